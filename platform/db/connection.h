@@ -1,0 +1,67 @@
+#pragma once
+
+#include "db_export.h"
+#include "dialect.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <memory>
+
+namespace db {
+
+// One open connection to the suite database: the embedded SQLite file or a
+// PostgreSQL server. On SQLite it registers what makes text behave as the
+// suite's server does (case-insensitive comparison, `like` and ordering,
+// Polish letters included), turns foreign keys on, WAL mode and a busy timeout.
+class MALVO_DB_EXPORT Connection
+{
+public:
+    // target: a file path (SQLite; created when missing) or a PostgreSQL
+    // connection string ("postgresql://user@host:port/dbname" or
+    // "host=... port=... dbname=... user=... password=...").
+    // Throws DbError when the database cannot be opened.
+    static std::unique_ptr<Connection> open(const QString &target);
+    static bool isPostgresTarget(const QString &target);
+
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    const QString &target() const { return m_target; }
+    QSqlDatabase database() const;
+    const Dialect &dialect() const { return *m_dialect; }
+    Engine engine() const { return m_dialect->engine(); }
+
+    // Transactions nest: the outermost level is a real transaction, inner
+    // levels are savepoints. Throw DbError on failure.
+    void begin();
+    void commit();
+    void rollback();
+    int transactionDepth() const { return m_depth; }
+
+    // Runs a statement without parameters (DDL, pragmas); throws DbError.
+    void execute(const QString &sql);
+
+private:
+    Connection(const QString &target, const QString &connectionName, Engine engine);
+
+    QString m_target;
+    QString m_connectionName;
+    std::unique_ptr<Dialect> m_dialect;
+    int m_depth = 0;
+};
+
+// Commits on commit(); rolls back when it goes out of scope uncommitted.
+class MALVO_DB_EXPORT Transaction
+{
+public:
+    explicit Transaction(Connection &connection);
+    ~Transaction();
+    void commit();
+
+private:
+    Connection &m_connection;
+    bool m_done = false;
+};
+
+} // namespace db

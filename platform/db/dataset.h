@@ -1,0 +1,158 @@
+#pragma once
+
+#include "db_export.h"
+#include "parameters.h"
+
+#include <QList>
+#include <QMetaType>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace db {
+
+class Connection;
+
+enum class FieldKind { Data, Calculated };
+
+struct MALVO_DB_EXPORT FieldDef
+{
+    QString name;
+    QMetaType::Type type = QMetaType::QString;   // Int, LongLong, Double, QString, QDateTime, QDate, QTime, Bool, QByteArray
+    int size = 0;                                 // text width where known
+    FieldKind kind = FieldKind::Data;
+};
+
+// A bookmark is the position of a row among all rows fetched, stable across
+// filtering and sorting until the data set is reopened.
+using Bookmark = int;
+
+struct LocateOptions
+{
+    bool partialKey = false;       // value is a prefix of the field text
+    bool caseInsensitive = true;
+};
+
+// All rows of a result held client-side, with a current row, an ADO-style
+// filter expression, a sort string, a bookmark filter and calculated fields.
+// Also the holder of the command that produces it (text + :name parameters),
+// as the list frame rewrites the command text before each open.
+class MALVO_DB_EXPORT DataSet : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DataSet(QObject *parent = nullptr);
+    ~DataSet() override;
+
+    // --- command -----------------------------------------------------------
+    void setConnection(Connection *connection) { m_connection = connection; }
+    Connection *connection() const { return m_connection; }
+    // Setting the text re-derives the parameter list from its :name
+    // placeholders, keeping values and types of parameters that remain.
+    void setCommandText(const QString &sql);
+    const QString &commandText() const { return m_commandText; }
+    Parameters &parameters() { return m_parameters; }
+    const Parameters &parameters() const { return m_parameters; }
+
+    // --- open / close ------------------------------------------------------
+    // Runs the command and fetches every row. Emits beforeOpen (handlers may
+    // still change the command), then afterOpen. Throws DbError.
+    void open();
+    void close();
+    bool isActive() const { return m_active; }
+    // Fills the data set from given rows without a database (tests, in-memory lists).
+    void openFromRows(const QList<FieldDef> &fields, std::vector<std::vector<QVariant>> rows);
+
+    // --- fields ------------------------------------------------------------
+    int fieldCount() const;
+    const FieldDef &fieldDef(int index) const;
+    int fieldIndex(const QString &name) const;        // case-insensitive; -1 when absent
+    bool hasField(const QString &name) const { return fieldIndex(name) >= 0; }
+    // Calculated fields must be added before open; onCalcFields fills them.
+    void addCalculatedField(const QString &name, QMetaType::Type type, int size = 0);
+    using CalcFieldsFn = std::function<void(DataSet &, Bookmark)>;
+    void setOnCalcFields(CalcFieldsFn fn) { m_onCalcFields = std::move(fn); }
+
+    // Values of the current row (throw DbError on an unknown field or no current row).
+    QVariant value(const QString &field) const;
+    QVariant value(int fieldIndex) const;
+    QString displayText(const QString &field) const;
+    QString displayText(int fieldIndex) const;
+    // Values by bookmark (any fetched row, visible or not).
+    QVariant valueAt(Bookmark row, int fieldIndex) const;
+    void setValueAt(Bookmark row, int fieldIndex, const QVariant &value); // for calculated fields
+    static QString displayTextOf(const QVariant &value, QMetaType::Type type);
+
+    // --- navigation over the visible rows (after filter and sort) ----------
+    int recordCount() const;                   // visible rows
+    int totalRowCount() const;                 // all fetched rows
+    int recNo() const;                         // 1-based; 0 when empty
+    void setRecNo(int recNo);
+    bool isEmpty() const { return recordCount() == 0; }
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    void first();
+    void last();
+    void next();
+    void prior();
+    Bookmark bookmark() const;                 // of the current row; -1 when none
+    Bookmark bookmarkAt(int visibleIndex) const;
+    int visibleIndexOf(Bookmark bookmark) const; // -1 when not visible
+    bool gotoBookmark(Bookmark bookmark);
+    bool locate(const QString &field, const QVariant &value, LocateOptions options = {});
+
+    // --- filter and sort -----------------------------------------------------
+    // ADO filter expression: comparisons (= <> < > <= >=), like with % and *,
+    // and, or, parentheses, quoted strings (apostrophes doubled), numbers,
+    // null; text compares case-insensitively. Empty text removes the filter.
+    // Throws DbError on malformed text, leaving the previous filter in force.
+    void setFilter(const QString &expression);
+    const QString &filter() const { return m_filterText; }
+    // Keeps only the rows whose bookmark is in the set (combined with the
+    // expression filter); an empty optional-like call clearBookmarkFilter removes it.
+    void setBookmarkFilter(const QSet<Bookmark> &bookmarks);
+    void clearBookmarkFilter();
+    bool hasBookmarkFilter() const { return m_hasBookmarkFilter; }
+    // "nazwa ASC,id DESC"; empty text restores the fetched order. Stable.
+    // Throws DbError on malformed text or unknown fields.
+    void setSort(const QString &sort);
+    const QString &sort() const { return m_sortText; }
+
+    // --- controls --------------------------------------------------------------
+    // While disabled, views are not told about moves or changes (nested counts).
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disableCount > 0; }
+
+signals:
+    void beforeOpen(db::DataSet *dataSet);
+    void afterOpen(db::DataSet *dataSet);
+    void afterScroll(db::DataSet *dataSet);
+    void afterClose(db::DataSet *dataSet);
+    // Visible rows changed (open, close, filter, sort); not emitted while controls are disabled.
+    void rowsReset();
+    // Current row changed; not emitted while controls are disabled.
+    void currentRowChanged(int visibleIndex);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+
+    Connection *m_connection = nullptr;
+    QString m_commandText;
+    Parameters m_parameters;
+    bool m_active = false;
+    bool m_bof = true;
+    bool m_eof = true;
+    QString m_filterText;
+    QString m_sortText;
+    bool m_hasBookmarkFilter = false;
+    int m_disableCount = 0;
+    CalcFieldsFn m_onCalcFields;
+};
+
+} // namespace db

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "suitedb_export.h"
+
+namespace db { class Connection; }
+
+namespace suitedb {
+
+// Fills a freshly created schema with the suite's reference data: languages,
+// users and rights, translations of the messages and captions, dictionaries,
+// countries, cities with postal codes, table codes and the bank register.
+// Runs inside the caller's transaction.
+MALVO_SUITEDB_EXPORT void seedReferenceData(db::Connection &connection);
+
+} // namespace suitedb
