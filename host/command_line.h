@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+// Batch commands of the host: `malvo db create TARGET [--demo N]`.
+// Returns the process exit code.
+int runCommandLine(const QStringList &arguments);
+
+// True when the arguments name a batch command (no window is needed).
+bool isBatchCommand(const QStringList &arguments);

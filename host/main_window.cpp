@@ -1,0 +1,56 @@
+#include "main_window.h"
+
+#include "module_loader.h"
+
+#include "host_funcs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+
+MainWindow::MainWindow(ModuleLoader &module, QWidget *parent)
+    : QMainWindow(parent)
+    , m_module(module)
+    , m_workspace(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("malvo_main_form"));
+    setWindowTitle(QStringLiteral("Malvo"));
+    m_workspace->setViewMode(QMdiArea::TabbedView);
+    m_workspace->setTabsClosable(true);
+    m_workspace->setDocumentMode(true);
+    setCentralWidget(m_workspace);
+    buildMenus();
+
+    statusBar()->addPermanentWidget(new QLabel(host::AktNazwiskoImieLoginU()));
+    statusBar()->addPermanentWidget(new QLabel(host::GetKeyLang().toUpper()));
+    statusBar()->showMessage(host::GetConnection()->target());
+    resize(1280, 800);
+    host::InitializeLanguage(QStringLiteral("malvo"), this);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("Resstrings_IDS_malvo_menu_plik"));
+    QAction *quit = file->addAction(QStringLiteral("Resstrings_IDS_malvo_zakoncz"));
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, qApp, &QApplication::closeAllWindows);
+
+    // Filled by the companies module as its entry points arrive.
+    QMenu *companies = menuBar()->addMenu(QStringLiteral("Resstrings_IDS_malvo_menu_firmy"));
+    companies->setObjectName(QStringLiteral("menu_firmy"));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Resstrings_IDS_malvo_menu_pomoc"));
+    QAction *about = help->addAction(QStringLiteral("Resstrings_IDS_malvo_o_programie"));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::showAbout()
+{
+    const QString text = QStringLiteral("Malvo %1\n%2 (%3) %4")
+                             .arg(QStringLiteral(MALVO_VERSION), m_module.moduleCode(),
+                                  m_module.moduleName(), m_module.version());
+    host::InfoI(text);
+}

@@ -1,0 +1,58 @@
+#include "module_windows.h"
+#include "partners_api.h"
+
+#include "host_funcs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QThread>
+
+namespace partners {
+
+ModuleWindows &windows()
+{
+    static ModuleWindows instance;
+    return instance;
+}
+
+} // namespace partners
+
+QString _GetModuleName()
+{
+    return QStringLiteral("ALL");
+}
+
+QString _GetDllCode()
+{
+    return _GetModuleName() + QStringLiteral("_PARTNERS");
+}
+
+QString _GetVersionA()
+{
+    const QString path = QDir(QCoreApplication::applicationDirPath())
+                             .filePath(QLatin1String(partners::ModuleFileName));
+    return host::GetFileVersion(path);
+}
+
+QString _GetNazwaUpr()
+{
+    return QStringLiteral("Resstrings_IDS_Lista_firm_rozbudowana");
+}
+
+void _SetDllInstance(int handle)
+{
+    // The list window may still be on its way from a concurrent _Execute.
+    constexpr int maxWaits = 3;
+    for (int waits = 0; !partners::windows().lista_firm_form || handle == 0; ++waits) {
+        if (waits == maxWaits)
+            return;
+        QThread::msleep(500);
+    }
+    partners::windows().lista_firm_form->setProperty(partners::HostInstanceProperty, handle);
+}
+
+int _isEdited()
+{
+    const QWidget *editor = partners::windows().edycja_firmy_form;
+    return editor && editor->isVisible() ? 1 : 0;
+}

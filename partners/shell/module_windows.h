@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace partners {
+
+// The module's file name: its identity in rights, settings and sessions.
+inline constexpr const char *ModuleFileName = "partners.dll";
+
+// One pointer per window class of the module, holding its single live
+// instance or null.
+struct ModuleWindows
+{
+    QPointer<QWidget> lista_firm_form;
+    QPointer<QWidget> edycja_firmy_form;
+};
+
+ModuleWindows &windows();
+
+// Name of the list window's property that keeps the host's handle.
+inline constexpr const char *HostInstanceProperty = "hostInstance";
+
+} // namespace partners

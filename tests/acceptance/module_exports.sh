@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The module exports its identity entry points and nothing else.
+set -euo pipefail
+bin=$1
+expected=$(printf '%s\n' _GetDllCode _GetModuleName _GetNazwaUpr _GetVersionA _SetDllInstance _isEdited)
+actual=$(nm -D --defined-only "$bin/libpartners.so" | awk '{print $3}' | grep -v '^$' | sort)
+if [ "$actual" != "$(printf '%s\n' "$expected" | sort)" ]; then
+  echo "unexpected exports of libpartners.so:"; echo "$actual"; exit 1
+fi
+"$bin/malvo" --version | grep -q '^malvo [0-9]'
+echo "module exports: ok"
