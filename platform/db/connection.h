@@ -13,6 +13,16 @@ namespace db {
 // PostgreSQL server. On SQLite it registers what makes text behave as the
 // suite's server does (case-insensitive comparison, `like` and ordering,
 // Polish letters included), turns foreign keys on, WAL mode and a busy timeout.
+//
+// SQLite text columns are declared `TEXT COLLATE PL` (or `TEXT COLLATE NOCASE`,
+// which every connection replaces by the same order, so that stock tools such
+// as the sqlite3 shell can still read the file and its views). The collation
+// compares case-insensitively with Unicode case folding in Polish alphabet
+// order (a < ą < b < c < ć ... z < ź < ż), so `=`, `<`, ORDER BY, min/max and
+// indexes on such columns behave as on the suite's server. `like` (with % and
+// _), `lower` and `upper` are replaced on every connection by Unicode-aware,
+// case-insensitive versions. PostgreSQL text columns are `citext` (with
+// COLLATE "pl-x-icu" where Polish ordering matters).
 class MALVO_DB_EXPORT Connection
 {
 public:
@@ -22,6 +32,11 @@ public:
     // Throws DbError when the database cannot be opened.
     static std::unique_ptr<Connection> open(const QString &target);
     static bool isPostgresTarget(const QString &target);
+
+    // The collation SQLite text columns are declared with. Our connections
+    // replace the built-in NOCASE with the Polish-aware comparison, so the
+    // stock sqlite3 command can still read the file.
+    static constexpr const char *SqliteTextCollation = "NOCASE";
 
     ~Connection();
     Connection(const Connection &) = delete;
@@ -43,12 +58,14 @@ public:
     void execute(const QString &sql);
 
 private:
+    friend class ConnectionAccess;
     Connection(const QString &target, const QString &connectionName, Engine engine);
 
     QString m_target;
     QString m_connectionName;
     std::unique_ptr<Dialect> m_dialect;
     int m_depth = 0;
+    void *m_sqlite = nullptr;   // the sqlite3 handle of the QSQLITE connection
 };
 
 // Commits on commit(); rolls back when it goes out of scope uncommitted.

@@ -16,6 +16,7 @@
 namespace db {
 
 class Connection;
+namespace detail { class Column; }
 
 enum class FieldKind { Data, Calculated };
 
@@ -85,6 +86,9 @@ public:
     // Values by bookmark (any fetched row, visible or not).
     QVariant valueAt(Bookmark row, int fieldIndex) const;
     void setValueAt(Bookmark row, int fieldIndex, const QVariant &value); // for calculated fields
+    // Null as "", numbers in C notation without exponent or trailing zeros
+    // ("12.5", "3"), dates "yyyy-MM-dd", date-times "yyyy-MM-dd HH:mm:ss",
+    // times "HH:mm:ss", booleans "1"/"0", bytes in hex.
     static QString displayTextOf(const QVariant &value, QMetaType::Type type);
 
     // --- navigation over the visible rows (after filter and sort) ----------
@@ -103,6 +107,7 @@ public:
     Bookmark bookmarkAt(int visibleIndex) const;
     int visibleIndexOf(Bookmark bookmark) const; // -1 when not visible
     bool gotoBookmark(Bookmark bookmark);
+    // Moves to the first visible row that matches; stays put and returns false otherwise.
     bool locate(const QString &field, const QVariant &value, LocateOptions options = {});
 
     // --- filter and sort -----------------------------------------------------
@@ -113,7 +118,7 @@ public:
     void setFilter(const QString &expression);
     const QString &filter() const { return m_filterText; }
     // Keeps only the rows whose bookmark is in the set (combined with the
-    // expression filter); an empty optional-like call clearBookmarkFilter removes it.
+    // expression filter); clearBookmarkFilter removes it, and so does reopening.
     void setBookmarkFilter(const QSet<Bookmark> &bookmarks);
     void clearBookmarkFilter();
     bool hasBookmarkFilter() const { return m_hasBookmarkFilter; }
@@ -131,9 +136,12 @@ public:
 signals:
     void beforeOpen(db::DataSet *dataSet);
     void afterOpen(db::DataSet *dataSet);
+    // After open, filter and sort changes, and every call that moves to a row
+    // (also while controls are disabled).
     void afterScroll(db::DataSet *dataSet);
     void afterClose(db::DataSet *dataSet);
     // Visible rows changed (open, close, filter, sort); not emitted while controls are disabled.
+    // Views re-read the current row too: no currentRowChanged accompanies it.
     void rowsReset();
     // Current row changed; not emitted while controls are disabled.
     void currentRowChanged(int visibleIndex);
@@ -141,6 +149,14 @@ signals:
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
+
+    void install(QList<FieldDef> fields, std::vector<detail::Column> columns, int rowCount);
+    int checkedField(const QString &name) const;
+    int currentRow() const;
+    void moveTo(int visibleIndex, bool bof, bool eof);
+    void rebuildVisible();
+    void refresh(Bookmark keep);
+    void notifyReset();
 
     Connection *m_connection = nullptr;
     QString m_commandText;

@@ -1,0 +1,254 @@
+#include "connection.h"
+
+#include "db_error.h"
+#include "engine.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QUrlQuery>
+#include <sqlite3.h>
+
+namespace db {
+
+namespace {
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("malvo_db_%1").arg(counter.fetchAndAddRelaxed(1) + 1);
+}
+
+struct PgSettings
+{
+    QString host;
+    int port = -1;
+    QString dbName;
+    QString user;
+    QString password;
+    QStringList options;
+};
+
+// "key=value key='quoted value' ..." as libpq reads it.
+PgSettings parseConnInfo(const QString &text)
+{
+    PgSettings s;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        while (i < n && text[i].isSpace())
+            ++i;
+        const qsizetype keyStart = i;
+        while (i < n && text[i] != QLatin1Char('=') && !text[i].isSpace())
+            ++i;
+        const QString key = text.mid(keyStart, i - keyStart);
+        while (i < n && text[i].isSpace())
+            ++i;
+        if (i < n && text[i] == QLatin1Char('='))
+            ++i;
+        while (i < n && text[i].isSpace())
+            ++i;
+        QString value;
+        if (i < n && text[i] == QLatin1Char('\'')) {
+            ++i;
+            while (i < n && text[i] != QLatin1Char('\'')) {
+                if (text[i] == QLatin1Char('\\') && i + 1 < n)
+                    ++i;
+                value += text[i++];
+            }
+            ++i;
+        } else {
+            while (i < n && !text[i].isSpace())
+                value += text[i++];
+        }
+        if (key.isEmpty())
+            continue;
+        if (key == QLatin1String("host") || key == QLatin1String("hostaddr"))
+            s.host = value;
+        else if (key == QLatin1String("port"))
+            s.port = value.toInt();
+        else if (key == QLatin1String("dbname"))
+            s.dbName = value;
+        else if (key == QLatin1String("user"))
+            s.user = value;
+        else if (key == QLatin1String("password"))
+            s.password = value;
+        else
+            s.options.append(key + QLatin1Char('=') + value);
+    }
+    return s;
+}
+
+PgSettings parseUrl(const QString &text)
+{
+    const QUrl url(text);
+    PgSettings s;
+    s.host = url.host();
+    s.port = url.port(-1);
+    s.dbName = url.path().mid(1);
+    s.user = url.userName(QUrl::FullyDecoded);
+    s.password = url.password(QUrl::FullyDecoded);
+    const QUrlQuery query(url);
+    for (const auto &item : query.queryItems(QUrl::FullyDecoded))
+        s.options.append(item.first + QLatin1Char('=') + item.second);
+    return s;
+}
+
+} // namespace
+
+bool Connection::isPostgresTarget(const QString &target)
+{
+    static const QRegularExpression keyValue(QStringLiteral("^\\s*[A-Za-z_]+\\s*="));
+    return target.startsWith(QLatin1String("postgresql://")) || target.startsWith(QLatin1String("postgres://"))
+           || keyValue.match(target).hasMatch();
+}
+
+Connection::Connection(const QString &target, const QString &connectionName, Engine engine)
+    : m_target(target), m_connectionName(connectionName), m_dialect(Dialect::create(engine))
+{
+}
+
+std::unique_ptr<Connection> Connection::open(const QString &target)
+{
+    const QString name = nextConnectionName();
+    const bool postgres = isPostgresTarget(target);
+    std::unique_ptr<Connection> connection(
+        new Connection(target, name, postgres ? Engine::PostgreSQL : Engine::SQLite));
+    QSqlDatabase db = QSqlDatabase::addDatabase(postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name);
+    if (postgres) {
+        const PgSettings s = target.contains(QLatin1String("://")) ? parseUrl(target) : parseConnInfo(target);
+        db.setHostName(s.host);
+        if (s.port > 0)
+            db.setPort(s.port);
+        db.setDatabaseName(s.dbName);
+        db.setUserName(s.user);
+        db.setPassword(s.password);
+        db.setConnectOptions(s.options.join(QLatin1Char(';')));
+    } else {
+        const QFileInfo file(target);
+        if (target != QLatin1String(":memory:"))
+            QDir().mkpath(file.absolutePath());
+        db.setDatabaseName(target);
+    }
+    if (!db.open()) {
+        const QString error = db.lastError().text();
+        db = QSqlDatabase();
+        connection.reset();   // removes the registration
+        throw DbError(QStringLiteral("Cannot open database %1: %2").arg(target, error));
+    }
+    if (postgres) {
+        connection->execute(QStringLiteral("set standard_conforming_strings = on"));
+        connection->execute(QStringLiteral("set client_min_messages = warning"));
+    } else {
+        const QVariant handle = db.driver()->handle();
+        connection->m_sqlite = *static_cast<sqlite3 *const *>(handle.constData());
+        detail::registerSqliteText(ConnectionAccess::sqlite(*connection));
+        connection->execute(QStringLiteral("pragma foreign_keys = on; pragma busy_timeout = 5000;"));
+        if (target != QLatin1String(":memory:"))
+            connection->execute(QStringLiteral("pragma journal_mode = wal"));
+    }
+    return connection;
+}
+
+Connection::~Connection()
+{
+    if (m_depth > 0) {
+        try {
+            m_depth = 1;
+            rollback();
+        } catch (...) {
+            // Closing the connection discards the transaction anyway.
+        }
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+void Connection::execute(const QString &sql)
+{
+    if (m_sqlite) {
+        char *error = nullptr;
+        if (sqlite3_exec(ConnectionAccess::sqlite(*this), sql.toUtf8().constData(), nullptr, nullptr, &error)
+            != SQLITE_OK) {
+            const QString message = QString::fromUtf8(error ? error : "unknown error");
+            sqlite3_free(error);
+            throw DbError(QStringLiteral("%1\nStatement: %2").arg(message, sql));
+        }
+        return;
+    }
+    QSqlQuery query(database());
+    if (!query.exec(sql))
+        throw DbError(QStringLiteral("%1\nStatement: %2").arg(query.lastError().text(), sql));
+}
+
+void Connection::begin()
+{
+    execute(m_depth == 0 ? QStringLiteral("begin") : QStringLiteral("savepoint malvo_sp_%1").arg(m_depth));
+    ++m_depth;
+}
+
+void Connection::commit()
+{
+    if (m_depth == 0)
+        throw DbError(QStringLiteral("commit without an open transaction"));
+    // On failure the level stays open, so the caller's rollback still applies.
+    execute(m_depth == 1 ? QStringLiteral("commit") : QStringLiteral("release savepoint malvo_sp_%1").arg(m_depth - 1));
+    --m_depth;
+}
+
+void Connection::rollback()
+{
+    if (m_depth == 0)
+        throw DbError(QStringLiteral("rollback without an open transaction"));
+    const int level = --m_depth;
+    // SQLite ends the whole transaction by itself after some errors.
+    if (m_sqlite && sqlite3_get_autocommit(ConnectionAccess::sqlite(*this))) {
+        m_depth = 0;
+        return;
+    }
+    if (level == 0)
+        execute(QStringLiteral("rollback"));
+    else {
+        execute(QStringLiteral("rollback to savepoint malvo_sp_%1").arg(level));
+        execute(QStringLiteral("release savepoint malvo_sp_%1").arg(level));
+    }
+}
+
+Transaction::Transaction(Connection &connection)
+    : m_connection(connection)
+{
+    m_connection.begin();
+}
+
+Transaction::~Transaction()
+{
+    if (m_done)
+        return;
+    try {
+        m_connection.rollback();
+    } catch (...) {
+        // A destructor must not throw; the server discards the work anyway.
+    }
+}
+
+void Transaction::commit()
+{
+    m_connection.commit();
+    m_done = true;
+}
+
+} // namespace db

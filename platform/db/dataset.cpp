@@ -1,0 +1,728 @@
+#include "dataset.h"
+
+#include "connection.h"
+#include "db_error.h"
+#include "engine.h"
+#include "filter_expression.h"
+#include "sql_text.h"
+#include "text_collation.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <algorithm>
+#include <string_view>
+
+namespace db {
+
+namespace {
+
+struct SortField
+{
+    QString name;
+    bool descending = false;
+    int column = -1;
+};
+
+// "name ASC, [other name] desc"; throws DbError on malformed text.
+std::vector<SortField> parseSort(const QString &text)
+{
+    std::vector<SortField> fields;
+    if (text.trimmed().isEmpty())
+        return fields;
+    const QStringList items = text.split(QLatin1Char(','));
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        QString item = items[i].trimmed();
+        SortField field;
+        if (item.startsWith(QLatin1Char('['))) {
+            const qsizetype close = item.indexOf(QLatin1Char(']'));
+            if (close < 0)
+                throw DbError(QStringLiteral("Invalid sort \"%1\": unterminated field name in item %2").arg(text).arg(i + 1));
+            field.name = item.mid(1, close - 1).trimmed();
+            item = item.mid(close + 1).trimmed();
+        } else {
+            const qsizetype space = item.indexOf(QLatin1Char(' '));
+            field.name = space < 0 ? item : item.left(space);
+            item = space < 0 ? QString() : item.mid(space + 1).trimmed();
+        }
+        if (field.name.isEmpty())
+            throw DbError(QStringLiteral("Invalid sort \"%1\": missing field name in item %2").arg(text).arg(i + 1));
+        if (item.compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0)
+            field.descending = true;
+        else if (!item.isEmpty() && item.compare(QLatin1String("asc"), Qt::CaseInsensitive) != 0)
+            throw DbError(QStringLiteral("Invalid sort \"%1\": expected ASC or DESC after '%2' but found '%3'")
+                              .arg(text, field.name, item));
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+template<typename Resolve>
+void resolveSort(std::vector<SortField> &fields, const QString &text, Resolve resolve)
+{
+    for (SortField &f : fields) {
+        f.column = resolve(f.name);
+        if (f.column < 0)
+            throw DbError(QStringLiteral("Invalid sort \"%1\": unknown field '%2'").arg(text, f.name));
+    }
+}
+
+bool isNumericType(QMetaType::Type type)
+{
+    switch (type) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Sort keys of one field, computed once per sort.
+struct SortColumn
+{
+    enum class Mode { Int, Number, Text } mode = Mode::Text;
+    bool descending = false;
+    std::vector<std::uint8_t> nulls;
+    std::vector<qint64> ints;
+    std::vector<double> numbers;
+    // Text keys share one buffer: no allocation per row.
+    std::u32string keys;
+    std::vector<std::uint32_t> keyStart;
+    std::vector<std::uint32_t> keyEnd;
+
+    std::u32string_view key(int row) const
+    {
+        return std::u32string_view(keys.data() + keyStart[size_t(row)], keyEnd[size_t(row)] - keyStart[size_t(row)]);
+    }
+
+    int compare(int a, int b) const
+    {
+        int result;
+        if (nulls[size_t(a)] || nulls[size_t(b)]) {
+            result = int(nulls[size_t(b)]) - int(nulls[size_t(a)]);
+        } else {
+            switch (mode) {
+            case Mode::Int: result = ints[size_t(a)] < ints[size_t(b)] ? -1 : ints[size_t(a)] > ints[size_t(b)]; break;
+            case Mode::Number:
+                result = numbers[size_t(a)] < numbers[size_t(b)] ? -1 : numbers[size_t(a)] > numbers[size_t(b)];
+                break;
+            default: result = key(a).compare(key(b)); break;
+            }
+        }
+        return descending ? -result : result;
+    }
+};
+
+SortColumn buildSortColumn(const detail::Column &column, bool descending, const std::vector<int> &rows, int rowCount)
+{
+    SortColumn s;
+    s.descending = descending;
+    s.nulls.assign(size_t(rowCount), 1);
+    const QMetaType::Type type = column.type();
+    if (column.store() == detail::Store::Int) {
+        s.mode = SortColumn::Mode::Int;
+        s.ints.resize(size_t(rowCount));
+        for (int r : rows) {
+            if (!column.isNull(r)) {
+                s.nulls[size_t(r)] = 0;
+                s.ints[size_t(r)] = column.intAt(r);
+            }
+        }
+    } else if (isNumericType(type) || detail::Column::isDateType(type)) {
+        s.mode = SortColumn::Mode::Number;
+        s.numbers.resize(size_t(rowCount));
+        const bool date = detail::Column::isDateType(type);
+        for (int r : rows) {
+            double value = 0;
+            qint64 key = 0;
+            bool ok = date ? column.dateKeyAt(r, key) : column.numberAt(r, value);
+            if (ok) {
+                s.nulls[size_t(r)] = 0;
+                s.numbers[size_t(r)] = date ? double(key) : value;
+            }
+        }
+    } else {
+        s.keyStart.assign(size_t(rowCount), 0);
+        s.keyEnd.assign(size_t(rowCount), 0);
+        const bool raw = column.store() == detail::Store::Text;
+        for (int r : rows) {
+            if (column.isNull(r))
+                continue;
+            s.nulls[size_t(r)] = 0;
+            s.keyStart[size_t(r)] = std::uint32_t(s.keys.size());
+            if (raw)
+                collation::appendSortKey(column.textAt(r), s.keys);
+            else
+                collation::appendSortKey(column.textOf(r), s.keys);
+            s.keyEnd[size_t(r)] = std::uint32_t(s.keys.size());
+        }
+    }
+    return s;
+}
+
+// The common case of one text field: the keys travel with the rows, which
+// keeps the comparisons in cache.
+void sortByText(const SortColumn &key, std::vector<int> &rows)
+{
+    struct Entry
+    {
+        const char32_t *key;
+        std::uint32_t length;
+        int row;
+    };
+    const auto firstNonNull = std::stable_partition(rows.begin(), rows.end(),
+                                                    [&key](int r) { return key.nulls[size_t(r)] != 0; });
+    std::vector<Entry> entries;
+    entries.reserve(size_t(rows.end() - firstNonNull));
+    for (auto it = firstNonNull; it != rows.end(); ++it) {
+        const size_t r = size_t(*it);
+        entries.push_back({key.keys.data() + key.keyStart[r], key.keyEnd[r] - key.keyStart[r], *it});
+    }
+    const auto view = [](const Entry &e) { return std::u32string_view(e.key, e.length); };
+    if (key.descending)
+        std::stable_sort(entries.begin(), entries.end(), [&view](const Entry &a, const Entry &b) { return view(b) < view(a); });
+    else
+        std::stable_sort(entries.begin(), entries.end(), [&view](const Entry &a, const Entry &b) { return view(a) < view(b); });
+    const size_t nulls = size_t(firstNonNull - rows.begin());
+    std::vector<int> sorted;
+    sorted.reserve(rows.size());
+    // Nulls sort first, so descending puts them last.
+    if (!key.descending)
+        sorted.insert(sorted.end(), rows.begin(), firstNonNull);
+    for (const Entry &e : entries)
+        sorted.push_back(e.row);
+    if (key.descending)
+        sorted.insert(sorted.end(), rows.begin(), rows.begin() + qsizetype(nulls));
+    rows = std::move(sorted);
+}
+
+bool toNumber(const QVariant &value, double &out)
+{
+    bool ok = false;
+    if (value.metaType().id() == QMetaType::QString)
+        out = value.toString().trimmed().toDouble(&ok);
+    else
+        out = value.toDouble(&ok);
+    return ok;
+}
+
+} // namespace
+
+struct DataSet::Impl
+{
+    QList<FieldDef> fields;
+    std::vector<detail::Column> columns;
+    int rowCount = 0;
+    QList<FieldDef> calculated;
+    std::vector<int> visible;
+    std::vector<int> visibleOf;   // row -> visible index or -1
+    int current = -1;
+    std::unique_ptr<filter::Node> filter;
+    std::vector<SortField> sort;
+    QSet<Bookmark> bookmarks;
+    bool pendingReset = false;
+};
+
+DataSet::DataSet(QObject *parent)
+    : QObject(parent), d(std::make_unique<Impl>())
+{
+}
+
+DataSet::~DataSet() = default;
+
+void DataSet::setCommandText(const QString &sql)
+{
+    m_commandText = sql;
+    const QStringList names = sqltext::parse(sql).distinctNames();
+    Parameters derived;
+    for (const QString &name : names) {
+        const int old = m_parameters.indexOf(name);
+        if (old >= 0) {
+            const Parameter &p = m_parameters.at(old);
+            derived.add(name, p.type, p.direction, p.size).value = p.value;
+        } else {
+            derived.add(name, QMetaType::UnknownType);
+        }
+    }
+    m_parameters = derived;
+}
+
+// ---- open / close -------------------------------------------------------------
+
+void DataSet::open()
+{
+    if (!m_connection)
+        throw DbError(QStringLiteral("The data set has no connection"));
+    emit beforeOpen(this);
+    detail::FetchedRows fetched = detail::fetchRows(*m_connection, m_commandText, m_parameters);
+    install(std::move(fetched.fields), std::move(fetched.columns), fetched.rowCount);
+}
+
+void DataSet::openFromRows(const QList<FieldDef> &fields, std::vector<std::vector<QVariant>> rows)
+{
+    std::vector<detail::Column> columns;
+    columns.reserve(size_t(fields.size()));
+    for (const FieldDef &f : fields) {
+        columns.emplace_back(f.type, detail::Store::Variant);
+        columns.back().reserve(int(rows.size()));
+    }
+    for (const auto &row : rows) {
+        for (qsizetype c = 0; c < fields.size(); ++c)
+            columns[size_t(c)].appendVariant(size_t(c) < row.size() ? row[size_t(c)] : QVariant());
+    }
+    install(fields, std::move(columns), int(rows.size()));
+}
+
+void DataSet::install(QList<FieldDef> fields, std::vector<detail::Column> columns, int rowCount)
+{
+    d->fields = std::move(fields);
+    d->columns = std::move(columns);
+    d->rowCount = rowCount;
+    d->visible.clear();
+    d->visibleOf.clear();
+    d->current = -1;
+    // Bookmarks of the previous result mean nothing in this one.
+    d->bookmarks.clear();
+    m_hasBookmarkFilter = false;
+    for (FieldDef calc : d->calculated) {
+        calc.kind = FieldKind::Calculated;
+        d->fields.append(calc);
+        d->columns.emplace_back(calc.type, detail::Store::Variant);
+        d->columns.back().reserve(rowCount);
+        for (int r = 0; r < rowCount; ++r)
+            d->columns.back().appendNull();
+    }
+    m_active = true;
+
+    // A filter or sort set before open may name fields this result lacks.
+    QString problem;
+    if (d->filter) {
+        try {
+            filter::bind(*d->filter, [this](const QString &name) { return fieldIndex(name); }, m_filterText);
+        } catch (const DbError &e) {
+            problem = e.message();
+            d->filter.reset();
+            m_filterText.clear();
+        }
+    }
+    if (!d->sort.empty()) {
+        try {
+            resolveSort(d->sort, m_sortText, [this](const QString &name) { return fieldIndex(name); });
+        } catch (const DbError &e) {
+            problem = e.message();
+            d->sort.clear();
+            m_sortText.clear();
+        }
+    }
+    if (m_onCalcFields && !d->calculated.isEmpty()) {
+        for (int r = 0; r < rowCount; ++r)
+            m_onCalcFields(*this, r);
+    }
+    rebuildVisible();
+    d->current = d->visible.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = d->visible.empty();
+    notifyReset();
+    emit afterOpen(this);
+    emit afterScroll(this);
+    if (!problem.isEmpty())
+        throw DbError(problem);
+}
+
+void DataSet::close()
+{
+    if (!m_active)
+        return;
+    d->fields.clear();
+    d->columns.clear();
+    d->rowCount = 0;
+    d->visible.clear();
+    d->visibleOf.clear();
+    d->current = -1;
+    m_active = false;
+    m_bof = m_eof = true;
+    notifyReset();
+    emit afterClose(this);
+}
+
+// ---- fields -----------------------------------------------------------------
+
+int DataSet::fieldCount() const
+{
+    return int(d->fields.size());
+}
+
+const FieldDef &DataSet::fieldDef(int index) const
+{
+    if (index < 0 || index >= d->fields.size())
+        throw DbError(QStringLiteral("Field index %1 out of range").arg(index));
+    return d->fields[index];
+}
+
+int DataSet::fieldIndex(const QString &name) const
+{
+    for (int i = 0; i < d->fields.size(); ++i) {
+        if (d->fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void DataSet::addCalculatedField(const QString &name, QMetaType::Type type, int size)
+{
+    FieldDef field;
+    field.name = name;
+    field.type = type;
+    field.size = size;
+    field.kind = FieldKind::Calculated;
+    for (FieldDef &existing : d->calculated) {
+        if (existing.name.compare(name, Qt::CaseInsensitive) == 0) {
+            existing = field;
+            return;
+        }
+    }
+    d->calculated.append(field);
+}
+
+int DataSet::checkedField(const QString &name) const
+{
+    const int index = fieldIndex(name);
+    if (index < 0)
+        throw DbError(QStringLiteral("Unknown field %1").arg(name));
+    return index;
+}
+
+int DataSet::currentRow() const
+{
+    if (!m_active)
+        throw DbError(QStringLiteral("The data set is not open"));
+    if (d->current < 0)
+        throw DbError(QStringLiteral("The data set has no current row"));
+    return d->visible[size_t(d->current)];
+}
+
+QVariant DataSet::value(const QString &field) const
+{
+    return value(checkedField(field));
+}
+
+QVariant DataSet::value(int fieldIndex) const
+{
+    const int row = currentRow();
+    fieldDef(fieldIndex);
+    return d->columns[size_t(fieldIndex)].value(row);
+}
+
+QString DataSet::displayText(const QString &field) const
+{
+    return displayText(checkedField(field));
+}
+
+QString DataSet::displayText(int fieldIndex) const
+{
+    return displayTextOf(value(fieldIndex), fieldDef(fieldIndex).type);
+}
+
+QVariant DataSet::valueAt(Bookmark row, int fieldIndex) const
+{
+    if (row < 0 || row >= d->rowCount)
+        throw DbError(QStringLiteral("Bookmark %1 out of range").arg(row));
+    fieldDef(fieldIndex);
+    return d->columns[size_t(fieldIndex)].value(row);
+}
+
+void DataSet::setValueAt(Bookmark row, int fieldIndex, const QVariant &value)
+{
+    if (row < 0 || row >= d->rowCount)
+        throw DbError(QStringLiteral("Bookmark %1 out of range").arg(row));
+    fieldDef(fieldIndex);
+    d->columns[size_t(fieldIndex)].set(row, value);
+}
+
+QString DataSet::displayTextOf(const QVariant &value, QMetaType::Type type)
+{
+    Q_UNUSED(type);
+    if (!value.isValid() || value.isNull())
+        return QString();
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest);
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case QMetaType::QDate:
+        return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+    case QMetaType::QTime:
+        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case QMetaType::QByteArray:
+        return QString::fromLatin1(value.toByteArray().toHex());
+    default:
+        return value.toString();
+    }
+}
+
+// ---- navigation -----------------------------------------------------------------
+
+int DataSet::recordCount() const
+{
+    return int(d->visible.size());
+}
+
+int DataSet::totalRowCount() const
+{
+    return d->rowCount;
+}
+
+int DataSet::recNo() const
+{
+    return d->current + 1;
+}
+
+void DataSet::moveTo(int visibleIndex, bool bof, bool eof)
+{
+    const bool changed = visibleIndex != d->current;
+    d->current = visibleIndex;
+    m_bof = bof;
+    m_eof = eof;
+    if (changed) {
+        if (controlsDisabled())
+            d->pendingReset = true;
+        else
+            emit currentRowChanged(visibleIndex);
+    }
+    emit afterScroll(this);
+}
+
+void DataSet::setRecNo(int recNo)
+{
+    if (d->visible.empty())
+        return;
+    const int index = std::clamp(recNo, 1, recordCount()) - 1;
+    moveTo(index, false, false);
+}
+
+void DataSet::first()
+{
+    moveTo(d->visible.empty() ? -1 : 0, true, d->visible.empty());
+}
+
+void DataSet::last()
+{
+    moveTo(recordCount() - 1, d->visible.empty(), true);
+}
+
+void DataSet::next()
+{
+    if (d->current + 1 < recordCount())
+        moveTo(d->current + 1, false, false);
+    else
+        m_eof = true;
+}
+
+void DataSet::prior()
+{
+    if (d->current > 0)
+        moveTo(d->current - 1, false, false);
+    else
+        m_bof = true;
+}
+
+Bookmark DataSet::bookmark() const
+{
+    return d->current < 0 ? -1 : d->visible[size_t(d->current)];
+}
+
+Bookmark DataSet::bookmarkAt(int visibleIndex) const
+{
+    if (visibleIndex < 0 || visibleIndex >= recordCount())
+        return -1;
+    return d->visible[size_t(visibleIndex)];
+}
+
+int DataSet::visibleIndexOf(Bookmark bookmark) const
+{
+    if (bookmark < 0 || size_t(bookmark) >= d->visibleOf.size())
+        return -1;
+    return d->visibleOf[size_t(bookmark)];
+}
+
+bool DataSet::gotoBookmark(Bookmark bookmark)
+{
+    const int index = visibleIndexOf(bookmark);
+    if (index < 0)
+        return false;
+    moveTo(index, false, false);
+    return true;
+}
+
+bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions options)
+{
+    if (!m_active)
+        return false;
+    const detail::Column &column = d->columns[size_t(checkedField(field))];
+    const bool wantNull = !value.isValid() || value.isNull();
+    const QString text = wantNull ? QString() : displayTextOf(value, QMetaType::Type(value.metaType().id()));
+    double number = 0;
+    const bool numeric = !wantNull && !options.partialKey && isNumericType(column.type()) && toNumber(value, number);
+    qint64 dateKey = 0;
+    bool dateValue = false;
+    if (!wantNull && detail::Column::isDateType(column.type())) {
+        if (value.metaType().id() == QMetaType::QDateTime) {
+            dateKey = detail::dateKey(value.toDateTime().date(), value.toDateTime().time());
+            dateValue = true;
+        } else if (value.metaType().id() == QMetaType::QDate) {
+            dateKey = detail::dateKey(value.toDate(), QTime(0, 0));
+            dateValue = true;
+        }
+    }
+    for (int i = 0; i < recordCount(); ++i) {
+        const int row = d->visible[size_t(i)];
+        bool match;
+        if (column.isNull(row)) {
+            match = wantNull;
+        } else if (wantNull) {
+            match = false;
+        } else if (numeric) {
+            double cell = 0;
+            match = column.numberAt(row, cell) && cell == number;
+        } else if (dateValue && !options.partialKey) {
+            qint64 cell = 0;
+            match = column.dateKeyAt(row, cell) && cell == dateKey;
+        } else {
+            const QString cell = column.textOf(row);
+            if (options.partialKey)
+                match = options.caseInsensitive ? collation::startsWith(cell, text) : cell.startsWith(text);
+            else
+                match = options.caseInsensitive ? collation::equal(cell, text) : cell == text;
+        }
+        if (match) {
+            moveTo(i, false, false);
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- filter and sort ------------------------------------------------------------
+
+void DataSet::setFilter(const QString &expression)
+{
+    std::unique_ptr<filter::Node> node;
+    if (!expression.trimmed().isEmpty()) {
+        node = filter::parse(expression);
+        if (m_active)
+            filter::bind(*node, [this](const QString &name) { return fieldIndex(name); }, expression);
+    }
+    d->filter = std::move(node);
+    m_filterText = expression;
+    refresh(-1);
+}
+
+void DataSet::setBookmarkFilter(const QSet<Bookmark> &bookmarks)
+{
+    d->bookmarks = bookmarks;
+    m_hasBookmarkFilter = true;
+    refresh(-1);
+}
+
+void DataSet::clearBookmarkFilter()
+{
+    d->bookmarks.clear();
+    m_hasBookmarkFilter = false;
+    refresh(-1);
+}
+
+void DataSet::setSort(const QString &sort)
+{
+    std::vector<SortField> fields = parseSort(sort);
+    if (m_active)
+        resolveSort(fields, sort, [this](const QString &name) { return fieldIndex(name); });
+    d->sort = std::move(fields);
+    m_sortText = sort;
+    refresh(bookmark());
+}
+
+void DataSet::rebuildVisible()
+{
+    std::vector<int> &visible = d->visible;
+    visible.clear();
+    visible.reserve(size_t(d->rowCount));
+    const filter::Node *node = d->filter.get();
+    for (int r = 0; r < d->rowCount; ++r) {
+        if (m_hasBookmarkFilter && !d->bookmarks.contains(r))
+            continue;
+        if (node && !filter::evaluate(*node, d->columns, r))
+            continue;
+        visible.push_back(r);
+    }
+    if (!d->sort.empty() && visible.size() > 1) {
+        std::vector<SortColumn> keys;
+        keys.reserve(d->sort.size());
+        for (const SortField &f : d->sort)
+            keys.push_back(buildSortColumn(d->columns[size_t(f.column)], f.descending, visible, d->rowCount));
+        if (keys.size() == 1 && keys.front().mode == SortColumn::Mode::Text)
+            sortByText(keys.front(), visible);
+        else
+            std::stable_sort(visible.begin(), visible.end(), [&keys](int a, int b) {
+                for (const SortColumn &k : keys) {
+                    const int c = k.compare(a, b);
+                    if (c != 0)
+                        return c < 0;
+                }
+                return false;
+            });
+    }
+    d->visibleOf.assign(size_t(d->rowCount), -1);
+    for (size_t i = 0; i < visible.size(); ++i)
+        d->visibleOf[size_t(visible[i])] = int(i);
+}
+
+// Rebuilds the visible rows, staying on `keep` when it is still visible.
+void DataSet::refresh(Bookmark keep)
+{
+    if (!m_active)
+        return;
+    rebuildVisible();
+    const int index = visibleIndexOf(keep);
+    d->current = index >= 0 ? index : (d->visible.empty() ? -1 : 0);
+    m_bof = d->current <= 0;
+    m_eof = d->visible.empty();
+    notifyReset();
+    emit afterScroll(this);
+}
+
+// ---- controls -------------------------------------------------------------------
+
+void DataSet::notifyReset()
+{
+    if (controlsDisabled())
+        d->pendingReset = true;
+    else
+        emit rowsReset();
+}
+
+void DataSet::disableControls()
+{
+    ++m_disableCount;
+}
+
+void DataSet::enableControls()
+{
+    if (m_disableCount == 0)
+        return;
+    if (--m_disableCount == 0 && d->pendingReset) {
+        d->pendingReset = false;
+        emit rowsReset();
+    }
+}
+
+} // namespace db

@@ -1,0 +1,463 @@
+#include "engine.h"
+
+#include "db_error.h"
+#include "sql_text.h"
+#include "text_collation.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <sqlite3.h>
+
+namespace db::detail {
+
+namespace {
+
+// ---- SQLite text functions ----------------------------------------------
+
+int plCollate(void *, int aLength, const void *a, int bLength, const void *b)
+{
+    return collation::compareUtf8(static_cast<const char *>(a), aLength, static_cast<const char *>(b), bLength);
+}
+
+void likeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return sqlite3_result_null(context);
+    }
+    char32_t escape = 0;
+    if (argc == 3) {
+        const QString e = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[2])));
+        const QList<uint> ucs = e.toUcs4();
+        if (ucs.size() != 1)
+            return sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
+        escape = ucs.first();
+    }
+    // like(X, Y) is "Y like X".
+    const char *pattern = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const int patternLength = sqlite3_value_bytes(argv[0]);
+    const char *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
+    const int textLength = sqlite3_value_bytes(argv[1]);
+    sqlite3_result_int(context, collation::likeUtf8(text, textLength, pattern, patternLength, escape) ? 1 : 0);
+}
+
+template<bool Upper>
+void caseFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const QString s = QString::fromUtf8(text, sqlite3_value_bytes(argv[0]));
+    const QByteArray out = (Upper ? s.toUpper() : s.toLower()).toUtf8();
+    sqlite3_result_text(context, out.constData(), int(out.size()), SQLITE_TRANSIENT);
+}
+
+// ---- SQLite statements ---------------------------------------------------
+
+struct Statement
+{
+    sqlite3_stmt *stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+[[noreturn]] void throwSqlite(sqlite3 *handle, const QString &sql)
+{
+    throw DbError(QStringLiteral("%1\nStatement: %2").arg(QString::fromUtf8(sqlite3_errmsg(handle)), sql));
+}
+
+void bindSqlite(sqlite3_stmt *stmt, int index, const QVariant &value)
+{
+    if (!value.isValid() || value.isNull()) {
+        sqlite3_bind_null(stmt, index);
+        return;
+    }
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+        sqlite3_bind_int(stmt, index, value.toBool() ? 1 : 0);
+        return;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        sqlite3_bind_int64(stmt, index, value.toLongLong());
+        return;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(stmt, index, value.toDouble());
+        return;
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        sqlite3_bind_blob(stmt, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case QMetaType::QDateTime: {
+        const QString text = sqltext::isoDateTime(value.toDateTime());
+        sqlite3_bind_text16(stmt, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        return;
+    }
+    case QMetaType::QDate: {
+        const QString text = value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+        sqlite3_bind_text16(stmt, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        return;
+    }
+    case QMetaType::QTime: {
+        const QTime t = value.toTime();
+        const QString text = t.toString(t.msec() ? QStringLiteral("HH:mm:ss.zzz") : QStringLiteral("HH:mm:ss"));
+        sqlite3_bind_text16(stmt, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        return;
+    }
+    default: {
+        const QString text = value.toString();
+        sqlite3_bind_text16(stmt, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        return;
+    }
+    }
+}
+
+// Values for each placeholder occurrence, in order.
+QList<QVariant> occurrenceValues(const sqltext::Placeholders &placeholders, const Parameters &parameters)
+{
+    QList<QVariant> values;
+    values.reserve(placeholders.names.size());
+    for (const QString &name : placeholders.names) {
+        const int index = parameters.indexOf(name);
+        values.append(index < 0 ? QVariant() : sqltext::boundValue(parameters.at(index)));
+    }
+    return values;
+}
+
+// Prepares the statement at `tail`, binding its placeholders from `values`.
+sqlite3_stmt *prepareNext(sqlite3 *handle, const char *&tail, const char *end, const QList<QVariant> &values,
+                          int &nextValue, const QString &sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    const char *rest = nullptr;
+    if (sqlite3_prepare_v2(handle, tail, int(end - tail), &stmt, &rest) != SQLITE_OK)
+        throwSqlite(handle, sql);
+    tail = rest;
+    if (!stmt)
+        return nullptr;
+    const int count = sqlite3_bind_parameter_count(stmt);
+    for (int i = 1; i <= count; ++i)
+        bindSqlite(stmt, i, nextValue < values.size() ? values[nextValue++] : QVariant());
+    return stmt;
+}
+
+int sqliteExecute(sqlite3 *handle, const QString &sql, const Parameters &parameters)
+{
+    const sqltext::Placeholders placeholders = sqltext::parse(sql);
+    const QList<QVariant> values = occurrenceValues(placeholders, parameters);
+    const QByteArray utf8 = placeholders.positional().toUtf8();
+    const char *tail = utf8.constData();
+    const char *end = tail + utf8.size();
+    int nextValue = 0;
+    int changed = 0;
+    while (tail < end) {
+        Statement statement;
+        statement.stmt = prepareNext(handle, tail, end, values, nextValue, sql);
+        if (!statement.stmt)
+            continue;
+        int rc;
+        while ((rc = sqlite3_step(statement.stmt)) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE)
+            throwSqlite(handle, sql);
+        if (!sqlite3_stmt_readonly(statement.stmt))
+            changed += sqlite3_changes(handle);
+    }
+    return changed;
+}
+
+// What a declared column type of SQLite makes of its cells.
+enum class Kind { Int, Double, Text, Date, Blob, Auto };
+
+struct SqliteColumn
+{
+    Kind kind;
+    QMetaType::Type type;
+    int size = 0;
+};
+
+SqliteColumn classify(const char *declared)
+{
+    if (!declared || !*declared)
+        return {Kind::Auto, QMetaType::QString};
+    const QByteArray decl = QByteArray(declared).toUpper();
+    int size = 0;
+    static const QRegularExpression sizePattern(QStringLiteral("\\(\\s*(\\d+)"));
+    const auto match = sizePattern.match(QString::fromLatin1(decl));
+    if (match.hasMatch())
+        size = match.captured(1).toInt();
+    if (decl.contains("BOOL"))
+        return {Kind::Int, QMetaType::Bool};
+    if (decl.contains("DATETIME") || decl.contains("TIMESTAMP"))
+        return {Kind::Date, QMetaType::QDateTime};
+    if (decl.contains("DATE"))
+        return {Kind::Date, QMetaType::QDate};
+    if (decl.contains("TIME"))
+        return {Kind::Date, QMetaType::QTime};
+    if (decl.contains("BIGINT") || decl.contains("INT8"))
+        return {Kind::Int, QMetaType::LongLong};
+    if (decl.contains("INT"))
+        return {Kind::Int, QMetaType::Int};
+    if (decl.contains("CHAR") || decl.contains("CLOB") || decl.contains("TEXT"))
+        return {Kind::Text, QMetaType::QString, size};
+    if (decl.contains("BLOB"))
+        return {Kind::Blob, QMetaType::QByteArray};
+    if (decl.contains("REAL") || decl.contains("FLOA") || decl.contains("DOUB") || decl.contains("NUM")
+        || decl.contains("DEC") || decl.contains("MONEY"))
+        return {Kind::Double, QMetaType::Double};
+    return {Kind::Auto, QMetaType::QString, size};
+}
+
+void appendSqliteText(Column &column, sqlite3_stmt *stmt, int i)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
+    const int bytes = sqlite3_column_bytes(stmt, i);
+    column.appendUtf8(text ? text : "", bytes);
+}
+
+FetchedRows sqliteFetch(sqlite3 *handle, const QString &sql, const Parameters &parameters)
+{
+    const sqltext::Placeholders placeholders = sqltext::parse(sql);
+    const QList<QVariant> values = occurrenceValues(placeholders, parameters);
+    const QByteArray utf8 = placeholders.positional().toUtf8();
+    const char *tail = utf8.constData();
+    const char *end = tail + utf8.size();
+    int nextValue = 0;
+    Statement statement;
+    while (!statement.stmt && tail < end)
+        statement.stmt = prepareNext(handle, tail, end, values, nextValue, sql);
+    FetchedRows result;
+    if (!statement.stmt)
+        return result;
+    sqlite3_stmt *stmt = statement.stmt;
+    const int columnCount = sqlite3_column_count(stmt);
+    std::vector<SqliteColumn> kinds;
+    kinds.reserve(size_t(columnCount));
+    result.columns.reserve(size_t(columnCount));
+    for (int i = 0; i < columnCount; ++i) {
+        const SqliteColumn kind = classify(sqlite3_column_decltype(stmt, i));
+        kinds.push_back(kind);
+        FieldDef field;
+        field.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
+        field.type = kind.type;
+        field.size = kind.size;
+        result.fields.append(field);
+        const Store store = kind.kind == Kind::Int ? Store::Int
+                            : kind.kind == Kind::Double ? Store::Double
+                            : kind.kind == Kind::Text || kind.kind == Kind::Date ? Store::Text
+                                                                                 : Store::Pending;
+        result.columns.emplace_back(kind.type, store);
+    }
+    int rc;
+    int rows = 0;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int i = 0; i < columnCount; ++i) {
+            Column &column = result.columns[size_t(i)];
+            const int type = sqlite3_column_type(stmt, i);
+            if (type == SQLITE_NULL) {
+                column.appendNull();
+                continue;
+            }
+            switch (kinds[size_t(i)].kind) {
+            case Kind::Int:
+                if (type == SQLITE_INTEGER)
+                    column.appendInt(sqlite3_column_int64(stmt, i));
+                else if (type == SQLITE_FLOAT)
+                    column.appendDouble(sqlite3_column_double(stmt, i));
+                else
+                    appendSqliteText(column, stmt, i);
+                break;
+            case Kind::Double:
+                if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+                    column.appendDouble(sqlite3_column_double(stmt, i));
+                else
+                    appendSqliteText(column, stmt, i);
+                break;
+            case Kind::Text:
+            case Kind::Date:
+                appendSqliteText(column, stmt, i);
+                break;
+            case Kind::Blob:
+            case Kind::Auto:
+                if (column.store() == Store::Pending) {
+                    const QMetaType::Type t = type == SQLITE_INTEGER ? QMetaType::LongLong
+                                              : type == SQLITE_FLOAT ? QMetaType::Double
+                                              : type == SQLITE_TEXT  ? QMetaType::QString
+                                                                     : QMetaType::QByteArray;
+                    column.setType(t);
+                    result.fields[i].type = t;
+                }
+                if (type == SQLITE_INTEGER)
+                    column.appendInt(sqlite3_column_int64(stmt, i));
+                else if (type == SQLITE_FLOAT)
+                    column.appendDouble(sqlite3_column_double(stmt, i));
+                else if (type == SQLITE_TEXT)
+                    appendSqliteText(column, stmt, i);
+                else
+                    column.appendVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, i)),
+                                                    sqlite3_column_bytes(stmt, i)));
+                break;
+            }
+        }
+        ++rows;
+    }
+    if (rc != SQLITE_DONE)
+        throwSqlite(handle, sql);
+    result.rowCount = rows;
+    return result;
+}
+
+// ---- PostgreSQL ------------------------------------------------------------
+
+// Values reach PostgreSQL as literals quoted by one helper, not as server-side
+// parameters: an untyped server parameter cannot be typed in ":p is null",
+// while a quoted literal takes its type from its context, so a comparison with
+// a citext column stays case-insensitive.
+QString postgresText(const QString &sql, const Parameters &parameters)
+{
+    const sqltext::Placeholders placeholders = sqltext::parse(sql);
+    if (placeholders.names.isEmpty())
+        return sql;
+    QString text = placeholders.text.first();
+    for (qsizetype i = 0; i < placeholders.names.size(); ++i) {
+        const int index = parameters.indexOf(placeholders.names[i]);
+        if (index < 0) {
+            text += QStringLiteral("null");
+        } else {
+            const Parameter &p = parameters.at(index);
+            text += sqltext::postgresLiteral(sqltext::boundValue(p), p.type);
+        }
+        text += placeholders.text[i + 1];
+    }
+    return text;
+}
+
+[[noreturn]] void throwQuery(const QSqlQuery &query, const QString &sql)
+{
+    throw DbError(QStringLiteral("%1\nStatement: %2").arg(query.lastError().text(), sql));
+}
+
+FetchedRows postgresFetch(Connection &connection, const QString &sql, const Parameters &parameters)
+{
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(true);
+    query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    if (!query.exec(postgresText(sql, parameters)))
+        throwQuery(query, sql);
+    FetchedRows result;
+    if (!query.isSelect())
+        return result;
+    const QSqlRecord record = query.record();
+    const int columnCount = record.count();
+    std::vector<Store> stores;
+    for (int i = 0; i < columnCount; ++i) {
+        const QSqlField f = record.field(i);
+        QMetaType::Type type = QMetaType::Type(f.metaType().id());
+        Store store = Store::Variant;
+        switch (type) {
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Int:
+            type = QMetaType::Int;
+            store = Store::Int;
+            break;
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            type = QMetaType::LongLong;
+            store = Store::Int;
+            break;
+        case QMetaType::Bool:
+            store = Store::Int;
+            break;
+        case QMetaType::Float:
+        case QMetaType::Double:
+            type = QMetaType::Double;
+            store = Store::Double;
+            break;
+        case QMetaType::QString:
+            store = Store::Text;
+            break;
+        default:
+            break;
+        }
+        FieldDef field;
+        field.name = f.name();
+        field.type = type;
+        field.size = type == QMetaType::QString && f.length() > 0 ? f.length() : 0;
+        result.fields.append(field);
+        result.columns.emplace_back(type, store);
+        stores.push_back(store);
+    }
+    int rows = 0;
+    while (query.next()) {
+        for (int i = 0; i < columnCount; ++i) {
+            Column &column = result.columns[size_t(i)];
+            const QVariant v = query.value(i);
+            if (v.isNull()) {
+                column.appendNull();
+                continue;
+            }
+            switch (stores[size_t(i)]) {
+            case Store::Int: column.appendInt(v.toLongLong()); break;
+            case Store::Double: column.appendDouble(v.toDouble()); break;
+            case Store::Text: {
+                const QString s = v.toString();
+                column.appendText(reinterpret_cast<const char16_t *>(s.utf16()), s.size());
+                break;
+            }
+            default: column.appendVariant(v); break;
+            }
+        }
+        ++rows;
+    }
+    if (query.lastError().isValid())
+        throwQuery(query, sql);
+    result.rowCount = rows;
+    return result;
+}
+
+} // namespace
+
+void registerSqliteText(sqlite3 *handle)
+{
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_collation_v2(handle, "PL", SQLITE_UTF8, nullptr, plCollate, nullptr);
+    // Also under the built-in name, so a schema may say NOCASE and stay readable by stock tools.
+    sqlite3_create_collation_v2(handle, "NOCASE", SQLITE_UTF8, nullptr, plCollate, nullptr);
+    sqlite3_create_function_v2(handle, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(handle, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(handle, "lower", 1, flags, nullptr, caseFunction<false>, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(handle, "upper", 1, flags, nullptr, caseFunction<true>, nullptr, nullptr, nullptr);
+}
+
+int executeCommand(Connection &connection, const QString &sql, const Parameters &parameters)
+{
+    if (connection.engine() == Engine::SQLite)
+        return sqliteExecute(ConnectionAccess::sqlite(connection), sql, parameters);
+    QSqlQuery query(connection.database());
+    if (!query.exec(postgresText(sql, parameters)))
+        throwQuery(query, sql);
+    return query.numRowsAffected();
+}
+
+FetchedRows fetchRows(Connection &connection, const QString &sql, const Parameters &parameters)
+{
+    if (connection.engine() == Engine::SQLite)
+        return sqliteFetch(ConnectionAccess::sqlite(connection), sql, parameters);
+    return postgresFetch(connection, sql, parameters);
+}
+
+} // namespace db::detail

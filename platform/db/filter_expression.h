@@ -1,0 +1,46 @@
+#pragma once
+
+#include "row_store.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The recordset filter language: comparisons of a field with a literal,
+// joined by AND / OR and grouped by parentheses.
+namespace db::filter {
+
+enum class Op { Eq, Ne, Lt, Gt, Le, Ge, Like };
+
+struct Literal
+{
+    enum class Kind { Null, Number, Text, Date };
+    Kind kind = Kind::Null;
+    double number = 0;          // Number, or Text that reads as a number
+    bool textIsNumber = false;
+    qint64 dateKey = 0;         // Date, or Text that reads as a date
+    bool textIsDate = false;
+    QString text;               // as written (the pattern of LIKE)
+};
+
+struct Node
+{
+    enum class Type { And, Or, Compare };
+    Type type = Type::Compare;
+    std::unique_ptr<Node> left;
+    std::unique_ptr<Node> right;
+    QString field;
+    int position = 0;           // of the field name, for messages
+    int column = -1;            // resolved by bind()
+    Op op = Op::Eq;
+    Literal literal;
+};
+
+// Throws DbError naming the problem and its position (1-based).
+std::unique_ptr<Node> parse(const QString &expression);
+// Resolves field names to columns; throws DbError for an unknown field.
+void bind(Node &node, const std::function<int(const QString &)> &fieldIndex, const QString &expression);
+bool evaluate(const Node &node, const std::vector<detail::Column> &columns, int row);
+
+} // namespace db::filter

@@ -1,0 +1,64 @@
+#include "parameters.h"
+
+#include "db_error.h"
+
+namespace db {
+
+int Parameters::indexOf(const QString &name) const
+{
+    for (int i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+Parameter &Parameters::param(const QString &name)
+{
+    const int index = indexOf(name);
+    if (index < 0)
+        throw DbError(QStringLiteral("Unknown parameter %1").arg(name));
+    return m_items[index];
+}
+
+const Parameter &Parameters::param(const QString &name) const
+{
+    return const_cast<Parameters *>(this)->param(name);
+}
+
+Parameter &Parameters::add(const QString &name, QMetaType::Type type, ParamDirection direction, int size)
+{
+    int index = indexOf(name);
+    if (index < 0) {
+        m_items.append(Parameter{});
+        index = int(m_items.size()) - 1;
+    }
+    Parameter &p = m_items[index];
+    p.name = name;
+    p.type = type;
+    p.direction = direction;
+    p.size = size;
+    return p;
+}
+
+void Parameters::setValue(const QString &name, const QVariant &value)
+{
+    const int index = indexOf(name);
+    if (index >= 0) {
+        Parameter &p = m_items[index];
+        if (p.type == QMetaType::UnknownType && value.isValid())
+            p.type = QMetaType::Type(value.metaType().id());
+        p.value = value;
+        return;
+    }
+    Parameter &p = add(name, value.isValid() ? QMetaType::Type(value.metaType().id()) : QMetaType::UnknownType);
+    p.value = value;
+}
+
+QVariant Parameters::value(const QString &name) const
+{
+    const int index = indexOf(name);
+    return index < 0 ? QVariant() : m_items[index].value;
+}
+
+} // namespace db

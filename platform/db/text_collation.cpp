@@ -1,0 +1,287 @@
+#include "text_collation.h"
+
+#include <QChar>
+#include <array>
+#include <vector>
+
+namespace db::collation {
+
+namespace {
+
+constexpr char32_t TableSize = 0x250;   // Latin blocks: the letters a Polish name can hold
+constexpr char32_t LetterBase = 1000;
+constexpr char32_t OtherBase = 0x2000;
+
+struct Tables
+{
+    std::array<char32_t, TableSize> fold{};
+    std::array<char32_t, TableSize> weight{};
+
+    Tables()
+    {
+        for (char32_t c = 0; c < TableSize; ++c)
+            fold[c] = QChar::toCaseFolded(c);
+        for (char32_t c = 0; c < TableSize; ++c)
+            weight[c] = computeWeight(fold[c]);
+    }
+
+    static char32_t letterWeight(char32_t lower) { return LetterBase + (lower - 'a') * 4; }
+
+    static char32_t computeWeight(char32_t f)
+    {
+        if (f >= 'a' && f <= 'z')
+            return letterWeight(f);
+        if (f >= '0' && f <= '9')
+            return 500 + (f - '0');
+        switch (f) {
+        case u'ą': return letterWeight('a') + 1;
+        case u'ć': return letterWeight('c') + 1;
+        case u'ę': return letterWeight('e') + 1;
+        case u'ł': return letterWeight('l') + 1;
+        case u'ń': return letterWeight('n') + 1;
+        case u'ó': return letterWeight('o') + 1;
+        case u'ś': return letterWeight('s') + 1;
+        case u'ź': return letterWeight('z') + 1;
+        case u'ż': return letterWeight('z') + 2;
+        default: break;
+        }
+        // Other accented Latin letters sort right after their base letter.
+        const QString decomposition = QChar(char16_t(f)).decomposition();
+        if (!decomposition.isEmpty()) {
+            const char16_t base = QChar::toCaseFolded(decomposition.at(0).unicode());
+            if (base >= 'a' && base <= 'z')
+                return letterWeight(base) + 3;
+        }
+        if (QChar::isLetter(f))
+            return OtherBase + f;
+        return f < 500 ? f : OtherBase + f;
+    }
+};
+
+const Tables &tables()
+{
+    static const Tables t;
+    return t;
+}
+
+inline char32_t foldOf(const Tables &t, char32_t cp)
+{
+    return cp < TableSize ? t.fold[cp] : QChar::toCaseFolded(cp);
+}
+
+inline char32_t weightOf(const Tables &t, char32_t folded)
+{
+    return folded < TableSize ? t.weight[folded] : OtherBase + folded;
+}
+
+// Reads one code point from UTF-16.
+struct Utf16Reader
+{
+    const char16_t *p;
+    const char16_t *end;
+    bool atEnd() const { return p >= end; }
+    char32_t next()
+    {
+        const char16_t c = *p++;
+        if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p))
+            return QChar::surrogateToUcs4(c, *p++);
+        return c;
+    }
+};
+
+// Reads one code point from UTF-8 (malformed bytes pass through as themselves).
+struct Utf8Reader
+{
+    const unsigned char *p;
+    const unsigned char *end;
+    bool atEnd() const { return p >= end; }
+    char32_t next()
+    {
+        const unsigned char c = *p++;
+        if (c < 0x80)
+            return c;
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        char32_t cp = c & (0x3F >> extra);
+        while (extra-- > 0 && p < end && (*p & 0xC0) == 0x80)
+            cp = (cp << 6) | (*p++ & 0x3F);
+        return cp;
+    }
+};
+
+Utf16Reader reader(QStringView s)
+{
+    return {reinterpret_cast<const char16_t *>(s.utf16()), reinterpret_cast<const char16_t *>(s.utf16()) + s.size()};
+}
+
+Utf8Reader reader(const char *s, int length)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(s);
+    return {p, p + (length < 0 ? 0 : length)};
+}
+
+template<typename Reader>
+int compareWith(Reader a, Reader b)
+{
+    const Tables &t = tables();
+    int tie = 0;
+    while (!a.atEnd() && !b.atEnd()) {
+        const char32_t fa = foldOf(t, a.next());
+        const char32_t fb = foldOf(t, b.next());
+        if (fa == fb)
+            continue;
+        const char32_t wa = weightOf(t, fa);
+        const char32_t wb = weightOf(t, fb);
+        if (wa != wb)
+            return wa < wb ? -1 : 1;
+        if (tie == 0)
+            tie = fa < fb ? -1 : 1;
+    }
+    if (!a.atEnd())
+        return 1;
+    if (!b.atEnd())
+        return -1;
+    return tie;
+}
+
+template<typename Reader>
+void foldInto(Reader r, std::u32string &out)
+{
+    const Tables &t = tables();
+    out.clear();
+    while (!r.atEnd())
+        out.push_back(foldOf(t, r.next()));
+}
+
+// Pattern tokens: code points, or these two markers (above the Unicode range).
+constexpr char32_t AnyOne = 0x110000;
+constexpr char32_t AnyMany = 0x110001;
+
+template<typename Reader>
+void compilePattern(Reader r, Wildcards wildcards, char32_t escape, std::u32string &out)
+{
+    const Tables &t = tables();
+    out.clear();
+    while (!r.atEnd()) {
+        char32_t c = r.next();
+        if (escape != 0 && c == escape && !r.atEnd()) {
+            out.push_back(foldOf(t, r.next()));
+            continue;
+        }
+        if (c == '%' || (wildcards == Wildcards::Filter && c == '*')) {
+            if (out.empty() || out.back() != AnyMany)
+                out.push_back(AnyMany);
+        } else if (wildcards == Wildcards::Sql && c == '_') {
+            out.push_back(AnyOne);
+        } else {
+            out.push_back(foldOf(t, c));
+        }
+    }
+}
+
+bool matchTokens(const std::u32string &text, const std::u32string &pattern)
+{
+    size_t ti = 0, pi = 0;
+    size_t starP = std::u32string::npos, starT = 0;
+    while (ti < text.size()) {
+        if (pi < pattern.size() && (pattern[pi] == AnyOne || pattern[pi] == text[ti])) {
+            ++ti;
+            ++pi;
+        } else if (pi < pattern.size() && pattern[pi] == AnyMany) {
+            starP = pi++;
+            starT = ti;
+        } else if (starP != std::u32string::npos) {
+            pi = starP + 1;
+            ti = ++starT;
+        } else {
+            return false;
+        }
+    }
+    while (pi < pattern.size() && pattern[pi] == AnyMany)
+        ++pi;
+    return pi == pattern.size();
+}
+
+} // namespace
+
+char32_t fold(char32_t cp)
+{
+    return foldOf(tables(), cp);
+}
+
+int compare(QStringView a, QStringView b)
+{
+    return compareWith(reader(a), reader(b));
+}
+
+int compareUtf8(const char *a, int aLength, const char *b, int bLength)
+{
+    return compareWith(reader(a, aLength), reader(b, bLength));
+}
+
+bool equal(QStringView a, QStringView b)
+{
+    const Tables &t = tables();
+    Utf16Reader ra = reader(a), rb = reader(b);
+    while (!ra.atEnd() && !rb.atEnd()) {
+        if (foldOf(t, ra.next()) != foldOf(t, rb.next()))
+            return false;
+    }
+    return ra.atEnd() && rb.atEnd();
+}
+
+bool startsWith(QStringView text, QStringView prefix)
+{
+    const Tables &t = tables();
+    Utf16Reader rt = reader(text), rp = reader(prefix);
+    while (!rp.atEnd()) {
+        if (rt.atEnd() || foldOf(t, rt.next()) != foldOf(t, rp.next()))
+            return false;
+    }
+    return true;
+}
+
+QString folded(QStringView text)
+{
+    std::u32string f;
+    foldInto(reader(text), f);
+    return QString::fromUcs4(f.data(), qsizetype(f.size()));
+}
+
+void appendSortKey(QStringView text, std::u32string &out)
+{
+    // Weights, a 0 separator, then folded code points: the tie-break of compare().
+    const Tables &t = tables();
+    Utf16Reader r = reader(text);
+    while (!r.atEnd())
+        out.push_back(weightOf(t, foldOf(t, r.next())) + 1);
+    out.push_back(0);
+    r = reader(text);
+    while (!r.atEnd())
+        out.push_back(foldOf(t, r.next()));
+}
+
+std::u32string sortKey(QStringView text)
+{
+    std::u32string key;
+    key.reserve(size_t(text.size()) * 2 + 1);
+    appendSortKey(text, key);
+    return key;
+}
+
+bool like(QStringView text, QStringView pattern, Wildcards wildcards, char32_t escape)
+{
+    thread_local std::u32string t, p;
+    foldInto(reader(text), t);
+    compilePattern(reader(pattern), wildcards, escape, p);
+    return matchTokens(t, p);
+}
+
+bool likeUtf8(const char *text, int textLength, const char *pattern, int patternLength, char32_t escape)
+{
+    thread_local std::u32string t, p;
+    foldInto(reader(text, textLength), t);
+    compilePattern(reader(pattern, patternLength), Wildcards::Sql, escape, p);
+    return matchTokens(t, p);
+}
+
+} // namespace db::collation
