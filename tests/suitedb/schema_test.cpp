@@ -1,0 +1,101 @@
+#include "suitedb_fixture.h"
+
+#include "connection.h"
+#include "db_error.h"
+#include "query.h"
+#include "stored_proc.h"
+#include "suitedb.h"
+
+#include <gtest/gtest.h>
+
+namespace suitedbtest {
+namespace {
+
+class Schema : public SuiteDbTest {};
+
+TEST_P(Schema, RecordsTheCurrentVersionOnce)
+{
+    EXPECT_EQ(suitedb::schemaVersion(connection()), suitedb::currentSchemaVersion());
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from schema_version")), 1);
+}
+
+TEST_P(Schema, SecondRunKeepsDataAndSeedsNothingTwice)
+{
+    const int company = addCompany(connection(), QStringLiteral("Trwała sp. z o.o."));
+    const int languages = count(connection(), QStringLiteral("select count(*) from jezyk"));
+    const int entries = count(connection(), QStringLiteral("select count(*) from slowwartosci"));
+
+    suitedb::createOrUpgrade(connection());
+
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma where id_f = :id"), {{"id", company}}), 1);
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from jezyk")), languages);
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from slowwartosci")), entries);
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from schema_version")), 1);
+}
+
+TEST_P(Schema, RefusesADatabaseOfANewerProgram)
+{
+    exec(connection(), QStringLiteral("update schema_version set wersja = :v"),
+         {{"v", suitedb::currentSchemaVersion() + 1}});
+    EXPECT_THROW(suitedb::createOrUpgrade(connection()), db::DbError);
+}
+
+TEST_P(Schema, TextComparesWithoutCaseIncludingPolishLetters)
+{
+    addCompany(connection(), QStringLiteral("Żółć Łódź"));
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma where nazwa = :n"),
+                    {{"n", QStringLiteral("ŻÓŁĆ łÓDŹ")}}), 1);
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma where nazwa like :n"),
+                    {{"n", QStringLiteral("żółć%")}}), 1);
+}
+
+// The server orders names as a Polish reader expects, ignoring case.
+TEST_P(Schema, OrdersTextInPolishAlphabetOrder)
+{
+    for (const char *name : {"Żuraw", "zebra", "Łoś", "lody", "Ćma", "cyna", "ąbel", "Abel"})
+        addCompany(connection(), QString::fromUtf8(name));
+    db::Query query(&connection(), QStringLiteral("select nazwa from firma order by nazwa"));
+    query.open();
+    QStringList names;
+    for (query.first(); !query.eof(); query.next())
+        names << query.value(0).toString();
+    EXPECT_EQ(names, QStringList({QStringLiteral("Abel"), QStringLiteral("ąbel"), QStringLiteral("cyna"),
+                                  QStringLiteral("Ćma"), QStringLiteral("lody"), QStringLiteral("Łoś"),
+                                  QStringLiteral("zebra"), QStringLiteral("Żuraw")}));
+}
+
+TEST_P(Schema, AnOwnerCannotHoldTwoDefaultAddresses)
+{
+    const int company = addCompany(connection(), QStringLiteral("Dwa adresy"));
+    const QString insert = QStringLiteral("insert into adres (id_, tabela, ulica, czy_domyslny) values (:id, 7, 'A', 1)");
+    exec(connection(), insert, {{"id", company}});
+    EXPECT_THROW(exec(connection(), insert, {{"id", company}}), db::DbError);
+}
+
+TEST_P(Schema, RegisteringProceduresAgainAddsNothing)
+{
+    const auto before = db::ProcedureRegistry::instance().names();
+    suitedb::registerProcedures();
+    EXPECT_EQ(db::ProcedureRegistry::instance().names(), before);
+    for (const char *name : {"PZapFirmeFull", "PZapAdres", "PZapOkresRozl", "PZapUst4", "PZapFakturaUwagiDodatkowe",
+                             "PUsunW", "PCanDel", "zap_ust", "pob_ust2", "PZapKontakt", "PZapTelefon", "PZapKonto",
+                             "PZapDokument", "PZapDokPlik", "PZapKodPoczt", "PZapMiasto"})
+        EXPECT_NE(db::ProcedureRegistry::instance().find(QString::fromLatin1(name)), nullptr) << name;
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(Schema);
+
+class EmptyDatabase : public testsupport::EngineTest {};
+
+TEST_P(EmptyDatabase, IsAtVersionZeroUntilCreated)
+{
+    EXPECT_EQ(suitedb::schemaVersion(connection()), 0);
+    suitedb::createOrUpgrade(connection());
+    EXPECT_EQ(suitedb::schemaVersion(connection()), suitedb::currentSchemaVersion());
+    EXPECT_GT(count(connection(), QStringLiteral("select count(*) from jezyk")), 0);
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(EmptyDatabase);
+
+} // namespace
+} // namespace suitedbtest

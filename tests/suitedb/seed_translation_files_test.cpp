@@ -1,0 +1,122 @@
+// The shipped message translations: both languages cover the same keys with
+// real texts whose arguments agree.
+
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QString>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Translations
+{
+    QMap<QString, QString> texts;
+    QStringList duplicates;
+};
+
+// Read independently of the loader: key TAB text, '#' comments.
+Translations readTranslations(const QString &language)
+{
+    Translations result;
+    QFile file(QStringLiteral(":/suitedb/seed/resstrings_%1.tsv").arg(language));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "missing translation file " << language.toStdString();
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        line.remove(QLatin1Char('\r'));
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        const QString key = tab < 0 ? line : line.left(tab);
+        if (result.texts.contains(key))
+            result.duplicates.append(key);
+        result.texts.insert(key, tab < 0 ? QString() : line.mid(tab + 1));
+    }
+    return result;
+}
+
+QSet<QString> placeholders(const QString &text)
+{
+    static const QRegularExpression argument(QStringLiteral("%\\d"));
+    QSet<QString> found;
+    for (auto it = argument.globalMatch(text); it.hasNext();)
+        found.insert(it.next().captured());
+    return found;
+}
+
+class TranslationFileTest : public testing::TestWithParam<const char *>
+{
+};
+
+TEST_P(TranslationFileTest, EveryKeyOnceWithAText)
+{
+    const Translations file = readTranslations(QString::fromLatin1(GetParam()));
+    EXPECT_GT(file.texts.size(), 200);
+    EXPECT_TRUE(file.duplicates.isEmpty()) << file.duplicates.join(QLatin1Char(' ')).toStdString();
+    for (auto it = file.texts.cbegin(); it != file.texts.cend(); ++it) {
+        EXPECT_TRUE(it.key().startsWith(QLatin1String("Resstrings_IDS_"))) << it.key().toStdString();
+        EXPECT_FALSE(it.value().trimmed().isEmpty()) << it.key().toStdString();
+    }
+}
+
+// File-dialog entries are "description|pattern" so that the dialog can split them.
+TEST_P(TranslationFileTest, FileTypeEntriesCarryTheirPattern)
+{
+    const Translations file = readTranslations(QString::fromLatin1(GetParam()));
+    for (const char *type : {"bmp", "jpg", "txt", "rtf", "doc", "odt", "pdf"}) {
+        const QString text = file.texts.value(QStringLiteral("Resstrings_IDS_plik_") + QLatin1String(type));
+        EXPECT_TRUE(text.contains(QStringLiteral("|*.") + QLatin1String(type))) << type << ": " << text.toStdString();
+    }
+    // The CSV text is cut at " (" by its user.
+    EXPECT_TRUE(file.texts.value(QStringLiteral("Resstrings_IDS_plik_csv")).contains(QStringLiteral(" (")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TranslationFileTest, testing::Values("pl", "en"),
+                         [](const testing::TestParamInfo<const char *> &info) { return std::string(info.param); });
+
+TEST(TranslationFiles, BothLanguagesHaveTheSameKeys)
+{
+    const QStringList polish = readTranslations(QStringLiteral("pl")).texts.keys();
+    const QStringList english = readTranslations(QStringLiteral("en")).texts.keys();
+    const QSet<QString> pl(polish.cbegin(), polish.cend());
+    const QSet<QString> en(english.cbegin(), english.cend());
+    for (const QString &key : pl - en)
+        ADD_FAILURE() << "no English text for " << key.toStdString();
+    for (const QString &key : en - pl)
+        ADD_FAILURE() << "no Polish text for " << key.toStdString();
+}
+
+TEST(TranslationFiles, ArgumentsAgreeBetweenLanguages)
+{
+    const auto polish = readTranslations(QStringLiteral("pl")).texts;
+    const auto english = readTranslations(QStringLiteral("en")).texts;
+    for (auto it = polish.cbegin(); it != polish.cend(); ++it) {
+        if (english.contains(it.key())) {
+            EXPECT_EQ(placeholders(it.value()), placeholders(english.value(it.key()))) << it.key().toStdString();
+        }
+    }
+    EXPECT_EQ(placeholders(polish.value(QStringLiteral("Resstrings_IDS_prosze_wypelnic_pole"))),
+              QSet<QString>{QStringLiteral("%1")});
+    EXPECT_EQ(placeholders(polish.value(QStringLiteral("Resstrings_IDS_blad_kopiowania_pliku"))),
+              (QSet<QString>{QStringLiteral("%1"), QStringLiteral("%2")}));
+}
+
+// A copied Polish text in the English file is an untranslated entry.
+TEST(TranslationFiles, EnglishIsTranslated)
+{
+    const auto polish = readTranslations(QStringLiteral("pl")).texts;
+    const auto english = readTranslations(QStringLiteral("en")).texts;
+    int same = 0;
+    for (auto it = polish.cbegin(); it != polish.cend(); ++it) {
+        if (english.value(it.key()) == it.value())
+            ++same;
+    }
+    // Abbreviations (NIP, KRS, REGON, OK, Skype...) read alike in both.
+    EXPECT_LT(same, polish.size() / 10);
+    static const QRegularExpression polishLetters(QString::fromUtf8("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));
+    for (auto it = english.cbegin(); it != english.cend(); ++it)
+        EXPECT_FALSE(polishLetters.match(it.value()).hasMatch()) << it.key().toStdString();
+}
+
+} // namespace

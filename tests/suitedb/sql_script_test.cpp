@@ -1,0 +1,74 @@
+#include "db_error.h"
+#include "dialect.h"
+#include "schema/sql_script.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using suitedb::script::split;
+
+struct SplitCase
+{
+    const char *name;
+    const char *script;
+    std::vector<const char *> statements;
+};
+
+void PrintTo(const SplitCase &c, std::ostream *os) { *os << c.name; }
+
+class ScriptSplit : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(ScriptSplit, YieldsTheStatementsWithoutComments)
+{
+    const QStringList got = split(QString::fromUtf8(GetParam().script));
+    QStringList want;
+    for (const char *s : GetParam().statements)
+        want.append(QString::fromUtf8(s));
+    EXPECT_EQ(got, want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, ScriptSplit,
+    testing::Values(
+        SplitCase{"two", "create table a (x int);\ncreate table b (y int);", {"create table a (x int)", "create table b (y int)"}},
+        SplitCase{"lastWithoutSemicolon", "select 1;\nselect 2", {"select 1", "select 2"}},
+        SplitCase{"lineComment", "-- a; comment\nselect 1; -- trailing; text\n", {"select 1"}},
+        SplitCase{"commentInsideStatement", "select 1, -- one; two\n 2;", {"select 1, \n 2"}},
+        SplitCase{"blockComment", "/* a; b */select 1;", {"select 1"}},
+        SplitCase{"semicolonInQuote", "insert into t values ('a;b');", {"insert into t values ('a;b')"}},
+        SplitCase{"dashesInQuote", "insert into t values ('--x');", {"insert into t values ('--x')"}},
+        SplitCase{"doubledApostrophe", "select 'it''s; fine';", {"select 'it''s; fine'"}},
+        SplitCase{"quotedIdentifier", "select \"a;b\" from t;", {"select \"a;b\" from t"}},
+        SplitCase{"emptyStatements", ";;\n;", {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ScriptSplitErrors, UnterminatedQuoteIsRefused)
+{
+    EXPECT_THROW(split(QStringLiteral("select 'open;")), db::DbError);
+    EXPECT_THROW(split(QStringLiteral("select 1 /* open")), db::DbError);
+}
+
+class ScriptExpand : public testing::TestWithParam<db::Engine> {};
+
+TEST_P(ScriptExpand, ReplacesEveryPlaceholder)
+{
+    const auto types = suitedb::script::columnTypes(GetParam(), QStringLiteral("PL"));
+    const QString out = suitedb::script::expand(
+        QStringLiteral("create table t (id {{ID}}, a {{TEXT}}, b {{DATETIME}}, c {{BOOL}}, d {{MONEY}});"), types);
+    EXPECT_FALSE(out.contains(QLatin1String("{{")));
+    EXPECT_TRUE(out.contains(types.id));
+    EXPECT_TRUE(out.contains(QStringLiteral("a ") + types.text));
+    EXPECT_TRUE(out.contains(QStringLiteral("d numeric(18,2)")));
+}
+
+TEST_P(ScriptExpand, RefusesAnUnknownPlaceholder)
+{
+    const auto types = suitedb::script::columnTypes(GetParam(), QStringLiteral("PL"));
+    EXPECT_THROW(suitedb::script::expand(QStringLiteral("x {{BLOB}}"), types), db::DbError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, ScriptExpand, testing::Values(db::Engine::SQLite, db::Engine::PostgreSQL),
+                         [](const auto &info) { return info.param == db::Engine::SQLite ? "SQLite" : "PostgreSQL"; });
+
+} // namespace

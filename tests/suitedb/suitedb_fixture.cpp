@@ -1,0 +1,99 @@
+#include "suitedb_fixture.h"
+
+#include "connection.h"
+#include "query.h"
+#include "stored_proc.h"
+#include "suitedb.h"
+
+namespace suitedbtest {
+
+Call call(db::Connection &connection, const char *procedure, Args args)
+{
+    db::StoredProc proc(&connection, QString::fromLatin1(procedure));
+    proc.refreshParameters();
+    for (const auto &[name, value] : args)
+        proc.setValue(QString::fromLatin1(name), value);
+    Call outcome;
+    outcome.result = proc.execProc();
+    for (const db::Parameter &p : proc.parameters())
+        outcome.values.insert(p.name, p.value);
+    return outcome;
+}
+
+QVariant scalar(db::Connection &connection, const QString &sql, Args binds)
+{
+    db::Query query(&connection, sql);
+    for (const auto &[name, value] : binds)
+        query.parameters().setValue(QString::fromLatin1(name), value);
+    query.open();
+    if (query.isEmpty())
+        return {};
+    query.first();
+    return query.value(0);
+}
+
+int count(db::Connection &connection, const QString &sql, Args binds)
+{
+    return scalar(connection, sql, binds).toInt();
+}
+
+void exec(db::Connection &connection, const QString &sql, Args binds)
+{
+    db::Query query(&connection, sql);
+    for (const auto &[name, value] : binds)
+        query.parameters().setValue(QString::fromLatin1(name), value);
+    query.exec();
+}
+
+int addCompany(db::Connection &connection, const QString &name, Args extra)
+{
+    db::StoredProc proc(&connection, QStringLiteral("PZapFirmeFull"));
+    proc.refreshParameters();
+    proc.setValue(QStringLiteral("@nazwa"), name);
+    proc.setValue(QStringLiteral("@skrot"), name.left(20));
+    for (const auto &[param, value] : extra)
+        proc.setValue(QString::fromLatin1(param), value);
+    EXPECT_EQ(proc.execProc(), 0) << name.toStdString();
+    return proc.value(QStringLiteral("@id")).toInt();
+}
+
+Place addPlace(db::Connection &connection, const QString &cityName, const QString &code,
+               const QString &countryCode, const QString &polishName, const QString &englishName)
+{
+    const QString identifier = QStringLiteral("test_panstwo_") + countryCode;
+    exec(connection, QStringLiteral("insert into panstwo (nazwa, sam, iso, waluta, aktywny) values (:n, :s, :s, 'EUR', 1)"),
+         {{"n", identifier}, {"s", countryCode}});
+    exec(connection, QStringLiteral("insert into tlumaczenie (identyfikator, id_jezyka, tresc) values (:i, 1, :pl), (:i, 2, :en)"),
+         {{"i", identifier}, {"pl", polishName}, {"en", englishName}});
+    Place place{};
+    place.country = scalar(connection, QStringLiteral("select id_p from panstwo where nazwa = :n"), {{"n", identifier}}).toInt();
+    const Call city = call(connection, "PZapMiasto", {{"@miasto", cityName}, {"@id_panstwa", place.country}, {"@widoczne", -1}});
+    EXPECT_EQ(city.result, 0);
+    place.city = city["@id"].toInt();
+    const Call postal = call(connection, "PZapKodPoczt", {{"@id_m", place.city}, {"@kod", code}, {"@czy_glowny_kod", 1}});
+    EXPECT_EQ(postal.result, 0);
+    place.postalCode = postal["@id"].toInt();
+    return place;
+}
+
+int addDictionaryEntry(db::Connection &connection, const QString &type, const QString &identifier,
+                       const QString &polish, const QString &english, QVariant colour)
+{
+    exec(connection, QStringLiteral("insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system, kolor)"
+                                    " values (:t, 'nazwa', 0, :w, 0, :k)"),
+         {{"t", type}, {"w", identifier}, {"k", colour}});
+    exec(connection, QStringLiteral("insert into tlumaczenie (identyfikator, id_jezyka, tresc) values (:i, 1, :pl), (:i, 2, :en)"),
+         {{"i", identifier}, {"pl", polish}, {"en", english}});
+    return scalar(connection, QStringLiteral("select id_wartosci from slowwartosci where wartosc = :w"), {{"w", identifier}})
+        .toInt();
+}
+
+void SuiteDbTest::SetUp()
+{
+    EngineTest::SetUp();
+    if (IsSkipped())
+        return;
+    suitedb::createOrUpgrade(connection());
+}
+
+} // namespace suitedbtest

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "scratch_database.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+#include <vector>
+#include <utility>
+
+namespace db { class Connection; }
+
+namespace suitedbtest {
+
+using Args = std::vector<std::pair<const char *, QVariant>>;
+
+// The outcome of one procedure call: its return value and every parameter
+// after the call.
+struct Call
+{
+    int result = -1;
+    QVariantMap values;
+    QVariant operator[](const char *name) const { return values.value(QString::fromLatin1(name)); }
+};
+
+// Runs a registered procedure with the given parameters (others null).
+Call call(db::Connection &connection, const char *procedure, Args args);
+
+// First column of the first row of a statement with :name parameters.
+QVariant scalar(db::Connection &connection, const QString &sql, Args binds = {});
+int count(db::Connection &connection, const QString &sql, Args binds = {});
+void exec(db::Connection &connection, const QString &sql, Args binds = {});
+
+// A company saved through PZapFirmeFull; returns its id.
+int addCompany(db::Connection &connection, const QString &name, Args extra = {});
+// A city with one postal code in a country of its own; returns ids.
+struct Place { int country; int city; int postalCode; };
+Place addPlace(db::Connection &connection, const QString &cityName, const QString &code,
+               const QString &countryCode, const QString &polishName, const QString &englishName);
+// A dictionary entry with its two translations; returns its id.
+int addDictionaryEntry(db::Connection &connection, const QString &type, const QString &identifier,
+                       const QString &polish, const QString &english, QVariant colour = {});
+
+// A database of one engine, created by createOrUpgrade.
+class SuiteDbTest : public testsupport::EngineTest
+{
+protected:
+    void SetUp() override;
+};
+
+} // namespace suitedbtest
