@@ -1,0 +1,192 @@
+#include "bootstrap.h"
+
+#include "connection.h"
+#include "db_error.h"
+#include "demo.h"
+#include "host_error.h"
+#include "host_funcs.h"
+#include "host_variables.h"
+#include "query.h"
+#include "services.h"
+#include "suitedb.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace host {
+
+namespace {
+
+bool g_bootstrapped = false;
+bool g_created = false;
+
+QString xdgDir(const char *variable, const QString &fallbackBelowHome)
+{
+    const QString value = qEnvironmentVariable(variable);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value))
+        return value;
+    return QDir::home().filePath(fallbackBelowHome);
+}
+
+LanguageInfo findLanguage(db::Connection &connection, const QString &code)
+{
+    db::Query query(&connection, QStringLiteral("select id_jezyka, kod from jezyk where kod = :kod"));
+    query.parameters().setValue(QStringLiteral("kod"), code.trimmed());
+    query.open();
+    if (query.isEmpty()) {
+        db::Query all(&connection, QStringLiteral("select kod from jezyk order by id_jezyka"));
+        all.open();
+        QStringList known;
+        for (all.first(); !all.eof(); all.next())
+            known << all.value(0).toString();
+        throw HostError(QStringLiteral("Unknown language \"%1\"; the database knows: %2")
+                            .arg(code, known.join(QStringLiteral(", "))));
+    }
+    return {query.value(0).toInt(), query.value(1).toString()};
+}
+
+UserInfo findUser(db::Connection &connection, const QString &login)
+{
+    db::Query query(&connection, QStringLiteral("select id_u, login, nazwisko, imie, administrator, aktywny "
+                                                "from uzytkownik where login = :login"));
+    query.parameters().setValue(QStringLiteral("login"), login.trimmed());
+    query.open();
+    if (query.isEmpty())
+        throw HostError(QStringLiteral("Unknown login \"%1\": no such user in the database").arg(login));
+    if (!query.value(QStringLiteral("aktywny")).toBool())
+        throw HostError(QStringLiteral("The user \"%1\" is not active").arg(login));
+    UserInfo user;
+    user.id = query.value(QStringLiteral("id_u")).toInt();
+    user.login = query.value(QStringLiteral("login")).toString();
+    user.administrator = query.value(QStringLiteral("administrator")).toBool();
+    const QString name = QStringList{query.value(QStringLiteral("nazwisko")).toString().trimmed(),
+                                     query.value(QStringLiteral("imie")).toString().trimmed()}
+                             .join(QLatin1Char(' '))
+                             .trimmed();
+    user.displayName = name.isEmpty() ? user.login : QStringLiteral("%1 (%2)").arg(name, user.login);
+    return user;
+}
+
+// The first company whose type is the own-company entry of the typ_firmy
+// dictionary; the entry is recognised by its identifier or its text.
+int firstOwnCompany(db::Connection &connection, int languageId)
+{
+    try {
+        db::Query types(&connection, QStringLiteral(
+            "select s.id_wartosci, s.wartosc, t.tresc from slowwartosci s "
+            "left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :id_jezyka "
+            "where s.typ_slownika = 'typ_firmy'"));
+        types.parameters().setValue(QStringLiteral("id_jezyka"), languageId);
+        types.open();
+        const QString ownText = LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna"));
+        QList<int> ownTypes;
+        for (types.first(); !types.eof(); types.next()) {
+            const QString id = Services::normalizedKey(types.value(1).toString());
+            if (id == QLatin1String("firma_wlasna")
+                || types.value(1).toString().compare(ownText, Qt::CaseInsensitive) == 0
+                || types.value(2).toString().compare(ownText, Qt::CaseInsensitive) == 0)
+                ownTypes << types.value(0).toInt();
+        }
+        for (int type : ownTypes) {
+            db::Query first(&connection, QStringLiteral("select min(id_f) from firma where typ_firmy = :t"));
+            first.parameters().setValue(QStringLiteral("t"), type);
+            first.open();
+            if (!first.isEmpty() && first.value(0).toInt() > 0)
+                return first.value(0).toInt();
+        }
+    } catch (const db::DbError &error) {
+        save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("bootstrap"), __LINE__,
+                         QStringLiteral("no active company: ") + error.message());
+    }
+    return 0;
+}
+
+// A connection string shown in a message without its password.
+QString printable(QString target)
+{
+    static const QRegularExpression keyword(QStringLiteral("password\\s*=\\s*\\S+"));
+    static const QRegularExpression url(QStringLiteral("(://[^:/@]+):[^@]*@"));
+    target.replace(keyword, QStringLiteral("password=***"));
+    target.replace(url, QStringLiteral("\\1:***@"));
+    return target;
+}
+
+} // namespace
+
+QString dataDirectory()
+{
+    return QDir(xdgDir("XDG_DATA_HOME", QStringLiteral(".local/share"))).filePath(QStringLiteral("malvo"));
+}
+
+QString defaultDatabasePath()
+{
+    const QString overridden = qEnvironmentVariable("MALVO_DB");
+    if (!overridden.isEmpty())
+        return overridden;
+    return QDir(dataDirectory()).filePath(QStringLiteral("malvo.db"));
+}
+
+bool isBootstrapped()
+{
+    return g_bootstrapped;
+}
+
+bool databaseWasCreated()
+{
+    return g_created;
+}
+
+void bootstrap(const BootstrapOptions &options)
+{
+    shutdown();
+    const QString target = options.database.isEmpty() ? defaultDatabasePath() : options.database;
+    if (!db::Connection::isPostgresTarget(target)) {
+        const QString folder = QFileInfo(target).absolutePath();
+        if (!QDir().mkpath(folder))
+            throw HostError(QStringLiteral("Cannot create the database folder %1").arg(folder));
+    }
+
+    std::unique_ptr<db::Connection> connection;
+    try {
+        connection = db::Connection::open(target);
+    } catch (const db::DbError &error) {
+        throw HostError(QStringLiteral("Cannot open the database %1: %2").arg(printable(target), printable(error.message())));
+    }
+
+    suitedb::registerProcedures();
+    bool created = false;
+    try {
+        created = suitedb::schemaVersion(*connection) == 0;
+        suitedb::createOrUpgrade(*connection);
+        if (created && options.demoCompaniesWhenCreated > 0)
+            suitedb::generateDemoCompanies(*connection, options.demoCompaniesWhenCreated);
+    } catch (const db::DbError &error) {
+        throw HostError(QStringLiteral("Cannot prepare the database %1: %2").arg(printable(target), printable(error.message())));
+    }
+
+    const LanguageInfo language = findLanguage(*connection, options.language);
+    const UserInfo user = findUser(*connection, options.login);
+
+    Services &s = services();
+    s.setConnection(std::move(connection));
+    s.setUser(user);
+    try {
+        s.setLanguage(language);
+    } catch (const db::DbError &error) {
+        s.reset();
+        throw HostError(QStringLiteral("Cannot load the translations: ") + error.message());
+    }
+    resetVariables();
+    var::AktywnaFirma.set(firstOwnCompany(*s.connection(), language.id));
+    g_created = created;
+    g_bootstrapped = true;
+}
+
+void shutdown()
+{
+    services().reset();
+    g_bootstrapped = false;
+}
+
+} // namespace host

@@ -1,0 +1,395 @@
+#include "host_funcs.h"
+
+#include "connection.h"
+#include "day_time.h"
+#include "db_error.h"
+#include "internal.h"
+#include "query.h"
+#include "services.h"
+#include "stored_proc.h"
+
+#include <QElapsedTimer>
+#include <QSqlDriver>
+#include <atomic>
+#include <optional>
+#include <sqlite3.h>
+
+namespace host {
+
+namespace {
+
+std::atomic<int> g_timeLimit{0};
+
+// Interrupts a statement that runs past the limit. SQLite calls the
+// progress handler every few thousand virtual-machine steps; PostgreSQL
+// cancels the statement itself through statement_timeout.
+class TimeLimit
+{
+public:
+    TimeLimit(db::Connection &connection, int milliseconds)
+        : m_connection(connection), m_limit(milliseconds)
+    {
+        if (m_limit <= 0)
+            return;
+        m_clock.start();
+        if (connection.engine() == db::Engine::SQLite) {
+            m_sqlite = sqliteHandle();
+            if (m_sqlite)
+                sqlite3_progress_handler(m_sqlite, 1000, &TimeLimit::progress, this);
+        } else {
+            connection.execute(QStringLiteral("set statement_timeout = %1").arg(m_limit));
+            m_postgres = true;
+        }
+    }
+
+    ~TimeLimit()
+    {
+        if (m_sqlite)
+            sqlite3_progress_handler(m_sqlite, 0, nullptr, nullptr);
+        if (m_postgres) {
+            try {
+                m_connection.execute(QStringLiteral("set statement_timeout = 0"));
+            } catch (const db::DbError &) {
+                // An aborted transaction refuses it; the rollback restores the setting.
+            }
+        }
+    }
+
+    bool expired() const { return m_expired; }
+
+private:
+    sqlite3 *sqliteHandle() const
+    {
+        const QVariant handle = m_connection.database().driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+            return *static_cast<sqlite3 *const *>(handle.constData());
+        return nullptr;
+    }
+
+    static int progress(void *self)
+    {
+        auto *limit = static_cast<TimeLimit *>(self);
+        if (limit->m_clock.elapsed() > limit->m_limit) {
+            limit->m_expired = true;
+            return 1;
+        }
+        return 0;
+    }
+
+    db::Connection &m_connection;
+    int m_limit;
+    QElapsedTimer m_clock;
+    sqlite3 *m_sqlite = nullptr;
+    bool m_postgres = false;
+    bool m_expired = false;
+};
+
+bool looksLikeTimeout(const QString &message)
+{
+    return message.contains(QLatin1String("statement timeout"), Qt::CaseInsensitive)
+        || message.contains(QLatin1String("57014"))
+        || message.contains(QLatin1String("interrupted"), Qt::CaseInsensitive);
+}
+
+int columnIndex(const db::DataSet &data, const QString &column)
+{
+    if (column.isEmpty())
+        return data.fieldCount() > 0 ? 0 : -1;
+    return data.fieldIndex(column);
+}
+
+// Opens the statement; nullopt after reporting a failure.
+std::optional<std::unique_ptr<db::Query>> openStatement(const char *function, const QString &sql,
+                                                        db::Connection *connection, const QVariantMap &params)
+{
+    db::Connection *c = detail::connectionOr(connection);
+    if (!c) {
+        detail::reportError(QLatin1String(function), QStringLiteral("No database connection."));
+        return std::nullopt;
+    }
+    try {
+        auto query = std::make_unique<db::Query>(c, sql);
+        detail::bindAll(*query, params);
+        query->open();
+        return query;
+    } catch (const db::DbError &error) {
+        detail::reportError(QLatin1String(function), error.message() + QStringLiteral("\n") + sql);
+        return std::nullopt;
+    }
+}
+
+// The column of the first row: nullopt on a failure (reported), an invalid
+// QVariant when there is no row.
+std::optional<QVariant> firstValue(const char *function, const QString &sql, const QString &column,
+                                   db::Connection *connection, const QVariantMap &params)
+{
+    auto query = openStatement(function, sql, connection, params);
+    if (!query)
+        return std::nullopt;
+    db::Query &q = **query;
+    const int index = columnIndex(q, column);
+    if (index < 0) {
+        detail::reportError(QLatin1String(function), QStringLiteral("No column \"%1\" in: %2").arg(column, sql));
+        return std::nullopt;
+    }
+    if (q.isEmpty())
+        return QVariant();
+    q.first();
+    return q.value(index);
+}
+
+template <typename T, typename Convert>
+QList<T> columnValues(const char *function, const QString &sql, const QString &column, db::Connection *connection,
+                      const QVariantMap &params, Convert convert)
+{
+    QList<T> result;
+    auto query = openStatement(function, sql, connection, params);
+    if (!query)
+        return result;
+    db::Query &q = **query;
+    const int index = columnIndex(q, column);
+    if (index < 0) {
+        detail::reportError(QLatin1String(function), QStringLiteral("No column \"%1\" in: %2").arg(column, sql));
+        return result;
+    }
+    for (q.first(); !q.eof(); q.next())
+        result << convert(q.value(index));
+    return result;
+}
+
+} // namespace
+
+namespace detail {
+
+db::Connection *connectionOr(db::Connection *connection)
+{
+    return connection ? connection : services().connection();
+}
+
+void bindAll(db::Query &query, const QVariantMap &params)
+{
+    for (auto it = params.cbegin(); it != params.cend(); ++it)
+        if (query.parameters().contains(it.key()))
+            query.parameters().setValue(it.key(), it.value());
+}
+
+} // namespace detail
+
+db::Connection *GetConnection()
+{
+    return services().connection();
+}
+
+void Podepnij_kwerendy(QObject *owner, db::Connection *connection)
+{
+    if (!owner)
+        return;
+    db::Connection *c = detail::connectionOr(connection);
+    if (auto *data = qobject_cast<db::DataSet *>(owner))
+        data->setConnection(c);
+    if (auto *proc = qobject_cast<db::StoredProc *>(owner))
+        proc->setConnection(c);
+    for (db::DataSet *data : owner->findChildren<db::DataSet *>())
+        data->setConnection(c);
+    for (db::StoredProc *proc : owner->findChildren<db::StoredProc *>())
+        proc->setConnection(c);
+}
+
+void setQueryTimeLimit(int milliseconds)
+{
+    g_timeLimit = qMax(0, milliseconds);
+}
+
+int queryTimeLimit()
+{
+    return g_timeLimit;
+}
+
+int OpenQuery(db::DataSet &dataSet, int)
+{
+    if (!dataSet.connection())
+        dataSet.setConnection(services().connection());
+    if (!dataSet.connection()) {
+        detail::reportError(QStringLiteral("OpenQuery"), QStringLiteral("No database connection."));
+        return 0;
+    }
+    bool expired = false;
+    try {
+        TimeLimit limit(*dataSet.connection(), queryTimeLimit());
+        try {
+            dataSet.open();
+            return 1;
+        } catch (const db::DbError &) {
+            expired = limit.expired();
+            throw;
+        }
+    } catch (const db::DbError &error) {
+        if (expired || looksLikeTimeout(error.message())) {
+            // The caller decides what to ask (a list offers to narrow its date range).
+            save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("OpenQuery"), __LINE__,
+                             QStringLiteral("time-out: ") + error.message() + QLatin1Char('\n') + dataSet.commandText());
+            return OpenQueryTimedOut;
+        }
+        detail::reportError(QStringLiteral("OpenQuery"), error.message() + QLatin1Char('\n') + dataSet.commandText());
+        return 0;
+    }
+}
+
+int ExecQuery(db::Query &query, int)
+{
+    if (!query.connection())
+        query.setConnection(services().connection());
+    try {
+        query.exec();
+        return 1;
+    } catch (const db::DbError &error) {
+        detail::reportError(QStringLiteral("ExecQuery"), error.message() + QLatin1Char('\n') + query.commandText());
+        return 0;
+    }
+}
+
+int ExecQuery(const QString &sql, db::Connection *connection, int flag, const QVariantMap &params)
+{
+    db::Connection *c = detail::connectionOr(connection);
+    if (!c) {
+        detail::reportError(QStringLiteral("ExecQuery"), QStringLiteral("No database connection."));
+        return 0;
+    }
+    try {
+        db::Query query(c, sql);
+        detail::bindAll(query, params);
+        return ExecQuery(query, flag);
+    } catch (const db::DbError &error) {
+        detail::reportError(QStringLiteral("ExecQuery"), error.message() + QLatin1Char('\n') + sql);
+        return 0;
+    }
+}
+
+int ExecProc(db::StoredProc &procedure, int)
+{
+    if (!procedure.connection())
+        procedure.setConnection(services().connection());
+    try {
+        procedure.execProc();
+        return 1;
+    } catch (const db::DbError &error) {
+        detail::reportError(QStringLiteral("ExecProc"), procedure.procedureName() + QStringLiteral(": ") + error.message());
+        return 0;
+    }
+}
+
+int GetIntDB(const QString &sql, const QString &column, db::Connection *connection, const QVariantMap &params)
+{
+    const auto value = firstValue("GetIntDB", sql, column, connection, params);
+    if (!value)
+        return -1;
+    return value->isValid() && !value->isNull() ? value->toInt() : 0;
+}
+
+QString GetStringDB(const QString &sql, const QString &column, db::Connection *connection, const QVariantMap &params)
+{
+    const auto value = firstValue("GetStringDB", sql, column, connection, params);
+    return value && !value->isNull() ? value->toString() : QString();
+}
+
+QDateTime GetDateTimeDB(const QString &sql, const QString &column, db::Connection *connection, const QVariantMap &params)
+{
+    const auto value = firstValue("GetDateTimeDB", sql, column, connection, params);
+    if (!value || !value->isValid() || value->isNull())
+        return {};
+    if (value->metaType().id() == QMetaType::QDate)
+        return value->toDate().startOfDay();
+    if (value->metaType().id() == QMetaType::QString) {
+        // SQLite keeps dates as ISO text.
+        QDateTime parsed = QDateTime::fromString(value->toString(), Qt::ISODateWithMs);
+        if (!parsed.isValid())
+            parsed = QDateTime::fromString(value->toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!parsed.isValid())
+            parsed = QDate::fromString(value->toString(), Qt::ISODate).startOfDay();
+        return parsed;
+    }
+    return value->toDateTime();
+}
+
+QList<int> GetListaIntDB(const QString &sql, const QString &column, db::Connection *connection, const QVariantMap &params)
+{
+    return columnValues<int>("GetListaIntDB", sql, column, connection, params,
+                             [](const QVariant &v) { return v.toInt(); });
+}
+
+QStringList GetListaStringDB(const QString &sql, const QString &column, db::Connection *connection,
+                             const QVariantMap &params)
+{
+    return columnValues<QString>("GetListaStringDB", sql, column, connection, params,
+                                 [](const QVariant &v) { return v.toString(); });
+}
+
+bool CzyIstniejeRekordDB(const QString &sql, db::Connection *connection, const QVariantMap &params)
+{
+    auto query = openStatement("CzyIstniejeRekordDB", sql, connection, params);
+    return query && !(*query)->isEmpty();
+}
+
+std::unique_ptr<db::StoredProc> Otworz_procedure(const QString &name, QObject *parent)
+{
+    db::Connection *c = services().connection();
+    if (!c) {
+        save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("Otworz_procedure"), __LINE__,
+                         QStringLiteral("%1: no database connection").arg(name));
+        return nullptr;
+    }
+    auto procedure = std::make_unique<db::StoredProc>(c, name, parent);
+    try {
+        procedure->refreshParameters();
+    } catch (const db::DbError &error) {
+        save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("Otworz_procedure"), __LINE__,
+                         name + QStringLiteral(": ") + error.message());
+        return nullptr;
+    }
+    return procedure;
+}
+
+QString double_to_sql_str(double value, db::Connection *connection)
+{
+    db::Connection *c = detail::connectionOr(connection);
+    const QDateTime moment = db::DayTime::toDateTime(value);
+    std::unique_ptr<db::Dialect> fallback;
+    const db::Dialect *dialect = c ? &c->dialect() : nullptr;
+    if (!dialect) {
+        fallback = db::Dialect::create(db::Engine::SQLite);
+        dialect = fallback.get();
+    }
+    if (!db::DayTime::hasTimeOfDay(value))
+        return dialect->dateLiteral(moment.date());
+    return dialect->dateTimeLiteral(moment);
+}
+
+void Ustaw_daty_kontroli(double &start, double &end, db::Connection *connection)
+{
+    const QDate today = QDate::currentDate();
+    QDate from(today.year(), today.month(), 1);
+    QDate to = from.addMonths(1).addDays(-1);
+    db::Connection *c = detail::connectionOr(connection);
+    if (c) {
+        try {
+            db::Query query(c, QStringLiteral("select co, wartosc from ustawienia where kod = 'ALL' and id_f is null "
+                                              "and co in ('data_kontroli_od', 'data_kontroli_do')"));
+            query.open();
+            for (query.first(); !query.eof(); query.next()) {
+                const QDate d = QDate::fromString(query.value(1).toString().left(10), Qt::ISODate);
+                if (!d.isValid())
+                    continue;
+                if (query.value(0).toString().compare(QLatin1String("data_kontroli_od"), Qt::CaseInsensitive) == 0)
+                    from = d;
+                else
+                    to = d;
+            }
+        } catch (const db::DbError &error) {
+            save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("Ustaw_daty_kontroli"), __LINE__, error.message());
+        }
+    }
+    start = db::DayTime::fromDate(from);
+    end = db::DayTime::fromDate(to);
+}
+
+} // namespace host

@@ -1,0 +1,293 @@
+#include "scripted_prompter.h"
+
+#include <QDialog>
+#include <QMetaObject>
+
+namespace host {
+
+namespace {
+
+QString kindName(ScriptedPrompter::Kind kind)
+{
+    using K = ScriptedPrompter::Kind;
+    switch (kind) {
+    case K::Message: return QStringLiteral("message");
+    case K::Modal: return QStringLiteral("modal dialog");
+    case K::Input: return QStringLiteral("text input");
+    case K::OpenFile: return QStringLiteral("open file");
+    case K::OpenFiles: return QStringLiteral("open files");
+    case K::SaveFile: return QStringLiteral("save file");
+    case K::Directory: return QStringLiteral("directory");
+    case K::OpenUrl: return QStringLiteral("open URL");
+    case K::ShellOpen: return QStringLiteral("open file in its application");
+    case K::SendMail: return QStringLiteral("send mail");
+    }
+    return {};
+}
+
+} // namespace
+
+using Answer = ScriptedPrompter::Answer;
+
+Answer Answer::button(int code)
+{
+    Answer a;
+    a.kind = Kind::Message;
+    a.code = code;
+    return a;
+}
+
+Answer Answer::dialog(std::function<void(QDialog &)> drive)
+{
+    Answer a;
+    a.kind = Kind::Modal;
+    a.drive = std::move(drive);
+    return a;
+}
+
+Answer Answer::dialogResult(int result)
+{
+    return dialog([result](QDialog &d) { d.done(result); });
+}
+
+Answer Answer::input(const QString &text)
+{
+    Answer a;
+    a.kind = Kind::Input;
+    a.text = text;
+    return a;
+}
+
+Answer Answer::inputCancelled()
+{
+    Answer a;
+    a.kind = Kind::Input;
+    a.cancelled = true;
+    return a;
+}
+
+Answer Answer::openFile(const QString &path)
+{
+    Answer a;
+    a.kind = Kind::OpenFile;
+    a.paths = {path};
+    return a;
+}
+
+Answer Answer::openFiles(const QStringList &paths)
+{
+    Answer a;
+    a.kind = Kind::OpenFiles;
+    a.paths = paths;
+    return a;
+}
+
+Answer Answer::saveFile(const QString &path)
+{
+    Answer a;
+    a.kind = Kind::SaveFile;
+    a.paths = {path};
+    return a;
+}
+
+Answer Answer::directory(const QString &path)
+{
+    Answer a;
+    a.kind = Kind::Directory;
+    a.paths = {path};
+    return a;
+}
+
+Answer Answer::choiceCancelled(Kind kind)
+{
+    Answer a;
+    a.kind = kind;
+    a.cancelled = true;
+    return a;
+}
+
+ScriptedPrompter::ScriptedPrompter() = default;
+ScriptedPrompter::~ScriptedPrompter() = default;
+
+ScriptedPrompter &ScriptedPrompter::push(Answer answer)
+{
+    m_answers.push_back(std::move(answer));
+    return *this;
+}
+
+QList<ScriptedPrompter::Question> ScriptedPrompter::questionsOf(Kind kind) const
+{
+    QList<Question> result;
+    for (const Question &q : m_questions)
+        if (q.kind == kind)
+            result << q;
+    return result;
+}
+
+QStringList ScriptedPrompter::messageTexts() const
+{
+    QStringList result;
+    for (const Question &q : m_questions)
+        if (q.kind == Kind::Message)
+            result << q.text;
+    return result;
+}
+
+void ScriptedPrompter::clear()
+{
+    m_answers.clear();
+    m_questions.clear();
+    m_mismatches.clear();
+}
+
+// A question takes the front answer only when it is of its kind, so a script
+// that is out of step shows up in mismatches() instead of answering wrongly.
+std::optional<Answer> ScriptedPrompter::take(Kind kind)
+{
+    if (m_answers.empty())
+        return std::nullopt;
+    if (m_answers.front().kind != kind) {
+        m_mismatches << QStringLiteral("%1 asked while a %2 answer was next")
+                            .arg(kindName(kind), kindName(m_answers.front().kind));
+        return std::nullopt;
+    }
+    Answer answer = std::move(m_answers.front());
+    m_answers.pop_front();
+    return answer;
+}
+
+int ScriptedPrompter::messageBox(QWidget *, const QString &text, int flags, const QString &caption)
+{
+    Question q;
+    q.kind = Kind::Message;
+    q.text = text;
+    q.flags = flags;
+    q.caption = caption;
+    m_questions << q;
+    if (auto answer = take(Kind::Message))
+        return answer->code;
+    return m_defaultMessageAnswer >= 0 ? m_defaultMessageAnswer : mb::firstButton(flags);
+}
+
+int ScriptedPrompter::runModal(QDialog *dialog)
+{
+    Question q;
+    q.kind = Kind::Modal;
+    if (dialog) {
+        q.caption = dialog->windowTitle();
+        q.dialogClass = QString::fromLatin1(dialog->metaObject()->className());
+        q.dialogName = dialog->objectName();
+    }
+    m_questions << q;
+    auto answer = take(Kind::Modal);
+    if (!dialog)
+        return 0;
+    dialog->setResult(QDialog::Rejected);
+    if (!answer || !answer->drive)
+        return QDialog::Rejected;
+    // Shown (offscreen under test) so that show-time set-up runs as it would in exec().
+    dialog->show();
+    answer->drive(*dialog);
+    if (dialog->isVisible())
+        dialog->hide();
+    return dialog->result();
+}
+
+std::optional<QString> ScriptedPrompter::inputText(QWidget *, const QString &caption, const QString &label,
+                                                   const QString &text)
+{
+    Question q;
+    q.kind = Kind::Input;
+    q.caption = caption;
+    q.text = label;
+    q.value = text;
+    m_questions << q;
+    auto answer = take(Kind::Input);
+    if (!answer || answer->cancelled)
+        return std::nullopt;
+    return answer->text;
+}
+
+QString ScriptedPrompter::choose(Kind kind, const QString &caption, const QString &dir, const QString &filter)
+{
+    Question q;
+    q.kind = kind;
+    q.caption = caption;
+    q.dir = dir;
+    q.filter = filter;
+    m_questions << q;
+    auto answer = take(kind);
+    if (!answer || answer->cancelled || answer->paths.isEmpty())
+        return {};
+    return answer->paths.first();
+}
+
+QString ScriptedPrompter::chooseOpenFile(QWidget *, const QString &caption, const QString &dir, const QString &filter)
+{
+    return choose(Kind::OpenFile, caption, dir, filter);
+}
+
+QStringList ScriptedPrompter::chooseOpenFiles(QWidget *, const QString &caption, const QString &dir, const QString &filter)
+{
+    Question q;
+    q.kind = Kind::OpenFiles;
+    q.caption = caption;
+    q.dir = dir;
+    q.filter = filter;
+    m_questions << q;
+    auto answer = take(Kind::OpenFiles);
+    if (!answer || answer->cancelled)
+        return {};
+    return answer->paths;
+}
+
+QString ScriptedPrompter::chooseSaveFile(QWidget *, const QString &caption, const QString &dir, const QString &filter)
+{
+    return choose(Kind::SaveFile, caption, dir, filter);
+}
+
+QString ScriptedPrompter::chooseDirectory(QWidget *, const QString &caption, const QString &dir)
+{
+    return choose(Kind::Directory, caption, dir, QString());
+}
+
+bool ScriptedPrompter::openUrl(const QUrl &url)
+{
+    Question q;
+    q.kind = Kind::OpenUrl;
+    q.text = url.toString();
+    m_questions << q;
+    return true;
+}
+
+bool ScriptedPrompter::openFile(const QString &path)
+{
+    Question q;
+    q.kind = Kind::ShellOpen;
+    q.text = path;
+    m_questions << q;
+    return true;
+}
+
+bool ScriptedPrompter::sendMail(const QStringList &attachments, const QString &to, const QString &subject,
+                                const QString &body)
+{
+    Question q;
+    q.kind = Kind::SendMail;
+    q.attachments = attachments;
+    q.text = to;
+    q.caption = subject;
+    q.value = body;
+    m_questions << q;
+    return true;
+}
+
+ScriptedPrompter &installScriptedPrompter()
+{
+    auto scripted = std::make_unique<ScriptedPrompter>();
+    ScriptedPrompter &ref = *scripted;
+    setPrompter(std::move(scripted));
+    return ref;
+}
+
+} // namespace host

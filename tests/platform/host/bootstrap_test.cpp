@@ -1,0 +1,177 @@
+#include "host_fixture.h"
+
+#include "connection.h"
+#include "host_error.h"
+#include "host_variables.h"
+#include "suitedb.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BootstrapTest : public testsupport::EngineTest
+{
+protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        host::setLogFilePath(m_logDir.filePath(QStringLiteral("host.log")));
+    }
+    void TearDown() override
+    {
+        host::shutdown();
+        host::setLogFilePath(QString());
+    }
+
+    host::BootstrapOptions options(const QString &login = QStringLiteral("admin"),
+                                   const QString &language = QStringLiteral("pl"))
+    {
+        host::BootstrapOptions o;
+        o.database = scratch().target();
+        o.login = login;
+        o.language = language;
+        return o;
+    }
+
+    // Message of the error bootstrap throws; empty when it does not throw.
+    QString failure(const host::BootstrapOptions &o)
+    {
+        try {
+            host::bootstrap(o);
+        } catch (const host::HostError &error) {
+            return error.message();
+        }
+        return {};
+    }
+
+private:
+    QTemporaryDir m_logDir;
+};
+
+TEST_P(BootstrapTest, CreatesLogsInAndLoadsTheLanguage)
+{
+    host::bootstrap(options());
+    EXPECT_TRUE(host::isBootstrapped());
+    EXPECT_TRUE(host::databaseWasCreated());
+    ASSERT_NE(host::GetConnection(), nullptr);
+    EXPECT_EQ(host::GetConnection()->engine(), GetParam());
+    EXPECT_GT(host::AktIdU(), 0);
+    EXPECT_TRUE(host::CzyAdministrator());
+    EXPECT_TRUE(host::AktNazwiskoImieLoginU().contains(QStringLiteral("admin")));
+    EXPECT_EQ(host::GetLanguage(), suitedb::LanguagePolish);
+    EXPECT_EQ(host::GetKeyLang(), QStringLiteral("pl"));
+    EXPECT_EQ(host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna")), QStringLiteral("Firma własna"));
+    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from jezyk")), 2);
+}
+
+TEST_P(BootstrapTest, SecondRunReusesTheDatabase)
+{
+    host::bootstrap(options());
+    ASSERT_EQ(host::ExecQuery(QStringLiteral("insert into ustawienia (co, wartosc, kod) values ('znacznik', 'x', 'TEST')")), 1);
+    host::shutdown();
+    EXPECT_FALSE(host::isBootstrapped());
+    EXPECT_EQ(host::GetConnection(), nullptr);
+
+    host::bootstrap(options());
+    EXPECT_FALSE(host::databaseWasCreated());
+    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc from ustawienia where co = 'znacznik'")), QStringLiteral("x"));
+    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from uzytkownik where login = 'admin'")), 1);
+}
+
+TEST_P(BootstrapTest, EnglishTexts)
+{
+    host::bootstrap(options(QStringLiteral("admin"), QStringLiteral("en")));
+    EXPECT_EQ(host::GetLanguage(), suitedb::LanguageEnglish);
+    EXPECT_NE(host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna")), QStringLiteral("Firma własna"));
+    bool exists = false;
+    host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna"), &exists);
+    EXPECT_TRUE(exists);
+}
+
+TEST_P(BootstrapTest, UnknownLoginIsRefusedClearly)
+{
+    const QString message = failure(options(QStringLiteral("nikt")));
+    EXPECT_TRUE(message.contains(QStringLiteral("nikt"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("login"), Qt::CaseInsensitive)) << message.toStdString();
+    EXPECT_FALSE(host::isBootstrapped());
+    EXPECT_EQ(host::GetConnection(), nullptr);
+}
+
+TEST_P(BootstrapTest, UnknownLanguageIsRefusedClearly)
+{
+    const QString message = failure(options(QStringLiteral("admin"), QStringLiteral("xx")));
+    EXPECT_TRUE(message.contains(QStringLiteral("\"xx\""))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("pl"))) << message.toStdString();
+    EXPECT_FALSE(host::isBootstrapped());
+}
+
+TEST_P(BootstrapTest, InactiveUserIsRefused)
+{
+    host::bootstrap(options());
+    host::ExecQuery(QStringLiteral("insert into uzytkownik (login, administrator, aktywny) values ('byly', 0, 0)"));
+    host::shutdown();
+    EXPECT_FALSE(failure(options(QStringLiteral("byly"))).isEmpty());
+}
+
+TEST_P(BootstrapTest, DemoCompaniesOnlyWhenCreated)
+{
+    auto o = options();
+    o.demoCompaniesWhenCreated = 3;
+    host::bootstrap(o);
+    const int created = host::GetIntDB(QStringLiteral("select count(*) from firma"));
+    EXPECT_GE(created, 3);
+    host::shutdown();
+    host::bootstrap(o);
+    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), created);
+}
+
+TEST_P(BootstrapTest, ActiveCompanyIsTheFirstOwnCompany)
+{
+    host::bootstrap(options());
+    EXPECT_EQ(host::var::AktywnaFirma.get(), 0);   // no own company yet
+    const int ownType = host::GetIntDB(QStringLiteral(
+        "select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'firma_wlasna'"));
+    ASSERT_GT(ownType, 0);
+    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values ('Obca', 'OBCA')"));
+    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot, typ_firmy) values ('Nasza', 'NASZA', :t)"), nullptr, 0,
+                    {{QStringLiteral("t"), ownType}});
+    const int own = host::GetIntDB(QStringLiteral("select id_f from firma where skrot = 'NASZA'"));
+    host::shutdown();
+    host::bootstrap(options());
+    EXPECT_EQ(host::var::AktywnaFirma.get(), own);
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(BootstrapTest);
+
+TEST(Bootstrap, UnreachableServerIsRefusedClearly)
+{
+    host::BootstrapOptions o;
+    o.database = QStringLiteral("host=127.0.0.1 port=1 dbname=malvo user=malvo password=tajne connect_timeout=3");
+    try {
+        host::bootstrap(o);
+        FAIL() << "bootstrap succeeded without a server";
+    } catch (const db::DbError &error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("127.0.0.1"))) << error.message().toStdString();
+        EXPECT_FALSE(error.message().contains(QStringLiteral("tajne"))) << error.message().toStdString();
+    }
+    EXPECT_FALSE(host::isBootstrapped());
+}
+
+TEST(Bootstrap, DefaultDatabaseFollowsTheEnvironment)
+{
+    const QByteArray saved = qgetenv("MALVO_DB");
+    qputenv("MALVO_DB", "/tmp/inna/malvo.db");
+    EXPECT_EQ(host::defaultDatabasePath(), QStringLiteral("/tmp/inna/malvo.db"));
+    qunsetenv("MALVO_DB");
+    const QByteArray xdg = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", "/tmp/xdg");
+    EXPECT_EQ(host::defaultDatabasePath(), QStringLiteral("/tmp/xdg/malvo/malvo.db"));
+    if (xdg.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", xdg);
+    if (!saved.isNull())
+        qputenv("MALVO_DB", saved);
+}
+
+} // namespace

@@ -1,0 +1,193 @@
+#include "host_funcs.h"
+#include "host_syscore.h"
+#include "scripted_prompter.h"
+#include "window_messages.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Received
+{
+    int message;
+    qintptr wParam;
+    qintptr lParam;
+    QString text;
+};
+
+// The host's main window as a test sees it: it keeps every host message.
+class RecordingWindow : public QWidget
+{
+public:
+    std::vector<Received> received;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (auto *m = dynamic_cast<host::HostMessageEvent *>(event)) {
+            received.push_back({m->message(), m->wParam(), m->lParam(), m->text()});
+            m->setResult(m->wParam() + 100);
+            return true;
+        }
+        return QWidget::event(event);
+    }
+};
+
+class WindowMessagesTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        host::setMainWindow(&window);
+        host::notifier()->clearRecords();
+    }
+    void TearDown() override { host::setMainWindow(nullptr); }
+
+    RecordingWindow window;
+};
+
+TEST_F(WindowMessagesTest, PostedMessageArrivesWithItsParameters)
+{
+    QWidget list;
+    EXPECT_TRUE(host::postToMainWindow(host::msg::WindowCreated, host::windowParam(&list), 0));
+    EXPECT_TRUE(host::postToMainWindow(host::msg::ActiveCompanyChanged, 1, 0));
+    EXPECT_TRUE(window.received.empty());   // posted, not yet delivered
+    QCoreApplication::sendPostedEvents(&window);
+    ASSERT_EQ(window.received.size(), 2u);
+    EXPECT_EQ(window.received[0].message, 0x48E);
+    EXPECT_EQ(window.received[0].wParam, host::windowParam(&list));
+    EXPECT_EQ(window.received[1].message, 0x487);
+    EXPECT_EQ(window.received[1].wParam, 1);
+    EXPECT_EQ(window.received[1].lParam, 0);
+}
+
+TEST_F(WindowMessagesTest, SentMessageArrivesAtOnceAndAnswers)
+{
+    EXPECT_EQ(host::sendToMainWindow(host::msg::ListEditing, 1, 0), 101);
+    ASSERT_EQ(window.received.size(), 1u);
+    EXPECT_EQ(window.received[0].message, 1165);
+    EXPECT_EQ(window.received[0].wParam, 1);
+}
+
+TEST_F(WindowMessagesTest, WindowThatIgnoresAMessageAnswersZero)
+{
+    QWidget deaf;
+    EXPECT_EQ(host::sendMessage(&deaf, host::msg::CloseMe, 5, 0), 0);
+    EXPECT_EQ(host::sendMessage(&window, host::msg::CloseMe, 5, 0), 105);
+}
+
+TEST_F(WindowMessagesTest, NoMainWindowNoDelivery)
+{
+    host::setMainWindow(nullptr);
+    EXPECT_FALSE(host::postToMainWindow(host::msg::WindowCreated));
+    EXPECT_EQ(host::sendToMainWindow(host::msg::WindowCreated), 0);
+}
+
+TEST_F(WindowMessagesTest, DestroyedMainWindowIsForgotten)
+{
+    auto gone = std::make_unique<QWidget>();
+    host::setMainWindow(gone.get());
+    gone.reset();
+    EXPECT_EQ(host::mainWindow(), nullptr);
+    EXPECT_FALSE(host::postToMainWindow(host::msg::WindowCreated));
+}
+
+TEST_F(WindowMessagesTest, CompanyRefreshIsSignalledRecordedAndPosted)
+{
+    QSignalSpy companies(host::notifier(), &host::Notifier::companiesChanged);
+    QSignalSpy dictionaries(host::notifier(), &host::Notifier::dictionaryChanged);
+    host::OdswiezFirmy_main(19, 0);
+    host::OdswiezFirmySlownik_main(QStringLiteral("firma_rodzaj"));
+    ASSERT_EQ(companies.count(), 1);
+    EXPECT_EQ(companies.at(0).at(0).toInt(), 19);
+    ASSERT_EQ(dictionaries.count(), 1);
+    EXPECT_EQ(dictionaries.at(0).at(0).toString(), QStringLiteral("firma_rodzaj"));
+    ASSERT_EQ(host::notifier()->records().size(), 2);
+    EXPECT_EQ(host::notifier()->records()[0].kind, host::Notifier::Record::Companies);
+
+    QCoreApplication::sendPostedEvents(&window);
+    ASSERT_EQ(window.received.size(), 2u);
+    EXPECT_EQ(window.received[0].message, host::msg::CompaniesChanged);
+    EXPECT_EQ(window.received[0].wParam, 19);
+    EXPECT_EQ(window.received[1].text, QStringLiteral("firma_rodzaj"));
+}
+
+TEST_F(WindowMessagesTest, ActiveCompanyChangeSetsTheVariable)
+{
+    QSignalSpy active(host::notifier(), &host::Notifier::activeCompanyChanged);
+    host::UstawAktKontroleFirme(12, nullptr, true, false, true);
+    EXPECT_EQ(host::var::AktywnaFirma.get(), 12);
+    ASSERT_EQ(active.count(), 1);
+    EXPECT_EQ(active.at(0).at(0).toInt(), 12);
+    QCoreApplication::sendPostedEvents(&window);
+    ASSERT_EQ(window.received.size(), 1u);
+    EXPECT_EQ(window.received[0].message, 0x487);
+    host::resetVariables();
+}
+
+TEST(WindowLimit, AnotherWindowRefusedAboveTheLimit)
+{
+    auto &scripted = host::installScriptedPrompter();
+    const int saved = host::windowLimit();
+    QWidget open;
+    open.show();
+    host::setWindowLimit(100);
+    EXPECT_TRUE(host::checkWindowsLimits());
+    EXPECT_TRUE(scripted.questions().isEmpty());
+    host::setWindowLimit(0);
+    EXPECT_FALSE(host::checkWindowsLimits());
+    EXPECT_EQ(scripted.questions().size(), 1);
+    host::setWindowLimit(saved);
+    host::setPrompter(nullptr);
+}
+
+TEST(OpenEditors, CountedUntilClosedOrDestroyed)
+{
+    EXPECT_FALSE(host::isEdited(6));
+    auto first = std::make_unique<QWidget>();
+    QWidget second;
+    host::registerEditor(6, first.get());
+    host::registerEditor(6, &second);
+    EXPECT_TRUE(host::isEdited(6));
+    EXPECT_FALSE(host::isEdited(7));
+    first.reset();
+    EXPECT_TRUE(host::isEdited(6));
+    host::unregisterEditor(6, &second);
+    EXPECT_FALSE(host::isEdited(6));
+}
+
+TEST(Log, LinesFromManyThreadsStayWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sub/host.log"));
+    host::setLogFilePath(path);
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back(QThread::create([t] {
+            for (int i = 0; i < 50; ++i)
+                host::save_log_to_file(QStringLiteral("lista.cpp"), QStringLiteral("Tramka_lista_frame::usunClick"), t,
+                                       QStringLiteral("CATCH"));
+        }));
+        threads.back()->start();
+    }
+    for (auto &thread : threads)
+        thread->wait();
+    host::setLogFilePath(QString());
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 200);
+    for (const QString &line : lines)
+        ASSERT_TRUE(line.endsWith(QStringLiteral("Tramka_lista_frame::usunClick: CATCH"))) << line.toStdString();
+}
+
+} // namespace
