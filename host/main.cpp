@@ -4,7 +4,7 @@
 
 #include "bootstrap.h"
 #include "db_error.h"
-#include "host_funcs.h"
+#include "host.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -2,7 +2,8 @@
 
 #include "module_loader.h"
 
-#include "host_funcs.h"
+#include "connection.h"
+#include "host.h"
 
 #include <QAction>
 #include <QApplication>

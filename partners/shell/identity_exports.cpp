@@ -1,7 +1,7 @@
 #include "module_windows.h"
 #include "partners_api.h"
 
-#include "host_funcs.h"
+#include "siblings.h"
 
 #include <QCoreApplication>
 #include <QDir>
