@@ -27,7 +27,7 @@ MainWindow::MainWindow(ModuleLoader &module, QWidget *parent)
 
     statusBar()->addPermanentWidget(new QLabel(host::AktNazwiskoImieLoginU()));
     statusBar()->addPermanentWidget(new QLabel(host::GetKeyLang().toUpper()));
-    statusBar()->showMessage(host::GetConnection()->target());
+    statusBar()->showMessage(db::Connection::displayTarget(host::GetConnection()->target()));
     resize(1280, 800);
     host::InitializeLanguage(QStringLiteral("malvo"), this);
 }

@@ -113,6 +113,16 @@ Connection::Connection(const QString &target, const QString &connectionName, Eng
 {
 }
 
+QString Connection::displayTarget(const QString &target)
+{
+    static const QRegularExpression keyword(QStringLiteral("password\\s*=\\s*\\S+"));
+    static const QRegularExpression url(QStringLiteral("(://[^:/@]+):[^@]*@"));
+    QString shown = target;
+    shown.replace(keyword, QStringLiteral("password=***"));
+    shown.replace(url, QStringLiteral("\\1:***@"));
+    return shown;
+}
+
 std::unique_ptr<Connection> Connection::open(const QString &target)
 {
     const QString name = nextConnectionName();
@@ -139,7 +149,7 @@ std::unique_ptr<Connection> Connection::open(const QString &target)
         const QString error = db.lastError().text();
         db = QSqlDatabase();
         connection.reset();   // removes the registration
-        throw DbError(QStringLiteral("Cannot open database %1: %2").arg(target, error));
+        throw DbError(QStringLiteral("Cannot open database %1: %2").arg(displayTarget(target), error));
     }
     if (postgres) {
         connection->execute(QStringLiteral("set standard_conforming_strings = on"));

@@ -32,6 +32,8 @@ public:
     // Throws DbError when the database cannot be opened.
     static std::unique_ptr<Connection> open(const QString &target);
     static bool isPostgresTarget(const QString &target);
+    // The target as it may be shown or logged: without its password.
+    static QString displayTarget(const QString &target);
 
     // The collation SQLite text columns are declared with. Our connections
     // replace the built-in NOCASE with the Polish-aware comparison, so the

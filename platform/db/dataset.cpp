@@ -66,24 +66,6 @@ void resolveSort(std::vector<SortField> &fields, const QString &text, Resolve re
     }
 }
 
-bool isNumericType(QMetaType::Type type)
-{
-    switch (type) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Sort keys of one field, computed once per sort.
 struct SortColumn
 {
@@ -135,7 +117,7 @@ SortColumn buildSortColumn(const detail::Column &column, bool descending, const 
                 s.ints[size_t(r)] = column.intAt(r);
             }
         }
-    } else if (isNumericType(type) || detail::Column::isDateType(type)) {
+    } else if (detail::Column::isNumericType(type) || detail::Column::isDateType(type)) {
         s.mode = SortColumn::Mode::Number;
         s.numbers.resize(size_t(rowCount));
         const bool date = detail::Column::isDateType(type);
@@ -572,7 +554,7 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
     const bool wantNull = !value.isValid() || value.isNull();
     const QString text = wantNull ? QString() : displayTextOf(value, QMetaType::Type(value.metaType().id()));
     double number = 0;
-    const bool numeric = !wantNull && !options.partialKey && isNumericType(column.type()) && toNumber(value, number);
+    const bool numeric = !wantNull && !options.partialKey && detail::Column::isNumericType(column.type()) && toNumber(value, number);
     qint64 dateKey = 0;
     bool dateValue = false;
     if (!wantNull && detail::Column::isDateType(column.type())) {

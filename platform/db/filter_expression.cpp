@@ -325,24 +325,6 @@ private:
     size_t m_index = 0;
 };
 
-bool isNumericType(QMetaType::Type type)
-{
-    switch (type) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool holds(Op op, int cmp)
 {
     switch (op) {
@@ -391,7 +373,7 @@ bool evaluateCompare(const Node &node, const detail::Column &column, int row)
             return holds(node.op, threeWay(key, lit.dateKey));
         return holds(node.op, compareText(column, row, lit.text));
     }
-    if (isNumericType(type)) {
+    if (detail::Column::isNumericType(type)) {
         double value = 0;
         if ((lit.kind == Literal::Kind::Number || lit.textIsNumber) && column.numberAt(row, value))
             return holds(node.op, threeWay(value, lit.number));

@@ -51,6 +51,23 @@ public:
     // The cell as text, as displayText shows it.
     QString textOf(int row) const;
 
+    static bool isNumericType(QMetaType::Type type)
+    {
+        switch (type) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Bool:
+            return true;
+        default:
+            return false;
+        }
+    }
     static bool isDateType(QMetaType::Type type)
     {
         return type == QMetaType::QDateTime || type == QMetaType::QDate || type == QMetaType::QTime;

@@ -102,16 +102,6 @@ int firstOwnCompany(db::Connection &connection, int languageId)
     return 0;
 }
 
-// A connection string shown in a message without its password.
-QString printable(QString target)
-{
-    static const QRegularExpression keyword(QStringLiteral("password\\s*=\\s*\\S+"));
-    static const QRegularExpression url(QStringLiteral("(://[^:/@]+):[^@]*@"));
-    target.replace(keyword, QStringLiteral("password=***"));
-    target.replace(url, QStringLiteral("\\1:***@"));
-    return target;
-}
-
 } // namespace
 
 QString dataDirectory()
@@ -151,7 +141,7 @@ void bootstrap(const BootstrapOptions &options)
     try {
         connection = db::Connection::open(target);
     } catch (const db::DbError &error) {
-        throw HostError(QStringLiteral("Cannot open the database %1: %2").arg(printable(target), printable(error.message())));
+        throw HostError(error.message());
     }
 
     suitedb::registerProcedures();
@@ -162,7 +152,8 @@ void bootstrap(const BootstrapOptions &options)
         if (created && options.demoCompaniesWhenCreated > 0)
             suitedb::generateDemoCompanies(*connection, options.demoCompaniesWhenCreated);
     } catch (const db::DbError &error) {
-        throw HostError(QStringLiteral("Cannot prepare the database %1: %2").arg(printable(target), printable(error.message())));
+        throw HostError(QStringLiteral("Cannot prepare the database %1: %2")
+                            .arg(db::Connection::displayTarget(target), error.message()));
     }
 
     const LanguageInfo language = findLanguage(*connection, options.language);

@@ -207,9 +207,7 @@ bool checkWindowsLimits()
             ++open;
     if (open <= g_windowLimit)
         return true;
-    InfoWarning(detail::text(QStringLiteral("Resstrings_IDS_Limit_okien"),
-                             QStringLiteral("Otwarto zbyt wiele okien (%1). Zamknij część z nich."),
-                             QStringLiteral("Too many windows are open (%1). Close some of them."))
+    InfoWarning(LoadResstrings(QStringLiteral("Resstrings_IDS_Limit_okien"))
                     .arg(open));
     return false;
 }

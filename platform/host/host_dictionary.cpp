@@ -43,8 +43,7 @@ TslownikForm::TslownikForm(const QString &dictionaryType, QWidget *parent)
     : QDialog(parent), m_type(dictionaryType)
 {
     setObjectName(QStringLiteral("slownik_form"));
-    setWindowTitle(detail::text(QStringLiteral("Resstrings_IDS_Slownik"), QStringLiteral("Słownik"),
-                                QStringLiteral("Dictionary")));
+    setWindowTitle(LoadResstrings(QStringLiteral("Resstrings_IDS_Slownik")));
     auto *layout = new QVBoxLayout(this);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("lista"));
@@ -52,8 +51,7 @@ TslownikForm::TslownikForm(const QString &dictionaryType, QWidget *parent)
     auto *row = new QHBoxLayout;
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("nowa_wartosc"));
-    m_add = new QPushButton(detail::text(QStringLiteral("Resstrings_IDS_Dodaj"), QStringLiteral("Dodaj"),
-                                         QStringLiteral("Add")), this);
+    m_add = new QPushButton(LoadResstrings(QStringLiteral("Resstrings_IDS_Dodaj")), this);
     m_add->setObjectName(QStringLiteral("dodaj"));
     row->addWidget(m_edit);
     row->addWidget(m_add);

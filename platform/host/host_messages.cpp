@@ -104,20 +104,10 @@ QString resolve(const QString &text)
 
 namespace detail {
 
-QString text(const QString &key, const QString &polish, const QString &english)
-{
-    bool exists = false;
-    const QString translated = LoadResstrings(key, &exists);
-    if (exists)
-        return translated;
-    return services().language().code.compare(QLatin1String("en"), Qt::CaseInsensitive) == 0 ? english : polish;
-}
-
 void reportError(const QString &function, const QString &message, QWidget *owner)
 {
     save_log_to_file(QStringLiteral("platform/host"), function, 0, message);
-    const QString shown = text(QStringLiteral("Resstrings_IDS_Blad_bazy_danych"), QStringLiteral("Błąd bazy danych"),
-                               QStringLiteral("Database error"))
+    const QString shown = LoadResstrings(QStringLiteral("Resstrings_IDS_Blad_bazy_danych"))
         + QStringLiteral(":\n") + message;
     QCoreApplication *app = QCoreApplication::instance();
     if (app && QThread::currentThread() != app->thread()) {
@@ -199,10 +189,8 @@ void ShowMessage(const QString &text)
 
 QString komunikatZapisuBladText(int code)
 {
-    return detail::text(QStringLiteral("Resstrings_IDS_Blad_zapisu"),
-                        QStringLiteral("Nie udało się zapisać danych (kod błędu %1)."),
-                        QStringLiteral("The data could not be saved (error code %1)."))
-        .arg(code);
+    // The code stays readable even where the message has no translation.
+    return LoadResstrings(QStringLiteral("Resstrings_IDS_Blad_zapisu")) + QStringLiteral(" [%1]").arg(code);
 }
 
 void KomunikatZapisuBlad(int code, QWidget *owner)

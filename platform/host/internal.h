@@ -20,9 +20,6 @@ void resetSyscore();
 db::Connection *connectionOr(db::Connection *connection);
 // Reports a failure to the user (error box) and the log, then returns.
 void reportError(const QString &function, const QString &message, QWidget *owner = nullptr);
-// The text of a key in the current language, or the fallback for the language
-// when the key is not translated.
-QString text(const QString &key, const QString &polish, const QString &english);
 void bindAll(db::Query &query, const QVariantMap &params);
 
 } // namespace host::detail

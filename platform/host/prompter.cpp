@@ -53,20 +53,18 @@ struct ButtonDef
 {
     int code;
     QString key;
-    const char *polish;
-    const char *english;
     QMessageBox::ButtonRole role;
 };
 
 QList<ButtonDef> buttonsFor(int flags)
 {
-    const ButtonDef ok{mb::IdOk, QStringLiteral("Resstrings_IDS_OK"), "OK", "OK", QMessageBox::AcceptRole};
-    const ButtonDef cancel{mb::IdCancel, QStringLiteral("Resstrings_IDS_Anuluj"), "Anuluj", "Cancel", QMessageBox::RejectRole};
-    const ButtonDef yes{mb::IdYes, QStringLiteral("Resstrings_IDS_Tak"), "Tak", "Yes", QMessageBox::YesRole};
-    const ButtonDef no{mb::IdNo, QStringLiteral("Resstrings_IDS_Nie"), "Nie", "No", QMessageBox::NoRole};
-    const ButtonDef abort{mb::IdAbort, QStringLiteral("Resstrings_IDS_Przerwij"), "Przerwij", "Abort", QMessageBox::RejectRole};
-    const ButtonDef retry{mb::IdRetry, QStringLiteral("Resstrings_IDS_Ponow"), "Ponów", "Retry", QMessageBox::AcceptRole};
-    const ButtonDef ignore{mb::IdIgnore, QStringLiteral("Resstrings_IDS_Ignoruj"), "Ignoruj", "Ignore", QMessageBox::AcceptRole};
+    const ButtonDef ok{mb::IdOk, QStringLiteral("Resstrings_IDS_OK"), QMessageBox::AcceptRole};
+    const ButtonDef cancel{mb::IdCancel, QStringLiteral("Resstrings_IDS_anuluj"), QMessageBox::RejectRole};
+    const ButtonDef yes{mb::IdYes, QStringLiteral("Resstrings_IDS_Tak"), QMessageBox::YesRole};
+    const ButtonDef no{mb::IdNo, QStringLiteral("Resstrings_IDS_Nie"), QMessageBox::NoRole};
+    const ButtonDef abort{mb::IdAbort, QStringLiteral("Resstrings_IDS_Przerwij"), QMessageBox::RejectRole};
+    const ButtonDef retry{mb::IdRetry, QStringLiteral("Resstrings_IDS_Ponow"), QMessageBox::AcceptRole};
+    const ButtonDef ignore{mb::IdIgnore, QStringLiteral("Resstrings_IDS_Ignoruj"), QMessageBox::AcceptRole};
     switch (flags & mb::ButtonsMask) {
     case mb::OkCancel: return {ok, cancel};
     case mb::AbortRetryIgnore: return {abort, retry, ignore};
@@ -113,9 +111,7 @@ int WidgetPrompter::messageBox(QWidget *owner, const QString &text, int flags, c
     const int defaultIndex = (flags & mb::DefaultButton3) ? 2 : (flags & mb::DefaultButton2) ? 1 : 0;
     for (int i = 0; i < buttons.size(); ++i) {
         const ButtonDef &def = buttons.at(i);
-        QPushButton *button = box.addButton(detail::text(def.key, QString::fromUtf8(def.polish),
-                                                         QString::fromUtf8(def.english)),
-                                            def.role);
+        QPushButton *button = box.addButton(LoadResstrings(def.key), def.role);
         codes.insert(button, def.code);
         if (i == qMin(defaultIndex, int(buttons.size()) - 1))
             box.setDefaultButton(button);

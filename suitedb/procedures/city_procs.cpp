@@ -8,11 +8,7 @@ namespace suitedb::procs {
 
 namespace {
 
-using T = QMetaType::Type;
-constexpr T Text = QMetaType::QString;
-constexpr T Int = QMetaType::Int;
 
-QVariant in(db::ProcedureContext &c, const char *name) { return c.in(QString::fromLatin1(name)); }
 
 int saveCity(db::ProcedureContext &c)
 {

@@ -9,12 +9,6 @@ namespace suitedb::procs {
 
 namespace {
 
-using T = QMetaType::Type;
-constexpr T Text = QMetaType::QString;
-constexpr T Int = QMetaType::Int;
-constexpr T Bool = QMetaType::Bool;
-constexpr T DateTime = QMetaType::QDateTime;
-constexpr T Decimal = QMetaType::Double;
 
 QVariant text(db::ProcedureContext &c, const char *name) { return toText(c.in(QString::fromLatin1(name))); }
 QVariant integer(db::ProcedureContext &c, const char *name) { return toInt(c.in(QString::fromLatin1(name))); }
@@ -280,17 +274,9 @@ int saveSetting(db::ProcedureContext &c)
 
     QString where = QStringLiteral("co = :co");
     Values binds = {{"co", key}};
-    auto match = [&](const char *column, const QVariant &v) {
-        if (isBlank(v)) {
-            where += QStringLiteral(" and %1 is null").arg(QLatin1String(column));
-        } else {
-            where += QStringLiteral(" and %1 = :%1").arg(QLatin1String(column));
-            binds.append({QString::fromLatin1(column), v});
-        }
-    };
-    match("kod", module);
-    match("id_f", company);
-    match("id_u", user);
+    matchColumn(where, binds, "kod", module);
+    matchColumn(where, binds, "id_f", company);
+    matchColumn(where, binds, "id_u", user);
     const QVariant existing = scalar(connection, QStringLiteral("select min(id_ust) from ustawienia where ") + where, binds);
     if (isBlank(existing))
         insertRow(connection, "ustawienia", "id_ust",

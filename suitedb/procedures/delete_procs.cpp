@@ -13,9 +13,6 @@ namespace suitedb::procs {
 
 namespace {
 
-using T = QMetaType::Type;
-constexpr T Text = QMetaType::QString;
-constexpr T Int = QMetaType::Int;
 
 using Satellites = void (*)(db::Connection &, const QVariant &id);
 
@@ -148,36 +145,34 @@ int deleteRow(db::ProcedureContext &c)
 struct Dependant
 {
     const char *key;      // translation key of the label
-    const char *polish;
-    const char *english;
     const char *countSql; // counts rows that refer to :id
 };
 
 const Dependant CompanyDependants[] = {
-    {"Resstrings_IDS_CanDel_faktury", "faktury", "invoices",
+    {"Resstrings_IDS_CanDel_faktury",
      "select count(*) from faktura where id_f = :id or id_platnik = :id or id_wystawil = :id"},
-    {"Resstrings_IDS_CanDel_zlecenia", "zlecenia", "orders",
+    {"Resstrings_IDS_CanDel_zlecenia",
      "select count(*) from zlecenie where id_f = :id or id_wystawil = :id"},
-    {"Resstrings_IDS_CanDel_dokumenty", "dokumenty", "documents", "select count(*) from dokument where id_f = :id"},
-    {"Resstrings_IDS_CanDel_oddzialy", "oddziały", "branches", "select count(*) from firma where id_centrali = :id"},
-    {"Resstrings_IDS_CanDel_pojazdy", "pojazdy", "vehicles", "select count(*) from samochod where id_f = :id"},
-    {"Resstrings_IDS_CanDel_kierowcy", "kierowcy", "drivers", "select count(*) from kierowca where id_f = :id"},
-    {"Resstrings_IDS_CanDel_delegacje", "delegacje", "business trips",
+    {"Resstrings_IDS_CanDel_dokumenty", "select count(*) from dokument where id_f = :id"},
+    {"Resstrings_IDS_CanDel_oddzialy", "select count(*) from firma where id_centrali = :id"},
+    {"Resstrings_IDS_CanDel_pojazdy", "select count(*) from samochod where id_f = :id"},
+    {"Resstrings_IDS_CanDel_kierowcy", "select count(*) from kierowca where id_f = :id"},
+    {"Resstrings_IDS_CanDel_delegacje",
      "select count(*) from delegacja where id_wystawil = :id"},
 };
 const Dependant AddressDependants[] = {
-    {"Resstrings_IDS_CanDel_faktury", "faktury", "invoices",
+    {"Resstrings_IDS_CanDel_faktury",
      "select count(*) from faktura where id_adr_f = :id or id_adr_platnik = :id"},
 };
 const Dependant CityDependants[] = {
-    {"Resstrings_IDS_CanDel_adresy", "adresy", "addresses", "select count(*) from adres where id_m = :id"},
+    {"Resstrings_IDS_CanDel_adresy", "select count(*) from adres where id_m = :id"},
 };
 const Dependant DriverDependants[] = {
-    {"Resstrings_IDS_CanDel_dokumenty", "dokumenty", "documents", "select count(*) from dokument where id_k = :id"},
-    {"Resstrings_IDS_CanDel_delegacje", "delegacje", "business trips", "select count(*) from delegacja where id_k = :id"},
+    {"Resstrings_IDS_CanDel_dokumenty", "select count(*) from dokument where id_k = :id"},
+    {"Resstrings_IDS_CanDel_delegacje", "select count(*) from delegacja where id_k = :id"},
 };
 const Dependant VehicleDependants[] = {
-    {"Resstrings_IDS_CanDel_dokumenty", "dokumenty", "documents", "select count(*) from dokument where id_s = :id"},
+    {"Resstrings_IDS_CanDel_dokumenty", "select count(*) from dokument where id_s = :id"},
 };
 
 struct DependantTable
@@ -195,15 +190,15 @@ const DependantTable DependantTables[] = {
     {"samochod", std::begin(VehicleDependants), std::end(VehicleDependants)},
 };
 
-QString translated(db::Connection &connection, const char *key, int language, const char *polish,
-                   const char *english)
+// The text of a message key in a language; the key itself when it has none.
+QString translated(db::Connection &connection, const char *key, int language)
 {
     const QVariant text = scalar(connection,
         QStringLiteral("select tekst from resstrings where klucz = :klucz and id_jezyka = :jezyk"),
         {{"klucz", QString::fromLatin1(key)}, {"jezyk", language}});
     if (!isBlank(text) && !text.toString().isEmpty())
         return text.toString();
-    return QString::fromUtf8(language == LanguageEnglish ? english : polish);
+    return QString::fromLatin1(key);
 }
 
 int checkDependants(db::ProcedureContext &c)
@@ -222,13 +217,11 @@ int checkDependants(db::ProcedureContext &c)
         for (const Dependant *d = entry.begin; d != entry.end; ++d) {
             const int count = scalar(connection, QString::fromLatin1(d->countSql), {{"id", id}}).toInt();
             if (count > 0)
-                lines.append(QStringLiteral("- %1: %2").arg(translated(connection, d->key, language, d->polish, d->english))
+                lines.append(QStringLiteral("- %1: %2").arg(translated(connection, d->key, language))
                                  .arg(count));
         }
         if (!lines.isEmpty()) {
-            const QString heading = translated(connection, "Resstrings_IDS_CanDel_naglowek", language,
-                                               "Nie można usunąć rekordu, są z nim powiązane:",
-                                               "The record cannot be deleted; it is referred to by:");
+            const QString heading = translated(connection, "Resstrings_IDS_CanDel_naglowek", language);
             c.setOut(QStringLiteral("@odp"), (heading + QLatin1Char('\n') + lines.join(QLatin1Char('\n'))).left(4000));
         }
         break;

@@ -11,12 +11,7 @@ namespace suitedb::procs {
 
 namespace {
 
-using T = QMetaType::Type;
-constexpr T Text = QMetaType::QString;
-constexpr T Int = QMetaType::Int;
-constexpr T DateTime = QMetaType::QDateTime;
 
-QVariant in(db::ProcedureContext &c, const char *name) { return c.in(QString::fromLatin1(name)); }
 
 struct Reference
 {

@@ -8,12 +8,7 @@ namespace suitedb::procs {
 
 namespace {
 
-using T = QMetaType::Type;
-constexpr T Text = QMetaType::QString;
-constexpr T Int = QMetaType::Int;
-constexpr T DateTime = QMetaType::QDateTime;
 
-QVariant in(db::ProcedureContext &c, const char *name) { return c.in(QString::fromLatin1(name)); }
 
 // Inserts or replaces the record with the same user, window, module, frame,
 // kind and name.
@@ -31,17 +26,9 @@ int saveListSetting(db::ProcedureContext &c)
 
     QString where = QStringLiteral("id_u = :id_u and formularz = :formularz and typ = :typ");
     Values binds = {{"id_u", user}, {"formularz", form}, {"typ", kind}};
-    auto match = [&](const char *column, const QVariant &v) {
-        if (isBlank(v)) {
-            where += QStringLiteral(" and %1 is null").arg(QLatin1String(column));
-        } else {
-            where += QStringLiteral(" and %1 = :%1").arg(QLatin1String(column));
-            binds.append({QString::fromLatin1(column), v});
-        }
-    };
-    match("kod_dll", module);
-    match("menu", frame);
-    match("nazwa", name);
+    matchColumn(where, binds, "kod_dll", module);
+    matchColumn(where, binds, "menu", frame);
+    matchColumn(where, binds, "nazwa", name);
     const QVariant existing = scalar(connection, QStringLiteral("select min(id_ust_form) from ust_form where ") + where,
                                      binds);
     const Values values = {

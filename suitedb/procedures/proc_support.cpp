@@ -230,4 +230,14 @@ int saveRow(db::ProcedureContext &context, const char *idParam, const char *tabl
     return 0;
 }
 
+void matchColumn(QString &where, Values &binds, const char *column, const QVariant &value)
+{
+    if (isBlank(value)) {
+        where += QStringLiteral(" and %1 is null").arg(QLatin1String(column));
+    } else {
+        where += QStringLiteral(" and %1 = :%1").arg(QLatin1String(column));
+        binds.append({QString::fromLatin1(column), value});
+    }
+}
+
 } // namespace suitedb::procs

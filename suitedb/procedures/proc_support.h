@@ -24,6 +24,15 @@ struct ParamDef
     db::ParamDirection direction = db::ParamDirection::Input;
 };
 
+// Parameter types of the declarations.
+inline constexpr QMetaType::Type Text = QMetaType::QString;
+inline constexpr QMetaType::Type Int = QMetaType::Int;
+inline constexpr QMetaType::Type Bool = QMetaType::Bool;
+inline constexpr QMetaType::Type DateTime = QMetaType::QDateTime;
+inline constexpr QMetaType::Type Decimal = QMetaType::Double;
+
+inline QVariant in(db::ProcedureContext &c, const char *name) { return c.in(QString::fromLatin1(name)); }
+
 inline ParamDef inOut(const char *name) { return {name, QMetaType::Int, 0, db::ParamDirection::InputOutput}; }
 
 // Adds the procedure unless one of that name is registered already.
@@ -53,6 +62,10 @@ bool ownerExists(db::Connection &connection, int tableCode, const QVariant &id);
 int insertRow(db::Connection &connection, const char *table, const char *key, const Values &values);
 void updateRow(db::Connection &connection, const char *table, const char *key, const QVariant &id,
                const Values &values);
+
+// Adds " and <column> = :<column>" to a where clause, or " and <column> is
+// null" for a blank value, so that null keys match each other.
+void matchColumn(QString &where, Values &binds, const char *column, const QVariant &value);
 
 // Runs a statement with bound values; names are the :placeholders.
 int exec(db::Connection &connection, const QString &sql, const Values &binds = {});
