@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -30,7 +31,10 @@ int runGui(QApplication &app)
                                   QStringLiteral("code"), QStringLiteral("pl"));
     QCommandLineOption userOption(QStringLiteral("user"), QStringLiteral("Login of the user."),
                                   QStringLiteral("login"), QStringLiteral("admin"));
-    parser.addOptions({dbOption, langOption, userOption});
+    QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
+                                        QStringLiteral("Render the window into a PNG file and exit."),
+                                        QStringLiteral("file"));
+    parser.addOptions({dbOption, langOption, userOption, screenshotOption});
     parser.process(app);
 
     host::BootstrapOptions options;
@@ -53,6 +57,15 @@ int runGui(QApplication &app)
     MainWindow window(module);
     host::setMainWindow(&window);
     window.show();
+    if (parser.isSet(screenshotOption)) {
+        // Once the window has been laid out and painted.
+        QTimer::singleShot(0, &window, [&window, file = parser.value(screenshotOption)] {
+            const bool saved = window.grab().save(file, "PNG");
+            if (!saved)
+                QTextStream(stderr) << "malvo: cannot write " << file << "\n";
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    }
     const int code = app.exec();
     host::setMainWindow(nullptr);
     host::shutdown();
