@@ -1,0 +1,198 @@
+// The table model over a data set: structure under sorting and filtering,
+// cells read on demand, check boxes, selection and totals.
+#include "lista_grid_model.h"
+#include "ui_test_util.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace ui;
+using uitest::field;
+
+namespace {
+
+class ListaGridModelTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        data = uitest::dataSet(
+            {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("kwota", QMetaType::Double),
+             field("aktywny", QMetaType::Bool), field("flaga", QMetaType::Int), field("guid", QMetaType::QString)},
+            {{3, "Kot", 10.5, true, 0, "g3"},
+             {1, "łódź", 2.25, false, 1, "g1"},
+             {2, "Adam\r\nNowak", QVariant(), true, 5, "g2"},
+             {4, "Kowal", 100.0, false, 0, "g4"}});
+        model.setLocale(QLocale::c());
+        model.setDataSet(data.get());
+        model.setColumns(columns());
+        tester = std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    }
+
+    static std::vector<GridColumn> columns()
+    {
+        std::vector<GridColumn> list;
+        list.push_back(GridColumn::selectionColumn());
+        for (const char *name : {"nazwa", "kwota", "aktywny", "flaga", "id"}) {
+            GridColumn column;
+            column.fieldName = QString::fromLatin1(name);
+            column.title = QStringLiteral("Tytuł ") + QString::fromLatin1(name);
+            list.push_back(column);
+        }
+        list[2].displayFormat = QStringLiteral(",0.00");
+        list[2].alignment = Qt::AlignRight;
+        list[4].checkBox = true;
+        return list;
+    }
+
+    QString text(int row, int column) { return model.index(row, column).data().toString(); }
+    QVariant check(int row, int column) { return model.index(row, column).data(Qt::CheckStateRole); }
+
+    std::unique_ptr<db::DataSet> data;
+    ListaGridModel model;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+TEST_F(ListaGridModelTest, CellsFollowTheDataSetsOrderAndFilter)
+{
+    data->setSort("nazwa ASC");
+    EXPECT_EQ(text(0, 1), "Adam Nowak");
+    EXPECT_EQ(text(3, 1), "łódź");
+    data->setFilter("kwota > 5");
+    ASSERT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(text(0, 1), "Kot");
+    EXPECT_EQ(text(1, 1), "Kowal");
+    data->setBookmarkFilter({0});
+    ASSERT_EQ(model.rowCount(), 1);
+    data->setFilter(QString());
+    data->clearBookmarkFilter();
+    data->setSort(QString());
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(text(0, 1), "Kot");
+}
+
+TEST_F(ListaGridModelTest, ReopeningTheDataSetResetsTheModel)
+{
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    data->openFromRows({field("id", QMetaType::Int), field("nazwa", QMetaType::QString)}, {{9, "Nowy"}});
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(text(0, 1), "Nowy");
+    EXPECT_EQ(text(0, 2), "");        // the column's field is gone
+    data->close();
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(ListaGridModelTest, TextsAreFormattedAndOnOneLine)
+{
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "Tytuł nazwa");
+    EXPECT_EQ(text(0, 2), "10.50");
+    EXPECT_EQ(text(3, 2), "100.00");
+    EXPECT_EQ(text(2, 2), "");
+    EXPECT_EQ(text(2, 1), "Adam Nowak");
+    EXPECT_EQ(model.index(2, 1).data(ListaGridModel::FullTextRole).toString(), "Adam\r\nNowak");
+    EXPECT_EQ(model.index(0, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
+}
+
+TEST_F(ListaGridModelTest, BoolFieldsAndFlaggedColumnsAreCheckBoxes)
+{
+    EXPECT_EQ(check(0, 3), Qt::Checked);
+    EXPECT_EQ(check(1, 3), Qt::Unchecked);
+    EXPECT_FALSE(model.index(0, 3).data().isValid());
+    EXPECT_EQ(check(0, 4), Qt::Unchecked);
+    EXPECT_EQ(check(1, 4), Qt::Checked);
+    EXPECT_EQ(check(2, 4), Qt::Checked);
+    EXPECT_FALSE(check(0, 1).isValid());
+    EXPECT_FALSE(check(0, 5).isValid());
+}
+
+TEST_F(ListaGridModelTest, SelectionColumnShowsTheRowsFlag)
+{
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+    model.clickRow(1, false, false, false);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(check(1, 0), Qt::Checked);
+    EXPECT_EQ(check(0, 0), Qt::Unchecked);
+    EXPECT_TRUE(model.index(1, 2).data(ListaGridModel::SelectedRole).toBool());
+    // The flag belongs to the row, not to its position.
+    data->setSort("nazwa DESC");
+    EXPECT_EQ(text(0, 1), "łódź");
+    EXPECT_EQ(check(0, 0), Qt::Checked);
+    EXPECT_EQ(check(1, 0), Qt::Unchecked);
+}
+
+TEST_F(ListaGridModelTest, RowKeysCarryIdAndGuid)
+{
+    const RowKey key = model.rowKey(1);
+    EXPECT_EQ(key.id, 1);
+    EXPECT_EQ(key.guid, "g1");
+    data->setSort("id DESC");
+    EXPECT_EQ(model.rowOfKey(key), 3);
+    data->setFilter("id > 1");
+    EXPECT_EQ(model.rowOfKey(key), -1);
+}
+
+TEST_F(ListaGridModelTest, SelectAllTakesOnlyVisibleRows)
+{
+    data->setFilter("kwota > 5");
+    model.selectAllVisible();
+    EXPECT_EQ(model.selection().selectedCount(), 2);
+    data->setFilter(QString());
+    int selected = 0;
+    for (int row = 0; row < model.rowCount(); ++row)
+        selected += model.isRowSelected(row) ? 1 : 0;
+    EXPECT_EQ(selected, 2);
+    EXPECT_FALSE(model.isRowSelected(1));
+    model.clearSelection();
+    EXPECT_EQ(model.selection().selectedCount(), 0);
+}
+
+TEST_F(ListaGridModelTest, PrefixSearchIgnoresCaseIncludingPolishLetters)
+{
+    EXPECT_EQ(model.findPrefix(1, "ko"), 0);
+    EXPECT_EQ(model.findPrefix(1, "KOW"), 3);
+    EXPECT_EQ(model.findPrefix(1, "ŁÓ"), 1);
+    EXPECT_EQ(model.findPrefix(1, "Adam N"), 2);    // as shown: on one line
+    EXPECT_EQ(model.findPrefix(1, "x"), -1);
+    EXPECT_EQ(model.findPrefix(0, "k"), -1);        // the selection column has no text
+    EXPECT_EQ(model.findPrefix(2, "100"), 3);
+    data->setSort("nazwa DESC");
+    EXPECT_EQ(model.findPrefix(1, "ko"), 1);        // łódź, Kowal, Kot, Adam
+}
+
+TEST_F(ListaGridModelTest, TotalsCoverVisibleRows)
+{
+    auto totals = model.totals();
+    ASSERT_EQ(totals.size(), 6u);
+    EXPECT_EQ(totals[2].text(QLocale::c(), {}), "112.75");
+    EXPECT_EQ(totals[5].text(QLocale::c(), {}), "10");
+    EXPECT_EQ(totals[1].text(QLocale::c(), {}), "");
+    EXPECT_EQ(totals[3].text(QLocale::c(), {}), "");   // bool
+    EXPECT_EQ(totals[4].text(QLocale::c(), {}), "");   // a check-box column is not summed
+    data->setFilter("id >= 3");
+    totals = model.totals();
+    EXPECT_EQ(totals[2].text(QLocale::c(), {}), "110.50");
+    EXPECT_EQ(totals[5].text(QLocale::c(), {}), "7");
+}
+
+TEST_F(ListaGridModelTest, CurrentRowOfTheDataSetIsAnnounced)
+{
+    QSignalSpy current(&model, &ListaGridModel::currentRowChanged);
+    data->setRecNo(3);
+    ASSERT_EQ(current.count(), 1);
+    EXPECT_EQ(current.at(0).at(0).toInt(), 2);
+}
+
+TEST_F(ListaGridModelTest, RowsAreNotReadWhileControlsAreDisabled)
+{
+    data->disableControls();
+    data->setFilter("id = 1");
+    EXPECT_EQ(model.rowCount(), 4);                 // the view has not been told yet
+    EXPECT_EQ(text(3, 1), "");
+    data->enableControls();
+    EXPECT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(text(0, 1), "łódź");
+}
+
+} // namespace
