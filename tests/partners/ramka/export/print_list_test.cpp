@@ -1,0 +1,236 @@
+#include "ramka/export/print_list.h"
+#include "ramka/export/ramka_kolumny_wydruku_form.h"
+
+#include "../settings/ramka_test_support.h"
+#include "siblings.h"
+
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QDialog>
+#include <QFile>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+using namespace ramka;
+using Answer = host::ScriptedPrompter::Answer;
+
+namespace {
+
+std::vector<KolumnaWydruku> siatka()
+{
+    return {{"skrot", "Skrót", 80, true}, {"nazwa", "Nazwa", 250, true}, {"nip", "NIP", -5, false},
+            {"miasto", "Miasto", 120, true}};
+}
+
+QStringList pola(const std::vector<KolumnaWydruku> &kolumny, bool tylkoDrukowane = false)
+{
+    QStringList wynik;
+    for (const KolumnaWydruku &k : kolumny)
+        if (!tylkoDrukowane || k.drukuj)
+            wynik << k.pole;
+    return wynik;
+}
+
+} // namespace
+
+class UstawieniaWydrukuTest : public RamkaHostTest
+{
+protected:
+    UstawieniaWydruku ustawienia(const QString &okno = QStringLiteral("Tlista_firm_form"))
+    {
+        return UstawieniaWydruku(okno, host::AktIdU());
+    }
+};
+
+TEST_P(UstawieniaWydrukuTest, WithoutStoredRowsTheGridDecides)
+{
+    const auto k = ustawienia().wczytaj(siatka());
+    EXPECT_EQ(pola(k), (QStringList{"skrot", "nazwa", "nip", "miasto"}));
+    EXPECT_EQ(pola(k, true), (QStringList{"skrot", "nazwa", "miasto"}));
+    EXPECT_EQ(k[2].szerokosc, 0);
+}
+
+TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTheirWidths)
+{
+    auto wybor = siatka();
+    wybor[0].drukuj = false;
+    wybor[2].drukuj = true;
+    wybor[2].szerokosc = 44;
+    std::swap(wybor[1], wybor[3]);   // miasto before nazwa
+    ASSERT_TRUE(ustawienia().zapamietaj(wybor));
+    ASSERT_TRUE(ustawienia().zapamietaj(wybor));   // a second time replaces, never duplicates
+    EXPECT_EQ(count(QStringLiteral("typ = 'columns' and nazwa = 'check'")), 1);
+    EXPECT_EQ(count(QStringLiteral("typ = 'columns' and nazwa <> 'check'")), 3);
+    EXPECT_EQ(count(QStringLiteral("typ = 'columns' and nazwa = 'nip' and napis = '44' and kolejnosc = 1")), 1);
+
+    const auto k = ustawienia().wczytaj(siatka());
+    EXPECT_EQ(pola(k), (QStringList{"miasto", "nip", "nazwa", "skrot"}));
+    EXPECT_EQ(pola(k, true), (QStringList{"miasto", "nip", "nazwa"}));
+    EXPECT_EQ(k[1].szerokosc, 44);
+    EXPECT_FALSE(k[3].drukuj);
+    // Another window has its own set-up.
+    EXPECT_EQ(pola(ustawienia(QStringLiteral("Inne")).wczytaj(siatka()), true), (QStringList{"skrot", "nazwa", "miasto"}));
+}
+
+TEST_P(UstawieniaWydrukuTest, ForgettingRemovesEveryRowOfTheWindow)
+{
+    ASSERT_TRUE(ustawienia().zapamietaj(siatka()));
+    ASSERT_TRUE(ustawienia(QStringLiteral("Inne")).zapamietaj(siatka()));
+    ASSERT_TRUE(ustawienia().zapomnij());
+    EXPECT_EQ(count(QStringLiteral("formularz = 'Tlista_firm_form'")), 0);
+    EXPECT_EQ(count(QStringLiteral("formularz = 'Inne'")), 4);
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(UstawieniaWydrukuTest);
+
+TEST(ParametryRaportu, NamesInOrderAndDatesAsDayMonthYear)
+{
+    ParametryWydruku p;
+    p.tytul = QStringLiteral("Firmy/klienci");
+    p.uzytkownik = QStringLiteral("Nowak Anna (anowak)");
+    p.dataWydruku = QDate(2026, 12, 5);
+    p.okresOd = QDate(2026, 1, 2);
+    p.okresDo = QDate(2026, 1, 31);
+    const auto pary = parametryRaportu(p);
+    QStringList nazwy;
+    for (const auto &para : pary)
+        nazwy << para.first;
+    EXPECT_EQ(nazwy, (QStringList{"@nazwa_programu", "@data_rap", "@tytul", "@uzytk_rap", "@nazwa_pliku",
+                                  "@nazwa_pliku2", "@chrome_tabs_caption"}));
+    EXPECT_EQ(pary[1].second, "05-12-2026");
+    EXPECT_EQ(pary[2].second, "Firmy/klienci");
+    EXPECT_EQ(pary[4].second, "Firmy klienci");
+    EXPECT_TRUE(pary[5].second.contains("02-01-2026"));
+    EXPECT_TRUE(pary[5].second.contains("31-01-2026"));
+}
+
+class DrukujListeTest : public RamkaHostTest
+{
+protected:
+    void SetUp() override
+    {
+        RamkaHostTest::SetUp();
+        if (!IsSkipped())
+            host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
+    }
+    void TearDown() override
+    {
+        host::setSiblingDirectory(QString());
+        RamkaHostTest::TearDown();
+    }
+    QTemporaryDir katalogHosta;
+};
+
+TEST_P(DrukujListeTest, WritesSysRXmlAndShowsItInTheViewer)
+{
+    ASSERT_TRUE(QFile::exists(host::siblingLibraryPath(QStringLiteral("report_viewer.dll"))));
+    TabelaEksportu t;
+    t.tytul = QStringLiteral("Lista firm");
+    t.kolumny = {{"skrot", "Skrót", 80}, {"nazwa", "Nazwa", 200}};
+    t.wiersze = {{"ALFA", "Alfa & syn"}, {"BETA", "Beta <sp. j.>"}};
+    t.podsumowanie = QStringList{"2", ""};
+
+    QStringList naglowki;
+    QStringList komorki;
+    QString tytulOkna;
+    prompter().push(Answer::dialog([&](QDialog &okno) {
+        tytulOkna = okno.windowTitle();
+        auto *widok = okno.findChild<QTableView *>(QStringLiteral("tabela"));
+        ASSERT_TRUE(widok);
+        const QAbstractItemModel *m = widok->model();
+        for (int c = 0; c < m->columnCount(); ++c)
+            naglowki << m->headerData(c, Qt::Horizontal).toString();
+        for (int r = 0; r < m->rowCount(); ++r)
+            for (int c = 0; c < m->columnCount(); ++c)
+                komorki << m->index(r, c).data().toString();
+        okno.accept();
+    }));
+    ParametryWydruku p;
+    p.tytul = t.tytul;
+    EXPECT_EQ(DrukujListe(t, p, katalogHosta.path()), WynikWydruku::Pokazano);
+
+    EXPECT_TRUE(QFile::exists(katalogHosta.filePath(QStringLiteral("data/Reports/SYS_R.xml"))));
+    EXPECT_EQ(naglowki, (QStringList{"Skrót", "Nazwa"}));
+    EXPECT_EQ(komorki, (QStringList{"ALFA", "Alfa & syn", "BETA", "Beta <sp. j.>", "2", ""}));
+    EXPECT_TRUE(tytulOkna.contains("Lista firm"));
+}
+
+TEST_P(DrukujListeTest, MissingViewerIsSkipped)
+{
+    host::setSiblingDirectory(katalogHosta.path());
+    TabelaEksportu t;
+    t.kolumny = {{"a", "A", 10}};
+    EXPECT_EQ(DrukujListe(t, {}, katalogHosta.path()), WynikWydruku::BrakPodgladu);
+    EXPECT_TRUE(prompter().questions().isEmpty());
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(DrukujListeTest);
+
+class KolumnyWydrukuTest : public RamkaHostTest
+{
+protected:
+    std::optional<std::vector<KolumnaEksportu>> wybierz(std::function<void(Tramka_kolumny_wydruku_form &)> ustaw)
+    {
+        prompter().push(Answer::dialog([ustaw](QDialog &d) {
+            auto *okno = qobject_cast<Tramka_kolumny_wydruku_form *>(&d);
+            ASSERT_TRUE(okno);
+            if (ustaw)
+                ustaw(*okno);
+        }));
+        return wybierzKolumnyWydruku(nullptr, QStringLiteral("Tlista_firm_form"), host::AktIdU(), siatka());
+    }
+
+    static QStringList polaEksportu(const std::vector<KolumnaEksportu> &k)
+    {
+        QStringList wynik;
+        for (const KolumnaEksportu &x : k)
+            wynik << x.pole;
+        return wynik;
+    }
+};
+
+TEST_P(KolumnyWydrukuTest, RememberedChoiceIsPrintedAndOfferedNextTime)
+{
+    const auto wynik = wybierz([](Tramka_kolumny_wydruku_form &okno) {
+        auto *drzewo = okno.findChild<QTreeWidget *>(QStringLiteral("drzewo"));
+        drzewo->topLevelItem(0)->setCheckState(0, Qt::Unchecked);           // skrot out
+        drzewo->setCurrentItem(drzewo->topLevelItem(3));
+        okno.wGore();                                                        // miasto before nip
+        okno.findChild<QSpinBox *>(QStringLiteral("szerokosc_miasto"))->setValue(99);
+        okno.findChild<QCheckBox *>(QStringLiteral("zapamietaj"))->setChecked(true);
+        okno.findChild<QPushButton *>(QStringLiteral("drukuj"))->click();
+    });
+    ASSERT_TRUE(wynik.has_value());
+    EXPECT_EQ(polaEksportu(*wynik), (QStringList{"nazwa", "miasto"}));
+    EXPECT_EQ((*wynik)[1].szerokosc, 99);
+
+    std::vector<KolumnaWydruku> pokazane;
+    wybierz([&](Tramka_kolumny_wydruku_form &okno) { pokazane = okno.kolumny(); });
+    EXPECT_EQ(pola(pokazane), (QStringList{"nazwa", "miasto", "skrot", "nip"}));
+    EXPECT_EQ(pola(pokazane, true), (QStringList{"nazwa", "miasto"}));
+}
+
+TEST_P(KolumnyWydrukuTest, PrintingWithoutRememberingForgetsAndUsesVisibleColumns)
+{
+    ASSERT_TRUE(UstawieniaWydruku(QStringLiteral("Tlista_firm_form"), host::AktIdU()).zapamietaj(siatka()));
+    const auto wynik = wybierz([](Tramka_kolumny_wydruku_form &okno) {
+        okno.zaznaczWszystkie(false);
+        okno.accept();
+    });
+    ASSERT_TRUE(wynik.has_value());
+    EXPECT_EQ(polaEksportu(*wynik), (QStringList{"skrot", "nazwa", "miasto"}));
+    EXPECT_EQ(count(QStringLiteral("typ = 'columns'")), 0);
+}
+
+TEST_P(KolumnyWydrukuTest, CancelPrintsNothingAndKeepsTheStoredChoice)
+{
+    ASSERT_TRUE(UstawieniaWydruku(QStringLiteral("Tlista_firm_form"), host::AktIdU()).zapamietaj(siatka()));
+    EXPECT_FALSE(wybierz([](Tramka_kolumny_wydruku_form &okno) { okno.reject(); }).has_value());
+    EXPECT_EQ(count(QStringLiteral("typ = 'columns'")), 4);
+    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).value(0).dialogClass, "Tramka_kolumny_wydruku_form");
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(KolumnyWydrukuTest);

@@ -1,0 +1,133 @@
+#include "report_data.h"
+#include "report_model.h"
+#include "report_render.h"
+#include "report_viewer_api.h"
+
+#include <QAbstractItemModelTester>
+#include <QBuffer>
+#include <QFile>
+#include <QLibrary>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace report_viewer;
+
+namespace {
+
+QByteArray xmlListy(int wierszy, bool podsumowanie = false)
+{
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<xml>\r\n"
+                     "<row nazwa=\"!naglowek\"><pole1 szerokosc=\"80\">Skrót</pole1><pole2 szerokosc=\"240\">Nazwa</pole2></row>\r\n";
+    for (int i = 1; i <= wierszy; ++i)
+        xml += "<row><pole1>F" + QByteArray::number(i) + "</pole1><pole2>Firma &amp; syn " + QByteArray::number(i)
+            + "</pole2></row>\r\n";
+    if (podsumowanie)
+        xml += "<row nazwa=\"!podsumowanie\"><pole1>" + QByteArray::number(wierszy) + "</pole1><pole2></pole2></row>\r\n";
+    return xml + "</xml>\r\n";
+}
+
+RaportTabela czytaj(const QByteArray &xml)
+{
+    QBuffer bufor;
+    bufor.setData(xml);
+    bufor.open(QIODevice::ReadOnly);
+    RaportTabela t;
+    QString blad;
+    EXPECT_TRUE(czytajXml(bufor, t, &blad)) << blad.toStdString();
+    return t;
+}
+
+int stronyPdf(const QString &plik)
+{
+    QFile f(plik);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray pdf = f.readAll();
+    if (!pdf.startsWith("%PDF"))
+        return -1;
+    return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
+}
+
+void zapiszPlik(const QString &sciezka, const QByteArray &dane)
+{
+    QFile f(sciezka);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(dane);
+}
+
+} // namespace
+
+TEST(RaportXml, RowsWithoutTitlesAndOutOfOrderFieldsAreTolerated)
+{
+    const RaportTabela t = czytaj("<xml><row><pole2>b</pole2><pole1>a</pole1></row><row><pole3>c</pole3></row></xml>");
+    EXPECT_EQ(t.tytuly, (QStringList{"1", "2", "3"}));
+    ASSERT_EQ(t.wiersze.size(), 2);
+    EXPECT_EQ(t.wiersze[0], (QStringList{"a", "b", ""}));
+    EXPECT_EQ(t.wiersze[1], (QStringList{"", "", "c"}));
+}
+
+TEST(RaportXml, MalformedOrForeignXmlIsRefused)
+{
+    for (const QByteArray &xml : {QByteArray("<xml><row><pole1>a</row></xml>"), QByteArray("<lista/>"), QByteArray()}) {
+        QBuffer bufor;
+        bufor.setData(xml);
+        bufor.open(QIODevice::ReadOnly);
+        RaportTabela t;
+        EXPECT_FALSE(czytajXml(bufor, t)) << xml.constData();
+    }
+    EXPECT_EQ(plikDanychRaportu(QStringLiteral("/suite/data/Reports/SYS_R.rpt")), "/suite/data/Reports/SYS_R.xml");
+}
+
+TEST(RaportModel, ShowsTitlesRowsAndTheSummaryLastInBold)
+{
+    RaportModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.ustawTabele(czytaj(xmlListy(3, true)));
+    ASSERT_EQ(model.rowCount(), 4);
+    ASSERT_EQ(model.columnCount(), 2);
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "Skrót");
+    EXPECT_EQ(model.index(2, 1).data().toString(), "Firma & syn 3");
+    EXPECT_EQ(model.index(3, 0).data().toString(), "3");
+    EXPECT_TRUE(model.index(3, 0).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(model.index(0, 0).data(Qt::FontRole).isValid());
+}
+
+TEST(RaportPdf, ShortListGivesOnePageAndLongListMore)
+{
+    QTemporaryDir katalog;
+    const ParametryRaportu p = {{"@tytul", "Lista firm"}, {"@data_rap", "05-12-2026"}};
+
+    const QString krotki = katalog.filePath(QStringLiteral("krotki.pdf"));
+    EXPECT_EQ(zapiszPdf(czytaj(xmlListy(5)), p, krotki), 1);
+    EXPECT_EQ(stronyPdf(krotki), 1);
+
+    const QString dlugi = katalog.filePath(QStringLiteral("dlugi.pdf"));
+    const int strony = zapiszPdf(czytaj(xmlListy(400, true)), p, dlugi);
+    EXPECT_GT(strony, 1);
+    EXPECT_EQ(stronyPdf(dlugi), strony);
+
+    EXPECT_EQ(zapiszPdf(czytaj(xmlListy(1)), p, katalog.filePath(QStringLiteral("brak/folderu.pdf"))), -1);
+}
+
+TEST(RaportViewerLibrary, ExportsRenderThroughTheReportsDataFile)
+{
+    QLibrary biblioteka(QStringLiteral(MALVO_BIN_DIR "/libreport_viewer.so"));
+    ASSERT_TRUE(biblioteka.load()) << biblioteka.errorString().toStdString();
+    using PdfFn = int (*)(const char16_t *, const MalvoReportParam *, int, const char16_t *);
+    auto doPdf = reinterpret_cast<PdfFn>(biblioteka.resolve("_report_to_pdf"));
+    ASSERT_TRUE(doPdf);
+    ASSERT_TRUE(biblioteka.resolve("_run_crystal_ext"));
+
+    QTemporaryDir katalog;
+    zapiszPlik(katalog.filePath(QStringLiteral("SYS_R.xml")), xmlListy(10));
+    const std::u16string raport = katalog.filePath(QStringLiteral("SYS_R.rpt")).toStdU16String();
+    const std::u16string pdf = katalog.filePath(QStringLiteral("lista.pdf")).toStdU16String();
+    const MalvoReportParam parametry[] = {{u"@tytul", u"Lista"}, {u"@uzytk_rap", nullptr}};
+    EXPECT_EQ(doPdf(raport.c_str(), parametry, 2, pdf.c_str()), 1);
+    EXPECT_EQ(stronyPdf(QString::fromStdU16String(pdf)), 1);
+
+    const std::u16string brak = katalog.filePath(QStringLiteral("INNY.rpt")).toStdU16String();
+    EXPECT_EQ(doPdf(brak.c_str(), parametry, 2, pdf.c_str()), -MalvoReportNoData);
+    EXPECT_EQ(doPdf(nullptr, parametry, 2, pdf.c_str()), -MalvoReportBadArguments);
+    EXPECT_EQ(doPdf(raport.c_str(), nullptr, 2, pdf.c_str()), -MalvoReportBadArguments);
+}

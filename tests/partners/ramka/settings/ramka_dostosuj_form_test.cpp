@@ -1,0 +1,160 @@
+#include "ramka/settings/ramka_dostosuj_form.h"
+
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace ramka;
+
+namespace {
+
+TUstKolumna kol(const char *pole, bool widoczna = true)
+{
+    TUstKolumna k;
+    k.pole = QString::fromLatin1(pole);
+    k.napis = k.pole.toUpper();
+    k.widoczna = widoczna;
+    return k;
+}
+
+QStringList teksty(const QListWidget *lista)
+{
+    QStringList wynik;
+    for (int r = 0; r < lista->count(); ++r)
+        wynik << lista->item(r)->data(Qt::UserRole).toString();
+    return wynik;
+}
+
+QStringList widocznePola(const UkladKolumn &u)
+{
+    QStringList wynik;
+    for (const TUstKolumna &k : u)
+        if (k.widoczna && !czyKolumnaZaznaczenia(k))
+            wynik << k.pole;
+    return wynik;
+}
+
+class DostosujTest : public testing::Test
+{
+protected:
+    void otworz(UkladKolumn uklad)
+    {
+        numeruj(uklad);
+        form = std::make_unique<Tramka_dostosuj_form>(uklad);
+        form->show();
+        dostepne = form->findChild<QListWidget *>(QStringLiteral("dostepne"));
+        widoczne = form->findChild<QListWidget *>(QStringLiteral("widoczne"));
+        ASSERT_TRUE(dostepne && widoczne);
+    }
+
+    QToolButton *przycisk(const char *nazwa) { return form->findChild<QToolButton *>(QLatin1String(nazwa)); }
+
+    void kliknij(const char *nazwa)
+    {
+        QToolButton *b = przycisk(nazwa);
+        ASSERT_TRUE(b) << nazwa;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
+    std::unique_ptr<Tramka_dostosuj_form> form;
+    QListWidget *dostepne = nullptr;
+    QListWidget *widoczne = nullptr;
+};
+
+} // namespace
+
+TEST_F(DostosujTest, ListsFollowVisibilityAndSkipTheSelectionColumn)
+{
+    otworz({kol(KolumnaZaznaczenia), kol("a"), kol("b", false), kol("c"), kol("d", false)});
+    EXPECT_EQ(teksty(widoczne), (QStringList{"a", "c"}));
+    EXPECT_EQ(teksty(dostepne), (QStringList{"b", "d"}));
+}
+
+TEST_F(DostosujTest, RemovingEverySelectedColumnKeepsOneVisible)
+{
+    otworz({kol("a"), kol("b"), kol("c")});
+    form->zaznacz({"a", "b", "c"});
+    kliknij("LWD_usun");
+    ASSERT_EQ(widocznePola(form->uklad()).size(), 1);
+    ASSERT_EQ(widoczne->count(), 1);
+    EXPECT_FALSE(przycisk("LWD_usun")->isEnabled());
+    EXPECT_FALSE(przycisk("LWD_usun_wszystkie")->isEnabled());
+
+    // Neither the button nor a double click hides the last one.
+    form->zaznacz({widocznePola(form->uklad()).first()});
+    form->usunZaznaczone();
+    form->usunWszystkie();
+    emit widoczne->itemDoubleClicked(widoczne->item(0));
+    EXPECT_EQ(widocznePola(form->uklad()).size(), 1);
+}
+
+TEST_F(DostosujTest, RemoveAllKeepsTheFirstVisibleColumn)
+{
+    otworz({kol(KolumnaZaznaczenia), kol("a", false), kol("b"), kol("c")});
+    kliknij("LWD_usun_wszystkie");
+    EXPECT_EQ(widocznePola(form->uklad()), (QStringList{"b"}));
+    EXPECT_EQ(teksty(dostepne), (QStringList{"a", "c"}));
+}
+
+TEST_F(DostosujTest, AddingShowsColumnsInTheirGridPlaceAndAnnouncesTheLayout)
+{
+    otworz({kol("a"), kol("b", false), kol("c"), kol("d", false)});
+    QSignalSpy spy(form.get(), &Tramka_dostosuj_form::ukladZmieniony);
+    EXPECT_FALSE(przycisk("LWD_dodaj")->isEnabled());
+    form->zaznacz({"b"});
+    EXPECT_TRUE(przycisk("LWD_dodaj")->isEnabled());
+    kliknij("LWD_dodaj");
+    EXPECT_EQ(teksty(widoczne), (QStringList{"a", "b", "c"}));
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(widocznePola(spy.at(0).at(0).value<UkladKolumn>()), (QStringList{"a", "b", "c"}));
+    kliknij("LWD_dodaj_wszystkie");
+    EXPECT_EQ(teksty(widoczne), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_FALSE(przycisk("LWD_dodaj_wszystkie")->isEnabled());
+}
+
+TEST_F(DostosujTest, UpAndDownMoveAmongVisibleColumnsLeavingHiddenSlotsAlone)
+{
+    otworz({kol("a"), kol("x", false), kol("b"), kol("c")});
+    form->zaznacz({"c"});
+    EXPECT_FALSE(przycisk("down")->isEnabled());
+    EXPECT_FALSE(przycisk("LWD_dodaj")->isEnabled());
+    kliknij("up");
+    kliknij("up");
+    EXPECT_EQ(teksty(widoczne), (QStringList{"c", "a", "b"}));
+    QStringList wszystkie;
+    for (const TUstKolumna &k : form->uklad())
+        wszystkie << k.pole;
+    EXPECT_EQ(wszystkie, (QStringList{"c", "x", "a", "b"}));
+    EXPECT_FALSE(przycisk("up")->isEnabled());
+    EXPECT_TRUE(przycisk("down")->isEnabled());
+    for (int i = 0; i < int(form->uklad().size()); ++i)
+        EXPECT_EQ(form->uklad()[i].kolejnosc, i);
+}
+
+TEST_F(DostosujTest, ASelectedBlockMovesTogether)
+{
+    otworz({kol("a"), kol("b"), kol("c"), kol("d")});
+    form->zaznacz({"b", "c"});
+    kliknij("down");
+    EXPECT_EQ(teksty(widoczne), (QStringList{"a", "d", "b", "c"}));
+    EXPECT_FALSE(przycisk("down")->isEnabled());
+    kliknij("up");
+    kliknij("up");
+    EXPECT_EQ(teksty(widoczne), (QStringList{"b", "c", "a", "d"}));
+}
+
+TEST_F(DostosujTest, ReorderingTheVisibleListReordersTheGrid)
+{
+    otworz({kol("a"), kol("b"), kol("h", false), kol("c")});
+    QSignalSpy spy(form.get(), &Tramka_dostosuj_form::ukladZmieniony);
+    // What a drop inside the list does to its model.
+    ASSERT_TRUE(widoczne->model()->moveRow(QModelIndex(), 2, QModelIndex(), 0));
+    QCoreApplication::processEvents();
+    QStringList wszystkie;
+    for (const TUstKolumna &k : form->uklad())
+        wszystkie << k.pole;
+    EXPECT_EQ(wszystkie, (QStringList{"c", "a", "h", "b"}));
+    EXPECT_GE(spy.count(), 1);
+}

@@ -1,0 +1,74 @@
+#include "ramka/settings/ust_kolumna.h"
+#include "ramka_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace ramka;
+
+TEST(ZastosujZapisane, StoredOrderComesFirstAndOthersFollowInDesignOrder)
+{
+    const UkladKolumn u = zastosujZapisane(projektTestowy(), {{"miasto", "Resstrings_IDS_Miasto", 77, true, 1},
+                                                             {"nazwa", "Resstrings_IDS_nazwa", 150, false, 2}});
+    EXPECT_EQ(polaUkladu(u), (QStringList{KolumnaZaznaczenia, "miasto", "nazwa", "skrot", "nip"}));
+    EXPECT_EQ(u[1].szerokosc, 77);
+    EXPECT_EQ(u[1].wyrownanie, 1);
+    EXPECT_EQ(u[1].napis, "Resstrings_IDS_Miasto");
+    EXPECT_FALSE(u[2].widoczna);
+    EXPECT_EQ(u[2].wyrownanie, 2);
+    // Columns without a record keep their design values.
+    EXPECT_EQ(u[3].szerokosc, 100);
+    EXPECT_TRUE(u[3].widoczna);
+    for (int i = 0; i < int(u.size()); ++i)
+        EXPECT_EQ(u[i].kolejnosc, i);
+}
+
+TEST(ZastosujZapisane, RecordsOfRemovedColumnsAreSkippedWithoutLeavingGaps)
+{
+    const UkladKolumn u = zastosujZapisane(projektTestowy(), {{"usunieta", "x", 5, true, 0},
+                                                             {"nip", "Resstrings_IDS_nip", 50, true, 0},
+                                                             {"NIP", "powtorka", 60, false, 0}});
+    EXPECT_EQ(polaUkladu(u), (QStringList{KolumnaZaznaczenia, "nip", "skrot", "nazwa", "miasto"}));
+    EXPECT_EQ(u[1].szerokosc, 50);
+    EXPECT_TRUE(u[1].widoczna);
+}
+
+TEST(CzyUkladZmieniony, OnlyOrderFieldVisibilityAndWidthCount)
+{
+    const UkladKolumn a = projektTestowy();
+    UkladKolumn b = a;
+    b[1].napis = QStringLiteral("inny");
+    b[1].wyrownanie = 2;
+    EXPECT_FALSE(czyUkladZmieniony(a, b));
+    b = a;
+    b[2].szerokosc += 1;
+    EXPECT_TRUE(czyUkladZmieniony(a, b));
+    b = a;
+    b[3].widoczna = false;
+    EXPECT_TRUE(czyUkladZmieniony(a, b));
+    b = a;
+    std::swap(b[1], b[2]);
+    EXPECT_TRUE(czyUkladZmieniony(a, b));
+    b = a;
+    b.pop_back();
+    EXPECT_TRUE(czyUkladZmieniony(a, b));
+}
+
+TEST(UkladPoResecie, DropsDefaultsWithoutAColumnAndKeepsUnknownColumns)
+{
+    UkladKolumn biezacy = {kolumnaTestowa("nip", 10, false), kolumnaTestowa("dodana", 30), kolumnaTestowa("skrot", 40)};
+    const UkladKolumn u = ukladPoResecie(projektTestowy(), biezacy, false);
+    EXPECT_EQ(polaUkladu(u), (QStringList{"skrot", "nip", "dodana"}));
+    EXPECT_EQ(u[1].szerokosc, 100);
+    EXPECT_TRUE(u[1].widoczna);
+    EXPECT_EQ(u[2].kolejnosc, 2);
+}
+
+TEST(UkladPoResecie, ReadOnlyListKeepsItsVisibility)
+{
+    UkladKolumn biezacy = projektTestowy();
+    biezacy[2].widoczna = false;
+    biezacy[2].szerokosc = 5;
+    const UkladKolumn u = ukladPoResecie(projektTestowy(), biezacy, true);
+    EXPECT_FALSE(u[2].widoczna);
+    EXPECT_EQ(u[2].szerokosc, 200);
+}
