@@ -1,0 +1,209 @@
+#include "ramka/actions/usuwanie_watek.h"
+
+#include "connection.h"
+#include "db_error.h"
+#include "host_funcs.h"
+#include "stored_proc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ramka {
+
+namespace {
+
+const QString Zrodlo = QStringLiteral("ramka/actions/usuwanie_watek");
+const QString MetodaUsuwania = QStringLiteral("Tramka_lista_frame::Usuwanie_rekordu");
+
+int usunW(db::Connection &polaczenie, const QString &tabela, const QString &nazwaId, int idU, bool wymuszenie, int id)
+{
+    db::StoredProc usun(&polaczenie, QStringLiteral("PUsunW;1"));
+    usun.refreshParameters();
+    usun.setValue(QStringLiteral("@tabela"), tabela);
+    usun.setValue(QStringLiteral("@nazwa_id"), nazwaId);
+    usun.setValue(QStringLiteral("@id_u"), idU);
+    usun.setValue(QStringLiteral("@czy_wymuszenie"), wymuszenie ? 1 : 0);
+    usun.setValue(QStringLiteral("@id"), id);
+    return usun.execProc();
+}
+
+} // namespace
+
+bool usunPlikZMagazynu(const QString &katalogDokumentow, const QString &sciezka)
+{
+    if (katalogDokumentow.isEmpty() || sciezka.trimmed().isEmpty())
+        return false;
+    const QString korzen = QDir::cleanPath(QFileInfo(host::localPath(katalogDokumentow)).absoluteFilePath());
+    const QString plik = QDir::cleanPath(QDir(korzen).absoluteFilePath(host::localPath(sciezka)));
+    if (!plik.startsWith(korzen + QLatin1Char('/')))
+        return false;
+    return !QFileInfo::exists(plik) || QFile::remove(plik);
+}
+
+TUsuwanie_watek::TUsuwanie_watek(ParametryUsuwania parametry, QObject *parent)
+    : QThread(parent), m_p(std::move(parametry))
+{
+    m_wynik.wszystkie = int(m_p.ids.size());
+}
+
+TUsuwanie_watek::~TUsuwanie_watek()
+{
+    zatrzymaj();
+    wait();
+}
+
+void TUsuwanie_watek::wstrzymaj()
+{
+    QMutexLocker blokada(&m_mutex);
+    m_wstrzymany = true;
+}
+
+void TUsuwanie_watek::wznow()
+{
+    QMutexLocker blokada(&m_mutex);
+    m_wstrzymany = false;
+    m_wznowiono.wakeAll();
+}
+
+void TUsuwanie_watek::zatrzymaj()
+{
+    QMutexLocker blokada(&m_mutex);
+    m_stop = true;
+    m_wznowiono.wakeAll();
+}
+
+bool TUsuwanie_watek::wstrzymany() const
+{
+    QMutexLocker blokada(&m_mutex);
+    return m_wstrzymany;
+}
+
+WynikUsuwania TUsuwanie_watek::wynik() const
+{
+    QMutexLocker blokada(&m_mutex);
+    return m_wynik;
+}
+
+bool TUsuwanie_watek::czekajNaWznowienie()
+{
+    QMutexLocker blokada(&m_mutex);
+    while (m_wstrzymany && !m_stop)
+        m_wznowiono.wait(&m_mutex);
+    return !m_stop;
+}
+
+void TUsuwanie_watek::run()
+{
+    WynikUsuwania wynik;
+    wynik.wszystkie = int(m_p.ids.size());
+    std::unique_ptr<db::Connection> polaczenie;
+    try {
+        polaczenie = db::Connection::open(m_p.polaczenie);
+    } catch (const db::DbError &blad) {
+        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + blad.message());
+        wynik.bledy << blad.message();
+    }
+    if (polaczenie) {
+        for (int id : m_p.ids) {
+            if (!czekajNaWznowienie()) {
+                wynik.przerwano = true;
+                break;
+            }
+            usunWiersz(*polaczenie, id, wynik);
+            ++wynik.przetworzone;
+            emit postep(wynik.przetworzone, wynik.usuniete, wynik.wszystkie);
+        }
+    }
+    // The connection belongs to this thread and is closed on it.
+    polaczenie.reset();
+    QMutexLocker blokada(&m_mutex);
+    m_wynik = wynik;
+}
+
+void TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwania &wynik)
+{
+    if (id == 0) {
+        wynik.cosUsunieto = true;
+        return;
+    }
+    try {
+        if (m_p.usuwanieRekordu) {
+            if (m_p.usuwanieRekordu(id, polaczenie)) {
+                ++wynik.usuniete;
+                wynik.usunieteIds << id;
+                wynik.cosUsunieto = true;
+            }
+            return;
+        }
+        if (!m_p.tabelaCanDel.isEmpty()) {
+            db::StoredProc sprawdz(&polaczenie, QStringLiteral("PCanDel;1"));
+            sprawdz.refreshParameters();
+            sprawdz.setValue(QStringLiteral("@id"), id);
+            sprawdz.setValue(QStringLiteral("@tabela"), m_p.tabelaCanDel);
+            sprawdz.setValue(QStringLiteral("@id_jezyka"), m_p.idJezyka);
+            sprawdz.setValue(QStringLiteral("@czy_wymuszenie"), 0);
+            sprawdz.execProc();
+            const QString odp = sprawdz.value(QStringLiteral("@odp")).toString();
+            if (!odp.trimmed().isEmpty()) {
+                wynik.odmowy << odp;
+                return;
+            }
+        }
+        if (m_p.przedUsunieciem && !m_p.przedUsunieciem(id, polaczenie)) {
+            ++wynik.odrzuconePrzezHak;
+            return;
+        }
+
+        db::Transaction transakcja(polaczenie);
+        for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id)) {
+            const int kod = usunW(polaczenie, QStringLiteral("dokument_plik"), QStringLiteral("id_dp"), m_p.idU, false,
+                                  plik.idDp);
+            // 101: the link went with something else meanwhile; the file still goes.
+            if (kod != 0 && kod != 101) {
+                wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
+                return;
+            }
+        }
+        int kod = 0;
+        if (m_p.tabela.compare(QLatin1String("koszt"), Qt::CaseInsensitive) == 0) {
+            const int idLeasingu = host::GetIntDB(QStringLiteral("select id_leasing from flota_leasing where id_koszt = ")
+                                                      + QString::number(id),
+                                                  QString(), &polaczenie);
+            // A leasing's cost goes through its leasing record.
+            if (idLeasingu > 0)
+                kod = usunW(polaczenie, QStringLiteral("flota_leasing"), QStringLiteral("id_leasing"), m_p.idU, false,
+                            idLeasingu);
+            else
+                kod = usunW(polaczenie, m_p.tabela, m_p.nazwaId, m_p.idU, m_p.wymuszenie, id);
+        } else {
+            kod = usunW(polaczenie, m_p.tabela, m_p.nazwaId, m_p.idU, m_p.wymuszenie, id);
+        }
+        if (kod != 0) {
+            wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(kod);
+            return;
+        }
+        transakcja.commit();
+        ++wynik.usuniete;
+        wynik.usunieteIds << id;
+        wynik.cosUsunieto = true;
+        usunPliki(id, wynik);
+        if (m_p.poUsunieciu)
+            m_p.poUsunieciu(id, polaczenie);
+    } catch (const db::DbError &blad) {
+        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + blad.message());
+        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(blad.message());
+    } catch (const std::exception &blad) {
+        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
+        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(QString::fromLocal8Bit(blad.what()));
+    }
+}
+
+void TUsuwanie_watek::usunPliki(int id, WynikUsuwania &wynik)
+{
+    for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id))
+        if (!usunPlikZMagazynu(m_p.katalogDokumentow, plik.sciezka))
+            wynik.plikiNieusuniete << plik.sciezka;
+}
+
+} // namespace ramka
