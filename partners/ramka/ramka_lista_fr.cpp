@@ -1,0 +1,1478 @@
+#include "ramka/ramka_lista_fr.h"
+
+#include "ramka/export/list_file_save.h"
+#include "ramka/export/print_list.h"
+#include "ramka/export/ramka_kolumny_wydruku_form.h"
+#include "ramka/ramka_filtr_popup.h"
+#include "ramka/settings/ramka_dostosuj_form.h"
+
+#include "partners_api.h"
+
+#include <connection.h>
+#include <dataset.h>
+#include <day_time.h>
+#include <db_error.h>
+#include <host.h>
+#include <lista_grid.h>
+#include <list_status.h>
+#include <query.h>
+#include <stored_proc.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace {
+
+const QString kSource = QStringLiteral("ramka\\ramka_lista_fr");
+const QString kId = QStringLiteral("id");
+
+QString tr_(const char *key)
+{
+    return host::LoadResstrings(QString::fromLatin1(key));
+}
+
+// A picker at its minimum shows nothing: that is the "no date" value 0.
+const QDateTime kBrakDaty = db::DayTime::toDateTime(0);
+
+double dniZPickera(const QDateTimeEdit *edit)
+{
+    return edit->dateTime() <= kBrakDaty ? 0.0 : db::DayTime::fromDateTime(edit->dateTime());
+}
+
+void ustawPicker(QDateTimeEdit *edit, double dni)
+{
+    edit->setDateTime(dni < 1 ? kBrakDaty : db::DayTime::toDateTime(dni));
+}
+
+bool ukryty(const QWidget *w)
+{
+    return w->isHidden();
+}
+
+// Marks a refresh as running for one scope.
+class Trwa
+{
+public:
+    explicit Trwa(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~Trwa() { m_flag = false; }
+    Trwa(const Trwa &) = delete;
+    Trwa &operator=(const Trwa &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+#define RAMKA_CATCH(method)                                                                                  \
+    catch (const db::DbError &e) { logCatch(method, __LINE__, e.message()); }                                 \
+    catch (const std::exception &e) { logCatch(method, __LINE__, QString::fromUtf8(e.what())); }
+
+// ---- construction ----------------------------------------------------------------
+
+Tramka_lista_frame::Tramka_lista_frame(QWidget *parent, const QString &name)
+    : QWidget(parent), m_zakres(false)
+{
+    setObjectName(name);
+    m_lista = new db::DataSet(this);
+    m_lista->setObjectName(QStringLiteral("Lista"));
+    m_usunRekord = new db::StoredProc(this);
+    m_usunRekord->setObjectName(QStringLiteral("usun_rekord"));
+    m_usunRekord->setProcedureName(QStringLiteral("PUsunW;1"));
+    m_usuwanie = new db::StoredProc(this);
+    m_usuwanie->setObjectName(QStringLiteral("usuwanie"));
+    m_usuwanie->setProcedureName(QStringLiteral("PCanDel;1"));
+    m_usunPowiazPliki = new db::StoredProc(this);
+    m_usunPowiazPliki->setObjectName(QStringLiteral("UsunPowiazPliki"));
+    m_usunPowiazPliki->setProcedureName(QStringLiteral("PUsunW;1"));
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(300);
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, &Tramka_lista_frame::Timer1Timer);
+
+    connect(m_lista, &db::DataSet::beforeOpen, this, [this] {
+        try {
+            ListaBeforeOpen();
+        } RAMKA_CATCH("Tramka_lista_frame::ListaBeforeOpen")
+    });
+    connect(m_lista, &db::DataSet::afterOpen, this, [this] {
+        try {
+            ListaAfterOpen();
+        } RAMKA_CATCH("Tramka_lista_frame::ListaAfterOpen")
+        QApplication::restoreOverrideCursor();
+    });
+    zbudujWidok();
+}
+
+Tramka_lista_frame::~Tramka_lista_frame()
+{
+    try {
+        sesjaPrzyZamknieciu();
+        if (!Formularz.isEmpty() && m_ustawienia)
+            ZapisUstawienListy(false);
+    } RAMKA_CATCH("Tramka_lista_frame::FrameDestroy")
+    if (m_popupFiltru) {
+        m_popupFiltru->disconnect(this);
+        delete m_popupFiltru.data();
+    }
+}
+
+void Tramka_lista_frame::zbudujWidok()
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *paski = new QHBoxLayout;
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_toolBarDodatkowy = new QToolBar(this);
+    m_toolBarDodatkowy->setObjectName(QStringLiteral("ToolBarDodatkowy"));
+    paski->addWidget(m_toolBar);
+    paski->addWidget(m_toolBarDodatkowy);
+    paski->addStretch();
+    layout->addLayout(paski);
+
+    m_panelFiltry = new QWidget(this);
+    m_panelFiltry->setObjectName(QStringLiteral("pPanelFiltry"));
+    zbudujPanelFiltrow(m_panelFiltry);
+    layout->addWidget(m_panelFiltry);
+
+    m_grid = new ui::ListaGrid(this);
+    m_grid->setDataSet(m_lista);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(m_grid, 1);
+
+    auto *status = new QWidget(this);
+    status->setObjectName(QStringLiteral("StatusBar"));
+    auto *statusLayout = new QHBoxLayout(status);
+    statusLayout->setContentsMargins(2, 1, 2, 1);
+    for (int width : {110, 180, 100, 50}) {
+        auto *panel = new QLabel(status);
+        panel->setMinimumWidth(width);
+        panel->setFrameShape(QFrame::StyledPanel);
+        statusLayout->addWidget(panel);
+        m_panele << panel;
+    }
+    statusLayout->addStretch();
+    layout->addWidget(status);
+
+    // Tool buttons and their popup items share one action each.
+    struct Def
+    {
+        const char *name;
+        const char *popup;
+        const char *text;
+        QKeySequence key;
+        void (Tramka_lista_frame::*slot)();
+    };
+    const Def defs[] = {
+        {"nowy", "pnowy", "Nowy wpis", QKeySequence(Qt::Key_Insert), &Tramka_lista_frame::nowyClick},
+        {"edycja", "pedycja", "Edytuj", QKeySequence(Qt::Key_F2), &Tramka_lista_frame::edycjaClick},
+        {"usun", "pusun", "Usuń", QKeySequence(QKeySequence::Delete), &Tramka_lista_frame::usunClick},
+        {"nkopiowanie", "pKopiowanie", "Kopiuj", QKeySequence(), &Tramka_lista_frame::nkopiowanieClick},
+        {"odswiez", "Odwiez1", "Odśwież listę", QKeySequence(Qt::Key_F5), &Tramka_lista_frame::odswiezClick},
+        {"usunfiltry", nullptr, "Usuń filtry", QKeySequence(), &Tramka_lista_frame::usunfiltryClick},
+        {"zapisz", "pzapisz", "Zapisz do pliku", QKeySequence(Qt::CTRL | Qt::Key_S), &Tramka_lista_frame::zapiszClick},
+        {"podglad", "ppodglad", "Podgląd wydruku", QKeySequence(Qt::CTRL | Qt::Key_P), &Tramka_lista_frame::podgladClick},
+        {"widoczne", "pwidoczne", "Dostosuj kolumny", QKeySequence(), &Tramka_lista_frame::widoczneClick},
+        {"reset", nullptr, "Przywróć układ", QKeySequence(), &Tramka_lista_frame::resetClick},
+        {"dostosuj_szerokosc", nullptr, "Dopasuj szerokości", QKeySequence(), &Tramka_lista_frame::dostosuj_szerokoscClick},
+        {"tbImportZPliku", nullptr, "Import", QKeySequence(), nullptr},
+        {"tbExportDoPliku", nullptr, "Eksport", QKeySequence(), nullptr},
+    };
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("dostosuj_popup"));
+    for (const Def &d : defs) {
+        auto *action = new QAction(QString::fromUtf8(d.text), this);
+        action->setObjectName(QLatin1String(d.name));
+        m_toolBar->addAction(action);
+        if (d.slot)
+            connect(action, &QAction::triggered, this, [this, slot = d.slot] { (this->*slot)(); });
+        if (d.popup) {
+            auto *item = new QAction(QString::fromUtf8(d.text), this);
+            item->setObjectName(QLatin1String(d.popup));
+            item->setShortcut(d.key);
+            item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            connect(item, &QAction::triggered, this, [this, slot = d.slot] { (this->*slot)(); });
+            m_popup->addAction(item);
+            m_grid->addAction(item);
+        }
+    }
+    akcja(QStringLiteral("usunfiltry"))->setEnabled(false);
+    akcja(QStringLiteral("tbImportZPliku"))->setVisible(false);
+    akcja(QStringLiteral("tbExportDoPliku"))->setVisible(false);
+    akcja(QStringLiteral("pKopiowanie"))->setVisible(false);
+    akcja(QStringLiteral("nkopiowanie"))->setVisible(false);
+
+    m_popup->addSeparator();
+    auto *all = new QAction(QStringLiteral("Zaznacz wszystkie pozycje"), this);
+    all->setObjectName(QStringLiteral("pZaznaczAll"));
+    all->setShortcut(QKeySequence::SelectAll);
+    all->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(all, &QAction::triggered, m_grid, &ui::ListaGrid::pZaznaczAllClick);
+    auto *none = new QAction(QStringLiteral("Odznacz wszystkie pozycje"), this);
+    none->setObjectName(QStringLiteral("pOdznaczAll"));
+    connect(none, &QAction::triggered, m_grid, &ui::ListaGrid::pOdznaczAllClick);
+    m_popup->addAction(all);
+    m_popup->addAction(none);
+
+    connect(m_grid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_popup->popup(m_grid->viewport()->mapToGlobal(pos)); });
+    connect(m_grid, &ui::ListaGrid::editRequested, this, &Tramka_lista_frame::edycjaClick);
+    connect(m_grid, &ui::ListaGrid::filterClicked, this, [this](int column, const QString &) { otworzFiltrKolumny(column); });
+    connect(m_grid, &ui::ListaGrid::selectionCountChanged, this, [this] { PokazLiczbeRekordow(); });
+    connect(m_grid, &ui::ListaGrid::columnMoved, this, [this](const QString &, int from, int to) {
+        FiltrListy.moveFilter(from, to);
+    });
+    m_grid->setSortApplier([this](const QString &sort) {
+        FiltrListy.setSort(sort);
+        if (m_lista->isActive()) {
+            const qint64 id = idBiezacegoWiersza();
+            FiltrListy.apply(*m_lista);
+            GoToId(id);
+        }
+    });
+}
+
+void Tramka_lista_frame::zbudujPanelFiltrow(QWidget *panel)
+{
+    auto *l = new QHBoxLayout(panel);
+    l->setContentsMargins(2, 2, 2, 2);
+    auto przycisk = [panel, l](const char *name, const QString &text) {
+        auto *b = new QToolButton(panel);
+        b->setObjectName(QLatin1String(name));
+        b->setText(text);
+        l->addWidget(b);
+        return b;
+    };
+    auto *zapiszFiltry = przycisk("bZapiszFiltryListy", QStringLiteral("Zapisz filtr dat"));
+    connect(zapiszFiltry, &QToolButton::clicked, this, &Tramka_lista_frame::bZapiszFiltryListyClick);
+
+    m_zakresDat = new QComboBox(panel);
+    m_zakresDat->setObjectName(QStringLiteral("zakres_dat"));
+    l->addWidget(m_zakresDat);
+    m_ktoraData = new QComboBox(panel);
+    m_ktoraData->setObjectName(QStringLiteral("ktora_data"));
+    l->addWidget(m_ktoraData);
+    for (auto **edit : {&m_okresOd, &m_okresDo}) {
+        *edit = new QDateTimeEdit(panel);
+        (*edit)->setCalendarPopup(true);
+        (*edit)->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        (*edit)->setMinimumDateTime(kBrakDaty);
+        (*edit)->setSpecialValueText(QStringLiteral(" "));
+        (*edit)->setDateTime(kBrakDaty);
+        (*edit)->installEventFilter(this);
+        l->addWidget(*edit);
+    }
+    m_okresOd->setObjectName(QStringLiteral("okres_od"));
+    m_okresDo->setObjectName(QStringLiteral("okres_do"));
+    auto *zastosujOkres = przycisk("bOkres_zastosuj", QStringLiteral("Zastosuj"));
+    zastosujOkres->setEnabled(false);
+    connect(zastosujOkres, &QToolButton::clicked, this, &Tramka_lista_frame::odswiezClick);
+
+    m_szukany = new QLineEdit(panel);
+    m_szukany->setObjectName(QStringLiteral("szukany_tekst"));
+    m_szukany->setClearButtonEnabled(true);
+    l->addWidget(m_szukany, 1);
+    auto *zastosujFraze = przycisk("bWyszWgFrazyZastosuj", QStringLiteral("Zastosuj"));
+    auto *kolumnyFrazy = przycisk("bSzukany_tekst", QStringLiteral("…"));
+    m_menuFrazy = new QMenu(kolumnyFrazy);
+    m_menuFrazy->setObjectName(QStringLiteral("pmWyszWgFrazy"));
+    kolumnyFrazy->setMenu(m_menuFrazy);
+    kolumnyFrazy->setPopupMode(QToolButton::InstantPopup);
+    l->addStretch();
+
+    connect(zastosujFraze, &QToolButton::clicked, this, &Tramka_lista_frame::bWyszWgFrazyZastosujClick);
+    connect(m_szukany, &QLineEdit::returnPressed, this, &Tramka_lista_frame::bWyszWgFrazyZastosujClick);
+    connect(m_zakresDat, &QComboBox::activated, this, [this] { zakres_datChange(true); });
+    connect(m_ktoraData, &QComboBox::activated, this, &Tramka_lista_frame::ktora_dataChange);
+    for (QDateTimeEdit *edit : {m_okresOd, m_okresDo}) {
+        connect(edit, &QDateTimeEdit::dateTimeChanged, this, [this, zastosujOkres] {
+            if (m_wypelnianie)
+                return;
+            przeczytajPickery();
+            zastosujOkres->setEnabled(true);
+        });
+        connect(edit, &QDateTimeEdit::editingFinished, this, [this] {
+            if (m_wypelnianie)
+                return;
+            m_zakres.pickerLeft();
+            pokazZakres();
+        });
+    }
+}
+
+bool Tramka_lista_frame::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in a picker applies the range at once.
+    if ((watched == m_okresOd || watched == m_okresDo) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            przeczytajPickery();
+            m_zakres.pickerLeft();
+            pokazZakres();
+            odswiezClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QAction *Tramka_lista_frame::akcja(const QString &name) const
+{
+    return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+}
+
+QString Tramka_lista_frame::tekstPanelu(int panel) const
+{
+    return panel >= 0 && panel < m_panele.size() ? m_panele[panel]->text() : QString();
+}
+
+void Tramka_lista_frame::ustawStatus(int panel, const QString &text)
+{
+    if (panel >= 0 && panel < m_panele.size())
+        m_panele[panel]->setText(text);
+}
+
+void Tramka_lista_frame::logCatch(const char *method, int line, const QString &text) const
+{
+    host::save_log_to_file(kSource, QLatin1String(method), line, QStringLiteral("CATCH ") + text);
+}
+
+QDate Tramka_lista_frame::dzisiaj() const
+{
+    return m_dzisiaj.isValid() ? m_dzisiaj : QDate::currentDate();
+}
+
+// ---- declarations ------------------------------------------------------------------
+
+void Tramka_lista_frame::UstawKwerende(const QString &sql)
+{
+    m_bazowa = sql;
+    m_ostatniaKwerenda = sql;
+    m_lista->setCommandText(sql);
+}
+
+void Tramka_lista_frame::UstawKolumny(std::vector<ui::GridColumn> kolumny)
+{
+    if (kolumny.empty() || !kolumny.front().isSelectionColumn())
+        kolumny.insert(kolumny.begin(), ui::GridColumn::selectionColumn());
+    m_kolumnyProjektu = kolumny;
+    m_formatyUstawione = false;
+    m_grid->setColumns(std::move(kolumny));
+}
+
+void Tramka_lista_frame::UstawTabele(const QString &tabela, const QString &nazwaId)
+{
+    m_usunRekord->setValue(QStringLiteral("@tabela"), tabela);
+    m_usunRekord->setValue(QStringLiteral("@nazwa_id"), nazwaId);
+    m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), 0);
+    m_usuwanie->setValue(QStringLiteral("@tabela"), tabela);
+    m_usuwanie->setValue(QStringLiteral("@czy_wymuszenie"), 0);
+}
+
+QString Tramka_lista_frame::KodModuluUstawien() const
+{
+    return _GetDllCode();
+}
+
+// ---- initialisation -------------------------------------------------------------------
+
+void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, const QString &formName,
+                                      const QString &componentName, bool bezWlasnejKwerendy)
+{
+    try {
+        BezWlasnejKwerendy = bezWlasnejKwerendy;
+        KodDll = kodDll;
+        TylkoOdczyt = tylkoOdczyt;
+        Formularz = host::ZwrocBazowaWartoscKomponentu(formName);
+        NazwaKomponentu = componentName.isEmpty() ? objectName() : componentName;
+        if (TylkoOdczyt) {
+            for (const char *n : {"nowy", "edycja", "usun", "nkopiowanie", "pnowy", "pedycja", "pusun", "pKopiowanie"})
+                akcja(QLatin1String(n))->setVisible(false);
+        }
+        if (BezWlasnejKwerendy) {
+            delete akcja(QStringLiteral("odswiez"));
+            delete akcja(QStringLiteral("Odwiez1"));
+        }
+        if (m_zainicjowana) {
+            if (m_lista->isActive() && !BezWlasnejKwerendy) {
+                QApplication::processEvents();
+                ponownieOtworz();
+            }
+            return;
+        }
+        m_zainicjowana = true;
+
+        host::InitializeLanguage(QStringLiteral("cities.dll"), this);
+        const std::pair<const char *, const char *> teksty[] = {
+            {"pnowy", "Resstrings_IDS_Nowy"}, {"nowy", "Resstrings_IDS_Nowy"},
+            {"pedycja", "Resstrings_IDS_Edytuj"}, {"edycja", "Resstrings_IDS_Edytuj"},
+            {"pusun", "Resstrings_IDS_Szablon_usun"}, {"usun", "Resstrings_IDS_Szablon_usun"},
+            {"pzapisz", "Resstrings_IDS_ZapiszDoPliku"}, {"zapisz", "Resstrings_IDS_ZapiszDoPliku"},
+            {"ppodglad", "Resstrings_IDS_PodgladWydruku"}, {"podglad", "Resstrings_IDS_PodgladWydruku"},
+            {"pwidoczne", "Resstrings_IDS_DostosujWidoczKol"}, {"widoczne", "Resstrings_IDS_DostosujWidoczKol"},
+        };
+        for (const auto &[name, key] : teksty) {
+            if (QAction *a = akcja(QLatin1String(name))) {
+                a->setText(tr_(key));
+                a->setToolTip(tr_(key));
+            }
+        }
+        for (const auto &[name, key] : {std::pair{"bZapiszFiltryListy", "Resstrings_IDS_Zapisz_filtr_dat"},
+                                        std::pair{"bOkres_zastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"},
+                                        std::pair{"bWyszWgFrazyZastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"}}) {
+            if (auto *b = findChild<QToolButton *>(QLatin1String(name)))
+                b->setToolTip(tr_(key));
+        }
+
+        if (!BezWlasnejKwerendy && !m_lista->connection())
+            host::Podepnij_kwerendy(this);
+
+        // Shortcuts only where the tool button is shown.
+        for (const auto &[button, item] : {std::pair{"nowy", "pnowy"}, std::pair{"usun", "pusun"},
+                                           std::pair{"edycja", "pedycja"}, std::pair{"zapisz", "pzapisz"},
+                                           std::pair{"podglad", "ppodglad"}}) {
+            if (!akcja(QLatin1String(button))->isVisible())
+                akcja(QLatin1String(item))->setShortcut(QKeySequence());
+        }
+        m_grid->setEditState(akcja(QStringLiteral("edycja"))->isVisible(), akcja(QStringLiteral("edycja"))->isEnabled());
+
+        m_zakres = partners::DateRangeFilter(KontekstRamki != 0);
+        m_zakres.choosePreset(DomyslnyZakres, dzisiaj());
+        wypelnijZakresDat();
+
+        m_ustawienia = std::make_unique<ramka::UstawieniaListy>(
+            ramka::KluczUstawien{host::AktIdU(), Formularz, KodModuluUstawien(), NazwaKomponentu});
+        m_ustawienia->ustawDomyslnyUklad(ukladZSiatki());
+        OdczytUstawienListyPoczatek();
+
+        OtworzListe();
+        UtworzFiltryKolumn();
+        m_grid->viewport()->update();
+    } RAMKA_CATCH("Tramka_lista_frame::InicjujRamke")
+}
+
+// ---- date range ------------------------------------------------------------------------
+
+void Tramka_lista_frame::wypelnijZakresDat()
+{
+    m_wypelnianie = true;
+    m_zakresDat->clear();
+    for (const auto &item : m_zakres.items())
+        m_zakresDat->addItem(host::LoadResstrings(item.key), item.code);
+    m_zakresDat->setCurrentIndex(m_zakres.selectedIndex());
+    m_zakresDat->setProperty("Tag", m_zakres.fullListShown() ? 1 : 0);
+    m_wypelnianie = false;
+    pokazZakres();
+}
+
+void Tramka_lista_frame::pokazZakres()
+{
+    m_wypelnianie = true;
+    ustawPicker(m_okresOd, m_zakres.range().start);
+    ustawPicker(m_okresDo, m_zakres.range().end);
+    m_okresOd->setEnabled(m_zakres.pickersEnabled());
+    m_okresDo->setEnabled(m_zakres.pickersEnabled());
+    m_ktoraData->setEnabled(m_zakres.dateColumnEnabled());
+    m_wypelnianie = false;
+}
+
+void Tramka_lista_frame::przeczytajPickery()
+{
+    m_zakres.setStart(dniZPickera(m_okresOd));
+    m_zakres.setEnd(dniZPickera(m_okresDo));
+}
+
+void Tramka_lista_frame::zakres_datChange(bool odswiez)
+{
+    try {
+        if (m_wypelnianie)
+            return;
+        const auto choice = m_zakres.choose(m_zakresDat->currentIndex(), dzisiaj());
+        if (choice == partners::DateRangeFilter::Choice::Ignored)
+            return;
+        wypelnijZakresDat();
+        if (choice == partners::DateRangeFilter::Choice::FullListShown) {
+            m_zakresDat->showPopup();
+            return;
+        }
+        if (odswiez && (m_zakres.range().start >= 1 || m_zakres.range().end >= 1
+                        || m_zakres.lastPresetCode() == partners::DatePresetCode::All))
+            odswiezClick();
+    } RAMKA_CATCH("Tramka_lista_frame::zakres_datChange")
+}
+
+void Tramka_lista_frame::ktora_dataChange()
+{
+    const int i = m_ktoraData->currentIndex();
+    m_kolumnaDaty = i >= 0 && i < KolumnyDat.size() ? KolumnyDat[i] : QString();
+    odswiezClick();
+}
+
+void Tramka_lista_frame::wypelnijKtoraData(bool zPol)
+{
+    if (ukryty(m_ktoraData) || m_ktoraData->count() > 0)
+        return;
+    QList<db::FieldDef> pola = m_pola;
+    if (pola.isEmpty() && zPol) {
+        for (int i = 0; i < m_lista->fieldCount(); ++i)
+            if (m_lista->fieldDef(i).kind == db::FieldKind::Data)
+                pola << m_lista->fieldDef(i);
+    }
+    if (pola.isEmpty())
+        return;
+    const auto items = partners::dateColumnItems(pola, kolumnyInfo(), partners::hostTranslate());
+    KolumnyDat.clear();
+    for (const auto &item : items) {
+        KolumnyDat << item.field;
+        m_ktoraData->addItem(item.text);
+    }
+    if (m_ktoraData->count() == 0)
+        return;
+    m_ktoraData->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
+    m_kolumnaDaty = KolumnyDat.value(m_ktoraData->currentIndex());
+    if (!partners::dateColumnChoiceVisible(m_ktoraData->count(), m_ktoraData->currentIndex()))
+        m_ktoraData->hide();
+}
+
+// ---- opening ------------------------------------------------------------------------------
+
+int Tramka_lista_frame::OtworzZapytanie(db::DataSet &lista)
+{
+    return host::OpenQuery(lista);
+}
+
+void Tramka_lista_frame::OtworzListe()
+{
+    if (BezWlasnejKwerendy || !m_lista->connection())
+        return;
+    try {
+        const int wynik = OtworzZapytanie(*m_lista);
+        if (wynik == host::OpenQueryTimedOut && !ukryty(m_panelFiltry)
+            && partners::offerShorteningAfterTimeout(m_zakres.range())) {
+            QApplication::restoreOverrideCursor();
+            if (host::InfoBox(this, QStringLiteral("Resstrings_IDS_limit_czasu_zakres_dat"),
+                              host::mb::YesNo | host::mb::IconQuestion) == host::mb::IdYes) {
+                m_zakres.setRange(partners::shortenedAfterTimeout(m_zakres.range()));
+                pokazZakres();
+                repaint();
+                OtworzZapytanie(*m_lista);
+            }
+        }
+    } RAMKA_CATCH("Tramka_lista_frame::OtworzListe")
+    QApplication::restoreOverrideCursor();
+}
+
+void Tramka_lista_frame::ListaBeforeOpen()
+{
+    FiltrListy.markAllForRebuild();
+    DaneWczytane = false;
+    ustawStatus(0, ui::loadingText());
+    wypelnijKtoraData(m_lista->fieldCount() > 0);
+    if (m_ktoraData->currentIndex() < 0 && m_ktoraData->count() > 0) {
+        m_ktoraData->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
+        m_kolumnaDaty = KolumnyDat.value(m_ktoraData->currentIndex());
+    }
+    // A command set directly on Lista (not through UstawKwerende) becomes the base.
+    if (m_lista->commandText() != m_ostatniaKwerenda)
+        m_bazowa = m_lista->commandText();
+    QString tekst = m_bazowa;
+    if (!ukryty(m_panelFiltry) && m_lista->connection()) {
+        const QString kolumna = !ukryty(m_ktoraData) && m_ktoraData->currentIndex() >= 0 ? m_kolumnaDaty : QString();
+        tekst = partners::dateFilteredCommand(m_bazowa, kolumna, m_zakres.range(), m_lista->connection()->dialect(),
+                                              OpcjeDat);
+    }
+    if (tekst != m_lista->commandText())
+        m_lista->setCommandText(tekst);
+    m_ostatniaKwerenda = tekst;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void Tramka_lista_frame::zastosujFormaty()
+{
+    if (m_formatyUstawione)
+        return;
+    m_formatyUstawione = true;
+    std::vector<ui::GridColumn> kolumny = m_grid->columnLayout();
+    bool zmiana = false;
+    for (ui::GridColumn &k : kolumny) {
+        const int pole = m_lista->fieldIndex(k.fieldName);
+        if (pole < 0 || !k.displayFormat.isEmpty())
+            continue;
+        const QMetaType::Type typ = m_lista->fieldDef(pole).type;
+        const int liczba = FormatyLiczbPola.indexOf(k.fieldName);
+        if (typ == QMetaType::QDateTime)
+            k.displayFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+        else if (liczba >= 0) {
+            const QString miejsca = FormatyLiczbMiejsca.value(liczba);
+            k.displayFormat = miejsca == QLatin1String("4") ? QStringLiteral(",0.0000")
+                            : miejsca == QLatin1String("3") ? QStringLiteral(",0.000")
+                            : miejsca == QLatin1String("0") ? QStringLiteral(",0")
+                                                             : QStringLiteral(",0.00");
+        } else if (FormatyLiczbProste.contains(k.fieldName))
+            k.displayFormat = QStringLiteral("#0.00");
+        else
+            continue;
+        zmiana = true;
+    }
+    if (zmiana) {
+        const int marked = m_grid->markedColumn();
+        m_grid->setColumns(kolumny);
+        m_grid->setMarkedColumn(marked);
+    }
+}
+
+void Tramka_lista_frame::ListaAfterOpen()
+{
+    zastosujFormaty();
+    DaneWczytane = true;
+    if (!ukryty(m_panelFiltry)) {
+        wypelnijKtoraData(true);
+        odbudujMenuFrazy();
+        if (!m_szukany->text().isEmpty())
+            FiltrListy.setPhrase(partners::phraseCondition(m_szukany->text(), KolumnyWyszukiwania,
+                                                           [this](const QString &f) { return DodatkowyWarunekFrazy(f); }),
+                                 m_szukany->text());
+    }
+    zastosujFiltry();
+    PokazLiczbeRekordow();
+    ListaFetchComplete();
+    if (AktualnyRekord != 0)
+        GoToId(AktualnyRekord);
+    if (m_pierwszeOtwarcie && m_lista->recordCount() > 0) {
+        m_pierwszeOtwarcie = false;
+        PierwszeOtwarcie();
+    }
+    if ((host::var::RunSession.get() && !SesjaOdtworzona) || !DoEdycji.isEmpty())
+        m_timer->start();
+}
+
+void Tramka_lista_frame::ListaFetchComplete()
+{
+    DaneWczytane = true;
+    m_grid->refreshSummary();
+    PokazLiczbeRekordow();
+    aktualizujPrzyciski();
+    m_grid->viewport()->update();
+}
+
+void Tramka_lista_frame::zastosujFiltry()
+{
+    FiltrListy.setDisplayText([this](const db::DataSet &ds, db::Bookmark row, int field) {
+        const db::FieldDef &def = ds.fieldDef(field);
+        const int col = m_grid->columnOf(def.name);
+        const QString format = col >= 0 ? m_grid->gridModel()->column(col).displayFormat : QString();
+        return ui::oneLine(ui::formatValue(ds.valueAt(row, field), def.type, format));
+    });
+    try {
+        FiltrListy.apply(*m_lista);
+    } catch (const db::DbError &e) {
+        logCatch("Tramka_lista_frame::ZastosujFiltry", __LINE__, e.message());
+    }
+    aktualizujTytulyFiltrow();
+}
+
+void Tramka_lista_frame::ponownieOtworz()
+{
+    if (BezWlasnejKwerendy) {
+        OdswiezDaneZewnetrzne();
+        return;
+    }
+    m_lista->close();
+    OtworzListe();
+}
+
+void Tramka_lista_frame::OdswiezDaneZewnetrzne()
+{
+    if (m_lista->connection() && !m_lista->commandText().isEmpty()) {
+        m_lista->close();
+        m_lista->open();
+    } else if (m_lista->isActive()) {
+        // Rows handed over in memory stay; only the filters are applied again.
+        zastosujFiltry();
+        PokazLiczbeRekordow();
+    }
+}
+
+qint64 Tramka_lista_frame::idBiezacegoWiersza() const
+{
+    if (!m_lista->isActive() || m_lista->recNo() < 1 || !m_lista->hasField(kId))
+        return 0;
+    return m_lista->value(kId).toLongLong();
+}
+
+bool Tramka_lista_frame::GoToId(qint64 id)
+{
+    if (id == 0 || !m_lista->isActive() || !m_lista->hasField(kId))
+        return false;
+    return m_lista->locate(kId, id);
+}
+
+// ---- refresh -------------------------------------------------------------------------------
+
+void Tramka_lista_frame::odswiezClick()
+{
+    try {
+        for (QDateTimeEdit *edit : {m_okresOd, m_okresDo}) {
+            if (edit->calendarWidget() && edit->calendarWidget()->isVisible())
+                return;
+        }
+        if ((!m_lista->connection() && !BezWlasnejKwerendy) || OdswiezanieTrwa)
+            return;
+        Trwa trwa(OdswiezanieTrwa);
+        if (auto *b = findChild<QToolButton *>(QStringLiteral("bOkres_zastosuj")))
+            b->setEnabled(false);
+        if (!m_lista->isActive()) {
+            if (BezWlasnejKwerendy)
+                OdswiezDaneZewnetrzne();
+            else
+                OtworzListe();
+        } else {
+            const qint64 id = idBiezacegoWiersza();
+            const int wiersz = m_lista->recNo();
+            const int gora = m_grid->rowAt(0);
+            AktualnyRekord = 0;
+            ponownieOtworz();
+            if (BezWlasnejKwerendy) {
+                if (wiersz > 0 && wiersz <= m_lista->recordCount()) {
+                    m_lista->setRecNo(wiersz);
+                    if (gora >= 0)
+                        m_grid->scrollTo(m_grid->gridModel()->index(gora, 0), QAbstractItemView::PositionAtTop);
+                }
+            } else {
+                GoToId(id);
+            }
+        }
+        aktualizujPrzyciski();
+    } RAMKA_CATCH("Tramka_lista_frame::odswiezClick")
+    QApplication::restoreOverrideCursor();
+}
+
+// ---- status, toolbar, phrase ----------------------------------------------------------------
+
+void Tramka_lista_frame::PokazLiczbeRekordow()
+{
+    if (!DaneWczytane) {
+        ustawStatus(0, ui::loadingText());
+        return;
+    }
+    ustawStatus(0, ui::rowCountText(m_lista->isActive() ? m_lista->recordCount() : 0));
+    const int zaznaczone = m_grid->selectedCount();
+    ustawStatus(1, zaznaczone > 0 ? QString::number(zaznaczone) : QString());
+}
+
+void Tramka_lista_frame::aktualizujPrzyciski()
+{
+    const bool dane = m_lista->isActive() && m_lista->recordCount() > 0;
+    for (const char *n : {"edycja", "usun", "nkopiowanie", "pedycja", "pusun", "pKopiowanie"})
+        akcja(QLatin1String(n))->setEnabled(dane && !Zablokowana);
+    akcja(QStringLiteral("usunfiltry"))->setEnabled(FiltrListy.anyActive());
+    m_grid->setEditState(akcja(QStringLiteral("edycja"))->isVisible(), EdycjaDozwolona && !Zablokowana);
+}
+
+void Tramka_lista_frame::aktualizujTytulyFiltrow()
+{
+    for (int i = 0; i < FiltrListy.filterCount(); ++i) {
+        const auto &f = FiltrListy.filter(i);
+        m_grid->setColumnFilterState(f.field(), f.isActive() ? ui::ColumnFilterState::Active
+                                                             : ui::ColumnFilterState::Inactive);
+    }
+    akcja(QStringLiteral("usunfiltry"))->setEnabled(FiltrListy.anyActive());
+}
+
+QList<partners::GridColumnInfo> Tramka_lista_frame::kolumnyInfo() const
+{
+    QList<partners::GridColumnInfo> info;
+    for (const ui::GridColumn &k : m_grid->columnLayout())
+        info.append({k.fieldName, k.displayTitle(), k.visible});
+    return info;
+}
+
+void Tramka_lista_frame::odbudujMenuFrazy()
+{
+    QList<db::FieldDef> pola;
+    for (int i = 0; i < m_lista->fieldCount(); ++i)
+        if (m_lista->fieldDef(i).kind == db::FieldKind::Data)
+            pola << m_lista->fieldDef(i);
+    const auto info = kolumnyInfo();
+    m_kolumnyFrazy.rebuild(partners::eligibleSearchColumns(pola, info, WykluczoneZWyszukiwania), info);
+    KolumnyWyszukiwania = m_kolumnyFrazy.searchColumns();
+
+    m_menuFrazy->clear();
+    auto *all = m_menuFrazy->addAction(tr_("Resstrings_IDS_RapWszystkie"));
+    all->setCheckable(true);
+    all->setChecked(m_kolumnyFrazy.allColumns());
+    connect(all, &QAction::triggered, this, [this] {
+        m_kolumnyFrazy.toggle(0);
+        KolumnyWyszukiwania = m_kolumnyFrazy.searchColumns();
+        odbudujMenuFrazy();
+        WarunekFrazy();
+    });
+    for (int i = 0; i < m_kolumnyFrazy.items().size(); ++i) {
+        const auto &item = m_kolumnyFrazy.items()[i];
+        auto *a = m_menuFrazy->addAction(item.integer ? item.title + QStringLiteral(" (#)") : item.title);
+        a->setCheckable(true);
+        a->setChecked(item.checked);
+        connect(a, &QAction::triggered, this, [this, i] {
+            m_kolumnyFrazy.toggle(i + 1);
+            KolumnyWyszukiwania = m_kolumnyFrazy.searchColumns();
+            odbudujMenuFrazy();
+            WarunekFrazy();
+        });
+    }
+}
+
+QString Tramka_lista_frame::DodatkowyWarunekFrazy(const QString &)
+{
+    return QString();
+}
+
+void Tramka_lista_frame::WarunekFrazy()
+{
+    try {
+        const QString fraza = m_szukany->text();
+        if (fraza.isEmpty())
+            FiltrListy.clearPhrase();
+        else
+            FiltrListy.setPhrase(partners::phraseCondition(fraza, KolumnyWyszukiwania,
+                                                           [this](const QString &f) { return DodatkowyWarunekFrazy(f); }),
+                                 fraza);
+        if (m_lista->isActive())
+            zastosujFiltry();
+        PokazLiczbeRekordow();
+        m_grid->refreshSummary();
+        aktualizujPrzyciski();
+        if (auto *b = findChild<QToolButton *>(QStringLiteral("bSzukany_tekst")))
+            b->setText(m_kolumnyFrazy.allColumns() ? QStringLiteral("…") : QStringLiteral("…*"));
+    } RAMKA_CATCH("Tramka_lista_frame::WarunekFrazy")
+}
+
+// ---- column filters ---------------------------------------------------------------------------
+
+void Tramka_lista_frame::UtworzFiltryKolumn()
+{
+    FiltrListy.clearFilters();
+    for (const ui::GridColumn &k : m_grid->columnLayout()) {
+        if (k.isSelectionColumn()) {
+            FiltrListy.addFilter(k.fieldName, [this](const db::DataSet &ds, db::Bookmark row) {
+                const int id = ds.fieldIndex(kId);
+                if (id < 0)
+                    return QString();
+                ui::RowKey key{ds.valueAt(row, id).toLongLong(), {}};
+                const int guid = ds.fieldIndex(QStringLiteral("guid"));
+                if (guid >= 0)
+                    key.guid = ds.valueAt(row, guid).toString();
+                return m_grid->gridModel()->selection().isSelected(key) ? QStringLiteral("X") : QString();
+            });
+        } else {
+            FiltrListy.addFilter(k.fieldName);
+        }
+    }
+    aktualizujTytulyFiltrow();
+}
+
+void Tramka_lista_frame::otworzFiltrKolumny(int column)
+{
+    try {
+        if (column < 0 || !m_lista->isActive())
+            return;
+        const int index = FiltrListy.indexOf(m_grid->gridModel()->column(column).fieldName);
+        if (index < 0)
+            return;
+        if (m_popupFiltru)
+            m_popupFiltru->close();
+        const auto labels = partners::TComboFiltr::Labels::from(partners::hostTranslate());
+        auto *popup = new TComboFiltrPopup(FiltrListy.filter(index), FiltrListy.entries(*m_lista, index, labels), labels, this);
+        m_popupFiltru = popup;
+        connect(popup, &TComboFiltrPopup::zamknieta, this, [this, index] { ComboFiltrMouseUp(index); });
+        const QPoint at = m_grid->mapToGlobal(QPoint(m_grid->columnViewportPosition(column), m_grid->horizontalHeader()->height()));
+        popup->move(at);
+        popup->show();
+    } RAMKA_CATCH("Tramka_lista_frame::ListaGridTitleClick")
+}
+
+void Tramka_lista_frame::ComboFiltrMouseUp(int filterIndex)
+{
+    try {
+        if (!m_lista->isActive())
+            return;
+        const qint64 id = idBiezacegoWiersza();
+        FiltrListy.listClosed(*m_lista, filterIndex);
+        GoToId(id);
+        aktualizujTytulyFiltrow();
+        PokazLiczbeRekordow();
+        m_grid->refreshSummary();
+        m_grid->viewport()->update();
+    } RAMKA_CATCH("Tramka_lista_frame::ComboFiltrMouseUp")
+}
+
+void Tramka_lista_frame::usunfiltryClick()
+{
+    try {
+        FiltrListy.removeAll(m_lista);
+        aktualizujTytulyFiltrow();
+        PokazLiczbeRekordow();
+        if (m_lista->isActive()) {
+            m_grid->refreshSummary();
+            m_grid->viewport()->update();
+        }
+    } RAMKA_CATCH("Tramka_lista_frame::usunfiltryClick")
+}
+
+// ---- settings ------------------------------------------------------------------------------------
+
+UkladKolumn Tramka_lista_frame::ukladZSiatki() const
+{
+    UkladKolumn uklad;
+    for (const ui::GridColumn &k : m_grid->columnLayout()) {
+        TUstKolumna u;
+        u.pole = k.fieldName;
+        u.napis = k.title;
+        u.szerokosc = k.width;
+        u.widoczna = k.visible;
+        u.wyrownanie = ui::alignmentCode(k.alignment);
+        uklad.push_back(u);
+    }
+    ramka::numeruj(uklad);
+    return uklad;
+}
+
+void Tramka_lista_frame::zastosujUkladKolumn(const UkladKolumn &uklad)
+{
+    std::vector<ui::GridColumn> obecne = m_grid->columnLayout();
+    std::vector<ui::GridColumn> nowe;
+    for (const TUstKolumna &u : uklad) {
+        for (const ui::GridColumn &k : obecne) {
+            if (k.fieldName.compare(u.pole, Qt::CaseInsensitive) != 0)
+                continue;
+            ui::GridColumn c = k;
+            c.title = u.napis.isEmpty() ? k.title : u.napis;
+            c.width = u.szerokosc;
+            c.visible = u.widoczna;
+            c.alignment = ui::alignmentFromCode(u.wyrownanie);
+            nowe.push_back(c);
+            break;
+        }
+    }
+    for (const ui::GridColumn &k : obecne) {
+        if (ramka::indeksKolumny(uklad, k.fieldName) < 0)
+            nowe.push_back(k);
+    }
+    m_grid->setColumns(nowe);
+    // Filters are found by field, so a new order keeps the user's filters.
+    if (FiltrListy.filterCount() != int(nowe.size()))
+        UtworzFiltryKolumn();
+    aktualizujTytulyFiltrow();
+}
+
+void Tramka_lista_frame::OdczytUstawienListyPoczatek()
+{
+    if (Formularz.isEmpty() || !m_ustawienia)
+        return;
+    ramka::OdczytaneUstawienia wynik;
+    const ramka::WynikUstawien w = m_ustawienia->odczytaj(wynik);
+    if (!w.ok) {
+        host::InfoBox(this, w.komunikat, host::mb::IconWarning);
+        return;
+    }
+    try {
+        if (wynik.okres) {
+            partners::DateFilterRecord r;
+            r.kolejnosc = wynik.okres->kodOkresu;
+            r.napis = wynik.okres->napis;
+            if (wynik.okres->dataOd.isValid())
+                r.dataOd = wynik.okres->dataOd;
+            if (wynik.okres->dataDo.isValid())
+                r.dataDo = wynik.okres->dataDo;
+            if (m_zakres.restore(r, dzisiaj()))
+                wypelnijZakresDat();
+        }
+    } RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
+    try {
+        if (wynik.zapisanyUklad)
+            zastosujUkladKolumn(wynik.kolumny);
+    } RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
+    try {
+        if (wynik.sortowanie && !wynik.sortowanie->isEmpty())
+            m_grid->applySortString(*wynik.sortowanie);
+    } RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
+}
+
+void Tramka_lista_frame::ZapisUstawienListy(bool tylkoFiltry)
+{
+    try {
+        if (!m_ustawienia || Formularz.isEmpty())
+            return;
+        ramka::StanListy stan;
+        stan.kolumny = ukladZSiatki();
+        stan.sortowanie = FiltrListy.sort();
+        if ((tylkoFiltry || host::var::ZapisujFiltryPrzyZamknieciu.get()) && !ukryty(m_panelFiltry)
+            && !ukryty(m_zakresDat)) {
+            const partners::DateFilterRecord r = m_zakres.record();
+            ramka::UstawienieOkresu okres;
+            okres.kodOkresu = r.kolejnosc;
+            okres.napis = r.napis;
+            okres.dataOd = r.dataOd.toDateTime();
+            okres.dataDo = r.dataDo.toDateTime();
+            stan.okres = okres;
+        }
+        const ramka::WynikUstawien w = m_ustawienia->zapisz(stan, tylkoFiltry);
+        if (!w.ok)
+            host::InfoBox(this, w.komunikat, host::mb::IconWarning);
+    } RAMKA_CATCH("Tramka_lista_frame::ZapisUstawienListy")
+}
+
+void Tramka_lista_frame::ResetUstawienListy()
+{
+    if (!m_ustawienia)
+        return;
+    UkladKolumn przywrocony;
+    const ramka::WynikUstawien w = m_ustawienia->resetuj(ukladZSiatki(), TylkoOdczyt, przywrocony);
+    if (!w.ok) {
+        host::InfoBox(this, w.komunikat, host::mb::IconWarning);
+        return;
+    }
+    zastosujUkladKolumn(przywrocony);
+}
+
+void Tramka_lista_frame::resetClick()
+{
+    try {
+        ResetUstawienListy();
+        FiltrListy.setSort(QString());
+        if (m_lista->isActive())
+            zastosujFiltry();
+    } RAMKA_CATCH("Tramka_lista_frame::resetClick")
+}
+
+void Tramka_lista_frame::widoczneClick()
+{
+    try {
+        Tramka_dostosuj_form okno(ukladZSiatki(), this);
+        connect(&okno, &Tramka_dostosuj_form::ukladZmieniony, this,
+                [this](const UkladKolumn &uklad) { zastosujUkladKolumn(uklad); });
+        host::prompter().runModal(&okno);
+        if (m_lista->isActive()) {
+            odbudujMenuFrazy();
+            if (!m_szukany->text().isEmpty())
+                WarunekFrazy();
+            else
+                zastosujFiltry();
+        }
+    } RAMKA_CATCH("Tramka_lista_frame::widoczneClick")
+}
+
+void Tramka_lista_frame::DopasujSzerokosci()
+{
+    if (m_popupFiltru)
+        m_popupFiltru->close();
+    m_grid->fitColumnWidths();
+}
+
+void Tramka_lista_frame::dostosuj_szerokoscClick()
+{
+    try {
+        DopasujSzerokosci();
+    } RAMKA_CATCH("Tramka_lista_frame::dostosuj_szerokoscClick")
+}
+
+void Tramka_lista_frame::PierwszeOtwarcie()
+{
+    if (!m_ustawienia || !m_ustawienia->czyZapisywac() || m_ustawienia->czySzerokosciDopasowane())
+        return;
+    DopasujSzerokosci();
+    m_ustawienia->oznaczSzerokosciDopasowane();
+}
+
+// ---- record actions -----------------------------------------------------------------------------
+
+QWidget *Tramka_lista_frame::UtworzEdytor() { return nullptr; }
+void Tramka_lista_frame::PokazEdytor(QWidget *edytor) { edytor->show(); edytor->raise(); }
+void Tramka_lista_frame::InicjujEdytorNowy(QWidget *) {}
+void Tramka_lista_frame::WczytajDoEdytora(QWidget *, int, bool) {}
+void Tramka_lista_frame::NowyRekord() {}
+void Tramka_lista_frame::EdytujRekord(int, bool) {}
+QWidget *Tramka_lista_frame::OtwartyEdytor(int) { return nullptr; }
+QTabWidget *Tramka_lista_frame::ZakladkiEdytorow() { return nullptr; }
+bool Tramka_lista_frame::PrzedUsunieciem(int) { return true; }
+bool Tramka_lista_frame::PoUsunieciu(int) { return true; }
+void Tramka_lista_frame::PoUsuwaniu() {}
+
+QString Tramka_lista_frame::PotwierdzUsuniecieZaznaczonych()
+{
+    return tr_("Resstrings_IDS_Czy_usunac_zaznaczone_pozycje");
+}
+
+void Tramka_lista_frame::nowyClick()
+{
+    try {
+        if (!host::checkWindowsLimits())
+            return;
+        QWidget *edytor = NowyDozwolony && !Zablokowana ? UtworzEdytor() : nullptr;
+        if (!edytor) {
+            NowyRekord();
+            return;
+        }
+        InicjujEdytorNowy(edytor);
+        if (QTabWidget *zakladki = ZakladkiEdytorow())
+            zakladki->setCurrentIndex(zakladki->addTab(edytor, tr_("Resstrings_IDS_Nowy")));
+        else
+            PokazEdytor(edytor);
+    } RAMKA_CATCH("Tramka_lista_frame::nowyClick")
+}
+
+void Tramka_lista_frame::edycjaClick()
+{
+    host::sendToMainWindow(host::msg::ListEditing, 0, 0);
+    try {
+        EdytujLubKopiuj(false);
+    } RAMKA_CATCH("Tramka_lista_frame::edycjaClick")
+    host::sendToMainWindow(host::msg::ListEditing, 1, 0);
+}
+
+void Tramka_lista_frame::nkopiowanieClick()
+{
+    try {
+        EdytujLubKopiuj(true);
+    } RAMKA_CATCH("Tramka_lista_frame::nkopiowanieClick")
+}
+
+QString Tramka_lista_frame::ZwrocTekstOpis(int id)
+{
+    try {
+        QString szablon = SzablonOpisu.isEmpty() ? tr_("Resstrings_IDS_Edycja") + QStringLiteral(" %id") : SzablonOpisu;
+        if (!m_lista->isActive() || idBiezacegoWiersza() != id)
+            GoToId(id);
+        QString wynik;
+        for (int i = 0; i < szablon.size(); ++i) {
+            if (szablon[i] != QLatin1Char('%')) {
+                wynik += szablon[i];
+                continue;
+            }
+            int j = i + 1;
+            while (j < szablon.size() && (szablon[j].isLetterOrNumber() || szablon[j] == QLatin1Char('_')))
+                ++j;
+            const QString pole = szablon.mid(i + 1, j - i - 1);
+            wynik += m_lista->isActive() && m_lista->hasField(pole) ? m_lista->displayText(pole) : QString();
+            i = j - 1;
+        }
+        return wynik;
+    } RAMKA_CATCH("Tramka_lista_frame::ZwrocTekstOpis")
+    return QString();
+}
+
+void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
+{
+    if (!EdycjaDozwolona || Zablokowana || !m_lista->isActive())
+        return;
+    const QList<ui::RowKey> klucze = m_grid->keysForAction();
+    for (const ui::RowKey &klucz : klucze) {
+        if (!host::checkWindowsLimits())
+            return;
+        const int id = int(klucz.id);
+        if (idBiezacegoWiersza() != id && !GoToId(id)) {
+            host::InfoBox(this, QStringLiteral("Resstrings_IDS_Rekord_usuniety"), host::mb::IconWarning);
+            continue;
+        }
+        if (QWidget *otwarty = kopia ? nullptr : OtwartyEdytor(id)) {
+            otwarty->show();
+            otwarty->raise();
+            otwarty->activateWindow();
+            continue;
+        }
+        QWidget *edytor = UtworzEdytor();
+        if (!edytor) {
+            EdytujRekord(id, kopia);
+            continue;
+        }
+        WczytajDoEdytora(edytor, id, kopia);
+        if (QTabWidget *zakladki = ZakladkiEdytorow()) {
+            const QString tytul = kopia ? tr_("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie") + QLatin1Char(' ')
+                                              + tr_("Resstrings_IDS_Nowy")
+                                        : ZwrocTekstOpis(id);
+            zakladki->setCurrentIndex(zakladki->addTab(edytor, tytul));
+        } else {
+            PokazEdytor(edytor);
+        }
+    }
+}
+
+// ---- delete ----------------------------------------------------------------------------------------
+
+void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
+{
+    if (TabelaSlownie.isEmpty())
+        return;
+    const int tabela = host::GetIntDB(QStringLiteral("select tabela from definicja_tabela where tabela_slownie = :t"),
+                                      QStringLiteral("tabela"), nullptr, {{QStringLiteral("t"), TabelaSlownie}});
+    if (tabela <= 0)
+        return;
+    QList<QPair<int, QString>> pliki;
+    db::Query q(host::GetConnection(), QStringLiteral("select * from dokument_plik \nwhere tabela = :tabela and id_ = :id_"));
+    q.setObjectName(QStringLiteral("qListaPowiazPliki"));
+    for (int id : ids) {
+        q.close();
+        q.parameters().setValue(QStringLiteral("tabela"), tabela);
+        q.parameters().setValue(QStringLiteral("id_"), id);
+        q.open();
+        for (q.first(); !q.eof(); q.next())
+            pliki.append({q.value(QStringLiteral("id_dp")).toInt(),
+                          QDir(q.value(QStringLiteral("podkatalog")).toString()).filePath(q.value(QStringLiteral("sciezka")).toString())});
+    }
+    if (pliki.isEmpty())
+        return;
+    QStringList sciezki;
+    for (const auto &p : pliki)
+        sciezki << p.second;
+    if (host::InfoBox(this, tr_("Resstrings_IDS_czyusunpliki") + QLatin1Char('\n') + sciezki.join(QLatin1Char('\n')),
+                      host::mb::YesNo | host::mb::IconQuestion) != host::mb::IdYes)
+        return;
+    if (host::InfoBox(this, tr_("Resstrings_IDS_usunxpliki") + QLatin1Char(' ') + QString::number(pliki.size())
+                                + QLatin1Char('\n') + tr_("Resstrings_IDS_CzyKontynuujesz"),
+                      host::mb::YesNo | host::mb::IconQuestion) != host::mb::IdYes)
+        return;
+    const QDir katalog(host::var::SciezkaDokumenty.get());
+    for (const auto &p : pliki) {
+        if (!p.second.isEmpty()) {
+            const QString plik = QDir::isAbsolutePath(p.second) ? p.second : katalog.filePath(p.second);
+            // Only files below the documents folder belong to the store.
+            if (!katalog.path().isEmpty() && QDir::cleanPath(plik).startsWith(QDir::cleanPath(katalog.absolutePath())))
+                QFile::remove(plik);
+        }
+        m_usunPowiazPliki->setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
+        m_usunPowiazPliki->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
+        m_usunPowiazPliki->setValue(QStringLiteral("@id_u"), host::AktIdU());
+        m_usunPowiazPliki->setValue(QStringLiteral("@czy_wymuszenie"), 0);
+        m_usunPowiazPliki->setValue(QStringLiteral("@id"), p.first);
+        host::ExecProc(*m_usunPowiazPliki);
+    }
+}
+
+void Tramka_lista_frame::usun(bool przezUzytkownika)
+{
+    try {
+        if (!m_lista->isActive() || Zablokowana)
+            return;
+        QList<int> ids;
+        for (const ui::RowKey &k : m_grid->keysForAction())
+            ids << int(k.id);
+        if (ids.isEmpty())
+            return;
+        usunPowiazanePliki(ids);
+        if (przezUzytkownika
+            && host::InfoBox(this, PotwierdzUsuniecieZaznaczonych(), host::mb::YesNo | host::mb::IconQuestion)
+                   != host::mb::IdYes)
+            return;
+        bool usunieto = false;
+        qint64 pokaz = 0;
+        {
+            Trwa trwa(OdswiezanieTrwa);
+            AktualnyRekord = 0;
+            if (ids.size() == 1) {
+                if (GoToId(ids.first())) {
+                    const int i = m_lista->recNo();
+                    const int sasiad = i > 1 ? i - 1 : i + 1;
+                    if (sasiad >= 1 && sasiad <= m_lista->recordCount()) {
+                        m_lista->setRecNo(sasiad);
+                        pokaz = idBiezacegoWiersza();
+                    }
+                }
+                usunieto = Usuwanie_rekordu(ids.first());
+            } else {
+                usunieto = UsunZaznaczone(ids);
+            }
+            PoUsuwaniu();
+        }
+        if (!usunieto)
+            return;
+        QApplication::processEvents();
+        m_grid->pOdznaczAllClick();
+        m_lista->close();
+        OtworzListe();
+        if (!GoToId(pokaz) && m_lista->isActive())
+            m_lista->first();
+        if (OdswiezFirmyPoUsunieciu)
+            host::OdswiezFirmy_main(0);
+        if (!NazwaSlownika.isEmpty())
+            host::OdswiezFirmySlownik_main(NazwaSlownika);
+    } RAMKA_CATCH("Tramka_lista_frame::usunClick")
+}
+
+bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
+{
+    bool usunieto = false;
+    for (int id : ids)
+        usunieto = Usuwanie_rekordu(id) || usunieto;
+    return usunieto;
+}
+
+bool Tramka_lista_frame::Usuwanie_rekordu(int id)
+{
+    try {
+        if (id == 0)
+            return true;
+        if (SprawdzajPrzedUsunieciem) {
+            m_usuwanie->setValue(QStringLiteral("@id"), id);
+            m_usuwanie->setValue(QStringLiteral("@id_jezyka"), host::GetLanguage());
+            m_usuwanie->setValue(QStringLiteral("@czy_wymuszenie"), 0);
+            if (!host::ExecProc(*m_usuwanie))
+                return false;
+            if (!host::CzyMoznaUsunac(m_usuwanie->value(QStringLiteral("@odp")).toString(), m_usuwanie, this))
+                return false;
+        }
+        if (!PrzedUsunieciem(id))
+            return false;
+        m_usunRekord->setValue(QStringLiteral("@id_u"), host::AktIdU());
+        m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), KontekstRamki != 0 ? 1 : 0);
+        int wynik = 0;
+        const bool koszt = m_usunRekord->value(QStringLiteral("@tabela")).toString() == QLatin1String("koszt");
+        const int leasing = koszt ? host::GetIntDB(QStringLiteral("select id_leasing from flota_leasing where id_koszt = :id"),
+                                                   QString(), nullptr, {{QStringLiteral("id"), id}})
+                                  : 0;
+        if (leasing > 0) {
+            m_usunRekord->setValue(QStringLiteral("@tabela"), QStringLiteral("flota_leasing"));
+            m_usunRekord->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_leasing"));
+            m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), 0);
+            m_usunRekord->setValue(QStringLiteral("@id"), leasing);
+            const int ok = host::ExecProc(*m_usunRekord);
+            wynik = ok ? m_usunRekord->returnValue() : -1;
+            m_usunRekord->setValue(QStringLiteral("@tabela"), QStringLiteral("koszt"));
+            m_usunRekord->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_koszt"));
+        } else {
+            m_usunRekord->setValue(QStringLiteral("@id"), id);
+            const int ok = host::ExecProc(*m_usunRekord);
+            wynik = ok ? m_usunRekord->returnValue() : -1;
+            if (wynik == 0)
+                PoUsunieciu(id);
+        }
+        if (wynik != 0) {
+            host::InfoBox(this, QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"), host::mb::IconError);
+            return false;
+        }
+        return true;
+    } RAMKA_CATCH("Tramka_lista_frame::Usuwanie_rekordu")
+    host::InfoBox(this, QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"), host::mb::IconError);
+    return false;
+}
+
+// ---- file and print -----------------------------------------------------------------------------------
+
+void Tramka_lista_frame::zapiszClick()
+{
+    try {
+        ustawStatus(0, tr_("Resstrings_IDS_zapisywanie"));
+        const QString tytul = window() ? window()->windowTitle() : QString();
+        std::vector<ramka::KolumnaEksportu> kolumny;
+        for (const ui::GridColumn &k : m_grid->columnLayout())
+            if (k.visible && !k.isSelectionColumn())
+                kolumny.push_back({k.fieldName, k.displayTitle(), k.width});
+        m_grid->setUpdatesEnabled(false);
+        ramka::zapiszListeDoPliku(this, tytul, QString(), [&] {
+            return ramka::tabelaZDataSet(*m_lista, tytul, kolumny, [this](const QVariant &v, const db::FieldDef &f) {
+                const int col = m_grid->columnOf(f.name);
+                return ui::formatValue(v, f.type, col >= 0 ? m_grid->gridModel()->column(col).displayFormat : QString());
+            });
+        });
+        m_grid->setUpdatesEnabled(true);
+    } RAMKA_CATCH("Tramka_lista_frame::zapiszClick")
+    m_grid->setUpdatesEnabled(true);
+    PokazLiczbeRekordow();
+    ustawStatus(2, QString());
+}
+
+void Tramka_lista_frame::podgladClick()
+{
+    try {
+        std::vector<ramka::KolumnaWydruku> siatka;
+        for (const ui::GridColumn &k : m_grid->columnLayout())
+            if (!k.isSelectionColumn())
+                siatka.push_back({k.fieldName, k.displayTitle(), k.width, k.visible});
+        const auto kolumny = ramka::wybierzKolumnyWydruku(this, Formularz, host::AktIdU(), siatka);
+        if (!kolumny)
+            return;
+        const QString tytul = window() ? window()->windowTitle() : QString();
+        ramka::TabelaEksportu tabela = ramka::tabelaZDataSet(*m_lista, tytul, *kolumny);
+        if (m_grid->isSummaryVisible()) {
+            QStringList suma;
+            for (const auto &k : *kolumny)
+                suma << m_grid->summaryText(m_grid->columnOf(k.pole));
+            tabela.podsumowanie = suma;
+        }
+        ramka::ParametryWydruku p;
+        p.tytul = tytul;
+        if (m_zakres.range().start >= 1)
+            p.okresOd = db::DayTime::toDate(m_zakres.range().start);
+        if (m_zakres.range().end >= 1)
+            p.okresDo = db::DayTime::toDate(m_zakres.range().end);
+        ramka::DrukujListe(tabela, p);
+    } RAMKA_CATCH("Tramka_lista_frame::DrukujListe")
+}
+
+// ---- session -------------------------------------------------------------------------------------------
+
+void Tramka_lista_frame::Timer1Timer()
+{
+    try {
+        m_timer->stop();
+        const int idU = host::AktIdU();
+        if (host::var::RunSession.get() && !SesjaOdtworzona) {
+            SesjaOdtworzona = true;
+            const QList<int> ids = host::GetListaIntDB(
+                QStringLiteral("select id_ from sesja where id_u = :id_u and nazwa_dll = :kod"), QStringLiteral("id_"), nullptr,
+                {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}});
+            m_zSesji = true;
+            for (int id : ids) {
+                if (id > 0 && GoToId(id)) {
+                    m_grid->pOdznaczAllClick();
+                    edycjaClick();
+                }
+            }
+            m_zSesji = false;
+            if (!host::CzyIstniejeRekordDB(
+                    QStringLiteral("select id_sesji from sesja where id_u = :id_u and nazwa_dll = :kod and id_ = 0"), nullptr,
+                    {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}}))
+                host::ExecQuery(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values (:kod, 0, :id_u)"), nullptr, 0,
+                                {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}});
+        }
+        const QList<int> doEdycji = DoEdycji;
+        DoEdycji.clear();
+        for (int id : doEdycji) {
+            if (QWidget *otwarty = OtwartyEdytor(id)) {
+                otwarty->show();
+                otwarty->raise();
+            } else if (GoToId(id)) {
+                m_grid->pOdznaczAllClick();
+                edycjaClick();
+            }
+        }
+    } RAMKA_CATCH("Tramka_lista_frame::Timer1Timer")
+}
+
+void Tramka_lista_frame::sesjaPrzyZamknieciu()
+{
+    if (!host::GetConnection() || KodDll.isEmpty())
+        return;
+    if (host::var::RunSession.get() && !(host::var::SaveSessionClosing.get() && host::var::SaveSession.get()))
+        host::ExecQuery(QStringLiteral("delete from sesja where id_u = :id_u and nazwa_dll = :kod"), nullptr, 0,
+                        {{QStringLiteral("id_u"), host::AktIdU()}, {QStringLiteral("kod"), KodDll}});
+}

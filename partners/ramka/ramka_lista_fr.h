@@ -1,0 +1,226 @@
+#pragma once
+
+#include "ramka/filters/date_presets.h"
+#include "ramka/filters/date_sql.h"
+#include "ramka/filters/filter_collector.h"
+#include "ramka/filters/phrase_search.h"
+#include "ramka/settings/list_settings_store.h"
+
+#include <grid_column.h>
+#include <row_selection.h>
+
+#include <QDate>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QDateTimeEdit;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace db { class DataSet; class StoredProc; }
+namespace ui { class ListaGrid; }
+
+class TComboFiltrPopup;
+
+// The reusable list behind every list of the module. A derived frame
+// declares its command (UstawKwerende), its grid columns (UstawKolumny) and
+// its table (UstawTabele), and overrides the editor hooks; loading, filters,
+// sorting, selection, settings, deletion, export and print happen here.
+class Tramka_lista_frame : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tramka_lista_frame(QWidget *parent = nullptr, const QString &name = QStringLiteral("ramka_lista_frame"));
+    ~Tramka_lista_frame() override;
+
+    void InicjujRamke(const QString &kodDll, bool tylkoOdczyt, const QString &formName, const QString &componentName,
+                      bool bezWlasnejKwerendy = false);
+
+    // ---- components ----
+    db::DataSet *Lista() const { return m_lista; }
+    ui::ListaGrid *ListaGrid() const { return m_grid; }
+    QToolBar *ToolBarDodatkowy() const { return m_toolBarDodatkowy; }
+    QAction *akcja(const QString &name) const;
+    QString tekstPanelu(int panel) const;
+
+    // ---- state ----
+    QString KodDll;
+    QString Formularz;
+    QString NazwaKomponentu;
+    bool TylkoOdczyt = false;
+    bool BezWlasnejKwerendy = false;
+    bool DaneWczytane = false;
+    bool OdswiezanieTrwa = false;
+    bool SesjaOdtworzona = false;
+    int KontekstRamki = 0;
+    QStringList KolumnyWyszukiwania;
+    QStringList KolumnyDat;
+    QString DomyslnaKolumnaDaty;
+    QStringList FormatyLiczbPola;        // with FormatyLiczbMiejsca: number of decimals per field
+    QStringList FormatyLiczbMiejsca;
+    QStringList FormatyLiczbProste;      // "#0.00"
+    QStringList WykluczoneZWyszukiwania;
+    QList<int> DoEdycji;
+    partners::TFilterCollector FiltrListy;
+    partners::DateRangeFilter &zakres() { return m_zakres; }
+    ramka::UstawieniaListy *ustawienia() const { return m_ustawienia.get(); }
+    qint64 AktualnyRekord = 0;           // id of the row to return to; 0 none
+
+    // ---- operations ----
+    void odswiezClick();
+    void OtworzListe();
+    void nowyClick();
+    void edycjaClick();
+    void nkopiowanieClick();
+    void usunClick() { usun(true); }
+    void usun(bool przezUzytkownika);
+    void zapiszClick();
+    void podgladClick();
+    void widoczneClick();
+    void resetClick();
+    void dostosuj_szerokoscClick();
+    void usunfiltryClick();
+    void bZapiszFiltryListyClick() { ZapisUstawienListy(true); }
+    void bWyszWgFrazyZastosujClick() { WarunekFrazy(); }
+    void zakres_datChange(bool odswiez = true);
+    void ktora_dataChange();
+    void ComboFiltrMouseUp(int filterIndex);
+    void otworzFiltrKolumny(int column);
+    void Timer1Timer();
+
+    void ZapisUstawienListy(bool tylkoFiltry);
+    void OdczytUstawienListyPoczatek();
+    void ResetUstawienListy();
+    bool GoToId(qint64 id);
+    qint64 idBiezacegoWiersza() const;
+    void ustawDzisiaj(const QDate &dzisiaj) { m_dzisiaj = dzisiaj; }
+    QDate dzisiaj() const;
+
+    // ---- virtual operations for derived frames ----
+    virtual QString PotwierdzUsuniecieZaznaczonych();
+    virtual void UtworzFiltryKolumn();
+    virtual QString DodatkowyWarunekFrazy(const QString &fraza);
+    virtual void EdytujLubKopiuj(bool kopia);
+    virtual void WarunekFrazy();
+    virtual QWidget *UtworzEdytor();
+    virtual void PokazEdytor(QWidget *edytor);
+    virtual void PokazLiczbeRekordow();
+    virtual bool Usuwanie_rekordu(int id);
+    virtual bool UsunZaznaczone(const QList<int> &ids);
+    virtual bool PrzedUsunieciem(int id);
+    virtual bool PoUsunieciu(int id);
+    virtual void PoUsuwaniu();
+    virtual void DopasujSzerokosci();
+    virtual void PierwszeOtwarcie();
+
+protected:
+    // ---- declarations of a derived frame ----
+    // The base SELECT; may hold :okres_od/:okres_do (and ...1, ...2) and must select `id`.
+    void UstawKwerende(const QString &sql);
+    const QString &bazowaKwerenda() const { return m_bazowa; }
+    // Grid columns in design order (the default layout); the selection column is added in front.
+    void UstawKolumny(std::vector<ui::GridColumn> kolumny);
+    // Fields known before the first open (date columns of ktora_data).
+    void UstawPola(const QList<db::FieldDef> &pola) { m_pola = pola; }
+    // @tabela and @nazwa_id of the delete procedures.
+    void UstawTabele(const QString &tabela, const QString &nazwaId);
+
+    bool EdycjaDozwolona = true;
+    bool NowyDozwolony = true;
+    bool Zablokowana = false;
+    bool SprawdzajPrzedUsunieciem = true;
+    bool OdswiezFirmyPoUsunieciu = false;
+    QString NazwaSlownika;
+    QString TabelaSlownie;               // looks up linked files of deleted rows
+    QString SzablonOpisu;                // ZwrocTekstOpis; default Edycja + " %id"
+    partners::DateParameterOptions OpcjeDat;
+    int DomyslnyZakres = partners::DatePresetCode::All;   // applied at init unless a stored range exists
+
+    // ---- editor hooks ----
+    virtual void InicjujEdytorNowy(QWidget *edytor);
+    virtual void WczytajDoEdytora(QWidget *edytor, int id, bool kopia);
+    virtual void NowyRekord();
+    virtual void EdytujRekord(int id, bool kopia);
+    virtual QWidget *OtwartyEdytor(int id);
+    virtual QTabWidget *ZakladkiEdytorow();
+    bool OtwieraneZSesji() const { return m_zSesji; }
+
+    // ---- data-set steps ----
+    virtual void ListaBeforeOpen();
+    virtual void ListaAfterOpen();
+    virtual void ListaFetchComplete();
+    // OpenQuery of the host (1, 0 or -3).
+    virtual int OtworzZapytanie(db::DataSet &lista);
+    // With BezWlasnejKwerendy: the owner re-reads its rows.
+    virtual void OdswiezDaneZewnetrzne();
+    virtual QString KodModuluUstawien() const;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    QString ZwrocTekstOpis(int id);
+    void logCatch(const char *method, int line, const QString &text) const;
+    QList<partners::GridColumnInfo> kolumnyInfo() const;
+    void aktualizujPrzyciski();
+    void aktualizujTytulyFiltrow();
+
+private:
+    void zbudujWidok();
+    void zbudujPanelFiltrow(QWidget *panel);
+    void wypelnijZakresDat();
+    void pokazZakres();
+    void przeczytajPickery();
+    void wypelnijKtoraData(bool zPol);
+    void odbudujMenuFrazy();
+    void zastosujFiltry();
+    void zastosujUkladKolumn(const UkladKolumn &uklad);
+    UkladKolumn ukladZSiatki() const;
+    void zastosujFormaty();
+    void ponownieOtworz();
+    void sesjaPrzyZamknieciu();
+    void usunPowiazanePliki(const QList<int> &ids);
+    void ustawStatus(int panel, const QString &text);
+
+    db::DataSet *m_lista = nullptr;
+    db::StoredProc *m_usunRekord = nullptr;
+    db::StoredProc *m_usuwanie = nullptr;
+    db::StoredProc *m_usunPowiazPliki = nullptr;
+    ui::ListaGrid *m_grid = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QToolBar *m_toolBarDodatkowy = nullptr;
+    QMenu *m_popup = nullptr;
+    QMenu *m_menuFrazy = nullptr;
+    QWidget *m_panelFiltry = nullptr;
+    QComboBox *m_zakresDat = nullptr;
+    QComboBox *m_ktoraData = nullptr;
+    QDateTimeEdit *m_okresOd = nullptr;
+    QDateTimeEdit *m_okresDo = nullptr;
+    QLineEdit *m_szukany = nullptr;
+    QList<QLabel *> m_panele;
+    QTimer *m_timer = nullptr;
+    QPointer<TComboFiltrPopup> m_popupFiltru;
+
+    partners::DateRangeFilter m_zakres;
+    partners::PhraseColumnsMenu m_kolumnyFrazy;
+    std::unique_ptr<ramka::UstawieniaListy> m_ustawienia;
+    QString m_bazowa;
+    QString m_ostatniaKwerenda;
+    QList<db::FieldDef> m_pola;
+    std::vector<ui::GridColumn> m_kolumnyProjektu;
+    QString m_kolumnaDaty;
+    QDate m_dzisiaj;
+    bool m_zainicjowana = false;
+    bool m_wypelnianie = false;
+    bool m_zSesji = false;
+    bool m_formatyUstawione = false;
+    bool m_pierwszeOtwarcie = true;
+};

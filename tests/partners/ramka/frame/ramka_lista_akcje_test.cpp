@@ -1,0 +1,250 @@
+#include "frame_fixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using Answer = host::ScriptedPrompter::Answer;
+
+class RamkaListaAkcjeTest : public RamkaListaTest
+{
+protected:
+    void TearDown() override
+    {
+        host::setMainWindow(nullptr);
+        RamkaListaTest::TearDown();
+    }
+};
+
+TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessages)
+{
+    const int alfa = firma(QStringLiteral("Alfa"));
+    const int beta = firma(QStringLiteral("Beta"));
+    QWidget glowne;
+    host::setMainWindow(&glowne);
+    QList<QPair<int, qintptr>> komunikaty;
+    QObject::connect(host::notifier(), &host::Notifier::mainWindowMessage, &glowne,
+                     [&](int message, qintptr w, qintptr, bool) { komunikaty.append({message, w}); });
+    auto ramka = lista();
+    ramka->komunikaty = &komunikaty;
+    ASSERT_TRUE(ramka->GoToId(beta));
+
+    QTest::keyClick(ramka->ListaGrid(), Qt::Key_Return);
+    ASSERT_EQ(ramka->edycje.size(), 1);
+    EXPECT_EQ(ramka->edycje[0].id, beta);
+    EXPECT_FALSE(ramka->edycje[0].kopia);
+    const QPair<int, qintptr> przed{host::msg::ListEditing, 0};
+    const QPair<int, qintptr> po{host::msg::ListEditing, 1};
+    EXPECT_EQ(ramka->edycje[0].komunikatyPrzed, (QList<QPair<int, qintptr>>{przed}));
+    EXPECT_EQ(komunikaty, (QList<QPair<int, qintptr>>{przed, po}));
+
+    // Selected rows are edited one after another; a copy goes through the same hook.
+    ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
+    ramka->edycjaClick();
+    ASSERT_EQ(ramka->edycje.size(), 3);
+    EXPECT_EQ(QList<int>({ramka->edycje[1].id, ramka->edycje[2].id}), QList<int>({alfa, beta}));
+    ramka->ListaGrid()->pOdznaczAllClick();
+    ramka->nkopiowanieClick();
+    ASSERT_EQ(ramka->edycje.size(), 4);
+    EXPECT_TRUE(ramka->edycje[3].kopia);
+
+    // A row deleted meanwhile is reported instead of edited.
+    ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
+    db::Query(&db(), QStringLiteral("delete from firma where id_f = %1").arg(beta)).exec();
+    ramka->odswiezClick();
+    ramka->edycjaClick();
+    ASSERT_EQ(ramka->edycje.size(), 5);
+    EXPECT_EQ(ramka->edycje[4].id, alfa);
+    EXPECT_TRUE(prompter().messageTexts().contains(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Rekord_usuniety"))));
+
+    ramka->akcja(QStringLiteral("pnowy"))->trigger();
+    EXPECT_EQ(ramka->nowe, 1);
+}
+
+TEST_P(RamkaListaAkcjeTest, DeleteAsksThenShowsTheRowBeforeAndHonoursPCanDel)
+{
+    const int alfa = firma(QStringLiteral("Alfa"));
+    const int beta = firma(QStringLiteral("Beta"));
+    const int centrala = firma(QStringLiteral("Centrala"));
+    firma(QStringLiteral("Oddział"), centrala);
+    auto ramka = lista();
+    ramka->ListaGrid()->titleClicked(ramka->ListaGrid()->columnOf(QStringLiteral("nazwa")));
+
+    // Declined: nothing deleted, nothing reopened.
+    ASSERT_TRUE(ramka->GoToId(beta));
+    int otwarcia = 0;
+    QObject::connect(ramka->Lista(), &db::DataSet::afterOpen, ramka.get(), [&] { ++otwarcia; });
+    prompter().answerMessage(host::mb::IdNo);
+    ramka->usunClick();
+    EXPECT_TRUE(istnieje(beta));
+    EXPECT_EQ(otwarcia, 0);
+
+    prompter().answerMessage(host::mb::IdYes);
+    ramka->usunClick();
+    EXPECT_FALSE(istnieje(beta));
+    EXPECT_EQ(otwarcia, 1);
+    EXPECT_EQ(ids(*ramka).size(), 3);
+    EXPECT_EQ(ramka->idBiezacegoWiersza(), alfa);
+
+    // A head office with a branch: PCanDel's reason is shown and the row stays.
+    ASSERT_TRUE(ramka->GoToId(centrala));
+    prompter().clear();
+    prompter().answerMessage(host::mb::IdYes);
+    ramka->usunClick();
+    EXPECT_TRUE(istnieje(centrala));
+    ASSERT_EQ(prompter().messageTexts().size(), 2);
+    EXPECT_TRUE(prompter().messageTexts()[1].contains(QLatin1Char('-')));
+    EXPECT_EQ(otwarcia, 1);
+    EXPECT_FALSE(ramka->OdswiezanieTrwa);
+}
+
+TEST_P(RamkaListaAkcjeTest, LinkedFilesAreRemovedOnlyBelowTheDocumentsFolder)
+{
+    QTemporaryDir dokumenty;
+    QTemporaryDir obcy;
+    ASSERT_TRUE(host::var::SciezkaDokumenty.set(dokumenty.path()));
+    const int id = firma(QStringLiteral("Z plikami"));
+    const auto plik = [&](const QTemporaryDir &dir, const QString &nazwa) {
+        QFile f(dir.filePath(nazwa));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        db::Query q(&db(), QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values (:s, 7, :id)"));
+        q.parameters().setValue(QStringLiteral("s"), f.fileName());
+        q.parameters().setValue(QStringLiteral("id"), id);
+        q.exec();
+        return f.fileName();
+    };
+    const QString wewnatrz = plik(dokumenty, QStringLiteral("umowa.pdf"));
+    const QString poza = plik(obcy, QStringLiteral("cudzy.pdf"));
+    auto ramka = lista();
+    ramka->ustawTabeleSlownie(QStringLiteral("firma"));
+    prompter().setDefaultMessageAnswer(host::mb::IdYes);
+    ramka->usunClick();
+
+    const QStringList pytania = prompter().messageTexts();
+    ASSERT_EQ(pytania.size(), 3);
+    EXPECT_TRUE(pytania[0].contains(wewnatrz) && pytania[0].contains(poza));
+    EXPECT_FALSE(QFile::exists(wewnatrz));
+    EXPECT_TRUE(QFile::exists(poza));
+    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from dokument_plik")), 0);
+    EXPECT_FALSE(istnieje(id));
+}
+
+TEST_P(RamkaListaAkcjeTest, AFailingHookIsLoggedAndTheListStaysUsable)
+{
+    firma(QStringLiteral("Alfa"));
+    auto ramka = lista();
+    ramka->rzucWEdycji = true;
+    ramka->edycjaClick();
+    QFile log(host::logFilePath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString tekst = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(tekst.contains(QStringLiteral("Tramka_lista_frame::edycjaClick")));
+    EXPECT_TRUE(tekst.contains(QStringLiteral("CATCH edytor")));
+    EXPECT_TRUE(tekst.contains(QStringLiteral("ramka\\ramka_lista_fr")));
+
+    firma(QStringLiteral("Beta"));
+    ramka->odswiezClick();
+    EXPECT_EQ(ramka->Lista()->recordCount(), 2);
+}
+
+TEST_P(RamkaListaAkcjeTest, MultiRowDeleteGoesThroughTheHookRowByRow)
+{
+    const int alfa = firma(QStringLiteral("Alfa"));
+    const int centrala = firma(QStringLiteral("Centrala"));
+    const int oddzial = firma(QStringLiteral("Oddział"), centrala);
+    auto ramka = lista();
+    ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
+    prompter().setDefaultMessageAnswer(host::mb::IdYes);
+    ramka->akcja(QStringLiteral("pusun"))->trigger();
+    // The head office is refused while its branch still exists; the others go.
+    EXPECT_FALSE(istnieje(alfa));
+    EXPECT_FALSE(istnieje(oddzial));
+    EXPECT_TRUE(istnieje(centrala));
+    EXPECT_EQ(ids(*ramka), QList<int>{centrala});
+}
+
+TEST_P(RamkaListaAkcjeTest, CsvHasOneLinePerRowAndDecliningAnOverwriteKeepsTheFile)
+{
+    firma(QStringLiteral("Linia1\nLinia2"));
+    auto ramka = lista();
+    QTemporaryDir dir;
+    const QString plik = dir.filePath(QStringLiteral("lista.csv"));
+
+    prompter().push(Answer::saveFile(plik));
+    ramka->akcja(QStringLiteral("pzapisz"))->trigger();
+    QFile f(plik);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString tekst = QString::fromUtf8(f.readAll());
+    f.close();
+    const QStringList linie = tekst.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(linie.size(), 2);
+    EXPECT_TRUE(linie[0].endsWith(QStringLiteral("Id;Nazwa;")) || linie[0].contains(QStringLiteral("Id;")));
+    EXPECT_TRUE(linie[1].endsWith(QStringLiteral(";Linia1 Linia2;")));
+    EXPECT_EQ(ramka->tekstPanelu(0), ui::rowCountText(1));
+
+    prompter().push(Answer::saveFile(plik)).answerMessage(host::mb::IdNo);
+    firma(QStringLiteral("Druga"));
+    ramka->odswiezClick();
+    ramka->zapiszClick();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()), tekst);
+}
+
+TEST_P(RamkaListaAkcjeTest, SessionAndPendingEditsOpenEditorsOnceTheListIsLoaded)
+{
+    const int alfa = firma(QStringLiteral("Alfa"));
+    const int beta = firma(QStringLiteral("Beta"));
+    const int idU = host::AktIdU();
+    const auto sesje = [&](const QString &where) {
+        return host::GetIntDB(QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1 and ")
+                                  .arg(idU) + where);
+    };
+    db::Query(&db(), QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', %1, %2)").arg(beta).arg(idU)).exec();
+    db::Query(&db(), QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 999999, %1)").arg(idU)).exec();
+    ASSERT_TRUE(host::var::RunSession.set(true));
+
+    TestowaListaFirm ramka;
+    ramka.DoEdycji = {alfa};
+    ramka.InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista"));
+    EXPECT_TRUE(ramka.edycje.isEmpty());
+    const auto *timer = ramka.findChild<QTimer *>(QStringLiteral("Timer1"));
+    ASSERT_TRUE(timer && timer->isActive());
+    QTest::qWait(timer->interval() + 200);
+
+    // The stored editor whose row still exists, then the pending one.
+    ASSERT_EQ(ramka.edycje.size(), 2);
+    EXPECT_EQ(ramka.edycje[0].id, beta);
+    EXPECT_EQ(ramka.edycje[1].id, alfa);
+    EXPECT_TRUE(ramka.DoEdycji.isEmpty());
+    EXPECT_TRUE(ramka.SesjaOdtworzona);
+    EXPECT_EQ(sesje(QStringLiteral("id_ = 0")), 1);
+
+    // Later opens restore nothing again.
+    ramka.odswiezClick();
+    EXPECT_FALSE(timer->isActive());
+}
+
+TEST_P(RamkaListaAkcjeTest, ClosingTheListForgetsTheSessionUnlessItIsKept)
+{
+    const int idU = host::AktIdU();
+    const auto sesje = [&] {
+        return host::GetIntDB(QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1").arg(idU));
+    };
+    const auto zamknij = [&] {
+        db::Query(&db(), QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 5, %1)").arg(idU)).exec();
+        TestowaListaFirm ramka;
+        ramka.InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista"));
+    };
+    ASSERT_TRUE(host::var::RunSession.set(true));
+    zamknij();
+    EXPECT_EQ(sesje(), 0);
+    host::var::SaveSession.set(true);
+    host::var::SaveSessionClosing.set(true);
+    zamknij();
+    EXPECT_EQ(sesje(), 1);
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(RamkaListaAkcjeTest);
