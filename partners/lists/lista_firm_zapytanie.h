@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+namespace db { class Dialect; }
+
+namespace partners {
+
+// A statement with the values of its :name parameters.
+struct KomendaSql
+{
+    QString tekst;
+    QVariantMap parametry;
+};
+
+// What the company list's SELECT depends on when Lista opens.
+struct StanZapytaniaListyFirm
+{
+    int idJezyka = 0;
+    // Component tag of Lista: non-zero reloads only the company with this id.
+    int tag = 0;
+    bool tylkoWlasneFirmy = false;          // TylkoWlasneFirmyCheck checked
+    bool ukryjFirmyZalRozWidoczne = true;   // cbUkryjFirmyZalRoz visible
+    bool ukryjFirmyZalRoz = false;          // cbUkryjFirmyZalRoz checked
+};
+
+// Dictionary group of the firma_rodzaj entries that mark loading and
+// unloading places.
+inline constexpr int GrupaFirmZalRoz = 4;
+
+// The command text and parameters of Lista (ListaBeforeOpen).
+KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialect &dialect);
+
+// lista_grup_firm, narrowed to one company when the tag is non-zero; rows
+// ordered by id_f, grupa.
+KomendaSql komendaGrupFirm(int idJezyka, int tag = 0);
+
+// lista_firm_w_grupie and qZapiszGrupe.
+inline constexpr const char *SqlListaFirmWGrupie = "select id_f from firma_grupa where grupa = :grupa";
+inline constexpr const char *SqlZapiszGrupe = "insert into firma_grupa (id_f, grupa) values (:id_f, :grupa)";
+
+// updateUserActiveCompany: forgets a deleted company as any user's active one.
+KomendaSql komendaZapomnijAktywnaFirme(int idF);
+
+} // namespace partners

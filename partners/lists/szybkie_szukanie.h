@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace db { class DataSet; }
+
+namespace partners {
+
+// The quick-find list of the company list (application-context option 136).
+class SzybkieSzukanieFirm
+{
+public:
+    struct Wpis
+    {
+        QString tekst;   // nazwa;;nip;;;skrot;;;;miasto;;;;;wlasciciel;;;;;;e_mail
+        int id = 0;
+    };
+
+    // Indexes the visible rows of Lista in list order without moving its current row.
+    void zbuduj(const db::DataSet &lista);
+    void wyczysc();
+
+    const QList<Wpis> &wpisy() const { return m_wpisy; }
+    // Positions in wpisy() of the entries whose text contains the phrase,
+    // ignoring letter case (Polish letters included), in list order. None
+    // for an empty phrase.
+    QList<int> znajdz(const QString &fraza) const;
+
+    // The search text of one row: null values are empty, each separator is
+    // a run of its own length so that columns keep their place.
+    static QString tekstWpisu(const QStringList &wartosci);
+    static const QStringList &polaWpisu();
+
+private:
+    QList<Wpis> m_wpisy;
+    QStringList m_zlozone;   // case-folded texts, index-aligned with m_wpisy
+};
+
+// A shown entry's columns: the text split at every ";", empty parts kept so a
+// field is always in the same column.
+QStringList kolumnyWpisu(const QString &tekst);
+
+// The part of a column that matches the phrase (ignoring case), drawn bold on
+// light green; length 0 when none.
+struct ZakresTrafienia
+{
+    int poczatek = 0;
+    int dlugosc = 0;
+};
+ZakresTrafienia zakresTrafienia(const QString &kolumna, const QString &fraza);
+
+// What a key in szukany_tekst does to the quick-find list.
+enum class AkcjaKlawisza { Ukryj, Wybierz, Dol, Gora, Nic, Szukaj };
+// key: a Qt::Key; Enter picks only when an entry is highlighted.
+AkcjaKlawisza akcjaKlawisza(int key, bool jestPodswietlony);
+// The highlight after Down (+1) or Up (-1) among `liczba` entries; -1 when none.
+int przesunPodswietlenie(int biezacy, int krok, int liczba);
+
+} // namespace partners

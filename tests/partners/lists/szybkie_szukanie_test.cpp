@@ -1,0 +1,164 @@
+#include "lists/szybkie_szukanie.h"
+
+#include "dataset.h"
+
+#include <gtest/gtest.h>
+
+using namespace partners;
+
+namespace {
+
+db::FieldDef pole(const char *nazwa, QMetaType::Type typ = QMetaType::QString)
+{
+    db::FieldDef f;
+    f.name = QString::fromLatin1(nazwa);
+    f.type = typ;
+    return f;
+}
+
+// Rows: id, nazwa, nip, skrot, miasto, wlasciciel, e_mail.
+void otworz(db::DataSet &lista)
+{
+    const QList<db::FieldDef> pola = {pole("id", QMetaType::Int), pole("nazwa"), pole("nip"), pole("skrot"),
+                                      pole("miasto"), pole("wlasciciel"), pole("e_mail")};
+    auto w = [](int id, const char *nazwa, QVariant nip, const char *skrot, const char *miasto,
+                const char *wlasciciel, const char *mail) {
+        return std::vector<QVariant>{id, QString::fromUtf8(nazwa), nip, QString::fromUtf8(skrot),
+                                     QString::fromUtf8(miasto), QString::fromUtf8(wlasciciel),
+                                     QString::fromUtf8(mail)};
+    };
+    std::vector<std::vector<QVariant>> wiersze = {
+        w(10, "Żółw Transport Sp. z o.o.", QStringLiteral("5260001246"), "ŻÓŁW", "Łódź", "Jan Źdźbło", "biuro@zolw.pl"),
+        w(20, "Zakład Łąka", QVariant(), "ŁĄKA", "Kraków", "Anna Nowak", "laka@o2.pl"),
+        w(30, "Beta Spedycja", QStringLiteral("7010002137"), "BETA", "Gdańsk", "Ewa Łódzka", "beta@beta.pl"),
+    };
+    lista.openFromRows(pola, std::move(wiersze));
+}
+
+QList<int> idy(const SzybkieSzukanieFirm &s, const QList<int> &pozycje)
+{
+    QList<int> wynik;
+    for (int p : pozycje)
+        wynik << s.wpisy().at(p).id;
+    return wynik;
+}
+
+struct Szukanie
+{
+    const char *fraza;
+    QList<int> oczekiwane;
+};
+
+class SzybkieSzukanie : public testing::TestWithParam<Szukanie>
+{
+};
+
+TEST_P(SzybkieSzukanie, ZnajdujeBezWzgleduNaWielkoscLiterWKolejnosciListy)
+{
+    db::DataSet lista;
+    otworz(lista);
+    SzybkieSzukanieFirm s;
+    s.zbuduj(lista);
+    EXPECT_EQ(idy(s, s.znajdz(QString::fromUtf8(GetParam().fraza))), GetParam().oczekiwane);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frazy, SzybkieSzukanie,
+    testing::Values(Szukanie{"żółw", {10}}, Szukanie{"ŻÓŁW", {10}}, Szukanie{"łódź", {10}},
+                    Szukanie{"ŁÓDZ", {30}},                // Łódzka, not Łódź
+                    Szukanie{"łąka", {20}}, Szukanie{"ŹDŹBŁO", {10}}, Szukanie{"7010002137", {30}},
+                    Szukanie{"@", {10, 20, 30}}, Szukanie{"", {}}, Szukanie{"xyz", {}},
+                    Szukanie{"zolw", {10}},                // e-mail only: no letter folding beyond case
+                    Szukanie{"5260001246;;;ż", {10}}));    // nip, its separator, skrot
+
+TEST(SzybkieSzukanieFirm, TekstMaStaleKolumnyPolMimoPustychWartosci)
+{
+    const QString pelny = SzybkieSzukanieFirm::tekstWpisu({"N", "P", "S", "M", "W", "E"});
+    EXPECT_EQ(pelny, QStringLiteral("N;;P;;;S;;;;M;;;;;W;;;;;;E"));
+    const QString zPustymi = SzybkieSzukanieFirm::tekstWpisu({"N", "", "S", "", "", "E"});
+    const QStringList a = kolumnyWpisu(pelny), b = kolumnyWpisu(zPustymi);
+    ASSERT_EQ(a.size(), b.size());
+    const int kolumnaPola[] = {0, 2, 5, 9, 14, 20};
+    EXPECT_EQ(a.at(kolumnaPola[5]), QStringLiteral("E"));
+    EXPECT_EQ(b.at(kolumnaPola[2]), QStringLiteral("S"));
+    EXPECT_EQ(b.at(kolumnaPola[5]), QStringLiteral("E"));
+    EXPECT_TRUE(b.at(kolumnaPola[1]).isEmpty());
+}
+
+TEST(SzybkieSzukanieFirm, IndeksIdzieZaSortowaniemIFiltremINieRuszaBiezacego)
+{
+    db::DataSet lista;
+    otworz(lista);
+    lista.setSort(QStringLiteral("nazwa DESC"));
+    lista.setFilter(QStringLiteral("id <> 20"));
+    lista.first();
+    lista.next();
+    const QVariant biezacy = lista.value(QStringLiteral("id"));
+    SzybkieSzukanieFirm s;
+    s.zbuduj(lista);
+    ASSERT_EQ(s.wpisy().size(), 2);
+    EXPECT_EQ(s.wpisy().at(0).id, 10);
+    EXPECT_EQ(s.wpisy().at(1).id, 30);
+    EXPECT_TRUE(s.wpisy().at(0).tekst.startsWith(QStringLiteral("Żółw Transport")));
+    EXPECT_EQ(lista.value(QStringLiteral("id")), biezacy);
+}
+
+TEST(SzybkieSzukanieFirm, ZamknietaListaDajePustyIndeks)
+{
+    db::DataSet lista;
+    otworz(lista);
+    SzybkieSzukanieFirm s;
+    s.zbuduj(lista);
+    lista.close();
+    s.zbuduj(lista);
+    EXPECT_TRUE(s.wpisy().isEmpty());
+    EXPECT_TRUE(s.znajdz(QStringLiteral("a")).isEmpty());
+}
+
+struct Trafienie
+{
+    const char *kolumna;
+    const char *fraza;
+    int poczatek;
+    int dlugosc;
+};
+
+class ZakresTrafieniaTest : public testing::TestWithParam<Trafienie>
+{
+};
+
+TEST_P(ZakresTrafieniaTest, ZwracaCzescDoPogrubienia)
+{
+    const ZakresTrafienia z = zakresTrafienia(QString::fromUtf8(GetParam().kolumna), QString::fromUtf8(GetParam().fraza));
+    EXPECT_EQ(z.dlugosc, GetParam().dlugosc);
+    if (z.dlugosc > 0) {
+        EXPECT_EQ(z.poczatek, GetParam().poczatek);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kolumny, ZakresTrafieniaTest,
+                         testing::Values(Trafienie{"Zakład Łąka", "łĄ", 7, 2}, Trafienie{"ŻÓŁW", "ół", 1, 2},
+                                         Trafienie{"Beta", "beta", 0, 4}, Trafienie{"Beta", "x", 0, 0},
+                                         Trafienie{"", "a", 0, 0}, Trafienie{"Beta", "", 0, 0},
+                                         Trafienie{"abcabc", "c", 2, 1}));
+
+struct Ruch
+{
+    int biezacy, krok, liczba, wynik;
+};
+
+class PrzesunPodswietlenie : public testing::TestWithParam<Ruch>
+{
+};
+
+TEST_P(PrzesunPodswietlenie, ZostajeWLiscie)
+{
+    const Ruch r = GetParam();
+    EXPECT_EQ(przesunPodswietlenie(r.biezacy, r.krok, r.liczba), r.wynik);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ruchy, PrzesunPodswietlenie,
+                         testing::Values(Ruch{-1, 1, 3, 0}, Ruch{0, 1, 3, 1}, Ruch{2, 1, 3, 2}, Ruch{1, -1, 3, 0},
+                                         Ruch{0, -1, 3, 0}, Ruch{-1, -1, 3, -1}, Ruch{0, 1, 0, -1}));
+
+} // namespace
