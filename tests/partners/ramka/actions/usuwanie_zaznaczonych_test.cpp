@@ -1,15 +1,12 @@
 #include "ramka/actions/usuwanie_postep_form.h"
 #include "ramka/actions/usuwanie_zaznaczonych.h"
 
-#include "bootstrap.h"
 #include "connection.h"
 #include "demo.h"
 #include "host_funcs.h"
 #include "host_variables.h"
 #include "query.h"
-#include "scratch_database.h"
-#include "scripted_prompter.h"
-#include "services.h"
+#include "host_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,19 +40,14 @@ void zbierajOstrzezenia(QtMsgType typ, const QMessageLogContext &kontekst, const
         g_poprzedniHandler(typ, kontekst, tekst);
 }
 
-class UsuwanieTest : public testsupport::EngineTest
+class UsuwanieTest : public HostDatabaseTest
 {
 protected:
     void SetUp() override
     {
-        EngineTest::SetUp();
+        HostDatabaseTest::SetUp();
         if (IsSkipped())
             return;
-        host::setLogFilePath(m_log.filePath(QStringLiteral("host.log")));
-        m_prompter = &host::installScriptedPrompter();
-        host::BootstrapOptions opcje;
-        opcje.database = scratch().target();
-        host::bootstrap(opcje);
         const int przed = host::GetIntDB(QStringLiteral("select coalesce(max(id_f), 0) from firma"));
         // One more than is deleted: a company outside the selection.
         suitedb::generateDemoCompanies(*host::GetConnection(), Ile + 1, 7);
@@ -65,15 +57,6 @@ protected:
         ASSERT_EQ(nowe.size(), Ile + 1);
         m_obca = nowe.takeLast();
         m_ids = nowe;
-    }
-
-    void TearDown() override
-    {
-        if (!m_prompter)
-            return;
-        host::shutdown();
-        host::setPrompter(nullptr);
-        host::setLogFilePath(QString());
     }
 
     ParametryUsuwania parametry() const
@@ -103,7 +86,7 @@ protected:
     // window is left to finish. The label it showed last is kept.
     void prowadz(std::function<void(Tusuwanie_postep_form &)> kroki = {})
     {
-        m_prompter->push(Answer::dialog([this, kroki](QDialog &d) {
+        prompter().push(Answer::dialog([this, kroki](QDialog &d) {
             auto &okno = static_cast<Tusuwanie_postep_form &>(d);
             if (kroki)
                 kroki(okno);
@@ -124,13 +107,9 @@ protected:
         return okno.findChild<QPushButton *>(QLatin1String(nazwa));
     }
 
-    host::ScriptedPrompter *m_prompter = nullptr;
     QList<int> m_ids;
     int m_obca = 0;
     QString m_opis;
-
-private:
-    QTemporaryDir m_log;
 };
 
 // Blocks the worker at the n-th row until the test lets it go on.
@@ -157,7 +136,7 @@ struct Zapora
 
 TEST_P(UsuwanieTest, DeletesEverySelectedRowAndCountsThem)
 {
-    m_prompter->answerMessage(host::mb::IdYes);
+    prompter().answerMessage(host::mb::IdYes);
     prowadz();
     const WynikUsuwania w = usun(parametry());
 
@@ -168,19 +147,19 @@ TEST_P(UsuwanieTest, DeletesEverySelectedRowAndCountsThem)
     EXPECT_EQ(istniejace(m_ids), 0);
     EXPECT_EQ(istniejace({m_obca}), 1);
     EXPECT_TRUE(m_opis.contains(QString::number(Ile))) << m_opis.toStdString();
-    EXPECT_EQ(m_prompter->questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
+    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
 }
 
 TEST_P(UsuwanieTest, DecliningTheQuestionDeletesNothingAndShowsNoWindow)
 {
-    m_prompter->answerMessage(host::mb::IdNo);
+    prompter().answerMessage(host::mb::IdNo);
     TUsuwanie_zaznaczonych usuwanie(parametry());
     const WynikUsuwania w = usuwanie.wykonaj(nullptr, true);
 
     EXPECT_FALSE(usuwanie.potwierdzono());
     EXPECT_EQ(w.usuniete, 0);
     EXPECT_EQ(istniejace(m_ids), Ile);
-    EXPECT_TRUE(m_prompter->questionsOf(host::ScriptedPrompter::Kind::Modal).isEmpty());
+    EXPECT_TRUE(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).isEmpty());
 }
 
 TEST_P(UsuwanieTest, StopHalfWayKeepsTheRestWhole)
@@ -193,7 +172,7 @@ TEST_P(UsuwanieTest, StopHalfWayKeepsTheRestWhole)
     ParametryUsuwania p = parametry();
     p.przedUsunieciem = zapora.hak();
 
-    m_prompter->answerMessage(host::mb::IdYes);
+    prompter().answerMessage(host::mb::IdYes);
     prowadz([&](Tusuwanie_postep_form &okno) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return zapora.dotarl.load(); }, CzasMs));
         przycisk(okno, "bPrzerwij")->click();
@@ -224,7 +203,7 @@ TEST_P(UsuwanieTest, SuspendHoldsTheWorkerUntilResumed)
     int usunieteWeWstrzymaniu = -1;
     QString napisWstrzymania;
 
-    m_prompter->answerMessage(host::mb::IdYes);
+    prompter().answerMessage(host::mb::IdYes);
     prowadz([&](Tusuwanie_postep_form &okno) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return zapora.dotarl.load(); }, CzasMs));
         QPushButton *wstrzymaj = przycisk(okno, "bWstrzymaj");
@@ -253,7 +232,7 @@ TEST_P(UsuwanieTest, RowRefusedByTheCheckStaysAndIsReported)
     const int centrala = m_ids.at(7);
     host::ExecQuery(QStringLiteral("update firma set id_centrali = %1 where id_f = %2").arg(centrala).arg(m_obca));
 
-    m_prompter->answerMessage(host::mb::IdYes);
+    prompter().answerMessage(host::mb::IdYes);
     prowadz();
     const WynikUsuwania w = usun(parametry());
 
@@ -263,7 +242,7 @@ TEST_P(UsuwanieTest, RowRefusedByTheCheckStaysAndIsReported)
     EXPECT_EQ(istniejace(m_ids), 1);
     const QString naglowek = host::LoadResstrings(QStringLiteral("Resstrings_IDS_CanDel_naglowek"));
     bool pokazano = false;
-    for (const QString &t : m_prompter->messageTexts())
+    for (const QString &t : prompter().messageTexts())
         pokazano = pokazano || t.contains(naglowek);
     EXPECT_TRUE(pokazano);
 }
@@ -273,19 +252,19 @@ TEST_P(UsuwanieTest, SynchronisedRowNeedsTheForcedDelete)
     const int synchronizowana = m_ids.at(3);
     host::ExecQuery(QStringLiteral("update firma set w_synchronizacji = 1 where id_f = %1").arg(synchronizowana));
 
-    m_prompter->answerMessage(host::mb::IdYes);
+    prompter().answerMessage(host::mb::IdYes);
     prowadz();
     WynikUsuwania w = usun(parametry());
     EXPECT_EQ(w.usuniete, Ile - 1);
     EXPECT_EQ(w.bledy.size(), 1);
     EXPECT_EQ(istniejace({synchronizowana}), 1);
     const QString nieudane = host::LoadResstrings(QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"));
-    EXPECT_TRUE(m_prompter->messageTexts().last().startsWith(nieudane));
+    EXPECT_TRUE(prompter().messageTexts().last().startsWith(nieudane));
 
     ParametryUsuwania wymuszone = parametry();
     wymuszone.ids = {synchronizowana, m_obca};
     wymuszone.wymuszenie = true;
-    m_prompter->answerMessage(host::mb::IdYes);
+    prompter().answerMessage(host::mb::IdYes);
     prowadz();
     w = usun(wymuszone);
     EXPECT_EQ(w.usuniete, 2);
@@ -301,7 +280,7 @@ TEST_P(UsuwanieTest, OwnRowDeleteOfADerivedFrameReplacesTheProcedure)
         q.parameters().setValue(QStringLiteral("id"), id);
         return q.exec() == 1 && id % 2 == 0;
     };
-    m_prompter->answerMessage(host::mb::IdYes);
+    prompter().answerMessage(host::mb::IdYes);
     prowadz();
     const WynikUsuwania w = usun(p);
 
@@ -337,11 +316,11 @@ TEST_P(UsuwanieTest, LinkedFilesGoOnlyWithDeletedRowsAndStayInTheStore)
     dodaj(odmowiona, QStringLiteral("FIRMA\\b.pdf"));
     host::ExecQuery(QStringLiteral("update firma set id_centrali = %1 where id_f = %2").arg(odmowiona).arg(m_obca));
 
-    m_prompter->answerMessage(host::mb::IdYes).answerMessage(host::mb::IdYes).answerMessage(host::mb::IdYes);
+    prompter().answerMessage(host::mb::IdYes).answerMessage(host::mb::IdYes).answerMessage(host::mb::IdYes);
     prowadz();
     const WynikUsuwania w = usun(parametry(), QStringLiteral("firma"));
 
-    const QStringList pytania = m_prompter->messageTexts();
+    const QStringList pytania = prompter().messageTexts();
     ASSERT_GE(pytania.size(), 3);
     EXPECT_TRUE(pytania.at(0).startsWith(host::LoadResstrings(QStringLiteral("Resstrings_IDS_czyusunpliki"))));
     EXPECT_TRUE(pytania.at(0).contains(QLatin1String("FIRMA\\b.pdf")));
@@ -374,7 +353,7 @@ TEST_P(UsuwanieTest, WorkerUsesItsOwnConnectionAndTheWindowStaysResponsive)
 
     g_ostrzezeniaWatkow.clear();
     g_poprzedniHandler = qInstallMessageHandler(zbierajOstrzezenia);
-    m_prompter->answerMessage(host::mb::IdYes);
+    prompter().answerMessage(host::mb::IdYes);
     prowadz([&](Tusuwanie_postep_form &) { QTimer::singleShot(50, [&] { tikUi.release(); }); });
     const WynikUsuwania w = usun(p);
     qInstallMessageHandler(g_poprzedniHandler);

@@ -2,45 +2,18 @@
 
 #include "ramka/settings/ust_kolumna.h"
 
-#include "bootstrap.h"
 #include "connection.h"
+#include "host_fixture.h"
 #include "host_funcs.h"
 #include "query.h"
-#include "scratch_database.h"
-#include "scripted_prompter.h"
-#include "services.h"
 
-#include <QTemporaryDir>
 
-// A host bootstrapped on a fresh database of the test's engine, with a
-// scripted prompter and a log of its own.
-class RamkaHostTest : public testsupport::EngineTest
+// A host bootstrapped on a fresh database of the test's engine, with the
+// queries the list tests share.
+class RamkaHostTest : public HostDatabaseTest
 {
 protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        if (IsSkipped())
-            return;
-        host::setLogFilePath(m_logDir.filePath(QStringLiteral("host.log")));
-        m_prompter = &host::installScriptedPrompter();
-        host::BootstrapOptions options;
-        options.database = scratch().target();
-        host::bootstrap(options);
-    }
-
-    void TearDown() override
-    {
-        if (!m_prompter)
-            return;
-        host::shutdown();
-        host::setPrompter(nullptr);
-        host::setLogFilePath(QString());
-    }
-
     db::Connection &db() { return *host::GetConnection(); }
-    host::ScriptedPrompter &prompter() { return *m_prompter; }
-
     int userId(const QString &login)
     {
         return host::GetIntDB(QStringLiteral("select id_u from uzytkownik where login = :login"), QString(), nullptr,
@@ -51,10 +24,6 @@ protected:
     {
         return host::GetIntDB(QStringLiteral("select count(*) from ust_form where ") + where, QString(), nullptr, params);
     }
-
-private:
-    QTemporaryDir m_logDir;
-    host::ScriptedPrompter *m_prompter = nullptr;
 };
 
 // A list's design layout for the tests: the selection column and four columns.

@@ -26,6 +26,8 @@ protected:
 
     void TearDown() override
     {
+        if (!m_prompter)
+            return;   // skipped before bootstrapping
         host::shutdown();
         host::setPrompter(nullptr);
         host::setLogFilePath(QString());
