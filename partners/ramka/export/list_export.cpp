@@ -89,22 +89,6 @@ void zapiszCsv(QIODevice &wyjscie, const TabelaEksportu &tabela)
         pisz(wyjscie, liniaCsv(wiersz) + Crlf);
 }
 
-QString escapeHtml(const QString &tekst)
-{
-    QString wynik;
-    wynik.reserve(tekst.size());
-    for (const QChar c : tekst) {
-        switch (c.unicode()) {
-        case '&': wynik += QLatin1String("&amp;"); break;
-        case '<': wynik += QLatin1String("&lt;"); break;
-        case '>': wynik += QLatin1String("&gt;"); break;
-        case '"': wynik += QLatin1String("&quot;"); break;
-        default: wynik += c;
-        }
-    }
-    return wynik;
-}
-
 void zapiszHtml(QIODevice &wyjscie, const TabelaEksportu &tabela)
 {
     const int n = int(tabela.kolumny.size());
@@ -116,14 +100,14 @@ void zapiszHtml(QIODevice &wyjscie, const TabelaEksportu &tabela)
     auto linia = [&html](const QString &tekst) { html += tekst + Crlf; };
     auto komorka = [](const QString &tekst) {
         const QString t = bezPodzialowLinii(tekst);
-        return t.trimmed().isEmpty() ? QStringLiteral("&nbsp") : escapeHtml(t);
+        return t.trimmed().isEmpty() ? QStringLiteral("&nbsp") : t.toHtmlEscaped();
     };
 
     linia(QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">"));
     linia(QStringLiteral("<HTML>"));
     linia(QStringLiteral("<HEAD>"));
     linia(QStringLiteral("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=win-1250\">"));
-    linia(QStringLiteral("<TITLE>%1</TITLE>").arg(escapeHtml(tabela.tytul)));
+    linia(QStringLiteral("<TITLE>%1</TITLE>").arg(tabela.tytul.toHtmlEscaped()));
     linia(QStringLiteral("</HEAD>"));
     linia(QStringLiteral("<BODY>"));
     linia(QStringLiteral("<TABLE BORDER=1 CELLSPACING=0 CELLPADDING=2 WIDTH=\"100%\">"));

@@ -55,7 +55,6 @@ QString liniaCsv(const QStringList &wartosci);
 // every other character as a numeric reference, so the page reads right
 // whatever the browser makes of that charset.
 void zapiszHtml(QIODevice &wyjscie, const TabelaEksportu &tabela);
-QString escapeHtml(const QString &tekst);
 
 // The print-preview XML: declaration with UTF-8, root "xml", one "row" per
 // row with one element per column named "pole1", "pole2", ... in column
