@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDeadlineTimer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
@@ -17,6 +20,24 @@ namespace {
 // Companies a first start puts into the new embedded database, so that a
 // newcomer sees a working list at once.
 constexpr int DemoCompaniesOnFirstRun = 200;
+
+// The picture must show rows, so wait until the list frame says they are in.
+void waitForCompanyList(QWidget &window)
+{
+    const auto loaded = [&window] {
+        const QObject *frame = window.findChild<QObject *>(QStringLiteral("frame_list"));
+        if (!frame) {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if ((frame = w->findChild<QObject *>(QStringLiteral("frame_list"))))
+                    break;
+        }
+        return frame && frame->property("DaneWczytane").toBool();
+    };
+    QDeadlineTimer deadline(std::chrono::seconds(60));
+    while (!loaded() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QCoreApplication::processEvents();
+}
 
 int runGui(QApplication &app)
 {
@@ -34,8 +55,16 @@ int runGui(QApplication &app)
     QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Render the window into a PNG file and exit."),
                                         QStringLiteral("file"));
-    parser.addOptions({dbOption, langOption, userOption, screenshotOption});
+    QCommandLineOption windowOption(QStringLiteral("window"),
+                                    QStringLiteral("With --screenshot: open this window first (list: the company list)."),
+                                    QStringLiteral("name"));
+    parser.addOptions({dbOption, langOption, userOption, screenshotOption, windowOption});
     parser.process(app);
+    const QString windowName = parser.value(windowOption);
+    if (!windowName.isEmpty() && windowName != QLatin1String("list")) {
+        QTextStream(stderr) << "malvo: unknown window " << windowName << " (known: list)\n";
+        return 2;
+    }
 
     host::BootstrapOptions options;
     options.database = parser.value(dbOption);
@@ -57,7 +86,12 @@ int runGui(QApplication &app)
     MainWindow window(module);
     host::setMainWindow(&window);
     window.show();
-    if (parser.isSet(screenshotOption)) {
+    const bool screenshot = parser.isSet(screenshotOption);
+    if (!screenshot || windowName == QLatin1String("list")) {
+        if (window.openCompanyList() && screenshot)
+            waitForCompanyList(window);
+    }
+    if (screenshot) {
         // Once the window has been laid out and painted.
         QTimer::singleShot(0, &window, [&window, file = parser.value(screenshotOption)] {
             const bool saved = window.grab().save(file, "PNG");
@@ -67,6 +101,9 @@ int runGui(QApplication &app)
         });
     }
     const int code = app.exec();
+    // Module windows store their list settings when they go, which needs the
+    // connection that shutdown closes.
+    qDeleteAll(window.workspace()->subWindowList());
     host::setMainWindow(nullptr);
     host::shutdown();
     return code;

@@ -42,10 +42,27 @@ void MainWindow::buildMenus()
     // Filled by the companies module as its entry points arrive.
     QMenu *companies = menuBar()->addMenu(QStringLiteral("Resstrings_IDS_malvo_menu_firmy"));
     companies->setObjectName(QStringLiteral("menu_firmy"));
+    QAction *list = companies->addAction(QStringLiteral("Resstrings_IDS_malvo_lista_firm"));
+    list->setObjectName(QStringLiteral("akcja_lista_firm"));
+    connect(list, &QAction::triggered, this, &MainWindow::openCompanyList);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Resstrings_IDS_malvo_menu_pomoc"));
     QAction *about = help->addAction(QStringLiteral("Resstrings_IDS_malvo_o_programie"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+bool MainWindow::openCompanyList()
+{
+    const int rights = host::SprawdzUpr(QStringLiteral("partners.dll"));
+    if (rights < 0) {
+        host::InfoWarning(QStringLiteral("Resstrings_IDS_Brak_Upr"), this);
+        return false;
+    }
+    const auto execute = reinterpret_cast<void (*)(QObject *, int)>(m_module.resolve("_Execute"));
+    if (!execute)
+        return false;
+    execute(qApp, rights);
+    return true;
 }
 
 void MainWindow::showAbout()

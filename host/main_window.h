@@ -14,6 +14,9 @@ public:
     explicit MainWindow(ModuleLoader &module, QWidget *parent = nullptr);
 
     QMdiArea *workspace() const { return m_workspace; }
+    // Runs the module's _Execute with the user's rights; false when the user
+    // has no access or the module lacks the entry point.
+    bool openCompanyList();
 
 private:
     void buildMenus();

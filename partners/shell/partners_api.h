@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtCore/qglobal.h>
 
+class QObject;
+
 #define PARTNERS_ENTRY extern "C" Q_DECL_EXPORT
 
 // Module name: "ALL".
@@ -23,7 +25,12 @@ PARTNERS_ENTRY void _SetDllInstance(int handle);
 // 1 while a company editor window is open and shown, else 0.
 PARTNERS_ENTRY int _isEdited();
 
+// Opens the company list window with the given rights level; while one is
+// open, brings it to the front instead (the rights are not applied again).
+PARTNERS_ENTRY void _Execute(QObject *owner, int rights);
+
 // Function types of the entry points, for hosts that resolve them.
 using GetStringEntry = QString (*)();
 using SetDllInstanceEntry = void (*)(int);
 using IsEditedEntry = int (*)();
+using ExecuteEntry = void (*)(QObject *, int);

@@ -2,7 +2,7 @@
 # The module exports its identity entry points and nothing else.
 set -euo pipefail
 bin=$1
-expected=$(printf '%s\n' _GetDllCode _GetModuleName _GetNazwaUpr _GetVersionA _SetDllInstance _isEdited)
+expected=$(printf '%s\n' _GetDllCode _GetModuleName _GetNazwaUpr _GetVersionA _SetDllInstance _isEdited _Execute)
 actual=$(nm -D --defined-only "$bin/libpartners.so" | awk '{print $3}' | grep -v '^$' | sort)
 if [ "$actual" != "$(printf '%s\n' "$expected" | sort)" ]; then
   echo "unexpected exports of libpartners.so:"; echo "$actual"; exit 1

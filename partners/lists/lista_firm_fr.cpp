@@ -1,0 +1,144 @@
+#include "lists/lista_firm_fr.h"
+
+#include "lists/lista_firm_kolumny.h"
+#include "lists/lista_firm_reguly.h"
+#include "lists/lista_firm_zapytanie.h"
+
+#include "connection.h"
+#include "dataset.h"
+#include "db_error.h"
+#include "host_context.h"
+#include "host_funcs.h"
+#include "lista_grid.h"
+#include "prompter.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QToolBar>
+
+namespace {
+
+std::vector<ui::GridColumn> kolumnySiatki()
+{
+    partners::OpcjeKolumnListyFirm opcje;
+    opcje.kodJezyka = host::GetKeyLang();
+    opcje.wersjaOgraniczona = host::CzyWersjaOgraniczona();
+    opcje.opcjaAktywna = host::appContext().isOptionOn(host::option::ListaFirmAktywna);
+    const QStringList checkBoxy = partners::kolumnyCheckBox();
+    const QStringList czasy = partners::polaCzasu();
+    std::vector<ui::GridColumn> kolumny;
+    for (const TUstKolumna &u : partners::kolumnyListyFirm(opcje)) {
+        ui::GridColumn k;
+        k.fieldName = u.pole;
+        k.title = u.napis;
+        k.width = u.szerokosc;
+        k.visible = u.widoczna;
+        k.alignment = ui::alignmentFromCode(u.wyrownanie);
+        k.checkBox = checkBoxy.contains(u.pole, Qt::CaseInsensitive);
+        // Qt's "HH:mm": hours and minutes of the day, 24-hour.
+        if (czasy.contains(u.pole, Qt::CaseInsensitive))
+            k.displayFormat = QStringLiteral("HH:mm");
+        kolumny.push_back(k);
+    }
+    return kolumny;
+}
+
+} // namespace
+
+Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
+    : Tramka_lista_frame(parent, name)
+    , m_idJezyka(host::GetLanguage())
+{
+    // The command depends on the filter boxes and the engine: built in ListaBeforeOpen.
+    UstawKolumny(kolumnySiatki());
+    UstawTabele(QStringLiteral("firma"), QStringLiteral("id_f"));
+    KolumnyWyszukiwania = {QStringLiteral("nazwa"), QStringLiteral("skrot"), QStringLiteral("nip"),
+                           QStringLiteral("miasto")};
+
+    // Group names come from one read per open, not one statement per row.
+    Lista()->addCalculatedField(QString::fromLatin1(partners::PoleNazwaGrupy), QMetaType::QString);
+    Lista()->setOnCalcFields(m_grupy.obliczanie());
+
+    const partners::FiltryListyFirm filtry = partners::wczytajFiltryListyFirm();
+    m_tylkoWlasne = new QCheckBox(QStringLiteral("Tylko własne firmy"), this);
+    m_tylkoWlasne->setObjectName(QStringLiteral("TylkoWlasneFirmyCheck"));
+    m_tylkoWlasne->setChecked(filtry.tylkoWlasneFirmy);
+    m_ukryjZalRoz = new QCheckBox(QStringLiteral("Ukryj firmy załadunkowo\\rozładunkowe"), this);
+    m_ukryjZalRoz->setObjectName(QStringLiteral("cbUkryjFirmyZalRoz"));
+    m_ukryjZalRoz->setChecked(filtry.ukryjFirmyZalRoz);
+    ToolBarDodatkowy()->addWidget(m_tylkoWlasne);
+    QAction *zalRoz = ToolBarDodatkowy()->addWidget(m_ukryjZalRoz);
+    if (!partners::czyPolski(host::GetKeyLang())) {
+        zalRoz->setVisible(false);
+        m_tylkoWlasne->setText(host::LoadResstrings(QStringLiteral("Resstrings_IDS_pokaz_tylko_firmy_wlasne")));
+    }
+    for (QCheckBox *box : {m_tylkoWlasne, m_ukryjZalRoz})
+        connect(box, &QCheckBox::clicked, this, [this] { odswiezClick(); });
+
+    // The guard must run before the generic delete, so both delete actions lead here.
+    for (const char *nazwa : {"usun", "pusun"}) {
+        QAction *a = akcja(QLatin1String(nazwa));
+        disconnect(a, &QAction::triggered, this, nullptr);
+        connect(a, &QAction::triggered, this, [this] { usunFirmyClick(); });
+    }
+    ukryjZakresDat();
+}
+
+Tlista_firm_frame::~Tlista_firm_frame()
+{
+    partners::zapiszFiltryListyFirm({m_tylkoWlasne->isChecked(), m_ukryjZalRoz->isChecked()});
+}
+
+void Tlista_firm_frame::ukryjZakresDat()
+{
+    for (const char *nazwa : {"zakres_dat", "ktora_data", "okres_od", "okres_do"}) {
+        if (auto *w = findChild<QWidget *>(QLatin1String(nazwa)))
+            w->hide();
+    }
+}
+
+void Tlista_firm_frame::ListaBeforeOpen()
+{
+    db::DataSet *lista = Lista();
+    partners::StanZapytaniaListyFirm stan;
+    stan.idJezyka = m_idJezyka;
+    stan.tag = lista->property("Tag").toInt();
+    stan.tylkoWlasneFirmy = m_tylkoWlasne->isChecked();
+    stan.ukryjFirmyZalRozWidoczne = partners::czyPolski(host::GetKeyLang());
+    stan.ukryjFirmyZalRoz = m_ukryjZalRoz->isChecked();
+    if (db::Connection *polaczenie = lista->connection()) {
+        const partners::KomendaSql komenda = partners::komendaListyFirm(stan, polaczenie->dialect());
+        UstawKwerende(komenda.tekst);
+        for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
+            lista->parameters().setValue(it.key(), it.value());
+        m_grupy.wczytaj(*polaczenie, m_idJezyka, stan.tag);
+    }
+    Tramka_lista_frame::ListaBeforeOpen();
+}
+
+void Tlista_firm_frame::usunFirmyClick()
+{
+    try {
+        if (!Lista()->isActive())
+            return;
+        QList<int> ids;
+        for (const ui::RowKey &k : ListaGrid()->keysForAction())
+            ids << int(k.id);
+        const QString blokada = partners::blokadaUsuwaniaFirm(ids, host::var::AktywnaFirma.get());
+        if (!blokada.isEmpty()) {
+            host::InfoBox(this, blokada, host::mb::Ok | host::mb::IconWarning);
+            return;
+        }
+        usunClick();
+        // Only companies that are really gone stop being anyone's active company.
+        for (int id : ids) {
+            if (host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
+                                          {{QStringLiteral("id"), id}}))
+                continue;
+            const partners::KomendaSql komenda = partners::komendaZapomnijAktywnaFirme(id);
+            host::ExecQuery(komenda.tekst, nullptr, 0, komenda.parametry);
+        }
+    } catch (const db::DbError &e) {
+        logCatch("Tlista_firm_frame::usunClick", __LINE__, e.message());
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "lists/lista_firm_grupy.h"
+#include "ramka/ramka_lista_fr.h"
+
+#include <QList>
+
+class QCheckBox;
+
+// The company list: the generic list frame with the companies' query,
+// columns, group names, the two filter boxes and the guard that keeps the
+// active company from being deleted. Editor hooks stay the generic ones.
+class Tlista_firm_frame : public Tramka_lista_frame
+{
+    Q_OBJECT
+    // Lets the host see, without linking the module, that the rows are in.
+    Q_PROPERTY(bool DaneWczytane READ daneWczytane)
+public:
+    explicit Tlista_firm_frame(QWidget *parent = nullptr, const QString &name = QStringLiteral("lista_firm_frame"));
+    ~Tlista_firm_frame() override;
+
+    // Rights level given by the entry point; saving needs a non-zero level.
+    int Uprawnienia = 0;
+    // Set only when the editor is called from outside the list.
+    bool EdycjaZZewnatrz = false;
+    int IdJezyka() const { return m_idJezyka; }
+    bool daneWczytane() const { return DaneWczytane; }
+
+    // Refuses when the selection holds the active company; otherwise deletes
+    // and forgets every deleted company as a user's active one.
+    void usunFirmyClick();
+
+    QCheckBox *TylkoWlasneFirmyCheck() const { return m_tylkoWlasne; }
+    QCheckBox *cbUkryjFirmyZalRoz() const { return m_ukryjZalRoz; }
+
+protected:
+    void ListaBeforeOpen() override;
+
+private:
+    void ukryjZakresDat();
+
+    int m_idJezyka = 0;
+    QCheckBox *m_tylkoWlasne = nullptr;
+    QCheckBox *m_ukryjZalRoz = nullptr;
+    partners::NazwyGrupFirm m_grupy;
+};

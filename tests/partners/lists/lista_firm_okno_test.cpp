@@ -1,0 +1,197 @@
+#include "host_fixture.h"
+
+#include "lists/lista_firm_form.h"
+#include "lists/lista_firm_fr.h"
+#include "lists/lista_firm_kolumny.h"
+#include "lists/lista_firm_reguly.h"
+#include "module_windows.h"
+#include "partners_api.h"
+
+#include "dataset.h"
+#include "demo.h"
+#include "lista_grid.h"
+#include "window_messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int FirmyDemo = 40;
+
+// A multi-document main window that remembers the messages it receives.
+class GlowneOkno : public QMainWindow
+{
+public:
+    GlowneOkno() { setCentralWidget(new QMdiArea(this)); }
+    QMdiArea *obszar() const { return static_cast<QMdiArea *>(centralWidget()); }
+    QList<QPair<int, qintptr>> komunikaty;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (auto *m = dynamic_cast<host::HostMessageEvent *>(e)) {
+            komunikaty.append({m->message(), m->wParam()});
+            return true;
+        }
+        return QMainWindow::event(e);
+    }
+};
+
+class ListaFirmOkno : public HostDatabaseTest
+{
+protected:
+    void SetUp() override
+    {
+        HostDatabaseTest::SetUp();
+        if (IsSkipped())
+            return;
+        suitedb::generateDemoCompanies(*host::GetConnection(), FirmyDemo, 11);
+    }
+
+    void TearDown() override
+    {
+        delete partners::windows().lista_firm_form.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        host::setMainWindow(nullptr);
+        HostDatabaseTest::TearDown();
+    }
+
+    Tlista_firm_frame *ramka() const
+    {
+        auto *forma = qobject_cast<Tlista_firm_form *>(partners::windows().lista_firm_form.data());
+        return forma ? forma->frame_list() : nullptr;
+    }
+
+    static int liczbaOkienListy()
+    {
+        int n = 0;
+        for (QWidget *w : QApplication::allWidgets())
+            n += w->objectName() == QLatin1String("lista_firm_form") ? 1 : 0;
+        return n;
+    }
+
+    int firmZGrupa() { return host::GetIntDB(QStringLiteral("select min(id_f) from firma_grupa")); }
+};
+
+TEST_P(ListaFirmOkno, DrugieWywolanieNieTworzyDrugiegoOkna)
+{
+    GlowneOkno glowne;
+    host::setMainWindow(&glowne);
+    _Execute(qApp, 1);
+    QPointer<QWidget> pierwsze = partners::windows().lista_firm_form;
+    ASSERT_TRUE(pierwsze);
+    _Execute(qApp, 2);
+    EXPECT_EQ(partners::windows().lista_firm_form, pierwsze);
+    EXPECT_EQ(liczbaOkienListy(), 1);
+    EXPECT_EQ(glowne.obszar()->subWindowList().size(), 1);
+    EXPECT_TRUE(glowne.obszar()->subWindowList().value(0)->isMaximized());
+    EXPECT_EQ(ramka()->Uprawnienia, 1) << "the second call must not apply its rights";
+    EXPECT_EQ(pierwsze->windowTitle(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_Firmy")));
+
+    // Announced once created (posted) and at the end of its creation (sent).
+    QCoreApplication::sendPostedEvents();
+    const qintptr okno = host::windowParam(pierwsze);
+    EXPECT_TRUE(glowne.komunikaty.contains(qMakePair(host::msg::WindowCreated, okno)));
+    EXPECT_TRUE(glowne.komunikaty.contains(qMakePair(host::msg::CaptionChanged, okno)));
+}
+
+TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
+{
+    _Execute(qApp, 1);   // no main window: a top-level window
+    QPointer<QWidget> okno = partners::windows().lista_firm_form;
+    ASSERT_TRUE(okno);
+    EXPECT_TRUE(okno->isWindow());
+    okno->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(okno);
+    EXPECT_FALSE(partners::windows().lista_firm_form);
+    _Execute(qApp, 1);
+    EXPECT_TRUE(partners::windows().lista_firm_form) << "a closed list opens again";
+}
+
+TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrup)
+{
+    const int zGrupa = firmZGrupa();
+    ASSERT_GT(zGrupa, 0) << "the demo data gives companies kinds";
+    const int bezGrup = host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
+    host::ExecQuery(QStringLiteral("delete from firma_grupa where id_f = :id"), nullptr, 0,
+                    {{QStringLiteral("id"), bezGrup}});
+    const QString grupa = host::GetStringDB(
+        QStringLiteral("select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
+                       " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
+                       " where fg.id_f = :id order by fg.grupa"),
+        QString(), nullptr, {{QStringLiteral("j"), host::GetLanguage()}, {QStringLiteral("id"), zGrupa}});
+    ASSERT_FALSE(grupa.isEmpty());
+
+    _Execute(qApp, 1);
+    ASSERT_NE(ramka(), nullptr);
+    EXPECT_TRUE(ramka()->DaneWczytane);
+    db::DataSet *lista = ramka()->Lista();
+    ASSERT_TRUE(lista->isActive());
+    EXPECT_GE(lista->recordCount(), FirmyDemo);
+    EXPECT_EQ(lista->recordCount(), host::GetIntDB(QStringLiteral("select count(*) from firma")));
+    EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
+
+    const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
+    ASSERT_TRUE(ramka()->GoToId(zGrupa));
+    EXPECT_TRUE(lista->value(pole).toString().startsWith(grupa)) << lista->value(pole).toString().toStdString();
+    ASSERT_TRUE(ramka()->GoToId(bezGrup));
+    EXPECT_TRUE(lista->value(pole).toString().isEmpty());
+    EXPECT_GE(ramka()->ListaGrid()->columnOf(pole), 0);
+}
+
+TEST_P(ListaFirmOkno, AktywnejFirmyNieMoznaUsunac)
+{
+    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    ASSERT_GE(firmy.size(), 3);
+    const int aktywna = firmy.at(1);
+    ASSERT_TRUE(host::var::AktywnaFirma.set(aktywna));
+    const int liczba = host::GetIntDB(QStringLiteral("select count(*) from firma"));
+
+    _Execute(qApp, 1);
+    ASSERT_NE(ramka(), nullptr);
+    ramka()->ListaGrid()->selection().select({firmy.at(2), {}});
+    ramka()->ListaGrid()->selection().select({aktywna, {}});
+    prompter().setDefaultMessageAnswer(host::mb::IdYes);
+    ramka()->akcja(QStringLiteral("usun"))->trigger();
+
+    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), liczba) << "nothing is deleted";
+    const QStringList teksty = prompter().messageTexts();
+    ASSERT_EQ(teksty.size(), 1);
+    EXPECT_TRUE(teksty.first() == QLatin1String(partners::KluczNieMoznaUsunacAktywnej)
+                || teksty.first() == host::LoadResstrings(QLatin1String(partners::KluczNieMoznaUsunacAktywnej)))
+        << teksty.first().toStdString();
+}
+
+TEST_P(ListaFirmOkno, InnaFirmaJestUsuwana)
+{
+    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    ASSERT_GE(firmy.size(), 3);
+    ASSERT_TRUE(host::var::AktywnaFirma.set(firmy.at(1)));
+    // A company without dependants, so that the delete procedure lets it go.
+    const int id = firmy.last();
+    const int liczba = host::GetIntDB(QStringLiteral("select count(*) from firma"));
+
+    _Execute(qApp, 1);
+    ASSERT_NE(ramka(), nullptr);
+    ramka()->ListaGrid()->selection().select({id, {}});
+    prompter().setDefaultMessageAnswer(host::mb::IdYes);
+    ramka()->akcja(QStringLiteral("usun"))->trigger();
+
+    const bool usunieta = !host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
+                                                     {{QStringLiteral("id"), id}});
+    EXPECT_TRUE(usunieta) << prompter().messageTexts().join(QStringLiteral(" | ")).toStdString();
+    if (usunieta) {
+        EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), liczba - 1);
+        EXPECT_EQ(ramka()->Lista()->recordCount(), liczba - 1) << "the list is read again";
+    }
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(ListaFirmOkno);
+
+} // namespace
