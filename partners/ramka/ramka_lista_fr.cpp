@@ -1,5 +1,6 @@
 #include "ramka/ramka_lista_fr.h"
 
+#include "ramka/actions/usuwanie_zaznaczonych.h"
 #include "ramka/export/list_file_save.h"
 #include "ramka/export/print_list.h"
 #include "ramka/export/ramka_kolumny_wydruku_form.h"
@@ -431,6 +432,12 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
             {"pzapisz", "Resstrings_IDS_ZapiszDoPliku"}, {"zapisz", "Resstrings_IDS_ZapiszDoPliku"},
             {"ppodglad", "Resstrings_IDS_PodgladWydruku"}, {"podglad", "Resstrings_IDS_PodgladWydruku"},
             {"pwidoczne", "Resstrings_IDS_DostosujWidoczKol"}, {"widoczne", "Resstrings_IDS_DostosujWidoczKol"},
+            {"pKopiowanie", "Resstrings_IDS_ramka_Kopiuj"}, {"nkopiowanie", "Resstrings_IDS_ramka_Kopiuj"},
+            {"Odwiez1", "Resstrings_IDS_ramka_Odswiez_liste"}, {"odswiez", "Resstrings_IDS_ramka_Odswiez_liste"},
+            {"usunfiltry", "Resstrings_IDS_ramka_Usun_filtry"}, {"reset", "Resstrings_IDS_ramka_Przywroc_uklad"},
+            {"dostosuj_szerokosc", "Resstrings_IDS_ramka_Dopasuj_szerokosci"},
+            {"tbImportZPliku", "Resstrings_IDS_ramka_Import"}, {"tbExportDoPliku", "Resstrings_IDS_ramka_Eksport"},
+            {"pZaznaczAll", "Resstrings_IDS_Zaznacz_wszystko"}, {"pOdznaczAll", "Resstrings_IDS_Odznacz_wszystko"},
         };
         for (const auto &[name, key] : teksty) {
             if (QAction *a = akcja(QLatin1String(name))) {
@@ -441,8 +448,10 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
         for (const auto &[name, key] : {std::pair{"bZapiszFiltryListy", "Resstrings_IDS_Zapisz_filtr_dat"},
                                         std::pair{"bOkres_zastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"},
                                         std::pair{"bWyszWgFrazyZastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"}}) {
-            if (auto *b = findChild<QToolButton *>(QLatin1String(name)))
+            if (auto *b = findChild<QToolButton *>(QLatin1String(name))) {
+                b->setText(tr_(key));
                 b->setToolTip(tr_(key));
+            }
         }
 
         if (!BezWlasnejKwerendy && !m_lista->connection())
@@ -1278,8 +1287,11 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
             ids << int(k.id);
         if (ids.isEmpty())
             return;
-        usunPowiazanePliki(ids);
-        if (przezUzytkownika
+        // Several rows: the worker asks about linked files and confirms itself.
+        m_usuwaniePrzezUzytkownika = przezUzytkownika;
+        if (ids.size() == 1)
+            usunPowiazanePliki(ids);
+        if (przezUzytkownika && ids.size() == 1
             && host::InfoBox(this, PotwierdzUsuniecieZaznaczonych(), host::mb::YesNo | host::mb::IconQuestion)
                    != host::mb::IdYes)
             return;
@@ -1320,10 +1332,19 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
 
 bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
 {
-    bool usunieto = false;
-    for (int id : ids)
-        usunieto = Usuwanie_rekordu(id) || usunieto;
-    return usunieto;
+    ramka::ParametryUsuwania p;
+    p.ids = ids;
+    p.tabela = m_usunRekord->value(QStringLiteral("@tabela")).toString();
+    p.nazwaId = m_usunRekord->value(QStringLiteral("@nazwa_id")).toString();
+    p.wymuszenie = KontekstRamki != 0;
+    p.tabelaCanDel = SprawdzajPrzedUsunieciem ? m_usuwanie->value(QStringLiteral("@tabela")).toString() : QString();
+    // PrzedUsunieciem/PoUsunieciu of a derived frame may touch widgets or the
+    // host connection, which must not happen on the worker thread: left empty.
+    ramka::TUsuwanie_zaznaczonych usuwanie(p);
+    usuwanie.ustawTabeleSlownie(TabelaSlownie);
+    usuwanie.ustawPytanie(PotwierdzUsuniecieZaznaczonych());
+    const ramka::WynikUsuwania wynik = usuwanie.wykonaj(this, m_usuwaniePrzezUzytkownika);
+    return wynik.cosUsunieto;
 }
 
 bool Tramka_lista_frame::Usuwanie_rekordu(int id)

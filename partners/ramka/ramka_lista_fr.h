@@ -223,4 +223,5 @@ private:
     bool m_zSesji = false;
     bool m_formatyUstawione = false;
     bool m_pierwszeOtwarcie = true;
+    bool m_usuwaniePrzezUzytkownika = true;
 };

@@ -1,6 +1,7 @@
 #include "frame_fixture.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,7 +151,7 @@ TEST_P(RamkaListaAkcjeTest, AFailingHookIsLoggedAndTheListStaysUsable)
     EXPECT_EQ(ramka->Lista()->recordCount(), 2);
 }
 
-TEST_P(RamkaListaAkcjeTest, MultiRowDeleteGoesThroughTheHookRowByRow)
+TEST_P(RamkaListaAkcjeTest, MultiRowDeleteRunsThroughTheProgressWindow)
 {
     const int alfa = firma(QStringLiteral("Alfa"));
     const int centrala = firma(QStringLiteral("Centrala"));
@@ -158,7 +159,15 @@ TEST_P(RamkaListaAkcjeTest, MultiRowDeleteGoesThroughTheHookRowByRow)
     auto ramka = lista();
     ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
     prompter().setDefaultMessageAnswer(host::mb::IdYes);
+    bool oknoPostepu = false;
+    // The progress window finishes on its own once the worker is done.
+    prompter().push(Answer::dialog([&](QDialog &d) {
+        oknoPostepu = true;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 60000));
+    }));
     ramka->akcja(QStringLiteral("pusun"))->trigger();
+    EXPECT_TRUE(oknoPostepu);
+    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
     // The head office is refused while its branch still exists; the others go.
     EXPECT_FALSE(istnieje(alfa));
     EXPECT_FALSE(istnieje(oddzial));

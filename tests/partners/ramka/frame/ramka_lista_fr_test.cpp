@@ -8,7 +8,10 @@
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
+#include <QRegularExpression>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -154,6 +157,46 @@ TEST_P(RamkaListaDaneTest, OwnerFilledListIsNeverOpenedByTheFrameAndHasNoRefresh
     ramka.Lista()->setRecNo(2);
     ramka.odswiezClick();
     EXPECT_EQ(ramka.Lista()->recNo(), 2);
+}
+
+namespace {
+
+// The texts of the tool bar's actions and the filter bar's buttons, by object name.
+QMap<QString, QString> napisyPaskow(Tramka_lista_frame &ramka)
+{
+    QMap<QString, QString> napisy;
+    for (QAction *a : ramka.findChild<QToolBar *>(QStringLiteral("ToolBar"))->actions())
+        napisy.insert(a->objectName(), a->text());
+    // Unnamed buttons belong to Qt's own editors (the clear button of the phrase field).
+    for (QToolButton *b : ramka.findChild<QWidget *>(QStringLiteral("pPanelFiltry"))->findChildren<QToolButton *>()) {
+        if (!b->objectName().isEmpty())
+            napisy.insert(b->objectName(), b->text());
+    }
+    return napisy;
+}
+
+} // namespace
+
+TEST_P(RamkaListaDaneTest, EnglishToolAndFilterBarsShowNoPolishCaption)
+{
+    const QMap<QString, QString> polskie = napisyPaskow(*lista());
+    ASSERT_EQ(polskie.value(QStringLiteral("odswiez")), QStringLiteral("Odśwież listę"));
+
+    host::shutdown();
+    bootstrapAs(QStringLiteral("admin"), QStringLiteral("en"));
+    const QMap<QString, QString> angielskie = napisyPaskow(*lista());
+    ASSERT_EQ(angielskie.keys(), polskie.keys());
+    const QRegularExpression polskieLitery(QStringLiteral("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));
+    const QRegularExpression litera(QStringLiteral("\\p{L}"));
+    for (auto it = angielskie.cbegin(); it != angielskie.cend(); ++it) {
+        const std::string nazwa = it.key().toStdString();
+        EXPECT_FALSE(it.value().isEmpty()) << nazwa;
+        EXPECT_FALSE(it.value().contains(polskieLitery)) << nazwa << " " << it.value().toStdString();
+        // Symbols such as the phrase columns' ellipsis are the same in every language.
+        if (polskie.value(it.key()).contains(litera)) {
+            EXPECT_NE(it.value(), polskie.value(it.key())) << nazwa;
+        }
+    }
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(RamkaListaDaneTest);
