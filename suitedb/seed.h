@@ -12,4 +12,8 @@ namespace suitedb {
 // Runs inside the caller's transaction.
 MALVO_SUITEDB_EXPORT void seedReferenceData(db::Connection &connection);
 
+// Replaces the stored message texts with those this program carries.
+// Runs inside the caller's transaction.
+MALVO_SUITEDB_EXPORT void refreshMessageTexts(db::Connection &connection);
+
 } // namespace suitedb

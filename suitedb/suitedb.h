@@ -15,7 +15,8 @@ MALVO_SUITEDB_EXPORT int currentSchemaVersion();
 MALVO_SUITEDB_EXPORT int schemaVersion(db::Connection &connection);
 
 // Creates the schema, views and seed data, or upgrades an older database to
-// the current version. Harmless on a database already at the current version.
+// the current version. Harmless on a database already at the current version,
+// whose message texts it brings up to this program's.
 // Also registers the procedure bodies. Throws db::DbError.
 MALVO_SUITEDB_EXPORT void createOrUpgrade(db::Connection &connection);
 

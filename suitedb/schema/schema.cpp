@@ -99,8 +99,6 @@ void createOrUpgrade(db::Connection &connection)
 {
     registerProcedures();
     const int version = schemaVersion(connection);
-    if (version == SchemaVersion)
-        return;
     if (version > SchemaVersion) {
         throw db::DbError(QStringLiteral("The database is at schema version %1, newer than this program's %2")
                               .arg(version).arg(SchemaVersion));
@@ -114,8 +112,10 @@ void createOrUpgrade(db::Connection &connection)
             if (step.toVersion > version)
                 step.apply(connection);
         }
+        refreshMessageTexts(connection);
     }
-    setVersion(connection, SchemaVersion);
+    if (version != SchemaVersion)
+        setVersion(connection, SchemaVersion);
     transaction.commit();
 }
 

@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "db_error.h"
 #include "prepared_insert.h"
+#include "query.h"
 #include "suitedb.h"
 #include "tsv_file.h"
 
@@ -55,6 +56,14 @@ public:
         cities();
         tableCodes();
         banks();
+    }
+
+    // The message texts belong to the program, not to the data: a newer
+    // program brings texts that an existing database must show too.
+    void refreshMessages()
+    {
+        db::Query(&m_connection, QStringLiteral("delete from resstrings")).exec();
+        messages();
     }
 
 private:
@@ -246,6 +255,11 @@ private:
 void seedReferenceData(db::Connection &connection)
 {
     Seeder(connection).run();
+}
+
+void refreshMessageTexts(db::Connection &connection)
+{
+    Seeder(connection).refreshMessages();
 }
 
 } // namespace suitedb

@@ -33,6 +33,20 @@ TEST_P(Schema, SecondRunKeepsDataAndSeedsNothingTwice)
     EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from schema_version")), 1);
 }
 
+TEST_P(Schema, SecondRunBringsTheProgramsMessageTexts)
+{
+    const QString key = QStringLiteral("Resstrings_IDS_firma_wlasna");
+    const QString select = QStringLiteral("select count(*) from resstrings where klucz = :k and tekst = :t");
+    exec(connection(), QStringLiteral("update resstrings set tekst = :t where klucz = :k"),
+         {{"k", key}, {"t", QStringLiteral("stary tekst")}});
+    exec(connection(), QStringLiteral("delete from resstrings where klucz = :k and id_jezyka = 2"), {{"k", key}});
+
+    suitedb::createOrUpgrade(connection());
+
+    EXPECT_EQ(count(connection(), select, {{"k", key}, {"t", QStringLiteral("stary tekst")}}), 0);
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from resstrings where klucz = :k"), {{"k", key}}), 2);
+}
+
 TEST_P(Schema, RefusesADatabaseOfANewerProgram)
 {
     exec(connection(), QStringLiteral("update schema_version set wersja = :v"),
