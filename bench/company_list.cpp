@@ -7,6 +7,7 @@
 //
 // The database is created once (with N demo companies) and reused.
 
+#include "bench_support.h"
 #include "bootstrap.h"
 #include "connection.h"
 #include "dataset.h"
@@ -39,33 +40,6 @@
 #include <cstdlib>
 
 namespace {
-
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-double peakMemoryMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
-void ensureDatabase(const QString &file, int companies)
-{
-    if (QFileInfo::exists(file))
-        return;
-    out() << "creating " << file << " with " << companies << " demo companies..." << Qt::endl;
-    QElapsedTimer timer;
-    timer.start();
-    auto connection = db::Connection::open(file);
-    suitedb::createOrUpgrade(*connection);
-    suitedb::generateDemoCompanies(*connection, companies);
-    connection->execute(QStringLiteral("analyze"));
-    out() << "created in " << timer.elapsed() / 1000.0 << " s" << Qt::endl;
-}
 
 // Runs queued work (repaints, deferred loads) so a timing covers what the user waits for.
 void settle()
@@ -122,24 +96,6 @@ QString withLiterals(const db::DataSet &lista)
         sql.replace(re, sqlLiteral(p));
     }
     return sql;
-}
-
-double timeSqliteCli(const QString &file, const QString &sql, int runs)
-{
-    double best = 1e18;
-    for (int run = 0; run < runs; ++run) {
-        QProcess sqlite;
-        sqlite.setStandardOutputFile(QProcess::nullDevice());
-        QElapsedTimer timer;
-        timer.start();
-        sqlite.start(QStringLiteral("sqlite3"), {file, sql});
-        sqlite.waitForFinished(-1);
-        const double ms = timer.nsecsElapsed() / 1e6;
-        if (sqlite.exitStatus() != QProcess::NormalExit || sqlite.exitCode() != 0)
-            throw db::DbError(QStringLiteral("sqlite3 failed: ") + QString::fromUtf8(sqlite.readAllStandardError()));
-        best = std::min(best, ms);
-    }
-    return best;
 }
 
 // A piece of a company name that matches a few hundred names (closest to 300).
@@ -213,7 +169,7 @@ int main(int argc, char **argv)
         }
         if (file.isEmpty())
             file = QDir::temp().filePath(QStringLiteral("malvo-bench-%1.db").arg(companies));
-        ensureDatabase(file, companies);
+        bench::ensureDatabase(file, companies);
 
         host::BootstrapOptions options;
         options.database = file;
@@ -237,10 +193,10 @@ int main(int argc, char **argv)
             throw db::DbError(QStringLiteral("the company list did not load within 600 s"));
         db::DataSet &lista = *frame->Lista();
         const int listRows = lista.recordCount();
-        const double openMemMb = peakMemoryMb();
+        const double openMemMb = bench::peakMemoryKb() / 1024.0;
 
         const QString select = withLiterals(lista);
-        const double cliMs = timeSqliteCli(file, select, 3);
+        const double cliMs = bench::timeSqliteCli(file, select, 3);
         const double ratio = openMs / cliMs;
         rows << Row{QStringLiteral("open (_Execute -> filled list)"), QStringLiteral("%1 ms").arg(openMs, 0, 'f', 1), QString(), true};
         rows << Row{QStringLiteral("sqlite3 command, same SELECT"), QStringLiteral("%1 ms").arg(cliMs, 0, 'f', 1), QString(), true};
@@ -293,18 +249,18 @@ int main(int argc, char **argv)
         rows << Row{QStringLiteral("quick-find index (%1 entries)").arg(szybkie.wpisy().size()),
                     QStringLiteral("%1 ms").arg(indexMs, 0, 'f', 1), QString(), true};
 
-        const double peakMb = peakMemoryMb();
+        const double peakMb = bench::peakMemoryKb() / 1024.0;
         rows << Row{QStringLiteral("peak memory after open"), QStringLiteral("%1 MB").arg(openMemMb, 0, 'f', 1), QString(), true};
         rows << Row{QStringLiteral("peak memory (ru_maxrss)"), QStringLiteral("%1 MB").arg(peakMb, 0, 'f', 1),
                     QStringLiteral("< 500 MB"), peakMb < 500};
 
-        out() << "\ncompany list, " << listRows << " rows (" << file << ")\n";
-        out() << QStringLiteral("  %1 %2 %3 %4\n").arg(QStringLiteral("measure"), -44).arg(QStringLiteral("value"), 12)
+        bench::out() << "\ncompany list, " << listRows << " rows (" << file << ")\n";
+        bench::out() << QStringLiteral("  %1 %2 %3 %4\n").arg(QStringLiteral("measure"), -44).arg(QStringLiteral("value"), 12)
                      .arg(QStringLiteral("target"), 10).arg(QStringLiteral("result"));
         for (const Row &r : rows)
-            out() << QStringLiteral("  %1 %2 %3 %4\n").arg(r.what, -44).arg(r.value, 12).arg(r.target, 10)
+            bench::out() << QStringLiteral("  %1 %2 %3 %4\n").arg(r.what, -44).arg(r.value, 12).arg(r.target, 10)
                          .arg(r.target.isEmpty() ? QString() : (r.ok ? QStringLiteral("ok") : QStringLiteral("MISSED")));
-        out() << "\nsqlite3 statement: " << select << Qt::endl;
+        bench::out() << "\nsqlite3 statement: " << select << Qt::endl;
 
         forma->close();
         settle();

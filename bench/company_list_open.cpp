@@ -6,6 +6,7 @@
 // The database is created once (with N demo companies) and reused. The data
 // set is opened in a child process so that its peak memory is its own.
 
+#include "bench_support.h"
 #include "connection.h"
 #include "dataset.h"
 #include "db_error.h"
@@ -28,33 +29,6 @@ namespace {
 
 const QString Select = QStringLiteral("select * from VListaFirmFull where id_jezyka = %1").arg(suitedb::LanguagePolish);
 
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-long peakMemoryKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-void ensureDatabase(const QString &file, int companies)
-{
-    if (QFileInfo::exists(file))
-        return;
-    out() << "creating " << file << " with " << companies << " demo companies..." << Qt::endl;
-    QElapsedTimer timer;
-    timer.start();
-    auto connection = db::Connection::open(file);
-    suitedb::createOrUpgrade(*connection);
-    suitedb::generateDemoCompanies(*connection, companies);
-    connection->execute(QStringLiteral("analyze"));
-    out() << "created in " << timer.elapsed() / 1000.0 << " s" << Qt::endl;
-}
-
 // Child mode: open the data set once, print "<ms> <rows> <peak kB>".
 int openOnce(const QString &file)
 {
@@ -66,22 +40,8 @@ int openOnce(const QString &file)
     timer.start();
     lista.open();
     const double ms = timer.nsecsElapsed() / 1e6;
-    out() << ms << " " << lista.recordCount() << " " << peakMemoryKb() << Qt::endl;
+    bench::out() << ms << " " << lista.recordCount() << " " << bench::peakMemoryKb() << Qt::endl;
     return 0;
-}
-
-double timeSqliteCli(const QString &file)
-{
-    QProcess sqlite;
-    sqlite.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
-    sqlite.start(QStringLiteral("sqlite3"), {file, Select});
-    sqlite.waitForFinished(-1);
-    const double ms = timer.nsecsElapsed() / 1e6;
-    if (sqlite.exitCode() != 0)
-        throw db::DbError(QStringLiteral("sqlite3 failed: ") + QString::fromUtf8(sqlite.readAllStandardError()));
-    return ms;
 }
 
 struct ChildResult
@@ -125,21 +85,21 @@ int main(int argc, char **argv)
         }
         if (file.isEmpty())
             file = QDir::temp().filePath(QStringLiteral("malvo-bench-%1.db").arg(companies));
-        ensureDatabase(file, companies);
+        bench::ensureDatabase(file, companies);
 
         double cliBest = std::numeric_limits<double>::max();
         ChildResult best{std::numeric_limits<double>::max(), 0, 0};
         for (int run = 0; run < runs; ++run) {
-            cliBest = std::min(cliBest, timeSqliteCli(file));
+            cliBest = std::min(cliBest, bench::timeSqliteCli(file, Select));
             const ChildResult r = timeDataSet(file);
             if (r.ms < best.ms)
                 best = r;
         }
-        out() << "company list open, " << best.rows << " rows (best of " << runs << " runs)\n";
-        out() << "  sqlite3 command:  " << QString::number(cliBest, 'f', 1) << " ms\n";
-        out() << "  data set open:    " << QString::number(best.ms, 'f', 1) << " ms\n";
-        out() << "  ratio:            " << QString::number(best.ms / cliBest, 'f', 2) << " (target <= 2.0)\n";
-        out() << "  peak memory:      " << QString::number(best.peakKb / 1024.0, 'f', 1) << " MB (target <= 400)\n";
+        bench::out() << "company list open, " << best.rows << " rows (best of " << runs << " runs)\n";
+        bench::out() << "  sqlite3 command:  " << QString::number(cliBest, 'f', 1) << " ms\n";
+        bench::out() << "  data set open:    " << QString::number(best.ms, 'f', 1) << " ms\n";
+        bench::out() << "  ratio:            " << QString::number(best.ms / cliBest, 'f', 2) << " (target <= 2.0)\n";
+        bench::out() << "  peak memory:      " << QString::number(best.peakKb / 1024.0, 'f', 1) << " MB (target <= 400)\n";
         return 0;
     } catch (const db::DbError &e) {
         QTextStream(stderr) << "bench: " << e.message() << "\n";

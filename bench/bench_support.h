@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+// What every benchmark needs: its output, a demo database made once and
+// reused, the sqlite3 command as the reference, and the peak memory.
+namespace bench {
+
+QTextStream &out();
+// Creates the file with `companies` demo companies unless it exists.
+void ensureDatabase(const QString &file, int companies);
+// Best wall time of `runs` runs of the sqlite3 command on the file, in ms,
+// its output discarded. Throws db::DbError when the command fails.
+double timeSqliteCli(const QString &file, const QString &sql, int runs = 1);
+// Peak resident memory of this process, in kB.
+long peakMemoryKb();
+
+} // namespace bench
