@@ -51,6 +51,10 @@ public:
     db::DataSet *Lista() const { return m_lista; }
     ui::ListaGrid *ListaGrid() const { return m_grid; }
     QToolBar *ToolBarDodatkowy() const { return m_toolBarDodatkowy; }
+    QMenu *dostosuj_popup() const { return m_popup; }
+    QLineEdit *szukany_tekst() const { return m_szukany; }
+    // Opens the queued edits (DoEdycji) and restores the session once started.
+    QTimer *Timer1() const { return m_timer; }
     QAction *akcja(const QString &name) const;
     QString tekstPanelu(int panel) const;
 

@@ -1,0 +1,197 @@
+#include "lists/szybkie_szukanie_kontroler.h"
+
+#include "lists/firmy_list_box.h"
+
+#include "dataset.h"
+#include "host_funcs.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <exception>
+
+namespace partners {
+
+namespace {
+
+const QString kSource = QStringLiteral("lists\\szybkie_szukanie_kontroler");
+
+} // namespace
+
+SzybkieSzukanieKontroler::SzybkieSzukanieKontroler(QLineEdit *fraza, QWidget *siatka,
+                                                   std::function<void(int id)> wybierz, QObject *parent)
+    : QObject(parent)
+    , m_fraza(fraza)
+    , m_siatka(siatka)
+    , m_wybierz(std::move(wybierz))
+{
+    if (m_fraza) {
+        m_fraza->installEventFilter(this);
+        // The clear button empties the box without a key.
+        connect(m_fraza, &QLineEdit::textEdited, this, [this](const QString &tekst) {
+            if (tekst.isEmpty())
+                ukryj();
+        });
+    }
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *teraz) {
+        if (teraz && m_siatka && (teraz == m_siatka || m_siatka->isAncestorOf(teraz)))
+            ukryj();
+    });
+}
+
+SzybkieSzukanieKontroler::~SzybkieSzukanieKontroler()
+{
+    // The list belongs to the window, which may outlive the frame.
+    delete m_lista;
+}
+
+FirmyListBox *SzybkieSzukanieKontroler::lista()
+{
+    if (!m_lista) {
+        m_lista = new FirmyListBox(m_fraza ? m_fraza->window() : nullptr);
+        m_lista->hide();
+        connect(m_lista, &FirmyListBox::wybrano, this, &SzybkieSzukanieKontroler::wybierzWiersz);
+    }
+    return m_lista;
+}
+
+bool SzybkieSzukanieKontroler::widoczna() const
+{
+    return m_lista && !m_lista->isHidden();
+}
+
+void SzybkieSzukanieKontroler::przebuduj(const db::DataSet &lista)
+{
+    ukryj();
+    try {
+        m_indeks.zbuduj(lista);
+    } catch (const std::exception &e) {
+        m_indeks.wyczysc();
+        logBlad("przebuduj", __LINE__, QString::fromUtf8(e.what()));
+    }
+}
+
+void SzybkieSzukanieKontroler::ukryj()
+{
+    m_pokazane.clear();
+    if (m_lista) {
+        m_lista->hide();
+        m_lista->ustawWpisy({}, {});
+    }
+}
+
+bool SzybkieSzukanieKontroler::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_fraza)
+        return QObject::eventFilter(watched, event);
+    try {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return klawisz(static_cast<QKeyEvent *>(event));
+        case QEvent::KeyRelease:
+            // By now the line edit has applied the key pressed before.
+            if (m_czekaNaZwolnienie) {
+                m_czekaNaZwolnienie = false;
+                wypelnij();
+            }
+            break;
+        case QEvent::Hide:
+            ukryj();
+            break;
+        default:
+            break;
+        }
+    } catch (const std::exception &e) {
+        logBlad("eventFilter", __LINE__, QString::fromUtf8(e.what()));
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool SzybkieSzukanieKontroler::klawisz(QKeyEvent *event)
+{
+    const int biezacy = widoczna() ? m_lista->podswietlony() : -1;
+    switch (akcjaKlawisza(event->key(), biezacy >= 0)) {
+    case AkcjaKlawisza::Ukryj:
+        ukryj();
+        return false;
+    case AkcjaKlawisza::Wybierz:
+        // Swallowed, so the phrase search of Enter does not run.
+        wybierzWiersz(biezacy);
+        return true;
+    case AkcjaKlawisza::Dol:
+    case AkcjaKlawisza::Gora:
+        if (!widoczna())
+            return false;
+        m_lista->ustawPodswietlony(przesunPodswietlenie(
+            biezacy, event->key() == Qt::Key_Down ? 1 : -1, m_lista->liczbaWpisow()));
+        return true;
+    case AkcjaKlawisza::Nic:
+        return false;
+    case AkcjaKlawisza::Szukaj:
+        m_czekaNaZwolnienie = true;
+        return false;
+    }
+    return false;
+}
+
+void SzybkieSzukanieKontroler::wypelnij()
+{
+    if (!m_fraza)
+        return;
+    const QString fraza = m_fraza->text();
+    // Keys that leave the text alone keep the highlight.
+    if (widoczna() && m_lista->fraza() == fraza)
+        return;
+    QList<int> pozycje = m_indeks.znajdz(fraza);
+    if (pozycje.isEmpty()) {
+        ukryj();
+        return;
+    }
+    if (pozycje.size() > NajwiecejWpisow)
+        pozycje.resize(NajwiecejWpisow);
+    QStringList teksty;
+    teksty.reserve(pozycje.size());
+    for (int p : pozycje)
+        teksty << m_indeks.wpisy().at(p).tekst;
+    m_pokazane = std::move(pozycje);
+    lista()->ustawWpisy(teksty, fraza);
+    umiesc();
+}
+
+void SzybkieSzukanieKontroler::umiesc()
+{
+    QWidget *okno = m_fraza->window();
+    FirmyListBox *l = lista();
+    if (l->parentWidget() != okno) {
+        // The frame moved into another window since the list was made.
+        l->setParent(okno);
+        l->hide();
+    }
+    const QPoint pod = m_fraza->mapTo(okno, QPoint(0, m_fraza->height()));
+    l->umiesc(pod, m_fraza->width(), QSize(okno->width() - pod.x(), okno->height() - pod.y()));
+    l->raise();
+    l->show();
+}
+
+void SzybkieSzukanieKontroler::wybierzWiersz(int wiersz)
+{
+    if (wiersz < 0 || wiersz >= m_pokazane.size())
+        return;
+    const int id = m_indeks.wpisy().at(m_pokazane.at(wiersz)).id;
+    ukryj();
+    if (!m_wybierz)
+        return;
+    try {
+        m_wybierz(id);
+    } catch (const std::exception &e) {
+        logBlad("wybierzWiersz", __LINE__, QString::fromUtf8(e.what()));
+    }
+}
+
+void SzybkieSzukanieKontroler::logBlad(const char *metoda, int linia, const QString &tekst) const
+{
+    host::save_log_to_file(kSource, QStringLiteral("SzybkieSzukanieKontroler::") + QLatin1String(metoda), linia,
+                           QStringLiteral("CATCH ") + tekst);
+}
+
+} // namespace partners

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "lists/szybkie_szukanie.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QKeyEvent;
+class QLineEdit;
+class QWidget;
+
+namespace db { class DataSet; }
+
+namespace partners {
+
+class FirmyListBox;
+
+// Drives the quick-find list from the keys typed in the phrase box. The list
+// is a child of the phrase box's window, placed under the box.
+class SzybkieSzukanieKontroler : public QObject
+{
+    Q_OBJECT
+public:
+    // Typing a common letter into 100,000 rows must stay instant, so only the
+    // first matches are shown.
+    static constexpr int NajwiecejWpisow = 200;
+
+    SzybkieSzukanieKontroler(QLineEdit *fraza, QWidget *siatka, std::function<void(int id)> wybierz,
+                             QObject *parent = nullptr);
+    ~SzybkieSzukanieKontroler() override;
+
+    // After every open of the list: the old entries may be gone.
+    void przebuduj(const db::DataSet &lista);
+    void ukryj();
+    bool widoczna() const;
+
+    const SzybkieSzukanieFirm &indeks() const { return m_indeks; }
+    // Created on first use; lives as long as the window that holds it.
+    FirmyListBox *lista();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool klawisz(QKeyEvent *event);
+    void wypelnij();
+    void umiesc();
+    void wybierzWiersz(int wiersz);
+    void logBlad(const char *metoda, int linia, const QString &tekst) const;
+
+    QPointer<QLineEdit> m_fraza;
+    QPointer<QWidget> m_siatka;
+    std::function<void(int)> m_wybierz;
+    QPointer<FirmyListBox> m_lista;
+    SzybkieSzukanieFirm m_indeks;
+    QList<int> m_pokazane;   // index positions of the shown entries
+    bool m_czekaNaZwolnienie = false;
+};
+
+} // namespace partners

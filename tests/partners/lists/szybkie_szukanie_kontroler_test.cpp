@@ -1,0 +1,260 @@
+#include "lists/szybkie_szukanie_kontroler.h"
+
+#include "lists/firmy_list_box.h"
+
+#include "dataset.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+using namespace partners;
+
+namespace {
+
+db::FieldDef pole(const char *nazwa, QMetaType::Type typ = QMetaType::QString)
+{
+    db::FieldDef f;
+    f.name = QString::fromLatin1(nazwa);
+    f.type = typ;
+    return f;
+}
+
+using Wiersz = std::vector<QVariant>;
+
+Wiersz firma(int id, const QString &nazwa, const QString &wlasciciel = {}, const QString &mail = {})
+{
+    return {id, nazwa, QString(), QString(), QStringLiteral("Poznań"), wlasciciel, mail};
+}
+
+void otworz(db::DataSet &lista, std::vector<Wiersz> wiersze)
+{
+    const QList<db::FieldDef> pola = {pole("id", QMetaType::Int), pole("nazwa"), pole("nip"), pole("skrot"),
+                                      pole("miasto"), pole("wlasciciel"), pole("e_mail")};
+    lista.openFromRows(pola, std::move(wiersze));
+}
+
+// "kow" matches 10 (name), 20 (owner) and 40 (e-mail), in list order.
+std::vector<Wiersz> firmy()
+{
+    return {firma(10, QStringLiteral("Kowbud Trans")), firma(20, QStringLiteral("Beta"), QStringLiteral("Jan Kowal")),
+            firma(30, QStringLiteral("Gamma")), firma(40, QStringLiteral("Nowak"), {}, QStringLiteral("kowal@x.pl"))};
+}
+
+class SzybkieSzukanieKontrolerTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        okno.resize(700, 500);
+        auto *uklad = new QVBoxLayout(&okno);
+        fraza = new QLineEdit(&okno);
+        siatka = new QTableView(&okno);
+        uklad->addWidget(fraza);
+        uklad->addWidget(siatka, 1);
+        kontroler = std::make_unique<SzybkieSzukanieKontroler>(fraza, siatka, [this](int id) { wybrane << id; });
+        otworz(lista, firmy());
+        kontroler->przebuduj(lista);
+        okno.show();
+        okno.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
+        fraza->setFocus();
+    }
+
+    QStringList pokazane()
+    {
+        QStringList wynik;
+        FirmyListBox *l = kontroler->lista();
+        for (int i = 0; i < l->liczbaWpisow(); ++i)
+            wynik << l->tekstWpisu(i);
+        return wynik;
+    }
+
+    QString tekstFirmy(int id) const
+    {
+        for (const auto &w : kontroler->indeks().wpisy())
+            if (w.id == id)
+                return w.tekst;
+        return {};
+    }
+
+    QWidget okno;
+    QLineEdit *fraza = nullptr;
+    QTableView *siatka = nullptr;
+    db::DataSet lista;
+    std::unique_ptr<SzybkieSzukanieKontroler> kontroler;
+    QList<int> wybrane;
+};
+
+TEST_F(SzybkieSzukanieKontrolerTest, PisaniePokazujeTylkoPasujaceWpisyPodPolem)
+{
+    QTest::keyClicks(fraza, QStringLiteral("kow"));
+    ASSERT_TRUE(kontroler->widoczna());
+    EXPECT_EQ(pokazane(), (QStringList{tekstFirmy(10), tekstFirmy(20), tekstFirmy(40)}));
+    FirmyListBox *l = okno.findChild<FirmyListBox *>(QStringLiteral("FirmyListBox"));
+    ASSERT_EQ(l, kontroler->lista());
+    EXPECT_EQ(l->geometry().top(), fraza->geometry().bottom() + 1);
+    EXPECT_EQ(l->podswietlony(), -1);
+
+    // The list follows each key, and hides when nothing matches.
+    QTest::keyClick(fraza, Qt::Key_A);
+    EXPECT_EQ(pokazane(), (QStringList{tekstFirmy(20), tekstFirmy(40)}));
+    QTest::keyClicks(fraza, QStringLiteral("zz"));
+    EXPECT_FALSE(kontroler->widoczna());
+    EXPECT_EQ(QApplication::focusWidget(), fraza);
+}
+
+TEST_F(SzybkieSzukanieKontrolerTest, StrzalkiIEnterWybierajaBezSzukaniaFrazy)
+{
+    QSignalSpy enter(fraza, &QLineEdit::returnPressed);
+    QTest::keyClicks(fraza, QStringLiteral("kow"));
+    QTest::keyClick(fraza, Qt::Key_Down);
+    QTest::keyClick(fraza, Qt::Key_Down);
+    QTest::keyClick(fraza, Qt::Key_Down);
+    QTest::keyClick(fraza, Qt::Key_Down);   // stays on the last
+    QTest::keyClick(fraza, Qt::Key_Up);
+    EXPECT_EQ(kontroler->lista()->podswietlony(), 1);
+    QTest::keyClick(fraza, Qt::Key_Return);
+    EXPECT_EQ(wybrane, QList<int>{20});
+    EXPECT_EQ(enter.count(), 0);
+    EXPECT_FALSE(kontroler->widoczna());
+    EXPECT_EQ(fraza->text(), QStringLiteral("kow"));
+
+    // With no highlight Enter is the phrase search's again.
+    QTest::keyClick(fraza, Qt::Key_A);
+    ASSERT_TRUE(kontroler->widoczna());
+    QTest::keyClick(fraza, Qt::Key_Return);
+    EXPECT_EQ(wybrane, QList<int>{20});
+    EXPECT_EQ(enter.count(), 1);
+    EXPECT_FALSE(kontroler->widoczna());
+}
+
+TEST_F(SzybkieSzukanieKontrolerTest, EscapeUkrywaAF2NieOdswiezaListy)
+{
+    QTest::keyClicks(fraza, QStringLiteral("kow"));
+    QTest::keyClick(fraza, Qt::Key_Down);
+    QTest::keyClick(fraza, Qt::Key_Escape);
+    EXPECT_FALSE(kontroler->widoczna());
+
+    QTest::keyClick(fraza, Qt::Key_F2);
+    EXPECT_FALSE(kontroler->widoczna());
+    // A hidden list keeps no highlight for Enter to pick.
+    QTest::keyClick(fraza, Qt::Key_Return);
+    EXPECT_TRUE(wybrane.isEmpty());
+
+    QTest::keyClick(fraza, Qt::Key_Left);
+    EXPECT_TRUE(kontroler->widoczna());
+    EXPECT_EQ(kontroler->lista()->liczbaWpisow(), 3);
+}
+
+TEST_F(SzybkieSzukanieKontrolerTest, KlikWybieraAFokusZostajeWPolu)
+{
+    QTest::keyClicks(fraza, QStringLiteral("kow"));
+    FirmyListBox *l = kontroler->lista();
+    const QPoint punkt = l->prostokatWiersza(2).center();
+    QTest::mousePress(l->viewport(), Qt::LeftButton, {}, punkt);
+    EXPECT_EQ(QApplication::focusWidget(), fraza);
+    EXPECT_TRUE(wybrane.isEmpty());
+    QTest::mouseRelease(l->viewport(), Qt::LeftButton, {}, punkt);
+    EXPECT_EQ(wybrane, QList<int>{40});
+    EXPECT_FALSE(kontroler->widoczna());
+}
+
+TEST_F(SzybkieSzukanieKontrolerTest, WejscieDoSiatkiUkrywaListe)
+{
+    QTest::keyClicks(fraza, QStringLiteral("kow"));
+    ASSERT_TRUE(kontroler->widoczna());
+    siatka->setFocus(Qt::MouseFocusReason);
+    EXPECT_FALSE(kontroler->widoczna());
+}
+
+TEST_F(SzybkieSzukanieKontrolerTest, PrzebudowaUkrywaIPodajeNoweWpisyWTejSamejLiscie)
+{
+    QTest::keyClicks(fraza, QStringLiteral("kow"));
+    FirmyListBox *przed = kontroler->lista();
+
+    std::vector<Wiersz> duzo;
+    for (int i = 1; i <= SzybkieSzukanieKontroler::NajwiecejWpisow + 50; ++i)
+        duzo.push_back(firma(i, QStringLiteral("Kowalczyk %1").arg(i)));
+    lista.close();
+    otworz(lista, std::move(duzo));
+    kontroler->przebuduj(lista);
+    EXPECT_FALSE(kontroler->widoczna());
+
+    QTest::keyClick(fraza, Qt::Key_End);
+    ASSERT_TRUE(kontroler->widoczna());
+    EXPECT_EQ(kontroler->lista(), przed);
+    EXPECT_EQ(przed->liczbaWpisow(), SzybkieSzukanieKontroler::NajwiecejWpisow);
+    EXPECT_LE(przed->height(), FirmyListBox::NajwiecejWierszy * przed->wysokoscWiersza() + 2 * przed->frameWidth()
+                                   + przed->horizontalScrollBar()->sizeHint().height());
+
+    // Down past the visible rows scrolls the highlight into view.
+    for (int i = 0; i < FirmyListBox::NajwiecejWierszy + 3; ++i)
+        QTest::keyClick(fraza, Qt::Key_Down);
+    const QRect r = przed->prostokatWiersza(przed->podswietlony());
+    EXPECT_GT(przed->verticalScrollBar()->value(), 0);
+    EXPECT_LE(r.bottom() - przed->verticalScrollBar()->value(), przed->viewport()->height());
+    QTest::keyClick(fraza, Qt::Key_Return);
+    EXPECT_EQ(wybrane, QList<int>{FirmyListBox::NajwiecejWierszy + 3});
+}
+
+// Each column starts 10 px after the widest text of the one before, across
+// all shown entries.
+TEST(FirmyListBox, KolumnyZaczynajaSieZaNajszerszymTekstemPoprzedniej)
+{
+    FirmyListBox l;
+    const QString krotka = QStringLiteral("Ab"), dluga = QStringLiteral("Przedsiębiorstwo Wielobranżowe");
+    l.ustawWpisy({krotka + QStringLiteral(";;;;;;;;;Kraków"), dluga + QStringLiteral(";;;;;;;;;Łódź")},
+                 QStringLiteral("kra"));
+    const QList<int> &x = l.poczatkiKolumn();
+    ASSERT_EQ(x.size(), 10);
+    EXPECT_EQ(x[1] - x[0], l.fontMetrics().horizontalAdvance(dluga) + FirmyListBox::OdstepKolumn);
+    for (int k = 2; k < 10; ++k)
+        EXPECT_EQ(x[k] - x[k - 1], FirmyListBox::OdstepKolumn) << k;
+}
+
+bool maKolor(const QImage &obraz, int y, const QColor &kolor, int od = 0, int doX = -1)
+{
+    if (doX < 0)
+        doX = obraz.width();
+    for (int x = od; x < doX; ++x)
+        if (obraz.pixelColor(x, y).rgb() == kolor.rgb())
+            return true;
+    return false;
+}
+
+TEST_F(SzybkieSzukanieKontrolerTest, RysujeTrafienieNaZielonoAPodswietlenieNaSzaro)
+{
+    QTest::keyClicks(fraza, QStringLiteral("kow"));
+    QTest::keyClick(fraza, Qt::Key_Down);
+    QTest::keyClick(fraza, Qt::Key_Down);   // highlights "Beta ... Jan Kowal"
+    FirmyListBox *l = kontroler->lista();
+    const QImage obraz = l->viewport()->grab().toImage();
+    const QColor zielony(191, 255, 191), szary(230, 230, 230), bialy(255, 255, 255);
+
+    // Row 0: "Kowbud Trans", matched at the start of the first column.
+    // Backgrounds are read on a row's top line, above the glyphs.
+    const QRect r0 = l->prostokatWiersza(0);
+    const int x0 = l->poczatkiKolumn().at(0);
+    EXPECT_TRUE(maKolor(obraz, r0.center().y(), zielony, x0, x0 + 3));
+    EXPECT_FALSE(maKolor(obraz, r0.top(), szary));
+    EXPECT_TRUE(maKolor(obraz, r0.top(), bialy));
+
+    // Row 1: highlighted; green only inside the owner column, never in the name.
+    const QRect r1 = l->prostokatWiersza(1);
+    const int kolumnaWlasciciela = 14;
+    const int xW = l->poczatkiKolumn().at(kolumnaWlasciciela);
+    EXPECT_TRUE(maKolor(obraz, r1.top() + 1, szary));
+    EXPECT_FALSE(maKolor(obraz, r1.top(), bialy));
+    EXPECT_FALSE(maKolor(obraz, r1.center().y(), zielony, 0, xW));
+    EXPECT_TRUE(maKolor(obraz, r1.center().y(), zielony, xW, obraz.width()));
+}
+
+} // namespace
