@@ -6,8 +6,26 @@
 #include "host_funcs.h"
 #include "window_messages.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <exception>
+
+namespace {
+
+const QString kSource = QStringLiteral("lists\\lista_firm_form");
+
+// What the restricted list leaves out: creating, deleting, copying, files,
+// filters and the company-wide actions. Editing and refreshing stay.
+const char *const kOgraniczonePrzyciski[] = {"nowy", "usun", "nkopiowanie", "usunfiltry",
+                                             "zapisz", "podglad", "tbImportZPliku", "tbExportDoPliku"};
+const char *const kOgraniczoneMenu[] = {"pnowy", "pusun", "pKopiowanie", "pPodgladPowiazanychPlikow",
+                                        "pUstawAktywnaFirme", "pZaznaczAll", "pOdznaczAll", "pzapisz",
+                                        "ppodglad", "pDodajZlecenie", "pZmienDane"};
+
+} // namespace
 
 Tlista_firm_form::Tlista_firm_form(QWidget *parent)
     : QWidget(parent)
@@ -36,9 +54,66 @@ Tlista_firm_form::~Tlista_firm_form()
 
 void Tlista_firm_form::FormCreate()
 {
-    host::Podepnij_kwerendy(this);
-    setWindowTitle(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Firmy")));
-    // Settings are stored under the module file and this window's name.
-    m_frame->InicjujRamke(QString::fromLatin1(partners::ModuleFileName), false, objectName(), m_frame->objectName());
+    try {
+        host::Podepnij_kwerendy(this);
+        setWindowTitle(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Firmy")));
+        ustawWpisZlecenia();
+        m_frame->setWindowTitle(windowTitle());
+        // Settings are stored under the module file and this window's name.
+        m_frame->InicjujRamke(QString::fromLatin1(partners::ModuleFileName), false, objectName(), m_frame->objectName());
+        if (host::CzyWersjaOgraniczona())
+            ograniczListe();
+    } catch (const std::exception &e) {
+        host::save_log_to_file(kSource, QStringLiteral("Tlista_firm_form::FormCreate"), __LINE__,
+                               QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
+    }
     host::sendToMainWindow(host::msg::CaptionChanged, host::windowParam(this), 0);
+}
+
+void Tlista_firm_form::ustawWpisZlecenia()
+{
+    auto *dodaj = m_frame->findChild<QAction *>(QStringLiteral("pDodajZlecenie"));
+    if (dodaj)
+        dodaj->setText(host::LoadResstrings(QStringLiteral("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec")));
+    if (host::SprawdzUpr(QStringLiteral("orders.dll")) == 1)
+        return;
+    if (dodaj)
+        dodaj->setVisible(false);
+    if (auto *separator = m_frame->findChild<QAction *>(QStringLiteral("N_zlecenie")))
+        separator->setVisible(false);
+}
+
+void Tlista_firm_form::ograniczListe()
+{
+    // A hidden action stays disabled whatever the frame enables after each open.
+    const auto wylacz = [this](const char *nazwa) {
+        // Some entries belong to later parts of the frame; absent ones need nothing.
+        if (auto *a = m_frame->findChild<QAction *>(QLatin1String(nazwa))) {
+            a->setEnabled(false);
+            a->setVisible(false);
+        }
+    };
+    for (const char *nazwa : kOgraniczonePrzyciski)
+        wylacz(nazwa);
+    for (const char *nazwa : kOgraniczoneMenu)
+        wylacz(nazwa);
+    // The filter boxes sit in the frame's second tool bar.
+    for (const char *nazwa : {"pPanelFiltry", "Panel1", "ToolBarDodatkowy"}) {
+        if (auto *panel = m_frame->findChild<QWidget *>(QLatin1String(nazwa)))
+            panel->hide();
+    }
+    for (QAction *a : m_frame->dostosuj_popup()->actions()) {
+        if (a->isSeparator())
+            a->setVisible(false);
+    }
+}
+
+void Tlista_firm_form::closeEvent(QCloseEvent *event)
+{
+    // A list half way through reading its rows must not be torn down.
+    if (m_frame->OdswiezanieTrwa) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }

@@ -19,7 +19,13 @@ public:
 
     Tlista_firm_frame *frame_list() const { return m_frame; }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void ustawWpisZlecenia();
+    void ograniczListe();
+
     QTabWidget *m_zakladki = nullptr;
     Tlista_firm_frame *m_frame = nullptr;
 };

@@ -1,0 +1,502 @@
+#include "host_fixture.h"
+
+#include "lists/lista_firm_form.h"
+#include "lists/lista_firm_fr.h"
+#include "lists/lista_firm_modal_form.h"
+#include "lists/lista_firm_sp_modal_form.h"
+#include "lists/pustak_child_form.h"
+#include "module_windows.h"
+#include "partners_api.h"
+
+#include "dataset.h"
+#include "demo.h"
+#include "lista_grid.h"
+#include "window_messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = host::ScriptedPrompter::Kind;
+using Answer = host::ScriptedPrompter::Answer;
+
+struct Komunikat
+{
+    int numer;
+    qintptr w;
+    qintptr l;
+    bool operator==(const Komunikat &) const = default;
+};
+
+// A multi-document main window that remembers the messages it receives.
+class GlowneOkno : public QMainWindow
+{
+public:
+    GlowneOkno() { setCentralWidget(new QMdiArea(this)); }
+    QMdiArea *obszar() const { return static_cast<QMdiArea *>(centralWidget()); }
+    QList<Komunikat> komunikaty;
+
+    int ile(int numer) const
+    {
+        return int(std::count_if(komunikaty.cbegin(), komunikaty.cend(), [numer](const Komunikat &k) { return k.numer == numer; }));
+    }
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (auto *m = dynamic_cast<host::HostMessageEvent *>(e)) {
+            komunikaty.append({m->message(), m->wParam(), m->lParam()});
+            return true;
+        }
+        return QMainWindow::event(e);
+    }
+};
+
+void dwuklik(ui::ListaGrid *grid, int wiersz)
+{
+    const QModelIndex index = grid->model()->index(wiersz, grid->columnOf(QStringLiteral("nazwa")));
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+}
+
+// The id shown in a grid row; the data set is left on its first row.
+int idWiersza(Tramka_lista_frame *ramka, int wiersz)
+{
+    db::DataSet *lista = ramka->Lista();
+    lista->setRecNo(wiersz + 1);
+    const int id = lista->value(QStringLiteral("id")).toInt();
+    lista->first();
+    return id;
+}
+
+// Counts the key releases that reach a widget.
+class LicznikPuszczen : public QObject
+{
+public:
+    explicit LicznikPuszczen(int &n) : m_n(n) {}
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        m_n += e->type() == QEvent::KeyRelease ? 1 : 0;
+        return false;
+    }
+
+private:
+    int &m_n;
+};
+
+class ListaFirmOkna : public HostDatabaseTest
+{
+protected:
+    void SetUp() override
+    {
+        HostDatabaseTest::SetUp();
+        if (IsSkipped())
+            return;
+        suitedb::generateDemoCompanies(*host::GetConnection(), 12, 5);
+        host::setMainWindow(&m_glowne);
+    }
+
+    void TearDown() override
+    {
+        delete partners::windows().lista_firm_form.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        host::setMainWindow(nullptr);
+        HostDatabaseTest::TearDown();
+    }
+
+    int liczbaFirm() { return host::GetIntDB(QStringLiteral("select count(*) from firma")); }
+
+    // Runs the picker with the prompter driving it as a user would.
+    int uruchom(Tlista_firm_modal_form &okno, std::function<void(QDialog &)> uzytkownik)
+    {
+        prompter().push(Answer::dialog(std::move(uzytkownik)));
+        return okno.Wykonaj();
+    }
+
+    GlowneOkno m_glowne;
+};
+
+// ---- modal picker ---------------------------------------------------------------------
+
+TEST_P(ListaFirmOkna, DwuklikWybieraWierszBezOtwieraniaEdytora)
+{
+    Tlista_firm_modal_form okno;
+    Tlista_firm_frame *ramka = okno.frame_list();
+    ASSERT_TRUE(ramka->Lista()->isActive());
+    ASSERT_EQ(ramka->Lista()->recordCount(), liczbaFirm());
+    const int oczekiwany = idWiersza(ramka, 3);
+    ASSERT_NE(oczekiwany, ramka->idBiezacegoWiersza());
+    const int firm = liczbaFirm();
+
+    bool usuwanieZablokowane = false;
+    const int wynik = uruchom(okno, [&](QDialog &d) {
+        // The list's record tools are gone, shortcuts included.
+        d.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+        ramka->ListaGrid()->setFocus();
+        QTest::keyClick(ramka->ListaGrid(), Qt::Key_Delete);
+        usuwanieZablokowane = prompter().questionsOf(Kind::Message).isEmpty();
+        dwuklik(ramka->ListaGrid(), 3);
+    });
+
+    EXPECT_EQ(wynik, oczekiwany);
+    EXPECT_TRUE(okno.Wybrano());
+    EXPECT_TRUE(usuwanieZablokowane);
+    EXPECT_EQ(liczbaFirm(), firm);
+    EXPECT_EQ(m_glowne.ile(host::msg::ListEditing), 0) << "a double click chooses, it does not edit";
+    const auto modalne = prompter().questionsOf(Kind::Modal);
+    ASSERT_EQ(modalne.size(), 1);
+    EXPECT_EQ(modalne.first().dialogName, QStringLiteral("lista_firm_modal_form"));
+    EXPECT_EQ(modalne.first().caption, host::LoadResstrings(QStringLiteral("Resstrings_IDS_Firmy")));
+}
+
+TEST_P(ListaFirmOkna, EscapeGdziekolwiekIZamkniecieNieWybieraja)
+{
+    QLineEdit inneOkno;
+    Tlista_firm_modal_form okno;
+    Tlista_firm_frame *ramka = okno.frame_list();
+    ASSERT_GT(ramka->idBiezacegoWiersza(), 0);
+
+    bool zamknieteEscape = false;
+    EXPECT_EQ(uruchom(okno, [&](QDialog &d) {
+                  QTest::keyRelease(&inneOkno, Qt::Key_Escape);
+                  zamknieteEscape = !d.isVisible();
+              }),
+              -1);
+    EXPECT_TRUE(zamknieteEscape);
+    EXPECT_FALSE(okno.Wybrano());
+
+    EXPECT_EQ(uruchom(okno, [](QDialog &d) { d.close(); }), -1);
+
+    // A new run clears the previous choice; a choice after Escape still counts.
+    const int drugi = idWiersza(ramka, 1);
+    EXPECT_EQ(uruchom(okno, [&](QDialog &) { dwuklik(ramka->ListaGrid(), 1); }), drugi);
+    EXPECT_EQ(uruchom(okno, [](QDialog &d) { d.close(); }), -1);
+
+    // Once closed the picker no longer takes Escape from the rest of the application.
+    int przechwycone = 0;
+    LicznikPuszczen licznik(przechwycone);
+    inneOkno.installEventFilter(&licznik);
+    QTest::keyRelease(&inneOkno, Qt::Key_Escape);
+    EXPECT_EQ(przechwycone, 1) << "the key reaches its own widget again";
+}
+
+// ---- order-import picker ----------------------------------------------------------------
+
+QString zdanie(const QDialog &okno)
+{
+    QString tekst;
+    for (const char *nazwa : {"l1InfoFirma", "l2InfoFirma", "l3InfoFirma", "l4InfoFirma", "l5InfoFirma"}) {
+        auto *l = okno.findChild<QLabel *>(QLatin1String(nazwa));
+        if (l && !l->isHidden())
+            tekst += l->text();
+    }
+    return tekst;
+}
+
+QPushButton *przycisk(const QDialog &okno, const char *nazwa)
+{
+    return okno.findChild<QPushButton *>(QLatin1String(nazwa));
+}
+
+TEST_P(ListaFirmOkna, ZdanieOFirmieZPowiazaniemIBez)
+{
+    const QStringList info{QStringLiteral("SP-4411"), QStringLiteral("Trans-Pol Sp. z o.o.")};
+    Tlista_firm_sp_modal_form zPowiazaniem;
+    zPowiazaniem.UstawInformacje(info, true);
+    EXPECT_EQ(zdanie(zPowiazaniem), QStringLiteral("Firma Trans-Pol Sp. z o.o. o identyfikatorze powiązania SP-4411"
+                                                   " nie została znaleziona w bazie danych."));
+    EXPECT_EQ(zPowiazaniem.findChild<QLabel *>(QStringLiteral("lInfo"))->text(),
+              QStringLiteral("Wskaż odpowiadającą jej firmę w programie Malvo lub dodaj jako nową."));
+    EXPECT_EQ(zPowiazaniem.informacje(), info);
+
+    Tlista_firm_sp_modal_form bezPowiazania;
+    bezPowiazania.UstawInformacje(info, false);
+    EXPECT_EQ(zdanie(bezPowiazania), QStringLiteral("Firma Trans-Pol Sp. z o.o. nie została znaleziona w bazie danych."));
+    EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(QStringLiteral("l3InfoFirma"))->isHidden());
+    EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(QStringLiteral("l4InfoFirma"))->isHidden());
+    // A picker of its own: its list settings do not mix with the plain picker's.
+    EXPECT_EQ(bezPowiazania.frame_list()->Formularz, host::ZwrocBazowaWartoscKomponentu(QStringLiteral("lista_firm_sp_modal_form")));
+}
+
+TEST_P(ListaFirmOkna, PrzyciskiDlaWszystkichTylkoPodczasImportu)
+{
+    const auto dodawanie = [](const QStringList &) { return 0; };
+    {
+        ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(0));
+        Tlista_firm_sp_modal_form okno;
+        okno.UstawDodawanieFirmy(dodawanie);
+        EXPECT_FALSE(przycisk(okno, "bDodajNowaFirme")->isHidden());
+        EXPECT_TRUE(przycisk(okno, "Button1")->isHidden());
+        EXPECT_TRUE(przycisk(okno, "Button2")->isHidden());
+    }
+    ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
+    Tlista_firm_sp_modal_form okno;
+    // Until a company can be created, only the import's own button is offered.
+    EXPECT_TRUE(przycisk(okno, "bDodajNowaFirme")->isHidden());
+    EXPECT_TRUE(przycisk(okno, "Button1")->isHidden());
+    EXPECT_FALSE(przycisk(okno, "Button2")->isHidden());
+    okno.UstawDodawanieFirmy(dodawanie);
+    EXPECT_FALSE(przycisk(okno, "Button1")->isHidden());
+    EXPECT_TRUE(przycisk(okno, "Button1")->isEnabled());
+    EXPECT_EQ(przycisk(okno, "Button1")->text(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_dodaj_dla_wszystkich")));
+    EXPECT_EQ(przycisk(okno, "Button2")->text(),
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_import_kartap__zatwierdz_import_poz_unit__Button3")));
+}
+
+TEST_P(ListaFirmOkna, ZatwierdzenieImportuKonczyBezWyboru)
+{
+    ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
+    Tlista_firm_sp_modal_form okno;
+    okno.UstawInformacje({QStringLiteral("7"), QStringLiteral("Nieznana")}, true);
+    EXPECT_EQ(uruchom(okno, [](QDialog &d) { przycisk(d, "Button2")->click(); }), -1);
+    EXPECT_EQ(host::var::ImportZlecWTrakcie.get(), 2);
+    EXPECT_EQ(host::var::ImportZlecDodajAllFirma.get(), 0);
+}
+
+TEST_P(ListaFirmOkna, DodanieFirmyWybieraJaLubZostawiaOkno)
+{
+    ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
+    const QStringList info{QStringLiteral("B-1"), QStringLiteral("Nowa Firma")};
+    Tlista_firm_sp_modal_form okno;
+    okno.UstawInformacje(info, true);
+    Tlista_firm_frame *ramka = okno.frame_list();
+    const int przed = ramka->Lista()->recordCount();
+
+    QList<QStringList> wywolania;
+    int wynikDodawania = 0;
+    okno.UstawDodawanieFirmy([&](const QStringList &dane) {
+        wywolania << dane;
+        if (wynikDodawania > 0) {
+            suitedb::generateDemoCompanies(*host::GetConnection(), 1, 77);
+            wynikDodawania = host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
+        }
+        return wynikDodawania;
+    });
+
+    bool otwarteMimoNiepowodzenia = false;
+    int wierszeMimoNiepowodzenia = -1;
+    const int nowa = uruchom(okno, [&](QDialog &d) {
+        przycisk(d, "bDodajNowaFirme")->click();
+        otwarteMimoNiepowodzenia = d.isVisible();
+        wierszeMimoNiepowodzenia = ramka->Lista()->recordCount();
+        wynikDodawania = 1;
+        przycisk(d, "Button1")->click();
+    });
+
+    EXPECT_TRUE(otwarteMimoNiepowodzenia);
+    EXPECT_EQ(wierszeMimoNiepowodzenia, przed);
+    ASSERT_EQ(wywolania.size(), 2);
+    EXPECT_EQ(wywolania.first(), info);
+    EXPECT_EQ(host::var::ImportZlecDodajAllFirma.get(), 1);
+    EXPECT_GT(nowa, 0);
+    EXPECT_EQ(nowa, wynikDodawania);
+    EXPECT_EQ(ramka->Lista()->recordCount(), przed + 1) << "the list is read again";
+    EXPECT_EQ(ramka->idBiezacegoWiersza(), nowa);
+}
+
+// ---- empty child window -------------------------------------------------------------------
+
+// An embedded editor that may refuse to close and notes the messages it gets.
+class Osadzony : public QDialog
+{
+public:
+    explicit Osadzony(QWidget *parent) : QDialog(parent, Qt::Widget) {}
+    bool pozwolZamknac = true;
+    QList<int> komunikaty;
+
+protected:
+    void closeEvent(QCloseEvent *e) override
+    {
+        if (pozwolZamknac)
+            QDialog::closeEvent(e);
+        else
+            e->ignore();
+    }
+    bool event(QEvent *e) override
+    {
+        if (auto *m = dynamic_cast<host::HostMessageEvent *>(e))
+            komunikaty << m->message();
+        return QDialog::event(e);
+    }
+};
+
+TEST_P(ListaFirmOkna, PustakMowiGlownemuOknuOZmianach)
+{
+    QPointer<Tpustak_child_form> pustak = new Tpustak_child_form;
+    const qintptr ten = host::windowParam(pustak);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(m_glowne.komunikaty.contains(Komunikat{host::msg::WindowCreated, ten, 0}));
+    EXPECT_EQ(pustak->OsadzoneOkno(), nullptr);
+
+    m_glowne.komunikaty.clear();
+    pustak->resize(400, 300);
+    pustak->show();
+    pustak->resize(500, 320);
+    EXPECT_TRUE(m_glowne.komunikaty.contains(Komunikat{host::msg::ChildResized, 0, 0}));
+
+    new QLabel(QStringLiteral("nagłówek"), pustak);   // not a form
+    QPointer<Osadzony> osadzony = new Osadzony(pustak);
+    const qintptr edytor = host::windowParam(osadzony);
+    EXPECT_EQ(pustak->OsadzoneOkno(), osadzony.data());
+
+    // Leaving a clean editor says nothing; leaving one with unsaved changes asks.
+    m_glowne.komunikaty.clear();
+    osadzony->setWindowTitle(QStringLiteral("Edycja firmy"));
+    QEvent odejscie(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(pustak, &odejscie);
+    EXPECT_EQ(m_glowne.ile(host::msg::ChildClosing), 0);
+    osadzony->setWindowTitle(QStringLiteral("*Edycja firmy"));
+    QEvent powrot(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(pustak, &powrot);
+    QCoreApplication::sendEvent(pustak, &odejscie);
+    EXPECT_EQ(m_glowne.komunikaty, (QList<Komunikat>{{host::msg::ChildClosing, edytor, 1}}));
+
+    // The embedded editor decides about closing.
+    m_glowne.komunikaty.clear();
+    osadzony->pozwolZamknac = false;
+    EXPECT_FALSE(pustak->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(pustak);
+    EXPECT_TRUE(m_glowne.komunikaty.contains(Komunikat{host::msg::ChildClosing, edytor, 0}));
+
+    osadzony->pozwolZamknac = true;
+    EXPECT_TRUE(pustak->close());
+    EXPECT_FALSE(osadzony->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(pustak) << "the container frees itself";
+    EXPECT_TRUE(m_glowne.komunikaty.contains(Komunikat{host::msg::ChildDestroyed, ten, 0}));
+
+    // The editor is released to its module, and told.
+    ASSERT_TRUE(osadzony);
+    EXPECT_EQ(osadzony->parent(), nullptr);
+    QCoreApplication::sendPostedEvents(osadzony);
+    EXPECT_EQ(osadzony->komunikaty, QList<int>{host::msg::EmbeddedReleased});
+    delete osadzony.data();
+}
+
+TEST_P(ListaFirmOkna, PustakWObszarzeMdiZglaszaOdejscieOdNiezapisanego)
+{
+    m_glowne.show();
+    auto *pustak = new Tpustak_child_form;
+    auto *osadzony = new Osadzony(pustak);
+    osadzony->setWindowTitle(QStringLiteral("*Nowa firma"));
+    QMdiSubWindow *pierwsze = m_glowne.obszar()->addSubWindow(pustak);
+    QMdiSubWindow *drugie = m_glowne.obszar()->addSubWindow(new QLabel(QStringLiteral("inne")));
+    pierwsze->show();
+    drugie->show();
+    m_glowne.obszar()->setActiveSubWindow(pierwsze);
+    m_glowne.komunikaty.clear();
+    m_glowne.obszar()->setActiveSubWindow(drugie);
+    EXPECT_EQ(m_glowne.komunikaty.count(Komunikat{host::msg::ChildClosing, host::windowParam(osadzony), 1}), 1);
+
+    QPointer<Osadzony> zwolniony = osadzony;
+    delete pierwsze;
+    delete zwolniony.data();
+}
+
+// ---- list window ------------------------------------------------------------------------------
+
+Tlista_firm_frame *ramkaListy()
+{
+    auto *forma = qobject_cast<Tlista_firm_form *>(partners::windows().lista_firm_form.data());
+    return forma ? forma->frame_list() : nullptr;
+}
+
+bool widoczna(const Tramka_lista_frame *ramka, const char *nazwa)
+{
+    auto *a = ramka->findChild<QAction *>(QLatin1String(nazwa));
+    return a && a->isVisible();
+}
+
+TEST_P(ListaFirmOkna, OgraniczonaListaBezNarzedziAleZEdycja)
+{
+    host::setWersjaOgraniczona(true);
+    m_glowne.show();
+    _Execute(qApp, 1);
+    Tlista_firm_frame *ramka = ramkaListy();
+    ASSERT_NE(ramka, nullptr);
+    ASSERT_TRUE(ramka->Lista()->isActive());
+
+    const auto sprawdz = [&] {
+        for (const char *nazwa : {"nowy", "usun", "nkopiowanie", "usunfiltry", "zapisz", "podglad", "tbImportZPliku",
+                                  "tbExportDoPliku", "pnowy", "pusun", "pKopiowanie", "pzapisz", "ppodglad",
+                                  "pZaznaczAll", "pOdznaczAll", "pUstawAktywnaFirme", "pDodajZlecenie"}) {
+            QAction *a = ramka->findChild<QAction *>(QLatin1String(nazwa));
+            if (!a)
+                continue;
+            EXPECT_FALSE(a->isVisible()) << nazwa;
+            EXPECT_FALSE(a->isEnabled()) << nazwa;
+        }
+        for (QAction *a : ramka->dostosuj_popup()->actions())
+            EXPECT_FALSE(a->isSeparator() && a->isVisible());
+        EXPECT_TRUE(ramka->findChild<QWidget *>(QStringLiteral("pPanelFiltry"))->isHidden());
+        EXPECT_FALSE(ramka->TylkoWlasneFirmyCheck()->isVisibleTo(ramka));
+        EXPECT_TRUE(widoczna(ramka, "edycja"));
+        EXPECT_TRUE(widoczna(ramka, "odswiez"));
+    };
+    sprawdz();
+    // Reading the rows again must not bring the record tools back.
+    ramka->odswiezClick();
+    sprawdz();
+
+    // Deleting through the grid's keys is gone as well.
+    const int firm = liczbaFirm();
+    prompter().setDefaultMessageAnswer(host::mb::IdYes);
+    m_glowne.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_glowne));
+    ramka->ListaGrid()->setFocus();
+    QTest::keyClick(ramka->ListaGrid(), Qt::Key_Delete);
+    EXPECT_EQ(liczbaFirm(), firm);
+
+    m_glowne.komunikaty.clear();
+    dwuklik(ramka->ListaGrid(), 2);
+    EXPECT_EQ(m_glowne.ile(host::msg::ListEditing), 2) << "a double click still edits";
+}
+
+TEST_P(ListaFirmOkna, WpisZleceniaZalezyOdUprawnienDoZlecen)
+{
+    // An administrator's level is 2, which is not the level that shows it.
+    _Execute(qApp, 1);
+    ASSERT_NE(ramkaListy(), nullptr);
+    EXPECT_FALSE(widoczna(ramkaListy(), "N_zlecenie"));
+    EXPECT_TRUE(widoczna(ramkaListy(), "nowy")) << "without the switch the list is complete";
+    auto *zlecenie = ramkaListy()->findChild<QAction *>(QStringLiteral("pDodajZlecenie"));
+    ASSERT_NE(zlecenie, nullptr);
+    EXPECT_EQ(zlecenie->text(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec")));
+    delete partners::windows().lista_firm_form.data();
+
+    bootstrapAs(QStringLiteral("anowak"));   // orders.dll = 1
+    host::setMainWindow(&m_glowne);
+    _Execute(qApp, 1);
+    ASSERT_NE(ramkaListy(), nullptr);
+    EXPECT_TRUE(widoczna(ramkaListy(), "N_zlecenie"));
+}
+
+TEST_P(ListaFirmOkna, OknoListyNieZamykaSiePodczasWczytywania)
+{
+    _Execute(qApp, 1);
+    QPointer<QWidget> okno = partners::windows().lista_firm_form;
+    ASSERT_TRUE(okno);
+    ramkaListy()->OdswiezanieTrwa = true;
+    EXPECT_FALSE(okno->close());
+    ramkaListy()->OdswiezanieTrwa = false;
+    EXPECT_TRUE(okno->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(okno);
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(ListaFirmOkna);
+
+} // namespace
