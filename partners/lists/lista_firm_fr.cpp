@@ -1,8 +1,10 @@
 #include "lists/lista_firm_fr.h"
 
+#include "lists/kolor_statusu.h"
 #include "lists/lista_firm_kolumny.h"
 #include "lists/lista_firm_reguly.h"
 #include "lists/lista_firm_zapytanie.h"
+#include "lists/szybkie_szukanie_kontroler.h"
 
 #include "connection.h"
 #include "dataset.h"
@@ -11,9 +13,12 @@
 #include "host_funcs.h"
 #include "lista_grid.h"
 #include "prompter.h"
+#include "siblings.h"
+#include "window_messages.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QToolBar>
 
 namespace {
@@ -48,6 +53,8 @@ std::vector<ui::GridColumn> kolumnySiatki()
 Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
     : Tramka_lista_frame(parent, name)
     , m_idJezyka(host::GetLanguage())
+    , m_koloryWgStatusu(host::var::CzyKoloryListaFirm.get())
+    , m_kolorDomyslny(host::var::ListaKolorCzcionka.get())
 {
     // The command depends on the filter boxes and the engine: built in ListaBeforeOpen.
     UstawKolumny(kolumnySiatki());
@@ -76,17 +83,104 @@ Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
         connect(box, &QCheckBox::clicked, this, [this] { odswiezClick(); });
 
     // The guard must run before the generic delete, so both delete actions lead here.
+    // In the restricted list the delete entries do nothing at all.
     for (const char *nazwa : {"usun", "pusun"}) {
         QAction *a = akcja(QLatin1String(nazwa));
         disconnect(a, &QAction::triggered, this, nullptr);
-        connect(a, &QAction::triggered, this, [this] { usunFirmyClick(); });
+        if (!host::CzyWersjaOgraniczona())
+            connect(a, &QAction::triggered, this, [this] { usunFirmyClick(); });
     }
+    for (const char *nazwa : {"nkopiowanie", "pKopiowanie"})
+        akcja(QLatin1String(nazwa))->setVisible(true);
+    dodajMenuKontekstowe();
+    if (host::appContext().isOptionOn(host::option::ListaFirmSzybkieSzukanie))
+        m_szybkieSzukanie = new partners::SzybkieSzukanieKontroler(szukany_tekst(), ListaGrid(),
+                                                                   [this](int id) { GoToId(id); }, this);
+    ListaGrid()->setRowTextColor([this](int row) { return kolorWiersza(row); });
     ukryjZakresDat();
+    if (!partners::czyPolski(host::GetKeyLang()))
+        tlumaczNapisy();
 }
 
 Tlista_firm_frame::~Tlista_firm_frame()
 {
     partners::zapiszFiltryListyFirm({m_tylkoWlasne->isChecked(), m_ukryjZalRoz->isChecked()});
+}
+
+void Tlista_firm_frame::dodajMenuKontekstowe()
+{
+    QMenu *menu = dostosuj_popup();
+    const auto dodaj = [&](const char *nazwa, const char *napis) {
+        auto *a = new QAction(QString::fromUtf8(napis), this);
+        a->setObjectName(QLatin1String(nazwa));
+        menu->addAction(a);
+        return a;
+    };
+    QAction *separator = menu->addSeparator();
+    separator->setParent(this);
+    separator->setObjectName(QStringLiteral("N_zlecenie"));
+    // Orders are added by the orders module; the entry only keeps its place here.
+    dodaj("pDodajZlecenie", "Dodaj zlecenie")->setVisible(false);
+    connect(dodaj("pUstawAktywnaFirme", "Ustaw jako aktywną firmę"), &QAction::triggered, this,
+            &Tlista_firm_frame::UstawAktywnaFirmeClick);
+    // Shown once the module can show a company's linked files.
+    dodaj("pPodgladPowiazanychPlikow", "Podgląd powiązanych plików")->setVisible(false);
+    connect(menu, &QMenu::aboutToShow, this, &Tlista_firm_frame::menuKontekstoweOtwierane);
+}
+
+void Tlista_firm_frame::menuKontekstoweOtwierane()
+{
+    const partners::StanMenuKontekstowego stan = partners::stanMenuKontekstowego(
+        Lista()->isActive(), OdswiezanieTrwa, int(ListaGrid()->keysForAction().size()));
+    if (!stan.zmien)
+        return;
+    akcja(QStringLiteral("pUstawAktywnaFirme"))->setEnabled(stan.menu.ustawAktywnaFirme);
+    akcja(QStringLiteral("pDodajZlecenie"))->setEnabled(stan.menu.dodajZlecenie);
+    akcja(QStringLiteral("pPodgladPowiazanychPlikow"))->setEnabled(stan.menu.podgladPowiazanychPlikow);
+}
+
+void Tlista_firm_frame::tlumaczNapisy()
+{
+    const auto napis = [](const char *klucz) { return host::LoadResstrings(QLatin1String(klucz)); };
+    akcja(QStringLiteral("pUstawAktywnaFirme"))->setText(napis("Resstrings_IDS_Ustaw_aktywna_firme"));
+    akcja(QStringLiteral("pPodgladPowiazanychPlikow"))->setText(napis("Resstrings_IDS_podglad_pow_plik"));
+    akcja(QStringLiteral("tbImportZPliku"))->setToolTip(napis("Resstrings_IDS_firmy__import_firm_unit__import_firm_form"));
+    akcja(QStringLiteral("tbExportDoPliku"))->setToolTip(napis("Resstrings_IDS_firmy__export_firm_unit__export_firm_form"));
+}
+
+QColor Tlista_firm_frame::kolorWiersza(int row) const
+{
+    const db::DataSet *lista = Lista();
+    if (!m_koloryWgStatusu || m_poleStatusKolor < 0 || !lista->isActive())
+        return partners::kolorZBGR(m_kolorDomyslny);
+    return partners::kolorWierszaFirmy(lista->valueAt(lista->bookmarkAt(row), m_poleStatusKolor), true, m_kolorDomyslny);
+}
+
+void Tlista_firm_frame::UstawAktywnaFirmeClick()
+{
+    try {
+        const qint64 id = idBiezacegoWiersza();
+        if (id <= 0)
+            return;
+        host::UstawAktKontroleFirme(int(id), this, false, false, true);
+        host::postToMainWindow(partners::KomunikatAktywnaFirma, partners::KomunikatAktywnaFirmaParam1,
+                               partners::KomunikatAktywnaFirmaParam2);
+    } catch (const db::DbError &e) {
+        logCatch("Tlista_firm_frame::UstawAktywnaFirmeClick", __LINE__, e.message());
+    }
+}
+
+void Tlista_firm_frame::ListaAfterOpen()
+{
+    m_poleStatusKolor = Lista()->fieldIndex(QStringLiteral("status_kolor"));
+    Tramka_lista_frame::ListaAfterOpen();
+    if (m_szybkieSzukanie)
+        m_szybkieSzukanie->przebuduj(*Lista());
+}
+
+bool Tlista_firm_frame::PoUsunieciu(int)
+{
+    return host::callSibling<void()>(QStringLiteral("settings_ui.dll"), "_OdswiezFirmy");
 }
 
 void Tlista_firm_frame::ukryjZakresDat()

@@ -3,9 +3,12 @@
 #include "lists/lista_firm_grupy.h"
 #include "ramka/ramka_lista_fr.h"
 
+#include <QColor>
 #include <QList>
+#include <QVariant>
 
 class QCheckBox;
+namespace partners { class SzybkieSzukanieKontroler; }
 
 // The company list: the generic list frame with the companies' query,
 // columns, group names, the two filter boxes and the guard that keeps the
@@ -30,16 +33,32 @@ public:
     // and forgets every deleted company as a user's active one.
     void usunFirmyClick();
 
+    // "Ustaw jako aktywną firmę": the current row's company becomes the host's
+    // active company and the main window is told.
+    void UstawAktywnaFirmeClick();
+
     QCheckBox *TylkoWlasneFirmyCheck() const { return m_tylkoWlasne; }
     QCheckBox *cbUkryjFirmyZalRoz() const { return m_ukryjZalRoz; }
+    partners::SzybkieSzukanieKontroler *SzybkieSzukanie() const { return m_szybkieSzukanie; }
 
 protected:
     void ListaBeforeOpen() override;
+    void ListaAfterOpen() override;
+    // The settings module keeps its own list of companies: told after each deletion.
+    bool PoUsunieciu(int id) override;
 
 private:
     void ukryjZakresDat();
+    void dodajMenuKontekstowe();
+    void menuKontekstoweOtwierane();
+    void tlumaczNapisy();
+    QColor kolorWiersza(int row) const;
 
     int m_idJezyka = 0;
+    bool m_koloryWgStatusu = false;
+    QVariant m_kolorDomyslny;
+    int m_poleStatusKolor = -1;
+    partners::SzybkieSzukanieKontroler *m_szybkieSzukanie = nullptr;   // only with option 136
     QCheckBox *m_tylkoWlasne = nullptr;
     QCheckBox *m_ukryjZalRoz = nullptr;
     partners::NazwyGrupFirm m_grupy;

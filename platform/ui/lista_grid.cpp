@@ -659,6 +659,11 @@ void ListaGridHeader::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
+QColor ListaGrid::rowTextColor(int row) const
+{
+    return m_rowTextColor ? m_rowTextColor(row) : QColor();
+}
+
 // ---- ListaGridDelegate ------------------------------------------------------------------
 
 ListaGridDelegate::ListaGridDelegate(ListaGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
@@ -690,7 +695,8 @@ void ListaGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         } else {
             const QRect textRect = option.rect.adjusted(TextMargin, 0, -TextMargin, 0);
             const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
-            painter->setPen(selected ? palette.selectedText : palette.cellText);
+            const QColor rowColour = selected ? QColor() : m_grid->rowTextColor(index.row());
+            painter->setPen(selected ? palette.selectedText : rowColour.isValid() ? rowColour : palette.cellText);
             painter->setFont(option.font);
             painter->drawText(textRect, int(alignment | Qt::AlignVCenter) | Qt::TextSingleLine,
                               option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, textRect.width()));

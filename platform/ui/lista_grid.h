@@ -83,6 +83,11 @@ public:
     using CheckBoxPainter = std::function<void(QPainter &, const QRect &, int row, bool checked)>;
     void setCheckBoxPainter(CheckBoxPainter painter) { m_checkBoxPainter = std::move(painter); }
     const CheckBoxPainter &checkBoxPainter() const { return m_checkBoxPainter; }
+    // The text colour of a visible row (colours by status of a derived frame); an
+    // invalid colour keeps the palette's. Selected rows keep the selection colour.
+    using RowTextColor = std::function<QColor(int row)>;
+    void setRowTextColor(RowTextColor provider) { m_rowTextColor = std::move(provider); viewport()->update(); }
+    QColor rowTextColor(int row) const;
 
     // --- selection ---
     void pZaznaczAllClick();
@@ -154,6 +159,7 @@ private:
     std::function<bool(QKeyEvent *)> m_keyDownHook;
     std::function<bool(QKeyEvent *)> m_keyPressHook;
     CheckBoxPainter m_checkBoxPainter;
+    RowTextColor m_rowTextColor;
 };
 
 } // namespace ui

@@ -1,18 +1,24 @@
-#include "host_fixture.h"
+#include "lists/lista_firm_okno_fixture.h"
 
 #include "lists/lista_firm_form.h"
 #include "lists/lista_firm_fr.h"
 #include "lists/lista_firm_kolumny.h"
 #include "lists/lista_firm_reguly.h"
+#include "lists/szybkie_szukanie_kontroler.h"
 #include "module_windows.h"
 #include "partners_api.h"
 
 #include "dataset.h"
+#include "host_context.h"
 #include "demo.h"
 #include "lista_grid.h"
 #include "window_messages.h"
 
 #include <QAction>
+#include <QColor>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
 #include <QApplication>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -20,63 +26,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int FirmyDemo = 40;
-
-// A multi-document main window that remembers the messages it receives.
-class GlowneOkno : public QMainWindow
-{
-public:
-    GlowneOkno() { setCentralWidget(new QMdiArea(this)); }
-    QMdiArea *obszar() const { return static_cast<QMdiArea *>(centralWidget()); }
-    QList<QPair<int, qintptr>> komunikaty;
-
-protected:
-    bool event(QEvent *e) override
-    {
-        if (auto *m = dynamic_cast<host::HostMessageEvent *>(e)) {
-            komunikaty.append({m->message(), m->wParam()});
-            return true;
-        }
-        return QMainWindow::event(e);
-    }
-};
-
-class ListaFirmOkno : public HostDatabaseTest
-{
-protected:
-    void SetUp() override
-    {
-        HostDatabaseTest::SetUp();
-        if (IsSkipped())
-            return;
-        suitedb::generateDemoCompanies(*host::GetConnection(), FirmyDemo, 11);
-    }
-
-    void TearDown() override
-    {
-        delete partners::windows().lista_firm_form.data();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        host::setMainWindow(nullptr);
-        HostDatabaseTest::TearDown();
-    }
-
-    Tlista_firm_frame *ramka() const
-    {
-        auto *forma = qobject_cast<Tlista_firm_form *>(partners::windows().lista_firm_form.data());
-        return forma ? forma->frame_list() : nullptr;
-    }
-
-    static int liczbaOkienListy()
-    {
-        int n = 0;
-        for (QWidget *w : QApplication::allWidgets())
-            n += w->objectName() == QLatin1String("lista_firm_form") ? 1 : 0;
-        return n;
-    }
-
-    int firmZGrupa() { return host::GetIntDB(QStringLiteral("select min(id_f) from firma_grupa")); }
-};
 
 TEST_P(ListaFirmOkno, DrugieWywolanieNieTworzyDrugiegoOkna)
 {
@@ -190,6 +139,99 @@ TEST_P(ListaFirmOkno, InnaFirmaJestUsuwana)
         EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), liczba - 1);
         EXPECT_EQ(ramka()->Lista()->recordCount(), liczba - 1) << "the list is read again";
     }
+}
+
+TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
+{
+    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    ASSERT_GE(firmy.size(), 2);
+    const int status = host::GetIntDB(QStringLiteral("select min(id_wartosci) from slowwartosci"));
+    // Stored the suite's way, 0x00BBGGRR: pure red.
+    host::ExecQuery(QStringLiteral("update slowwartosci set kolor = 255 where id_wartosci = :s"), nullptr, 0,
+                    {{QStringLiteral("s"), status}});
+    host::ExecQuery(QStringLiteral("update firma set status = :s where id_f = :id"), nullptr, 0,
+                    {{QStringLiteral("s"), status}, {QStringLiteral("id"), firmy.at(0)}});
+    host::ExecQuery(QStringLiteral("update firma set status = null where id_f = :id"), nullptr, 0,
+                    {{QStringLiteral("id"), firmy.at(1)}});
+    ASSERT_TRUE(host::var::ListaKolorCzcionka.set(0x00FF00));   // green
+
+    const auto kolorFirmy = [this](int id) {
+        const db::DataSet *lista = ramka()->Lista();
+        const int pole = lista->fieldIndex(QStringLiteral("id"));
+        for (int w = 0; w < lista->recordCount(); ++w)
+            if (lista->valueAt(lista->bookmarkAt(w), pole).toInt() == id)
+                return ramka()->ListaGrid()->rowTextColor(w);
+        return QColor();
+    };
+
+    ASSERT_TRUE(host::var::CzyKoloryListaFirm.set(true));
+    _Execute(qApp, 1);
+    ASSERT_NE(ramka(), nullptr);
+    EXPECT_EQ(kolorFirmy(firmy.at(0)), QColor(Qt::red));
+    EXPECT_EQ(kolorFirmy(firmy.at(1)), QColor(Qt::green)) << "no status: the default row colour";
+
+    delete partners::windows().lista_firm_form.data();
+    ASSERT_TRUE(host::var::CzyKoloryListaFirm.set(false));
+    _Execute(qApp, 1);
+    ASSERT_NE(ramka(), nullptr);
+    EXPECT_EQ(kolorFirmy(firmy.at(0)), QColor(Qt::green)) << "colours by status are off";
+}
+
+TEST_P(ListaFirmOkno, UstawJakoAktywnaFirme)
+{
+    GlowneOkno glowne;
+    host::setMainWindow(&glowne);
+    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    ASSERT_GE(firmy.size(), 3);
+    _Execute(qApp, 1);
+    ASSERT_NE(ramka(), nullptr);
+    QAction *ustaw = ramka()->akcja(QStringLiteral("pUstawAktywnaFirme"));
+    ASSERT_NE(ustaw, nullptr);
+
+    // Only with exactly one row to act on.
+    ramka()->ListaGrid()->selection().select({firmy.at(0), {}});
+    ramka()->ListaGrid()->selection().select({firmy.at(1), {}});
+    emit ramka()->dostosuj_popup()->aboutToShow();
+    EXPECT_FALSE(ustaw->isEnabled());
+    ramka()->ListaGrid()->pOdznaczAllClick();
+    ASSERT_TRUE(ramka()->GoToId(firmy.at(2)));
+    emit ramka()->dostosuj_popup()->aboutToShow();
+    EXPECT_TRUE(ustaw->isEnabled());
+    EXPECT_FALSE(ramka()->akcja(QStringLiteral("pPodgladPowiazanychPlikow"))->isVisible());
+
+    glowne.komunikaty.clear();
+    ustaw->trigger();
+    EXPECT_EQ(host::var::AktywnaFirma.get(), firmy.at(2));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(glowne.komunikaty.contains(qMakePair(host::msg::ActiveCompanyChanged, qintptr(1))));
+}
+
+TEST_P(ListaFirmOkno, SzybkieSzukanieTylkoZOpcja136)
+{
+    _Execute(qApp, 1);
+    ASSERT_NE(ramka(), nullptr);
+    EXPECT_EQ(ramka()->SzybkieSzukanie(), nullptr);
+    delete partners::windows().lista_firm_form.data();
+
+    const int id = host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
+    host::ExecQuery(QStringLiteral("update firma set nazwa = :n where id_f = :id"), nullptr, 0,
+                    {{QStringLiteral("n"), QStringLiteral("Qwertyuiop Spedycja")}, {QStringLiteral("id"), id}});
+    host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, true);
+    _Execute(qApp, 1);
+    host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, false);
+    ASSERT_NE(ramka(), nullptr);
+    ASSERT_NE(ramka()->SzybkieSzukanie(), nullptr);
+    EXPECT_EQ(ramka()->SzybkieSzukanie()->indeks().wpisy().size(), ramka()->Lista()->recordCount());
+
+    ramka()->window()->show();
+    QLineEdit *fraza = ramka()->szukany_tekst();
+    fraza->setFocus();
+    QTest::keyClicks(fraza, QStringLiteral("QWERTY"));
+    EXPECT_TRUE(ramka()->SzybkieSzukanie()->widoczna());
+    QTest::keyClick(fraza, Qt::Key_Down);
+    QTest::keyClick(fraza, Qt::Key_Return);
+    EXPECT_EQ(ramka()->idBiezacegoWiersza(), id) << "the picked company becomes the current row";
+    EXPECT_FALSE(ramka()->SzybkieSzukanie()->widoczna());
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ListaFirmOkno);
