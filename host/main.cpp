@@ -39,6 +39,36 @@ void waitForCompanyList(QWidget &window)
     QCoreApplication::processEvents();
 }
 
+// The picker is modal: it is photographed and closed from inside its own loop.
+bool screenshotPicker(MainWindow &window, const QString &file)
+{
+    bool saved = false;
+    QDeadlineTimer deadline(std::chrono::seconds(60));
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *picker = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("lista_firm_modal_form") && w->isVisible())
+                picker = w;
+        const QObject *frame = picker ? picker->findChild<QObject *>(QStringLiteral("frame_list")) : nullptr;
+        const bool loaded = frame && frame->property("DaneWczytane").toBool();
+        if (!loaded && !deadline.hasExpired())
+            return;
+        poll.stop();
+        if (picker) {
+            QCoreApplication::processEvents();
+            saved = picker->grab().save(file, "PNG");
+            picker->close();
+        }
+    });
+    poll.start();
+    window.pickCompany();
+    if (!saved)
+        QTextStream(stderr) << "malvo: cannot write " << file << "\n";
+    return saved;
+}
+
 int runGui(QApplication &app)
 {
     QCommandLineParser parser;
@@ -56,14 +86,29 @@ int runGui(QApplication &app)
                                         QStringLiteral("Render the window into a PNG file and exit."),
                                         QStringLiteral("file"));
     QCommandLineOption windowOption(QStringLiteral("window"),
-                                    QStringLiteral("With --screenshot: open this window first (list: the company list)."),
+                                    QStringLiteral("With --screenshot: open this window first (list: the company list,"
+                                                   " picker: the company picker)."),
                                     QStringLiteral("name"));
-    parser.addOptions({dbOption, langOption, userOption, screenshotOption, windowOption});
+    QCommandLineOption optionOption(QStringLiteral("option"),
+                                    QStringLiteral("Turn on a numbered option of the installation (135: the Aktywna"
+                                                   " column, 136: quick-find in the company list). Repeatable."),
+                                    QStringLiteral("number"));
+    parser.addOptions({dbOption, langOption, userOption, screenshotOption, windowOption, optionOption});
     parser.process(app);
     const QString windowName = parser.value(windowOption);
-    if (!windowName.isEmpty() && windowName != QLatin1String("list")) {
-        QTextStream(stderr) << "malvo: unknown window " << windowName << " (known: list)\n";
+    if (!windowName.isEmpty() && windowName != QLatin1String("list") && windowName != QLatin1String("picker")) {
+        QTextStream(stderr) << "malvo: unknown window " << windowName << " (known: list, picker)\n";
         return 2;
+    }
+
+    for (const QString &number : parser.values(optionOption)) {
+        bool ok = false;
+        const int option = number.toInt(&ok);
+        if (!ok) {
+            QTextStream(stderr) << "malvo: --option needs a number, not " << number << "\n";
+            return 2;
+        }
+        host::appContext().setOption(option, true);
     }
 
     host::BootstrapOptions options;
@@ -87,20 +132,25 @@ int runGui(QApplication &app)
     host::setMainWindow(&window);
     window.show();
     const bool screenshot = parser.isSet(screenshotOption);
-    if (!screenshot || windowName == QLatin1String("list")) {
-        if (window.openCompanyList() && screenshot)
-            waitForCompanyList(window);
+    int code = 0;
+    if (screenshot && windowName == QLatin1String("picker")) {
+        code = screenshotPicker(window, parser.value(screenshotOption)) ? 0 : 1;
+    } else {
+        if (!screenshot || windowName == QLatin1String("list")) {
+            if (window.openCompanyList() && screenshot)
+                waitForCompanyList(window);
+        }
+        if (screenshot) {
+            // Once the window has been laid out and painted.
+            QTimer::singleShot(0, &window, [&window, file = parser.value(screenshotOption)] {
+                const bool saved = window.grab().save(file, "PNG");
+                if (!saved)
+                    QTextStream(stderr) << "malvo: cannot write " << file << "\n";
+                QCoreApplication::exit(saved ? 0 : 1);
+            });
+        }
+        code = app.exec();
     }
-    if (screenshot) {
-        // Once the window has been laid out and painted.
-        QTimer::singleShot(0, &window, [&window, file = parser.value(screenshotOption)] {
-            const bool saved = window.grab().save(file, "PNG");
-            if (!saved)
-                QTextStream(stderr) << "malvo: cannot write " << file << "\n";
-            QCoreApplication::exit(saved ? 0 : 1);
-        });
-    }
-    const int code = app.exec();
     // Module windows store their list settings when they go, which needs the
     // connection that shutdown closes.
     qDeleteAll(window.workspace()->subWindowList());

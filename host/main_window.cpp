@@ -45,6 +45,13 @@ void MainWindow::buildMenus()
     QAction *list = companies->addAction(QStringLiteral("Resstrings_IDS_malvo_lista_firm"));
     list->setObjectName(QStringLiteral("akcja_lista_firm"));
     connect(list, &QAction::triggered, this, &MainWindow::openCompanyList);
+    QAction *pick = companies->addAction(QStringLiteral("Resstrings_IDS_malvo_wybierz_firme"));
+    pick->setObjectName(QStringLiteral("akcja_wybierz_firme"));
+    connect(pick, &QAction::triggered, this, [this] {
+        const int id = pickCompany();
+        if (id > 0)
+            statusBar()->showMessage(host::LoadResstrings(QStringLiteral("Resstrings_IDS_malvo_wybrano_firme")).arg(id), 10000);
+    });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Resstrings_IDS_malvo_menu_pomoc"));
     QAction *about = help->addAction(QStringLiteral("Resstrings_IDS_malvo_o_programie"));
@@ -63,6 +70,12 @@ bool MainWindow::openCompanyList()
         return false;
     execute(qApp, rights);
     return true;
+}
+
+int MainWindow::pickCompany()
+{
+    const auto executeModal = reinterpret_cast<int (*)()>(m_module.resolve("_ExecuteModal"));
+    return executeModal ? executeModal() : -1;
 }
 
 void MainWindow::showAbout()

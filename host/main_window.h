@@ -17,6 +17,8 @@ public:
     // Runs the module's _Execute with the user's rights; false when the user
     // has no access or the module lacks the entry point.
     bool openCompanyList();
+    // Runs the module's company picker; the chosen company id, or -1.
+    int pickCompany();
 
 private:
     void buildMenus();

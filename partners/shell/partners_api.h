@@ -5,6 +5,7 @@
 // Plain C linkage; strings are returned by value.
 
 #include <QString>
+#include <QStringList>
 #include <QtCore/qglobal.h>
 
 class QObject;
@@ -29,8 +30,31 @@ PARTNERS_ENTRY int _isEdited();
 // open, brings it to the front instead (the rights are not applied again).
 PARTNERS_ENTRY void _Execute(QObject *owner, int rights);
 
+// Opens the list window (as _Execute) and queues an edit of the company in
+// it; *wasOpen tells whether the window was open before.
+PARTNERS_ENTRY void _EdytujRekordTab(int id, int rights, int handle, bool *wasOpen);
+// Opens the list window (as _Execute) and runs a phrase search in it.
+PARTNERS_ENTRY void _UruchomWyszukiwanieWgFrazy(QString phrase, int rights, int handle, bool *wasOpen);
+// Import from the external application and of contact persons: only the list
+// window is opened (and closed again by the first); nothing is imported. -1.
+PARTNERS_ENTRY int _ImportFirmyZTobolca(QObject *owner, int handle, QString fileName);
+PARTNERS_ENTRY int _ImportOsKonatkt(QObject *owner, int handle, QString fileName);
+
+// The modal company picker: the chosen company's id, or -1.
+PARTNERS_ENTRY int _ExecuteModal();
+// The picker for a company named by an imported order (entry 1 its name,
+// entry 0 its binding id): the company pointed at, or -1. The second leaves
+// the binding id out of its sentence.
+PARTNERS_ENTRY int _ZImportuZlecSP(void *ignored1, void *ignored2, QStringList info);
+PARTNERS_ENTRY int _ZImportuZlecSPBezPowiazania(void *ignored1, void *ignored2, QStringList info);
+
 // Function types of the entry points, for hosts that resolve them.
 using GetStringEntry = QString (*)();
 using SetDllInstanceEntry = void (*)(int);
 using IsEditedEntry = int (*)();
 using ExecuteEntry = void (*)(QObject *, int);
+using EdytujRekordTabEntry = void (*)(int, int, int, bool *);
+using UruchomWyszukiwanieWgFrazyEntry = void (*)(QString, int, int, bool *);
+using ImportZPlikuEntry = int (*)(QObject *, int, QString);
+using ExecuteModalEntry = int (*)();
+using ZImportuZlecSPEntry = int (*)(void *, void *, QStringList);

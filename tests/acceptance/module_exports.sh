@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The module exports its identity entry points and nothing else.
+# The module exports its entry points and nothing else.
 set -euo pipefail
 bin=$1
-expected=$(printf '%s\n' _GetDllCode _GetModuleName _GetNazwaUpr _GetVersionA _SetDllInstance _isEdited _Execute)
+expected=$(printf '%s\n' _GetDllCode _GetModuleName _GetNazwaUpr _GetVersionA _SetDllInstance _isEdited _Execute \
+  _ExecuteModal _EdytujRekordTab _UruchomWyszukiwanieWgFrazy _ImportFirmyZTobolca _ImportOsKonatkt \
+  _ZImportuZlecSP _ZImportuZlecSPBezPowiazania)
 actual=$(nm -D --defined-only "$bin/libpartners.so" | awk '{print $3}' | grep -v '^$' | sort)
 if [ "$actual" != "$(printf '%s\n' "$expected" | sort)" ]; then
   echo "unexpected exports of libpartners.so:"; echo "$actual"; exit 1

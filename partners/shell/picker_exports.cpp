@@ -1,0 +1,36 @@
+#include "partners_api.h"
+
+#include "lists/lista_firm_fr.h"
+#include "lists/lista_firm_modal_form.h"
+#include "lists/lista_firm_sp_modal_form.h"
+
+#include <QStringList>
+
+namespace {
+
+int wybierzFirmeDlaZlecenia(const QStringList &info, bool zPowiazaniem)
+{
+    Tlista_firm_sp_modal_form picker;
+    picker.frame_list()->Uprawnienia = 1;
+    picker.UstawInformacje(info, zPowiazaniem);
+    return picker.Wykonaj();
+}
+
+} // namespace
+
+int _ExecuteModal()
+{
+    Tlista_firm_modal_form picker;
+    picker.frame_list()->Uprawnienia = 1;
+    return picker.Wykonaj();
+}
+
+int _ZImportuZlecSP(void *, void *, QStringList info)
+{
+    return wybierzFirmeDlaZlecenia(info, true);
+}
+
+int _ZImportuZlecSPBezPowiazania(void *, void *, QStringList info)
+{
+    return wybierzFirmeDlaZlecenia(info, false);
+}
