@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -41,6 +42,20 @@ Tlista_firm_form::Tlista_firm_form(QWidget *parent)
     m_zakladki->addTab(m_frame, QStringLiteral("Resstrings_IDS_Firmy"));
     layout->addWidget(m_zakladki);
     resize(1000, 600);
+
+    // The frame's close button: the window decides (closeEvent) whether it may go.
+    auto *zamknij = new QAction(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Zamknij")), m_frame);
+    zamknij->setObjectName(QStringLiteral("zamknij"));
+    zamknij->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    zamknij->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_frame->ToolBar()->addSeparator();
+    m_frame->ToolBar()->addAction(zamknij);
+    connect(zamknij, &QAction::triggered, this, [this] {
+        if (QWidget *ramkaOkna = parentWidget(); ramkaOkna && ramkaOkna->inherits("QMdiSubWindow"))
+            ramkaOkna->close();
+        else
+            close();
+    });
 
     host::InitializeLanguage(QString::fromLatin1(partners::ModuleFileName), this);
     host::postToMainWindow(host::msg::WindowCreated, host::windowParam(this), 0);

@@ -50,6 +50,7 @@ public:
     // ---- components ----
     db::DataSet *Lista() const { return m_lista; }
     ui::ListaGrid *ListaGrid() const { return m_grid; }
+    QToolBar *ToolBar() const { return m_toolBar; }
     QToolBar *ToolBarDodatkowy() const { return m_toolBarDodatkowy; }
     QMenu *dostosuj_popup() const { return m_popup; }
     QLineEdit *szukany_tekst() const { return m_szukany; }

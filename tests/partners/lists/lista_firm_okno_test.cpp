@@ -55,12 +55,21 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     QPointer<QWidget> okno = partners::windows().lista_firm_form;
     ASSERT_TRUE(okno);
     EXPECT_TRUE(okno->isWindow());
-    okno->close();
+    ramka()->akcja(QStringLiteral("zamknij"))->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(okno);
     EXPECT_FALSE(partners::windows().lista_firm_form);
+
+    // In the host's window area the close button takes the tab with it.
+    GlowneOkno glowne;
+    host::setMainWindow(&glowne);
     _Execute(qApp, 1);
     EXPECT_TRUE(partners::windows().lista_firm_form) << "a closed list opens again";
+    ASSERT_EQ(glowne.obszar()->subWindowList().size(), 1);
+    ramka()->akcja(QStringLiteral("zamknij"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(partners::windows().lista_firm_form);
+    EXPECT_TRUE(glowne.obszar()->subWindowList().isEmpty());
 }
 
 TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrup)
