@@ -1,0 +1,23 @@
+#include "company/zapis_procedury.h"
+
+#include "host_funcs.h"
+#include "stored_proc.h"
+
+namespace partners {
+
+WynikZapisu wykonajZapis(const QString &procedura, const QVariantMap &parametry, db::Connection *polaczenie)
+{
+    WynikZapisu wynik;
+    db::StoredProc proc(polaczenie ? polaczenie : host::GetConnection(), procedura);
+    proc.refreshParameters();
+    for (auto it = parametry.cbegin(); it != parametry.cend(); ++it)
+        proc.setValue(it.key(), it.value());
+    wynik.wykonano = host::ExecProc(proc) != 0;
+    if (wynik.wykonano) {
+        wynik.id = proc.value(QStringLiteral("@id"));
+        wynik.kod = proc.returnValue();
+    }
+    return wynik;
+}
+
+} // namespace partners

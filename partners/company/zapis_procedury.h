@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+namespace db { class Connection; }
+
+namespace partners {
+
+// What a saving procedure (PZapFirmeFull, PZapAdres, ...) answered.
+struct WynikZapisu
+{
+    bool wykonano = false;   // false: the host has already reported the database error
+    QVariant id;             // @id after the call
+    int kod = -1;            // @RETURN_VALUE; 0 is success
+    bool sukces() const { return wykonano && kod == 0; }
+};
+
+// Runs a saving procedure through the host with named parameters; those not
+// given stay null. The connection defaults to the host's.
+WynikZapisu wykonajZapis(const QString &procedura, const QVariantMap &parametry, db::Connection *polaczenie = nullptr);
+
+} // namespace partners
