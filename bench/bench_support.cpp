@@ -6,6 +6,7 @@
 #include "suitedb.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -34,6 +35,17 @@ void ensureDatabase(const QString &file, int companies)
     suitedb::generateDemoCompanies(*connection, companies);
     connection->execute(QStringLiteral("analyze"));
     out() << "created in " << timer.elapsed() / 1000.0 << " s" << Qt::endl;
+}
+
+void warmFile(const QString &file)
+{
+    for (const QString &path : {file, file + QStringLiteral("-wal")}) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        while (!f.read(1 << 20).isEmpty()) {
+        }
+    }
 }
 
 double timeSqliteCli(const QString &file, const QString &sql, int runs)

@@ -10,6 +10,9 @@ namespace bench {
 QTextStream &out();
 // Creates the file with `companies` demo companies unless it exists.
 void ensureDatabase(const QString &file, int companies);
+// Reads the database file (and its WAL) once, so the timings that follow
+// all start from the same warm file cache.
+void warmFile(const QString &file);
 // Best wall time of `runs` runs of the sqlite3 command on the file, in ms,
 // its output discarded. Throws db::DbError when the command fails.
 double timeSqliteCli(const QString &file, const QString &sql, int runs = 1);

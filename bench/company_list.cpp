@@ -1,5 +1,6 @@
 // Measures the real company list for N demo companies: opening it through
-// the module's entry point, the sqlite3 command running the same SELECT,
+// the module's entry point against the sqlite3 command running the same
+// SELECT (each the best of three, from a warm file cache),
 // phrase search, sort by name, select all, the quick-find index and peak
 // memory.
 //
@@ -38,8 +39,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace {
+
+// Each side of the open / sqlite3 comparison is timed as the best of these runs.
+constexpr int TimedRuns = 3;
 
 // Runs queued work (repaints, deferred loads) so a timing covers what the user waits for.
 void settle()
@@ -178,25 +183,41 @@ int main(int argc, char **argv)
 
         QList<Row> rows;
 
-        // Open: from the entry point to a shown list whose rows are in.
+        // Neither side may pay the cold file cache alone.
+        bench::warmFile(file);
+
+        // Open: from the entry point to a shown list whose rows are in; the
+        // best of a few, each in a fresh window, as the sqlite3 side is.
         QElapsedTimer timer;
-        timer.start();
-        _Execute(nullptr, 1);
-        auto *forma = qobject_cast<Tlista_firm_form *>(partners::windows().lista_firm_form.data());
-        if (!forma)
-            throw db::DbError(QStringLiteral("the company list window did not appear"));
-        Tlista_firm_frame *frame = forma->frame_list();
-        const bool loaded = waitFor([&] { return forma->isVisible() && frame->property("DaneWczytane").toBool(); },
-                                    600000);
-        const double openMs = timer.nsecsElapsed() / 1e6;
-        if (!loaded)
-            throw db::DbError(QStringLiteral("the company list did not load within 600 s"));
+        Tlista_firm_form *forma = nullptr;
+        Tlista_firm_frame *frame = nullptr;
+        double openMs = std::numeric_limits<double>::max();
+        for (int run = 0; run < TimedRuns; ++run) {
+            if (forma) {
+                forma->close();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                settle();
+                if (partners::windows().lista_firm_form)
+                    throw db::DbError(QStringLiteral("the company list window did not close"));
+            }
+            timer.start();
+            _Execute(nullptr, 1);
+            forma = qobject_cast<Tlista_firm_form *>(partners::windows().lista_firm_form.data());
+            if (!forma)
+                throw db::DbError(QStringLiteral("the company list window did not appear"));
+            frame = forma->frame_list();
+            const bool loaded = waitFor(
+                [&] { return forma->isVisible() && frame->property("DaneWczytane").toBool(); }, 600000);
+            openMs = std::min(openMs, timer.nsecsElapsed() / 1e6);
+            if (!loaded)
+                throw db::DbError(QStringLiteral("the company list did not load within 600 s"));
+        }
         db::DataSet &lista = *frame->Lista();
         const int listRows = lista.recordCount();
         const double openMemMb = bench::peakMemoryKb() / 1024.0;
 
         const QString select = withLiterals(lista);
-        const double cliMs = bench::timeSqliteCli(file, select, 3);
+        const double cliMs = bench::timeSqliteCli(file, select, TimedRuns);
         const double ratio = openMs / cliMs;
         rows << Row{QStringLiteral("open (_Execute -> filled list)"), QStringLiteral("%1 ms").arg(openMs, 0, 'f', 1), QString(), true};
         rows << Row{QStringLiteral("sqlite3 command, same SELECT"), QStringLiteral("%1 ms").arg(cliMs, 0, 'f', 1), QString(), true};

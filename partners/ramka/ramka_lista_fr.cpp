@@ -1338,8 +1338,11 @@ bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
     p.nazwaId = m_usunRekord->value(QStringLiteral("@nazwa_id")).toString();
     p.wymuszenie = KontekstRamki != 0;
     p.tabelaCanDel = SprawdzajPrzedUsunieciem ? m_usuwanie->value(QStringLiteral("@tabela")).toString() : QString();
-    // PrzedUsunieciem/PoUsunieciu of a derived frame may touch widgets or the
-    // host connection, which must not happen on the worker thread: left empty.
+    // A derived frame's hooks touch widgets and the host connection: the
+    // worker has them run here and waits for their answer.
+    p.hakiOkna.kontekst = this;
+    p.hakiOkna.przedUsunieciem = [this](int id) { return PrzedUsunieciem(id); };
+    p.hakiOkna.poUsunieciu = [this](int id) { PoUsunieciu(id); };
     ramka::TUsuwanie_zaznaczonych usuwanie(p);
     usuwanie.ustawTabeleSlownie(TabelaSlownie);
     usuwanie.ustawPytanie(PotwierdzUsuniecieZaznaczonych());

@@ -17,9 +17,9 @@ QString tekst(const char *klucz)
 
 } // namespace
 
-Tusuwanie_postep_form::Tusuwanie_postep_form(ramka::ParametryUsuwania parametry, QWidget *parent)
+Tusuwanie_postep_form::Tusuwanie_postep_form(ramka::TUsuwanie_watek *watek, QWidget *parent)
     : QDialog(parent)
-    , m_watek(new ramka::TUsuwanie_watek(std::move(parametry), this))
+    , m_watek(watek)
     , m_postep(new QProgressBar(this))
     , m_opis(new QLabel(this))
     , m_wstrzymaj(new QPushButton(this))
@@ -60,7 +60,6 @@ Tusuwanie_postep_form::Tusuwanie_postep_form(ramka::ParametryUsuwania parametry,
 Tusuwanie_postep_form::~Tusuwanie_postep_form()
 {
     m_watek->zatrzymaj();
-    m_watek->wait();
 }
 
 ramka::WynikUsuwania Tusuwanie_postep_form::wynik() const
@@ -71,14 +70,6 @@ ramka::WynikUsuwania Tusuwanie_postep_form::wynik() const
 bool Tusuwanie_postep_form::trwa() const
 {
     return m_uruchomiony && !m_zakonczony;
-}
-
-void Tusuwanie_postep_form::czekajNaKoniec()
-{
-    if (m_watek->isRunning()) {
-        m_watek->zatrzymaj();
-        m_watek->wait();
-    }
 }
 
 void Tusuwanie_postep_form::showEvent(QShowEvent *event)

@@ -9,19 +9,18 @@ class QProgressBar;
 class QPushButton;
 
 // The progress window of a multi-row delete. It starts the worker when it
-// appears and closes itself when the worker has finished; closing it before
-// that only asks the worker to stop.
+// appears and closes itself when the worker has finished; closing or
+// destroying it before that only asks the worker to stop. The worker is the
+// caller's and outlives the window, so its result survives the window.
 class Tusuwanie_postep_form : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tusuwanie_postep_form(ramka::ParametryUsuwania parametry, QWidget *parent = nullptr);
+    explicit Tusuwanie_postep_form(ramka::TUsuwanie_watek *watek, QWidget *parent = nullptr);
     ~Tusuwanie_postep_form() override;
 
     ramka::WynikUsuwania wynik() const;
     bool trwa() const;
-    // Stops a worker still running (the window was closed early) and waits for it.
-    void czekajNaKoniec();
 
     void bWstrzymajClick();
     void bPrzerwijClick();

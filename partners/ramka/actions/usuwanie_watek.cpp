@@ -5,6 +5,8 @@
 #include "host_funcs.h"
 #include "stored_proc.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,6 +43,17 @@ bool usunPlikZMagazynu(const QString &katalogDokumentow, const QString &sciezka)
     return !QFileInfo::exists(plik) || QFile::remove(plik);
 }
 
+// One window hook call, shared by the worker that waits for it and the
+// window's thread that answers it; either side may give up first.
+struct TUsuwanie_watek::ZadanieOkna
+{
+    QMutex mutex;
+    QWaitCondition gotowe;
+    bool odpowiedziano = false;
+    bool porzucone = false;
+    bool wynik = false;
+};
+
 TUsuwanie_watek::TUsuwanie_watek(ParametryUsuwania parametry, QObject *parent)
     : QThread(parent), m_p(std::move(parametry))
 {
@@ -49,7 +62,7 @@ TUsuwanie_watek::TUsuwanie_watek(ParametryUsuwania parametry, QObject *parent)
 
 TUsuwanie_watek::~TUsuwanie_watek()
 {
-    zatrzymaj();
+    porzuc();
     wait();
 }
 
@@ -71,6 +84,26 @@ void TUsuwanie_watek::zatrzymaj()
     QMutexLocker blokada(&m_mutex);
     m_stop = true;
     m_wznowiono.wakeAll();
+}
+
+void TUsuwanie_watek::porzuc()
+{
+    QMutexLocker blokada(&m_mutex);
+    m_stop = true;
+    m_porzucony = true;
+    m_wznowiono.wakeAll();
+    if (m_zadanie) {
+        QMutexLocker blokadaZadania(&m_zadanie->mutex);
+        m_zadanie->porzucone = true;
+        m_zadanie->gotowe.wakeAll();
+    }
+}
+
+void TUsuwanie_watek::zatrzymajIZaczekaj()
+{
+    zatrzymaj();
+    while (!wait(QDeadlineTimer(20)))
+        QCoreApplication::processEvents();
 }
 
 bool TUsuwanie_watek::wstrzymany() const
@@ -110,7 +143,10 @@ void TUsuwanie_watek::run()
                 wynik.przerwano = true;
                 break;
             }
-            usunWiersz(*polaczenie, id, wynik);
+            if (!usunWiersz(*polaczenie, id, wynik)) {
+                wynik.przerwano = true;
+                break;
+            }
             ++wynik.przetworzone;
             emit postep(wynik.przetworzone, wynik.usuniete, wynik.wszystkie);
         }
@@ -121,11 +157,59 @@ void TUsuwanie_watek::run()
     m_wynik = wynik;
 }
 
-void TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwania &wynik)
+std::optional<bool> TUsuwanie_watek::wywolajWOknie(std::function<bool()> hak)
+{
+    auto zadanie = std::make_shared<ZadanieOkna>();
+    {
+        QMutexLocker blokada(&m_mutex);
+        if (m_porzucony)
+            return std::nullopt;
+        m_zadanie = zadanie;
+    }
+    // Queued to this object, which lives on the window's thread: the event
+    // dies with it, and its destructor gives the call up first.
+    QMetaObject::invokeMethod(
+        this,
+        [zadanie, hak = std::move(hak)] {
+            {
+                QMutexLocker blokada(&zadanie->mutex);
+                if (zadanie->porzucone)
+                    return;
+            }
+            bool wynik = false;
+            try {
+                wynik = hak();
+            } catch (const std::exception &blad) {
+                host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__,
+                                       QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
+            } catch (...) {
+                host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH unknown"));
+            }
+            QMutexLocker blokada(&zadanie->mutex);
+            zadanie->wynik = wynik;
+            zadanie->odpowiedziano = true;
+            zadanie->gotowe.wakeAll();
+        },
+        Qt::QueuedConnection);
+
+    std::optional<bool> odpowiedz;
+    {
+        QMutexLocker blokada(&zadanie->mutex);
+        while (!zadanie->odpowiedziano && !zadanie->porzucone)
+            zadanie->gotowe.wait(&zadanie->mutex);
+        if (zadanie->odpowiedziano)
+            odpowiedz = zadanie->wynik;
+    }
+    QMutexLocker blokada(&m_mutex);
+    m_zadanie.reset();
+    return odpowiedz;
+}
+
+bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwania &wynik)
 {
     if (id == 0) {
         wynik.cosUsunieto = true;
-        return;
+        return true;
     }
     try {
         if (m_p.usuwanieRekordu) {
@@ -134,7 +218,7 @@ void TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
                 wynik.usunieteIds << id;
                 wynik.cosUsunieto = true;
             }
-            return;
+            return true;
         }
         if (!m_p.tabelaCanDel.isEmpty()) {
             db::StoredProc sprawdz(&polaczenie, QStringLiteral("PCanDel;1"));
@@ -147,12 +231,22 @@ void TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
             const QString odp = sprawdz.value(QStringLiteral("@odp")).toString();
             if (!odp.trimmed().isEmpty()) {
                 wynik.odmowy << odp;
-                return;
+                return true;
             }
         }
         if (m_p.przedUsunieciem && !m_p.przedUsunieciem(id, polaczenie)) {
             ++wynik.odrzuconePrzezHak;
-            return;
+            return true;
+        }
+        if (m_p.hakiOkna.przedUsunieciem) {
+            const std::optional<bool> zgoda = wywolajWOknie(
+                [this, id] { return m_p.hakiOkna.kontekst && m_p.hakiOkna.przedUsunieciem(id); });
+            if (!zgoda)
+                return false;
+            if (!*zgoda) {
+                ++wynik.odrzuconePrzezHak;
+                return true;
+            }
         }
 
         db::Transaction transakcja(polaczenie);
@@ -162,7 +256,7 @@ void TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
             // 101: the link went with something else meanwhile; the file still goes.
             if (kod != 0 && kod != 101) {
                 wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
-                return;
+                return true;
             }
         }
         int kod = 0;
@@ -181,7 +275,7 @@ void TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
         }
         if (kod != 0) {
             wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(kod);
-            return;
+            return true;
         }
         transakcja.commit();
         ++wynik.usuniete;
@@ -190,6 +284,12 @@ void TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
         usunPliki(id, wynik);
         if (m_p.poUsunieciu)
             m_p.poUsunieciu(id, polaczenie);
+        if (m_p.hakiOkna.poUsunieciu)
+            wywolajWOknie([this, id] {
+                if (m_p.hakiOkna.kontekst)
+                    m_p.hakiOkna.poUsunieciu(id);
+                return true;
+            });
     } catch (const db::DbError &blad) {
         host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + blad.message());
         wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(blad.message());
@@ -197,6 +297,7 @@ void TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
         host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
         wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(QString::fromLocal8Bit(blad.what()));
     }
+    return true;
 }
 
 void TUsuwanie_watek::usunPliki(int id, WynikUsuwania &wynik)

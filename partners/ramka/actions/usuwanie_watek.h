@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QMutex>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <atomic>
 #include <functional>
+#include <optional>
 
 namespace db {
 class Connection;
@@ -28,6 +30,16 @@ struct PlikPowiazany
 // Runs on the worker thread with the worker's connection; must not touch widgets.
 using HakUsuwania = std::function<bool(int id, db::Connection &polaczenie)>;
 
+// A list frame's own delete hooks. They touch widgets and the host
+// connection, so the worker hands each call to the thread of `kontekst` and
+// waits for the answer; once `kontekst` is gone they are no longer called.
+struct HakiOkna
+{
+    QPointer<QObject> kontekst;
+    std::function<bool(int id)> przedUsunieciem;   // false keeps the row
+    std::function<void(int id)> poUsunieciu;       // after the row's commit
+};
+
 // What a multi-row delete needs from the list frame.
 struct ParametryUsuwania
 {
@@ -43,6 +55,8 @@ struct ParametryUsuwania
     QString polaczenie;
     HakUsuwania przedUsunieciem;   // false keeps the row
     HakUsuwania poUsunieciu;
+    // Run after the worker's hooks of the same name, outside the row's transaction.
+    HakiOkna hakiOkna;
     // A derived frame's own Usuwanie_rekordu: replaces the whole step of a
     // row (check, hooks, PUsunW, linked files); true counts the row as deleted.
     HakUsuwania usuwanieRekordu;
@@ -69,6 +83,8 @@ struct WynikUsuwania
 // The deletions of a multi-row delete. Created idle; start() runs them.
 // Between rows it honours suspend and stop, so a row is either deleted as a
 // whole (with its linked file rows, in one transaction) or left alone.
+// Created on the window's thread, which must keep processing events while it
+// runs: the window hooks are answered there.
 class TUsuwanie_watek : public QThread
 {
     Q_OBJECT
@@ -78,8 +94,15 @@ public:
 
     void wstrzymaj();
     void wznow();
+    // Stops after the current row, whose window hooks are still awaited.
     void zatrzymaj();
+    // Stops at once: a window hook not yet answered is given up (a row not
+    // yet confirmed stays; a deleted one misses its after hook). For the
+    // window's thread before it blocks on wait().
+    void porzuc();
     bool wstrzymany() const;
+    // Stops and waits for the end, answering window hooks meanwhile.
+    void zatrzymajIZaczekaj();
 
     // Complete once the thread has finished.
     WynikUsuwania wynik() const;
@@ -91,14 +114,21 @@ protected:
     void run() override;
 
 private:
+    struct ZadanieOkna;
+
     bool czekajNaWznowienie();
-    void usunWiersz(db::Connection &polaczenie, int id, WynikUsuwania &wynik);
+    // False when the row was given up (porzuc) before it was decided.
+    bool usunWiersz(db::Connection &polaczenie, int id, WynikUsuwania &wynik);
     void usunPliki(int id, WynikUsuwania &wynik);
+    // Runs the hook on the window's thread; nullopt when given up.
+    std::optional<bool> wywolajWOknie(std::function<bool()> hak);
 
     const ParametryUsuwania m_p;
     mutable QMutex m_mutex;
     QWaitCondition m_wznowiono;
     bool m_wstrzymany = false;
+    bool m_porzucony = false;
+    std::shared_ptr<ZadanieOkna> m_zadanie;   // the window call being awaited
     std::atomic<bool> m_stop{false};
     WynikUsuwania m_wynik;
 };

@@ -9,6 +9,8 @@
 #include "prompter.h"
 #include "query.h"
 
+#include <QPointer>
+
 namespace ramka {
 
 namespace {
@@ -104,12 +106,15 @@ WynikUsuwania TUsuwanie_zaznaczonych::wykonaj(QWidget *owner, bool przezUzytkown
     }
     m_potwierdzono = true;
 
+    TUsuwanie_watek watek(std::move(p));
     {
-        Tusuwanie_postep_form okno(std::move(p), owner);
-        host::prompter().runModal(&okno);
-        okno.czekajNaKoniec();
-        wynik = okno.wynik();
+        // Whoever owns the owner may destroy the window while it runs.
+        QPointer<Tusuwanie_postep_form> okno = new Tusuwanie_postep_form(&watek, owner);
+        host::prompter().runModal(okno);
+        delete okno.data();
     }
+    watek.zatrzymajIZaczekaj();
+    wynik = watek.wynik();
     wynik.przerwano = wynik.przerwano || wynik.pozostale() > 0;
     pokazWynik(owner, wynik);
     return wynik;

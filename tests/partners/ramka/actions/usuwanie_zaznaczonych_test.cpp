@@ -8,6 +8,7 @@
 #include "query.h"
 #include "host_fixture.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <memory>
 #include <gtest/gtest.h>
 
 using namespace ramka;
@@ -365,6 +367,91 @@ TEST_P(UsuwanieTest, WorkerUsesItsOwnConnectionAndTheWindowStaysResponsive)
     EXPECT_EQ(w.usuniete, Ile);
 }
 
+// The window hooks of a worker driven without its window, as a destroyed or
+// stopped window leaves it. The worker's own hook marks the row it reached.
+class HakiOknaTest : public UsuwanieTest
+{
+protected:
+    std::unique_ptr<TUsuwanie_watek> uruchom()
+    {
+        ParametryUsuwania p = parametry();
+        p.polaczenie = host::GetConnection()->target();
+        p.idU = host::AktIdU();
+        p.przedUsunieciem = [this](int id, db::Connection &) {
+            m_doszedl = id;
+            return true;
+        };
+        p.hakiOkna.kontekst = &m_kontekst;
+        p.hakiOkna.przedUsunieciem = [this](int id) {
+            m_przed << id;
+            return true;
+        };
+        p.hakiOkna.poUsunieciu = [this](int id) { m_po << id; };
+        auto watek = std::make_unique<TUsuwanie_watek>(std::move(p));
+        watek->start();
+        // No events are processed here: the worker stays at the first row's window hook.
+        QDeadlineTimer limit(CzasMs);
+        while (m_doszedl.load() == 0 && !limit.hasExpired())
+            QThread::msleep(5);
+        EXPECT_NE(m_doszedl.load(), 0);
+        QThread::msleep(50);
+        return watek;
+    }
+
+    QObject m_kontekst;
+    std::atomic<int> m_doszedl{0};
+    QList<int> m_przed;
+    QList<int> m_po;
+};
+
+TEST_P(HakiOknaTest, DestroyingTheWorkerGivesUpAnUnansweredHookAndKeepsTheRow)
+{
+    auto watek = uruchom();
+    EXPECT_EQ(m_doszedl.load(), m_ids.first());
+    watek.reset();
+    QCoreApplication::processEvents();
+
+    EXPECT_TRUE(m_przed.isEmpty());
+    EXPECT_TRUE(m_po.isEmpty());
+    EXPECT_EQ(istniejace(m_ids), Ile);
+}
+
+TEST_P(HakiOknaTest, StoppingFinishesTheCurrentRowWithBothHooks)
+{
+    auto watek = uruchom();
+    watek->zatrzymajIZaczekaj();
+    const WynikUsuwania w = watek->wynik();
+
+    EXPECT_EQ(m_przed, QList<int>{m_ids.first()});
+    EXPECT_EQ(m_po, QList<int>{m_ids.first()});
+    EXPECT_EQ(w.usunieteIds, QList<int>{m_ids.first()});
+    EXPECT_TRUE(w.przerwano);
+    EXPECT_EQ(istniejace(m_ids), Ile - 1);
+}
+
+TEST_P(HakiOknaTest, HooksOfAGoneWindowAreNotCalledAndKeepTheirRows)
+{
+    auto kontekst = std::make_unique<QObject>();
+    QList<int> wywolane;
+    ParametryUsuwania p = parametry();
+    p.ids = m_ids.mid(0, 3);
+    p.hakiOkna.kontekst = kontekst.get();
+    p.hakiOkna.przedUsunieciem = [&](int id) {
+        wywolane << id;
+        // The window goes while the first row is being decided.
+        kontekst.reset();
+        return true;
+    };
+    prompter().answerMessage(host::mb::IdYes);
+    prowadz();
+    const WynikUsuwania w = usun(p);
+
+    EXPECT_EQ(wywolane, QList<int>{m_ids.first()});
+    EXPECT_EQ(w.usuniete, 1);
+    EXPECT_EQ(w.odrzuconePrzezHak, 2);
+    EXPECT_EQ(istniejace(p.ids), 2);
+}
+
 TEST(UsuwaniePlikow, PathsLeavingTheStoreAreRefused)
 {
     QTemporaryDir dir;
@@ -381,3 +468,4 @@ TEST(UsuwaniePlikow, PathsLeavingTheStoreAreRefused)
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(UsuwanieTest);
+MALVO_INSTANTIATE_FOR_ENGINES(HakiOknaTest);

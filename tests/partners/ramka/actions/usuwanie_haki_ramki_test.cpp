@@ -1,0 +1,166 @@
+#include "../frame/frame_fixture.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QEventLoop>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+
+using Answer = host::ScriptedPrompter::Answer;
+
+namespace {
+
+bool istnieje(int id)
+{
+    return host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
+                                     {{QStringLiteral("id"), id}});
+}
+
+// A derived frame whose hooks use the host connection, as real ones do.
+class ListaZHakami : public TestowaListaFirm
+{
+public:
+    using TestowaListaFirm::TestowaListaFirm;
+
+    int odmowa = 0;
+    std::function<void(int)> wPrzed;
+    QList<int> przed;
+    QList<int> po;
+    QList<int> przedBezWiersza;   // rows the before hook did not find
+    QList<int> poZWierszem;       // rows the after hook still found
+    bool obcyWatek = false;
+
+    bool PrzedUsunieciem(int id) override
+    {
+        obcyWatek = obcyWatek || QThread::currentThread() != thread();
+        przed << id;
+        if (!istnieje(id))
+            przedBezWiersza << id;
+        if (wPrzed)
+            wPrzed(id);
+        return id != odmowa;
+    }
+
+    bool PoUsunieciu(int id) override
+    {
+        obcyWatek = obcyWatek || QThread::currentThread() != thread();
+        po << id;
+        if (istnieje(id))
+            poZWierszem << id;
+        return true;
+    }
+};
+
+QList<int> posortowane(QList<int> ids)
+{
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+} // namespace
+
+class UsuwanieHakiRamkiTest : public RamkaListaTest
+{
+protected:
+    void SetUp() override
+    {
+        RamkaListaTest::SetUp();
+        if (IsSkipped())
+            return;
+        for (int i = 0; i < 6; ++i)
+            m_firmy << firma(QStringLiteral("Firma %1").arg(i));
+        m_ramka = std::make_unique<ListaZHakami>(nullptr, QStringLiteral("lista_testowa"));
+        m_ramka->InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista_testowa"));
+    }
+
+    void TearDown() override
+    {
+        m_ramka.reset();
+        RamkaListaTest::TearDown();
+    }
+
+    // Selects every row and deletes them, answering yes; the progress window
+    // is kept for the hooks to drive.
+    void usunWszystkie()
+    {
+        m_ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
+        prompter().setDefaultMessageAnswer(host::mb::IdYes);
+        prompter().push(Answer::dialog([this](QDialog &d) {
+            m_okno = &d;
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 60000));
+        }));
+        m_ramka->akcja(QStringLiteral("pusun"))->trigger();
+        ASSERT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
+    }
+
+    QList<int> pozostale()
+    {
+        QList<int> wynik;
+        for (int id : m_firmy)
+            if (istnieje(id))
+                wynik << id;
+        return wynik;
+    }
+
+    QList<int> m_firmy;
+    std::unique_ptr<ListaZHakami> m_ramka;
+    QPointer<QDialog> m_okno;
+};
+
+TEST_P(UsuwanieHakiRamkiTest, HooksRunOnTheWindowThreadAroundEachCommittedRow)
+{
+    const int odmowiona = m_firmy.at(2);
+    m_ramka->odmowa = odmowiona;
+    // A hook that opens a message box spins an event loop of its own.
+    m_ramka->wPrzed = [&](int id) {
+        if (id != m_firmy.at(4))
+            return;
+        QEventLoop petla;
+        QTimer::singleShot(30, &petla, &QEventLoop::quit);
+        petla.exec();
+    };
+    usunWszystkie();
+
+    QList<int> usuniete = m_firmy;
+    usuniete.removeOne(odmowiona);
+    EXPECT_EQ(pozostale(), QList<int>{odmowiona});
+    EXPECT_EQ(posortowane(m_ramka->przed), m_firmy);
+    EXPECT_EQ(posortowane(m_ramka->po), usuniete);
+    EXPECT_TRUE(m_ramka->przedBezWiersza.isEmpty());
+    EXPECT_TRUE(m_ramka->poZWierszem.isEmpty());
+    EXPECT_FALSE(m_ramka->obcyWatek);
+    EXPECT_EQ(ids(*m_ramka), QList<int>{odmowiona});
+}
+
+TEST_P(UsuwanieHakiRamkiTest, StopHalfWayCallsTheAfterHookOnlyForDeletedRows)
+{
+    int wywolania = 0;
+    m_ramka->wPrzed = [&](int id) {
+        ++wywolania;
+        if (wywolania == 2)
+            m_ramka->odmowa = id;
+        if (wywolania == 3 && m_okno)
+            m_okno->findChild<QPushButton *>(QStringLiteral("bPrzerwij"))->click();
+    };
+    usunWszystkie();
+
+    // The row under way when stopped is finished; none is started after it.
+    EXPECT_EQ(m_ramka->przed.size(), 3);
+    const QList<int> zostaly = pozostale();
+    QList<int> usuniete;
+    for (int id : m_firmy)
+        if (!zostaly.contains(id))
+            usuniete << id;
+    EXPECT_EQ(usuniete.size(), 2);
+    EXPECT_EQ(posortowane(m_ramka->po), usuniete);
+    EXPECT_TRUE(zostaly.contains(m_ramka->odmowa));
+    EXPECT_EQ(posortowane(ids(*m_ramka)), zostaly);
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(UsuwanieHakiRamkiTest);
