@@ -26,6 +26,9 @@ inline constexpr int EmbeddedReleased = 0x7EF;
 // The host's own notifications (OdswiezFirmy_main, OdswiezFirmySlownik_main).
 inline constexpr int CompaniesChanged = 0x7F0;
 inline constexpr int DictionaryChanged = 0x7F1;
+// The settings module re-read its own companies (settings_ui's _OdswiezFirmy):
+// wParam their number, lParam 1 when the active company is one of them.
+inline constexpr int OwnCompaniesReloaded = 0x7F2;
 } // namespace msg
 
 // A window message delivered as a QEvent: type() is the message number.
