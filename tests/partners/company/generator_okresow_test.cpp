@@ -1,0 +1,204 @@
+#include "company/okresy/generator_okresow.h"
+
+#include "connection.h"
+#include "global_settings.h"
+#include "host_fixture.h"
+#include "host_syscore.h"
+#include "query.h"
+#include "siblings.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using partners::OkresRozliczeniowy;
+
+namespace {
+
+struct PrzypadekPodgladu
+{
+    const char *nazwa;
+    QDate koniecOstatniego;
+    QDate wybranaData;
+    int dzien;
+    int miesiace;
+    QList<OkresRozliczeniowy> oczekiwane;
+};
+
+void PrintTo(const PrzypadekPodgladu &p, std::ostream *os)
+{
+    *os << p.nazwa;
+}
+
+std::string opis(const QList<OkresRozliczeniowy> &okresy)
+{
+    QStringList wynik;
+    for (const auto &o : okresy)
+        wynik << o.od.toString(Qt::ISODate) + QStringLiteral("..") + o.doDnia.toString(Qt::ISODate);
+    return wynik.join(QLatin1String(", ")).toStdString();
+}
+
+OkresRozliczeniowy okres(int r1, int m1, int d1, int r2, int m2, int d2)
+{
+    return {QDate(r1, m1, d1), QDate(r2, m2, d2)};
+}
+
+} // namespace
+
+class PodgladOkresow : public testing::TestWithParam<PrzypadekPodgladu>
+{
+};
+
+TEST_P(PodgladOkresow, RowsFollowTheLastPeriodUpToTheChosenMonth)
+{
+    const PrzypadekPodgladu &p = GetParam();
+    const auto wynik = partners::podgladOkresow(p.koniecOstatniego, p.wybranaData, p.dzien, p.miesiace);
+    EXPECT_EQ(wynik, p.oczekiwane) << opis(wynik);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Przypadki, PodgladOkresow,
+    testing::Values(
+        PrzypadekPodgladu{"day 1, no periods, March, 1 month", QDate(), QDate(2025, 3, 17), 1, 1,
+                          {okres(2025, 3, 1, 2025, 3, 31)}},
+        PrzypadekPodgladu{"day 1, last ends 31 Jan, June, 2 months", QDate(2025, 1, 31), QDate(2025, 6, 5), 1, 2,
+                          {okres(2025, 2, 1, 2025, 3, 31), okres(2025, 4, 1, 2025, 5, 31),
+                           okres(2025, 6, 1, 2025, 7, 31)}},
+        PrzypadekPodgladu{"day 10, no periods, March", QDate(), QDate(2025, 3, 2), 10, 1,
+                          {okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 4, 9)}},
+        PrzypadekPodgladu{"day 10, no periods, March, 3 months", QDate(), QDate(2025, 3, 31), 10, 3,
+                          {okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 6, 9)}},
+        PrzypadekPodgladu{"day 1, start on the 31st", QDate(2025, 1, 30), QDate(2025, 2, 10), 1, 1,
+                          {okres(2025, 1, 31, 2025, 1, 31), okres(2025, 2, 1, 2025, 2, 28)}},
+        PrzypadekPodgladu{"day 1, start mid-month after February", QDate(2024, 3, 14), QDate(2024, 3, 20), 1, 1,
+                          {okres(2024, 3, 15, 2024, 3, 31)}},
+        PrzypadekPodgladu{"day 28, leap February", QDate(2024, 1, 27), QDate(2024, 3, 1), 28, 1,
+                          {okres(2024, 1, 28, 2024, 2, 27), okres(2024, 2, 28, 2024, 3, 27),
+                           okres(2024, 3, 28, 2024, 4, 27)}},
+        PrzypadekPodgladu{"day 10, start after D goes to next month", QDate(2025, 3, 14), QDate(2025, 4, 1), 10, 1,
+                          {okres(2025, 3, 15, 2025, 4, 9), okres(2025, 4, 10, 2025, 5, 9)}},
+        PrzypadekPodgladu{"last period already past the chosen month", QDate(2025, 7, 31), QDate(2025, 6, 5), 1, 2, {}},
+        PrzypadekPodgladu{"no date chosen", QDate(), QDate(), 1, 1, {}}));
+
+class GeneratorOkresow : public HostDatabaseTest
+{
+protected:
+    void SetUp() override
+    {
+        HostDatabaseTest::SetUp();
+        if (IsSkipped())
+            return;
+        host::notifier()->clearRecords();
+        db::Connection *c = host::GetConnection();
+        db::Query q(c, c->dialect().insertReturningId(
+                           QStringLiteral("insert into firma (nazwa, skrot) values ('Przewoźnik', 'PRZ')"),
+                           QStringLiteral("id_f")));
+        q.open();
+        m_idF = q.value(0).toInt();
+        ASSERT_GT(m_idF, 0);
+    }
+
+    void TearDown() override
+    {
+        host::setSiblingDirectory(QString());
+        HostDatabaseTest::TearDown();
+    }
+
+    QList<OkresRozliczeniowy> zapisane() const
+    {
+        db::Query q(host::GetConnection(),
+                    QStringLiteral("select data_od, data_do from okres_roz where id_f = :id order by data_od"));
+        q.parameters().setValue(QStringLiteral("id"), m_idF);
+        q.open();
+        QList<OkresRozliczeniowy> wynik;
+        for (q.first(); !q.eof(); q.next())
+            wynik << OkresRozliczeniowy{q.value(0).toDateTime().date(), q.value(1).toDateTime().date()};
+        return wynik;
+    }
+
+    int okresRozFirmy() const
+    {
+        return host::GetIntDB(QStringLiteral("select okres_roz from firma where id_f = :id"), QString(), nullptr,
+                              {{QStringLiteral("id"), m_idF}});
+    }
+
+    static QList<int> odswiezeniaFirm()
+    {
+        QList<int> wynik;
+        for (const auto &r : host::notifier()->records())
+            if (r.kind == host::Notifier::Record::Companies)
+                wynik << r.code;
+        return wynik;
+    }
+
+    // The shared store as the module reaches it; null when it was not built.
+    static shared_store::GlobalSettings *ustawieniaGlobalne()
+    {
+        host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
+        auto wynik = host::callSibling<shared_store::GlobalSettings *()>(QStringLiteral("shared_store.dll"),
+                                                                         "_GetGlobalSettings");
+        return wynik ? *wynik : nullptr;
+    }
+
+    int m_idF = 0;
+};
+
+TEST_P(GeneratorOkresow, SavingWritesEveryRowAndTheLengthAndTellsTheHost)
+{
+    const QList<OkresRozliczeniowy> okresy{okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 5, 9)};
+    EXPECT_EQ(partners::zapiszOkresy(m_idF, okresy, 2), 2);
+    EXPECT_EQ(zapisane(), okresy) << opis(zapisane());
+    EXPECT_EQ(okresRozFirmy(), 2);
+    EXPECT_EQ(odswiezeniaFirm(), (QList<int>{19, 0}));
+    EXPECT_EQ(partners::koniecOstatniegoOkresu(m_idF), QDate(2025, 5, 9));
+}
+
+TEST_P(GeneratorOkresow, AFailedRowLeavesNoPeriodAndNoLength)
+{
+    // The second row ends before it starts: the procedure refuses it.
+    const QList<OkresRozliczeniowy> okresy{okres(2025, 3, 1, 2025, 3, 31), okres(2025, 4, 30, 2025, 4, 1)};
+    EXPECT_EQ(partners::zapiszOkresy(m_idF, okresy, 3), -1);
+    EXPECT_TRUE(zapisane().isEmpty()) << opis(zapisane());
+    EXPECT_EQ(okresRozFirmy(), 0);
+    EXPECT_EQ(prompter().messageTexts().size(), 1);
+    EXPECT_TRUE(odswiezeniaFirm().isEmpty());
+
+    prompter().clear();
+    EXPECT_EQ(partners::zapiszOkresy(987654, {okres(2025, 3, 1, 2025, 3, 31)}, 1), -1);
+    EXPECT_EQ(prompter().messageTexts(), QStringList{host::LoadResstrings(QStringLiteral("Resstrings_IDS_Rekord_usuniety"))});
+}
+
+TEST_P(GeneratorOkresow, WithoutTheSharedStorePeriodsAreMonthsFromTheFirst)
+{
+    QTemporaryDir pusty;
+    host::setSiblingDirectory(pusty.path());
+    EXPECT_EQ(partners::generujOkresy(m_idF, 4, QDate(2025, 3, 20)), 1);
+    EXPECT_EQ(zapisane(), QList<OkresRozliczeniowy>{okres(2025, 3, 1, 2025, 3, 31)}) << opis(zapisane());
+    EXPECT_EQ(okresRozFirmy(), 4);
+}
+
+TEST_P(GeneratorOkresow, TheStartDayAndTheLengthComeFromTheSharedStoreAndRunsContinue)
+{
+    shared_store::GlobalSettings *ustawienia = ustawieniaGlobalne();
+    ASSERT_NE(ustawienia, nullptr) << "libshared_store.so is built with the tests";
+    const shared_store::GlobalSettings zachowane = *ustawienia;
+    ustawienia->dzienPoczatkuOkresu = 10;
+    ustawienia->dlugosc_okresu = {{1, QStringLiteral("1"), 1}, {7, QStringLiteral("2"), 2}};
+    ustawienia->okresRoz = 0;
+
+    EXPECT_EQ(partners::generujOkresy(m_idF, 7, QDate(2025, 3, 20)), 2);
+    EXPECT_EQ(partners::generujOkresy(m_idF, 7, QDate(2025, 6, 1)), 1);
+    const QList<OkresRozliczeniowy> oczekiwane{okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 5, 9),
+                                               okres(2025, 5, 10, 2025, 7, 9)};
+    EXPECT_EQ(zapisane(), oczekiwane) << opis(zapisane());
+    // Not the active company: the global length stays.
+    EXPECT_EQ(ustawienia->okresRoz, 0);
+
+    ASSERT_TRUE(host::var::AktywnaFirma.set(m_idF));
+    EXPECT_EQ(partners::generujOkresy(m_idF, 1, QDate(2025, 7, 15)), 1);
+    EXPECT_EQ(partners::koniecOstatniegoOkresu(m_idF), QDate(2025, 8, 9));
+    EXPECT_EQ(ustawienia->okresRoz, 1);
+    EXPECT_EQ(okresRozFirmy(), 1);
+    *ustawienia = zachowane;
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(GeneratorOkresow);

@@ -1,0 +1,155 @@
+#include "sibling_fixture.h"
+
+#include "host_funcs.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+class CitiesTest : public SiblingTest
+{
+protected:
+    void SetUp() override
+    {
+        SiblingTest::SetUp();
+        if (IsSkipped())
+            return;
+        m_polska = ile(QStringLiteral("select id_p from panstwo where iso = 'PL'"));
+        m_niemcy = ile(QStringLiteral("select id_p from panstwo where iso = 'DE'"));
+        ASSERT_GT(m_polska, 0);
+        ASSERT_GT(m_niemcy, 0);
+    }
+
+    static int dodajBezFormularza(const QString &nazwa, const QString &drugi)
+    {
+        return host::callSibling<int(QString, QString)>(QStringLiteral("cities.dll"), "_DodajMiastoBezFormularza",
+                                                        nazwa, drugi)
+            .value_or(-1);
+    }
+
+    static int panstwoMiasta(int idM)
+    {
+        return ile(QStringLiteral("select id_panstwa from miasto where id_m = :id"), {{QStringLiteral("id"), idM}});
+    }
+
+    static QString nazwaMiasta(int idM)
+    {
+        return tekst(QStringLiteral("select miasto from miasto where id_m = :id"), {{QStringLiteral("id"), idM}});
+    }
+
+    static QStringList kody(int idM)
+    {
+        return host::GetListaStringDB(QStringLiteral("select kod from kod_pocztowy where id_m = :id order by kod"),
+                                      QString(), nullptr, {{QStringLiteral("id"), idM}});
+    }
+
+    // Fills the editor as a user would; remembers what it showed.
+    Answer wypelnij(const QString &nazwa, int idPanstwa, const QString &kodyMiasta)
+    {
+        return Answer::dialog([=, this](QDialog &okno) {
+            auto *edNazwa = okno.findChild<QLineEdit *>(QStringLiteral("edMiasto"));
+            auto *cbPanstwo = okno.findChild<QComboBox *>(QStringLiteral("cbPanstwo"));
+            auto *memKody = okno.findChild<QPlainTextEdit *>(QStringLiteral("memKody"));
+            m_pokazane = {edNazwa->text(), QString::number(host::ZwrocWartoscCombo(cbPanstwo)), memKody->toPlainText()};
+            edNazwa->setText(nazwa);
+            host::UstawWartoscCombo(cbPanstwo, idPanstwa);
+            memKody->setPlainText(kodyMiasta);
+            okno.accept();
+        });
+    }
+
+    int m_polska = 0;
+    int m_niemcy = 0;
+    QStringList m_pokazane;
+};
+
+TEST_P(CitiesTest, ACityWithoutAWindowLiesInPolandUnlessTheSecondArgumentNamesACountry)
+{
+    const int bezKraju = dodajBezFormularza(QStringLiteral("  Zielonka "), QString());
+    ASSERT_GT(bezKraju, 0);
+    EXPECT_EQ(nazwaMiasta(bezKraju), QStringLiteral("Zielonka"));
+    EXPECT_EQ(panstwoMiasta(bezKraju), m_polska);
+    EXPECT_TRUE(kody(bezKraju).isEmpty());
+
+    const int wgRejestracji = dodajBezFormularza(QStringLiteral("Görlitz"), QStringLiteral("D"));
+    const int wgNazwy = dodajBezFormularza(QStringLiteral("Bautzen"), QStringLiteral("niemcy"));
+    const int wgIso = dodajBezFormularza(QStringLiteral("Cottbus"), QStringLiteral("DE"));
+    EXPECT_EQ(panstwoMiasta(wgRejestracji), m_niemcy);
+    EXPECT_EQ(panstwoMiasta(wgNazwy), m_niemcy);
+    EXPECT_EQ(panstwoMiasta(wgIso), m_niemcy);
+
+    const int nieznany = dodajBezFormularza(QStringLiteral("O'Hara"), QStringLiteral("Atlantyda"));
+    EXPECT_EQ(nazwaMiasta(nieznany), QStringLiteral("O'Hara"));
+    EXPECT_EQ(panstwoMiasta(nieznany), m_polska);
+    EXPECT_TRUE(logText().contains(QLatin1String("Atlantyda"))) << logText().toStdString();
+
+    EXPECT_EQ(dodajBezFormularza(QStringLiteral("   "), QString()), 0);
+    EXPECT_TRUE(prompter().questions().isEmpty());
+}
+
+TEST_P(CitiesTest, TheEditorCreatesACityWithItsPostalCodes)
+{
+    prompter().push(wypelnij(QStringLiteral("Nowe Miasto"), m_niemcy, QStringLiteral("01-234\n\n 01-235 \n01-234")));
+    const int id = host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord").value_or(-1);
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(m_pokazane, (QStringList{QString(), QString::number(m_polska), QString()}));
+    EXPECT_EQ(nazwaMiasta(id), QStringLiteral("Nowe Miasto"));
+    EXPECT_EQ(panstwoMiasta(id), m_niemcy);
+    EXPECT_EQ(kody(id), (QStringList{QStringLiteral("01-234"), QStringLiteral("01-235")}));
+}
+
+TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfRemovedCodes)
+{
+    const int gmina = dodajBezFormularza(QStringLiteral("Gmina"), QString());
+    const int id = wstaw(QStringLiteral("miasto"), QStringLiteral("id_m"),
+                         {{QStringLiteral("miasto"), QStringLiteral("Stare")}, {QStringLiteral("id_panstwa"), m_polska},
+                          {QStringLiteral("id_m_gminy"), gmina}});
+    const auto kod = [id](const char *k) {
+        return wstaw(QStringLiteral("kod_pocztowy"), QStringLiteral("id_kodu"),
+                     {{QStringLiteral("kod"), QLatin1String(k)}, {QStringLiteral("id_m"), id}});
+    };
+    const int zostaje = kod("11-111");
+    const int znika = kod("22-222");
+    const int idF = firma(QStringLiteral("Pod adresem"));
+    const int adres = wstaw(QStringLiteral("adres"), QStringLiteral("id_adr"),
+                            {{QStringLiteral("id_"), idF}, {QStringLiteral("tabela"), 7}, {QStringLiteral("id_m"), id},
+                             {QStringLiteral("id_kodu"), znika}, {QStringLiteral("czy_domyslny"), 1}});
+
+    prompter().push(wypelnij(QStringLiteral("Nowe"), m_polska, QStringLiteral("11-111\n33-333")));
+    EXPECT_EQ(host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", id).value_or(-1), id);
+    EXPECT_EQ(m_pokazane, (QStringList{QStringLiteral("Stare"), QString::number(m_polska),
+                                       QStringLiteral("11-111\n22-222")}));
+    EXPECT_EQ(nazwaMiasta(id), QStringLiteral("Nowe"));
+    EXPECT_EQ(kody(id), (QStringList{QStringLiteral("11-111"), QStringLiteral("33-333")}));
+    EXPECT_EQ(ile(QStringLiteral("select id_kodu from kod_pocztowy where kod = '11-111'")), zostaje);
+    EXPECT_EQ(ile(QStringLiteral("select id_m_gminy from miasto where id_m = :id"), {{QStringLiteral("id"), id}}), gmina);
+    EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where id_adr = :a and id_m = :m and id_kodu is null"),
+                  {{QStringLiteral("a"), adres}, {QStringLiteral("m"), id}}),
+              1);
+}
+
+TEST_P(CitiesTest, ANameIsRequiredAndCancellingChangesNothing)
+{
+    const int id = dodajBezFormularza(QStringLiteral("Bez zmian"), QString());
+    bool otwarteMimoOk = false;
+    prompter().push(Answer::dialog([&otwarteMimoOk](QDialog &okno) {
+        okno.findChild<QLineEdit *>(QStringLiteral("edMiasto"))->clear();
+        okno.accept();
+        otwarteMimoOk = okno.result() != QDialog::Accepted;
+        okno.reject();
+    }));
+    EXPECT_EQ(host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", id).value_or(-1), id);
+    EXPECT_TRUE(otwarteMimoOk);
+    ASSERT_EQ(prompter().messageTexts().size(), 1);
+    EXPECT_TRUE(prompter().messageTexts().first().contains(QLatin1String("Miasto")));
+    EXPECT_EQ(nazwaMiasta(id), QStringLiteral("Bez zmian"));
+
+    prompter().push(Answer::dialogResult(QDialog::Rejected));
+    EXPECT_EQ(host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord").value_or(-1), 0);
+    EXPECT_EQ(host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", 987654).value_or(-1), 0);
+    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 2);
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(CitiesTest);

@@ -1,0 +1,93 @@
+#include "sibling_fixture.h"
+
+#include "host_variables.h"
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+class OrdersTest : public SiblingTest
+{
+protected:
+    static int noweZlecenie(int idF)
+    {
+        return host::callSibling<int(int)>(QStringLiteral("data\\Forwarding\\orders.dll"), "_Grafik_NewRecord", idF)
+            .value_or(-1);
+    }
+
+    // Fills the window as a user would; remembers what it showed.
+    Answer wypelnij(const QDate &data, const QString &numer)
+    {
+        return Answer::dialog([this, data, numer](QDialog &okno) {
+            m_pokazanaFirma = okno.findChild<QLabel *>(QStringLiteral("lblFirma"))->text();
+            auto *nr = okno.findChild<QLineEdit *>(QStringLiteral("edNumer"));
+            m_proponowanyNumer = nr->text();
+            okno.findChild<QDateEdit *>(QStringLiteral("dtpeData"))->setDate(data);
+            nr->setText(numer);
+            okno.accept();
+        });
+    }
+
+    QString m_pokazanaFirma;
+    QString m_proponowanyNumer;
+};
+
+TEST_P(OrdersTest, AnAcceptedOrderIsStoredForTheCompanyIssuedByTheActiveOne)
+{
+    const int klient = firma(QStringLiteral("Klient Sp. z o.o."));
+    const int wlasna = firma(QStringLiteral("Nasza firma"));
+    ASSERT_TRUE(host::var::AktywnaFirma.set(wlasna));
+    const QString rok = QString::number(QDate::currentDate().year());
+
+    prompter().push(wypelnij(QDate(2020, 3, 14), QStringLiteral("ZL/'7'")));
+    const int id = noweZlecenie(klient);
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(m_pokazanaFirma, QStringLiteral("Klient Sp. z o.o."));
+    EXPECT_EQ(m_proponowanyNumer, QStringLiteral("ZL/1/") + rok);
+
+    const QVariantMap p{{QStringLiteral("id"), id}};
+    EXPECT_EQ(tekst(QStringLiteral("select nr_pelny from zlecenie where id_realiz = :id"), p), QStringLiteral("ZL/'7'"));
+    EXPECT_EQ(ile(QStringLiteral("select id_f from zlecenie where id_realiz = :id"), p), klient);
+    EXPECT_EQ(ile(QStringLiteral("select id_wystawil from zlecenie where id_realiz = :id"), p), wlasna);
+    EXPECT_EQ(ile(QStringLiteral("select id_u from zlecenie where id_realiz = :id"), p), host::AktIdU());
+    EXPECT_EQ(host::GetDateTimeDB(QStringLiteral("select data_utworzenia from zlecenie where id_realiz = :id"), QString(),
+                                  nullptr, p)
+                  .date(),
+              QDate(2020, 3, 14));
+
+    // Proposals count the orders of the current year only.
+    prompter().push(wypelnij(QDate::currentDate(), QStringLiteral("A")));
+    ASSERT_GT(noweZlecenie(klient), id);
+    EXPECT_EQ(m_proponowanyNumer, QStringLiteral("ZL/1/") + rok);
+    prompter().push(wypelnij(QDate::currentDate(), QStringLiteral("B")));
+    ASSERT_GT(noweZlecenie(klient), id);
+    EXPECT_EQ(m_proponowanyNumer, QStringLiteral("ZL/2/") + rok);
+}
+
+TEST_P(OrdersTest, ANumberIsRequiredAndACancelledWindowStoresNothing)
+{
+    const int klient = firma(QStringLiteral("Klient"));
+    bool otwarteMimoOk = false;
+    prompter().push(Answer::dialog([&otwarteMimoOk](QDialog &okno) {
+        okno.findChild<QLineEdit *>(QStringLiteral("edNumer"))->setText(QStringLiteral("  "));
+        okno.accept();
+        otwarteMimoOk = okno.result() != QDialog::Accepted;
+        okno.reject();
+    }));
+    EXPECT_EQ(noweZlecenie(klient), 0);
+    EXPECT_TRUE(otwarteMimoOk);
+    ASSERT_EQ(prompter().messageTexts().size(), 1);
+    EXPECT_TRUE(prompter().messageTexts().first().contains(QLatin1String("Numer zlecenia")))
+        << prompter().messageTexts().first().toStdString();
+    EXPECT_EQ(ile(QStringLiteral("select count(*) from zlecenie")), 0);
+}
+
+TEST_P(OrdersTest, NoWindowOpensForACompanyThatDoesNotExist)
+{
+    EXPECT_EQ(noweZlecenie(987654), 0);
+    EXPECT_TRUE(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).isEmpty());
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(OrdersTest);

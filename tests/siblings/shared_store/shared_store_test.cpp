@@ -1,0 +1,102 @@
+#include "sibling_fixture.h"
+
+#include "global_settings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Dlugosc
+{
+    int kod;
+    int miesiace;
+    QString nazwa;
+    bool operator==(const Dlugosc &) const = default;
+};
+
+std::vector<Dlugosc> dlugosci(const shared_store::GlobalSettings &u)
+{
+    std::vector<Dlugosc> wynik;
+    for (const auto &d : u.dlugosc_okresu)
+        wynik.push_back({d.kod, d.miesiace, d.nazwa});
+    return wynik;
+}
+
+void PrintTo(const Dlugosc &d, std::ostream *os)
+{
+    *os << d.kod << ":" << d.miesiace << ":" << d.nazwa.toStdString();
+}
+
+} // namespace
+
+class SharedStoreTest : public SiblingTest
+{
+protected:
+    // Loaded and released the way the module does it, for every call.
+    static shared_store::GlobalSettings *pobierz()
+    {
+        auto wynik = host::callSibling<shared_store::GlobalSettings *()>(QStringLiteral("shared_store.dll"),
+                                                                         "_GetGlobalSettings");
+        return wynik ? *wynik : nullptr;
+    }
+
+    static void ustaw(const QString &co, const QVariant &wartosc, const QVariant &idF = QVariant())
+    {
+        wstaw(QStringLiteral("ustawienia"), QStringLiteral("id_ust"),
+              {{QStringLiteral("co"), co}, {QStringLiteral("wartosc"), wartosc}, {QStringLiteral("kod"), QStringLiteral("ALL")},
+               {QStringLiteral("id_f"), idF}});
+    }
+};
+
+TEST_P(SharedStoreTest, WithoutRowsPeriodsStartOnTheFirstWithTheSixUsualLengths)
+{
+    shared_store::GlobalSettings *u = pobierz();
+    ASSERT_NE(u, nullptr);
+    EXPECT_EQ(u->dzienPoczatkuOkresu, 1);
+    const std::vector<Dlugosc> oczekiwane{{1, 1, QStringLiteral("1 miesiąc")},  {2, 2, QStringLiteral("2 miesiące")},
+                                          {3, 3, QStringLiteral("3 miesiące")}, {4, 4, QStringLiteral("4 miesiące")},
+                                          {5, 6, QStringLiteral("6 miesięcy")}, {6, 12, QStringLiteral("12 miesięcy")}};
+    EXPECT_EQ(dlugosci(*u), oczekiwane);
+}
+
+TEST_P(SharedStoreTest, GlobalRowsOverrideTheStartDayAndTheLengths)
+{
+    ustaw(QStringLiteral("dzien_poczatku_okresu"), QStringLiteral("10"));
+    ustaw(QStringLiteral("dlugosc_okresu"), QStringLiteral("1:1; 7:3:Kwartał"));
+    // A company's row is not a global one.
+    ustaw(QStringLiteral("dzien_poczatku_okresu"), QStringLiteral("20"), firma(QStringLiteral("Inna")));
+
+    shared_store::GlobalSettings *u = pobierz();
+    ASSERT_NE(u, nullptr);
+    EXPECT_EQ(u->dzienPoczatkuOkresu, 10);
+    const std::vector<Dlugosc> oczekiwane{{1, 1, QStringLiteral("1 miesiąc")}, {7, 3, QStringLiteral("Kwartał")}};
+    EXPECT_EQ(dlugosci(*u), oczekiwane);
+}
+
+TEST_P(SharedStoreTest, MalformedRowsKeepTheDefaultsAndAreLogged)
+{
+    ustaw(QStringLiteral("dzien_poczatku_okresu"), QStringLiteral("31"));
+    ustaw(QStringLiteral("dlugosc_okresu"), QStringLiteral("1:1;2:x"));
+
+    shared_store::GlobalSettings *u = pobierz();
+    ASSERT_NE(u, nullptr);
+    EXPECT_EQ(u->dzienPoczatkuOkresu, 1);
+    EXPECT_EQ(u->dlugosc_okresu.size(), 6);
+    EXPECT_TRUE(logText().contains(QLatin1String("dzien_poczatku_okresu ignored: 31"))) << logText().toStdString();
+    EXPECT_TRUE(logText().contains(QLatin1String("dlugosc_okresu ignored"))) << logText().toStdString();
+}
+
+TEST_P(SharedStoreTest, OneObjectOutlivesEveryReleaseOfTheLibrary)
+{
+    shared_store::GlobalSettings *pierwszy = pobierz();
+    ASSERT_NE(pierwszy, nullptr);
+    pierwszy->okresRoz = 4;
+    pierwszy->limitNadgodzin = 300;
+
+    shared_store::GlobalSettings *drugi = pobierz();
+    EXPECT_EQ(drugi, pierwszy);
+    EXPECT_EQ(drugi->okresRoz, 4);
+    EXPECT_EQ(drugi->limitNadgodzin, 300);
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(SharedStoreTest);
