@@ -14,6 +14,7 @@ struct ModuleWindows
 {
     QPointer<QWidget> lista_firm_form;
     QPointer<QWidget> edycja_firmy_form;
+    QPointer<QObject> zapis_firmy_form;   // windowless: a plain object
 };
 
 ModuleWindows &windows();

@@ -48,6 +48,13 @@ PARTNERS_ENTRY int _ExecuteModal();
 PARTNERS_ENTRY int _ZImportuZlecSP(void *ignored1, void *ignored2, QStringList info);
 PARTNERS_ENTRY int _ZImportuZlecSPBezPowiazania(void *ignored1, void *ignored2, QStringList info);
 
+// Creates a company from an imported order's list (entry 1 name, 2 country,
+// 3 postal code, 4 city, 5 street, 6 flat number, 7 group, 8 city id, 9
+// postal-code id) without a window: the new company's id, 0 when it was not
+// saved, -1 when entry 8 or 9 of a list of 10 or more is not a whole number
+// (nothing is saved; the reason goes to the log).
+PARTNERS_ENTRY int _ZapiszBezPokazywaniaFormularza(void *ignored1, void *ignored2, QStringList list);
+
 // Function types of the entry points, for hosts that resolve them.
 using GetStringEntry = QString (*)();
 using SetDllInstanceEntry = void (*)(int);
@@ -58,3 +65,4 @@ using UruchomWyszukiwanieWgFrazyEntry = void (*)(QString, int, int, bool *);
 using ImportZPlikuEntry = int (*)(QObject *, int, QString);
 using ExecuteModalEntry = int (*)();
 using ZImportuZlecSPEntry = int (*)(void *, void *, QStringList);
+using ZapiszBezPokazywaniaFormularzaEntry = int (*)(void *, void *, QStringList);

@@ -13,6 +13,8 @@ int wybierzFirmeDlaZlecenia(const QStringList &info, bool zPowiazaniem)
     Tlista_firm_sp_modal_form picker;
     picker.frame_list()->Uprawnienia = 1;
     picker.UstawInformacje(info, zPowiazaniem);
+    picker.UstawDodawanieFirmy(
+        [](const QStringList &dane) { return _ZapiszBezPokazywaniaFormularza(nullptr, nullptr, dane); });
     return picker.Wykonaj();
 }
 

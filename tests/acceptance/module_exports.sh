@@ -4,7 +4,7 @@ set -euo pipefail
 bin=$1
 expected=$(printf '%s\n' _GetDllCode _GetModuleName _GetNazwaUpr _GetVersionA _SetDllInstance _isEdited _Execute \
   _ExecuteModal _EdytujRekordTab _UruchomWyszukiwanieWgFrazy _ImportFirmyZTobolca _ImportOsKonatkt \
-  _ZImportuZlecSP _ZImportuZlecSPBezPowiazania)
+  _ZImportuZlecSP _ZImportuZlecSPBezPowiazania _ZapiszBezPokazywaniaFormularza)
 actual=$(nm -D --defined-only "$bin/libpartners.so" | awk '{print $3}' | grep -v '^$' | sort)
 if [ "$actual" != "$(printf '%s\n' "$expected" | sort)" ]; then
   echo "unexpected exports of libpartners.so:"; echo "$actual"; exit 1

@@ -1,0 +1,42 @@
+#include "module_windows.h"
+#include "partners_api.h"
+
+#include "company/rekord_szybki.h"
+#include "company/zapis_firmy_form.h"
+
+#include "host_funcs.h"
+
+#include <exception>
+
+namespace {
+
+const QString kSource = QStringLiteral("shell\\zapis_exports");
+
+// Result when the order's list cannot be read as a record.
+constexpr int ListaNiepoprawna = -1;
+
+} // namespace
+
+int _ZapiszBezPokazywaniaFormularza(void *, void *, QStringList list)
+{
+    const QString funkcja = QStringLiteral("_ZapiszBezPokazywaniaFormularza");
+    QString powod;
+    std::optional<partners::RekordFirmySzybki> rekord = partners::rekordZListy(list, &powod);
+    if (!rekord) {
+        host::save_log_to_file(kSource, funkcja, __LINE__,
+                               QStringLiteral("company \"%1\" not saved: %2").arg(list.value(1), powod));
+        return ListaNiepoprawna;
+    }
+    int wynik = 0;
+    try {
+        Tzapis_firmy_form zapis;
+        partners::windows().zapis_firmy_form = &zapis;
+        wynik = zapis.ZapiszSzybko(*rekord);
+    } catch (const std::exception &e) {
+        host::save_log_to_file(kSource, funkcja, __LINE__, QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
+    } catch (...) {
+        host::save_log_to_file(kSource, funkcja, __LINE__, QStringLiteral("CATCH unknown exception"));
+    }
+    partners::windows().zapis_firmy_form = nullptr;
+    return wynik;
+}
