@@ -108,6 +108,8 @@ public:
     void OdczytUstawienListyPoczatek();
     void ResetUstawienListy();
     bool GoToId(qint64 id);
+    // The row's description for captions; record editors opened from the list ask for it too.
+    QString ZwrocTekstOpis(int id);
     qint64 idBiezacegoWiersza() const;
     void ustawDzisiaj(const QDate &dzisiaj) { m_dzisiaj = dzisiaj; }
     QDate dzisiaj() const;
@@ -172,7 +174,6 @@ protected:
     virtual QString KodModuluUstawien() const;
 
     bool eventFilter(QObject *watched, QEvent *event) override;
-    QString ZwrocTekstOpis(int id);
     void logCatch(const char *method, int line, const QString &text) const;
     QList<partners::GridColumnInfo> kolumnyInfo() const;
     void aktualizujPrzyciski();

@@ -1,0 +1,936 @@
+#include "ramka/edycja/szablon_edycja_form.h"
+
+#include "lists/pustak_child_form.h"
+#include "module_windows.h"
+#include "ramka/ramka_lista_fr.h"
+
+#include "connection.h"
+#include "dataset.h"
+#include "db_error.h"
+#include "host_funcs.h"
+#include "host_syscore.h"
+#include "host_variables.h"
+#include "prompter.h"
+#include "stored_proc.h"
+#include "window_messages.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSource = QStringLiteral("ramka\\szablon_edycja_unit");
+const QString kId = QStringLiteral("id");
+
+// Linked-files button images: the record has linked files / has none.
+constexpr int ObrazekSaPliki = 4;
+constexpr int ObrazekBrakPlikow = 3;
+
+struct Flaga
+{
+    explicit Flaga(bool &f) : flaga(f) { flaga = true; }
+    ~Flaga() { flaga = false; }
+    bool &flaga;
+};
+
+QString tr_(const char *key)
+{
+    return host::LoadResstrings(QLatin1String(key));
+}
+
+QToolButton *przycisk(QWidget *pasek, const char *name, const char *caption, const char *hint)
+{
+    auto *b = new QToolButton(pasek);
+    b->setObjectName(QLatin1String(name));
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::TabFocus);
+    if (caption)
+        b->setText(QLatin1String(caption));
+    b->setToolTip(QLatin1String(hint));
+    pasek->layout()->addWidget(b);
+    return b;
+}
+
+// The suite's hints are "short | long": the short part is the tool tip, the long one the status tip.
+void podzielPodpowiedz(QToolButton *b)
+{
+    const QString hint = b->toolTip();
+    const int kreska = hint.indexOf(QLatin1Char('|'));
+    if (kreska < 0)
+        return;
+    b->setToolTip(hint.left(kreska).trimmed());
+    b->setStatusTip(hint.mid(kreska + 1).trimmed());
+}
+
+QTabWidget *zakladkiKontenera(QWidget *kontener)
+{
+    return qobject_cast<QTabWidget *>(kontener);
+}
+
+} // namespace
+
+template <typename F>
+void Tszablon_edycja_form::chronione(const char *method, F &&work)
+{
+    try {
+        work();
+    } catch (const std::exception &e) {
+        logCatch(QLatin1String(method), __LINE__, QString::fromUtf8(e.what()));
+    } catch (...) {
+        logCatch(QLatin1String(method), __LINE__, QStringLiteral("unknown"));
+    }
+}
+
+// ---- construction -----------------------------------------------------------------------
+
+Tszablon_edycja_form::Tszablon_edycja_form(QWidget *parent, const QString &name)
+    : QDialog(parent)
+{
+    setObjectName(name);
+    zbudujWidok();
+    try {
+        host::InitializeLanguage(QString::fromLatin1(partners::ModuleFileName), this);
+    } catch (const std::exception &e) {
+        logCatch(QStringLiteral("FormCreate"), __LINE__, QStringLiteral("Inicjalizacja języka ") + QString::fromUtf8(e.what()));
+    }
+    for (QToolButton *b : {m_zapiszZamknij, m_zapisz, m_zapiszNast, m_poprz, m_nast})
+        podzielPodpowiedz(b);
+    m_powiazPliki->setText(tr_("Resstrings_IDS_powiaz_pliki"));
+    m_powiazPliki->setVisible(!tabela_slownie.isEmpty());
+    markClean();
+    updateNavigation();
+    // Keys are previewed before the focused control sees them (KeyPreview).
+    qApp->installEventFilter(this);
+}
+
+Tszablon_edycja_form::~Tszablon_edycja_form()
+{
+    qApp->removeEventFilter(this);
+    // The controls die after this object's members: they must not call back into it.
+    for (QObject *dziecko : findChildren<QObject *>())
+        QObject::disconnect(dziecko, nullptr, this, nullptr);
+    // Virtual calls from here reach only this class: the pending list refresh is the base's own.
+    if (do_odswiezenia && lista)
+        chronione("FormDestroy", [this] { Tszablon_edycja_form::OdswiezGlobListe(); });
+}
+
+void Tszablon_edycja_form::zbudujWidok()
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto *uklad = new QVBoxLayout(this);
+    uklad->setContentsMargins(0, 0, 0, 0);
+    uklad->setSpacing(0);
+
+    auto *paski = new QHBoxLayout;
+    paski->setContentsMargins(4, 2, 4, 2);
+    m_toolBarFront = new QWidget(this);
+    m_toolBarFront->setObjectName(QStringLiteral("NewToolBarFront"));
+    new QHBoxLayout(m_toolBarFront);
+    m_toolBarFront->layout()->setContentsMargins(0, 0, 0, 0);
+    m_zapiszZamknij = przycisk(m_toolBarFront, "zapisz_zamknij", "Resstrings_IDS_szablon_zapisz_zamknij",
+                               "Resstrings_IDS_szablon_zapisz_zamknij_hint");
+    m_zapisz = przycisk(m_toolBarFront, "zapisz", "Resstrings_IDS_szablon_zapisz", "Resstrings_IDS_szablon_zapisz_hint");
+    m_zapiszNast = przycisk(m_toolBarFront, "zapisz_nast", "Resstrings_IDS_szablon_zapisz_nast",
+                            "Resstrings_IDS_szablon_zapisz_nast_hint");
+
+    m_toolBarDodatkowy = new QWidget(this);
+    m_toolBarDodatkowy->setObjectName(QStringLiteral("NewToolBarFrontAdditional"));
+    new QHBoxLayout(m_toolBarDodatkowy);
+    m_toolBarDodatkowy->layout()->setContentsMargins(0, 0, 0, 0);
+    m_poprz = przycisk(m_toolBarDodatkowy, "poprzButton", nullptr, "Resstrings_IDS_szablon_poprz_hint");
+    m_poprz->setArrowType(Qt::LeftArrow);
+    m_nast = przycisk(m_toolBarDodatkowy, "nastButton", nullptr, "Resstrings_IDS_szablon_nast_hint");
+    m_nast->setArrowType(Qt::RightArrow);
+    m_poprz->hide();
+    m_nast->hide();
+    m_powiazPliki = przycisk(m_toolBarDodatkowy, "bPowiazPliki", nullptr, "Resstrings_IDS_powiaz_pliki");
+    m_powiazPliki->hide();
+
+    paski->addWidget(m_toolBarFront);
+    paski->addStretch(1);
+    paski->addWidget(m_toolBarDodatkowy);
+    uklad->addLayout(paski);
+
+    m_scrollBox = new QScrollArea(this);
+    m_scrollBox->setObjectName(QStringLiteral("szablonEdycjaScrollBox"));
+    m_scrollBox->setWidgetResizable(true);
+    m_scrollBox->setFrameShape(QFrame::NoFrame);
+    m_panelWnetrza = new QWidget;
+    m_panelWnetrza->setObjectName(QStringLiteral("szablonEdycjaPanelInsideScrollBx"));
+    m_scrollBox->setWidget(m_panelWnetrza);
+    uklad->addWidget(m_scrollBox, 1);
+
+    m_spZapisz = new db::StoredProc(this);
+    m_spZapisz->setObjectName(QStringLiteral("spZapisz"));
+
+    connect(m_zapiszZamknij, &QToolButton::clicked, this, &Tszablon_edycja_form::zapisz_zamknijClick);
+    connect(m_zapisz, &QToolButton::clicked, this, &Tszablon_edycja_form::zapiszClick);
+    connect(m_zapiszNast, &QToolButton::clicked, this, &Tszablon_edycja_form::zapisz_nastClick);
+    connect(m_poprz, &QToolButton::clicked, this, &Tszablon_edycja_form::poprzButtonClick);
+    connect(m_nast, &QToolButton::clicked, this, &Tszablon_edycja_form::nastButtonClick);
+    connect(m_powiazPliki, &QToolButton::clicked, this, &Tszablon_edycja_form::bPowiazPlikiClick);
+}
+
+void Tszablon_edycja_form::uruchom()
+{
+    if (m_uruchomiony)
+        return;
+    m_uruchomiony = true;
+    chronione("FormCreate", [this] {
+        FormCreateFunk();
+        startUp();
+    });
+}
+
+void Tszablon_edycja_form::logCatch(const QString &method, int line, const QString &text) const
+{
+    const QString metoda = method.contains(QLatin1String("::")) ? method : QStringLiteral("Tszablon_edycja_form::") + method;
+    host::save_log_to_file(kSource, metoda, line, QStringLiteral("CATCH ") + text);
+}
+
+// ---- opening ------------------------------------------------------------------------------
+
+int Tszablon_edycja_form::PokazDlaListy(db::DataSet *lista, int tryb, int upr)
+{
+    uruchom();
+    this->lista = lista;
+    this->tryb = tryb;
+    this->upr = upr;
+    if (Kontener()) {
+        if (tryb == Edycja && lista && lista->isActive())
+            id_rekordu = biezaceIdListy();
+        pokazWKontenerze();
+        return QDialog::Rejected;
+    }
+    if (!lista)
+        return QDialog::Rejected;
+    m_zapisano = false;
+    return host::prompter().runModal(this);
+}
+
+int Tszablon_edycja_form::PokazRekord(int id, int tryb, int upr)
+{
+    uruchom();
+    lista = nullptr;
+    id_rekordu = tryb == Nowy ? 0 : id;
+    this->tryb = tryb;
+    this->upr = upr;
+    if (Kontener()) {
+        pokazWKontenerze();
+        return QDialog::Rejected;
+    }
+    m_zapisano = false;
+    return host::prompter().runModal(this);
+}
+
+QWidget *Tszablon_edycja_form::Kontener() const
+{
+    QWidget *rodzic = parentWidget();
+    if (!rodzic)
+        return nullptr;
+    if (qobject_cast<QTabWidget *>(rodzic) || qobject_cast<Tpustak_child_form *>(rodzic))
+        return rodzic;
+    if (qobject_cast<QStackedWidget *>(rodzic) && qobject_cast<QTabWidget *>(rodzic->parentWidget()))
+        return rodzic->parentWidget();
+    return nullptr;
+}
+
+void Tszablon_edycja_form::pokazWKontenerze()
+{
+    QWidget *kontener = Kontener();
+    // Docked, the dialog is a plain child without a border of its own.
+    if (isWindow())
+        setParent(parentWidget(), Qt::Widget);
+    if (m_kontenerFiltrowany != kontener) {
+        if (m_kontenerFiltrowany)
+            m_kontenerFiltrowany->removeEventFilter(this);
+        m_kontenerFiltrowany = kontener;
+        kontener->installEventFilter(this);
+    }
+    zamykanie = false;
+    chronione("FormShow", [this] { load(); });
+    show();
+}
+
+Tramka_lista_frame *Tszablon_edycja_form::ramka() const
+{
+    return lista ? qobject_cast<Tramka_lista_frame *>(lista->parent()) : nullptr;
+}
+
+int Tszablon_edycja_form::biezaceIdListy() const
+{
+    if (!lista || !lista->isActive() || lista->recNo() < 1 || !lista->hasField(kId))
+        return 0;
+    return lista->value(kId).toInt();
+}
+
+// ---- the virtual operations -------------------------------------------------------------
+
+void Tszablon_edycja_form::Wypelnij_Pola()
+{
+    if (lista && lista->isActive() && lista->recNo() >= 1)
+        id_rekordu = biezaceIdListy();
+    if (tryb == Edycja)
+        obslugaSesji(true);
+}
+
+void Tszablon_edycja_form::afterFill() {}
+void Tszablon_edycja_form::Wyczysc_Pola() {}
+void Tszablon_edycja_form::Wypelnij_Listy() {}
+void Tszablon_edycja_form::Wypelnij_Ramki() {}
+void Tszablon_edycja_form::afterLoad() {}
+bool Tszablon_edycja_form::validate() { return true; }
+bool Tszablon_edycja_form::beforeSave() { return true; }
+void Tszablon_edycja_form::afterDiscard() {}
+void Tszablon_edycja_form::afterNew() {}
+void Tszablon_edycja_form::spareHook() {}
+void Tszablon_edycja_form::startUp() {}
+
+bool Tszablon_edycja_form::ZapiszZmiany(int mode)
+{
+    if (!beforeSave())
+        return false;
+    m_spZapisz->setValue(QStringLiteral("@id"), mode == 0 ? QVariant() : QVariant(id_rekordu));
+    if (host::ExecProc(*m_spZapisz) < 1)
+        return false;
+    id_rekordu = m_spZapisz->value(QStringLiteral("@id")).toInt();
+    const int kod = m_spZapisz->returnValue();
+    if (kod != 0) {
+        // Work a derived editor began before calling the procedure goes with the refusal.
+        db::Connection *polaczenie = m_spZapisz->connection();
+        while (polaczenie && polaczenie->transactionDepth() > 0)
+            polaczenie->rollback();
+        host::KomunikatZapisuBlad(kod, this);
+        return false;
+    }
+    if (mode == 0) {
+        tryb = Edycja;
+        m_podpis = pokaz_id ? naglowek + QLatin1Char(' ') + QString::number(id_rekordu) : naglowek;
+    }
+    if (!odswiez_od_razu)
+        do_odswiezenia = true;
+    refreshCaption();
+    markClean();
+    if (id_odswiezenia != 0)
+        host::OdswiezFirmy_main(id_odswiezenia, 0);
+    if (!slownik_do_odswiezenia.isEmpty())
+        host::OdswiezFirmySlownik_main(slownik_do_odswiezenia);
+    return true;
+}
+
+bool Tszablon_edycja_form::CzyZmieniony() const
+{
+    return m_zapisz->isEnabled();
+}
+
+void Tszablon_edycja_form::markDirty()
+{
+    // Without the right to change, the save buttons never come on.
+    if (upr >= 1) {
+        m_zapiszZamknij->setEnabled(true);
+        m_zapisz->setEnabled(true);
+        m_zapiszNast->setEnabled(!m_zapiszNast->isHidden());
+    }
+    refreshCaption();
+}
+
+void Tszablon_edycja_form::markClean()
+{
+    for (QToolButton *b : {m_zapiszZamknij, m_zapisz, m_zapiszNast})
+        b->setEnabled(false);
+}
+
+void Tszablon_edycja_form::updateNavigation()
+{
+    const bool mozna = lista && lista->isActive() && tryb == Edycja && !wypelnianie;
+    m_poprz->setEnabled(mozna && lista->recNo() >= 2);
+    m_nast->setEnabled(mozna && lista->recNo() != lista->recordCount() && biezaceIdListy() >= 1);
+}
+
+void Tszablon_edycja_form::nextRecord()
+{
+    if (!lista || !closeQuery())
+        return;
+    lista->next();
+    const int id = biezaceIdListy();
+    if (Tramka_lista_frame *r = ramka())
+        r->GoToId(id);
+    tryb = Edycja;
+    load();
+    if (Tramka_lista_frame *r = ramka())
+        ustawPodpis(r->ZwrocTekstOpis(id));
+}
+
+void Tszablon_edycja_form::previousRecord()
+{
+    if (!lista || !closeQuery())
+        return;
+    lista->prior();
+    const int id = biezaceIdListy();
+    if (Tramka_lista_frame *r = ramka())
+        r->GoToId(id);
+    tryb = Edycja;
+    load();
+    if (Tramka_lista_frame *r = ramka())
+        ustawPodpis(r->ZwrocTekstOpis(id));
+}
+
+void Tszablon_edycja_form::load()
+{
+    // Filling the controls is not a change of the user's.
+    Flaga ladowanie(m_ladowanie);
+    Wyczysc_Pola();
+    Wypelnij_Listy();
+    if (tryb == Kopia) {
+        Wypelnij_Pola();
+        afterLoad();
+        const int zrodlo = lista && lista->isActive() ? biezaceIdListy() : id_rekordu;
+        id_rekordu = 0;
+        id_zrodla = zrodlo;
+        m_podpis = tr_("Resstrings_IDS_Nowy") + QStringLiteral(" - ") + tr_("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie");
+    } else {
+        id_zrodla = 0;
+    }
+    m_powiazPliki->setVisible(!tabela_slownie.isEmpty());
+    if (tryb == Edycja) {
+        if (do_odswiezenia) {
+            if (lista && lista->isActive())
+                id_rekordu = biezaceIdListy();
+            OdswiezGlobListe();
+        }
+        Wypelnij_Pola();
+        afterLoad();
+        odswiezPowiazanePliki();
+        m_powiazPliki->setEnabled(true);
+        m_podpis = pokaz_id ? naglowek + QLatin1Char(' ') + QString::number(id_rekordu) : naglowek;
+    } else if (tryb == Nowy) {
+        afterLoad();
+        id_rekordu = 0;
+        m_podpis = podpisNowego();
+        m_powiazPliki->setEnabled(false);
+    }
+    afterFill();
+    Wypelnij_Ramki();
+    updateNavigation();
+    markClean();
+    if (tryb == Nowy || tryb == Kopia) {
+        markDirty();
+        afterNew();
+    }
+    dopasujDoEkranu();
+    refreshCaption();
+}
+
+bool Tszablon_edycja_form::closeQuery()
+{
+    if (!CzyZmieniony())
+        return true;
+    raise();
+    activateWindow();
+    const int odp = host::InfoBox(this, QStringLiteral("Resstrings_IDS_Dane_nie_zapisane"),
+                                  host::mb::YesNoCancel | host::mb::IconQuestion);
+    bool mozna = false;
+    if (odp == host::mb::IdYes) {
+        save();
+        mozna = !CzyZmieniony();
+    } else if (odp == host::mb::IdNo) {
+        markClean();
+        afterDiscard();
+        tryb = Edycja;
+        mozna = true;
+    }
+    if (!mozna)
+        zamykanie = false;
+    return mozna;
+}
+
+void Tszablon_edycja_form::save()
+{
+    if (upr < 1 || !validate())
+        return;
+    if (ZapiszZmiany(tryb == Edycja ? 1 : 0)) {
+        m_zapisano = true;
+        if (odswiez_od_razu)
+            OdswiezGlobListe();
+        else
+            do_odswiezenia = true;
+        if (!m_powiazPliki->isHidden()) {
+            m_powiazPliki->setEnabled(id_rekordu > 0);
+            odswiezPowiazanePliki();
+        }
+    }
+    afterLoad();
+    refreshCaption();
+}
+
+void Tszablon_edycja_form::saveAndClose()
+{
+    save();
+    if (!CzyZmieniony())
+        closeEditor();
+}
+
+void Tszablon_edycja_form::saveAndNew()
+{
+    save();
+    if (CzyZmieniony() || !closeQuery())
+        return;
+    tryb = Nowy;
+    load();
+}
+
+void Tszablon_edycja_form::newWithoutSaving()
+{
+    if (CzyZmieniony() || !closeQuery())
+        return;
+    tryb = Nowy;
+    load();
+}
+
+void Tszablon_edycja_form::closeEditor()
+{
+    if (zamykanie)
+        return;
+    zamykanie = true;
+    QWidget *kontener = Kontener();
+    if (kontener)
+        host::postMessage(kontener, host::msg::CloseMe, host::windowParam(this), 0);
+    else
+        close();
+}
+
+void Tszablon_edycja_form::FormCreateFunk()
+{
+    zamykanie = false;
+    lista = nullptr;
+    host::Podepnij_kwerendy(this);
+    id_jezyka = host::GetLanguage();
+    m_powiazPliki->setVisible(!tabela_slownie.isEmpty());
+    // A derived editor names its procedure in its constructor; the declared parameters come with it.
+    if (!m_spZapisz->procedureName().isEmpty() && m_spZapisz->parameters().count() == 0)
+        m_spZapisz->refreshParameters();
+}
+
+void Tszablon_edycja_form::relocate()
+{
+    if (!lista || !lista->isActive() || id_rekordu < 1 || biezaceIdListy() == id_rekordu)
+        return;
+    lista->locate(kId, id_rekordu);
+}
+
+void Tszablon_edycja_form::OdswiezGlobListe()
+{
+    if (!lista)
+        return;
+    if (druga_lista) {
+        druga_lista->close();
+        host::OpenQuery(*druga_lista);
+    }
+    if (wlasne_odswiezanie) {
+        wlasne_odswiezanie();
+    } else {
+        lista->close();
+        host::OpenQuery(*lista);
+    }
+    do_odswiezenia = false;
+    relocate();
+}
+
+void Tszablon_edycja_form::refreshCaption()
+{
+    Tramka_lista_frame *r = ramka();
+    if (r && id_rekordu > 0 && id_rekordu == biezaceIdListy())
+        m_podpis = r->ZwrocTekstOpis(id_rekordu);
+    else if (id_rekordu < 1 && tryb != Kopia)
+        m_podpis = podpisNowego();
+    ustawPodpis(m_podpis);
+}
+
+QString Tszablon_edycja_form::podpisNowego() const
+{
+    if (!naglowek_nowy.isEmpty())
+        return naglowek_nowy;
+    return naglowek.isEmpty() ? tr_("Resstrings_IDS_Nowy") : naglowek + QStringLiteral(" - ") + tr_("Resstrings_IDS_Nowy");
+}
+
+void Tszablon_edycja_form::ustawPodpis(const QString &podpis)
+{
+    m_podpis = podpis.startsWith(QLatin1Char('*')) ? podpis.mid(1) : podpis;
+    setWindowTitle(CzyZmieniony() ? QLatin1Char('*') + m_podpis : m_podpis);
+    wyslijPodpisDoKontenera();
+}
+
+void Tszablon_edycja_form::wyslijPodpisDoKontenera()
+{
+    QWidget *kontener = Kontener();
+    if (!kontener)
+        return;
+    if (QTabWidget *zakladki = zakladkiKontenera(kontener)) {
+        const int indeks = zakladki->indexOf(this);
+        if (indeks >= 0)
+            zakladki->setTabText(indeks, windowTitle());
+    }
+    host::sendMessage(kontener, host::msg::CaptionChanged, host::windowParam(this), 0);
+}
+
+// ---- handlers -----------------------------------------------------------------------------
+
+void Tszablon_edycja_form::zapiszClick()
+{
+    if (zajety)
+        return;
+    Flaga f(zajety);
+    chronione("zapiszClick", [this] { save(); });
+}
+
+void Tszablon_edycja_form::zapisz_zamknijClick()
+{
+    if (zajety)
+        return;
+    Flaga f(zajety);
+    chronione("zapisz_zamknijClick", [this] { saveAndClose(); });
+}
+
+void Tszablon_edycja_form::zapisz_nastClick()
+{
+    if (zajety)
+        return;
+    Flaga f(zajety);
+    chronione("zapisz_nastClick", [this] { saveAndNew(); });
+}
+
+void Tszablon_edycja_form::zamknijClick()
+{
+    chronione("zamknijClick", [this] { closeEditor(); });
+}
+
+void Tszablon_edycja_form::nastButtonClick()
+{
+    if (zajety)
+        return;
+    Flaga f(zajety);
+    chronione("nastButtonClick", [this] { nextRecord(); });
+}
+
+void Tszablon_edycja_form::poprzButtonClick()
+{
+    if (zajety)
+        return;
+    Flaga f(zajety);
+    chronione("poprzButtonClick", [this] { previousRecord(); });
+}
+
+void Tszablon_edycja_form::bPowiazPlikiClick()
+{
+    chronione("bPowiazPlikiClick", [this] {
+        if (tabela_slownie.isEmpty()) {
+            m_powiazPliki->hide();
+            return;
+        }
+        // The linked-files window is not part of the module yet; the indicator still follows the database.
+        odswiezPowiazanePliki();
+    });
+}
+
+void Tszablon_edycja_form::EditChange()
+{
+    if (m_ladowanie)
+        return;
+    chronione("EditChange", [this] {
+        if (upr >= 1)
+            markDirty();
+        else
+            markClean();
+    });
+}
+
+void Tszablon_edycja_form::SzablonKeyDown(QWidget *pole)
+{
+    if (!pole)
+        return;
+    m_polaKlawiszy.insert(pole);
+    connect(pole, &QObject::destroyed, this, [this](QObject *o) { m_polaKlawiszy.remove(o); });
+}
+
+void Tszablon_edycja_form::podepnijPole(QWidget *pole, bool enterZapisuje)
+{
+    if (!pole)
+        return;
+    auto zmiana = [this] { EditChange(); };
+    if (auto *e = qobject_cast<QLineEdit *>(pole))
+        connect(e, &QLineEdit::textChanged, this, zmiana);
+    else if (auto *p = qobject_cast<QPlainTextEdit *>(pole))
+        connect(p, &QPlainTextEdit::textChanged, this, zmiana);
+    else if (auto *t = qobject_cast<QTextEdit *>(pole))
+        connect(t, &QTextEdit::textChanged, this, zmiana);
+    else if (auto *c = qobject_cast<QComboBox *>(pole)) {
+        connect(c, &QComboBox::currentIndexChanged, this, zmiana);
+        connect(c, &QComboBox::editTextChanged, this, zmiana);
+    } else if (auto *b = qobject_cast<QAbstractButton *>(pole))
+        connect(b, &QAbstractButton::toggled, this, zmiana);
+    else if (auto *d = qobject_cast<QDateTimeEdit *>(pole))
+        connect(d, &QDateTimeEdit::dateTimeChanged, this, zmiana);
+    else if (auto *s = qobject_cast<QSpinBox *>(pole))
+        connect(s, &QSpinBox::valueChanged, this, zmiana);
+    else if (auto *ds = qobject_cast<QDoubleSpinBox *>(pole))
+        connect(ds, &QDoubleSpinBox::valueChanged, this, zmiana);
+    if (enterZapisuje)
+        SzablonKeyDown(pole);
+}
+
+// ---- keys, messages, showing and closing -------------------------------------------------------
+
+bool Tszablon_edycja_form::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type typ = event->type();
+    if (typ == QEvent::KeyPress || typ == QEvent::ShortcutOverride) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (!w || (w != this && !isAncestorOf(w)))
+            return false;
+        auto *klawisz = static_cast<QKeyEvent *>(event);
+        if (typ == QEvent::ShortcutOverride) {
+            // Our keys win over the shortcuts of a window the editor is docked in.
+            if (klawiszPola(klawisz, true, watched) || FormKeyDown(klawisz, true)) {
+                event->accept();
+                return true;
+            }
+            return false;
+        }
+        bool obsluzony = false;
+        chronione("FormKeyDown", [&] { obsluzony = klawiszPola(klawisz, false, watched) || FormKeyDown(klawisz, false); });
+        return obsluzony;
+    }
+    if (watched == m_kontenerFiltrowany && typ == host::msg::CloseMe
+        && static_cast<host::HostMessageEvent *>(event)->wParam() == host::windowParam(this)) {
+        // The container's own handlers still see the message after this.
+        if (auto *pustak = qobject_cast<Tpustak_child_form *>(watched))
+            pustak->close();
+        else
+            close();
+        return false;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool Tszablon_edycja_form::klawiszPola(QKeyEvent *key, bool tylkoSprawdz, QObject *watched)
+{
+    if (!m_polaKlawiszy.contains(watched))
+        return false;
+    const bool bezModyfikatorow = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && bezModyfikatorow && upr >= 1) {
+        if (!tylkoSprawdz && !dataWTrakcieWpisywania())
+            zapiszClick();
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape && !esc_nie_zamyka) {
+        if (!tylkoSprawdz)
+            closeEditor();
+        return true;
+    }
+    return false;
+}
+
+bool Tszablon_edycja_form::FormKeyDown(QKeyEvent *key, bool tylkoSprawdz)
+{
+    const Qt::KeyboardModifiers mod = key->modifiers();
+    const bool ctrl = mod.testFlag(Qt::ControlModifier) && !mod.testFlag(Qt::AltModifier);
+    const bool brudny = CzyZmieniony();
+    switch (key->key()) {
+    case Qt::Key_Escape:
+        if (tylkoSprawdz)
+            return !esc_nie_zamyka;
+        if (!esc_nie_zamyka)
+            closeEditor();
+        return true;   // with esc_nie_zamyka the dialog must not reject on its own either
+    case Qt::Key_W:
+        if (!ctrl || !brudny)
+            return false;
+        if (!tylkoSprawdz && !dataWTrakcieWpisywania()) {
+            m_zapiszZamknij->setFocus();
+            zapisz_zamknijClick();
+        }
+        return true;
+    case Qt::Key_S:
+        if (!ctrl || !brudny || m_zapisz->isHidden())
+            return false;
+        if (!tylkoSprawdz && !dataWTrakcieWpisywania()) {
+            m_zapisz->setFocus();
+            zapiszClick();
+        }
+        return true;
+    case Qt::Key_N:
+        if (!ctrl)
+            return false;
+        if (brudny && !m_zapiszNast->isHidden()) {
+            if (!tylkoSprawdz && !dataWTrakcieWpisywania()) {
+                m_zapiszNast->setFocus();
+                zapisz_nastClick();
+            }
+            return true;
+        }
+        if (m_nast->isHidden())
+            return false;
+        if (!tylkoSprawdz && !zajety) {
+            Flaga f(zajety);
+            newWithoutSaving();
+        }
+        return true;
+    case Qt::Key_PageDown:
+        if (m_nast->isHidden() || !m_nast->isEnabled())
+            return false;
+        if (!tylkoSprawdz)
+            nastButtonClick();
+        return true;
+    case Qt::Key_PageUp:
+        if (m_poprz->isHidden() || !m_poprz->isEnabled())
+            return false;
+        if (!tylkoSprawdz)
+            poprzButtonClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Tszablon_edycja_form::dataWTrakcieWpisywania()
+{
+    // A date edit still being typed into (or with its calendar open) finishes first.
+    for (QDateTimeEdit *data : findChildren<QDateTimeEdit *>()) {
+        const bool kalendarz = data->calendarPopup() && data->calendarWidget() && data->calendarWidget()->isVisible();
+        if (kalendarz || (data->hasFocus() && !data->hasAcceptableInput())) {
+            data->interpretText();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Tszablon_edycja_form::event(QEvent *event)
+{
+    if (event->type() == host::msg::EmbeddedReleased) {
+        // The container let go of the editor: it ends with it.
+        deleteLater();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void Tszablon_edycja_form::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    uruchom();
+    m_powiazPliki->setVisible(!tabela_slownie.isEmpty());
+    if (Kontener())
+        return;
+    zamykanie = false;
+    chronione("FormShow", [this] { load(); });
+}
+
+void Tszablon_edycja_form::reject()
+{
+    // Every way of leaving goes through the close question.
+    closeEditor();
+}
+
+void Tszablon_edycja_form::closeEvent(QCloseEvent *event)
+{
+    bool mozna = false;
+    chronione("FormCloseQuery", [&] { mozna = closeQuery(); });
+    if (!mozna) {
+        zamykanie = false;
+        event->ignore();
+        return;
+    }
+    chronione("FormClose", [this] { FormClose(); });
+    event->accept();
+    const bool zakladka = zakladkiKontenera(Kontener()) != nullptr;
+    QDialog::done(m_zapisano ? QDialog::Accepted : QDialog::Rejected);
+    if (zakladka)
+        deleteLater();
+}
+
+void Tszablon_edycja_form::FormClose()
+{
+    if (do_odswiezenia)
+        OdswiezGlobListe();
+    if (QTabWidget *zakladki = zakladkiKontenera(Kontener())) {
+        const int indeks = zakladki->indexOf(this);
+        if (indeks >= 0)
+            zakladki->removeTab(indeks);
+    }
+    obslugaSesji(false);
+}
+
+// ---- session rows, linked files, screen ------------------------------------------------------
+
+void Tszablon_edycja_form::obslugaSesji(bool otwarcie)
+{
+    db::Connection *polaczenie = host::GetConnection();
+    if (!polaczenie || nazwa_dll.isEmpty() || id_rekordu < 1 || !host::var::RunSession.get())
+        return;
+    const QVariantMap wartosci{{QStringLiteral("id_u"), host::AktIdU()},
+                               {QStringLiteral("kod"), nazwa_dll},
+                               {QStringLiteral("id"), id_rekordu}};
+    const QString warunek = QStringLiteral(" from sesja where id_u = :id_u and nazwa_dll = :kod and id_ = :id");
+    if (otwarcie) {
+        const QString jest = polaczenie->dialect().limit(QStringLiteral("select id_sesji") + warunek, 1);
+        if (!host::CzyIstniejeRekordDB(jest, nullptr, wartosci))
+            host::ExecQuery(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values (:kod, :id, :id_u)"), nullptr, 0,
+                            wartosci);
+    } else if (!(host::var::SaveSessionClosing.get() && host::var::SaveSession.get())) {
+        host::ExecQuery(QStringLiteral("delete") + warunek, nullptr, 0, wartosci);
+    }
+}
+
+void Tszablon_edycja_form::odswiezPowiazanePliki()
+{
+    db::Connection *polaczenie = host::GetConnection();
+    if (tabela_slownie.isEmpty() || !polaczenie)
+        return;
+    QVariantMap wartosci{{QStringLiteral("id"), id_rekordu}};
+    QString warunek;
+    if (tabela_slownie.compare(QLatin1String("samochod"), Qt::CaseInsensitive) == 0) {
+        warunek = QStringLiteral("(tabela=8 or tabela=0)");
+    } else {
+        warunek = QStringLiteral("tabela = :tabela");
+        wartosci.insert(QStringLiteral("tabela"),
+                        host::GetIntDB(QStringLiteral("select tabela from definicja_tabela where tabela_slownie = :t"),
+                                       QStringLiteral("tabela"), nullptr, {{QStringLiteral("t"), tabela_slownie}}));
+    }
+    const QString sql = polaczenie->dialect().limit(
+        QStringLiteral("select * from VListaDokPlik where ") + warunek + QStringLiteral(" and id_ = :id"), 1);
+    m_obrazekPlikow = host::CzyIstniejeRekordDB(sql, nullptr, wartosci) ? ObrazekSaPliki : ObrazekBrakPlikow;
+    m_powiazPliki->setProperty("imageIndex", m_obrazekPlikow);
+    QFont czcionka = m_powiazPliki->font();
+    czcionka.setBold(m_obrazekPlikow == ObrazekSaPliki);
+    m_powiazPliki->setFont(czcionka);
+}
+
+void Tszablon_edycja_form::dopasujDoEkranu()
+{
+    if (!isWindow() || qobject_cast<Tpustak_child_form *>(parentWidget()))
+        return;
+    QScreen *ekran = screen();
+    if (ekran && ekran->availableGeometry().height() < height() + 20)
+        setGeometry(ekran->availableGeometry());
+}

@@ -1,0 +1,507 @@
+#include "edytor_testowy.h"
+
+#include "lists/pustak_child_form.h"
+#include "ramka/ramka_lista_fr.h"
+
+#include "dataset.h"
+#include "grid_column.h"
+#include "host_variables.h"
+#include "window_messages.h"
+
+#include <QCoreApplication>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using Answer = host::ScriptedPrompter::Answer;
+using Kind = host::ScriptedPrompter::Kind;
+
+namespace {
+
+// Records the host messages a container receives.
+class Rejestrator : public QObject
+{
+public:
+    QList<QPair<int, qintptr>> komunikaty;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == host::msg::CaptionChanged || event->type() == host::msg::CloseMe)
+            komunikaty.append({int(event->type()), static_cast<host::HostMessageEvent *>(event)->wParam()});
+        return false;
+    }
+    int ile(int komunikat) const
+    {
+        return int(std::count_if(komunikaty.cbegin(), komunikaty.cend(), [&](const auto &k) { return k.first == komunikat; }));
+    }
+};
+
+// A list frame over the remark templates whose row description is "Uwaga: <name>".
+class ListaUwag : public Tramka_lista_frame
+{
+public:
+    ListaUwag() : Tramka_lista_frame(nullptr, QStringLiteral("lista_uwag"))
+    {
+        UstawKwerende(QStringLiteral("select id_fv_ud as id, nazwa from faktura_uwagi_dodatkowe"));
+        ui::GridColumn id, nazwa;
+        id.fieldName = QStringLiteral("id");
+        id.title = QStringLiteral("Id");
+        nazwa.fieldName = QStringLiteral("nazwa");
+        nazwa.title = QStringLiteral("Nazwa");
+        UstawKolumny({id, nazwa});
+        SzablonOpisu = QStringLiteral("Uwaga: %nazwa");
+    }
+};
+
+} // namespace
+
+class SzablonEdycjiFormTest : public SzablonEdycjiTest
+{
+protected:
+    // Runs the editor modally for one record; `co` acts inside the open window.
+    // Message answers are scripted inside `co`: the window's own answer comes first in the queue.
+    int otworz(EdytorTestowy &ed, int id, int tryb, int upr, const std::function<void(EdytorTestowy &)> &co)
+    {
+        bool otwarty = false;
+        prompter().push(Answer::dialog([&](QDialog &d) { otwarty = true; co(static_cast<EdytorTestowy &>(d)); }));
+        const int wynik = ed.PokazRekord(id, tryb, upr);
+        EXPECT_TRUE(otwarty);
+        return wynik;
+    }
+
+    int otworzDlaListy(EdytorTestowy &ed, db::DataSet &lista, int tryb, const std::function<void(EdytorTestowy &)> &co)
+    {
+        bool otwarty = false;
+        prompter().push(Answer::dialog([&](QDialog &d) { otwarty = true; co(static_cast<EdytorTestowy &>(d)); }));
+        const int wynik = ed.PokazDlaListy(&lista, tryb, 1);
+        EXPECT_TRUE(otwarty);
+        return wynik;
+    }
+
+    int pytaniaOZapis()
+    {
+        return int(prompter().messageTexts().count(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Dane_nie_zapisane"))));
+    }
+
+    void TearDown() override
+    {
+        if (!IsSkipped()) {
+            EXPECT_TRUE(prompter().mismatches().isEmpty()) << prompter().mismatches().join(QLatin1Char('\n')).toStdString();
+            EXPECT_EQ(prompter().pendingAnswers(), 0);
+        }
+        host::var::RunSession.set(false);
+        host::var::SaveSession.set(false);
+        host::var::SaveSessionClosing.set(false);
+        SzablonEdycjiTest::TearDown();
+    }
+};
+
+TEST_P(SzablonEdycjiFormTest, OneSavePerClickAndNoneOnACleanEditor)
+{
+    const int id = uwaga(QStringLiteral("Alfa"));
+    EdytorTestowy ed;
+    otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+        EXPECT_EQ(e.nazwa->text(), QStringLiteral("Alfa"));
+        EXPECT_FALSE(e.CzyZmieniony());
+        QTest::keyClick(e.nazwa, Qt::Key_S, Qt::ControlModifier);
+        EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
+
+        e.nazwa->setText(QStringLiteral("Beta"));
+        EXPECT_TRUE(e.CzyZmieniony());
+        EXPECT_EQ(e.windowTitle(), QStringLiteral("*Uwaga"));
+        // A click delivered while the save is still running is dropped.
+        ProceduraTestowa::wTrakcie = [&] { e.zapisz()->click(); };
+        QTest::mouseClick(e.zapisz(), Qt::LeftButton);
+        QTest::mouseClick(e.zapisz(), Qt::LeftButton);
+        EXPECT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
+        EXPECT_FALSE(e.CzyZmieniony());
+        EXPECT_FALSE(e.zapisz_zamknij()->isEnabled());
+        EXPECT_EQ(e.windowTitle(), QStringLiteral("Uwaga"));
+        e.zamknijClick();
+    });
+    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Beta"));
+}
+
+TEST_P(SzablonEdycjiFormTest, InsertThenTheNextSaveUpdatesTheSameRecord)
+{
+    EdytorTestowy ed;
+    int nowe = 0;
+    const int wynik = otworz(ed, 0, Tszablon_edycja_form::Nowy, 1, [&](EdytorTestowy &e) {
+        EXPECT_TRUE(e.CzyZmieniony());   // a new record starts unsaved
+        EXPECT_EQ(e.windowTitle(), QStringLiteral("*Uwaga - ") + host::LoadResstrings(QStringLiteral("Resstrings_IDS_Nowy")));
+        e.nazwa->setText(QStringLiteral("Gamma"));
+        QTest::keyClick(e.nazwa, Qt::Key_Return);
+        ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
+        EXPECT_TRUE(ProceduraTestowa::otrzymaneId[0].isNull());
+        nowe = e.IdRekordu();
+        EXPECT_GT(nowe, 0);
+        EXPECT_EQ(e.TrybEdycji(), Tszablon_edycja_form::Edycja);
+        EXPECT_EQ(e.windowTitle(), QStringLiteral("Uwaga"));
+
+        e.nazwa->setText(QStringLiteral("Gamma 2"));
+        QTest::keyClick(e.nazwa, Qt::Key_S, Qt::ControlModifier);
+        ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 2);
+        EXPECT_EQ(ProceduraTestowa::otrzymaneId[1].toInt(), nowe);
+        e.zamknijClick();
+    });
+    EXPECT_EQ(wynik, QDialog::Accepted);
+    EXPECT_EQ(ileUwag(), 1);
+    EXPECT_EQ(nazwaUwagi(nowe), QStringLiteral("Gamma 2"));
+    EXPECT_EQ(pytaniaOZapis(), 0);
+}
+
+TEST_P(SzablonEdycjiFormTest, RefusedSaveStaysDirtyReportsOnceAndRollsBackOpenWork)
+{
+    const int id = uwaga(QStringLiteral("Alfa"));
+    ProceduraTestowa::kod = 101;
+    EdytorTestowy ed;
+    ed.transakcjaPrzedZapisem = true;
+    otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+        e.nazwa->setText(QStringLiteral("Zmiana"));
+        e.zapisz()->click();
+        EXPECT_TRUE(e.CzyZmieniony());
+        EXPECT_TRUE(e.windowTitle().startsWith(QLatin1Char('*')));
+        EXPECT_EQ(host::GetConnection()->transactionDepth(), 0);
+        EXPECT_EQ(prompter().messageTexts().count(host::komunikatZapisuBladText(101)), 1);
+        EXPECT_EQ(prompter().messageTexts().size(), 1);
+
+        // Save and close after a refusal keeps the window open.
+        e.zapisz_zamknij()->click();
+        EXPECT_TRUE(e.isVisible());
+        ProceduraTestowa::kod = 0;
+        e.transakcjaPrzedZapisem = false;
+        e.zapisz_zamknij()->click();
+        EXPECT_FALSE(e.isVisible());
+    });
+    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Zmiana"));
+    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from faktura_uwagi_dodatkowe where nazwa = 'przed'")), 0);
+}
+
+TEST_P(SzablonEdycjiFormTest, CloseQuestionCancelKeepsNoDiscardsYesSaves)
+{
+    const int id = uwaga(QStringLiteral("Alfa"));
+    {
+        EdytorTestowy ed;
+        otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+            e.nazwa->setText(QStringLiteral("Zmiana"));
+            prompter().answerMessage(host::mb::IdCancel);
+            EXPECT_FALSE(e.close());
+            EXPECT_TRUE(e.isVisible());
+            EXPECT_EQ(e.nazwa->text(), QStringLiteral("Zmiana"));
+            EXPECT_TRUE(e.CzyZmieniony());
+            // The refused close must not block the next one (Esc in a field).
+            prompter().answerMessage(host::mb::IdNo);
+            QTest::keyClick(e.nazwa, Qt::Key_Escape);
+            EXPECT_FALSE(e.isVisible());
+        });
+    }
+    EXPECT_EQ(pytaniaOZapis(), 2);
+    const auto pytanie = prompter().questionsOf(Kind::Message).first();
+    EXPECT_EQ(pytanie.flags & host::mb::ButtonsMask, host::mb::YesNoCancel);
+    EXPECT_EQ(pytanie.flags & host::mb::IconMask, host::mb::IconQuestion);
+    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Alfa"));
+    EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
+
+    EdytorTestowy ed;
+    const int wynik = otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+        e.nazwa->setText(QStringLiteral("Tak"));
+        prompter().answerMessage(host::mb::IdYes);
+        EXPECT_TRUE(e.close());
+    });
+    EXPECT_EQ(wynik, QDialog::Accepted);
+    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Tak"));
+}
+
+TEST_P(SzablonEdycjiFormTest, CtrlNStartsANewRecordOnlyWhenNothingIsLost)
+{
+    const int id = uwaga(QStringLiteral("Alfa"));
+    EdytorTestowy ed;
+    otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+        e.nastButton()->show();
+        QTest::keyClick(e.nazwa, Qt::Key_N, Qt::ControlModifier);
+        EXPECT_EQ(e.TrybEdycji(), Tszablon_edycja_form::Nowy);
+        EXPECT_EQ(e.IdRekordu(), 0);
+        EXPECT_TRUE(e.nazwa->text().isEmpty());
+        EXPECT_TRUE(e.CzyZmieniony());
+        EXPECT_EQ(pytaniaOZapis(), 0);
+
+        // Dirty without "save and next": Ctrl+N keeps what was typed.
+        e.zapisz_nast()->hide();
+        e.nazwa->setText(QStringLiteral("Nowa"));
+        QTest::keyClick(e.nazwa, Qt::Key_N, Qt::ControlModifier);
+        EXPECT_EQ(e.nazwa->text(), QStringLiteral("Nowa"));
+        EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
+
+        // With it, Ctrl+N saves and starts the next record.
+        e.zapisz_nast()->show();
+        e.nazwa->setText(QStringLiteral("Nowa 1"));
+        EXPECT_TRUE(e.zapisz_nast()->isEnabled());
+        QTest::keyClick(e.nazwa, Qt::Key_N, Qt::ControlModifier);
+        ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
+        EXPECT_TRUE(ProceduraTestowa::otrzymaneId[0].isNull());
+        EXPECT_EQ(e.TrybEdycji(), Tszablon_edycja_form::Nowy);
+        EXPECT_EQ(e.IdRekordu(), 0);
+        EXPECT_TRUE(e.nazwa->text().isEmpty());
+        prompter().answerMessage(host::mb::IdNo);
+        e.close();
+    });
+    EXPECT_EQ(ileUwag(), 2);
+    EXPECT_EQ(pytaniaOZapis(), 1);
+}
+
+TEST_P(SzablonEdycjiFormTest, PreviousAndNextFollowTheListRow)
+{
+    const int a = uwaga(QStringLiteral("A"));
+    const int b = uwaga(QStringLiteral("B"));
+    const int c = uwaga(QStringLiteral("C"));
+    db::DataSet lista;
+    lista.setCommandText(QStringLiteral("select id_fv_ud as id, nazwa from faktura_uwagi_dodatkowe order by id_fv_ud"));
+    ASSERT_EQ(host::OpenQuery(lista), 1);
+    lista.first();
+
+    EdytorTestowy ed;
+    otworzDlaListy(ed, lista, Tszablon_edycja_form::Edycja, [&](EdytorTestowy &e) {
+        e.poprzButton()->show();
+        e.nastButton()->show();
+        EXPECT_EQ(e.IdRekordu(), a);
+        EXPECT_FALSE(e.poprzButton()->isEnabled());
+        EXPECT_TRUE(e.nastButton()->isEnabled());
+
+        QTest::keyClick(e.nazwa, Qt::Key_PageDown);
+        EXPECT_EQ(e.IdRekordu(), b);
+        EXPECT_EQ(e.nazwa->text(), QStringLiteral("B"));
+        EXPECT_TRUE(e.poprzButton()->isEnabled());
+        EXPECT_TRUE(e.nastButton()->isEnabled());
+
+        QTest::keyClick(e.nazwa, Qt::Key_PageDown);
+        EXPECT_EQ(e.IdRekordu(), c);
+        EXPECT_FALSE(e.nastButton()->isEnabled());
+        const int wczytan = int(e.wczytane.size());
+        QTest::keyClick(e.nazwa, Qt::Key_PageDown);
+        EXPECT_EQ(e.wczytane.size(), wczytan);
+
+        // Leaving a changed record asks first; Cancel stays on it.
+        e.nazwa->setText(QStringLiteral("C2"));
+        prompter().answerMessage(host::mb::IdCancel);
+        QTest::keyClick(e.nazwa, Qt::Key_PageUp);
+        EXPECT_EQ(e.IdRekordu(), c);
+        EXPECT_EQ(e.nazwa->text(), QStringLiteral("C2"));
+        prompter().answerMessage(host::mb::IdNo);
+        QTest::keyClick(e.nazwa, Qt::Key_PageUp);
+        EXPECT_EQ(e.IdRekordu(), b);
+        EXPECT_EQ(lista.value(QStringLiteral("id")).toInt(), b);
+        e.close();
+    });
+    EXPECT_EQ(nazwaUwagi(c), QStringLiteral("C"));
+
+    // New and copy modes never navigate; a copy saves as a new record.
+    for (int tryb : {int(Tszablon_edycja_form::Nowy), int(Tszablon_edycja_form::Kopia)}) {
+        EdytorTestowy nowy;
+        otworzDlaListy(nowy, lista, tryb, [&](EdytorTestowy &e) {
+            e.poprzButton()->show();
+            e.nastButton()->show();
+            EXPECT_FALSE(e.poprzButton()->isEnabled()) << tryb;
+            EXPECT_FALSE(e.nastButton()->isEnabled()) << tryb;
+            EXPECT_EQ(e.IdRekordu(), 0);
+            EXPECT_EQ(e.IdZrodla(), tryb == Tszablon_edycja_form::Kopia ? b : 0);
+            EXPECT_EQ(e.nazwa->text(), tryb == Tszablon_edycja_form::Kopia ? QStringLiteral("B") : QString());
+        });
+    }
+    EdytorTestowy kopia;
+    otworzDlaListy(kopia, lista, Tszablon_edycja_form::Kopia, [&](EdytorTestowy &e) {
+        EXPECT_TRUE(e.windowTitle().endsWith(host::LoadResstrings(QStringLiteral("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie"))));
+        e.zapisz_zamknij()->click();
+    });
+    ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
+    EXPECT_TRUE(ProceduraTestowa::otrzymaneId[0].isNull());
+    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from faktura_uwagi_dodatkowe where nazwa = 'B'")), 2);
+    // The saved copy is the list's current row after the refresh.
+    EXPECT_EQ(lista.value(QStringLiteral("id")).toInt(), kopia.IdRekordu());
+}
+
+TEST_P(SzablonEdycjiFormTest, ReadOnlyUserNeverGetsAnEnabledSaveButton)
+{
+    const int id = uwaga(QStringLiteral("Alfa"));
+    for (int tryb : {int(Tszablon_edycja_form::Nowy), int(Tszablon_edycja_form::Edycja)}) {
+        EdytorTestowy ed;
+        otworz(ed, id, tryb, 0, [&](EdytorTestowy &e) {
+            EXPECT_FALSE(e.zapisz()->isEnabled()) << tryb;
+            e.nazwa->setText(QStringLiteral("Zmiana"));
+            for (QToolButton *b : {e.zapisz(), e.zapisz_zamknij(), e.zapisz_nast()})
+                EXPECT_FALSE(b->isEnabled()) << tryb;
+            QTest::keyClick(e.nazwa, Qt::Key_Return);
+            QTest::keyClick(e.nazwa, Qt::Key_S, Qt::ControlModifier);
+            EXPECT_TRUE(e.close());
+        });
+    }
+    EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
+    EXPECT_EQ(pytaniaOZapis(), 0);
+    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Alfa"));
+}
+
+TEST_P(SzablonEdycjiFormTest, LinkedFilesButtonOnlyWithATableName)
+{
+    const int zPlikiem = uwaga(QStringLiteral("Z plikiem"));
+    const int bezPliku = uwaga(QStringLiteral("Bez pliku"));
+    host::ExecQuery(QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values ('a.pdf', 7, :id)"), nullptr, 0,
+                    {{QStringLiteral("id"), zPlikiem}});
+    {
+        EdytorTestowy ed;
+        otworz(ed, zPlikiem, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+            EXPECT_TRUE(e.bPowiazPliki()->isHidden());
+            e.bPowiazPliki()->click();
+            EXPECT_TRUE(e.bPowiazPliki()->isHidden());
+            e.zamknijClick();
+        });
+    }
+    for (const auto &[id, obrazek] : {std::pair{zPlikiem, 4}, std::pair{bezPliku, 3}}) {
+        EdytorTestowy ed;
+        ed.ustawTabeleSlownie(QStringLiteral("firma"));
+        otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+            EXPECT_FALSE(e.bPowiazPliki()->isHidden());
+            EXPECT_EQ(e.ObrazekPowiazanychPlikow(), obrazek);
+        });
+    }
+}
+
+TEST_P(SzablonEdycjiFormTest, DockedInATabItTalksToTheContainer)
+{
+    const int id = uwaga(QStringLiteral("Alfa"));
+    QTabWidget zakladki;
+    Rejestrator rejestrator;
+    zakladki.installEventFilter(&rejestrator);
+    auto *ed = new EdytorTestowy;
+    QPointer<EdytorTestowy> wskaznik(ed);
+    zakladki.addTab(new QWidget, QStringLiteral("lista"));
+    zakladki.setCurrentIndex(zakladki.addTab(ed, QStringLiteral("?")));
+
+    EXPECT_EQ(ed->PokazRekord(id, Tszablon_edycja_form::Edycja, 1), QDialog::Rejected);
+    EXPECT_TRUE(prompter().questionsOf(Kind::Modal).isEmpty());
+    EXPECT_EQ(ed->Kontener(), &zakladki);
+    EXPECT_FALSE(ed->isWindow());
+    EXPECT_EQ(ed->nazwa->text(), QStringLiteral("Alfa"));
+    EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
+    EXPECT_EQ(rejestrator.komunikaty.last().second, host::windowParam(ed));
+    EXPECT_EQ(zakladki.tabText(1), QStringLiteral("Uwaga"));
+
+    rejestrator.komunikaty.clear();
+    ed->nazwa->setText(QStringLiteral("Zmiana"));
+    EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
+    EXPECT_EQ(zakladki.tabText(1), QStringLiteral("*Uwaga"));
+
+    // Closing is the container's business: the editor posts it and waits.
+    rejestrator.komunikaty.clear();
+    prompter().answerMessage(host::mb::IdNo);
+    QTest::keyClick(ed->nazwa, Qt::Key_Escape);
+    EXPECT_EQ(rejestrator.ile(host::msg::CloseMe), 0);
+    EXPECT_EQ(zakladki.count(), 2);
+    QCoreApplication::sendPostedEvents(&zakladki);
+    EXPECT_EQ(rejestrator.ile(host::msg::CloseMe), 1);
+    EXPECT_EQ(pytaniaOZapis(), 1);
+    EXPECT_EQ(zakladki.count(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(wskaznik.isNull());
+    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Alfa"));
+}
+
+TEST_P(SzablonEdycjiFormTest, DockedInTheEmptyChildWindowItEndsWithIt)
+{
+    const int id = uwaga(QStringLiteral("Alfa"));
+    QPointer<Tpustak_child_form> pustak = new Tpustak_child_form;
+    Rejestrator rejestrator;
+    pustak->installEventFilter(&rejestrator);
+    QPointer<EdytorTestowy> ed = new EdytorTestowy(pustak);
+    EXPECT_EQ(ed->PokazRekord(id, Tszablon_edycja_form::Edycja, 1), QDialog::Rejected);
+    EXPECT_EQ(ed->Kontener(), pustak.data());
+    EXPECT_FALSE(ed->isWindow());
+    EXPECT_EQ(pustak->OsadzoneOkno(), ed.data());
+    EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
+
+    ed->zamknijClick();
+    QCoreApplication::sendPostedEvents(pustak);
+    EXPECT_EQ(rejestrator.ile(host::msg::CloseMe), 1);
+    // The container closes and frees itself, then lets the editor go, which ends too.
+    for (int i = 0; i < 3 && (pustak || ed); ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::sendPostedEvents();
+    }
+    EXPECT_TRUE(pustak.isNull());
+    EXPECT_TRUE(ed.isNull());
+}
+
+TEST_P(SzablonEdycjiFormTest, OpenedFromAListFrameItUsesTheFramesRowDescription)
+{
+    const int a = uwaga(QStringLiteral("A"));
+    const int b = uwaga(QStringLiteral("B"));
+    ListaUwag ramka;
+    ramka.InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista_uwag"));
+    ASSERT_TRUE(ramka.GoToId(a));
+
+    QTabWidget zakladki;
+    auto *ed = new EdytorTestowy;
+    zakladki.addTab(ed, QString());
+    ed->PokazDlaListy(ramka.Lista(), Tszablon_edycja_form::Edycja, 1);
+    EXPECT_EQ(ed->windowTitle(), QStringLiteral("Uwaga: A"));
+
+    ed->nastButton()->show();
+    ed->nastButtonClick();
+    EXPECT_EQ(ed->IdRekordu(), b);
+    EXPECT_EQ(ramka.idBiezacegoWiersza(), b);
+    EXPECT_EQ(ed->windowTitle(), QStringLiteral("Uwaga: B"));
+
+    // After a save the list is read again and the caption follows the new name.
+    ed->nazwa->setText(QStringLiteral("B2"));
+    ed->zapiszClick();
+    EXPECT_EQ(ramka.idBiezacegoWiersza(), b);
+    EXPECT_EQ(ramka.Lista()->value(QStringLiteral("nazwa")).toString(), QStringLiteral("B2"));
+    EXPECT_EQ(ed->windowTitle(), QStringLiteral("Uwaga: B2"));
+}
+
+TEST_P(SzablonEdycjiFormTest, SessionRowLivesWhileTheRecordIsOpen)
+{
+    const int id = uwaga(QStringLiteral("Alfa"));
+    const auto wiersze = [&] {
+        return host::GetIntDB(QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_ = :id and id_u = :u"),
+                              QString(), nullptr, {{QStringLiteral("id"), id}, {QStringLiteral("u"), host::AktIdU()}});
+    };
+    host::var::RunSession.set(true);
+    {
+        EdytorTestowy ed;
+        ed.nazwa_dll = QStringLiteral("partners.dll");
+        otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+            EXPECT_EQ(wiersze(), 1);
+            e.nazwa->setText(QStringLiteral("Beta"));
+            e.zapiszClick();   // a save keeps the one row
+            EXPECT_EQ(wiersze(), 1);
+            e.close();
+        });
+        EXPECT_EQ(wiersze(), 0);
+    }
+    // Sessions kept on closing survive the editor.
+    host::var::SaveSession.set(true);
+    host::var::SaveSessionClosing.set(true);
+    EdytorTestowy ed;
+    ed.nazwa_dll = QStringLiteral("partners.dll");
+    otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) { e.close(); });
+    EXPECT_EQ(wiersze(), 1);
+}
+
+TEST_P(SzablonEdycjiFormTest, AFailingFillIsLoggedAndTheWindowStaysUsable)
+{
+    const int id = uwaga(QStringLiteral("Alfa"));
+    EdytorTestowy ed;
+    ed.rzucPrzyWypelnianiu = true;
+    otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+        EXPECT_TRUE(e.isVisible());
+        e.nazwa->setText(QStringLiteral("Mimo to"));
+        e.zapisz_zamknij()->click();
+        EXPECT_FALSE(e.isVisible());
+    });
+    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Mimo to"));
+    const QString log = logText();
+    EXPECT_TRUE(log.contains(QStringLiteral("ramka\\szablon_edycja_unit"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Tszablon_edycja_form::FormShow")));
+    EXPECT_TRUE(log.contains(QStringLiteral("CATCH odczyt uwagi")));
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(SzablonEdycjiFormTest);
