@@ -6,7 +6,7 @@
 // value a JSON object {"apd_id", "apd_token", "zgloszono" (ISO UTC time),
 // "id_u" (who asked)}. A newer request replaces a pending one of the same
 // company; the service deletes the row once the data has been pushed.
-#include "db_error.h"
+#include "export_guard.h"
 #include "host_funcs.h"
 #include "stored_proc.h"
 
@@ -51,16 +51,6 @@ int zakolejkuj(int idFirmy, int apdId, const QString &apdToken)
 // 1 when the company's APD data was queued for the mobile service.
 MALVO_MOBILE_ENTRY int _SynchronizeAPD(int companyId, int apdId, QString apdToken)
 {
-    try {
-        return zakolejkuj(companyId, apdId, apdToken);
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_SynchronizeAPD"), __LINE__,
-                               QStringLiteral("CATCH ") + blad.message());
-    } catch (const std::exception &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_SynchronizeAPD"), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
-    } catch (...) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_SynchronizeAPD"), __LINE__, QStringLiteral("CATCH unknown"));
-    }
-    return 0;
+    return host::guardExport(Zrodlo, "_SynchronizeAPD", 0,
+                             [&] { return zakolejkuj(companyId, apdId, apdToken); });
 }

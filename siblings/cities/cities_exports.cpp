@@ -1,33 +1,14 @@
 // The cities module's entry points; everything else stays inside the library.
 #include "edycja_miasta_form.h"
 
-#include "db_error.h"
-#include "host_funcs.h"
+#include "export_guard.h"
 #include "prompter.h"
-
-#include <functional>
 
 #define CITIES_ENTRY extern "C" __attribute__((visibility("default")))
 
 namespace {
 
 const QString Zrodlo = QStringLiteral("cities");
-
-// Runs the body; nothing may cross the C boundary into the caller.
-int bezpiecznie(const char *eksport, int wynikBledu, const std::function<int()> &cialo)
-{
-    try {
-        return cialo();
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, QLatin1String(eksport), __LINE__, QStringLiteral("CATCH ") + blad.message());
-    } catch (const std::exception &blad) {
-        host::save_log_to_file(Zrodlo, QLatin1String(eksport), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
-    } catch (...) {
-        host::save_log_to_file(Zrodlo, QLatin1String(eksport), __LINE__, QStringLiteral("CATCH unknown"));
-    }
-    return wynikBledu;
-}
 
 int uruchomEdytor(const cities::Miasto &miasto)
 {
@@ -43,7 +24,7 @@ int uruchomEdytor(const cities::Miasto &miasto)
 // (registration code, ISO code or name) or else in Poland. Its id; 0 on failure.
 CITIES_ENTRY int _DodajMiastoBezFormularza(QString cityName, QString second)
 {
-    return bezpiecznie("_DodajMiastoBezFormularza", 0, [&] {
+    return host::guardExport(Zrodlo, "_DodajMiastoBezFormularza", 0, [&] {
         if (cityName.trimmed().isEmpty())
             return 0;
         int panstwo = second.trimmed().isEmpty() ? 0 : cities::panstwoWgNazwy(second);
@@ -63,7 +44,7 @@ CITIES_ENTRY int _DodajMiastoBezFormularza(QString cityName, QString second)
 // The city editor for a new city; the saved id, 0 when cancelled.
 CITIES_ENTRY int _NewRecord()
 {
-    return bezpiecznie("_NewRecord", 0, [] {
+    return host::guardExport(Zrodlo, "_NewRecord", 0, [] {
         cities::Miasto miasto;
         miasto.idPanstwa = cities::domyslnePanstwo();
         return uruchomEdytor(miasto);
@@ -73,7 +54,7 @@ CITIES_ENTRY int _NewRecord()
 // The city editor for a city; its id after a save or a cancel, 0 when it does not exist.
 CITIES_ENTRY int _EditRecord(int cityId)
 {
-    return bezpiecznie("_EditRecord", cityId, [cityId] {
+    return host::guardExport(Zrodlo, "_EditRecord", cityId, [cityId] {
         const auto miasto = cities::wczytajMiasto(cityId);
         if (!miasto)
             return 0;

@@ -1,5 +1,5 @@
 // The data module's entry points; everything else stays inside the library.
-#include "db_error.h"
+#include "export_guard.h"
 #include "host_funcs.h"
 #include "stored_proc.h"
 
@@ -42,15 +42,6 @@ int zapiszUstaw(const QString &co, const QString &wartosc, const QString &kod, i
 // One ustawienia row; 1 when it was written, 0 otherwise (userId/companyId 0: none).
 DATA_ENTRY int _ZapiszUstaw(QString key, QString value, QString moduleCode, int userId, int companyId)
 {
-    try {
-        return zapiszUstaw(key, value, moduleCode, userId, companyId);
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_ZapiszUstaw"), __LINE__, QStringLiteral("CATCH ") + blad.message());
-    } catch (const std::exception &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_ZapiszUstaw"), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
-    } catch (...) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_ZapiszUstaw"), __LINE__, QStringLiteral("CATCH unknown"));
-    }
-    return 0;
+    return host::guardExport(Zrodlo, "_ZapiszUstaw", 0,
+                             [&] { return zapiszUstaw(key, value, moduleCode, userId, companyId); });
 }

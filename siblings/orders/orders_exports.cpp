@@ -5,6 +5,7 @@
 
 #include "connection.h"
 #include "db_error.h"
+#include "export_guard.h"
 #include "host_funcs.h"
 #include "prompter.h"
 #include "query.h"
@@ -62,17 +63,13 @@ int noweZlecenie(int idFirmy)
 // The id of the order created for the company, 0 when none was made.
 ORDERS_ENTRY int _Grafik_NewRecord(int companyId)
 {
-    try {
-        return noweZlecenie(companyId);
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_Grafik_NewRecord"), __LINE__,
-                               QStringLiteral("CATCH ") + blad.message());
-        host::InfoError(QStringLiteral("Resstrings_IDS_Blad_zapisu"));
-    } catch (const std::exception &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_Grafik_NewRecord"), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
-    } catch (...) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_Grafik_NewRecord"), __LINE__, QStringLiteral("CATCH unknown"));
-    }
-    return 0;
+    return host::guardExport(Zrodlo, "_Grafik_NewRecord", 0, [&] {
+        try {
+            return noweZlecenie(companyId);
+        } catch (const db::DbError &) {
+            // The user asked for an order: say it was not stored, then log.
+            host::InfoError(QStringLiteral("Resstrings_IDS_Blad_zapisu"));
+            throw;
+        }
+    });
 }

@@ -3,6 +3,7 @@
 
 #include "connection.h"
 #include "db_error.h"
+#include "export_guard.h"
 #include "host_funcs.h"
 #include "query.h"
 
@@ -96,20 +97,12 @@ SHARED_STORE_ENTRY shared_store::GlobalSettings *_GetGlobalSettings()
         return u;
     }();
     static QString wczytanoZ;   // target of the database the object was read from
-    try {
+    return host::guardExport(Zrodlo, "_GetGlobalSettings", &ustawienia, [&] {
         db::Connection *polaczenie = host::GetConnection();
         if (polaczenie && polaczenie->target() != wczytanoZ) {
             wczytanoZ = polaczenie->target();
             wczytaj(*polaczenie, ustawienia);
         }
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_GetGlobalSettings"), __LINE__,
-                               QStringLiteral("CATCH ") + blad.message());
-    } catch (const std::exception &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_GetGlobalSettings"), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
-    } catch (...) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("_GetGlobalSettings"), __LINE__, QStringLiteral("CATCH unknown"));
-    }
-    return &ustawienia;
+        return &ustawienia;
+    });
 }
