@@ -99,6 +99,16 @@ void Tszablon_edycja_form::chronione(const char *method, F &&work)
     }
 }
 
+// A save or navigation action: a second one while the first runs does nothing.
+template <typename F>
+void Tszablon_edycja_form::gdyWolny(const char *method, F &&work)
+{
+    if (zajety)
+        return;
+    Flaga f(zajety);
+    chronione(method, std::forward<F>(work));
+}
+
 // ---- construction -----------------------------------------------------------------------
 
 Tszablon_edycja_form::Tszablon_edycja_form(QWidget *parent, const QString &name)
@@ -595,26 +605,17 @@ void Tszablon_edycja_form::wyslijPodpisDoKontenera()
 
 void Tszablon_edycja_form::zapiszClick()
 {
-    if (zajety)
-        return;
-    Flaga f(zajety);
-    chronione("zapiszClick", [this] { save(); });
+    gdyWolny("zapiszClick", [this] { save(); });
 }
 
 void Tszablon_edycja_form::zapisz_zamknijClick()
 {
-    if (zajety)
-        return;
-    Flaga f(zajety);
-    chronione("zapisz_zamknijClick", [this] { saveAndClose(); });
+    gdyWolny("zapisz_zamknijClick", [this] { saveAndClose(); });
 }
 
 void Tszablon_edycja_form::zapisz_nastClick()
 {
-    if (zajety)
-        return;
-    Flaga f(zajety);
-    chronione("zapisz_nastClick", [this] { saveAndNew(); });
+    gdyWolny("zapisz_nastClick", [this] { saveAndNew(); });
 }
 
 void Tszablon_edycja_form::zamknijClick()
@@ -624,18 +625,12 @@ void Tszablon_edycja_form::zamknijClick()
 
 void Tszablon_edycja_form::nastButtonClick()
 {
-    if (zajety)
-        return;
-    Flaga f(zajety);
-    chronione("nastButtonClick", [this] { nextRecord(); });
+    gdyWolny("nastButtonClick", [this] { nextRecord(); });
 }
 
 void Tszablon_edycja_form::poprzButtonClick()
 {
-    if (zajety)
-        return;
-    Flaga f(zajety);
-    chronione("poprzButtonClick", [this] { previousRecord(); });
+    gdyWolny("poprzButtonClick", [this] { previousRecord(); });
 }
 
 void Tszablon_edycja_form::bPowiazPlikiClick()

@@ -175,6 +175,7 @@ private:
     int biezaceIdListy() const;
     void pokazWKontenerze();
     template <typename F> void chronione(const char *method, F &&work);
+    template <typename F> void gdyWolny(const char *method, F &&work);
 
     QScrollArea *m_scrollBox = nullptr;
     QWidget *m_panelWnetrza = nullptr;
