@@ -8,12 +8,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QDeadlineTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -39,34 +41,63 @@ void waitForCompanyList(QWidget &window)
     QCoreApplication::processEvents();
 }
 
-// The picker is modal: it is photographed and closed from inside its own loop.
-bool screenshotPicker(MainWindow &window, const QString &file)
+// A modal window of the module, named by its objectName or class: it is
+// photographed from inside its own loop once `ready` says so, then dismissed
+// without its close question. `run` opens it and returns when it is gone.
+bool screenshotModal(const char *name, const std::function<bool(QWidget &)> &ready,
+                     const std::function<void()> &run, const QString &file)
 {
     bool saved = false;
+    bool tried = false;
     QDeadlineTimer deadline(std::chrono::seconds(60));
     QTimer poll;
     poll.setInterval(50);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *picker = nullptr;
+        QWidget *modal = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("lista_firm_modal_form") && w->isVisible())
-                picker = w;
-        const QObject *frame = picker ? picker->findChild<QObject *>(QStringLiteral("frame_list")) : nullptr;
-        const bool loaded = frame && frame->property("DaneWczytane").toBool();
-        if (!loaded && !deadline.hasExpired())
+            if ((w->objectName() == QLatin1String(name) || w->inherits(name)) && w->isVisible())
+                modal = w;
+        if ((!modal || !ready(*modal)) && !deadline.hasExpired())
             return;
         poll.stop();
-        if (picker) {
-            QCoreApplication::processEvents();
-            saved = picker->grab().save(file, "PNG");
-            picker->close();
-        }
+        tried = true;
+        if (!modal)
+            return;
+        QCoreApplication::processEvents();
+        saved = modal->grab().save(file, "PNG");
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->done(QDialog::Rejected);
+        else
+            modal->close();
     });
     poll.start();
-    window.pickCompany();
+    run();
     if (!saved)
-        QTextStream(stderr) << "malvo: cannot write " << file << "\n";
+        QTextStream(stderr) << "malvo: " << (tried ? "cannot write " : "no window to photograph for ") << file << "\n";
     return saved;
+}
+
+bool screenshotPicker(MainWindow &window, const QString &file)
+{
+    const auto loaded = [](QWidget &picker) {
+        const QObject *frame = picker.findChild<QObject *>(QStringLiteral("frame_list"));
+        return frame && frame->property("DaneWczytane").toBool();
+    };
+    return screenshotModal("lista_firm_modal_form", loaded, [&window] { window.pickCompany(); }, file);
+}
+
+// The editor loads while it is shown; one more pass of the loop lets it paint.
+bool screenshotEditor(MainWindow &window, int company, const QString &page, const QString &file)
+{
+    int polls = 0;
+    const auto loaded = [&polls](QWidget &) { return ++polls > 2; };
+    const auto run = [&] {
+        if (company > 0)
+            window.editCompany(company, page);
+        else
+            window.newCompany();
+    };
+    return screenshotModal("Tedycja_firmy_form", loaded, run, file);
 }
 
 int runGui(QApplication &app)
@@ -87,18 +118,36 @@ int runGui(QApplication &app)
                                         QStringLiteral("file"));
     QCommandLineOption windowOption(QStringLiteral("window"),
                                     QStringLiteral("With --screenshot: open this window first (list: the company list,"
-                                                   " picker: the company picker)."),
+                                                   " picker: the company picker, editor: the company editor)."),
                                     QStringLiteral("name"));
+    QCommandLineOption companyOption(QStringLiteral("company"),
+                                     QStringLiteral("With --window editor: the company to edit (default: a new one)."),
+                                     QStringLiteral("id"));
+    QCommandLineOption tabOption(QStringLiteral("tab"),
+                                 QStringLiteral("With --window editor: the page shown first, by its name (tsKsiegRozl, ...)."),
+                                 QStringLiteral("name"));
     QCommandLineOption optionOption(QStringLiteral("option"),
                                     QStringLiteral("Turn on a numbered option of the installation (135: the Aktywna"
                                                    " column, 136: quick-find in the company list). Repeatable."),
                                     QStringLiteral("number"));
-    parser.addOptions({dbOption, langOption, userOption, screenshotOption, windowOption, optionOption});
+    parser.addOptions({dbOption, langOption, userOption, screenshotOption, windowOption, optionOption, companyOption,
+                       tabOption});
     parser.process(app);
     const QString windowName = parser.value(windowOption);
-    if (!windowName.isEmpty() && windowName != QLatin1String("list") && windowName != QLatin1String("picker")) {
-        QTextStream(stderr) << "malvo: unknown window " << windowName << " (known: list, picker)\n";
+    const QStringList windows{QStringLiteral("list"), QStringLiteral("picker"), QStringLiteral("editor")};
+    if (!windowName.isEmpty() && !windows.contains(windowName)) {
+        QTextStream(stderr) << "malvo: unknown window " << windowName << " (known: " << windows.join(QLatin1String(", "))
+                            << ")\n";
         return 2;
+    }
+    int company = 0;
+    if (parser.isSet(companyOption)) {
+        bool ok = false;
+        company = parser.value(companyOption).toInt(&ok);
+        if (!ok || company <= 0) {
+            QTextStream(stderr) << "malvo: --company needs a company id, not " << parser.value(companyOption) << "\n";
+            return 2;
+        }
     }
 
     for (const QString &number : parser.values(optionOption)) {
@@ -135,6 +184,8 @@ int runGui(QApplication &app)
     int code = 0;
     if (screenshot && windowName == QLatin1String("picker")) {
         code = screenshotPicker(window, parser.value(screenshotOption)) ? 0 : 1;
+    } else if (screenshot && windowName == QLatin1String("editor")) {
+        code = screenshotEditor(window, company, parser.value(tabOption), parser.value(screenshotOption)) ? 0 : 1;
     } else {
         if (!screenshot || windowName == QLatin1String("list")) {
             if (window.openCompanyList() && screenshot)

@@ -53,6 +53,14 @@ void MainWindow::buildMenus()
             statusBar()->showMessage(host::LoadResstrings(QStringLiteral("Resstrings_IDS_malvo_wybrano_firme")).arg(id), 10000);
     });
 
+    QAction *add = companies->addAction(QStringLiteral("Resstrings_IDS_malvo_nowa_firma"));
+    add->setObjectName(QStringLiteral("akcja_nowa_firma"));
+    connect(add, &QAction::triggered, this, [this] {
+        const int id = newCompany();
+        if (id > 0)
+            statusBar()->showMessage(host::LoadResstrings(QStringLiteral("Resstrings_IDS_malvo_dodano_firme")).arg(id), 10000);
+    });
+
     QMenu *help = menuBar()->addMenu(QStringLiteral("Resstrings_IDS_malvo_menu_pomoc"));
     QAction *about = help->addAction(QStringLiteral("Resstrings_IDS_malvo_o_programie"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
@@ -76,6 +84,18 @@ int MainWindow::pickCompany()
 {
     const auto executeModal = reinterpret_cast<int (*)()>(m_module.resolve("_ExecuteModal"));
     return executeModal ? executeModal() : -1;
+}
+
+int MainWindow::newCompany()
+{
+    const auto newRecord = reinterpret_cast<int (*)()>(m_module.resolve("_NewRecord"));
+    return newRecord ? newRecord() : -1;
+}
+
+int MainWindow::editCompany(int id, const QString &page)
+{
+    const auto editOnPage = reinterpret_cast<int (*)(int, int, QString)>(m_module.resolve("_EditRecordZakladka"));
+    return editOnPage ? editOnPage(id, host::GetLanguage(), page) : -1;
 }
 
 void MainWindow::showAbout()

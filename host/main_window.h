@@ -19,6 +19,11 @@ public:
     bool openCompanyList();
     // Runs the module's company picker; the chosen company id, or -1.
     int pickCompany();
+    // The module's company editor, modal: a new company (its id once saved,
+    // else 0 or the module's refusal), or the company `id` opened on the page
+    // named `page` (its id back; -1 when the module lacks the entry point).
+    int newCompany();
+    int editCompany(int id, const QString &page);
 
 private:
     void buildMenus();

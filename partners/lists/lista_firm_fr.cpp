@@ -1,10 +1,12 @@
 #include "lists/lista_firm_fr.h"
 
+#include "company/edycja_firmy_form.h"
 #include "lists/kolor_statusu.h"
 #include "lists/lista_firm_kolumny.h"
 #include "lists/lista_firm_reguly.h"
 #include "lists/lista_firm_zapytanie.h"
 #include "lists/szybkie_szukanie_kontroler.h"
+#include "module_windows.h"
 
 #include "connection.h"
 #include "dataset.h"
@@ -19,7 +21,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
+#include <QTabWidget>
 #include <QToolBar>
+#include <memory>
 
 namespace {
 
@@ -59,6 +63,8 @@ Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
     // The command depends on the filter boxes and the engine: built in ListaBeforeOpen.
     UstawKolumny(kolumnySiatki());
     UstawTabele(QStringLiteral("firma"), QStringLiteral("id_f"));
+    // Companies are told apart by their short names, also on edit tabs and editor captions.
+    SzablonOpisu = partners::szablonZakladkiEdycji(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Edycja")));
     KolumnyWyszukiwania = {QStringLiteral("nazwa"), QStringLiteral("skrot"), QStringLiteral("nip"),
                            QStringLiteral("miasto")};
 
@@ -235,4 +241,64 @@ void Tlista_firm_frame::usunFirmyClick()
     } catch (const db::DbError &e) {
         logCatch("Tlista_firm_frame::usunClick", __LINE__, e.message());
     }
+}
+
+// ---- the company editor ----------------------------------------------------------------------
+
+QWidget *Tlista_firm_frame::UtworzEdytor()
+{
+    // Parented for its lifetime only; a modal editor is still a window of its own.
+    auto *edytor = new Tedycja_firmy_form(this);
+    partners::windows().edycja_firmy_form = edytor;
+    return edytor;
+}
+
+QTabWidget *Tlista_firm_frame::ZakladkiEdytorow()
+{
+    return EdycjaModalna ? nullptr : Tramka_lista_frame::ZakladkiEdytorow();
+}
+
+bool Tlista_firm_frame::pokazWZakladce(QWidget *edytor, int tryb)
+{
+    QTabWidget *zakladki = ZakladkiEdytorow();
+    if (!zakladki)
+        return false;
+    // Parented into the tab widget the editor docks; the generic frame then adds its tab.
+    edytor->setParent(zakladki);
+    static_cast<Tedycja_firmy_form *>(edytor)->PokazDlaListy(Lista(), tryb, Uprawnienia != 0 ? 1 : 0);
+    return true;
+}
+
+void Tlista_firm_frame::InicjujEdytorNowy(QWidget *edytor)
+{
+    m_trybEdytora = Tszablon_edycja_form::Nowy;
+    pokazWZakladce(edytor, m_trybEdytora);
+}
+
+void Tlista_firm_frame::WczytajDoEdytora(QWidget *edytor, int id, bool kopia)
+{
+    auto *firma = static_cast<Tedycja_firmy_form *>(edytor);
+    m_trybEdytora = kopia ? Tszablon_edycja_form::Kopia : Tszablon_edycja_form::Edycja;
+    firma->WywolanieZewnetrzne = EdycjaZZewnatrz;
+    // A docked editor outlives this call, so it is told its company rather than relying on the current row.
+    if (!kopia && ZakladkiEdytorow())
+        firma->UstawRekord(id, m_idJezyka);
+    pokazWZakladce(edytor, m_trybEdytora);
+}
+
+void Tlista_firm_frame::PokazEdytor(QWidget *edytor)
+{
+    std::unique_ptr<Tedycja_firmy_form> firma(static_cast<Tedycja_firmy_form *>(edytor));
+    firma->PokazDlaListy(Lista(), m_trybEdytora, Uprawnienia != 0 ? 1 : 0);
+}
+
+QWidget *Tlista_firm_frame::OtwartyEdytor(int id)
+{
+    QTabWidget *zakladki = ZakladkiEdytorow();
+    if (!zakladki)
+        return nullptr;
+    for (auto *edytor : zakladki->findChildren<Tedycja_firmy_form *>())
+        if (edytor->TrybEdycji() == Tszablon_edycja_form::Edycja && edytor->IdRekordu() == id)
+            return edytor;
+    return nullptr;
 }

@@ -12,7 +12,8 @@ namespace partners { class SzybkieSzukanieKontroler; }
 
 // The company list: the generic list frame with the companies' query,
 // columns, group names, the two filter boxes and the guard that keeps the
-// active company from being deleted. Editor hooks stay the generic ones.
+// active company from being deleted. New, edit and copy open the company
+// editor, modally or docked in the tab the generic frame provides.
 class Tlista_firm_frame : public Tramka_lista_frame
 {
     Q_OBJECT
@@ -26,6 +27,8 @@ public:
     int Uprawnienia = 0;
     // Set only when the editor is called from outside the list.
     bool EdycjaZZewnatrz = false;
+    // Edits run in a modal window even where the frame would dock them in a tab.
+    bool EdycjaModalna = false;
     int IdJezyka() const { return m_idJezyka; }
     bool daneWczytane() const { return DaneWczytane; }
 
@@ -47,14 +50,25 @@ protected:
     // The settings module keeps its own list of companies: told after each deletion.
     bool PoUsunieciu(int id) override;
 
+    // ---- the company editor ----
+    QWidget *UtworzEdytor() override;
+    void InicjujEdytorNowy(QWidget *edytor) override;
+    void WczytajDoEdytora(QWidget *edytor, int id, bool kopia) override;
+    void PokazEdytor(QWidget *edytor) override;
+    QWidget *OtwartyEdytor(int id) override;
+    QTabWidget *ZakladkiEdytorow() override;
+
 private:
     void ukryjZakresDat();
     void dodajMenuKontekstowe();
     void menuKontekstoweOtwierane();
     void tlumaczNapisy();
     QColor kolorWiersza(int row) const;
+    // Docks the editor into the frame's tab widget and shows it there; false when edits run as windows.
+    bool pokazWZakladce(QWidget *edytor, int tryb);
 
     int m_idJezyka = 0;
+    int m_trybEdytora = 0;   // of the editor being opened: 0 edit, 1 new, 2 copy
     bool m_koloryWgStatusu = false;
     QVariant m_kolorDomyslny;
     int m_poleStatusKolor = -1;

@@ -55,6 +55,21 @@ PARTNERS_ENTRY int _ZImportuZlecSPBezPowiazania(void *ignored1, void *ignored2, 
 // (nothing is saved; the reason goes to the log).
 PARTNERS_ENTRY int _ZapiszBezPokazywaniaFormularza(void *ignored1, void *ignored2, QStringList list);
 
+// The company editor, shown modally; every call opens its own editor.
+// Edits a company and returns the id passed in, whatever the user did.
+PARTNERS_ENTRY int _EditRecord(void *ignored1, void *ignored2, int id, int idJezyka);
+// The same, first showing the page whose objectName is `tab` (none matching: the first page).
+PARTNERS_ENTRY int _EditRecordZakladka(int id, int idJezyka, QString tab);
+// Edits through a stand-alone company list frame; nothing when the company is not in it.
+PARTNERS_ENTRY void _EdytujFirme(int id);
+// A new company: its id once saved, 0 when none was; -5 at once in the restricted list.
+PARTNERS_ENTRY int _NewRecord();
+// A new company with the kind `group` checked (-1 none).
+PARTNERS_ENTRY int _NewRecordPar(void *ignored, int group);
+// From within an order: adding an order from the editor is disabled and saving always allowed.
+PARTNERS_ENTRY int _Firma_NewRecord_Zlec();
+PARTNERS_ENTRY int _Firma_EditRecord_Zlec(void *ignored1, void *ignored2, int id, int idJezyka);
+
 // Function types of the entry points, for hosts that resolve them.
 using GetStringEntry = QString (*)();
 using SetDllInstanceEntry = void (*)(int);
@@ -66,3 +81,8 @@ using ImportZPlikuEntry = int (*)(QObject *, int, QString);
 using ExecuteModalEntry = int (*)();
 using ZImportuZlecSPEntry = int (*)(void *, void *, QStringList);
 using ZapiszBezPokazywaniaFormularzaEntry = int (*)(void *, void *, QStringList);
+using EditRecordEntry = int (*)(void *, void *, int, int);
+using EditRecordZakladkaEntry = int (*)(int, int, QString);
+using EdytujFirmeEntry = void (*)(int);
+using NewRecordEntry = int (*)();
+using NewRecordParEntry = int (*)(void *, int);

@@ -27,7 +27,7 @@ TEST(IdentityExports, AreResolvableFromTheBuiltLibrary)
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(dllCode(), QStringLiteral("ALL_PARTNERS"));
     EXPECT_NE(library.resolve("_Execute"), nullptr);
-    EXPECT_EQ(library.resolve("_EditRecord"), nullptr) << "no entry point is exported before it works";
+    EXPECT_NE(library.resolve("_EditRecord"), nullptr);
 }
 
 class SetDllInstance : public testing::Test

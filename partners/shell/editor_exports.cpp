@@ -1,0 +1,170 @@
+#include "module_windows.h"
+#include "partners_api.h"
+
+#include "company/edycja_firmy_form.h"
+#include "lists/lista_firm_fr.h"
+
+#include "dataset.h"
+#include "host_funcs.h"
+#include "lista_grid.h"
+
+#include <QToolButton>
+#include <exception>
+#include <memory>
+
+namespace {
+
+const QString kSource = QStringLiteral("shell\\editor_exports");
+
+// The editor of one call: the module's pointer names it while it lives.
+class EdytorWywolania
+{
+public:
+    EdytorWywolania() { partners::windows().edycja_firmy_form = &m_edytor; }
+    ~EdytorWywolania() { partners::windows().edycja_firmy_form = nullptr; }
+    EdytorWywolania(const EdytorWywolania &) = delete;
+    EdytorWywolania &operator=(const EdytorWywolania &) = delete;
+
+    Tedycja_firmy_form *operator->() { return &m_edytor; }
+
+    // Called from within an order, a company may not add another order.
+    void ustawZZlecenia(bool zZlecenia)
+    {
+        m_edytor.ZZlecenia = zZlecenia;
+        if (QToolButton *dodaj = m_edytor.dodaj_zlec())
+            dodaj->setEnabled(!zZlecenia);
+    }
+
+private:
+    Tedycja_firmy_form m_edytor;
+};
+
+int mozeZapisac()
+{
+    return host::SprawdzUpr(QString::fromLatin1(partners::ModuleFileName)) >= 1 ? 1 : 0;
+}
+
+template <typename F>
+void chronione(const QString &funkcja, F &&praca)
+{
+    try {
+        praca();
+    } catch (const std::exception &e) {
+        host::save_log_to_file(kSource, funkcja, __LINE__, QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
+    } catch (...) {
+        host::save_log_to_file(kSource, funkcja, __LINE__, QStringLiteral("CATCH unknown exception"));
+    }
+}
+
+struct OpcjeEdycji
+{
+    QString zakladka;          // objectName of the first page; empty: the editor's own
+    bool zZlecenia = false;
+};
+
+int edytuj(const QString &funkcja, int id, int idJezyka, const OpcjeEdycji &opcje)
+{
+    chronione(funkcja, [&] {
+        EdytorWywolania edytor;
+        edytor.ustawZZlecenia(opcje.zZlecenia);
+        edytor->UstawRekord(id, idJezyka);
+        if (!opcje.zakladka.isEmpty())
+            edytor->UstawZakladkeStartowa(opcje.zakladka);
+        edytor->WywolanieZewnetrzne = true;
+        // An order must be able to keep the company it has just corrected.
+        edytor->PokazRekord(id, Tszablon_edycja_form::Edycja, opcje.zZlecenia ? 1 : mozeZapisac());
+        edytor->WywolanieZewnetrzne = false;
+    });
+    return id;
+}
+
+constexpr int BezGrupy = -1;
+// What NewRecord answers in the restricted list, where companies are not created.
+constexpr int NewRecordOgraniczona = -5;
+
+int nowa(const QString &funkcja, int grupa, bool zZlecenia)
+{
+    int id = 0;
+    chronione(funkcja, [&] {
+        EdytorWywolania edytor;
+        edytor.ustawZZlecenia(zZlecenia);
+        if (!zZlecenia)
+            edytor->UstawGrupeNowej(grupa);
+        edytor->PokazRekord(0, Tszablon_edycja_form::Nowy, 1);
+        id = edytor->IdRekordu();
+    });
+    return id;
+}
+
+// Without a list window the stand-alone frame exists only for the call.
+std::unique_ptr<Tlista_firm_frame> ramkaSamodzielna()
+{
+    auto ramka = std::make_unique<Tlista_firm_frame>();
+    partners::windows().lista_firm_frame = ramka.get();
+    ramka->Uprawnienia = host::SprawdzUpr(QString::fromLatin1(partners::ModuleFileName));
+    host::Podepnij_kwerendy(ramka.get());
+    ramka->OtworzListe();
+    return ramka;
+}
+
+} // namespace
+
+int _EditRecord(void *, void *, int id, int idJezyka)
+{
+    return edytuj(QStringLiteral("_EditRecord"), id, idJezyka, {});
+}
+
+int _EditRecordZakladka(int id, int idJezyka, QString tab)
+{
+    return edytuj(QStringLiteral("_EditRecordZakladka"), id, idJezyka, {tab, false});
+}
+
+int _Firma_EditRecord_Zlec(void *, void *, int id, int idJezyka)
+{
+    return edytuj(QStringLiteral("_Firma_EditRecord_Zlec"), id, idJezyka, {QString(), true});
+}
+
+int _NewRecord()
+{
+    if (host::CzyWersjaOgraniczona())
+        return NewRecordOgraniczona;
+    return nowa(QStringLiteral("_NewRecord"), BezGrupy, false);
+}
+
+int _NewRecordPar(void *, int group)
+{
+    return nowa(QStringLiteral("_NewRecordPar"), group, false);
+}
+
+int _Firma_NewRecord_Zlec()
+{
+    return nowa(QStringLiteral("_Firma_NewRecord_Zlec"), BezGrupy, true);
+}
+
+void _EdytujFirme(int id)
+{
+    chronione(QStringLiteral("_EdytujFirme"), [id] {
+        std::unique_ptr<Tlista_firm_frame> wlasna;
+        auto *ramka = qobject_cast<Tlista_firm_frame *>(partners::windows().lista_firm_frame.data());
+        if (!ramka) {
+            wlasna = ramkaSamodzielna();
+            ramka = wlasna.get();
+        }
+        if (ramka->Lista()->isActive() && ramka->Lista()->locate(QStringLiteral("id"), id)) {
+            const bool zZewnatrz = ramka->EdycjaZZewnatrz;
+            const bool modalna = ramka->EdycjaModalna;
+            ramka->EdycjaZZewnatrz = true;
+            ramka->EdycjaModalna = true;
+            // The edit action takes the selection first; only the located row is meant.
+            ramka->ListaGrid()->pOdznaczAllClick();
+            ramka->edycjaClick();
+            ramka->EdycjaZZewnatrz = zZewnatrz;
+            ramka->EdycjaModalna = modalna;
+        }
+        if (wlasna) {
+            wlasna->Lista()->close();
+            wlasna.reset();
+            partners::windows().lista_firm_frame = nullptr;
+        }
+    });
+}

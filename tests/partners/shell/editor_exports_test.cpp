@@ -1,0 +1,259 @@
+#include "lists/lista_firm_okno_fixture.h"
+
+#include "company/edycja_firmy_form.h"
+#include "partners_api.h"
+
+#include "host_funcs.h"
+#include "scripted_prompter.h"
+#include "services.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Answer = host::ScriptedPrompter::Answer;
+using Kind = host::ScriptedPrompter::Kind;
+
+// What an entry point's editor looked like while it was shown.
+struct Widok
+{
+    bool pokazany = false;
+    QString klasa;
+    int idRekordu = -1;
+    int tryb = -1;
+    int upr = -1;
+    bool zZlecenia = false;
+    bool dodajZlecWlaczony = false;
+    bool wywolanieZewnetrzne = false;
+    bool wskaznikModulu = false;
+    int isEdited = -1;
+    QString strona;
+};
+
+class EdytorZWejsc : public ListaFirmOkno
+{
+protected:
+    int idFirmy(int n) { return host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f")).value(n); }
+    int liczbaFirm() { return host::GetIntDB(QStringLiteral("select count(*) from firma")); }
+    QString nazwa(int id)
+    {
+        return host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QStringLiteral("nazwa"), nullptr,
+                                 {{QStringLiteral("id"), id}});
+    }
+
+    // The next modal editor is looked at, then `dalej` acts as the user.
+    Widok *obejrzyj(std::function<void(Tedycja_firmy_form &)> dalej = {})
+    {
+        m_widoki.push_back(std::make_unique<Widok>());
+        Widok *w = m_widoki.back().get();
+        prompter().push(Answer::dialog([w, dalej](QDialog &d) {
+            w->pokazany = d.isVisible();
+            w->klasa = QString::fromLatin1(d.metaObject()->className());
+            auto *e = qobject_cast<Tedycja_firmy_form *>(&d);
+            ASSERT_NE(e, nullptr);
+            w->idRekordu = e->IdRekordu();
+            w->tryb = e->TrybEdycji();
+            w->upr = e->Uprawnienia();
+            w->zZlecenia = e->ZZlecenia;
+            w->dodajZlecWlaczony = e->dodaj_zlec() && e->dodaj_zlec()->isEnabled();
+            w->wywolanieZewnetrzne = e->WywolanieZewnetrzne;
+            w->wskaznikModulu = partners::windows().edycja_firmy_form == e;
+            w->isEdited = _isEdited();
+            if (QWidget *strona = e->PageControl()->currentWidget())
+                w->strona = strona->objectName();
+            if (dalej)
+                dalej(*e);
+        }));
+        return w;
+    }
+
+    // Fills what a new company needs and saves it as a user would.
+    static void wypelnijIZapisz(Tedycja_firmy_form &e, const QString &nazwaFirmy, const QString &skrot)
+    {
+        e.findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(nazwaFirmy);
+        e.findChild<QLineEdit *>(QStringLiteral("firma_skrot"))->setText(skrot);
+        auto *miasto = e.findChild<QComboBox *>(QStringLiteral("cbMiasto"));
+        ASSERT_NE(miasto, nullptr);
+        ASSERT_GT(miasto->count(), 1);
+        miasto->setCurrentIndex(1);
+        e.zapisz_zamknij()->click();
+    }
+
+    void poWywolaniu()
+    {
+        EXPECT_FALSE(partners::windows().edycja_firmy_form) << "the editor is gone when the call returns";
+        EXPECT_EQ(_isEdited(), 0);
+        EXPECT_EQ(prompter().pendingAnswers(), 0);
+    }
+
+    std::vector<std::unique_ptr<Widok>> m_widoki;
+};
+
+TEST_P(EdytorZWejsc, EditRecordOddajeIdCokolwiekZrobilUzytkownik)
+{
+    const int id = idFirmy(2);
+
+    // Looked at and left.
+    const Widok *w = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
+    EXPECT_EQ(_EditRecord(nullptr, nullptr, id, host::GetLanguage()), id);
+    EXPECT_TRUE(w->pokazany);
+    EXPECT_EQ(w->klasa, QStringLiteral("Tedycja_firmy_form"));
+    EXPECT_EQ(w->idRekordu, id);
+    EXPECT_EQ(w->tryb, Tszablon_edycja_form::Edycja);
+    EXPECT_EQ(w->upr, 1) << "admin may save";
+    EXPECT_TRUE(w->wywolanieZewnetrzne);
+    EXPECT_TRUE(w->dodajZlecWlaczony);
+    EXPECT_FALSE(w->zZlecenia);
+    EXPECT_TRUE(w->wskaznikModulu);
+    EXPECT_EQ(w->isEdited, 1);
+    poWywolaniu();
+
+    // Changed and saved: still the same id back, the change is stored.
+    obejrzyj([](Tedycja_firmy_form &e) {
+        e.findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(QStringLiteral("Przemianowana O'Hara"));
+        e.zapisz_zamknij()->click();
+    });
+    EXPECT_EQ(_EditRecord(nullptr, nullptr, id, host::GetLanguage()), id);
+    EXPECT_EQ(nazwa(id), QStringLiteral("Przemianowana O'Hara"));
+    poWywolaniu();
+
+    // Changed and discarded at the close question.
+    obejrzyj([](Tedycja_firmy_form &e) {
+        e.findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(QStringLiteral("Porzucona"));
+        e.zamknijClick();
+    });
+    prompter().answerMessage(host::mb::IdNo);
+    EXPECT_EQ(_EditRecord(nullptr, nullptr, id, host::GetLanguage()), id);
+    EXPECT_EQ(nazwa(id), QStringLiteral("Przemianowana O'Hara"));
+    poWywolaniu();
+
+    // A company that is not there.
+    EXPECT_EQ(_EditRecord(nullptr, nullptr, 987654, host::GetLanguage()), 987654);
+    poWywolaniu();
+}
+
+TEST_P(EdytorZWejsc, EditRecordZakladkaSzukaStronyPoNazwieKomponentu)
+{
+    const int id = idFirmy(1);
+    QString podpisKontaktow;
+    const Widok *nazwana = obejrzyj([&](Tedycja_firmy_form &e) {
+        QWidget *kontakty = e.findChild<QWidget *>(QStringLiteral("tsKontakty"));
+        podpisKontaktow = e.PageControl()->tabText(e.PageControl()->indexOf(kontakty));
+        e.zamknijClick();
+    });
+    EXPECT_EQ(_EditRecordZakladka(id, host::GetLanguage(), QStringLiteral("tsKontakty")), id);
+    EXPECT_EQ(nazwana->strona, QStringLiteral("tsKontakty"));
+    EXPECT_EQ(nazwana->idRekordu, id);
+    ASSERT_FALSE(podpisKontaktow.isEmpty());
+    ASSERT_NE(podpisKontaktow, QStringLiteral("tsKontakty"));
+
+    const Widok *poPodpisie = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
+    const Widok *nieznana = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
+    EXPECT_EQ(_EditRecordZakladka(id, host::GetLanguage(), podpisKontaktow), id);
+    EXPECT_EQ(_EditRecordZakladka(id, host::GetLanguage(), QStringLiteral("tsNieMaTakiej")), id);
+    EXPECT_EQ(poPodpisie->strona, QStringLiteral("tsDaneOgolne")) << "a caption is not a page name";
+    EXPECT_EQ(nieznana->strona, QStringLiteral("tsDaneOgolne"));
+    poWywolaniu();
+}
+
+TEST_P(EdytorZWejsc, NewRecordDajeIdZapisanejFirmyAlboNicAlboMinusPiec)
+{
+    const int przed = liczbaFirm();
+    host::services().restrictedVersion = true;
+    EXPECT_EQ(_NewRecord(), -5);
+    host::services().restrictedVersion = false;
+    EXPECT_TRUE(prompter().questionsOf(Kind::Modal).isEmpty()) << "the restricted list opens nothing";
+
+    // Left without saving: nothing made, 0 back.
+    const Widok *porzucony = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
+    prompter().answerMessage(host::mb::IdNo);
+    EXPECT_EQ(_NewRecord(), 0);
+    EXPECT_EQ(porzucony->tryb, Tszablon_edycja_form::Nowy);
+    EXPECT_EQ(porzucony->upr, 1);
+    EXPECT_FALSE(porzucony->zZlecenia);
+    EXPECT_EQ(porzucony->isEdited, 1);
+    EXPECT_EQ(liczbaFirm(), przed);
+    poWywolaniu();
+
+    obejrzyj([](Tedycja_firmy_form &e) { wypelnijIZapisz(e, QStringLiteral("Nowa z wejścia Sp. z o.o."), QStringLiteral("NZW")); });
+    const int id = _NewRecord();
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(nazwa(id), QStringLiteral("Nowa z wejścia Sp. z o.o."));
+    EXPECT_EQ(liczbaFirm(), przed + 1);
+    poWywolaniu();
+}
+
+TEST_P(EdytorZWejsc, NewRecordParZaznaczaRodzajNowejFirmy)
+{
+    const int przewoznik = host::GetIntDB(
+        QStringLiteral("select id_wartosci from slowwartosci where wartosc = 'slow_firma_rodzaj_przewoznik'"));
+    ASSERT_GT(przewoznik, 0);
+    obejrzyj([](Tedycja_firmy_form &e) { wypelnijIZapisz(e, QStringLiteral("Przewozy Grupowe"), QStringLiteral("PG")); });
+    const int id = _NewRecordPar(nullptr, przewoznik);
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id"), QStringLiteral("grupa"),
+                                  nullptr, {{QStringLiteral("id"), id}}),
+              QList<int>{przewoznik});
+    poWywolaniu();
+}
+
+TEST_P(EdytorZWejsc, WywolaniaZeZleceniaBlokujaDodawanieZlecenIPozwalajaZapisac)
+{
+    // A user who may only read companies.
+    host::shutdown();
+    bootstrapAs(QStringLiteral("pwisniewski"));
+    const int id = idFirmy(3);
+
+    const Widok *zwykla = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
+    const Widok *zZlecenia = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
+    const Widok *nowaZZlecenia = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
+    EXPECT_EQ(_EditRecord(nullptr, nullptr, id, host::GetLanguage()), id);
+    EXPECT_EQ(_Firma_EditRecord_Zlec(nullptr, nullptr, id, host::GetLanguage()), id);
+    prompter().setDefaultMessageAnswer(host::mb::IdNo);
+    EXPECT_EQ(_Firma_NewRecord_Zlec(), 0);
+
+    EXPECT_EQ(zwykla->upr, 0) << "rights level 0 is read-only";
+    EXPECT_TRUE(zwykla->dodajZlecWlaczony);
+    EXPECT_FALSE(zwykla->zZlecenia);
+
+    EXPECT_EQ(zZlecenia->upr, 1) << "from an order saving is always allowed";
+    EXPECT_FALSE(zZlecenia->dodajZlecWlaczony);
+    EXPECT_TRUE(zZlecenia->zZlecenia);
+    EXPECT_EQ(zZlecenia->idRekordu, id);
+
+    EXPECT_EQ(nowaZZlecenia->tryb, Tszablon_edycja_form::Nowy);
+    EXPECT_FALSE(nowaZZlecenia->dodajZlecWlaczony);
+    EXPECT_TRUE(nowaZZlecenia->zZlecenia);
+    poWywolaniu();
+}
+
+TEST_P(EdytorZWejsc, EdytujFirmeOtwieraEdytorPrzezWlasnaRamke)
+{
+    const int id = idFirmy(6);
+    QString ramkaWTrakcie;
+    const Widok *w = obejrzyj([&](Tedycja_firmy_form &) {
+        if (QWidget *ramka = partners::windows().lista_firm_frame)
+            ramkaWTrakcie = ramka->objectName();
+    });
+    _EdytujFirme(id);
+    EXPECT_EQ(w->idRekordu, id);
+    EXPECT_EQ(w->tryb, Tszablon_edycja_form::Edycja);
+    EXPECT_TRUE(w->wywolanieZewnetrzne) << "the frame's edit-from-outside flag reaches the editor";
+    EXPECT_EQ(w->upr, 1);
+    EXPECT_EQ(ramkaWTrakcie, QStringLiteral("lista_firm_frame"));
+    EXPECT_FALSE(partners::windows().lista_firm_frame) << "the frame made for the call is gone";
+    poWywolaniu();
+
+    // A company the list does not hold opens nothing.
+    _EdytujFirme(987654);
+    EXPECT_EQ(prompter().questionsOf(Kind::Modal).size(), 1);
+    EXPECT_FALSE(partners::windows().lista_firm_frame);
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(EdytorZWejsc);
+
+} // namespace
