@@ -1,6 +1,7 @@
 #include "lists/lista_firm_form.h"
 
 #include "lists/lista_firm_fr.h"
+#include "ramka/edycja/szablon_edycja_form.h"
 #include "module_windows.h"
 
 #include "host_funcs.h"
@@ -50,6 +51,7 @@ Tlista_firm_form::Tlista_firm_form(QWidget *parent)
     zamknij->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     m_frame->ToolBar()->addSeparator();
     m_frame->ToolBar()->addAction(zamknij);
+    m_frame->addAction(zamknij);
     connect(zamknij, &QAction::triggered, this, [this] {
         if (QWidget *ramkaOkna = parentWidget(); ramkaOkna && ramkaOkna->inherits("QMdiSubWindow"))
             ramkaOkna->close();
@@ -129,6 +131,17 @@ void Tlista_firm_form::closeEvent(QCloseEvent *event)
     if (m_frame->OdswiezanieTrwa) {
         event->ignore();
         return;
+    }
+    // Editors open in the list's tabs are asked first: unsaved changes must not go with the window.
+    for (int i = m_zakladki->count() - 1; i >= 0; --i) {
+        auto *edytor = qobject_cast<Tszablon_edycja_form *>(m_zakladki->widget(i));
+        if (!edytor)
+            continue;
+        m_zakladki->setCurrentIndex(i);
+        if (!edytor->close()) {
+            event->ignore();
+            return;
+        }
     }
     QWidget::closeEvent(event);
 }

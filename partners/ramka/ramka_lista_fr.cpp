@@ -1122,7 +1122,26 @@ void Tramka_lista_frame::WczytajDoEdytora(QWidget *, int, bool) {}
 void Tramka_lista_frame::NowyRekord() {}
 void Tramka_lista_frame::EdytujRekord(int, bool) {}
 QWidget *Tramka_lista_frame::OtwartyEdytor(int) { return nullptr; }
-QTabWidget *Tramka_lista_frame::ZakladkiEdytorow() { return nullptr; }
+void Tramka_lista_frame::pokazOtwartyEdytor(QWidget *edytor)
+{
+    QTabWidget *zakladki = ZakladkiEdytorow();
+    if (zakladki && zakladki->indexOf(edytor) >= 0) {
+        zakladki->setCurrentWidget(edytor);
+        return;
+    }
+    edytor->show();
+    edytor->raise();
+    edytor->activateWindow();
+}
+
+QTabWidget *Tramka_lista_frame::ZakladkiEdytorow()
+{
+    // A list that is a page of a page control opens its editors as further pages.
+    for (QWidget *w = parentWidget(); w && !w->isWindow(); w = w->parentWidget())
+        if (auto *strony = qobject_cast<QTabWidget *>(w))
+            return strony;
+    return nullptr;
+}
 bool Tramka_lista_frame::PrzedUsunieciem(int) { return true; }
 bool Tramka_lista_frame::PoUsunieciu(int) { return true; }
 void Tramka_lista_frame::PoUsuwaniu() {}
@@ -1204,9 +1223,7 @@ void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
             continue;
         }
         if (QWidget *otwarty = kopia ? nullptr : OtwartyEdytor(id)) {
-            otwarty->show();
-            otwarty->raise();
-            otwarty->activateWindow();
+            pokazOtwartyEdytor(otwarty);
             continue;
         }
         QWidget *edytor = UtworzEdytor();
@@ -1482,8 +1499,7 @@ void Tramka_lista_frame::Timer1Timer()
         DoEdycji.clear();
         for (int id : doEdycji) {
             if (QWidget *otwarty = OtwartyEdytor(id)) {
-                otwarty->show();
-                otwarty->raise();
+                pokazOtwartyEdytor(otwarty);
             } else if (GoToId(id)) {
                 m_grid->pOdznaczAllClick();
                 edycjaClick();

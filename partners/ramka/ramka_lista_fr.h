@@ -162,6 +162,8 @@ protected:
     virtual QWidget *OtwartyEdytor(int id);
     virtual QTabWidget *ZakladkiEdytorow();
     bool OtwieraneZSesji() const { return m_zSesji; }
+    // An editor already open for the row comes forward: its page, or its window.
+    void pokazOtwartyEdytor(QWidget *edytor);
 
     // ---- data-set steps ----
     virtual void ListaBeforeOpen();
