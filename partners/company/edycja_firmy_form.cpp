@@ -70,7 +70,7 @@ Tedycja_firmy_form::Tedycja_firmy_form(QWidget *parent)
     , k(std::make_unique<Kontrolki>())
 {
     nazwa_dll = QStringLiteral("partners.dll");
-    tabela_slownie = QStringLiteral("firma");
+    // tabela_slownie stays empty (no linked-files button) until the linked-files window exists.
     naglowek_nowy = tr_("Resstrings_IDS_EdFirmy_Nowa_firma");
     m_limitSkrotu = host::var::CzySkrotFirma20.get() ? 20 : 30;
     m_unikalneSkroty = host::var::UnikalneSkrotyFirm.get();

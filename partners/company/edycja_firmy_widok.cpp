@@ -136,7 +136,7 @@ void Tedycja_firmy_form::zbudujWidok()
 
     k->dodajZlec = przycisk(NewToolBarFrontAdditional(), "dodaj_zlec", tr_("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec"));
     NewToolBarFrontAdditional()->layout()->addWidget(k->dodajZlec);
-    resize(820, 640);
+    resize(1000, 680);
 }
 
 QWidget *Tedycja_firmy_form::zbudujDaneOgolne()
@@ -208,6 +208,7 @@ QWidget *Tedycja_firmy_form::zbudujDaneOgolne()
     k->prefiks = combo(w, "cbPrefiksNip");
     k->prefiks->setMinimumContentsLength(3);
     k->nip = edit(w, "firma_nip", 22);
+    k->nip->setMinimumWidth(k->nip->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 14);
     k->vies = przycisk(w, "bVies", tr_("Resstrings_IDS_Sprawdz_w_vies"));
     k->lNip = etykieta(tr_("Resstrings_IDS_EdFirmy_Nip"), k->nip, w);
     prawa->addRow(k->lNip, wiersz(w, {k->prefiks, k->nip, k->vies}, 1));
