@@ -682,6 +682,14 @@ void Tedycja_firmy_form::refreshCaption()
         setWindowTitle(CzyZmieniony() ? QLatin1Char('*') + nazwa : nazwa);
 }
 
+void Tedycja_firmy_form::updateNavigation()
+{
+    // Opened from a list, the editor walks through its companies (Page Up / Page Down).
+    poprzButton()->setVisible(lista != nullptr);
+    nastButton()->setVisible(lista != nullptr);
+    Tszablon_edycja_form::updateNavigation();
+}
+
 void Tedycja_firmy_form::nextRecord()
 {
     Tszablon_edycja_form::nextRecord();

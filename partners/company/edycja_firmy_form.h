@@ -70,6 +70,7 @@ protected:
     void afterLoad() override;
     bool validate() override;
     bool ZapiszZmiany(int mode) override;
+    void updateNavigation() override;
     void nextRecord() override;
     void previousRecord() override;
     void refreshCaption() override;

@@ -133,6 +133,33 @@ TEST_P(ListaFirmEdycja, KolejkowanaEdycjaOtwieraTaFirme)
     EXPECT_EQ(edytor(1)->TrybEdycji(), Tszablon_edycja_form::Edycja);
 }
 
+TEST_P(ListaFirmEdycja, PoprzedniaINastepnaFirmaZListy)
+{
+    const int ostatni = ramka()->Lista()->recordCount() - 1;
+    ASSERT_TRUE(ramka()->GoToId(idWiersza(ostatni - 1)));
+    ramka()->edycjaClick();
+    Tedycja_firmy_form *e = edytor(1);
+    ASSERT_NE(e, nullptr);
+    ASSERT_TRUE(e->nastButton()->isVisible());
+    EXPECT_TRUE(e->poprzButton()->isEnabled());
+    ASSERT_TRUE(e->nastButton()->isEnabled());
+
+    e->nastButtonClick();
+    EXPECT_EQ(e->IdRekordu(), idWiersza(ostatni));
+    EXPECT_EQ(e->findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->text(),
+              ramka()->Lista()->value(QStringLiteral("nazwa")).toString()) << "the next company is loaded";
+    EXPECT_FALSE(e->nastButton()->isEnabled()) << "nothing after the last row";
+
+    // A change is asked about before moving on; Cancel stays on the company.
+    e->findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(QStringLiteral("Zmiana"));
+    prompter().answerMessage(host::mb::IdCancel);
+    e->poprzButtonClick();
+    EXPECT_EQ(e->IdRekordu(), idWiersza(ostatni));
+    prompter().answerMessage(host::mb::IdNo);
+    e->poprzButtonClick();
+    EXPECT_EQ(e->IdRekordu(), idWiersza(ostatni - 1));
+}
+
 TEST_P(ListaFirmEdycja, ZamkniecieListyPytaOtwarteEdytory)
 {
     ramka()->edycjaClick();
