@@ -117,15 +117,27 @@ bool TWalidacjaFirmy::sprawdzUnikalnosc(const QString &kolumna, const QString &w
         return false;
     }
     const bool nip = kolumna == QLatin1String("nip");
-    const QString sql = QStringLiteral("select id_f from firma where id_f <> :id_f and %1 like :wartosc")
-                            .arg(nip ? NipBezZnakow : kolumna);
-    const QVariantMap parametry = {{QStringLiteral("id_f"), qMax(0, m_dane.idFirmy)},
-                                   {QStringLiteral("wartosc"), nip ? bezOdstepowIKresek(wartosc) : wartosc.trimmed()}};
+    // A NIP is stored with its EU prefix in front: both forms are looked for.
+    const QString warunek = nip ? QStringLiteral("(%1 like :wartosc or %1 like :z_prefiksem)").arg(NipBezZnakow)
+                                : QStringLiteral("%1 like :wartosc").arg(kolumna);
+    const QString sql = QStringLiteral("select id_f from firma where id_f <> :id_f and ") + warunek;
+    QVariantMap parametry = {{QStringLiteral("id_f"), qMax(0, m_dane.idFirmy)},
+                             {QStringLiteral("wartosc"), nip ? bezOdstepowIKresek(wartosc) : wartosc.trimmed()}};
+    if (nip)
+        parametry.insert(QStringLiteral("z_prefiksem"), nipZPrefiksem(bezOdstepowIKresek(wartosc)));
     if (!host::CzyIstniejeRekordDB(sql, m_polaczenie, parametry))
         return true;
     if (nip || kolumna == QLatin1String("nazwa"))
         return pytanie(host::LoadResstrings(kluczKomunikatu) + QLatin1Char('\n') + host::LoadResstrings(KluczPytania));
     return blad(host::LoadResstrings(kluczKomunikatu));
+}
+
+QString TWalidacjaFirmy::nipZPrefiksem(const QString &nip) const
+{
+    const QString prefiks = QString(m_dane.prefiksNip).remove(QLatin1Char(' '));
+    if (prefiks.size() < 2 || nip.startsWith(prefiks, Qt::CaseInsensitive))
+        return nip;
+    return prefiks + nip;
 }
 
 bool TWalidacjaFirmy::nipZajety()
@@ -136,9 +148,11 @@ bool TWalidacjaFirmy::nipZajety()
     QVariantMap parametry = {{QStringLiteral("id_f"), qMax(0, m_dane.idFirmy)}};
     if (m_dane.oddzial) {
         // A branch may carry its head office's NIP.
-        sql = QStringLiteral("select id_f from firma where id_f <> :id_f and nip like :wartosc"
+        sql = QStringLiteral("select id_f from firma where id_f <> :id_f"
+                             " and (nip like :wartosc or nip like :z_prefiksem)"
                              " and nip <> (select nip from firma where firma.id_f = :id_centrali)");
         parametry.insert(QStringLiteral("wartosc"), m_dane.nip);
+        parametry.insert(QStringLiteral("z_prefiksem"), nipZPrefiksem(m_dane.nip.trimmed()));
         parametry.insert(QStringLiteral("id_centrali"), m_dane.idCentrali);
     } else {
         const QList<int> oddzialy = m_dane.nowa()
@@ -152,10 +166,12 @@ bool TWalidacjaFirmy::nipZajety()
         QStringList warunki;
         for (int id : oddzialy)
             warunki << QStringLiteral("firma.id_f=%1").arg(id);
-        sql = QStringLiteral("select id_f from firma where id_f <> :id_f and %1 like :wartosc and %1 not in"
+        sql = QStringLiteral("select id_f from firma where id_f <> :id_f and (%1 like :wartosc or %1 like :z_prefiksem)"
+                             " and %1 not in"
                              " (select %1 from firma where nip is not null and (%2))")
                   .arg(NipBezZnakow, warunki.join(QStringLiteral(" or ")));
         parametry.insert(QStringLiteral("wartosc"), bezOdstepowIKresek(m_dane.nip));
+        parametry.insert(QStringLiteral("z_prefiksem"), nipZPrefiksem(bezOdstepowIKresek(m_dane.nip)));
     }
     if (!host::CzyIstniejeRekordDB(sql, m_polaczenie, parametry))
         return false;

@@ -121,6 +121,32 @@ TEST_P(WalidacjaFirmyTest, PowtorzonyNipMoznaPotwierdzicLubOdrzucic)
     oczekujPoprawnej(d);
 }
 
+TEST_P(WalidacjaFirmyTest, NipZapisanyZPrefiksemTezJestPowtorzeniem)
+{
+    // What the save stores: the EU prefix in front of the number.
+    const int centrala = firma(QStringLiteral("Zapisana z prefiksem"), {{"nip", "PL5260250274"}});
+
+    DaneFirmy d = poprawna();
+    d.prefiksNip = QStringLiteral("PL");
+    d.nip = QStringLiteral("526-025-02-74");
+    prompter().answerMessage(host::mb::IdNo);
+    oczekujBledu(d, NipJuzJest + MimoTo, PoleFirmy::Nip);
+
+    // Another prefix is another number.
+    d.prefiksNip = QStringLiteral("DE");
+    oczekujPoprawnej(d);
+
+    // A branch of another head office may not carry it either; its own head office's it may.
+    DaneFirmy oddzial = poprawna(QStringLiteral("Oddział"), QStringLiteral("ODD"));
+    oddzial.oddzial = true;
+    oddzial.prefiksNip = QStringLiteral("PL");
+    oddzial.nip = QStringLiteral("5260250274");
+    oddzial.idCentrali = firma(QStringLiteral("Inna centrala"), {{"nip", "PL1111111111"}});
+    oczekujBledu(oddzial, NipJuzJest, PoleFirmy::Nip);
+    oddzial.idCentrali = centrala;
+    oczekujPoprawnej(oddzial);
+}
+
 TEST_P(WalidacjaFirmyTest, OddzialMozeMiecNipCentraliAleDrugaCentralaNie)
 {
     const int centrala = firma(QStringLiteral("Centrala"), {{"nip", "5260250274"}});
