@@ -527,6 +527,29 @@ TEST_P(EdycjaFirmyTest, ViesNeedsAPrefixAndANumberThenOpensTheQuery)
     });
 }
 
+TEST_P(EdycjaFirmyTest, NewCityFromTheCityEditorIsChosenForTheCompany)
+{
+    host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
+    if (!host::SiblingLibrary(QStringLiteral("cities.dll")).isLoaded())
+        GTEST_SKIP() << "libcities.so is not built";
+    const int id = firmaZAdresem(QStringLiteral("Nowe miasto"));
+    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
+        // The user fills in the city editor that the "+" button opens.
+        prompter().push(Answer::dialog([](QDialog &d) {
+            d.findChild<QLineEdit *>(QStringLiteral("edMiasto"))->setText(QStringLiteral("Zażółć-Wieś O'Dolna"));
+            d.findChild<QPlainTextEdit *>(QStringLiteral("memKody"))->setPlainText(QStringLiteral("98-765"));
+            d.accept();
+        }));
+        pole<QToolButton>(f, "bNoweMiasto")->click();
+        auto *miasto = pole<QComboBox>(f, "cbMiasto");
+        EXPECT_TRUE(miasto->currentText().contains(QStringLiteral("Zażółć-Wieś O'Dolna"))) << miasto->currentText().toStdString();
+        EXPECT_TRUE(f.CzyZmieniony()) << "another city is a change of the company";
+    });
+    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from miasto where miasto = :m"), QString(), nullptr,
+                             {{QStringLiteral("m"), QStringLiteral("Zażółć-Wieś O'Dolna")}}),
+              1);
+}
+
 // ---- pages and the invoice tab ----------------------------------------------------------------------------
 
 TEST_P(EdycjaFirmyTest, PagesLoadOnFirstDisplayOnly)
