@@ -216,6 +216,29 @@ TEST_P(EdycjaFirmyTest, SavingTwiceWithoutClosingInsertsOnceThenUpdates)
     });
 }
 
+TEST_P(EdycjaFirmyTest, RefusedSaveKeepsWhatTheUserTyped)
+{
+    const int id = firmaZAdresem(QStringLiteral("Epsilon Trans"));
+    const QVariantMap f = {{QStringLiteral("id"), id}};
+    otworz(id, Forma::Edycja, 1, [&](Forma &e) {
+        // Another user's synchronisation holds the record: 102.
+        host::ExecQuery(QStringLiteral("update firma set w_synchronizacji = 1 where id_f = :id"), nullptr, 0, f);
+        pole<QLineEdit>(e, "firma_nazwa")->setText(QStringLiteral("Epsilon Trans Zmieniona"));
+        e.zapisz()->click();
+        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_nie_mozna_zapisac_do_synchr"));
+        EXPECT_TRUE(e.CzyZmieniony()) << "the change is still there to save again";
+        EXPECT_EQ(pole<QLineEdit>(e, "firma_nazwa")->text(), QStringLiteral("Epsilon Trans Zmieniona"));
+        EXPECT_EQ(kolumna(id, "nazwa"), QStringLiteral("Epsilon Trans"));
+
+        // Deleted meanwhile by someone else: 101.
+        host::ExecQuery(QStringLiteral("delete from firma where id_f = :id"), nullptr, 0, f);
+        e.zapisz()->click();
+        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Rekord_usuniety"));
+        EXPECT_TRUE(e.CzyZmieniony());
+        EXPECT_EQ(ileFirm(), 0) << "nothing is written back";
+    });
+}
+
 TEST_P(EdycjaFirmyTest, PrefilledNewCompanyResolvesCityAndSplitsStreet)
 {
     const QString kod = host::GetStringDB(QStringLiteral("select kod from kod_pocztowy where id_kodu = :id"), QString(), nullptr,
