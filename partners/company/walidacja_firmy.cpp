@@ -1,4 +1,5 @@
 #include "company/walidacja_firmy.h"
+#include "company/zapis_firmy.h"
 
 #include "connection.h"
 #include "db_error.h"
@@ -124,20 +125,13 @@ bool TWalidacjaFirmy::sprawdzUnikalnosc(const QString &kolumna, const QString &w
     QVariantMap parametry = {{QStringLiteral("id_f"), qMax(0, m_dane.idFirmy)},
                              {QStringLiteral("wartosc"), nip ? bezOdstepowIKresek(wartosc) : wartosc.trimmed()}};
     if (nip)
-        parametry.insert(QStringLiteral("z_prefiksem"), nipZPrefiksem(bezOdstepowIKresek(wartosc)));
+        parametry.insert(QStringLiteral("z_prefiksem"),
+                         nipDoZapisu(m_dane.prefiksNip, bezOdstepowIKresek(wartosc)).toString());
     if (!host::CzyIstniejeRekordDB(sql, m_polaczenie, parametry))
         return true;
     if (nip || kolumna == QLatin1String("nazwa"))
         return pytanie(host::LoadResstrings(kluczKomunikatu) + QLatin1Char('\n') + host::LoadResstrings(KluczPytania));
     return blad(host::LoadResstrings(kluczKomunikatu));
-}
-
-QString TWalidacjaFirmy::nipZPrefiksem(const QString &nip) const
-{
-    const QString prefiks = QString(m_dane.prefiksNip).remove(QLatin1Char(' '));
-    if (prefiks.size() < 2 || nip.startsWith(prefiks, Qt::CaseInsensitive))
-        return nip;
-    return prefiks + nip;
 }
 
 bool TWalidacjaFirmy::nipZajety()
@@ -152,7 +146,8 @@ bool TWalidacjaFirmy::nipZajety()
                              " and (nip like :wartosc or nip like :z_prefiksem)"
                              " and nip <> (select nip from firma where firma.id_f = :id_centrali)");
         parametry.insert(QStringLiteral("wartosc"), m_dane.nip);
-        parametry.insert(QStringLiteral("z_prefiksem"), nipZPrefiksem(m_dane.nip.trimmed()));
+        parametry.insert(QStringLiteral("z_prefiksem"),
+                         nipDoZapisu(m_dane.prefiksNip, m_dane.nip.trimmed()).toString());
         parametry.insert(QStringLiteral("id_centrali"), m_dane.idCentrali);
     } else {
         const QList<int> oddzialy = m_dane.nowa()
@@ -171,7 +166,8 @@ bool TWalidacjaFirmy::nipZajety()
                              " (select %1 from firma where nip is not null and (%2))")
                   .arg(NipBezZnakow, warunki.join(QStringLiteral(" or ")));
         parametry.insert(QStringLiteral("wartosc"), bezOdstepowIKresek(m_dane.nip));
-        parametry.insert(QStringLiteral("z_prefiksem"), nipZPrefiksem(bezOdstepowIKresek(m_dane.nip)));
+        parametry.insert(QStringLiteral("z_prefiksem"),
+                         nipDoZapisu(m_dane.prefiksNip, bezOdstepowIKresek(m_dane.nip)).toString());
     }
     if (!host::CzyIstniejeRekordDB(sql, m_polaczenie, parametry))
         return false;

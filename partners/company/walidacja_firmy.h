@@ -58,8 +58,6 @@ public:
     bool sprawdzUnikalnosc(const QString &kolumna, const QString &wartosc, const QString &kluczKomunikatu);
     // CheckNipUnique: true when a conflicting NIP was found and reported.
     bool nipZajety();
-    // The NIP as the save stores it: the chosen EU prefix in front, once.
-    QString nipZPrefiksem(const QString &nip) const;
     // The CDN XL acronym check; never fails the pass.
     void sprawdzAkronimXL();
 

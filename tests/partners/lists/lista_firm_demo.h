@@ -36,6 +36,22 @@ private:
     testsupport::ScratchDatabase m_baza;
 };
 
+// A test on one engine's demo database; skipped when the engine is not available.
+class DemoBazaTest : public testsupport::EngineTest
+{
+protected:
+    void SetUp() override
+    {
+        m_baza = std::make_unique<DemoBaza>(GetParam());
+        if (!m_baza->dostepna())
+            GTEST_SKIP() << "engine not available";
+    }
+
+    db::Connection &db() { return m_baza->db(); }
+
+    std::unique_ptr<DemoBaza> m_baza;
+};
+
 inline std::unique_ptr<db::Query> otworz(db::Connection &polaczenie, const partners::KomendaSql &komenda)
 {
     auto zapytanie = std::make_unique<db::Query>(&polaczenie, komenda.tekst);

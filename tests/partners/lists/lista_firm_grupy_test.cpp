@@ -12,18 +12,9 @@ using namespace listytest;
 
 namespace {
 
-class NazwyGrupDemo : public testsupport::EngineTest
+class NazwyGrupDemo : public DemoBazaTest
 {
 protected:
-    void SetUp() override
-    {
-        m_baza = std::make_unique<DemoBaza>(GetParam());
-        if (!m_baza->dostepna())
-            GTEST_SKIP() << "engine not available";
-    }
-
-    db::Connection &db() { return m_baza->db(); }
-
     // One statement per company, the translation joined by language.
     QString naiwnie(int idF, int jezyk)
     {
@@ -38,7 +29,6 @@ protected:
         return nazwy.join(QStringLiteral(", "));
     }
 
-    std::unique_ptr<DemoBaza> m_baza;
 };
 
 TEST_P(NazwyGrupDemo, ZgodneZObliczeniemWprost)

@@ -93,18 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
             + std::get<1>(info.param).nazwa;
     });
 
-class ZapytanieListyFirmDemo : public testsupport::EngineTest
+class ZapytanieListyFirmDemo : public DemoBazaTest
 {
 protected:
-    void SetUp() override
-    {
-        m_baza = std::make_unique<DemoBaza>(GetParam());
-        if (!m_baza->dostepna())
-            GTEST_SKIP() << "engine not available";
-    }
-
-    db::Connection &db() { return m_baza->db(); }
-
     static StanZapytaniaListyFirm stan(int tag = 0)
     {
         StanZapytaniaListyFirm s;
@@ -112,8 +103,6 @@ protected:
         s.tag = tag;
         return s;
     }
-
-    std::unique_ptr<DemoBaza> m_baza;
 };
 
 TEST_P(ZapytanieListyFirmDemo, SortujePoNazwieIDajeNumerFirmy)

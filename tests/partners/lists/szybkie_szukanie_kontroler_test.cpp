@@ -1,6 +1,7 @@
 #include "lists/szybkie_szukanie_kontroler.h"
 
 #include "lists/firmy_list_box.h"
+#include "lists/pola_testowe.h"
 
 #include "dataset.h"
 
@@ -19,13 +20,7 @@ using namespace partners;
 
 namespace {
 
-db::FieldDef pole(const char *nazwa, QMetaType::Type typ = QMetaType::QString)
-{
-    db::FieldDef f;
-    f.name = QString::fromLatin1(nazwa);
-    f.type = typ;
-    return f;
-}
+using listytest::pole;
 
 using Wiersz = std::vector<QVariant>;
 

@@ -1,4 +1,5 @@
 #include "lists/szybkie_szukanie.h"
+#include "lists/pola_testowe.h"
 
 #include "dataset.h"
 
@@ -8,13 +9,7 @@ using namespace partners;
 
 namespace {
 
-db::FieldDef pole(const char *nazwa, QMetaType::Type typ = QMetaType::QString)
-{
-    db::FieldDef f;
-    f.name = QString::fromLatin1(nazwa);
-    f.type = typ;
-    return f;
-}
+using listytest::pole;
 
 // Rows: id, nazwa, nip, skrot, miasto, wlasciciel, e_mail.
 void otworz(db::DataSet &lista)
