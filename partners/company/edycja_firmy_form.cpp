@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -466,6 +467,7 @@ void Tedycja_firmy_form::pokazDane()
                                     : host::GetDateTimeDB(QStringLiteral("select min(data_od) as min_data_od from okres_roz where id_f = :id"),
                                                           QString(), nullptr, {{QStringLiteral("id"), d.idFirmy}})
                                           .date();
+    m_poczatekZapisanychOkresow = poczatek;
     k->poczatekOkresu->setDate(poczatek.isValid() ? poczatek : k->poczatekOkresu->minimumDate());
     k->mpk->setText(d.mpk);
     k->komentarz->setPlainText(d.komentarz);
@@ -540,8 +542,9 @@ void Tedycja_firmy_form::zbierzDane() const
     d.poraNocnaDo = k->poraNocnaDo->time();
     d.limitNadh = k->limitNadh->value();
     d.okresRoz = idZCombo(k->okresRoz);
-    d.okresRozWymagany = k->okresRoz->property("wymagane").toBool();
     d.poczatekOkresu = k->poczatekOkresu->date() == k->poczatekOkresu->minimumDate() ? QDate() : k->poczatekOkresu->date();
+    // A start typed for a company without periods is only kept with a length to generate them by.
+    d.okresRozWymagany = !k->gbRozliczenia->isHidden() && d.poczatekOkresu.isValid() && !m_poczatekZapisanychOkresow.isValid();
     d.mpk = k->mpk->text().trimmed();
     d.komentarz = k->komentarz->toPlainText();
 
@@ -660,6 +663,7 @@ bool Tedycja_firmy_form::ZapiszZmiany(int mode)
         const QDate poczatek = host::GetDateTimeDB(QStringLiteral("select min(data_od) as min_data_od from okres_roz where id_f = :id"),
                                                    QString(), nullptr, {{QStringLiteral("id"), id_rekordu}})
                                    .date();
+        m_poczatekZapisanychOkresow = poczatek;
         if (poczatek.isValid())
             k->poczatekOkresu->setDate(poczatek);
         ustawWidocznoscZakladek();

@@ -3,6 +3,7 @@
 #include "company/dane_firmy.h"
 #include "ramka/edycja/szablon_edycja_form.h"
 
+#include <QDate>
 #include <QSet>
 #include <QString>
 #include <functional>
@@ -142,4 +143,5 @@ private:
     bool m_prawaFv = false;             // sales-invoice rights
     bool m_tylkoAktywneKonta = true;
     bool m_wypelnianie = false;         // the editor itself is setting controls
+    QDate m_poczatekZapisanychOkresow;  // start of the company's first stored period; none yet: invalid
 };

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -40,27 +41,47 @@ constexpr int FormaZlecenia = 6;
 const QColor KolorPoprawny(Qt::darkGreen);
 const QColor KolorBledny(Qt::red);
 
-// Calls back when the watched control gains or loses the focus.
-class FiltrFokusu : public QObject
+// Lets a handler see the watched object's events first; it returns true to swallow one.
+class FiltrZdarzen : public QObject
 {
 public:
-    FiltrFokusu(QObject *rodzic, QEvent::Type typ, std::function<void()> akcja)
-        : QObject(rodzic), m_typ(typ), m_akcja(std::move(akcja))
-    {
-    }
+    FiltrZdarzen(QObject *rodzic, std::function<bool(QEvent *)> obsluz) : QObject(rodzic), m_obsluz(std::move(obsluz)) {}
 
 protected:
     bool eventFilter(QObject *obiekt, QEvent *zdarzenie) override
     {
-        if (zdarzenie->type() == m_typ)
-            m_akcja();
-        return QObject::eventFilter(obiekt, zdarzenie);
+        return m_obsluz(zdarzenie) || QObject::eventFilter(obiekt, zdarzenie);
     }
 
 private:
-    QEvent::Type m_typ;
-    std::function<void()> m_akcja;
+    std::function<bool(QEvent *)> m_obsluz;
 };
+
+// Runs `akcja` whenever the watched control gets an event of type `typ`.
+FiltrZdarzen *przyZdarzeniu(QWidget *pole, QEvent::Type typ, std::function<void()> akcja)
+{
+    auto *filtr = new FiltrZdarzen(pole, [typ, akcja = std::move(akcja)](QEvent *e) {
+        if (e->type() == typ)
+            akcja();
+        return false;
+    });
+    pole->installEventFilter(filtr);
+    return filtr;
+}
+
+// What a user does to pick another page: a click, the wheel or a key on the tabs.
+bool wyborStrony(const QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        return true;
+    default:
+        return false;
+    }
+}
 
 void kolorTekstu(QWidget *pole, const QColor &kolor)
 {
@@ -103,14 +124,19 @@ void Tedycja_firmy_form::podepnijZdarzenia()
             EditChange();
     });
 
-    k->filtrNazwy = new FiltrFokusu(k->nazwa, QEvent::FocusOut, [this] {
+    k->filtrNazwy = przyZdarzeniu(k->nazwa, QEvent::FocusOut, [this] {
         chronione("firma_nazwaExit", [this] { generujSkrot(); });
     });
-    k->nazwa->installEventFilter(k->filtrNazwy);
-    k->filtrSkrotu = new FiltrFokusu(k->skrot, QEvent::FocusIn, [this] {
+    k->filtrSkrotu = przyZdarzeniu(k->skrot, QEvent::FocusIn, [this] {
         chronione("firma_skrotEnter", [this] { generujSkrot(); });
     });
-    k->skrot->installEventFilter(k->filtrSkrotu);
+    // The page stays while a save, a move through the list or a close runs
+    // (a question of theirs may be up): a page loaded now would load half-saved data.
+    for (QWidget *strony : {static_cast<QWidget *>(k->strony), static_cast<QWidget *>(k->strony->tabBar())}) {
+        strony->installEventFilter(new FiltrZdarzen(strony, [this](QEvent *e) {
+            return wyborStrony(e) && !MoznaOpuscicStan();
+        }));
+    }
 
     connect(k->nip, &QLineEdit::textChanged, this, [this] { chronione("firma_nipChange", [this] { sprawdzNipPrzyPisaniu(); }); });
     connect(k->prefiks, &QComboBox::currentTextChanged, this,

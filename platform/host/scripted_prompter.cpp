@@ -37,6 +37,13 @@ Answer Answer::button(int code)
     return a;
 }
 
+Answer Answer::button(int code, std::function<void()> meanwhile)
+{
+    Answer a = button(code);
+    a.meanwhile = std::move(meanwhile);
+    return a;
+}
+
 Answer Answer::dialog(std::function<void(QDialog &)> drive)
 {
     Answer a;
@@ -164,8 +171,11 @@ int ScriptedPrompter::messageBox(QWidget *, const QString &text, int flags, cons
     q.flags = flags;
     q.caption = caption;
     m_questions << q;
-    if (auto answer = take(Kind::Message))
+    if (auto answer = take(Kind::Message)) {
+        if (answer->meanwhile)
+            answer->meanwhile();
         return answer->code;
+    }
     return m_defaultMessageAnswer >= 0 ? m_defaultMessageAnswer : mb::firstButton(flags);
 }
 

@@ -42,8 +42,11 @@ public:
         QStringList paths;
         bool cancelled = false;
         std::function<void(QDialog &)> drive;
+        std::function<void()> meanwhile;
 
         static Answer button(int code);                 // 6 yes, 7 no, 2 cancel, 1 ok
+        // The same, after `meanwhile` ran while the box was up (what a user does behind a box).
+        static Answer button(int code, std::function<void()> meanwhile);
         static Answer dialog(std::function<void(QDialog &)> drive);
         static Answer dialogResult(int result);         // done(result) without touching the dialog
         static Answer input(const QString &text);

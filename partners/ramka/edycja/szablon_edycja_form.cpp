@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLinearGradient>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
@@ -80,6 +81,19 @@ void podzielPodpowiedz(QToolButton *b)
     b->setStatusTip(hint.mid(kreska + 1).trimmed());
 }
 
+// The restricted version tells itself apart by tool bars shaded top to bottom.
+void nadajGradient(QWidget *pasek)
+{
+    QPalette paleta = pasek->palette();
+    QLinearGradient gradient(0, 0, 0, 1);
+    gradient.setCoordinateMode(QGradient::ObjectMode);
+    gradient.setColorAt(0, paleta.color(QPalette::Light));
+    gradient.setColorAt(1, paleta.color(QPalette::Mid));
+    paleta.setBrush(QPalette::Window, gradient);
+    pasek->setPalette(paleta);
+    pasek->setAutoFillBackground(true);
+}
+
 QTabWidget *zakladkiKontenera(QWidget *kontener)
 {
     return qobject_cast<QTabWidget *>(kontener);
@@ -125,6 +139,9 @@ Tszablon_edycja_form::Tszablon_edycja_form(QWidget *parent, const QString &name)
         podzielPodpowiedz(b);
     m_powiazPliki->setText(tr_("Resstrings_IDS_powiaz_pliki"));
     m_powiazPliki->setVisible(!tabela_slownie.isEmpty());
+    if (host::CzyWersjaOgraniczona())
+        for (QWidget *pasek : {m_toolBarFront, m_toolBarDodatkowy})
+            nadajGradient(pasek);
     markClean();
     updateNavigation();
     // Keys are previewed before the focused control sees them (KeyPreview).

@@ -48,6 +48,9 @@ public:
     int Uprawnienia() const { return upr; }
     bool CzyZmieniony() const;   // unsaved changes
     bool Zajety() const { return zajety; }
+    // Whether the user may leave what the editor shows now (another page, say):
+    // not while a save, a move through the list or a close is under way.
+    bool MoznaOpuscicStan() const { return !zajety && !zamykanie; }
     // The linked-files indicator: 4 when the record has linked files, 3 when not, 0 before any check.
     int ObrazekPowiazanychPlikow() const { return m_obrazekPlikow; }
     // The container the editor is docked in (a QTabWidget or Tpustak_child_form), or null.

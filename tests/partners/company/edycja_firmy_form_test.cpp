@@ -14,7 +14,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QDateEdit>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QDoubleSpinBox>
@@ -589,6 +592,107 @@ TEST_P(EdycjaFirmyTest, PagesLoadOnFirstDisplayOnly)
         EXPECT_FALSE(forma.CzyZmieniony());
     }));
     forma.PokazRekord(id, Forma::Edycja, 1);
+}
+
+TEST_P(EdycjaFirmyTest, PageStaysWhileASaveWaitsForAnAnswer)
+{
+    firmaZAdresem(QStringLiteral("Bliźniak"));
+    const int id = firmaZAdresem(QStringLiteral("Zakładki w trakcie"), {{QStringLiteral("skrot"), QStringLiteral("ZWT")}});
+    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
+        QTabWidget *strony = f.PageControl();
+        const int kontakty = strony->indexOf(pole<QWidget>(f, "tsKontakty"));
+        const auto kliknijKontakty = [&] {
+            QTest::mouseClick(strony->tabBar(), Qt::LeftButton, {}, strony->tabBar()->tabRect(kontakty).center());
+        };
+        pole<QLineEdit>(f, "firma_nazwa")->setText(QStringLiteral("Bliźniak"));
+        // The duplicate-name question is up: the user clicks another page behind it.
+        prompter().push(Answer::button(host::mb::IdNo, [&] {
+            kliknijKontakty();
+            EXPECT_EQ(strony->currentWidget()->objectName(), QStringLiteral("tsDaneOgolne"));
+        }));
+        f.zapisz()->click();
+        EXPECT_FALSE(f.ZakladkaZaladowana(QStringLiteral("tsKontakty")));
+        EXPECT_TRUE(f.CzyZmieniony());
+
+        kliknijKontakty();
+        EXPECT_EQ(strony->currentIndex(), kontakty);
+        EXPECT_TRUE(f.ZakladkaZaladowana(QStringLiteral("tsKontakty")));
+    });
+}
+
+TEST_P(EdycjaFirmyTest, StartOfPeriodsNeedsALengthBeforeTheFirstPeriodsAreMade)
+{
+    host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));   // the lengths come from the shared store
+    if (!host::SiblingLibrary(QStringLiteral("shared_store.dll")).isLoaded())
+        GTEST_SKIP() << "libshared_store.so is not built";
+    const int id = firmaZAdresem(QStringLiteral("Okresy"));
+    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
+        ASSERT_FALSE(pole<QWidget>(f, "gbRozliczenia")->isHidden());
+        auto *dlugosc = pole<QComboBox>(f, "cbOkresRoz");
+        ASSERT_GT(dlugosc->count(), 1);
+        dlugosc->setCurrentIndex(0);
+        pole<QDateEdit>(f, "dPoczatekOkresu")->setDate(QDate(2026, 1, 1));
+        f.zapisz()->click();
+        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_PustaDlugoscOkresuRozl"));
+        EXPECT_EQ(f.PageControl()->currentWidget()->objectName(), QStringLiteral("tsKsiegRozl"));
+        EXPECT_EQ(f.focusWidget(), dlugosc);
+        EXPECT_EQ(ile(QStringLiteral("select count(*) from okres_roz where id_f = :id"), {{QStringLiteral("id"), id}}), 0);
+
+        dlugosc->setCurrentIndex(1);
+        oznacz();
+        f.zapisz()->click();
+        EXPECT_EQ(komunikaty(), "");
+        EXPECT_FALSE(f.CzyZmieniony());
+    });
+    EXPECT_GT(ile(QStringLiteral("select count(*) from okres_roz where id_f = :id"), {{QStringLiteral("id"), id}}), 0);
+    EXPECT_EQ(host::GetDateTimeDB(QStringLiteral("select min(data_od) from okres_roz where id_f = :id"), QString(), nullptr,
+                                  {{QStringLiteral("id"), id}})
+                  .date(),
+              QDate(2026, 1, 1));
+}
+
+TEST_P(EdycjaFirmyTest, OrderTemplateMadeInDeliveryTermsIsChosenAndSaved)
+{
+    host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
+    if (!host::SiblingLibrary(QStringLiteral("delivery_terms.dll")).isLoaded())
+        GTEST_SKIP() << "libdelivery_terms.so is not built";
+    const int id = firmaZAdresem(QStringLiteral("Szablony"));
+    const auto wpisz = [](const QString &nazwa) {
+        return Answer::dialog([nazwa](QDialog &d) {
+            d.findChild<QLineEdit *>(QStringLiteral("edNazwa"))->setText(nazwa);
+            d.findChild<QPlainTextEdit *>(QStringLiteral("memTresc"))->setPlainText(QStringLiteral("Płatne przelewem"));
+            d.accept();
+        });
+    };
+    int szablon = 0;
+    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
+        auto *zlecenia = pole<QComboBox>(f, "cbSzablonZlecenia");
+        auto *potwierdzenia = pole<QComboBox>(f, "cbSzablonPotwierdzenia");
+        pole<QToolButton>(f, "bEdytujSzablonPotwierdzenia")->click();   // nothing chosen: nothing opens
+
+        prompter().push(wpisz(QStringLiteral("Termin 14 dni")));
+        pole<QToolButton>(f, "bNowySzablonZlecenia")->click();
+        szablon = zlecenia->currentData().toInt();
+        ASSERT_GT(szablon, 0);
+        EXPECT_EQ(zlecenia->currentText(), QStringLiteral("Termin 14 dni"));
+        EXPECT_TRUE(f.CzyZmieniony());
+
+        potwierdzenia->setCurrentIndex(potwierdzenia->findData(szablon));
+        prompter().push(wpisz(QStringLiteral("Termin 21 dni")));
+        pole<QToolButton>(f, "bEdytujSzablonPotwierdzenia")->click();
+        EXPECT_EQ(zlecenia->currentText(), QStringLiteral("Termin 21 dni")) << "both lists show the renamed template";
+        EXPECT_EQ(potwierdzenia->currentData().toInt(), szablon);
+        f.zapisz()->click();
+    });
+    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where co = 'szablon_zlecenia' and id_f = :id and wartosc = :w"),
+                  {{QStringLiteral("id"), id}, {QStringLiteral("w"), QString::number(szablon)}}),
+              1);
+
+    bootstrapAs(QStringLiteral("anowak"));   // no rights on delivery terms
+    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
+        pole<QToolButton>(f, "bNowySzablonZlecenia")->click();
+        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Brak_Upr"));
+    });
 }
 
 TEST_P(EdycjaFirmyTest, AddedRemarkTemplateIsChosenAndMarksTheCompanyChanged)

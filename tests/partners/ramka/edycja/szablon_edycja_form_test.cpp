@@ -6,6 +6,7 @@
 #include "dataset.h"
 #include "grid_column.h"
 #include "host_variables.h"
+#include "services.h"
 #include "window_messages.h"
 
 #include <QCoreApplication>
@@ -337,6 +338,19 @@ TEST_P(SzablonEdycjiFormTest, ReadOnlyUserNeverGetsAnEnabledSaveButton)
     EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
     EXPECT_EQ(pytaniaOZapis(), 0);
     EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Alfa"));
+}
+
+TEST_P(SzablonEdycjiFormTest, RestrictedVersionShadesBothToolBars)
+{
+    for (bool ograniczona : {false, true}) {
+        host::services().restrictedVersion = ograniczona;
+        EdytorTestowy ed;
+        host::services().restrictedVersion = false;
+        for (QWidget *pasek : {ed.NewToolBarFront(), ed.NewToolBarFrontAdditional()}) {
+            const bool gradient = pasek->palette().brush(QPalette::Window).gradient() != nullptr;
+            EXPECT_EQ(gradient && pasek->autoFillBackground(), ograniczona) << pasek->objectName().toStdString();
+        }
+    }
 }
 
 TEST_P(SzablonEdycjiFormTest, LinkedFilesButtonOnlyWithATableName)
