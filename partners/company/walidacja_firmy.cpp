@@ -141,10 +141,10 @@ bool TWalidacjaFirmy::nipZajety()
     QString sql;
     QVariantMap parametry = {{QStringLiteral("id_f"), qMax(0, m_dane.idFirmy)}};
     if (m_dane.oddzial) {
-        // A branch may carry its head office's NIP.
+        // A branch may carry its head office's NIP; under a head office without one it may carry none of another's.
         sql = QStringLiteral("select id_f from firma where id_f <> :id_f"
                              " and (nip like :wartosc or nip like :z_prefiksem)"
-                             " and nip <> (select nip from firma where firma.id_f = :id_centrali)");
+                             " and nip <> coalesce((select nip from firma where firma.id_f = :id_centrali), '')");
         parametry.insert(QStringLiteral("wartosc"), m_dane.nip);
         parametry.insert(QStringLiteral("z_prefiksem"),
                          nipDoZapisu(m_dane.prefiksNip, m_dane.nip.trimmed()).toString());

@@ -174,6 +174,9 @@ TEST_P(WalidacjaFirmyTest, OddzialMozeMiecNipCentraliAleDrugaCentralaNie)
     const int obca = firma(QStringLiteral("Obca centrala"), {{"nip", "9999999999"}});
     oddzial.idCentrali = obca;
     oczekujBledu(oddzial, NipJuzJest, PoleFirmy::Nip);
+    // So is it under a head office that has no NIP at all.
+    oddzial.idCentrali = firma(QStringLiteral("Centrala bez NIP"));
+    oczekujBledu(oddzial, NipJuzJest, PoleFirmy::Nip);
 }
 
 TEST_P(WalidacjaFirmyTest, CentralaKtorejOddzialyMajaTenSamNipPrzechodzi)
