@@ -102,12 +102,6 @@ protected:
                   1);
     }
 
-    int idPanstwa(const QString &iso)
-    {
-        return host::GetIntDB(QStringLiteral("select id_p from panstwo where iso = :iso"), QString(), nullptr,
-                              {{QStringLiteral("iso"), iso}});
-    }
-
     QTemporaryDir m_pustyKatalog;
 };
 
@@ -122,18 +116,6 @@ TEST_P(SzybkiZapisFirmy, PrzedrostekSkrotuWiazanyDoslownie)
     EXPECT_EQ(partners::generujSkrotFirmy(QStringLiteral("A_B"), 0, true), QStringLiteral("A_B_4"));
     EXPECT_EQ(partners::generujSkrotFirmy(QStringLiteral("Alfa Beta Cargo"), 0, true), QStringLiteral("ABC"));
     EXPECT_EQ(partners::generujSkrotFirmy(QStringLiteral("A_B"), 0, false), QStringLiteral("A_B"));
-}
-
-TEST_P(SzybkiZapisFirmy, PanstwoPoDomenieIsoIKodzieRejestracyjnym)
-{
-    const partners::PanstwaFirmy panstwa;
-    const int niemcy = idPanstwa(QStringLiteral("DE"));
-    ASSERT_GT(niemcy, 0);
-    for (const char *tekst : {"DE", "de", "D", "d", ".de", ".DE", "De", " de "})
-        EXPECT_EQ(panstwa.znajdz(QLatin1String(tekst)), niemcy) << tekst;
-    EXPECT_EQ(panstwa.znajdz(QStringLiteral("pl")), idPanstwa(QStringLiteral("PL")));
-    EXPECT_EQ(panstwa.znajdz(QStringLiteral("XX")), 0);
-    EXPECT_EQ(panstwa.znajdz(QString()), 0);
 }
 
 TEST_P(SzybkiZapisFirmy, PolaSpozaListyTrafiajaDoFirmy)

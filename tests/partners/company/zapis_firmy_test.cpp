@@ -440,21 +440,6 @@ TEST_P(ZapisFirmyTest, AktywnaFirmaWlasnaBezOpcjiDatyKursu)
     EXPECT_EQ(ustawienie(m_wlasna, "FK", "fv_kontrahent_podsum2"), QStringLiteral("1"));
 }
 
-TEST_P(ZapisFirmyTest, DomyslnyGeneratorTworzyOkresy)
-{
-    DaneFirmy d = kompletna();
-    d.okresRoz = 1;
-    d.poczatekOkresu = QDate(2026, 1, 1);
-    TZapisFirmy zapis(d);
-    ASSERT_TRUE(zapis.generujOkresy);
-    ASSERT_TRUE(zapis.zapisz());
-    const QVariantMap f = {{QStringLiteral("id"), d.idFirmy}};
-    EXPECT_GT(ile(QStringLiteral("select count(*) from okres_roz where id_f = :id"), f), 0);
-    EXPECT_EQ(host::GetDateTimeDB(QStringLiteral("select min(data_od) from okres_roz where id_f = :id"), QString(), nullptr, f)
-                  .date(),
-              d.poczatekOkresu);
-}
-
 // The invoice defaults go through the data sibling, the working time of the
 // active own company into the shared store.
 class ZapisFirmySiblingiTest : public ZapisFirmyTest

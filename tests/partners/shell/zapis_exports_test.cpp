@@ -255,7 +255,7 @@ TEST_P(ZapisBezFormularza, PanstwoWybieraMiastoIKodWDowolnejPostaci)
     const int niemieckie = dodajMiasto(QStringLiteral("Grenzdorf"), QStringLiteral("DE"));
     const int kodNiemiecki = dodajKod(QStringLiteral("12345"), niemieckie);
     int n = 0;
-    for (const char *kraj : {"DE", "de", "D", "d", ".de", ".DE", "De"}) {
+    for (const char *kraj : {"DE", "de", "D", "d", ".de", ".DE", "De", " de "}) {
         const int id = zapisz(lista(QStringLiteral("Grenz ") + QString::number(++n), QLatin1String(kraj),
                                     QStringLiteral("12345"), QStringLiteral("grenzdorf")));
         ASSERT_GT(id, 0) << kraj;
