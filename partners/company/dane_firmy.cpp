@@ -18,6 +18,13 @@ int liczba(const db::Query &q, const char *pole)
     return q.value(QLatin1String(pole)).toInt();
 }
 
+// A number the user edits as text; null stays empty.
+QString liczbaJakoTekst(const db::Query &q, const char *pole)
+{
+    const QVariant v = q.value(QLatin1String(pole));
+    return v.isNull() ? QString() : QString::number(v.toInt());
+}
+
 bool flaga(const db::Query &q, const char *pole)
 {
     const QVariant v = q.value(QLatin1String(pole));
@@ -112,8 +119,7 @@ bool wczytajFirme(DaneFirmy &dane, int id, bool zDomyslnymiFv, db::Connection *p
     dane.www = tekst(q, "www");
     dane.eMail = tekst(q, "e_mail");
     dane.wlasciciel = tekst(q, "wlasciciel");
-    const QVariant apd = q.value(QStringLiteral("apd_id"));
-    dane.apdId = apd.isNull() ? QString() : QString::number(apd.toInt());
+    dane.apdId = liczbaJakoTekst(q, "apd_id");
     dane.apdToken = tekst(q, "apd_token");
     dane.aktywna = flaga(q, "aktywna");
     dane.bus = flaga(q, "bus");
@@ -123,8 +129,7 @@ bool wczytajFirme(DaneFirmy &dane, int id, bool zDomyslnymiFv, db::Connection *p
     dane.idFvUd = liczba(q, "id_fv_ud");
     dane.oswiadczenieVat = liczba(q, "oswiadczenie_vat") != 0;
     dane.papierFirmowy = flaga(q, "fv_papier_firm");
-    const QVariant margines = q.value(QStringLiteral("fv_margin_gorny"));
-    dane.marginesGorny = margines.isNull() ? QString() : QString::number(margines.toInt());
+    dane.marginesGorny = liczbaJakoTekst(q, "fv_margin_gorny");
 
     dane.idM = liczba(q, "id_m");
     dane.idKodu = liczba(q, "id_kodu");

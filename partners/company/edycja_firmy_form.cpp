@@ -2,6 +2,7 @@
 
 #include "company/edycja_firmy_kontrolki.h"
 #include "company/miasto_firmy.h"
+#include "company/okresy/generator_okresow.h"
 #include "company/szablony_uwag.h"
 #include "company/walidacja_firmy.h"
 #include "company/zapis_firmy.h"
@@ -463,10 +464,7 @@ void Tedycja_firmy_form::pokazDane()
     k->poraNocnaDo->setTime(czasLubPolnoc(d.poraNocnaDo));
     k->limitNadh->setValue(d.limitNadh);
     wybierzId(k->okresRoz, d.okresRoz);
-    const QDate poczatek = d.nowa() ? QDate()
-                                    : host::GetDateTimeDB(QStringLiteral("select min(data_od) as min_data_od from okres_roz where id_f = :id"),
-                                                          QString(), nullptr, {{QStringLiteral("id"), d.idFirmy}})
-                                          .date();
+    const QDate poczatek = d.nowa() ? QDate() : partners::poczatekPierwszegoOkresu(d.idFirmy);
     m_poczatekZapisanychOkresow = poczatek;
     k->poczatekOkresu->setDate(poczatek.isValid() ? poczatek : k->poczatekOkresu->minimumDate());
     k->mpk->setText(d.mpk);
@@ -660,9 +658,7 @@ bool Tedycja_firmy_form::ZapiszZmiany(int mode)
     {
         // The save may have created the first periods.
         Wypelnianie w(m_wypelnianie);
-        const QDate poczatek = host::GetDateTimeDB(QStringLiteral("select min(data_od) as min_data_od from okres_roz where id_f = :id"),
-                                                   QString(), nullptr, {{QStringLiteral("id"), id_rekordu}})
-                                   .date();
+        const QDate poczatek = partners::poczatekPierwszegoOkresu(id_rekordu);
         m_poczatekZapisanychOkresow = poczatek;
         if (poczatek.isValid())
             k->poczatekOkresu->setDate(poczatek);

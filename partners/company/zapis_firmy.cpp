@@ -1,5 +1,6 @@
 #include "company/zapis_firmy.h"
 
+#include "company/okresy/generator_okresow.h"
 #include "company/zapis_procedury.h"
 
 #include "day_time.h"
@@ -13,11 +14,6 @@
 #include "window_messages.h"
 
 #include <QDir>
-
-#if __has_include("company/okresy/generator_okresow.h")
-#include "company/okresy/generator_okresow.h"
-#define MALVO_GENERATOR_OKRESOW 1
-#endif
 
 namespace partners {
 
@@ -33,11 +29,6 @@ QVariant tekstLubNull(const QString &tekst)
 QVariant idLubNull(int id)
 {
     return id > 0 ? QVariant(id) : QVariant();
-}
-
-QVariantMap idFirmy(int id)
-{
-    return {{QStringLiteral("id_f"), id}};
 }
 
 void logujWyjatek(const char *funkcja, int linia, const char *tekst)
@@ -127,11 +118,9 @@ TZapisFirmy::TZapisFirmy(DaneFirmy &dane, QWidget *wlasciciel, db::Connection *p
     , m_wlasciciel(wlasciciel)
     , m_polaczenie(polaczenie)
 {
-#ifdef MALVO_GENERATOR_OKRESOW
     generujOkresy = [](int idFirmy, int kodDlugosci, const QDate &odDnia) {
         partners::generujOkresy(idFirmy, kodDlugosci, odDnia);
     };
-#endif
 }
 
 bool TZapisFirmy::zapisz(int tryb)
@@ -165,17 +154,8 @@ bool TZapisFirmy::zapisz(int tryb)
             m_dane.wczytanyKomentarz = m_dane.komentarz;
         }
 
-        switch (wynik.kod) {
-        case 0:
-            break;
-        case 101:
-            host::InfoBox(m_wlasciciel, QStringLiteral("Resstrings_IDS_Rekord_usuniety"), host::mb::IconWarning);
-            return false;
-        case 102:
-            host::InfoBox(m_wlasciciel, QStringLiteral("Resstrings_IDS_nie_mozna_zapisac_do_synchr"), host::mb::IconWarning);
-            return false;
-        default:
-            host::KomunikatZapisuBlad(wynik.kod, m_wlasciciel);
+        if (wynik.kod != 0) {
+            zglosKodZapisu(wynik.kod, m_wlasciciel);
             return false;
         }
 
@@ -292,14 +272,13 @@ void TZapisFirmy::utworzOkresy(int id)
 {
     if (!generujOkresy || !m_dane.poczatekOkresu.isValid() || m_dane.okresRoz <= 0)
         return;
-    if (host::CzyIstniejeRekordDB(QStringLiteral("select id_okr from okres_roz where id_f = :id_f"), m_polaczenie, idFirmy(id)))
+    if (host::CzyIstniejeRekordDB(QStringLiteral("select id_okr from okres_roz where id_f = :id_f"), m_polaczenie,
+                                  {{QStringLiteral("id_f"), id}}))
         return;
     generujOkresy(id, m_dane.okresRoz, m_dane.poczatekOkresu);
-    const QDateTime najwczesniejszy = host::GetDateTimeDB(
-        QStringLiteral("select min(data_od) as min_data_od from okres_roz where id_f = :id_f"), QString(), m_polaczenie,
-        idFirmy(id));
+    const QDate najwczesniejszy = poczatekPierwszegoOkresu(id, m_polaczenie);
     if (najwczesniejszy.isValid())
-        m_dane.poczatekOkresu = najwczesniejszy.date();
+        m_dane.poczatekOkresu = najwczesniejszy;
 }
 
 void TZapisFirmy::zapiszAdres(int id, int tryb)

@@ -115,7 +115,7 @@ int Tzapis_firmy_form::ZapiszSzybko(partners::RekordFirmySzybki &r)
         zapiszAdres(r);
     }
     if (wynik.wykonano && wynik.kod != 0)
-        pokazBladZapisu(wynik.kod);
+        partners::zglosKodZapisu(wynik.kod);
     return r.id_wynik;
 }
 
@@ -144,14 +144,4 @@ void Tzapis_firmy_form::zapiszAdres(const partners::RekordFirmySzybki &r)
         host::save_log_to_file(QStringLiteral("company\\zapis_firmy_form"),
                                QStringLiteral("Tzapis_firmy_form::zapiszAdres"), __LINE__,
                                QStringLiteral("PZapAdres returned %1 for company %2").arg(wynik.kod).arg(r.id_wynik));
-}
-
-void Tzapis_firmy_form::pokazBladZapisu(int kod)
-{
-    if (kod == 101)
-        host::InfoBox(QStringLiteral("Resstrings_IDS_Rekord_usuniety"));
-    else if (kod == 102)
-        host::InfoBox(QStringLiteral("Resstrings_IDS_nie_mozna_zapisac_do_synchr"));
-    else
-        host::KomunikatZapisuBlad(kod);
 }

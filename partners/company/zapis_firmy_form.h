@@ -32,7 +32,6 @@ private:
     int idTypuFirmy(bool wlasna) const;
     void zapiszRodzaje(int idFirmy);
     void zapiszAdres(const partners::RekordFirmySzybki &r);
-    void pokazBladZapisu(int kod);
 
     QList<QPair<int, QString>> m_typy;
     QList<int> m_rodzaje;

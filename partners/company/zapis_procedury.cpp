@@ -20,4 +20,14 @@ WynikZapisu wykonajZapis(const QString &procedura, const QVariantMap &parametry,
     return wynik;
 }
 
+void zglosKodZapisu(int kod, QWidget *wlasciciel)
+{
+    if (kod == 101)
+        host::InfoWarning(QStringLiteral("Resstrings_IDS_Rekord_usuniety"), wlasciciel);
+    else if (kod == 102)
+        host::InfoWarning(QStringLiteral("Resstrings_IDS_nie_mozna_zapisac_do_synchr"), wlasciciel);
+    else
+        host::KomunikatZapisuBlad(kod, wlasciciel);
+}
+
 } // namespace partners

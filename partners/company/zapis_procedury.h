@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <QVariantMap>
 
+class QWidget;
 namespace db { class Connection; }
 
 namespace partners {
@@ -20,5 +21,9 @@ struct WynikZapisu
 // Runs a saving procedure through the host with named parameters; those not
 // given stay null. The connection defaults to the host's.
 WynikZapisu wykonajZapis(const QString &procedura, const QVariantMap &parametry, db::Connection *polaczenie = nullptr);
+
+// Tells the user why a saving procedure refused: 101 the record was deleted
+// meanwhile, 102 it is being synchronised; other codes are the host's to word.
+void zglosKodZapisu(int kod, QWidget *wlasciciel = nullptr);
 
 } // namespace partners

@@ -20,17 +20,6 @@ QDate pierwszyDzien(const QDate &data)
     return QDate(data.year(), data.month(), 1);
 }
 
-// Codes other than 0, 101 and 102 are the host's to word.
-void zglosKod(int kod)
-{
-    if (kod == 101)
-        host::InfoWarning(QStringLiteral("Resstrings_IDS_Rekord_usuniety"));
-    else if (kod == 102)
-        host::InfoWarning(QStringLiteral("Resstrings_IDS_nie_mozna_zapisac_do_synchr"));
-    else
-        host::KomunikatZapisuBlad(kod);
-}
-
 void ustawDlugoscWUstawieniachGlobalnych(int kodDlugosci)
 {
     host::SiblingLibrary biblioteka(QStringLiteral("shared_store.dll"));
@@ -75,6 +64,13 @@ QDate koniecOstatniegoOkresu(int idFirmy)
         .date();
 }
 
+QDate poczatekPierwszegoOkresu(int idFirmy, db::Connection *polaczenie)
+{
+    return host::GetDateTimeDB(QStringLiteral("select min(data_od) as min_data_od from okres_roz where id_f = :id"),
+                               QStringLiteral("min_data_od"), polaczenie, {{QStringLiteral("id"), idFirmy}})
+        .date();
+}
+
 ParametryOkresow parametryOkresow(int kodDlugosci)
 {
     ParametryOkresow wynik;
@@ -106,7 +102,7 @@ int zapiszOkresy(int idFirmy, const QList<OkresRozliczeniowy> &okresy, int kodDl
             if (!wynik.wykonano)
                 return -1;
             if (wynik.kod != 0) {
-                zglosKod(wynik.kod);
+                zglosKodZapisu(wynik.kod);
                 return -1;
             }
         }

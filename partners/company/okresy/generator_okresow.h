@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QList>
 
+namespace db { class Connection; }
+
 namespace partners {
 
 // One settlement period to be stored, both ends inclusive.
@@ -29,6 +31,8 @@ QList<OkresRozliczeniowy> podgladOkresow(const QDate &koniecOstatniego, const QD
 
 // End of the company's last period; invalid when it has none.
 QDate koniecOstatniegoOkresu(int idFirmy);
+// Start of the company's first period; invalid when it has none.
+QDate poczatekPierwszegoOkresu(int idFirmy, db::Connection *polaczenie = nullptr);
 
 // D and the months of the length from the shared store's global settings;
 // D = 1 and N = 1 when the sibling is missing, N = 1 for an unknown code.

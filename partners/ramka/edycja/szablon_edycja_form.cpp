@@ -394,23 +394,22 @@ void Tszablon_edycja_form::updateNavigation()
 
 void Tszablon_edycja_form::nextRecord()
 {
-    if (!lista || !closeQuery())
-        return;
-    lista->next();
-    const int id = biezaceIdListy();
-    if (Tramka_lista_frame *r = ramka())
-        r->GoToId(id);
-    tryb = Edycja;
-    load();
-    if (Tramka_lista_frame *r = ramka())
-        ustawPodpis(r->ZwrocTekstOpis(id));
+    przejdzNaWiersz(true);
 }
 
 void Tszablon_edycja_form::previousRecord()
 {
+    przejdzNaWiersz(false);
+}
+
+void Tszablon_edycja_form::przejdzNaWiersz(bool naprzod)
+{
     if (!lista || !closeQuery())
         return;
-    lista->prior();
+    if (naprzod)
+        lista->next();
+    else
+        lista->prior();
     const int id = biezaceIdListy();
     if (Tramka_lista_frame *r = ramka())
         r->GoToId(id);

@@ -170,6 +170,8 @@ private:
     bool klawiszPola(QKeyEvent *key, bool tylkoSprawdz, QObject *watched);
     bool dataWTrakcieWpisywania();
     void FormClose();
+    // Next or previous row of the owning list, loaded in edit mode.
+    void przejdzNaWiersz(bool naprzod);
     void obslugaSesji(bool otwarcie);
     void odswiezPowiazanePliki();
     void dopasujDoEkranu();
