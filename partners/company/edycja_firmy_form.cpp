@@ -28,6 +28,7 @@
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QToolButton>
+#include <utility>
 
 namespace partners::edycja_firmy {
 
@@ -149,6 +150,9 @@ const partners::DaneFirmy &Tedycja_firmy_form::Dane() const
 
 void Tedycja_firmy_form::Wypelnij_Listy()
 {
+    // The first load has just filled them for the defaults.
+    if (std::exchange(m_listyWczytane, false))
+        return;
     Wypelnianie w(m_wypelnianie);
     if (m_idJezyka > 0)
         id_jezyka = m_idJezyka;
@@ -329,8 +333,10 @@ void Tedycja_firmy_form::ustawTekstCombo(QComboBox *combo, const QString &tekst)
 void Tedycja_firmy_form::Wyczysc_Pola()
 {
     Wypelnianie w(m_wypelnianie);
-    if (k->waluta->count() == 0)
+    if (k->waluta->count() == 0) {
         Wypelnij_Listy();   // the defaults of a new company need the lists
+        m_listyWczytane = true;
+    }
     m_zaladowane.clear();
     const int id = id_rekordu;
     m_dane = partners::nowaFirma();

@@ -143,5 +143,6 @@ private:
     bool m_prawaFv = false;             // sales-invoice rights
     bool m_tylkoAktywneKonta = true;
     bool m_wypelnianie = false;         // the editor itself is setting controls
+    bool m_listyWczytane = false;       // lists filled by this load already
     QDate m_poczatekZapisanychOkresow;  // start of the company's first stored period; none yet: invalid
 };
