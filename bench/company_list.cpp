@@ -124,8 +124,8 @@ QString pickPhrase(const db::DataSet &lista)
                 const QString piece = name.mid(at, len);
                 if (piece.contains(QLatin1Char(' ')) || tried.contains(piece))
                     continue;
-                const auto hits = std::count_if(names.cbegin(), names.cend(),
-                                                [&](const QString &n) { return n.contains(piece); });
+                const auto hits =
+                    std::count_if(names.cbegin(), names.cend(), [&](const QString &n) { return n.contains(piece); });
                 tried.insert(piece, int(hits));
                 if (hits >= 100 && hits <= 1000 && std::abs(int(hits) - 300) < bestDistance) {
                     bestDistance = std::abs(int(hits) - 300);
@@ -206,8 +206,8 @@ int main(int argc, char **argv)
             if (!forma)
                 throw db::DbError(QStringLiteral("the company list window did not appear"));
             frame = forma->frame_list();
-            const bool loaded = waitFor(
-                [&] { return forma->isVisible() && frame->property("DaneWczytane").toBool(); }, 600000);
+            const bool loaded =
+                waitFor([&] { return forma->isVisible() && frame->property("DaneWczytane").toBool(); }, 600000);
             openMs = std::min(openMs, timer.nsecsElapsed() / 1e6);
             if (!loaded)
                 throw db::DbError(QStringLiteral("the company list did not load within 600 s"));
@@ -219,9 +219,12 @@ int main(int argc, char **argv)
         const QString select = withLiterals(lista);
         const double cliMs = bench::timeSqliteCli(file, select, TimedRuns);
         const double ratio = openMs / cliMs;
-        rows << Row{QStringLiteral("open (_Execute -> filled list)"), QStringLiteral("%1 ms").arg(openMs, 0, 'f', 1), QString(), true};
-        rows << Row{QStringLiteral("sqlite3 command, same SELECT"), QStringLiteral("%1 ms").arg(cliMs, 0, 'f', 1), QString(), true};
-        rows << Row{QStringLiteral("ratio open / sqlite3"), QString::number(ratio, 'f', 2), QStringLiteral("<= 2.0"), ratio <= 2.0};
+        rows << Row{QStringLiteral("open (_Execute -> filled list)"), QStringLiteral("%1 ms").arg(openMs, 0, 'f', 1),
+                    QString(), true};
+        rows << Row{QStringLiteral("sqlite3 command, same SELECT"), QStringLiteral("%1 ms").arg(cliMs, 0, 'f', 1),
+                    QString(), true};
+        rows << Row{QStringLiteral("ratio open / sqlite3"), QString::number(ratio, 'f', 2), QStringLiteral("<= 2.0"),
+                    ratio <= 2.0};
 
         // Phrase search.
         if (phrase.isEmpty())
@@ -271,16 +274,24 @@ int main(int argc, char **argv)
                     QStringLiteral("%1 ms").arg(indexMs, 0, 'f', 1), QString(), true};
 
         const double peakMb = bench::peakMemoryKb() / 1024.0;
-        rows << Row{QStringLiteral("peak memory after open"), QStringLiteral("%1 MB").arg(openMemMb, 0, 'f', 1), QString(), true};
+        rows << Row{QStringLiteral("peak memory after open"), QStringLiteral("%1 MB").arg(openMemMb, 0, 'f', 1),
+                    QString(), true};
         rows << Row{QStringLiteral("peak memory (ru_maxrss)"), QStringLiteral("%1 MB").arg(peakMb, 0, 'f', 1),
                     QStringLiteral("< 500 MB"), peakMb < 500};
 
         bench::out() << "\ncompany list, " << listRows << " rows (" << file << ")\n";
-        bench::out() << QStringLiteral("  %1 %2 %3 %4\n").arg(QStringLiteral("measure"), -44).arg(QStringLiteral("value"), 12)
-                     .arg(QStringLiteral("target"), 10).arg(QStringLiteral("result"));
+        bench::out() << QStringLiteral("  %1 %2 %3 %4\n")
+                            .arg(QStringLiteral("measure"), -44)
+                            .arg(QStringLiteral("value"), 12)
+                            .arg(QStringLiteral("target"), 10)
+                            .arg(QStringLiteral("result"));
         for (const Row &r : rows)
-            bench::out() << QStringLiteral("  %1 %2 %3 %4\n").arg(r.what, -44).arg(r.value, 12).arg(r.target, 10)
-                         .arg(r.target.isEmpty() ? QString() : (r.ok ? QStringLiteral("ok") : QStringLiteral("MISSED")));
+            bench::out() << QStringLiteral("  %1 %2 %3 %4\n")
+                                .arg(r.what, -44)
+                                .arg(r.value, 12)
+                                .arg(r.target, 10)
+                                .arg(r.target.isEmpty() ? QString()
+                                                        : (r.ok ? QStringLiteral("ok") : QStringLiteral("MISSED")));
         bench::out() << "\nsqlite3 statement: " << select << Qt::endl;
 
         forma->close();

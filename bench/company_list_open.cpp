@@ -99,7 +99,8 @@ int main(int argc, char **argv)
         bench::out() << "  sqlite3 command:  " << QString::number(cliBest, 'f', 1) << " ms\n";
         bench::out() << "  data set open:    " << QString::number(best.ms, 'f', 1) << " ms\n";
         bench::out() << "  ratio:            " << QString::number(best.ms / cliBest, 'f', 2) << " (target <= 2.0)\n";
-        bench::out() << "  peak memory:      " << QString::number(best.peakKb / 1024.0, 'f', 1) << " MB (target <= 400)\n";
+        bench::out() << "  peak memory:      " << QString::number(best.peakKb / 1024.0, 'f', 1)
+                     << " MB (target <= 400)\n";
         return 0;
     } catch (const db::DbError &e) {
         QTextStream(stderr) << "bench: " << e.message() << "\n";

@@ -49,8 +49,8 @@ int createDatabase(const QString &target, int demoCount)
         });
         err() << "\n";
     }
-    out() << "created " << target << " (schema version " << suitedb::currentSchemaVersion()
-          << ", " << demoCount << " demo companies)\n";
+    out() << "created " << target << " (schema version " << suitedb::currentSchemaVersion() << ", " << demoCount
+          << " demo companies)\n";
     return 0;
 }
 

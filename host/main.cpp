@@ -8,8 +8,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDialog>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -44,8 +44,8 @@ void waitForCompanyList(QWidget &window)
 // A modal window of the module, named by its objectName or class: it is
 // photographed from inside its own loop once `ready` says so, then dismissed
 // without its close question. `run` opens it and returns when it is gone.
-bool screenshotModal(const char *name, const std::function<bool(QWidget &)> &ready,
-                     const std::function<void()> &run, const QString &file)
+bool screenshotModal(const char *name, const std::function<bool(QWidget &)> &ready, const std::function<void()> &run,
+                     const QString &file)
 {
     bool saved = false;
     bool tried = false;
@@ -83,7 +83,8 @@ bool screenshotPicker(MainWindow &window, const QString &file)
         const QObject *frame = picker.findChild<QObject *>(QStringLiteral("frame_list"));
         return frame && frame->property("DaneWczytane").toBool();
     };
-    return screenshotModal("lista_firm_modal_form", loaded, [&window] { window.pickCompany(); }, file);
+    return screenshotModal(
+        "lista_firm_modal_form", loaded, [&window] { window.pickCompany(); }, file);
 }
 
 // The editor loads while it is shown; one more pass of the loop lets it paint.
@@ -105,14 +106,14 @@ int runGui(QApplication &app)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Malvo: the companies register of the transport suite"));
     parser.addHelpOption();
-    QCommandLineOption dbOption(QStringLiteral("db"),
-                                QStringLiteral("SQLite file or PostgreSQL connection string (default: %1).")
-                                    .arg(host::defaultDatabasePath()),
-                                QStringLiteral("target"));
-    QCommandLineOption langOption(QStringLiteral("lang"), QStringLiteral("Language: pl or en."),
-                                  QStringLiteral("code"), QStringLiteral("pl"));
-    QCommandLineOption userOption(QStringLiteral("user"), QStringLiteral("Login of the user."),
-                                  QStringLiteral("login"), QStringLiteral("admin"));
+    QCommandLineOption dbOption(
+        QStringLiteral("db"),
+        QStringLiteral("SQLite file or PostgreSQL connection string (default: %1).").arg(host::defaultDatabasePath()),
+        QStringLiteral("target"));
+    QCommandLineOption langOption(QStringLiteral("lang"), QStringLiteral("Language: pl or en."), QStringLiteral("code"),
+                                  QStringLiteral("pl"));
+    QCommandLineOption userOption(QStringLiteral("user"), QStringLiteral("Login of the user."), QStringLiteral("login"),
+                                  QStringLiteral("admin"));
     QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Render the window into a PNG file and exit."),
                                         QStringLiteral("file"));
@@ -123,21 +124,22 @@ int runGui(QApplication &app)
     QCommandLineOption companyOption(QStringLiteral("company"),
                                      QStringLiteral("With --window editor: the company to edit (default: a new one)."),
                                      QStringLiteral("id"));
-    QCommandLineOption tabOption(QStringLiteral("tab"),
-                                 QStringLiteral("With --window editor: the page shown first, by its name (tsKsiegRozl, ...)."),
-                                 QStringLiteral("name"));
+    QCommandLineOption tabOption(
+        QStringLiteral("tab"),
+        QStringLiteral("With --window editor: the page shown first, by its name (tsKsiegRozl, ...)."),
+        QStringLiteral("name"));
     QCommandLineOption optionOption(QStringLiteral("option"),
                                     QStringLiteral("Turn on a numbered option of the installation (135: the Aktywna"
                                                    " column, 136: quick-find in the company list). Repeatable."),
                                     QStringLiteral("number"));
-    parser.addOptions({dbOption, langOption, userOption, screenshotOption, windowOption, optionOption, companyOption,
-                       tabOption});
+    parser.addOptions(
+        {dbOption, langOption, userOption, screenshotOption, windowOption, optionOption, companyOption, tabOption});
     parser.process(app);
     const QString windowName = parser.value(windowOption);
     const QStringList windows{QStringLiteral("list"), QStringLiteral("picker"), QStringLiteral("editor")};
     if (!windowName.isEmpty() && !windows.contains(windowName)) {
-        QTextStream(stderr) << "malvo: unknown window " << windowName << " (known: " << windows.join(QLatin1String(", "))
-                            << ")\n";
+        QTextStream(stderr) << "malvo: unknown window " << windowName
+                            << " (known: " << windows.join(QLatin1String(", ")) << ")\n";
         return 2;
     }
     int company = 0;

@@ -13,9 +13,9 @@
 #include <QStatusBar>
 
 MainWindow::MainWindow(ModuleLoader &module, QWidget *parent)
-    : QMainWindow(parent)
-    , m_module(module)
-    , m_workspace(new QMdiArea(this))
+    : QMainWindow(parent),
+      m_module(module),
+      m_workspace(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("malvo_main_form"));
     setWindowTitle(QStringLiteral("Malvo"));
@@ -50,7 +50,8 @@ void MainWindow::buildMenus()
     connect(pick, &QAction::triggered, this, [this] {
         const int id = pickCompany();
         if (id > 0)
-            statusBar()->showMessage(host::LoadResstrings(QStringLiteral("Resstrings_IDS_malvo_wybrano_firme")).arg(id), 10000);
+            statusBar()->showMessage(host::LoadResstrings(QStringLiteral("Resstrings_IDS_malvo_wybrano_firme")).arg(id),
+                                     10000);
     });
 
     QAction *add = companies->addAction(QStringLiteral("Resstrings_IDS_malvo_nowa_firma"));
@@ -58,7 +59,8 @@ void MainWindow::buildMenus()
     connect(add, &QAction::triggered, this, [this] {
         const int id = newCompany();
         if (id > 0)
-            statusBar()->showMessage(host::LoadResstrings(QStringLiteral("Resstrings_IDS_malvo_dodano_firme")).arg(id), 10000);
+            statusBar()->showMessage(host::LoadResstrings(QStringLiteral("Resstrings_IDS_malvo_dodano_firme")).arg(id),
+                                     10000);
     });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Resstrings_IDS_malvo_menu_pomoc"));
@@ -100,8 +102,8 @@ int MainWindow::editCompany(int id, const QString &page)
 
 void MainWindow::showAbout()
 {
-    const QString text = QStringLiteral("Malvo %1\n%2 (%3) %4")
-                             .arg(QStringLiteral(MALVO_VERSION), m_module.moduleCode(),
-                                  m_module.moduleName(), m_module.version());
+    const QString text =
+        QStringLiteral("Malvo %1\n%2 (%3) %4")
+            .arg(QStringLiteral(MALVO_VERSION), m_module.moduleCode(), m_module.moduleName(), m_module.version());
     host::InfoI(text);
 }

@@ -5,8 +5,7 @@
 
 ModuleLoader::ModuleLoader()
     : m_library(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("libpartners.so")))
-{
-}
+{}
 
 bool ModuleLoader::load()
 {
@@ -19,4 +18,3 @@ QString ModuleLoader::callString(const char *symbol)
     const auto entry = reinterpret_cast<StringEntry>(m_library.resolve(symbol));
     return entry ? entry() : QString();
 }
-

@@ -4,7 +4,9 @@
 
 #include <functional>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace suitedb {
 
@@ -12,8 +14,7 @@ namespace suitedb {
 // REGON and KRS, addresses in the seeded cities, phones, bank accounts with
 // valid numbers, contacts, kinds, statuses, some branches of head offices).
 // The same seed gives the same companies. progress(done, count) may be null.
-MALVO_SUITEDB_EXPORT void generateDemoCompanies(db::Connection &connection, int count,
-                                                unsigned seed = 1,
+MALVO_SUITEDB_EXPORT void generateDemoCompanies(db::Connection &connection, int count, unsigned seed = 1,
                                                 const std::function<void(int, int)> &progress = {});
 
 } // namespace suitedb

@@ -2,7 +2,9 @@
 
 #include "suitedb_export.h"
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace suitedb {
 

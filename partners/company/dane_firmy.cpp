@@ -28,8 +28,9 @@ QString liczbaJakoTekst(const db::Query &q, const char *pole)
 bool flaga(const db::Query &q, const char *pole)
 {
     const QVariant v = q.value(QLatin1String(pole));
-    return v.typeId() == QMetaType::QString ? v.toString() == QLatin1String("1") || v.toString() == QLatin1String("true")
-                                            : v.toBool();
+    return v.typeId() == QMetaType::QString
+        ? v.toString() == QLatin1String("1") || v.toString() == QLatin1String("true")
+        : v.toBool();
 }
 
 QTime czas(const db::Query &q, const char *pole)
@@ -49,12 +50,13 @@ QVariantMap idFirmy(int id)
 
 QString ustawienie(const char *kod, const char *co, int id, const char *warunekUzytkownika, db::Connection *polaczenie)
 {
-    return host::GetStringDB(QStringLiteral("select wartosc from ustawienia where kod = :kod and co = :co%1 and id_f = :id_f")
-                                 .arg(QLatin1String(warunekUzytkownika)),
-                             QString(), polaczenie,
-                             {{QStringLiteral("kod"), QLatin1String(kod)},
-                              {QStringLiteral("co"), QLatin1String(co)},
-                              {QStringLiteral("id_f"), id}});
+    return host::GetStringDB(
+        QStringLiteral("select wartosc from ustawienia where kod = :kod and co = :co%1 and id_f = :id_f")
+            .arg(QLatin1String(warunekUzytkownika)),
+        QString(), polaczenie,
+        {{QStringLiteral("kod"), QLatin1String(kod)},
+         {QStringLiteral("co"), QLatin1String(co)},
+         {QStringLiteral("id_f"), id}});
 }
 
 QStringList linieUwag(const char *wzorzec, int id, db::Connection *polaczenie)
@@ -104,8 +106,9 @@ bool wczytajFirme(DaneFirmy &dane, int id, bool zDomyslnymiFv, db::Connection *p
     dane.nazwa = tekst(q, "nazwa");
     dane.skrot = tekst(q, "skrot");
     dane.idTypu = liczba(q, "id_typu");
-    dane.firmaWlasna = !dane.idTypu ? false
-                                    : tekst(q, "nazwa_typu") == host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna"));
+    dane.firmaWlasna = !dane.idTypu
+        ? false
+        : tekst(q, "nazwa_typu") == host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna"));
     dane.idStatusu = liczba(q, "id_statusu");
     dane.idCentrali = liczba(q, "id_centrali");
     dane.oddzial = dane.idCentrali > 0;
@@ -156,10 +159,11 @@ bool wczytajFirme(DaneFirmy &dane, int id, bool zDomyslnymiFv, db::Connection *p
         dane.prefiksNip = host::GetStringDB(QStringLiteral("select NIP from panstwo where sam = :sam"), QString(),
                                             polaczenie, {{QStringLiteral("sam"), tekst(q, "sam")}});
     dane.nipZablokowany = host::appContext().isExternalSyncEnabled() && q.hasField(QStringLiteral("czy_octopus"))
-                          && flaga(q, "czy_octopus");
+        && flaga(q, "czy_octopus");
 
-    dane.rodzaje = host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id_f order by id_fg"),
-                                       QString(), polaczenie, idFirmy(id));
+    dane.rodzaje =
+        host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id_f order by id_fg"),
+                            QString(), polaczenie, idFirmy(id));
 
     db::Query link(polaczenie ? polaczenie : host::GetConnection(),
                    QStringLiteral("select id_imp, wartosc_import from import_powiazania"

@@ -6,7 +6,9 @@
 #include <QStringList>
 #include <QTime>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace partners {
 
@@ -15,22 +17,22 @@ namespace partners {
 // entries are 0 when nothing (or the empty first entry) is chosen.
 struct DaneFirmy
 {
-    int idFirmy = 0;                  // 0 or less: not stored yet
+    int idFirmy = 0; // 0 or less: not stored yet
 
     // General data
     QString nazwa;
     QString skrot;
-    int idTypu = 0;                   // typ_firmy entry; the save picks it from firmaWlasna
+    int idTypu = 0; // typ_firmy entry; the save picks it from firmaWlasna
     bool firmaWlasna = false;
     int idStatusu = 0;
-    bool oddzial = false;             // "Oddział firmy" chosen (else head office / stand-alone)
+    bool oddzial = false; // "Oddział firmy" chosen (else head office / stand-alone)
     int idCentrali = 0;
-    QList<int> rodzaje;               // checked firma_rodzaj entries
+    QList<int> rodzaje; // checked firma_rodzaj entries
     double limitKredytowy = 0;
     QString walutaLimitu;
-    QString prefiksNip;               // EU VAT prefix chosen in the list
-    QString nip;                      // the number shown, without the prefix
-    bool nipZablokowany = false;      // kept by an external synchronisation
+    QString prefiksNip;          // EU VAT prefix chosen in the list
+    QString nip;                 // the number shown, without the prefix
+    bool nipZablokowany = false; // kept by an external synchronisation
     QString regon;
     QString krs;
     QString nrTrans;
@@ -39,7 +41,7 @@ struct DaneFirmy
     QString www;
     QString eMail;
     QString wlasciciel;
-    QString apdId;                    // edit texts
+    QString apdId; // edit texts
     QString apdToken;
     bool aktywna = true;
     bool bus = false;
@@ -60,32 +62,32 @@ struct DaneFirmy
     QTime poraNocnaOd;
     QTime poraNocnaDo;
     int limitNadh = 260;
-    int okresRoz = 0;                 // period-length code
-    bool okresRozWymagany = false;    // the editor armed the period length as required
-    QDate poczatekOkresu;             // start of the first settlement period
+    int okresRoz = 0;              // period-length code
+    bool okresRozWymagany = false; // the editor armed the period length as required
+    QDate poczatekOkresu;          // start of the first settlement period
     int dodatkoweWolne = 7;
-    QString mpk;                      // cost centre
-    QString komentarz;                // report footer
+    QString mpk;       // cost centre
+    QString komentarz; // report footer
 
     // Invoice and order defaults
     QString kodAnalityczny;
-    QString terminZaplaty;            // days, as the dictionary text; empty = none
+    QString terminZaplaty; // days, as the dictionary text; empty = none
     int sposobZaplaty = 0;
-    bool szablonyWidoczne = false;    // the two template lists are shown
+    bool szablonyWidoczne = false; // the two template lists are shown
     int szablonZlecenia = 0;
     int szablonPotwierdzenia = 0;
-    bool uwagiFvWidoczne = false;     // the invoice-remarks memo is shown
+    bool uwagiFvWidoczne = false; // the invoice-remarks memo is shown
     QStringList uwagiFv;
     bool uwagiSpWidoczne = false;
     QStringList uwagiSp;
-    int idFvUd = 0;                   // default additional remark
-    int idKontaRozl = 0;              // settlement account of the active own company
+    int idFvUd = 0;      // default additional remark
+    int idKontaRozl = 0; // settlement account of the active own company
     bool dataKursuAuto = false;
-    int dataKursuZrodlo = 0;          // 0 loading date, 1 unloading date
-    int dniKursuIndeks = 2;           // index in "-2".."+2"; -1 none chosen
+    int dataKursuZrodlo = 0; // 0 loading date, 1 unloading date
+    int dniKursuIndeks = 2;  // index in "-2".."+2"; -1 none chosen
     bool oswiadczenieVat = false;
-    bool fvPodsum2 = false;           // fv_kontrahent_podsum2
-    bool fvJednaWaluta = false;       // fv_kontrahent_1waluta
+    bool fvPodsum2 = false;     // fv_kontrahent_podsum2
+    bool fvJednaWaluta = false; // fv_kontrahent_1waluta
     bool papierFirmowy = false;
     QString marginesGorny;
 
@@ -96,8 +98,8 @@ struct DaneFirmy
     QString wczytanyApdId;
     QString wczytanyApdToken;
     int idAdresuDomyslnego = 0;
-    int idImpMpk = -1;                // import link 10; -1 none
-    int idImpAnalityczny = -1;        // import link 15; -1 none
+    int idImpMpk = -1;         // import link 10; -1 none
+    int idImpAnalityczny = -1; // import link 15; -1 none
 
     bool nowa() const { return idFirmy <= 0; }
     bool miastoWybrane() const { return idM > 0; }

@@ -69,8 +69,8 @@ QTime czasLubPolnoc(const QTime &t)
 } // namespace
 
 Tedycja_firmy_form::Tedycja_firmy_form(QWidget *parent)
-    : Tszablon_edycja_form(parent, QStringLiteral("edycja_firmy_form"))
-    , k(std::make_unique<Kontrolki>())
+    : Tszablon_edycja_form(parent, QStringLiteral("edycja_firmy_form")),
+      k(std::make_unique<Kontrolki>())
 {
     nazwa_dll = QStringLiteral("partners.dll");
     // tabela_slownie stays empty (no linked-files button) until the linked-files window exists.
@@ -205,16 +205,18 @@ void Tedycja_firmy_form::Wypelnij_Listy()
             k->dodatkoweWolne->addItem(jezyk.dayName(dzien), dzien);
     }
 
-    host::Laduj_DB_FlatCombo(k->termin,
-                             QStringLiteral("select cast(wartosc as int) as ile from VListaPozSlownika where id_jezyka=:id_jezyka"
-                                            " and typ_slownika='dni_do_zaplaty' order by cast(wartosc as int)"),
-                             QStringLiteral("ile"), QStringLiteral("ile"), false, nullptr, slownik);
+    host::Laduj_DB_FlatCombo(
+        k->termin,
+        QStringLiteral("select cast(wartosc as int) as ile from VListaPozSlownika where id_jezyka=:id_jezyka"
+                       " and typ_slownika='dni_do_zaplaty' order by cast(wartosc as int)"),
+        QStringLiteral("ile"), QStringLiteral("ile"), false, nullptr, slownik);
     host::Laduj_DB_FlatCombo(
         k->sposob,
-        QStringLiteral("select s1.id as kod, s1.wartosc as wartosc from VListaPozSlownika s1 join VListaPozSlownika s2"
-                       " on s1.grupa = s2.grupa and s1.typ_slownika = s2.typ_slownika and s1.typ_slownika='platnosc_rodzaj'"
-                       " and s1.id_jezyka = s2.id_jezyka and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru <> s2.nazwa_parametru"
-                       " and s1.nazwa_parametru='nazwa' order by s1.system desc, s1.wartosc"),
+        QStringLiteral(
+            "select s1.id as kod, s1.wartosc as wartosc from VListaPozSlownika s1 join VListaPozSlownika s2"
+            " on s1.grupa = s2.grupa and s1.typ_slownika = s2.typ_slownika and s1.typ_slownika='platnosc_rodzaj'"
+            " and s1.id_jezyka = s2.id_jezyka and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru <> s2.nazwa_parametru"
+            " and s1.nazwa_parametru='nazwa' order by s1.system desc, s1.wartosc"),
         QStringLiteral("kod"), QStringLiteral("wartosc"), true, nullptr, slownik);
     ladujSzablonyZlecen();
     partners::szablony_uwag::Laduj(k->uwagiDod);
@@ -229,8 +231,9 @@ void Tedycja_firmy_form::ladujRodzaje()
             zaznaczone << k->rodzaje->item(i)->data(Qt::UserRole).toInt();
     host::Laduj_DB_CheckListBox(
         k->rodzaje,
-        QStringLiteral("select s1.id as id, s1.wartosc as wartosc from VListaPozSlownika s1 where s1.typ_slownika='firma_rodzaj'"
-                       " and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru='nazwa' order by s1.wartosc"),
+        QStringLiteral(
+            "select s1.id as id, s1.wartosc as wartosc from VListaPozSlownika s1 where s1.typ_slownika='firma_rodzaj'"
+            " and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru='nazwa' order by s1.wartosc"),
         QStringLiteral("id"), QStringLiteral("wartosc"), nullptr, {{QStringLiteral("id_jezyka"), host::GetLanguage()}});
     for (int i = 0; i < k->rodzaje->count(); ++i)
         if (zaznaczone.contains(k->rodzaje->item(i)->data(Qt::UserRole).toInt()))
@@ -239,10 +242,10 @@ void Tedycja_firmy_form::ladujRodzaje()
 
 void Tedycja_firmy_form::ladujCentrale()
 {
-    host::Laduj_DB_FlatCombo(k->centrale,
-                             QStringLiteral("select id_f as id, nazwa from firma where id_centrali is null and id_f<>:id_f order by nazwa"),
-                             QStringLiteral("id"), QStringLiteral("nazwa"), false, nullptr,
-                             {{QStringLiteral("id_f"), qMax(0, id_rekordu)}});
+    host::Laduj_DB_FlatCombo(
+        k->centrale,
+        QStringLiteral("select id_f as id, nazwa from firma where id_centrali is null and id_f<>:id_f order by nazwa"),
+        QStringLiteral("id"), QStringLiteral("nazwa"), false, nullptr, {{QStringLiteral("id_f"), qMax(0, id_rekordu)}});
 }
 
 void Tedycja_firmy_form::ladujMiasta()
@@ -283,8 +286,10 @@ void Tedycja_firmy_form::ustawMiasto(int idM, int idKodu, const QString &tekst)
 void Tedycja_firmy_form::ladujKonta()
 {
     const int wybrane = idZCombo(k->konto);
-    db::Query q(host::GetConnection(),
-                QStringLiteral("select id_konta, bank, nr_konta, aktywne from konto where id_ = :id_f and tabela = 7 order by id_konta"));
+    db::Query q(
+        host::GetConnection(),
+        QStringLiteral(
+            "select id_konta, bank, nr_konta, aktywne from konto where id_ = :id_f and tabela = 7 order by id_konta"));
     q.parameters().setValue(QStringLiteral("id_f"), host::var::AktywnaFirma.get());
     k->konto->clear();
     k->konto->addItem(QString(), 0);
@@ -292,9 +297,12 @@ void Tedycja_firmy_form::ladujKonta()
         for (q.first(); !q.eof(); q.next()) {
             const int id = q.value(QStringLiteral("id_konta")).toInt();
             // The company's current account stays on offer even when no longer active.
-            if (m_tylkoAktywneKonta && !q.value(QStringLiteral("aktywne")).toBool() && id != wybrane && id != m_dane.idKontaRozl)
+            if (m_tylkoAktywneKonta && !q.value(QStringLiteral("aktywne")).toBool() && id != wybrane
+                && id != m_dane.idKontaRozl)
                 continue;
-            k->konto->addItem(q.value(QStringLiteral("bank")).toString() + QLatin1Char(' ') + q.value(QStringLiteral("nr_konta")).toString(), id);
+            k->konto->addItem(q.value(QStringLiteral("bank")).toString() + QLatin1Char(' ')
+                                  + q.value(QStringLiteral("nr_konta")).toString(),
+                              id);
         }
     }
     wybierzId(k->konto, wybrane);
@@ -334,7 +342,7 @@ void Tedycja_firmy_form::Wyczysc_Pola()
 {
     Wypelnianie w(m_wypelnianie);
     if (k->waluta->count() == 0) {
-        Wypelnij_Listy();   // the defaults of a new company need the lists
+        Wypelnij_Listy(); // the defaults of a new company need the lists
         m_listyWczytane = true;
     }
     m_zaladowane.clear();
@@ -377,8 +385,8 @@ void Tedycja_firmy_form::zastosujWartosciPoczatkowe()
             ustawMiasto(adres.id_m, adres.id_kodu, adres.miasto);
         }
         if (nip.prefiks.isEmpty() && adres.id_panstwa > 0)
-            ustawPrefiks(host::GetStringDB(QStringLiteral("select NIP from panstwo where id_p = :id_p"), QString(), nullptr,
-                                           {{QStringLiteral("id_p"), adres.id_panstwa}}));
+            ustawPrefiks(host::GetStringDB(QStringLiteral("select NIP from panstwo where id_p = :id_p"), QString(),
+                                           nullptr, {{QStringLiteral("id_p"), adres.id_panstwa}}));
     }
     const partners::UlicaZNumerami ulica = partners::rozbijUlice(p.ulica.trimmed());
     k->ulica->setText(ulica.ulica);
@@ -393,7 +401,7 @@ void Tedycja_firmy_form::Wypelnij_Pola()
     m_zaladowane.clear();
     const int id = id_rekordu;
     if (!partners::wczytajFirme(m_dane, id, m_prawaFv))
-        m_dane.idFirmy = id;   // a deleted record: the save reports it
+        m_dane.idFirmy = id; // a deleted record: the save reports it
     ladujCentrale();
     pokazDane();
     naglowek = m_dane.nazwa;
@@ -413,14 +421,14 @@ void Tedycja_firmy_form::pokazDane()
     wybierzId(k->centrale, d.idCentrali);
     if (d.oddzial && k->centrale->currentIndex() < 0 && d.idCentrali > 0) {
         // A head office that became a branch itself is still shown.
-        k->centrale->addItem(host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QString(), nullptr,
-                                               {{QStringLiteral("id"), d.idCentrali}}),
+        k->centrale->addItem(host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QString(),
+                                               nullptr, {{QStringLiteral("id"), d.idCentrali}}),
                              d.idCentrali);
         k->centrale->setCurrentIndex(k->centrale->count() - 1);
     }
     for (int i = 0; i < k->rodzaje->count(); ++i)
-        k->rodzaje->item(i)->setCheckState(d.rodzaje.contains(k->rodzaje->item(i)->data(Qt::UserRole).toInt()) ? Qt::Checked
-                                                                                                             : Qt::Unchecked);
+        k->rodzaje->item(i)->setCheckState(
+            d.rodzaje.contains(k->rodzaje->item(i)->data(Qt::UserRole).toInt()) ? Qt::Checked : Qt::Unchecked);
     k->limit->setValue(d.limitKredytowy);
     k->waluta->setCurrentIndex(qMax(0, k->waluta->findText(d.walutaLimitu)));
     ustawPrefiks(d.prefiksNip);
@@ -443,8 +451,10 @@ void Tedycja_firmy_form::pokazDane()
 
     if (d.idM > 0) {
         // The text is needed only for a city the pick list does not offer.
-        db::Query q(host::GetConnection(), QStringLiteral("select p.sam, k.kod, m.miasto from miasto m left join panstwo p on p.id_p = m.id_panstwa"
-                                                          " left join kod_pocztowy k on k.id_kodu = :id_kodu where m.id_m = :id_m"));
+        db::Query q(
+            host::GetConnection(),
+            QStringLiteral("select p.sam, k.kod, m.miasto from miasto m left join panstwo p on p.id_p = m.id_panstwa"
+                           " left join kod_pocztowy k on k.id_kodu = :id_kodu where m.id_m = :id_m"));
         q.parameters().setValue(QStringLiteral("id_kodu"), d.idKodu);
         q.parameters().setValue(QStringLiteral("id_m"), d.idM);
         QStringList czesci;
@@ -546,9 +556,11 @@ void Tedycja_firmy_form::zbierzDane() const
     d.poraNocnaDo = k->poraNocnaDo->time();
     d.limitNadh = k->limitNadh->value();
     d.okresRoz = idZCombo(k->okresRoz);
-    d.poczatekOkresu = k->poczatekOkresu->date() == k->poczatekOkresu->minimumDate() ? QDate() : k->poczatekOkresu->date();
+    d.poczatekOkresu =
+        k->poczatekOkresu->date() == k->poczatekOkresu->minimumDate() ? QDate() : k->poczatekOkresu->date();
     // A start typed for a company without periods is only kept with a length to generate them by.
-    d.okresRozWymagany = !k->gbRozliczenia->isHidden() && d.poczatekOkresu.isValid() && !m_poczatekZapisanychOkresow.isValid();
+    d.okresRozWymagany =
+        !k->gbRozliczenia->isHidden() && d.poczatekOkresu.isValid() && !m_poczatekZapisanychOkresow.isValid();
     d.mpk = k->mpk->text().trimmed();
     d.komentarz = k->komentarz->toPlainText();
 
@@ -591,7 +603,8 @@ void Tedycja_firmy_form::Wypelnij_Ramki()
         k->strony->setCurrentWidget(k->tsDaneOgolne);
         k->nazwa->setFocus();
     } else {
-        QWidget *startowa = m_zakladkaStartowa.isEmpty() ? nullptr : k->strony->findChild<QWidget *>(m_zakladkaStartowa);
+        QWidget *startowa =
+            m_zakladkaStartowa.isEmpty() ? nullptr : k->strony->findChild<QWidget *>(m_zakladkaStartowa);
         const int indeks = startowa ? k->strony->indexOf(startowa) : -1;
         k->strony->setCurrentIndex(indeks >= 0 && k->strony->isTabVisible(indeks) ? indeks : 0);
     }
@@ -617,7 +630,7 @@ bool Tedycja_firmy_form::validate()
     walidacja.ustawPodpowiedzi(podpowiedzi);
     const partners::WynikWalidacji wynik = walidacja.sprawdz();
     if (k->skrot->text() != m_dane.skrot)
-        k->skrot->setText(m_dane.skrot);   // the acronym confirmed from CDN XL
+        k->skrot->setText(m_dane.skrot); // the acronym confirmed from CDN XL
     if (!wynik.poprawna)
         skupNaPolu(int(wynik.pole), wynik.zakladka);
     return wynik.poprawna;
@@ -628,16 +641,35 @@ void Tedycja_firmy_form::skupNaPolu(int pole, const QString &zakladka)
     using partners::PoleFirmy;
     QWidget *kontrolka = nullptr;
     switch (PoleFirmy(pole)) {
-    case PoleFirmy::Nazwa: kontrolka = k->nazwa; break;
-    case PoleFirmy::Skrot: kontrolka = k->skrot; break;
-    case PoleFirmy::Miasto: kontrolka = k->miasto; break;
-    case PoleFirmy::Centrala: kontrolka = k->centrale; break;
-    case PoleFirmy::DlugoscOkresu: kontrolka = k->okresRoz; break;
-    case PoleFirmy::WalutaLimitu: kontrolka = k->waluta; break;
-    case PoleFirmy::Nip: kontrolka = k->nip; break;
-    case PoleFirmy::Regon: kontrolka = k->regon; break;
-    case PoleFirmy::Krs: kontrolka = k->krs; break;
-    case PoleFirmy::Brak: break;
+    case PoleFirmy::Nazwa:
+        kontrolka = k->nazwa;
+        break;
+    case PoleFirmy::Skrot:
+        kontrolka = k->skrot;
+        break;
+    case PoleFirmy::Miasto:
+        kontrolka = k->miasto;
+        break;
+    case PoleFirmy::Centrala:
+        kontrolka = k->centrale;
+        break;
+    case PoleFirmy::DlugoscOkresu:
+        kontrolka = k->okresRoz;
+        break;
+    case PoleFirmy::WalutaLimitu:
+        kontrolka = k->waluta;
+        break;
+    case PoleFirmy::Nip:
+        kontrolka = k->nip;
+        break;
+    case PoleFirmy::Regon:
+        kontrolka = k->regon;
+        break;
+    case PoleFirmy::Krs:
+        kontrolka = k->krs;
+        break;
+    case PoleFirmy::Brak:
+        break;
     }
     if (!zakladka.isEmpty())
         if (QWidget *strona = k->strony->findChild<QWidget *>(zakladka))

@@ -24,10 +24,10 @@ struct WartosciPoczatkoweFirmy
     QString nazwa;
     QString skrot;
     QString nip;
-    QString panstwo;     // domain, ISO or registration code
+    QString panstwo; // domain, ISO or registration code
     QString kod;
     QString miasto;
-    QString ulica;       // street with house and flat numbers
+    QString ulica; // street with house and flat numbers
 };
 
 } // namespace partners
@@ -137,12 +137,12 @@ private:
     int m_idJezyka = 0;
     QString m_zakladkaStartowa;
     QSet<QString> m_zaladowane;
-    int m_uprOdlozone = -1;            // rights level put aside by the own-company lock
+    int m_uprOdlozone = -1; // rights level put aside by the own-company lock
     int m_limitSkrotu = 30;
     bool m_unikalneSkroty = false;
-    bool m_prawaFv = false;             // sales-invoice rights
+    bool m_prawaFv = false; // sales-invoice rights
     bool m_tylkoAktywneKonta = true;
-    bool m_wypelnianie = false;         // the editor itself is setting controls
-    bool m_listyWczytane = false;       // lists filled by this load already
-    QDate m_poczatekZapisanychOkresow;  // start of the company's first stored period; none yet: invalid
+    bool m_wypelnianie = false;        // the editor itself is setting controls
+    bool m_listyWczytane = false;      // lists filled by this load already
+    QDate m_poczatekZapisanychOkresow; // start of the company's first stored period; none yet: invalid
 };

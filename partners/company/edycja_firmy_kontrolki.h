@@ -21,7 +21,7 @@ class QTimeEdit;
 // The controls of the company editor; every one carries its name as objectName.
 struct Tedycja_firmy_form::Kontrolki
 {
-    QTabWidget *strony = nullptr;   // PageControl
+    QTabWidget *strony = nullptr; // PageControl
     QWidget *tsDaneOgolne = nullptr;
     QWidget *tsDaneDomyslne = nullptr;
     QWidget *tsOddzialy = nullptr;
@@ -32,21 +32,21 @@ struct Tedycja_firmy_form::Kontrolki
 
     // General data
     QLabel *lNazwa = nullptr;
-    QLineEdit *nazwa = nullptr;          // firma_nazwa
+    QLineEdit *nazwa = nullptr; // firma_nazwa
     QLabel *lSkrot = nullptr;
-    QLineEdit *skrot = nullptr;          // firma_skrot
+    QLineEdit *skrot = nullptr; // firma_skrot
     QLabel *lMiasto = nullptr;
-    QComboBox *miasto = nullptr;         // cbMiasto: country, postal code and city
+    QComboBox *miasto = nullptr; // cbMiasto: country, postal code and city
     QToolButton *noweMiasto = nullptr;
     QToolButton *edytujMiasto = nullptr;
     QLineEdit *ulica = nullptr;
     QLineEdit *nrDomu = nullptr;
     QLineEdit *nrM = nullptr;
-    QComboBox *typ = nullptr;            // hidden company type
+    QComboBox *typ = nullptr; // hidden company type
     QCheckBox *wlasna = nullptr;
     QRadioButton *centrala = nullptr;
     QRadioButton *oddzial = nullptr;
-    QComboBox *centrale = nullptr;       // head-office pick list
+    QComboBox *centrale = nullptr; // head-office pick list
     QListWidget *rodzaje = nullptr;
     QToolButton *dodajRodzaj = nullptr;
     QComboBox *status = nullptr;
@@ -71,7 +71,7 @@ struct Tedycja_firmy_form::Kontrolki
     QCheckBox *bus = nullptr;
     QPlainTextEdit *uwagi = nullptr;
     QToolButton *dodajZlec = nullptr;
-    QObject *filtrNazwy = nullptr;       // focus watchers of the short-name generation
+    QObject *filtrNazwy = nullptr; // focus watchers of the short-name generation
     QObject *filtrSkrotu = nullptr;
 
     // Accounting and settlements
@@ -87,7 +87,7 @@ struct Tedycja_firmy_form::Kontrolki
     QDateEdit *poczatekOkresu = nullptr;
     QLineEdit *mpk = nullptr;
     QPlainTextEdit *komentarz = nullptr;
-    QWidget *ramkiKsiegRozl = nullptr;   // bank accounts and periods come here
+    QWidget *ramkiKsiegRozl = nullptr; // bank accounts and periods come here
 
     // Invoice and order defaults
     QComboBox *termin = nullptr;
@@ -130,7 +130,12 @@ QString tr_(const char *klucz);
 // Remembers that the editor itself is setting its controls.
 struct Wypelnianie
 {
-    explicit Wypelnianie(bool &f) : flaga(f), poprzednia(f) { flaga = true; }
+    explicit Wypelnianie(bool &f)
+        : flaga(f),
+          poprzednia(f)
+    {
+        flaga = true;
+    }
     ~Wypelnianie() { flaga = poprzednia; }
     bool &flaga;
     bool poprzednia;

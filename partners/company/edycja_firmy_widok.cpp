@@ -134,7 +134,8 @@ void Tedycja_firmy_form::zbudujWidok()
     fv->setContentsMargins(0, 0, 0, 0);
     fv->addWidget(zbudujDomyslneFv());
 
-    k->dodajZlec = przycisk(NewToolBarFrontAdditional(), "dodaj_zlec", tr_("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec"));
+    k->dodajZlec =
+        przycisk(NewToolBarFrontAdditional(), "dodaj_zlec", tr_("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec"));
     NewToolBarFrontAdditional()->layout()->addWidget(k->dodajZlec);
     resize(1000, 680);
 }
@@ -184,7 +185,8 @@ QWidget *Tedycja_firmy_form::zbudujDaneOgolne()
     k->rodzaje = nazwany(new QListWidget(w), "clbRodzaje");
     k->rodzaje->setMaximumHeight(110);
     k->dodajRodzaj = przycisk(w, "bDodajRodzaj", QStringLiteral("+"), tr_("Resstrings_IDS_EdFirmy_Dodaj_do_slownika"));
-    lewa->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Rodzaje"), k->rodzaje, w), wiersz(w, {k->rodzaje, k->dodajRodzaj}));
+    lewa->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Rodzaje"), k->rodzaje, w),
+                 wiersz(w, {k->rodzaje, k->dodajRodzaj}));
 
     k->status = combo(w, "cbStatus");
     k->dodajStatus = przycisk(w, "bDodajStatus", QStringLiteral("+"), tr_("Resstrings_IDS_EdFirmy_Dodaj_do_slownika"));
@@ -243,11 +245,11 @@ QWidget *Tedycja_firmy_form::zbudujDaneOgolne()
     siatka->setColumnStretch(1, 2);
 
     // Tab order: down the left column, then the right one.
-    kolejnosc({k->nazwa, k->skrot, k->miasto, k->noweMiasto, k->edytujMiasto, k->ulica, k->nrDomu, k->nrM,
-                          k->wlasna, k->centrala, k->oddzial, k->centrale, k->rodzaje, k->dodajRodzaj, k->status,
-                          k->dodajStatus, k->limit, k->waluta, k->uwagi, k->prefiks, k->nip, k->vies, k->regon, k->krs,
-                          k->nrTrans, k->skype, k->nrGg, k->www, k->email, k->wlasciciel, k->apdId, k->apdToken,
-                          k->aktywna, k->bus});
+    kolejnosc({k->nazwa,  k->skrot,       k->miasto,   k->noweMiasto, k->edytujMiasto, k->ulica,   k->nrDomu,
+               k->nrM,    k->wlasna,      k->centrala, k->oddzial,    k->centrale,     k->rodzaje, k->dodajRodzaj,
+               k->status, k->dodajStatus, k->limit,    k->waluta,     k->uwagi,        k->prefiks, k->nip,
+               k->vies,   k->regon,       k->krs,      k->nrTrans,    k->skype,        k->nrGg,    k->www,
+               k->email,  k->wlasciciel,  k->apdId,    k->apdToken,   k->aktywna,      k->bus});
     return w;
 }
 
@@ -359,10 +361,14 @@ QWidget *Tedycja_firmy_form::zbudujDomyslneFv()
     uklad->addRow(tr_("Resstrings_IDS_EdFirmy_Kod_analityczny"), k->kodAnalityczny);
 
     k->uwagiDod = combo(w, "cbUwagiDodatkowe");
-    k->dodajUwagi = przycisk(w, "bDodajSzablonUwag", QStringLiteral("+"), tr_("Resstrings_IDS_EdFirmy_Dodaj_szablon_uwag"));
-    k->edytujUwagi = przycisk(w, "bEdytujSzablonUwag", QStringLiteral("…"), tr_("Resstrings_IDS_EdFirmy_Edytuj_szablon_uwag"));
-    k->usunUwagi = przycisk(w, "bUsunSzablonUwag", QStringLiteral("−"), tr_("Resstrings_IDS_EdFirmy_Usun_szablon_uwag"));
-    uklad->addRow(tr_("Resstrings_IDS_Domyslne_uwagi_dod"), wiersz(w, {k->uwagiDod, k->dodajUwagi, k->edytujUwagi, k->usunUwagi}));
+    k->dodajUwagi =
+        przycisk(w, "bDodajSzablonUwag", QStringLiteral("+"), tr_("Resstrings_IDS_EdFirmy_Dodaj_szablon_uwag"));
+    k->edytujUwagi =
+        przycisk(w, "bEdytujSzablonUwag", QStringLiteral("…"), tr_("Resstrings_IDS_EdFirmy_Edytuj_szablon_uwag"));
+    k->usunUwagi =
+        przycisk(w, "bUsunSzablonUwag", QStringLiteral("−"), tr_("Resstrings_IDS_EdFirmy_Usun_szablon_uwag"));
+    uklad->addRow(tr_("Resstrings_IDS_Domyslne_uwagi_dod"),
+                  wiersz(w, {k->uwagiDod, k->dodajUwagi, k->edytujUwagi, k->usunUwagi}));
 
     k->uwagiSp = nazwany(new QPlainTextEdit(w), "mUwagiSp");
     k->uwagiSp->setTabChangesFocus(true);
@@ -377,10 +383,12 @@ QWidget *Tedycja_firmy_form::zbudujDomyslneFv()
     auto *kursUklad = new QHBoxLayout(kurs);
     k->dataKursuAuto = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Data_kursu_auto"), kurs), "cbDataKursuAuto");
     k->dataZaladunku = nazwany(new QRadioButton(tr_("Resstrings_IDS_EdFirmy_Daty_zaladunku"), kurs), "rbDataZaladunku");
-    k->dataRozladunku = nazwany(new QRadioButton(tr_("Resstrings_IDS_EdFirmy_Daty_rozladunku"), kurs), "rbDataRozladunku");
+    k->dataRozladunku =
+        nazwany(new QRadioButton(tr_("Resstrings_IDS_EdFirmy_Daty_rozladunku"), kurs), "rbDataRozladunku");
     k->dniKursu = combo(kurs, "cbDniKursu");
     k->dniKursu->setMinimumContentsLength(3);
-    k->dniKursu->addItems({QStringLiteral("-2"), QStringLiteral("-1"), QStringLiteral("0"), QStringLiteral("+1"), QStringLiteral("+2")});
+    k->dniKursu->addItems(
+        {QStringLiteral("-2"), QStringLiteral("-1"), QStringLiteral("0"), QStringLiteral("+1"), QStringLiteral("+2")});
     kursUklad->addWidget(k->dataKursuAuto);
     kursUklad->addWidget(k->dataZaladunku);
     kursUklad->addWidget(k->dataRozladunku);
@@ -391,7 +399,8 @@ QWidget *Tedycja_firmy_form::zbudujDomyslneFv()
 
     auto *druk = nazwany(new QGroupBox(tr_("Resstrings_IDS_EdFirmy_Opcje_faktur"), w), "gbOpcjeFaktur");
     auto *drukUklad = new QGridLayout(druk);
-    k->oswiadczenieVat = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Oswiadczenie_vat"), druk), "cbOswiadczenieVat");
+    k->oswiadczenieVat =
+        nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Oswiadczenie_vat"), druk), "cbOswiadczenieVat");
     k->fvPodsum2 = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Fv_podsum2"), druk), "cbFvPodsum2");
     k->fvJednaWaluta = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Fv_1waluta"), druk), "cbFvJednaWaluta");
     k->papierFirmowy = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Papier_firmowy"), druk), "cbPapierFirmowy");

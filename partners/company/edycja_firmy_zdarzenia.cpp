@@ -45,7 +45,10 @@ const QColor KolorBledny(Qt::red);
 class FiltrZdarzen : public QObject
 {
 public:
-    FiltrZdarzen(QObject *rodzic, std::function<bool(QEvent *)> obsluz) : QObject(rodzic), m_obsluz(std::move(obsluz)) {}
+    FiltrZdarzen(QObject *rodzic, std::function<bool(QEvent *)> obsluz)
+        : QObject(rodzic),
+          m_obsluz(std::move(obsluz))
+    {}
 
 protected:
     bool eventFilter(QObject *obiekt, QEvent *zdarzenie) override
@@ -108,75 +111,130 @@ void Tedycja_firmy_form::podepnijZdarzenia()
             chronione("cbFirmaWlasnaClick", [this] { zastosujBlokadeWlasnej(); });
     });
 
-    for (QWidget *pole : std::initializer_list<QWidget *>{
-             k->nazwa, k->skrot, k->miasto, k->ulica, k->nrDomu, k->nrM, k->wlasna, k->centrale, k->status, k->limit,
-             k->waluta, k->prefiks, k->nip, k->regon, k->krs, k->nrTrans, k->skype, k->nrGg, k->www, k->email,
-             k->wlasciciel, k->apdId, k->apdToken, k->aktywna, k->bus, k->dodatkoweWolne, k->nocneOd, k->nocneDo,
-             k->swietaOd, k->poraNocnaOd, k->poraNocnaDo, k->limitNadh, k->okresRoz, k->poczatekOkresu, k->mpk,
-             k->termin, k->sposob, k->konto, k->szablonZlec, k->szablonPotw, k->kodAnalityczny, k->uwagiDod,
-             k->dataKursuAuto, k->dataZaladunku, k->dataRozladunku, k->dniKursu, k->oswiadczenieVat, k->fvPodsum2,
-             k->fvJednaWaluta, k->papierFirmowy, k->margines})
+    for (QWidget *pole : std::initializer_list<QWidget *>{k->nazwa,
+                                                          k->skrot,
+                                                          k->miasto,
+                                                          k->ulica,
+                                                          k->nrDomu,
+                                                          k->nrM,
+                                                          k->wlasna,
+                                                          k->centrale,
+                                                          k->status,
+                                                          k->limit,
+                                                          k->waluta,
+                                                          k->prefiks,
+                                                          k->nip,
+                                                          k->regon,
+                                                          k->krs,
+                                                          k->nrTrans,
+                                                          k->skype,
+                                                          k->nrGg,
+                                                          k->www,
+                                                          k->email,
+                                                          k->wlasciciel,
+                                                          k->apdId,
+                                                          k->apdToken,
+                                                          k->aktywna,
+                                                          k->bus,
+                                                          k->dodatkoweWolne,
+                                                          k->nocneOd,
+                                                          k->nocneDo,
+                                                          k->swietaOd,
+                                                          k->poraNocnaOd,
+                                                          k->poraNocnaDo,
+                                                          k->limitNadh,
+                                                          k->okresRoz,
+                                                          k->poczatekOkresu,
+                                                          k->mpk,
+                                                          k->termin,
+                                                          k->sposob,
+                                                          k->konto,
+                                                          k->szablonZlec,
+                                                          k->szablonPotw,
+                                                          k->kodAnalityczny,
+                                                          k->uwagiDod,
+                                                          k->dataKursuAuto,
+                                                          k->dataZaladunku,
+                                                          k->dataRozladunku,
+                                                          k->dniKursu,
+                                                          k->oswiadczenieVat,
+                                                          k->fvPodsum2,
+                                                          k->fvJednaWaluta,
+                                                          k->papierFirmowy,
+                                                          k->margines})
         podepnijPole(pole);
     for (QPlainTextEdit *memo : {k->uwagi, k->komentarz, k->uwagiSp, k->uwagiFv})
-        podepnijPole(memo, false);   // Enter starts a new line
+        podepnijPole(memo, false); // Enter starts a new line
     connect(k->rodzaje, &QListWidget::itemChanged, this, [this] {
         if (!m_wypelnianie)
             EditChange();
     });
 
-    k->filtrNazwy = przyZdarzeniu(k->nazwa, QEvent::FocusOut, [this] {
-        chronione("firma_nazwaExit", [this] { generujSkrot(); });
-    });
-    k->filtrSkrotu = przyZdarzeniu(k->skrot, QEvent::FocusIn, [this] {
-        chronione("firma_skrotEnter", [this] { generujSkrot(); });
-    });
+    k->filtrNazwy =
+        przyZdarzeniu(k->nazwa, QEvent::FocusOut, [this] { chronione("firma_nazwaExit", [this] { generujSkrot(); }); });
+    k->filtrSkrotu =
+        przyZdarzeniu(k->skrot, QEvent::FocusIn, [this] { chronione("firma_skrotEnter", [this] { generujSkrot(); }); });
     // The page stays while a save, a move through the list or a close runs
     // (a question of theirs may be up): a page loaded now would load half-saved data.
     for (QWidget *strony : {static_cast<QWidget *>(k->strony), static_cast<QWidget *>(k->strony->tabBar())}) {
-        strony->installEventFilter(new FiltrZdarzen(strony, [this](QEvent *e) {
-            return wyborStrony(e) && !MoznaOpuscicStan();
-        }));
+        strony->installEventFilter(
+            new FiltrZdarzen(strony, [this](QEvent *e) { return wyborStrony(e) && !MoznaOpuscicStan(); }));
     }
 
-    connect(k->nip, &QLineEdit::textChanged, this, [this] { chronione("firma_nipChange", [this] { sprawdzNipPrzyPisaniu(); }); });
+    connect(k->nip, &QLineEdit::textChanged, this,
+            [this] { chronione("firma_nipChange", [this] { sprawdzNipPrzyPisaniu(); }); });
     connect(k->prefiks, &QComboBox::currentTextChanged, this,
             [this] { chronione("cbPrefiksNipChange", [this] { sprawdzNipPrzyPisaniu(); }); });
     connect(k->email, &QLineEdit::textChanged, this,
             [this] { chronione("firma_e_mailChange", [this] { sprawdzEmailPrzyPisaniu(); }); });
     connect(k->vies, &QToolButton::clicked, this, [this] { chronione("bViesClick", [this] { sprawdzWVies(); }); });
-    connect(k->noweMiasto, &QToolButton::clicked, this, [this] { chronione("bNoweMiastoClick", [this] { noweMiasto(); }); });
-    connect(k->edytujMiasto, &QToolButton::clicked, this, [this] { chronione("bEdytujMiastoClick", [this] { edytujMiasto(); }); });
-    connect(k->dodajRodzaj, &QToolButton::clicked, this, [this] { chronione("bDodajRodzajClick", [this] { dodajRodzaj(); }); });
-    connect(k->dodajStatus, &QToolButton::clicked, this,
-            [this] { chronione("bDodajStatusClick", [this] { dodajDoSlownika(QStringLiteral("klient_rodzaj"), k->status); }); });
-    connect(k->dodajTermin, &QToolButton::clicked, this,
-            [this] { chronione("bDodajTerminClick", [this] { dodajDoSlownika(QStringLiteral("dni_do_zaplaty"), k->termin); }); });
+    connect(k->noweMiasto, &QToolButton::clicked, this,
+            [this] { chronione("bNoweMiastoClick", [this] { noweMiasto(); }); });
+    connect(k->edytujMiasto, &QToolButton::clicked, this,
+            [this] { chronione("bEdytujMiastoClick", [this] { edytujMiasto(); }); });
+    connect(k->dodajRodzaj, &QToolButton::clicked, this,
+            [this] { chronione("bDodajRodzajClick", [this] { dodajRodzaj(); }); });
+    connect(k->dodajStatus, &QToolButton::clicked, this, [this] {
+        chronione("bDodajStatusClick", [this] { dodajDoSlownika(QStringLiteral("klient_rodzaj"), k->status); });
+    });
+    connect(k->dodajTermin, &QToolButton::clicked, this, [this] {
+        chronione("bDodajTerminClick", [this] { dodajDoSlownika(QStringLiteral("dni_do_zaplaty"), k->termin); });
+    });
     connect(k->nowySzablonZlec, &QToolButton::clicked, this, [this] {
-        chronione("bNowySzablonZleceniaClick", [this] { nowySzablonZlecenia(partners::edycja_firmy::SzablonZlecenia); });
+        chronione("bNowySzablonZleceniaClick",
+                  [this] { nowySzablonZlecenia(partners::edycja_firmy::SzablonZlecenia); });
     });
     connect(k->edytujSzablonZlec, &QToolButton::clicked, this, [this] {
-        chronione("bEdytujSzablonZleceniaClick", [this] { edytujSzablonZlecenia(partners::edycja_firmy::SzablonZlecenia); });
+        chronione("bEdytujSzablonZleceniaClick",
+                  [this] { edytujSzablonZlecenia(partners::edycja_firmy::SzablonZlecenia); });
     });
     connect(k->nowySzablonPotw, &QToolButton::clicked, this, [this] {
-        chronione("bNowySzablonPotwClick", [this] { nowySzablonZlecenia(partners::edycja_firmy::SzablonPotwierdzenia); });
+        chronione("bNowySzablonPotwClick",
+                  [this] { nowySzablonZlecenia(partners::edycja_firmy::SzablonPotwierdzenia); });
     });
     connect(k->edytujSzablonPotw, &QToolButton::clicked, this, [this] {
-        chronione("bEdytujSzablonPotwClick", [this] { edytujSzablonZlecenia(partners::edycja_firmy::SzablonPotwierdzenia); });
+        chronione("bEdytujSzablonPotwClick",
+                  [this] { edytujSzablonZlecenia(partners::edycja_firmy::SzablonPotwierdzenia); });
     });
-    connect(k->dodajUwagi, &QToolButton::clicked, this, [this] { chronione("bDodajSzablonUwagClick", [this] { dodajSzablonUwag(); }); });
-    connect(k->edytujUwagi, &QToolButton::clicked, this, [this] { chronione("bEdytujSzablonUwagClick", [this] { edytujSzablonUwag(); }); });
-    connect(k->usunUwagi, &QToolButton::clicked, this, [this] { chronione("bUsunSzablonUwagClick", [this] { usunSzablonUwag(); }); });
+    connect(k->dodajUwagi, &QToolButton::clicked, this,
+            [this] { chronione("bDodajSzablonUwagClick", [this] { dodajSzablonUwag(); }); });
+    connect(k->edytujUwagi, &QToolButton::clicked, this,
+            [this] { chronione("bEdytujSzablonUwagClick", [this] { edytujSzablonUwag(); }); });
+    connect(k->usunUwagi, &QToolButton::clicked, this,
+            [this] { chronione("bUsunSzablonUwagClick", [this] { usunSzablonUwag(); }); });
     connect(k->uwagiDod, &QComboBox::currentIndexChanged, this, [this] { ustawPrzyciskiUwag(); });
     connect(k->papierFirmowy, &QCheckBox::toggled, this, [this] { ustawPapierFirmowy(); });
     connect(k->tylkoAktywne, &QAction::toggled, this, [this](bool on) {
         chronione("aTylkoAktywneClick", [this, on] {
             m_tylkoAktywneKonta = on;
-            const QSignalBlocker cisza(k->konto);   // the choice itself does not change
+            const QSignalBlocker cisza(k->konto); // the choice itself does not change
             ladujKonta();
         });
     });
-    connect(k->dodajZlec, &QToolButton::clicked, this, [this] { chronione("dodaj_zlecClick", [this] { dodajZlecenieProste(); }); });
-    connect(k->strony, &QTabWidget::currentChanged, this, [this](int i) { chronione("PageControlChange", [this, i] { zmianaZakladki(i); }); });
+    connect(k->dodajZlec, &QToolButton::clicked, this,
+            [this] { chronione("dodaj_zlecClick", [this] { dodajZlecenieProste(); }); });
+    connect(k->strony, &QTabWidget::currentChanged, this,
+            [this](int i) { chronione("PageControlChange", [this, i] { zmianaZakladki(i); }); });
 }
 
 // ---- pages -----------------------------------------------------------------------------------------
@@ -185,7 +243,9 @@ void Tedycja_firmy_form::ustawWidocznoscZakladek()
 {
     const bool istniejaca = id_rekordu > 0 && tryb == Edycja;
     const bool pelna = istniejaca && !host::CzyWersjaOgraniczona();
-    const auto widoczna = [this](QWidget *strona, bool on) { k->strony->setTabVisible(k->strony->indexOf(strona), on); };
+    const auto widoczna = [this](QWidget *strona, bool on) {
+        k->strony->setTabVisible(k->strony->indexOf(strona), on);
+    };
     widoczna(k->tsDaneDomyslne, false);
     widoczna(k->tsOddzialy, pelna);
     widoczna(k->tsKontakty, istniejaca);
@@ -195,7 +255,7 @@ void Tedycja_firmy_form::ustawWidocznoscZakladek()
 
     // Working time is settled only by users of the calendar or business-trip modules.
     const bool czasPracy = host::SprawdzUpr(QStringLiteral("calendars.dll")) >= 0
-                           || host::SprawdzUpr(QStringLiteral("business_trips.dll")) >= 0;
+        || host::SprawdzUpr(QStringLiteral("business_trips.dll")) >= 0;
     k->gbRozliczenia->setVisible(czasPracy);
 }
 
@@ -228,8 +288,8 @@ void Tedycja_firmy_form::zaladujZakladke(const QString &nazwaStrony)
 
 void Tedycja_firmy_form::zastosujBlokadeWlasnej()
 {
-    const bool blokada = k->wlasna->isChecked() && id_rekordu > 0 && tryb == Edycja
-                         && !host::var::UprawnieniaZapisFirmyWlasne.get();
+    const bool blokada =
+        k->wlasna->isChecked() && id_rekordu > 0 && tryb == Edycja && !host::var::UprawnieniaZapisFirmyWlasne.get();
     if (blokada && upr >= 1) {
         m_uprOdlozone = upr;
         upr = 0;
@@ -247,8 +307,8 @@ void Tedycja_firmy_form::wybranoOddzial(bool oddzial)
         return;
     if (oddzial) {
         const int oddzialy = id_rekordu > 0
-            ? host::GetIntDB(QStringLiteral("select count(*) as ile from firma where id_centrali = :id_f"), QStringLiteral("ile"),
-                             nullptr, {{QStringLiteral("id_f"), id_rekordu}})
+            ? host::GetIntDB(QStringLiteral("select count(*) as ile from firma where id_centrali = :id_f"),
+                             QStringLiteral("ile"), nullptr, {{QStringLiteral("id_f"), id_rekordu}})
             : 0;
         if (oddzialy > 0) {
             host::InfoBox(this, QStringLiteral("Resstrings_IDS_Blokada_Oddzial"), host::mb::IconInformation);
@@ -271,8 +331,8 @@ void Tedycja_firmy_form::generujSkrot()
 {
     if (m_wypelnianie || !k->skrot->text().trimmed().isEmpty() || upr < 1)
         return;
-    const QString skrot = partners::generujSkrotFirmy(k->nazwa->text().trimmed(), m_limitSkrotu == 20 ? partners::SkrotFirmy20 : 0,
-                                                      m_unikalneSkroty);
+    const QString skrot = partners::generujSkrotFirmy(
+        k->nazwa->text().trimmed(), m_limitSkrotu == 20 ? partners::SkrotFirmy20 : 0, m_unikalneSkroty);
     if (skrot.isEmpty())
         return;
     k->skrot->setText(skrot);
@@ -283,9 +343,14 @@ void Tedycja_firmy_form::sprawdzNipPrzyPisaniu()
 {
     QColor kolor;
     switch (partners::stanNip(k->prefiks->currentText().remove(QLatin1Char(' ')), k->nip->text())) {
-    case partners::StanNip::Poprawny: kolor = KolorPoprawny; break;
-    case partners::StanNip::Bledny: kolor = KolorBledny; break;
-    case partners::StanNip::Nieznany: break;
+    case partners::StanNip::Poprawny:
+        kolor = KolorPoprawny;
+        break;
+    case partners::StanNip::Bledny:
+        kolor = KolorBledny;
+        break;
+    case partners::StanNip::Nieznany:
+        break;
     }
     kolorTekstu(k->nip, kolor);
 }
@@ -348,7 +413,8 @@ void Tedycja_firmy_form::nowySzablonZlecenia(int rodzaj)
         host::InfoBox(this, QStringLiteral("Resstrings_IDS_Brak_Upr"), host::mb::IconWarning);
         return;
     }
-    const std::optional<int> id = host::callSibling<int(int)>(QStringLiteral("delivery_terms.dll"), "_NewRecord", rodzaj);
+    const std::optional<int> id =
+        host::callSibling<int(int)>(QStringLiteral("delivery_terms.dll"), "_NewRecord", rodzaj);
     QComboBox *lista = rodzaj == partners::edycja_firmy::SzablonZlecenia ? k->szablonZlec : k->szablonPotw;
     ladujSzablonyZlecen();
     if (id && *id > 0)
@@ -424,8 +490,9 @@ void Tedycja_firmy_form::dodajDoSlownika(const QString &typSlownika, QComboBox *
     // The lists are rebuilt our way (empty first entry, terms keyed by their days).
     QString tekst = poprzedni;
     if (wybrany > 0)
-        tekst = host::GetStringDB(QStringLiteral("select wartosc from VListaPozSlownika where id = :id and id_jezyka = :id_jezyka"),
-                                  QString(), nullptr, {{QStringLiteral("id"), wybrany}, {QStringLiteral("id_jezyka"), host::GetLanguage()}});
+        tekst = host::GetStringDB(
+            QStringLiteral("select wartosc from VListaPozSlownika where id = :id and id_jezyka = :id_jezyka"),
+            QString(), nullptr, {{QStringLiteral("id"), wybrany}, {QStringLiteral("id_jezyka"), host::GetLanguage()}});
     Wypelnij_Listy();
     combo->setCurrentIndex(combo->findText(tekst));
     combo->setFocus();
@@ -457,7 +524,8 @@ void Tedycja_firmy_form::ustawPrzyciskZlecenia()
 void Tedycja_firmy_form::dodajZlecenieProste()
 {
     if (host::SprawdzUpr(QStringLiteral("orders.dll")) < 0) {
-        host::InfoBox(this, QStringLiteral("Resstrings_IDS_Brak_Upr"), host::mb::IconWarning, QStringLiteral("Malvo - ERROR"));
+        host::InfoBox(this, QStringLiteral("Resstrings_IDS_Brak_Upr"), host::mb::IconWarning,
+                      QStringLiteral("Malvo - ERROR"));
         return;
     }
     if (id_rekordu <= 0 || host::isEdited(FormaZlecenia))

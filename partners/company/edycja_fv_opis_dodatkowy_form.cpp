@@ -51,7 +51,7 @@ Tedycja_fv_opis_dodatkowy_form::Tedycja_fv_opis_dodatkowy_form(QWidget *parent)
     // The limit must cut the text before the change is counted.
     connect(m_trescPole, &QPlainTextEdit::textChanged, this, &Tedycja_fv_opis_dodatkowy_form::ograniczTresc);
     podepnijPole(m_nazwa);
-    podepnijPole(m_trescPole, false);   // Enter starts a new line of the remark
+    podepnijPole(m_trescPole, false); // Enter starts a new line of the remark
     spZapisz()->setProcedureName(QStringLiteral("PZapFakturaUwagiDodatkowe"));
     resize(480, 300);
 }
@@ -81,7 +81,8 @@ void Tedycja_fv_opis_dodatkowy_form::ograniczTresc()
 void Tedycja_fv_opis_dodatkowy_form::Wypelnij_Pola()
 {
     Tszablon_edycja_form::Wypelnij_Pola();
-    db::Query q(host::GetConnection(), QStringLiteral("select * from faktura_uwagi_dodatkowe where id_fv_ud = :id_fv_ud"));
+    db::Query q(host::GetConnection(),
+                QStringLiteral("select * from faktura_uwagi_dodatkowe where id_fv_ud = :id_fv_ud"));
     q.parameters().setValue(QStringLiteral("id_fv_ud"), id_rekordu);
     if (host::OpenQuery(q) != 1 || q.isEmpty())
         return;

@@ -59,8 +59,8 @@ int znajdzMiasto(const QString &miasto, int idPanstwa, db::Connection *polaczeni
 
 int dodajMiastoBezFormularza(const QString &miasto)
 {
-    const auto id = host::callSibling<DodajMiastoFn>(QStringLiteral("cities.dll"), "_DodajMiastoBezFormularza",
-                                                     miasto, QString());
+    const auto id =
+        host::callSibling<DodajMiastoFn>(QStringLiteral("cities.dll"), "_DodajMiastoBezFormularza", miasto, QString());
     return id ? dodatnie(*id) : 0;
 }
 
@@ -71,10 +71,12 @@ int znajdzKodPocztowy(const QString &kod, int idMiasta, int idPanstwa, db::Conne
             QStringLiteral("select kp.id_kodu from miasto m left join kod_pocztowy kp on m.id_m = kp.id_m "
                            "where kp.kod = :kod and m.id_panstwa = :id_panstwa and m.id_m = :id_m order by kp.id_kodu"),
             QString(), polaczenie,
-            {{QStringLiteral("kod"), kod}, {QStringLiteral("id_panstwa"), idPanstwa}, {QStringLiteral("id_m"), idMiasta}}));
+            {{QStringLiteral("kod"), kod},
+             {QStringLiteral("id_panstwa"), idPanstwa},
+             {QStringLiteral("id_m"), idMiasta}}));
     return dodatnie(host::GetIntDB(
-        QStringLiteral("select id_kodu from kod_pocztowy where kod = :kod and id_m = :id_m order by id_kodu"), QString(),
-        polaczenie, {{QStringLiteral("kod"), kod}, {QStringLiteral("id_m"), idMiasta}}));
+        QStringLiteral("select id_kodu from kod_pocztowy where kod = :kod and id_m = :id_m order by id_kodu"),
+        QString(), polaczenie, {{QStringLiteral("kod"), kod}, {QStringLiteral("id_m"), idMiasta}}));
 }
 
 void rozpoznajAdres(AdresDoRozpoznania &adres, const PanstwaFirmy &panstwa, db::Connection *polaczenie)

@@ -3,7 +3,9 @@
 #include <QList>
 #include <QString>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace partners {
 
@@ -12,7 +14,7 @@ struct Panstwo
     int id_p = 0;
     QString waluta;
     QString domena;
-    QString sam;     // registration code ("PL", "D")
+    QString sam; // registration code ("PL", "D")
     QString iso;
     QString nazwa;
 };
@@ -45,7 +47,7 @@ int znajdzKodPocztowy(const QString &kod, int idMiasta, int idPanstwa, db::Conne
 // An address given as text, to be turned into ids.
 struct AdresDoRozpoznania
 {
-    QString panstwo;    // domain, ISO or registration code
+    QString panstwo; // domain, ISO or registration code
     QString miasto;
     QString kod;
     int id_panstwa = 0;

@@ -13,8 +13,8 @@ namespace partners {
 struct RekordFirmySzybki
 {
     QString nazwa;
-    QString skrot;                 // always replaced by the generated one
-    bool firma_wlasna = false;     // own company, else a general one
+    QString skrot;             // always replaced by the generated one
+    bool firma_wlasna = false; // own company, else a general one
     QString wlasciciel;
     QString e_mail;
     QString nr_gg;
@@ -34,7 +34,7 @@ struct RekordFirmySzybki
     int limit_nadh = 260;
     int dodatkowe_wolne = 7;
     QString uwagi;
-    QString waluta;                // empty: the host's default currency
+    QString waluta; // empty: the host's default currency
     QString ulica;
     QString nr_domu;
     QString nr_m;
@@ -42,9 +42,9 @@ struct RekordFirmySzybki
     int id_kodu = 0;
     QString miasto;
     QString kod;
-    QString grupa;                 // id of a firma_rodzaj entry, as text
-    QString panstwo;               // domain, ISO or registration code
-    int id_wynik = 0;              // the stored id_f
+    QString grupa;    // id of a firma_rodzaj entry, as text
+    QString panstwo;  // domain, ISO or registration code
+    int id_wynik = 0; // the stored id_f
 };
 
 // The record an imported order describes, by position: 1 name, 2 country,

@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace partners {
 

@@ -37,15 +37,15 @@ QString komunikatBleduXL()
 
 QString pytanieAkronimXL()
 {
-    return QStringLiteral("Firma o podanym nipie istnieje już w bazie XL lecz ma inny akronim\nPobrać właściwy akronim z bazy XL?");
+    return QStringLiteral(
+        "Firma o podanym nipie istnieje już w bazie XL lecz ma inny akronim\nPobrać właściwy akronim z bazy XL?");
 }
 
 TWalidacjaFirmy::TWalidacjaFirmy(DaneFirmy &dane, QWidget *wlasciciel, db::Connection *polaczenie)
-    : m_dane(dane)
-    , m_wlasciciel(wlasciciel)
-    , m_polaczenie(polaczenie)
-{
-}
+    : m_dane(dane),
+      m_wlasciciel(wlasciciel),
+      m_polaczenie(polaczenie)
+{}
 
 bool TWalidacjaFirmy::blad(const QString &tekst)
 {
@@ -103,7 +103,8 @@ WynikWalidacji TWalidacjaFirmy::sprawdz()
         return WynikWalidacji::blad(PoleFirmy::Nazwa);
     if (host::var::CzySprawdzSkrotXL.get())
         sprawdzAkronimXL();
-    if (!sprawdzUnikalnosc(QStringLiteral("skrot"), m_dane.skrot, QStringLiteral("Resstrings_IDS_SFirmy_Skrot_JuzJest")))
+    if (!sprawdzUnikalnosc(QStringLiteral("skrot"), m_dane.skrot,
+                           QStringLiteral("Resstrings_IDS_SFirmy_Skrot_JuzJest")))
         return WynikWalidacji::blad(PoleFirmy::Skrot);
     return WynikWalidacji::ok();
 }
@@ -224,7 +225,8 @@ std::unique_ptr<db::Connection> otworzBazeXL(const QString &cel)
 
 StanNip stanNip(const QString &prefiks, const QString &nip)
 {
-    if (nip.isEmpty() || QString(prefiks).remove(QLatin1Char(' ')).compare(QLatin1String("PL"), Qt::CaseInsensitive) != 0)
+    if (nip.isEmpty()
+        || QString(prefiks).remove(QLatin1Char(' ')).compare(QLatin1String("PL"), Qt::CaseInsensitive) != 0)
         return StanNip::Nieznany;
     return host::Sprawdz_nip(nip) && !host::CzyNipEuro(nip) ? StanNip::Poprawny : StanNip::Bledny;
 }

@@ -7,7 +7,9 @@
 
 class QWidget;
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace partners {
 
@@ -21,7 +23,7 @@ struct WynikWalidacji
 {
     bool poprawna = true;
     PoleFirmy pole = PoleFirmy::Brak;
-    QString zakladka;                 // page to activate; empty: stay where the user is
+    QString zakladka; // page to activate; empty: stay where the user is
 
     static WynikWalidacji ok() { return {}; }
     static WynikWalidacji blad(PoleFirmy pole, const QString &zakladka = ZakladkaDaneOgolne)

@@ -112,11 +112,11 @@ QVariantMap parametryZapisuFirmy(const DaneFirmy &d, int tryb, int idUzytkownika
 }
 
 TZapisFirmy::TZapisFirmy(DaneFirmy &dane, QWidget *wlasciciel, db::Connection *polaczenie)
-    : prawaFakturySprzedazy(host::SprawdzUpr(QStringLiteral("sales_invoices.dll")) >= 0)
-    , prawaKalendarza(host::SprawdzUpr(QStringLiteral("calendars.dll")) >= 0)
-    , m_dane(dane)
-    , m_wlasciciel(wlasciciel)
-    , m_polaczenie(polaczenie)
+    : prawaFakturySprzedazy(host::SprawdzUpr(QStringLiteral("sales_invoices.dll")) >= 0),
+      prawaKalendarza(host::SprawdzUpr(QStringLiteral("calendars.dll")) >= 0),
+      m_dane(dane),
+      m_wlasciciel(wlasciciel),
+      m_polaczenie(polaczenie)
 {
     generujOkresy = [](int idFirmy, int kodDlugosci, const QDate &odDnia) {
         partners::generujOkresy(idFirmy, kodDlugosci, odDnia);
@@ -134,7 +134,7 @@ bool TZapisFirmy::zapisz(int tryb)
                                                parametryZapisuFirmy(m_dane, tryb, host::AktIdU()), m_polaczenie);
         m_kod = wynik.kod;
         if (!wynik.wykonano)
-            return false;   // the host has reported the database error
+            return false; // the host has reported the database error
         // A record deleted or being synchronised gets nothing hung on it.
         if (wynik.kod == 0) {
             const int id = wynik.id.toInt();
@@ -199,12 +199,17 @@ void TZapisFirmy::przeniesKatalogPlikow()
 
 int TZapisFirmy::idTypuFirmy(bool wlasna) const
 {
-    const QString klucz = wlasna ? QStringLiteral("Resstrings_IDS_firma_wlasna") : QStringLiteral("Resstrings_IDS_ogolny2");
-    return qMax(0, host::GetIntDB(
-        QStringLiteral("select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy' and id_jezyka = :id_jezyka"
-                       " and nazwa_parametru = 'nazwa' and wartosc = :wartosc"),
-        QString(), m_polaczenie,
-        {{QStringLiteral("id_jezyka"), host::GetLanguage()}, {QStringLiteral("wartosc"), host::LoadResstrings(klucz)}}));
+    const QString klucz =
+        wlasna ? QStringLiteral("Resstrings_IDS_firma_wlasna") : QStringLiteral("Resstrings_IDS_ogolny2");
+    return qMax(
+        0,
+        host::GetIntDB(
+            QStringLiteral(
+                "select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy' and id_jezyka = :id_jezyka"
+                " and nazwa_parametru = 'nazwa' and wartosc = :wartosc"),
+            QString(), m_polaczenie,
+            {{QStringLiteral("id_jezyka"), host::GetLanguage()},
+             {QStringLiteral("wartosc"), host::LoadResstrings(klucz)}}));
 }
 
 void TZapisFirmy::synchronizujApd(int id)
@@ -254,7 +259,7 @@ void TZapisFirmy::zapiszKontoRozliczeniowe(int id)
         return;
     }
     if (aktywna <= 0)
-        return;   // no own company to settle with
+        return; // no own company to settle with
     const int idFkr = host::GetIntDB(
         QStringLiteral("select id_fkr from firma_konto_rozl where id_f = :id_f and id_f_akt = :id_f_akt"), QString(),
         m_polaczenie, para);
@@ -262,10 +267,13 @@ void TZapisFirmy::zapiszKontoRozliczeniowe(int id)
     wartosci.insert(QStringLiteral("id_konta"), m_dane.idKontaRozl);
     if (idFkr > 0)
         host::ExecQuery(QStringLiteral("update firma_konto_rozl set id_konta = :id_konta where id_fkr = :id_fkr"),
-                        m_polaczenie, 0, {{QStringLiteral("id_konta"), m_dane.idKontaRozl}, {QStringLiteral("id_fkr"), idFkr}});
+                        m_polaczenie, 0,
+                        {{QStringLiteral("id_konta"), m_dane.idKontaRozl}, {QStringLiteral("id_fkr"), idFkr}});
     else
-        host::ExecQuery(QStringLiteral("insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id_f_akt, :id_f, :id_konta)"),
-                        m_polaczenie, 0, wartosci);
+        host::ExecQuery(
+            QStringLiteral(
+                "insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id_f_akt, :id_f, :id_konta)"),
+            m_polaczenie, 0, wartosci);
 }
 
 void TZapisFirmy::utworzOkresy(int id)
@@ -304,9 +312,9 @@ void TZapisFirmy::zapiszAdres(int id, int tryb)
 void TZapisFirmy::zapiszPowiazanie(int id, const QString &tekst, int &idPowiazania, int kodImportu)
 {
     if (!tekst.isEmpty()) {
-        const int zapisane = host::ZapiszImportPowiazania(m_polaczenie ? m_polaczenie : host::GetConnection(), idPowiazania,
-                                                          QStringLiteral("firma"), QStringLiteral("id_f"), id, tekst,
-                                                          kodImportu, 0);
+        const int zapisane =
+            host::ZapiszImportPowiazania(m_polaczenie ? m_polaczenie : host::GetConnection(), idPowiazania,
+                                         QStringLiteral("firma"), QStringLiteral("id_f"), id, tekst, kodImportu, 0);
         if (zapisane > 0)
             idPowiazania = zapisane;
     } else if (idPowiazania > 0) {
@@ -352,8 +360,8 @@ void TZapisFirmy::zapiszDomyslneFv(int id)
         if (!widoczne)
             return;
         const QString p = QLatin1String(prefiks);
-        host::ExecQuery(QStringLiteral("delete from ustawienia where co like :wzorzec and id_f = :id_f"), m_polaczenie, 0,
-                        {{QStringLiteral("wzorzec"), p + QLatin1Char('%')}, {QStringLiteral("id_f"), id}});
+        host::ExecQuery(QStringLiteral("delete from ustawienia where co like :wzorzec and id_f = :id_f"), m_polaczenie,
+                        0, {{QStringLiteral("wzorzec"), p + QLatin1Char('%')}, {QStringLiteral("id_f"), id}});
         for (int i = 0; i < tekst.size(); ++i)
             zapisz(p + QLatin1Char('_') + QString::number(i), tekst.at(i));
     };
@@ -363,17 +371,21 @@ void TZapisFirmy::zapiszDomyslneFv(int id)
 
 void TZapisFirmy::zapiszOpcjeFk(int id, const QString &klucz, bool wartosc)
 {
-    const QVariantMap wiersz = {{QStringLiteral("co"), klucz}, {QStringLiteral("id_f"), id},
+    const QVariantMap wiersz = {{QStringLiteral("co"), klucz},
+                                {QStringLiteral("id_f"), id},
                                 {QStringLiteral("wartosc"), wartosc ? QStringLiteral("1") : QStringLiteral("0")}};
     const int ile = host::GetIntDB(
         QStringLiteral("select count(wartosc) as ile from ustawienia where kod = 'FK' and co = :co and id_f = :id_f"),
         QString(), m_polaczenie, {{QStringLiteral("co"), klucz}, {QStringLiteral("id_f"), id}});
     if (ile > 0)
-        host::ExecQuery(QStringLiteral("update ustawienia set wartosc = :wartosc where kod = 'FK' and co = :co and id_f = :id_f"),
-                        m_polaczenie, 0, wiersz);
+        host::ExecQuery(
+            QStringLiteral("update ustawienia set wartosc = :wartosc where kod = 'FK' and co = :co and id_f = :id_f"),
+            m_polaczenie, 0, wiersz);
     else
-        host::ExecQuery(QStringLiteral("insert into ustawienia (co, wartosc, kod, id_u, id_f) values (:co, :wartosc, 'FK', NULL, :id_f)"),
-                        m_polaczenie, 0, wiersz);
+        host::ExecQuery(
+            QStringLiteral(
+                "insert into ustawienia (co, wartosc, kod, id_u, id_f) values (:co, :wartosc, 'FK', NULL, :id_f)"),
+            m_polaczenie, 0, wiersz);
 }
 
 void TZapisFirmy::zapiszDateKursu(int id)

@@ -9,7 +9,9 @@
 
 class QWidget;
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace partners {
 
@@ -43,8 +45,8 @@ public:
     explicit TZapisFirmy(DaneFirmy &dane, QWidget *wlasciciel = nullptr, db::Connection *polaczenie = nullptr);
 
     // Set from the user's rights at construction; the editor may override.
-    bool prawaFakturySprzedazy = false;   // sales_invoices.dll
-    bool prawaKalendarza = false;         // calendars.dll
+    bool prawaFakturySprzedazy = false; // sales_invoices.dll
+    bool prawaKalendarza = false;       // calendars.dll
     // Periods of a new company; empty: none are generated.
     GeneratorOkresow generujOkresy;
 

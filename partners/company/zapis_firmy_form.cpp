@@ -76,36 +76,38 @@ int Tzapis_firmy_form::ZapiszSzybko(partners::RekordFirmySzybki &r)
 
     const int typ = idTypuFirmy(r.firma_wlasna);
     const bool saUwagi = !r.uwagi.isEmpty();
-    const partners::WynikZapisu wynik = partners::wykonajZapis(QStringLiteral("PZapFirmeFull"), {
-        {QStringLiteral("@nazwa"), r.nazwa},
-        {QStringLiteral("@skrot"), tekstLubNull(r.skrot)},
-        {QStringLiteral("@typ_firmy"), typ > 0 ? QVariant(typ) : QVariant()},
-        {QStringLiteral("@wlasciciel"), tekstLubNull(r.wlasciciel)},
-        {QStringLiteral("@e_mail"), tekstLubNull(r.e_mail)},
-        {QStringLiteral("@nr_gg"), tekstLubNull(r.nr_gg)},
-        {QStringLiteral("@skype"), tekstLubNull(r.skype)},
-        {QStringLiteral("@nr_trans"), tekstLubNull(r.nr_trans)},
-        {QStringLiteral("@www"), tekstLubNull(r.www)},
-        {QStringLiteral("@apd_token"), tekstLubNull(r.apd_token)},
-        {QStringLiteral("@nip"), tekstLubNull(r.nip)},
-        {QStringLiteral("@regon"), tekstLubNull(r.regon)},
-        {QStringLiteral("@krs"), tekstLubNull(r.krs)},
-        {QStringLiteral("@apd_id"), r.apd_id > 0 ? QVariant(r.apd_id) : QVariant()},
-        {QStringLiteral("@nocne_od"), r.nocne_od},
-        {QStringLiteral("@nocne_do"), r.nocne_do},
-        {QStringLiteral("@swieta_od"), r.swieta_od},
-        {QStringLiteral("@pora_nocna_od"), r.pora_nocna_od},
-        {QStringLiteral("@pora_nocna_do"), r.pora_nocna_do},
-        {QStringLiteral("@limit_nadh"), r.limit_nadh},
-        {QStringLiteral("@dodatkowe_wolne"), r.dodatkowe_wolne},
-        {QStringLiteral("@komentarz_mod"), 0},
-        {QStringLiteral("@uwagi_mod"), saUwagi ? 1 : 0},
-        {QStringLiteral("@uwagi"), tekstLubNull(r.uwagi)},
-        {QStringLiteral("@limit_kredyt"), 0},
-        {QStringLiteral("@waluta_limitu_kredyt"), tekstLubNull(r.waluta)},
-        {QStringLiteral("@aktywna"), true},
-        {QStringLiteral("@id_u"), host::AktIdU()},
-    });
+    const partners::WynikZapisu wynik =
+        partners::wykonajZapis(QStringLiteral("PZapFirmeFull"),
+                               {
+                                   {QStringLiteral("@nazwa"), r.nazwa},
+                                   {QStringLiteral("@skrot"), tekstLubNull(r.skrot)},
+                                   {QStringLiteral("@typ_firmy"), typ > 0 ? QVariant(typ) : QVariant()},
+                                   {QStringLiteral("@wlasciciel"), tekstLubNull(r.wlasciciel)},
+                                   {QStringLiteral("@e_mail"), tekstLubNull(r.e_mail)},
+                                   {QStringLiteral("@nr_gg"), tekstLubNull(r.nr_gg)},
+                                   {QStringLiteral("@skype"), tekstLubNull(r.skype)},
+                                   {QStringLiteral("@nr_trans"), tekstLubNull(r.nr_trans)},
+                                   {QStringLiteral("@www"), tekstLubNull(r.www)},
+                                   {QStringLiteral("@apd_token"), tekstLubNull(r.apd_token)},
+                                   {QStringLiteral("@nip"), tekstLubNull(r.nip)},
+                                   {QStringLiteral("@regon"), tekstLubNull(r.regon)},
+                                   {QStringLiteral("@krs"), tekstLubNull(r.krs)},
+                                   {QStringLiteral("@apd_id"), r.apd_id > 0 ? QVariant(r.apd_id) : QVariant()},
+                                   {QStringLiteral("@nocne_od"), r.nocne_od},
+                                   {QStringLiteral("@nocne_do"), r.nocne_do},
+                                   {QStringLiteral("@swieta_od"), r.swieta_od},
+                                   {QStringLiteral("@pora_nocna_od"), r.pora_nocna_od},
+                                   {QStringLiteral("@pora_nocna_do"), r.pora_nocna_do},
+                                   {QStringLiteral("@limit_nadh"), r.limit_nadh},
+                                   {QStringLiteral("@dodatkowe_wolne"), r.dodatkowe_wolne},
+                                   {QStringLiteral("@komentarz_mod"), 0},
+                                   {QStringLiteral("@uwagi_mod"), saUwagi ? 1 : 0},
+                                   {QStringLiteral("@uwagi"), tekstLubNull(r.uwagi)},
+                                   {QStringLiteral("@limit_kredyt"), 0},
+                                   {QStringLiteral("@waluta_limitu_kredyt"), tekstLubNull(r.waluta)},
+                                   {QStringLiteral("@aktywna"), true},
+                                   {QStringLiteral("@id_u"), host::AktIdU()},
+                               });
 
     r.id_wynik = wynik.wykonano ? wynik.id.toInt() : 0;
     // Kinds and the address hang on the company: nothing to hang them on
@@ -130,16 +132,18 @@ void Tzapis_firmy_form::zapiszAdres(const partners::RekordFirmySzybki &r)
 {
     if (r.id_m < 1)
         return;
-    const partners::WynikZapisu wynik = partners::wykonajZapis(QStringLiteral("PZapAdres"), {
-        {QStringLiteral("@id_"), r.id_wynik},
-        {QStringLiteral("@ulica"), tekstLubNull(r.ulica)},
-        {QStringLiteral("@nr_domu"), r.nr_domu},
-        {QStringLiteral("@nr_m"), r.nr_m},
-        {QStringLiteral("@id_kodu"), r.id_kodu > 0 ? QVariant(r.id_kodu) : QVariant()},
-        {QStringLiteral("@id_m"), r.id_m},
-        {QStringLiteral("@czy_domyslny"), 1},
-        {QStringLiteral("@tabela"), TabelaFirma},
-    });
+    const partners::WynikZapisu wynik =
+        partners::wykonajZapis(QStringLiteral("PZapAdres"),
+                               {
+                                   {QStringLiteral("@id_"), r.id_wynik},
+                                   {QStringLiteral("@ulica"), tekstLubNull(r.ulica)},
+                                   {QStringLiteral("@nr_domu"), r.nr_domu},
+                                   {QStringLiteral("@nr_m"), r.nr_m},
+                                   {QStringLiteral("@id_kodu"), r.id_kodu > 0 ? QVariant(r.id_kodu) : QVariant()},
+                                   {QStringLiteral("@id_m"), r.id_m},
+                                   {QStringLiteral("@czy_domyslny"), 1},
+                                   {QStringLiteral("@tabela"), TabelaFirma},
+                               });
     if (wynik.wykonano && wynik.kod != 0)
         host::save_log_to_file(QStringLiteral("company\\zapis_firmy_form"),
                                QStringLiteral("Tzapis_firmy_form::zapiszAdres"), __LINE__,

@@ -5,16 +5,18 @@
 #include <QVariantMap>
 
 class QWidget;
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace partners {
 
 // What a saving procedure (PZapFirmeFull, PZapAdres, ...) answered.
 struct WynikZapisu
 {
-    bool wykonano = false;   // false: the host has already reported the database error
-    QVariant id;             // @id after the call
-    int kod = -1;            // @RETURN_VALUE; 0 is success
+    bool wykonano = false; // false: the host has already reported the database error
+    QVariant id;           // @id after the call
+    int kod = -1;          // @RETURN_VALUE; 0 is success
     bool sukces() const { return wykonano && kod == 0; }
 };
 

@@ -55,8 +55,8 @@ int FirmyListBox::szerokosc(const QString &kolumna) const
         return zwykla.horizontalAdvance(kolumna);
     const QFontMetrics gruba(pogrubiona(font()));
     return zwykla.horizontalAdvance(kolumna.left(z.poczatek))
-           + gruba.horizontalAdvance(kolumna.mid(z.poczatek, z.dlugosc))
-           + zwykla.horizontalAdvance(kolumna.mid(z.poczatek + z.dlugosc));
+        + gruba.horizontalAdvance(kolumna.mid(z.poczatek, z.dlugosc))
+        + zwykla.horizontalAdvance(kolumna.mid(z.poczatek + z.dlugosc));
 }
 
 void FirmyListBox::ustawWpisy(const QStringList &teksty, const QString &fraza)
@@ -140,8 +140,8 @@ void FirmyListBox::umiesc(const QPoint &lewyGorny, int minSzerokosc, const QSize
         wysokosc = miejsce.height() - ramka;
         pionowy = true;
     }
-    int szerokosc = std::max(m_szerokoscTresci + ramka + (pionowy ? verticalScrollBar()->sizeHint().width() : 0),
-                             minSzerokosc);
+    int szerokosc =
+        std::max(m_szerokoscTresci + ramka + (pionowy ? verticalScrollBar()->sizeHint().width() : 0), minSzerokosc);
     bool poziomy = false;
     if (szerokosc > miejsce.width() && miejsce.width() >= minSzerokosc) {
         szerokosc = miejsce.width();

@@ -56,8 +56,8 @@ private:
     void ustawPaski();
 
     QStringList m_teksty;
-    QList<QStringList> m_wiersze;   // each entry split into its columns
-    QList<int> m_poczatki;          // x of each column
+    QList<QStringList> m_wiersze; // each entry split into its columns
+    QList<int> m_poczatki;        // x of each column
     int m_szerokoscTresci = 0;
     QString m_fraza;
     int m_podswietlony = -1;

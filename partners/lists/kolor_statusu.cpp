@@ -12,7 +12,7 @@ QColor kolorZBGR(const QVariant &wartosc)
         const QString tekst = wartosc.toString().trimmed();
         // The dictionary may hold the number in decimal or as 0x hex.
         liczba = tekst.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? tekst.mid(2).toLongLong(&ok, 16)
-                                                                              : tekst.toLongLong(&ok, 10);
+                                                                            : tekst.toLongLong(&ok, 10);
     } else {
         liczba = wartosc.toLongLong(&ok);
     }

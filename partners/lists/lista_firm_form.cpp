@@ -1,8 +1,8 @@
 #include "lists/lista_firm_form.h"
 
 #include "lists/lista_firm_fr.h"
-#include "ramka/edycja/szablon_edycja_form.h"
 #include "module_windows.h"
+#include "ramka/edycja/szablon_edycja_form.h"
 
 #include "host_funcs.h"
 #include "window_messages.h"
@@ -21,11 +21,19 @@ const QString kSource = QStringLiteral("lists\\lista_firm_form");
 
 // What the restricted list leaves out: creating, deleting, copying, files,
 // filters and the company-wide actions. Editing and refreshing stay.
-const char *const kOgraniczonePrzyciski[] = {"nowy", "usun", "nkopiowanie", "usunfiltry",
+const char *const kOgraniczonePrzyciski[] = {"nowy",   "usun",    "nkopiowanie",    "usunfiltry",
                                              "zapisz", "podglad", "tbImportZPliku", "tbExportDoPliku"};
-const char *const kOgraniczoneMenu[] = {"pnowy", "pusun", "pKopiowanie", "pPodgladPowiazanychPlikow",
-                                        "pUstawAktywnaFirme", "pZaznaczAll", "pOdznaczAll", "pzapisz",
-                                        "ppodglad", "pDodajZlecenie", "pZmienDane"};
+const char *const kOgraniczoneMenu[] = {"pnowy",
+                                        "pusun",
+                                        "pKopiowanie",
+                                        "pPodgladPowiazanychPlikow",
+                                        "pUstawAktywnaFirme",
+                                        "pZaznaczAll",
+                                        "pOdznaczAll",
+                                        "pzapisz",
+                                        "ppodglad",
+                                        "pDodajZlecenie",
+                                        "pZmienDane"};
 
 } // namespace
 
@@ -77,7 +85,8 @@ void Tlista_firm_form::FormCreate()
         ustawWpisZlecenia();
         m_frame->setWindowTitle(windowTitle());
         // Settings are stored under the module file and this window's name.
-        m_frame->InicjujRamke(QString::fromLatin1(partners::ModuleFileName), false, objectName(), m_frame->objectName());
+        m_frame->InicjujRamke(QString::fromLatin1(partners::ModuleFileName), false, objectName(),
+                              m_frame->objectName());
         if (host::CzyWersjaOgraniczona())
             ograniczListe();
     } catch (const std::exception &e) {

@@ -55,10 +55,10 @@ std::vector<ui::GridColumn> kolumnySiatki()
 } // namespace
 
 Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
-    : Tramka_lista_frame(parent, name)
-    , m_idJezyka(host::GetLanguage())
-    , m_koloryWgStatusu(host::var::CzyKoloryListaFirm.get())
-    , m_kolorDomyslny(host::var::ListaKolorCzcionka.get())
+    : Tramka_lista_frame(parent, name),
+      m_idJezyka(host::GetLanguage()),
+      m_koloryWgStatusu(host::var::CzyKoloryListaFirm.get()),
+      m_kolorDomyslny(host::var::ListaKolorCzcionka.get())
 {
     // The command depends on the filter boxes and the engine: built in ListaBeforeOpen.
     UstawKolumny(kolumnySiatki());
@@ -100,8 +100,8 @@ Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
         akcja(QLatin1String(nazwa))->setVisible(true);
     dodajMenuKontekstowe();
     if (host::appContext().isOptionOn(host::option::ListaFirmSzybkieSzukanie))
-        m_szybkieSzukanie = new partners::SzybkieSzukanieKontroler(szukany_tekst(), ListaGrid(),
-                                                                   [this](int id) { GoToId(id); }, this);
+        m_szybkieSzukanie = new partners::SzybkieSzukanieKontroler(
+            szukany_tekst(), ListaGrid(), [this](int id) { GoToId(id); }, this);
     ListaGrid()->setRowTextColor([this](int row) { return kolorWiersza(row); });
     ukryjZakresDat();
     if (!partners::czyPolski(host::GetKeyLang()))
@@ -136,8 +136,8 @@ void Tlista_firm_frame::dodajMenuKontekstowe()
 
 void Tlista_firm_frame::menuKontekstoweOtwierane()
 {
-    const partners::StanMenuKontekstowego stan = partners::stanMenuKontekstowego(
-        Lista()->isActive(), OdswiezanieTrwa, int(ListaGrid()->keysForAction().size()));
+    const partners::StanMenuKontekstowego stan =
+        partners::stanMenuKontekstowego(Lista()->isActive(), OdswiezanieTrwa, int(ListaGrid()->keysForAction().size()));
     if (!stan.zmien)
         return;
     akcja(QStringLiteral("pUstawAktywnaFirme"))->setEnabled(stan.menu.ustawAktywnaFirme);
@@ -150,8 +150,10 @@ void Tlista_firm_frame::tlumaczNapisy()
     const auto napis = [](const char *klucz) { return host::LoadResstrings(QLatin1String(klucz)); };
     akcja(QStringLiteral("pUstawAktywnaFirme"))->setText(napis("Resstrings_IDS_Ustaw_aktywna_firme"));
     akcja(QStringLiteral("pPodgladPowiazanychPlikow"))->setText(napis("Resstrings_IDS_podglad_pow_plik"));
-    akcja(QStringLiteral("tbImportZPliku"))->setToolTip(napis("Resstrings_IDS_firmy__import_firm_unit__import_firm_form"));
-    akcja(QStringLiteral("tbExportDoPliku"))->setToolTip(napis("Resstrings_IDS_firmy__export_firm_unit__export_firm_form"));
+    akcja(QStringLiteral("tbImportZPliku"))
+        ->setToolTip(napis("Resstrings_IDS_firmy__import_firm_unit__import_firm_form"));
+    akcja(QStringLiteral("tbExportDoPliku"))
+        ->setToolTip(napis("Resstrings_IDS_firmy__export_firm_unit__export_firm_form"));
 }
 
 QColor Tlista_firm_frame::kolorWiersza(int row) const
@@ -159,7 +161,8 @@ QColor Tlista_firm_frame::kolorWiersza(int row) const
     const db::DataSet *lista = Lista();
     if (!m_koloryWgStatusu || m_poleStatusKolor < 0 || !lista->isActive())
         return partners::kolorZBGR(m_kolorDomyslny);
-    return partners::kolorWierszaFirmy(lista->valueAt(lista->bookmarkAt(row), m_poleStatusKolor), true, m_kolorDomyslny);
+    return partners::kolorWierszaFirmy(lista->valueAt(lista->bookmarkAt(row), m_poleStatusKolor), true,
+                                       m_kolorDomyslny);
 }
 
 void Tlista_firm_frame::UstawAktywnaFirmeClick()

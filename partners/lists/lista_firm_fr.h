@@ -8,7 +8,9 @@
 #include <QVariant>
 
 class QCheckBox;
-namespace partners { class SzybkieSzukanieKontroler; }
+namespace partners {
+class SzybkieSzukanieKontroler;
+}
 
 // The company list: the generic list frame with the companies' query,
 // columns, group names, the two filter boxes and the guard that keeps the
@@ -68,11 +70,11 @@ private:
     bool pokazWZakladce(QWidget *edytor, int tryb);
 
     int m_idJezyka = 0;
-    int m_trybEdytora = 0;   // of the editor being opened: 0 edit, 1 new, 2 copy
+    int m_trybEdytora = 0; // of the editor being opened: 0 edit, 1 new, 2 copy
     bool m_koloryWgStatusu = false;
     QVariant m_kolorDomyslny;
     int m_poleStatusKolor = -1;
-    partners::SzybkieSzukanieKontroler *m_szybkieSzukanie = nullptr;   // only with option 136
+    partners::SzybkieSzukanieKontroler *m_szybkieSzukanie = nullptr; // only with option 136
     QCheckBox *m_tylkoWlasne = nullptr;
     QCheckBox *m_ukryjZalRoz = nullptr;
     partners::NazwyGrupFirm m_grupy;

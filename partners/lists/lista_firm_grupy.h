@@ -5,7 +5,9 @@
 #include <QHash>
 #include <QString>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace partners {
 

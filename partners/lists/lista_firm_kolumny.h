@@ -35,9 +35,9 @@ bool czyPolski(const QString &kodJezyka);
 // What decides the grid's columns when the frame is built.
 struct OpcjeKolumnListyFirm
 {
-    QString kodJezyka = QStringLiteral("pl");   // GetKeyLang
-    bool wersjaOgraniczona = false;              // CzyWersjaOgraniczona
-    bool opcjaAktywna = false;                   // application-context option 135
+    QString kodJezyka = QStringLiteral("pl"); // GetKeyLang
+    bool wersjaOgraniczona = false;           // CzyWersjaOgraniczona
+    bool opcjaAktywna = false;                // application-context option 135
 };
 
 // Removes the columns of these fields (case-insensitive); renumbers.

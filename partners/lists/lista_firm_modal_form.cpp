@@ -17,8 +17,7 @@
 
 Tlista_firm_modal_form::Tlista_firm_modal_form(QWidget *parent)
     : Tlista_firm_modal_form(parent, QStringLiteral("lista_firm_modal_form"))
-{
-}
+{}
 
 Tlista_firm_modal_form::Tlista_firm_modal_form(QWidget *parent, const QString &name)
     : QDialog(parent)

@@ -14,8 +14,8 @@ inline constexpr const char *KluczNieMoznaUsunacAktywnej = "Resstrings_IDS_Nie_m
 // Entries of the context menu that need exactly one selected row.
 struct MenuKontekstoweFirm
 {
-    bool ustawAktywnaFirme = false;       // "Ustaw jako aktywną firmę"
-    bool dodajZlecenie = false;           // "Dodaj zlecenie"
+    bool ustawAktywnaFirme = false;        // "Ustaw jako aktywną firmę"
+    bool dodajZlecenie = false;            // "Dodaj zlecenie"
     bool podgladPowiazanychPlikow = false; // "Podgląd powiązanych plików"
 };
 // Nothing changes while Lista is closed or opening (`zmien` false).
@@ -55,8 +55,8 @@ QString podpisZakladkiEdycji(const QString &szablon, const QString &skrot);
 // (lista_firm_f_wlasne_check, lista_firm_f_roz_zal_check, group "FL").
 struct FiltryListyFirm
 {
-    bool tylkoWlasneFirmy = false;   // TylkoWlasneFirmyCheck
-    bool ukryjFirmyZalRoz = false;   // cbUkryjFirmyZalRoz
+    bool tylkoWlasneFirmy = false; // TylkoWlasneFirmyCheck
+    bool ukryjFirmyZalRoz = false; // cbUkryjFirmyZalRoz
 };
 FiltryListyFirm wczytajFiltryListyFirm();
 void zapiszFiltryListyFirm(const FiltryListyFirm &filtry);

@@ -55,8 +55,9 @@ Tlista_firm_sp_modal_form::Tlista_firm_sp_modal_form(QWidget *parent)
     m_powiazanie->setFont(wyroznienie);
     QLabel *przedPowiazaniem = etykieta(m_pInfo, "l3InfoFirma", QStringLiteral(" o identyfikatorze powiązania "));
     m_czesciPowiazania = {przedPowiazaniem, m_powiazanie};
-    for (QLabel *l : {etykieta(m_pInfo, "l1InfoFirma", QStringLiteral("Firma ")), m_nazwa, przedPowiazaniem, m_powiazanie,
-                      etykieta(m_pInfo, "l5InfoFirma", QStringLiteral(" nie została znaleziona w bazie danych."))}) {
+    for (QLabel *l :
+         {etykieta(m_pInfo, "l1InfoFirma", QStringLiteral("Firma ")), m_nazwa, przedPowiazaniem, m_powiazanie,
+          etykieta(m_pInfo, "l5InfoFirma", QStringLiteral(" nie została znaleziona w bazie danych."))}) {
         l->setTextFormat(Qt::PlainText);
         zdanie->addWidget(l);
     }

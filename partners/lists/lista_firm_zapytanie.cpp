@@ -12,17 +12,15 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
         "select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as czy_posiada_dok"
         "  from VListaFirmFull f");
     if (ukryjZalRoz)
-        wewnetrzne += QStringLiteral(
-                          " left join (select id_f from firma_grupa fg inner join slowwartosci sw"
-                          " on fg.grupa = sw.id_wartosci and sw.grupa = %1) as fg on fg.id_f=f.id")
+        wewnetrzne += QStringLiteral(" left join (select id_f from firma_grupa fg inner join slowwartosci sw"
+                                     " on fg.grupa = sw.id_wartosci and sw.grupa = %1) as fg on fg.id_f=f.id")
                           .arg(GrupaFirmZalRoz);
-    wewnetrzne += QStringLiteral(
-        " left join ( select max(id_dok) as id_dok, dd.id_f from dokument dd"
-        " left join dokument_plik dp on dd.id_dok = dp.id_ "
-        " where  dp.tabela = 28 "
-        " group by dd.id_f "
-        " ) as dok_v on dok_v.id_f = f.id "
-        " where f.id_jezyka=:id_jezyka");
+    wewnetrzne += QStringLiteral(" left join ( select max(id_dok) as id_dok, dd.id_f from dokument dd"
+                                 " left join dokument_plik dp on dd.id_dok = dp.id_ "
+                                 " where  dp.tabela = 28 "
+                                 " group by dd.id_f "
+                                 " ) as dok_v on dok_v.id_f = f.id "
+                                 " where f.id_jezyka=:id_jezyka");
     if (stan.tag != 0)
         wewnetrzne += QStringLiteral(" and id = ") + QString::number(stan.tag);
     if (ukryjZalRoz)
@@ -44,11 +42,10 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
 KomendaSql komendaGrupFirm(int idJezyka, int tag)
 {
     KomendaSql komenda;
-    komenda.tekst = QStringLiteral(
-        "select id_fg, id_f, fg.grupa, wartosc, tresc from firma_grupa fg"
-        " inner join slowwartosci s on s.id_wartosci = fg.grupa"
-        " left join tlumaczenie t on t.identyfikator = s.wartosc"
-        " where ");
+    komenda.tekst = QStringLiteral("select id_fg, id_f, fg.grupa, wartosc, tresc from firma_grupa fg"
+                                   " inner join slowwartosci s on s.id_wartosci = fg.grupa"
+                                   " left join tlumaczenie t on t.identyfikator = s.wartosc"
+                                   " where ");
     if (tag != 0)
         komenda.tekst += QStringLiteral("id_f = ") + QString::number(tag) + QStringLiteral(" and ");
     komenda.tekst += QStringLiteral("(id_jezyka = :id_jezyka or id_jezyka is null) order by id_f, fg.grupa");

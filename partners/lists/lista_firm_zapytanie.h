@@ -3,7 +3,9 @@
 #include <QString>
 #include <QVariantMap>
 
-namespace db { class Dialect; }
+namespace db {
+class Dialect;
+}
 
 namespace partners {
 
@@ -20,9 +22,9 @@ struct StanZapytaniaListyFirm
     int idJezyka = 0;
     // Component tag of Lista: non-zero reloads only the company with this id.
     int tag = 0;
-    bool tylkoWlasneFirmy = false;          // TylkoWlasneFirmyCheck checked
-    bool ukryjFirmyZalRozWidoczne = true;   // cbUkryjFirmyZalRoz visible
-    bool ukryjFirmyZalRoz = false;          // cbUkryjFirmyZalRoz checked
+    bool tylkoWlasneFirmy = false;        // TylkoWlasneFirmyCheck checked
+    bool ukryjFirmyZalRozWidoczne = true; // cbUkryjFirmyZalRoz visible
+    bool ukryjFirmyZalRoz = false;        // cbUkryjFirmyZalRoz checked
 };
 
 // Dictionary group of the firma_rodzaj entries that mark loading and

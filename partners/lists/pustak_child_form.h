@@ -32,5 +32,5 @@ private:
     void zmianaAktywnosci(bool aktywne);
 
     QPointer<QMdiSubWindow> m_podokno;
-    bool m_aktywne = true;   // a new child window opens active
+    bool m_aktywne = true; // a new child window opens active
 };

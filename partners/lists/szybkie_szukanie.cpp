@@ -9,7 +9,7 @@ namespace partners {
 
 const QStringList &SzybkieSzukanieFirm::polaWpisu()
 {
-    static const QStringList pola = {QStringLiteral("nazwa"), QStringLiteral("nip"), QStringLiteral("skrot"),
+    static const QStringList pola = {QStringLiteral("nazwa"),  QStringLiteral("nip"),        QStringLiteral("skrot"),
                                      QStringLiteral("miasto"), QStringLiteral("wlasciciel"), QStringLiteral("e_mail")};
     return pola;
 }

@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace db { class DataSet; }
+namespace db {
+class DataSet;
+}
 
 namespace partners {
 
@@ -14,7 +16,7 @@ class SzybkieSzukanieFirm
 public:
     struct Wpis
     {
-        QString tekst;   // nazwa;;nip;;;skrot;;;;miasto;;;;;wlasciciel;;;;;;e_mail
+        QString tekst; // nazwa;;nip;;;skrot;;;;miasto;;;;;wlasciciel;;;;;;e_mail
         int id = 0;
     };
 
@@ -35,7 +37,7 @@ public:
 
 private:
     QList<Wpis> m_wpisy;
-    QStringList m_zlozone;   // case-folded texts, index-aligned with m_wpisy
+    QStringList m_zlozone; // case-folded texts, index-aligned with m_wpisy
 };
 
 // A shown entry's columns: the text split at every ";", empty parts kept so a

@@ -20,10 +20,10 @@ const QString kSource = QStringLiteral("lists\\szybkie_szukanie_kontroler");
 
 SzybkieSzukanieKontroler::SzybkieSzukanieKontroler(QLineEdit *fraza, QWidget *siatka,
                                                    std::function<void(int id)> wybierz, QObject *parent)
-    : QObject(parent)
-    , m_fraza(fraza)
-    , m_siatka(siatka)
-    , m_wybierz(std::move(wybierz))
+    : QObject(parent),
+      m_fraza(fraza),
+      m_siatka(siatka),
+      m_wybierz(std::move(wybierz))
 {
     if (m_fraza) {
         m_fraza->installEventFilter(this);
@@ -122,8 +122,8 @@ bool SzybkieSzukanieKontroler::klawisz(QKeyEvent *event)
     case AkcjaKlawisza::Gora:
         if (!widoczna())
             return false;
-        m_lista->ustawPodswietlony(przesunPodswietlenie(
-            biezacy, event->key() == Qt::Key_Down ? 1 : -1, m_lista->liczbaWpisow()));
+        m_lista->ustawPodswietlony(
+            przesunPodswietlenie(biezacy, event->key() == Qt::Key_Down ? 1 : -1, m_lista->liczbaWpisow()));
         return true;
     case AkcjaKlawisza::Nic:
         return false;

@@ -11,7 +11,9 @@ class QKeyEvent;
 class QLineEdit;
 class QWidget;
 
-namespace db { class DataSet; }
+namespace db {
+class DataSet;
+}
 
 namespace partners {
 
@@ -55,7 +57,7 @@ private:
     std::function<void(int)> m_wybierz;
     QPointer<FirmyListBox> m_lista;
     SzybkieSzukanieFirm m_indeks;
-    QList<int> m_pokazane;   // index positions of the shown entries
+    QList<int> m_pokazane; // index positions of the shown entries
     bool m_czekaNaZwolnienie = false;
 };
 

@@ -5,7 +5,11 @@
 
 TComboFiltrPopup::TComboFiltrPopup(partners::TComboFiltr &filtr, const QList<partners::TComboFiltr::Entry> &pozycje,
                                    const partners::TComboFiltr::Labels &etykiety, QWidget *parent)
-    : QFrame(parent, Qt::Popup), m_filtr(filtr), m_pozycje(pozycje), m_etykiety(etykiety), m_lista(new QListWidget(this))
+    : QFrame(parent, Qt::Popup),
+      m_filtr(filtr),
+      m_pozycje(pozycje),
+      m_etykiety(etykiety),
+      m_lista(new QListWidget(this))
 {
     setObjectName(QStringLiteral("ComboFiltr"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -14,8 +14,8 @@
 #include <day_time.h>
 #include <db_error.h>
 #include <host.h>
-#include <lista_grid.h>
 #include <list_status.h>
+#include <lista_grid.h>
 #include <query.h>
 #include <stored_proc.h>
 
@@ -71,7 +71,11 @@ bool ukryty(const QWidget *w)
 class Trwa
 {
 public:
-    explicit Trwa(bool &flag) : m_flag(flag) { m_flag = true; }
+    explicit Trwa(bool &flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
     ~Trwa() { m_flag = false; }
     Trwa(const Trwa &) = delete;
     Trwa &operator=(const Trwa &) = delete;
@@ -82,14 +86,21 @@ private:
 
 } // namespace
 
-#define RAMKA_CATCH(method)                                                                                  \
-    catch (const db::DbError &e) { logCatch(method, __LINE__, e.message()); }                                 \
-    catch (const std::exception &e) { logCatch(method, __LINE__, QString::fromUtf8(e.what())); }
+#define RAMKA_CATCH(method)                                                                                            \
+    catch (const db::DbError &e)                                                                                       \
+    {                                                                                                                  \
+        logCatch(method, __LINE__, e.message());                                                                       \
+    }                                                                                                                  \
+    catch (const std::exception &e)                                                                                    \
+    {                                                                                                                  \
+        logCatch(method, __LINE__, QString::fromUtf8(e.what()));                                                       \
+    }
 
 // ---- construction ----------------------------------------------------------------
 
 Tramka_lista_frame::Tramka_lista_frame(QWidget *parent, const QString &name)
-    : QWidget(parent), m_zakres(false)
+    : QWidget(parent),
+      m_zakres(false)
 {
     setObjectName(name);
     m_lista = new db::DataSet(this);
@@ -112,12 +123,14 @@ Tramka_lista_frame::Tramka_lista_frame(QWidget *parent, const QString &name)
     connect(m_lista, &db::DataSet::beforeOpen, this, [this] {
         try {
             ListaBeforeOpen();
-        } RAMKA_CATCH("Tramka_lista_frame::ListaBeforeOpen")
+        }
+        RAMKA_CATCH("Tramka_lista_frame::ListaBeforeOpen")
     });
     connect(m_lista, &db::DataSet::afterOpen, this, [this] {
         try {
             ListaAfterOpen();
-        } RAMKA_CATCH("Tramka_lista_frame::ListaAfterOpen")
+        }
+        RAMKA_CATCH("Tramka_lista_frame::ListaAfterOpen")
         QApplication::restoreOverrideCursor();
     });
     zbudujWidok();
@@ -129,7 +142,8 @@ Tramka_lista_frame::~Tramka_lista_frame()
         sesjaPrzyZamknieciu();
         if (!Formularz.isEmpty() && m_ustawienia)
             ZapisUstawienListy(false);
-    } RAMKA_CATCH("Tramka_lista_frame::FrameDestroy")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::FrameDestroy")
     if (m_popupFiltru) {
         m_popupFiltru->disconnect(this);
         delete m_popupFiltru.data();
@@ -193,10 +207,12 @@ void Tramka_lista_frame::zbudujWidok()
         {"odswiez", "Odwiez1", "Odśwież listę", QKeySequence(Qt::Key_F5), &Tramka_lista_frame::odswiezClick},
         {"usunfiltry", nullptr, "Usuń filtry", QKeySequence(), &Tramka_lista_frame::usunfiltryClick},
         {"zapisz", "pzapisz", "Zapisz do pliku", QKeySequence(Qt::CTRL | Qt::Key_S), &Tramka_lista_frame::zapiszClick},
-        {"podglad", "ppodglad", "Podgląd wydruku", QKeySequence(Qt::CTRL | Qt::Key_P), &Tramka_lista_frame::podgladClick},
+        {"podglad", "ppodglad", "Podgląd wydruku", QKeySequence(Qt::CTRL | Qt::Key_P),
+         &Tramka_lista_frame::podgladClick},
         {"widoczne", "pwidoczne", "Dostosuj kolumny", QKeySequence(), &Tramka_lista_frame::widoczneClick},
         {"reset", nullptr, "Przywróć układ", QKeySequence(), &Tramka_lista_frame::resetClick},
-        {"dostosuj_szerokosc", nullptr, "Dopasuj szerokości", QKeySequence(), &Tramka_lista_frame::dostosuj_szerokoscClick},
+        {"dostosuj_szerokosc", nullptr, "Dopasuj szerokości", QKeySequence(),
+         &Tramka_lista_frame::dostosuj_szerokoscClick},
         {"tbImportZPliku", nullptr, "Import", QKeySequence(), nullptr},
         {"tbExportDoPliku", nullptr, "Eksport", QKeySequence(), nullptr},
     };
@@ -239,11 +255,11 @@ void Tramka_lista_frame::zbudujWidok()
     connect(m_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_popup->popup(m_grid->viewport()->mapToGlobal(pos)); });
     connect(m_grid, &ui::ListaGrid::editRequested, this, &Tramka_lista_frame::edycjaClick);
-    connect(m_grid, &ui::ListaGrid::filterClicked, this, [this](int column, const QString &) { otworzFiltrKolumny(column); });
+    connect(m_grid, &ui::ListaGrid::filterClicked, this,
+            [this](int column, const QString &) { otworzFiltrKolumny(column); });
     connect(m_grid, &ui::ListaGrid::selectionCountChanged, this, [this] { PokazLiczbeRekordow(); });
-    connect(m_grid, &ui::ListaGrid::columnMoved, this, [this](const QString &, int from, int to) {
-        FiltrListy.moveFilter(from, to);
-    });
+    connect(m_grid, &ui::ListaGrid::columnMoved, this,
+            [this](const QString &, int from, int to) { FiltrListy.moveFilter(from, to); });
     m_grid->setSortApplier([this](const QString &sort) {
         FiltrListy.setSort(sort);
         if (m_lista->isActive()) {
@@ -426,18 +442,29 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
 
         host::InitializeLanguage(QStringLiteral("cities.dll"), this);
         const std::pair<const char *, const char *> teksty[] = {
-            {"pnowy", "Resstrings_IDS_Nowy"}, {"nowy", "Resstrings_IDS_Nowy"},
-            {"pedycja", "Resstrings_IDS_Edytuj"}, {"edycja", "Resstrings_IDS_Edytuj"},
-            {"pusun", "Resstrings_IDS_Szablon_usun"}, {"usun", "Resstrings_IDS_Szablon_usun"},
-            {"pzapisz", "Resstrings_IDS_ZapiszDoPliku"}, {"zapisz", "Resstrings_IDS_ZapiszDoPliku"},
-            {"ppodglad", "Resstrings_IDS_PodgladWydruku"}, {"podglad", "Resstrings_IDS_PodgladWydruku"},
-            {"pwidoczne", "Resstrings_IDS_DostosujWidoczKol"}, {"widoczne", "Resstrings_IDS_DostosujWidoczKol"},
-            {"pKopiowanie", "Resstrings_IDS_ramka_Kopiuj"}, {"nkopiowanie", "Resstrings_IDS_ramka_Kopiuj"},
-            {"Odwiez1", "Resstrings_IDS_ramka_Odswiez_liste"}, {"odswiez", "Resstrings_IDS_ramka_Odswiez_liste"},
-            {"usunfiltry", "Resstrings_IDS_ramka_Usun_filtry"}, {"reset", "Resstrings_IDS_ramka_Przywroc_uklad"},
+            {"pnowy", "Resstrings_IDS_Nowy"},
+            {"nowy", "Resstrings_IDS_Nowy"},
+            {"pedycja", "Resstrings_IDS_Edytuj"},
+            {"edycja", "Resstrings_IDS_Edytuj"},
+            {"pusun", "Resstrings_IDS_Szablon_usun"},
+            {"usun", "Resstrings_IDS_Szablon_usun"},
+            {"pzapisz", "Resstrings_IDS_ZapiszDoPliku"},
+            {"zapisz", "Resstrings_IDS_ZapiszDoPliku"},
+            {"ppodglad", "Resstrings_IDS_PodgladWydruku"},
+            {"podglad", "Resstrings_IDS_PodgladWydruku"},
+            {"pwidoczne", "Resstrings_IDS_DostosujWidoczKol"},
+            {"widoczne", "Resstrings_IDS_DostosujWidoczKol"},
+            {"pKopiowanie", "Resstrings_IDS_ramka_Kopiuj"},
+            {"nkopiowanie", "Resstrings_IDS_ramka_Kopiuj"},
+            {"Odwiez1", "Resstrings_IDS_ramka_Odswiez_liste"},
+            {"odswiez", "Resstrings_IDS_ramka_Odswiez_liste"},
+            {"usunfiltry", "Resstrings_IDS_ramka_Usun_filtry"},
+            {"reset", "Resstrings_IDS_ramka_Przywroc_uklad"},
             {"dostosuj_szerokosc", "Resstrings_IDS_ramka_Dopasuj_szerokosci"},
-            {"tbImportZPliku", "Resstrings_IDS_ramka_Import"}, {"tbExportDoPliku", "Resstrings_IDS_ramka_Eksport"},
-            {"pZaznaczAll", "Resstrings_IDS_Zaznacz_wszystko"}, {"pOdznaczAll", "Resstrings_IDS_Odznacz_wszystko"},
+            {"tbImportZPliku", "Resstrings_IDS_ramka_Import"},
+            {"tbExportDoPliku", "Resstrings_IDS_ramka_Eksport"},
+            {"pZaznaczAll", "Resstrings_IDS_Zaznacz_wszystko"},
+            {"pOdznaczAll", "Resstrings_IDS_Odznacz_wszystko"},
         };
         for (const auto &[name, key] : teksty) {
             if (QAction *a = akcja(QLatin1String(name))) {
@@ -445,9 +472,10 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
                 a->setToolTip(tr_(key));
             }
         }
-        for (const auto &[name, key] : {std::pair{"bZapiszFiltryListy", "Resstrings_IDS_Zapisz_filtr_dat"},
-                                        std::pair{"bOkres_zastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"},
-                                        std::pair{"bWyszWgFrazyZastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"}}) {
+        for (const auto &[name, key] :
+             {std::pair{"bZapiszFiltryListy", "Resstrings_IDS_Zapisz_filtr_dat"},
+              std::pair{"bOkres_zastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"},
+              std::pair{"bWyszWgFrazyZastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"}}) {
             if (auto *b = findChild<QToolButton *>(QLatin1String(name))) {
                 b->setText(tr_(key));
                 b->setToolTip(tr_(key));
@@ -458,13 +486,14 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
             host::Podepnij_kwerendy(this);
 
         // Shortcuts only where the tool button is shown.
-        for (const auto &[button, item] : {std::pair{"nowy", "pnowy"}, std::pair{"usun", "pusun"},
-                                           std::pair{"edycja", "pedycja"}, std::pair{"zapisz", "pzapisz"},
-                                           std::pair{"podglad", "ppodglad"}}) {
+        for (const auto &[button, item] :
+             {std::pair{"nowy", "pnowy"}, std::pair{"usun", "pusun"}, std::pair{"edycja", "pedycja"},
+              std::pair{"zapisz", "pzapisz"}, std::pair{"podglad", "ppodglad"}}) {
             if (!akcja(QLatin1String(button))->isVisible())
                 akcja(QLatin1String(item))->setShortcut(QKeySequence());
         }
-        m_grid->setEditState(akcja(QStringLiteral("edycja"))->isVisible(), akcja(QStringLiteral("edycja"))->isEnabled());
+        m_grid->setEditState(akcja(QStringLiteral("edycja"))->isVisible(),
+                             akcja(QStringLiteral("edycja"))->isEnabled());
 
         m_zakres = partners::DateRangeFilter(KontekstRamki != 0);
         m_zakres.choosePreset(DomyslnyZakres, dzisiaj());
@@ -478,7 +507,8 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
         OtworzListe();
         UtworzFiltryKolumn();
         m_grid->viewport()->update();
-    } RAMKA_CATCH("Tramka_lista_frame::InicjujRamke")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::InicjujRamke")
 }
 
 // ---- date range ------------------------------------------------------------------------
@@ -525,10 +555,12 @@ void Tramka_lista_frame::zakres_datChange(bool odswiez)
             m_zakresDat->showPopup();
             return;
         }
-        if (odswiez && (m_zakres.range().start >= 1 || m_zakres.range().end >= 1
-                        || m_zakres.lastPresetCode() == partners::DatePresetCode::All))
+        if (odswiez
+            && (m_zakres.range().start >= 1 || m_zakres.range().end >= 1
+                || m_zakres.lastPresetCode() == partners::DatePresetCode::All))
             odswiezClick();
-    } RAMKA_CATCH("Tramka_lista_frame::zakres_datChange")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::zakres_datChange")
 }
 
 void Tramka_lista_frame::ktora_dataChange()
@@ -581,14 +613,16 @@ void Tramka_lista_frame::OtworzListe()
             && partners::offerShorteningAfterTimeout(m_zakres.range())) {
             QApplication::restoreOverrideCursor();
             if (host::InfoBox(this, QStringLiteral("Resstrings_IDS_limit_czasu_zakres_dat"),
-                              host::mb::YesNo | host::mb::IconQuestion) == host::mb::IdYes) {
+                              host::mb::YesNo | host::mb::IconQuestion)
+                == host::mb::IdYes) {
                 m_zakres.setRange(partners::shortenedAfterTimeout(m_zakres.range()));
                 pokazZakres();
                 repaint();
                 OtworzZapytanie(*m_lista);
             }
         }
-    } RAMKA_CATCH("Tramka_lista_frame::OtworzListe")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::OtworzListe")
     QApplication::restoreOverrideCursor();
 }
 
@@ -635,9 +669,9 @@ void Tramka_lista_frame::zastosujFormaty()
         else if (liczba >= 0) {
             const QString miejsca = FormatyLiczbMiejsca.value(liczba);
             k.displayFormat = miejsca == QLatin1String("4") ? QStringLiteral(",0.0000")
-                            : miejsca == QLatin1String("3") ? QStringLiteral(",0.000")
-                            : miejsca == QLatin1String("0") ? QStringLiteral(",0")
-                                                             : QStringLiteral(",0.00");
+                : miejsca == QLatin1String("3")             ? QStringLiteral(",0.000")
+                : miejsca == QLatin1String("0")             ? QStringLiteral(",0")
+                                                            : QStringLiteral(",0.00");
         } else if (FormatyLiczbProste.contains(k.fieldName))
             k.displayFormat = QStringLiteral("#0.00");
         else
@@ -659,9 +693,10 @@ void Tramka_lista_frame::ListaAfterOpen()
         wypelnijKtoraData(true);
         odbudujMenuFrazy();
         if (!m_szukany->text().isEmpty())
-            FiltrListy.setPhrase(partners::phraseCondition(m_szukany->text(), KolumnyWyszukiwania,
-                                                           [this](const QString &f) { return DodatkowyWarunekFrazy(f); }),
-                                 m_szukany->text());
+            FiltrListy.setPhrase(
+                partners::phraseCondition(m_szukany->text(), KolumnyWyszukiwania,
+                                          [this](const QString &f) { return DodatkowyWarunekFrazy(f); }),
+                m_szukany->text());
     }
     zastosujFiltry();
     PokazLiczbeRekordow();
@@ -773,7 +808,8 @@ void Tramka_lista_frame::odswiezClick()
             }
         }
         aktualizujPrzyciski();
-    } RAMKA_CATCH("Tramka_lista_frame::odswiezClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::odswiezClick")
     QApplication::restoreOverrideCursor();
 }
 
@@ -803,8 +839,8 @@ void Tramka_lista_frame::aktualizujTytulyFiltrow()
 {
     for (int i = 0; i < FiltrListy.filterCount(); ++i) {
         const auto &f = FiltrListy.filter(i);
-        m_grid->setColumnFilterState(f.field(), f.isActive() ? ui::ColumnFilterState::Active
-                                                             : ui::ColumnFilterState::Inactive);
+        m_grid->setColumnFilterState(f.field(),
+                                     f.isActive() ? ui::ColumnFilterState::Active : ui::ColumnFilterState::Inactive);
     }
     akcja(QStringLiteral("usunfiltry"))->setEnabled(FiltrListy.anyActive());
 }
@@ -863,9 +899,10 @@ void Tramka_lista_frame::WarunekFrazy()
         if (fraza.isEmpty())
             FiltrListy.clearPhrase();
         else
-            FiltrListy.setPhrase(partners::phraseCondition(fraza, KolumnyWyszukiwania,
-                                                           [this](const QString &f) { return DodatkowyWarunekFrazy(f); }),
-                                 fraza);
+            FiltrListy.setPhrase(
+                partners::phraseCondition(fraza, KolumnyWyszukiwania,
+                                          [this](const QString &f) { return DodatkowyWarunekFrazy(f); }),
+                fraza);
         if (m_lista->isActive())
             zastosujFiltry();
         PokazLiczbeRekordow();
@@ -873,7 +910,8 @@ void Tramka_lista_frame::WarunekFrazy()
         aktualizujPrzyciski();
         if (auto *b = findChild<QToolButton *>(QStringLiteral("bSzukany_tekst")))
             b->setText(m_kolumnyFrazy.allColumns() ? QStringLiteral("…") : QStringLiteral("…*"));
-    } RAMKA_CATCH("Tramka_lista_frame::WarunekFrazy")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::WarunekFrazy")
 }
 
 // ---- column filters ---------------------------------------------------------------------------
@@ -911,13 +949,16 @@ void Tramka_lista_frame::otworzFiltrKolumny(int column)
         if (m_popupFiltru)
             m_popupFiltru->close();
         const auto labels = partners::TComboFiltr::Labels::from(partners::hostTranslate());
-        auto *popup = new TComboFiltrPopup(FiltrListy.filter(index), FiltrListy.entries(*m_lista, index, labels), labels, this);
+        auto *popup =
+            new TComboFiltrPopup(FiltrListy.filter(index), FiltrListy.entries(*m_lista, index, labels), labels, this);
         m_popupFiltru = popup;
         connect(popup, &TComboFiltrPopup::zamknieta, this, [this, index] { ComboFiltrMouseUp(index); });
-        const QPoint at = m_grid->mapToGlobal(QPoint(m_grid->columnViewportPosition(column), m_grid->horizontalHeader()->height()));
+        const QPoint at =
+            m_grid->mapToGlobal(QPoint(m_grid->columnViewportPosition(column), m_grid->horizontalHeader()->height()));
         popup->move(at);
         popup->show();
-    } RAMKA_CATCH("Tramka_lista_frame::ListaGridTitleClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::ListaGridTitleClick")
 }
 
 void Tramka_lista_frame::ComboFiltrMouseUp(int filterIndex)
@@ -932,7 +973,8 @@ void Tramka_lista_frame::ComboFiltrMouseUp(int filterIndex)
         PokazLiczbeRekordow();
         m_grid->refreshSummary();
         m_grid->viewport()->update();
-    } RAMKA_CATCH("Tramka_lista_frame::ComboFiltrMouseUp")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::ComboFiltrMouseUp")
 }
 
 void Tramka_lista_frame::usunfiltryClick()
@@ -945,7 +987,8 @@ void Tramka_lista_frame::usunfiltryClick()
             m_grid->refreshSummary();
             m_grid->viewport()->update();
         }
-    } RAMKA_CATCH("Tramka_lista_frame::usunfiltryClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::usunfiltryClick")
 }
 
 // ---- settings ------------------------------------------------------------------------------------
@@ -1016,15 +1059,18 @@ void Tramka_lista_frame::OdczytUstawienListyPoczatek()
             if (m_zakres.restore(r, dzisiaj()))
                 wypelnijZakresDat();
         }
-    } RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
     try {
         if (wynik.zapisanyUklad)
             zastosujUkladKolumn(wynik.kolumny);
-    } RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
     try {
         if (wynik.sortowanie && !wynik.sortowanie->isEmpty())
             m_grid->applySortString(*wynik.sortowanie);
-    } RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
 }
 
 void Tramka_lista_frame::ZapisUstawienListy(bool tylkoFiltry)
@@ -1048,7 +1094,8 @@ void Tramka_lista_frame::ZapisUstawienListy(bool tylkoFiltry)
         const ramka::WynikUstawien w = m_ustawienia->zapisz(stan, tylkoFiltry);
         if (!w.ok)
             host::InfoBox(this, w.komunikat, host::mb::IconWarning);
-    } RAMKA_CATCH("Tramka_lista_frame::ZapisUstawienListy")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::ZapisUstawienListy")
 }
 
 void Tramka_lista_frame::ResetUstawienListy()
@@ -1071,7 +1118,8 @@ void Tramka_lista_frame::resetClick()
         FiltrListy.setSort(QString());
         if (m_lista->isActive())
             zastosujFiltry();
-    } RAMKA_CATCH("Tramka_lista_frame::resetClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::resetClick")
 }
 
 void Tramka_lista_frame::widoczneClick()
@@ -1088,7 +1136,8 @@ void Tramka_lista_frame::widoczneClick()
             else
                 zastosujFiltry();
         }
-    } RAMKA_CATCH("Tramka_lista_frame::widoczneClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::widoczneClick")
 }
 
 void Tramka_lista_frame::DopasujSzerokosci()
@@ -1102,7 +1151,8 @@ void Tramka_lista_frame::dostosuj_szerokoscClick()
 {
     try {
         DopasujSzerokosci();
-    } RAMKA_CATCH("Tramka_lista_frame::dostosuj_szerokoscClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::dostosuj_szerokoscClick")
 }
 
 void Tramka_lista_frame::PierwszeOtwarcie()
@@ -1115,13 +1165,23 @@ void Tramka_lista_frame::PierwszeOtwarcie()
 
 // ---- record actions -----------------------------------------------------------------------------
 
-QWidget *Tramka_lista_frame::UtworzEdytor() { return nullptr; }
-void Tramka_lista_frame::PokazEdytor(QWidget *edytor) { edytor->show(); edytor->raise(); }
+QWidget *Tramka_lista_frame::UtworzEdytor()
+{
+    return nullptr;
+}
+void Tramka_lista_frame::PokazEdytor(QWidget *edytor)
+{
+    edytor->show();
+    edytor->raise();
+}
 void Tramka_lista_frame::InicjujEdytorNowy(QWidget *) {}
 void Tramka_lista_frame::WczytajDoEdytora(QWidget *, int, bool) {}
 void Tramka_lista_frame::NowyRekord() {}
 void Tramka_lista_frame::EdytujRekord(int, bool) {}
-QWidget *Tramka_lista_frame::OtwartyEdytor(int) { return nullptr; }
+QWidget *Tramka_lista_frame::OtwartyEdytor(int)
+{
+    return nullptr;
+}
 void Tramka_lista_frame::pokazOtwartyEdytor(QWidget *edytor)
 {
     QTabWidget *zakladki = ZakladkiEdytorow();
@@ -1142,8 +1202,14 @@ QTabWidget *Tramka_lista_frame::ZakladkiEdytorow()
             return strony;
     return nullptr;
 }
-bool Tramka_lista_frame::PrzedUsunieciem(int) { return true; }
-bool Tramka_lista_frame::PoUsunieciu(int) { return true; }
+bool Tramka_lista_frame::PrzedUsunieciem(int)
+{
+    return true;
+}
+bool Tramka_lista_frame::PoUsunieciu(int)
+{
+    return true;
+}
 void Tramka_lista_frame::PoUsuwaniu() {}
 
 QString Tramka_lista_frame::PotwierdzUsuniecieZaznaczonych()
@@ -1166,7 +1232,8 @@ void Tramka_lista_frame::nowyClick()
             zakladki->setCurrentIndex(zakladki->addTab(edytor, tr_("Resstrings_IDS_Nowy")));
         else
             PokazEdytor(edytor);
-    } RAMKA_CATCH("Tramka_lista_frame::nowyClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::nowyClick")
 }
 
 void Tramka_lista_frame::edycjaClick()
@@ -1174,7 +1241,8 @@ void Tramka_lista_frame::edycjaClick()
     host::sendToMainWindow(host::msg::ListEditing, 0, 0);
     try {
         EdytujLubKopiuj(false);
-    } RAMKA_CATCH("Tramka_lista_frame::edycjaClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::edycjaClick")
     host::sendToMainWindow(host::msg::ListEditing, 1, 0);
 }
 
@@ -1182,7 +1250,8 @@ void Tramka_lista_frame::nkopiowanieClick()
 {
     try {
         EdytujLubKopiuj(true);
-    } RAMKA_CATCH("Tramka_lista_frame::nkopiowanieClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::nkopiowanieClick")
 }
 
 QString Tramka_lista_frame::ZwrocTekstOpis(int id)
@@ -1205,7 +1274,8 @@ QString Tramka_lista_frame::ZwrocTekstOpis(int id)
             i = j - 1;
         }
         return wynik;
-    } RAMKA_CATCH("Tramka_lista_frame::ZwrocTekstOpis")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::ZwrocTekstOpis")
     return QString();
 }
 
@@ -1234,7 +1304,7 @@ void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
         WczytajDoEdytora(edytor, id, kopia);
         if (QTabWidget *zakladki = ZakladkiEdytorow()) {
             const QString tytul = kopia ? tr_("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie") + QLatin1Char(' ')
-                                              + tr_("Resstrings_IDS_Nowy")
+                    + tr_("Resstrings_IDS_Nowy")
                                         : ZwrocTekstOpis(id);
             zakladki->setCurrentIndex(zakladki->addTab(edytor, tytul));
         } else {
@@ -1254,7 +1324,8 @@ void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
     if (tabela <= 0)
         return;
     QList<QPair<int, QString>> pliki;
-    db::Query q(host::GetConnection(), QStringLiteral("select * from dokument_plik \nwhere tabela = :tabela and id_ = :id_"));
+    db::Query q(host::GetConnection(),
+                QStringLiteral("select * from dokument_plik \nwhere tabela = :tabela and id_ = :id_"));
     q.setObjectName(QStringLiteral("qListaPowiazPliki"));
     for (int id : ids) {
         q.close();
@@ -1263,7 +1334,8 @@ void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
         q.open();
         for (q.first(); !q.eof(); q.next())
             pliki.append({q.value(QStringLiteral("id_dp")).toInt(),
-                          QDir(q.value(QStringLiteral("podkatalog")).toString()).filePath(q.value(QStringLiteral("sciezka")).toString())});
+                          QDir(q.value(QStringLiteral("podkatalog")).toString())
+                              .filePath(q.value(QStringLiteral("sciezka")).toString())});
     }
     if (pliki.isEmpty())
         return;
@@ -1271,11 +1343,14 @@ void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
     for (const auto &p : pliki)
         sciezki << p.second;
     if (host::InfoBox(this, tr_("Resstrings_IDS_czyusunpliki") + QLatin1Char('\n') + sciezki.join(QLatin1Char('\n')),
-                      host::mb::YesNo | host::mb::IconQuestion) != host::mb::IdYes)
+                      host::mb::YesNo | host::mb::IconQuestion)
+        != host::mb::IdYes)
         return;
-    if (host::InfoBox(this, tr_("Resstrings_IDS_usunxpliki") + QLatin1Char(' ') + QString::number(pliki.size())
-                                + QLatin1Char('\n') + tr_("Resstrings_IDS_CzyKontynuujesz"),
-                      host::mb::YesNo | host::mb::IconQuestion) != host::mb::IdYes)
+    if (host::InfoBox(this,
+                      tr_("Resstrings_IDS_usunxpliki") + QLatin1Char(' ') + QString::number(pliki.size())
+                          + QLatin1Char('\n') + tr_("Resstrings_IDS_CzyKontynuujesz"),
+                      host::mb::YesNo | host::mb::IconQuestion)
+        != host::mb::IdYes)
         return;
     const QDir katalog(host::var::SciezkaDokumenty.get());
     for (const auto &p : pliki) {
@@ -1310,7 +1385,7 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
             usunPowiazanePliki(ids);
         if (przezUzytkownika && ids.size() == 1
             && host::InfoBox(this, PotwierdzUsuniecieZaznaczonych(), host::mb::YesNo | host::mb::IconQuestion)
-                   != host::mb::IdYes)
+                != host::mb::IdYes)
             return;
         bool usunieto = false;
         qint64 pokaz = 0;
@@ -1344,7 +1419,8 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
             host::OdswiezFirmy_main(0);
         if (!NazwaSlownika.isEmpty())
             host::OdswiezFirmySlownik_main(NazwaSlownika);
-    } RAMKA_CATCH("Tramka_lista_frame::usunClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::usunClick")
 }
 
 bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
@@ -1387,9 +1463,10 @@ bool Tramka_lista_frame::Usuwanie_rekordu(int id)
         m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), KontekstRamki != 0 ? 1 : 0);
         int wynik = 0;
         const bool koszt = m_usunRekord->value(QStringLiteral("@tabela")).toString() == QLatin1String("koszt");
-        const int leasing = koszt ? host::GetIntDB(QStringLiteral("select id_leasing from flota_leasing where id_koszt = :id"),
-                                                   QString(), nullptr, {{QStringLiteral("id"), id}})
-                                  : 0;
+        const int leasing = koszt
+            ? host::GetIntDB(QStringLiteral("select id_leasing from flota_leasing where id_koszt = :id"), QString(),
+                             nullptr, {{QStringLiteral("id"), id}})
+            : 0;
         if (leasing > 0) {
             m_usunRekord->setValue(QStringLiteral("@tabela"), QStringLiteral("flota_leasing"));
             m_usunRekord->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_leasing"));
@@ -1411,7 +1488,8 @@ bool Tramka_lista_frame::Usuwanie_rekordu(int id)
             return false;
         }
         return true;
-    } RAMKA_CATCH("Tramka_lista_frame::Usuwanie_rekordu")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::Usuwanie_rekordu")
     host::InfoBox(this, QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"), host::mb::IconError);
     return false;
 }
@@ -1431,11 +1509,13 @@ void Tramka_lista_frame::zapiszClick()
         ramka::zapiszListeDoPliku(this, tytul, QString(), [&] {
             return ramka::tabelaZDataSet(*m_lista, tytul, kolumny, [this](const QVariant &v, const db::FieldDef &f) {
                 const int col = m_grid->columnOf(f.name);
-                return ui::formatValue(v, f.type, col >= 0 ? m_grid->gridModel()->column(col).displayFormat : QString());
+                return ui::formatValue(v, f.type,
+                                       col >= 0 ? m_grid->gridModel()->column(col).displayFormat : QString());
             });
         });
         m_grid->setUpdatesEnabled(true);
-    } RAMKA_CATCH("Tramka_lista_frame::zapiszClick")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::zapiszClick")
     m_grid->setUpdatesEnabled(true);
     PokazLiczbeRekordow();
     ustawStatus(2, QString());
@@ -1466,7 +1546,8 @@ void Tramka_lista_frame::podgladClick()
         if (m_zakres.range().end >= 1)
             p.okresDo = db::DayTime::toDate(m_zakres.range().end);
         ramka::DrukujListe(tabela, p);
-    } RAMKA_CATCH("Tramka_lista_frame::DrukujListe")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::DrukujListe")
 }
 
 // ---- session -------------------------------------------------------------------------------------------
@@ -1479,8 +1560,8 @@ void Tramka_lista_frame::Timer1Timer()
         if (host::var::RunSession.get() && !SesjaOdtworzona) {
             SesjaOdtworzona = true;
             const QList<int> ids = host::GetListaIntDB(
-                QStringLiteral("select id_ from sesja where id_u = :id_u and nazwa_dll = :kod"), QStringLiteral("id_"), nullptr,
-                {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}});
+                QStringLiteral("select id_ from sesja where id_u = :id_u and nazwa_dll = :kod"), QStringLiteral("id_"),
+                nullptr, {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}});
             m_zSesji = true;
             for (int id : ids) {
                 if (id > 0 && GoToId(id)) {
@@ -1490,10 +1571,10 @@ void Tramka_lista_frame::Timer1Timer()
             }
             m_zSesji = false;
             if (!host::CzyIstniejeRekordDB(
-                    QStringLiteral("select id_sesji from sesja where id_u = :id_u and nazwa_dll = :kod and id_ = 0"), nullptr,
-                    {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}}))
-                host::ExecQuery(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values (:kod, 0, :id_u)"), nullptr, 0,
-                                {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}});
+                    QStringLiteral("select id_sesji from sesja where id_u = :id_u and nazwa_dll = :kod and id_ = 0"),
+                    nullptr, {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}}))
+                host::ExecQuery(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values (:kod, 0, :id_u)"),
+                                nullptr, 0, {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}});
         }
         const QList<int> doEdycji = DoEdycji;
         DoEdycji.clear();
@@ -1505,7 +1586,8 @@ void Tramka_lista_frame::Timer1Timer()
                 edycjaClick();
             }
         }
-    } RAMKA_CATCH("Tramka_lista_frame::Timer1Timer")
+    }
+    RAMKA_CATCH("Tramka_lista_frame::Timer1Timer")
 }
 
 void Tramka_lista_frame::sesjaPrzyZamknieciu()

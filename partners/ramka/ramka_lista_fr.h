@@ -28,8 +28,13 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 
-namespace db { class DataSet; class StoredProc; }
-namespace ui { class ListaGrid; }
+namespace db {
+class DataSet;
+class StoredProc;
+} // namespace db
+namespace ui {
+class ListaGrid;
+}
 
 class TComboFiltrPopup;
 
@@ -72,15 +77,15 @@ public:
     QStringList KolumnyWyszukiwania;
     QStringList KolumnyDat;
     QString DomyslnaKolumnaDaty;
-    QStringList FormatyLiczbPola;        // with FormatyLiczbMiejsca: number of decimals per field
+    QStringList FormatyLiczbPola; // with FormatyLiczbMiejsca: number of decimals per field
     QStringList FormatyLiczbMiejsca;
-    QStringList FormatyLiczbProste;      // "#0.00"
+    QStringList FormatyLiczbProste; // "#0.00"
     QStringList WykluczoneZWyszukiwania;
     QList<int> DoEdycji;
     partners::TFilterCollector FiltrListy;
     partners::DateRangeFilter &zakres() { return m_zakres; }
     ramka::UstawieniaListy *ustawienia() const { return m_ustawienia.get(); }
-    qint64 AktualnyRekord = 0;           // id of the row to return to; 0 none
+    qint64 AktualnyRekord = 0; // id of the row to return to; 0 none
 
     // ---- operations ----
     void odswiezClick();
@@ -149,10 +154,10 @@ protected:
     bool SprawdzajPrzedUsunieciem = true;
     bool OdswiezFirmyPoUsunieciu = false;
     QString NazwaSlownika;
-    QString TabelaSlownie;               // looks up linked files of deleted rows
-    QString SzablonOpisu;                // ZwrocTekstOpis; default Edycja + " %id"
+    QString TabelaSlownie; // looks up linked files of deleted rows
+    QString SzablonOpisu;  // ZwrocTekstOpis; default Edycja + " %id"
     partners::DateParameterOptions OpcjeDat;
-    int DomyslnyZakres = partners::DatePresetCode::All;   // applied at init unless a stored range exists
+    int DomyslnyZakres = partners::DatePresetCode::All; // applied at init unless a stored range exists
 
     // ---- editor hooks ----
     virtual void InicjujEdytorNowy(QWidget *edytor);

@@ -58,7 +58,7 @@ void chronione(const QString &funkcja, F &&praca)
 
 struct OpcjeEdycji
 {
-    QString zakladka;          // objectName of the first page; empty: the editor's own
+    QString zakladka; // objectName of the first page; empty: the editor's own
     bool zZlecenia = false;
 };
 

@@ -9,9 +9,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 namespace {
 

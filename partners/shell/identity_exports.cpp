@@ -29,8 +29,7 @@ QString _GetDllCode()
 
 QString _GetVersionA()
 {
-    const QString path = QDir(QCoreApplication::applicationDirPath())
-                             .filePath(QLatin1String(partners::ModuleFileName));
+    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(partners::ModuleFileName));
     return host::GetFileVersion(path);
 }
 

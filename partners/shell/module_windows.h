@@ -13,9 +13,9 @@ inline constexpr const char *ModuleFileName = "partners.dll";
 struct ModuleWindows
 {
     QPointer<QWidget> lista_firm_form;
-    QPointer<QWidget> lista_firm_frame;   // the stand-alone frame of EdytujFirme
+    QPointer<QWidget> lista_firm_frame; // the stand-alone frame of EdytujFirme
     QPointer<QWidget> edycja_firmy_form;
-    QPointer<QObject> zapis_firmy_form;   // windowless: a plain object
+    QPointer<QObject> zapis_firmy_form; // windowless: a plain object
 };
 
 ModuleWindows &windows();

@@ -105,13 +105,14 @@ bool Connection::isPostgresTarget(const QString &target)
 {
     static const QRegularExpression keyValue(QStringLiteral("^\\s*[A-Za-z_]+\\s*="));
     return target.startsWith(QLatin1String("postgresql://")) || target.startsWith(QLatin1String("postgres://"))
-           || keyValue.match(target).hasMatch();
+        || keyValue.match(target).hasMatch();
 }
 
 Connection::Connection(const QString &target, const QString &connectionName, Engine engine)
-    : m_target(target), m_connectionName(connectionName), m_dialect(Dialect::create(engine))
-{
-}
+    : m_target(target),
+      m_connectionName(connectionName),
+      m_dialect(Dialect::create(engine))
+{}
 
 QString Connection::displayTarget(const QString &target)
 {
@@ -148,7 +149,7 @@ std::unique_ptr<Connection> Connection::open(const QString &target)
     if (!db.open()) {
         const QString error = db.lastError().text();
         db = QSqlDatabase();
-        connection.reset();   // removes the registration
+        connection.reset(); // removes the registration
         throw DbError(QStringLiteral("Cannot open database %1: %2").arg(displayTarget(target), error));
     }
     if (postgres) {

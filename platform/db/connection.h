@@ -67,7 +67,7 @@ private:
     QString m_connectionName;
     std::unique_ptr<Dialect> m_dialect;
     int m_depth = 0;
-    void *m_sqlite = nullptr;   // the sqlite3 handle of the QSQLITE connection
+    void *m_sqlite = nullptr; // the sqlite3 handle of the QSQLITE connection
 };
 
 // Commits on commit(); rolls back when it goes out of scope uncommitted.

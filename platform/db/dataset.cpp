@@ -36,7 +36,8 @@ std::vector<SortField> parseSort(const QString &text)
         if (item.startsWith(QLatin1Char('['))) {
             const qsizetype close = item.indexOf(QLatin1Char(']'));
             if (close < 0)
-                throw DbError(QStringLiteral("Invalid sort \"%1\": unterminated field name in item %2").arg(text).arg(i + 1));
+                throw DbError(
+                    QStringLiteral("Invalid sort \"%1\": unterminated field name in item %2").arg(text).arg(i + 1));
             field.name = item.mid(1, close - 1).trimmed();
             item = item.mid(close + 1).trimmed();
         } else {
@@ -56,7 +57,7 @@ std::vector<SortField> parseSort(const QString &text)
     return fields;
 }
 
-template<typename Resolve>
+template <typename Resolve>
 void resolveSort(std::vector<SortField> &fields, const QString &text, Resolve resolve)
 {
     for (SortField &f : fields) {
@@ -91,11 +92,15 @@ struct SortColumn
             result = int(nulls[size_t(b)]) - int(nulls[size_t(a)]);
         } else {
             switch (mode) {
-            case Mode::Int: result = ints[size_t(a)] < ints[size_t(b)] ? -1 : ints[size_t(a)] > ints[size_t(b)]; break;
+            case Mode::Int:
+                result = ints[size_t(a)] < ints[size_t(b)] ? -1 : ints[size_t(a)] > ints[size_t(b)];
+                break;
             case Mode::Number:
                 result = numbers[size_t(a)] < numbers[size_t(b)] ? -1 : numbers[size_t(a)] > numbers[size_t(b)];
                 break;
-            default: result = key(a).compare(key(b)); break;
+            default:
+                result = key(a).compare(key(b));
+                break;
             }
         }
         return descending ? -result : result;
@@ -159,8 +164,8 @@ void sortByText(const SortColumn &key, std::vector<int> &rows)
         std::uint32_t length;
         int row;
     };
-    const auto firstNonNull = std::stable_partition(rows.begin(), rows.end(),
-                                                    [&key](int r) { return key.nulls[size_t(r)] != 0; });
+    const auto firstNonNull =
+        std::stable_partition(rows.begin(), rows.end(), [&key](int r) { return key.nulls[size_t(r)] != 0; });
     std::vector<Entry> entries;
     entries.reserve(size_t(rows.end() - firstNonNull));
     for (auto it = firstNonNull; it != rows.end(); ++it) {
@@ -169,9 +174,11 @@ void sortByText(const SortColumn &key, std::vector<int> &rows)
     }
     const auto view = [](const Entry &e) { return std::u32string_view(e.key, e.length); };
     if (key.descending)
-        std::stable_sort(entries.begin(), entries.end(), [&view](const Entry &a, const Entry &b) { return view(b) < view(a); });
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&view](const Entry &a, const Entry &b) { return view(b) < view(a); });
     else
-        std::stable_sort(entries.begin(), entries.end(), [&view](const Entry &a, const Entry &b) { return view(a) < view(b); });
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&view](const Entry &a, const Entry &b) { return view(a) < view(b); });
     const size_t nulls = size_t(firstNonNull - rows.begin());
     std::vector<int> sorted;
     sorted.reserve(rows.size());
@@ -204,7 +211,7 @@ struct DataSet::Impl
     int rowCount = 0;
     QList<FieldDef> calculated;
     std::vector<int> visible;
-    std::vector<int> visibleOf;   // row -> visible index or -1
+    std::vector<int> visibleOf; // row -> visible index or -1
     int current = -1;
     std::unique_ptr<filter::Node> filter;
     std::vector<SortField> sort;
@@ -213,9 +220,9 @@ struct DataSet::Impl
 };
 
 DataSet::DataSet(QObject *parent)
-    : QObject(parent), d(std::make_unique<Impl>())
-{
-}
+    : QObject(parent),
+      d(std::make_unique<Impl>())
+{}
 
 DataSet::~DataSet() = default;
 
@@ -287,7 +294,8 @@ void DataSet::install(QList<FieldDef> fields, std::vector<detail::Column> column
     QString problem;
     if (d->filter) {
         try {
-            filter::bind(*d->filter, [this](const QString &name) { return fieldIndex(name); }, m_filterText);
+            filter::bind(
+                *d->filter, [this](const QString &name) { return fieldIndex(name); }, m_filterText);
         } catch (const DbError &e) {
             problem = e.message();
             d->filter.reset();
@@ -554,7 +562,8 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
     const bool wantNull = !value.isValid() || value.isNull();
     const QString text = wantNull ? QString() : displayTextOf(value, QMetaType::Type(value.metaType().id()));
     double number = 0;
-    const bool numeric = !wantNull && !options.partialKey && detail::Column::isNumericType(column.type()) && toNumber(value, number);
+    const bool numeric =
+        !wantNull && !options.partialKey && detail::Column::isNumericType(column.type()) && toNumber(value, number);
     qint64 dateKey = 0;
     bool dateValue = false;
     if (!wantNull && detail::Column::isDateType(column.type())) {
@@ -602,7 +611,8 @@ void DataSet::setFilter(const QString &expression)
     if (!expression.trimmed().isEmpty()) {
         node = filter::parse(expression);
         if (m_active)
-            filter::bind(*node, [this](const QString &name) { return fieldIndex(name); }, expression);
+            filter::bind(
+                *node, [this](const QString &name) { return fieldIndex(name); }, expression);
     }
     d->filter = std::move(node);
     m_filterText = expression;

@@ -16,15 +16,18 @@
 namespace db {
 
 class Connection;
-namespace detail { class Column; }
+namespace detail {
+class Column;
+}
 
 enum class FieldKind { Data, Calculated };
 
 struct MALVO_DB_EXPORT FieldDef
 {
     QString name;
-    QMetaType::Type type = QMetaType::QString;   // Int, LongLong, Double, QString, QDateTime, QDate, QTime, Bool, QByteArray
-    int size = 0;                                 // text width where known
+    QMetaType::Type type =
+        QMetaType::QString; // Int, LongLong, Double, QString, QDateTime, QDate, QTime, Bool, QByteArray
+    int size = 0;           // text width where known
     FieldKind kind = FieldKind::Data;
 };
 
@@ -34,7 +37,7 @@ using Bookmark = int;
 
 struct LocateOptions
 {
-    bool partialKey = false;       // value is a prefix of the field text
+    bool partialKey = false; // value is a prefix of the field text
     bool caseInsensitive = true;
 };
 
@@ -71,7 +74,7 @@ public:
     // --- fields ------------------------------------------------------------
     int fieldCount() const;
     const FieldDef &fieldDef(int index) const;
-    int fieldIndex(const QString &name) const;        // case-insensitive; -1 when absent
+    int fieldIndex(const QString &name) const; // case-insensitive; -1 when absent
     bool hasField(const QString &name) const { return fieldIndex(name) >= 0; }
     // Calculated fields must be added before open; onCalcFields fills them.
     void addCalculatedField(const QString &name, QMetaType::Type type, int size = 0);
@@ -92,9 +95,9 @@ public:
     static QString displayTextOf(const QVariant &value, QMetaType::Type type);
 
     // --- navigation over the visible rows (after filter and sort) ----------
-    int recordCount() const;                   // visible rows
-    int totalRowCount() const;                 // all fetched rows
-    int recNo() const;                         // 1-based; 0 when empty
+    int recordCount() const;   // visible rows
+    int totalRowCount() const; // all fetched rows
+    int recNo() const;         // 1-based; 0 when empty
     void setRecNo(int recNo);
     bool isEmpty() const { return recordCount() == 0; }
     bool bof() const { return m_bof; }
@@ -103,7 +106,7 @@ public:
     void last();
     void next();
     void prior();
-    Bookmark bookmark() const;                 // of the current row; -1 when none
+    Bookmark bookmark() const; // of the current row; -1 when none
     Bookmark bookmarkAt(int visibleIndex) const;
     int visibleIndexOf(Bookmark bookmark) const; // -1 when not visible
     bool gotoBookmark(Bookmark bookmark);

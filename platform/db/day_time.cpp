@@ -66,7 +66,7 @@ bool hasTimeOfDay(double days)
 {
     // Below one millisecond the fraction is only floating-point noise.
     return std::fabs(days - std::floor(days)) * double(MsecsPerDay) >= 0.5
-           && std::fabs(std::ceil(days) - days) * double(MsecsPerDay) >= 0.5;
+        && std::fabs(std::ceil(days) - days) * double(MsecsPerDay) >= 0.5;
 }
 
 double endOfDayIfNoTime(double days)

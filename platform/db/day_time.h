@@ -12,9 +12,9 @@ namespace db {
 // its day number is the whole days minus 2.
 namespace DayTime {
 
-inline constexpr double EndOfDay = 0.99999;        // "+ 0.99999": the last moment of a day
-inline constexpr int OpenEndSmallDate = 65535;     // open end of a small-date parameter
-inline constexpr int OpenEnd = 1000000;            // open end otherwise
+inline constexpr double EndOfDay = 0.99999;    // "+ 0.99999": the last moment of a day
+inline constexpr int OpenEndSmallDate = 65535; // open end of a small-date parameter
+inline constexpr int OpenEnd = 1000000;        // open end otherwise
 
 MALVO_DB_EXPORT double fromDateTime(const QDateTime &dateTime);
 MALVO_DB_EXPORT double fromDate(const QDate &date);

@@ -11,10 +11,7 @@ public:
     {
         return select + QStringLiteral(" limit ") + QString::number(n);
     }
-    QString concat(const QStringList &expressions) const override
-    {
-        return expressions.join(QStringLiteral(" || "));
-    }
+    QString concat(const QStringList &expressions) const override { return expressions.join(QStringLiteral(" || ")); }
     QString ifNull(const QString &expression, const QString &fallback) const override
     {
         return QStringLiteral("coalesce(%1, %2)").arg(expression, fallback);
@@ -23,8 +20,7 @@ public:
     {
         return insertStatement + QStringLiteral(" returning ") + idColumn;
     }
-    QString upsert(const QString &table, const QStringList &keyColumns,
-                   const QStringList &updateColumns) const override
+    QString upsert(const QString &table, const QStringList &keyColumns, const QStringList &updateColumns) const override
     {
         QStringList columns = keyColumns;
         for (const QString &c : updateColumns) {
@@ -51,10 +47,7 @@ class SqliteDialect final : public CommonDialect
 public:
     Engine engine() const override { return Engine::SQLite; }
     // Dates are stored as ISO text, so literals must have the same shape as bound values.
-    QString dateLiteral(const QDate &date) const override
-    {
-        return quote(date.toString(QStringLiteral("yyyy-MM-dd")));
-    }
+    QString dateLiteral(const QDate &date) const override { return quote(date.toString(QStringLiteral("yyyy-MM-dd"))); }
     QString dateTimeLiteral(const QDateTime &dateTime) const override
     {
         return quote(dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));

@@ -45,7 +45,7 @@ void likeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
     sqlite3_result_int(context, collation::likeUtf8(text, textLength, pattern, patternLength, escape) ? 1 : 0);
 }
 
-template<bool Upper>
+template <bool Upper>
 void caseFunction(sqlite3_context *context, int, sqlite3_value **argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
@@ -252,10 +252,10 @@ FetchedRows sqliteFetch(sqlite3 *handle, const QString &sql, const Parameters &p
         field.type = kind.type;
         field.size = kind.size;
         result.fields.append(field);
-        const Store store = kind.kind == Kind::Int ? Store::Int
-                            : kind.kind == Kind::Double ? Store::Double
-                            : kind.kind == Kind::Text || kind.kind == Kind::Date ? Store::Text
-                                                                                 : Store::Pending;
+        const Store store = kind.kind == Kind::Int               ? Store::Int
+            : kind.kind == Kind::Double                          ? Store::Double
+            : kind.kind == Kind::Text || kind.kind == Kind::Date ? Store::Text
+                                                                 : Store::Pending;
         result.columns.emplace_back(kind.type, store);
     }
     int rc;
@@ -291,8 +291,8 @@ FetchedRows sqliteFetch(sqlite3 *handle, const QString &sql, const Parameters &p
             case Kind::Auto:
                 if (column.store() == Store::Pending) {
                     const QMetaType::Type t = type == SQLITE_INTEGER ? QMetaType::LongLong
-                                              : type == SQLITE_FLOAT ? QMetaType::Double
-                                              : type == SQLITE_TEXT  ? QMetaType::QString
+                        : type == SQLITE_FLOAT                       ? QMetaType::Double
+                        : type == SQLITE_TEXT                        ? QMetaType::QString
                                                                      : QMetaType::QByteArray;
                     column.setType(t);
                     result.fields[i].type = t;
@@ -411,14 +411,20 @@ FetchedRows postgresFetch(Connection &connection, const QString &sql, const Para
                 continue;
             }
             switch (stores[size_t(i)]) {
-            case Store::Int: column.appendInt(v.toLongLong()); break;
-            case Store::Double: column.appendDouble(v.toDouble()); break;
+            case Store::Int:
+                column.appendInt(v.toLongLong());
+                break;
+            case Store::Double:
+                column.appendDouble(v.toDouble());
+                break;
             case Store::Text: {
                 const QString s = v.toString();
                 column.appendText(reinterpret_cast<const char16_t *>(s.utf16()), s.size());
                 break;
             }
-            default: column.appendVariant(v); break;
+            default:
+                column.appendVariant(v);
+                break;
             }
         }
         ++rows;

@@ -16,18 +16,21 @@ struct Token
     Type type = Type::End;
     QString text;
     bool bracketed = false;
-    int position = 0;   // 0-based
+    int position = 0; // 0-based
 };
 
 [[noreturn]] void fail(const QString &expression, const QString &problem, int position)
 {
-    throw DbError(QStringLiteral("Invalid filter \"%1\": %2 at position %3").arg(expression, problem).arg(position + 1));
+    throw DbError(
+        QStringLiteral("Invalid filter \"%1\": %2 at position %3").arg(expression, problem).arg(position + 1));
 }
 
 class Tokenizer
 {
 public:
-    explicit Tokenizer(const QString &text) : m_text(text) {}
+    explicit Tokenizer(const QString &text)
+        : m_text(text)
+    {}
 
     std::vector<Token> run()
     {
@@ -81,8 +84,9 @@ public:
                     fail(m_text, QStringLiteral("unterminated field name in brackets"), t.position);
                 t.text = m_text.mid(i + 1, close - i - 1).trimmed();
                 i = close + 1;
-            } else if (c.isDigit() || ((c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.'))
-                                       && i + 1 < n && (m_text[i + 1].isDigit() || m_text[i + 1] == QLatin1Char('.')))) {
+            } else if (c.isDigit()
+                       || ((c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.')) && i + 1 < n
+                           && (m_text[i + 1].isDigit() || m_text[i + 1] == QLatin1Char('.')))) {
                 t.type = Token::Type::Number;
                 const qsizetype start = i++;
                 while (i < n && (m_text[i].isDigit() || m_text[i] == QLatin1Char('.')))
@@ -90,11 +94,13 @@ public:
                 t.text = m_text.mid(start, i - start);
                 if (i < n && (m_text[i].isLetter() || m_text[i] == QLatin1Char('_')))
                     fail(m_text, QStringLiteral("malformed number"), t.position);
-            } else if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('!')) {
+            } else if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>')
+                       || c == QLatin1Char('!')) {
                 t.type = Token::Type::Operator;
                 t.text = c;
                 ++i;
-                if (i < n && (m_text[i] == QLatin1Char('=') || (c == QLatin1Char('<') && m_text[i] == QLatin1Char('>')))) {
+                if (i < n
+                    && (m_text[i] == QLatin1Char('=') || (c == QLatin1Char('<') && m_text[i] == QLatin1Char('>')))) {
                     t.text += m_text[i];
                     ++i;
                 }
@@ -103,7 +109,9 @@ public:
             } else if (c.isLetter() || c == QLatin1Char('_')) {
                 t.type = Token::Type::Name;
                 const qsizetype start = i;
-                while (i < n && (m_text[i].isLetterOrNumber() || m_text[i] == QLatin1Char('_') || m_text[i] == QLatin1Char('$')))
+                while (
+                    i < n
+                    && (m_text[i].isLetterOrNumber() || m_text[i] == QLatin1Char('_') || m_text[i] == QLatin1Char('$')))
                     ++i;
                 t.text = m_text.mid(start, i - start);
             } else {
@@ -155,7 +163,9 @@ class Parser
 {
 public:
     Parser(const QString &expression, std::vector<Token> tokens)
-        : m_expression(expression), m_tokens(std::move(tokens)) {}
+        : m_expression(expression),
+          m_tokens(std::move(tokens))
+    {}
 
     std::unique_ptr<Node> run()
     {
@@ -181,11 +191,16 @@ private:
     static QString describe(const Token &t)
     {
         switch (t.type) {
-        case Token::Type::End: return QStringLiteral("end of text");
-        case Token::Type::Open: return QStringLiteral("(");
-        case Token::Type::Close: return QStringLiteral(")");
-        case Token::Type::String: return QLatin1Char('\'') + t.text + QLatin1Char('\'');
-        default: return t.text;
+        case Token::Type::End:
+            return QStringLiteral("end of text");
+        case Token::Type::Open:
+            return QStringLiteral("(");
+        case Token::Type::Close:
+            return QStringLiteral(")");
+        case Token::Type::String:
+            return QLatin1Char('\'') + t.text + QLatin1Char('\'');
+        default:
+            return t.text;
         }
     }
 
@@ -258,8 +273,8 @@ private:
             node->op = negate ? Op::Ne : Op::Eq;
             return node;
         } else if (opToken.type == Token::Type::Operator) {
-            static const std::pair<const char *, Op> ops[] = {{"=", Op::Eq},  {"<>", Op::Ne}, {"!=", Op::Ne},
-                                                              {"<", Op::Lt},  {">", Op::Gt},  {"<=", Op::Le},
+            static const std::pair<const char *, Op> ops[] = {{"=", Op::Eq}, {"<>", Op::Ne}, {"!=", Op::Ne},
+                                                              {"<", Op::Lt}, {">", Op::Gt},  {"<=", Op::Le},
                                                               {">=", Op::Ge}};
             bool found = false;
             for (const auto &[text, op] : ops) {
@@ -312,7 +327,8 @@ private:
                 lit.text = value.text;
                 break;
             }
-            fail(m_expression, QStringLiteral("expected a value after '%1' but found '%2'").arg(opToken.text, describe(value)),
+            fail(m_expression,
+                 QStringLiteral("expected a value after '%1' but found '%2'").arg(opToken.text, describe(value)),
                  value.position);
         }
         if (node->op == Op::Like && lit.kind != Literal::Kind::Text)
@@ -328,18 +344,25 @@ private:
 bool holds(Op op, int cmp)
 {
     switch (op) {
-    case Op::Eq: return cmp == 0;
-    case Op::Ne: return cmp != 0;
-    case Op::Lt: return cmp < 0;
-    case Op::Gt: return cmp > 0;
-    case Op::Le: return cmp <= 0;
-    case Op::Ge: return cmp >= 0;
-    case Op::Like: break;
+    case Op::Eq:
+        return cmp == 0;
+    case Op::Ne:
+        return cmp != 0;
+    case Op::Lt:
+        return cmp < 0;
+    case Op::Gt:
+        return cmp > 0;
+    case Op::Le:
+        return cmp <= 0;
+    case Op::Ge:
+        return cmp >= 0;
+    case Op::Like:
+        break;
     }
     return false;
 }
 
-template<typename T>
+template <typename T>
 int threeWay(T a, T b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
@@ -411,9 +434,12 @@ void bind(Node &node, const std::function<int(const QString &)> &fieldIndex, con
 bool evaluate(const Node &node, const std::vector<detail::Column> &columns, int row)
 {
     switch (node.type) {
-    case Node::Type::And: return evaluate(*node.left, columns, row) && evaluate(*node.right, columns, row);
-    case Node::Type::Or: return evaluate(*node.left, columns, row) || evaluate(*node.right, columns, row);
-    case Node::Type::Compare: break;
+    case Node::Type::And:
+        return evaluate(*node.left, columns, row) && evaluate(*node.right, columns, row);
+    case Node::Type::Or:
+        return evaluate(*node.left, columns, row) || evaluate(*node.right, columns, row);
+    case Node::Type::Compare:
+        break;
     }
     return evaluateCompare(node, columns[size_t(node.column)], row);
 }

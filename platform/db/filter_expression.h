@@ -17,11 +17,11 @@ struct Literal
 {
     enum class Kind { Null, Number, Text, Date };
     Kind kind = Kind::Null;
-    double number = 0;          // Number, or Text that reads as a number
+    double number = 0; // Number, or Text that reads as a number
     bool textIsNumber = false;
-    qint64 dateKey = 0;         // Date, or Text that reads as a date
+    qint64 dateKey = 0; // Date, or Text that reads as a date
     bool textIsDate = false;
-    QString text;               // as written (the pattern of LIKE)
+    QString text; // as written (the pattern of LIKE)
 };
 
 struct Node
@@ -31,8 +31,8 @@ struct Node
     std::unique_ptr<Node> left;
     std::unique_ptr<Node> right;
     QString field;
-    int position = 0;           // of the field name, for messages
-    int column = -1;            // resolved by bind()
+    int position = 0; // of the field name, for messages
+    int column = -1;  // resolved by bind()
     Op op = Op::Eq;
     Literal literal;
 };

@@ -2,10 +2,10 @@
 
 #include "db_export.h"
 
+#include <QList>
 #include <QMetaType>
 #include <QString>
 #include <QVariant>
-#include <QList>
 
 namespace db {
 
@@ -15,11 +15,11 @@ enum class ParamDirection { Input, Output, InputOutput, ReturnValue };
 // invalid QVariant; the type says how it is bound (and what a null is).
 struct MALVO_DB_EXPORT Parameter
 {
-    QString name;                 // without the ':' of a command; with the '@' of a procedure
+    QString name; // without the ':' of a command; with the '@' of a procedure
     QMetaType::Type type = QMetaType::UnknownType;
     ParamDirection direction = ParamDirection::Input;
-    int size = 0;                 // maximum length of text parameters; 0 = unlimited
-    QVariant value;               // QVariant() = null
+    int size = 0;   // maximum length of text parameters; 0 = unlimited
+    QVariant value; // QVariant() = null
 
     bool isNull() const { return !value.isValid() || value.isNull(); }
 };
@@ -39,8 +39,8 @@ public:
     const Parameter &param(const QString &name) const;
 
     // Adds (or replaces the definition of) a parameter; returns it.
-    Parameter &add(const QString &name, QMetaType::Type type,
-                   ParamDirection direction = ParamDirection::Input, int size = 0);
+    Parameter &add(const QString &name, QMetaType::Type type, ParamDirection direction = ParamDirection::Input,
+                   int size = 0);
     // Sets the value of an existing parameter, or adds an input one typed from the value.
     void setValue(const QString &name, const QVariant &value);
     QVariant value(const QString &name) const;

@@ -8,8 +8,7 @@ namespace db {
 
 Query::Query(QObject *parent)
     : DataSet(parent)
-{
-}
+{}
 
 Query::Query(Connection *connection, const QString &sql, QObject *parent)
     : DataSet(parent)

@@ -101,7 +101,8 @@ QVariant dateValueFromText(QStringView text, QMetaType::Type type)
 }
 
 Column::Column(QMetaType::Type type, Store store)
-    : m_type(type), m_store(store)
+    : m_type(type),
+      m_store(store)
 {
     if (store == Store::Text)
         m_offsets.push_back(0);
@@ -110,11 +111,23 @@ Column::Column(QMetaType::Type type, Store store)
 void Column::reserve(int rows)
 {
     switch (m_store) {
-    case Store::Int: m_ints.reserve(size_t(rows)); m_nulls.reserve(size_t(rows)); break;
-    case Store::Double: m_doubles.reserve(size_t(rows)); m_nulls.reserve(size_t(rows)); break;
-    case Store::Text: m_offsets.reserve(size_t(rows) + 1); m_nulls.reserve(size_t(rows)); break;
-    case Store::Variant: m_variants.reserve(size_t(rows)); break;
-    case Store::Pending: break;
+    case Store::Int:
+        m_ints.reserve(size_t(rows));
+        m_nulls.reserve(size_t(rows));
+        break;
+    case Store::Double:
+        m_doubles.reserve(size_t(rows));
+        m_nulls.reserve(size_t(rows));
+        break;
+    case Store::Text:
+        m_offsets.reserve(size_t(rows) + 1);
+        m_nulls.reserve(size_t(rows));
+        break;
+    case Store::Variant:
+        m_variants.reserve(size_t(rows));
+        break;
+    case Store::Pending:
+        break;
     }
 }
 
@@ -126,11 +139,23 @@ void Column::markNull(bool isNull)
 void Column::appendNull()
 {
     switch (m_store) {
-    case Store::Pending: break;
-    case Store::Int: m_ints.push_back(0); markNull(true); break;
-    case Store::Double: m_doubles.push_back(0); markNull(true); break;
-    case Store::Text: m_offsets.push_back(m_offsets.back()); markNull(true); break;
-    case Store::Variant: m_variants.emplace_back(); break;
+    case Store::Pending:
+        break;
+    case Store::Int:
+        m_ints.push_back(0);
+        markNull(true);
+        break;
+    case Store::Double:
+        m_doubles.push_back(0);
+        markNull(true);
+        break;
+    case Store::Text:
+        m_offsets.push_back(m_offsets.back());
+        markNull(true);
+        break;
+    case Store::Variant:
+        m_variants.emplace_back();
+        break;
     }
     ++m_rows;
 }
@@ -169,9 +194,19 @@ void Column::appendInt(qint64 value)
     if (m_store == Store::Pending)
         become(Store::Int);
     switch (m_store) {
-    case Store::Int: m_ints.push_back(value); markNull(false); ++m_rows; break;
-    case Store::Double: appendDouble(double(value)); break;
-    default: toVariantStore(); m_variants.push_back(intVariant(value, m_type)); ++m_rows; break;
+    case Store::Int:
+        m_ints.push_back(value);
+        markNull(false);
+        ++m_rows;
+        break;
+    case Store::Double:
+        appendDouble(double(value));
+        break;
+    default:
+        toVariantStore();
+        m_variants.push_back(intVariant(value, m_type));
+        ++m_rows;
+        break;
     }
 }
 
@@ -267,12 +302,14 @@ void Column::set(int row, const QVariant &value)
 bool Column::isNull(int row) const
 {
     switch (m_store) {
-    case Store::Pending: return true;
+    case Store::Pending:
+        return true;
     case Store::Variant: {
         const QVariant &v = m_variants[size_t(row)];
         return !v.isValid() || v.isNull();
     }
-    default: return m_nulls[size_t(row)] != 0;
+    default:
+        return m_nulls[size_t(row)] != 0;
     }
 }
 
@@ -281,14 +318,18 @@ QVariant Column::value(int row) const
     if (isNull(row))
         return QVariant();
     switch (m_store) {
-    case Store::Int: return intVariant(m_ints[size_t(row)], m_type);
-    case Store::Double: return QVariant(m_doubles[size_t(row)]);
+    case Store::Int:
+        return intVariant(m_ints[size_t(row)], m_type);
+    case Store::Double:
+        return QVariant(m_doubles[size_t(row)]);
     case Store::Text:
         if (isDateType(m_type))
             return dateValueFromText(textAt(row), m_type);
         return QVariant(textAt(row).toString());
-    case Store::Variant: return m_variants[size_t(row)];
-    case Store::Pending: break;
+    case Store::Variant:
+        return m_variants[size_t(row)];
+    case Store::Pending:
+        break;
     }
     return QVariant();
 }
@@ -298,8 +339,12 @@ bool Column::numberAt(int row, double &out) const
     if (isNull(row))
         return false;
     switch (m_store) {
-    case Store::Int: out = double(m_ints[size_t(row)]); return true;
-    case Store::Double: out = m_doubles[size_t(row)]; return true;
+    case Store::Int:
+        out = double(m_ints[size_t(row)]);
+        return true;
+    case Store::Double:
+        out = m_doubles[size_t(row)];
+        return true;
     case Store::Text: {
         bool ok = false;
         out = textAt(row).trimmed().toDouble(&ok);
@@ -313,13 +358,15 @@ bool Column::numberAt(int row, double &out) const
             out = v.toString().trimmed().toDouble(&ok);
             return ok;
         }
-        if (id == QMetaType::QDate || id == QMetaType::QDateTime || id == QMetaType::QTime || id == QMetaType::QByteArray)
+        if (id == QMetaType::QDate || id == QMetaType::QDateTime || id == QMetaType::QTime
+            || id == QMetaType::QByteArray)
             return false;
         bool ok = false;
         out = v.toDouble(&ok);
         return ok;
     }
-    case Store::Pending: break;
+    case Store::Pending:
+        break;
     }
     return false;
 }
@@ -337,16 +384,24 @@ bool Column::dateKeyAt(int row, qint64 &out) const
     } else if (m_store == Store::Variant) {
         const QVariant &v = m_variants[size_t(row)];
         switch (v.metaType().id()) {
-        case QMetaType::QDateTime: date = v.toDateTime().date(); time = v.toDateTime().time(); break;
-        case QMetaType::QDate: date = v.toDate(); break;
-        case QMetaType::QTime: time = v.toTime(); break;
+        case QMetaType::QDateTime:
+            date = v.toDateTime().date();
+            time = v.toDateTime().time();
+            break;
+        case QMetaType::QDate:
+            date = v.toDate();
+            break;
+        case QMetaType::QTime:
+            time = v.toTime();
+            break;
         case QMetaType::QString: {
             bool hasTime = false;
             if (!parseIsoDateTime(v.toString(), date, time, hasTime))
                 return false;
             break;
         }
-        default: return false;
+        default:
+            return false;
         }
     } else {
         return false;

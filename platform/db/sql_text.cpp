@@ -142,7 +142,7 @@ namespace {
 
 QString quoted(QString text)
 {
-    text.remove(QChar(0));   // the server rejects NUL in text
+    text.remove(QChar(0)); // the server rejects NUL in text
     text.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
@@ -205,7 +205,8 @@ QString postgresLiteral(const QVariant &value, QMetaType::Type declaredType)
         if (qIsNaN(d))
             return QStringLiteral("'NaN'::double precision");
         if (qIsInf(d))
-            return d > 0 ? QStringLiteral("'Infinity'::double precision") : QStringLiteral("'-Infinity'::double precision");
+            return d > 0 ? QStringLiteral("'Infinity'::double precision")
+                         : QStringLiteral("'-Infinity'::double precision");
         const QString text = QString::number(d, 'g', QLocale::FloatingPointShortest);
         return QLatin1Char('(') + text + QLatin1Char(')');
     }

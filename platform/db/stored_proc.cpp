@@ -21,13 +21,13 @@ QString baseName(const QString &name)
 
 StoredProc::StoredProc(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 StoredProc::StoredProc(Connection *connection, const QString &procedureName, QObject *parent)
-    : QObject(parent), m_connection(connection), m_name(procedureName)
-{
-}
+    : QObject(parent),
+      m_connection(connection),
+      m_name(procedureName)
+{}
 
 void StoredProc::setProcedureName(const QString &name)
 {

@@ -55,7 +55,9 @@ class MALVO_DB_EXPORT ProcedureContext
 {
 public:
     ProcedureContext(Connection &connection, Parameters &parameters)
-        : m_connection(connection), m_parameters(parameters) {}
+        : m_connection(connection),
+          m_parameters(parameters)
+    {}
 
     Connection &connection() { return m_connection; }
     Parameters &parameters() { return m_parameters; }
@@ -72,8 +74,8 @@ private:
 struct ProcedureDefinition
 {
     QString name;
-    Parameters parameters;   // declared parameters in order, without @RETURN_VALUE
-    std::function<int(ProcedureContext &)> body;   // returns @RETURN_VALUE
+    Parameters parameters;                       // declared parameters in order, without @RETURN_VALUE
+    std::function<int(ProcedureContext &)> body; // returns @RETURN_VALUE
 };
 
 // Process-wide register of procedure bodies, filled by the suite database.
@@ -82,7 +84,7 @@ class MALVO_DB_EXPORT ProcedureRegistry
 public:
     static ProcedureRegistry &instance();
     void add(ProcedureDefinition definition);
-    const ProcedureDefinition *find(const QString &name) const;   // case-insensitive, ";1" ignored
+    const ProcedureDefinition *find(const QString &name) const; // case-insensitive, ";1" ignored
     QStringList names() const;
 
 private:

@@ -8,7 +8,7 @@ namespace db::collation {
 
 namespace {
 
-constexpr char32_t TableSize = 0x250;   // Latin blocks: the letters a Polish name can hold
+constexpr char32_t TableSize = 0x250; // Latin blocks: the letters a Polish name can hold
 constexpr char32_t LetterBase = 1000;
 constexpr char32_t OtherBase = 0x2000;
 
@@ -34,16 +34,26 @@ struct Tables
         if (f >= '0' && f <= '9')
             return 500 + (f - '0');
         switch (f) {
-        case u'ą': return letterWeight('a') + 1;
-        case u'ć': return letterWeight('c') + 1;
-        case u'ę': return letterWeight('e') + 1;
-        case u'ł': return letterWeight('l') + 1;
-        case u'ń': return letterWeight('n') + 1;
-        case u'ó': return letterWeight('o') + 1;
-        case u'ś': return letterWeight('s') + 1;
-        case u'ź': return letterWeight('z') + 1;
-        case u'ż': return letterWeight('z') + 2;
-        default: break;
+        case u'ą':
+            return letterWeight('a') + 1;
+        case u'ć':
+            return letterWeight('c') + 1;
+        case u'ę':
+            return letterWeight('e') + 1;
+        case u'ł':
+            return letterWeight('l') + 1;
+        case u'ń':
+            return letterWeight('n') + 1;
+        case u'ó':
+            return letterWeight('o') + 1;
+        case u'ś':
+            return letterWeight('s') + 1;
+        case u'ź':
+            return letterWeight('z') + 1;
+        case u'ż':
+            return letterWeight('z') + 2;
+        default:
+            break;
         }
         // Other accented Latin letters sort right after their base letter.
         const QString decomposition = QChar(char16_t(f)).decomposition();
@@ -119,7 +129,7 @@ Utf8Reader reader(const char *s, int length)
     return {p, p + (length < 0 ? 0 : length)};
 }
 
-template<typename Reader>
+template <typename Reader>
 int compareWith(Reader a, Reader b)
 {
     const Tables &t = tables();
@@ -143,7 +153,7 @@ int compareWith(Reader a, Reader b)
     return tie;
 }
 
-template<typename Reader>
+template <typename Reader>
 void foldInto(Reader r, std::u32string &out)
 {
     const Tables &t = tables();
@@ -156,7 +166,7 @@ void foldInto(Reader r, std::u32string &out)
 constexpr char32_t AnyOne = 0x110000;
 constexpr char32_t AnyMany = 0x110001;
 
-template<typename Reader>
+template <typename Reader>
 void compilePattern(Reader r, Wildcards wildcards, char32_t escape, std::u32string &out)
 {
     const Tables &t = tables();

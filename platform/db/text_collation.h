@@ -21,7 +21,7 @@ QString folded(QStringView text);
 std::u32string sortKey(QStringView text);
 void appendSortKey(QStringView text, std::u32string &out);
 
-enum class Wildcards { Sql, Filter };   // Sql: % and _; Filter: % and *, nothing else
+enum class Wildcards { Sql, Filter }; // Sql: % and _; Filter: % and *, nothing else
 // Case-insensitive pattern match; escape = 0 for none.
 bool like(QStringView text, QStringView pattern, Wildcards wildcards, char32_t escape = 0);
 bool likeUtf8(const char *text, int textLength, const char *pattern, int patternLength, char32_t escape);

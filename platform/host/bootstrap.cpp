@@ -48,8 +48,9 @@ LanguageInfo findLanguage(db::Connection &connection, const QString &code)
 
 UserInfo findUser(db::Connection &connection, const QString &login)
 {
-    db::Query query(&connection, QStringLiteral("select id_u, login, nazwisko, imie, administrator, aktywny "
-                                                "from uzytkownik where login = :login"));
+    db::Query query(&connection,
+                    QStringLiteral("select id_u, login, nazwisko, imie, administrator, aktywny "
+                                   "from uzytkownik where login = :login"));
     query.parameters().setValue(QStringLiteral("login"), login.trimmed());
     query.open();
     if (query.isEmpty())
@@ -73,10 +74,11 @@ UserInfo findUser(db::Connection &connection, const QString &login)
 int firstOwnCompany(db::Connection &connection, int languageId)
 {
     try {
-        db::Query types(&connection, QStringLiteral(
-            "select s.id_wartosci, s.wartosc, t.tresc from slowwartosci s "
-            "left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :id_jezyka "
-            "where s.typ_slownika = 'typ_firmy'"));
+        db::Query types(
+            &connection,
+            QStringLiteral("select s.id_wartosci, s.wartosc, t.tresc from slowwartosci s "
+                           "left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :id_jezyka "
+                           "where s.typ_slownika = 'typ_firmy'"));
         types.parameters().setValue(QStringLiteral("id_jezyka"), languageId);
         types.open();
         const QString ownText = LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna"));

@@ -8,10 +8,10 @@ namespace host {
 
 struct BootstrapOptions
 {
-    QString database;          // SQLite file path or PostgreSQL connection string; empty = defaultDatabasePath()
+    QString database; // SQLite file path or PostgreSQL connection string; empty = defaultDatabasePath()
     QString login = QStringLiteral("admin");
-    QString language = QStringLiteral("pl");   // "pl" or "en"
-    int demoCompaniesWhenCreated = 0;          // demo companies added when the database is created now
+    QString language = QStringLiteral("pl"); // "pl" or "en"
+    int demoCompaniesWhenCreated = 0;        // demo companies added when the database is created now
 };
 
 // Opens the database (creating and seeding it when missing or empty,

@@ -37,9 +37,9 @@ bool IsEmailValidate(const QString &text)
     // Local part: the usual unquoted characters, dots not doubled nor at its
     // ends. Domain: labels of letters, digits and inner hyphens, a top-level
     // label of at least two letters.
-    static const QRegularExpression pattern(QStringLiteral(
-        "^[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+(\\.[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+)*"
-        "@([\\p{L}\\p{N}]([\\p{L}\\p{N}-]*[\\p{L}\\p{N}])?\\.)+\\p{L}{2,}$"),
+    static const QRegularExpression pattern(
+        QStringLiteral("^[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+(\\.[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+)*"
+                       "@([\\p{L}\\p{N}]([\\p{L}\\p{N}-]*[\\p{L}\\p{N}])?\\.)+\\p{L}{2,}$"),
         QRegularExpression::UseUnicodePropertiesOption);
     const QString t = text.trimmed();
     return t.size() <= 254 && pattern.match(t).hasMatch();
@@ -96,9 +96,9 @@ const QList<QRegularExpression> &legalForms()
         };
         QList<QRegularExpression> result;
         for (const QString &p : patterns)
-            result << QRegularExpression(QStringLiteral("(?<![\\p{L}\\p{N}])(") + p + QStringLiteral(")(?![\\p{L}\\p{N}])"),
-                                         QRegularExpression::CaseInsensitiveOption
-                                             | QRegularExpression::UseUnicodePropertiesOption);
+            result << QRegularExpression(
+                QStringLiteral("(?<![\\p{L}\\p{N}])(") + p + QStringLiteral(")(?![\\p{L}\\p{N}])"),
+                QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
         return result;
     }();
     return forms;

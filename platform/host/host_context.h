@@ -33,7 +33,10 @@ private:
     bool m_externalSync = false;
 };
 
-inline AppContext &appContext() { return AppContext::instance(); }
+inline AppContext &appContext()
+{
+    return AppContext::instance();
+}
 
 namespace option {
 inline constexpr int ListaFirmAktywna = 135;

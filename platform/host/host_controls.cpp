@@ -46,8 +46,9 @@ std::optional<Rows> load(const char *function, const QString &sql, const QString
         rows.idIndex = rows.query->fieldIndex(idColumn);
         rows.textIndex = rows.query->fieldIndex(textColumn);
         if (rows.idIndex < 0 || rows.textIndex < 0) {
-            detail::reportError(QLatin1String(function),
-                                QStringLiteral("Columns \"%1\" and \"%2\" expected in: %3").arg(idColumn, textColumn, sql));
+            detail::reportError(
+                QLatin1String(function),
+                QStringLiteral("Columns \"%1\" and \"%2\" expected in: %3").arg(idColumn, textColumn, sql));
             return std::nullopt;
         }
         return rows;
@@ -84,17 +85,17 @@ int Laduj_DB_FlatComboMiasto(QComboBox *combo, int countryId, db::Connection *co
 {
     if (!combo)
         return -1;
-    QString sql = QStringLiteral(
-        "select m.id_m, k.id_kodu, p.sam, k.kod, m.miasto from miasto m "
-        "left join panstwo p on p.id_p = m.id_panstwa "
-        "left join kod_pocztowy k on k.id_m = m.id_m where m.widoczne = 1");
+    QString sql = QStringLiteral("select m.id_m, k.id_kodu, p.sam, k.kod, m.miasto from miasto m "
+                                 "left join panstwo p on p.id_p = m.id_panstwa "
+                                 "left join kod_pocztowy k on k.id_m = m.id_m where m.widoczne = 1");
     QVariantMap params;
     if (countryId > 0) {
         sql += QStringLiteral(" and m.id_panstwa = :id_p");
         params.insert(QStringLiteral("id_p"), countryId);
     }
     sql += QStringLiteral(" order by m.miasto, k.kod");
-    auto rows = load("Laduj_DB_FlatComboMiasto", sql, QStringLiteral("id_m"), QStringLiteral("miasto"), connection, params);
+    auto rows =
+        load("Laduj_DB_FlatComboMiasto", sql, QStringLiteral("id_m"), QStringLiteral("miasto"), connection, params);
     if (!rows)
         return -1;
     const QVariant previous = combo->currentData();
@@ -207,8 +208,7 @@ bool checkWindowsLimits()
             ++open;
     if (open <= g_windowLimit)
         return true;
-    InfoWarning(LoadResstrings(QStringLiteral("Resstrings_IDS_Limit_okien"))
-                    .arg(open));
+    InfoWarning(LoadResstrings(QStringLiteral("Resstrings_IDS_Limit_okien")).arg(open));
     return false;
 }
 

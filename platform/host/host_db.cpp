@@ -27,7 +27,8 @@ class TimeLimit
 {
 public:
     TimeLimit(db::Connection &connection, int milliseconds)
-        : m_connection(connection), m_limit(milliseconds)
+        : m_connection(connection),
+          m_limit(milliseconds)
     {
         if (m_limit <= 0)
             return;
@@ -227,7 +228,8 @@ int OpenQuery(db::DataSet &dataSet, int)
         if (expired || looksLikeTimeout(error.message())) {
             // The caller decides what to ask (a list offers to narrow its date range).
             save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("OpenQuery"), __LINE__,
-                             QStringLiteral("time-out: ") + error.message() + QLatin1Char('\n') + dataSet.commandText());
+                             QStringLiteral("time-out: ") + error.message() + QLatin1Char('\n')
+                                 + dataSet.commandText());
             return OpenQueryTimedOut;
         }
         detail::reportError(QStringLiteral("OpenQuery"), error.message() + QLatin1Char('\n') + dataSet.commandText());
@@ -273,7 +275,8 @@ int ExecProc(db::StoredProc &procedure, int)
         procedure.execProc();
         return 1;
     } catch (const db::DbError &error) {
-        detail::reportError(QStringLiteral("ExecProc"), procedure.procedureName() + QStringLiteral(": ") + error.message());
+        detail::reportError(QStringLiteral("ExecProc"),
+                            procedure.procedureName() + QStringLiteral(": ") + error.message());
         return 0;
     }
 }
@@ -292,7 +295,8 @@ QString GetStringDB(const QString &sql, const QString &column, db::Connection *c
     return value && !value->isNull() ? value->toString() : QString();
 }
 
-QDateTime GetDateTimeDB(const QString &sql, const QString &column, db::Connection *connection, const QVariantMap &params)
+QDateTime GetDateTimeDB(const QString &sql, const QString &column, db::Connection *connection,
+                        const QVariantMap &params)
 {
     const auto value = firstValue("GetDateTimeDB", sql, column, connection, params);
     if (!value || !value->isValid() || value->isNull())
@@ -311,7 +315,8 @@ QDateTime GetDateTimeDB(const QString &sql, const QString &column, db::Connectio
     return value->toDateTime();
 }
 
-QList<int> GetListaIntDB(const QString &sql, const QString &column, db::Connection *connection, const QVariantMap &params)
+QList<int> GetListaIntDB(const QString &sql, const QString &column, db::Connection *connection,
+                         const QVariantMap &params)
 {
     return columnValues<int>("GetListaIntDB", sql, column, connection, params,
                              [](const QVariant &v) { return v.toInt(); });
@@ -372,8 +377,9 @@ void Ustaw_daty_kontroli(double &start, double &end, db::Connection *connection)
     db::Connection *c = detail::connectionOr(connection);
     if (c) {
         try {
-            db::Query query(c, QStringLiteral("select co, wartosc from ustawienia where kod = 'ALL' and id_f is null "
-                                              "and co in ('data_kontroli_od', 'data_kontroli_do')"));
+            db::Query query(c,
+                            QStringLiteral("select co, wartosc from ustawienia where kod = 'ALL' and id_f is null "
+                                           "and co in ('data_kontroli_od', 'data_kontroli_do')"));
             query.open();
             for (query.first(); !query.eof(); query.next()) {
                 const QDate d = QDate::fromString(query.value(1).toString().left(10), Qt::ISODate);
@@ -385,7 +391,8 @@ void Ustaw_daty_kontroli(double &start, double &end, db::Connection *connection)
                     to = d;
             }
         } catch (const db::DbError &error) {
-            save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("Ustaw_daty_kontroli"), __LINE__, error.message());
+            save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("Ustaw_daty_kontroli"), __LINE__,
+                             error.message());
         }
     }
     start = db::DayTime::fromDate(from);

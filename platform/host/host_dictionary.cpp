@@ -31,16 +31,20 @@ QString dictionaryTypeOf(int number, const db::DataSet *query)
             return type;
     }
     switch (number) {
-    case 5: return QStringLiteral("telefony_rodzaj");
-    case 9: return QStringLiteral("stanowiska");
-    default: return {};
+    case 5:
+        return QStringLiteral("telefony_rodzaj");
+    case 9:
+        return QStringLiteral("stanowiska");
+    default:
+        return {};
     }
 }
 
 } // namespace
 
 TslownikForm::TslownikForm(const QString &dictionaryType, QWidget *parent)
-    : QDialog(parent), m_type(dictionaryType)
+    : QDialog(parent),
+      m_type(dictionaryType)
 {
     setObjectName(QStringLiteral("slownik_form"));
     setWindowTitle(LoadResstrings(QStringLiteral("Resstrings_IDS_Slownik")));
@@ -78,8 +82,9 @@ void TslownikForm::load()
     if (!c)
         return;
     try {
-        db::Query query(c, QStringLiteral("select id, wartosc from VListaPozSlownika where typ_slownika = :typ "
-                                          "and id_jezyka = :jezyk and nazwa_parametru = 'nazwa' order by wartosc"));
+        db::Query query(c,
+                        QStringLiteral("select id, wartosc from VListaPozSlownika where typ_slownika = :typ "
+                                       "and id_jezyka = :jezyk and nazwa_parametru = 'nazwa' order by wartosc"));
         query.parameters().setValue(QStringLiteral("typ"), m_type);
         query.parameters().setValue(QStringLiteral("jezyk"), GetLanguage());
         query.open();
@@ -103,10 +108,12 @@ void TslownikForm::dodajClick()
     if (!c)
         return;
     try {
-        db::Query insert(c, c->dialect().insertReturningId(
-                                QStringLiteral("insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system) "
-                                               "values (:typ, 'nazwa', 0, :wartosc, 0)"),
-                                QStringLiteral("id_wartosci")));
+        db::Query insert(
+            c,
+            c->dialect().insertReturningId(
+                QStringLiteral("insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system) "
+                               "values (:typ, 'nazwa', 0, :wartosc, 0)"),
+                QStringLiteral("id_wartosci")));
         insert.parameters().setValue(QStringLiteral("typ"), m_type);
         insert.parameters().setValue(QStringLiteral("wartosc"), text);
         insert.open();

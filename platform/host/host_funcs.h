@@ -150,14 +150,15 @@ MALVO_HOST_EXPORT int Laduj_DB_FlatCombo(QComboBox *combo, const QString &sql, c
                                          db::Connection *connection = nullptr, const QVariantMap &params = {});
 // Cities of a country: "<country code> <postal code> <city>" per row of
 // VListaMiast, id_m as item data.
-MALVO_HOST_EXPORT int Laduj_DB_FlatComboMiasto(QComboBox *combo, int countryId = 0, db::Connection *connection = nullptr);
+MALVO_HOST_EXPORT int Laduj_DB_FlatComboMiasto(QComboBox *combo, int countryId = 0,
+                                               db::Connection *connection = nullptr);
 // Checkable items, unchecked, id as item data (Qt::UserRole).
 MALVO_HOST_EXPORT int Laduj_DB_CheckListBox(QListWidget *list, const QString &sql, const QString &idColumn,
                                             const QString &textColumn, db::Connection *connection = nullptr,
                                             const QVariantMap &params = {});
 // Selects the item whose id is given; -1 and an empty edit text when none.
 MALVO_HOST_EXPORT bool UstawWartoscCombo(QComboBox *combo, int id);
-MALVO_HOST_EXPORT int ZwrocWartoscCombo(const QComboBox *combo);   // id of the current item, 0 when none
+MALVO_HOST_EXPORT int ZwrocWartoscCombo(const QComboBox *combo); // id of the current item, 0 when none
 MALVO_HOST_EXPORT void Kasuj_tekst_combo(QComboBox *combo);
 MALVO_HOST_EXPORT bool CzyCanFocus(const QWidget *widget);
 // Open editors by kind (6 = order editor), so a window can refuse to open a
@@ -185,7 +186,8 @@ MALVO_HOST_EXPORT int OpenRamkaSlownik(QWidget *owner, int dictionaryNumber, db:
 
 // Deletion check: odp is the @odp text of PCanDel. Empty: true. Otherwise it
 // is shown as a warning and the answer is false.
-MALVO_HOST_EXPORT bool CzyMoznaUsunac(const QString &odp, db::StoredProc *procedure = nullptr, QWidget *owner = nullptr);
+MALVO_HOST_EXPORT bool CzyMoznaUsunac(const QString &odp, db::StoredProc *procedure = nullptr,
+                                      QWidget *owner = nullptr);
 // Runs PCanDel (@id, @tabela, @id_jezyka, @czy_wymuszenie 0) and decides as above.
 MALVO_HOST_EXPORT bool CzyMoznaUsunac(const QString &table, int id, QWidget *owner = nullptr,
                                       db::Connection *connection = nullptr);

@@ -32,8 +32,9 @@ QMutex g_logMutex;
 QString g_logPath;
 
 // Widget and action properties that may carry a caption key.
-const char *const TextProperties[] = {"text", "title", "windowTitle", "toolTip", "statusTip", "whatsThis",
-                                      "placeholderText", "prefix", "suffix", "specialValueText", "iconText"};
+const char *const TextProperties[] = {"text",      "title",           "windowTitle", "toolTip", "statusTip",
+                                      "whatsThis", "placeholderText", "prefix",      "suffix",  "specialValueText",
+                                      "iconText"};
 
 void translateProperties(QObject *object)
 {
@@ -107,14 +108,14 @@ namespace detail {
 void reportError(const QString &function, const QString &message, QWidget *owner)
 {
     save_log_to_file(QStringLiteral("platform/host"), function, 0, message);
-    const QString shown = LoadResstrings(QStringLiteral("Resstrings_IDS_Blad_bazy_danych"))
-        + QStringLiteral(":\n") + message;
+    const QString shown =
+        LoadResstrings(QStringLiteral("Resstrings_IDS_Blad_bazy_danych")) + QStringLiteral(":\n") + message;
     QCoreApplication *app = QCoreApplication::instance();
     if (app && QThread::currentThread() != app->thread()) {
         // A worker (bulk deletion) must not open a window nor wait for one.
-        QMetaObject::invokeMethod(app, [shown] {
-            prompter().messageBox(nullptr, shown, mb::IconError, QStringLiteral("Malvo - ERROR"));
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [shown] { prompter().messageBox(nullptr, shown, mb::IconError, QStringLiteral("Malvo - ERROR")); },
+            Qt::QueuedConnection);
         return;
     }
     prompter().messageBox(owner, shown, mb::IconError, QStringLiteral("Malvo - ERROR"));
@@ -225,14 +226,15 @@ QString logFilePath()
 void save_log_to_file(const QString &file, const QString &function, int line, const QString &text)
 {
     const QString path = logFilePath();
-    const QString entry = QStringLiteral("%1 %2:%3 %4: %5\n")
-                              .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), file,
-                                   QString::number(line), function, QString(text).replace(QLatin1Char('\n'), QLatin1String(" | ")));
+    const QString entry =
+        QStringLiteral("%1 %2:%3 %4: %5\n")
+            .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), file, QString::number(line), function,
+                 QString(text).replace(QLatin1Char('\n'), QLatin1String(" | ")));
     QMutexLocker lock(&g_logMutex);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
-        return;   // a log that cannot be written must not break the caller
+        return; // a log that cannot be written must not break the caller
     out.write(entry.toUtf8());
 }
 

@@ -95,7 +95,8 @@ int ZapiszImportPowiazania(db::Connection *connection, int linkId, const QString
     }
     const int tableCode = KodTabeli(tableName, c);
     if (tableCode <= 0) {
-        detail::reportError(QStringLiteral("ZapiszImportPowiazania"), QStringLiteral("Unknown table \"%1\".").arg(tableName));
+        detail::reportError(QStringLiteral("ZapiszImportPowiazania"),
+                            QStringLiteral("Unknown table \"%1\".").arg(tableName));
         return -1;
     }
     const QVariantMap row{{QStringLiteral("id_"), recordId},
@@ -106,24 +107,29 @@ int ZapiszImportPowiazania(db::Connection *connection, int linkId, const QString
         // A link given by the caller, else the record's link of that code: one link per record and code.
         int target = linkId;
         if (target <= 0) {
-            db::Query existing(c, QStringLiteral("select id_imp from import_powiazania where id_ = :id_ and tabela = :tabela "
-                                                 "and import = :import order by id_imp"));
+            db::Query existing(
+                c,
+                QStringLiteral("select id_imp from import_powiazania where id_ = :id_ and tabela = :tabela "
+                               "and import = :import order by id_imp"));
             detail::bindAll(existing, row);
             existing.open();
             target = existing.isEmpty() ? 0 : existing.value(0).toInt();
         }
         if (target > 0) {
-            db::Query update(c, QStringLiteral("update import_powiazania set id_ = :id_, tabela = :tabela, import = :import, "
-                                               "wartosc_import = :wartosc where id_imp = :id_imp"));
+            db::Query update(
+                c,
+                QStringLiteral("update import_powiazania set id_ = :id_, tabela = :tabela, import = :import, "
+                               "wartosc_import = :wartosc where id_imp = :id_imp"));
             detail::bindAll(update, row);
             update.parameters().setValue(QStringLiteral("id_imp"), target);
             if (update.exec() > 0)
                 return target;
         }
-        db::Query insert(c, c->dialect().insertReturningId(
-                                QStringLiteral("insert into import_powiazania (id_, tabela, import, wartosc_import) "
-                                               "values (:id_, :tabela, :import, :wartosc)"),
-                                QStringLiteral("id_imp")));
+        db::Query insert(c,
+                         c->dialect().insertReturningId(
+                             QStringLiteral("insert into import_powiazania (id_, tabela, import, wartosc_import) "
+                                            "values (:id_, :tabela, :import, :wartosc)"),
+                             QStringLiteral("id_imp")));
         detail::bindAll(insert, row);
         insert.open();
         return insert.isEmpty() ? -1 : insert.value(0).toInt();
@@ -138,7 +144,8 @@ bool UsunImportPowiazania(db::Connection *connection, int linkId)
     if (linkId <= 0)
         return true;
     return ExecQuery(QStringLiteral("delete from import_powiazania where id_imp = :id_imp"), connection, 0,
-                     {{QStringLiteral("id_imp"), linkId}}) != 0;
+                     {{QStringLiteral("id_imp"), linkId}})
+        != 0;
 }
 
 void allowMultiUpdate(const QString &table, const QString &keyColumn, const QString &column)
@@ -154,8 +161,9 @@ int Multiakcje_UPDATE(const QString &table, const QString &column, const QString
     const auto allowed = multiUpdateAllowList().constFind(table.toLower());
     if (allowed == multiUpdateAllowList().cend() || allowed->keyColumn != keyColumn.toLower()
         || !allowed->columns.contains(column.toLower())) {
-        detail::reportError(QStringLiteral("Multiakcje_UPDATE"),
-                            QStringLiteral("The column %1.%2 (key %3) cannot be changed in bulk.").arg(table, column, keyColumn));
+        detail::reportError(
+            QStringLiteral("Multiakcje_UPDATE"),
+            QStringLiteral("The column %1.%2 (key %3) cannot be changed in bulk.").arg(table, column, keyColumn));
         return 1;
     }
     db::Connection *c = detail::connectionOr(connection);
@@ -164,8 +172,9 @@ int Multiakcje_UPDATE(const QString &table, const QString &column, const QString
         return 1;
     }
     try {
-        db::Query update(c, QStringLiteral("update %1 set %2 = :wartosc where %3 = :id")
-                                .arg(table.toLower(), column.toLower(), keyColumn.toLower()));
+        db::Query update(c,
+                         QStringLiteral("update %1 set %2 = :wartosc where %3 = :id")
+                             .arg(table.toLower(), column.toLower(), keyColumn.toLower()));
         update.parameters().setValue(QStringLiteral("wartosc"), boundValue(value));
         update.parameters().setValue(QStringLiteral("id"), id);
         return update.exec() > 0 ? 0 : -1;
@@ -190,15 +199,17 @@ int ZwrocIdPowiazanegoTerminu(int tableCode, int recordId, db::Connection *conne
 {
     if (recordId <= 0)
         return 0;
-    const int id = GetIntDB(QStringLiteral("select min(id_ter) from terminarz where tabela = :tabela and id_ = :id_"),
-                            QString(), connection, {{QStringLiteral("tabela"), tableCode}, {QStringLiteral("id_"), recordId}});
+    const int id =
+        GetIntDB(QStringLiteral("select min(id_ter) from terminarz where tabela = :tabela and id_ = :id_"), QString(),
+                 connection, {{QStringLiteral("tabela"), tableCode}, {QStringLiteral("id_"), recordId}});
     return qMax(0, id);
 }
 
 bool UsunPowiazanyTermin(int tableCode, int recordId, db::Connection *connection)
 {
     return ExecQuery(QStringLiteral("delete from terminarz where tabela = :tabela and id_ = :id_"), connection, 0,
-                     {{QStringLiteral("tabela"), tableCode}, {QStringLiteral("id_"), recordId}}) != 0;
+                     {{QStringLiteral("tabela"), tableCode}, {QStringLiteral("id_"), recordId}})
+        != 0;
 }
 
 int DEUProstyPowiazanyTermin(db::Connection *connection, int kind, const QString &title, int ownerId,
@@ -210,10 +221,12 @@ int DEUProstyPowiazanyTermin(db::Connection *connection, int kind, const QString
         return -1;
     }
     try {
-        db::Query insert(c, c->dialect().insertReturningId(
-                                QStringLiteral("insert into terminarz (tabela, id_, rodzaj, id_wlasciciela, tytul, data, id_u) "
-                                               "values (:tabela, :id_, :rodzaj, :id_wlasciciela, :tytul, :data, :id_u)"),
-                                QStringLiteral("id_ter")));
+        db::Query insert(
+            c,
+            c->dialect().insertReturningId(
+                QStringLiteral("insert into terminarz (tabela, id_, rodzaj, id_wlasciciela, tytul, data, id_u) "
+                               "values (:tabela, :id_, :rodzaj, :id_wlasciciela, :tytul, :data, :id_u)"),
+                QStringLiteral("id_ter")));
         insert.parameters().setValue(QStringLiteral("tabela"), tableCode);
         insert.parameters().setValue(QStringLiteral("id_"), recordId);
         insert.parameters().setValue(QStringLiteral("rodzaj"), kind);
@@ -254,7 +267,7 @@ bool CopyDirectory(const QString &source, const QString &target)
         return false;
     const QString fromPath = QDir::cleanPath(from.absolutePath());
     if (to == fromPath || to.startsWith(fromPath + QLatin1Char('/')))
-        return false;   // copying into itself would never end
+        return false; // copying into itself would never end
     if (!QDir().mkpath(to))
         return false;
     QDirIterator it(from.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,

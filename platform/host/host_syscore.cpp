@@ -16,12 +16,11 @@ int g_sysCompanyId = 0;
 
 Notifier::Notifier(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 Notifier *Notifier::instance()
 {
-    static Notifier *notifier = new Notifier;   // lives as long as the process
+    static Notifier *notifier = new Notifier; // lives as long as the process
     return notifier;
 }
 
@@ -66,9 +65,11 @@ int SysFirmaId()
 }
 
 HostMessageEvent::HostMessageEvent(int message, qintptr wParam, qintptr lParam, const QString &text)
-    : QEvent(QEvent::Type(message)), m_wParam(wParam), m_lParam(lParam), m_text(text)
-{
-}
+    : QEvent(QEvent::Type(message)),
+      m_wParam(wParam),
+      m_lParam(lParam),
+      m_text(text)
+{}
 
 HostMessageEvent::~HostMessageEvent() = default;
 

@@ -41,7 +41,10 @@ private:
     QList<Record> m_records;
 };
 
-inline Notifier *notifier() { return Notifier::instance(); }
+inline Notifier *notifier()
+{
+    return Notifier::instance();
+}
 
 // Company data changed: other windows refresh (code 0; 19 after a save in the editor).
 MALVO_HOST_EXPORT void OdswiezFirmy_main(int code, int param = 0);

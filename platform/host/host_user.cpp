@@ -16,7 +16,8 @@ int SprawdzUpr(const QString &moduleFileName, db::Query *)
     if (!s.connection() || s.user().id <= 0)
         return -1;
     try {
-        db::Query query(s.connection(), QStringLiteral("select poziom from uprawnienia where id_u = :id_u and modul = :modul"));
+        db::Query query(s.connection(),
+                        QStringLiteral("select poziom from uprawnienia where id_u = :id_u and modul = :modul"));
         query.parameters().setValue(QStringLiteral("id_u"), s.user().id);
         query.parameters().setValue(QStringLiteral("modul"), moduleFileName.trimmed());
         query.open();
@@ -52,12 +53,30 @@ QString GetKeyLang()
     return services().language().code;
 }
 
-bool CzyWersjaOgraniczona() { return services().restrictedVersion; }
-bool CzyWersjaUproszczona() { return services().simplifiedVersion; }
-bool PaletaStala() { return services().fixedPalette; }
-void setWersjaOgraniczona(bool on) { services().restrictedVersion = on; }
-void setWersjaUproszczona(bool on) { services().simplifiedVersion = on; }
-void setPaletaStala(bool on) { services().fixedPalette = on; }
+bool CzyWersjaOgraniczona()
+{
+    return services().restrictedVersion;
+}
+bool CzyWersjaUproszczona()
+{
+    return services().simplifiedVersion;
+}
+bool PaletaStala()
+{
+    return services().fixedPalette;
+}
+void setWersjaOgraniczona(bool on)
+{
+    services().restrictedVersion = on;
+}
+void setWersjaUproszczona(bool on)
+{
+    services().simplifiedVersion = on;
+}
+void setPaletaStala(bool on)
+{
+    services().fixedPalette = on;
+}
 
 QString ConnectionStringCDNXL()
 {
@@ -72,13 +91,14 @@ void setConnectionStringCDNXL(const QString &connectionString)
 QString Znajdz_NrKierunkowy()
 {
     const Services &s = services();
-    const QString fallback = s.hostCountryCode.compare(QLatin1String("PL"), Qt::CaseInsensitive) == 0
-        ? QStringLiteral("+48") : QString();
+    const QString fallback =
+        s.hostCountryCode.compare(QLatin1String("PL"), Qt::CaseInsensitive) == 0 ? QStringLiteral("+48") : QString();
     if (!s.connection())
         return fallback;
     try {
-        db::Query query(s.connection(), QStringLiteral("select nr_kierunkowy from panstwo where iso = :kod or sam = :kod "
-                                                       "order by id_p"));
+        db::Query query(s.connection(),
+                        QStringLiteral("select nr_kierunkowy from panstwo where iso = :kod or sam = :kod "
+                                       "order by id_p"));
         query.parameters().setValue(QStringLiteral("kod"), s.hostCountryCode);
         query.open();
         for (query.first(); !query.eof(); query.next()) {
@@ -96,8 +116,8 @@ QString Nazwa_Firmy_skrot(db::Connection *connection, int companyId)
 {
     if (companyId <= 0)
         return {};
-    return GetStringDB(QStringLiteral("select skrot from firma where id_f = :id_f"), QStringLiteral("skrot"), connection,
-                       {{QStringLiteral("id_f"), companyId}});
+    return GetStringDB(QStringLiteral("select skrot from firma where id_f = :id_f"), QStringLiteral("skrot"),
+                       connection, {{QStringLiteral("id_f"), companyId}});
 }
 
 } // namespace host

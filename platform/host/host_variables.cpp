@@ -13,8 +13,8 @@ namespace {
 struct Store
 {
     QList<VariableDeclaration> declarations;
-    QHash<QString, int> index;              // key -> declaration
-    QHash<QString, QVariant> values;        // key -> value set
+    QHash<QString, int> index;       // key -> declaration
+    QHash<QString, QVariant> values; // key -> value set
 };
 
 QString keyOf(const QString &name, const QString &group)
@@ -129,8 +129,9 @@ bool SetZm(const QVariant &value, const QString &name, const QString &group)
         converted = QVariant();
     }
     if (!converted.isValid()) {
-        save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("SetZm"), __LINE__,
-                         QStringLiteral("host variable %1/%2: value %3 does not convert").arg(group, name, value.toString()));
+        save_log_to_file(
+            QStringLiteral(__FILE__), QStringLiteral("SetZm"), __LINE__,
+            QStringLiteral("host variable %1/%2: value %3 does not convert").arg(group, name, value.toString()));
         return false;
     }
     s.values.insert(key, converted);

@@ -15,7 +15,7 @@ struct VariableDeclaration
 {
     QString name;
     QString group;
-    QVariant defaultValue;       // its type is the variable's type
+    QVariant defaultValue; // its type is the variable's type
 };
 
 // Value of a variable (its default until set); an invalid QVariant for a
@@ -38,7 +38,10 @@ struct HostVariable
     const char *name;
     const char *group;
     T get() const { return GetZm(QLatin1String(name), QLatin1String(group)).template value<T>(); }
-    bool set(const T &value) const { return SetZm(QVariant::fromValue(value), QLatin1String(name), QLatin1String(group)); }
+    bool set(const T &value) const
+    {
+        return SetZm(QVariant::fromValue(value), QLatin1String(name), QLatin1String(group));
+    }
 };
 
 namespace var {
@@ -69,7 +72,8 @@ inline constexpr HostVariable<int> PokazWydrukPotwZlecenia{"pokaz_wydruk_potw_zl
 
 // List palette (TColor values, 0xBBGGRR), group ALL.
 inline constexpr HostVariable<int> ListaKolorNaglowekCzcionka{"lista_kolor_naglowek_czcionka", "ALL"};
-inline constexpr HostVariable<int> ListaKolorNaglowekCzcionkaZaznaczona{"lista_kolor_naglowek_czcionka_zaznaczona", "ALL"};
+inline constexpr HostVariable<int> ListaKolorNaglowekCzcionkaZaznaczona{"lista_kolor_naglowek_czcionka_zaznaczona",
+                                                                        "ALL"};
 inline constexpr HostVariable<int> ListaKolorNaglowekZaznaczony{"lista_kolor_naglowek_zaznaczony", "ALL"};
 inline constexpr HostVariable<int> ListaKolorNaglowekNiezaznaczony{"lista_kolor_naglowek_niezaznaczony", "ALL"};
 inline constexpr HostVariable<int> ListaKolorNaglowekFiltrAktywny{"lista_kolor_naglowek_filtr_aktywny", "ALL"};

@@ -19,21 +19,29 @@ namespace mb {
 int firstButton(int flags)
 {
     switch (flags & ButtonsMask) {
-    case AbortRetryIgnore: return IdAbort;
+    case AbortRetryIgnore:
+        return IdAbort;
     case YesNoCancel:
-    case YesNo: return IdYes;
-    case RetryCancel: return IdRetry;
-    default: return IdOk;
+    case YesNo:
+        return IdYes;
+    case RetryCancel:
+        return IdRetry;
+    default:
+        return IdOk;
     }
 }
 
 int escapeAnswer(int flags)
 {
     switch (flags & ButtonsMask) {
-    case YesNo: return IdNo;
-    case AbortRetryIgnore: return IdAbort;
-    case Ok: return IdOk;
-    default: return IdCancel;
+    case YesNo:
+        return IdNo;
+    case AbortRetryIgnore:
+        return IdAbort;
+    case Ok:
+        return IdOk;
+    default:
+        return IdCancel;
     }
 }
 
@@ -66,23 +74,34 @@ QList<ButtonDef> buttonsFor(int flags)
     const ButtonDef retry{mb::IdRetry, QStringLiteral("Resstrings_IDS_Ponow"), QMessageBox::AcceptRole};
     const ButtonDef ignore{mb::IdIgnore, QStringLiteral("Resstrings_IDS_Ignoruj"), QMessageBox::AcceptRole};
     switch (flags & mb::ButtonsMask) {
-    case mb::OkCancel: return {ok, cancel};
-    case mb::AbortRetryIgnore: return {abort, retry, ignore};
-    case mb::YesNoCancel: return {yes, no, cancel};
-    case mb::YesNo: return {yes, no};
-    case mb::RetryCancel: return {retry, cancel};
-    default: return {ok};
+    case mb::OkCancel:
+        return {ok, cancel};
+    case mb::AbortRetryIgnore:
+        return {abort, retry, ignore};
+    case mb::YesNoCancel:
+        return {yes, no, cancel};
+    case mb::YesNo:
+        return {yes, no};
+    case mb::RetryCancel:
+        return {retry, cancel};
+    default:
+        return {ok};
     }
 }
 
 QMessageBox::Icon iconFor(int flags)
 {
     switch (flags & mb::IconMask) {
-    case mb::IconError: return QMessageBox::Critical;
-    case mb::IconQuestion: return QMessageBox::Question;
-    case mb::IconWarning: return QMessageBox::Warning;
-    case mb::IconInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case mb::IconError:
+        return QMessageBox::Critical;
+    case mb::IconQuestion:
+        return QMessageBox::Question;
+    case mb::IconWarning:
+        return QMessageBox::Warning;
+    case mb::IconInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -137,17 +156,20 @@ std::optional<QString> WidgetPrompter::inputText(QWidget *owner, const QString &
     return answer;
 }
 
-QString WidgetPrompter::chooseOpenFile(QWidget *owner, const QString &caption, const QString &dir, const QString &filter)
+QString WidgetPrompter::chooseOpenFile(QWidget *owner, const QString &caption, const QString &dir,
+                                       const QString &filter)
 {
     return QFileDialog::getOpenFileName(owner, caption, dir, filter);
 }
 
-QStringList WidgetPrompter::chooseOpenFiles(QWidget *owner, const QString &caption, const QString &dir, const QString &filter)
+QStringList WidgetPrompter::chooseOpenFiles(QWidget *owner, const QString &caption, const QString &dir,
+                                            const QString &filter)
 {
     return QFileDialog::getOpenFileNames(owner, caption, dir, filter);
 }
 
-QString WidgetPrompter::chooseSaveFile(QWidget *owner, const QString &caption, const QString &dir, const QString &filter)
+QString WidgetPrompter::chooseSaveFile(QWidget *owner, const QString &caption, const QString &dir,
+                                       const QString &filter)
 {
     return QFileDialog::getSaveFileName(owner, caption, dir, filter);
 }

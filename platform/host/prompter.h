@@ -63,9 +63,12 @@ public:
                                              const QString &text) = 0;
 
     // File and folder choices; empty when cancelled.
-    virtual QString chooseOpenFile(QWidget *owner, const QString &caption, const QString &dir, const QString &filter) = 0;
-    virtual QStringList chooseOpenFiles(QWidget *owner, const QString &caption, const QString &dir, const QString &filter) = 0;
-    virtual QString chooseSaveFile(QWidget *owner, const QString &caption, const QString &dir, const QString &filter) = 0;
+    virtual QString chooseOpenFile(QWidget *owner, const QString &caption, const QString &dir,
+                                   const QString &filter) = 0;
+    virtual QStringList chooseOpenFiles(QWidget *owner, const QString &caption, const QString &dir,
+                                        const QString &filter) = 0;
+    virtual QString chooseSaveFile(QWidget *owner, const QString &caption, const QString &dir,
+                                   const QString &filter) = 0;
     virtual QString chooseDirectory(QWidget *owner, const QString &caption, const QString &dir) = 0;
 
     // Shell open of a web page or a file with its default application.
@@ -86,7 +89,8 @@ public:
     std::optional<QString> inputText(QWidget *owner, const QString &caption, const QString &label,
                                      const QString &text) override;
     QString chooseOpenFile(QWidget *owner, const QString &caption, const QString &dir, const QString &filter) override;
-    QStringList chooseOpenFiles(QWidget *owner, const QString &caption, const QString &dir, const QString &filter) override;
+    QStringList chooseOpenFiles(QWidget *owner, const QString &caption, const QString &dir,
+                                const QString &filter) override;
     QString chooseSaveFile(QWidget *owner, const QString &caption, const QString &dir, const QString &filter) override;
     QString chooseDirectory(QWidget *owner, const QString &caption, const QString &dir) override;
     bool openUrl(const QUrl &url) override;

@@ -11,16 +11,26 @@ QString kindName(ScriptedPrompter::Kind kind)
 {
     using K = ScriptedPrompter::Kind;
     switch (kind) {
-    case K::Message: return QStringLiteral("message");
-    case K::Modal: return QStringLiteral("modal dialog");
-    case K::Input: return QStringLiteral("text input");
-    case K::OpenFile: return QStringLiteral("open file");
-    case K::OpenFiles: return QStringLiteral("open files");
-    case K::SaveFile: return QStringLiteral("save file");
-    case K::Directory: return QStringLiteral("directory");
-    case K::OpenUrl: return QStringLiteral("open URL");
-    case K::ShellOpen: return QStringLiteral("open file in its application");
-    case K::SendMail: return QStringLiteral("send mail");
+    case K::Message:
+        return QStringLiteral("message");
+    case K::Modal:
+        return QStringLiteral("modal dialog");
+    case K::Input:
+        return QStringLiteral("text input");
+    case K::OpenFile:
+        return QStringLiteral("open file");
+    case K::OpenFiles:
+        return QStringLiteral("open files");
+    case K::SaveFile:
+        return QStringLiteral("save file");
+    case K::Directory:
+        return QStringLiteral("directory");
+    case K::OpenUrl:
+        return QStringLiteral("open URL");
+    case K::ShellOpen:
+        return QStringLiteral("open file in its application");
+    case K::SendMail:
+        return QStringLiteral("send mail");
     }
     return {};
 }
@@ -237,7 +247,8 @@ QString ScriptedPrompter::chooseOpenFile(QWidget *, const QString &caption, cons
     return choose(Kind::OpenFile, caption, dir, filter);
 }
 
-QStringList ScriptedPrompter::chooseOpenFiles(QWidget *, const QString &caption, const QString &dir, const QString &filter)
+QStringList ScriptedPrompter::chooseOpenFiles(QWidget *, const QString &caption, const QString &dir,
+                                              const QString &filter)
 {
     Question q;
     q.kind = Kind::OpenFiles;

@@ -21,10 +21,10 @@ public:
     struct Question
     {
         Kind kind = Kind::Message;
-        QString text;            // message text, input label, URL or file path opened, mail recipient
-        int flags = 0;           // message-box flags
-        QString caption;         // caption or dialog title; mail subject
-        QString dir;             // start folder of a file or folder choice
+        QString text;    // message text, input label, URL or file path opened, mail recipient
+        int flags = 0;   // message-box flags
+        QString caption; // caption or dialog title; mail subject
+        QString dir;     // start folder of a file or folder choice
         QString filter;
         QString value;           // text proposed by an input; mail body
         QStringList attachments; // SendMail
@@ -44,11 +44,11 @@ public:
         std::function<void(QDialog &)> drive;
         std::function<void()> meanwhile;
 
-        static Answer button(int code);                 // 6 yes, 7 no, 2 cancel, 1 ok
+        static Answer button(int code); // 6 yes, 7 no, 2 cancel, 1 ok
         // The same, after `meanwhile` ran while the box was up (what a user does behind a box).
         static Answer button(int code, std::function<void()> meanwhile);
         static Answer dialog(std::function<void(QDialog &)> drive);
-        static Answer dialogResult(int result);         // done(result) without touching the dialog
+        static Answer dialogResult(int result); // done(result) without touching the dialog
         static Answer input(const QString &text);
         static Answer inputCancelled();
         static Answer openFile(const QString &path);
@@ -80,7 +80,8 @@ public:
     std::optional<QString> inputText(QWidget *owner, const QString &caption, const QString &label,
                                      const QString &text) override;
     QString chooseOpenFile(QWidget *owner, const QString &caption, const QString &dir, const QString &filter) override;
-    QStringList chooseOpenFiles(QWidget *owner, const QString &caption, const QString &dir, const QString &filter) override;
+    QStringList chooseOpenFiles(QWidget *owner, const QString &caption, const QString &dir,
+                                const QString &filter) override;
     QString chooseSaveFile(QWidget *owner, const QString &caption, const QString &dir, const QString &filter) override;
     QString chooseDirectory(QWidget *owner, const QString &caption, const QString &dir) override;
     bool openUrl(const QUrl &url) override;

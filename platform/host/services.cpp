@@ -17,8 +17,7 @@ const QString KeyPrefix = QStringLiteral("Resstrings_IDS_");
 
 HostError::HostError(const QString &message)
     : db::DbError(message)
-{
-}
+{}
 
 Services &Services::instance()
 {

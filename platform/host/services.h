@@ -8,22 +8,24 @@
 #include <QWidget>
 #include <memory>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace host {
 
 struct UserInfo
 {
-    int id = 0;                  // uzytkownik.id_u
+    int id = 0; // uzytkownik.id_u
     QString login;
-    QString displayName;         // "Nazwisko Imię (login)"
+    QString displayName; // "Nazwisko Imię (login)"
     bool administrator = false;
 };
 
 struct LanguageInfo
 {
-    int id = 0;                  // jezyk.id_jezyka
-    QString code;                // "pl", "en"
+    int id = 0;   // jezyk.id_jezyka
+    QString code; // "pl", "en"
 };
 
 // The state the host keeps for its lifetime and lends to the module and the
@@ -53,10 +55,10 @@ public:
     void setTranslation(const QString &key, const QString &text);
     int translationCount() const { return int(m_translations.size()); }
 
-    bool restrictedVersion = false;      // CzyWersjaOgraniczona
-    bool simplifiedVersion = false;      // CzyWersjaUproszczona
-    bool fixedPalette = false;           // PaletaStala
-    QString cdnXlConnectionString;       // ConnectionStringCDNXL
+    bool restrictedVersion = false; // CzyWersjaOgraniczona
+    bool simplifiedVersion = false; // CzyWersjaUproszczona
+    bool fixedPalette = false;      // PaletaStala
+    QString cdnXlConnectionString;  // ConnectionStringCDNXL
     QString hostCountryCode = QStringLiteral("PL");
 
     QWidget *mainWindow() const { return m_mainWindow; }
@@ -78,6 +80,9 @@ private:
     QPointer<QWidget> m_mainWindow;
 };
 
-inline Services &services() { return Services::instance(); }
+inline Services &services()
+{
+    return Services::instance();
+}
 
 } // namespace host

@@ -35,7 +35,10 @@ public:
     QString path() const { return m_path; }
     void *resolveSymbol(const char *exportName) const;
     template <typename Fn>
-    Fn *resolve(const char *exportName) const { return reinterpret_cast<Fn *>(resolveSymbol(exportName)); }
+    Fn *resolve(const char *exportName) const
+    {
+        return reinterpret_cast<Fn *>(resolveSymbol(exportName));
+    }
 
 private:
     QString m_path;

@@ -14,11 +14,11 @@ namespace host {
 // offset). The event type of a HostMessageEvent is the number itself.
 namespace msg {
 inline constexpr int UserBase = 0x400;
-inline constexpr int ActiveCompanyChanged = 0x487;   // posted after making a company the active one
-inline constexpr int ListEditing = 1165;             // 0 before, 1 after a list's edit action (0x48D)
+inline constexpr int ActiveCompanyChanged = 0x487; // posted after making a company the active one
+inline constexpr int ListEditing = 1165;           // 0 before, 1 after a list's edit action (0x48D)
 inline constexpr int WindowCreated = 0x48E;
 inline constexpr int ChildDestroyed = 0x48F;
-inline constexpr int CaptionChanged = 0x490;         // also sent at the end of the list window's creation
+inline constexpr int CaptionChanged = 0x490; // also sent at the end of the list window's creation
 inline constexpr int CloseMe = 0x491;
 inline constexpr int ChildResized = 0x492;
 inline constexpr int ChildClosing = 0x494;
@@ -68,6 +68,9 @@ MALVO_HOST_EXPORT qintptr sendMessage(QObject *target, int message, qintptr wPar
 MALVO_HOST_EXPORT bool postMessage(QObject *target, int message, qintptr wParam = 0, qintptr lParam = 0);
 
 // The pointer value of a window as a message parameter, and back.
-inline qintptr windowParam(const QObject *window) { return reinterpret_cast<qintptr>(window); }
+inline qintptr windowParam(const QObject *window)
+{
+    return reinterpret_cast<qintptr>(window);
+}
 
 } // namespace host

@@ -24,11 +24,16 @@ ColumnTotal ColumnTotal::forColumn(const GridColumn &column, QMetaType::Type fie
         kind = SummaryKind::None;
     if (kind == SummaryKind::Auto) {
         switch (fieldType) {
-        case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong:
-        case QMetaType::ULongLong: case QMetaType::Short: case QMetaType::UShort:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
             kind = SummaryKind::Integer;
             break;
-        case QMetaType::Double: case QMetaType::Float:
+        case QMetaType::Double:
+        case QMetaType::Float:
             kind = SummaryKind::Decimal;
             break;
         default:
@@ -90,7 +95,8 @@ QString durationText(double days, const DayWords &words)
     qint64 minutes = qRound64(std::fabs(days) * 1440.0);
     const qint64 whole = minutes / 1440;
     minutes %= 1440;
-    QString text = QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    QString text =
+        QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
     if (whole > 0)
         text = QStringLiteral("%1 %2 %3").arg(whole).arg(whole == 1 ? words.one : words.many, text);
     return negative ? QLatin1Char('-') + text : text;

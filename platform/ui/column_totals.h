@@ -12,9 +12,9 @@ namespace ui {
 // The words after a number of days in a duration total.
 struct DayWords
 {
-    QString one;    // one day
-    QString many;   // more days
-    static DayWords fromHost();   // Resstrings_IDS_Dzien, Resstrings_IDS_Dni
+    QString one;                // one day
+    QString many;               // more days
+    static DayWords fromHost(); // Resstrings_IDS_Dzien, Resstrings_IDS_Dni
 };
 
 // The total of one column over the visible rows, as the summary row shows it.
@@ -22,7 +22,10 @@ class MALVO_UI_EXPORT ColumnTotal
 {
 public:
     ColumnTotal() = default;
-    ColumnTotal(SummaryKind kind, int decimals) : m_kind(kind), m_decimals(decimals) {}
+    ColumnTotal(SummaryKind kind, int decimals)
+        : m_kind(kind),
+          m_decimals(decimals)
+    {}
     // The kind a column sums as, resolving Auto from the field type.
     static ColumnTotal forColumn(const GridColumn &column, QMetaType::Type fieldType);
 

@@ -36,9 +36,12 @@ int alignmentCode(Qt::Alignment alignment)
 Qt::Alignment alignmentFromCode(int code)
 {
     switch (code) {
-    case 1: return Qt::AlignRight;
-    case 2: return Qt::AlignHCenter;
-    default: return Qt::AlignLeft;
+    case 1:
+        return Qt::AlignRight;
+    case 2:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignLeft;
     }
 }
 
@@ -54,8 +57,14 @@ int formatDecimals(const QString &format)
 static bool isNumeric(int type)
 {
     switch (type) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Double: case QMetaType::Float: case QMetaType::Short: case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
         return true;
     default:
         return false;

@@ -13,27 +13,27 @@ namespace ui {
 inline const QString czy_zaznaczono_ramka = QStringLiteral("czy_zaznaczono_ramka");
 
 enum class SummaryKind {
-    Auto,       // integer fields as Integer, floating fields as Decimal, others nothing
+    Auto, // integer fields as Integer, floating fields as Decimal, others nothing
     None,
     Integer,
     Decimal,
-    Duration,   // values are days (a fraction is the time of day), QTime or QDateTime
+    Duration, // values are days (a fraction is the time of day), QTime or QDateTime
 };
 
 // One grid column; the grid's column set is separate from the data set's fields.
 struct MALVO_UI_EXPORT GridColumn
 {
     QString fieldName;
-    QString title;                       // a "Resstrings_IDS_" key (translated when shown) or plain text
+    QString title; // a "Resstrings_IDS_" key (translated when shown) or plain text
     int width = 80;
     bool visible = true;
     Qt::Alignment alignment = Qt::AlignLeft;
-    bool checkBox = false;               // bool fields are check boxes anyway; set it for int flags
+    bool checkBox = false; // bool fields are check boxes anyway; set it for int flags
     // Numbers: ",0.00" (grouped, two decimals), "#0.00", ",0"; dates: a Qt date-time
     // format such as "dd.MM.yyyy". Empty: the data set's display text.
     QString displayFormat;
     SummaryKind summary = SummaryKind::Auto;
-    int summaryDecimals = -1;            // -1: from displayFormat, else 2
+    int summaryDecimals = -1; // -1: from displayFormat, else 2
 
     bool isSelectionColumn() const { return fieldName.compare(czy_zaznaczono_ramka, Qt::CaseInsensitive) == 0; }
     // The title as shown: keys go through the host's translation.

@@ -16,10 +16,10 @@ public:
     using Locate = std::function<bool(const QString &prefix)>;
 
     enum class Outcome {
-        Ignored,    // not a search key
-        Found,      // the buffer changed and a row matched
-        Rejected,   // nothing matched: the new character was dropped again
-        Emptied,    // the buffer became empty (the grid repaints)
+        Ignored,  // not a search key
+        Found,    // the buffer changed and a row matched
+        Rejected, // nothing matched: the new character was dropped again
+        Emptied,  // the buffer became empty (the grid repaints)
     };
 
     Outcome keyPress(int key, const QString &text, const Locate &locate);

@@ -14,7 +14,7 @@ QString loadingText()
 QString rowCountText(int visibleRows)
 {
     return host::LoadResstrings(QStringLiteral("Resstrings_IDS_Ilosc_rekordow")) + QLatin1Char(' ')
-           + QString::number(visibleRows);
+        + QString::number(visibleRows);
 }
 
 void paintProgressPanel(QPainter &painter, const QRect &rect, int percent)

@@ -24,7 +24,8 @@ const QString kSource = QStringLiteral("ramka\\ramka_lista_fr");
 
 void logCatch(const char *method, int line, const std::exception &error)
 {
-    host::save_log_to_file(kSource, QLatin1String(method), line, QStringLiteral("CATCH ") + QString::fromUtf8(error.what()));
+    host::save_log_to_file(kSource, QLatin1String(method), line,
+                           QStringLiteral("CATCH ") + QString::fromUtf8(error.what()));
 }
 
 // Widest cell text measured when fitting a column; enough for a feel of the contents, cheap on long lists.
@@ -36,8 +37,11 @@ constexpr int kMaxFittedWidth = 800;
 // ---- ListaGrid ------------------------------------------------------------------
 
 ListaGrid::ListaGrid(QWidget *parent)
-    : QTableView(parent), m_model(new ListaGridModel(this)), m_header(new ListaGridHeader(this)),
-      m_summary(new SummaryBar(this)), m_palette(ListPalette::current())
+    : QTableView(parent),
+      m_model(new ListaGridModel(this)),
+      m_header(new ListaGridHeader(this)),
+      m_summary(new SummaryBar(this)),
+      m_palette(ListPalette::current())
 {
     setObjectName(QStringLiteral("ListaGrid"));
     setHorizontalHeader(m_header);
@@ -234,8 +238,9 @@ void ListaGrid::followDataSet(int row)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     } else {
         int column = currentIndex().isValid() ? currentIndex().column() : m_markedColumn;
-        for (int visual = 0; (column < 0 || column >= m_model->columnCount() || isColumnHidden(column))
-                             && visual < m_header->count(); ++visual)
+        for (int visual = 0;
+             (column < 0 || column >= m_model->columnCount() || isColumnHidden(column)) && visual < m_header->count();
+             ++visual)
             column = m_header->logicalIndex(visual);
         const QModelIndex index = m_model->index(row, qMax(0, column));
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
@@ -367,7 +372,8 @@ void ListaGrid::mousePressEvent(QMouseEvent *event)
         QTableView::mousePressEvent(event);
         if (!index.isValid() || event->button() != Qt::LeftButton || !m_multiSelect)
             return;
-        const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier) || m_model->column(index.column()).isSelectionColumn();
+        const bool ctrl =
+            event->modifiers().testFlag(Qt::ControlModifier) || m_model->column(index.column()).isSelectionColumn();
         const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
         m_model->clickRow(index.row(), ctrl, shift && !ctrl, m_sticky);
         if (shift && !ctrl)
@@ -570,7 +576,9 @@ bool ListaGrid::viewportEvent(QEvent *event)
 
 // ---- ListaGridHeader ------------------------------------------------------------------
 
-ListaGridHeader::ListaGridHeader(ListaGrid *grid) : QHeaderView(Qt::Horizontal, grid), m_grid(grid)
+ListaGridHeader::ListaGridHeader(ListaGrid *grid)
+    : QHeaderView(Qt::Horizontal, grid),
+      m_grid(grid)
 {
     setSectionsMovable(true);
     setSectionsClickable(true);
@@ -597,9 +605,10 @@ void ListaGridHeader::paintSection(QPainter *painter, const QRect &rect, int log
     const bool marked = logicalIndex == m_grid->markedColumn();
     const bool strong = marked || filter == ColumnFilterState::Active;
     painter->save();
-    painter->fillRect(rect, marked ? palette.markedTitleBackground
-                            : filter == ColumnFilterState::Active ? palette.filterActiveBackground
-                                                                  : palette.titleBackground);
+    painter->fillRect(rect,
+                      marked                                    ? palette.markedTitleBackground
+                          : filter == ColumnFilterState::Active ? palette.filterActiveBackground
+                                                                : palette.titleBackground);
     painter->setPen(palette.evenRowBackground.darker(125));
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
@@ -666,7 +675,10 @@ QColor ListaGrid::rowTextColor(int row) const
 
 // ---- ListaGridDelegate ------------------------------------------------------------------
 
-ListaGridDelegate::ListaGridDelegate(ListaGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+ListaGridDelegate::ListaGridDelegate(ListaGrid *grid)
+    : QStyledItemDelegate(grid),
+      m_grid(grid)
+{}
 
 void ListaGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
@@ -676,9 +688,10 @@ void ListaGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     try {
         const ListPalette &palette = m_grid->listPalette();
         const bool selected = index.data(ListaGridModel::SelectedRole).toBool();
-        painter->fillRect(option.rect, selected ? palette.selectedBackground
-                                       : index.row() % 2 == 0 ? palette.oddRowBackground
-                                                              : palette.evenRowBackground);
+        painter->fillRect(option.rect,
+                          selected                   ? palette.selectedBackground
+                              : index.row() % 2 == 0 ? palette.oddRowBackground
+                                                     : palette.evenRowBackground);
         const QVariant check = index.data(Qt::CheckStateRole);
         if (check.isValid()) {
             const bool checked = check.toInt() == Qt::Checked;
@@ -712,7 +725,9 @@ void ListaGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
 
 // ---- SummaryBar ------------------------------------------------------------------------
 
-SummaryBar::SummaryBar(ListaGrid *grid) : QWidget(grid), m_grid(grid)
+SummaryBar::SummaryBar(ListaGrid *grid)
+    : QWidget(grid),
+      m_grid(grid)
 {
     setObjectName(QStringLiteral("PodsumowanieHeader"));
 }

@@ -14,7 +14,9 @@
 class QKeyEvent;
 class QPainter;
 
-namespace db { class DataSet; }
+namespace db {
+class DataSet;
+}
 
 namespace ui {
 
@@ -86,7 +88,11 @@ public:
     // The text colour of a visible row (colours by status of a derived frame); an
     // invalid colour keeps the palette's. Selected rows keep the selection colour.
     using RowTextColor = std::function<QColor(int row)>;
-    void setRowTextColor(RowTextColor provider) { m_rowTextColor = std::move(provider); viewport()->update(); }
+    void setRowTextColor(RowTextColor provider)
+    {
+        m_rowTextColor = std::move(provider);
+        viewport()->update();
+    }
     QColor rowTextColor(int row) const;
 
     // --- selection ---
@@ -149,7 +155,7 @@ private:
     QString m_sortString;
     std::function<void(const QString &)> m_applySort;
     IncrementalSearch m_search;
-    QHash<QString, ColumnFilterState> m_filters;   // by lower-case field name
+    QHash<QString, ColumnFilterState> m_filters; // by lower-case field name
     int m_markedColumn = 0;
     bool m_editVisible = true;
     bool m_editEnabled = true;

@@ -4,7 +4,9 @@
 
 namespace ui {
 
-ListaGridModel::ListaGridModel(QObject *parent) : QAbstractTableModel(parent) {}
+ListaGridModel::ListaGridModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{}
 
 void ListaGridModel::setDataSet(db::DataSet *dataSet)
 {
@@ -44,7 +46,7 @@ void ListaGridModel::resolveFields()
         if (open && !column.isSelectionColumn())
             m_fields[i] = m_dataSet->fieldIndex(column.fieldName);
         m_checkBoxes[i] = column.isSelectionColumn() || column.checkBox
-                          || (m_fields[i] >= 0 && m_dataSet->fieldDef(m_fields[i]).type == QMetaType::Bool);
+            || (m_fields[i] >= 0 && m_dataSet->fieldDef(m_fields[i]).type == QMetaType::Bool);
     }
 }
 
@@ -91,7 +93,7 @@ int ListaGridModel::columnCount(const QModelIndex &parent) const
 bool ListaGridModel::rowReadable(int row) const
 {
     return m_dataSet && m_dataSet->isActive() && !m_dataSet->controlsDisabled() && row >= 0
-           && row < m_dataSet->recordCount();
+        && row < m_dataSet->recordCount();
 }
 
 QVariant ListaGridModel::valueAt(int row, int column) const
@@ -122,7 +124,7 @@ bool ListaGridModel::isChecked(int row, int column) const
         return isRowSelected(row);
     const QVariant value = valueAt(row, column);
     return value.metaType().id() == QMetaType::QString ? value.toString().trimmed() == QLatin1String("1")
-                                                        : value.toBool();
+                                                       : value.toBool();
 }
 
 QVariant ListaGridModel::data(const QModelIndex &index, int role) const
@@ -236,8 +238,9 @@ void ListaGridModel::clickRow(int row, bool ctrl, bool shift, bool sticky)
 {
     if (row < 0 || row >= m_rows)
         return;
-    m_selection.click(row, ctrl, shift, sticky, [this](int r) { return rowKey(r); },
-                      [this](const RowKey &key) { return rowOfKey(key); });
+    m_selection.click(
+        row, ctrl, shift, sticky, [this](int r) { return rowKey(r); },
+        [this](const RowKey &key) { return rowOfKey(key); });
     selectionChanged();
 }
 

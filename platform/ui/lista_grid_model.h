@@ -20,9 +20,9 @@ class MALVO_UI_EXPORT ListaGridModel : public QAbstractTableModel
     Q_OBJECT
 public:
     enum Role {
-        SelectedRole = Qt::UserRole + 1,   // bool: the row's selection flag
-        FullTextRole,                      // the display text before it is reduced to one line
-        ValueRole,                         // the field's value
+        SelectedRole = Qt::UserRole + 1, // bool: the row's selection flag
+        FullTextRole,                    // the display text before it is reduced to one line
+        ValueRole,                       // the field's value
     };
 
     explicit ListaGridModel(QObject *parent = nullptr);
@@ -32,7 +32,7 @@ public:
     void setColumns(std::vector<GridColumn> columns);
     const std::vector<GridColumn> &columns() const { return m_columns; }
     const GridColumn &column(int column) const { return m_columns.at(size_t(column)); }
-    int columnOf(const QString &fieldName) const;        // -1 when absent
+    int columnOf(const QString &fieldName) const; // -1 when absent
     void setColumnTitle(int column, const QString &title);
     void setColumnAlignment(int column, Qt::Alignment alignment);
     void setLocale(const QLocale &locale) { m_locale = locale; }
@@ -43,7 +43,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    QString cellText(int row, int column) const;         // as drawn: one line
+    QString cellText(int row, int column) const; // as drawn: one line
     QString fullText(int row, int column) const;
     bool isChecked(int row, int column) const;
     // First visible row whose text in the column starts with the prefix (case-insensitive); -1 when none.
@@ -53,12 +53,12 @@ public:
     RowSelection &selection() { return m_selection; }
     const RowSelection &selection() const { return m_selection; }
     RowKey rowKey(int row) const;
-    int rowOfKey(const RowKey &key) const;               // -1 when not visible
+    int rowOfKey(const RowKey &key) const; // -1 when not visible
     bool isRowSelected(int row) const;
     void selectAllVisible();
     void clearSelection();
     void clickRow(int row, bool ctrl, bool shift, bool sticky);
-    void selectionChanged();                             // repaint after a direct change of selection()
+    void selectionChanged(); // repaint after a direct change of selection()
 
     // Totals of every column over the visible rows.
     std::vector<ColumnTotal> totals() const;
@@ -75,7 +75,7 @@ private:
 
     QPointer<db::DataSet> m_dataSet;
     std::vector<GridColumn> m_columns;
-    std::vector<int> m_fields;                           // data set field per column, -1 for none
+    std::vector<int> m_fields; // data set field per column, -1 for none
     std::vector<bool> m_checkBoxes;
     int m_rows = 0;
     int m_idField = -1;

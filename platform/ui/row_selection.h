@@ -38,19 +38,19 @@ class MALVO_UI_EXPORT RowSelection
 {
 public:
     using KeyAt = std::function<RowKey(int row)>;
-    using RowOf = std::function<int(const RowKey &key)>;   // -1 when not visible
+    using RowOf = std::function<int(const RowKey &key)>; // -1 when not visible
 
-    void registerKey(const RowKey &key, bool selected);    // appends when absent, else leaves it
+    void registerKey(const RowKey &key, bool selected); // appends when absent, else leaves it
     void toggle(const RowKey &key);
     void select(const RowKey &key);
-    void clear();                                          // every flag off
-    void setAll();                                         // every flag on
-    void reset();                                          // forgets entries and anchors
+    void clear();  // every flag off
+    void setAll(); // every flag on
+    void reset();  // forgets entries and anchors
 
     bool isSelected(const RowKey &key) const;
     bool contains(const RowKey &key) const { return m_index.contains(key); }
     int selectedCount() const { return m_selected; }
-    QList<RowKey> selectedKeys() const;                    // in the order first touched
+    QList<RowKey> selectedKeys() const; // in the order first touched
     const std::deque<sData> &entries() const { return m_entries; }
 
     // A click on a visible row. Ctrl toggles it; Shift selects every row from

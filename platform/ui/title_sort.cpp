@@ -43,7 +43,8 @@ void TitleSort::restore(const QString &sort)
     // A mapped column is stored by its expressions; give the click back to its column.
     for (const QString &entry : m_mapping) {
         const int cut = entry.indexOf(QLatin1Char(';'));
-        if (cut > 0 && entry.mid(cut + 1).trimmed().section(QLatin1Char(' '), 0, 0).compare(field, Qt::CaseInsensitive) == 0) {
+        if (cut > 0
+            && entry.mid(cut + 1).trimmed().section(QLatin1Char(' '), 0, 0).compare(field, Qt::CaseInsensitive) == 0) {
             field = entry.left(cut).trimmed();
             break;
         }

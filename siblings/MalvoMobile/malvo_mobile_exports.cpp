@@ -22,8 +22,9 @@ const QString Zrodlo = QStringLiteral("MalvoMobile");
 
 int zakolejkuj(int idFirmy, int apdId, const QString &apdToken)
 {
-    if (idFirmy <= 0 || !host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
-                                                   {{QStringLiteral("id"), idFirmy}})) {
+    if (idFirmy <= 0
+        || !host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
+                                      {{QStringLiteral("id"), idFirmy}})) {
         host::save_log_to_file(Zrodlo, QStringLiteral("_SynchronizeAPD"), __LINE__,
                                QStringLiteral("no company %1").arg(idFirmy));
         return 0;
@@ -51,6 +52,5 @@ int zakolejkuj(int idFirmy, int apdId, const QString &apdToken)
 // 1 when the company's APD data was queued for the mobile service.
 MALVO_MOBILE_ENTRY int _SynchronizeAPD(int companyId, int apdId, QString apdToken)
 {
-    return host::guardExport(Zrodlo, "_SynchronizeAPD", 0,
-                             [&] { return zakolejkuj(companyId, apdId, apdToken); });
+    return host::guardExport(Zrodlo, "_SynchronizeAPD", 0, [&] { return zakolejkuj(companyId, apdId, apdToken); });
 }

@@ -12,7 +12,8 @@
 namespace cities {
 
 Tedycja_miasta_form::Tedycja_miasta_form(const Miasto &miasto, QWidget *parent)
-    : QDialog(parent), m_miasto(miasto)
+    : QDialog(parent),
+      m_miasto(miasto)
 {
     setObjectName(QStringLiteral("edycja_miasta_form"));
     setWindowTitle(miasto.id > 0 ? QStringLiteral("Resstrings_IDS_Miasto_edycja_rekordu")

@@ -48,13 +48,15 @@ int panstwoWgNazwy(const QString &tekst)
                                       QString(), nullptr, p);
     if (wgKodu > 0)
         return wgKodu;
-    return qMax(0, host::GetIntDB(QStringLiteral("select min(id) from vlistapanstw where nazwa = :t"), QString(), nullptr, p));
+    return qMax(
+        0, host::GetIntDB(QStringLiteral("select min(id) from vlistapanstw where nazwa = :t"), QString(), nullptr, p));
 }
 
 std::optional<Miasto> wczytajMiasto(int id)
 {
-    db::Query q(host::GetConnection(), QStringLiteral("select miasto, id_panstwa, widoczne, id_m_poczty, id_m_gminy,"
-                                                      " id_wpp, id_wpw from miasto where id_m = :id"));
+    db::Query q(host::GetConnection(),
+                QStringLiteral("select miasto, id_panstwa, widoczne, id_m_poczty, id_m_gminy,"
+                               " id_wpp, id_wpw from miasto where id_m = :id"));
     q.parameters().setValue(QStringLiteral("id"), id);
     q.open();
     if (q.isEmpty())

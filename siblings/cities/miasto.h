@@ -10,9 +10,9 @@ namespace cities {
 // voivodeship and post-office links are carried so a save keeps them.
 struct Miasto
 {
-    int id = 0;                 // 0 for a new city
+    int id = 0; // 0 for a new city
     QString nazwa;
-    int idPanstwa = 0;          // 0: none
+    int idPanstwa = 0; // 0: none
     QStringList kody;
     QVariant widoczne = 1;
     QVariant idMPoczty, idMGminy, idWpp, idWpw;

@@ -12,9 +12,8 @@ const QString Zrodlo = QStringLiteral("delivery_terms");
 
 int uruchomEdytor(int rodzaj, int id)
 {
-    delivery_terms::Tedycja_szablonu_form okno(rodzaj == 1 ? delivery_terms::Rodzaj::PotwierdzenieZlecenia
-                                                           : delivery_terms::Rodzaj::Zlecenie,
-                                               id);
+    delivery_terms::Tedycja_szablonu_form okno(
+        rodzaj == 1 ? delivery_terms::Rodzaj::PotwierdzenieZlecenia : delivery_terms::Rodzaj::Zlecenie, id);
     if (!okno.wczytaj())
         return 0;
     if (host::prompter().runModal(&okno) != QDialog::Accepted)

@@ -13,7 +13,8 @@
 namespace delivery_terms {
 
 Tedycja_szablonu_form::Tedycja_szablonu_form(Rodzaj rodzaj, int id, QWidget *parent)
-    : QDialog(parent), m_id(id)
+    : QDialog(parent),
+      m_id(id)
 {
     setObjectName(QStringLiteral("edycja_szablonu_form"));
     setWindowTitle(rodzaj == Rodzaj::PotwierdzenieZlecenia
@@ -41,7 +42,8 @@ bool Tedycja_szablonu_form::wczytaj()
 {
     if (m_id <= 0)
         return true;
-    db::Query q(host::GetConnection(), QStringLiteral("select nazwa, tresc from szablon_zlecenia where id_szablonu = :id"));
+    db::Query q(host::GetConnection(),
+                QStringLiteral("select nazwa, tresc from szablon_zlecenia where id_szablonu = :id"));
     q.parameters().setValue(QStringLiteral("id"), m_id);
     q.open();
     if (q.isEmpty())
@@ -58,8 +60,9 @@ int Tedycja_szablonu_form::zapisz()
     const QVariantMap wartosci{{QStringLiteral("nazwa"), m_nazwa->text().trimmed()},
                                {QStringLiteral("tresc"), tresc.isEmpty() ? QVariant() : QVariant(tresc)}};
     if (m_id > 0) {
-        db::Query update(polaczenie, QStringLiteral("update szablon_zlecenia set nazwa = :nazwa, tresc = :tresc"
-                                                    " where id_szablonu = :id"));
+        db::Query update(polaczenie,
+                         QStringLiteral("update szablon_zlecenia set nazwa = :nazwa, tresc = :tresc"
+                                        " where id_szablonu = :id"));
         for (auto it = wartosci.cbegin(); it != wartosci.cend(); ++it)
             update.parameters().setValue(it.key(), it.value());
         update.parameters().setValue(QStringLiteral("id"), m_id);
@@ -69,9 +72,10 @@ int Tedycja_szablonu_form::zapisz()
         }
         return m_id;
     }
-    db::Query insert(polaczenie, polaczenie->dialect().insertReturningId(
-                                     QStringLiteral("insert into szablon_zlecenia (nazwa, tresc) values (:nazwa, :tresc)"),
-                                     QStringLiteral("id_szablonu")));
+    db::Query insert(polaczenie,
+                     polaczenie->dialect().insertReturningId(
+                         QStringLiteral("insert into szablon_zlecenia (nazwa, tresc) values (:nazwa, :tresc)"),
+                         QStringLiteral("id_szablonu")));
     for (auto it = wartosci.cbegin(); it != wartosci.cend(); ++it)
         insert.parameters().setValue(it.key(), it.value());
     insert.open();

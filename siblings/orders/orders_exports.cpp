@@ -45,10 +45,11 @@ int noweZlecenie(int idFirmy)
         return 0;
 
     const int wystawca = host::var::AktywnaFirma.get();
-    db::Query insert(polaczenie, polaczenie->dialect().insertReturningId(
-                                     QStringLiteral("insert into zlecenie (nr_pelny, id_wystawil, id_f, id_u, data_utworzenia)"
-                                                    " values (:nr, :wystawil, :id_f, :id_u, :data)"),
-                                     QStringLiteral("id_realiz")));
+    db::Query insert(polaczenie,
+                     polaczenie->dialect().insertReturningId(
+                         QStringLiteral("insert into zlecenie (nr_pelny, id_wystawil, id_f, id_u, data_utworzenia)"
+                                        " values (:nr, :wystawil, :id_f, :id_u, :data)"),
+                         QStringLiteral("id_realiz")));
     insert.parameters().setValue(QStringLiteral("nr"), okno.numer());
     insert.parameters().setValue(QStringLiteral("wystawil"), wystawca > 0 ? QVariant(wystawca) : QVariant());
     insert.parameters().setValue(QStringLiteral("id_f"), idFirmy);

@@ -11,7 +11,8 @@
 
 namespace orders {
 
-Tzlecenie_proste_form::Tzlecenie_proste_form(const QString &nazwaFirmy, const QString &proponowanyNumer, QWidget *parent)
+Tzlecenie_proste_form::Tzlecenie_proste_form(const QString &nazwaFirmy, const QString &proponowanyNumer,
+                                             QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("zlecenie_proste_form"));

@@ -14,8 +14,8 @@ namespace report_viewer {
 struct RaportTabela
 {
     QStringList tytuly;
-    QList<int> szerokosci;                   // 0 where the file gives none
-    QList<QStringList> wiersze;              // as many texts as titles
+    QList<int> szerokosci;      // 0 where the file gives none
+    QList<QStringList> wiersze; // as many texts as titles
     std::optional<QStringList> podsumowanie;
 
     int liczbaKolumn() const { return int(tytuly.size()); }

@@ -4,7 +4,9 @@
 
 namespace report_viewer {
 
-RaportModel::RaportModel(QObject *parent) : QAbstractTableModel(parent) {}
+RaportModel::RaportModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{}
 
 void RaportModel::ustawTabele(const RaportTabela &tabela)
 {

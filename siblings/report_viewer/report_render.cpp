@@ -44,7 +44,9 @@ QString htmlRaportu(const RaportTabela &tabela, const ParametryRaportu &p)
                            "style=\"border-collapse:collapse\"><thead><tr>");
     for (int c = 0; c < n; ++c) {
         const int procent = suma > 0 ? std::max(1, tabela.szerokosci.value(c) * 100 / suma) : 100 / std::max(1, n);
-        html += QStringLiteral("<th bgcolor=\"#DCDCDC\" width=\"%1%\" align=\"left\">%2</th>").arg(procent).arg(esc(tabela.tytuly[c]));
+        html += QStringLiteral("<th bgcolor=\"#DCDCDC\" width=\"%1%\" align=\"left\">%2</th>")
+                    .arg(procent)
+                    .arg(esc(tabela.tytuly[c]));
     }
     html += QStringLiteral("</tr></thead>");
     for (int r = 0; r < tabela.wiersze.size(); ++r) {
@@ -76,7 +78,7 @@ std::unique_ptr<QTextDocument> dokumentRaportu(const RaportTabela &tabela, const
 int drukujRaport(const RaportTabela &tabela, const ParametryRaportu &parametry, QPrinter &printer)
 {
     printer.setPageOrientation(sumaSzerokosci(tabela) > SzerokoscPoziomo ? QPageLayout::Landscape
-                                                                          : QPageLayout::Portrait);
+                                                                         : QPageLayout::Portrait);
     auto dokument = dokumentRaportu(tabela, parametry);
     // A page size in points makes the document paginate as the printer will.
     dokument->setPageSize(printer.pageLayout().paintRect(QPageLayout::Point).size());

@@ -27,15 +27,15 @@ extern "C" {
 
 typedef struct MalvoReportParam
 {
-    const char16_t *name;   /* with its "@" */
+    const char16_t *name; /* with its "@" */
     const char16_t *value;
 } MalvoReportParam;
 
 /* _run_crystal_ext results. */
 enum {
-    MalvoReportShown = 0,        /* the viewer was shown and closed */
-    MalvoReportNoData = 1,       /* the XML file is missing or unreadable */
-    MalvoReportBadArguments = 2  /* no report path or params without a count */
+    MalvoReportShown = 0,       /* the viewer was shown and closed */
+    MalvoReportNoData = 1,      /* the XML file is missing or unreadable */
+    MalvoReportBadArguments = 2 /* no report path or params without a count */
 };
 
 /* Shows the report modally (through the host's prompter): a table with print
@@ -48,8 +48,7 @@ int _run_crystal_ext(const char16_t *reportPath, const MalvoReportParam *params,
 /* Renders the report to a PDF file without a window. Returns the number of
  * pages written, or -MalvoReportNoData / -MalvoReportBadArguments, or -3 when
  * the PDF cannot be written. */
-int _report_to_pdf(const char16_t *reportPath, const MalvoReportParam *params, int paramCount,
-                   const char16_t *pdfPath);
+int _report_to_pdf(const char16_t *reportPath, const MalvoReportParam *params, int paramCount, const char16_t *pdfPath);
 
 #ifdef __cplusplus
 }

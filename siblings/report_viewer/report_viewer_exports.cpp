@@ -11,8 +11,8 @@
 
 namespace {
 
-bool czytajArgumenty(const char16_t *reportPath, const MalvoReportParam *params, int paramCount,
-                     QString &raport, report_viewer::ParametryRaportu &parametry)
+bool czytajArgumenty(const char16_t *reportPath, const MalvoReportParam *params, int paramCount, QString &raport,
+                     report_viewer::ParametryRaportu &parametry)
 {
     if (!reportPath || !*reportPath || paramCount < 0 || (paramCount > 0 && !params))
         return false;
@@ -37,8 +37,8 @@ REPORT_VIEWER_ENTRY int _run_crystal_ext(const char16_t *reportPath, const Malvo
     if (!report_viewer::czytajXmlPlik(report_viewer::plikDanychRaportu(raport), tabela))
         return MalvoReportNoData;
     report_viewer::Treport_viewer_form okno(tabela, parametry);
-    const QString podpis = caption && *caption ? QString::fromUtf16(caption)
-                                               : parametry.value(QStringLiteral("@chrome_tabs_caption"));
+    const QString podpis =
+        caption && *caption ? QString::fromUtf16(caption) : parametry.value(QStringLiteral("@chrome_tabs_caption"));
     okno.setWindowTitle(podpis.isEmpty() ? parametry.value(QStringLiteral("@tytul")) : podpis);
     // Modal: the caller releases the library as soon as this returns.
     host::prompter().runModal(&okno);

@@ -16,9 +16,11 @@
 
 namespace report_viewer {
 
-Treport_viewer_form::Treport_viewer_form(const RaportTabela &tabela, const ParametryRaportu &parametry,
-                                         QWidget *parent)
-    : QDialog(parent), m_parametry(parametry), m_model(new RaportModel(this)), m_tabela(new QTableView(this))
+Treport_viewer_form::Treport_viewer_form(const RaportTabela &tabela, const ParametryRaportu &parametry, QWidget *parent)
+    : QDialog(parent),
+      m_parametry(parametry),
+      m_model(new RaportModel(this)),
+      m_tabela(new QTableView(this))
 {
     setObjectName(QStringLiteral("report_viewer_form"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);

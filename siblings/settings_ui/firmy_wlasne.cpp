@@ -23,10 +23,11 @@ QList<FirmaWlasna> &lista()
 
 QList<FirmaWlasna> czytajFirmyWlasne(db::Connection &polaczenie)
 {
-    db::Query q(&polaczenie, QStringLiteral("select f.id_f, f.nazwa from firma f"
-                                            " join slowwartosci s on s.id_wartosci = f.typ_firmy"
-                                            " where s.typ_slownika = 'typ_firmy' and s.wartosc = :typ"
-                                            " order by f.nazwa, f.id_f"));
+    db::Query q(&polaczenie,
+                QStringLiteral("select f.id_f, f.nazwa from firma f"
+                               " join slowwartosci s on s.id_wartosci = f.typ_firmy"
+                               " where s.typ_slownika = 'typ_firmy' and s.wartosc = :typ"
+                               " order by f.nazwa, f.id_f"));
     q.parameters().setValue(QStringLiteral("typ"), QStringLiteral("firma_wlasna"));
     q.open();
     QList<FirmaWlasna> wynik;

@@ -23,21 +23,21 @@ namespace shared_store {
 // An entry of the period-length dictionary (global settings key dlugosc_okresu).
 struct DlugoscOkresu
 {
-    int kod = 0;          // stored in firma.okres_roz
-    QString nazwa;        // shown in the lists
-    int miesiace = 1;     // length in months
+    int kod = 0;      // stored in firma.okres_roz
+    QString nazwa;    // shown in the lists
+    int miesiace = 1; // length in months
 };
 
 struct GlobalSettings
 {
-    int dzienPoczatkuOkresu = 1;           // day of the month settlement periods start on
+    int dzienPoczatkuOkresu = 1; // day of the month settlement periods start on
     QList<DlugoscOkresu> dlugosc_okresu;
     // The active own company's working time, written after it is saved.
     QDateTime nocneOd;
     QDateTime nocneDo;
     QDateTime swietaOd;
     int limitNadgodzin = 260;
-    int okresRoz = 0;                      // code of the period length; 0 none
+    int okresRoz = 0; // code of the period length; 0 none
 };
 
 } // namespace shared_store

@@ -12,7 +12,7 @@
 namespace {
 
 const QString Zrodlo = QStringLiteral("shared_store");
-constexpr int NajpozniejszyDzienPoczatku = 28;   // a later day would not exist in February
+constexpr int NajpozniejszyDzienPoczatku = 28; // a later day would not exist in February
 
 QString nazwaDlugosci(int miesiace)
 {
@@ -23,7 +23,8 @@ QString nazwaDlugosci(int miesiace)
     const int jednosci = miesiace % 10;
     const int dziesiatki = miesiace % 100 / 10;
     const bool mnogaNaA = jednosci >= 2 && jednosci <= 4 && dziesiatki != 1;
-    return QStringLiteral("%1 %2").arg(miesiace).arg(mnogaNaA ? QStringLiteral("miesiące") : QStringLiteral("miesięcy"));
+    return QStringLiteral("%1 %2").arg(miesiace).arg(mnogaNaA ? QStringLiteral("miesiące")
+                                                              : QStringLiteral("miesięcy"));
 }
 
 QList<shared_store::DlugoscOkresu> domyslneDlugosci()
@@ -61,9 +62,10 @@ void wczytaj(db::Connection &polaczenie, shared_store::GlobalSettings &ustawieni
     ustawienia = shared_store::GlobalSettings();
     ustawienia.dlugosc_okresu = domyslneDlugosci();
 
-    db::Query q(&polaczenie, QStringLiteral("select co, wartosc from ustawienia where kod = 'ALL' and id_f is null"
-                                            " and id_u is null and co in ('dzien_poczatku_okresu', 'dlugosc_okresu')"
-                                            " order by id_ust"));
+    db::Query q(&polaczenie,
+                QStringLiteral("select co, wartosc from ustawienia where kod = 'ALL' and id_f is null"
+                               " and id_u is null and co in ('dzien_poczatku_okresu', 'dlugosc_okresu')"
+                               " order by id_ust"));
     q.open();
     for (q.first(); !q.eof(); q.next()) {
         const QString co = q.value(QStringLiteral("co")).toString();
@@ -96,7 +98,7 @@ SHARED_STORE_ENTRY shared_store::GlobalSettings *_GetGlobalSettings()
         u.dlugosc_okresu = domyslneDlugosci();
         return u;
     }();
-    static QString wczytanoZ;   // target of the database the object was read from
+    static QString wczytanoZ; // target of the database the object was read from
     return host::guardExport(Zrodlo, "_GetGlobalSettings", &ustawienia, [&] {
         db::Connection *polaczenie = host::GetConnection();
         if (polaczenie && polaczenie->target() != wczytanoZ) {

@@ -9,8 +9,8 @@
 #include "suitedb.h"
 
 #include <QHash>
-#include <algorithm>
 #include <QSet>
+#include <algorithm>
 #include <utility>
 
 namespace suitedb {
@@ -80,28 +80,29 @@ struct Reference
     QList<Bank> majorBanks;
 
     explicit Reference(db::Connection &connection)
-        : types(loadDictionary(connection, QStringLiteral("typ_firmy")))
-        , kinds(loadDictionary(connection, QStringLiteral("firma_rodzaj")))
-        , statuses(loadDictionary(connection, QStringLiteral("klient_rodzaj")))
-        , addressKinds(loadDictionary(connection, QStringLiteral("adres_rodzaj")))
-        , phoneKinds(loadDictionary(connection, QStringLiteral("telefony_rodzaj")))
-        , positions(loadDictionary(connection, QStringLiteral("stanowiska")))
+        : types(loadDictionary(connection, QStringLiteral("typ_firmy"))),
+          kinds(loadDictionary(connection, QStringLiteral("firma_rodzaj"))),
+          statuses(loadDictionary(connection, QStringLiteral("klient_rodzaj"))),
+          addressKinds(loadDictionary(connection, QStringLiteral("adres_rodzaj"))),
+          phoneKinds(loadDictionary(connection, QStringLiteral("telefony_rodzaj"))),
+          positions(loadDictionary(connection, QStringLiteral("stanowiska")))
     {
         // One entry per postal code, so that large cities come up more often.
-        const auto placeRows = selectRows(connection,
-            QStringLiteral("select k.id_kodu, m.id_m, m.miasto from kod_pocztowy k "
-                           "join miasto m on m.id_m = k.id_m join panstwo p on p.id_p = m.id_panstwa "
-                           "where p.iso = :iso order by k.id_kodu"),
-            {QStringLiteral("PL")});
+        const auto placeRows =
+            selectRows(connection,
+                       QStringLiteral("select k.id_kodu, m.id_m, m.miasto from kod_pocztowy k "
+                                      "join miasto m on m.id_m = k.id_m join panstwo p on p.id_p = m.id_panstwa "
+                                      "where p.iso = :iso order by k.id_kodu"),
+                       {QStringLiteral("PL")});
         for (const auto &row : placeRows)
             places.append({row[1].toLongLong(), row[0].toLongLong(), row[2].toString()});
         // Banks most firms keep their accounts with.
-        static const QSet<QString> major = {
-            QStringLiteral("1020"), QStringLiteral("1050"), QStringLiteral("1090"), QStringLiteral("1140"),
-            QStringLiteral("1240"), QStringLiteral("1160"), QStringLiteral("1540"), QStringLiteral("2490"),
-            QStringLiteral("1600"), QStringLiteral("1750"), QStringLiteral("1060"), QStringLiteral("1320")};
-        const auto bankRows = selectRows(connection,
-            QStringLiteral("select nr_rozliczeniowy, nazwa from bank order by nr_rozliczeniowy"));
+        static const QSet<QString> major = {QStringLiteral("1020"), QStringLiteral("1050"), QStringLiteral("1090"),
+                                            QStringLiteral("1140"), QStringLiteral("1240"), QStringLiteral("1160"),
+                                            QStringLiteral("1540"), QStringLiteral("2490"), QStringLiteral("1600"),
+                                            QStringLiteral("1750"), QStringLiteral("1060"), QStringLiteral("1320")};
+        const auto bankRows = selectRows(
+            connection, QStringLiteral("select nr_rozliczeniowy, nazwa from bank order by nr_rozliczeniowy"));
         for (const auto &row : bankRows) {
             Bank bank{row[0].toString(), row[1].toString()};
             if (major.contains(bank.number))
@@ -150,9 +151,9 @@ QString cityCode(const QString &city)
 
 QString landline(Random &random)
 {
-    static const int areas[] = {12, 14, 15, 16, 17, 18, 22, 23, 24, 25, 29, 32, 33, 34, 41, 42, 43, 44, 46, 48, 52,
-                                54, 55, 56, 58, 59, 61, 62, 63, 65, 67, 68, 71, 74, 75, 76, 77, 81, 82, 83, 84, 85,
-                                86, 87, 89, 91, 94, 95};
+    static const int areas[] = {12, 14, 15, 16, 17, 18, 22, 23, 24, 25, 29, 32, 33, 34, 41, 42,
+                                43, 44, 46, 48, 52, 54, 55, 56, 58, 59, 61, 62, 63, 65, 67, 68,
+                                71, 74, 75, 76, 77, 81, 82, 83, 84, 85, 86, 87, 89, 91, 94, 95};
     return QStringLiteral("+48 %1 %2 %3 %4")
         .arg(random.pick(areas))
         .arg(random.between(200, 899))
@@ -186,44 +187,44 @@ QString houseNumber(Random &random)
 
 // Statuses with how often they occur among companies, in percent.
 const std::pair<const char *, int> statusWeights[] = {
-    {"slow_klient_rodzaj_aktywny", 55}, {"slow_klient_rodzaj_staly", 15}, {"slow_klient_rodzaj_nowy", 10},
-    {"slow_klient_rodzaj_vip", 3}, {"slow_klient_rodzaj_windykacja", 4}, {"slow_klient_rodzaj_zablokowany", 3},
+    {"slow_klient_rodzaj_aktywny", 55},  {"slow_klient_rodzaj_staly", 15},     {"slow_klient_rodzaj_nowy", 10},
+    {"slow_klient_rodzaj_vip", 3},       {"slow_klient_rodzaj_windykacja", 4}, {"slow_klient_rodzaj_zablokowany", 3},
     {"slow_klient_rodzaj_nieaktywny", 5}};
 
 // Company kinds with their chance in percent; group-4 places are rarer.
 const std::pair<const char *, int> kindChances[] = {
-    {"slow_firma_rodzaj_klient", 60}, {"slow_firma_rodzaj_przewoznik", 30}, {"slow_firma_rodzaj_dostawca", 12},
-    {"slow_firma_rodzaj_spedycja", 12}, {"slow_firma_rodzaj_podwykonawca", 6}, {"slow_firma_rodzaj_producent", 6},
-    {"slow_firma_rodzaj_warsztat", 3}, {"slow_firma_rodzaj_stacja_paliw", 2}, {"slow_firma_rodzaj_ubezpieczyciel", 1},
-    {"slow_firma_rodzaj_leasing", 1}, {"slow_firma_rodzaj_agencja_celna", 1}, {"slow_firma_rodzaj_zaladunek", 4},
+    {"slow_firma_rodzaj_klient", 60},   {"slow_firma_rodzaj_przewoznik", 30},   {"slow_firma_rodzaj_dostawca", 12},
+    {"slow_firma_rodzaj_spedycja", 12}, {"slow_firma_rodzaj_podwykonawca", 6},  {"slow_firma_rodzaj_producent", 6},
+    {"slow_firma_rodzaj_warsztat", 3},  {"slow_firma_rodzaj_stacja_paliw", 2},  {"slow_firma_rodzaj_ubezpieczyciel", 1},
+    {"slow_firma_rodzaj_leasing", 1},   {"slow_firma_rodzaj_agencja_celna", 1}, {"slow_firma_rodzaj_zaladunek", 4},
     {"slow_firma_rodzaj_rozladunek", 4}};
 
 class Generator
 {
 public:
     Generator(db::Connection &connection, unsigned seed)
-        : m_random(seed)
-        , m_reference(connection)
-        , m_company(connection,
+        : m_random(seed),
+          m_reference(connection),
+          m_company(connection,
                     QStringLiteral("insert into firma (nazwa, skrot, wlasciciel, nip, regon, krs, www, e_mail, "
                                    "typ_firmy, status, id_centrali, nr_trans, limit_kredytowy, "
                                    "waluta_limitu_kredyt, aktywna, bus) values (:nazwa, :skrot, :wlasciciel, "
                                    ":nip, :regon, :krs, :www, :e_mail, :typ_firmy, :status, :id_centrali, "
                                    ":nr_trans, :limit_kredytowy, :waluta_limitu_kredyt, :aktywna, :bus)"),
-                    QStringLiteral("id_f"))
-        , m_kind(connection, QStringLiteral("insert into firma_grupa (id_f, grupa) values (:id_f, :grupa)"))
-        , m_address(connection,
+                    QStringLiteral("id_f")),
+          m_kind(connection, QStringLiteral("insert into firma_grupa (id_f, grupa) values (:id_f, :grupa)")),
+          m_address(connection,
                     QStringLiteral("insert into adres (id_, tabela, id_m, id_kodu, ulica, nr_domu, nr_m, "
                                    "czy_domyslny, rodzaj) values (:id_, :tabela, :id_m, :id_kodu, :ulica, "
-                                   ":nr_domu, :nr_m, :czy_domyslny, :rodzaj)"))
-        , m_phone(connection,
+                                   ":nr_domu, :nr_m, :czy_domyslny, :rodzaj)")),
+          m_phone(connection,
                   QStringLiteral("insert into telefon (id_, tabela, numer, opis, rodzaj, czy_domysl, tel_fax) "
-                                 "values (:id_, :tabela, :numer, :opis, :rodzaj, :czy_domysl, :tel_fax)"))
-        , m_account(connection,
+                                 "values (:id_, :tabela, :numer, :opis, :rodzaj, :czy_domysl, :tel_fax)")),
+          m_account(connection,
                     QStringLiteral("insert into konto (id_, tabela, nr_konta, bank, opis, czy_domyslne, waluta, "
                                    "aktywne) values (:id_, :tabela, :nr_konta, :bank, :opis, :czy_domyslne, "
-                                   ":waluta, :aktywne)"))
-        , m_contact(connection,
+                                   ":waluta, :aktywne)")),
+          m_contact(connection,
                     QStringLiteral("insert into kontakt (id_f, nazwisko, imie, e_mail, id_stan, tel, "
                                    "wysw_na_zleceniu, os_up_do_fv) values (:id_f, :nazwisko, :imie, :e_mail, "
                                    ":id_stan, :tel, :wysw_na_zleceniu, :os_up_do_fv)"))
@@ -257,7 +258,8 @@ private:
         const QString shortName = uniqueShortName(company.shortName, place);
         const QString nip = unique([this] { return demo::makeNip(m_random); });
         const QString regon = unique([this] { return demo::makeRegon(m_random); });
-        const QVariant krs = company.registered ? QVariant(unique([this] { return demo::makeKrs(m_random); })) : QVariant();
+        const QVariant krs =
+            company.registered ? QVariant(unique([this] { return demo::makeKrs(m_random); })) : QVariant();
         QString mail;
         if (company.domain.isEmpty()) {
             const QStringList words = company.owner.split(QLatin1Char(' '));
@@ -272,7 +274,8 @@ private:
             mail = mailbox(QString::fromLatin1(m_random.pick(boxes)), company.domain);
         }
         const QVariant www = company.domain.isEmpty() ? QVariant() : QVariant(QStringLiteral("www.") + company.domain);
-        const QVariant status = own ? m_reference.statuses.id(QStringLiteral("slow_klient_rodzaj_aktywny")) : pickStatus();
+        const QVariant status =
+            own ? m_reference.statuses.id(QStringLiteral("slow_klient_rodzaj_aktywny")) : pickStatus();
         const bool inactive = status == m_reference.statuses.id(QStringLiteral("slow_klient_rodzaj_nieaktywny"));
         QVariant limit = 0.0;
         QVariant limitCurrency;
@@ -284,9 +287,9 @@ private:
         const QVariant transId = m_random.percent(20)
             ? QVariant(QStringLiteral("%1-%2").arg(m_random.between(100000, 999999)).arg(m_random.between(1, 9)))
             : QVariant();
-        const qint64 id = m_company.run({name, shortName, company.owner.left(30), nip, regon, krs, www, mail,
-                                         typeId(own), status, QVariant(), transId, limit, limitCurrency,
-                                         inactive ? 0 : 1, m_random.percent(10) ? 1 : 0});
+        const qint64 id =
+            m_company.run({name, shortName, company.owner.left(30), nip, regon, krs, www, mail, typeId(own), status,
+                           QVariant(), transId, limit, limitCurrency, inactive ? 0 : 1, m_random.percent(10) ? 1 : 0});
         addDetails(id, place, company.domain);
         if (!own)
             m_heads.append({id, name, shortName, nip, company.domain});
@@ -298,14 +301,15 @@ private:
         demo::CompanyName branch;
         branch.core = head.name + QStringLiteral(" Oddział ") + place.city;
         const QString name = uniqueName(branch, place);
-        const QString shortName = uniqueShortName(head.shortName.left(14).trimmed() + QLatin1Char('-') + cityCode(place.city), place);
+        const QString shortName =
+            uniqueShortName(head.shortName.left(14).trimmed() + QLatin1Char('-') + cityCode(place.city), place);
         const QString slug = demo::asciiSlug(place.city);
         const QVariant mail = head.domain.isEmpty() ? QVariant() : QVariant(mailbox(slug, head.domain));
         const QVariant www = head.domain.isEmpty() ? QVariant() : QVariant(QStringLiteral("www.") + head.domain);
         const demo::Person manager = demo::makePerson(m_random);
-        const qint64 id = m_company.run({name, shortName, (manager.firstName + QLatin1Char(' ') + manager.surname).left(30),
-                                         head.nip, QVariant(), QVariant(), www, mail, typeId(false), pickStatus(),
-                                         head.id, QVariant(), 0.0, QVariant(), 1, 0});
+        const qint64 id = m_company.run(
+            {name, shortName, (manager.firstName + QLatin1Char(' ') + manager.surname).left(30), head.nip, QVariant(),
+             QVariant(), www, mail, typeId(false), pickStatus(), head.id, QVariant(), 0.0, QVariant(), 1, 0});
         addDetails(id, place, head.domain);
     }
 
@@ -329,7 +333,8 @@ private:
                          m_random.percent(30) ? QVariant(QStringLiteral("dyspozytor")) : QVariant(),
                          m_reference.phoneKinds.id(QStringLiteral("slow_telefony_rodzaj_komorkowy")), 0, 1});
         }
-        const Bank &bank = m_random.percent(80) ? m_random.pick(m_reference.majorBanks) : m_random.pick(m_reference.banks);
+        const Bank &bank =
+            m_random.percent(80) ? m_random.pick(m_reference.majorBanks) : m_random.pick(m_reference.banks);
         const bool euro = m_random.percent(10);
         m_account.run({id, TableCompany, demo::makeAccountNumber(m_random, bank.number), bank.name.left(50),
                        euro ? QVariant(QStringLiteral("Rachunek walutowy EUR")) : QVariant(), 1,
@@ -337,15 +342,15 @@ private:
         const int contacts = m_random.below(3);
         for (int i = 0; i < contacts; ++i) {
             const demo::Person person = demo::makePerson(m_random);
-            const QVariant position = m_reference.positions.isEmpty()
-                ? QVariant() : QVariant(m_random.pick(m_reference.positions.ids));
+            const QVariant position =
+                m_reference.positions.isEmpty() ? QVariant() : QVariant(m_random.pick(m_reference.positions.ids));
             const QVariant mail = domain.isEmpty()
                 ? QVariant()
                 : QVariant(mailbox(demo::asciiSlug(person.firstName.left(1)) + QLatin1Char('.')
                                        + demo::asciiSlug(person.surname).remove(QLatin1Char('-')),
                                    domain));
-            m_contact.run({id, person.surname, person.firstName, mail, position, mobile(m_random),
-                           i == 0 ? 1 : 0, m_random.percent(30) ? 1 : 0});
+            m_contact.run({id, person.surname, person.firstName, mail, position, mobile(m_random), i == 0 ? 1 : 0,
+                           m_random.percent(30) ? 1 : 0});
         }
     }
 

@@ -9,65 +9,89 @@ namespace suitedb::demo {
 
 namespace {
 
-const char *const maleNames[] = {
-    "Jan", "Piotr", "Krzysztof", "Andrzej", "Tomasz", "Paweł", "Marcin", "Michał", "Marek", "Grzegorz",
-    "Józef", "Łukasz", "Adam", "Zbigniew", "Jerzy", "Tadeusz", "Mateusz", "Dariusz", "Mariusz", "Wojciech",
-    "Ryszard", "Jakub", "Henryk", "Robert", "Kazimierz", "Jacek", "Maciej", "Kamil", "Stanisław", "Sławomir",
-    "Rafał", "Artur", "Bartosz", "Damian", "Daniel", "Dawid", "Przemysław", "Sebastian", "Waldemar", "Zdzisław"};
-const char *const femaleNames[] = {
-    "Anna", "Maria", "Katarzyna", "Małgorzata", "Agnieszka", "Barbara", "Ewa", "Krystyna", "Elżbieta", "Magdalena",
-    "Joanna", "Zofia", "Aleksandra", "Monika", "Teresa", "Danuta", "Natalia", "Karolina", "Marta", "Beata",
-    "Dorota", "Halina", "Jadwiga", "Justyna", "Iwona", "Renata", "Sylwia", "Paulina", "Agata", "Izabela"};
+const char *const maleNames[] = {"Jan",       "Piotr",      "Krzysztof", "Andrzej",   "Tomasz",  "Paweł",    "Marcin",
+                                 "Michał",    "Marek",      "Grzegorz",  "Józef",     "Łukasz",  "Adam",     "Zbigniew",
+                                 "Jerzy",     "Tadeusz",    "Mateusz",   "Dariusz",   "Mariusz", "Wojciech", "Ryszard",
+                                 "Jakub",     "Henryk",     "Robert",    "Kazimierz", "Jacek",   "Maciej",   "Kamil",
+                                 "Stanisław", "Sławomir",   "Rafał",     "Artur",     "Bartosz", "Damian",   "Daniel",
+                                 "Dawid",     "Przemysław", "Sebastian", "Waldemar",  "Zdzisław"};
+const char *const femaleNames[] = {"Anna",       "Maria",    "Katarzyna", "Małgorzata", "Agnieszka", "Barbara",
+                                   "Ewa",        "Krystyna", "Elżbieta",  "Magdalena",  "Joanna",    "Zofia",
+                                   "Aleksandra", "Monika",   "Teresa",    "Danuta",     "Natalia",   "Karolina",
+                                   "Marta",      "Beata",    "Dorota",    "Halina",     "Jadwiga",   "Justyna",
+                                   "Iwona",      "Renata",   "Sylwia",    "Paulina",    "Agata",     "Izabela"};
 // Masculine forms; -ski/-cki/-dzki take -ska/-cka/-dzka for women.
 const char *const surnames[] = {
-    "Nowak", "Kowalski", "Wiśniewski", "Wójcik", "Kowalczyk", "Kamiński", "Lewandowski", "Zieliński", "Szymański",
-    "Woźniak", "Dąbrowski", "Kozłowski", "Jankowski", "Mazur", "Wojciechowski", "Kwiatkowski", "Krawczyk",
-    "Kaczmarek", "Piotrowski", "Grabowski", "Zając", "Pawłowski", "Michalski", "Król", "Nowakowski", "Wieczorek",
-    "Jabłoński", "Wróbel", "Majewski", "Olszewski", "Stępień", "Malinowski", "Jaworski", "Adamczyk", "Dudek",
-    "Nowicki", "Pawlak", "Górski", "Witkowski", "Walczak", "Sikora", "Baran", "Rutkowski", "Michalak", "Szewczyk",
-    "Ostrowski", "Tomaszewski", "Pietrzak", "Zalewski", "Wróblewski", "Marciniak", "Jasiński", "Zawadzki",
-    "Bąk", "Jakubowski", "Sadowski", "Duda", "Włodarczyk", "Wilk", "Chmielewski", "Borkowski", "Sokołowski",
-    "Szczepański", "Sawicki", "Lis", "Kucharski", "Kalinowski", "Wysocki", "Mazurek", "Kubiak", "Maciejewski",
-    "Czarnecki", "Kołodziej", "Urbański", "Kaźmierczak", "Sobczak", "Konieczny", "Głowacki", "Zakrzewski",
-    "Krupa", "Wasilewski", "Krajewski", "Adamski", "Sikorski", "Mróz", "Laskowski", "Gajewski", "Ziółkowski",
-    "Szulc", "Makowski", "Czerwiński", "Baranowski", "Brzeziński", "Kaczmarczyk", "Przybylski", "Cieślak",
-    "Kowalewski", "Bielecki", "Domański", "Tomczak"};
+    "Nowak",         "Kowalski",    "Wiśniewski",  "Wójcik",      "Kowalczyk",   "Kamiński",   "Lewandowski",
+    "Zieliński",     "Szymański",   "Woźniak",     "Dąbrowski",   "Kozłowski",   "Jankowski",  "Mazur",
+    "Wojciechowski", "Kwiatkowski", "Krawczyk",    "Kaczmarek",   "Piotrowski",  "Grabowski",  "Zając",
+    "Pawłowski",     "Michalski",   "Król",        "Nowakowski",  "Wieczorek",   "Jabłoński",  "Wróbel",
+    "Majewski",      "Olszewski",   "Stępień",     "Malinowski",  "Jaworski",    "Adamczyk",   "Dudek",
+    "Nowicki",       "Pawlak",      "Górski",      "Witkowski",   "Walczak",     "Sikora",     "Baran",
+    "Rutkowski",     "Michalak",    "Szewczyk",    "Ostrowski",   "Tomaszewski", "Pietrzak",   "Zalewski",
+    "Wróblewski",    "Marciniak",   "Jasiński",    "Zawadzki",    "Bąk",         "Jakubowski", "Sadowski",
+    "Duda",          "Włodarczyk",  "Wilk",        "Chmielewski", "Borkowski",   "Sokołowski", "Szczepański",
+    "Sawicki",       "Lis",         "Kucharski",   "Kalinowski",  "Wysocki",     "Mazurek",    "Kubiak",
+    "Maciejewski",   "Czarnecki",   "Kołodziej",   "Urbański",    "Kaźmierczak", "Sobczak",    "Konieczny",
+    "Głowacki",      "Zakrzewski",  "Krupa",       "Wasilewski",  "Krajewski",   "Adamski",    "Sikorski",
+    "Mróz",          "Laskowski",   "Gajewski",    "Ziółkowski",  "Szulc",       "Makowski",   "Czerwiński",
+    "Baranowski",    "Brzeziński",  "Kaczmarczyk", "Przybylski",  "Cieślak",     "Kowalewski", "Bielecki",
+    "Domański",      "Tomczak"};
 
 const char *const brandHeads[] = {
-    "Trans", "Euro", "Pol", "Sped", "Logi", "Auto", "Kar", "Mar", "Agro", "Bud", "Stal", "Drew", "Chem", "Tir",
-    "Inter", "Nord", "Silesia", "Mazur", "Wisła", "Odra", "Warta", "Karpaty", "Bałtyk", "Tatra", "Sudety",
-    "Mega", "Max", "Star", "Delta", "Omega", "Alfa", "Beta", "Orion", "Sokół", "Orzeł", "Żubr", "Ekspres",
-    "Rol", "Mleko", "Fruit", "Term", "Frigo", "Kontener", "Paleta", "Kom", "Gaz", "Benz", "Opal", "Eko", "Tech"};
-const char *const brandTails[] = {
-    "Trans", "Pol", "Cargo", "Log", "Sped", "Bud", "Met", "Tech", "Serwis", "Kom", "Car", "Mar", "Trade",
-    "Trading", "Expres", "Frigo", "Transport", "Med", "Gaz", "Stal"};
-const char *const descriptors[] = {
-    "Przedsiębiorstwo Transportowe", "Przedsiębiorstwo Handlowo-Usługowe", "Przedsiębiorstwo Produkcyjno-Handlowe",
-    "Firma Transportowo-Spedycyjna", "Zakład Usług Transportowych", "Centrum Logistyczne", "Hurtownia",
-    "Przedsiębiorstwo Budowlane", "Zakłady Mięsne", "Spółdzielnia Mleczarska", "Tartak", "Transport i Spedycja"};
+    "Trans", "Euro",    "Pol",      "Sped",   "Logi",   "Auto", "Kar",     "Mar",   "Agro",  "Bud",
+    "Stal",  "Drew",    "Chem",     "Tir",    "Inter",  "Nord", "Silesia", "Mazur", "Wisła", "Odra",
+    "Warta", "Karpaty", "Bałtyk",   "Tatra",  "Sudety", "Mega", "Max",     "Star",  "Delta", "Omega",
+    "Alfa",  "Beta",    "Orion",    "Sokół",  "Orzeł",  "Żubr", "Ekspres", "Rol",   "Mleko", "Fruit",
+    "Term",  "Frigo",   "Kontener", "Paleta", "Kom",    "Gaz",  "Benz",    "Opal",  "Eko",   "Tech"};
+const char *const brandTails[] = {"Trans",  "Pol",    "Cargo",     "Log", "Sped", "Bud",   "Met",
+                                  "Tech",   "Serwis", "Kom",       "Car", "Mar",  "Trade", "Trading",
+                                  "Expres", "Frigo",  "Transport", "Med", "Gaz",  "Stal"};
+const char *const descriptors[] = {"Przedsiębiorstwo Transportowe",
+                                   "Przedsiębiorstwo Handlowo-Usługowe",
+                                   "Przedsiębiorstwo Produkcyjno-Handlowe",
+                                   "Firma Transportowo-Spedycyjna",
+                                   "Zakład Usług Transportowych",
+                                   "Centrum Logistyczne",
+                                   "Hurtownia",
+                                   "Przedsiębiorstwo Budowlane",
+                                   "Zakłady Mięsne",
+                                   "Spółdzielnia Mleczarska",
+                                   "Tartak",
+                                   "Transport i Spedycja"};
 const char *const englishSuffixes[] = {"Logistics", "Transport", "Group", "Cargo", "Polska", "Trading"};
 // A trade with the word its owner would put in a domain name.
-const std::pair<const char *, const char *> trades[] = {
-    {"Usługi Transportowe", "transport"}, {"Transport Międzynarodowy", "transport"}, {"Przewóz Towarów", "przewozy"},
-    {"Transport Ciężarowy", "transport"}, {"Spedycja i Logistyka", "spedycja"}, {"Handel i Usługi", "handel"},
-    {"Usługi Remontowo-Budowlane", "budownictwo"}, {"Mechanika Pojazdowa", "mechanika"}, {"Skład Opału", "opal"},
-    {"Serwis Ogumienia", "opony"}, {"Przewóz Osób", "przewozy"}, {"Usługi Koparką", "koparki"},
-    {"Handel Obwoźny", "handel"}, {"Auto-Naprawa", "autonaprawa"}, {"Transport Chłodniczy", "chlodnie"},
-    {"Przeprowadzki", "przeprowadzki"}};
+const std::pair<const char *, const char *> trades[] = {{"Usługi Transportowe", "transport"},
+                                                        {"Transport Międzynarodowy", "transport"},
+                                                        {"Przewóz Towarów", "przewozy"},
+                                                        {"Transport Ciężarowy", "transport"},
+                                                        {"Spedycja i Logistyka", "spedycja"},
+                                                        {"Handel i Usługi", "handel"},
+                                                        {"Usługi Remontowo-Budowlane", "budownictwo"},
+                                                        {"Mechanika Pojazdowa", "mechanika"},
+                                                        {"Skład Opału", "opal"},
+                                                        {"Serwis Ogumienia", "opony"},
+                                                        {"Przewóz Osób", "przewozy"},
+                                                        {"Usługi Koparką", "koparki"},
+                                                        {"Handel Obwoźny", "handel"},
+                                                        {"Auto-Naprawa", "autonaprawa"},
+                                                        {"Transport Chłodniczy", "chlodnie"},
+                                                        {"Przeprowadzki", "przeprowadzki"}};
 const char *const tradeAbbreviations[] = {"PHU", "FHU", "PPHU", "ZUT", "FUH", "PW"};
 const char *const familyParts[] = {"i Synowie", "i Wspólnicy", "i Córki", "i Syn"};
 const char *const mailProviders[] = {"wp.pl", "onet.pl", "o2.pl", "interia.pl", "gmail.com", "op.pl"};
 
 const char *const streets[] = {
-    "ul. Kościuszki", "ul. Mickiewicza", "ul. Słowackiego", "ul. Sienkiewicza", "ul. Piłsudskiego",
-    "ul. Kolejowa", "ul. Przemysłowa", "ul. Polna", "ul. Leśna", "ul. Ogrodowa", "ul. Lipowa", "ul. Szkolna",
-    "ul. Kwiatowa", "ul. Długa", "ul. Krótka", "ul. Słoneczna", "ul. Transportowa", "ul. Magazynowa",
-    "ul. Składowa", "ul. Fabryczna", "ul. Spółdzielcza", "ul. Warszawska", "ul. Krakowska", "ul. Poznańska",
-    "ul. Gdańska", "ul. Wrocławska", "ul. Łódzka", "ul. Lubelska", "ul. Toruńska", "ul. 3 Maja",
-    "ul. 11 Listopada", "ul. Jana Pawła II", "al. Niepodległości", "al. Solidarności", "ul. Wojska Polskiego",
-    "ul. Armii Krajowej", "ul. Reymonta", "ul. Konopnickiej", "ul. Żeromskiego", "ul. Kopernika",
-    "ul. Chopina", "ul. Rolnicza", "ul. Portowa", "ul. Logistyczna", "ul. Świętokrzyska", "ul. Zielona",
-    "ul. Ogrodników", "ul. Okrężna", "ul. Gen. Andersa", "ul. Grunwaldzka"};
+    "ul. Kościuszki",     "ul. Mickiewicza",   "ul. Słowackiego",    "ul. Sienkiewicza", "ul. Piłsudskiego",
+    "ul. Kolejowa",       "ul. Przemysłowa",   "ul. Polna",          "ul. Leśna",        "ul. Ogrodowa",
+    "ul. Lipowa",         "ul. Szkolna",       "ul. Kwiatowa",       "ul. Długa",        "ul. Krótka",
+    "ul. Słoneczna",      "ul. Transportowa",  "ul. Magazynowa",     "ul. Składowa",     "ul. Fabryczna",
+    "ul. Spółdzielcza",   "ul. Warszawska",    "ul. Krakowska",      "ul. Poznańska",    "ul. Gdańska",
+    "ul. Wrocławska",     "ul. Łódzka",        "ul. Lubelska",       "ul. Toruńska",     "ul. 3 Maja",
+    "ul. 11 Listopada",   "ul. Jana Pawła II", "al. Niepodległości", "al. Solidarności", "ul. Wojska Polskiego",
+    "ul. Armii Krajowej", "ul. Reymonta",      "ul. Konopnickiej",   "ul. Żeromskiego",  "ul. Kopernika",
+    "ul. Chopina",        "ul. Rolnicza",      "ul. Portowa",        "ul. Logistyczna",  "ul. Świętokrzyska",
+    "ul. Zielona",        "ul. Ogrodników",    "ul. Okrężna",        "ul. Gen. Andersa", "ul. Grunwaldzka"};
 
 QString text(const char *latin)
 {
@@ -91,9 +115,12 @@ QString brand(Random &random)
     while (tail == head)
         tail = text(random.pick(brandTails));
     switch (random.below(3)) {
-    case 0: return head + QLatin1Char('-') + tail;
-    case 1: return head + tail.toLower();
-    default: return head + QLatin1Char(' ') + tail;
+    case 0:
+        return head + QLatin1Char('-') + tail;
+    case 1:
+        return head + tail.toLower();
+    default:
+        return head + QLatin1Char(' ') + tail;
     }
 }
 
@@ -142,13 +169,20 @@ CompanyName makeCompanyName(Random &random)
         const auto &[tradeName, tradeWord] = random.pick(trades);
         const QString trade = text(tradeName);
         switch (random.below(3)) {
-        case 0: company.core = company.owner + QLatin1Char(' ') + trade; break;
-        case 1: company.core = trade + QLatin1Char(' ') + company.owner; break;
-        default: company.core = text(random.pick(tradeAbbreviations)) + QLatin1Char(' ') + company.owner; break;
+        case 0:
+            company.core = company.owner + QLatin1Char(' ') + trade;
+            break;
+        case 1:
+            company.core = trade + QLatin1Char(' ') + company.owner;
+            break;
+        default:
+            company.core = text(random.pick(tradeAbbreviations)) + QLatin1Char(' ') + company.owner;
+            break;
         }
         company.shortName = owner.surname.toUpper() + QLatin1Char(' ') + owner.firstName.left(1).toUpper();
         if (random.percent(40))
-            company.domain = asciiSlug(owner.surname) + QLatin1Char('-') + QLatin1String(tradeWord) + QStringLiteral(".pl");
+            company.domain =
+                asciiSlug(owner.surname) + QLatin1Char('-') + QLatin1String(tradeWord) + QStringLiteral(".pl");
         return company;
     }
     company.registered = true;

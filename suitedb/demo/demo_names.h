@@ -17,11 +17,11 @@ struct Person
 // legal form, or a sole trader's own name with the trade.
 struct CompanyName
 {
-    QString core;        // full name without the legal form
-    QString legalForm;   // "Sp. z o.o.", "S.A.", ...; empty for sole traders
-    QString shortName;   // acronym as an office would type it
-    QString owner;       // owner's name; empty for companies without one
-    QString domain;      // internet domain; empty when the firm uses a mailbox provider
+    QString core;            // full name without the legal form
+    QString legalForm;       // "Sp. z o.o.", "S.A.", ...; empty for sole traders
+    QString shortName;       // acronym as an office would type it
+    QString owner;           // owner's name; empty for companies without one
+    QString domain;          // internet domain; empty when the firm uses a mailbox provider
     bool registered = false; // has a court register (KRS) number
 
     QString name() const { return legalForm.isEmpty() ? core : core + QLatin1Char(' ') + legalForm; }

@@ -12,7 +12,9 @@ namespace suitedb::demo {
 class Random
 {
 public:
-    explicit Random(unsigned seed) : m_engine(seed) {}
+    explicit Random(unsigned seed)
+        : m_engine(seed)
+    {}
 
     // Uniform integer in [0, n); n > 0.
     int below(int n) { return int(m_engine() % std::uint32_t(n)); }
@@ -23,9 +25,15 @@ public:
     char digit() { return char('0' + below(10)); }
 
     template <typename T>
-    const T &pick(const QList<T> &items) { return items.at(below(int(items.size()))); }
+    const T &pick(const QList<T> &items)
+    {
+        return items.at(below(int(items.size())));
+    }
     template <typename T, std::size_t N>
-    const T &pick(const T (&items)[N]) { return items[below(int(N))]; }
+    const T &pick(const T (&items)[N])
+    {
+        return items[below(int(N))];
+    }
 
 private:
     std::mt19937 m_engine;

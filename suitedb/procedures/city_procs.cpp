@@ -8,8 +8,6 @@ namespace suitedb::procs {
 
 namespace {
 
-
-
 int saveCity(db::ProcedureContext &c)
 {
     const QVariant name = toText(in(c, "@miasto"));
@@ -49,8 +47,14 @@ int savePostalCode(db::ProcedureContext &c)
 void registerCityProcedures()
 {
     define("PZapMiasto",
-           {{"@miasto", Text, 50}, {"@id_panstwa", Int}, {"@widoczne", Int}, {"@id_m_poczty", Int},
-            {"@id_m_gminy", Int}, {"@id_wpp", Int}, {"@id_wpw", Int}, inOut("@id")},
+           {{"@miasto", Text, 50},
+            {"@id_panstwa", Int},
+            {"@widoczne", Int},
+            {"@id_m_poczty", Int},
+            {"@id_m_gminy", Int},
+            {"@id_wpp", Int},
+            {"@id_wpw", Int},
+            inOut("@id")},
            saveCity);
     define("PZapKodPoczt", {{"@id_m", Int}, {"@kod", Text, 15}, {"@czy_glowny_kod", Int}, inOut("@id")},
            savePostalCode);

@@ -9,11 +9,22 @@ namespace suitedb::procs {
 
 namespace {
 
-
-QVariant text(db::ProcedureContext &c, const char *name) { return toText(c.in(QString::fromLatin1(name))); }
-QVariant integer(db::ProcedureContext &c, const char *name) { return toInt(c.in(QString::fromLatin1(name))); }
-QVariant flag(db::ProcedureContext &c, const char *name) { return toFlag(c.in(QString::fromLatin1(name))); }
-QVariant dateTime(db::ProcedureContext &c, const char *name) { return toDateTime(c.in(QString::fromLatin1(name))); }
+QVariant text(db::ProcedureContext &c, const char *name)
+{
+    return toText(c.in(QString::fromLatin1(name)));
+}
+QVariant integer(db::ProcedureContext &c, const char *name)
+{
+    return toInt(c.in(QString::fromLatin1(name)));
+}
+QVariant flag(db::ProcedureContext &c, const char *name)
+{
+    return toFlag(c.in(QString::fromLatin1(name)));
+}
+QVariant dateTime(db::ProcedureContext &c, const char *name)
+{
+    return toDateTime(c.in(QString::fromLatin1(name)));
+}
 
 bool memoChanged(db::ProcedureContext &c, const char *modParam)
 {
@@ -85,12 +96,14 @@ int saveCompany(db::ProcedureContext &c)
 void ensureDefaultAddress(db::Connection &connection, const QVariant &tableCode, const QVariant &owner)
 {
     const Values owners = {{"tabela", tableCode}, {"id_", owner}};
-    const QVariant hasDefault = scalar(connection,
-        QStringLiteral("select count(*) from adres where tabela = :tabela and id_ = :id_ and czy_domyslny = 1"), owners);
+    const QVariant hasDefault =
+        scalar(connection,
+               QStringLiteral("select count(*) from adres where tabela = :tabela and id_ = :id_ and czy_domyslny = 1"),
+               owners);
     if (hasDefault.toInt() > 0)
         return;
-    const QVariant first = scalar(connection,
-        QStringLiteral("select min(id_adr) from adres where tabela = :tabela and id_ = :id_"), owners);
+    const QVariant first = scalar(
+        connection, QStringLiteral("select min(id_adr) from adres where tabela = :tabela and id_ = :id_"), owners);
     if (!isBlank(first))
         exec(connection, QStringLiteral("update adres set czy_domyslny = 1 where id_adr = :id"), {{"id", first}});
 }
@@ -122,8 +135,9 @@ int saveAddress(db::ProcedureContext &c)
     // the unique index never sees two.
     if (makeDefault) {
         exec(connection,
-             QStringLiteral("update adres set czy_domyslny = 0 where tabela = :tabela and id_ = :id_ and czy_domyslny = 1"
-                            " and id_adr <> :id"),
+             QStringLiteral(
+                 "update adres set czy_domyslny = 0 where tabela = :tabela and id_ = :id_ and czy_domyslny = 1"
+                 " and id_adr <> :id"),
              {{"tabela", tableCode}, {"id_", owner}, {"id", id.isValid() ? id : QVariant(-1)}});
     }
     const Values values = {
@@ -143,7 +157,8 @@ int saveAddress(db::ProcedureContext &c)
     if (!makeDefault) {
         // Unsetting the only default, or a first address: this one stays or becomes default.
         const QVariant saved = c.in(QStringLiteral("@id"));
-        const QVariant defaults = scalar(connection,
+        const QVariant defaults = scalar(
+            connection,
             QStringLiteral("select count(*) from adres where tabela = :tabela and id_ = :id_ and czy_domyslny = 1"),
             {{"tabela", tableCode}, {"id_", owner}});
         if (defaults.toInt() == 0)
@@ -196,7 +211,8 @@ int saveAccount(db::ProcedureContext &c)
     const bool makeDefault = active && integer(c, "@czy_domyslne").toInt() != 0;
     if (makeDefault) {
         exec(connection,
-             QStringLiteral("update konto set czy_domyslne = 0 where tabela = :tabela and id_ = :id_ and id_konta <> :id"),
+             QStringLiteral(
+                 "update konto set czy_domyslne = 0 where tabela = :tabela and id_ = :id_ and id_konta <> :id"),
              {{"tabela", tableCode}, {"id_", owner}, {"id", id.isValid() ? id : QVariant(-1)}});
     }
     const Values values = {
@@ -277,7 +293,8 @@ int saveSetting(db::ProcedureContext &c)
     matchColumn(where, binds, "kod", module);
     matchColumn(where, binds, "id_f", company);
     matchColumn(where, binds, "id_u", user);
-    const QVariant existing = scalar(connection, QStringLiteral("select min(id_ust) from ustawienia where ") + where, binds);
+    const QVariant existing =
+        scalar(connection, QStringLiteral("select min(id_ust) from ustawienia where ") + where, binds);
     if (isBlank(existing))
         insertRow(connection, "ustawienia", "id_ust",
                   {{"co", key}, {"wartosc", value}, {"kod", module}, {"id_u", user}, {"id_f", company}});
@@ -291,43 +308,106 @@ int saveSetting(db::ProcedureContext &c)
 void registerCompanyProcedures()
 {
     define("PZapFirmeFull",
-           {{"@nazwa", Text, 200}, {"@skrot", Text, 50}, {"@wlasciciel", Text, 30}, {"@nip", Text, 22},
-            {"@regon", Text, 9}, {"@krs", Text, 10}, {"@www", Text, 60}, {"@e_mail", Text, 50},
-            {"@uwagi", Text}, {"@uwagi_mod", Int}, {"@typ_firmy", Int}, {"@status", Int},
-            {"@id_komunikatora", Int}, {"@id_centrali", Int}, {"@id_fv_ud", Int},
-            {"@fv_papier_firm", Bool}, {"@fv_margin_gorny", Int}, {"@nr_trans", Text, 50},
-            {"@nr_gg", Text, 25}, {"@skype", Text, 50}, {"@apd_id", Int}, {"@apd_token", Text, 34},
-            {"@nocne_od", DateTime}, {"@nocne_do", DateTime}, {"@swieta_od", DateTime},
-            {"@pora_nocna_od", DateTime}, {"@pora_nocna_do", DateTime}, {"@komentarz", Text},
-            {"@komentarz_mod", Int}, {"@limit_nadh", Int}, {"@okres_roz", Int}, {"@dodatkowe_wolne", Int},
-            {"@limit_kredyt", Decimal}, {"@waluta_limitu_kredyt", Text, 5}, {"@oswiadczenie_vat", Int},
-            {"@aktywna", Bool}, {"@bus", Bool}, {"@id_u", Int}, inOut("@id")},
+           {{"@nazwa", Text, 200},
+            {"@skrot", Text, 50},
+            {"@wlasciciel", Text, 30},
+            {"@nip", Text, 22},
+            {"@regon", Text, 9},
+            {"@krs", Text, 10},
+            {"@www", Text, 60},
+            {"@e_mail", Text, 50},
+            {"@uwagi", Text},
+            {"@uwagi_mod", Int},
+            {"@typ_firmy", Int},
+            {"@status", Int},
+            {"@id_komunikatora", Int},
+            {"@id_centrali", Int},
+            {"@id_fv_ud", Int},
+            {"@fv_papier_firm", Bool},
+            {"@fv_margin_gorny", Int},
+            {"@nr_trans", Text, 50},
+            {"@nr_gg", Text, 25},
+            {"@skype", Text, 50},
+            {"@apd_id", Int},
+            {"@apd_token", Text, 34},
+            {"@nocne_od", DateTime},
+            {"@nocne_do", DateTime},
+            {"@swieta_od", DateTime},
+            {"@pora_nocna_od", DateTime},
+            {"@pora_nocna_do", DateTime},
+            {"@komentarz", Text},
+            {"@komentarz_mod", Int},
+            {"@limit_nadh", Int},
+            {"@okres_roz", Int},
+            {"@dodatkowe_wolne", Int},
+            {"@limit_kredyt", Decimal},
+            {"@waluta_limitu_kredyt", Text, 5},
+            {"@oswiadczenie_vat", Int},
+            {"@aktywna", Bool},
+            {"@bus", Bool},
+            {"@id_u", Int},
+            inOut("@id")},
            saveCompany);
     define("PZapAdres",
-           {{"@id_", Int}, {"@id_m", Int}, {"@id_kodu", Int}, {"@ulica", Text, 50}, {"@nr_domu", Text, 10},
-            {"@nr_m", Text, 5}, {"@czy_domyslny", Int}, {"@rodzaj", Int}, {"@tabela", Int}, inOut("@id")},
+           {{"@id_", Int},
+            {"@id_m", Int},
+            {"@id_kodu", Int},
+            {"@ulica", Text, 50},
+            {"@nr_domu", Text, 10},
+            {"@nr_m", Text, 5},
+            {"@czy_domyslny", Int},
+            {"@rodzaj", Int},
+            {"@tabela", Int},
+            inOut("@id")},
            saveAddress);
     define("PZapTelefon",
-           {{"@id_", Int}, {"@numer", Text, 50}, {"@opis", Text, 250}, {"@rodzaj", Int}, {"@czy_domysl", Int},
-            {"@tabela", Int}, {"@tel_fax", Int}, inOut("@id_tel")},
+           {{"@id_", Int},
+            {"@numer", Text, 50},
+            {"@opis", Text, 250},
+            {"@rodzaj", Int},
+            {"@czy_domysl", Int},
+            {"@tabela", Int},
+            {"@tel_fax", Int},
+            inOut("@id_tel")},
            savePhone);
     define("PZapKonto",
-           {{"@nr_konta", Text, 50}, {"@bank", Text, 50}, {"@id_", Int}, {"@tabela", Int}, {"@id_typu", Int},
-            {"@opis", Text, 800}, {"@czy_domyslne", Int}, {"@swift", Text, 50}, {"@waluta", Text, 5},
-            {"@aktywne", Int}, inOut("@id")},
+           {{"@nr_konta", Text, 50},
+            {"@bank", Text, 50},
+            {"@id_", Int},
+            {"@tabela", Int},
+            {"@id_typu", Int},
+            {"@opis", Text, 800},
+            {"@czy_domyslne", Int},
+            {"@swift", Text, 50},
+            {"@waluta", Text, 5},
+            {"@aktywne", Int},
+            inOut("@id")},
            saveAccount);
     define("PZapKontakt",
-           {{"@nazwisko", Text, 50}, {"@imie", Text, 30}, {"@id_f", Int}, {"@e_mail", Text, 50},
-            {"@id_stan", Int}, {"@uwagi", Text, 500}, {"@id_jezyka_alertu", Int}, {"@wysw_na_zleceniu", Int},
-            {"@os_up_do_fv", Int}, {"@nr_trans", Text, 50}, {"@nr_gg", Text, 25}, {"@skype", Text, 50},
-            {"@tel", Text, 25}, inOut("@id")},
+           {{"@nazwisko", Text, 50},
+            {"@imie", Text, 30},
+            {"@id_f", Int},
+            {"@e_mail", Text, 50},
+            {"@id_stan", Int},
+            {"@uwagi", Text, 500},
+            {"@id_jezyka_alertu", Int},
+            {"@wysw_na_zleceniu", Int},
+            {"@os_up_do_fv", Int},
+            {"@nr_trans", Text, 50},
+            {"@nr_gg", Text, 25},
+            {"@skype", Text, 50},
+            {"@tel", Text, 25},
+            inOut("@id")},
            saveContact);
-    define("PZapOkresRozl", {{"@data_od", DateTime}, {"@data_do", DateTime}, {"@id_f", Int}, inOut("@id")},
-           savePeriod);
+    define("PZapOkresRozl", {{"@data_od", DateTime}, {"@data_do", DateTime}, {"@id_f", Int}, inOut("@id")}, savePeriod);
     define("PZapFakturaUwagiDodatkowe", {{"@nazwa", Text, 100}, {"@tresc", Text, 255}, inOut("@id")},
            saveRemarkTemplate);
     define("PZapUst4",
-           {{"@id_u_kto", Int}, {"@co", Text, 100}, {"@wartosc", Text}, {"@kod", Text, 50}, {"@id_f", Int},
+           {{"@id_u_kto", Int},
+            {"@co", Text, 100},
+            {"@wartosc", Text},
+            {"@kod", Text, 50},
+            {"@id_f", Int},
             {"@id_u", Int}},
            saveSetting);
 }

@@ -13,15 +13,14 @@ namespace suitedb::procs {
 
 namespace {
 
-
 using Satellites = void (*)(db::Connection &, const QVariant &id);
 
 void deleteOwned(db::Connection &connection, int tableCode, const QVariant &id)
 {
     const Values binds = {{"tabela", tableCode}, {"id", id}};
     for (const char *table : {"adres", "telefon", "konto", "import_powiazania", "dokument_plik", "terminarz"})
-        exec(connection, QStringLiteral("delete from %1 where tabela = :tabela and id_ = :id").arg(QLatin1String(table)),
-             binds);
+        exec(connection,
+             QStringLiteral("delete from %1 where tabela = :tabela and id_ = :id").arg(QLatin1String(table)), binds);
 }
 
 void companySatellites(db::Connection &connection, const QVariant &id)
@@ -103,8 +102,8 @@ bool isForeignKeyFailure(const db::DbError &error)
 int deleteRow(db::ProcedureContext &c)
 {
     auto &connection = c.connection();
-    const Deletable *entry = findDeletable(c.in(QStringLiteral("@tabela")).toString(),
-                                           c.in(QStringLiteral("@nazwa_id")).toString());
+    const Deletable *entry =
+        findDeletable(c.in(QStringLiteral("@tabela")).toString(), c.in(QStringLiteral("@nazwa_id")).toString());
     if (!entry)
         return ResultUnknownObject;
     const QVariant id = toInt(c.in(QStringLiteral("@id")));
@@ -127,9 +126,10 @@ int deleteRow(db::ProcedureContext &c)
     try {
         if (entry->satellites)
             entry->satellites(connection, id);
-        exec(connection, QStringLiteral("delete from %1 where %2 = :id").arg(QLatin1String(entry->table),
-                                                                             QLatin1String(entry->key)),
-             {{"id", id}});
+        exec(
+            connection,
+            QStringLiteral("delete from %1 where %2 = :id").arg(QLatin1String(entry->table), QLatin1String(entry->key)),
+            {{"id", id}});
         if (addressOwner.isValid())
             ensureDefaultAddress(connection, addressTable, addressOwner);
         connection.commit();
@@ -151,18 +151,15 @@ struct Dependant
 const Dependant CompanyDependants[] = {
     {"Resstrings_IDS_CanDel_faktury",
      "select count(*) from faktura where id_f = :id or id_platnik = :id or id_wystawil = :id"},
-    {"Resstrings_IDS_CanDel_zlecenia",
-     "select count(*) from zlecenie where id_f = :id or id_wystawil = :id"},
+    {"Resstrings_IDS_CanDel_zlecenia", "select count(*) from zlecenie where id_f = :id or id_wystawil = :id"},
     {"Resstrings_IDS_CanDel_dokumenty", "select count(*) from dokument where id_f = :id"},
     {"Resstrings_IDS_CanDel_oddzialy", "select count(*) from firma where id_centrali = :id"},
     {"Resstrings_IDS_CanDel_pojazdy", "select count(*) from samochod where id_f = :id"},
     {"Resstrings_IDS_CanDel_kierowcy", "select count(*) from kierowca where id_f = :id"},
-    {"Resstrings_IDS_CanDel_delegacje",
-     "select count(*) from delegacja where id_wystawil = :id"},
+    {"Resstrings_IDS_CanDel_delegacje", "select count(*) from delegacja where id_wystawil = :id"},
 };
 const Dependant AddressDependants[] = {
-    {"Resstrings_IDS_CanDel_faktury",
-     "select count(*) from faktura where id_adr_f = :id or id_adr_platnik = :id"},
+    {"Resstrings_IDS_CanDel_faktury", "select count(*) from faktura where id_adr_f = :id or id_adr_platnik = :id"},
 };
 const Dependant CityDependants[] = {
     {"Resstrings_IDS_CanDel_adresy", "select count(*) from adres where id_m = :id"},
@@ -193,9 +190,9 @@ const DependantTable DependantTables[] = {
 // The text of a message key in a language; the key itself when it has none.
 QString translated(db::Connection &connection, const char *key, int language)
 {
-    const QVariant text = scalar(connection,
-        QStringLiteral("select tekst from resstrings where klucz = :klucz and id_jezyka = :jezyk"),
-        {{"klucz", QString::fromLatin1(key)}, {"jezyk", language}});
+    const QVariant text =
+        scalar(connection, QStringLiteral("select tekst from resstrings where klucz = :klucz and id_jezyka = :jezyk"),
+               {{"klucz", QString::fromLatin1(key)}, {"jezyk", language}});
     if (!isBlank(text) && !text.toString().isEmpty())
         return text.toString();
     return QString::fromLatin1(key);
@@ -217,8 +214,7 @@ int checkDependants(db::ProcedureContext &c)
         for (const Dependant *d = entry.begin; d != entry.end; ++d) {
             const int count = scalar(connection, QString::fromLatin1(d->countSql), {{"id", id}}).toInt();
             if (count > 0)
-                lines.append(QStringLiteral("- %1: %2").arg(translated(connection, d->key, language))
-                                 .arg(count));
+                lines.append(QStringLiteral("- %1: %2").arg(translated(connection, d->key, language)).arg(count));
         }
         if (!lines.isEmpty()) {
             const QString heading = translated(connection, "Resstrings_IDS_CanDel_naglowek", language);
@@ -237,7 +233,10 @@ void registerDeleteProcedures()
            {{"@tabela", Text, 50}, {"@nazwa_id", Text, 20}, {"@id_u", Int}, {"@czy_wymuszenie", Int}, {"@id", Int}},
            deleteRow);
     define("PCanDel",
-           {{"@id", Int}, {"@tabela", Text, 50}, {"@id_jezyka", Int}, {"@czy_wymuszenie", Int},
+           {{"@id", Int},
+            {"@tabela", Text, 50},
+            {"@id_jezyka", Int},
+            {"@czy_wymuszenie", Int},
             {"@odp", Text, 4000, db::ParamDirection::Output}},
            checkDependants);
 }

@@ -11,8 +11,6 @@ namespace suitedb::procs {
 
 namespace {
 
-
-
 struct Reference
 {
     const char *param;
@@ -23,9 +21,12 @@ struct Reference
 // Records a document may be tied to; a vanished one means the document's
 // owner was deleted meanwhile.
 constexpr Reference DocumentReferences[] = {
-    {"@id_k", "kierowca", "id_k"},       {"@id_s", "samochod", "id_s"},
-    {"@id_realiz", "zlecenie", "id_realiz"}, {"@id_karty", "karta_kierowcy", "id_karty"},
-    {"@id_fv", "faktura", "id_fv"},      {"@id_d", "delegacja", "id_d"},
+    {"@id_k", "kierowca", "id_k"},
+    {"@id_s", "samochod", "id_s"},
+    {"@id_realiz", "zlecenie", "id_realiz"},
+    {"@id_karty", "karta_kierowcy", "id_karty"},
+    {"@id_fv", "faktura", "id_fv"},
+    {"@id_d", "delegacja", "id_d"},
     {"@id_f", "firma", "id_f"},
 };
 
@@ -75,7 +76,9 @@ int saveDocument(db::ProcedureContext &c)
 
     const bool done = toFlag(in(c, "@czy_wykonany")).toInt() != 0;
     const bool wasDone = !insert
-        && scalar(connection, QStringLiteral("select czy_wykonany from dokument where id_dok = :id"), {{"id", id}}).toInt() != 0;
+        && scalar(connection, QStringLiteral("select czy_wykonany from dokument where id_dok = :id"), {{"id", id}})
+                .toInt()
+            != 0;
     values.append({"czy_wykonany", done ? 1 : 0});
     if (done && !wasDone) {
         values.append({"data_wykonania", QDateTime::currentDateTime()});
@@ -127,16 +130,37 @@ int saveLinkedFile(db::ProcedureContext &c)
 void registerDocumentProcedures()
 {
     define("PZapDokument",
-           {{"@rodzaj", Int}, {"@numer", Text, 30}, {"@wazny_od", DateTime}, {"@wazny_do", DateTime},
-            {"@data_wyd", DateTime}, {"@miejsce_wyd", Text, 50}, {"@kto_wyd", Text, 50}, {"@typ", Int},
-            {"@id_k", Int}, {"@data_wyd_kier", DateTime}, {"@data_zw_kier", DateTime}, {"@id_s", Int},
-            {"@id_realiz", Int}, {"@id_karty", Int}, {"@czy_wykonany", Int}, {"@id_u", Int}, {"@status", Int},
-            {"@uwagi", Text}, {"@uwagi_mod", Int}, {"@id_fv", Int}, {"@id_d", Int}, {"@id_f", Int},
+           {{"@rodzaj", Int},
+            {"@numer", Text, 30},
+            {"@wazny_od", DateTime},
+            {"@wazny_do", DateTime},
+            {"@data_wyd", DateTime},
+            {"@miejsce_wyd", Text, 50},
+            {"@kto_wyd", Text, 50},
+            {"@typ", Int},
+            {"@id_k", Int},
+            {"@data_wyd_kier", DateTime},
+            {"@data_zw_kier", DateTime},
+            {"@id_s", Int},
+            {"@id_realiz", Int},
+            {"@id_karty", Int},
+            {"@czy_wykonany", Int},
+            {"@id_u", Int},
+            {"@status", Int},
+            {"@uwagi", Text},
+            {"@uwagi_mod", Int},
+            {"@id_fv", Int},
+            {"@id_d", Int},
+            {"@id_f", Int},
             inOut("@id")},
            saveDocument);
     define("PZapDokPlik",
-           {{"@sciezka", Text, 600}, {"@podkatalog", Text, 600}, {"@tabela", Text, 30}, {"@id_", Int},
-            {"@id_u", Int}, inOut("@id")},
+           {{"@sciezka", Text, 600},
+            {"@podkatalog", Text, 600},
+            {"@tabela", Text, 30},
+            {"@id_", Int},
+            {"@id_u", Int},
+            inOut("@id")},
            saveLinkedFile);
 }
 

@@ -8,8 +8,6 @@ namespace suitedb::procs {
 
 namespace {
 
-
-
 // Inserts or replaces the record with the same user, window, module, frame,
 // kind and name.
 int saveListSetting(db::ProcedureContext &c)
@@ -29,8 +27,8 @@ int saveListSetting(db::ProcedureContext &c)
     matchColumn(where, binds, "kod_dll", module);
     matchColumn(where, binds, "menu", frame);
     matchColumn(where, binds, "nazwa", name);
-    const QVariant existing = scalar(connection, QStringLiteral("select min(id_ust_form) from ust_form where ") + where,
-                                     binds);
+    const QVariant existing =
+        scalar(connection, QStringLiteral("select min(id_ust_form) from ust_form where ") + where, binds);
     const Values values = {
         {"id_u", user},
         {"formularz", form},
@@ -64,7 +62,8 @@ int readListSettings(db::ProcedureContext &c)
         c.setOut(QStringLiteral("@ile"), 0);
         return ResultMissingValue;
     }
-    const QVariant count = scalar(c.connection(),
+    const QVariant count = scalar(
+        c.connection(),
         QStringLiteral("select count(*) from ust_form where formularz = :form and kod_dll = :kod_dll and id_u = :id_u"),
         {{"form", form}, {"kod_dll", toText(in(c, "@kod_dll"))}, {"id_u", user}});
     c.setOut(QStringLiteral("@ile"), count.toInt());
@@ -76,14 +75,23 @@ int readListSettings(db::ProcedureContext &c)
 void registerListSettingsProcedures()
 {
     define("zap_ust",
-           {{"@form", Text, 100}, {"@id_u", Int}, {"@kod_dll", Text, 50}, {"@menu", Text, 100}, {"@typ", Text, 50},
-            {"@nazwa", Text, 100}, {"@kolejnosc", Int}, {"@napis", Text, 200}, {"@czy_widoczny", Int},
-            {"@wyrownanie", Int}, {"@szer", Int}, {"@filtr", Text}, {"@data_od", DateTime},
+           {{"@form", Text, 100},
+            {"@id_u", Int},
+            {"@kod_dll", Text, 50},
+            {"@menu", Text, 100},
+            {"@typ", Text, 50},
+            {"@nazwa", Text, 100},
+            {"@kolejnosc", Int},
+            {"@napis", Text, 200},
+            {"@czy_widoczny", Int},
+            {"@wyrownanie", Int},
+            {"@szer", Int},
+            {"@filtr", Text},
+            {"@data_od", DateTime},
             {"@data_do", DateTime}},
            saveListSetting);
     define("pob_ust2",
-           {{"@form", Text, 100}, {"@kod_dll", Text, 50}, {"@id_u", Int},
-            {"@ile", Int, 0, db::ParamDirection::Output}},
+           {{"@form", Text, 100}, {"@kod_dll", Text, 50}, {"@id_u", Int}, {"@ile", Int, 0, db::ParamDirection::Output}},
            readListSettings);
 }
 

@@ -23,8 +23,7 @@ void bindAll(db::Query &query, const Values &binds)
 
 } // namespace
 
-void define(const char *name, std::initializer_list<ParamDef> params,
-            std::function<int(db::ProcedureContext &)> body)
+void define(const char *name, std::initializer_list<ParamDef> params, std::function<int(db::ProcedureContext &)> body)
 {
     auto &registry = db::ProcedureRegistry::instance();
     if (registry.find(QString::fromLatin1(name)))
@@ -95,7 +94,7 @@ QVariant toDateTime(const QVariant &value)
         return value.toDateTime().isValid() ? value : QVariant();
     case QMetaType::QDate:
         return value.toDate().isValid() ? QVariant(QDateTime(value.toDate(), QTime(0, 0))) : QVariant();
-    case QMetaType::QTime:   // a time of day lives on the framework's day zero
+    case QMetaType::QTime: // a time of day lives on the framework's day zero
         return value.toTime().isValid() ? QVariant(QDateTime(QDate(1899, 12, 30), value.toTime())) : QVariant();
     case QMetaType::Double:
     case QMetaType::Float:
@@ -144,18 +143,17 @@ bool exists(db::Connection &connection, const char *table, const char *key, cons
 {
     if (isBlank(id))
         return false;
-    const QString sql = QStringLiteral("select count(*) from %1 where %2 = :id")
-                            .arg(QLatin1String(table), QLatin1String(key));
+    const QString sql =
+        QStringLiteral("select count(*) from %1 where %2 = :id").arg(QLatin1String(table), QLatin1String(key));
     return scalar(connection, sql, {{QStringLiteral("id"), id}}).toInt() > 0;
 }
 
-int checkWritable(db::Connection &connection, const char *table, const char *key, const QVariant &id,
-                  bool hasSyncFlag)
+int checkWritable(db::Connection &connection, const char *table, const char *key, const QVariant &id, bool hasSyncFlag)
 {
     if (!hasSyncFlag)
         return exists(connection, table, key, id) ? 0 : ResultRecordDeleted;
-    const QString sql = QStringLiteral("select w_synchronizacji from %1 where %2 = :id")
-                            .arg(QLatin1String(table), QLatin1String(key));
+    const QString sql =
+        QStringLiteral("select w_synchronizacji from %1 where %2 = :id").arg(QLatin1String(table), QLatin1String(key));
     db::Query query(&connection, sql);
     query.parameters().setValue(QStringLiteral("id"), id);
     query.open();
@@ -187,9 +185,9 @@ int insertRow(db::Connection &connection, const char *table, const char *key, co
         columns.append(column);
         placeholders.append(QLatin1Char(':') + column);
     }
-    const QString insert = QStringLiteral("insert into %1 (%2) values (%3)")
-                               .arg(QLatin1String(table), columns.join(QStringLiteral(", ")),
-                                    placeholders.join(QStringLiteral(", ")));
+    const QString insert =
+        QStringLiteral("insert into %1 (%2) values (%3)")
+            .arg(QLatin1String(table), columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
     db::Query query(&connection, connection.dialect().insertReturningId(insert, QLatin1String(key)));
     bindAll(query, values);
     query.open();
@@ -197,8 +195,7 @@ int insertRow(db::Connection &connection, const char *table, const char *key, co
     return query.value(0).toInt();
 }
 
-void updateRow(db::Connection &connection, const char *table, const char *key, const QVariant &id,
-               const Values &values)
+void updateRow(db::Connection &connection, const char *table, const char *key, const QVariant &id, const Values &values)
 {
     if (values.isEmpty())
         return;

@@ -9,7 +9,9 @@
 #include <QVariant>
 #include <initializer_list>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 // What the procedure bodies share: declaring a procedure, turning loose
 // parameter values into column values, and writing rows whose table and
@@ -31,24 +33,29 @@ inline constexpr QMetaType::Type Bool = QMetaType::Bool;
 inline constexpr QMetaType::Type DateTime = QMetaType::QDateTime;
 inline constexpr QMetaType::Type Decimal = QMetaType::Double;
 
-inline QVariant in(db::ProcedureContext &c, const char *name) { return c.in(QString::fromLatin1(name)); }
+inline QVariant in(db::ProcedureContext &c, const char *name)
+{
+    return c.in(QString::fromLatin1(name));
+}
 
-inline ParamDef inOut(const char *name) { return {name, QMetaType::Int, 0, db::ParamDirection::InputOutput}; }
+inline ParamDef inOut(const char *name)
+{
+    return {name, QMetaType::Int, 0, db::ParamDirection::InputOutput};
+}
 
 // Adds the procedure unless one of that name is registered already.
-void define(const char *name, std::initializer_list<ParamDef> params,
-            std::function<int(db::ProcedureContext &)> body);
+void define(const char *name, std::initializer_list<ParamDef> params, std::function<int(db::ProcedureContext &)> body);
 
 // Values as the columns store them; each gives null for null or unusable input.
 QVariant toInt(const QVariant &value);
-QVariant toFlag(const QVariant &value);            // any non-zero or true -> 1
-QVariant toText(const QVariant &value);            // empty text stays empty
+QVariant toFlag(const QVariant &value); // any non-zero or true -> 1
+QVariant toText(const QVariant &value); // empty text stays empty
 QVariant toDecimal(const QVariant &value);
-QVariant toDateTime(const QVariant &value);        // also QDate, QTime, day numbers
+QVariant toDateTime(const QVariant &value); // also QDate, QTime, day numbers
 QVariant orDefault(const QVariant &value, const QVariant &fallback);
 bool isBlank(const QVariant &value);
 
-using Values = QList<QPair<QString, QVariant>>;   // column -> value
+using Values = QList<QPair<QString, QVariant>>; // column -> value
 
 // 0 when the row exists and may be written, 101 when it is gone, 102 when it
 // is marked as being synchronised (tables with w_synchronizacji only).

@@ -2,7 +2,9 @@
 
 #include <QVariant>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace suitedb::procs {
 

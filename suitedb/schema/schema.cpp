@@ -101,7 +101,8 @@ void createOrUpgrade(db::Connection &connection)
     const int version = schemaVersion(connection);
     if (version > SchemaVersion) {
         throw db::DbError(QStringLiteral("The database is at schema version %1, newer than this program's %2")
-                              .arg(version).arg(SchemaVersion));
+                              .arg(version)
+                              .arg(SchemaVersion));
     }
     db::Transaction transaction(connection);
     if (version == 0) {

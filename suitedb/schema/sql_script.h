@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace db { enum class Engine; }
+namespace db {
+enum class Engine;
+}
 
 // The schema scripts: placeholders for the types that differ between the
 // engines, and statements separated by semicolons.
@@ -13,12 +15,12 @@ namespace suitedb::script {
 
 struct ColumnTypes
 {
-    QString id;        // {{ID}}: identity primary key
-    QString text;      // {{TEXT}}: case-insensitive text
-    QString dateTime;  // {{DATETIME}}
-    QString boolean;   // {{BOOL}}: 0/1
-    QString money;     // {{MONEY}}: decimal 18,2
-    QString ci;        // {{CI}} after a parenthesised expression: compare it as {{TEXT}}
+    QString id;       // {{ID}}: identity primary key
+    QString text;     // {{TEXT}}: case-insensitive text
+    QString dateTime; // {{DATETIME}}
+    QString boolean;  // {{BOOL}}: 0/1
+    QString money;    // {{MONEY}}: decimal 18,2
+    QString ci;       // {{CI}} after a parenthesised expression: compare it as {{TEXT}}
 };
 
 // sqliteCollation: the case-insensitive collation the connection registered.

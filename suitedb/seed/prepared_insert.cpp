@@ -18,9 +18,9 @@ namespace {
 } // namespace
 
 PreparedInsert::PreparedInsert(db::Connection &connection, const QString &sql, const QString &idColumn)
-    : m_query(connection.database())
-    , m_sql(idColumn.isEmpty() ? sql : connection.dialect().insertReturningId(sql, idColumn))
-    , m_returnsId(!idColumn.isEmpty())
+    : m_query(connection.database()),
+      m_sql(idColumn.isEmpty() ? sql : connection.dialect().insertReturningId(sql, idColumn)),
+      m_returnsId(!idColumn.isEmpty())
 {
     m_query.setForwardOnly(true);
     if (!m_query.prepare(m_sql))

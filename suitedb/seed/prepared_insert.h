@@ -6,7 +6,9 @@
 #include <QVariant>
 #include <initializer_list>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace suitedb::seed {
 
@@ -16,8 +18,7 @@ class PreparedInsert
 {
 public:
     // With idColumn set, run() returns the generated key of that column.
-    PreparedInsert(db::Connection &connection, const QString &sql,
-                   const QString &idColumn = QString());
+    PreparedInsert(db::Connection &connection, const QString &sql, const QString &idColumn = QString());
 
     // Binds the values in placeholder order and runs the statement; returns
     // the generated key (0 without idColumn). Throws db::DbError.

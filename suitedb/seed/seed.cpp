@@ -39,12 +39,11 @@ class Seeder
 {
 public:
     explicit Seeder(db::Connection &connection)
-        : m_connection(connection)
-        , m_translate(connection,
+        : m_connection(connection),
+          m_translate(connection,
                       QStringLiteral("insert into tlumaczenie (identyfikator, id_jezyka, tresc) "
                                      "values (:identyfikator, :id_jezyka, :tresc)"))
-    {
-    }
+    {}
 
     void run()
     {
@@ -69,8 +68,9 @@ public:
 private:
     void languages()
     {
-        PreparedInsert insert(m_connection, QStringLiteral(
-            "insert into jezyk (id_jezyka, kod, nazwa) values (:id_jezyka, :kod, :nazwa)"));
+        PreparedInsert insert(
+            m_connection,
+            QStringLiteral("insert into jezyk (id_jezyka, kod, nazwa) values (:id_jezyka, :kod, :nazwa)"));
         insert.run({LanguagePolish, QStringLiteral("pl"), QStringLiteral("Polski")});
         insert.run({LanguageEnglish, QStringLiteral("en"), QStringLiteral("English")});
     }
@@ -81,8 +81,9 @@ private:
                             QStringLiteral("insert into uzytkownik (login, imie, nazwisko, administrator, aktywny) "
                                            "values (:login, :imie, :nazwisko, :administrator, 1)"),
                             QStringLiteral("id_u"));
-        PreparedInsert right(m_connection, QStringLiteral(
-            "insert into uprawnienia (id_u, modul, poziom) values (:id_u, :modul, :poziom)"));
+        PreparedInsert right(
+            m_connection,
+            QStringLiteral("insert into uprawnienia (id_u, modul, poziom) values (:id_u, :modul, :poziom)"));
         const QString file = seedFile(QStringLiteral("users.tsv"));
         for (const seed::TsvRow &row : readTsv(file, 4)) {
             const qint64 id = user.run({row.fields[0], row.fields[1], row.fields[2], row.fields[3].toInt()});
@@ -100,8 +101,9 @@ private:
 
     void messages()
     {
-        PreparedInsert insert(m_connection, QStringLiteral(
-            "insert into resstrings (klucz, id_jezyka, tekst) values (:klucz, :id_jezyka, :tekst)"));
+        PreparedInsert insert(
+            m_connection,
+            QStringLiteral("insert into resstrings (klucz, id_jezyka, tekst) values (:klucz, :id_jezyka, :tekst)"));
         const auto load = [&](const QString &name, int language) {
             QHash<QString, QString> texts;
             // Keys compare case-insensitively in the database, so keys that
@@ -119,8 +121,10 @@ private:
                     stored.insert(key.toLower(), text);
                     insert.run({key, language, text});
                 } else if (*same != text) {
-                    badRow(file, row.line, QStringLiteral("key %1 differs only in case from another key "
-                                                          "and needs the same text").arg(key));
+                    badRow(file, row.line,
+                           QStringLiteral("key %1 differs only in case from another key "
+                                          "and needs the same text")
+                               .arg(key));
                 }
             }
             return texts;
@@ -130,8 +134,7 @@ private:
     }
 
     // "@<key>" stands for the translation of that message key.
-    QString resolve(const QString &text, const QHash<QString, QString> &messages,
-                    const QString &file, int line) const
+    QString resolve(const QString &text, const QHash<QString, QString> &messages, const QString &file, int line) const
     {
         if (!text.startsWith(QLatin1Char('@')))
             return text;
@@ -157,9 +160,10 @@ private:
 
     void dictionaries()
     {
-        PreparedInsert insert(m_connection, QStringLiteral(
-            "insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system, kolor) "
-            "values (:typ_slownika, :nazwa_parametru, :grupa, :wartosc, :system, :kolor)"));
+        PreparedInsert insert(
+            m_connection,
+            QStringLiteral("insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system, kolor) "
+                           "values (:typ_slownika, :nazwa_parametru, :grupa, :wartosc, :system, :kolor)"));
         const QString file = seedFile(QStringLiteral("dictionaries.tsv"));
         for (const seed::TsvRow &row : readTsv(file, 8)) {
             const QStringList &f = row.fields;
@@ -174,36 +178,37 @@ private:
             }
             if (!groupOk)
                 badRow(file, row.line, QStringLiteral("bad group %1").arg(f[2]));
-            translate(f[5], {resolve(f[6], m_messagesPl, file, row.line),
-                             resolve(f[7], m_messagesEn, file, row.line)}, file, row.line);
+            translate(f[5], {resolve(f[6], m_messagesPl, file, row.line), resolve(f[7], m_messagesEn, file, row.line)},
+                      file, row.line);
             insert.run({f[0], f[1], group, f[5], f[3].toInt(), colour});
         }
     }
 
     void countries()
     {
-        PreparedInsert insert(m_connection,
-                              QStringLiteral("insert into panstwo (nazwa, sam, iso, domena, waluta, NIP, nr_kierunkowy, aktywny) "
-                                             "values (:nazwa, :sam, :iso, :domena, :waluta, :nip, :nr_kierunkowy, 1)"),
-                              QStringLiteral("id_p"));
+        PreparedInsert insert(
+            m_connection,
+            QStringLiteral("insert into panstwo (nazwa, sam, iso, domena, waluta, NIP, nr_kierunkowy, aktywny) "
+                           "values (:nazwa, :sam, :iso, :domena, :waluta, :nip, :nr_kierunkowy, 1)"),
+            QStringLiteral("id_p"));
         const QString file = seedFile(QStringLiteral("countries.tsv"));
         for (const seed::TsvRow &row : readTsv(file, 8)) {
             const QStringList &f = row.fields;
             const QString identifier = QStringLiteral("panstwo_") + f[0].toLower();
             translate(identifier, {f[6], f[7]}, file, row.line);
-            const qint64 id = insert.run({identifier, f[1], f[0], nullable(f[2]), nullable(f[3]),
-                                          nullable(f[4]), nullable(f[5])});
+            const qint64 id =
+                insert.run({identifier, f[1], f[0], nullable(f[2]), nullable(f[3]), nullable(f[4]), nullable(f[5])});
             m_countryIds.insert(f[0], id);
         }
     }
 
     void cities()
     {
-        PreparedInsert city(m_connection,
-                            QStringLiteral("insert into miasto (miasto, id_panstwa, widoczne) values (:miasto, :id_panstwa, 1)"),
-                            QStringLiteral("id_m"));
-        PreparedInsert code(m_connection, QStringLiteral(
-            "insert into kod_pocztowy (kod, id_m) values (:kod, :id_m)"));
+        PreparedInsert city(
+            m_connection,
+            QStringLiteral("insert into miasto (miasto, id_panstwa, widoczne) values (:miasto, :id_panstwa, 1)"),
+            QStringLiteral("id_m"));
+        PreparedInsert code(m_connection, QStringLiteral("insert into kod_pocztowy (kod, id_m) values (:kod, :id_m)"));
         const QString file = seedFile(QStringLiteral("cities.tsv"));
         for (const seed::TsvRow &row : readTsv(file, 3)) {
             const QStringList &f = row.fields;
@@ -223,8 +228,9 @@ private:
 
     void tableCodes()
     {
-        PreparedInsert insert(m_connection, QStringLiteral(
-            "insert into definicja_tabela (tabela, tabela_slownie) values (:tabela, :tabela_slownie)"));
+        PreparedInsert insert(
+            m_connection,
+            QStringLiteral("insert into definicja_tabela (tabela, tabela_slownie) values (:tabela, :tabela_slownie)"));
         for (const seed::TsvRow &row : readTsv(seedFile(QStringLiteral("table_codes.tsv")), 2))
             insert.run({row.fields[0].toInt(), row.fields[1]});
     }
@@ -232,8 +238,9 @@ private:
     void banks()
     {
         static const QRegularExpression number(QStringLiteral("^\\d{4}$"));
-        PreparedInsert insert(m_connection, QStringLiteral(
-            "insert into bank (nr_rozliczeniowy, nazwa) values (:nr_rozliczeniowy, :nazwa)"));
+        PreparedInsert insert(
+            m_connection,
+            QStringLiteral("insert into bank (nr_rozliczeniowy, nazwa) values (:nr_rozliczeniowy, :nazwa)"));
         const QString file = seedFile(QStringLiteral("bank_register_pl.tsv"));
         for (const seed::TsvRow &row : readTsv(file, 2)) {
             if (!number.match(row.fields[0]).hasMatch())

@@ -69,7 +69,10 @@ QList<TsvRow> readTsv(const QString &path, int minFields)
             row.fields.append(unescape(field.toString()));
         if (row.fields.size() < minFields)
             throw db::DbError(QStringLiteral("%1, line %2: expected %3 fields, found %4")
-                                  .arg(path).arg(lineNo).arg(minFields).arg(row.fields.size()));
+                                  .arg(path)
+                                  .arg(lineNo)
+                                  .arg(minFields)
+                                  .arg(row.fields.size()));
         rows.append(std::move(row));
     }
     return rows;

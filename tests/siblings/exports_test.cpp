@@ -6,7 +6,7 @@ namespace {
 
 struct Biblioteka
 {
-    const char *plik;                 // below the sibling folder
+    const char *plik; // below the sibling folder
     std::vector<const char *> eksporty;
 };
 
@@ -35,8 +35,7 @@ QStringList zdefiniowaneFunkcje(const QString &sciezka)
 } // namespace
 
 class SiblingExports : public testing::TestWithParam<Biblioteka>
-{
-};
+{};
 
 // The export map leaves only the agreed C entry points visible.
 TEST_P(SiblingExports, OnlyTheAgreedEntryPointsLeaveTheLibrary)
@@ -48,11 +47,11 @@ TEST_P(SiblingExports, OnlyTheAgreedEntryPointsLeaveTheLibrary)
     EXPECT_EQ(zdefiniowaneFunkcje(QStringLiteral(MALVO_BIN_DIR "/") + QLatin1String(GetParam().plik)), oczekiwane);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Siblings, SiblingExports,
-    testing::Values(Biblioteka{"libshared_store.so", {"_GetGlobalSettings"}},
-                    Biblioteka{"libdata.so", {"_ZapiszUstaw"}},
-                    Biblioteka{"data/MalvoMobile/libMalvoMobile.so", {"_SynchronizeAPD"}},
-                    Biblioteka{"data/Forwarding/liborders.so", {"_Grafik_NewRecord"}},
-                    Biblioteka{"libcities.so", {"_DodajMiastoBezFormularza", "_EditRecord", "_NewRecord"}},
-                    Biblioteka{"libdelivery_terms.so", {"_EditRecord", "_NewRecord"}}));
+INSTANTIATE_TEST_SUITE_P(Siblings, SiblingExports,
+                         testing::Values(Biblioteka{"libshared_store.so", {"_GetGlobalSettings"}},
+                                         Biblioteka{"libdata.so", {"_ZapiszUstaw"}},
+                                         Biblioteka{"data/MalvoMobile/libMalvoMobile.so", {"_SynchronizeAPD"}},
+                                         Biblioteka{"data/Forwarding/liborders.so", {"_Grafik_NewRecord"}},
+                                         Biblioteka{"libcities.so",
+                                                    {"_DodajMiastoBezFormularza", "_EditRecord", "_NewRecord"}},
+                                         Biblioteka{"libdelivery_terms.so", {"_EditRecord", "_NewRecord"}}));

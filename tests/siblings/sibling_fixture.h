@@ -37,10 +37,11 @@ protected:
             miejsca << QLatin1Char(':') + it.key();
         }
         db::Connection *c = host::GetConnection();
-        db::Query q(c, c->dialect().insertReturningId(QStringLiteral("insert into %1 (%2) values (%3)")
-                                                          .arg(tabela, kolumny.join(QLatin1String(", ")),
-                                                               miejsca.join(QLatin1String(", "))),
-                                                      kolumnaId));
+        db::Query q(c,
+                    c->dialect().insertReturningId(
+                        QStringLiteral("insert into %1 (%2) values (%3)")
+                            .arg(tabela, kolumny.join(QLatin1String(", ")), miejsca.join(QLatin1String(", "))),
+                        kolumnaId));
         for (auto it = wartosci.cbegin(); it != wartosci.cend(); ++it)
             q.parameters().setValue(it.key(), it.value());
         q.open();

@@ -10,7 +10,8 @@
 namespace suitedbtest {
 namespace {
 
-class CompanySave : public SuiteDbTest {};
+class CompanySave : public SuiteDbTest
+{};
 
 TEST_P(CompanySave, MemoChangesOnlyWhenItsModFlagIsSet)
 {
@@ -20,10 +21,14 @@ TEST_P(CompanySave, MemoChangesOnlyWhenItsModFlagIsSet)
         const QString select = QStringLiteral("select %1 from firma where id_f = :id").arg(column);
         EXPECT_EQ(scalar(connection(), select, {{"id", id}}).toString(), QStringLiteral("pierwsza")) << memo;
 
-        EXPECT_EQ(call(connection(), "PZapFirmeFull", {{"@id", id}, {"@nazwa", "Memo"}, {memo, "druga"}, {mod, 0}}).result, 0);
+        EXPECT_EQ(
+            call(connection(), "PZapFirmeFull", {{"@id", id}, {"@nazwa", "Memo"}, {memo, "druga"}, {mod, 0}}).result,
+            0);
         EXPECT_EQ(scalar(connection(), select, {{"id", id}}).toString(), QStringLiteral("pierwsza")) << memo;
 
-        EXPECT_EQ(call(connection(), "PZapFirmeFull", {{"@id", id}, {"@nazwa", "Memo"}, {memo, "trzecia"}, {mod, 1}}).result, 0);
+        EXPECT_EQ(
+            call(connection(), "PZapFirmeFull", {{"@id", id}, {"@nazwa", "Memo"}, {memo, "trzecia"}, {mod, 1}}).result,
+            0);
         EXPECT_EQ(scalar(connection(), select, {{"id", id}}).toString(), QStringLiteral("trzecia")) << memo;
     }
 }
@@ -31,9 +36,12 @@ TEST_P(CompanySave, MemoChangesOnlyWhenItsModFlagIsSet)
 TEST_P(CompanySave, NullsTakeTheDocumentedDefaults)
 {
     const int id = addCompany(connection(), QStringLiteral("Domyślna"));
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma where id_f = :id and limit_nadh = 260"
-                                                 " and dodatkowe_wolne = 7 and aktywna = 1 and bus = 0"
-                                                 " and limit_kredytowy = 0 and w_synchronizacji = 0"), {{"id", id}}), 1);
+    EXPECT_EQ(count(connection(),
+                    QStringLiteral("select count(*) from firma where id_f = :id and limit_nadh = 260"
+                                   " and dodatkowe_wolne = 7 and aktywna = 1 and bus = 0"
+                                   " and limit_kredytowy = 0 and w_synchronizacji = 0"),
+                    {{"id", id}}),
+              1);
 }
 
 TEST_P(CompanySave, RefusesMissingNameAndImpossibleHeadOffice)
@@ -62,19 +70,26 @@ protected:
 
     int save(int isDefault, QVariant id = {}, int owner = 0)
     {
-        const Call c = call(connection(), "PZapAdres", {{"@id", id}, {"@id_", owner ? owner : m_company}, {"@tabela", 7},
-                                                        {"@ulica", "Ulica"}, {"@czy_domyslny", isDefault}});
+        const Call c = call(connection(), "PZapAdres",
+                            {{"@id", id},
+                             {"@id_", owner ? owner : m_company},
+                             {"@tabela", 7},
+                             {"@ulica", "Ulica"},
+                             {"@czy_domyslny", isDefault}});
         EXPECT_EQ(c.result, 0);
         return c["@id"].toInt();
     }
     int defaultOf(int owner)
     {
-        return scalar(connection(), QStringLiteral("select id_adr from adres where tabela = 7 and id_ = :o and czy_domyslny = 1"),
-                      {{"o", owner}}).toInt();
+        return scalar(connection(),
+                      QStringLiteral("select id_adr from adres where tabela = 7 and id_ = :o and czy_domyslny = 1"),
+                      {{"o", owner}})
+            .toInt();
     }
     int defaults(int owner)
     {
-        return count(connection(), QStringLiteral("select count(*) from adres where tabela = 7 and id_ = :o and czy_domyslny = 1"),
+        return count(connection(),
+                     QStringLiteral("select count(*) from adres where tabela = 7 and id_ = :o and czy_domyslny = 1"),
                      {{"o", owner}});
     }
 
@@ -137,32 +152,42 @@ TEST_P(AddressDefault, MovingTheDefaultToAnotherOwnerLeavesTheOldOwnerADefault)
 
 MALVO_INSTANTIATE_FOR_ENGINES(AddressDefault);
 
-class AccountSave : public SuiteDbTest {};
+class AccountSave : public SuiteDbTest
+{};
 
 TEST_P(AccountSave, OneActiveDefaultPerOwner)
 {
     const int company = addCompany(connection(), QStringLiteral("Kontowa"));
     auto save = [&](int isDefault, int active) {
-        const Call c = call(connection(), "PZapKonto", {{"@id_", company}, {"@tabela", 7}, {"@nr_konta", "11 2222"},
-                                                        {"@czy_domyslne", isDefault}, {"@aktywne", active}});
+        const Call c = call(connection(), "PZapKonto",
+                            {{"@id_", company},
+                             {"@tabela", 7},
+                             {"@nr_konta", "11 2222"},
+                             {"@czy_domyslne", isDefault},
+                             {"@aktywne", active}});
         EXPECT_EQ(c.result, 0);
         return c["@id"].toInt();
     };
     const int first = save(1, 1);
     const int inactive = save(1, 0);
-    const QString defaults = QStringLiteral("select id_konta from konto where id_ = :o and tabela = 7 and czy_domyslne = 1");
+    const QString defaults =
+        QStringLiteral("select id_konta from konto where id_ = :o and tabela = 7 and czy_domyslne = 1");
     EXPECT_EQ(scalar(connection(), defaults, {{"o", company}}).toInt(), first);
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from konto where id_konta = :id and czy_domyslne = 0"),
-                    {{"id", inactive}}), 1);
+    EXPECT_EQ(count(connection(),
+                    QStringLiteral("select count(*) from konto where id_konta = :id and czy_domyslne = 0"),
+                    {{"id", inactive}}),
+              1);
     const int second = save(1, 1);
     EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from konto where id_ = :o and czy_domyslne = 1"),
-                    {{"o", company}}), 1);
+                    {{"o", company}}),
+              1);
     EXPECT_EQ(scalar(connection(), defaults, {{"o", company}}).toInt(), second);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(AccountSave);
 
-class DocumentSave : public SuiteDbTest {};
+class DocumentSave : public SuiteDbTest
+{};
 
 TEST_P(DocumentSave, UntouchedRemarksStayAndDoneIsStamped)
 {
@@ -172,24 +197,38 @@ TEST_P(DocumentSave, UntouchedRemarksStayAndDoneIsStamped)
     ASSERT_EQ(inserted.result, 0);
     const int id = inserted["@id"].toInt();
     ASSERT_EQ(call(connection(), "PZapDokument",
-                   {{"@id", id}, {"@rodzaj", kind}, {"@uwagi", "inne"}, {"@czy_wykonany", 1}, {"@id_u", 1}}).result, 0);
-    EXPECT_EQ(scalar(connection(), QStringLiteral("select uwagi from dokument where id_dok = :id"), {{"id", id}}).toString(),
-              QStringLiteral("ważne"));
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from dokument where id_dok = :id and czy_wykonany = 1"
-                                                 " and data_wykonania is not null and id_u_wykonal = 1"), {{"id", id}}), 1);
+                   {{"@id", id}, {"@rodzaj", kind}, {"@uwagi", "inne"}, {"@czy_wykonany", 1}, {"@id_u", 1}})
+                  .result,
+              0);
+    EXPECT_EQ(
+        scalar(connection(), QStringLiteral("select uwagi from dokument where id_dok = :id"), {{"id", id}}).toString(),
+        QStringLiteral("ważne"));
+    EXPECT_EQ(count(connection(),
+                    QStringLiteral("select count(*) from dokument where id_dok = :id and czy_wykonany = 1"
+                                   " and data_wykonania is not null and id_u_wykonal = 1"),
+                    {{"id", id}}),
+              1);
     EXPECT_EQ(call(connection(), "PZapDokument", {{"@numer", "bez rodzaju"}}).result, suitedb::ResultMissingValue);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(DocumentSave);
 
-class SettingSave : public SuiteDbTest {};
+class SettingSave : public SuiteDbTest
+{};
 
 TEST_P(SettingSave, OneRowPerKeyWithNullsAsKeys)
 {
     const int company = addCompany(connection(), QStringLiteral("Ustawienia"));
     auto save = [&](const char *value, QVariant user) {
-        EXPECT_EQ(call(connection(), "PZapUst4", {{"@id_u_kto", 1}, {"@co", "sp_data_kursu_auto"}, {"@wartosc", value},
-                                                  {"@kod", "SP"}, {"@id_f", company}, {"@id_u", user}}).result, 0);
+        EXPECT_EQ(call(connection(), "PZapUst4",
+                       {{"@id_u_kto", 1},
+                        {"@co", "sp_data_kursu_auto"},
+                        {"@wartosc", value},
+                        {"@kod", "SP"},
+                        {"@id_f", company},
+                        {"@id_u", user}})
+                      .result,
+                  0);
     };
     save("1", {});
     save("0", {});
@@ -197,8 +236,11 @@ TEST_P(SettingSave, OneRowPerKeyWithNullsAsKeys)
     const QString rows = QStringLiteral("select count(*) from ustawienia where kod = 'SP' and co = 'sp_data_kursu_auto'"
                                         " and id_f = :f");
     EXPECT_EQ(count(connection(), rows, {{"f", company}}), 2);
-    EXPECT_EQ(scalar(connection(), QStringLiteral("select wartosc from ustawienia where kod = 'SP' and id_f = :f and id_u is null"),
-                     {{"f", company}}).toString(), QStringLiteral("0"));
+    EXPECT_EQ(scalar(connection(),
+                     QStringLiteral("select wartosc from ustawienia where kod = 'SP' and id_f = :f and id_u is null"),
+                     {{"f", company}})
+                  .toString(),
+              QStringLiteral("0"));
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(SettingSave);

@@ -14,8 +14,8 @@ class Delete : public SuiteDbTest
 protected:
     Call remove(const char *table, const char *key, int id, int forced = 0)
     {
-        return call(connection(), "PUsunW", {{"@tabela", table}, {"@nazwa_id", key}, {"@id_u", 1},
-                                             {"@czy_wymuszenie", forced}, {"@id", id}});
+        return call(connection(), "PUsunW",
+                    {{"@tabela", table}, {"@nazwa_id", key}, {"@id_u", 1}, {"@czy_wymuszenie", forced}, {"@id", id}});
     }
     int rows(const char *sql, int id) { return count(connection(), QString::fromLatin1(sql), {{"id", id}}); }
 
@@ -23,20 +23,32 @@ protected:
     int companyWithSatellites(int partner)
     {
         const int id = addCompany(connection(), QStringLiteral("Satelity"));
-        EXPECT_EQ(call(connection(), "PZapAdres", {{"@id_", id}, {"@tabela", 7}, {"@ulica", "A"}, {"@czy_domyslny", 1}}).result, 0);
+        EXPECT_EQ(call(connection(), "PZapAdres", {{"@id_", id}, {"@tabela", 7}, {"@ulica", "A"}, {"@czy_domyslny", 1}})
+                      .result,
+                  0);
         EXPECT_EQ(call(connection(), "PZapTelefon", {{"@id_", id}, {"@tabela", 7}, {"@numer", "1"}}).result, 0);
         const Call account = call(connection(), "PZapKonto", {{"@id_", id}, {"@tabela", 7}, {"@nr_konta", "1"}});
         EXPECT_EQ(account.result, 0);
         EXPECT_EQ(call(connection(), "PZapKontakt", {{"@id_f", id}, {"@nazwisko", "K"}}).result, 0);
-        EXPECT_EQ(call(connection(), "PZapOkresRozl", {{"@id_f", id}, {"@data_od", QDateTime(QDate(2024, 1, 1), QTime())},
-                                                       {"@data_do", QDateTime(QDate(2024, 1, 31), QTime())}}).result, 0);
-        EXPECT_EQ(call(connection(), "PZapUst4", {{"@co", "termin_zaplaty"}, {"@wartosc", "45"}, {"@kod", "partners.dll"},
-                                                  {"@id_f", id}}).result, 0);
-        EXPECT_EQ(call(connection(), "PZapDokPlik", {{"@sciezka", "x\\y.pdf"}, {"@tabela", 7}, {"@id_", id}}).result, 0);
-        exec(connection(), QStringLiteral("insert into import_powiazania (id_, tabela, import, wartosc_import) values (:id, 7, 10, 'MPK')"),
+        EXPECT_EQ(call(connection(), "PZapOkresRozl",
+                       {{"@id_f", id},
+                        {"@data_od", QDateTime(QDate(2024, 1, 1), QTime())},
+                        {"@data_do", QDateTime(QDate(2024, 1, 31), QTime())}})
+                      .result,
+                  0);
+        EXPECT_EQ(call(connection(), "PZapUst4",
+                       {{"@co", "termin_zaplaty"}, {"@wartosc", "45"}, {"@kod", "partners.dll"}, {"@id_f", id}})
+                      .result,
+                  0);
+        EXPECT_EQ(call(connection(), "PZapDokPlik", {{"@sciezka", "x\\y.pdf"}, {"@tabela", 7}, {"@id_", id}}).result,
+                  0);
+        exec(connection(),
+             QStringLiteral(
+                 "insert into import_powiazania (id_, tabela, import, wartosc_import) values (:id, 7, 10, 'MPK')"),
              {{"id", id}});
         exec(connection(), QStringLiteral("insert into firma_grupa (id_f, grupa) values (:id, 1)"), {{"id", id}});
-        exec(connection(), QStringLiteral("insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id, :p, :k)"),
+        exec(connection(),
+             QStringLiteral("insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id, :p, :k)"),
              {{"id", id}, {"p", partner}, {"k", account["@id"]}});
         return id;
     }
@@ -74,7 +86,8 @@ TEST_P(Delete, CompanyTakesItsSatellitesAlongAndNoOneElses)
 TEST_P(Delete, CompanyWithAnInvoiceStaysWhole)
 {
     const int company = companyWithSatellites(addCompany(connection(), QStringLiteral("Partner")));
-    exec(connection(), QStringLiteral("insert into faktura (nr_pelny, id_f) values ('FV 1/2024', :id)"), {{"id", company}});
+    exec(connection(), QStringLiteral("insert into faktura (nr_pelny, id_f) values ('FV 1/2024', :id)"),
+         {{"id", company}});
 
     EXPECT_EQ(remove("firma", "id_f", company).result, suitedb::ResultDependentRows);
 
@@ -109,8 +122,10 @@ TEST_P(Delete, NamesMatchWithoutCase)
 TEST_P(Delete, DeletedDefaultAddressHandsTheFlagOn)
 {
     const int company = addCompany(connection(), QStringLiteral("Adresy"));
-    const int first = call(connection(), "PZapAdres", {{"@id_", company}, {"@tabela", 7}, {"@ulica", "A"}})["@id"].toInt();
-    const int second = call(connection(), "PZapAdres", {{"@id_", company}, {"@tabela", 7}, {"@ulica", "B"}})["@id"].toInt();
+    const int first =
+        call(connection(), "PZapAdres", {{"@id_", company}, {"@tabela", 7}, {"@ulica", "A"}})["@id"].toInt();
+    const int second =
+        call(connection(), "PZapAdres", {{"@id_", company}, {"@tabela", 7}, {"@ulica", "B"}})["@id"].toInt();
     EXPECT_EQ(remove("adres", "id_adr", first).result, 0);
     EXPECT_EQ(rows("select count(*) from adres where id_adr = :id and czy_domyslny = 1", second), 1);
 }
@@ -125,9 +140,13 @@ struct RefusedCase
     const char *key;
 };
 
-void PrintTo(const RefusedCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const RefusedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class DeleteRefused : public testing::TestWithParam<std::tuple<db::Engine, RefusedCase>> {};
+class DeleteRefused : public testing::TestWithParam<std::tuple<db::Engine, RefusedCase>>
+{};
 
 TEST_P(DeleteRefused, ReturnsUnknownObjectAndKeepsTheRow)
 {
@@ -147,27 +166,27 @@ TEST_P(DeleteRefused, ReturnsUnknownObjectAndKeepsTheRow)
     EXPECT_EQ(count(connection, QStringLiteral("select count(*) from uzytkownik")), users);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, DeleteRefused,
-    testing::Combine(testing::ValuesIn(testsupport::engines()),
-                     testing::Values(RefusedCase{"UnknownTable", "uzytkownik", "id_u"},
-                                     RefusedCase{"WrongKeyColumn", "firma", "nazwa"},
-                                     RefusedCase{"KeyOfAnotherTable", "adres", "id_f"},
-                                     RefusedCase{"Injection", "firma where 1=1; --", "id_f"},
-                                     RefusedCase{"InjectionInKey", "firma", "id_f or 1=1"},
-                                     RefusedCase{"Empty", "", ""})),
-    [](const testing::TestParamInfo<std::tuple<db::Engine, RefusedCase>> &info) {
-        return std::string(std::get<0>(info.param) == db::Engine::SQLite ? "SQLite_" : "PostgreSQL_")
-            + std::get<1>(info.param).name;
-    });
+INSTANTIATE_TEST_SUITE_P(Arguments, DeleteRefused,
+                         testing::Combine(testing::ValuesIn(testsupport::engines()),
+                                          testing::Values(RefusedCase{"UnknownTable", "uzytkownik", "id_u"},
+                                                          RefusedCase{"WrongKeyColumn", "firma", "nazwa"},
+                                                          RefusedCase{"KeyOfAnotherTable", "adres", "id_f"},
+                                                          RefusedCase{"Injection", "firma where 1=1; --", "id_f"},
+                                                          RefusedCase{"InjectionInKey", "firma", "id_f or 1=1"},
+                                                          RefusedCase{"Empty", "", ""})),
+                         [](const testing::TestParamInfo<std::tuple<db::Engine, RefusedCase>> &info) {
+                             return std::string(std::get<0>(info.param) == db::Engine::SQLite ? "SQLite_"
+                                                                                              : "PostgreSQL_")
+                                 + std::get<1>(info.param).name;
+                         });
 
 class CanDelete : public SuiteDbTest
 {
 protected:
     QString answer(const char *table, int id, int language)
     {
-        const Call c = call(connection(), "PCanDel", {{"@id", id}, {"@tabela", table}, {"@id_jezyka", language},
-                                                      {"@czy_wymuszenie", 0}});
+        const Call c = call(connection(), "PCanDel",
+                            {{"@id", id}, {"@tabela", table}, {"@id_jezyka", language}, {"@czy_wymuszenie", 0}});
         EXPECT_EQ(c.result, 0);
         return c["@odp"].toString();
     }
@@ -203,9 +222,11 @@ TEST_P(CanDelete, ListsWhatDependsOnACompany)
 TEST_P(CanDelete, AddressOnAnInvoiceIsReported)
 {
     const int company = addCompany(connection(), QStringLiteral("Sprawdzana"));
-    const int address = call(connection(), "PZapAdres", {{"@id_", company}, {"@tabela", 7}, {"@ulica", "A"}})["@id"].toInt();
+    const int address =
+        call(connection(), "PZapAdres", {{"@id_", company}, {"@tabela", 7}, {"@ulica", "A"}})["@id"].toInt();
     EXPECT_TRUE(answer("adres", address, suitedb::LanguagePolish).isEmpty());
-    exec(connection(), QStringLiteral("insert into faktura (nr_pelny, id_adr_f) values ('FV 9', :a)"), {{"a", address}});
+    exec(connection(), QStringLiteral("insert into faktura (nr_pelny, id_adr_f) values ('FV 9', :a)"),
+         {{"a", address}});
     EXPECT_FALSE(answer("adres", address, suitedb::LanguagePolish).isEmpty());
 }
 

@@ -40,7 +40,10 @@ bool allDigits(const QString &text, int length)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
 }
 
-int digit(const QString &text, int i) { return text.at(i).digitValue(); }
+int digit(const QString &text, int i)
+{
+    return text.at(i).digitValue();
+}
 
 bool validNip(const QString &nip)
 {
@@ -96,8 +99,9 @@ protected:
         SuiteDbTest::SetUp();
         if (IsSkipped())
             return;
-        suitedb::generateDemoCompanies(connection(), Companies, 11,
-                                       [this](int done, int all) { m_progress.push_back({done, all}); });
+        suitedb::generateDemoCompanies(connection(), Companies, 11, [this](int done, int all) {
+            m_progress.push_back({done, all});
+        });
     }
 
     int number(const char *sql) { return count(connection(), QString::fromUtf8(sql)); }
@@ -127,14 +131,19 @@ TEST_P(DemoTest, RegistryNumbersPassTheirChecksums)
         }
     }
     EXPECT_GT(regons, Companies / 2);
-    EXPECT_EQ(number("select count(*) from (select regon from firma where regon is not null group by regon having count(*) > 1) d"), 0);
-    EXPECT_EQ(number("select count(*) from (select krs from firma where krs is not null group by krs having count(*) > 1) d"), 0);
+    EXPECT_EQ(number("select count(*) from (select regon from firma where regon is not null group by regon having "
+                     "count(*) > 1) d"),
+              0);
+    EXPECT_EQ(
+        number("select count(*) from (select krs from firma where krs is not null group by krs having count(*) > 1) d"),
+        0);
 }
 
 TEST_P(DemoTest, AccountNumbersAreValidAndNameTheirBank)
 {
-    const auto accounts = rows(connection(), QStringLiteral(
-        "select k.nr_konta, k.bank, b.nazwa from konto k left join bank b on b.nr_rozliczeniowy = substr(k.nr_konta, 3, 4)"));
+    const auto accounts = rows(connection(),
+                               QStringLiteral("select k.nr_konta, k.bank, b.nazwa from konto k left join bank b on "
+                                              "b.nr_rozliczeniowy = substr(k.nr_konta, 3, 4)"));
     EXPECT_EQ(int(accounts.size()), Companies);
     for (const auto &row : accounts) {
         EXPECT_TRUE(validAccount(row[0].toString())) << row[0].toString().toStdString();
@@ -144,20 +153,27 @@ TEST_P(DemoTest, AccountNumbersAreValidAndNameTheirBank)
 
 TEST_P(DemoTest, EveryCompanyHasItsDefaultsAndKinds)
 {
-    EXPECT_EQ(number("select count(*) from firma f where not exists (select 1 from firma_grupa g where g.id_f = f.id_f)"), 0);
-    EXPECT_EQ(number("select count(*) from firma_grupa g where not exists "
-                     "(select 1 from slowwartosci s where s.id_wartosci = g.grupa and s.typ_slownika = 'firma_rodzaj')"), 0);
+    EXPECT_EQ(
+        number("select count(*) from firma f where not exists (select 1 from firma_grupa g where g.id_f = f.id_f)"), 0);
+    EXPECT_EQ(
+        number("select count(*) from firma_grupa g where not exists "
+               "(select 1 from slowwartosci s where s.id_wartosci = g.grupa and s.typ_slownika = 'firma_rodzaj')"),
+        0);
     for (const char *sql : {"select count(*) from adres where tabela = 7 and czy_domyslny = 1",
                             "select count(*) from telefon where tabela = 7 and czy_domysl = 1",
                             "select count(*) from konto where tabela = 7 and czy_domyslne = 1"})
         EXPECT_EQ(number(sql), Companies) << sql;
     EXPECT_EQ(number("select count(*) from (select id_ from adres where tabela = 7 and czy_domyslny = 1 "
-                     "group by id_ having count(*) > 1) d"), 0);
+                     "group by id_ having count(*) > 1) d"),
+              0);
     // A postal code always belongs to the address's city.
-    EXPECT_EQ(number("select count(*) from adres a join kod_pocztowy k on k.id_kodu = a.id_kodu where k.id_m <> a.id_m"), 0);
+    EXPECT_EQ(
+        number("select count(*) from adres a join kod_pocztowy k on k.id_kodu = a.id_kodu where k.id_m <> a.id_m"), 0);
     EXPECT_EQ(number("select count(*) from adres where id_kodu is null or id_m is null"), 0);
-    EXPECT_EQ(number("select count(*) from kontakt k where id_stan is not null and not exists "
-                     "(select 1 from slowwartosci s where s.id_wartosci = k.id_stan and s.typ_slownika = 'stanowiska')"), 0);
+    EXPECT_EQ(
+        number("select count(*) from kontakt k where id_stan is not null and not exists "
+               "(select 1 from slowwartosci s where s.id_wartosci = k.id_stan and s.typ_slownika = 'stanowiska')"),
+        0);
     EXPECT_GT(number("select count(*) from kontakt"), 0);
 }
 
@@ -165,31 +181,40 @@ TEST_P(DemoTest, EveryCompanyHasItsDefaultsAndKinds)
 TEST_P(DemoTest, ValuesFitTheEditorsWidths)
 {
     EXPECT_EQ(number("select count(*) from firma where length(nazwa) > 200 or length(skrot) > 20 "
-                     "or length(wlasciciel) > 30 or length(www) > 60 or length(e_mail) > 50"), 0);
+                     "or length(wlasciciel) > 30 or length(www) > 60 or length(e_mail) > 50"),
+              0);
     EXPECT_EQ(number("select count(*) from kontakt where length(e_mail) > 50 or length(tel) > 25"), 0);
-    EXPECT_EQ(number("select count(*) from adres where length(ulica) > 50 or length(nr_domu) > 10 or length(nr_m) > 5"), 0);
+    EXPECT_EQ(number("select count(*) from adres where length(ulica) > 50 or length(nr_domu) > 10 or length(nr_m) > 5"),
+              0);
     EXPECT_EQ(number("select count(*) from telefon where numer not like '+48 %'"), 0);
 }
 
 TEST_P(DemoTest, BranchesPointAtHeadOffices)
 {
     EXPECT_GT(number("select count(*) from firma where id_centrali is not null"), 0);
-    EXPECT_EQ(number("select count(*) from firma b join firma h on h.id_f = b.id_centrali where h.id_centrali is not null"), 0);
+    EXPECT_EQ(
+        number("select count(*) from firma b join firma h on h.id_f = b.id_centrali where h.id_centrali is not null"),
+        0);
     EXPECT_EQ(number("select count(*) from firma b where b.id_centrali is not null and not exists "
-                     "(select 1 from firma h where h.id_f = b.id_centrali)"), 0);
+                     "(select 1 from firma h where h.id_f = b.id_centrali)"),
+              0);
     EXPECT_EQ(number("select count(*) from firma b join firma h on h.id_f = b.id_centrali where b.nip <> h.nip"), 0);
 }
 
 TEST_P(DemoTest, TypesStatusesAndLimits)
 {
-    const QVariant own = scalar(connection(), QStringLiteral(
-        "select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'firma_wlasna'"));
+    const QVariant own = scalar(
+        connection(),
+        QStringLiteral(
+            "select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'firma_wlasna'"));
     EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma where typ_firmy = :t"), {{"t", own}}), 3);
     EXPECT_EQ(number("select count(*) from firma where typ_firmy is null"), 0);
     EXPECT_EQ(number("select count(*) from firma where status is not null and status not in "
-                     "(select id_wartosci from slowwartosci where typ_slownika = 'klient_rodzaj')"), 0);
+                     "(select id_wartosci from slowwartosci where typ_slownika = 'klient_rodzaj')"),
+              0);
     // A limit always comes with its currency, and no limit without one.
-    EXPECT_EQ(number("select count(*) from firma where (limit_kredytowy > 0) <> (waluta_limitu_kredyt is not null)"), 0);
+    EXPECT_EQ(number("select count(*) from firma where (limit_kredytowy > 0) <> (waluta_limitu_kredyt is not null)"),
+              0);
     EXPECT_GT(number("select count(*) from firma where limit_kredytowy > 0"), 0);
 }
 

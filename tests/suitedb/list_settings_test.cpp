@@ -14,10 +14,19 @@ class ListSettings : public SuiteDbTest
 protected:
     int saveColumn(const char *menu, const char *field, int position, int width)
     {
-        return call(connection(), "zap_ust", {{"@form", "Tlista_firm_form"}, {"@id_u", 1}, {"@kod_dll", "partners.dll"},
-                                              {"@menu", menu}, {"@typ", "TColumn"}, {"@nazwa", field},
-                                              {"@kolejnosc", position}, {"@napis", "Resstrings_IDS_Nazwa"},
-                                              {"@czy_widoczny", 1}, {"@wyrownanie", 0}, {"@szer", width}}).result;
+        return call(connection(), "zap_ust",
+                    {{"@form", "Tlista_firm_form"},
+                     {"@id_u", 1},
+                     {"@kod_dll", "partners.dll"},
+                     {"@menu", menu},
+                     {"@typ", "TColumn"},
+                     {"@nazwa", field},
+                     {"@kolejnosc", position},
+                     {"@napis", "Resstrings_IDS_Nazwa"},
+                     {"@czy_widoczny", 1},
+                     {"@wyrownanie", 0},
+                     {"@szer", width}})
+            .result;
     }
 };
 
@@ -28,7 +37,8 @@ TEST_P(ListSettings, SavingTheSameKeyReplacesTheRecord)
     ASSERT_EQ(saveColumn("ramka", "skrot", 1, 80), 0);
     ASSERT_EQ(saveColumn("druga_ramka", "nazwa", 0, 50), 0);
 
-    const Call read = call(connection(), "pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", "partners.dll"}, {"@id_u", 1}});
+    const Call read =
+        call(connection(), "pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", "partners.dll"}, {"@id_u", 1}});
     ASSERT_EQ(read.result, 0);
     EXPECT_EQ(read["@ile"].toInt(), 3);
 
@@ -49,14 +59,21 @@ TEST_P(ListSettings, SavingTheSameKeyReplacesTheRecord)
 TEST_P(ListSettings, OtherUsersAndModulesAreApart)
 {
     ASSERT_EQ(saveColumn("ramka", "nazwa", 0, 100), 0);
-    EXPECT_EQ(call(connection(), "pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", "partners.dll"}, {"@id_u", 2}})["@ile"].toInt(), 0);
-    EXPECT_EQ(call(connection(), "pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", "orders.dll"}, {"@id_u", 1}})["@ile"].toInt(), 0);
+    EXPECT_EQ(call(connection(), "pob_ust2",
+                   {{"@form", "Tlista_firm_form"}, {"@kod_dll", "partners.dll"}, {"@id_u", 2}})["@ile"]
+                  .toInt(),
+              0);
+    EXPECT_EQ(call(connection(), "pob_ust2",
+                   {{"@form", "Tlista_firm_form"}, {"@kod_dll", "orders.dll"}, {"@id_u", 1}})["@ile"]
+                  .toInt(),
+              0);
 }
 
 TEST_P(ListSettings, MissingKeysAreRefused)
 {
     EXPECT_EQ(call(connection(), "zap_ust", {{"@id_u", 1}, {"@typ", "TColumn"}}).result, suitedb::ResultMissingValue);
-    EXPECT_EQ(call(connection(), "pob_ust2", {{"@kod_dll", "partners.dll"}, {"@id_u", 1}}).result, suitedb::ResultMissingValue);
+    EXPECT_EQ(call(connection(), "pob_ust2", {{"@kod_dll", "partners.dll"}, {"@id_u", 1}}).result,
+              suitedb::ResultMissingValue);
     EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from ust_form")), 0);
 }
 

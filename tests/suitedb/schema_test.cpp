@@ -11,7 +11,8 @@
 namespace suitedbtest {
 namespace {
 
-class Schema : public SuiteDbTest {};
+class Schema : public SuiteDbTest
+{};
 
 TEST_P(Schema, RecordsTheCurrentVersionOnce)
 {
@@ -58,9 +59,11 @@ TEST_P(Schema, TextComparesWithoutCaseIncludingPolishLetters)
 {
     addCompany(connection(), QStringLiteral("Żółć Łódź"));
     EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma where nazwa = :n"),
-                    {{"n", QStringLiteral("ŻÓŁĆ łÓDŹ")}}), 1);
+                    {{"n", QStringLiteral("ŻÓŁĆ łÓDŹ")}}),
+              1);
     EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma where nazwa like :n"),
-                    {{"n", QStringLiteral("żółć%")}}), 1);
+                    {{"n", QStringLiteral("żółć%")}}),
+              1);
 }
 
 // The server orders names as a Polish reader expects, ignoring case.
@@ -73,15 +76,17 @@ TEST_P(Schema, OrdersTextInPolishAlphabetOrder)
     QStringList names;
     for (query.first(); !query.eof(); query.next())
         names << query.value(0).toString();
-    EXPECT_EQ(names, QStringList({QStringLiteral("Abel"), QStringLiteral("ąbel"), QStringLiteral("cyna"),
-                                  QStringLiteral("Ćma"), QStringLiteral("lody"), QStringLiteral("Łoś"),
-                                  QStringLiteral("zebra"), QStringLiteral("Żuraw")}));
+    EXPECT_EQ(
+        names,
+        QStringList({QStringLiteral("Abel"), QStringLiteral("ąbel"), QStringLiteral("cyna"), QStringLiteral("Ćma"),
+                     QStringLiteral("lody"), QStringLiteral("Łoś"), QStringLiteral("zebra"), QStringLiteral("Żuraw")}));
 }
 
 TEST_P(Schema, AnOwnerCannotHoldTwoDefaultAddresses)
 {
     const int company = addCompany(connection(), QStringLiteral("Dwa adresy"));
-    const QString insert = QStringLiteral("insert into adres (id_, tabela, ulica, czy_domyslny) values (:id, 7, 'A', 1)");
+    const QString insert =
+        QStringLiteral("insert into adres (id_, tabela, ulica, czy_domyslny) values (:id, 7, 'A', 1)");
     exec(connection(), insert, {{"id", company}});
     EXPECT_THROW(exec(connection(), insert, {{"id", company}}), db::DbError);
 }
@@ -99,7 +104,8 @@ TEST_P(Schema, RegisteringProceduresAgainAddsNothing)
 
 MALVO_INSTANTIATE_FOR_ENGINES(Schema);
 
-class EmptyDatabase : public testsupport::EngineTest {};
+class EmptyDatabase : public testsupport::EngineTest
+{};
 
 TEST_P(EmptyDatabase, IsAtVersionZeroUntilCreated)
 {

@@ -46,8 +46,7 @@ QSet<QString> placeholders(const QString &text)
 }
 
 class TranslationFileTest : public testing::TestWithParam<const char *>
-{
-};
+{};
 
 TEST_P(TranslationFileTest, EveryKeyOnceWithAText)
 {

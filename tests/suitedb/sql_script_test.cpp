@@ -15,9 +15,13 @@ struct SplitCase
     std::vector<const char *> statements;
 };
 
-void PrintTo(const SplitCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const SplitCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class ScriptSplit : public testing::TestWithParam<SplitCase> {};
+class ScriptSplit : public testing::TestWithParam<SplitCase>
+{};
 
 TEST_P(ScriptSplit, YieldsTheStatementsWithoutComments)
 {
@@ -30,17 +34,18 @@ TEST_P(ScriptSplit, YieldsTheStatementsWithoutComments)
 
 INSTANTIATE_TEST_SUITE_P(
     Scripts, ScriptSplit,
-    testing::Values(
-        SplitCase{"two", "create table a (x int);\ncreate table b (y int);", {"create table a (x int)", "create table b (y int)"}},
-        SplitCase{"lastWithoutSemicolon", "select 1;\nselect 2", {"select 1", "select 2"}},
-        SplitCase{"lineComment", "-- a; comment\nselect 1; -- trailing; text\n", {"select 1"}},
-        SplitCase{"commentInsideStatement", "select 1, -- one; two\n 2;", {"select 1, \n 2"}},
-        SplitCase{"blockComment", "/* a; b */select 1;", {"select 1"}},
-        SplitCase{"semicolonInQuote", "insert into t values ('a;b');", {"insert into t values ('a;b')"}},
-        SplitCase{"dashesInQuote", "insert into t values ('--x');", {"insert into t values ('--x')"}},
-        SplitCase{"doubledApostrophe", "select 'it''s; fine';", {"select 'it''s; fine'"}},
-        SplitCase{"quotedIdentifier", "select \"a;b\" from t;", {"select \"a;b\" from t"}},
-        SplitCase{"emptyStatements", ";;\n;", {}}),
+    testing::Values(SplitCase{"two",
+                              "create table a (x int);\ncreate table b (y int);",
+                              {"create table a (x int)", "create table b (y int)"}},
+                    SplitCase{"lastWithoutSemicolon", "select 1;\nselect 2", {"select 1", "select 2"}},
+                    SplitCase{"lineComment", "-- a; comment\nselect 1; -- trailing; text\n", {"select 1"}},
+                    SplitCase{"commentInsideStatement", "select 1, -- one; two\n 2;", {"select 1, \n 2"}},
+                    SplitCase{"blockComment", "/* a; b */select 1;", {"select 1"}},
+                    SplitCase{"semicolonInQuote", "insert into t values ('a;b');", {"insert into t values ('a;b')"}},
+                    SplitCase{"dashesInQuote", "insert into t values ('--x');", {"insert into t values ('--x')"}},
+                    SplitCase{"doubledApostrophe", "select 'it''s; fine';", {"select 'it''s; fine'"}},
+                    SplitCase{"quotedIdentifier", "select \"a;b\" from t;", {"select \"a;b\" from t"}},
+                    SplitCase{"emptyStatements", ";;\n;", {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ScriptSplitErrors, UnterminatedQuoteIsRefused)
@@ -49,7 +54,8 @@ TEST(ScriptSplitErrors, UnterminatedQuoteIsRefused)
     EXPECT_THROW(split(QStringLiteral("select 1 /* open")), db::DbError);
 }
 
-class ScriptExpand : public testing::TestWithParam<db::Engine> {};
+class ScriptExpand : public testing::TestWithParam<db::Engine>
+{};
 
 TEST_P(ScriptExpand, ReplacesEveryPlaceholder)
 {

@@ -57,20 +57,25 @@ int addCompany(db::Connection &connection, const QString &name, Args extra)
     return proc.value(QStringLiteral("@id")).toInt();
 }
 
-Place addPlace(db::Connection &connection, const QString &cityName, const QString &code,
-               const QString &countryCode, const QString &polishName, const QString &englishName)
+Place addPlace(db::Connection &connection, const QString &cityName, const QString &code, const QString &countryCode,
+               const QString &polishName, const QString &englishName)
 {
     const QString identifier = QStringLiteral("test_panstwo_") + countryCode;
-    exec(connection, QStringLiteral("insert into panstwo (nazwa, sam, iso, waluta, aktywny) values (:n, :s, :s, 'EUR', 1)"),
+    exec(connection,
+         QStringLiteral("insert into panstwo (nazwa, sam, iso, waluta, aktywny) values (:n, :s, :s, 'EUR', 1)"),
          {{"n", identifier}, {"s", countryCode}});
-    exec(connection, QStringLiteral("insert into tlumaczenie (identyfikator, id_jezyka, tresc) values (:i, 1, :pl), (:i, 2, :en)"),
+    exec(connection,
+         QStringLiteral("insert into tlumaczenie (identyfikator, id_jezyka, tresc) values (:i, 1, :pl), (:i, 2, :en)"),
          {{"i", identifier}, {"pl", polishName}, {"en", englishName}});
     Place place{};
-    place.country = scalar(connection, QStringLiteral("select id_p from panstwo where nazwa = :n"), {{"n", identifier}}).toInt();
-    const Call city = call(connection, "PZapMiasto", {{"@miasto", cityName}, {"@id_panstwa", place.country}, {"@widoczne", -1}});
+    place.country =
+        scalar(connection, QStringLiteral("select id_p from panstwo where nazwa = :n"), {{"n", identifier}}).toInt();
+    const Call city =
+        call(connection, "PZapMiasto", {{"@miasto", cityName}, {"@id_panstwa", place.country}, {"@widoczne", -1}});
     EXPECT_EQ(city.result, 0);
     place.city = city["@id"].toInt();
-    const Call postal = call(connection, "PZapKodPoczt", {{"@id_m", place.city}, {"@kod", code}, {"@czy_glowny_kod", 1}});
+    const Call postal =
+        call(connection, "PZapKodPoczt", {{"@id_m", place.city}, {"@kod", code}, {"@czy_glowny_kod", 1}});
     EXPECT_EQ(postal.result, 0);
     place.postalCode = postal["@id"].toInt();
     return place;
@@ -79,12 +84,15 @@ Place addPlace(db::Connection &connection, const QString &cityName, const QStrin
 int addDictionaryEntry(db::Connection &connection, const QString &type, const QString &identifier,
                        const QString &polish, const QString &english, QVariant colour)
 {
-    exec(connection, QStringLiteral("insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system, kolor)"
-                                    " values (:t, 'nazwa', 0, :w, 0, :k)"),
+    exec(connection,
+         QStringLiteral("insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system, kolor)"
+                        " values (:t, 'nazwa', 0, :w, 0, :k)"),
          {{"t", type}, {"w", identifier}, {"k", colour}});
-    exec(connection, QStringLiteral("insert into tlumaczenie (identyfikator, id_jezyka, tresc) values (:i, 1, :pl), (:i, 2, :en)"),
+    exec(connection,
+         QStringLiteral("insert into tlumaczenie (identyfikator, id_jezyka, tresc) values (:i, 1, :pl), (:i, 2, :en)"),
          {{"i", identifier}, {"pl", polish}, {"en", english}});
-    return scalar(connection, QStringLiteral("select id_wartosci from slowwartosci where wartosc = :w"), {{"w", identifier}})
+    return scalar(connection, QStringLiteral("select id_wartosci from slowwartosci where wartosc = :w"),
+                  {{"w", identifier}})
         .toInt();
 }
 

@@ -5,10 +5,12 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
-#include <vector>
 #include <utility>
+#include <vector>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace suitedbtest {
 
@@ -34,9 +36,14 @@ void exec(db::Connection &connection, const QString &sql, Args binds = {});
 // A company saved through PZapFirmeFull; returns its id.
 int addCompany(db::Connection &connection, const QString &name, Args extra = {});
 // A city with one postal code in a country of its own; returns ids.
-struct Place { int country; int city; int postalCode; };
-Place addPlace(db::Connection &connection, const QString &cityName, const QString &code,
-               const QString &countryCode, const QString &polishName, const QString &englishName);
+struct Place
+{
+    int country;
+    int city;
+    int postalCode;
+};
+Place addPlace(db::Connection &connection, const QString &cityName, const QString &code, const QString &countryCode,
+               const QString &polishName, const QString &englishName);
 // A dictionary entry with its two translations; returns its id.
 int addDictionaryEntry(db::Connection &connection, const QString &type, const QString &identifier,
                        const QString &polish, const QString &english, QVariant colour = {});

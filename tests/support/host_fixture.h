@@ -27,7 +27,7 @@ protected:
     void TearDown() override
     {
         if (!m_prompter)
-            return;   // skipped before bootstrapping
+            return; // skipped before bootstrapping
         host::shutdown();
         host::setPrompter(nullptr);
         host::setLogFilePath(QString());

@@ -1,17 +1,20 @@
 #include "scratch_database.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QRegularExpression>
 #include <QUuid>
 
 namespace testsupport {
 
 namespace {
 
-QString adminTarget() { return qEnvironmentVariable("MALVO_TEST_PG"); }
+QString adminTarget()
+{
+    return qEnvironmentVariable("MALVO_TEST_PG");
+}
 
 // Runs one statement on the admin database of the test server.
 void adminExec(const QString &sql)

@@ -52,5 +52,5 @@ private:
 
 } // namespace testsupport
 
-#define MALVO_INSTANTIATE_FOR_ENGINES(Suite) \
+#define MALVO_INSTANTIATE_FOR_ENGINES(Suite)                                                                           \
     INSTANTIATE_TEST_SUITE_P(Engines, Suite, testing::ValuesIn(testsupport::engines()), testsupport::engineName)

@@ -3,7 +3,9 @@
 #include <QDate>
 #include <QList>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace partners {
 

@@ -18,12 +18,12 @@ QString tekst(const char *klucz)
 } // namespace
 
 Tusuwanie_postep_form::Tusuwanie_postep_form(ramka::TUsuwanie_watek *watek, QWidget *parent)
-    : QDialog(parent)
-    , m_watek(watek)
-    , m_postep(new QProgressBar(this))
-    , m_opis(new QLabel(this))
-    , m_wstrzymaj(new QPushButton(this))
-    , m_przerwij(new QPushButton(this))
+    : QDialog(parent),
+      m_watek(watek),
+      m_postep(new QProgressBar(this)),
+      m_opis(new QLabel(this)),
+      m_wstrzymaj(new QPushButton(this)),
+      m_przerwij(new QPushButton(this))
 {
     setObjectName(QStringLiteral("usuwanie_postep_form"));
     setWindowTitle(tekst("Resstrings_IDS_Usuwanie"));

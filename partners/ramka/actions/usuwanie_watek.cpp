@@ -55,7 +55,8 @@ struct TUsuwanie_watek::ZadanieOkna
 };
 
 TUsuwanie_watek::TUsuwanie_watek(ParametryUsuwania parametry, QObject *parent)
-    : QThread(parent), m_p(std::move(parametry))
+    : QThread(parent),
+      m_p(std::move(parametry))
 {
     m_wynik.wszystkie = int(m_p.ids.size());
 }
@@ -239,8 +240,8 @@ bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
             return true;
         }
         if (m_p.hakiOkna.przedUsunieciem) {
-            const std::optional<bool> zgoda = wywolajWOknie(
-                [this, id] { return m_p.hakiOkna.kontekst && m_p.hakiOkna.przedUsunieciem(id); });
+            const std::optional<bool> zgoda =
+                wywolajWOknie([this, id] { return m_p.hakiOkna.kontekst && m_p.hakiOkna.przedUsunieciem(id); });
             if (!zgoda)
                 return false;
             if (!*zgoda) {
@@ -251,8 +252,8 @@ bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
 
         db::Transaction transakcja(polaczenie);
         for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id)) {
-            const int kod = usunW(polaczenie, QStringLiteral("dokument_plik"), QStringLiteral("id_dp"), m_p.idU, false,
-                                  plik.idDp);
+            const int kod =
+                usunW(polaczenie, QStringLiteral("dokument_plik"), QStringLiteral("id_dp"), m_p.idU, false, plik.idDp);
             // 101: the link went with something else meanwhile; the file still goes.
             if (kod != 0 && kod != 101) {
                 wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
@@ -261,9 +262,9 @@ bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
         }
         int kod = 0;
         if (m_p.tabela.compare(QLatin1String("koszt"), Qt::CaseInsensitive) == 0) {
-            const int idLeasingu = host::GetIntDB(QStringLiteral("select id_leasing from flota_leasing where id_koszt = ")
-                                                      + QString::number(id),
-                                                  QString(), &polaczenie);
+            const int idLeasingu = host::GetIntDB(
+                QStringLiteral("select id_leasing from flota_leasing where id_koszt = ") + QString::number(id),
+                QString(), &polaczenie);
             // A leasing's cost goes through its leasing record.
             if (idLeasingu > 0)
                 kod = usunW(polaczenie, QStringLiteral("flota_leasing"), QStringLiteral("id_leasing"), m_p.idU, false,
@@ -294,7 +295,8 @@ bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
         host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + blad.message());
         wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(blad.message());
     } catch (const std::exception &blad) {
-        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
+        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__,
+                               QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
         wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(QString::fromLocal8Bit(blad.what()));
     }
     return true;

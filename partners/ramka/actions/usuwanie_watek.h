@@ -8,9 +8,9 @@
 #include <QStringList>
 #include <QThread>
 #include <QWaitCondition>
-#include <memory>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace db {
@@ -36,24 +36,24 @@ using HakUsuwania = std::function<bool(int id, db::Connection &polaczenie)>;
 struct HakiOkna
 {
     QPointer<QObject> kontekst;
-    std::function<bool(int id)> przedUsunieciem;   // false keeps the row
-    std::function<void(int id)> poUsunieciu;       // after the row's commit
+    std::function<bool(int id)> przedUsunieciem; // false keeps the row
+    std::function<void(int id)> poUsunieciu;     // after the row's commit
 };
 
 // What a multi-row delete needs from the list frame.
 struct ParametryUsuwania
 {
     QList<int> ids;
-    QString tabela;            // @tabela of PUsunW ("firma")
-    QString nazwaId;           // @nazwa_id of PUsunW ("id_f")
-    bool wymuszenie = false;   // KontekstRamki != 0
-    QString tabelaCanDel;      // @tabela of PCanDel; empty skips the check
+    QString tabela;          // @tabela of PUsunW ("firma")
+    QString nazwaId;         // @nazwa_id of PUsunW ("id_f")
+    bool wymuszenie = false; // KontekstRamki != 0
+    QString tabelaCanDel;    // @tabela of PCanDel; empty skips the check
     int idU = 0;
     int idJezyka = 0;
     // The worker opens its own connection to this target: a QtSql
     // connection cannot be used from another thread.
     QString polaczenie;
-    HakUsuwania przedUsunieciem;   // false keeps the row
+    HakUsuwania przedUsunieciem; // false keeps the row
     HakUsuwania poUsunieciu;
     // Run after the worker's hooks of the same name, outside the row's transaction.
     HakiOkna hakiOkna;
@@ -71,12 +71,12 @@ struct WynikUsuwania
     int przetworzone = 0;
     int usuniete = 0;
     QList<int> usunieteIds;
-    QStringList odmowy;        // @odp texts of the rows PCanDel kept
+    QStringList odmowy; // @odp texts of the rows PCanDel kept
     int odrzuconePrzezHak = 0;
-    QStringList bledy;         // rows whose deletion failed
+    QStringList bledy; // rows whose deletion failed
     QStringList plikiNieusuniete;
     bool przerwano = false;
-    bool cosUsunieto = false;  // as Usuwanie_rekordu's true result: id 0 counts
+    bool cosUsunieto = false; // as Usuwanie_rekordu's true result: id 0 counts
     int pozostale() const { return wszystkie - przetworzone; }
 };
 
@@ -128,7 +128,7 @@ private:
     QWaitCondition m_wznowiono;
     bool m_wstrzymany = false;
     bool m_porzucony = false;
-    std::shared_ptr<ZadanieOkna> m_zadanie;   // the window call being awaited
+    std::shared_ptr<ZadanieOkna> m_zadanie; // the window call being awaited
     std::atomic<bool> m_stop{false};
     WynikUsuwania m_wynik;
 };

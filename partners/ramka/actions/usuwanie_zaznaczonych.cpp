@@ -35,8 +35,9 @@ QHash<int, QList<PlikPowiazany>> plikiPowiazane(db::Connection *polaczenie, cons
     if (kod <= 0 || !c)
         return wynik;
     try {
-        db::Query q(c, QStringLiteral("select id_dp, sciezka from dokument_plik where tabela = :tabela and id_ = :id_"
-                                      " order by id_dp"));
+        db::Query q(c,
+                    QStringLiteral("select id_dp, sciezka from dokument_plik where tabela = :tabela and id_ = :id_"
+                                   " order by id_dp"));
         q.parameters().setValue(QStringLiteral("tabela"), kod);
         for (int id : ids) {
             q.parameters().setValue(QStringLiteral("id_"), id);
@@ -66,16 +67,15 @@ bool zapytajOUsunieciePlikow(QWidget *owner, const QHash<int, QList<PlikPowiazan
     const QString pytanie = tekst("Resstrings_IDS_czyusunpliki") + QLatin1Char('\n') + sciezki.join(QLatin1Char('\n'));
     if (host::InfoBox(owner, pytanie, host::mb::YesNo | host::mb::IconQuestion) != host::mb::IdYes)
         return false;
-    const QString ostrzezenie = tekst("Resstrings_IDS_usunxpliki") + QLatin1Char('\n')
-        + tekst("Resstrings_IDS_CzyKontynuujesz");
+    const QString ostrzezenie =
+        tekst("Resstrings_IDS_usunxpliki") + QLatin1Char('\n') + tekst("Resstrings_IDS_CzyKontynuujesz");
     return host::InfoBox(owner, ostrzezenie, host::mb::YesNo | host::mb::IconWarning | host::mb::DefaultButton2)
         == host::mb::IdYes;
 }
 
 TUsuwanie_zaznaczonych::TUsuwanie_zaznaczonych(ParametryUsuwania parametry)
     : m_p(std::move(parametry))
-{
-}
+{}
 
 WynikUsuwania TUsuwanie_zaznaczonych::wykonaj(QWidget *owner, bool przezUzytkownika)
 {

@@ -46,7 +46,11 @@ constexpr int ObrazekBrakPlikow = 3;
 
 struct Flaga
 {
-    explicit Flaga(bool &f) : flaga(f) { flaga = true; }
+    explicit Flaga(bool &f)
+        : flaga(f)
+    {
+        flaga = true;
+    }
     ~Flaga() { flaga = false; }
     bool &flaga;
 };
@@ -133,7 +137,8 @@ Tszablon_edycja_form::Tszablon_edycja_form(QWidget *parent, const QString &name)
     try {
         host::InitializeLanguage(QString::fromLatin1(partners::ModuleFileName), this);
     } catch (const std::exception &e) {
-        logCatch(QStringLiteral("FormCreate"), __LINE__, QStringLiteral("Inicjalizacja języka ") + QString::fromUtf8(e.what()));
+        logCatch(QStringLiteral("FormCreate"), __LINE__,
+                 QStringLiteral("Inicjalizacja języka ") + QString::fromUtf8(e.what()));
     }
     for (QToolButton *b : {m_zapiszZamknij, m_zapisz, m_zapiszNast, m_poprz, m_nast})
         podzielPodpowiedz(b);
@@ -174,7 +179,8 @@ void Tszablon_edycja_form::zbudujWidok()
     m_toolBarFront->layout()->setContentsMargins(0, 0, 0, 0);
     m_zapiszZamknij = przycisk(m_toolBarFront, "zapisz_zamknij", "Resstrings_IDS_szablon_zapisz_zamknij",
                                "Resstrings_IDS_szablon_zapisz_zamknij_hint");
-    m_zapisz = przycisk(m_toolBarFront, "zapisz", "Resstrings_IDS_szablon_zapisz", "Resstrings_IDS_szablon_zapisz_hint");
+    m_zapisz =
+        przycisk(m_toolBarFront, "zapisz", "Resstrings_IDS_szablon_zapisz", "Resstrings_IDS_szablon_zapisz_hint");
     m_zapiszNast = przycisk(m_toolBarFront, "zapisz_nast", "Resstrings_IDS_szablon_zapisz_nast",
                             "Resstrings_IDS_szablon_zapisz_nast_hint");
 
@@ -229,7 +235,8 @@ void Tszablon_edycja_form::uruchom()
 
 void Tszablon_edycja_form::logCatch(const QString &method, int line, const QString &text) const
 {
-    const QString metoda = method.contains(QLatin1String("::")) ? method : QStringLiteral("Tszablon_edycja_form::") + method;
+    const QString metoda =
+        method.contains(QLatin1String("::")) ? method : QStringLiteral("Tszablon_edycja_form::") + method;
     host::save_log_to_file(kSource, metoda, line, QStringLiteral("CATCH ") + text);
 }
 
@@ -324,8 +331,14 @@ void Tszablon_edycja_form::Wyczysc_Pola() {}
 void Tszablon_edycja_form::Wypelnij_Listy() {}
 void Tszablon_edycja_form::Wypelnij_Ramki() {}
 void Tszablon_edycja_form::afterLoad() {}
-bool Tszablon_edycja_form::validate() { return true; }
-bool Tszablon_edycja_form::beforeSave() { return true; }
+bool Tszablon_edycja_form::validate()
+{
+    return true;
+}
+bool Tszablon_edycja_form::beforeSave()
+{
+    return true;
+}
 void Tszablon_edycja_form::afterDiscard() {}
 void Tszablon_edycja_form::afterNew() {}
 void Tszablon_edycja_form::spareHook() {}
@@ -431,7 +444,8 @@ void Tszablon_edycja_form::load()
         const int zrodlo = lista && lista->isActive() ? biezaceIdListy() : id_rekordu;
         id_rekordu = 0;
         id_zrodla = zrodlo;
-        m_podpis = tr_("Resstrings_IDS_Nowy") + QStringLiteral(" - ") + tr_("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie");
+        m_podpis = tr_("Resstrings_IDS_Nowy") + QStringLiteral(" - ")
+            + tr_("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie");
     } else {
         id_zrodla = 0;
     }
@@ -594,7 +608,8 @@ QString Tszablon_edycja_form::podpisNowego() const
 {
     if (!naglowek_nowy.isEmpty())
         return naglowek_nowy;
-    return naglowek.isEmpty() ? tr_("Resstrings_IDS_Nowy") : naglowek + QStringLiteral(" - ") + tr_("Resstrings_IDS_Nowy");
+    return naglowek.isEmpty() ? tr_("Resstrings_IDS_Nowy")
+                              : naglowek + QStringLiteral(" - ") + tr_("Resstrings_IDS_Nowy");
 }
 
 void Tszablon_edycja_form::ustawPodpis(const QString &podpis)
@@ -726,7 +741,8 @@ bool Tszablon_edycja_form::eventFilter(QObject *watched, QEvent *event)
             return false;
         }
         bool obsluzony = false;
-        chronione("FormKeyDown", [&] { obsluzony = klawiszPola(klawisz, false, watched) || FormKeyDown(klawisz, false); });
+        chronione("FormKeyDown",
+                  [&] { obsluzony = klawiszPola(klawisz, false, watched) || FormKeyDown(klawisz, false); });
         return obsluzony;
     }
     if (watched == m_kontenerFiltrowany && typ == host::msg::CloseMe
@@ -770,7 +786,7 @@ bool Tszablon_edycja_form::FormKeyDown(QKeyEvent *key, bool tylkoSprawdz)
             return !esc_nie_zamyka;
         if (!esc_nie_zamyka)
             closeEditor();
-        return true;   // with esc_nie_zamyka the dialog must not reject on its own either
+        return true; // with esc_nie_zamyka the dialog must not reject on its own either
     case Qt::Key_W:
         if (!ctrl || !brudny)
             return false;
@@ -906,8 +922,8 @@ void Tszablon_edycja_form::obslugaSesji(bool otwarcie)
     if (otwarcie) {
         const QString jest = polaczenie->dialect().limit(QStringLiteral("select id_sesji") + warunek, 1);
         if (!host::CzyIstniejeRekordDB(jest, nullptr, wartosci))
-            host::ExecQuery(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values (:kod, :id, :id_u)"), nullptr, 0,
-                            wartosci);
+            host::ExecQuery(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values (:kod, :id, :id_u)"),
+                            nullptr, 0, wartosci);
     } else if (!(host::var::SaveSessionClosing.get() && host::var::SaveSession.get())) {
         host::ExecQuery(QStringLiteral("delete") + warunek, nullptr, 0, wartosci);
     }

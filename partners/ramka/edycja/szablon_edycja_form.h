@@ -11,7 +11,10 @@ class QScrollArea;
 class QToolButton;
 class Tramka_lista_frame;
 
-namespace db { class DataSet; class StoredProc; }
+namespace db {
+class DataSet;
+class StoredProc;
+} // namespace db
 
 // The base window of every record editor of the module. It owns the save
 // buttons and their keys, the edit/new/copy modes, the unsaved-changes state
@@ -46,7 +49,7 @@ public:
     int IdZrodla() const { return id_zrodla; }
     int TrybEdycji() const { return tryb; }
     int Uprawnienia() const { return upr; }
-    bool CzyZmieniony() const;   // unsaved changes
+    bool CzyZmieniony() const; // unsaved changes
     bool Zajety() const { return zajety; }
     // Whether the user may leave what the editor shows now (another page, say):
     // not while a save, a move through the list or a close is under way.
@@ -179,8 +182,10 @@ private:
     void wyslijPodpisDoKontenera();
     int biezaceIdListy() const;
     void pokazWKontenerze();
-    template <typename F> void chronione(const char *method, F &&work);
-    template <typename F> void gdyWolny(const char *method, F &&work);
+    template <typename F>
+    void chronione(const char *method, F &&work);
+    template <typename F>
+    void gdyWolny(const char *method, F &&work);
 
     QScrollArea *m_scrollBox = nullptr;
     QWidget *m_panelWnetrza = nullptr;
@@ -194,8 +199,8 @@ private:
     QToolButton *m_powiazPliki = nullptr;
     db::StoredProc *m_spZapisz = nullptr;
 
-    QString m_podpis;                 // the caption without the unsaved-changes mark
-    QSet<QObject *> m_polaKlawiszy;   // controls bound through SzablonKeyDown
+    QString m_podpis;               // the caption without the unsaved-changes mark
+    QSet<QObject *> m_polaKlawiszy; // controls bound through SzablonKeyDown
     QPointer<QWidget> m_kontenerFiltrowany;
     bool m_uruchomiony = false;
     bool m_ladowanie = false;

@@ -117,11 +117,13 @@ void zapiszHtml(QIODevice &wyjscie, const TabelaEksportu &tabela)
     QString naglowek = QStringLiteral("<TR>");
     for (const KolumnaEksportu &k : tabela.kolumny) {
         const int procent = suma > 0 ? int((std::max(0, k.szerokosc) * 100 + suma / 2) / suma) : (n ? 100 / n : 100);
-        naglowek += QStringLiteral("<TD WIDTH=\"%1%\" BGCOLOR=\"#DCDCDC\"><B>%2</B></TD>").arg(procent).arg(komorka(k.tytul));
+        naglowek +=
+            QStringLiteral("<TD WIDTH=\"%1%\" BGCOLOR=\"#DCDCDC\"><B>%2</B></TD>").arg(procent).arg(komorka(k.tytul));
     }
     linia(naglowek + QStringLiteral("</TR>"));
     for (size_t r = 0; r < tabela.wiersze.size(); ++r) {
-        QString wiersz = QStringLiteral("<TR BGCOLOR=\"%1\">").arg(r % 2 ? QStringLiteral("#F0F0F0") : QStringLiteral("#FFFFFF"));
+        QString wiersz =
+            QStringLiteral("<TR BGCOLOR=\"%1\">").arg(r % 2 ? QStringLiteral("#F0F0F0") : QStringLiteral("#FFFFFF"));
         const QStringList &wartosci = tabela.wiersze[r];
         for (int c = 0; c < n; ++c)
             wiersz += QStringLiteral("<TD>%1</TD>").arg(komorka(c < wartosci.size() ? wartosci[c] : QString()));
@@ -139,10 +141,18 @@ QString escapeXml(const QString &tekst)
     wynik.reserve(tekst.size());
     for (const QChar c : tekst) {
         switch (c.unicode()) {
-        case '&': wynik += QLatin1String("&amp;"); break;
-        case '<': wynik += QLatin1String("&lt;"); break;
-        case '>': wynik += QLatin1String("&gt;"); break;
-        case '\'': wynik += QLatin1String("&#39;"); break;
+        case '&':
+            wynik += QLatin1String("&amp;");
+            break;
+        case '<':
+            wynik += QLatin1String("&lt;");
+            break;
+        case '>':
+            wynik += QLatin1String("&gt;");
+            break;
+        case '\'':
+            wynik += QLatin1String("&#39;");
+            break;
         default:
             // Control characters other than tab and line breaks are not allowed in XML 1.0.
             if (c.unicode() >= 0x20 || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))

@@ -9,15 +9,18 @@
 
 class QIODevice;
 
-namespace db { class DataSet; struct FieldDef; }
+namespace db {
+class DataSet;
+struct FieldDef;
+} // namespace db
 
 namespace ramka {
 
 struct KolumnaEksportu
 {
-    QString pole;       // field name
-    QString tytul;      // title as shown (already translated)
-    int szerokosc = 0;  // pixels; HTML widths and the printed table
+    QString pole;      // field name
+    QString tytul;     // title as shown (already translated)
+    int szerokosc = 0; // pixels; HTML widths and the printed table
 };
 
 // What every list output writes: the visible columns and the visible rows
@@ -26,8 +29,8 @@ struct TabelaEksportu
 {
     QString tytul;
     std::vector<KolumnaEksportu> kolumny;
-    std::vector<QStringList> wiersze;               // one text per column
-    std::optional<QStringList> podsumowanie;        // the summary row, when shown
+    std::vector<QStringList> wiersze;        // one text per column
+    std::optional<QStringList> podsumowanie; // the summary row, when shown
 };
 
 // Display text of a value as the grid shows it; null uses the data set's own.

@@ -18,7 +18,7 @@ QString proponowanaNazwaPliku(const QString &tytulOkna)
 FormatPliku formatPliku(const QString &sciezka)
 {
     return sciezka.right(3).compare(QLatin1String("tml"), Qt::CaseInsensitive) == 0 ? FormatPliku::Html
-                                                                                      : FormatPliku::Csv;
+                                                                                    : FormatPliku::Csv;
 }
 
 QString filtrPlikowListy()
@@ -52,8 +52,8 @@ WynikZapisuListy zapiszListeDoPliku(QWidget *owner, const QString &tytulOkna, co
 {
     const QString proponowana = QDir(katalog.isEmpty() ? QDir::homePath() : katalog)
                                     .filePath(proponowanaNazwaPliku(tytulOkna) + QStringLiteral(".csv"));
-    QString plik = host::prompter().chooseSaveFile(owner, host::LoadResstrings(QStringLiteral("Resstrings_IDS_ZapiszDoPliku")),
-                                                   proponowana, filtrPlikowListy());
+    QString plik = host::prompter().chooseSaveFile(
+        owner, host::LoadResstrings(QStringLiteral("Resstrings_IDS_ZapiszDoPliku")), proponowana, filtrPlikowListy());
     if (plik.isEmpty())
         return WynikZapisuListy::Anulowano;
     // The save dialog's default extension.
@@ -71,8 +71,9 @@ WynikZapisuListy zapiszListeDoPliku(QWidget *owner, const QString &tytulOkna, co
 
     QString blad;
     if (!zapiszTabeleDoPliku(plik, tabela(), &blad)) {
-        host::save_log_to_file(QStringLiteral("ramka\\ramka_lista_fr"), QStringLiteral("Tramka_lista_frame::zapiszClick"),
-                               __LINE__, plik + QStringLiteral(": ") + blad);
+        host::save_log_to_file(QStringLiteral("ramka\\ramka_lista_fr"),
+                               QStringLiteral("Tramka_lista_frame::zapiszClick"), __LINE__,
+                               plik + QStringLiteral(": ") + blad);
         host::InfoBox(owner, QStringLiteral("Resstrings_IDS_nie_mozna_nadpisac"), host::mb::IconError);
         return WynikZapisuListy::Blad;
     }

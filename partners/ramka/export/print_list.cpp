@@ -37,9 +37,10 @@ int indeksPola(const std::vector<KolumnaWydruku> &kolumny, const QString &pole)
 } // namespace
 
 UstawieniaWydruku::UstawieniaWydruku(QString formularz, int idU, db::Connection *connection)
-    : m_formularz(std::move(formularz)), m_idU(idU), m_connection(connection)
-{
-}
+    : m_formularz(std::move(formularz)),
+      m_idU(idU),
+      m_connection(connection)
+{}
 
 db::Connection *UstawieniaWydruku::polaczenie() const
 {
@@ -98,26 +99,30 @@ bool UstawieniaWydruku::zapamietaj(const std::vector<KolumnaWydruku> &kolumny) c
             for (auto it = klucz.cbegin(); it != klucz.cend(); ++it)
                 q.parameters().setValue(it.key(), it.value());
         };
-        db::Query znacznik(connection, QStringLiteral("SELECT nazwa FROM ust_form WHERE nazwa = 'check' AND typ = 'columns'"
-                                                      " AND formularz = :formularz AND id_u = :id_u"));
+        db::Query znacznik(connection,
+                           QStringLiteral("SELECT nazwa FROM ust_form WHERE nazwa = 'check' AND typ = 'columns'"
+                                          " AND formularz = :formularz AND id_u = :id_u"));
         zwiaz(znacznik);
         znacznik.open();
         if (znacznik.isEmpty()) {
-            db::Query wstaw(connection, QStringLiteral("INSERT INTO ust_form (nazwa, typ, formularz, id_u)"
-                                                       " VALUES ('check', 'columns', :formularz, :id_u)"));
+            db::Query wstaw(connection,
+                            QStringLiteral("INSERT INTO ust_form (nazwa, typ, formularz, id_u)"
+                                           " VALUES ('check', 'columns', :formularz, :id_u)"));
             zwiaz(wstaw);
             wstaw.exec();
         }
-        db::Query usun(connection, QStringLiteral("DELETE FROM ust_form WHERE nazwa <> 'check' AND typ = 'columns'"
-                                                  " AND formularz = :formularz AND id_u = :id_u"));
+        db::Query usun(connection,
+                       QStringLiteral("DELETE FROM ust_form WHERE nazwa <> 'check' AND typ = 'columns'"
+                                      " AND formularz = :formularz AND id_u = :id_u"));
         zwiaz(usun);
         usun.exec();
         int pozycja = 0;
         for (const KolumnaWydruku &k : kolumny) {
             if (!k.drukuj)
                 continue;
-            db::Query wstaw(connection, QStringLiteral("INSERT INTO ust_form (nazwa, napis, typ, formularz, kolejnosc, id_u)"
-                                                       " VALUES (:nazwa, :napis, 'columns', :formularz, :kolejnosc, :id_u)"));
+            db::Query wstaw(connection,
+                            QStringLiteral("INSERT INTO ust_form (nazwa, napis, typ, formularz, kolejnosc, id_u)"
+                                           " VALUES (:nazwa, :napis, 'columns', :formularz, :kolejnosc, :id_u)"));
             zwiaz(wstaw);
             wstaw.parameters().setValue(QStringLiteral("nazwa"), k.pole);
             // napis is a text column that holds the width.
@@ -139,8 +144,9 @@ bool UstawieniaWydruku::zapomnij() const
     if (!connection)
         return false;
     try {
-        db::Query usun(connection, QStringLiteral("DELETE FROM ust_form WHERE typ = 'columns' AND formularz = :formularz"
-                                                  " AND id_u = :id_u"));
+        db::Query usun(connection,
+                       QStringLiteral("DELETE FROM ust_form WHERE typ = 'columns' AND formularz = :formularz"
+                                      " AND id_u = :id_u"));
         usun.parameters().setValue(QStringLiteral("formularz"), m_formularz);
         usun.parameters().setValue(QStringLiteral("id_u"), m_idU);
         usun.exec();
@@ -242,8 +248,8 @@ WynikWydruku DrukujListe(const TabelaEksportu &tabela, const ParametryWydruku &p
     const std::u16string raport = sciezkaRaportuWydruku(katalogHosta).toStdU16String();
     const std::u16string podpis = pary.last().second.toStdU16String();
     const auto wynik = host::callSibling<int(const char16_t *, const MalvoReportParam *, int, const char16_t *)>(
-        QStringLiteral("report_viewer.dll"), "_run_crystal_ext", raport.c_str(), tablica.data(),
-        int(tablica.size()), podpis.c_str());
+        QStringLiteral("report_viewer.dll"), "_run_crystal_ext", raport.c_str(), tablica.data(), int(tablica.size()),
+        podpis.c_str());
     if (!wynik)
         return WynikWydruku::BrakPodgladu;
     if (*wynik != MalvoReportShown) {

@@ -4,7 +4,9 @@
 
 #include <QDate>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace ramka {
 
@@ -58,13 +60,13 @@ bool zapiszXmlWydrukuDoPliku(const QString &sciezka, const TabelaEksportu &tabel
 struct ParametryWydruku
 {
     QString nazwaProgramu = QStringLiteral("Malvo");
-    QString tytul;                  // the list's title
-    QString uzytkownik;             // empty: the logged-in user
-    QDate dataWydruku;              // null: today
-    QDate okresOd;                  // the list's date range, when it has one
+    QString tytul;      // the list's title
+    QString uzytkownik; // empty: the logged-in user
+    QDate dataWydruku;  // null: today
+    QDate okresOd;      // the list's date range, when it has one
     QDate okresDo;
-    QString nazwaPliku;             // proposed PDF name; empty: from the title
-    QString podpisOkna;             // empty: the translated Resstrings_IDS_DrukujTrAll and the title
+    QString nazwaPliku; // proposed PDF name; empty: from the title
+    QString podpisOkna; // empty: the translated Resstrings_IDS_DrukujTrAll and the title
 };
 
 // Name/value pairs passed to _run_crystal_ext, in the documented order.

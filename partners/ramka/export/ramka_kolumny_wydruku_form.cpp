@@ -28,7 +28,9 @@ QString tr_(const char *klucz)
 } // namespace
 
 Tramka_kolumny_wydruku_form::Tramka_kolumny_wydruku_form(const std::vector<KolumnaWydruku> &kolumny, QWidget *parent)
-    : QDialog(parent), m_drzewo(new QTreeWidget(this)), m_zapamietaj(new QCheckBox(this))
+    : QDialog(parent),
+      m_drzewo(new QTreeWidget(this)),
+      m_zapamietaj(new QCheckBox(this))
 {
     setObjectName(QStringLiteral("kolumny_wydruku_form"));
     setWindowTitle(tr_("Resstrings_IDS_Dostosuj_kolumny_na_wydruku"));

@@ -12,9 +12,9 @@ TComboFiltr::Labels TComboFiltr::Labels::from(const Translate &translate)
 }
 
 TComboFiltr::TComboFiltr(QString field, ValueSource source)
-    : m_field(std::move(field)), m_source(std::move(source))
-{
-}
+    : m_field(std::move(field)),
+      m_source(std::move(source))
+{}
 
 QStringList TComboFiltr::offeredValues() const
 {

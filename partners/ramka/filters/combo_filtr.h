@@ -21,8 +21,8 @@ public:
     struct TComboFiltrPozycja
     {
         bool checked = true;
-        bool inList = false;               // occurs among the loaded rows
-        bool afterEarlierFilters = false;  // occurs in rows that pass the filters activated before this one
+        bool inList = false;              // occurs among the loaded rows
+        bool afterEarlierFilters = false; // occurs in rows that pass the filters activated before this one
     };
     using Pozycje = std::map<QString, TComboFiltrPozycja>;
 
@@ -34,16 +34,16 @@ public:
     {
         enum class Kind { CheckAll, UncheckAll, Value };
         Kind kind = Kind::Value;
-        QString text;     // as shown: "(Zaznacz wszystko)", "(Puste)", the value
-        QString value;    // the display value (Value entries only)
+        QString text;  // as shown: "(Zaznacz wszystko)", "(Puste)", the value
+        QString value; // the display value (Value entries only)
         bool checked = false;
     };
 
     struct Labels
     {
-        QString checkAll;     // "(" + Zaznacz_wszystko + ")"
+        QString checkAll; // "(" + Zaznacz_wszystko + ")"
         QString uncheckAll;
-        QString empty;        // "(" + Puste + ")"
+        QString empty; // "(" + Puste + ")"
         static Labels from(const Translate &translate);
     };
 
@@ -52,7 +52,7 @@ public:
     const QString &field() const { return m_field; }
     bool hasValueSource() const { return bool(m_source); }
     bool isActive() const { return m_order > 0; }
-    int order() const { return m_order; }              // 1..n among the active filters; 0 when inactive
+    int order() const { return m_order; } // 1..n among the active filters; 0 when inactive
     bool needsRebuild() const { return m_needsRebuild; }
     const Pozycje &pozycje() const { return m_pozycje; }
 

@@ -158,7 +158,7 @@ DatePresetResult datePresetRange(int code, const QDate &today, const DateRange &
     case NextFourteenDays:
         result.range = wholeDays(today, today.addDays(13));
         break;
-    default:   // "all", and codes no list offers
+    default: // "all", and codes no list offers
         result.dateColumnEnabled = false;
         break;
     }
@@ -196,8 +196,7 @@ DateRangeFilter::DateRangeFilter(bool withControlPeriod, ControlPeriodSource con
     : m_withControlPeriod(withControlPeriod),
       m_controlPeriod(std::move(controlPeriod)),
       m_items(datePresetItems(false, withControlPeriod))
-{
-}
+{}
 
 int DateRangeFilter::indexOfCode(int code) const
 {
@@ -271,7 +270,8 @@ bool DateRangeFilter::restore(const DateFilterRecord &record, const QDate &today
     if (code == DatePresetCode::More)
         return false;
     const QList<DatePresetItem> full = datePresetItems(true, m_withControlPeriod);
-    const bool offered = std::any_of(full.begin(), full.end(), [code](const DatePresetItem &i) { return i.code == code; });
+    const bool offered =
+        std::any_of(full.begin(), full.end(), [code](const DatePresetItem &i) { return i.code == code; });
     if (!offered)
         return false;
     if (code == DatePresetCode::UserRange) {

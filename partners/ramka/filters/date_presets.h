@@ -12,7 +12,7 @@ namespace partners {
 
 // Codes carried by the items of zakres_dat and stored as the last preset.
 namespace DatePresetCode {
-inline constexpr int None = -1;           // no preset applied yet
+inline constexpr int None = -1; // no preset applied yet
 inline constexpr int UserRange = 0;
 inline constexpr int SinceMonthStart = 1;
 inline constexpr int LastTwoMonths = 2;
@@ -38,7 +38,7 @@ inline constexpr int NextFourteenDays = 220;
 struct DatePresetItem
 {
     int code = DatePresetCode::All;
-    QString key;    // translation key of the item text
+    QString key; // translation key of the item text
 };
 
 // Items of zakres_dat: the short list ends with "more", the full list has
@@ -62,7 +62,7 @@ struct DatePresetResult
 {
     DateRange range;
     bool pickersEnabled = false;
-    bool dateColumnEnabled = true;   // ktora_data
+    bool dateColumnEnabled = true; // ktora_data
 };
 
 // The range a preset sets on `today`. The user range keeps `current`;
@@ -88,9 +88,9 @@ struct DateFilterRecord
 {
     static constexpr const char *Typ = "TDateTimePicker";
     static constexpr const char *Nazwa = "okres";
-    int kolejnosc = DatePresetCode::None;   // the last preset code
-    QString napis;                          // its translation key
-    QVariant dataOd;                        // QDateTime, or null
+    int kolejnosc = DatePresetCode::None; // the last preset code
+    QString napis;                        // its translation key
+    QVariant dataOd;                      // QDateTime, or null
     QVariant dataDo;
 };
 
@@ -102,17 +102,17 @@ class DateRangeFilter
 {
 public:
     enum class Choice {
-        Ignored,        // nothing selected
-        FullListShown,  // "more": show and drop down the full list, reselect the last preset
-        Applied,        // the range changed; refresh when asked to
+        Ignored,       // nothing selected
+        FullListShown, // "more": show and drop down the full list, reselect the last preset
+        Applied,       // the range changed; refresh when asked to
     };
 
     // withControlPeriod: the frame's KontekstRamki is non-zero.
     explicit DateRangeFilter(bool withControlPeriod = false, ControlPeriodSource controlPeriod = {});
 
-    bool fullListShown() const { return m_fullList; }     // zakres_dat's Tag
+    bool fullListShown() const { return m_fullList; } // zakres_dat's Tag
     const QList<DatePresetItem> &items() const { return m_items; }
-    int selectedIndex() const { return m_selected; }      // -1 when none
+    int selectedIndex() const { return m_selected; } // -1 when none
     int lastPresetCode() const { return m_lastCode; }
     int indexOfCode(int code) const;
 

@@ -82,8 +82,7 @@ QList<DateColumnItem> dateColumnItems(const QList<db::FieldDef> &fields, const Q
     QList<DateColumnItem> items;
     const QString prefix = translate(QStringLiteral("Resstrings_IDS_wedlug_skrot"));
     for (const db::FieldDef &field : fields) {
-        if (field.kind != db::FieldKind::Data
-            || (field.type != QMetaType::QDateTime && field.type != QMetaType::QDate))
+        if (field.kind != db::FieldKind::Data || (field.type != QMetaType::QDateTime && field.type != QMetaType::QDate))
             continue;
         for (const GridColumnInfo &column : grid) {
             if (column.fieldName.compare(field.name, Qt::CaseInsensitive) != 0 || column.title.isEmpty())
@@ -115,7 +114,7 @@ namespace {
 
 struct WhereSplit
 {
-    qsizetype tailStart = -1;     // first character after "where"
+    qsizetype tailStart = -1; // first character after "where"
     QString column;
 };
 
@@ -163,9 +162,9 @@ QString withDateColumn(const QString &commandText, const QString &column)
     if (split.column.isEmpty() || !plainIdentifier.match(column).hasMatch())
         return commandText;
     // Whole names only, so that a column such as data_od1 or a :placeholder keeps its name.
-    const QRegularExpression occurrence(QStringLiteral("(?<![A-Za-z0-9_.:@])%1(?![A-Za-z0-9_])")
-                                            .arg(QRegularExpression::escape(split.column)),
-                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression occurrence(
+        QStringLiteral("(?<![A-Za-z0-9_.:@])%1(?![A-Za-z0-9_])").arg(QRegularExpression::escape(split.column)),
+        QRegularExpression::CaseInsensitiveOption);
     QString tail = commandText.mid(split.tailStart);
     tail.replace(occurrence, column);
     return commandText.left(split.tailStart) + tail;
@@ -185,8 +184,8 @@ QStringList commandParameters(const QString &commandText)
     return names;
 }
 
-DateParameterBinding bindDateParameters(const QString &commandText, const DateRange &range,
-                                        const db::Dialect &dialect, const DateParameterOptions &options)
+DateParameterBinding bindDateParameters(const QString &commandText, const DateRange &range, const db::Dialect &dialect,
+                                        const DateParameterOptions &options)
 {
     DateParameterBinding binding;
     QSet<QString> declared;
@@ -208,8 +207,8 @@ DateParameterBinding bindDateParameters(const QString &commandText, const DateRa
         BoundDateParameter p{endName, {}, {}};
         if (std::floor(range.end) < 1) {
             const int openEnd = options.smallDateEnds.contains(endName, Qt::CaseInsensitive)
-                                    ? db::DayTime::OpenEndSmallDate
-                                    : db::DayTime::OpenEnd;
+                ? db::DayTime::OpenEndSmallDate
+                : db::DayTime::OpenEnd;
             p.value = openEnd;
             p.literal = dialect.dateLiteral(db::DayTime::fromServerDayNumber(openEnd));
         } else {

@@ -17,8 +17,8 @@ namespace partners {
 
 struct DateColumnItem
 {
-    QString field;   // the KolumnyDat entry
-    QString text;    // "wg <column title>"
+    QString field; // the KolumnyDat entry
+    QString text;  // "wg <column title>"
 };
 
 // Date-time data fields that have a grid column with a title, in field order.
@@ -53,8 +53,8 @@ struct DateParameterOptions
 struct BoundDateParameter
 {
     QString name;
-    QVariant value;       // the picker's date-time, or the open-end number
-    QString literal;      // what replaced the placeholder in the text
+    QVariant value;  // the picker's date-time, or the open-end number
+    QString literal; // what replaced the placeholder in the text
 };
 
 struct DateParameterBinding
@@ -68,8 +68,8 @@ struct DateParameterBinding
 // days - 2), every :okres_do... the literal of the end, or of the open-end day
 // number (65535 / 1000000) when the end is empty. Dates are never text from
 // the user: they come from numbers through the dialect.
-DateParameterBinding bindDateParameters(const QString &commandText, const DateRange &range,
-                                        const db::Dialect &dialect, const DateParameterOptions &options = {});
+DateParameterBinding bindDateParameters(const QString &commandText, const DateRange &range, const db::Dialect &dialect,
+                                        const DateParameterOptions &options = {});
 
 // The command the list opens: the base command (with its placeholders) with
 // the chosen date column and the range written in; `dateColumn` empty keeps

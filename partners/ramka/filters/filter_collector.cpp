@@ -14,7 +14,11 @@ namespace {
 class ControlsDisabled
 {
 public:
-    explicit ControlsDisabled(db::DataSet &dataSet) : m_dataSet(dataSet) { m_dataSet.disableControls(); }
+    explicit ControlsDisabled(db::DataSet &dataSet)
+        : m_dataSet(dataSet)
+    {
+        m_dataSet.disableControls();
+    }
     ~ControlsDisabled() { m_dataSet.enableControls(); }
     ControlsDisabled(const ControlsDisabled &) = delete;
     ControlsDisabled &operator=(const ControlsDisabled &) = delete;

@@ -38,7 +38,7 @@ public:
     int filterCount() const { return int(m_filters.size()); }
     TComboFiltr &filter(int index) { return *m_filters[size_t(index)]; }
     const TComboFiltr &filter(int index) const { return *m_filters[size_t(index)]; }
-    int indexOf(const QString &field) const;     // case-insensitive; -1 when none
+    int indexOf(const QString &field) const; // case-insensitive; -1 when none
     // Follows a grid column that the user dragged.
     void moveFilter(int from, int to);
 

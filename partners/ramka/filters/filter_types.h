@@ -10,7 +10,7 @@ namespace partners {
 struct GridColumnInfo
 {
     QString fieldName;
-    QString title;        // as shown (already translated)
+    QString title; // as shown (already translated)
     bool visible = true;
 };
 

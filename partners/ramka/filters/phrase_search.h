@@ -41,8 +41,8 @@ class PhraseColumnsMenu
 public:
     struct Item
     {
-        QString entry;      // KolumnyWyszukiwania entry ("#id", "nazwa")
-        QString title;      // the grid column's title
+        QString entry; // KolumnyWyszukiwania entry ("#id", "nazwa")
+        QString title; // the grid column's title
         bool integer = false;
         bool checked = false;
     };
@@ -53,7 +53,7 @@ public:
     bool isEmpty() const { return m_items.isEmpty(); }
 
     bool allColumns() const { return m_all; }
-    const QList<Item> &items() const { return m_items; }   // the items after item 0
+    const QList<Item> &items() const { return m_items; } // the items after item 0
 
     // Clicks a menu entry: 0 is "all columns", i is items()[i - 1]. Checking
     // "all" clears the column checks; unchecking the last column returns to "all".

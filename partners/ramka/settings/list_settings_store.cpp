@@ -44,9 +44,9 @@ void logujBlad(const char *metoda, int linia, const QString &tekst)
 } // namespace
 
 UstawieniaListy::UstawieniaListy(KluczUstawien klucz, db::Connection *connection)
-    : m_klucz(std::move(klucz)), m_connection(connection)
-{
-}
+    : m_klucz(std::move(klucz)),
+      m_connection(connection)
+{}
 
 db::Connection *UstawieniaListy::polaczenie() const
 {
@@ -181,8 +181,8 @@ WynikUstawien UstawieniaListy::zapisz(const StanListy &stan, bool tylkoFiltry)
                 const TUstKolumna &k = stan.kolumny[i];
                 if (czyKolumnaZaznaczenia(k))
                     continue;
-                wykonaj(TypKolumna, k.pole, menu, i, k.napis, k.widoczna ? 1 : 0, k.wyrownanie, k.szerokosc,
-                        QVariant(), QVariant(), QVariant());
+                wykonaj(TypKolumna, k.pole, menu, i, k.napis, k.widoczna ? 1 : 0, k.wyrownanie, k.szerokosc, QVariant(),
+                        QVariant(), QVariant());
                 ++wynik.zapisaneKolumny;
             }
         }
@@ -206,9 +206,10 @@ WynikUstawien UstawieniaListy::resetuj(const UkladKolumn &biezacy, bool tylkoOdc
     if (!connection || m_klucz.idU <= 0)
         return WynikUstawien::blad(QStringLiteral("Resstrings_IDS_Brak_danych"));
     try {
-        db::Query usun(connection,
-                       QStringLiteral("delete from ust_form where id_u = :id_u AND typ in ('TColumn', 'TFilterCollector')"
-                                      " AND formularz = :formularz AND kod_dll = :kod_dll and menu = :menu"));
+        db::Query usun(
+            connection,
+            QStringLiteral("delete from ust_form where id_u = :id_u AND typ in ('TColumn', 'TFilterCollector')"
+                           " AND formularz = :formularz AND kod_dll = :kod_dll and menu = :menu"));
         usun.parameters().setValue(QStringLiteral("id_u"), m_klucz.idU);
         usun.parameters().setValue(QStringLiteral("formularz"), m_klucz.formularz);
         usun.parameters().setValue(QStringLiteral("kod_dll"), m_klucz.kodDll);
@@ -232,7 +233,8 @@ bool UstawieniaListy::czySzerokosciDopasowane() const
     if (!connection || m_klucz.idU <= 0)
         return true;
     try {
-        db::Query q(connection, QStringLiteral("select wartosc from ustawienia where co = :co and kod = :kod and id_u = :id_u"));
+        db::Query q(connection,
+                    QStringLiteral("select wartosc from ustawienia where co = :co and kod = :kod and id_u = :id_u"));
         q.parameters().setValue(QStringLiteral("co"), kluczDopasowania());
         q.parameters().setValue(QStringLiteral("kod"), KodFlagi);
         q.parameters().setValue(QStringLiteral("id_u"), m_klucz.idU);
@@ -240,7 +242,7 @@ bool UstawieniaListy::czySzerokosciDopasowane() const
         return !q.isEmpty() && q.value(0).toString() == QLatin1String("1");
     } catch (const db::DbError &e) {
         logujBlad("Tramka_lista_frame::PierwszeOtwarcie", __LINE__, e.message());
-        return true;   // never fit on every open because the flag cannot be read
+        return true; // never fit on every open because the flag cannot be read
     }
 }
 
@@ -250,8 +252,9 @@ WynikUstawien UstawieniaListy::oznaczSzerokosciDopasowane()
     if (!connection || m_klucz.idU <= 0)
         return WynikUstawien::blad(QStringLiteral("Resstrings_IDS_Brak_danych"));
     try {
-        db::Query q(connection, QStringLiteral("insert into ustawienia (co, wartosc, kod, id_u, id_f)"
-                                               " values (:co, '1', :kod, :id_u, NULL)"));
+        db::Query q(connection,
+                    QStringLiteral("insert into ustawienia (co, wartosc, kod, id_u, id_f)"
+                                   " values (:co, '1', :kod, :id_u, NULL)"));
         q.parameters().setValue(QStringLiteral("co"), kluczDopasowania());
         q.parameters().setValue(QStringLiteral("kod"), KodFlagi);
         q.parameters().setValue(QStringLiteral("id_u"), m_klucz.idU);

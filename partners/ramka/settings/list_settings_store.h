@@ -6,17 +6,19 @@
 #include <QString>
 #include <optional>
 
-namespace db { class Connection; }
+namespace db {
+class Connection;
+}
 
 namespace ramka {
 
 // Who and which list the stored records belong to.
 struct KluczUstawien
 {
-    int idU = 0;           // the logged-in user
-    QString formularz;     // the owning window's base name; empty: nothing is persisted
-    QString kodDll;        // the module code ("partners.dll")
-    QString menu;          // the frame's component name
+    int idU = 0;       // the logged-in user
+    QString formularz; // the owning window's base name; empty: nothing is persisted
+    QString kodDll;    // the module code ("partners.dll")
+    QString menu;      // the frame's component name
 };
 
 // The stored date range of a window: the last preset code, or (code below 1)
@@ -25,15 +27,15 @@ struct UstawienieOkresu
 {
     int kodOkresu = 0;
     QString napis;
-    QDateTime dataOd;      // null: empty
+    QDateTime dataOd; // null: empty
     QDateTime dataDo;
 };
 
 // What the list hands over when it is saved.
 struct StanListy
 {
-    UkladKolumn kolumny;                    // the grid columns in grid order
-    QString sortowanie;                     // the filter collector's sort string
+    UkladKolumn kolumny; // the grid columns in grid order
+    QString sortowanie;  // the filter collector's sort string
     // The date record is written only when set: the frame sets it when the
     // filter bar and the range are visible and the host's rule asks for it.
     std::optional<UstawienieOkresu> okres;
@@ -42,8 +44,8 @@ struct StanListy
 // What reading gives back: the layout to apply and the other records found.
 struct OdczytaneUstawienia
 {
-    UkladKolumn kolumny;                    // the default layout with the stored records applied
-    bool zapisanyUklad = false;             // at least one column record was applied
+    UkladKolumn kolumny;        // the default layout with the stored records applied
+    bool zapisanyUklad = false; // at least one column record was applied
     std::optional<QString> sortowanie;
     std::optional<UstawienieOkresu> okres;
 };
@@ -53,8 +55,8 @@ struct OdczytaneUstawienia
 struct WynikUstawien
 {
     bool ok = true;
-    QString komunikat;                      // Resstrings_IDS_... when !ok
-    int zapisaneKolumny = 0;                // column records written by the save
+    QString komunikat;       // Resstrings_IDS_... when !ok
+    int zapisaneKolumny = 0; // column records written by the save
 
     static WynikUstawien blad(const QString &klucz) { return {false, klucz, 0}; }
 };

@@ -30,7 +30,8 @@ QToolButton *przycisk(QWidget *parent, const char *nazwa, const QString &tekst, 
 } // namespace
 
 Tramka_dostosuj_form::Tramka_dostosuj_form(const UkladKolumn &uklad, QWidget *parent)
-    : QDialog(parent), m_uklad(uklad)
+    : QDialog(parent),
+      m_uklad(uklad)
 {
     setObjectName(QStringLiteral("ramka_dostosuj_form"));
     setWindowTitle(QStringLiteral("Dostosuj"));

@@ -30,8 +30,7 @@ bool czyUkladZmieniony(const UkladKolumn &migawka, const UkladKolumn &biezacy)
     for (size_t i = 0; i < biezacy.size(); ++i) {
         const TUstKolumna &a = migawka[i];
         const TUstKolumna &b = biezacy[i];
-        if (a.pole.compare(b.pole, Qt::CaseInsensitive) != 0 || a.widoczna != b.widoczna
-            || a.szerokosc != b.szerokosc)
+        if (a.pole.compare(b.pole, Qt::CaseInsensitive) != 0 || a.widoczna != b.widoczna || a.szerokosc != b.szerokosc)
             return true;
     }
     return false;

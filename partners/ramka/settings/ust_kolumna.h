@@ -11,12 +11,12 @@ struct TUstKolumna
 {
     enum Wyrownanie { DoLewej = 0, DoPrawej = 1, DoSrodka = 2 };
 
-    QString pole;          // field name; the key of the stored record
-    QString napis;         // title as a translation key (or literal text)
-    int szerokosc = 64;    // pixels
+    QString pole;       // field name; the key of the stored record
+    QString napis;      // title as a translation key (or literal text)
+    int szerokosc = 64; // pixels
     bool widoczna = true;
     int wyrownanie = DoLewej;
-    int kolejnosc = 0;     // position in the grid, from 0
+    int kolejnosc = 0; // position in the grid, from 0
 
     bool operator==(const TUstKolumna &) const = default;
 };

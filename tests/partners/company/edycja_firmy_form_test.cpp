@@ -10,17 +10,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QDateEdit>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
-#include <QDoubleSpinBox>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -105,8 +105,11 @@ protected:
             inne.insert(QStringLiteral("skrot"), nazwa.left(10));
         const int id = firma(nazwa, inne);
         wstaw(QStringLiteral("adres"), QStringLiteral("id_adr"),
-              {{QStringLiteral("id_"), id}, {QStringLiteral("tabela"), 7}, {QStringLiteral("id_m"), m_warszawa},
-               {QStringLiteral("id_kodu"), m_kodWarszawy}, {QStringLiteral("czy_domyslny"), 1}});
+              {{QStringLiteral("id_"), id},
+               {QStringLiteral("tabela"), 7},
+               {QStringLiteral("id_m"), m_warszawa},
+               {QStringLiteral("id_kodu"), m_kodWarszawy},
+               {QStringLiteral("czy_domyslny"), 1}});
         return id;
     }
 
@@ -114,7 +117,8 @@ protected:
     {
         auto *miasto = pole<QComboBox>(f, "cbMiasto");
         for (int i = 0; i < miasto->count(); ++i)
-            if (miasto->itemData(i).toInt() == m_warszawa && miasto->itemData(i, Qt::UserRole + 1).toInt() == m_kodWarszawy)
+            if (miasto->itemData(i).toInt() == m_warszawa
+                && miasto->itemData(i, Qt::UserRole + 1).toInt() == m_kodWarszawy)
                 miasto->setCurrentIndex(i);
         ASSERT_EQ(miasto->currentData().toInt(), m_warszawa);
     }
@@ -128,8 +132,8 @@ protected:
 
     QString kolumna(int id, const char *nazwa)
     {
-        return host::GetStringDB(QStringLiteral("select %1 from firma where id_f = :id").arg(QLatin1String(nazwa)), QString(),
-                                 nullptr, {{QStringLiteral("id"), id}});
+        return host::GetStringDB(QStringLiteral("select %1 from firma where id_f = :id").arg(QLatin1String(nazwa)),
+                                 QString(), nullptr, {{QStringLiteral("id"), id}});
     }
 
     int ileFirm() { return ile(QStringLiteral("select count(*) from firma")); }
@@ -156,7 +160,8 @@ TEST_P(EdycjaFirmyTest, NewCompanyNamesEachMissingFieldInTurnThenSaves)
         auto *limit = pole<QDoubleSpinBox>(f, "eLimitKredytowy");
         const partners::PodpowiedziPol podpowiedzi;
         EXPECT_TRUE(f.CzyZmieniony());
-        for (const char *strona : {"tsDaneDomyslne", "tsOddzialy", "tsKontakty", "tsKsiegRozl", "tsDomyslneFV", "tsDokumenty"})
+        for (const char *strona :
+             {"tsDaneDomyslne", "tsOddzialy", "tsKontakty", "tsKsiegRozl", "tsDomyslneFV", "tsDokumenty"})
             EXPECT_FALSE(f.PageControl()->isTabVisible(f.PageControl()->indexOf(pole<QWidget>(f, strona)))) << strona;
 
         f.zapisz()->click();
@@ -181,7 +186,7 @@ TEST_P(EdycjaFirmyTest, NewCompanyNamesEachMissingFieldInTurnThenSaves)
         EXPECT_EQ(f.focusWidget(), waluta);
         EXPECT_EQ(ileFirm(), 0);
 
-        limit->setValue(0);   // no limit needs no currency
+        limit->setValue(0); // no limit needs no currency
         oznacz();
         f.zapisz()->click();
         EXPECT_EQ(komunikaty(), "");
@@ -194,7 +199,8 @@ TEST_P(EdycjaFirmyTest, NewCompanyNamesEachMissingFieldInTurnThenSaves)
     ASSERT_GT(id, 0);
     EXPECT_EQ(podpis, QStringLiteral("Alfa Transport"));
     EXPECT_EQ(kolumna(id, "skrot"), QStringLiteral("ALFA"));
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where id_ = :id and tabela = 7 and czy_domyslny = 1 and id_m = :m"),
+    EXPECT_EQ(ile(QStringLiteral(
+                      "select count(*) from adres where id_ = :id and tabela = 7 and czy_domyslny = 1 and id_m = :m"),
                   {{QStringLiteral("id"), id}, {QStringLiteral("m"), m_warszawa}}),
               1);
 }
@@ -215,7 +221,9 @@ TEST_P(EdycjaFirmyTest, SavingTwiceWithoutClosingInsertsOnceThenUpdates)
         EXPECT_EQ(f.IdRekordu(), id);
         EXPECT_EQ(ileFirm(), 1);
         EXPECT_EQ(kolumna(id, "www"), QStringLiteral("gamma.example"));
-        EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where id_ = :id and tabela = 7"), {{QStringLiteral("id"), id}}), 1);
+        EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where id_ = :id and tabela = 7"),
+                      {{QStringLiteral("id"), id}}),
+                  1);
     });
 }
 
@@ -244,8 +252,8 @@ TEST_P(EdycjaFirmyTest, RefusedSaveKeepsWhatTheUserTyped)
 
 TEST_P(EdycjaFirmyTest, PrefilledNewCompanyResolvesCityAndSplitsStreet)
 {
-    const QString kod = host::GetStringDB(QStringLiteral("select kod from kod_pocztowy where id_kodu = :id"), QString(), nullptr,
-                                          {{QStringLiteral("id"), m_kodWarszawy}});
+    const QString kod = host::GetStringDB(QStringLiteral("select kod from kod_pocztowy where id_kodu = :id"), QString(),
+                                          nullptr, {{QStringLiteral("id"), m_kodWarszawy}});
     Forma forma;
     partners::WartosciPoczatkoweFirmy p;
     p.nazwa = QStringLiteral(" Delta Logistik ");
@@ -272,7 +280,8 @@ TEST_P(EdycjaFirmyTest, PrefilledNewCompanyResolvesCityAndSplitsStreet)
 
 TEST_P(EdycjaFirmyTest, DuplicateNipIsAskedAboutRefusedThenConfirmed)
 {
-    firma(QStringLiteral("Istniejąca"), {{QStringLiteral("skrot"), QStringLiteral("IST")}, {QStringLiteral("nip"), QStringLiteral("5260001246")}});
+    firma(QStringLiteral("Istniejąca"),
+          {{QStringLiteral("skrot"), QStringLiteral("IST")}, {QStringLiteral("nip"), QStringLiteral("5260001246")}});
     otworz(0, Forma::Nowy, 1, [&](Forma &f) {
         wypelnijWymagane(f, QStringLiteral("Nowa z tym samym NIP"), QStringLiteral("NOWA"));
         auto *nip = pole<QLineEdit>(f, "firma_nip");
@@ -294,14 +303,16 @@ TEST_P(EdycjaFirmyTest, DuplicateNipIsAskedAboutRefusedThenConfirmed)
 
 TEST_P(EdycjaFirmyTest, BranchMayShareItsHeadOfficeNipButAnotherHeadOfficeMayNot)
 {
-    const int centrala = firma(QStringLiteral("Centrala SA"), {{QStringLiteral("skrot"), QStringLiteral("CEN")},
-                                                               {QStringLiteral("nip"), QStringLiteral("5260001246")}});
+    const int centrala = firma(
+        QStringLiteral("Centrala SA"),
+        {{QStringLiteral("skrot"), QStringLiteral("CEN")}, {QStringLiteral("nip"), QStringLiteral("5260001246")}});
     otworz(0, Forma::Nowy, 1, [&](Forma &f) {
         wypelnijWymagane(f, QStringLiteral("Oddział Kraków"), QStringLiteral("ODK"));
         pole<QRadioButton>(f, "rbOddzial")->click();
         auto *centrale = pole<QComboBox>(f, "cbCentrala");
         EXPECT_FALSE(centrale->isHidden());
-        EXPECT_EQ(f.PageControl()->tabText(f.PageControl()->indexOf(pole<QWidget>(f, "tsOddzialy"))), tekst("Resstrings_IDS_Centrala2"));
+        EXPECT_EQ(f.PageControl()->tabText(f.PageControl()->indexOf(pole<QWidget>(f, "tsOddzialy"))),
+                  tekst("Resstrings_IDS_Centrala2"));
 
         // A branch without its head office is refused first.
         centrale->setCurrentIndex(-1);
@@ -331,10 +342,14 @@ TEST_P(EdycjaFirmyTest, BranchMayShareItsHeadOfficeNipButAnotherHeadOfficeMayNot
 
 TEST_P(EdycjaFirmyTest, HeadOfficeWithBranchesGetsNoConfirmationForAForeignNip)
 {
-    firma(QStringLiteral("Obca"), {{QStringLiteral("skrot"), QStringLiteral("OBCA")}, {QStringLiteral("nip"), QStringLiteral("7010002137")}});
-    const int centrala = firmaZAdresem(QStringLiteral("Centrala B"), {{QStringLiteral("nip"), QStringLiteral("1111111111")}});
-    firma(QStringLiteral("Oddział B"), {{QStringLiteral("skrot"), QStringLiteral("ODB")}, {QStringLiteral("id_centrali"), centrala},
-                                        {QStringLiteral("nip"), QStringLiteral("1111111111")}});
+    firma(QStringLiteral("Obca"),
+          {{QStringLiteral("skrot"), QStringLiteral("OBCA")}, {QStringLiteral("nip"), QStringLiteral("7010002137")}});
+    const int centrala =
+        firmaZAdresem(QStringLiteral("Centrala B"), {{QStringLiteral("nip"), QStringLiteral("1111111111")}});
+    firma(QStringLiteral("Oddział B"),
+          {{QStringLiteral("skrot"), QStringLiteral("ODB")},
+           {QStringLiteral("id_centrali"), centrala},
+           {QStringLiteral("nip"), QStringLiteral("1111111111")}});
     otworz(centrala, Forma::Edycja, 1, [&](Forma &f) {
         pole<QLineEdit>(f, "firma_nip")->setText(QStringLiteral("7010002137"));
         f.zapisz()->click();
@@ -389,7 +404,7 @@ TEST_P(EdycjaFirmyTest, ReadOnlyUserNeverGetsTheSaveButtons)
         EXPECT_FALSE(f.zapisz()->isEnabled());
         EXPECT_FALSE(f.zapisz_zamknij()->isEnabled());
         f.zapiszClick();
-        f.zamknijClick();   // clean: no question
+        f.zamknijClick(); // clean: no question
     });
     EXPECT_EQ(kolumna(id, "nazwa"), QStringLiteral("Tylko Do Odczytu"));
     EXPECT_TRUE(prompter().messageTexts().isEmpty());
@@ -431,7 +446,9 @@ TEST_P(EdycjaFirmyTest, OwnCompanyOpensReadOnlyWithoutTheOwnCompanyRight)
 TEST_P(EdycjaFirmyTest, HeadOfficeListOffersNeitherTheCompanyItselfNorBranches)
 {
     const int centrala = firma(QStringLiteral("A Centrala"), {{QStringLiteral("skrot"), QStringLiteral("ACEN")}});
-    const int oddzial = firma(QStringLiteral("B Oddział"), {{QStringLiteral("skrot"), QStringLiteral("BODD")}, {QStringLiteral("id_centrali"), centrala}});
+    const int oddzial =
+        firma(QStringLiteral("B Oddział"),
+              {{QStringLiteral("skrot"), QStringLiteral("BODD")}, {QStringLiteral("id_centrali"), centrala}});
     const int ta = firmaZAdresem(QStringLiteral("C Samodzielna"));
     otworz(ta, Forma::Edycja, 1, [&](Forma &f) {
         auto *centrale = pole<QComboBox>(f, "cbCentrala");
@@ -455,7 +472,8 @@ TEST_P(EdycjaFirmyTest, HeadOfficeListOffersNeitherTheCompanyItselfNorBranches)
 TEST_P(EdycjaFirmyTest, HeadOfficeWithBranchesCannotBecomeABranch)
 {
     const int centrala = firmaZAdresem(QStringLiteral("Centrala Z Oddziałem"));
-    firma(QStringLiteral("Jej oddział"), {{QStringLiteral("skrot"), QStringLiteral("JO")}, {QStringLiteral("id_centrali"), centrala}});
+    firma(QStringLiteral("Jej oddział"),
+          {{QStringLiteral("skrot"), QStringLiteral("JO")}, {QStringLiteral("id_centrali"), centrala}});
     otworz(centrala, Forma::Edycja, 1, [&](Forma &f) {
         pole<QRadioButton>(f, "rbOddzial")->click();
         EXPECT_EQ(prompter().messageTexts(), QStringList{tekst("Resstrings_IDS_Blokada_Oddzial")});
@@ -493,7 +511,8 @@ TEST_P(EdycjaFirmyTest, LeavingTheNameGeneratesAUniqueShortName)
 
 TEST_P(EdycjaFirmyTest, StoredNipShowsItsPrefixApartAndColoursWhileTyping)
 {
-    const int de = firmaZAdresem(QStringLiteral("Deutsche Fracht"), {{QStringLiteral("nip"), QStringLiteral("DE123456789")}});
+    const int de =
+        firmaZAdresem(QStringLiteral("Deutsche Fracht"), {{QStringLiteral("nip"), QStringLiteral("DE123456789")}});
     otworz(de, Forma::Edycja, 1, [&](Forma &f) {
         EXPECT_EQ(pole<QComboBox>(f, "cbPrefiksNip")->currentText(), QStringLiteral("DE"));
         EXPECT_EQ(pole<QLineEdit>(f, "firma_nip")->text(), QStringLiteral("123456789"));
@@ -502,14 +521,15 @@ TEST_P(EdycjaFirmyTest, StoredNipShowsItsPrefixApartAndColoursWhileTyping)
 
     const QString prefiksPolski = host::GetStringDB(QStringLiteral("select NIP from panstwo where sam = 'PL'"));
     ASSERT_FALSE(prefiksPolski.isEmpty());
-    const int pl = firmaZAdresem(QStringLiteral("Polska Firma"), {{QStringLiteral("nip"), QStringLiteral("5260001246")}});
+    const int pl =
+        firmaZAdresem(QStringLiteral("Polska Firma"), {{QStringLiteral("nip"), QStringLiteral("5260001246")}});
     otworz(pl, Forma::Edycja, 1, [&](Forma &f) {
         auto *nip = pole<QLineEdit>(f, "firma_nip");
         auto *prefiks = pole<QComboBox>(f, "cbPrefiksNip");
         EXPECT_EQ(prefiks->currentText(), prefiksPolski);
         EXPECT_EQ(nip->text(), QStringLiteral("5260001246"));
         const QColor zwykly = QPalette().color(QPalette::Text);
-        EXPECT_NE(nip->palette().color(QPalette::Text), zwykly);   // a valid Polish NIP is marked
+        EXPECT_NE(nip->palette().color(QPalette::Text), zwykly); // a valid Polish NIP is marked
         const QColor poprawny = nip->palette().color(QPalette::Text);
 
         nip->setText(QStringLiteral("5260001247"));
@@ -568,7 +588,8 @@ TEST_P(EdycjaFirmyTest, NewCityFromTheCityEditorIsChosenForTheCompany)
         }));
         pole<QToolButton>(f, "bNoweMiasto")->click();
         auto *miasto = pole<QComboBox>(f, "cbMiasto");
-        EXPECT_TRUE(miasto->currentText().contains(QStringLiteral("Zażółć-Wieś O'Dolna"))) << miasto->currentText().toStdString();
+        EXPECT_TRUE(miasto->currentText().contains(QStringLiteral("Zażółć-Wieś O'Dolna")))
+            << miasto->currentText().toStdString();
         EXPECT_TRUE(f.CzyZmieniony()) << "another city is a change of the company";
     });
     EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from miasto where miasto = :m"), QString(), nullptr,
@@ -597,7 +618,8 @@ TEST_P(EdycjaFirmyTest, PagesLoadOnFirstDisplayOnly)
 TEST_P(EdycjaFirmyTest, PageStaysWhileASaveWaitsForAnAnswer)
 {
     firmaZAdresem(QStringLiteral("Bliźniak"));
-    const int id = firmaZAdresem(QStringLiteral("Zakładki w trakcie"), {{QStringLiteral("skrot"), QStringLiteral("ZWT")}});
+    const int id =
+        firmaZAdresem(QStringLiteral("Zakładki w trakcie"), {{QStringLiteral("skrot"), QStringLiteral("ZWT")}});
     otworz(id, Forma::Edycja, 1, [&](Forma &f) {
         QTabWidget *strony = f.PageControl();
         const int kontakty = strony->indexOf(pole<QWidget>(f, "tsKontakty"));
@@ -622,7 +644,7 @@ TEST_P(EdycjaFirmyTest, PageStaysWhileASaveWaitsForAnAnswer)
 
 TEST_P(EdycjaFirmyTest, StartOfPeriodsNeedsALengthBeforeTheFirstPeriodsAreMade)
 {
-    host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));   // the lengths come from the shared store
+    host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR)); // the lengths come from the shared store
     if (!host::SiblingLibrary(QStringLiteral("shared_store.dll")).isLoaded())
         GTEST_SKIP() << "libshared_store.so is not built";
     const int id = firmaZAdresem(QStringLiteral("Okresy"));
@@ -636,7 +658,8 @@ TEST_P(EdycjaFirmyTest, StartOfPeriodsNeedsALengthBeforeTheFirstPeriodsAreMade)
         EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_PustaDlugoscOkresuRozl"));
         EXPECT_EQ(f.PageControl()->currentWidget()->objectName(), QStringLiteral("tsKsiegRozl"));
         EXPECT_EQ(f.focusWidget(), dlugosc);
-        EXPECT_EQ(ile(QStringLiteral("select count(*) from okres_roz where id_f = :id"), {{QStringLiteral("id"), id}}), 0);
+        EXPECT_EQ(ile(QStringLiteral("select count(*) from okres_roz where id_f = :id"), {{QStringLiteral("id"), id}}),
+                  0);
 
         dlugosc->setCurrentIndex(1);
         oznacz();
@@ -645,8 +668,8 @@ TEST_P(EdycjaFirmyTest, StartOfPeriodsNeedsALengthBeforeTheFirstPeriodsAreMade)
         EXPECT_FALSE(f.CzyZmieniony());
     });
     EXPECT_GT(ile(QStringLiteral("select count(*) from okres_roz where id_f = :id"), {{QStringLiteral("id"), id}}), 0);
-    EXPECT_EQ(host::GetDateTimeDB(QStringLiteral("select min(data_od) from okres_roz where id_f = :id"), QString(), nullptr,
-                                  {{QStringLiteral("id"), id}})
+    EXPECT_EQ(host::GetDateTimeDB(QStringLiteral("select min(data_od) from okres_roz where id_f = :id"), QString(),
+                                  nullptr, {{QStringLiteral("id"), id}})
                   .date(),
               QDate(2026, 1, 1));
 }
@@ -668,7 +691,7 @@ TEST_P(EdycjaFirmyTest, OrderTemplateMadeInDeliveryTermsIsChosenAndSaved)
     otworz(id, Forma::Edycja, 1, [&](Forma &f) {
         auto *zlecenia = pole<QComboBox>(f, "cbSzablonZlecenia");
         auto *potwierdzenia = pole<QComboBox>(f, "cbSzablonPotwierdzenia");
-        pole<QToolButton>(f, "bEdytujSzablonPotwierdzenia")->click();   // nothing chosen: nothing opens
+        pole<QToolButton>(f, "bEdytujSzablonPotwierdzenia")->click(); // nothing chosen: nothing opens
 
         prompter().push(wpisz(QStringLiteral("Termin 14 dni")));
         pole<QToolButton>(f, "bNowySzablonZlecenia")->click();
@@ -684,11 +707,12 @@ TEST_P(EdycjaFirmyTest, OrderTemplateMadeInDeliveryTermsIsChosenAndSaved)
         EXPECT_EQ(potwierdzenia->currentData().toInt(), szablon);
         f.zapisz()->click();
     });
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where co = 'szablon_zlecenia' and id_f = :id and wartosc = :w"),
+    EXPECT_EQ(ile(QStringLiteral(
+                      "select count(*) from ustawienia where co = 'szablon_zlecenia' and id_f = :id and wartosc = :w"),
                   {{QStringLiteral("id"), id}, {QStringLiteral("w"), QString::number(szablon)}}),
               1);
 
-    bootstrapAs(QStringLiteral("anowak"));   // no rights on delivery terms
+    bootstrapAs(QStringLiteral("anowak")); // no rights on delivery terms
     otworz(id, Forma::Edycja, 1, [&](Forma &f) {
         pole<QToolButton>(f, "bNowySzablonZlecenia")->click();
         EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Brak_Upr"));
@@ -725,7 +749,8 @@ TEST_P(EdycjaFirmyTest, AddedRemarkTemplateIsChosenAndMarksTheCompanyChanged)
 TEST_P(EdycjaFirmyTest, UserWithoutOrderAndInvoiceRightsGetsNeitherTheOrderNorTheInvoicePage)
 {
     const int id = firmaZAdresem(QStringLiteral("Bez Zleceń"));
-    host::ExecQuery(QStringLiteral("delete from uprawnienia where modul = 'orders.dll' and id_u = (select id_u from uzytkownik where login = 'anowak')"));
+    host::ExecQuery(QStringLiteral("delete from uprawnienia where modul = 'orders.dll' and id_u = (select id_u from "
+                                   "uzytkownik where login = 'anowak')"));
     bootstrapAs(QStringLiteral("anowak"));
     otworz(id, Forma::Edycja, 1, [&](Forma &f) {
         EXPECT_FALSE(f.PageControl()->isTabVisible(f.PageControl()->indexOf(pole<QWidget>(f, "tsDomyslneFV"))));

@@ -21,7 +21,7 @@ protected:
     {
         if (!IsSkipped()) {
             EXPECT_TRUE(prompter().mismatches().isEmpty());
-            EXPECT_EQ(prompter().pendingAnswers(), 0);   // every scripted window really opened
+            EXPECT_EQ(prompter().pendingAnswers(), 0); // every scripted window really opened
         }
         HostDatabaseTest::TearDown();
     }
@@ -34,15 +34,20 @@ protected:
 
     int szablon(const QString &nazwa, const QString &tresc, bool wSynchronizacji = false)
     {
-        host::ExecQuery(QStringLiteral("insert into faktura_uwagi_dodatkowe (nazwa, tresc, w_synchronizacji) values (:n, :t, :s)"),
-                        nullptr, 0, {{QStringLiteral("n"), nazwa}, {QStringLiteral("t"), tresc}, {QStringLiteral("s"), wSynchronizacji ? 1 : 0}});
+        host::ExecQuery(
+            QStringLiteral("insert into faktura_uwagi_dodatkowe (nazwa, tresc, w_synchronizacji) values (:n, :t, :s)"),
+            nullptr, 0,
+            {{QStringLiteral("n"), nazwa},
+             {QStringLiteral("t"), tresc},
+             {QStringLiteral("s"), wSynchronizacji ? 1 : 0}});
         return host::GetIntDB(QStringLiteral("select max(id_fv_ud) from faktura_uwagi_dodatkowe"));
     }
 
     QString pole(int id, const char *kolumna)
     {
-        return host::GetStringDB(QStringLiteral("select %1 from faktura_uwagi_dodatkowe where id_fv_ud = :id").arg(QLatin1String(kolumna)),
-                                 QString(), nullptr, {{QStringLiteral("id"), id}});
+        return host::GetStringDB(
+            QStringLiteral("select %1 from faktura_uwagi_dodatkowe where id_fv_ud = :id").arg(QLatin1String(kolumna)),
+            QString(), nullptr, {{QStringLiteral("id"), id}});
     }
 
     static QString tekst(const char *klucz) { return host::LoadResstrings(QLatin1String(klucz)); }
@@ -68,8 +73,9 @@ TEST_P(EdycjaFvOpisDodatkowyTest, LongestNameAndTextAreStoredWhole)
     });
     const int id = uwagi::Dodaj(nullptr, 1);
     ASSERT_GT(id, 0);
-    EXPECT_EQ(podpis, QStringLiteral("*") + tekst("Resstrings_IDS_Domyslne_uwagi_dod") + QStringLiteral(" - ")
-                          + tekst("Resstrings_IDS_Nowy_rekord"));
+    EXPECT_EQ(podpis,
+              QStringLiteral("*") + tekst("Resstrings_IDS_Domyslne_uwagi_dod") + QStringLiteral(" - ")
+                  + tekst("Resstrings_IDS_Nowy_rekord"));
     EXPECT_EQ(pole(id, "nazwa"), nazwa);
     EXPECT_EQ(pole(id, "tresc"), tresc);
     EXPECT_TRUE(prompter().messageTexts().isEmpty());
@@ -103,13 +109,14 @@ TEST_P(EdycjaFvOpisDodatkowyTest, EditLoadsTheTemplateAndSavesItInPlace)
 {
     const int id = szablon(QStringLiteral("Stała"), QStringLiteral("Płatne przelewem"));
     edytor([&](Tedycja_fv_opis_dodatkowy_form &e) {
-        EXPECT_EQ(e.windowTitle(), tekst("Resstrings_IDS_Domyslne_uwagi_dod") + QStringLiteral(" - ")
-                                       + tekst("Resstrings_IDS_Edycja_rekordu"));
+        EXPECT_EQ(e.windowTitle(),
+                  tekst("Resstrings_IDS_Domyslne_uwagi_dod") + QStringLiteral(" - ")
+                      + tekst("Resstrings_IDS_Edycja_rekordu"));
         EXPECT_EQ(e.e_nazwa()->text(), QStringLiteral("Stała"));
         EXPECT_EQ(e.m_tresc()->toPlainText(), QStringLiteral("Płatne przelewem"));
         EXPECT_FALSE(e.CzyZmieniony());
         e.m_tresc()->setPlainText(QStringLiteral("Płatne gotówką"));
-        QTest::keyClick(e.e_nazwa(), Qt::Key_Return);   // Enter in the name saves
+        QTest::keyClick(e.e_nazwa(), Qt::Key_Return); // Enter in the name saves
         EXPECT_FALSE(e.CzyZmieniony());
         e.zamknijClick();
     });

@@ -45,8 +45,7 @@ OkresRozliczeniowy okres(int r1, int m1, int d1, int r2, int m2, int d2)
 } // namespace
 
 class PodgladOkresow : public testing::TestWithParam<PrzypadekPodgladu>
-{
-};
+{};
 
 TEST_P(PodgladOkresow, RowsFollowTheLastPeriodUpToTheChosenMonth)
 {
@@ -58,23 +57,51 @@ TEST_P(PodgladOkresow, RowsFollowTheLastPeriodUpToTheChosenMonth)
 INSTANTIATE_TEST_SUITE_P(
     Przypadki, PodgladOkresow,
     testing::Values(
-        PrzypadekPodgladu{"day 1, no periods, March, 1 month", QDate(), QDate(2025, 3, 17), 1, 1,
-                          {okres(2025, 3, 1, 2025, 3, 31)}},
-        PrzypadekPodgladu{"day 1, last ends 31 Jan, June, 2 months", QDate(2025, 1, 31), QDate(2025, 6, 5), 1, 2,
-                          {okres(2025, 2, 1, 2025, 3, 31), okres(2025, 4, 1, 2025, 5, 31),
-                           okres(2025, 6, 1, 2025, 7, 31)}},
-        PrzypadekPodgladu{"day 10, no periods, March", QDate(), QDate(2025, 3, 2), 10, 1,
+        PrzypadekPodgladu{
+            "day 1, no periods, March, 1 month", QDate(), QDate(2025, 3, 17), 1, 1, {okres(2025, 3, 1, 2025, 3, 31)}},
+        PrzypadekPodgladu{
+            "day 1, last ends 31 Jan, June, 2 months",
+            QDate(2025, 1, 31),
+            QDate(2025, 6, 5),
+            1,
+            2,
+            {okres(2025, 2, 1, 2025, 3, 31), okres(2025, 4, 1, 2025, 5, 31), okres(2025, 6, 1, 2025, 7, 31)}},
+        PrzypadekPodgladu{"day 10, no periods, March",
+                          QDate(),
+                          QDate(2025, 3, 2),
+                          10,
+                          1,
                           {okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 4, 9)}},
-        PrzypadekPodgladu{"day 10, no periods, March, 3 months", QDate(), QDate(2025, 3, 31), 10, 3,
+        PrzypadekPodgladu{"day 10, no periods, March, 3 months",
+                          QDate(),
+                          QDate(2025, 3, 31),
+                          10,
+                          3,
                           {okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 6, 9)}},
-        PrzypadekPodgladu{"day 1, start on the 31st", QDate(2025, 1, 30), QDate(2025, 2, 10), 1, 1,
+        PrzypadekPodgladu{"day 1, start on the 31st",
+                          QDate(2025, 1, 30),
+                          QDate(2025, 2, 10),
+                          1,
+                          1,
                           {okres(2025, 1, 31, 2025, 1, 31), okres(2025, 2, 1, 2025, 2, 28)}},
-        PrzypadekPodgladu{"day 1, start mid-month after February", QDate(2024, 3, 14), QDate(2024, 3, 20), 1, 1,
+        PrzypadekPodgladu{"day 1, start mid-month after February",
+                          QDate(2024, 3, 14),
+                          QDate(2024, 3, 20),
+                          1,
+                          1,
                           {okres(2024, 3, 15, 2024, 3, 31)}},
-        PrzypadekPodgladu{"day 28, leap February", QDate(2024, 1, 27), QDate(2024, 3, 1), 28, 1,
-                          {okres(2024, 1, 28, 2024, 2, 27), okres(2024, 2, 28, 2024, 3, 27),
-                           okres(2024, 3, 28, 2024, 4, 27)}},
-        PrzypadekPodgladu{"day 10, start after D goes to next month", QDate(2025, 3, 14), QDate(2025, 4, 1), 10, 1,
+        PrzypadekPodgladu{
+            "day 28, leap February",
+            QDate(2024, 1, 27),
+            QDate(2024, 3, 1),
+            28,
+            1,
+            {okres(2024, 1, 28, 2024, 2, 27), okres(2024, 2, 28, 2024, 3, 27), okres(2024, 3, 28, 2024, 4, 27)}},
+        PrzypadekPodgladu{"day 10, start after D goes to next month",
+                          QDate(2025, 3, 14),
+                          QDate(2025, 4, 1),
+                          10,
+                          1,
                           {okres(2025, 3, 15, 2025, 4, 9), okres(2025, 4, 10, 2025, 5, 9)}},
         PrzypadekPodgladu{"last period already past the chosen month", QDate(2025, 7, 31), QDate(2025, 6, 5), 1, 2, {}},
         PrzypadekPodgladu{"no date chosen", QDate(), QDate(), 1, 1, {}}));
@@ -89,9 +116,10 @@ protected:
             return;
         host::notifier()->clearRecords();
         db::Connection *c = host::GetConnection();
-        db::Query q(c, c->dialect().insertReturningId(
-                           QStringLiteral("insert into firma (nazwa, skrot) values ('Przewoźnik', 'PRZ')"),
-                           QStringLiteral("id_f")));
+        db::Query q(c,
+                    c->dialect().insertReturningId(
+                        QStringLiteral("insert into firma (nazwa, skrot) values ('Przewoźnik', 'PRZ')"),
+                        QStringLiteral("id_f")));
         q.open();
         m_idF = q.value(0).toInt();
         ASSERT_GT(m_idF, 0);
@@ -164,7 +192,8 @@ TEST_P(GeneratorOkresow, AFailedRowLeavesNoPeriodAndNoLength)
 
     prompter().clear();
     EXPECT_EQ(partners::zapiszOkresy(987654, {okres(2025, 3, 1, 2025, 3, 31)}, 1), -1);
-    EXPECT_EQ(prompter().messageTexts(), QStringList{host::LoadResstrings(QStringLiteral("Resstrings_IDS_Rekord_usuniety"))});
+    EXPECT_EQ(prompter().messageTexts(),
+              QStringList{host::LoadResstrings(QStringLiteral("Resstrings_IDS_Rekord_usuniety"))});
 }
 
 TEST_P(GeneratorOkresow, WithoutTheSharedStorePeriodsAreMonthsFromTheFirst)

@@ -50,8 +50,8 @@ protected:
 TEST_P(WalidacjaFirmyTest, KazdyKrokZatrzymujePrzebiegWKolejnosci)
 {
     host::var::UprawnieniaZapisFirmyWlasne.set(false);
-    firma(QStringLiteral("Istniejąca"), {{"skrot", "IST"}, {"nip", "5260250274"}, {"regon", "123456785"},
-                                        {"krs", "0000012345"}});
+    firma(QStringLiteral("Istniejąca"),
+          {{"skrot", "IST"}, {"nip", "5260250274"}, {"regon", "123456785"}, {"krs", "0000012345"}});
 
     DaneFirmy d;
     d.firmaWlasna = true;
@@ -262,7 +262,7 @@ protected:
 TEST_P(AkronimXLTest, AkronimZXLZastepujeSkrotPoPotwierdzeniu)
 {
     DaneFirmy d = poprawna();
-    d.nip = QStringLiteral("526-025-02-74");   // only its digits are on the card
+    d.nip = QStringLiteral("526-025-02-74"); // only its digits are on the card
     prompter().answerMessage(host::mb::IdYes);
     oczekujPoprawnej(d);
     EXPECT_EQ(d.skrot, QStringLiteral("XLPL"));
@@ -292,7 +292,8 @@ TEST_P(AkronimXLTest, ZastapionyAkronimPodlegaSprawdzeniuUnikalnosci)
     const WynikWalidacji w = sprawdz(d);
     EXPECT_FALSE(w.poprawna);
     EXPECT_EQ(w.pole, PoleFirmy::Skrot);
-    EXPECT_EQ(komunikaty(), lista((QStringList{pytanieAkronimXL(), QStringLiteral("Firma o tym skrócie już istnieje.")})));
+    EXPECT_EQ(komunikaty(),
+              lista((QStringList{pytanieAkronimXL(), QStringLiteral("Firma o tym skrócie już istnieje.")})));
 }
 
 TEST_P(AkronimXLTest, WylaczoneLubNiedostepne)
@@ -316,7 +317,8 @@ TEST_P(AkronimXLTest, WylaczoneLubNiedostepne)
     firma(QStringLiteral("Ma NFT"), {{"skrot", "NFT"}});
     const WynikWalidacji w = sprawdz(d);
     EXPECT_EQ(w.pole, PoleFirmy::Skrot);
-    EXPECT_EQ(komunikaty(), lista((QStringList{komunikatBleduXL(), QStringLiteral("Firma o tym skrócie już istnieje.")})));
+    EXPECT_EQ(komunikaty(),
+              lista((QStringList{komunikatBleduXL(), QStringLiteral("Firma o tym skrócie już istnieje.")})));
 
     // A database without the card table reads as unreachable.
     host::setConnectionStringCDNXL(m_katalog.filePath(QStringLiteral("pusta.db")));
@@ -349,8 +351,7 @@ struct PrzypadekNip
 };
 
 class KolorNipTest : public testing::TestWithParam<PrzypadekNip>
-{
-};
+{};
 
 TEST_P(KolorNipTest, StanWedlugPrefiksu)
 {

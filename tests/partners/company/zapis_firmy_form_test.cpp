@@ -22,8 +22,7 @@ struct PrzypadekSkrotu
 };
 
 class PrzyrostekSkrotu : public testing::TestWithParam<PrzypadekSkrotu>
-{
-};
+{};
 
 TEST_P(PrzyrostekSkrotu, Unikalny)
 {
@@ -32,21 +31,22 @@ TEST_P(PrzyrostekSkrotu, Unikalny)
 
 INSTANTIATE_TEST_SUITE_P(
     Reguly, PrzyrostekSkrotu,
-    testing::Values(PrzypadekSkrotu{"wolny", {}, QStringLiteral("ABC")},
-                    PrzypadekSkrotu{"sam", {QStringLiteral("ABC")}, QStringLiteral("ABC_2")},
-                    PrzypadekSkrotu{"iDwojka", {QStringLiteral("ABC"), QStringLiteral("ABC_2")}, QStringLiteral("ABC_3")},
-                    PrzypadekSkrotu{"tylkoPiatka", {QStringLiteral("ABC_5")}, QStringLiteral("ABC_6")},
-                    PrzypadekSkrotu{"najwiekszyNieOstatni",
-                                    {QStringLiteral("ABC_11"), QStringLiteral("ABC"), QStringLiteral("ABC_3")},
-                                    QStringLiteral("ABC_12")},
-                    PrzypadekSkrotu{"innaWielkoscLiter", {QStringLiteral("abc")}, QStringLiteral("ABC_2")},
-                    // Longer names and non-numeric suffixes are other short names.
-                    PrzypadekSkrotu{"tylkoPodobne",
-                                    {QStringLiteral("ABCD"), QStringLiteral("ABC_x"), QStringLiteral("ABC_"),
-                                     QStringLiteral("ABC_7b")},
-                                    QStringLiteral("ABC")},
-                    PrzypadekSkrotu{"podobneObokSamego", {QStringLiteral("ABCD_9"), QStringLiteral("ABC")},
-                                    QStringLiteral("ABC_2")}),
+    testing::Values(
+        PrzypadekSkrotu{"wolny", {}, QStringLiteral("ABC")},
+        PrzypadekSkrotu{"sam", {QStringLiteral("ABC")}, QStringLiteral("ABC_2")},
+        PrzypadekSkrotu{"iDwojka", {QStringLiteral("ABC"), QStringLiteral("ABC_2")}, QStringLiteral("ABC_3")},
+        PrzypadekSkrotu{"tylkoPiatka", {QStringLiteral("ABC_5")}, QStringLiteral("ABC_6")},
+        PrzypadekSkrotu{"najwiekszyNieOstatni",
+                        {QStringLiteral("ABC_11"), QStringLiteral("ABC"), QStringLiteral("ABC_3")},
+                        QStringLiteral("ABC_12")},
+        PrzypadekSkrotu{"innaWielkoscLiter", {QStringLiteral("abc")}, QStringLiteral("ABC_2")},
+        // Longer names and non-numeric suffixes are other short names.
+        PrzypadekSkrotu{
+            "tylkoPodobne",
+            {QStringLiteral("ABCD"), QStringLiteral("ABC_x"), QStringLiteral("ABC_"), QStringLiteral("ABC_7b")},
+            QStringLiteral("ABC")},
+        PrzypadekSkrotu{
+            "podobneObokSamego", {QStringLiteral("ABCD_9"), QStringLiteral("ABC")}, QStringLiteral("ABC_2")}),
     [](const testing::TestParamInfo<PrzypadekSkrotu> &info) { return std::string(info.param.opis); });
 
 TEST(SkrotFirmy, LimitDwudziestuZnakowTylkoNaZyczenie)
@@ -97,9 +97,10 @@ protected:
 
     void dodajFirme(const QString &skrot)
     {
-        ASSERT_EQ(host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values (:n, :s)"), nullptr, 0,
-                                  {{QStringLiteral("n"), QStringLiteral("Firma ") + skrot}, {QStringLiteral("s"), skrot}}),
-                  1);
+        ASSERT_EQ(
+            host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values (:n, :s)"), nullptr, 0,
+                            {{QStringLiteral("n"), QStringLiteral("Firma ") + skrot}, {QStringLiteral("s"), skrot}}),
+            1);
     }
 
     QTemporaryDir m_pustyKatalog;
@@ -146,7 +147,8 @@ TEST_P(SzybkiZapisFirmy, PolaSpozaListyTrafiajaDoFirmy)
     ASSERT_EQ(host::OpenQuery(firma), 1);
     ASSERT_EQ(firma.recordCount(), 1);
     EXPECT_EQ(firma.value(QStringLiteral("skrot")).toString(), QStringLiteral("OL"));
-    EXPECT_EQ(firma.value(QStringLiteral("nazwa_typu")).toString(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna")));
+    EXPECT_EQ(firma.value(QStringLiteral("nazwa_typu")).toString(),
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna")));
     EXPECT_EQ(firma.value(QStringLiteral("nip")).toString(), r.nip);
     EXPECT_EQ(firma.value(QStringLiteral("e_mail")).toString(), r.e_mail);
     EXPECT_EQ(firma.value(QStringLiteral("uwagi")).toString(), r.uwagi);
@@ -162,7 +164,7 @@ TEST_P(SzybkiZapisFirmy, PolaSpozaListyTrafiajaDoFirmy)
 TEST_P(SzybkiZapisFirmy, NieudanyZapisZglaszaKodIPomijaAdres)
 {
     Tzapis_firmy_form zapis;
-    partners::RekordFirmySzybki r;   // no name: the procedure refuses
+    partners::RekordFirmySzybki r; // no name: the procedure refuses
     r.miasto = QStringLiteral("Radom");
     const int adresy = host::GetIntDB(QStringLiteral("select count(*) from adres"));
     EXPECT_EQ(zapis.ZapiszSzybko(r), 0);

@@ -2,9 +2,9 @@
 
 #include "firma_fixture.h"
 
+#include "global_settings.h"
 #include "host_context.h"
 #include "host_funcs.h"
-#include "global_settings.h"
 #include "host_syscore.h"
 #include "prompter.h"
 #include "siblings.h"
@@ -76,16 +76,44 @@ TEST(ParametryZapisuFirmy, KazdyWierszTabeli)
 {
     const QVariantMap p = parametryZapisuFirmy(pelna(), TrybIstniejacaFirma, 12);
     const QVariantMap oczekiwane = {
-        {"@nazwa", "Trans-Pol Sp. z o.o."}, {"@skrot", "TP"}, {"@typ_firmy", 3}, {"@status", 5},
-        {"@id_centrali", 9}, {"@wlasciciel", "Jan Nowak"}, {"@e_mail", "biuro@tp.pl"}, {"@nr_gg", "123"},
-        {"@skype", "tp.skype"}, {"@nr_trans", "T-1"}, {"@www", "tp.pl"}, {"@regon", "123456785"},
-        {"@krs", "0000012345"}, {"@apd_id", 77}, {"@apd_token", "tok"}, {"@nip", "PL5260250274"},
-        {"@nocne_od", dzienZero(22)}, {"@nocne_do", dzienZero(6)}, {"@swieta_od", dzienZero(6)},
-        {"@pora_nocna_od", dzienZero(0)}, {"@pora_nocna_do", dzienZero(4)}, {"@okres_roz", 2},
-        {"@limit_nadh", 300}, {"@id_fv_ud", 4}, {"@dodatkowe_wolne", 6}, {"@komentarz_mod", 0},
-        {"@uwagi", "nowe uwagi"}, {"@uwagi_mod", 1}, {"@limit_kredyt", 1500.5}, {"@waluta_limitu_kredyt", "EUR"},
-        {"@id", 42}, {"@id_komunikatora", 8}, {"@oswiadczenie_vat", 1}, {"@fv_papier_firm", 1},
-        {"@fv_margin_gorny", 40}, {"@aktywna", 0}, {"@bus", true}, {"@id_u", 12},
+        {"@nazwa", "Trans-Pol Sp. z o.o."},
+        {"@skrot", "TP"},
+        {"@typ_firmy", 3},
+        {"@status", 5},
+        {"@id_centrali", 9},
+        {"@wlasciciel", "Jan Nowak"},
+        {"@e_mail", "biuro@tp.pl"},
+        {"@nr_gg", "123"},
+        {"@skype", "tp.skype"},
+        {"@nr_trans", "T-1"},
+        {"@www", "tp.pl"},
+        {"@regon", "123456785"},
+        {"@krs", "0000012345"},
+        {"@apd_id", 77},
+        {"@apd_token", "tok"},
+        {"@nip", "PL5260250274"},
+        {"@nocne_od", dzienZero(22)},
+        {"@nocne_do", dzienZero(6)},
+        {"@swieta_od", dzienZero(6)},
+        {"@pora_nocna_od", dzienZero(0)},
+        {"@pora_nocna_do", dzienZero(4)},
+        {"@okres_roz", 2},
+        {"@limit_nadh", 300},
+        {"@id_fv_ud", 4},
+        {"@dodatkowe_wolne", 6},
+        {"@komentarz_mod", 0},
+        {"@uwagi", "nowe uwagi"},
+        {"@uwagi_mod", 1},
+        {"@limit_kredyt", 1500.5},
+        {"@waluta_limitu_kredyt", "EUR"},
+        {"@id", 42},
+        {"@id_komunikatora", 8},
+        {"@oswiadczenie_vat", 1},
+        {"@fv_papier_firm", 1},
+        {"@fv_margin_gorny", 40},
+        {"@aktywna", 0},
+        {"@bus", true},
+        {"@id_u", 12},
     };
     EXPECT_EQ(p.keys(), oczekiwane.keys());
     for (auto it = oczekiwane.cbegin(); it != oczekiwane.cend(); ++it)
@@ -99,14 +127,35 @@ TEST(ParametryZapisuFirmy, PustePolaToNulle)
     DaneFirmy d;
     d.nazwa = QStringLiteral("Pusta");
     d.skrot = QStringLiteral("   ");
-    d.idCentrali = 9;    // head office chosen, then "Centrala" again
+    d.idCentrali = 9; // head office chosen, then "Centrala" again
     d.aktywna = true;
     d.komentarz = QStringLiteral("nowa stopka");
     const QVariantMap p = parametryZapisuFirmy(d, TrybNowaFirma, 1);
-    for (const char *klucz : {"@skrot", "@typ_firmy", "@status", "@id_centrali", "@wlasciciel", "@e_mail", "@nr_gg",
-                              "@skype", "@nr_trans", "@www", "@regon", "@krs", "@apd_id", "@apd_token", "@nip",
-                              "@nocne_od", "@okres_roz", "@id_fv_ud", "@waluta_limitu_kredyt", "@id",
-                              "@id_komunikatora", "@oswiadczenie_vat", "@fv_papier_firm", "@fv_margin_gorny", "@bus"}) {
+    for (const char *klucz : {"@skrot",
+                              "@typ_firmy",
+                              "@status",
+                              "@id_centrali",
+                              "@wlasciciel",
+                              "@e_mail",
+                              "@nr_gg",
+                              "@skype",
+                              "@nr_trans",
+                              "@www",
+                              "@regon",
+                              "@krs",
+                              "@apd_id",
+                              "@apd_token",
+                              "@nip",
+                              "@nocne_od",
+                              "@okres_roz",
+                              "@id_fv_ud",
+                              "@waluta_limitu_kredyt",
+                              "@id",
+                              "@id_komunikatora",
+                              "@oswiadczenie_vat",
+                              "@fv_papier_firm",
+                              "@fv_margin_gorny",
+                              "@bus"}) {
         ASSERT_TRUE(p.contains(QLatin1String(klucz))) << klucz;
         EXPECT_TRUE(p.value(QLatin1String(klucz)).isNull()) << klucz;
     }
@@ -151,8 +200,9 @@ protected:
         if (IsSkipped())
             return;
         m_wlasna = firma(QStringLiteral("Nasza firma"), {{"skrot", "NASZA"}});
-        m_konto = wstaw(QStringLiteral("konto"), QStringLiteral("id_konta"),
-                        {{"id_", m_wlasna}, {"tabela", 7}, {"nr_konta", "PL61109010140000071219812874"}, {"bank", "Bank"}});
+        m_konto =
+            wstaw(QStringLiteral("konto"), QStringLiteral("id_konta"),
+                  {{"id_", m_wlasna}, {"tabela", 7}, {"nr_konta", "PL61109010140000071219812874"}, {"bank", "Bank"}});
         host::var::AktywnaFirma.set(m_wlasna);
         m_rodzaje = host::GetListaIntDB(
             QStringLiteral("select id from VListaPozSlownika where typ_slownika = 'firma_rodzaj' and id_jezyka = :j"
@@ -184,10 +234,12 @@ protected:
 
     QString ustawienie(int id, const char *kod, const char *co)
     {
-        return host::GetStringDB(QStringLiteral("select wartosc from ustawienia where kod = :kod and co = :co and id_f = :id"),
-                                 QString(), nullptr,
-                                 {{QStringLiteral("kod"), QLatin1String(kod)}, {QStringLiteral("co"), QLatin1String(co)},
-                                  {QStringLiteral("id"), id}});
+        return host::GetStringDB(
+            QStringLiteral("select wartosc from ustawienia where kod = :kod and co = :co and id_f = :id"), QString(),
+            nullptr,
+            {{QStringLiteral("kod"), QLatin1String(kod)},
+             {QStringLiteral("co"), QLatin1String(co)},
+             {QStringLiteral("id"), id}});
     }
 
     int m_wlasna = 0;
@@ -212,21 +264,28 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
                                           " and identyfikator = 'ogolny'"));
     EXPECT_EQ(ile(QStringLiteral("select typ_firmy from firma where id_f = :id"), f), ogolny);
 
-    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id order by grupa"), QString(),
-                                  nullptr, f),
+    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id order by grupa"),
+                                  QString(), nullptr, f),
               (QList<int>{m_rodzaje.at(0), m_rodzaje.at(2)}));
 
     EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where tabela = 7 and id_ = :id"), f), 1);
-    EXPECT_EQ(ile(QStringLiteral("select id_adr from adres where tabela = 7 and id_ = :id and czy_domyslny = 1"
-                                 " and id_m = :m and id_kodu = :k and ulica = 'Długa' and nr_domu = '5' and nr_m = '7'"),
-                  {{QStringLiteral("id"), id}, {QStringLiteral("m"), m_warszawa}, {QStringLiteral("k"), m_kodWarszawy}}),
-              d.idAdresuDomyslnego);
+    EXPECT_EQ(
+        ile(QStringLiteral("select id_adr from adres where tabela = 7 and id_ = :id and czy_domyslny = 1"
+                           " and id_m = :m and id_kodu = :k and ulica = 'Długa' and nr_domu = '5' and nr_m = '7'"),
+            {{QStringLiteral("id"), id}, {QStringLiteral("m"), m_warszawa}, {QStringLiteral("k"), m_kodWarszawy}}),
+        d.idAdresuDomyslnego);
     EXPECT_GT(d.idAdresuDomyslnego, 0);
 
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
-                                               " and import = 10"), QString(), nullptr, f), QStringLiteral("MPK-1"));
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
-                                               " and import = 15"), QString(), nullptr, f), QStringLiteral("AN-9"));
+    EXPECT_EQ(
+        host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
+                                         " and import = 10"),
+                          QString(), nullptr, f),
+        QStringLiteral("MPK-1"));
+    EXPECT_EQ(
+        host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
+                                         " and import = 15"),
+                          QString(), nullptr, f),
+        QStringLiteral("AN-9"));
     EXPECT_GT(d.idImpMpk, 0);
     EXPECT_GT(d.idImpAnalityczny, 0);
 
@@ -300,17 +359,23 @@ TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
     const int wlasny = ile(QStringLiteral("select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
                                           " and identyfikator = 'firma_wlasna'"));
     EXPECT_EQ(ile(QStringLiteral("select typ_firmy from firma where id_f = :id"), f), wlasny);
-    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id order by grupa"), QString(),
-                                  nullptr, f),
+    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id order by grupa"),
+                                  QString(), nullptr, f),
               (QList<int>{m_rodzaje.at(1), m_rodzaje.at(2)}));
     EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where tabela = 7 and id_ = :id"), f), 1);
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select ulica from adres where tabela = 7 and id_ = :id"), QString(), nullptr, f),
+    EXPECT_EQ(host::GetStringDB(QStringLiteral("select ulica from adres where tabela = 7 and id_ = :id"), QString(),
+                                nullptr, f),
               QStringLiteral("Krótka"));
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 10"), f), 0);
+    EXPECT_EQ(
+        ile(QStringLiteral("select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 10"), f),
+        0);
     EXPECT_EQ(d.idImpMpk, -1);
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 15"), f), 1);
+    EXPECT_EQ(
+        ile(QStringLiteral("select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 15"), f),
+        1);
     EXPECT_EQ(ile(QStringLiteral("select count(*) from firma_konto_rozl where id_f = :id"), f), 0);
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where id_f = :id and co = 'fv_kontrahent_podsum2'"), f), 1);
+    EXPECT_EQ(
+        ile(QStringLiteral("select count(*) from ustawienia where id_f = :id and co = 'fv_kontrahent_podsum2'"), f), 1);
 }
 
 TEST_P(ZapisFirmyTest, WynikProcedury101I102)
@@ -326,7 +391,8 @@ TEST_P(ZapisFirmyTest, WynikProcedury101I102)
     d.nazwa = QStringLiteral("Zmieniona");
     EXPECT_FALSE(zapis.zapisz());
     EXPECT_EQ(zapis.kodZwrotny(), 102);
-    EXPECT_EQ(komunikaty(), lista(QStringList{QStringLiteral("Nie można zapisać rekordu, ponieważ jest w trakcie synchronizacji.")}));
+    EXPECT_EQ(komunikaty(),
+              lista(QStringList{QStringLiteral("Nie można zapisać rekordu, ponieważ jest w trakcie synchronizacji.")}));
     EXPECT_TRUE(host::notifier()->records().isEmpty());
     EXPECT_EQ(host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QString(), nullptr, f),
               QStringLiteral("Spedycja Wisła"));
@@ -345,8 +411,10 @@ TEST_P(ZapisFirmyTest, UwagiWieloliniowePowracajaWPorzadkuKluczy)
     const int id = firma(QStringLiteral("Z uwagami"));
     for (int i = 0; i < 12; ++i)
         wstaw(QStringLiteral("ustawienia"), QStringLiteral("id_ust"),
-              {{"co", QStringLiteral("uwagi_firmy_fv_%1").arg(i)}, {"wartosc", QStringLiteral("linia %1").arg(i)},
-               {"kod", "partners.dll"}, {"id_f", id}});
+              {{"co", QStringLiteral("uwagi_firmy_fv_%1").arg(i)},
+               {"wartosc", QStringLiteral("linia %1").arg(i)},
+               {"kod", "partners.dll"},
+               {"id_f", id}});
     // A user's own row and another company's row are not the company's remarks.
     wstaw(QStringLiteral("ustawienia"), QStringLiteral("id_ust"),
           {{"co", "uwagi_firmy_fv_0"}, {"wartosc", "czyjaś"}, {"kod", "partners.dll"}, {"id_f", id}, {"id_u", 1}});
@@ -355,8 +423,9 @@ TEST_P(ZapisFirmyTest, UwagiWieloliniowePowracajaWPorzadkuKluczy)
 
     DaneFirmy d;
     ASSERT_TRUE(wczytajFirme(d, id));
-    EXPECT_EQ(d.uwagiFv, (QStringList{"linia 0", "linia 1", "linia 10", "linia 11", "linia 2", "linia 3", "linia 4",
-                                      "linia 5", "linia 6", "linia 7", "linia 8", "linia 9"}));
+    EXPECT_EQ(d.uwagiFv,
+              (QStringList{"linia 0", "linia 1", "linia 10", "linia 11", "linia 2", "linia 3", "linia 4", "linia 5",
+                           "linia 6", "linia 7", "linia 8", "linia 9"}));
     EXPECT_EQ(d.uwagiSp, QStringList{"zamówienia"});
     // With nothing stored the payment term is the 45 days preselected.
     EXPECT_EQ(d.terminZaplaty, QStringLiteral("45"));
@@ -388,8 +457,10 @@ TEST_P(ZapisFirmyTest, OkresyPowstajaRazOdPodanegoDnia)
     TZapisFirmy zapis(d);
     zapis.generujOkresy = [&](int id, int kod, const QDate &od) {
         wywolania.append({id, kod, od});
-        host::ExecQuery(QStringLiteral("insert into okres_roz (id_f, data_od, data_do) values (:id, :od, :do)"), nullptr, 0,
-                        {{QStringLiteral("id"), id}, {QStringLiteral("od"), QDateTime(QDate(2026, 3, 1), QTime(0, 0))},
+        host::ExecQuery(QStringLiteral("insert into okres_roz (id_f, data_od, data_do) values (:id, :od, :do)"),
+                        nullptr, 0,
+                        {{QStringLiteral("id"), id},
+                         {QStringLiteral("od"), QDateTime(QDate(2026, 3, 1), QTime(0, 0))},
                          {QStringLiteral("do"), QDateTime(QDate(2026, 5, 31), QTime(0, 0))}});
     };
     ASSERT_TRUE(zapis.zapisz());
@@ -479,13 +550,15 @@ TEST_P(ZapisFirmySiblingiTest, DomyslneFakturyPrzezSiblingData)
     const QVariantMap f = {{QStringLiteral("id"), d.idFirmy}};
     EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "termin_zaplaty"), QStringLiteral("30"));
     EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "sposob_zaplaty"), QStringLiteral("17"));
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where co = 'szablon_zlecenia' and id_f = :id"), f), 0);
+    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where co = 'szablon_zlecenia' and id_f = :id"), f),
+              0);
     EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "uwagi_firmy_fv_10"), QStringLiteral("wiersz 10"));
 
     // Fewer lines the second time: the old ones are gone, not left behind.
     d.uwagiFv = {QStringLiteral("tylko ta")};
     ASSERT_TRUE(zapis.zapisz());
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where co like 'uwagi_firmy_fv%' and id_f = :id"), f), 1);
+    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where co like 'uwagi_firmy_fv%' and id_f = :id"), f),
+              1);
 
     // Without the rights nothing is rewritten.
     d.terminZaplaty = QStringLiteral("60");

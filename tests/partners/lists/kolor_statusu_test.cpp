@@ -15,8 +15,7 @@ struct Kolor
 };
 
 class KolorZBGR : public testing::TestWithParam<Kolor>
-{
-};
+{};
 
 TEST_P(KolorZBGR, CzytaBajtyOdCzerwonego)
 {

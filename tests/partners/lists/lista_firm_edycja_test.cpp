@@ -9,9 +9,9 @@
 #include "scripted_prompter.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTest>
-#include <QPointer>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -40,10 +40,16 @@ protected:
         return lista->valueAt(lista->bookmarkAt(n), lista->fieldIndex(QStringLiteral("id"))).toInt();
     }
 
-    QTabWidget *zakladki() const { return partners::windows().lista_firm_form->findChild<QTabWidget *>(QStringLiteral("PageControl1")); }
+    QTabWidget *zakladki() const
+    {
+        return partners::windows().lista_firm_form->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+    }
 
     // The editors open as further pages of the list window.
-    Tedycja_firmy_form *edytor(int strona) const { return qobject_cast<Tedycja_firmy_form *>(zakladki()->widget(strona)); }
+    Tedycja_firmy_form *edytor(int strona) const
+    {
+        return qobject_cast<Tedycja_firmy_form *>(zakladki()->widget(strona));
+    }
 
     // Keys reach the grid as they would from a user at an active window.
     void klawisz(Qt::Key key)
@@ -71,7 +77,8 @@ TEST_P(ListaFirmEdycja, KlawiszeOtwierajaEdytorWZakladceListy)
     EXPECT_EQ(e->TrybEdycji(), Tszablon_edycja_form::Edycja);
     EXPECT_EQ(e->Uprawnienia(), 1);
     EXPECT_FALSE(e->WywolanieZewnetrzne);
-    EXPECT_EQ(zakladki()->tabText(1), host::LoadResstrings(QStringLiteral("Resstrings_IDS_Edycja")) + QLatin1Char(' ') + skrot);
+    EXPECT_EQ(zakladki()->tabText(1),
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_Edycja")) + QLatin1Char(' ') + skrot);
     EXPECT_TRUE(prompter().questionsOf(Kind::Modal).isEmpty()) << "a docked editor is not modal";
 
     // The same company again brings its page forward; a new one gets a page of its own.
@@ -147,7 +154,8 @@ TEST_P(ListaFirmEdycja, PoprzedniaINastepnaFirmaZListy)
     e->nastButtonClick();
     EXPECT_EQ(e->IdRekordu(), idWiersza(ostatni));
     EXPECT_EQ(e->findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->text(),
-              ramka()->Lista()->value(QStringLiteral("nazwa")).toString()) << "the next company is loaded";
+              ramka()->Lista()->value(QStringLiteral("nazwa")).toString())
+        << "the next company is loaded";
     EXPECT_FALSE(e->nastButton()->isEnabled()) << "nothing after the last row";
 
     // A change is asked about before moving on; Cancel stays on the company.

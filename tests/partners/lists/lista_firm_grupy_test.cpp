@@ -18,26 +18,28 @@ protected:
     // One statement per company, the translation joined by language.
     QString naiwnie(int idF, int jezyk)
     {
-        auto grupy = otworz(db(), {QStringLiteral("select s.wartosc, t.tresc from firma_grupa fg"
-                                                  " join slowwartosci s on s.id_wartosci = fg.grupa"
-                                                  " left join tlumaczenie t on t.identyfikator = s.wartosc"
-                                                  " and t.id_jezyka = :j where fg.id_f = :id_f order by fg.grupa"),
-                                   {{QStringLiteral("id_f"), idF}, {QStringLiteral("j"), jezyk}}});
+        auto grupy = otworz(db(),
+                            {QStringLiteral("select s.wartosc, t.tresc from firma_grupa fg"
+                                            " join slowwartosci s on s.id_wartosci = fg.grupa"
+                                            " left join tlumaczenie t on t.identyfikator = s.wartosc"
+                                            " and t.id_jezyka = :j where fg.id_f = :id_f order by fg.grupa"),
+                             {{QStringLiteral("id_f"), idF}, {QStringLiteral("j"), jezyk}}});
         QStringList nazwy;
         for (grupy->first(); !grupy->eof(); grupy->next())
             nazwy << (grupy->value(1).isNull() ? grupy->value(0) : grupy->value(1)).toString();
         return nazwy.join(QStringLiteral(", "));
     }
-
 };
 
 TEST_P(NazwyGrupDemo, ZgodneZObliczeniemWprost)
 {
     const QList<int> firmy = kolumnaInt(db(), {QStringLiteral("select id_f from firma order by id_f"), {}}, {});
     // A kind without any translation shows its raw value; a company without kinds shows nothing.
-    const int wlasny = wstaw(db(), QStringLiteral("insert into slowwartosci (typ_slownika, wartosc) values ('firma_rodzaj', 'Mój rodzaj')"),
-                             QStringLiteral("id_wartosci"), {});
-    wstaw(db(), SqlZapiszGrupe, QStringLiteral("id_fg"), {{QStringLiteral("id_f"), firmy.at(0)}, {QStringLiteral("grupa"), wlasny}});
+    const int wlasny = wstaw(
+        db(), QStringLiteral("insert into slowwartosci (typ_slownika, wartosc) values ('firma_rodzaj', 'Mój rodzaj')"),
+        QStringLiteral("id_wartosci"), {});
+    wstaw(db(), SqlZapiszGrupe, QStringLiteral("id_fg"),
+          {{QStringLiteral("id_f"), firmy.at(0)}, {QStringLiteral("grupa"), wlasny}});
     db::Query(&db(), QStringLiteral("delete from firma_grupa where id_f = ") + QString::number(firmy.at(1))).exec();
 
     for (int jezyk : {suitedb::LanguagePolish, suitedb::LanguageEnglish}) {
@@ -101,9 +103,10 @@ TEST(NazwyGrupFirm, StoTysiecyFirmZDwomaRodzajami)
     wiersze.reserve(2 * Firm);
     for (int f = 1; f <= Firm; ++f)
         for (int g = 0; g < 2; ++g)
-            wiersze.push_back({QVariant(2 * f + g), QVariant(f), QVariant(10 + g + f % 3),
-                               QVariant(QStringLiteral("slow_%1").arg(10 + g + f % 3)),
-                               (f % 7 == 0 && g == 1) ? QVariant() : QVariant(QStringLiteral("Rodzaj %1").arg(10 + g + f % 3))});
+            wiersze.push_back(
+                {QVariant(2 * f + g), QVariant(f), QVariant(10 + g + f % 3),
+                 QVariant(QStringLiteral("slow_%1").arg(10 + g + f % 3)),
+                 (f % 7 == 0 && g == 1) ? QVariant() : QVariant(QStringLiteral("Rodzaj %1").arg(10 + g + f % 3))});
     db::DataSet grupy;
     grupy.openFromRows(polaGrup(), std::move(wiersze));
 

@@ -24,8 +24,7 @@ struct Opcje
 };
 
 class KolumnyListyFirm : public testing::TestWithParam<Opcje>
-{
-};
+{};
 
 TEST_P(KolumnyListyFirm, UsuwaDokladnieTeKolumny)
 {
@@ -50,8 +49,7 @@ const QStringList ograniczone = {"centrala_sl", "nazwa_typu", "nazwa_statusu", "
 INSTANTIATE_TEST_SUITE_P(
     Warianty, KolumnyListyFirm,
     testing::Values(Opcje{"Polski", "pl", false, true, {}}, Opcje{"PolskiWielkimi", "PL", false, true, {}},
-                    Opcje{"Angielski", "en", false, true, polskie},
-                    Opcje{"Ograniczona", "pl", true, true, ograniczone},
+                    Opcje{"Angielski", "en", false, true, polskie}, Opcje{"Ograniczona", "pl", true, true, ograniczone},
                     Opcje{"BezOpcji135", "pl", false, false, {"aktywna"}},
                     Opcje{"Wszystko", "de", true, false, polskie + ograniczone + QStringList{"aktywna"}}),
     [](const testing::TestParamInfo<Opcje> &info) { return std::string(info.param.nazwa); });

@@ -50,7 +50,8 @@ public:
 
     int ile(int numer) const
     {
-        return int(std::count_if(komunikaty.cbegin(), komunikaty.cend(), [numer](const Komunikat &k) { return k.numer == numer; }));
+        return int(std::count_if(komunikaty.cbegin(), komunikaty.cend(),
+                                 [numer](const Komunikat &k) { return k.numer == numer; }));
     }
 
 protected:
@@ -84,7 +85,9 @@ int idWiersza(Tramka_lista_frame *ramka, int wiersz)
 class LicznikPuszczen : public QObject
 {
 public:
-    explicit LicznikPuszczen(int &n) : m_n(n) {}
+    explicit LicznikPuszczen(int &n)
+        : m_n(n)
+    {}
     bool eventFilter(QObject *, QEvent *e) override
     {
         m_n += e->type() == QEvent::KeyRelease ? 1 : 0;
@@ -169,10 +172,11 @@ TEST_P(ListaFirmOkna, EscapeGdziekolwiekIZamkniecieNieWybieraja)
     ASSERT_GT(ramka->idBiezacegoWiersza(), 0);
 
     bool zamknieteEscape = false;
-    EXPECT_EQ(uruchom(okno, [&](QDialog &d) {
-                  QTest::keyRelease(&inneOkno, Qt::Key_Escape);
-                  zamknieteEscape = !d.isVisible();
-              }),
+    EXPECT_EQ(uruchom(okno,
+                      [&](QDialog &d) {
+                          QTest::keyRelease(&inneOkno, Qt::Key_Escape);
+                          zamknieteEscape = !d.isVisible();
+                      }),
               -1);
     EXPECT_TRUE(zamknieteEscape);
     EXPECT_FALSE(okno.Wybrano());
@@ -215,19 +219,22 @@ TEST_P(ListaFirmOkna, ZdanieOFirmieZPowiazaniemIBez)
     const QStringList info{QStringLiteral("SP-4411"), QStringLiteral("Trans-Pol Sp. z o.o.")};
     Tlista_firm_sp_modal_form zPowiazaniem;
     zPowiazaniem.UstawInformacje(info, true);
-    EXPECT_EQ(zdanie(zPowiazaniem), QStringLiteral("Firma Trans-Pol Sp. z o.o. o identyfikatorze powiązania SP-4411"
-                                                   " nie została znaleziona w bazie danych."));
+    EXPECT_EQ(zdanie(zPowiazaniem),
+              QStringLiteral("Firma Trans-Pol Sp. z o.o. o identyfikatorze powiązania SP-4411"
+                             " nie została znaleziona w bazie danych."));
     EXPECT_EQ(zPowiazaniem.findChild<QLabel *>(QStringLiteral("lInfo"))->text(),
               QStringLiteral("Wskaż odpowiadającą jej firmę w programie Malvo lub dodaj jako nową."));
     EXPECT_EQ(zPowiazaniem.informacje(), info);
 
     Tlista_firm_sp_modal_form bezPowiazania;
     bezPowiazania.UstawInformacje(info, false);
-    EXPECT_EQ(zdanie(bezPowiazania), QStringLiteral("Firma Trans-Pol Sp. z o.o. nie została znaleziona w bazie danych."));
+    EXPECT_EQ(zdanie(bezPowiazania),
+              QStringLiteral("Firma Trans-Pol Sp. z o.o. nie została znaleziona w bazie danych."));
     EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(QStringLiteral("l3InfoFirma"))->isHidden());
     EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(QStringLiteral("l4InfoFirma"))->isHidden());
     // A picker of its own: its list settings do not mix with the plain picker's.
-    EXPECT_EQ(bezPowiazania.frame_list()->Formularz, host::ZwrocBazowaWartoscKomponentu(QStringLiteral("lista_firm_sp_modal_form")));
+    EXPECT_EQ(bezPowiazania.frame_list()->Formularz,
+              host::ZwrocBazowaWartoscKomponentu(QStringLiteral("lista_firm_sp_modal_form")));
 }
 
 TEST_P(ListaFirmOkna, PrzyciskiDlaWszystkichTylkoPodczasImportu)
@@ -250,7 +257,8 @@ TEST_P(ListaFirmOkna, PrzyciskiDlaWszystkichTylkoPodczasImportu)
     okno.UstawDodawanieFirmy(dodawanie);
     EXPECT_FALSE(przycisk(okno, "Button1")->isHidden());
     EXPECT_TRUE(przycisk(okno, "Button1")->isEnabled());
-    EXPECT_EQ(przycisk(okno, "Button1")->text(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_dodaj_dla_wszystkich")));
+    EXPECT_EQ(przycisk(okno, "Button1")->text(),
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_dodaj_dla_wszystkich")));
     EXPECT_EQ(przycisk(okno, "Button2")->text(),
               host::LoadResstrings(QStringLiteral("Resstrings_IDS_import_kartap__zatwierdz_import_poz_unit__Button3")));
 }
@@ -312,7 +320,9 @@ TEST_P(ListaFirmOkna, DodanieFirmyWybieraJaLubZostawiaOkno)
 class Osadzony : public QDialog
 {
 public:
-    explicit Osadzony(QWidget *parent) : QDialog(parent, Qt::Widget) {}
+    explicit Osadzony(QWidget *parent)
+        : QDialog(parent, Qt::Widget)
+    {}
     bool pozwolZamknac = true;
     QList<int> komunikaty;
 
@@ -346,7 +356,7 @@ TEST_P(ListaFirmOkna, PustakMowiGlownemuOknuOZmianach)
     pustak->resize(500, 320);
     EXPECT_TRUE(m_glowne.komunikaty.contains(Komunikat{host::msg::ChildResized, 0, 0}));
 
-    new QLabel(QStringLiteral("nagłówek"), pustak);   // not a form
+    new QLabel(QStringLiteral("nagłówek"), pustak); // not a form
     QPointer<Osadzony> osadzony = new Osadzony(pustak);
     const qintptr edytor = host::windowParam(osadzony);
     EXPECT_EQ(pustak->OsadzoneOkno(), osadzony.data());
@@ -474,10 +484,11 @@ TEST_P(ListaFirmOkna, WpisZleceniaZalezyOdUprawnienDoZlecen)
     EXPECT_TRUE(widoczna(ramkaListy(), "nowy")) << "without the switch the list is complete";
     auto *zlecenie = ramkaListy()->findChild<QAction *>(QStringLiteral("pDodajZlecenie"));
     ASSERT_NE(zlecenie, nullptr);
-    EXPECT_EQ(zlecenie->text(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec")));
+    EXPECT_EQ(zlecenie->text(),
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec")));
     delete partners::windows().lista_firm_form.data();
 
-    bootstrapAs(QStringLiteral("anowak"));   // orders.dll = 1
+    bootstrapAs(QStringLiteral("anowak")); // orders.dll = 1
     host::setMainWindow(&m_glowne);
     _Execute(qApp, 1);
     ASSERT_NE(ramkaListy(), nullptr);

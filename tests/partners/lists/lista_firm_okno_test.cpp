@@ -9,20 +9,20 @@
 #include "partners_api.h"
 
 #include "dataset.h"
-#include "host_context.h"
 #include "demo.h"
+#include "host_context.h"
 #include "lista_grid.h"
 #include "window_messages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QColor>
 #include <QLineEdit>
-#include <QMenu>
-#include <QTest>
-#include <QApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,7 +51,7 @@ TEST_P(ListaFirmOkno, DrugieWywolanieNieTworzyDrugiegoOkna)
 
 TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
 {
-    _Execute(qApp, 1);   // no main window: a top-level window
+    _Execute(qApp, 1); // no main window: a top-level window
     QPointer<QWidget> okno = partners::windows().lista_firm_form;
     ASSERT_TRUE(okno);
     EXPECT_TRUE(okno->isWindow());
@@ -80,9 +80,10 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrup)
     host::ExecQuery(QStringLiteral("delete from firma_grupa where id_f = :id"), nullptr, 0,
                     {{QStringLiteral("id"), bezGrup}});
     const QString grupa = host::GetStringDB(
-        QStringLiteral("select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
-                       " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
-                       " where fg.id_f = :id order by fg.grupa"),
+        QStringLiteral(
+            "select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
+            " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
+            " where fg.id_f = :id order by fg.grupa"),
         QString(), nullptr, {{QStringLiteral("j"), host::GetLanguage()}, {QStringLiteral("id"), zGrupa}});
     ASSERT_FALSE(grupa.isEmpty());
 
@@ -162,7 +163,7 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
                     {{QStringLiteral("s"), status}, {QStringLiteral("id"), firmy.at(0)}});
     host::ExecQuery(QStringLiteral("update firma set status = null where id_f = :id"), nullptr, 0,
                     {{QStringLiteral("id"), firmy.at(1)}});
-    ASSERT_TRUE(host::var::ListaKolorCzcionka.set(0x00FF00));   // green
+    ASSERT_TRUE(host::var::ListaKolorCzcionka.set(0x00FF00)); // green
 
     const auto kolorFirmy = [this](int id) {
         const db::DataSet *lista = ramka()->Lista();

@@ -16,8 +16,7 @@ struct Usuwanie
 };
 
 class BlokadaUsuwania : public testing::TestWithParam<Usuwanie>
-{
-};
+{};
 
 TEST_P(BlokadaUsuwania, AktywnaFirmaWZaznaczeniu)
 {
@@ -42,8 +41,7 @@ struct Menu
 };
 
 class MenuKontekstowe : public testing::TestWithParam<Menu>
-{
-};
+{};
 
 TEST_P(MenuKontekstowe, JedenZaznaczonyWiersz)
 {

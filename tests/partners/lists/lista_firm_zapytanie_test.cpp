@@ -89,8 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
     Filtry, ZapytanieListyFirm,
     testing::Combine(testing::ValuesIn(testsupport::engines()), testing::ValuesIn(przypadki)),
     [](const testing::TestParamInfo<ZapytanieListyFirm::ParamType> &info) {
-        return testsupport::engineName({std::get<0>(info.param), info.index}) + "_"
-            + std::get<1>(info.param).nazwa;
+        return testsupport::engineName({std::get<0>(info.param), info.index}) + "_" + std::get<1>(info.param).nazwa;
     });
 
 class ZapytanieListyFirmDemo : public DemoBazaTest
@@ -173,9 +172,11 @@ TEST_P(ZapytanieListyFirmDemo, CzyPosiadaDokTylkoZPlikiemDokumentu)
         const int dok = wstaw(db(), dokument, QStringLiteral("id_dok"), {{QStringLiteral("id_f"), firma}});
         ASSERT_GT(dok, 0);
         if (firma == zPlikiem)
-            wstaw(db(), plik, QStringLiteral("id_dp"), {{QStringLiteral("tabela"), suitedb::TableDocument}, {QStringLiteral("id_"), dok}});
+            wstaw(db(), plik, QStringLiteral("id_dp"),
+                  {{QStringLiteral("tabela"), suitedb::TableDocument}, {QStringLiteral("id_"), dok}});
         if (firma == plikInnejTabeli)
-            wstaw(db(), plik, QStringLiteral("id_dp"), {{QStringLiteral("tabela"), suitedb::TableCompany}, {QStringLiteral("id_"), dok}});
+            wstaw(db(), plik, QStringLiteral("id_dp"),
+                  {{QStringLiteral("tabela"), suitedb::TableCompany}, {QStringLiteral("id_"), dok}});
     }
     auto lista = otworz(db(), komendaListyFirm(stan(), db().dialect()));
     int zDokumentem = 0;
@@ -198,12 +199,18 @@ TEST_P(ZapytanieListyFirmDemo, ZapomnijAktywnaFirmeUsuwaTylkoTeFirme)
     for (const auto &[co, wartosc] : {Wiersz{"aktywna_firma", "12"}, Wiersz{"aktywna_firma", "12"},
                                       Wiersz{"aktywna_firma", "120"}, Wiersz{"inne", "12"}})
         wstaw(db(), wstawUst, QStringLiteral("id_ust"),
-              {{QStringLiteral("co"), QString::fromLatin1(co)}, {QStringLiteral("wartosc"), QString::fromLatin1(wartosc)},
+              {{QStringLiteral("co"), QString::fromLatin1(co)},
+               {QStringLiteral("wartosc"), QString::fromLatin1(wartosc)},
                {QStringLiteral("id_u"), 1}});
     db::Query usun(&db(), komendaZapomnijAktywnaFirme(12).tekst);
-    usun.parameters().setValue(QStringLiteral("id_f"), komendaZapomnijAktywnaFirme(12).parametry.value(QStringLiteral("id_f")));
+    usun.parameters().setValue(QStringLiteral("id_f"),
+                               komendaZapomnijAktywnaFirme(12).parametry.value(QStringLiteral("id_f")));
     EXPECT_EQ(usun.exec(), 2);
-    EXPECT_EQ(kolumnaInt(db(), {QStringLiteral("select count(*) from ustawienia where co in ('aktywna_firma', 'inne')"), {}}, {}).value(0), 2);
+    EXPECT_EQ(kolumnaInt(db(),
+                         {QStringLiteral("select count(*) from ustawienia where co in ('aktywna_firma', 'inne')"), {}},
+                         {})
+                  .value(0),
+              2);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ZapytanieListyFirmDemo);

@@ -31,8 +31,9 @@ Wiersz firma(int id, const QString &nazwa, const QString &wlasciciel = {}, const
 
 void otworz(db::DataSet &lista, std::vector<Wiersz> wiersze)
 {
-    const QList<db::FieldDef> pola = {pole("id", QMetaType::Int), pole("nazwa"), pole("nip"), pole("skrot"),
-                                      pole("miasto"), pole("wlasciciel"), pole("e_mail")};
+    const QList<db::FieldDef> pola = {
+        pole("id", QMetaType::Int), pole("nazwa"), pole("nip"), pole("skrot"), pole("miasto"),
+        pole("wlasciciel"),         pole("e_mail")};
     lista.openFromRows(pola, std::move(wiersze));
 }
 
@@ -113,7 +114,7 @@ TEST_F(SzybkieSzukanieKontrolerTest, StrzalkiIEnterWybierajaBezSzukaniaFrazy)
     QTest::keyClick(fraza, Qt::Key_Down);
     QTest::keyClick(fraza, Qt::Key_Down);
     QTest::keyClick(fraza, Qt::Key_Down);
-    QTest::keyClick(fraza, Qt::Key_Down);   // stays on the last
+    QTest::keyClick(fraza, Qt::Key_Down); // stays on the last
     QTest::keyClick(fraza, Qt::Key_Up);
     EXPECT_EQ(kontroler->lista()->podswietlony(), 1);
     QTest::keyClick(fraza, Qt::Key_Return);
@@ -187,8 +188,9 @@ TEST_F(SzybkieSzukanieKontrolerTest, PrzebudowaUkrywaIPodajeNoweWpisyWTejSamejLi
     ASSERT_TRUE(kontroler->widoczna());
     EXPECT_EQ(kontroler->lista(), przed);
     EXPECT_EQ(przed->liczbaWpisow(), SzybkieSzukanieKontroler::NajwiecejWpisow);
-    EXPECT_LE(przed->height(), FirmyListBox::NajwiecejWierszy * przed->wysokoscWiersza() + 2 * przed->frameWidth()
-                                   + przed->horizontalScrollBar()->sizeHint().height());
+    EXPECT_LE(przed->height(),
+              FirmyListBox::NajwiecejWierszy * przed->wysokoscWiersza() + 2 * przed->frameWidth()
+                  + przed->horizontalScrollBar()->sizeHint().height());
 
     // Down past the visible rows scrolls the highlight into view.
     for (int i = 0; i < FirmyListBox::NajwiecejWierszy + 3; ++i)
@@ -229,7 +231,7 @@ TEST_F(SzybkieSzukanieKontrolerTest, RysujeTrafienieNaZielonoAPodswietlenieNaSza
 {
     QTest::keyClicks(fraza, QStringLiteral("kow"));
     QTest::keyClick(fraza, Qt::Key_Down);
-    QTest::keyClick(fraza, Qt::Key_Down);   // highlights "Beta ... Jan Kowal"
+    QTest::keyClick(fraza, Qt::Key_Down); // highlights "Beta ... Jan Kowal"
     FirmyListBox *l = kontroler->lista();
     const QImage obraz = l->viewport()->grab().toImage();
     const QColor zielony(191, 255, 191), szary(230, 230, 230), bialy(255, 255, 255);

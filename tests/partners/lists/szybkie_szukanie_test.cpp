@@ -1,5 +1,5 @@
-#include "lists/szybkie_szukanie.h"
 #include "lists/pola_testowe.h"
+#include "lists/szybkie_szukanie.h"
 
 #include "dataset.h"
 
@@ -14,12 +14,17 @@ using listytest::pole;
 // Rows: id, nazwa, nip, skrot, miasto, wlasciciel, e_mail.
 void otworz(db::DataSet &lista)
 {
-    const QList<db::FieldDef> pola = {pole("id", QMetaType::Int), pole("nazwa"), pole("nip"), pole("skrot"),
-                                      pole("miasto"), pole("wlasciciel"), pole("e_mail")};
-    auto w = [](int id, const char *nazwa, QVariant nip, const char *skrot, const char *miasto,
-                const char *wlasciciel, const char *mail) {
-        return std::vector<QVariant>{id, QString::fromUtf8(nazwa), nip, QString::fromUtf8(skrot),
-                                     QString::fromUtf8(miasto), QString::fromUtf8(wlasciciel),
+    const QList<db::FieldDef> pola = {
+        pole("id", QMetaType::Int), pole("nazwa"), pole("nip"), pole("skrot"), pole("miasto"),
+        pole("wlasciciel"),         pole("e_mail")};
+    auto w = [](int id, const char *nazwa, QVariant nip, const char *skrot, const char *miasto, const char *wlasciciel,
+                const char *mail) {
+        return std::vector<QVariant>{id,
+                                     QString::fromUtf8(nazwa),
+                                     nip,
+                                     QString::fromUtf8(skrot),
+                                     QString::fromUtf8(miasto),
+                                     QString::fromUtf8(wlasciciel),
                                      QString::fromUtf8(mail)};
     };
     std::vector<std::vector<QVariant>> wiersze = {
@@ -45,8 +50,7 @@ struct Szukanie
 };
 
 class SzybkieSzukanie : public testing::TestWithParam<Szukanie>
-{
-};
+{};
 
 TEST_P(SzybkieSzukanie, ZnajdujeBezWzgleduNaWielkoscLiterWKolejnosciListy)
 {
@@ -57,14 +61,13 @@ TEST_P(SzybkieSzukanie, ZnajdujeBezWzgleduNaWielkoscLiterWKolejnosciListy)
     EXPECT_EQ(idy(s, s.znajdz(QString::fromUtf8(GetParam().fraza))), GetParam().oczekiwane);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Frazy, SzybkieSzukanie,
-    testing::Values(Szukanie{"żółw", {10}}, Szukanie{"ŻÓŁW", {10}}, Szukanie{"łódź", {10}},
-                    Szukanie{"ŁÓDZ", {30}},                // Łódzka, not Łódź
-                    Szukanie{"łąka", {20}}, Szukanie{"ŹDŹBŁO", {10}}, Szukanie{"7010002137", {30}},
-                    Szukanie{"@", {10, 20, 30}}, Szukanie{"", {}}, Szukanie{"xyz", {}},
-                    Szukanie{"zolw", {10}},                // e-mail only: no letter folding beyond case
-                    Szukanie{"5260001246;;;ż", {10}}));    // nip, its separator, skrot
+INSTANTIATE_TEST_SUITE_P(Frazy, SzybkieSzukanie,
+                         testing::Values(Szukanie{"żółw", {10}}, Szukanie{"ŻÓŁW", {10}}, Szukanie{"łódź", {10}},
+                                         Szukanie{"ŁÓDZ", {30}}, // Łódzka, not Łódź
+                                         Szukanie{"łąka", {20}}, Szukanie{"ŹDŹBŁO", {10}}, Szukanie{"7010002137", {30}},
+                                         Szukanie{"@", {10, 20, 30}}, Szukanie{"", {}}, Szukanie{"xyz", {}},
+                                         Szukanie{"zolw", {10}}, // e-mail only: no letter folding beyond case
+                                         Szukanie{"5260001246;;;ż", {10}})); // nip, its separator, skrot
 
 TEST(SzybkieSzukanieFirm, TekstMaStaleKolumnyPolMimoPustychWartosci)
 {
@@ -119,12 +122,12 @@ struct Trafienie
 };
 
 class ZakresTrafieniaTest : public testing::TestWithParam<Trafienie>
-{
-};
+{};
 
 TEST_P(ZakresTrafieniaTest, ZwracaCzescDoPogrubienia)
 {
-    const ZakresTrafienia z = zakresTrafienia(QString::fromUtf8(GetParam().kolumna), QString::fromUtf8(GetParam().fraza));
+    const ZakresTrafienia z =
+        zakresTrafienia(QString::fromUtf8(GetParam().kolumna), QString::fromUtf8(GetParam().fraza));
     EXPECT_EQ(z.dlugosc, GetParam().dlugosc);
     if (z.dlugosc > 0) {
         EXPECT_EQ(z.poczatek, GetParam().poczatek);
@@ -143,8 +146,7 @@ struct Ruch
 };
 
 class PrzesunPodswietlenie : public testing::TestWithParam<Ruch>
-{
-};
+{};
 
 TEST_P(PrzesunPodswietlenie, ZostajeWLiscie)
 {

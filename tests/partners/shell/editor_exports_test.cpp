@@ -41,8 +41,8 @@ protected:
     int liczbaFirm() { return host::GetIntDB(QStringLiteral("select count(*) from firma")); }
     QString nazwa(int id)
     {
-        return host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QStringLiteral("nazwa"), nullptr,
-                                 {{QStringLiteral("id"), id}});
+        return host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QStringLiteral("nazwa"),
+                                 nullptr, {{QStringLiteral("id"), id}});
     }
 
     // The next modal editor is looked at, then `dalej` acts as the user.
@@ -179,7 +179,9 @@ TEST_P(EdytorZWejsc, NewRecordDajeIdZapisanejFirmyAlboNicAlboMinusPiec)
     EXPECT_EQ(liczbaFirm(), przed);
     poWywolaniu();
 
-    obejrzyj([](Tedycja_firmy_form &e) { wypelnijIZapisz(e, QStringLiteral("Nowa z wejścia Sp. z o.o."), QStringLiteral("NZW")); });
+    obejrzyj([](Tedycja_firmy_form &e) {
+        wypelnijIZapisz(e, QStringLiteral("Nowa z wejścia Sp. z o.o."), QStringLiteral("NZW"));
+    });
     const int id = _NewRecord();
     ASSERT_GT(id, 0);
     EXPECT_EQ(nazwa(id), QStringLiteral("Nowa z wejścia Sp. z o.o."));
@@ -192,11 +194,12 @@ TEST_P(EdytorZWejsc, NewRecordParZaznaczaRodzajNowejFirmy)
     const int przewoznik = host::GetIntDB(
         QStringLiteral("select id_wartosci from slowwartosci where wartosc = 'slow_firma_rodzaj_przewoznik'"));
     ASSERT_GT(przewoznik, 0);
-    obejrzyj([](Tedycja_firmy_form &e) { wypelnijIZapisz(e, QStringLiteral("Przewozy Grupowe"), QStringLiteral("PG")); });
+    obejrzyj(
+        [](Tedycja_firmy_form &e) { wypelnijIZapisz(e, QStringLiteral("Przewozy Grupowe"), QStringLiteral("PG")); });
     const int id = _NewRecordPar(nullptr, przewoznik);
     ASSERT_GT(id, 0);
-    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id"), QStringLiteral("grupa"),
-                                  nullptr, {{QStringLiteral("id"), id}}),
+    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id"),
+                                  QStringLiteral("grupa"), nullptr, {{QStringLiteral("id"), id}}),
               QList<int>{przewoznik});
     poWywolaniu();
 }

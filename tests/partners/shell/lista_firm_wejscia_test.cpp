@@ -121,8 +121,9 @@ TEST_P(ListaFirmWejscia, PickeryZwracajaWybranaFirmeAlboMinusJeden)
         powiazanieUkryte = d.findChild<QLabel *>(QStringLiteral("l4InfoFirma"))->isHidden();
         d.reject();
     }));
-    EXPECT_EQ(_ZImportuZlecSPBezPowiazania(nullptr, nullptr, {QStringLiteral("B-17"), QStringLiteral("Nieznana Sp. z o.o.")}),
-              -1);
+    EXPECT_EQ(
+        _ZImportuZlecSPBezPowiazania(nullptr, nullptr, {QStringLiteral("B-17"), QStringLiteral("Nieznana Sp. z o.o.")}),
+        -1);
     EXPECT_TRUE(zdanie.contains(QStringLiteral("Nieznana Sp. z o.o."))) << zdanie.toStdString();
     EXPECT_FALSE(zdanie.contains(QStringLiteral("B-17")));
     EXPECT_TRUE(powiazanieUkryte);

@@ -19,7 +19,7 @@ using Answer = host::ScriptedPrompter::Answer;
 
 struct Adres
 {
-    int ile = 0;   // addresses of the company
+    int ile = 0; // addresses of the company
     int id_m = 0;
     int id_kodu = 0;
     QString ulica;
@@ -51,8 +51,9 @@ protected:
     static QStringList lista(const QString &nazwa, const QString &kraj, const QString &kod, const QString &miasto,
                              const QStringList &dalej = {})
     {
-        return QStringList{QStringLiteral("B-1"), nazwa, kraj, kod, miasto, QStringLiteral("Długa 5"), QStringLiteral("3")}
-               + dalej;
+        return QStringList{QStringLiteral("B-1"), nazwa, kraj, kod, miasto, QStringLiteral("Długa 5"),
+                           QStringLiteral("3")}
+        + dalej;
     }
 
     int liczba(const QString &sql, const QVariantMap &p = {}) { return host::GetIntDB(sql, QString(), nullptr, p); }
@@ -131,14 +132,16 @@ TEST_P(ZapisBezFormularza, SiedemPozycjiBezGrupyIIdentyfikatorow)
     ASSERT_GT(id, 0);
     EXPECT_TRUE(partners::windows().zapis_firmy_form.isNull());
 
-    db::Query f(host::GetConnection(), QStringLiteral("select * from VListaFirmFull where id = :id and id_jezyka = :j"));
+    db::Query f(host::GetConnection(),
+                QStringLiteral("select * from VListaFirmFull where id = :id and id_jezyka = :j"));
     f.parameters().setValue(QStringLiteral("id"), id);
     f.parameters().setValue(QStringLiteral("j"), host::GetLanguage());
     ASSERT_EQ(host::OpenQuery(f), 1);
     ASSERT_EQ(f.recordCount(), 1);
     EXPECT_EQ(f.value(QStringLiteral("nazwa")).toString(), QStringLiteral("Alfa Beta Cargo Sp. z o.o."));
     EXPECT_EQ(f.value(QStringLiteral("skrot")).toString(), QStringLiteral("ABC"));
-    EXPECT_EQ(f.value(QStringLiteral("nazwa_typu")).toString(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_ogolny2")));
+    EXPECT_EQ(f.value(QStringLiteral("nazwa_typu")).toString(),
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_ogolny2")));
     EXPECT_EQ(f.value(QStringLiteral("waluta_limitu_kredyt")).toString(), host::var::DomyslnaWaluta.get());
     EXPECT_EQ(f.value(QStringLiteral("limit_nadh")).toInt(), 260);
     EXPECT_EQ(f.value(QStringLiteral("dodatkowe_wolne")).toInt(), 7);
@@ -148,7 +151,8 @@ TEST_P(ZapisBezFormularza, SiedemPozycjiBezGrupyIIdentyfikatorow)
     EXPECT_EQ(f.value(QStringLiteral("swieta_od")).toDateTime(), QDateTime(QDate(2004, 11, 16), QTime(6, 0)));
     EXPECT_EQ(f.value(QStringLiteral("pora_nocna_do")).toDateTime().time(), QTime(4, 0));
     EXPECT_TRUE(f.value(QStringLiteral("uwagi")).isNull());
-    EXPECT_EQ(liczba(QStringLiteral("select id_u from firma where id_f = :id"), {{QStringLiteral("id"), id}}), host::AktIdU());
+    EXPECT_EQ(liczba(QStringLiteral("select id_u from firma where id_f = :id"), {{QStringLiteral("id"), id}}),
+              host::AktIdU());
 
     const int radom = idMiasta(QStringLiteral("Radom"), QStringLiteral("PL"));
     const Adres a = adres(id);
@@ -175,8 +179,9 @@ TEST_P(ZapisBezFormularza, OsiemIDziewiecPozycjiBioraGrupeBezIdentyfikatorow)
     EXPECT_EQ(grupy(osiem), QList<int>{przewoznik});
 
     // Entry 8 is not read below ten entries, so it may be anything.
-    const int dziewiec = zapisz(lista(QStringLiteral("Dziewiec"), QStringLiteral("PL"), QString(), QStringLiteral("Radom"),
-                                      {QString::number(przewoznik), QString::number(warszawa)}));
+    const int dziewiec =
+        zapisz(lista(QStringLiteral("Dziewiec"), QStringLiteral("PL"), QString(), QStringLiteral("Radom"),
+                     {QString::number(przewoznik), QString::number(warszawa)}));
     ASSERT_GT(dziewiec, 0);
     EXPECT_EQ(grupy(dziewiec), QList<int>{przewoznik});
     EXPECT_EQ(adres(dziewiec).id_m, radom);
@@ -203,9 +208,9 @@ TEST_P(ZapisBezFormularza, DziesiecPozycjiBierzeIdentyfikatoryMiastaIKodu)
 TEST_P(ZapisBezFormularza, IdentyfikatorNieBedacyLiczbaNicNieZapisuje)
 {
     const int firm = liczbaFirm();
-    for (const QStringList &ids : {QStringList{QStringLiteral("12x"), QStringLiteral("1")},
-                                   QStringList{QStringLiteral("1"), QStringLiteral("kod")},
-                                   QStringList{QString(), QStringLiteral("1")}}) {
+    for (const QStringList &ids :
+         {QStringList{QStringLiteral("12x"), QStringLiteral("1")},
+          QStringList{QStringLiteral("1"), QStringLiteral("kod")}, QStringList{QString(), QStringLiteral("1")}}) {
         EXPECT_EQ(zapisz(lista(QStringLiteral("Zla Lista"), QStringLiteral("PL"), QString(), QStringLiteral("Radom"),
                                QStringList{QString()} + ids)),
                   -1)
@@ -219,11 +224,12 @@ TEST_P(ZapisBezFormularza, IdentyfikatorNieBedacyLiczbaNicNieZapisuje)
 
 TEST_P(ZapisBezFormularza, GrupaNieBedacaDodatniaLiczbaRodzajuNieDodajeRodzaju)
 {
-    const int typFirmy = liczba(QStringLiteral("select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"));
+    const int typFirmy =
+        liczba(QStringLiteral("select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"));
     for (const QString &grupa : {QStringLiteral("Przewoźnik"), QStringLiteral("0"), QStringLiteral("-3"),
                                  QString::number(typFirmy), QStringLiteral("999999")}) {
-        const int id = zapisz(lista(QStringLiteral("Grupa ") + grupa, QStringLiteral("PL"), QString(),
-                                    QStringLiteral("Radom"), {grupa}));
+        const int id = zapisz(
+            lista(QStringLiteral("Grupa ") + grupa, QStringLiteral("PL"), QString(), QStringLiteral("Radom"), {grupa}));
         ASSERT_GT(id, 0) << grupa.toStdString();
         EXPECT_TRUE(grupy(id).isEmpty()) << grupa.toStdString();
     }
@@ -262,13 +268,13 @@ TEST_P(ZapisBezFormularza, PanstwoWybieraMiastoIKodWDowolnejPostaci)
         EXPECT_EQ(adres(id).id_m, niemieckie) << kraj;
         EXPECT_EQ(adres(id).id_kodu, kodNiemiecki) << kraj;
     }
-    const int polska = zapisz(lista(QStringLiteral("Grenz PL"), QStringLiteral("pl"), QStringLiteral("12345"),
-                                    QStringLiteral("Grenzdorf")));
+    const int polska = zapisz(
+        lista(QStringLiteral("Grenz PL"), QStringLiteral("pl"), QStringLiteral("12345"), QStringLiteral("Grenzdorf")));
     EXPECT_EQ(adres(polska).id_m, polskie);
     EXPECT_EQ(adres(polska).id_kodu, kodPolski);
     // An unknown country looks the city up by its name alone.
-    const int nieznany = zapisz(lista(QStringLiteral("Grenz XX"), QStringLiteral("XX"), QStringLiteral("12345"),
-                                      QStringLiteral("Grenzdorf")));
+    const int nieznany = zapisz(
+        lista(QStringLiteral("Grenz XX"), QStringLiteral("XX"), QStringLiteral("12345"), QStringLiteral("Grenzdorf")));
     EXPECT_EQ(adres(nieznany).id_m, polskie);
     EXPECT_EQ(adres(nieznany).id_kodu, kodPolski);
 }
@@ -288,8 +294,8 @@ TEST_P(ZapisBezFormularza, SiblingMiastTworzyBrakujaceMiasto)
     host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
     if (!QFile::exists(host::siblingLibraryPath(QStringLiteral("cities.dll"))))
         GTEST_SKIP() << "the cities sibling is not built";
-    const int id = zapisz(lista(QStringLiteral("Nowe Miasto Trans"), QStringLiteral("PL"), QString(),
-                                QStringLiteral("Nieznanowo")));
+    const int id = zapisz(
+        lista(QStringLiteral("Nowe Miasto Trans"), QStringLiteral("PL"), QString(), QStringLiteral("Nieznanowo")));
     ASSERT_GT(id, 0);
     const int nowe = liczba(QStringLiteral("select id_m from miasto where miasto = 'Nieznanowo'"));
     ASSERT_GT(nowe, 0);
@@ -304,14 +310,18 @@ TEST_P(ZapisBezFormularza, UnikalneSkrotyDostajaKolejnyNumer)
     ASSERT_TRUE(host::var::UnikalneSkrotyFirm.set(true));
     const QStringList oczekiwane{QStringLiteral("ABC"), QStringLiteral("ABC_2"), QStringLiteral("ABC_3")};
     for (const QString &s : oczekiwane)
-        EXPECT_EQ(skrot(zapisz(lista(QStringLiteral("Alfa Beta Cargo"), QStringLiteral("PL"), QString(), QStringLiteral("Radom")))), s);
+        EXPECT_EQ(skrot(zapisz(lista(QStringLiteral("Alfa Beta Cargo"), QStringLiteral("PL"), QString(),
+                                     QStringLiteral("Radom")))),
+                  s);
 
     host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values ('Stara', 'XYZ_5')"));
-    EXPECT_EQ(skrot(zapisz(lista(QStringLiteral("Xeno Yotta Zeta"), QStringLiteral("PL"), QString(), QStringLiteral("Radom")))),
+    EXPECT_EQ(skrot(zapisz(
+                  lista(QStringLiteral("Xeno Yotta Zeta"), QStringLiteral("PL"), QString(), QStringLiteral("Radom")))),
               QStringLiteral("XYZ_6"));
 
     ASSERT_TRUE(host::var::UnikalneSkrotyFirm.set(false));
-    EXPECT_EQ(skrot(zapisz(lista(QStringLiteral("Alfa Beta Cargo"), QStringLiteral("PL"), QString(), QStringLiteral("Radom")))),
+    EXPECT_EQ(skrot(zapisz(
+                  lista(QStringLiteral("Alfa Beta Cargo"), QStringLiteral("PL"), QString(), QStringLiteral("Radom")))),
               QStringLiteral("ABC"));
 }
 
@@ -320,8 +330,8 @@ TEST_P(ZapisBezFormularza, UnikalneSkrotyDostajaKolejnyNumer)
 TEST_P(ZapisBezFormularza, PickerDodajeFirmeIJaZwraca)
 {
     ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
-    const QStringList info = lista(QStringLiteral("Gamma Delta Spedycja"), QStringLiteral("PL"), QStringLiteral("26-600"),
-                                   QStringLiteral("Radom"));
+    const QStringList info = lista(QStringLiteral("Gamma Delta Spedycja"), QStringLiteral("PL"),
+                                   QStringLiteral("26-600"), QStringLiteral("Radom"));
     int wybranaWLiscie = 0;
     prompter().push(Answer::dialog([&](QDialog &d) {
         auto *dodaj = d.findChild<QPushButton *>(QStringLiteral("bDodajNowaFirme"));

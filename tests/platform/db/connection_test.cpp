@@ -43,8 +43,7 @@ void PrintTo(const TargetCase &c, std::ostream *os)
 }
 
 class ConnectionTarget : public testing::TestWithParam<TargetCase>
-{
-};
+{};
 
 TEST_P(ConnectionTarget, IsRecognised)
 {
@@ -97,8 +96,7 @@ TEST(ConnectionPostgres, UnreachableServerThrows)
 // ---- both engines --------------------------------------------------------------
 
 class ConnectionTest : public testsupport::EngineTest
-{
-};
+{};
 
 TEST_P(ConnectionTest, ExecuteRejectsBadStatement)
 {
@@ -206,12 +204,12 @@ TEST_P(ConnectionTest, OrdersPolishNamesAlphabetically)
     const QString type = dbtest::orderedTextType(c);
     if (type.isEmpty())
         GTEST_SKIP() << "the server has no Polish collation";
-    const QStringList shuffled = {QStringLiteral("Żuraw"), QStringLiteral("ćma"),   QStringLiteral("Zebra"),
-                                  QStringLiteral("ąb"),    QStringLiteral("Łoś"),   QStringLiteral("lis"),
+    const QStringList shuffled = {QStringLiteral("Żuraw"),  QStringLiteral("ćma"),  QStringLiteral("Zebra"),
+                                  QStringLiteral("ąb"),     QStringLiteral("Łoś"),  QStringLiteral("lis"),
                                   QStringLiteral("Źrebak"), QStringLiteral("Ćwik"), QStringLiteral("abc"),
-                                  QStringLiteral("b"),     QStringLiteral("Ala"),   QStringLiteral("c"),
-                                  QStringLiteral("Śliwa"), QStringLiteral("sowa"),  QStringLiteral("ósemka"),
-                                  QStringLiteral("Owca"),  QStringLiteral("ńa"),    QStringLiteral("nora")};
+                                  QStringLiteral("b"),      QStringLiteral("Ala"),  QStringLiteral("c"),
+                                  QStringLiteral("Śliwa"),  QStringLiteral("sowa"), QStringLiteral("ósemka"),
+                                  QStringLiteral("Owca"),   QStringLiteral("ńa"),   QStringLiteral("nora")};
     c.execute(QStringLiteral("create table osoba (id integer primary key, nazwa %1)").arg(type));
     Query insert(&c, QStringLiteral("insert into osoba (id, nazwa) values (:id, :nazwa)"));
     for (int i = 0; i < shuffled.size(); ++i) {
@@ -221,12 +219,12 @@ TEST_P(ConnectionTest, OrdersPolishNamesAlphabetically)
     }
     Query q(&c, QStringLiteral("select id, nazwa from osoba order by nazwa, id"));
     q.open();
-    const QStringList expected = {QStringLiteral("abc"),  QStringLiteral("Ala"),    QStringLiteral("ąb"),
-                                  QStringLiteral("b"),    QStringLiteral("c"),      QStringLiteral("ćma"),
-                                  QStringLiteral("Ćwik"), QStringLiteral("lis"),    QStringLiteral("Łoś"),
-                                  QStringLiteral("nora"), QStringLiteral("ńa"),     QStringLiteral("Owca"),
-                                  QStringLiteral("ósemka"), QStringLiteral("sowa"), QStringLiteral("Śliwa"),
-                                  QStringLiteral("Zebra"), QStringLiteral("Źrebak"), QStringLiteral("Żuraw")};
+    const QStringList expected = {QStringLiteral("abc"),    QStringLiteral("Ala"),    QStringLiteral("ąb"),
+                                  QStringLiteral("b"),      QStringLiteral("c"),      QStringLiteral("ćma"),
+                                  QStringLiteral("Ćwik"),   QStringLiteral("lis"),    QStringLiteral("Łoś"),
+                                  QStringLiteral("nora"),   QStringLiteral("ńa"),     QStringLiteral("Owca"),
+                                  QStringLiteral("ósemka"), QStringLiteral("sowa"),   QStringLiteral("Śliwa"),
+                                  QStringLiteral("Zebra"),  QStringLiteral("Źrebak"), QStringLiteral("Żuraw")};
     EXPECT_EQ(dbtest::column(q, QStringLiteral("nazwa")), expected);
 }
 

@@ -25,9 +25,11 @@ FieldDef field(const char *name, QMetaType::Type type)
 // id, nazwa: (1 Alfa) (2 Łódź Sp.) (3 beta) (4 null) (5 ŁÓDKA)
 void openCompanies(DataSet &ds)
 {
-    std::vector<std::vector<QVariant>> rows = {
-        {1, QStringLiteral("Alfa")}, {2, QStringLiteral("Łódź Sp.")}, {3, QStringLiteral("beta")},
-        {4, QVariant()},             {5, QStringLiteral("ŁÓDKA")}};
+    std::vector<std::vector<QVariant>> rows = {{1, QStringLiteral("Alfa")},
+                                               {2, QStringLiteral("Łódź Sp.")},
+                                               {3, QStringLiteral("beta")},
+                                               {4, QVariant()},
+                                               {5, QStringLiteral("ŁÓDKA")}};
     ds.openFromRows({field("id", QMetaType::Int), field("nazwa", QMetaType::QString)}, std::move(rows));
 }
 
@@ -190,7 +192,7 @@ struct LocateCase
     QVariant value;
     bool partial;
     bool caseInsensitive;
-    int expectedId;   // 0 = not found
+    int expectedId; // 0 = not found
 };
 
 void PrintTo(const LocateCase &c, std::ostream *os)
@@ -200,8 +202,7 @@ void PrintTo(const LocateCase &c, std::ostream *os)
 }
 
 class DataSetLocate : public testing::TestWithParam<LocateCase>
-{
-};
+{};
 
 TEST_P(DataSetLocate, FindsFirstMatchingVisibleRow)
 {
@@ -228,12 +229,9 @@ INSTANTIATE_TEST_SUITE_P(
                     LocateCase{"nazwa", QStringLiteral("ŁÓDK"), true, true, 5},
                     LocateCase{"nazwa", QStringLiteral("Łódź"), true, false, 2},
                     LocateCase{"nazwa", QStringLiteral("łódź"), true, false, 0},
-                    LocateCase{"nazwa", QVariant(), false, true, 4},
-                    LocateCase{"id", 3, false, true, 3},
-                    LocateCase{"id", QStringLiteral("4"), false, true, 4},
-                    LocateCase{"id", 4.0, false, true, 4},
-                    LocateCase{"id", QStringLiteral("04"), false, true, 4},
-                    LocateCase{"id", 9, false, true, 0}));
+                    LocateCase{"nazwa", QVariant(), false, true, 4}, LocateCase{"id", 3, false, true, 3},
+                    LocateCase{"id", QStringLiteral("4"), false, true, 4}, LocateCase{"id", 4.0, false, true, 4},
+                    LocateCase{"id", QStringLiteral("04"), false, true, 4}, LocateCase{"id", 9, false, true, 0}));
 
 TEST(DataSetLocateUnknown, UnknownFieldThrows)
 {
@@ -270,7 +268,6 @@ TEST(DataSetCalculated, FilledOncePerRowAndUsableInFilterAndSort)
     openCompanies(ds);
     EXPECT_EQ(calls, 10) << "reopening computes them again";
 }
-
 
 // ---- events -------------------------------------------------------------------------
 
@@ -345,8 +342,7 @@ void PrintTo(const DisplayCase &c, std::ostream *os)
 }
 
 class DataSetDisplayText : public testing::TestWithParam<DisplayCase>
-{
-};
+{};
 
 TEST_P(DataSetDisplayText, FormatsValue)
 {
@@ -358,23 +354,25 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(DisplayCase{QVariant(), QMetaType::Int, ""}, DisplayCase{42, QMetaType::Int, "42"},
                     DisplayCase{qlonglong(-9000000000LL), QMetaType::LongLong, "-9000000000"},
                     DisplayCase{12.5, QMetaType::Double, "12.5"}, DisplayCase{3.0, QMetaType::Double, "3"},
-                    DisplayCase{0.1, QMetaType::Double, "0.1"}, DisplayCase{1e15, QMetaType::Double, "1000000000000000"},
-                    DisplayCase{true, QMetaType::Bool, "1"}, DisplayCase{false, QMetaType::Bool, "0"},
+                    DisplayCase{0.1, QMetaType::Double, "0.1"},
+                    DisplayCase{1e15, QMetaType::Double, "1000000000000000"}, DisplayCase{true, QMetaType::Bool, "1"},
+                    DisplayCase{false, QMetaType::Bool, "0"},
                     DisplayCase{QDate(2026, 5, 15), QMetaType::QDate, "2026-05-15"},
-                    DisplayCase{QDateTime(QDate(2026, 5, 15), QTime(8, 5)), QMetaType::QDateTime, "2026-05-15 08:05:00"},
+                    DisplayCase{QDateTime(QDate(2026, 5, 15), QTime(8, 5)), QMetaType::QDateTime,
+                                "2026-05-15 08:05:00"},
                     DisplayCase{QTime(8, 5, 7), QMetaType::QTime, "08:05:07"},
                     DisplayCase{QStringLiteral("Łódź"), QMetaType::QString, "Łódź"}));
 
 // ---- data from the engines --------------------------------------------------------
 
 class DataSetEngineTest : public testsupport::EngineTest
-{
-};
+{};
 
 TEST_P(DataSetEngineTest, ExpressionColumnsAndNullsKeepTheirTypes)
 {
-    db::Query q(&connection(), QStringLiteral("select 1 + 1 as n, 2.5 as d, 'x' || 'y' as s, null as z"
-                                              " union all select null, null, null, null"));
+    db::Query q(&connection(),
+                QStringLiteral("select 1 + 1 as n, 2.5 as d, 'x' || 'y' as s, null as z"
+                               " union all select null, null, null, null"));
     q.open();
     ASSERT_EQ(q.recordCount(), 2);
     EXPECT_EQ(q.value(QStringLiteral("n")).toInt(), 2);

@@ -17,8 +17,7 @@ void PrintTo(const DayCase &c, std::ostream *os)
 }
 
 class DayTimeDates : public testing::TestWithParam<DayCase>
-{
-};
+{};
 
 TEST_P(DayTimeDates, ConvertBothWays)
 {

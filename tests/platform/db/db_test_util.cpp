@@ -25,8 +25,8 @@ QString orderedTextType(db::Connection &connection)
 
 void createFirma(db::Connection &connection, const QStringList &names)
 {
-    connection.execute(QStringLiteral("create table firma (id integer primary key, nazwa %1, miasto %1)")
-                           .arg(textType(connection)));
+    connection.execute(
+        QStringLiteral("create table firma (id integer primary key, nazwa %1, miasto %1)").arg(textType(connection)));
     db::Query insert(&connection, QStringLiteral("insert into firma (id, nazwa) values (:id, :nazwa)"));
     for (int i = 0; i < names.size(); ++i) {
         insert.parameters().setValue(QStringLiteral("id"), i + 1);

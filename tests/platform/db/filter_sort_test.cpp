@@ -37,7 +37,9 @@ std::vector<std::vector<QVariant>> sampleRows()
 class SampleData
 {
 public:
-    explicit SampleData(Source source) : m_source(source) {}
+    explicit SampleData(Source source)
+        : m_source(source)
+    {}
 
     DataSet &open()
     {
@@ -53,8 +55,9 @@ public:
         }
         m_scratch = std::make_unique<testsupport::ScratchDatabase>(db::Engine::SQLite);
         db::Connection &c = m_scratch->connection();
-        c.execute(QStringLiteral("create table f (id integer primary key, nazwa text collate PL, miasto text collate PL,"
-                                 " kwota real, kod text, data timestamp)"));
+        c.execute(
+            QStringLiteral("create table f (id integer primary key, nazwa text collate PL, miasto text collate PL,"
+                           " kwota real, kod text, data timestamp)"));
         db::Query insert(&c, QStringLiteral("insert into f values (:id, :nazwa, :miasto, :kwota, :kod, :data)"));
         for (const auto &row : sampleRows()) {
             for (int i = 0; i < 6; ++i)
@@ -99,8 +102,7 @@ void PrintTo(const FilterCase &c, std::ostream *os)
 }
 
 class FilterExpression : public testing::TestWithParam<std::tuple<FilterCase, Source>>
-{
-};
+{};
 
 TEST_P(FilterExpression, SelectsRows)
 {
@@ -157,7 +159,8 @@ const FilterCase filterCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, FilterExpression,
-                         testing::Combine(testing::ValuesIn(filterCases), testing::Values(Source::Memory, Source::SQLite)),
+                         testing::Combine(testing::ValuesIn(filterCases),
+                                          testing::Values(Source::Memory, Source::SQLite)),
                          [](const testing::TestParamInfo<std::tuple<FilterCase, Source>> &info) {
                              return std::to_string(info.index / 2) + "_" + sourceName(std::get<1>(info.param));
                          });
@@ -175,8 +178,7 @@ void PrintTo(const MalformedFilter &c, std::ostream *os)
 }
 
 class FilterMalformed : public testing::TestWithParam<MalformedFilter>
-{
-};
+{};
 
 TEST_P(FilterMalformed, ThrowsAndKeepsPreviousFilter)
 {
@@ -239,8 +241,7 @@ void PrintTo(const SortCase &c, std::ostream *os)
 }
 
 class SortString : public testing::TestWithParam<std::tuple<SortCase, Source>>
-{
-};
+{};
 
 TEST_P(SortString, OrdersRows)
 {
@@ -265,14 +266,14 @@ const SortCase sortCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, SortString,
-                         testing::Combine(testing::ValuesIn(sortCases), testing::Values(Source::Memory, Source::SQLite)),
+                         testing::Combine(testing::ValuesIn(sortCases),
+                                          testing::Values(Source::Memory, Source::SQLite)),
                          [](const testing::TestParamInfo<std::tuple<SortCase, Source>> &info) {
                              return std::to_string(info.index / 2) + "_" + sourceName(std::get<1>(info.param));
                          });
 
 class SortMalformed : public testing::TestWithParam<const char *>
-{
-};
+{};
 
 TEST_P(SortMalformed, ThrowsAndKeepsPreviousSort)
 {
@@ -295,8 +296,9 @@ TEST(SortStability, EqualKeysKeepFetchedOrderOverManyRows)
     for (int i = 0; i < 1000; ++i)
         rows.push_back({i, groups[i % 4]});
     DataSet ds;
-    ds.openFromRows({db::FieldDef{QStringLiteral("id"), QMetaType::Int}, db::FieldDef{QStringLiteral("g"), QMetaType::QString}},
-                    rows);
+    ds.openFromRows(
+        {db::FieldDef{QStringLiteral("id"), QMetaType::Int}, db::FieldDef{QStringLiteral("g"), QMetaType::QString}},
+        rows);
     ds.setSort(QStringLiteral("g"));
     const std::vector<int> ids = dbtest::visibleIds(ds);
     ASSERT_EQ(ids.size(), 1000u);

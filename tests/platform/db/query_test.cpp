@@ -26,8 +26,7 @@ void PrintTo(const PlaceholderCase &c, std::ostream *os)
 }
 
 class QueryPlaceholders : public testing::TestWithParam<PlaceholderCase>
-{
-};
+{};
 
 TEST_P(QueryPlaceholders, DerivesParameterNames)
 {
@@ -88,9 +87,9 @@ class QueryTest : public testsupport::EngineTest
 protected:
     void createTyped()
     {
-        connection().execute(QStringLiteral(
-            "create table typed (id integer primary key, i integer, big bigint, d numeric(12,2), r double precision,"
-            " s %1, dt timestamp, dd date, tt time, b boolean)")
+        connection().execute(QStringLiteral("create table typed (id integer primary key, i integer, big bigint, d "
+                                            "numeric(12,2), r double precision,"
+                                            " s %1, dt timestamp, dd date, tt time, b boolean)")
                                  .arg(dbtest::textType(connection())));
     }
 };
@@ -123,18 +122,20 @@ TEST_P(QueryTest, InjectionTextIsStoredAndReadBackUnchanged)
 TEST_P(QueryTest, NullParametersOfEachTypeAreStored)
 {
     createTyped();
-    Query insert(&connection(), QStringLiteral("insert into typed (id, i, big, d, r, s, dt, dd, tt, b)"
-                                               " values (1, :i, :big, :d, :r, :s, :dt, :dd, :tt, :b)"));
+    Query insert(&connection(),
+                 QStringLiteral("insert into typed (id, i, big, d, r, s, dt, dd, tt, b)"
+                                " values (1, :i, :big, :d, :r, :s, :dt, :dd, :tt, :b)"));
     const std::pair<const char *, QMetaType::Type> types[] = {
-        {"i", QMetaType::Int},          {"big", QMetaType::LongLong}, {"d", QMetaType::Double},
-        {"r", QMetaType::Double},       {"s", QMetaType::QString},    {"dt", QMetaType::QDateTime},
-        {"dd", QMetaType::QDate},       {"tt", QMetaType::QTime},     {"b", QMetaType::Bool}};
+        {"i", QMetaType::Int},    {"big", QMetaType::LongLong}, {"d", QMetaType::Double},
+        {"r", QMetaType::Double}, {"s", QMetaType::QString},    {"dt", QMetaType::QDateTime},
+        {"dd", QMetaType::QDate}, {"tt", QMetaType::QTime},     {"b", QMetaType::Bool}};
     for (const auto &[name, type] : types)
         insert.parameters().add(QString::fromUtf8(name), type);
     EXPECT_EQ(insert.exec(), 1);
-    Query check(&connection(), QStringLiteral("select * from typed where i is null and big is null and d is null"
-                                              " and r is null and s is null and dt is null and dd is null"
-                                              " and tt is null and b is null"));
+    Query check(&connection(),
+                QStringLiteral("select * from typed where i is null and big is null and d is null"
+                               " and r is null and s is null and dt is null and dd is null"
+                               " and tt is null and b is null"));
     check.open();
     EXPECT_EQ(check.recordCount(), 1);
 }
@@ -155,8 +156,9 @@ TEST_P(QueryTest, TypedNullParameterWorksInIsNullTest)
 TEST_P(QueryTest, ValuesRoundTripWithConsistentTypes)
 {
     createTyped();
-    Query insert(&connection(), QStringLiteral("insert into typed (id, i, big, d, r, s, dt, dd, tt, b)"
-                                               " values (1, :i, :big, :d, :r, :s, :dt, :dd, :tt, :b)"));
+    Query insert(&connection(),
+                 QStringLiteral("insert into typed (id, i, big, d, r, s, dt, dd, tt, b)"
+                                " values (1, :i, :big, :d, :r, :s, :dt, :dd, :tt, :b)"));
     const QDateTime when(QDate(2026, 5, 15), QTime(10, 20, 30));
     insert.parameters().setValue(QStringLiteral("i"), -42);
     insert.parameters().setValue(QStringLiteral("big"), qlonglong(9000000000LL));
@@ -173,10 +175,9 @@ TEST_P(QueryTest, ValuesRoundTripWithConsistentTypes)
     q.open();
     ASSERT_EQ(q.recordCount(), 1);
     const std::pair<const char *, QMetaType::Type> expectedTypes[] = {
-        {"id", QMetaType::Int},         {"i", QMetaType::Int},       {"big", QMetaType::LongLong},
-        {"d", QMetaType::Double},       {"r", QMetaType::Double},    {"s", QMetaType::QString},
-        {"dt", QMetaType::QDateTime},   {"dd", QMetaType::QDate},    {"tt", QMetaType::QTime},
-        {"b", QMetaType::Bool}};
+        {"id", QMetaType::Int},   {"i", QMetaType::Int},     {"big", QMetaType::LongLong}, {"d", QMetaType::Double},
+        {"r", QMetaType::Double}, {"s", QMetaType::QString}, {"dt", QMetaType::QDateTime}, {"dd", QMetaType::QDate},
+        {"tt", QMetaType::QTime}, {"b", QMetaType::Bool}};
     for (const auto &[name, type] : expectedTypes)
         EXPECT_EQ(q.fieldDef(q.fieldIndex(QString::fromUtf8(name))).type, type) << name;
     EXPECT_EQ(q.value(QStringLiteral("i")), QVariant(-42));
@@ -195,7 +196,8 @@ TEST_P(QueryTest, ValuesRoundTripWithConsistentTypes)
 TEST_P(QueryTest, SameParameterUsedTwice)
 {
     dbtest::createFirma(connection(), {QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Gamma")});
-    Query q(&connection(), QStringLiteral("select id from firma where nazwa = :n or (id > 2 and nazwa <> :n) order by id"));
+    Query q(&connection(),
+            QStringLiteral("select id from firma where nazwa = :n or (id > 2 and nazwa <> :n) order by id"));
     EXPECT_EQ(q.parameters().count(), 1);
     q.parameters().setValue(QStringLiteral("n"), QStringLiteral("beta"));
     q.open();
@@ -265,7 +267,8 @@ TEST_P(QueryTest, DialectStatementsRun)
                   .arg(GetParam() == db::Engine::PostgreSQL ? QStringLiteral("serial primary key")
                                                             : QStringLiteral("integer primary key autoincrement"),
                        dbtest::textType(c)));
-    Query insert(&c, dialect.insertReturningId(QStringLiteral("insert into kv (k, v) values (:k, :v)"), QStringLiteral("id")));
+    Query insert(
+        &c, dialect.insertReturningId(QStringLiteral("insert into kv (k, v) values (:k, :v)"), QStringLiteral("id")));
     insert.parameters().setValue(QStringLiteral("k"), QStringLiteral("a"));
     insert.parameters().setValue(QStringLiteral("v"), QStringLiteral("1"));
     insert.open();
@@ -283,11 +286,12 @@ TEST_P(QueryTest, DialectStatementsRun)
 
     c.execute(QStringLiteral("update kv set d = %1 where k = 'a'")
                   .arg(dialect.dateTimeLiteral(QDateTime(QDate(2026, 5, 15), QTime(12, 0)))));
-    Query q(&c, dialect.limit(QStringLiteral("select k, %1 as joined, %2 as fallback, d from kv order by k")
-                                  .arg(dialect.concat({QStringLiteral("k"), dialect.quote(QStringLiteral("'-")),
-                                                       QStringLiteral("v")}),
-                                       dialect.ifNull(QStringLiteral("d"), dialect.dateLiteral(QDate(2000, 1, 1)))),
-                              2));
+    Query q(&c,
+            dialect.limit(QStringLiteral("select k, %1 as joined, %2 as fallback, d from kv order by k")
+                              .arg(dialect.concat(
+                                       {QStringLiteral("k"), dialect.quote(QStringLiteral("'-")), QStringLiteral("v")}),
+                                   dialect.ifNull(QStringLiteral("d"), dialect.dateLiteral(QDate(2000, 1, 1)))),
+                          2));
     q.open();
     ASSERT_EQ(q.recordCount(), 2);
     EXPECT_EQ(q.value(QStringLiteral("joined")).toString(), QStringLiteral("a'-changed"));

@@ -67,14 +67,17 @@ TEST_P(BootstrapTest, CreatesLogsInAndLoadsTheLanguage)
 TEST_P(BootstrapTest, SecondRunReusesTheDatabase)
 {
     host::bootstrap(options());
-    ASSERT_EQ(host::ExecQuery(QStringLiteral("insert into ustawienia (co, wartosc, kod) values ('znacznik', 'x', 'TEST')")), 1);
+    ASSERT_EQ(
+        host::ExecQuery(QStringLiteral("insert into ustawienia (co, wartosc, kod) values ('znacznik', 'x', 'TEST')")),
+        1);
     host::shutdown();
     EXPECT_FALSE(host::isBootstrapped());
     EXPECT_EQ(host::GetConnection(), nullptr);
 
     host::bootstrap(options());
     EXPECT_FALSE(host::databaseWasCreated());
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc from ustawienia where co = 'znacznik'")), QStringLiteral("x"));
+    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc from ustawienia where co = 'znacznik'")),
+              QStringLiteral("x"));
     EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from uzytkownik where login = 'admin'")), 1);
 }
 
@@ -128,13 +131,13 @@ TEST_P(BootstrapTest, DemoCompaniesOnlyWhenCreated)
 TEST_P(BootstrapTest, ActiveCompanyIsTheFirstOwnCompany)
 {
     host::bootstrap(options());
-    EXPECT_EQ(host::var::AktywnaFirma.get(), 0);   // no own company yet
+    EXPECT_EQ(host::var::AktywnaFirma.get(), 0); // no own company yet
     const int ownType = host::GetIntDB(QStringLiteral(
         "select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'firma_wlasna'"));
     ASSERT_GT(ownType, 0);
     host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values ('Obca', 'OBCA')"));
-    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot, typ_firmy) values ('Nasza', 'NASZA', :t)"), nullptr, 0,
-                    {{QStringLiteral("t"), ownType}});
+    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot, typ_firmy) values ('Nasza', 'NASZA', :t)"),
+                    nullptr, 0, {{QStringLiteral("t"), ownType}});
     const int own = host::GetIntDB(QStringLiteral("select id_f from firma where skrot = 'NASZA'"));
     host::shutdown();
     host::bootstrap(options());

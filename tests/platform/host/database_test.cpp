@@ -8,11 +8,11 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -26,10 +26,11 @@ class DatabaseTest : public HostDatabaseTest
 protected:
     int insertCompany(const QString &shortName)
     {
-        host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values (:n, :s)"), nullptr, 0,
-                        {{QStringLiteral("n"), shortName + QStringLiteral(" Sp. z o.o.")}, {QStringLiteral("s"), shortName}});
-        return host::GetIntDB(QStringLiteral("select id_f from firma where skrot = :s"), QStringLiteral("id_f"), nullptr,
-                              {{QStringLiteral("s"), shortName}});
+        host::ExecQuery(
+            QStringLiteral("insert into firma (nazwa, skrot) values (:n, :s)"), nullptr, 0,
+            {{QStringLiteral("n"), shortName + QStringLiteral(" Sp. z o.o.")}, {QStringLiteral("s"), shortName}});
+        return host::GetIntDB(QStringLiteral("select id_f from firma where skrot = :s"), QStringLiteral("id_f"),
+                              nullptr, {{QStringLiteral("s"), shortName}});
     }
 
     int errorsShown() const
@@ -46,16 +47,19 @@ protected:
 
 TEST_P(DatabaseTest, RightsLevels)
 {
-    EXPECT_EQ(host::SprawdzUpr(QStringLiteral("partners.dll")), 2);   // administrator
+    EXPECT_EQ(host::SprawdzUpr(QStringLiteral("partners.dll")), 2); // administrator
     EXPECT_EQ(host::SprawdzUpr(QStringLiteral("cokolwiek.dll")), 2);
 
     host::ExecQuery(QStringLiteral("insert into uzytkownik (login, nazwisko, imie, administrator, aktywny) "
                                    "values ('tester', 'Testowy', 'Jan', 0, 1)"));
     const int id = host::GetIntDB(QStringLiteral("select id_u from uzytkownik where login = 'tester'"));
     const QVariantMap u{{QStringLiteral("u"), id}};
-    host::ExecQuery(QStringLiteral("insert into uprawnienia (id_u, modul, poziom) values (:u, 'partners.dll', 1)"), nullptr, 0, u);
-    host::ExecQuery(QStringLiteral("insert into uprawnienia (id_u, modul, poziom) values (:u, 'orders.dll', 0)"), nullptr, 0, u);
-    host::ExecQuery(QStringLiteral("insert into uprawnienia (id_u, modul, poziom) values (:u, 'schedule.dll', -1)"), nullptr, 0, u);
+    host::ExecQuery(QStringLiteral("insert into uprawnienia (id_u, modul, poziom) values (:u, 'partners.dll', 1)"),
+                    nullptr, 0, u);
+    host::ExecQuery(QStringLiteral("insert into uprawnienia (id_u, modul, poziom) values (:u, 'orders.dll', 0)"),
+                    nullptr, 0, u);
+    host::ExecQuery(QStringLiteral("insert into uprawnienia (id_u, modul, poziom) values (:u, 'schedule.dll', -1)"),
+                    nullptr, 0, u);
     bootstrapAs(QStringLiteral("tester"));
 
     EXPECT_EQ(host::AktIdU(), id);
@@ -63,17 +67,19 @@ TEST_P(DatabaseTest, RightsLevels)
     EXPECT_EQ(host::AktNazwiskoImieLoginU(), QStringLiteral("Testowy Jan (tester)"));
     EXPECT_EQ(host::SprawdzUpr(QStringLiteral("partners.dll")), 1);
     EXPECT_EQ(host::SprawdzUpr(QStringLiteral("PARTNERS.DLL")), 1);
-    EXPECT_EQ(host::SprawdzUpr(QStringLiteral("orders.dll")), 0);        // viewing only
+    EXPECT_EQ(host::SprawdzUpr(QStringLiteral("orders.dll")), 0); // viewing only
     EXPECT_EQ(host::SprawdzUpr(QStringLiteral("schedule.dll")), -1);
-    EXPECT_EQ(host::SprawdzUpr(QStringLiteral("sales_invoices.dll")), -1);   // no row
+    EXPECT_EQ(host::SprawdzUpr(QStringLiteral("sales_invoices.dll")), -1); // no row
 }
 
 // ---- translations --------------------------------------------------------------
 
 TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRows)
 {
-    host::ExecQuery(QStringLiteral("insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 1, 'Po polsku')"));
-    host::ExecQuery(QStringLiteral("insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 2, 'In English')"));
+    host::ExecQuery(QStringLiteral(
+        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 1, 'Po polsku')"));
+    host::ExecQuery(QStringLiteral(
+        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 2, 'In English')"));
     host::services().reloadTranslations();
     EXPECT_EQ(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Test_host")), QStringLiteral("Po polsku"));
     // A new session brings the program's own texts, in the session's language.
@@ -89,10 +95,12 @@ TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRows)
 
 TEST_P(DatabaseTest, SingleValues)
 {
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select id_jezyka from jezyk where kod = 'en'"), QStringLiteral("id_jezyka")), 2);
-    EXPECT_LT(host::GetIntDB(QStringLiteral("select id_jezyka from jezyk where kod = 'xx'"), QStringLiteral("id_jezyka")), 1);
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select kod from jezyk where id_jezyka = :id"), QStringLiteral("kod"), nullptr,
-                                {{QStringLiteral("id"), 1}}),
+    EXPECT_EQ(
+        host::GetIntDB(QStringLiteral("select id_jezyka from jezyk where kod = 'en'"), QStringLiteral("id_jezyka")), 2);
+    EXPECT_LT(
+        host::GetIntDB(QStringLiteral("select id_jezyka from jezyk where kod = 'xx'"), QStringLiteral("id_jezyka")), 1);
+    EXPECT_EQ(host::GetStringDB(QStringLiteral("select kod from jezyk where id_jezyka = :id"), QStringLiteral("kod"),
+                                nullptr, {{QStringLiteral("id"), 1}}),
               QStringLiteral("pl"));
     EXPECT_TRUE(host::GetStringDB(QStringLiteral("select kod from jezyk where id_jezyka = 99")).isEmpty());
     EXPECT_TRUE(host::CzyIstniejeRekordDB(QStringLiteral("select 1 from jezyk where kod = 'pl'")));
@@ -102,7 +110,8 @@ TEST_P(DatabaseTest, SingleValues)
 
 TEST_P(DatabaseTest, Lists)
 {
-    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select id_jezyka from jezyk order by id_jezyka")), (QList<int>{1, 2}));
+    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select id_jezyka from jezyk order by id_jezyka")),
+              (QList<int>{1, 2}));
     EXPECT_EQ(host::GetListaStringDB(QStringLiteral("select kod from jezyk order by id_jezyka"), QStringLiteral("kod")),
               (QStringList{"pl", "en"}));
     EXPECT_TRUE(host::GetListaIntDB(QStringLiteral("select id_jezyka from jezyk where 1 = 0")).isEmpty());
@@ -110,8 +119,8 @@ TEST_P(DatabaseTest, Lists)
 
 TEST_P(DatabaseTest, DateTimeValue)
 {
-    host::ExecQuery(QStringLiteral("insert into terminarz (tabela, id_, tytul, data) values (28, 5, 't', :d)"), nullptr, 0,
-                    {{QStringLiteral("d"), QDateTime(QDate(2026, 3, 14), QTime(10, 30))}});
+    host::ExecQuery(QStringLiteral("insert into terminarz (tabela, id_, tytul, data) values (28, 5, 't', :d)"), nullptr,
+                    0, {{QStringLiteral("d"), QDateTime(QDate(2026, 3, 14), QTime(10, 30))}});
     EXPECT_EQ(host::GetDateTimeDB(QStringLiteral("select data from terminarz where id_ = 5"), QStringLiteral("data")),
               QDateTime(QDate(2026, 3, 14), QTime(10, 30)));
     EXPECT_FALSE(host::GetDateTimeDB(QStringLiteral("select data from terminarz where id_ = 6")).isValid());
@@ -130,7 +139,7 @@ TEST_P(DatabaseTest, FailingStatementIsReportedAndLoggedNotThrown)
 TEST_P(DatabaseTest, OpenQueryReportsAnErrorAndReturnsZero)
 {
     db::Query ok(nullptr, QStringLiteral("select kod from jezyk order by id_jezyka"));
-    EXPECT_EQ(host::OpenQuery(ok, 0), 1);   // attached to the host's connection
+    EXPECT_EQ(host::OpenQuery(ok, 0), 1); // attached to the host's connection
     EXPECT_EQ(ok.connection(), host::GetConnection());
     EXPECT_EQ(ok.recordCount(), 2);
 
@@ -166,7 +175,7 @@ TEST_P(DatabaseTest, ProceduresRunAndFailuresAreReported)
     ASSERT_NE(proc, nullptr);
     EXPECT_TRUE(proc->parameters().contains(QStringLiteral("@odp")));
     EXPECT_EQ(host::Otworz_procedure(QStringLiteral("PNieIstnieje")), nullptr);
-    EXPECT_EQ(errorsShown(), 0);   // the caller tells the user
+    EXPECT_EQ(errorsShown(), 0); // the caller tells the user
 
     db::StoredProc unknown(host::GetConnection(), QStringLiteral("PNieIstnieje"));
     EXPECT_EQ(host::ExecProc(unknown), 0);
@@ -207,16 +216,21 @@ TEST_P(DatabaseTest, BulkUpdateOfAnAllowedColumn)
     const int remark = host::GetIntDB(QStringLiteral("select max(id_fv_ud) from faktura_uwagi_dodatkowe"));
 
     EXPECT_EQ(host::Multiakcje_UPDATE(QStringLiteral("firma"), QStringLiteral("id_fv_ud"), QString::number(remark),
-                                      QStringLiteral("id_f"), a), 0);
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select id_fv_ud from firma where id_f = :id"), {}, nullptr, {{"id", a}}), remark);
-    EXPECT_TRUE(host::CzyIstniejeRekordDB(QStringLiteral("select 1 from firma where id_f = :id and id_fv_ud is null"), nullptr,
-                                          {{"id", b}}));
+                                      QStringLiteral("id_f"), a),
+              0);
+    EXPECT_EQ(host::GetIntDB(QStringLiteral("select id_fv_ud from firma where id_f = :id"), {}, nullptr, {{"id", a}}),
+              remark);
+    EXPECT_TRUE(host::CzyIstniejeRekordDB(QStringLiteral("select 1 from firma where id_f = :id and id_fv_ud is null"),
+                                          nullptr, {{"id", b}}));
 
-    EXPECT_EQ(host::Multiakcje_UPDATE(QStringLiteral("firma"), QStringLiteral("id_fv_ud"), QString(), QStringLiteral("id_f"), a), 0);
-    EXPECT_TRUE(host::CzyIstniejeRekordDB(QStringLiteral("select 1 from firma where id_f = :id and id_fv_ud is null"), nullptr,
-                                          {{"id", a}}));
-    EXPECT_EQ(host::Multiakcje_UPDATE(QStringLiteral("firma"), QStringLiteral("id_fv_ud"), QString(), QStringLiteral("id_f"),
-                                      999999), -1);
+    EXPECT_EQ(host::Multiakcje_UPDATE(QStringLiteral("firma"), QStringLiteral("id_fv_ud"), QString(),
+                                      QStringLiteral("id_f"), a),
+              0);
+    EXPECT_TRUE(host::CzyIstniejeRekordDB(QStringLiteral("select 1 from firma where id_f = :id and id_fv_ud is null"),
+                                          nullptr, {{"id", a}}));
+    EXPECT_EQ(host::Multiakcje_UPDATE(QStringLiteral("firma"), QStringLiteral("id_fv_ud"), QString(),
+                                      QStringLiteral("id_f"), 999999),
+              -1);
     EXPECT_EQ(errorsShown(), 0);
 }
 
@@ -224,11 +238,14 @@ TEST_P(DatabaseTest, BulkUpdateRefusesColumnsOffTheList)
 {
     const int a = insertCompany(QStringLiteral("AAA"));
     EXPECT_EQ(host::Multiakcje_UPDATE(QStringLiteral("firma"), QStringLiteral("skrot"), QStringLiteral("X"),
-                                      QStringLiteral("id_f"), a), 1);
+                                      QStringLiteral("id_f"), a),
+              1);
     EXPECT_EQ(host::Multiakcje_UPDATE(QStringLiteral("firma"), QStringLiteral("id_fv_ud = 1; drop table firma; --"),
-                                      QStringLiteral("1"), QStringLiteral("id_f"), a), 1);
+                                      QStringLiteral("1"), QStringLiteral("id_f"), a),
+              1);
     EXPECT_EQ(host::Multiakcje_UPDATE(QStringLiteral("firma"), QStringLiteral("aktywna"), QStringLiteral("0"),
-                                      QStringLiteral("skrot"), a), 1);
+                                      QStringLiteral("skrot"), a),
+              1);
     EXPECT_EQ(host::GetStringDB(QStringLiteral("select skrot from firma where id_f = :id"), {}, nullptr, {{"id", a}}),
               QStringLiteral("AAA"));
     EXPECT_EQ(errorsShown(), 3);
@@ -238,7 +255,8 @@ TEST_P(DatabaseTest, BulkUpdateOfManyStopsAtTheFirstRefusal)
 {
     const QList<int> ids{insertCompany(QStringLiteral("AAA")), 999999, insertCompany(QStringLiteral("BBB"))};
     EXPECT_EQ(host::Multiakcje_UPDATE(QStringLiteral("firma"), QStringLiteral("aktywna"), QStringLiteral("0"),
-                                      QStringLiteral("id_f"), ids), 0);
+                                      QStringLiteral("id_f"), ids),
+              0);
     EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma where aktywna = 0")), 2);
 }
 
@@ -247,7 +265,8 @@ TEST_P(DatabaseTest, BulkUpdateOfManyStopsAtTheFirstRefusal)
 TEST_P(DatabaseTest, ImportLinkInsertUpdateRemove)
 {
     const int company = insertCompany(QStringLiteral("LINK"));
-    const QString count = QStringLiteral("select count(*) from import_powiazania where id_ = :id and tabela = 7 and import = 15");
+    const QString count =
+        QStringLiteral("select count(*) from import_powiazania where id_ = :id and tabela = 7 and import = 15");
     const QVariantMap id{{QStringLiteral("id"), company}};
 
     const int link = host::ZapiszImportPowiazania(nullptr, -1, QStringLiteral("firma"), QStringLiteral("id_f"), company,
@@ -256,14 +275,16 @@ TEST_P(DatabaseTest, ImportLinkInsertUpdateRemove)
     EXPECT_EQ(host::GetIntDB(count, {}, nullptr, id), 1);
 
     EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, link, QStringLiteral("firma"), QStringLiteral("id_f"), company,
-                                           QStringLiteral("ANAL-2"), 15, 0), link);
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where id_imp = :l"), {}, nullptr,
-                                {{"l", link}}),
+                                           QStringLiteral("ANAL-2"), 15, 0),
+              link);
+    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where id_imp = :l"), {},
+                                nullptr, {{"l", link}}),
               QStringLiteral("ANAL-2"));
 
     // Without the link id the record's link of that code is reused, not doubled.
     EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, -1, QStringLiteral("firma"), QStringLiteral("id_f"), company,
-                                           QStringLiteral("ANAL-3"), 15, 0), link);
+                                           QStringLiteral("ANAL-3"), 15, 0),
+              link);
     EXPECT_EQ(host::GetIntDB(count, {}, nullptr, id), 1);
 
     // Another code is another link.
@@ -282,7 +303,8 @@ TEST_P(DatabaseTest, ImportLinkInsertUpdateRemove)
 TEST_P(DatabaseTest, ImportLinkOfAnUnknownTableFails)
 {
     EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, -1, QStringLiteral("nie_ma"), QStringLiteral("id"), 1,
-                                           QStringLiteral("x"), 15, 0), -1);
+                                           QStringLiteral("x"), 15, 0),
+              -1);
     EXPECT_EQ(errorsShown(), 1);
 }
 
@@ -292,8 +314,8 @@ TEST_P(DatabaseTest, ValueWithApostropheIsStoredAsIs)
     const int link = host::ZapiszImportPowiazania(nullptr, -1, QStringLiteral("firma"), QStringLiteral("id_f"), company,
                                                   QStringLiteral("O'Brien'; drop table firma; --"), 10, 0);
     ASSERT_GT(link, 0);
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where id_imp = :l"), {}, nullptr,
-                                {{"l", link}}),
+    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where id_imp = :l"), {},
+                                nullptr, {{"l", link}}),
               QStringLiteral("O'Brien'; drop table firma; --"));
 }
 
@@ -306,10 +328,10 @@ TEST_P(DatabaseTest, ScheduleEntryLinkedToARecord)
                                                      QDateTime(QDate(2027, 1, 31), QTime(0, 0)), 28, 41);
     ASSERT_GT(entry, 0);
     EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(28, 41), entry);
-    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(7, 41), 0);   // another table's record
+    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(7, 41), 0); // another table's record
     EXPECT_EQ(host::GetIntDB(QStringLiteral("select id_wlasciciela from terminarz where id_ter = :e"), {}, nullptr,
                              {{"e", entry}}),
-              -1);   // kind 2 has no owner
+              -1); // kind 2 has no owner
     EXPECT_TRUE(host::UsunPowiazanyTermin(28, 41));
     EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(28, 41), 0);
 }
@@ -328,8 +350,8 @@ TEST_P(DatabaseTest, LookupsOfTheHostDatabase)
 
 TEST_P(DatabaseTest, DateLiteralsWorkInTheEngine)
 {
-    host::ExecQuery(QStringLiteral("insert into terminarz (tabela, id_, tytul, data) values (1, 1, 'a', :d)"), nullptr, 0,
-                    {{QStringLiteral("d"), QDateTime(QDate(2026, 5, 10), QTime(12, 0))}});
+    host::ExecQuery(QStringLiteral("insert into terminarz (tabela, id_, tytul, data) values (1, 1, 'a', :d)"), nullptr,
+                    0, {{QStringLiteral("d"), QDateTime(QDate(2026, 5, 10), QTime(12, 0))}});
     const double may10 = db::DayTime::fromDate(QDate(2026, 5, 10));
     const QString sql = QStringLiteral("select count(*) from terminarz where data <= %1");
     EXPECT_EQ(host::GetIntDB(sql.arg(host::double_to_sql_str(may10 + db::DayTime::EndOfDay))), 1);
@@ -345,8 +367,10 @@ TEST_P(DatabaseTest, ControlPeriodFromSettingsOrTheCurrentMonth)
     EXPECT_EQ(db::DayTime::toDate(start), QDate(today.year(), today.month(), 1));
     EXPECT_EQ(db::DayTime::toDate(end).addDays(1).day(), 1);
 
-    host::ExecQuery(QStringLiteral("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_od', '2026-01-05', 'ALL')"));
-    host::ExecQuery(QStringLiteral("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_do', '2026-02-20', 'ALL')"));
+    host::ExecQuery(
+        QStringLiteral("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_od', '2026-01-05', 'ALL')"));
+    host::ExecQuery(
+        QStringLiteral("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_do', '2026-02-20', 'ALL')"));
     host::Ustaw_daty_kontroli(start, end);
     EXPECT_EQ(db::DayTime::toDate(start), QDate(2026, 1, 5));
     EXPECT_EQ(db::DayTime::toDate(end), QDate(2026, 2, 20));
@@ -358,7 +382,8 @@ TEST_P(DatabaseTest, ComboFilledWithIds)
 {
     QComboBox combo;
     EXPECT_EQ(host::Laduj_DB_FlatCombo(&combo, QStringLiteral("select id_jezyka, nazwa from jezyk order by id_jezyka"),
-                                       QStringLiteral("id_jezyka"), QStringLiteral("nazwa"), true), 2);
+                                       QStringLiteral("id_jezyka"), QStringLiteral("nazwa"), true),
+              2);
     ASSERT_EQ(combo.count(), 3);
     EXPECT_EQ(combo.itemData(0).toInt(), 0);
     EXPECT_EQ(combo.itemData(2).toInt(), 2);
@@ -377,7 +402,8 @@ TEST_P(DatabaseTest, ComboFilledWithIds)
     EXPECT_EQ(host::ZwrocWartoscCombo(&combo), 0);
 
     EXPECT_EQ(host::Laduj_DB_FlatCombo(&combo, QStringLiteral("select kod from jezyk"), QStringLiteral("id_jezyka"),
-                                       QStringLiteral("kod")), -1);
+                                       QStringLiteral("kod")),
+              -1);
     EXPECT_EQ(errorsShown(), 1);
 }
 
@@ -395,8 +421,10 @@ TEST_P(DatabaseTest, CityComboJoinsCountryPostalCodeAndCity)
 TEST_P(DatabaseTest, CheckListHasCheckableItemsWithIds)
 {
     QListWidget list;
-    EXPECT_EQ(host::Laduj_DB_CheckListBox(&list, QStringLiteral("select id_jezyka, nazwa from jezyk order by id_jezyka"),
-                                          QStringLiteral("id_jezyka"), QStringLiteral("nazwa")), 2);
+    EXPECT_EQ(host::Laduj_DB_CheckListBox(&list,
+                                          QStringLiteral("select id_jezyka, nazwa from jezyk order by id_jezyka"),
+                                          QStringLiteral("id_jezyka"), QStringLiteral("nazwa")),
+              2);
     ASSERT_EQ(list.count(), 2);
     EXPECT_TRUE(list.item(1)->flags() & Qt::ItemIsUserCheckable);
     EXPECT_EQ(list.item(1)->checkState(), Qt::Unchecked);
@@ -405,8 +433,9 @@ TEST_P(DatabaseTest, CheckListHasCheckableItemsWithIds)
 
 TEST_P(DatabaseTest, DictionaryEditorAddsAnEntryAndRefillsTheCombo)
 {
-    db::Query kinds(host::GetConnection(), QStringLiteral("select * from VListaPozSlownika where id_jezyka = :id_jezyka "
-                                                          "and typ_slownika = :typ_slownika order by system desc, wartosc"));
+    db::Query kinds(host::GetConnection(),
+                    QStringLiteral("select * from VListaPozSlownika where id_jezyka = :id_jezyka "
+                                   "and typ_slownika = :typ_slownika order by system desc, wartosc"));
     kinds.parameters().setValue(QStringLiteral("id_jezyka"), host::GetLanguage());
     kinds.parameters().setValue(QStringLiteral("typ_slownika"), QStringLiteral("telefony_rodzaj"));
     ASSERT_EQ(host::OpenQuery(kinds), 1);

@@ -39,7 +39,8 @@ protected:
 TEST_F(LanguageTest, MissingKeyGivesTheKeyAndSaysSo)
 {
     bool exists = true;
-    EXPECT_EQ(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Nie_ma"), &exists), QStringLiteral("Resstrings_IDS_Nie_ma"));
+    EXPECT_EQ(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Nie_ma"), &exists),
+              QStringLiteral("Resstrings_IDS_Nie_ma"));
     EXPECT_FALSE(exists);
     EXPECT_EQ(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Firmy"), &exists), QStringLiteral("Firmy"));
     EXPECT_TRUE(exists);

@@ -36,7 +36,8 @@ struct DefaultCase
     int escape;
 };
 
-class MessageDefaults : public testing::TestWithParam<DefaultCase> {};
+class MessageDefaults : public testing::TestWithParam<DefaultCase>
+{};
 
 TEST_P(MessageDefaults, FirstButtonAndEscape)
 {
@@ -44,17 +45,11 @@ TEST_P(MessageDefaults, FirstButtonAndEscape)
     EXPECT_EQ(host::mb::escapeAnswer(GetParam().flags), GetParam().escape);
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, MessageDefaults, testing::Values(
-    DefaultCase{0, 1, 1},
-    DefaultCase{64, 1, 1},
-    DefaultCase{48, 1, 1},
-    DefaultCase{16, 1, 1},
-    DefaultCase{1, 1, 2},
-    DefaultCase{4, 6, 7},
-    DefaultCase{36, 6, 7},
-    DefaultCase{3, 6, 2},
-    DefaultCase{35, 6, 2},
-    DefaultCase{5, 4, 2}));
+INSTANTIATE_TEST_SUITE_P(Flags, MessageDefaults,
+                         testing::Values(DefaultCase{0, 1, 1}, DefaultCase{64, 1, 1}, DefaultCase{48, 1, 1},
+                                         DefaultCase{16, 1, 1}, DefaultCase{1, 1, 2}, DefaultCase{4, 6, 7},
+                                         DefaultCase{36, 6, 7}, DefaultCase{3, 6, 2}, DefaultCase{35, 6, 2},
+                                         DefaultCase{5, 4, 2}));
 
 TEST_F(PrompterTest, ScriptedAnswersAreUsedInOrder)
 {
@@ -99,9 +94,10 @@ TEST_F(PrompterTest, RecordsFlagsCaptionAndTranslatedText)
 TEST_F(PrompterTest, AnswerOfAnotherKindIsNotTaken)
 {
     scripted().push(Answer::openFile(QStringLiteral("/tmp/a.csv")));
-    EXPECT_EQ(host::InfoBox(nullptr, QStringLiteral("q"), 4), 6);   // default, the file answer stays
+    EXPECT_EQ(host::InfoBox(nullptr, QStringLiteral("q"), 4), 6); // default, the file answer stays
     EXPECT_EQ(scripted().mismatches().size(), 1);
-    EXPECT_EQ(host::prompter().chooseOpenFile(nullptr, QStringLiteral("Plik"), QStringLiteral("/tmp"), QStringLiteral("*.csv")),
+    EXPECT_EQ(host::prompter().chooseOpenFile(nullptr, QStringLiteral("Plik"), QStringLiteral("/tmp"),
+                                              QStringLiteral("*.csv")),
               QStringLiteral("/tmp/a.csv"));
     const auto files = scripted().questionsOf(ScriptedPrompter::Kind::OpenFile);
     ASSERT_EQ(files.size(), 1);
@@ -143,7 +139,8 @@ TEST_F(PrompterTest, UnscriptedModalIsRejectedAndChoicesCancelled)
 
 TEST_F(PrompterTest, ScriptedChoicesAndMailAreRecorded)
 {
-    scripted().push(Answer::directory(QStringLiteral("/srv/dok")))
+    scripted()
+        .push(Answer::directory(QStringLiteral("/srv/dok")))
         .push(Answer::input(QStringLiteral("plik2.pdf")))
         .push(Answer::dialogResult(5));
     EXPECT_EQ(host::get_directory(nullptr, {}, {}), QStringLiteral("/srv/dok"));
@@ -171,11 +168,12 @@ TEST_F(PrompterTest, ErrorOnAWorkerThreadIsShownLaterOnTheUiThread)
     QTemporaryDir dir;
     host::setLogFilePath(dir.filePath(QStringLiteral("host.log")));
     int result = 0;
-    std::unique_ptr<QThread> worker(QThread::create([&result] { result = host::GetIntDB(QStringLiteral("select 1")); }));
+    std::unique_ptr<QThread> worker(
+        QThread::create([&result] { result = host::GetIntDB(QStringLiteral("select 1")); }));
     worker->start();
     worker->wait();
     host::setLogFilePath(QString());
-    EXPECT_EQ(result, -1);   // no connection
+    EXPECT_EQ(result, -1); // no connection
     EXPECT_TRUE(scripted().questions().isEmpty());
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(scripted().questions().size(), 1);
@@ -198,7 +196,7 @@ TEST(WidgetPrompter, ClickedButtonGivesItsCode)
         if (no)
             no->click();
         else
-            box->reject();   // never leave the test waiting on the box
+            box->reject(); // never leave the test waiting on the box
     });
     EXPECT_EQ(widgets.messageBox(nullptr, QStringLiteral("Czy?"), 35, QStringLiteral("Malvo")), 7);
     EXPECT_EQ(shown, 3);

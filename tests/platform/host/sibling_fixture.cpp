@@ -10,5 +10,4 @@ __attribute__((visibility("default"))) void _Zapisz(int *target, int value)
 {
     *target = value;
 }
-
 }

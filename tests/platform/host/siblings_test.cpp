@@ -23,7 +23,8 @@ std::ostream &operator<<(std::ostream &out, const PathCase &c)
     return out << c.suiteName;
 }
 
-class SiblingPath : public SiblingsTest, public testing::WithParamInterface<PathCase> {};
+class SiblingPath : public SiblingsTest, public testing::WithParamInterface<PathCase>
+{};
 
 TEST_P(SiblingPath, SuiteNameMapsToTheSharedLibrary)
 {
@@ -31,12 +32,12 @@ TEST_P(SiblingPath, SuiteNameMapsToTheSharedLibrary)
               QDir(QStringLiteral(HOST_TEST_SIBLINGS)).filePath(QLatin1String(GetParam().relative)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, SiblingPath, testing::Values(
-    PathCase{"cities.dll", "libcities.so"},
-    PathCase{"CITIES.DLL", "libCITIES.so"},
-    PathCase{"data\\Fuel\\driver_cards.dll", "data/Fuel/libdriver_cards.so"},
-    PathCase{"data\\MalvoMobile\\MalvoMobile.dll", "data/MalvoMobile/libMalvoMobile.so"},
-    PathCase{"data/Forwarding/orders.dll", "data/Forwarding/liborders.so"}));
+INSTANTIATE_TEST_SUITE_P(Names, SiblingPath,
+                         testing::Values(PathCase{"cities.dll", "libcities.so"}, PathCase{"CITIES.DLL", "libCITIES.so"},
+                                         PathCase{"data\\Fuel\\driver_cards.dll", "data/Fuel/libdriver_cards.so"},
+                                         PathCase{"data\\MalvoMobile\\MalvoMobile.dll",
+                                                  "data/MalvoMobile/libMalvoMobile.so"},
+                                         PathCase{"data/Forwarding/orders.dll", "data/Forwarding/liborders.so"}));
 
 TEST_F(SiblingsTest, MissingLibraryIsSkipped)
 {

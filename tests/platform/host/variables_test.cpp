@@ -38,7 +38,8 @@ std::ostream &operator<<(std::ostream &out, const DefaultCase &c)
     return out << c.group << '/' << c.name;
 }
 
-class VariableDefaults : public VariablesTest, public testing::WithParamInterface<DefaultCase> {};
+class VariableDefaults : public VariablesTest, public testing::WithParamInterface<DefaultCase>
+{};
 
 TEST_P(VariableDefaults, DeclaredDefault)
 {
@@ -47,18 +48,18 @@ TEST_P(VariableDefaults, DeclaredDefault)
     EXPECT_EQ(value.metaType(), GetParam().expected.metaType());
 }
 
-INSTANTIATE_TEST_SUITE_P(Declarations, VariableDefaults, testing::Values(
-    DefaultCase{"aktywna_firma", "ALL", QVariant(0)},
-    DefaultCase{"domyslna_waluta", "ALL", QVariant(QStringLiteral("PLN"))},
-    DefaultCase{"uprawnienia_zapis_firmy_wlasne", "ALL", QVariant(true)},
-    DefaultCase{"cb_gen_unik_skr_firm", "ALL", QVariant(true)},
-    DefaultCase{"CzySkrotFirma20", "ALL", QVariant(false)},
-    DefaultCase{"cb_run_session", "ALL", QVariant(false)},
-    DefaultCase{"ImportZlecWTrakcie", "SP", QVariant(0)},
-    DefaultCase{"ImportZlecDodajAllFirma", "SP", QVariant(0)},
-    DefaultCase{"lista_kolor_naglowek_zaznaczony", "ALL", QVariant(0x4123CE)},
-    DefaultCase{"lista_kolor_niezaznaczony_pom", "ALL", QVariant(0xEAE4E1)},
-    DefaultCase{"lista_firm_f_wlasne_check", "FL", QVariant(false)}));
+INSTANTIATE_TEST_SUITE_P(Declarations, VariableDefaults,
+                         testing::Values(DefaultCase{"aktywna_firma", "ALL", QVariant(0)},
+                                         DefaultCase{"domyslna_waluta", "ALL", QVariant(QStringLiteral("PLN"))},
+                                         DefaultCase{"uprawnienia_zapis_firmy_wlasne", "ALL", QVariant(true)},
+                                         DefaultCase{"cb_gen_unik_skr_firm", "ALL", QVariant(true)},
+                                         DefaultCase{"CzySkrotFirma20", "ALL", QVariant(false)},
+                                         DefaultCase{"cb_run_session", "ALL", QVariant(false)},
+                                         DefaultCase{"ImportZlecWTrakcie", "SP", QVariant(0)},
+                                         DefaultCase{"ImportZlecDodajAllFirma", "SP", QVariant(0)},
+                                         DefaultCase{"lista_kolor_naglowek_zaznaczony", "ALL", QVariant(0x4123CE)},
+                                         DefaultCase{"lista_kolor_niezaznaczony_pom", "ALL", QVariant(0xEAE4E1)},
+                                         DefaultCase{"lista_firm_f_wlasne_check", "FL", QVariant(false)}));
 
 TEST_F(VariablesTest, NamesAndGroupsIgnoreLetterCase)
 {

@@ -59,7 +59,7 @@ TEST_F(WindowMessagesTest, PostedMessageArrivesWithItsParameters)
     QWidget list;
     EXPECT_TRUE(host::postToMainWindow(host::msg::WindowCreated, host::windowParam(&list), 0));
     EXPECT_TRUE(host::postToMainWindow(host::msg::ActiveCompanyChanged, 1, 0));
-    EXPECT_TRUE(window.received.empty());   // posted, not yet delivered
+    EXPECT_TRUE(window.received.empty()); // posted, not yet delivered
     QCoreApplication::sendPostedEvents(&window);
     ASSERT_EQ(window.received.size(), 2u);
     EXPECT_EQ(window.received[0].message, 0x48E);

@@ -27,9 +27,13 @@ struct SortCase
     QStringList expected;
 };
 
-std::ostream &operator<<(std::ostream &out, const SortCase &c) { return out << c.name; }
+std::ostream &operator<<(std::ostream &out, const SortCase &c)
+{
+    return out << c.name;
+}
 
-class TitleSortSequence : public testing::TestWithParam<SortCase> {};
+class TitleSortSequence : public testing::TestWithParam<SortCase>
+{};
 
 TEST_P(TitleSortSequence, BuildsSortStrings)
 {
@@ -40,17 +44,22 @@ TEST_P(TitleSortSequence, BuildsSortStrings)
     EXPECT_EQ(built, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Clicks, TitleSortSequence, testing::Values(
-    SortCase{"same_title_toggles", {"nazwa", "nazwa", "nazwa"},
-             {"nazwa ASC,id ASC", "nazwa DESC,id DESC", "nazwa ASC,id ASC"}},
-    SortCase{"other_title_starts_ascending", {"nazwa", "nazwa", "miasto"},
-             {"nazwa ASC,id ASC", "nazwa DESC,id DESC", "miasto ASC,id ASC"}},
-    SortCase{"back_to_first_title_ascending_again", {"nazwa", "miasto", "nazwa"},
-             {"nazwa ASC,id ASC", "miasto ASC,id ASC", "nazwa ASC,id ASC"}},
-    SortCase{"title_names_compare_without_case", {"Nazwa", "nazwa"},
-             {"Nazwa ASC,id ASC", "nazwa DESC,id DESC"}},
-    SortCase{"key_column_needs_no_tie_break", {"id", "id"}, {"id ASC", "id DESC"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Clicks, TitleSortSequence,
+                         testing::Values(SortCase{"same_title_toggles",
+                                                  {"nazwa", "nazwa", "nazwa"},
+                                                  {"nazwa ASC,id ASC", "nazwa DESC,id DESC", "nazwa ASC,id ASC"}},
+                                         SortCase{"other_title_starts_ascending",
+                                                  {"nazwa", "nazwa", "miasto"},
+                                                  {"nazwa ASC,id ASC", "nazwa DESC,id DESC", "miasto ASC,id ASC"}},
+                                         SortCase{"back_to_first_title_ascending_again",
+                                                  {"nazwa", "miasto", "nazwa"},
+                                                  {"nazwa ASC,id ASC", "miasto ASC,id ASC", "nazwa ASC,id ASC"}},
+                                         SortCase{"title_names_compare_without_case",
+                                                  {"Nazwa", "nazwa"},
+                                                  {"Nazwa ASC,id ASC", "nazwa DESC,id DESC"}},
+                                         SortCase{
+                                             "key_column_needs_no_tie_break", {"id", "id"}, {"id ASC", "id DESC"}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(TitleSort, MappedColumnSortsByItsExpressions)
 {
@@ -169,7 +178,10 @@ TEST_F(IncrementalSearchTest, ControlCharactersAreNotTyped)
 
 // ---- selection ---------------------------------------------------------------------
 
-RowKey key(qint64 id, const QString &guid = QString()) { return RowKey{id, guid}; }
+RowKey key(qint64 id, const QString &guid = QString())
+{
+    return RowKey{id, guid};
+}
 
 class RowSelectionTest : public testing::Test
 {
@@ -177,8 +189,9 @@ protected:
     // Visible rows 0..9 carry ids 100..109.
     void click(int row, bool ctrl = false, bool shift = false, bool sticky = false)
     {
-        selection.click(row, ctrl, shift, sticky, [](int r) { return key(100 + r); },
-                        [this](const RowKey &k) { return hidden.contains(k.id) ? -1 : int(k.id - 100); });
+        selection.click(
+            row, ctrl, shift, sticky, [](int r) { return key(100 + r); },
+            [this](const RowKey &k) { return hidden.contains(k.id) ? -1 : int(k.id - 100); });
     }
     QList<qint64> selectedIds() const
     {
@@ -196,7 +209,7 @@ TEST_F(RowSelectionTest, FlagsAndCount)
 {
     selection.registerKey(key(1), false);
     selection.registerKey(key(2), true);
-    selection.registerKey(key(2), false);       // already there: left alone
+    selection.registerKey(key(2), false); // already there: left alone
     selection.toggle(key(3));
     selection.select(key(1));
     EXPECT_EQ(selection.selectedCount(), 3);
@@ -205,7 +218,7 @@ TEST_F(RowSelectionTest, FlagsAndCount)
     EXPECT_EQ(selectedIds(), (QList<qint64>{1, 3}));
     selection.clear();
     EXPECT_EQ(selection.selectedCount(), 0);
-    EXPECT_EQ(selection.entries().size(), 3u);   // entries stay, only flags reset
+    EXPECT_EQ(selection.entries().size(), 3u); // entries stay, only flags reset
     selection.setAll();
     EXPECT_EQ(selection.selectedCount(), 3);
 }
@@ -244,7 +257,7 @@ TEST_F(RowSelectionTest, ShiftSelectsFromTheAnchorInEitherDirection)
     for (int id = 103; id <= 106; ++id)
         EXPECT_TRUE(selection.isSelected(key(id))) << id;
     click(8, true);
-    click(9, false, true);   // anchor moved to the Ctrl-clicked row
+    click(9, false, true); // anchor moved to the Ctrl-clicked row
     EXPECT_EQ(selection.selectedCount(), 6);
     EXPECT_TRUE(selection.isSelected(key(109)));
     EXPECT_FALSE(selection.isSelected(key(107)));
@@ -279,9 +292,13 @@ struct TotalCase
     const char *expected;
 };
 
-std::ostream &operator<<(std::ostream &out, const TotalCase &c) { return out << c.name; }
+std::ostream &operator<<(std::ostream &out, const TotalCase &c)
+{
+    return out << c.name;
+}
 
-class ColumnTotalCase : public testing::TestWithParam<TotalCase> {};
+class ColumnTotalCase : public testing::TestWithParam<TotalCase>
+{};
 
 TEST_P(ColumnTotalCase, SumsAndFormats)
 {
@@ -291,18 +308,20 @@ TEST_P(ColumnTotalCase, SumsAndFormats)
     EXPECT_EQ(total.text(QLocale::c(), DayWords{"dzień", "dni"}), QString::fromUtf8(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, ColumnTotalCase, testing::Values(
-    TotalCase{"integers", SummaryKind::Integer, 0, {1, 2, QVariant(), qint64(3000000000LL)}, "3000000003"},
-    TotalCase{"integers_none", SummaryKind::Integer, 0, {}, "0"},
-    TotalCase{"decimal_two", SummaryKind::Decimal, 2, {0.1, 0.2, 0.3, 10.005}, "10.61"},
-    TotalCase{"decimal_four", SummaryKind::Decimal, 4, {1.23456, 1}, "2.2346"},
-    TotalCase{"decimal_no_grouping", SummaryKind::Decimal, 2, {123456.5, 1000000}, "1123456.50"},
-    TotalCase{"duration_below_a_day", SummaryKind::Duration, 0, {0.125, 0.0625}, "04:30"},
-    TotalCase{"duration_one_day", SummaryKind::Duration, 0, {0.5, 0.75}, "1 dzień 06:00"},
-    TotalCase{"duration_days", SummaryKind::Duration, 0, {1.5, 1.5, 0.25}, "3 dni 06:00"},
-    TotalCase{"duration_times", SummaryKind::Duration, 0, {QTime(1, 30), QTime(23, 45)}, "1 dzień 01:15"},
-    TotalCase{"duration_rounds_to_whole_day", SummaryKind::Duration, 0, {0.99999}, "1 dzień 00:00"},
-    TotalCase{"not_summed", SummaryKind::None, 0, {1, 2}, ""}),
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ColumnTotalCase,
+    testing::Values(
+        TotalCase{"integers", SummaryKind::Integer, 0, {1, 2, QVariant(), qint64(3000000000LL)}, "3000000003"},
+        TotalCase{"integers_none", SummaryKind::Integer, 0, {}, "0"},
+        TotalCase{"decimal_two", SummaryKind::Decimal, 2, {0.1, 0.2, 0.3, 10.005}, "10.61"},
+        TotalCase{"decimal_four", SummaryKind::Decimal, 4, {1.23456, 1}, "2.2346"},
+        TotalCase{"decimal_no_grouping", SummaryKind::Decimal, 2, {123456.5, 1000000}, "1123456.50"},
+        TotalCase{"duration_below_a_day", SummaryKind::Duration, 0, {0.125, 0.0625}, "04:30"},
+        TotalCase{"duration_one_day", SummaryKind::Duration, 0, {0.5, 0.75}, "1 dzień 06:00"},
+        TotalCase{"duration_days", SummaryKind::Duration, 0, {1.5, 1.5, 0.25}, "3 dni 06:00"},
+        TotalCase{"duration_times", SummaryKind::Duration, 0, {QTime(1, 30), QTime(23, 45)}, "1 dzień 01:15"},
+        TotalCase{"duration_rounds_to_whole_day", SummaryKind::Duration, 0, {0.99999}, "1 dzień 00:00"},
+        TotalCase{"not_summed", SummaryKind::None, 0, {1, 2}, ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ColumnTotal, KindFollowsTheFieldUnlessTheColumnSaysOtherwise)
@@ -332,40 +351,49 @@ struct FormatCase
     const char *expected;
 };
 
-std::ostream &operator<<(std::ostream &out, const FormatCase &c) { return out << c.name; }
+std::ostream &operator<<(std::ostream &out, const FormatCase &c)
+{
+    return out << c.name;
+}
 
-class FormatValueCase : public testing::TestWithParam<FormatCase> {};
+class FormatValueCase : public testing::TestWithParam<FormatCase>
+{};
 
 TEST_P(FormatValueCase, ShowsTheValueAsFormatted)
 {
     const FormatCase &c = GetParam();
-    EXPECT_EQ(formatValue(c.value, c.type, QString::fromLatin1(c.format), QLocale::c()), QString::fromLatin1(c.expected));
+    EXPECT_EQ(formatValue(c.value, c.type, QString::fromLatin1(c.format), QLocale::c()),
+              QString::fromLatin1(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, FormatValueCase, testing::Values(
-    FormatCase{"grouped_two", 1234567.5, QMetaType::Double, ",0.00", "1,234,567.50"},
-    FormatCase{"plain_two", 1234.5, QMetaType::Double, "#0.00", "1234.50"},
-    FormatCase{"grouped_four", 1234.56789, QMetaType::Double, ",0.0000", "1,234.5679"},
-    FormatCase{"grouped_none", 1234.6, QMetaType::Double, ",0", "1,235"},
-    FormatCase{"integer_with_decimals", 7, QMetaType::Int, ",0.00", "7.00"},
-    FormatCase{"no_format", 2.5, QMetaType::Double, "", "2.5"},
-    FormatCase{"date", QDate(2024, 3, 5), QMetaType::QDate, "dd.MM.yyyy", "05.03.2024"},
-    FormatCase{"date_time", QDateTime(QDate(2024, 3, 5), QTime(7, 8)), QMetaType::QDateTime, "dd.MM.yyyy HH:mm", "05.03.2024 07:08"},
-    FormatCase{"null", QVariant(), QMetaType::Double, ",0.00", ""},
-    FormatCase{"text_ignores_number_format", QString("abc"), QMetaType::QString, ",0.00", "abc"}),
+INSTANTIATE_TEST_SUITE_P(
+    Formats, FormatValueCase,
+    testing::Values(FormatCase{"grouped_two", 1234567.5, QMetaType::Double, ",0.00", "1,234,567.50"},
+                    FormatCase{"plain_two", 1234.5, QMetaType::Double, "#0.00", "1234.50"},
+                    FormatCase{"grouped_four", 1234.56789, QMetaType::Double, ",0.0000", "1,234.5679"},
+                    FormatCase{"grouped_none", 1234.6, QMetaType::Double, ",0", "1,235"},
+                    FormatCase{"integer_with_decimals", 7, QMetaType::Int, ",0.00", "7.00"},
+                    FormatCase{"no_format", 2.5, QMetaType::Double, "", "2.5"},
+                    FormatCase{"date", QDate(2024, 3, 5), QMetaType::QDate, "dd.MM.yyyy", "05.03.2024"},
+                    FormatCase{"date_time", QDateTime(QDate(2024, 3, 5), QTime(7, 8)), QMetaType::QDateTime,
+                               "dd.MM.yyyy HH:mm", "05.03.2024 07:08"},
+                    FormatCase{"null", QVariant(), QMetaType::Double, ",0.00", ""},
+                    FormatCase{"text_ignores_number_format", QString("abc"), QMetaType::QString, ",0.00", "abc"}),
     [](const auto &info) { return std::string(info.param.name); });
 
-class OneLineCase : public testing::TestWithParam<std::pair<const char *, const char *>> {};
+class OneLineCase : public testing::TestWithParam<std::pair<const char *, const char *>>
+{};
 
 TEST_P(OneLineCase, LineBreaksBecomeOneBlank)
 {
     EXPECT_EQ(oneLine(QString::fromLatin1(GetParam().first)), QString::fromLatin1(GetParam().second));
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, OneLineCase, testing::Values(
-    std::pair{"ab", "ab"}, std::pair{"a\r\nb", "a b"}, std::pair{"a\nb", "a b"}, std::pair{"a \nb", "a b"},
-    std::pair{"a\n b", "a b"}, std::pair{"a \r\n b", "a b"}, std::pair{"a\nb\nc", "a b c"},
-    std::pair{"a  b", "a  b"}));
+INSTANTIATE_TEST_SUITE_P(Texts, OneLineCase,
+                         testing::Values(std::pair{"ab", "ab"}, std::pair{"a\r\nb", "a b"}, std::pair{"a\nb", "a b"},
+                                         std::pair{"a \nb", "a b"}, std::pair{"a\n b", "a b"},
+                                         std::pair{"a \r\n b", "a b"}, std::pair{"a\nb\nc", "a b c"},
+                                         std::pair{"a  b", "a  b"}));
 
 // ---- palette -----------------------------------------------------------------------
 

@@ -17,17 +17,18 @@ class ListaGridModelTest : public testing::Test
 protected:
     void SetUp() override
     {
-        data = uitest::dataSet(
-            {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("kwota", QMetaType::Double),
-             field("aktywny", QMetaType::Bool), field("flaga", QMetaType::Int), field("guid", QMetaType::QString)},
-            {{3, "Kot", 10.5, true, 0, "g3"},
-             {1, "łódź", 2.25, false, 1, "g1"},
-             {2, "Adam\r\nNowak", QVariant(), true, 5, "g2"},
-             {4, "Kowal", 100.0, false, 0, "g4"}});
+        data = uitest::dataSet({field("id", QMetaType::Int), field("nazwa", QMetaType::QString),
+                                field("kwota", QMetaType::Double), field("aktywny", QMetaType::Bool),
+                                field("flaga", QMetaType::Int), field("guid", QMetaType::QString)},
+                               {{3, "Kot", 10.5, true, 0, "g3"},
+                                {1, "łódź", 2.25, false, 1, "g1"},
+                                {2, "Adam\r\nNowak", QVariant(), true, 5, "g2"},
+                                {4, "Kowal", 100.0, false, 0, "g4"}});
         model.setLocale(QLocale::c());
         model.setDataSet(data.get());
         model.setColumns(columns());
-        tester = std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        tester =
+            std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
 
     static std::vector<GridColumn> columns()
@@ -79,7 +80,7 @@ TEST_F(ListaGridModelTest, ReopeningTheDataSetResetsTheModel)
     EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(model.rowCount(), 1);
     EXPECT_EQ(text(0, 1), "Nowy");
-    EXPECT_EQ(text(0, 2), "");        // the column's field is gone
+    EXPECT_EQ(text(0, 2), ""); // the column's field is gone
     data->close();
     EXPECT_EQ(model.rowCount(), 0);
 }
@@ -153,12 +154,12 @@ TEST_F(ListaGridModelTest, PrefixSearchIgnoresCaseIncludingPolishLetters)
     EXPECT_EQ(model.findPrefix(1, "ko"), 0);
     EXPECT_EQ(model.findPrefix(1, "KOW"), 3);
     EXPECT_EQ(model.findPrefix(1, "ŁÓ"), 1);
-    EXPECT_EQ(model.findPrefix(1, "Adam N"), 2);    // as shown: on one line
+    EXPECT_EQ(model.findPrefix(1, "Adam N"), 2); // as shown: on one line
     EXPECT_EQ(model.findPrefix(1, "x"), -1);
-    EXPECT_EQ(model.findPrefix(0, "k"), -1);        // the selection column has no text
+    EXPECT_EQ(model.findPrefix(0, "k"), -1); // the selection column has no text
     EXPECT_EQ(model.findPrefix(2, "100"), 3);
     data->setSort("nazwa DESC");
-    EXPECT_EQ(model.findPrefix(1, "ko"), 1);        // łódź, Kowal, Kot, Adam
+    EXPECT_EQ(model.findPrefix(1, "ko"), 1); // łódź, Kowal, Kot, Adam
 }
 
 TEST_F(ListaGridModelTest, TotalsCoverVisibleRows)
@@ -168,8 +169,8 @@ TEST_F(ListaGridModelTest, TotalsCoverVisibleRows)
     EXPECT_EQ(totals[2].text(QLocale::c(), {}), "112.75");
     EXPECT_EQ(totals[5].text(QLocale::c(), {}), "10");
     EXPECT_EQ(totals[1].text(QLocale::c(), {}), "");
-    EXPECT_EQ(totals[3].text(QLocale::c(), {}), "");   // bool
-    EXPECT_EQ(totals[4].text(QLocale::c(), {}), "");   // a check-box column is not summed
+    EXPECT_EQ(totals[3].text(QLocale::c(), {}), ""); // bool
+    EXPECT_EQ(totals[4].text(QLocale::c(), {}), ""); // a check-box column is not summed
     data->setFilter("id >= 3");
     totals = model.totals();
     EXPECT_EQ(totals[2].text(QLocale::c(), {}), "110.50");
@@ -188,7 +189,7 @@ TEST_F(ListaGridModelTest, RowsAreNotReadWhileControlsAreDisabled)
 {
     data->disableControls();
     data->setFilter("id = 1");
-    EXPECT_EQ(model.rowCount(), 4);                 // the view has not been told yet
+    EXPECT_EQ(model.rowCount(), 4); // the view has not been told yet
     EXPECT_EQ(text(3, 1), "");
     data->enableControls();
     EXPECT_EQ(model.rowCount(), 1);

@@ -35,16 +35,19 @@ protected:
     void SetUp() override
     {
         host::setLogFilePath(m_logDir.filePath(QStringLiteral("ui.log")));
-        open({{3, "Beta", "Kraków"}, {1, "Alfa", "Gdańsk"}, {5, "Beta", "Łódź"}, {2, "Gamma", "Opole"},
+        open({{3, "Beta", "Kraków"},
+              {1, "Alfa", "Gdańsk"},
+              {5, "Beta", "Łódź"},
+              {2, "Gamma", "Opole"},
               {4, "Beta", "Sopot"}});
     }
     void TearDown() override { host::setLogFilePath(QString()); }
 
     void open(std::vector<std::vector<QVariant>> rows)
     {
-        data = uitest::dataSet({field("id", QMetaType::Int), field("nazwa", QMetaType::QString),
-                                field("miasto", QMetaType::QString)},
-                               std::move(rows));
+        data = uitest::dataSet(
+            {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("miasto", QMetaType::QString)},
+            std::move(rows));
         grid = std::make_unique<ListaGrid>();
         grid->setDataSet(data.get());
         grid->setColumns({GridColumn::selectionColumn(), column("id", 60), column("nazwa"), column("miasto")});
@@ -146,7 +149,7 @@ TEST_F(ListaGridTest, FunnelAreaAsksForTheFilterInsteadOfSorting)
     EXPECT_TRUE(data->sort().isEmpty());
     EXPECT_EQ(grid->markedColumn(), 2);
 
-    clickTitle(2, border(2) - ListaGridHeader::FunnelFrom - 2);   // just left of the funnel
+    clickTitle(2, border(2) - ListaGridHeader::FunnelFrom - 2); // just left of the funnel
     EXPECT_EQ(sorts.count(), 1);
     EXPECT_EQ(filters.count(), 3);
 }
@@ -241,7 +244,7 @@ TEST_F(ListaGridTest, HomeEndAndIgnoredMovesAtTheEnds)
     clickRow(1, Qt::ControlModifier);
     clickRow(0, Qt::ControlModifier);
     ASSERT_EQ(grid->selectedCount(), 1);
-    QTest::keyClick(grid.get(), Qt::Key_Up);           // at the first row: nothing happens
+    QTest::keyClick(grid.get(), Qt::Key_Up); // at the first row: nothing happens
     QTest::keyClick(grid.get(), Qt::Key_PageUp);
     EXPECT_EQ(grid->selectedCount(), 1);
     EXPECT_EQ(data->recNo(), 1);
@@ -250,7 +253,7 @@ TEST_F(ListaGridTest, HomeEndAndIgnoredMovesAtTheEnds)
     EXPECT_EQ(grid->selectedCount(), 0);
     QTest::keyClick(grid.get(), Qt::Key_End);
     clickRow(4, Qt::ControlModifier);
-    QTest::keyClick(grid.get(), Qt::Key_Down);         // at the last row: nothing happens
+    QTest::keyClick(grid.get(), Qt::Key_Down); // at the last row: nothing happens
     EXPECT_EQ(grid->selectedCount(), 1);
 }
 
@@ -305,12 +308,12 @@ TEST_F(ListaGridTest, CtrlClicksToggleRows)
 
 TEST_F(ListaGridTest, ShiftClickSelectsTheRangeInDataSetOrder)
 {
-    clickTitle(2);                                      // 1 Alfa, 3, 4, 5 Beta, 2 Gamma
+    clickTitle(2); // 1 Alfa, 3, 4, 5 Beta, 2 Gamma
     clickRow(1);
     clickRow(3, Qt::ShiftModifier);
     EXPECT_EQ(selectedIds(), (QList<qint64>{3, 4, 5}));
     EXPECT_EQ(data->recNo(), 4);
-    clickRow(0, Qt::ShiftModifier);                     // from the new anchor back up
+    clickRow(0, Qt::ShiftModifier); // from the new anchor back up
     EXPECT_EQ(selectedIds(), (QList<qint64>{1, 3, 4, 5}));
 }
 
@@ -342,9 +345,9 @@ TEST(ListaGridLarge, SelectAllUnderAFilterTakesOnlyVisibleRows)
     rows.reserve(100000);
     for (int i = 0; i < 100000; ++i)
         rows.push_back({i + 1, QStringLiteral("Firma %1").arg(i), i % 3});
-    auto data = uitest::dataSet({field("id", QMetaType::Int), field("nazwa", QMetaType::QString),
-                                 field("grupa", QMetaType::Int)},
-                                std::move(rows));
+    auto data = uitest::dataSet(
+        {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("grupa", QMetaType::Int)},
+        std::move(rows));
     ListaGrid grid;
     grid.setDataSet(data.get());
     grid.setColumns({GridColumn::selectionColumn(), column("nazwa"), column("grupa")});
@@ -358,7 +361,7 @@ TEST(ListaGridLarge, SelectAllUnderAFilterTakesOnlyVisibleRows)
     QSignalSpy resets(grid.gridModel(), &QAbstractItemModel::modelReset);
     QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(grid.selectedCount(), visible);
-    EXPECT_EQ(data->recNo(), 500);                      // the current row stays
+    EXPECT_EQ(data->recNo(), 500); // the current row stays
     EXPECT_EQ(resets.count(), 0);
     for (const RowKey &key : grid.selectedKeys())
         ASSERT_EQ((key.id - 1) % 3, 1) << key.id;
@@ -375,10 +378,10 @@ TEST(ListaGridLarge, SelectAllUnderAFilterTakesOnlyVisibleRows)
 
 TEST(ListaGridSummary, TotalsOfIntegerDecimalAndDurationColumnsAndCopy)
 {
-    auto data = uitest::dataSet({field("id", QMetaType::Int), field("ilosc", QMetaType::Int),
-                                 field("kwota", QMetaType::Double), field("czas", QMetaType::Double),
-                                 field("nazwa", QMetaType::QString)},
-                                {{1, 2, 10.25, 0.5, "a"}, {2, 3, 0.755, 0.75, "b"}, {3, 10, 1.0, 1.0, "c"}});
+    auto data =
+        uitest::dataSet({field("id", QMetaType::Int), field("ilosc", QMetaType::Int), field("kwota", QMetaType::Double),
+                         field("czas", QMetaType::Double), field("nazwa", QMetaType::QString)},
+                        {{1, 2, 10.25, 0.5, "a"}, {2, 3, 0.755, 0.75, "b"}, {3, 10, 1.0, 1.0, "c"}});
     ListaGrid grid;
     grid.setDataSet(data.get());
     GridColumn kwota = column("kwota");
@@ -419,7 +422,7 @@ TEST_F(ListaGridTest, HintShowsTheWholeTextOfCutOffCells)
     grid->setColumnWidth(2, 2000);
     EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 2)).isEmpty());
     EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 3)).isEmpty());
-    EXPECT_EQ(grid->hintTextAt(cellCentre(1, 3)), "B\nC");     // shown on one line, so the hint gives the lines
+    EXPECT_EQ(grid->hintTextAt(cellCentre(1, 3)), "B\nC"); // shown on one line, so the hint gives the lines
     EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 0)).isEmpty());
 }
 
@@ -459,9 +462,9 @@ protected:
 
 TEST_F(ListaGridPaletteTest, RowsAreDrawnInThePaletteColours)
 {
-    host::var::ListaKolorNiezaznaczonyGl.set(0x00FFFF);    // yellow
-    host::var::ListaKolorNiezaznaczonyPom.set(0xFF0000);   // blue
-    host::var::ListaKolorZaznaczone.set(0x00FF00);         // green
+    host::var::ListaKolorNiezaznaczonyGl.set(0x00FFFF);  // yellow
+    host::var::ListaKolorNiezaznaczonyPom.set(0xFF0000); // blue
+    host::var::ListaKolorZaznaczone.set(0x00FF00);       // green
     host::setPaletaStala(false);
     grid->reloadPalette();
     clickRow(3);

@@ -104,7 +104,8 @@ TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfR
 {
     const int gmina = dodajBezFormularza(QStringLiteral("Gmina"), QString());
     const int id = wstaw(QStringLiteral("miasto"), QStringLiteral("id_m"),
-                         {{QStringLiteral("miasto"), QStringLiteral("Stare")}, {QStringLiteral("id_panstwa"), m_polska},
+                         {{QStringLiteral("miasto"), QStringLiteral("Stare")},
+                          {QStringLiteral("id_panstwa"), m_polska},
                           {QStringLiteral("id_m_gminy"), gmina}});
     const auto kod = [id](const char *k) {
         return wstaw(QStringLiteral("kod_pocztowy"), QStringLiteral("id_kodu"),
@@ -114,17 +115,21 @@ TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfR
     const int znika = kod("22-222");
     const int idF = firma(QStringLiteral("Pod adresem"));
     const int adres = wstaw(QStringLiteral("adres"), QStringLiteral("id_adr"),
-                            {{QStringLiteral("id_"), idF}, {QStringLiteral("tabela"), 7}, {QStringLiteral("id_m"), id},
-                             {QStringLiteral("id_kodu"), znika}, {QStringLiteral("czy_domyslny"), 1}});
+                            {{QStringLiteral("id_"), idF},
+                             {QStringLiteral("tabela"), 7},
+                             {QStringLiteral("id_m"), id},
+                             {QStringLiteral("id_kodu"), znika},
+                             {QStringLiteral("czy_domyslny"), 1}});
 
     prompter().push(wypelnij(QStringLiteral("Nowe"), m_polska, QStringLiteral("11-111\n33-333")));
     EXPECT_EQ(host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", id).value_or(-1), id);
-    EXPECT_EQ(m_pokazane, (QStringList{QStringLiteral("Stare"), QString::number(m_polska),
-                                       QStringLiteral("11-111\n22-222")}));
+    EXPECT_EQ(m_pokazane,
+              (QStringList{QStringLiteral("Stare"), QString::number(m_polska), QStringLiteral("11-111\n22-222")}));
     EXPECT_EQ(nazwaMiasta(id), QStringLiteral("Nowe"));
     EXPECT_EQ(kody(id), (QStringList{QStringLiteral("11-111"), QStringLiteral("33-333")}));
     EXPECT_EQ(ile(QStringLiteral("select id_kodu from kod_pocztowy where kod = '11-111'")), zostaje);
-    EXPECT_EQ(ile(QStringLiteral("select id_m_gminy from miasto where id_m = :id"), {{QStringLiteral("id"), id}}), gmina);
+    EXPECT_EQ(ile(QStringLiteral("select id_m_gminy from miasto where id_m = :id"), {{QStringLiteral("id"), id}}),
+              gmina);
     EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where id_adr = :a and id_m = :m and id_kodu is null"),
                   {{QStringLiteral("a"), adres}, {QStringLiteral("m"), id}}),
               1);

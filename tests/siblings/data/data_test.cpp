@@ -15,8 +15,9 @@ protected:
     static QStringList wiersze(const QString &co)
     {
         return host::GetListaStringDB(
-            QStringLiteral("select co || '|' || wartosc || '|' || coalesce(kod, '-') || '|' || coalesce(cast(id_u as text), '-')"
-                           " || '|' || coalesce(cast(id_f as text), '-') as w from ustawienia where co = :co order by id_ust"),
+            QStringLiteral(
+                "select co || '|' || wartosc || '|' || coalesce(kod, '-') || '|' || coalesce(cast(id_u as text), '-')"
+                " || '|' || coalesce(cast(id_f as text), '-') as w from ustawienia where co = :co order by id_ust"),
             QStringLiteral("w"), nullptr, {{QStringLiteral("co"), co}});
     }
 };
@@ -36,10 +37,10 @@ TEST_P(DataTest, ASecondWriteOfTheSameKeyUpdatesItsRowAndOtherOwnersGetTheirOwn)
     EXPECT_EQ(zapiszUstaw(termin, QStringLiteral("7"), QStringLiteral("partners.dll"), 0, 0), 1);
     EXPECT_EQ(zapiszUstaw(termin, QStringLiteral("60"), QStringLiteral("FK"), 0, idF), 1);
     EXPECT_EQ(zapiszUstaw(termin, QStringLiteral("21"), QStringLiteral("partners.dll"), 5, idF), 1);
-    EXPECT_EQ(wiersze(termin), (QStringList{termin + QStringLiteral("|45|partners.dll|-|") + f,
-                                            termin + QStringLiteral("|21|partners.dll|5|") + f,
-                                            termin + QStringLiteral("|7|partners.dll|-|-"),
-                                            termin + QStringLiteral("|60|FK|-|") + f}));
+    EXPECT_EQ(wiersze(termin),
+              (QStringList{termin + QStringLiteral("|45|partners.dll|-|") + f,
+                           termin + QStringLiteral("|21|partners.dll|5|") + f,
+                           termin + QStringLiteral("|7|partners.dll|-|-"), termin + QStringLiteral("|60|FK|-|") + f}));
 }
 
 TEST_P(DataTest, ValuesAreStoredAsTypedApostrophesIncluded)

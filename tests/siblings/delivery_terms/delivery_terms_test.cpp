@@ -46,13 +46,16 @@ TEST_P(DeliveryTermsTest, ANewTemplateIsSavedAndEditedInPlace)
     prompter().push(wypelnij(QStringLiteral("Standard"), QStringLiteral("Rozładunek do 16:00.\nPalety 'EUR'.")));
     const int id = nowy(1);
     ASSERT_GT(id, 0);
-    EXPECT_EQ(m_pokazane, (QStringList{QStringLiteral("Warunki realizacji potwierdzenia zlecenia"), QString(), QString()}));
-    EXPECT_EQ(szablon(id), (QStringList{QStringLiteral("Standard"), QStringLiteral("Rozładunek do 16:00.\nPalety 'EUR'.")}));
+    EXPECT_EQ(m_pokazane,
+              (QStringList{QStringLiteral("Warunki realizacji potwierdzenia zlecenia"), QString(), QString()}));
+    EXPECT_EQ(szablon(id),
+              (QStringList{QStringLiteral("Standard"), QStringLiteral("Rozładunek do 16:00.\nPalety 'EUR'.")}));
 
     prompter().push(wypelnij(QStringLiteral("Standard 2"), QString()));
     EXPECT_EQ(edytuj(0, id), id);
-    EXPECT_EQ(m_pokazane, (QStringList{QStringLiteral("Warunki realizacji zlecenia"), QStringLiteral("Standard"),
-                                       QStringLiteral("Rozładunek do 16:00.\nPalety 'EUR'.")}));
+    EXPECT_EQ(m_pokazane,
+              (QStringList{QStringLiteral("Warunki realizacji zlecenia"), QStringLiteral("Standard"),
+                           QStringLiteral("Rozładunek do 16:00.\nPalety 'EUR'.")}));
     EXPECT_EQ(szablon(id), (QStringList{QStringLiteral("Standard 2"), QString()}));
     EXPECT_EQ(ile(QStringLiteral("select count(*) from szablon_zlecenia")), 1);
 }

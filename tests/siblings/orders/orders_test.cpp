@@ -48,12 +48,13 @@ TEST_P(OrdersTest, AnAcceptedOrderIsStoredForTheCompanyIssuedByTheActiveOne)
     EXPECT_EQ(m_proponowanyNumer, QStringLiteral("ZL/1/") + rok);
 
     const QVariantMap p{{QStringLiteral("id"), id}};
-    EXPECT_EQ(tekst(QStringLiteral("select nr_pelny from zlecenie where id_realiz = :id"), p), QStringLiteral("ZL/'7'"));
+    EXPECT_EQ(tekst(QStringLiteral("select nr_pelny from zlecenie where id_realiz = :id"), p),
+              QStringLiteral("ZL/'7'"));
     EXPECT_EQ(ile(QStringLiteral("select id_f from zlecenie where id_realiz = :id"), p), klient);
     EXPECT_EQ(ile(QStringLiteral("select id_wystawil from zlecenie where id_realiz = :id"), p), wlasna);
     EXPECT_EQ(ile(QStringLiteral("select id_u from zlecenie where id_realiz = :id"), p), host::AktIdU());
-    EXPECT_EQ(host::GetDateTimeDB(QStringLiteral("select data_utworzenia from zlecenie where id_realiz = :id"), QString(),
-                                  nullptr, p)
+    EXPECT_EQ(host::GetDateTimeDB(QStringLiteral("select data_utworzenia from zlecenie where id_realiz = :id"),
+                                  QString(), nullptr, p)
                   .date(),
               QDate(2020, 3, 14));
 

@@ -43,7 +43,9 @@ protected:
     static void ustaw(const QString &co, const QVariant &wartosc, const QVariant &idF = QVariant())
     {
         wstaw(QStringLiteral("ustawienia"), QStringLiteral("id_ust"),
-              {{QStringLiteral("co"), co}, {QStringLiteral("wartosc"), wartosc}, {QStringLiteral("kod"), QStringLiteral("ALL")},
+              {{QStringLiteral("co"), co},
+               {QStringLiteral("wartosc"), wartosc},
+               {QStringLiteral("kod"), QStringLiteral("ALL")},
                {QStringLiteral("id_f"), idF}});
     }
 };

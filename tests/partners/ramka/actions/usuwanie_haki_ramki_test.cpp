@@ -32,8 +32,8 @@ public:
     std::function<void(int)> wPrzed;
     QList<int> przed;
     QList<int> po;
-    QList<int> przedBezWiersza;   // rows the before hook did not find
-    QList<int> poZWierszem;       // rows the after hook still found
+    QList<int> przedBezWiersza; // rows the before hook did not find
+    QList<int> poZWierszem;     // rows the after hook still found
     bool obcyWatek = false;
 
     bool PrzedUsunieciem(int id) override

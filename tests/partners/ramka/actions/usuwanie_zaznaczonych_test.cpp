@@ -3,10 +3,10 @@
 
 #include "connection.h"
 #include "demo.h"
+#include "host_fixture.h"
 #include "host_funcs.h"
 #include "host_variables.h"
 #include "query.h"
-#include "host_fixture.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -20,8 +20,8 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace ramka;
 using Answer = host::ScriptedPrompter::Answer;
@@ -54,8 +54,8 @@ protected:
         // One more than is deleted: a company outside the selection.
         suitedb::generateDemoCompanies(*host::GetConnection(), Ile + 1, 7);
         host::ExecQuery(QStringLiteral("update firma set id_centrali = null"));
-        QList<int> nowe = host::GetListaIntDB(
-            QStringLiteral("select id_f from firma where id_f > %1 order by id_f").arg(przed));
+        QList<int> nowe =
+            host::GetListaIntDB(QStringLiteral("select id_f from firma where id_f > %1 order by id_f").arg(przed));
         ASSERT_EQ(nowe.size(), Ile + 1);
         m_obca = nowe.takeLast();
         m_ids = nowe;
@@ -276,7 +276,7 @@ TEST_P(UsuwanieTest, SynchronisedRowNeedsTheForcedDelete)
 TEST_P(UsuwanieTest, OwnRowDeleteOfADerivedFrameReplacesTheProcedure)
 {
     ParametryUsuwania p = parametry();
-    p.tabela = QStringLiteral("nieznana");   // PUsunW would refuse every row
+    p.tabela = QStringLiteral("nieznana"); // PUsunW would refuse every row
     p.usuwanieRekordu = [](int id, db::Connection &c) {
         db::Query q(&c, QStringLiteral("update firma set nazwa = 'x' where id_f = :id"));
         q.parameters().setValue(QStringLiteral("id"), id);
@@ -310,8 +310,8 @@ TEST_P(UsuwanieTest, LinkedFilesGoOnlyWithDeletedRowsAndStayInTheStore)
     const int usuwana = m_ids.at(0);
     const int odmowiona = m_ids.at(1);
     auto dodaj = [](int id, const QString &sciezka) {
-        host::ExecQuery(QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values (:s, 7, :id)"), nullptr, 0,
-                        {{QStringLiteral("s"), sciezka}, {QStringLiteral("id"), id}});
+        host::ExecQuery(QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values (:s, 7, :id)"), nullptr,
+                        0, {{QStringLiteral("s"), sciezka}, {QStringLiteral("id"), id}});
     };
     dodaj(usuwana, QStringLiteral("FIRMA\\a.pdf"));
     dodaj(usuwana, QStringLiteral("..\\poza.txt"));

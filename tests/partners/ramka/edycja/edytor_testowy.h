@@ -38,13 +38,16 @@ struct ProceduraTestowa
                 return kod;
             db::Connection &polaczenie = c.connection();
             if (c.isNull(QStringLiteral("@id"))) {
-                db::Query q(&polaczenie, QStringLiteral("insert into faktura_uwagi_dodatkowe (nazwa, tresc) values (:n, 'x')"));
+                db::Query q(&polaczenie,
+                            QStringLiteral("insert into faktura_uwagi_dodatkowe (nazwa, tresc) values (:n, 'x')"));
                 q.parameters().setValue(QStringLiteral("n"), c.in(QStringLiteral("@nazwa")));
                 q.exec();
                 c.setOut(QStringLiteral("@id"),
-                         host::GetIntDB(QStringLiteral("select max(id_fv_ud) from faktura_uwagi_dodatkowe"), QString(), &polaczenie));
+                         host::GetIntDB(QStringLiteral("select max(id_fv_ud) from faktura_uwagi_dodatkowe"), QString(),
+                                        &polaczenie));
             } else {
-                db::Query q(&polaczenie, QStringLiteral("update faktura_uwagi_dodatkowe set nazwa = :n where id_fv_ud = :id"));
+                db::Query q(&polaczenie,
+                            QStringLiteral("update faktura_uwagi_dodatkowe set nazwa = :n where id_fv_ud = :id"));
                 q.parameters().setValue(QStringLiteral("n"), c.in(QStringLiteral("@nazwa")));
                 q.parameters().setValue(QStringLiteral("id"), c.in(QStringLiteral("@id")));
                 q.exec();
@@ -59,7 +62,8 @@ struct ProceduraTestowa
 class EdytorTestowy : public Tszablon_edycja_form
 {
 public:
-    explicit EdytorTestowy(QWidget *parent = nullptr) : Tszablon_edycja_form(parent, QStringLiteral("edytor_testowy"))
+    explicit EdytorTestowy(QWidget *parent = nullptr)
+        : Tszablon_edycja_form(parent, QStringLiteral("edytor_testowy"))
     {
         naglowek = QStringLiteral("Uwaga");
         nazwa = new QLineEdit(PanelWnetrza());
@@ -69,7 +73,7 @@ public:
     }
 
     QLineEdit *nazwa = nullptr;
-    QList<int> wczytane;              // id_rekordu at each fill
+    QList<int> wczytane; // id_rekordu at each fill
     bool transakcjaPrzedZapisem = false;
     bool rzucPrzyWypelnianiu = false;
 
@@ -82,8 +86,9 @@ protected:
         if (rzucPrzyWypelnianiu)
             throw std::runtime_error("odczyt uwagi");
         wczytane << id_rekordu;
-        nazwa->setText(host::GetStringDB(QStringLiteral("select nazwa from faktura_uwagi_dodatkowe where id_fv_ud = :id"),
-                                         QString(), nullptr, {{QStringLiteral("id"), id_rekordu}}));
+        nazwa->setText(
+            host::GetStringDB(QStringLiteral("select nazwa from faktura_uwagi_dodatkowe where id_fv_ud = :id"),
+                              QString(), nullptr, {{QStringLiteral("id"), id_rekordu}}));
     }
     void Wyczysc_Pola() override { nazwa->clear(); }
     bool beforeSave() override
@@ -115,19 +120,17 @@ protected:
 
     int uwaga(const QString &nazwa, bool wSynchronizacji = false)
     {
-        host::ExecQuery(QStringLiteral("insert into faktura_uwagi_dodatkowe (nazwa, tresc, w_synchronizacji) values (:n, 't', :s)"),
-                        nullptr, 0, {{QStringLiteral("n"), nazwa}, {QStringLiteral("s"), wSynchronizacji ? 1 : 0}});
+        host::ExecQuery(
+            QStringLiteral("insert into faktura_uwagi_dodatkowe (nazwa, tresc, w_synchronizacji) values (:n, 't', :s)"),
+            nullptr, 0, {{QStringLiteral("n"), nazwa}, {QStringLiteral("s"), wSynchronizacji ? 1 : 0}});
         return host::GetIntDB(QStringLiteral("select max(id_fv_ud) from faktura_uwagi_dodatkowe"));
     }
 
     QString nazwaUwagi(int id)
     {
-        return host::GetStringDB(QStringLiteral("select nazwa from faktura_uwagi_dodatkowe where id_fv_ud = :id"), QString(),
-                                 nullptr, {{QStringLiteral("id"), id}});
+        return host::GetStringDB(QStringLiteral("select nazwa from faktura_uwagi_dodatkowe where id_fv_ud = :id"),
+                                 QString(), nullptr, {{QStringLiteral("id"), id}});
     }
 
-    int ileUwag()
-    {
-        return host::GetIntDB(QStringLiteral("select count(*) from faktura_uwagi_dodatkowe"));
-    }
+    int ileUwag() { return host::GetIntDB(QStringLiteral("select count(*) from faktura_uwagi_dodatkowe")); }
 };

@@ -33,7 +33,8 @@ public:
     }
     int ile(int komunikat) const
     {
-        return int(std::count_if(komunikaty.cbegin(), komunikaty.cend(), [&](const auto &k) { return k.first == komunikat; }));
+        return int(
+            std::count_if(komunikaty.cbegin(), komunikaty.cend(), [&](const auto &k) { return k.first == komunikat; }));
     }
 };
 
@@ -41,7 +42,8 @@ public:
 class ListaUwag : public Tramka_lista_frame
 {
 public:
-    ListaUwag() : Tramka_lista_frame(nullptr, QStringLiteral("lista_uwag"))
+    ListaUwag()
+        : Tramka_lista_frame(nullptr, QStringLiteral("lista_uwag"))
     {
         UstawKwerende(QStringLiteral("select id_fv_ud as id, nazwa from faktura_uwagi_dodatkowe"));
         ui::GridColumn id, nazwa;
@@ -64,7 +66,10 @@ protected:
     int otworz(EdytorTestowy &ed, int id, int tryb, int upr, const std::function<void(EdytorTestowy &)> &co)
     {
         bool otwarty = false;
-        prompter().push(Answer::dialog([&](QDialog &d) { otwarty = true; co(static_cast<EdytorTestowy &>(d)); }));
+        prompter().push(Answer::dialog([&](QDialog &d) {
+            otwarty = true;
+            co(static_cast<EdytorTestowy &>(d));
+        }));
         const int wynik = ed.PokazRekord(id, tryb, upr);
         EXPECT_TRUE(otwarty);
         return wynik;
@@ -73,7 +78,10 @@ protected:
     int otworzDlaListy(EdytorTestowy &ed, db::DataSet &lista, int tryb, const std::function<void(EdytorTestowy &)> &co)
     {
         bool otwarty = false;
-        prompter().push(Answer::dialog([&](QDialog &d) { otwarty = true; co(static_cast<EdytorTestowy &>(d)); }));
+        prompter().push(Answer::dialog([&](QDialog &d) {
+            otwarty = true;
+            co(static_cast<EdytorTestowy &>(d));
+        }));
         const int wynik = ed.PokazDlaListy(&lista, tryb, 1);
         EXPECT_TRUE(otwarty);
         return wynik;
@@ -81,13 +89,15 @@ protected:
 
     int pytaniaOZapis()
     {
-        return int(prompter().messageTexts().count(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Dane_nie_zapisane"))));
+        return int(
+            prompter().messageTexts().count(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Dane_nie_zapisane"))));
     }
 
     void TearDown() override
     {
         if (!IsSkipped()) {
-            EXPECT_TRUE(prompter().mismatches().isEmpty()) << prompter().mismatches().join(QLatin1Char('\n')).toStdString();
+            EXPECT_TRUE(prompter().mismatches().isEmpty())
+                << prompter().mismatches().join(QLatin1Char('\n')).toStdString();
             EXPECT_EQ(prompter().pendingAnswers(), 0);
         }
         host::var::RunSession.set(false);
@@ -128,8 +138,9 @@ TEST_P(SzablonEdycjiFormTest, InsertThenTheNextSaveUpdatesTheSameRecord)
     EdytorTestowy ed;
     int nowe = 0;
     const int wynik = otworz(ed, 0, Tszablon_edycja_form::Nowy, 1, [&](EdytorTestowy &e) {
-        EXPECT_TRUE(e.CzyZmieniony());   // a new record starts unsaved
-        EXPECT_EQ(e.windowTitle(), QStringLiteral("*Uwaga - ") + host::LoadResstrings(QStringLiteral("Resstrings_IDS_Nowy")));
+        EXPECT_TRUE(e.CzyZmieniony()); // a new record starts unsaved
+        EXPECT_EQ(e.windowTitle(),
+                  QStringLiteral("*Uwaga - ") + host::LoadResstrings(QStringLiteral("Resstrings_IDS_Nowy")));
         e.nazwa->setText(QStringLiteral("Gamma"));
         QTest::keyClick(e.nazwa, Qt::Key_Return);
         ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
@@ -310,7 +321,8 @@ TEST_P(SzablonEdycjiFormTest, PreviousAndNextFollowTheListRow)
     }
     EdytorTestowy kopia;
     otworzDlaListy(kopia, lista, Tszablon_edycja_form::Kopia, [&](EdytorTestowy &e) {
-        EXPECT_TRUE(e.windowTitle().endsWith(host::LoadResstrings(QStringLiteral("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie"))));
+        EXPECT_TRUE(e.windowTitle().endsWith(
+            host::LoadResstrings(QStringLiteral("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie"))));
         e.zapisz_zamknij()->click();
     });
     ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
@@ -357,8 +369,8 @@ TEST_P(SzablonEdycjiFormTest, LinkedFilesButtonOnlyWithATableName)
 {
     const int zPlikiem = uwaga(QStringLiteral("Z plikiem"));
     const int bezPliku = uwaga(QStringLiteral("Bez pliku"));
-    host::ExecQuery(QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values ('a.pdf', 7, :id)"), nullptr, 0,
-                    {{QStringLiteral("id"), zPlikiem}});
+    host::ExecQuery(QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values ('a.pdf', 7, :id)"),
+                    nullptr, 0, {{QStringLiteral("id"), zPlikiem}});
     {
         EdytorTestowy ed;
         otworz(ed, zPlikiem, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
@@ -475,8 +487,9 @@ TEST_P(SzablonEdycjiFormTest, SessionRowLivesWhileTheRecordIsOpen)
 {
     const int id = uwaga(QStringLiteral("Alfa"));
     const auto wiersze = [&] {
-        return host::GetIntDB(QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_ = :id and id_u = :u"),
-                              QString(), nullptr, {{QStringLiteral("id"), id}, {QStringLiteral("u"), host::AktIdU()}});
+        return host::GetIntDB(
+            QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_ = :id and id_u = :u"),
+            QString(), nullptr, {{QStringLiteral("id"), id}, {QStringLiteral("u"), host::AktIdU()}});
     };
     host::var::RunSession.set(true);
     {
@@ -485,7 +498,7 @@ TEST_P(SzablonEdycjiFormTest, SessionRowLivesWhileTheRecordIsOpen)
         otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
             EXPECT_EQ(wiersze(), 1);
             e.nazwa->setText(QStringLiteral("Beta"));
-            e.zapiszClick();   // a save keeps the one row
+            e.zapiszClick(); // a save keeps the one row
             EXPECT_EQ(wiersze(), 1);
             e.close();
         });

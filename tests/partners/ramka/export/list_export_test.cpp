@@ -17,7 +17,8 @@ struct CsvCase
     QString line;
 };
 
-class CsvLine : public testing::TestWithParam<CsvCase> {};
+class CsvLine : public testing::TestWithParam<CsvCase>
+{};
 
 TabelaEksportu tabela(std::vector<QStringList> wiersze = {})
 {
@@ -43,24 +44,23 @@ TEST_P(CsvLine, EveryValueIsFollowedBySemicolon)
     EXPECT_EQ(liniaCsv(GetParam().values), GetParam().line);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, CsvLine,
-    testing::Values(CsvCase{"plain", {"ABC", "Nowak sp. z o.o."}, "ABC;Nowak sp. z o.o.;"},
-                    CsvCase{"empty_values", {"", "", "x"}, ";;x;"},
-                    CsvCase{"no_values", {}, ""},
-                    CsvCase{"line_feed", {"ul. Długa 1\nWarszawa"}, "ul. Długa 1 Warszawa;"},
-                    CsvCase{"crlf_is_one_break", {"a\r\nb"}, "a b;"},
-                    CsvCase{"lone_cr_and_two_breaks", {"a\rb\n\nc"}, "a b  c;"},
-                    CsvCase{"semicolon_quoted", {"a;b", "c"}, "\"a;b\";c;"},
-                    CsvCase{"quote_doubled", {"Firma \"Alfa\""}, "\"Firma \"\"Alfa\"\"\";"},
-                    CsvCase{"apostrophe_untouched", {"O'Hara"}, "O'Hara;"},
-                    CsvCase{"polish_letters", {"Zażółć gęślą jaźń"}, "Zażółć gęślą jaźń;"}),
-    [](const testing::TestParamInfo<CsvCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, CsvLine,
+                         testing::Values(CsvCase{"plain", {"ABC", "Nowak sp. z o.o."}, "ABC;Nowak sp. z o.o.;"},
+                                         CsvCase{"empty_values", {"", "", "x"}, ";;x;"}, CsvCase{"no_values", {}, ""},
+                                         CsvCase{"line_feed", {"ul. Długa 1\nWarszawa"}, "ul. Długa 1 Warszawa;"},
+                                         CsvCase{"crlf_is_one_break", {"a\r\nb"}, "a b;"},
+                                         CsvCase{"lone_cr_and_two_breaks", {"a\rb\n\nc"}, "a b  c;"},
+                                         CsvCase{"semicolon_quoted", {"a;b", "c"}, "\"a;b\";c;"},
+                                         CsvCase{"quote_doubled", {"Firma \"Alfa\""}, "\"Firma \"\"Alfa\"\"\";"},
+                                         CsvCase{"apostrophe_untouched", {"O'Hara"}, "O'Hara;"},
+                                         CsvCase{"polish_letters", {"Zażółć gęślą jaźń"}, "Zażółć gęślą jaźń;"}),
+                         [](const testing::TestParamInfo<CsvCase> &info) { return std::string(info.param.name); });
 
 TEST(ListCsv, FileHasBomTitleLineAndCrLfAfterEveryLine)
 {
     const QByteArray csv = zapisz(zapiszCsv, tabela({{"ALFA", "Alfa\nsp. j."}, {"BETA", ""}}));
-    EXPECT_EQ(csv, QByteArray("\xEF\xBB\xBF") + QStringLiteral("Skrót;Nazwa;\r\nALFA;Alfa sp. j.;\r\nBETA;;\r\n").toUtf8());
+    EXPECT_EQ(csv,
+              QByteArray("\xEF\xBB\xBF") + QStringLiteral("Skrót;Nazwa;\r\nALFA;Alfa sp. j.;\r\nBETA;;\r\n").toUtf8());
 }
 
 TEST(ListHtml, EscapesMarkupAndWritesNbspInEmptyCells)
@@ -100,7 +100,8 @@ TEST(PrintXml, WrittenListReadsBackWithTitlesWidthsRowsAndSummary)
     t.podsumowanie = QStringList{"Razem", "2"};
     const QByteArray xml = zapisz(zapiszXmlWydruku, t);
     EXPECT_TRUE(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-    EXPECT_TRUE(xml.contains("<pole1>A&amp;B &lt;x&gt;</pole1><pole2>O&#39;Hara \"cudzysłów\"</pole2>")) << xml.constData();
+    EXPECT_TRUE(xml.contains("<pole1>A&amp;B &lt;x&gt;</pole1><pole2>O&#39;Hara \"cudzysłów\"</pole2>"))
+        << xml.constData();
 
     QBuffer bufor;
     bufor.setData(xml);
@@ -147,8 +148,9 @@ TEST(TabelaZDataSet, TakesVisibleRowsInSortedOrderAndTheChosenColumns)
     EXPECT_EQ(dane.recNo(), 2);
 
     const TabelaEksportu sformatowana = tabelaZDataSet(
-        dane, QStringLiteral("T"), {{"kwota", "Kwota", 10}},
-        [](const QVariant &v, const db::FieldDef &) { return v.isNull() ? QStringLiteral("-") : QString::number(v.toDouble(), 'f', 2); });
+        dane, QStringLiteral("T"), {{"kwota", "Kwota", 10}}, [](const QVariant &v, const db::FieldDef &) {
+            return v.isNull() ? QStringLiteral("-") : QString::number(v.toDouble(), 'f', 2);
+        });
     EXPECT_EQ(sformatowana.wiersze[0], QStringList{"3.00"});
     EXPECT_EQ(sformatowana.wiersze[2], QStringList{"-"});
 }

@@ -90,7 +90,8 @@ TEST_F(ZapisListyTest, DecliningTheOverwriteLeavesTheOldFileUnchanged)
         prompter->push(Answer::saveFile(plik)).answerMessage(odpowiedz);
         EXPECT_EQ(zapisz(), WynikZapisuListy::NieNadpisano);
         EXPECT_EQ(tresc(plik), "stara tresc");
-        EXPECT_EQ(prompter->messageTexts().last(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_plik_istnieje_czy_nadpisac")));
+        EXPECT_EQ(prompter->messageTexts().last(),
+                  host::LoadResstrings(QStringLiteral("Resstrings_IDS_plik_istnieje_czy_nadpisac")));
         EXPECT_EQ(prompter->questions().last().flags & host::mb::ButtonsMask, host::mb::YesNoCancel);
     }
     EXPECT_EQ(zbudowane, 0);
@@ -122,5 +123,6 @@ TEST_F(ZapisListyTest, UnwritableFolderIsReportedWithNieMoznaNadpisac)
 {
     prompter->push(Answer::saveFile(sciezka(QStringLiteral("brak/folderu/lista.csv"))));
     EXPECT_EQ(zapisz(), WynikZapisuListy::Blad);
-    EXPECT_EQ(prompter->messageTexts().value(0), host::LoadResstrings(QStringLiteral("Resstrings_IDS_nie_mozna_nadpisac")));
+    EXPECT_EQ(prompter->messageTexts().value(0),
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_nie_mozna_nadpisac")));
 }

@@ -6,12 +6,12 @@
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTreeWidget>
 #include <QDialog>
 #include <QFile>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 using namespace ramka;
@@ -21,7 +21,9 @@ namespace {
 
 std::vector<KolumnaWydruku> siatka()
 {
-    return {{"skrot", "Skrót", 80, true}, {"nazwa", "Nazwa", 250, true}, {"nip", "NIP", -5, false},
+    return {{"skrot", "Skrót", 80, true},
+            {"nazwa", "Nazwa", 250, true},
+            {"nip", "NIP", -5, false},
             {"miasto", "Miasto", 120, true}};
 }
 
@@ -59,9 +61,9 @@ TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTh
     wybor[0].drukuj = false;
     wybor[2].drukuj = true;
     wybor[2].szerokosc = 44;
-    std::swap(wybor[1], wybor[3]);   // miasto before nazwa
+    std::swap(wybor[1], wybor[3]); // miasto before nazwa
     ASSERT_TRUE(ustawienia().zapamietaj(wybor));
-    ASSERT_TRUE(ustawienia().zapamietaj(wybor));   // a second time replaces, never duplicates
+    ASSERT_TRUE(ustawienia().zapamietaj(wybor)); // a second time replaces, never duplicates
     EXPECT_EQ(count(QStringLiteral("typ = 'columns' and nazwa = 'check'")), 1);
     EXPECT_EQ(count(QStringLiteral("typ = 'columns' and nazwa <> 'check'")), 3);
     EXPECT_EQ(count(QStringLiteral("typ = 'columns' and nazwa = 'nip' and napis = '44' and kolejnosc = 1")), 1);
@@ -72,7 +74,8 @@ TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTh
     EXPECT_EQ(k[1].szerokosc, 44);
     EXPECT_FALSE(k[3].drukuj);
     // Another window has its own set-up.
-    EXPECT_EQ(pola(ustawienia(QStringLiteral("Inne")).wczytaj(siatka()), true), (QStringList{"skrot", "nazwa", "miasto"}));
+    EXPECT_EQ(pola(ustawienia(QStringLiteral("Inne")).wczytaj(siatka()), true),
+              (QStringList{"skrot", "nazwa", "miasto"}));
 }
 
 TEST_P(UstawieniaWydrukuTest, ForgettingRemovesEveryRowOfTheWindow)
@@ -98,8 +101,9 @@ TEST(ParametryRaportu, NamesInOrderAndDatesAsDayMonthYear)
     QStringList nazwy;
     for (const auto &para : pary)
         nazwy << para.first;
-    EXPECT_EQ(nazwy, (QStringList{"@nazwa_programu", "@data_rap", "@tytul", "@uzytk_rap", "@nazwa_pliku",
-                                  "@nazwa_pliku2", "@chrome_tabs_caption"}));
+    EXPECT_EQ(nazwy,
+              (QStringList{"@nazwa_programu", "@data_rap", "@tytul", "@uzytk_rap", "@nazwa_pliku", "@nazwa_pliku2",
+                           "@chrome_tabs_caption"}));
     EXPECT_EQ(pary[1].second, "05-12-2026");
     EXPECT_EQ(pary[2].second, "Firmy/klienci");
     EXPECT_EQ(pary[4].second, "Firmy klienci");
@@ -196,9 +200,9 @@ TEST_P(KolumnyWydrukuTest, RememberedChoiceIsPrintedAndOfferedNextTime)
 {
     const auto wynik = wybierz([](Tramka_kolumny_wydruku_form &okno) {
         auto *drzewo = okno.findChild<QTreeWidget *>(QStringLiteral("drzewo"));
-        drzewo->topLevelItem(0)->setCheckState(0, Qt::Unchecked);           // skrot out
+        drzewo->topLevelItem(0)->setCheckState(0, Qt::Unchecked); // skrot out
         drzewo->setCurrentItem(drzewo->topLevelItem(3));
-        okno.wGore();                                                        // miasto before nip
+        okno.wGore(); // miasto before nip
         okno.findChild<QSpinBox *>(QStringLiteral("szerokosc_miasto"))->setValue(99);
         okno.findChild<QCheckBox *>(QStringLiteral("zapamietaj"))->setChecked(true);
         okno.findChild<QPushButton *>(QStringLiteral("drukuj"))->click();
@@ -230,7 +234,8 @@ TEST_P(KolumnyWydrukuTest, CancelPrintsNothingAndKeepsTheStoredChoice)
     ASSERT_TRUE(UstawieniaWydruku(QStringLiteral("Tlista_firm_form"), host::AktIdU()).zapamietaj(siatka()));
     EXPECT_FALSE(wybierz([](Tramka_kolumny_wydruku_form &okno) { okno.reject(); }).has_value());
     EXPECT_EQ(count(QStringLiteral("typ = 'columns'")), 4);
-    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).value(0).dialogClass, "Tramka_kolumny_wydruku_form");
+    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).value(0).dialogClass,
+              "Tramka_kolumny_wydruku_form");
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(KolumnyWydrukuTest);

@@ -17,12 +17,14 @@ namespace {
 QByteArray xmlListy(int wierszy, bool podsumowanie = false)
 {
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<xml>\r\n"
-                     "<row nazwa=\"!naglowek\"><pole1 szerokosc=\"80\">Skrót</pole1><pole2 szerokosc=\"240\">Nazwa</pole2></row>\r\n";
+                     "<row nazwa=\"!naglowek\"><pole1 szerokosc=\"80\">Skrót</pole1><pole2 "
+                     "szerokosc=\"240\">Nazwa</pole2></row>\r\n";
     for (int i = 1; i <= wierszy; ++i)
         xml += "<row><pole1>F" + QByteArray::number(i) + "</pole1><pole2>Firma &amp; syn " + QByteArray::number(i)
             + "</pole2></row>\r\n";
     if (podsumowanie)
-        xml += "<row nazwa=\"!podsumowanie\"><pole1>" + QByteArray::number(wierszy) + "</pole1><pole2></pole2></row>\r\n";
+        xml +=
+            "<row nazwa=\"!podsumowanie\"><pole1>" + QByteArray::number(wierszy) + "</pole1><pole2></pole2></row>\r\n";
     return xml + "</xml>\r\n";
 }
 

@@ -38,7 +38,7 @@ struct PresetCase
     int code;
     QDate today;
     double start;
-    double end;           // 0: open end
+    double end; // 0: open end
     bool dateColumnEnabled = true;
 };
 
@@ -48,8 +48,7 @@ void PrintTo(const PresetCase &c, std::ostream *os)
 }
 
 class DatePresetBounds : public testing::TestWithParam<PresetCase>
-{
-};
+{};
 
 TEST_P(DatePresetBounds, GiveTheDocumentedRange)
 {
@@ -80,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         PresetCase{"ThisMonthInLeapFebruary", Code::ThisMonth, QDate(2028, 2, 10), day(2028, 2, 1), endOf(2028, 2, 29)},
         PresetCase{"LastMonthInJanuary", Code::LastMonth, QDate(2027, 1, 20), day(2026, 12, 1), endOf(2026, 12, 31)},
         PresetCase{"QuarterOn15May", Code::ThisQuarter, Friday15May, day(2026, 4, 1), endOf(2026, 6, 30)},
-        PresetCase{"QuarterOn31December", Code::ThisQuarter, QDate(2026, 12, 31), day(2026, 10, 1), endOf(2026, 12, 31)},
+        PresetCase{"QuarterOn31December", Code::ThisQuarter, QDate(2026, 12, 31), day(2026, 10, 1),
+                   endOf(2026, 12, 31)},
         PresetCase{"ThisYear", Code::ThisYear, Friday15May, day(2026, 1, 1), endOf(2026, 12, 31)},
         PresetCase{"NextTwoDaysAtMonthEnd", Code::NextTwoDays, QDate(2026, 5, 31), day(2026, 5, 31), endOf(2026, 6, 1)},
         PresetCase{"NextSevenDays", Code::NextSevenDays, Friday15May, day(2026, 5, 15), endOf(2026, 5, 21)},
@@ -240,7 +240,7 @@ TEST(DateRangeFilterRecord, RestoresAFullListPresetAndAUserRange)
 
 TEST(DateRangeFilterRecord, IgnoresACodeNoListOffers)
 {
-    DateRangeFilter filter;   // no frame context: no control period
+    DateRangeFilter filter; // no frame context: no control period
     filter.choosePreset(Code::Today, Friday15May);
     DateFilterRecord stored;
     stored.kolejnosc = Code::ControlPeriod;

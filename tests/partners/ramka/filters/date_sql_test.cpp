@@ -31,8 +31,7 @@ void PrintTo(const RewriteCase &c, std::ostream *os)
 }
 
 class DateColumnRewrite : public testing::TestWithParam<RewriteCase>
-{
-};
+{};
 
 TEST_P(DateColumnRewrite, SwapsTheColumnComparedWithTheStart)
 {
@@ -45,8 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, DateColumnRewrite,
     testing::Values(
         RewriteCase{"BothBoundsOfOneColumn",
-                    "select * from VListaDokumentow where data_wyst >= :okres_od and data_wyst <= :okres_do",
-                    "termin",
+                    "select * from VListaDokumentow where data_wyst >= :okres_od and data_wyst <= :okres_do", "termin",
                     "select * from VListaDokumentow where termin >= :okres_od and termin <= :okres_do"},
         RewriteCase{"QualifiedInParenthesesOverLines",
                     "select d.data_wyst, d.nazwa from dok d\nwhere (d.data_wyst >= :okres_od and\n\td.data_wyst <= "
@@ -64,8 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "termin",
                     "select * from v where termin >= :okres_od and termin <= :okres_do and data_od is not null "
                     "and x = :data"},
-        RewriteCase{"WhereInsideANameDoesNotCount",
-                    "select somewhere, data from v where data >= :okres_od", "termin",
+        RewriteCase{"WhereInsideANameDoesNotCount", "select somewhere, data from v where data >= :okres_od", "termin",
                     "select somewhere, data from v where termin >= :okres_od"},
         RewriteCase{"WithoutOkresOdUnchanged",
                     "select * from VListaAdresow\nwhere tabela = 7 and id_=:id_f --tabela = 'firma'", "termin",
@@ -109,15 +106,14 @@ void PrintTo(const BindCase &c, std::ostream *os)
 }
 
 class DateParameterLiterals : public testing::TestWithParam<BindCase>
-{
-};
+{};
 
 TEST_P(DateParameterLiterals, AreTheEnginesDateLiterals)
 {
     const BindCase &c = GetParam();
     const auto dialect = db::Dialect::create(c.engine);
-    const DateParameterBinding binding = bindDateParameters(
-        QStringLiteral("where d >= :okres_od and d <= :okres_do"), c.range, *dialect, c.options);
+    const DateParameterBinding binding =
+        bindDateParameters(QStringLiteral("where d >= :okres_od and d <= :okres_do"), c.range, *dialect, c.options);
     EXPECT_EQ(binding.commandText.toStdString(), std::string(c.expected));
 }
 
@@ -127,25 +123,37 @@ const double May1 = day(2026, 5, 1);
 INSTANTIATE_TEST_SUITE_P(
     Ranges, DateParameterLiterals,
     testing::Values(
-        BindCase{"SqliteWholeDays", db::Engine::SQLite, {May1, May15 + db::DayTime::EndOfDay}, {},
+        BindCase{"SqliteWholeDays",
+                 db::Engine::SQLite,
+                 {May1, May15 + db::DayTime::EndOfDay},
+                 {},
                  "where d >= '2026-05-01' and d <= '2026-05-15 23:59:59'"},
-        BindCase{"PostgresWholeDays", db::Engine::PostgreSQL, {May1 + 0.5, May15 + db::DayTime::EndOfDay}, {},
+        BindCase{"PostgresWholeDays",
+                 db::Engine::PostgreSQL,
+                 {May1 + 0.5, May15 + db::DayTime::EndOfDay},
+                 {},
                  "where d >= date '2026-05-01' and d <= timestamp '2026-05-15 23:59:59'"},
         BindCase{"OpenEnd", db::Engine::SQLite, {May1, 0}, {}, "where d >= '2026-05-01' and d <= '4637-11-28'"},
-        BindCase{"OpenEndOfASmallDate", db::Engine::SQLite, {May1, 0}, {false, {QStringLiteral("okres_do")}},
+        BindCase{"OpenEndOfASmallDate",
+                 db::Engine::SQLite,
+                 {May1, 0},
+                 {false, {QStringLiteral("okres_do")}},
                  "where d >= '2026-05-01' and d <= '2079-06-06'"},
-        BindCase{"NoStart", db::Engine::PostgreSQL, {0, 0}, {},
-                 "where d >= date '1899-12-30' and d <= date '4637-11-28'"},
-        BindCase{"MonthModeEndsWithTheMonth", db::Engine::SQLite, {May1, May15}, {true, {}},
+        BindCase{
+            "NoStart", db::Engine::PostgreSQL, {0, 0}, {}, "where d >= date '1899-12-30' and d <= date '4637-11-28'"},
+        BindCase{"MonthModeEndsWithTheMonth",
+                 db::Engine::SQLite,
+                 {May1, May15},
+                 {true, {}},
                  "where d >= '2026-05-01' and d <= '2026-05-31 23:59:51'"}),
     [](const testing::TestParamInfo<BindCase> &info) { return std::string(info.param.name); });
 
 TEST(DateParameterValues, StartIsThePickerDateAndAnOpenEndItsDayNumber)
 {
     const auto dialect = db::Dialect::create(db::Engine::SQLite);
-    const DateParameterBinding binding = bindDateParameters(
-        QStringLiteral("where a >= :okres_od and a <= :okres_do and b <= :okres_do1"), {May1, 0}, *dialect,
-        {false, {QStringLiteral("okres_do1")}});
+    const DateParameterBinding binding =
+        bindDateParameters(QStringLiteral("where a >= :okres_od and a <= :okres_do and b <= :okres_do1"), {May1, 0},
+                           *dialect, {false, {QStringLiteral("okres_do1")}});
     ASSERT_EQ(binding.parameters.size(), 3);
     EXPECT_EQ(binding.parameters[0].value.toDateTime(), QDateTime(QDate(2026, 5, 1), QTime(0, 0)));
     EXPECT_EQ(binding.parameters[1].value.toInt(), db::DayTime::OpenEnd);
@@ -200,8 +208,8 @@ protected:
         EngineTest::SetUp();
         if (IsSkipped())
             return;
-        const QString dateType = connection().engine() == db::Engine::PostgreSQL ? QStringLiteral("timestamp")
-                                                                                 : QStringLiteral("datetime");
+        const QString dateType =
+            connection().engine() == db::Engine::PostgreSQL ? QStringLiteral("timestamp") : QStringLiteral("datetime");
         connection().execute(
             QStringLiteral("create table dok_test (id integer primary key, data_wyst %1, termin %1)").arg(dateType));
         const auto at = [](int y, int m, int d, int h = 0, int min = 0, int s = 0) {
@@ -242,8 +250,8 @@ protected:
         return result;
     }
 
-    const QString base = QStringLiteral(
-        "select id from dok_test\nwhere data_wyst >= :okres_od and data_wyst <= :okres_do order by id");
+    const QString base =
+        QStringLiteral("select id from dok_test\nwhere data_wyst >= :okres_od and data_wyst <= :okres_do order by id");
 };
 
 TEST_P(DateFilteredCommand, AnEndWithoutTimeIncludesTheWholeLastDay)
@@ -266,8 +274,7 @@ TEST_P(DateFilteredCommand, AllShowsEveryDatedRow)
 
 TEST_P(DateFilteredCommand, TheChosenDateColumnReplacesTheDefaultOne)
 {
-    EXPECT_EQ(ids(base, QStringLiteral("termin"), {day(2026, 5, 1), day(2026, 5, 15)}),
-              (std::vector<int>{3, 5, 8}));
+    EXPECT_EQ(ids(base, QStringLiteral("termin"), {day(2026, 5, 1), day(2026, 5, 15)}), (std::vector<int>{3, 5, 8}));
 }
 
 TEST_P(DateFilteredCommand, EveryPairAndOtherParametersKeepTheirMeaning)

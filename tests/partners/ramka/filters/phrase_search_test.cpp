@@ -26,8 +26,7 @@ void PrintTo(const PhraseCase &c, std::ostream *os)
 }
 
 class PhraseConditionText : public testing::TestWithParam<PhraseCase>
-{
-};
+{};
 
 TEST_P(PhraseConditionText, IsBuiltAsDocumented)
 {
@@ -39,19 +38,19 @@ const QStringList IdAndName{QStringLiteral("#id"), QStringLiteral("nazwa")};
 
 INSTANTIATE_TEST_SUITE_P(
     Phrases, PhraseConditionText,
-    testing::Values(
-        PhraseCase{"NumberOnIntegerAndText", "123", IdAndName, "(id=123 or nazwa like '%123%' )"},
-        PhraseCase{"TextSkipsIntegerColumns", "abc", IdAndName, "(nazwa like '%abc%' )"},
-        PhraseCase{"ApostropheDoubled", "O'Brien", IdAndName, "(nazwa like '%O''Brien%' )"},
-        PhraseCase{"LeadingZerosGiveTheNumber", "0042", IdAndName, "(id=42 or nazwa like '%0042%' )"},
-        PhraseCase{"DigitsBeyondIntAreText", "99999999999", IdAndName, "(nazwa like '%99999999999%' )"},
-        PhraseCase{"OnlyIntegerColumnsMatchNothing", "abc", QStringList{QStringLiteral("#id")}, "(id=0)"},
-        PhraseCase{"OnlyIntegerColumnsWithANumber", "7", QStringList{QStringLiteral("#id"), QStringLiteral("#nr")},
-                   "(id=7 or nr=7)"},
-        PhraseCase{"NoColumnsNoCondition", "abc", QStringList{}, ""},
-        PhraseCase{"EmptyPhraseNoCondition", "", IdAndName, ""},
-        PhraseCase{"TwoTextColumns", "Kraków", QStringList{QStringLiteral("nazwa"), QStringLiteral("miasto")},
-                   "(nazwa like '%Kraków%'  or miasto like '%Kraków%' )"}),
+    testing::Values(PhraseCase{"NumberOnIntegerAndText", "123", IdAndName, "(id=123 or nazwa like '%123%' )"},
+                    PhraseCase{"TextSkipsIntegerColumns", "abc", IdAndName, "(nazwa like '%abc%' )"},
+                    PhraseCase{"ApostropheDoubled", "O'Brien", IdAndName, "(nazwa like '%O''Brien%' )"},
+                    PhraseCase{"LeadingZerosGiveTheNumber", "0042", IdAndName, "(id=42 or nazwa like '%0042%' )"},
+                    PhraseCase{"DigitsBeyondIntAreText", "99999999999", IdAndName, "(nazwa like '%99999999999%' )"},
+                    PhraseCase{"OnlyIntegerColumnsMatchNothing", "abc", QStringList{QStringLiteral("#id")}, "(id=0)"},
+                    PhraseCase{"OnlyIntegerColumnsWithANumber", "7",
+                               QStringList{QStringLiteral("#id"), QStringLiteral("#nr")}, "(id=7 or nr=7)"},
+                    PhraseCase{"NoColumnsNoCondition", "abc", QStringList{}, ""},
+                    PhraseCase{"EmptyPhraseNoCondition", "", IdAndName, ""},
+                    PhraseCase{"TwoTextColumns", "Kraków",
+                               QStringList{QStringLiteral("nazwa"), QStringLiteral("miasto")},
+                               "(nazwa like '%Kraków%'  or miasto like '%Kraków%' )"}),
     [](const testing::TestParamInfo<PhraseCase> &info) { return std::string(info.param.name); });
 
 TEST(PhraseConditionExtra, IsJoinedWithOrAndGetsTheQuotedPhrase)
@@ -64,8 +63,7 @@ TEST(PhraseConditionExtra, IsJoinedWithOrAndGetsTheQuotedPhrase)
     EXPECT_EQ(phraseCondition(QStringLiteral("O'B"), {QStringLiteral("nazwa")}, extra),
               QStringLiteral("(nazwa like '%O''B%'  or nip like '%O''B%')"));
     EXPECT_EQ(received, QStringLiteral("O''B"));
-    EXPECT_EQ(phraseCondition(QStringLiteral("x"), {QStringLiteral("#id")}, extra),
-              QStringLiteral("(nip like '%x%')"))
+    EXPECT_EQ(phraseCondition(QStringLiteral("x"), {QStringLiteral("#id")}, extra), QStringLiteral("(nip like '%x%')"))
         << "the hook rescues a phrase the integer columns cannot match";
     EXPECT_EQ(phraseCondition(QStringLiteral("x"), {QStringLiteral("#id")}, [](const QString &) { return QString(); }),
               QStringLiteral("(id=0)"));
@@ -106,7 +104,7 @@ TEST(SearchColumnsMenu, SearchesAllUntilTheUserPicksColumns)
     EXPECT_TRUE(menu.items()[0].integer);
     EXPECT_EQ(menu.items()[0].title, QStringLiteral("Nr"));
 
-    menu.toggle(2);   // nazwa
+    menu.toggle(2); // nazwa
     EXPECT_FALSE(menu.allColumns());
     EXPECT_EQ(menu.searchColumns(), QStringList{QStringLiteral("nazwa")});
     menu.toggle(3);
@@ -136,9 +134,12 @@ protected:
         const QList<db::FieldDef> fields{{QStringLiteral("id"), QMetaType::Int},
                                          {QStringLiteral("nazwa"), QMetaType::QString}};
         std::vector<std::vector<QVariant>> rows{
-            {1, QStringLiteral("O'Brien Logistics")}, {2, QStringLiteral("Smith & Co")},
-            {3, QStringLiteral("Transport 123")},     {123, QStringLiteral("Żuraw")},
-            {5, QVariant()},                          {6, QStringLiteral("o'brien")},
+            {1, QStringLiteral("O'Brien Logistics")},
+            {2, QStringLiteral("Smith & Co")},
+            {3, QStringLiteral("Transport 123")},
+            {123, QStringLiteral("Żuraw")},
+            {5, QVariant()},
+            {6, QStringLiteral("o'brien")},
         };
         dataSet.openFromRows(fields, std::move(rows));
     }

@@ -43,7 +43,7 @@ public:
     {
         int id = 0;
         bool kopia = false;
-        QList<QPair<int, qintptr>> komunikatyPrzed;   // messages to the main window before the hook ran
+        QList<QPair<int, qintptr>> komunikatyPrzed; // messages to the main window before the hook ran
     };
     QList<Wywolanie> edycje;
     int nowe = 0;
@@ -66,7 +66,8 @@ protected:
 class ListaZDatami : public Tramka_lista_frame
 {
 public:
-    explicit ListaZDatami(QWidget *parent = nullptr) : Tramka_lista_frame(parent, QStringLiteral("lista_dat"))
+    explicit ListaZDatami(QWidget *parent = nullptr)
+        : Tramka_lista_frame(parent, QStringLiteral("lista_dat"))
     {
         UstawKwerende(QStringLiteral("select f.id_f as id, f.nazwa, f.nocne_od from firma f\n"
                                      "where f.nocne_od >= :okres_od and f.nocne_od <= :okres_do"));
@@ -78,7 +79,7 @@ public:
     }
 
     bool limitCzasu = false;
-    QStringList otwarcia;   // command texts sent
+    QStringList otwarcia; // command texts sent
 
 protected:
     int OtworzZapytanie(db::DataSet &lista) override
@@ -96,7 +97,8 @@ class RamkaListaTest : public RamkaHostTest
 protected:
     int firma(const QString &nazwa, const QVariant &centrala = QVariant(), const QVariant &nocneOd = QVariant())
     {
-        db::Query q(&db(), QStringLiteral("insert into firma (nazwa, skrot, id_centrali, nocne_od) values (:n, :s, :c, :d)"));
+        db::Query q(&db(),
+                    QStringLiteral("insert into firma (nazwa, skrot, id_centrali, nocne_od) values (:n, :s, :c, :d)"));
         q.parameters().setValue(QStringLiteral("n"), nazwa);
         q.parameters().setValue(QStringLiteral("s"), nazwa.left(10));
         q.parameters().add(QStringLiteral("c"), QMetaType::Int).value = centrala;
@@ -111,7 +113,8 @@ protected:
                                          {{QStringLiteral("id"), id}});
     }
 
-    std::unique_ptr<TestowaListaFirm> lista(const QString &formularz = QString(), const QString &nazwa = QStringLiteral("lista_testowa"))
+    std::unique_ptr<TestowaListaFirm> lista(const QString &formularz = QString(),
+                                            const QString &nazwa = QStringLiteral("lista_testowa"))
     {
         auto ramka = std::make_unique<TestowaListaFirm>(nullptr, nazwa);
         ramka->InicjujRamke(QStringLiteral("partners.dll"), false, formularz, nazwa);

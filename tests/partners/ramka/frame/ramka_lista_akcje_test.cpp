@@ -28,7 +28,9 @@ TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessages)
     host::setMainWindow(&glowne);
     QList<QPair<int, qintptr>> komunikaty;
     QObject::connect(host::notifier(), &host::Notifier::mainWindowMessage, &glowne,
-                     [&](int message, qintptr w, qintptr, bool) { komunikaty.append({message, w}); });
+                     [&](int message, qintptr w, qintptr, bool) {
+                         komunikaty.append({message, w});
+                     });
     auto ramka = lista();
     ramka->komunikaty = &komunikaty;
     ASSERT_TRUE(ramka->GoToId(beta));
@@ -59,7 +61,8 @@ TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessages)
     ramka->edycjaClick();
     ASSERT_EQ(ramka->edycje.size(), 5);
     EXPECT_EQ(ramka->edycje[4].id, alfa);
-    EXPECT_TRUE(prompter().messageTexts().contains(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Rekord_usuniety"))));
+    EXPECT_TRUE(
+        prompter().messageTexts().contains(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Rekord_usuniety"))));
 
     ramka->akcja(QStringLiteral("pnowy"))->trigger();
     EXPECT_EQ(ramka->nowe, 1);
@@ -208,11 +211,17 @@ TEST_P(RamkaListaAkcjeTest, SessionAndPendingEditsOpenEditorsOnceTheListIsLoaded
     const int beta = firma(QStringLiteral("Beta"));
     const int idU = host::AktIdU();
     const auto sesje = [&](const QString &where) {
-        return host::GetIntDB(QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1 and ")
-                                  .arg(idU) + where);
+        return host::GetIntDB(
+            QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1 and ").arg(idU)
+            + where);
     };
-    db::Query(&db(), QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', %1, %2)").arg(beta).arg(idU)).exec();
-    db::Query(&db(), QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 999999, %1)").arg(idU)).exec();
+    db::Query(
+        &db(),
+        QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', %1, %2)").arg(beta).arg(idU))
+        .exec();
+    db::Query(&db(),
+              QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 999999, %1)").arg(idU))
+        .exec();
     ASSERT_TRUE(host::var::RunSession.set(true));
 
     TestowaListaFirm ramka;
@@ -240,10 +249,13 @@ TEST_P(RamkaListaAkcjeTest, ClosingTheListForgetsTheSessionUnlessItIsKept)
 {
     const int idU = host::AktIdU();
     const auto sesje = [&] {
-        return host::GetIntDB(QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1").arg(idU));
+        return host::GetIntDB(
+            QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1").arg(idU));
     };
     const auto zamknij = [&] {
-        db::Query(&db(), QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 5, %1)").arg(idU)).exec();
+        db::Query(&db(),
+                  QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 5, %1)").arg(idU))
+            .exec();
         TestowaListaFirm ramka;
         ramka.InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista"));
     };

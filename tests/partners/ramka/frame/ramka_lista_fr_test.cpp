@@ -75,7 +75,7 @@ TEST_P(RamkaListaDaneTest, RefreshKeepsTheCurrentRowAndIgnoresARequestWhileOneRu
     int otwarcia = 0;
     QObject::connect(ramka->Lista(), &db::DataSet::beforeOpen, ramka.get(), [&] {
         ++otwarcia;
-        ramka->odswiezClick();   // a second request while the first one runs
+        ramka->odswiezClick(); // a second request while the first one runs
     });
     ramka->odswiezClick();
     EXPECT_EQ(otwarcia, 1);
@@ -120,8 +120,9 @@ TEST_P(RamkaListaDaneTest, ColumnFilterFromTheFunnelNarrowsAndUsunfiltryRemovesI
     for (int i = 0; i < popup->lista()->count(); ++i)
         teksty << popup->lista()->item(i)->text();
     EXPECT_EQ(teksty.size(), 5);
-    EXPECT_TRUE(teksty.contains(QStringLiteral("(") + host::LoadResstrings(QStringLiteral("Resstrings_IDS_Puste")) + ")"));
-    ASSERT_TRUE(popup->kliknij(teksty[1]));   // uncheck all
+    EXPECT_TRUE(
+        teksty.contains(QStringLiteral("(") + host::LoadResstrings(QStringLiteral("Resstrings_IDS_Puste")) + ")"));
+    ASSERT_TRUE(popup->kliknij(teksty[1])); // uncheck all
     ASSERT_TRUE(popup->kliknij(QStringLiteral("Beta")));
     popup->close();
 
@@ -212,7 +213,7 @@ protected:
     {
         auto *combo = ramka.findChild<QComboBox *>(QStringLiteral("zakres_dat"));
         int i = combo->findData(kod);
-        if (i < 0) {   // "more" first
+        if (i < 0) { // "more" first
             combo->setCurrentIndex(combo->findData(partners::DatePresetCode::More));
             ramka.zakres_datChange(true);
             i = combo->findData(kod);
@@ -272,7 +273,8 @@ TEST_P(RamkaListaDatTest, TimedOutLongRangeIsShortenedToThirtyDaysOnYes)
     const int przed = ramka.otwarcia.size();
     ramka.odswiezClick();
     ASSERT_EQ(prompter().messageTexts().size(), 1);
-    EXPECT_EQ(prompter().messageTexts().first(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_limit_czasu_zakres_dat")));
+    EXPECT_EQ(prompter().messageTexts().first(),
+              host::LoadResstrings(QStringLiteral("Resstrings_IDS_limit_czasu_zakres_dat")));
     EXPECT_EQ(ramka.otwarcia.size(), przed + 2);
     EXPECT_EQ(db::DayTime::toDate(ramka.zakres().range().start), QDate(2026, 4, 10));
     EXPECT_EQ(ramka.findChild<QDateTimeEdit *>(QStringLiteral("okres_od"))->date(), QDate(2026, 4, 10));

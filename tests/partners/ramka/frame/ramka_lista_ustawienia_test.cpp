@@ -1,8 +1,8 @@
 #include "frame_fixture.h"
 
+#include "ramka/settings/ramka_dostosuj_form.h"
 #include <QAction>
 #include <QComboBox>
-#include "ramka/settings/ramka_dostosuj_form.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,7 +40,8 @@ TEST_P(RamkaListaUstawieniaTest, LayoutAndSortAreSavedOnCloseAndRestoredByTheNex
         ramka->ListaGrid()->titleClicked(kolumna);
         uklad = kolejnosc(*ramka);
     }
-    EXPECT_EQ(count(QStringLiteral("typ = 'TColumn' and nazwa = :n"), {{QStringLiteral("n"), ui::czy_zaznaczono_ramka}}), 0);
+    EXPECT_EQ(
+        count(QStringLiteral("typ = 'TColumn' and nazwa = :n"), {{QStringLiteral("n"), ui::czy_zaznaczono_ramka}}), 0);
     auto ramka = lista(kOkno);
     EXPECT_EQ(kolejnosc(*ramka), uklad);
     EXPECT_EQ(uklad.mid(0, 2), QStringList({ui::czy_zaznaczono_ramka, QStringLiteral("nazwa")}));
@@ -81,7 +82,8 @@ TEST_P(RamkaListaUstawieniaTest, ResetRestoresTheDesignLayoutAndKeepsTheDateReco
 TEST_P(RamkaListaUstawieniaTest, FirstOpenWithRowsFitsWidthsOncePerUser)
 {
     const auto flagi = [] {
-        return host::GetIntDB(QStringLiteral("select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"));
+        return host::GetIntDB(
+            QStringLiteral("select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"));
     };
     {
         auto pusta = lista(kOkno);

@@ -219,7 +219,9 @@ TEST_P(UstawieniaListyTest, AutomaticWidthFitHappensOncePerUserAndList)
     EXPECT_FALSE(UstawieniaListy(klucz(QStringLiteral("inna"))).czySzerokosciDopasowane());
     EXPECT_FALSE(UstawieniaListy(klucz(QStringLiteral("lista_firm_frame"), userId(QStringLiteral("anowak"))))
                      .czySzerokosciDopasowane());
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'")), 1);
+    EXPECT_EQ(host::GetIntDB(
+                  QStringLiteral("select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'")),
+              1);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(UstawieniaListyTest);

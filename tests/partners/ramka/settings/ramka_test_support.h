@@ -7,7 +7,6 @@
 #include "host_funcs.h"
 #include "query.h"
 
-
 // A host bootstrapped on a fresh database of the test's engine, with the
 // queries the list tests share.
 class RamkaHostTest : public HostDatabaseTest
@@ -22,7 +21,8 @@ protected:
 
     int count(const QString &where, const QVariantMap &params = {})
     {
-        return host::GetIntDB(QStringLiteral("select count(*) from ust_form where ") + where, QString(), nullptr, params);
+        return host::GetIntDB(QStringLiteral("select count(*) from ust_form where ") + where, QString(), nullptr,
+                              params);
     }
 };
 

@@ -7,8 +7,9 @@ using namespace ramka;
 
 TEST(ZastosujZapisane, StoredOrderComesFirstAndOthersFollowInDesignOrder)
 {
-    const UkladKolumn u = zastosujZapisane(projektTestowy(), {{"miasto", "Resstrings_IDS_Miasto", 77, true, 1},
-                                                             {"nazwa", "Resstrings_IDS_nazwa", 150, false, 2}});
+    const UkladKolumn u = zastosujZapisane(
+        projektTestowy(),
+        {{"miasto", "Resstrings_IDS_Miasto", 77, true, 1}, {"nazwa", "Resstrings_IDS_nazwa", 150, false, 2}});
     EXPECT_EQ(polaUkladu(u), (QStringList{KolumnaZaznaczenia, "miasto", "nazwa", "skrot", "nip"}));
     EXPECT_EQ(u[1].szerokosc, 77);
     EXPECT_EQ(u[1].wyrownanie, 1);
@@ -24,9 +25,9 @@ TEST(ZastosujZapisane, StoredOrderComesFirstAndOthersFollowInDesignOrder)
 
 TEST(ZastosujZapisane, RecordsOfRemovedColumnsAreSkippedWithoutLeavingGaps)
 {
-    const UkladKolumn u = zastosujZapisane(projektTestowy(), {{"usunieta", "x", 5, true, 0},
-                                                             {"nip", "Resstrings_IDS_nip", 50, true, 0},
-                                                             {"NIP", "powtorka", 60, false, 0}});
+    const UkladKolumn u = zastosujZapisane(
+        projektTestowy(),
+        {{"usunieta", "x", 5, true, 0}, {"nip", "Resstrings_IDS_nip", 50, true, 0}, {"NIP", "powtorka", 60, false, 0}});
     EXPECT_EQ(polaUkladu(u), (QStringList{KolumnaZaznaczenia, "nip", "skrot", "nazwa", "miasto"}));
     EXPECT_EQ(u[1].szerokosc, 50);
     EXPECT_TRUE(u[1].widoczna);
