@@ -18,8 +18,8 @@
 #include "lists/lista_firm_form.h"
 #include "lists/lista_firm_fr.h"
 #include "lists/szybkie_szukanie.h"
-#include "module_windows.h"
 #include "partners_api.h"
+#include "ramka/modul.h"
 #include "scripted_prompter.h"
 #include "suitedb.h"
 
@@ -260,7 +260,7 @@ int main(int argc, char **argv)
                     QStringLiteral("%1 ms").arg(sortMs, 0, 'f', 1), QStringLiteral("< 150 ms"), sortMs < 150};
 
         timer.restart();
-        grid->pZaznaczAllClick();
+        grid->checkAll();
         settle();
         const double selectMs = timer.nsecsElapsed() / 1e6;
         rows << Row{QStringLiteral("select all (%1 selected)").arg(grid->selectedCount()),

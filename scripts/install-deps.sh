@@ -12,6 +12,7 @@ packages=(
   libarchive-dev p7zip-full
   libgtest-dev libgmock-dev
   fonts-dejavu-core
+  python3
 )
 
 missing=()

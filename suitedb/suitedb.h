@@ -33,12 +33,6 @@ inline constexpr int ResultUnknownObject = 103; // PUsunW: table or key column n
 inline constexpr int ResultMissingValue = 104;  // a required parameter is null or invalid
 inline constexpr int ResultDependentRows = 547; // other rows still refer to the row
 
-// pob_ust2 checks its arguments and returns the row count in @ile; the rows
-// themselves are read with this statement and the same three values.
-inline constexpr const char *ListSettingsSelect =
-    "select * from ust_form where formularz = :form and kod_dll = :kod_dll and id_u = :id_u"
-    " order by typ, menu, kolejnosc";
-
 // Language ids of the seeded languages.
 inline constexpr int LanguagePolish = 1;
 inline constexpr int LanguageEnglish = 2;

@@ -1,5 +1,7 @@
 #include "company/edycja_firmy_form.h"
 
+#include "ramka/modul.h"
+
 #include "company/edycja_firmy_kontrolki.h"
 #include "company/miasto_firmy.h"
 #include "company/okresy/generator_okresow.h"
@@ -30,16 +32,10 @@
 #include <QToolButton>
 #include <utility>
 
-namespace partners::edycja_firmy {
+using partners::tlumacz;
 
-QString tr_(const char *klucz)
-{
-    return host::LoadResstrings(QLatin1String(klucz));
-}
+namespace partners::edycja_firmy {} // namespace partners::edycja_firmy
 
-} // namespace partners::edycja_firmy
-
-using partners::edycja_firmy::tr_;
 using partners::edycja_firmy::Wypelnianie;
 
 namespace {
@@ -74,7 +70,7 @@ Tedycja_firmy_form::Tedycja_firmy_form(QWidget *parent)
 {
     nazwa_dll = QStringLiteral("partners.dll");
     // tabela_slownie stays empty (no linked-files button) until the linked-files window exists.
-    naglowek_nowy = tr_("Resstrings_IDS_EdFirmy_Nowa_firma");
+    naglowek_nowy = tlumacz("Resstrings_IDS_EdFirmy_Nowa_firma");
     m_limitSkrotu = host::var::CzySkrotFirma20.get() ? 20 : 30;
     m_unikalneSkroty = host::var::UnikalneSkrotyFirm.get();
     m_prawaFv = host::SprawdzUpr(QStringLiteral("sales_invoices.dll")) >= 0;

@@ -125,8 +125,6 @@ namespace partners::edycja_firmy {
 inline constexpr int SzablonZlecenia = 0;
 inline constexpr int SzablonPotwierdzenia = 1;
 
-QString tr_(const char *klucz);
-
 // Remembers that the editor itself is setting its controls.
 struct Wypelnianie
 {

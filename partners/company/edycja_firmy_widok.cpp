@@ -2,6 +2,8 @@
 
 #include "company/edycja_firmy_kontrolki.h"
 
+#include "ramka/modul.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +28,8 @@
 
 #include <limits>
 
-using partners::edycja_firmy::tr_;
+using partners::tlumacz;
+
 
 namespace {
 
@@ -113,13 +116,13 @@ void Tedycja_firmy_form::zbudujWidok()
     k->strony = nazwany(new QTabWidget(PanelWnetrza()), "PageControl");
     uklad->addWidget(k->strony);
 
-    k->tsDaneOgolne = strona(k->strony, "tsDaneOgolne", tr_("Resstrings_IDS_Firmy_Dane_Ogolne"));
-    k->tsDaneDomyslne = strona(k->strony, "tsDaneDomyslne", tr_("Resstrings_IDS_Firmy_Dane_Domyslne"));
-    k->tsOddzialy = strona(k->strony, "tsOddzialy", tr_("Resstrings_IDS_Oddzialy2"));
-    k->tsKontakty = strona(k->strony, "tsKontakty", tr_("Resstrings_IDS_Firmy_Kontakty"));
-    k->tsKsiegRozl = strona(k->strony, "tsKsiegRozl", tr_("Resstrings_IDS_Firmy_Ksiegowosc_Rozliczenia"));
-    k->tsDomyslneFV = strona(k->strony, "tsDomyslneFV", tr_("Resstrings_IDS_Dodatkowe_dane_dom"));
-    k->tsDokumenty = strona(k->strony, "tsDokumenty", tr_("Resstrings_IDS_EdFirmy_Dokumenty"));
+    k->tsDaneOgolne = strona(k->strony, "tsDaneOgolne", tlumacz("Resstrings_IDS_Firmy_Dane_Ogolne"));
+    k->tsDaneDomyslne = strona(k->strony, "tsDaneDomyslne", tlumacz("Resstrings_IDS_Firmy_Dane_Domyslne"));
+    k->tsOddzialy = strona(k->strony, "tsOddzialy", tlumacz("Resstrings_IDS_Oddzialy2"));
+    k->tsKontakty = strona(k->strony, "tsKontakty", tlumacz("Resstrings_IDS_Firmy_Kontakty"));
+    k->tsKsiegRozl = strona(k->strony, "tsKsiegRozl", tlumacz("Resstrings_IDS_Firmy_Ksiegowosc_Rozliczenia"));
+    k->tsDomyslneFV = strona(k->strony, "tsDomyslneFV", tlumacz("Resstrings_IDS_Dodatkowe_dane_dom"));
+    k->tsDokumenty = strona(k->strony, "tsDokumenty", tlumacz("Resstrings_IDS_EdFirmy_Dokumenty"));
     // The frames of these pages come with their own work; the pages stay empty meanwhile.
     for (QWidget *pusta : {k->tsDaneDomyslne, k->tsOddzialy, k->tsKontakty, k->tsDokumenty})
         new QVBoxLayout(pusta);
@@ -134,8 +137,8 @@ void Tedycja_firmy_form::zbudujWidok()
     fv->setContentsMargins(0, 0, 0, 0);
     fv->addWidget(zbudujDomyslneFv());
 
-    k->dodajZlec =
-        przycisk(NewToolBarFrontAdditional(), "dodaj_zlec", tr_("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec"));
+    k->dodajZlec = przycisk(NewToolBarFrontAdditional(), "dodaj_zlec",
+                            tlumacz("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec"));
     NewToolBarFrontAdditional()->layout()->addWidget(k->dodajZlec);
     resize(1000, 680);
 }
@@ -148,62 +151,68 @@ QWidget *Tedycja_firmy_form::zbudujDaneOgolne()
     // Left column: names, address, head office, kinds.
     auto *lewa = new QFormLayout;
     k->nazwa = edit(w, "firma_nazwa", 200);
-    k->lNazwa = etykieta(tr_("Resstrings_IDS_EdFirmy_Nazwa"), k->nazwa, w);
+    k->lNazwa = etykieta(tlumacz("Resstrings_IDS_EdFirmy_Nazwa"), k->nazwa, w);
     lewa->addRow(k->lNazwa, k->nazwa);
     k->skrot = edit(w, "firma_skrot", 50);
-    k->lSkrot = etykieta(tr_("Resstrings_IDS_EdFirmy_Skrot"), k->skrot, w);
+    k->lSkrot = etykieta(tlumacz("Resstrings_IDS_EdFirmy_Skrot"), k->skrot, w);
     lewa->addRow(k->lSkrot, k->skrot);
 
     k->miasto = combo(w, "cbMiasto");
-    k->noweMiasto = przycisk(w, "bNoweMiasto", QStringLiteral("+"), tr_("Resstrings_IDS_EdFirmy_Nowe_miasto"));
-    k->edytujMiasto = przycisk(w, "bEdytujMiasto", QStringLiteral("…"), tr_("Resstrings_IDS_EdFirmy_Edytuj_miasto"));
-    k->lMiasto = etykieta(tr_("Resstrings_IDS_EdFirmy_Miasto"), k->miasto, w);
+    k->noweMiasto = przycisk(w, "bNoweMiasto", QStringLiteral("+"), tlumacz("Resstrings_IDS_EdFirmy_Nowe_miasto"));
+    k->edytujMiasto =
+        przycisk(w, "bEdytujMiasto", QStringLiteral("…"), tlumacz("Resstrings_IDS_EdFirmy_Edytuj_miasto"));
+    k->lMiasto = etykieta(tlumacz("Resstrings_IDS_EdFirmy_Miasto"), k->miasto, w);
     lewa->addRow(k->lMiasto, wiersz(w, {k->miasto, k->noweMiasto, k->edytujMiasto}));
 
     k->ulica = edit(w, "firma_ulica", 50);
     k->nrDomu = edit(w, "firma_nr_domu", 10);
     k->nrM = edit(w, "firma_nr_m", 5);
-    k->nrDomu->setPlaceholderText(tr_("Resstrings_IDS_NrDomu"));
-    k->nrDomu->setToolTip(tr_("Resstrings_IDS_NrDomu"));
-    k->nrM->setPlaceholderText(tr_("Resstrings_IDS_NrLokalu"));
-    k->nrM->setToolTip(tr_("Resstrings_IDS_NrLokalu"));
+    k->nrDomu->setPlaceholderText(tlumacz("Resstrings_IDS_NrDomu"));
+    k->nrDomu->setToolTip(tlumacz("Resstrings_IDS_NrDomu"));
+    k->nrM->setPlaceholderText(tlumacz("Resstrings_IDS_NrLokalu"));
+    k->nrM->setToolTip(tlumacz("Resstrings_IDS_NrLokalu"));
     k->nrDomu->setMaximumWidth(80);
     k->nrM->setMaximumWidth(60);
-    lewa->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Ulica"), k->ulica, w), wiersz(w, {k->ulica, k->nrDomu, k->nrM}));
+    lewa->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Ulica"), k->ulica, w),
+                 wiersz(w, {k->ulica, k->nrDomu, k->nrM}));
 
     k->typ = combo(w, "cbTyp");
     k->typ->hide();
-    k->wlasna = nazwany(new QCheckBox(tr_("Resstrings_IDS_firma_wlasna"), w), "cbFirmaWlasna");
+    k->wlasna = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_firma_wlasna"), w), "cbFirmaWlasna");
     lewa->addRow(QString(), k->wlasna);
 
-    k->centrala = nazwany(new QRadioButton(tr_("Resstrings_IDS_EdFirmy_Centrala"), w), "rbCentrala");
-    k->oddzial = nazwany(new QRadioButton(tr_("Resstrings_IDS_EdFirmy_Oddzial"), w), "rbOddzial");
+    k->centrala = nazwany(new QRadioButton(tlumacz("Resstrings_IDS_EdFirmy_Centrala"), w), "rbCentrala");
+    k->oddzial = nazwany(new QRadioButton(tlumacz("Resstrings_IDS_EdFirmy_Oddzial"), w), "rbOddzial");
     k->centrale = combo(w, "cbCentrala");
-    k->centrale->setToolTip(tr_("Resstrings_IDS_Centrala"));
+    k->centrale->setToolTip(tlumacz("Resstrings_IDS_Centrala"));
     lewa->addRow(QString(), wiersz(w, {k->centrala, k->oddzial, k->centrale}, 2));
 
     k->rodzaje = nazwany(new QListWidget(w), "clbRodzaje");
     k->rodzaje->setMaximumHeight(110);
-    k->dodajRodzaj = przycisk(w, "bDodajRodzaj", QStringLiteral("+"), tr_("Resstrings_IDS_EdFirmy_Dodaj_do_slownika"));
-    lewa->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Rodzaje"), k->rodzaje, w),
+    k->dodajRodzaj =
+        przycisk(w, "bDodajRodzaj", QStringLiteral("+"), tlumacz("Resstrings_IDS_EdFirmy_Dodaj_do_slownika"));
+    lewa->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Rodzaje"), k->rodzaje, w),
                  wiersz(w, {k->rodzaje, k->dodajRodzaj}));
 
     k->status = combo(w, "cbStatus");
-    k->dodajStatus = przycisk(w, "bDodajStatus", QStringLiteral("+"), tr_("Resstrings_IDS_EdFirmy_Dodaj_do_slownika"));
-    lewa->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Status"), k->status, w), wiersz(w, {k->status, k->dodajStatus}));
+    k->dodajStatus =
+        przycisk(w, "bDodajStatus", QStringLiteral("+"), tlumacz("Resstrings_IDS_EdFirmy_Dodaj_do_slownika"));
+    lewa->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Status"), k->status, w),
+                 wiersz(w, {k->status, k->dodajStatus}));
 
     k->limit = nazwany(new QDoubleSpinBox(w), "eLimitKredytowy");
     k->limit->setRange(0, 9999999999999999.99);
     k->limit->setDecimals(2);
     k->limit->setGroupSeparatorShown(true);
     k->waluta = combo(w, "cbWalutaLimitu");
-    k->waluta->setToolTip(tr_("Resstrings_IDS_EdFirmy_Waluta"));
+    k->waluta->setToolTip(tlumacz("Resstrings_IDS_EdFirmy_Waluta"));
     k->waluta->setMinimumContentsLength(5);
-    lewa->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_LimitKredytowy"), k->limit, w), wiersz(w, {k->limit, k->waluta}));
+    lewa->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_LimitKredytowy"), k->limit, w),
+                 wiersz(w, {k->limit, k->waluta}));
 
     k->uwagi = nazwany(new QPlainTextEdit(w), "firma_uwagi");
     k->uwagi->setTabChangesFocus(true);
-    lewa->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Uwagi"), k->uwagi, w), k->uwagi);
+    lewa->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Uwagi"), k->uwagi, w), k->uwagi);
 
     // Right column: numbers and contact.
     auto *prawa = new QFormLayout;
@@ -211,32 +220,32 @@ QWidget *Tedycja_firmy_form::zbudujDaneOgolne()
     k->prefiks->setMinimumContentsLength(3);
     k->nip = edit(w, "firma_nip", 22);
     k->nip->setMinimumWidth(k->nip->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 14);
-    k->vies = przycisk(w, "bVies", tr_("Resstrings_IDS_Sprawdz_w_vies"));
-    k->lNip = etykieta(tr_("Resstrings_IDS_EdFirmy_Nip"), k->nip, w);
+    k->vies = przycisk(w, "bVies", tlumacz("Resstrings_IDS_Sprawdz_w_vies"));
+    k->lNip = etykieta(tlumacz("Resstrings_IDS_EdFirmy_Nip"), k->nip, w);
     prawa->addRow(k->lNip, wiersz(w, {k->prefiks, k->nip, k->vies}, 1));
     k->regon = edit(w, "firma_regon", 9);
-    prawa->addRow(tr_("Resstrings_IDS_Regon"), k->regon);
+    prawa->addRow(tlumacz("Resstrings_IDS_Regon"), k->regon);
     k->krs = edit(w, "firma_krs", 10);
-    prawa->addRow(tr_("Resstrings_IDS_KRS"), k->krs);
+    prawa->addRow(tlumacz("Resstrings_IDS_KRS"), k->krs);
     k->nrTrans = edit(w, "firma_nr_trans", 50);
-    prawa->addRow(tr_("Resstrings_IDS_nr_trans"), k->nrTrans);
+    prawa->addRow(tlumacz("Resstrings_IDS_nr_trans"), k->nrTrans);
     k->skype = edit(w, "firma_skype", 50);
-    prawa->addRow(tr_("Resstrings_IDS_skype"), k->skype);
+    prawa->addRow(tlumacz("Resstrings_IDS_skype"), k->skype);
     k->nrGg = edit(w, "firma_nr_gg", 25);
-    prawa->addRow(tr_("Resstrings_IDS_nr_gg"), k->nrGg);
+    prawa->addRow(tlumacz("Resstrings_IDS_nr_gg"), k->nrGg);
     k->www = edit(w, "firma_www", 60);
-    prawa->addRow(tr_("Resstrings_IDS_WWW"), k->www);
+    prawa->addRow(tlumacz("Resstrings_IDS_WWW"), k->www);
     k->email = edit(w, "firma_e_mail", 50);
-    prawa->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Email"), k->email, w), k->email);
+    prawa->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Email"), k->email, w), k->email);
     k->wlasciciel = edit(w, "firma_wlasciciel", 30);
-    prawa->addRow(tr_("Resstrings_IDS_wlasciciel"), k->wlasciciel);
+    prawa->addRow(tlumacz("Resstrings_IDS_wlasciciel"), k->wlasciciel);
     k->apdId = edit(w, "firma_apd_id", 10);
     k->apdId->setValidator(new QIntValidator(0, std::numeric_limits<int>::max(), k->apdId));
-    prawa->addRow(tr_("Resstrings_IDS_EdFirmy_Apd_id"), k->apdId);
+    prawa->addRow(tlumacz("Resstrings_IDS_EdFirmy_Apd_id"), k->apdId);
     k->apdToken = edit(w, "firma_apd_token", 34);
-    prawa->addRow(tr_("Resstrings_IDS_EdFirmy_Apd_token"), k->apdToken);
-    k->aktywna = nazwany(new QCheckBox(tr_("Resstrings_IDS_Aktywna"), w), "cbAktywna");
-    k->bus = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Bus"), w), "cbBus");
+    prawa->addRow(tlumacz("Resstrings_IDS_EdFirmy_Apd_token"), k->apdToken);
+    k->aktywna = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_Aktywna"), w), "cbAktywna");
+    k->bus = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_EdFirmy_Bus"), w), "cbBus");
     prawa->addRow(QString(), wiersz(w, {k->aktywna, k->bus}));
 
     siatka->addLayout(lewa, 0, 0);
@@ -258,41 +267,41 @@ QWidget *Tedycja_firmy_form::zbudujKsiegRozl()
     auto *w = new QWidget(k->tsKsiegRozl);
     auto *uklad = new QVBoxLayout(w);
 
-    k->gbRozliczenia = nazwany(new QGroupBox(tr_("Resstrings_IDS_EdFirmy_Rozliczenie_czasu"), w), "gbRozliczenia");
+    k->gbRozliczenia = nazwany(new QGroupBox(tlumacz("Resstrings_IDS_EdFirmy_Rozliczenie_czasu"), w), "gbRozliczenia");
     auto *siatka = new QGridLayout(k->gbRozliczenia);
     int r = 0;
     k->dodatkoweWolne = combo(k->gbRozliczenia, "cbDodatkoweWolne");
-    siatka->addWidget(etykieta(tr_("Resstrings_IDS_EdFirmy_Dodatkowe_wolne"), k->dodatkoweWolne, w), r, 0);
+    siatka->addWidget(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Dodatkowe_wolne"), k->dodatkoweWolne, w), r, 0);
     siatka->addWidget(k->dodatkoweWolne, r++, 1, 1, 3);
 
     k->nocneOd = czas(k->gbRozliczenia, "tNocneOd");
     k->nocneDo = czas(k->gbRozliczenia, "tNocneDo");
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_NocneOd"), w), r, 0);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_NocneOd"), w), r, 0);
     siatka->addWidget(k->nocneOd, r, 1);
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_EdFirmy_Nocne_do"), w), r, 2);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Nocne_do"), w), r, 2);
     siatka->addWidget(k->nocneDo, r, 3);
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_EdFirmy_Nocne_opis"), w), r++, 4);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Nocne_opis"), w), r++, 4);
 
     k->poraNocnaOd = czas(k->gbRozliczenia, "tPoraNocnaOd");
     k->poraNocnaDo = czas(k->gbRozliczenia, "tPoraNocnaDo");
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_pora_nocna_od"), w), r, 0);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_pora_nocna_od"), w), r, 0);
     siatka->addWidget(k->poraNocnaOd, r, 1);
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_pora_nocna_do"), w), r, 2);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_pora_nocna_do"), w), r, 2);
     siatka->addWidget(k->poraNocnaDo, r, 3);
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_EdFirmy_Pora_nocna_opis"), w), r++, 4);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Pora_nocna_opis"), w), r++, 4);
 
     k->swietaOd = czas(k->gbRozliczenia, "tSwietaOd");
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_SwietaOd"), w), r, 0);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_SwietaOd"), w), r, 0);
     siatka->addWidget(k->swietaOd, r++, 1);
 
     k->limitNadh = nazwany(new QSpinBox(k->gbRozliczenia), "seLimitNadh");
     k->limitNadh->setRange(0, 416);
     k->limitNadh->setValue(260);
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_LimitNadgodz"), w), r, 0);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_LimitNadgodz"), w), r, 0);
     siatka->addWidget(k->limitNadh, r++, 1);
 
     k->okresRoz = combo(k->gbRozliczenia, "cbOkresRoz");
-    siatka->addWidget(etykieta(tr_("Resstrings_IDS_EdFirmy_Dlugosc_okresu"), k->okresRoz, w), r, 0);
+    siatka->addWidget(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Dlugosc_okresu"), k->okresRoz, w), r, 0);
     siatka->addWidget(k->okresRoz, r++, 1, 1, 3);
 
     k->poczatekOkresu = nazwany(new QDateEdit(k->gbRozliczenia), "dPoczatekOkresu");
@@ -301,17 +310,17 @@ QWidget *Tedycja_firmy_form::zbudujKsiegRozl()
     // The first day it accepts stands for "no date".
     k->poczatekOkresu->setMinimumDate(QDate(1900, 1, 1));
     k->poczatekOkresu->setSpecialValueText(QStringLiteral(" "));
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_poczatek_okresu"), w), r, 0);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_poczatek_okresu"), w), r, 0);
     siatka->addWidget(k->poczatekOkresu, r++, 1);
 
     k->mpk = edit(k->gbRozliczenia, "firma_mpk", 100);
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_Import_MPK"), w), r, 0);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_Import_MPK"), w), r, 0);
     siatka->addWidget(k->mpk, r++, 1, 1, 3);
 
     k->komentarz = nazwany(new QPlainTextEdit(k->gbRozliczenia), "firma_komentarz");
     k->komentarz->setTabChangesFocus(true);
     k->komentarz->setMaximumHeight(80);
-    siatka->addWidget(new QLabel(tr_("Resstrings_IDS_KomentarzDLStopkaRap"), w), r, 0);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_KomentarzDLStopkaRap"), w), r, 0);
     siatka->addWidget(k->komentarz, r++, 1, 1, 4);
     siatka->setColumnStretch(4, 1);
 
@@ -326,65 +335,67 @@ QWidget *Tedycja_firmy_form::zbudujDomyslneFv()
 {
     auto *w = new QWidget(k->tsDomyslneFV);
     auto *uklad = new QFormLayout(w);
-    const QString dodajDoSlownika = tr_("Resstrings_IDS_EdFirmy_Dodaj_do_slownika");
+    const QString dodajDoSlownika = tlumacz("Resstrings_IDS_EdFirmy_Dodaj_do_slownika");
 
     k->termin = combo(w, "cbTerminZaplaty");
     k->dodajTermin = przycisk(w, "bDodajTermin", QStringLiteral("+"), dodajDoSlownika);
-    uklad->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Termin_zaplaty"), k->termin, w),
-                  wiersz(w, {k->termin, new QLabel(tr_("Resstrings_IDS_Dni"), w), k->dodajTermin}));
+    uklad->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Termin_zaplaty"), k->termin, w),
+                  wiersz(w, {k->termin, new QLabel(tlumacz("Resstrings_IDS_Dni"), w), k->dodajTermin}));
     k->sposob = combo(w, "cbSposobZaplaty");
-    uklad->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Sposob_zaplaty"), k->sposob, w), k->sposob);
+    uklad->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Sposob_zaplaty"), k->sposob, w), k->sposob);
 
     k->konto = combo(w, "cbKontoRozl");
-    k->tylkoAktywne = new QAction(tr_("Resstrings_IDS_Tylko_aktywne"), k->konto);
+    k->tylkoAktywne = new QAction(tlumacz("Resstrings_IDS_Tylko_aktywne"), k->konto);
     k->tylkoAktywne->setObjectName(QStringLiteral("aTylkoAktywne"));
     k->tylkoAktywne->setCheckable(true);
     k->tylkoAktywne->setChecked(true);
     k->konto->addAction(k->tylkoAktywne);
     k->konto->setContextMenuPolicy(Qt::ActionsContextMenu);
-    uklad->addRow(etykieta(tr_("Resstrings_IDS_EdFirmy_Konto_rozl"), k->konto, w), k->konto);
+    uklad->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Konto_rozl"), k->konto, w), k->konto);
 
-    const QString nowy = tr_("Resstrings_IDS_EdFirmy_Nowy_szablon");
-    const QString edytuj = tr_("Resstrings_IDS_EdFirmy_Edytuj_szablon");
+    const QString nowy = tlumacz("Resstrings_IDS_EdFirmy_Nowy_szablon");
+    const QString edytuj = tlumacz("Resstrings_IDS_EdFirmy_Edytuj_szablon");
     k->szablonZlec = combo(w, "cbSzablonZlecenia");
     k->nowySzablonZlec = przycisk(w, "bNowySzablonZlecenia", QStringLiteral("+"), nowy);
     k->edytujSzablonZlec = przycisk(w, "bEdytujSzablonZlecenia", QStringLiteral("…"), edytuj);
-    uklad->addRow(tr_("Resstrings_IDS_SP_rdsz__raport_druk_zlec_unit__LWarunki_realiz"),
+    uklad->addRow(tlumacz("Resstrings_IDS_SP_rdsz__raport_druk_zlec_unit__LWarunki_realiz"),
                   wiersz(w, {k->szablonZlec, k->nowySzablonZlec, k->edytujSzablonZlec}));
     k->szablonPotw = combo(w, "cbSzablonPotwierdzenia");
     k->nowySzablonPotw = przycisk(w, "bNowySzablonPotwierdzenia", QStringLiteral("+"), nowy);
     k->edytujSzablonPotw = przycisk(w, "bEdytujSzablonPotwierdzenia", QStringLiteral("…"), edytuj);
-    uklad->addRow(tr_("Resstrings_IDS_Warunki_realizacji_potwierdzenia_zlecenia"),
+    uklad->addRow(tlumacz("Resstrings_IDS_Warunki_realizacji_potwierdzenia_zlecenia"),
                   wiersz(w, {k->szablonPotw, k->nowySzablonPotw, k->edytujSzablonPotw}));
 
     k->kodAnalityczny = edit(w, "firma_kod_analityczny", 100);
-    uklad->addRow(tr_("Resstrings_IDS_EdFirmy_Kod_analityczny"), k->kodAnalityczny);
+    uklad->addRow(tlumacz("Resstrings_IDS_EdFirmy_Kod_analityczny"), k->kodAnalityczny);
 
     k->uwagiDod = combo(w, "cbUwagiDodatkowe");
     k->dodajUwagi =
-        przycisk(w, "bDodajSzablonUwag", QStringLiteral("+"), tr_("Resstrings_IDS_EdFirmy_Dodaj_szablon_uwag"));
+        przycisk(w, "bDodajSzablonUwag", QStringLiteral("+"), tlumacz("Resstrings_IDS_EdFirmy_Dodaj_szablon_uwag"));
     k->edytujUwagi =
-        przycisk(w, "bEdytujSzablonUwag", QStringLiteral("…"), tr_("Resstrings_IDS_EdFirmy_Edytuj_szablon_uwag"));
+        przycisk(w, "bEdytujSzablonUwag", QStringLiteral("…"), tlumacz("Resstrings_IDS_EdFirmy_Edytuj_szablon_uwag"));
     k->usunUwagi =
-        przycisk(w, "bUsunSzablonUwag", QStringLiteral("−"), tr_("Resstrings_IDS_EdFirmy_Usun_szablon_uwag"));
-    uklad->addRow(tr_("Resstrings_IDS_Domyslne_uwagi_dod"),
+        przycisk(w, "bUsunSzablonUwag", QStringLiteral("−"), tlumacz("Resstrings_IDS_EdFirmy_Usun_szablon_uwag"));
+    uklad->addRow(tlumacz("Resstrings_IDS_Domyslne_uwagi_dod"),
                   wiersz(w, {k->uwagiDod, k->dodajUwagi, k->edytujUwagi, k->usunUwagi}));
 
     k->uwagiSp = nazwany(new QPlainTextEdit(w), "mUwagiSp");
     k->uwagiSp->setTabChangesFocus(true);
     k->uwagiSp->setMaximumHeight(70);
-    uklad->addRow(tr_("Resstrings_IDS_EdFirmy_Uwagi_zlecen"), k->uwagiSp);
+    uklad->addRow(tlumacz("Resstrings_IDS_EdFirmy_Uwagi_zlecen"), k->uwagiSp);
     k->uwagiFv = nazwany(new QPlainTextEdit(w), "mUwagiFv");
     k->uwagiFv->setTabChangesFocus(true);
     k->uwagiFv->setMaximumHeight(70);
-    uklad->addRow(tr_("Resstrings_IDS_EdFirmy_Uwagi_faktur"), k->uwagiFv);
+    uklad->addRow(tlumacz("Resstrings_IDS_EdFirmy_Uwagi_faktur"), k->uwagiFv);
 
-    auto *kurs = nazwany(new QGroupBox(tr_("Resstrings_IDS_EdFirmy_Data_kursu"), w), "gbDataKursu");
+    auto *kurs = nazwany(new QGroupBox(tlumacz("Resstrings_IDS_EdFirmy_Data_kursu"), w), "gbDataKursu");
     auto *kursUklad = new QHBoxLayout(kurs);
-    k->dataKursuAuto = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Data_kursu_auto"), kurs), "cbDataKursuAuto");
-    k->dataZaladunku = nazwany(new QRadioButton(tr_("Resstrings_IDS_EdFirmy_Daty_zaladunku"), kurs), "rbDataZaladunku");
+    k->dataKursuAuto =
+        nazwany(new QCheckBox(tlumacz("Resstrings_IDS_EdFirmy_Data_kursu_auto"), kurs), "cbDataKursuAuto");
+    k->dataZaladunku =
+        nazwany(new QRadioButton(tlumacz("Resstrings_IDS_EdFirmy_Daty_zaladunku"), kurs), "rbDataZaladunku");
     k->dataRozladunku =
-        nazwany(new QRadioButton(tr_("Resstrings_IDS_EdFirmy_Daty_rozladunku"), kurs), "rbDataRozladunku");
+        nazwany(new QRadioButton(tlumacz("Resstrings_IDS_EdFirmy_Daty_rozladunku"), kurs), "rbDataRozladunku");
     k->dniKursu = combo(kurs, "cbDniKursu");
     k->dniKursu->setMinimumContentsLength(3);
     k->dniKursu->addItems(
@@ -392,18 +403,19 @@ QWidget *Tedycja_firmy_form::zbudujDomyslneFv()
     kursUklad->addWidget(k->dataKursuAuto);
     kursUklad->addWidget(k->dataZaladunku);
     kursUklad->addWidget(k->dataRozladunku);
-    kursUklad->addWidget(new QLabel(tr_("Resstrings_IDS_EdFirmy_Przesuniecie_dni"), kurs));
+    kursUklad->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Przesuniecie_dni"), kurs));
     kursUklad->addWidget(k->dniKursu);
     kursUklad->addStretch(1);
     uklad->addRow(kurs);
 
-    auto *druk = nazwany(new QGroupBox(tr_("Resstrings_IDS_EdFirmy_Opcje_faktur"), w), "gbOpcjeFaktur");
+    auto *druk = nazwany(new QGroupBox(tlumacz("Resstrings_IDS_EdFirmy_Opcje_faktur"), w), "gbOpcjeFaktur");
     auto *drukUklad = new QGridLayout(druk);
     k->oswiadczenieVat =
-        nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Oswiadczenie_vat"), druk), "cbOswiadczenieVat");
-    k->fvPodsum2 = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Fv_podsum2"), druk), "cbFvPodsum2");
-    k->fvJednaWaluta = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Fv_1waluta"), druk), "cbFvJednaWaluta");
-    k->papierFirmowy = nazwany(new QCheckBox(tr_("Resstrings_IDS_EdFirmy_Papier_firmowy"), druk), "cbPapierFirmowy");
+        nazwany(new QCheckBox(tlumacz("Resstrings_IDS_EdFirmy_Oswiadczenie_vat"), druk), "cbOswiadczenieVat");
+    k->fvPodsum2 = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_EdFirmy_Fv_podsum2"), druk), "cbFvPodsum2");
+    k->fvJednaWaluta = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_EdFirmy_Fv_1waluta"), druk), "cbFvJednaWaluta");
+    k->papierFirmowy =
+        nazwany(new QCheckBox(tlumacz("Resstrings_IDS_EdFirmy_Papier_firmowy"), druk), "cbPapierFirmowy");
     k->margines = edit(druk, "eMarginesGorny", 3);
     k->margines->setValidator(new QIntValidator(0, 255, k->margines));
     k->margines->setMaximumWidth(60);
@@ -411,7 +423,7 @@ QWidget *Tedycja_firmy_form::zbudujDomyslneFv()
     drukUklad->addWidget(k->fvPodsum2, 1, 0, 1, 3);
     drukUklad->addWidget(k->fvJednaWaluta, 2, 0, 1, 3);
     drukUklad->addWidget(k->papierFirmowy, 3, 0);
-    drukUklad->addWidget(new QLabel(tr_("Resstrings_IDS_EdFirmy_Margines_gorny"), druk), 3, 1);
+    drukUklad->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Margines_gorny"), druk), 3, 1);
     drukUklad->addWidget(k->margines, 3, 2);
     drukUklad->setColumnStretch(3, 1);
     uklad->addRow(druk);

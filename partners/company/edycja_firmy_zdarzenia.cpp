@@ -1,9 +1,11 @@
 // What the company editor's controls do when the user works with them.
 
 #include "company/edycja_firmy_kontrolki.h"
+
 #include "company/skrot_firmy.h"
 #include "company/szablony_uwag.h"
 #include "company/walidacja_firmy.h"
+#include "ramka/modul.h"
 
 #include "host_funcs.h"
 #include "host_variables.h"
@@ -30,7 +32,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-using partners::edycja_firmy::tr_;
+using partners::tlumacz;
+
 using partners::edycja_firmy::Wypelnianie;
 
 namespace {
@@ -262,7 +265,7 @@ void Tedycja_firmy_form::ustawWidocznoscZakladek()
 void Tedycja_firmy_form::ustawPodpisOddzialow()
 {
     k->strony->setTabText(k->strony->indexOf(k->tsOddzialy),
-                          tr_(k->oddzial->isChecked() ? "Resstrings_IDS_Centrala2" : "Resstrings_IDS_Oddzialy2"));
+                          tlumacz(k->oddzial->isChecked() ? "Resstrings_IDS_Centrala2" : "Resstrings_IDS_Oddzialy2"));
 }
 
 void Tedycja_firmy_form::zmianaZakladki(int indeks)

@@ -1,5 +1,7 @@
 #include "company/edycja_fv_opis_dodatkowy_form.h"
 
+#include "ramka/modul.h"
+
 #include "host_funcs.h"
 #include "prompter.h"
 #include "query.h"
@@ -13,24 +15,19 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-namespace {
+using partners::tlumacz;
 
-QString tr_(const char *key)
-{
-    return host::LoadResstrings(QLatin1String(key));
-}
-
-} // namespace
+namespace {} // namespace
 
 Tedycja_fv_opis_dodatkowy_form::Tedycja_fv_opis_dodatkowy_form(QWidget *parent)
     : Tszablon_edycja_form(parent, QStringLiteral("edycja_fv_opis_dodatkowy_form"))
 {
-    const QString tytul = tr_("Resstrings_IDS_Domyslne_uwagi_dod");
-    naglowek = tytul + QStringLiteral(" - ") + tr_("Resstrings_IDS_Edycja_rekordu");
-    naglowek_nowy = tytul + QStringLiteral(" - ") + tr_("Resstrings_IDS_Nowy_rekord");
+    const QString tytul = tlumacz("Resstrings_IDS_Domyslne_uwagi_dod");
+    naglowek = tytul + QStringLiteral(" - ") + tlumacz("Resstrings_IDS_Edycja_rekordu");
+    naglowek_nowy = tytul + QStringLiteral(" - ") + tlumacz("Resstrings_IDS_Nowy_rekord");
 
     auto *uklad = new QVBoxLayout(PanelWnetrza());
-    m_grupa = new QGroupBox(tr_("Resstrings_IDS_Dodatkowy_opis"), PanelWnetrza());
+    m_grupa = new QGroupBox(tlumacz("Resstrings_IDS_Dodatkowy_opis"), PanelWnetrza());
     m_grupa->setObjectName(QStringLiteral("gbDodatkowyOpis"));
     auto *pola = new QFormLayout(m_grupa);
     m_nazwa = new QLineEdit(m_grupa);
@@ -39,9 +36,9 @@ Tedycja_fv_opis_dodatkowy_form::Tedycja_fv_opis_dodatkowy_form(QWidget *parent)
     m_trescPole = new QPlainTextEdit(m_grupa);
     m_trescPole->setObjectName(QStringLiteral("m_tresc"));
     m_trescPole->setTabChangesFocus(true);
-    m_etykietaNazwy = new QLabel(tr_("Resstrings_IDS_Nazwa"), m_grupa);
+    m_etykietaNazwy = new QLabel(tlumacz("Resstrings_IDS_Nazwa"), m_grupa);
     m_etykietaNazwy->setBuddy(m_nazwa);
-    m_etykietaTresci = new QLabel(tr_("Resstrings_IDS_Tresc"), m_grupa);
+    m_etykietaTresci = new QLabel(tlumacz("Resstrings_IDS_Tresc"), m_grupa);
     m_etykietaTresci->setBuddy(m_trescPole);
     pola->addRow(m_etykietaNazwy, m_nazwa);
     pola->addRow(m_etykietaTresci, m_trescPole);
@@ -100,7 +97,8 @@ void Tedycja_fv_opis_dodatkowy_form::Wyczysc_Pola()
 bool Tedycja_fv_opis_dodatkowy_form::validate()
 {
     const auto brak = [this](QLabel *etykieta, QWidget *pole) {
-        host::InfoBox(this, tr_("Resstrings_IDS_prosze_wypelnic_pole").arg(etykieta->text()), host::mb::IconWarning);
+        host::InfoBox(this, tlumacz("Resstrings_IDS_prosze_wypelnic_pole").arg(etykieta->text()),
+                      host::mb::IconWarning);
         pole->setFocus();
         return false;
     };

@@ -217,10 +217,7 @@ std::unique_ptr<db::Connection> otworzBazeXL(const QString &cel)
 {
     if (cel.trimmed().isEmpty())
         throw db::DbError(QStringLiteral("No CDN XL connection is configured."));
-    auto polaczenie = db::Connection::open(cel);
-    if (!db::Connection::isPostgresTarget(cel))
-        polaczenie->execute(QStringLiteral("attach database %1 as CDN").arg(polaczenie->dialect().quote(cel)));
-    return polaczenie;
+    return db::Connection::openAsSchema(cel, QStringLiteral("CDN"));
 }
 
 StanNip stanNip(const QString &prefiks, const QString &nip)

@@ -1,7 +1,8 @@
 #include "lists/lista_firm_form.h"
 
+#include "ramka/modul.h"
+
 #include "lists/lista_firm_fr.h"
-#include "module_windows.h"
 #include "ramka/edycja/szablon_edycja_form.h"
 
 #include "host_funcs.h"
@@ -67,7 +68,7 @@ Tlista_firm_form::Tlista_firm_form(QWidget *parent)
             close();
     });
 
-    host::InitializeLanguage(QString::fromLatin1(partners::ModuleFileName), this);
+    host::InitializeLanguage(partners::PlikModulu, this);
     host::postToMainWindow(host::msg::WindowCreated, host::windowParam(this), 0);
 }
 
@@ -85,8 +86,7 @@ void Tlista_firm_form::FormCreate()
         ustawWpisZlecenia();
         m_frame->setWindowTitle(windowTitle());
         // Settings are stored under the module file and this window's name.
-        m_frame->InicjujRamke(QString::fromLatin1(partners::ModuleFileName), false, objectName(),
-                              m_frame->objectName());
+        m_frame->InicjujRamke(partners::PlikModulu, false, objectName(), m_frame->objectName());
         if (host::CzyWersjaOgraniczona())
             ograniczListe();
     } catch (const std::exception &e) {

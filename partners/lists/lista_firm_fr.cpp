@@ -6,7 +6,7 @@
 #include "lists/lista_firm_reguly.h"
 #include "lists/lista_firm_zapytanie.h"
 #include "lists/szybkie_szukanie_kontroler.h"
-#include "module_windows.h"
+#include "ramka/modul.h"
 
 #include "connection.h"
 #include "dataset.h"

@@ -1,7 +1,8 @@
 #include "lists/lista_firm_modal_form.h"
 
+#include "ramka/modul.h"
+
 #include "lists/lista_firm_fr.h"
-#include "module_windows.h"
 
 #include "host_funcs.h"
 #include "lista_grid.h"
@@ -29,7 +30,7 @@ Tlista_firm_modal_form::Tlista_firm_modal_form(QWidget *parent, const QString &n
     m_frame = new Tlista_firm_frame(this, QStringLiteral("frame_list"));
     m_uklad->addWidget(m_frame, 1);
     resize(900, 550);
-    host::InitializeLanguage(QString::fromLatin1(partners::ModuleFileName), this);
+    host::InitializeLanguage(partners::PlikModulu, this);
     FormCreate();
 }
 
@@ -50,7 +51,7 @@ void Tlista_firm_modal_form::FormCreate()
     grid->setContextMenuPolicy(Qt::NoContextMenu);
     for (QAction *a : m_frame->dostosuj_popup()->actions())
         grid->removeAction(a);
-    m_frame->InicjujRamke(QString::fromLatin1(partners::ModuleFileName), false, objectName(), m_frame->objectName());
+    m_frame->InicjujRamke(partners::PlikModulu, false, objectName(), m_frame->objectName());
 }
 
 int Tlista_firm_modal_form::Wykonaj()

@@ -1,13 +1,14 @@
 #include "ramka/ramka_lista_fr.h"
 
+#include "ramka/modul.h"
+
 #include "ramka/actions/usuwanie_zaznaczonych.h"
 #include "ramka/export/list_file_save.h"
 #include "ramka/export/print_list.h"
 #include "ramka/export/ramka_kolumny_wydruku_form.h"
 #include "ramka/ramka_filtr_popup.h"
+#include "ramka/sesja_edytorow.h"
 #include "ramka/settings/ramka_dostosuj_form.h"
-
-#include "partners_api.h"
 
 #include <connection.h>
 #include <dataset.h>
@@ -39,15 +40,12 @@
 #include <QVBoxLayout>
 #include <exception>
 
+using partners::tlumacz;
+
 namespace {
 
 const QString kSource = QStringLiteral("ramka\\ramka_lista_fr");
 const QString kId = QStringLiteral("id");
-
-QString tr_(const char *key)
-{
-    return host::LoadResstrings(QString::fromLatin1(key));
-}
 
 // A picker at its minimum shows nothing: that is the "no date" value 0.
 const QDateTime kBrakDaty = db::DayTime::toDateTime(0);
@@ -245,10 +243,10 @@ void Tramka_lista_frame::zbudujWidok()
     all->setObjectName(QStringLiteral("pZaznaczAll"));
     all->setShortcut(QKeySequence::SelectAll);
     all->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(all, &QAction::triggered, m_grid, &ui::ListaGrid::pZaznaczAllClick);
+    connect(all, &QAction::triggered, m_grid, &ui::ListaGrid::checkAll);
     auto *none = new QAction(QStringLiteral("Odznacz wszystkie pozycje"), this);
     none->setObjectName(QStringLiteral("pOdznaczAll"));
-    connect(none, &QAction::triggered, m_grid, &ui::ListaGrid::pOdznaczAllClick);
+    connect(none, &QAction::triggered, m_grid, &ui::ListaGrid::uncheckAll);
     m_popup->addAction(all);
     m_popup->addAction(none);
 
@@ -409,7 +407,7 @@ void Tramka_lista_frame::UstawTabele(const QString &tabela, const QString &nazwa
 
 QString Tramka_lista_frame::KodModuluUstawien() const
 {
-    return _GetDllCode();
+    return partners::KodModulu;
 }
 
 // ---- initialisation -------------------------------------------------------------------
@@ -468,8 +466,8 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
         };
         for (const auto &[name, key] : teksty) {
             if (QAction *a = akcja(QLatin1String(name))) {
-                a->setText(tr_(key));
-                a->setToolTip(tr_(key));
+                a->setText(tlumacz(key));
+                a->setToolTip(tlumacz(key));
             }
         }
         for (const auto &[name, key] :
@@ -477,8 +475,8 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
               std::pair{"bOkres_zastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"},
               std::pair{"bWyszWgFrazyZastosuj", "Resstrings_IDS_firma__ramka_filtr_unit__zastosuj"}}) {
             if (auto *b = findChild<QToolButton *>(QLatin1String(name))) {
-                b->setText(tr_(key));
-                b->setToolTip(tr_(key));
+                b->setText(tlumacz(key));
+                b->setToolTip(tlumacz(key));
             }
         }
 
@@ -707,7 +705,7 @@ void Tramka_lista_frame::ListaAfterOpen()
         m_pierwszeOtwarcie = false;
         PierwszeOtwarcie();
     }
-    if ((host::var::RunSession.get() && !SesjaOdtworzona) || !DoEdycji.isEmpty())
+    if ((ramka::SesjaEdytorow::wlaczona() && !SesjaOdtworzona) || !DoEdycji.isEmpty())
         m_timer->start();
 }
 
@@ -864,7 +862,7 @@ void Tramka_lista_frame::odbudujMenuFrazy()
     KolumnyWyszukiwania = m_kolumnyFrazy.searchColumns();
 
     m_menuFrazy->clear();
-    auto *all = m_menuFrazy->addAction(tr_("Resstrings_IDS_RapWszystkie"));
+    auto *all = m_menuFrazy->addAction(tlumacz("Resstrings_IDS_RapWszystkie"));
     all->setCheckable(true);
     all->setChecked(m_kolumnyFrazy.allColumns());
     connect(all, &QAction::triggered, this, [this] {
@@ -1214,7 +1212,7 @@ void Tramka_lista_frame::PoUsuwaniu() {}
 
 QString Tramka_lista_frame::PotwierdzUsuniecieZaznaczonych()
 {
-    return tr_("Resstrings_IDS_Czy_usunac_zaznaczone_pozycje");
+    return tlumacz("Resstrings_IDS_Czy_usunac_zaznaczone_pozycje");
 }
 
 void Tramka_lista_frame::nowyClick()
@@ -1229,7 +1227,7 @@ void Tramka_lista_frame::nowyClick()
         }
         InicjujEdytorNowy(edytor);
         if (QTabWidget *zakladki = ZakladkiEdytorow())
-            zakladki->setCurrentIndex(zakladki->addTab(edytor, tr_("Resstrings_IDS_Nowy")));
+            zakladki->setCurrentIndex(zakladki->addTab(edytor, tlumacz("Resstrings_IDS_Nowy")));
         else
             PokazEdytor(edytor);
     }
@@ -1257,7 +1255,8 @@ void Tramka_lista_frame::nkopiowanieClick()
 QString Tramka_lista_frame::ZwrocTekstOpis(int id)
 {
     try {
-        QString szablon = SzablonOpisu.isEmpty() ? tr_("Resstrings_IDS_Edycja") + QStringLiteral(" %id") : SzablonOpisu;
+        QString szablon =
+            SzablonOpisu.isEmpty() ? tlumacz("Resstrings_IDS_Edycja") + QStringLiteral(" %id") : SzablonOpisu;
         if (!m_lista->isActive() || idBiezacegoWiersza() != id)
             GoToId(id);
         QString wynik;
@@ -1303,8 +1302,8 @@ void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
         }
         WczytajDoEdytora(edytor, id, kopia);
         if (QTabWidget *zakladki = ZakladkiEdytorow()) {
-            const QString tytul = kopia ? tr_("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie") + QLatin1Char(' ')
-                    + tr_("Resstrings_IDS_Nowy")
+            const QString tytul = kopia ? tlumacz("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie")
+                    + QLatin1Char(' ') + tlumacz("Resstrings_IDS_Nowy")
                                         : ZwrocTekstOpis(id);
             zakladki->setCurrentIndex(zakladki->addTab(edytor, tytul));
         } else {
@@ -1342,13 +1341,14 @@ void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
     QStringList sciezki;
     for (const auto &p : pliki)
         sciezki << p.second;
-    if (host::InfoBox(this, tr_("Resstrings_IDS_czyusunpliki") + QLatin1Char('\n') + sciezki.join(QLatin1Char('\n')),
+    if (host::InfoBox(this,
+                      tlumacz("Resstrings_IDS_czyusunpliki") + QLatin1Char('\n') + sciezki.join(QLatin1Char('\n')),
                       host::mb::YesNo | host::mb::IconQuestion)
         != host::mb::IdYes)
         return;
     if (host::InfoBox(this,
-                      tr_("Resstrings_IDS_usunxpliki") + QLatin1Char(' ') + QString::number(pliki.size())
-                          + QLatin1Char('\n') + tr_("Resstrings_IDS_CzyKontynuujesz"),
+                      tlumacz("Resstrings_IDS_usunxpliki") + QLatin1Char(' ') + QString::number(pliki.size())
+                          + QLatin1Char('\n') + tlumacz("Resstrings_IDS_CzyKontynuujesz"),
                       host::mb::YesNo | host::mb::IconQuestion)
         != host::mb::IdYes)
         return;
@@ -1410,7 +1410,7 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
         if (!usunieto)
             return;
         QApplication::processEvents();
-        m_grid->pOdznaczAllClick();
+        m_grid->uncheckAll();
         m_lista->close();
         OtworzListe();
         if (!GoToId(pokaz) && m_lista->isActive())
@@ -1499,7 +1499,7 @@ bool Tramka_lista_frame::Usuwanie_rekordu(int id)
 void Tramka_lista_frame::zapiszClick()
 {
     try {
-        ustawStatus(0, tr_("Resstrings_IDS_zapisywanie"));
+        ustawStatus(0, tlumacz("Resstrings_IDS_zapisywanie"));
         const QString tytul = window() ? window()->windowTitle() : QString();
         std::vector<ramka::KolumnaEksportu> kolumny;
         for (const ui::GridColumn &k : m_grid->columnLayout())
@@ -1556,25 +1556,18 @@ void Tramka_lista_frame::Timer1Timer()
 {
     try {
         m_timer->stop();
-        const int idU = host::AktIdU();
-        if (host::var::RunSession.get() && !SesjaOdtworzona) {
+        if (ramka::SesjaEdytorow::wlaczona() && !SesjaOdtworzona) {
             SesjaOdtworzona = true;
-            const QList<int> ids = host::GetListaIntDB(
-                QStringLiteral("select id_ from sesja where id_u = :id_u and nazwa_dll = :kod"), QStringLiteral("id_"),
-                nullptr, {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}});
+            const ramka::SesjaEdytorow sesja(KodDll);
             m_zSesji = true;
-            for (int id : ids) {
+            for (int id : sesja.otwarte()) {
                 if (id > 0 && GoToId(id)) {
-                    m_grid->pOdznaczAllClick();
+                    m_grid->uncheckAll();
                     edycjaClick();
                 }
             }
             m_zSesji = false;
-            if (!host::CzyIstniejeRekordDB(
-                    QStringLiteral("select id_sesji from sesja where id_u = :id_u and nazwa_dll = :kod and id_ = 0"),
-                    nullptr, {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}}))
-                host::ExecQuery(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values (:kod, 0, :id_u)"),
-                                nullptr, 0, {{QStringLiteral("id_u"), idU}, {QStringLiteral("kod"), KodDll}});
+            sesja.otwarto(0);
         }
         const QList<int> doEdycji = DoEdycji;
         DoEdycji.clear();
@@ -1582,7 +1575,7 @@ void Tramka_lista_frame::Timer1Timer()
             if (QWidget *otwarty = OtwartyEdytor(id)) {
                 pokazOtwartyEdytor(otwarty);
             } else if (GoToId(id)) {
-                m_grid->pOdznaczAllClick();
+                m_grid->uncheckAll();
                 edycjaClick();
             }
         }
@@ -1592,9 +1585,5 @@ void Tramka_lista_frame::Timer1Timer()
 
 void Tramka_lista_frame::sesjaPrzyZamknieciu()
 {
-    if (!host::GetConnection() || KodDll.isEmpty())
-        return;
-    if (host::var::RunSession.get() && !(host::var::SaveSessionClosing.get() && host::var::SaveSession.get()))
-        host::ExecQuery(QStringLiteral("delete from sesja where id_u = :id_u and nazwa_dll = :kod"), nullptr, 0,
-                        {{QStringLiteral("id_u"), host::AktIdU()}, {QStringLiteral("kod"), KodDll}});
+    ramka::SesjaEdytorow(KodDll).zamknietoWszystkie();
 }

@@ -1,5 +1,6 @@
-#include "module_windows.h"
+
 #include "partners_api.h"
+#include "ramka/modul.h"
 
 #include "company/edycja_firmy_form.h"
 #include "lists/lista_firm_fr.h"
@@ -41,7 +42,7 @@ private:
 
 int mozeZapisac()
 {
-    return host::SprawdzUpr(QString::fromLatin1(partners::ModuleFileName)) >= 1 ? 1 : 0;
+    return host::SprawdzUpr(partners::PlikModulu) >= 1 ? 1 : 0;
 }
 
 template <typename F>
@@ -101,7 +102,7 @@ std::unique_ptr<Tlista_firm_frame> ramkaSamodzielna()
 {
     auto ramka = std::make_unique<Tlista_firm_frame>();
     partners::windows().lista_firm_frame = ramka.get();
-    ramka->Uprawnienia = host::SprawdzUpr(QString::fromLatin1(partners::ModuleFileName));
+    ramka->Uprawnienia = host::SprawdzUpr(partners::PlikModulu);
     host::Podepnij_kwerendy(ramka.get());
     ramka->OtworzListe();
     return ramka;
@@ -156,7 +157,7 @@ void _EdytujFirme(int id)
             ramka->EdycjaZZewnatrz = true;
             ramka->EdycjaModalna = true;
             // The edit action takes the selection first; only the located row is meant.
-            ramka->ListaGrid()->pOdznaczAllClick();
+            ramka->ListaGrid()->uncheckAll();
             ramka->edycjaClick();
             ramka->EdycjaZZewnatrz = zZewnatrz;
             ramka->EdycjaModalna = modalna;

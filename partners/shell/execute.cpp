@@ -1,5 +1,5 @@
-#include "module_windows.h"
 #include "partners_api.h"
+#include "ramka/modul.h"
 
 #include "lists/lista_firm_form.h"
 #include "lists/lista_firm_fr.h"

@@ -1,5 +1,6 @@
-#include "module_windows.h"
 #include "partners_api.h"
+
+#include "ramka/modul.h"
 
 #include "siblings.h"
 
@@ -7,29 +8,19 @@
 #include <QDir>
 #include <QThread>
 
-namespace partners {
-
-ModuleWindows &windows()
-{
-    static ModuleWindows instance;
-    return instance;
-}
-
-} // namespace partners
-
 QString _GetModuleName()
 {
-    return QStringLiteral("ALL");
+    return partners::NazwaModulu;
 }
 
 QString _GetDllCode()
 {
-    return _GetModuleName() + QStringLiteral("_PARTNERS");
+    return partners::KodModulu;
 }
 
 QString _GetVersionA()
 {
-    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(partners::ModuleFileName));
+    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(partners::PlikModulu);
     return host::GetFileVersion(path);
 }
 

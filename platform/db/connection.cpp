@@ -166,6 +166,15 @@ std::unique_ptr<Connection> Connection::open(const QString &target)
     return connection;
 }
 
+std::unique_ptr<Connection> Connection::openAsSchema(const QString &target, const QString &schema)
+{
+    auto connection = open(target);
+    if (connection->engine() == Engine::SQLite)
+        connection->execute(
+            QStringLiteral("attach database %1 as %2").arg(connection->dialect().quote(target), schema));
+    return connection;
+}
+
 Connection::~Connection()
 {
     if (m_depth > 0) {

@@ -31,6 +31,10 @@ public:
     // "host=... port=... dbname=... user=... password=...").
     // Throws DbError when the database cannot be opened.
     static std::unique_ptr<Connection> open(const QString &target);
+    // Opens a second database whose tables statements name as schema.table:
+    // an SQLite file is attached under that name, a PostgreSQL database keeps
+    // them in that schema already.
+    static std::unique_ptr<Connection> openAsSchema(const QString &target, const QString &schema);
     static bool isPostgresTarget(const QString &target);
     // The target as it may be shown or logged: without its password.
     static QString displayTarget(const QString &target);

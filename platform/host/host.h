@@ -1,7 +1,7 @@
 #pragma once
 
 // Everything the host offers the module and the siblings.
-#include "bootstrap.h"
+#include "data_paths.h"
 #include "dictionary_form.h"
 #include "host_context.h"
 #include "host_error.h"

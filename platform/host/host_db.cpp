@@ -6,91 +6,17 @@
 #include "internal.h"
 #include "query.h"
 #include "services.h"
+#include "statement_time_limit.h"
 #include "stored_proc.h"
 
-#include <QElapsedTimer>
-#include <QSqlDriver>
 #include <atomic>
 #include <optional>
-#include <sqlite3.h>
 
 namespace host {
 
 namespace {
 
 std::atomic<int> g_timeLimit{0};
-
-// Interrupts a statement that runs past the limit. SQLite calls the
-// progress handler every few thousand virtual-machine steps; PostgreSQL
-// cancels the statement itself through statement_timeout.
-class TimeLimit
-{
-public:
-    TimeLimit(db::Connection &connection, int milliseconds)
-        : m_connection(connection),
-          m_limit(milliseconds)
-    {
-        if (m_limit <= 0)
-            return;
-        m_clock.start();
-        if (connection.engine() == db::Engine::SQLite) {
-            m_sqlite = sqliteHandle();
-            if (m_sqlite)
-                sqlite3_progress_handler(m_sqlite, 1000, &TimeLimit::progress, this);
-        } else {
-            connection.execute(QStringLiteral("set statement_timeout = %1").arg(m_limit));
-            m_postgres = true;
-        }
-    }
-
-    ~TimeLimit()
-    {
-        if (m_sqlite)
-            sqlite3_progress_handler(m_sqlite, 0, nullptr, nullptr);
-        if (m_postgres) {
-            try {
-                m_connection.execute(QStringLiteral("set statement_timeout = 0"));
-            } catch (const db::DbError &) {
-                // An aborted transaction refuses it; the rollback restores the setting.
-            }
-        }
-    }
-
-    bool expired() const { return m_expired; }
-
-private:
-    sqlite3 *sqliteHandle() const
-    {
-        const QVariant handle = m_connection.database().driver()->handle();
-        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-            return *static_cast<sqlite3 *const *>(handle.constData());
-        return nullptr;
-    }
-
-    static int progress(void *self)
-    {
-        auto *limit = static_cast<TimeLimit *>(self);
-        if (limit->m_clock.elapsed() > limit->m_limit) {
-            limit->m_expired = true;
-            return 1;
-        }
-        return 0;
-    }
-
-    db::Connection &m_connection;
-    int m_limit;
-    QElapsedTimer m_clock;
-    sqlite3 *m_sqlite = nullptr;
-    bool m_postgres = false;
-    bool m_expired = false;
-};
-
-bool looksLikeTimeout(const QString &message)
-{
-    return message.contains(QLatin1String("statement timeout"), Qt::CaseInsensitive)
-        || message.contains(QLatin1String("57014"))
-        || message.contains(QLatin1String("interrupted"), Qt::CaseInsensitive);
-}
 
 int columnIndex(const db::DataSet &data, const QString &column)
 {
@@ -216,7 +142,7 @@ int OpenQuery(db::DataSet &dataSet, int)
     }
     bool expired = false;
     try {
-        TimeLimit limit(*dataSet.connection(), queryTimeLimit());
+        db::StatementTimeLimit limit(*dataSet.connection(), queryTimeLimit());
         try {
             dataSet.open();
             return 1;
@@ -225,7 +151,7 @@ int OpenQuery(db::DataSet &dataSet, int)
             throw;
         }
     } catch (const db::DbError &error) {
-        if (expired || looksLikeTimeout(error.message())) {
+        if (expired || db::StatementTimeLimit::isTimeout(error.message())) {
             // The caller decides what to ask (a list offers to narrow its date range).
             save_log_to_file(QStringLiteral(__FILE__), QStringLiteral("OpenQuery"), __LINE__,
                              QStringLiteral("time-out: ") + error.message() + QLatin1Char('\n')

@@ -1,6 +1,6 @@
 #include "host_variables.h"
 
-#include "bootstrap.h"
+#include "data_paths.h"
 #include "host_funcs.h"
 
 #include <QDir>

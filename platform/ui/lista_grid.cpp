@@ -3,6 +3,7 @@
 #include "lista_grid_parts.h"
 
 #include <dataset.h>
+#include <handler_guard.h>
 #include <host_funcs.h>
 
 #include <QApplication>
@@ -14,19 +15,10 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
-#include <exception>
 
 namespace ui {
 
 namespace {
-
-const QString kSource = QStringLiteral("ramka\\ramka_lista_fr");
-
-void logCatch(const char *method, int line, const std::exception &error)
-{
-    host::save_log_to_file(kSource, QLatin1String(method), line,
-                           QStringLiteral("CATCH ") + QString::fromUtf8(error.what()));
-}
 
 // Widest cell text measured when fitting a column; enough for a feel of the contents, cheap on long lists.
 constexpr int kFitSampleRows = 2000;
@@ -188,14 +180,12 @@ void ListaGrid::applySortString(const QString &sort)
     if (column >= 0)
         setMarkedColumn(column);
     m_sortString = sort;
-    try {
+    host::guard([&] {
         if (m_applySort)
             m_applySort(sort);
         else if (dataSet() && dataSet()->isActive())
             dataSet()->setSort(sort);
-    } catch (const std::exception &error) {
-        logCatch("Tramka_lista_frame::ListaGridTitleClick", __LINE__, error);
-    }
+    });
 }
 
 void ListaGrid::titleClicked(int column)
@@ -210,15 +200,14 @@ void ListaGrid::titleClicked(int column)
     m_sort.setTieBreakField(data && data->hasField(QStringLiteral("id")) ? QStringLiteral("id") : QString());
     const QString sort = m_sort.click(gridColumn.fieldName);
     m_sortString = sort;
-    try {
+    const bool sorted = host::guard([&] {
         if (m_applySort)
             m_applySort(sort);
         else if (data && data->isActive())
             data->setSort(sort);
-    } catch (const std::exception &error) {
-        logCatch("Tramka_lista_frame::ListaGridTitleClick", __LINE__, error);
+    });
+    if (!sorted)
         return;
-    }
     m_search.clear();
     if (currentIndex().isValid())
         goToRow(currentIndex().row(), column);
@@ -275,11 +264,11 @@ void ListaGrid::goToRow(int row, int column)
 
 void ListaGrid::keyPressEvent(QKeyEvent *event)
 {
-    try {
+    host::guard([&] {
         if (m_keyDownHook && m_keyDownHook(event))
             return;
         if (event->matches(QKeySequence::SelectAll)) {
-            pZaznaczAllClick();
+            checkAll();
             event->accept();
             return;
         }
@@ -330,9 +319,7 @@ void ListaGrid::keyPressEvent(QKeyEvent *event)
             break;
         }
         searchKey(event);
-    } catch (const std::exception &error) {
-        logCatch("Tramka_lista_frame::ListaGridKeyDown", __LINE__, error);
-    }
+    });
 }
 
 void ListaGrid::searchKey(QKeyEvent *event)
@@ -366,7 +353,7 @@ void ListaGrid::searchKey(QKeyEvent *event)
 
 void ListaGrid::mousePressEvent(QMouseEvent *event)
 {
-    try {
+    host::guard([&] {
         const QModelIndex index = indexAt(event->position().toPoint());
         m_search.clear();
         QTableView::mousePressEvent(event);
@@ -379,9 +366,7 @@ void ListaGrid::mousePressEvent(QMouseEvent *event)
         if (shift && !ctrl)
             goToRow(index.row(), index.column());
         emit selectionCountChanged(selectedCount());
-    } catch (const std::exception &error) {
-        logCatch("Tramka_lista_frame::ListaGridCellClick", __LINE__, error);
-    }
+    });
 }
 
 void ListaGrid::mouseDoubleClickEvent(QMouseEvent *event)
@@ -417,25 +402,22 @@ void ListaGrid::titleDoubleClicked(int x)
 
 // ---- selection -------------------------------------------------------------------
 
-void ListaGrid::pZaznaczAllClick()
+void ListaGrid::checkAll()
 {
     if (!m_multiSelect || !dataSet() || !dataSet()->isActive())
         return;
-    try {
-        setUpdatesEnabled(false);
+    setUpdatesEnabled(false);
+    host::guard([&] {
         dataSet()->disableControls();
         m_model->selectAllVisible();
         dataSet()->enableControls();
-        setUpdatesEnabled(true);
-    } catch (const std::exception &error) {
-        setUpdatesEnabled(true);
-        logCatch("Tramka_lista_frame::pZaznaczAllClick", __LINE__, error);
-    }
+    });
+    setUpdatesEnabled(true);
     viewport()->update();
     emit selectionCountChanged(selectedCount());
 }
 
-void ListaGrid::pOdznaczAllClick()
+void ListaGrid::uncheckAll()
 {
     m_model->clearSelection();
     viewport()->update();
@@ -460,16 +442,14 @@ void ListaGrid::refreshSummary()
 {
     if (!isSummaryVisible())
         return;
-    try {
+    host::guard([&] {
         const QLocale locale;
         const DayWords days = DayWords::fromHost();
         QStringList texts;
         for (const ColumnTotal &total : m_model->totals())
             texts << total.text(locale, days);
         m_summary->setTexts(texts);
-    } catch (const std::exception &error) {
-        logCatch("Tramka_lista_frame::OdswiezPodsumowanie", __LINE__, error);
-    }
+    });
 }
 
 QString ListaGrid::summaryText(int column) const
@@ -482,7 +462,7 @@ int ListaGrid::summaryColumnAt(int x) const
     return m_summary->columnAt(x);
 }
 
-void ListaGrid::KopiujdoschowkaClick(int column)
+void ListaGrid::copySummaryToClipboard(int column)
 {
     QApplication::clipboard()->setText(summaryText(column));
 }
@@ -685,7 +665,7 @@ void ListaGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const db::DataSet *data = m_grid->dataSet();
     if (!data || data->controlsDisabled())
         return;
-    try {
+    host::guard([&] {
         const ListPalette &palette = m_grid->listPalette();
         const bool selected = index.data(ListaGridModel::SelectedRole).toBool();
         painter->fillRect(option.rect,
@@ -718,9 +698,7 @@ void ListaGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
             painter->setPen(QPen(palette.markedTitleBackground, 1, Qt::DotLine));
             painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
         }
-    } catch (const std::exception &error) {
-        logCatch("Tramka_lista_frame::RysujCheckBox", __LINE__, error);
-    }
+    });
 }
 
 // ---- SummaryBar ------------------------------------------------------------------------
@@ -777,7 +755,7 @@ void SummaryBar::contextMenuEvent(QContextMenuEvent *event)
     menu.setObjectName(QStringLiteral("pmPodsumowanie"));
     QAction *copy = menu.addAction(QStringLiteral("Kopiuj do schowka"));
     copy->setObjectName(QStringLiteral("Kopiujdoschowka"));
-    connect(copy, &QAction::triggered, m_grid, [this, column] { m_grid->KopiujdoschowkaClick(column); });
+    connect(copy, &QAction::triggered, m_grid, [this, column] { m_grid->copySummaryToClipboard(column); });
     menu.exec(event->globalPos());
 }
 

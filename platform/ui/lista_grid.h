@@ -96,8 +96,8 @@ public:
     QColor rowTextColor(int row) const;
 
     // --- selection ---
-    void pZaznaczAllClick();
-    void pOdznaczAllClick();
+    void checkAll();
+    void uncheckAll();
     int selectedCount() const { return m_model->selection().selectedCount(); }
     QList<RowKey> selectedKeys() const { return m_model->selection().selectedKeys(); }
     // What edit, copy, delete and export act on: the selected rows, else the current row.
@@ -113,7 +113,7 @@ public:
     // The column whose summary section lies under x of the summary bar; -1 when none.
     int summaryColumnAt(int x) const;
     SummaryBar *summaryBar() const { return m_summary; }
-    void KopiujdoschowkaClick(int column);
+    void copySummaryToClipboard(int column);
 
     // --- widths and hints ---
     void fitColumnWidth(int column);

@@ -6,15 +6,14 @@
 // value a JSON object {"apd_id", "apd_token", "zgloszono" (ISO UTC time),
 // "id_u" (who asked)}. A newer request replaces a pending one of the same
 // company; the service deletes the row once the data has been pushed.
-#include "export_guard.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
+#include "sibling_entry.h"
 #include "stored_proc.h"
 
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#define MALVO_MOBILE_ENTRY extern "C" __attribute__((visibility("default")))
 
 namespace {
 
@@ -50,7 +49,7 @@ int zakolejkuj(int idFirmy, int apdId, const QString &apdToken)
 } // namespace
 
 // 1 when the company's APD data was queued for the mobile service.
-MALVO_MOBILE_ENTRY int _SynchronizeAPD(int companyId, int apdId, QString apdToken)
+SIBLING_ENTRY int _SynchronizeAPD(int companyId, int apdId, QString apdToken)
 {
-    return host::guardExport(Zrodlo, "_SynchronizeAPD", 0, [&] { return zakolejkuj(companyId, apdId, apdToken); });
+    return host::guard(0, [&] { return zakolejkuj(companyId, apdId, apdToken); });
 }

@@ -1,10 +1,10 @@
 // The cities module's entry points; everything else stays inside the library.
 #include "edycja_miasta_form.h"
 
-#include "export_guard.h"
+#include "handler_guard.h"
+#include "host_funcs.h"
 #include "prompter.h"
-
-#define CITIES_ENTRY extern "C" __attribute__((visibility("default")))
+#include "sibling_entry.h"
 
 namespace {
 
@@ -22,9 +22,9 @@ int uruchomEdytor(const cities::Miasto &miasto)
 
 // A city created without a window, in the country the second argument names
 // (registration code, ISO code or name) or else in Poland. Its id; 0 on failure.
-CITIES_ENTRY int _DodajMiastoBezFormularza(QString cityName, QString second)
+SIBLING_ENTRY int _DodajMiastoBezFormularza(QString cityName, QString second)
 {
-    return host::guardExport(Zrodlo, "_DodajMiastoBezFormularza", 0, [&] {
+    return host::guard(0, [&] {
         if (cityName.trimmed().isEmpty())
             return 0;
         int panstwo = second.trimmed().isEmpty() ? 0 : cities::panstwoWgNazwy(second);
@@ -42,9 +42,9 @@ CITIES_ENTRY int _DodajMiastoBezFormularza(QString cityName, QString second)
 }
 
 // The city editor for a new city; the saved id, 0 when cancelled.
-CITIES_ENTRY int _NewRecord()
+SIBLING_ENTRY int _NewRecord()
 {
-    return host::guardExport(Zrodlo, "_NewRecord", 0, [] {
+    return host::guard(0, [] {
         cities::Miasto miasto;
         miasto.idPanstwa = cities::domyslnePanstwo();
         return uruchomEdytor(miasto);
@@ -52,9 +52,9 @@ CITIES_ENTRY int _NewRecord()
 }
 
 // The city editor for a city; its id after a save or a cancel, 0 when it does not exist.
-CITIES_ENTRY int _EditRecord(int cityId)
+SIBLING_ENTRY int _EditRecord(int cityId)
 {
-    return host::guardExport(Zrodlo, "_EditRecord", cityId, [cityId] {
+    return host::guard(cityId, [cityId] {
         const auto miasto = cities::wczytajMiasto(cityId);
         if (!miasto)
             return 0;

@@ -1,9 +1,8 @@
 // The data module's entry points; everything else stays inside the library.
-#include "export_guard.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
+#include "sibling_entry.h"
 #include "stored_proc.h"
-
-#define DATA_ENTRY extern "C" __attribute__((visibility("default")))
 
 namespace {
 
@@ -40,8 +39,7 @@ int zapiszUstaw(const QString &co, const QString &wartosc, const QString &kod, i
 } // namespace
 
 // One ustawienia row; 1 when it was written, 0 otherwise (userId/companyId 0: none).
-DATA_ENTRY int _ZapiszUstaw(QString key, QString value, QString moduleCode, int userId, int companyId)
+SIBLING_ENTRY int _ZapiszUstaw(QString key, QString value, QString moduleCode, int userId, int companyId)
 {
-    return host::guardExport(Zrodlo, "_ZapiszUstaw", 0,
-                             [&] { return zapiszUstaw(key, value, moduleCode, userId, companyId); });
+    return host::guard(0, [&] { return zapiszUstaw(key, value, moduleCode, userId, companyId); });
 }

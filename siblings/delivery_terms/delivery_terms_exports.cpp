@@ -1,14 +1,12 @@
 // The delivery-terms module's entry points; everything else stays inside the library.
 #include "edycja_szablonu_form.h"
 
-#include "export_guard.h"
+#include "handler_guard.h"
+#include "host_funcs.h"
 #include "prompter.h"
-
-#define DELIVERY_TERMS_ENTRY extern "C" __attribute__((visibility("default")))
+#include "sibling_entry.h"
 
 namespace {
-
-const QString Zrodlo = QStringLiteral("delivery_terms");
 
 int uruchomEdytor(int rodzaj, int id)
 {
@@ -24,14 +22,14 @@ int uruchomEdytor(int rodzaj, int id)
 } // namespace
 
 // kind 0: order, 1: order confirmation. The saved template's id, 0 when cancelled.
-DELIVERY_TERMS_ENTRY int _NewRecord(int kind)
+SIBLING_ENTRY int _NewRecord(int kind)
 {
-    return host::guardExport(Zrodlo, "_NewRecord", 0, [&] { return uruchomEdytor(kind, 0); });
+    return host::guard(0, [&] { return uruchomEdytor(kind, 0); });
 }
 
-DELIVERY_TERMS_ENTRY int _EditRecord(int kind, int templateId)
+SIBLING_ENTRY int _EditRecord(int kind, int templateId)
 {
     if (templateId <= 0)
         return 0;
-    return host::guardExport(Zrodlo, "_EditRecord", 0, [&] { return uruchomEdytor(kind, templateId); });
+    return host::guard(0, [&] { return uruchomEdytor(kind, templateId); });
 }

@@ -5,12 +5,11 @@
 
 #include "connection.h"
 #include "db_error.h"
-#include "export_guard.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "prompter.h"
 #include "query.h"
-
-#define ORDERS_ENTRY extern "C" __attribute__((visibility("default")))
+#include "sibling_entry.h"
 
 namespace {
 
@@ -62,9 +61,9 @@ int noweZlecenie(int idFirmy)
 } // namespace
 
 // The id of the order created for the company, 0 when none was made.
-ORDERS_ENTRY int _Grafik_NewRecord(int companyId)
+SIBLING_ENTRY int _Grafik_NewRecord(int companyId)
 {
-    return host::guardExport(Zrodlo, "_Grafik_NewRecord", 0, [&] {
+    return host::guard(0, [&] {
         try {
             return noweZlecenie(companyId);
         } catch (const db::DbError &) {

@@ -6,8 +6,7 @@
 #include "report_window.h"
 
 #include "prompter.h"
-
-#define REPORT_VIEWER_ENTRY extern "C" __attribute__((visibility("default")))
+#include "sibling_entry.h"
 
 namespace {
 
@@ -26,8 +25,8 @@ bool czytajArgumenty(const char16_t *reportPath, const MalvoReportParam *params,
 
 } // namespace
 
-REPORT_VIEWER_ENTRY int _run_crystal_ext(const char16_t *reportPath, const MalvoReportParam *params, int paramCount,
-                                         const char16_t *caption)
+SIBLING_ENTRY int _run_crystal_ext(const char16_t *reportPath, const MalvoReportParam *params, int paramCount,
+                                   const char16_t *caption)
 {
     QString raport;
     report_viewer::ParametryRaportu parametry;
@@ -45,8 +44,8 @@ REPORT_VIEWER_ENTRY int _run_crystal_ext(const char16_t *reportPath, const Malvo
     return MalvoReportShown;
 }
 
-REPORT_VIEWER_ENTRY int _report_to_pdf(const char16_t *reportPath, const MalvoReportParam *params, int paramCount,
-                                       const char16_t *pdfPath)
+SIBLING_ENTRY int _report_to_pdf(const char16_t *reportPath, const MalvoReportParam *params, int paramCount,
+                                 const char16_t *pdfPath)
 {
     QString raport;
     report_viewer::ParametryRaportu parametry;

@@ -1,12 +1,12 @@
 // The C entry points; everything else stays inside the library.
 #include "firmy_wlasne.h"
 
-#include "export_guard.h"
-
-#define SETTINGS_UI_ENTRY extern "C" __attribute__((visibility("default")))
+#include "handler_guard.h"
+#include "host_funcs.h"
+#include "sibling_entry.h"
 
 // Called by the company list after companies were deleted.
-SETTINGS_UI_ENTRY void _OdswiezFirmy()
+SIBLING_ENTRY void _OdswiezFirmy()
 {
-    host::guardExport(QStringLiteral("settings_ui"), "_OdswiezFirmy", [] { settings_ui::odswiezFirmy(); });
+    host::guard([] { settings_ui::odswiezFirmy(); });
 }

@@ -3,11 +3,10 @@
 
 #include "connection.h"
 #include "db_error.h"
-#include "export_guard.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "query.h"
-
-#define SHARED_STORE_ENTRY extern "C" __attribute__((visibility("default")))
+#include "sibling_entry.h"
 
 namespace {
 
@@ -91,7 +90,7 @@ void wczytaj(db::Connection &polaczenie, shared_store::GlobalSettings &ustawieni
 
 } // namespace
 
-SHARED_STORE_ENTRY shared_store::GlobalSettings *_GetGlobalSettings()
+SIBLING_ENTRY shared_store::GlobalSettings *_GetGlobalSettings()
 {
     static shared_store::GlobalSettings ustawienia = [] {
         shared_store::GlobalSettings u;
@@ -99,7 +98,7 @@ SHARED_STORE_ENTRY shared_store::GlobalSettings *_GetGlobalSettings()
         return u;
     }();
     static QString wczytanoZ; // target of the database the object was read from
-    return host::guardExport(Zrodlo, "_GetGlobalSettings", &ustawienia, [&] {
+    return host::guard(&ustawienia, [&] {
         db::Connection *polaczenie = host::GetConnection();
         if (polaczenie && polaczenie->target() != wczytanoZ) {
             wczytanoZ = polaczenie->target();

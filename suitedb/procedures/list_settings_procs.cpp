@@ -52,8 +52,8 @@ int saveListSetting(db::ProcedureContext &c)
     return 0;
 }
 
-// The rows are read by the caller with ListSettingsSelect; the body checks
-// the keys and tells how many rows there are.
+// The caller reads the rows of ust_form itself; the body checks the keys and
+// tells how many rows there are.
 int readListSettings(db::ProcedureContext &c)
 {
     const QVariant user = toInt(in(c, "@id_u"));

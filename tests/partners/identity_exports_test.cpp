@@ -1,5 +1,5 @@
-#include "module_windows.h"
 #include "partners_api.h"
+#include "ramka/modul.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -42,7 +42,9 @@ TEST_P(ListSettings, SavingTheSameKeyReplacesTheRecord)
     ASSERT_EQ(read.result, 0);
     EXPECT_EQ(read["@ile"].toInt(), 3);
 
-    db::Query rows(&connection(), QString::fromLatin1(suitedb::ListSettingsSelect));
+    db::Query rows(&connection(),
+                   QStringLiteral("select * from ust_form where formularz = :form and kod_dll = :kod_dll"
+                                  " and id_u = :id_u order by typ, menu, kolejnosc"));
     rows.parameters().setValue(QStringLiteral("form"), QStringLiteral("Tlista_firm_form"));
     rows.parameters().setValue(QStringLiteral("kod_dll"), QStringLiteral("partners.dll"));
     rows.parameters().setValue(QStringLiteral("id_u"), 1);

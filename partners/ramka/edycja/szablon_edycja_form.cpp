@@ -1,8 +1,10 @@
 #include "ramka/edycja/szablon_edycja_form.h"
 
-#include "lists/pustak_child_form.h"
-#include "module_windows.h"
+#include "ramka/modul.h"
+
+#include "ramka/pustak_child_form.h"
 #include "ramka/ramka_lista_fr.h"
+#include "ramka/sesja_edytorow.h"
 
 #include "connection.h"
 #include "dataset.h"
@@ -35,6 +37,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using partners::tlumacz;
+
 namespace {
 
 const QString kSource = QStringLiteral("ramka\\szablon_edycja_unit");
@@ -54,11 +58,6 @@ struct Flaga
     ~Flaga() { flaga = false; }
     bool &flaga;
 };
-
-QString tr_(const char *key)
-{
-    return host::LoadResstrings(QLatin1String(key));
-}
 
 QToolButton *przycisk(QWidget *pasek, const char *name, const char *caption, const char *hint)
 {
@@ -135,14 +134,14 @@ Tszablon_edycja_form::Tszablon_edycja_form(QWidget *parent, const QString &name)
     setObjectName(name);
     zbudujWidok();
     try {
-        host::InitializeLanguage(QString::fromLatin1(partners::ModuleFileName), this);
+        host::InitializeLanguage(partners::PlikModulu, this);
     } catch (const std::exception &e) {
         logCatch(QStringLiteral("FormCreate"), __LINE__,
                  QStringLiteral("Inicjalizacja języka ") + QString::fromUtf8(e.what()));
     }
     for (QToolButton *b : {m_zapiszZamknij, m_zapisz, m_zapiszNast, m_poprz, m_nast})
         podzielPodpowiedz(b);
-    m_powiazPliki->setText(tr_("Resstrings_IDS_powiaz_pliki"));
+    m_powiazPliki->setText(tlumacz("Resstrings_IDS_powiaz_pliki"));
     m_powiazPliki->setVisible(!tabela_slownie.isEmpty());
     if (host::CzyWersjaOgraniczona())
         for (QWidget *pasek : {m_toolBarFront, m_toolBarDodatkowy})
@@ -444,8 +443,8 @@ void Tszablon_edycja_form::load()
         const int zrodlo = lista && lista->isActive() ? biezaceIdListy() : id_rekordu;
         id_rekordu = 0;
         id_zrodla = zrodlo;
-        m_podpis = tr_("Resstrings_IDS_Nowy") + QStringLiteral(" - ")
-            + tr_("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie");
+        m_podpis = tlumacz("Resstrings_IDS_Nowy") + QStringLiteral(" - ")
+            + tlumacz("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie");
     } else {
         id_zrodla = 0;
     }
@@ -608,8 +607,8 @@ QString Tszablon_edycja_form::podpisNowego() const
 {
     if (!naglowek_nowy.isEmpty())
         return naglowek_nowy;
-    return naglowek.isEmpty() ? tr_("Resstrings_IDS_Nowy")
-                              : naglowek + QStringLiteral(" - ") + tr_("Resstrings_IDS_Nowy");
+    return naglowek.isEmpty() ? tlumacz("Resstrings_IDS_Nowy")
+                              : naglowek + QStringLiteral(" - ") + tlumacz("Resstrings_IDS_Nowy");
 }
 
 void Tszablon_edycja_form::ustawPodpis(const QString &podpis)
@@ -912,21 +911,13 @@ void Tszablon_edycja_form::FormClose()
 
 void Tszablon_edycja_form::obslugaSesji(bool otwarcie)
 {
-    db::Connection *polaczenie = host::GetConnection();
-    if (!polaczenie || nazwa_dll.isEmpty() || id_rekordu < 1 || !host::var::RunSession.get())
+    if (id_rekordu < 1)
         return;
-    const QVariantMap wartosci{{QStringLiteral("id_u"), host::AktIdU()},
-                               {QStringLiteral("kod"), nazwa_dll},
-                               {QStringLiteral("id"), id_rekordu}};
-    const QString warunek = QStringLiteral(" from sesja where id_u = :id_u and nazwa_dll = :kod and id_ = :id");
-    if (otwarcie) {
-        const QString jest = polaczenie->dialect().limit(QStringLiteral("select id_sesji") + warunek, 1);
-        if (!host::CzyIstniejeRekordDB(jest, nullptr, wartosci))
-            host::ExecQuery(QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values (:kod, :id, :id_u)"),
-                            nullptr, 0, wartosci);
-    } else if (!(host::var::SaveSessionClosing.get() && host::var::SaveSession.get())) {
-        host::ExecQuery(QStringLiteral("delete") + warunek, nullptr, 0, wartosci);
-    }
+    const ramka::SesjaEdytorow sesja(nazwa_dll);
+    if (otwarcie)
+        sesja.otwarto(id_rekordu);
+    else
+        sesja.zamknieto(id_rekordu);
 }
 
 void Tszablon_edycja_form::odswiezPowiazanePliki()

@@ -1,6 +1,6 @@
 #include "ramka/export/print_list.h"
 
-#include "../../../siblings/report_viewer/report_viewer_api.h"
+#include "report_viewer_api.h"
 
 #include "connection.h"
 #include "db_error.h"

@@ -1,5 +1,7 @@
 #include "ramka/export/ramka_kolumny_wydruku_form.h"
 
+#include "ramka/modul.h"
+
 #include "host_funcs.h"
 #include "prompter.h"
 
@@ -13,17 +15,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using partners::tlumacz;
+
 using ramka::KolumnaWydruku;
 
 namespace {
 
 constexpr int RolaPole = Qt::UserRole;
 constexpr int MaksSzerokosc = 5000;
-
-QString tr_(const char *klucz)
-{
-    return host::LoadResstrings(QLatin1String(klucz));
-}
 
 } // namespace
 
@@ -33,12 +32,12 @@ Tramka_kolumny_wydruku_form::Tramka_kolumny_wydruku_form(const std::vector<Kolum
       m_zapamietaj(new QCheckBox(this))
 {
     setObjectName(QStringLiteral("kolumny_wydruku_form"));
-    setWindowTitle(tr_("Resstrings_IDS_Dostosuj_kolumny_na_wydruku"));
+    setWindowTitle(tlumacz("Resstrings_IDS_Dostosuj_kolumny_na_wydruku"));
     resize(460, 420);
 
     m_drzewo->setObjectName(QStringLiteral("drzewo"));
     m_drzewo->setRootIsDecorated(false);
-    m_drzewo->setHeaderLabels({tr_("Resstrings_IDS_Nazwa_kolumny"), tr_("Resstrings_IDS_Szerokosc_kolumny")});
+    m_drzewo->setHeaderLabels({tlumacz("Resstrings_IDS_Nazwa_kolumny"), tlumacz("Resstrings_IDS_Szerokosc_kolumny")});
     m_drzewo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_drzewo->setContextMenuPolicy(Qt::CustomContextMenu);
     for (int i = 0; i < int(kolumny.size()); ++i)
@@ -46,28 +45,28 @@ Tramka_kolumny_wydruku_form::Tramka_kolumny_wydruku_form(const std::vector<Kolum
 
     auto *popup = new QMenu(this);
     popup->setObjectName(QStringLiteral("popup"));
-    popup->addAction(tr_("Resstrings_IDS_Zaznacz_wszystko"), this, [this] { zaznaczWszystkie(true); });
-    popup->addAction(tr_("Resstrings_IDS_Odznacz_wszystko"), this, [this] { zaznaczWszystkie(false); });
+    popup->addAction(tlumacz("Resstrings_IDS_Zaznacz_wszystko"), this, [this] { zaznaczWszystkie(true); });
+    popup->addAction(tlumacz("Resstrings_IDS_Odznacz_wszystko"), this, [this] { zaznaczWszystkie(false); });
     connect(m_drzewo, &QWidget::customContextMenuRequested, this,
             [this, popup](const QPoint &p) { popup->popup(m_drzewo->viewport()->mapToGlobal(p)); });
 
     auto *gora = new QToolButton(this);
     gora->setObjectName(QStringLiteral("up"));
     gora->setText(QStringLiteral("\u2191"));
-    gora->setToolTip(tr_("Resstrings_IDS_przenies_w_gore"));
+    gora->setToolTip(tlumacz("Resstrings_IDS_przenies_w_gore"));
     auto *dol = new QToolButton(this);
     dol->setObjectName(QStringLiteral("down"));
     dol->setText(QStringLiteral("\u2193"));
-    dol->setToolTip(tr_("Resstrings_IDS_przenies_w_dol"));
+    dol->setToolTip(tlumacz("Resstrings_IDS_przenies_w_dol"));
     connect(gora, &QToolButton::clicked, this, &Tramka_kolumny_wydruku_form::wGore);
     connect(dol, &QToolButton::clicked, this, &Tramka_kolumny_wydruku_form::wDol);
 
     m_zapamietaj->setObjectName(QStringLiteral("zapamietaj"));
-    m_zapamietaj->setText(tr_("Resstrings_IDS_Zapamietaj_wybor"));
-    auto *drukuj = new QPushButton(tr_("Resstrings_IDS_Drukuj"), this);
+    m_zapamietaj->setText(tlumacz("Resstrings_IDS_Zapamietaj_wybor"));
+    auto *drukuj = new QPushButton(tlumacz("Resstrings_IDS_Drukuj"), this);
     drukuj->setObjectName(QStringLiteral("drukuj"));
     drukuj->setDefault(true);
-    auto *anuluj = new QPushButton(tr_("Resstrings_IDS_anuluj"), this);
+    auto *anuluj = new QPushButton(tlumacz("Resstrings_IDS_anuluj"), this);
     anuluj->setObjectName(QStringLiteral("anuluj"));
     connect(drukuj, &QPushButton::clicked, this, &QDialog::accept);
     connect(anuluj, &QPushButton::clicked, this, &QDialog::reject);

@@ -5,7 +5,6 @@
 #include "host_funcs.h"
 #include "query.h"
 #include "stored_proc.h"
-#include "suitedb.h"
 
 #include <memory>
 
@@ -80,7 +79,10 @@ WynikUstawien UstawieniaListy::odczytaj(OdczytaneUstawienia &wynik)
         if (proc.execProc() != 0)
             return WynikUstawien::blad(QStringLiteral("Resstrings_IDS_Nie_udalo_sie_wczytac_ustawien_menu"));
 
-        db::Query rekordy(connection, QString::fromLatin1(suitedb::ListSettingsSelect));
+        // pob_ust2 only counts the rows; they are read here with the same three keys.
+        db::Query rekordy(connection,
+                          QStringLiteral("select * from ust_form where formularz = :form and kod_dll = :kod_dll"
+                                         " and id_u = :id_u order by typ, menu, kolejnosc"));
         rekordy.parameters().setValue(QStringLiteral("form"), m_klucz.formularz);
         rekordy.parameters().setValue(QStringLiteral("kod_dll"), m_klucz.kodDll);
         rekordy.parameters().setValue(QStringLiteral("id_u"), m_klucz.idU);

@@ -4,9 +4,9 @@
 #include "lists/lista_firm_fr.h"
 #include "lists/lista_firm_modal_form.h"
 #include "lists/lista_firm_sp_modal_form.h"
-#include "lists/pustak_child_form.h"
-#include "module_windows.h"
 #include "partners_api.h"
+#include "ramka/modul.h"
+#include "ramka/pustak_child_form.h"
 
 #include "dataset.h"
 #include "demo.h"

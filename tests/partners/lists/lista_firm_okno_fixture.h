@@ -8,7 +8,7 @@
 
 #include "lists/lista_firm_form.h"
 #include "lists/lista_firm_fr.h"
-#include "module_windows.h"
+#include "ramka/modul.h"
 
 #include "demo.h"
 #include "window_messages.h"

@@ -5,8 +5,8 @@
 #include "lists/lista_firm_kolumny.h"
 #include "lists/lista_firm_reguly.h"
 #include "lists/szybkie_szukanie_kontroler.h"
-#include "module_windows.h"
 #include "partners_api.h"
+#include "ramka/modul.h"
 
 #include "dataset.h"
 #include "demo.h"
@@ -203,7 +203,7 @@ TEST_P(ListaFirmOkno, UstawJakoAktywnaFirme)
     ramka()->ListaGrid()->selection().select({firmy.at(1), {}});
     emit ramka()->dostosuj_popup()->aboutToShow();
     EXPECT_FALSE(ustaw->isEnabled());
-    ramka()->ListaGrid()->pOdznaczAllClick();
+    ramka()->ListaGrid()->uncheckAll();
     ASSERT_TRUE(ramka()->GoToId(firmy.at(2)));
     emit ramka()->dostosuj_popup()->aboutToShow();
     EXPECT_TRUE(ustaw->isEnabled());

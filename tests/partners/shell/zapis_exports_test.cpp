@@ -1,8 +1,8 @@
 #include "host_fixture.h"
 
 #include "lists/lista_firm_fr.h"
-#include "module_windows.h"
 #include "partners_api.h"
+#include "ramka/modul.h"
 
 #include "dataset.h"
 #include "query.h"

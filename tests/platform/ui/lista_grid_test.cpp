@@ -331,7 +331,7 @@ TEST_F(ListaGridTest, ClearSelectionAndSingleSelectionMode)
 {
     clickRow(0);
     clickRow(1, Qt::ControlModifier);
-    grid->pOdznaczAllClick();
+    grid->uncheckAll();
     EXPECT_EQ(grid->selectedCount(), 0);
     grid->setMultiSelect(false);
     clickRow(2, Qt::ControlModifier);
@@ -370,7 +370,7 @@ TEST(ListaGridLarge, SelectAllUnderAFilterTakesOnlyVisibleRows)
     EXPECT_FALSE(grid.gridModel()->isRowSelected(0));
     EXPECT_TRUE(grid.gridModel()->isRowSelected(1));
     EXPECT_FALSE(grid.gridModel()->isRowSelected(99999));
-    grid.pOdznaczAllClick();
+    grid.uncheckAll();
     EXPECT_EQ(grid.selectedCount(), 0);
 }
 
@@ -408,7 +408,7 @@ TEST(ListaGridSummary, TotalsOfIntegerDecimalAndDurationColumnsAndCopy)
 
     const int x = grid.horizontalHeader()->sectionViewportPosition(0) + 5;
     EXPECT_EQ(grid.summaryColumnAt(x), 0);
-    grid.KopiujdoschowkaClick(grid.summaryColumnAt(x));
+    grid.copySummaryToClipboard(grid.summaryColumnAt(x));
     EXPECT_EQ(QApplication::clipboard()->text(), "5");
     grid.setSummaryVisible(false);
     EXPECT_FALSE(grid.summaryBar()->isVisible());

@@ -1,6 +1,6 @@
 #include "edytor_testowy.h"
 
-#include "lists/pustak_child_form.h"
+#include "ramka/pustak_child_form.h"
 #include "ramka/ramka_lista_fr.h"
 
 #include "dataset.h"

@@ -49,7 +49,7 @@ TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessages)
     ramka->edycjaClick();
     ASSERT_EQ(ramka->edycje.size(), 3);
     EXPECT_EQ(QList<int>({ramka->edycje[1].id, ramka->edycje[2].id}), QList<int>({alfa, beta}));
-    ramka->ListaGrid()->pOdznaczAllClick();
+    ramka->ListaGrid()->uncheckAll();
     ramka->nkopiowanieClick();
     ASSERT_EQ(ramka->edycje.size(), 4);
     EXPECT_TRUE(ramka->edycje[3].kopia);

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "host_export.h"
-
 #include <QString>
 
 namespace host {
 
 struct BootstrapOptions
 {
-    QString database; // SQLite file path or PostgreSQL connection string; empty = defaultDatabasePath()
+    QString database; // SQLite file path or PostgreSQL connection string; empty = host::defaultDatabasePath()
     QString login = QStringLiteral("admin");
     QString language = QStringLiteral("pl"); // "pl" or "en"
     int demoCompaniesWhenCreated = 0;        // demo companies added when the database is created now
@@ -21,15 +19,11 @@ struct BootstrapOptions
 // Throws host::HostError (a db::DbError) with a clear message for an unknown
 // or inactive login, an unknown language or a database that cannot be
 // opened; the host is then left not bootstrapped.
-MALVO_HOST_EXPORT void bootstrap(const BootstrapOptions &options);
+void bootstrap(const BootstrapOptions &options);
 // Closes the connection and returns every piece of host state to its default.
-MALVO_HOST_EXPORT void shutdown();
-// $MALVO_DB when set, else $XDG_DATA_HOME/malvo/malvo.db (~/.local/share/malvo/malvo.db).
-MALVO_HOST_EXPORT QString defaultDatabasePath();
-// The folder of the host's own files ($XDG_DATA_HOME/malvo).
-MALVO_HOST_EXPORT QString dataDirectory();
-MALVO_HOST_EXPORT bool isBootstrapped();
+void shutdown();
+bool isBootstrapped();
 // Whether the last bootstrap created the database (rather than opening one).
-MALVO_HOST_EXPORT bool databaseWasCreated();
+bool databaseWasCreated();
 
 } // namespace host

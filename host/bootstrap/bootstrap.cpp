@@ -1,6 +1,7 @@
 #include "bootstrap.h"
 
 #include "connection.h"
+#include "data_paths.h"
 #include "db_error.h"
 #include "demo.h"
 #include "host_error.h"
@@ -20,14 +21,6 @@ namespace {
 
 bool g_bootstrapped = false;
 bool g_created = false;
-
-QString xdgDir(const char *variable, const QString &fallbackBelowHome)
-{
-    const QString value = qEnvironmentVariable(variable);
-    if (!value.isEmpty() && QDir::isAbsolutePath(value))
-        return value;
-    return QDir::home().filePath(fallbackBelowHome);
-}
 
 LanguageInfo findLanguage(db::Connection &connection, const QString &code)
 {
@@ -105,19 +98,6 @@ int firstOwnCompany(db::Connection &connection, int languageId)
 }
 
 } // namespace
-
-QString dataDirectory()
-{
-    return QDir(xdgDir("XDG_DATA_HOME", QStringLiteral(".local/share"))).filePath(QStringLiteral("malvo"));
-}
-
-QString defaultDatabasePath()
-{
-    const QString overridden = qEnvironmentVariable("MALVO_DB");
-    if (!overridden.isEmpty())
-        return overridden;
-    return QDir(dataDirectory()).filePath(QStringLiteral("malvo.db"));
-}
 
 bool isBootstrapped()
 {

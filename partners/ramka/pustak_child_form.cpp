@@ -1,4 +1,4 @@
-#include "lists/pustak_child_form.h"
+#include "ramka/pustak_child_form.h"
 
 #include "window_messages.h"
 

@@ -1,0 +1,18 @@
+#include "ramka/modul.h"
+
+#include "host_funcs.h"
+
+namespace partners {
+
+ModuleWindows &windows()
+{
+    static ModuleWindows instance;
+    return instance;
+}
+
+QString tlumacz(const char *klucz)
+{
+    return host::LoadResstrings(QLatin1String(klucz));
+}
+
+} // namespace partners
