@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db_export.h"
+#include "field_type.h"
 #include "parameters.h"
 
 #include <QList>

@@ -75,23 +75,18 @@ void bindSqlite(sqlite3_stmt *stmt, int index, const QVariant &value)
         sqlite3_bind_null(stmt, index);
         return;
     }
-    switch (value.metaType().id()) {
-    case QMetaType::Bool:
-        sqlite3_bind_int(stmt, index, value.toBool() ? 1 : 0);
-        return;
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
+    const auto type = QMetaType::Type(value.metaType().id());
+    if (isIntegerType(type)) {
         sqlite3_bind_int64(stmt, index, value.toLongLong());
         return;
-    case QMetaType::Double:
-    case QMetaType::Float:
+    }
+    if (isFloatingType(type)) {
         sqlite3_bind_double(stmt, index, value.toDouble());
+        return;
+    }
+    switch (type) {
+    case QMetaType::Bool:
+        sqlite3_bind_int(stmt, index, value.toBool() ? 1 : 0);
         return;
     case QMetaType::QByteArray: {
         const QByteArray bytes = value.toByteArray();
@@ -151,18 +146,43 @@ sqlite3_stmt *prepareNext(sqlite3 *handle, const char *&tail, const char *end, c
     return stmt;
 }
 
+// The statements of one command text, prepared one after another with their
+// placeholders bound in order.
+class StatementSequence
+{
+public:
+    StatementSequence(sqlite3 *handle, const QString &sql, const Parameters &parameters)
+        : m_handle(handle),
+          m_sql(sql)
+    {
+        const sqltext::Placeholders placeholders = sqltext::parse(sql);
+        m_values = occurrenceValues(placeholders, parameters);
+        m_utf8 = placeholders.positional().toUtf8();
+        m_tail = m_utf8.constData();
+        m_end = m_tail + m_utf8.size();
+    }
+
+    bool atEnd() const { return m_tail >= m_end; }
+    // The next statement; null for an empty one (a stray ";").
+    sqlite3_stmt *next() { return prepareNext(m_handle, m_tail, m_end, m_values, m_nextValue, m_sql); }
+
+private:
+    sqlite3 *m_handle;
+    const QString &m_sql;
+    QList<QVariant> m_values;
+    QByteArray m_utf8;
+    const char *m_tail = nullptr;
+    const char *m_end = nullptr;
+    int m_nextValue = 0;
+};
+
 int sqliteExecute(sqlite3 *handle, const QString &sql, const Parameters &parameters)
 {
-    const sqltext::Placeholders placeholders = sqltext::parse(sql);
-    const QList<QVariant> values = occurrenceValues(placeholders, parameters);
-    const QByteArray utf8 = placeholders.positional().toUtf8();
-    const char *tail = utf8.constData();
-    const char *end = tail + utf8.size();
-    int nextValue = 0;
+    StatementSequence statements(handle, sql, parameters);
     int changed = 0;
-    while (tail < end) {
+    while (!statements.atEnd()) {
         Statement statement;
-        statement.stmt = prepareNext(handle, tail, end, values, nextValue, sql);
+        statement.stmt = statements.next();
         if (!statement.stmt)
             continue;
         int rc;
@@ -227,15 +247,10 @@ void appendSqliteText(Column &column, sqlite3_stmt *stmt, int i)
 
 FetchedRows sqliteFetch(sqlite3 *handle, const QString &sql, const Parameters &parameters)
 {
-    const sqltext::Placeholders placeholders = sqltext::parse(sql);
-    const QList<QVariant> values = occurrenceValues(placeholders, parameters);
-    const QByteArray utf8 = placeholders.positional().toUtf8();
-    const char *tail = utf8.constData();
-    const char *end = tail + utf8.size();
-    int nextValue = 0;
+    StatementSequence statements(handle, sql, parameters);
     Statement statement;
-    while (!statement.stmt && tail < end)
-        statement.stmt = prepareNext(handle, tail, end, values, nextValue, sql);
+    while (!statement.stmt && !statements.atEnd())
+        statement.stmt = statements.next();
     FetchedRows result;
     if (!statement.stmt)
         return result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "field_type.h"
+
 #include <QMetaType>
 #include <QString>
 #include <QStringView>
@@ -53,25 +55,9 @@ public:
 
     static bool isNumericType(QMetaType::Type type)
     {
-        switch (type) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Double:
-        case QMetaType::Float:
-        case QMetaType::Bool:
-            return true;
-        default:
-            return false;
-        }
+        return isIntegerType(type) || isFloatingType(type) || type == QMetaType::Bool;
     }
-    static bool isDateType(QMetaType::Type type)
-    {
-        return type == QMetaType::QDateTime || type == QMetaType::QDate || type == QMetaType::QTime;
-    }
+    static bool isDateType(QMetaType::Type type) { return db::isDateType(type); }
 
 private:
     void become(Store store);

@@ -33,28 +33,19 @@ struct Tables
             return letterWeight(f);
         if (f >= '0' && f <= '9')
             return 500 + (f - '0');
-        switch (f) {
-        case u'ą':
-            return letterWeight('a') + 1;
-        case u'ć':
-            return letterWeight('c') + 1;
-        case u'ę':
-            return letterWeight('e') + 1;
-        case u'ł':
-            return letterWeight('l') + 1;
-        case u'ń':
-            return letterWeight('n') + 1;
-        case u'ó':
-            return letterWeight('o') + 1;
-        case u'ś':
-            return letterWeight('s') + 1;
-        case u'ź':
-            return letterWeight('z') + 1;
-        case u'ż':
-            return letterWeight('z') + 2;
-        default:
-            break;
-        }
+        // The Polish letters follow their base letter, ż after ź.
+        struct PolishLetter
+        {
+            char16_t letter;
+            char base;
+            int step;
+        };
+        static constexpr PolishLetter Polish[] = {{u'ą', 'a', 1}, {u'ć', 'c', 1}, {u'ę', 'e', 1},
+                                                  {u'ł', 'l', 1}, {u'ń', 'n', 1}, {u'ó', 'o', 1},
+                                                  {u'ś', 's', 1}, {u'ź', 'z', 1}, {u'ż', 'z', 2}};
+        for (const PolishLetter &p : Polish)
+            if (f == p.letter)
+                return letterWeight(char32_t(p.base)) + p.step;
         // Other accented Latin letters sort right after their base letter.
         const QString decomposition = QChar(char16_t(f)).decomposition();
         if (!decomposition.isEmpty()) {

@@ -33,29 +33,19 @@ struct Rows
 std::optional<Rows> load(const char *function, const QString &sql, const QString &idColumn, const QString &textColumn,
                          db::Connection *connection, const QVariantMap &params)
 {
-    db::Connection *c = detail::connectionOr(connection);
-    if (!c) {
-        detail::reportError(QLatin1String(function), QStringLiteral("No database connection."));
+    auto query = detail::openStatement(function, sql, connection, params);
+    if (!query)
+        return std::nullopt;
+    Rows rows;
+    rows.query = std::move(*query);
+    rows.idIndex = rows.query->fieldIndex(idColumn);
+    rows.textIndex = rows.query->fieldIndex(textColumn);
+    if (rows.idIndex < 0 || rows.textIndex < 0) {
+        detail::reportError(QLatin1String(function),
+                            QStringLiteral("Columns \"%1\" and \"%2\" expected in: %3").arg(idColumn, textColumn, sql));
         return std::nullopt;
     }
-    try {
-        Rows rows;
-        rows.query = std::make_unique<db::Query>(c, sql);
-        detail::bindAll(*rows.query, params);
-        rows.query->open();
-        rows.idIndex = rows.query->fieldIndex(idColumn);
-        rows.textIndex = rows.query->fieldIndex(textColumn);
-        if (rows.idIndex < 0 || rows.textIndex < 0) {
-            detail::reportError(
-                QLatin1String(function),
-                QStringLiteral("Columns \"%1\" and \"%2\" expected in: %3").arg(idColumn, textColumn, sql));
-            return std::nullopt;
-        }
-        return rows;
-    } catch (const db::DbError &error) {
-        detail::reportError(QLatin1String(function), error.message() + QLatin1Char('\n') + sql);
-        return std::nullopt;
-    }
+    return rows;
 }
 
 } // namespace

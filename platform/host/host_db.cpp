@@ -25,32 +25,12 @@ int columnIndex(const db::DataSet &data, const QString &column)
     return data.fieldIndex(column);
 }
 
-// Opens the statement; nullopt after reporting a failure.
-std::optional<std::unique_ptr<db::Query>> openStatement(const char *function, const QString &sql,
-                                                        db::Connection *connection, const QVariantMap &params)
-{
-    db::Connection *c = detail::connectionOr(connection);
-    if (!c) {
-        detail::reportError(QLatin1String(function), QStringLiteral("No database connection."));
-        return std::nullopt;
-    }
-    try {
-        auto query = std::make_unique<db::Query>(c, sql);
-        detail::bindAll(*query, params);
-        query->open();
-        return query;
-    } catch (const db::DbError &error) {
-        detail::reportError(QLatin1String(function), error.message() + QStringLiteral("\n") + sql);
-        return std::nullopt;
-    }
-}
-
 // The column of the first row: nullopt on a failure (reported), an invalid
 // QVariant when there is no row.
 std::optional<QVariant> firstValue(const char *function, const QString &sql, const QString &column,
                                    db::Connection *connection, const QVariantMap &params)
 {
-    auto query = openStatement(function, sql, connection, params);
+    auto query = detail::openStatement(function, sql, connection, params);
     if (!query)
         return std::nullopt;
     db::Query &q = **query;
@@ -70,7 +50,7 @@ QList<T> columnValues(const char *function, const QString &sql, const QString &c
                       const QVariantMap &params, Convert convert)
 {
     QList<T> result;
-    auto query = openStatement(function, sql, connection, params);
+    auto query = detail::openStatement(function, sql, connection, params);
     if (!query)
         return result;
     db::Query &q = **query;
@@ -87,6 +67,25 @@ QList<T> columnValues(const char *function, const QString &sql, const QString &c
 } // namespace
 
 namespace detail {
+
+std::optional<std::unique_ptr<db::Query>> openStatement(const char *function, const QString &sql,
+                                                        db::Connection *connection, const QVariantMap &params)
+{
+    db::Connection *c = detail::connectionOr(connection);
+    if (!c) {
+        detail::reportError(QLatin1String(function), QStringLiteral("No database connection."));
+        return std::nullopt;
+    }
+    try {
+        auto query = std::make_unique<db::Query>(c, sql);
+        detail::bindAll(*query, params);
+        query->open();
+        return query;
+    } catch (const db::DbError &error) {
+        detail::reportError(QLatin1String(function), error.message() + QStringLiteral("\n") + sql);
+        return std::nullopt;
+    }
+}
 
 db::Connection *connectionOr(db::Connection *connection)
 {
@@ -257,7 +256,7 @@ QStringList GetListaStringDB(const QString &sql, const QString &column, db::Conn
 
 bool CzyIstniejeRekordDB(const QString &sql, db::Connection *connection, const QVariantMap &params)
 {
-    auto query = openStatement("CzyIstniejeRekordDB", sql, connection, params);
+    auto query = detail::openStatement("CzyIstniejeRekordDB", sql, connection, params);
     return query && !(*query)->isEmpty();
 }
 

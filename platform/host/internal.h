@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QVariantMap>
+#include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -21,5 +23,8 @@ db::Connection *connectionOr(db::Connection *connection);
 // Reports a failure to the user (error box) and the log, then returns.
 void reportError(const QString &function, const QString &message, QWidget *owner = nullptr);
 void bindAll(db::Query &query, const QVariantMap &params);
+// Opens a statement on the connection (or the host's); nullopt after reporting a failure.
+std::optional<std::unique_ptr<db::Query>> openStatement(const char *function, const QString &sql,
+                                                        db::Connection *connection, const QVariantMap &params);
 
 } // namespace host::detail

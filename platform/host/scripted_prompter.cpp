@@ -41,25 +41,17 @@ using Answer = ScriptedPrompter::Answer;
 
 Answer Answer::button(int code)
 {
-    Answer a;
-    a.kind = Kind::Message;
-    a.code = code;
-    return a;
+    return {.kind = Kind::Message, .code = code};
 }
 
 Answer Answer::button(int code, std::function<void()> meanwhile)
 {
-    Answer a = button(code);
-    a.meanwhile = std::move(meanwhile);
-    return a;
+    return {.kind = Kind::Message, .code = code, .meanwhile = std::move(meanwhile)};
 }
 
 Answer Answer::dialog(std::function<void(QDialog &)> drive)
 {
-    Answer a;
-    a.kind = Kind::Modal;
-    a.drive = std::move(drive);
-    return a;
+    return {.kind = Kind::Modal, .drive = std::move(drive)};
 }
 
 Answer Answer::dialogResult(int result)
@@ -69,58 +61,37 @@ Answer Answer::dialogResult(int result)
 
 Answer Answer::input(const QString &text)
 {
-    Answer a;
-    a.kind = Kind::Input;
-    a.text = text;
-    return a;
+    return {.kind = Kind::Input, .text = text};
 }
 
 Answer Answer::inputCancelled()
 {
-    Answer a;
-    a.kind = Kind::Input;
-    a.cancelled = true;
-    return a;
+    return {.kind = Kind::Input, .cancelled = true};
 }
 
 Answer Answer::openFile(const QString &path)
 {
-    Answer a;
-    a.kind = Kind::OpenFile;
-    a.paths = {path};
-    return a;
+    return {.kind = Kind::OpenFile, .paths = {path}};
 }
 
 Answer Answer::openFiles(const QStringList &paths)
 {
-    Answer a;
-    a.kind = Kind::OpenFiles;
-    a.paths = paths;
-    return a;
+    return {.kind = Kind::OpenFiles, .paths = paths};
 }
 
 Answer Answer::saveFile(const QString &path)
 {
-    Answer a;
-    a.kind = Kind::SaveFile;
-    a.paths = {path};
-    return a;
+    return {.kind = Kind::SaveFile, .paths = {path}};
 }
 
 Answer Answer::directory(const QString &path)
 {
-    Answer a;
-    a.kind = Kind::Directory;
-    a.paths = {path};
-    return a;
+    return {.kind = Kind::Directory, .paths = {path}};
 }
 
 Answer Answer::choiceCancelled(Kind kind)
 {
-    Answer a;
-    a.kind = kind;
-    a.cancelled = true;
-    return a;
+    return {.kind = kind, .cancelled = true};
 }
 
 ScriptedPrompter::ScriptedPrompter() = default;

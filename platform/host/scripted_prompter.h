@@ -38,11 +38,11 @@ public:
     {
         Kind kind = Kind::Message;
         int code = 0;
-        QString text;
-        QStringList paths;
+        QString text{};
+        QStringList paths{};
         bool cancelled = false;
-        std::function<void(QDialog &)> drive;
-        std::function<void()> meanwhile;
+        std::function<void(QDialog &)> drive{};
+        std::function<void()> meanwhile{};
 
         static Answer button(int code); // 6 yes, 7 no, 2 cancel, 1 ok
         // The same, after `meanwhile` ran while the box was up (what a user does behind a box).

@@ -1,5 +1,7 @@
 #include "column_totals.h"
 
+#include <field_type.h>
+
 #include <day_time.h>
 #include <host_funcs.h>
 
@@ -22,24 +24,10 @@ ColumnTotal ColumnTotal::forColumn(const GridColumn &column, QMetaType::Type fie
     SummaryKind kind = column.summary;
     if (column.isSelectionColumn() || column.checkBox)
         kind = SummaryKind::None;
-    if (kind == SummaryKind::Auto) {
-        switch (fieldType) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-            kind = SummaryKind::Integer;
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            kind = SummaryKind::Decimal;
-            break;
-        default:
-            kind = SummaryKind::None;
-        }
-    }
+    if (kind == SummaryKind::Auto)
+        kind = db::isIntegerType(fieldType) ? SummaryKind::Integer
+            : db::isFloatingType(fieldType) ? SummaryKind::Decimal
+                                            : SummaryKind::None;
     return ColumnTotal(kind, decimals);
 }
 

@@ -54,30 +54,13 @@ int formatDecimals(const QString &format)
     return int(match.capturedLength(1));
 }
 
-static bool isNumeric(int type)
-{
-    switch (type) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QString formatValue(const QVariant &value, QMetaType::Type type, const QString &format, const QLocale &locale)
 {
     if (!value.isValid() || value.isNull())
         return QString();
-    const int actual = value.metaType().id();
+    const auto actual = QMetaType::Type(value.metaType().id());
     if (!format.isEmpty()) {
-        if (isNumeric(actual)) {
+        if (db::isIntegerType(actual) || db::isFloatingType(actual)) {
             const int decimals = formatDecimals(format);
             if (decimals >= 0) {
                 QLocale shown = locale;

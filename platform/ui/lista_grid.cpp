@@ -21,8 +21,8 @@ namespace ui {
 namespace {
 
 // Widest cell text measured when fitting a column; enough for a feel of the contents, cheap on long lists.
-constexpr int kFitSampleRows = 2000;
-constexpr int kMaxFittedWidth = 800;
+constexpr int FitSampleRows = 2000;
+constexpr int MaxFittedWidth = 800;
 
 } // namespace
 
@@ -509,11 +509,11 @@ void ListaGrid::fitColumnWidth(int column)
     if (gridColumn.isSelectionColumn() || gridColumn.checkBox) {
         width = qMax(width, 22);
     } else {
-        const int rows = qMin(m_model->rowCount(), kFitSampleRows);
+        const int rows = qMin(m_model->rowCount(), FitSampleRows);
         for (int row = 0; row < rows; ++row)
             width = qMax(width, metrics.horizontalAdvance(m_model->cellText(row, column)) + margins);
     }
-    setColumnWidth(column, qMin(width, kMaxFittedWidth));
+    setColumnWidth(column, qMin(width, MaxFittedWidth));
 }
 
 void ListaGrid::fitColumnWidths()

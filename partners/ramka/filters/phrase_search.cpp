@@ -6,23 +6,6 @@ namespace partners {
 
 namespace {
 
-bool isIntegerType(QMetaType::Type type)
-{
-    switch (type) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool hasVisibleColumn(const QList<GridColumnInfo> &grid, const QString &field)
 {
     return std::any_of(grid.begin(), grid.end(), [&field](const GridColumnInfo &c) {
@@ -49,7 +32,7 @@ QStringList eligibleSearchColumns(const QList<db::FieldDef> &fields, const QList
     for (const db::FieldDef &field : fields) {
         if (field.kind != db::FieldKind::Data || excluded.contains(field.name, Qt::CaseInsensitive))
             continue;
-        const bool integer = isIntegerType(field.type);
+        const bool integer = db::isIntegerType(field.type);
         if (!integer && field.type != QMetaType::QString)
             continue;
         if (hasVisibleColumn(grid, field.name))
