@@ -27,6 +27,7 @@ SzybkieSzukanieKontroler::SzybkieSzukanieKontroler(QLineEdit *fraza, QWidget *si
 {
     if (m_fraza) {
         m_fraza->installEventFilter(this);
+        m_filtrowane = m_fraza;
         // The clear button empties the box without a key.
         connect(m_fraza, &QLineEdit::textEdited, this, [this](const QString &tekst) {
             if (tekst.isEmpty())
@@ -82,7 +83,7 @@ void SzybkieSzukanieKontroler::ukryj()
 
 bool SzybkieSzukanieKontroler::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_fraza)
+    if (watched != m_filtrowane)
         return QObject::eventFilter(watched, event);
     try {
         switch (event->type()) {

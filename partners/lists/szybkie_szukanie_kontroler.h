@@ -53,6 +53,8 @@ private:
     void logBlad(const char *metoda, int linia, const QString &tekst) const;
 
     QPointer<QLineEdit> m_fraza;
+    // Compared without a cast: the filter still sees the line edit while it is being destroyed.
+    const QObject *m_filtrowane = nullptr;
     QPointer<QWidget> m_siatka;
     std::function<void(int)> m_wybierz;
     QPointer<FirmyListBox> m_lista;
