@@ -260,20 +260,13 @@ void TZapisFirmy::zapiszKontoRozliczeniowe(int id)
     }
     if (aktywna <= 0)
         return; // no own company to settle with
-    const int idFkr = host::GetIntDB(
-        QStringLiteral("select id_fkr from firma_konto_rozl where id_f = :id_f and id_f_akt = :id_f_akt"), QString(),
-        m_polaczenie, para);
     QVariantMap wartosci = para;
     wartosci.insert(QStringLiteral("id_konta"), m_dane.idKontaRozl);
-    if (idFkr > 0)
-        host::ExecQuery(QStringLiteral("update firma_konto_rozl set id_konta = :id_konta where id_fkr = :id_fkr"),
-                        m_polaczenie, 0,
-                        {{QStringLiteral("id_konta"), m_dane.idKontaRozl}, {QStringLiteral("id_fkr"), idFkr}});
-    else
-        host::ExecQuery(
-            QStringLiteral(
-                "insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id_f_akt, :id_f, :id_konta)"),
-            m_polaczenie, 0, wartosci);
+    zmienLubWstaw(
+        QStringLiteral("select count(*) from firma_konto_rozl where id_f = :id_f and id_f_akt = :id_f_akt"),
+        QStringLiteral("update firma_konto_rozl set id_konta = :id_konta where id_f = :id_f and id_f_akt = :id_f_akt"),
+        QStringLiteral("insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id_f_akt, :id_f, :id_konta)"),
+        wartosci);
 }
 
 void TZapisFirmy::utworzOkresy(int id)
@@ -374,18 +367,19 @@ void TZapisFirmy::zapiszOpcjeFk(int id, const QString &klucz, bool wartosc)
     const QVariantMap wiersz = {{QStringLiteral("co"), klucz},
                                 {QStringLiteral("id_f"), id},
                                 {QStringLiteral("wartosc"), wartosc ? QStringLiteral("1") : QStringLiteral("0")}};
-    const int ile = host::GetIntDB(
-        QStringLiteral("select count(wartosc) as ile from ustawienia where kod = 'FK' and co = :co and id_f = :id_f"),
-        QString(), m_polaczenie, {{QStringLiteral("co"), klucz}, {QStringLiteral("id_f"), id}});
-    if (ile > 0)
-        host::ExecQuery(
-            QStringLiteral("update ustawienia set wartosc = :wartosc where kod = 'FK' and co = :co and id_f = :id_f"),
-            m_polaczenie, 0, wiersz);
-    else
-        host::ExecQuery(
-            QStringLiteral(
-                "insert into ustawienia (co, wartosc, kod, id_u, id_f) values (:co, :wartosc, 'FK', NULL, :id_f)"),
-            m_polaczenie, 0, wiersz);
+    zmienLubWstaw(
+        QStringLiteral("select count(*) from ustawienia where kod = 'FK' and co = :co and id_f = :id_f"),
+        QStringLiteral("update ustawienia set wartosc = :wartosc where kod = 'FK' and co = :co and id_f = :id_f"),
+        QStringLiteral(
+            "insert into ustawienia (co, wartosc, kod, id_u, id_f) values (:co, :wartosc, 'FK', NULL, :id_f)"),
+        wiersz);
+}
+
+void TZapisFirmy::zmienLubWstaw(const QString &ileJest, const QString &zmien, const QString &wstaw,
+                                const QVariantMap &wartosci)
+{
+    const bool jest = host::GetIntDB(ileJest, QString(), m_polaczenie, wartosci) > 0;
+    host::ExecQuery(jest ? zmien : wstaw, m_polaczenie, 0, wartosci);
 }
 
 void TZapisFirmy::zapiszDateKursu(int id)

@@ -71,6 +71,8 @@ private:
     void zapiszDomyslneFv(int id);
     void zapiszOpcjeFk(int id, const QString &klucz, bool wartosc);
     void zapiszDateKursu(int id);
+    // The row the values' keys select is updated when it exists, inserted otherwise.
+    void zmienLubWstaw(const QString &ileJest, const QString &zmien, const QString &wstaw, const QVariantMap &wartosci);
 
     DaneFirmy &m_dane;
     QWidget *m_wlasciciel;

@@ -144,15 +144,16 @@ std::optional<Answer> ScriptedPrompter::take(Kind kind)
     return answer;
 }
 
+std::optional<Answer> ScriptedPrompter::ask(Question question)
+{
+    const Kind kind = question.kind;
+    m_questions << std::move(question);
+    return take(kind);
+}
+
 int ScriptedPrompter::messageBox(QWidget *, const QString &text, int flags, const QString &caption)
 {
-    Question q;
-    q.kind = Kind::Message;
-    q.text = text;
-    q.flags = flags;
-    q.caption = caption;
-    m_questions << q;
-    if (auto answer = take(Kind::Message)) {
+    if (auto answer = ask({.kind = Kind::Message, .text = text, .flags = flags, .caption = caption})) {
         if (answer->meanwhile)
             answer->meanwhile();
         return answer->code;
@@ -162,15 +163,13 @@ int ScriptedPrompter::messageBox(QWidget *, const QString &text, int flags, cons
 
 int ScriptedPrompter::runModal(QDialog *dialog)
 {
-    Question q;
-    q.kind = Kind::Modal;
+    Question q{.kind = Kind::Modal};
     if (dialog) {
         q.caption = dialog->windowTitle();
         q.dialogClass = QString::fromLatin1(dialog->metaObject()->className());
         q.dialogName = dialog->objectName();
     }
-    m_questions << q;
-    auto answer = take(Kind::Modal);
+    auto answer = ask(std::move(q));
     if (!dialog)
         return 0;
     dialog->setResult(QDialog::Rejected);
@@ -187,90 +186,58 @@ int ScriptedPrompter::runModal(QDialog *dialog)
 std::optional<QString> ScriptedPrompter::inputText(QWidget *, const QString &caption, const QString &label,
                                                    const QString &text)
 {
-    Question q;
-    q.kind = Kind::Input;
-    q.caption = caption;
-    q.text = label;
-    q.value = text;
-    m_questions << q;
-    auto answer = take(Kind::Input);
+    auto answer = ask({.kind = Kind::Input, .text = label, .caption = caption, .value = text});
     if (!answer || answer->cancelled)
         return std::nullopt;
     return answer->text;
 }
 
-QString ScriptedPrompter::choose(Kind kind, const QString &caption, const QString &dir, const QString &filter)
+QStringList ScriptedPrompter::choose(Kind kind, const QString &caption, const QString &dir, const QString &filter)
 {
-    Question q;
-    q.kind = kind;
-    q.caption = caption;
-    q.dir = dir;
-    q.filter = filter;
-    m_questions << q;
-    auto answer = take(kind);
-    if (!answer || answer->cancelled || answer->paths.isEmpty())
-        return {};
-    return answer->paths.first();
-}
-
-QString ScriptedPrompter::chooseOpenFile(QWidget *, const QString &caption, const QString &dir, const QString &filter)
-{
-    return choose(Kind::OpenFile, caption, dir, filter);
-}
-
-QStringList ScriptedPrompter::chooseOpenFiles(QWidget *, const QString &caption, const QString &dir,
-                                              const QString &filter)
-{
-    Question q;
-    q.kind = Kind::OpenFiles;
-    q.caption = caption;
-    q.dir = dir;
-    q.filter = filter;
-    m_questions << q;
-    auto answer = take(Kind::OpenFiles);
+    auto answer = ask({.kind = kind, .caption = caption, .dir = dir, .filter = filter});
     if (!answer || answer->cancelled)
         return {};
     return answer->paths;
 }
 
+QString ScriptedPrompter::chooseOpenFile(QWidget *, const QString &caption, const QString &dir, const QString &filter)
+{
+    return choose(Kind::OpenFile, caption, dir, filter).value(0);
+}
+
+QStringList ScriptedPrompter::chooseOpenFiles(QWidget *, const QString &caption, const QString &dir,
+                                              const QString &filter)
+{
+    return choose(Kind::OpenFiles, caption, dir, filter);
+}
+
 QString ScriptedPrompter::chooseSaveFile(QWidget *, const QString &caption, const QString &dir, const QString &filter)
 {
-    return choose(Kind::SaveFile, caption, dir, filter);
+    return choose(Kind::SaveFile, caption, dir, filter).value(0);
 }
 
 QString ScriptedPrompter::chooseDirectory(QWidget *, const QString &caption, const QString &dir)
 {
-    return choose(Kind::Directory, caption, dir, QString());
+    return choose(Kind::Directory, caption, dir, QString()).value(0);
 }
 
 bool ScriptedPrompter::openUrl(const QUrl &url)
 {
-    Question q;
-    q.kind = Kind::OpenUrl;
-    q.text = url.toString();
-    m_questions << q;
+    m_questions << Question{.kind = Kind::OpenUrl, .text = url.toString()};
     return true;
 }
 
 bool ScriptedPrompter::openFile(const QString &path)
 {
-    Question q;
-    q.kind = Kind::ShellOpen;
-    q.text = path;
-    m_questions << q;
+    m_questions << Question{.kind = Kind::ShellOpen, .text = path};
     return true;
 }
 
 bool ScriptedPrompter::sendMail(const QStringList &attachments, const QString &to, const QString &subject,
                                 const QString &body)
 {
-    Question q;
-    q.kind = Kind::SendMail;
-    q.attachments = attachments;
-    q.text = to;
-    q.caption = subject;
-    q.value = body;
-    m_questions << q;
+    m_questions << Question{
+        .kind = Kind::SendMail, .text = to, .caption = subject, .value = body, .attachments = attachments};
     return true;
 }
 

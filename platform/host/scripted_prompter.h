@@ -91,7 +91,9 @@ public:
 
 private:
     std::optional<Answer> take(Kind kind);
-    QString choose(Kind kind, const QString &caption, const QString &dir, const QString &filter);
+    // Records the question and takes the answer scripted for it, if any.
+    std::optional<Answer> ask(Question question);
+    QStringList choose(Kind kind, const QString &caption, const QString &dir, const QString &filter);
 
     std::deque<Answer> m_answers;
     QList<Question> m_questions;
