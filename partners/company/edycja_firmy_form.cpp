@@ -40,8 +40,6 @@ using partners::edycja_firmy::Wypelnianie;
 
 namespace {
 
-const QString kSource = QStringLiteral("company\\edycja_firmy_unit");
-
 QString bezAmpersandu(QString tekst)
 {
     return tekst.remove(QLatin1Char('&'));
@@ -85,19 +83,6 @@ Tedycja_firmy_form::~Tedycja_firmy_form()
     // The edits outlive this part of the object and lose their focus while dying.
     delete k->filtrNazwy;
     delete k->filtrSkrotu;
-}
-
-void Tedycja_firmy_form::chronione(const char *metoda, const std::function<void()> &praca)
-{
-    try {
-        praca();
-    } catch (const std::exception &e) {
-        host::save_log_to_file(kSource, QStringLiteral("Tedycja_firmy_form::") + QLatin1String(metoda), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
-    } catch (...) {
-        host::save_log_to_file(kSource, QStringLiteral("Tedycja_firmy_form::") + QLatin1String(metoda), __LINE__,
-                               QStringLiteral("CATCH unknown"));
-    }
 }
 
 // ---- the opener's settings --------------------------------------------------------------------

@@ -127,7 +127,6 @@ private:
     void ustawPapierFirmowy();
     void skupNaPolu(int pole, const QString &zakladka);
     // Runs an event handler; a failure is logged and the window stays usable.
-    void chronione(const char *metoda, const std::function<void()> &praca);
 
     std::unique_ptr<Kontrolki> k;
     mutable partners::DaneFirmy m_dane;

@@ -7,6 +7,7 @@
 #include "company/walidacja_firmy.h"
 #include "ramka/modul.h"
 
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "host_variables.h"
 #include "prompter.h"
@@ -103,15 +104,15 @@ void Tedycja_firmy_form::podepnijZdarzenia()
     // Handlers that may veto or re-arm the rights run before the change is counted.
     connect(k->oddzial, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            chronione("rbOddzialClick", [this] { wybranoOddzial(true); });
+            host::guard([this] { wybranoOddzial(true); });
     });
     connect(k->centrala, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            chronione("rbCentralaClick", [this] { wybranoOddzial(false); });
+            host::guard([this] { wybranoOddzial(false); });
     });
     connect(k->wlasna, &QCheckBox::toggled, this, [this] {
         if (!m_wypelnianie)
-            chronione("cbFirmaWlasnaClick", [this] { zastosujBlokadeWlasnej(); });
+            host::guard([this] { zastosujBlokadeWlasnej(); });
     });
 
     for (QWidget *pole : std::initializer_list<QWidget *>{k->nazwa,
@@ -173,10 +174,8 @@ void Tedycja_firmy_form::podepnijZdarzenia()
             EditChange();
     });
 
-    k->filtrNazwy =
-        przyZdarzeniu(k->nazwa, QEvent::FocusOut, [this] { chronione("firma_nazwaExit", [this] { generujSkrot(); }); });
-    k->filtrSkrotu =
-        przyZdarzeniu(k->skrot, QEvent::FocusIn, [this] { chronione("firma_skrotEnter", [this] { generujSkrot(); }); });
+    k->filtrNazwy = przyZdarzeniu(k->nazwa, QEvent::FocusOut, [this] { host::guard([this] { generujSkrot(); }); });
+    k->filtrSkrotu = przyZdarzeniu(k->skrot, QEvent::FocusIn, [this] { host::guard([this] { generujSkrot(); }); });
     // The page stays while a save, a move through the list or a close runs
     // (a question of theirs may be up): a page loaded now would load half-saved data.
     for (QWidget *strony : {static_cast<QWidget *>(k->strony), static_cast<QWidget *>(k->strony->tabBar())}) {
@@ -184,60 +183,41 @@ void Tedycja_firmy_form::podepnijZdarzenia()
             new FiltrZdarzen(strony, [this](QEvent *e) { return wyborStrony(e) && !MoznaOpuscicStan(); }));
     }
 
-    connect(k->nip, &QLineEdit::textChanged, this,
-            [this] { chronione("firma_nipChange", [this] { sprawdzNipPrzyPisaniu(); }); });
+    connect(k->nip, &QLineEdit::textChanged, this, [this] { host::guard([this] { sprawdzNipPrzyPisaniu(); }); });
     connect(k->prefiks, &QComboBox::currentTextChanged, this,
-            [this] { chronione("cbPrefiksNipChange", [this] { sprawdzNipPrzyPisaniu(); }); });
-    connect(k->email, &QLineEdit::textChanged, this,
-            [this] { chronione("firma_e_mailChange", [this] { sprawdzEmailPrzyPisaniu(); }); });
-    connect(k->vies, &QToolButton::clicked, this, [this] { chronione("bViesClick", [this] { sprawdzWVies(); }); });
-    connect(k->noweMiasto, &QToolButton::clicked, this,
-            [this] { chronione("bNoweMiastoClick", [this] { noweMiasto(); }); });
-    connect(k->edytujMiasto, &QToolButton::clicked, this,
-            [this] { chronione("bEdytujMiastoClick", [this] { edytujMiasto(); }); });
-    connect(k->dodajRodzaj, &QToolButton::clicked, this,
-            [this] { chronione("bDodajRodzajClick", [this] { dodajRodzaj(); }); });
-    connect(k->dodajStatus, &QToolButton::clicked, this, [this] {
-        chronione("bDodajStatusClick", [this] { dodajDoSlownika(QStringLiteral("klient_rodzaj"), k->status); });
-    });
-    connect(k->dodajTermin, &QToolButton::clicked, this, [this] {
-        chronione("bDodajTerminClick", [this] { dodajDoSlownika(QStringLiteral("dni_do_zaplaty"), k->termin); });
-    });
-    connect(k->nowySzablonZlec, &QToolButton::clicked, this, [this] {
-        chronione("bNowySzablonZleceniaClick",
-                  [this] { nowySzablonZlecenia(partners::edycja_firmy::SzablonZlecenia); });
-    });
-    connect(k->edytujSzablonZlec, &QToolButton::clicked, this, [this] {
-        chronione("bEdytujSzablonZleceniaClick",
-                  [this] { edytujSzablonZlecenia(partners::edycja_firmy::SzablonZlecenia); });
-    });
-    connect(k->nowySzablonPotw, &QToolButton::clicked, this, [this] {
-        chronione("bNowySzablonPotwClick",
-                  [this] { nowySzablonZlecenia(partners::edycja_firmy::SzablonPotwierdzenia); });
-    });
-    connect(k->edytujSzablonPotw, &QToolButton::clicked, this, [this] {
-        chronione("bEdytujSzablonPotwClick",
-                  [this] { edytujSzablonZlecenia(partners::edycja_firmy::SzablonPotwierdzenia); });
-    });
-    connect(k->dodajUwagi, &QToolButton::clicked, this,
-            [this] { chronione("bDodajSzablonUwagClick", [this] { dodajSzablonUwag(); }); });
-    connect(k->edytujUwagi, &QToolButton::clicked, this,
-            [this] { chronione("bEdytujSzablonUwagClick", [this] { edytujSzablonUwag(); }); });
-    connect(k->usunUwagi, &QToolButton::clicked, this,
-            [this] { chronione("bUsunSzablonUwagClick", [this] { usunSzablonUwag(); }); });
+            [this] { host::guard([this] { sprawdzNipPrzyPisaniu(); }); });
+    connect(k->email, &QLineEdit::textChanged, this, [this] { host::guard([this] { sprawdzEmailPrzyPisaniu(); }); });
+    connect(k->vies, &QToolButton::clicked, this, [this] { host::guard([this] { sprawdzWVies(); }); });
+    connect(k->noweMiasto, &QToolButton::clicked, this, [this] { host::guard([this] { noweMiasto(); }); });
+    connect(k->edytujMiasto, &QToolButton::clicked, this, [this] { host::guard([this] { edytujMiasto(); }); });
+    connect(k->dodajRodzaj, &QToolButton::clicked, this, [this] { host::guard([this] { dodajRodzaj(); }); });
+    connect(k->dodajStatus, &QToolButton::clicked, this,
+            [this] { host::guard([this] { dodajDoSlownika(QStringLiteral("klient_rodzaj"), k->status); }); });
+    connect(k->dodajTermin, &QToolButton::clicked, this,
+            [this] { host::guard([this] { dodajDoSlownika(QStringLiteral("dni_do_zaplaty"), k->termin); }); });
+    connect(k->nowySzablonZlec, &QToolButton::clicked, this,
+            [this] { host::guard([this] { nowySzablonZlecenia(partners::edycja_firmy::SzablonZlecenia); }); });
+    connect(k->edytujSzablonZlec, &QToolButton::clicked, this,
+            [this] { host::guard([this] { edytujSzablonZlecenia(partners::edycja_firmy::SzablonZlecenia); }); });
+    connect(k->nowySzablonPotw, &QToolButton::clicked, this,
+            [this] { host::guard([this] { nowySzablonZlecenia(partners::edycja_firmy::SzablonPotwierdzenia); }); });
+    connect(k->edytujSzablonPotw, &QToolButton::clicked, this,
+            [this] { host::guard([this] { edytujSzablonZlecenia(partners::edycja_firmy::SzablonPotwierdzenia); }); });
+    connect(k->dodajUwagi, &QToolButton::clicked, this, [this] { host::guard([this] { dodajSzablonUwag(); }); });
+    connect(k->edytujUwagi, &QToolButton::clicked, this, [this] { host::guard([this] { edytujSzablonUwag(); }); });
+    connect(k->usunUwagi, &QToolButton::clicked, this, [this] { host::guard([this] { usunSzablonUwag(); }); });
     connect(k->uwagiDod, &QComboBox::currentIndexChanged, this, [this] { ustawPrzyciskiUwag(); });
     connect(k->papierFirmowy, &QCheckBox::toggled, this, [this] { ustawPapierFirmowy(); });
     connect(k->tylkoAktywne, &QAction::toggled, this, [this](bool on) {
-        chronione("aTylkoAktywneClick", [this, on] {
+        host::guard([this, on] {
             m_tylkoAktywneKonta = on;
             const QSignalBlocker cisza(k->konto); // the choice itself does not change
             ladujKonta();
         });
     });
-    connect(k->dodajZlec, &QToolButton::clicked, this,
-            [this] { chronione("dodaj_zlecClick", [this] { dodajZlecenieProste(); }); });
+    connect(k->dodajZlec, &QToolButton::clicked, this, [this] { host::guard([this] { dodajZlecenieProste(); }); });
     connect(k->strony, &QTabWidget::currentChanged, this,
-            [this](int i) { chronione("PageControlChange", [this, i] { zmianaZakladki(i); }); });
+            [this](int i) { host::guard([this, i] { zmianaZakladki(i); }); });
 }
 
 // ---- pages -----------------------------------------------------------------------------------------

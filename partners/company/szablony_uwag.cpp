@@ -3,43 +3,32 @@
 #include "company/edycja_fv_opis_dodatkowy_form.h"
 #include "company/zapis_procedury.h"
 
+#include "handler_guard.h"
 #include "host_funcs.h"
 
 #include <QComboBox>
 
 namespace partners::szablony_uwag {
 
-namespace {
-
-const QString kSource = QStringLiteral("company\\szablony_uwag");
-
-} // namespace
+namespace {} // namespace
 
 int Dodaj(QWidget *owner, int upr)
 {
-    try {
+    return host::guard(0, [&] {
         Tedycja_fv_opis_dodatkowy_form edytor(owner);
         edytor.PokazRekord(0, Tszablon_edycja_form::Nowy, upr);
-        return edytor.IdRekordu() > 0 ? edytor.IdRekordu() : 0;
-    } catch (const std::exception &e) {
-        host::save_log_to_file(kSource, QStringLiteral("Dodaj"), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
-    }
-    return 0;
+        return qMax(edytor.IdRekordu(), 0);
+    });
 }
 
 bool Edytuj(QWidget *owner, int id, int upr)
 {
     if (id <= 0)
         return false;
-    try {
+    return host::guard(false, [&] {
         Tedycja_fv_opis_dodatkowy_form edytor(owner);
         return edytor.PokazRekord(id, Tszablon_edycja_form::Edycja, upr) == QDialog::Accepted;
-    } catch (const std::exception &e) {
-        host::save_log_to_file(kSource, QStringLiteral("Edytuj"), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
-    }
-    return false;
+    });
 }
 
 bool Usun(int id)

@@ -5,6 +5,7 @@
 #include "lists/lista_firm_fr.h"
 #include "ramka/edycja/szablon_edycja_form.h"
 
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "window_messages.h"
 
@@ -17,8 +18,6 @@
 #include <exception>
 
 namespace {
-
-const QString kSource = QStringLiteral("lists\\lista_firm_form");
 
 // What the restricted list leaves out: creating, deleting, copying, files,
 // filters and the company-wide actions. Editing and refreshing stay.
@@ -80,7 +79,7 @@ Tlista_firm_form::~Tlista_firm_form()
 
 void Tlista_firm_form::FormCreate()
 {
-    try {
+    host::guard([this] {
         host::Podepnij_kwerendy(this);
         setWindowTitle(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Firmy")));
         ustawWpisZlecenia();
@@ -89,10 +88,7 @@ void Tlista_firm_form::FormCreate()
         m_frame->InicjujRamke(partners::PlikModulu, false, objectName(), m_frame->objectName());
         if (host::CzyWersjaOgraniczona())
             ograniczListe();
-    } catch (const std::exception &e) {
-        host::save_log_to_file(kSource, QStringLiteral("Tlista_firm_form::FormCreate"), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
-    }
+    });
     host::sendToMainWindow(host::msg::CaptionChanged, host::windowParam(this), 0);
 }
 

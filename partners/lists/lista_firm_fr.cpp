@@ -11,6 +11,7 @@
 #include "connection.h"
 #include "dataset.h"
 #include "db_error.h"
+#include "handler_guard.h"
 #include "host_context.h"
 #include "host_funcs.h"
 #include "lista_grid.h"
@@ -167,16 +168,14 @@ QColor Tlista_firm_frame::kolorWiersza(int row) const
 
 void Tlista_firm_frame::UstawAktywnaFirmeClick()
 {
-    try {
+    host::guard([&] {
         const qint64 id = idBiezacegoWiersza();
         if (id <= 0)
             return;
         host::UstawAktKontroleFirme(int(id), this, false, false, true);
         host::postToMainWindow(partners::KomunikatAktywnaFirma, partners::KomunikatAktywnaFirmaParam1,
                                partners::KomunikatAktywnaFirmaParam2);
-    } catch (const db::DbError &e) {
-        logCatch("Tlista_firm_frame::UstawAktywnaFirmeClick", __LINE__, e.message());
-    }
+    });
 }
 
 void Tlista_firm_frame::ListaAfterOpen()
@@ -221,7 +220,7 @@ void Tlista_firm_frame::ListaBeforeOpen()
 
 void Tlista_firm_frame::usunFirmyClick()
 {
-    try {
+    host::guard([&] {
         if (!Lista()->isActive())
             return;
         QList<int> ids;
@@ -241,9 +240,7 @@ void Tlista_firm_frame::usunFirmyClick()
             const partners::KomendaSql komenda = partners::komendaZapomnijAktywnaFirme(id);
             host::ExecQuery(komenda.tekst, nullptr, 0, komenda.parametry);
         }
-    } catch (const db::DbError &e) {
-        logCatch("Tlista_firm_frame::usunClick", __LINE__, e.message());
-    }
+    });
 }
 
 // ---- the company editor ----------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "lists/firmy_list_box.h"
 
 #include "dataset.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
 
 #include <QApplication>
@@ -12,11 +13,7 @@
 
 namespace partners {
 
-namespace {
-
-const QString kSource = QStringLiteral("lists\\szybkie_szukanie_kontroler");
-
-} // namespace
+namespace {} // namespace
 
 SzybkieSzukanieKontroler::SzybkieSzukanieKontroler(QLineEdit *fraza, QWidget *siatka,
                                                    std::function<void(int id)> wybierz, QObject *parent)
@@ -64,12 +61,8 @@ bool SzybkieSzukanieKontroler::widoczna() const
 void SzybkieSzukanieKontroler::przebuduj(const db::DataSet &lista)
 {
     ukryj();
-    try {
-        m_indeks.zbuduj(lista);
-    } catch (const std::exception &e) {
+    if (!host::guard([&] { m_indeks.zbuduj(lista); }))
         m_indeks.wyczysc();
-        logBlad("przebuduj", __LINE__, QString::fromUtf8(e.what()));
-    }
 }
 
 void SzybkieSzukanieKontroler::ukryj()
@@ -85,10 +78,12 @@ bool SzybkieSzukanieKontroler::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_filtrowane)
         return QObject::eventFilter(watched, event);
-    try {
+    bool obsluzony = false;
+    host::guard([&] {
         switch (event->type()) {
         case QEvent::KeyPress:
-            return klawisz(static_cast<QKeyEvent *>(event));
+            obsluzony = klawisz(static_cast<QKeyEvent *>(event));
+            break;
         case QEvent::KeyRelease:
             // By now the line edit has applied the key pressed before.
             if (m_czekaNaZwolnienie) {
@@ -102,10 +97,8 @@ bool SzybkieSzukanieKontroler::eventFilter(QObject *watched, QEvent *event)
         default:
             break;
         }
-    } catch (const std::exception &e) {
-        logBlad("eventFilter", __LINE__, QString::fromUtf8(e.what()));
-    }
-    return QObject::eventFilter(watched, event);
+    });
+    return obsluzony || QObject::eventFilter(watched, event);
 }
 
 bool SzybkieSzukanieKontroler::klawisz(QKeyEvent *event)
@@ -182,17 +175,7 @@ void SzybkieSzukanieKontroler::wybierzWiersz(int wiersz)
     ukryj();
     if (!m_wybierz)
         return;
-    try {
-        m_wybierz(id);
-    } catch (const std::exception &e) {
-        logBlad("wybierzWiersz", __LINE__, QString::fromUtf8(e.what()));
-    }
-}
-
-void SzybkieSzukanieKontroler::logBlad(const char *metoda, int linia, const QString &tekst) const
-{
-    host::save_log_to_file(kSource, QStringLiteral("SzybkieSzukanieKontroler::") + QLatin1String(metoda), linia,
-                           QStringLiteral("CATCH ") + tekst);
+    host::guard([&] { m_wybierz(id); });
 }
 
 } // namespace partners

@@ -50,7 +50,6 @@ private:
     void wypelnij();
     void umiesc();
     void wybierzWiersz(int wiersz);
-    void logBlad(const char *metoda, int linia, const QString &tekst) const;
 
     QPointer<QLineEdit> m_fraza;
     // Compared without a cast: the filter still sees the line edit while it is being destroyed.

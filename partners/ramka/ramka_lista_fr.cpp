@@ -14,6 +14,7 @@
 #include <dataset.h>
 #include <day_time.h>
 #include <db_error.h>
+#include <handler_guard.h>
 #include <host.h>
 #include <list_status.h>
 #include <lista_grid.h>
@@ -33,18 +34,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
+#include <optional>
 
 using partners::tlumacz;
 
 namespace {
 
-const QString kSource = QStringLiteral("ramka\\ramka_lista_fr");
 const QString kId = QStringLiteral("id");
 
 // A picker at its minimum shows nothing: that is the "no date" value 0.
@@ -65,34 +67,7 @@ bool ukryty(const QWidget *w)
     return w->isHidden();
 }
 
-// Marks a refresh as running for one scope.
-class Trwa
-{
-public:
-    explicit Trwa(bool &flag)
-        : m_flag(flag)
-    {
-        m_flag = true;
-    }
-    ~Trwa() { m_flag = false; }
-    Trwa(const Trwa &) = delete;
-    Trwa &operator=(const Trwa &) = delete;
-
-private:
-    bool &m_flag;
-};
-
 } // namespace
-
-#define RAMKA_CATCH(method)                                                                                            \
-    catch (const db::DbError &e)                                                                                       \
-    {                                                                                                                  \
-        logCatch(method, __LINE__, e.message());                                                                       \
-    }                                                                                                                  \
-    catch (const std::exception &e)                                                                                    \
-    {                                                                                                                  \
-        logCatch(method, __LINE__, QString::fromUtf8(e.what()));                                                       \
-    }
 
 // ---- construction ----------------------------------------------------------------
 
@@ -118,17 +93,9 @@ Tramka_lista_frame::Tramka_lista_frame(QWidget *parent, const QString &name)
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, &Tramka_lista_frame::Timer1Timer);
 
-    connect(m_lista, &db::DataSet::beforeOpen, this, [this] {
-        try {
-            ListaBeforeOpen();
-        }
-        RAMKA_CATCH("Tramka_lista_frame::ListaBeforeOpen")
-    });
+    connect(m_lista, &db::DataSet::beforeOpen, this, [this] { host::guard([&] { ListaBeforeOpen(); }); });
     connect(m_lista, &db::DataSet::afterOpen, this, [this] {
-        try {
-            ListaAfterOpen();
-        }
-        RAMKA_CATCH("Tramka_lista_frame::ListaAfterOpen")
+        host::guard([&] { ListaAfterOpen(); });
         QApplication::restoreOverrideCursor();
     });
     zbudujWidok();
@@ -136,12 +103,11 @@ Tramka_lista_frame::Tramka_lista_frame(QWidget *parent, const QString &name)
 
 Tramka_lista_frame::~Tramka_lista_frame()
 {
-    try {
+    host::guard([&] {
         sesjaPrzyZamknieciu();
         if (!Formularz.isEmpty() && m_ustawienia)
             ZapisUstawienListy(false);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::FrameDestroy")
+    });
     if (m_popupFiltru) {
         m_popupFiltru->disconnect(this);
         delete m_popupFiltru.data();
@@ -368,11 +334,6 @@ void Tramka_lista_frame::ustawStatus(int panel, const QString &text)
         m_panele[panel]->setText(text);
 }
 
-void Tramka_lista_frame::logCatch(const char *method, int line, const QString &text) const
-{
-    host::save_log_to_file(kSource, QLatin1String(method), line, QStringLiteral("CATCH ") + text);
-}
-
 QDate Tramka_lista_frame::dzisiaj() const
 {
     return m_dzisiaj.isValid() ? m_dzisiaj : QDate::currentDate();
@@ -415,7 +376,7 @@ QString Tramka_lista_frame::KodModuluUstawien() const
 void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, const QString &formName,
                                       const QString &componentName, bool bezWlasnejKwerendy)
 {
-    try {
+    host::guard([&] {
         BezWlasnejKwerendy = bezWlasnejKwerendy;
         KodDll = kodDll;
         TylkoOdczyt = tylkoOdczyt;
@@ -505,8 +466,7 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
         OtworzListe();
         UtworzFiltryKolumn();
         m_grid->viewport()->update();
-    }
-    RAMKA_CATCH("Tramka_lista_frame::InicjujRamke")
+    });
 }
 
 // ---- date range ------------------------------------------------------------------------
@@ -542,7 +502,7 @@ void Tramka_lista_frame::przeczytajPickery()
 
 void Tramka_lista_frame::zakres_datChange(bool odswiez)
 {
-    try {
+    host::guard([&] {
         if (m_wypelnianie)
             return;
         const auto choice = m_zakres.choose(m_zakresDat->currentIndex(), dzisiaj());
@@ -557,8 +517,7 @@ void Tramka_lista_frame::zakres_datChange(bool odswiez)
             && (m_zakres.range().start >= 1 || m_zakres.range().end >= 1
                 || m_zakres.lastPresetCode() == partners::DatePresetCode::All))
             odswiezClick();
-    }
-    RAMKA_CATCH("Tramka_lista_frame::zakres_datChange")
+    });
 }
 
 void Tramka_lista_frame::ktora_dataChange()
@@ -605,7 +564,7 @@ void Tramka_lista_frame::OtworzListe()
 {
     if (BezWlasnejKwerendy || !m_lista->connection())
         return;
-    try {
+    host::guard([&] {
         const int wynik = OtworzZapytanie(*m_lista);
         if (wynik == host::OpenQueryTimedOut && !ukryty(m_panelFiltry)
             && partners::offerShorteningAfterTimeout(m_zakres.range())) {
@@ -619,8 +578,7 @@ void Tramka_lista_frame::OtworzListe()
                 OtworzZapytanie(*m_lista);
             }
         }
-    }
-    RAMKA_CATCH("Tramka_lista_frame::OtworzListe")
+    });
     QApplication::restoreOverrideCursor();
 }
 
@@ -726,11 +684,7 @@ void Tramka_lista_frame::zastosujFiltry()
         const QString format = col >= 0 ? m_grid->gridModel()->column(col).displayFormat : QString();
         return ui::oneLine(ui::formatValue(ds.valueAt(row, field), def.type, format));
     });
-    try {
-        FiltrListy.apply(*m_lista);
-    } catch (const db::DbError &e) {
-        logCatch("Tramka_lista_frame::ZastosujFiltry", __LINE__, e.message());
-    }
+    host::guard([&] { FiltrListy.apply(*m_lista); });
     aktualizujTytulyFiltrow();
 }
 
@@ -774,14 +728,14 @@ bool Tramka_lista_frame::GoToId(qint64 id)
 
 void Tramka_lista_frame::odswiezClick()
 {
-    try {
+    host::guard([&] {
         for (QDateTimeEdit *edit : {m_okresOd, m_okresDo}) {
             if (edit->calendarWidget() && edit->calendarWidget()->isVisible())
                 return;
         }
         if ((!m_lista->connection() && !BezWlasnejKwerendy) || OdswiezanieTrwa)
             return;
-        Trwa trwa(OdswiezanieTrwa);
+        const QScopedValueRollback trwa(OdswiezanieTrwa, true);
         if (auto *b = findChild<QToolButton *>(QStringLiteral("bOkres_zastosuj")))
             b->setEnabled(false);
         if (!m_lista->isActive()) {
@@ -806,8 +760,7 @@ void Tramka_lista_frame::odswiezClick()
             }
         }
         aktualizujPrzyciski();
-    }
-    RAMKA_CATCH("Tramka_lista_frame::odswiezClick")
+    });
     QApplication::restoreOverrideCursor();
 }
 
@@ -892,7 +845,7 @@ QString Tramka_lista_frame::DodatkowyWarunekFrazy(const QString &)
 
 void Tramka_lista_frame::WarunekFrazy()
 {
-    try {
+    host::guard([&] {
         const QString fraza = m_szukany->text();
         if (fraza.isEmpty())
             FiltrListy.clearPhrase();
@@ -908,8 +861,7 @@ void Tramka_lista_frame::WarunekFrazy()
         aktualizujPrzyciski();
         if (auto *b = findChild<QToolButton *>(QStringLiteral("bSzukany_tekst")))
             b->setText(m_kolumnyFrazy.allColumns() ? QStringLiteral("…") : QStringLiteral("…*"));
-    }
-    RAMKA_CATCH("Tramka_lista_frame::WarunekFrazy")
+    });
 }
 
 // ---- column filters ---------------------------------------------------------------------------
@@ -938,7 +890,7 @@ void Tramka_lista_frame::UtworzFiltryKolumn()
 
 void Tramka_lista_frame::otworzFiltrKolumny(int column)
 {
-    try {
+    host::guard([&] {
         if (column < 0 || !m_lista->isActive())
             return;
         const int index = FiltrListy.indexOf(m_grid->gridModel()->column(column).fieldName);
@@ -955,13 +907,12 @@ void Tramka_lista_frame::otworzFiltrKolumny(int column)
             m_grid->mapToGlobal(QPoint(m_grid->columnViewportPosition(column), m_grid->horizontalHeader()->height()));
         popup->move(at);
         popup->show();
-    }
-    RAMKA_CATCH("Tramka_lista_frame::ListaGridTitleClick")
+    });
 }
 
 void Tramka_lista_frame::ComboFiltrMouseUp(int filterIndex)
 {
-    try {
+    host::guard([&] {
         if (!m_lista->isActive())
             return;
         const qint64 id = idBiezacegoWiersza();
@@ -971,13 +922,12 @@ void Tramka_lista_frame::ComboFiltrMouseUp(int filterIndex)
         PokazLiczbeRekordow();
         m_grid->refreshSummary();
         m_grid->viewport()->update();
-    }
-    RAMKA_CATCH("Tramka_lista_frame::ComboFiltrMouseUp")
+    });
 }
 
 void Tramka_lista_frame::usunfiltryClick()
 {
-    try {
+    host::guard([&] {
         FiltrListy.removeAll(m_lista);
         aktualizujTytulyFiltrow();
         PokazLiczbeRekordow();
@@ -985,8 +935,7 @@ void Tramka_lista_frame::usunfiltryClick()
             m_grid->refreshSummary();
             m_grid->viewport()->update();
         }
-    }
-    RAMKA_CATCH("Tramka_lista_frame::usunfiltryClick")
+    });
 }
 
 // ---- settings ------------------------------------------------------------------------------------
@@ -1045,7 +994,7 @@ void Tramka_lista_frame::OdczytUstawienListyPoczatek()
         host::InfoBox(this, w.komunikat, host::mb::IconWarning);
         return;
     }
-    try {
+    host::guard([&] {
         if (wynik.okres) {
             partners::DateFilterRecord r;
             r.kolejnosc = wynik.okres->kodOkresu;
@@ -1057,23 +1006,20 @@ void Tramka_lista_frame::OdczytUstawienListyPoczatek()
             if (m_zakres.restore(r, dzisiaj()))
                 wypelnijZakresDat();
         }
-    }
-    RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
-    try {
+    });
+    host::guard([&] {
         if (wynik.zapisanyUklad)
             zastosujUkladKolumn(wynik.kolumny);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
-    try {
+    });
+    host::guard([&] {
         if (wynik.sortowanie && !wynik.sortowanie->isEmpty())
             m_grid->applySortString(*wynik.sortowanie);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::OdczytUstawienListyPoczatek")
+    });
 }
 
 void Tramka_lista_frame::ZapisUstawienListy(bool tylkoFiltry)
 {
-    try {
+    host::guard([&] {
         if (!m_ustawienia || Formularz.isEmpty())
             return;
         ramka::StanListy stan;
@@ -1092,8 +1038,7 @@ void Tramka_lista_frame::ZapisUstawienListy(bool tylkoFiltry)
         const ramka::WynikUstawien w = m_ustawienia->zapisz(stan, tylkoFiltry);
         if (!w.ok)
             host::InfoBox(this, w.komunikat, host::mb::IconWarning);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::ZapisUstawienListy")
+    });
 }
 
 void Tramka_lista_frame::ResetUstawienListy()
@@ -1111,18 +1056,17 @@ void Tramka_lista_frame::ResetUstawienListy()
 
 void Tramka_lista_frame::resetClick()
 {
-    try {
+    host::guard([&] {
         ResetUstawienListy();
         FiltrListy.setSort(QString());
         if (m_lista->isActive())
             zastosujFiltry();
-    }
-    RAMKA_CATCH("Tramka_lista_frame::resetClick")
+    });
 }
 
 void Tramka_lista_frame::widoczneClick()
 {
-    try {
+    host::guard([&] {
         Tramka_dostosuj_form okno(ukladZSiatki(), this);
         connect(&okno, &Tramka_dostosuj_form::ukladZmieniony, this,
                 [this](const UkladKolumn &uklad) { zastosujUkladKolumn(uklad); });
@@ -1134,8 +1078,7 @@ void Tramka_lista_frame::widoczneClick()
             else
                 zastosujFiltry();
         }
-    }
-    RAMKA_CATCH("Tramka_lista_frame::widoczneClick")
+    });
 }
 
 void Tramka_lista_frame::DopasujSzerokosci()
@@ -1147,10 +1090,7 @@ void Tramka_lista_frame::DopasujSzerokosci()
 
 void Tramka_lista_frame::dostosuj_szerokoscClick()
 {
-    try {
-        DopasujSzerokosci();
-    }
-    RAMKA_CATCH("Tramka_lista_frame::dostosuj_szerokoscClick")
+    host::guard([&] { DopasujSzerokosci(); });
 }
 
 void Tramka_lista_frame::PierwszeOtwarcie()
@@ -1217,7 +1157,7 @@ QString Tramka_lista_frame::PotwierdzUsuniecieZaznaczonych()
 
 void Tramka_lista_frame::nowyClick()
 {
-    try {
+    host::guard([&] {
         if (!host::checkWindowsLimits())
             return;
         QWidget *edytor = NowyDozwolony && !Zablokowana ? UtworzEdytor() : nullptr;
@@ -1230,31 +1170,24 @@ void Tramka_lista_frame::nowyClick()
             zakladki->setCurrentIndex(zakladki->addTab(edytor, tlumacz("Resstrings_IDS_Nowy")));
         else
             PokazEdytor(edytor);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::nowyClick")
+    });
 }
 
 void Tramka_lista_frame::edycjaClick()
 {
     host::sendToMainWindow(host::msg::ListEditing, 0, 0);
-    try {
-        EdytujLubKopiuj(false);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::edycjaClick")
+    host::guard([&] { EdytujLubKopiuj(false); });
     host::sendToMainWindow(host::msg::ListEditing, 1, 0);
 }
 
 void Tramka_lista_frame::nkopiowanieClick()
 {
-    try {
-        EdytujLubKopiuj(true);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::nkopiowanieClick")
+    host::guard([&] { EdytujLubKopiuj(true); });
 }
 
 QString Tramka_lista_frame::ZwrocTekstOpis(int id)
 {
-    try {
+    return host::guard(QString(), [&] {
         QString szablon =
             SzablonOpisu.isEmpty() ? tlumacz("Resstrings_IDS_Edycja") + QStringLiteral(" %id") : SzablonOpisu;
         if (!m_lista->isActive() || idBiezacegoWiersza() != id)
@@ -1273,9 +1206,7 @@ QString Tramka_lista_frame::ZwrocTekstOpis(int id)
             i = j - 1;
         }
         return wynik;
-    }
-    RAMKA_CATCH("Tramka_lista_frame::ZwrocTekstOpis")
-    return QString();
+    });
 }
 
 void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
@@ -1371,7 +1302,7 @@ void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
 
 void Tramka_lista_frame::usun(bool przezUzytkownika)
 {
-    try {
+    host::guard([&] {
         if (!m_lista->isActive() || Zablokowana)
             return;
         QList<int> ids;
@@ -1390,7 +1321,7 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
         bool usunieto = false;
         qint64 pokaz = 0;
         {
-            Trwa trwa(OdswiezanieTrwa);
+            const QScopedValueRollback trwa(OdswiezanieTrwa, true);
             AktualnyRekord = 0;
             if (ids.size() == 1) {
                 if (GoToId(ids.first())) {
@@ -1419,8 +1350,7 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
             host::OdswiezFirmy_main(0);
         if (!NazwaSlownika.isEmpty())
             host::OdswiezFirmySlownik_main(NazwaSlownika);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::usunClick")
+    });
 }
 
 bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
@@ -1445,7 +1375,7 @@ bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
 
 bool Tramka_lista_frame::Usuwanie_rekordu(int id)
 {
-    try {
+    const std::optional<bool> usunieto = host::guard(std::optional<bool>(), [&]() -> std::optional<bool> {
         if (id == 0)
             return true;
         if (SprawdzajPrzedUsunieciem) {
@@ -1488,8 +1418,9 @@ bool Tramka_lista_frame::Usuwanie_rekordu(int id)
             return false;
         }
         return true;
-    }
-    RAMKA_CATCH("Tramka_lista_frame::Usuwanie_rekordu")
+    });
+    if (usunieto)
+        return *usunieto;
     host::InfoBox(this, QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"), host::mb::IconError);
     return false;
 }
@@ -1498,7 +1429,7 @@ bool Tramka_lista_frame::Usuwanie_rekordu(int id)
 
 void Tramka_lista_frame::zapiszClick()
 {
-    try {
+    host::guard([&] {
         ustawStatus(0, tlumacz("Resstrings_IDS_zapisywanie"));
         const QString tytul = window() ? window()->windowTitle() : QString();
         std::vector<ramka::KolumnaEksportu> kolumny;
@@ -1514,8 +1445,7 @@ void Tramka_lista_frame::zapiszClick()
             });
         });
         m_grid->setUpdatesEnabled(true);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::zapiszClick")
+    });
     m_grid->setUpdatesEnabled(true);
     PokazLiczbeRekordow();
     ustawStatus(2, QString());
@@ -1523,7 +1453,7 @@ void Tramka_lista_frame::zapiszClick()
 
 void Tramka_lista_frame::podgladClick()
 {
-    try {
+    host::guard([&] {
         std::vector<ramka::KolumnaWydruku> siatka;
         for (const ui::GridColumn &k : m_grid->columnLayout())
             if (!k.isSelectionColumn())
@@ -1546,15 +1476,14 @@ void Tramka_lista_frame::podgladClick()
         if (m_zakres.range().end >= 1)
             p.okresDo = db::DayTime::toDate(m_zakres.range().end);
         ramka::DrukujListe(tabela, p);
-    }
-    RAMKA_CATCH("Tramka_lista_frame::DrukujListe")
+    });
 }
 
 // ---- session -------------------------------------------------------------------------------------------
 
 void Tramka_lista_frame::Timer1Timer()
 {
-    try {
+    host::guard([&] {
         m_timer->stop();
         if (ramka::SesjaEdytorow::wlaczona() && !SesjaOdtworzona) {
             SesjaOdtworzona = true;
@@ -1579,8 +1508,7 @@ void Tramka_lista_frame::Timer1Timer()
                 edycjaClick();
             }
         }
-    }
-    RAMKA_CATCH("Tramka_lista_frame::Timer1Timer")
+    });
 }
 
 void Tramka_lista_frame::sesjaPrzyZamknieciu()

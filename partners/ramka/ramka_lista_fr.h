@@ -181,7 +181,6 @@ protected:
     virtual QString KodModuluUstawien() const;
 
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void logCatch(const char *method, int line, const QString &text) const;
     QList<partners::GridColumnInfo> kolumnyInfo() const;
     void aktualizujPrzyciski();
     void aktualizujTytulyFiltrow();

@@ -6,6 +6,7 @@
 #include "lists/lista_firm_fr.h"
 
 #include "dataset.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "lista_grid.h"
 
@@ -14,8 +15,6 @@
 #include <memory>
 
 namespace {
-
-const QString kSource = QStringLiteral("shell\\editor_exports");
 
 // The editor of one call: the module's pointer names it while it lives.
 class EdytorWywolania
@@ -45,37 +44,28 @@ int mozeZapisac()
     return host::SprawdzUpr(partners::PlikModulu) >= 1 ? 1 : 0;
 }
 
-template <typename F>
-void chronione(const QString &funkcja, F &&praca)
-{
-    try {
-        praca();
-    } catch (const std::exception &e) {
-        host::save_log_to_file(kSource, funkcja, __LINE__, QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
-    } catch (...) {
-        host::save_log_to_file(kSource, funkcja, __LINE__, QStringLiteral("CATCH unknown exception"));
-    }
-}
-
 struct OpcjeEdycji
 {
     QString zakladka; // objectName of the first page; empty: the editor's own
     bool zZlecenia = false;
 };
 
-int edytuj(const QString &funkcja, int id, int idJezyka, const OpcjeEdycji &opcje)
+int edytuj(int id, int idJezyka, const OpcjeEdycji &opcje,
+           const std::source_location &where = std::source_location::current())
 {
-    chronione(funkcja, [&] {
-        EdytorWywolania edytor;
-        edytor.ustawZZlecenia(opcje.zZlecenia);
-        edytor->UstawRekord(id, idJezyka);
-        if (!opcje.zakladka.isEmpty())
-            edytor->UstawZakladkeStartowa(opcje.zakladka);
-        edytor->WywolanieZewnetrzne = true;
-        // An order must be able to keep the company it has just corrected.
-        edytor->PokazRekord(id, Tszablon_edycja_form::Edycja, opcje.zZlecenia ? 1 : mozeZapisac());
-        edytor->WywolanieZewnetrzne = false;
-    });
+    host::guard(
+        [&] {
+            EdytorWywolania edytor;
+            edytor.ustawZZlecenia(opcje.zZlecenia);
+            edytor->UstawRekord(id, idJezyka);
+            if (!opcje.zakladka.isEmpty())
+                edytor->UstawZakladkeStartowa(opcje.zakladka);
+            edytor->WywolanieZewnetrzne = true;
+            // An order must be able to keep the company it has just corrected.
+            edytor->PokazRekord(id, Tszablon_edycja_form::Edycja, opcje.zZlecenia ? 1 : mozeZapisac());
+            edytor->WywolanieZewnetrzne = false;
+        },
+        where);
     return id;
 }
 
@@ -83,17 +73,19 @@ constexpr int BezGrupy = -1;
 // What NewRecord answers in the restricted list, where companies are not created.
 constexpr int NewRecordOgraniczona = -5;
 
-int nowa(const QString &funkcja, int grupa, bool zZlecenia)
+int nowa(int grupa, bool zZlecenia, const std::source_location &where = std::source_location::current())
 {
     int id = 0;
-    chronione(funkcja, [&] {
-        EdytorWywolania edytor;
-        edytor.ustawZZlecenia(zZlecenia);
-        if (!zZlecenia)
-            edytor->UstawGrupeNowej(grupa);
-        edytor->PokazRekord(0, Tszablon_edycja_form::Nowy, 1);
-        id = edytor->IdRekordu();
-    });
+    host::guard(
+        [&] {
+            EdytorWywolania edytor;
+            edytor.ustawZZlecenia(zZlecenia);
+            if (!zZlecenia)
+                edytor->UstawGrupeNowej(grupa);
+            edytor->PokazRekord(0, Tszablon_edycja_form::Nowy, 1);
+            id = edytor->IdRekordu();
+        },
+        where);
     return id;
 }
 
@@ -112,39 +104,39 @@ std::unique_ptr<Tlista_firm_frame> ramkaSamodzielna()
 
 int _EditRecord(void *, void *, int id, int idJezyka)
 {
-    return edytuj(QStringLiteral("_EditRecord"), id, idJezyka, {});
+    return edytuj(id, idJezyka, {});
 }
 
 int _EditRecordZakladka(int id, int idJezyka, QString tab)
 {
-    return edytuj(QStringLiteral("_EditRecordZakladka"), id, idJezyka, {tab, false});
+    return edytuj(id, idJezyka, {tab, false});
 }
 
 int _Firma_EditRecord_Zlec(void *, void *, int id, int idJezyka)
 {
-    return edytuj(QStringLiteral("_Firma_EditRecord_Zlec"), id, idJezyka, {QString(), true});
+    return edytuj(id, idJezyka, {QString(), true});
 }
 
 int _NewRecord()
 {
     if (host::CzyWersjaOgraniczona())
         return NewRecordOgraniczona;
-    return nowa(QStringLiteral("_NewRecord"), BezGrupy, false);
+    return nowa(BezGrupy, false);
 }
 
 int _NewRecordPar(void *, int group)
 {
-    return nowa(QStringLiteral("_NewRecordPar"), group, false);
+    return nowa(group, false);
 }
 
 int _Firma_NewRecord_Zlec()
 {
-    return nowa(QStringLiteral("_Firma_NewRecord_Zlec"), BezGrupy, true);
+    return nowa(BezGrupy, true);
 }
 
 void _EdytujFirme(int id)
 {
-    chronione(QStringLiteral("_EdytujFirme"), [id] {
+    host::guard([id] {
         std::unique_ptr<Tlista_firm_frame> wlasna;
         auto *ramka = qobject_cast<Tlista_firm_frame *>(partners::windows().lista_firm_frame.data());
         if (!ramka) {

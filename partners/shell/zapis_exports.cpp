@@ -4,6 +4,7 @@
 #include "company/rekord_szybki.h"
 #include "company/zapis_firmy_form.h"
 
+#include "handler_guard.h"
 #include "host_funcs.h"
 
 #include <exception>
@@ -27,16 +28,11 @@ int _ZapiszBezPokazywaniaFormularza(void *, void *, QStringList list)
                                QStringLiteral("company \"%1\" not saved: %2").arg(list.value(1), powod));
         return ListaNiepoprawna;
     }
-    int wynik = 0;
-    try {
+    const int wynik = host::guard(0, [&] {
         Tzapis_firmy_form zapis;
         partners::windows().zapis_firmy_form = &zapis;
-        wynik = zapis.ZapiszSzybko(*rekord);
-    } catch (const std::exception &e) {
-        host::save_log_to_file(kSource, funkcja, __LINE__, QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
-    } catch (...) {
-        host::save_log_to_file(kSource, funkcja, __LINE__, QStringLiteral("CATCH unknown exception"));
-    }
+        return zapis.ZapiszSzybko(*rekord);
+    });
     partners::windows().zapis_firmy_form = nullptr;
     return wynik;
 }

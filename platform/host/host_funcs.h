@@ -104,7 +104,7 @@ MALVO_HOST_EXPORT void InfoError(const QString &text, QWidget *owner = nullptr);
 MALVO_HOST_EXPORT void ShowMessage(const QString &text);
 // "Could not save" with the code, in the current language.
 MALVO_HOST_EXPORT void KomunikatZapisuBlad(int code, QWidget *owner = nullptr);
-MALVO_HOST_EXPORT QString komunikatZapisuBladText(int code);
+MALVO_HOST_EXPORT QString saveErrorText(int code);
 
 // Appends "<time> <file>:<line> <function>: <text>" to the error log; safe
 // from any thread.

@@ -188,7 +188,7 @@ void ShowMessage(const QString &text)
     InfoBox(nullptr, text, mb::Ok);
 }
 
-QString komunikatZapisuBladText(int code)
+QString saveErrorText(int code)
 {
     // The code stays readable even where the message has no translation.
     return LoadResstrings(QStringLiteral("Resstrings_IDS_Blad_zapisu")) + QStringLiteral(" [%1]").arg(code);
@@ -198,7 +198,7 @@ void KomunikatZapisuBlad(int code, QWidget *owner)
 {
     save_log_to_file(QStringLiteral("platform/host"), QStringLiteral("KomunikatZapisuBlad"), 0,
                      QStringLiteral("save failed with code %1").arg(code));
-    InfoBox(owner, komunikatZapisuBladText(code), mb::IconError, QStringLiteral("Malvo - ERROR"));
+    InfoBox(owner, saveErrorText(code), mb::IconError, QStringLiteral("Malvo - ERROR"));
 }
 
 void setLogFilePath(const QString &path)

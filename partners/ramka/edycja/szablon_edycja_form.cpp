@@ -9,6 +9,7 @@
 #include "connection.h"
 #include "dataset.h"
 #include "db_error.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "host_syscore.h"
 #include "host_variables.h"
@@ -28,6 +29,7 @@
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -41,23 +43,11 @@ using partners::tlumacz;
 
 namespace {
 
-const QString kSource = QStringLiteral("ramka\\szablon_edycja_unit");
 const QString kId = QStringLiteral("id");
 
 // Linked-files button images: the record has linked files / has none.
 constexpr int ObrazekSaPliki = 4;
 constexpr int ObrazekBrakPlikow = 3;
-
-struct Flaga
-{
-    explicit Flaga(bool &f)
-        : flaga(f)
-    {
-        flaga = true;
-    }
-    ~Flaga() { flaga = false; }
-    bool &flaga;
-};
 
 QToolButton *przycisk(QWidget *pasek, const char *name, const char *caption, const char *hint)
 {
@@ -104,26 +94,14 @@ QTabWidget *zakladkiKontenera(QWidget *kontener)
 
 } // namespace
 
-template <typename F>
-void Tszablon_edycja_form::chronione(const char *method, F &&work)
-{
-    try {
-        work();
-    } catch (const std::exception &e) {
-        logCatch(QLatin1String(method), __LINE__, QString::fromUtf8(e.what()));
-    } catch (...) {
-        logCatch(QLatin1String(method), __LINE__, QStringLiteral("unknown"));
-    }
-}
-
 // A save or navigation action: a second one while the first runs does nothing.
 template <typename F>
-void Tszablon_edycja_form::gdyWolny(const char *method, F &&work)
+void Tszablon_edycja_form::gdyWolny(F &&work, const std::source_location &where)
 {
     if (zajety)
         return;
-    Flaga f(zajety);
-    chronione(method, std::forward<F>(work));
+    const QScopedValueRollback zajetyTeraz(zajety, true);
+    host::guard(std::forward<F>(work), where);
 }
 
 // ---- construction -----------------------------------------------------------------------
@@ -133,12 +111,7 @@ Tszablon_edycja_form::Tszablon_edycja_form(QWidget *parent, const QString &name)
 {
     setObjectName(name);
     zbudujWidok();
-    try {
-        host::InitializeLanguage(partners::PlikModulu, this);
-    } catch (const std::exception &e) {
-        logCatch(QStringLiteral("FormCreate"), __LINE__,
-                 QStringLiteral("Inicjalizacja języka ") + QString::fromUtf8(e.what()));
-    }
+    host::guard([this] { host::InitializeLanguage(partners::PlikModulu, this); });
     for (QToolButton *b : {m_zapiszZamknij, m_zapisz, m_zapiszNast, m_poprz, m_nast})
         podzielPodpowiedz(b);
     m_powiazPliki->setText(tlumacz("Resstrings_IDS_powiaz_pliki"));
@@ -160,7 +133,7 @@ Tszablon_edycja_form::~Tszablon_edycja_form()
         QObject::disconnect(dziecko, nullptr, this, nullptr);
     // Virtual calls from here reach only this class: the pending list refresh is the base's own.
     if (do_odswiezenia && lista)
-        chronione("FormDestroy", [this] { Tszablon_edycja_form::OdswiezGlobListe(); });
+        host::guard([this] { Tszablon_edycja_form::OdswiezGlobListe(); });
 }
 
 void Tszablon_edycja_form::zbudujWidok()
@@ -226,17 +199,10 @@ void Tszablon_edycja_form::uruchom()
     if (m_uruchomiony)
         return;
     m_uruchomiony = true;
-    chronione("FormCreate", [this] {
+    host::guard([this] {
         FormCreateFunk();
         startUp();
     });
-}
-
-void Tszablon_edycja_form::logCatch(const QString &method, int line, const QString &text) const
-{
-    const QString metoda =
-        method.contains(QLatin1String("::")) ? method : QStringLiteral("Tszablon_edycja_form::") + method;
-    host::save_log_to_file(kSource, metoda, line, QStringLiteral("CATCH ") + text);
 }
 
 // ---- opening ------------------------------------------------------------------------------
@@ -299,7 +265,7 @@ void Tszablon_edycja_form::pokazWKontenerze()
         kontener->installEventFilter(this);
     }
     zamykanie = false;
-    chronione("FormShow", [this] { load(); });
+    host::guard([this] { load(); });
     show();
 }
 
@@ -434,7 +400,7 @@ void Tszablon_edycja_form::przejdzNaWiersz(bool naprzod)
 void Tszablon_edycja_form::load()
 {
     // Filling the controls is not a change of the user's.
-    Flaga ladowanie(m_ladowanie);
+    const QScopedValueRollback ladowanie(m_ladowanie, true);
     Wyczysc_Pola();
     Wypelnij_Listy();
     if (tryb == Kopia) {
@@ -635,37 +601,37 @@ void Tszablon_edycja_form::wyslijPodpisDoKontenera()
 
 void Tszablon_edycja_form::zapiszClick()
 {
-    gdyWolny("zapiszClick", [this] { save(); });
+    gdyWolny([this] { save(); });
 }
 
 void Tszablon_edycja_form::zapisz_zamknijClick()
 {
-    gdyWolny("zapisz_zamknijClick", [this] { saveAndClose(); });
+    gdyWolny([this] { saveAndClose(); });
 }
 
 void Tszablon_edycja_form::zapisz_nastClick()
 {
-    gdyWolny("zapisz_nastClick", [this] { saveAndNew(); });
+    gdyWolny([this] { saveAndNew(); });
 }
 
 void Tszablon_edycja_form::zamknijClick()
 {
-    chronione("zamknijClick", [this] { closeEditor(); });
+    host::guard([this] { closeEditor(); });
 }
 
 void Tszablon_edycja_form::nastButtonClick()
 {
-    gdyWolny("nastButtonClick", [this] { nextRecord(); });
+    gdyWolny([this] { nextRecord(); });
 }
 
 void Tszablon_edycja_form::poprzButtonClick()
 {
-    gdyWolny("poprzButtonClick", [this] { previousRecord(); });
+    gdyWolny([this] { previousRecord(); });
 }
 
 void Tszablon_edycja_form::bPowiazPlikiClick()
 {
-    chronione("bPowiazPlikiClick", [this] {
+    host::guard([this] {
         if (tabela_slownie.isEmpty()) {
             m_powiazPliki->hide();
             return;
@@ -679,7 +645,7 @@ void Tszablon_edycja_form::EditChange()
 {
     if (m_ladowanie)
         return;
-    chronione("EditChange", [this] {
+    host::guard([this] {
         if (upr >= 1)
             markDirty();
         else
@@ -740,8 +706,7 @@ bool Tszablon_edycja_form::eventFilter(QObject *watched, QEvent *event)
             return false;
         }
         bool obsluzony = false;
-        chronione("FormKeyDown",
-                  [&] { obsluzony = klawiszPola(klawisz, false, watched) || FormKeyDown(klawisz, false); });
+        host::guard([&] { obsluzony = klawiszPola(klawisz, false, watched) || FormKeyDown(klawisz, false); });
         return obsluzony;
     }
     if (watched == m_kontenerFiltrowany && typ == host::msg::CloseMe
@@ -815,7 +780,7 @@ bool Tszablon_edycja_form::FormKeyDown(QKeyEvent *key, bool tylkoSprawdz)
         if (m_nast->isHidden())
             return false;
         if (!tylkoSprawdz && !zajety) {
-            Flaga f(zajety);
+            const QScopedValueRollback zajetyTeraz(zajety, true);
             newWithoutSaving();
         }
         return true;
@@ -869,7 +834,7 @@ void Tszablon_edycja_form::showEvent(QShowEvent *event)
     if (Kontener())
         return;
     zamykanie = false;
-    chronione("FormShow", [this] { load(); });
+    host::guard([this] { load(); });
 }
 
 void Tszablon_edycja_form::reject()
@@ -881,13 +846,13 @@ void Tszablon_edycja_form::reject()
 void Tszablon_edycja_form::closeEvent(QCloseEvent *event)
 {
     bool mozna = false;
-    chronione("FormCloseQuery", [&] { mozna = closeQuery(); });
+    host::guard([&] { mozna = closeQuery(); });
     if (!mozna) {
         zamykanie = false;
         event->ignore();
         return;
     }
-    chronione("FormClose", [this] { FormClose(); });
+    host::guard([this] { FormClose(); });
     event->accept();
     const bool zakladka = zakladkiKontenera(Kontener()) != nullptr;
     QDialog::done(m_zapisano ? QDialog::Accepted : QDialog::Rejected);

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <source_location>
 
 class QKeyEvent;
 class QScrollArea;
@@ -141,7 +142,6 @@ protected:
     // The caption of a new record: naglowek_nowy, else naglowek + " - " + "Nowy".
     QString podpisNowego() const;
     // Records a failure inside a handler (source ramka\szablon_edycja_unit).
-    void logCatch(const QString &method, int line, const QString &text) const;
     // The list frame the editor was opened from, if any.
     Tramka_lista_frame *ramka() const;
 
@@ -183,9 +183,7 @@ private:
     int biezaceIdListy() const;
     void pokazWKontenerze();
     template <typename F>
-    void chronione(const char *method, F &&work);
-    template <typename F>
-    void gdyWolny(const char *method, F &&work);
+    void gdyWolny(F &&work, const std::source_location &where = std::source_location::current());
 
     QScrollArea *m_scrollBox = nullptr;
     QWidget *m_panelWnetrza = nullptr;

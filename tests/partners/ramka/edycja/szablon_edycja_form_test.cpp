@@ -174,7 +174,7 @@ TEST_P(SzablonEdycjiFormTest, RefusedSaveStaysDirtyReportsOnceAndRollsBackOpenWo
         EXPECT_TRUE(e.CzyZmieniony());
         EXPECT_TRUE(e.windowTitle().startsWith(QLatin1Char('*')));
         EXPECT_EQ(host::GetConnection()->transactionDepth(), 0);
-        EXPECT_EQ(prompter().messageTexts().count(host::komunikatZapisuBladText(101)), 1);
+        EXPECT_EQ(prompter().messageTexts().count(host::saveErrorText(101)), 1);
         EXPECT_EQ(prompter().messageTexts().size(), 1);
 
         // Save and close after a refusal keeps the window open.
@@ -526,8 +526,8 @@ TEST_P(SzablonEdycjiFormTest, AFailingFillIsLoggedAndTheWindowStaysUsable)
     });
     EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Mimo to"));
     const QString log = logText();
-    EXPECT_TRUE(log.contains(QStringLiteral("ramka\\szablon_edycja_unit"))) << log.toStdString();
-    EXPECT_TRUE(log.contains(QStringLiteral("Tszablon_edycja_form::FormShow")));
+    EXPECT_TRUE(log.contains(QStringLiteral("partners/ramka/edycja/szablon_edycja_form.cpp"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Tszablon_edycja_form::showEvent")));
     EXPECT_TRUE(log.contains(QStringLiteral("CATCH odczyt uwagi")));
 }
 

@@ -147,7 +147,7 @@ TEST_P(RamkaListaAkcjeTest, AFailingHookIsLoggedAndTheListStaysUsable)
     const QString tekst = QString::fromUtf8(log.readAll());
     EXPECT_TRUE(tekst.contains(QStringLiteral("Tramka_lista_frame::edycjaClick")));
     EXPECT_TRUE(tekst.contains(QStringLiteral("CATCH edytor")));
-    EXPECT_TRUE(tekst.contains(QStringLiteral("ramka\\ramka_lista_fr")));
+    EXPECT_TRUE(tekst.contains(QStringLiteral("partners/ramka/ramka_lista_fr.cpp")));
 
     firma(QStringLiteral("Beta"));
     ramka->odswiezClick();
