@@ -12,14 +12,15 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Answer = host::ScriptedPrompter::Answer;
 
 namespace {
 
 bool istnieje(int id)
 {
-    return host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
-                                     {{QStringLiteral("id"), id}});
+    return host::CzyIstniejeRekordDB(u"select id_f from firma where id_f = :id"_s, nullptr, {{u"id"_s, id}});
 }
 
 // A derived frame whose hooks use the host connection, as real ones do.
@@ -74,9 +75,9 @@ protected:
         if (IsSkipped())
             return;
         for (int i = 0; i < 6; ++i)
-            m_firmy << firma(QStringLiteral("Firma %1").arg(i));
-        m_ramka = std::make_unique<ListaZHakami>(nullptr, QStringLiteral("lista_testowa"));
-        m_ramka->InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista_testowa"));
+            m_firmy << firma(u"Firma %1"_s.arg(i));
+        m_ramka = std::make_unique<ListaZHakami>(nullptr, u"lista_testowa"_s);
+        m_ramka->InicjujRamke(u"partners.dll"_s, false, QString(), u"lista_testowa"_s);
     }
 
     void TearDown() override
@@ -89,13 +90,13 @@ protected:
     // is kept for the hooks to drive.
     void usunWszystkie()
     {
-        m_ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
+        m_ramka->akcja(u"pZaznaczAll"_s)->trigger();
         prompter().setDefaultMessageAnswer(host::mb::IdYes);
         prompter().push(Answer::dialog([this](QDialog &d) {
             m_okno = &d;
             EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 60000));
         }));
-        m_ramka->akcja(QStringLiteral("pusun"))->trigger();
+        m_ramka->akcja(u"pusun"_s)->trigger();
         ASSERT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
     }
 
@@ -146,7 +147,7 @@ TEST_P(UsuwanieHakiRamkiTest, StopHalfWayCallsTheAfterHookOnlyForDeletedRows)
         if (wywolania == 2)
             m_ramka->odmowa = id;
         if (wywolania == 3 && m_okno)
-            m_okno->findChild<QPushButton *>(QStringLiteral("bPrzerwij"))->click();
+            m_okno->findChild<QPushButton *>(u"bPrzerwij"_s)->click();
     };
     usunWszystkie();
 

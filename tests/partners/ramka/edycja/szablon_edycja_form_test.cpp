@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Answer = host::ScriptedPrompter::Answer;
 using Kind = host::ScriptedPrompter::Kind;
 
@@ -43,16 +45,16 @@ class ListaUwag : public Tramka_lista_frame
 {
 public:
     ListaUwag()
-        : Tramka_lista_frame(nullptr, QStringLiteral("lista_uwag"))
+        : Tramka_lista_frame(nullptr, u"lista_uwag"_s)
     {
-        UstawKwerende(QStringLiteral("select id_fv_ud as id, nazwa from faktura_uwagi_dodatkowe"));
+        UstawKwerende(u"select id_fv_ud as id, nazwa from faktura_uwagi_dodatkowe"_s);
         ui::GridColumn id, nazwa;
-        id.fieldName = QStringLiteral("id");
-        id.title = QStringLiteral("Id");
-        nazwa.fieldName = QStringLiteral("nazwa");
-        nazwa.title = QStringLiteral("Nazwa");
+        id.fieldName = u"id"_s;
+        id.title = u"Id"_s;
+        nazwa.fieldName = u"nazwa"_s;
+        nazwa.title = u"Nazwa"_s;
         UstawKolumny({id, nazwa});
-        SzablonOpisu = QStringLiteral("Uwaga: %nazwa");
+        SzablonOpisu = u"Uwaga: %nazwa"_s;
     }
 };
 
@@ -89,8 +91,7 @@ protected:
 
     int pytaniaOZapis()
     {
-        return int(
-            prompter().messageTexts().count(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Dane_nie_zapisane"))));
+        return int(prompter().messageTexts().count(host::LoadResstrings(u"Resstrings_IDS_Dane_nie_zapisane"_s)));
     }
 
     void TearDown() override
@@ -109,17 +110,17 @@ protected:
 
 TEST_P(SzablonEdycjiFormTest, OneSavePerClickAndNoneOnACleanEditor)
 {
-    const int id = uwaga(QStringLiteral("Alfa"));
+    const int id = uwaga(u"Alfa"_s);
     EdytorTestowy ed;
     otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
-        EXPECT_EQ(e.nazwa->text(), QStringLiteral("Alfa"));
+        EXPECT_EQ(e.nazwa->text(), u"Alfa"_s);
         EXPECT_FALSE(e.CzyZmieniony());
         QTest::keyClick(e.nazwa, Qt::Key_S, Qt::ControlModifier);
         EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
 
-        e.nazwa->setText(QStringLiteral("Beta"));
+        e.nazwa->setText(u"Beta"_s);
         EXPECT_TRUE(e.CzyZmieniony());
-        EXPECT_EQ(e.windowTitle(), QStringLiteral("*Uwaga"));
+        EXPECT_EQ(e.windowTitle(), u"*Uwaga"_s);
         // A click delivered while the save is still running is dropped.
         ProceduraTestowa::wTrakcie = [&] { e.zapisz()->click(); };
         QTest::mouseClick(e.zapisz(), Qt::LeftButton);
@@ -127,10 +128,10 @@ TEST_P(SzablonEdycjiFormTest, OneSavePerClickAndNoneOnACleanEditor)
         EXPECT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
         EXPECT_FALSE(e.CzyZmieniony());
         EXPECT_FALSE(e.zapisz_zamknij()->isEnabled());
-        EXPECT_EQ(e.windowTitle(), QStringLiteral("Uwaga"));
+        EXPECT_EQ(e.windowTitle(), u"Uwaga"_s);
         e.zamknijClick();
     });
-    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Beta"));
+    EXPECT_EQ(nazwaUwagi(id), u"Beta"_s);
 }
 
 TEST_P(SzablonEdycjiFormTest, InsertThenTheNextSaveUpdatesTheSameRecord)
@@ -139,18 +140,17 @@ TEST_P(SzablonEdycjiFormTest, InsertThenTheNextSaveUpdatesTheSameRecord)
     int nowe = 0;
     const int wynik = otworz(ed, 0, Tszablon_edycja_form::Nowy, 1, [&](EdytorTestowy &e) {
         EXPECT_TRUE(e.CzyZmieniony()); // a new record starts unsaved
-        EXPECT_EQ(e.windowTitle(),
-                  QStringLiteral("*Uwaga - ") + host::LoadResstrings(QStringLiteral("Resstrings_IDS_Nowy")));
-        e.nazwa->setText(QStringLiteral("Gamma"));
+        EXPECT_EQ(e.windowTitle(), u"*Uwaga - "_s + host::LoadResstrings(u"Resstrings_IDS_Nowy"_s));
+        e.nazwa->setText(u"Gamma"_s);
         QTest::keyClick(e.nazwa, Qt::Key_Return);
         ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
         EXPECT_TRUE(ProceduraTestowa::otrzymaneId[0].isNull());
         nowe = e.IdRekordu();
         EXPECT_GT(nowe, 0);
         EXPECT_EQ(e.TrybEdycji(), Tszablon_edycja_form::Edycja);
-        EXPECT_EQ(e.windowTitle(), QStringLiteral("Uwaga"));
+        EXPECT_EQ(e.windowTitle(), u"Uwaga"_s);
 
-        e.nazwa->setText(QStringLiteral("Gamma 2"));
+        e.nazwa->setText(u"Gamma 2"_s);
         QTest::keyClick(e.nazwa, Qt::Key_S, Qt::ControlModifier);
         ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 2);
         EXPECT_EQ(ProceduraTestowa::otrzymaneId[1].toInt(), nowe);
@@ -158,18 +158,18 @@ TEST_P(SzablonEdycjiFormTest, InsertThenTheNextSaveUpdatesTheSameRecord)
     });
     EXPECT_EQ(wynik, QDialog::Accepted);
     EXPECT_EQ(ileUwag(), 1);
-    EXPECT_EQ(nazwaUwagi(nowe), QStringLiteral("Gamma 2"));
+    EXPECT_EQ(nazwaUwagi(nowe), u"Gamma 2"_s);
     EXPECT_EQ(pytaniaOZapis(), 0);
 }
 
 TEST_P(SzablonEdycjiFormTest, RefusedSaveStaysDirtyReportsOnceAndRollsBackOpenWork)
 {
-    const int id = uwaga(QStringLiteral("Alfa"));
+    const int id = uwaga(u"Alfa"_s);
     ProceduraTestowa::kod = 101;
     EdytorTestowy ed;
     ed.transakcjaPrzedZapisem = true;
     otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
-        e.nazwa->setText(QStringLiteral("Zmiana"));
+        e.nazwa->setText(u"Zmiana"_s);
         e.zapisz()->click();
         EXPECT_TRUE(e.CzyZmieniony());
         EXPECT_TRUE(e.windowTitle().startsWith(QLatin1Char('*')));
@@ -185,21 +185,21 @@ TEST_P(SzablonEdycjiFormTest, RefusedSaveStaysDirtyReportsOnceAndRollsBackOpenWo
         e.zapisz_zamknij()->click();
         EXPECT_FALSE(e.isVisible());
     });
-    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Zmiana"));
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from faktura_uwagi_dodatkowe where nazwa = 'przed'")), 0);
+    EXPECT_EQ(nazwaUwagi(id), u"Zmiana"_s);
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from faktura_uwagi_dodatkowe where nazwa = 'przed'"_s), 0);
 }
 
 TEST_P(SzablonEdycjiFormTest, CloseQuestionCancelKeepsNoDiscardsYesSaves)
 {
-    const int id = uwaga(QStringLiteral("Alfa"));
+    const int id = uwaga(u"Alfa"_s);
     {
         EdytorTestowy ed;
         otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
-            e.nazwa->setText(QStringLiteral("Zmiana"));
+            e.nazwa->setText(u"Zmiana"_s);
             prompter().answerMessage(host::mb::IdCancel);
             EXPECT_FALSE(e.close());
             EXPECT_TRUE(e.isVisible());
-            EXPECT_EQ(e.nazwa->text(), QStringLiteral("Zmiana"));
+            EXPECT_EQ(e.nazwa->text(), u"Zmiana"_s);
             EXPECT_TRUE(e.CzyZmieniony());
             // The refused close must not block the next one (Esc in a field).
             prompter().answerMessage(host::mb::IdNo);
@@ -211,22 +211,22 @@ TEST_P(SzablonEdycjiFormTest, CloseQuestionCancelKeepsNoDiscardsYesSaves)
     const auto pytanie = prompter().questionsOf(Kind::Message).first();
     EXPECT_EQ(pytanie.flags & host::mb::ButtonsMask, host::mb::YesNoCancel);
     EXPECT_EQ(pytanie.flags & host::mb::IconMask, host::mb::IconQuestion);
-    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Alfa"));
+    EXPECT_EQ(nazwaUwagi(id), u"Alfa"_s);
     EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
 
     EdytorTestowy ed;
     const int wynik = otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
-        e.nazwa->setText(QStringLiteral("Tak"));
+        e.nazwa->setText(u"Tak"_s);
         prompter().answerMessage(host::mb::IdYes);
         EXPECT_TRUE(e.close());
     });
     EXPECT_EQ(wynik, QDialog::Accepted);
-    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Tak"));
+    EXPECT_EQ(nazwaUwagi(id), u"Tak"_s);
 }
 
 TEST_P(SzablonEdycjiFormTest, CtrlNStartsANewRecordOnlyWhenNothingIsLost)
 {
-    const int id = uwaga(QStringLiteral("Alfa"));
+    const int id = uwaga(u"Alfa"_s);
     EdytorTestowy ed;
     otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
         e.nastButton()->show();
@@ -239,14 +239,14 @@ TEST_P(SzablonEdycjiFormTest, CtrlNStartsANewRecordOnlyWhenNothingIsLost)
 
         // Dirty without "save and next": Ctrl+N keeps what was typed.
         e.zapisz_nast()->hide();
-        e.nazwa->setText(QStringLiteral("Nowa"));
+        e.nazwa->setText(u"Nowa"_s);
         QTest::keyClick(e.nazwa, Qt::Key_N, Qt::ControlModifier);
-        EXPECT_EQ(e.nazwa->text(), QStringLiteral("Nowa"));
+        EXPECT_EQ(e.nazwa->text(), u"Nowa"_s);
         EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
 
         // With it, Ctrl+N saves and starts the next record.
         e.zapisz_nast()->show();
-        e.nazwa->setText(QStringLiteral("Nowa 1"));
+        e.nazwa->setText(u"Nowa 1"_s);
         EXPECT_TRUE(e.zapisz_nast()->isEnabled());
         QTest::keyClick(e.nazwa, Qt::Key_N, Qt::ControlModifier);
         ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
@@ -263,11 +263,11 @@ TEST_P(SzablonEdycjiFormTest, CtrlNStartsANewRecordOnlyWhenNothingIsLost)
 
 TEST_P(SzablonEdycjiFormTest, PreviousAndNextFollowTheListRow)
 {
-    const int a = uwaga(QStringLiteral("A"));
-    const int b = uwaga(QStringLiteral("B"));
-    const int c = uwaga(QStringLiteral("C"));
+    const int a = uwaga(u"A"_s);
+    const int b = uwaga(u"B"_s);
+    const int c = uwaga(u"C"_s);
     db::DataSet lista;
-    lista.setCommandText(QStringLiteral("select id_fv_ud as id, nazwa from faktura_uwagi_dodatkowe order by id_fv_ud"));
+    lista.setCommandText(u"select id_fv_ud as id, nazwa from faktura_uwagi_dodatkowe order by id_fv_ud"_s);
     ASSERT_EQ(host::OpenQuery(lista), 1);
     lista.first();
 
@@ -281,7 +281,7 @@ TEST_P(SzablonEdycjiFormTest, PreviousAndNextFollowTheListRow)
 
         QTest::keyClick(e.nazwa, Qt::Key_PageDown);
         EXPECT_EQ(e.IdRekordu(), b);
-        EXPECT_EQ(e.nazwa->text(), QStringLiteral("B"));
+        EXPECT_EQ(e.nazwa->text(), u"B"_s);
         EXPECT_TRUE(e.poprzButton()->isEnabled());
         EXPECT_TRUE(e.nastButton()->isEnabled());
 
@@ -293,18 +293,18 @@ TEST_P(SzablonEdycjiFormTest, PreviousAndNextFollowTheListRow)
         EXPECT_EQ(e.wczytane.size(), wczytan);
 
         // Leaving a changed record asks first; Cancel stays on it.
-        e.nazwa->setText(QStringLiteral("C2"));
+        e.nazwa->setText(u"C2"_s);
         prompter().answerMessage(host::mb::IdCancel);
         QTest::keyClick(e.nazwa, Qt::Key_PageUp);
         EXPECT_EQ(e.IdRekordu(), c);
-        EXPECT_EQ(e.nazwa->text(), QStringLiteral("C2"));
+        EXPECT_EQ(e.nazwa->text(), u"C2"_s);
         prompter().answerMessage(host::mb::IdNo);
         QTest::keyClick(e.nazwa, Qt::Key_PageUp);
         EXPECT_EQ(e.IdRekordu(), b);
-        EXPECT_EQ(lista.value(QStringLiteral("id")).toInt(), b);
+        EXPECT_EQ(lista.value(u"id"_s).toInt(), b);
         e.close();
     });
-    EXPECT_EQ(nazwaUwagi(c), QStringLiteral("C"));
+    EXPECT_EQ(nazwaUwagi(c), u"C"_s);
 
     // New and copy modes never navigate; a copy saves as a new record.
     for (int tryb : {int(Tszablon_edycja_form::Nowy), int(Tszablon_edycja_form::Kopia)}) {
@@ -316,30 +316,30 @@ TEST_P(SzablonEdycjiFormTest, PreviousAndNextFollowTheListRow)
             EXPECT_FALSE(e.nastButton()->isEnabled()) << tryb;
             EXPECT_EQ(e.IdRekordu(), 0);
             EXPECT_EQ(e.IdZrodla(), tryb == Tszablon_edycja_form::Kopia ? b : 0);
-            EXPECT_EQ(e.nazwa->text(), tryb == Tszablon_edycja_form::Kopia ? QStringLiteral("B") : QString());
+            EXPECT_EQ(e.nazwa->text(), tryb == Tszablon_edycja_form::Kopia ? u"B"_s : QString());
         });
     }
     EdytorTestowy kopia;
     otworzDlaListy(kopia, lista, Tszablon_edycja_form::Kopia, [&](EdytorTestowy &e) {
-        EXPECT_TRUE(e.windowTitle().endsWith(
-            host::LoadResstrings(QStringLiteral("Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie"))));
+        EXPECT_TRUE(
+            e.windowTitle().endsWith(host::LoadResstrings(u"Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie"_s)));
         e.zapisz_zamknij()->click();
     });
     ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
     EXPECT_TRUE(ProceduraTestowa::otrzymaneId[0].isNull());
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from faktura_uwagi_dodatkowe where nazwa = 'B'")), 2);
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from faktura_uwagi_dodatkowe where nazwa = 'B'"_s), 2);
     // The saved copy is the list's current row after the refresh.
-    EXPECT_EQ(lista.value(QStringLiteral("id")).toInt(), kopia.IdRekordu());
+    EXPECT_EQ(lista.value(u"id"_s).toInt(), kopia.IdRekordu());
 }
 
 TEST_P(SzablonEdycjiFormTest, ReadOnlyUserNeverGetsAnEnabledSaveButton)
 {
-    const int id = uwaga(QStringLiteral("Alfa"));
+    const int id = uwaga(u"Alfa"_s);
     for (int tryb : {int(Tszablon_edycja_form::Nowy), int(Tszablon_edycja_form::Edycja)}) {
         EdytorTestowy ed;
         otworz(ed, id, tryb, 0, [&](EdytorTestowy &e) {
             EXPECT_FALSE(e.zapisz()->isEnabled()) << tryb;
-            e.nazwa->setText(QStringLiteral("Zmiana"));
+            e.nazwa->setText(u"Zmiana"_s);
             for (QToolButton *b : {e.zapisz(), e.zapisz_zamknij(), e.zapisz_nast()})
                 EXPECT_FALSE(b->isEnabled()) << tryb;
             QTest::keyClick(e.nazwa, Qt::Key_Return);
@@ -349,7 +349,7 @@ TEST_P(SzablonEdycjiFormTest, ReadOnlyUserNeverGetsAnEnabledSaveButton)
     }
     EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
     EXPECT_EQ(pytaniaOZapis(), 0);
-    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Alfa"));
+    EXPECT_EQ(nazwaUwagi(id), u"Alfa"_s);
 }
 
 TEST_P(SzablonEdycjiFormTest, RestrictedVersionShadesBothToolBars)
@@ -367,10 +367,10 @@ TEST_P(SzablonEdycjiFormTest, RestrictedVersionShadesBothToolBars)
 
 TEST_P(SzablonEdycjiFormTest, LinkedFilesButtonOnlyWithATableName)
 {
-    const int zPlikiem = uwaga(QStringLiteral("Z plikiem"));
-    const int bezPliku = uwaga(QStringLiteral("Bez pliku"));
-    host::ExecQuery(QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values ('a.pdf', 7, :id)"),
-                    nullptr, 0, {{QStringLiteral("id"), zPlikiem}});
+    const int zPlikiem = uwaga(u"Z plikiem"_s);
+    const int bezPliku = uwaga(u"Bez pliku"_s);
+    host::ExecQuery(u"insert into dokument_plik (sciezka, tabela, id_) values ('a.pdf', 7, :id)"_s, nullptr, 0,
+                    {{u"id"_s, zPlikiem}});
     {
         EdytorTestowy ed;
         otworz(ed, zPlikiem, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
@@ -382,7 +382,7 @@ TEST_P(SzablonEdycjiFormTest, LinkedFilesButtonOnlyWithATableName)
     }
     for (const auto &[id, obrazek] : {std::pair{zPlikiem, 4}, std::pair{bezPliku, 3}}) {
         EdytorTestowy ed;
-        ed.ustawTabeleSlownie(QStringLiteral("firma"));
+        ed.ustawTabeleSlownie(u"firma"_s);
         otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
             EXPECT_FALSE(e.bPowiazPliki()->isHidden());
             EXPECT_EQ(e.ObrazekPowiazanychPlikow(), obrazek);
@@ -392,28 +392,28 @@ TEST_P(SzablonEdycjiFormTest, LinkedFilesButtonOnlyWithATableName)
 
 TEST_P(SzablonEdycjiFormTest, DockedInATabItTalksToTheContainer)
 {
-    const int id = uwaga(QStringLiteral("Alfa"));
+    const int id = uwaga(u"Alfa"_s);
     QTabWidget zakladki;
     Rejestrator rejestrator;
     zakladki.installEventFilter(&rejestrator);
     auto *ed = new EdytorTestowy;
     QPointer<EdytorTestowy> wskaznik(ed);
-    zakladki.addTab(new QWidget, QStringLiteral("lista"));
-    zakladki.setCurrentIndex(zakladki.addTab(ed, QStringLiteral("?")));
+    zakladki.addTab(new QWidget, u"lista"_s);
+    zakladki.setCurrentIndex(zakladki.addTab(ed, u"?"_s));
 
     EXPECT_EQ(ed->PokazRekord(id, Tszablon_edycja_form::Edycja, 1), QDialog::Rejected);
     EXPECT_TRUE(prompter().questionsOf(Kind::Modal).isEmpty());
     EXPECT_EQ(ed->Kontener(), &zakladki);
     EXPECT_FALSE(ed->isWindow());
-    EXPECT_EQ(ed->nazwa->text(), QStringLiteral("Alfa"));
+    EXPECT_EQ(ed->nazwa->text(), u"Alfa"_s);
     EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
     EXPECT_EQ(rejestrator.komunikaty.last().second, host::windowParam(ed));
-    EXPECT_EQ(zakladki.tabText(1), QStringLiteral("Uwaga"));
+    EXPECT_EQ(zakladki.tabText(1), u"Uwaga"_s);
 
     rejestrator.komunikaty.clear();
-    ed->nazwa->setText(QStringLiteral("Zmiana"));
+    ed->nazwa->setText(u"Zmiana"_s);
     EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
-    EXPECT_EQ(zakladki.tabText(1), QStringLiteral("*Uwaga"));
+    EXPECT_EQ(zakladki.tabText(1), u"*Uwaga"_s);
 
     // Closing is the container's business: the editor posts it and waits.
     rejestrator.komunikaty.clear();
@@ -427,12 +427,12 @@ TEST_P(SzablonEdycjiFormTest, DockedInATabItTalksToTheContainer)
     EXPECT_EQ(zakladki.count(), 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(wskaznik.isNull());
-    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Alfa"));
+    EXPECT_EQ(nazwaUwagi(id), u"Alfa"_s);
 }
 
 TEST_P(SzablonEdycjiFormTest, DockedInTheEmptyChildWindowItEndsWithIt)
 {
-    const int id = uwaga(QStringLiteral("Alfa"));
+    const int id = uwaga(u"Alfa"_s);
     QPointer<Tpustak_child_form> pustak = new Tpustak_child_form;
     Rejestrator rejestrator;
     pustak->installEventFilter(&rejestrator);
@@ -457,47 +457,47 @@ TEST_P(SzablonEdycjiFormTest, DockedInTheEmptyChildWindowItEndsWithIt)
 
 TEST_P(SzablonEdycjiFormTest, OpenedFromAListFrameItUsesTheFramesRowDescription)
 {
-    const int a = uwaga(QStringLiteral("A"));
-    const int b = uwaga(QStringLiteral("B"));
+    const int a = uwaga(u"A"_s);
+    const int b = uwaga(u"B"_s);
     ListaUwag ramka;
-    ramka.InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista_uwag"));
+    ramka.InicjujRamke(u"partners.dll"_s, false, QString(), u"lista_uwag"_s);
     ASSERT_TRUE(ramka.GoToId(a));
 
     QTabWidget zakladki;
     auto *ed = new EdytorTestowy;
     zakladki.addTab(ed, QString());
     ed->PokazDlaListy(ramka.Lista(), Tszablon_edycja_form::Edycja, 1);
-    EXPECT_EQ(ed->windowTitle(), QStringLiteral("Uwaga: A"));
+    EXPECT_EQ(ed->windowTitle(), u"Uwaga: A"_s);
 
     ed->nastButton()->show();
     ed->nastButtonClick();
     EXPECT_EQ(ed->IdRekordu(), b);
     EXPECT_EQ(ramka.idBiezacegoWiersza(), b);
-    EXPECT_EQ(ed->windowTitle(), QStringLiteral("Uwaga: B"));
+    EXPECT_EQ(ed->windowTitle(), u"Uwaga: B"_s);
 
     // After a save the list is read again and the caption follows the new name.
-    ed->nazwa->setText(QStringLiteral("B2"));
+    ed->nazwa->setText(u"B2"_s);
     ed->zapiszClick();
     EXPECT_EQ(ramka.idBiezacegoWiersza(), b);
-    EXPECT_EQ(ramka.Lista()->value(QStringLiteral("nazwa")).toString(), QStringLiteral("B2"));
-    EXPECT_EQ(ed->windowTitle(), QStringLiteral("Uwaga: B2"));
+    EXPECT_EQ(ramka.Lista()->value(u"nazwa"_s).toString(), u"B2"_s);
+    EXPECT_EQ(ed->windowTitle(), u"Uwaga: B2"_s);
 }
 
 TEST_P(SzablonEdycjiFormTest, SessionRowLivesWhileTheRecordIsOpen)
 {
-    const int id = uwaga(QStringLiteral("Alfa"));
+    const int id = uwaga(u"Alfa"_s);
     const auto wiersze = [&] {
         return host::GetIntDB(
-            QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_ = :id and id_u = :u"),
-            QString(), nullptr, {{QStringLiteral("id"), id}, {QStringLiteral("u"), host::AktIdU()}});
+            u"select count(*) from sesja where nazwa_dll = 'partners.dll' and id_ = :id and id_u = :u"_s, QString(),
+            nullptr, {{u"id"_s, id}, {u"u"_s, host::AktIdU()}});
     };
     host::var::RunSession.set(true);
     {
         EdytorTestowy ed;
-        ed.nazwa_dll = QStringLiteral("partners.dll");
+        ed.nazwa_dll = u"partners.dll"_s;
         otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
             EXPECT_EQ(wiersze(), 1);
-            e.nazwa->setText(QStringLiteral("Beta"));
+            e.nazwa->setText(u"Beta"_s);
             e.zapiszClick(); // a save keeps the one row
             EXPECT_EQ(wiersze(), 1);
             e.close();
@@ -508,27 +508,27 @@ TEST_P(SzablonEdycjiFormTest, SessionRowLivesWhileTheRecordIsOpen)
     host::var::SaveSession.set(true);
     host::var::SaveSessionClosing.set(true);
     EdytorTestowy ed;
-    ed.nazwa_dll = QStringLiteral("partners.dll");
+    ed.nazwa_dll = u"partners.dll"_s;
     otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) { e.close(); });
     EXPECT_EQ(wiersze(), 1);
 }
 
 TEST_P(SzablonEdycjiFormTest, AFailingFillIsLoggedAndTheWindowStaysUsable)
 {
-    const int id = uwaga(QStringLiteral("Alfa"));
+    const int id = uwaga(u"Alfa"_s);
     EdytorTestowy ed;
     ed.rzucPrzyWypelnianiu = true;
     otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
         EXPECT_TRUE(e.isVisible());
-        e.nazwa->setText(QStringLiteral("Mimo to"));
+        e.nazwa->setText(u"Mimo to"_s);
         e.zapisz_zamknij()->click();
         EXPECT_FALSE(e.isVisible());
     });
-    EXPECT_EQ(nazwaUwagi(id), QStringLiteral("Mimo to"));
+    EXPECT_EQ(nazwaUwagi(id), u"Mimo to"_s);
     const QString log = logText();
-    EXPECT_TRUE(log.contains(QStringLiteral("ramka\\szablon_edycja_unit"))) << log.toStdString();
-    EXPECT_TRUE(log.contains(QStringLiteral("Tszablon_edycja_form::FormShow")));
-    EXPECT_TRUE(log.contains(QStringLiteral("CATCH odczyt uwagi")));
+    EXPECT_TRUE(log.contains(u"ramka\\szablon_edycja_unit"_s)) << log.toStdString();
+    EXPECT_TRUE(log.contains(u"Tszablon_edycja_form::FormShow"_s));
+    EXPECT_TRUE(log.contains(u"CATCH odczyt uwagi"_s));
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(SzablonEdycjiFormTest);

@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace ramka;
 
 namespace {
@@ -23,7 +25,7 @@ class CsvLine : public testing::TestWithParam<CsvCase>
 TabelaEksportu tabela(std::vector<QStringList> wiersze = {})
 {
     TabelaEksportu t;
-    t.tytul = QStringLiteral("Lista firm");
+    t.tytul = u"Lista firm"_s;
     t.kolumny = {{"skrot", "Skrót", 100}, {"nazwa", "Nazwa", 300}};
     t.wiersze = std::move(wiersze);
     return t;
@@ -59,8 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Values, CsvLine,
 TEST(ListCsv, FileHasBomTitleLineAndCrLfAfterEveryLine)
 {
     const QByteArray csv = zapisz(zapiszCsv, tabela({{"ALFA", "Alfa\nsp. j."}, {"BETA", ""}}));
-    EXPECT_EQ(csv,
-              QByteArray("\xEF\xBB\xBF") + QStringLiteral("Skrót;Nazwa;\r\nALFA;Alfa sp. j.;\r\nBETA;;\r\n").toUtf8());
+    EXPECT_EQ(csv, QByteArray("\xEF\xBB\xBF") + u"Skrót;Nazwa;\r\nALFA;Alfa sp. j.;\r\nBETA;;\r\n"_s.toUtf8());
 }
 
 TEST(ListHtml, EscapesMarkupAndWritesNbspInEmptyCells)
@@ -136,20 +137,20 @@ TEST(TabelaZDataSet, TakesVisibleRowsInSortedOrderAndTheChosenColumns)
     db::DataSet dane;
     dane.openFromRows({{"id", QMetaType::Int}, {"nazwa", QMetaType::QString}, {"kwota", QMetaType::Double}},
                       {{1, "Beta", 12.5}, {2, "Alfa", 3.0}, {3, "Gamma", QVariant()}, {4, "Delta", 7.25}});
-    dane.setFilter(QStringLiteral("id <> 4"));
-    dane.setSort(QStringLiteral("nazwa ASC"));
+    dane.setFilter(u"id <> 4"_s);
+    dane.setSort(u"nazwa ASC"_s);
     dane.setRecNo(2);
-    const TabelaEksportu t = tabelaZDataSet(dane, QStringLiteral("T"),
-                                            {{"nazwa", "Nazwa", 10}, {"kwota", "Kwota", 10}, {"brak", "Brak", 5}});
+    const TabelaEksportu t =
+        tabelaZDataSet(dane, u"T"_s, {{"nazwa", "Nazwa", 10}, {"kwota", "Kwota", 10}, {"brak", "Brak", 5}});
     ASSERT_EQ(t.wiersze.size(), 3u);
     EXPECT_EQ(t.wiersze[0], (QStringList{"Alfa", "3", ""}));
     EXPECT_EQ(t.wiersze[1], (QStringList{"Beta", "12.5", ""}));
     EXPECT_EQ(t.wiersze[2], (QStringList{"Gamma", "", ""}));
     EXPECT_EQ(dane.recNo(), 2);
 
-    const TabelaEksportu sformatowana = tabelaZDataSet(
-        dane, QStringLiteral("T"), {{"kwota", "Kwota", 10}}, [](const QVariant &v, const db::FieldDef &) {
-            return v.isNull() ? QStringLiteral("-") : QString::number(v.toDouble(), 'f', 2);
+    const TabelaEksportu sformatowana =
+        tabelaZDataSet(dane, u"T"_s, {{"kwota", "Kwota", 10}}, [](const QVariant &v, const db::FieldDef &) {
+            return v.isNull() ? u"-"_s : QString::number(v.toDouble(), 'f', 2);
         });
     EXPECT_EQ(sformatowana.wiersze[0], QStringList{"3.00"});
     EXPECT_EQ(sformatowana.wiersze[2], QStringList{"-"});

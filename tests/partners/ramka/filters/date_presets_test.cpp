@@ -7,6 +7,8 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
 namespace Code = partners::DatePresetCode;
 
@@ -214,7 +216,7 @@ TEST(DateRangeFilterRecord, KeepsTheUserDatesButNotThoseOfAPreset)
     filter.choosePreset(Code::ThisWeek, Friday15May);
     record = filter.record();
     EXPECT_EQ(record.kolejnosc, Code::ThisWeek);
-    EXPECT_EQ(record.napis, QStringLiteral("Resstrings_IDS_BiezacyTydzien"));
+    EXPECT_EQ(record.napis, u"Resstrings_IDS_BiezacyTydzien"_s);
     EXPECT_TRUE(record.dataOd.isNull());
     EXPECT_TRUE(record.dataDo.isNull());
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
 
 namespace {
@@ -75,18 +77,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DateColumnOfWhere, IsTheIdentifierBeforeTheStartBound)
 {
-    EXPECT_EQ(dateColumnOfWhere(QStringLiteral("select * from v where (z.data_utworzenia>= :okres_od)")),
-              QStringLiteral("z.data_utworzenia"));
-    EXPECT_EQ(dateColumnOfWhere(QStringLiteral("select data >= :okres_od from v")), QString())
-        << "only the WHERE part counts";
+    EXPECT_EQ(dateColumnOfWhere(u"select * from v where (z.data_utworzenia>= :okres_od)"_s), u"z.data_utworzenia"_s);
+    EXPECT_EQ(dateColumnOfWhere(u"select data >= :okres_od from v"_s), QString()) << "only the WHERE part counts";
 }
 
 TEST(CommandParameters, SkipQuotesCommentsAndCasts)
 {
-    EXPECT_EQ(commandParameters(QStringLiteral(
-                  "select ':okres_do', a::date -- :komentarz\nfrom v where d >= :okres_od and d <= :OKRES_DO "
-                  "and e >= :okres_od /* :x */")),
-              (QStringList{QStringLiteral("okres_od"), QStringLiteral("OKRES_DO")}));
+    EXPECT_EQ(
+        commandParameters(u"select ':okres_do', a::date -- :komentarz\nfrom v where d >= :okres_od and d <= :OKRES_DO "
+                          "and e >= :okres_od /* :x */"_s),
+        (QStringList{u"okres_od"_s, u"OKRES_DO"_s}));
 }
 
 // ---- writing the range into the command ---------------------------------------------
@@ -113,7 +113,7 @@ TEST_P(DateParameterLiterals, AreTheEnginesDateLiterals)
     const BindCase &c = GetParam();
     const auto dialect = db::Dialect::create(c.engine);
     const DateParameterBinding binding =
-        bindDateParameters(QStringLiteral("where d >= :okres_od and d <= :okres_do"), c.range, *dialect, c.options);
+        bindDateParameters(u"where d >= :okres_od and d <= :okres_do"_s, c.range, *dialect, c.options);
     EXPECT_EQ(binding.commandText.toStdString(), std::string(c.expected));
 }
 
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         BindCase{"OpenEndOfASmallDate",
                  db::Engine::SQLite,
                  {May1, 0},
-                 {false, {QStringLiteral("okres_do")}},
+                 {false, {u"okres_do"_s}},
                  "where d >= '2026-05-01' and d <= '2079-06-06'"},
         BindCase{
             "NoStart", db::Engine::PostgreSQL, {0, 0}, {}, "where d >= date '1899-12-30' and d <= date '4637-11-28'"},
@@ -152,12 +152,12 @@ TEST(DateParameterValues, StartIsThePickerDateAndAnOpenEndItsDayNumber)
 {
     const auto dialect = db::Dialect::create(db::Engine::SQLite);
     const DateParameterBinding binding =
-        bindDateParameters(QStringLiteral("where a >= :okres_od and a <= :okres_do and b <= :okres_do1"), {May1, 0},
-                           *dialect, {false, {QStringLiteral("okres_do1")}});
+        bindDateParameters(u"where a >= :okres_od and a <= :okres_do and b <= :okres_do1"_s, {May1, 0}, *dialect,
+                           {false, {u"okres_do1"_s}});
     ASSERT_EQ(binding.parameters.size(), 3);
     EXPECT_EQ(binding.parameters[0].value.toDateTime(), QDateTime(QDate(2026, 5, 1), QTime(0, 0)));
     EXPECT_EQ(binding.parameters[1].value.toInt(), db::DayTime::OpenEnd);
-    EXPECT_EQ(binding.parameters[2].name, QStringLiteral("okres_do1"));
+    EXPECT_EQ(binding.parameters[2].name, u"okres_do1"_s);
     EXPECT_EQ(binding.parameters[2].value.toInt(), db::DayTime::OpenEndSmallDate);
 }
 
@@ -166,33 +166,32 @@ TEST(DateParameterValues, StartIsThePickerDateAndAnOpenEndItsDayNumber)
 TEST(DateColumnChoice, OffersDateFieldsWithATitledGridColumn)
 {
     const QList<db::FieldDef> fields{
-        {QStringLiteral("id"), QMetaType::Int},
-        {QStringLiteral("data_wyst"), QMetaType::QDateTime},
-        {QStringLiteral("termin"), QMetaType::QDate},
-        {QStringLiteral("bez_kolumny"), QMetaType::QDateTime},
-        {QStringLiteral("bez_tytulu"), QMetaType::QDateTime},
-        {QStringLiteral("wyliczona"), QMetaType::QDateTime, 0, db::FieldKind::Calculated},
+        {u"id"_s, QMetaType::Int},
+        {u"data_wyst"_s, QMetaType::QDateTime},
+        {u"termin"_s, QMetaType::QDate},
+        {u"bez_kolumny"_s, QMetaType::QDateTime},
+        {u"bez_tytulu"_s, QMetaType::QDateTime},
+        {u"wyliczona"_s, QMetaType::QDateTime, 0, db::FieldKind::Calculated},
     };
-    const QList<GridColumnInfo> grid{{QStringLiteral("DATA_WYST"), QStringLiteral("Resstrings_IDS_Data_wyst")},
-                                     {QStringLiteral("termin"), QStringLiteral("Termin")},
-                                     {QStringLiteral("bez_tytulu"), QString()},
-                                     {QStringLiteral("wyliczona"), QStringLiteral("W")}};
+    const QList<GridColumnInfo> grid{{u"DATA_WYST"_s, u"Resstrings_IDS_Data_wyst"_s},
+                                     {u"termin"_s, u"Termin"_s},
+                                     {u"bez_tytulu"_s, QString()},
+                                     {u"wyliczona"_s, u"W"_s}};
     const Translate translate = [](const QString &key) {
-        return key == QLatin1String("Resstrings_IDS_wedlug_skrot") ? QStringLiteral("wg")
-                                                                   : QStringLiteral("Data wystawienia");
+        return key == QLatin1String("Resstrings_IDS_wedlug_skrot") ? u"wg"_s : u"Data wystawienia"_s;
     };
     const QList<DateColumnItem> items = dateColumnItems(fields, grid, translate);
     ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items[0].field, QStringLiteral("data_wyst"));
-    EXPECT_EQ(items[0].text, QStringLiteral("wg Data wystawienia"));
-    EXPECT_EQ(items[1].text, QStringLiteral("wg Termin"));
+    EXPECT_EQ(items[0].field, u"data_wyst"_s);
+    EXPECT_EQ(items[0].text, u"wg Data wystawienia"_s);
+    EXPECT_EQ(items[1].text, u"wg Termin"_s);
 }
 
 TEST(DateColumnChoice, PreselectsTheDefaultColumnAndHidesASingleChoice)
 {
-    const QStringList columns{QStringLiteral("data_wyst"), QStringLiteral("termin")};
-    EXPECT_EQ(defaultDateColumnIndex(columns, QStringLiteral("termin")), 1);
-    EXPECT_EQ(defaultDateColumnIndex(columns, QStringLiteral("brak")), 0);
+    const QStringList columns{u"data_wyst"_s, u"termin"_s};
+    EXPECT_EQ(defaultDateColumnIndex(columns, u"termin"_s), 1);
+    EXPECT_EQ(defaultDateColumnIndex(columns, u"brak"_s), 0);
     EXPECT_EQ(defaultDateColumnIndex(columns, QString()), 0);
     EXPECT_FALSE(dateColumnChoiceVisible(1, 0));
     EXPECT_TRUE(dateColumnChoiceVisible(2, 0));
@@ -208,10 +207,9 @@ protected:
         EngineTest::SetUp();
         if (IsSkipped())
             return;
-        const QString dateType =
-            connection().engine() == db::Engine::PostgreSQL ? QStringLiteral("timestamp") : QStringLiteral("datetime");
+        const QString dateType = connection().engine() == db::Engine::PostgreSQL ? u"timestamp"_s : u"datetime"_s;
         connection().execute(
-            QStringLiteral("create table dok_test (id integer primary key, data_wyst %1, termin %1)").arg(dateType));
+            u"create table dok_test (id integer primary key, data_wyst %1, termin %1)"_s.arg(dateType));
         const auto at = [](int y, int m, int d, int h = 0, int min = 0, int s = 0) {
             return QVariant(QDateTime(QDate(y, m, d), QTime(h, min, s)));
         };
@@ -225,14 +223,13 @@ protected:
             {at(2100, 1, 1), QVariant()},
             {QVariant(), at(2026, 5, 10)},
         };
-        db::Query insert(&connection(),
-                         QStringLiteral("insert into dok_test (id, data_wyst, termin) values (:id, :d, :t)"));
-        insert.parameters().add(QStringLiteral("d"), QMetaType::QDateTime);
-        insert.parameters().add(QStringLiteral("t"), QMetaType::QDateTime);
+        db::Query insert(&connection(), u"insert into dok_test (id, data_wyst, termin) values (:id, :d, :t)"_s);
+        insert.parameters().add(u"d"_s, QMetaType::QDateTime);
+        insert.parameters().add(u"t"_s, QMetaType::QDateTime);
         for (size_t i = 0; i < rows.size(); ++i) {
-            insert.parameters().setValue(QStringLiteral("id"), int(i + 1));
-            insert.parameters().setValue(QStringLiteral("d"), rows[i].first);
-            insert.parameters().setValue(QStringLiteral("t"), rows[i].second);
+            insert.parameters().setValue(u"id"_s, int(i + 1));
+            insert.parameters().setValue(u"d"_s, rows[i].first);
+            insert.parameters().setValue(u"t"_s, rows[i].second);
             insert.exec();
         }
     }
@@ -241,8 +238,8 @@ protected:
                          const DateParameterOptions &options = {}, int minId = 0)
     {
         db::Query query(&connection(), dateFilteredCommand(base, column, range, connection().dialect(), options));
-        if (query.parameters().contains(QStringLiteral("min_id")))
-            query.parameters().setValue(QStringLiteral("min_id"), minId);
+        if (query.parameters().contains(u"min_id"_s))
+            query.parameters().setValue(u"min_id"_s, minId);
         query.open();
         std::vector<int> result;
         for (query.first(); !query.eof(); query.next())
@@ -251,7 +248,7 @@ protected:
     }
 
     const QString base =
-        QStringLiteral("select id from dok_test\nwhere data_wyst >= :okres_od and data_wyst <= :okres_do order by id");
+        u"select id from dok_test\nwhere data_wyst >= :okres_od and data_wyst <= :okres_do order by id"_s;
 };
 
 TEST_P(DateFilteredCommand, AnEndWithoutTimeIncludesTheWholeLastDay)
@@ -262,8 +259,7 @@ TEST_P(DateFilteredCommand, AnEndWithoutTimeIncludesTheWholeLastDay)
 TEST_P(DateFilteredCommand, AnEmptyEndIsOpenUpToItsDayNumber)
 {
     EXPECT_EQ(ids(base, QString(), {day(2026, 5, 1), 0}), (std::vector<int>{2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(ids(base, QString(), {day(2026, 5, 1), 0}, {false, {QStringLiteral("okres_do")}}),
-              (std::vector<int>{2, 3, 4, 5, 6}))
+    EXPECT_EQ(ids(base, QString(), {day(2026, 5, 1), 0}, {false, {u"okres_do"_s}}), (std::vector<int>{2, 3, 4, 5, 6}))
         << "a small date ends in 2079";
 }
 
@@ -274,14 +270,14 @@ TEST_P(DateFilteredCommand, AllShowsEveryDatedRow)
 
 TEST_P(DateFilteredCommand, TheChosenDateColumnReplacesTheDefaultOne)
 {
-    EXPECT_EQ(ids(base, QStringLiteral("termin"), {day(2026, 5, 1), day(2026, 5, 15)}), (std::vector<int>{3, 5, 8}));
+    EXPECT_EQ(ids(base, u"termin"_s, {day(2026, 5, 1), day(2026, 5, 15)}), (std::vector<int>{3, 5, 8}));
 }
 
 TEST_P(DateFilteredCommand, EveryPairAndOtherParametersKeepTheirMeaning)
 {
-    const QString twoPairs = QStringLiteral(
-        "select id from dok_test where id >= :min_id and data_wyst >= :okres_od and data_wyst <= :okres_do "
-        "union select id from dok_test where termin >= :okres_od1 and termin <= :okres_do1 order by id");
+    const QString twoPairs =
+        u"select id from dok_test where id >= :min_id and data_wyst >= :okres_od and data_wyst <= :okres_do "
+        "union select id from dok_test where termin >= :okres_od1 and termin <= :okres_do1 order by id"_s;
     EXPECT_EQ(ids(twoPairs, QString(), {day(2026, 5, 15), day(2026, 5, 15)}), (std::vector<int>{3, 4, 5}));
     EXPECT_EQ(ids(twoPairs, QString(), {day(2026, 5, 15), day(2026, 5, 15)}, {}, 4), (std::vector<int>{4, 5}));
 }

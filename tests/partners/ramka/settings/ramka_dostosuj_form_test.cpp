@@ -6,6 +6,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace ramka;
 
 namespace {
@@ -44,8 +46,8 @@ protected:
         numeruj(uklad);
         form = std::make_unique<Tramka_dostosuj_form>(uklad);
         form->show();
-        dostepne = form->findChild<QListWidget *>(QStringLiteral("dostepne"));
-        widoczne = form->findChild<QListWidget *>(QStringLiteral("widoczne"));
+        dostepne = form->findChild<QListWidget *>(u"dostepne"_s);
+        widoczne = form->findChild<QListWidget *>(u"widoczne"_s);
         ASSERT_TRUE(dostepne && widoczne);
     }
 

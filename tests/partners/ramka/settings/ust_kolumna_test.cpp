@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace ramka;
 
 TEST(ZastosujZapisane, StoredOrderComesFirstAndOthersFollowInDesignOrder)
@@ -37,7 +39,7 @@ TEST(CzyUkladZmieniony, OnlyOrderFieldVisibilityAndWidthCount)
 {
     const UkladKolumn a = projektTestowy();
     UkladKolumn b = a;
-    b[1].napis = QStringLiteral("inny");
+    b[1].napis = u"inny"_s;
     b[1].wyrownanie = 2;
     EXPECT_FALSE(czyUkladZmieniony(a, b));
     b = a;
