@@ -12,46 +12,32 @@ using filterstest::visibleIds;
 
 namespace {
 
-// ---- the condition text ------------------------------------------------------------
-
-struct PhraseCase
-{
-    const char *name;
-    const char *phrase;
-    QStringList columns;
-    const char *expected;
-};
-
-void PrintTo(const PhraseCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class PhraseConditionText : public testing::TestWithParam<PhraseCase>
-{};
-
-TEST_P(PhraseConditionText, IsBuiltAsDocumented)
-{
-    const PhraseCase &c = GetParam();
-    EXPECT_EQ(phraseCondition(QString::fromUtf8(c.phrase), c.columns).toStdString(), std::string(c.expected));
-}
-
 const QStringList IdAndName{u"#id"_s, u"nazwa"_s};
 
-INSTANTIATE_TEST_SUITE_P(
-    Phrases, PhraseConditionText,
-    testing::Values(PhraseCase{"NumberOnIntegerAndText", "123", IdAndName, "(id=123 or nazwa like '%123%' )"},
-                    PhraseCase{"TextSkipsIntegerColumns", "abc", IdAndName, "(nazwa like '%abc%' )"},
-                    PhraseCase{"ApostropheDoubled", "O'Brien", IdAndName, "(nazwa like '%O''Brien%' )"},
-                    PhraseCase{"LeadingZerosGiveTheNumber", "0042", IdAndName, "(id=42 or nazwa like '%0042%' )"},
-                    PhraseCase{"DigitsBeyondIntAreText", "99999999999", IdAndName, "(nazwa like '%99999999999%' )"},
-                    PhraseCase{"OnlyIntegerColumnsMatchNothing", "abc", QStringList{u"#id"_s}, "(id=0)"},
-                    PhraseCase{"OnlyIntegerColumnsWithANumber", "7", QStringList{u"#id"_s, u"#nr"_s}, "(id=7 or nr=7)"},
-                    PhraseCase{"NoColumnsNoCondition", "abc", QStringList{}, ""},
-                    PhraseCase{"EmptyPhraseNoCondition", "", IdAndName, ""},
-                    PhraseCase{"TwoTextColumns", "Kraków", QStringList{u"nazwa"_s, u"miasto"_s},
-                               "(nazwa like '%Kraków%'  or miasto like '%Kraków%' )"}),
-    [](const testing::TestParamInfo<PhraseCase> &info) { return std::string(info.param.name); });
+TEST(PhraseConditionText, IsBuiltFromTheColumnsByTheirKind)
+{
+    const struct
+    {
+        const char *phrase;
+        QStringList columns;
+        const char *expected;
+    } cases[] = {
+        {"123", IdAndName, "(id=123 or nazwa like '%123%' )"},
+        {"abc", IdAndName, "(nazwa like '%abc%' )"},
+        {"O'Brien", IdAndName, "(nazwa like '%O''Brien%' )"},
+        {"0042", IdAndName, "(id=42 or nazwa like '%0042%' )"},
+        {"99999999999", IdAndName, "(nazwa like '%99999999999%' )"},
+        {"abc", {u"#id"_s}, "(id=0)"},
+        {"7", {u"#id"_s, u"#nr"_s}, "(id=7 or nr=7)"},
+        {"abc", {}, ""},
+        {"", IdAndName, ""},
+        {"Kraków", {u"nazwa"_s, u"miasto"_s}, "(nazwa like '%Kraków%'  or miasto like '%Kraków%' )"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(phraseCondition(QString::fromUtf8(c.phrase), c.columns).toStdString(), std::string(c.expected));
+    }
+}
 
 TEST(PhraseConditionExtra, IsJoinedWithOrAndGetsTheQuotedPhrase)
 {
@@ -71,17 +57,15 @@ TEST(PhraseConditionExtra, IsJoinedWithOrAndGetsTheQuotedPhrase)
 
 TEST(SearchColumns, AreVisibleIntegerAndTextDataFields)
 {
-    const QList<db::FieldDef> fields{
-        {u"id"_s, QMetaType::Int},
-        {u"nazwa"_s, QMetaType::QString},
-        {u"kwota"_s, QMetaType::Double},
-        {u"data"_s, QMetaType::QDateTime},
-        {u"ukryta"_s, QMetaType::QString},
-        {u"bez_kolumny"_s, QMetaType::QString},
-        {u"wykluczona"_s, QMetaType::QString},
-        {u"wyliczona"_s, QMetaType::QString, 0, db::FieldKind::Calculated},
-        {u"numer"_s, QMetaType::LongLong},
-    };
+    const QList<db::FieldDef> fields{{"id", QMetaType::Int},
+                                     {"nazwa", QMetaType::QString},
+                                     {"kwota", QMetaType::Double},
+                                     {"data", QMetaType::QDateTime},
+                                     {"ukryta", QMetaType::QString},
+                                     {"bez_kolumny", QMetaType::QString},
+                                     {"wykluczona", QMetaType::QString},
+                                     {"wyliczona", QMetaType::QString, 0, db::FieldKind::Calculated},
+                                     {"numer", QMetaType::LongLong}};
     QList<GridColumnInfo> grid;
     for (const char *name : {"ID", "nazwa", "kwota", "data", "wykluczona", "wyliczona", "numer"})
         grid.append({QString::fromLatin1(name), QString::fromLatin1(name), true});
@@ -120,47 +104,25 @@ TEST(SearchColumnsMenu, SearchesAllUntilTheUserPicksColumns)
 
 // ---- the condition on loaded rows ----------------------------------------------------------
 
-class PhraseOnRows : public testing::Test
+TEST(PhraseOnRows, FindsRowsRegardlessOfCaseAndByIdOrText)
 {
-protected:
-    void SetUp() override
-    {
-        const QList<db::FieldDef> fields{{u"id"_s, QMetaType::Int}, {u"nazwa"_s, QMetaType::QString}};
-        std::vector<std::vector<QVariant>> rows{
-            {1, u"O'Brien Logistics"_s}, {2, u"Smith & Co"_s}, {3, u"Transport 123"_s},
-            {123, u"Żuraw"_s},           {5, QVariant()},      {6, u"o'brien"_s},
-        };
-        dataSet.openFromRows(fields, std::move(rows));
-    }
-
-    std::vector<int> search(const QString &phrase, const QStringList &columns = IdAndName)
-    {
+    db::DataSet dataSet;
+    dataSet.openFromRows({{"id", QMetaType::Int}, {"nazwa", QMetaType::QString}},
+                         {{1, "O'Brien Logistics"},
+                          {2, "Smith & Co"},
+                          {3, "Transport 123"},
+                          {123, "Żuraw"},
+                          {5, QVariant()},
+                          {6, "o'brien"}});
+    TFilterCollector collector;
+    const auto search = [&](const QString &phrase, const QStringList &columns = IdAndName) {
         collector.setPhrase(phraseCondition(phrase, columns), phrase);
         collector.apply(dataSet);
         return visibleIds(dataSet);
-    }
-
-    db::DataSet dataSet;
-    TFilterCollector collector;
-};
-
-TEST_F(PhraseOnRows, AnApostropheFindsTheRowRegardlessOfCase)
-{
+    };
     EXPECT_EQ(search(u"O'Brien"_s), (std::vector<int>{1, 6}));
-}
-
-TEST_F(PhraseOnRows, ANumberMatchesTheIdAndTheText)
-{
     EXPECT_EQ(search(u"123"_s), (std::vector<int>{3, 123}));
-}
-
-TEST_F(PhraseOnRows, PolishLettersMatchCaseInsensitively)
-{
     EXPECT_EQ(search(u"żur"_s), (std::vector<int>{123}));
-}
-
-TEST_F(PhraseOnRows, NothingMatchesGivesNoRows)
-{
     EXPECT_TRUE(search(u"zzz"_s).empty());
     EXPECT_TRUE(search(u"abc"_s, {u"#id"_s}).empty());
 }
