@@ -1,19 +1,25 @@
-#include "edytor_testowy.h"
-
+#include "ramka/edycja/szablon_edycja_form.h"
 #include "ramka/pustak_child_form.h"
 #include "ramka/ramka_lista_fr.h"
 
+#include "../frame/frame_fixture.h"
+#include "connection.h"
 #include "dataset.h"
-#include "grid_column.h"
+#include "host_fixture.h"
+#include "host_funcs.h"
 #include "host_variables.h"
 #include "services.h"
+#include "stored_proc.h"
 #include "window_messages.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +27,95 @@ using Answer = host::ScriptedPrompter::Answer;
 using Kind = host::ScriptedPrompter::Kind;
 
 namespace {
+
+// A saving procedure the tests control: it writes faktura_uwagi_dodatkowe
+// like the real one, remembers the @id it was given and answers `kod`.
+struct ProceduraTestowa
+{
+    static constexpr const char *Nazwa = "PTestZapiszSzablonEdycji";
+    static inline QVariantList otrzymaneId;
+    static inline int kod = 0;
+    static inline std::function<void()> wTrakcie;
+
+    static void zarejestruj()
+    {
+        otrzymaneId.clear();
+        kod = 0;
+        wTrakcie = nullptr;
+        db::ProcedureDefinition d;
+        d.name = QLatin1String(Nazwa);
+        d.parameters.add(u"@nazwa"_s, QMetaType::QString, db::ParamDirection::Input, 100);
+        d.parameters.add(u"@id"_s, QMetaType::Int, db::ParamDirection::InputOutput);
+        d.body = [](db::ProcedureContext &c) {
+            otrzymaneId << c.in(u"@id"_s);
+            if (wTrakcie)
+                wTrakcie();
+            if (kod != 0)
+                return kod;
+            db::Connection *polaczenie = &c.connection();
+            const QVariant nazwa = c.in(u"@nazwa"_s);
+            if (c.isNull(u"@id"_s)) {
+                host::ExecQuery(u"insert into faktura_uwagi_dodatkowe (nazwa, tresc) values (:n, 'x')"_s, polaczenie, 0,
+                                {{u"n"_s, nazwa}});
+                c.setOut(u"@id"_s,
+                         host::GetIntDB(u"select max(id_fv_ud) from faktura_uwagi_dodatkowe"_s, QString(), polaczenie));
+            } else {
+                host::ExecQuery(u"update faktura_uwagi_dodatkowe set nazwa = :n where id_fv_ud = :id"_s, polaczenie, 0,
+                                {{u"n"_s, nazwa}, {u"id"_s, c.in(u"@id"_s)}});
+            }
+            return 0;
+        };
+        db::ProcedureRegistry::instance().add(d);
+    }
+};
+
+// The smallest real editor: one name field over faktura_uwagi_dodatkowe.
+class EdytorTestowy : public Tszablon_edycja_form
+{
+public:
+    explicit EdytorTestowy(QWidget *parent = nullptr)
+        : Tszablon_edycja_form(parent, u"edytor_testowy"_s)
+    {
+        naglowek = u"Uwaga"_s;
+        nazwa = new QLineEdit(PanelWnetrza());
+        nazwa->setObjectName(u"e_nazwa"_s);
+        podepnijPole(nazwa);
+        spZapisz()->setProcedureName(QLatin1String(ProceduraTestowa::Nazwa));
+    }
+
+    QLineEdit *nazwa = nullptr;
+    QList<int> wczytane; // id_rekordu at each fill
+    bool transakcjaPrzedZapisem = false;
+    bool rzucPrzyWypelnianiu = false;
+
+    void ustawTabeleSlownie(const QString &tabela) { tabela_slownie = tabela; }
+
+protected:
+    void Wypelnij_Pola() override
+    {
+        Tszablon_edycja_form::Wypelnij_Pola();
+        if (rzucPrzyWypelnianiu)
+            throw std::runtime_error("odczyt uwagi");
+        wczytane << id_rekordu;
+        nazwa->setText(host::GetStringDB(u"select nazwa from faktura_uwagi_dodatkowe where id_fv_ud = :id"_s, QString(),
+                                         nullptr, {{u"id"_s, id_rekordu}}));
+    }
+    void Wyczysc_Pola() override { nazwa->clear(); }
+    bool beforeSave() override
+    {
+        // Work of a derived editor done in its own transaction ahead of the procedure.
+        if (transakcjaPrzedZapisem) {
+            host::GetConnection()->begin();
+            host::ExecQuery(u"insert into faktura_uwagi_dodatkowe (nazwa) values ('przed')"_s);
+        }
+        return true;
+    }
+    bool ZapiszZmiany(int mode) override
+    {
+        spZapisz()->setValue(u"@nazwa"_s, nazwa->text());
+        return Tszablon_edycja_form::ZapiszZmiany(mode);
+    }
+};
 
 // Records the host messages a container receives.
 class Rejestrator : public QObject
@@ -48,43 +143,49 @@ public:
         : Tramka_lista_frame(nullptr, u"lista_uwag"_s)
     {
         UstawKwerende(u"select id_fv_ud as id, nazwa from faktura_uwagi_dodatkowe"_s);
-        ui::GridColumn id, nazwa;
-        id.fieldName = u"id"_s;
-        id.title = u"Id"_s;
-        nazwa.fieldName = u"nazwa"_s;
-        nazwa.title = u"Nazwa"_s;
-        UstawKolumny({id, nazwa});
+        UstawKolumny({kolumna("id", u"Id"_s, 50), kolumna("nazwa", u"Nazwa"_s, 200)});
         SzablonOpisu = u"Uwaga: %nazwa"_s;
     }
 };
 
 } // namespace
 
-class SzablonEdycjiFormTest : public SzablonEdycjiTest
+class SzablonEdycjiFormTest : public HostDatabaseTest
 {
 protected:
-    // Runs the editor modally for one record; `co` acts inside the open window.
-    // Message answers are scripted inside `co`: the window's own answer comes first in the queue.
-    int otworz(EdytorTestowy &ed, int id, int tryb, int upr, const std::function<void(EdytorTestowy &)> &co)
+    void SetUp() override
     {
-        bool otwarty = false;
-        prompter().push(Answer::dialog([&](QDialog &d) {
-            otwarty = true;
-            co(static_cast<EdytorTestowy &>(d));
-        }));
-        const int wynik = ed.PokazRekord(id, tryb, upr);
-        EXPECT_TRUE(otwarty);
-        return wynik;
+        HostDatabaseTest::SetUp();
+        if (!IsSkipped())
+            ProceduraTestowa::zarejestruj();
     }
 
-    int otworzDlaListy(EdytorTestowy &ed, db::DataSet &lista, int tryb, const std::function<void(EdytorTestowy &)> &co)
+    int uwaga(const QString &nazwa, bool wSynchronizacji = false)
+    {
+        host::ExecQuery(u"insert into faktura_uwagi_dodatkowe (nazwa, tresc, w_synchronizacji) values (:n, 't', :s)"_s,
+                        nullptr, 0, {{u"n"_s, nazwa}, {u"s"_s, wSynchronizacji ? 1 : 0}});
+        return host::GetIntDB(u"select max(id_fv_ud) from faktura_uwagi_dodatkowe"_s);
+    }
+
+    QString nazwaUwagi(int id)
+    {
+        return host::GetStringDB(u"select nazwa from faktura_uwagi_dodatkowe where id_fv_ud = :id"_s, QString(),
+                                 nullptr, {{u"id"_s, id}});
+    }
+
+    int ileUwag() { return host::GetIntDB(u"select count(*) from faktura_uwagi_dodatkowe"_s); }
+
+    // Runs the editor modally for a record, or for the current row of `lista`; `co` acts inside the open window.
+    // Message answers are scripted inside `co`: the window's own answer comes first in the queue.
+    int otworz(EdytorTestowy &ed, int id, int tryb, int upr, const std::function<void(EdytorTestowy &)> &co,
+               db::DataSet *lista = nullptr)
     {
         bool otwarty = false;
         prompter().push(Answer::dialog([&](QDialog &d) {
             otwarty = true;
             co(static_cast<EdytorTestowy &>(d));
         }));
-        const int wynik = ed.PokazDlaListy(&lista, tryb, 1);
+        const int wynik = lista ? ed.PokazDlaListy(lista, tryb, upr) : ed.PokazRekord(id, tryb, upr);
         EXPECT_TRUE(otwarty);
         return wynik;
     }
@@ -104,37 +205,11 @@ protected:
         host::var::RunSession.set(false);
         host::var::SaveSession.set(false);
         host::var::SaveSessionClosing.set(false);
-        SzablonEdycjiTest::TearDown();
+        HostDatabaseTest::TearDown();
     }
 };
 
-TEST_P(SzablonEdycjiFormTest, OneSavePerClickAndNoneOnACleanEditor)
-{
-    const int id = uwaga(u"Alfa"_s);
-    EdytorTestowy ed;
-    otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
-        EXPECT_EQ(e.nazwa->text(), u"Alfa"_s);
-        EXPECT_FALSE(e.CzyZmieniony());
-        QTest::keyClick(e.nazwa, Qt::Key_S, Qt::ControlModifier);
-        EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
-
-        e.nazwa->setText(u"Beta"_s);
-        EXPECT_TRUE(e.CzyZmieniony());
-        EXPECT_EQ(e.windowTitle(), u"*Uwaga"_s);
-        // A click delivered while the save is still running is dropped.
-        ProceduraTestowa::wTrakcie = [&] { e.zapisz()->click(); };
-        QTest::mouseClick(e.zapisz(), Qt::LeftButton);
-        QTest::mouseClick(e.zapisz(), Qt::LeftButton);
-        EXPECT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
-        EXPECT_FALSE(e.CzyZmieniony());
-        EXPECT_FALSE(e.zapisz_zamknij()->isEnabled());
-        EXPECT_EQ(e.windowTitle(), u"Uwaga"_s);
-        e.zamknijClick();
-    });
-    EXPECT_EQ(nazwaUwagi(id), u"Beta"_s);
-}
-
-TEST_P(SzablonEdycjiFormTest, InsertThenTheNextSaveUpdatesTheSameRecord)
+TEST_P(SzablonEdycjiFormTest, InsertThenUpdateTheSameRecordOncePerClickAndNeverWhenClean)
 {
     EdytorTestowy ed;
     int nowe = 0;
@@ -149,11 +224,20 @@ TEST_P(SzablonEdycjiFormTest, InsertThenTheNextSaveUpdatesTheSameRecord)
         EXPECT_GT(nowe, 0);
         EXPECT_EQ(e.TrybEdycji(), Tszablon_edycja_form::Edycja);
         EXPECT_EQ(e.windowTitle(), u"Uwaga"_s);
+        EXPECT_FALSE(e.CzyZmieniony());
+        EXPECT_FALSE(e.zapisz_zamknij()->isEnabled());
+        QTest::keyClick(e.nazwa, Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(ProceduraTestowa::otrzymaneId.size(), 1) << "a clean editor does not save";
 
         e.nazwa->setText(u"Gamma 2"_s);
-        QTest::keyClick(e.nazwa, Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(e.windowTitle(), u"*Uwaga"_s);
+        // A click delivered while the save is still running is dropped.
+        ProceduraTestowa::wTrakcie = [&] { e.zapisz()->click(); };
+        QTest::mouseClick(e.zapisz(), Qt::LeftButton);
+        QTest::mouseClick(e.zapisz(), Qt::LeftButton);
         ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 2);
         EXPECT_EQ(ProceduraTestowa::otrzymaneId[1].toInt(), nowe);
+        EXPECT_FALSE(e.CzyZmieniony());
         e.zamknijClick();
     });
     EXPECT_EQ(wynik, QDialog::Accepted);
@@ -195,6 +279,8 @@ TEST_P(SzablonEdycjiFormTest, CloseQuestionCancelKeepsNoDiscardsYesSaves)
     {
         EdytorTestowy ed;
         otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
+            EXPECT_EQ(e.nazwa->text(), u"Alfa"_s);
+            EXPECT_FALSE(e.CzyZmieniony());
             e.nazwa->setText(u"Zmiana"_s);
             prompter().answerMessage(host::mb::IdCancel);
             EXPECT_FALSE(e.close());
@@ -272,59 +358,68 @@ TEST_P(SzablonEdycjiFormTest, PreviousAndNextFollowTheListRow)
     lista.first();
 
     EdytorTestowy ed;
-    otworzDlaListy(ed, lista, Tszablon_edycja_form::Edycja, [&](EdytorTestowy &e) {
-        e.poprzButton()->show();
-        e.nastButton()->show();
-        EXPECT_EQ(e.IdRekordu(), a);
-        EXPECT_FALSE(e.poprzButton()->isEnabled());
-        EXPECT_TRUE(e.nastButton()->isEnabled());
+    otworz(
+        ed, 0, Tszablon_edycja_form::Edycja, 1,
+        [&](EdytorTestowy &e) {
+            e.poprzButton()->show();
+            e.nastButton()->show();
+            EXPECT_EQ(e.IdRekordu(), a);
+            EXPECT_FALSE(e.poprzButton()->isEnabled());
+            EXPECT_TRUE(e.nastButton()->isEnabled());
 
-        QTest::keyClick(e.nazwa, Qt::Key_PageDown);
-        EXPECT_EQ(e.IdRekordu(), b);
-        EXPECT_EQ(e.nazwa->text(), u"B"_s);
-        EXPECT_TRUE(e.poprzButton()->isEnabled());
-        EXPECT_TRUE(e.nastButton()->isEnabled());
+            QTest::keyClick(e.nazwa, Qt::Key_PageDown);
+            EXPECT_EQ(e.IdRekordu(), b);
+            EXPECT_EQ(e.nazwa->text(), u"B"_s);
+            EXPECT_TRUE(e.poprzButton()->isEnabled());
+            EXPECT_TRUE(e.nastButton()->isEnabled());
 
-        QTest::keyClick(e.nazwa, Qt::Key_PageDown);
-        EXPECT_EQ(e.IdRekordu(), c);
-        EXPECT_FALSE(e.nastButton()->isEnabled());
-        const int wczytan = int(e.wczytane.size());
-        QTest::keyClick(e.nazwa, Qt::Key_PageDown);
-        EXPECT_EQ(e.wczytane.size(), wczytan);
+            QTest::keyClick(e.nazwa, Qt::Key_PageDown);
+            EXPECT_EQ(e.IdRekordu(), c);
+            EXPECT_FALSE(e.nastButton()->isEnabled());
+            const int wczytan = int(e.wczytane.size());
+            QTest::keyClick(e.nazwa, Qt::Key_PageDown);
+            EXPECT_EQ(e.wczytane.size(), wczytan);
 
-        // Leaving a changed record asks first; Cancel stays on it.
-        e.nazwa->setText(u"C2"_s);
-        prompter().answerMessage(host::mb::IdCancel);
-        QTest::keyClick(e.nazwa, Qt::Key_PageUp);
-        EXPECT_EQ(e.IdRekordu(), c);
-        EXPECT_EQ(e.nazwa->text(), u"C2"_s);
-        prompter().answerMessage(host::mb::IdNo);
-        QTest::keyClick(e.nazwa, Qt::Key_PageUp);
-        EXPECT_EQ(e.IdRekordu(), b);
-        EXPECT_EQ(lista.value(u"id"_s).toInt(), b);
-        e.close();
-    });
+            // Leaving a changed record asks first; Cancel stays on it.
+            e.nazwa->setText(u"C2"_s);
+            prompter().answerMessage(host::mb::IdCancel);
+            QTest::keyClick(e.nazwa, Qt::Key_PageUp);
+            EXPECT_EQ(e.IdRekordu(), c);
+            EXPECT_EQ(e.nazwa->text(), u"C2"_s);
+            prompter().answerMessage(host::mb::IdNo);
+            QTest::keyClick(e.nazwa, Qt::Key_PageUp);
+            EXPECT_EQ(e.IdRekordu(), b);
+            EXPECT_EQ(lista.value(u"id"_s).toInt(), b);
+            e.close();
+        },
+        &lista);
     EXPECT_EQ(nazwaUwagi(c), u"C"_s);
 
     // New and copy modes never navigate; a copy saves as a new record.
     for (int tryb : {int(Tszablon_edycja_form::Nowy), int(Tszablon_edycja_form::Kopia)}) {
         EdytorTestowy nowy;
-        otworzDlaListy(nowy, lista, tryb, [&](EdytorTestowy &e) {
-            e.poprzButton()->show();
-            e.nastButton()->show();
-            EXPECT_FALSE(e.poprzButton()->isEnabled()) << tryb;
-            EXPECT_FALSE(e.nastButton()->isEnabled()) << tryb;
-            EXPECT_EQ(e.IdRekordu(), 0);
-            EXPECT_EQ(e.IdZrodla(), tryb == Tszablon_edycja_form::Kopia ? b : 0);
-            EXPECT_EQ(e.nazwa->text(), tryb == Tszablon_edycja_form::Kopia ? u"B"_s : QString());
-        });
+        otworz(
+            nowy, 0, tryb, 1,
+            [&](EdytorTestowy &e) {
+                e.poprzButton()->show();
+                e.nastButton()->show();
+                EXPECT_FALSE(e.poprzButton()->isEnabled()) << tryb;
+                EXPECT_FALSE(e.nastButton()->isEnabled()) << tryb;
+                EXPECT_EQ(e.IdRekordu(), 0);
+                EXPECT_EQ(e.IdZrodla(), tryb == Tszablon_edycja_form::Kopia ? b : 0);
+                EXPECT_EQ(e.nazwa->text(), tryb == Tszablon_edycja_form::Kopia ? u"B"_s : QString());
+            },
+            &lista);
     }
     EdytorTestowy kopia;
-    otworzDlaListy(kopia, lista, Tszablon_edycja_form::Kopia, [&](EdytorTestowy &e) {
-        EXPECT_TRUE(
-            e.windowTitle().endsWith(host::LoadResstrings(u"Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie"_s)));
-        e.zapisz_zamknij()->click();
-    });
+    otworz(
+        kopia, 0, Tszablon_edycja_form::Kopia, 1,
+        [&](EdytorTestowy &e) {
+            EXPECT_TRUE(e.windowTitle().endsWith(
+                host::LoadResstrings(u"Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie"_s)));
+            e.zapisz_zamknij()->click();
+        },
+        &lista);
     ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
     EXPECT_TRUE(ProceduraTestowa::otrzymaneId[0].isNull());
     EXPECT_EQ(host::GetIntDB(u"select count(*) from faktura_uwagi_dodatkowe where nazwa = 'B'"_s), 2);
