@@ -84,30 +84,22 @@ TEST_F(ZapisListyTest, ProposesTheTitleAndOffersCsvThenHtml)
     EXPECT_TRUE(tresc(sciezka(u"lista.csv"_s)).endsWith("ALFA;\r\n"));
 }
 
-TEST_F(ZapisListyTest, DecliningTheOverwriteLeavesTheOldFileUnchanged)
+TEST_F(ZapisListyTest, OnlyYesToTheOverwriteQuestionReplacesTheOldFile)
 {
-    for (const int odpowiedz : {host::mb::IdNo, host::mb::IdCancel}) {
-        const QString plik = sciezka(u"stara.csv"_s);
+    const QString plik = sciezka(u"stara.html"_s);
+    for (const int odpowiedz : {host::mb::IdNo, host::mb::IdCancel, host::mb::IdYes}) {
         utworz(plik, "stara tresc");
         prompter->push(Answer::saveFile(plik)).answerMessage(odpowiedz);
-        EXPECT_EQ(zapisz(), WynikZapisuListy::NieNadpisano);
-        EXPECT_EQ(tresc(plik), "stara tresc");
+        const bool tak = odpowiedz == host::mb::IdYes;
+        EXPECT_EQ(zapisz(), tak ? WynikZapisuListy::Zapisano : WynikZapisuListy::NieNadpisano);
+        EXPECT_EQ(zbudowane, tak ? 1 : 0);
+        EXPECT_EQ(tresc(plik) == "stara tresc", !tak);
         EXPECT_EQ(prompter->messageTexts().last(),
                   host::LoadResstrings(u"Resstrings_IDS_plik_istnieje_czy_nadpisac"_s));
         EXPECT_EQ(prompter->questions().last().flags & host::mb::ButtonsMask, host::mb::YesNoCancel);
     }
-    EXPECT_EQ(zbudowane, 0);
-}
-
-TEST_F(ZapisListyTest, YesReplacesTheOldFile)
-{
-    const QString plik = sciezka(u"stara.html"_s);
-    utworz(plik, "stara tresc");
-    prompter->push(Answer::saveFile(plik)).answerMessage(host::mb::IdYes);
-    EXPECT_EQ(zapisz(), WynikZapisuListy::Zapisano);
-    const QByteArray nowa = tresc(plik);
-    EXPECT_TRUE(nowa.startsWith("<!DOCTYPE HTML"));
-    EXPECT_TRUE(nowa.contains("<TD>ALFA</TD>"));
+    EXPECT_TRUE(tresc(plik).startsWith("<!DOCTYPE HTML"));
+    EXPECT_TRUE(tresc(plik).contains("<TD>ALFA</TD>"));
 }
 
 TEST_F(ZapisListyTest, CancelledChoiceWritesNothingAndANameWithoutSuffixGetsCsv)

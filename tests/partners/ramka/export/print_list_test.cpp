@@ -49,16 +49,13 @@ protected:
     }
 };
 
-TEST_P(UstawieniaWydrukuTest, WithoutStoredRowsTheGridDecides)
+TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTheirWidthsUntilForgotten)
 {
-    const auto k = ustawienia().wczytaj(siatka());
-    EXPECT_EQ(pola(k), (QStringList{"skrot", "nazwa", "nip", "miasto"}));
+    auto k = ustawienia().wczytaj(siatka());
+    EXPECT_EQ(pola(k), (QStringList{"skrot", "nazwa", "nip", "miasto"})) << "without stored rows the grid decides";
     EXPECT_EQ(pola(k, true), (QStringList{"skrot", "nazwa", "miasto"}));
     EXPECT_EQ(k[2].szerokosc, 0);
-}
 
-TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTheirWidths)
-{
     auto wybor = siatka();
     wybor[0].drukuj = false;
     wybor[2].drukuj = true;
@@ -70,18 +67,14 @@ TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTh
     EXPECT_EQ(count(u"typ = 'columns' and nazwa <> 'check'"_s), 3);
     EXPECT_EQ(count(u"typ = 'columns' and nazwa = 'nip' and napis = '44' and kolejnosc = 1"_s), 1);
 
-    const auto k = ustawienia().wczytaj(siatka());
+    k = ustawienia().wczytaj(siatka());
     EXPECT_EQ(pola(k), (QStringList{"miasto", "nip", "nazwa", "skrot"}));
     EXPECT_EQ(pola(k, true), (QStringList{"miasto", "nip", "nazwa"}));
     EXPECT_EQ(k[1].szerokosc, 44);
     EXPECT_FALSE(k[3].drukuj);
     // Another window has its own set-up.
     EXPECT_EQ(pola(ustawienia(u"Inne"_s).wczytaj(siatka()), true), (QStringList{"skrot", "nazwa", "miasto"}));
-}
 
-TEST_P(UstawieniaWydrukuTest, ForgettingRemovesEveryRowOfTheWindow)
-{
-    ASSERT_TRUE(ustawienia().zapamietaj(siatka()));
     ASSERT_TRUE(ustawienia(u"Inne"_s).zapamietaj(siatka()));
     ASSERT_TRUE(ustawienia().zapomnij());
     EXPECT_EQ(count(u"formularz = 'Tlista_firm_form'"_s), 0);
@@ -129,7 +122,7 @@ protected:
     QTemporaryDir katalogHosta;
 };
 
-TEST_P(DrukujListeTest, WritesSysRXmlAndShowsItInTheViewer)
+TEST_P(DrukujListeTest, WritesSysRXmlAndShowsItInTheViewerUnlessItIsMissing)
 {
     ASSERT_TRUE(QFile::exists(host::siblingLibraryPath(u"report_viewer.dll"_s)));
     TabelaEksportu t;
@@ -161,13 +154,9 @@ TEST_P(DrukujListeTest, WritesSysRXmlAndShowsItInTheViewer)
     EXPECT_EQ(naglowki, (QStringList{"Skrót", "Nazwa"}));
     EXPECT_EQ(komorki, (QStringList{"ALFA", "Alfa & syn", "BETA", "Beta <sp. j.>", "2", ""}));
     EXPECT_TRUE(tytulOkna.contains("Lista firm"));
-}
 
-TEST_P(DrukujListeTest, MissingViewerIsSkipped)
-{
+    prompter().clear();
     host::setSiblingDirectory(katalogHosta.path());
-    TabelaEksportu t;
-    t.kolumny = {{"a", "A", 10}};
     EXPECT_EQ(DrukujListe(t, {}, katalogHosta.path()), WynikWydruku::BrakPodgladu);
     EXPECT_TRUE(prompter().questions().isEmpty());
 }
@@ -218,9 +207,14 @@ TEST_P(KolumnyWydrukuTest, RememberedChoiceIsPrintedAndOfferedNextTime)
     EXPECT_EQ(pola(pokazane, true), (QStringList{"nazwa", "miasto"}));
 }
 
-TEST_P(KolumnyWydrukuTest, PrintingWithoutRememberingForgetsAndUsesVisibleColumns)
+TEST_P(KolumnyWydrukuTest, CancelKeepsTheStoredChoiceAndPrintingWithoutRememberingForgetsIt)
 {
     ASSERT_TRUE(UstawieniaWydruku(u"Tlista_firm_form"_s, host::AktIdU()).zapamietaj(siatka()));
+    EXPECT_FALSE(wybierz([](Tramka_kolumny_wydruku_form &okno) { okno.reject(); }).has_value());
+    EXPECT_EQ(count(u"typ = 'columns'"_s), 4);
+    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).value(0).dialogClass,
+              "Tramka_kolumny_wydruku_form");
+
     const auto wynik = wybierz([](Tramka_kolumny_wydruku_form &okno) {
         okno.zaznaczWszystkie(false);
         okno.accept();
@@ -228,15 +222,6 @@ TEST_P(KolumnyWydrukuTest, PrintingWithoutRememberingForgetsAndUsesVisibleColumn
     ASSERT_TRUE(wynik.has_value());
     EXPECT_EQ(polaEksportu(*wynik), (QStringList{"skrot", "nazwa", "miasto"}));
     EXPECT_EQ(count(u"typ = 'columns'"_s), 0);
-}
-
-TEST_P(KolumnyWydrukuTest, CancelPrintsNothingAndKeepsTheStoredChoice)
-{
-    ASSERT_TRUE(UstawieniaWydruku(u"Tlista_firm_form"_s, host::AktIdU()).zapamietaj(siatka()));
-    EXPECT_FALSE(wybierz([](Tramka_kolumny_wydruku_form &okno) { okno.reject(); }).has_value());
-    EXPECT_EQ(count(u"typ = 'columns'"_s), 4);
-    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).value(0).dialogClass,
-              "Tramka_kolumny_wydruku_form");
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(KolumnyWydrukuTest);
