@@ -143,9 +143,7 @@ TEST_P(RamkaListaAkcjeTest, AFailingHookIsLoggedAndTheListStaysUsable)
     auto ramka = lista();
     ramka->rzucWEdycji = true;
     ramka->edycjaClick();
-    QFile log(host::logFilePath());
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QString tekst = QString::fromUtf8(log.readAll());
+    const QString tekst = logText();
     EXPECT_TRUE(tekst.contains(u"Tramka_lista_frame::edycjaClick"_s));
     EXPECT_TRUE(tekst.contains(u"CATCH edytor"_s));
     EXPECT_TRUE(tekst.contains(u"ramka\\ramka_lista_fr"_s));
@@ -155,31 +153,7 @@ TEST_P(RamkaListaAkcjeTest, AFailingHookIsLoggedAndTheListStaysUsable)
     EXPECT_EQ(ramka->Lista()->recordCount(), 2);
 }
 
-TEST_P(RamkaListaAkcjeTest, MultiRowDeleteRunsThroughTheProgressWindow)
-{
-    const int alfa = firma(u"Alfa"_s);
-    const int centrala = firma(u"Centrala"_s);
-    const int oddzial = firma(u"Oddział"_s, centrala);
-    auto ramka = lista();
-    ramka->akcja(u"pZaznaczAll"_s)->trigger();
-    prompter().setDefaultMessageAnswer(host::mb::IdYes);
-    bool oknoPostepu = false;
-    // The progress window finishes on its own once the worker is done.
-    prompter().push(Answer::dialog([&](QDialog &d) {
-        oknoPostepu = true;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 60000));
-    }));
-    ramka->akcja(u"pusun"_s)->trigger();
-    EXPECT_TRUE(oknoPostepu);
-    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
-    // The head office is refused while its branch still exists; the others go.
-    EXPECT_FALSE(istnieje(alfa));
-    EXPECT_FALSE(istnieje(oddzial));
-    EXPECT_TRUE(istnieje(centrala));
-    EXPECT_EQ(ids(*ramka), QList<int>{centrala});
-}
-
-TEST_P(RamkaListaAkcjeTest, CsvHasOneLinePerRowAndDecliningAnOverwriteKeepsTheFile)
+TEST_P(RamkaListaAkcjeTest, CsvHasOneLinePerRow)
 {
     firma(u"Linia1\nLinia2"_s);
     auto ramka = lista();
@@ -190,75 +164,57 @@ TEST_P(RamkaListaAkcjeTest, CsvHasOneLinePerRowAndDecliningAnOverwriteKeepsTheFi
     ramka->akcja(u"pzapisz"_s)->trigger();
     QFile f(plik);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString tekst = QString::fromUtf8(f.readAll());
-    f.close();
-    const QStringList linie = tekst.split(u"\r\n"_s, Qt::SkipEmptyParts);
+    const QStringList linie = QString::fromUtf8(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
     ASSERT_EQ(linie.size(), 2);
     EXPECT_TRUE(linie[0].endsWith(u"Id;Nazwa;"_s) || linie[0].contains(u"Id;"_s));
     EXPECT_TRUE(linie[1].endsWith(u";Linia1 Linia2;"_s));
     EXPECT_EQ(ramka->tekstPanelu(0), ui::rowCountText(1));
-
-    prompter().push(Answer::saveFile(plik)).answerMessage(host::mb::IdNo);
-    firma(u"Druga"_s);
-    ramka->odswiezClick();
-    ramka->zapiszClick();
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(f.readAll()), tekst);
 }
 
-TEST_P(RamkaListaAkcjeTest, SessionAndPendingEditsOpenEditorsOnceTheListIsLoaded)
+TEST_P(RamkaListaAkcjeTest, SessionEditorsOpenOnceTheListIsLoadedAndAreForgottenUnlessKept)
 {
     const int alfa = firma(u"Alfa"_s);
     const int beta = firma(u"Beta"_s);
     const int idU = host::AktIdU();
+    const auto sesja = [&](int id) {
+        host::ExecQuery(u"insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', :id, :u)"_s, nullptr, 0,
+                        {{u"id"_s, id}, {u"u"_s, idU}});
+    };
     const auto sesje = [&](const QString &where) {
         return host::GetIntDB(
             u"select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1 and "_s.arg(idU) + where);
     };
-    db::Query(&db(), u"insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', %1, %2)"_s.arg(beta).arg(idU))
-        .exec();
-    db::Query(&db(), u"insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 999999, %1)"_s.arg(idU)).exec();
+    sesja(beta);
+    sesja(999999);
     ASSERT_TRUE(host::var::RunSession.set(true));
-
-    TestowaListaFirm ramka;
-    ramka.DoEdycji = {alfa};
-    ramka.InicjujRamke(u"partners.dll"_s, false, QString(), u"lista"_s);
-    EXPECT_TRUE(ramka.edycje.isEmpty());
-    const auto *timer = ramka.findChild<QTimer *>(u"Timer1"_s);
-    ASSERT_TRUE(timer && timer->isActive());
-    QTest::qWait(timer->interval() + 200);
-
-    // The stored editor whose row still exists, then the pending one.
-    ASSERT_EQ(ramka.edycje.size(), 2);
-    EXPECT_EQ(ramka.edycje[0].id, beta);
-    EXPECT_EQ(ramka.edycje[1].id, alfa);
-    EXPECT_TRUE(ramka.DoEdycji.isEmpty());
-    EXPECT_TRUE(ramka.SesjaOdtworzona);
-    EXPECT_EQ(sesje(u"id_ = 0"_s), 1);
-
-    // Later opens restore nothing again.
-    ramka.odswiezClick();
-    EXPECT_FALSE(timer->isActive());
-}
-
-TEST_P(RamkaListaAkcjeTest, ClosingTheListForgetsTheSessionUnlessItIsKept)
-{
-    const int idU = host::AktIdU();
-    const auto sesje = [&] {
-        return host::GetIntDB(u"select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1"_s.arg(idU));
-    };
-    const auto zamknij = [&] {
-        db::Query(&db(), u"insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 5, %1)"_s.arg(idU)).exec();
+    {
         TestowaListaFirm ramka;
+        ramka.DoEdycji = {alfa};
         ramka.InicjujRamke(u"partners.dll"_s, false, QString(), u"lista"_s);
-    };
-    ASSERT_TRUE(host::var::RunSession.set(true));
-    zamknij();
-    EXPECT_EQ(sesje(), 0);
+        EXPECT_TRUE(ramka.edycje.isEmpty());
+        const auto *timer = ramka.findChild<QTimer *>(u"Timer1"_s);
+        ASSERT_TRUE(timer && timer->isActive());
+        QTest::qWaitFor([&] { return ramka.edycje.size() == 2; }, timer->interval() + 5000);
+        ASSERT_EQ(ramka.edycje.size(), 2);
+
+        // The stored editor whose row still exists, then the pending one.
+        EXPECT_EQ(ramka.edycje[0].id, beta);
+        EXPECT_EQ(ramka.edycje[1].id, alfa);
+        EXPECT_TRUE(ramka.DoEdycji.isEmpty());
+        EXPECT_TRUE(ramka.SesjaOdtworzona);
+        EXPECT_EQ(sesje(u"id_ = 0"_s), 1);
+
+        // Later opens restore nothing again.
+        ramka.odswiezClick();
+        EXPECT_FALSE(timer->isActive());
+    }
+    EXPECT_EQ(sesje(u"1 = 1"_s), 0) << "closing the list forgets the session";
+
     host::var::SaveSession.set(true);
     host::var::SaveSessionClosing.set(true);
-    zamknij();
-    EXPECT_EQ(sesje(), 1);
+    sesja(5);
+    TestowaListaFirm(nullptr, u"lista"_s).InicjujRamke(u"partners.dll"_s, false, QString(), u"lista"_s);
+    EXPECT_EQ(sesje(u"1 = 1"_s), 1);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(RamkaListaAkcjeTest);

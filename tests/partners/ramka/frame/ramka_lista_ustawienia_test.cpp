@@ -114,32 +114,23 @@ TEST_P(RamkaListaUstawieniaTest, CustomisationDialogChangesTheGridAndTheSearchCo
     EXPECT_EQ(ramka->KolumnyWyszukiwania, QStringList({u"#id"_s, u"skrot"_s}));
 }
 
-TEST_P(RamkaListaUstawieniaTest, TwoListsOnOneWindowKeepSeparateLayouts)
+TEST_P(RamkaListaUstawieniaTest, TwoListsOnOneWindowKeepSeparateLayoutsAndAListWithoutAWindowStoresNothing)
 {
     firma(u"Alfa"_s);
     int drugaPrzed = 0;
     {
         auto pierwsza = lista(kOkno, u"lista1"_s);
         auto druga = lista(kOkno, u"lista2"_s);
-        pierwsza->ListaGrid()->setColumnWidth(pierwsza->ListaGrid()->columnOf(u"nazwa"_s), 321);
+        auto bezOkna = lista();
+        for (auto *ramka : {pierwsza.get(), bezOkna.get()})
+            ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
+        bezOkna->bZapiszFiltryListyClick();
         drugaPrzed = szerokosc(*druga, u"nazwa"_s);
         ASSERT_NE(drugaPrzed, 321);
     }
-    auto pierwsza = lista(kOkno, u"lista1"_s);
-    auto druga = lista(kOkno, u"lista2"_s);
-    EXPECT_EQ(szerokosc(*pierwsza, u"nazwa"_s), 321);
-    EXPECT_EQ(szerokosc(*druga, u"nazwa"_s), drugaPrzed);
-}
-
-TEST_P(RamkaListaUstawieniaTest, WithoutAWindowNameNothingIsStored)
-{
-    firma(u"Alfa"_s);
-    {
-        auto ramka = lista();
-        ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
-        ramka->bZapiszFiltryListyClick();
-    }
-    EXPECT_EQ(count(u"1 = 1"_s), 0);
+    EXPECT_EQ(count(u"formularz <> :f"_s, {{u"f"_s, kOkno}}), 0);
+    EXPECT_EQ(szerokosc(*lista(kOkno, u"lista1"_s), u"nazwa"_s), 321);
+    EXPECT_EQ(szerokosc(*lista(kOkno, u"lista2"_s), u"nazwa"_s), drugaPrzed);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(RamkaListaUstawieniaTest);
