@@ -118,7 +118,7 @@ TEST_P(UstawieniaListyTest, ResetDeletesLayoutAndSortButKeepsTheDateRecord)
     ASSERT_TRUE(u.zapisz({przestawiony(), u"nip"_s, okres}, false).ok);
     UstawieniaListy inna(klucz(u"adresy_frame"_s));
     otworz(inna);
-    ASSERT_TRUE(inna.zapisz({przestawiony(), QString(), std::nullopt}, false).ok);
+    ASSERT_TRUE(inna.zapisz({przestawiony(), u"skrot"_s, std::nullopt}, false).ok);
 
     UkladKolumn przywrocony;
     ASSERT_TRUE(u.resetuj(przestawiony(), false, przywrocony).ok);
@@ -132,32 +132,13 @@ TEST_P(UstawieniaListyTest, ResetDeletesLayoutAndSortButKeepsTheDateRecord)
     EXPECT_FALSE(o.sortowanie.has_value());
     ASSERT_TRUE(o.okres.has_value());
     EXPECT_EQ(o.okres->kodOkresu, 3);
-    // The other frame of the window keeps its layout.
+    // The other frame of the window keeps its layout and sort.
     EXPECT_EQ(count(u"typ = 'TColumn' and menu = 'adresy_frame'"_s), 4);
+    UstawieniaListy innaPo(klucz(u"adresy_frame"_s));
+    EXPECT_EQ(otworz(innaPo).sortowanie.value_or(QString()), u"skrot"_s);
 }
 
-TEST_P(UstawieniaListyTest, TwoFramesOnOneWindowKeepSeparateLayouts)
-{
-    UstawieniaListy a(klucz(u"gora"_s));
-    UstawieniaListy b(klucz(u"dol"_s));
-    otworz(a);
-    otworz(b);
-    UkladKolumn tylkoSzerokosc = projekt();
-    tylkoSzerokosc[1].szerokosc = 11;
-    ASSERT_TRUE(a.zapisz({przestawiony(), u"skrot"_s, std::nullopt}, false).ok);
-    ASSERT_TRUE(b.zapisz({tylkoSzerokosc, u"nip DESC"_s, std::nullopt}, false).ok);
-
-    UstawieniaListy a2(klucz(u"gora"_s));
-    UstawieniaListy b2(klucz(u"dol"_s));
-    const OdczytaneUstawienia oa = otworz(a2);
-    const OdczytaneUstawienia ob = otworz(b2);
-    EXPECT_EQ(oa.kolumny, przestawiony());
-    EXPECT_EQ(ob.kolumny, tylkoSzerokosc);
-    EXPECT_EQ(oa.sortowanie.value_or(QString()), "skrot");
-    EXPECT_EQ(ob.sortowanie.value_or(QString()), "nip DESC");
-}
-
-TEST_P(UstawieniaListyTest, UsersDoNotSeeEachOthersLayouts)
+TEST_P(UstawieniaListyTest, UsersDoNotSeeEachOthersLayoutsAndWidthsAreFittedOncePerUserAndList)
 {
     const int inny = userId(u"anowak"_s);
     ASSERT_GT(inny, 0);
@@ -173,6 +154,13 @@ TEST_P(UstawieniaListyTest, UsersDoNotSeeEachOthersLayouts)
     UkladKolumn r;
     ASSERT_TRUE(nowak.resetuj(projekt(), false, r).ok);
     EXPECT_EQ(kolumnyZapisane(), 4);
+
+    EXPECT_FALSE(admin.czySzerokosciDopasowane());
+    ASSERT_TRUE(admin.oznaczSzerokosciDopasowane().ok);
+    EXPECT_TRUE(admin.czySzerokosciDopasowane());
+    EXPECT_FALSE(UstawieniaListy(klucz(u"inna"_s)).czySzerokosciDopasowane());
+    EXPECT_FALSE(UstawieniaListy(klucz(u"lista_firm_frame"_s, inny)).czySzerokosciDopasowane());
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"_s), 1);
 }
 
 TEST_P(UstawieniaListyTest, ApostrophesInKeysAreValuesNotStatementText)
@@ -190,17 +178,6 @@ TEST_P(UstawieniaListyTest, ApostrophesInKeysAreValuesNotStatementText)
     EXPECT_EQ(kolumnyZapisane(), 0);
 }
 
-TEST_P(UstawieniaListyTest, WithoutAWindowNameNothingIsPersisted)
-{
-    KluczUstawien k = klucz();
-    k.formularz.clear();
-    UstawieniaListy u(k);
-    const OdczytaneUstawienia o = otworz(u);
-    EXPECT_EQ(o.kolumny, projekt());
-    ASSERT_TRUE(u.zapisz({przestawiony(), u"nip"_s, UstawienieOkresu{}}, false).ok);
-    EXPECT_EQ(count(u"1 = 1"_s), 0);
-}
-
 TEST_P(UstawieniaListyTest, WithoutAUserTheStoreAnswersBrakDanych)
 {
     UstawieniaListy u(klucz(u"m"_s, -1));
@@ -210,17 +187,6 @@ TEST_P(UstawieniaListyTest, WithoutAUserTheStoreAnswersBrakDanych)
     EXPECT_EQ(o.kolumny, projekt());
     EXPECT_EQ(u.zapisz({przestawiony(), QString(), std::nullopt}, false).komunikat, "Resstrings_IDS_Brak_danych");
     EXPECT_TRUE(prompter().questions().isEmpty());
-}
-
-TEST_P(UstawieniaListyTest, AutomaticWidthFitHappensOncePerUserAndList)
-{
-    UstawieniaListy u(klucz());
-    EXPECT_FALSE(u.czySzerokosciDopasowane());
-    ASSERT_TRUE(u.oznaczSzerokosciDopasowane().ok);
-    EXPECT_TRUE(u.czySzerokosciDopasowane());
-    EXPECT_FALSE(UstawieniaListy(klucz(u"inna"_s)).czySzerokosciDopasowane());
-    EXPECT_FALSE(UstawieniaListy(klucz(u"lista_firm_frame"_s, userId(u"anowak"_s))).czySzerokosciDopasowane());
-    EXPECT_EQ(host::GetIntDB(u"select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"_s), 1);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(UstawieniaListyTest);
