@@ -1,14 +1,10 @@
-#include "ramka/filters/filter_collector.h"
 #include "ramka/filters/phrase_search.h"
-
-#include "filters_test_rows.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 using namespace partners;
-using filterstest::visibleIds;
 
 namespace {
 
@@ -100,31 +96,6 @@ TEST(SearchColumnsMenu, SearchesAllUntilTheUserPicksColumns)
     menu.toggle(0);
     EXPECT_TRUE(menu.allColumns());
     EXPECT_FALSE(menu.items()[0].checked);
-}
-
-// ---- the condition on loaded rows ----------------------------------------------------------
-
-TEST(PhraseOnRows, FindsRowsRegardlessOfCaseAndByIdOrText)
-{
-    db::DataSet dataSet;
-    dataSet.openFromRows({{"id", QMetaType::Int}, {"nazwa", QMetaType::QString}},
-                         {{1, "O'Brien Logistics"},
-                          {2, "Smith & Co"},
-                          {3, "Transport 123"},
-                          {123, "Żuraw"},
-                          {5, QVariant()},
-                          {6, "o'brien"}});
-    TFilterCollector collector;
-    const auto search = [&](const QString &phrase, const QStringList &columns = IdAndName) {
-        collector.setPhrase(phraseCondition(phrase, columns), phrase);
-        collector.apply(dataSet);
-        return visibleIds(dataSet);
-    };
-    EXPECT_EQ(search(u"O'Brien"_s), (std::vector<int>{1, 6}));
-    EXPECT_EQ(search(u"123"_s), (std::vector<int>{3, 123}));
-    EXPECT_EQ(search(u"żur"_s), (std::vector<int>{123}));
-    EXPECT_TRUE(search(u"zzz"_s).empty());
-    EXPECT_TRUE(search(u"abc"_s, {u"#id"_s}).empty());
 }
 
 } // namespace
