@@ -160,10 +160,10 @@ protected:
             ProceduraTestowa::zarejestruj();
     }
 
-    int uwaga(const QString &nazwa, bool wSynchronizacji = false)
+    int uwaga(const QString &nazwa)
     {
-        host::ExecQuery(u"insert into faktura_uwagi_dodatkowe (nazwa, tresc, w_synchronizacji) values (:n, 't', :s)"_s,
-                        nullptr, 0, {{u"n"_s, nazwa}, {u"s"_s, wSynchronizacji ? 1 : 0}});
+        host::ExecQuery(u"insert into faktura_uwagi_dodatkowe (nazwa, tresc) values (:n, 't')"_s, nullptr, 0,
+                        {{u"n"_s, nazwa}});
         return host::GetIntDB(u"select max(id_fv_ud) from faktura_uwagi_dodatkowe"_s);
     }
 
@@ -175,17 +175,26 @@ protected:
 
     int ileUwag() { return host::GetIntDB(u"select count(*) from faktura_uwagi_dodatkowe"_s); }
 
+    using Akcja = std::function<void(EdytorTestowy &)>;
+
     // Runs the editor modally for a record, or for the current row of `lista`; `co` acts inside the open window.
     // Message answers are scripted inside `co`: the window's own answer comes first in the queue.
-    int otworz(EdytorTestowy &ed, int id, int tryb, int upr, const std::function<void(EdytorTestowy &)> &co,
-               db::DataSet *lista = nullptr)
+    int otworz(EdytorTestowy &ed, int id, int tryb, int upr, const Akcja &co)
+    {
+        return uruchom(co, [&] { return ed.PokazRekord(id, tryb, upr); });
+    }
+    int otworz(EdytorTestowy &ed, db::DataSet &lista, int tryb, const Akcja &co)
+    {
+        return uruchom(co, [&] { return ed.PokazDlaListy(&lista, tryb, 1); });
+    }
+    int uruchom(const Akcja &co, const std::function<int()> &pokaz)
     {
         bool otwarty = false;
         prompter().push(Answer::dialog([&](QDialog &d) {
             otwarty = true;
             co(static_cast<EdytorTestowy &>(d));
         }));
-        const int wynik = lista ? ed.PokazDlaListy(lista, tryb, upr) : ed.PokazRekord(id, tryb, upr);
+        const int wynik = pokaz();
         EXPECT_TRUE(otwarty);
         return wynik;
     }
@@ -358,73 +367,66 @@ TEST_P(SzablonEdycjiFormTest, PreviousAndNextFollowTheListRow)
     lista.first();
 
     EdytorTestowy ed;
-    otworz(
-        ed, 0, Tszablon_edycja_form::Edycja, 1,
-        [&](EdytorTestowy &e) {
-            e.poprzButton()->show();
-            e.nastButton()->show();
-            EXPECT_EQ(e.IdRekordu(), a);
-            EXPECT_FALSE(e.poprzButton()->isEnabled());
-            EXPECT_TRUE(e.nastButton()->isEnabled());
+    otworz(ed, lista, Tszablon_edycja_form::Edycja, [&](EdytorTestowy &e) {
+        e.poprzButton()->show();
+        e.nastButton()->show();
+        EXPECT_EQ(e.IdRekordu(), a);
+        EXPECT_FALSE(e.poprzButton()->isEnabled());
+        EXPECT_TRUE(e.nastButton()->isEnabled());
 
-            QTest::keyClick(e.nazwa, Qt::Key_PageDown);
-            EXPECT_EQ(e.IdRekordu(), b);
-            EXPECT_EQ(e.nazwa->text(), u"B"_s);
-            EXPECT_TRUE(e.poprzButton()->isEnabled());
-            EXPECT_TRUE(e.nastButton()->isEnabled());
+        QTest::keyClick(e.nazwa, Qt::Key_PageDown);
+        EXPECT_EQ(e.IdRekordu(), b);
+        EXPECT_EQ(e.nazwa->text(), u"B"_s);
+        EXPECT_TRUE(e.poprzButton()->isEnabled());
+        EXPECT_TRUE(e.nastButton()->isEnabled());
 
-            QTest::keyClick(e.nazwa, Qt::Key_PageDown);
-            EXPECT_EQ(e.IdRekordu(), c);
-            EXPECT_FALSE(e.nastButton()->isEnabled());
-            const int wczytan = int(e.wczytane.size());
-            QTest::keyClick(e.nazwa, Qt::Key_PageDown);
-            EXPECT_EQ(e.wczytane.size(), wczytan);
+        QTest::keyClick(e.nazwa, Qt::Key_PageDown);
+        EXPECT_EQ(e.IdRekordu(), c);
+        EXPECT_FALSE(e.nastButton()->isEnabled());
+        const int wczytan = int(e.wczytane.size());
+        QTest::keyClick(e.nazwa, Qt::Key_PageDown);
+        EXPECT_EQ(e.wczytane.size(), wczytan);
 
-            // Leaving a changed record asks first; Cancel stays on it.
-            e.nazwa->setText(u"C2"_s);
-            prompter().answerMessage(host::mb::IdCancel);
-            QTest::keyClick(e.nazwa, Qt::Key_PageUp);
-            EXPECT_EQ(e.IdRekordu(), c);
-            EXPECT_EQ(e.nazwa->text(), u"C2"_s);
-            prompter().answerMessage(host::mb::IdNo);
-            QTest::keyClick(e.nazwa, Qt::Key_PageUp);
-            EXPECT_EQ(e.IdRekordu(), b);
-            EXPECT_EQ(lista.value(u"id"_s).toInt(), b);
-            e.close();
-        },
-        &lista);
+        // Leaving a changed record asks first; Cancel stays on it.
+        e.nazwa->setText(u"C2"_s);
+        prompter().answerMessage(host::mb::IdCancel);
+        QTest::keyClick(e.nazwa, Qt::Key_PageUp);
+        EXPECT_EQ(e.IdRekordu(), c);
+        EXPECT_EQ(e.nazwa->text(), u"C2"_s);
+        prompter().answerMessage(host::mb::IdNo);
+        QTest::keyClick(e.nazwa, Qt::Key_PageUp);
+        EXPECT_EQ(e.IdRekordu(), b);
+        EXPECT_EQ(lista.value(u"id"_s).toInt(), b);
+        e.close();
+    });
     EXPECT_EQ(nazwaUwagi(c), u"C"_s);
 
     // New and copy modes never navigate; a copy saves as a new record.
+    int kopia = 0;
     for (int tryb : {int(Tszablon_edycja_form::Nowy), int(Tszablon_edycja_form::Kopia)}) {
         EdytorTestowy nowy;
-        otworz(
-            nowy, 0, tryb, 1,
-            [&](EdytorTestowy &e) {
-                e.poprzButton()->show();
-                e.nastButton()->show();
-                EXPECT_FALSE(e.poprzButton()->isEnabled()) << tryb;
-                EXPECT_FALSE(e.nastButton()->isEnabled()) << tryb;
-                EXPECT_EQ(e.IdRekordu(), 0);
-                EXPECT_EQ(e.IdZrodla(), tryb == Tszablon_edycja_form::Kopia ? b : 0);
-                EXPECT_EQ(e.nazwa->text(), tryb == Tszablon_edycja_form::Kopia ? u"B"_s : QString());
-            },
-            &lista);
+        otworz(nowy, lista, tryb, [&](EdytorTestowy &e) {
+            const bool kopiowanie = tryb == Tszablon_edycja_form::Kopia;
+            e.poprzButton()->show();
+            e.nastButton()->show();
+            EXPECT_FALSE(e.poprzButton()->isEnabled()) << tryb;
+            EXPECT_FALSE(e.nastButton()->isEnabled()) << tryb;
+            EXPECT_EQ(e.IdRekordu(), 0);
+            EXPECT_EQ(e.IdZrodla(), kopiowanie ? b : 0);
+            EXPECT_EQ(e.nazwa->text(), kopiowanie ? u"B"_s : QString());
+            if (kopiowanie) {
+                EXPECT_TRUE(e.windowTitle().endsWith(
+                    host::LoadResstrings(u"Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie"_s)));
+                e.zapisz_zamknij()->click();
+            }
+        });
+        kopia = nowy.IdRekordu();
     }
-    EdytorTestowy kopia;
-    otworz(
-        kopia, 0, Tszablon_edycja_form::Kopia, 1,
-        [&](EdytorTestowy &e) {
-            EXPECT_TRUE(e.windowTitle().endsWith(
-                host::LoadResstrings(u"Resstrings_IDS_miasto__ramka_lista_fr__pKopiowanie"_s)));
-            e.zapisz_zamknij()->click();
-        },
-        &lista);
     ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
     EXPECT_TRUE(ProceduraTestowa::otrzymaneId[0].isNull());
     EXPECT_EQ(host::GetIntDB(u"select count(*) from faktura_uwagi_dodatkowe where nazwa = 'B'"_s), 2);
     // The saved copy is the list's current row after the refresh.
-    EXPECT_EQ(lista.value(u"id"_s).toInt(), kopia.IdRekordu());
+    EXPECT_EQ(lista.value(u"id"_s).toInt(), kopia);
 }
 
 TEST_P(SzablonEdycjiFormTest, ReadOnlyUserNeverGetsAnEnabledSaveButton)
