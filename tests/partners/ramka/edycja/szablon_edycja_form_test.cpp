@@ -487,9 +487,13 @@ TEST_P(SzablonEdycjiFormTest, LinkedFilesButtonOnlyWithATableName)
     }
 }
 
-TEST_P(SzablonEdycjiFormTest, DockedInATabItTalksToTheContainer)
+TEST_P(SzablonEdycjiFormTest, DockedInATabForAListFrameItTalksToTheContainerAndUsesTheRowDescription)
 {
-    const int id = uwaga(u"Alfa"_s);
+    const int a = uwaga(u"A"_s);
+    const int b = uwaga(u"B"_s);
+    ListaUwag ramka;
+    ramka.InicjujRamke(u"partners.dll"_s, false, QString(), u"lista_uwag"_s);
+    ASSERT_TRUE(ramka.GoToId(a));
     QTabWidget zakladki;
     Rejestrator rejestrator;
     zakladki.installEventFilter(&rejestrator);
@@ -498,19 +502,31 @@ TEST_P(SzablonEdycjiFormTest, DockedInATabItTalksToTheContainer)
     zakladki.addTab(new QWidget, u"lista"_s);
     zakladki.setCurrentIndex(zakladki.addTab(ed, u"?"_s));
 
-    EXPECT_EQ(ed->PokazRekord(id, Tszablon_edycja_form::Edycja, 1), QDialog::Rejected);
+    EXPECT_EQ(ed->PokazDlaListy(ramka.Lista(), Tszablon_edycja_form::Edycja, 1), QDialog::Rejected);
     EXPECT_TRUE(prompter().questionsOf(Kind::Modal).isEmpty());
     EXPECT_EQ(ed->Kontener(), &zakladki);
     EXPECT_FALSE(ed->isWindow());
-    EXPECT_EQ(ed->nazwa->text(), u"Alfa"_s);
+    EXPECT_EQ(ed->nazwa->text(), u"A"_s);
     EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
     EXPECT_EQ(rejestrator.komunikaty.last().second, host::windowParam(ed));
-    EXPECT_EQ(zakladki.tabText(1), u"Uwaga"_s);
+    EXPECT_EQ(zakladki.tabText(1), u"Uwaga: A"_s);
+
+    ed->nastButton()->show();
+    ed->nastButtonClick();
+    EXPECT_EQ(ed->IdRekordu(), b);
+    EXPECT_EQ(ramka.idBiezacegoWiersza(), b);
+    EXPECT_EQ(ed->windowTitle(), u"Uwaga: B"_s);
+    // After a save the list is read again and the caption follows the new name.
+    ed->nazwa->setText(u"B2"_s);
+    ed->zapiszClick();
+    EXPECT_EQ(ramka.idBiezacegoWiersza(), b);
+    EXPECT_EQ(ramka.Lista()->value(u"nazwa"_s).toString(), u"B2"_s);
+    EXPECT_EQ(ed->windowTitle(), u"Uwaga: B2"_s);
 
     rejestrator.komunikaty.clear();
     ed->nazwa->setText(u"Zmiana"_s);
     EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
-    EXPECT_EQ(zakladki.tabText(1), u"*Uwaga"_s);
+    EXPECT_EQ(zakladki.tabText(1), u"*Uwaga: B2"_s);
 
     // Closing is the container's business: the editor posts it and waits.
     rejestrator.komunikaty.clear();
@@ -524,7 +540,7 @@ TEST_P(SzablonEdycjiFormTest, DockedInATabItTalksToTheContainer)
     EXPECT_EQ(zakladki.count(), 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(wskaznik.isNull());
-    EXPECT_EQ(nazwaUwagi(id), u"Alfa"_s);
+    EXPECT_EQ(nazwaUwagi(b), u"B2"_s);
 }
 
 TEST_P(SzablonEdycjiFormTest, DockedInTheEmptyChildWindowItEndsWithIt)
@@ -550,34 +566,6 @@ TEST_P(SzablonEdycjiFormTest, DockedInTheEmptyChildWindowItEndsWithIt)
     }
     EXPECT_TRUE(pustak.isNull());
     EXPECT_TRUE(ed.isNull());
-}
-
-TEST_P(SzablonEdycjiFormTest, OpenedFromAListFrameItUsesTheFramesRowDescription)
-{
-    const int a = uwaga(u"A"_s);
-    const int b = uwaga(u"B"_s);
-    ListaUwag ramka;
-    ramka.InicjujRamke(u"partners.dll"_s, false, QString(), u"lista_uwag"_s);
-    ASSERT_TRUE(ramka.GoToId(a));
-
-    QTabWidget zakladki;
-    auto *ed = new EdytorTestowy;
-    zakladki.addTab(ed, QString());
-    ed->PokazDlaListy(ramka.Lista(), Tszablon_edycja_form::Edycja, 1);
-    EXPECT_EQ(ed->windowTitle(), u"Uwaga: A"_s);
-
-    ed->nastButton()->show();
-    ed->nastButtonClick();
-    EXPECT_EQ(ed->IdRekordu(), b);
-    EXPECT_EQ(ramka.idBiezacegoWiersza(), b);
-    EXPECT_EQ(ed->windowTitle(), u"Uwaga: B"_s);
-
-    // After a save the list is read again and the caption follows the new name.
-    ed->nazwa->setText(u"B2"_s);
-    ed->zapiszClick();
-    EXPECT_EQ(ramka.idBiezacegoWiersza(), b);
-    EXPECT_EQ(ramka.Lista()->value(u"nazwa"_s).toString(), u"B2"_s);
-    EXPECT_EQ(ed->windowTitle(), u"Uwaga: B2"_s);
 }
 
 TEST_P(SzablonEdycjiFormTest, SessionRowLivesWhileTheRecordIsOpen)
