@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMap>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -117,21 +118,19 @@ protected:
     }
 };
 
-// Records the host messages a container receives.
+// Counts the host messages a container receives, by type, and keeps the last one's window.
 class Rejestrator : public QObject
 {
 public:
-    QList<QPair<int, qintptr>> komunikaty;
+    QMap<int, int> ile;
+    qintptr ostatnieOkno = 0;
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == host::msg::CaptionChanged || event->type() == host::msg::CloseMe)
-            komunikaty.append({int(event->type()), static_cast<host::HostMessageEvent *>(event)->wParam()});
+        if (event->type() == host::msg::CaptionChanged || event->type() == host::msg::CloseMe) {
+            ++ile[int(event->type())];
+            ostatnieOkno = static_cast<host::HostMessageEvent *>(event)->wParam();
+        }
         return false;
-    }
-    int ile(int komunikat) const
-    {
-        return int(
-            std::count_if(komunikaty.cbegin(), komunikaty.cend(), [&](const auto &k) { return k.first == komunikat; }));
     }
 };
 
@@ -507,8 +506,8 @@ TEST_P(SzablonEdycjiFormTest, DockedInATabForAListFrameItTalksToTheContainerAndU
     EXPECT_EQ(ed->Kontener(), &zakladki);
     EXPECT_FALSE(ed->isWindow());
     EXPECT_EQ(ed->nazwa->text(), u"A"_s);
-    EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
-    EXPECT_EQ(rejestrator.komunikaty.last().second, host::windowParam(ed));
+    EXPECT_GE(rejestrator.ile.value(host::msg::CaptionChanged), 1);
+    EXPECT_EQ(rejestrator.ostatnieOkno, host::windowParam(ed));
     EXPECT_EQ(zakladki.tabText(1), u"Uwaga: A"_s);
 
     ed->nastButton()->show();
@@ -523,19 +522,19 @@ TEST_P(SzablonEdycjiFormTest, DockedInATabForAListFrameItTalksToTheContainerAndU
     EXPECT_EQ(ramka.Lista()->value(u"nazwa"_s).toString(), u"B2"_s);
     EXPECT_EQ(ed->windowTitle(), u"Uwaga: B2"_s);
 
-    rejestrator.komunikaty.clear();
+    rejestrator.ile.clear();
     ed->nazwa->setText(u"Zmiana"_s);
-    EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
+    EXPECT_GE(rejestrator.ile.value(host::msg::CaptionChanged), 1);
     EXPECT_EQ(zakladki.tabText(1), u"*Uwaga: B2"_s);
 
     // Closing is the container's business: the editor posts it and waits.
-    rejestrator.komunikaty.clear();
+    rejestrator.ile.clear();
     prompter().answerMessage(host::mb::IdNo);
     QTest::keyClick(ed->nazwa, Qt::Key_Escape);
-    EXPECT_EQ(rejestrator.ile(host::msg::CloseMe), 0);
+    EXPECT_EQ(rejestrator.ile.value(host::msg::CloseMe), 0);
     EXPECT_EQ(zakladki.count(), 2);
     QCoreApplication::sendPostedEvents(&zakladki);
-    EXPECT_EQ(rejestrator.ile(host::msg::CloseMe), 1);
+    EXPECT_EQ(rejestrator.ile.value(host::msg::CloseMe), 1);
     EXPECT_EQ(pytaniaOZapis(), 1);
     EXPECT_EQ(zakladki.count(), 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -554,11 +553,11 @@ TEST_P(SzablonEdycjiFormTest, DockedInTheEmptyChildWindowItEndsWithIt)
     EXPECT_EQ(ed->Kontener(), pustak.data());
     EXPECT_FALSE(ed->isWindow());
     EXPECT_EQ(pustak->OsadzoneOkno(), ed.data());
-    EXPECT_GE(rejestrator.ile(host::msg::CaptionChanged), 1);
+    EXPECT_GE(rejestrator.ile.value(host::msg::CaptionChanged), 1);
 
     ed->zamknijClick();
     QCoreApplication::sendPostedEvents(pustak);
-    EXPECT_EQ(rejestrator.ile(host::msg::CloseMe), 1);
+    EXPECT_EQ(rejestrator.ile.value(host::msg::CloseMe), 1);
     // The container closes and frees itself, then lets the editor go, which ends too.
     for (int i = 0; i < 3 && (pustak || ed); ++i) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
