@@ -108,11 +108,6 @@ protected:
         return usuwanie.wykonaj(nullptr, true);
     }
 
-    static QPushButton *przycisk(QWidget &okno, const char *nazwa)
-    {
-        return okno.findChild<QPushButton *>(QLatin1String(nazwa));
-    }
-
     QList<int> m_ids;
     int m_obca = 0;
     QString m_opis;
@@ -171,7 +166,7 @@ TEST_P(UsuwanieTest, StopHalfWayKeepsTheRestWhole)
     p.przedUsunieciem = zapora.hak();
     const WynikUsuwania w = usun(p, [&](Tusuwanie_postep_form &okno) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return zapora.dotarl.load(); }, CzasMs));
-        przycisk(okno, "bPrzerwij")->click();
+        okno.findChild<QPushButton *>(u"bPrzerwij"_s)->click();
         zapora.puszczony.release();
     });
 
@@ -196,7 +191,7 @@ TEST_P(UsuwanieTest, SuspendHoldsTheWorkerUntilResumed)
     QString napisWstrzymania;
     const WynikUsuwania w = usun(p, [&](Tusuwanie_postep_form &okno) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return zapora.dotarl.load(); }, CzasMs));
-        QPushButton *wstrzymaj = przycisk(okno, "bWstrzymaj");
+        QPushButton *wstrzymaj = okno.findChild<QPushButton *>(u"bWstrzymaj"_s);
         wstrzymaj->click();
         napisWstrzymania = wstrzymaj->text();
         zapora.puszczony.release();

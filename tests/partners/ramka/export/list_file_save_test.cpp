@@ -38,13 +38,6 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    static void utworz(const QString &plik, const QByteArray &dane)
-    {
-        QFile f(plik);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(dane);
-    }
-
     WynikZapisuListy zapisz(const QString &tytul = u"Lista firm"_s)
     {
         return zapiszListeDoPliku(nullptr, tytul, katalog.path(), [this] {
@@ -88,7 +81,9 @@ TEST_F(ZapisListyTest, OnlyYesToTheOverwriteQuestionReplacesTheOldFile)
 {
     const QString plik = sciezka(u"stara.html"_s);
     for (const int odpowiedz : {host::mb::IdNo, host::mb::IdCancel, host::mb::IdYes}) {
-        utworz(plik, "stara tresc");
+        QFile stara(plik);
+        ASSERT_TRUE(stara.open(QIODevice::WriteOnly) && stara.write("stara tresc") == 11);
+        stara.close();
         prompter->push(Answer::saveFile(plik)).answerMessage(odpowiedz);
         const bool tak = odpowiedz == host::mb::IdYes;
         EXPECT_EQ(zapisz(), tak ? WynikZapisuListy::Zapisano : WynikZapisuListy::NieNadpisano);

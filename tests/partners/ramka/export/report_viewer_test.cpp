@@ -52,13 +52,6 @@ int stronyPdf(const QString &plik)
     return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
 }
 
-void zapiszPlik(const QString &sciezka, const QByteArray &dane)
-{
-    QFile f(sciezka);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(dane);
-}
-
 } // namespace
 
 TEST(RaportXml, RowsWithoutTitlesAndOutOfOrderFieldsAreToleratedButMalformedXmlIsRefused)
@@ -120,7 +113,9 @@ TEST(RaportViewerLibrary, ExportsRenderThroughTheReportsDataFile)
     ASSERT_TRUE(biblioteka.resolve("_run_crystal_ext"));
 
     QTemporaryDir katalog;
-    zapiszPlik(katalog.filePath(u"SYS_R.xml"_s), xmlListy(10));
+    QFile dane(katalog.filePath(u"SYS_R.xml"_s));
+    ASSERT_TRUE(dane.open(QIODevice::WriteOnly) && dane.write(xmlListy(10)) > 0);
+    dane.close();
     const std::u16string raport = katalog.filePath(u"SYS_R.rpt"_s).toStdU16String();
     const std::u16string pdf = katalog.filePath(u"lista.pdf"_s).toStdU16String();
     const MalvoReportParam parametry[] = {{u"@tytul", u"Lista"}, {u"@uzytk_rap", nullptr}};
