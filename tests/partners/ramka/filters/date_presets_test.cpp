@@ -66,7 +66,7 @@ TEST(DatePresetBounds, GiveTheDocumentedRange)
     }
 }
 
-TEST(DatePresetSpecial, UserRangeKeepsItsDatesAndTheControlPeriodEndsAtTheEndOfItsDay)
+TEST(DatePresetOwnRanges, UserRangeKeepsItsDatesAndTheControlPeriodEndsAtTheEndOfItsDay)
 {
     const DateRange current{day(2026, 1, 5), day(2026, 1, 9)};
     const DatePresetResult user = datePresetRange(Code::UserRange, Friday15May, current);
