@@ -12,15 +12,11 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Answer = host::ScriptedPrompter::Answer;
 
 namespace {
-
-bool istnieje(int id)
-{
-    return host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
-                                     {{QStringLiteral("id"), id}});
-}
 
 // A derived frame whose hooks use the host connection, as real ones do.
 class ListaZHakami : public TestowaListaFirm
@@ -40,7 +36,7 @@ public:
     {
         obcyWatek = obcyWatek || QThread::currentThread() != thread();
         przed << id;
-        if (!istnieje(id))
+        if (!istniejeFirma(id))
             przedBezWiersza << id;
         if (wPrzed)
             wPrzed(id);
@@ -51,7 +47,7 @@ public:
     {
         obcyWatek = obcyWatek || QThread::currentThread() != thread();
         po << id;
-        if (istnieje(id))
+        if (istniejeFirma(id))
             poZWierszem << id;
         return true;
     }
@@ -74,9 +70,9 @@ protected:
         if (IsSkipped())
             return;
         for (int i = 0; i < 6; ++i)
-            m_firmy << firma(QStringLiteral("Firma %1").arg(i));
-        m_ramka = std::make_unique<ListaZHakami>(nullptr, QStringLiteral("lista_testowa"));
-        m_ramka->InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista_testowa"));
+            m_firmy << firma(u"Firma %1"_s.arg(i));
+        m_ramka = std::make_unique<ListaZHakami>(nullptr, u"lista_testowa"_s);
+        m_ramka->InicjujRamke(u"partners.dll"_s, false, QString(), u"lista_testowa"_s);
     }
 
     void TearDown() override
@@ -86,26 +82,21 @@ protected:
     }
 
     // Selects every row and deletes them, answering yes; the progress window
-    // is kept for the hooks to drive.
-    void usunWszystkie()
+    // is kept for the hooks to drive. Returns the rows deleted.
+    QList<int> usunWszystkie()
     {
-        m_ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
+        m_ramka->akcja(u"pZaznaczAll"_s)->trigger();
         prompter().setDefaultMessageAnswer(host::mb::IdYes);
         prompter().push(Answer::dialog([this](QDialog &d) {
             m_okno = &d;
             EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 60000));
         }));
-        m_ramka->akcja(QStringLiteral("pusun"))->trigger();
-        ASSERT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
-    }
-
-    QList<int> pozostale()
-    {
-        QList<int> wynik;
-        for (int id : m_firmy)
-            if (istnieje(id))
-                wynik << id;
-        return wynik;
+        m_ramka->akcja(u"pusun"_s)->trigger();
+        EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
+        QList<int> usuniete;
+        std::copy_if(m_firmy.cbegin(), m_firmy.cend(), std::back_inserter(usuniete),
+                     [](int id) { return !istniejeFirma(id); });
+        return usuniete;
     }
 
     QList<int> m_firmy;
@@ -125,11 +116,10 @@ TEST_P(UsuwanieHakiRamkiTest, HooksRunOnTheWindowThreadAroundEachCommittedRow)
         QTimer::singleShot(30, &petla, &QEventLoop::quit);
         petla.exec();
     };
-    usunWszystkie();
+    const QList<int> usuniete = usunWszystkie();
 
-    QList<int> usuniete = m_firmy;
-    usuniete.removeOne(odmowiona);
-    EXPECT_EQ(pozostale(), QList<int>{odmowiona});
+    EXPECT_EQ(usuniete.size(), 5);
+    EXPECT_FALSE(usuniete.contains(odmowiona));
     EXPECT_EQ(posortowane(m_ramka->przed), m_firmy);
     EXPECT_EQ(posortowane(m_ramka->po), usuniete);
     EXPECT_TRUE(m_ramka->przedBezWiersza.isEmpty());
@@ -140,27 +130,22 @@ TEST_P(UsuwanieHakiRamkiTest, HooksRunOnTheWindowThreadAroundEachCommittedRow)
 
 TEST_P(UsuwanieHakiRamkiTest, StopHalfWayCallsTheAfterHookOnlyForDeletedRows)
 {
-    int wywolania = 0;
     m_ramka->wPrzed = [&](int id) {
-        ++wywolania;
-        if (wywolania == 2)
+        if (m_ramka->przed.size() == 2)
             m_ramka->odmowa = id;
-        if (wywolania == 3 && m_okno)
-            m_okno->findChild<QPushButton *>(QStringLiteral("bPrzerwij"))->click();
+        if (m_ramka->przed.size() == 3 && m_okno)
+            m_okno->findChild<QPushButton *>(u"bPrzerwij"_s)->click();
     };
-    usunWszystkie();
+    const QList<int> usuniete = usunWszystkie();
 
     // The row under way when stopped is finished; none is started after it.
     EXPECT_EQ(m_ramka->przed.size(), 3);
-    const QList<int> zostaly = pozostale();
-    QList<int> usuniete;
-    for (int id : m_firmy)
-        if (!zostaly.contains(id))
-            usuniete << id;
     EXPECT_EQ(usuniete.size(), 2);
     EXPECT_EQ(posortowane(m_ramka->po), usuniete);
-    EXPECT_TRUE(zostaly.contains(m_ramka->odmowa));
-    EXPECT_EQ(posortowane(ids(*m_ramka)), zostaly);
+    EXPECT_FALSE(usuniete.contains(m_ramka->odmowa));
+    EXPECT_EQ(ids(*m_ramka).size(), 4);
+    for (int id : usuniete)
+        EXPECT_FALSE(ids(*m_ramka).contains(id)) << id;
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(UsuwanieHakiRamkiTest);

@@ -19,9 +19,12 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 using namespace ramka;
 using Answer = host::ScriptedPrompter::Answer;
@@ -42,6 +45,12 @@ void zbierajOstrzezenia(QtMsgType typ, const QMessageLogContext &kontekst, const
         g_poprzedniHandler(typ, kontekst, tekst);
 }
 
+bool zaczynaKomunikat(const QStringList &teksty, const char *klucz)
+{
+    const QString poczatek = host::LoadResstrings(QString::fromLatin1(klucz));
+    return std::any_of(teksty.cbegin(), teksty.cend(), [&](const QString &t) { return t.startsWith(poczatek); });
+}
+
 class UsuwanieTest : public HostDatabaseTest
 {
 protected:
@@ -50,63 +59,53 @@ protected:
         HostDatabaseTest::SetUp();
         if (IsSkipped())
             return;
-        const int przed = host::GetIntDB(QStringLiteral("select coalesce(max(id_f), 0) from firma"));
+        const int przed = host::GetIntDB("select coalesce(max(id_f), 0) from firma");
         // One more than is deleted: a company outside the selection.
         suitedb::generateDemoCompanies(*host::GetConnection(), Ile + 1, 7);
-        host::ExecQuery(QStringLiteral("update firma set id_centrali = null"));
-        QList<int> nowe =
-            host::GetListaIntDB(QStringLiteral("select id_f from firma where id_f > %1 order by id_f").arg(przed));
-        ASSERT_EQ(nowe.size(), Ile + 1);
-        m_obca = nowe.takeLast();
-        m_ids = nowe;
+        host::ExecQuery("update firma set id_centrali = null");
+        m_ids = host::GetListaIntDB(u"select id_f from firma where id_f > %1 order by id_f"_s.arg(przed));
+        ASSERT_EQ(m_ids.size(), Ile + 1);
+        m_obca = m_ids.takeLast();
     }
 
     ParametryUsuwania parametry() const
     {
         ParametryUsuwania p;
         p.ids = m_ids;
-        p.tabela = QStringLiteral("firma");
-        p.nazwaId = QStringLiteral("id_f");
-        p.tabelaCanDel = QStringLiteral("firma");
+        p.tabela = p.tabelaCanDel = u"firma"_s;
+        p.nazwaId = u"id_f"_s;
         return p;
     }
 
-    int istniejace(const QList<int> &ids) const
+    static int istniejace(const QList<int> &ids)
     {
         int ile = 0;
         for (int id : ids)
-            ile += host::GetIntDB(QStringLiteral("select count(*) from firma where id_f = %1").arg(id));
+            ile += host::GetIntDB(u"select count(*) from firma where id_f = %1"_s.arg(id));
         return ile;
     }
 
-    int adresy(int id) const
+    static int adresy(int id)
     {
-        return host::GetIntDB(QStringLiteral("select count(*) from adres where tabela = 7 and id_ = %1").arg(id));
+        return host::GetIntDB(u"select count(*) from adres where tabela = 7 and id_ = %1"_s.arg(id));
     }
 
-    // Drives the progress window: steps runs once it is shown, then the
-    // window is left to finish. The label it showed last is kept.
-    void prowadz(std::function<void(Tusuwanie_postep_form &)> kroki = {})
+    // Answers yes and drives the progress window: `kroki` runs once it is
+    // shown, then the window is left to finish. Its last label is kept.
+    WynikUsuwania usun(ParametryUsuwania p, std::function<void(Tusuwanie_postep_form &)> kroki = {},
+                       const QString &tabelaSlownie = QString())
     {
+        prompter().answerMessage(host::mb::IdYes);
         prompter().push(Answer::dialog([this, kroki](QDialog &d) {
             auto &okno = static_cast<Tusuwanie_postep_form &>(d);
             if (kroki)
                 kroki(okno);
             EXPECT_TRUE(QTest::qWaitFor([&] { return !okno.isVisible(); }, CzasMs));
-            m_opis = okno.findChild<QLabel *>(QStringLiteral("opis"))->text();
+            m_opis = okno.findChild<QLabel *>(u"opis"_s)->text();
         }));
-    }
-
-    WynikUsuwania usun(ParametryUsuwania p, const QString &tabelaSlownie = QString())
-    {
         TUsuwanie_zaznaczonych usuwanie(std::move(p));
         usuwanie.ustawTabeleSlownie(tabelaSlownie);
         return usuwanie.wykonaj(nullptr, true);
-    }
-
-    static QPushButton *przycisk(QWidget &okno, const char *nazwa)
-    {
-        return okno.findChild<QPushButton *>(QLatin1String(nazwa));
     }
 
     QList<int> m_ids;
@@ -136,12 +135,16 @@ struct Zapora
 
 } // namespace
 
-TEST_P(UsuwanieTest, DeletesEverySelectedRowAndCountsThem)
+TEST_P(UsuwanieTest, DeletesEverySelectedRowAndDecliningDeletesNothing)
 {
-    prompter().answerMessage(host::mb::IdYes);
-    prowadz();
-    const WynikUsuwania w = usun(parametry());
+    prompter().answerMessage(host::mb::IdNo);
+    TUsuwanie_zaznaczonych odrzucone(parametry());
+    EXPECT_EQ(odrzucone.wykonaj(nullptr, true).usuniete, 0);
+    EXPECT_FALSE(odrzucone.potwierdzono());
+    EXPECT_EQ(istniejace(m_ids), Ile);
+    EXPECT_TRUE(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).isEmpty());
 
+    const WynikUsuwania w = usun(parametry());
     EXPECT_EQ(w.usuniete, Ile);
     EXPECT_EQ(w.przetworzone, Ile);
     EXPECT_FALSE(w.przerwano);
@@ -150,18 +153,6 @@ TEST_P(UsuwanieTest, DeletesEverySelectedRowAndCountsThem)
     EXPECT_EQ(istniejace({m_obca}), 1);
     EXPECT_TRUE(m_opis.contains(QString::number(Ile))) << m_opis.toStdString();
     EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
-}
-
-TEST_P(UsuwanieTest, DecliningTheQuestionDeletesNothingAndShowsNoWindow)
-{
-    prompter().answerMessage(host::mb::IdNo);
-    TUsuwanie_zaznaczonych usuwanie(parametry());
-    const WynikUsuwania w = usuwanie.wykonaj(nullptr, true);
-
-    EXPECT_FALSE(usuwanie.potwierdzono());
-    EXPECT_EQ(w.usuniete, 0);
-    EXPECT_EQ(istniejace(m_ids), Ile);
-    EXPECT_TRUE(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).isEmpty());
 }
 
 TEST_P(UsuwanieTest, StopHalfWayKeepsTheRestWhole)
@@ -173,26 +164,20 @@ TEST_P(UsuwanieTest, StopHalfWayKeepsTheRestWhole)
     zapora.naWierszu = 20;
     ParametryUsuwania p = parametry();
     p.przedUsunieciem = zapora.hak();
-
-    prompter().answerMessage(host::mb::IdYes);
-    prowadz([&](Tusuwanie_postep_form &okno) {
+    const WynikUsuwania w = usun(p, [&](Tusuwanie_postep_form &okno) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return zapora.dotarl.load(); }, CzasMs));
-        przycisk(okno, "bPrzerwij")->click();
+        okno.findChild<QPushButton *>(u"bPrzerwij"_s)->click();
         zapora.puszczony.release();
     });
-    const WynikUsuwania w = usun(p);
 
     // The row under way when stopped is finished; no other one is started.
     EXPECT_EQ(w.usuniete, 21);
     EXPECT_TRUE(w.przerwano);
     EXPECT_EQ(w.pozostale(), Ile - 21);
     EXPECT_EQ(istniejace(m_ids), Ile - 21);
-    EXPECT_TRUE(m_opis.contains(QLatin1String("50"))) << m_opis.toStdString();
-    EXPECT_TRUE(m_opis.contains(QLatin1String("21"))) << m_opis.toStdString();
-    for (int id : m_ids) {
-        const bool jest = istniejace({id}) == 1;
-        EXPECT_EQ(adresy(id), jest ? adresyPrzed[id] : 0) << id;
-    }
+    EXPECT_TRUE(m_opis.contains(QLatin1String("50")) && m_opis.contains(QLatin1String("21"))) << m_opis.toStdString();
+    for (int id : m_ids)
+        EXPECT_EQ(adresy(id), istniejace({id}) == 1 ? adresyPrzed[id] : 0) << id;
 }
 
 TEST_P(UsuwanieTest, SuspendHoldsTheWorkerUntilResumed)
@@ -204,70 +189,47 @@ TEST_P(UsuwanieTest, SuspendHoldsTheWorkerUntilResumed)
     int wstrzymanyNa = -1;
     int usunieteWeWstrzymaniu = -1;
     QString napisWstrzymania;
-
-    prompter().answerMessage(host::mb::IdYes);
-    prowadz([&](Tusuwanie_postep_form &okno) {
+    const WynikUsuwania w = usun(p, [&](Tusuwanie_postep_form &okno) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return zapora.dotarl.load(); }, CzasMs));
-        QPushButton *wstrzymaj = przycisk(okno, "bWstrzymaj");
+        QPushButton *wstrzymaj = okno.findChild<QPushButton *>(u"bWstrzymaj"_s);
         wstrzymaj->click();
         napisWstrzymania = wstrzymaj->text();
         zapora.puszczony.release();
         // The row under way finishes; then nothing moves until resumed.
-        QProgressBar *postep = okno.findChild<QProgressBar *>(QStringLiteral("postep"));
+        QProgressBar *postep = okno.findChild<QProgressBar *>(u"postep"_s);
         EXPECT_TRUE(QTest::qWaitFor([&] { return postep->value() > 10; }, CzasMs));
         QTest::qWait(300);
         wstrzymanyNa = postep->value();
         usunieteWeWstrzymaniu = Ile - istniejace(m_ids);
         wstrzymaj->click();
     });
-    const WynikUsuwania w = usun(p);
 
     EXPECT_EQ(wstrzymanyNa, 11);
     EXPECT_EQ(usunieteWeWstrzymaniu, 11);
-    EXPECT_EQ(napisWstrzymania, host::LoadResstrings(QStringLiteral("Resstrings_IDS_Wznow")));
+    EXPECT_EQ(napisWstrzymania, host::LoadResstrings(u"Resstrings_IDS_Wznow"_s));
     EXPECT_EQ(w.usuniete, Ile);
     EXPECT_EQ(istniejace(m_ids), 0);
 }
 
-TEST_P(UsuwanieTest, RowRefusedByTheCheckStaysAndIsReported)
+TEST_P(UsuwanieTest, RefusedAndSynchronisedRowsStayAndAreReportedUntilForced)
 {
     const int centrala = m_ids.at(7);
-    host::ExecQuery(QStringLiteral("update firma set id_centrali = %1 where id_f = %2").arg(centrala).arg(m_obca));
-
-    prompter().answerMessage(host::mb::IdYes);
-    prowadz();
-    const WynikUsuwania w = usun(parametry());
-
-    EXPECT_EQ(w.usuniete, Ile - 1);
-    ASSERT_EQ(w.odmowy.size(), 1);
-    EXPECT_EQ(istniejace({centrala}), 1);
-    EXPECT_EQ(istniejace(m_ids), 1);
-    const QString naglowek = host::LoadResstrings(QStringLiteral("Resstrings_IDS_CanDel_naglowek"));
-    bool pokazano = false;
-    for (const QString &t : prompter().messageTexts())
-        pokazano = pokazano || t.contains(naglowek);
-    EXPECT_TRUE(pokazano);
-}
-
-TEST_P(UsuwanieTest, SynchronisedRowNeedsTheForcedDelete)
-{
     const int synchronizowana = m_ids.at(3);
-    host::ExecQuery(QStringLiteral("update firma set w_synchronizacji = 1 where id_f = %1").arg(synchronizowana));
+    host::ExecQuery(u"update firma set id_centrali = %1 where id_f = %2"_s.arg(centrala).arg(m_obca));
+    host::ExecQuery(u"update firma set w_synchronizacji = 1 where id_f = %1"_s.arg(synchronizowana));
 
-    prompter().answerMessage(host::mb::IdYes);
-    prowadz();
     WynikUsuwania w = usun(parametry());
-    EXPECT_EQ(w.usuniete, Ile - 1);
+    EXPECT_EQ(w.usuniete, Ile - 2);
+    ASSERT_EQ(w.odmowy.size(), 1);
     EXPECT_EQ(w.bledy.size(), 1);
-    EXPECT_EQ(istniejace({synchronizowana}), 1);
-    const QString nieudane = host::LoadResstrings(QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"));
-    EXPECT_TRUE(prompter().messageTexts().last().startsWith(nieudane));
+    EXPECT_EQ(istniejace({centrala, synchronizowana}), 2);
+    EXPECT_EQ(istniejace(m_ids), 2);
+    EXPECT_TRUE(zaczynaKomunikat(prompter().messageTexts(), "Resstrings_IDS_CanDel_naglowek"));
+    EXPECT_TRUE(zaczynaKomunikat(prompter().messageTexts(), "Resstrings_IDS_Usuniecie_nieudane"));
 
     ParametryUsuwania wymuszone = parametry();
     wymuszone.ids = {synchronizowana, m_obca};
     wymuszone.wymuszenie = true;
-    prompter().answerMessage(host::mb::IdYes);
-    prowadz();
     w = usun(wymuszone);
     EXPECT_EQ(w.usuniete, 2);
     EXPECT_EQ(istniejace({synchronizowana, m_obca}), 0);
@@ -276,63 +238,55 @@ TEST_P(UsuwanieTest, SynchronisedRowNeedsTheForcedDelete)
 TEST_P(UsuwanieTest, OwnRowDeleteOfADerivedFrameReplacesTheProcedure)
 {
     ParametryUsuwania p = parametry();
-    p.tabela = QStringLiteral("nieznana"); // PUsunW would refuse every row
+    p.tabela = u"nieznana"_s; // PUsunW would refuse every row
     p.usuwanieRekordu = [](int id, db::Connection &c) {
-        db::Query q(&c, QStringLiteral("update firma set nazwa = 'x' where id_f = :id"));
-        q.parameters().setValue(QStringLiteral("id"), id);
+        db::Query q(&c, u"update firma set nazwa = 'x' where id_f = :id"_s);
+        q.parameters().setValue(u"id"_s, id);
         return q.exec() == 1 && id % 2 == 0;
     };
-    prompter().answerMessage(host::mb::IdYes);
-    prowadz();
     const WynikUsuwania w = usun(p);
-
-    int parzyste = 0;
-    for (int id : m_ids)
-        parzyste += id % 2 == 0;
-    EXPECT_EQ(w.usuniete, parzyste);
+    EXPECT_EQ(w.usuniete, std::count_if(m_ids.cbegin(), m_ids.cend(), [](int id) { return id % 2 == 0; }));
     EXPECT_TRUE(w.bledy.isEmpty());
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma where nazwa = 'x'")), Ile);
+    EXPECT_EQ(host::GetIntDB("select count(*) from firma where nazwa = 'x'"), Ile);
 }
 
 TEST_P(UsuwanieTest, LinkedFilesGoOnlyWithDeletedRowsAndStayInTheStore)
 {
     QTemporaryDir magazyn;
-    ASSERT_TRUE(host::var::SciezkaDokumenty.set(magazyn.path() + QStringLiteral("/store")));
-    QDir(magazyn.path()).mkpath(QStringLiteral("store/FIRMA"));
-    auto utworz = [](const QString &sciezka) {
-        QFile f(sciezka);
-        return f.open(QIODevice::WriteOnly) && f.write("x") == 1;
-    };
-    const QString store = magazyn.path() + QStringLiteral("/store/FIRMA/");
-    ASSERT_TRUE(utworz(store + QStringLiteral("a.pdf")));
-    ASSERT_TRUE(utworz(store + QStringLiteral("b.pdf")));
-    ASSERT_TRUE(utworz(magazyn.path() + QStringLiteral("/poza.txt")));
+    ASSERT_TRUE(host::var::SciezkaDokumenty.set(magazyn.filePath("store")));
+    QDir(magazyn.path()).mkpath("store/FIRMA");
+    for (const char *plik : {"store/FIRMA/a.pdf", "store/FIRMA/b.pdf", "poza.txt"}) {
+        QFile f(magazyn.filePath(QString::fromLatin1(plik)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
+    }
     const int usuwana = m_ids.at(0);
     const int odmowiona = m_ids.at(1);
-    auto dodaj = [](int id, const QString &sciezka) {
-        host::ExecQuery(QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values (:s, 7, :id)"), nullptr,
-                        0, {{QStringLiteral("s"), sciezka}, {QStringLiteral("id"), id}});
+    const auto dodaj = [](int id, const QString &sciezka) {
+        host::ExecQuery("insert into dokument_plik (sciezka, tabela, id_) values (:s, 7, :id)", nullptr, 0,
+                        {{u"s"_s, sciezka}, {u"id"_s, id}});
     };
-    dodaj(usuwana, QStringLiteral("FIRMA\\a.pdf"));
-    dodaj(usuwana, QStringLiteral("..\\poza.txt"));
-    dodaj(odmowiona, QStringLiteral("FIRMA\\b.pdf"));
-    host::ExecQuery(QStringLiteral("update firma set id_centrali = %1 where id_f = %2").arg(odmowiona).arg(m_obca));
+    const auto pliki = [](int id) {
+        return host::GetIntDB(u"select count(*) from dokument_plik where id_ = %1"_s.arg(id));
+    };
+    dodaj(usuwana, "FIRMA\\a.pdf");
+    dodaj(usuwana, "..\\poza.txt");
+    dodaj(odmowiona, "FIRMA\\b.pdf");
+    host::ExecQuery(u"update firma set id_centrali = %1 where id_f = %2"_s.arg(odmowiona).arg(m_obca));
 
-    prompter().answerMessage(host::mb::IdYes).answerMessage(host::mb::IdYes).answerMessage(host::mb::IdYes);
-    prowadz();
-    const WynikUsuwania w = usun(parametry(), QStringLiteral("firma"));
+    prompter().answerMessage(host::mb::IdYes).answerMessage(host::mb::IdYes);
+    const WynikUsuwania w = usun(parametry(), {}, u"firma"_s);
 
     const QStringList pytania = prompter().messageTexts();
     ASSERT_GE(pytania.size(), 3);
-    EXPECT_TRUE(pytania.at(0).startsWith(host::LoadResstrings(QStringLiteral("Resstrings_IDS_czyusunpliki"))));
+    EXPECT_TRUE(pytania.at(0).startsWith(host::LoadResstrings(u"Resstrings_IDS_czyusunpliki"_s)));
     EXPECT_TRUE(pytania.at(0).contains(QLatin1String("FIRMA\\b.pdf")));
     EXPECT_EQ(w.usuniete, Ile - 1);
-    EXPECT_FALSE(QFile::exists(store + QStringLiteral("a.pdf")));
-    EXPECT_TRUE(QFile::exists(store + QStringLiteral("b.pdf")));
-    EXPECT_TRUE(QFile::exists(magazyn.path() + QStringLiteral("/poza.txt")));
-    EXPECT_EQ(w.plikiNieusuniete, QStringList{QStringLiteral("..\\poza.txt")});
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from dokument_plik where id_ = %1").arg(odmowiona)), 1);
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from dokument_plik where id_ = %1").arg(usuwana)), 0);
+    EXPECT_FALSE(QFile::exists(magazyn.filePath("store/FIRMA/a.pdf")));
+    EXPECT_TRUE(QFile::exists(magazyn.filePath("store/FIRMA/b.pdf")));
+    EXPECT_TRUE(QFile::exists(magazyn.filePath("poza.txt")));
+    EXPECT_EQ(w.plikiNieusuniete, QStringList{u"..\\poza.txt"_s});
+    EXPECT_EQ(pliki(odmowiona), 1);
+    EXPECT_EQ(pliki(usuwana), 0);
 }
 
 TEST_P(UsuwanieTest, WorkerUsesItsOwnConnectionAndTheWindowStaysResponsive)
@@ -355,9 +309,7 @@ TEST_P(UsuwanieTest, WorkerUsesItsOwnConnectionAndTheWindowStaysResponsive)
 
     g_ostrzezeniaWatkow.clear();
     g_poprzedniHandler = qInstallMessageHandler(zbierajOstrzezenia);
-    prompter().answerMessage(host::mb::IdYes);
-    prowadz([&](Tusuwanie_postep_form &) { QTimer::singleShot(50, [&] { tikUi.release(); }); });
-    const WynikUsuwania w = usun(p);
+    const WynikUsuwania w = usun(p, [&](Tusuwanie_postep_form &) { QTimer::singleShot(50, [&] { tikUi.release(); }); });
     qInstallMessageHandler(g_poprzedniHandler);
 
     EXPECT_FALSE(naWatkuUi.load());
@@ -369,67 +321,55 @@ TEST_P(UsuwanieTest, WorkerUsesItsOwnConnectionAndTheWindowStaysResponsive)
 
 // The window hooks of a worker driven without its window, as a destroyed or
 // stopped window leaves it. The worker's own hook marks the row it reached.
-class HakiOknaTest : public UsuwanieTest
+TEST_P(UsuwanieTest, AWorkerWithoutItsWindowGivesUpOrFinishesTheRowOfAnUnansweredHook)
 {
-protected:
-    std::unique_ptr<TUsuwanie_watek> uruchom()
-    {
+    QObject kontekst;
+    std::atomic<int> doszedl{0};
+    QList<int> przed;
+    QList<int> po;
+    const auto uruchom = [&] {
         ParametryUsuwania p = parametry();
         p.polaczenie = host::GetConnection()->target();
         p.idU = host::AktIdU();
-        p.przedUsunieciem = [this](int id, db::Connection &) {
-            m_doszedl = id;
+        p.przedUsunieciem = [&](int id, db::Connection &) {
+            doszedl = id;
             return true;
         };
-        p.hakiOkna.kontekst = &m_kontekst;
-        p.hakiOkna.przedUsunieciem = [this](int id) {
-            m_przed << id;
+        p.hakiOkna.kontekst = &kontekst;
+        p.hakiOkna.przedUsunieciem = [&](int id) {
+            przed << id;
             return true;
         };
-        p.hakiOkna.poUsunieciu = [this](int id) { m_po << id; };
+        p.hakiOkna.poUsunieciu = [&](int id) { po << id; };
+        doszedl = 0;
         auto watek = std::make_unique<TUsuwanie_watek>(std::move(p));
         watek->start();
         // No events are processed here: the worker stays at the first row's window hook.
         QDeadlineTimer limit(CzasMs);
-        while (m_doszedl.load() == 0 && !limit.hasExpired())
+        while (doszedl.load() == 0 && !limit.hasExpired())
             QThread::msleep(5);
-        EXPECT_NE(m_doszedl.load(), 0);
+        EXPECT_EQ(doszedl.load(), m_ids.first());
         QThread::msleep(50);
         return watek;
-    }
+    };
 
-    QObject m_kontekst;
-    std::atomic<int> m_doszedl{0};
-    QList<int> m_przed;
-    QList<int> m_po;
-};
-
-TEST_P(HakiOknaTest, DestroyingTheWorkerGivesUpAnUnansweredHookAndKeepsTheRow)
-{
-    auto watek = uruchom();
-    EXPECT_EQ(m_doszedl.load(), m_ids.first());
-    watek.reset();
+    uruchom().reset();
     QCoreApplication::processEvents();
-
-    EXPECT_TRUE(m_przed.isEmpty());
-    EXPECT_TRUE(m_po.isEmpty());
+    EXPECT_TRUE(przed.isEmpty());
+    EXPECT_TRUE(po.isEmpty());
     EXPECT_EQ(istniejace(m_ids), Ile);
-}
 
-TEST_P(HakiOknaTest, StoppingFinishesTheCurrentRowWithBothHooks)
-{
     auto watek = uruchom();
     watek->zatrzymajIZaczekaj();
     const WynikUsuwania w = watek->wynik();
-
-    EXPECT_EQ(m_przed, QList<int>{m_ids.first()});
-    EXPECT_EQ(m_po, QList<int>{m_ids.first()});
+    EXPECT_EQ(przed, QList<int>{m_ids.first()});
+    EXPECT_EQ(po, QList<int>{m_ids.first()});
     EXPECT_EQ(w.usunieteIds, QList<int>{m_ids.first()});
     EXPECT_TRUE(w.przerwano);
     EXPECT_EQ(istniejace(m_ids), Ile - 1);
 }
 
-TEST_P(HakiOknaTest, HooksOfAGoneWindowAreNotCalledAndKeepTheirRows)
+TEST_P(UsuwanieTest, HooksOfAGoneWindowAreNotCalledAndKeepTheirRows)
 {
     auto kontekst = std::make_unique<QObject>();
     QList<int> wywolane;
@@ -442,10 +382,7 @@ TEST_P(HakiOknaTest, HooksOfAGoneWindowAreNotCalledAndKeepTheirRows)
         kontekst.reset();
         return true;
     };
-    prompter().answerMessage(host::mb::IdYes);
-    prowadz();
     const WynikUsuwania w = usun(p);
-
     EXPECT_EQ(wywolane, QList<int>{m_ids.first()});
     EXPECT_EQ(w.usuniete, 1);
     EXPECT_EQ(w.odrzuconePrzezHak, 2);
@@ -455,17 +392,16 @@ TEST_P(HakiOknaTest, HooksOfAGoneWindowAreNotCalledAndKeepTheirRows)
 TEST(UsuwaniePlikow, PathsLeavingTheStoreAreRefused)
 {
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("store/A"));
-    QFile(dir.path() + QStringLiteral("/store/A/x.txt")).open(QIODevice::WriteOnly);
-    QFile(dir.path() + QStringLiteral("/storeX.txt")).open(QIODevice::WriteOnly);
-    const QString store = dir.path() + QStringLiteral("/store");
+    QDir(dir.path()).mkpath(u"store/A"_s);
+    QFile(dir.filePath("store/A/x.txt")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("storeX.txt")).open(QIODevice::WriteOnly);
+    const QString store = dir.filePath("store");
 
-    EXPECT_FALSE(usunPlikZMagazynu(store, QStringLiteral("..\\storeX.txt")));
-    EXPECT_FALSE(usunPlikZMagazynu(store, QStringLiteral("A\\..\\..\\storeX.txt")));
-    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/storeX.txt")));
-    EXPECT_TRUE(usunPlikZMagazynu(store, QStringLiteral("A\\x.txt")));
-    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/store/A/x.txt")));
+    EXPECT_FALSE(usunPlikZMagazynu(store, u"..\\storeX.txt"_s));
+    EXPECT_FALSE(usunPlikZMagazynu(store, u"A\\..\\..\\storeX.txt"_s));
+    EXPECT_TRUE(QFile::exists(dir.filePath("storeX.txt")));
+    EXPECT_TRUE(usunPlikZMagazynu(store, u"A\\x.txt"_s));
+    EXPECT_FALSE(QFile::exists(dir.filePath("store/A/x.txt")));
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(UsuwanieTest);
-MALVO_INSTANTIATE_FOR_ENGINES(HakiOknaTest);

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace ramka;
 using Kind = host::ScriptedPrompter::Kind;
 using Answer = host::ScriptedPrompter::Answer;
@@ -20,7 +22,7 @@ protected:
     void SetUp() override
     {
         prompter = &host::installScriptedPrompter();
-        host::setLogFilePath(katalog.filePath(QStringLiteral("log.txt")));
+        host::setLogFilePath(katalog.filePath(u"log.txt"_s));
     }
     void TearDown() override
     {
@@ -36,19 +38,12 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    static void utworz(const QString &plik, const QByteArray &dane)
-    {
-        QFile f(plik);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(dane);
-    }
-
-    WynikZapisuListy zapisz(const QString &tytul = QStringLiteral("Lista firm"))
+    WynikZapisuListy zapisz(const QString &tytul = u"Lista firm"_s)
     {
         return zapiszListeDoPliku(nullptr, tytul, katalog.path(), [this] {
             ++zbudowane;
             TabelaEksportu t;
-            t.tytul = QStringLiteral("Lista firm");
+            t.tytul = u"Lista firm"_s;
             t.kolumny = {{"skrot", "Skrót", 80}};
             t.wiersze = {{"ALFA"}};
             return t;
@@ -64,48 +59,42 @@ protected:
 
 TEST(NazwaPliku, SlashesBecomeBlanksAndTheSuffixPicksTheWriter)
 {
-    EXPECT_EQ(proponowanaNazwaPliku(QStringLiteral("Firmy / klienci/2026")), "Firmy   klienci 2026");
-    EXPECT_EQ(formatPliku(QStringLiteral("/tmp/a.html")), FormatPliku::Html);
-    EXPECT_EQ(formatPliku(QStringLiteral("/tmp/a.HTML")), FormatPliku::Html);
-    EXPECT_EQ(formatPliku(QStringLiteral("/tmp/a.csv")), FormatPliku::Csv);
-    EXPECT_EQ(formatPliku(QStringLiteral("/tmp/a.htm")), FormatPliku::Csv);
+    EXPECT_EQ(proponowanaNazwaPliku(u"Firmy / klienci/2026"_s), "Firmy   klienci 2026");
+    EXPECT_EQ(formatPliku(u"/tmp/a.html"_s), FormatPliku::Html);
+    EXPECT_EQ(formatPliku(u"/tmp/a.HTML"_s), FormatPliku::Html);
+    EXPECT_EQ(formatPliku(u"/tmp/a.csv"_s), FormatPliku::Csv);
+    EXPECT_EQ(formatPliku(u"/tmp/a.htm"_s), FormatPliku::Csv);
 }
 
 TEST_F(ZapisListyTest, ProposesTheTitleAndOffersCsvThenHtml)
 {
-    prompter->push(Answer::saveFile(sciezka(QStringLiteral("lista.csv"))));
-    EXPECT_EQ(zapisz(QStringLiteral("Firmy/klienci")), WynikZapisuListy::Zapisano);
+    prompter->push(Answer::saveFile(sciezka(u"lista.csv"_s)));
+    EXPECT_EQ(zapisz(u"Firmy/klienci"_s), WynikZapisuListy::Zapisano);
     const auto pytania = prompter->questionsOf(Kind::SaveFile);
     ASSERT_EQ(pytania.size(), 1);
-    EXPECT_EQ(pytania[0].dir, QDir(katalog.path()).filePath(QStringLiteral("Firmy klienci.csv")));
+    EXPECT_EQ(pytania[0].dir, QDir(katalog.path()).filePath(u"Firmy klienci.csv"_s));
     EXPECT_LT(pytania[0].filter.indexOf("*.csv"), pytania[0].filter.indexOf("*.html"));
-    EXPECT_TRUE(tresc(sciezka(QStringLiteral("lista.csv"))).endsWith("ALFA;\r\n"));
+    EXPECT_TRUE(tresc(sciezka(u"lista.csv"_s)).endsWith("ALFA;\r\n"));
 }
 
-TEST_F(ZapisListyTest, DecliningTheOverwriteLeavesTheOldFileUnchanged)
+TEST_F(ZapisListyTest, OnlyYesToTheOverwriteQuestionReplacesTheOldFile)
 {
-    for (const int odpowiedz : {host::mb::IdNo, host::mb::IdCancel}) {
-        const QString plik = sciezka(QStringLiteral("stara.csv"));
-        utworz(plik, "stara tresc");
+    const QString plik = sciezka(u"stara.html"_s);
+    for (const int odpowiedz : {host::mb::IdNo, host::mb::IdCancel, host::mb::IdYes}) {
+        QFile stara(plik);
+        ASSERT_TRUE(stara.open(QIODevice::WriteOnly) && stara.write("stara tresc") == 11);
+        stara.close();
         prompter->push(Answer::saveFile(plik)).answerMessage(odpowiedz);
-        EXPECT_EQ(zapisz(), WynikZapisuListy::NieNadpisano);
-        EXPECT_EQ(tresc(plik), "stara tresc");
+        const bool tak = odpowiedz == host::mb::IdYes;
+        EXPECT_EQ(zapisz(), tak ? WynikZapisuListy::Zapisano : WynikZapisuListy::NieNadpisano);
+        EXPECT_EQ(zbudowane, tak ? 1 : 0);
+        EXPECT_EQ(tresc(plik) == "stara tresc", !tak);
         EXPECT_EQ(prompter->messageTexts().last(),
-                  host::LoadResstrings(QStringLiteral("Resstrings_IDS_plik_istnieje_czy_nadpisac")));
+                  host::LoadResstrings(u"Resstrings_IDS_plik_istnieje_czy_nadpisac"_s));
         EXPECT_EQ(prompter->questions().last().flags & host::mb::ButtonsMask, host::mb::YesNoCancel);
     }
-    EXPECT_EQ(zbudowane, 0);
-}
-
-TEST_F(ZapisListyTest, YesReplacesTheOldFile)
-{
-    const QString plik = sciezka(QStringLiteral("stara.html"));
-    utworz(plik, "stara tresc");
-    prompter->push(Answer::saveFile(plik)).answerMessage(host::mb::IdYes);
-    EXPECT_EQ(zapisz(), WynikZapisuListy::Zapisano);
-    const QByteArray nowa = tresc(plik);
-    EXPECT_TRUE(nowa.startsWith("<!DOCTYPE HTML"));
-    EXPECT_TRUE(nowa.contains("<TD>ALFA</TD>"));
+    EXPECT_TRUE(tresc(plik).startsWith("<!DOCTYPE HTML"));
+    EXPECT_TRUE(tresc(plik).contains("<TD>ALFA</TD>"));
 }
 
 TEST_F(ZapisListyTest, CancelledChoiceWritesNothingAndANameWithoutSuffixGetsCsv)
@@ -114,15 +103,14 @@ TEST_F(ZapisListyTest, CancelledChoiceWritesNothingAndANameWithoutSuffixGetsCsv)
     EXPECT_EQ(zapisz(), WynikZapisuListy::Anulowano);
     EXPECT_EQ(zbudowane, 0);
 
-    prompter->push(Answer::saveFile(sciezka(QStringLiteral("bez_rozszerzenia"))));
+    prompter->push(Answer::saveFile(sciezka(u"bez_rozszerzenia"_s)));
     EXPECT_EQ(zapisz(), WynikZapisuListy::Zapisano);
-    EXPECT_TRUE(QFile::exists(sciezka(QStringLiteral("bez_rozszerzenia.csv"))));
+    EXPECT_TRUE(QFile::exists(sciezka(u"bez_rozszerzenia.csv"_s)));
 }
 
 TEST_F(ZapisListyTest, UnwritableFolderIsReportedWithNieMoznaNadpisac)
 {
-    prompter->push(Answer::saveFile(sciezka(QStringLiteral("brak/folderu/lista.csv"))));
+    prompter->push(Answer::saveFile(sciezka(u"brak/folderu/lista.csv"_s)));
     EXPECT_EQ(zapisz(), WynikZapisuListy::Blad);
-    EXPECT_EQ(prompter->messageTexts().value(0),
-              host::LoadResstrings(QStringLiteral("Resstrings_IDS_nie_mozna_nadpisac")));
+    EXPECT_EQ(prompter->messageTexts().value(0), host::LoadResstrings(u"Resstrings_IDS_nie_mozna_nadpisac"_s));
 }

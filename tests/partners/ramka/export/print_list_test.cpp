@@ -14,6 +14,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace ramka;
 using Answer = host::ScriptedPrompter::Answer;
 
@@ -41,22 +43,19 @@ QStringList pola(const std::vector<KolumnaWydruku> &kolumny, bool tylkoDrukowane
 class UstawieniaWydrukuTest : public RamkaHostTest
 {
 protected:
-    UstawieniaWydruku ustawienia(const QString &okno = QStringLiteral("Tlista_firm_form"))
+    UstawieniaWydruku ustawienia(const QString &okno = u"Tlista_firm_form"_s)
     {
         return UstawieniaWydruku(okno, host::AktIdU());
     }
 };
 
-TEST_P(UstawieniaWydrukuTest, WithoutStoredRowsTheGridDecides)
+TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTheirWidthsUntilForgotten)
 {
-    const auto k = ustawienia().wczytaj(siatka());
-    EXPECT_EQ(pola(k), (QStringList{"skrot", "nazwa", "nip", "miasto"}));
+    auto k = ustawienia().wczytaj(siatka());
+    EXPECT_EQ(pola(k), (QStringList{"skrot", "nazwa", "nip", "miasto"})) << "without stored rows the grid decides";
     EXPECT_EQ(pola(k, true), (QStringList{"skrot", "nazwa", "miasto"}));
     EXPECT_EQ(k[2].szerokosc, 0);
-}
 
-TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTheirWidths)
-{
     auto wybor = siatka();
     wybor[0].drukuj = false;
     wybor[2].drukuj = true;
@@ -64,27 +63,22 @@ TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTh
     std::swap(wybor[1], wybor[3]); // miasto before nazwa
     ASSERT_TRUE(ustawienia().zapamietaj(wybor));
     ASSERT_TRUE(ustawienia().zapamietaj(wybor)); // a second time replaces, never duplicates
-    EXPECT_EQ(count(QStringLiteral("typ = 'columns' and nazwa = 'check'")), 1);
-    EXPECT_EQ(count(QStringLiteral("typ = 'columns' and nazwa <> 'check'")), 3);
-    EXPECT_EQ(count(QStringLiteral("typ = 'columns' and nazwa = 'nip' and napis = '44' and kolejnosc = 1")), 1);
+    EXPECT_EQ(count(u"typ = 'columns' and nazwa = 'check'"_s), 1);
+    EXPECT_EQ(count(u"typ = 'columns' and nazwa <> 'check'"_s), 3);
+    EXPECT_EQ(count(u"typ = 'columns' and nazwa = 'nip' and napis = '44' and kolejnosc = 1"_s), 1);
 
-    const auto k = ustawienia().wczytaj(siatka());
+    k = ustawienia().wczytaj(siatka());
     EXPECT_EQ(pola(k), (QStringList{"miasto", "nip", "nazwa", "skrot"}));
     EXPECT_EQ(pola(k, true), (QStringList{"miasto", "nip", "nazwa"}));
     EXPECT_EQ(k[1].szerokosc, 44);
     EXPECT_FALSE(k[3].drukuj);
     // Another window has its own set-up.
-    EXPECT_EQ(pola(ustawienia(QStringLiteral("Inne")).wczytaj(siatka()), true),
-              (QStringList{"skrot", "nazwa", "miasto"}));
-}
+    EXPECT_EQ(pola(ustawienia(u"Inne"_s).wczytaj(siatka()), true), (QStringList{"skrot", "nazwa", "miasto"}));
 
-TEST_P(UstawieniaWydrukuTest, ForgettingRemovesEveryRowOfTheWindow)
-{
-    ASSERT_TRUE(ustawienia().zapamietaj(siatka()));
-    ASSERT_TRUE(ustawienia(QStringLiteral("Inne")).zapamietaj(siatka()));
+    ASSERT_TRUE(ustawienia(u"Inne"_s).zapamietaj(siatka()));
     ASSERT_TRUE(ustawienia().zapomnij());
-    EXPECT_EQ(count(QStringLiteral("formularz = 'Tlista_firm_form'")), 0);
-    EXPECT_EQ(count(QStringLiteral("formularz = 'Inne'")), 4);
+    EXPECT_EQ(count(u"formularz = 'Tlista_firm_form'"_s), 0);
+    EXPECT_EQ(count(u"formularz = 'Inne'"_s), 4);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(UstawieniaWydrukuTest);
@@ -92,8 +86,8 @@ MALVO_INSTANTIATE_FOR_ENGINES(UstawieniaWydrukuTest);
 TEST(ParametryRaportu, NamesInOrderAndDatesAsDayMonthYear)
 {
     ParametryWydruku p;
-    p.tytul = QStringLiteral("Firmy/klienci");
-    p.uzytkownik = QStringLiteral("Nowak Anna (anowak)");
+    p.tytul = u"Firmy/klienci"_s;
+    p.uzytkownik = u"Nowak Anna (anowak)"_s;
     p.dataWydruku = QDate(2026, 12, 5);
     p.okresOd = QDate(2026, 1, 2);
     p.okresDo = QDate(2026, 1, 31);
@@ -128,11 +122,11 @@ protected:
     QTemporaryDir katalogHosta;
 };
 
-TEST_P(DrukujListeTest, WritesSysRXmlAndShowsItInTheViewer)
+TEST_P(DrukujListeTest, WritesSysRXmlAndShowsItInTheViewerUnlessItIsMissing)
 {
-    ASSERT_TRUE(QFile::exists(host::siblingLibraryPath(QStringLiteral("report_viewer.dll"))));
+    ASSERT_TRUE(QFile::exists(host::siblingLibraryPath(u"report_viewer.dll"_s)));
     TabelaEksportu t;
-    t.tytul = QStringLiteral("Lista firm");
+    t.tytul = u"Lista firm"_s;
     t.kolumny = {{"skrot", "Skrót", 80}, {"nazwa", "Nazwa", 200}};
     t.wiersze = {{"ALFA", "Alfa & syn"}, {"BETA", "Beta <sp. j.>"}};
     t.podsumowanie = QStringList{"2", ""};
@@ -142,7 +136,7 @@ TEST_P(DrukujListeTest, WritesSysRXmlAndShowsItInTheViewer)
     QString tytulOkna;
     prompter().push(Answer::dialog([&](QDialog &okno) {
         tytulOkna = okno.windowTitle();
-        auto *widok = okno.findChild<QTableView *>(QStringLiteral("tabela"));
+        auto *widok = okno.findChild<QTableView *>(u"tabela"_s);
         ASSERT_TRUE(widok);
         const QAbstractItemModel *m = widok->model();
         for (int c = 0; c < m->columnCount(); ++c)
@@ -156,17 +150,13 @@ TEST_P(DrukujListeTest, WritesSysRXmlAndShowsItInTheViewer)
     p.tytul = t.tytul;
     EXPECT_EQ(DrukujListe(t, p, katalogHosta.path()), WynikWydruku::Pokazano);
 
-    EXPECT_TRUE(QFile::exists(katalogHosta.filePath(QStringLiteral("data/Reports/SYS_R.xml"))));
+    EXPECT_TRUE(QFile::exists(katalogHosta.filePath(u"data/Reports/SYS_R.xml"_s)));
     EXPECT_EQ(naglowki, (QStringList{"Skrót", "Nazwa"}));
     EXPECT_EQ(komorki, (QStringList{"ALFA", "Alfa & syn", "BETA", "Beta <sp. j.>", "2", ""}));
     EXPECT_TRUE(tytulOkna.contains("Lista firm"));
-}
 
-TEST_P(DrukujListeTest, MissingViewerIsSkipped)
-{
+    prompter().clear();
     host::setSiblingDirectory(katalogHosta.path());
-    TabelaEksportu t;
-    t.kolumny = {{"a", "A", 10}};
     EXPECT_EQ(DrukujListe(t, {}, katalogHosta.path()), WynikWydruku::BrakPodgladu);
     EXPECT_TRUE(prompter().questions().isEmpty());
 }
@@ -184,7 +174,7 @@ protected:
             if (ustaw)
                 ustaw(*okno);
         }));
-        return wybierzKolumnyWydruku(nullptr, QStringLiteral("Tlista_firm_form"), host::AktIdU(), siatka());
+        return wybierzKolumnyWydruku(nullptr, u"Tlista_firm_form"_s, host::AktIdU(), siatka());
     }
 
     static QStringList polaEksportu(const std::vector<KolumnaEksportu> &k)
@@ -199,13 +189,13 @@ protected:
 TEST_P(KolumnyWydrukuTest, RememberedChoiceIsPrintedAndOfferedNextTime)
 {
     const auto wynik = wybierz([](Tramka_kolumny_wydruku_form &okno) {
-        auto *drzewo = okno.findChild<QTreeWidget *>(QStringLiteral("drzewo"));
+        auto *drzewo = okno.findChild<QTreeWidget *>(u"drzewo"_s);
         drzewo->topLevelItem(0)->setCheckState(0, Qt::Unchecked); // skrot out
         drzewo->setCurrentItem(drzewo->topLevelItem(3));
         okno.wGore(); // miasto before nip
-        okno.findChild<QSpinBox *>(QStringLiteral("szerokosc_miasto"))->setValue(99);
-        okno.findChild<QCheckBox *>(QStringLiteral("zapamietaj"))->setChecked(true);
-        okno.findChild<QPushButton *>(QStringLiteral("drukuj"))->click();
+        okno.findChild<QSpinBox *>(u"szerokosc_miasto"_s)->setValue(99);
+        okno.findChild<QCheckBox *>(u"zapamietaj"_s)->setChecked(true);
+        okno.findChild<QPushButton *>(u"drukuj"_s)->click();
     });
     ASSERT_TRUE(wynik.has_value());
     EXPECT_EQ(polaEksportu(*wynik), (QStringList{"nazwa", "miasto"}));
@@ -217,25 +207,21 @@ TEST_P(KolumnyWydrukuTest, RememberedChoiceIsPrintedAndOfferedNextTime)
     EXPECT_EQ(pola(pokazane, true), (QStringList{"nazwa", "miasto"}));
 }
 
-TEST_P(KolumnyWydrukuTest, PrintingWithoutRememberingForgetsAndUsesVisibleColumns)
+TEST_P(KolumnyWydrukuTest, CancelKeepsTheStoredChoiceAndPrintingWithoutRememberingForgetsIt)
 {
-    ASSERT_TRUE(UstawieniaWydruku(QStringLiteral("Tlista_firm_form"), host::AktIdU()).zapamietaj(siatka()));
+    ASSERT_TRUE(UstawieniaWydruku(u"Tlista_firm_form"_s, host::AktIdU()).zapamietaj(siatka()));
+    EXPECT_FALSE(wybierz([](Tramka_kolumny_wydruku_form &okno) { okno.reject(); }).has_value());
+    EXPECT_EQ(count(u"typ = 'columns'"_s), 4);
+    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).value(0).dialogClass,
+              "Tramka_kolumny_wydruku_form");
+
     const auto wynik = wybierz([](Tramka_kolumny_wydruku_form &okno) {
         okno.zaznaczWszystkie(false);
         okno.accept();
     });
     ASSERT_TRUE(wynik.has_value());
     EXPECT_EQ(polaEksportu(*wynik), (QStringList{"skrot", "nazwa", "miasto"}));
-    EXPECT_EQ(count(QStringLiteral("typ = 'columns'")), 0);
-}
-
-TEST_P(KolumnyWydrukuTest, CancelPrintsNothingAndKeepsTheStoredChoice)
-{
-    ASSERT_TRUE(UstawieniaWydruku(QStringLiteral("Tlista_firm_form"), host::AktIdU()).zapamietaj(siatka()));
-    EXPECT_FALSE(wybierz([](Tramka_kolumny_wydruku_form &okno) { okno.reject(); }).has_value());
-    EXPECT_EQ(count(QStringLiteral("typ = 'columns'")), 4);
-    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).value(0).dialogClass,
-              "Tramka_kolumny_wydruku_form");
+    EXPECT_EQ(count(u"typ = 'columns'"_s), 0);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(KolumnyWydrukuTest);

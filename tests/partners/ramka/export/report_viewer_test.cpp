@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace report_viewer;
 
 namespace {
@@ -50,26 +52,16 @@ int stronyPdf(const QString &plik)
     return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
 }
 
-void zapiszPlik(const QString &sciezka, const QByteArray &dane)
-{
-    QFile f(sciezka);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(dane);
-}
-
 } // namespace
 
-TEST(RaportXml, RowsWithoutTitlesAndOutOfOrderFieldsAreTolerated)
+TEST(RaportXml, RowsWithoutTitlesAndOutOfOrderFieldsAreToleratedButMalformedXmlIsRefused)
 {
     const RaportTabela t = czytaj("<xml><row><pole2>b</pole2><pole1>a</pole1></row><row><pole3>c</pole3></row></xml>");
     EXPECT_EQ(t.tytuly, (QStringList{"1", "2", "3"}));
     ASSERT_EQ(t.wiersze.size(), 2);
     EXPECT_EQ(t.wiersze[0], (QStringList{"a", "b", ""}));
     EXPECT_EQ(t.wiersze[1], (QStringList{"", "", "c"}));
-}
 
-TEST(RaportXml, MalformedOrForeignXmlIsRefused)
-{
     for (const QByteArray &xml : {QByteArray("<xml><row><pole1>a</row></xml>"), QByteArray("<lista/>"), QByteArray()}) {
         QBuffer bufor;
         bufor.setData(xml);
@@ -77,7 +69,7 @@ TEST(RaportXml, MalformedOrForeignXmlIsRefused)
         RaportTabela t;
         EXPECT_FALSE(czytajXml(bufor, t)) << xml.constData();
     }
-    EXPECT_EQ(plikDanychRaportu(QStringLiteral("/suite/data/Reports/SYS_R.rpt")), "/suite/data/Reports/SYS_R.xml");
+    EXPECT_EQ(plikDanychRaportu(u"/suite/data/Reports/SYS_R.rpt"_s), "/suite/data/Reports/SYS_R.xml");
 }
 
 TEST(RaportModel, ShowsTitlesRowsAndTheSummaryLastInBold)
@@ -99,16 +91,16 @@ TEST(RaportPdf, ShortListGivesOnePageAndLongListMore)
     QTemporaryDir katalog;
     const ParametryRaportu p = {{"@tytul", "Lista firm"}, {"@data_rap", "05-12-2026"}};
 
-    const QString krotki = katalog.filePath(QStringLiteral("krotki.pdf"));
+    const QString krotki = katalog.filePath(u"krotki.pdf"_s);
     EXPECT_EQ(zapiszPdf(czytaj(xmlListy(5)), p, krotki), 1);
     EXPECT_EQ(stronyPdf(krotki), 1);
 
-    const QString dlugi = katalog.filePath(QStringLiteral("dlugi.pdf"));
+    const QString dlugi = katalog.filePath(u"dlugi.pdf"_s);
     const int strony = zapiszPdf(czytaj(xmlListy(400, true)), p, dlugi);
     EXPECT_GT(strony, 1);
     EXPECT_EQ(stronyPdf(dlugi), strony);
 
-    EXPECT_EQ(zapiszPdf(czytaj(xmlListy(1)), p, katalog.filePath(QStringLiteral("brak/folderu.pdf"))), -1);
+    EXPECT_EQ(zapiszPdf(czytaj(xmlListy(1)), p, katalog.filePath(u"brak/folderu.pdf"_s)), -1);
 }
 
 TEST(RaportViewerLibrary, ExportsRenderThroughTheReportsDataFile)
@@ -121,14 +113,16 @@ TEST(RaportViewerLibrary, ExportsRenderThroughTheReportsDataFile)
     ASSERT_TRUE(biblioteka.resolve("_run_crystal_ext"));
 
     QTemporaryDir katalog;
-    zapiszPlik(katalog.filePath(QStringLiteral("SYS_R.xml")), xmlListy(10));
-    const std::u16string raport = katalog.filePath(QStringLiteral("SYS_R.rpt")).toStdU16String();
-    const std::u16string pdf = katalog.filePath(QStringLiteral("lista.pdf")).toStdU16String();
+    QFile dane(katalog.filePath(u"SYS_R.xml"_s));
+    ASSERT_TRUE(dane.open(QIODevice::WriteOnly) && dane.write(xmlListy(10)) > 0);
+    dane.close();
+    const std::u16string raport = katalog.filePath(u"SYS_R.rpt"_s).toStdU16String();
+    const std::u16string pdf = katalog.filePath(u"lista.pdf"_s).toStdU16String();
     const MalvoReportParam parametry[] = {{u"@tytul", u"Lista"}, {u"@uzytk_rap", nullptr}};
     EXPECT_EQ(doPdf(raport.c_str(), parametry, 2, pdf.c_str()), 1);
     EXPECT_EQ(stronyPdf(QString::fromStdU16String(pdf)), 1);
 
-    const std::u16string brak = katalog.filePath(QStringLiteral("INNY.rpt")).toStdU16String();
+    const std::u16string brak = katalog.filePath(u"INNY.rpt"_s).toStdU16String();
     EXPECT_EQ(doPdf(brak.c_str(), parametry, 2, pdf.c_str()), -MalvoReportNoData);
     EXPECT_EQ(doPdf(nullptr, parametry, 2, pdf.c_str()), -MalvoReportBadArguments);
     EXPECT_EQ(doPdf(raport.c_str(), nullptr, 2, pdf.c_str()), -MalvoReportBadArguments);

@@ -1,118 +1,92 @@
-#include "ramka/filters/filter_collector.h"
 #include "ramka/filters/phrase_search.h"
-
-#include "filters_test_rows.h"
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
-using filterstest::visibleIds;
 
 namespace {
 
-// ---- the condition text ------------------------------------------------------------
+const QStringList IdAndName{u"#id"_s, u"nazwa"_s};
 
-struct PhraseCase
+TEST(PhraseConditionText, IsBuiltFromTheColumnsByTheirKind)
 {
-    const char *name;
-    const char *phrase;
-    QStringList columns;
-    const char *expected;
-};
-
-void PrintTo(const PhraseCase &c, std::ostream *os)
-{
-    *os << c.name;
+    const struct
+    {
+        const char *phrase;
+        QStringList columns;
+        const char *expected;
+    } cases[] = {
+        {"123", IdAndName, "(id=123 or nazwa like '%123%' )"},
+        {"abc", IdAndName, "(nazwa like '%abc%' )"},
+        {"O'Brien", IdAndName, "(nazwa like '%O''Brien%' )"},
+        {"0042", IdAndName, "(id=42 or nazwa like '%0042%' )"},
+        {"99999999999", IdAndName, "(nazwa like '%99999999999%' )"},
+        {"abc", {u"#id"_s}, "(id=0)"},
+        {"7", {u"#id"_s, u"#nr"_s}, "(id=7 or nr=7)"},
+        {"abc", {}, ""},
+        {"", IdAndName, ""},
+        {"Kraków", {u"nazwa"_s, u"miasto"_s}, "(nazwa like '%Kraków%'  or miasto like '%Kraków%' )"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(phraseCondition(QString::fromUtf8(c.phrase), c.columns).toStdString(), std::string(c.expected));
+    }
 }
-
-class PhraseConditionText : public testing::TestWithParam<PhraseCase>
-{};
-
-TEST_P(PhraseConditionText, IsBuiltAsDocumented)
-{
-    const PhraseCase &c = GetParam();
-    EXPECT_EQ(phraseCondition(QString::fromUtf8(c.phrase), c.columns).toStdString(), std::string(c.expected));
-}
-
-const QStringList IdAndName{QStringLiteral("#id"), QStringLiteral("nazwa")};
-
-INSTANTIATE_TEST_SUITE_P(
-    Phrases, PhraseConditionText,
-    testing::Values(PhraseCase{"NumberOnIntegerAndText", "123", IdAndName, "(id=123 or nazwa like '%123%' )"},
-                    PhraseCase{"TextSkipsIntegerColumns", "abc", IdAndName, "(nazwa like '%abc%' )"},
-                    PhraseCase{"ApostropheDoubled", "O'Brien", IdAndName, "(nazwa like '%O''Brien%' )"},
-                    PhraseCase{"LeadingZerosGiveTheNumber", "0042", IdAndName, "(id=42 or nazwa like '%0042%' )"},
-                    PhraseCase{"DigitsBeyondIntAreText", "99999999999", IdAndName, "(nazwa like '%99999999999%' )"},
-                    PhraseCase{"OnlyIntegerColumnsMatchNothing", "abc", QStringList{QStringLiteral("#id")}, "(id=0)"},
-                    PhraseCase{"OnlyIntegerColumnsWithANumber", "7",
-                               QStringList{QStringLiteral("#id"), QStringLiteral("#nr")}, "(id=7 or nr=7)"},
-                    PhraseCase{"NoColumnsNoCondition", "abc", QStringList{}, ""},
-                    PhraseCase{"EmptyPhraseNoCondition", "", IdAndName, ""},
-                    PhraseCase{"TwoTextColumns", "Kraków",
-                               QStringList{QStringLiteral("nazwa"), QStringLiteral("miasto")},
-                               "(nazwa like '%Kraków%'  or miasto like '%Kraków%' )"}),
-    [](const testing::TestParamInfo<PhraseCase> &info) { return std::string(info.param.name); });
 
 TEST(PhraseConditionExtra, IsJoinedWithOrAndGetsTheQuotedPhrase)
 {
     QString received;
     const auto extra = [&received](const QString &phrase) {
         received = phrase;
-        return QStringLiteral("nip like '%") + phrase + QStringLiteral("%'");
+        return u"nip like '%"_s + phrase + u"%'"_s;
     };
-    EXPECT_EQ(phraseCondition(QStringLiteral("O'B"), {QStringLiteral("nazwa")}, extra),
-              QStringLiteral("(nazwa like '%O''B%'  or nip like '%O''B%')"));
-    EXPECT_EQ(received, QStringLiteral("O''B"));
-    EXPECT_EQ(phraseCondition(QStringLiteral("x"), {QStringLiteral("#id")}, extra), QStringLiteral("(nip like '%x%')"))
+    EXPECT_EQ(phraseCondition(u"O'B"_s, {u"nazwa"_s}, extra), u"(nazwa like '%O''B%'  or nip like '%O''B%')"_s);
+    EXPECT_EQ(received, u"O''B"_s);
+    EXPECT_EQ(phraseCondition(u"x"_s, {u"#id"_s}, extra), u"(nip like '%x%')"_s)
         << "the hook rescues a phrase the integer columns cannot match";
-    EXPECT_EQ(phraseCondition(QStringLiteral("x"), {QStringLiteral("#id")}, [](const QString &) { return QString(); }),
-              QStringLiteral("(id=0)"));
+    EXPECT_EQ(phraseCondition(u"x"_s, {u"#id"_s}, [](const QString &) { return QString(); }), u"(id=0)"_s);
 }
 
 // ---- which columns are searched -----------------------------------------------------------
 
 TEST(SearchColumns, AreVisibleIntegerAndTextDataFields)
 {
-    const QList<db::FieldDef> fields{
-        {QStringLiteral("id"), QMetaType::Int},
-        {QStringLiteral("nazwa"), QMetaType::QString},
-        {QStringLiteral("kwota"), QMetaType::Double},
-        {QStringLiteral("data"), QMetaType::QDateTime},
-        {QStringLiteral("ukryta"), QMetaType::QString},
-        {QStringLiteral("bez_kolumny"), QMetaType::QString},
-        {QStringLiteral("wykluczona"), QMetaType::QString},
-        {QStringLiteral("wyliczona"), QMetaType::QString, 0, db::FieldKind::Calculated},
-        {QStringLiteral("numer"), QMetaType::LongLong},
-    };
+    const QList<db::FieldDef> fields{{"id", QMetaType::Int},
+                                     {"nazwa", QMetaType::QString},
+                                     {"kwota", QMetaType::Double},
+                                     {"data", QMetaType::QDateTime},
+                                     {"ukryta", QMetaType::QString},
+                                     {"bez_kolumny", QMetaType::QString},
+                                     {"wykluczona", QMetaType::QString},
+                                     {"wyliczona", QMetaType::QString, 0, db::FieldKind::Calculated},
+                                     {"numer", QMetaType::LongLong}};
     QList<GridColumnInfo> grid;
     for (const char *name : {"ID", "nazwa", "kwota", "data", "wykluczona", "wyliczona", "numer"})
         grid.append({QString::fromLatin1(name), QString::fromLatin1(name), true});
-    grid.append({QStringLiteral("ukryta"), QStringLiteral("U"), false});
-    EXPECT_EQ(eligibleSearchColumns(fields, grid, {QStringLiteral("WYKLUCZONA")}),
-              (QStringList{QStringLiteral("#id"), QStringLiteral("nazwa"), QStringLiteral("#numer")}));
+    grid.append({u"ukryta"_s, u"U"_s, false});
+    EXPECT_EQ(eligibleSearchColumns(fields, grid, {u"WYKLUCZONA"_s}), (QStringList{u"#id"_s, u"nazwa"_s, u"#numer"_s}));
 }
 
 TEST(SearchColumnsMenu, SearchesAllUntilTheUserPicksColumns)
 {
     PhraseColumnsMenu menu;
-    const QList<GridColumnInfo> grid{{QStringLiteral("id"), QStringLiteral("Nr")},
-                                     {QStringLiteral("nazwa"), QStringLiteral("Nazwa")},
-                                     {QStringLiteral("nip"), QStringLiteral("NIP")}};
-    menu.rebuild({QStringLiteral("#id"), QStringLiteral("nazwa"), QStringLiteral("nip")}, grid);
+    const QList<GridColumnInfo> grid{{u"id"_s, u"Nr"_s}, {u"nazwa"_s, u"Nazwa"_s}, {u"nip"_s, u"NIP"_s}};
+    menu.rebuild({u"#id"_s, u"nazwa"_s, u"nip"_s}, grid);
     EXPECT_TRUE(menu.allColumns());
     EXPECT_EQ(menu.searchColumns().size(), 3);
     EXPECT_TRUE(menu.items()[0].integer);
-    EXPECT_EQ(menu.items()[0].title, QStringLiteral("Nr"));
+    EXPECT_EQ(menu.items()[0].title, u"Nr"_s);
 
     menu.toggle(2); // nazwa
     EXPECT_FALSE(menu.allColumns());
-    EXPECT_EQ(menu.searchColumns(), QStringList{QStringLiteral("nazwa")});
+    EXPECT_EQ(menu.searchColumns(), QStringList{u"nazwa"_s});
     menu.toggle(3);
-    EXPECT_EQ(menu.searchColumns(), (QStringList{QStringLiteral("nazwa"), QStringLiteral("nip")}));
+    EXPECT_EQ(menu.searchColumns(), (QStringList{u"nazwa"_s, u"nip"_s}));
 
-    menu.rebuild({QStringLiteral("nazwa"), QStringLiteral("nip")}, grid);
-    EXPECT_EQ(menu.searchColumns(), (QStringList{QStringLiteral("nazwa"), QStringLiteral("nip")}))
-        << "checks survive a rebuild";
+    menu.rebuild({u"nazwa"_s, u"nip"_s}, grid);
+    EXPECT_EQ(menu.searchColumns(), (QStringList{u"nazwa"_s, u"nip"_s})) << "checks survive a rebuild";
 
     menu.toggle(1);
     menu.toggle(2);
@@ -122,58 +96,6 @@ TEST(SearchColumnsMenu, SearchesAllUntilTheUserPicksColumns)
     menu.toggle(0);
     EXPECT_TRUE(menu.allColumns());
     EXPECT_FALSE(menu.items()[0].checked);
-}
-
-// ---- the condition on loaded rows ----------------------------------------------------------
-
-class PhraseOnRows : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        const QList<db::FieldDef> fields{{QStringLiteral("id"), QMetaType::Int},
-                                         {QStringLiteral("nazwa"), QMetaType::QString}};
-        std::vector<std::vector<QVariant>> rows{
-            {1, QStringLiteral("O'Brien Logistics")},
-            {2, QStringLiteral("Smith & Co")},
-            {3, QStringLiteral("Transport 123")},
-            {123, QStringLiteral("Żuraw")},
-            {5, QVariant()},
-            {6, QStringLiteral("o'brien")},
-        };
-        dataSet.openFromRows(fields, std::move(rows));
-    }
-
-    std::vector<int> search(const QString &phrase, const QStringList &columns = IdAndName)
-    {
-        collector.setPhrase(phraseCondition(phrase, columns), phrase);
-        collector.apply(dataSet);
-        return visibleIds(dataSet);
-    }
-
-    db::DataSet dataSet;
-    TFilterCollector collector;
-};
-
-TEST_F(PhraseOnRows, AnApostropheFindsTheRowRegardlessOfCase)
-{
-    EXPECT_EQ(search(QStringLiteral("O'Brien")), (std::vector<int>{1, 6}));
-}
-
-TEST_F(PhraseOnRows, ANumberMatchesTheIdAndTheText)
-{
-    EXPECT_EQ(search(QStringLiteral("123")), (std::vector<int>{3, 123}));
-}
-
-TEST_F(PhraseOnRows, PolishLettersMatchCaseInsensitively)
-{
-    EXPECT_EQ(search(QStringLiteral("żur")), (std::vector<int>{123}));
-}
-
-TEST_F(PhraseOnRows, NothingMatchesGivesNoRows)
-{
-    EXPECT_TRUE(search(QStringLiteral("zzz")).empty());
-    EXPECT_TRUE(search(QStringLiteral("abc"), {QStringLiteral("#id")}).empty());
 }
 
 } // namespace

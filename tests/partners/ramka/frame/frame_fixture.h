@@ -92,6 +92,12 @@ protected:
     }
 };
 
+inline bool istniejeFirma(int id)
+{
+    return host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
+                                     {{QStringLiteral("id"), id}});
+}
+
 class RamkaListaTest : public RamkaHostTest
 {
 protected:
@@ -107,11 +113,7 @@ protected:
         return host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
     }
 
-    bool istnieje(int id)
-    {
-        return host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
-                                         {{QStringLiteral("id"), id}});
-    }
+    static bool istnieje(int id) { return istniejeFirma(id); }
 
     std::unique_ptr<TestowaListaFirm> lista(const QString &formularz = QString(),
                                             const QString &nazwa = QStringLiteral("lista_testowa"))

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Answer = host::ScriptedPrompter::Answer;
 
 class RamkaListaAkcjeTest : public RamkaListaTest
@@ -20,10 +22,10 @@ protected:
     }
 };
 
-TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessages)
+TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessagesAndAFailingOneIsLogged)
 {
-    const int alfa = firma(QStringLiteral("Alfa"));
-    const int beta = firma(QStringLiteral("Beta"));
+    const int alfa = firma(u"Alfa"_s);
+    const int beta = firma(u"Beta"_s);
     QWidget glowne;
     host::setMainWindow(&glowne);
     QList<QPair<int, qintptr>> komunikaty;
@@ -45,7 +47,7 @@ TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessages)
     EXPECT_EQ(komunikaty, (QList<QPair<int, qintptr>>{przed, po}));
 
     // Selected rows are edited one after another; a copy goes through the same hook.
-    ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
+    ramka->akcja(u"pZaznaczAll"_s)->trigger();
     ramka->edycjaClick();
     ASSERT_EQ(ramka->edycje.size(), 3);
     EXPECT_EQ(QList<int>({ramka->edycje[1].id, ramka->edycje[2].id}), QList<int>({alfa, beta}));
@@ -55,27 +57,37 @@ TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessages)
     EXPECT_TRUE(ramka->edycje[3].kopia);
 
     // A row deleted meanwhile is reported instead of edited.
-    ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
-    db::Query(&db(), QStringLiteral("delete from firma where id_f = %1").arg(beta)).exec();
+    ramka->akcja(u"pZaznaczAll"_s)->trigger();
+    db::Query(&db(), u"delete from firma where id_f = %1"_s.arg(beta)).exec();
     ramka->odswiezClick();
     ramka->edycjaClick();
     ASSERT_EQ(ramka->edycje.size(), 5);
     EXPECT_EQ(ramka->edycje[4].id, alfa);
-    EXPECT_TRUE(
-        prompter().messageTexts().contains(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Rekord_usuniety"))));
+    EXPECT_TRUE(prompter().messageTexts().contains(host::LoadResstrings(u"Resstrings_IDS_Rekord_usuniety"_s)));
 
-    ramka->akcja(QStringLiteral("pnowy"))->trigger();
+    ramka->akcja(u"pnowy"_s)->trigger();
     EXPECT_EQ(ramka->nowe, 1);
+
+    // A failing hook is logged and the list stays usable.
+    ramka->rzucWEdycji = true;
+    ramka->edycjaClick();
+    const QString log = logText();
+    EXPECT_TRUE(log.contains(u"Tramka_lista_frame::edycjaClick"_s));
+    EXPECT_TRUE(log.contains(u"CATCH edytor"_s));
+    EXPECT_TRUE(log.contains(u"partners/ramka/ramka_lista_fr.cpp"_s));
+    firma(u"Gamma"_s);
+    ramka->odswiezClick();
+    EXPECT_EQ(ramka->Lista()->recordCount(), 2);
 }
 
 TEST_P(RamkaListaAkcjeTest, DeleteAsksThenShowsTheRowBeforeAndHonoursPCanDel)
 {
-    const int alfa = firma(QStringLiteral("Alfa"));
-    const int beta = firma(QStringLiteral("Beta"));
-    const int centrala = firma(QStringLiteral("Centrala"));
-    firma(QStringLiteral("Oddział"), centrala);
+    const int alfa = firma(u"Alfa"_s);
+    const int beta = firma(u"Beta"_s);
+    const int centrala = firma(u"Centrala"_s);
+    firma(u"Oddział"_s, centrala);
     auto ramka = lista();
-    ramka->ListaGrid()->titleClicked(ramka->ListaGrid()->columnOf(QStringLiteral("nazwa")));
+    ramka->ListaGrid()->titleClicked(ramka->ListaGrid()->columnOf(u"nazwa"_s));
 
     // Declined: nothing deleted, nothing reopened.
     ASSERT_TRUE(ramka->GoToId(beta));
@@ -110,20 +122,18 @@ TEST_P(RamkaListaAkcjeTest, LinkedFilesAreRemovedOnlyBelowTheDocumentsFolder)
     QTemporaryDir dokumenty;
     QTemporaryDir obcy;
     ASSERT_TRUE(host::var::SciezkaDokumenty.set(dokumenty.path()));
-    const int id = firma(QStringLiteral("Z plikami"));
+    const int id = firma(u"Z plikami"_s);
     const auto plik = [&](const QTemporaryDir &dir, const QString &nazwa) {
         QFile f(dir.filePath(nazwa));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        db::Query q(&db(), QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values (:s, 7, :id)"));
-        q.parameters().setValue(QStringLiteral("s"), f.fileName());
-        q.parameters().setValue(QStringLiteral("id"), id);
-        q.exec();
+        host::ExecQuery(u"insert into dokument_plik (sciezka, tabela, id_) values (:s, 7, :id)"_s, nullptr, 0,
+                        {{u"s"_s, f.fileName()}, {u"id"_s, id}});
         return f.fileName();
     };
-    const QString wewnatrz = plik(dokumenty, QStringLiteral("umowa.pdf"));
-    const QString poza = plik(obcy, QStringLiteral("cudzy.pdf"));
+    const QString wewnatrz = plik(dokumenty, u"umowa.pdf"_s);
+    const QString poza = plik(obcy, u"cudzy.pdf"_s);
     auto ramka = lista();
-    ramka->ustawTabeleSlownie(QStringLiteral("firma"));
+    ramka->ustawTabeleSlownie(u"firma"_s);
     prompter().setDefaultMessageAnswer(host::mb::IdYes);
     ramka->usunClick();
 
@@ -132,140 +142,72 @@ TEST_P(RamkaListaAkcjeTest, LinkedFilesAreRemovedOnlyBelowTheDocumentsFolder)
     EXPECT_TRUE(pytania[0].contains(wewnatrz) && pytania[0].contains(poza));
     EXPECT_FALSE(QFile::exists(wewnatrz));
     EXPECT_TRUE(QFile::exists(poza));
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from dokument_plik")), 0);
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from dokument_plik"_s), 0);
     EXPECT_FALSE(istnieje(id));
 }
 
-TEST_P(RamkaListaAkcjeTest, AFailingHookIsLoggedAndTheListStaysUsable)
+TEST_P(RamkaListaAkcjeTest, CsvHasOneLinePerRow)
 {
-    firma(QStringLiteral("Alfa"));
-    auto ramka = lista();
-    ramka->rzucWEdycji = true;
-    ramka->edycjaClick();
-    QFile log(host::logFilePath());
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QString tekst = QString::fromUtf8(log.readAll());
-    EXPECT_TRUE(tekst.contains(QStringLiteral("Tramka_lista_frame::edycjaClick")));
-    EXPECT_TRUE(tekst.contains(QStringLiteral("CATCH edytor")));
-    EXPECT_TRUE(tekst.contains(QStringLiteral("partners/ramka/ramka_lista_fr.cpp")));
-
-    firma(QStringLiteral("Beta"));
-    ramka->odswiezClick();
-    EXPECT_EQ(ramka->Lista()->recordCount(), 2);
-}
-
-TEST_P(RamkaListaAkcjeTest, MultiRowDeleteRunsThroughTheProgressWindow)
-{
-    const int alfa = firma(QStringLiteral("Alfa"));
-    const int centrala = firma(QStringLiteral("Centrala"));
-    const int oddzial = firma(QStringLiteral("Oddział"), centrala);
-    auto ramka = lista();
-    ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
-    prompter().setDefaultMessageAnswer(host::mb::IdYes);
-    bool oknoPostepu = false;
-    // The progress window finishes on its own once the worker is done.
-    prompter().push(Answer::dialog([&](QDialog &d) {
-        oknoPostepu = true;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 60000));
-    }));
-    ramka->akcja(QStringLiteral("pusun"))->trigger();
-    EXPECT_TRUE(oknoPostepu);
-    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
-    // The head office is refused while its branch still exists; the others go.
-    EXPECT_FALSE(istnieje(alfa));
-    EXPECT_FALSE(istnieje(oddzial));
-    EXPECT_TRUE(istnieje(centrala));
-    EXPECT_EQ(ids(*ramka), QList<int>{centrala});
-}
-
-TEST_P(RamkaListaAkcjeTest, CsvHasOneLinePerRowAndDecliningAnOverwriteKeepsTheFile)
-{
-    firma(QStringLiteral("Linia1\nLinia2"));
+    firma(u"Linia1\nLinia2"_s);
     auto ramka = lista();
     QTemporaryDir dir;
-    const QString plik = dir.filePath(QStringLiteral("lista.csv"));
+    const QString plik = dir.filePath(u"lista.csv"_s);
 
     prompter().push(Answer::saveFile(plik));
-    ramka->akcja(QStringLiteral("pzapisz"))->trigger();
+    ramka->akcja(u"pzapisz"_s)->trigger();
     QFile f(plik);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString tekst = QString::fromUtf8(f.readAll());
-    f.close();
-    const QStringList linie = tekst.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList linie = QString::fromUtf8(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
     ASSERT_EQ(linie.size(), 2);
-    EXPECT_TRUE(linie[0].endsWith(QStringLiteral("Id;Nazwa;")) || linie[0].contains(QStringLiteral("Id;")));
-    EXPECT_TRUE(linie[1].endsWith(QStringLiteral(";Linia1 Linia2;")));
+    EXPECT_TRUE(linie[0].endsWith(u"Id;Nazwa;"_s) || linie[0].contains(u"Id;"_s));
+    EXPECT_TRUE(linie[1].endsWith(u";Linia1 Linia2;"_s));
     EXPECT_EQ(ramka->tekstPanelu(0), ui::rowCountText(1));
-
-    prompter().push(Answer::saveFile(plik)).answerMessage(host::mb::IdNo);
-    firma(QStringLiteral("Druga"));
-    ramka->odswiezClick();
-    ramka->zapiszClick();
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(f.readAll()), tekst);
 }
 
-TEST_P(RamkaListaAkcjeTest, SessionAndPendingEditsOpenEditorsOnceTheListIsLoaded)
+TEST_P(RamkaListaAkcjeTest, SessionEditorsOpenOnceTheListIsLoadedAndAreForgottenUnlessKept)
 {
-    const int alfa = firma(QStringLiteral("Alfa"));
-    const int beta = firma(QStringLiteral("Beta"));
+    const int alfa = firma(u"Alfa"_s);
+    const int beta = firma(u"Beta"_s);
     const int idU = host::AktIdU();
+    const auto sesja = [&](int id) {
+        host::ExecQuery(u"insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', :id, :u)"_s, nullptr, 0,
+                        {{u"id"_s, id}, {u"u"_s, idU}});
+    };
     const auto sesje = [&](const QString &where) {
         return host::GetIntDB(
-            QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1 and ").arg(idU)
-            + where);
+            u"select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1 and "_s.arg(idU) + where);
     };
-    db::Query(
-        &db(),
-        QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', %1, %2)").arg(beta).arg(idU))
-        .exec();
-    db::Query(&db(),
-              QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 999999, %1)").arg(idU))
-        .exec();
+    sesja(beta);
+    sesja(999999);
     ASSERT_TRUE(host::var::RunSession.set(true));
-
-    TestowaListaFirm ramka;
-    ramka.DoEdycji = {alfa};
-    ramka.InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista"));
-    EXPECT_TRUE(ramka.edycje.isEmpty());
-    const auto *timer = ramka.findChild<QTimer *>(QStringLiteral("Timer1"));
-    ASSERT_TRUE(timer && timer->isActive());
-    QTest::qWait(timer->interval() + 200);
-
-    // The stored editor whose row still exists, then the pending one.
-    ASSERT_EQ(ramka.edycje.size(), 2);
-    EXPECT_EQ(ramka.edycje[0].id, beta);
-    EXPECT_EQ(ramka.edycje[1].id, alfa);
-    EXPECT_TRUE(ramka.DoEdycji.isEmpty());
-    EXPECT_TRUE(ramka.SesjaOdtworzona);
-    EXPECT_EQ(sesje(QStringLiteral("id_ = 0")), 1);
-
-    // Later opens restore nothing again.
-    ramka.odswiezClick();
-    EXPECT_FALSE(timer->isActive());
-}
-
-TEST_P(RamkaListaAkcjeTest, ClosingTheListForgetsTheSessionUnlessItIsKept)
-{
-    const int idU = host::AktIdU();
-    const auto sesje = [&] {
-        return host::GetIntDB(
-            QStringLiteral("select count(*) from sesja where nazwa_dll = 'partners.dll' and id_u = %1").arg(idU));
-    };
-    const auto zamknij = [&] {
-        db::Query(&db(),
-                  QStringLiteral("insert into sesja (nazwa_dll, id_, id_u) values ('partners.dll', 5, %1)").arg(idU))
-            .exec();
+    {
         TestowaListaFirm ramka;
-        ramka.InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista"));
-    };
-    ASSERT_TRUE(host::var::RunSession.set(true));
-    zamknij();
-    EXPECT_EQ(sesje(), 0);
+        ramka.DoEdycji = {alfa};
+        ramka.InicjujRamke(u"partners.dll"_s, false, QString(), u"lista"_s);
+        EXPECT_TRUE(ramka.edycje.isEmpty());
+        const auto *timer = ramka.findChild<QTimer *>(u"Timer1"_s);
+        ASSERT_TRUE(timer && timer->isActive());
+        QTest::qWaitFor([&] { return ramka.edycje.size() == 2; }, timer->interval() + 5000);
+        ASSERT_EQ(ramka.edycje.size(), 2);
+
+        // The stored editor whose row still exists, then the pending one.
+        EXPECT_EQ(ramka.edycje[0].id, beta);
+        EXPECT_EQ(ramka.edycje[1].id, alfa);
+        EXPECT_TRUE(ramka.DoEdycji.isEmpty());
+        EXPECT_TRUE(ramka.SesjaOdtworzona);
+        EXPECT_EQ(sesje(u"id_ = 0"_s), 1);
+
+        // Later opens restore nothing again.
+        ramka.odswiezClick();
+        EXPECT_FALSE(timer->isActive());
+    }
+    EXPECT_EQ(sesje(u"1 = 1"_s), 0) << "closing the list forgets the session";
+
     host::var::SaveSession.set(true);
     host::var::SaveSessionClosing.set(true);
-    zamknij();
-    EXPECT_EQ(sesje(), 1);
+    sesja(5);
+    TestowaListaFirm(nullptr, u"lista"_s).InicjujRamke(u"partners.dll"_s, false, QString(), u"lista"_s);
+    EXPECT_EQ(sesje(u"1 = 1"_s), 1);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(RamkaListaAkcjeTest);

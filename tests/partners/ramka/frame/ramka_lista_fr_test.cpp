@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using ScriptedAnswer = host::ScriptedPrompter::Answer;
 
 class RamkaListaDaneTest : public RamkaListaTest
@@ -22,96 +24,88 @@ class RamkaListaDaneTest : public RamkaListaTest
 protected:
     void szukaj(Tramka_lista_frame &ramka, const QString &fraza)
     {
-        auto *edit = ramka.findChild<QLineEdit *>(QStringLiteral("szukany_tekst"));
+        auto *edit = ramka.findChild<QLineEdit *>(u"szukany_tekst"_s);
         edit->setText(fraza);
         QTest::keyClick(edit, Qt::Key_Return);
     }
 };
 
-TEST_P(RamkaListaDaneTest, PhraseSearchFiltersTheLoadedRowsOnVisibleColumns)
+TEST_P(RamkaListaDaneTest, PhraseSearchFiltersTheLoadedRowsOnVisibleColumnsWhateverTheCase)
 {
-    const int obrien = firma(QStringLiteral("O'Brien Transport"));
-    const int kowalski = firma(QStringLiteral("Kowalski 123"));
-    firma(QStringLiteral("Nowak"));
+    const int obrien = firma(u"O'Brien Transport"_s);
+    const int kowalski = firma(u"Kowalski 123"_s);
+    const int zuraw = firma(u"Żuraw o'brien"_s);
     auto ramka = lista();
     ASSERT_TRUE(ramka->Lista()->isActive());
     EXPECT_EQ(ramka->Lista()->recordCount(), 3);
     // The hidden short name is no search column; the integer id is.
-    EXPECT_EQ(ramka->KolumnyWyszukiwania, QStringList({QStringLiteral("#id"), QStringLiteral("nazwa")}));
+    EXPECT_EQ(ramka->KolumnyWyszukiwania, QStringList({u"#id"_s, u"nazwa"_s}));
 
-    szukaj(*ramka, QStringLiteral("O'Brien"));
-    EXPECT_TRUE(ramka->FiltrListy.phraseCondition().contains(QStringLiteral("'%O''Brien%'")));
-    EXPECT_EQ(ids(*ramka), QList<int>{obrien});
-    EXPECT_EQ(ramka->tekstPanelu(0), ui::rowCountText(1));
+    szukaj(*ramka, u"O'Brien"_s);
+    EXPECT_TRUE(ramka->FiltrListy.phraseCondition().contains(u"'%O''Brien%'"_s));
+    EXPECT_EQ(ids(*ramka), QList<int>({obrien, zuraw})) << "whatever the case";
+    EXPECT_EQ(ramka->tekstPanelu(0), ui::rowCountText(2));
+    szukaj(*ramka, u"żUR"_s);
+    EXPECT_EQ(ids(*ramka), QList<int>{zuraw});
 
-    szukaj(*ramka, QStringLiteral("123"));
-    EXPECT_EQ(ramka->FiltrListy.phraseCondition(), QStringLiteral("(id=123 or nazwa like '%123%' )"));
+    szukaj(*ramka, u"123"_s);
+    EXPECT_EQ(ramka->FiltrListy.phraseCondition(), u"(id=123 or nazwa like '%123%' )"_s);
     EXPECT_EQ(ids(*ramka), QList<int>{kowalski});
 
-    szukaj(*ramka, QStringLiteral("abc"));
-    EXPECT_EQ(ramka->FiltrListy.phraseCondition(), QStringLiteral("(nazwa like '%abc%' )"));
+    szukaj(*ramka, u"abc"_s);
+    EXPECT_EQ(ramka->FiltrListy.phraseCondition(), u"(nazwa like '%abc%' )"_s);
     EXPECT_TRUE(ids(*ramka).isEmpty());
 
     // The phrase survives a refresh; select all takes only the rows it shows.
-    szukaj(*ramka, QStringLiteral("kowal"));
+    szukaj(*ramka, u"kowal"_s);
     ramka->odswiezClick();
     EXPECT_EQ(ids(*ramka), QList<int>{kowalski});
-    ramka->akcja(QStringLiteral("pZaznaczAll"))->trigger();
+    ramka->akcja(u"pZaznaczAll"_s)->trigger();
     EXPECT_EQ(ramka->ListaGrid()->selectedKeys(), QList<ui::RowKey>({ui::RowKey{kowalski, {}}}));
 
     szukaj(*ramka, QString());
     EXPECT_EQ(ramka->Lista()->recordCount(), 3);
 }
 
-TEST_P(RamkaListaDaneTest, RefreshKeepsTheCurrentRowAndIgnoresARequestWhileOneRuns)
+TEST_P(RamkaListaDaneTest, TitleSortIsStableByIdAndARefreshKeepsItAndTheCurrentRow)
 {
-    firma(QStringLiteral("Beta"));
-    const int gamma = firma(QStringLiteral("Gamma"));
+    const int a1 = firma(u"Alfa"_s);
+    const int b = firma(u"Beta"_s);
+    const int a2 = firma(u"Alfa"_s);
+    const int a3 = firma(u"alfa"_s);
     auto ramka = lista();
-    ramka->ListaGrid()->titleClicked(ramka->ListaGrid()->columnOf(QStringLiteral("nazwa")));
-    ASSERT_TRUE(ramka->GoToId(gamma));
-    firma(QStringLiteral("Alfa"));
-
-    int otwarcia = 0;
-    QObject::connect(ramka->Lista(), &db::DataSet::beforeOpen, ramka.get(), [&] {
-        ++otwarcia;
-        ramka->odswiezClick(); // a second request while the first one runs
-    });
-    ramka->odswiezClick();
-    EXPECT_EQ(otwarcia, 1);
-    EXPECT_FALSE(ramka->OdswiezanieTrwa);
-    EXPECT_EQ(ramka->Lista()->recordCount(), 3);
-    EXPECT_EQ(ramka->idBiezacegoWiersza(), gamma);
-    EXPECT_EQ(ramka->Lista()->recNo(), 3);
-
-    ramka->akcja(QStringLiteral("Odwiez1"))->trigger();
-    EXPECT_EQ(otwarcia, 2);
-}
-
-TEST_P(RamkaListaDaneTest, TitleSortIsStableByIdInTheSortDirectionAndSurvivesRefresh)
-{
-    const int a1 = firma(QStringLiteral("Alfa"));
-    const int b = firma(QStringLiteral("Beta"));
-    const int a2 = firma(QStringLiteral("Alfa"));
-    const int a3 = firma(QStringLiteral("alfa"));
-    auto ramka = lista();
-    const int kolumna = ramka->ListaGrid()->columnOf(QStringLiteral("nazwa"));
+    const int kolumna = ramka->ListaGrid()->columnOf(u"nazwa"_s);
     ramka->ListaGrid()->titleClicked(kolumna);
     EXPECT_EQ(ids(*ramka), QList<int>({a1, a2, a3, b}));
     ramka->ListaGrid()->titleClicked(kolumna);
     EXPECT_EQ(ids(*ramka), QList<int>({b, a3, a2, a1}));
+    ASSERT_TRUE(ramka->GoToId(a2));
+    const int gamma = firma(u"Gamma"_s);
+
+    int otwarcia = 0;
+    QObject::connect(ramka->Lista(), &db::DataSet::beforeOpen, ramka.get(), [&] {
+        ++otwarcia;
+        ramka->odswiezClick(); // a second request while the first one runs is ignored
+    });
     ramka->odswiezClick();
-    EXPECT_EQ(ids(*ramka), QList<int>({b, a3, a2, a1}));
+    EXPECT_EQ(otwarcia, 1);
+    EXPECT_FALSE(ramka->OdswiezanieTrwa);
+    EXPECT_EQ(ids(*ramka), QList<int>({gamma, b, a3, a2, a1}));
+    EXPECT_EQ(ramka->idBiezacegoWiersza(), a2);
+    EXPECT_EQ(ramka->Lista()->recNo(), 4);
+
+    ramka->akcja(u"Odwiez1"_s)->trigger();
+    EXPECT_EQ(otwarcia, 2);
 }
 
 TEST_P(RamkaListaDaneTest, ColumnFilterFromTheFunnelNarrowsAndUsunfiltryRemovesIt)
 {
-    firma(QStringLiteral("Alfa"));
-    const int beta = firma(QStringLiteral("Beta"));
-    firma(QStringLiteral(""));
+    firma(u"Alfa"_s);
+    const int beta = firma(u"Beta"_s);
+    firma(u""_s);
     auto ramka = lista();
-    const int kolumna = ramka->ListaGrid()->columnOf(QStringLiteral("nazwa"));
-    EXPECT_FALSE(ramka->akcja(QStringLiteral("usunfiltry"))->isEnabled());
+    const int kolumna = ramka->ListaGrid()->columnOf(u"nazwa"_s);
+    EXPECT_FALSE(ramka->akcja(u"usunfiltry"_s)->isEnabled());
 
     ramka->otworzFiltrKolumny(kolumna);
     auto *popup = ramka->findChild<TComboFiltrPopup *>();
@@ -120,39 +114,38 @@ TEST_P(RamkaListaDaneTest, ColumnFilterFromTheFunnelNarrowsAndUsunfiltryRemovesI
     for (int i = 0; i < popup->lista()->count(); ++i)
         teksty << popup->lista()->item(i)->text();
     EXPECT_EQ(teksty.size(), 5);
-    EXPECT_TRUE(
-        teksty.contains(QStringLiteral("(") + host::LoadResstrings(QStringLiteral("Resstrings_IDS_Puste")) + ")"));
+    EXPECT_TRUE(teksty.contains(u"("_s + host::LoadResstrings(u"Resstrings_IDS_Puste"_s) + ")"));
     ASSERT_TRUE(popup->kliknij(teksty[1])); // uncheck all
-    ASSERT_TRUE(popup->kliknij(QStringLiteral("Beta")));
+    ASSERT_TRUE(popup->kliknij(u"Beta"_s));
     popup->close();
 
     EXPECT_EQ(ids(*ramka), QList<int>{beta});
     EXPECT_EQ(ramka->ListaGrid()->columnFilterState(kolumna), ui::ColumnFilterState::Active);
-    EXPECT_TRUE(ramka->akcja(QStringLiteral("usunfiltry"))->isEnabled());
+    EXPECT_TRUE(ramka->akcja(u"usunfiltry"_s)->isEnabled());
     // Reopening keeps the column filter.
     ramka->odswiezClick();
     EXPECT_EQ(ids(*ramka), QList<int>{beta});
 
-    ramka->akcja(QStringLiteral("usunfiltry"))->trigger();
+    ramka->akcja(u"usunfiltry"_s)->trigger();
     EXPECT_EQ(ramka->Lista()->recordCount(), 3);
     EXPECT_EQ(ramka->ListaGrid()->columnFilterState(kolumna), ui::ColumnFilterState::Inactive);
-    EXPECT_FALSE(ramka->akcja(QStringLiteral("usunfiltry"))->isEnabled());
+    EXPECT_FALSE(ramka->akcja(u"usunfiltry"_s)->isEnabled());
 }
 
 TEST_P(RamkaListaDaneTest, OwnerFilledListIsNeverOpenedByTheFrameAndHasNoRefresh)
 {
-    firma(QStringLiteral("Alfa"));
+    firma(u"Alfa"_s);
     TestowaListaFirm ramka;
-    ramka.InicjujRamke(QStringLiteral("partners.dll"), true, QString(), QStringLiteral("lista"), true);
+    ramka.InicjujRamke(u"partners.dll"_s, true, QString(), u"lista"_s, true);
     EXPECT_FALSE(ramka.Lista()->isActive());
-    EXPECT_EQ(ramka.akcja(QStringLiteral("odswiez")), nullptr);
-    EXPECT_EQ(ramka.akcja(QStringLiteral("Odwiez1")), nullptr);
-    EXPECT_FALSE(ramka.akcja(QStringLiteral("nowy"))->isVisible());
-    EXPECT_TRUE(ramka.akcja(QStringLiteral("pnowy"))->shortcut().isEmpty());
+    EXPECT_EQ(ramka.akcja(u"odswiez"_s), nullptr);
+    EXPECT_EQ(ramka.akcja(u"Odwiez1"_s), nullptr);
+    EXPECT_FALSE(ramka.akcja(u"nowy"_s)->isVisible());
+    EXPECT_TRUE(ramka.akcja(u"pnowy"_s)->shortcut().isEmpty());
 
     // The owner fills it; the frame's steps still run on it.
-    ramka.Lista()->openFromRows({{QStringLiteral("id"), QMetaType::Int}, {QStringLiteral("nazwa"), QMetaType::QString}},
-                                {{1, QStringLiteral("Jeden")}, {2, QStringLiteral("Dwa")}});
+    ramka.Lista()->openFromRows({{u"id"_s, QMetaType::Int}, {u"nazwa"_s, QMetaType::QString}},
+                                {{1, u"Jeden"_s}, {2, u"Dwa"_s}});
     EXPECT_TRUE(ramka.DaneWczytane);
     EXPECT_EQ(ramka.tekstPanelu(0), ui::rowCountText(2));
     ramka.Lista()->setRecNo(2);
@@ -166,10 +159,10 @@ namespace {
 QMap<QString, QString> napisyPaskow(Tramka_lista_frame &ramka)
 {
     QMap<QString, QString> napisy;
-    for (QAction *a : ramka.findChild<QToolBar *>(QStringLiteral("ToolBar"))->actions())
+    for (QAction *a : ramka.findChild<QToolBar *>(u"ToolBar"_s)->actions())
         napisy.insert(a->objectName(), a->text());
     // Unnamed buttons belong to Qt's own editors (the clear button of the phrase field).
-    for (QToolButton *b : ramka.findChild<QWidget *>(QStringLiteral("pPanelFiltry"))->findChildren<QToolButton *>()) {
+    for (QToolButton *b : ramka.findChild<QWidget *>(u"pPanelFiltry"_s)->findChildren<QToolButton *>()) {
         if (!b->objectName().isEmpty())
             napisy.insert(b->objectName(), b->text());
     }
@@ -181,14 +174,14 @@ QMap<QString, QString> napisyPaskow(Tramka_lista_frame &ramka)
 TEST_P(RamkaListaDaneTest, EnglishToolAndFilterBarsShowNoPolishCaption)
 {
     const QMap<QString, QString> polskie = napisyPaskow(*lista());
-    ASSERT_EQ(polskie.value(QStringLiteral("odswiez")), QStringLiteral("Odśwież listę"));
+    ASSERT_EQ(polskie.value(u"odswiez"_s), u"Odśwież listę"_s);
 
     host::shutdown();
-    bootstrapAs(QStringLiteral("admin"), QStringLiteral("en"));
+    bootstrapAs(u"admin"_s, u"en"_s);
     const QMap<QString, QString> angielskie = napisyPaskow(*lista());
     ASSERT_EQ(angielskie.keys(), polskie.keys());
-    const QRegularExpression polskieLitery(QStringLiteral("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));
-    const QRegularExpression litera(QStringLiteral("\\p{L}"));
+    const QRegularExpression polskieLitery(u"[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"_s);
+    const QRegularExpression litera(u"\\p{L}"_s);
     for (auto it = angielskie.cbegin(); it != angielskie.cend(); ++it) {
         const std::string nazwa = it.key().toStdString();
         EXPECT_FALSE(it.value().isEmpty()) << nazwa;
@@ -211,7 +204,7 @@ protected:
 
     void wybierzPreset(Tramka_lista_frame &ramka, int kod)
     {
-        auto *combo = ramka.findChild<QComboBox *>(QStringLiteral("zakres_dat"));
+        auto *combo = ramka.findChild<QComboBox *>(u"zakres_dat"_s);
         int i = combo->findData(kod);
         if (i < 0) { // "more" first
             combo->setCurrentIndex(combo->findData(partners::DatePresetCode::More));
@@ -226,9 +219,9 @@ protected:
     void ustawDaty(Tramka_lista_frame &ramka, const QDate &od, const QDate &do_)
     {
         wybierzPreset(ramka, partners::DatePresetCode::UserRange);
-        ramka.findChild<QDateTimeEdit *>(QStringLiteral("okres_od"))->setDateTime(QDateTime(od, QTime()));
-        ramka.findChild<QDateTimeEdit *>(QStringLiteral("okres_do"))->setDateTime(QDateTime(do_, QTime()));
-        auto *zastosuj = ramka.findChild<QToolButton *>(QStringLiteral("bOkres_zastosuj"));
+        ramka.findChild<QDateTimeEdit *>(u"okres_od"_s)->setDateTime(QDateTime(od, QTime()));
+        ramka.findChild<QDateTimeEdit *>(u"okres_do"_s)->setDateTime(QDateTime(do_, QTime()));
+        auto *zastosuj = ramka.findChild<QToolButton *>(u"bOkres_zastosuj"_s);
         EXPECT_TRUE(zastosuj->isEnabled());
         zastosuj->click();
     }
@@ -236,15 +229,15 @@ protected:
 
 TEST_P(RamkaListaDatTest, PresetsUseTodayAndTheEndDayIsWhole)
 {
-    firma(QStringLiteral("Luty"), {}, dt(2026, 2, 20));
-    const int marzec = firma(QStringLiteral("Marzec"), {}, dt(2026, 3, 1));
-    const int maj = firma(QStringLiteral("Maj"), {}, dt(2026, 5, 10, 18));
+    firma(u"Luty"_s, {}, dt(2026, 2, 20));
+    const int marzec = firma(u"Marzec"_s, {}, dt(2026, 3, 1));
+    const int maj = firma(u"Maj"_s, {}, dt(2026, 5, 10, 18));
     ListaZDatami ramka;
     ramka.ustawDzisiaj(QDate(2026, 5, 15));
-    ramka.InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista_dat"));
+    ramka.InicjujRamke(u"partners.dll"_s, false, QString(), u"lista_dat"_s);
     // One date column needs no choice.
-    EXPECT_TRUE(ramka.findChild<QComboBox *>(QStringLiteral("ktora_data"))->isHidden());
-    EXPECT_EQ(ramka.KolumnyDat, QStringList{QStringLiteral("nocne_od")});
+    EXPECT_TRUE(ramka.findChild<QComboBox *>(u"ktora_data"_s)->isHidden());
+    EXPECT_EQ(ramka.KolumnyDat, QStringList{u"nocne_od"_s});
 
     wybierzPreset(ramka, partners::DatePresetCode::LastThreeMonths);
     EXPECT_EQ(ramka.zakres().range().start, db::DayTime::fromDate(QDate(2026, 3, 1)));
@@ -256,11 +249,11 @@ TEST_P(RamkaListaDatTest, PresetsUseTodayAndTheEndDayIsWhole)
 
 TEST_P(RamkaListaDatTest, TimedOutLongRangeIsShortenedToThirtyDaysOnYes)
 {
-    const int nowa = firma(QStringLiteral("Nowa"), {}, dt(2026, 5, 10));
-    firma(QStringLiteral("Stara"), {}, dt(2026, 4, 5));
+    const int nowa = firma(u"Nowa"_s, {}, dt(2026, 5, 10));
+    firma(u"Stara"_s, {}, dt(2026, 4, 5));
     ListaZDatami ramka;
     ramka.ustawDzisiaj(QDate(2026, 5, 15));
-    ramka.InicjujRamke(QStringLiteral("partners.dll"), false, QString(), QStringLiteral("lista_dat"));
+    ramka.InicjujRamke(u"partners.dll"_s, false, QString(), u"lista_dat"_s);
     ramka.limitCzasu = true;
 
     prompter().answerMessage(host::mb::IdNo);
@@ -273,11 +266,10 @@ TEST_P(RamkaListaDatTest, TimedOutLongRangeIsShortenedToThirtyDaysOnYes)
     const int przed = ramka.otwarcia.size();
     ramka.odswiezClick();
     ASSERT_EQ(prompter().messageTexts().size(), 1);
-    EXPECT_EQ(prompter().messageTexts().first(),
-              host::LoadResstrings(QStringLiteral("Resstrings_IDS_limit_czasu_zakres_dat")));
+    EXPECT_EQ(prompter().messageTexts().first(), host::LoadResstrings(u"Resstrings_IDS_limit_czasu_zakres_dat"_s));
     EXPECT_EQ(ramka.otwarcia.size(), przed + 2);
     EXPECT_EQ(db::DayTime::toDate(ramka.zakres().range().start), QDate(2026, 4, 10));
-    EXPECT_EQ(ramka.findChild<QDateTimeEdit *>(QStringLiteral("okres_od"))->date(), QDate(2026, 4, 10));
+    EXPECT_EQ(ramka.findChild<QDateTimeEdit *>(u"okres_od"_s)->date(), QDate(2026, 4, 10));
     ASSERT_TRUE(ramka.Lista()->isActive());
     EXPECT_EQ(ids(ramka), QList<int>{nowa});
 

@@ -5,8 +5,10 @@
 #include <QComboBox>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-const QString kOkno = QStringLiteral("Tokno_testowe_form");
+const QString kOkno = u"Tokno_testowe_form"_s;
 }
 
 class RamkaListaUstawieniaTest : public RamkaListaTest
@@ -27,119 +29,108 @@ protected:
 
 TEST_P(RamkaListaUstawieniaTest, LayoutAndSortAreSavedOnCloseAndRestoredByTheNextFrame)
 {
-    firma(QStringLiteral("Alfa"));
-    firma(QStringLiteral("Beta"));
+    firma(u"Alfa"_s);
+    firma(u"Beta"_s);
     QStringList uklad;
     {
-        auto ramka = lista(kOkno + QStringLiteral("_2"));
+        auto ramka = lista(kOkno + u"_2"_s);
         EXPECT_EQ(ramka->Formularz, kOkno);
-        ramka->ListaGrid()->moveColumn(QStringLiteral("nazwa"), 1);
-        ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(QStringLiteral("nazwa")), 321);
-        const int kolumna = ramka->ListaGrid()->columnOf(QStringLiteral("nazwa"));
+        ramka->ListaGrid()->moveColumn(u"nazwa"_s, 1);
+        ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
+        const int kolumna = ramka->ListaGrid()->columnOf(u"nazwa"_s);
         ramka->ListaGrid()->titleClicked(kolumna);
         ramka->ListaGrid()->titleClicked(kolumna);
         uklad = kolejnosc(*ramka);
     }
-    EXPECT_EQ(
-        count(QStringLiteral("typ = 'TColumn' and nazwa = :n"), {{QStringLiteral("n"), ui::czy_zaznaczono_ramka}}), 0);
+    EXPECT_EQ(count(u"typ = 'TColumn' and nazwa = :n"_s, {{u"n"_s, ui::czy_zaznaczono_ramka}}), 0);
     auto ramka = lista(kOkno);
     EXPECT_EQ(kolejnosc(*ramka), uklad);
-    EXPECT_EQ(uklad.mid(0, 2), QStringList({ui::czy_zaznaczono_ramka, QStringLiteral("nazwa")}));
-    EXPECT_EQ(szerokosc(*ramka, QStringLiteral("nazwa")), 321);
-    EXPECT_EQ(ramka->FiltrListy.sort(), QStringLiteral("nazwa DESC,id DESC"));
-    EXPECT_EQ(ramka->Lista()->value(QStringLiteral("nazwa")).toString(), QStringLiteral("Beta"));
+    EXPECT_EQ(uklad.mid(0, 2), QStringList({ui::czy_zaznaczono_ramka, u"nazwa"_s}));
+    EXPECT_EQ(szerokosc(*ramka, u"nazwa"_s), 321);
+    EXPECT_EQ(ramka->FiltrListy.sort(), u"nazwa DESC,id DESC"_s);
+    EXPECT_EQ(ramka->Lista()->value(u"nazwa"_s).toString(), u"Beta"_s);
 }
 
 TEST_P(RamkaListaUstawieniaTest, ResetRestoresTheDesignLayoutAndKeepsTheDateRecord)
 {
-    firma(QStringLiteral("Alfa"));
+    firma(u"Alfa"_s);
     {
         auto ramka = lista(kOkno);
-        auto *zakres = ramka->findChild<QComboBox *>(QStringLiteral("zakres_dat"));
+        auto *zakres = ramka->findChild<QComboBox *>(u"zakres_dat"_s);
         zakres->setCurrentIndex(zakres->findData(partners::DatePresetCode::LastSixMonths));
         ramka->zakres_datChange(false);
         ramka->bZapiszFiltryListyClick();
-        ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(QStringLiteral("nazwa")), 321);
+        ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
     }
-    EXPECT_EQ(count(QStringLiteral("typ = 'TDateTimePicker'")), 1);
-    EXPECT_GT(count(QStringLiteral("typ = 'TColumn'")), 0);
+    EXPECT_EQ(count(u"typ = 'TDateTimePicker'"_s), 1);
+    EXPECT_GT(count(u"typ = 'TColumn'"_s), 0);
 
     auto ramka = lista(kOkno);
     EXPECT_EQ(ramka->zakres().lastPresetCode(), partners::DatePresetCode::LastSixMonths);
-    ramka->akcja(QStringLiteral("reset"))->trigger();
-    EXPECT_EQ(count(QStringLiteral("typ = 'TColumn'")), 0);
-    EXPECT_EQ(count(QStringLiteral("typ = 'TDateTimePicker'")), 1);
-    EXPECT_EQ(szerokosc(*ramka, QStringLiteral("nazwa")), 200);
-    EXPECT_TRUE(ramka->ListaGrid()->isColumnHidden(ramka->ListaGrid()->columnOf(QStringLiteral("skrot"))));
+    ramka->akcja(u"reset"_s)->trigger();
+    EXPECT_EQ(count(u"typ = 'TColumn'"_s), 0);
+    EXPECT_EQ(count(u"typ = 'TDateTimePicker'"_s), 1);
+    EXPECT_EQ(szerokosc(*ramka, u"nazwa"_s), 200);
+    EXPECT_TRUE(ramka->ListaGrid()->isColumnHidden(ramka->ListaGrid()->columnOf(u"skrot"_s)));
     ramka.reset();
 
     // Widths are fitted only on the user's first open: the design layout stays now.
     auto nastepna = lista(kOkno);
-    EXPECT_EQ(szerokosc(*nastepna, QStringLiteral("nazwa")), 200);
+    EXPECT_EQ(szerokosc(*nastepna, u"nazwa"_s), 200);
     EXPECT_EQ(nastepna->zakres().lastPresetCode(), partners::DatePresetCode::LastSixMonths);
 }
 
 TEST_P(RamkaListaUstawieniaTest, FirstOpenWithRowsFitsWidthsOncePerUser)
 {
     const auto flagi = [] {
-        return host::GetIntDB(
-            QStringLiteral("select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"));
+        return host::GetIntDB(u"select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"_s);
     };
     {
         auto pusta = lista(kOkno);
-        EXPECT_EQ(szerokosc(*pusta, QStringLiteral("nazwa")), 200);
+        EXPECT_EQ(szerokosc(*pusta, u"nazwa"_s), 200);
     }
     EXPECT_EQ(flagi(), 0);
-    firma(QStringLiteral("A"));
+    firma(u"A"_s);
     auto ramka = lista(kOkno);
-    EXPECT_LT(szerokosc(*ramka, QStringLiteral("nazwa")), 200);
+    EXPECT_LT(szerokosc(*ramka, u"nazwa"_s), 200);
     EXPECT_EQ(flagi(), 1);
 }
 
 TEST_P(RamkaListaUstawieniaTest, CustomisationDialogChangesTheGridAndTheSearchColumns)
 {
-    firma(QStringLiteral("Alfa"));
+    firma(u"Alfa"_s);
     auto ramka = lista();
     prompter().push(host::ScriptedPrompter::Answer::dialog([](QDialog &d) {
         auto &okno = static_cast<Tramka_dostosuj_form &>(d);
-        okno.zaznacz({QStringLiteral("nazwa")});
+        okno.zaznacz({u"nazwa"_s});
         okno.usunZaznaczone();
-        okno.zaznacz({QStringLiteral("skrot")});
+        okno.zaznacz({u"skrot"_s});
         okno.dodajZaznaczone();
     }));
-    ramka->akcja(QStringLiteral("pwidoczne"))->trigger();
+    ramka->akcja(u"pwidoczne"_s)->trigger();
     auto *grid = ramka->ListaGrid();
-    EXPECT_TRUE(grid->isColumnHidden(grid->columnOf(QStringLiteral("nazwa"))));
-    EXPECT_FALSE(grid->isColumnHidden(grid->columnOf(QStringLiteral("skrot"))));
-    EXPECT_EQ(ramka->KolumnyWyszukiwania, QStringList({QStringLiteral("#id"), QStringLiteral("skrot")}));
+    EXPECT_TRUE(grid->isColumnHidden(grid->columnOf(u"nazwa"_s)));
+    EXPECT_FALSE(grid->isColumnHidden(grid->columnOf(u"skrot"_s)));
+    EXPECT_EQ(ramka->KolumnyWyszukiwania, QStringList({u"#id"_s, u"skrot"_s}));
 }
 
-TEST_P(RamkaListaUstawieniaTest, TwoListsOnOneWindowKeepSeparateLayouts)
+TEST_P(RamkaListaUstawieniaTest, TwoListsOnOneWindowKeepSeparateLayoutsAndAListWithoutAWindowStoresNothing)
 {
-    firma(QStringLiteral("Alfa"));
+    firma(u"Alfa"_s);
     int drugaPrzed = 0;
     {
-        auto pierwsza = lista(kOkno, QStringLiteral("lista1"));
-        auto druga = lista(kOkno, QStringLiteral("lista2"));
-        pierwsza->ListaGrid()->setColumnWidth(pierwsza->ListaGrid()->columnOf(QStringLiteral("nazwa")), 321);
-        drugaPrzed = szerokosc(*druga, QStringLiteral("nazwa"));
+        auto pierwsza = lista(kOkno, u"lista1"_s);
+        auto druga = lista(kOkno, u"lista2"_s);
+        auto bezOkna = lista();
+        for (auto *ramka : {pierwsza.get(), bezOkna.get()})
+            ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
+        bezOkna->bZapiszFiltryListyClick();
+        drugaPrzed = szerokosc(*druga, u"nazwa"_s);
         ASSERT_NE(drugaPrzed, 321);
     }
-    auto pierwsza = lista(kOkno, QStringLiteral("lista1"));
-    auto druga = lista(kOkno, QStringLiteral("lista2"));
-    EXPECT_EQ(szerokosc(*pierwsza, QStringLiteral("nazwa")), 321);
-    EXPECT_EQ(szerokosc(*druga, QStringLiteral("nazwa")), drugaPrzed);
-}
-
-TEST_P(RamkaListaUstawieniaTest, WithoutAWindowNameNothingIsStored)
-{
-    firma(QStringLiteral("Alfa"));
-    {
-        auto ramka = lista();
-        ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(QStringLiteral("nazwa")), 321);
-        ramka->bZapiszFiltryListyClick();
-    }
-    EXPECT_EQ(count(QStringLiteral("1 = 1")), 0);
+    EXPECT_EQ(count(u"formularz <> :f"_s, {{u"f"_s, kOkno}}), 0);
+    EXPECT_EQ(szerokosc(*lista(kOkno, u"lista1"_s), u"nazwa"_s), 321);
+    EXPECT_EQ(szerokosc(*lista(kOkno, u"lista2"_s), u"nazwa"_s), drugaPrzed);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(RamkaListaUstawieniaTest);

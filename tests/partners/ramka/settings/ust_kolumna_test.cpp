@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace ramka;
 
-TEST(ZastosujZapisane, StoredOrderComesFirstAndOthersFollowInDesignOrder)
+TEST(ZastosujZapisane, StoredOrderComesFirstAndOthersFollowInDesignOrderWithoutGaps)
 {
     const UkladKolumn u = zastosujZapisane(
         projektTestowy(),
@@ -21,23 +23,21 @@ TEST(ZastosujZapisane, StoredOrderComesFirstAndOthersFollowInDesignOrder)
     EXPECT_TRUE(u[3].widoczna);
     for (int i = 0; i < int(u.size()); ++i)
         EXPECT_EQ(u[i].kolejnosc, i);
-}
 
-TEST(ZastosujZapisane, RecordsOfRemovedColumnsAreSkippedWithoutLeavingGaps)
-{
-    const UkladKolumn u = zastosujZapisane(
+    // Records of removed columns are skipped without leaving gaps; a repeated one counts once.
+    const UkladKolumn bezUsunietych = zastosujZapisane(
         projektTestowy(),
         {{"usunieta", "x", 5, true, 0}, {"nip", "Resstrings_IDS_nip", 50, true, 0}, {"NIP", "powtorka", 60, false, 0}});
-    EXPECT_EQ(polaUkladu(u), (QStringList{KolumnaZaznaczenia, "nip", "skrot", "nazwa", "miasto"}));
-    EXPECT_EQ(u[1].szerokosc, 50);
-    EXPECT_TRUE(u[1].widoczna);
+    EXPECT_EQ(polaUkladu(bezUsunietych), (QStringList{KolumnaZaznaczenia, "nip", "skrot", "nazwa", "miasto"}));
+    EXPECT_EQ(bezUsunietych[1].szerokosc, 50);
+    EXPECT_TRUE(bezUsunietych[1].widoczna);
 }
 
 TEST(CzyUkladZmieniony, OnlyOrderFieldVisibilityAndWidthCount)
 {
     const UkladKolumn a = projektTestowy();
     UkladKolumn b = a;
-    b[1].napis = QStringLiteral("inny");
+    b[1].napis = u"inny"_s;
     b[1].wyrownanie = 2;
     EXPECT_FALSE(czyUkladZmieniony(a, b));
     b = a;
@@ -54,7 +54,7 @@ TEST(CzyUkladZmieniony, OnlyOrderFieldVisibilityAndWidthCount)
     EXPECT_TRUE(czyUkladZmieniony(a, b));
 }
 
-TEST(UkladPoResecie, DropsDefaultsWithoutAColumnAndKeepsUnknownColumns)
+TEST(UkladPoResecie, DropsDefaultsWithoutAColumnKeepsUnknownColumnsAndAReadOnlyVisibility)
 {
     UkladKolumn biezacy = {kolumnaTestowa("nip", 10, false), kolumnaTestowa("dodana", 30), kolumnaTestowa("skrot", 40)};
     const UkladKolumn u = ukladPoResecie(projektTestowy(), biezacy, false);
@@ -62,14 +62,12 @@ TEST(UkladPoResecie, DropsDefaultsWithoutAColumnAndKeepsUnknownColumns)
     EXPECT_EQ(u[1].szerokosc, 100);
     EXPECT_TRUE(u[1].widoczna);
     EXPECT_EQ(u[2].kolejnosc, 2);
-}
 
-TEST(UkladPoResecie, ReadOnlyListKeepsItsVisibility)
-{
-    UkladKolumn biezacy = projektTestowy();
-    biezacy[2].widoczna = false;
-    biezacy[2].szerokosc = 5;
-    const UkladKolumn u = ukladPoResecie(projektTestowy(), biezacy, true);
-    EXPECT_FALSE(u[2].widoczna);
-    EXPECT_EQ(u[2].szerokosc, 200);
+    // A read-only list keeps its visibility.
+    UkladKolumn tylkoDoOdczytu = projektTestowy();
+    tylkoDoOdczytu[2].widoczna = false;
+    tylkoDoOdczytu[2].szerokosc = 5;
+    const UkladKolumn r = ukladPoResecie(projektTestowy(), tylkoDoOdczytu, true);
+    EXPECT_FALSE(r[2].widoczna);
+    EXPECT_EQ(r[2].szerokosc, 200);
 }
