@@ -1,52 +1,45 @@
 #include "lists/lista_firm_okno_fixture.h"
 
-#include "lists/lista_firm_form.h"
-#include "lists/lista_firm_fr.h"
 #include "lists/lista_firm_kolumny.h"
 #include "lists/lista_firm_reguly.h"
 #include "lists/szybkie_szukanie_kontroler.h"
 #include "partners_api.h"
-#include "ramka/modul.h"
 
 #include "dataset.h"
-#include "demo.h"
 #include "host_context.h"
 #include "lista_grid.h"
-#include "window_messages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QColor>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST_P(ListaFirmOkno, DrugieWywolanieNieTworzyDrugiegoOkna)
 {
-    GlowneOkno glowne;
-    host::setMainWindow(&glowne);
+    zGlownymOknem();
     _Execute(qApp, 1);
     QPointer<QWidget> pierwsze = partners::windows().lista_firm_form;
     ASSERT_TRUE(pierwsze);
     _Execute(qApp, 2);
     EXPECT_EQ(partners::windows().lista_firm_form, pierwsze);
     EXPECT_EQ(liczbaOkienListy(), 1);
-    EXPECT_EQ(glowne.obszar()->subWindowList().size(), 1);
-    EXPECT_TRUE(glowne.obszar()->subWindowList().value(0)->isMaximized());
+    EXPECT_EQ(m_glowne.area()->subWindowList().size(), 1);
+    EXPECT_TRUE(m_glowne.area()->subWindowList().value(0)->isMaximized());
     EXPECT_EQ(ramka()->Uprawnienia, 1) << "the second call must not apply its rights";
-    EXPECT_EQ(pierwsze->windowTitle(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_Firmy")));
+    EXPECT_EQ(pierwsze->windowTitle(), host::LoadResstrings(u"Resstrings_IDS_Firmy"_s));
 
     // Announced once created (posted) and at the end of its creation (sent).
     QCoreApplication::sendPostedEvents();
     const qintptr okno = host::windowParam(pierwsze);
-    EXPECT_TRUE(glowne.komunikaty.contains(qMakePair(host::msg::WindowCreated, okno)));
-    EXPECT_TRUE(glowne.komunikaty.contains(qMakePair(host::msg::CaptionChanged, okno)));
+    EXPECT_TRUE(m_glowne.received(host::msg::WindowCreated, okno));
+    EXPECT_TRUE(m_glowne.received(host::msg::CaptionChanged, okno));
 }
 
 TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
@@ -55,36 +48,34 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     QPointer<QWidget> okno = partners::windows().lista_firm_form;
     ASSERT_TRUE(okno);
     EXPECT_TRUE(okno->isWindow());
-    ramka()->akcja(QStringLiteral("zamknij"))->trigger();
+    ramka()->akcja(u"zamknij"_s)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(okno);
     EXPECT_FALSE(partners::windows().lista_firm_form);
 
     // In the host's window area the close button takes the tab with it.
-    GlowneOkno glowne;
-    host::setMainWindow(&glowne);
+    zGlownymOknem();
     _Execute(qApp, 1);
     EXPECT_TRUE(partners::windows().lista_firm_form) << "a closed list opens again";
-    ASSERT_EQ(glowne.obszar()->subWindowList().size(), 1);
-    ramka()->akcja(QStringLiteral("zamknij"))->trigger();
+    ASSERT_EQ(m_glowne.area()->subWindowList().size(), 1);
+    ramka()->akcja(u"zamknij"_s)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(partners::windows().lista_firm_form);
-    EXPECT_TRUE(glowne.obszar()->subWindowList().isEmpty());
+    EXPECT_TRUE(m_glowne.area()->subWindowList().isEmpty());
 }
 
 TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrup)
 {
     const int zGrupa = firmZGrupa();
     ASSERT_GT(zGrupa, 0) << "the demo data gives companies kinds";
-    const int bezGrup = host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
-    host::ExecQuery(QStringLiteral("delete from firma_grupa where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("id"), bezGrup}});
+    const int bezGrup = host::GetIntDB(u"select max(id_f) from firma"_s);
+    host::ExecQuery(u"delete from firma_grupa where id_f = :id"_s, nullptr, 0, {{u"id"_s, bezGrup}});
     const QString grupa = host::GetStringDB(
         QStringLiteral(
             "select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
             " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
             " where fg.id_f = :id order by fg.grupa"),
-        QString(), nullptr, {{QStringLiteral("j"), host::GetLanguage()}, {QStringLiteral("id"), zGrupa}});
+        QString(), nullptr, {{u"j"_s, host::GetLanguage()}, {u"id"_s, zGrupa}});
     ASSERT_FALSE(grupa.isEmpty());
 
     _Execute(qApp, 1);
@@ -93,7 +84,7 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrup)
     db::DataSet *lista = ramka()->Lista();
     ASSERT_TRUE(lista->isActive());
     EXPECT_GE(lista->recordCount(), FirmyDemo);
-    EXPECT_EQ(lista->recordCount(), host::GetIntDB(QStringLiteral("select count(*) from firma")));
+    EXPECT_EQ(lista->recordCount(), host::GetIntDB(u"select count(*) from firma"_s));
     EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
 
     const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
@@ -106,20 +97,20 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrup)
 
 TEST_P(ListaFirmOkno, AktywnejFirmyNieMoznaUsunac)
 {
-    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 3);
     const int aktywna = firmy.at(1);
     ASSERT_TRUE(host::var::AktywnaFirma.set(aktywna));
-    const int liczba = host::GetIntDB(QStringLiteral("select count(*) from firma"));
+    const int liczba = host::GetIntDB(u"select count(*) from firma"_s);
 
     _Execute(qApp, 1);
     ASSERT_NE(ramka(), nullptr);
     ramka()->ListaGrid()->selection().select({firmy.at(2), {}});
     ramka()->ListaGrid()->selection().select({aktywna, {}});
     prompter().setDefaultMessageAnswer(host::mb::IdYes);
-    ramka()->akcja(QStringLiteral("usun"))->trigger();
+    ramka()->akcja(u"usun"_s)->trigger();
 
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), liczba) << "nothing is deleted";
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from firma"_s), liczba) << "nothing is deleted";
     const QStringList teksty = prompter().messageTexts();
     ASSERT_EQ(teksty.size(), 1);
     EXPECT_TRUE(teksty.first() == QLatin1String(partners::KluczNieMoznaUsunacAktywnej)
@@ -129,45 +120,43 @@ TEST_P(ListaFirmOkno, AktywnejFirmyNieMoznaUsunac)
 
 TEST_P(ListaFirmOkno, InnaFirmaJestUsuwana)
 {
-    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 3);
     ASSERT_TRUE(host::var::AktywnaFirma.set(firmy.at(1)));
     // A company without dependants, so that the delete procedure lets it go.
     const int id = firmy.last();
-    const int liczba = host::GetIntDB(QStringLiteral("select count(*) from firma"));
+    const int liczba = host::GetIntDB(u"select count(*) from firma"_s);
 
     _Execute(qApp, 1);
     ASSERT_NE(ramka(), nullptr);
     ramka()->ListaGrid()->selection().select({id, {}});
     prompter().setDefaultMessageAnswer(host::mb::IdYes);
-    ramka()->akcja(QStringLiteral("usun"))->trigger();
+    ramka()->akcja(u"usun"_s)->trigger();
 
-    const bool usunieta = !host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
-                                                     {{QStringLiteral("id"), id}});
-    EXPECT_TRUE(usunieta) << prompter().messageTexts().join(QStringLiteral(" | ")).toStdString();
+    const bool usunieta =
+        !host::CzyIstniejeRekordDB(u"select id_f from firma where id_f = :id"_s, nullptr, {{u"id"_s, id}});
+    EXPECT_TRUE(usunieta) << prompter().messageTexts().join(u" | "_s).toStdString();
     if (usunieta) {
-        EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), liczba - 1);
+        EXPECT_EQ(host::GetIntDB(u"select count(*) from firma"_s), liczba - 1);
         EXPECT_EQ(ramka()->Lista()->recordCount(), liczba - 1) << "the list is read again";
     }
 }
 
 TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
 {
-    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 2);
-    const int status = host::GetIntDB(QStringLiteral("select min(id_wartosci) from slowwartosci"));
+    const int status = host::GetIntDB(u"select min(id_wartosci) from slowwartosci"_s);
     // Stored the suite's way, 0x00BBGGRR: pure red.
-    host::ExecQuery(QStringLiteral("update slowwartosci set kolor = 255 where id_wartosci = :s"), nullptr, 0,
-                    {{QStringLiteral("s"), status}});
-    host::ExecQuery(QStringLiteral("update firma set status = :s where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("s"), status}, {QStringLiteral("id"), firmy.at(0)}});
-    host::ExecQuery(QStringLiteral("update firma set status = null where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("id"), firmy.at(1)}});
+    host::ExecQuery(u"update slowwartosci set kolor = 255 where id_wartosci = :s"_s, nullptr, 0, {{u"s"_s, status}});
+    host::ExecQuery(u"update firma set status = :s where id_f = :id"_s, nullptr, 0,
+                    {{u"s"_s, status}, {u"id"_s, firmy.at(0)}});
+    host::ExecQuery(u"update firma set status = null where id_f = :id"_s, nullptr, 0, {{u"id"_s, firmy.at(1)}});
     ASSERT_TRUE(host::var::ListaKolorCzcionka.set(0x00FF00)); // green
 
     const auto kolorFirmy = [this](int id) {
         const db::DataSet *lista = ramka()->Lista();
-        const int pole = lista->fieldIndex(QStringLiteral("id"));
+        const int pole = lista->fieldIndex(u"id"_s);
         for (int w = 0; w < lista->recordCount(); ++w)
             if (lista->valueAt(lista->bookmarkAt(w), pole).toInt() == id)
                 return ramka()->ListaGrid()->rowTextColor(w);
@@ -189,13 +178,12 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
 
 TEST_P(ListaFirmOkno, UstawJakoAktywnaFirme)
 {
-    GlowneOkno glowne;
-    host::setMainWindow(&glowne);
-    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    zGlownymOknem();
+    const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 3);
     _Execute(qApp, 1);
     ASSERT_NE(ramka(), nullptr);
-    QAction *ustaw = ramka()->akcja(QStringLiteral("pUstawAktywnaFirme"));
+    QAction *ustaw = ramka()->akcja(u"pUstawAktywnaFirme"_s);
     ASSERT_NE(ustaw, nullptr);
 
     // Only with exactly one row to act on.
@@ -207,13 +195,13 @@ TEST_P(ListaFirmOkno, UstawJakoAktywnaFirme)
     ASSERT_TRUE(ramka()->GoToId(firmy.at(2)));
     emit ramka()->dostosuj_popup()->aboutToShow();
     EXPECT_TRUE(ustaw->isEnabled());
-    EXPECT_FALSE(ramka()->akcja(QStringLiteral("pPodgladPowiazanychPlikow"))->isVisible());
+    EXPECT_FALSE(ramka()->akcja(u"pPodgladPowiazanychPlikow"_s)->isVisible());
 
-    glowne.komunikaty.clear();
+    m_glowne.messages.clear();
     ustaw->trigger();
     EXPECT_EQ(host::var::AktywnaFirma.get(), firmy.at(2));
     QCoreApplication::sendPostedEvents();
-    EXPECT_TRUE(glowne.komunikaty.contains(qMakePair(host::msg::ActiveCompanyChanged, qintptr(1))));
+    EXPECT_TRUE(m_glowne.received(host::msg::ActiveCompanyChanged, qintptr(1)));
 }
 
 TEST_P(ListaFirmOkno, SzybkieSzukanieTylkoZOpcja136)
@@ -223,9 +211,9 @@ TEST_P(ListaFirmOkno, SzybkieSzukanieTylkoZOpcja136)
     EXPECT_EQ(ramka()->SzybkieSzukanie(), nullptr);
     delete partners::windows().lista_firm_form.data();
 
-    const int id = host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
-    host::ExecQuery(QStringLiteral("update firma set nazwa = :n where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("n"), QStringLiteral("Qwertyuiop Spedycja")}, {QStringLiteral("id"), id}});
+    const int id = host::GetIntDB(u"select max(id_f) from firma"_s);
+    host::ExecQuery(u"update firma set nazwa = :n where id_f = :id"_s, nullptr, 0,
+                    {{u"n"_s, u"Qwertyuiop Spedycja"_s}, {u"id"_s, id}});
     host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, true);
     _Execute(qApp, 1);
     host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, false);
@@ -236,7 +224,7 @@ TEST_P(ListaFirmOkno, SzybkieSzukanieTylkoZOpcja136)
     ramka()->window()->show();
     QLineEdit *fraza = ramka()->szukany_tekst();
     fraza->setFocus();
-    QTest::keyClicks(fraza, QStringLiteral("QWERTY"));
+    QTest::keyClicks(fraza, u"QWERTY"_s);
     EXPECT_TRUE(ramka()->SzybkieSzukanie()->widoczna());
     QTest::keyClick(fraza, Qt::Key_Down);
     QTest::keyClick(fraza, Qt::Key_Return);
