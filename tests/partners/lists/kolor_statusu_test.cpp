@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
 
 namespace {
@@ -29,16 +31,15 @@ TEST_P(KolorZBGR, CzytaBajtyOdCzerwonego)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Wartosci, KolorZBGR,
-    testing::Values(Kolor{"aktywny", QVariant(0xCEEFC6), true, 0xC6, 0xEF, 0xCE},
-                    Kolor{"czerwony", QVariant(0x0000FF), true, 255, 0, 0},
-                    Kolor{"tekst dziesietny", QVariant(QStringLiteral("13561798")), true, 0xC6, 0xEF, 0xCE},
-                    Kolor{"tekst szesnastkowy", QVariant(QStringLiteral("0x9CEBFF")), true, 0xFF, 0xEB, 0x9C},
-                    Kolor{"null typowany", QVariant(QMetaType::fromType<int>()), false, 0, 0, 0},
-                    Kolor{"kolor systemowy", QVariant(qlonglong(0x80000005)), false, 0, 0, 0},
-                    Kolor{"ujemny", QVariant(-1), false, 0, 0, 0},
-                    Kolor{"nie liczba", QVariant(QStringLiteral("zielony")), false, 0, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Wartosci, KolorZBGR,
+                         testing::Values(Kolor{"aktywny", QVariant(0xCEEFC6), true, 0xC6, 0xEF, 0xCE},
+                                         Kolor{"czerwony", QVariant(0x0000FF), true, 255, 0, 0},
+                                         Kolor{"tekst dziesietny", QVariant(u"13561798"_s), true, 0xC6, 0xEF, 0xCE},
+                                         Kolor{"tekst szesnastkowy", QVariant(u"0x9CEBFF"_s), true, 0xFF, 0xEB, 0x9C},
+                                         Kolor{"null typowany", QVariant(QMetaType::fromType<int>()), false, 0, 0, 0},
+                                         Kolor{"kolor systemowy", QVariant(qlonglong(0x80000005)), false, 0, 0, 0},
+                                         Kolor{"ujemny", QVariant(-1), false, 0, 0, 0},
+                                         Kolor{"nie liczba", QVariant(u"zielony"_s), false, 0, 0, 0}));
 
 TEST(KolorWierszaFirmy, StatusTylkoGdyKolorowanieWlaczone)
 {

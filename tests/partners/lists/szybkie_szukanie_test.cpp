@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
 
 namespace {
@@ -28,9 +30,9 @@ void otworz(db::DataSet &lista)
                                      QString::fromUtf8(mail)};
     };
     std::vector<std::vector<QVariant>> wiersze = {
-        w(10, "Żółw Transport Sp. z o.o.", QStringLiteral("5260001246"), "ŻÓŁW", "Łódź", "Jan Źdźbło", "biuro@zolw.pl"),
+        w(10, "Żółw Transport Sp. z o.o.", u"5260001246"_s, "ŻÓŁW", "Łódź", "Jan Źdźbło", "biuro@zolw.pl"),
         w(20, "Zakład Łąka", QVariant(), "ŁĄKA", "Kraków", "Anna Nowak", "laka@o2.pl"),
-        w(30, "Beta Spedycja", QStringLiteral("7010002137"), "BETA", "Gdańsk", "Ewa Łódzka", "beta@beta.pl"),
+        w(30, "Beta Spedycja", u"7010002137"_s, "BETA", "Gdańsk", "Ewa Łódzka", "beta@beta.pl"),
     };
     lista.openFromRows(pola, std::move(wiersze));
 }
@@ -72,14 +74,14 @@ INSTANTIATE_TEST_SUITE_P(Frazy, SzybkieSzukanie,
 TEST(SzybkieSzukanieFirm, TekstMaStaleKolumnyPolMimoPustychWartosci)
 {
     const QString pelny = SzybkieSzukanieFirm::tekstWpisu({"N", "P", "S", "M", "W", "E"});
-    EXPECT_EQ(pelny, QStringLiteral("N;;P;;;S;;;;M;;;;;W;;;;;;E"));
+    EXPECT_EQ(pelny, u"N;;P;;;S;;;;M;;;;;W;;;;;;E"_s);
     const QString zPustymi = SzybkieSzukanieFirm::tekstWpisu({"N", "", "S", "", "", "E"});
     const QStringList a = kolumnyWpisu(pelny), b = kolumnyWpisu(zPustymi);
     ASSERT_EQ(a.size(), b.size());
     const int kolumnaPola[] = {0, 2, 5, 9, 14, 20};
-    EXPECT_EQ(a.at(kolumnaPola[5]), QStringLiteral("E"));
-    EXPECT_EQ(b.at(kolumnaPola[2]), QStringLiteral("S"));
-    EXPECT_EQ(b.at(kolumnaPola[5]), QStringLiteral("E"));
+    EXPECT_EQ(a.at(kolumnaPola[5]), u"E"_s);
+    EXPECT_EQ(b.at(kolumnaPola[2]), u"S"_s);
+    EXPECT_EQ(b.at(kolumnaPola[5]), u"E"_s);
     EXPECT_TRUE(b.at(kolumnaPola[1]).isEmpty());
 }
 
@@ -87,18 +89,18 @@ TEST(SzybkieSzukanieFirm, IndeksIdzieZaSortowaniemIFiltremINieRuszaBiezacego)
 {
     db::DataSet lista;
     otworz(lista);
-    lista.setSort(QStringLiteral("nazwa DESC"));
-    lista.setFilter(QStringLiteral("id <> 20"));
+    lista.setSort(u"nazwa DESC"_s);
+    lista.setFilter(u"id <> 20"_s);
     lista.first();
     lista.next();
-    const QVariant biezacy = lista.value(QStringLiteral("id"));
+    const QVariant biezacy = lista.value(u"id"_s);
     SzybkieSzukanieFirm s;
     s.zbuduj(lista);
     ASSERT_EQ(s.wpisy().size(), 2);
     EXPECT_EQ(s.wpisy().at(0).id, 10);
     EXPECT_EQ(s.wpisy().at(1).id, 30);
-    EXPECT_TRUE(s.wpisy().at(0).tekst.startsWith(QStringLiteral("Żółw Transport")));
-    EXPECT_EQ(lista.value(QStringLiteral("id")), biezacy);
+    EXPECT_TRUE(s.wpisy().at(0).tekst.startsWith(u"Żółw Transport"_s));
+    EXPECT_EQ(lista.value(u"id"_s), biezacy);
 }
 
 TEST(SzybkieSzukanieFirm, ZamknietaListaDajePustyIndeks)
@@ -110,7 +112,7 @@ TEST(SzybkieSzukanieFirm, ZamknietaListaDajePustyIndeks)
     lista.close();
     s.zbuduj(lista);
     EXPECT_TRUE(s.wpisy().isEmpty());
-    EXPECT_TRUE(s.znajdz(QStringLiteral("a")).isEmpty());
+    EXPECT_TRUE(s.znajdz(u"a"_s).isEmpty());
 }
 
 struct Trafienie
