@@ -395,9 +395,9 @@ TEST_P(EdycjaFirmyTest, OwnCompanyOpensReadOnlyWithoutTheOwnCompanyRight)
 
 // ---- head office and branch ----------------------------------------------------------------------------------
 
-TEST_P(EdycjaFirmyTest, HeadOfficeListOffersNeitherTheCompanyItselfNorBranches)
+TEST_P(EdycjaFirmyTest, HeadOfficeChoiceLeavesOutItselfAndBranches)
 {
-    const int centrala = firma(u"A Centrala"_s, {{"skrot", u"ACEN"_s}});
+    const int centrala = firmaZAdresem(u"A Centrala"_s, {{"skrot", u"ACEN"_s}});
     const int oddzial = firma(u"B Oddział"_s, {{"skrot", u"BODD"_s}, {"id_centrali", centrala}});
     const int ta = firmaZAdresem(u"C Samodzielna"_s);
     otworz(ta, Forma::Edycja, 1, [&](Forma &f) {
@@ -417,12 +417,7 @@ TEST_P(EdycjaFirmyTest, HeadOfficeListOffersNeitherTheCompanyItselfNorBranches)
         EXPECT_EQ(pole<QComboBox>(f, "cbCentrala")->currentData().toInt(), centrala);
         EXPECT_FALSE(idListy(pole<QComboBox>(f, "cbCentrala")).contains(oddzial));
     });
-}
-
-TEST_P(EdycjaFirmyTest, HeadOfficeWithBranchesCannotBecomeABranch)
-{
-    const int centrala = firmaZAdresem(u"Centrala Z Oddziałem"_s);
-    firma(u"Jej oddział"_s, {{"skrot", u"JO"_s}, {"id_centrali", centrala}});
+    // A head office with branches cannot become a branch.
     otworz(centrala, Forma::Edycja, 1, [&](Forma &f) {
         pole<QRadioButton>(f, "rbOddzial")->click();
         EXPECT_EQ(prompter().messageTexts(), QStringList{tekst("Resstrings_IDS_Blokada_Oddzial")});
@@ -458,13 +453,32 @@ TEST_P(EdycjaFirmyTest, LeavingTheNameGeneratesAUniqueShortName)
     });
 }
 
-TEST_P(EdycjaFirmyTest, StoredNipShowsItsPrefixApartAndColoursWhileTyping)
+TEST_P(EdycjaFirmyTest, StoredNipShowsItsPrefixApartColoursWhileTypingAndGoesToVies)
 {
     const int de = firmaZAdresem(u"Deutsche Fracht"_s, {{"nip", u"DE123456789"_s}});
     otworz(de, Forma::Edycja, 1, [&](Forma &f) {
         EXPECT_EQ(pole<QComboBox>(f, "cbPrefiksNip")->currentText(), u"DE"_s);
         EXPECT_EQ(pole<QLineEdit>(f, "firma_nip")->text(), u"123456789"_s);
         EXPECT_FALSE(f.CzyZmieniony());
+
+        // VIES needs a valid number and a prefix before it opens the query.
+        auto *prefiks = pole<QComboBox>(f, "cbPrefiksNip");
+        auto *nip = pole<QLineEdit>(f, "firma_nip");
+        auto *vies = pole<QToolButton>(f, "bVies");
+        nip->setText(u"123"_s);
+        vies->click();
+        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Bledny_lub_niewpisany_NIP"));
+        prefiks->setCurrentIndex(0);
+        nip->setText(u"123456789"_s);
+        vies->click();
+        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Brak_kodu_poprz_NIP"));
+        EXPECT_TRUE(prompter().questionsOf(host::ScriptedPrompter::Kind::OpenUrl).isEmpty());
+        prefiks->setCurrentIndex(prefiks->findText(u"DE"_s));
+        vies->click();
+        const auto otwarte = prompter().questionsOf(host::ScriptedPrompter::Kind::OpenUrl);
+        ASSERT_EQ(otwarte.size(), 1);
+        EXPECT_TRUE(otwarte.first().text.contains(u"ms=DE"_s)) << otwarte.first().text.toStdString();
+        EXPECT_TRUE(otwarte.first().text.contains(u"vat=123456789"_s));
     });
 
     const QString prefiksPolski = host::GetStringDB(u"select NIP from panstwo where sam = 'PL'"_s);
@@ -493,30 +507,6 @@ TEST_P(EdycjaFirmyTest, StoredNipShowsItsPrefixApartAndColoursWhileTyping)
         EXPECT_EQ(email->palette().color(QPalette::Text), bledny);
         email->setText(u"biuro@polska.example.com"_s);
         EXPECT_EQ(email->palette().color(QPalette::Text), zwykly);
-    });
-}
-
-TEST_P(EdycjaFirmyTest, ViesNeedsAPrefixAndANumberThenOpensTheQuery)
-{
-    const int id = firmaZAdresem(u"Vies Test"_s, {{"nip", u"DE123"_s}});
-    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
-        auto *prefiks = pole<QComboBox>(f, "cbPrefiksNip");
-        auto *nip = pole<QLineEdit>(f, "firma_nip");
-        auto *vies = pole<QToolButton>(f, "bVies");
-        vies->click();
-        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Bledny_lub_niewpisany_NIP"));
-        prefiks->setCurrentIndex(0);
-        nip->setText(u"123456789"_s);
-        vies->click();
-        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Brak_kodu_poprz_NIP"));
-        EXPECT_TRUE(prompter().questionsOf(host::ScriptedPrompter::Kind::OpenUrl).isEmpty());
-
-        prefiks->setCurrentIndex(prefiks->findText(u"DE"_s));
-        vies->click();
-        const auto otwarte = prompter().questionsOf(host::ScriptedPrompter::Kind::OpenUrl);
-        ASSERT_EQ(otwarte.size(), 1);
-        EXPECT_TRUE(otwarte.first().text.contains(u"ms=DE"_s)) << otwarte.first().text.toStdString();
-        EXPECT_TRUE(otwarte.first().text.contains(u"vat=123456789"_s));
     });
 }
 

@@ -186,7 +186,7 @@ TEST_P(ListaFirmEdycja, ZamkniecieListyPytaOtwarteEdytory)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(okno);
     EXPECT_FALSE(host::CzyIstniejeRekordDB(u"select id_f from firma where nazwa = :n"_s, nullptr,
-                                           {{u"n"_s, u"Zmieniona nazwa"_s}}));
+                                           {{"n", u"Zmieniona nazwa"_s}}));
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ListaFirmEdycja);

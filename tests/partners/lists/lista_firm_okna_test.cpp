@@ -81,8 +81,9 @@ protected:
 
 // ---- modal picker ---------------------------------------------------------------------
 
-TEST_P(ListaFirmOkna, DwuklikWybieraWierszBezOtwieraniaEdytora)
+TEST_P(ListaFirmOkna, PickerWybieraDwuklikiemAEscapeIZamkniecieNie)
 {
+    QLineEdit inneOkno;
     Tlista_firm_modal_form okno;
     Tlista_firm_frame *ramka = okno.frame_list();
     ASSERT_TRUE(ramka->Lista()->isActive());
@@ -111,15 +112,8 @@ TEST_P(ListaFirmOkna, DwuklikWybieraWierszBezOtwieraniaEdytora)
     ASSERT_EQ(modalne.size(), 1);
     EXPECT_EQ(modalne.first().dialogName, u"lista_firm_modal_form"_s);
     EXPECT_EQ(modalne.first().caption, host::LoadResstrings(u"Resstrings_IDS_Firmy"_s));
-}
 
-TEST_P(ListaFirmOkna, EscapeGdziekolwiekIZamkniecieNieWybieraja)
-{
-    QLineEdit inneOkno;
-    Tlista_firm_modal_form okno;
-    Tlista_firm_frame *ramka = okno.frame_list();
-    ASSERT_GT(ramka->idBiezacegoWiersza(), 0);
-
+    // Escape anywhere in the application, or closing, chooses nothing.
     bool zamknieteEscape = false;
     EXPECT_EQ(uruchom(okno,
                       [&](QDialog &d) {
@@ -163,7 +157,7 @@ QPushButton *przycisk(const QDialog &okno, const char *nazwa)
     return okno.findChild<QPushButton *>(QLatin1String(nazwa));
 }
 
-TEST_P(ListaFirmOkna, ZdanieOFirmieZPowiazaniemIBez)
+TEST_P(ListaFirmOkna, PickerImportuMowiOFirmieIOferujePrzyciskiImportu)
 {
     const QStringList info{u"SP-4411"_s, u"Trans-Pol Sp. z o.o."_s};
     Tlista_firm_sp_modal_form zPowiazaniem;
@@ -182,19 +176,14 @@ TEST_P(ListaFirmOkna, ZdanieOFirmieZPowiazaniemIBez)
     EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(u"l4InfoFirma"_s)->isHidden());
     // A picker of its own: its list settings do not mix with the plain picker's.
     EXPECT_EQ(bezPowiazania.frame_list()->Formularz, host::ZwrocBazowaWartoscKomponentu(u"lista_firm_sp_modal_form"_s));
-}
 
-TEST_P(ListaFirmOkna, PrzyciskiDlaWszystkichTylkoPodczasImportu)
-{
     const auto dodawanie = [](const QStringList &) { return 0; };
-    {
-        ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(0));
-        Tlista_firm_sp_modal_form okno;
-        okno.UstawDodawanieFirmy(dodawanie);
-        EXPECT_FALSE(przycisk(okno, "bDodajNowaFirme")->isHidden());
-        EXPECT_TRUE(przycisk(okno, "Button1")->isHidden());
-        EXPECT_TRUE(przycisk(okno, "Button2")->isHidden());
-    }
+    // Outside an import only adding a company is offered.
+    bezPowiazania.UstawDodawanieFirmy(dodawanie);
+    EXPECT_FALSE(przycisk(bezPowiazania, "bDodajNowaFirme")->isHidden());
+    EXPECT_TRUE(przycisk(bezPowiazania, "Button1")->isHidden());
+    EXPECT_TRUE(przycisk(bezPowiazania, "Button2")->isHidden());
+
     ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
     Tlista_firm_sp_modal_form okno;
     // Until a company can be created, only the import's own button is offered.
@@ -207,12 +196,8 @@ TEST_P(ListaFirmOkna, PrzyciskiDlaWszystkichTylkoPodczasImportu)
     EXPECT_EQ(przycisk(okno, "Button1")->text(), host::LoadResstrings(u"Resstrings_IDS_dodaj_dla_wszystkich"_s));
     EXPECT_EQ(przycisk(okno, "Button2")->text(),
               host::LoadResstrings(u"Resstrings_IDS_import_kartap__zatwierdz_import_poz_unit__Button3"_s));
-}
 
-TEST_P(ListaFirmOkna, ZatwierdzenieImportuKonczyBezWyboru)
-{
-    ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
-    Tlista_firm_sp_modal_form okno;
+    // Confirming the import ends it without a choice.
     okno.UstawInformacje({u"7"_s, u"Nieznana"_s}, true);
     EXPECT_EQ(uruchom(okno, [](QDialog &d) { przycisk(d, "Button2")->click(); }), -1);
     EXPECT_EQ(host::var::ImportZlecWTrakcie.get(), 2);

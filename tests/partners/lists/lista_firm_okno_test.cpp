@@ -21,12 +21,39 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST_P(ListaFirmOkno, DrugieWywolanieNieTworzyDrugiegoOkna)
+// The list shows every company with its kinds; a second call brings the same window forward.
+TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
 {
+    const int zGrupa = firmZGrupa();
+    ASSERT_GT(zGrupa, 0) << "the demo data gives companies kinds";
+    const int bezGrup = host::GetIntDB(u"select max(id_f) from firma"_s);
+    host::ExecQuery(u"delete from firma_grupa where id_f = :id"_s, nullptr, 0, {{"id", bezGrup}});
+    const QString grupa = host::GetStringDB(
+        QStringLiteral(
+            "select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
+            " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
+            " where fg.id_f = :id order by fg.grupa"),
+        QString(), nullptr, {{"j", host::GetLanguage()}, {u"id"_s, zGrupa}});
+    ASSERT_FALSE(grupa.isEmpty());
+
     zGlownymOknem();
     _Execute(qApp, 1);
     QPointer<QWidget> pierwsze = partners::windows().lista_firm_form;
     ASSERT_TRUE(pierwsze);
+    EXPECT_TRUE(ramka()->DaneWczytane);
+    db::DataSet *lista = ramka()->Lista();
+    ASSERT_TRUE(lista->isActive());
+    EXPECT_GE(lista->recordCount(), FirmyDemo);
+    EXPECT_EQ(lista->recordCount(), liczbaFirm());
+    EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
+
+    const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
+    ASSERT_TRUE(ramka()->GoToId(zGrupa));
+    EXPECT_TRUE(lista->value(pole).toString().startsWith(grupa)) << lista->value(pole).toString().toStdString();
+    ASSERT_TRUE(ramka()->GoToId(bezGrup));
+    EXPECT_TRUE(lista->value(pole).toString().isEmpty());
+    EXPECT_GE(ramka()->ListaGrid()->columnOf(pole), 0);
+
     _Execute(qApp, 2);
     EXPECT_EQ(partners::windows().lista_firm_form, pierwsze);
     EXPECT_EQ(liczbaOkienListy(), 1);
@@ -64,82 +91,36 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     EXPECT_TRUE(m_glowne.area()->subWindowList().isEmpty());
 }
 
-TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrup)
-{
-    const int zGrupa = firmZGrupa();
-    ASSERT_GT(zGrupa, 0) << "the demo data gives companies kinds";
-    const int bezGrup = host::GetIntDB(u"select max(id_f) from firma"_s);
-    host::ExecQuery(u"delete from firma_grupa where id_f = :id"_s, nullptr, 0, {{u"id"_s, bezGrup}});
-    const QString grupa = host::GetStringDB(
-        QStringLiteral(
-            "select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
-            " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
-            " where fg.id_f = :id order by fg.grupa"),
-        QString(), nullptr, {{u"j"_s, host::GetLanguage()}, {u"id"_s, zGrupa}});
-    ASSERT_FALSE(grupa.isEmpty());
-
-    _Execute(qApp, 1);
-    ASSERT_NE(ramka(), nullptr);
-    EXPECT_TRUE(ramka()->DaneWczytane);
-    db::DataSet *lista = ramka()->Lista();
-    ASSERT_TRUE(lista->isActive());
-    EXPECT_GE(lista->recordCount(), FirmyDemo);
-    EXPECT_EQ(lista->recordCount(), host::GetIntDB(u"select count(*) from firma"_s));
-    EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
-
-    const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
-    ASSERT_TRUE(ramka()->GoToId(zGrupa));
-    EXPECT_TRUE(lista->value(pole).toString().startsWith(grupa)) << lista->value(pole).toString().toStdString();
-    ASSERT_TRUE(ramka()->GoToId(bezGrup));
-    EXPECT_TRUE(lista->value(pole).toString().isEmpty());
-    EXPECT_GE(ramka()->ListaGrid()->columnOf(pole), 0);
-}
-
-TEST_P(ListaFirmOkno, AktywnejFirmyNieMoznaUsunac)
+TEST_P(ListaFirmOkno, UsuwaInneFirmyAleNieAktywna)
 {
     const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 3);
     const int aktywna = firmy.at(1);
     ASSERT_TRUE(host::var::AktywnaFirma.set(aktywna));
-    const int liczba = host::GetIntDB(u"select count(*) from firma"_s);
+    const int liczba = liczbaFirm();
 
     _Execute(qApp, 1);
     ASSERT_NE(ramka(), nullptr);
+    prompter().setDefaultMessageAnswer(host::mb::IdYes);
     ramka()->ListaGrid()->selection().select({firmy.at(2), {}});
     ramka()->ListaGrid()->selection().select({aktywna, {}});
-    prompter().setDefaultMessageAnswer(host::mb::IdYes);
     ramka()->akcja(u"usun"_s)->trigger();
-
-    EXPECT_EQ(host::GetIntDB(u"select count(*) from firma"_s), liczba) << "nothing is deleted";
+    EXPECT_EQ(liczbaFirm(), liczba) << "nothing is deleted";
     const QStringList teksty = prompter().messageTexts();
     ASSERT_EQ(teksty.size(), 1);
     EXPECT_TRUE(teksty.first() == QLatin1String(partners::KluczNieMoznaUsunacAktywnej)
                 || teksty.first() == host::LoadResstrings(QLatin1String(partners::KluczNieMoznaUsunacAktywnej)))
         << teksty.first().toStdString();
-}
 
-TEST_P(ListaFirmOkno, InnaFirmaJestUsuwana)
-{
-    const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
-    ASSERT_GE(firmy.size(), 3);
-    ASSERT_TRUE(host::var::AktywnaFirma.set(firmy.at(1)));
     // A company without dependants, so that the delete procedure lets it go.
     const int id = firmy.last();
-    const int liczba = host::GetIntDB(u"select count(*) from firma"_s);
-
-    _Execute(qApp, 1);
-    ASSERT_NE(ramka(), nullptr);
+    ramka()->ListaGrid()->uncheckAll();
     ramka()->ListaGrid()->selection().select({id, {}});
-    prompter().setDefaultMessageAnswer(host::mb::IdYes);
     ramka()->akcja(u"usun"_s)->trigger();
-
-    const bool usunieta =
-        !host::CzyIstniejeRekordDB(u"select id_f from firma where id_f = :id"_s, nullptr, {{u"id"_s, id}});
-    EXPECT_TRUE(usunieta) << prompter().messageTexts().join(u" | "_s).toStdString();
-    if (usunieta) {
-        EXPECT_EQ(host::GetIntDB(u"select count(*) from firma"_s), liczba - 1);
-        EXPECT_EQ(ramka()->Lista()->recordCount(), liczba - 1) << "the list is read again";
-    }
+    ASSERT_FALSE(host::CzyIstniejeRekordDB(u"select id_f from firma where id_f = :id"_s, nullptr, {{"id", id}}))
+        << prompter().messageTexts().join(u" | "_s).toStdString();
+    EXPECT_EQ(liczbaFirm(), liczba - 1);
+    EXPECT_EQ(ramka()->Lista()->recordCount(), liczba - 1) << "the list is read again";
 }
 
 TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
@@ -148,10 +129,10 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
     ASSERT_GE(firmy.size(), 2);
     const int status = host::GetIntDB(u"select min(id_wartosci) from slowwartosci"_s);
     // Stored the suite's way, 0x00BBGGRR: pure red.
-    host::ExecQuery(u"update slowwartosci set kolor = 255 where id_wartosci = :s"_s, nullptr, 0, {{u"s"_s, status}});
+    host::ExecQuery(u"update slowwartosci set kolor = 255 where id_wartosci = :s"_s, nullptr, 0, {{"s", status}});
     host::ExecQuery(u"update firma set status = :s where id_f = :id"_s, nullptr, 0,
-                    {{u"s"_s, status}, {u"id"_s, firmy.at(0)}});
-    host::ExecQuery(u"update firma set status = null where id_f = :id"_s, nullptr, 0, {{u"id"_s, firmy.at(1)}});
+                    {{"s", status}, {u"id"_s, firmy.at(0)}});
+    host::ExecQuery(u"update firma set status = null where id_f = :id"_s, nullptr, 0, {{"id", firmy.at(1)}});
     ASSERT_TRUE(host::var::ListaKolorCzcionka.set(0x00FF00)); // green
 
     const auto kolorFirmy = [this](int id) {
@@ -213,7 +194,7 @@ TEST_P(ListaFirmOkno, SzybkieSzukanieTylkoZOpcja136)
 
     const int id = host::GetIntDB(u"select max(id_f) from firma"_s);
     host::ExecQuery(u"update firma set nazwa = :n where id_f = :id"_s, nullptr, 0,
-                    {{u"n"_s, u"Qwertyuiop Spedycja"_s}, {u"id"_s, id}});
+                    {{"n", u"Qwertyuiop Spedycja"_s}, {u"id"_s, id}});
     host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, true);
     _Execute(qApp, 1);
     host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, false);

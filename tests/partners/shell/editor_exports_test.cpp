@@ -42,7 +42,7 @@ protected:
     int idFirmy(int n) { return host::GetListaIntDB(u"select id_f from firma order by id_f"_s).value(n); }
     QString nazwa(int id)
     {
-        return host::GetStringDB(u"select nazwa from firma where id_f = :id"_s, u"nazwa"_s, nullptr, {{u"id"_s, id}});
+        return host::GetStringDB(u"select nazwa from firma where id_f = :id"_s, u"nazwa"_s, nullptr, {{"id", id}});
     }
 
     // The next modal editor is looked at, then `dalej` acts as the user.
@@ -196,7 +196,7 @@ TEST_P(EdytorZWejsc, NewRecordParZaznaczaRodzajNowejFirmy)
     const int id = _NewRecordPar(nullptr, przewoznik);
     ASSERT_GT(id, 0);
     EXPECT_EQ(
-        host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id"_s, u"grupa"_s, nullptr, {{u"id"_s, id}}),
+        host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id"_s, u"grupa"_s, nullptr, {{"id", id}}),
         QList<int>{przewoznik});
     poWywolaniu();
 }

@@ -63,7 +63,7 @@ TEST_P(ListaFirmWejscia, WyszukiwanieWgFrazyFiltrujeListe)
 {
     const int id = idFirmy(3);
     host::ExecQuery(u"update firma set nazwa = :n where id_f = :id"_s, nullptr, 0,
-                    {{u"n"_s, u"Zażółć O'Brien Sp. z o.o."_s}, {u"id"_s, id}});
+                    {{"n", u"Zażółć O'Brien Sp. z o.o."_s}, {u"id"_s, id}});
     bool byloOtwarte = true;
     _UruchomWyszukiwanieWgFrazy(u"o'brien"_s, 1, 5, &byloOtwarte);
     EXPECT_FALSE(byloOtwarte);
@@ -75,7 +75,7 @@ TEST_P(ListaFirmWejscia, WyszukiwanieWgFrazyFiltrujeListe)
     // A second search replaces the first in the open window.
     _UruchomWyszukiwanieWgFrazy(QString(), 1, 5, &byloOtwarte);
     EXPECT_TRUE(byloOtwarte);
-    EXPECT_EQ(ramka()->Lista()->recordCount(), host::GetIntDB(u"select count(*) from firma"_s));
+    EXPECT_EQ(ramka()->Lista()->recordCount(), liczbaFirm());
 }
 
 TEST_P(ListaFirmWejscia, ImportyOtwierajaTylkoOknoListy)
@@ -85,11 +85,11 @@ TEST_P(ListaFirmWejscia, ImportyOtwierajaTylkoOknoListy)
     EXPECT_FALSE(partners::windows().lista_firm_form) << "the window it opened is closed again";
     EXPECT_EQ(liczbaOkienListy(), 0);
 
-    const int firmy = host::GetIntDB(u"select count(*) from firma"_s);
+    const int firmy = liczbaFirm();
     EXPECT_EQ(_ImportOsKonatkt(qApp, 13, u"/tmp/nie-ma.xml"_s), -1);
     ASSERT_TRUE(partners::windows().lista_firm_form);
     EXPECT_EQ(partners::windows().lista_firm_form->property(partners::HostInstanceProperty).toInt(), 13);
-    EXPECT_EQ(host::GetIntDB(u"select count(*) from firma"_s), firmy) << "nothing is imported";
+    EXPECT_EQ(liczbaFirm(), firmy) << "nothing is imported";
 
     // An open window is left as it is, even by the call that closes its own.
     EXPECT_EQ(_ImportFirmyZTobolca(qApp, 14, QString()), -1);
