@@ -127,20 +127,6 @@ TEST_P(ListaFirmEdycja, ZapisOdswiezaListeIZostajeNaWierszu)
     EXPECT_EQ(idWiersza(0), id) << "the list was read again";
 }
 
-TEST_P(ListaFirmEdycja, KolejkowanaEdycjaOtwieraTaFirme)
-{
-    const int id = idWiersza(7);
-    ASSERT_NE(ramka()->idBiezacegoWiersza(), id);
-    bool byloOtwarte = false;
-    _EdytujRekordTab(id, 1, 3, &byloOtwarte);
-    EXPECT_TRUE(byloOtwarte);
-    ramka()->Timer1()->stop();
-    ramka()->Timer1Timer();
-    ASSERT_NE(edytor(1), nullptr);
-    EXPECT_EQ(edytor(1)->IdRekordu(), id);
-    EXPECT_EQ(edytor(1)->TrybEdycji(), Tszablon_edycja_form::Edycja);
-}
-
 TEST_P(ListaFirmEdycja, PoprzedniaINastepnaFirmaZListy)
 {
     const int ostatni = ramka()->Lista()->recordCount() - 1;
@@ -168,10 +154,19 @@ TEST_P(ListaFirmEdycja, PoprzedniaINastepnaFirmaZListy)
     EXPECT_EQ(e->IdRekordu(), idWiersza(ostatni - 1));
 }
 
-TEST_P(ListaFirmEdycja, ZamkniecieListyPytaOtwarteEdytory)
+// A queued edit opens its company; closing the list asks about the open editors.
+TEST_P(ListaFirmEdycja, KolejkowanaEdycjaIZamkniecieListyZEdytorem)
 {
-    ramka()->edycjaClick();
+    const int id = idWiersza(7);
+    ASSERT_NE(ramka()->idBiezacegoWiersza(), id);
+    bool byloOtwarte = false;
+    _EdytujRekordTab(id, 1, 3, &byloOtwarte);
+    EXPECT_TRUE(byloOtwarte);
+    ramka()->Timer1()->stop();
+    ramka()->Timer1Timer();
     ASSERT_NE(edytor(1), nullptr);
+    EXPECT_EQ(edytor(1)->IdRekordu(), id);
+    EXPECT_EQ(edytor(1)->TrybEdycji(), Tszablon_edycja_form::Edycja);
     edytor(1)->findChild<QLineEdit *>(u"firma_nazwa"_s)->setText(u"Zmieniona nazwa"_s);
     ASSERT_TRUE(edytor(1)->CzyZmieniony());
     QPointer<QWidget> okno = partners::windows().lista_firm_form;

@@ -1,7 +1,6 @@
 #include "lists/szybkie_szukanie_kontroler.h"
 
 #include "lists/firmy_list_box.h"
-#include "lists/pola_testowe.h"
 
 #include "dataset.h"
 
@@ -22,8 +21,6 @@ using namespace partners;
 
 namespace {
 
-using listytest::pole;
-
 using Wiersz = std::vector<QVariant>;
 
 Wiersz firma(int id, const QString &nazwa, const QString &wlasciciel = {}, const QString &mail = {})
@@ -33,9 +30,9 @@ Wiersz firma(int id, const QString &nazwa, const QString &wlasciciel = {}, const
 
 void otworz(db::DataSet &lista, std::vector<Wiersz> wiersze)
 {
-    const QList<db::FieldDef> pola = {
-        pole("id", QMetaType::Int), pole("nazwa"), pole("nip"), pole("skrot"), pole("miasto"),
-        pole("wlasciciel"),         pole("e_mail")};
+    QList<db::FieldDef> pola{{u"id"_s, QMetaType::Int}};
+    for (const char *nazwa : {"nazwa", "nip", "skrot", "miasto", "wlasciciel", "e_mail"})
+        pola << db::FieldDef{QString::fromLatin1(nazwa)};
     lista.openFromRows(pola, std::move(wiersze));
 }
 

@@ -1,4 +1,3 @@
-#include "lists/pola_testowe.h"
 #include "lists/szybkie_szukanie.h"
 
 #include "dataset.h"
@@ -11,30 +10,18 @@ using namespace partners;
 
 namespace {
 
-using listytest::pole;
-
 // Rows: id, nazwa, nip, skrot, miasto, wlasciciel, e_mail.
 void otworz(db::DataSet &lista)
 {
-    const QList<db::FieldDef> pola = {
-        pole("id", QMetaType::Int), pole("nazwa"), pole("nip"), pole("skrot"), pole("miasto"),
-        pole("wlasciciel"),         pole("e_mail")};
-    auto w = [](int id, const char *nazwa, QVariant nip, const char *skrot, const char *miasto, const char *wlasciciel,
-                const char *mail) {
-        return std::vector<QVariant>{id,
-                                     QString::fromUtf8(nazwa),
-                                     nip,
-                                     QString::fromUtf8(skrot),
-                                     QString::fromUtf8(miasto),
-                                     QString::fromUtf8(wlasciciel),
-                                     QString::fromUtf8(mail)};
-    };
-    std::vector<std::vector<QVariant>> wiersze = {
-        w(10, "Żółw Transport Sp. z o.o.", u"5260001246"_s, "ŻÓŁW", "Łódź", "Jan Źdźbło", "biuro@zolw.pl"),
-        w(20, "Zakład Łąka", QVariant(), "ŁĄKA", "Kraków", "Anna Nowak", "laka@o2.pl"),
-        w(30, "Beta Spedycja", u"7010002137"_s, "BETA", "Gdańsk", "Ewa Łódzka", "beta@beta.pl"),
-    };
-    lista.openFromRows(pola, std::move(wiersze));
+    QList<db::FieldDef> pola{{u"id"_s, QMetaType::Int}};
+    for (const char *nazwa : {"nazwa", "nip", "skrot", "miasto", "wlasciciel", "e_mail"})
+        pola << db::FieldDef{QString::fromLatin1(nazwa)};
+    lista.openFromRows(
+        pola,
+        {{10, u"Żółw Transport Sp. z o.o."_s, u"5260001246"_s, u"ŻÓŁW"_s, u"Łódź"_s, u"Jan Źdźbło"_s,
+          u"biuro@zolw.pl"_s},
+         {20, u"Zakład Łąka"_s, QVariant(), u"ŁĄKA"_s, u"Kraków"_s, u"Anna Nowak"_s, u"laka@o2.pl"_s},
+         {30, u"Beta Spedycja"_s, u"7010002137"_s, u"BETA"_s, u"Gdańsk"_s, u"Ewa Łódzka"_s, u"beta@beta.pl"_s}});
 }
 
 QList<int> idy(const SzybkieSzukanieFirm &s, const QList<int> &pozycje)
@@ -101,14 +88,8 @@ TEST(SzybkieSzukanieFirm, IndeksIdzieZaSortowaniemIFiltremINieRuszaBiezacego)
     EXPECT_EQ(s.wpisy().at(1).id, 30);
     EXPECT_TRUE(s.wpisy().at(0).tekst.startsWith(u"Żółw Transport"_s));
     EXPECT_EQ(lista.value(u"id"_s), biezacy);
-}
 
-TEST(SzybkieSzukanieFirm, ZamknietaListaDajePustyIndeks)
-{
-    db::DataSet lista;
-    otworz(lista);
-    SzybkieSzukanieFirm s;
-    s.zbuduj(lista);
+    // A closed list gives an empty index.
     lista.close();
     s.zbuduj(lista);
     EXPECT_TRUE(s.wpisy().isEmpty());
