@@ -162,40 +162,43 @@ TEST_P(ZapisBezFormularza, SiedemPozycjiBezGrupyIIdentyfikatorow)
     EXPECT_TRUE(grupy(id).isEmpty());
 }
 
-TEST_P(ZapisBezFormularza, OsiemIDziewiecPozycjiBioraGrupeBezIdentyfikatorow)
+// Entry 8 is a kind of company; entries 9 and 10, the city and postal-code ids, are read from ten entries on.
+TEST_P(ZapisBezFormularza, DlugoscListyDecydujeOGrupieIIdentyfikatorach)
 {
     const int przewoznik = idRodzaju(u"Przewoźnik"_s);
     ASSERT_GT(przewoznik, 0);
     const int radom = idMiasta(u"Radom"_s, u"PL"_s);
     const int warszawa = idMiasta(u"Warszawa"_s, u"PL"_s);
-
-    const int osiem = zapisz(lista(u"Osiem"_s, u"PL"_s, QString(), u"Radom"_s, {QString::number(przewoznik)}));
-    ASSERT_GT(osiem, 0);
-    EXPECT_EQ(grupy(osiem), QList<int>{przewoznik});
-
-    // Entry 8 is not read below ten entries, so it may be anything.
-    const int dziewiec = zapisz(
-        lista(u"Dziewiec"_s, u"PL"_s, QString(), u"Radom"_s, {QString::number(przewoznik), QString::number(warszawa)}));
-    ASSERT_GT(dziewiec, 0);
-    EXPECT_EQ(grupy(dziewiec), QList<int>{przewoznik});
-    EXPECT_EQ(adres(dziewiec).id_m, radom);
-    const int nieLiczba = zapisz(lista(u"Dziewiec bis"_s, u"PL"_s, QString(), u"Radom"_s, {QString(), u"x"_s}));
-    EXPECT_GT(nieLiczba, 0);
-    EXPECT_EQ(adres(nieLiczba).id_kodu, 0);
-}
-
-TEST_P(ZapisBezFormularza, DziesiecPozycjiBierzeIdentyfikatoryMiastaIKodu)
-{
-    const int warszawa = idMiasta(u"Warszawa"_s, u"PL"_s);
     const int kod = idKodu(u"00-950"_s, warszawa);
     ASSERT_GT(kod, 0);
-    const int id = zapisz(lista(u"Dziesiec"_s, u"PL"_s, u"26-600"_s, u"Radom"_s,
-                                {QString(), QString::number(warszawa), QString::number(kod)}));
-    ASSERT_GT(id, 0);
-    const Adres a = adres(id);
-    EXPECT_EQ(a.id_m, warszawa);
-    EXPECT_EQ(a.id_kodu, kod);
-    EXPECT_TRUE(grupy(id).isEmpty());
+    const QString typFirmy =
+        QString::number(liczba(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"_s));
+    const QString p = QString::number(przewoznik), w = QString::number(warszawa);
+    struct Przypadek
+    {
+        QStringList dalej;
+        QList<int> grupy;
+        int idM, idKodu;
+    };
+    const Przypadek przypadki[] = {{{p}, {przewoznik}, radom, 0},
+                                   {{p, w}, {przewoznik}, radom, 0},
+                                   {{QString(), u"x"_s}, {}, radom, 0},
+                                   {{QString(), w, QString::number(kod)}, {}, warszawa, kod},
+                                   // Only a positive number of a company kind is a kind.
+                                   {{u"Przewoźnik"_s}, {}, radom, 0},
+                                   {{u"0"_s}, {}, radom, 0},
+                                   {{u"-3"_s}, {}, radom, 0},
+                                   {{typFirmy}, {}, radom, 0},
+                                   {{u"999999"_s}, {}, radom, 0}};
+    int n = 0;
+    for (const Przypadek &c : przypadki) {
+        SCOPED_TRACE(c.dalej.join(u'|').toStdString());
+        const int id = zapisz(lista(u"Firma %1"_s.arg(++n), u"PL"_s, QString(), u"Radom"_s, c.dalej));
+        ASSERT_GT(id, 0);
+        EXPECT_EQ(grupy(id), c.grupy);
+        EXPECT_EQ(adres(id).id_m, c.idM);
+        EXPECT_EQ(adres(id).id_kodu, c.idKodu);
+    }
 }
 
 TEST_P(ZapisBezFormularza, IdentyfikatorNieBedacyLiczbaNicNieZapisuje)
@@ -210,16 +213,6 @@ TEST_P(ZapisBezFormularza, IdentyfikatorNieBedacyLiczbaNicNieZapisuje)
     EXPECT_TRUE(logText().contains(u"'12x' is not a valid integer value"_s));
     EXPECT_TRUE(logText().contains(u"'kod' is not a valid integer value"_s));
     EXPECT_TRUE(prompter().messageTexts().isEmpty()) << "a windowless call asks nothing";
-}
-
-TEST_P(ZapisBezFormularza, GrupaNieBedacaDodatniaLiczbaRodzajuNieDodajeRodzaju)
-{
-    const int typFirmy = liczba(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"_s);
-    for (const QString &grupa : {u"Przewoźnik"_s, u"0"_s, u"-3"_s, QString::number(typFirmy), u"999999"_s}) {
-        const int id = zapisz(lista(u"Grupa "_s + grupa, u"PL"_s, QString(), u"Radom"_s, {grupa}));
-        ASSERT_GT(id, 0) << grupa.toStdString();
-        EXPECT_TRUE(grupy(id).isEmpty()) << grupa.toStdString();
-    }
 }
 
 // ---- city, postal code and country ----------------------------------------------------
