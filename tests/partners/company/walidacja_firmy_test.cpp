@@ -199,19 +199,13 @@ TEST_P(WalidacjaFirmyTest, CentralaKtorejOddzialyMajaTenSamNipPrzechodzi)
     oczekujBledu(samodzielna, NipJuzJest + MimoTo, PoleFirmy::Nip);
 }
 
-TEST_P(WalidacjaFirmyTest, LimitKredytuIPusteNumery)
+// Blank numbers never match companies stored with blank or null ones.
+TEST_P(WalidacjaFirmyTest, PusteNumeryNieSaPowtorzeniem)
 {
     firma(u"Bez numerów"_s, {{"regon", ""}, {"krs", ""}});
     firma(u"Z nullami"_s);
 
     DaneFirmy d = poprawna();
-    d.walutaLimitu.clear();
-    d.limitKredytowy = 0;
-    oczekujPoprawnej(d);
-    d.limitKredytowy = 0.01;
-    oczekujBledu(d, BrakPola.arg(u"Waluta domyślna"_s), PoleFirmy::WalutaLimitu);
-
-    d.limitKredytowy = 0;
     d.regon = u"   "_s;
     d.krs.clear();
     oczekujPoprawnej(d);

@@ -373,7 +373,7 @@ TEST_P(ZapisFirmyTest, WynikProcedury101I102)
     EXPECT_TRUE(host::notifier()->records().isEmpty());
 }
 
-TEST_P(ZapisFirmyTest, UwagiWieloliniowePowracajaWPorzadkuKluczy)
+TEST_P(ZapisFirmyTest, WczytanieUwagINipu)
 {
     const int id = firma(u"Z uwagami"_s);
     for (int i = 0; i < 12; ++i)
@@ -396,16 +396,14 @@ TEST_P(ZapisFirmyTest, UwagiWieloliniowePowracajaWPorzadkuKluczy)
     EXPECT_EQ(d.uwagiSp, QStringList{"zamówienia"});
     // With nothing stored the payment term is the 45 days preselected.
     EXPECT_EQ(d.terminZaplaty, u"45"_s);
-}
 
-TEST_P(ZapisFirmyTest, WczytanieNipuBezPrefiksuBierzePrefiksKrajuAdresu)
-{
-    DaneFirmy d = poprawna();
-    d.nip = u"5260250274"_s;
-    TZapisFirmy zapis(d);
+    // A NIP stored without a prefix takes the prefix of the address's country.
+    DaneFirmy n = poprawna();
+    n.nip = u"5260250274"_s;
+    TZapisFirmy zapis(n);
     ASSERT_TRUE(zapis.zapisz());
     DaneFirmy wczytane;
-    ASSERT_TRUE(wczytajFirme(wczytane, d.idFirmy));
+    ASSERT_TRUE(wczytajFirme(wczytane, n.idFirmy));
     EXPECT_EQ(wczytane.nip, u"5260250274"_s);
     EXPECT_EQ(wczytane.prefiksNip, u"PL"_s);
 
