@@ -102,7 +102,7 @@ TEST_P(EdycjaFvOpisDodatkowyTest, EmptyFieldsAreNamedAndFocused)
     EXPECT_EQ(host::GetIntDB(u"select count(*) from faktura_uwagi_dodatkowe"_s), 0);
 }
 
-TEST_P(EdycjaFvOpisDodatkowyTest, EditLoadsTheTemplateAndSavesItInPlace)
+TEST_P(EdycjaFvOpisDodatkowyTest, EditLoadsTheTemplateAndSavesItInPlaceUnlessSynchronised)
 {
     const int id = szablon(u"Stała"_s, u"Płatne przelewem"_s);
     edytor([&](Tedycja_fv_opis_dodatkowy_form &e) {
@@ -123,11 +123,9 @@ TEST_P(EdycjaFvOpisDodatkowyTest, EditLoadsTheTemplateAndSavesItInPlace)
     // Closed without saving: nothing changed.
     edytor([](Tedycja_fv_opis_dodatkowy_form &e) { e.zamknijClick(); });
     EXPECT_FALSE(uwagi::Edytuj(nullptr, id, 1));
-}
 
-TEST_P(EdycjaFvOpisDodatkowyTest, TemplateUnderSynchronisationIsNotSaved)
-{
-    const int id = szablon(u"Sync"_s, u"Tekst"_s, true);
+    // One under synchronisation is not saved; the editor stays with the change.
+    const int sync = szablon(u"Sync"_s, u"Tekst"_s, true);
     edytor([&](Tedycja_fv_opis_dodatkowy_form &e) {
         e.e_nazwa()->setText(u"Zmiana"_s);
         e.zapisz_zamknij()->click();
@@ -137,8 +135,8 @@ TEST_P(EdycjaFvOpisDodatkowyTest, TemplateUnderSynchronisationIsNotSaved)
         prompter().answerMessage(host::mb::IdNo);
         e.close();
     });
-    EXPECT_FALSE(uwagi::Edytuj(nullptr, id, 1));
-    EXPECT_EQ(pole(id, "nazwa"), u"Sync"_s);
+    EXPECT_FALSE(uwagi::Edytuj(nullptr, sync, 1));
+    EXPECT_EQ(pole(sync, "nazwa"), u"Sync"_s);
 }
 
 TEST_P(EdycjaFvOpisDodatkowyTest, DeleteAsksNothingAndReleasesTheCompany)

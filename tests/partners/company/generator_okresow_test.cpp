@@ -124,21 +124,11 @@ protected:
     int m_idF = 0;
 };
 
-TEST_P(GeneratorOkresow, SavingWritesEveryRowAndTheLengthAndTellsTheHost)
-{
-    const QList<OkresRozliczeniowy> okresy{okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 5, 9)};
-    EXPECT_EQ(partners::zapiszOkresy(m_idF, okresy, 2), 2);
-    EXPECT_EQ(zapisane(), okresy) << opis(zapisane());
-    EXPECT_EQ(okresRozFirmy(), 2);
-    EXPECT_EQ(odswiezeniaFirm(), (QList<int>{19, 0}));
-    EXPECT_EQ(partners::koniecOstatniegoOkresu(m_idF), QDate(2025, 5, 9));
-}
-
-TEST_P(GeneratorOkresow, AFailedRowLeavesNoPeriodAndNoLength)
+// A failed row leaves no period and no length; a good run writes every row and the length and tells the host.
+TEST_P(GeneratorOkresow, SavingIsAllOrNothing)
 {
     // The second row ends before it starts: the procedure refuses it.
-    const QList<OkresRozliczeniowy> okresy{okres(2025, 3, 1, 2025, 3, 31), okres(2025, 4, 30, 2025, 4, 1)};
-    EXPECT_EQ(partners::zapiszOkresy(m_idF, okresy, 3), -1);
+    EXPECT_EQ(partners::zapiszOkresy(m_idF, {okres(2025, 3, 1, 2025, 3, 31), okres(2025, 4, 30, 2025, 4, 1)}, 3), -1);
     EXPECT_TRUE(zapisane().isEmpty()) << opis(zapisane());
     EXPECT_EQ(okresRozFirmy(), 0);
     EXPECT_EQ(prompter().messageTexts().size(), 1);
@@ -147,6 +137,13 @@ TEST_P(GeneratorOkresow, AFailedRowLeavesNoPeriodAndNoLength)
     prompter().clear();
     EXPECT_EQ(partners::zapiszOkresy(987654, {okres(2025, 3, 1, 2025, 3, 31)}, 1), -1);
     EXPECT_EQ(prompter().messageTexts(), QStringList{host::LoadResstrings(u"Resstrings_IDS_Rekord_usuniety"_s)});
+
+    const QList<OkresRozliczeniowy> okresy{okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 5, 9)};
+    EXPECT_EQ(partners::zapiszOkresy(m_idF, okresy, 2), 2);
+    EXPECT_EQ(zapisane(), okresy) << opis(zapisane());
+    EXPECT_EQ(okresRozFirmy(), 2);
+    EXPECT_EQ(odswiezeniaFirm(), (QList<int>{19, 0}));
+    EXPECT_EQ(partners::koniecOstatniegoOkresu(m_idF), QDate(2025, 5, 9));
 }
 
 TEST_P(GeneratorOkresow, WithoutTheSharedStorePeriodsAreMonthsFromTheFirst)

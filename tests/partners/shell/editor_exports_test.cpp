@@ -160,7 +160,7 @@ TEST_P(EdytorZWejsc, EditRecordZakladkaSzukaStronyPoNazwieKomponentu)
     poWywolaniu();
 }
 
-TEST_P(EdytorZWejsc, NewRecordDajeIdZapisanejFirmyAlboNicAlboMinusPiec)
+TEST_P(EdytorZWejsc, NewRecordDajeIdZapisanejFirmyAlboNicAlboMinusPiecIZaznaczaRodzaj)
 {
     const int przed = liczbaFirm();
     host::services().restrictedVersion = true;
@@ -185,19 +185,17 @@ TEST_P(EdytorZWejsc, NewRecordDajeIdZapisanejFirmyAlboNicAlboMinusPiec)
     EXPECT_EQ(nazwa(id), u"Nowa z wejścia Sp. z o.o."_s);
     EXPECT_EQ(liczbaFirm(), przed + 1);
     poWywolaniu();
-}
 
-TEST_P(EdytorZWejsc, NewRecordParZaznaczaRodzajNowejFirmy)
-{
+    // With a kind, the new company has it checked.
     const int przewoznik =
         host::GetIntDB(u"select id_wartosci from slowwartosci where wartosc = 'slow_firma_rodzaj_przewoznik'"_s);
     ASSERT_GT(przewoznik, 0);
     obejrzyj([](Tedycja_firmy_form &e) { wypelnijIZapisz(e, u"Przewozy Grupowe"_s, u"PG"_s); });
-    const int id = _NewRecordPar(nullptr, przewoznik);
-    ASSERT_GT(id, 0);
-    EXPECT_EQ(
-        host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id"_s, u"grupa"_s, nullptr, {{"id", id}}),
-        QList<int>{przewoznik});
+    const int zRodzajem = _NewRecordPar(nullptr, przewoznik);
+    ASSERT_GT(zRodzajem, 0);
+    EXPECT_EQ(host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id"_s, u"grupa"_s, nullptr,
+                                  {{"id", zRodzajem}}),
+              QList<int>{przewoznik});
     poWywolaniu();
 }
 
