@@ -207,8 +207,7 @@ TEST_P(EdycjaFirmyTest, NewCompanyNamesEachMissingFieldInTurnThenSavesAndUpdates
     EXPECT_EQ(kolumna(id, "skrot"), u"ALFA"_s);
     EXPECT_EQ(kolumna(id, "www"), u"alfa.example"_s);
     EXPECT_EQ(ileFirm(), 1);
-    EXPECT_EQ(ile(QStringLiteral(
-                      "select count(*) from adres where id_ = :id and tabela = 7 and czy_domyslny = 1 and id_m = :m"),
+    EXPECT_EQ(ile(u"select count(*) from adres where id_ = :id and tabela = 7 and czy_domyslny = 1 and id_m = :m"_s,
                   {{"id", id}, {"m", m_warszawa}}),
               1);
 }
@@ -364,8 +363,8 @@ TEST_P(EdycjaFirmyTest, ReadOnlyUserNeverGetsTheSaveButtons)
 
 TEST_P(EdycjaFirmyTest, OwnCompanyOpensReadOnlyWithoutTheOwnCompanyRight)
 {
-    const int wlasny = host::GetIntDB(QStringLiteral("select id from VListaPozSlownika where typ_slownika = 'typ_firmy'"
-                                                     " and identyfikator = 'firma_wlasna' and id_jezyka = :j"),
+    const int wlasny = host::GetIntDB(u"select id from VListaPozSlownika where typ_slownika = 'typ_firmy'"
+                                      " and identyfikator = 'firma_wlasna' and id_jezyka = :j"_s,
                                       QString(), nullptr, {{"j", host::GetLanguage()}});
     ASSERT_GT(wlasny, 0);
     const int id = firmaZAdresem(u"Nasza Spółka"_s, {{"typ_firmy", wlasny}});
@@ -641,8 +640,7 @@ TEST_P(EdycjaFirmyTest, OrderTemplateMadeInDeliveryTermsIsChosenAndSaved)
         EXPECT_EQ(potwierdzenia->currentData().toInt(), szablon);
         f.zapisz()->click();
     });
-    EXPECT_EQ(ile(QStringLiteral(
-                      "select count(*) from ustawienia where co = 'szablon_zlecenia' and id_f = :id and wartosc = :w"),
+    EXPECT_EQ(ile(u"select count(*) from ustawienia where co = 'szablon_zlecenia' and id_f = :id and wartosc = :w"_s,
                   {{"id", id}, {"w", QString::number(szablon)}}),
               1);
 
@@ -683,8 +681,8 @@ TEST_P(EdycjaFirmyTest, AddedRemarkTemplateIsChosenAndMarksTheCompanyChanged)
 TEST_P(EdycjaFirmyTest, UserWithoutOrderAndInvoiceRightsGetsNeitherTheOrderNorTheInvoicePage)
 {
     const int id = firmaZAdresem(u"Bez Zleceń"_s);
-    host::ExecQuery(QStringLiteral("delete from uprawnienia where modul = 'orders.dll' and id_u = (select id_u from "
-                                   "uzytkownik where login = 'anowak')"));
+    host::ExecQuery(u"delete from uprawnienia where modul = 'orders.dll' and id_u = (select id_u from "
+                    "uzytkownik where login = 'anowak')"_s);
     bootstrapAs(u"anowak"_s);
     otworz(id, Forma::Edycja, 1, [&](Forma &f) {
         EXPECT_FALSE(f.PageControl()->isTabVisible(f.PageControl()->indexOf(pole<QWidget>(f, "tsDomyslneFV"))));

@@ -237,8 +237,8 @@ protected:
         m_plikXL = m_katalog.filePath(u"xl.db"_s);
         auto xl = db::Connection::open(m_plikXL);
         xl->execute(u"create table KntKarty (Knt_Akronim text, Knt_Nip text)"_s);
-        xl->execute(QStringLiteral("insert into KntKarty values ('BEZNIP', ''), ('XLDE', 'de123456789'),"
-                                   " ('XLPL', '5260250274'), ('DRUGA', '5260250274')"));
+        xl->execute(u"insert into KntKarty values ('BEZNIP', ''), ('XLDE', 'de123456789'),"
+                    " ('XLPL', '5260250274'), ('DRUGA', '5260250274')"_s);
         host::setConnectionStringCDNXL(m_plikXL);
         host::var::CzySprawdzSkrotXL.set(true);
     }

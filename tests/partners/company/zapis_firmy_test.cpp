@@ -185,8 +185,8 @@ protected:
                   {{"id_", m_wlasna}, {"tabela", 7}, {"nr_konta", "PL61109010140000071219812874"}, {"bank", "Bank"}});
         host::var::AktywnaFirma.set(m_wlasna);
         m_rodzaje = host::GetListaIntDB(
-            QStringLiteral("select id from VListaPozSlownika where typ_slownika = 'firma_rodzaj' and id_jezyka = :j"
-                           " and nazwa_parametru = 'nazwa' order by id"),
+            u"select id from VListaPozSlownika where typ_slownika = 'firma_rodzaj' and id_jezyka = :j"
+            " and nazwa_parametru = 'nazwa' order by id"_s,
             QString(), nullptr, {{u"j"_s, host::GetLanguage()}});
         ASSERT_GE(m_rodzaje.size(), 3);
         host::notifier()->clearRecords();
@@ -235,8 +235,8 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
 
     EXPECT_EQ(host::GetStringDB(u"select nip from firma where id_f = :id"_s, QString(), nullptr, f), u"DE123456789"_s);
     EXPECT_EQ(host::GetStringDB(u"select uwagi from firma where id_f = :id"_s, QString(), nullptr, f), u"uwagi"_s);
-    const int ogolny = ile(QStringLiteral("select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
-                                          " and identyfikator = 'ogolny'"));
+    const int ogolny = ile(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
+                           " and identyfikator = 'ogolny'"_s);
     EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), ogolny);
 
     EXPECT_EQ(
@@ -244,23 +244,20 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
         (QList<int>{m_rodzaje.at(0), m_rodzaje.at(2)}));
 
     EXPECT_EQ(ile(u"select count(*) from adres where tabela = 7 and id_ = :id"_s, f), 1);
-    EXPECT_EQ(
-        ile(QStringLiteral("select id_adr from adres where tabela = 7 and id_ = :id and czy_domyslny = 1"
-                           " and id_m = :m and id_kodu = :k and ulica = 'Długa' and nr_domu = '5' and nr_m = '7'"),
-            {{u"id"_s, id}, {u"m"_s, m_warszawa}, {u"k"_s, m_kodWarszawy}}),
-        d.idAdresuDomyslnego);
+    EXPECT_EQ(ile(u"select id_adr from adres where tabela = 7 and id_ = :id and czy_domyslny = 1"
+                  " and id_m = :m and id_kodu = :k and ulica = 'Długa' and nr_domu = '5' and nr_m = '7'"_s,
+                  {{u"id"_s, id}, {u"m"_s, m_warszawa}, {u"k"_s, m_kodWarszawy}}),
+              d.idAdresuDomyslnego);
     EXPECT_GT(d.idAdresuDomyslnego, 0);
 
-    EXPECT_EQ(
-        host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
-                                         " and import = 10"),
-                          QString(), nullptr, f),
-        u"MPK-1"_s);
-    EXPECT_EQ(
-        host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
-                                         " and import = 15"),
-                          QString(), nullptr, f),
-        u"AN-9"_s);
+    EXPECT_EQ(host::GetStringDB(u"select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
+                                " and import = 10"_s,
+                                QString(), nullptr, f),
+              u"MPK-1"_s);
+    EXPECT_EQ(host::GetStringDB(u"select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
+                                " and import = 15"_s,
+                                QString(), nullptr, f),
+              u"AN-9"_s);
     EXPECT_GT(d.idImpMpk, 0);
     EXPECT_GT(d.idImpAnalityczny, 0);
 
@@ -329,8 +326,8 @@ TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
     EXPECT_EQ(host::GetStringDB(u"select nazwa from firma where id_f = :id"_s, QString(), nullptr, f), d.nazwa);
     // The memo was not touched the second time, so it stays as stored.
     EXPECT_EQ(host::GetStringDB(u"select uwagi from firma where id_f = :id"_s, QString(), nullptr, f), u"uwagi"_s);
-    const int wlasny = ile(QStringLiteral("select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
-                                          " and identyfikator = 'firma_wlasna'"));
+    const int wlasny = ile(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
+                           " and identyfikator = 'firma_wlasna'"_s);
     EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), wlasny);
     EXPECT_EQ(
         host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id order by grupa"_s, QString(), nullptr, f),

@@ -20,10 +20,10 @@ protected:
     QString naiwnie(int idF, int jezyk)
     {
         auto grupy = otworz(db(),
-                            {QStringLiteral("select s.wartosc, t.tresc from firma_grupa fg"
-                                            " join slowwartosci s on s.id_wartosci = fg.grupa"
-                                            " left join tlumaczenie t on t.identyfikator = s.wartosc"
-                                            " and t.id_jezyka = :j where fg.id_f = :id_f order by fg.grupa"),
+                            {u"select s.wartosc, t.tresc from firma_grupa fg"
+                             " join slowwartosci s on s.id_wartosci = fg.grupa"
+                             " left join tlumaczenie t on t.identyfikator = s.wartosc"
+                             " and t.id_jezyka = :j where fg.id_f = :id_f order by fg.grupa"_s,
                              {{u"id_f"_s, idF}, {u"j"_s, jezyk}}});
         QStringList nazwy;
         for (grupy->first(); !grupy->eof(); grupy->next())

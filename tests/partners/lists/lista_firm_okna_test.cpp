@@ -163,8 +163,8 @@ TEST_P(ListaFirmOkna, PickerImportuMowiOFirmieIOferujePrzyciskiImportu)
     Tlista_firm_sp_modal_form zPowiazaniem;
     zPowiazaniem.UstawInformacje(info, true);
     EXPECT_EQ(zdanie(zPowiazaniem),
-              QStringLiteral("Firma Trans-Pol Sp. z o.o. o identyfikatorze powiązania SP-4411"
-                             " nie została znaleziona w bazie danych."));
+              u"Firma Trans-Pol Sp. z o.o. o identyfikatorze powiązania SP-4411"
+              " nie została znaleziona w bazie danych."_s);
     EXPECT_EQ(zPowiazaniem.findChild<QLabel *>(u"lInfo"_s)->text(),
               u"Wskaż odpowiadającą jej firmę w programie Malvo lub dodaj jako nową."_s);
     EXPECT_EQ(zPowiazaniem.informacje(), info);

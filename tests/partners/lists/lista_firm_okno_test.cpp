@@ -29,10 +29,9 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
     const int bezGrup = host::GetIntDB(u"select max(id_f) from firma"_s);
     host::ExecQuery(u"delete from firma_grupa where id_f = :id"_s, nullptr, 0, {{"id", bezGrup}});
     const QString grupa = host::GetStringDB(
-        QStringLiteral(
-            "select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
-            " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
-            " where fg.id_f = :id order by fg.grupa"),
+        u"select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
+        " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
+        " where fg.id_f = :id order by fg.grupa"_s,
         QString(), nullptr, {{"j", host::GetLanguage()}, {u"id"_s, zGrupa}});
     ASSERT_FALSE(grupa.isEmpty());
 

@@ -31,10 +31,10 @@ TEST_P(ZapytanieListyFirmDemo, FiltryZmieniajaWierszeJakOpisano)
     const QSet<int> wszystkie = idFirm(u"select id_f from firma"_s);
     // Loading and unloading places named by their kinds, not by the group number.
     const QSet<int> zaladunkowe =
-        idFirm(QStringLiteral("select fg.id_f from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
-                              " where s.wartosc in ('slow_firma_rodzaj_zaladunek', 'slow_firma_rodzaj_rozladunek')"));
-    const QSet<int> wlasne = idFirm(QStringLiteral("select f.id_f from firma f join slowwartosci s on s.id_wartosci ="
-                                                   " f.typ_firmy where s.wartosc = 'firma_wlasna'"));
+        idFirm(u"select fg.id_f from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
+               " where s.wartosc in ('slow_firma_rodzaj_zaladunek', 'slow_firma_rodzaj_rozladunek')"_s);
+    const QSet<int> wlasne = idFirm(u"select f.id_f from firma f join slowwartosci s on s.id_wartosci ="
+                                    " f.typ_firmy where s.wartosc = 'firma_wlasna'"_s);
     ASSERT_FALSE(zaladunkowe.isEmpty()) << "demo data without loading places";
     struct Przypadek
     {
@@ -91,13 +91,13 @@ TEST_P(ZapytanieListyFirmDemo, TagWczytujeJednaFirmeZgodnieZFiltrami)
     }
 
     // A tag outside the filters gives nothing.
-    const QList<int> zal = kolumnaInt(
-        db(),
-        {QStringLiteral("select fg.id_f from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
-                        " join firma f on f.id_f = fg.id_f join slowwartosci t on t.id_wartosci = f.typ_firmy"
-                        " where s.wartosc = 'slow_firma_rodzaj_zaladunek' and t.wartosc <> 'firma_wlasna'"),
-         {}},
-        {});
+    const QList<int> zal =
+        kolumnaInt(db(),
+                   {u"select fg.id_f from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
+                    " join firma f on f.id_f = fg.id_f join slowwartosci t on t.id_wartosci = f.typ_firmy"
+                    " where s.wartosc = 'slow_firma_rodzaj_zaladunek' and t.wartosc <> 'firma_wlasna'"_s,
+                    {}},
+                   {});
     ASSERT_FALSE(zal.isEmpty());
     StanZapytaniaListyFirm s = stan(zal.first());
     EXPECT_EQ(kolumnaInt(db(), komendaListyFirm(s, db().dialect())).size(), 1);

@@ -87,8 +87,8 @@ protected:
     }
     int idRodzaju(const QString &tekst)
     {
-        return liczba(QStringLiteral("select id from VListaPozSlownika where typ_slownika = 'firma_rodzaj' "
-                                     "and id_jezyka = :j and wartosc = :w"),
+        return liczba(u"select id from VListaPozSlownika where typ_slownika = 'firma_rodzaj' "
+                      "and id_jezyka = :j and wartosc = :w"_s,
                       {{u"j"_s, host::GetLanguage()}, {u"w"_s, tekst}});
     }
 
