@@ -275,12 +275,10 @@ TEST_P(AkronimXLTest, AkronimZXLZastepujeSkrotPoPotwierdzeniu)
     d.nip.clear();
     oczekujPoprawnej(d);
     EXPECT_TRUE(komunikaty().empty());
-}
 
-TEST_P(AkronimXLTest, ZastapionyAkronimPodlegaSprawdzeniuUnikalnosci)
-{
+    // The acronym taken over must still be unique.
     firma(u"Ma już XLPL"_s, {{"skrot", "XLPL"}});
-    DaneFirmy d = poprawna();
+    d.skrot = u"NFT"_s;
     d.nip = u"5260250274"_s;
     prompter().answerMessage(host::mb::IdYes);
     const WynikWalidacji w = sprawdz(d);

@@ -148,6 +148,7 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
     ASSERT_NE(ramka(), nullptr);
     EXPECT_EQ(kolorFirmy(firmy.at(0)), QColor(Qt::red));
     EXPECT_EQ(kolorFirmy(firmy.at(1)), QColor(Qt::green)) << "no status: the default row colour";
+    EXPECT_EQ(ramka()->SzybkieSzukanie(), nullptr) << "no quick search without option 136";
 
     delete partners::windows().lista_firm_form.data();
     ASSERT_TRUE(host::var::CzyKoloryListaFirm.set(false));
@@ -184,13 +185,9 @@ TEST_P(ListaFirmOkno, UstawJakoAktywnaFirme)
     EXPECT_TRUE(m_glowne.received(host::msg::ActiveCompanyChanged, qintptr(1)));
 }
 
+// Quick search comes with option 136 (the other cases open the list without it).
 TEST_P(ListaFirmOkno, SzybkieSzukanieTylkoZOpcja136)
 {
-    _Execute(qApp, 1);
-    ASSERT_NE(ramka(), nullptr);
-    EXPECT_EQ(ramka()->SzybkieSzukanie(), nullptr);
-    delete partners::windows().lista_firm_form.data();
-
     const int id = host::GetIntDB(u"select max(id_f) from firma"_s);
     host::ExecQuery(u"update firma set nazwa = :n where id_f = :id"_s, nullptr, 0,
                     {{"n", u"Qwertyuiop Spedycja"_s}, {u"id"_s, id}});
