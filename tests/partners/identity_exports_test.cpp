@@ -35,16 +35,16 @@ protected:
         delete partners::windows().lista_firm_form;
         partners::ustawOczekiwanieNaListe(std::chrono::milliseconds(500));
     }
-    QVariant uchwyt() const { return partners::windows().lista_firm_form->property(partners::HostInstanceProperty); }
+    QVariant handle() const { return partners::windows().lista_firm_form->property(partners::HostInstanceProperty); }
 };
 
 TEST_F(SetDllInstance, StoresANonZeroHandleInTheOpenListWindow)
 {
     partners::windows().lista_firm_form = new QWidget;
     _SetDllInstance(0);
-    EXPECT_FALSE(uchwyt().isValid());
+    EXPECT_FALSE(handle().isValid());
     _SetDllInstance(4711);
-    EXPECT_EQ(uchwyt().toInt(), 4711);
+    EXPECT_EQ(handle().toInt(), 4711);
 }
 
 // Without a list window it gives up after its waits; a window opened later
@@ -53,7 +53,7 @@ TEST_F(SetDllInstance, GivesUpWithoutAListWindow)
 {
     _SetDllInstance(4711);
     partners::windows().lista_firm_form = new QWidget;
-    EXPECT_FALSE(uchwyt().isValid());
+    EXPECT_FALSE(handle().isValid());
 }
 
 TEST(IsEdited, ReportsAnOpenShownEditorOnly)

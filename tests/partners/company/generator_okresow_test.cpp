@@ -31,8 +31,7 @@ OkresRozliczeniowy okres(int r1, int m1, int d1, int r2, int m2, int d2)
 
 } // namespace
 
-// Rows follow the last period up to the chosen month.
-TEST(PodgladOkresow, WierszeOdOstatniegoOkresuDoWybranegoMiesiaca)
+TEST(PodgladOkresow, RowsFollowTheLastPeriodUpToTheChosenMonth)
 {
     struct Przypadek
     {
