@@ -8,6 +8,15 @@
 #include <QDir>
 #include <QThread>
 
+namespace {
+std::chrono::milliseconds pauzaOczekiwania{500};
+}
+
+void partners::ustawOczekiwanieNaListe(std::chrono::milliseconds pauza)
+{
+    pauzaOczekiwania = pauza;
+}
+
 QString _GetModuleName()
 {
     return partners::NazwaModulu;
@@ -36,7 +45,7 @@ void _SetDllInstance(int handle)
     for (int waits = 0; !partners::windows().lista_firm_form || handle == 0; ++waits) {
         if (waits == maxWaits)
             return;
-        QThread::msleep(500);
+        QThread::msleep(static_cast<unsigned long>(pauzaOczekiwania.count()));
     }
     partners::windows().lista_firm_form->setProperty(partners::HostInstanceProperty, handle);
 }

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QtCore/qglobal.h>
 
+#include <chrono>
+
 class QObject;
 
 #define PARTNERS_ENTRY extern "C" Q_DECL_EXPORT
@@ -23,6 +25,10 @@ PARTNERS_ENTRY QString _GetNazwaUpr();
 // Hands the host's handle to the company list window; waits up to three
 // times 500 ms for that window to appear, then gives up.
 PARTNERS_ENTRY void _SetDllInstance(int handle);
+// Not exported: the pause between those waits, so tests need not sit through it.
+namespace partners {
+void ustawOczekiwanieNaListe(std::chrono::milliseconds pauza);
+}
 // 1 while a company editor window is open and shown, else 0.
 PARTNERS_ENTRY int _isEdited();
 

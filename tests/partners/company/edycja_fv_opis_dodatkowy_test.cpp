@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Answer = host::ScriptedPrompter::Answer;
 namespace uwagi = partners::szablony_uwag;
 
@@ -34,20 +36,16 @@ protected:
 
     int szablon(const QString &nazwa, const QString &tresc, bool wSynchronizacji = false)
     {
-        host::ExecQuery(
-            QStringLiteral("insert into faktura_uwagi_dodatkowe (nazwa, tresc, w_synchronizacji) values (:n, :t, :s)"),
-            nullptr, 0,
-            {{QStringLiteral("n"), nazwa},
-             {QStringLiteral("t"), tresc},
-             {QStringLiteral("s"), wSynchronizacji ? 1 : 0}});
-        return host::GetIntDB(QStringLiteral("select max(id_fv_ud) from faktura_uwagi_dodatkowe"));
+        host::ExecQuery(u"insert into faktura_uwagi_dodatkowe (nazwa, tresc, w_synchronizacji) values (:n, :t, :s)"_s,
+                        nullptr, 0, {{u"n"_s, nazwa}, {u"t"_s, tresc}, {u"s"_s, wSynchronizacji ? 1 : 0}});
+        return host::GetIntDB(u"select max(id_fv_ud) from faktura_uwagi_dodatkowe"_s);
     }
 
     QString pole(int id, const char *kolumna)
     {
         return host::GetStringDB(
-            QStringLiteral("select %1 from faktura_uwagi_dodatkowe where id_fv_ud = :id").arg(QLatin1String(kolumna)),
-            QString(), nullptr, {{QStringLiteral("id"), id}});
+            u"select %1 from faktura_uwagi_dodatkowe where id_fv_ud = :id"_s.arg(QLatin1String(kolumna)), QString(),
+            nullptr, {{u"id"_s, id}});
     }
 
     static QString tekst(const char *klucz) { return host::LoadResstrings(QLatin1String(klucz)); }
@@ -61,12 +59,12 @@ TEST_P(EdycjaFvOpisDodatkowyTest, LongestNameAndTextAreStoredWhole)
     edytor([&](Tedycja_fv_opis_dodatkowy_form &e) {
         podpis = e.windowTitle();
         // Typing past the limits keeps the first characters.
-        e.e_nazwa()->setText(nazwa + QStringLiteral("x"));
+        e.e_nazwa()->setText(nazwa + u"x"_s);
         e.e_nazwa()->setFocus();
-        QTest::keyClicks(e.e_nazwa(), QStringLiteral("yz"));
+        QTest::keyClicks(e.e_nazwa(), u"yz"_s);
         e.m_tresc()->setFocus();
         e.m_tresc()->insertPlainText(tresc);
-        QTest::keyClicks(e.m_tresc(), QStringLiteral("nadmiar"));
+        QTest::keyClicks(e.m_tresc(), u"nadmiar"_s);
         EXPECT_EQ(e.e_nazwa()->text(), nazwa);
         EXPECT_EQ(e.m_tresc()->toPlainText(), tresc);
         e.zapisz_zamknij()->click();
@@ -74,8 +72,7 @@ TEST_P(EdycjaFvOpisDodatkowyTest, LongestNameAndTextAreStoredWhole)
     const int id = uwagi::Dodaj(nullptr, 1);
     ASSERT_GT(id, 0);
     EXPECT_EQ(podpis,
-              QStringLiteral("*") + tekst("Resstrings_IDS_Domyslne_uwagi_dod") + QStringLiteral(" - ")
-                  + tekst("Resstrings_IDS_Nowy_rekord"));
+              u"*"_s + tekst("Resstrings_IDS_Domyslne_uwagi_dod") + u" - "_s + tekst("Resstrings_IDS_Nowy_rekord"));
     EXPECT_EQ(pole(id, "nazwa"), nazwa);
     EXPECT_EQ(pole(id, "tresc"), tresc);
     EXPECT_TRUE(prompter().messageTexts().isEmpty());
@@ -85,13 +82,13 @@ TEST_P(EdycjaFvOpisDodatkowyTest, EmptyFieldsAreNamedAndFocused)
 {
     const QString wzor = tekst("Resstrings_IDS_prosze_wypelnic_pole");
     edytor([&](Tedycja_fv_opis_dodatkowy_form &e) {
-        e.e_nazwa()->setText(QStringLiteral("   "));
-        e.m_tresc()->setPlainText(QStringLiteral("Treść uwagi"));
+        e.e_nazwa()->setText(u"   "_s);
+        e.m_tresc()->setPlainText(u"Treść uwagi"_s);
         e.zapisz()->click();
         EXPECT_EQ(prompter().messageTexts().last(), wzor.arg(tekst("Resstrings_IDS_Nazwa")));
         EXPECT_EQ(e.focusWidget(), e.e_nazwa());
 
-        e.e_nazwa()->setText(QStringLiteral("Uwaga"));
+        e.e_nazwa()->setText(u"Uwaga"_s);
         e.m_tresc()->clear();
         e.zapisz()->click();
         EXPECT_EQ(prompter().messageTexts().last(), wzor.arg(tekst("Resstrings_IDS_Tresc")));
@@ -102,38 +99,35 @@ TEST_P(EdycjaFvOpisDodatkowyTest, EmptyFieldsAreNamedAndFocused)
         e.close();
     });
     EXPECT_EQ(uwagi::Dodaj(nullptr, 1), 0);
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from faktura_uwagi_dodatkowe")), 0);
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from faktura_uwagi_dodatkowe"_s), 0);
 }
 
-TEST_P(EdycjaFvOpisDodatkowyTest, EditLoadsTheTemplateAndSavesItInPlace)
+TEST_P(EdycjaFvOpisDodatkowyTest, EditLoadsTheTemplateAndSavesItInPlaceUnlessSynchronised)
 {
-    const int id = szablon(QStringLiteral("Stała"), QStringLiteral("Płatne przelewem"));
+    const int id = szablon(u"Stała"_s, u"Płatne przelewem"_s);
     edytor([&](Tedycja_fv_opis_dodatkowy_form &e) {
         EXPECT_EQ(e.windowTitle(),
-                  tekst("Resstrings_IDS_Domyslne_uwagi_dod") + QStringLiteral(" - ")
-                      + tekst("Resstrings_IDS_Edycja_rekordu"));
-        EXPECT_EQ(e.e_nazwa()->text(), QStringLiteral("Stała"));
-        EXPECT_EQ(e.m_tresc()->toPlainText(), QStringLiteral("Płatne przelewem"));
+                  tekst("Resstrings_IDS_Domyslne_uwagi_dod") + u" - "_s + tekst("Resstrings_IDS_Edycja_rekordu"));
+        EXPECT_EQ(e.e_nazwa()->text(), u"Stała"_s);
+        EXPECT_EQ(e.m_tresc()->toPlainText(), u"Płatne przelewem"_s);
         EXPECT_FALSE(e.CzyZmieniony());
-        e.m_tresc()->setPlainText(QStringLiteral("Płatne gotówką"));
+        e.m_tresc()->setPlainText(u"Płatne gotówką"_s);
         QTest::keyClick(e.e_nazwa(), Qt::Key_Return); // Enter in the name saves
         EXPECT_FALSE(e.CzyZmieniony());
         e.zamknijClick();
     });
     EXPECT_TRUE(uwagi::Edytuj(nullptr, id, 1));
-    EXPECT_EQ(pole(id, "tresc"), QStringLiteral("Płatne gotówką"));
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from faktura_uwagi_dodatkowe")), 1);
+    EXPECT_EQ(pole(id, "tresc"), u"Płatne gotówką"_s);
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from faktura_uwagi_dodatkowe"_s), 1);
 
     // Closed without saving: nothing changed.
     edytor([](Tedycja_fv_opis_dodatkowy_form &e) { e.zamknijClick(); });
     EXPECT_FALSE(uwagi::Edytuj(nullptr, id, 1));
-}
 
-TEST_P(EdycjaFvOpisDodatkowyTest, TemplateUnderSynchronisationIsNotSaved)
-{
-    const int id = szablon(QStringLiteral("Sync"), QStringLiteral("Tekst"), true);
+    // One under synchronisation is not saved; the editor stays with the change.
+    const int sync = szablon(u"Sync"_s, u"Tekst"_s, true);
     edytor([&](Tedycja_fv_opis_dodatkowy_form &e) {
-        e.e_nazwa()->setText(QStringLiteral("Zmiana"));
+        e.e_nazwa()->setText(u"Zmiana"_s);
         e.zapisz_zamknij()->click();
         EXPECT_TRUE(e.isVisible());
         EXPECT_TRUE(e.CzyZmieniony());
@@ -141,20 +135,20 @@ TEST_P(EdycjaFvOpisDodatkowyTest, TemplateUnderSynchronisationIsNotSaved)
         prompter().answerMessage(host::mb::IdNo);
         e.close();
     });
-    EXPECT_FALSE(uwagi::Edytuj(nullptr, id, 1));
-    EXPECT_EQ(pole(id, "nazwa"), QStringLiteral("Sync"));
+    EXPECT_FALSE(uwagi::Edytuj(nullptr, sync, 1));
+    EXPECT_EQ(pole(sync, "nazwa"), u"Sync"_s);
 }
 
 TEST_P(EdycjaFvOpisDodatkowyTest, DeleteAsksNothingAndReleasesTheCompany)
 {
-    const int id = szablon(QStringLiteral("Do usunięcia"), QStringLiteral("x"));
-    const int inny = szablon(QStringLiteral("Zostaje"), QStringLiteral("y"));
-    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot, id_fv_ud) values ('Firma', 'F', :id)"), nullptr, 0,
-                    {{QStringLiteral("id"), id}});
+    const int id = szablon(u"Do usunięcia"_s, u"x"_s);
+    const int inny = szablon(u"Zostaje"_s, u"y"_s);
+    host::ExecQuery(u"insert into firma (nazwa, skrot, id_fv_ud) values ('Firma', 'F', :id)"_s, nullptr, 0,
+                    {{u"id"_s, id}});
     EXPECT_TRUE(uwagi::Usun(id));
     EXPECT_TRUE(prompter().questions().isEmpty());
     EXPECT_TRUE(pole(id, "nazwa").isEmpty());
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma where id_fv_ud is null")), 1);
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from firma where id_fv_ud is null"_s), 1);
 
     QComboBox lista;
     EXPECT_EQ(uwagi::Laduj(&lista), 1);

@@ -10,30 +10,17 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using partners::OkresRozliczeniowy;
 
 namespace {
-
-struct PrzypadekPodgladu
-{
-    const char *nazwa;
-    QDate koniecOstatniego;
-    QDate wybranaData;
-    int dzien;
-    int miesiace;
-    QList<OkresRozliczeniowy> oczekiwane;
-};
-
-void PrintTo(const PrzypadekPodgladu &p, std::ostream *os)
-{
-    *os << p.nazwa;
-}
 
 std::string opis(const QList<OkresRozliczeniowy> &okresy)
 {
     QStringList wynik;
     for (const auto &o : okresy)
-        wynik << o.od.toString(Qt::ISODate) + QStringLiteral("..") + o.doDnia.toString(Qt::ISODate);
+        wynik << o.od.toString(Qt::ISODate) + u".."_s + o.doDnia.toString(Qt::ISODate);
     return wynik.join(QLatin1String(", ")).toStdString();
 }
 
@@ -44,67 +31,35 @@ OkresRozliczeniowy okres(int r1, int m1, int d1, int r2, int m2, int d2)
 
 } // namespace
 
-class PodgladOkresow : public testing::TestWithParam<PrzypadekPodgladu>
-{};
-
-TEST_P(PodgladOkresow, RowsFollowTheLastPeriodUpToTheChosenMonth)
+TEST(PodgladOkresow, RowsFollowTheLastPeriodUpToTheChosenMonth)
 {
-    const PrzypadekPodgladu &p = GetParam();
-    const auto wynik = partners::podgladOkresow(p.koniecOstatniego, p.wybranaData, p.dzien, p.miesiace);
-    EXPECT_EQ(wynik, p.oczekiwane) << opis(wynik);
+    struct Przypadek
+    {
+        QDate koniecOstatniego, wybranaData;
+        int dzien, miesiace;
+        const char *oczekiwane;
+    };
+    const Przypadek przypadki[] = {
+        {QDate(), QDate(2025, 3, 17), 1, 1, "2025-03-01..2025-03-31"},
+        {QDate(2025, 1, 31), QDate(2025, 6, 5), 1, 2,
+         "2025-02-01..2025-03-31, 2025-04-01..2025-05-31, 2025-06-01..2025-07-31"},
+        {QDate(), QDate(2025, 3, 2), 10, 1, "2025-03-01..2025-03-09, 2025-03-10..2025-04-09"},
+        {QDate(), QDate(2025, 3, 31), 10, 3, "2025-03-01..2025-03-09, 2025-03-10..2025-06-09"},
+        // Starting on the 31st, and mid-month after February.
+        {QDate(2025, 1, 30), QDate(2025, 2, 10), 1, 1, "2025-01-31..2025-01-31, 2025-02-01..2025-02-28"},
+        {QDate(2024, 3, 14), QDate(2024, 3, 20), 1, 1, "2024-03-15..2024-03-31"},
+        // Day 28 across a leap February.
+        {QDate(2024, 1, 27), QDate(2024, 3, 1), 28, 1,
+         "2024-01-28..2024-02-27, 2024-02-28..2024-03-27, 2024-03-28..2024-04-27"},
+        // A start after the day goes on to the next month.
+        {QDate(2025, 3, 14), QDate(2025, 4, 1), 10, 1, "2025-03-15..2025-04-09, 2025-04-10..2025-05-09"},
+        // The last period already past the chosen month; no date chosen.
+        {QDate(2025, 7, 31), QDate(2025, 6, 5), 1, 2, ""},
+        {QDate(), QDate(), 1, 1, ""}};
+    for (const Przypadek &p : przypadki)
+        EXPECT_EQ(opis(partners::podgladOkresow(p.koniecOstatniego, p.wybranaData, p.dzien, p.miesiace)), p.oczekiwane)
+            << p.wybranaData.toString(Qt::ISODate).toStdString() << " day " << p.dzien;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Przypadki, PodgladOkresow,
-    testing::Values(
-        PrzypadekPodgladu{
-            "day 1, no periods, March, 1 month", QDate(), QDate(2025, 3, 17), 1, 1, {okres(2025, 3, 1, 2025, 3, 31)}},
-        PrzypadekPodgladu{
-            "day 1, last ends 31 Jan, June, 2 months",
-            QDate(2025, 1, 31),
-            QDate(2025, 6, 5),
-            1,
-            2,
-            {okres(2025, 2, 1, 2025, 3, 31), okres(2025, 4, 1, 2025, 5, 31), okres(2025, 6, 1, 2025, 7, 31)}},
-        PrzypadekPodgladu{"day 10, no periods, March",
-                          QDate(),
-                          QDate(2025, 3, 2),
-                          10,
-                          1,
-                          {okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 4, 9)}},
-        PrzypadekPodgladu{"day 10, no periods, March, 3 months",
-                          QDate(),
-                          QDate(2025, 3, 31),
-                          10,
-                          3,
-                          {okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 6, 9)}},
-        PrzypadekPodgladu{"day 1, start on the 31st",
-                          QDate(2025, 1, 30),
-                          QDate(2025, 2, 10),
-                          1,
-                          1,
-                          {okres(2025, 1, 31, 2025, 1, 31), okres(2025, 2, 1, 2025, 2, 28)}},
-        PrzypadekPodgladu{"day 1, start mid-month after February",
-                          QDate(2024, 3, 14),
-                          QDate(2024, 3, 20),
-                          1,
-                          1,
-                          {okres(2024, 3, 15, 2024, 3, 31)}},
-        PrzypadekPodgladu{
-            "day 28, leap February",
-            QDate(2024, 1, 27),
-            QDate(2024, 3, 1),
-            28,
-            1,
-            {okres(2024, 1, 28, 2024, 2, 27), okres(2024, 2, 28, 2024, 3, 27), okres(2024, 3, 28, 2024, 4, 27)}},
-        PrzypadekPodgladu{"day 10, start after D goes to next month",
-                          QDate(2025, 3, 14),
-                          QDate(2025, 4, 1),
-                          10,
-                          1,
-                          {okres(2025, 3, 15, 2025, 4, 9), okres(2025, 4, 10, 2025, 5, 9)}},
-        PrzypadekPodgladu{"last period already past the chosen month", QDate(2025, 7, 31), QDate(2025, 6, 5), 1, 2, {}},
-        PrzypadekPodgladu{"no date chosen", QDate(), QDate(), 1, 1, {}}));
 
 class GeneratorOkresow : public HostDatabaseTest
 {
@@ -117,9 +72,8 @@ protected:
         host::notifier()->clearRecords();
         db::Connection *c = host::GetConnection();
         db::Query q(c,
-                    c->dialect().insertReturningId(
-                        QStringLiteral("insert into firma (nazwa, skrot) values ('Przewoźnik', 'PRZ')"),
-                        QStringLiteral("id_f")));
+                    c->dialect().insertReturningId(u"insert into firma (nazwa, skrot) values ('Przewoźnik', 'PRZ')"_s,
+                                                   u"id_f"_s));
         q.open();
         m_idF = q.value(0).toInt();
         ASSERT_GT(m_idF, 0);
@@ -134,8 +88,8 @@ protected:
     QList<OkresRozliczeniowy> zapisane() const
     {
         db::Query q(host::GetConnection(),
-                    QStringLiteral("select data_od, data_do from okres_roz where id_f = :id order by data_od"));
-        q.parameters().setValue(QStringLiteral("id"), m_idF);
+                    u"select data_od, data_do from okres_roz where id_f = :id order by data_od"_s);
+        q.parameters().setValue(u"id"_s, m_idF);
         q.open();
         QList<OkresRozliczeniowy> wynik;
         for (q.first(); !q.eof(); q.next())
@@ -145,8 +99,8 @@ protected:
 
     int okresRozFirmy() const
     {
-        return host::GetIntDB(QStringLiteral("select okres_roz from firma where id_f = :id"), QString(), nullptr,
-                              {{QStringLiteral("id"), m_idF}});
+        return host::GetIntDB(u"select okres_roz from firma where id_f = :id"_s, QString(), nullptr,
+                              {{u"id"_s, m_idF}});
     }
 
     static QList<int> odswiezeniaFirm()
@@ -162,29 +116,18 @@ protected:
     static shared_store::GlobalSettings *ustawieniaGlobalne()
     {
         host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
-        auto wynik = host::callSibling<shared_store::GlobalSettings *()>(QStringLiteral("shared_store.dll"),
-                                                                         "_GetGlobalSettings");
+        auto wynik = host::callSibling<shared_store::GlobalSettings *()>(u"shared_store.dll"_s, "_GetGlobalSettings");
         return wynik ? *wynik : nullptr;
     }
 
     int m_idF = 0;
 };
 
-TEST_P(GeneratorOkresow, SavingWritesEveryRowAndTheLengthAndTellsTheHost)
-{
-    const QList<OkresRozliczeniowy> okresy{okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 5, 9)};
-    EXPECT_EQ(partners::zapiszOkresy(m_idF, okresy, 2), 2);
-    EXPECT_EQ(zapisane(), okresy) << opis(zapisane());
-    EXPECT_EQ(okresRozFirmy(), 2);
-    EXPECT_EQ(odswiezeniaFirm(), (QList<int>{19, 0}));
-    EXPECT_EQ(partners::koniecOstatniegoOkresu(m_idF), QDate(2025, 5, 9));
-}
-
-TEST_P(GeneratorOkresow, AFailedRowLeavesNoPeriodAndNoLength)
+// A failed row leaves no period and no length; a good run writes every row and the length and tells the host.
+TEST_P(GeneratorOkresow, SavingIsAllOrNothing)
 {
     // The second row ends before it starts: the procedure refuses it.
-    const QList<OkresRozliczeniowy> okresy{okres(2025, 3, 1, 2025, 3, 31), okres(2025, 4, 30, 2025, 4, 1)};
-    EXPECT_EQ(partners::zapiszOkresy(m_idF, okresy, 3), -1);
+    EXPECT_EQ(partners::zapiszOkresy(m_idF, {okres(2025, 3, 1, 2025, 3, 31), okres(2025, 4, 30, 2025, 4, 1)}, 3), -1);
     EXPECT_TRUE(zapisane().isEmpty()) << opis(zapisane());
     EXPECT_EQ(okresRozFirmy(), 0);
     EXPECT_EQ(prompter().messageTexts().size(), 1);
@@ -192,8 +135,14 @@ TEST_P(GeneratorOkresow, AFailedRowLeavesNoPeriodAndNoLength)
 
     prompter().clear();
     EXPECT_EQ(partners::zapiszOkresy(987654, {okres(2025, 3, 1, 2025, 3, 31)}, 1), -1);
-    EXPECT_EQ(prompter().messageTexts(),
-              QStringList{host::LoadResstrings(QStringLiteral("Resstrings_IDS_Rekord_usuniety"))});
+    EXPECT_EQ(prompter().messageTexts(), QStringList{host::LoadResstrings(u"Resstrings_IDS_Rekord_usuniety"_s)});
+
+    const QList<OkresRozliczeniowy> okresy{okres(2025, 3, 1, 2025, 3, 9), okres(2025, 3, 10, 2025, 5, 9)};
+    EXPECT_EQ(partners::zapiszOkresy(m_idF, okresy, 2), 2);
+    EXPECT_EQ(zapisane(), okresy) << opis(zapisane());
+    EXPECT_EQ(okresRozFirmy(), 2);
+    EXPECT_EQ(odswiezeniaFirm(), (QList<int>{19, 0}));
+    EXPECT_EQ(partners::koniecOstatniegoOkresu(m_idF), QDate(2025, 5, 9));
 }
 
 TEST_P(GeneratorOkresow, WithoutTheSharedStorePeriodsAreMonthsFromTheFirst)
@@ -211,7 +160,7 @@ TEST_P(GeneratorOkresow, TheStartDayAndTheLengthComeFromTheSharedStoreAndRunsCon
     ASSERT_NE(ustawienia, nullptr) << "libshared_store.so is built with the tests";
     const shared_store::GlobalSettings zachowane = *ustawienia;
     ustawienia->dzienPoczatkuOkresu = 10;
-    ustawienia->dlugosc_okresu = {{1, QStringLiteral("1"), 1}, {7, QStringLiteral("2"), 2}};
+    ustawienia->dlugosc_okresu = {{1, u"1"_s, 1}, {7, u"2"_s, 2}};
     ustawienia->okresRoz = 0;
 
     EXPECT_EQ(partners::generujOkresy(m_idF, 7, QDate(2025, 3, 20)), 2);

@@ -9,15 +9,17 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
 using namespace firmatest;
 
 namespace {
 
-const QString BrakPola = QStringLiteral("Proszę wypełnić pole: %1");
-const QString NipJuzJest = QStringLiteral("Firma o tym numerze NIP już istnieje.");
-const QString NazwaJuzJest = QStringLiteral("Firma o tej nazwie już istnieje.");
-const QString MimoTo = QStringLiteral("\nCzy mimo to zapisać?");
+const QString BrakPola = u"Proszę wypełnić pole: %1"_s;
+const QString NipJuzJest = u"Firma o tym numerze NIP już istnieje."_s;
+const QString NazwaJuzJest = u"Firma o tej nazwie już istnieje."_s;
+const QString MimoTo = u"\nCzy mimo to zapisać?"_s;
 
 class WalidacjaFirmyTest : public FirmaTest
 {
@@ -50,8 +52,7 @@ protected:
 TEST_P(WalidacjaFirmyTest, KazdyKrokZatrzymujePrzebiegWKolejnosci)
 {
     host::var::UprawnieniaZapisFirmyWlasne.set(false);
-    firma(QStringLiteral("Istniejąca"),
-          {{"skrot", "IST"}, {"nip", "5260250274"}, {"regon", "123456785"}, {"krs", "0000012345"}});
+    firma(u"Istniejąca"_s, {{"skrot", "IST"}, {"nip", "5260250274"}, {"regon", "123456785"}, {"krs", "0000012345"}});
 
     DaneFirmy d;
     d.firmaWlasna = true;
@@ -59,50 +60,49 @@ TEST_P(WalidacjaFirmyTest, KazdyKrokZatrzymujePrzebiegWKolejnosci)
     d.okresRozWymagany = true;
     d.limitKredytowy = 100;
     d.walutaLimitu.clear();
-    d.nip = QStringLiteral("5260250274");
-    d.regon = QStringLiteral("123456785");
-    d.krs = QStringLiteral("0000012345");
+    d.nip = u"5260250274"_s;
+    d.regon = u"123456785"_s;
+    d.krs = u"0000012345"_s;
 
-    oczekujBledu(d, BrakPola.arg(QStringLiteral("Nazwa firmy")), PoleFirmy::Nazwa);
-    d.nazwa = QStringLiteral("  Istniejąca ");
-    oczekujBledu(d, BrakPola.arg(QStringLiteral("Skrót")), PoleFirmy::Skrot);
-    d.skrot = QStringLiteral("IST");
-    oczekujBledu(d, BrakPola.arg(QStringLiteral("Państwo, kod pocztowy, miejscowość")), PoleFirmy::Miasto);
+    oczekujBledu(d, BrakPola.arg(u"Nazwa firmy"_s), PoleFirmy::Nazwa);
+    d.nazwa = u"  Istniejąca "_s;
+    oczekujBledu(d, BrakPola.arg(u"Skrót"_s), PoleFirmy::Skrot);
+    d.skrot = u"IST"_s;
+    oczekujBledu(d, BrakPola.arg(u"Państwo, kod pocztowy, miejscowość"_s), PoleFirmy::Miasto);
     d.idM = m_warszawa;
-    oczekujBledu(d, QStringLiteral("Brak uprawnień do zapisu firm własnych."), PoleFirmy::Brak, QString());
+    oczekujBledu(d, u"Brak uprawnień do zapisu firm własnych."_s, PoleFirmy::Brak, QString());
     host::var::UprawnieniaZapisFirmyWlasne.set(true);
-    oczekujBledu(d, QStringLiteral("Wybierz centralę, której oddziałem jest firma."), PoleFirmy::Centrala);
+    oczekujBledu(d, u"Wybierz centralę, której oddziałem jest firma."_s, PoleFirmy::Centrala);
     d.oddzial = false;
-    oczekujBledu(d, QStringLiteral("Wybierz długość okresu rozliczeniowego."), PoleFirmy::DlugoscOkresu,
-                 ZakladkaKsiegRozl);
+    oczekujBledu(d, u"Wybierz długość okresu rozliczeniowego."_s, PoleFirmy::DlugoscOkresu, ZakladkaKsiegRozl);
     d.okresRoz = 1;
-    oczekujBledu(d, BrakPola.arg(QStringLiteral("Waluta domyślna")), PoleFirmy::WalutaLimitu);
-    d.walutaLimitu = QStringLiteral("EUR");
+    oczekujBledu(d, BrakPola.arg(u"Waluta domyślna"_s), PoleFirmy::WalutaLimitu);
+    d.walutaLimitu = u"EUR"_s;
 
     prompter().answerMessage(host::mb::IdNo);
     oczekujBledu(d, NipJuzJest + MimoTo, PoleFirmy::Nip);
     d.nip.clear();
-    oczekujBledu(d, QStringLiteral("Firma o tym numerze REGON już istnieje."), PoleFirmy::Regon);
+    oczekujBledu(d, u"Firma o tym numerze REGON już istnieje."_s, PoleFirmy::Regon);
     d.regon.clear();
-    oczekujBledu(d, QStringLiteral("Firma o tym numerze KRS już istnieje."), PoleFirmy::Krs);
+    oczekujBledu(d, u"Firma o tym numerze KRS już istnieje."_s, PoleFirmy::Krs);
     d.krs.clear();
     // Surrounding blanks do not make a name new.
     prompter().answerMessage(host::mb::IdNo);
     oczekujBledu(d, NazwaJuzJest + MimoTo, PoleFirmy::Nazwa);
-    d.nazwa = QStringLiteral("Inna");
-    oczekujBledu(d, QStringLiteral("Firma o tym skrócie już istnieje."), PoleFirmy::Skrot);
-    d.skrot = QStringLiteral("INN");
+    d.nazwa = u"Inna"_s;
+    oczekujBledu(d, u"Firma o tym skrócie już istnieje."_s, PoleFirmy::Skrot);
+    d.skrot = u"INN"_s;
     oczekujPoprawnej(d);
     EXPECT_TRUE(komunikaty().empty());
 }
 
 TEST_P(WalidacjaFirmyTest, PowtorzonyNipMoznaPotwierdzicLubOdrzucic)
 {
-    firma(QStringLiteral("Pierwsza"), {{"nip", "5260250274"}});
-    const int zMyslnikami = firma(QStringLiteral("Druga"), {{"nip", "777-000-11-22"}});
+    firma(u"Pierwsza"_s, {{"nip", "5260250274"}});
+    const int zMyslnikami = firma(u"Druga"_s, {{"nip", "777-000-11-22"}});
 
     DaneFirmy d = poprawna();
-    d.nip = QStringLiteral("526-025-02 74");
+    d.nip = u"526-025-02 74"_s;
     prompter().answerMessage(host::mb::IdYes);
     oczekujPoprawnej(d);
     ASSERT_EQ(prompter().questions().size(), 1);
@@ -113,35 +113,35 @@ TEST_P(WalidacjaFirmyTest, PowtorzonyNipMoznaPotwierdzicLubOdrzucic)
     oczekujBledu(d, NipJuzJest + MimoTo, PoleFirmy::Nip);
 
     // Stored with dashes, typed as digits; the company itself is no duplicate.
-    d.nip = QStringLiteral("7770001122");
+    d.nip = u"7770001122"_s;
     prompter().answerMessage(host::mb::IdNo);
     oczekujBledu(d, NipJuzJest + MimoTo, PoleFirmy::Nip);
     d.idFirmy = zMyslnikami;
-    d.nazwa = QStringLiteral("Druga po zmianie");
+    d.nazwa = u"Druga po zmianie"_s;
     oczekujPoprawnej(d);
 }
 
 TEST_P(WalidacjaFirmyTest, NipZapisanyZPrefiksemTezJestPowtorzeniem)
 {
     // What the save stores: the EU prefix in front of the number.
-    const int centrala = firma(QStringLiteral("Zapisana z prefiksem"), {{"nip", "PL5260250274"}});
+    const int centrala = firma(u"Zapisana z prefiksem"_s, {{"nip", "PL5260250274"}});
 
     DaneFirmy d = poprawna();
-    d.prefiksNip = QStringLiteral("PL");
-    d.nip = QStringLiteral("526-025-02-74");
+    d.prefiksNip = u"PL"_s;
+    d.nip = u"526-025-02-74"_s;
     prompter().answerMessage(host::mb::IdNo);
     oczekujBledu(d, NipJuzJest + MimoTo, PoleFirmy::Nip);
 
     // Another prefix is another number.
-    d.prefiksNip = QStringLiteral("DE");
+    d.prefiksNip = u"DE"_s;
     oczekujPoprawnej(d);
 
     // A branch of another head office may not carry it either; its own head office's it may.
-    DaneFirmy oddzial = poprawna(QStringLiteral("Oddział"), QStringLiteral("ODD"));
+    DaneFirmy oddzial = poprawna(u"Oddział"_s, u"ODD"_s);
     oddzial.oddzial = true;
-    oddzial.prefiksNip = QStringLiteral("PL");
-    oddzial.nip = QStringLiteral("5260250274");
-    oddzial.idCentrali = firma(QStringLiteral("Inna centrala"), {{"nip", "PL1111111111"}});
+    oddzial.prefiksNip = u"PL"_s;
+    oddzial.nip = u"5260250274"_s;
+    oddzial.idCentrali = firma(u"Inna centrala"_s, {{"nip", "PL1111111111"}});
     oczekujBledu(oddzial, NipJuzJest, PoleFirmy::Nip);
     oddzial.idCentrali = centrala;
     oczekujPoprawnej(oddzial);
@@ -149,46 +149,46 @@ TEST_P(WalidacjaFirmyTest, NipZapisanyZPrefiksemTezJestPowtorzeniem)
 
 TEST_P(WalidacjaFirmyTest, OddzialMozeMiecNipCentraliAleDrugaCentralaNie)
 {
-    const int centrala = firma(QStringLiteral("Centrala"), {{"nip", "5260250274"}});
+    const int centrala = firma(u"Centrala"_s, {{"nip", "5260250274"}});
 
-    DaneFirmy oddzial = poprawna(QStringLiteral("Oddział Kraków"), QStringLiteral("ODK"));
+    DaneFirmy oddzial = poprawna(u"Oddział Kraków"_s, u"ODK"_s);
     oddzial.oddzial = true;
     oddzial.idCentrali = centrala;
-    oddzial.nip = QStringLiteral("5260250274");
+    oddzial.nip = u"5260250274"_s;
     oczekujPoprawnej(oddzial);
     EXPECT_TRUE(komunikaty().empty());
 
     // A head office with branches of its own: the conflict is refused outright.
-    const int drugaCentrala = firma(QStringLiteral("Druga centrala"), {{"nip", "5260250274"}});
-    firma(QStringLiteral("Jej oddział"), {{"nip", "1111111111"}, {"id_centrali", drugaCentrala}});
+    const int drugaCentrala = firma(u"Druga centrala"_s, {{"nip", "5260250274"}});
+    firma(u"Jej oddział"_s, {{"nip", "1111111111"}, {"id_centrali", drugaCentrala}});
     // A branch without a NIP hides nothing.
-    firma(QStringLiteral("Oddział bez NIP"), {{"id_centrali", drugaCentrala}});
-    DaneFirmy druga = poprawna(QStringLiteral("Druga centrala"), QStringLiteral("DC"));
+    firma(u"Oddział bez NIP"_s, {{"id_centrali", drugaCentrala}});
+    DaneFirmy druga = poprawna(u"Druga centrala"_s, u"DC"_s);
     druga.idFirmy = drugaCentrala;
-    druga.nip = QStringLiteral("5260250274");
+    druga.nip = u"5260250274"_s;
     oczekujBledu(druga, NipJuzJest, PoleFirmy::Nip);
     ASSERT_FALSE(prompter().questions().isEmpty());
     EXPECT_EQ(prompter().questions().last().flags & host::mb::ButtonsMask, host::mb::Ok);
 
     // A branch of another head office that carries this NIP is a conflict too.
-    const int obca = firma(QStringLiteral("Obca centrala"), {{"nip", "9999999999"}});
+    const int obca = firma(u"Obca centrala"_s, {{"nip", "9999999999"}});
     oddzial.idCentrali = obca;
     oczekujBledu(oddzial, NipJuzJest, PoleFirmy::Nip);
     // So is it under a head office that has no NIP at all.
-    oddzial.idCentrali = firma(QStringLiteral("Centrala bez NIP"));
+    oddzial.idCentrali = firma(u"Centrala bez NIP"_s);
     oczekujBledu(oddzial, NipJuzJest, PoleFirmy::Nip);
 }
 
 TEST_P(WalidacjaFirmyTest, CentralaKtorejOddzialyMajaTenSamNipPrzechodzi)
 {
-    const int centrala = firma(QStringLiteral("Centrala"), {{"nip", "5260250274"}});
-    firma(QStringLiteral("Oddział 1"), {{"nip", "526-025-02-74"}, {"id_centrali", centrala}});
-    firma(QStringLiteral("Oddział 2"), {{"nip", "5260250274"}, {"id_centrali", centrala}});
-    firma(QStringLiteral("Oddział bez NIP"), {{"id_centrali", centrala}});
+    const int centrala = firma(u"Centrala"_s, {{"nip", "5260250274"}});
+    firma(u"Oddział 1"_s, {{"nip", "526-025-02-74"}, {"id_centrali", centrala}});
+    firma(u"Oddział 2"_s, {{"nip", "5260250274"}, {"id_centrali", centrala}});
+    firma(u"Oddział bez NIP"_s, {{"id_centrali", centrala}});
 
-    DaneFirmy d = poprawna(QStringLiteral("Centrala"), QStringLiteral("CEN"));
+    DaneFirmy d = poprawna(u"Centrala"_s, u"CEN"_s);
     d.idFirmy = centrala;
-    d.nip = QStringLiteral("5260250274");
+    d.nip = u"5260250274"_s;
     oczekujPoprawnej(d);
     EXPECT_TRUE(komunikaty().empty());
 
@@ -199,20 +199,14 @@ TEST_P(WalidacjaFirmyTest, CentralaKtorejOddzialyMajaTenSamNipPrzechodzi)
     oczekujBledu(samodzielna, NipJuzJest + MimoTo, PoleFirmy::Nip);
 }
 
-TEST_P(WalidacjaFirmyTest, LimitKredytuIPusteNumery)
+// Blank numbers never match companies stored with blank or null ones.
+TEST_P(WalidacjaFirmyTest, PusteNumeryNieSaPowtorzeniem)
 {
-    firma(QStringLiteral("Bez numerów"), {{"regon", ""}, {"krs", ""}});
-    firma(QStringLiteral("Z nullami"));
+    firma(u"Bez numerów"_s, {{"regon", ""}, {"krs", ""}});
+    firma(u"Z nullami"_s);
 
     DaneFirmy d = poprawna();
-    d.walutaLimitu.clear();
-    d.limitKredytowy = 0;
-    oczekujPoprawnej(d);
-    d.limitKredytowy = 0.01;
-    oczekujBledu(d, BrakPola.arg(QStringLiteral("Waluta domyślna")), PoleFirmy::WalutaLimitu);
-
-    d.limitKredytowy = 0;
-    d.regon = QStringLiteral("   ");
+    d.regon = u"   "_s;
     d.krs.clear();
     oczekujPoprawnej(d);
     EXPECT_TRUE(komunikaty().empty());
@@ -220,15 +214,15 @@ TEST_P(WalidacjaFirmyTest, LimitKredytuIPusteNumery)
 
 TEST_P(WalidacjaFirmyTest, NazwaZeZnakamiWzorcaJestWzorcem)
 {
-    firma(QStringLiteral("ABC Transport"), {{"skrot", "ABCT"}});
+    firma(u"ABC Transport"_s, {{"skrot", "ABCT"}});
     for (const char *nazwa : {"ABC%", "ABC_Transport", "abc transport"}) {
         DaneFirmy d = poprawna(QString::fromUtf8(nazwa));
         prompter().answerMessage(host::mb::IdNo);
         oczekujBledu(d, NazwaJuzJest + MimoTo, PoleFirmy::Nazwa);
     }
-    DaneFirmy skrot = poprawna(QStringLiteral("Zupełnie inna"), QStringLiteral("AB%"));
-    oczekujBledu(skrot, QStringLiteral("Firma o tym skrócie już istnieje."), PoleFirmy::Skrot);
-    DaneFirmy inna = poprawna(QStringLiteral("ABC"), QStringLiteral("ABC"));
+    DaneFirmy skrot = poprawna(u"Zupełnie inna"_s, u"AB%"_s);
+    oczekujBledu(skrot, u"Firma o tym skrócie już istnieje."_s, PoleFirmy::Skrot);
+    DaneFirmy inna = poprawna(u"ABC"_s, u"ABC"_s);
     oczekujPoprawnej(inna);
 }
 
@@ -240,11 +234,11 @@ protected:
         WalidacjaFirmyTest::SetUp();
         if (IsSkipped())
             return;
-        m_plikXL = m_katalog.filePath(QStringLiteral("xl.db"));
+        m_plikXL = m_katalog.filePath(u"xl.db"_s);
         auto xl = db::Connection::open(m_plikXL);
-        xl->execute(QStringLiteral("create table KntKarty (Knt_Akronim text, Knt_Nip text)"));
-        xl->execute(QStringLiteral("insert into KntKarty values ('BEZNIP', ''), ('XLDE', 'de123456789'),"
-                                   " ('XLPL', '5260250274'), ('DRUGA', '5260250274')"));
+        xl->execute(u"create table KntKarty (Knt_Akronim text, Knt_Nip text)"_s);
+        xl->execute(u"insert into KntKarty values ('BEZNIP', ''), ('XLDE', 'de123456789'),"
+                    " ('XLPL', '5260250274'), ('DRUGA', '5260250274')"_s);
         host::setConnectionStringCDNXL(m_plikXL);
         host::var::CzySprawdzSkrotXL.set(true);
     }
@@ -262,50 +256,47 @@ protected:
 TEST_P(AkronimXLTest, AkronimZXLZastepujeSkrotPoPotwierdzeniu)
 {
     DaneFirmy d = poprawna();
-    d.nip = QStringLiteral("526-025-02-74"); // only its digits are on the card
+    d.nip = u"526-025-02-74"_s; // only its digits are on the card
     prompter().answerMessage(host::mb::IdYes);
     oczekujPoprawnej(d);
-    EXPECT_EQ(d.skrot, QStringLiteral("XLPL"));
+    EXPECT_EQ(d.skrot, u"XLPL"_s);
     EXPECT_EQ(komunikaty(), lista(QStringList{pytanieAkronimXL()}));
 
-    d.skrot = QStringLiteral("NFT");
-    d.nip = QStringLiteral(" DE123456789 ");
+    d.skrot = u"NFT"_s;
+    d.nip = u" DE123456789 "_s;
     prompter().answerMessage(host::mb::IdNo);
     oczekujPoprawnej(d);
-    EXPECT_EQ(d.skrot, QStringLiteral("NFT"));
+    EXPECT_EQ(d.skrot, u"NFT"_s);
 
     // The same acronym asks nothing; a card without NIP never matches.
-    d.skrot = QStringLiteral("XLDE");
+    d.skrot = u"XLDE"_s;
     oczekujPoprawnej(d);
     EXPECT_TRUE(komunikaty().empty());
     d.nip.clear();
     oczekujPoprawnej(d);
     EXPECT_TRUE(komunikaty().empty());
-}
 
-TEST_P(AkronimXLTest, ZastapionyAkronimPodlegaSprawdzeniuUnikalnosci)
-{
-    firma(QStringLiteral("Ma już XLPL"), {{"skrot", "XLPL"}});
-    DaneFirmy d = poprawna();
-    d.nip = QStringLiteral("5260250274");
+    // The acronym taken over must still be unique.
+    firma(u"Ma już XLPL"_s, {{"skrot", "XLPL"}});
+    d.skrot = u"NFT"_s;
+    d.nip = u"5260250274"_s;
     prompter().answerMessage(host::mb::IdYes);
     const WynikWalidacji w = sprawdz(d);
     EXPECT_FALSE(w.poprawna);
     EXPECT_EQ(w.pole, PoleFirmy::Skrot);
-    EXPECT_EQ(komunikaty(),
-              lista((QStringList{pytanieAkronimXL(), QStringLiteral("Firma o tym skrócie już istnieje.")})));
+    EXPECT_EQ(komunikaty(), lista((QStringList{pytanieAkronimXL(), u"Firma o tym skrócie już istnieje."_s})));
 }
 
 TEST_P(AkronimXLTest, WylaczoneLubNiedostepne)
 {
     DaneFirmy d = poprawna();
-    d.nip = QStringLiteral("5260250274");
+    d.nip = u"5260250274"_s;
     host::var::CzySprawdzSkrotXL.set(false);
     oczekujPoprawnej(d);
     EXPECT_TRUE(komunikaty().empty());
 
     // Off: even a target that cannot be reached is never tried.
-    host::setConnectionStringCDNXL(m_katalog.filePath(QStringLiteral("brak/katalogu/xl.db")));
+    host::setConnectionStringCDNXL(m_katalog.filePath(u"brak/katalogu/xl.db"_s));
     oczekujPoprawnej(d);
     EXPECT_TRUE(komunikaty().empty());
 
@@ -314,15 +305,14 @@ TEST_P(AkronimXLTest, WylaczoneLubNiedostepne)
     EXPECT_EQ(komunikaty(), lista(QStringList{komunikatBleduXL()}));
 
     // The pass goes on after the failure: the short name is still checked.
-    firma(QStringLiteral("Ma NFT"), {{"skrot", "NFT"}});
+    firma(u"Ma NFT"_s, {{"skrot", "NFT"}});
     const WynikWalidacji w = sprawdz(d);
     EXPECT_EQ(w.pole, PoleFirmy::Skrot);
-    EXPECT_EQ(komunikaty(),
-              lista((QStringList{komunikatBleduXL(), QStringLiteral("Firma o tym skrócie już istnieje.")})));
+    EXPECT_EQ(komunikaty(), lista((QStringList{komunikatBleduXL(), u"Firma o tym skrócie już istnieje."_s})));
 
     // A database without the card table reads as unreachable.
-    host::setConnectionStringCDNXL(m_katalog.filePath(QStringLiteral("pusta.db")));
-    d.skrot = QStringLiteral("NOWY");
+    host::setConnectionStringCDNXL(m_katalog.filePath(u"pusta.db"_s));
+    d.skrot = u"NOWY"_s;
     oczekujPoprawnej(d);
     EXPECT_EQ(komunikaty(), lista(QStringList{komunikatBleduXL()}));
 }
@@ -332,14 +322,14 @@ MALVO_INSTANTIATE_FOR_ENGINES(AkronimXLTest);
 
 TEST(AkronimXL, PierwszaPasujacaKarta)
 {
-    const QList<KartaXL> karty = {{QStringLiteral("PUSTA"), QStringLiteral("  ")},
-                                  {QStringLiteral("PIERWSZA"), QStringLiteral(" PL5260250274 ")},
-                                  {QStringLiteral("CYFRY"), QStringLiteral("5260250274")},
-                                  {QStringLiteral("DRUGA"), QStringLiteral("5260250274")}};
-    EXPECT_EQ(akronimXLDlaNip(karty, QStringLiteral("pl5260250274")), QStringLiteral("PIERWSZA"));
-    EXPECT_EQ(akronimXLDlaNip(karty, QStringLiteral("526-025-02-74")), QStringLiteral("CYFRY"));
-    EXPECT_EQ(akronimXLDlaNip(karty, QStringLiteral("PL 526 025 02 74")), QStringLiteral("CYFRY"));
-    EXPECT_EQ(akronimXLDlaNip(karty, QStringLiteral("1234")), QString());
+    const QList<KartaXL> karty = {{u"PUSTA"_s, u"  "_s},
+                                  {u"PIERWSZA"_s, u" PL5260250274 "_s},
+                                  {u"CYFRY"_s, u"5260250274"_s},
+                                  {u"DRUGA"_s, u"5260250274"_s}};
+    EXPECT_EQ(akronimXLDlaNip(karty, u"pl5260250274"_s), u"PIERWSZA"_s);
+    EXPECT_EQ(akronimXLDlaNip(karty, u"526-025-02-74"_s), u"CYFRY"_s);
+    EXPECT_EQ(akronimXLDlaNip(karty, u"PL 526 025 02 74"_s), u"CYFRY"_s);
+    EXPECT_EQ(akronimXLDlaNip(karty, u"1234"_s), QString());
     EXPECT_EQ(akronimXLDlaNip(karty, QString()), QString());
 }
 
@@ -370,9 +360,9 @@ INSTANTIATE_TEST_SUITE_P(Przypadki, KolorNipTest,
 
 TEST(KolorEmail, TylkoWpisanyBlednyAdres)
 {
-    EXPECT_FALSE(emailBledny(QStringLiteral("biuro@firma.pl")));
-    EXPECT_TRUE(emailBledny(QStringLiteral("biuro@firma")));
-    EXPECT_TRUE(emailBledny(QStringLiteral("biuro firma.pl")));
+    EXPECT_FALSE(emailBledny(u"biuro@firma.pl"_s));
+    EXPECT_TRUE(emailBledny(u"biuro@firma"_s));
+    EXPECT_TRUE(emailBledny(u"biuro firma.pl"_s));
     EXPECT_FALSE(emailBledny(QString()));
 }
 

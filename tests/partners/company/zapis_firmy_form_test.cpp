@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // ---- short-name suffix -------------------------------------------------------------
@@ -26,53 +28,45 @@ class PrzyrostekSkrotu : public testing::TestWithParam<PrzypadekSkrotu>
 
 TEST_P(PrzyrostekSkrotu, Unikalny)
 {
-    EXPECT_EQ(partners::dopiszPrzyrostekSkrotu(QStringLiteral("ABC"), GetParam().zajete), GetParam().oczekiwany);
+    EXPECT_EQ(partners::dopiszPrzyrostekSkrotu(u"ABC"_s, GetParam().zajete), GetParam().oczekiwany);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Reguly, PrzyrostekSkrotu,
-    testing::Values(
-        PrzypadekSkrotu{"wolny", {}, QStringLiteral("ABC")},
-        PrzypadekSkrotu{"sam", {QStringLiteral("ABC")}, QStringLiteral("ABC_2")},
-        PrzypadekSkrotu{"iDwojka", {QStringLiteral("ABC"), QStringLiteral("ABC_2")}, QStringLiteral("ABC_3")},
-        PrzypadekSkrotu{"tylkoPiatka", {QStringLiteral("ABC_5")}, QStringLiteral("ABC_6")},
-        PrzypadekSkrotu{"najwiekszyNieOstatni",
-                        {QStringLiteral("ABC_11"), QStringLiteral("ABC"), QStringLiteral("ABC_3")},
-                        QStringLiteral("ABC_12")},
-        PrzypadekSkrotu{"innaWielkoscLiter", {QStringLiteral("abc")}, QStringLiteral("ABC_2")},
-        // Longer names and non-numeric suffixes are other short names.
-        PrzypadekSkrotu{
-            "tylkoPodobne",
-            {QStringLiteral("ABCD"), QStringLiteral("ABC_x"), QStringLiteral("ABC_"), QStringLiteral("ABC_7b")},
-            QStringLiteral("ABC")},
-        PrzypadekSkrotu{
-            "podobneObokSamego", {QStringLiteral("ABCD_9"), QStringLiteral("ABC")}, QStringLiteral("ABC_2")}),
+    testing::Values(PrzypadekSkrotu{"wolny", {}, u"ABC"_s}, PrzypadekSkrotu{"sam", {u"ABC"_s}, u"ABC_2"_s},
+                    PrzypadekSkrotu{"iDwojka", {u"ABC"_s, u"ABC_2"_s}, u"ABC_3"_s},
+                    PrzypadekSkrotu{"tylkoPiatka", {u"ABC_5"_s}, u"ABC_6"_s},
+                    PrzypadekSkrotu{"najwiekszyNieOstatni", {u"ABC_11"_s, u"ABC"_s, u"ABC_3"_s}, u"ABC_12"_s},
+                    PrzypadekSkrotu{"innaWielkoscLiter", {u"abc"_s}, u"ABC_2"_s},
+                    // Longer names and non-numeric suffixes are other short names.
+                    PrzypadekSkrotu{"tylkoPodobne", {u"ABCD"_s, u"ABC_x"_s, u"ABC_"_s, u"ABC_7b"_s}, u"ABC"_s},
+                    PrzypadekSkrotu{"podobneObokSamego", {u"ABCD_9"_s, u"ABC"_s}, u"ABC_2"_s}),
     [](const testing::TestParamInfo<PrzypadekSkrotu> &info) { return std::string(info.param.opis); });
 
 TEST(SkrotFirmy, LimitDwudziestuZnakowTylkoNaZyczenie)
 {
-    const QString nazwa = QStringLiteral("PRZEDSIEBIORSTWOTRANSPORTOWEMIEDZYNARODOWE");
+    const QString nazwa = u"PRZEDSIEBIORSTWOTRANSPORTOWEMIEDZYNARODOWE"_s;
     EXPECT_EQ(partners::zbudujSkrot(nazwa, partners::SkrotFirmy20), nazwa.left(20));
     EXPECT_EQ(partners::zbudujSkrot(nazwa), nazwa);
-    EXPECT_EQ(partners::zbudujSkrot(QStringLiteral("  Alfa Beta Cargo  ")), QStringLiteral("ABC"));
+    EXPECT_EQ(partners::zbudujSkrot(u"  Alfa Beta Cargo  "_s), u"ABC"_s);
 }
 
 TEST(UlicaFirmy, NumerDomuIMieszkaniaPoUkosniku)
 {
-    const partners::UlicaZNumerami pelna = partners::rozbijUlice(QStringLiteral("Aleje Jerozolimskie 12a/4"));
-    EXPECT_EQ(pelna.ulica, QStringLiteral("Aleje Jerozolimskie"));
-    EXPECT_EQ(pelna.nr_domu, QStringLiteral("12a"));
-    EXPECT_EQ(pelna.nr_m, QStringLiteral("4"));
+    const partners::UlicaZNumerami pelna = partners::rozbijUlice(u"Aleje Jerozolimskie 12a/4"_s);
+    EXPECT_EQ(pelna.ulica, u"Aleje Jerozolimskie"_s);
+    EXPECT_EQ(pelna.nr_domu, u"12a"_s);
+    EXPECT_EQ(pelna.nr_m, u"4"_s);
 
-    const partners::UlicaZNumerami bezUkosnika = partners::rozbijUlice(QStringLiteral("Długa 5"));
-    EXPECT_EQ(bezUkosnika.ulica, QStringLiteral("Długa 5"));
+    const partners::UlicaZNumerami bezUkosnika = partners::rozbijUlice(u"Długa 5"_s);
+    EXPECT_EQ(bezUkosnika.ulica, u"Długa 5"_s);
     EXPECT_TRUE(bezUkosnika.nr_domu.isEmpty());
     EXPECT_TRUE(bezUkosnika.nr_m.isEmpty());
 
-    const partners::UlicaZNumerami samNumer = partners::rozbijUlice(QStringLiteral("7/2"));
+    const partners::UlicaZNumerami samNumer = partners::rozbijUlice(u"7/2"_s);
     EXPECT_TRUE(samNumer.ulica.isEmpty());
-    EXPECT_EQ(samNumer.nr_domu, QStringLiteral("7"));
-    EXPECT_EQ(samNumer.nr_m, QStringLiteral("2"));
+    EXPECT_EQ(samNumer.nr_domu, u"7"_s);
+    EXPECT_EQ(samNumer.nr_m, u"2"_s);
 }
 
 // ---- against the database --------------------------------------------------------------
@@ -97,10 +91,9 @@ protected:
 
     void dodajFirme(const QString &skrot)
     {
-        ASSERT_EQ(
-            host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values (:n, :s)"), nullptr, 0,
-                            {{QStringLiteral("n"), QStringLiteral("Firma ") + skrot}, {QStringLiteral("s"), skrot}}),
-            1);
+        ASSERT_EQ(host::ExecQuery(u"insert into firma (nazwa, skrot) values (:n, :s)"_s, nullptr, 0,
+                                  {{u"n"_s, u"Firma "_s + skrot}, {u"s"_s, skrot}}),
+                  1);
     }
 
     QTemporaryDir m_pustyKatalog;
@@ -110,54 +103,52 @@ TEST_P(SzybkiZapisFirmy, PrzedrostekSkrotuWiazanyDoslownie)
 {
     for (const char *s : {"A_B", "AXB", "AXB_2", "A_B_3", "A%B_9", "A_BC"})
         dodajFirme(QLatin1String(s));
-    QStringList znalezione = partners::skrotyZaczynajaceSieOd(QStringLiteral("A_B"));
+    QStringList znalezione = partners::skrotyZaczynajaceSieOd(u"A_B"_s);
     znalezione.sort();
-    EXPECT_EQ(znalezione, (QStringList{QStringLiteral("A_B"), QStringLiteral("A_BC"), QStringLiteral("A_B_3")}));
-    EXPECT_EQ(partners::skrotyZaczynajaceSieOd(QStringLiteral("A%B")), QStringList{QStringLiteral("A%B_9")});
-    EXPECT_EQ(partners::generujSkrotFirmy(QStringLiteral("A_B"), 0, true), QStringLiteral("A_B_4"));
-    EXPECT_EQ(partners::generujSkrotFirmy(QStringLiteral("Alfa Beta Cargo"), 0, true), QStringLiteral("ABC"));
-    EXPECT_EQ(partners::generujSkrotFirmy(QStringLiteral("A_B"), 0, false), QStringLiteral("A_B"));
+    EXPECT_EQ(znalezione, (QStringList{u"A_B"_s, u"A_BC"_s, u"A_B_3"_s}));
+    EXPECT_EQ(partners::skrotyZaczynajaceSieOd(u"A%B"_s), QStringList{u"A%B_9"_s});
+    EXPECT_EQ(partners::generujSkrotFirmy(u"A_B"_s, 0, true), u"A_B_4"_s);
+    EXPECT_EQ(partners::generujSkrotFirmy(u"Alfa Beta Cargo"_s, 0, true), u"ABC"_s);
+    EXPECT_EQ(partners::generujSkrotFirmy(u"A_B"_s, 0, false), u"A_B"_s);
 }
 
 TEST_P(SzybkiZapisFirmy, PolaSpozaListyTrafiajaDoFirmy)
 {
     Tzapis_firmy_form zapis;
     partners::RekordFirmySzybki r;
-    r.nazwa = QStringLiteral("Omega Logistics");
-    r.skrot = QStringLiteral("ignored");
+    r.nazwa = u"Omega Logistics"_s;
+    r.skrot = u"ignored"_s;
     r.firma_wlasna = true;
-    r.nip = QStringLiteral("5260001246");
-    r.e_mail = QStringLiteral("biuro@omega.pl");
-    r.uwagi = QStringLiteral("pierwsza uwaga");
+    r.nip = u"5260001246"_s;
+    r.e_mail = u"biuro@omega.pl"_s;
+    r.uwagi = u"pierwsza uwaga"_s;
     r.apd_id = 17;
-    r.waluta = QStringLiteral("EUR");
-    r.miasto = QStringLiteral("Radom");
-    r.ulica = QStringLiteral("Długa");
-    r.nr_domu = QStringLiteral("5");
+    r.waluta = u"EUR"_s;
+    r.miasto = u"Radom"_s;
+    r.ulica = u"Długa"_s;
+    r.nr_domu = u"5"_s;
 
     const int id = zapis.ZapiszSzybko(r);
     ASSERT_GT(id, 0);
     EXPECT_EQ(r.id_wynik, id);
-    EXPECT_EQ(r.skrot, QStringLiteral("OL"));
+    EXPECT_EQ(r.skrot, u"OL"_s);
 
-    db::Query firma(host::GetConnection(),
-                    QStringLiteral("select * from VListaFirmFull where id = :id and id_jezyka = :j"));
-    firma.parameters().setValue(QStringLiteral("id"), id);
-    firma.parameters().setValue(QStringLiteral("j"), host::GetLanguage());
+    db::Query firma(host::GetConnection(), u"select * from VListaFirmFull where id = :id and id_jezyka = :j"_s);
+    firma.parameters().setValue(u"id"_s, id);
+    firma.parameters().setValue(u"j"_s, host::GetLanguage());
     ASSERT_EQ(host::OpenQuery(firma), 1);
     ASSERT_EQ(firma.recordCount(), 1);
-    EXPECT_EQ(firma.value(QStringLiteral("skrot")).toString(), QStringLiteral("OL"));
-    EXPECT_EQ(firma.value(QStringLiteral("nazwa_typu")).toString(),
-              host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna")));
-    EXPECT_EQ(firma.value(QStringLiteral("nip")).toString(), r.nip);
-    EXPECT_EQ(firma.value(QStringLiteral("e_mail")).toString(), r.e_mail);
-    EXPECT_EQ(firma.value(QStringLiteral("uwagi")).toString(), r.uwagi);
-    EXPECT_EQ(firma.value(QStringLiteral("apd_id")).toInt(), 17);
-    EXPECT_EQ(firma.value(QStringLiteral("waluta_limitu_kredyt")).toString(), QStringLiteral("EUR"));
-    EXPECT_TRUE(firma.value(QStringLiteral("regon")).isNull());
-    EXPECT_EQ(firma.value(QStringLiteral("miasto")).toString(), QStringLiteral("Radom"));
-    EXPECT_EQ(firma.value(QStringLiteral("ulica")).toString(), QStringLiteral("Długa"));
-    EXPECT_EQ(firma.value(QStringLiteral("nr_domu")).toString(), QStringLiteral("5"));
+    EXPECT_EQ(firma.value(u"skrot"_s).toString(), u"OL"_s);
+    EXPECT_EQ(firma.value(u"nazwa_typu"_s).toString(), host::LoadResstrings(u"Resstrings_IDS_firma_wlasna"_s));
+    EXPECT_EQ(firma.value(u"nip"_s).toString(), r.nip);
+    EXPECT_EQ(firma.value(u"e_mail"_s).toString(), r.e_mail);
+    EXPECT_EQ(firma.value(u"uwagi"_s).toString(), r.uwagi);
+    EXPECT_EQ(firma.value(u"apd_id"_s).toInt(), 17);
+    EXPECT_EQ(firma.value(u"waluta_limitu_kredyt"_s).toString(), u"EUR"_s);
+    EXPECT_TRUE(firma.value(u"regon"_s).isNull());
+    EXPECT_EQ(firma.value(u"miasto"_s).toString(), u"Radom"_s);
+    EXPECT_EQ(firma.value(u"ulica"_s).toString(), u"Długa"_s);
+    EXPECT_EQ(firma.value(u"nr_domu"_s).toString(), u"5"_s);
     EXPECT_TRUE(zapis.zaznaczoneRodzaje().isEmpty());
 }
 
@@ -165,14 +156,14 @@ TEST_P(SzybkiZapisFirmy, NieudanyZapisZglaszaKodIPomijaAdres)
 {
     Tzapis_firmy_form zapis;
     partners::RekordFirmySzybki r; // no name: the procedure refuses
-    r.miasto = QStringLiteral("Radom");
-    const int adresy = host::GetIntDB(QStringLiteral("select count(*) from adres"));
+    r.miasto = u"Radom"_s;
+    const int adresy = host::GetIntDB(u"select count(*) from adres"_s);
     EXPECT_EQ(zapis.ZapiszSzybko(r), 0);
     EXPECT_EQ(r.id_wynik, 0);
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from adres")), adresy);
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from adres"_s), adresy);
     const QStringList komunikaty = prompter().messageTexts();
     ASSERT_EQ(komunikaty.size(), 1);
-    EXPECT_TRUE(komunikaty.first().endsWith(QStringLiteral(" [104]"))) << komunikaty.first().toStdString();
+    EXPECT_TRUE(komunikaty.first().endsWith(u" [104]"_s)) << komunikaty.first().toStdString();
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(SzybkiZapisFirmy);

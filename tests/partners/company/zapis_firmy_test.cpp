@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
 using namespace firmatest;
 
@@ -25,24 +27,24 @@ DaneFirmy pelna()
 {
     DaneFirmy d;
     d.idFirmy = 42;
-    d.nazwa = QStringLiteral("  Trans-Pol Sp. z o.o. ");
-    d.skrot = QStringLiteral(" TP ");
+    d.nazwa = u"  Trans-Pol Sp. z o.o. "_s;
+    d.skrot = u" TP "_s;
     d.idTypu = 3;
     d.idStatusu = 5;
     d.oddzial = true;
     d.idCentrali = 9;
-    d.wlasciciel = QStringLiteral("Jan Nowak");
-    d.eMail = QStringLiteral("biuro@tp.pl");
-    d.nrGg = QStringLiteral("123");
-    d.skype = QStringLiteral("tp.skype");
-    d.nrTrans = QStringLiteral("T-1");
-    d.www = QStringLiteral("tp.pl");
-    d.regon = QStringLiteral("123456785");
-    d.krs = QStringLiteral("0000012345");
-    d.apdId = QStringLiteral("77");
-    d.apdToken = QStringLiteral("tok");
-    d.prefiksNip = QStringLiteral("PL");
-    d.nip = QStringLiteral("5260250274");
+    d.wlasciciel = u"Jan Nowak"_s;
+    d.eMail = u"biuro@tp.pl"_s;
+    d.nrGg = u"123"_s;
+    d.skype = u"tp.skype"_s;
+    d.nrTrans = u"T-1"_s;
+    d.www = u"tp.pl"_s;
+    d.regon = u"123456785"_s;
+    d.krs = u"0000012345"_s;
+    d.apdId = u"77"_s;
+    d.apdToken = u"tok"_s;
+    d.prefiksNip = u"PL"_s;
+    d.nip = u"5260250274"_s;
     d.nocneOd = QTime(22, 0);
     d.nocneDo = QTime(6, 0);
     d.swietaOd = QTime(6, 0);
@@ -53,17 +55,17 @@ DaneFirmy pelna()
     d.idFvUd = 4;
     d.dodatkoweWolne = 6;
     d.limitKredytowy = 1500.5;
-    d.walutaLimitu = QStringLiteral("EUR");
+    d.walutaLimitu = u"EUR"_s;
     d.idKomunikatora = 8;
     d.oswiadczenieVat = true;
     d.papierFirmowy = true;
-    d.marginesGorny = QStringLiteral("40");
+    d.marginesGorny = u"40"_s;
     d.aktywna = false;
     d.bus = true;
-    d.uwagi = QStringLiteral("nowe uwagi");
-    d.wczytaneUwagi = QStringLiteral("stare uwagi");
-    d.komentarz = QStringLiteral("stopka");
-    d.wczytanyKomentarz = QStringLiteral("stopka");
+    d.uwagi = u"nowe uwagi"_s;
+    d.wczytaneUwagi = u"stare uwagi"_s;
+    d.komentarz = u"stopka"_s;
+    d.wczytanyKomentarz = u"stopka"_s;
     return d;
 }
 
@@ -75,118 +77,96 @@ QVariant dzienZero(int godzina)
 TEST(ParametryZapisuFirmy, KazdyWierszTabeli)
 {
     const QVariantMap p = parametryZapisuFirmy(pelna(), TrybIstniejacaFirma, 12);
-    const QVariantMap oczekiwane = {
-        {"@nazwa", "Trans-Pol Sp. z o.o."},
-        {"@skrot", "TP"},
-        {"@typ_firmy", 3},
-        {"@status", 5},
-        {"@id_centrali", 9},
-        {"@wlasciciel", "Jan Nowak"},
-        {"@e_mail", "biuro@tp.pl"},
-        {"@nr_gg", "123"},
-        {"@skype", "tp.skype"},
-        {"@nr_trans", "T-1"},
-        {"@www", "tp.pl"},
-        {"@regon", "123456785"},
-        {"@krs", "0000012345"},
-        {"@apd_id", 77},
-        {"@apd_token", "tok"},
-        {"@nip", "PL5260250274"},
-        {"@nocne_od", dzienZero(22)},
-        {"@nocne_do", dzienZero(6)},
-        {"@swieta_od", dzienZero(6)},
-        {"@pora_nocna_od", dzienZero(0)},
-        {"@pora_nocna_do", dzienZero(4)},
-        {"@okres_roz", 2},
-        {"@limit_nadh", 300},
-        {"@id_fv_ud", 4},
-        {"@dodatkowe_wolne", 6},
-        {"@komentarz_mod", 0},
-        {"@uwagi", "nowe uwagi"},
-        {"@uwagi_mod", 1},
-        {"@limit_kredyt", 1500.5},
-        {"@waluta_limitu_kredyt", "EUR"},
-        {"@id", 42},
-        {"@id_komunikatora", 8},
-        {"@oswiadczenie_vat", 1},
-        {"@fv_papier_firm", 1},
-        {"@fv_margin_gorny", 40},
-        {"@aktywna", 0},
-        {"@bus", true},
-        {"@id_u", 12},
-    };
+    const QVariantMap oczekiwane = {{"@nazwa", "Trans-Pol Sp. z o.o."},
+                                    {"@skrot", "TP"},
+                                    {"@typ_firmy", 3},
+                                    {"@status", 5},
+                                    {"@id_centrali", 9},
+                                    {"@wlasciciel", "Jan Nowak"},
+                                    {"@e_mail", "biuro@tp.pl"},
+                                    {"@nr_gg", "123"},
+                                    {"@skype", "tp.skype"},
+                                    {"@nr_trans", "T-1"},
+                                    {"@www", "tp.pl"},
+                                    {"@regon", "123456785"},
+                                    {"@krs", "0000012345"},
+                                    {"@apd_id", 77},
+                                    {"@apd_token", "tok"},
+                                    {"@nip", "PL5260250274"},
+                                    {"@nocne_od", dzienZero(22)},
+                                    {"@nocne_do", dzienZero(6)},
+                                    {"@swieta_od", dzienZero(6)},
+                                    {"@pora_nocna_od", dzienZero(0)},
+                                    {"@pora_nocna_do", dzienZero(4)},
+                                    {"@okres_roz", 2},
+                                    {"@limit_nadh", 300},
+                                    {"@id_fv_ud", 4},
+                                    {"@dodatkowe_wolne", 6},
+                                    {"@komentarz_mod", 0},
+                                    {"@uwagi", "nowe uwagi"},
+                                    {"@uwagi_mod", 1},
+                                    {"@limit_kredyt", 1500.5},
+                                    {"@waluta_limitu_kredyt", "EUR"},
+                                    {"@id", 42},
+                                    {"@id_komunikatora", 8},
+                                    {"@oswiadczenie_vat", 1},
+                                    {"@fv_papier_firm", 1},
+                                    {"@fv_margin_gorny", 40},
+                                    {"@aktywna", 0},
+                                    {"@bus", true},
+                                    {"@id_u", 12}};
     EXPECT_EQ(p.keys(), oczekiwane.keys());
     for (auto it = oczekiwane.cbegin(); it != oczekiwane.cend(); ++it)
         EXPECT_EQ(p.value(it.key()), it.value()) << it.key().toStdString();
     // The untouched footer sends no text at all.
-    EXPECT_FALSE(p.contains(QStringLiteral("@komentarz")));
+    EXPECT_FALSE(p.contains(u"@komentarz"_s));
 }
 
 TEST(ParametryZapisuFirmy, PustePolaToNulle)
 {
     DaneFirmy d;
-    d.nazwa = QStringLiteral("Pusta");
-    d.skrot = QStringLiteral("   ");
+    d.nazwa = u"Pusta"_s;
+    d.skrot = u"   "_s;
     d.idCentrali = 9; // head office chosen, then "Centrala" again
     d.aktywna = true;
-    d.komentarz = QStringLiteral("nowa stopka");
+    d.komentarz = u"nowa stopka"_s;
     const QVariantMap p = parametryZapisuFirmy(d, TrybNowaFirma, 1);
-    for (const char *klucz : {"@skrot",
-                              "@typ_firmy",
-                              "@status",
-                              "@id_centrali",
-                              "@wlasciciel",
-                              "@e_mail",
-                              "@nr_gg",
-                              "@skype",
-                              "@nr_trans",
-                              "@www",
-                              "@regon",
-                              "@krs",
-                              "@apd_id",
-                              "@apd_token",
-                              "@nip",
-                              "@nocne_od",
-                              "@okres_roz",
-                              "@id_fv_ud",
-                              "@waluta_limitu_kredyt",
-                              "@id",
-                              "@id_komunikatora",
-                              "@oswiadczenie_vat",
-                              "@fv_papier_firm",
-                              "@fv_margin_gorny",
-                              "@bus"}) {
-        ASSERT_TRUE(p.contains(QLatin1String(klucz))) << klucz;
-        EXPECT_TRUE(p.value(QLatin1String(klucz)).isNull()) << klucz;
+    const QString nulle =
+        u"@skrot @typ_firmy @status @id_centrali @wlasciciel @e_mail @nr_gg @skype @nr_trans @www @regon "
+        u"@krs @apd_id @apd_token @nip @nocne_od @okres_roz @id_fv_ud @waluta_limitu_kredyt @id "
+        u"@id_komunikatora @oswiadczenie_vat @fv_papier_firm @fv_margin_gorny @bus"_s;
+    for (const QString &klucz : nulle.split(u' ')) {
+        ASSERT_TRUE(p.contains(klucz)) << klucz.toStdString();
+        EXPECT_TRUE(p.value(klucz).isNull()) << klucz.toStdString();
     }
-    EXPECT_EQ(p.value(QStringLiteral("@aktywna")), 1);
-    EXPECT_EQ(p.value(QStringLiteral("@limit_nadh")), 260);
-    EXPECT_EQ(p.value(QStringLiteral("@komentarz")), QStringLiteral("nowa stopka"));
-    EXPECT_EQ(p.value(QStringLiteral("@komentarz_mod")), 1);
-    EXPECT_EQ(p.value(QStringLiteral("@uwagi_mod")), 0);
-    EXPECT_FALSE(p.contains(QStringLiteral("@uwagi")));
+    EXPECT_EQ(p.value(u"@aktywna"_s), 1);
+    EXPECT_EQ(p.value(u"@limit_nadh"_s), 260);
+    EXPECT_EQ(p.value(u"@komentarz"_s), u"nowa stopka"_s);
+    EXPECT_EQ(p.value(u"@komentarz_mod"_s), 1);
+    EXPECT_EQ(p.value(u"@uwagi_mod"_s), 0);
+    EXPECT_FALSE(p.contains(u"@uwagi"_s));
 }
 
 TEST(ParametryZapisuFirmy, PrefiksNipRazJedenRaz)
 {
-    EXPECT_EQ(nipDoZapisu(QStringLiteral("DE"), QStringLiteral("DE123456789")), QStringLiteral("DE123456789"));
-    EXPECT_EQ(nipDoZapisu(QStringLiteral("DE"), QStringLiteral("de123456789")), QStringLiteral("de123456789"));
-    EXPECT_EQ(nipDoZapisu(QStringLiteral("DE"), QStringLiteral(" 123456789 ")), QStringLiteral("DE123456789"));
-    EXPECT_EQ(nipDoZapisu(QStringLiteral("PL"), QStringLiteral("DE123")), QStringLiteral("PLDE123"));
-    EXPECT_EQ(nipDoZapisu(QStringLiteral("EL"), QStringLiteral("E123")), QStringLiteral("ELE123"));
-    EXPECT_EQ(nipDoZapisu(QStringLiteral("D"), QStringLiteral("123")), QStringLiteral("123"));
-    EXPECT_EQ(nipDoZapisu(QString(), QStringLiteral("526-025-02-74")), QStringLiteral("526-025-02-74"));
-    EXPECT_TRUE(nipDoZapisu(QStringLiteral("PL"), QStringLiteral("  ")).isNull());
+    EXPECT_EQ(nipDoZapisu(u"DE"_s, u"DE123456789"_s), u"DE123456789"_s);
+    EXPECT_EQ(nipDoZapisu(u"DE"_s, u"de123456789"_s), u"de123456789"_s);
+    EXPECT_EQ(nipDoZapisu(u"DE"_s, u" 123456789 "_s), u"DE123456789"_s);
+    EXPECT_EQ(nipDoZapisu(u"PL"_s, u"DE123"_s), u"PLDE123"_s);
+    EXPECT_EQ(nipDoZapisu(u"EL"_s, u"E123"_s), u"ELE123"_s);
+    EXPECT_EQ(nipDoZapisu(u"D"_s, u"123"_s), u"123"_s);
+    EXPECT_EQ(nipDoZapisu(QString(), u"526-025-02-74"_s), u"526-025-02-74"_s);
+    EXPECT_TRUE(nipDoZapisu(u"PL"_s, u"  "_s).isNull());
 }
 
 TEST(DaneFirmy, PodzialZapisanegoNipu)
 {
-    EXPECT_EQ(rozdzielNip(QStringLiteral("DE123456789")).prefiks, QStringLiteral("DE"));
-    EXPECT_EQ(rozdzielNip(QStringLiteral("DE123456789")).numer, QStringLiteral("123456789"));
-    EXPECT_EQ(rozdzielNip(QStringLiteral("ATU1234")).numer, QStringLiteral("U1234"));
-    EXPECT_EQ(rozdzielNip(QStringLiteral("5260250274")).prefiks, QString());
-    EXPECT_EQ(rozdzielNip(QStringLiteral("D")).numer, QStringLiteral("D"));
-    EXPECT_EQ(rozdzielNip(QStringLiteral("D")).prefiks, QString());
+    EXPECT_EQ(rozdzielNip(u"DE123456789"_s).prefiks, u"DE"_s);
+    EXPECT_EQ(rozdzielNip(u"DE123456789"_s).numer, u"123456789"_s);
+    EXPECT_EQ(rozdzielNip(u"ATU1234"_s).numer, u"U1234"_s);
+    EXPECT_EQ(rozdzielNip(u"5260250274"_s).prefiks, QString());
+    EXPECT_EQ(rozdzielNip(u"D"_s).numer, u"D"_s);
+    EXPECT_EQ(rozdzielNip(u"D"_s).prefiks, QString());
 }
 
 // ---- the save sequence against a database ---------------------------------------
@@ -199,47 +179,44 @@ protected:
         FirmaTest::SetUp();
         if (IsSkipped())
             return;
-        m_wlasna = firma(QStringLiteral("Nasza firma"), {{"skrot", "NASZA"}});
+        m_wlasna = firma(u"Nasza firma"_s, {{"skrot", "NASZA"}});
         m_konto =
-            wstaw(QStringLiteral("konto"), QStringLiteral("id_konta"),
+            wstaw(u"konto"_s, u"id_konta"_s,
                   {{"id_", m_wlasna}, {"tabela", 7}, {"nr_konta", "PL61109010140000071219812874"}, {"bank", "Bank"}});
         host::var::AktywnaFirma.set(m_wlasna);
         m_rodzaje = host::GetListaIntDB(
-            QStringLiteral("select id from VListaPozSlownika where typ_slownika = 'firma_rodzaj' and id_jezyka = :j"
-                           " and nazwa_parametru = 'nazwa' order by id"),
-            QString(), nullptr, {{QStringLiteral("j"), host::GetLanguage()}});
+            u"select id from VListaPozSlownika where typ_slownika = 'firma_rodzaj' and id_jezyka = :j"
+            " and nazwa_parametru = 'nazwa' order by id"_s,
+            QString(), nullptr, {{u"j"_s, host::GetLanguage()}});
         ASSERT_GE(m_rodzaje.size(), 3);
         host::notifier()->clearRecords();
     }
 
     DaneFirmy kompletna()
     {
-        DaneFirmy d = poprawna(QStringLiteral("Spedycja Wisła"), QStringLiteral("SW"));
-        d.prefiksNip = QStringLiteral("DE");
-        d.nip = QStringLiteral("DE123456789");
+        DaneFirmy d = poprawna(u"Spedycja Wisła"_s, u"SW"_s);
+        d.prefiksNip = u"DE"_s;
+        d.nip = u"DE123456789"_s;
         d.rodzaje = {m_rodzaje.at(0), m_rodzaje.at(2)};
-        d.ulica = QStringLiteral("Długa");
-        d.nrDomu = QStringLiteral("5");
-        d.nrM = QStringLiteral("7");
-        d.mpk = QStringLiteral("MPK-1");
-        d.kodAnalityczny = QStringLiteral("AN-9");
+        d.ulica = u"Długa"_s;
+        d.nrDomu = u"5"_s;
+        d.nrM = u"7"_s;
+        d.mpk = u"MPK-1"_s;
+        d.kodAnalityczny = u"AN-9"_s;
         d.idKontaRozl = m_konto;
         d.fvPodsum2 = true;
         d.dataKursuAuto = true;
         d.dataKursuZrodlo = 1;
         d.dniKursuIndeks = 4;
-        d.uwagi = QStringLiteral("uwagi");
+        d.uwagi = u"uwagi"_s;
         return d;
     }
 
     QString ustawienie(int id, const char *kod, const char *co)
     {
-        return host::GetStringDB(
-            QStringLiteral("select wartosc from ustawienia where kod = :kod and co = :co and id_f = :id"), QString(),
-            nullptr,
-            {{QStringLiteral("kod"), QLatin1String(kod)},
-             {QStringLiteral("co"), QLatin1String(co)},
-             {QStringLiteral("id"), id}});
+        return host::GetStringDB(u"select wartosc from ustawienia where kod = :kod and co = :co and id_f = :id"_s,
+                                 QString(), nullptr,
+                                 {{u"kod"_s, QLatin1String(kod)}, {u"co"_s, QLatin1String(co)}, {u"id"_s, id}});
     }
 
     int m_wlasna = 0;
@@ -254,51 +231,46 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
     ASSERT_TRUE(zapis.zapisz(TrybNowaFirma)) << komunikaty();
     const int id = d.idFirmy;
     ASSERT_GT(id, 0);
-    const QVariantMap f = {{QStringLiteral("id"), id}};
+    const QVariantMap f = {{u"id"_s, id}};
 
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select nip from firma where id_f = :id"), QString(), nullptr, f),
-              QStringLiteral("DE123456789"));
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select uwagi from firma where id_f = :id"), QString(), nullptr, f),
-              QStringLiteral("uwagi"));
-    const int ogolny = ile(QStringLiteral("select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
-                                          " and identyfikator = 'ogolny'"));
-    EXPECT_EQ(ile(QStringLiteral("select typ_firmy from firma where id_f = :id"), f), ogolny);
+    EXPECT_EQ(host::GetStringDB(u"select nip from firma where id_f = :id"_s, QString(), nullptr, f), u"DE123456789"_s);
+    EXPECT_EQ(host::GetStringDB(u"select uwagi from firma where id_f = :id"_s, QString(), nullptr, f), u"uwagi"_s);
+    const int ogolny = ile(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
+                           " and identyfikator = 'ogolny'"_s);
+    EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), ogolny);
 
-    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id order by grupa"),
-                                  QString(), nullptr, f),
-              (QList<int>{m_rodzaje.at(0), m_rodzaje.at(2)}));
-
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where tabela = 7 and id_ = :id"), f), 1);
     EXPECT_EQ(
-        ile(QStringLiteral("select id_adr from adres where tabela = 7 and id_ = :id and czy_domyslny = 1"
-                           " and id_m = :m and id_kodu = :k and ulica = 'Długa' and nr_domu = '5' and nr_m = '7'"),
-            {{QStringLiteral("id"), id}, {QStringLiteral("m"), m_warszawa}, {QStringLiteral("k"), m_kodWarszawy}}),
-        d.idAdresuDomyslnego);
+        host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id order by grupa"_s, QString(), nullptr, f),
+        (QList<int>{m_rodzaje.at(0), m_rodzaje.at(2)}));
+
+    EXPECT_EQ(ile(u"select count(*) from adres where tabela = 7 and id_ = :id"_s, f), 1);
+    EXPECT_EQ(ile(u"select id_adr from adres where tabela = 7 and id_ = :id and czy_domyslny = 1"
+                  " and id_m = :m and id_kodu = :k and ulica = 'Długa' and nr_domu = '5' and nr_m = '7'"_s,
+                  {{u"id"_s, id}, {u"m"_s, m_warszawa}, {u"k"_s, m_kodWarszawy}}),
+              d.idAdresuDomyslnego);
     EXPECT_GT(d.idAdresuDomyslnego, 0);
 
-    EXPECT_EQ(
-        host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
-                                         " and import = 10"),
-                          QString(), nullptr, f),
-        QStringLiteral("MPK-1"));
-    EXPECT_EQ(
-        host::GetStringDB(QStringLiteral("select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
-                                         " and import = 15"),
-                          QString(), nullptr, f),
-        QStringLiteral("AN-9"));
+    EXPECT_EQ(host::GetStringDB(u"select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
+                                " and import = 10"_s,
+                                QString(), nullptr, f),
+              u"MPK-1"_s);
+    EXPECT_EQ(host::GetStringDB(u"select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
+                                " and import = 15"_s,
+                                QString(), nullptr, f),
+              u"AN-9"_s);
     EXPECT_GT(d.idImpMpk, 0);
     EXPECT_GT(d.idImpAnalityczny, 0);
 
-    EXPECT_EQ(ile(QStringLiteral("select id_konta from firma_konto_rozl where id_f = :id and id_f_akt = :akt"),
-                  {{QStringLiteral("id"), id}, {QStringLiteral("akt"), m_wlasna}}),
+    EXPECT_EQ(ile(u"select id_konta from firma_konto_rozl where id_f = :id and id_f_akt = :akt"_s,
+                  {{u"id"_s, id}, {u"akt"_s, m_wlasna}}),
               m_konto);
 
-    EXPECT_EQ(ustawienie(id, "FK", "fv_kontrahent_podsum2"), QStringLiteral("1"));
-    EXPECT_EQ(ustawienie(id, "FK", "fv_kontrahent_1waluta"), QStringLiteral("0"));
-    EXPECT_EQ(ustawienie(id, "SP", "sp_data_kursu_auto"), QStringLiteral("1"));
-    EXPECT_EQ(ustawienie(id, "SP", "sp_data_kursu_zal_roz"), QStringLiteral("1"));
-    EXPECT_EQ(ustawienie(id, "SP", "sp_cb_dni_kurs_zal_roz"), QStringLiteral("2"));
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where id_f = :id and id_u is not null"), f), 0);
+    EXPECT_EQ(ustawienie(id, "FK", "fv_kontrahent_podsum2"), u"1"_s);
+    EXPECT_EQ(ustawienie(id, "FK", "fv_kontrahent_1waluta"), u"0"_s);
+    EXPECT_EQ(ustawienie(id, "SP", "sp_data_kursu_auto"), u"1"_s);
+    EXPECT_EQ(ustawienie(id, "SP", "sp_data_kursu_zal_roz"), u"1"_s);
+    EXPECT_EQ(ustawienie(id, "SP", "sp_cb_dni_kurs_zal_roz"), u"2"_s);
+    EXPECT_EQ(ile(u"select count(*) from ustawienia where id_f = :id and id_u is not null"_s, f), 0);
 
     // The host heard of the change.
     const auto &zapisy = host::notifier()->records();
@@ -311,8 +283,8 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
     DaneFirmy wczytane;
     ASSERT_TRUE(wczytajFirme(wczytane, id));
     EXPECT_EQ(wczytane.nazwa, d.nazwa);
-    EXPECT_EQ(wczytane.prefiksNip, QStringLiteral("DE"));
-    EXPECT_EQ(wczytane.nip, QStringLiteral("123456789"));
+    EXPECT_EQ(wczytane.prefiksNip, u"DE"_s);
+    EXPECT_EQ(wczytane.nip, u"123456789"_s);
     EXPECT_EQ(wczytane.rodzaje, d.rodzaje);
     EXPECT_EQ(wczytane.idM, m_warszawa);
     EXPECT_EQ(wczytane.ulica, d.ulica);
@@ -327,7 +299,7 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
     EXPECT_EQ(wczytane.dataKursuZrodlo, 1);
     EXPECT_EQ(wczytane.dniKursuIndeks, 4);
     EXPECT_FALSE(wczytane.firmaWlasna);
-    EXPECT_EQ(wczytane.wczytaneUwagi, QStringLiteral("uwagi"));
+    EXPECT_EQ(wczytane.wczytaneUwagi, u"uwagi"_s);
     EXPECT_EQ(wczytane.idAdresuDomyslnego, d.idAdresuDomyslnego);
 }
 
@@ -337,45 +309,37 @@ TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
     TZapisFirmy zapis(d);
     ASSERT_TRUE(zapis.zapisz());
     const int id = d.idFirmy;
-    const int firmy = ile(QStringLiteral("select count(*) from firma"));
+    const int firmy = ile(u"select count(*) from firma"_s);
 
-    d.nazwa = QStringLiteral("Spedycja Wisła II");
+    d.nazwa = u"Spedycja Wisła II"_s;
     d.rodzaje = {m_rodzaje.at(1), m_rodzaje.at(2)};
-    d.ulica = QStringLiteral("Krótka");
+    d.ulica = u"Krótka"_s;
     d.mpk.clear();
-    d.kodAnalityczny = QStringLiteral("AN-10");
+    d.kodAnalityczny = u"AN-10"_s;
     d.idKontaRozl = 0;
     d.firmaWlasna = true;
     ASSERT_TRUE(zapis.zapisz());
 
     EXPECT_EQ(d.idFirmy, id);
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from firma")), firmy);
-    const QVariantMap f = {{QStringLiteral("id"), id}};
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QString(), nullptr, f),
-              d.nazwa);
+    EXPECT_EQ(ile(u"select count(*) from firma"_s), firmy);
+    const QVariantMap f = {{u"id"_s, id}};
+    EXPECT_EQ(host::GetStringDB(u"select nazwa from firma where id_f = :id"_s, QString(), nullptr, f), d.nazwa);
     // The memo was not touched the second time, so it stays as stored.
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select uwagi from firma where id_f = :id"), QString(), nullptr, f),
-              QStringLiteral("uwagi"));
-    const int wlasny = ile(QStringLiteral("select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
-                                          " and identyfikator = 'firma_wlasna'"));
-    EXPECT_EQ(ile(QStringLiteral("select typ_firmy from firma where id_f = :id"), f), wlasny);
-    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id order by grupa"),
-                                  QString(), nullptr, f),
-              (QList<int>{m_rodzaje.at(1), m_rodzaje.at(2)}));
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where tabela = 7 and id_ = :id"), f), 1);
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select ulica from adres where tabela = 7 and id_ = :id"), QString(),
-                                nullptr, f),
-              QStringLiteral("Krótka"));
+    EXPECT_EQ(host::GetStringDB(u"select uwagi from firma where id_f = :id"_s, QString(), nullptr, f), u"uwagi"_s);
+    const int wlasny = ile(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
+                           " and identyfikator = 'firma_wlasna'"_s);
+    EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), wlasny);
     EXPECT_EQ(
-        ile(QStringLiteral("select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 10"), f),
-        0);
+        host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id order by grupa"_s, QString(), nullptr, f),
+        (QList<int>{m_rodzaje.at(1), m_rodzaje.at(2)}));
+    EXPECT_EQ(ile(u"select count(*) from adres where tabela = 7 and id_ = :id"_s, f), 1);
+    EXPECT_EQ(host::GetStringDB(u"select ulica from adres where tabela = 7 and id_ = :id"_s, QString(), nullptr, f),
+              u"Krótka"_s);
+    EXPECT_EQ(ile(u"select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 10"_s, f), 0);
     EXPECT_EQ(d.idImpMpk, -1);
-    EXPECT_EQ(
-        ile(QStringLiteral("select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 15"), f),
-        1);
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from firma_konto_rozl where id_f = :id"), f), 0);
-    EXPECT_EQ(
-        ile(QStringLiteral("select count(*) from ustawienia where id_f = :id and co = 'fv_kontrahent_podsum2'"), f), 1);
+    EXPECT_EQ(ile(u"select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 15"_s, f), 1);
+    EXPECT_EQ(ile(u"select count(*) from firma_konto_rozl where id_f = :id"_s, f), 0);
+    EXPECT_EQ(ile(u"select count(*) from ustawienia where id_f = :id and co = 'fv_kontrahent_podsum2'"_s, f), 1);
 }
 
 TEST_P(ZapisFirmyTest, WynikProcedury101I102)
@@ -383,42 +347,42 @@ TEST_P(ZapisFirmyTest, WynikProcedury101I102)
     DaneFirmy d = kompletna();
     TZapisFirmy zapis(d);
     ASSERT_TRUE(zapis.zapisz());
-    const QVariantMap f = {{QStringLiteral("id"), d.idFirmy}};
+    const QVariantMap f = {{u"id"_s, d.idFirmy}};
 
-    host::ExecQuery(QStringLiteral("update firma set w_synchronizacji = 1 where id_f = :id"), nullptr, 0, f);
+    host::ExecQuery(u"update firma set w_synchronizacji = 1 where id_f = :id"_s, nullptr, 0, f);
     oznacz();
     host::notifier()->clearRecords();
-    d.nazwa = QStringLiteral("Zmieniona");
+    d.nazwa = u"Zmieniona"_s;
     EXPECT_FALSE(zapis.zapisz());
     EXPECT_EQ(zapis.kodZwrotny(), 102);
     EXPECT_EQ(komunikaty(),
-              lista(QStringList{QStringLiteral("Nie można zapisać rekordu, ponieważ jest w trakcie synchronizacji.")}));
+              lista(QStringList{u"Nie można zapisać rekordu, ponieważ jest w trakcie synchronizacji."_s}));
     EXPECT_TRUE(host::notifier()->records().isEmpty());
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QString(), nullptr, f),
-              QStringLiteral("Spedycja Wisła"));
+    EXPECT_EQ(host::GetStringDB(u"select nazwa from firma where id_f = :id"_s, QString(), nullptr, f),
+              u"Spedycja Wisła"_s);
 
-    host::ExecQuery(QStringLiteral("delete from firma where id_f = :id"), nullptr, 0, f);
+    host::ExecQuery(u"delete from firma where id_f = :id"_s, nullptr, 0, f);
     oznacz();
     EXPECT_FALSE(zapis.zapisz(TrybIstniejacaFirma));
     EXPECT_EQ(zapis.kodZwrotny(), 101);
-    EXPECT_EQ(komunikaty(), lista({QStringLiteral("Rekord został w międzyczasie usunięty przez innego użytkownika.")}));
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from firma_grupa where id_f = :id"), f), 0);
+    EXPECT_EQ(komunikaty(), lista({u"Rekord został w międzyczasie usunięty przez innego użytkownika."_s}));
+    EXPECT_EQ(ile(u"select count(*) from firma_grupa where id_f = :id"_s, f), 0);
     EXPECT_TRUE(host::notifier()->records().isEmpty());
 }
 
-TEST_P(ZapisFirmyTest, UwagiWieloliniowePowracajaWPorzadkuKluczy)
+TEST_P(ZapisFirmyTest, WczytanieUwagINipu)
 {
-    const int id = firma(QStringLiteral("Z uwagami"));
+    const int id = firma(u"Z uwagami"_s);
     for (int i = 0; i < 12; ++i)
-        wstaw(QStringLiteral("ustawienia"), QStringLiteral("id_ust"),
-              {{"co", QStringLiteral("uwagi_firmy_fv_%1").arg(i)},
-               {"wartosc", QStringLiteral("linia %1").arg(i)},
+        wstaw(u"ustawienia"_s, u"id_ust"_s,
+              {{"co", u"uwagi_firmy_fv_%1"_s.arg(i)},
+               {"wartosc", u"linia %1"_s.arg(i)},
                {"kod", "partners.dll"},
                {"id_f", id}});
     // A user's own row and another company's row are not the company's remarks.
-    wstaw(QStringLiteral("ustawienia"), QStringLiteral("id_ust"),
+    wstaw(u"ustawienia"_s, u"id_ust"_s,
           {{"co", "uwagi_firmy_fv_0"}, {"wartosc", "czyjaś"}, {"kod", "partners.dll"}, {"id_f", id}, {"id_u", 1}});
-    wstaw(QStringLiteral("ustawienia"), QStringLiteral("id_ust"),
+    wstaw(u"ustawienia"_s, u"id_ust"_s,
           {{"co", "uwagi_firmy_sp_0"}, {"wartosc", "zamówienia"}, {"kod", "partners.dll"}, {"id_f", id}, {"id_u", 0}});
 
     DaneFirmy d;
@@ -428,19 +392,17 @@ TEST_P(ZapisFirmyTest, UwagiWieloliniowePowracajaWPorzadkuKluczy)
                            "linia 6", "linia 7", "linia 8", "linia 9"}));
     EXPECT_EQ(d.uwagiSp, QStringList{"zamówienia"});
     // With nothing stored the payment term is the 45 days preselected.
-    EXPECT_EQ(d.terminZaplaty, QStringLiteral("45"));
-}
+    EXPECT_EQ(d.terminZaplaty, u"45"_s);
 
-TEST_P(ZapisFirmyTest, WczytanieNipuBezPrefiksuBierzePrefiksKrajuAdresu)
-{
-    DaneFirmy d = poprawna();
-    d.nip = QStringLiteral("5260250274");
-    TZapisFirmy zapis(d);
+    // A NIP stored without a prefix takes the prefix of the address's country.
+    DaneFirmy n = poprawna();
+    n.nip = u"5260250274"_s;
+    TZapisFirmy zapis(n);
     ASSERT_TRUE(zapis.zapisz());
     DaneFirmy wczytane;
-    ASSERT_TRUE(wczytajFirme(wczytane, d.idFirmy));
-    EXPECT_EQ(wczytane.nip, QStringLiteral("5260250274"));
-    EXPECT_EQ(wczytane.prefiksNip, QStringLiteral("PL"));
+    ASSERT_TRUE(wczytajFirme(wczytane, n.idFirmy));
+    EXPECT_EQ(wczytane.nip, u"5260250274"_s);
+    EXPECT_EQ(wczytane.prefiksNip, u"PL"_s);
 
     DaneFirmy brak;
     EXPECT_FALSE(wczytajFirme(brak, 999999));
@@ -457,11 +419,10 @@ TEST_P(ZapisFirmyTest, OkresyPowstajaRazOdPodanegoDnia)
     TZapisFirmy zapis(d);
     zapis.generujOkresy = [&](int id, int kod, const QDate &od) {
         wywolania.append({id, kod, od});
-        host::ExecQuery(QStringLiteral("insert into okres_roz (id_f, data_od, data_do) values (:id, :od, :do)"),
-                        nullptr, 0,
-                        {{QStringLiteral("id"), id},
-                         {QStringLiteral("od"), QDateTime(QDate(2026, 3, 1), QTime(0, 0))},
-                         {QStringLiteral("do"), QDateTime(QDate(2026, 5, 31), QTime(0, 0))}});
+        host::ExecQuery(u"insert into okres_roz (id_f, data_od, data_do) values (:id, :od, :do)"_s, nullptr, 0,
+                        {{u"id"_s, id},
+                         {u"od"_s, QDateTime(QDate(2026, 3, 1), QTime(0, 0))},
+                         {u"do"_s, QDateTime(QDate(2026, 5, 31), QTime(0, 0))}});
     };
     ASSERT_TRUE(zapis.zapisz());
     ASSERT_EQ(wywolania.size(), 1);
@@ -481,34 +442,32 @@ TEST_P(ZapisFirmyTest, NowySkrotPrzenosiKatalogPlikow)
     d.wczytanySkrot = d.skrot;
 
     // No folder yet: nothing to copy, the old name stays remembered.
-    d.skrot = QStringLiteral("SW2");
+    d.skrot = u"SW2"_s;
     ASSERT_TRUE(zapis.zapisz());
-    EXPECT_EQ(d.wczytanySkrot, QStringLiteral("SW"));
+    EXPECT_EQ(d.wczytanySkrot, u"SW"_s);
 
-    QDir(obiekty.path()).mkpath(QStringLiteral("SW"));
-    QFile plik(QDir(obiekty.path()).filePath(QStringLiteral("SW/umowa.txt")));
+    QDir(obiekty.path()).mkpath(u"SW"_s);
+    QFile plik(QDir(obiekty.path()).filePath(u"SW/umowa.txt"_s));
     ASSERT_TRUE(plik.open(QIODevice::WriteOnly));
     plik.write("x");
     plik.close();
-    d.skrot = QStringLiteral(" SW/3 ");
+    d.skrot = u" SW/3 "_s;
     ASSERT_TRUE(zapis.zapisz());
-    EXPECT_EQ(d.wczytanySkrot, QStringLiteral("SW3"));
-    EXPECT_TRUE(QFile::exists(QDir(obiekty.path()).filePath(QStringLiteral("SW3/umowa.txt"))));
+    EXPECT_EQ(d.wczytanySkrot, u"SW3"_s);
+    EXPECT_TRUE(QFile::exists(QDir(obiekty.path()).filePath(u"SW3/umowa.txt"_s)));
 }
 
 TEST_P(ZapisFirmyTest, AktywnaFirmaWlasnaBezOpcjiDatyKursu)
 {
     DaneFirmy d = kompletna();
     d.idFirmy = m_wlasna;
-    d.nazwa = QStringLiteral("Nasza firma");
-    d.skrot = QStringLiteral("NASZA");
+    d.nazwa = u"Nasza firma"_s;
+    d.skrot = u"NASZA"_s;
     d.firmaWlasna = true;
     TZapisFirmy zapis(d);
     ASSERT_TRUE(zapis.zapisz(TrybIstniejacaFirma));
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where kod = 'SP' and id_f = :id"),
-                  {{QStringLiteral("id"), m_wlasna}}),
-              0);
-    EXPECT_EQ(ustawienie(m_wlasna, "FK", "fv_kontrahent_podsum2"), QStringLiteral("1"));
+    EXPECT_EQ(ile(u"select count(*) from ustawienia where kod = 'SP' and id_f = :id"_s, {{u"id"_s, m_wlasna}}), 0);
+    EXPECT_EQ(ustawienie(m_wlasna, "FK", "fv_kontrahent_podsum2"), u"1"_s);
 }
 
 // The invoice defaults go through the data sibling, the working time of the
@@ -532,58 +491,56 @@ protected:
 
 TEST_P(ZapisFirmySiblingiTest, DomyslneFakturyPrzezSiblingData)
 {
-    if (!QFile::exists(host::siblingLibraryPath(QStringLiteral("data.dll"))))
+    if (!QFile::exists(host::siblingLibraryPath(u"data.dll"_s)))
         GTEST_SKIP() << "the data sibling is not built";
     DaneFirmy d = kompletna();
-    d.terminZaplaty = QStringLiteral("30");
+    d.terminZaplaty = u"30"_s;
     d.sposobZaplaty = 17;
     d.szablonyWidoczne = false;
     d.szablonZlecenia = 3;
     d.uwagiFvWidoczne = true;
     for (int i = 0; i < 11; ++i)
-        d.uwagiFv << QStringLiteral("wiersz %1").arg(i);
+        d.uwagiFv << u"wiersz %1"_s.arg(i);
     d.uwagiSpWidoczne = true;
-    d.uwagiSp = {QStringLiteral("jedna")};
+    d.uwagiSp = {u"jedna"_s};
     TZapisFirmy zapis(d);
     zapis.prawaFakturySprzedazy = true;
     ASSERT_TRUE(zapis.zapisz());
-    const QVariantMap f = {{QStringLiteral("id"), d.idFirmy}};
-    EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "termin_zaplaty"), QStringLiteral("30"));
-    EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "sposob_zaplaty"), QStringLiteral("17"));
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where co = 'szablon_zlecenia' and id_f = :id"), f),
-              0);
-    EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "uwagi_firmy_fv_10"), QStringLiteral("wiersz 10"));
+    const QVariantMap f = {{u"id"_s, d.idFirmy}};
+    EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "termin_zaplaty"), u"30"_s);
+    EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "sposob_zaplaty"), u"17"_s);
+    EXPECT_EQ(ile(u"select count(*) from ustawienia where co = 'szablon_zlecenia' and id_f = :id"_s, f), 0);
+    EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "uwagi_firmy_fv_10"), u"wiersz 10"_s);
 
     // Fewer lines the second time: the old ones are gone, not left behind.
-    d.uwagiFv = {QStringLiteral("tylko ta")};
+    d.uwagiFv = {u"tylko ta"_s};
     ASSERT_TRUE(zapis.zapisz());
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where co like 'uwagi_firmy_fv%' and id_f = :id"), f),
-              1);
+    EXPECT_EQ(ile(u"select count(*) from ustawienia where co like 'uwagi_firmy_fv%' and id_f = :id"_s, f), 1);
 
     // Without the rights nothing is rewritten.
-    d.terminZaplaty = QStringLiteral("60");
+    d.terminZaplaty = u"60"_s;
     zapis.prawaFakturySprzedazy = false;
     ASSERT_TRUE(zapis.zapisz());
-    EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "termin_zaplaty"), QStringLiteral("30"));
+    EXPECT_EQ(ustawienie(d.idFirmy, "partners.dll", "termin_zaplaty"), u"30"_s);
 
     DaneFirmy wczytane;
     ASSERT_TRUE(wczytajFirme(wczytane, d.idFirmy));
-    EXPECT_EQ(wczytane.uwagiFv, QStringList{QStringLiteral("tylko ta")});
-    EXPECT_EQ(wczytane.uwagiSp, QStringList{QStringLiteral("jedna")});
+    EXPECT_EQ(wczytane.uwagiFv, QStringList{u"tylko ta"_s});
+    EXPECT_EQ(wczytane.uwagiSp, QStringList{u"jedna"_s});
     EXPECT_EQ(wczytane.sposobZaplaty, 17);
 }
 
 TEST_P(ZapisFirmySiblingiTest, AktywnaFirmaZapisujeUstawieniaGlobalne)
 {
     // Kept loaded, so the object outlives the save's own load of the library.
-    host::SiblingLibrary magazyn(QStringLiteral("shared_store.dll"));
+    host::SiblingLibrary magazyn(u"shared_store.dll"_s);
     auto *pobierz = magazyn.resolve<shared_store::GlobalSettings *()>("_GetGlobalSettings");
     if (!pobierz)
         GTEST_SKIP() << "the shared_store sibling is not built";
     DaneFirmy d = kompletna();
     d.idFirmy = m_wlasna;
-    d.nazwa = QStringLiteral("Nasza firma");
-    d.skrot = QStringLiteral("NASZA");
+    d.nazwa = u"Nasza firma"_s;
+    d.skrot = u"NASZA"_s;
     d.nocneOd = QTime(21, 30);
     d.limitNadh = 150;
     d.okresRoz = 2;

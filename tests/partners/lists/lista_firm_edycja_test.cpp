@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Answer = host::ScriptedPrompter::Answer;
@@ -37,12 +39,12 @@ protected:
     int idWiersza(int n) const
     {
         db::DataSet *lista = ramka()->Lista();
-        return lista->valueAt(lista->bookmarkAt(n), lista->fieldIndex(QStringLiteral("id"))).toInt();
+        return lista->valueAt(lista->bookmarkAt(n), lista->fieldIndex(u"id"_s)).toInt();
     }
 
     QTabWidget *zakladki() const
     {
-        return partners::windows().lista_firm_form->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+        return partners::windows().lista_firm_form->findChild<QTabWidget *>(u"PageControl1"_s);
     }
 
     // The editors open as further pages of the list window.
@@ -66,7 +68,7 @@ TEST_P(ListaFirmEdycja, KlawiszeOtwierajaEdytorWZakladceListy)
 {
     const int id = idWiersza(4);
     ASSERT_TRUE(ramka()->GoToId(id));
-    const QString skrot = ramka()->Lista()->value(QStringLiteral("skrot")).toString();
+    const QString skrot = ramka()->Lista()->value(u"skrot"_s).toString();
 
     klawisz(Qt::Key_F2);
     ASSERT_EQ(zakladki()->count(), 2);
@@ -77,8 +79,7 @@ TEST_P(ListaFirmEdycja, KlawiszeOtwierajaEdytorWZakladceListy)
     EXPECT_EQ(e->TrybEdycji(), Tszablon_edycja_form::Edycja);
     EXPECT_EQ(e->Uprawnienia(), 1);
     EXPECT_FALSE(e->WywolanieZewnetrzne);
-    EXPECT_EQ(zakladki()->tabText(1),
-              host::LoadResstrings(QStringLiteral("Resstrings_IDS_Edycja")) + QLatin1Char(' ') + skrot);
+    EXPECT_EQ(zakladki()->tabText(1), host::LoadResstrings(u"Resstrings_IDS_Edycja"_s) + QLatin1Char(' ') + skrot);
     EXPECT_TRUE(prompter().questionsOf(Kind::Modal).isEmpty()) << "a docked editor is not modal";
 
     // The same company again brings its page forward; a new one gets a page of its own.
@@ -116,28 +117,14 @@ TEST_P(ListaFirmEdycja, ZapisOdswiezaListeIZostajeNaWierszu)
     ramka()->edycjaClick();
     ASSERT_NE(edytor(1), nullptr);
     // Sorted by name, the company moves to the top of the list.
-    edytor(1)->findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(QStringLiteral("AAA Pierwsza O'Neil"));
+    edytor(1)->findChild<QLineEdit *>(u"firma_nazwa"_s)->setText(u"AAA Pierwsza O'Neil"_s);
     edytor(1)->zapisz_zamknij()->click();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(zakladki()->count(), 1) << "saved and closed, the page goes";
     EXPECT_EQ(ramka()->idBiezacegoWiersza(), id);
-    EXPECT_EQ(ramka()->Lista()->value(QStringLiteral("nazwa")).toString(), QStringLiteral("AAA Pierwsza O'Neil"));
+    EXPECT_EQ(ramka()->Lista()->value(u"nazwa"_s).toString(), u"AAA Pierwsza O'Neil"_s);
     EXPECT_EQ(idWiersza(0), id) << "the list was read again";
-}
-
-TEST_P(ListaFirmEdycja, KolejkowanaEdycjaOtwieraTaFirme)
-{
-    const int id = idWiersza(7);
-    ASSERT_NE(ramka()->idBiezacegoWiersza(), id);
-    bool byloOtwarte = false;
-    _EdytujRekordTab(id, 1, 3, &byloOtwarte);
-    EXPECT_TRUE(byloOtwarte);
-    ramka()->Timer1()->stop();
-    ramka()->Timer1Timer();
-    ASSERT_NE(edytor(1), nullptr);
-    EXPECT_EQ(edytor(1)->IdRekordu(), id);
-    EXPECT_EQ(edytor(1)->TrybEdycji(), Tszablon_edycja_form::Edycja);
 }
 
 TEST_P(ListaFirmEdycja, PoprzedniaINastepnaFirmaZListy)
@@ -153,13 +140,12 @@ TEST_P(ListaFirmEdycja, PoprzedniaINastepnaFirmaZListy)
 
     e->nastButtonClick();
     EXPECT_EQ(e->IdRekordu(), idWiersza(ostatni));
-    EXPECT_EQ(e->findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->text(),
-              ramka()->Lista()->value(QStringLiteral("nazwa")).toString())
+    EXPECT_EQ(e->findChild<QLineEdit *>(u"firma_nazwa"_s)->text(), ramka()->Lista()->value(u"nazwa"_s).toString())
         << "the next company is loaded";
     EXPECT_FALSE(e->nastButton()->isEnabled()) << "nothing after the last row";
 
     // A change is asked about before moving on; Cancel stays on the company.
-    e->findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(QStringLiteral("Zmiana"));
+    e->findChild<QLineEdit *>(u"firma_nazwa"_s)->setText(u"Zmiana"_s);
     prompter().answerMessage(host::mb::IdCancel);
     e->poprzButtonClick();
     EXPECT_EQ(e->IdRekordu(), idWiersza(ostatni));
@@ -168,11 +154,20 @@ TEST_P(ListaFirmEdycja, PoprzedniaINastepnaFirmaZListy)
     EXPECT_EQ(e->IdRekordu(), idWiersza(ostatni - 1));
 }
 
-TEST_P(ListaFirmEdycja, ZamkniecieListyPytaOtwarteEdytory)
+// A queued edit opens its company; closing the list asks about the open editors.
+TEST_P(ListaFirmEdycja, KolejkowanaEdycjaIZamkniecieListyZEdytorem)
 {
-    ramka()->edycjaClick();
+    const int id = idWiersza(7);
+    ASSERT_NE(ramka()->idBiezacegoWiersza(), id);
+    bool byloOtwarte = false;
+    _EdytujRekordTab(id, 1, 3, &byloOtwarte);
+    EXPECT_TRUE(byloOtwarte);
+    ramka()->Timer1()->stop();
+    ramka()->Timer1Timer();
     ASSERT_NE(edytor(1), nullptr);
-    edytor(1)->findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(QStringLiteral("Zmieniona nazwa"));
+    EXPECT_EQ(edytor(1)->IdRekordu(), id);
+    EXPECT_EQ(edytor(1)->TrybEdycji(), Tszablon_edycja_form::Edycja);
+    edytor(1)->findChild<QLineEdit *>(u"firma_nazwa"_s)->setText(u"Zmieniona nazwa"_s);
     ASSERT_TRUE(edytor(1)->CzyZmieniony());
     QPointer<QWidget> okno = partners::windows().lista_firm_form;
 
@@ -185,8 +180,8 @@ TEST_P(ListaFirmEdycja, ZamkniecieListyPytaOtwarteEdytory)
     EXPECT_TRUE(okno->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(okno);
-    EXPECT_FALSE(host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where nazwa = :n"), nullptr,
-                                           {{QStringLiteral("n"), QStringLiteral("Zmieniona nazwa")}}));
+    EXPECT_FALSE(host::CzyIstniejeRekordDB(u"select id_f from firma where nazwa = :n"_s, nullptr,
+                                           {{"n", u"Zmieniona nazwa"_s}}));
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ListaFirmEdycja);

@@ -14,54 +14,47 @@ QStringList pola(const UkladKolumn &uklad)
     return wynik;
 }
 
-struct Opcje
+// Each option takes away its own columns and nothing else; the rest keep their order, numbered again.
+TEST(KolumnyListyFirm, OpcjeUsuwajaSwojeKolumny)
 {
-    const char *nazwa;
-    const char *jezyk;
-    bool ograniczona;
-    bool opcja135;
-    QStringList brakujace;
-};
+    struct Przypadek
+    {
+        const char *jezyk;
+        bool polski;
+        bool ograniczona;
+        bool aktywna;
+    };
+    const QStringList pelny = pola(kolumnyListyFirm());
+    for (const Przypadek &p : {Przypadek{"pl", true, false, true}, Przypadek{"PL", true, false, true},
+                               Przypadek{"en", false, false, true}, Przypadek{"pl", true, true, true},
+                               Przypadek{"pl", true, false, false}, Przypadek{"de", false, true, false}}) {
+        SCOPED_TRACE(testing::Message() << p.jezyk << p.ograniczona << p.aktywna);
+        QStringList usuwane;
+        if (!p.polski)
+            usuwane += kolumnyTylkoPolskie();
+        if (p.ograniczona)
+            usuwane += kolumnyWersjiOgraniczonej();
+        if (!p.aktywna)
+            usuwane << QString::fromLatin1(KolumnaAktywna);
+        EXPECT_EQ(usuwane.isEmpty(), p.polski && !p.ograniczona && p.aktywna);
+        QStringList oczekiwane = pelny;
+        for (const QString &u : usuwane)
+            EXPECT_EQ(oczekiwane.removeAll(u), 1) << u.toStdString();
 
-class KolumnyListyFirm : public testing::TestWithParam<Opcje>
-{};
-
-TEST_P(KolumnyListyFirm, UsuwaDokladnieTeKolumny)
-{
-    const Opcje o = GetParam();
-    OpcjeKolumnListyFirm opcje;
-    opcje.kodJezyka = QString::fromLatin1(o.jezyk);
-    opcje.wersjaOgraniczona = o.ograniczona;
-    opcje.opcjaAktywna = o.opcja135;
-    const UkladKolumn uklad = kolumnyListyFirm(opcje);
-
-    QStringList oczekiwane = pola(kolumnyListyFirm());
-    for (const QString &p : o.brakujace)
-        oczekiwane.removeAll(p);
-    EXPECT_EQ(pola(uklad), oczekiwane);
-    for (int i = 0; i < int(uklad.size()); ++i)
-        EXPECT_EQ(uklad[i].kolejnosc, i);
+        const UkladKolumn uklad = kolumnyListyFirm({QString::fromLatin1(p.jezyk), p.ograniczona, p.aktywna});
+        EXPECT_EQ(pola(uklad), oczekiwane);
+        for (int i = 0; i < int(uklad.size()); ++i)
+            EXPECT_EQ(uklad[i].kolejnosc, i);
+    }
 }
 
-const QStringList polskie = {"swieta_od", "komentarz_fr", "limit_nadh", "pora_nocna_od", "pora_nocna_do"};
-const QStringList ograniczone = {"centrala_sl", "nazwa_typu", "nazwa_statusu", "nazwa_grupy"};
-
-INSTANTIATE_TEST_SUITE_P(
-    Warianty, KolumnyListyFirm,
-    testing::Values(Opcje{"Polski", "pl", false, true, {}}, Opcje{"PolskiWielkimi", "PL", false, true, {}},
-                    Opcje{"Angielski", "en", false, true, polskie}, Opcje{"Ograniczona", "pl", true, true, ograniczone},
-                    Opcje{"BezOpcji135", "pl", false, false, {"aktywna"}},
-                    Opcje{"Wszystko", "de", true, false, polskie + ograniczone + QStringList{"aktywna"}}),
-    [](const testing::TestParamInfo<Opcje> &info) { return std::string(info.param.nazwa); });
-
-TEST(KolumnyListyFirmProjekt, KazdaKolumnaMaPoleListy)
+TEST(KolumnyListyFirm, KazdaKolumnaMaPoleListy)
 {
     QStringList znane;
     for (const db::FieldDef &f : polaListyFirm())
         znane << f.name;
     EXPECT_EQ(znane.removeDuplicates(), 0);
-    QStringList sprawdzane = pola(kolumnyListyFirm()) + kolumnyCheckBox() + polaCzasu();
-    for (const QString &p : sprawdzane)
+    for (const QString &p : pola(kolumnyListyFirm()) + kolumnyCheckBox() + polaCzasu())
         EXPECT_TRUE(znane.contains(p)) << p.toStdString();
 }
 

@@ -1,73 +1,36 @@
-#include "host_fixture.h"
+#include "lists/lista_firm_okno_fixture.h"
 
-#include "lists/lista_firm_form.h"
-#include "lists/lista_firm_fr.h"
 #include "lists/lista_firm_modal_form.h"
 #include "lists/lista_firm_sp_modal_form.h"
 #include "partners_api.h"
-#include "ramka/modul.h"
 #include "ramka/pustak_child_form.h"
 
 #include "dataset.h"
-#include "demo.h"
 #include "lista_grid.h"
-#include "window_messages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Kind = host::ScriptedPrompter::Kind;
 using Answer = host::ScriptedPrompter::Answer;
 
-struct Komunikat
-{
-    int numer;
-    qintptr w;
-    qintptr l;
-    bool operator==(const Komunikat &) const = default;
-};
-
-// A multi-document main window that remembers the messages it receives.
-class GlowneOkno : public QMainWindow
-{
-public:
-    GlowneOkno() { setCentralWidget(new QMdiArea(this)); }
-    QMdiArea *obszar() const { return static_cast<QMdiArea *>(centralWidget()); }
-    QList<Komunikat> komunikaty;
-
-    int ile(int numer) const
-    {
-        return int(std::count_if(komunikaty.cbegin(), komunikaty.cend(),
-                                 [numer](const Komunikat &k) { return k.numer == numer; }));
-    }
-
-protected:
-    bool event(QEvent *e) override
-    {
-        if (auto *m = dynamic_cast<host::HostMessageEvent *>(e)) {
-            komunikaty.append({m->message(), m->wParam(), m->lParam()});
-            return true;
-        }
-        return QMainWindow::event(e);
-    }
-};
+using Komunikat = testsupport::HostMessage;
 
 void dwuklik(ui::ListaGrid *grid, int wiersz)
 {
-    const QModelIndex index = grid->model()->index(wiersz, grid->columnOf(QStringLiteral("nazwa")));
+    const QModelIndex index = grid->model()->index(wiersz, grid->columnOf(u"nazwa"_s));
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
 }
 
@@ -76,7 +39,7 @@ int idWiersza(Tramka_lista_frame *ramka, int wiersz)
 {
     db::DataSet *lista = ramka->Lista();
     lista->setRecNo(wiersz + 1);
-    const int id = lista->value(QStringLiteral("id")).toInt();
+    const int id = lista->value(u"id"_s).toInt();
     lista->first();
     return id;
 }
@@ -98,27 +61,15 @@ private:
     int &m_n;
 };
 
-class ListaFirmOkna : public HostDatabaseTest
+class ListaFirmOkna : public ListaFirmOkno
 {
 protected:
     void SetUp() override
     {
-        HostDatabaseTest::SetUp();
-        if (IsSkipped())
-            return;
-        suitedb::generateDemoCompanies(*host::GetConnection(), 12, 5);
-        host::setMainWindow(&m_glowne);
+        ListaFirmOkno::SetUp();
+        if (!IsSkipped())
+            zGlownymOknem();
     }
-
-    void TearDown() override
-    {
-        delete partners::windows().lista_firm_form.data();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        host::setMainWindow(nullptr);
-        HostDatabaseTest::TearDown();
-    }
-
-    int liczbaFirm() { return host::GetIntDB(QStringLiteral("select count(*) from firma")); }
 
     // Runs the picker with the prompter driving it as a user would.
     int uruchom(Tlista_firm_modal_form &okno, std::function<void(QDialog &)> uzytkownik)
@@ -126,14 +77,13 @@ protected:
         prompter().push(Answer::dialog(std::move(uzytkownik)));
         return okno.Wykonaj();
     }
-
-    GlowneOkno m_glowne;
 };
 
 // ---- modal picker ---------------------------------------------------------------------
 
-TEST_P(ListaFirmOkna, DwuklikWybieraWierszBezOtwieraniaEdytora)
+TEST_P(ListaFirmOkna, PickerWybieraDwuklikiemAEscapeIZamkniecieNie)
 {
+    QLineEdit inneOkno;
     Tlista_firm_modal_form okno;
     Tlista_firm_frame *ramka = okno.frame_list();
     ASSERT_TRUE(ramka->Lista()->isActive());
@@ -157,20 +107,13 @@ TEST_P(ListaFirmOkna, DwuklikWybieraWierszBezOtwieraniaEdytora)
     EXPECT_TRUE(okno.Wybrano());
     EXPECT_TRUE(usuwanieZablokowane);
     EXPECT_EQ(liczbaFirm(), firm);
-    EXPECT_EQ(m_glowne.ile(host::msg::ListEditing), 0) << "a double click chooses, it does not edit";
+    EXPECT_EQ(m_glowne.count(host::msg::ListEditing), 0) << "a double click chooses, it does not edit";
     const auto modalne = prompter().questionsOf(Kind::Modal);
     ASSERT_EQ(modalne.size(), 1);
-    EXPECT_EQ(modalne.first().dialogName, QStringLiteral("lista_firm_modal_form"));
-    EXPECT_EQ(modalne.first().caption, host::LoadResstrings(QStringLiteral("Resstrings_IDS_Firmy")));
-}
+    EXPECT_EQ(modalne.first().dialogName, u"lista_firm_modal_form"_s);
+    EXPECT_EQ(modalne.first().caption, host::LoadResstrings(u"Resstrings_IDS_Firmy"_s));
 
-TEST_P(ListaFirmOkna, EscapeGdziekolwiekIZamkniecieNieWybieraja)
-{
-    QLineEdit inneOkno;
-    Tlista_firm_modal_form okno;
-    Tlista_firm_frame *ramka = okno.frame_list();
-    ASSERT_GT(ramka->idBiezacegoWiersza(), 0);
-
+    // Escape anywhere in the application, or closing, chooses nothing.
     bool zamknieteEscape = false;
     EXPECT_EQ(uruchom(okno,
                       [&](QDialog &d) {
@@ -214,40 +157,33 @@ QPushButton *przycisk(const QDialog &okno, const char *nazwa)
     return okno.findChild<QPushButton *>(QLatin1String(nazwa));
 }
 
-TEST_P(ListaFirmOkna, ZdanieOFirmieZPowiazaniemIBez)
+TEST_P(ListaFirmOkna, PickerImportuMowiOFirmieIOferujePrzyciskiImportu)
 {
-    const QStringList info{QStringLiteral("SP-4411"), QStringLiteral("Trans-Pol Sp. z o.o.")};
+    const QStringList info{u"SP-4411"_s, u"Trans-Pol Sp. z o.o."_s};
     Tlista_firm_sp_modal_form zPowiazaniem;
     zPowiazaniem.UstawInformacje(info, true);
     EXPECT_EQ(zdanie(zPowiazaniem),
-              QStringLiteral("Firma Trans-Pol Sp. z o.o. o identyfikatorze powiązania SP-4411"
-                             " nie została znaleziona w bazie danych."));
-    EXPECT_EQ(zPowiazaniem.findChild<QLabel *>(QStringLiteral("lInfo"))->text(),
-              QStringLiteral("Wskaż odpowiadającą jej firmę w programie Malvo lub dodaj jako nową."));
+              u"Firma Trans-Pol Sp. z o.o. o identyfikatorze powiązania SP-4411"
+              " nie została znaleziona w bazie danych."_s);
+    EXPECT_EQ(zPowiazaniem.findChild<QLabel *>(u"lInfo"_s)->text(),
+              u"Wskaż odpowiadającą jej firmę w programie Malvo lub dodaj jako nową."_s);
     EXPECT_EQ(zPowiazaniem.informacje(), info);
 
     Tlista_firm_sp_modal_form bezPowiazania;
     bezPowiazania.UstawInformacje(info, false);
-    EXPECT_EQ(zdanie(bezPowiazania),
-              QStringLiteral("Firma Trans-Pol Sp. z o.o. nie została znaleziona w bazie danych."));
-    EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(QStringLiteral("l3InfoFirma"))->isHidden());
-    EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(QStringLiteral("l4InfoFirma"))->isHidden());
+    EXPECT_EQ(zdanie(bezPowiazania), u"Firma Trans-Pol Sp. z o.o. nie została znaleziona w bazie danych."_s);
+    EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(u"l3InfoFirma"_s)->isHidden());
+    EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(u"l4InfoFirma"_s)->isHidden());
     // A picker of its own: its list settings do not mix with the plain picker's.
-    EXPECT_EQ(bezPowiazania.frame_list()->Formularz,
-              host::ZwrocBazowaWartoscKomponentu(QStringLiteral("lista_firm_sp_modal_form")));
-}
+    EXPECT_EQ(bezPowiazania.frame_list()->Formularz, host::ZwrocBazowaWartoscKomponentu(u"lista_firm_sp_modal_form"_s));
 
-TEST_P(ListaFirmOkna, PrzyciskiDlaWszystkichTylkoPodczasImportu)
-{
     const auto dodawanie = [](const QStringList &) { return 0; };
-    {
-        ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(0));
-        Tlista_firm_sp_modal_form okno;
-        okno.UstawDodawanieFirmy(dodawanie);
-        EXPECT_FALSE(przycisk(okno, "bDodajNowaFirme")->isHidden());
-        EXPECT_TRUE(przycisk(okno, "Button1")->isHidden());
-        EXPECT_TRUE(przycisk(okno, "Button2")->isHidden());
-    }
+    // Outside an import only adding a company is offered.
+    bezPowiazania.UstawDodawanieFirmy(dodawanie);
+    EXPECT_FALSE(przycisk(bezPowiazania, "bDodajNowaFirme")->isHidden());
+    EXPECT_TRUE(przycisk(bezPowiazania, "Button1")->isHidden());
+    EXPECT_TRUE(przycisk(bezPowiazania, "Button2")->isHidden());
+
     ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
     Tlista_firm_sp_modal_form okno;
     // Until a company can be created, only the import's own button is offered.
@@ -257,17 +193,12 @@ TEST_P(ListaFirmOkna, PrzyciskiDlaWszystkichTylkoPodczasImportu)
     okno.UstawDodawanieFirmy(dodawanie);
     EXPECT_FALSE(przycisk(okno, "Button1")->isHidden());
     EXPECT_TRUE(przycisk(okno, "Button1")->isEnabled());
-    EXPECT_EQ(przycisk(okno, "Button1")->text(),
-              host::LoadResstrings(QStringLiteral("Resstrings_IDS_dodaj_dla_wszystkich")));
+    EXPECT_EQ(przycisk(okno, "Button1")->text(), host::LoadResstrings(u"Resstrings_IDS_dodaj_dla_wszystkich"_s));
     EXPECT_EQ(przycisk(okno, "Button2")->text(),
-              host::LoadResstrings(QStringLiteral("Resstrings_IDS_import_kartap__zatwierdz_import_poz_unit__Button3")));
-}
+              host::LoadResstrings(u"Resstrings_IDS_import_kartap__zatwierdz_import_poz_unit__Button3"_s));
 
-TEST_P(ListaFirmOkna, ZatwierdzenieImportuKonczyBezWyboru)
-{
-    ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
-    Tlista_firm_sp_modal_form okno;
-    okno.UstawInformacje({QStringLiteral("7"), QStringLiteral("Nieznana")}, true);
+    // Confirming the import ends it without a choice.
+    okno.UstawInformacje({u"7"_s, u"Nieznana"_s}, true);
     EXPECT_EQ(uruchom(okno, [](QDialog &d) { przycisk(d, "Button2")->click(); }), -1);
     EXPECT_EQ(host::var::ImportZlecWTrakcie.get(), 2);
     EXPECT_EQ(host::var::ImportZlecDodajAllFirma.get(), 0);
@@ -276,7 +207,7 @@ TEST_P(ListaFirmOkna, ZatwierdzenieImportuKonczyBezWyboru)
 TEST_P(ListaFirmOkna, DodanieFirmyWybieraJaLubZostawiaOkno)
 {
     ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
-    const QStringList info{QStringLiteral("B-1"), QStringLiteral("Nowa Firma")};
+    const QStringList info{u"B-1"_s, u"Nowa Firma"_s};
     Tlista_firm_sp_modal_form okno;
     okno.UstawInformacje(info, true);
     Tlista_firm_frame *ramka = okno.frame_list();
@@ -288,7 +219,7 @@ TEST_P(ListaFirmOkna, DodanieFirmyWybieraJaLubZostawiaOkno)
         wywolania << dane;
         if (wynikDodawania > 0) {
             suitedb::generateDemoCompanies(*host::GetConnection(), 1, 77);
-            wynikDodawania = host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
+            wynikDodawania = host::GetIntDB(u"select max(id_f) from firma"_s);
         }
         return wynikDodawania;
     });
@@ -347,46 +278,46 @@ TEST_P(ListaFirmOkna, PustakMowiGlownemuOknuOZmianach)
     QPointer<Tpustak_child_form> pustak = new Tpustak_child_form;
     const qintptr ten = host::windowParam(pustak);
     QCoreApplication::sendPostedEvents();
-    EXPECT_TRUE(m_glowne.komunikaty.contains(Komunikat{host::msg::WindowCreated, ten, 0}));
+    EXPECT_TRUE(m_glowne.messages.contains(Komunikat{host::msg::WindowCreated, ten, 0}));
     EXPECT_EQ(pustak->OsadzoneOkno(), nullptr);
 
-    m_glowne.komunikaty.clear();
+    m_glowne.messages.clear();
     pustak->resize(400, 300);
     pustak->show();
     pustak->resize(500, 320);
-    EXPECT_TRUE(m_glowne.komunikaty.contains(Komunikat{host::msg::ChildResized, 0, 0}));
+    EXPECT_TRUE(m_glowne.messages.contains(Komunikat{host::msg::ChildResized, 0, 0}));
 
-    new QLabel(QStringLiteral("nagłówek"), pustak); // not a form
+    new QLabel(u"nagłówek"_s, pustak); // not a form
     QPointer<Osadzony> osadzony = new Osadzony(pustak);
     const qintptr edytor = host::windowParam(osadzony);
     EXPECT_EQ(pustak->OsadzoneOkno(), osadzony.data());
 
     // Leaving a clean editor says nothing; leaving one with unsaved changes asks.
-    m_glowne.komunikaty.clear();
-    osadzony->setWindowTitle(QStringLiteral("Edycja firmy"));
+    m_glowne.messages.clear();
+    osadzony->setWindowTitle(u"Edycja firmy"_s);
     QEvent odejscie(QEvent::WindowDeactivate);
     QCoreApplication::sendEvent(pustak, &odejscie);
-    EXPECT_EQ(m_glowne.ile(host::msg::ChildClosing), 0);
-    osadzony->setWindowTitle(QStringLiteral("*Edycja firmy"));
+    EXPECT_EQ(m_glowne.count(host::msg::ChildClosing), 0);
+    osadzony->setWindowTitle(u"*Edycja firmy"_s);
     QEvent powrot(QEvent::WindowActivate);
     QCoreApplication::sendEvent(pustak, &powrot);
     QCoreApplication::sendEvent(pustak, &odejscie);
-    EXPECT_EQ(m_glowne.komunikaty, (QList<Komunikat>{{host::msg::ChildClosing, edytor, 1}}));
+    EXPECT_EQ(m_glowne.messages, (QList<Komunikat>{{host::msg::ChildClosing, edytor, 1}}));
 
     // The embedded editor decides about closing.
-    m_glowne.komunikaty.clear();
+    m_glowne.messages.clear();
     osadzony->pozwolZamknac = false;
     EXPECT_FALSE(pustak->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(pustak);
-    EXPECT_TRUE(m_glowne.komunikaty.contains(Komunikat{host::msg::ChildClosing, edytor, 0}));
+    EXPECT_TRUE(m_glowne.messages.contains(Komunikat{host::msg::ChildClosing, edytor, 0}));
 
     osadzony->pozwolZamknac = true;
     EXPECT_TRUE(pustak->close());
     EXPECT_FALSE(osadzony->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(pustak) << "the container frees itself";
-    EXPECT_TRUE(m_glowne.komunikaty.contains(Komunikat{host::msg::ChildDestroyed, ten, 0}));
+    EXPECT_TRUE(m_glowne.messages.contains(Komunikat{host::msg::ChildDestroyed, ten, 0}));
 
     // The editor is released to its module, and told.
     ASSERT_TRUE(osadzony);
@@ -401,15 +332,15 @@ TEST_P(ListaFirmOkna, PustakWObszarzeMdiZglaszaOdejscieOdNiezapisanego)
     m_glowne.show();
     auto *pustak = new Tpustak_child_form;
     auto *osadzony = new Osadzony(pustak);
-    osadzony->setWindowTitle(QStringLiteral("*Nowa firma"));
-    QMdiSubWindow *pierwsze = m_glowne.obszar()->addSubWindow(pustak);
-    QMdiSubWindow *drugie = m_glowne.obszar()->addSubWindow(new QLabel(QStringLiteral("inne")));
+    osadzony->setWindowTitle(u"*Nowa firma"_s);
+    QMdiSubWindow *pierwsze = m_glowne.area()->addSubWindow(pustak);
+    QMdiSubWindow *drugie = m_glowne.area()->addSubWindow(new QLabel(u"inne"_s));
     pierwsze->show();
     drugie->show();
-    m_glowne.obszar()->setActiveSubWindow(pierwsze);
-    m_glowne.komunikaty.clear();
-    m_glowne.obszar()->setActiveSubWindow(drugie);
-    EXPECT_EQ(m_glowne.komunikaty.count(Komunikat{host::msg::ChildClosing, host::windowParam(osadzony), 1}), 1);
+    m_glowne.area()->setActiveSubWindow(pierwsze);
+    m_glowne.messages.clear();
+    m_glowne.area()->setActiveSubWindow(drugie);
+    EXPECT_EQ(m_glowne.messages.count(Komunikat{host::msg::ChildClosing, host::windowParam(osadzony), 1}), 1);
 
     QPointer<Osadzony> zwolniony = osadzony;
     delete pierwsze;
@@ -417,12 +348,6 @@ TEST_P(ListaFirmOkna, PustakWObszarzeMdiZglaszaOdejscieOdNiezapisanego)
 }
 
 // ---- list window ------------------------------------------------------------------------------
-
-Tlista_firm_frame *ramkaListy()
-{
-    auto *forma = qobject_cast<Tlista_firm_form *>(partners::windows().lista_firm_form.data());
-    return forma ? forma->frame_list() : nullptr;
-}
 
 bool widoczna(const Tramka_lista_frame *ramka, const char *nazwa)
 {
@@ -435,7 +360,7 @@ TEST_P(ListaFirmOkna, OgraniczonaListaBezNarzedziAleZEdycja)
     host::setWersjaOgraniczona(true);
     m_glowne.show();
     _Execute(qApp, 1);
-    Tlista_firm_frame *ramka = ramkaListy();
+    Tlista_firm_frame *ramka = this->ramka();
     ASSERT_NE(ramka, nullptr);
     ASSERT_TRUE(ramka->Lista()->isActive());
 
@@ -451,7 +376,7 @@ TEST_P(ListaFirmOkna, OgraniczonaListaBezNarzedziAleZEdycja)
         }
         for (QAction *a : ramka->dostosuj_popup()->actions())
             EXPECT_FALSE(a->isSeparator() && a->isVisible());
-        EXPECT_TRUE(ramka->findChild<QWidget *>(QStringLiteral("pPanelFiltry"))->isHidden());
+        EXPECT_TRUE(ramka->findChild<QWidget *>(u"pPanelFiltry"_s)->isHidden());
         EXPECT_FALSE(ramka->TylkoWlasneFirmyCheck()->isVisibleTo(ramka));
         EXPECT_TRUE(widoczna(ramka, "edycja"));
         EXPECT_TRUE(widoczna(ramka, "odswiez"));
@@ -470,29 +395,28 @@ TEST_P(ListaFirmOkna, OgraniczonaListaBezNarzedziAleZEdycja)
     QTest::keyClick(ramka->ListaGrid(), Qt::Key_Delete);
     EXPECT_EQ(liczbaFirm(), firm);
 
-    m_glowne.komunikaty.clear();
+    m_glowne.messages.clear();
     dwuklik(ramka->ListaGrid(), 2);
-    EXPECT_EQ(m_glowne.ile(host::msg::ListEditing), 2) << "a double click still edits";
+    EXPECT_EQ(m_glowne.count(host::msg::ListEditing), 2) << "a double click still edits";
 }
 
 TEST_P(ListaFirmOkna, WpisZleceniaZalezyOdUprawnienDoZlecen)
 {
     // An administrator's level is 2, which is not the level that shows it.
     _Execute(qApp, 1);
-    ASSERT_NE(ramkaListy(), nullptr);
-    EXPECT_FALSE(widoczna(ramkaListy(), "N_zlecenie"));
-    EXPECT_TRUE(widoczna(ramkaListy(), "nowy")) << "without the switch the list is complete";
-    auto *zlecenie = ramkaListy()->findChild<QAction *>(QStringLiteral("pDodajZlecenie"));
+    ASSERT_NE(ramka(), nullptr);
+    EXPECT_FALSE(widoczna(ramka(), "N_zlecenie"));
+    EXPECT_TRUE(widoczna(ramka(), "nowy")) << "without the switch the list is complete";
+    auto *zlecenie = ramka()->findChild<QAction *>(u"pDodajZlecenie"_s);
     ASSERT_NE(zlecenie, nullptr);
-    EXPECT_EQ(zlecenie->text(),
-              host::LoadResstrings(QStringLiteral("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec")));
+    EXPECT_EQ(zlecenie->text(), host::LoadResstrings(u"Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec"_s));
     delete partners::windows().lista_firm_form.data();
 
-    bootstrapAs(QStringLiteral("anowak")); // orders.dll = 1
+    bootstrapAs(u"anowak"_s); // orders.dll = 1
     host::setMainWindow(&m_glowne);
     _Execute(qApp, 1);
-    ASSERT_NE(ramkaListy(), nullptr);
-    EXPECT_TRUE(widoczna(ramkaListy(), "N_zlecenie"));
+    ASSERT_NE(ramka(), nullptr);
+    EXPECT_TRUE(widoczna(ramka(), "N_zlecenie"));
 }
 
 TEST_P(ListaFirmOkna, OknoListyNieZamykaSiePodczasWczytywania)
@@ -500,9 +424,9 @@ TEST_P(ListaFirmOkna, OknoListyNieZamykaSiePodczasWczytywania)
     _Execute(qApp, 1);
     QPointer<QWidget> okno = partners::windows().lista_firm_form;
     ASSERT_TRUE(okno);
-    ramkaListy()->OdswiezanieTrwa = true;
+    ramka()->OdswiezanieTrwa = true;
     EXPECT_FALSE(okno->close());
-    ramkaListy()->OdswiezanieTrwa = false;
+    ramka()->OdswiezanieTrwa = false;
     EXPECT_TRUE(okno->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(okno);

@@ -11,32 +11,11 @@
 #include "ramka/modul.h"
 
 #include "demo.h"
-#include "window_messages.h"
+#include "recording_main_window.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QMdiArea>
 
 constexpr int FirmyDemo = 40;
-
-// A multi-document main window that remembers the messages it receives.
-class GlowneOkno : public QMainWindow
-{
-public:
-    GlowneOkno() { setCentralWidget(new QMdiArea(this)); }
-    QMdiArea *obszar() const { return static_cast<QMdiArea *>(centralWidget()); }
-    QList<QPair<int, qintptr>> komunikaty;
-
-protected:
-    bool event(QEvent *e) override
-    {
-        if (auto *m = dynamic_cast<host::HostMessageEvent *>(e)) {
-            komunikaty.append({m->message(), m->wParam()});
-            return true;
-        }
-        return QMainWindow::event(e);
-    }
-};
 
 class ListaFirmOkno : public HostDatabaseTest
 {
@@ -57,6 +36,8 @@ protected:
         HostDatabaseTest::TearDown();
     }
 
+    void zGlownymOknem() { host::setMainWindow(&m_glowne); }
+
     Tlista_firm_frame *ramka() const
     {
         auto *forma = qobject_cast<Tlista_firm_form *>(partners::windows().lista_firm_form.data());
@@ -72,4 +53,7 @@ protected:
     }
 
     int firmZGrupa() { return host::GetIntDB(QStringLiteral("select min(id_f) from firma_grupa")); }
+    int liczbaFirm() { return host::GetIntDB(QStringLiteral("select count(*) from firma")); }
+
+    testsupport::RecordingMainWindow m_glowne;
 };

@@ -1,99 +1,49 @@
 #include "lists/lista_firm_okno_fixture.h"
 
-#include "lists/lista_firm_form.h"
-#include "lists/lista_firm_fr.h"
 #include "lists/lista_firm_kolumny.h"
 #include "lists/lista_firm_reguly.h"
 #include "lists/szybkie_szukanie_kontroler.h"
 #include "partners_api.h"
-#include "ramka/modul.h"
 
 #include "dataset.h"
-#include "demo.h"
 #include "host_context.h"
 #include "lista_grid.h"
-#include "window_messages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QColor>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-TEST_P(ListaFirmOkno, DrugieWywolanieNieTworzyDrugiegoOkna)
-{
-    GlowneOkno glowne;
-    host::setMainWindow(&glowne);
-    _Execute(qApp, 1);
-    QPointer<QWidget> pierwsze = partners::windows().lista_firm_form;
-    ASSERT_TRUE(pierwsze);
-    _Execute(qApp, 2);
-    EXPECT_EQ(partners::windows().lista_firm_form, pierwsze);
-    EXPECT_EQ(liczbaOkienListy(), 1);
-    EXPECT_EQ(glowne.obszar()->subWindowList().size(), 1);
-    EXPECT_TRUE(glowne.obszar()->subWindowList().value(0)->isMaximized());
-    EXPECT_EQ(ramka()->Uprawnienia, 1) << "the second call must not apply its rights";
-    EXPECT_EQ(pierwsze->windowTitle(), host::LoadResstrings(QStringLiteral("Resstrings_IDS_Firmy")));
-
-    // Announced once created (posted) and at the end of its creation (sent).
-    QCoreApplication::sendPostedEvents();
-    const qintptr okno = host::windowParam(pierwsze);
-    EXPECT_TRUE(glowne.komunikaty.contains(qMakePair(host::msg::WindowCreated, okno)));
-    EXPECT_TRUE(glowne.komunikaty.contains(qMakePair(host::msg::CaptionChanged, okno)));
-}
-
-TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
-{
-    _Execute(qApp, 1); // no main window: a top-level window
-    QPointer<QWidget> okno = partners::windows().lista_firm_form;
-    ASSERT_TRUE(okno);
-    EXPECT_TRUE(okno->isWindow());
-    ramka()->akcja(QStringLiteral("zamknij"))->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(okno);
-    EXPECT_FALSE(partners::windows().lista_firm_form);
-
-    // In the host's window area the close button takes the tab with it.
-    GlowneOkno glowne;
-    host::setMainWindow(&glowne);
-    _Execute(qApp, 1);
-    EXPECT_TRUE(partners::windows().lista_firm_form) << "a closed list opens again";
-    ASSERT_EQ(glowne.obszar()->subWindowList().size(), 1);
-    ramka()->akcja(QStringLiteral("zamknij"))->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(partners::windows().lista_firm_form);
-    EXPECT_TRUE(glowne.obszar()->subWindowList().isEmpty());
-}
-
-TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrup)
+// The list shows every company with its kinds; a second call brings the same window forward.
+TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
 {
     const int zGrupa = firmZGrupa();
     ASSERT_GT(zGrupa, 0) << "the demo data gives companies kinds";
-    const int bezGrup = host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
-    host::ExecQuery(QStringLiteral("delete from firma_grupa where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("id"), bezGrup}});
+    const int bezGrup = host::GetIntDB(u"select max(id_f) from firma"_s);
+    host::ExecQuery(u"delete from firma_grupa where id_f = :id"_s, nullptr, 0, {{"id", bezGrup}});
     const QString grupa = host::GetStringDB(
-        QStringLiteral(
-            "select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
-            " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
-            " where fg.id_f = :id order by fg.grupa"),
-        QString(), nullptr, {{QStringLiteral("j"), host::GetLanguage()}, {QStringLiteral("id"), zGrupa}});
+        u"select coalesce(t.tresc, s.wartosc) from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
+        " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :j"
+        " where fg.id_f = :id order by fg.grupa"_s,
+        QString(), nullptr, {{"j", host::GetLanguage()}, {u"id"_s, zGrupa}});
     ASSERT_FALSE(grupa.isEmpty());
 
+    zGlownymOknem();
     _Execute(qApp, 1);
-    ASSERT_NE(ramka(), nullptr);
+    QPointer<QWidget> pierwsze = partners::windows().lista_firm_form;
+    ASSERT_TRUE(pierwsze);
     EXPECT_TRUE(ramka()->DaneWczytane);
     db::DataSet *lista = ramka()->Lista();
     ASSERT_TRUE(lista->isActive());
     EXPECT_GE(lista->recordCount(), FirmyDemo);
-    EXPECT_EQ(lista->recordCount(), host::GetIntDB(QStringLiteral("select count(*) from firma")));
+    EXPECT_EQ(lista->recordCount(), liczbaFirm());
     EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
 
     const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
@@ -102,72 +52,91 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrup)
     ASSERT_TRUE(ramka()->GoToId(bezGrup));
     EXPECT_TRUE(lista->value(pole).toString().isEmpty());
     EXPECT_GE(ramka()->ListaGrid()->columnOf(pole), 0);
+
+    _Execute(qApp, 2);
+    EXPECT_EQ(partners::windows().lista_firm_form, pierwsze);
+    EXPECT_EQ(liczbaOkienListy(), 1);
+    EXPECT_EQ(m_glowne.area()->subWindowList().size(), 1);
+    EXPECT_TRUE(m_glowne.area()->subWindowList().value(0)->isMaximized());
+    EXPECT_EQ(ramka()->Uprawnienia, 1) << "the second call must not apply its rights";
+    EXPECT_EQ(pierwsze->windowTitle(), host::LoadResstrings(u"Resstrings_IDS_Firmy"_s));
+
+    // Announced once created (posted) and at the end of its creation (sent).
+    QCoreApplication::sendPostedEvents();
+    const qintptr okno = host::windowParam(pierwsze);
+    EXPECT_TRUE(m_glowne.received(host::msg::WindowCreated, okno));
+    EXPECT_TRUE(m_glowne.received(host::msg::CaptionChanged, okno));
 }
 
-TEST_P(ListaFirmOkno, AktywnejFirmyNieMoznaUsunac)
+TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
 {
-    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    _Execute(qApp, 1); // no main window: a top-level window
+    QPointer<QWidget> okno = partners::windows().lista_firm_form;
+    ASSERT_TRUE(okno);
+    EXPECT_TRUE(okno->isWindow());
+    ramka()->akcja(u"zamknij"_s)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(okno);
+    EXPECT_FALSE(partners::windows().lista_firm_form);
+
+    // In the host's window area the close button takes the tab with it.
+    zGlownymOknem();
+    _Execute(qApp, 1);
+    EXPECT_TRUE(partners::windows().lista_firm_form) << "a closed list opens again";
+    ASSERT_EQ(m_glowne.area()->subWindowList().size(), 1);
+    ramka()->akcja(u"zamknij"_s)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(partners::windows().lista_firm_form);
+    EXPECT_TRUE(m_glowne.area()->subWindowList().isEmpty());
+}
+
+TEST_P(ListaFirmOkno, UsuwaInneFirmyAleNieAktywna)
+{
+    const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 3);
     const int aktywna = firmy.at(1);
     ASSERT_TRUE(host::var::AktywnaFirma.set(aktywna));
-    const int liczba = host::GetIntDB(QStringLiteral("select count(*) from firma"));
+    const int liczba = liczbaFirm();
 
     _Execute(qApp, 1);
     ASSERT_NE(ramka(), nullptr);
+    prompter().setDefaultMessageAnswer(host::mb::IdYes);
     ramka()->ListaGrid()->selection().select({firmy.at(2), {}});
     ramka()->ListaGrid()->selection().select({aktywna, {}});
-    prompter().setDefaultMessageAnswer(host::mb::IdYes);
-    ramka()->akcja(QStringLiteral("usun"))->trigger();
-
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), liczba) << "nothing is deleted";
+    ramka()->akcja(u"usun"_s)->trigger();
+    EXPECT_EQ(liczbaFirm(), liczba) << "nothing is deleted";
     const QStringList teksty = prompter().messageTexts();
     ASSERT_EQ(teksty.size(), 1);
     EXPECT_TRUE(teksty.first() == QLatin1String(partners::KluczNieMoznaUsunacAktywnej)
                 || teksty.first() == host::LoadResstrings(QLatin1String(partners::KluczNieMoznaUsunacAktywnej)))
         << teksty.first().toStdString();
-}
 
-TEST_P(ListaFirmOkno, InnaFirmaJestUsuwana)
-{
-    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
-    ASSERT_GE(firmy.size(), 3);
-    ASSERT_TRUE(host::var::AktywnaFirma.set(firmy.at(1)));
     // A company without dependants, so that the delete procedure lets it go.
     const int id = firmy.last();
-    const int liczba = host::GetIntDB(QStringLiteral("select count(*) from firma"));
-
-    _Execute(qApp, 1);
-    ASSERT_NE(ramka(), nullptr);
+    ramka()->ListaGrid()->uncheckAll();
     ramka()->ListaGrid()->selection().select({id, {}});
-    prompter().setDefaultMessageAnswer(host::mb::IdYes);
-    ramka()->akcja(QStringLiteral("usun"))->trigger();
-
-    const bool usunieta = !host::CzyIstniejeRekordDB(QStringLiteral("select id_f from firma where id_f = :id"), nullptr,
-                                                     {{QStringLiteral("id"), id}});
-    EXPECT_TRUE(usunieta) << prompter().messageTexts().join(QStringLiteral(" | ")).toStdString();
-    if (usunieta) {
-        EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), liczba - 1);
-        EXPECT_EQ(ramka()->Lista()->recordCount(), liczba - 1) << "the list is read again";
-    }
+    ramka()->akcja(u"usun"_s)->trigger();
+    ASSERT_FALSE(host::CzyIstniejeRekordDB(u"select id_f from firma where id_f = :id"_s, nullptr, {{"id", id}}))
+        << prompter().messageTexts().join(u" | "_s).toStdString();
+    EXPECT_EQ(liczbaFirm(), liczba - 1);
+    EXPECT_EQ(ramka()->Lista()->recordCount(), liczba - 1) << "the list is read again";
 }
 
 TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
 {
-    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 2);
-    const int status = host::GetIntDB(QStringLiteral("select min(id_wartosci) from slowwartosci"));
+    const int status = host::GetIntDB(u"select min(id_wartosci) from slowwartosci"_s);
     // Stored the suite's way, 0x00BBGGRR: pure red.
-    host::ExecQuery(QStringLiteral("update slowwartosci set kolor = 255 where id_wartosci = :s"), nullptr, 0,
-                    {{QStringLiteral("s"), status}});
-    host::ExecQuery(QStringLiteral("update firma set status = :s where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("s"), status}, {QStringLiteral("id"), firmy.at(0)}});
-    host::ExecQuery(QStringLiteral("update firma set status = null where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("id"), firmy.at(1)}});
+    host::ExecQuery(u"update slowwartosci set kolor = 255 where id_wartosci = :s"_s, nullptr, 0, {{"s", status}});
+    host::ExecQuery(u"update firma set status = :s where id_f = :id"_s, nullptr, 0,
+                    {{"s", status}, {u"id"_s, firmy.at(0)}});
+    host::ExecQuery(u"update firma set status = null where id_f = :id"_s, nullptr, 0, {{"id", firmy.at(1)}});
     ASSERT_TRUE(host::var::ListaKolorCzcionka.set(0x00FF00)); // green
 
     const auto kolorFirmy = [this](int id) {
         const db::DataSet *lista = ramka()->Lista();
-        const int pole = lista->fieldIndex(QStringLiteral("id"));
+        const int pole = lista->fieldIndex(u"id"_s);
         for (int w = 0; w < lista->recordCount(); ++w)
             if (lista->valueAt(lista->bookmarkAt(w), pole).toInt() == id)
                 return ramka()->ListaGrid()->rowTextColor(w);
@@ -179,6 +148,7 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
     ASSERT_NE(ramka(), nullptr);
     EXPECT_EQ(kolorFirmy(firmy.at(0)), QColor(Qt::red));
     EXPECT_EQ(kolorFirmy(firmy.at(1)), QColor(Qt::green)) << "no status: the default row colour";
+    EXPECT_EQ(ramka()->SzybkieSzukanie(), nullptr) << "no quick search without option 136";
 
     delete partners::windows().lista_firm_form.data();
     ASSERT_TRUE(host::var::CzyKoloryListaFirm.set(false));
@@ -189,13 +159,12 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
 
 TEST_P(ListaFirmOkno, UstawJakoAktywnaFirme)
 {
-    GlowneOkno glowne;
-    host::setMainWindow(&glowne);
-    const QList<int> firmy = host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f"));
+    zGlownymOknem();
+    const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 3);
     _Execute(qApp, 1);
     ASSERT_NE(ramka(), nullptr);
-    QAction *ustaw = ramka()->akcja(QStringLiteral("pUstawAktywnaFirme"));
+    QAction *ustaw = ramka()->akcja(u"pUstawAktywnaFirme"_s);
     ASSERT_NE(ustaw, nullptr);
 
     // Only with exactly one row to act on.
@@ -207,25 +176,21 @@ TEST_P(ListaFirmOkno, UstawJakoAktywnaFirme)
     ASSERT_TRUE(ramka()->GoToId(firmy.at(2)));
     emit ramka()->dostosuj_popup()->aboutToShow();
     EXPECT_TRUE(ustaw->isEnabled());
-    EXPECT_FALSE(ramka()->akcja(QStringLiteral("pPodgladPowiazanychPlikow"))->isVisible());
+    EXPECT_FALSE(ramka()->akcja(u"pPodgladPowiazanychPlikow"_s)->isVisible());
 
-    glowne.komunikaty.clear();
+    m_glowne.messages.clear();
     ustaw->trigger();
     EXPECT_EQ(host::var::AktywnaFirma.get(), firmy.at(2));
     QCoreApplication::sendPostedEvents();
-    EXPECT_TRUE(glowne.komunikaty.contains(qMakePair(host::msg::ActiveCompanyChanged, qintptr(1))));
+    EXPECT_TRUE(m_glowne.received(host::msg::ActiveCompanyChanged, qintptr(1)));
 }
 
+// Quick search comes with option 136 (the other cases open the list without it).
 TEST_P(ListaFirmOkno, SzybkieSzukanieTylkoZOpcja136)
 {
-    _Execute(qApp, 1);
-    ASSERT_NE(ramka(), nullptr);
-    EXPECT_EQ(ramka()->SzybkieSzukanie(), nullptr);
-    delete partners::windows().lista_firm_form.data();
-
-    const int id = host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
-    host::ExecQuery(QStringLiteral("update firma set nazwa = :n where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("n"), QStringLiteral("Qwertyuiop Spedycja")}, {QStringLiteral("id"), id}});
+    const int id = host::GetIntDB(u"select max(id_f) from firma"_s);
+    host::ExecQuery(u"update firma set nazwa = :n where id_f = :id"_s, nullptr, 0,
+                    {{"n", u"Qwertyuiop Spedycja"_s}, {u"id"_s, id}});
     host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, true);
     _Execute(qApp, 1);
     host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, false);
@@ -236,7 +201,7 @@ TEST_P(ListaFirmOkno, SzybkieSzukanieTylkoZOpcja136)
     ramka()->window()->show();
     QLineEdit *fraza = ramka()->szukany_tekst();
     fraza->setFocus();
-    QTest::keyClicks(fraza, QStringLiteral("QWERTY"));
+    QTest::keyClicks(fraza, u"QWERTY"_s);
     EXPECT_TRUE(ramka()->SzybkieSzukanie()->widoczna());
     QTest::keyClick(fraza, Qt::Key_Down);
     QTest::keyClick(fraza, Qt::Key_Return);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
 
 namespace {
@@ -24,7 +26,7 @@ TEST_P(BlokadaUsuwania, AktywnaFirmaWZaznaczeniu)
     const QString klucz = blokadaUsuwaniaFirm(u.zaznaczone, u.aktywna);
     EXPECT_EQ(!klucz.isEmpty(), u.zablokowane);
     if (u.zablokowane) {
-        EXPECT_EQ(klucz, QStringLiteral("Resstrings_IDS_Nie_mozna_usunac_aktywnej_firmy"));
+        EXPECT_EQ(klucz, u"Resstrings_IDS_Nie_mozna_usunac_aktywnej_firmy"_s);
     }
 }
 
@@ -66,8 +68,8 @@ TEST(FiltryListyFirm, ZapisWZmiennychHostaFL)
     EXPECT_FALSE(domyslne.ukryjFirmyZalRoz);
 
     zapiszFiltryListyFirm({false, true});
-    EXPECT_TRUE(host::GetZm(QStringLiteral("lista_firm_f_roz_zal_check"), QStringLiteral("FL")).toBool());
-    EXPECT_FALSE(host::GetZm(QStringLiteral("lista_firm_f_wlasne_check"), QStringLiteral("FL")).toBool());
+    EXPECT_TRUE(host::GetZm(u"lista_firm_f_roz_zal_check"_s, u"FL"_s).toBool());
+    EXPECT_FALSE(host::GetZm(u"lista_firm_f_wlasne_check"_s, u"FL"_s).toBool());
     const FiltryListyFirm odczytane = wczytajFiltryListyFirm();
     EXPECT_FALSE(odczytane.tylkoWlasneFirmy);
     EXPECT_TRUE(odczytane.ukryjFirmyZalRoz);

@@ -5,92 +5,12 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
 using namespace listytest;
 
 namespace {
-
-struct PrzypadekFiltrow
-{
-    const char *nazwa;
-    bool tylkoWlasne;
-    bool ukryjWidoczne;
-    bool ukryj;
-};
-
-const PrzypadekFiltrow przypadki[] = {
-    {"Wszystkie", false, true, false},
-    {"TylkoWlasne", true, true, false},
-    {"UkryjZalRoz", false, true, true},
-    {"ObaRazem", true, true, true},
-    // A hidden box (not Polish) filters nothing even when checked.
-    {"UkryjNiewidoczne", false, false, true},
-};
-
-class ZapytanieListyFirm : public testing::TestWithParam<std::tuple<db::Engine, PrzypadekFiltrow>>
-{
-protected:
-    void SetUp() override
-    {
-        m_baza = std::make_unique<DemoBaza>(std::get<0>(GetParam()));
-        if (!m_baza->dostepna())
-            GTEST_SKIP() << "engine not available";
-    }
-
-    db::Connection &db() { return m_baza->db(); }
-
-    QSet<int> wszystkie() { return zbior(kolumnaInt(db(), {QStringLiteral("select id_f from firma"), {}}, {})); }
-
-    // Loading and unloading places named by their kinds, not by the group number.
-    QSet<int> zaladunkowe()
-    {
-        return zbior(kolumnaInt(
-            db(),
-            {QStringLiteral("select fg.id_f from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
-                            " where s.wartosc in ('slow_firma_rodzaj_zaladunek', 'slow_firma_rodzaj_rozladunek')"),
-             {}},
-            {}));
-    }
-
-    QSet<int> wlasne()
-    {
-        return zbior(kolumnaInt(db(),
-                                {QStringLiteral("select f.id_f from firma f join slowwartosci s on s.id_wartosci ="
-                                                " f.typ_firmy where s.wartosc = 'firma_wlasna'"),
-                                 {}},
-                                {}));
-    }
-
-    std::unique_ptr<DemoBaza> m_baza;
-};
-
-TEST_P(ZapytanieListyFirm, FiltryZmieniajaWierszeJakOpisano)
-{
-    const PrzypadekFiltrow p = std::get<1>(GetParam());
-    StanZapytaniaListyFirm stan;
-    stan.idJezyka = suitedb::LanguagePolish;
-    stan.tylkoWlasneFirmy = p.tylkoWlasne;
-    stan.ukryjFirmyZalRozWidoczne = p.ukryjWidoczne;
-    stan.ukryjFirmyZalRoz = p.ukryj;
-
-    QSet<int> oczekiwane = wszystkie();
-    if (p.tylkoWlasne)
-        oczekiwane &= wlasne();
-    if (p.ukryj && p.ukryjWidoczne)
-        oczekiwane -= zaladunkowe();
-    ASSERT_FALSE(zaladunkowe().isEmpty()) << "demo data without loading places";
-
-    const QList<int> ids = kolumnaInt(db(), komendaListyFirm(stan, db().dialect()));
-    EXPECT_EQ(ids.size(), oczekiwane.size()) << "one row per company";
-    EXPECT_EQ(zbior(ids), oczekiwane);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Filtry, ZapytanieListyFirm,
-    testing::Combine(testing::ValuesIn(testsupport::engines()), testing::ValuesIn(przypadki)),
-    [](const testing::TestParamInfo<ZapytanieListyFirm::ParamType> &info) {
-        return testsupport::engineName({std::get<0>(info.param), info.index}) + "_" + std::get<1>(info.param).nazwa;
-    });
 
 class ZapytanieListyFirmDemo : public DemoBazaTest
 {
@@ -102,31 +22,60 @@ protected:
         s.tag = tag;
         return s;
     }
+
+    QSet<int> idFirm(const QString &sql) { return zbior(kolumnaInt(db(), {sql, {}}, {})); }
 };
 
-TEST_P(ZapytanieListyFirmDemo, SortujePoNazwieIDajeNumerFirmy)
+TEST_P(ZapytanieListyFirmDemo, FiltryZmieniajaWierszeJakOpisano)
+{
+    const QSet<int> wszystkie = idFirm(u"select id_f from firma"_s);
+    // Loading and unloading places named by their kinds, not by the group number.
+    const QSet<int> zaladunkowe =
+        idFirm(u"select fg.id_f from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
+               " where s.wartosc in ('slow_firma_rodzaj_zaladunek', 'slow_firma_rodzaj_rozladunek')"_s);
+    const QSet<int> wlasne = idFirm(u"select f.id_f from firma f join slowwartosci s on s.id_wartosci ="
+                                    " f.typ_firmy where s.wartosc = 'firma_wlasna'"_s);
+    ASSERT_FALSE(zaladunkowe.isEmpty()) << "demo data without loading places";
+    struct Przypadek
+    {
+        bool tylkoWlasne, ukryjWidoczne, ukryj;
+    };
+    // The last: a hidden box (not Polish) filters nothing even when checked.
+    for (const Przypadek &p :
+         {Przypadek{false, true, false}, Przypadek{true, true, false}, Przypadek{false, true, true},
+          Przypadek{true, true, true}, Przypadek{false, false, true}}) {
+        SCOPED_TRACE(testing::Message() << p.tylkoWlasne << p.ukryjWidoczne << p.ukryj);
+        StanZapytaniaListyFirm s = stan();
+        s.tylkoWlasneFirmy = p.tylkoWlasne;
+        s.ukryjFirmyZalRozWidoczne = p.ukryjWidoczne;
+        s.ukryjFirmyZalRoz = p.ukryj;
+        QSet<int> oczekiwane = wszystkie;
+        if (p.tylkoWlasne)
+            oczekiwane &= wlasne;
+        if (p.ukryj && p.ukryjWidoczne)
+            oczekiwane -= zaladunkowe;
+        const QList<int> ids = kolumnaInt(db(), komendaListyFirm(s, db().dialect()));
+        EXPECT_EQ(ids.size(), oczekiwane.size()) << "one row per company";
+        EXPECT_EQ(zbior(ids), oczekiwane);
+    }
+}
+
+TEST_P(ZapytanieListyFirmDemo, SortujePoNazwieZKazdymPolemListy)
 {
     auto lista = otworz(db(), komendaListyFirm(stan(), db().dialect()));
-    const QList<int> wgNazwy =
-        kolumnaInt(db(), {QStringLiteral("select id_f from firma order by nazwa, id_f"), {}}, {});
+    const QList<int> wgNazwy = kolumnaInt(db(), {u"select id_f from firma order by nazwa, id_f"_s, {}}, {});
     QList<int> ids;
     for (lista->first(); !lista->eof(); lista->next()) {
-        ids << lista->value(QStringLiteral("id")).toInt();
-        EXPECT_EQ(lista->value(QStringLiteral("nr_id_firmy")).toInt(), ids.last());
+        ids << lista->value(u"id"_s).toInt();
+        EXPECT_EQ(lista->value(u"nr_id_firmy"_s).toInt(), ids.last());
     }
     EXPECT_EQ(ids, wgNazwy);
-}
-
-TEST_P(ZapytanieListyFirmDemo, ZwracaKazdePoleListy)
-{
-    auto lista = otworz(db(), komendaListyFirm(stan(), db().dialect()));
     for (const db::FieldDef &pole : polaListyFirm())
-        if (pole.name != QLatin1String(PoleNazwaGrupy)) {
-            EXPECT_TRUE(lista->hasField(pole.name)) << pole.name.toStdString();
-        }
+        EXPECT_TRUE(pole.name == QLatin1String(PoleNazwaGrupy) || lista->hasField(pole.name))
+            << pole.name.toStdString();
 }
 
-TEST_P(ZapytanieListyFirmDemo, TagWczytujeJednaFirmeWKazdymJezyku)
+TEST_P(ZapytanieListyFirmDemo, TagWczytujeJednaFirmeZgodnieZFiltrami)
 {
     const QList<int> wszystkie = kolumnaInt(db(), komendaListyFirm(stan(), db().dialect()));
     const int tag = wszystkie.at(wszystkie.size() / 2);
@@ -137,20 +86,18 @@ TEST_P(ZapytanieListyFirmDemo, TagWczytujeJednaFirmeWKazdymJezyku)
         EXPECT_FALSE(komenda.tekst.contains(QLatin1String("order by"), Qt::CaseInsensitive));
         auto lista = otworz(db(), komenda);
         ASSERT_EQ(lista->recordCount(), 1);
-        EXPECT_EQ(lista->value(QStringLiteral("id")).toInt(), tag);
-        EXPECT_EQ(lista->value(QStringLiteral("id_jezyka")).toInt(), jezyk);
+        EXPECT_EQ(lista->value(u"id"_s).toInt(), tag);
+        EXPECT_EQ(lista->value(u"id_jezyka"_s).toInt(), jezyk);
     }
-}
 
-TEST_P(ZapytanieListyFirmDemo, TagLaczySieZFiltrami)
-{
-    const QList<int> zal = kolumnaInt(
-        db(),
-        {QStringLiteral("select fg.id_f from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
-                        " join firma f on f.id_f = fg.id_f join slowwartosci t on t.id_wartosci = f.typ_firmy"
-                        " where s.wartosc = 'slow_firma_rodzaj_zaladunek' and t.wartosc <> 'firma_wlasna'"),
-         {}},
-        {});
+    // A tag outside the filters gives nothing.
+    const QList<int> zal =
+        kolumnaInt(db(),
+                   {u"select fg.id_f from firma_grupa fg join slowwartosci s on s.id_wartosci = fg.grupa"
+                    " join firma f on f.id_f = fg.id_f join slowwartosci t on t.id_wartosci = f.typ_firmy"
+                    " where s.wartosc = 'slow_firma_rodzaj_zaladunek' and t.wartosc <> 'firma_wlasna'"_s,
+                    {}},
+                   {});
     ASSERT_FALSE(zal.isEmpty());
     StanZapytaniaListyFirm s = stan(zal.first());
     EXPECT_EQ(kolumnaInt(db(), komendaListyFirm(s, db().dialect())).size(), 1);
@@ -165,24 +112,21 @@ TEST_P(ZapytanieListyFirmDemo, CzyPosiadaDokTylkoZPlikiemDokumentu)
 {
     const QList<int> ids = kolumnaInt(db(), komendaListyFirm(stan(), db().dialect()));
     const int zPlikiem = ids.at(0), bezPliku = ids.at(1), plikInnejTabeli = ids.at(2);
-    const QString dokument = QStringLiteral("insert into dokument (rodzaj, id_f) values (1, :id_f)");
-    const QString plik =
-        QStringLiteral("insert into dokument_plik (sciezka, tabela, id_) values ('a.pdf', :tabela, :id_)");
+    const QString dokument = u"insert into dokument (rodzaj, id_f) values (1, :id_f)"_s;
+    const QString plik = u"insert into dokument_plik (sciezka, tabela, id_) values ('a.pdf', :tabela, :id_)"_s;
     for (int firma : {zPlikiem, bezPliku, plikInnejTabeli}) {
-        const int dok = wstaw(db(), dokument, QStringLiteral("id_dok"), {{QStringLiteral("id_f"), firma}});
+        const int dok = wstaw(db(), dokument, u"id_dok"_s, {{u"id_f"_s, firma}});
         ASSERT_GT(dok, 0);
         if (firma == zPlikiem)
-            wstaw(db(), plik, QStringLiteral("id_dp"),
-                  {{QStringLiteral("tabela"), suitedb::TableDocument}, {QStringLiteral("id_"), dok}});
+            wstaw(db(), plik, u"id_dp"_s, {{u"tabela"_s, suitedb::TableDocument}, {u"id_"_s, dok}});
         if (firma == plikInnejTabeli)
-            wstaw(db(), plik, QStringLiteral("id_dp"),
-                  {{QStringLiteral("tabela"), suitedb::TableCompany}, {QStringLiteral("id_"), dok}});
+            wstaw(db(), plik, u"id_dp"_s, {{u"tabela"_s, suitedb::TableCompany}, {u"id_"_s, dok}});
     }
     auto lista = otworz(db(), komendaListyFirm(stan(), db().dialect()));
     int zDokumentem = 0;
     for (lista->first(); !lista->eof(); lista->next()) {
-        const int id = lista->value(QStringLiteral("id")).toInt();
-        const int ma = lista->value(QStringLiteral("czy_posiada_dok")).toInt();
+        const int id = lista->value(u"id"_s).toInt();
+        const int ma = lista->value(u"czy_posiada_dok"_s).toInt();
         zDokumentem += ma;
         if (id == zPlikiem) {
             EXPECT_EQ(ma, 1);
@@ -193,24 +137,18 @@ TEST_P(ZapytanieListyFirmDemo, CzyPosiadaDokTylkoZPlikiemDokumentu)
 
 TEST_P(ZapytanieListyFirmDemo, ZapomnijAktywnaFirmeUsuwaTylkoTeFirme)
 {
-    const QString wstawUst =
-        QStringLiteral("insert into ustawienia (co, wartosc, kod, id_u) values (:co, :wartosc, 'ALL', :id_u)");
+    const QString wstawUst = u"insert into ustawienia (co, wartosc, kod, id_u) values (:co, :wartosc, 'ALL', :id_u)"_s;
     using Wiersz = std::pair<const char *, const char *>;
     for (const auto &[co, wartosc] : {Wiersz{"aktywna_firma", "12"}, Wiersz{"aktywna_firma", "12"},
                                       Wiersz{"aktywna_firma", "120"}, Wiersz{"inne", "12"}})
-        wstaw(db(), wstawUst, QStringLiteral("id_ust"),
-              {{QStringLiteral("co"), QString::fromLatin1(co)},
-               {QStringLiteral("wartosc"), QString::fromLatin1(wartosc)},
-               {QStringLiteral("id_u"), 1}});
+        wstaw(db(), wstawUst, u"id_ust"_s,
+              {{u"co"_s, QString::fromLatin1(co)}, {u"wartosc"_s, QString::fromLatin1(wartosc)}, {u"id_u"_s, 1}});
     db::Query usun(&db(), komendaZapomnijAktywnaFirme(12).tekst);
-    usun.parameters().setValue(QStringLiteral("id_f"),
-                               komendaZapomnijAktywnaFirme(12).parametry.value(QStringLiteral("id_f")));
+    usun.parameters().setValue(u"id_f"_s, komendaZapomnijAktywnaFirme(12).parametry.value(u"id_f"_s));
     EXPECT_EQ(usun.exec(), 2);
-    EXPECT_EQ(kolumnaInt(db(),
-                         {QStringLiteral("select count(*) from ustawienia where co in ('aktywna_firma', 'inne')"), {}},
-                         {})
-                  .value(0),
-              2);
+    EXPECT_EQ(
+        kolumnaInt(db(), {u"select count(*) from ustawienia where co in ('aktywna_firma', 'inne')"_s, {}}, {}).value(0),
+        2);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ZapytanieListyFirmDemo);

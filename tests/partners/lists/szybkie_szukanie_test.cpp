@@ -1,38 +1,27 @@
-#include "lists/pola_testowe.h"
 #include "lists/szybkie_szukanie.h"
 
 #include "dataset.h"
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace partners;
 
 namespace {
 
-using listytest::pole;
-
 // Rows: id, nazwa, nip, skrot, miasto, wlasciciel, e_mail.
 void otworz(db::DataSet &lista)
 {
-    const QList<db::FieldDef> pola = {
-        pole("id", QMetaType::Int), pole("nazwa"), pole("nip"), pole("skrot"), pole("miasto"),
-        pole("wlasciciel"),         pole("e_mail")};
-    auto w = [](int id, const char *nazwa, QVariant nip, const char *skrot, const char *miasto, const char *wlasciciel,
-                const char *mail) {
-        return std::vector<QVariant>{id,
-                                     QString::fromUtf8(nazwa),
-                                     nip,
-                                     QString::fromUtf8(skrot),
-                                     QString::fromUtf8(miasto),
-                                     QString::fromUtf8(wlasciciel),
-                                     QString::fromUtf8(mail)};
-    };
-    std::vector<std::vector<QVariant>> wiersze = {
-        w(10, "Żółw Transport Sp. z o.o.", QStringLiteral("5260001246"), "ŻÓŁW", "Łódź", "Jan Źdźbło", "biuro@zolw.pl"),
-        w(20, "Zakład Łąka", QVariant(), "ŁĄKA", "Kraków", "Anna Nowak", "laka@o2.pl"),
-        w(30, "Beta Spedycja", QStringLiteral("7010002137"), "BETA", "Gdańsk", "Ewa Łódzka", "beta@beta.pl"),
-    };
-    lista.openFromRows(pola, std::move(wiersze));
+    QList<db::FieldDef> pola{{u"id"_s, QMetaType::Int}};
+    for (const char *nazwa : {"nazwa", "nip", "skrot", "miasto", "wlasciciel", "e_mail"})
+        pola << db::FieldDef{QString::fromLatin1(nazwa)};
+    lista.openFromRows(
+        pola,
+        {{10, u"Żółw Transport Sp. z o.o."_s, u"5260001246"_s, u"ŻÓŁW"_s, u"Łódź"_s, u"Jan Źdźbło"_s,
+          u"biuro@zolw.pl"_s},
+         {20, u"Zakład Łąka"_s, QVariant(), u"ŁĄKA"_s, u"Kraków"_s, u"Anna Nowak"_s, u"laka@o2.pl"_s},
+         {30, u"Beta Spedycja"_s, u"7010002137"_s, u"BETA"_s, u"Gdańsk"_s, u"Ewa Łódzka"_s, u"beta@beta.pl"_s}});
 }
 
 QList<int> idy(const SzybkieSzukanieFirm &s, const QList<int> &pozycje)
@@ -72,14 +61,14 @@ INSTANTIATE_TEST_SUITE_P(Frazy, SzybkieSzukanie,
 TEST(SzybkieSzukanieFirm, TekstMaStaleKolumnyPolMimoPustychWartosci)
 {
     const QString pelny = SzybkieSzukanieFirm::tekstWpisu({"N", "P", "S", "M", "W", "E"});
-    EXPECT_EQ(pelny, QStringLiteral("N;;P;;;S;;;;M;;;;;W;;;;;;E"));
+    EXPECT_EQ(pelny, u"N;;P;;;S;;;;M;;;;;W;;;;;;E"_s);
     const QString zPustymi = SzybkieSzukanieFirm::tekstWpisu({"N", "", "S", "", "", "E"});
     const QStringList a = kolumnyWpisu(pelny), b = kolumnyWpisu(zPustymi);
     ASSERT_EQ(a.size(), b.size());
     const int kolumnaPola[] = {0, 2, 5, 9, 14, 20};
-    EXPECT_EQ(a.at(kolumnaPola[5]), QStringLiteral("E"));
-    EXPECT_EQ(b.at(kolumnaPola[2]), QStringLiteral("S"));
-    EXPECT_EQ(b.at(kolumnaPola[5]), QStringLiteral("E"));
+    EXPECT_EQ(a.at(kolumnaPola[5]), u"E"_s);
+    EXPECT_EQ(b.at(kolumnaPola[2]), u"S"_s);
+    EXPECT_EQ(b.at(kolumnaPola[5]), u"E"_s);
     EXPECT_TRUE(b.at(kolumnaPola[1]).isEmpty());
 }
 
@@ -87,30 +76,24 @@ TEST(SzybkieSzukanieFirm, IndeksIdzieZaSortowaniemIFiltremINieRuszaBiezacego)
 {
     db::DataSet lista;
     otworz(lista);
-    lista.setSort(QStringLiteral("nazwa DESC"));
-    lista.setFilter(QStringLiteral("id <> 20"));
+    lista.setSort(u"nazwa DESC"_s);
+    lista.setFilter(u"id <> 20"_s);
     lista.first();
     lista.next();
-    const QVariant biezacy = lista.value(QStringLiteral("id"));
+    const QVariant biezacy = lista.value(u"id"_s);
     SzybkieSzukanieFirm s;
     s.zbuduj(lista);
     ASSERT_EQ(s.wpisy().size(), 2);
     EXPECT_EQ(s.wpisy().at(0).id, 10);
     EXPECT_EQ(s.wpisy().at(1).id, 30);
-    EXPECT_TRUE(s.wpisy().at(0).tekst.startsWith(QStringLiteral("Żółw Transport")));
-    EXPECT_EQ(lista.value(QStringLiteral("id")), biezacy);
-}
+    EXPECT_TRUE(s.wpisy().at(0).tekst.startsWith(u"Żółw Transport"_s));
+    EXPECT_EQ(lista.value(u"id"_s), biezacy);
 
-TEST(SzybkieSzukanieFirm, ZamknietaListaDajePustyIndeks)
-{
-    db::DataSet lista;
-    otworz(lista);
-    SzybkieSzukanieFirm s;
-    s.zbuduj(lista);
+    // A closed list gives an empty index.
     lista.close();
     s.zbuduj(lista);
     EXPECT_TRUE(s.wpisy().isEmpty());
-    EXPECT_TRUE(s.znajdz(QStringLiteral("a")).isEmpty());
+    EXPECT_TRUE(s.znajdz(u"a"_s).isEmpty());
 }
 
 struct Trafienie

@@ -13,6 +13,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Answer = host::ScriptedPrompter::Answer;
@@ -37,12 +39,10 @@ struct Widok
 class EdytorZWejsc : public ListaFirmOkno
 {
 protected:
-    int idFirmy(int n) { return host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f")).value(n); }
-    int liczbaFirm() { return host::GetIntDB(QStringLiteral("select count(*) from firma")); }
+    int idFirmy(int n) { return host::GetListaIntDB(u"select id_f from firma order by id_f"_s).value(n); }
     QString nazwa(int id)
     {
-        return host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QStringLiteral("nazwa"),
-                                 nullptr, {{QStringLiteral("id"), id}});
+        return host::GetStringDB(u"select nazwa from firma where id_f = :id"_s, u"nazwa"_s, nullptr, {{"id", id}});
     }
 
     // The next modal editor is looked at, then `dalej` acts as the user.
@@ -74,9 +74,9 @@ protected:
     // Fills what a new company needs and saves it as a user would.
     static void wypelnijIZapisz(Tedycja_firmy_form &e, const QString &nazwaFirmy, const QString &skrot)
     {
-        e.findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(nazwaFirmy);
-        e.findChild<QLineEdit *>(QStringLiteral("firma_skrot"))->setText(skrot);
-        auto *miasto = e.findChild<QComboBox *>(QStringLiteral("cbMiasto"));
+        e.findChild<QLineEdit *>(u"firma_nazwa"_s)->setText(nazwaFirmy);
+        e.findChild<QLineEdit *>(u"firma_skrot"_s)->setText(skrot);
+        auto *miasto = e.findChild<QComboBox *>(u"cbMiasto"_s);
         ASSERT_NE(miasto, nullptr);
         ASSERT_GT(miasto->count(), 1);
         miasto->setCurrentIndex(1);
@@ -101,7 +101,7 @@ TEST_P(EdytorZWejsc, EditRecordOddajeIdCokolwiekZrobilUzytkownik)
     const Widok *w = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
     EXPECT_EQ(_EditRecord(nullptr, nullptr, id, host::GetLanguage()), id);
     EXPECT_TRUE(w->pokazany);
-    EXPECT_EQ(w->klasa, QStringLiteral("Tedycja_firmy_form"));
+    EXPECT_EQ(w->klasa, u"Tedycja_firmy_form"_s);
     EXPECT_EQ(w->idRekordu, id);
     EXPECT_EQ(w->tryb, Tszablon_edycja_form::Edycja);
     EXPECT_EQ(w->upr, 1) << "admin may save";
@@ -114,21 +114,21 @@ TEST_P(EdytorZWejsc, EditRecordOddajeIdCokolwiekZrobilUzytkownik)
 
     // Changed and saved: still the same id back, the change is stored.
     obejrzyj([](Tedycja_firmy_form &e) {
-        e.findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(QStringLiteral("Przemianowana O'Hara"));
+        e.findChild<QLineEdit *>(u"firma_nazwa"_s)->setText(u"Przemianowana O'Hara"_s);
         e.zapisz_zamknij()->click();
     });
     EXPECT_EQ(_EditRecord(nullptr, nullptr, id, host::GetLanguage()), id);
-    EXPECT_EQ(nazwa(id), QStringLiteral("Przemianowana O'Hara"));
+    EXPECT_EQ(nazwa(id), u"Przemianowana O'Hara"_s);
     poWywolaniu();
 
     // Changed and discarded at the close question.
     obejrzyj([](Tedycja_firmy_form &e) {
-        e.findChild<QLineEdit *>(QStringLiteral("firma_nazwa"))->setText(QStringLiteral("Porzucona"));
+        e.findChild<QLineEdit *>(u"firma_nazwa"_s)->setText(u"Porzucona"_s);
         e.zamknijClick();
     });
     prompter().answerMessage(host::mb::IdNo);
     EXPECT_EQ(_EditRecord(nullptr, nullptr, id, host::GetLanguage()), id);
-    EXPECT_EQ(nazwa(id), QStringLiteral("Przemianowana O'Hara"));
+    EXPECT_EQ(nazwa(id), u"Przemianowana O'Hara"_s);
     poWywolaniu();
 
     // A company that is not there.
@@ -141,26 +141,26 @@ TEST_P(EdytorZWejsc, EditRecordZakladkaSzukaStronyPoNazwieKomponentu)
     const int id = idFirmy(1);
     QString podpisKontaktow;
     const Widok *nazwana = obejrzyj([&](Tedycja_firmy_form &e) {
-        QWidget *kontakty = e.findChild<QWidget *>(QStringLiteral("tsKontakty"));
+        QWidget *kontakty = e.findChild<QWidget *>(u"tsKontakty"_s);
         podpisKontaktow = e.PageControl()->tabText(e.PageControl()->indexOf(kontakty));
         e.zamknijClick();
     });
-    EXPECT_EQ(_EditRecordZakladka(id, host::GetLanguage(), QStringLiteral("tsKontakty")), id);
-    EXPECT_EQ(nazwana->strona, QStringLiteral("tsKontakty"));
+    EXPECT_EQ(_EditRecordZakladka(id, host::GetLanguage(), u"tsKontakty"_s), id);
+    EXPECT_EQ(nazwana->strona, u"tsKontakty"_s);
     EXPECT_EQ(nazwana->idRekordu, id);
     ASSERT_FALSE(podpisKontaktow.isEmpty());
-    ASSERT_NE(podpisKontaktow, QStringLiteral("tsKontakty"));
+    ASSERT_NE(podpisKontaktow, u"tsKontakty"_s);
 
     const Widok *poPodpisie = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
     const Widok *nieznana = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
     EXPECT_EQ(_EditRecordZakladka(id, host::GetLanguage(), podpisKontaktow), id);
-    EXPECT_EQ(_EditRecordZakladka(id, host::GetLanguage(), QStringLiteral("tsNieMaTakiej")), id);
-    EXPECT_EQ(poPodpisie->strona, QStringLiteral("tsDaneOgolne")) << "a caption is not a page name";
-    EXPECT_EQ(nieznana->strona, QStringLiteral("tsDaneOgolne"));
+    EXPECT_EQ(_EditRecordZakladka(id, host::GetLanguage(), u"tsNieMaTakiej"_s), id);
+    EXPECT_EQ(poPodpisie->strona, u"tsDaneOgolne"_s) << "a caption is not a page name";
+    EXPECT_EQ(nieznana->strona, u"tsDaneOgolne"_s);
     poWywolaniu();
 }
 
-TEST_P(EdytorZWejsc, NewRecordDajeIdZapisanejFirmyAlboNicAlboMinusPiec)
+TEST_P(EdytorZWejsc, NewRecordDajeIdZapisanejFirmyAlboNicAlboMinusPiecIZaznaczaRodzaj)
 {
     const int przed = liczbaFirm();
     host::services().restrictedVersion = true;
@@ -179,27 +179,22 @@ TEST_P(EdytorZWejsc, NewRecordDajeIdZapisanejFirmyAlboNicAlboMinusPiec)
     EXPECT_EQ(liczbaFirm(), przed);
     poWywolaniu();
 
-    obejrzyj([](Tedycja_firmy_form &e) {
-        wypelnijIZapisz(e, QStringLiteral("Nowa z wejścia Sp. z o.o."), QStringLiteral("NZW"));
-    });
+    obejrzyj([](Tedycja_firmy_form &e) { wypelnijIZapisz(e, u"Nowa z wejścia Sp. z o.o."_s, u"NZW"_s); });
     const int id = _NewRecord();
     ASSERT_GT(id, 0);
-    EXPECT_EQ(nazwa(id), QStringLiteral("Nowa z wejścia Sp. z o.o."));
+    EXPECT_EQ(nazwa(id), u"Nowa z wejścia Sp. z o.o."_s);
     EXPECT_EQ(liczbaFirm(), przed + 1);
     poWywolaniu();
-}
 
-TEST_P(EdytorZWejsc, NewRecordParZaznaczaRodzajNowejFirmy)
-{
-    const int przewoznik = host::GetIntDB(
-        QStringLiteral("select id_wartosci from slowwartosci where wartosc = 'slow_firma_rodzaj_przewoznik'"));
+    // With a kind, the new company has it checked.
+    const int przewoznik =
+        host::GetIntDB(u"select id_wartosci from slowwartosci where wartosc = 'slow_firma_rodzaj_przewoznik'"_s);
     ASSERT_GT(przewoznik, 0);
-    obejrzyj(
-        [](Tedycja_firmy_form &e) { wypelnijIZapisz(e, QStringLiteral("Przewozy Grupowe"), QStringLiteral("PG")); });
-    const int id = _NewRecordPar(nullptr, przewoznik);
-    ASSERT_GT(id, 0);
-    EXPECT_EQ(host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id"),
-                                  QStringLiteral("grupa"), nullptr, {{QStringLiteral("id"), id}}),
+    obejrzyj([](Tedycja_firmy_form &e) { wypelnijIZapisz(e, u"Przewozy Grupowe"_s, u"PG"_s); });
+    const int zRodzajem = _NewRecordPar(nullptr, przewoznik);
+    ASSERT_GT(zRodzajem, 0);
+    EXPECT_EQ(host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id"_s, u"grupa"_s, nullptr,
+                                  {{"id", zRodzajem}}),
               QList<int>{przewoznik});
     poWywolaniu();
 }
@@ -208,7 +203,7 @@ TEST_P(EdytorZWejsc, WywolaniaZeZleceniaBlokujaDodawanieZlecenIPozwalajaZapisac)
 {
     // A user who may only read companies.
     host::shutdown();
-    bootstrapAs(QStringLiteral("pwisniewski"));
+    bootstrapAs(u"pwisniewski"_s);
     const int id = idFirmy(3);
 
     const Widok *zwykla = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
@@ -247,7 +242,7 @@ TEST_P(EdytorZWejsc, EdytujFirmeOtwieraEdytorPrzezWlasnaRamke)
     EXPECT_EQ(w->tryb, Tszablon_edycja_form::Edycja);
     EXPECT_TRUE(w->wywolanieZewnetrzne) << "the frame's edit-from-outside flag reaches the editor";
     EXPECT_EQ(w->upr, 1);
-    EXPECT_EQ(ramkaWTrakcie, QStringLiteral("lista_firm_frame"));
+    EXPECT_EQ(ramkaWTrakcie, u"lista_firm_frame"_s);
     EXPECT_FALSE(partners::windows().lista_firm_frame) << "the frame made for the call is gone";
     poWywolaniu();
 

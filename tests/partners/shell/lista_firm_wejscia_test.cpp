@@ -15,13 +15,15 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The entry points that act in the company list window.
 class ListaFirmWejscia : public ListaFirmOkno
 {
 protected:
-    int idFirmy(int n) { return host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f")).value(n); }
+    int idFirmy(int n) { return host::GetListaIntDB(u"select id_f from firma order by id_f"_s).value(n); }
 
     // Lets Timer1 open the queued edits.
     void uplyw()
@@ -60,34 +62,34 @@ TEST_P(ListaFirmWejscia, EdytujRekordTabOtwieraListeIKolejkujeEdycje)
 TEST_P(ListaFirmWejscia, WyszukiwanieWgFrazyFiltrujeListe)
 {
     const int id = idFirmy(3);
-    host::ExecQuery(QStringLiteral("update firma set nazwa = :n where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("n"), QStringLiteral("Zażółć O'Brien Sp. z o.o.")}, {QStringLiteral("id"), id}});
+    host::ExecQuery(u"update firma set nazwa = :n where id_f = :id"_s, nullptr, 0,
+                    {{"n", u"Zażółć O'Brien Sp. z o.o."_s}, {u"id"_s, id}});
     bool byloOtwarte = true;
-    _UruchomWyszukiwanieWgFrazy(QStringLiteral("o'brien"), 1, 5, &byloOtwarte);
+    _UruchomWyszukiwanieWgFrazy(u"o'brien"_s, 1, 5, &byloOtwarte);
     EXPECT_FALSE(byloOtwarte);
     ASSERT_NE(ramka(), nullptr);
-    EXPECT_EQ(ramka()->szukany_tekst()->text(), QStringLiteral("o'brien"));
+    EXPECT_EQ(ramka()->szukany_tekst()->text(), u"o'brien"_s);
     ASSERT_EQ(ramka()->Lista()->recordCount(), 1);
     EXPECT_EQ(ramka()->idBiezacegoWiersza(), id);
 
     // A second search replaces the first in the open window.
     _UruchomWyszukiwanieWgFrazy(QString(), 1, 5, &byloOtwarte);
     EXPECT_TRUE(byloOtwarte);
-    EXPECT_EQ(ramka()->Lista()->recordCount(), host::GetIntDB(QStringLiteral("select count(*) from firma")));
+    EXPECT_EQ(ramka()->Lista()->recordCount(), liczbaFirm());
 }
 
 TEST_P(ListaFirmWejscia, ImportyOtwierajaTylkoOknoListy)
 {
-    EXPECT_EQ(_ImportFirmyZTobolca(qApp, 12, QStringLiteral("/tmp/nie-ma.xml")), -1);
+    EXPECT_EQ(_ImportFirmyZTobolca(qApp, 12, u"/tmp/nie-ma.xml"_s), -1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(partners::windows().lista_firm_form) << "the window it opened is closed again";
     EXPECT_EQ(liczbaOkienListy(), 0);
 
-    const int firmy = host::GetIntDB(QStringLiteral("select count(*) from firma"));
-    EXPECT_EQ(_ImportOsKonatkt(qApp, 13, QStringLiteral("/tmp/nie-ma.xml")), -1);
+    const int firmy = liczbaFirm();
+    EXPECT_EQ(_ImportOsKonatkt(qApp, 13, u"/tmp/nie-ma.xml"_s), -1);
     ASSERT_TRUE(partners::windows().lista_firm_form);
     EXPECT_EQ(partners::windows().lista_firm_form->property(partners::HostInstanceProperty).toInt(), 13);
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), firmy) << "nothing is imported";
+    EXPECT_EQ(liczbaFirm(), firmy) << "nothing is imported";
 
     // An open window is left as it is, even by the call that closes its own.
     EXPECT_EQ(_ImportFirmyZTobolca(qApp, 14, QString()), -1);
@@ -102,7 +104,7 @@ TEST_P(ListaFirmWejscia, PickeryZwracajaWybranaFirmeAlboMinusJeden)
     const int id = idFirmy(4);
     int uprawnienia = 0;
     prompter().push(Answer::dialog([&](QDialog &d) {
-        auto *ramka = d.findChild<Tlista_firm_frame *>(QStringLiteral("frame_list"));
+        auto *ramka = d.findChild<Tlista_firm_frame *>(u"frame_list"_s);
         ASSERT_NE(ramka, nullptr);
         uprawnienia = ramka->Uprawnienia;
         ASSERT_TRUE(ramka->GoToId(id));
@@ -118,18 +120,16 @@ TEST_P(ListaFirmWejscia, PickeryZwracajaWybranaFirmeAlboMinusJeden)
         for (QLabel *l : d.findChildren<QLabel *>())
             if (l->objectName().startsWith(QLatin1Char('l')) && !l->isHidden())
                 zdanie += l->text();
-        powiazanieUkryte = d.findChild<QLabel *>(QStringLiteral("l4InfoFirma"))->isHidden();
+        powiazanieUkryte = d.findChild<QLabel *>(u"l4InfoFirma"_s)->isHidden();
         d.reject();
     }));
-    EXPECT_EQ(
-        _ZImportuZlecSPBezPowiazania(nullptr, nullptr, {QStringLiteral("B-17"), QStringLiteral("Nieznana Sp. z o.o.")}),
-        -1);
-    EXPECT_TRUE(zdanie.contains(QStringLiteral("Nieznana Sp. z o.o."))) << zdanie.toStdString();
-    EXPECT_FALSE(zdanie.contains(QStringLiteral("B-17")));
+    EXPECT_EQ(_ZImportuZlecSPBezPowiazania(nullptr, nullptr, {u"B-17"_s, u"Nieznana Sp. z o.o."_s}), -1);
+    EXPECT_TRUE(zdanie.contains(u"Nieznana Sp. z o.o."_s)) << zdanie.toStdString();
+    EXPECT_FALSE(zdanie.contains(u"B-17"_s));
     EXPECT_TRUE(powiazanieUkryte);
     const auto modalne = prompter().questionsOf(host::ScriptedPrompter::Kind::Modal);
     ASSERT_EQ(modalne.size(), 2);
-    EXPECT_EQ(modalne.at(1).dialogClass, QStringLiteral("Tlista_firm_sp_modal_form"));
+    EXPECT_EQ(modalne.at(1).dialogClass, u"Tlista_firm_sp_modal_form"_s);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ListaFirmWejscia);

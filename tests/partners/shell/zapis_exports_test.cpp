@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Answer = host::ScriptedPrompter::Answer;
@@ -51,72 +53,70 @@ protected:
     static QStringList lista(const QString &nazwa, const QString &kraj, const QString &kod, const QString &miasto,
                              const QStringList &dalej = {})
     {
-        return QStringList{QStringLiteral("B-1"), nazwa, kraj, kod, miasto, QStringLiteral("Długa 5"),
-                           QStringLiteral("3")}
-        + dalej;
+        return QStringList{u"B-1"_s, nazwa, kraj, kod, miasto, u"Długa 5"_s, u"3"_s} + dalej;
     }
 
     int liczba(const QString &sql, const QVariantMap &p = {}) { return host::GetIntDB(sql, QString(), nullptr, p); }
-    int liczbaFirm() { return liczba(QStringLiteral("select count(*) from firma")); }
+    int liczbaFirm() { return liczba(u"select count(*) from firma"_s); }
 
     int idPanstwa(const QString &iso)
     {
-        return liczba(QStringLiteral("select id_p from panstwo where iso = :iso"), {{QStringLiteral("iso"), iso}});
+        return liczba(u"select id_p from panstwo where iso = :iso"_s, {{u"iso"_s, iso}});
     }
     int idMiasta(const QString &miasto, const QString &iso)
     {
-        return liczba(QStringLiteral("select id_m from miasto where miasto = :m and id_panstwa = :p"),
-                      {{QStringLiteral("m"), miasto}, {QStringLiteral("p"), idPanstwa(iso)}});
+        return liczba(u"select id_m from miasto where miasto = :m and id_panstwa = :p"_s,
+                      {{u"m"_s, miasto}, {u"p"_s, idPanstwa(iso)}});
     }
     int idKodu(const QString &kod, int idMiasta)
     {
-        return liczba(QStringLiteral("select id_kodu from kod_pocztowy where kod = :k and id_m = :m"),
-                      {{QStringLiteral("k"), kod}, {QStringLiteral("m"), idMiasta}});
+        return liczba(u"select id_kodu from kod_pocztowy where kod = :k and id_m = :m"_s,
+                      {{u"k"_s, kod}, {u"m"_s, idMiasta}});
     }
     int dodajMiasto(const QString &miasto, const QString &iso)
     {
-        host::ExecQuery(QStringLiteral("insert into miasto (miasto, id_panstwa) values (:m, :p)"), nullptr, 0,
-                        {{QStringLiteral("m"), miasto}, {QStringLiteral("p"), idPanstwa(iso)}});
-        return liczba(QStringLiteral("select max(id_m) from miasto"));
+        host::ExecQuery(u"insert into miasto (miasto, id_panstwa) values (:m, :p)"_s, nullptr, 0,
+                        {{u"m"_s, miasto}, {u"p"_s, idPanstwa(iso)}});
+        return liczba(u"select max(id_m) from miasto"_s);
     }
     int dodajKod(const QString &kod, int idMiasta)
     {
-        host::ExecQuery(QStringLiteral("insert into kod_pocztowy (kod, id_m) values (:k, :m)"), nullptr, 0,
-                        {{QStringLiteral("k"), kod}, {QStringLiteral("m"), idMiasta}});
-        return liczba(QStringLiteral("select max(id_kodu) from kod_pocztowy"));
+        host::ExecQuery(u"insert into kod_pocztowy (kod, id_m) values (:k, :m)"_s, nullptr, 0,
+                        {{u"k"_s, kod}, {u"m"_s, idMiasta}});
+        return liczba(u"select max(id_kodu) from kod_pocztowy"_s);
     }
     int idRodzaju(const QString &tekst)
     {
-        return liczba(QStringLiteral("select id from VListaPozSlownika where typ_slownika = 'firma_rodzaj' "
-                                     "and id_jezyka = :j and wartosc = :w"),
-                      {{QStringLiteral("j"), host::GetLanguage()}, {QStringLiteral("w"), tekst}});
+        return liczba(u"select id from VListaPozSlownika where typ_slownika = 'firma_rodzaj' "
+                      "and id_jezyka = :j and wartosc = :w"_s,
+                      {{u"j"_s, host::GetLanguage()}, {u"w"_s, tekst}});
     }
 
     QList<int> grupy(int idFirmy)
     {
-        return host::GetListaIntDB(QStringLiteral("select grupa from firma_grupa where id_f = :id order by grupa"),
-                                   QString(), nullptr, {{QStringLiteral("id"), idFirmy}});
+        return host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id order by grupa"_s, QString(),
+                                   nullptr, {{u"id"_s, idFirmy}});
     }
     QString skrot(int idFirmy)
     {
-        return host::GetStringDB(QStringLiteral("select skrot from firma where id_f = :id"), QString(), nullptr,
-                                 {{QStringLiteral("id"), idFirmy}});
+        return host::GetStringDB(u"select skrot from firma where id_f = :id"_s, QString(), nullptr,
+                                 {{u"id"_s, idFirmy}});
     }
 
     Adres adres(int idFirmy)
     {
         Adres a;
-        db::Query q(host::GetConnection(), QStringLiteral("select * from adres where id_ = :id and tabela = 7"));
-        q.parameters().setValue(QStringLiteral("id"), idFirmy);
+        db::Query q(host::GetConnection(), u"select * from adres where id_ = :id and tabela = 7"_s);
+        q.parameters().setValue(u"id"_s, idFirmy);
         if (host::OpenQuery(q) != 1 || q.isEmpty())
             return a;
         a.ile = q.recordCount();
-        a.id_m = q.value(QStringLiteral("id_m")).toInt();
-        a.id_kodu = q.value(QStringLiteral("id_kodu")).toInt();
-        a.ulica = q.value(QStringLiteral("ulica")).toString();
-        a.nr_domu = q.value(QStringLiteral("nr_domu")).toString();
-        a.nr_m = q.value(QStringLiteral("nr_m")).toString();
-        a.czy_domyslny = q.value(QStringLiteral("czy_domyslny")).toInt();
+        a.id_m = q.value(u"id_m"_s).toInt();
+        a.id_kodu = q.value(u"id_kodu"_s).toInt();
+        a.ulica = q.value(u"ulica"_s).toString();
+        a.nr_domu = q.value(u"nr_domu"_s).toString();
+        a.nr_m = q.value(u"nr_m"_s).toString();
+        a.czy_domyslny = q.value(u"czy_domyslny"_s).toInt();
         return a;
     }
 
@@ -127,128 +127,107 @@ protected:
 
 TEST_P(ZapisBezFormularza, SiedemPozycjiBezGrupyIIdentyfikatorow)
 {
-    const int id = zapisz(lista(QStringLiteral("Alfa Beta Cargo Sp. z o.o."), QStringLiteral("PL"),
-                                QStringLiteral("26-600"), QStringLiteral("Radom")));
+    const int id = zapisz(lista(u"Alfa Beta Cargo Sp. z o.o."_s, u"PL"_s, u"26-600"_s, u"Radom"_s));
     ASSERT_GT(id, 0);
     EXPECT_TRUE(partners::windows().zapis_firmy_form.isNull());
 
-    db::Query f(host::GetConnection(),
-                QStringLiteral("select * from VListaFirmFull where id = :id and id_jezyka = :j"));
-    f.parameters().setValue(QStringLiteral("id"), id);
-    f.parameters().setValue(QStringLiteral("j"), host::GetLanguage());
+    db::Query f(host::GetConnection(), u"select * from VListaFirmFull where id = :id and id_jezyka = :j"_s);
+    f.parameters().setValue(u"id"_s, id);
+    f.parameters().setValue(u"j"_s, host::GetLanguage());
     ASSERT_EQ(host::OpenQuery(f), 1);
     ASSERT_EQ(f.recordCount(), 1);
-    EXPECT_EQ(f.value(QStringLiteral("nazwa")).toString(), QStringLiteral("Alfa Beta Cargo Sp. z o.o."));
-    EXPECT_EQ(f.value(QStringLiteral("skrot")).toString(), QStringLiteral("ABC"));
-    EXPECT_EQ(f.value(QStringLiteral("nazwa_typu")).toString(),
-              host::LoadResstrings(QStringLiteral("Resstrings_IDS_ogolny2")));
-    EXPECT_EQ(f.value(QStringLiteral("waluta_limitu_kredyt")).toString(), host::var::DomyslnaWaluta.get());
-    EXPECT_EQ(f.value(QStringLiteral("limit_nadh")).toInt(), 260);
-    EXPECT_EQ(f.value(QStringLiteral("dodatkowe_wolne")).toInt(), 7);
-    EXPECT_EQ(f.value(QStringLiteral("aktywna")).toInt(), 1);
-    EXPECT_EQ(f.value(QStringLiteral("nocne_od")).toDateTime(), QDateTime(QDate(2004, 11, 16), QTime(22, 0)));
-    EXPECT_EQ(f.value(QStringLiteral("nocne_do")).toDateTime(), QDateTime(QDate(2004, 11, 17), QTime(6, 0)));
-    EXPECT_EQ(f.value(QStringLiteral("swieta_od")).toDateTime(), QDateTime(QDate(2004, 11, 16), QTime(6, 0)));
-    EXPECT_EQ(f.value(QStringLiteral("pora_nocna_do")).toDateTime().time(), QTime(4, 0));
-    EXPECT_TRUE(f.value(QStringLiteral("uwagi")).isNull());
-    EXPECT_EQ(liczba(QStringLiteral("select id_u from firma where id_f = :id"), {{QStringLiteral("id"), id}}),
-              host::AktIdU());
+    EXPECT_EQ(f.value(u"nazwa"_s).toString(), u"Alfa Beta Cargo Sp. z o.o."_s);
+    EXPECT_EQ(f.value(u"skrot"_s).toString(), u"ABC"_s);
+    EXPECT_EQ(f.value(u"nazwa_typu"_s).toString(), host::LoadResstrings(u"Resstrings_IDS_ogolny2"_s));
+    EXPECT_EQ(f.value(u"waluta_limitu_kredyt"_s).toString(), host::var::DomyslnaWaluta.get());
+    EXPECT_EQ(f.value(u"limit_nadh"_s).toInt(), 260);
+    EXPECT_EQ(f.value(u"dodatkowe_wolne"_s).toInt(), 7);
+    EXPECT_EQ(f.value(u"aktywna"_s).toInt(), 1);
+    EXPECT_EQ(f.value(u"nocne_od"_s).toDateTime(), QDateTime(QDate(2004, 11, 16), QTime(22, 0)));
+    EXPECT_EQ(f.value(u"nocne_do"_s).toDateTime(), QDateTime(QDate(2004, 11, 17), QTime(6, 0)));
+    EXPECT_EQ(f.value(u"swieta_od"_s).toDateTime(), QDateTime(QDate(2004, 11, 16), QTime(6, 0)));
+    EXPECT_EQ(f.value(u"pora_nocna_do"_s).toDateTime().time(), QTime(4, 0));
+    EXPECT_TRUE(f.value(u"uwagi"_s).isNull());
+    EXPECT_EQ(liczba(u"select id_u from firma where id_f = :id"_s, {{u"id"_s, id}}), host::AktIdU());
 
-    const int radom = idMiasta(QStringLiteral("Radom"), QStringLiteral("PL"));
+    const int radom = idMiasta(u"Radom"_s, u"PL"_s);
     const Adres a = adres(id);
     EXPECT_EQ(a.ile, 1);
     EXPECT_EQ(a.id_m, radom);
-    EXPECT_EQ(a.id_kodu, idKodu(QStringLiteral("26-600"), radom));
-    EXPECT_EQ(a.ulica, QStringLiteral("Długa 5"));
-    EXPECT_EQ(a.nr_m, QStringLiteral("3"));
+    EXPECT_EQ(a.id_kodu, idKodu(u"26-600"_s, radom));
+    EXPECT_EQ(a.ulica, u"Długa 5"_s);
+    EXPECT_EQ(a.nr_m, u"3"_s);
     EXPECT_TRUE(a.nr_domu.isEmpty());
     EXPECT_EQ(a.czy_domyslny, 1);
     EXPECT_TRUE(grupy(id).isEmpty());
 }
 
-TEST_P(ZapisBezFormularza, OsiemIDziewiecPozycjiBioraGrupeBezIdentyfikatorow)
+// Entry 8 is a kind of company; entries 9 and 10, the city and postal-code ids, are read from ten entries on.
+TEST_P(ZapisBezFormularza, DlugoscListyDecydujeOGrupieIIdentyfikatorach)
 {
-    const int przewoznik = idRodzaju(QStringLiteral("Przewoźnik"));
+    const int przewoznik = idRodzaju(u"Przewoźnik"_s);
     ASSERT_GT(przewoznik, 0);
-    const int radom = idMiasta(QStringLiteral("Radom"), QStringLiteral("PL"));
-    const int warszawa = idMiasta(QStringLiteral("Warszawa"), QStringLiteral("PL"));
-
-    const int osiem = zapisz(lista(QStringLiteral("Osiem"), QStringLiteral("PL"), QString(), QStringLiteral("Radom"),
-                                   {QString::number(przewoznik)}));
-    ASSERT_GT(osiem, 0);
-    EXPECT_EQ(grupy(osiem), QList<int>{przewoznik});
-
-    // Entry 8 is not read below ten entries, so it may be anything.
-    const int dziewiec =
-        zapisz(lista(QStringLiteral("Dziewiec"), QStringLiteral("PL"), QString(), QStringLiteral("Radom"),
-                     {QString::number(przewoznik), QString::number(warszawa)}));
-    ASSERT_GT(dziewiec, 0);
-    EXPECT_EQ(grupy(dziewiec), QList<int>{przewoznik});
-    EXPECT_EQ(adres(dziewiec).id_m, radom);
-    const int nieLiczba = zapisz(lista(QStringLiteral("Dziewiec bis"), QStringLiteral("PL"), QString(),
-                                       QStringLiteral("Radom"), {QString(), QStringLiteral("x")}));
-    EXPECT_GT(nieLiczba, 0);
-    EXPECT_EQ(adres(nieLiczba).id_kodu, 0);
-}
-
-TEST_P(ZapisBezFormularza, DziesiecPozycjiBierzeIdentyfikatoryMiastaIKodu)
-{
-    const int warszawa = idMiasta(QStringLiteral("Warszawa"), QStringLiteral("PL"));
-    const int kod = idKodu(QStringLiteral("00-950"), warszawa);
+    const int radom = idMiasta(u"Radom"_s, u"PL"_s);
+    const int warszawa = idMiasta(u"Warszawa"_s, u"PL"_s);
+    const int kod = idKodu(u"00-950"_s, warszawa);
     ASSERT_GT(kod, 0);
-    const int id = zapisz(lista(QStringLiteral("Dziesiec"), QStringLiteral("PL"), QStringLiteral("26-600"),
-                                QStringLiteral("Radom"), {QString(), QString::number(warszawa), QString::number(kod)}));
-    ASSERT_GT(id, 0);
-    const Adres a = adres(id);
-    EXPECT_EQ(a.id_m, warszawa);
-    EXPECT_EQ(a.id_kodu, kod);
-    EXPECT_TRUE(grupy(id).isEmpty());
+    const QString typFirmy =
+        QString::number(liczba(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"_s));
+    const QString p = QString::number(przewoznik), w = QString::number(warszawa);
+    struct Przypadek
+    {
+        QStringList dalej;
+        QList<int> grupy;
+        int idM, idKodu;
+    };
+    const Przypadek przypadki[] = {{{p}, {przewoznik}, radom, 0},
+                                   {{p, w}, {przewoznik}, radom, 0},
+                                   {{QString(), u"x"_s}, {}, radom, 0},
+                                   {{QString(), w, QString::number(kod)}, {}, warszawa, kod},
+                                   // Only a positive number of a company kind is a kind.
+                                   {{u"Przewoźnik"_s}, {}, radom, 0},
+                                   {{u"0"_s}, {}, radom, 0},
+                                   {{u"-3"_s}, {}, radom, 0},
+                                   {{typFirmy}, {}, radom, 0},
+                                   {{u"999999"_s}, {}, radom, 0}};
+    int n = 0;
+    for (const Przypadek &c : przypadki) {
+        SCOPED_TRACE(c.dalej.join(u'|').toStdString());
+        const int id = zapisz(lista(u"Firma %1"_s.arg(++n), u"PL"_s, QString(), u"Radom"_s, c.dalej));
+        ASSERT_GT(id, 0);
+        EXPECT_EQ(grupy(id), c.grupy);
+        EXPECT_EQ(adres(id).id_m, c.idM);
+        EXPECT_EQ(adres(id).id_kodu, c.idKodu);
+    }
 }
 
 TEST_P(ZapisBezFormularza, IdentyfikatorNieBedacyLiczbaNicNieZapisuje)
 {
     const int firm = liczbaFirm();
     for (const QStringList &ids :
-         {QStringList{QStringLiteral("12x"), QStringLiteral("1")},
-          QStringList{QStringLiteral("1"), QStringLiteral("kod")}, QStringList{QString(), QStringLiteral("1")}}) {
-        EXPECT_EQ(zapisz(lista(QStringLiteral("Zla Lista"), QStringLiteral("PL"), QString(), QStringLiteral("Radom"),
-                               QStringList{QString()} + ids)),
-                  -1)
+         {QStringList{u"12x"_s, u"1"_s}, QStringList{u"1"_s, u"kod"_s}, QStringList{QString(), u"1"_s}}) {
+        EXPECT_EQ(zapisz(lista(u"Zla Lista"_s, u"PL"_s, QString(), u"Radom"_s, QStringList{QString()} + ids)), -1)
             << ids.join(QLatin1Char('|')).toStdString();
     }
     EXPECT_EQ(liczbaFirm(), firm);
-    EXPECT_TRUE(logText().contains(QStringLiteral("'12x' is not a valid integer value")));
-    EXPECT_TRUE(logText().contains(QStringLiteral("'kod' is not a valid integer value")));
+    EXPECT_TRUE(logText().contains(u"'12x' is not a valid integer value"_s));
+    EXPECT_TRUE(logText().contains(u"'kod' is not a valid integer value"_s));
     EXPECT_TRUE(prompter().messageTexts().isEmpty()) << "a windowless call asks nothing";
-}
-
-TEST_P(ZapisBezFormularza, GrupaNieBedacaDodatniaLiczbaRodzajuNieDodajeRodzaju)
-{
-    const int typFirmy =
-        liczba(QStringLiteral("select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"));
-    for (const QString &grupa : {QStringLiteral("Przewoźnik"), QStringLiteral("0"), QStringLiteral("-3"),
-                                 QString::number(typFirmy), QStringLiteral("999999")}) {
-        const int id = zapisz(
-            lista(QStringLiteral("Grupa ") + grupa, QStringLiteral("PL"), QString(), QStringLiteral("Radom"), {grupa}));
-        ASSERT_GT(id, 0) << grupa.toStdString();
-        EXPECT_TRUE(grupy(id).isEmpty()) << grupa.toStdString();
-    }
 }
 
 // ---- city, postal code and country ----------------------------------------------------
 
 TEST_P(ZapisBezFormularza, MiastoPodkreslnikIZApostrofem)
 {
-    const int podkreslnik = dodajMiasto(QStringLiteral("_"), QStringLiteral("PL"));
-    const int id = zapisz(lista(QStringLiteral("Bez Miasta"), QStringLiteral("PL"), QString(), QString()));
+    const int podkreslnik = dodajMiasto(u"_"_s, u"PL"_s);
+    const int id = zapisz(lista(u"Bez Miasta"_s, u"PL"_s, QString(), QString()));
     ASSERT_GT(id, 0);
     EXPECT_EQ(adres(id).id_m, podkreslnik);
 
-    const int akwila = dodajMiasto(QStringLiteral("L'Aquila"), QStringLiteral("IT"));
-    const int kod = dodajKod(QStringLiteral("67100"), akwila);
-    dodajMiasto(QStringLiteral("L Aquila"), QStringLiteral("IT"));
-    const int wloska = zapisz(lista(QStringLiteral("Trasporti Abruzzo"), QStringLiteral("it"), QStringLiteral("67100"),
-                                    QStringLiteral("L'Aquila")));
+    const int akwila = dodajMiasto(u"L'Aquila"_s, u"IT"_s);
+    const int kod = dodajKod(u"67100"_s, akwila);
+    dodajMiasto(u"L Aquila"_s, u"IT"_s);
+    const int wloska = zapisz(lista(u"Trasporti Abruzzo"_s, u"it"_s, u"67100"_s, u"L'Aquila"_s));
     ASSERT_GT(wloska, 0);
     EXPECT_EQ(adres(wloska).id_m, akwila);
     EXPECT_EQ(adres(wloska).id_kodu, kod);
@@ -256,48 +235,44 @@ TEST_P(ZapisBezFormularza, MiastoPodkreslnikIZApostrofem)
 
 TEST_P(ZapisBezFormularza, PanstwoWybieraMiastoIKodWDowolnejPostaci)
 {
-    const int polskie = dodajMiasto(QStringLiteral("Grenzdorf"), QStringLiteral("PL"));
-    const int kodPolski = dodajKod(QStringLiteral("12345"), polskie);
-    const int niemieckie = dodajMiasto(QStringLiteral("Grenzdorf"), QStringLiteral("DE"));
-    const int kodNiemiecki = dodajKod(QStringLiteral("12345"), niemieckie);
+    const int polskie = dodajMiasto(u"Grenzdorf"_s, u"PL"_s);
+    const int kodPolski = dodajKod(u"12345"_s, polskie);
+    const int niemieckie = dodajMiasto(u"Grenzdorf"_s, u"DE"_s);
+    const int kodNiemiecki = dodajKod(u"12345"_s, niemieckie);
     int n = 0;
     for (const char *kraj : {"DE", "de", "D", "d", ".de", ".DE", "De", " de "}) {
-        const int id = zapisz(lista(QStringLiteral("Grenz ") + QString::number(++n), QLatin1String(kraj),
-                                    QStringLiteral("12345"), QStringLiteral("grenzdorf")));
+        const int id =
+            zapisz(lista(u"Grenz "_s + QString::number(++n), QLatin1String(kraj), u"12345"_s, u"grenzdorf"_s));
         ASSERT_GT(id, 0) << kraj;
         EXPECT_EQ(adres(id).id_m, niemieckie) << kraj;
         EXPECT_EQ(adres(id).id_kodu, kodNiemiecki) << kraj;
     }
-    const int polska = zapisz(
-        lista(QStringLiteral("Grenz PL"), QStringLiteral("pl"), QStringLiteral("12345"), QStringLiteral("Grenzdorf")));
+    const int polska = zapisz(lista(u"Grenz PL"_s, u"pl"_s, u"12345"_s, u"Grenzdorf"_s));
     EXPECT_EQ(adres(polska).id_m, polskie);
     EXPECT_EQ(adres(polska).id_kodu, kodPolski);
     // An unknown country looks the city up by its name alone.
-    const int nieznany = zapisz(
-        lista(QStringLiteral("Grenz XX"), QStringLiteral("XX"), QStringLiteral("12345"), QStringLiteral("Grenzdorf")));
+    const int nieznany = zapisz(lista(u"Grenz XX"_s, u"XX"_s, u"12345"_s, u"Grenzdorf"_s));
     EXPECT_EQ(adres(nieznany).id_m, polskie);
     EXPECT_EQ(adres(nieznany).id_kodu, kodPolski);
 }
 
 TEST_P(ZapisBezFormularza, BezSiblingaMiastFirmaBezAdresu)
 {
-    const int miast = liczba(QStringLiteral("select count(*) from miasto"));
-    const int id = zapisz(lista(QStringLiteral("Nowe Miasto Trans"), QStringLiteral("PL"), QStringLiteral("99-999"),
-                                QStringLiteral("Nieznanowo")));
+    const int miast = liczba(u"select count(*) from miasto"_s);
+    const int id = zapisz(lista(u"Nowe Miasto Trans"_s, u"PL"_s, u"99-999"_s, u"Nieznanowo"_s));
     ASSERT_GT(id, 0);
     EXPECT_EQ(adres(id).ile, 0);
-    EXPECT_EQ(liczba(QStringLiteral("select count(*) from miasto")), miast);
+    EXPECT_EQ(liczba(u"select count(*) from miasto"_s), miast);
 }
 
 TEST_P(ZapisBezFormularza, SiblingMiastTworzyBrakujaceMiasto)
 {
     host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
-    if (!QFile::exists(host::siblingLibraryPath(QStringLiteral("cities.dll"))))
+    if (!QFile::exists(host::siblingLibraryPath(u"cities.dll"_s)))
         GTEST_SKIP() << "the cities sibling is not built";
-    const int id = zapisz(
-        lista(QStringLiteral("Nowe Miasto Trans"), QStringLiteral("PL"), QString(), QStringLiteral("Nieznanowo")));
+    const int id = zapisz(lista(u"Nowe Miasto Trans"_s, u"PL"_s, QString(), u"Nieznanowo"_s));
     ASSERT_GT(id, 0);
-    const int nowe = liczba(QStringLiteral("select id_m from miasto where miasto = 'Nieznanowo'"));
+    const int nowe = liczba(u"select id_m from miasto where miasto = 'Nieznanowo'"_s);
     ASSERT_GT(nowe, 0);
     EXPECT_EQ(adres(id).id_m, nowe);
     EXPECT_EQ(adres(id).id_kodu, 0);
@@ -308,21 +283,15 @@ TEST_P(ZapisBezFormularza, SiblingMiastTworzyBrakujaceMiasto)
 TEST_P(ZapisBezFormularza, UnikalneSkrotyDostajaKolejnyNumer)
 {
     ASSERT_TRUE(host::var::UnikalneSkrotyFirm.set(true));
-    const QStringList oczekiwane{QStringLiteral("ABC"), QStringLiteral("ABC_2"), QStringLiteral("ABC_3")};
+    const QStringList oczekiwane{u"ABC"_s, u"ABC_2"_s, u"ABC_3"_s};
     for (const QString &s : oczekiwane)
-        EXPECT_EQ(skrot(zapisz(lista(QStringLiteral("Alfa Beta Cargo"), QStringLiteral("PL"), QString(),
-                                     QStringLiteral("Radom")))),
-                  s);
+        EXPECT_EQ(skrot(zapisz(lista(u"Alfa Beta Cargo"_s, u"PL"_s, QString(), u"Radom"_s))), s);
 
-    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values ('Stara', 'XYZ_5')"));
-    EXPECT_EQ(skrot(zapisz(
-                  lista(QStringLiteral("Xeno Yotta Zeta"), QStringLiteral("PL"), QString(), QStringLiteral("Radom")))),
-              QStringLiteral("XYZ_6"));
+    host::ExecQuery(u"insert into firma (nazwa, skrot) values ('Stara', 'XYZ_5')"_s);
+    EXPECT_EQ(skrot(zapisz(lista(u"Xeno Yotta Zeta"_s, u"PL"_s, QString(), u"Radom"_s))), u"XYZ_6"_s);
 
     ASSERT_TRUE(host::var::UnikalneSkrotyFirm.set(false));
-    EXPECT_EQ(skrot(zapisz(
-                  lista(QStringLiteral("Alfa Beta Cargo"), QStringLiteral("PL"), QString(), QStringLiteral("Radom")))),
-              QStringLiteral("ABC"));
+    EXPECT_EQ(skrot(zapisz(lista(u"Alfa Beta Cargo"_s, u"PL"_s, QString(), u"Radom"_s))), u"ABC"_s);
 }
 
 // ---- the order-import picker ------------------------------------------------------------
@@ -330,27 +299,25 @@ TEST_P(ZapisBezFormularza, UnikalneSkrotyDostajaKolejnyNumer)
 TEST_P(ZapisBezFormularza, PickerDodajeFirmeIJaZwraca)
 {
     ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
-    const QStringList info = lista(QStringLiteral("Gamma Delta Spedycja"), QStringLiteral("PL"),
-                                   QStringLiteral("26-600"), QStringLiteral("Radom"));
+    const QStringList info = lista(u"Gamma Delta Spedycja"_s, u"PL"_s, u"26-600"_s, u"Radom"_s);
     int wybranaWLiscie = 0;
     prompter().push(Answer::dialog([&](QDialog &d) {
-        auto *dodaj = d.findChild<QPushButton *>(QStringLiteral("bDodajNowaFirme"));
+        auto *dodaj = d.findChild<QPushButton *>(u"bDodajNowaFirme"_s);
         ASSERT_NE(dodaj, nullptr);
         ASSERT_FALSE(dodaj->isHidden());
         dodaj->click();
-        wybranaWLiscie = d.findChild<Tlista_firm_frame *>(QStringLiteral("frame_list"))->idBiezacegoWiersza();
+        wybranaWLiscie = d.findChild<Tlista_firm_frame *>(u"frame_list"_s)->idBiezacegoWiersza();
     }));
     const int id = _ZImportuZlecSP(nullptr, nullptr, info);
     ASSERT_GT(id, 0);
     EXPECT_EQ(wybranaWLiscie, id);
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select nazwa from firma where id_f = :id"), QString(), nullptr,
-                                {{QStringLiteral("id"), id}}),
-              QStringLiteral("Gamma Delta Spedycja"));
-    EXPECT_EQ(adres(id).id_m, idMiasta(QStringLiteral("Radom"), QStringLiteral("PL")));
+    EXPECT_EQ(host::GetStringDB(u"select nazwa from firma where id_f = :id"_s, QString(), nullptr, {{u"id"_s, id}}),
+              u"Gamma Delta Spedycja"_s);
+    EXPECT_EQ(adres(id).id_m, idMiasta(u"Radom"_s, u"PL"_s));
 
     // "For all": the import is told, then the company is added the same way.
     const int firm = liczbaFirm();
-    prompter().push(Answer::dialog([](QDialog &d) { d.findChild<QPushButton *>(QStringLiteral("Button1"))->click(); }));
+    prompter().push(Answer::dialog([](QDialog &d) { d.findChild<QPushButton *>(u"Button1"_s)->click(); }));
     const int drugi = _ZImportuZlecSPBezPowiazania(nullptr, nullptr, info);
     EXPECT_GT(drugi, id);
     EXPECT_EQ(host::var::ImportZlecDodajAllFirma.get(), 1);
@@ -362,12 +329,11 @@ TEST_P(ZapisBezFormularza, PickerZostajeOtwartyGdyListaNiepoprawna)
     const int firm = liczbaFirm();
     bool otwarty = false;
     prompter().push(Answer::dialog([&](QDialog &d) {
-        d.findChild<QPushButton *>(QStringLiteral("bDodajNowaFirme"))->click();
+        d.findChild<QPushButton *>(u"bDodajNowaFirme"_s)->click();
         otwarty = d.isVisible();
         d.reject();
     }));
-    const QStringList info = lista(QStringLiteral("Zla"), QStringLiteral("PL"), QString(), QStringLiteral("Radom"),
-                                   {QString(), QStringLiteral("x"), QStringLiteral("y")});
+    const QStringList info = lista(u"Zla"_s, u"PL"_s, QString(), u"Radom"_s, {QString(), u"x"_s, u"y"_s});
     EXPECT_EQ(_ZImportuZlecSP(nullptr, nullptr, info), -1);
     EXPECT_TRUE(otwarty);
     EXPECT_EQ(liczbaFirm(), firm);
