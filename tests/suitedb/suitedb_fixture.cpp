@@ -37,6 +37,18 @@ int count(db::Connection &connection, const QString &sql, Args binds)
     return scalar(connection, sql, binds).toInt();
 }
 
+QStringList strings(db::Connection &connection, const QString &sql, Args binds, int column)
+{
+    db::Query query(&connection, sql);
+    for (const auto &[name, value] : binds)
+        query.parameters().setValue(QString::fromLatin1(name), value);
+    query.open();
+    QStringList out;
+    for (query.first(); !query.eof(); query.next())
+        out.append(query.value(column).toString());
+    return out;
+}
+
 void exec(db::Connection &connection, const QString &sql, Args binds)
 {
     db::Query query(&connection, sql);
