@@ -57,7 +57,7 @@ TEST(ScriptSplitErrors, UnterminatedQuoteIsRefused)
 class ScriptExpand : public testing::TestWithParam<db::Engine>
 {};
 
-TEST_P(ScriptExpand, ReplacesEveryPlaceholder)
+TEST_P(ScriptExpand, ReplacesEveryPlaceholderAndRefusesAnUnknownOne)
 {
     const auto types = suitedb::script::columnTypes(GetParam(), QStringLiteral("PL"));
     const QString out = suitedb::script::expand(
@@ -66,11 +66,6 @@ TEST_P(ScriptExpand, ReplacesEveryPlaceholder)
     EXPECT_TRUE(out.contains(types.id));
     EXPECT_TRUE(out.contains(QStringLiteral("a ") + types.text));
     EXPECT_TRUE(out.contains(QStringLiteral("d numeric(18,2)")));
-}
-
-TEST_P(ScriptExpand, RefusesAnUnknownPlaceholder)
-{
-    const auto types = suitedb::script::columnTypes(GetParam(), QStringLiteral("PL"));
     EXPECT_THROW(suitedb::script::expand(QStringLiteral("x {{BLOB}}"), types), db::DbError);
 }
 
