@@ -47,11 +47,11 @@ TEST_P(SiblingExports, OnlyTheAgreedEntryPointsLeaveTheLibrary)
     EXPECT_EQ(zdefiniowaneFunkcje(QStringLiteral(MALVO_BIN_DIR "/") + QLatin1String(GetParam().plik)), oczekiwane);
 }
 
-INSTANTIATE_TEST_SUITE_P(Siblings, SiblingExports,
-                         testing::Values(Biblioteka{"libshared_store.so", {"_GetGlobalSettings"}},
-                                         Biblioteka{"libdata.so", {"_ZapiszUstaw"}},
-                                         Biblioteka{"data/MalvoMobile/libMalvoMobile.so", {"_SynchronizeAPD"}},
-                                         Biblioteka{"data/Forwarding/liborders.so", {"_Grafik_NewRecord"}},
-                                         Biblioteka{"libcities.so",
-                                                    {"_DodajMiastoBezFormularza", "_EditRecord", "_NewRecord"}},
-                                         Biblioteka{"libdelivery_terms.so", {"_EditRecord", "_NewRecord"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Siblings, SiblingExports,
+    testing::Values(Biblioteka{"libshared_store.so", {"_GetGlobalSettings"}},
+                    Biblioteka{"libdata.so", {"_ZapiszUstaw"}}, Biblioteka{"libsettings_ui.so", {"_OdswiezFirmy"}},
+                    Biblioteka{"data/MalvoMobile/libMalvoMobile.so", {"_SynchronizeAPD"}},
+                    Biblioteka{"data/Forwarding/liborders.so", {"_Grafik_NewRecord"}},
+                    Biblioteka{"libcities.so", {"_DodajMiastoBezFormularza", "_EditRecord", "_NewRecord"}},
+                    Biblioteka{"libdelivery_terms.so", {"_EditRecord", "_NewRecord"}}));

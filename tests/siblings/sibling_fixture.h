@@ -5,7 +5,9 @@
 #include "query.h"
 #include "siblings.h"
 
+#include <QDialog>
 #include <QVariantMap>
+#include <functional>
 
 // A bootstrapped host whose siblings are the ones just built.
 class SiblingTest : public HostDatabaseTest
@@ -26,6 +28,29 @@ protected:
         host::setSiblingDirectory(QString());
         HostDatabaseTest::TearDown();
     }
+
+    // Presses OK on a window left incomplete by `zmien`, notes whether it
+    // stayed open, then cancels it.
+    Answer okNaNiepelnym(std::function<void(QDialog &)> zmien)
+    {
+        return Answer::dialog([this, zmien](QDialog &okno) {
+            zmien(okno);
+            okno.accept();
+            m_otwarteMimoOk = okno.result() != QDialog::Accepted;
+            okno.reject();
+        });
+    }
+
+    // The window stayed open and its only message names the missing field.
+    void odmowionoBez(const char *pole)
+    {
+        EXPECT_TRUE(m_otwarteMimoOk);
+        ASSERT_EQ(prompter().messageTexts().size(), 1);
+        EXPECT_TRUE(prompter().messageTexts().first().contains(QLatin1String(pole)))
+            << prompter().messageTexts().first().toStdString();
+    }
+
+    bool m_otwarteMimoOk = false;
 
     // Written directly, not through the code under test.
     static int wstaw(const QString &tabela, const QString &kolumnaId, const QVariantMap &wartosci)

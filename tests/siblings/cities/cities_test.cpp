@@ -29,6 +29,11 @@ protected:
             .value_or(-1);
     }
 
+    static int edytuj(int idM)
+    {
+        return host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", idM).value_or(-1);
+    }
+
     static int panstwoMiasta(int idM)
     {
         return ile(QStringLiteral("select id_panstwa from miasto where id_m = :id"), {{QStringLiteral("id"), idM}});
@@ -122,7 +127,7 @@ TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfR
                              {QStringLiteral("czy_domyslny"), 1}});
 
     prompter().push(wypelnij(QStringLiteral("Nowe"), m_polska, QStringLiteral("11-111\n33-333")));
-    EXPECT_EQ(host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", id).value_or(-1), id);
+    EXPECT_EQ(edytuj(id), id);
     EXPECT_EQ(m_pokazane,
               (QStringList{QStringLiteral("Stare"), QString::number(m_polska), QStringLiteral("11-111\n22-222")}));
     EXPECT_EQ(nazwaMiasta(id), QStringLiteral("Nowe"));
@@ -138,22 +143,15 @@ TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfR
 TEST_P(CitiesTest, ANameIsRequiredAndCancellingChangesNothing)
 {
     const int id = dodajBezFormularza(QStringLiteral("Bez zmian"), QString());
-    bool otwarteMimoOk = false;
-    prompter().push(Answer::dialog([&otwarteMimoOk](QDialog &okno) {
-        okno.findChild<QLineEdit *>(QStringLiteral("edMiasto"))->clear();
-        okno.accept();
-        otwarteMimoOk = okno.result() != QDialog::Accepted;
-        okno.reject();
-    }));
-    EXPECT_EQ(host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", id).value_or(-1), id);
-    EXPECT_TRUE(otwarteMimoOk);
-    ASSERT_EQ(prompter().messageTexts().size(), 1);
-    EXPECT_TRUE(prompter().messageTexts().first().contains(QLatin1String("Miasto")));
+    prompter().push(
+        okNaNiepelnym([](QDialog &okno) { okno.findChild<QLineEdit *>(QStringLiteral("edMiasto"))->clear(); }));
+    EXPECT_EQ(edytuj(id), id);
+    odmowionoBez("Miasto");
     EXPECT_EQ(nazwaMiasta(id), QStringLiteral("Bez zmian"));
 
     prompter().push(Answer::dialogResult(QDialog::Rejected));
     EXPECT_EQ(host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord").value_or(-1), 0);
-    EXPECT_EQ(host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", 987654).value_or(-1), 0);
+    EXPECT_EQ(edytuj(987654), 0);
     EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 2);
 }
 

@@ -62,17 +62,11 @@ TEST_P(DeliveryTermsTest, ANewTemplateIsSavedAndEditedInPlace)
 
 TEST_P(DeliveryTermsTest, ANameIsRequiredAndNothingIsSavedWhenCancelledOrMissing)
 {
-    bool otwarteMimoOk = false;
-    prompter().push(Answer::dialog([&otwarteMimoOk](QDialog &okno) {
+    prompter().push(okNaNiepelnym([](QDialog &okno) {
         okno.findChild<QPlainTextEdit *>(QStringLiteral("memTresc"))->setPlainText(QStringLiteral("Bez nazwy"));
-        okno.accept();
-        otwarteMimoOk = okno.result() != QDialog::Accepted;
-        okno.reject();
     }));
     EXPECT_EQ(nowy(0), 0);
-    EXPECT_TRUE(otwarteMimoOk);
-    ASSERT_EQ(prompter().messageTexts().size(), 1);
-    EXPECT_TRUE(prompter().messageTexts().first().contains(QLatin1String("Nazwa")));
+    odmowionoBez("Nazwa");
 
     EXPECT_EQ(edytuj(0, 987654), 0);
     EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);

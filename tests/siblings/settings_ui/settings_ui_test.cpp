@@ -1,11 +1,9 @@
-#include "host_fixture.h"
-#include "host_funcs.h"
+#include "sibling_fixture.h"
+
 #include "host_variables.h"
-#include "siblings.h"
 #include "window_messages.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <vector>
@@ -39,15 +37,14 @@ protected:
 
 } // namespace
 
-class SettingsUiTest : public HostDatabaseTest
+class SettingsUiTest : public SiblingTest
 {
 protected:
     void SetUp() override
     {
-        HostDatabaseTest::SetUp();
+        SiblingTest::SetUp();
         if (IsSkipped())
             return;
-        host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
         host::setMainWindow(&m_okno);
         m_typWlasna = typ(QStringLiteral("firma_wlasna"));
         m_typOgolny = typ(QStringLiteral("ogolny"));
@@ -58,29 +55,34 @@ protected:
     void TearDown() override
     {
         host::setMainWindow(nullptr);
-        host::setSiblingDirectory(QString());
-        HostDatabaseTest::TearDown();
+        SiblingTest::TearDown();
     }
 
     static int typ(const QString &symbol)
     {
-        return host::GetIntDB(QStringLiteral("select id_wartosci from slowwartosci"
-                                             " where typ_slownika = 'typ_firmy' and wartosc = :w"),
-                              QString(), nullptr, {{QStringLiteral("w"), symbol}});
+        return ile(
+            QStringLiteral("select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = :w"),
+            {{QStringLiteral("w"), symbol}});
     }
 
     static int firma(const QString &nazwa, int typFirmy)
     {
-        host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot, typ_firmy) values (:n, :n, :t)"), nullptr, 0,
-                        {{QStringLiteral("n"), nazwa}, {QStringLiteral("t"), typFirmy}});
-        return host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
+        return wstaw(QStringLiteral("firma"), QStringLiteral("id_f"),
+                     {{QStringLiteral("nazwa"), nazwa},
+                      {QStringLiteral("skrot"), nazwa},
+                      {QStringLiteral("typ_firmy"), typFirmy}});
+    }
+
+    static void ustawTyp(int idF, int typFirmy)
+    {
+        host::ExecQuery(QStringLiteral("update firma set typ_firmy = :t where id_f = :id"), nullptr, 0,
+                        {{QStringLiteral("t"), typFirmy}, {QStringLiteral("id"), idF}});
     }
 
     // Counted through the list's view, not the sibling's own query.
     static int wlasneWgWidoku()
     {
-        return host::GetIntDB(QStringLiteral("select count(distinct id) from VListaFirmFull where typ_symbol = :t"),
-                              QString(), nullptr, {{QStringLiteral("t"), QStringLiteral("firma_wlasna")}});
+        return ile(QStringLiteral("select count(distinct id) from VListaFirmFull where typ_symbol = 'firma_wlasna'"));
     }
 
     std::vector<Komunikat> wywolaj()
@@ -110,10 +112,8 @@ TEST_P(SettingsUiTest, ReReadsOwnCompaniesAndTellsTheHostWhetherTheActiveOneIsAm
     EXPECT_EQ(odebrane[0].lParam, 1);
 
     // The active company stops being an own one; a customer becomes one.
-    host::ExecQuery(QStringLiteral("update firma set typ_firmy = :t where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("t"), m_typOgolny}, {QStringLiteral("id"), wlasna}});
-    host::ExecQuery(QStringLiteral("update firma set typ_firmy = :t where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("t"), m_typWlasna}, {QStringLiteral("id"), obca}});
+    ustawTyp(wlasna, m_typOgolny);
+    ustawTyp(obca, m_typWlasna);
     host::ExecQuery(QStringLiteral("delete from firma where nazwa = 'Własna B'"));
     odebrane = wywolaj();
     ASSERT_EQ(odebrane.size(), 1u);
@@ -128,16 +128,6 @@ TEST_P(SettingsUiTest, AFailedReadIsLoggedAndNothingEscapesTheExport)
     const auto odebrane = wywolaj();
     EXPECT_TRUE(odebrane.empty());
     EXPECT_TRUE(logText().contains(QLatin1String("_OdswiezFirmy"))) << logText().toStdString();
-}
-
-TEST(SettingsUiLibrary, ExportsOnlyItsEntryPoint)
-{
-    QLibrary biblioteka(QStringLiteral(MALVO_BIN_DIR "/libsettings_ui.so"));
-    ASSERT_TRUE(biblioteka.load()) << biblioteka.errorString().toStdString();
-    EXPECT_NE(biblioteka.resolve("_OdswiezFirmy"), nullptr);
-    EXPECT_EQ(biblioteka.resolve("_ZN11settings_ui12odswiezFirmyEv"), nullptr);
-    EXPECT_EQ(biblioteka.resolve("_ZN11settings_ui17czytajFirmyWlasneERN2db10ConnectionE"), nullptr);
-    biblioteka.unload();
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(SettingsUiTest);
