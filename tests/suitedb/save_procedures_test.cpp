@@ -7,8 +7,8 @@
 #include "suitedb.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace suitedbtest {
 namespace {
@@ -62,48 +62,35 @@ const SaveCase Cases[] = {
 };
 // clang-format on
 
-void PrintTo(const SaveCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class SaveProcedure : public testing::TestWithParam<std::tuple<db::Engine, SaveCase>>
+class SaveProcedure : public SuiteDbTest
 {
 protected:
     void SetUp() override
     {
-        m_db = std::make_unique<testsupport::ScratchDatabase>(std::get<0>(GetParam()));
-        if (!m_db->available())
-            GTEST_SKIP() << "MALVO_TEST_PG is not set";
-        suitedb::createOrUpgrade(db());
-        m_company = addCompany(db(), QStringLiteral("Właściciel"));
-        m_place = addPlace(db(), QStringLiteral("Poznań"), QStringLiteral("60-001"), QStringLiteral("TP"),
-                           QStringLiteral("Testlandia"), QStringLiteral("Testland"));
-        m_kind = addDictionaryEntry(db(), QStringLiteral("dokument_rodzaj"), QStringLiteral("test_dok"),
-                                    QStringLiteral("Licencja"), QStringLiteral("Licence"));
+        SuiteDbTest::SetUp();
+        if (IsSkipped())
+            return;
+        const Place place = addPlace(connection(), QStringLiteral("Poznań"), QStringLiteral("60-001"),
+                                     QStringLiteral("TP"), QStringLiteral("Testlandia"), QStringLiteral("Testland"));
+        m_owners = {{Company.toString(), addCompany(connection(), QStringLiteral("Właściciel"))},
+                    {City.toString(), place.city},
+                    {Country.toString(), place.country},
+                    {Kind.toString(),
+                     addDictionaryEntry(connection(), QStringLiteral("dokument_rodzaj"), QStringLiteral("test_dok"),
+                                        QStringLiteral("Licencja"), QStringLiteral("Licence"))}};
     }
 
-    db::Connection &db() { return m_db->connection(); }
-    const SaveCase &save() const { return std::get<1>(GetParam()); }
+    const SaveCase &save() const { return *m_case; }
 
     Call run(const QVariant &id, bool changed = false)
     {
         Args args;
-        for (auto [name, value] : save().args) {
-            if (value == Company)
-                value = m_company;
-            else if (value == City)
-                value = m_place.city;
-            else if (value == Country)
-                value = m_place.country;
-            else if (value == Kind)
-                value = m_kind;
-            args.push_back({name, value});
-        }
+        for (const auto &[name, value] : save().args)
+            args.push_back({name, m_owners.value(value.toString(), value)});
         if (changed)
             args.push_back({save().changedParam, save().changedValue});
         args.push_back({save().idParam, id});
-        return call(db(), save().procedure, args);
+        return call(connection(), save().procedure, args);
     }
 
     QString row(const char *sql) const
@@ -112,7 +99,7 @@ protected:
     }
     QVariant stored(int id)
     {
-        return scalar(db(), row("select %3 from %1 where %2 = :id").arg(QLatin1String(save().changedParam + 1)),
+        return scalar(connection(), row("select %3 from %1 where %2 = :id").arg(QLatin1String(save().changedParam + 1)),
                       {{"id", id}});
     }
     int insert()
@@ -122,62 +109,64 @@ protected:
         return inserted[save().idParam].toInt();
     }
 
-    std::unique_ptr<testsupport::ScratchDatabase> m_db;
-    int m_company = 0;
-    Place m_place{};
-    int m_kind = 0;
+    QVariantMap m_owners;
+    const SaveCase *m_case = nullptr;
 };
 
 TEST_P(SaveProcedure, InsertsWithANullIdAndUpdatesTheGivenRowOnly)
 {
-    const int id = insert();
-    const int other = insert();
-    EXPECT_GT(id, 0);
-    EXPECT_NE(other, id);
-    EXPECT_EQ(count(db(), row("select count(*) from %1 where %2 = :id"), {{"id", id}}), 1);
-    const QVariant before = stored(other);
+    for (const SaveCase &c : Cases) {
+        SCOPED_TRACE(c.name);
+        m_case = &c;
+        const int id = insert();
+        const int other = insert();
+        EXPECT_GT(id, 0);
+        EXPECT_NE(other, id);
+        EXPECT_EQ(count(connection(), row("select count(*) from %1 where %2 = :id"), {{"id", id}}), 1);
+        const QVariant before = stored(other);
 
-    const Call updated = run(id, true);
+        const Call updated = run(id, true);
 
-    EXPECT_EQ(updated.result, 0);
-    EXPECT_EQ(updated[save().idParam].toInt(), id);
-    if (save().changedValue.typeId() == QMetaType::QDateTime)
-        EXPECT_EQ(stored(id).toDateTime(), save().changedValue.toDateTime());
-    else
-        EXPECT_EQ(stored(id).toString(), save().changedValue.toString());
-    EXPECT_EQ(stored(other), before);
+        EXPECT_EQ(updated.result, 0);
+        EXPECT_EQ(updated[save().idParam].toInt(), id);
+        if (save().changedValue.typeId() == QMetaType::QDateTime)
+            EXPECT_EQ(stored(id).toDateTime(), save().changedValue.toDateTime());
+        else
+            EXPECT_EQ(stored(id).toString(), save().changedValue.toString());
+        EXPECT_EQ(stored(other), before);
+    }
 }
 
 TEST_P(SaveProcedure, RefusesVanishedRowsAndOwnersAndRowsBeingSynchronised)
 {
-    const int gone = insert();
-    exec(db(), row("delete from %1 where %2 = :id"), {{"id", gone}});
-    EXPECT_EQ(run(gone, true).result, suitedb::ResultRecordDeleted);
-    EXPECT_EQ(count(db(), row("select count(*) from %1 where %2 = :id"), {{"id", gone}}), 0);
+    for (const SaveCase &c : Cases) {
+        SCOPED_TRACE(c.name);
+        m_case = &c;
+        const int gone = insert();
+        exec(connection(), row("delete from %1 where %2 = :id"), {{"id", gone}});
+        EXPECT_EQ(run(gone, true).result, suitedb::ResultRecordDeleted);
+        EXPECT_EQ(count(connection(), row("select count(*) from %1 where %2 = :id"), {{"id", gone}}), 0);
 
-    if (save().hasSyncFlag) {
-        const int id = insert();
-        const QVariant before = stored(id);
-        exec(db(), row("update %1 set w_synchronizacji = 1 where %2 = :id"), {{"id", id}});
-        EXPECT_EQ(run(id, true).result, suitedb::ResultSynchronising);
-        EXPECT_EQ(stored(id), before);
+        if (save().hasSyncFlag) {
+            const int id = insert();
+            const QVariant before = stored(id);
+            exec(connection(), row("update %1 set w_synchronizacji = 1 where %2 = :id"), {{"id", id}});
+            EXPECT_EQ(run(id, true).result, suitedb::ResultSynchronising);
+            EXPECT_EQ(stored(id), before);
+        }
     }
-
     // Rows that hang on a company are refused once the company is gone.
-    if (std::any_of(save().args.cbegin(), save().args.cend(), [](const auto &a) { return a.second == Company; })) {
-        m_company = addCompany(db(), QStringLiteral("Znikająca"));
-        exec(db(), QStringLiteral("delete from firma where id_f = :id"), {{"id", m_company}});
-        EXPECT_EQ(run(QVariant()).result, suitedb::ResultRecordDeleted);
+    const int gone = addCompany(connection(), QStringLiteral("Znikająca"));
+    exec(connection(), QStringLiteral("delete from firma where id_f = :id"), {{"id", gone}});
+    m_owners.insert(Company.toString(), gone);
+    for (const SaveCase &c : Cases) {
+        m_case = &c;
+        if (std::any_of(c.args.cbegin(), c.args.cend(), [](const auto &a) { return a.second == Company; }))
+            EXPECT_EQ(run(QVariant()).result, suitedb::ResultRecordDeleted) << c.name;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Procedures, SaveProcedure,
-                         testing::Combine(testing::ValuesIn(testsupport::engines()), testing::ValuesIn(Cases)),
-                         [](const testing::TestParamInfo<std::tuple<db::Engine, SaveCase>> &info) {
-                             return std::string(std::get<0>(info.param) == db::Engine::SQLite ? "SQLite_"
-                                                                                              : "PostgreSQL_")
-                                 + std::get<1>(info.param).name;
-                         });
+MALVO_INSTANTIATE_FOR_ENGINES(SaveProcedure);
 
 } // namespace
 } // namespace suitedbtest

@@ -59,14 +59,10 @@ void exec(db::Connection &connection, const QString &sql, Args binds)
 
 int addCompany(db::Connection &connection, const QString &name, Args extra)
 {
-    db::StoredProc proc(&connection, QStringLiteral("PZapFirmeFull"));
-    proc.refreshParameters();
-    proc.setValue(QStringLiteral("@nazwa"), name);
-    proc.setValue(QStringLiteral("@skrot"), name.left(20));
-    for (const auto &[param, value] : extra)
-        proc.setValue(QString::fromLatin1(param), value);
-    EXPECT_EQ(proc.execProc(), 0) << name.toStdString();
-    return proc.value(QStringLiteral("@id")).toInt();
+    extra.insert(extra.begin(), {{"@nazwa", name}, {"@skrot", name.left(20)}});
+    const Call saved = call(connection, "PZapFirmeFull", extra);
+    EXPECT_EQ(saved.result, 0) << name.toStdString();
+    return saved["@id"].toInt();
 }
 
 Place addPlace(db::Connection &connection, const QString &cityName, const QString &code, const QString &countryCode,
