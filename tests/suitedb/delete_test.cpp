@@ -34,25 +34,17 @@ protected:
     int companyWithSatellites(int partner)
     {
         const int id = addCompany(connection(), QStringLiteral("Satelity"));
-        EXPECT_EQ(call(connection(), "PZapAdres", {{"@id_", id}, {"@tabela", 7}, {"@ulica", "A"}, {"@czy_domyslny", 1}})
-                      .result,
-                  0);
-        EXPECT_EQ(call(connection(), "PZapTelefon", {{"@id_", id}, {"@tabela", 7}, {"@numer", "1"}}).result, 0);
-        const Call account = call(connection(), "PZapKonto", {{"@id_", id}, {"@tabela", 7}, {"@nr_konta", "1"}});
-        EXPECT_EQ(account.result, 0);
-        EXPECT_EQ(call(connection(), "PZapKontakt", {{"@id_f", id}, {"@nazwisko", "K"}}).result, 0);
-        EXPECT_EQ(call(connection(), "PZapOkresRozl",
-                       {{"@id_f", id},
-                        {"@data_od", QDateTime(QDate(2024, 1, 1), QTime())},
-                        {"@data_do", QDateTime(QDate(2024, 1, 31), QTime())}})
-                      .result,
-                  0);
-        EXPECT_EQ(call(connection(), "PZapUst4",
-                       {{"@co", "termin_zaplaty"}, {"@wartosc", "45"}, {"@kod", "partners.dll"}, {"@id_f", id}})
-                      .result,
-                  0);
-        EXPECT_EQ(call(connection(), "PZapDokPlik", {{"@sciezka", "x\\y.pdf"}, {"@tabela", 7}, {"@id_", id}}).result,
-                  0);
+        const std::pair<const char *, Args> saves[] = {
+            {"PZapAdres", {{"@id_", id}, {"@tabela", 7}, {"@ulica", "A"}, {"@czy_domyslny", 1}}},
+            {"PZapTelefon", {{"@id_", id}, {"@tabela", 7}, {"@numer", "1"}}},
+            {"PZapKonto", {{"@id_", id}, {"@tabela", 7}, {"@nr_konta", "1"}}},
+            {"PZapDokPlik", {{"@id_", id}, {"@tabela", 7}, {"@sciezka", "x\\y.pdf"}}},
+            {"PZapKontakt", {{"@id_f", id}, {"@nazwisko", "K"}}},
+            {"PZapOkresRozl", {{"@id_f", id}, {"@data_od", QDate(2024, 1, 1)}, {"@data_do", QDate(2024, 1, 31)}}},
+            {"PZapUst4", {{"@co", "termin_zaplaty"}, {"@wartosc", "45"}, {"@kod", "partners.dll"}, {"@id_f", id}}},
+        };
+        for (const auto &[procedure, args] : saves)
+            EXPECT_EQ(call(connection(), procedure, args).result, 0) << procedure;
         exec(connection(),
              QStringLiteral(
                  "insert into import_powiazania (id_, tabela, import, wartosc_import) values (:id, 7, 10, 'MPK')"),
@@ -60,7 +52,9 @@ protected:
         exec(connection(), QStringLiteral("insert into firma_grupa (id_f, grupa) values (:id, 1)"), {{"id", id}});
         exec(connection(),
              QStringLiteral("insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id, :p, :k)"),
-             {{"id", id}, {"p", partner}, {"k", account["@id"]}});
+             {{"id", id},
+              {"p", partner},
+              {"k", scalar(connection(), QStringLiteral("select id_konta from konto where id_ = :id"), {{"id", id}})}});
         return id;
     }
 };
