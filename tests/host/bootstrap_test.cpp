@@ -120,13 +120,11 @@ TEST_P(BootstrapTest, ActiveCompanyIsTheFirstOwnCompany)
 {
     host::bootstrap(options());
     EXPECT_EQ(host::var::AktywnaFirma.get(), 0); // no own company yet
-    const int ownType = host::GetIntDB(QStringLiteral(
-        "select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'firma_wlasna'"));
-    ASSERT_GT(ownType, 0);
     host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values ('Obca', 'OBCA')"));
-    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot, typ_firmy) values ('Nasza', 'NASZA', :t)"),
-                    nullptr, 0, {{QStringLiteral("t"), ownType}});
+    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot, typ_firmy) select 'Nasza', 'NASZA', id_wartosci "
+                                   "from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'firma_wlasna'"));
     const int own = host::GetIntDB(QStringLiteral("select id_f from firma where skrot = 'NASZA'"));
+    ASSERT_GT(own, 0);
     host::shutdown();
     host::bootstrap(options());
     EXPECT_EQ(host::var::AktywnaFirma.get(), own);
