@@ -6,32 +6,23 @@
 #include <QCoreApplication>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
 
-const QString Sibling = QStringLiteral("settings_ui.dll");
-
-struct Komunikat
-{
-    int numer;
-    qintptr wParam;
-    qintptr lParam;
-};
-
+// Records the host messages it receives as "message wParam lParam".
 class OknoHosta : public QWidget
 {
 public:
-    std::vector<Komunikat> odebrane;
+    QStringList odebrane;
 
 protected:
     bool event(QEvent *event) override
     {
-        if (auto *m = dynamic_cast<host::HostMessageEvent *>(event)) {
-            odebrane.push_back({m->message(), m->wParam(), m->lParam()});
-            return true;
-        }
-        return QWidget::event(event);
+        auto *m = dynamic_cast<host::HostMessageEvent *>(event);
+        if (!m)
+            return QWidget::event(event);
+        odebrane << QStringLiteral("%1 %2 %3").arg(m->message()).arg(m->wParam()).arg(m->lParam());
+        return true;
     }
 };
 
@@ -67,10 +58,9 @@ protected:
 
     static int firma(const QString &nazwa, int typFirmy)
     {
-        return wstaw(QStringLiteral("firma"), QStringLiteral("id_f"),
-                     {{QStringLiteral("nazwa"), nazwa},
-                      {QStringLiteral("skrot"), nazwa},
-                      {QStringLiteral("typ_firmy"), typFirmy}});
+        const int id = SiblingTest::firma(nazwa);
+        ustawTyp(id, typFirmy);
+        return id;
     }
 
     static void ustawTyp(int idF, int typFirmy)
@@ -79,16 +69,20 @@ protected:
                         {{QStringLiteral("t"), typFirmy}, {QStringLiteral("id"), idF}});
     }
 
-    // Counted through the list's view, not the sibling's own query.
-    static int wlasneWgWidoku()
+    // The message expected: own companies counted through the list's view, not the sibling's own query.
+    static QStringList przeladowano(int aktywnaWsrodWlasnych)
     {
-        return ile(QStringLiteral("select count(distinct id) from VListaFirmFull where typ_symbol = 'firma_wlasna'"));
+        return {QStringLiteral("%1 %2 %3")
+                    .arg(host::msg::OwnCompaniesReloaded)
+                    .arg(ile(QStringLiteral(
+                        "select count(distinct id) from VListaFirmFull where typ_symbol = 'firma_wlasna'")))
+                    .arg(aktywnaWsrodWlasnych)};
     }
 
-    std::vector<Komunikat> wywolaj()
+    QStringList wywolaj()
     {
         m_okno.odebrane.clear();
-        EXPECT_TRUE(host::callSibling<void()>(Sibling, "_OdswiezFirmy"));
+        EXPECT_TRUE(host::callSibling<void()>(QStringLiteral("settings_ui.dll"), "_OdswiezFirmy"));
         QCoreApplication::processEvents();
         return m_okno.odebrane;
     }
@@ -105,28 +99,20 @@ TEST_P(SettingsUiTest, ReReadsOwnCompaniesAndTellsTheHostWhetherTheActiveOneIsAm
     const int obca = firma(QStringLiteral("Klient"), m_typOgolny);
     ASSERT_TRUE(host::var::AktywnaFirma.set(wlasna));
 
-    auto odebrane = wywolaj();
-    ASSERT_EQ(odebrane.size(), 1u);
-    EXPECT_EQ(odebrane[0].numer, host::msg::OwnCompaniesReloaded);
-    EXPECT_EQ(odebrane[0].wParam, wlasneWgWidoku());
-    EXPECT_EQ(odebrane[0].lParam, 1);
+    EXPECT_EQ(wywolaj(), przeladowano(1));
 
     // The active company stops being an own one; a customer becomes one.
     ustawTyp(wlasna, m_typOgolny);
     ustawTyp(obca, m_typWlasna);
     host::ExecQuery(QStringLiteral("delete from firma where nazwa = 'Własna B'"));
-    odebrane = wywolaj();
-    ASSERT_EQ(odebrane.size(), 1u);
-    EXPECT_EQ(odebrane[0].wParam, wlasneWgWidoku());
-    EXPECT_EQ(odebrane[0].lParam, 0);
+    EXPECT_EQ(wywolaj(), przeladowano(0));
 }
 
 TEST_P(SettingsUiTest, AFailedReadIsLoggedAndNothingEscapesTheExport)
 {
     ASSERT_EQ(host::ExecQuery(QStringLiteral("alter table slowwartosci rename to slowwartosci_stare")), 1);
 
-    const auto odebrane = wywolaj();
-    EXPECT_TRUE(odebrane.empty());
+    EXPECT_TRUE(wywolaj().isEmpty());
     EXPECT_TRUE(logText().contains(QLatin1String("_OdswiezFirmy"))) << logText().toStdString();
 }
 
