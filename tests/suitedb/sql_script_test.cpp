@@ -1,6 +1,7 @@
 #include "db_error.h"
 #include "dialect.h"
 #include "schema/sql_script.h"
+#include "scratch_database.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,6 @@ TEST_P(ScriptExpand, ReplacesEveryPlaceholderAndRefusesAnUnknownOne)
     EXPECT_THROW(suitedb::script::expand(QStringLiteral("x {{BLOB}}"), types), db::DbError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, ScriptExpand, testing::Values(db::Engine::SQLite, db::Engine::PostgreSQL),
-                         [](const auto &info) { return info.param == db::Engine::SQLite ? "SQLite" : "PostgreSQL"; });
+MALVO_INSTANTIATE_FOR_ENGINES(ScriptExpand);
 
 } // namespace

@@ -14,16 +14,9 @@ class Views : public SuiteDbTest
 protected:
     QVariant field(int company, int language, const char *column)
     {
-        db::Query query(&connection(),
-                        QStringLiteral("select * from VListaFirmFull where id_jezyka = :id_jezyka and id = :id"));
-        query.parameters().setValue(QStringLiteral("id_jezyka"), language);
-        query.parameters().setValue(QStringLiteral("id"), company);
-        query.open();
-        EXPECT_EQ(query.recordCount(), 1);
-        if (query.isEmpty())
-            return {};
-        query.first();
-        return query.value(QString::fromLatin1(column));
+        return scalar(connection(),
+                      QStringLiteral("select %1 from VListaFirmFull where id_jezyka = :j and id = :id").arg(column),
+                      {{"j", language}, {"id", company}});
     }
 };
 
