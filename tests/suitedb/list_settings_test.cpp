@@ -37,8 +37,13 @@ protected:
     }
 };
 
+// Keys are required, and other users and modules are kept apart.
 TEST_P(ListSettings, SavingTheSameKeyReplacesTheRecord)
 {
+    EXPECT_EQ(call(connection(), "zap_ust", {{"@id_u", 1}, {"@typ", "TColumn"}}).result, suitedb::ResultMissingValue);
+    EXPECT_EQ(call(connection(), "pob_ust2", {{"@kod_dll", "partners.dll"}, {"@id_u", 1}}).result,
+              suitedb::ResultMissingValue);
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from ust_form")), 0);
     ASSERT_EQ(saveColumn("ramka", "nazwa", 0, 100), 0);
     ASSERT_EQ(saveColumn("ramka", "nazwa", 2, 180), 0);
     ASSERT_EQ(saveColumn("ramka", "skrot", 1, 80), 0);
@@ -51,15 +56,6 @@ TEST_P(ListSettings, SavingTheSameKeyReplacesTheRecord)
                 QStringLiteral("select nazwa || ':' || szerokosc from ust_form where formularz = 'Tlista_firm_form'"
                                " and kod_dll = 'partners.dll' and id_u = 1 and menu = 'ramka' order by kolejnosc")),
         (QStringList{QStringLiteral("skrot:80"), QStringLiteral("nazwa:180")}));
-}
-
-TEST_P(ListSettings, KeysAreRequiredAndOtherUsersAndModulesAreApart)
-{
-    EXPECT_EQ(call(connection(), "zap_ust", {{"@id_u", 1}, {"@typ", "TColumn"}}).result, suitedb::ResultMissingValue);
-    EXPECT_EQ(call(connection(), "pob_ust2", {{"@kod_dll", "partners.dll"}, {"@id_u", 1}}).result,
-              suitedb::ResultMissingValue);
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from ust_form")), 0);
-    ASSERT_EQ(saveColumn("ramka", "nazwa", 0, 100), 0);
     EXPECT_EQ(columnsSaved("partners.dll", 2), 0);
     EXPECT_EQ(columnsSaved("orders.dll", 1), 0);
 }
