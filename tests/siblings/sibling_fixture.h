@@ -1,8 +1,6 @@
 #pragma once
 
-#include "connection.h"
 #include "host_fixture.h"
-#include "query.h"
 #include "siblings.h"
 
 #include <QDialog>
@@ -55,22 +53,11 @@ protected:
     // Written directly, not through the code under test.
     static int wstaw(const QString &tabela, const QString &kolumnaId, const QVariantMap &wartosci)
     {
-        QStringList kolumny;
-        QStringList miejsca;
-        for (auto it = wartosci.cbegin(); it != wartosci.cend(); ++it) {
-            kolumny << it.key();
-            miejsca << QLatin1Char(':') + it.key();
-        }
-        db::Connection *c = host::GetConnection();
-        db::Query q(c,
-                    c->dialect().insertReturningId(
-                        QStringLiteral("insert into %1 (%2) values (%3)")
-                            .arg(tabela, kolumny.join(QLatin1String(", ")), miejsca.join(QLatin1String(", "))),
-                        kolumnaId));
-        for (auto it = wartosci.cbegin(); it != wartosci.cend(); ++it)
-            q.parameters().setValue(it.key(), it.value());
-        q.open();
-        return q.value(0).toInt();
+        const QStringList kolumny = wartosci.keys();
+        host::ExecQuery(QStringLiteral("insert into %1 (%2) values (:%3)")
+                            .arg(tabela, kolumny.join(QLatin1String(", ")), kolumny.join(QLatin1String(", :"))),
+                        nullptr, 0, wartosci);
+        return ile(QStringLiteral("select max(%1) from %2").arg(kolumnaId, tabela));
     }
 
     static int firma(const QString &nazwa)

@@ -76,7 +76,7 @@ TEST_P(CompanySave, NullsTakeTheDocumentedDefaultsAndBadNamesOrHeadOfficesAreRef
     EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma")), 1);
 }
 
-TEST_P(CompanySave, AnOwnerKeepsExactlyOneDefaultAddress)
+TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddress)
 {
     const int first = address(0);
     EXPECT_EQ(defaultOf(m_company), first); // even when not asked
@@ -90,19 +90,17 @@ TEST_P(CompanySave, AnOwnerKeepsExactlyOneDefaultAddress)
     EXPECT_EQ(defaultOf(m_company), third);
     address(0, third); // the only default cannot be unset
     EXPECT_EQ(defaultOf(m_company), third);
-}
-
-TEST_P(CompanySave, OwnersDoNotShareTheDefaultAddress)
-{
+    // Owners do not share the flag; moving the default away leaves the old owner one.
+    const int mine = addCompany(connection(), QStringLiteral("Moja"));
     const int other = addCompany(connection(), QStringLiteral("Inna"));
-    const int moved = address(1);
-    const int stays = address(0);
+    const int moved = address(1, {}, mine);
+    const int stays = address(0, {}, mine);
     const int theirs = address(1, {}, other);
-    EXPECT_EQ(defaultOf(m_company), moved);
+    EXPECT_EQ(defaultOf(mine), moved);
     EXPECT_EQ(defaultOf(other), theirs);
-    // Moving the default to another owner leaves the old owner a default.
     address(1, moved, other);
-    EXPECT_EQ(defaultOf(m_company), stays);
+    EXPECT_EQ(defaultOf(mine), stays);
+    EXPECT_EQ(defaultOf(m_company), third);
     EXPECT_EQ(defaultOf(other), moved);
 }
 

@@ -101,7 +101,7 @@ TEST_P(SeedTest, DictionariesMatchTheMessagesTheModuleComparesThemWith)
 
 // The company editor sorts payment terms as numbers of days and lists
 // countries and cities with Polish postal codes.
-TEST_P(SeedTest, PaymentTermsAreWholeDaysAndPolishPostalCodesAreWellFormed)
+TEST_P(SeedTest, TermsPostalCodesAndBanksAreWellFormedAndComplete)
 {
     static const QRegularExpression days(QStringLiteral("^\\d+$"));
     static const QRegularExpression polishCode(QStringLiteral("^\\d{2}-\\d{3}$"));
@@ -117,10 +117,6 @@ TEST_P(SeedTest, PaymentTermsAreWholeDaysAndPolishPostalCodesAreWellFormed)
     EXPECT_GE(codes.size(), 200);
     for (const QString &code : codes)
         EXPECT_TRUE(polishCode.match(code).hasMatch()) << code.toStdString();
-}
-
-TEST_P(SeedTest, BankRegisterIsComplete)
-{
     QFile file(QStringLiteral(MALVO_SOURCE_DIR "/suitedb/data/bank_register_pl.tsv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     int lines = 0;

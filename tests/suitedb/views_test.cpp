@@ -126,7 +126,7 @@ TEST_P(Views, CompanyViewHasOneRowPerCompanyAndLanguage)
     EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from VListaFirmFull")), 4 * languages);
 }
 
-TEST_P(Views, DictionaryEntriesAreTranslatedPerLanguageOrShowTheirIdentifier)
+TEST_P(Views, DictionaryViewsTranslateEntriesJoinPairsAndReadPhoneKindsBothWays)
 {
     const int translated = addDictionaryEntry(connection(), QStringLiteral("test_typ"), QStringLiteral("test_pozycja"),
                                               QStringLiteral("Pozycja"), QStringLiteral("Item"));
@@ -145,10 +145,6 @@ TEST_P(Views, DictionaryEntriesAreTranslatedPerLanguageOrShowTheirIdentifier)
                      QStringLiteral("select id from VListaPozSlownika where wartosc = 'ITEM' and id_jezyka = 2"))
                   .toInt(),
               translated);
-}
-
-TEST_P(Views, PairsOfADocumentKindAreJoined)
-{
     exec(connection(),
          QStringLiteral("insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system)"
                         " values ('test_para', 'nazwa', 7, 'Licencja testowa', 0), ('test_para', 'skrot', 7, 'LT', 0),"
@@ -157,10 +153,6 @@ TEST_P(Views, PairsOfADocumentKindAreJoined)
                       QStringLiteral("select wartosc2 from VListaPozSlownika2 where typ_slownika = 'test_para'"
                                      " and id_jezyka = 1 order by wartosc1")),
               (QStringList{QString(), QStringLiteral("LT")}));
-}
-
-TEST_P(Views, PhoneKindsReadBothWays)
-{
     const int company = addCompany(connection(), QStringLiteral("Telefony"));
     call(connection(), "PZapTelefon", {{"@id_", company}, {"@tabela", 7}, {"@numer", "1"}, {"@tel_fax", 3}});
     EXPECT_EQ(scalar(connection(),
