@@ -27,11 +27,7 @@ protected:
     host::BootstrapOptions options(const QString &login = QStringLiteral("admin"),
                                    const QString &language = QStringLiteral("pl"))
     {
-        host::BootstrapOptions o;
-        o.database = scratch().target();
-        o.login = login;
-        o.language = language;
-        return o;
+        return {.database = scratch().target(), .login = login, .language = language};
     }
 
     // Message of the error bootstrap throws; empty when it does not throw.
