@@ -83,14 +83,6 @@ TEST_P(CitiesTest, ACityWithoutAWindowLiesInPolandUnlessTheSecondArgumentNamesAC
     EXPECT_TRUE(prompter().questions().isEmpty());
 }
 
-TEST_P(CitiesTest, TheEditorCreatesACityWithItsPostalCodes)
-{
-    prompter().push(wypelnij(QStringLiteral("Nowe Miasto"), m_niemcy, QStringLiteral("01-234\n\n 01-235 \n01-234")));
-    const int id = host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord").value_or(-1);
-    EXPECT_EQ(m_pokazane, (QStringList{QString(), QString::number(m_polska), QString()}));
-    EXPECT_EQ(opis(id), QStringLiteral("Nowe Miasto|DE|01-234 01-235"));
-}
-
 TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfRemovedCodes)
 {
     const int gmina = dodajBezFormularza(QStringLiteral("Gmina"), QString());
@@ -123,8 +115,13 @@ TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfR
               1);
 }
 
-TEST_P(CitiesTest, ANameIsRequiredAndCancellingChangesNothing)
+TEST_P(CitiesTest, TheEditorCreatesACityWithItsCodesButNotWithoutAName)
 {
+    prompter().push(wypelnij(QStringLiteral("Nowe Miasto"), m_niemcy, QStringLiteral("01-234\n\n 01-235 \n01-234")));
+    const int nowe = host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord").value_or(-1);
+    EXPECT_EQ(m_pokazane, (QStringList{QString(), QString::number(m_polska), QString()}));
+    EXPECT_EQ(opis(nowe), QStringLiteral("Nowe Miasto|DE|01-234 01-235"));
+
     const int id = dodajBezFormularza(QStringLiteral("Bez zmian"), QString());
     prompter().push(
         okNaNiepelnym([](QDialog &okno) { okno.findChild<QLineEdit *>(QStringLiteral("edMiasto"))->clear(); }));
@@ -135,7 +132,7 @@ TEST_P(CitiesTest, ANameIsRequiredAndCancellingChangesNothing)
     prompter().push(Answer::dialogResult(QDialog::Rejected));
     EXPECT_EQ(host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord").value_or(-1), 0);
     EXPECT_EQ(edytuj(987654), 0);
-    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 2);
+    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 3);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(CitiesTest);
