@@ -1,11 +1,11 @@
 #pragma once
 
-#include "connection.h"
 #include "host_fixture.h"
-#include "query.h"
 #include "siblings.h"
 
+#include <QDialog>
 #include <QVariantMap>
+#include <functional>
 
 // A bootstrapped host whose siblings are the ones just built.
 class SiblingTest : public HostDatabaseTest
@@ -27,25 +27,37 @@ protected:
         HostDatabaseTest::TearDown();
     }
 
+    // Presses OK on a window left incomplete by `zmien`, notes whether it
+    // stayed open, then cancels it.
+    Answer okNaNiepelnym(std::function<void(QDialog &)> zmien)
+    {
+        return Answer::dialog([this, zmien](QDialog &okno) {
+            zmien(okno);
+            okno.accept();
+            m_otwarteMimoOk = okno.result() != QDialog::Accepted;
+            okno.reject();
+        });
+    }
+
+    // The window stayed open and its only message names the missing field.
+    void odmowionoBez(const char *pole)
+    {
+        EXPECT_TRUE(m_otwarteMimoOk);
+        ASSERT_EQ(prompter().messageTexts().size(), 1);
+        EXPECT_TRUE(prompter().messageTexts().first().contains(QLatin1String(pole)))
+            << prompter().messageTexts().first().toStdString();
+    }
+
+    bool m_otwarteMimoOk = false;
+
     // Written directly, not through the code under test.
     static int wstaw(const QString &tabela, const QString &kolumnaId, const QVariantMap &wartosci)
     {
-        QStringList kolumny;
-        QStringList miejsca;
-        for (auto it = wartosci.cbegin(); it != wartosci.cend(); ++it) {
-            kolumny << it.key();
-            miejsca << QLatin1Char(':') + it.key();
-        }
-        db::Connection *c = host::GetConnection();
-        db::Query q(c,
-                    c->dialect().insertReturningId(
-                        QStringLiteral("insert into %1 (%2) values (%3)")
-                            .arg(tabela, kolumny.join(QLatin1String(", ")), miejsca.join(QLatin1String(", "))),
-                        kolumnaId));
-        for (auto it = wartosci.cbegin(); it != wartosci.cend(); ++it)
-            q.parameters().setValue(it.key(), it.value());
-        q.open();
-        return q.value(0).toInt();
+        const QStringList kolumny = wartosci.keys();
+        host::ExecQuery(QStringLiteral("insert into %1 (%2) values (:%3)")
+                            .arg(tabela, kolumny.join(QLatin1String(", ")), kolumny.join(QLatin1String(", :"))),
+                        nullptr, 0, wartosci);
+        return ile(QStringLiteral("select max(%1) from %2").arg(kolumnaId, tabela));
     }
 
     static int firma(const QString &nazwa)

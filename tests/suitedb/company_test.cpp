@@ -11,64 +11,16 @@ namespace suitedbtest {
 namespace {
 
 class CompanySave : public SuiteDbTest
-{};
-
-TEST_P(CompanySave, MemoChangesOnlyWhenItsModFlagIsSet)
-{
-    for (const auto &[memo, mod] : {std::pair{"@uwagi", "@uwagi_mod"}, std::pair{"@komentarz", "@komentarz_mod"}}) {
-        const QString column = QString::fromLatin1(memo + 1);
-        const int id = addCompany(connection(), QStringLiteral("Memo"), {{memo, "pierwsza"}, {mod, 1}});
-        const QString select = QStringLiteral("select %1 from firma where id_f = :id").arg(column);
-        EXPECT_EQ(scalar(connection(), select, {{"id", id}}).toString(), QStringLiteral("pierwsza")) << memo;
-
-        EXPECT_EQ(
-            call(connection(), "PZapFirmeFull", {{"@id", id}, {"@nazwa", "Memo"}, {memo, "druga"}, {mod, 0}}).result,
-            0);
-        EXPECT_EQ(scalar(connection(), select, {{"id", id}}).toString(), QStringLiteral("pierwsza")) << memo;
-
-        EXPECT_EQ(
-            call(connection(), "PZapFirmeFull", {{"@id", id}, {"@nazwa", "Memo"}, {memo, "trzecia"}, {mod, 1}}).result,
-            0);
-        EXPECT_EQ(scalar(connection(), select, {{"id", id}}).toString(), QStringLiteral("trzecia")) << memo;
-    }
-}
-
-TEST_P(CompanySave, NullsTakeTheDocumentedDefaults)
-{
-    const int id = addCompany(connection(), QStringLiteral("Domyślna"));
-    EXPECT_EQ(count(connection(),
-                    QStringLiteral("select count(*) from firma where id_f = :id and limit_nadh = 260"
-                                   " and dodatkowe_wolne = 7 and aktywna = 1 and bus = 0"
-                                   " and limit_kredytowy = 0 and w_synchronizacji = 0"),
-                    {{"id", id}}),
-              1);
-}
-
-TEST_P(CompanySave, RefusesMissingNameAndImpossibleHeadOffice)
-{
-    EXPECT_EQ(call(connection(), "PZapFirmeFull", {{"@nazwa", "  "}}).result, suitedb::ResultMissingValue);
-    const int id = addCompany(connection(), QStringLiteral("Centrala"));
-    EXPECT_EQ(call(connection(), "PZapFirmeFull", {{"@id", id}, {"@nazwa", "Centrala"}, {"@id_centrali", id}}).result,
-              suitedb::ResultMissingValue);
-    EXPECT_EQ(call(connection(), "PZapFirmeFull", {{"@nazwa", "Oddział"}, {"@id_centrali", id + 1000}}).result,
-              suitedb::ResultMissingValue);
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma")), 1);
-}
-
-MALVO_INSTANTIATE_FOR_ENGINES(CompanySave);
-
-class AddressDefault : public SuiteDbTest
 {
 protected:
     void SetUp() override
     {
         SuiteDbTest::SetUp();
-        if (IsSkipped())
-            return;
-        m_company = addCompany(connection(), QStringLiteral("Adresowa"));
+        if (!IsSkipped())
+            m_company = addCompany(connection(), QStringLiteral("Firma"));
     }
 
-    int save(int isDefault, QVariant id = {}, int owner = 0)
+    int address(int isDefault, QVariant id = {}, int owner = 0)
     {
         const Call c = call(connection(), "PZapAdres",
                             {{"@id", id},
@@ -79,117 +31,100 @@ protected:
         EXPECT_EQ(c.result, 0);
         return c["@id"].toInt();
     }
+    // The default address of an owner, or -1 when it has not exactly one.
     int defaultOf(int owner)
     {
-        return scalar(connection(),
-                      QStringLiteral("select id_adr from adres where tabela = 7 and id_ = :o and czy_domyslny = 1"),
-                      {{"o", owner}})
-            .toInt();
-    }
-    int defaults(int owner)
-    {
-        return count(connection(),
-                     QStringLiteral("select count(*) from adres where tabela = 7 and id_ = :o and czy_domyslny = 1"),
-                     {{"o", owner}});
+        const QString where = QStringLiteral(" from adres where tabela = 7 and id_ = :o and czy_domyslny = 1");
+        if (count(connection(), QStringLiteral("select count(*)") + where, {{"o", owner}}) != 1)
+            return -1;
+        return scalar(connection(), QStringLiteral("select id_adr") + where, {{"o", owner}}).toInt();
     }
 
     int m_company = 0;
 };
 
-TEST_P(AddressDefault, FirstAddressBecomesDefaultEvenWhenNotAsked)
+TEST_P(CompanySave, MemoChangesOnlyWhenItsModFlagIsSet)
 {
-    const int first = save(0);
-    EXPECT_EQ(defaultOf(m_company), first);
-    save(0);
-    EXPECT_EQ(defaultOf(m_company), first);
+    for (const auto &[memo, mod] : {std::pair{"@uwagi", "@uwagi_mod"}, std::pair{"@komentarz", "@komentarz_mod"}}) {
+        const QString select = QStringLiteral("select %1 from firma where id_f = :id").arg(QLatin1String(memo + 1));
+        for (const auto &[text, flag, kept] :
+             {std::tuple{"pierwsza", 1, "pierwsza"}, std::tuple{"druga", 0, "pierwsza"},
+              std::tuple{"trzecia", 1, "trzecia"}}) {
+            EXPECT_EQ(
+                call(connection(), "PZapFirmeFull", {{"@id", m_company}, {"@nazwa", "M"}, {memo, text}, {mod, flag}})
+                    .result,
+                0);
+            EXPECT_EQ(scalar(connection(), select, {{"id", m_company}}).toString(), QLatin1String(kept)) << memo;
+        }
+    }
 }
 
-TEST_P(AddressDefault, NewDefaultClearsThePreviousOne)
+TEST_P(CompanySave, NullsTakeTheDocumentedDefaultsAndBadNamesOrHeadOfficesAreRefused)
 {
-    save(1);
-    const int second = save(1);
-    EXPECT_EQ(defaults(m_company), 1);
+    EXPECT_EQ(count(connection(),
+                    QStringLiteral("select count(*) from firma where id_f = :id and limit_nadh = 260"
+                                   " and dodatkowe_wolne = 7 and aktywna = 1 and bus = 0"
+                                   " and limit_kredytowy = 0 and w_synchronizacji = 0"),
+                    {{"id", m_company}}),
+              1);
+    EXPECT_EQ(call(connection(), "PZapFirmeFull", {{"@nazwa", "  "}}).result, suitedb::ResultMissingValue);
+    EXPECT_EQ(
+        call(connection(), "PZapFirmeFull", {{"@id", m_company}, {"@nazwa", "C"}, {"@id_centrali", m_company}}).result,
+        suitedb::ResultMissingValue);
+    EXPECT_EQ(call(connection(), "PZapFirmeFull", {{"@nazwa", "Oddział"}, {"@id_centrali", m_company + 1000}}).result,
+              suitedb::ResultMissingValue);
+    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma")), 1);
+}
+
+TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddress)
+{
+    const int first = address(0);
+    EXPECT_EQ(defaultOf(m_company), first); // even when not asked
+    const int second = address(0);
+    EXPECT_EQ(defaultOf(m_company), first);
+    address(1, second);
     EXPECT_EQ(defaultOf(m_company), second);
-}
-
-TEST_P(AddressDefault, UpdatingAnotherAddressToDefaultMovesTheFlag)
-{
-    const int first = save(1);
-    const int second = save(0);
-    save(1, second);
-    EXPECT_EQ(defaultOf(m_company), second);
-    save(1, first);
+    address(1, first);
     EXPECT_EQ(defaultOf(m_company), first);
-    EXPECT_EQ(defaults(m_company), 1);
-}
-
-TEST_P(AddressDefault, TheOnlyDefaultCannotBeUnset)
-{
-    const int first = save(1);
-    save(0);
-    save(0, first);
-    EXPECT_EQ(defaultOf(m_company), first);
-}
-
-TEST_P(AddressDefault, OwnersDoNotShareTheFlag)
-{
+    const int third = address(1);
+    EXPECT_EQ(defaultOf(m_company), third);
+    address(0, third); // the only default cannot be unset
+    EXPECT_EQ(defaultOf(m_company), third);
+    // Owners do not share the flag; moving the default away leaves the old owner one.
+    const int mine = addCompany(connection(), QStringLiteral("Moja"));
     const int other = addCompany(connection(), QStringLiteral("Inna"));
-    const int mine = save(1);
-    const int theirs = save(1, {}, other);
-    EXPECT_EQ(defaultOf(m_company), mine);
+    const int moved = address(1, {}, mine);
+    const int stays = address(0, {}, mine);
+    const int theirs = address(1, {}, other);
+    EXPECT_EQ(defaultOf(mine), moved);
     EXPECT_EQ(defaultOf(other), theirs);
-}
-
-TEST_P(AddressDefault, MovingTheDefaultToAnotherOwnerLeavesTheOldOwnerADefault)
-{
-    const int other = addCompany(connection(), QStringLiteral("Inna"));
-    const int moved = save(1);
-    const int stays = save(0);
-    save(1, moved, other);
-    EXPECT_EQ(defaultOf(m_company), stays);
+    address(1, moved, other);
+    EXPECT_EQ(defaultOf(mine), stays);
+    EXPECT_EQ(defaultOf(m_company), third);
     EXPECT_EQ(defaultOf(other), moved);
 }
 
-MALVO_INSTANTIATE_FOR_ENGINES(AddressDefault);
-
-class AccountSave : public SuiteDbTest
-{};
-
-TEST_P(AccountSave, OneActiveDefaultPerOwner)
+TEST_P(CompanySave, OneActiveDefaultAccountPerOwner)
 {
-    const int company = addCompany(connection(), QStringLiteral("Kontowa"));
-    auto save = [&](int isDefault, int active) {
+    auto save = [&](int active) {
         const Call c = call(connection(), "PZapKonto",
-                            {{"@id_", company},
+                            {{"@id_", m_company},
                              {"@tabela", 7},
                              {"@nr_konta", "11 2222"},
-                             {"@czy_domyslne", isDefault},
+                             {"@czy_domyslne", 1},
                              {"@aktywne", active}});
         EXPECT_EQ(c.result, 0);
         return c["@id"].toInt();
     };
-    const int first = save(1, 1);
-    const int inactive = save(1, 0);
-    const QString defaults =
-        QStringLiteral("select id_konta from konto where id_ = :o and tabela = 7 and czy_domyslne = 1");
-    EXPECT_EQ(scalar(connection(), defaults, {{"o", company}}).toInt(), first);
-    EXPECT_EQ(count(connection(),
-                    QStringLiteral("select count(*) from konto where id_konta = :id and czy_domyslne = 0"),
-                    {{"id", inactive}}),
-              1);
-    const int second = save(1, 1);
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from konto where id_ = :o and czy_domyslne = 1"),
-                    {{"o", company}}),
-              1);
-    EXPECT_EQ(scalar(connection(), defaults, {{"o", company}}).toInt(), second);
+    const QString defaults = QStringLiteral("select id_konta from konto where id_ = :o and czy_domyslne = 1");
+    const int first = save(1);
+    save(0);
+    EXPECT_EQ(strings(connection(), defaults, {{"o", m_company}}), QStringList{QString::number(first)});
+    const int second = save(1);
+    EXPECT_EQ(strings(connection(), defaults, {{"o", m_company}}), QStringList{QString::number(second)});
 }
 
-MALVO_INSTANTIATE_FOR_ENGINES(AccountSave);
-
-class DocumentSave : public SuiteDbTest
-{};
-
-TEST_P(DocumentSave, UntouchedRemarksStayAndDoneIsStamped)
+TEST_P(CompanySave, DocumentKeepsUntouchedRemarksAndStampsDone)
 {
     const int kind = addDictionaryEntry(connection(), QStringLiteral("dokument_rodzaj"), QStringLiteral("test_kind"),
                                         QStringLiteral("Rodzaj"), QStringLiteral("Kind"));
@@ -201,49 +136,35 @@ TEST_P(DocumentSave, UntouchedRemarksStayAndDoneIsStamped)
                   .result,
               0);
     EXPECT_EQ(
-        scalar(connection(), QStringLiteral("select uwagi from dokument where id_dok = :id"), {{"id", id}}).toString(),
-        QStringLiteral("ważne"));
-    EXPECT_EQ(count(connection(),
-                    QStringLiteral("select count(*) from dokument where id_dok = :id and czy_wykonany = 1"
-                                   " and data_wykonania is not null and id_u_wykonal = 1"),
-                    {{"id", id}}),
-              1);
+        count(connection(),
+              QStringLiteral("select count(*) from dokument where id_dok = :id and uwagi = :u and czy_wykonany = 1"
+                             " and data_wykonania is not null and id_u_wykonal = 1"),
+              {{"id", id}, {"u", QStringLiteral("ważne")}}),
+        1);
     EXPECT_EQ(call(connection(), "PZapDokument", {{"@numer", "bez rodzaju"}}).result, suitedb::ResultMissingValue);
 }
 
-MALVO_INSTANTIATE_FOR_ENGINES(DocumentSave);
-
-class SettingSave : public SuiteDbTest
-{};
-
-TEST_P(SettingSave, OneRowPerKeyWithNullsAsKeys)
+TEST_P(CompanySave, SettingsKeepOneRowPerKeyWithNullsAsKeys)
 {
-    const int company = addCompany(connection(), QStringLiteral("Ustawienia"));
-    auto save = [&](const char *value, QVariant user) {
+    for (const auto &[value, user] :
+         {std::pair{"1", QVariant()}, std::pair{"0", QVariant()}, std::pair{"1", QVariant(3)}})
         EXPECT_EQ(call(connection(), "PZapUst4",
                        {{"@id_u_kto", 1},
                         {"@co", "sp_data_kursu_auto"},
                         {"@wartosc", value},
                         {"@kod", "SP"},
-                        {"@id_f", company},
+                        {"@id_f", m_company},
                         {"@id_u", user}})
                       .result,
                   0);
-    };
-    save("1", {});
-    save("0", {});
-    save("1", 3);
-    const QString rows = QStringLiteral("select count(*) from ustawienia where kod = 'SP' and co = 'sp_data_kursu_auto'"
-                                        " and id_f = :f");
-    EXPECT_EQ(count(connection(), rows, {{"f", company}}), 2);
-    EXPECT_EQ(scalar(connection(),
-                     QStringLiteral("select wartosc from ustawienia where kod = 'SP' and id_f = :f and id_u is null"),
-                     {{"f", company}})
-                  .toString(),
-              QStringLiteral("0"));
+    EXPECT_EQ(strings(connection(),
+                      QStringLiteral("select coalesce(cast(id_u as text), '-') || wartosc from ustawienia where kod = "
+                                     "'SP' and co = 'sp_data_kursu_auto' and id_f = :f order by coalesce(id_u, 0)"),
+                      {{"f", m_company}}),
+              (QStringList{QStringLiteral("-0"), QStringLiteral("31")}));
 }
 
-MALVO_INSTANTIATE_FOR_ENGINES(SettingSave);
+MALVO_INSTANTIATE_FOR_ENGINES(CompanySave);
 
 } // namespace
 } // namespace suitedbtest

@@ -3,69 +3,41 @@
 
 #include "connection.h"
 #include "demo.h"
-#include "query.h"
 #include "scratch_database.h"
 #include "suitedb.h"
 #include "suitedb_fixture.h"
 
-#include <QSet>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
+namespace suitedbtest {
 namespace {
-
-using suitedbtest::count;
-using suitedbtest::scalar;
 
 constexpr int Companies = 400;
 
-std::vector<QVariantList> rows(db::Connection &connection, const QString &sql)
-{
-    db::Query query(&connection, sql);
-    query.open();
-    std::vector<QVariantList> out;
-    for (query.first(); !query.eof(); query.next()) {
-        QVariantList row;
-        for (int i = 0; i < query.fieldCount(); ++i)
-            row.append(query.value(i));
-        out.push_back(row);
-    }
-    return out;
-}
-
 bool allDigits(const QString &text, int length)
 {
-    if (text.size() != length)
-        return false;
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+    return text.size() == length && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
 }
 
-int digit(const QString &text, int i)
+// Weighted digit sum modulo 11, as both registry numbers check themselves.
+int weightedSum(const QString &text, std::initializer_list<int> weights)
 {
-    return text.at(i).digitValue();
+    int sum = 0, i = 0;
+    for (int w : weights)
+        sum += w * text.at(i++).digitValue();
+    return sum % 11;
 }
 
 bool validNip(const QString &nip)
 {
-    if (!allDigits(nip, 10))
-        return false;
-    const int weights[] = {6, 5, 7, 2, 3, 4, 5, 6, 7};
-    int sum = 0;
-    for (int i = 0; i < 9; ++i)
-        sum += weights[i] * digit(nip, i);
-    return sum % 11 != 10 && sum % 11 == digit(nip, 9);
+    return allDigits(nip, 10) && weightedSum(nip, {6, 5, 7, 2, 3, 4, 5, 6, 7}) == nip.at(9).digitValue();
 }
 
 bool validRegon(const QString &regon)
 {
-    if (!allDigits(regon, 9))
-        return false;
-    const int weights[] = {8, 9, 2, 3, 4, 5, 6, 7};
-    int sum = 0;
-    for (int i = 0; i < 8; ++i)
-        sum += weights[i] * digit(regon, i);
-    const int check = sum % 11 == 10 ? 0 : sum % 11;
-    return check == digit(regon, 8);
+    return allDigits(regon, 9) && weightedSum(regon, {8, 9, 2, 3, 4, 5, 6, 7}) % 10 == regon.at(8).digitValue();
 }
 
 // IBAN rule: the country code and check digits move to the end, letters
@@ -74,9 +46,8 @@ bool validAccount(const QString &number)
 {
     if (!allDigits(number, 26))
         return false;
-    const QString moved = number.mid(2) + QStringLiteral("2521") + number.left(2);
     int remainder = 0;
-    for (QChar c : moved)
+    for (QChar c : number.mid(2) + QStringLiteral("2521") + number.left(2))
         remainder = (remainder * 10 + c.digitValue()) % 97;
     return remainder == 1;
 }
@@ -91,7 +62,7 @@ TEST(DemoChecksums, VerifiersKnowRealNumbers)
     EXPECT_FALSE(validAccount(QStringLiteral("61109010140000071219812875")));
 }
 
-class DemoTest : public suitedbtest::SuiteDbTest
+class DemoTest : public SuiteDbTest
 {
 protected:
     void SetUp() override
@@ -105,135 +76,85 @@ protected:
     }
 
     int number(const char *sql) { return count(connection(), QString::fromUtf8(sql)); }
+    QStringList texts(const char *sql) { return strings(connection(), QString::fromUtf8(sql)); }
 
     std::vector<std::pair<int, int>> m_progress;
 };
 
-TEST_P(DemoTest, CreatesTheCompaniesAsked)
+TEST_P(DemoTest, CreatesTheCompaniesAskedWithValidNumbers)
 {
     EXPECT_EQ(number("select count(*) from firma"), Companies);
     ASSERT_FALSE(m_progress.empty());
     EXPECT_EQ(m_progress.back(), std::make_pair(Companies, Companies));
-    EXPECT_EQ(number("select count(*) from firma where nazwa is null or nazwa = '' or skrot is null or skrot = ''"), 0);
+    for (const QString &nip : texts("select nip from firma"))
+        EXPECT_TRUE(validNip(nip)) << nip.toStdString();
+    const QStringList regons = texts("select regon from firma where regon is not null");
+    EXPECT_GT(regons.size(), Companies / 2);
+    for (const QString &regon : regons)
+        EXPECT_TRUE(validRegon(regon)) << regon.toStdString();
+    for (const QString &krs : texts("select krs from firma where krs is not null"))
+        EXPECT_TRUE(allDigits(krs, 10)) << krs.toStdString();
+    for (const QString &account : texts("select nr_konta from konto"))
+        EXPECT_TRUE(validAccount(account)) << account.toStdString();
+    EXPECT_EQ(number("select count(*) from konto"), Companies);
 }
 
-TEST_P(DemoTest, RegistryNumbersPassTheirChecksums)
+// Each statement counts rows that break a rule the program relies on.
+TEST_P(DemoTest, RowsKeepTheRulesOfTheProgram)
 {
-    int regons = 0;
-    for (const auto &row : rows(connection(), QStringLiteral("select nip, regon, krs from firma"))) {
-        EXPECT_TRUE(validNip(row[0].toString())) << row[0].toString().toStdString();
-        if (!row[1].isNull()) {
-            ++regons;
-            EXPECT_TRUE(validRegon(row[1].toString())) << row[1].toString().toStdString();
-        }
-        if (!row[2].isNull()) {
-            EXPECT_TRUE(allDigits(row[2].toString(), 10)) << row[2].toString().toStdString();
-        }
-    }
-    EXPECT_GT(regons, Companies / 2);
-    EXPECT_EQ(number("select count(*) from (select regon from firma where regon is not null group by regon having "
-                     "count(*) > 1) d"),
-              0);
-    EXPECT_EQ(
-        number("select count(*) from (select krs from firma where krs is not null group by krs having count(*) > 1) d"),
-        0);
+    const char *const violations[] = {
+        "select count(*) from firma where nazwa is null or nazwa = '' or skrot is null or skrot = ''",
+        "select count(*) from (select regon from firma where regon is not null group by regon having count(*) > 1) d",
+        "select count(*) from (select krs from firma where krs is not null group by krs having count(*) > 1) d",
+        // An account names its bank by the settlement number inside it.
+        "select count(*) from konto k left join bank b on b.nr_rozliczeniowy = substr(k.nr_konta, 3, 4) "
+        "where b.nazwa is null or k.bank is null or k.bank <> substr(b.nazwa, 1, 50)",
+        "select count(*) from firma f where not exists (select 1 from firma_grupa g where g.id_f = f.id_f)",
+        "select count(*) from firma_grupa g where not exists "
+        "(select 1 from slowwartosci s where s.id_wartosci = g.grupa and s.typ_slownika = 'firma_rodzaj')",
+        "select count(*) from firma f where 1 <> (select count(*) from adres a where a.tabela = 7 and a.id_ = f.id_f "
+        "and a.czy_domyslny = 1)",
+        "select count(*) from firma f where 1 <> (select count(*) from telefon t where t.tabela = 7 "
+        "and t.id_ = f.id_f and t.czy_domysl = 1)",
+        "select count(*) from firma f where 1 <> (select count(*) from konto k where k.tabela = 7 and k.id_ = f.id_f "
+        "and k.czy_domyslne = 1)",
+        // A postal code always belongs to the address's city.
+        "select count(*) from adres a join kod_pocztowy k on k.id_kodu = a.id_kodu where k.id_m <> a.id_m",
+        "select count(*) from adres where id_kodu is null or id_m is null",
+        "select count(*) from kontakt k where id_stan is not null and not exists "
+        "(select 1 from slowwartosci s where s.id_wartosci = k.id_stan and s.typ_slownika = 'stanowiska')",
+        // The editor refuses longer values, so demo rows must fit as a user's would.
+        "select count(*) from firma where length(nazwa) > 200 or length(skrot) > 20 or length(wlasciciel) > 30 "
+        "or length(www) > 60 or length(e_mail) > 50",
+        "select count(*) from kontakt where length(e_mail) > 50 or length(tel) > 25",
+        "select count(*) from adres where length(ulica) > 50 or length(nr_domu) > 10 or length(nr_m) > 5",
+        "select count(*) from telefon where numer not like '+48 %'",
+        // A branch hangs on an existing head office of the same VAT number, never on another branch.
+        "select count(*) from firma b join firma h on h.id_f = b.id_centrali where h.id_centrali is not null",
+        "select count(*) from firma b where b.id_centrali is not null and not exists "
+        "(select 1 from firma h where h.id_f = b.id_centrali)",
+        "select count(*) from firma b join firma h on h.id_f = b.id_centrali where b.nip <> h.nip",
+        "select count(*) from firma where typ_firmy is null",
+        "select count(*) from firma where status is not null and status not in "
+        "(select id_wartosci from slowwartosci where typ_slownika = 'klient_rodzaj')",
+        // A limit always comes with its currency, and no limit without one.
+        "select count(*) from firma where (limit_kredytowy > 0) <> (waluta_limitu_kredyt is not null)",
+    };
+    for (const char *sql : violations)
+        EXPECT_EQ(number(sql), 0) << sql;
+    for (const char *sql : {"select count(*) from kontakt", "select count(*) from firma where id_centrali is not null",
+                            "select count(*) from firma where limit_kredytowy > 0"})
+        EXPECT_GT(number(sql), 0) << sql;
+    EXPECT_EQ(number("select count(*) from firma f join slowwartosci s on s.id_wartosci = f.typ_firmy "
+                     "where s.typ_slownika = 'typ_firmy' and s.wartosc = 'firma_wlasna'"),
+              3);
 }
 
-TEST_P(DemoTest, AccountNumbersAreValidAndNameTheirBank)
-{
-    const auto accounts = rows(connection(),
-                               QStringLiteral("select k.nr_konta, k.bank, b.nazwa from konto k left join bank b on "
-                                              "b.nr_rozliczeniowy = substr(k.nr_konta, 3, 4)"));
-    EXPECT_EQ(int(accounts.size()), Companies);
-    for (const auto &row : accounts) {
-        EXPECT_TRUE(validAccount(row[0].toString())) << row[0].toString().toStdString();
-        EXPECT_EQ(row[1].toString(), row[2].toString().left(50)) << row[0].toString().toStdString();
-    }
-}
-
-TEST_P(DemoTest, EveryCompanyHasItsDefaultsAndKinds)
-{
-    EXPECT_EQ(
-        number("select count(*) from firma f where not exists (select 1 from firma_grupa g where g.id_f = f.id_f)"), 0);
-    EXPECT_EQ(
-        number("select count(*) from firma_grupa g where not exists "
-               "(select 1 from slowwartosci s where s.id_wartosci = g.grupa and s.typ_slownika = 'firma_rodzaj')"),
-        0);
-    for (const char *sql : {"select count(*) from adres where tabela = 7 and czy_domyslny = 1",
-                            "select count(*) from telefon where tabela = 7 and czy_domysl = 1",
-                            "select count(*) from konto where tabela = 7 and czy_domyslne = 1"})
-        EXPECT_EQ(number(sql), Companies) << sql;
-    EXPECT_EQ(number("select count(*) from (select id_ from adres where tabela = 7 and czy_domyslny = 1 "
-                     "group by id_ having count(*) > 1) d"),
-              0);
-    // A postal code always belongs to the address's city.
-    EXPECT_EQ(
-        number("select count(*) from adres a join kod_pocztowy k on k.id_kodu = a.id_kodu where k.id_m <> a.id_m"), 0);
-    EXPECT_EQ(number("select count(*) from adres where id_kodu is null or id_m is null"), 0);
-    EXPECT_EQ(
-        number("select count(*) from kontakt k where id_stan is not null and not exists "
-               "(select 1 from slowwartosci s where s.id_wartosci = k.id_stan and s.typ_slownika = 'stanowiska')"),
-        0);
-    EXPECT_GT(number("select count(*) from kontakt"), 0);
-}
-
-// The editor refuses longer values, so demo rows must fit as a user's would.
-TEST_P(DemoTest, ValuesFitTheEditorsWidths)
-{
-    EXPECT_EQ(number("select count(*) from firma where length(nazwa) > 200 or length(skrot) > 20 "
-                     "or length(wlasciciel) > 30 or length(www) > 60 or length(e_mail) > 50"),
-              0);
-    EXPECT_EQ(number("select count(*) from kontakt where length(e_mail) > 50 or length(tel) > 25"), 0);
-    EXPECT_EQ(number("select count(*) from adres where length(ulica) > 50 or length(nr_domu) > 10 or length(nr_m) > 5"),
-              0);
-    EXPECT_EQ(number("select count(*) from telefon where numer not like '+48 %'"), 0);
-}
-
-TEST_P(DemoTest, BranchesPointAtHeadOffices)
-{
-    EXPECT_GT(number("select count(*) from firma where id_centrali is not null"), 0);
-    EXPECT_EQ(
-        number("select count(*) from firma b join firma h on h.id_f = b.id_centrali where h.id_centrali is not null"),
-        0);
-    EXPECT_EQ(number("select count(*) from firma b where b.id_centrali is not null and not exists "
-                     "(select 1 from firma h where h.id_f = b.id_centrali)"),
-              0);
-    EXPECT_EQ(number("select count(*) from firma b join firma h on h.id_f = b.id_centrali where b.nip <> h.nip"), 0);
-}
-
-TEST_P(DemoTest, TypesStatusesAndLimits)
-{
-    const QVariant own = scalar(
-        connection(),
-        QStringLiteral(
-            "select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'firma_wlasna'"));
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma where typ_firmy = :t"), {{"t", own}}), 3);
-    EXPECT_EQ(number("select count(*) from firma where typ_firmy is null"), 0);
-    EXPECT_EQ(number("select count(*) from firma where status is not null and status not in "
-                     "(select id_wartosci from slowwartosci where typ_slownika = 'klient_rodzaj')"),
-              0);
-    // A limit always comes with its currency, and no limit without one.
-    EXPECT_EQ(number("select count(*) from firma where (limit_kredytowy > 0) <> (waluta_limitu_kredyt is not null)"),
-              0);
-    EXPECT_GT(number("select count(*) from firma where limit_kredytowy > 0"), 0);
-}
-
-TEST_P(DemoTest, NamesAreUniqueAlsoOnASecondRun)
-{
-    suitedb::generateDemoCompanies(connection(), Companies, 11);
-    EXPECT_EQ(number("select count(*) from firma"), 2 * Companies);
-    EXPECT_EQ(number("select count(distinct lower(skrot)) from firma"), 2 * Companies);
-    EXPECT_EQ(number("select count(distinct lower(nazwa)) from firma"), 2 * Companies);
-    EXPECT_EQ(number("select count(*) from firma where length(skrot) > 20"), 0);
-}
-
-TEST_P(DemoTest, SameSeedSameCompanies)
+TEST_P(DemoTest, SameSeedSameCompaniesAndNamesStayUniqueOnASecondRun)
 {
     const auto listed = [](db::Connection &connection) {
-        QStringList out;
-        for (const auto &row : rows(connection, QStringLiteral("select nazwa, skrot, nip from firma order by id_f")))
-            out.append(row[0].toString() + QLatin1Char('|') + row[1].toString() + QLatin1Char('|') + row[2].toString());
-        return out;
+        return strings(connection,
+                       QStringLiteral("select nazwa || '|' || skrot || '|' || nip from firma order by id_f"));
     };
     testsupport::ScratchDatabase same(GetParam());
     testsupport::ScratchDatabase other(GetParam());
@@ -244,6 +165,12 @@ TEST_P(DemoTest, SameSeedSameCompanies)
     const QStringList first = listed(connection());
     EXPECT_EQ(first, listed(same.connection()));
     EXPECT_NE(first, listed(other.connection()));
+
+    suitedb::generateDemoCompanies(connection(), Companies, 11);
+    EXPECT_EQ(number("select count(*) from firma"), 2 * Companies);
+    EXPECT_EQ(number("select count(distinct lower(skrot)) from firma"), 2 * Companies);
+    EXPECT_EQ(number("select count(distinct lower(nazwa)) from firma"), 2 * Companies);
+    EXPECT_EQ(number("select count(*) from firma where length(skrot) > 20"), 0);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(DemoTest);
@@ -261,3 +188,4 @@ TEST(DemoProgress, ReportsEveryThousand)
 }
 
 } // namespace
+} // namespace suitedbtest

@@ -28,55 +28,36 @@ protected:
                      {"@szer", width}})
             .result;
     }
+    int columnsSaved(const char *module, int user)
+    {
+        const Call read =
+            call(connection(), "pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", module}, {"@id_u", user}});
+        EXPECT_EQ(read.result, 0);
+        return read["@ile"].toInt();
+    }
 };
 
+// Keys are required, and other users and modules are kept apart.
 TEST_P(ListSettings, SavingTheSameKeyReplacesTheRecord)
-{
-    ASSERT_EQ(saveColumn("ramka", "nazwa", 0, 100), 0);
-    ASSERT_EQ(saveColumn("ramka", "nazwa", 2, 180), 0);
-    ASSERT_EQ(saveColumn("ramka", "skrot", 1, 80), 0);
-    ASSERT_EQ(saveColumn("druga_ramka", "nazwa", 0, 50), 0);
-
-    const Call read =
-        call(connection(), "pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", "partners.dll"}, {"@id_u", 1}});
-    ASSERT_EQ(read.result, 0);
-    EXPECT_EQ(read["@ile"].toInt(), 3);
-
-    db::Query rows(&connection(),
-                   QStringLiteral("select * from ust_form where formularz = :form and kod_dll = :kod_dll"
-                                  " and id_u = :id_u order by typ, menu, kolejnosc"));
-    rows.parameters().setValue(QStringLiteral("form"), QStringLiteral("Tlista_firm_form"));
-    rows.parameters().setValue(QStringLiteral("kod_dll"), QStringLiteral("partners.dll"));
-    rows.parameters().setValue(QStringLiteral("id_u"), 1);
-    rows.open();
-    rows.setFilter(QStringLiteral("menu = 'ramka'"));
-    ASSERT_EQ(rows.recordCount(), 2);
-    rows.first();
-    EXPECT_EQ(rows.value(QStringLiteral("nazwa")).toString(), QStringLiteral("skrot"));
-    rows.next();
-    EXPECT_EQ(rows.value(QStringLiteral("nazwa")).toString(), QStringLiteral("nazwa"));
-    EXPECT_EQ(rows.value(QStringLiteral("szerokosc")).toInt(), 180);
-}
-
-TEST_P(ListSettings, OtherUsersAndModulesAreApart)
-{
-    ASSERT_EQ(saveColumn("ramka", "nazwa", 0, 100), 0);
-    EXPECT_EQ(call(connection(), "pob_ust2",
-                   {{"@form", "Tlista_firm_form"}, {"@kod_dll", "partners.dll"}, {"@id_u", 2}})["@ile"]
-                  .toInt(),
-              0);
-    EXPECT_EQ(call(connection(), "pob_ust2",
-                   {{"@form", "Tlista_firm_form"}, {"@kod_dll", "orders.dll"}, {"@id_u", 1}})["@ile"]
-                  .toInt(),
-              0);
-}
-
-TEST_P(ListSettings, MissingKeysAreRefused)
 {
     EXPECT_EQ(call(connection(), "zap_ust", {{"@id_u", 1}, {"@typ", "TColumn"}}).result, suitedb::ResultMissingValue);
     EXPECT_EQ(call(connection(), "pob_ust2", {{"@kod_dll", "partners.dll"}, {"@id_u", 1}}).result,
               suitedb::ResultMissingValue);
     EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from ust_form")), 0);
+    ASSERT_EQ(saveColumn("ramka", "nazwa", 0, 100), 0);
+    ASSERT_EQ(saveColumn("ramka", "nazwa", 2, 180), 0);
+    ASSERT_EQ(saveColumn("ramka", "skrot", 1, 80), 0);
+    ASSERT_EQ(saveColumn("druga_ramka", "nazwa", 0, 50), 0);
+
+    EXPECT_EQ(columnsSaved("partners.dll", 1), 3);
+
+    EXPECT_EQ(
+        strings(connection(),
+                QStringLiteral("select nazwa || ':' || szerokosc from ust_form where formularz = 'Tlista_firm_form'"
+                               " and kod_dll = 'partners.dll' and id_u = 1 and menu = 'ramka' order by kolejnosc")),
+        (QStringList{QStringLiteral("skrot:80"), QStringLiteral("nazwa:180")}));
+    EXPECT_EQ(columnsSaved("partners.dll", 2), 0);
+    EXPECT_EQ(columnsSaved("orders.dll", 1), 0);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ListSettings);

@@ -45,72 +45,40 @@ QSet<QString> placeholders(const QString &text)
     return found;
 }
 
-class TranslationFileTest : public testing::TestWithParam<const char *>
-{};
-
-TEST_P(TranslationFileTest, EveryKeyOnceWithAText)
+TEST(TranslationFiles, EveryKeyOnceWithATextAndFileTypesCarryTheirPattern)
 {
-    const Translations file = readTranslations(QString::fromLatin1(GetParam()));
-    EXPECT_GT(file.texts.size(), 200);
-    EXPECT_TRUE(file.duplicates.isEmpty()) << file.duplicates.join(QLatin1Char(' ')).toStdString();
-    for (auto it = file.texts.cbegin(); it != file.texts.cend(); ++it) {
-        EXPECT_TRUE(it.key().startsWith(QLatin1String("Resstrings_IDS_"))) << it.key().toStdString();
-        EXPECT_FALSE(it.value().trimmed().isEmpty()) << it.key().toStdString();
-    }
-}
-
-// File-dialog entries are "description|pattern" so that the dialog can split them.
-TEST_P(TranslationFileTest, FileTypeEntriesCarryTheirPattern)
-{
-    const Translations file = readTranslations(QString::fromLatin1(GetParam()));
-    for (const char *type : {"bmp", "jpg", "txt", "rtf", "doc", "odt", "pdf"}) {
-        const QString text = file.texts.value(QStringLiteral("Resstrings_IDS_plik_") + QLatin1String(type));
-        EXPECT_TRUE(text.contains(QStringLiteral("|*.") + QLatin1String(type))) << type << ": " << text.toStdString();
-    }
-    // The CSV text is cut at " (" by its user.
-    EXPECT_TRUE(file.texts.value(QStringLiteral("Resstrings_IDS_plik_csv")).contains(QStringLiteral(" (")));
-}
-
-INSTANTIATE_TEST_SUITE_P(Languages, TranslationFileTest, testing::Values("pl", "en"),
-                         [](const testing::TestParamInfo<const char *> &info) { return std::string(info.param); });
-
-TEST(TranslationFiles, BothLanguagesHaveTheSameKeys)
-{
-    const QStringList polish = readTranslations(QStringLiteral("pl")).texts.keys();
-    const QStringList english = readTranslations(QStringLiteral("en")).texts.keys();
-    const QSet<QString> pl(polish.cbegin(), polish.cend());
-    const QSet<QString> en(english.cbegin(), english.cend());
-    for (const QString &key : pl - en)
-        ADD_FAILURE() << "no English text for " << key.toStdString();
-    for (const QString &key : en - pl)
-        ADD_FAILURE() << "no Polish text for " << key.toStdString();
-}
-
-TEST(TranslationFiles, ArgumentsAgreeBetweenLanguages)
-{
-    const auto polish = readTranslations(QStringLiteral("pl")).texts;
-    const auto english = readTranslations(QStringLiteral("en")).texts;
-    for (auto it = polish.cbegin(); it != polish.cend(); ++it) {
-        if (english.contains(it.key())) {
-            EXPECT_EQ(placeholders(it.value()), placeholders(english.value(it.key()))) << it.key().toStdString();
+    for (const char *language : {"pl", "en"}) {
+        const Translations file = readTranslations(QString::fromLatin1(language));
+        EXPECT_GT(file.texts.size(), 200);
+        EXPECT_TRUE(file.duplicates.isEmpty()) << file.duplicates.join(QLatin1Char(' ')).toStdString();
+        for (auto it = file.texts.cbegin(); it != file.texts.cend(); ++it) {
+            EXPECT_TRUE(it.key().startsWith(QLatin1String("Resstrings_IDS_"))) << it.key().toStdString();
+            EXPECT_FALSE(it.value().trimmed().isEmpty()) << it.key().toStdString();
         }
+        // File-dialog entries are "description|pattern" so that the dialog can split them.
+        for (const char *type : {"bmp", "jpg", "txt", "rtf", "doc", "odt", "pdf"}) {
+            const QString text = file.texts.value(QStringLiteral("Resstrings_IDS_plik_") + QLatin1String(type));
+            EXPECT_TRUE(text.contains(QStringLiteral("|*.") + QLatin1String(type)))
+                << type << ": " << text.toStdString();
+        }
+        // The CSV text is cut at " (" by its user.
+        EXPECT_TRUE(file.texts.value(QStringLiteral("Resstrings_IDS_plik_csv")).contains(QStringLiteral(" (")));
     }
-    EXPECT_EQ(placeholders(polish.value(QStringLiteral("Resstrings_IDS_prosze_wypelnic_pole"))),
-              QSet<QString>{QStringLiteral("%1")});
-    EXPECT_EQ(placeholders(polish.value(QStringLiteral("Resstrings_IDS_blad_kopiowania_pliku"))),
-              (QSet<QString>{QStringLiteral("%1"), QStringLiteral("%2")}));
 }
 
 // A copied Polish text in the English file is an untranslated entry.
-TEST(TranslationFiles, EnglishIsTranslated)
+TEST(TranslationFiles, EnglishTranslatesEveryKeyWithTheSameArguments)
 {
     const auto polish = readTranslations(QStringLiteral("pl")).texts;
     const auto english = readTranslations(QStringLiteral("en")).texts;
+    EXPECT_EQ(polish.keys(), english.keys());
     int same = 0;
     for (auto it = polish.cbegin(); it != polish.cend(); ++it) {
-        if (english.value(it.key()) == it.value())
-            ++same;
+        EXPECT_EQ(placeholders(it.value()), placeholders(english.value(it.key()))) << it.key().toStdString();
+        same += english.value(it.key()) == it.value();
     }
+    EXPECT_EQ(placeholders(polish.value(QStringLiteral("Resstrings_IDS_blad_kopiowania_pliku"))),
+              (QSet<QString>{QStringLiteral("%1"), QStringLiteral("%2")}));
     // Abbreviations (NIP, KRS, REGON, OK, Skype...) read alike in both.
     EXPECT_LT(same, polish.size() / 10);
     static const QRegularExpression polishLetters(QString::fromUtf8("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));

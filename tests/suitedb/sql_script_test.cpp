@@ -1,6 +1,7 @@
 #include "db_error.h"
 #include "dialect.h"
 #include "schema/sql_script.h"
+#include "scratch_database.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ TEST(ScriptSplitErrors, UnterminatedQuoteIsRefused)
 class ScriptExpand : public testing::TestWithParam<db::Engine>
 {};
 
-TEST_P(ScriptExpand, ReplacesEveryPlaceholder)
+TEST_P(ScriptExpand, ReplacesEveryPlaceholderAndRefusesAnUnknownOne)
 {
     const auto types = suitedb::script::columnTypes(GetParam(), QStringLiteral("PL"));
     const QString out = suitedb::script::expand(
@@ -66,15 +67,9 @@ TEST_P(ScriptExpand, ReplacesEveryPlaceholder)
     EXPECT_TRUE(out.contains(types.id));
     EXPECT_TRUE(out.contains(QStringLiteral("a ") + types.text));
     EXPECT_TRUE(out.contains(QStringLiteral("d numeric(18,2)")));
-}
-
-TEST_P(ScriptExpand, RefusesAnUnknownPlaceholder)
-{
-    const auto types = suitedb::script::columnTypes(GetParam(), QStringLiteral("PL"));
     EXPECT_THROW(suitedb::script::expand(QStringLiteral("x {{BLOB}}"), types), db::DbError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, ScriptExpand, testing::Values(db::Engine::SQLite, db::Engine::PostgreSQL),
-                         [](const auto &info) { return info.param == db::Engine::SQLite ? "SQLite" : "PostgreSQL"; });
+MALVO_INSTANTIATE_FOR_ENGINES(ScriptExpand);
 
 } // namespace

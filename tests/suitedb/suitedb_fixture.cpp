@@ -37,6 +37,18 @@ int count(db::Connection &connection, const QString &sql, Args binds)
     return scalar(connection, sql, binds).toInt();
 }
 
+QStringList strings(db::Connection &connection, const QString &sql, Args binds, int column)
+{
+    db::Query query(&connection, sql);
+    for (const auto &[name, value] : binds)
+        query.parameters().setValue(QString::fromLatin1(name), value);
+    query.open();
+    QStringList out;
+    for (query.first(); !query.eof(); query.next())
+        out.append(query.value(column).toString());
+    return out;
+}
+
 void exec(db::Connection &connection, const QString &sql, Args binds)
 {
     db::Query query(&connection, sql);
@@ -47,14 +59,10 @@ void exec(db::Connection &connection, const QString &sql, Args binds)
 
 int addCompany(db::Connection &connection, const QString &name, Args extra)
 {
-    db::StoredProc proc(&connection, QStringLiteral("PZapFirmeFull"));
-    proc.refreshParameters();
-    proc.setValue(QStringLiteral("@nazwa"), name);
-    proc.setValue(QStringLiteral("@skrot"), name.left(20));
-    for (const auto &[param, value] : extra)
-        proc.setValue(QString::fromLatin1(param), value);
-    EXPECT_EQ(proc.execProc(), 0) << name.toStdString();
-    return proc.value(QStringLiteral("@id")).toInt();
+    extra.insert(extra.begin(), {{"@nazwa", name}, {"@skrot", name.left(20)}});
+    const Call saved = call(connection, "PZapFirmeFull", extra);
+    EXPECT_EQ(saved.result, 0) << name.toStdString();
+    return saved["@id"].toInt();
 }
 
 Place addPlace(db::Connection &connection, const QString &cityName, const QString &code, const QString &countryCode,

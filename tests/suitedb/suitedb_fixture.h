@@ -3,6 +3,7 @@
 #include "scratch_database.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
 #include <utility>
@@ -31,6 +32,8 @@ Call call(db::Connection &connection, const char *procedure, Args args);
 // First column of the first row of a statement with :name parameters.
 QVariant scalar(db::Connection &connection, const QString &sql, Args binds = {});
 int count(db::Connection &connection, const QString &sql, Args binds = {});
+// One column of every row, as text.
+QStringList strings(db::Connection &connection, const QString &sql, Args binds = {}, int column = 0);
 void exec(db::Connection &connection, const QString &sql, Args binds = {});
 
 // A company saved through PZapFirmeFull; returns its id.

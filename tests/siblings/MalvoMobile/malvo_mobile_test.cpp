@@ -27,6 +27,10 @@ TEST_P(MalvoMobileTest, APendingPushOfACompanyIsReplacedByTheNewerOne)
     const int a = firma(QStringLiteral("A"));
     const int b = firma(QStringLiteral("B"));
     const QDateTime przed = QDateTime::currentDateTimeUtc().addSecs(-1);
+    // Nothing is queued for a company that does not exist.
+    EXPECT_EQ(synchronizuj(987654, 1, QStringLiteral("t")), 0);
+    EXPECT_EQ(synchronizuj(0, 1, QStringLiteral("t")), 0);
+    EXPECT_TRUE(kolejka().isEmpty());
 
     EXPECT_EQ(synchronizuj(a, 11, QStringLiteral("stary")), 1);
     EXPECT_EQ(synchronizuj(b, 0, QString()), 1);
@@ -43,13 +47,6 @@ TEST_P(MalvoMobileTest, APendingPushOfACompanyIsReplacedByTheNewerOne)
     const QJsonObject drugi = QJsonDocument::fromJson(wiersze[1].toUtf8()).object();
     EXPECT_TRUE(drugi.value(QStringLiteral("apd_id")).isNull());
     EXPECT_TRUE(drugi.value(QStringLiteral("apd_token")).isNull());
-}
-
-TEST_P(MalvoMobileTest, NothingIsQueuedForACompanyThatDoesNotExist)
-{
-    EXPECT_EQ(synchronizuj(987654, 1, QStringLiteral("t")), 0);
-    EXPECT_EQ(synchronizuj(0, 1, QStringLiteral("t")), 0);
-    EXPECT_TRUE(kolejka().isEmpty());
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(MalvoMobileTest);

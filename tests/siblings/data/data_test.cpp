@@ -12,49 +12,39 @@ protected:
             .value_or(-1);
     }
 
-    static QStringList wiersze(const QString &co)
+    static QStringList wiersze()
     {
         return host::GetListaStringDB(
             QStringLiteral(
                 "select co || '|' || wartosc || '|' || coalesce(kod, '-') || '|' || coalesce(cast(id_u as text), '-')"
-                " || '|' || coalesce(cast(id_f as text), '-') as w from ustawienia where co = :co order by id_ust"),
-            QStringLiteral("w"), nullptr, {{QStringLiteral("co"), co}});
+                " || '|' || coalesce(cast(id_f as text), '-') as w from ustawienia order by id_ust"),
+            QStringLiteral("w"));
     }
 };
 
+// Values are stored as typed, apostrophes included; a keyless write fails without a row.
 TEST_P(DataTest, ASecondWriteOfTheSameKeyUpdatesItsRowAndOtherOwnersGetTheirOwn)
 {
     const int idF = firma(QStringLiteral("Klient"));
     const QString f = QString::number(idF);
-    const QString termin = QStringLiteral("termin_zaplaty");
+    const QString t = QStringLiteral("termin_zaplaty");
+    const QString p = QStringLiteral("partners.dll");
+    const QString linia = QStringLiteral("Płatne do 'końca' miesiąca; -- bez zmian");
 
-    EXPECT_EQ(zapiszUstaw(termin, QStringLiteral("30"), QStringLiteral("partners.dll"), 0, idF), 1);
-    EXPECT_EQ(zapiszUstaw(termin, QStringLiteral("45"), QStringLiteral("partners.dll"), 0, idF), 1);
-    EXPECT_EQ(wiersze(termin), QStringList{termin + QStringLiteral("|45|partners.dll|-|") + f});
+    EXPECT_EQ(zapiszUstaw(QString(), QStringLiteral("1"), p, 0, 0), 0);
+    EXPECT_EQ(zapiszUstaw(t, QStringLiteral("30"), p, 0, idF), 1);
+    EXPECT_EQ(zapiszUstaw(t, QStringLiteral("45"), p, 0, idF), 1);
+    EXPECT_EQ(wiersze(), QStringList{t + QStringLiteral("|45|partners.dll|-|") + f});
 
     // A user's own row, a global row and another module's row stand beside it.
-    EXPECT_EQ(zapiszUstaw(termin, QStringLiteral("14"), QStringLiteral("partners.dll"), 5, idF), 1);
-    EXPECT_EQ(zapiszUstaw(termin, QStringLiteral("7"), QStringLiteral("partners.dll"), 0, 0), 1);
-    EXPECT_EQ(zapiszUstaw(termin, QStringLiteral("60"), QStringLiteral("FK"), 0, idF), 1);
-    EXPECT_EQ(zapiszUstaw(termin, QStringLiteral("21"), QStringLiteral("partners.dll"), 5, idF), 1);
-    EXPECT_EQ(wiersze(termin),
-              (QStringList{termin + QStringLiteral("|45|partners.dll|-|") + f,
-                           termin + QStringLiteral("|21|partners.dll|5|") + f,
-                           termin + QStringLiteral("|7|partners.dll|-|-"), termin + QStringLiteral("|60|FK|-|") + f}));
-}
-
-TEST_P(DataTest, ValuesAreStoredAsTypedApostrophesIncluded)
-{
-    const int idF = firma(QStringLiteral("Klient"));
-    const QString linia = QStringLiteral("Płatne do 'końca' miesiąca; -- bez zmian");
-    EXPECT_EQ(zapiszUstaw(QStringLiteral("uwagi_firmy_fv_0"), linia, QStringLiteral("partners.dll"), 0, idF), 1);
-    EXPECT_EQ(tekst(QStringLiteral("select wartosc from ustawienia where co = 'uwagi_firmy_fv_0'")), linia);
-}
-
-TEST_P(DataTest, AKeylessWriteFailsWithoutARow)
-{
-    EXPECT_EQ(zapiszUstaw(QString(), QStringLiteral("1"), QStringLiteral("partners.dll"), 0, 0), 0);
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from ustawienia where kod = 'partners.dll'")), 0);
+    EXPECT_EQ(zapiszUstaw(t, QStringLiteral("14"), p, 5, idF), 1);
+    EXPECT_EQ(zapiszUstaw(t, linia, p, 0, 0), 1);
+    EXPECT_EQ(zapiszUstaw(t, QStringLiteral("60"), QStringLiteral("FK"), 0, idF), 1);
+    EXPECT_EQ(zapiszUstaw(t, QStringLiteral("21"), p, 5, idF), 1);
+    EXPECT_EQ(wiersze(),
+              (QStringList{t + QStringLiteral("|45|partners.dll|-|") + f, t + QStringLiteral("|21|partners.dll|5|") + f,
+                           t + QLatin1Char('|') + linia + QStringLiteral("|partners.dll|-|-"),
+                           t + QStringLiteral("|60|FK|-|") + f}));
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(DataTest);

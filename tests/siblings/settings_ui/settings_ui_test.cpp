@@ -1,53 +1,41 @@
-#include "host_fixture.h"
-#include "host_funcs.h"
+#include "sibling_fixture.h"
+
 #include "host_variables.h"
-#include "siblings.h"
 #include "window_messages.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
 
-const QString Sibling = QStringLiteral("settings_ui.dll");
-
-struct Komunikat
-{
-    int numer;
-    qintptr wParam;
-    qintptr lParam;
-};
-
+// Records the host messages it receives as "message wParam lParam".
 class OknoHosta : public QWidget
 {
 public:
-    std::vector<Komunikat> odebrane;
+    QStringList odebrane;
 
 protected:
     bool event(QEvent *event) override
     {
-        if (auto *m = dynamic_cast<host::HostMessageEvent *>(event)) {
-            odebrane.push_back({m->message(), m->wParam(), m->lParam()});
-            return true;
-        }
-        return QWidget::event(event);
+        auto *m = dynamic_cast<host::HostMessageEvent *>(event);
+        if (!m)
+            return QWidget::event(event);
+        odebrane << QStringLiteral("%1 %2 %3").arg(m->message()).arg(m->wParam()).arg(m->lParam());
+        return true;
     }
 };
 
 } // namespace
 
-class SettingsUiTest : public HostDatabaseTest
+class SettingsUiTest : public SiblingTest
 {
 protected:
     void SetUp() override
     {
-        HostDatabaseTest::SetUp();
+        SiblingTest::SetUp();
         if (IsSkipped())
             return;
-        host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
         host::setMainWindow(&m_okno);
         m_typWlasna = typ(QStringLiteral("firma_wlasna"));
         m_typOgolny = typ(QStringLiteral("ogolny"));
@@ -58,35 +46,43 @@ protected:
     void TearDown() override
     {
         host::setMainWindow(nullptr);
-        host::setSiblingDirectory(QString());
-        HostDatabaseTest::TearDown();
+        SiblingTest::TearDown();
     }
 
     static int typ(const QString &symbol)
     {
-        return host::GetIntDB(QStringLiteral("select id_wartosci from slowwartosci"
-                                             " where typ_slownika = 'typ_firmy' and wartosc = :w"),
-                              QString(), nullptr, {{QStringLiteral("w"), symbol}});
+        return ile(
+            QStringLiteral("select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = :w"),
+            {{QStringLiteral("w"), symbol}});
     }
 
     static int firma(const QString &nazwa, int typFirmy)
     {
-        host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot, typ_firmy) values (:n, :n, :t)"), nullptr, 0,
-                        {{QStringLiteral("n"), nazwa}, {QStringLiteral("t"), typFirmy}});
-        return host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
+        const int id = SiblingTest::firma(nazwa);
+        ustawTyp(id, typFirmy);
+        return id;
     }
 
-    // Counted through the list's view, not the sibling's own query.
-    static int wlasneWgWidoku()
+    static void ustawTyp(int idF, int typFirmy)
     {
-        return host::GetIntDB(QStringLiteral("select count(distinct id) from VListaFirmFull where typ_symbol = :t"),
-                              QString(), nullptr, {{QStringLiteral("t"), QStringLiteral("firma_wlasna")}});
+        host::ExecQuery(QStringLiteral("update firma set typ_firmy = :t where id_f = :id"), nullptr, 0,
+                        {{QStringLiteral("t"), typFirmy}, {QStringLiteral("id"), idF}});
     }
 
-    std::vector<Komunikat> wywolaj()
+    // The message expected: own companies counted through the list's view, not the sibling's own query.
+    static QStringList przeladowano(int aktywnaWsrodWlasnych)
+    {
+        return {QStringLiteral("%1 %2 %3")
+                    .arg(host::msg::OwnCompaniesReloaded)
+                    .arg(ile(QStringLiteral(
+                        "select count(distinct id) from VListaFirmFull where typ_symbol = 'firma_wlasna'")))
+                    .arg(aktywnaWsrodWlasnych)};
+    }
+
+    QStringList wywolaj()
     {
         m_okno.odebrane.clear();
-        EXPECT_TRUE(host::callSibling<void()>(Sibling, "_OdswiezFirmy"));
+        EXPECT_TRUE(host::callSibling<void()>(QStringLiteral("settings_ui.dll"), "_OdswiezFirmy"));
         QCoreApplication::processEvents();
         return m_okno.odebrane;
     }
@@ -103,41 +99,21 @@ TEST_P(SettingsUiTest, ReReadsOwnCompaniesAndTellsTheHostWhetherTheActiveOneIsAm
     const int obca = firma(QStringLiteral("Klient"), m_typOgolny);
     ASSERT_TRUE(host::var::AktywnaFirma.set(wlasna));
 
-    auto odebrane = wywolaj();
-    ASSERT_EQ(odebrane.size(), 1u);
-    EXPECT_EQ(odebrane[0].numer, host::msg::OwnCompaniesReloaded);
-    EXPECT_EQ(odebrane[0].wParam, wlasneWgWidoku());
-    EXPECT_EQ(odebrane[0].lParam, 1);
+    EXPECT_EQ(wywolaj(), przeladowano(1));
 
     // The active company stops being an own one; a customer becomes one.
-    host::ExecQuery(QStringLiteral("update firma set typ_firmy = :t where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("t"), m_typOgolny}, {QStringLiteral("id"), wlasna}});
-    host::ExecQuery(QStringLiteral("update firma set typ_firmy = :t where id_f = :id"), nullptr, 0,
-                    {{QStringLiteral("t"), m_typWlasna}, {QStringLiteral("id"), obca}});
+    ustawTyp(wlasna, m_typOgolny);
+    ustawTyp(obca, m_typWlasna);
     host::ExecQuery(QStringLiteral("delete from firma where nazwa = 'Własna B'"));
-    odebrane = wywolaj();
-    ASSERT_EQ(odebrane.size(), 1u);
-    EXPECT_EQ(odebrane[0].wParam, wlasneWgWidoku());
-    EXPECT_EQ(odebrane[0].lParam, 0);
+    EXPECT_EQ(wywolaj(), przeladowano(0));
 }
 
 TEST_P(SettingsUiTest, AFailedReadIsLoggedAndNothingEscapesTheExport)
 {
     ASSERT_EQ(host::ExecQuery(QStringLiteral("alter table slowwartosci rename to slowwartosci_stare")), 1);
 
-    const auto odebrane = wywolaj();
-    EXPECT_TRUE(odebrane.empty());
+    EXPECT_TRUE(wywolaj().isEmpty());
     EXPECT_TRUE(logText().contains(QLatin1String("_OdswiezFirmy"))) << logText().toStdString();
-}
-
-TEST(SettingsUiLibrary, ExportsOnlyItsEntryPoint)
-{
-    QLibrary biblioteka(QStringLiteral(MALVO_BIN_DIR "/libsettings_ui.so"));
-    ASSERT_TRUE(biblioteka.load()) << biblioteka.errorString().toStdString();
-    EXPECT_NE(biblioteka.resolve("_OdswiezFirmy"), nullptr);
-    EXPECT_EQ(biblioteka.resolve("_ZN11settings_ui12odswiezFirmyEv"), nullptr);
-    EXPECT_EQ(biblioteka.resolve("_ZN11settings_ui17czytajFirmyWlasneERN2db10ConnectionE"), nullptr);
-    biblioteka.unload();
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(SettingsUiTest);

@@ -6,25 +6,13 @@
 
 namespace {
 
-struct Dlugosc
+// Each period length as code:months:name.
+QString dlugosci(const shared_store::GlobalSettings &u)
 {
-    int kod;
-    int miesiace;
-    QString nazwa;
-    bool operator==(const Dlugosc &) const = default;
-};
-
-std::vector<Dlugosc> dlugosci(const shared_store::GlobalSettings &u)
-{
-    std::vector<Dlugosc> wynik;
+    QStringList wynik;
     for (const auto &d : u.dlugosc_okresu)
-        wynik.push_back({d.kod, d.miesiace, d.nazwa});
-    return wynik;
-}
-
-void PrintTo(const Dlugosc &d, std::ostream *os)
-{
-    *os << d.kod << ":" << d.miesiace << ":" << d.nazwa.toStdString();
+        wynik << QStringLiteral("%1:%2:%3").arg(d.kod).arg(d.miesiace).arg(d.nazwa);
+    return wynik.join(QLatin1Char(','));
 }
 
 } // namespace
@@ -55,10 +43,9 @@ TEST_P(SharedStoreTest, WithoutRowsPeriodsStartOnTheFirstWithTheSixUsualLengths)
     shared_store::GlobalSettings *u = pobierz();
     ASSERT_NE(u, nullptr);
     EXPECT_EQ(u->dzienPoczatkuOkresu, 1);
-    const std::vector<Dlugosc> oczekiwane{{1, 1, QStringLiteral("1 miesiąc")},  {2, 2, QStringLiteral("2 miesiące")},
-                                          {3, 3, QStringLiteral("3 miesiące")}, {4, 4, QStringLiteral("4 miesiące")},
-                                          {5, 6, QStringLiteral("6 miesięcy")}, {6, 12, QStringLiteral("12 miesięcy")}};
-    EXPECT_EQ(dlugosci(*u), oczekiwane);
+    EXPECT_EQ(
+        dlugosci(*u),
+        QStringLiteral("1:1:1 miesiąc,2:2:2 miesiące,3:3:3 miesiące,4:4:4 miesiące,5:6:6 miesięcy,6:12:12 miesięcy"));
 }
 
 TEST_P(SharedStoreTest, GlobalRowsOverrideTheStartDayAndTheLengths)
@@ -71,8 +58,7 @@ TEST_P(SharedStoreTest, GlobalRowsOverrideTheStartDayAndTheLengths)
     shared_store::GlobalSettings *u = pobierz();
     ASSERT_NE(u, nullptr);
     EXPECT_EQ(u->dzienPoczatkuOkresu, 10);
-    const std::vector<Dlugosc> oczekiwane{{1, 1, QStringLiteral("1 miesiąc")}, {7, 3, QStringLiteral("Kwartał")}};
-    EXPECT_EQ(dlugosci(*u), oczekiwane);
+    EXPECT_EQ(dlugosci(*u), QStringLiteral("1:1:1 miesiąc,7:3:Kwartał"));
 }
 
 TEST_P(SharedStoreTest, MalformedRowsKeepTheDefaultsAndAreLogged)
