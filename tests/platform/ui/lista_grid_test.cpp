@@ -91,7 +91,7 @@ protected:
 
 // ---- sorting -------------------------------------------------------------------------
 
-TEST_F(ListaGridTest, SameTitleTwiceSortsAscendingThenDescendingWithIdTieBreak)
+TEST_F(ListaGridTest, TitleClicksToggleTheSortWithIdTieBreak)
 {
     QSignalSpy sorts(grid.get(), &ListaGrid::sortChanged);
     clickTitle(2);
@@ -104,17 +104,23 @@ TEST_F(ListaGridTest, SameTitleTwiceSortsAscendingThenDescendingWithIdTieBreak)
     EXPECT_EQ(sorts.at(1).at(0).toString(), "nazwa DESC,id DESC");
     EXPECT_EQ(grid->markedColumn(), 2);
     EXPECT_EQ(grid->gridModel()->index(0, 2).data().toString(), "Gamma");
-}
 
-TEST_F(ListaGridTest, AnotherTitleStartsAscendingAgain)
-{
-    clickTitle(2);
-    clickTitle(2);
-    clickTitle(3);
+    clickTitle(3); // another title starts ascending again
     EXPECT_EQ(data->sort(), "miasto ASC,id ASC");
     EXPECT_EQ(grid->markedColumn(), 3);
     clickTitle(2);
     EXPECT_EQ(data->sort(), "nazwa ASC,id ASC");
+
+    grid->applySortString("miasto DESC,id DESC");
+    EXPECT_EQ(data->sort(), "miasto DESC,id DESC");
+    EXPECT_EQ(grid->markedColumn(), 3);
+    clickTitle(3);
+    EXPECT_EQ(data->sort(), "miasto ASC,id ASC");
+
+    QSignalSpy filters(grid.get(), &ListaGrid::filterClicked);
+    clickTitle(3, border(3) - 10); // a title without a filter sorts at its right end too
+    EXPECT_EQ(filters.count(), 0);
+    EXPECT_EQ(data->sort(), "miasto DESC,id DESC");
 }
 
 TEST_F(ListaGridTest, SortCanBeRoutedThroughTheFrame)
@@ -124,15 +130,6 @@ TEST_F(ListaGridTest, SortCanBeRoutedThroughTheFrame)
     clickTitle(3);
     EXPECT_EQ(routed, QStringList{"miasto ASC,id ASC"});
     EXPECT_TRUE(data->sort().isEmpty());
-}
-
-TEST_F(ListaGridTest, StoredSortIsAppliedAndContinues)
-{
-    grid->applySortString("miasto DESC,id DESC");
-    EXPECT_EQ(data->sort(), "miasto DESC,id DESC");
-    EXPECT_EQ(grid->markedColumn(), 3);
-    clickTitle(3);
-    EXPECT_EQ(data->sort(), "miasto ASC,id ASC");
 }
 
 TEST_F(ListaGridTest, FunnelAreaAsksForTheFilterInsteadOfSorting)
@@ -152,14 +149,6 @@ TEST_F(ListaGridTest, FunnelAreaAsksForTheFilterInsteadOfSorting)
     clickTitle(2, border(2) - ListaGridHeader::FunnelFrom - 2); // just left of the funnel
     EXPECT_EQ(sorts.count(), 1);
     EXPECT_EQ(filters.count(), 3);
-}
-
-TEST_F(ListaGridTest, TitleWithoutFilterSortsEvenAtItsRightEnd)
-{
-    QSignalSpy filters(grid.get(), &ListaGrid::filterClicked);
-    clickTitle(3, border(3) - 10);
-    EXPECT_EQ(filters.count(), 0);
-    EXPECT_EQ(data->sort(), "miasto ASC,id ASC");
 }
 
 TEST_F(ListaGridTest, DoubleClickOnTitleSortsOnceAndNearBorderFitsWidth)
@@ -207,7 +196,7 @@ TEST_F(ListaGridTest, TypingKThenOFindsTheFirstKoRow)
     EXPECT_TRUE(grid->searchBuffer().isEmpty());
 }
 
-TEST_F(ListaGridTest, SearchUsesTheCurrentColumn)
+TEST_F(ListaGridTest, SearchUsesTheCurrentColumnAndMovingAColumnClearsIt)
 {
     clickRow(0, {}, 3);
     QTest::keyClicks(grid.get(), "op");
@@ -218,13 +207,7 @@ TEST_F(ListaGridTest, SearchUsesTheCurrentColumn)
     EXPECT_EQ(grid->markedColumn(), 2);
     QTest::keyClicks(grid.get(), "al");
     EXPECT_EQ(currentName(), "Alfa");
-}
-
-TEST_F(ListaGridTest, MovingAColumnClearsTheBuffer)
-{
-    clickRow(0);
-    QTest::keyClick(grid.get(), Qt::Key_G);
-    ASSERT_EQ(grid->searchBuffer(), "g");
+    ASSERT_EQ(grid->searchBuffer(), "al");
     QSignalSpy moved(grid.get(), &ListaGrid::columnMoved);
     grid->moveColumn("miasto", 1);
     EXPECT_TRUE(grid->searchBuffer().isEmpty());
@@ -265,9 +248,15 @@ TEST_F(ListaGridTest, StickySelectionSurvivesArrowKeys)
     EXPECT_EQ(grid->selectedCount(), 1);
 }
 
-TEST_F(ListaGridTest, EnterAndDoubleClickEditTheCurrentRow)
+TEST_F(ListaGridTest, EnterAndDoubleClickEditTheCurrentRowUnlessHooked)
 {
     QSignalSpy edits(grid.get(), &ListaGrid::editRequested);
+    grid->setKeyDownHook([](QKeyEvent *event) { return event->key() == Qt::Key_Return; });
+    clickRow(0);
+    QTest::keyClick(grid.get(), Qt::Key_Return);
+    EXPECT_EQ(edits.count(), 0);
+    grid->setKeyDownHook({});
+
     clickRow(3);
     QTest::keyClick(grid.get(), Qt::Key_Return);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 2));
@@ -281,18 +270,9 @@ TEST_F(ListaGridTest, EnterAndDoubleClickEditTheCurrentRow)
     EXPECT_EQ(edits.count(), 2);
 }
 
-TEST_F(ListaGridTest, KeyHookConsumesKeysFirst)
-{
-    QSignalSpy edits(grid.get(), &ListaGrid::editRequested);
-    grid->setKeyDownHook([](QKeyEvent *event) { return event->key() == Qt::Key_Return; });
-    clickRow(0);
-    QTest::keyClick(grid.get(), Qt::Key_Return);
-    EXPECT_EQ(edits.count(), 0);
-}
-
 // ---- selection ---------------------------------------------------------------------------
 
-TEST_F(ListaGridTest, CtrlClicksToggleRows)
+TEST_F(ListaGridTest, ClicksSelectRows)
 {
     QSignalSpy counts(grid.get(), &ListaGrid::selectionCountChanged);
     clickRow(0);
@@ -304,6 +284,22 @@ TEST_F(ListaGridTest, CtrlClicksToggleRows)
     EXPECT_EQ(counts.last().at(0).toInt(), 2);
     clickRow(1);
     EXPECT_EQ(selectedIds(), (QList<qint64>{1}));
+
+    clickRow(0);
+    clickRow(3, {}, 0); // the selection column toggles without clearing others
+    EXPECT_EQ(selectedIds(), (QList<qint64>{2, 3}));
+    EXPECT_EQ(grid->gridModel()->index(3, 0).data(Qt::CheckStateRole), Qt::Checked);
+    clickRow(3, {}, 0);
+    EXPECT_EQ(selectedIds(), (QList<qint64>{3}));
+
+    clickRow(0);
+    clickRow(1, Qt::ControlModifier);
+    grid->uncheckAll();
+    EXPECT_EQ(grid->selectedCount(), 0);
+    grid->setMultiSelect(false);
+    clickRow(2, Qt::ControlModifier);
+    QTest::keyClick(grid.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->selectedCount(), 0);
 }
 
 TEST_F(ListaGridTest, ShiftClickSelectsTheRangeInDataSetOrder)
@@ -315,28 +311,6 @@ TEST_F(ListaGridTest, ShiftClickSelectsTheRangeInDataSetOrder)
     EXPECT_EQ(data->recNo(), 4);
     clickRow(0, Qt::ShiftModifier); // from the new anchor back up
     EXPECT_EQ(selectedIds(), (QList<qint64>{1, 3, 4, 5}));
-}
-
-TEST_F(ListaGridTest, SelectionColumnClickTogglesWithoutClearingOthers)
-{
-    clickRow(0);
-    clickRow(3, {}, 0);
-    EXPECT_EQ(selectedIds(), (QList<qint64>{2, 3}));
-    EXPECT_EQ(grid->gridModel()->index(3, 0).data(Qt::CheckStateRole), Qt::Checked);
-    clickRow(3, {}, 0);
-    EXPECT_EQ(selectedIds(), (QList<qint64>{3}));
-}
-
-TEST_F(ListaGridTest, ClearSelectionAndSingleSelectionMode)
-{
-    clickRow(0);
-    clickRow(1, Qt::ControlModifier);
-    grid->uncheckAll();
-    EXPECT_EQ(grid->selectedCount(), 0);
-    grid->setMultiSelect(false);
-    clickRow(2, Qt::ControlModifier);
-    QTest::keyClick(grid.get(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(grid->selectedCount(), 0);
 }
 
 TEST(ListaGridLarge, SelectAllUnderAFilterTakesOnlyVisibleRows)
