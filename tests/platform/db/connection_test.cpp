@@ -13,28 +13,14 @@ using db::Connection;
 using db::DbError;
 using db::Query;
 
-namespace {
+using dbtest::ids;
+using dbtest::scalar;
 
-QVariant scalar(Connection &connection, const QString &sql)
-{
-    Query q(&connection, sql);
-    q.open();
-    return q.isEmpty() ? QVariant() : q.value(0);
-}
+namespace {
 
 int countRows(Connection &connection)
 {
     return scalar(connection, "select count(*) from t").toInt();
-}
-
-// Ids of the rows a query with one parameter :n returns.
-std::vector<int> idsWhere(Connection &connection, const QString &sql, const QVariant &n = {})
-{
-    Query q(&connection, sql);
-    if (q.parameters().count())
-        q.parameters().setValue("n", n);
-    q.open();
-    return dbtest::visibleIds(q);
 }
 
 } // namespace
@@ -80,8 +66,8 @@ TEST(ConnectionSqlite, NocaseIsReplacedByThePolishOrder)
     Connection &c = scratch.connection();
     c.execute("create table n (id integer primary key, s text collate nocase)");
     c.execute("insert into n values (1, 'ŁÓDŹ'), (2, 'zebra'), (3, 'łąka'), (4, 'Lis')");
-    EXPECT_EQ(idsWhere(c, "select id from n where s = :n", "łódź"), std::vector<int>{1});
-    EXPECT_EQ(idsWhere(c, "select id from n order by s"), (std::vector<int>{4, 3, 1, 2}));
+    EXPECT_EQ(ids(c, "select id from n where s = :n", {{"n", "łódź"}}), std::vector<int>{1});
+    EXPECT_EQ(ids(c, "select id from n order by s"), (std::vector<int>{4, 3, 1, 2}));
 }
 
 TEST(ConnectionPostgres, UnreachableServerThrows)
@@ -141,13 +127,13 @@ TEST_P(ConnectionTest, PolishTextComparesCaseInsensitively)
     Connection &c = connection();
     dbtest::createFirma(c, {"ŁÓDŹ", "Gdańsk", "łódka", "100% ŁÓDŹ", "100 łódź", "1000"});
     QString like = "select id from firma where nazwa like :n order by id";
-    EXPECT_EQ(idsWhere(c, "select id from firma where nazwa = :n", "łódź"), std::vector<int>{1});
-    EXPECT_EQ(idsWhere(c, like, "łód%"), (std::vector<int>{1, 3}));
-    EXPECT_EQ(idsWhere(c, like, "%AŃ_K"), std::vector<int>{2});
+    EXPECT_EQ(ids(c, "select id from firma where nazwa = :n", {{"n", "łódź"}}), std::vector<int>{1});
+    EXPECT_EQ(ids(c, like, {{"n", "łód%"}}), (std::vector<int>{1, 3}));
+    EXPECT_EQ(ids(c, like, {{"n", "%AŃ_K"}}), std::vector<int>{2});
     like.insert(like.indexOf(" order"), " escape '!'");
-    EXPECT_EQ(idsWhere(c, like, "100!%%"), std::vector<int>{4});
-    EXPECT_EQ(idsWhere(c, like, "100_ŁÓDŹ"), std::vector<int>{5});
-    EXPECT_TRUE(idsWhere(c, like, QVariant()).empty());
+    EXPECT_EQ(ids(c, like, {{"n", "100!%%"}}), std::vector<int>{4});
+    EXPECT_EQ(ids(c, like, {{"n", "100_ŁÓDŹ"}}), std::vector<int>{5});
+    EXPECT_TRUE(ids(c, like, {{"n", QVariant()}}).empty());
     EXPECT_EQ(scalar(c, "select lower('ZAŻÓŁĆ GĘŚLĄ JAŹŃ')").toString(), "zażółć gęślą jaźń");
     EXPECT_EQ(scalar(c, "select upper('zażółć')").toString(), "ZAŻÓŁĆ");
 }

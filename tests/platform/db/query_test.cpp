@@ -39,8 +39,7 @@ TEST(QueryCommand, NewTextKeepsValuesOfRemainingParametersAndMisuseThrows)
 {
     Query q;
     q.setCommandText("select * from t where a = :a and b = :b");
-    q.parameters().setValue("a", 1);
-    q.parameters().setValue("b", "x");
+    dbtest::bind(q.parameters(), {{"a", 1}, {"b", "x"}});
     q.setCommandText("select * from t where b = :B and c = :c");
     ASSERT_EQ(q.parameters().count(), 2);
     EXPECT_FALSE(q.parameters().contains("a"));
@@ -77,9 +76,7 @@ TEST_P(QueryTest, InjectionTextIsStoredAndReadBackUnchanged)
         ASSERT_EQ(select.recordCount(), 1) << text.toStdString();
         EXPECT_EQ(select.value("nazwa").toString(), text);
     }
-    Query all(&c, "select count(*) from firma");
-    all.open();
-    EXPECT_EQ(all.value(0).toInt(), hostile.size());
+    EXPECT_EQ(dbtest::scalar(c, "select count(*) from firma").toInt(), hostile.size());
 }
 
 TEST_P(QueryTest, ValuesAndTypedNullsRoundTripWithConsistentTypes)
@@ -144,8 +141,7 @@ TEST_P(QueryTest, ParametersAmongLiteralsCastsAndOperators)
     const QString cast = GetParam() == db::Engine::PostgreSQL ? "'7'::integer" : "7";
     Query q(&connection(), QString("select '12:30 :x' as t, %1 as c, :p as p, 10 -:n as r").arg(cast));
     ASSERT_EQ(q.parameters().count(), 2);
-    q.parameters().setValue("p", "ok");
-    q.parameters().setValue("n", -5);
+    dbtest::bind(q.parameters(), {{"p", "ok"}, {"n", -5}});
     q.open();
     EXPECT_EQ(q.value("t").toString(), "12:30 :x");
     EXPECT_EQ(q.value("c").toInt(), 7);
@@ -153,8 +149,7 @@ TEST_P(QueryTest, ParametersAmongLiteralsCastsAndOperators)
     EXPECT_EQ(q.value("r").toInt(), 15);
 
     Query update(&connection(), "update firma set miasto = :m where id >= :from");
-    update.parameters().setValue("m", "Łódź");
-    update.parameters().setValue("from", 2);
+    dbtest::bind(update.parameters(), {{"m", "Łódź"}, {"from", 2}});
     EXPECT_EQ(update.exec(), 2);
 }
 
@@ -190,8 +185,7 @@ TEST_P(QueryTest, DialectStatementsRun)
             .arg(GetParam() == db::Engine::PostgreSQL ? "serial primary key" : "integer primary key autoincrement",
                  dbtest::textType(c)));
     Query insert(&c, dialect.insertReturningId("insert into kv (k, v) values (:k, :v)", "id"));
-    insert.parameters().setValue("k", "a");
-    insert.parameters().setValue("v", "1");
+    dbtest::bind(insert.parameters(), {{"k", "a"}, {"v", "1"}});
     insert.open();
     const int firstId = insert.value(0).toInt();
     insert.parameters().setValue("k", "b");
@@ -199,8 +193,7 @@ TEST_P(QueryTest, DialectStatementsRun)
     EXPECT_EQ(insert.value(0).toInt(), firstId + 1);
 
     Query upsert(&c, dialect.upsert("kv", {"k"}, {"v"}));
-    upsert.parameters().setValue("k", "a");
-    upsert.parameters().setValue("v", "changed");
+    dbtest::bind(upsert.parameters(), {{"k", "a"}, {"v", "changed"}});
     upsert.exec();
     upsert.parameters().setValue("k", "c");
     upsert.exec();
@@ -219,9 +212,7 @@ TEST_P(QueryTest, DialectStatementsRun)
     q.next();
     EXPECT_EQ(q.value("joined").toString(), "b'-1");
     EXPECT_TRUE(q.value("fallback").toString().startsWith("2000-01-01"));
-    Query count(&c, "select count(*) from kv");
-    count.open();
-    EXPECT_EQ(count.value(0).toInt(), 3);
+    EXPECT_EQ(dbtest::scalar(c, "select count(*) from kv").toInt(), 3);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(QueryTest);

@@ -35,8 +35,7 @@ void registerTestProcedures()
             ctx.setOut("@id", q.value(0).toInt());
         } else {
             q.setCommandText("update osoba set nazwisko = :n where id = :id");
-            q.parameters().setValue("n", name);
-            q.parameters().setValue("id", ctx.in("@id"));
+            dbtest::bind(q.parameters(), {{"n", name}, {"id", ctx.in("@id")}});
             q.exec();
         }
         if (name == QLatin1String("fail"))
@@ -62,22 +61,13 @@ protected:
             return;
         registerTestProcedures();
         const QString id = GetParam() == db::Engine::PostgreSQL ? "serial primary key" : "integer primary key";
-        connection().execute(QStringLiteral("create table osoba (id %1, nazwisko varchar(40))").arg(id));
+        connection().execute(QString("create table osoba (id %1, nazwisko varchar(40))").arg(id));
     }
 
-    int count()
-    {
-        db::Query q(&connection(), "select count(*) from osoba");
-        q.open();
-        return q.value(0).toInt();
-    }
-
+    int count() { return dbtest::scalar(connection(), "select count(*) from osoba").toInt(); }
     QString nameOf(int id)
     {
-        db::Query q(&connection(), "select nazwisko from osoba where id = :id");
-        q.parameters().setValue("id", id);
-        q.open();
-        return q.isEmpty() ? QString() : q.value(0).toString();
+        return dbtest::scalar(connection(), "select nazwisko from osoba where id = :id", {{"id", id}}).toString();
     }
 };
 

@@ -1,14 +1,12 @@
 // Rules of the grid that need no window: sorting by titles, the incremental
-// search buffer, the row selection, totals, cell texts and the palette.
+// search buffer, the row selection, totals and cell texts. The kind of a
+// column's total and the palette are checked through the window.
 #include "column_totals.h"
 #include "grid_column.h"
 #include "incremental_search.h"
-#include "list_palette.h"
 #include "row_selection.h"
 #include "title_sort.h"
 
-#include <host_funcs.h>
-#include <host_variables.h>
 
 #include <QDate>
 #include <QTime>
@@ -176,22 +174,6 @@ TEST(ColumnTotal, SumsAndFormatsByKind)
     }
 }
 
-TEST(ColumnTotal, KindFollowsTheFieldUnlessTheColumnSaysOtherwise)
-{
-    GridColumn column;
-    column.displayFormat = ",0.000";
-    EXPECT_EQ(ColumnTotal::forColumn(column, QMetaType::Int).kind(), SummaryKind::Integer);
-    ColumnTotal decimal = ColumnTotal::forColumn(column, QMetaType::Double);
-    EXPECT_EQ(decimal.kind(), SummaryKind::Decimal);
-    decimal.add(1.5);
-    EXPECT_EQ(decimal.text(QLocale::c(), {}), "1.500");
-    EXPECT_EQ(ColumnTotal::forColumn(column, QMetaType::QString).kind(), SummaryKind::None);
-    column.summary = SummaryKind::Duration;
-    EXPECT_EQ(ColumnTotal::forColumn(column, QMetaType::Double).kind(), SummaryKind::Duration);
-    column.checkBox = true;
-    EXPECT_EQ(ColumnTotal::forColumn(column, QMetaType::Int).kind(), SummaryKind::None);
-}
-
 // ---- cell texts --------------------------------------------------------------------
 
 TEST(CellText, FormattedAndOnOneLine)
@@ -222,35 +204,6 @@ TEST(CellText, FormattedAndOnOneLine)
                                            {"a\nb\nc", "a b c"}, {"a  b", "a  b"}};
     for (const auto &[lines, line] : linesAndLine)
         EXPECT_EQ(oneLine(lines), line);
-}
-
-// ---- palette -----------------------------------------------------------------------
-
-class PaletteTest : public testing::Test
-{
-protected:
-    void SetUp() override { host::resetVariables(); }
-    void TearDown() override
-    {
-        host::resetVariables();
-        host::setPaletaStala(false);
-    }
-};
-
-TEST_F(PaletteTest, FromHostVariablesUnlessThePaletteIsFixed)
-{
-    EXPECT_EQ(ListPalette::fromTColor(0x4123CE), QColor(0xCE, 0x23, 0x41));
-    EXPECT_EQ(ListPalette::fixed().markedTitleBackground, QColor(0xCE, 0x23, 0x41));
-    EXPECT_EQ(ListPalette::fixed().evenRowBackground, QColor(0xE1, 0xE4, 0xEA));
-    ASSERT_TRUE(host::var::ListaKolorZaznaczone.set(0x0000FF));
-    ASSERT_TRUE(host::var::ListaKolorNiezaznaczonyPom.set(0x00FF00));
-    host::setPaletaStala(false);
-    const ListPalette fromHost = ListPalette::current();
-    EXPECT_EQ(fromHost.selectedBackground, QColor(Qt::red));
-    EXPECT_EQ(fromHost.evenRowBackground, QColor(Qt::green));
-    EXPECT_EQ(fromHost.cellText, ListPalette::fixed().cellText);
-    host::setPaletaStala(true);
-    EXPECT_EQ(ListPalette::current(), ListPalette::fixed());
 }
 
 } // namespace
