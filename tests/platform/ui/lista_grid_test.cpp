@@ -43,14 +43,20 @@ protected:
     }
     void TearDown() override { host::setLogFilePath(QString()); }
 
-    void open(std::vector<std::vector<QVariant>> rows)
+    // Rows of id, nazwa and miasto unless other fields are given.
+    void open(std::vector<std::vector<QVariant>> rows, const QList<db::FieldDef> &fields = {},
+              std::vector<GridColumn> columns = {})
     {
-        data = uitest::dataSet(
-            {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("miasto", QMetaType::QString)},
-            std::move(rows));
+        data = uitest::dataSet(fields.isEmpty() ? QList<db::FieldDef>{field("id", QMetaType::Int),
+                                                                      field("nazwa", QMetaType::QString),
+                                                                      field("miasto", QMetaType::QString)}
+                                                : fields,
+                               std::move(rows));
+        if (columns.empty())
+            columns = {GridColumn::selectionColumn(), column("id", 60), column("nazwa"), column("miasto")};
         grid = std::make_unique<ListaGrid>();
         grid->setDataSet(data.get());
-        grid->setColumns({GridColumn::selectionColumn(), column("id", 60), column("nazwa"), column("miasto")});
+        grid->setColumns(columns);
         grid->resize(600, 300);
         grid->show();
         tester = std::make_unique<QAbstractItemModelTester>(grid->gridModel(),
@@ -300,10 +306,8 @@ TEST_F(ListaGridTest, ClicksSelectRows)
     clickRow(2, Qt::ControlModifier);
     QTest::keyClick(grid.get(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(grid->selectedCount(), 0);
-}
 
-TEST_F(ListaGridTest, ShiftClickSelectsTheRangeInDataSetOrder)
-{
+    grid->setMultiSelect(true);
     clickTitle(2); // 1 Alfa, 3, 4, 5 Beta, 2 Gamma
     clickRow(1);
     clickRow(3, Qt::ShiftModifier);
@@ -313,20 +317,16 @@ TEST_F(ListaGridTest, ShiftClickSelectsTheRangeInDataSetOrder)
     EXPECT_EQ(selectedIds(), (QList<qint64>{1, 3, 4, 5}));
 }
 
-TEST(ListaGridLarge, SelectAllUnderAFilterTakesOnlyVisibleRows)
+TEST_F(ListaGridTest, SelectAllUnderAFilterOfManyRowsTakesOnlyVisibleRows)
 {
     std::vector<std::vector<QVariant>> rows;
     rows.reserve(100000);
     for (int i = 0; i < 100000; ++i)
         rows.push_back({i + 1, QStringLiteral("Firma %1").arg(i), i % 3});
-    auto data = uitest::dataSet(
-        {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("grupa", QMetaType::Int)},
-        std::move(rows));
-    ListaGrid grid;
-    grid.setDataSet(data.get());
-    grid.setColumns({GridColumn::selectionColumn(), column("nazwa"), column("grupa")});
-    grid.resize(500, 400);
-    grid.show();
+    open(std::move(rows),
+         {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("grupa", QMetaType::Int)},
+         {GridColumn::selectionColumn(), column("nazwa"), column("grupa")});
+    ListaGrid &grid = *this->grid;
     data->setFilter("grupa = 1");
     data->setRecNo(500);
     const int visible = data->recordCount();
@@ -350,21 +350,17 @@ TEST(ListaGridLarge, SelectAllUnderAFilterTakesOnlyVisibleRows)
 
 // ---- summary row, hints, palette ----------------------------------------------------------------
 
-TEST(ListaGridSummary, TotalsOfIntegerDecimalAndDurationColumnsAndCopy)
+TEST_F(ListaGridTest, SummaryTotalsOfIntegerDecimalAndDurationColumnsAndCopy)
 {
-    auto data =
-        uitest::dataSet({field("id", QMetaType::Int), field("ilosc", QMetaType::Int), field("kwota", QMetaType::Double),
-                         field("czas", QMetaType::Double), field("nazwa", QMetaType::QString)},
-                        {{1, 2, 10.25, 0.5, "a"}, {2, 3, 0.755, 0.75, "b"}, {3, 10, 1.0, 1.0, "c"}});
-    ListaGrid grid;
-    grid.setDataSet(data.get());
     GridColumn kwota = column("kwota");
     kwota.displayFormat = ",0.000";
     GridColumn czas = column("czas");
     czas.summary = SummaryKind::Duration;
-    grid.setColumns({column("ilosc"), kwota, czas, column("nazwa")});
-    grid.resize(600, 300);
-    grid.show();
+    open({{1, 2, 10.25, 0.5, "a"}, {2, 3, 0.755, 0.75, "b"}, {3, 10, 1.0, 1.0, "c"}},
+         {field("id", QMetaType::Int), field("ilosc", QMetaType::Int), field("kwota", QMetaType::Double),
+          field("czas", QMetaType::Double), field("nazwa", QMetaType::QString)},
+         {column("ilosc"), kwota, czas, column("nazwa")});
+    ListaGrid &grid = *this->grid;
     grid.setSummaryVisible(true);
     ASSERT_TRUE(grid.isSummaryVisible());
     const QRect bar = grid.summaryBar()->geometry();
