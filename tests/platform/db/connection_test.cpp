@@ -25,7 +25,7 @@ int countRows(Connection &connection)
 
 } // namespace
 
-TEST(ConnectionTarget, PostgresTargetsAreRecognised)
+TEST(ConnectionTarget, PostgresTargetsAreRecognisedAndAnUnreachableServerThrows)
 {
     const std::pair<const char *, bool> cases[] = {{"/home/u/malvo.db", false},
                                                    {"malvo.db", false},
@@ -36,6 +36,8 @@ TEST(ConnectionTarget, PostgresTargetsAreRecognised)
                                                    {"dbname=suite", true}};
     for (const auto &[target, postgres] : cases)
         EXPECT_EQ(Connection::isPostgresTarget(target), postgres) << target;
+
+    EXPECT_THROW(Connection::open("host=127.0.0.1 port=1 dbname=x user=nobody connect_timeout=2"), DbError);
 }
 
 TEST(ConnectionSqlite, CreatesMissingFileWithPragmasAndOwnConnectionNames)
@@ -68,11 +70,6 @@ TEST(ConnectionSqlite, NocaseIsReplacedByThePolishOrder)
     c.execute("insert into n values (1, 'ŁÓDŹ'), (2, 'zebra'), (3, 'łąka'), (4, 'Lis')");
     EXPECT_EQ(ids(c, "select id from n where s = :n", {{"n", "łódź"}}), std::vector<int>{1});
     EXPECT_EQ(ids(c, "select id from n order by s"), (std::vector<int>{4, 3, 1, 2}));
-}
-
-TEST(ConnectionPostgres, UnreachableServerThrows)
-{
-    EXPECT_THROW(Connection::open("host=127.0.0.1 port=1 dbname=x user=nobody connect_timeout=2"), DbError);
 }
 
 // ---- both engines --------------------------------------------------------------

@@ -158,7 +158,7 @@ TEST_P(FilterSortTest, SortStringsOrderRows)
 INSTANTIATE_TEST_SUITE_P(Sources, FilterSortTest, testing::Values(Source::Memory, Source::SQLite),
                          [](const auto &info) { return info.param == Source::Memory ? "Memory" : "SQLite"; });
 
-TEST(FilterMalformed, ThrowsWithThePlaceAndKeepsPreviousFilter)
+TEST(FilterMalformed, FilterOrSortThrowsAndKeepsThePreviousOne)
 {
     struct Case
     {
@@ -196,9 +196,17 @@ TEST(FilterMalformed, ThrowsWithThePlaceAndKeepsPreviousFilter)
     }
     EXPECT_EQ(ds.filter(), "id > 4");
     EXPECT_EQ(dbtest::visibleIds(ds), (std::vector<int>{5, 6}));
+    ds.setFilter(QString());
+
+    ds.setSort("id desc");
+    for (const char *sort :
+         {"nazwa ascending", "nazwa,", ",id", "[nazwa", "brak", "nazwa asc desc", "id desc x", "[] asc"})
+        EXPECT_THROW(ds.setSort(sort), DbError) << sort;
+    EXPECT_EQ(ds.sort(), "id desc");
+    EXPECT_EQ(dbtest::visibleIds(ds), (std::vector<int>{6, 5, 4, 3, 2, 1}));
 }
 
-TEST(FilterBeforeOpen, AppliesOnOpenAndEmptyTextRemovesIt)
+TEST(FilterMalformed, AppliesOnOpenAndEmptyTextRemovesIt)
 {
     DataSet ds;
     ds.setFilter("id >= 5");
@@ -208,18 +216,6 @@ TEST(FilterBeforeOpen, AppliesOnOpenAndEmptyTextRemovesIt)
     EXPECT_EQ(dbtest::visibleIds(ds), (std::vector<int>{5, 6}));
     ds.setFilter("  ");
     EXPECT_EQ(ds.recordCount(), 3);
-}
-
-TEST(SortMalformed, ThrowsAndKeepsPreviousSort)
-{
-    SampleData data(Source::Memory);
-    DataSet &ds = data.open();
-    ds.setSort("id desc");
-    for (const char *sort :
-         {"nazwa ascending", "nazwa,", ",id", "[nazwa", "brak", "nazwa asc desc", "id desc x", "[] asc"})
-        EXPECT_THROW(ds.setSort(sort), DbError) << sort;
-    EXPECT_EQ(ds.sort(), "id desc");
-    EXPECT_EQ(dbtest::visibleIds(ds), (std::vector<int>{6, 5, 4, 3, 2, 1}));
 }
 
 TEST(SortStability, EqualKeysKeepFetchedOrderOverManyRows)

@@ -114,6 +114,12 @@ TEST_P(StoredProcTest, FailingBodyRollsBackAndNamesTheProcedure)
     EXPECT_THROW(proc.execProc(), DbError);
     EXPECT_EQ(count(), 1);
     EXPECT_EQ(connection().transactionDepth(), 0);
+
+    StoredProc unknown(&connection(), "no_such_proc");
+    EXPECT_THROW(unknown.refreshParameters(), DbError);
+    EXPECT_THROW(unknown.execProc(), DbError);
+    StoredProc unconnected(nullptr, "test_osoba_save");
+    EXPECT_THROW(unconnected.execProc(), DbError);
 }
 
 TEST_P(StoredProcTest, NonZeroReturnRollsBackItsOwnWorkOnly)
@@ -132,15 +138,6 @@ TEST_P(StoredProcTest, NonZeroReturnRollsBackItsOwnWorkOnly)
     EXPECT_EQ(connection().transactionDepth(), 1);
     outer.commit();
     EXPECT_EQ(count(), 1);
-}
-
-TEST_P(StoredProcTest, UnknownProcedureOrMissingConnectionThrows)
-{
-    StoredProc unknown(&connection(), "no_such_proc");
-    EXPECT_THROW(unknown.refreshParameters(), DbError);
-    EXPECT_THROW(unknown.execProc(), DbError);
-    StoredProc unconnected(nullptr, "test_osoba_save");
-    EXPECT_THROW(unconnected.execProc(), DbError);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(StoredProcTest);

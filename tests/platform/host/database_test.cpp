@@ -171,17 +171,6 @@ TEST_P(DatabaseTest, ProceduresRunAndQueriesOfAWindowAreAttached)
 
 // ---- deletion check ----------------------------------------------------------------
 
-TEST_P(DatabaseTest, DeletionCheck)
-{
-    EXPECT_TRUE(host::CzyMoznaUsunac(QString()));
-    EXPECT_FALSE(host::CzyMoznaUsunac("Firma ma dokumenty."));
-    ASSERT_EQ(prompter().messageTexts().size(), 1);
-    EXPECT_EQ(prompter().messageTexts().first(), "Firma ma dokumenty.");
-
-    const int id = insertCompany("WOLNA");
-    EXPECT_TRUE(host::CzyMoznaUsunac("firma", id));
-}
-
 // ---- bulk update -------------------------------------------------------------------
 
 TEST_P(DatabaseTest, BulkUpdateOfAllowedColumnsOnly)
@@ -274,7 +263,7 @@ TEST_P(DatabaseTest, ScheduleEntryLinkedToARecord)
 
 // ---- lookups -----------------------------------------------------------------------------
 
-TEST_P(DatabaseTest, LookupsAndDateLiteralsOfTheHostDatabase)
+TEST_P(DatabaseTest, LookupsDeletionCheckAndControlPeriod)
 {
     EXPECT_EQ(host::Znajdz_NrKierunkowy(), "+48");
     EXPECT_EQ(host::KodTabeli("firma"), 7);
@@ -290,10 +279,7 @@ TEST_P(DatabaseTest, LookupsAndDateLiteralsOfTheHostDatabase)
     EXPECT_EQ(host::GetIntDB(sql.arg(host::double_to_sql_str(may10 + db::DayTime::EndOfDay))), 1);
     EXPECT_EQ(host::GetIntDB(sql.arg(host::double_to_sql_str(may10 - 1))), 0);
     EXPECT_EQ(errorsShown(), 0);
-}
 
-TEST_P(DatabaseTest, ControlPeriodFromSettingsOrTheCurrentMonth)
-{
     double start = 0, end = 0;
     host::Ustaw_daty_kontroli(start, end);
     const QDate today = QDate::currentDate();
@@ -305,6 +291,13 @@ TEST_P(DatabaseTest, ControlPeriodFromSettingsOrTheCurrentMonth)
     host::Ustaw_daty_kontroli(start, end);
     EXPECT_EQ(db::DayTime::toDate(start), QDate(2026, 1, 5));
     EXPECT_EQ(db::DayTime::toDate(end), QDate(2026, 2, 20));
+
+    EXPECT_TRUE(host::CzyMoznaUsunac(QString()));
+    EXPECT_FALSE(host::CzyMoznaUsunac("Firma ma dokumenty."));
+    ASSERT_EQ(prompter().messageTexts().size(), 1);
+    EXPECT_EQ(prompter().messageTexts().first(), "Firma ma dokumenty.");
+
+    EXPECT_TRUE(host::CzyMoznaUsunac("firma", id));
 }
 
 // ---- controls ------------------------------------------------------------------------------

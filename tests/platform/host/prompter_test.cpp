@@ -2,11 +2,11 @@
 #include "scripted_prompter.h"
 #include "services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -76,7 +76,7 @@ TEST_F(PrompterTest, RecordsFlagsCaptionAndTranslatedText)
     EXPECT_EQ(q[4].flags & host::mb::IconMask, host::mb::IconError);
 }
 
-TEST_F(PrompterTest, ModalDialogIsDrivenByTheScript)
+TEST_F(PrompterTest, ModalDialogAndChoicesTakeOnlyAnswersOfTheirKindElseCancel)
 {
     QDialog dialog;
     dialog.setObjectName("nazwa_form");
@@ -94,10 +94,7 @@ TEST_F(PrompterTest, ModalDialogIsDrivenByTheScript)
     ASSERT_EQ(modal.size(), 1);
     EXPECT_EQ(modal[0].dialogName, "nazwa_form");
     EXPECT_EQ(modal[0].dialogClass, "QDialog");
-}
 
-TEST_F(PrompterTest, ChoicesTakeOnlyAnswersOfTheirKindElseCancel)
-{
     scripted().push(Answer::openFile("/tmp/a.csv"));
     EXPECT_EQ(host::InfoBox(nullptr, "q", 4), 6); // default, the file answer stays
     EXPECT_EQ(scripted().mismatches().size(), 1);
@@ -107,8 +104,8 @@ TEST_F(PrompterTest, ChoicesTakeOnlyAnswersOfTheirKindElseCancel)
     EXPECT_EQ(files[0].dir, "/tmp");
     EXPECT_EQ(files[0].filter, "*.csv");
 
-    QDialog dialog;
-    EXPECT_EQ(host::prompter().runModal(&dialog), QDialog::Rejected);
+    QDialog plain;
+    EXPECT_EQ(host::prompter().runModal(&plain), QDialog::Rejected);
     EXPECT_TRUE(host::prompter().chooseSaveFile(nullptr, {}, {}, {}).isEmpty());
     EXPECT_TRUE(host::get_directory(nullptr, "Folder", "C:\\dane").isEmpty());
     EXPECT_FALSE(host::prompter().inputText(nullptr, {}, {}, {}).has_value());
@@ -119,7 +116,7 @@ TEST_F(PrompterTest, ChoicesTakeOnlyAnswersOfTheirKindElseCancel)
     scripted().push(Answer::directory("/srv/dok")).push(Answer::input("plik2.pdf")).push(Answer::dialogResult(5));
     EXPECT_EQ(host::get_directory(nullptr, {}, {}), "/srv/dok");
     EXPECT_EQ(host::prompter().inputText(nullptr, {}, {}, "plik.pdf").value_or(QString()), "plik2.pdf");
-    EXPECT_EQ(host::prompter().runModal(&dialog), 5);
+    EXPECT_EQ(host::prompter().runModal(&plain), 5);
 
     EXPECT_TRUE(host::SendMail({"C:\\dok\\a.pdf"}));
     const auto mails = scripted().questionsOf(ScriptedPrompter::Kind::SendMail);
