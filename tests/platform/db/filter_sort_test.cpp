@@ -33,44 +33,38 @@ std::vector<std::vector<QVariant>> sampleRows()
     };
 }
 
+// The sample rows in a data set of their own, or fetched from SQLite.
 class SampleData
 {
 public:
     explicit SampleData(Source source)
-        : m_source(source)
-    {}
-
-    DataSet &open()
     {
-        if (m_source == Source::Memory) {
-            m_dataSet = std::make_unique<DataSet>();
+        if (source == Source::Memory) {
             const QMetaType::Type types[] = {QMetaType::Int,    QMetaType::QString, QMetaType::QString,
                                              QMetaType::Double, QMetaType::QString, QMetaType::QDateTime};
             QList<db::FieldDef> fields;
             for (int i = 0; i < 6; ++i)
-                fields.append(db::FieldDef{QString::fromUtf8(Columns[i]), types[i]});
+                fields.append(db::FieldDef{Columns[i], types[i]});
+            m_dataSet = std::make_unique<DataSet>();
             m_dataSet->openFromRows(fields, sampleRows());
-            return *m_dataSet;
+            return;
         }
         m_scratch = std::make_unique<testsupport::ScratchDatabase>(db::Engine::SQLite);
         db::Connection &c = m_scratch->connection();
-        c.execute(
-            QStringLiteral("create table f (id integer primary key, nazwa text collate PL, miasto text collate PL,"
-                           " kwota real, kod text, data timestamp)"));
+        c.execute("create table f (id integer primary key, nazwa text collate PL, miasto text collate PL,"
+                  " kwota real, kod text, data timestamp)");
         db::Query insert(&c, "insert into f values (:id, :nazwa, :miasto, :kwota, :kod, :data)");
         for (const auto &row : sampleRows()) {
             for (int i = 0; i < 6; ++i)
-                insert.parameters().setValue(QString::fromUtf8(Columns[i]), row[size_t(i)]);
+                insert.parameters().setValue(Columns[i], row[size_t(i)]);
             insert.exec();
         }
-        auto query = std::make_unique<db::Query>(&c, "select * from f order by id");
-        query->open();
-        m_dataSet = std::move(query);
-        return *m_dataSet;
+        m_dataSet = std::make_unique<db::Query>(&c, "select * from f order by id");
+        static_cast<db::Query &>(*m_dataSet).open();
     }
+    DataSet &open() { return *m_dataSet; }
 
 private:
-    Source m_source;
     std::unique_ptr<testsupport::ScratchDatabase> m_scratch;
     std::unique_ptr<DataSet> m_dataSet;
 };
