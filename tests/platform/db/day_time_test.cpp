@@ -4,7 +4,7 @@
 
 namespace DayTime = db::DayTime;
 
-TEST(DayTime, DatesConvertBothWays)
+TEST(DayTime, DatesConvertBothWaysAndTimeIsTheFraction)
 {
     struct Case
     {
@@ -26,10 +26,7 @@ TEST(DayTime, DatesConvertBothWays)
         EXPECT_EQ(DayTime::serverDayNumber(c.days + 0.75), c.serverDay);
         EXPECT_EQ(DayTime::fromServerDayNumber(c.serverDay), c.date);
     }
-}
 
-TEST(DayTime, TimeOfDayIsTheFractionAndEndOfDayStaysOnTheDay)
-{
     const QDate may15(2026, 5, 15);
     EXPECT_DOUBLE_EQ(DayTime::fromDateTime(QDateTime(may15, QTime(12, 0))), 46157.5);
     EXPECT_EQ(DayTime::toDateTime(46157.75), QDateTime(may15, QTime(18, 0)));

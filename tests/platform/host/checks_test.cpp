@@ -22,7 +22,7 @@ void expectAll(Function function, std::initializer_list<Case<Result>> cases)
 using Yes = Case<bool>;
 using Text = Case<QString>;
 
-TEST(Checks, NipChecksumDecides)
+TEST(Checks, NipChecksumAndEmailShape)
 {
     expectAll<bool>(host::Sprawdz_nip,
                     {Yes{"3982597916", true}, Yes{"9074833787", true}, Yes{"8762328602", true},
@@ -36,10 +36,7 @@ TEST(Checks, NipChecksumDecides)
     expectAll<bool>(host::CzyNipEuro,
                     {Yes{"DE123456789", true}, Yes{"PL3982597916", true}, Yes{"ATU12345678", true},
                      Yes{"398-259-79-16", false}, Yes{"", false}});
-}
 
-TEST(Checks, EmailShapeOfAddress)
-{
     expectAll<bool>(host::IsEmailValidate,
                     {Yes{"jan.kowalski@firma.pl", true}, Yes{"biuro+faktury@trans-pol.com.pl", true},
                      Yes{"a@b.eu", true}, Yes{" jan@firma.pl ", true}, Yes{"jan@żółw.pl", true},
@@ -50,7 +47,7 @@ TEST(Checks, EmailShapeOfAddress)
                      Yes{"jan@", false}, Yes{"", false}, Yes{"jan@firma.pl; ewa@firma.pl", false}});
 }
 
-TEST(Checks, ShortNameIsAnAcronymWithoutLegalForm)
+TEST(Checks, ShortNamesAndSafeFileFolderAndWindowNames)
 {
     expectAll<QString>([](const QString &name) { return host::ZbudujSkrotFirmy(name); },
                        {Text{"Trans-Pol Sp. z o.o.", "TRANS-POL"},
@@ -74,10 +71,7 @@ TEST(Checks, ShortNameIsAnAcronymWithoutLegalForm)
                         Text{"Spedimex", "SPEDIMEX"},
                         Text{"Konstantynopolitańczykowianeczka", "KONSTANTYNOPOLITAŃCZYKOWIANECZ"}});
     EXPECT_EQ(host::ZbudujSkrotFirmy("Konstantynopolitańczykowianeczka", 20), "KONSTANTYNOPOLITAŃCZ");
-}
 
-TEST(Checks, FileFolderAndWindowNamesMadeSafe)
-{
     expectAll<QString>([](const QString &text) { return host::Usun_znaki_niedozwolone(text, QString()); },
                        {Text{"PL 398-259-79-16", "PL 398-259-79-16"}, Text{"a\\b/c:d*e?f\"g<h>i|j", "abcdefghij"},
                         Text{"tab\there", "tabhere"}, Text{"Łódź", "Łódź"}});

@@ -14,7 +14,7 @@ protected:
     void TearDown() override { host::setSiblingDirectory(QString()); }
 };
 
-TEST_F(SiblingsTest, SuiteNameMapsToTheSharedLibrary)
+TEST_F(SiblingsTest, SuiteNameMapsToTheSharedLibraryAndItsVersion)
 {
     const char *const namesAndPaths[][2] = {
         {"cities.dll", "libcities.so"},
@@ -24,17 +24,15 @@ TEST_F(SiblingsTest, SuiteNameMapsToTheSharedLibrary)
         {"data/Forwarding/orders.dll", "data/Forwarding/liborders.so"}};
     for (const auto &[name, path] : namesAndPaths)
         EXPECT_EQ(host::siblingLibraryPath(name), QDir(HOST_TEST_SIBLINGS).filePath(path));
+
+    EXPECT_EQ(host::GetFileVersion("versioned.dll"), "2.3.4.0");
+    EXPECT_EQ(host::GetFileVersion(HOST_TEST_SIBLINGS "/versioned.dll"), "2.3.4.0");
+    EXPECT_EQ(host::GetFileVersion(Fixture), host::hostVersion());
+    EXPECT_EQ(host::hostVersion().count(QLatin1Char('.')), 3);
+    EXPECT_TRUE(host::GetFileVersion("partners_missing.dll").isEmpty());
 }
 
-TEST_F(SiblingsTest, MissingLibraryOrExportIsSkipped)
-{
-    EXPECT_FALSE(host::callSibling<void()>("settings_ui.dll", "_OdswiezFirmy"));
-    EXPECT_FALSE(host::callSibling<int(int, int)>("cities.dll", "_Dodaj", 1, 2).has_value());
-    EXPECT_EQ(host::LoadLibrary_main("cities.dll"), nullptr);
-    EXPECT_FALSE(host::callSibling<void()>(Fixture, "_NieMaTakiej"));
-}
-
-TEST_F(SiblingsTest, ExportsAreCalledWithTheirArguments)
+TEST_F(SiblingsTest, ExportsAreCalledWithTheirArgumentsOrSkippedWhenMissing)
 {
     const auto sum = host::callSibling<int(int, int)>(Fixture, "_Dodaj", 2, 40);
     ASSERT_TRUE(sum.has_value());
@@ -49,15 +47,11 @@ TEST_F(SiblingsTest, ExportsAreCalledWithTheirArguments)
     ASSERT_NE(add, nullptr);
     EXPECT_EQ(add(3, 4), 7);
     EXPECT_EQ(library->resolve<void()>("_NieMaTakiej"), nullptr);
-}
 
-TEST_F(SiblingsTest, FileVersion)
-{
-    EXPECT_EQ(host::GetFileVersion("versioned.dll"), "2.3.4.0");
-    EXPECT_EQ(host::GetFileVersion(HOST_TEST_SIBLINGS "/versioned.dll"), "2.3.4.0");
-    EXPECT_EQ(host::GetFileVersion(Fixture), host::hostVersion());
-    EXPECT_EQ(host::hostVersion().count(QLatin1Char('.')), 3);
-    EXPECT_TRUE(host::GetFileVersion("partners_missing.dll").isEmpty());
+    EXPECT_FALSE(host::callSibling<void()>("settings_ui.dll", "_OdswiezFirmy"));
+    EXPECT_FALSE(host::callSibling<int(int, int)>("cities.dll", "_Dodaj", 1, 2).has_value());
+    EXPECT_EQ(host::LoadLibrary_main("cities.dll"), nullptr);
+    EXPECT_FALSE(host::callSibling<void()>(Fixture, "_NieMaTakiej"));
 }
 
 } // namespace

@@ -26,7 +26,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-TEST_F(VariablesTest, LookupIgnoresLetterCaseButNotTheGroup)
+TEST_F(VariablesTest, LookupIgnoresLetterCaseAndValuesConvertToTheDeclaredType)
 {
     ASSERT_TRUE(host::SetZm(42, "aktywna_firma", "All"));
     EXPECT_EQ(host::GetZm("AKTYWNA_FIRMA", "ALL").toInt(), 42);
@@ -39,10 +39,7 @@ TEST_F(VariablesTest, LookupIgnoresLetterCaseButNotTheGroup)
 
     EXPECT_FALSE(host::SetZm(1, "nie_ma_takiej"));
     EXPECT_FALSE(host::GetZm("nie_ma_takiej").isValid());
-}
 
-TEST_F(VariablesTest, ValuesConvertToTheDeclaredTypeOrAreRefused)
-{
     EXPECT_EQ(host::GetZm("cb_run_session").metaType(), QMetaType::fromType<bool>());
     EXPECT_TRUE(host::SetZm("1", "cb_run_session"));
     EXPECT_EQ(host::GetZm("cb_run_session"), QVariant(true));

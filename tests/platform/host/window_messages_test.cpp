@@ -116,7 +116,7 @@ TEST_F(WindowMessagesTest, CompanyChangesAreSignalledRecordedAndPosted)
     host::resetVariables();
 }
 
-TEST(WindowLimit, AnotherWindowRefusedAboveTheLimit)
+TEST(WindowLimit, AnotherWindowRefusedAboveTheLimitAndEditorsCounted)
 {
     auto &scripted = host::installScriptedPrompter();
     const int saved = host::windowLimit();
@@ -130,10 +130,7 @@ TEST(WindowLimit, AnotherWindowRefusedAboveTheLimit)
     EXPECT_EQ(scripted.questions().size(), 1);
     host::setWindowLimit(saved);
     host::setPrompter(nullptr);
-}
 
-TEST(OpenEditors, CountedUntilClosedOrDestroyed)
-{
     EXPECT_FALSE(host::isEdited(6));
     auto first = std::make_unique<QWidget>();
     QWidget second;
