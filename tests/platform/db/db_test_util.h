@@ -27,7 +27,6 @@ void createFirma(db::Connection &connection, const QStringList &names);
 // Ids of the visible rows in order (field "id").
 std::vector<int> visibleIds(db::DataSet &dataSet);
 QStringList column(db::DataSet &dataSet, const QString &field);
-// Sets the named parameters.
 void bind(db::Parameters &parameters, const QVariantMap &values);
 // The first value a statement returns, null when it returns no row.
 QVariant scalar(db::Connection &connection, const QString &sql, const QVariantMap &values = {});

@@ -73,7 +73,6 @@ using Case = std::pair<const char *, std::vector<int>>;
 
 } // namespace
 
-// Filter and sort must agree on both sources.
 class FilterSortTest : public testing::TestWithParam<Source>
 {};
 

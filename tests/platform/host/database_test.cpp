@@ -209,15 +209,17 @@ TEST_P(DatabaseTest, ImportLinkInsertUpdateRemove)
     const int company = insertCompany("LINK");
     const QString count = "select count(*) from import_powiazania where id_ = :id and tabela = 7 and import = 15";
     const QVariantMap id{{"id", company}};
+    auto importValue = [](int link) {
+        return host::GetStringDB("select wartosc_import from import_powiazania where id_imp = :l", {}, nullptr,
+                                 {{"l", link}});
+    };
 
     const int link = host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", company, "ANAL-1", 15, 0);
     ASSERT_GT(link, 0);
     EXPECT_EQ(host::GetIntDB(count, {}, nullptr, id), 1);
 
     EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, link, "firma", "id_f", company, "ANAL-2", 15, 0), link);
-    EXPECT_EQ(
-        host::GetStringDB("select wartosc_import from import_powiazania where id_imp = :l", {}, nullptr, {{"l", link}}),
-        "ANAL-2");
+    EXPECT_EQ(importValue(link), "ANAL-2");
 
     // Without the link id the record's link of that code is reused, not doubled.
     EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", company, "ANAL-3", 15, 0), link);
@@ -240,9 +242,7 @@ TEST_P(DatabaseTest, ImportLinkInsertUpdateRemove)
     const int quoted =
         host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", other, "O'Brien'; drop table firma; --", 10, 0);
     ASSERT_GT(quoted, 0);
-    EXPECT_EQ(host::GetStringDB("select wartosc_import from import_powiazania where id_imp = :l", {}, nullptr,
-                                {{"l", quoted}}),
-              "O'Brien'; drop table firma; --");
+    EXPECT_EQ(importValue(quoted), "O'Brien'; drop table firma; --");
 }
 
 // ---- schedule links ------------------------------------------------------------------
