@@ -40,7 +40,7 @@ TEST(ConnectionTarget, PostgresTargetsAreRecognisedAndAnUnreachableServerThrows)
     EXPECT_THROW(Connection::open("host=127.0.0.1 port=1 dbname=x user=nobody connect_timeout=2"), DbError);
 }
 
-TEST(ConnectionSqlite, CreatesMissingFileWithPragmasAndOwnConnectionNames)
+TEST(ConnectionSqlite, CreatesMissingFileWithPragmasOwnNamesAndPolishNocase)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("sub/new.db");
@@ -60,10 +60,7 @@ TEST(ConnectionSqlite, CreatesMissingFileWithPragmasAndOwnConnectionNames)
     }
     EXPECT_FALSE(QSqlDatabase::contains(first));
     EXPECT_FALSE(QSqlDatabase::contains(second));
-}
 
-TEST(ConnectionSqlite, NocaseIsReplacedByThePolishOrder)
-{
     testsupport::ScratchDatabase scratch(db::Engine::SQLite);
     Connection &c = scratch.connection();
     c.execute("create table n (id integer primary key, s text collate nocase)");

@@ -12,7 +12,7 @@ using db::Connection;
 using db::DbError;
 using db::Query;
 
-TEST(QueryCommand, DerivesParameterNamesFromTheText)
+TEST(QueryCommand, DerivesParametersFromTheTextKeepingValuesAndMisuseThrows)
 {
     const std::pair<const char *, QStringList> cases[] = {
         {"select * from t where a = :a and b = :b", {"a", "b"}},
@@ -33,10 +33,7 @@ TEST(QueryCommand, DerivesParameterNamesFromTheText)
             names << p.name;
         EXPECT_EQ(names, expected) << sql;
     }
-}
 
-TEST(QueryCommand, NewTextKeepsValuesOfRemainingParametersAndMisuseThrows)
-{
     Query q;
     q.setCommandText("select * from t where a = :a and b = :b");
     dbtest::bind(q.parameters(), {{"a", 1}, {"b", "x"}});

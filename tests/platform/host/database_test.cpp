@@ -43,8 +43,23 @@ protected:
 
 // ---- rights ------------------------------------------------------------------
 
-TEST_P(DatabaseTest, RightsLevels)
+// ---- translations --------------------------------------------------------------
+
+TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRowsAndRightsFromTheUser)
 {
+    host::ExecQuery(QStringLiteral(
+        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 1, 'Po polsku')"));
+    host::ExecQuery(QStringLiteral(
+        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 2, 'In English')"));
+    host::services().reloadTranslations();
+    EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_Test_host"), "Po polsku");
+    // A new session brings the program's own texts, in the session's language.
+    bootstrapAs("admin", "en");
+    EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_malvo_menu_firmy"), "&Companies");
+    bool exists = true;
+    EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_Brak_takiego", &exists), "Resstrings_IDS_Brak_takiego");
+    EXPECT_FALSE(exists);
+
     EXPECT_EQ(host::SprawdzUpr("partners.dll"), 2); // administrator
     EXPECT_EQ(host::SprawdzUpr("cokolwiek.dll"), 2);
 
@@ -65,24 +80,6 @@ TEST_P(DatabaseTest, RightsLevels)
     EXPECT_EQ(host::SprawdzUpr("orders.dll"), 0); // viewing only
     EXPECT_EQ(host::SprawdzUpr("schedule.dll"), -1);
     EXPECT_EQ(host::SprawdzUpr("sales_invoices.dll"), -1); // no row
-}
-
-// ---- translations --------------------------------------------------------------
-
-TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRows)
-{
-    host::ExecQuery(QStringLiteral(
-        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 1, 'Po polsku')"));
-    host::ExecQuery(QStringLiteral(
-        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 2, 'In English')"));
-    host::services().reloadTranslations();
-    EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_Test_host"), "Po polsku");
-    // A new session brings the program's own texts, in the session's language.
-    bootstrapAs("admin", "en");
-    EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_malvo_menu_firmy"), "&Companies");
-    bool exists = true;
-    EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_Brak_takiego", &exists), "Resstrings_IDS_Brak_takiego");
-    EXPECT_FALSE(exists);
 }
 
 // ---- reading values ----------------------------------------------------------------
@@ -108,8 +105,24 @@ TEST_P(DatabaseTest, SingleValuesListsAndDates)
     EXPECT_FALSE(host::GetDateTimeDB("select data from terminarz where id_ = 6").isValid());
 }
 
-TEST_P(DatabaseTest, FailingStatementIsReportedAndLoggedNotThrown)
+TEST_P(DatabaseTest, TimedOutOrFailingStatementIsReportedAndLoggedNotThrown)
 {
+    const QString slow = GetParam() == db::Engine::SQLite
+        ? QStringLiteral("with recursive c(x) as (select 1 union all select x + 1 from c where x < 100000000) "
+                         "select count(*) from c")
+        : "select pg_sleep(3)";
+    db::Query query(host::GetConnection(), slow);
+    host::setQueryTimeLimit(100);
+    const int result = host::OpenQuery(query, 0);
+    host::setQueryTimeLimit(0);
+    EXPECT_EQ(result, host::OpenQueryTimedOut);
+    EXPECT_TRUE(prompter().questions().isEmpty());
+    EXPECT_TRUE(logText().contains("time-out"));
+
+    // The limit is gone afterwards.
+    db::Query after(host::GetConnection(), "select count(*) from jezyk");
+    EXPECT_EQ(host::OpenQuery(after, 0), 1);
+
     EXPECT_EQ(host::GetIntDB("select nic from brak_tabeli"), -1);
     EXPECT_EQ(host::ExecQuery("update brak_tabeli set a = 1"), 0);
     EXPECT_EQ(host::GetIntDB("select kod from jezyk", "brak_kolumny"), -1);
@@ -127,25 +140,6 @@ TEST_P(DatabaseTest, FailingStatementIsReportedAndLoggedNotThrown)
     EXPECT_FALSE(bad.isActive());
     EXPECT_EQ(errorsShown(), 4);
     EXPECT_TRUE(prompter().messageTexts().last().contains("nie_ma_takiej"));
-}
-
-TEST_P(DatabaseTest, OpenQueryTimeOutGivesMinusThreeWithoutAMessage)
-{
-    const QString slow = GetParam() == db::Engine::SQLite
-        ? QStringLiteral("with recursive c(x) as (select 1 union all select x + 1 from c where x < 100000000) "
-                         "select count(*) from c")
-        : "select pg_sleep(3)";
-    db::Query query(host::GetConnection(), slow);
-    host::setQueryTimeLimit(100);
-    const int result = host::OpenQuery(query, 0);
-    host::setQueryTimeLimit(0);
-    EXPECT_EQ(result, host::OpenQueryTimedOut);
-    EXPECT_TRUE(prompter().questions().isEmpty());
-    EXPECT_TRUE(logText().contains("time-out"));
-
-    // The limit is gone afterwards.
-    db::Query after(host::GetConnection(), "select count(*) from jezyk");
-    EXPECT_EQ(host::OpenQuery(after, 0), 1);
 }
 
 TEST_P(DatabaseTest, ProceduresRunAndQueriesOfAWindowAreAttached)

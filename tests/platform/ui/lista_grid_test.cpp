@@ -378,19 +378,7 @@ TEST_F(ListaGridTest, SummaryTotalsOfIntegerDecimalAndDurationColumnsAndCopy)
     EXPECT_FALSE(grid.summaryBar()->isVisible());
 }
 
-TEST_F(ListaGridTest, HintShowsTheWholeTextOfCutOffCells)
-{
-    open({{1, "Przedsiębiorstwo Handlowo-Usługowe o bardzo długiej nazwie", "A"}, {2, "Krótka", "B\nC"}});
-    grid->setColumnWidth(2, 60);
-    EXPECT_EQ(grid->hintTextAt(cellCentre(0, 2)), "Przedsiębiorstwo Handlowo-Usługowe o bardzo długiej nazwie");
-    grid->setColumnWidth(2, 2000);
-    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 2)).isEmpty());
-    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 3)).isEmpty());
-    EXPECT_EQ(grid->hintTextAt(cellCentre(1, 3)), "B\nC"); // shown on one line, so the hint gives the lines
-    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 0)).isEmpty());
-}
-
-TEST_F(ListaGridTest, ColumnLayoutReportsVisualOrderWidthAndVisibility)
+TEST_F(ListaGridTest, ColumnLayoutAndHintsOfCutOffCells)
 {
     grid->setColumnWidth(3, 77);
     grid->setColumnVisible("id", false);
@@ -405,6 +393,15 @@ TEST_F(ListaGridTest, ColumnLayoutReportsVisualOrderWidthAndVisibility)
     EXPECT_EQ(grid->gridModel()->column(0).fieldName, "miasto");
     EXPECT_EQ(grid->horizontalHeader()->visualIndex(0), 0);
     EXPECT_TRUE(grid->isColumnHidden(2));
+
+    open({{1, "Przedsiębiorstwo Handlowo-Usługowe o bardzo długiej nazwie", "A"}, {2, "Krótka", "B\nC"}});
+    grid->setColumnWidth(2, 60);
+    EXPECT_EQ(grid->hintTextAt(cellCentre(0, 2)), "Przedsiębiorstwo Handlowo-Usługowe o bardzo długiej nazwie");
+    grid->setColumnWidth(2, 2000);
+    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 2)).isEmpty());
+    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 3)).isEmpty());
+    EXPECT_EQ(grid->hintTextAt(cellCentre(1, 3)), "B\nC"); // shown on one line, so the hint gives the lines
+    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 0)).isEmpty());
 }
 
 class ListaGridPaletteTest : public ListaGridTest
