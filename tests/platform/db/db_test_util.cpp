@@ -29,8 +29,7 @@ void createFirma(db::Connection &connection, const QStringList &names)
         QStringLiteral("create table firma (id integer primary key, nazwa %1, miasto %1)").arg(textType(connection)));
     db::Query insert(&connection, QStringLiteral("insert into firma (id, nazwa) values (:id, :nazwa)"));
     for (int i = 0; i < names.size(); ++i) {
-        insert.parameters().setValue(QStringLiteral("id"), i + 1);
-        insert.parameters().setValue(QStringLiteral("nazwa"), names[i]);
+        bind(insert.parameters(), {{"id", i + 1}, {"nazwa", names[i]}});
         insert.exec();
     }
 }
@@ -51,6 +50,31 @@ QStringList column(db::DataSet &dataSet, const QString &field)
     for (int i = 0; i < dataSet.recordCount(); ++i)
         values.append(dataSet.valueAt(dataSet.bookmarkAt(i), index).toString());
     return values;
+}
+
+void bind(db::Parameters &parameters, const QVariantMap &values)
+{
+    for (auto it = values.begin(); it != values.end(); ++it)
+        parameters.setValue(it.key(), it.value());
+}
+
+QVariant scalar(db::Connection &connection, const QString &sql, const QVariantMap &values)
+{
+    db::Query q(&connection, sql);
+    bind(q.parameters(), values);
+    q.open();
+    return q.isEmpty() ? QVariant() : q.value(0);
+}
+
+std::vector<int> ids(db::Connection &connection, const QString &sql, const QVariantMap &values)
+{
+    db::Query q(&connection, sql);
+    bind(q.parameters(), values);
+    q.open();
+    std::vector<int> result;
+    for (int i = 0; i < q.recordCount(); ++i)
+        result.push_back(q.valueAt(q.bookmarkAt(i), 0).toInt());
+    return result;
 }
 
 } // namespace dbtest

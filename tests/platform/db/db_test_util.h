@@ -4,6 +4,7 @@
 #include "dataset.h"
 
 #include <QString>
+#include <QVariantMap>
 #include <ostream>
 #include <vector>
 
@@ -26,5 +27,10 @@ void createFirma(db::Connection &connection, const QStringList &names);
 // Ids of the visible rows in order (field "id").
 std::vector<int> visibleIds(db::DataSet &dataSet);
 QStringList column(db::DataSet &dataSet, const QString &field);
+void bind(db::Parameters &parameters, const QVariantMap &values);
+// The first value a statement returns, null when it returns no row.
+QVariant scalar(db::Connection &connection, const QString &sql, const QVariantMap &values = {});
+// Ids of the rows a statement returns (its first column).
+std::vector<int> ids(db::Connection &connection, const QString &sql, const QVariantMap &values = {});
 
 } // namespace dbtest

@@ -22,21 +22,20 @@ namespace {
 void registerTestProcedures()
 {
     ProcedureDefinition save;
-    save.name = QStringLiteral("test_osoba_save");
-    save.parameters.add(QStringLiteral("@id"), QMetaType::Int, ParamDirection::InputOutput);
-    save.parameters.add(QStringLiteral("@nazwisko"), QMetaType::QString, ParamDirection::Input, 40);
+    save.name = "test_osoba_save";
+    save.parameters.add("@id", QMetaType::Int, ParamDirection::InputOutput);
+    save.parameters.add("@nazwisko", QMetaType::QString, ParamDirection::Input, 40);
     save.body = [](ProcedureContext &ctx) {
-        const QString name = ctx.in(QStringLiteral("@nazwisko")).toString();
+        const QString name = ctx.in("@nazwisko").toString();
         db::Query q(&ctx.connection(), QString());
-        if (ctx.isNull(QStringLiteral("@id"))) {
-            q.setCommandText(QStringLiteral("insert into osoba (nazwisko) values (:n) returning id"));
-            q.parameters().setValue(QStringLiteral("n"), name);
+        if (ctx.isNull("@id")) {
+            q.setCommandText("insert into osoba (nazwisko) values (:n) returning id");
+            q.parameters().setValue("n", name);
             q.open();
-            ctx.setOut(QStringLiteral("@id"), q.value(0).toInt());
+            ctx.setOut("@id", q.value(0).toInt());
         } else {
-            q.setCommandText(QStringLiteral("update osoba set nazwisko = :n where id = :id"));
-            q.parameters().setValue(QStringLiteral("n"), name);
-            q.parameters().setValue(QStringLiteral("id"), ctx.in(QStringLiteral("@id")));
+            q.setCommandText("update osoba set nazwisko = :n where id = :id");
+            dbtest::bind(q.parameters(), {{"n", name}, {"id", ctx.in("@id")}});
             q.exec();
         }
         if (name == QLatin1String("fail"))
@@ -44,7 +43,7 @@ void registerTestProcedures()
         if (name == QLatin1String("refuse"))
             return 101;
         if (name == QLatin1String("tooLong"))
-            ctx.connection().execute(QStringLiteral("insert into osoba (id, nazwisko) values (1, 'duplicate id')"));
+            ctx.connection().execute("insert into osoba (id, nazwisko) values (1, 'duplicate id')");
         return 0;
     };
     ProcedureRegistry::instance().add(save);
@@ -61,122 +60,84 @@ protected:
         if (IsSkipped())
             return;
         registerTestProcedures();
-        const QString id = GetParam() == db::Engine::PostgreSQL ? QStringLiteral("serial primary key")
-                                                                : QStringLiteral("integer primary key");
-        connection().execute(QStringLiteral("create table osoba (id %1, nazwisko varchar(40))").arg(id));
+        const QString id = GetParam() == db::Engine::PostgreSQL ? "serial primary key" : "integer primary key";
+        connection().execute(QString("create table osoba (id %1, nazwisko varchar(40))").arg(id));
     }
 
-    int count()
-    {
-        db::Query q(&connection(), QStringLiteral("select count(*) from osoba"));
-        q.open();
-        return q.value(0).toInt();
-    }
-
+    int count() { return dbtest::scalar(connection(), "select count(*) from osoba").toInt(); }
     QString nameOf(int id)
     {
-        db::Query q(&connection(), QStringLiteral("select nazwisko from osoba where id = :id"));
-        q.parameters().setValue(QStringLiteral("id"), id);
-        q.open();
-        return q.isEmpty() ? QString() : q.value(0).toString();
+        return dbtest::scalar(connection(), "select nazwisko from osoba where id = :id", {{"id", id}}).toString();
     }
 };
 
-TEST_P(StoredProcTest, RefreshParametersPutsReturnValueFirst)
+TEST_P(StoredProcTest, InsertReturnsNewIdThroughInOutParameterThenUpdates)
 {
-    StoredProc proc(&connection(), QStringLiteral("TEST_OSOBA_SAVE;1"));
+    StoredProc proc(&connection(), "TEST_OSOBA_SAVE;1");
     proc.refreshParameters();
     ASSERT_EQ(proc.parameters().count(), 3);
-    EXPECT_EQ(proc.parameters().at(0).name, QStringLiteral("@RETURN_VALUE"));
+    EXPECT_EQ(proc.parameters().at(0).name, "@RETURN_VALUE");
     EXPECT_EQ(proc.parameters().at(0).direction, ParamDirection::ReturnValue);
     EXPECT_EQ(proc.parameters().at(1).direction, ParamDirection::InputOutput);
     EXPECT_TRUE(proc.parameters().at(1).isNull());
-}
-
-TEST_P(StoredProcTest, InsertReturnsNewIdThroughInOutParameter)
-{
-    StoredProc proc(&connection(), QStringLiteral("test_osoba_save"));
-    proc.refreshParameters();
-    proc.setValue(QStringLiteral("@nazwisko"), QStringLiteral("Kowalski"));
+    proc.setValue("@nazwisko", "Kowalski");
     EXPECT_EQ(proc.execProc(), 0);
     EXPECT_EQ(proc.returnValue(), 0);
-    const int id = proc.value(QStringLiteral("@id")).toInt();
+    const int id = proc.value("@id").toInt();
     EXPECT_GT(id, 0);
-    EXPECT_EQ(nameOf(id), QStringLiteral("Kowalski"));
+    EXPECT_EQ(nameOf(id), "Kowalski");
 
-    proc.setValue(QStringLiteral("@nazwisko"), QStringLiteral("Nowak"));
+    proc.setValue("@nazwisko", "Nowak");
     EXPECT_EQ(proc.execProc(), 0);
-    EXPECT_EQ(proc.value(QStringLiteral("@id")).toInt(), id);
-    EXPECT_EQ(nameOf(id), QStringLiteral("Nowak"));
+    EXPECT_EQ(proc.value("@id").toInt(), id);
+    EXPECT_EQ(nameOf(id), "Nowak");
     EXPECT_EQ(count(), 1);
 }
 
-TEST_P(StoredProcTest, ThrowingBodyRollsBackAndNamesTheProcedure)
+TEST_P(StoredProcTest, FailingBodyRollsBackAndNamesTheProcedure)
 {
-    StoredProc proc(&connection(), QStringLiteral("test_osoba_save"));
+    StoredProc proc(&connection(), "test_osoba_save");
     proc.refreshParameters();
-    proc.setValue(QStringLiteral("@nazwisko"), QStringLiteral("fail"));
+    proc.setValue("@nazwisko", "first");
+    proc.execProc();
+    proc.setValue("@id", QVariant());
+    proc.setValue("@nazwisko", "fail");
     try {
         proc.execProc();
         FAIL() << "no error";
     } catch (const DbError &e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("test_osoba_save")));
-        EXPECT_TRUE(e.message().contains(QStringLiteral("body failed")));
+        EXPECT_TRUE(e.message().contains("test_osoba_save"));
+        EXPECT_TRUE(e.message().contains("body failed"));
     }
-    EXPECT_EQ(count(), 0);
-    EXPECT_EQ(connection().transactionDepth(), 0);
-}
-
-TEST_P(StoredProcTest, DatabaseErrorInBodyRollsBack)
-{
-    StoredProc proc(&connection(), QStringLiteral("test_osoba_save"));
-    proc.refreshParameters();
-    proc.setValue(QStringLiteral("@nazwisko"), QStringLiteral("first"));
-    proc.execProc();
-    proc.setValue(QStringLiteral("@id"), QVariant());
-    proc.setValue(QStringLiteral("@nazwisko"), QStringLiteral("tooLong"));
+    proc.setValue("@id", QVariant());
+    proc.setValue("@nazwisko", "tooLong");
     EXPECT_THROW(proc.execProc(), DbError);
     EXPECT_EQ(count(), 1);
+    EXPECT_EQ(connection().transactionDepth(), 0);
+
+    StoredProc unknown(&connection(), "no_such_proc");
+    EXPECT_THROW(unknown.refreshParameters(), DbError);
+    EXPECT_THROW(unknown.execProc(), DbError);
+    StoredProc unconnected(nullptr, "test_osoba_save");
+    EXPECT_THROW(unconnected.execProc(), DbError);
 }
 
-TEST_P(StoredProcTest, NonZeroReturnRollsBack)
+TEST_P(StoredProcTest, NonZeroReturnRollsBackItsOwnWorkOnly)
 {
-    StoredProc proc(&connection(), QStringLiteral("test_osoba_save"));
-    proc.refreshParameters();
-    proc.setValue(QStringLiteral("@nazwisko"), QStringLiteral("refuse"));
+    StoredProc proc(&connection(), "test_osoba_save"); // without refreshing, the return value is added
+    proc.setValue("@nazwisko", "refuse");
     EXPECT_EQ(proc.execProc(), 101);
-    EXPECT_EQ(proc.value(QStringLiteral("@RETURN_VALUE")).toInt(), 101);
+    EXPECT_EQ(proc.parameters().at(0).name, "@RETURN_VALUE");
+    EXPECT_EQ(proc.value("@RETURN_VALUE").toInt(), 101);
     EXPECT_EQ(count(), 0);
-}
 
-TEST_P(StoredProcTest, NestedInCallerTransactionUsesSavepoint)
-{
     db::Transaction outer(connection());
-    connection().execute(QStringLiteral("insert into osoba (nazwisko) values ('outer')"));
-    StoredProc proc(&connection(), QStringLiteral("test_osoba_save"));
-    proc.refreshParameters();
-    proc.setValue(QStringLiteral("@nazwisko"), QStringLiteral("refuse"));
+    connection().execute("insert into osoba (nazwisko) values ('outer')");
+    proc.setValue("@id", QVariant());
     EXPECT_EQ(proc.execProc(), 101);
     EXPECT_EQ(connection().transactionDepth(), 1);
     outer.commit();
     EXPECT_EQ(count(), 1);
-}
-
-TEST_P(StoredProcTest, WithoutRefreshReturnValueIsAdded)
-{
-    StoredProc proc(&connection(), QStringLiteral("test_osoba_save"));
-    proc.setValue(QStringLiteral("@nazwisko"), QStringLiteral("refuse"));
-    EXPECT_EQ(proc.execProc(), 101);
-    EXPECT_EQ(proc.parameters().at(0).name, QStringLiteral("@RETURN_VALUE"));
-}
-
-TEST_P(StoredProcTest, UnknownProcedureOrMissingConnectionThrows)
-{
-    StoredProc unknown(&connection(), QStringLiteral("no_such_proc"));
-    EXPECT_THROW(unknown.refreshParameters(), DbError);
-    EXPECT_THROW(unknown.execProc(), DbError);
-    StoredProc unconnected(nullptr, QStringLiteral("test_osoba_save"));
-    EXPECT_THROW(unconnected.execProc(), DbError);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(StoredProcTest);
@@ -184,11 +145,11 @@ MALVO_INSTANTIATE_FOR_ENGINES(StoredProcTest);
 TEST(ProcedureRegistry, FindsNamesCaseInsensitivelyIgnoringGroupSuffix)
 {
     ProcedureDefinition def;
-    def.name = QStringLiteral("Registry_Probe;1");
+    def.name = "Registry_Probe;1";
     def.body = [](ProcedureContext &) { return 0; };
     ProcedureRegistry::instance().add(def);
-    ASSERT_NE(ProcedureRegistry::instance().find(QStringLiteral("registry_probe")), nullptr);
-    EXPECT_NE(ProcedureRegistry::instance().find(QStringLiteral("REGISTRY_PROBE;1")), nullptr);
-    EXPECT_EQ(ProcedureRegistry::instance().find(QStringLiteral("registry_prob")), nullptr);
-    EXPECT_TRUE(ProcedureRegistry::instance().names().contains(QStringLiteral("Registry_Probe")));
+    ASSERT_NE(ProcedureRegistry::instance().find("registry_probe"), nullptr);
+    EXPECT_NE(ProcedureRegistry::instance().find("REGISTRY_PROBE;1"), nullptr);
+    EXPECT_EQ(ProcedureRegistry::instance().find("registry_prob"), nullptr);
+    EXPECT_TRUE(ProcedureRegistry::instance().names().contains("Registry_Probe"));
 }

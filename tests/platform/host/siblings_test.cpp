@@ -5,79 +5,53 @@
 
 namespace {
 
+const QString Fixture = "data\\Test\\fixture.dll";
+
 class SiblingsTest : public testing::Test
 {
 protected:
-    void SetUp() override { host::setSiblingDirectory(QStringLiteral(HOST_TEST_SIBLINGS)); }
+    void SetUp() override { host::setSiblingDirectory(HOST_TEST_SIBLINGS); }
     void TearDown() override { host::setSiblingDirectory(QString()); }
 };
 
-struct PathCase
+TEST_F(SiblingsTest, SuiteNameMapsToTheSharedLibraryAndItsVersion)
 {
-    const char *suiteName;
-    const char *relative;
-};
+    const char *const namesAndPaths[][2] = {
+        {"cities.dll", "libcities.so"},
+        {"CITIES.DLL", "libCITIES.so"},
+        {"data\\Fuel\\driver_cards.dll", "data/Fuel/libdriver_cards.so"},
+        {"data\\MalvoMobile\\MalvoMobile.dll", "data/MalvoMobile/libMalvoMobile.so"},
+        {"data/Forwarding/orders.dll", "data/Forwarding/liborders.so"}};
+    for (const auto &[name, path] : namesAndPaths)
+        EXPECT_EQ(host::siblingLibraryPath(name), QDir(HOST_TEST_SIBLINGS).filePath(path));
 
-std::ostream &operator<<(std::ostream &out, const PathCase &c)
-{
-    return out << c.suiteName;
+    EXPECT_EQ(host::GetFileVersion("versioned.dll"), "2.3.4.0");
+    EXPECT_EQ(host::GetFileVersion(HOST_TEST_SIBLINGS "/versioned.dll"), "2.3.4.0");
+    EXPECT_EQ(host::GetFileVersion(Fixture), host::hostVersion());
+    EXPECT_EQ(host::hostVersion().count(QLatin1Char('.')), 3);
+    EXPECT_TRUE(host::GetFileVersion("partners_missing.dll").isEmpty());
 }
 
-class SiblingPath : public SiblingsTest, public testing::WithParamInterface<PathCase>
-{};
-
-TEST_P(SiblingPath, SuiteNameMapsToTheSharedLibrary)
+TEST_F(SiblingsTest, ExportsAreCalledWithTheirArgumentsOrSkippedWhenMissing)
 {
-    EXPECT_EQ(host::siblingLibraryPath(QLatin1String(GetParam().suiteName)),
-              QDir(QStringLiteral(HOST_TEST_SIBLINGS)).filePath(QLatin1String(GetParam().relative)));
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, SiblingPath,
-                         testing::Values(PathCase{"cities.dll", "libcities.so"}, PathCase{"CITIES.DLL", "libCITIES.so"},
-                                         PathCase{"data\\Fuel\\driver_cards.dll", "data/Fuel/libdriver_cards.so"},
-                                         PathCase{"data\\MalvoMobile\\MalvoMobile.dll",
-                                                  "data/MalvoMobile/libMalvoMobile.so"},
-                                         PathCase{"data/Forwarding/orders.dll", "data/Forwarding/liborders.so"}));
-
-TEST_F(SiblingsTest, MissingLibraryIsSkipped)
-{
-    EXPECT_FALSE(host::callSibling<void()>(QStringLiteral("settings_ui.dll"), "_OdswiezFirmy"));
-    EXPECT_FALSE(host::callSibling<int(int, int)>(QStringLiteral("cities.dll"), "_Dodaj", 1, 2).has_value());
-    EXPECT_EQ(host::LoadLibrary_main(QStringLiteral("cities.dll")), nullptr);
-}
-
-TEST_F(SiblingsTest, MissingExportIsSkipped)
-{
-    EXPECT_FALSE(host::callSibling<void()>(QStringLiteral("data\\Test\\fixture.dll"), "_NieMaTakiej"));
-}
-
-TEST_F(SiblingsTest, ExportIsCalledWithItsArguments)
-{
-    const auto sum = host::callSibling<int(int, int)>(QStringLiteral("data\\Test\\fixture.dll"), "_Dodaj", 2, 40);
+    const auto sum = host::callSibling<int(int, int)>(Fixture, "_Dodaj", 2, 40);
     ASSERT_TRUE(sum.has_value());
     EXPECT_EQ(*sum, 42);
     int stored = 0;
-    EXPECT_TRUE(host::callSibling<void(int *, int)>(QStringLiteral("data\\Test\\fixture.dll"), "_Zapisz", &stored, 7));
+    EXPECT_TRUE(host::callSibling<void(int *, int)>(Fixture, "_Zapisz", &stored, 7));
     EXPECT_EQ(stored, 7);
-}
 
-TEST_F(SiblingsTest, LoadedLibraryResolvesExports)
-{
-    auto library = host::LoadLibrary_main(QStringLiteral("data\\Test\\fixture.dll"));
+    auto library = host::LoadLibrary_main(Fixture);
     ASSERT_NE(library, nullptr);
     auto *add = library->resolve<int(int, int)>("_Dodaj");
     ASSERT_NE(add, nullptr);
     EXPECT_EQ(add(3, 4), 7);
     EXPECT_EQ(library->resolve<void()>("_NieMaTakiej"), nullptr);
-}
 
-TEST_F(SiblingsTest, FileVersion)
-{
-    EXPECT_EQ(host::GetFileVersion(QStringLiteral("versioned.dll")), QStringLiteral("2.3.4.0"));
-    EXPECT_EQ(host::GetFileVersion(QStringLiteral(HOST_TEST_SIBLINGS "/versioned.dll")), QStringLiteral("2.3.4.0"));
-    EXPECT_EQ(host::GetFileVersion(QStringLiteral("data\\Test\\fixture.dll")), host::hostVersion());
-    EXPECT_EQ(host::hostVersion().count(QLatin1Char('.')), 3);
-    EXPECT_TRUE(host::GetFileVersion(QStringLiteral("partners_missing.dll")).isEmpty());
+    EXPECT_FALSE(host::callSibling<void()>("settings_ui.dll", "_OdswiezFirmy"));
+    EXPECT_FALSE(host::callSibling<int(int, int)>("cities.dll", "_Dodaj", 1, 2).has_value());
+    EXPECT_EQ(host::LoadLibrary_main("cities.dll"), nullptr);
+    EXPECT_FALSE(host::callSibling<void()>(Fixture, "_NieMaTakiej"));
 }
 
 } // namespace

@@ -13,7 +13,7 @@ class VariablesTest : public testing::Test
 protected:
     void SetUp() override
     {
-        host::setLogFilePath(m_dir.filePath(QStringLiteral("host.log")));
+        host::setLogFilePath(m_dir.filePath("host.log"));
         host::resetVariables();
     }
     void TearDown() override
@@ -26,100 +26,46 @@ private:
     QTemporaryDir m_dir;
 };
 
-struct DefaultCase
+TEST_F(VariablesTest, LookupIgnoresLetterCaseAndValuesConvertToTheDeclaredType)
 {
-    const char *name;
-    const char *group;
-    QVariant expected;
-};
-
-std::ostream &operator<<(std::ostream &out, const DefaultCase &c)
-{
-    return out << c.group << '/' << c.name;
-}
-
-class VariableDefaults : public VariablesTest, public testing::WithParamInterface<DefaultCase>
-{};
-
-TEST_P(VariableDefaults, DeclaredDefault)
-{
-    const QVariant value = host::GetZm(QLatin1String(GetParam().name), QLatin1String(GetParam().group));
-    EXPECT_EQ(value, GetParam().expected);
-    EXPECT_EQ(value.metaType(), GetParam().expected.metaType());
-}
-
-INSTANTIATE_TEST_SUITE_P(Declarations, VariableDefaults,
-                         testing::Values(DefaultCase{"aktywna_firma", "ALL", QVariant(0)},
-                                         DefaultCase{"domyslna_waluta", "ALL", QVariant(QStringLiteral("PLN"))},
-                                         DefaultCase{"uprawnienia_zapis_firmy_wlasne", "ALL", QVariant(true)},
-                                         DefaultCase{"cb_gen_unik_skr_firm", "ALL", QVariant(true)},
-                                         DefaultCase{"CzySkrotFirma20", "ALL", QVariant(false)},
-                                         DefaultCase{"cb_run_session", "ALL", QVariant(false)},
-                                         DefaultCase{"ImportZlecWTrakcie", "SP", QVariant(0)},
-                                         DefaultCase{"ImportZlecDodajAllFirma", "SP", QVariant(0)},
-                                         DefaultCase{"lista_kolor_naglowek_zaznaczony", "ALL", QVariant(0x4123CE)},
-                                         DefaultCase{"lista_kolor_niezaznaczony_pom", "ALL", QVariant(0xEAE4E1)},
-                                         DefaultCase{"lista_firm_f_wlasne_check", "FL", QVariant(false)}));
-
-TEST_F(VariablesTest, NamesAndGroupsIgnoreLetterCase)
-{
-    ASSERT_TRUE(host::SetZm(42, QStringLiteral("aktywna_firma"), QStringLiteral("All")));
-    EXPECT_EQ(host::GetZm(QStringLiteral("AKTYWNA_FIRMA"), QStringLiteral("ALL")).toInt(), 42);
+    ASSERT_TRUE(host::SetZm(42, "aktywna_firma", "All"));
+    EXPECT_EQ(host::GetZm("AKTYWNA_FIRMA", "ALL").toInt(), 42);
     EXPECT_EQ(host::var::AktywnaFirma.get(), 42);
-}
 
-TEST_F(VariablesTest, SameNameInAnotherGroupIsAnotherVariable)
-{
-    EXPECT_FALSE(host::GetZm(QStringLiteral("ImportZlecWTrakcie"), QStringLiteral("ALL")).isValid());
-    EXPECT_FALSE(host::SetZm(1, QStringLiteral("ImportZlecWTrakcie"), QStringLiteral("ALL")));
+    EXPECT_FALSE(host::GetZm("ImportZlecWTrakcie", "ALL").isValid());
+    EXPECT_FALSE(host::SetZm(1, "ImportZlecWTrakcie", "ALL"));
     EXPECT_TRUE(host::var::ImportZlecWTrakcie.set(2));
-    EXPECT_EQ(host::GetZm(QStringLiteral("ImportZlecWTrakcie"), QStringLiteral("SP")).toInt(), 2);
-}
+    EXPECT_EQ(host::GetZm("ImportZlecWTrakcie", "SP").toInt(), 2);
 
-TEST_F(VariablesTest, ValuesConvertToTheDeclaredType)
-{
-    EXPECT_TRUE(host::SetZm(QStringLiteral("1"), QStringLiteral("cb_run_session")));
-    EXPECT_EQ(host::GetZm(QStringLiteral("cb_run_session")), QVariant(true));
-    EXPECT_TRUE(host::SetZm(QStringLiteral("0"), QStringLiteral("cb_run_session")));
-    EXPECT_EQ(host::GetZm(QStringLiteral("cb_run_session")), QVariant(false));
-    EXPECT_TRUE(host::SetZm(QStringLiteral("17"), QStringLiteral("aktywna_firma")));
-    EXPECT_EQ(host::GetZm(QStringLiteral("aktywna_firma")), QVariant(17));
-}
+    EXPECT_FALSE(host::SetZm(1, "nie_ma_takiej"));
+    EXPECT_FALSE(host::GetZm("nie_ma_takiej").isValid());
 
-TEST_F(VariablesTest, RefusedValueLeavesTheVariableAlone)
-{
-    host::var::AktywnaFirma.set(5);
-    EXPECT_FALSE(host::SetZm(QStringLiteral("abc"), QStringLiteral("aktywna_firma")));
-    EXPECT_FALSE(host::SetZm(QStringLiteral("maybe"), QStringLiteral("cb_run_session")));
-    EXPECT_EQ(host::var::AktywnaFirma.get(), 5);
+    EXPECT_EQ(host::GetZm("cb_run_session").metaType(), QMetaType::fromType<bool>());
+    EXPECT_TRUE(host::SetZm("1", "cb_run_session"));
+    EXPECT_EQ(host::GetZm("cb_run_session"), QVariant(true));
+    EXPECT_TRUE(host::SetZm("0", "cb_run_session"));
+    EXPECT_EQ(host::GetZm("cb_run_session"), QVariant(false));
+    EXPECT_TRUE(host::SetZm("17", "aktywna_firma"));
+    EXPECT_EQ(host::GetZm("aktywna_firma"), QVariant(17));
+    EXPECT_EQ(host::GetZm("aktywna_firma").metaType(), QMetaType::fromType<int>());
+
+    EXPECT_FALSE(host::SetZm("abc", "aktywna_firma"));
+    EXPECT_FALSE(host::SetZm("maybe", "cb_run_session"));
+    EXPECT_EQ(host::var::AktywnaFirma.get(), 17);
     EXPECT_FALSE(host::var::RunSession.get());
 }
 
-TEST_F(VariablesTest, UnknownNameIsInvalidAndCannotBeSet)
+TEST_F(VariablesTest, DeclaredOnceAndResetToDefaults)
 {
-    EXPECT_FALSE(host::GetZm(QStringLiteral("nie_ma_takiej")).isValid());
-    EXPECT_FALSE(host::SetZm(1, QStringLiteral("nie_ma_takiej")));
-    EXPECT_FALSE(host::GetZm(QStringLiteral("nie_ma_takiej")).isValid());
-}
+    EXPECT_TRUE(host::declareVariable({"test_zmienna", "TST", QVariant(3)}));
+    EXPECT_FALSE(host::declareVariable({"TEST_zmienna", "tst", QVariant(4)}));
+    EXPECT_EQ(host::GetZm("test_zmienna", "TST").toInt(), 3);
 
-TEST_F(VariablesTest, DeclaredAtRunTimeOnce)
-{
-    EXPECT_TRUE(host::declareVariable({QStringLiteral("test_zmienna"), QStringLiteral("TST"), QVariant(3)}));
-    EXPECT_FALSE(host::declareVariable({QStringLiteral("TEST_zmienna"), QStringLiteral("tst"), QVariant(4)}));
-    EXPECT_EQ(host::GetZm(QStringLiteral("test_zmienna"), QStringLiteral("TST")).toInt(), 3);
-}
-
-TEST_F(VariablesTest, ResetRestoresDefaults)
-{
-    host::var::DomyslnaWaluta.set(QStringLiteral("EUR"));
+    host::var::DomyslnaWaluta.set("EUR");
     host::resetVariables();
-    EXPECT_EQ(host::var::DomyslnaWaluta.get(), QStringLiteral("PLN"));
-}
-
-TEST_F(VariablesTest, FoldersDefaultBelowTheDataFolder)
-{
-    EXPECT_TRUE(host::var::SciezkaDokumenty.get().endsWith(QStringLiteral("malvo/dokumenty")));
-    EXPECT_TRUE(host::var::SciezkaOb.get().endsWith(QStringLiteral("malvo/obiekty")));
+    EXPECT_EQ(host::var::DomyslnaWaluta.get(), "PLN");
+    EXPECT_TRUE(host::var::SciezkaDokumenty.get().endsWith("malvo/dokumenty"));
+    EXPECT_TRUE(host::var::SciezkaOb.get().endsWith("malvo/obiekty"));
 }
 
 TEST(Switches, OffUntilSetAndClearedByReset)

@@ -54,45 +54,33 @@ protected:
     RecordingWindow window;
 };
 
-TEST_F(WindowMessagesTest, PostedMessageArrivesWithItsParameters)
+TEST_F(WindowMessagesTest, PostedAndSentMessagesArriveWithTheirParameters)
 {
     QWidget list;
     EXPECT_TRUE(host::postToMainWindow(host::msg::WindowCreated, host::windowParam(&list), 0));
     EXPECT_TRUE(host::postToMainWindow(host::msg::ActiveCompanyChanged, 1, 0));
     EXPECT_TRUE(window.received.empty()); // posted, not yet delivered
-    QCoreApplication::sendPostedEvents(&window);
-    ASSERT_EQ(window.received.size(), 2u);
-    EXPECT_EQ(window.received[0].message, 0x48E);
-    EXPECT_EQ(window.received[0].wParam, host::windowParam(&list));
-    EXPECT_EQ(window.received[1].message, 0x487);
-    EXPECT_EQ(window.received[1].wParam, 1);
-    EXPECT_EQ(window.received[1].lParam, 0);
-}
-
-TEST_F(WindowMessagesTest, SentMessageArrivesAtOnceAndAnswers)
-{
     EXPECT_EQ(host::sendToMainWindow(host::msg::ListEditing, 1, 0), 101);
     ASSERT_EQ(window.received.size(), 1u);
     EXPECT_EQ(window.received[0].message, 1165);
-    EXPECT_EQ(window.received[0].wParam, 1);
-}
+    QCoreApplication::sendPostedEvents(&window);
+    ASSERT_EQ(window.received.size(), 3u);
+    EXPECT_EQ(window.received[1].message, 0x48E);
+    EXPECT_EQ(window.received[1].wParam, host::windowParam(&list));
+    EXPECT_EQ(window.received[2].message, 0x487);
+    EXPECT_EQ(window.received[2].wParam, 1);
+    EXPECT_EQ(window.received[2].lParam, 0);
 
-TEST_F(WindowMessagesTest, WindowThatIgnoresAMessageAnswersZero)
-{
     QWidget deaf;
     EXPECT_EQ(host::sendMessage(&deaf, host::msg::CloseMe, 5, 0), 0);
     EXPECT_EQ(host::sendMessage(&window, host::msg::CloseMe, 5, 0), 105);
 }
 
-TEST_F(WindowMessagesTest, NoMainWindowNoDelivery)
+TEST_F(WindowMessagesTest, NoOrDestroyedMainWindowNoDelivery)
 {
     host::setMainWindow(nullptr);
     EXPECT_FALSE(host::postToMainWindow(host::msg::WindowCreated));
     EXPECT_EQ(host::sendToMainWindow(host::msg::WindowCreated), 0);
-}
-
-TEST_F(WindowMessagesTest, DestroyedMainWindowIsForgotten)
-{
     auto gone = std::make_unique<QWidget>();
     host::setMainWindow(gone.get());
     gone.reset();
@@ -100,40 +88,35 @@ TEST_F(WindowMessagesTest, DestroyedMainWindowIsForgotten)
     EXPECT_FALSE(host::postToMainWindow(host::msg::WindowCreated));
 }
 
-TEST_F(WindowMessagesTest, CompanyRefreshIsSignalledRecordedAndPosted)
+TEST_F(WindowMessagesTest, CompanyChangesAreSignalledRecordedAndPosted)
 {
     QSignalSpy companies(host::notifier(), &host::Notifier::companiesChanged);
     QSignalSpy dictionaries(host::notifier(), &host::Notifier::dictionaryChanged);
+    QSignalSpy active(host::notifier(), &host::Notifier::activeCompanyChanged);
     host::OdswiezFirmy_main(19, 0);
-    host::OdswiezFirmySlownik_main(QStringLiteral("firma_rodzaj"));
+    host::OdswiezFirmySlownik_main("firma_rodzaj");
+    host::UstawAktKontroleFirme(12, nullptr, true, false, true);
     ASSERT_EQ(companies.count(), 1);
     EXPECT_EQ(companies.at(0).at(0).toInt(), 19);
     ASSERT_EQ(dictionaries.count(), 1);
-    EXPECT_EQ(dictionaries.at(0).at(0).toString(), QStringLiteral("firma_rodzaj"));
-    ASSERT_EQ(host::notifier()->records().size(), 2);
-    EXPECT_EQ(host::notifier()->records()[0].kind, host::Notifier::Record::Companies);
-
-    QCoreApplication::sendPostedEvents(&window);
-    ASSERT_EQ(window.received.size(), 2u);
-    EXPECT_EQ(window.received[0].message, host::msg::CompaniesChanged);
-    EXPECT_EQ(window.received[0].wParam, 19);
-    EXPECT_EQ(window.received[1].text, QStringLiteral("firma_rodzaj"));
-}
-
-TEST_F(WindowMessagesTest, ActiveCompanyChangeSetsTheVariable)
-{
-    QSignalSpy active(host::notifier(), &host::Notifier::activeCompanyChanged);
-    host::UstawAktKontroleFirme(12, nullptr, true, false, true);
-    EXPECT_EQ(host::var::AktywnaFirma.get(), 12);
+    EXPECT_EQ(dictionaries.at(0).at(0).toString(), "firma_rodzaj");
     ASSERT_EQ(active.count(), 1);
     EXPECT_EQ(active.at(0).at(0).toInt(), 12);
+    EXPECT_EQ(host::var::AktywnaFirma.get(), 12);
+    ASSERT_EQ(host::notifier()->records().size(), 3);
+    EXPECT_EQ(host::notifier()->records()[0].kind, host::Notifier::Record::Companies);
+    EXPECT_EQ(host::notifier()->records()[2].kind, host::Notifier::Record::ActiveCompany);
+
     QCoreApplication::sendPostedEvents(&window);
-    ASSERT_EQ(window.received.size(), 1u);
-    EXPECT_EQ(window.received[0].message, 0x487);
+    ASSERT_EQ(window.received.size(), 3u);
+    EXPECT_EQ(window.received[0].message, host::msg::CompaniesChanged);
+    EXPECT_EQ(window.received[0].wParam, 19);
+    EXPECT_EQ(window.received[1].text, "firma_rodzaj");
+    EXPECT_EQ(window.received[2].message, 0x487);
     host::resetVariables();
 }
 
-TEST(WindowLimit, AnotherWindowRefusedAboveTheLimit)
+TEST(WindowLimit, AnotherWindowRefusedAboveTheLimitAndEditorsCounted)
 {
     auto &scripted = host::installScriptedPrompter();
     const int saved = host::windowLimit();
@@ -147,10 +130,7 @@ TEST(WindowLimit, AnotherWindowRefusedAboveTheLimit)
     EXPECT_EQ(scripted.questions().size(), 1);
     host::setWindowLimit(saved);
     host::setPrompter(nullptr);
-}
 
-TEST(OpenEditors, CountedUntilClosedOrDestroyed)
-{
     EXPECT_FALSE(host::isEdited(6));
     auto first = std::make_unique<QWidget>();
     QWidget second;
@@ -167,14 +147,13 @@ TEST(OpenEditors, CountedUntilClosedOrDestroyed)
 TEST(Log, LinesFromManyThreadsStayWhole)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("sub/host.log"));
+    const QString path = dir.filePath("sub/host.log");
     host::setLogFilePath(path);
     std::vector<std::unique_ptr<QThread>> threads;
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back(QThread::create([t] {
             for (int i = 0; i < 50; ++i)
-                host::save_log_to_file(QStringLiteral("lista.cpp"), QStringLiteral("Tramka_lista_frame::usunClick"), t,
-                                       QStringLiteral("CATCH"));
+                host::save_log_to_file("lista.cpp", "Tramka_lista_frame::usunClick", t, "CATCH");
         }));
         threads.back()->start();
     }
@@ -187,7 +166,7 @@ TEST(Log, LinesFromManyThreadsStayWhole)
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 200);
     for (const QString &line : lines)
-        ASSERT_TRUE(line.endsWith(QStringLiteral("Tramka_lista_frame::usunClick: CATCH"))) << line.toStdString();
+        ASSERT_TRUE(line.endsWith("Tramka_lista_frame::usunClick: CATCH")) << line.toStdString();
 }
 
 } // namespace

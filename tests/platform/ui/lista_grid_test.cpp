@@ -43,14 +43,20 @@ protected:
     }
     void TearDown() override { host::setLogFilePath(QString()); }
 
-    void open(std::vector<std::vector<QVariant>> rows)
+    // Rows of id, nazwa and miasto unless other fields are given.
+    void open(std::vector<std::vector<QVariant>> rows, const QList<db::FieldDef> &fields = {},
+              std::vector<GridColumn> columns = {})
     {
-        data = uitest::dataSet(
-            {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("miasto", QMetaType::QString)},
-            std::move(rows));
+        data = uitest::dataSet(fields.isEmpty() ? QList<db::FieldDef>{field("id", QMetaType::Int),
+                                                                      field("nazwa", QMetaType::QString),
+                                                                      field("miasto", QMetaType::QString)}
+                                                : fields,
+                               std::move(rows));
+        if (columns.empty())
+            columns = {GridColumn::selectionColumn(), column("id", 60), column("nazwa"), column("miasto")};
         grid = std::make_unique<ListaGrid>();
         grid->setDataSet(data.get());
-        grid->setColumns({GridColumn::selectionColumn(), column("id", 60), column("nazwa"), column("miasto")});
+        grid->setColumns(columns);
         grid->resize(600, 300);
         grid->show();
         tester = std::make_unique<QAbstractItemModelTester>(grid->gridModel(),
@@ -91,7 +97,7 @@ protected:
 
 // ---- sorting -------------------------------------------------------------------------
 
-TEST_F(ListaGridTest, SameTitleTwiceSortsAscendingThenDescendingWithIdTieBreak)
+TEST_F(ListaGridTest, TitleClicksToggleTheSortWithIdTieBreak)
 {
     QSignalSpy sorts(grid.get(), &ListaGrid::sortChanged);
     clickTitle(2);
@@ -104,35 +110,29 @@ TEST_F(ListaGridTest, SameTitleTwiceSortsAscendingThenDescendingWithIdTieBreak)
     EXPECT_EQ(sorts.at(1).at(0).toString(), "nazwa DESC,id DESC");
     EXPECT_EQ(grid->markedColumn(), 2);
     EXPECT_EQ(grid->gridModel()->index(0, 2).data().toString(), "Gamma");
-}
 
-TEST_F(ListaGridTest, AnotherTitleStartsAscendingAgain)
-{
-    clickTitle(2);
-    clickTitle(2);
-    clickTitle(3);
+    clickTitle(3); // another title starts ascending again
     EXPECT_EQ(data->sort(), "miasto ASC,id ASC");
     EXPECT_EQ(grid->markedColumn(), 3);
     clickTitle(2);
     EXPECT_EQ(data->sort(), "nazwa ASC,id ASC");
-}
 
-TEST_F(ListaGridTest, SortCanBeRoutedThroughTheFrame)
-{
-    QStringList routed;
-    grid->setSortApplier([&](const QString &sort) { routed << sort; });
-    clickTitle(3);
-    EXPECT_EQ(routed, QStringList{"miasto ASC,id ASC"});
-    EXPECT_TRUE(data->sort().isEmpty());
-}
-
-TEST_F(ListaGridTest, StoredSortIsAppliedAndContinues)
-{
     grid->applySortString("miasto DESC,id DESC");
     EXPECT_EQ(data->sort(), "miasto DESC,id DESC");
     EXPECT_EQ(grid->markedColumn(), 3);
     clickTitle(3);
     EXPECT_EQ(data->sort(), "miasto ASC,id ASC");
+
+    QSignalSpy filters(grid.get(), &ListaGrid::filterClicked);
+    clickTitle(3, border(3) - 10); // a title without a filter sorts at its right end too
+    EXPECT_EQ(filters.count(), 0);
+    EXPECT_EQ(data->sort(), "miasto DESC,id DESC");
+
+    QStringList routed;
+    grid->setSortApplier([&](const QString &sort) { routed << sort; });
+    clickTitle(3);
+    EXPECT_EQ(routed, QStringList{"miasto ASC,id ASC"});
+    EXPECT_EQ(data->sort(), "miasto DESC,id DESC"); // the frame applies it
 }
 
 TEST_F(ListaGridTest, FunnelAreaAsksForTheFilterInsteadOfSorting)
@@ -152,14 +152,6 @@ TEST_F(ListaGridTest, FunnelAreaAsksForTheFilterInsteadOfSorting)
     clickTitle(2, border(2) - ListaGridHeader::FunnelFrom - 2); // just left of the funnel
     EXPECT_EQ(sorts.count(), 1);
     EXPECT_EQ(filters.count(), 3);
-}
-
-TEST_F(ListaGridTest, TitleWithoutFilterSortsEvenAtItsRightEnd)
-{
-    QSignalSpy filters(grid.get(), &ListaGrid::filterClicked);
-    clickTitle(3, border(3) - 10);
-    EXPECT_EQ(filters.count(), 0);
-    EXPECT_EQ(data->sort(), "miasto ASC,id ASC");
 }
 
 TEST_F(ListaGridTest, DoubleClickOnTitleSortsOnceAndNearBorderFitsWidth)
@@ -207,7 +199,7 @@ TEST_F(ListaGridTest, TypingKThenOFindsTheFirstKoRow)
     EXPECT_TRUE(grid->searchBuffer().isEmpty());
 }
 
-TEST_F(ListaGridTest, SearchUsesTheCurrentColumn)
+TEST_F(ListaGridTest, SearchUsesTheCurrentColumnAndMovingAColumnClearsIt)
 {
     clickRow(0, {}, 3);
     QTest::keyClicks(grid.get(), "op");
@@ -218,13 +210,7 @@ TEST_F(ListaGridTest, SearchUsesTheCurrentColumn)
     EXPECT_EQ(grid->markedColumn(), 2);
     QTest::keyClicks(grid.get(), "al");
     EXPECT_EQ(currentName(), "Alfa");
-}
-
-TEST_F(ListaGridTest, MovingAColumnClearsTheBuffer)
-{
-    clickRow(0);
-    QTest::keyClick(grid.get(), Qt::Key_G);
-    ASSERT_EQ(grid->searchBuffer(), "g");
+    ASSERT_EQ(grid->searchBuffer(), "al");
     QSignalSpy moved(grid.get(), &ListaGrid::columnMoved);
     grid->moveColumn("miasto", 1);
     EXPECT_TRUE(grid->searchBuffer().isEmpty());
@@ -233,7 +219,7 @@ TEST_F(ListaGridTest, MovingAColumnClearsTheBuffer)
     EXPECT_EQ(grid->columnLayout().at(1).fieldName, "miasto");
 }
 
-TEST_F(ListaGridTest, HomeEndAndIgnoredMovesAtTheEnds)
+TEST_F(ListaGridTest, HomeEndIgnoredMovesAtTheEndsAndStickySelection)
 {
     clickRow(2);
     QTest::keyClick(grid.get(), Qt::Key_End);
@@ -255,19 +241,22 @@ TEST_F(ListaGridTest, HomeEndAndIgnoredMovesAtTheEnds)
     clickRow(4, Qt::ControlModifier);
     QTest::keyClick(grid.get(), Qt::Key_Down); // at the last row: nothing happens
     EXPECT_EQ(grid->selectedCount(), 1);
-}
 
-TEST_F(ListaGridTest, StickySelectionSurvivesArrowKeys)
-{
     grid->setStickySelection(true);
     clickRow(1, Qt::ControlModifier);
     QTest::keyClick(grid.get(), Qt::Key_Down);
-    EXPECT_EQ(grid->selectedCount(), 1);
+    EXPECT_EQ(grid->selectedCount(), 2);
 }
 
-TEST_F(ListaGridTest, EnterAndDoubleClickEditTheCurrentRow)
+TEST_F(ListaGridTest, EnterAndDoubleClickEditTheCurrentRowUnlessHooked)
 {
     QSignalSpy edits(grid.get(), &ListaGrid::editRequested);
+    grid->setKeyDownHook([](QKeyEvent *event) { return event->key() == Qt::Key_Return; });
+    clickRow(0);
+    QTest::keyClick(grid.get(), Qt::Key_Return);
+    EXPECT_EQ(edits.count(), 0);
+    grid->setKeyDownHook({});
+
     clickRow(3);
     QTest::keyClick(grid.get(), Qt::Key_Return);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 2));
@@ -281,18 +270,9 @@ TEST_F(ListaGridTest, EnterAndDoubleClickEditTheCurrentRow)
     EXPECT_EQ(edits.count(), 2);
 }
 
-TEST_F(ListaGridTest, KeyHookConsumesKeysFirst)
-{
-    QSignalSpy edits(grid.get(), &ListaGrid::editRequested);
-    grid->setKeyDownHook([](QKeyEvent *event) { return event->key() == Qt::Key_Return; });
-    clickRow(0);
-    QTest::keyClick(grid.get(), Qt::Key_Return);
-    EXPECT_EQ(edits.count(), 0);
-}
-
 // ---- selection ---------------------------------------------------------------------------
 
-TEST_F(ListaGridTest, CtrlClicksToggleRows)
+TEST_F(ListaGridTest, ClicksSelectRows)
 {
     QSignalSpy counts(grid.get(), &ListaGrid::selectionCountChanged);
     clickRow(0);
@@ -304,10 +284,24 @@ TEST_F(ListaGridTest, CtrlClicksToggleRows)
     EXPECT_EQ(counts.last().at(0).toInt(), 2);
     clickRow(1);
     EXPECT_EQ(selectedIds(), (QList<qint64>{1}));
-}
 
-TEST_F(ListaGridTest, ShiftClickSelectsTheRangeInDataSetOrder)
-{
+    clickRow(0);
+    clickRow(3, {}, 0); // the selection column toggles without clearing others
+    EXPECT_EQ(selectedIds(), (QList<qint64>{2, 3}));
+    EXPECT_EQ(grid->gridModel()->index(3, 0).data(Qt::CheckStateRole), Qt::Checked);
+    clickRow(3, {}, 0);
+    EXPECT_EQ(selectedIds(), (QList<qint64>{3}));
+
+    clickRow(0);
+    clickRow(1, Qt::ControlModifier);
+    grid->uncheckAll();
+    EXPECT_EQ(grid->selectedCount(), 0);
+    grid->setMultiSelect(false);
+    clickRow(2, Qt::ControlModifier);
+    QTest::keyClick(grid.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->selectedCount(), 0);
+
+    grid->setMultiSelect(true);
     clickTitle(2); // 1 Alfa, 3, 4, 5 Beta, 2 Gamma
     clickRow(1);
     clickRow(3, Qt::ShiftModifier);
@@ -317,42 +311,16 @@ TEST_F(ListaGridTest, ShiftClickSelectsTheRangeInDataSetOrder)
     EXPECT_EQ(selectedIds(), (QList<qint64>{1, 3, 4, 5}));
 }
 
-TEST_F(ListaGridTest, SelectionColumnClickTogglesWithoutClearingOthers)
-{
-    clickRow(0);
-    clickRow(3, {}, 0);
-    EXPECT_EQ(selectedIds(), (QList<qint64>{2, 3}));
-    EXPECT_EQ(grid->gridModel()->index(3, 0).data(Qt::CheckStateRole), Qt::Checked);
-    clickRow(3, {}, 0);
-    EXPECT_EQ(selectedIds(), (QList<qint64>{3}));
-}
-
-TEST_F(ListaGridTest, ClearSelectionAndSingleSelectionMode)
-{
-    clickRow(0);
-    clickRow(1, Qt::ControlModifier);
-    grid->uncheckAll();
-    EXPECT_EQ(grid->selectedCount(), 0);
-    grid->setMultiSelect(false);
-    clickRow(2, Qt::ControlModifier);
-    QTest::keyClick(grid.get(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(grid->selectedCount(), 0);
-}
-
-TEST(ListaGridLarge, SelectAllUnderAFilterTakesOnlyVisibleRows)
+TEST_F(ListaGridTest, SelectAllUnderAFilterOfManyRowsTakesOnlyVisibleRows)
 {
     std::vector<std::vector<QVariant>> rows;
     rows.reserve(100000);
     for (int i = 0; i < 100000; ++i)
         rows.push_back({i + 1, QStringLiteral("Firma %1").arg(i), i % 3});
-    auto data = uitest::dataSet(
-        {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("grupa", QMetaType::Int)},
-        std::move(rows));
-    ListaGrid grid;
-    grid.setDataSet(data.get());
-    grid.setColumns({GridColumn::selectionColumn(), column("nazwa"), column("grupa")});
-    grid.resize(500, 400);
-    grid.show();
+    open(std::move(rows),
+         {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("grupa", QMetaType::Int)},
+         {GridColumn::selectionColumn(), column("nazwa"), column("grupa")});
+    ListaGrid &grid = *this->grid;
     data->setFilter("grupa = 1");
     data->setRecNo(500);
     const int visible = data->recordCount();
@@ -376,21 +344,17 @@ TEST(ListaGridLarge, SelectAllUnderAFilterTakesOnlyVisibleRows)
 
 // ---- summary row, hints, palette ----------------------------------------------------------------
 
-TEST(ListaGridSummary, TotalsOfIntegerDecimalAndDurationColumnsAndCopy)
+TEST_F(ListaGridTest, SummaryTotalsOfIntegerDecimalAndDurationColumnsAndCopy)
 {
-    auto data =
-        uitest::dataSet({field("id", QMetaType::Int), field("ilosc", QMetaType::Int), field("kwota", QMetaType::Double),
-                         field("czas", QMetaType::Double), field("nazwa", QMetaType::QString)},
-                        {{1, 2, 10.25, 0.5, "a"}, {2, 3, 0.755, 0.75, "b"}, {3, 10, 1.0, 1.0, "c"}});
-    ListaGrid grid;
-    grid.setDataSet(data.get());
     GridColumn kwota = column("kwota");
     kwota.displayFormat = ",0.000";
     GridColumn czas = column("czas");
     czas.summary = SummaryKind::Duration;
-    grid.setColumns({column("ilosc"), kwota, czas, column("nazwa")});
-    grid.resize(600, 300);
-    grid.show();
+    open({{1, 2, 10.25, 0.5, "a"}, {2, 3, 0.755, 0.75, "b"}, {3, 10, 1.0, 1.0, "c"}},
+         {field("id", QMetaType::Int), field("ilosc", QMetaType::Int), field("kwota", QMetaType::Double),
+          field("czas", QMetaType::Double), field("nazwa", QMetaType::QString)},
+         {column("ilosc"), kwota, czas, column("nazwa")});
+    ListaGrid &grid = *this->grid;
     grid.setSummaryVisible(true);
     ASSERT_TRUE(grid.isSummaryVisible());
     const QRect bar = grid.summaryBar()->geometry();
@@ -414,19 +378,7 @@ TEST(ListaGridSummary, TotalsOfIntegerDecimalAndDurationColumnsAndCopy)
     EXPECT_FALSE(grid.summaryBar()->isVisible());
 }
 
-TEST_F(ListaGridTest, HintShowsTheWholeTextOfCutOffCells)
-{
-    open({{1, "Przedsiębiorstwo Handlowo-Usługowe o bardzo długiej nazwie", "A"}, {2, "Krótka", "B\nC"}});
-    grid->setColumnWidth(2, 60);
-    EXPECT_EQ(grid->hintTextAt(cellCentre(0, 2)), "Przedsiębiorstwo Handlowo-Usługowe o bardzo długiej nazwie");
-    grid->setColumnWidth(2, 2000);
-    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 2)).isEmpty());
-    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 3)).isEmpty());
-    EXPECT_EQ(grid->hintTextAt(cellCentre(1, 3)), "B\nC"); // shown on one line, so the hint gives the lines
-    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 0)).isEmpty());
-}
-
-TEST_F(ListaGridTest, ColumnLayoutReportsVisualOrderWidthAndVisibility)
+TEST_F(ListaGridTest, ColumnLayoutAndHintsOfCutOffCells)
 {
     grid->setColumnWidth(3, 77);
     grid->setColumnVisible("id", false);
@@ -441,6 +393,15 @@ TEST_F(ListaGridTest, ColumnLayoutReportsVisualOrderWidthAndVisibility)
     EXPECT_EQ(grid->gridModel()->column(0).fieldName, "miasto");
     EXPECT_EQ(grid->horizontalHeader()->visualIndex(0), 0);
     EXPECT_TRUE(grid->isColumnHidden(2));
+
+    open({{1, "Przedsiębiorstwo Handlowo-Usługowe o bardzo długiej nazwie", "A"}, {2, "Krótka", "B\nC"}});
+    grid->setColumnWidth(2, 60);
+    EXPECT_EQ(grid->hintTextAt(cellCentre(0, 2)), "Przedsiębiorstwo Handlowo-Usługowe o bardzo długiej nazwie");
+    grid->setColumnWidth(2, 2000);
+    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 2)).isEmpty());
+    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 3)).isEmpty());
+    EXPECT_EQ(grid->hintTextAt(cellCentre(1, 3)), "B\nC"); // shown on one line, so the hint gives the lines
+    EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 0)).isEmpty());
 }
 
 class ListaGridPaletteTest : public ListaGridTest

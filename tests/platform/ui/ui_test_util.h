@@ -24,21 +24,12 @@ inline std::unique_ptr<db::DataSet> dataSet(const QList<db::FieldDef> &fields, s
     return set;
 }
 
-// The value of a field in every visible row, in order.
-inline QList<QVariant> column(const db::DataSet &set, const char *name)
-{
-    QList<QVariant> values;
-    const int index = set.fieldIndex(QString::fromLatin1(name));
-    for (int row = 0; row < set.recordCount(); ++row)
-        values << set.valueAt(set.bookmarkAt(row), index);
-    return values;
-}
-
+// Ids of the visible rows, in order.
 inline QList<qint64> ids(const db::DataSet &set)
 {
     QList<qint64> result;
-    for (const QVariant &value : column(set, "id"))
-        result << value.toLongLong();
+    for (int row = 0; row < set.recordCount(); ++row)
+        result << set.valueAt(set.bookmarkAt(row), set.fieldIndex("id")).toLongLong();
     return result;
 }
 
