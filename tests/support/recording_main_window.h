@@ -7,6 +7,7 @@
 #include <QMdiArea>
 
 #include <algorithm>
+#include <functional>
 
 namespace testsupport {
 
@@ -15,7 +16,11 @@ struct HostMessage
     int message;
     qintptr wParam;
     qintptr lParam;
-    bool operator==(const HostMessage &) const = default;
+    QString text = {}; // left out of comparisons: few messages carry one
+    bool operator==(const HostMessage &o) const
+    {
+        return message == o.message && wParam == o.wParam && lParam == o.lParam;
+    }
 };
 
 // A multi-document main window that remembers the host messages it receives.
@@ -37,12 +42,16 @@ public:
     }
 
     QList<HostMessage> messages;
+    // What a sent message answers; nothing set: 0.
+    std::function<qintptr(const HostMessage &)> reply;
 
 protected:
     bool event(QEvent *e) override
     {
         if (auto *m = dynamic_cast<host::HostMessageEvent *>(e)) {
-            messages.append({m->message(), m->wParam(), m->lParam()});
+            messages.append({m->message(), m->wParam(), m->lParam(), m->text()});
+            if (reply)
+                m->setResult(reply(messages.last()));
             return true;
         }
         return QMainWindow::event(e);

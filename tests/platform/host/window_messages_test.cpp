@@ -1,5 +1,6 @@
 #include "host_funcs.h"
 #include "host_syscore.h"
+#include "recording_main_window.h"
 #include "scripted_prompter.h"
 #include "window_messages.h"
 
@@ -15,43 +16,18 @@
 
 namespace {
 
-struct Received
-{
-    int message;
-    qintptr wParam;
-    qintptr lParam;
-    QString text;
-};
-
-// The host's main window as a test sees it: it keeps every host message.
-class RecordingWindow : public QWidget
-{
-public:
-    std::vector<Received> received;
-
-protected:
-    bool event(QEvent *event) override
-    {
-        if (auto *m = dynamic_cast<host::HostMessageEvent *>(event)) {
-            received.push_back({m->message(), m->wParam(), m->lParam(), m->text()});
-            m->setResult(m->wParam() + 100);
-            return true;
-        }
-        return QWidget::event(event);
-    }
-};
-
 class WindowMessagesTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
+        window.reply = [](const testsupport::HostMessage &m) { return m.wParam + 100; };
         host::setMainWindow(&window);
         host::notifier()->clearRecords();
     }
     void TearDown() override { host::setMainWindow(nullptr); }
 
-    RecordingWindow window;
+    testsupport::RecordingMainWindow window;
 };
 
 TEST_F(WindowMessagesTest, PostedAndSentMessagesArriveWithTheirParameters)
@@ -59,17 +35,17 @@ TEST_F(WindowMessagesTest, PostedAndSentMessagesArriveWithTheirParameters)
     QWidget list;
     EXPECT_TRUE(host::postToMainWindow(host::msg::WindowCreated, host::windowParam(&list), 0));
     EXPECT_TRUE(host::postToMainWindow(host::msg::ActiveCompanyChanged, 1, 0));
-    EXPECT_TRUE(window.received.empty()); // posted, not yet delivered
+    EXPECT_TRUE(window.messages.isEmpty()); // posted, not yet delivered
     EXPECT_EQ(host::sendToMainWindow(host::msg::ListEditing, 1, 0), 101);
-    ASSERT_EQ(window.received.size(), 1u);
-    EXPECT_EQ(window.received[0].message, 1165);
+    ASSERT_EQ(window.messages.size(), 1);
+    EXPECT_EQ(window.messages[0].message, 1165);
     QCoreApplication::sendPostedEvents(&window);
-    ASSERT_EQ(window.received.size(), 3u);
-    EXPECT_EQ(window.received[1].message, 0x48E);
-    EXPECT_EQ(window.received[1].wParam, host::windowParam(&list));
-    EXPECT_EQ(window.received[2].message, 0x487);
-    EXPECT_EQ(window.received[2].wParam, 1);
-    EXPECT_EQ(window.received[2].lParam, 0);
+    ASSERT_EQ(window.messages.size(), 3);
+    EXPECT_EQ(window.messages[1].message, 0x48E);
+    EXPECT_EQ(window.messages[1].wParam, host::windowParam(&list));
+    EXPECT_EQ(window.messages[2].message, 0x487);
+    EXPECT_EQ(window.messages[2].wParam, 1);
+    EXPECT_EQ(window.messages[2].lParam, 0);
 
     QWidget deaf;
     EXPECT_EQ(host::sendMessage(&deaf, host::msg::CloseMe, 5, 0), 0);
@@ -108,11 +84,11 @@ TEST_F(WindowMessagesTest, CompanyChangesAreSignalledRecordedAndPosted)
     EXPECT_EQ(host::notifier()->records()[2].kind, host::Notifier::Record::ActiveCompany);
 
     QCoreApplication::sendPostedEvents(&window);
-    ASSERT_EQ(window.received.size(), 3u);
-    EXPECT_EQ(window.received[0].message, host::msg::CompaniesChanged);
-    EXPECT_EQ(window.received[0].wParam, 19);
-    EXPECT_EQ(window.received[1].text, "firma_rodzaj");
-    EXPECT_EQ(window.received[2].message, 0x487);
+    ASSERT_EQ(window.messages.size(), 3);
+    EXPECT_EQ(window.messages[0].message, host::msg::CompaniesChanged);
+    EXPECT_EQ(window.messages[0].wParam, 19);
+    EXPECT_EQ(window.messages[1].text, "firma_rodzaj");
+    EXPECT_EQ(window.messages[2].message, 0x487);
     host::resetVariables();
 }
 

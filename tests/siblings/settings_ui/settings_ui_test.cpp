@@ -1,32 +1,11 @@
 #include "sibling_fixture.h"
 
 #include "host_variables.h"
+#include "recording_main_window.h"
 #include "window_messages.h"
 
 #include <QCoreApplication>
-#include <QWidget>
 #include <gtest/gtest.h>
-
-namespace {
-
-// Records the host messages it receives as "message wParam lParam".
-class OknoHosta : public QWidget
-{
-public:
-    QStringList odebrane;
-
-protected:
-    bool event(QEvent *event) override
-    {
-        auto *m = dynamic_cast<host::HostMessageEvent *>(event);
-        if (!m)
-            return QWidget::event(event);
-        odebrane << QStringLiteral("%1 %2 %3").arg(m->message()).arg(m->wParam()).arg(m->lParam());
-        return true;
-    }
-};
-
-} // namespace
 
 class SettingsUiTest : public SiblingTest
 {
@@ -70,24 +49,22 @@ protected:
     }
 
     // The message expected: own companies counted through the list's view, not the sibling's own query.
-    static QStringList przeladowano(int aktywnaWsrodWlasnych)
+    static QList<testsupport::HostMessage> przeladowano(int aktywnaWsrodWlasnych)
     {
-        return {QStringLiteral("%1 %2 %3")
-                    .arg(host::msg::OwnCompaniesReloaded)
-                    .arg(ile(QStringLiteral(
-                        "select count(distinct id) from VListaFirmFull where typ_symbol = 'firma_wlasna'")))
-                    .arg(aktywnaWsrodWlasnych)};
+        const int wlasne =
+            ile(QStringLiteral("select count(distinct id) from VListaFirmFull where typ_symbol = 'firma_wlasna'"));
+        return {{host::msg::OwnCompaniesReloaded, wlasne, aktywnaWsrodWlasnych}};
     }
 
-    QStringList wywolaj()
+    QList<testsupport::HostMessage> wywolaj()
     {
-        m_okno.odebrane.clear();
+        m_okno.messages.clear();
         EXPECT_TRUE(host::callSibling<void()>(QStringLiteral("settings_ui.dll"), "_OdswiezFirmy"));
         QCoreApplication::processEvents();
-        return m_okno.odebrane;
+        return m_okno.messages;
     }
 
-    OknoHosta m_okno;
+    testsupport::RecordingMainWindow m_okno;
     int m_typWlasna = 0;
     int m_typOgolny = 0;
 };
