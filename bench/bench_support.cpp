@@ -73,4 +73,10 @@ long peakMemoryKb()
     return usage.ru_maxrss;
 }
 
+int intArgument(const QStringList &args, const QString &name, int fallback, int least)
+{
+    const qsizetype at = args.indexOf(name);
+    return at >= 0 && at + 1 < args.size() ? std::max(least, args.at(at + 1).toInt()) : fallback;
+}
+
 } // namespace bench

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 
 // What every benchmark needs: its output, a demo database made once and
@@ -18,5 +19,8 @@ void warmFile(const QString &file);
 double timeSqliteCli(const QString &file, const QString &sql, int runs = 1);
 // Peak resident memory of this process, in kB.
 long peakMemoryKb();
+// The whole number after `name` on the command line ("--rows 1000"), at least
+// `least`; `fallback` when the option is not given.
+int intArgument(const QStringList &args, const QString &name, int fallback, int least);
 
 } // namespace bench

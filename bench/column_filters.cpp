@@ -65,14 +65,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    int rows = 100000;
-    int runs = 3;
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--rows"))
-            rows = std::max(10, args[i + 1].toInt());
-        else if (args[i] == QLatin1String("--runs"))
-            runs = std::max(1, args[i + 1].toInt());
-    }
+    const int rows = bench::intArgument(args, QStringLiteral("--rows"), 100000, 10);
+    const int runs = bench::intArgument(args, QStringLiteral("--runs"), 3, 1);
     const Result reference = best(rows / 10, runs);
     const Result full = best(rows, runs);
     bench::out() << "column filter, 3 of 50 codes (best of " << runs << " runs)\n";

@@ -69,14 +69,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    int companies = 100000;
-    int runs = 3;
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--companies"))
-            companies = std::max(10, args[i + 1].toInt());
-        else if (args[i] == QLatin1String("--runs"))
-            runs = std::max(1, args[i + 1].toInt());
-    }
+    const int companies = bench::intArgument(args, QStringLiteral("--companies"), 100000, 10);
+    const int runs = bench::intArgument(args, QStringLiteral("--runs"), 3, 1);
     const double reference = timeBuild(companies / 10, runs);
     const double full = timeBuild(companies, runs);
     bench::out() << "kind names, " << companies / 10 << " companies: " << reference << " ms" << Qt::endl;
