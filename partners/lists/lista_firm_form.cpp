@@ -21,9 +21,9 @@ namespace {
 
 // What the restricted list leaves out: creating, deleting, copying, files,
 // filters and the company-wide actions. Editing and refreshing stay.
-const char *const kOgraniczonePrzyciski[] = {"nowy",   "usun",    "nkopiowanie",    "usunfiltry",
+const char *const OgraniczonePrzyciski[] = {"nowy",   "usun",    "nkopiowanie",    "usunfiltry",
                                              "zapisz", "podglad", "tbImportZPliku", "tbExportDoPliku"};
-const char *const kOgraniczoneMenu[] = {"pnowy",
+const char *const OgraniczoneMenu[] = {"pnowy",
                                         "pusun",
                                         "pKopiowanie",
                                         "pPodgladPowiazanychPlikow",
@@ -115,9 +115,9 @@ void Tlista_firm_form::ograniczListe()
             a->setVisible(false);
         }
     };
-    for (const char *nazwa : kOgraniczonePrzyciski)
+    for (const char *nazwa : OgraniczonePrzyciski)
         wylacz(nazwa);
-    for (const char *nazwa : kOgraniczoneMenu)
+    for (const char *nazwa : OgraniczoneMenu)
         wylacz(nazwa);
     // The filter boxes sit in the frame's second tool bar.
     for (const char *nazwa : {"pPanelFiltry", "Panel1", "ToolBarDodatkowy"}) {

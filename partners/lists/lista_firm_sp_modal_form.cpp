@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString kSource = QStringLiteral("lists\\lista_firm_sp_modal_form");
+const QString Zrodlo = QStringLiteral("lists\\lista_firm_sp_modal_form");
 
 // Value of ImportZlecWTrakcie while an order import runs.
 constexpr int ImportWTrakcie = 1;
@@ -127,7 +127,7 @@ void Tlista_firm_sp_modal_form::bDodajNowaFirmeClick()
         frame_list()->GoToId(id);
         WybierzId(id);
     } catch (const std::exception &e) {
-        host::save_log_to_file(kSource, QStringLiteral("Tlista_firm_sp_modal_form::bDodajNowaFirmeClick"), __LINE__,
+        host::save_log_to_file(Zrodlo, QStringLiteral("Tlista_firm_sp_modal_form::bDodajNowaFirmeClick"), __LINE__,
                                QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
     }
 }

@@ -47,19 +47,19 @@ using partners::tlumacz;
 
 namespace {
 
-const QString kId = QStringLiteral("id");
+const QString PoleId = QStringLiteral("id");
 
 // A picker at its minimum shows nothing: that is the "no date" value 0.
-const QDateTime kBrakDaty = db::DayTime::toDateTime(0);
+const QDateTime BrakDaty = db::DayTime::toDateTime(0);
 
 double dniZPickera(const QDateTimeEdit *edit)
 {
-    return edit->dateTime() <= kBrakDaty ? 0.0 : db::DayTime::fromDateTime(edit->dateTime());
+    return edit->dateTime() <= BrakDaty ? 0.0 : db::DayTime::fromDateTime(edit->dateTime());
 }
 
 void ustawPicker(QDateTimeEdit *edit, double dni)
 {
-    edit->setDateTime(dni < 1 ? kBrakDaty : db::DayTime::toDateTime(dni));
+    edit->setDateTime(dni < 1 ? BrakDaty : db::DayTime::toDateTime(dni));
 }
 
 bool ukryty(const QWidget *w)
@@ -258,9 +258,9 @@ void Tramka_lista_frame::zbudujPanelFiltrow(QWidget *panel)
         *edit = new QDateTimeEdit(panel);
         (*edit)->setCalendarPopup(true);
         (*edit)->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-        (*edit)->setMinimumDateTime(kBrakDaty);
+        (*edit)->setMinimumDateTime(BrakDaty);
         (*edit)->setSpecialValueText(QStringLiteral(" "));
-        (*edit)->setDateTime(kBrakDaty);
+        (*edit)->setDateTime(BrakDaty);
         (*edit)->installEventFilter(this);
         l->addWidget(*edit);
     }
@@ -712,16 +712,16 @@ void Tramka_lista_frame::OdswiezDaneZewnetrzne()
 
 qint64 Tramka_lista_frame::idBiezacegoWiersza() const
 {
-    if (!m_lista->isActive() || m_lista->recNo() < 1 || !m_lista->hasField(kId))
+    if (!m_lista->isActive() || m_lista->recNo() < 1 || !m_lista->hasField(PoleId))
         return 0;
-    return m_lista->value(kId).toLongLong();
+    return m_lista->value(PoleId).toLongLong();
 }
 
 bool Tramka_lista_frame::GoToId(qint64 id)
 {
-    if (id == 0 || !m_lista->isActive() || !m_lista->hasField(kId))
+    if (id == 0 || !m_lista->isActive() || !m_lista->hasField(PoleId))
         return false;
-    return m_lista->locate(kId, id);
+    return m_lista->locate(PoleId, id);
 }
 
 // ---- refresh -------------------------------------------------------------------------------
@@ -872,7 +872,7 @@ void Tramka_lista_frame::UtworzFiltryKolumn()
     for (const ui::GridColumn &k : m_grid->columnLayout()) {
         if (k.isSelectionColumn()) {
             FiltrListy.addFilter(k.fieldName, [this](const db::DataSet &ds, db::Bookmark row) {
-                const int id = ds.fieldIndex(kId);
+                const int id = ds.fieldIndex(PoleId);
                 if (id < 0)
                     return QString();
                 ui::RowKey key{ds.valueAt(row, id).toLongLong(), {}};

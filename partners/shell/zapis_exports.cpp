@@ -11,7 +11,7 @@
 
 namespace {
 
-const QString kSource = QStringLiteral("shell\\zapis_exports");
+const QString Zrodlo = QStringLiteral("shell\\zapis_exports");
 
 // Result when the order's list cannot be read as a record.
 constexpr int ListaNiepoprawna = -1;
@@ -24,7 +24,7 @@ int _ZapiszBezPokazywaniaFormularza(void *, void *, QStringList list)
     QString powod;
     std::optional<partners::RekordFirmySzybki> rekord = partners::rekordZListy(list, &powod);
     if (!rekord) {
-        host::save_log_to_file(kSource, funkcja, __LINE__,
+        host::save_log_to_file(Zrodlo, funkcja, __LINE__,
                                QStringLiteral("company \"%1\" not saved: %2").arg(list.value(1), powod));
         return ListaNiepoprawna;
     }

@@ -43,7 +43,7 @@ using partners::tlumacz;
 
 namespace {
 
-const QString kId = QStringLiteral("id");
+const QString PoleId = QStringLiteral("id");
 
 // Linked-files button images: the record has linked files / has none.
 constexpr int ObrazekSaPliki = 4;
@@ -276,9 +276,9 @@ Tramka_lista_frame *Tszablon_edycja_form::ramka() const
 
 int Tszablon_edycja_form::biezaceIdListy() const
 {
-    if (!lista || !lista->isActive() || lista->recNo() < 1 || !lista->hasField(kId))
+    if (!lista || !lista->isActive() || lista->recNo() < 1 || !lista->hasField(PoleId))
         return 0;
-    return lista->value(kId).toInt();
+    return lista->value(PoleId).toInt();
 }
 
 // ---- the virtual operations -------------------------------------------------------------
@@ -538,7 +538,7 @@ void Tszablon_edycja_form::relocate()
 {
     if (!lista || !lista->isActive() || id_rekordu < 1 || biezaceIdListy() == id_rekordu)
         return;
-    lista->locate(kId, id_rekordu);
+    lista->locate(PoleId, id_rekordu);
 }
 
 void Tszablon_edycja_form::OdswiezGlobListe()
