@@ -28,6 +28,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLinearGradient>
+#include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -665,24 +666,11 @@ void Tszablon_edycja_form::podepnijPole(QWidget *pole, bool enterZapisuje)
 {
     if (!pole)
         return;
-    auto zmiana = [this] { EditChange(); };
-    if (auto *e = qobject_cast<QLineEdit *>(pole))
-        connect(e, &QLineEdit::textChanged, this, zmiana);
-    else if (auto *p = qobject_cast<QPlainTextEdit *>(pole))
-        connect(p, &QPlainTextEdit::textChanged, this, zmiana);
-    else if (auto *t = qobject_cast<QTextEdit *>(pole))
-        connect(t, &QTextEdit::textChanged, this, zmiana);
-    else if (auto *c = qobject_cast<QComboBox *>(pole)) {
-        connect(c, &QComboBox::currentIndexChanged, this, zmiana);
-        connect(c, &QComboBox::editTextChanged, this, zmiana);
-    } else if (auto *b = qobject_cast<QAbstractButton *>(pole))
-        connect(b, &QAbstractButton::toggled, this, zmiana);
-    else if (auto *d = qobject_cast<QDateTimeEdit *>(pole))
-        connect(d, &QDateTimeEdit::dateTimeChanged, this, zmiana);
-    else if (auto *s = qobject_cast<QSpinBox *>(pole))
-        connect(s, &QSpinBox::valueChanged, this, zmiana);
-    else if (auto *ds = qobject_cast<QDoubleSpinBox *>(pole))
-        connect(ds, &QDoubleSpinBox::valueChanged, this, zmiana);
+    // Whatever the control's type, its user property (text, checked, value, date...) is what the user edits.
+    const QMetaProperty wartosc = pole->metaObject()->userProperty();
+    if (wartosc.hasNotifySignal())
+        connect(pole, wartosc.notifySignal(), this,
+                staticMetaObject.method(staticMetaObject.indexOfMethod("EditChange()")));
     if (enterZapisuje)
         SzablonKeyDown(pole);
 }

@@ -92,7 +92,8 @@ public:
     void nastButtonClick();
     void poprzButtonClick();
     void bPowiazPlikiClick();
-    void EditChange();
+    // Invokable so that any control's user-property signal can reach it.
+    Q_INVOKABLE void EditChange();
     // Binds a control of a derived editor: its changes mark the editor dirty
     // and, with `enterZapisuje`, Enter in it saves and Esc closes (SzablonKeyDown).
     void podepnijPole(QWidget *pole, bool enterZapisuje = true);
