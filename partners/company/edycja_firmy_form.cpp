@@ -592,14 +592,14 @@ void Tedycja_firmy_form::Wypelnij_Ramki()
     zaladujZakladke(k->strony->currentWidget() ? k->strony->currentWidget()->objectName() : QString());
 }
 
-void Tedycja_firmy_form::afterLoad()
+void Tedycja_firmy_form::poWczytaniu()
 {
     naglowek = id_rekordu > 0 ? k->nazwa->text().trimmed() : QString();
 }
 
 // ---- validation and saving ---------------------------------------------------------------------------
 
-bool Tedycja_firmy_form::validate()
+bool Tedycja_firmy_form::sprawdzPoprawnosc()
 {
     zbierzDane();
     partners::TWalidacjaFirmy walidacja(m_dane, this);
@@ -684,16 +684,16 @@ bool Tedycja_firmy_form::ZapiszZmiany(int mode)
         ustawWidocznoscZakladek();
         ustawPrzyciskZlecenia();
     }
-    markClean();
-    refreshCaption();
+    oznaczBezZmian();
+    odswiezTytul();
     return true;
 }
 
 // ---- caption and moving through the list -------------------------------------------------------------
 
-void Tedycja_firmy_form::refreshCaption()
+void Tedycja_firmy_form::odswiezTytul()
 {
-    Tszablon_edycja_form::refreshCaption();
+    Tszablon_edycja_form::odswiezTytul();
     if (Kontener() || id_rekordu < 1 || tryb == Kopia)
         return;
     const QString nazwa = k->nazwa->text().trimmed();
@@ -701,22 +701,22 @@ void Tedycja_firmy_form::refreshCaption()
         setWindowTitle(CzyZmieniony() ? QLatin1Char('*') + nazwa : nazwa);
 }
 
-void Tedycja_firmy_form::updateNavigation()
+void Tedycja_firmy_form::odswiezNawigacje()
 {
     // Opened from a list, the editor walks through its companies (Page Up / Page Down).
     poprzButton()->setVisible(lista != nullptr);
     nastButton()->setVisible(lista != nullptr);
-    Tszablon_edycja_form::updateNavigation();
+    Tszablon_edycja_form::odswiezNawigacje();
 }
 
-void Tedycja_firmy_form::nextRecord()
+void Tedycja_firmy_form::nastepnyRekord()
 {
-    Tszablon_edycja_form::nextRecord();
-    refreshCaption();
+    Tszablon_edycja_form::nastepnyRekord();
+    odswiezTytul();
 }
 
-void Tedycja_firmy_form::previousRecord()
+void Tedycja_firmy_form::poprzedniRekord()
 {
-    Tszablon_edycja_form::previousRecord();
-    refreshCaption();
+    Tszablon_edycja_form::poprzedniRekord();
+    odswiezTytul();
 }

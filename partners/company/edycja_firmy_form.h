@@ -68,13 +68,13 @@ protected:
     void Wypelnij_Pola() override;
     void Wyczysc_Pola() override;
     void Wypelnij_Ramki() override;
-    void afterLoad() override;
-    bool validate() override;
+    void poWczytaniu() override;
+    bool sprawdzPoprawnosc() override;
     bool ZapiszZmiany(int mode) override;
-    void updateNavigation() override;
-    void nextRecord() override;
-    void previousRecord() override;
-    void refreshCaption() override;
+    void odswiezNawigacje() override;
+    void nastepnyRekord() override;
+    void poprzedniRekord() override;
+    void odswiezTytul() override;
 
 private:
     struct Kontrolki;

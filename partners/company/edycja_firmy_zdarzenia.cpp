@@ -276,8 +276,8 @@ void Tedycja_firmy_form::zastosujBlokadeWlasnej()
     if (blokada && upr >= 1) {
         m_uprOdlozone = upr;
         upr = 0;
-        markClean();
-        refreshCaption();
+        oznaczBezZmian();
+        odswiezTytul();
     } else if (!blokada && m_uprOdlozone >= 1) {
         upr = m_uprOdlozone;
         m_uprOdlozone = -1;
@@ -516,6 +516,6 @@ void Tedycja_firmy_form::dodajZlecenieProste()
     host::callSibling<int(int)>(QStringLiteral("data\\Forwarding\\orders.dll"), "_Grafik_NewRecord", id_rekordu);
     // An order may have changed what the company shows; unsaved typing is kept.
     if (!CzyZmieniony())
-        load();
+        wczytajOkno();
     ustawPrzyciskZlecenia();
 }

@@ -94,7 +94,7 @@ void Tedycja_fv_opis_dodatkowy_form::Wyczysc_Pola()
     m_trescPole->clear();
 }
 
-bool Tedycja_fv_opis_dodatkowy_form::validate()
+bool Tedycja_fv_opis_dodatkowy_form::sprawdzPoprawnosc()
 {
     const auto brak = [this](QLabel *etykieta, QWidget *pole) {
         host::InfoBox(this, tlumacz("Resstrings_IDS_prosze_wypelnic_pole").arg(etykieta->text()),

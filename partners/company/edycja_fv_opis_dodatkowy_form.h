@@ -24,7 +24,7 @@ public:
 protected:
     void Wypelnij_Pola() override;
     void Wyczysc_Pola() override;
-    bool validate() override;
+    bool sprawdzPoprawnosc() override;
     bool ZapiszZmiany(int mode) override;
 
 private:

@@ -120,8 +120,8 @@ Tszablon_edycja_form::Tszablon_edycja_form(QWidget *parent, const QString &name)
     if (host::CzyWersjaOgraniczona())
         for (QWidget *pasek : {m_toolBarFront, m_toolBarDodatkowy})
             nadajGradient(pasek);
-    markClean();
-    updateNavigation();
+    oznaczBezZmian();
+    odswiezNawigacje();
     // Keys are previewed before the focused control sees them (KeyPreview).
     qApp->installEventFilter(this);
 }
@@ -202,7 +202,7 @@ void Tszablon_edycja_form::uruchom()
     m_uruchomiony = true;
     host::guard([this] {
         FormCreateFunk();
-        startUp();
+        przyStarcie();
     });
 }
 
@@ -266,7 +266,7 @@ void Tszablon_edycja_form::pokazWKontenerze()
         kontener->installEventFilter(this);
     }
     zamykanie = false;
-    host::guard([this] { load(); });
+    host::guard([this] { wczytajOkno(); });
     show();
 }
 
@@ -292,27 +292,26 @@ void Tszablon_edycja_form::Wypelnij_Pola()
         obslugaSesji(true);
 }
 
-void Tszablon_edycja_form::afterFill() {}
+void Tszablon_edycja_form::poWypelnieniu() {}
 void Tszablon_edycja_form::Wyczysc_Pola() {}
 void Tszablon_edycja_form::Wypelnij_Listy() {}
 void Tszablon_edycja_form::Wypelnij_Ramki() {}
-void Tszablon_edycja_form::afterLoad() {}
-bool Tszablon_edycja_form::validate()
+void Tszablon_edycja_form::poWczytaniu() {}
+bool Tszablon_edycja_form::sprawdzPoprawnosc()
 {
     return true;
 }
-bool Tszablon_edycja_form::beforeSave()
+bool Tszablon_edycja_form::przedZapisem()
 {
     return true;
 }
-void Tszablon_edycja_form::afterDiscard() {}
-void Tszablon_edycja_form::afterNew() {}
-void Tszablon_edycja_form::spareHook() {}
-void Tszablon_edycja_form::startUp() {}
+void Tszablon_edycja_form::poOdrzuceniu() {}
+void Tszablon_edycja_form::poNowym() {}
+void Tszablon_edycja_form::przyStarcie() {}
 
 bool Tszablon_edycja_form::ZapiszZmiany(int mode)
 {
-    if (!beforeSave())
+    if (!przedZapisem())
         return false;
     m_spZapisz->setValue(QStringLiteral("@id"), mode == 0 ? QVariant() : QVariant(id_rekordu));
     if (host::ExecProc(*m_spZapisz) < 1)
@@ -333,8 +332,8 @@ bool Tszablon_edycja_form::ZapiszZmiany(int mode)
     }
     if (!odswiez_od_razu)
         do_odswiezenia = true;
-    refreshCaption();
-    markClean();
+    odswiezTytul();
+    oznaczBezZmian();
     if (id_odswiezenia != 0)
         host::OdswiezFirmy_main(id_odswiezenia, 0);
     if (!slownik_do_odswiezenia.isEmpty())
@@ -347,7 +346,7 @@ bool Tszablon_edycja_form::CzyZmieniony() const
     return m_zapisz->isEnabled();
 }
 
-void Tszablon_edycja_form::markDirty()
+void Tszablon_edycja_form::oznaczZmiany()
 {
     // Without the right to change, the save buttons never come on.
     if (upr >= 1) {
@@ -355,35 +354,35 @@ void Tszablon_edycja_form::markDirty()
         m_zapisz->setEnabled(true);
         m_zapiszNast->setEnabled(!m_zapiszNast->isHidden());
     }
-    refreshCaption();
+    odswiezTytul();
 }
 
-void Tszablon_edycja_form::markClean()
+void Tszablon_edycja_form::oznaczBezZmian()
 {
     for (QToolButton *b : {m_zapiszZamknij, m_zapisz, m_zapiszNast})
         b->setEnabled(false);
 }
 
-void Tszablon_edycja_form::updateNavigation()
+void Tszablon_edycja_form::odswiezNawigacje()
 {
     const bool mozna = lista && lista->isActive() && tryb == Edycja && !wypelnianie;
     m_poprz->setEnabled(mozna && lista->recNo() >= 2);
     m_nast->setEnabled(mozna && lista->recNo() != lista->recordCount() && biezaceIdListy() >= 1);
 }
 
-void Tszablon_edycja_form::nextRecord()
+void Tszablon_edycja_form::nastepnyRekord()
 {
     przejdzNaWiersz(true);
 }
 
-void Tszablon_edycja_form::previousRecord()
+void Tszablon_edycja_form::poprzedniRekord()
 {
     przejdzNaWiersz(false);
 }
 
 void Tszablon_edycja_form::przejdzNaWiersz(bool naprzod)
 {
-    if (!lista || !closeQuery())
+    if (!lista || !moznaZamknac())
         return;
     if (naprzod)
         lista->next();
@@ -393,12 +392,12 @@ void Tszablon_edycja_form::przejdzNaWiersz(bool naprzod)
     if (Tramka_lista_frame *r = ramka())
         r->GoToId(id);
     tryb = Edycja;
-    load();
+    wczytajOkno();
     if (Tramka_lista_frame *r = ramka())
         ustawPodpis(r->ZwrocTekstOpis(id));
 }
 
-void Tszablon_edycja_form::load()
+void Tszablon_edycja_form::wczytajOkno()
 {
     // Filling the controls is not a change of the user's.
     const QScopedValueRollback ladowanie(m_ladowanie, true);
@@ -406,7 +405,7 @@ void Tszablon_edycja_form::load()
     Wypelnij_Listy();
     if (tryb == Kopia) {
         Wypelnij_Pola();
-        afterLoad();
+        poWczytaniu();
         const int zrodlo = lista && lista->isActive() ? biezaceIdListy() : id_rekordu;
         id_rekordu = 0;
         id_zrodla = zrodlo;
@@ -423,29 +422,29 @@ void Tszablon_edycja_form::load()
             OdswiezGlobListe();
         }
         Wypelnij_Pola();
-        afterLoad();
+        poWczytaniu();
         odswiezPowiazanePliki();
         m_powiazPliki->setEnabled(true);
         m_podpis = pokaz_id ? naglowek + QLatin1Char(' ') + QString::number(id_rekordu) : naglowek;
     } else if (tryb == Nowy) {
-        afterLoad();
+        poWczytaniu();
         id_rekordu = 0;
         m_podpis = podpisNowego();
         m_powiazPliki->setEnabled(false);
     }
-    afterFill();
+    poWypelnieniu();
     Wypelnij_Ramki();
-    updateNavigation();
-    markClean();
+    odswiezNawigacje();
+    oznaczBezZmian();
     if (tryb == Nowy || tryb == Kopia) {
-        markDirty();
-        afterNew();
+        oznaczZmiany();
+        poNowym();
     }
     dopasujDoEkranu();
-    refreshCaption();
+    odswiezTytul();
 }
 
-bool Tszablon_edycja_form::closeQuery()
+bool Tszablon_edycja_form::moznaZamknac()
 {
     if (!CzyZmieniony())
         return true;
@@ -455,11 +454,11 @@ bool Tszablon_edycja_form::closeQuery()
                                   host::mb::YesNoCancel | host::mb::IconQuestion);
     bool mozna = false;
     if (odp == host::mb::IdYes) {
-        save();
+        zapiszRekord();
         mozna = !CzyZmieniony();
     } else if (odp == host::mb::IdNo) {
-        markClean();
-        afterDiscard();
+        oznaczBezZmian();
+        poOdrzuceniu();
         tryb = Edycja;
         mozna = true;
     }
@@ -468,9 +467,9 @@ bool Tszablon_edycja_form::closeQuery()
     return mozna;
 }
 
-void Tszablon_edycja_form::save()
+void Tszablon_edycja_form::zapiszRekord()
 {
-    if (upr < 1 || !validate())
+    if (upr < 1 || !sprawdzPoprawnosc())
         return;
     if (ZapiszZmiany(tryb == Edycja ? 1 : 0)) {
         m_zapisano = true;
@@ -483,35 +482,35 @@ void Tszablon_edycja_form::save()
             odswiezPowiazanePliki();
         }
     }
-    afterLoad();
-    refreshCaption();
+    poWczytaniu();
+    odswiezTytul();
 }
 
-void Tszablon_edycja_form::saveAndClose()
+void Tszablon_edycja_form::zapiszIZamknij()
 {
-    save();
+    zapiszRekord();
     if (!CzyZmieniony())
-        closeEditor();
+        zamknijEdytor();
 }
 
-void Tszablon_edycja_form::saveAndNew()
+void Tszablon_edycja_form::zapiszINowy()
 {
-    save();
-    if (CzyZmieniony() || !closeQuery())
+    zapiszRekord();
+    if (CzyZmieniony() || !moznaZamknac())
         return;
     tryb = Nowy;
-    load();
+    wczytajOkno();
 }
 
-void Tszablon_edycja_form::newWithoutSaving()
+void Tszablon_edycja_form::nowyBezZapisu()
 {
-    if (CzyZmieniony() || !closeQuery())
+    if (CzyZmieniony() || !moznaZamknac())
         return;
     tryb = Nowy;
-    load();
+    wczytajOkno();
 }
 
-void Tszablon_edycja_form::closeEditor()
+void Tszablon_edycja_form::zamknijEdytor()
 {
     if (zamykanie)
         return;
@@ -535,7 +534,7 @@ void Tszablon_edycja_form::FormCreateFunk()
         m_spZapisz->refreshParameters();
 }
 
-void Tszablon_edycja_form::relocate()
+void Tszablon_edycja_form::ustawListeNaRekordzie()
 {
     if (!lista || !lista->isActive() || id_rekordu < 1 || biezaceIdListy() == id_rekordu)
         return;
@@ -557,10 +556,10 @@ void Tszablon_edycja_form::OdswiezGlobListe()
         host::OpenQuery(*lista);
     }
     do_odswiezenia = false;
-    relocate();
+    ustawListeNaRekordzie();
 }
 
-void Tszablon_edycja_form::refreshCaption()
+void Tszablon_edycja_form::odswiezTytul()
 {
     Tramka_lista_frame *r = ramka();
     if (r && id_rekordu > 0 && id_rekordu == biezaceIdListy())
@@ -602,32 +601,32 @@ void Tszablon_edycja_form::wyslijPodpisDoKontenera()
 
 void Tszablon_edycja_form::zapiszClick()
 {
-    gdyWolny([this] { save(); });
+    gdyWolny([this] { zapiszRekord(); });
 }
 
 void Tszablon_edycja_form::zapisz_zamknijClick()
 {
-    gdyWolny([this] { saveAndClose(); });
+    gdyWolny([this] { zapiszIZamknij(); });
 }
 
 void Tszablon_edycja_form::zapisz_nastClick()
 {
-    gdyWolny([this] { saveAndNew(); });
+    gdyWolny([this] { zapiszINowy(); });
 }
 
 void Tszablon_edycja_form::zamknijClick()
 {
-    host::guard([this] { closeEditor(); });
+    host::guard([this] { zamknijEdytor(); });
 }
 
 void Tszablon_edycja_form::nastButtonClick()
 {
-    gdyWolny([this] { nextRecord(); });
+    gdyWolny([this] { nastepnyRekord(); });
 }
 
 void Tszablon_edycja_form::poprzButtonClick()
 {
-    gdyWolny([this] { previousRecord(); });
+    gdyWolny([this] { poprzedniRekord(); });
 }
 
 void Tszablon_edycja_form::bPowiazPlikiClick()
@@ -648,9 +647,9 @@ void Tszablon_edycja_form::EditChange()
         return;
     host::guard([this] {
         if (upr >= 1)
-            markDirty();
+            oznaczZmiany();
         else
-            markClean();
+            oznaczBezZmian();
     });
 }
 
@@ -721,7 +720,7 @@ bool Tszablon_edycja_form::klawiszPola(QKeyEvent *key, bool tylkoSprawdz, QObjec
     }
     if (key->key() == Qt::Key_Escape && !esc_nie_zamyka) {
         if (!tylkoSprawdz)
-            closeEditor();
+            zamknijEdytor();
         return true;
     }
     return false;
@@ -737,7 +736,7 @@ bool Tszablon_edycja_form::FormKeyDown(QKeyEvent *key, bool tylkoSprawdz)
         if (tylkoSprawdz)
             return !esc_nie_zamyka;
         if (!esc_nie_zamyka)
-            closeEditor();
+            zamknijEdytor();
         return true; // with esc_nie_zamyka the dialog must not reject on its own either
     case Qt::Key_W:
         if (!ctrl || !brudny)
@@ -769,7 +768,7 @@ bool Tszablon_edycja_form::FormKeyDown(QKeyEvent *key, bool tylkoSprawdz)
             return false;
         if (!tylkoSprawdz && !zajety) {
             const QScopedValueRollback zajetyTeraz(zajety, true);
-            newWithoutSaving();
+            nowyBezZapisu();
         }
         return true;
     case Qt::Key_PageDown:
@@ -822,19 +821,19 @@ void Tszablon_edycja_form::showEvent(QShowEvent *event)
     if (Kontener())
         return;
     zamykanie = false;
-    host::guard([this] { load(); });
+    host::guard([this] { wczytajOkno(); });
 }
 
 void Tszablon_edycja_form::reject()
 {
     // Every way of leaving goes through the close question.
-    closeEditor();
+    zamknijEdytor();
 }
 
 void Tszablon_edycja_form::closeEvent(QCloseEvent *event)
 {
     bool mozna = false;
-    host::guard([&] { mozna = closeQuery(); });
+    host::guard([&] { mozna = moznaZamknac(); });
     if (!mozna) {
         zamykanie = false;
         event->ignore();

@@ -104,41 +104,40 @@ protected:
     // Fills the controls from id_rekordu; the base takes `id` of the list's
     // current row and records the session row. Derived editors call it first.
     virtual void Wypelnij_Pola();
-    virtual void afterFill();
+    virtual void poWypelnieniu();
     virtual void Wyczysc_Pola();
     virtual void Wypelnij_Listy();
     virtual void Wypelnij_Ramki();
     // After filling and after every successful save.
-    virtual void afterLoad();
-    virtual bool validate();
-    virtual bool beforeSave();
+    virtual void poWczytaniu();
+    virtual bool sprawdzPoprawnosc();
+    virtual bool przedZapisem();
     // mode 0 inserts (new or copy), 1 updates. The base runs spZapisz.
     virtual bool ZapiszZmiany(int mode);
-    virtual void markDirty();
-    virtual void markClean();
-    virtual void updateNavigation();
-    virtual void nextRecord();
-    virtual void previousRecord();
+    virtual void oznaczZmiany();
+    virtual void oznaczBezZmian();
+    virtual void odswiezNawigacje();
+    virtual void nastepnyRekord();
+    virtual void poprzedniRekord();
     // Prepares the window for the current tryb.
-    virtual void load();
+    virtual void wczytajOkno();
     // Whether the window may close; asks about unsaved changes.
-    virtual bool closeQuery();
-    virtual void save();
-    virtual void afterDiscard();
-    virtual void saveAndClose();
-    virtual void saveAndNew();
-    virtual void newWithoutSaving();
-    virtual void closeEditor();
+    virtual bool moznaZamknac();
+    virtual void zapiszRekord();
+    virtual void poOdrzuceniu();
+    virtual void zapiszIZamknij();
+    virtual void zapiszINowy();
+    virtual void nowyBezZapisu();
+    virtual void zamknijEdytor();
     virtual void FormCreateFunk();
     // Moves the list to the row of id_rekordu.
-    virtual void relocate();
+    virtual void ustawListeNaRekordzie();
     virtual void OdswiezGlobListe();
-    virtual void refreshCaption();
-    virtual void afterNew();
-    virtual void spareHook();
+    virtual void odswiezTytul();
+    virtual void poNowym();
     // A derived editor's own start-up. A constructor cannot reach an
     // override, so the base runs it once, right before the first load.
-    virtual void startUp();
+    virtual void przyStarcie();
 
     // The caption of a new record: naglowek_nowy, else naglowek + " - " + "Nowy".
     QString podpisNowego() const;

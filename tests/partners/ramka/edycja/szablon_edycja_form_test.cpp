@@ -102,7 +102,7 @@ protected:
                                          nullptr, {{u"id"_s, id_rekordu}}));
     }
     void Wyczysc_Pola() override { nazwa->clear(); }
-    bool beforeSave() override
+    bool przedZapisem() override
     {
         // Work of a derived editor done in its own transaction ahead of the procedure.
         if (transakcjaPrzedZapisem) {
