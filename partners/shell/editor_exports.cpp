@@ -75,18 +75,17 @@ constexpr int NewRecordOgraniczona = -5;
 
 int nowa(int grupa, bool zZlecenia, const std::source_location &where = std::source_location::current())
 {
-    int id = 0;
-    host::guard(
+    return host::guard(
+        0,
         [&] {
             EdytorWywolania edytor;
             edytor.ustawZZlecenia(zZlecenia);
             if (!zZlecenia)
                 edytor->UstawGrupeNowej(grupa);
             edytor->PokazRekord(0, Tszablon_edycja_form::Nowy, 1);
-            id = edytor->IdRekordu();
+            return edytor->IdRekordu();
         },
         where);
-    return id;
 }
 
 // Without a list window the stand-alone frame exists only for the call.
