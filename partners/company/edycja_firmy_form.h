@@ -1,40 +1,27 @@
 #pragma once
 
 #include "company/dane_firmy.h"
+#include "company/strony/strona_dane_ogolne.h"
 #include "ramka/edycja/szablon_edycja_form.h"
 
-#include <QDate>
+#include <QList>
 #include <QSet>
 #include <QString>
-#include <functional>
-#include <memory>
 
-class QComboBox;
 class QTabWidget;
 class QToolButton;
 class QWidget;
 
 namespace partners {
-
-// Values a caller may put into a new company before the editor shows
-// (an imported order names the company; the city is resolved like the
-// windowless writer does, "Długa 5/3" is split into house and flat).
-struct WartosciPoczatkoweFirmy
-{
-    QString nazwa;
-    QString skrot;
-    QString nip;
-    QString panstwo; // domain, ISO or registration code
-    QString kod;
-    QString miasto;
-    QString ulica; // street with house and flat numbers
-};
-
+class StronaFirmy;
+class StronaKsiegRozl;
+class StronaDomyslneFv;
 } // namespace partners
 
 // The company editor: one company created or changed, on the tabs of the
-// company record. Values live in partners::DaneFirmy; validation and saving
-// are partners::TWalidacjaFirmy and partners::TZapisFirmy.
+// company record. Each tab is a page that fills itself from
+// partners::DaneFirmy and collects back into it; validation and saving are
+// partners::TWalidacjaFirmy and partners::TZapisFirmy.
 class Tedycja_firmy_form : public Tszablon_edycja_form
 {
     Q_OBJECT
@@ -56,9 +43,10 @@ public:
     bool WywolanieZewnetrzne = false;
 
     // ---- components the openers and tests reach ----
-    QTabWidget *PageControl() const;
-    QToolButton *dodaj_zlec() const;
-    const partners::DaneFirmy &Dane() const;
+    QTabWidget *PageControl() const { return m_strony; }
+    QToolButton *dodaj_zlec() const { return m_dodajZlec; }
+    // The company as the controls show it now.
+    const partners::DaneFirmy &Dane();
 
     // Whether the page (by objectName) has been loaded for the current record.
     bool ZakladkaZaladowana(const QString &nazwaStrony) const { return m_zaladowane.contains(nazwaStrony); }
@@ -77,71 +65,38 @@ protected:
     void odswiezTytul() override;
 
 private:
-    struct Kontrolki;
-
-    // Building the pages (edycja_firmy_widok.cpp).
     void zbudujWidok();
-    QWidget *zbudujDaneOgolne();
-    QWidget *zbudujKsiegRozl();
-    QWidget *zbudujDomyslneFv();
-    void podepnijZdarzenia();
-
-    // Values between the controls and m_dane.
     void pokazDane();
-    void zbierzDane() const;
-    void zastosujWartosciPoczatkowe();
-
-    // Lists.
-    void ladujCentrale();
-    void ladujMiasta();
-    void ladujRodzaje();
-    void ladujKonta();
-    void ladujSzablonyZlecen();
-    void ustawMiasto(int idM, int idKodu, const QString &tekst);
-    void ustawPrefiks(const QString &prefiks);
-    void ustawTekstCombo(QComboBox *combo, const QString &tekst);
-
-    // Behaviour (edycja_firmy_zdarzenia.cpp).
+    void zbierzDane();
     void ustawWidocznoscZakladek();
     void ustawPodpisOddzialow();
     void zastosujBlokadeWlasnej();
-    void zmianaZakladki(int indeks);
-    void zaladujZakladke(const QString &nazwaStrony);
-    void wybranoOddzial(bool zaznaczony);
-    void generujSkrot();
-    void sprawdzNipPrzyPisaniu();
-    void sprawdzEmailPrzyPisaniu();
-    void sprawdzWVies();
-    void noweMiasto();
-    void edytujMiasto();
-    void nowySzablonZlecenia(int rodzaj);
-    void edytujSzablonZlecenia(int rodzaj);
-    void dodajSzablonUwag();
-    void edytujSzablonUwag();
-    void usunSzablonUwag();
-    void ustawPrzyciskiUwag();
-    void dodajDoSlownika(const QString &typSlownika, QComboBox *combo);
-    void dodajRodzaj();
+    void zaladujZakladke(QWidget *strona);
     void dodajZlecenieProste();
     void ustawPrzyciskZlecenia();
-    void ustawPapierFirmowy();
-    void skupNaPolu(int pole, const QString &zakladka);
-    // Runs an event handler; a failure is logged and the window stays usable.
+    void skupNaPolu(partners::PoleFirmy pole, const QString &zakladka);
 
-    std::unique_ptr<Kontrolki> k;
-    mutable partners::DaneFirmy m_dane;
+    QTabWidget *m_strony = nullptr;
+    partners::StronaDaneOgolne *m_ogolne = nullptr;
+    partners::StronaKsiegRozl *m_ksiegRozl = nullptr;
+    partners::StronaDomyslneFv *m_domyslneFv = nullptr;
+    QList<partners::StronaFirmy *> m_stronyFirmy; // in tab order
+    // Pages whose frames come with later work; empty meanwhile.
+    QWidget *m_daneDomyslne = nullptr;
+    QWidget *m_oddzialy = nullptr;
+    QWidget *m_kontakty = nullptr;
+    QWidget *m_dokumenty = nullptr;
+    QToolButton *m_dodajZlec = nullptr;
+
+    partners::DaneFirmy m_dane;
     partners::WartosciPoczatkoweFirmy m_poczatkowe;
     bool m_sajPoczatkowe = false;
     int m_grupaNowej = -1;
     int m_idJezyka = 0;
     QString m_zakladkaStartowa;
     QSet<QString> m_zaladowane;
-    int m_uprOdlozone = -1; // rights level put aside by the own-company lock
-    int m_limitSkrotu = 30;
-    bool m_unikalneSkroty = false;
-    bool m_prawaFv = false; // sales-invoice rights
-    bool m_tylkoAktywneKonta = true;
-    bool m_wypelnianie = false;        // the editor itself is setting controls
-    bool m_listyWczytane = false;      // lists filled by this load already
-    QDate m_poczatekZapisanychOkresow; // start of the company's first stored period; none yet: invalid
+    int m_uprOdlozone = -1;       // rights level put aside by the own-company lock
+    bool m_prawaFv = false;       // sales-invoice rights
+    bool m_listyGotowe = false;   // lists filled at least once
+    bool m_listyWczytane = false; // lists filled by this load already
 };

@@ -1,0 +1,178 @@
+#include "company/strony/strona_ksieg_rozl.h"
+
+#include "company/okresy/generator_okresow.h"
+#include "company/slowniki_firmy.h"
+#include "ramka/modul.h"
+
+#include "host_funcs.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QScopedValueRollback>
+#include <QSpinBox>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace partners {
+
+using namespace strony;
+
+namespace {
+
+QTime czasLubPolnoc(const QTime &t)
+{
+    return t.isValid() ? t : QTime(0, 0);
+}
+
+} // namespace
+
+StronaKsiegRozl::StronaKsiegRozl(QWidget *rodzic)
+    : StronaFirmy(rodzic, "tsKsiegRozl")
+{
+    auto *uklad = new QVBoxLayout(this);
+    m_rozliczenia = nazwany(new QGroupBox(tlumacz("Resstrings_IDS_EdFirmy_Rozliczenie_czasu"), this), "gbRozliczenia");
+    auto *siatka = new QGridLayout(m_rozliczenia);
+    int r = 0;
+    m_dodatkoweWolne = combo(m_rozliczenia, "cbDodatkoweWolne");
+    siatka->addWidget(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Dodatkowe_wolne"), m_dodatkoweWolne, this), r, 0);
+    siatka->addWidget(m_dodatkoweWolne, r++, 1, 1, 3);
+
+    m_nocneOd = czas(m_rozliczenia, "tNocneOd");
+    m_nocneDo = czas(m_rozliczenia, "tNocneDo");
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_NocneOd"), this), r, 0);
+    siatka->addWidget(m_nocneOd, r, 1);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Nocne_do"), this), r, 2);
+    siatka->addWidget(m_nocneDo, r, 3);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Nocne_opis"), this), r++, 4);
+
+    m_poraNocnaOd = czas(m_rozliczenia, "tPoraNocnaOd");
+    m_poraNocnaDo = czas(m_rozliczenia, "tPoraNocnaDo");
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_pora_nocna_od"), this), r, 0);
+    siatka->addWidget(m_poraNocnaOd, r, 1);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_pora_nocna_do"), this), r, 2);
+    siatka->addWidget(m_poraNocnaDo, r, 3);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Pora_nocna_opis"), this), r++, 4);
+
+    m_swietaOd = czas(m_rozliczenia, "tSwietaOd");
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_SwietaOd"), this), r, 0);
+    siatka->addWidget(m_swietaOd, r++, 1);
+
+    m_limitNadh = nazwany(new QSpinBox(m_rozliczenia), "seLimitNadh");
+    m_limitNadh->setRange(0, 416);
+    m_limitNadh->setValue(260);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_LimitNadgodz"), this), r, 0);
+    siatka->addWidget(m_limitNadh, r++, 1);
+
+    m_okresRoz = combo(m_rozliczenia, "cbOkresRoz");
+    siatka->addWidget(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Dlugosc_okresu"), m_okresRoz, this), r, 0);
+    siatka->addWidget(m_okresRoz, r++, 1, 1, 3);
+
+    m_poczatekOkresu = nazwany(new QDateEdit(m_rozliczenia), "dPoczatekOkresu");
+    m_poczatekOkresu->setCalendarPopup(true);
+    m_poczatekOkresu->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    // The first day it accepts stands for "no date".
+    m_poczatekOkresu->setMinimumDate(QDate(1900, 1, 1));
+    m_poczatekOkresu->setSpecialValueText(QStringLiteral(" "));
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_poczatek_okresu"), this), r, 0);
+    siatka->addWidget(m_poczatekOkresu, r++, 1);
+
+    m_mpk = edit(m_rozliczenia, "firma_mpk", 100);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_Import_MPK"), this), r, 0);
+    siatka->addWidget(m_mpk, r++, 1, 1, 3);
+
+    m_komentarz = nazwany(new QPlainTextEdit(m_rozliczenia), "firma_komentarz");
+    m_komentarz->setTabChangesFocus(true);
+    m_komentarz->setMaximumHeight(80);
+    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_KomentarzDLStopkaRap"), this), r, 0);
+    siatka->addWidget(m_komentarz, r++, 1, 1, 4);
+    siatka->setColumnStretch(4, 1);
+
+    uklad->addWidget(m_rozliczenia);
+    auto *ramki = nazwany(new QWidget(this), "pRamkiKsiegRozl");
+    new QVBoxLayout(ramki);
+    uklad->addWidget(ramki, 1);
+
+    // Working time is settled only by users of the calendar or business-trip modules.
+    m_rozliczenia->setVisible(host::SprawdzUpr(QStringLiteral("calendars.dll")) >= 0
+                              || host::SprawdzUpr(QStringLiteral("business_trips.dll")) >= 0);
+
+    edytowalne({m_dodatkoweWolne, m_nocneOd, m_nocneDo, m_swietaOd, m_poraNocnaOd, m_poraNocnaDo, m_limitNadh,
+                m_okresRoz, m_poczatekOkresu, m_mpk});
+    edytowalneWieloliniowe({m_komentarz});
+}
+
+void StronaKsiegRozl::wczytajListy()
+{
+    const QScopedValueRollback wypelnianie(m_wypelnianie, true);
+    const int okres = idZCombo(m_okresRoz);
+    m_okresRoz->clear();
+    m_okresRoz->addItem(QString(), 0);
+    for (const auto &[nazwa, kod] : SlownikiFirmy::dlugosciOkresow())
+        m_okresRoz->addItem(nazwa, kod);
+    wybierzId(m_okresRoz, okres);
+
+    if (m_dodatkoweWolne->count() == 0) {
+        const QLocale jezyk(host::GetKeyLang());
+        for (int dzien = 1; dzien <= 7; ++dzien)
+            m_dodatkoweWolne->addItem(jezyk.dayName(dzien), dzien);
+    }
+}
+
+void StronaKsiegRozl::wczytaj(const DaneFirmy &d)
+{
+    const QScopedValueRollback wypelnianie(m_wypelnianie, true);
+    m_dodatkoweWolne->setCurrentIndex(m_dodatkoweWolne->findData(d.dodatkoweWolne));
+    m_nocneOd->setTime(czasLubPolnoc(d.nocneOd));
+    m_nocneDo->setTime(czasLubPolnoc(d.nocneDo));
+    m_swietaOd->setTime(czasLubPolnoc(d.swietaOd));
+    m_poraNocnaOd->setTime(czasLubPolnoc(d.poraNocnaOd));
+    m_poraNocnaDo->setTime(czasLubPolnoc(d.poraNocnaDo));
+    m_limitNadh->setValue(d.limitNadh);
+    wybierzId(m_okresRoz, d.okresRoz);
+    const QDate poczatek = d.nowa() ? QDate() : poczatekPierwszegoOkresu(d.idFirmy);
+    m_poczatekZapisanychOkresow = poczatek;
+    m_poczatekOkresu->setDate(poczatek.isValid() ? poczatek : m_poczatekOkresu->minimumDate());
+    m_mpk->setText(d.mpk);
+    m_komentarz->setPlainText(d.komentarz);
+}
+
+void StronaKsiegRozl::zbierz(DaneFirmy &d) const
+{
+    d.dodatkoweWolne = m_dodatkoweWolne->currentIndex() < 0 ? 7 : m_dodatkoweWolne->currentData().toInt();
+    d.nocneOd = m_nocneOd->time();
+    d.nocneDo = m_nocneDo->time();
+    d.swietaOd = m_swietaOd->time();
+    d.poraNocnaOd = m_poraNocnaOd->time();
+    d.poraNocnaDo = m_poraNocnaDo->time();
+    d.limitNadh = m_limitNadh->value();
+    d.okresRoz = idZCombo(m_okresRoz);
+    d.poczatekOkresu = m_poczatekOkresu->date() == m_poczatekOkresu->minimumDate() ? QDate() : m_poczatekOkresu->date();
+    // A start typed for a company without periods is only kept with a length to generate them by.
+    d.okresRozWymagany =
+        !m_rozliczenia->isHidden() && d.poczatekOkresu.isValid() && !m_poczatekZapisanychOkresow.isValid();
+    d.mpk = m_mpk->text().trimmed();
+    d.komentarz = m_komentarz->toPlainText();
+}
+
+void StronaKsiegRozl::poZapisie(const DaneFirmy &d)
+{
+    // The save may have created the first periods.
+    const QScopedValueRollback wypelnianie(m_wypelnianie, true);
+    const QDate poczatek = poczatekPierwszegoOkresu(d.idFirmy);
+    m_poczatekZapisanychOkresow = poczatek;
+    if (poczatek.isValid())
+        m_poczatekOkresu->setDate(poczatek);
+}
+
+QWidget *StronaKsiegRozl::kontrolka(PoleFirmy pole) const
+{
+    return pole == PoleFirmy::DlugoscOkresu ? m_okresRoz : nullptr;
+}
+
+} // namespace partners
