@@ -214,7 +214,8 @@ StronaDaneOgolne::StronaDaneOgolne(QWidget *rodzic)
     connect(noweMiasto, &QToolButton::clicked, this, [this] { host::guard([this] { this->noweMiasto(); }); });
     connect(edytujMiasto, &QToolButton::clicked, this, [this] { host::guard([this] { this->edytujMiasto(); }); });
     connect(dodajRodzaj, &QToolButton::clicked, this, [this] { host::guard([this] { this->dodajRodzaj(); }); });
-    connect(dodajStatus, &QToolButton::clicked, this, [this] { host::guard([this] { this->dodajStatus(); }); });
+    connect(dodajStatus, &QToolButton::clicked, this,
+            [this] { host::guard([this] { dodajDoSlownika(m_status, QStringLiteral("klient_rodzaj")); }); });
 }
 
 StronaDaneOgolne::~StronaDaneOgolne()
@@ -593,17 +594,6 @@ void StronaDaneOgolne::dodajRodzaj()
         ladujRodzaje();
     }
     m_rodzaje->setFocus();
-}
-
-void StronaDaneOgolne::dodajStatus()
-{
-    const QString poprzedni = m_status->currentText();
-    const int wybrany = SlownikiFirmy::otworzSlownik(this, QStringLiteral("klient_rodzaj"));
-    // The list is rebuilt our way, with its empty first entry.
-    const QString tekst = wybrany > 0 ? SlownikiFirmy::wartoscSlownika(wybrany) : poprzedni;
-    wczytajListy();
-    m_status->setCurrentIndex(m_status->findText(tekst));
-    m_status->setFocus();
 }
 
 } // namespace partners

@@ -70,7 +70,6 @@ private:
     void noweMiasto();
     void edytujMiasto();
     void dodajRodzaj();
-    void dodajStatus();
 
     int m_idFirmy = 0;
     int m_limitSkrotu = 30;

@@ -57,10 +57,10 @@ StronaDomyslneFv::StronaDomyslneFv(QWidget *rodzic, bool prawaFv)
       m_prawaFv(prawaFv)
 {
     auto *uklad = new QFormLayout(this);
-    const QString dodajDoSlownika = tlumacz("Resstrings_IDS_EdFirmy_Dodaj_do_slownika");
 
     m_termin = combo(this, "cbTerminZaplaty");
-    auto *dodajTermin = przycisk(this, "bDodajTermin", QStringLiteral("+"), dodajDoSlownika);
+    auto *dodajTermin =
+        przycisk(this, "bDodajTermin", QStringLiteral("+"), tlumacz("Resstrings_IDS_EdFirmy_Dodaj_do_slownika"));
     uklad->addRow(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Termin_zaplaty"), m_termin, this),
                   wiersz(this, {m_termin, new QLabel(tlumacz("Resstrings_IDS_Dni"), this), dodajTermin}));
     m_sposob = combo(this, "cbSposobZaplaty");
@@ -154,7 +154,8 @@ StronaDomyslneFv::StronaDomyslneFv(QWidget *rodzic, bool prawaFv)
                 m_fvJednaWaluta, m_papierFirmowy, m_margines});
     edytowalneWieloliniowe({m_uwagiSp, m_uwagiFv});
 
-    connect(dodajTermin, &QToolButton::clicked, this, [this] { host::guard([this] { this->dodajTermin(); }); });
+    connect(dodajTermin, &QToolButton::clicked, this,
+            [this] { host::guard([this] { dodajDoSlownika(m_termin, QStringLiteral("dni_do_zaplaty")); }); });
     connect(nowySzablonZlec, &QToolButton::clicked, this,
             [this] { host::guard([this] { nowySzablonZlecenia(m_szablonZlec, SzablonZlecenia); }); });
     connect(edytujSzablonZlec, &QToolButton::clicked, this,
@@ -324,17 +325,6 @@ void StronaDomyslneFv::ustawPrzyciskiUwag()
     const bool wybrany = m_uwagiDod->currentIndex() > 0;
     m_edytujUwagi->setEnabled(wybrany);
     m_usunUwagi->setEnabled(wybrany);
-}
-
-void StronaDomyslneFv::dodajTermin()
-{
-    const QString poprzedni = m_termin->currentText();
-    const int wybrany = SlownikiFirmy::otworzSlownik(this, QStringLiteral("dni_do_zaplaty"));
-    // The list is rebuilt our way: terms keyed by their days.
-    const QString tekst = wybrany > 0 ? SlownikiFirmy::wartoscSlownika(wybrany) : poprzedni;
-    wczytajListy();
-    m_termin->setCurrentIndex(m_termin->findText(tekst));
-    m_termin->setFocus();
 }
 
 } // namespace partners

@@ -33,7 +33,6 @@ private:
     void edytujSzablonUwag();
     void usunSzablonUwag();
     void ustawPrzyciskiUwag();
-    void dodajTermin();
 
     bool m_prawaFv = false;
     bool m_tylkoAktywneKonta = true;

@@ -1,5 +1,7 @@
 #include "company/strony/strona_firmy.h"
 
+#include "company/slowniki_firmy.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +15,16 @@ StronaFirmy::StronaFirmy(QWidget *rodzic, const char *nazwa)
     : QWidget(rodzic)
 {
     setObjectName(QLatin1String(nazwa));
+}
+
+void StronaFirmy::dodajDoSlownika(QComboBox *combo, const QString &typSlownika)
+{
+    const QString poprzedni = combo->currentText();
+    const int wybrany = SlownikiFirmy::otworzSlownik(this, typSlownika);
+    const QString tekst = wybrany > 0 ? SlownikiFirmy::wartoscSlownika(wybrany) : poprzedni;
+    wczytajListy();
+    combo->setCurrentIndex(combo->findText(tekst));
+    combo->setFocus();
 }
 
 namespace strony {

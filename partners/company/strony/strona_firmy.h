@@ -49,6 +49,9 @@ signals:
 protected:
     void edytowalne(std::initializer_list<QWidget *> pola) { m_pola.append(pola); }
     void edytowalneWieloliniowe(std::initializer_list<QWidget *> pola) { m_wieloliniowe.append(pola); }
+    // Opens the host dictionary frame on the list's dictionary; the page's
+    // lists are then rebuilt our way and the entry picked there is chosen.
+    void dodajDoSlownika(QComboBox *combo, const QString &typSlownika);
 
     int m_upr = 0;
     bool m_wypelnianie = false; // the page itself is setting its controls
