@@ -24,6 +24,7 @@ public:
     void wczytaj(const DaneFirmy &dane) override;
     void zbierz(DaneFirmy &dane) const override;
     void zaladuj() override;
+    void poZapisie(const DaneFirmy &dane) override { m_idKontaRozl = dane.idKontaRozl; }
 
 private:
     void ladujKonta();
@@ -36,7 +37,7 @@ private:
 
     bool m_prawaFv = false;
     bool m_tylkoAktywneKonta = true;
-    int m_idKontaRozl = 0; // the company's account as loaded, offered even when inactive
+    int m_idKontaRozl = 0; // the company's account as stored, offered even when inactive
     QComboBox *m_termin = nullptr;
     QComboBox *m_sposob = nullptr;
     QComboBox *m_konto = nullptr;
