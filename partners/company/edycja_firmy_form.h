@@ -13,7 +13,6 @@ class QToolButton;
 class QWidget;
 
 namespace partners {
-class StronaFirmy;
 class StronaKsiegRozl;
 class StronaDomyslneFv;
 } // namespace partners
