@@ -12,7 +12,8 @@
 #include "stored_proc.h"
 #include "window_messages.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMap>
 #include <QTabWidget>
@@ -176,8 +177,8 @@ protected:
 
     using Akcja = std::function<void(EdytorTestowy &)>;
 
-    // Runs the editor modally for a record, or for the current row of `lista`; `co` acts inside the open window.
-    // Message answers are scripted inside `co`: the window's own answer comes first in the queue.
+    // Runs the editor modally for a record, or for the current row of `lista`; `co` acts inside the open
+    // window, active with the name field focused, as keys need. Message answers are scripted inside `co`.
     int otworz(EdytorTestowy &ed, int id, int tryb, int upr, const Akcja &co)
     {
         return uruchom(co, [&] { return ed.PokazRekord(id, tryb, upr); });
@@ -191,11 +192,20 @@ protected:
         bool otwarty = false;
         prompter().push(Answer::dialog([&](QDialog &d) {
             otwarty = true;
-            co(static_cast<EdytorTestowy &>(d));
+            auto &ed = static_cast<EdytorTestowy &>(d);
+            aktywuj(ed, ed.nazwa);
+            co(ed);
         }));
         const int wynik = pokaz();
         EXPECT_TRUE(otwarty);
         return wynik;
+    }
+
+    static void aktywuj(QWidget &okno, QWidget *fokus)
+    {
+        okno.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&okno));
+        fokus->setFocus();
     }
 
     int pytaniaOZapis()
@@ -217,7 +227,7 @@ protected:
     }
 };
 
-TEST_P(SzablonEdycjiFormTest, InsertThenUpdateTheSameRecordOncePerClickAndNeverWhenClean)
+TEST_P(SzablonEdycjiFormTest, InsertThenUpdateTheSameRecordOncePerClick)
 {
     EdytorTestowy ed;
     int nowe = 0;
@@ -234,8 +244,6 @@ TEST_P(SzablonEdycjiFormTest, InsertThenUpdateTheSameRecordOncePerClickAndNeverW
         EXPECT_EQ(e.windowTitle(), u"Uwaga"_s);
         EXPECT_FALSE(e.CzyZmieniony());
         EXPECT_FALSE(e.zapisz_zamknij()->isEnabled());
-        QTest::keyClick(e.nazwa, Qt::Key_S, Qt::ControlModifier);
-        EXPECT_EQ(ProceduraTestowa::otrzymaneId.size(), 1) << "a clean editor does not save";
 
         e.nazwa->setText(u"Gamma 2"_s);
         EXPECT_EQ(e.windowTitle(), u"*Uwaga"_s);
@@ -318,41 +326,83 @@ TEST_P(SzablonEdycjiFormTest, CloseQuestionCancelKeepsNoDiscardsYesSaves)
     EXPECT_EQ(nazwaUwagi(id), u"Tak"_s);
 }
 
-TEST_P(SzablonEdycjiFormTest, CtrlNStartsANewRecordOnlyWhenNothingIsLost)
+// Every key of the editor pressed on row B of a list: it acts only while its button would.
+TEST_P(SzablonEdycjiFormTest, KeysActOnlyWhileTheirButtonsWould)
 {
-    const int id = uwaga(u"Alfa"_s);
-    EdytorTestowy ed;
-    otworz(ed, id, Tszablon_edycja_form::Edycja, 1, [&](EdytorTestowy &e) {
-        e.nastButton()->show();
-        QTest::keyClick(e.nazwa, Qt::Key_N, Qt::ControlModifier);
-        EXPECT_EQ(e.TrybEdycji(), Tszablon_edycja_form::Nowy);
-        EXPECT_EQ(e.IdRekordu(), 0);
-        EXPECT_TRUE(e.nazwa->text().isEmpty());
-        EXPECT_TRUE(e.CzyZmieniony());
-        EXPECT_EQ(pytaniaOZapis(), 0);
+    const int a = uwaga(u"A"_s);
+    const int b = uwaga(u"B"_s);
+    const int c = uwaga(u"C"_s);
+    db::DataSet lista;
+    lista.setCommandText(u"select id_fv_ud as id, nazwa from faktura_uwagi_dodatkowe order by id_fv_ud"_s);
+    ASSERT_EQ(host::OpenQuery(lista), 1);
 
-        // Dirty without "save and next": Ctrl+N keeps what was typed.
-        e.zapisz_nast()->hide();
-        e.nazwa->setText(u"Nowa"_s);
-        QTest::keyClick(e.nazwa, Qt::Key_N, Qt::ControlModifier);
-        EXPECT_EQ(e.nazwa->text(), u"Nowa"_s);
-        EXPECT_TRUE(ProceduraTestowa::otrzymaneId.isEmpty());
-
-        // With it, Ctrl+N saves and starts the next record.
-        e.zapisz_nast()->show();
-        e.nazwa->setText(u"Nowa 1"_s);
-        EXPECT_TRUE(e.zapisz_nast()->isEnabled());
-        QTest::keyClick(e.nazwa, Qt::Key_N, Qt::ControlModifier);
-        ASSERT_EQ(ProceduraTestowa::otrzymaneId.size(), 1);
-        EXPECT_TRUE(ProceduraTestowa::otrzymaneId[0].isNull());
-        EXPECT_EQ(e.TrybEdycji(), Tszablon_edycja_form::Nowy);
-        EXPECT_EQ(e.IdRekordu(), 0);
-        EXPECT_TRUE(e.nazwa->text().isEmpty());
-        prompter().answerMessage(host::mb::IdNo);
-        e.close();
-    });
-    EXPECT_EQ(ileUwag(), 2);
-    EXPECT_EQ(pytaniaOZapis(), 1);
+    enum { Zmieniony = 1, Nawigacja = 2, BezZapiszNast = 4, BezZapisz = 8, EscNieZamyka = 16, ListaRozwinieta = 32 };
+    const struct
+    {
+        QKeyCombination klawisz;
+        int stan;
+        int zapisow;
+        int rekord; // 0 for a new one
+        bool otwarty;
+    } przypadki[] = {
+        {Qt::Key_Escape, 0, 0, b, false},
+        {Qt::Key_Escape, EscNieZamyka, 0, b, true},
+        {Qt::Key_Escape, ListaRozwinieta, 0, b, true}, // an open combo list takes its own keys
+        {Qt::Key_Return, 0, 1, b, true},
+        {Qt::CTRL | Qt::Key_W, Zmieniony, 1, b, false},
+        {Qt::CTRL | Qt::Key_W, 0, 0, b, true},
+        {Qt::CTRL | Qt::Key_S, Zmieniony, 1, b, true},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_S, Zmieniony, 1, b, true},
+        {Qt::CTRL | Qt::ALT | Qt::Key_S, Zmieniony, 0, b, true},
+        {Qt::CTRL | Qt::Key_S, 0, 0, b, true},
+        {Qt::CTRL | Qt::Key_S, Zmieniony | BezZapisz, 0, b, true},
+        {Qt::CTRL | Qt::Key_N, Zmieniony, 1, 0, true},
+        {Qt::CTRL | Qt::Key_N, Zmieniony | Nawigacja | BezZapiszNast, 0, b, true}, // what was typed stays
+        {Qt::CTRL | Qt::Key_N, Nawigacja, 0, 0, true},
+        {Qt::CTRL | Qt::Key_N, 0, 0, b, true},
+        {Qt::Key_PageDown, Nawigacja, 0, c, true},
+        {Qt::Key_PageUp, Nawigacja, 0, a, true},
+        {Qt::Key_PageDown, 0, 0, b, true},
+        {Qt::Key_PageDown, Nawigacja | ListaRozwinieta, 0, b, true},
+    };
+    for (const auto &p : przypadki) {
+        const QString opis = QKeySequence(p.klawisz).toString() + u" stan "_s + QString::number(p.stan);
+        ProceduraTestowa::otrzymaneId.clear();
+        lista.locate(u"id"_s, b);
+        EdytorTestowy ed;
+        otworz(ed, lista, Tszablon_edycja_form::Edycja, [&](EdytorTestowy &e) {
+            e.esc_nie_zamyka = p.stan & EscNieZamyka;
+            e.poprzButton()->setVisible(p.stan & Nawigacja);
+            e.nastButton()->setVisible(p.stan & Nawigacja);
+            e.zapisz_nast()->setHidden(p.stan & BezZapiszNast);
+            e.zapisz()->setHidden(p.stan & BezZapisz);
+            if (p.stan & Zmieniony)
+                e.nazwa->setText(opis);
+            QComboBox rozwijana(e.PanelWnetrza());
+            if (p.stan & ListaRozwinieta) {
+                rozwijana.addItems({u"x"_s, u"y"_s});
+                rozwijana.show();
+                rozwijana.setFocus();
+                rozwijana.showPopup();
+                EXPECT_TRUE(QTest::qWaitFor([&] { return rozwijana.view()->hasFocus(); }));
+            }
+            const auto pytan = prompter().questions().size();
+            QTest::keyClick(QApplication::focusWidget(), p.klawisz.key(), p.klawisz.keyboardModifiers());
+            EXPECT_EQ(prompter().questions().size(), pytan) << opis.toStdString();
+            EXPECT_EQ(ProceduraTestowa::otrzymaneId.size(), p.zapisow) << opis.toStdString();
+            if (p.zapisow) {
+                EXPECT_EQ(ProceduraTestowa::otrzymaneId[0].toInt(), b) << opis.toStdString();
+            }
+            EXPECT_EQ(e.IdRekordu(), p.rekord) << opis.toStdString();
+            EXPECT_EQ(e.isVisible(), p.otwarty) << opis.toStdString();
+            EXPECT_EQ(e.CzyZmieniony(), p.otwarty && (!p.rekord || (p.stan & Zmieniony && !p.zapisow)))
+                << opis.toStdString();
+            rozwijana.hidePopup();
+            if (e.CzyZmieniony())
+                prompter().answerMessage(host::mb::IdNo);
+            e.close();
+        });
+    }
 }
 
 TEST_P(SzablonEdycjiFormTest, PreviousAndNextFollowTheListRow)
