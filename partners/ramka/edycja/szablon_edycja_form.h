@@ -125,7 +125,7 @@ protected:
     virtual void wczytajOkno();
     virtual void odswiezTytul();
 
-    // ---- the fixed operations ----
+    // ---- operations no editor needs to override ----
     void oznaczZmiany();
     // Whether the window may close; asks about unsaved changes.
     bool moznaZamknac();

@@ -364,8 +364,8 @@ TEST_P(SzablonEdycjiFormTest, KeysActOnlyWhileTheirButtonsWould)
         {Qt::CTRL | Qt::Key_N, 0, b, 0, b, true, 0},
         {Qt::Key_PageDown, Nawigacja, b, 0, c, true, 0},
         {Qt::Key_PageUp, Nawigacja, b, 0, a, true, 0},
-        {Qt::Key_PageDown, Nawigacja, c, 0, c, true, 0},
-        {Qt::Key_PageUp, Nawigacja, a, 0, a, true, 0},
+        {Qt::Key_PageDown, Nawigacja | Zmieniony, c, 0, c, true, 0}, // at the ends the buttons are off
+        {Qt::Key_PageUp, Nawigacja | Zmieniony, a, 0, a, true, 0},
         {Qt::Key_PageDown, 0, b, 0, b, true, 0},
         {Qt::Key_PageDown, Nawigacja | ListaRozwinieta, b, 0, b, true, 0},
         {Qt::Key_PageUp, Nawigacja | Zmieniony, b, 0, b, true, anuluj},
