@@ -17,26 +17,20 @@
 #include "stored_proc.h"
 #include "window_messages.h"
 
-#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QLinearGradient>
 #include <QMetaProperty>
-#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -122,14 +116,13 @@ Tszablon_edycja_form::Tszablon_edycja_form(QWidget *parent, const QString &name)
             nadajGradient(pasek);
     oznaczBezZmian();
     odswiezNawigacje();
-    // Keys are previewed before the focused control sees them (KeyPreview).
-    qApp->installEventFilter(this);
+    zbudujKlawisze();
 }
 
 Tszablon_edycja_form::~Tszablon_edycja_form()
 {
-    qApp->removeEventFilter(this);
     // The controls die after this object's members: they must not call back into it.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
     for (QObject *dziecko : findChildren<QObject *>())
         QObject::disconnect(dziecko, nullptr, this, nullptr);
     // Virtual calls from here reach only this class: the pending list refresh is the base's own.
@@ -200,10 +193,7 @@ void Tszablon_edycja_form::uruchom()
     if (m_uruchomiony)
         return;
     m_uruchomiony = true;
-    host::guard([this] {
-        FormCreateFunk();
-        przyStarcie();
-    });
+    host::guard([this] { FormCreateFunk(); });
 }
 
 // ---- opening ------------------------------------------------------------------------------
@@ -292,7 +282,6 @@ void Tszablon_edycja_form::Wypelnij_Pola()
         obslugaSesji(true);
 }
 
-void Tszablon_edycja_form::poWypelnieniu() {}
 void Tszablon_edycja_form::Wyczysc_Pola() {}
 void Tszablon_edycja_form::Wypelnij_Listy() {}
 void Tszablon_edycja_form::Wypelnij_Ramki() {}
@@ -305,9 +294,6 @@ bool Tszablon_edycja_form::przedZapisem()
 {
     return true;
 }
-void Tszablon_edycja_form::poOdrzuceniu() {}
-void Tszablon_edycja_form::poNowym() {}
-void Tszablon_edycja_form::przyStarcie() {}
 
 bool Tszablon_edycja_form::ZapiszZmiany(int mode)
 {
@@ -432,14 +418,11 @@ void Tszablon_edycja_form::wczytajOkno()
         m_podpis = podpisNowego();
         m_powiazPliki->setEnabled(false);
     }
-    poWypelnieniu();
     Wypelnij_Ramki();
     odswiezNawigacje();
     oznaczBezZmian();
-    if (tryb == Nowy || tryb == Kopia) {
+    if (tryb == Nowy || tryb == Kopia)
         oznaczZmiany();
-        poNowym();
-    }
     dopasujDoEkranu();
     odswiezTytul();
 }
@@ -458,7 +441,6 @@ bool Tszablon_edycja_form::moznaZamknac()
         mozna = !CzyZmieniony();
     } else if (odp == host::mb::IdNo) {
         oznaczBezZmian();
-        poOdrzuceniu();
         tryb = Edycja;
         mozna = true;
     }
@@ -658,6 +640,7 @@ void Tszablon_edycja_form::SzablonKeyDown(QWidget *pole)
     if (!pole)
         return;
     m_polaKlawiszy.insert(pole);
+    pole->installEventFilter(this);
     connect(pole, &QObject::destroyed, this, [this](QObject *o) { m_polaKlawiszy.remove(o); });
 }
 
@@ -676,27 +659,125 @@ void Tszablon_edycja_form::podepnijPole(QWidget *pole, bool enterZapisuje)
 
 // ---- keys, messages, showing and closing -------------------------------------------------------
 
+void Tszablon_edycja_form::zbudujKlawisze()
+{
+    for (Qt::Key klawisz : {Qt::Key_W, Qt::Key_S, Qt::Key_N, Qt::Key_PageDown, Qt::Key_PageUp}) {
+        auto *akcja = new QAction(this);
+        // With the letters Ctrl counts and Shift does not.
+        if (klawisz >= Qt::Key_A && klawisz <= Qt::Key_Z)
+            akcja->setShortcuts({Qt::CTRL | klawisz, Qt::CTRL | Qt::SHIFT | klawisz});
+        else
+            akcja->setShortcut(klawisz);
+        akcja->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(akcja, &QAction::triggered, this, [this, klawisz] { FormKeyDown(klawisz); });
+        addAction(akcja);
+        m_klawisze.insert(klawisz, akcja);
+    }
+    // The save and navigation buttons say when their keys act, whoever shows, hides or enables them.
+    for (QToolButton *b : {m_zapiszZamknij, m_zapisz, m_zapiszNast, m_poprz, m_nast})
+        b->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &Tszablon_edycja_form::odswiezKlawisze);
+    odswiezKlawisze();
+}
+
+void Tszablon_edycja_form::odswiezKlawisze()
+{
+    // Qt counts a popup (an open combo list or calendar) as the editor's child, but its keys are its own.
+    const QWidget *fokus = QApplication::focusWidget();
+    const bool wOknie = !fokus || fokus->window() == window();
+    const auto widoczny = [wOknie](const QToolButton *b) { return wOknie && !b->isHidden(); };
+    const bool brudny = wOknie && CzyZmieniony();
+    m_klawisze[Qt::Key_W]->setEnabled(brudny);
+    m_klawisze[Qt::Key_S]->setEnabled(brudny && widoczny(m_zapisz));
+    // One action for both meanings of Ctrl+N: two with the same key would silence each other.
+    m_klawisze[Qt::Key_N]->setEnabled((brudny && widoczny(m_zapiszNast)) || widoczny(m_nast));
+    m_klawisze[Qt::Key_PageDown]->setEnabled(widoczny(m_nast) && m_nast->isEnabled());
+    m_klawisze[Qt::Key_PageUp]->setEnabled(widoczny(m_poprz) && m_poprz->isEnabled());
+}
+
+void Tszablon_edycja_form::FormKeyDown(Qt::Key klawisz)
+{
+    host::guard([&] {
+        switch (klawisz) {
+        case Qt::Key_Escape:
+            // With esc_nie_zamyka the key is still taken: the dialog must not reject on its own.
+            if (!esc_nie_zamyka)
+                zamknijEdytor();
+            break;
+        case Qt::Key_W:
+            zapiszKlawiszem(m_zapiszZamknij, &Tszablon_edycja_form::zapisz_zamknijClick);
+            break;
+        case Qt::Key_S:
+            zapiszKlawiszem(m_zapisz, &Tszablon_edycja_form::zapiszClick);
+            break;
+        case Qt::Key_N:
+            if (CzyZmieniony() && !m_zapiszNast->isHidden())
+                zapiszKlawiszem(m_zapiszNast, &Tszablon_edycja_form::zapisz_nastClick);
+            else
+                gdyWolny([this] { nowyBezZapisu(); });
+            break;
+        case Qt::Key_PageDown:
+            nastButtonClick();
+            break;
+        case Qt::Key_PageUp:
+            poprzButtonClick();
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void Tszablon_edycja_form::keyPressEvent(QKeyEvent *event)
+{
+    // Esc is not an action: an open combo list closes itself on it and lets a shortcut fire as well.
+    if (event->matches(QKeySequence::Cancel))
+        FormKeyDown(Qt::Key_Escape);
+    else
+        QDialog::keyPressEvent(event);
+}
+
+void Tszablon_edycja_form::zapiszKlawiszem(QToolButton *przycisk, void (Tszablon_edycja_form::*klik)())
+{
+    if (dataWTrakcieWpisywania())
+        return;
+    // Leaving the field commits what it holds, as a click on the button would.
+    przycisk->setFocus();
+    (this->*klik)();
+}
+
+bool Tszablon_edycja_form::enterWPolu(QObject *pole, QEvent *event)
+{
+    const auto *klawisz = static_cast<QKeyEvent *>(event);
+    const bool bezModyfikatorow = (klawisz->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!m_polaKlawiszy.contains(pole) || upr < 1 || !bezModyfikatorow
+        || (klawisz->key() != Qt::Key_Return && klawisz->key() != Qt::Key_Enter))
+        return false;
+    // Claimed ahead of any shortcut of a window the editor is docked in.
+    event->accept();
+    if (event->type() == QEvent::KeyPress)
+        host::guard([this] {
+            if (!dataWTrakcieWpisywania())
+                zapiszClick();
+        });
+    return true;
+}
+
 bool Tszablon_edycja_form::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type typ = event->type();
-    if (typ == QEvent::KeyPress || typ == QEvent::ShortcutOverride) {
-        auto *w = qobject_cast<QWidget *>(watched);
-        if (!w || (w != this && !isAncestorOf(w)))
-            return false;
-        auto *klawisz = static_cast<QKeyEvent *>(event);
-        if (typ == QEvent::ShortcutOverride) {
-            // Our keys win over the shortcuts of a window the editor is docked in.
-            if (klawiszPola(klawisz, true, watched) || FormKeyDown(klawisz, true)) {
-                event->accept();
-                return true;
-            }
-            return false;
-        }
-        bool obsluzony = false;
-        host::guard([&] { obsluzony = klawiszPola(klawisz, false, watched) || FormKeyDown(klawisz, false); });
-        return obsluzony;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+        return enterWPolu(watched, event);
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+    case QEvent::EnabledChange:
+        odswiezKlawisze();
+        return false;
+    default:
+        break;
     }
-    if (watched == m_kontenerFiltrowany && typ == host::msg::CloseMe
+    if (watched == m_kontenerFiltrowany && event->type() == host::msg::CloseMe
         && static_cast<host::HostMessageEvent *>(event)->wParam() == host::windowParam(this)) {
         // The container's own handlers still see the message after this.
         if (auto *pustak = qobject_cast<Tpustak_child_form *>(watched))
@@ -706,86 +787,6 @@ bool Tszablon_edycja_form::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-bool Tszablon_edycja_form::klawiszPola(QKeyEvent *key, bool tylkoSprawdz, QObject *watched)
-{
-    if (!m_polaKlawiszy.contains(watched))
-        return false;
-    const bool bezModyfikatorow = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && bezModyfikatorow && upr >= 1) {
-        if (!tylkoSprawdz && !dataWTrakcieWpisywania())
-            zapiszClick();
-        return true;
-    }
-    if (key->key() == Qt::Key_Escape && !esc_nie_zamyka) {
-        if (!tylkoSprawdz)
-            zamknijEdytor();
-        return true;
-    }
-    return false;
-}
-
-bool Tszablon_edycja_form::FormKeyDown(QKeyEvent *key, bool tylkoSprawdz)
-{
-    const Qt::KeyboardModifiers mod = key->modifiers();
-    const bool ctrl = mod.testFlag(Qt::ControlModifier) && !mod.testFlag(Qt::AltModifier);
-    const bool brudny = CzyZmieniony();
-    switch (key->key()) {
-    case Qt::Key_Escape:
-        if (tylkoSprawdz)
-            return !esc_nie_zamyka;
-        if (!esc_nie_zamyka)
-            zamknijEdytor();
-        return true; // with esc_nie_zamyka the dialog must not reject on its own either
-    case Qt::Key_W:
-        if (!ctrl || !brudny)
-            return false;
-        if (!tylkoSprawdz && !dataWTrakcieWpisywania()) {
-            m_zapiszZamknij->setFocus();
-            zapisz_zamknijClick();
-        }
-        return true;
-    case Qt::Key_S:
-        if (!ctrl || !brudny || m_zapisz->isHidden())
-            return false;
-        if (!tylkoSprawdz && !dataWTrakcieWpisywania()) {
-            m_zapisz->setFocus();
-            zapiszClick();
-        }
-        return true;
-    case Qt::Key_N:
-        if (!ctrl)
-            return false;
-        if (brudny && !m_zapiszNast->isHidden()) {
-            if (!tylkoSprawdz && !dataWTrakcieWpisywania()) {
-                m_zapiszNast->setFocus();
-                zapisz_nastClick();
-            }
-            return true;
-        }
-        if (m_nast->isHidden())
-            return false;
-        if (!tylkoSprawdz && !zajety) {
-            const QScopedValueRollback zajetyTeraz(zajety, true);
-            nowyBezZapisu();
-        }
-        return true;
-    case Qt::Key_PageDown:
-        if (m_nast->isHidden() || !m_nast->isEnabled())
-            return false;
-        if (!tylkoSprawdz)
-            nastButtonClick();
-        return true;
-    case Qt::Key_PageUp:
-        if (m_poprz->isHidden() || !m_poprz->isEnabled())
-            return false;
-        if (!tylkoSprawdz)
-            poprzButtonClick();
-        return true;
-    default:
-        return false;
-    }
 }
 
 bool Tszablon_edycja_form::dataWTrakcieWpisywania()

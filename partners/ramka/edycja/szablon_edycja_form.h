@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QDialog>
+#include <QMap>
 #include <QPointer>
 #include <QSet>
 #include <QString>
 #include <functional>
 #include <source_location>
 
+class QAction;
 class QKeyEvent;
 class QScrollArea;
 class QToolButton;
@@ -95,16 +97,17 @@ public:
     // Invokable so that any control's user-property signal can reach it.
     Q_INVOKABLE void EditChange();
     // Binds a control of a derived editor: its changes mark the editor dirty
-    // and, with `enterZapisuje`, Enter in it saves and Esc closes (SzablonKeyDown).
+    // and, with `enterZapisuje`, Enter in it saves (SzablonKeyDown).
     void podepnijPole(QWidget *pole, bool enterZapisuje = true);
     void SzablonKeyDown(QWidget *pole);
+    // The slot behind the editor's keys: Ctrl+W/S/N and Page Down/Up as actions, Esc as the dialog's own.
+    void FormKeyDown(Qt::Key klawisz);
 
 protected:
     // ---- the virtual operations, in their fixed order ----
     // Fills the controls from id_rekordu; the base takes `id` of the list's
     // current row and records the session row. Derived editors call it first.
     virtual void Wypelnij_Pola();
-    virtual void poWypelnieniu();
     virtual void Wyczysc_Pola();
     virtual void Wypelnij_Listy();
     virtual void Wypelnij_Ramki();
@@ -114,39 +117,36 @@ protected:
     virtual bool przedZapisem();
     // mode 0 inserts (new or copy), 1 updates. The base runs spZapisz.
     virtual bool ZapiszZmiany(int mode);
-    virtual void oznaczZmiany();
     virtual void oznaczBezZmian();
     virtual void odswiezNawigacje();
     virtual void nastepnyRekord();
     virtual void poprzedniRekord();
     // Prepares the window for the current tryb.
     virtual void wczytajOkno();
-    // Whether the window may close; asks about unsaved changes.
-    virtual bool moznaZamknac();
-    virtual void zapiszRekord();
-    virtual void poOdrzuceniu();
-    virtual void zapiszIZamknij();
-    virtual void zapiszINowy();
-    virtual void nowyBezZapisu();
-    virtual void zamknijEdytor();
-    virtual void FormCreateFunk();
-    // Moves the list to the row of id_rekordu.
-    virtual void ustawListeNaRekordzie();
-    virtual void OdswiezGlobListe();
     virtual void odswiezTytul();
-    virtual void poNowym();
-    // A derived editor's own start-up. A constructor cannot reach an
-    // override, so the base runs it once, right before the first load.
-    virtual void przyStarcie();
+
+    // ---- operations no editor needs to override ----
+    void oznaczZmiany();
+    // Whether the window may close; asks about unsaved changes.
+    bool moznaZamknac();
+    void zapiszRekord();
+    void zapiszIZamknij();
+    void zapiszINowy();
+    void nowyBezZapisu();
+    void zamknijEdytor();
+    void FormCreateFunk();
+    // Moves the list to the row of id_rekordu.
+    void ustawListeNaRekordzie();
+    void OdswiezGlobListe();
 
     // The caption of a new record: naglowek_nowy, else naglowek + " - " + "Nowy".
     QString podpisNowego() const;
-    // Records a failure inside a handler (source ramka\szablon_edycja_unit).
     // The list frame the editor was opened from, if any.
     Tramka_lista_frame *ramka() const;
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
@@ -168,9 +168,11 @@ protected:
 private:
     void zbudujWidok();
     void uruchom();
-    // Act on a previewed key (or, with tylkoSprawdz, only tell whether it would); true when it is ours.
-    bool FormKeyDown(QKeyEvent *key, bool tylkoSprawdz);
-    bool klawiszPola(QKeyEvent *key, bool tylkoSprawdz, QObject *watched);
+    void zbudujKlawisze();
+    // A key action is on exactly while its key would act.
+    void odswiezKlawisze();
+    void zapiszKlawiszem(QToolButton *przycisk, void (Tszablon_edycja_form::*klik)());
+    bool enterWPolu(QObject *pole, QEvent *event);
     bool dataWTrakcieWpisywania();
     void FormClose();
     // Next or previous row of the owning list, loaded in edit mode.
@@ -199,6 +201,7 @@ private:
 
     QString m_podpis;               // the caption without the unsaved-changes mark
     QSet<QObject *> m_polaKlawiszy; // controls bound through SzablonKeyDown
+    QMap<Qt::Key, QAction *> m_klawisze;
     QPointer<QWidget> m_kontenerFiltrowany;
     bool m_uruchomiony = false;
     bool m_ladowanie = false;
