@@ -80,6 +80,10 @@ protected:
     {
         return host::GetIntDB(sql, QString(), nullptr, parametry);
     }
+    QString tekstDB(const QString &sql, const QVariantMap &parametry = {})
+    {
+        return host::GetStringDB(sql, QString(), nullptr, parametry);
+    }
 
     // The messages shown since the last oznacz(), joined, so failures read well.
     std::string komunikaty() { return lista(prompter().messageTexts().mid(m_znacznik)); }

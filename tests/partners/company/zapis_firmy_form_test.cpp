@@ -16,32 +16,20 @@ namespace {
 
 // ---- short-name suffix -------------------------------------------------------------
 
-struct PrzypadekSkrotu
+TEST(PrzyrostekSkrotu, Unikalny)
 {
-    const char *opis;
-    QStringList zajete;
-    QString oczekiwany;
-};
-
-class PrzyrostekSkrotu : public testing::TestWithParam<PrzypadekSkrotu>
-{};
-
-TEST_P(PrzyrostekSkrotu, Unikalny)
-{
-    EXPECT_EQ(partners::dopiszPrzyrostekSkrotu(u"ABC"_s, GetParam().zajete), GetParam().oczekiwany);
+    const std::pair<QStringList, QString> przypadki[] = {{{}, u"ABC"_s},
+                                                         {{u"ABC"_s}, u"ABC_2"_s},
+                                                         {{u"ABC"_s, u"ABC_2"_s}, u"ABC_3"_s},
+                                                         {{u"ABC_5"_s}, u"ABC_6"_s},
+                                                         {{u"ABC_11"_s, u"ABC"_s, u"ABC_3"_s}, u"ABC_12"_s},
+                                                         {{u"abc"_s}, u"ABC_2"_s},
+                                                         // Longer names and non-numeric suffixes are other short names.
+                                                         {{u"ABCD"_s, u"ABC_x"_s, u"ABC_"_s, u"ABC_7b"_s}, u"ABC"_s},
+                                                         {{u"ABCD_9"_s, u"ABC"_s}, u"ABC_2"_s}};
+    for (const auto &[zajete, oczekiwany] : przypadki)
+        EXPECT_EQ(partners::dopiszPrzyrostekSkrotu(u"ABC"_s, zajete), oczekiwany) << zajete.join(u',').toStdString();
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Reguly, PrzyrostekSkrotu,
-    testing::Values(PrzypadekSkrotu{"wolny", {}, u"ABC"_s}, PrzypadekSkrotu{"sam", {u"ABC"_s}, u"ABC_2"_s},
-                    PrzypadekSkrotu{"iDwojka", {u"ABC"_s, u"ABC_2"_s}, u"ABC_3"_s},
-                    PrzypadekSkrotu{"tylkoPiatka", {u"ABC_5"_s}, u"ABC_6"_s},
-                    PrzypadekSkrotu{"najwiekszyNieOstatni", {u"ABC_11"_s, u"ABC"_s, u"ABC_3"_s}, u"ABC_12"_s},
-                    PrzypadekSkrotu{"innaWielkoscLiter", {u"abc"_s}, u"ABC_2"_s},
-                    // Longer names and non-numeric suffixes are other short names.
-                    PrzypadekSkrotu{"tylkoPodobne", {u"ABCD"_s, u"ABC_x"_s, u"ABC_"_s, u"ABC_7b"_s}, u"ABC"_s},
-                    PrzypadekSkrotu{"podobneObokSamego", {u"ABCD_9"_s, u"ABC"_s}, u"ABC_2"_s}),
-    [](const testing::TestParamInfo<PrzypadekSkrotu> &info) { return std::string(info.param.opis); });
 
 TEST(SkrotFirmy, LimitDwudziestuZnakowTylkoNaZyczenie)
 {
@@ -53,20 +41,16 @@ TEST(SkrotFirmy, LimitDwudziestuZnakowTylkoNaZyczenie)
 
 TEST(UlicaFirmy, NumerDomuIMieszkaniaPoUkosniku)
 {
-    const partners::UlicaZNumerami pelna = partners::rozbijUlice(u"Aleje Jerozolimskie 12a/4"_s);
-    EXPECT_EQ(pelna.ulica, u"Aleje Jerozolimskie"_s);
-    EXPECT_EQ(pelna.nr_domu, u"12a"_s);
-    EXPECT_EQ(pelna.nr_m, u"4"_s);
-
-    const partners::UlicaZNumerami bezUkosnika = partners::rozbijUlice(u"Długa 5"_s);
-    EXPECT_EQ(bezUkosnika.ulica, u"Długa 5"_s);
-    EXPECT_TRUE(bezUkosnika.nr_domu.isEmpty());
-    EXPECT_TRUE(bezUkosnika.nr_m.isEmpty());
-
-    const partners::UlicaZNumerami samNumer = partners::rozbijUlice(u"7/2"_s);
-    EXPECT_TRUE(samNumer.ulica.isEmpty());
-    EXPECT_EQ(samNumer.nr_domu, u"7"_s);
-    EXPECT_EQ(samNumer.nr_m, u"2"_s);
+    const struct
+    {
+        QString wpis, ulica, domu, m;
+    } przypadki[] = {{u"Aleje Jerozolimskie 12a/4"_s, u"Aleje Jerozolimskie"_s, u"12a"_s, u"4"_s},
+                     {u"Długa 5"_s, u"Długa 5"_s, {}, {}},
+                     {u"7/2"_s, {}, u"7"_s, u"2"_s}};
+    for (const auto &p : przypadki) {
+        const partners::UlicaZNumerami u = partners::rozbijUlice(p.wpis);
+        EXPECT_EQ(QStringList({u.ulica, u.nr_domu, u.nr_m}), QStringList({p.ulica, p.domu, p.m}));
+    }
 }
 
 // ---- against the database --------------------------------------------------------------

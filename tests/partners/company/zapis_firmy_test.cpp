@@ -192,6 +192,12 @@ protected:
         host::notifier()->clearRecords();
     }
 
+    void TearDown() override
+    {
+        host::setSiblingDirectory(QString());
+        FirmaTest::TearDown();
+    }
+
     DaneFirmy kompletna()
     {
         DaneFirmy d = poprawna(u"Spedycja Wisła"_s, u"SW"_s);
@@ -214,9 +220,8 @@ protected:
 
     QString ustawienie(int id, const char *kod, const char *co)
     {
-        return host::GetStringDB(u"select wartosc from ustawienia where kod = :kod and co = :co and id_f = :id"_s,
-                                 QString(), nullptr,
-                                 {{u"kod"_s, QLatin1String(kod)}, {u"co"_s, QLatin1String(co)}, {u"id"_s, id}});
+        return tekstDB(u"select wartosc from ustawienia where kod = :kod and co = :co and id_f = :id"_s,
+                       {{u"kod"_s, QLatin1String(kod)}, {u"co"_s, QLatin1String(co)}, {u"id"_s, id}});
     }
 
     int m_wlasna = 0;
@@ -233,8 +238,8 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
     ASSERT_GT(id, 0);
     const QVariantMap f = {{u"id"_s, id}};
 
-    EXPECT_EQ(host::GetStringDB(u"select nip from firma where id_f = :id"_s, QString(), nullptr, f), u"DE123456789"_s);
-    EXPECT_EQ(host::GetStringDB(u"select uwagi from firma where id_f = :id"_s, QString(), nullptr, f), u"uwagi"_s);
+    EXPECT_EQ(tekstDB(u"select nip from firma where id_f = :id"_s, f), u"DE123456789"_s);
+    EXPECT_EQ(tekstDB(u"select uwagi from firma where id_f = :id"_s, f), u"uwagi"_s);
     const int ogolny = ile(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
                            " and identyfikator = 'ogolny'"_s);
     EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), ogolny);
@@ -250,14 +255,9 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
               d.idAdresuDomyslnego);
     EXPECT_GT(d.idAdresuDomyslnego, 0);
 
-    EXPECT_EQ(host::GetStringDB(u"select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
-                                " and import = 10"_s,
-                                QString(), nullptr, f),
-              u"MPK-1"_s);
-    EXPECT_EQ(host::GetStringDB(u"select wartosc_import from import_powiazania where tabela = 7 and id_ = :id"
-                                " and import = 15"_s,
-                                QString(), nullptr, f),
-              u"AN-9"_s);
+    const QString imp = u"select wartosc_import from import_powiazania where tabela = 7 and id_ = :id and import = "_s;
+    EXPECT_EQ(tekstDB(imp + u"10"_s, f), u"MPK-1"_s);
+    EXPECT_EQ(tekstDB(imp + u"15"_s, f), u"AN-9"_s);
     EXPECT_GT(d.idImpMpk, 0);
     EXPECT_GT(d.idImpAnalityczny, 0);
 
@@ -323,9 +323,9 @@ TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
     EXPECT_EQ(d.idFirmy, id);
     EXPECT_EQ(ile(u"select count(*) from firma"_s), firmy);
     const QVariantMap f = {{u"id"_s, id}};
-    EXPECT_EQ(host::GetStringDB(u"select nazwa from firma where id_f = :id"_s, QString(), nullptr, f), d.nazwa);
+    EXPECT_EQ(tekstDB(u"select nazwa from firma where id_f = :id"_s, f), d.nazwa);
     // The memo was not touched the second time, so it stays as stored.
-    EXPECT_EQ(host::GetStringDB(u"select uwagi from firma where id_f = :id"_s, QString(), nullptr, f), u"uwagi"_s);
+    EXPECT_EQ(tekstDB(u"select uwagi from firma where id_f = :id"_s, f), u"uwagi"_s);
     const int wlasny = ile(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
                            " and identyfikator = 'firma_wlasna'"_s);
     EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), wlasny);
@@ -333,8 +333,7 @@ TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
         host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id order by grupa"_s, QString(), nullptr, f),
         (QList<int>{m_rodzaje.at(1), m_rodzaje.at(2)}));
     EXPECT_EQ(ile(u"select count(*) from adres where tabela = 7 and id_ = :id"_s, f), 1);
-    EXPECT_EQ(host::GetStringDB(u"select ulica from adres where tabela = 7 and id_ = :id"_s, QString(), nullptr, f),
-              u"Krótka"_s);
+    EXPECT_EQ(tekstDB(u"select ulica from adres where tabela = 7 and id_ = :id"_s, f), u"Krótka"_s);
     EXPECT_EQ(ile(u"select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 10"_s, f), 0);
     EXPECT_EQ(d.idImpMpk, -1);
     EXPECT_EQ(ile(u"select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 15"_s, f), 1);
@@ -358,8 +357,7 @@ TEST_P(ZapisFirmyTest, WynikProcedury101I102)
     EXPECT_EQ(komunikaty(),
               lista(QStringList{u"Nie można zapisać rekordu, ponieważ jest w trakcie synchronizacji."_s}));
     EXPECT_TRUE(host::notifier()->records().isEmpty());
-    EXPECT_EQ(host::GetStringDB(u"select nazwa from firma where id_f = :id"_s, QString(), nullptr, f),
-              u"Spedycja Wisła"_s);
+    EXPECT_EQ(tekstDB(u"select nazwa from firma where id_f = :id"_s, f), u"Spedycja Wisła"_s);
 
     host::ExecQuery(u"delete from firma where id_f = :id"_s, nullptr, 0, f);
     oznacz();
@@ -457,42 +455,12 @@ TEST_P(ZapisFirmyTest, NowySkrotPrzenosiKatalogPlikow)
     EXPECT_TRUE(QFile::exists(QDir(obiekty.path()).filePath(u"SW3/umowa.txt"_s)));
 }
 
-TEST_P(ZapisFirmyTest, AktywnaFirmaWlasnaBezOpcjiDatyKursu)
-{
-    DaneFirmy d = kompletna();
-    d.idFirmy = m_wlasna;
-    d.nazwa = u"Nasza firma"_s;
-    d.skrot = u"NASZA"_s;
-    d.firmaWlasna = true;
-    TZapisFirmy zapis(d);
-    ASSERT_TRUE(zapis.zapisz(TrybIstniejacaFirma));
-    EXPECT_EQ(ile(u"select count(*) from ustawienia where kod = 'SP' and id_f = :id"_s, {{u"id"_s, m_wlasna}}), 0);
-    EXPECT_EQ(ustawienie(m_wlasna, "FK", "fv_kontrahent_podsum2"), u"1"_s);
-}
-
 // The invoice defaults go through the data sibling, the working time of the
 // active own company into the shared store.
-class ZapisFirmySiblingiTest : public ZapisFirmyTest
+TEST_P(ZapisFirmyTest, DomyslneFakturyPrzezSiblingData)
 {
-protected:
-    void SetUp() override
-    {
-        ZapisFirmyTest::SetUp();
-        if (IsSkipped())
-            return;
-        host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
-    }
-    void TearDown() override
-    {
-        host::setSiblingDirectory(QString());
-        ZapisFirmyTest::TearDown();
-    }
-};
-
-TEST_P(ZapisFirmySiblingiTest, DomyslneFakturyPrzezSiblingData)
-{
-    if (!QFile::exists(host::siblingLibraryPath(u"data.dll"_s)))
-        GTEST_SKIP() << "the data sibling is not built";
+    host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
+    ASSERT_TRUE(QFile::exists(host::siblingLibraryPath(u"data.dll"_s)));
     DaneFirmy d = kompletna();
     d.terminZaplaty = u"30"_s;
     d.sposobZaplaty = 17;
@@ -530,13 +498,13 @@ TEST_P(ZapisFirmySiblingiTest, DomyslneFakturyPrzezSiblingData)
     EXPECT_EQ(wczytane.sposobZaplaty, 17);
 }
 
-TEST_P(ZapisFirmySiblingiTest, AktywnaFirmaZapisujeUstawieniaGlobalne)
+TEST_P(ZapisFirmyTest, AktywnaFirmaZapisujeUstawieniaGlobalne)
 {
+    host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
     // Kept loaded, so the object outlives the save's own load of the library.
     host::SiblingLibrary magazyn(u"shared_store.dll"_s);
     auto *pobierz = magazyn.resolve<shared_store::GlobalSettings *()>("_GetGlobalSettings");
-    if (!pobierz)
-        GTEST_SKIP() << "the shared_store sibling is not built";
+    ASSERT_TRUE(pobierz);
     DaneFirmy d = kompletna();
     d.idFirmy = m_wlasna;
     d.nazwa = u"Nasza firma"_s;
@@ -550,6 +518,9 @@ TEST_P(ZapisFirmySiblingiTest, AktywnaFirmaZapisujeUstawieniaGlobalne)
     EXPECT_EQ(pobierz()->nocneOd.time(), QTime(21, 30));
     EXPECT_EQ(pobierz()->limitNadgodzin, 150);
     EXPECT_EQ(pobierz()->okresRoz, 2);
+    // The active company keeps its exchange-rate options out of its own settings.
+    EXPECT_EQ(ile(u"select count(*) from ustawienia where kod = 'SP' and id_f = :id"_s, {{u"id"_s, m_wlasna}}), 0);
+    EXPECT_EQ(ustawienie(m_wlasna, "FK", "fv_kontrahent_podsum2"), u"1"_s);
 
     // Another company leaves the active one's settings alone.
     DaneFirmy inna = kompletna();
@@ -561,6 +532,5 @@ TEST_P(ZapisFirmySiblingiTest, AktywnaFirmaZapisujeUstawieniaGlobalne)
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ZapisFirmyTest);
-MALVO_INSTANTIATE_FOR_ENGINES(ZapisFirmySiblingiTest);
 
 } // namespace

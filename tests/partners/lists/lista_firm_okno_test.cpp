@@ -74,6 +74,9 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     QPointer<QWidget> okno = partners::windows().lista_firm_form;
     ASSERT_TRUE(okno);
     EXPECT_TRUE(okno->isWindow());
+    ramka()->OdswiezanieTrwa = true;
+    EXPECT_FALSE(okno->close()) << "not while the rows are being read";
+    ramka()->OdswiezanieTrwa = false;
     ramka()->akcja(u"zamknij"_s)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(okno);
