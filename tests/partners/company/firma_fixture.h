@@ -12,6 +12,12 @@
 #include <ostream>
 #include <string>
 
+// Readable texts in failure messages.
+inline void PrintTo(const QString &tekst, std::ostream *os)
+{
+    *os << '"' << tekst.toStdString() << '"';
+}
+
 namespace partners {
 inline void PrintTo(PoleFirmy pole, std::ostream *os)
 {

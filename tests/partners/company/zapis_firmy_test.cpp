@@ -25,48 +25,46 @@ namespace {
 
 DaneFirmy pelna()
 {
-    DaneFirmy d;
-    d.idFirmy = 42;
-    d.nazwa = u"  Trans-Pol Sp. z o.o. "_s;
-    d.skrot = u" TP "_s;
-    d.idTypu = 3;
-    d.idStatusu = 5;
-    d.oddzial = true;
-    d.idCentrali = 9;
-    d.wlasciciel = u"Jan Nowak"_s;
-    d.eMail = u"biuro@tp.pl"_s;
-    d.nrGg = u"123"_s;
-    d.skype = u"tp.skype"_s;
-    d.nrTrans = u"T-1"_s;
-    d.www = u"tp.pl"_s;
-    d.regon = u"123456785"_s;
-    d.krs = u"0000012345"_s;
-    d.apdId = u"77"_s;
-    d.apdToken = u"tok"_s;
-    d.prefiksNip = u"PL"_s;
-    d.nip = u"5260250274"_s;
-    d.nocneOd = QTime(22, 0);
-    d.nocneDo = QTime(6, 0);
-    d.swietaOd = QTime(6, 0);
-    d.poraNocnaOd = QTime(0, 0);
-    d.poraNocnaDo = QTime(4, 0);
-    d.okresRoz = 2;
-    d.limitNadh = 300;
-    d.idFvUd = 4;
-    d.dodatkoweWolne = 6;
-    d.limitKredytowy = 1500.5;
-    d.walutaLimitu = u"EUR"_s;
-    d.idKomunikatora = 8;
-    d.oswiadczenieVat = true;
-    d.papierFirmowy = true;
-    d.marginesGorny = u"40"_s;
-    d.aktywna = false;
-    d.bus = true;
-    d.uwagi = u"nowe uwagi"_s;
-    d.wczytaneUwagi = u"stare uwagi"_s;
-    d.komentarz = u"stopka"_s;
-    d.wczytanyKomentarz = u"stopka"_s;
-    return d;
+    return {.idFirmy = 42,
+            .nazwa = u"  Trans-Pol Sp. z o.o. "_s,
+            .skrot = u" TP "_s,
+            .idTypu = 3,
+            .idStatusu = 5,
+            .oddzial = true,
+            .idCentrali = 9,
+            .limitKredytowy = 1500.5,
+            .walutaLimitu = u"EUR"_s,
+            .prefiksNip = u"PL"_s,
+            .nip = u"5260250274"_s,
+            .regon = u"123456785"_s,
+            .krs = u"0000012345"_s,
+            .nrTrans = u"T-1"_s,
+            .skype = u"tp.skype"_s,
+            .nrGg = u"123"_s,
+            .www = u"tp.pl"_s,
+            .eMail = u"biuro@tp.pl"_s,
+            .wlasciciel = u"Jan Nowak"_s,
+            .apdId = u"77"_s,
+            .apdToken = u"tok"_s,
+            .aktywna = false,
+            .bus = true,
+            .uwagi = u"nowe uwagi"_s,
+            .idKomunikatora = 8,
+            .nocneOd = QTime(22, 0),
+            .nocneDo = QTime(6, 0),
+            .swietaOd = QTime(6, 0),
+            .poraNocnaOd = QTime(0, 0),
+            .poraNocnaDo = QTime(4, 0),
+            .limitNadh = 300,
+            .okresRoz = 2,
+            .dodatkoweWolne = 6,
+            .komentarz = u"stopka"_s,
+            .idFvUd = 4,
+            .oswiadczenieVat = true,
+            .papierFirmowy = true,
+            .marginesGorny = u"40"_s,
+            .wczytaneUwagi = u"stare uwagi"_s,
+            .wczytanyKomentarz = u"stopka"_s};
 }
 
 QVariant dzienZero(int godzina)
@@ -282,25 +280,15 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
     // What was saved loads back the same.
     DaneFirmy wczytane;
     ASSERT_TRUE(wczytajFirme(wczytane, id));
-    EXPECT_EQ(wczytane.nazwa, d.nazwa);
-    EXPECT_EQ(wczytane.prefiksNip, u"DE"_s);
-    EXPECT_EQ(wczytane.nip, u"123456789"_s);
-    EXPECT_EQ(wczytane.rodzaje, d.rodzaje);
-    EXPECT_EQ(wczytane.idM, m_warszawa);
-    EXPECT_EQ(wczytane.ulica, d.ulica);
-    EXPECT_EQ(wczytane.mpk, d.mpk);
-    EXPECT_EQ(wczytane.idImpMpk, d.idImpMpk);
-    EXPECT_EQ(wczytane.kodAnalityczny, d.kodAnalityczny);
-    EXPECT_EQ(wczytane.idImpAnalityczny, d.idImpAnalityczny);
-    EXPECT_EQ(wczytane.idKontaRozl, m_konto);
-    EXPECT_TRUE(wczytane.fvPodsum2);
-    EXPECT_FALSE(wczytane.fvJednaWaluta);
-    EXPECT_TRUE(wczytane.dataKursuAuto);
-    EXPECT_EQ(wczytane.dataKursuZrodlo, 1);
-    EXPECT_EQ(wczytane.dniKursuIndeks, 4);
-    EXPECT_FALSE(wczytane.firmaWlasna);
-    EXPECT_EQ(wczytane.wczytaneUwagi, u"uwagi"_s);
-    EXPECT_EQ(wczytane.idAdresuDomyslnego, d.idAdresuDomyslnego);
+    const DaneFirmy &w = wczytane;
+    EXPECT_EQ((QStringList{w.nazwa, w.prefiksNip, w.nip, w.ulica, w.mpk, w.kodAnalityczny, w.wczytaneUwagi}),
+              (QStringList{d.nazwa, u"DE"_s, u"123456789"_s, d.ulica, d.mpk, d.kodAnalityczny, u"uwagi"_s}));
+    EXPECT_EQ((QList<int>{w.idM, w.idImpMpk, w.idImpAnalityczny, w.idKontaRozl, w.dataKursuZrodlo, w.dniKursuIndeks,
+                          w.idAdresuDomyslnego}),
+              (QList<int>{m_warszawa, d.idImpMpk, d.idImpAnalityczny, m_konto, 1, 4, d.idAdresuDomyslnego}));
+    EXPECT_EQ((QList<bool>{w.fvPodsum2, w.fvJednaWaluta, w.dataKursuAuto, w.firmaWlasna}),
+              (QList<bool>{true, false, true, false}));
+    EXPECT_EQ(w.rodzaje, d.rodzaje);
 }
 
 TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
