@@ -122,17 +122,13 @@ TEST_P(SzybkiZapisFirmy, PolaSpozaListyTrafiajaDoFirmy)
     firma.parameters().setValue(u"j"_s, host::GetLanguage());
     ASSERT_EQ(host::OpenQuery(firma), 1);
     ASSERT_EQ(firma.recordCount(), 1);
-    EXPECT_EQ(firma.value(u"skrot"_s).toString(), u"OL"_s);
-    EXPECT_EQ(firma.value(u"nazwa_typu"_s).toString(), host::LoadResstrings(u"Resstrings_IDS_firma_wlasna"_s));
-    EXPECT_EQ(firma.value(u"nip"_s).toString(), r.nip);
-    EXPECT_EQ(firma.value(u"e_mail"_s).toString(), r.e_mail);
-    EXPECT_EQ(firma.value(u"uwagi"_s).toString(), r.uwagi);
-    EXPECT_EQ(firma.value(u"apd_id"_s).toInt(), 17);
-    EXPECT_EQ(firma.value(u"waluta_limitu_kredyt"_s).toString(), u"EUR"_s);
+    const auto pole = [&firma](const char *nazwa) { return firma.value(QLatin1String(nazwa)).toString(); };
+    EXPECT_EQ(
+        (QStringList{pole("skrot"), pole("nazwa_typu"), pole("nip"), pole("e_mail"), pole("uwagi"), pole("apd_id"),
+                     pole("waluta_limitu_kredyt"), pole("miasto"), pole("ulica"), pole("nr_domu")}),
+        (QStringList{u"OL"_s, host::LoadResstrings(u"Resstrings_IDS_firma_wlasna"_s), r.nip, r.e_mail, r.uwagi, u"17"_s,
+                     u"EUR"_s, u"Radom"_s, u"Długa"_s, u"5"_s}));
     EXPECT_TRUE(firma.value(u"regon"_s).isNull());
-    EXPECT_EQ(firma.value(u"miasto"_s).toString(), u"Radom"_s);
-    EXPECT_EQ(firma.value(u"ulica"_s).toString(), u"Długa"_s);
-    EXPECT_EQ(firma.value(u"nr_domu"_s).toString(), u"5"_s);
     EXPECT_TRUE(zapis.zaznaczoneRodzaje().isEmpty());
 }
 

@@ -118,12 +118,11 @@ TEST_P(ZapisBezFormularza, SiedemPozycjiBezGrupyIIdentyfikatorow)
     f.parameters().setValue(u"j"_s, host::GetLanguage());
     ASSERT_EQ(host::OpenQuery(f), 1);
     ASSERT_EQ(f.recordCount(), 1);
-    EXPECT_EQ(f.value(u"nazwa"_s).toString(), u"Alfa Beta Cargo Sp. z o.o."_s);
-    EXPECT_EQ(f.value(u"skrot"_s).toString(), u"ABC"_s);
-    EXPECT_EQ(f.value(u"nazwa_typu"_s).toString(), host::LoadResstrings(u"Resstrings_IDS_ogolny2"_s));
-    EXPECT_EQ(f.value(u"waluta_limitu_kredyt"_s).toString(), host::var::DomyslnaWaluta.get());
-    EXPECT_EQ(f.value(u"limit_nadh"_s).toInt(), 260);
-    EXPECT_EQ(f.value(u"dodatkowe_wolne"_s).toInt(), 7);
+    const auto pole = [&f](const char *nazwa) { return f.value(QLatin1String(nazwa)).toString(); };
+    EXPECT_EQ((QStringList{pole("nazwa"), pole("skrot"), pole("nazwa_typu"), pole("waluta_limitu_kredyt"),
+                           pole("limit_nadh"), pole("dodatkowe_wolne")}),
+              (QStringList{u"Alfa Beta Cargo Sp. z o.o."_s, u"ABC"_s, host::LoadResstrings(u"Resstrings_IDS_ogolny2"_s),
+                           host::var::DomyslnaWaluta.get(), u"260"_s, u"7"_s}));
     EXPECT_EQ(f.value(u"aktywna"_s).toInt(), 1);
     EXPECT_EQ(f.value(u"nocne_od"_s).toDateTime(), QDateTime(QDate(2004, 11, 16), QTime(22, 0)));
     EXPECT_EQ(f.value(u"nocne_do"_s).toDateTime(), QDateTime(QDate(2004, 11, 17), QTime(6, 0)));
