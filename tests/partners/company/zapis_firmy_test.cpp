@@ -366,7 +366,7 @@ TEST_P(ZapisFirmyTest, WczytanieUwagINipu)
     EXPECT_TRUE(brak.nazwa.isEmpty());
 }
 
-TEST_P(ZapisFirmyTest, OkresyPowstajaRazOdPodanegoDnia)
+TEST_P(ZapisFirmyTest, OkresyPowstajaRazAKatalogPlikowIdzieZaSkrotem)
 {
     DaneFirmy d = kompletna();
     d.okresRoz = 3;
@@ -386,26 +386,17 @@ TEST_P(ZapisFirmyTest, OkresyPowstajaRazOdPodanegoDnia)
     EXPECT_EQ(d.poczatekOkresu, QDate(2026, 3, 1));
     ASSERT_TRUE(zapis.zapisz());
     EXPECT_EQ(wywolania.size(), 1);
-}
 
-TEST_P(ZapisFirmyTest, NowySkrotPrzenosiKatalogPlikow)
-{
+    // A new short name takes the company's file folder along, once there is one.
     QTemporaryDir obiekty;
     host::var::SciezkaOb.set(obiekty.path());
-    DaneFirmy d = kompletna();
-    TZapisFirmy zapis(d);
-    ASSERT_TRUE(zapis.zapisz());
     d.wczytanySkrot = d.skrot;
-
-    // No folder yet: nothing to copy, the old name stays remembered.
     d.skrot = u"SW2"_s;
     ASSERT_TRUE(zapis.zapisz());
-    EXPECT_EQ(d.wczytanySkrot, u"SW"_s);
-
+    EXPECT_EQ(d.wczytanySkrot, u"SW"_s) << "no folder yet: nothing to copy, the old name stays remembered";
     QDir(obiekty.path()).mkpath(u"SW"_s);
     QFile plik(QDir(obiekty.path()).filePath(u"SW/umowa.txt"_s));
-    ASSERT_TRUE(plik.open(QIODevice::WriteOnly));
-    plik.write("x");
+    ASSERT_TRUE(plik.open(QIODevice::WriteOnly) && plik.write("x") == 1);
     plik.close();
     d.skrot = u" SW/3 "_s;
     ASSERT_TRUE(zapis.zapisz());
