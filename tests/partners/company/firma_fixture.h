@@ -12,6 +12,12 @@
 #include <ostream>
 #include <string>
 
+// Readable texts in failure messages.
+inline void PrintTo(const QString &tekst, std::ostream *os)
+{
+    *os << '"' << tekst.toStdString() << '"';
+}
+
 namespace partners {
 inline void PrintTo(PoleFirmy pole, std::ostream *os)
 {
@@ -79,6 +85,10 @@ protected:
     int ile(const QString &sql, const QVariantMap &parametry = {})
     {
         return host::GetIntDB(sql, QString(), nullptr, parametry);
+    }
+    QString tekstDB(const QString &sql, const QVariantMap &parametry = {})
+    {
+        return host::GetStringDB(sql, QString(), nullptr, parametry);
     }
 
     // The messages shown since the last oznacz(), joined, so failures read well.

@@ -145,17 +145,17 @@ TEST_P(GeneratorOkresow, SavingIsAllOrNothing)
     EXPECT_EQ(partners::koniecOstatniegoOkresu(m_idF), QDate(2025, 5, 9));
 }
 
-TEST_P(GeneratorOkresow, WithoutTheSharedStorePeriodsAreMonthsFromTheFirst)
+// Without the shared store periods are months from the first.
+TEST_P(GeneratorOkresow, PeriodsFollowTheSharedStoreWhenThereIsOne)
 {
     QTemporaryDir pusty;
     host::setSiblingDirectory(pusty.path());
     EXPECT_EQ(partners::generujOkresy(m_idF, 4, QDate(2025, 3, 20)), 1);
     EXPECT_EQ(zapisane(), QList<OkresRozliczeniowy>{okres(2025, 3, 1, 2025, 3, 31)}) << opis(zapisane());
     EXPECT_EQ(okresRozFirmy(), 4);
-}
+    host::ExecQuery(u"delete from okres_roz"_s);
 
-TEST_P(GeneratorOkresow, TheStartDayAndTheLengthComeFromTheSharedStoreAndRunsContinue)
-{
+    // With it, the start day and the length come from the store and runs continue.
     shared_store::GlobalSettings *ustawienia = ustawieniaGlobalne();
     ASSERT_NE(ustawienia, nullptr) << "libshared_store.so is built with the tests";
     const shared_store::GlobalSettings zachowane = *ustawienia;

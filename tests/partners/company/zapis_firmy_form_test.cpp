@@ -16,32 +16,20 @@ namespace {
 
 // ---- short-name suffix -------------------------------------------------------------
 
-struct PrzypadekSkrotu
+TEST(PrzyrostekSkrotu, Unikalny)
 {
-    const char *opis;
-    QStringList zajete;
-    QString oczekiwany;
-};
-
-class PrzyrostekSkrotu : public testing::TestWithParam<PrzypadekSkrotu>
-{};
-
-TEST_P(PrzyrostekSkrotu, Unikalny)
-{
-    EXPECT_EQ(partners::dopiszPrzyrostekSkrotu(u"ABC"_s, GetParam().zajete), GetParam().oczekiwany);
+    const std::pair<QStringList, QString> przypadki[] = {{{}, u"ABC"_s},
+                                                         {{u"ABC"_s}, u"ABC_2"_s},
+                                                         {{u"ABC"_s, u"ABC_2"_s}, u"ABC_3"_s},
+                                                         {{u"ABC_5"_s}, u"ABC_6"_s},
+                                                         {{u"ABC_11"_s, u"ABC"_s, u"ABC_3"_s}, u"ABC_12"_s},
+                                                         {{u"abc"_s}, u"ABC_2"_s},
+                                                         // Longer names and non-numeric suffixes are other short names.
+                                                         {{u"ABCD"_s, u"ABC_x"_s, u"ABC_"_s, u"ABC_7b"_s}, u"ABC"_s},
+                                                         {{u"ABCD_9"_s, u"ABC"_s}, u"ABC_2"_s}};
+    for (const auto &[zajete, oczekiwany] : przypadki)
+        EXPECT_EQ(partners::dopiszPrzyrostekSkrotu(u"ABC"_s, zajete), oczekiwany) << zajete.join(u',').toStdString();
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Reguly, PrzyrostekSkrotu,
-    testing::Values(PrzypadekSkrotu{"wolny", {}, u"ABC"_s}, PrzypadekSkrotu{"sam", {u"ABC"_s}, u"ABC_2"_s},
-                    PrzypadekSkrotu{"iDwojka", {u"ABC"_s, u"ABC_2"_s}, u"ABC_3"_s},
-                    PrzypadekSkrotu{"tylkoPiatka", {u"ABC_5"_s}, u"ABC_6"_s},
-                    PrzypadekSkrotu{"najwiekszyNieOstatni", {u"ABC_11"_s, u"ABC"_s, u"ABC_3"_s}, u"ABC_12"_s},
-                    PrzypadekSkrotu{"innaWielkoscLiter", {u"abc"_s}, u"ABC_2"_s},
-                    // Longer names and non-numeric suffixes are other short names.
-                    PrzypadekSkrotu{"tylkoPodobne", {u"ABCD"_s, u"ABC_x"_s, u"ABC_"_s, u"ABC_7b"_s}, u"ABC"_s},
-                    PrzypadekSkrotu{"podobneObokSamego", {u"ABCD_9"_s, u"ABC"_s}, u"ABC_2"_s}),
-    [](const testing::TestParamInfo<PrzypadekSkrotu> &info) { return std::string(info.param.opis); });
 
 TEST(SkrotFirmy, LimitDwudziestuZnakowTylkoNaZyczenie)
 {
@@ -53,20 +41,16 @@ TEST(SkrotFirmy, LimitDwudziestuZnakowTylkoNaZyczenie)
 
 TEST(UlicaFirmy, NumerDomuIMieszkaniaPoUkosniku)
 {
-    const partners::UlicaZNumerami pelna = partners::rozbijUlice(u"Aleje Jerozolimskie 12a/4"_s);
-    EXPECT_EQ(pelna.ulica, u"Aleje Jerozolimskie"_s);
-    EXPECT_EQ(pelna.nr_domu, u"12a"_s);
-    EXPECT_EQ(pelna.nr_m, u"4"_s);
-
-    const partners::UlicaZNumerami bezUkosnika = partners::rozbijUlice(u"Długa 5"_s);
-    EXPECT_EQ(bezUkosnika.ulica, u"Długa 5"_s);
-    EXPECT_TRUE(bezUkosnika.nr_domu.isEmpty());
-    EXPECT_TRUE(bezUkosnika.nr_m.isEmpty());
-
-    const partners::UlicaZNumerami samNumer = partners::rozbijUlice(u"7/2"_s);
-    EXPECT_TRUE(samNumer.ulica.isEmpty());
-    EXPECT_EQ(samNumer.nr_domu, u"7"_s);
-    EXPECT_EQ(samNumer.nr_m, u"2"_s);
+    const struct
+    {
+        QString wpis, ulica, domu, m;
+    } przypadki[] = {{u"Aleje Jerozolimskie 12a/4"_s, u"Aleje Jerozolimskie"_s, u"12a"_s, u"4"_s},
+                     {u"Długa 5"_s, u"Długa 5"_s, {}, {}},
+                     {u"7/2"_s, {}, u"7"_s, u"2"_s}};
+    for (const auto &p : przypadki) {
+        const partners::UlicaZNumerami u = partners::rozbijUlice(p.wpis);
+        EXPECT_EQ(QStringList({u.ulica, u.nr_domu, u.nr_m}), QStringList({p.ulica, p.domu, p.m}));
+    }
 }
 
 // ---- against the database --------------------------------------------------------------
@@ -138,17 +122,13 @@ TEST_P(SzybkiZapisFirmy, PolaSpozaListyTrafiajaDoFirmy)
     firma.parameters().setValue(u"j"_s, host::GetLanguage());
     ASSERT_EQ(host::OpenQuery(firma), 1);
     ASSERT_EQ(firma.recordCount(), 1);
-    EXPECT_EQ(firma.value(u"skrot"_s).toString(), u"OL"_s);
-    EXPECT_EQ(firma.value(u"nazwa_typu"_s).toString(), host::LoadResstrings(u"Resstrings_IDS_firma_wlasna"_s));
-    EXPECT_EQ(firma.value(u"nip"_s).toString(), r.nip);
-    EXPECT_EQ(firma.value(u"e_mail"_s).toString(), r.e_mail);
-    EXPECT_EQ(firma.value(u"uwagi"_s).toString(), r.uwagi);
-    EXPECT_EQ(firma.value(u"apd_id"_s).toInt(), 17);
-    EXPECT_EQ(firma.value(u"waluta_limitu_kredyt"_s).toString(), u"EUR"_s);
+    const auto pole = [&firma](const char *nazwa) { return firma.value(QLatin1String(nazwa)).toString(); };
+    EXPECT_EQ(
+        (QStringList{pole("skrot"), pole("nazwa_typu"), pole("nip"), pole("e_mail"), pole("uwagi"), pole("apd_id"),
+                     pole("waluta_limitu_kredyt"), pole("miasto"), pole("ulica"), pole("nr_domu")}),
+        (QStringList{u"OL"_s, host::LoadResstrings(u"Resstrings_IDS_firma_wlasna"_s), r.nip, r.e_mail, r.uwagi, u"17"_s,
+                     u"EUR"_s, u"Radom"_s, u"Długa"_s, u"5"_s}));
     EXPECT_TRUE(firma.value(u"regon"_s).isNull());
-    EXPECT_EQ(firma.value(u"miasto"_s).toString(), u"Radom"_s);
-    EXPECT_EQ(firma.value(u"ulica"_s).toString(), u"Długa"_s);
-    EXPECT_EQ(firma.value(u"nr_domu"_s).toString(), u"5"_s);
     EXPECT_TRUE(zapis.zaznaczoneRodzaje().isEmpty());
 }
 

@@ -24,14 +24,4 @@ TEST(KolorZBGR, CzytaBajtyOdCzerwonego)
             << wartosc.toString().toStdString();
 }
 
-TEST(KolorWierszaFirmy, StatusTylkoGdyKolorowanieWlaczone)
-{
-    const QColor domyslny(0x3A, 0x3A, 0x3A);
-    const QVariant status(0x0000FF);
-    EXPECT_EQ(kolorWierszaFirmy(status, true, 0x3A3A3A), QColor(255, 0, 0));
-    EXPECT_EQ(kolorWierszaFirmy(status, false, 0x3A3A3A), domyslny);
-    EXPECT_EQ(kolorWierszaFirmy(QVariant(), true, 0x3A3A3A), domyslny);
-    EXPECT_EQ(kolorWierszaFirmy(QVariant(0x00FF00), true, 0xFF0000), QColor(0, 255, 0));
-}
-
 } // namespace

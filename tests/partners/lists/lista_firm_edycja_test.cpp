@@ -64,7 +64,7 @@ protected:
     }
 };
 
-TEST_P(ListaFirmEdycja, KlawiszeOtwierajaEdytorWZakladceListy)
+TEST_P(ListaFirmEdycja, KlawiszeIKopiaOtwierajaEdytoryWZakladkachListy)
 {
     const int id = idWiersza(4);
     ASSERT_TRUE(ramka()->GoToId(id));
@@ -93,21 +93,19 @@ TEST_P(ListaFirmEdycja, KlawiszeOtwierajaEdytorWZakladceListy)
     ASSERT_NE(edytor(2), nullptr);
     EXPECT_EQ(edytor(2)->TrybEdycji(), Tszablon_edycja_form::Nowy);
     EXPECT_EQ(edytor(2)->IdRekordu(), 0);
-}
 
-TEST_P(ListaFirmEdycja, KopiaIPrawaRamki)
-{
-    const int id = idWiersza(2);
-    ASSERT_TRUE(ramka()->GoToId(id));
+    // A copy starts from the current row; a frame without rights gives read-only editors.
+    const int zrodlo = idWiersza(2);
+    ASSERT_TRUE(ramka()->GoToId(zrodlo));
     ramka()->Uprawnienia = 0;
     ramka()->nkopiowanieClick();
     ramka()->edycjaClick();
-    ASSERT_EQ(zakladki()->count(), 3);
-    EXPECT_EQ(edytor(1)->TrybEdycji(), Tszablon_edycja_form::Kopia);
-    EXPECT_EQ(edytor(1)->IdRekordu(), 0);
-    EXPECT_EQ(edytor(1)->IdZrodla(), id) << "a copy starts from the current row";
-    EXPECT_EQ(edytor(1)->Uprawnienia(), 0) << "a frame without rights gives a read-only editor";
-    EXPECT_EQ(edytor(2)->Uprawnienia(), 0);
+    ASSERT_EQ(zakladki()->count(), 5);
+    EXPECT_EQ(edytor(3)->TrybEdycji(), Tszablon_edycja_form::Kopia);
+    EXPECT_EQ(edytor(3)->IdRekordu(), 0);
+    EXPECT_EQ(edytor(3)->IdZrodla(), zrodlo);
+    EXPECT_EQ(edytor(3)->Uprawnienia(), 0);
+    EXPECT_EQ(edytor(4)->Uprawnienia(), 0);
 }
 
 TEST_P(ListaFirmEdycja, ZapisOdswiezaListeIZostajeNaWierszu)

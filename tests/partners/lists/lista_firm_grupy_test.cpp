@@ -1,9 +1,7 @@
 #include "lista_firm_demo.h"
 
 #include "lists/lista_firm_grupy.h"
-#include "lists/lista_firm_kolumny.h"
 
-#include <QMap>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -58,47 +56,6 @@ TEST_P(NazwyGrupDemo, ZgodneZObliczeniemWprost)
     EXPECT_EQ(jednej.nazwy(firmy.at(5)), naiwnie(firmy.at(5), suitedb::LanguagePolish));
 }
 
-TEST_P(NazwyGrupDemo, ObliczaniePoleNazwaGrupyListy)
-{
-    NazwyGrupFirm nazwy;
-    nazwy.wczytaj(db(), suitedb::LanguageEnglish);
-    StanZapytaniaListyFirm stan;
-    stan.idJezyka = suitedb::LanguageEnglish;
-    const KomendaSql komenda = komendaListyFirm(stan, db().dialect());
-    db::Query lista(&db(), komenda.tekst);
-    lista.parameters().setValue(u"id_jezyka"_s, stan.idJezyka);
-    lista.addCalculatedField(QString::fromLatin1(PoleNazwaGrupy), QMetaType::QString);
-    lista.setOnCalcFields(nazwy.obliczanie());
-    lista.open();
-    ASSERT_EQ(lista.recordCount(), FirmyDemo);
-    int sprawdzone = 0;
-    for (lista.first(); !lista.eof() && sprawdzone < 40; lista.next(), ++sprawdzone)
-        EXPECT_EQ(lista.value(QString::fromLatin1(PoleNazwaGrupy)).toString(),
-                  naiwnie(lista.value(u"id"_s).toInt(), suitedb::LanguageEnglish));
-}
-
 MALVO_INSTANTIATE_FOR_ENGINES(NazwyGrupDemo);
-
-// Rows as lista_grup_firm gives them (id_fg, id_f, grupa, wartosc, tresc).
-TEST(NazwyGrupFirm, ZWierszyGrup)
-{
-    QList<db::FieldDef> pola;
-    for (const char *n : {"id_fg", "id_f", "grupa", "wartosc", "tresc"})
-        pola << db::FieldDef{QString::fromLatin1(n), n[0] == 'i' || n[0] == 'g' ? QMetaType::Int : QMetaType::QString};
-    const auto wiersz = [](int idF, int grupa, const QVariant &tresc) {
-        return std::vector<QVariant>{QVariant(idF * 10 + grupa), QVariant(idF), QVariant(grupa),
-                                     QVariant(u"slow_%1"_s.arg(grupa)), tresc};
-    };
-    std::vector<std::vector<QVariant>> wiersze{wiersz(1, 11, u"Rodzaj 11"_s), wiersz(1, 12, u"Rodzaj 12"_s),
-                                               wiersz(7, 11, u"Rodzaj 11"_s), wiersz(7, 12, QVariant())};
-    db::DataSet grupy;
-    grupy.openFromRows(pola, std::move(wiersze));
-    NazwyGrupFirm nazwy;
-    nazwy.wczytaj(grupy);
-    EXPECT_EQ(nazwy.liczbaFirm(), 2);
-    EXPECT_EQ(nazwy.nazwy(1), u"Rodzaj 11, Rodzaj 12"_s);
-    EXPECT_EQ(nazwy.nazwy(7), u"Rodzaj 11, slow_12"_s);
-    EXPECT_EQ(nazwy.nazwy(2), QString());
-}
 
 } // namespace

@@ -204,47 +204,6 @@ TEST_P(ListaFirmOkna, PickerImportuMowiOFirmieIOferujePrzyciskiImportu)
     EXPECT_EQ(host::var::ImportZlecDodajAllFirma.get(), 0);
 }
 
-TEST_P(ListaFirmOkna, DodanieFirmyWybieraJaLubZostawiaOkno)
-{
-    ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
-    const QStringList info{u"B-1"_s, u"Nowa Firma"_s};
-    Tlista_firm_sp_modal_form okno;
-    okno.UstawInformacje(info, true);
-    Tlista_firm_frame *ramka = okno.frame_list();
-    const int przed = ramka->Lista()->recordCount();
-
-    QList<QStringList> wywolania;
-    int wynikDodawania = 0;
-    okno.UstawDodawanieFirmy([&](const QStringList &dane) {
-        wywolania << dane;
-        if (wynikDodawania > 0) {
-            suitedb::generateDemoCompanies(*host::GetConnection(), 1, 77);
-            wynikDodawania = host::GetIntDB(u"select max(id_f) from firma"_s);
-        }
-        return wynikDodawania;
-    });
-
-    bool otwarteMimoNiepowodzenia = false;
-    int wierszeMimoNiepowodzenia = -1;
-    const int nowa = uruchom(okno, [&](QDialog &d) {
-        przycisk(d, "bDodajNowaFirme")->click();
-        otwarteMimoNiepowodzenia = d.isVisible();
-        wierszeMimoNiepowodzenia = ramka->Lista()->recordCount();
-        wynikDodawania = 1;
-        przycisk(d, "Button1")->click();
-    });
-
-    EXPECT_TRUE(otwarteMimoNiepowodzenia);
-    EXPECT_EQ(wierszeMimoNiepowodzenia, przed);
-    ASSERT_EQ(wywolania.size(), 2);
-    EXPECT_EQ(wywolania.first(), info);
-    EXPECT_EQ(host::var::ImportZlecDodajAllFirma.get(), 1);
-    EXPECT_GT(nowa, 0);
-    EXPECT_EQ(nowa, wynikDodawania);
-    EXPECT_EQ(ramka->Lista()->recordCount(), przed + 1) << "the list is read again";
-    EXPECT_EQ(ramka->idBiezacegoWiersza(), nowa);
-}
-
 // ---- empty child window -------------------------------------------------------------------
 
 // An embedded editor that may refuse to close and notes the messages it gets.
@@ -417,19 +376,6 @@ TEST_P(ListaFirmOkna, WpisZleceniaZalezyOdUprawnienDoZlecen)
     _Execute(qApp, 1);
     ASSERT_NE(ramka(), nullptr);
     EXPECT_TRUE(widoczna(ramka(), "N_zlecenie"));
-}
-
-TEST_P(ListaFirmOkna, OknoListyNieZamykaSiePodczasWczytywania)
-{
-    _Execute(qApp, 1);
-    QPointer<QWidget> okno = partners::windows().lista_firm_form;
-    ASSERT_TRUE(okno);
-    ramka()->OdswiezanieTrwa = true;
-    EXPECT_FALSE(okno->close());
-    ramka()->OdswiezanieTrwa = false;
-    EXPECT_TRUE(okno->close());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(okno);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ListaFirmOkna);

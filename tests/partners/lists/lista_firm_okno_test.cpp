@@ -74,6 +74,9 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     QPointer<QWidget> okno = partners::windows().lista_firm_form;
     ASSERT_TRUE(okno);
     EXPECT_TRUE(okno->isWindow());
+    ramka()->OdswiezanieTrwa = true;
+    EXPECT_FALSE(okno->close()) << "not while the rows are being read";
+    ramka()->OdswiezanieTrwa = false;
     ramka()->akcja(u"zamknij"_s)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(okno);
@@ -90,16 +93,35 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     EXPECT_TRUE(m_glowne.area()->subWindowList().isEmpty());
 }
 
-TEST_P(ListaFirmOkno, UsuwaInneFirmyAleNieAktywna)
+// The row menu makes exactly one company the active one, which the list then refuses to delete.
+TEST_P(ListaFirmOkno, UstawionaAktywnaFirmaNieDajeSieUsunac)
 {
+    zGlownymOknem();
     const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 3);
     const int aktywna = firmy.at(1);
-    ASSERT_TRUE(host::var::AktywnaFirma.set(aktywna));
     const int liczba = liczbaFirm();
-
     _Execute(qApp, 1);
     ASSERT_NE(ramka(), nullptr);
+    QAction *ustaw = ramka()->akcja(u"pUstawAktywnaFirme"_s);
+    ASSERT_NE(ustaw, nullptr);
+
+    // Only with exactly one row to act on.
+    ramka()->ListaGrid()->selection().select({firmy.at(0), {}});
+    ramka()->ListaGrid()->selection().select({firmy.at(2), {}});
+    emit ramka()->dostosuj_popup()->aboutToShow();
+    EXPECT_FALSE(ustaw->isEnabled());
+    ramka()->ListaGrid()->uncheckAll();
+    ASSERT_TRUE(ramka()->GoToId(aktywna));
+    emit ramka()->dostosuj_popup()->aboutToShow();
+    EXPECT_TRUE(ustaw->isEnabled());
+    EXPECT_FALSE(ramka()->akcja(u"pPodgladPowiazanychPlikow"_s)->isVisible());
+    m_glowne.messages.clear();
+    ustaw->trigger();
+    EXPECT_EQ(host::var::AktywnaFirma.get(), aktywna);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(m_glowne.received(host::msg::ActiveCompanyChanged, qintptr(1)));
+
     prompter().setDefaultMessageAnswer(host::mb::IdYes);
     ramka()->ListaGrid()->selection().select({firmy.at(2), {}});
     ramka()->ListaGrid()->selection().select({aktywna, {}});
@@ -122,7 +144,7 @@ TEST_P(ListaFirmOkno, UsuwaInneFirmyAleNieAktywna)
     EXPECT_EQ(ramka()->Lista()->recordCount(), liczba - 1) << "the list is read again";
 }
 
-TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
+TEST_P(ListaFirmOkno, KoloryWierszyWgStatusuISzybkieSzukanieZOpcja136)
 {
     const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 2);
@@ -150,51 +172,17 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusu)
     EXPECT_EQ(kolorFirmy(firmy.at(1)), QColor(Qt::green)) << "no status: the default row colour";
     EXPECT_EQ(ramka()->SzybkieSzukanie(), nullptr) << "no quick search without option 136";
 
+    // Again without colours, but with quick search (option 136).
     delete partners::windows().lista_firm_form.data();
-    ASSERT_TRUE(host::var::CzyKoloryListaFirm.set(false));
-    _Execute(qApp, 1);
-    ASSERT_NE(ramka(), nullptr);
-    EXPECT_EQ(kolorFirmy(firmy.at(0)), QColor(Qt::green)) << "colours by status are off";
-}
-
-TEST_P(ListaFirmOkno, UstawJakoAktywnaFirme)
-{
-    zGlownymOknem();
-    const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
-    ASSERT_GE(firmy.size(), 3);
-    _Execute(qApp, 1);
-    ASSERT_NE(ramka(), nullptr);
-    QAction *ustaw = ramka()->akcja(u"pUstawAktywnaFirme"_s);
-    ASSERT_NE(ustaw, nullptr);
-
-    // Only with exactly one row to act on.
-    ramka()->ListaGrid()->selection().select({firmy.at(0), {}});
-    ramka()->ListaGrid()->selection().select({firmy.at(1), {}});
-    emit ramka()->dostosuj_popup()->aboutToShow();
-    EXPECT_FALSE(ustaw->isEnabled());
-    ramka()->ListaGrid()->uncheckAll();
-    ASSERT_TRUE(ramka()->GoToId(firmy.at(2)));
-    emit ramka()->dostosuj_popup()->aboutToShow();
-    EXPECT_TRUE(ustaw->isEnabled());
-    EXPECT_FALSE(ramka()->akcja(u"pPodgladPowiazanychPlikow"_s)->isVisible());
-
-    m_glowne.messages.clear();
-    ustaw->trigger();
-    EXPECT_EQ(host::var::AktywnaFirma.get(), firmy.at(2));
-    QCoreApplication::sendPostedEvents();
-    EXPECT_TRUE(m_glowne.received(host::msg::ActiveCompanyChanged, qintptr(1)));
-}
-
-// Quick search comes with option 136 (the other cases open the list without it).
-TEST_P(ListaFirmOkno, SzybkieSzukanieTylkoZOpcja136)
-{
-    const int id = host::GetIntDB(u"select max(id_f) from firma"_s);
+    const int id = firmy.last();
     host::ExecQuery(u"update firma set nazwa = :n where id_f = :id"_s, nullptr, 0,
                     {{"n", u"Qwertyuiop Spedycja"_s}, {u"id"_s, id}});
     host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, true);
+    ASSERT_TRUE(host::var::CzyKoloryListaFirm.set(false));
     _Execute(qApp, 1);
     host::appContext().setOption(host::option::ListaFirmSzybkieSzukanie, false);
     ASSERT_NE(ramka(), nullptr);
+    EXPECT_EQ(kolorFirmy(firmy.at(0)), QColor(Qt::green)) << "colours by status are off";
     ASSERT_NE(ramka()->SzybkieSzukanie(), nullptr);
     EXPECT_EQ(ramka()->SzybkieSzukanie()->indeks().wpisy().size(), ramka()->Lista()->recordCount());
 

@@ -10,55 +10,44 @@ using namespace partners;
 
 namespace {
 
-struct Usuwanie
+// Deleting is refused, with that message, while the active company is among the selected.
+TEST(BlokadaUsuwania, AktywnaFirmaWZaznaczeniu)
 {
-    QList<int> zaznaczone;
-    int aktywna;
-    bool zablokowane;
-};
+    const struct
+    {
+        QList<int> zaznaczone;
+        int aktywna;
+        bool zablokowane;
+    } przypadki[] = {{{5}, 5, true}, {{1, 2, 5, 9}, 5, true}, {{1, 2, 9}, 5, false},
+                     {{}, 5, false}, {{0, 3}, 0, false},      {{50}, 5, false}};
+    for (const auto &u : przypadki)
+        EXPECT_EQ(blokadaUsuwaniaFirm(u.zaznaczone, u.aktywna),
+                  u.zablokowane ? u"Resstrings_IDS_Nie_mozna_usunac_aktywnej_firmy"_s : QString())
+            << u.aktywna;
+}
 
-class BlokadaUsuwania : public testing::TestWithParam<Usuwanie>
-{};
-
-TEST_P(BlokadaUsuwania, AktywnaFirmaWZaznaczeniu)
+// The row entries need one selected row of an open list whose window is not being opened.
+TEST(MenuKontekstowe, JedenZaznaczonyWiersz)
 {
-    const Usuwanie u = GetParam();
-    const QString klucz = blokadaUsuwaniaFirm(u.zaznaczone, u.aktywna);
-    EXPECT_EQ(!klucz.isEmpty(), u.zablokowane);
-    if (u.zablokowane) {
-        EXPECT_EQ(klucz, u"Resstrings_IDS_Nie_mozna_usunac_aktywnej_firmy"_s);
+    const struct
+    {
+        bool otwarta, otwierana;
+        int zaznaczone;
+        bool zmien, wlaczone;
+    } przypadki[] = {{true, false, 1, true, true},
+                     {true, false, 0, true, false},
+                     {true, false, 2, true, false},
+                     {false, false, 1, false, false},
+                     {true, true, 1, false, false}};
+    for (const auto &m : przypadki) {
+        SCOPED_TRACE(testing::Message() << m.otwarta << m.otwierana << m.zaznaczone);
+        const StanMenuKontekstowego s = stanMenuKontekstowego(m.otwarta, m.otwierana, m.zaznaczone);
+        EXPECT_EQ(s.zmien, m.zmien);
+        EXPECT_EQ(s.menu.ustawAktywnaFirme, m.wlaczone);
+        EXPECT_EQ(s.menu.dodajZlecenie, m.wlaczone);
+        EXPECT_EQ(s.menu.podgladPowiazanychPlikow, m.wlaczone);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Zaznaczenia, BlokadaUsuwania,
-                         testing::Values(Usuwanie{{5}, 5, true}, Usuwanie{{1, 2, 5, 9}, 5, true},
-                                         Usuwanie{{1, 2, 9}, 5, false}, Usuwanie{{}, 5, false},
-                                         Usuwanie{{0, 3}, 0, false}, Usuwanie{{50}, 5, false}));
-
-struct Menu
-{
-    bool otwarta, otwierana;
-    int zaznaczone;
-    bool zmien, wlaczone;
-};
-
-class MenuKontekstowe : public testing::TestWithParam<Menu>
-{};
-
-TEST_P(MenuKontekstowe, JedenZaznaczonyWiersz)
-{
-    const Menu m = GetParam();
-    const StanMenuKontekstowego s = stanMenuKontekstowego(m.otwarta, m.otwierana, m.zaznaczone);
-    EXPECT_EQ(s.zmien, m.zmien);
-    EXPECT_EQ(s.menu.ustawAktywnaFirme, m.wlaczone);
-    EXPECT_EQ(s.menu.dodajZlecenie, m.wlaczone);
-    EXPECT_EQ(s.menu.podgladPowiazanychPlikow, m.wlaczone);
-}
-
-INSTANTIATE_TEST_SUITE_P(Stany, MenuKontekstowe,
-                         testing::Values(Menu{true, false, 1, true, true}, Menu{true, false, 0, true, false},
-                                         Menu{true, false, 2, true, false}, Menu{false, false, 1, false, false},
-                                         Menu{true, true, 1, false, false}));
 
 TEST(FiltryListyFirm, ZapisWZmiennychHostaFL)
 {

@@ -73,6 +73,8 @@ TEST_P(ZapytanieListyFirmDemo, SortujePoNazwieZKazdymPolemListy)
     for (const db::FieldDef &pole : polaListyFirm())
         EXPECT_TRUE(pole.name == QLatin1String(PoleNazwaGrupy) || lista->hasField(pole.name))
             << pole.name.toStdString();
+    for (const TUstKolumna &k : kolumnyListyFirm())
+        EXPECT_TRUE(k.pole == QLatin1String(PoleNazwaGrupy) || lista->hasField(k.pole)) << k.pole.toStdString();
 }
 
 TEST_P(ZapytanieListyFirmDemo, TagWczytujeJednaFirmeZgodnieZFiltrami)

@@ -32,31 +32,20 @@ QList<int> idy(const SzybkieSzukanieFirm &s, const QList<int> &pozycje)
     return wynik;
 }
 
-struct Szukanie
-{
-    const char *fraza;
-    QList<int> oczekiwane;
-};
-
-class SzybkieSzukanie : public testing::TestWithParam<Szukanie>
-{};
-
-TEST_P(SzybkieSzukanie, ZnajdujeBezWzgleduNaWielkoscLiterWKolejnosciListy)
+TEST(SzybkieSzukanieFirm, ZnajdujeBezWzgleduNaWielkoscLiterWKolejnosciListy)
 {
     db::DataSet lista;
     otworz(lista);
     SzybkieSzukanieFirm s;
     s.zbuduj(lista);
-    EXPECT_EQ(idy(s, s.znajdz(QString::fromUtf8(GetParam().fraza))), GetParam().oczekiwane);
+    const std::pair<const char *, QList<int>> frazy[] = {
+        {"żółw", {10}},          {"ŻÓŁW", {10}},   {"łódź", {10}},       {"ŁÓDZ", {30}}, // Łódzka, not Łódź
+        {"łąka", {20}},          {"ŹDŹBŁO", {10}}, {"7010002137", {30}}, {"@", {10, 20, 30}}, {"", {}}, {"xyz", {}},
+        {"zolw", {10}},            // e-mail only: no letter folding beyond case
+        {"5260001246;;;ż", {10}}}; // nip, its separator, skrot
+    for (const auto &[fraza, oczekiwane] : frazy)
+        EXPECT_EQ(idy(s, s.znajdz(QString::fromUtf8(fraza))), oczekiwane) << fraza;
 }
-
-INSTANTIATE_TEST_SUITE_P(Frazy, SzybkieSzukanie,
-                         testing::Values(Szukanie{"żółw", {10}}, Szukanie{"ŻÓŁW", {10}}, Szukanie{"łódź", {10}},
-                                         Szukanie{"ŁÓDZ", {30}}, // Łódzka, not Łódź
-                                         Szukanie{"łąka", {20}}, Szukanie{"ŹDŹBŁO", {10}}, Szukanie{"7010002137", {30}},
-                                         Szukanie{"@", {10, 20, 30}}, Szukanie{"", {}}, Szukanie{"xyz", {}},
-                                         Szukanie{"zolw", {10}}, // e-mail only: no letter folding beyond case
-                                         Szukanie{"5260001246;;;ż", {10}})); // nip, its separator, skrot
 
 TEST(SzybkieSzukanieFirm, TekstMaStaleKolumnyPolMimoPustychWartosci)
 {
@@ -96,49 +85,31 @@ TEST(SzybkieSzukanieFirm, IndeksIdzieZaSortowaniemIFiltremINieRuszaBiezacego)
     EXPECT_TRUE(s.znajdz(u"a"_s).isEmpty());
 }
 
-struct Trafienie
+// The part of a column to show in bold; none when nothing matches.
+TEST(ZakresTrafienia, ZwracaCzescDoPogrubienia)
 {
-    const char *kolumna;
-    const char *fraza;
-    int poczatek;
-    int dlugosc;
-};
-
-class ZakresTrafieniaTest : public testing::TestWithParam<Trafienie>
-{};
-
-TEST_P(ZakresTrafieniaTest, ZwracaCzescDoPogrubienia)
-{
-    const ZakresTrafienia z =
-        zakresTrafienia(QString::fromUtf8(GetParam().kolumna), QString::fromUtf8(GetParam().fraza));
-    EXPECT_EQ(z.dlugosc, GetParam().dlugosc);
-    if (z.dlugosc > 0) {
-        EXPECT_EQ(z.poczatek, GetParam().poczatek);
+    const struct
+    {
+        const char *kolumna, *fraza;
+        int poczatek, dlugosc;
+    } przypadki[] = {{"Zakład Łąka", "łĄ", 7, 2}, {"ŻÓŁW", "ół", 1, 2}, {"Beta", "beta", 0, 4},
+                     {"Beta", "x", 0, 0},         {"", "a", 0, 0},      {"Beta", "", 0, 0},
+                     {"abcabc", "c", 2, 1}};
+    for (const auto &p : przypadki) {
+        const ZakresTrafienia z = zakresTrafienia(QString::fromUtf8(p.kolumna), QString::fromUtf8(p.fraza));
+        EXPECT_EQ(z.dlugosc, p.dlugosc) << p.kolumna << " " << p.fraza;
+        if (z.dlugosc > 0)
+            EXPECT_EQ(z.poczatek, p.poczatek) << p.kolumna << " " << p.fraza;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kolumny, ZakresTrafieniaTest,
-                         testing::Values(Trafienie{"Zakład Łąka", "łĄ", 7, 2}, Trafienie{"ŻÓŁW", "ół", 1, 2},
-                                         Trafienie{"Beta", "beta", 0, 4}, Trafienie{"Beta", "x", 0, 0},
-                                         Trafienie{"", "a", 0, 0}, Trafienie{"Beta", "", 0, 0},
-                                         Trafienie{"abcabc", "c", 2, 1}));
-
-struct Ruch
+// The highlight stays inside the list; -1 is none.
+TEST(PrzesunPodswietlenie, ZostajeWLiscie)
 {
-    int biezacy, krok, liczba, wynik;
-};
-
-class PrzesunPodswietlenie : public testing::TestWithParam<Ruch>
-{};
-
-TEST_P(PrzesunPodswietlenie, ZostajeWLiscie)
-{
-    const Ruch r = GetParam();
-    EXPECT_EQ(przesunPodswietlenie(r.biezacy, r.krok, r.liczba), r.wynik);
+    const int ruchy[][4] = {{-1, 1, 3, 0}, {0, 1, 3, 1},    {2, 1, 3, 2}, {1, -1, 3, 0},
+                            {0, -1, 3, 0}, {-1, -1, 3, -1}, {0, 1, 0, -1}}; // current, step, count, result
+    for (const auto &r : ruchy)
+        EXPECT_EQ(przesunPodswietlenie(r[0], r[1], r[2]), r[3]) << r[0] << " " << r[1] << " " << r[2];
 }
-
-INSTANTIATE_TEST_SUITE_P(Ruchy, PrzesunPodswietlenie,
-                         testing::Values(Ruch{-1, 1, 3, 0}, Ruch{0, 1, 3, 1}, Ruch{2, 1, 3, 2}, Ruch{1, -1, 3, 0},
-                                         Ruch{0, -1, 3, 0}, Ruch{-1, -1, 3, -1}, Ruch{0, 1, 0, -1}));
 
 } // namespace

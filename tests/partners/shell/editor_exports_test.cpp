@@ -24,7 +24,6 @@ using Kind = host::ScriptedPrompter::Kind;
 struct Widok
 {
     bool pokazany = false;
-    QString klasa;
     int idRekordu = -1;
     int tryb = -1;
     int upr = -1;
@@ -52,7 +51,6 @@ protected:
         Widok *w = m_widoki.back().get();
         prompter().push(Answer::dialog([w, dalej](QDialog &d) {
             w->pokazany = d.isVisible();
-            w->klasa = QString::fromLatin1(d.metaObject()->className());
             auto *e = qobject_cast<Tedycja_firmy_form *>(&d);
             ASSERT_NE(e, nullptr);
             w->idRekordu = e->IdRekordu();
@@ -101,7 +99,6 @@ TEST_P(EdytorZWejsc, EditRecordOddajeIdCokolwiekZrobilUzytkownik)
     const Widok *w = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
     EXPECT_EQ(_EditRecord(nullptr, nullptr, id, host::GetLanguage()), id);
     EXPECT_TRUE(w->pokazany);
-    EXPECT_EQ(w->klasa, u"Tedycja_firmy_form"_s);
     EXPECT_EQ(w->idRekordu, id);
     EXPECT_EQ(w->tryb, Tszablon_edycja_form::Edycja);
     EXPECT_EQ(w->upr, 1) << "admin may save";

@@ -8,7 +8,6 @@
 #include "scripted_prompter.h"
 
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
@@ -98,7 +97,7 @@ TEST_P(ListaFirmWejscia, ImportyOtwierajaTylkoOknoListy)
     EXPECT_EQ(partners::windows().lista_firm_form->property(partners::HostInstanceProperty).toInt(), 13);
 }
 
-TEST_P(ListaFirmWejscia, PickeryZwracajaWybranaFirmeAlboMinusJeden)
+TEST_P(ListaFirmWejscia, PickerZwracaWybranaFirme)
 {
     using Answer = host::ScriptedPrompter::Answer;
     const int id = idFirmy(4);
@@ -113,23 +112,6 @@ TEST_P(ListaFirmWejscia, PickeryZwracajaWybranaFirmeAlboMinusJeden)
     }));
     EXPECT_EQ(_ExecuteModal(), id);
     EXPECT_EQ(uprawnienia, 1);
-
-    QString zdanie;
-    bool powiazanieUkryte = false;
-    prompter().push(Answer::dialog([&](QDialog &d) {
-        for (QLabel *l : d.findChildren<QLabel *>())
-            if (l->objectName().startsWith(QLatin1Char('l')) && !l->isHidden())
-                zdanie += l->text();
-        powiazanieUkryte = d.findChild<QLabel *>(u"l4InfoFirma"_s)->isHidden();
-        d.reject();
-    }));
-    EXPECT_EQ(_ZImportuZlecSPBezPowiazania(nullptr, nullptr, {u"B-17"_s, u"Nieznana Sp. z o.o."_s}), -1);
-    EXPECT_TRUE(zdanie.contains(u"Nieznana Sp. z o.o."_s)) << zdanie.toStdString();
-    EXPECT_FALSE(zdanie.contains(u"B-17"_s));
-    EXPECT_TRUE(powiazanieUkryte);
-    const auto modalne = prompter().questionsOf(host::ScriptedPrompter::Kind::Modal);
-    ASSERT_EQ(modalne.size(), 2);
-    EXPECT_EQ(modalne.at(1).dialogClass, u"Tlista_firm_sp_modal_form"_s);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ListaFirmWejscia);

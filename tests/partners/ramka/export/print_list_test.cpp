@@ -29,28 +29,30 @@ std::vector<KolumnaWydruku> siatka()
             {"miasto", "Miasto", 120, true}};
 }
 
-QStringList pola(const std::vector<KolumnaWydruku> &kolumny, bool tylkoDrukowane = false)
+// The fields of print columns (only the printed ones when asked) or of export columns.
+template <typename Kolumna>
+QStringList pola(const std::vector<Kolumna> &kolumny, bool tylkoDrukowane = false)
 {
     QStringList wynik;
-    for (const KolumnaWydruku &k : kolumny)
-        if (!tylkoDrukowane || k.drukuj)
+    for (const Kolumna &k : kolumny)
+        if constexpr (std::is_same_v<Kolumna, KolumnaWydruku>) {
+            if (!tylkoDrukowane || k.drukuj)
+                wynik << k.pole;
+        } else {
             wynik << k.pole;
+        }
     return wynik;
 }
 
 } // namespace
 
-class UstawieniaWydrukuTest : public RamkaHostTest
-{
-protected:
-    UstawieniaWydruku ustawienia(const QString &okno = u"Tlista_firm_form"_s)
-    {
-        return UstawieniaWydruku(okno, host::AktIdU());
-    }
-};
+using UstawieniaWydrukuTest = RamkaHostTest;
 
 TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTheirWidthsUntilForgotten)
 {
+    const auto ustawienia = [](const QString &okno = u"Tlista_firm_form"_s) {
+        return UstawieniaWydruku(okno, host::AktIdU());
+    };
     auto k = ustawienia().wczytaj(siatka());
     EXPECT_EQ(pola(k), (QStringList{"skrot", "nazwa", "nip", "miasto"})) << "without stored rows the grid decides";
     EXPECT_EQ(pola(k, true), (QStringList{"skrot", "nazwa", "miasto"}));
@@ -176,14 +178,6 @@ protected:
         }));
         return wybierzKolumnyWydruku(nullptr, u"Tlista_firm_form"_s, host::AktIdU(), siatka());
     }
-
-    static QStringList polaEksportu(const std::vector<KolumnaEksportu> &k)
-    {
-        QStringList wynik;
-        for (const KolumnaEksportu &x : k)
-            wynik << x.pole;
-        return wynik;
-    }
 };
 
 TEST_P(KolumnyWydrukuTest, RememberedChoiceIsPrintedAndOfferedNextTime)
@@ -198,7 +192,7 @@ TEST_P(KolumnyWydrukuTest, RememberedChoiceIsPrintedAndOfferedNextTime)
         okno.findChild<QPushButton *>(u"drukuj"_s)->click();
     });
     ASSERT_TRUE(wynik.has_value());
-    EXPECT_EQ(polaEksportu(*wynik), (QStringList{"nazwa", "miasto"}));
+    EXPECT_EQ(pola(*wynik), (QStringList{"nazwa", "miasto"}));
     EXPECT_EQ((*wynik)[1].szerokosc, 99);
 
     std::vector<KolumnaWydruku> pokazane;
@@ -220,7 +214,7 @@ TEST_P(KolumnyWydrukuTest, CancelKeepsTheStoredChoiceAndPrintingWithoutRememberi
         okno.accept();
     });
     ASSERT_TRUE(wynik.has_value());
-    EXPECT_EQ(polaEksportu(*wynik), (QStringList{"skrot", "nazwa", "miasto"}));
+    EXPECT_EQ(pola(*wynik), (QStringList{"skrot", "nazwa", "miasto"}));
     EXPECT_EQ(count(u"typ = 'columns'"_s), 0);
 }
 

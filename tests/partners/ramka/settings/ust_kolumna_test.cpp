@@ -1,6 +1,7 @@
 #include "ramka/settings/ust_kolumna.h"
 #include "ramka_test_support.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -36,22 +37,17 @@ TEST(ZastosujZapisane, StoredOrderComesFirstAndOthersFollowInDesignOrderWithoutG
 TEST(CzyUkladZmieniony, OnlyOrderFieldVisibilityAndWidthCount)
 {
     const UkladKolumn a = projektTestowy();
-    UkladKolumn b = a;
-    b[1].napis = u"inny"_s;
-    b[1].wyrownanie = 2;
-    EXPECT_FALSE(czyUkladZmieniony(a, b));
-    b = a;
-    b[2].szerokosc += 1;
-    EXPECT_TRUE(czyUkladZmieniony(a, b));
-    b = a;
-    b[3].widoczna = false;
-    EXPECT_TRUE(czyUkladZmieniony(a, b));
-    b = a;
-    std::swap(b[1], b[2]);
-    EXPECT_TRUE(czyUkladZmieniony(a, b));
-    b = a;
-    b.pop_back();
-    EXPECT_TRUE(czyUkladZmieniony(a, b));
+    const std::pair<std::function<void(UkladKolumn &)>, bool> zmiany[] = {
+        {[](UkladKolumn &b) { b[1].napis = u"inny"_s, b[1].wyrownanie = 2; }, false},
+        {[](UkladKolumn &b) { b[2].szerokosc += 1; }, true},
+        {[](UkladKolumn &b) { b[3].widoczna = false; }, true},
+        {[](UkladKolumn &b) { std::swap(b[1], b[2]); }, true},
+        {[](UkladKolumn &b) { b.pop_back(); }, true}};
+    for (const auto &[zmien, zmieniony] : zmiany) {
+        UkladKolumn b = a;
+        zmien(b);
+        EXPECT_EQ(czyUkladZmieniony(a, b), zmieniony);
+    }
 }
 
 TEST(UkladPoResecie, DropsDefaultsWithoutAColumnKeepsUnknownColumnsAndAReadOnlyVisibility)
