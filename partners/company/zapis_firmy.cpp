@@ -21,11 +21,6 @@ namespace {
 
 const QString Modul = QStringLiteral("partners.dll");
 
-QVariant tekstLubNull(const QString &tekst)
-{
-    return tekst.isEmpty() ? QVariant() : QVariant(tekst);
-}
-
 QVariant idLubNull(int id)
 {
     return id > 0 ? QVariant(id) : QVariant();
@@ -66,20 +61,20 @@ QVariantMap parametryZapisuFirmy(const DaneFirmy &d, int tryb, int idUzytkownika
 {
     QVariantMap p;
     p[QStringLiteral("@nazwa")] = d.nazwa.trimmed();
-    p[QStringLiteral("@skrot")] = tekstLubNull(d.skrot.trimmed());
+    p[QStringLiteral("@skrot")] = db::nullIfEmpty(d.skrot.trimmed());
     p[QStringLiteral("@typ_firmy")] = idLubNull(d.idTypu);
     p[QStringLiteral("@status")] = idLubNull(d.idStatusu);
     p[QStringLiteral("@id_centrali")] = d.oddzial ? idLubNull(d.idCentrali) : QVariant();
-    p[QStringLiteral("@wlasciciel")] = tekstLubNull(d.wlasciciel);
-    p[QStringLiteral("@e_mail")] = tekstLubNull(d.eMail);
-    p[QStringLiteral("@nr_gg")] = tekstLubNull(d.nrGg);
-    p[QStringLiteral("@skype")] = tekstLubNull(d.skype);
-    p[QStringLiteral("@nr_trans")] = tekstLubNull(d.nrTrans);
-    p[QStringLiteral("@www")] = tekstLubNull(d.www);
-    p[QStringLiteral("@regon")] = tekstLubNull(d.regon);
-    p[QStringLiteral("@krs")] = tekstLubNull(d.krs);
+    p[QStringLiteral("@wlasciciel")] = db::nullIfEmpty(d.wlasciciel);
+    p[QStringLiteral("@e_mail")] = db::nullIfEmpty(d.eMail);
+    p[QStringLiteral("@nr_gg")] = db::nullIfEmpty(d.nrGg);
+    p[QStringLiteral("@skype")] = db::nullIfEmpty(d.skype);
+    p[QStringLiteral("@nr_trans")] = db::nullIfEmpty(d.nrTrans);
+    p[QStringLiteral("@www")] = db::nullIfEmpty(d.www);
+    p[QStringLiteral("@regon")] = db::nullIfEmpty(d.regon);
+    p[QStringLiteral("@krs")] = db::nullIfEmpty(d.krs);
     p[QStringLiteral("@apd_id")] = d.apdId.isEmpty() ? QVariant() : QVariant(d.apdId.toInt());
-    p[QStringLiteral("@apd_token")] = tekstLubNull(d.apdToken);
+    p[QStringLiteral("@apd_token")] = db::nullIfEmpty(d.apdToken);
     p[QStringLiteral("@nip")] = nipDoZapisu(d.prefiksNip, d.nip);
     p[QStringLiteral("@nocne_od")] = czasDoZapisu(d.nocneOd);
     p[QStringLiteral("@nocne_do")] = czasDoZapisu(d.nocneDo);
@@ -99,7 +94,7 @@ QVariantMap parametryZapisuFirmy(const DaneFirmy &d, int tryb, int idUzytkownika
         p[QStringLiteral("@uwagi")] = d.uwagi;
     p[QStringLiteral("@uwagi_mod")] = uwagiZmienione ? 1 : 0;
     p[QStringLiteral("@limit_kredyt")] = d.limitKredytowy;
-    p[QStringLiteral("@waluta_limitu_kredyt")] = tekstLubNull(d.walutaLimitu);
+    p[QStringLiteral("@waluta_limitu_kredyt")] = db::nullIfEmpty(d.walutaLimitu);
     p[QStringLiteral("@id")] = tryb == TrybNowaFirma ? QVariant() : QVariant(d.idFirmy);
     p[QStringLiteral("@id_komunikatora")] = d.idKomunikatora != 0 ? QVariant(d.idKomunikatora) : QVariant();
     p[QStringLiteral("@oswiadczenie_vat")] = d.oswiadczenieVat ? QVariant(1) : QVariant();
@@ -288,7 +283,7 @@ void TZapisFirmy::zapiszAdres(int id, int tryb)
     const WynikZapisu wynik = wykonajZapis(QStringLiteral("PZapAdres"),
                                            {{QStringLiteral("@id"), idAdresu},
                                             {QStringLiteral("@id_"), id},
-                                            {QStringLiteral("@ulica"), tekstLubNull(m_dane.ulica)},
+                                            {QStringLiteral("@ulica"), db::nullIfEmpty(m_dane.ulica)},
                                             {QStringLiteral("@nr_domu"), m_dane.nrDomu},
                                             {QStringLiteral("@nr_m"), m_dane.nrM},
                                             {QStringLiteral("@id_m"), m_dane.idM},

@@ -28,11 +28,6 @@ QList<QPair<int, QString>> slownik(const QString &typ)
     return wpisy;
 }
 
-QVariant tekstLubNull(const QString &tekst)
-{
-    return tekst.isEmpty() ? QVariant() : QVariant(tekst);
-}
-
 } // namespace
 
 Tzapis_firmy_form::Tzapis_firmy_form(QObject *parent)
@@ -80,18 +75,18 @@ int Tzapis_firmy_form::ZapiszSzybko(partners::RekordFirmySzybki &r)
         partners::wykonajZapis(QStringLiteral("PZapFirmeFull"),
                                {
                                    {QStringLiteral("@nazwa"), r.nazwa},
-                                   {QStringLiteral("@skrot"), tekstLubNull(r.skrot)},
+                                   {QStringLiteral("@skrot"), db::nullIfEmpty(r.skrot)},
                                    {QStringLiteral("@typ_firmy"), typ > 0 ? QVariant(typ) : QVariant()},
-                                   {QStringLiteral("@wlasciciel"), tekstLubNull(r.wlasciciel)},
-                                   {QStringLiteral("@e_mail"), tekstLubNull(r.e_mail)},
-                                   {QStringLiteral("@nr_gg"), tekstLubNull(r.nr_gg)},
-                                   {QStringLiteral("@skype"), tekstLubNull(r.skype)},
-                                   {QStringLiteral("@nr_trans"), tekstLubNull(r.nr_trans)},
-                                   {QStringLiteral("@www"), tekstLubNull(r.www)},
-                                   {QStringLiteral("@apd_token"), tekstLubNull(r.apd_token)},
-                                   {QStringLiteral("@nip"), tekstLubNull(r.nip)},
-                                   {QStringLiteral("@regon"), tekstLubNull(r.regon)},
-                                   {QStringLiteral("@krs"), tekstLubNull(r.krs)},
+                                   {QStringLiteral("@wlasciciel"), db::nullIfEmpty(r.wlasciciel)},
+                                   {QStringLiteral("@e_mail"), db::nullIfEmpty(r.e_mail)},
+                                   {QStringLiteral("@nr_gg"), db::nullIfEmpty(r.nr_gg)},
+                                   {QStringLiteral("@skype"), db::nullIfEmpty(r.skype)},
+                                   {QStringLiteral("@nr_trans"), db::nullIfEmpty(r.nr_trans)},
+                                   {QStringLiteral("@www"), db::nullIfEmpty(r.www)},
+                                   {QStringLiteral("@apd_token"), db::nullIfEmpty(r.apd_token)},
+                                   {QStringLiteral("@nip"), db::nullIfEmpty(r.nip)},
+                                   {QStringLiteral("@regon"), db::nullIfEmpty(r.regon)},
+                                   {QStringLiteral("@krs"), db::nullIfEmpty(r.krs)},
                                    {QStringLiteral("@apd_id"), r.apd_id > 0 ? QVariant(r.apd_id) : QVariant()},
                                    {QStringLiteral("@nocne_od"), r.nocne_od},
                                    {QStringLiteral("@nocne_do"), r.nocne_do},
@@ -102,9 +97,9 @@ int Tzapis_firmy_form::ZapiszSzybko(partners::RekordFirmySzybki &r)
                                    {QStringLiteral("@dodatkowe_wolne"), r.dodatkowe_wolne},
                                    {QStringLiteral("@komentarz_mod"), 0},
                                    {QStringLiteral("@uwagi_mod"), saUwagi ? 1 : 0},
-                                   {QStringLiteral("@uwagi"), tekstLubNull(r.uwagi)},
+                                   {QStringLiteral("@uwagi"), db::nullIfEmpty(r.uwagi)},
                                    {QStringLiteral("@limit_kredyt"), 0},
-                                   {QStringLiteral("@waluta_limitu_kredyt"), tekstLubNull(r.waluta)},
+                                   {QStringLiteral("@waluta_limitu_kredyt"), db::nullIfEmpty(r.waluta)},
                                    {QStringLiteral("@aktywna"), true},
                                    {QStringLiteral("@id_u"), host::AktIdU()},
                                });
@@ -136,7 +131,7 @@ void Tzapis_firmy_form::zapiszAdres(const partners::RekordFirmySzybki &r)
         partners::wykonajZapis(QStringLiteral("PZapAdres"),
                                {
                                    {QStringLiteral("@id_"), r.id_wynik},
-                                   {QStringLiteral("@ulica"), tekstLubNull(r.ulica)},
+                                   {QStringLiteral("@ulica"), db::nullIfEmpty(r.ulica)},
                                    {QStringLiteral("@nr_domu"), r.nr_domu},
                                    {QStringLiteral("@nr_m"), r.nr_m},
                                    {QStringLiteral("@id_kodu"), r.id_kodu > 0 ? QVariant(r.id_kodu) : QVariant()},

@@ -53,4 +53,10 @@ private:
     QList<Parameter> m_items;
 };
 
+// The value to bind for optional text: null when the text is empty.
+inline QVariant nullIfEmpty(const QString &text)
+{
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
 } // namespace db

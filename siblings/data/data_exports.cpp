@@ -22,7 +22,7 @@ int zapiszUstaw(const QString &co, const QString &wartosc, const QString &kod, i
     procedura->setValue(QStringLiteral("@id_u_kto"), host::AktIdU());
     procedura->setValue(QStringLiteral("@co"), co);
     procedura->setValue(QStringLiteral("@wartosc"), wartosc);
-    procedura->setValue(QStringLiteral("@kod"), kod.isEmpty() ? QVariant() : QVariant(kod));
+    procedura->setValue(QStringLiteral("@kod"), db::nullIfEmpty(kod));
     procedura->setValue(QStringLiteral("@id_f"), alboNull(idF));
     procedura->setValue(QStringLiteral("@id_u"), alboNull(idU));
     if (!host::ExecProc(*procedura))

@@ -58,7 +58,7 @@ int Tedycja_szablonu_form::zapisz()
     db::Connection *polaczenie = host::GetConnection();
     const QString tresc = m_tresc->toPlainText();
     const QVariantMap wartosci{{QStringLiteral("nazwa"), m_nazwa->text().trimmed()},
-                               {QStringLiteral("tresc"), tresc.isEmpty() ? QVariant() : QVariant(tresc)}};
+                               {QStringLiteral("tresc"), db::nullIfEmpty(tresc)}};
     if (m_id > 0) {
         db::Query update(polaczenie,
                          QStringLiteral("update szablon_zlecenia set nazwa = :nazwa, tresc = :tresc"

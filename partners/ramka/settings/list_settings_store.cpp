@@ -19,11 +19,6 @@ const QString NazwaSortowanie = QStringLiteral("filtr_sortowania");
 const QString NazwaOkres = QStringLiteral("okres");
 const QString KodFlagi = QStringLiteral("ramka_lista_fr");
 
-QVariant tekstLubNull(const QString &text)
-{
-    return text.isEmpty() ? QVariant() : QVariant(text);
-}
-
 QVariant dataLubNull(const QDateTime &value)
 {
     return value.isValid() ? QVariant(value) : QVariant();
@@ -166,7 +161,7 @@ WynikUstawien UstawieniaListy::zapisz(const StanListy &stan, bool tylkoFiltry)
     WynikUstawien wynik;
     try {
         db::Transaction transakcja(*connection);
-        const QVariant menu = tekstLubNull(m_klucz.menu);
+        const QVariant menu = db::nullIfEmpty(m_klucz.menu);
         if (!tylkoFiltry && !stan.sortowanie.isEmpty())
             wykonaj(TypSortowanie, NazwaSortowanie, menu, 0, QVariant(), QVariant(), QVariant(), QVariant(),
                     stan.sortowanie, QVariant(), QVariant());
@@ -174,7 +169,7 @@ WynikUstawien UstawieniaListy::zapisz(const StanListy &stan, bool tylkoFiltry)
             const UstawienieOkresu &o = *stan.okres;
             const bool zakresUzytkownika = o.kodOkresu < 1;
             // The date record belongs to the window: read without the frame name.
-            wykonaj(TypOkres, NazwaOkres, QVariant(), o.kodOkresu, tekstLubNull(o.napis), QVariant(), QVariant(),
+            wykonaj(TypOkres, NazwaOkres, QVariant(), o.kodOkresu, db::nullIfEmpty(o.napis), QVariant(), QVariant(),
                     QVariant(), QVariant(), zakresUzytkownika ? dataLubNull(o.dataOd) : QVariant(),
                     zakresUzytkownika ? dataLubNull(o.dataDo) : QVariant());
         }
