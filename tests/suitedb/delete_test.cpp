@@ -45,8 +45,7 @@ protected:
         };
         for (const auto &[procedure, args] : saves)
             EXPECT_EQ(call(procedure, args).result, 0) << procedure;
-        exec(QStringLiteral(
-                 "insert into import_powiazania (id_, tabela, import, wartosc_import) values (:id, 7, 10, 'MPK')"),
+        exec("insert into import_powiazania (id_, tabela, import, wartosc_import) values (:id, 7, 10, 'MPK')",
              {{"id", id}});
         exec("insert into firma_grupa (id_f, grupa) values (:id, 1)", {{"id", id}});
         exec("insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id, :p, :k)",

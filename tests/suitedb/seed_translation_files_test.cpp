@@ -20,7 +20,7 @@ struct Translations
 Translations readTranslations(const QString &language)
 {
     Translations result;
-    QFile file(QStringLiteral(":/suitedb/seed/resstrings_%1.tsv").arg(language));
+    QFile file(QString(":/suitedb/seed/resstrings_%1.tsv").arg(language));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "missing translation file " << language.toStdString();
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     for (QString line : lines) {
@@ -38,7 +38,7 @@ Translations readTranslations(const QString &language)
 
 QSet<QString> placeholders(const QString &text)
 {
-    static const QRegularExpression argument(QStringLiteral("%\\d"));
+    static const QRegularExpression argument("%\\d");
     QSet<QString> found;
     for (auto it = argument.globalMatch(text); it.hasNext();)
         found.insert(it.next().captured());
@@ -57,28 +57,26 @@ TEST(TranslationFiles, EveryKeyOnceWithATextAndFileTypesCarryTheirPattern)
         }
         // File-dialog entries are "description|pattern" so that the dialog can split them.
         for (const char *type : {"bmp", "jpg", "txt", "rtf", "doc", "odt", "pdf"}) {
-            const QString text = file.texts.value(QStringLiteral("Resstrings_IDS_plik_") + QLatin1String(type));
-            EXPECT_TRUE(text.contains(QStringLiteral("|*.") + QLatin1String(type)))
-                << type << ": " << text.toStdString();
+            const QString text = file.texts.value("Resstrings_IDS_plik_" + QLatin1String(type));
+            EXPECT_TRUE(text.contains("|*." + QLatin1String(type))) << type << ": " << text.toStdString();
         }
         // The CSV text is cut at " (" by its user.
-        EXPECT_TRUE(file.texts.value(QStringLiteral("Resstrings_IDS_plik_csv")).contains(QStringLiteral(" (")));
+        EXPECT_TRUE(file.texts.value("Resstrings_IDS_plik_csv").contains(" ("));
     }
 }
 
 // A copied Polish text in the English file is an untranslated entry.
 TEST(TranslationFiles, EnglishTranslatesEveryKeyWithTheSameArguments)
 {
-    const auto polish = readTranslations(QStringLiteral("pl")).texts;
-    const auto english = readTranslations(QStringLiteral("en")).texts;
+    const auto polish = readTranslations("pl").texts;
+    const auto english = readTranslations("en").texts;
     EXPECT_EQ(polish.keys(), english.keys());
     int same = 0;
     for (auto it = polish.cbegin(); it != polish.cend(); ++it) {
         EXPECT_EQ(placeholders(it.value()), placeholders(english.value(it.key()))) << it.key().toStdString();
         same += english.value(it.key()) == it.value();
     }
-    EXPECT_EQ(placeholders(polish.value(QStringLiteral("Resstrings_IDS_blad_kopiowania_pliku"))),
-              (QSet<QString>{QStringLiteral("%1"), QStringLiteral("%2")}));
+    EXPECT_EQ(placeholders(polish.value("Resstrings_IDS_blad_kopiowania_pliku")), (QSet<QString>{"%1", "%2"}));
     // Abbreviations (NIP, KRS, REGON, OK, Skype...) read alike in both.
     EXPECT_LT(same, polish.size() / 10);
     static const QRegularExpression polishLetters(QString::fromUtf8("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));

@@ -101,8 +101,7 @@ TEST_P(Views, CompanyViewHasOneRowPerCompanyAndLanguage)
         for (int j = 0; j < i; ++j) {
             call("PZapAdres", {{"@id_", company}, {"@tabela", 7}, {"@ulica", "U"}, {"@czy_domyslny", 1}});
             call("PZapTelefon", {{"@id_", company}, {"@tabela", 7}, {"@numer", "T"}, {"@czy_domysl", 1}});
-            exec(QStringLiteral(
-                     "insert into import_powiazania (id_, tabela, import, wartosc_import) values (:id, 7, 10, 'M')"),
+            exec("insert into import_powiazania (id_, tabela, import, wartosc_import) values (:id, 7, 10, 'M')",
                  {{"id", company}});
         }
     }
