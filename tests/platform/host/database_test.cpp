@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,26 +32,18 @@ protected:
         return host::GetIntDB("select id_f from firma where skrot = :s", "id_f", nullptr, {{"s", shortName}});
     }
 
-    int errorsShown() const
+    long errorsShown()
     {
-        int n = 0;
-        for (const auto &q : const_cast<DatabaseTest *>(this)->prompter().questions())
-            if (q.kind == Kind::Message && (q.flags & host::mb::IconMask) == host::mb::IconError)
-                ++n;
-        return n;
+        return std::count_if(prompter().questions().cbegin(), prompter().questions().cend(), [](const auto &q) {
+            return q.kind == Kind::Message && (q.flags & host::mb::IconMask) == host::mb::IconError;
+        });
     }
 };
 
-// ---- rights ------------------------------------------------------------------
-
-// ---- translations --------------------------------------------------------------
-
 TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRowsAndRightsFromTheUser)
 {
-    host::ExecQuery(QStringLiteral(
-        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 1, 'Po polsku')"));
-    host::ExecQuery(QStringLiteral(
-        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 2, 'In English')"));
+    host::ExecQuery("insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 1, "
+                    "'Po polsku'), ('Resstrings_IDS_Test_host', 2, 'In English')");
     host::services().reloadTranslations();
     EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_Test_host"), "Po polsku");
     // A new session brings the program's own texts, in the session's language.
@@ -63,13 +56,12 @@ TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRowsAndRightsFromTheUser)
     EXPECT_EQ(host::SprawdzUpr("partners.dll"), 2); // administrator
     EXPECT_EQ(host::SprawdzUpr("cokolwiek.dll"), 2);
 
-    host::ExecQuery(QStringLiteral("insert into uzytkownik (login, nazwisko, imie, administrator, aktywny) "
-                                   "values ('tester', 'Testowy', 'Jan', 0, 1)"));
+    host::ExecQuery("insert into uzytkownik (login, nazwisko, imie, administrator, aktywny) "
+                    "values ('tester', 'Testowy', 'Jan', 0, 1)");
     const int id = host::GetIntDB("select id_u from uzytkownik where login = 'tester'");
-    const QVariantMap u{{"u", id}};
-    host::ExecQuery("insert into uprawnienia (id_u, modul, poziom) values (:u, 'partners.dll', 1)", nullptr, 0, u);
-    host::ExecQuery("insert into uprawnienia (id_u, modul, poziom) values (:u, 'orders.dll', 0)", nullptr, 0, u);
-    host::ExecQuery("insert into uprawnienia (id_u, modul, poziom) values (:u, 'schedule.dll', -1)", nullptr, 0, u);
+    host::ExecQuery("insert into uprawnienia (id_u, modul, poziom) values (:u, 'partners.dll', 1), "
+                    "(:u, 'orders.dll', 0), (:u, 'schedule.dll', -1)",
+                    nullptr, 0, {{"u", id}});
     bootstrapAs("tester");
 
     EXPECT_EQ(host::AktIdU(), id);
@@ -163,10 +155,6 @@ TEST_P(DatabaseTest, ProceduresRunAndQueriesOfAWindowAreAttached)
     EXPECT_EQ(attached->connection(), host::GetConnection());
 }
 
-// ---- deletion check ----------------------------------------------------------------
-
-// ---- bulk update -------------------------------------------------------------------
-
 TEST_P(DatabaseTest, BulkUpdateOfAllowedColumnsOnly)
 {
     const int a = insertCompany("AAA");
@@ -174,14 +162,15 @@ TEST_P(DatabaseTest, BulkUpdateOfAllowedColumnsOnly)
     host::ExecQuery("insert into faktura_uwagi_dodatkowe (nazwa, tresc) values ('u', 't')");
     const int remark = host::GetIntDB("select max(id_fv_ud) from faktura_uwagi_dodatkowe");
 
+    const auto remarkOf = [](int company) {
+        return host::GetIntDB("select coalesce(id_fv_ud, 0) from firma where id_f = :id", {}, nullptr,
+                              {{"id", company}});
+    };
     EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud", QString::number(remark), "id_f", a), 0);
-    EXPECT_EQ(host::GetIntDB("select id_fv_ud from firma where id_f = :id", {}, nullptr, {{"id", a}}), remark);
-    EXPECT_TRUE(
-        host::CzyIstniejeRekordDB("select 1 from firma where id_f = :id and id_fv_ud is null", nullptr, {{"id", b}}));
-
+    EXPECT_EQ(remarkOf(a), remark);
+    EXPECT_EQ(remarkOf(b), 0);
     EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud", QString(), "id_f", a), 0);
-    EXPECT_TRUE(
-        host::CzyIstniejeRekordDB("select 1 from firma where id_f = :id and id_fv_ud is null", nullptr, {{"id", a}}));
+    EXPECT_EQ(remarkOf(a), 0);
     EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud", QString(), "id_f", 999999), -1);
     EXPECT_EQ(errorsShown(), 0);
 
@@ -377,23 +366,23 @@ TEST(Files, CopyDirectoryWithSubfolders)
     QTemporaryDir dir;
     const QDir root(dir.path());
     root.mkpath("ABC/faktury/2026");
-    auto write = [](const QString &path, const QByteArray &data) {
-        QFile f(path);
+    auto write = [&](const char *path, const QByteArray &data) {
+        QFile f(root.filePath(path));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(data);
     };
-    write(root.filePath("ABC/umowa.pdf"), "umowa");
-    write(root.filePath("ABC/faktury/2026/fv1.pdf"), "fv1");
+    auto read = [&](const char *path) {
+        QFile f(root.filePath(path));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    };
+    write("ABC/umowa.pdf", "umowa");
+    write("ABC/faktury/2026/fv1.pdf", "fv1");
     root.mkpath("XYZ");
-    write(root.filePath("XYZ/umowa.pdf"), "stara");
+    write("XYZ/umowa.pdf", "stara");
 
     EXPECT_TRUE(host::CopyDirectory(root.filePath("ABC"), root.path() + "\\XYZ"));
-    QFile copied(root.filePath("XYZ/faktury/2026/fv1.pdf"));
-    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copied.readAll(), QByteArray("fv1"));
-    QFile replaced(root.filePath("XYZ/umowa.pdf"));
-    ASSERT_TRUE(replaced.open(QIODevice::ReadOnly));
-    EXPECT_EQ(replaced.readAll(), QByteArray("umowa"));
+    EXPECT_EQ(read("XYZ/faktury/2026/fv1.pdf"), "fv1");
+    EXPECT_EQ(read("XYZ/umowa.pdf"), "umowa");
 
     EXPECT_FALSE(host::CopyDirectory(root.filePath("nie_ma"), root.filePath("Q")));
     EXPECT_FALSE(host::CopyDirectory(root.filePath("ABC"), root.filePath("ABC/kopia")));
