@@ -1,9 +1,7 @@
 #include "host_fixture.h"
 
-#include "connection.h"
 #include "data_paths.h"
 #include "host_error.h"
-#include "host_variables.h"
 #include "suitedb.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,6 @@
 #include "siblings.h"
 
 #include <QDialog>
-#include <QVariantMap>
 #include <functional>
 
 // A bootstrapped host whose siblings are the ones just built.

@@ -2,7 +2,6 @@
 // beyond the shared save convention.
 #include "suitedb_fixture.h"
 
-#include "connection.h"
 #include "suitedb.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,7 @@
 #include "suitedb_fixture.h"
 
-#include "connection.h"
 #include "suitedb.h"
 
-#include <QDateTime>
 #include <gtest/gtest.h>
 
 namespace suitedbtest {

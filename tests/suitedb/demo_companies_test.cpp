@@ -1,9 +1,7 @@
 // Demo companies: valid registry and account numbers, consistent sub-records
 // and head offices, unique short names, and the same companies for a seed.
 
-#include "connection.h"
 #include "demo.h"
-#include "scratch_database.h"
 #include "suitedb.h"
 #include "suitedb_fixture.h"
 

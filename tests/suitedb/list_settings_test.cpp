@@ -1,7 +1,5 @@
 #include "suitedb_fixture.h"
 
-#include "connection.h"
-#include "query.h"
 #include "suitedb.h"
 
 #include <gtest/gtest.h>

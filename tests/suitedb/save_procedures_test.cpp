@@ -3,10 +3,8 @@
 // synchronised.
 #include "suitedb_fixture.h"
 
-#include "connection.h"
 #include "suitedb.h"
 
-#include <QDateTime>
 #include <algorithm>
 #include <gtest/gtest.h>
 

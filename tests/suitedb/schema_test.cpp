@@ -1,8 +1,6 @@
 #include "suitedb_fixture.h"
 
-#include "connection.h"
 #include "db_error.h"
-#include "query.h"
 #include "stored_proc.h"
 #include "suitedb.h"
 

@@ -1,7 +1,6 @@
 // What the program relies on in the reference data a new database is seeded
 // with.
 
-#include "connection.h"
 #include "suitedb.h"
 #include "suitedb_fixture.h"
 

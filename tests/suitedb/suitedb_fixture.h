@@ -2,8 +2,6 @@
 
 #include "scratch_database.h"
 
-#include <QString>
-#include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
 #include <utility>

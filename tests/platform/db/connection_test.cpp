@@ -1,11 +1,9 @@
-#include "connection.h"
 #include "db_error.h"
 #include "db_test_util.h"
 #include "query.h"
 #include "scratch_database.h"
 
 #include <QMap>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -1,13 +1,9 @@
-#include "connection.h"
-#include "dataset.h"
 #include "db_error.h"
 #include "db_test_util.h"
 #include "query.h"
 #include "scratch_database.h"
 
-#include <QDateTime>
 #include <gtest/gtest.h>
-#include <tuple>
 
 using db::DataSet;
 using db::DbError;

@@ -1,4 +1,3 @@
-#include "connection.h"
 #include "db_error.h"
 #include "db_test_util.h"
 #include "query.h"

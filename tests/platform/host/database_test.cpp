@@ -1,6 +1,5 @@
 #include "host_fixture.h"
 
-#include "connection.h"
 #include "day_time.h"
 #include "host_syscore.h"
 #include "query.h"
@@ -14,7 +13,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <algorithm>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #include "host_context.h"
 #include "host_funcs.h"
-#include "host_variables.h"
 #include "services.h"
 
 #include <QTemporaryDir>

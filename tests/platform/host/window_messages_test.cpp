@@ -2,14 +2,12 @@
 #include "host_syscore.h"
 #include "recording_main_window.h"
 #include "scripted_prompter.h"
-#include "window_messages.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>

@@ -8,7 +8,6 @@
 #include "title_sort.h"
 
 #include <QDate>
-#include <QTime>
 #include <gtest/gtest.h>
 
 using namespace ui;

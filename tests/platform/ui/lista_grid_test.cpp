@@ -5,7 +5,6 @@
 #include "ui_test_util.h"
 
 #include <host_funcs.h>
-#include <host_variables.h>
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

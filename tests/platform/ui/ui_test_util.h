@@ -2,11 +2,6 @@
 
 #include <dataset.h>
 
-#include <QList>
-#include <QVariant>
-#include <memory>
-#include <vector>
-
 namespace uitest {
 
 inline db::FieldDef field(const char *name, QMetaType::Type type)

@@ -1,9 +1,6 @@
 #include "sibling_fixture.h"
 
-#include "host_funcs.h"
-
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 #include "sibling_fixture.h"
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>

@@ -1,9 +1,6 @@
 #include "sibling_fixture.h"
 
-#include "host_variables.h"
-
 #include <QDateEdit>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>

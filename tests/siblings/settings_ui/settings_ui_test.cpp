@@ -1,8 +1,6 @@
 #include "sibling_fixture.h"
 
-#include "host_variables.h"
 #include "recording_main_window.h"
-#include "window_messages.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
