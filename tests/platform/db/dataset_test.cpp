@@ -51,9 +51,23 @@ using Events = std::vector<std::string>;
 
 // ---- navigation -----------------------------------------------------------------
 
-TEST(DataSetNavigation, LoopsVisitEveryRowOnceAndRecNoClamps)
+// Loops visit every row once and the row number clamps; an empty or closed set has no current row.
+TEST(DataSetNavigation, LoopsRowNumbersAndEmptyOrClosedSets)
 {
     DataSet ds;
+    EXPECT_THROW(ds.value(0), DbError);
+    ds.openFromRows({field("id", QMetaType::Int)}, {});
+    EXPECT_TRUE(ds.isActive());
+    EXPECT_TRUE(ds.isEmpty());
+    EXPECT_TRUE(ds.bof());
+    EXPECT_TRUE(ds.eof());
+    EXPECT_EQ(ds.recNo(), 0);
+    EXPECT_EQ(ds.bookmark(), -1);
+    ds.next();
+    ds.last();
+    EXPECT_TRUE(ds.eof());
+    EXPECT_THROW(ds.value(0), DbError);
+
     openCompanies(ds);
     std::vector<int> seen;
     for (ds.first(); !ds.eof(); ds.next())
@@ -71,25 +85,6 @@ TEST(DataSetNavigation, LoopsVisitEveryRowOnceAndRecNoClamps)
     EXPECT_EQ(ds.recNo(), 5);
     ds.setRecNo(-1);
     EXPECT_EQ(ds.recNo(), 1);
-}
-
-TEST(DataSetNavigation, EmptyOrClosedSetHasNoCurrentRow)
-{
-    DataSet ds;
-    EXPECT_THROW(ds.value(0), DbError);
-    ds.openFromRows({field("id", QMetaType::Int)}, {});
-    EXPECT_TRUE(ds.isActive());
-    EXPECT_TRUE(ds.isEmpty());
-    EXPECT_TRUE(ds.bof());
-    EXPECT_TRUE(ds.eof());
-    EXPECT_EQ(ds.recNo(), 0);
-    EXPECT_EQ(ds.bookmark(), -1);
-    ds.next();
-    ds.last();
-    EXPECT_TRUE(ds.eof());
-    EXPECT_THROW(ds.value(0), DbError);
-
-    openCompanies(ds);
     EXPECT_THROW(ds.value("missing"), DbError);
     EXPECT_THROW(ds.value(7), DbError);
     EXPECT_THROW(ds.valueAt(5, 0), DbError);
@@ -205,7 +200,7 @@ TEST(DataSetCalculated, FilledOncePerRowAndUsableInFilterAndSort)
 
 // ---- events -------------------------------------------------------------------------
 
-TEST(DataSetEvents, OrderOnOpenMoveAndClose)
+TEST(DataSetEvents, OrderOnOpenMoveCloseAndWithDisabledControls)
 {
     DataSet ds;
     SignalLog log(ds);
@@ -220,13 +215,10 @@ TEST(DataSetEvents, OrderOnOpenMoveAndClose)
     EXPECT_EQ(log.take(), (Events{"rowsReset", "afterScroll"}));
     ds.close();
     EXPECT_EQ(log.take(), (Events{"rowsReset", "afterClose"}));
-}
 
-TEST(DataSetEvents, DisabledControlsHearOneResetAtTheEnd)
-{
-    DataSet ds;
+    // Views whose controls are disabled hear one reset at the end.
     openCompanies(ds);
-    SignalLog log(ds);
+    log.take();
     ds.disableControls();
     ds.enableControls();
     EXPECT_TRUE(log.take().empty()) << "nothing changed, nothing to tell";
@@ -243,15 +235,6 @@ TEST(DataSetEvents, DisabledControlsHearOneResetAtTheEnd)
     EXPECT_EQ(log.take(), Events{"rowsReset"});
     ds.enableControls();
     EXPECT_FALSE(ds.controlsDisabled());
-}
-
-TEST(DataSetEvents, QueryOpenStartsWithBeforeOpen)
-{
-    testsupport::ScratchDatabase scratch(db::Engine::SQLite);
-    db::Query q(&scratch.connection(), "select 1 as x");
-    SignalLog log(q);
-    q.open();
-    EXPECT_EQ(log.take(), (Events{"beforeOpen", "rowsReset", "afterOpen", "afterScroll"}));
 }
 
 // ---- display text -----------------------------------------------------------------
@@ -286,7 +269,9 @@ TEST_P(DataSetEngineTest, ColumnsKeepTheirTypesAndIsoTextReadsAsDates)
     db::Query q(&connection(),
                 QString("select 1 + 1 as n, 2.5 as d, 'x' || 'y' as s, null as z"
                         " union all select null, null, null, null"));
+    SignalLog log(q);
     q.open();
+    EXPECT_EQ(log.take(), (Events{"beforeOpen", "rowsReset", "afterOpen", "afterScroll"}));
     ASSERT_EQ(q.recordCount(), 2);
     EXPECT_EQ(q.value("n").toInt(), 2);
     EXPECT_DOUBLE_EQ(q.value("d").toDouble(), 2.5);
