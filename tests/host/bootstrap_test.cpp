@@ -4,8 +4,6 @@
 #include "host_error.h"
 #include "suitedb.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 class BootstrapTest : public testsupport::EngineTest
@@ -42,9 +40,13 @@ private:
     QTemporaryDir m_logDir;
 };
 
-TEST_P(BootstrapTest, CreatesLogsInAndLoadsTheLanguage)
+// The first run creates the database and logs in; demo companies come only with a database the run
+// created; the language is chosen per run.
+TEST_P(BootstrapTest, FirstRunCreatesTheDatabaseAndASecondReusesIt)
 {
-    host::bootstrap(options());
+    auto o = options();
+    o.demoCompaniesWhenCreated = 3;
+    host::bootstrap(o);
     EXPECT_TRUE(host::isBootstrapped());
     EXPECT_TRUE(host::databaseWasCreated());
     ASSERT_NE(host::GetConnection(), nullptr);
@@ -55,14 +57,6 @@ TEST_P(BootstrapTest, CreatesLogsInAndLoadsTheLanguage)
     EXPECT_EQ(host::GetLanguage(), suitedb::LanguagePolish);
     EXPECT_EQ(host::GetKeyLang(), "pl");
     EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_firma_wlasna"), "Firma własna");
-}
-
-// Demo companies come only with a database the run created; the language is chosen per run.
-TEST_P(BootstrapTest, SecondRunReusesTheDatabase)
-{
-    auto o = options();
-    o.demoCompaniesWhenCreated = 3;
-    host::bootstrap(o);
     const int created = host::GetIntDB("select count(*) from firma");
     EXPECT_GE(created, 3);
     ASSERT_EQ(host::ExecQuery("insert into ustawienia (co, wartosc, kod) values ('znacznik', 'x', 'TEST')"), 1);

@@ -4,8 +4,6 @@
 
 #include "suitedb.h"
 
-#include <gtest/gtest.h>
-
 namespace suitedbtest {
 namespace {
 
@@ -71,7 +69,7 @@ TEST_P(CompanySave, NullsTakeTheDocumentedDefaultsAndBadNamesOrHeadOfficesAreRef
     EXPECT_EQ(count("select count(*) from firma"), 1);
 }
 
-TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddress)
+TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddressAndActiveAccount)
 {
     const int first = address(0);
     EXPECT_EQ(defaultOf(m_company), first); // even when not asked
@@ -97,10 +95,8 @@ TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddress)
     EXPECT_EQ(defaultOf(mine), stays);
     EXPECT_EQ(defaultOf(m_company), third);
     EXPECT_EQ(defaultOf(other), moved);
-}
 
-TEST_P(CompanySave, OneActiveDefaultAccountPerOwner)
-{
+    // One active default account per owner.
     auto save = [&](int active) {
         const Call c = call("PZapKonto",
                             {{"@id_", m_company},
@@ -112,11 +108,11 @@ TEST_P(CompanySave, OneActiveDefaultAccountPerOwner)
         return c["@id"].toInt();
     };
     const QString defaults = "select id_konta from konto where id_ = :o and czy_domyslne = 1";
-    const int first = save(1);
+    const int account = save(1);
     save(0);
-    EXPECT_EQ(strings(defaults, {{"o", m_company}}), QStringList{QString::number(first)});
-    const int second = save(1);
-    EXPECT_EQ(strings(defaults, {{"o", m_company}}), QStringList{QString::number(second)});
+    EXPECT_EQ(strings(defaults, {{"o", m_company}}), QStringList{QString::number(account)});
+    const int later = save(1);
+    EXPECT_EQ(strings(defaults, {{"o", m_company}}), QStringList{QString::number(later)});
 }
 
 TEST_P(CompanySave, DocumentKeepsUntouchedRemarksAndStampsDone)

@@ -6,7 +6,6 @@
 #include "suitedb_fixture.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <vector>
 
 namespace suitedbtest {

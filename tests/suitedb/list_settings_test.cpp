@@ -2,8 +2,6 @@
 
 #include "suitedb.h"
 
-#include <gtest/gtest.h>
-
 namespace suitedbtest {
 namespace {
 

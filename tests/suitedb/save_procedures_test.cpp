@@ -6,7 +6,6 @@
 #include "suitedb.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 
 namespace suitedbtest {
 namespace {

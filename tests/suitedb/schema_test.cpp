@@ -4,8 +4,6 @@
 #include "stored_proc.h"
 #include "suitedb.h"
 
-#include <gtest/gtest.h>
-
 namespace suitedbtest {
 namespace {
 

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 namespace suitedbtest {
 namespace {

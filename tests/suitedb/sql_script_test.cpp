@@ -3,8 +3,6 @@
 #include "schema/sql_script.h"
 #include "scratch_database.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 using suitedb::script::split;

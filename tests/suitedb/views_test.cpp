@@ -3,8 +3,6 @@
 #include "query.h"
 #include "suitedb.h"
 
-#include <gtest/gtest.h>
-
 namespace suitedbtest {
 namespace {
 

@@ -5,7 +5,6 @@
 
 #include <QMap>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using db::Connection;
 using db::DbError;

@@ -3,8 +3,6 @@
 #include "query.h"
 #include "scratch_database.h"
 
-#include <gtest/gtest.h>
-
 using db::Connection;
 using db::DbError;
 using db::Query;

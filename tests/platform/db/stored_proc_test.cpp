@@ -4,8 +4,6 @@
 #include "scratch_database.h"
 #include "stored_proc.h"
 
-#include <gtest/gtest.h>
-
 using db::DbError;
 using db::ParamDirection;
 using db::ProcedureContext;

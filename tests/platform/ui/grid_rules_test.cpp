@@ -88,7 +88,7 @@ RowKey key(qint64 id, const QString &guid = QString())
     return RowKey{id, guid};
 }
 
-TEST(RowSelection, FlagsCountAndGuids)
+TEST(RowSelection, FlagsCountGuidsAndTheClickAnchor)
 {
     RowSelection selection;
     selection.registerKey(key(1), false);
@@ -109,33 +109,31 @@ TEST(RowSelection, FlagsCountAndGuids)
     selection.select(key(1, "a"));
     EXPECT_TRUE(selection.isSelected(key(1, "a")));
     EXPECT_FALSE(selection.isSelected(key(1, "b")));
-}
 
-// Plain, Ctrl and Shift clicks are driven through the window in lista_grid_test.
-TEST(RowSelection, AnchorOfShiftAndStickyClicks)
-{
+    // The anchor of Shift and sticky clicks; plain, Ctrl and Shift clicks are driven through the window in
+    // lista_grid_test.
     // Visible rows 0..9 carry ids 100..109.
-    RowSelection selection;
+    RowSelection clicked;
     QList<qint64> hidden;
     auto click = [&](int row, bool ctrl, bool shift, bool sticky = false) {
-        selection.click(
+        clicked.click(
             row, ctrl, shift, sticky, [](int r) { return key(100 + r); },
             [&](const RowKey &k) { return hidden.contains(k.id) ? -1 : int(k.id - 100); });
     };
     click(6, false, false);
     click(8, true, false);
     click(9, false, true); // anchor moved to the Ctrl-clicked row
-    EXPECT_EQ(selection.selectedCount(), 3);
-    EXPECT_TRUE(selection.isSelected(key(109)));
+    EXPECT_EQ(clicked.selectedCount(), 3);
+    EXPECT_TRUE(clicked.isSelected(key(109)));
     hidden << 106 << 108 << 109;
     click(3, false, true); // no visible anchor: only the clicked row
-    EXPECT_EQ(selection.selectedCount(), 4);
-    EXPECT_TRUE(selection.isSelected(key(103)));
-    EXPECT_FALSE(selection.isSelected(key(104)));
+    EXPECT_EQ(clicked.selectedCount(), 4);
+    EXPECT_TRUE(clicked.isSelected(key(103)));
+    EXPECT_FALSE(clicked.isSelected(key(104)));
     click(4, false, false, true);
-    EXPECT_EQ(selection.selectedCount(), 4) << "a sticky plain click keeps the selection";
-    ASSERT_TRUE(selection.anchor().has_value());
-    EXPECT_EQ(selection.anchor()->id, 104);
+    EXPECT_EQ(clicked.selectedCount(), 4) << "a sticky plain click keeps the selection";
+    ASSERT_TRUE(clicked.anchor().has_value());
+    EXPECT_EQ(clicked.anchor()->id, 104);
 }
 
 // ---- totals ------------------------------------------------------------------------

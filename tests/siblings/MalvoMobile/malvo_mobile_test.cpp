@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <gtest/gtest.h>
 
 class MalvoMobileTest : public SiblingTest
 {

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <gtest/gtest.h>
 
 class CitiesTest : public SiblingTest
 {
@@ -60,20 +59,6 @@ protected:
     QStringList m_pokazane;
 };
 
-TEST_P(CitiesTest, ACityWithoutAWindowLiesInPolandUnlessTheSecondArgumentNamesACountry)
-{
-    const int bezKraju = dodajBezFormularza("  Zielonka ", QString());
-    EXPECT_EQ(opis(bezKraju), "Zielonka|PL|");
-    EXPECT_EQ(opis(dodajBezFormularza("Görlitz", "D")), "Görlitz|DE|");
-    EXPECT_EQ(opis(dodajBezFormularza("Bautzen", "niemcy")), "Bautzen|DE|");
-    EXPECT_EQ(opis(dodajBezFormularza("Cottbus", "DE")), "Cottbus|DE|");
-    EXPECT_EQ(opis(dodajBezFormularza("O'Hara", "Atlantyda")), "O'Hara|PL|");
-    EXPECT_TRUE(logText().contains("Atlantyda")) << logText().toStdString();
-
-    EXPECT_EQ(dodajBezFormularza("   ", QString()), 0);
-    EXPECT_TRUE(prompter().questions().isEmpty());
-}
-
 TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfRemovedCodes)
 {
     const int gmina = dodajBezFormularza("Gmina", QString());
@@ -95,8 +80,20 @@ TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfR
               1);
 }
 
-TEST_P(CitiesTest, TheEditorCreatesACityWithItsCodesButNotWithoutAName)
+// A city added without a window lies in Poland unless the second argument names a country; the
+// editor creates a city with its codes, but not without a name.
+TEST_P(CitiesTest, CitiesAreAddedWithoutAWindowOrThroughTheEditor)
 {
+    const int bezKraju = dodajBezFormularza("  Zielonka ", QString());
+    EXPECT_EQ(opis(bezKraju), "Zielonka|PL|");
+    EXPECT_EQ(opis(dodajBezFormularza("Görlitz", "D")), "Görlitz|DE|");
+    EXPECT_EQ(opis(dodajBezFormularza("Bautzen", "niemcy")), "Bautzen|DE|");
+    EXPECT_EQ(opis(dodajBezFormularza("Cottbus", "DE")), "Cottbus|DE|");
+    EXPECT_EQ(opis(dodajBezFormularza("O'Hara", "Atlantyda")), "O'Hara|PL|");
+    EXPECT_TRUE(logText().contains("Atlantyda")) << logText().toStdString();
+
+    EXPECT_EQ(dodajBezFormularza("   ", QString()), 0);
+    EXPECT_TRUE(prompter().questions().isEmpty());
     prompter().push(wypelnij("Nowe Miasto", m_niemcy, "01-234\n\n 01-235 \n01-234"));
     const int nowe = host::callSibling<int()>("cities.dll", "_NewRecord").value_or(-1);
     EXPECT_EQ(m_pokazane, (QStringList{QString(), QString::number(m_polska), QString()}));

@@ -1,7 +1,5 @@
 #include "sibling_fixture.h"
 
-#include <gtest/gtest.h>
-
 class DataTest : public SiblingTest
 {
 protected:

@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <gtest/gtest.h>
 
 class DeliveryTermsTest : public SiblingTest
 {

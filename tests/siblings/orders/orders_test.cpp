@@ -3,7 +3,6 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <gtest/gtest.h>
 
 class OrdersTest : public SiblingTest
 {

@@ -3,7 +3,6 @@
 #include "recording_main_window.h"
 
 #include <QCoreApplication>
-#include <gtest/gtest.h>
 
 class SettingsUiTest : public SiblingTest
 {
@@ -78,12 +77,9 @@ TEST_P(SettingsUiTest, ReReadsOwnCompaniesAndTellsTheHostWhetherTheActiveOneIsAm
     ustawTyp(obca, m_typWlasna);
     host::ExecQuery("delete from firma where nazwa = 'Własna B'");
     EXPECT_EQ(wywolaj(), przeladowano(0));
-}
 
-TEST_P(SettingsUiTest, AFailedReadIsLoggedAndNothingEscapesTheExport)
-{
+    // A failed read is logged and nothing escapes the export.
     ASSERT_EQ(host::ExecQuery("alter table slowwartosci rename to slowwartosci_stare"), 1);
-
     EXPECT_TRUE(wywolaj().isEmpty());
     EXPECT_TRUE(logText().contains("_OdswiezFirmy")) << logText().toStdString();
 }
