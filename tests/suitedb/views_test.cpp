@@ -3,6 +3,8 @@
 #include "query.h"
 #include "suitedb.h"
 
+#include <tuple>
+
 namespace suitedbtest {
 namespace {
 
@@ -56,12 +58,8 @@ TEST_P(Views, CompanyViewShowsTheCompanyWithItsDefaultsAndTranslations)
          "'ANA'), (:id, 7, 10, 'MPK-7'), (:id, 7, 10, 'MPK-7')",
          {{"id", company}});
 
-    const struct
-    {
-        int language;
-        const char *column;
-        QVariant value;
-    } expected[] = {
+    // language, column, value
+    const std::tuple<int, const char *, QVariant> expected[] = {
         {1, "nazwa", "Oddział sp. z o.o."},
         {1, "centrala_sl", "Centrala SA"},
         {1, "id_centrali", head},
@@ -82,8 +80,8 @@ TEST_P(Views, CompanyViewShowsTheCompanyWithItsDefaultsAndTranslations)
         {1, "mpk", "MPK-7"},
         {1, "limit_nadh", 260},
     };
-    for (const auto &e : expected)
-        EXPECT_EQ(field(company, e.language, e.column).toString(), e.value.toString()) << e.column << e.language;
+    for (const auto &[language, column, value] : expected)
+        EXPECT_EQ(field(company, language, column).toString(), value.toString()) << column << language;
     EXPECT_GT(field(company, 1, "id_mpk").toInt(), 0);
     EXPECT_EQ(field(company, 1, "komentarz_fr").toString().size(), 100);
     EXPECT_TRUE(field(head, 1, "centrala_sl").isNull());

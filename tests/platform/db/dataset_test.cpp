@@ -3,6 +3,8 @@
 #include "query.h"
 #include "scratch_database.h"
 
+#include <tuple>
+
 using db::DataSet;
 using db::DbError;
 using db::FieldDef;
@@ -142,14 +144,8 @@ TEST(DataSetBookmarks, StableAcrossSortFilterAndBookmarkFilter)
 
 TEST(DataSetLocate, FindsFirstMatchingVisibleRowOrStays)
 {
-    struct Case
-    {
-        const char *field;
-        QVariant value;
-        bool partial;
-        bool caseInsensitive;
-        int expectedId; // 0 = not found
-    };
+    // field, value, partial, case insensitive, the id found (0: none)
+    using Case = std::tuple<const char *, QVariant, bool, bool, int>;
     const Case cases[] = {
         {"nazwa", "beta", false, true, 3},     {"nazwa", "BETA", false, true, 3}, {"nazwa", "BETA", false, false, 0},
         {"nazwa", "łódka", false, true, 5},    {"nazwa", "łód", false, true, 0},  {"nazwa", "łód", true, true, 2},
@@ -158,12 +154,12 @@ TEST(DataSetLocate, FindsFirstMatchingVisibleRowOrStays)
         {"id", 4.0, false, true, 4},           {"id", "04", false, true, 4},      {"id", 9, false, true, 0}};
     DataSet ds;
     openCompanies(ds);
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.field) + " " + c.value.toString().toStdString());
+    for (const auto &[field, value, partial, caseInsensitive, expectedId] : cases) {
+        SCOPED_TRACE(std::string(field) + " " + value.toString().toStdString());
         ds.setRecNo(2);
-        const bool found = ds.locate(c.field, c.value, db::LocateOptions{c.partial, c.caseInsensitive});
-        EXPECT_EQ(found, c.expectedId != 0);
-        EXPECT_EQ(ds.value("id").toInt(), found ? c.expectedId : 2) << "a failed locate does not move";
+        const bool found = ds.locate(field, value, db::LocateOptions{partial, caseInsensitive});
+        EXPECT_EQ(found, expectedId != 0);
+        EXPECT_EQ(ds.value("id").toInt(), found ? expectedId : 2) << "a failed locate does not move";
     }
 }
 

@@ -147,12 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Sources, FilterSortTest, testing::Values(Source::Memory
 
 TEST(FilterMalformed, FilterOrSortThrowsAndKeepsThePreviousOneWhichAppliesOnOpen)
 {
-    struct Case
-    {
-        const char *expression;
-        const char *problem;
-        int position;
-    };
+    using Case = std::tuple<const char *, const char *, int>;
     const Case cases[] = {Case{"id = ", "expected a value", 6},
                           {"id 3", "expected an operator", 4},
                           {"(id = 1", "missing ')'", 8},
@@ -172,13 +167,13 @@ TEST(FilterMalformed, FilterOrSortThrowsAndKeepsThePreviousOneWhichAppliesOnOpen
     SampleData data(Source::Memory);
     DataSet &ds = data.open();
     ds.setFilter("id > 4");
-    for (const Case &c : cases) {
+    for (const auto &[expression, problem, position] : cases) {
         try {
-            ds.setFilter(c.expression);
-            ADD_FAILURE() << "accepted " << c.expression;
+            ds.setFilter(expression);
+            ADD_FAILURE() << "accepted " << expression;
         } catch (const DbError &e) {
-            EXPECT_TRUE(e.message().contains(c.problem)) << e.message().toStdString();
-            EXPECT_TRUE(e.message().contains(QString("position %1").arg(c.position))) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(problem)) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(QString("position %1").arg(position))) << e.message().toStdString();
         }
     }
     EXPECT_EQ(ds.filter(), "id > 4");

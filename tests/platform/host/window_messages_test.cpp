@@ -30,7 +30,7 @@ protected:
     testsupport::RecordingMainWindow window;
 };
 
-TEST_F(WindowMessagesTest, PostedAndSentMessagesArriveWithTheirParameters)
+TEST_F(WindowMessagesTest, PostedAndSentMessagesArriveWithTheirParametersWhileTheMainWindowLives)
 {
     QWidget list;
     EXPECT_TRUE(host::postToMainWindow(host::msg::WindowCreated, host::windowParam(&list), 0));
@@ -47,10 +47,8 @@ TEST_F(WindowMessagesTest, PostedAndSentMessagesArriveWithTheirParameters)
     QWidget deaf;
     EXPECT_EQ(host::sendMessage(&deaf, host::msg::CloseMe, 5, 0), 0);
     EXPECT_EQ(host::sendMessage(&window, host::msg::CloseMe, 5, 0), 105);
-}
 
-TEST_F(WindowMessagesTest, NoOrDestroyedMainWindowNoDelivery)
-{
+    // Without a main window, or once it is destroyed, nothing is delivered.
     host::setMainWindow(nullptr);
     EXPECT_FALSE(host::postToMainWindow(host::msg::WindowCreated));
     EXPECT_EQ(host::sendToMainWindow(host::msg::WindowCreated), 0);

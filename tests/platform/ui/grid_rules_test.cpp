@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace ui;
 
@@ -140,13 +141,7 @@ TEST(RowSelection, FlagsCountGuidsAndTheClickAnchor)
 
 TEST(ColumnTotal, SumsAndFormatsByKind)
 {
-    struct Case
-    {
-        SummaryKind kind;
-        int decimals;
-        QVariantList values;
-        const char *expected;
-    };
+    using Case = std::tuple<SummaryKind, int, QVariantList, const char *>;
     using K = SummaryKind;
     const Case cases[] = {Case{K::Integer, 0, {1, 2, QVariant(), qint64(3000000000LL)}, "3000000003"},
                           Case{K::Integer, 0, {}, "0"},
@@ -159,11 +154,11 @@ TEST(ColumnTotal, SumsAndFormatsByKind)
                           Case{K::Duration, 0, {QTime(1, 30), QTime(23, 45)}, "1 dzień 01:15"},
                           Case{K::Duration, 0, {0.99999}, "1 dzień 00:00"}, // rounds to a whole day
                           Case{K::None, 0, {1, 2}, ""}};
-    for (const Case &c : cases) {
-        ColumnTotal total(c.kind, c.decimals);
-        for (const QVariant &value : c.values)
+    for (const auto &[kind, decimals, values, expected] : cases) {
+        ColumnTotal total(kind, decimals);
+        for (const QVariant &value : values)
             total.add(value);
-        EXPECT_EQ(total.text(QLocale::c(), DayWords{"dzień", "dni"}), QString::fromUtf8(c.expected));
+        EXPECT_EQ(total.text(QLocale::c(), DayWords{"dzień", "dni"}), expected);
     }
 }
 
@@ -171,13 +166,7 @@ TEST(ColumnTotal, SumsAndFormatsByKind)
 
 TEST(CellText, FormattedAndOnOneLine)
 {
-    struct Case
-    {
-        QVariant value;
-        QMetaType::Type type;
-        const char *format;
-        const char *expected;
-    };
+    using Case = std::tuple<QVariant, QMetaType::Type, const char *, const char *>;
     const Case cases[] = {
         Case{1234567.5, QMetaType::Double, ",0.00", "1,234,567.50"},
         Case{1234.5, QMetaType::Double, "#0.00", "1234.50"},
@@ -189,8 +178,8 @@ TEST(CellText, FormattedAndOnOneLine)
         Case{QDateTime(QDate(2024, 3, 5), QTime(7, 8)), QMetaType::QDateTime, "dd.MM.yyyy HH:mm", "05.03.2024 07:08"},
         Case{QVariant(), QMetaType::Double, ",0.00", ""},
         Case{QString("abc"), QMetaType::QString, ",0.00", "abc"}}; // text ignores a number format
-    for (const Case &c : cases)
-        EXPECT_EQ(formatValue(c.value, c.type, c.format, QLocale::c()), c.expected) << c.expected;
+    for (const auto &[value, type, format, expected] : cases)
+        EXPECT_EQ(formatValue(value, type, format, QLocale::c()), expected) << expected;
 
     const char *const linesAndLine[][2] = {{"ab", "ab"},         {"a\r\nb", "a b"}, {"a\nb", "a b"},
                                            {"a \nb", "a b"},     {"a\n b", "a b"},  {"a \r\n b", "a b"},

@@ -51,14 +51,15 @@ TEST_P(OrdersTest, AnAcceptedOrderIsStoredForTheCompanyIssuedByTheActiveOne)
     EXPECT_EQ(m_pokazanaFirma, "Klient Sp. z o.o.");
     EXPECT_EQ(m_proponowanyNumer, "ZL/1/" + rok);
 
-    const QVariantMap p{{"id", id}};
-    EXPECT_EQ(tekst("select nr_pelny from zlecenie where id_realiz = :id", p), "ZL/'7'");
-    EXPECT_EQ(ile("select id_f from zlecenie where id_realiz = :id", p), klient);
-    EXPECT_EQ(ile("select id_wystawil from zlecenie where id_realiz = :id", p), wlasna);
-    EXPECT_EQ(ile("select id_u from zlecenie where id_realiz = :id", p), host::AktIdU());
-    EXPECT_EQ(
-        host::GetDateTimeDB("select data_utworzenia from zlecenie where id_realiz = :id", QString(), nullptr, p).date(),
-        QDate(2020, 3, 14));
+    // number|company|issuer|user, and the date
+    EXPECT_EQ(tekst("select nr_pelny || '|' || id_f || '|' || id_wystawil || '|' || id_u from zlecenie"
+                    " where id_realiz = :id",
+                    {{"id", id}}),
+              QString("ZL/'7'|%1|%2|%3").arg(klient).arg(wlasna).arg(host::AktIdU()));
+    EXPECT_EQ(host::GetDateTimeDB("select data_utworzenia from zlecenie where id_realiz = :id", QString(), nullptr,
+                                  {{"id", id}})
+                  .date(),
+              QDate(2020, 3, 14));
 
     // Proposals count the orders of the current year only.
     prompter().push(wypelnij(QDate::currentDate(), "A"));
