@@ -57,18 +57,5 @@ TEST_P(Schema, ColumnsAndIndexesKeepTheirRules)
 
 MALVO_INSTANTIATE_FOR_ENGINES(Schema);
 
-class EmptyDatabase : public testsupport::EngineTest
-{};
-
-TEST_P(EmptyDatabase, IsAtVersionZeroUntilCreated)
-{
-    EXPECT_EQ(suitedb::schemaVersion(connection()), 0);
-    suitedb::createOrUpgrade(connection());
-    EXPECT_EQ(suitedb::schemaVersion(connection()), suitedb::currentSchemaVersion());
-    EXPECT_GT(suitedbtest::count(connection(), "select count(*) from jezyk"), 0);
-}
-
-MALVO_INSTANTIATE_FOR_ENGINES(EmptyDatabase);
-
 } // namespace
 } // namespace suitedbtest

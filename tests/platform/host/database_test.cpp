@@ -260,8 +260,8 @@ TEST_P(DatabaseTest, LookupsDeletionCheckAndControlPeriod)
     EXPECT_EQ(db::DayTime::toDate(start), QDate(today.year(), today.month(), 1));
     EXPECT_EQ(db::DayTime::toDate(end).addDays(1).day(), 1);
 
-    host::ExecQuery("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_od', '2026-01-05', 'ALL')");
-    host::ExecQuery("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_do', '2026-02-20', 'ALL')");
+    host::ExecQuery("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_od', '2026-01-05', 'ALL'), "
+                    "('data_kontroli_do', '2026-02-20', 'ALL')");
     host::Ustaw_daty_kontroli(start, end);
     EXPECT_EQ(db::DayTime::toDate(start), QDate(2026, 1, 5));
     EXPECT_EQ(db::DayTime::toDate(end), QDate(2026, 2, 20));
