@@ -19,14 +19,14 @@ protected:
 
     int address(int isDefault, QVariant id = {}, int owner = 0)
     {
-        const Call c = call("PZapAdres",
-                            {{"@id", id},
-                             {"@id_", owner ? owner : m_company},
-                             {"@tabela", 7},
-                             {"@ulica", "Ulica"},
-                             {"@czy_domyslny", isDefault}});
-        EXPECT_EQ(c.result, 0);
-        return c["@id"].toInt();
+        return call("PZapAdres",
+                    {{"@id", id},
+                     {"@id_", owner ? owner : m_company},
+                     {"@tabela", 7},
+                     {"@ulica", "Ulica"},
+                     {"@czy_domyslny", isDefault}})
+            .ok("@id")
+            .toInt();
     }
     // The default address of an owner, or -1 when it has not exactly one.
     int defaultOf(int owner)
@@ -98,14 +98,14 @@ TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddressAndActiveAccount)
 
     // One active default account per owner.
     auto save = [&](int active) {
-        const Call c = call("PZapKonto",
-                            {{"@id_", m_company},
-                             {"@tabela", 7},
-                             {"@nr_konta", "11 2222"},
-                             {"@czy_domyslne", 1},
-                             {"@aktywne", active}});
-        EXPECT_EQ(c.result, 0);
-        return c["@id"].toInt();
+        return call("PZapKonto",
+                    {{"@id_", m_company},
+                     {"@tabela", 7},
+                     {"@nr_konta", "11 2222"},
+                     {"@czy_domyslne", 1},
+                     {"@aktywne", active}})
+            .ok("@id")
+            .toInt();
     };
     const QString defaults = "select id_konta from konto where id_ = :o and czy_domyslne = 1";
     const int account = save(1);

@@ -20,10 +20,9 @@ protected:
     }
     QString canDelete(const char *table, int id, int language)
     {
-        const Call c =
-            call("PCanDel", {{"@id", id}, {"@tabela", table}, {"@id_jezyka", language}, {"@czy_wymuszenie", 0}});
-        EXPECT_EQ(c.result, 0);
-        return c["@odp"].toString();
+        return call("PCanDel", {{"@id", id}, {"@tabela", table}, {"@id_jezyka", language}, {"@czy_wymuszenie", 0}})
+            .ok("@odp")
+            .toString();
     }
 
     // A company with one row of every kind that hangs on it.

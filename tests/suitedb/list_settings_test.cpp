@@ -26,9 +26,9 @@ protected:
     }
     int columnsSaved(const char *module, int user)
     {
-        const Call read = call("pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", module}, {"@id_u", user}});
-        EXPECT_EQ(read.result, 0);
-        return read["@ile"].toInt();
+        return call("pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", module}, {"@id_u", user}})
+            .ok("@ile")
+            .toInt();
     }
 };
 

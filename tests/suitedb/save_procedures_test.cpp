@@ -96,12 +96,7 @@ protected:
         return scalar(row("select %3 from %1 where %2 = :id").arg(QLatin1String(save().changedParam + 1)),
                       {{"id", id}});
     }
-    int insert()
-    {
-        const Call inserted = run(QVariant());
-        EXPECT_EQ(inserted.result, 0);
-        return inserted[save().idParam].toInt();
-    }
+    int insert() { return run(QVariant()).ok(save().idParam).toInt(); }
 
     QVariantMap m_owners;
     const SaveCase *m_case = nullptr;

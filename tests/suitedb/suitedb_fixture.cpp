@@ -70,9 +70,7 @@ void exec(db::Connection &connection, const QString &sql, Args binds)
 int addCompany(db::Connection &connection, const QString &name, Args extra)
 {
     extra.insert(extra.begin(), {{"@nazwa", name}, {"@skrot", name.left(20)}});
-    const Call saved = call(connection, "PZapFirmeFull", extra);
-    EXPECT_EQ(saved.result, 0) << name.toStdString();
-    return saved["@id"].toInt();
+    return call(connection, "PZapFirmeFull", extra).ok("@id").toInt();
 }
 
 Place addPlace(db::Connection &connection, const QString &cityName, const QString &code, const QString &countryCode,
@@ -84,14 +82,13 @@ Place addPlace(db::Connection &connection, const QString &cityName, const QStrin
     translate(connection, identifier, polishName, englishName);
     Place place{};
     place.country = scalar(connection, "select id_p from panstwo where nazwa = :n", {{"n", identifier}}).toInt();
-    const Call city =
-        call(connection, "PZapMiasto", {{"@miasto", cityName}, {"@id_panstwa", place.country}, {"@widoczne", -1}});
-    EXPECT_EQ(city.result, 0);
-    place.city = city["@id"].toInt();
-    const Call postal =
-        call(connection, "PZapKodPoczt", {{"@id_m", place.city}, {"@kod", code}, {"@czy_glowny_kod", 1}});
-    EXPECT_EQ(postal.result, 0);
-    place.postalCode = postal["@id"].toInt();
+    place.city =
+        call(connection, "PZapMiasto", {{"@miasto", cityName}, {"@id_panstwa", place.country}, {"@widoczne", -1}})
+            .ok("@id")
+            .toInt();
+    place.postalCode = call(connection, "PZapKodPoczt", {{"@id_m", place.city}, {"@kod", code}, {"@czy_glowny_kod", 1}})
+                           .ok("@id")
+                           .toInt();
     return place;
 }
 

@@ -22,6 +22,12 @@ struct Call
     int result = -1;
     QVariantMap values;
     QVariant operator[](const char *name) const { return values.value(QString::fromLatin1(name)); }
+    // A parameter after a call that must have succeeded.
+    QVariant ok(const char *name) const
+    {
+        EXPECT_EQ(result, 0) << name;
+        return (*this)[name];
+    }
 };
 
 // Runs a registered procedure with the given parameters (others null).
