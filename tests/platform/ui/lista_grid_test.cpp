@@ -219,7 +219,7 @@ TEST_F(ListaGridTest, SearchFollowsTypedLettersInTheCurrentColumnAndMovingAColum
     EXPECT_TRUE(grid->searchBuffer().isEmpty());
 }
 
-TEST_F(ListaGridTest, HomeEndIgnoredMovesAtTheEndsAndStickySelection)
+TEST_F(ListaGridTest, HomeEndIgnoredMovesAtTheEndsStickySelectionAndEditing)
 {
     clickRow(2);
     QTest::keyClick(grid.get(), Qt::Key_End);
@@ -246,10 +246,8 @@ TEST_F(ListaGridTest, HomeEndIgnoredMovesAtTheEndsAndStickySelection)
     clickRow(1, Qt::ControlModifier);
     QTest::keyClick(grid.get(), Qt::Key_Down);
     EXPECT_EQ(grid->selectedCount(), 2);
-}
 
-TEST_F(ListaGridTest, EnterAndDoubleClickEditTheCurrentRowUnlessHooked)
-{
+    // Enter and a double click edit the current row unless a key hook takes the key or editing is off.
     QSignalSpy edits(grid.get(), &ListaGrid::editRequested);
     grid->setKeyDownHook([](QKeyEvent *event) { return event->key() == Qt::Key_Return; });
     clickRow(0);
