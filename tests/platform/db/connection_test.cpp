@@ -164,14 +164,4 @@ TEST_P(ConnectionTest, PostgresUrlTargetOpensTheSameDatabase)
     EXPECT_EQ(countRows(*other), 0);
 }
 
-TEST_P(ConnectionTest, TextFieldSizeComesFromTheDeclaration)
-{
-    connection().execute("create table sized (kod varchar(12), opis text)");
-    Query q(&connection(), "select kod, opis from sized");
-    q.open();
-    EXPECT_EQ(q.fieldDef(0).type, QMetaType::QString);
-    EXPECT_EQ(q.fieldDef(0).size, 12);
-    EXPECT_EQ(q.fieldDef(1).size, 0);
-}
-
 MALVO_INSTANTIATE_FOR_ENGINES(ConnectionTest);

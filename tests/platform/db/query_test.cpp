@@ -71,7 +71,7 @@ TEST_P(QueryTest, InjectionTextIsStoredAndReadBackUnchanged)
     EXPECT_EQ(dbtest::scalar(c, "select count(*) from firma").toInt(), hostile.size());
 }
 
-TEST_P(QueryTest, ValuesAndTypedNullsRoundTripWithConsistentTypes)
+TEST_P(QueryTest, ValuesAndTypedNullsRoundTripWithConsistentTypesAndSizes)
 {
     connection().execute(QString("create table typed (id integer primary key, i integer, big bigint, d numeric(12,2),"
                                  " r double precision, s %1, dt timestamp, dd date, tt time, b boolean)")
@@ -120,6 +120,14 @@ TEST_P(QueryTest, ValuesAndTypedNullsRoundTripWithConsistentTypes)
     EXPECT_EQ(ids(optional), (std::vector<int>{1, 2}));
     optional.parameters().setValue("i", -42);
     EXPECT_EQ(ids(optional), std::vector<int>{1});
+
+    // A text field's size comes from its declaration.
+    connection().execute("create table sized (kod varchar(12), opis text)");
+    Query sized(&connection(), "select kod, opis from sized");
+    sized.open();
+    EXPECT_EQ(sized.fieldDef(0).type, QMetaType::QString);
+    EXPECT_EQ(sized.fieldDef(0).size, 12);
+    EXPECT_EQ(sized.fieldDef(1).size, 0);
 }
 
 TEST_P(QueryTest, ParametersAmongLiteralsCastsAndOperatorsAndRewrittenCommands)
