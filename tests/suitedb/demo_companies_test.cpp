@@ -61,7 +61,7 @@ protected:
     }
 };
 
-TEST_P(DemoTest, CreatesTheCompaniesAskedWithValidNumbers)
+TEST_P(DemoTest, CreatesTheCompaniesAskedWithValidNumbersKeepingTheRulesOfTheProgram)
 {
     EXPECT_EQ(count("select count(*) from firma"), Companies);
     for (const QString &nip : strings("select nip from firma"))
@@ -75,11 +75,8 @@ TEST_P(DemoTest, CreatesTheCompaniesAskedWithValidNumbers)
     for (const QString &account : strings("select nr_konta from konto"))
         EXPECT_TRUE(validAccount(account)) << account.toStdString();
     EXPECT_EQ(count("select count(*) from konto"), Companies);
-}
 
-// Each statement counts rows that break a rule the program relies on.
-TEST_P(DemoTest, RowsKeepTheRulesOfTheProgram)
-{
+    // Each statement counts rows that break a rule the program relies on.
     const char *const violations[] = {
         "select count(*) from firma where nazwa is null or nazwa = '' or skrot is null or skrot = ''",
         "select count(*) from (select regon from firma where regon is not null group by regon having count(*) > 1) d",
