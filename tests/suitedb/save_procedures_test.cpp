@@ -150,8 +150,9 @@ TEST_P(SaveProcedure, RefusesVanishedRowsAndOwnersAndRowsBeingSynchronised)
     m_owners.insert(Company.toString(), gone);
     for (const SaveCase &c : Cases) {
         m_case = &c;
-        if (std::any_of(c.args.cbegin(), c.args.cend(), [](const auto &a) { return a.second == Company; }))
+        if (std::any_of(c.args.cbegin(), c.args.cend(), [](const auto &a) { return a.second == Company; })) {
             EXPECT_EQ(run(QVariant()).result, suitedb::ResultRecordDeleted) << c.name;
+        }
     }
 }
 
