@@ -82,7 +82,7 @@ TEST_P(Delete, CompanyTakesItsSatellitesAlongAndNoOneElses)
 }
 
 // Also: names match without case, and a row already gone is reported.
-TEST_P(Delete, SynchronisedRowNeedsTheForceFlag)
+TEST_P(Delete, SynchronisedRowsNeedTheForceFlagAndUnknownTablesAndKeysAreRefused)
 {
     const int company = addCompany("Synchronizowana");
     exec("update firma set w_synchronizacji = 1 where id_f = :id", {{"id", company}});
@@ -91,21 +91,18 @@ TEST_P(Delete, SynchronisedRowNeedsTheForceFlag)
     EXPECT_EQ(remove(" FIRMA", "ID_F ", company, 1).result, 0);
     EXPECT_EQ(rows("select count(*) from firma where id_f = :id", company), 0);
     EXPECT_EQ(remove("firma", "id_f", company).result, suitedb::ResultRecordDeleted);
-}
 
-// Arguments that name no allowed (table, key) pair delete nothing.
-TEST_P(Delete, UnknownTablesAndKeysAreRefused)
-{
-    const int company = addCompany("Chroniona");
+    // Arguments that name no allowed (table, key) pair delete nothing.
+    const int guarded = addCompany("Chroniona");
     const int users = count("select count(*) from uzytkownik");
     for (const auto &[table, key] :
          {std::pair{"uzytkownik", "id_u"}, std::pair{"firma", "nazwa"}, std::pair{"adres", "id_f"},
           std::pair{"firma where 1=1; --", "id_f"}, std::pair{"firma", "id_f or 1=1"}, std::pair{"", ""}}) {
-        EXPECT_EQ(call("PUsunW", {{"@tabela", table}, {"@nazwa_id", key}, {"@id", company}}).result,
+        EXPECT_EQ(call("PUsunW", {{"@tabela", table}, {"@nazwa_id", key}, {"@id", guarded}}).result,
                   suitedb::ResultUnknownObject)
             << table << " " << key;
     }
-    EXPECT_EQ(rows("select count(*) from firma where id_f = :id", company), 1);
+    EXPECT_EQ(rows("select count(*) from firma where id_f = :id", guarded), 1);
     EXPECT_EQ(count("select count(*) from uzytkownik"), users);
 }
 

@@ -30,7 +30,7 @@ protected:
 };
 
 // Each statement counts seeded rows that break a rule the program relies on.
-TEST_P(SeedTest, RowsKeepTheRulesOfTheProgram)
+TEST_P(SeedTest, RowsKeepTheRulesOfTheProgramWithWellFormedTermsCodesAndBanks)
 {
     const char *const violations[] = {
         "select count(*) from resstrings where tekst is null or tekst = ''",
@@ -70,6 +70,28 @@ TEST_P(SeedTest, RowsKeepTheRulesOfTheProgram)
          {std::pair{"firma", suitedb::TableCompany}, std::pair{"samochod", suitedb::TableVehicle},
           std::pair{"dokument", suitedb::TableDocument}})
         EXPECT_EQ(count("select tabela from definicja_tabela where tabela_slownie = :n", {{"n", name}}), code) << name;
+
+    // The company editor sorts payment terms as numbers of days and lists cities with Polish postal codes.
+    static const QRegularExpression days("^\\d+$");
+    static const QRegularExpression polishCode("^\\d{2}-\\d{3}$");
+    const QStringList terms = strings("select wartosc from slowwartosci where typ_slownika = 'dni_do_zaplaty'");
+    EXPECT_GE(terms.size(), 3);
+    for (const QString &term : terms)
+        EXPECT_TRUE(days.match(term).hasMatch()) << term.toStdString();
+    const QStringList codes = strings("select k.kod from kod_pocztowy k join miasto m on "
+                                      "m.id_m = k.id_m join panstwo p on p.id_p = "
+                                      "m.id_panstwa where p.iso = 'PL'");
+    EXPECT_GE(codes.size(), 200);
+    for (const QString &code : codes)
+        EXPECT_TRUE(polishCode.match(code).hasMatch()) << code.toStdString();
+    QFile file(QStringLiteral(MALVO_SOURCE_DIR "/suitedb/data/bank_register_pl.tsv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    int lines = 0;
+    for (const QByteArray &line : file.readAll().split('\n'))
+        lines += !line.trimmed().isEmpty() && !line.startsWith('#');
+    EXPECT_GT(lines, 600);
+    EXPECT_EQ(count("select count(*) from bank"), lines);
+    EXPECT_EQ(count("select count(distinct nr_rozliczeniowy) from bank"), lines);
 }
 
 // The editor recognises own and general companies, and the correspondence
@@ -92,32 +114,6 @@ TEST_P(SeedTest, DictionariesMatchTheMessagesTheModuleComparesThemWith)
               1);
     // Loading and unloading places form group 4, which the list can hide.
     EXPECT_FALSE(entries("firma_rodzaj", suitedb::LanguagePolish, " and grupa = 4").isEmpty());
-}
-
-// The company editor sorts payment terms as numbers of days and lists
-// countries and cities with Polish postal codes.
-TEST_P(SeedTest, TermsPostalCodesAndBanksAreWellFormedAndComplete)
-{
-    static const QRegularExpression days("^\\d+$");
-    static const QRegularExpression polishCode("^\\d{2}-\\d{3}$");
-    const QStringList terms = strings("select wartosc from slowwartosci where typ_slownika = 'dni_do_zaplaty'");
-    EXPECT_GE(terms.size(), 3);
-    for (const QString &term : terms)
-        EXPECT_TRUE(days.match(term).hasMatch()) << term.toStdString();
-    const QStringList codes = strings("select k.kod from kod_pocztowy k join miasto m on "
-                                      "m.id_m = k.id_m join panstwo p on p.id_p = "
-                                      "m.id_panstwa where p.iso = 'PL'");
-    EXPECT_GE(codes.size(), 200);
-    for (const QString &code : codes)
-        EXPECT_TRUE(polishCode.match(code).hasMatch()) << code.toStdString();
-    QFile file(QStringLiteral(MALVO_SOURCE_DIR "/suitedb/data/bank_register_pl.tsv"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    int lines = 0;
-    for (const QByteArray &line : file.readAll().split('\n'))
-        lines += !line.trimmed().isEmpty() && !line.startsWith('#');
-    EXPECT_GT(lines, 600);
-    EXPECT_EQ(count("select count(*) from bank"), lines);
-    EXPECT_EQ(count("select count(distinct nr_rozliczeniowy) from bank"), lines);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(SeedTest);
