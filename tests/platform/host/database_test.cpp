@@ -73,7 +73,7 @@ TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRowsAndRightsFromTheUser)
 
 // ---- reading values ----------------------------------------------------------------
 
-TEST_P(DatabaseTest, SingleValuesListsAndDates)
+TEST_P(DatabaseTest, SingleValuesListsDatesAndControlsFilledWithIds)
 {
     EXPECT_EQ(host::GetIntDB("select id_jezyka from jezyk where kod = 'en'", "id_jezyka"), 2);
     EXPECT_LT(host::GetIntDB("select id_jezyka from jezyk where kod = 'xx'", "id_jezyka"), 1);
@@ -92,6 +92,48 @@ TEST_P(DatabaseTest, SingleValuesListsAndDates)
     EXPECT_EQ(host::GetDateTimeDB("select data from terminarz where id_ = 5", "data"),
               QDateTime(QDate(2026, 3, 14), QTime(10, 30)));
     EXPECT_FALSE(host::GetDateTimeDB("select data from terminarz where id_ = 6").isValid());
+
+    // Combos and check lists filled with the ids of a statement.
+    QComboBox combo;
+    EXPECT_EQ(host::Laduj_DB_FlatCombo(&combo, "select id_jezyka, nazwa from jezyk order by id_jezyka", "id_jezyka",
+                                       "nazwa", true),
+              2);
+    ASSERT_EQ(combo.count(), 3);
+    EXPECT_EQ(combo.itemData(0).toInt(), 0);
+    EXPECT_EQ(combo.itemData(2).toInt(), 2);
+    EXPECT_TRUE(host::UstawWartoscCombo(&combo, 2));
+    EXPECT_EQ(host::ZwrocWartoscCombo(&combo), 2);
+
+    // Reloading keeps the choice.
+    host::Laduj_DB_FlatCombo(&combo, "select id_jezyka, nazwa from jezyk order by id_jezyka desc", "id_jezyka",
+                             "nazwa");
+    EXPECT_EQ(host::ZwrocWartoscCombo(&combo), 2);
+
+    EXPECT_FALSE(host::UstawWartoscCombo(&combo, 77));
+    EXPECT_EQ(combo.currentIndex(), -1);
+    host::UstawWartoscCombo(&combo, 1);
+    host::Kasuj_tekst_combo(&combo);
+    EXPECT_EQ(host::ZwrocWartoscCombo(&combo), 0);
+
+    EXPECT_EQ(host::Laduj_DB_FlatCombo(&combo, "select kod from jezyk", "id_jezyka", "kod"), -1);
+    EXPECT_EQ(errorsShown(), 1);
+
+    QComboBox cities;
+    const int poland = host::GetIntDB("select id_p from panstwo where iso = 'PL'");
+    ASSERT_GT(host::Laduj_DB_FlatComboMiasto(&cities, poland), 0);
+    const int warsaw = cities.findText("Warszawa", Qt::MatchEndsWith);
+    ASSERT_GE(warsaw, 0);
+    EXPECT_TRUE(cities.itemText(warsaw).startsWith("PL "));
+    EXPECT_GT(cities.itemData(warsaw).toInt(), 0);
+
+    QListWidget list;
+    EXPECT_EQ(host::Laduj_DB_CheckListBox(&list, "select id_jezyka, nazwa from jezyk order by id_jezyka", "id_jezyka",
+                                          "nazwa"),
+              2);
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_TRUE(list.item(1)->flags() & Qt::ItemIsUserCheckable);
+    EXPECT_EQ(list.item(1)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(list.item(1)->data(Qt::UserRole).toInt(), 2);
 }
 
 TEST_P(DatabaseTest, TimedOutOrFailingStatementsAreReportedAndQueriesAttached)
@@ -275,50 +317,6 @@ TEST_P(DatabaseTest, LookupsDeletionCheckAndControlPeriod)
 }
 
 // ---- controls ------------------------------------------------------------------------------
-
-TEST_P(DatabaseTest, CombosAndCheckListsFilledWithIds)
-{
-    QComboBox combo;
-    EXPECT_EQ(host::Laduj_DB_FlatCombo(&combo, "select id_jezyka, nazwa from jezyk order by id_jezyka", "id_jezyka",
-                                       "nazwa", true),
-              2);
-    ASSERT_EQ(combo.count(), 3);
-    EXPECT_EQ(combo.itemData(0).toInt(), 0);
-    EXPECT_EQ(combo.itemData(2).toInt(), 2);
-    EXPECT_TRUE(host::UstawWartoscCombo(&combo, 2));
-    EXPECT_EQ(host::ZwrocWartoscCombo(&combo), 2);
-
-    // Reloading keeps the choice.
-    host::Laduj_DB_FlatCombo(&combo, "select id_jezyka, nazwa from jezyk order by id_jezyka desc", "id_jezyka",
-                             "nazwa");
-    EXPECT_EQ(host::ZwrocWartoscCombo(&combo), 2);
-
-    EXPECT_FALSE(host::UstawWartoscCombo(&combo, 77));
-    EXPECT_EQ(combo.currentIndex(), -1);
-    host::UstawWartoscCombo(&combo, 1);
-    host::Kasuj_tekst_combo(&combo);
-    EXPECT_EQ(host::ZwrocWartoscCombo(&combo), 0);
-
-    EXPECT_EQ(host::Laduj_DB_FlatCombo(&combo, "select kod from jezyk", "id_jezyka", "kod"), -1);
-    EXPECT_EQ(errorsShown(), 1);
-
-    QComboBox cities;
-    const int poland = host::GetIntDB("select id_p from panstwo where iso = 'PL'");
-    ASSERT_GT(host::Laduj_DB_FlatComboMiasto(&cities, poland), 0);
-    const int warsaw = cities.findText("Warszawa", Qt::MatchEndsWith);
-    ASSERT_GE(warsaw, 0);
-    EXPECT_TRUE(cities.itemText(warsaw).startsWith("PL "));
-    EXPECT_GT(cities.itemData(warsaw).toInt(), 0);
-
-    QListWidget list;
-    EXPECT_EQ(host::Laduj_DB_CheckListBox(&list, "select id_jezyka, nazwa from jezyk order by id_jezyka", "id_jezyka",
-                                          "nazwa"),
-              2);
-    ASSERT_EQ(list.count(), 2);
-    EXPECT_TRUE(list.item(1)->flags() & Qt::ItemIsUserCheckable);
-    EXPECT_EQ(list.item(1)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(list.item(1)->data(Qt::UserRole).toInt(), 2);
-}
 
 TEST_P(DatabaseTest, DictionaryEditorAddsAnEntryAndRefillsTheCombo)
 {
