@@ -111,7 +111,7 @@ TEST_P(BootstrapTest, ActiveCompanyIsTheFirstOwnCompany)
 
 MALVO_INSTANTIATE_FOR_ENGINES(BootstrapTest);
 
-TEST(Bootstrap, UnreachableServerIsRefusedClearly)
+TEST(Bootstrap, UnreachableServerIsRefusedClearlyAndTheDefaultDatabaseFollowsTheEnvironment)
 {
     host::BootstrapOptions o;
     o.database = "host=127.0.0.1 port=1 dbname=malvo user=malvo password=tajne connect_timeout=3";
@@ -123,10 +123,8 @@ TEST(Bootstrap, UnreachableServerIsRefusedClearly)
         EXPECT_FALSE(error.message().contains("tajne")) << error.message().toStdString();
     }
     EXPECT_FALSE(host::isBootstrapped());
-}
 
-TEST(Bootstrap, DefaultDatabaseFollowsTheEnvironment)
-{
+    // Without a target the database follows the environment.
     const QByteArray saved = qgetenv("MALVO_DB");
     qputenv("MALVO_DB", "/tmp/inna/malvo.db");
     EXPECT_EQ(host::defaultDatabasePath(), "/tmp/inna/malvo.db");
