@@ -1,12 +1,8 @@
 #include "host_fixture.h"
 
-#include "connection.h"
 #include "data_paths.h"
 #include "host_error.h"
-#include "host_variables.h"
 #include "suitedb.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,7 +12,7 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
-        host::setLogFilePath(m_logDir.filePath(QStringLiteral("host.log")));
+        host::setLogFilePath(m_logDir.filePath("host.log"));
     }
     void TearDown() override
     {
@@ -24,8 +20,7 @@ protected:
         host::setLogFilePath(QString());
     }
 
-    host::BootstrapOptions options(const QString &login = QStringLiteral("admin"),
-                                   const QString &language = QStringLiteral("pl"))
+    host::BootstrapOptions options(const QString &login = "admin", const QString &language = "pl")
     {
         return {.database = scratch().target(), .login = login, .language = language};
     }
@@ -45,77 +40,69 @@ private:
     QTemporaryDir m_logDir;
 };
 
-TEST_P(BootstrapTest, CreatesLogsInAndLoadsTheLanguage)
+// The first run creates the database and logs in; demo companies come only with a database the run
+// created; the language is chosen per run.
+TEST_P(BootstrapTest, FirstRunCreatesTheDatabaseAndASecondReusesIt)
 {
-    host::bootstrap(options());
+    auto o = options();
+    o.demoCompaniesWhenCreated = 3;
+    host::bootstrap(o);
     EXPECT_TRUE(host::isBootstrapped());
     EXPECT_TRUE(host::databaseWasCreated());
     ASSERT_NE(host::GetConnection(), nullptr);
     EXPECT_EQ(host::GetConnection()->engine(), GetParam());
     EXPECT_GT(host::AktIdU(), 0);
     EXPECT_TRUE(host::CzyAdministrator());
-    EXPECT_TRUE(host::AktNazwiskoImieLoginU().contains(QStringLiteral("admin")));
+    EXPECT_TRUE(host::AktNazwiskoImieLoginU().contains("admin"));
     EXPECT_EQ(host::GetLanguage(), suitedb::LanguagePolish);
-    EXPECT_EQ(host::GetKeyLang(), QStringLiteral("pl"));
-    EXPECT_EQ(host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna")), QStringLiteral("Firma własna"));
-}
-
-// Demo companies come only with a database the run created; the language is chosen per run.
-TEST_P(BootstrapTest, SecondRunReusesTheDatabase)
-{
-    auto o = options();
-    o.demoCompaniesWhenCreated = 3;
-    host::bootstrap(o);
-    const int created = host::GetIntDB(QStringLiteral("select count(*) from firma"));
+    EXPECT_EQ(host::GetKeyLang(), "pl");
+    EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_firma_wlasna"), "Firma własna");
+    const int created = host::GetIntDB("select count(*) from firma");
     EXPECT_GE(created, 3);
-    ASSERT_EQ(
-        host::ExecQuery(QStringLiteral("insert into ustawienia (co, wartosc, kod) values ('znacznik', 'x', 'TEST')")),
-        1);
+    ASSERT_EQ(host::ExecQuery("insert into ustawienia (co, wartosc, kod) values ('znacznik', 'x', 'TEST')"), 1);
     host::shutdown();
     EXPECT_FALSE(host::isBootstrapped());
     EXPECT_EQ(host::GetConnection(), nullptr);
 
-    o.language = QStringLiteral("en");
+    o.language = "en";
     host::bootstrap(o);
     EXPECT_FALSE(host::databaseWasCreated());
     EXPECT_EQ(host::GetLanguage(), suitedb::LanguageEnglish);
     bool exists = false;
-    EXPECT_EQ(host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna"), &exists),
-              QStringLiteral("Own company"));
+    EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_firma_wlasna", &exists), "Own company");
     EXPECT_TRUE(exists);
-    EXPECT_EQ(host::GetStringDB(QStringLiteral("select wartosc from ustawienia where co = 'znacznik'")),
-              QStringLiteral("x"));
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from uzytkownik where login = 'admin'")), 1);
-    EXPECT_EQ(host::GetIntDB(QStringLiteral("select count(*) from firma")), created);
+    EXPECT_EQ(host::GetStringDB("select wartosc from ustawienia where co = 'znacznik'"), "x");
+    EXPECT_EQ(host::GetIntDB("select count(*) from uzytkownik where login = 'admin'"), 1);
+    EXPECT_EQ(host::GetIntDB("select count(*) from firma"), created);
 }
 
 TEST_P(BootstrapTest, UnknownOrInactiveLoginsAndUnknownLanguagesAreRefusedClearly)
 {
-    QString message = failure(options(QStringLiteral("nikt")));
-    EXPECT_TRUE(message.contains(QStringLiteral("nikt"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("login"), Qt::CaseInsensitive)) << message.toStdString();
+    QString message = failure(options("nikt"));
+    EXPECT_TRUE(message.contains("nikt")) << message.toStdString();
+    EXPECT_TRUE(message.contains("login", Qt::CaseInsensitive)) << message.toStdString();
     EXPECT_FALSE(host::isBootstrapped());
     EXPECT_EQ(host::GetConnection(), nullptr);
 
-    message = failure(options(QStringLiteral("admin"), QStringLiteral("xx")));
-    EXPECT_TRUE(message.contains(QStringLiteral("\"xx\""))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("pl"))) << message.toStdString();
+    message = failure(options("admin", "xx"));
+    EXPECT_TRUE(message.contains("\"xx\"")) << message.toStdString();
+    EXPECT_TRUE(message.contains("pl")) << message.toStdString();
     EXPECT_FALSE(host::isBootstrapped());
 
     host::bootstrap(options());
-    host::ExecQuery(QStringLiteral("insert into uzytkownik (login, administrator, aktywny) values ('byly', 0, 0)"));
+    host::ExecQuery("insert into uzytkownik (login, administrator, aktywny) values ('byly', 0, 0)");
     host::shutdown();
-    EXPECT_FALSE(failure(options(QStringLiteral("byly"))).isEmpty());
+    EXPECT_FALSE(failure(options("byly")).isEmpty());
 }
 
 TEST_P(BootstrapTest, ActiveCompanyIsTheFirstOwnCompany)
 {
     host::bootstrap(options());
     EXPECT_EQ(host::var::AktywnaFirma.get(), 0); // no own company yet
-    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot) values ('Obca', 'OBCA')"));
-    host::ExecQuery(QStringLiteral("insert into firma (nazwa, skrot, typ_firmy) select 'Nasza', 'NASZA', id_wartosci "
-                                   "from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'firma_wlasna'"));
-    const int own = host::GetIntDB(QStringLiteral("select id_f from firma where skrot = 'NASZA'"));
+    host::ExecQuery("insert into firma (nazwa, skrot) values ('Obca', 'OBCA')");
+    host::ExecQuery("insert into firma (nazwa, skrot, typ_firmy) select 'Nasza', 'NASZA', id_wartosci "
+                    "from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'firma_wlasna'");
+    const int own = host::GetIntDB("select id_f from firma where skrot = 'NASZA'");
     ASSERT_GT(own, 0);
     host::shutdown();
     host::bootstrap(options());
@@ -124,29 +111,27 @@ TEST_P(BootstrapTest, ActiveCompanyIsTheFirstOwnCompany)
 
 MALVO_INSTANTIATE_FOR_ENGINES(BootstrapTest);
 
-TEST(Bootstrap, UnreachableServerIsRefusedClearly)
+TEST(Bootstrap, UnreachableServerIsRefusedClearlyAndTheDefaultDatabaseFollowsTheEnvironment)
 {
     host::BootstrapOptions o;
-    o.database = QStringLiteral("host=127.0.0.1 port=1 dbname=malvo user=malvo password=tajne connect_timeout=3");
+    o.database = "host=127.0.0.1 port=1 dbname=malvo user=malvo password=tajne connect_timeout=3";
     try {
         host::bootstrap(o);
         FAIL() << "bootstrap succeeded without a server";
     } catch (const db::DbError &error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("127.0.0.1"))) << error.message().toStdString();
-        EXPECT_FALSE(error.message().contains(QStringLiteral("tajne"))) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains("127.0.0.1")) << error.message().toStdString();
+        EXPECT_FALSE(error.message().contains("tajne")) << error.message().toStdString();
     }
     EXPECT_FALSE(host::isBootstrapped());
-}
 
-TEST(Bootstrap, DefaultDatabaseFollowsTheEnvironment)
-{
+    // Without a target the database follows the environment.
     const QByteArray saved = qgetenv("MALVO_DB");
     qputenv("MALVO_DB", "/tmp/inna/malvo.db");
-    EXPECT_EQ(host::defaultDatabasePath(), QStringLiteral("/tmp/inna/malvo.db"));
+    EXPECT_EQ(host::defaultDatabasePath(), "/tmp/inna/malvo.db");
     qunsetenv("MALVO_DB");
     const QByteArray xdg = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", "/tmp/xdg");
-    EXPECT_EQ(host::defaultDatabasePath(), QStringLiteral("/tmp/xdg/malvo/malvo.db"));
+    EXPECT_EQ(host::defaultDatabasePath(), "/tmp/xdg/malvo/malvo.db");
     if (xdg.isNull())
         qunsetenv("XDG_DATA_HOME");
     else

@@ -8,14 +8,14 @@ namespace {
 QStringList zdefiniowaneFunkcje(const QString &sciezka)
 {
     QProcess nm;
-    nm.start(QStringLiteral("nm"), {QStringLiteral("-D"), QStringLiteral("--defined-only"), sciezka});
+    nm.start("nm", {"-D", "--defined-only", sciezka});
     if (!nm.waitForFinished(30000) || nm.exitCode() != 0)
-        return {QStringLiteral("<nm failed>")};
+        return {"<nm failed>"};
     QStringList wynik;
-    for (const QString &wiersz : QString::fromLocal8Bit(nm.readAllStandardOutput()).split(QLatin1Char('\n'))) {
-        const QStringList pola = wiersz.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (pola.size() == 3 && (pola[1] == QLatin1String("T") || pola[1] == QLatin1String("W")))
-            wynik << pola[2].section(QLatin1Char('@'), 0, 0);
+    for (const QString &wiersz : QString::fromLocal8Bit(nm.readAllStandardOutput()).split('\n')) {
+        const QStringList pola = wiersz.split(' ', Qt::SkipEmptyParts);
+        if (pola.size() == 3 && (pola[1] == "T" || pola[1] == "W"))
+            wynik << pola[2].section('@', 0, 0);
     }
     wynik.sort();
     return wynik;
@@ -34,10 +34,9 @@ TEST(SiblingExports, OnlyTheAgreedEntryPointsLeaveTheLibrary)
         {"data/MalvoMobile/libMalvoMobile.so", "_SynchronizeAPD"},
         {"data/Forwarding/liborders.so", "_Grafik_NewRecord"},
         {"libcities.so", "_DodajMiastoBezFormularza _EditRecord _NewRecord"},
-        {"libdelivery_terms.so", "_EditRecord _NewRecord"},
-    };
+        {"libdelivery_terms.so", "_EditRecord _NewRecord"}};
     for (const auto &[plik, eksporty] : biblioteki)
-        EXPECT_EQ(zdefiniowaneFunkcje(QStringLiteral(MALVO_BIN_DIR "/") + QLatin1String(plik)).join(QLatin1Char(' ')),
+        EXPECT_EQ(zdefiniowaneFunkcje(QStringLiteral(MALVO_BIN_DIR "/") + QLatin1String(plik)).join(' '),
                   QLatin1String(eksporty))
             << plik;
 }

@@ -4,7 +4,6 @@
 #include "siblings.h"
 
 #include <QDialog>
-#include <QVariantMap>
 #include <functional>
 
 // A bootstrapped host whose siblings are the ones just built.
@@ -54,17 +53,13 @@ protected:
     static int wstaw(const QString &tabela, const QString &kolumnaId, const QVariantMap &wartosci)
     {
         const QStringList kolumny = wartosci.keys();
-        host::ExecQuery(QStringLiteral("insert into %1 (%2) values (:%3)")
-                            .arg(tabela, kolumny.join(QLatin1String(", ")), kolumny.join(QLatin1String(", :"))),
-                        nullptr, 0, wartosci);
-        return ile(QStringLiteral("select max(%1) from %2").arg(kolumnaId, tabela));
+        host::ExecQuery(
+            QString("insert into %1 (%2) values (:%3)").arg(tabela, kolumny.join(", "), kolumny.join(", :")), nullptr,
+            0, wartosci);
+        return ile(QString("select max(%1) from %2").arg(kolumnaId, tabela));
     }
 
-    static int firma(const QString &nazwa)
-    {
-        return wstaw(QStringLiteral("firma"), QStringLiteral("id_f"),
-                     {{QStringLiteral("nazwa"), nazwa}, {QStringLiteral("skrot"), nazwa}});
-    }
+    static int firma(const QString &nazwa) { return wstaw("firma", "id_f", {{"nazwa", nazwa}, {"skrot", nazwa}}); }
 
     static int ile(const QString &sql, const QVariantMap &parametry = {})
     {

@@ -2,10 +2,7 @@
 // beyond the shared save convention.
 #include "suitedb_fixture.h"
 
-#include "connection.h"
 #include "suitedb.h"
-
-#include <gtest/gtest.h>
 
 namespace suitedbtest {
 namespace {
@@ -17,27 +14,27 @@ protected:
     {
         SuiteDbTest::SetUp();
         if (!IsSkipped())
-            m_company = addCompany(connection(), QStringLiteral("Firma"));
+            m_company = addCompany("Firma");
     }
 
     int address(int isDefault, QVariant id = {}, int owner = 0)
     {
-        const Call c = call(connection(), "PZapAdres",
-                            {{"@id", id},
-                             {"@id_", owner ? owner : m_company},
-                             {"@tabela", 7},
-                             {"@ulica", "Ulica"},
-                             {"@czy_domyslny", isDefault}});
-        EXPECT_EQ(c.result, 0);
-        return c["@id"].toInt();
+        return call("PZapAdres",
+                    {{"@id", id},
+                     {"@id_", owner ? owner : m_company},
+                     {"@tabela", 7},
+                     {"@ulica", "Ulica"},
+                     {"@czy_domyslny", isDefault}})
+            .ok("@id")
+            .toInt();
     }
     // The default address of an owner, or -1 when it has not exactly one.
     int defaultOf(int owner)
     {
-        const QString where = QStringLiteral(" from adres where tabela = 7 and id_ = :o and czy_domyslny = 1");
-        if (count(connection(), QStringLiteral("select count(*)") + where, {{"o", owner}}) != 1)
+        const QString where = " from adres where tabela = 7 and id_ = :o and czy_domyslny = 1";
+        if (count("select count(*)" + where, {{"o", owner}}) != 1)
             return -1;
-        return scalar(connection(), QStringLiteral("select id_adr") + where, {{"o", owner}}).toInt();
+        return scalar("select id_adr" + where, {{"o", owner}}).toInt();
     }
 
     int m_company = 0;
@@ -46,37 +43,33 @@ protected:
 TEST_P(CompanySave, MemoChangesOnlyWhenItsModFlagIsSet)
 {
     for (const auto &[memo, mod] : {std::pair{"@uwagi", "@uwagi_mod"}, std::pair{"@komentarz", "@komentarz_mod"}}) {
-        const QString select = QStringLiteral("select %1 from firma where id_f = :id").arg(QLatin1String(memo + 1));
+        const QString select = QString("select %1 from firma where id_f = :id").arg(memo + 1);
         for (const auto &[text, flag, kept] :
              {std::tuple{"pierwsza", 1, "pierwsza"}, std::tuple{"druga", 0, "pierwsza"},
               std::tuple{"trzecia", 1, "trzecia"}}) {
-            EXPECT_EQ(
-                call(connection(), "PZapFirmeFull", {{"@id", m_company}, {"@nazwa", "M"}, {memo, text}, {mod, flag}})
-                    .result,
-                0);
-            EXPECT_EQ(scalar(connection(), select, {{"id", m_company}}).toString(), QLatin1String(kept)) << memo;
+            EXPECT_EQ(call("PZapFirmeFull", {{"@id", m_company}, {"@nazwa", "M"}, {memo, text}, {mod, flag}}).result,
+                      0);
+            EXPECT_EQ(scalar(select, {{"id", m_company}}).toString(), kept) << memo;
         }
     }
 }
 
 TEST_P(CompanySave, NullsTakeTheDocumentedDefaultsAndBadNamesOrHeadOfficesAreRefused)
 {
-    EXPECT_EQ(count(connection(),
-                    QStringLiteral("select count(*) from firma where id_f = :id and limit_nadh = 260"
-                                   " and dodatkowe_wolne = 7 and aktywna = 1 and bus = 0"
-                                   " and limit_kredytowy = 0 and w_synchronizacji = 0"),
+    EXPECT_EQ(count("select count(*) from firma where id_f = :id and limit_nadh = 260"
+                    " and dodatkowe_wolne = 7 and aktywna = 1 and bus = 0"
+                    " and limit_kredytowy = 0 and w_synchronizacji = 0",
                     {{"id", m_company}}),
               1);
-    EXPECT_EQ(call(connection(), "PZapFirmeFull", {{"@nazwa", "  "}}).result, suitedb::ResultMissingValue);
-    EXPECT_EQ(
-        call(connection(), "PZapFirmeFull", {{"@id", m_company}, {"@nazwa", "C"}, {"@id_centrali", m_company}}).result,
-        suitedb::ResultMissingValue);
-    EXPECT_EQ(call(connection(), "PZapFirmeFull", {{"@nazwa", "Oddział"}, {"@id_centrali", m_company + 1000}}).result,
+    EXPECT_EQ(call("PZapFirmeFull", {{"@nazwa", "  "}}).result, suitedb::ResultMissingValue);
+    EXPECT_EQ(call("PZapFirmeFull", {{"@id", m_company}, {"@nazwa", "C"}, {"@id_centrali", m_company}}).result,
               suitedb::ResultMissingValue);
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from firma")), 1);
+    EXPECT_EQ(call("PZapFirmeFull", {{"@nazwa", "Oddział"}, {"@id_centrali", m_company + 1000}}).result,
+              suitedb::ResultMissingValue);
+    EXPECT_EQ(count("select count(*) from firma"), 1);
 }
 
-TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddress)
+TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddressAndActiveAccount)
 {
     const int first = address(0);
     EXPECT_EQ(defaultOf(m_company), first); // even when not asked
@@ -91,8 +84,8 @@ TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddress)
     address(0, third); // the only default cannot be unset
     EXPECT_EQ(defaultOf(m_company), third);
     // Owners do not share the flag; moving the default away leaves the old owner one.
-    const int mine = addCompany(connection(), QStringLiteral("Moja"));
-    const int other = addCompany(connection(), QStringLiteral("Inna"));
+    const int mine = addCompany("Moja");
+    const int other = addCompany("Inna");
     const int moved = address(1, {}, mine);
     const int stays = address(0, {}, mine);
     const int theirs = address(1, {}, other);
@@ -102,53 +95,48 @@ TEST_P(CompanySave, EachOwnerKeepsExactlyOneDefaultAddress)
     EXPECT_EQ(defaultOf(mine), stays);
     EXPECT_EQ(defaultOf(m_company), third);
     EXPECT_EQ(defaultOf(other), moved);
-}
 
-TEST_P(CompanySave, OneActiveDefaultAccountPerOwner)
-{
+    // One active default account per owner.
     auto save = [&](int active) {
-        const Call c = call(connection(), "PZapKonto",
-                            {{"@id_", m_company},
-                             {"@tabela", 7},
-                             {"@nr_konta", "11 2222"},
-                             {"@czy_domyslne", 1},
-                             {"@aktywne", active}});
-        EXPECT_EQ(c.result, 0);
-        return c["@id"].toInt();
+        return call("PZapKonto",
+                    {{"@id_", m_company},
+                     {"@tabela", 7},
+                     {"@nr_konta", "11 2222"},
+                     {"@czy_domyslne", 1},
+                     {"@aktywne", active}})
+            .ok("@id")
+            .toInt();
     };
-    const QString defaults = QStringLiteral("select id_konta from konto where id_ = :o and czy_domyslne = 1");
-    const int first = save(1);
+    const QString defaults = "select id_konta from konto where id_ = :o and czy_domyslne = 1";
+    const int account = save(1);
     save(0);
-    EXPECT_EQ(strings(connection(), defaults, {{"o", m_company}}), QStringList{QString::number(first)});
-    const int second = save(1);
-    EXPECT_EQ(strings(connection(), defaults, {{"o", m_company}}), QStringList{QString::number(second)});
+    EXPECT_EQ(strings(defaults, {{"o", m_company}}), QStringList{QString::number(account)});
+    const int later = save(1);
+    EXPECT_EQ(strings(defaults, {{"o", m_company}}), QStringList{QString::number(later)});
 }
 
 TEST_P(CompanySave, DocumentKeepsUntouchedRemarksAndStampsDone)
 {
-    const int kind = addDictionaryEntry(connection(), QStringLiteral("dokument_rodzaj"), QStringLiteral("test_kind"),
-                                        QStringLiteral("Rodzaj"), QStringLiteral("Kind"));
-    const Call inserted = call(connection(), "PZapDokument", {{"@rodzaj", kind}, {"@uwagi", "ważne"}, {"@id_u", 1}});
+    const int kind = addDictionaryEntry("dokument_rodzaj", "test_kind", "Rodzaj", "Kind");
+    const Call inserted = call("PZapDokument", {{"@rodzaj", kind}, {"@uwagi", "ważne"}, {"@id_u", 1}});
     ASSERT_EQ(inserted.result, 0);
     const int id = inserted["@id"].toInt();
-    ASSERT_EQ(call(connection(), "PZapDokument",
-                   {{"@id", id}, {"@rodzaj", kind}, {"@uwagi", "inne"}, {"@czy_wykonany", 1}, {"@id_u", 1}})
-                  .result,
-              0);
-    EXPECT_EQ(
-        count(connection(),
-              QStringLiteral("select count(*) from dokument where id_dok = :id and uwagi = :u and czy_wykonany = 1"
-                             " and data_wykonania is not null and id_u_wykonal = 1"),
-              {{"id", id}, {"u", QStringLiteral("ważne")}}),
-        1);
-    EXPECT_EQ(call(connection(), "PZapDokument", {{"@numer", "bez rodzaju"}}).result, suitedb::ResultMissingValue);
+    ASSERT_EQ(
+        call("PZapDokument", {{"@id", id}, {"@rodzaj", kind}, {"@uwagi", "inne"}, {"@czy_wykonany", 1}, {"@id_u", 1}})
+            .result,
+        0);
+    EXPECT_EQ(count("select count(*) from dokument where id_dok = :id and uwagi = :u and czy_wykonany = 1"
+                    " and data_wykonania is not null and id_u_wykonal = 1",
+                    {{"id", id}, {"u", "ważne"}}),
+              1);
+    EXPECT_EQ(call("PZapDokument", {{"@numer", "bez rodzaju"}}).result, suitedb::ResultMissingValue);
 }
 
 TEST_P(CompanySave, SettingsKeepOneRowPerKeyWithNullsAsKeys)
 {
     for (const auto &[value, user] :
          {std::pair{"1", QVariant()}, std::pair{"0", QVariant()}, std::pair{"1", QVariant(3)}})
-        EXPECT_EQ(call(connection(), "PZapUst4",
+        EXPECT_EQ(call("PZapUst4",
                        {{"@id_u_kto", 1},
                         {"@co", "sp_data_kursu_auto"},
                         {"@wartosc", value},
@@ -157,11 +145,10 @@ TEST_P(CompanySave, SettingsKeepOneRowPerKeyWithNullsAsKeys)
                         {"@id_u", user}})
                       .result,
                   0);
-    EXPECT_EQ(strings(connection(),
-                      QStringLiteral("select coalesce(cast(id_u as text), '-') || wartosc from ustawienia where kod = "
-                                     "'SP' and co = 'sp_data_kursu_auto' and id_f = :f order by coalesce(id_u, 0)"),
+    EXPECT_EQ(strings("select coalesce(cast(id_u as text), '-') || wartosc from ustawienia where kod = "
+                      "'SP' and co = 'sp_data_kursu_auto' and id_f = :f order by coalesce(id_u, 0)",
                       {{"f", m_company}}),
-              (QStringList{QStringLiteral("-0"), QStringLiteral("31")}));
+              (QStringList{"-0", "31"}));
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(CompanySave);

@@ -1,10 +1,6 @@
 #include "suitedb_fixture.h"
 
-#include "connection.h"
 #include "suitedb.h"
-
-#include <QDateTime>
-#include <gtest/gtest.h>
 
 namespace suitedbtest {
 namespace {
@@ -14,26 +10,25 @@ class Delete : public SuiteDbTest
 protected:
     Call remove(const char *table, const char *key, int id, int forced = 0)
     {
-        return call(connection(), "PUsunW",
+        return call("PUsunW",
                     {{"@tabela", table}, {"@nazwa_id", key}, {"@id_u", 1}, {"@czy_wymuszenie", forced}, {"@id", id}});
     }
-    int rows(const char *sql, int id) { return count(connection(), QString::fromLatin1(sql), {{"id", id}}); }
+    int rows(const char *sql, int id) { return count(sql, {{"id", id}}); }
     int address(int company)
     {
-        return call(connection(), "PZapAdres", {{"@id_", company}, {"@tabela", 7}, {"@ulica", "A"}})["@id"].toInt();
+        return call("PZapAdres", {{"@id_", company}, {"@tabela", 7}, {"@ulica", "A"}})["@id"].toInt();
     }
     QString canDelete(const char *table, int id, int language)
     {
-        const Call c = call(connection(), "PCanDel",
-                            {{"@id", id}, {"@tabela", table}, {"@id_jezyka", language}, {"@czy_wymuszenie", 0}});
-        EXPECT_EQ(c.result, 0);
-        return c["@odp"].toString();
+        return call("PCanDel", {{"@id", id}, {"@tabela", table}, {"@id_jezyka", language}, {"@czy_wymuszenie", 0}})
+            .ok("@odp")
+            .toString();
     }
 
     // A company with one row of every kind that hangs on it.
     int companyWithSatellites(int partner)
     {
-        const int id = addCompany(connection(), QStringLiteral("Satelity"));
+        const int id = addCompany("Satelity");
         const std::pair<const char *, Args> saves[] = {
             {"PZapAdres", {{"@id_", id}, {"@tabela", 7}, {"@ulica", "A"}, {"@czy_domyslny", 1}}},
             {"PZapTelefon", {{"@id_", id}, {"@tabela", 7}, {"@numer", "1"}}},
@@ -44,17 +39,12 @@ protected:
             {"PZapUst4", {{"@co", "termin_zaplaty"}, {"@wartosc", "45"}, {"@kod", "partners.dll"}, {"@id_f", id}}},
         };
         for (const auto &[procedure, args] : saves)
-            EXPECT_EQ(call(connection(), procedure, args).result, 0) << procedure;
-        exec(connection(),
-             QStringLiteral(
-                 "insert into import_powiazania (id_, tabela, import, wartosc_import) values (:id, 7, 10, 'MPK')"),
+            EXPECT_EQ(call(procedure, args).result, 0) << procedure;
+        exec("insert into import_powiazania (id_, tabela, import, wartosc_import) values (:id, 7, 10, 'MPK')",
              {{"id", id}});
-        exec(connection(), QStringLiteral("insert into firma_grupa (id_f, grupa) values (:id, 1)"), {{"id", id}});
-        exec(connection(),
-             QStringLiteral("insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id, :p, :k)"),
-             {{"id", id},
-              {"p", partner},
-              {"k", scalar(connection(), QStringLiteral("select id_konta from konto where id_ = :id"), {{"id", id}})}});
+        exec("insert into firma_grupa (id_f, grupa) values (:id, 1)", {{"id", id}});
+        exec("insert into firma_konto_rozl (id_f_akt, id_f, id_konta) values (:id, :p, :k)",
+             {{"id", id}, {"p", partner}, {"k", scalar("select id_konta from konto where id_ = :id", {{"id", id}})}});
         return id;
     }
 };
@@ -77,11 +67,10 @@ const char *const SatelliteCounts[] = {
 // A company with an invoice stays whole, and the connection stays usable after the refusal.
 TEST_P(Delete, CompanyTakesItsSatellitesAlongAndNoOneElses)
 {
-    const int partner = addCompany(connection(), QStringLiteral("Partner"));
+    const int partner = addCompany("Partner");
     const int keep = companyWithSatellites(partner);
     const int gone = companyWithSatellites(partner);
-    exec(connection(), QStringLiteral("insert into faktura (nr_pelny, id_f) values ('FV 1/2024', :id)"),
-         {{"id", keep}});
+    exec("insert into faktura (nr_pelny, id_f) values ('FV 1/2024', :id)", {{"id", keep}});
 
     EXPECT_EQ(remove("firma", "id_f", keep).result, suitedb::ResultDependentRows);
     EXPECT_EQ(remove("firma", "id_f", gone).result, 0);
@@ -93,68 +82,59 @@ TEST_P(Delete, CompanyTakesItsSatellitesAlongAndNoOneElses)
 }
 
 // Also: names match without case, and a row already gone is reported.
-TEST_P(Delete, SynchronisedRowNeedsTheForceFlag)
+TEST_P(Delete, SynchronisedRowsNeedTheForceFlagAndUnknownTablesAndKeysAreRefused)
 {
-    const int company = addCompany(connection(), QStringLiteral("Synchronizowana"));
-    exec(connection(), QStringLiteral("update firma set w_synchronizacji = 1 where id_f = :id"), {{"id", company}});
+    const int company = addCompany("Synchronizowana");
+    exec("update firma set w_synchronizacji = 1 where id_f = :id", {{"id", company}});
     EXPECT_EQ(remove("firma", "id_f", company).result, suitedb::ResultSynchronising);
     EXPECT_EQ(rows("select count(*) from firma where id_f = :id", company), 1);
     EXPECT_EQ(remove(" FIRMA", "ID_F ", company, 1).result, 0);
     EXPECT_EQ(rows("select count(*) from firma where id_f = :id", company), 0);
     EXPECT_EQ(remove("firma", "id_f", company).result, suitedb::ResultRecordDeleted);
-}
 
-TEST_P(Delete, DeletedDefaultAddressHandsTheFlagOn)
-{
-    const int company = addCompany(connection(), QStringLiteral("Adresy"));
-    const int first = address(company);
-    const int second = address(company);
-    EXPECT_EQ(remove("adres", "id_adr", first).result, 0);
-    EXPECT_EQ(rows("select count(*) from adres where id_adr = :id and czy_domyslny = 1", second), 1);
-}
-
-// Arguments that name no allowed (table, key) pair delete nothing.
-TEST_P(Delete, UnknownTablesAndKeysAreRefused)
-{
-    const int company = addCompany(connection(), QStringLiteral("Chroniona"));
-    const int users = count(connection(), QStringLiteral("select count(*) from uzytkownik"));
+    // Arguments that name no allowed (table, key) pair delete nothing.
+    const int guarded = addCompany("Chroniona");
+    const int users = count("select count(*) from uzytkownik");
     for (const auto &[table, key] :
          {std::pair{"uzytkownik", "id_u"}, std::pair{"firma", "nazwa"}, std::pair{"adres", "id_f"},
           std::pair{"firma where 1=1; --", "id_f"}, std::pair{"firma", "id_f or 1=1"}, std::pair{"", ""}}) {
-        EXPECT_EQ(call(connection(), "PUsunW", {{"@tabela", table}, {"@nazwa_id", key}, {"@id", company}}).result,
+        EXPECT_EQ(call("PUsunW", {{"@tabela", table}, {"@nazwa_id", key}, {"@id", guarded}}).result,
                   suitedb::ResultUnknownObject)
             << table << " " << key;
     }
-    EXPECT_EQ(rows("select count(*) from firma where id_f = :id", company), 1);
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from uzytkownik")), users);
+    EXPECT_EQ(rows("select count(*) from firma where id_f = :id", guarded), 1);
+    EXPECT_EQ(count("select count(*) from uzytkownik"), users);
 }
 
 TEST_P(Delete, CanDeleteListsWhatDependsOnACompany)
 {
-    const int company = addCompany(connection(), QStringLiteral("Sprawdzana"));
-    const int branch = addCompany(connection(), QStringLiteral("Oddział"), {{"@id_centrali", company}});
+    const int company = addCompany("Sprawdzana");
+    const int branch = addCompany("Oddział", {{"@id_centrali", company}});
     ASSERT_GT(branch, 0);
-    exec(connection(), QStringLiteral("insert into faktura (nr_pelny, id_platnik) values ('FV 1', :id), ('FV 2', :id)"),
-         {{"id", company}});
-    exec(connection(), QStringLiteral("insert into zlecenie (nr_pelny, id_f) values ('Z 1', :id)"), {{"id", company}});
+    exec("insert into faktura (nr_pelny, id_platnik) values ('FV 1', :id), ('FV 2', :id)", {{"id", company}});
+    exec("insert into zlecenie (nr_pelny, id_f) values ('Z 1', :id)", {{"id", company}});
 
     const QString polish = canDelete("firma", company, suitedb::LanguagePolish);
     for (const char *part : {"faktury: 2", "zlecenia: 1", "oddziały: 1"})
-        EXPECT_TRUE(polish.contains(QString::fromUtf8(part))) << polish.toStdString();
-    EXPECT_FALSE(polish.contains(QStringLiteral("dokumenty"))) << polish.toStdString();
+        EXPECT_TRUE(polish.contains(part)) << polish.toStdString();
+    EXPECT_FALSE(polish.contains("dokumenty")) << polish.toStdString();
     const QString english = canDelete("firma", company, suitedb::LanguageEnglish);
-    EXPECT_TRUE(english.contains(QStringLiteral("invoices: 2"))) << english.toStdString();
+    EXPECT_TRUE(english.contains("invoices: 2")) << english.toStdString();
     // The branch itself depends on nothing.
     EXPECT_TRUE(canDelete("firma", branch, suitedb::LanguagePolish).isEmpty());
 }
 
-TEST_P(Delete, CanDeleteReportsAnAddressOnAnInvoice)
+// An address on an invoice stays; deleting the default one hands the flag on.
+TEST_P(Delete, AddressOnAnInvoiceIsReportedAndADeletedDefaultHandsTheFlagOn)
 {
-    const int addressId = address(addCompany(connection(), QStringLiteral("Sprawdzana")));
-    EXPECT_TRUE(canDelete("adres", addressId, suitedb::LanguagePolish).isEmpty());
-    exec(connection(), QStringLiteral("insert into faktura (nr_pelny, id_adr_f) values ('FV 9', :a)"),
-         {{"a", addressId}});
-    EXPECT_FALSE(canDelete("adres", addressId, suitedb::LanguagePolish).isEmpty());
+    const int company = addCompany("Adresy");
+    const int first = address(company);
+    const int second = address(company);
+    EXPECT_TRUE(canDelete("adres", second, suitedb::LanguagePolish).isEmpty());
+    exec("insert into faktura (nr_pelny, id_adr_f) values ('FV 9', :a)", {{"a", second}});
+    EXPECT_FALSE(canDelete("adres", second, suitedb::LanguagePolish).isEmpty());
+    EXPECT_EQ(remove("adres", "id_adr", first).result, 0);
+    EXPECT_EQ(rows("select count(*) from adres where id_adr = :id and czy_domyslny = 1", second), 1);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(Delete);

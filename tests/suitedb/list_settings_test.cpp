@@ -1,10 +1,6 @@
 #include "suitedb_fixture.h"
 
-#include "connection.h"
-#include "query.h"
 #include "suitedb.h"
-
-#include <gtest/gtest.h>
 
 namespace suitedbtest {
 namespace {
@@ -14,7 +10,7 @@ class ListSettings : public SuiteDbTest
 protected:
     int saveColumn(const char *menu, const char *field, int position, int width)
     {
-        return call(connection(), "zap_ust",
+        return call("zap_ust",
                     {{"@form", "Tlista_firm_form"},
                      {"@id_u", 1},
                      {"@kod_dll", "partners.dll"},
@@ -30,20 +26,18 @@ protected:
     }
     int columnsSaved(const char *module, int user)
     {
-        const Call read =
-            call(connection(), "pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", module}, {"@id_u", user}});
-        EXPECT_EQ(read.result, 0);
-        return read["@ile"].toInt();
+        return call("pob_ust2", {{"@form", "Tlista_firm_form"}, {"@kod_dll", module}, {"@id_u", user}})
+            .ok("@ile")
+            .toInt();
     }
 };
 
 // Keys are required, and other users and modules are kept apart.
 TEST_P(ListSettings, SavingTheSameKeyReplacesTheRecord)
 {
-    EXPECT_EQ(call(connection(), "zap_ust", {{"@id_u", 1}, {"@typ", "TColumn"}}).result, suitedb::ResultMissingValue);
-    EXPECT_EQ(call(connection(), "pob_ust2", {{"@kod_dll", "partners.dll"}, {"@id_u", 1}}).result,
-              suitedb::ResultMissingValue);
-    EXPECT_EQ(count(connection(), QStringLiteral("select count(*) from ust_form")), 0);
+    EXPECT_EQ(call("zap_ust", {{"@id_u", 1}, {"@typ", "TColumn"}}).result, suitedb::ResultMissingValue);
+    EXPECT_EQ(call("pob_ust2", {{"@kod_dll", "partners.dll"}, {"@id_u", 1}}).result, suitedb::ResultMissingValue);
+    EXPECT_EQ(count("select count(*) from ust_form"), 0);
     ASSERT_EQ(saveColumn("ramka", "nazwa", 0, 100), 0);
     ASSERT_EQ(saveColumn("ramka", "nazwa", 2, 180), 0);
     ASSERT_EQ(saveColumn("ramka", "skrot", 1, 80), 0);
@@ -51,11 +45,9 @@ TEST_P(ListSettings, SavingTheSameKeyReplacesTheRecord)
 
     EXPECT_EQ(columnsSaved("partners.dll", 1), 3);
 
-    EXPECT_EQ(
-        strings(connection(),
-                QStringLiteral("select nazwa || ':' || szerokosc from ust_form where formularz = 'Tlista_firm_form'"
-                               " and kod_dll = 'partners.dll' and id_u = 1 and menu = 'ramka' order by kolejnosc")),
-        (QStringList{QStringLiteral("skrot:80"), QStringLiteral("nazwa:180")}));
+    EXPECT_EQ(strings("select nazwa || ':' || szerokosc from ust_form where formularz = 'Tlista_firm_form'"
+                      " and kod_dll = 'partners.dll' and id_u = 1 and menu = 'ramka' order by kolejnosc"),
+              (QStringList{"skrot:80", "nazwa:180"}));
     EXPECT_EQ(columnsSaved("partners.dll", 2), 0);
     EXPECT_EQ(columnsSaved("orders.dll", 1), 0);
 }

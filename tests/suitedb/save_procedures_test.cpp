@@ -3,21 +3,18 @@
 // synchronised.
 #include "suitedb_fixture.h"
 
-#include "connection.h"
 #include "suitedb.h"
 
-#include <QDateTime>
 #include <algorithm>
-#include <gtest/gtest.h>
 
 namespace suitedbtest {
 namespace {
 
 // Stand-ins in a case's arguments for the rows the fixture creates.
-const QVariant Company = QStringLiteral("$company");
-const QVariant City = QStringLiteral("$city");
-const QVariant Country = QStringLiteral("$country");
-const QVariant Kind = QStringLiteral("$kind");
+const QVariant Company = "$company";
+const QVariant City = "$city";
+const QVariant Country = "$country";
+const QVariant Kind = "$kind";
 
 struct SaveCase
 {
@@ -70,14 +67,11 @@ protected:
         SuiteDbTest::SetUp();
         if (IsSkipped())
             return;
-        const Place place = addPlace(connection(), QStringLiteral("Poznań"), QStringLiteral("60-001"),
-                                     QStringLiteral("TP"), QStringLiteral("Testlandia"), QStringLiteral("Testland"));
-        m_owners = {{Company.toString(), addCompany(connection(), QStringLiteral("Właściciel"))},
+        const Place place = addPlace("Poznań", "60-001", "TP", "Testlandia", "Testland");
+        m_owners = {{Company.toString(), addCompany("Właściciel")},
                     {City.toString(), place.city},
                     {Country.toString(), place.country},
-                    {Kind.toString(),
-                     addDictionaryEntry(connection(), QStringLiteral("dokument_rodzaj"), QStringLiteral("test_dok"),
-                                        QStringLiteral("Licencja"), QStringLiteral("Licence"))}};
+                    {Kind.toString(), addDictionaryEntry("dokument_rodzaj", "test_dok", "Licencja", "Licence")}};
     }
 
     const SaveCase &save() const { return *m_case; }
@@ -90,7 +84,7 @@ protected:
         if (changed)
             args.push_back({save().changedParam, save().changedValue});
         args.push_back({save().idParam, id});
-        return call(connection(), save().procedure, args);
+        return call(save().procedure, args);
     }
 
     QString row(const char *sql) const
@@ -99,15 +93,10 @@ protected:
     }
     QVariant stored(int id)
     {
-        return scalar(connection(), row("select %3 from %1 where %2 = :id").arg(QLatin1String(save().changedParam + 1)),
+        return scalar(row("select %3 from %1 where %2 = :id").arg(QLatin1String(save().changedParam + 1)),
                       {{"id", id}});
     }
-    int insert()
-    {
-        const Call inserted = run(QVariant());
-        EXPECT_EQ(inserted.result, 0);
-        return inserted[save().idParam].toInt();
-    }
+    int insert() { return run(QVariant()).ok(save().idParam).toInt(); }
 
     QVariantMap m_owners;
     const SaveCase *m_case = nullptr;
@@ -122,7 +111,7 @@ TEST_P(SaveProcedure, InsertsWithANullIdAndUpdatesTheGivenRowOnly)
         const int other = insert();
         EXPECT_GT(id, 0);
         EXPECT_NE(other, id);
-        EXPECT_EQ(count(connection(), row("select count(*) from %1 where %2 = :id"), {{"id", id}}), 1);
+        EXPECT_EQ(count(row("select count(*) from %1 where %2 = :id"), {{"id", id}}), 1);
         const QVariant before = stored(other);
 
         const Call updated = run(id, true);
@@ -143,26 +132,27 @@ TEST_P(SaveProcedure, RefusesVanishedRowsAndOwnersAndRowsBeingSynchronised)
         SCOPED_TRACE(c.name);
         m_case = &c;
         const int gone = insert();
-        exec(connection(), row("delete from %1 where %2 = :id"), {{"id", gone}});
+        exec(row("delete from %1 where %2 = :id"), {{"id", gone}});
         EXPECT_EQ(run(gone, true).result, suitedb::ResultRecordDeleted);
-        EXPECT_EQ(count(connection(), row("select count(*) from %1 where %2 = :id"), {{"id", gone}}), 0);
+        EXPECT_EQ(count(row("select count(*) from %1 where %2 = :id"), {{"id", gone}}), 0);
 
         if (save().hasSyncFlag) {
             const int id = insert();
             const QVariant before = stored(id);
-            exec(connection(), row("update %1 set w_synchronizacji = 1 where %2 = :id"), {{"id", id}});
+            exec(row("update %1 set w_synchronizacji = 1 where %2 = :id"), {{"id", id}});
             EXPECT_EQ(run(id, true).result, suitedb::ResultSynchronising);
             EXPECT_EQ(stored(id), before);
         }
     }
     // Rows that hang on a company are refused once the company is gone.
-    const int gone = addCompany(connection(), QStringLiteral("Znikająca"));
-    exec(connection(), QStringLiteral("delete from firma where id_f = :id"), {{"id", gone}});
+    const int gone = addCompany("Znikająca");
+    exec("delete from firma where id_f = :id", {{"id", gone}});
     m_owners.insert(Company.toString(), gone);
     for (const SaveCase &c : Cases) {
         m_case = &c;
-        if (std::any_of(c.args.cbegin(), c.args.cend(), [](const auto &a) { return a.second == Company; }))
+        if (std::any_of(c.args.cbegin(), c.args.cend(), [](const auto &a) { return a.second == Company; })) {
             EXPECT_EQ(run(QVariant()).result, suitedb::ResultRecordDeleted) << c.name;
+        }
     }
 }
 

@@ -20,14 +20,13 @@ struct Translations
 Translations readTranslations(const QString &language)
 {
     Translations result;
-    QFile file(QStringLiteral(":/suitedb/seed/resstrings_%1.tsv").arg(language));
+    QFile file(QString(":/suitedb/seed/resstrings_%1.tsv").arg(language));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "missing translation file " << language.toStdString();
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        line.remove(QLatin1Char('\r'));
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+    for (QString line : QString::fromUtf8(file.readAll()).split('\n')) {
+        line.remove('\r');
+        if (line.isEmpty() || line.startsWith('#'))
             continue;
-        const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        const qsizetype tab = line.indexOf('\t');
         const QString key = tab < 0 ? line : line.left(tab);
         if (result.texts.contains(key))
             result.duplicates.append(key);
@@ -38,51 +37,47 @@ Translations readTranslations(const QString &language)
 
 QSet<QString> placeholders(const QString &text)
 {
-    static const QRegularExpression argument(QStringLiteral("%\\d"));
+    static const QRegularExpression argument("%\\d");
     QSet<QString> found;
     for (auto it = argument.globalMatch(text); it.hasNext();)
         found.insert(it.next().captured());
     return found;
 }
 
-TEST(TranslationFiles, EveryKeyOnceWithATextAndFileTypesCarryTheirPattern)
+// Both files hold every key once with a real text; English translates each with the same
+// arguments (a copied Polish text is an untranslated entry).
+TEST(TranslationFiles, BothLanguagesCoverTheSameKeysWithRealTextsAndArguments)
 {
-    for (const char *language : {"pl", "en"}) {
-        const Translations file = readTranslations(QString::fromLatin1(language));
-        EXPECT_GT(file.texts.size(), 200);
-        EXPECT_TRUE(file.duplicates.isEmpty()) << file.duplicates.join(QLatin1Char(' ')).toStdString();
-        for (auto it = file.texts.cbegin(); it != file.texts.cend(); ++it) {
-            EXPECT_TRUE(it.key().startsWith(QLatin1String("Resstrings_IDS_"))) << it.key().toStdString();
+    const Translations polish = readTranslations("pl");
+    const Translations english = readTranslations("en");
+    for (const Translations *file : {&polish, &english}) {
+        EXPECT_GT(file->texts.size(), 200);
+        EXPECT_TRUE(file->duplicates.isEmpty()) << file->duplicates.join(' ').toStdString();
+        for (auto it = file->texts.cbegin(); it != file->texts.cend(); ++it) {
+            EXPECT_TRUE(it.key().startsWith("Resstrings_IDS_")) << it.key().toStdString();
             EXPECT_FALSE(it.value().trimmed().isEmpty()) << it.key().toStdString();
         }
         // File-dialog entries are "description|pattern" so that the dialog can split them.
-        for (const char *type : {"bmp", "jpg", "txt", "rtf", "doc", "odt", "pdf"}) {
-            const QString text = file.texts.value(QStringLiteral("Resstrings_IDS_plik_") + QLatin1String(type));
-            EXPECT_TRUE(text.contains(QStringLiteral("|*.") + QLatin1String(type)))
-                << type << ": " << text.toStdString();
+        for (const QString type : {"bmp", "jpg", "txt", "rtf", "doc", "odt", "pdf"}) {
+            const QString text = file->texts.value("Resstrings_IDS_plik_" + type);
+            EXPECT_TRUE(text.contains("|*." + type)) << type.toStdString() << ": " << text.toStdString();
         }
         // The CSV text is cut at " (" by its user.
-        EXPECT_TRUE(file.texts.value(QStringLiteral("Resstrings_IDS_plik_csv")).contains(QStringLiteral(" (")));
+        EXPECT_TRUE(file->texts.value("Resstrings_IDS_plik_csv").contains(" ("));
     }
-}
 
-// A copied Polish text in the English file is an untranslated entry.
-TEST(TranslationFiles, EnglishTranslatesEveryKeyWithTheSameArguments)
-{
-    const auto polish = readTranslations(QStringLiteral("pl")).texts;
-    const auto english = readTranslations(QStringLiteral("en")).texts;
-    EXPECT_EQ(polish.keys(), english.keys());
+    EXPECT_EQ(polish.texts.keys(), english.texts.keys());
     int same = 0;
-    for (auto it = polish.cbegin(); it != polish.cend(); ++it) {
-        EXPECT_EQ(placeholders(it.value()), placeholders(english.value(it.key()))) << it.key().toStdString();
-        same += english.value(it.key()) == it.value();
+    for (auto it = polish.texts.cbegin(); it != polish.texts.cend(); ++it) {
+        const QString translated = english.texts.value(it.key());
+        EXPECT_EQ(placeholders(it.value()), placeholders(translated)) << it.key().toStdString();
+        same += translated == it.value();
     }
-    EXPECT_EQ(placeholders(polish.value(QStringLiteral("Resstrings_IDS_blad_kopiowania_pliku"))),
-              (QSet<QString>{QStringLiteral("%1"), QStringLiteral("%2")}));
+    EXPECT_EQ(placeholders(polish.texts.value("Resstrings_IDS_blad_kopiowania_pliku")), (QSet<QString>{"%1", "%2"}));
     // Abbreviations (NIP, KRS, REGON, OK, Skype...) read alike in both.
-    EXPECT_LT(same, polish.size() / 10);
-    static const QRegularExpression polishLetters(QString::fromUtf8("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));
-    for (auto it = english.cbegin(); it != english.cend(); ++it)
+    EXPECT_LT(same, polish.texts.size() / 10);
+    static const QRegularExpression polishLetters("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]");
+    for (auto it = english.texts.cbegin(); it != english.texts.cend(); ++it)
         EXPECT_FALSE(polishLetters.match(it.value()).hasMatch()) << it.key().toStdString();
 }
 

@@ -3,8 +3,6 @@
 #include "schema/sql_script.h"
 #include "scratch_database.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 using suitedb::script::split;
@@ -51,8 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ScriptSplitErrors, UnterminatedQuoteIsRefused)
 {
-    EXPECT_THROW(split(QStringLiteral("select 'open;")), db::DbError);
-    EXPECT_THROW(split(QStringLiteral("select 1 /* open")), db::DbError);
+    EXPECT_THROW(split("select 'open;"), db::DbError);
+    EXPECT_THROW(split("select 1 /* open"), db::DbError);
 }
 
 class ScriptExpand : public testing::TestWithParam<db::Engine>
@@ -60,14 +58,14 @@ class ScriptExpand : public testing::TestWithParam<db::Engine>
 
 TEST_P(ScriptExpand, ReplacesEveryPlaceholderAndRefusesAnUnknownOne)
 {
-    const auto types = suitedb::script::columnTypes(GetParam(), QStringLiteral("PL"));
+    const auto types = suitedb::script::columnTypes(GetParam(), "PL");
     const QString out = suitedb::script::expand(
-        QStringLiteral("create table t (id {{ID}}, a {{TEXT}}, b {{DATETIME}}, c {{BOOL}}, d {{MONEY}});"), types);
+        "create table t (id {{ID}}, a {{TEXT}}, b {{DATETIME}}, c {{BOOL}}, d {{MONEY}});", types);
     EXPECT_FALSE(out.contains(QLatin1String("{{")));
     EXPECT_TRUE(out.contains(types.id));
-    EXPECT_TRUE(out.contains(QStringLiteral("a ") + types.text));
-    EXPECT_TRUE(out.contains(QStringLiteral("d numeric(18,2)")));
-    EXPECT_THROW(suitedb::script::expand(QStringLiteral("x {{BLOB}}"), types), db::DbError);
+    EXPECT_TRUE(out.contains("a " + types.text));
+    EXPECT_TRUE(out.contains("d numeric(18,2)"));
+    EXPECT_THROW(suitedb::script::expand("x {{BLOB}}", types), db::DbError);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ScriptExpand);

@@ -1,9 +1,10 @@
 #include "suitedb_fixture.h"
 
-#include "connection.h"
 #include "query.h"
 #include "stored_proc.h"
 #include "suitedb.h"
+
+#include <memory>
 
 namespace suitedbtest {
 
@@ -20,16 +21,30 @@ Call call(db::Connection &connection, const char *procedure, Args args)
     return outcome;
 }
 
+namespace {
+
+// A statement with its :name parameters bound.
+std::unique_ptr<db::Query> bound(db::Connection &connection, const QString &sql, const Args &binds)
+{
+    auto query = std::make_unique<db::Query>(&connection, sql);
+    for (const auto &[name, value] : binds)
+        query->parameters().setValue(QString::fromLatin1(name), value);
+    return query;
+}
+
+void translate(db::Connection &connection, const QString &identifier, const QString &polish, const QString &english)
+{
+    exec(connection, "insert into tlumaczenie (identyfikator, id_jezyka, tresc) values (:i, 1, :pl), (:i, 2, :en)",
+         {{"i", identifier}, {"pl", polish}, {"en", english}});
+}
+
+} // namespace
+
 QVariant scalar(db::Connection &connection, const QString &sql, Args binds)
 {
-    db::Query query(&connection, sql);
-    for (const auto &[name, value] : binds)
-        query.parameters().setValue(QString::fromLatin1(name), value);
-    query.open();
-    if (query.isEmpty())
-        return {};
-    query.first();
-    return query.value(0);
+    const auto query = bound(connection, sql, binds);
+    query->open();
+    return query->isEmpty() ? QVariant() : query->value(0);
 }
 
 int count(db::Connection &connection, const QString &sql, Args binds)
@@ -37,55 +52,43 @@ int count(db::Connection &connection, const QString &sql, Args binds)
     return scalar(connection, sql, binds).toInt();
 }
 
-QStringList strings(db::Connection &connection, const QString &sql, Args binds, int column)
+QStringList strings(db::Connection &connection, const QString &sql, Args binds)
 {
-    db::Query query(&connection, sql);
-    for (const auto &[name, value] : binds)
-        query.parameters().setValue(QString::fromLatin1(name), value);
-    query.open();
+    const auto query = bound(connection, sql, binds);
+    query->open();
     QStringList out;
-    for (query.first(); !query.eof(); query.next())
-        out.append(query.value(column).toString());
+    for (; !query->eof(); query->next())
+        out.append(query->value(0).toString());
     return out;
 }
 
 void exec(db::Connection &connection, const QString &sql, Args binds)
 {
-    db::Query query(&connection, sql);
-    for (const auto &[name, value] : binds)
-        query.parameters().setValue(QString::fromLatin1(name), value);
-    query.exec();
+    bound(connection, sql, binds)->exec();
 }
 
 int addCompany(db::Connection &connection, const QString &name, Args extra)
 {
     extra.insert(extra.begin(), {{"@nazwa", name}, {"@skrot", name.left(20)}});
-    const Call saved = call(connection, "PZapFirmeFull", extra);
-    EXPECT_EQ(saved.result, 0) << name.toStdString();
-    return saved["@id"].toInt();
+    return call(connection, "PZapFirmeFull", extra).ok("@id").toInt();
 }
 
 Place addPlace(db::Connection &connection, const QString &cityName, const QString &code, const QString &countryCode,
                const QString &polishName, const QString &englishName)
 {
-    const QString identifier = QStringLiteral("test_panstwo_") + countryCode;
-    exec(connection,
-         QStringLiteral("insert into panstwo (nazwa, sam, iso, waluta, aktywny) values (:n, :s, :s, 'EUR', 1)"),
+    const QString identifier = "test_panstwo_" + countryCode;
+    exec(connection, "insert into panstwo (nazwa, sam, iso, waluta, aktywny) values (:n, :s, :s, 'EUR', 1)",
          {{"n", identifier}, {"s", countryCode}});
-    exec(connection,
-         QStringLiteral("insert into tlumaczenie (identyfikator, id_jezyka, tresc) values (:i, 1, :pl), (:i, 2, :en)"),
-         {{"i", identifier}, {"pl", polishName}, {"en", englishName}});
+    translate(connection, identifier, polishName, englishName);
     Place place{};
-    place.country =
-        scalar(connection, QStringLiteral("select id_p from panstwo where nazwa = :n"), {{"n", identifier}}).toInt();
-    const Call city =
-        call(connection, "PZapMiasto", {{"@miasto", cityName}, {"@id_panstwa", place.country}, {"@widoczne", -1}});
-    EXPECT_EQ(city.result, 0);
-    place.city = city["@id"].toInt();
-    const Call postal =
-        call(connection, "PZapKodPoczt", {{"@id_m", place.city}, {"@kod", code}, {"@czy_glowny_kod", 1}});
-    EXPECT_EQ(postal.result, 0);
-    place.postalCode = postal["@id"].toInt();
+    place.country = scalar(connection, "select id_p from panstwo where nazwa = :n", {{"n", identifier}}).toInt();
+    place.city =
+        call(connection, "PZapMiasto", {{"@miasto", cityName}, {"@id_panstwa", place.country}, {"@widoczne", -1}})
+            .ok("@id")
+            .toInt();
+    place.postalCode = call(connection, "PZapKodPoczt", {{"@id_m", place.city}, {"@kod", code}, {"@czy_glowny_kod", 1}})
+                           .ok("@id")
+                           .toInt();
     return place;
 }
 
@@ -93,15 +96,11 @@ int addDictionaryEntry(db::Connection &connection, const QString &type, const QS
                        const QString &polish, const QString &english, QVariant colour)
 {
     exec(connection,
-         QStringLiteral("insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system, kolor)"
-                        " values (:t, 'nazwa', 0, :w, 0, :k)"),
+         "insert into slowwartosci (typ_slownika, nazwa_parametru, grupa, wartosc, system, kolor)"
+         " values (:t, 'nazwa', 0, :w, 0, :k)",
          {{"t", type}, {"w", identifier}, {"k", colour}});
-    exec(connection,
-         QStringLiteral("insert into tlumaczenie (identyfikator, id_jezyka, tresc) values (:i, 1, :pl), (:i, 2, :en)"),
-         {{"i", identifier}, {"pl", polish}, {"en", english}});
-    return scalar(connection, QStringLiteral("select id_wartosci from slowwartosci where wartosc = :w"),
-                  {{"w", identifier}})
-        .toInt();
+    translate(connection, identifier, polish, english);
+    return scalar(connection, "select id_wartosci from slowwartosci where wartosc = :w", {{"w", identifier}}).toInt();
 }
 
 void SuiteDbTest::SetUp()

@@ -1,10 +1,6 @@
 #include "scratch_database.h"
 
-#include <QCoreApplication>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QUuid>
 
 namespace testsupport {

@@ -1,13 +1,10 @@
-#include "connection.h"
 #include "db_error.h"
 #include "db_test_util.h"
 #include "query.h"
 #include "scratch_database.h"
 
 #include <QMap>
-#include <QSqlQuery>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using db::Connection;
 using db::DbError;
@@ -165,16 +162,6 @@ TEST_P(ConnectionTest, PostgresUrlTargetOpensTheSameDatabase)
             .arg(parts.value("user"), parts.value("host"), parts.value("port"), parts.value("dbname")));
     EXPECT_EQ(other->engine(), db::Engine::PostgreSQL);
     EXPECT_EQ(countRows(*other), 0);
-}
-
-TEST_P(ConnectionTest, TextFieldSizeComesFromTheDeclaration)
-{
-    connection().execute("create table sized (kod varchar(12), opis text)");
-    Query q(&connection(), "select kod, opis from sized");
-    q.open();
-    EXPECT_EQ(q.fieldDef(0).type, QMetaType::QString);
-    EXPECT_EQ(q.fieldDef(0).size, 12);
-    EXPECT_EQ(q.fieldDef(1).size, 0);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ConnectionTest);

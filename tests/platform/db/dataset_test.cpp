@@ -1,12 +1,9 @@
-#include "connection.h"
-#include "dataset.h"
 #include "db_error.h"
 #include "db_test_util.h"
 #include "query.h"
 #include "scratch_database.h"
 
-#include <QDateTime>
-#include <gtest/gtest.h>
+#include <tuple>
 
 using db::DataSet;
 using db::DbError;
@@ -54,9 +51,23 @@ using Events = std::vector<std::string>;
 
 // ---- navigation -----------------------------------------------------------------
 
-TEST(DataSetNavigation, LoopsVisitEveryRowOnceAndRecNoClamps)
+// Loops visit every row once and the row number clamps; an empty or closed set has no current row.
+TEST(DataSetNavigation, LoopsRowNumbersAndEmptyOrClosedSets)
 {
     DataSet ds;
+    EXPECT_THROW(ds.value(0), DbError);
+    ds.openFromRows({field("id", QMetaType::Int)}, {});
+    EXPECT_TRUE(ds.isActive());
+    EXPECT_TRUE(ds.isEmpty());
+    EXPECT_TRUE(ds.bof());
+    EXPECT_TRUE(ds.eof());
+    EXPECT_EQ(ds.recNo(), 0);
+    EXPECT_EQ(ds.bookmark(), -1);
+    ds.next();
+    ds.last();
+    EXPECT_TRUE(ds.eof());
+    EXPECT_THROW(ds.value(0), DbError);
+
     openCompanies(ds);
     std::vector<int> seen;
     for (ds.first(); !ds.eof(); ds.next())
@@ -74,25 +85,6 @@ TEST(DataSetNavigation, LoopsVisitEveryRowOnceAndRecNoClamps)
     EXPECT_EQ(ds.recNo(), 5);
     ds.setRecNo(-1);
     EXPECT_EQ(ds.recNo(), 1);
-}
-
-TEST(DataSetNavigation, EmptyOrClosedSetHasNoCurrentRow)
-{
-    DataSet ds;
-    EXPECT_THROW(ds.value(0), DbError);
-    ds.openFromRows({field("id", QMetaType::Int)}, {});
-    EXPECT_TRUE(ds.isActive());
-    EXPECT_TRUE(ds.isEmpty());
-    EXPECT_TRUE(ds.bof());
-    EXPECT_TRUE(ds.eof());
-    EXPECT_EQ(ds.recNo(), 0);
-    EXPECT_EQ(ds.bookmark(), -1);
-    ds.next();
-    ds.last();
-    EXPECT_TRUE(ds.eof());
-    EXPECT_THROW(ds.value(0), DbError);
-
-    openCompanies(ds);
     EXPECT_THROW(ds.value("missing"), DbError);
     EXPECT_THROW(ds.value(7), DbError);
     EXPECT_THROW(ds.valueAt(5, 0), DbError);
@@ -152,14 +144,8 @@ TEST(DataSetBookmarks, StableAcrossSortFilterAndBookmarkFilter)
 
 TEST(DataSetLocate, FindsFirstMatchingVisibleRowOrStays)
 {
-    struct Case
-    {
-        const char *field;
-        QVariant value;
-        bool partial;
-        bool caseInsensitive;
-        int expectedId; // 0 = not found
-    };
+    // field, value, partial, case insensitive, the id found (0: none)
+    using Case = std::tuple<const char *, QVariant, bool, bool, int>;
     const Case cases[] = {
         {"nazwa", "beta", false, true, 3},     {"nazwa", "BETA", false, true, 3}, {"nazwa", "BETA", false, false, 0},
         {"nazwa", "łódka", false, true, 5},    {"nazwa", "łód", false, true, 0},  {"nazwa", "łód", true, true, 2},
@@ -168,12 +154,12 @@ TEST(DataSetLocate, FindsFirstMatchingVisibleRowOrStays)
         {"id", 4.0, false, true, 4},           {"id", "04", false, true, 4},      {"id", 9, false, true, 0}};
     DataSet ds;
     openCompanies(ds);
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.field) + " " + c.value.toString().toStdString());
+    for (const auto &[field, value, partial, caseInsensitive, expectedId] : cases) {
+        SCOPED_TRACE(std::string(field) + " " + value.toString().toStdString());
         ds.setRecNo(2);
-        const bool found = ds.locate(c.field, c.value, db::LocateOptions{c.partial, c.caseInsensitive});
-        EXPECT_EQ(found, c.expectedId != 0);
-        EXPECT_EQ(ds.value("id").toInt(), found ? c.expectedId : 2) << "a failed locate does not move";
+        const bool found = ds.locate(field, value, db::LocateOptions{partial, caseInsensitive});
+        EXPECT_EQ(found, expectedId != 0);
+        EXPECT_EQ(ds.value("id").toInt(), found ? expectedId : 2) << "a failed locate does not move";
     }
 }
 
@@ -208,7 +194,7 @@ TEST(DataSetCalculated, FilledOncePerRowAndUsableInFilterAndSort)
 
 // ---- events -------------------------------------------------------------------------
 
-TEST(DataSetEvents, OrderOnOpenMoveAndClose)
+TEST(DataSetEvents, OrderOnOpenMoveCloseAndWithDisabledControls)
 {
     DataSet ds;
     SignalLog log(ds);
@@ -223,13 +209,10 @@ TEST(DataSetEvents, OrderOnOpenMoveAndClose)
     EXPECT_EQ(log.take(), (Events{"rowsReset", "afterScroll"}));
     ds.close();
     EXPECT_EQ(log.take(), (Events{"rowsReset", "afterClose"}));
-}
 
-TEST(DataSetEvents, DisabledControlsHearOneResetAtTheEnd)
-{
-    DataSet ds;
+    // Views whose controls are disabled hear one reset at the end.
     openCompanies(ds);
-    SignalLog log(ds);
+    log.take();
     ds.disableControls();
     ds.enableControls();
     EXPECT_TRUE(log.take().empty()) << "nothing changed, nothing to tell";
@@ -246,15 +229,6 @@ TEST(DataSetEvents, DisabledControlsHearOneResetAtTheEnd)
     EXPECT_EQ(log.take(), Events{"rowsReset"});
     ds.enableControls();
     EXPECT_FALSE(ds.controlsDisabled());
-}
-
-TEST(DataSetEvents, QueryOpenStartsWithBeforeOpen)
-{
-    testsupport::ScratchDatabase scratch(db::Engine::SQLite);
-    db::Query q(&scratch.connection(), "select 1 as x");
-    SignalLog log(q);
-    q.open();
-    EXPECT_EQ(log.take(), (Events{"beforeOpen", "rowsReset", "afterOpen", "afterScroll"}));
 }
 
 // ---- display text -----------------------------------------------------------------
@@ -289,7 +263,9 @@ TEST_P(DataSetEngineTest, ColumnsKeepTheirTypesAndIsoTextReadsAsDates)
     db::Query q(&connection(),
                 QString("select 1 + 1 as n, 2.5 as d, 'x' || 'y' as s, null as z"
                         " union all select null, null, null, null"));
+    SignalLog log(q);
     q.open();
+    EXPECT_EQ(log.take(), (Events{"beforeOpen", "rowsReset", "afterOpen", "afterScroll"}));
     ASSERT_EQ(q.recordCount(), 2);
     EXPECT_EQ(q.value("n").toInt(), 2);
     EXPECT_DOUBLE_EQ(q.value("d").toDouble(), 2.5);

@@ -1,30 +1,26 @@
 #include "day_time.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace DayTime = db::DayTime;
 
 TEST(DayTime, DatesConvertBothWaysAndTimeIsTheFraction)
 {
-    struct Case
-    {
-        QDate date;
-        double days;
-        int serverDay;
-    };
+    using Case = std::tuple<QDate, double, int>;
     // 2026-05-15: 126 years after 1900-01-01 with 31 leap days (1904..2024) plus
     // Jan..Apr 2026 (120 days) plus 14 days = 46,156; the framework counts 2 more.
     const Case cases[] = {Case{QDate(1899, 12, 30), 0, -2},      Case{QDate(1899, 12, 31), 1, -1},
                           Case{QDate(1900, 1, 1), 2, 0},         Case{QDate(1900, 3, 1), 61, 59},
                           Case{QDate(2000, 1, 1), 36526, 36524}, Case{QDate(2026, 5, 15), 46157, 46155},
                           Case{QDate(1899, 12, 29), -1, -3}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.date.toString(Qt::ISODate).toStdString());
-        EXPECT_DOUBLE_EQ(DayTime::fromDate(c.date), c.days);
-        EXPECT_EQ(DayTime::toDate(c.days), c.date);
-        EXPECT_EQ(DayTime::serverDayNumber(c.date), c.serverDay);
-        EXPECT_EQ(DayTime::serverDayNumber(c.days + 0.75), c.serverDay);
-        EXPECT_EQ(DayTime::fromServerDayNumber(c.serverDay), c.date);
+    for (const auto &[date, days, serverDay] : cases) {
+        SCOPED_TRACE(date.toString(Qt::ISODate).toStdString());
+        EXPECT_DOUBLE_EQ(DayTime::fromDate(date), days);
+        EXPECT_EQ(DayTime::toDate(days), date);
+        EXPECT_EQ(DayTime::serverDayNumber(date), serverDay);
+        EXPECT_EQ(DayTime::serverDayNumber(days + 0.75), serverDay);
+        EXPECT_EQ(DayTime::fromServerDayNumber(serverDay), date);
     }
 
     const QDate may15(2026, 5, 15);

@@ -3,10 +3,8 @@
 #include "connection.h"
 #include "dataset.h"
 
-#include <QString>
 #include <QVariantMap>
 #include <ostream>
-#include <vector>
 
 namespace db {
 inline void PrintTo(Engine engine, std::ostream *os)

@@ -1,13 +1,7 @@
-#include "connection.h"
-#include "dataset.h"
 #include "db_error.h"
 #include "db_test_util.h"
 #include "query.h"
 #include "scratch_database.h"
-
-#include <QDateTime>
-#include <gtest/gtest.h>
-#include <tuple>
 
 using db::DataSet;
 using db::DbError;
@@ -151,14 +145,9 @@ TEST_P(FilterSortTest, SortStringsOrderRows)
 INSTANTIATE_TEST_SUITE_P(Sources, FilterSortTest, testing::Values(Source::Memory, Source::SQLite),
                          [](const auto &info) { return info.param == Source::Memory ? "Memory" : "SQLite"; });
 
-TEST(FilterMalformed, FilterOrSortThrowsAndKeepsThePreviousOne)
+TEST(FilterMalformed, FilterOrSortThrowsAndKeepsThePreviousOneWhichAppliesOnOpen)
 {
-    struct Case
-    {
-        const char *expression;
-        const char *problem;
-        int position;
-    };
+    using Case = std::tuple<const char *, const char *, int>;
     const Case cases[] = {Case{"id = ", "expected a value", 6},
                           {"id 3", "expected an operator", 4},
                           {"(id = 1", "missing ')'", 8},
@@ -178,13 +167,13 @@ TEST(FilterMalformed, FilterOrSortThrowsAndKeepsThePreviousOne)
     SampleData data(Source::Memory);
     DataSet &ds = data.open();
     ds.setFilter("id > 4");
-    for (const Case &c : cases) {
+    for (const auto &[expression, problem, position] : cases) {
         try {
-            ds.setFilter(c.expression);
-            ADD_FAILURE() << "accepted " << c.expression;
+            ds.setFilter(expression);
+            ADD_FAILURE() << "accepted " << expression;
         } catch (const DbError &e) {
-            EXPECT_TRUE(e.message().contains(c.problem)) << e.message().toStdString();
-            EXPECT_TRUE(e.message().contains(QString("position %1").arg(c.position))) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(problem)) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(QString("position %1").arg(position))) << e.message().toStdString();
         }
     }
     EXPECT_EQ(ds.filter(), "id > 4");
@@ -197,18 +186,16 @@ TEST(FilterMalformed, FilterOrSortThrowsAndKeepsThePreviousOne)
         EXPECT_THROW(ds.setSort(sort), DbError) << sort;
     EXPECT_EQ(ds.sort(), "id desc");
     EXPECT_EQ(dbtest::visibleIds(ds), (std::vector<int>{6, 5, 4, 3, 2, 1}));
-}
 
-TEST(FilterMalformed, AppliesOnOpenAndEmptyTextRemovesIt)
-{
-    DataSet ds;
-    ds.setFilter("id >= 5");
-    EXPECT_THROW(ds.setFilter("id >"), DbError);
-    EXPECT_EQ(ds.filter(), "id >= 5");
-    ds.openFromRows({db::FieldDef{"id", QMetaType::Int}}, {{4}, {5}, {6}});
-    EXPECT_EQ(dbtest::visibleIds(ds), (std::vector<int>{5, 6}));
-    ds.setFilter("  ");
-    EXPECT_EQ(ds.recordCount(), 3);
+    // A filter set before opening applies on open, and blank text removes it.
+    DataSet unopened;
+    unopened.setFilter("id >= 5");
+    EXPECT_THROW(unopened.setFilter("id >"), DbError);
+    EXPECT_EQ(unopened.filter(), "id >= 5");
+    unopened.openFromRows({db::FieldDef{"id", QMetaType::Int}}, {{4}, {5}, {6}});
+    EXPECT_EQ(dbtest::visibleIds(unopened), (std::vector<int>{5, 6}));
+    unopened.setFilter("  ");
+    EXPECT_EQ(unopened.recordCount(), 3);
 }
 
 TEST(SortStability, EqualKeysKeepFetchedOrderOverManyRows)

@@ -1,12 +1,7 @@
-#include "connection.h"
 #include "db_error.h"
 #include "db_test_util.h"
-#include "dialect.h"
 #include "query.h"
 #include "scratch_database.h"
-
-#include <QDateTime>
-#include <gtest/gtest.h>
 
 using db::Connection;
 using db::DbError;
@@ -76,7 +71,7 @@ TEST_P(QueryTest, InjectionTextIsStoredAndReadBackUnchanged)
     EXPECT_EQ(dbtest::scalar(c, "select count(*) from firma").toInt(), hostile.size());
 }
 
-TEST_P(QueryTest, ValuesAndTypedNullsRoundTripWithConsistentTypes)
+TEST_P(QueryTest, ValuesAndTypedNullsRoundTripWithConsistentTypesAndSizes)
 {
     connection().execute(QString("create table typed (id integer primary key, i integer, big bigint, d numeric(12,2),"
                                  " r double precision, s %1, dt timestamp, dd date, tt time, b boolean)")
@@ -125,9 +120,17 @@ TEST_P(QueryTest, ValuesAndTypedNullsRoundTripWithConsistentTypes)
     EXPECT_EQ(ids(optional), (std::vector<int>{1, 2}));
     optional.parameters().setValue("i", -42);
     EXPECT_EQ(ids(optional), std::vector<int>{1});
+
+    // A text field's size comes from its declaration.
+    connection().execute("create table sized (kod varchar(12), opis text)");
+    Query sized(&connection(), "select kod, opis from sized");
+    sized.open();
+    EXPECT_EQ(sized.fieldDef(0).type, QMetaType::QString);
+    EXPECT_EQ(sized.fieldDef(0).size, 12);
+    EXPECT_EQ(sized.fieldDef(1).size, 0);
 }
 
-TEST_P(QueryTest, ParametersAmongLiteralsCastsAndOperators)
+TEST_P(QueryTest, ParametersAmongLiteralsCastsAndOperatorsAndRewrittenCommands)
 {
     dbtest::createFirma(connection(), {"Alfa", "Beta", "Gamma"});
     Query twice(&connection(), "select id from firma where nazwa = :n or (id > 2 and nazwa <> :n) order by id");
@@ -148,17 +151,14 @@ TEST_P(QueryTest, ParametersAmongLiteralsCastsAndOperators)
     Query update(&connection(), "update firma set miasto = :m where id >= :from");
     dbtest::bind(update.parameters(), {{"m", "Łódź"}, {"from", 2}});
     EXPECT_EQ(update.exec(), 2);
-}
 
-TEST_P(QueryTest, BeforeOpenHandlerMayRewriteTheCommandAndBadOnesThrow)
-{
-    dbtest::createFirma(connection(), {"a", "b"});
-    Query q(&connection(), "select id from firma");
-    QObject::connect(&q, &db::DataSet::beforeOpen, [](db::DataSet *ds) {
+    // A before-open handler may rewrite the command; a bad one throws.
+    Query rewritten(&connection(), "select id from firma");
+    QObject::connect(&rewritten, &db::DataSet::beforeOpen, [](db::DataSet *ds) {
         ds->setCommandText("select id from firma where id = :id");
         ds->parameters().setValue("id", 2);
     });
-    EXPECT_EQ(ids(q), std::vector<int>{2});
+    EXPECT_EQ(ids(rewritten), std::vector<int>{2});
 
     Query bad(&connection(), "select * from missing_table");
     try {

@@ -1,11 +1,8 @@
-#include "connection.h"
 #include "db_error.h"
 #include "db_test_util.h"
 #include "query.h"
 #include "scratch_database.h"
 #include "stored_proc.h"
-
-#include <gtest/gtest.h>
 
 using db::DbError;
 using db::ParamDirection;
@@ -94,7 +91,7 @@ TEST_P(StoredProcTest, InsertReturnsNewIdThroughInOutParameterThenUpdates)
     EXPECT_EQ(count(), 1);
 }
 
-TEST_P(StoredProcTest, FailingBodyRollsBackAndNamesTheProcedure)
+TEST_P(StoredProcTest, FailingOrRefusingBodyRollsBackItsOwnWork)
 {
     StoredProc proc(&connection(), "test_osoba_save");
     proc.refreshParameters();
@@ -120,24 +117,22 @@ TEST_P(StoredProcTest, FailingBodyRollsBackAndNamesTheProcedure)
     EXPECT_THROW(unknown.execProc(), DbError);
     StoredProc unconnected(nullptr, "test_osoba_save");
     EXPECT_THROW(unconnected.execProc(), DbError);
-}
 
-TEST_P(StoredProcTest, NonZeroReturnRollsBackItsOwnWorkOnly)
-{
-    StoredProc proc(&connection(), "test_osoba_save"); // without refreshing, the return value is added
-    proc.setValue("@nazwisko", "refuse");
-    EXPECT_EQ(proc.execProc(), 101);
-    EXPECT_EQ(proc.parameters().at(0).name, "@RETURN_VALUE");
-    EXPECT_EQ(proc.value("@RETURN_VALUE").toInt(), 101);
-    EXPECT_EQ(count(), 0);
+    // A non-zero return rolls back its own work only; without refreshing, the return value is added.
+    StoredProc refusing(&connection(), "test_osoba_save");
+    refusing.setValue("@nazwisko", "refuse");
+    EXPECT_EQ(refusing.execProc(), 101);
+    EXPECT_EQ(refusing.parameters().at(0).name, "@RETURN_VALUE");
+    EXPECT_EQ(refusing.value("@RETURN_VALUE").toInt(), 101);
+    EXPECT_EQ(count(), 1);
 
     db::Transaction outer(connection());
     connection().execute("insert into osoba (nazwisko) values ('outer')");
-    proc.setValue("@id", QVariant());
-    EXPECT_EQ(proc.execProc(), 101);
+    refusing.setValue("@id", QVariant());
+    EXPECT_EQ(refusing.execProc(), 101);
     EXPECT_EQ(connection().transactionDepth(), 1);
     outer.commit();
-    EXPECT_EQ(count(), 1);
+    EXPECT_EQ(count(), 2);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(StoredProcTest);

@@ -1,6 +1,5 @@
 #include "host_fixture.h"
 
-#include "connection.h"
 #include "day_time.h"
 #include "host_syscore.h"
 #include "query.h"
@@ -14,8 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QWidget>
-#include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 
@@ -31,26 +29,18 @@ protected:
         return host::GetIntDB("select id_f from firma where skrot = :s", "id_f", nullptr, {{"s", shortName}});
     }
 
-    int errorsShown() const
+    long errorsShown()
     {
-        int n = 0;
-        for (const auto &q : const_cast<DatabaseTest *>(this)->prompter().questions())
-            if (q.kind == Kind::Message && (q.flags & host::mb::IconMask) == host::mb::IconError)
-                ++n;
-        return n;
+        return std::count_if(prompter().questions().cbegin(), prompter().questions().cend(), [](const auto &q) {
+            return q.kind == Kind::Message && (q.flags & host::mb::IconMask) == host::mb::IconError;
+        });
     }
 };
 
-// ---- rights ------------------------------------------------------------------
-
-// ---- translations --------------------------------------------------------------
-
 TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRowsAndRightsFromTheUser)
 {
-    host::ExecQuery(QStringLiteral(
-        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 1, 'Po polsku')"));
-    host::ExecQuery(QStringLiteral(
-        "insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 2, 'In English')"));
+    host::ExecQuery("insert into resstrings (klucz, id_jezyka, tekst) values ('Resstrings_IDS_Test_host', 1, "
+                    "'Po polsku'), ('Resstrings_IDS_Test_host', 2, 'In English')");
     host::services().reloadTranslations();
     EXPECT_EQ(host::LoadResstrings("Resstrings_IDS_Test_host"), "Po polsku");
     // A new session brings the program's own texts, in the session's language.
@@ -63,13 +53,12 @@ TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRowsAndRightsFromTheUser)
     EXPECT_EQ(host::SprawdzUpr("partners.dll"), 2); // administrator
     EXPECT_EQ(host::SprawdzUpr("cokolwiek.dll"), 2);
 
-    host::ExecQuery(QStringLiteral("insert into uzytkownik (login, nazwisko, imie, administrator, aktywny) "
-                                   "values ('tester', 'Testowy', 'Jan', 0, 1)"));
+    host::ExecQuery("insert into uzytkownik (login, nazwisko, imie, administrator, aktywny) "
+                    "values ('tester', 'Testowy', 'Jan', 0, 1)");
     const int id = host::GetIntDB("select id_u from uzytkownik where login = 'tester'");
-    const QVariantMap u{{"u", id}};
-    host::ExecQuery("insert into uprawnienia (id_u, modul, poziom) values (:u, 'partners.dll', 1)", nullptr, 0, u);
-    host::ExecQuery("insert into uprawnienia (id_u, modul, poziom) values (:u, 'orders.dll', 0)", nullptr, 0, u);
-    host::ExecQuery("insert into uprawnienia (id_u, modul, poziom) values (:u, 'schedule.dll', -1)", nullptr, 0, u);
+    host::ExecQuery("insert into uprawnienia (id_u, modul, poziom) values (:u, 'partners.dll', 1), "
+                    "(:u, 'orders.dll', 0), (:u, 'schedule.dll', -1)",
+                    nullptr, 0, {{"u", id}});
     bootstrapAs("tester");
 
     EXPECT_EQ(host::AktIdU(), id);
@@ -84,7 +73,7 @@ TEST_P(DatabaseTest, TranslationsComeFromTheLanguageRowsAndRightsFromTheUser)
 
 // ---- reading values ----------------------------------------------------------------
 
-TEST_P(DatabaseTest, SingleValuesListsAndDates)
+TEST_P(DatabaseTest, SingleValuesListsDatesAndControlsFilledWithIds)
 {
     EXPECT_EQ(host::GetIntDB("select id_jezyka from jezyk where kod = 'en'", "id_jezyka"), 2);
     EXPECT_LT(host::GetIntDB("select id_jezyka from jezyk where kod = 'xx'", "id_jezyka"), 1);
@@ -103,201 +92,8 @@ TEST_P(DatabaseTest, SingleValuesListsAndDates)
     EXPECT_EQ(host::GetDateTimeDB("select data from terminarz where id_ = 5", "data"),
               QDateTime(QDate(2026, 3, 14), QTime(10, 30)));
     EXPECT_FALSE(host::GetDateTimeDB("select data from terminarz where id_ = 6").isValid());
-}
 
-TEST_P(DatabaseTest, TimedOutOrFailingStatementIsReportedAndLoggedNotThrown)
-{
-    const QString slow = GetParam() == db::Engine::SQLite
-        ? QStringLiteral("with recursive c(x) as (select 1 union all select x + 1 from c where x < 100000000) "
-                         "select count(*) from c")
-        : "select pg_sleep(3)";
-    db::Query query(host::GetConnection(), slow);
-    host::setQueryTimeLimit(100);
-    const int result = host::OpenQuery(query, 0);
-    host::setQueryTimeLimit(0);
-    EXPECT_EQ(result, host::OpenQueryTimedOut);
-    EXPECT_TRUE(prompter().questions().isEmpty());
-    EXPECT_TRUE(logText().contains("time-out"));
-
-    // The limit is gone afterwards.
-    db::Query after(host::GetConnection(), "select count(*) from jezyk");
-    EXPECT_EQ(host::OpenQuery(after, 0), 1);
-
-    EXPECT_EQ(host::GetIntDB("select nic from brak_tabeli"), -1);
-    EXPECT_EQ(host::ExecQuery("update brak_tabeli set a = 1"), 0);
-    EXPECT_EQ(host::GetIntDB("select kod from jezyk", "brak_kolumny"), -1);
-    EXPECT_EQ(errorsShown(), 3);
-    EXPECT_TRUE(logText().contains("brak_tabeli"));
-    EXPECT_TRUE(logText().contains("brak_kolumny"));
-
-    db::Query ok(nullptr, "select kod from jezyk order by id_jezyka");
-    EXPECT_EQ(host::OpenQuery(ok, 0), 1); // attached to the host's connection
-    EXPECT_EQ(ok.connection(), host::GetConnection());
-    EXPECT_EQ(ok.recordCount(), 2);
-
-    db::Query bad(host::GetConnection(), "select * from nie_ma_takiej");
-    EXPECT_EQ(host::OpenQuery(bad, 0), 0);
-    EXPECT_FALSE(bad.isActive());
-    EXPECT_EQ(errorsShown(), 4);
-    EXPECT_TRUE(prompter().messageTexts().last().contains("nie_ma_takiej"));
-}
-
-TEST_P(DatabaseTest, ProceduresRunAndQueriesOfAWindowAreAttached)
-{
-    auto proc = host::Otworz_procedure("PCanDel");
-    ASSERT_NE(proc, nullptr);
-    EXPECT_TRUE(proc->parameters().contains("@odp"));
-    EXPECT_EQ(host::Otworz_procedure("PNieIstnieje"), nullptr);
-    EXPECT_EQ(errorsShown(), 0); // the caller tells the user
-
-    db::StoredProc unknown(host::GetConnection(), "PNieIstnieje");
-    EXPECT_EQ(host::ExecProc(unknown), 0);
-    EXPECT_EQ(errorsShown(), 1);
-
-    QWidget window;
-    auto *frame = new QWidget(&window);
-    auto *list = new db::Query(frame);
-    auto *attached = new db::StoredProc(new QObject(frame));
-    host::Podepnij_kwerendy(&window, nullptr);
-    EXPECT_EQ(list->connection(), host::GetConnection());
-    EXPECT_EQ(attached->connection(), host::GetConnection());
-}
-
-// ---- deletion check ----------------------------------------------------------------
-
-// ---- bulk update -------------------------------------------------------------------
-
-TEST_P(DatabaseTest, BulkUpdateOfAllowedColumnsOnly)
-{
-    const int a = insertCompany("AAA");
-    const int b = insertCompany("BBB");
-    host::ExecQuery("insert into faktura_uwagi_dodatkowe (nazwa, tresc) values ('u', 't')");
-    const int remark = host::GetIntDB("select max(id_fv_ud) from faktura_uwagi_dodatkowe");
-
-    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud", QString::number(remark), "id_f", a), 0);
-    EXPECT_EQ(host::GetIntDB("select id_fv_ud from firma where id_f = :id", {}, nullptr, {{"id", a}}), remark);
-    EXPECT_TRUE(
-        host::CzyIstniejeRekordDB("select 1 from firma where id_f = :id and id_fv_ud is null", nullptr, {{"id", b}}));
-
-    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud", QString(), "id_f", a), 0);
-    EXPECT_TRUE(
-        host::CzyIstniejeRekordDB("select 1 from firma where id_f = :id and id_fv_ud is null", nullptr, {{"id", a}}));
-    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud", QString(), "id_f", 999999), -1);
-    EXPECT_EQ(errorsShown(), 0);
-
-    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "skrot", "X", "id_f", a), 1);
-    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud = 1; drop table firma; --", "1", "id_f", a), 1);
-    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "aktywna", "0", "skrot", a), 1);
-    EXPECT_EQ(host::GetStringDB("select skrot from firma where id_f = :id", {}, nullptr, {{"id", a}}), "AAA");
-    EXPECT_EQ(errorsShown(), 3);
-
-    const QList<int> ids{a, 999999, b};
-    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "aktywna", "0", "id_f", ids), 0);
-    EXPECT_EQ(host::GetIntDB("select count(*) from firma where aktywna = 0"), 2);
-}
-
-// ---- import links ------------------------------------------------------------------
-
-TEST_P(DatabaseTest, ImportLinkInsertUpdateRemove)
-{
-    const int company = insertCompany("LINK");
-    const QString count = "select count(*) from import_powiazania where id_ = :id and tabela = 7 and import = 15";
-    const QVariantMap id{{"id", company}};
-    auto importValue = [](int link) {
-        return host::GetStringDB("select wartosc_import from import_powiazania where id_imp = :l", {}, nullptr,
-                                 {{"l", link}});
-    };
-
-    const int link = host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", company, "ANAL-1", 15, 0);
-    ASSERT_GT(link, 0);
-    EXPECT_EQ(host::GetIntDB(count, {}, nullptr, id), 1);
-
-    EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, link, "firma", "id_f", company, "ANAL-2", 15, 0), link);
-    EXPECT_EQ(importValue(link), "ANAL-2");
-
-    // Without the link id the record's link of that code is reused, not doubled.
-    EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", company, "ANAL-3", 15, 0), link);
-    EXPECT_EQ(host::GetIntDB(count, {}, nullptr, id), 1);
-
-    // Another code is another link.
-    const int mpk = host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", company, "MPK 7", 10, 0);
-    EXPECT_GT(mpk, 0);
-    EXPECT_NE(mpk, link);
-
-    EXPECT_TRUE(host::UsunImportPowiazania(nullptr, link));
-    EXPECT_EQ(host::GetIntDB(count, {}, nullptr, id), 0);
-    EXPECT_TRUE(host::CzyIstniejeRekordDB("select 1 from import_powiazania where id_imp = :l", nullptr, {{"l", mpk}}));
-    EXPECT_EQ(errorsShown(), 0);
-
-    EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, -1, "nie_ma", "id", 1, "x", 15, 0), -1);
-    EXPECT_EQ(errorsShown(), 1);
-
-    const int other = insertCompany("QUOTE");
-    const int quoted =
-        host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", other, "O'Brien'; drop table firma; --", 10, 0);
-    ASSERT_GT(quoted, 0);
-    EXPECT_EQ(importValue(quoted), "O'Brien'; drop table firma; --");
-}
-
-// ---- schedule links ------------------------------------------------------------------
-
-TEST_P(DatabaseTest, ScheduleEntryLinkedToARecord)
-{
-    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(28, 41), 0);
-    const int entry = host::DEUProstyPowiazanyTermin(nullptr, 2, "Ważność dokumentu", 17,
-                                                     QDateTime(QDate(2027, 1, 31), QTime(0, 0)), 28, 41);
-    ASSERT_GT(entry, 0);
-    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(28, 41), entry);
-    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(7, 41), 0); // another table's record
-    EXPECT_EQ(host::GetIntDB("select id_wlasciciela from terminarz where id_ter = :e", {}, nullptr, {{"e", entry}}),
-              -1); // kind 2 has no owner
-    EXPECT_TRUE(host::UsunPowiazanyTermin(28, 41));
-    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(28, 41), 0);
-}
-
-// ---- lookups -----------------------------------------------------------------------------
-
-TEST_P(DatabaseTest, LookupsDeletionCheckAndControlPeriod)
-{
-    EXPECT_EQ(host::Znajdz_NrKierunkowy(), "+48");
-    EXPECT_EQ(host::KodTabeli("firma"), 7);
-    EXPECT_EQ(host::KodTabeli("nie_ma"), 0);
-    const int id = insertCompany("SKROT1");
-    EXPECT_EQ(host::Nazwa_Firmy_skrot(nullptr, id), "SKROT1");
-    EXPECT_TRUE(host::Nazwa_Firmy_skrot(nullptr, 0).isEmpty());
-
-    host::ExecQuery("insert into terminarz (tabela, id_, tytul, data) values (1, 1, 'a', :d)", nullptr, 0,
-                    {{"d", QDateTime(QDate(2026, 5, 10), QTime(12, 0))}});
-    const double may10 = db::DayTime::fromDate(QDate(2026, 5, 10));
-    const QString sql = "select count(*) from terminarz where data <= %1";
-    EXPECT_EQ(host::GetIntDB(sql.arg(host::double_to_sql_str(may10 + db::DayTime::EndOfDay))), 1);
-    EXPECT_EQ(host::GetIntDB(sql.arg(host::double_to_sql_str(may10 - 1))), 0);
-    EXPECT_EQ(errorsShown(), 0);
-
-    double start = 0, end = 0;
-    host::Ustaw_daty_kontroli(start, end);
-    const QDate today = QDate::currentDate();
-    EXPECT_EQ(db::DayTime::toDate(start), QDate(today.year(), today.month(), 1));
-    EXPECT_EQ(db::DayTime::toDate(end).addDays(1).day(), 1);
-
-    host::ExecQuery("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_od', '2026-01-05', 'ALL')");
-    host::ExecQuery("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_do', '2026-02-20', 'ALL')");
-    host::Ustaw_daty_kontroli(start, end);
-    EXPECT_EQ(db::DayTime::toDate(start), QDate(2026, 1, 5));
-    EXPECT_EQ(db::DayTime::toDate(end), QDate(2026, 2, 20));
-
-    EXPECT_TRUE(host::CzyMoznaUsunac(QString()));
-    EXPECT_FALSE(host::CzyMoznaUsunac("Firma ma dokumenty."));
-    ASSERT_EQ(prompter().messageTexts().size(), 1);
-    EXPECT_EQ(prompter().messageTexts().first(), "Firma ma dokumenty.");
-
-    EXPECT_TRUE(host::CzyMoznaUsunac("firma", id));
-}
-
-// ---- controls ------------------------------------------------------------------------------
-
-TEST_P(DatabaseTest, CombosAndCheckListsFilledWithIds)
-{
+    // Combos and check lists filled with the ids of a statement.
     QComboBox combo;
     EXPECT_EQ(host::Laduj_DB_FlatCombo(&combo, "select id_jezyka, nazwa from jezyk order by id_jezyka", "id_jezyka",
                                        "nazwa", true),
@@ -340,6 +136,188 @@ TEST_P(DatabaseTest, CombosAndCheckListsFilledWithIds)
     EXPECT_EQ(list.item(1)->data(Qt::UserRole).toInt(), 2);
 }
 
+TEST_P(DatabaseTest, TimedOutOrFailingStatementsAreReportedAndQueriesAttached)
+{
+    const QString slow = GetParam() == db::Engine::SQLite
+        ? QStringLiteral("with recursive c(x) as (select 1 union all select x + 1 from c where x < 100000000) "
+                         "select count(*) from c")
+        : "select pg_sleep(3)";
+    db::Query query(host::GetConnection(), slow);
+    host::setQueryTimeLimit(100);
+    const int result = host::OpenQuery(query, 0);
+    host::setQueryTimeLimit(0);
+    EXPECT_EQ(result, host::OpenQueryTimedOut);
+    EXPECT_TRUE(prompter().questions().isEmpty());
+    EXPECT_TRUE(logText().contains("time-out"));
+
+    // The limit is gone afterwards.
+    db::Query after(host::GetConnection(), "select count(*) from jezyk");
+    EXPECT_EQ(host::OpenQuery(after, 0), 1);
+
+    EXPECT_EQ(host::GetIntDB("select nic from brak_tabeli"), -1);
+    EXPECT_EQ(host::ExecQuery("update brak_tabeli set a = 1"), 0);
+    EXPECT_EQ(host::GetIntDB("select kod from jezyk", "brak_kolumny"), -1);
+    EXPECT_EQ(errorsShown(), 3);
+    EXPECT_TRUE(logText().contains("brak_tabeli"));
+    EXPECT_TRUE(logText().contains("brak_kolumny"));
+
+    db::Query ok(nullptr, "select kod from jezyk order by id_jezyka");
+    EXPECT_EQ(host::OpenQuery(ok, 0), 1); // attached to the host's connection
+    EXPECT_EQ(ok.connection(), host::GetConnection());
+    EXPECT_EQ(ok.recordCount(), 2);
+
+    db::Query bad(host::GetConnection(), "select * from nie_ma_takiej");
+    EXPECT_EQ(host::OpenQuery(bad, 0), 0);
+    EXPECT_FALSE(bad.isActive());
+    EXPECT_EQ(errorsShown(), 4);
+    EXPECT_TRUE(prompter().messageTexts().last().contains("nie_ma_takiej"));
+
+    // Procedures, and the queries of a window attached to the host's connection.
+    auto proc = host::Otworz_procedure("PCanDel");
+    ASSERT_NE(proc, nullptr);
+    EXPECT_TRUE(proc->parameters().contains("@odp"));
+    EXPECT_EQ(host::Otworz_procedure("PNieIstnieje"), nullptr);
+    EXPECT_EQ(errorsShown(), 4); // the caller tells the user
+
+    db::StoredProc unknown(host::GetConnection(), "PNieIstnieje");
+    EXPECT_EQ(host::ExecProc(unknown), 0);
+    EXPECT_EQ(errorsShown(), 5);
+
+    QWidget window;
+    auto *frame = new QWidget(&window);
+    auto *list = new db::Query(frame);
+    auto *attached = new db::StoredProc(new QObject(frame));
+    host::Podepnij_kwerendy(&window, nullptr);
+    EXPECT_EQ(list->connection(), host::GetConnection());
+    EXPECT_EQ(attached->connection(), host::GetConnection());
+}
+
+TEST_P(DatabaseTest, BulkUpdateOfAllowedColumnsOnly)
+{
+    const int a = insertCompany("AAA");
+    const int b = insertCompany("BBB");
+    host::ExecQuery("insert into faktura_uwagi_dodatkowe (nazwa, tresc) values ('u', 't')");
+    const int remark = host::GetIntDB("select max(id_fv_ud) from faktura_uwagi_dodatkowe");
+
+    const auto remarkOf = [](int company) {
+        return host::GetIntDB("select coalesce(id_fv_ud, 0) from firma where id_f = :id", {}, nullptr,
+                              {{"id", company}});
+    };
+    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud", QString::number(remark), "id_f", a), 0);
+    EXPECT_EQ(remarkOf(a), remark);
+    EXPECT_EQ(remarkOf(b), 0);
+    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud", QString(), "id_f", a), 0);
+    EXPECT_EQ(remarkOf(a), 0);
+    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud", QString(), "id_f", 999999), -1);
+    EXPECT_EQ(errorsShown(), 0);
+
+    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "skrot", "X", "id_f", a), 1);
+    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "id_fv_ud = 1; drop table firma; --", "1", "id_f", a), 1);
+    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "aktywna", "0", "skrot", a), 1);
+    EXPECT_EQ(host::GetStringDB("select skrot from firma where id_f = :id", {}, nullptr, {{"id", a}}), "AAA");
+    EXPECT_EQ(errorsShown(), 3);
+
+    const QList<int> ids{a, 999999, b};
+    EXPECT_EQ(host::Multiakcje_UPDATE("firma", "aktywna", "0", "id_f", ids), 0);
+    EXPECT_EQ(host::GetIntDB("select count(*) from firma where aktywna = 0"), 2);
+}
+
+// ---- import links ------------------------------------------------------------------
+
+TEST_P(DatabaseTest, ImportAndScheduleLinksOfARecord)
+{
+    const int company = insertCompany("LINK");
+    const QString count = "select count(*) from import_powiazania where id_ = :id and tabela = 7 and import = 15";
+    const QVariantMap id{{"id", company}};
+    auto importValue = [](int link) {
+        return host::GetStringDB("select wartosc_import from import_powiazania where id_imp = :l", {}, nullptr,
+                                 {{"l", link}});
+    };
+
+    const int link = host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", company, "ANAL-1", 15, 0);
+    ASSERT_GT(link, 0);
+    EXPECT_EQ(host::GetIntDB(count, {}, nullptr, id), 1);
+
+    EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, link, "firma", "id_f", company, "ANAL-2", 15, 0), link);
+    EXPECT_EQ(importValue(link), "ANAL-2");
+
+    // Without the link id the record's link of that code is reused, not doubled.
+    EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", company, "ANAL-3", 15, 0), link);
+    EXPECT_EQ(host::GetIntDB(count, {}, nullptr, id), 1);
+
+    // Another code is another link.
+    const int mpk = host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", company, "MPK 7", 10, 0);
+    EXPECT_GT(mpk, 0);
+    EXPECT_NE(mpk, link);
+
+    EXPECT_TRUE(host::UsunImportPowiazania(nullptr, link));
+    EXPECT_EQ(host::GetIntDB(count, {}, nullptr, id), 0);
+    EXPECT_TRUE(host::CzyIstniejeRekordDB("select 1 from import_powiazania where id_imp = :l", nullptr, {{"l", mpk}}));
+    EXPECT_EQ(errorsShown(), 0);
+
+    EXPECT_EQ(host::ZapiszImportPowiazania(nullptr, -1, "nie_ma", "id", 1, "x", 15, 0), -1);
+    EXPECT_EQ(errorsShown(), 1);
+
+    const int other = insertCompany("QUOTE");
+    const int quoted =
+        host::ZapiszImportPowiazania(nullptr, -1, "firma", "id_f", other, "O'Brien'; drop table firma; --", 10, 0);
+    ASSERT_GT(quoted, 0);
+    EXPECT_EQ(importValue(quoted), "O'Brien'; drop table firma; --");
+
+    // A schedule entry linked to a record.
+    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(28, 41), 0);
+    const int entry = host::DEUProstyPowiazanyTermin(nullptr, 2, "Ważność dokumentu", 17,
+                                                     QDateTime(QDate(2027, 1, 31), QTime(0, 0)), 28, 41);
+    ASSERT_GT(entry, 0);
+    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(28, 41), entry);
+    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(7, 41), 0); // another table's record
+    EXPECT_EQ(host::GetIntDB("select id_wlasciciela from terminarz where id_ter = :e", {}, nullptr, {{"e", entry}}),
+              -1); // kind 2 has no owner
+    EXPECT_TRUE(host::UsunPowiazanyTermin(28, 41));
+    EXPECT_EQ(host::ZwrocIdPowiazanegoTerminu(28, 41), 0);
+}
+
+// ---- lookups -----------------------------------------------------------------------------
+
+TEST_P(DatabaseTest, LookupsDeletionCheckAndControlPeriod)
+{
+    EXPECT_EQ(host::Znajdz_NrKierunkowy(), "+48");
+    EXPECT_EQ(host::KodTabeli("firma"), 7);
+    EXPECT_EQ(host::KodTabeli("nie_ma"), 0);
+    const int id = insertCompany("SKROT1");
+    EXPECT_EQ(host::Nazwa_Firmy_skrot(nullptr, id), "SKROT1");
+    EXPECT_TRUE(host::Nazwa_Firmy_skrot(nullptr, 0).isEmpty());
+
+    host::ExecQuery("insert into terminarz (tabela, id_, tytul, data) values (1, 1, 'a', :d)", nullptr, 0,
+                    {{"d", QDateTime(QDate(2026, 5, 10), QTime(12, 0))}});
+    const double may10 = db::DayTime::fromDate(QDate(2026, 5, 10));
+    const QString sql = "select count(*) from terminarz where data <= %1";
+    EXPECT_EQ(host::GetIntDB(sql.arg(host::double_to_sql_str(may10 + db::DayTime::EndOfDay))), 1);
+    EXPECT_EQ(host::GetIntDB(sql.arg(host::double_to_sql_str(may10 - 1))), 0);
+    EXPECT_EQ(errorsShown(), 0);
+
+    double start = 0, end = 0;
+    host::Ustaw_daty_kontroli(start, end);
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(db::DayTime::toDate(start), QDate(today.year(), today.month(), 1));
+    EXPECT_EQ(db::DayTime::toDate(end).addDays(1).day(), 1);
+
+    host::ExecQuery("insert into ustawienia (co, wartosc, kod) values ('data_kontroli_od', '2026-01-05', 'ALL'), "
+                    "('data_kontroli_do', '2026-02-20', 'ALL')");
+    host::Ustaw_daty_kontroli(start, end);
+    EXPECT_EQ(db::DayTime::toDate(start), QDate(2026, 1, 5));
+    EXPECT_EQ(db::DayTime::toDate(end), QDate(2026, 2, 20));
+
+    EXPECT_TRUE(host::CzyMoznaUsunac(QString()));
+    EXPECT_FALSE(host::CzyMoznaUsunac("Firma ma dokumenty."));
+    ASSERT_EQ(prompter().messageTexts().size(), 1);
+    EXPECT_EQ(prompter().messageTexts().first(), "Firma ma dokumenty.");
+
+    EXPECT_TRUE(host::CzyMoznaUsunac("firma", id));
+}
+
+// ---- controls ------------------------------------------------------------------------------
+
 TEST_P(DatabaseTest, DictionaryEditorAddsAnEntryAndRefillsTheCombo)
 {
     db::Query kinds(host::GetConnection(),
@@ -377,23 +355,23 @@ TEST(Files, CopyDirectoryWithSubfolders)
     QTemporaryDir dir;
     const QDir root(dir.path());
     root.mkpath("ABC/faktury/2026");
-    auto write = [](const QString &path, const QByteArray &data) {
-        QFile f(path);
+    auto write = [&](const char *path, const QByteArray &data) {
+        QFile f(root.filePath(path));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(data);
     };
-    write(root.filePath("ABC/umowa.pdf"), "umowa");
-    write(root.filePath("ABC/faktury/2026/fv1.pdf"), "fv1");
+    auto read = [&](const char *path) {
+        QFile f(root.filePath(path));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    };
+    write("ABC/umowa.pdf", "umowa");
+    write("ABC/faktury/2026/fv1.pdf", "fv1");
     root.mkpath("XYZ");
-    write(root.filePath("XYZ/umowa.pdf"), "stara");
+    write("XYZ/umowa.pdf", "stara");
 
     EXPECT_TRUE(host::CopyDirectory(root.filePath("ABC"), root.path() + "\\XYZ"));
-    QFile copied(root.filePath("XYZ/faktury/2026/fv1.pdf"));
-    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copied.readAll(), QByteArray("fv1"));
-    QFile replaced(root.filePath("XYZ/umowa.pdf"));
-    ASSERT_TRUE(replaced.open(QIODevice::ReadOnly));
-    EXPECT_EQ(replaced.readAll(), QByteArray("umowa"));
+    EXPECT_EQ(read("XYZ/faktury/2026/fv1.pdf"), "fv1");
+    EXPECT_EQ(read("XYZ/umowa.pdf"), "umowa");
 
     EXPECT_FALSE(host::CopyDirectory(root.filePath("nie_ma"), root.filePath("Q")));
     EXPECT_FALSE(host::CopyDirectory(root.filePath("ABC"), root.filePath("ABC/kopia")));

@@ -11,7 +11,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {

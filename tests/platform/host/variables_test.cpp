@@ -1,6 +1,5 @@
 #include "host_context.h"
 #include "host_funcs.h"
-#include "host_variables.h"
 #include "services.h"
 
 #include <QTemporaryDir>
@@ -64,16 +63,10 @@ TEST_F(VariablesTest, DeclaredOnceAndResetToDefaults)
     host::var::DomyslnaWaluta.set("EUR");
     host::resetVariables();
     EXPECT_EQ(host::var::DomyslnaWaluta.get(), "PLN");
-    EXPECT_TRUE(host::var::SciezkaDokumenty.get().endsWith("malvo/dokumenty"));
-    EXPECT_TRUE(host::var::SciezkaOb.get().endsWith("malvo/obiekty"));
 }
 
-TEST(Switches, OffUntilSetAndClearedByReset)
+TEST(Switches, ClearedByReset)
 {
-    EXPECT_FALSE(host::CzyWersjaOgraniczona());
-    EXPECT_FALSE(host::CzyWersjaUproszczona());
-    EXPECT_FALSE(host::PaletaStala());
-    EXPECT_FALSE(host::appContext().isOptionOn(host::option::ListaFirmSzybkieSzukanie));
     host::setWersjaOgraniczona(true);
     host::setPaletaStala(true);
     host::appContext().setOption(135, true);

@@ -2,19 +2,19 @@
 #include "host_syscore.h"
 #include "recording_main_window.h"
 #include "scripted_prompter.h"
-#include "window_messages.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
 namespace {
+
+using Messages = QList<testsupport::HostMessage>;
 
 class WindowMessagesTest : public testing::Test
 {
@@ -30,30 +30,25 @@ protected:
     testsupport::RecordingMainWindow window;
 };
 
-TEST_F(WindowMessagesTest, PostedAndSentMessagesArriveWithTheirParameters)
+TEST_F(WindowMessagesTest, PostedAndSentMessagesArriveWithTheirParametersWhileTheMainWindowLives)
 {
     QWidget list;
     EXPECT_TRUE(host::postToMainWindow(host::msg::WindowCreated, host::windowParam(&list), 0));
     EXPECT_TRUE(host::postToMainWindow(host::msg::ActiveCompanyChanged, 1, 0));
     EXPECT_TRUE(window.messages.isEmpty()); // posted, not yet delivered
     EXPECT_EQ(host::sendToMainWindow(host::msg::ListEditing, 1, 0), 101);
-    ASSERT_EQ(window.messages.size(), 1);
-    EXPECT_EQ(window.messages[0].message, 1165);
+    EXPECT_EQ(window.messages, (Messages{{host::msg::ListEditing, 1, 0}}));
     QCoreApplication::sendPostedEvents(&window);
-    ASSERT_EQ(window.messages.size(), 3);
-    EXPECT_EQ(window.messages[1].message, 0x48E);
-    EXPECT_EQ(window.messages[1].wParam, host::windowParam(&list));
-    EXPECT_EQ(window.messages[2].message, 0x487);
-    EXPECT_EQ(window.messages[2].wParam, 1);
-    EXPECT_EQ(window.messages[2].lParam, 0);
+    EXPECT_EQ(window.messages,
+              (Messages{{host::msg::ListEditing, 1, 0},
+                        {host::msg::WindowCreated, host::windowParam(&list), 0},
+                        {host::msg::ActiveCompanyChanged, 1, 0}}));
 
     QWidget deaf;
     EXPECT_EQ(host::sendMessage(&deaf, host::msg::CloseMe, 5, 0), 0);
     EXPECT_EQ(host::sendMessage(&window, host::msg::CloseMe, 5, 0), 105);
-}
 
-TEST_F(WindowMessagesTest, NoOrDestroyedMainWindowNoDelivery)
-{
+    // Without a main window, or once it is destroyed, nothing is delivered.
     host::setMainWindow(nullptr);
     EXPECT_FALSE(host::postToMainWindow(host::msg::WindowCreated));
     EXPECT_EQ(host::sendToMainWindow(host::msg::WindowCreated), 0);
@@ -85,10 +80,9 @@ TEST_F(WindowMessagesTest, CompanyChangesAreSignalledRecordedAndPosted)
 
     QCoreApplication::sendPostedEvents(&window);
     ASSERT_EQ(window.messages.size(), 3);
-    EXPECT_EQ(window.messages[0].message, host::msg::CompaniesChanged);
-    EXPECT_EQ(window.messages[0].wParam, 19);
+    EXPECT_EQ(window.messages[0], (testsupport::HostMessage{host::msg::CompaniesChanged, 19, 0}));
     EXPECT_EQ(window.messages[1].text, "firma_rodzaj");
-    EXPECT_EQ(window.messages[2].message, 0x487);
+    EXPECT_EQ(window.messages[2].message, host::msg::ActiveCompanyChanged);
     host::resetVariables();
 }
 

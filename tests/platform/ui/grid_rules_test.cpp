@@ -8,8 +8,8 @@
 #include "title_sort.h"
 
 #include <QDate>
-#include <QTime>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace ui;
 
@@ -89,7 +89,7 @@ RowKey key(qint64 id, const QString &guid = QString())
     return RowKey{id, guid};
 }
 
-TEST(RowSelection, FlagsCountAndGuids)
+TEST(RowSelection, FlagsCountGuidsAndTheClickAnchor)
 {
     RowSelection selection;
     selection.registerKey(key(1), false);
@@ -110,46 +110,38 @@ TEST(RowSelection, FlagsCountAndGuids)
     selection.select(key(1, "a"));
     EXPECT_TRUE(selection.isSelected(key(1, "a")));
     EXPECT_FALSE(selection.isSelected(key(1, "b")));
-}
 
-// Plain, Ctrl and Shift clicks are driven through the window in lista_grid_test.
-TEST(RowSelection, AnchorOfShiftAndStickyClicks)
-{
+    // The anchor of Shift and sticky clicks; plain, Ctrl and Shift clicks are driven through the window in
+    // lista_grid_test.
     // Visible rows 0..9 carry ids 100..109.
-    RowSelection selection;
+    RowSelection clicked;
     QList<qint64> hidden;
     auto click = [&](int row, bool ctrl, bool shift, bool sticky = false) {
-        selection.click(
+        clicked.click(
             row, ctrl, shift, sticky, [](int r) { return key(100 + r); },
             [&](const RowKey &k) { return hidden.contains(k.id) ? -1 : int(k.id - 100); });
     };
     click(6, false, false);
     click(8, true, false);
     click(9, false, true); // anchor moved to the Ctrl-clicked row
-    EXPECT_EQ(selection.selectedCount(), 3);
-    EXPECT_TRUE(selection.isSelected(key(109)));
+    EXPECT_EQ(clicked.selectedCount(), 3);
+    EXPECT_TRUE(clicked.isSelected(key(109)));
     hidden << 106 << 108 << 109;
     click(3, false, true); // no visible anchor: only the clicked row
-    EXPECT_EQ(selection.selectedCount(), 4);
-    EXPECT_TRUE(selection.isSelected(key(103)));
-    EXPECT_FALSE(selection.isSelected(key(104)));
+    EXPECT_EQ(clicked.selectedCount(), 4);
+    EXPECT_TRUE(clicked.isSelected(key(103)));
+    EXPECT_FALSE(clicked.isSelected(key(104)));
     click(4, false, false, true);
-    EXPECT_EQ(selection.selectedCount(), 4) << "a sticky plain click keeps the selection";
-    ASSERT_TRUE(selection.anchor().has_value());
-    EXPECT_EQ(selection.anchor()->id, 104);
+    EXPECT_EQ(clicked.selectedCount(), 4) << "a sticky plain click keeps the selection";
+    ASSERT_TRUE(clicked.anchor().has_value());
+    EXPECT_EQ(clicked.anchor()->id, 104);
 }
 
 // ---- totals ------------------------------------------------------------------------
 
 TEST(ColumnTotal, SumsAndFormatsByKind)
 {
-    struct Case
-    {
-        SummaryKind kind;
-        int decimals;
-        QVariantList values;
-        const char *expected;
-    };
+    using Case = std::tuple<SummaryKind, int, QVariantList, const char *>;
     using K = SummaryKind;
     const Case cases[] = {Case{K::Integer, 0, {1, 2, QVariant(), qint64(3000000000LL)}, "3000000003"},
                           Case{K::Integer, 0, {}, "0"},
@@ -162,11 +154,11 @@ TEST(ColumnTotal, SumsAndFormatsByKind)
                           Case{K::Duration, 0, {QTime(1, 30), QTime(23, 45)}, "1 dzień 01:15"},
                           Case{K::Duration, 0, {0.99999}, "1 dzień 00:00"}, // rounds to a whole day
                           Case{K::None, 0, {1, 2}, ""}};
-    for (const Case &c : cases) {
-        ColumnTotal total(c.kind, c.decimals);
-        for (const QVariant &value : c.values)
+    for (const auto &[kind, decimals, values, expected] : cases) {
+        ColumnTotal total(kind, decimals);
+        for (const QVariant &value : values)
             total.add(value);
-        EXPECT_EQ(total.text(QLocale::c(), DayWords{"dzień", "dni"}), QString::fromUtf8(c.expected));
+        EXPECT_EQ(total.text(QLocale::c(), DayWords{"dzień", "dni"}), expected);
     }
 }
 
@@ -174,13 +166,7 @@ TEST(ColumnTotal, SumsAndFormatsByKind)
 
 TEST(CellText, FormattedAndOnOneLine)
 {
-    struct Case
-    {
-        QVariant value;
-        QMetaType::Type type;
-        const char *format;
-        const char *expected;
-    };
+    using Case = std::tuple<QVariant, QMetaType::Type, const char *, const char *>;
     const Case cases[] = {
         Case{1234567.5, QMetaType::Double, ",0.00", "1,234,567.50"},
         Case{1234.5, QMetaType::Double, "#0.00", "1234.50"},
@@ -192,8 +178,8 @@ TEST(CellText, FormattedAndOnOneLine)
         Case{QDateTime(QDate(2024, 3, 5), QTime(7, 8)), QMetaType::QDateTime, "dd.MM.yyyy HH:mm", "05.03.2024 07:08"},
         Case{QVariant(), QMetaType::Double, ",0.00", ""},
         Case{QString("abc"), QMetaType::QString, ",0.00", "abc"}}; // text ignores a number format
-    for (const Case &c : cases)
-        EXPECT_EQ(formatValue(c.value, c.type, c.format, QLocale::c()), c.expected) << c.expected;
+    for (const auto &[value, type, format, expected] : cases)
+        EXPECT_EQ(formatValue(value, type, format, QLocale::c()), expected) << expected;
 
     const char *const linesAndLine[][2] = {{"ab", "ab"},         {"a\r\nb", "a b"}, {"a\nb", "a b"},
                                            {"a \nb", "a b"},     {"a\n b", "a b"},  {"a \r\n b", "a b"},

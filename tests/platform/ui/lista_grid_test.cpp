@@ -5,7 +5,6 @@
 #include "ui_test_util.h"
 
 #include <host_funcs.h>
-#include <host_variables.h>
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -16,18 +15,10 @@
 #include <gtest/gtest.h>
 
 using namespace ui;
+using uitest::column;
 using uitest::field;
 
 namespace {
-
-GridColumn column(const char *name, int width = 120)
-{
-    GridColumn c;
-    c.fieldName = QString::fromLatin1(name);
-    c.title = QString::fromLatin1(name);
-    c.width = width;
-    return c;
-}
 
 class ListaGridTest : public testing::Test
 {
@@ -41,7 +32,12 @@ protected:
               {2, "Gamma", "Opole"},
               {4, "Beta", "Sopot"}});
     }
-    void TearDown() override { host::setLogFilePath(QString()); }
+    void TearDown() override
+    {
+        host::resetVariables();
+        host::setPaletaStala(false);
+        host::setLogFilePath(QString());
+    }
 
     // Rows of id, nazwa and miasto unless other fields are given.
     void open(std::vector<std::vector<QVariant>> rows, const QList<db::FieldDef> &fields = {},
@@ -80,6 +76,12 @@ protected:
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cellCentre(row, column));
     }
     QString currentName() const { return data->displayText("nazwa"); }
+    QColor pixel(int row, int column)
+    {
+        const QImage image = grid->viewport()->grab().toImage();
+        const QRect cell = grid->visualRect(grid->gridModel()->index(row, column));
+        return image.pixelColor(cell.right() - 4, cell.top() + 2);
+    }
     QList<qint64> selectedIds() const
     {
         QList<qint64> ids;
@@ -181,25 +183,7 @@ TEST_F(ListaGridTest, DoubleClickOnTitleSortsOnceAndNearBorderFitsWidth)
 
 // ---- keys ----------------------------------------------------------------------------
 
-TEST_F(ListaGridTest, TypingKThenOFindsTheFirstKoRow)
-{
-    open({{1, "Adam", ""}, {2, "kamil", ""}, {3, "Kot", ""}, {4, "Kowal", ""}, {5, "Zenon", ""}});
-    clickRow(0);
-    QTest::keyClick(grid.get(), Qt::Key_K);
-    EXPECT_EQ(currentName(), "kamil");
-    QTest::keyClick(grid.get(), Qt::Key_O);
-    EXPECT_EQ(currentName(), "Kot");
-    EXPECT_EQ(grid->currentIndex().row(), 2);
-    QTest::keyClick(grid.get(), Qt::Key_X);
-    EXPECT_EQ(currentName(), "Kot");
-    EXPECT_EQ(grid->searchBuffer(), "ko");
-    QTest::keyClick(grid.get(), Qt::Key_W);
-    EXPECT_EQ(currentName(), "Kowal");
-    QTest::keyClick(grid.get(), Qt::Key_Up);
-    EXPECT_TRUE(grid->searchBuffer().isEmpty());
-}
-
-TEST_F(ListaGridTest, SearchUsesTheCurrentColumnAndMovingAColumnClearsIt)
+TEST_F(ListaGridTest, SearchFollowsTypedLettersInTheCurrentColumnAndMovingAColumnClearsIt)
 {
     clickRow(0, {}, 3);
     QTest::keyClicks(grid.get(), "op");
@@ -217,9 +201,25 @@ TEST_F(ListaGridTest, SearchUsesTheCurrentColumnAndMovingAColumnClearsIt)
     ASSERT_EQ(moved.count(), 1);
     EXPECT_EQ(moved.at(0).at(0).toString(), "miasto");
     EXPECT_EQ(grid->columnLayout().at(1).fieldName, "miasto");
+
+    // Typing k then o finds the first "ko" row; a letter without a match is dropped.
+    open({{1, "Adam", ""}, {2, "kamil", ""}, {3, "Kot", ""}, {4, "Kowal", ""}, {5, "Zenon", ""}});
+    clickRow(0);
+    QTest::keyClick(grid.get(), Qt::Key_K);
+    EXPECT_EQ(currentName(), "kamil");
+    QTest::keyClick(grid.get(), Qt::Key_O);
+    EXPECT_EQ(currentName(), "Kot");
+    EXPECT_EQ(grid->currentIndex().row(), 2);
+    QTest::keyClick(grid.get(), Qt::Key_X);
+    EXPECT_EQ(currentName(), "Kot");
+    EXPECT_EQ(grid->searchBuffer(), "ko");
+    QTest::keyClick(grid.get(), Qt::Key_W);
+    EXPECT_EQ(currentName(), "Kowal");
+    QTest::keyClick(grid.get(), Qt::Key_Up);
+    EXPECT_TRUE(grid->searchBuffer().isEmpty());
 }
 
-TEST_F(ListaGridTest, HomeEndIgnoredMovesAtTheEndsAndStickySelection)
+TEST_F(ListaGridTest, HomeEndIgnoredMovesAtTheEndsStickySelectionAndEditing)
 {
     clickRow(2);
     QTest::keyClick(grid.get(), Qt::Key_End);
@@ -246,10 +246,8 @@ TEST_F(ListaGridTest, HomeEndIgnoredMovesAtTheEndsAndStickySelection)
     clickRow(1, Qt::ControlModifier);
     QTest::keyClick(grid.get(), Qt::Key_Down);
     EXPECT_EQ(grid->selectedCount(), 2);
-}
 
-TEST_F(ListaGridTest, EnterAndDoubleClickEditTheCurrentRowUnlessHooked)
-{
+    // Enter and a double click edit the current row unless a key hook takes the key or editing is off.
     QSignalSpy edits(grid.get(), &ListaGrid::editRequested);
     grid->setKeyDownHook([](QKeyEvent *event) { return event->key() == Qt::Key_Return; });
     clickRow(0);
@@ -320,26 +318,25 @@ TEST_F(ListaGridTest, SelectAllUnderAFilterOfManyRowsTakesOnlyVisibleRows)
     open(std::move(rows),
          {field("id", QMetaType::Int), field("nazwa", QMetaType::QString), field("grupa", QMetaType::Int)},
          {GridColumn::selectionColumn(), column("nazwa"), column("grupa")});
-    ListaGrid &grid = *this->grid;
     data->setFilter("grupa = 1");
     data->setRecNo(500);
     const int visible = data->recordCount();
     ASSERT_EQ(visible, 33333);
 
-    QSignalSpy resets(grid.gridModel(), &QAbstractItemModel::modelReset);
-    QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(grid.selectedCount(), visible);
+    QSignalSpy resets(grid->gridModel(), &QAbstractItemModel::modelReset);
+    QTest::keyClick(grid.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->selectedCount(), visible);
     EXPECT_EQ(data->recNo(), 500); // the current row stays
     EXPECT_EQ(resets.count(), 0);
-    for (const RowKey &key : grid.selectedKeys())
+    for (const RowKey &key : grid->selectedKeys())
         ASSERT_EQ((key.id - 1) % 3, 1) << key.id;
 
     data->setFilter(QString());
-    EXPECT_FALSE(grid.gridModel()->isRowSelected(0));
-    EXPECT_TRUE(grid.gridModel()->isRowSelected(1));
-    EXPECT_FALSE(grid.gridModel()->isRowSelected(99999));
-    grid.uncheckAll();
-    EXPECT_EQ(grid.selectedCount(), 0);
+    EXPECT_FALSE(grid->gridModel()->isRowSelected(0));
+    EXPECT_TRUE(grid->gridModel()->isRowSelected(1));
+    EXPECT_FALSE(grid->gridModel()->isRowSelected(99999));
+    grid->uncheckAll();
+    EXPECT_EQ(grid->selectedCount(), 0);
 }
 
 // ---- summary row, hints, palette ----------------------------------------------------------------
@@ -354,28 +351,27 @@ TEST_F(ListaGridTest, SummaryTotalsOfIntegerDecimalAndDurationColumnsAndCopy)
          {field("id", QMetaType::Int), field("ilosc", QMetaType::Int), field("kwota", QMetaType::Double),
           field("czas", QMetaType::Double), field("nazwa", QMetaType::QString)},
          {column("ilosc"), kwota, czas, column("nazwa")});
-    ListaGrid &grid = *this->grid;
-    grid.setSummaryVisible(true);
-    ASSERT_TRUE(grid.isSummaryVisible());
-    const QRect bar = grid.summaryBar()->geometry();
-    EXPECT_TRUE(grid.rect().contains(bar));
-    EXPECT_FALSE(bar.intersects(grid.viewport()->geometry()));
-    EXPECT_EQ(bar.width(), grid.viewport()->width());
-    EXPECT_EQ(grid.summaryText(0), "15");
-    EXPECT_EQ(grid.summaryText(1), QLocale().toString(12.005, 'f', 3));
-    EXPECT_TRUE(grid.summaryText(2).endsWith(" 06:00")) << grid.summaryText(2).toStdString();
-    EXPECT_TRUE(grid.summaryText(2).startsWith("2 ")) << grid.summaryText(2).toStdString();
-    EXPECT_EQ(grid.summaryText(3), "");
+    grid->setSummaryVisible(true);
+    ASSERT_TRUE(grid->isSummaryVisible());
+    const QRect bar = grid->summaryBar()->geometry();
+    EXPECT_TRUE(grid->rect().contains(bar));
+    EXPECT_FALSE(bar.intersects(grid->viewport()->geometry()));
+    EXPECT_EQ(bar.width(), grid->viewport()->width());
+    EXPECT_EQ(grid->summaryText(0), "15");
+    EXPECT_EQ(grid->summaryText(1), QLocale().toString(12.005, 'f', 3));
+    EXPECT_TRUE(grid->summaryText(2).endsWith(" 06:00")) << grid->summaryText(2).toStdString();
+    EXPECT_TRUE(grid->summaryText(2).startsWith("2 ")) << grid->summaryText(2).toStdString();
+    EXPECT_EQ(grid->summaryText(3), "");
 
     data->setFilter("id < 3");
-    EXPECT_EQ(grid.summaryText(0), "5");
+    EXPECT_EQ(grid->summaryText(0), "5");
 
-    const int x = grid.horizontalHeader()->sectionViewportPosition(0) + 5;
-    EXPECT_EQ(grid.summaryColumnAt(x), 0);
-    grid.copySummaryToClipboard(grid.summaryColumnAt(x));
+    const int x = grid->horizontalHeader()->sectionViewportPosition(0) + 5;
+    EXPECT_EQ(grid->summaryColumnAt(x), 0);
+    grid->copySummaryToClipboard(grid->summaryColumnAt(x));
     EXPECT_EQ(QApplication::clipboard()->text(), "5");
-    grid.setSummaryVisible(false);
-    EXPECT_FALSE(grid.summaryBar()->isVisible());
+    grid->setSummaryVisible(false);
+    EXPECT_FALSE(grid->summaryBar()->isVisible());
 }
 
 TEST_F(ListaGridTest, ColumnLayoutAndHintsOfCutOffCells)
@@ -404,24 +400,7 @@ TEST_F(ListaGridTest, ColumnLayoutAndHintsOfCutOffCells)
     EXPECT_TRUE(grid->hintTextAt(cellCentre(0, 0)).isEmpty());
 }
 
-class ListaGridPaletteTest : public ListaGridTest
-{
-protected:
-    void TearDown() override
-    {
-        host::resetVariables();
-        host::setPaletaStala(false);
-        ListaGridTest::TearDown();
-    }
-    QColor pixel(int row, int column)
-    {
-        const QImage image = grid->viewport()->grab().toImage();
-        const QRect cell = grid->visualRect(grid->gridModel()->index(row, column));
-        return image.pixelColor(cell.right() - 4, cell.top() + 2);
-    }
-};
-
-TEST_F(ListaGridPaletteTest, RowsAreDrawnInThePaletteColours)
+TEST_F(ListaGridTest, RowsAreDrawnInThePaletteColours)
 {
     host::var::ListaKolorNiezaznaczonyGl.set(0x00FFFF);  // yellow
     host::var::ListaKolorNiezaznaczonyPom.set(0xFF0000); // blue

@@ -1,11 +1,7 @@
 #pragma once
 
 #include <dataset.h>
-
-#include <QList>
-#include <QVariant>
-#include <memory>
-#include <vector>
+#include <grid_column.h>
 
 namespace uitest {
 
@@ -22,6 +18,16 @@ inline std::unique_ptr<db::DataSet> dataSet(const QList<db::FieldDef> &fields, s
     auto set = std::make_unique<db::DataSet>();
     set->openFromRows(fields, std::move(rows));
     return set;
+}
+
+// A column showing a field under its own name.
+inline ui::GridColumn column(const char *name, int width = 120)
+{
+    ui::GridColumn c;
+    c.fieldName = QString::fromLatin1(name);
+    c.title = c.fieldName;
+    c.width = width;
+    return c;
 }
 
 // Ids of the visible rows, in order.

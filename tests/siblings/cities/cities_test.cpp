@@ -1,12 +1,8 @@
 #include "sibling_fixture.h"
 
-#include "host_funcs.h"
-
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <gtest/gtest.h>
 
 class CitiesTest : public SiblingTest
 {
@@ -16,44 +12,40 @@ protected:
         SiblingTest::SetUp();
         if (IsSkipped())
             return;
-        m_polska = ile(QStringLiteral("select id_p from panstwo where iso = 'PL'"));
-        m_niemcy = ile(QStringLiteral("select id_p from panstwo where iso = 'DE'"));
+        m_polska = ile("select id_p from panstwo where iso = 'PL'");
+        m_niemcy = ile("select id_p from panstwo where iso = 'DE'");
         ASSERT_GT(m_polska, 0);
         ASSERT_GT(m_niemcy, 0);
     }
 
     static int dodajBezFormularza(const QString &nazwa, const QString &drugi)
     {
-        return host::callSibling<int(QString, QString)>(QStringLiteral("cities.dll"), "_DodajMiastoBezFormularza",
-                                                        nazwa, drugi)
+        return host::callSibling<int(QString, QString)>("cities.dll", "_DodajMiastoBezFormularza", nazwa, drugi)
             .value_or(-1);
     }
 
-    static int edytuj(int idM)
-    {
-        return host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", idM).value_or(-1);
-    }
+    static int edytuj(int idM) { return host::callSibling<int(int)>("cities.dll", "_EditRecord", idM).value_or(-1); }
 
     // name|country ISO|postal codes of a city
     static QString opis(int idM)
     {
-        const QVariantMap id{{QStringLiteral("id"), idM}};
-        return tekst(QStringLiteral("select m.miasto || '|' || p.iso from miasto m join panstwo p on p.id_p = "
-                                    "m.id_panstwa where m.id_m = :id"),
+        const QVariantMap id{{"id", idM}};
+        return tekst("select m.miasto || '|' || p.iso from miasto m join panstwo p on p.id_p = "
+                     "m.id_panstwa where m.id_m = :id",
                      id)
-            + QLatin1Char('|')
-            + host::GetListaStringDB(QStringLiteral("select kod from kod_pocztowy where id_m = :id order by kod"),
-                                     QString(), nullptr, id)
-                  .join(QLatin1Char(' '));
+            + '|'
+            + host::GetListaStringDB("select kod from kod_pocztowy where id_m = :id order by kod", QString(), nullptr,
+                                     id)
+                  .join(' ');
     }
 
     // Fills the editor as a user would; remembers what it showed.
     Answer wypelnij(const QString &nazwa, int idPanstwa, const QString &kodyMiasta)
     {
         return Answer::dialog([=, this](QDialog &okno) {
-            auto *edNazwa = okno.findChild<QLineEdit *>(QStringLiteral("edMiasto"));
-            auto *cbPanstwo = okno.findChild<QComboBox *>(QStringLiteral("cbPanstwo"));
-            auto *memKody = okno.findChild<QPlainTextEdit *>(QStringLiteral("memKody"));
+            auto *edNazwa = okno.findChild<QLineEdit *>("edMiasto");
+            auto *cbPanstwo = okno.findChild<QComboBox *>("cbPanstwo");
+            auto *memKody = okno.findChild<QPlainTextEdit *>("memKody");
             m_pokazane = {edNazwa->text(), QString::number(host::ZwrocWartoscCombo(cbPanstwo)), memKody->toPlainText()};
             edNazwa->setText(nazwa);
             host::UstawWartoscCombo(cbPanstwo, idPanstwa);
@@ -67,70 +59,54 @@ protected:
     QStringList m_pokazane;
 };
 
-TEST_P(CitiesTest, ACityWithoutAWindowLiesInPolandUnlessTheSecondArgumentNamesACountry)
-{
-    const int bezKraju = dodajBezFormularza(QStringLiteral("  Zielonka "), QString());
-    EXPECT_EQ(opis(bezKraju), QStringLiteral("Zielonka|PL|"));
-    EXPECT_EQ(opis(dodajBezFormularza(QStringLiteral("Görlitz"), QStringLiteral("D"))), QStringLiteral("Görlitz|DE|"));
-    EXPECT_EQ(opis(dodajBezFormularza(QStringLiteral("Bautzen"), QStringLiteral("niemcy"))),
-              QStringLiteral("Bautzen|DE|"));
-    EXPECT_EQ(opis(dodajBezFormularza(QStringLiteral("Cottbus"), QStringLiteral("DE"))), QStringLiteral("Cottbus|DE|"));
-    EXPECT_EQ(opis(dodajBezFormularza(QStringLiteral("O'Hara"), QStringLiteral("Atlantyda"))),
-              QStringLiteral("O'Hara|PL|"));
-    EXPECT_TRUE(logText().contains(QLatin1String("Atlantyda"))) << logText().toStdString();
-
-    EXPECT_EQ(dodajBezFormularza(QStringLiteral("   "), QString()), 0);
-    EXPECT_TRUE(prompter().questions().isEmpty());
-}
-
 TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfRemovedCodes)
 {
-    const int gmina = dodajBezFormularza(QStringLiteral("Gmina"), QString());
-    const int id = wstaw(QStringLiteral("miasto"), QStringLiteral("id_m"),
-                         {{QStringLiteral("miasto"), QStringLiteral("Stare")},
-                          {QStringLiteral("id_panstwa"), m_polska},
-                          {QStringLiteral("id_m_gminy"), gmina}});
-    const auto kod = [id](const char *k) {
-        return wstaw(QStringLiteral("kod_pocztowy"), QStringLiteral("id_kodu"),
-                     {{QStringLiteral("kod"), QLatin1String(k)}, {QStringLiteral("id_m"), id}});
-    };
+    const int gmina = dodajBezFormularza("Gmina", QString());
+    const int id = wstaw("miasto", "id_m", {{"miasto", "Stare"}, {"id_panstwa", m_polska}, {"id_m_gminy", gmina}});
+    const auto kod = [id](const char *k) { return wstaw("kod_pocztowy", "id_kodu", {{"kod", k}, {"id_m", id}}); };
     const int zostaje = kod("11-111");
-    const int adres = wstaw(QStringLiteral("adres"), QStringLiteral("id_adr"),
-                            {{QStringLiteral("id_"), firma(QStringLiteral("Pod adresem"))},
-                             {QStringLiteral("tabela"), 7},
-                             {QStringLiteral("id_m"), id},
-                             {QStringLiteral("id_kodu"), kod("22-222")},
-                             {QStringLiteral("czy_domyslny"), 1}});
+    const int adres = wstaw(
+        "adres", "id_adr",
+        {{"id_", firma("Pod adresem")}, {"tabela", 7}, {"id_m", id}, {"id_kodu", kod("22-222")}, {"czy_domyslny", 1}});
 
-    prompter().push(wypelnij(QStringLiteral("Nowe"), m_polska, QStringLiteral("11-111\n33-333")));
+    prompter().push(wypelnij("Nowe", m_polska, "11-111\n33-333"));
     EXPECT_EQ(edytuj(id), id);
-    EXPECT_EQ(m_pokazane,
-              (QStringList{QStringLiteral("Stare"), QString::number(m_polska), QStringLiteral("11-111\n22-222")}));
-    EXPECT_EQ(opis(id), QStringLiteral("Nowe|PL|11-111 33-333"));
-    EXPECT_EQ(ile(QStringLiteral("select id_kodu from kod_pocztowy where kod = '11-111'")), zostaje);
-    EXPECT_EQ(ile(QStringLiteral("select id_m_gminy from miasto where id_m = :id"), {{QStringLiteral("id"), id}}),
-              gmina);
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from adres where id_adr = :a and id_m = :m and id_kodu is null"),
-                  {{QStringLiteral("a"), adres}, {QStringLiteral("m"), id}}),
+    EXPECT_EQ(m_pokazane, (QStringList{"Stare", QString::number(m_polska), "11-111\n22-222"}));
+    EXPECT_EQ(opis(id), "Nowe|PL|11-111 33-333");
+    EXPECT_EQ(ile("select id_kodu from kod_pocztowy where kod = '11-111'"), zostaje);
+    EXPECT_EQ(ile("select id_m_gminy from miasto where id_m = :id", {{"id", id}}), gmina);
+    EXPECT_EQ(ile("select count(*) from adres where id_adr = :a and id_m = :m and id_kodu is null",
+                  {{"a", adres}, {"m", id}}),
               1);
 }
 
-TEST_P(CitiesTest, TheEditorCreatesACityWithItsCodesButNotWithoutAName)
+// A city added without a window lies in Poland unless the second argument names a country; the
+// editor creates a city with its codes, but not without a name.
+TEST_P(CitiesTest, CitiesAreAddedWithoutAWindowOrThroughTheEditor)
 {
-    prompter().push(wypelnij(QStringLiteral("Nowe Miasto"), m_niemcy, QStringLiteral("01-234\n\n 01-235 \n01-234")));
-    const int nowe = host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord").value_or(-1);
-    EXPECT_EQ(m_pokazane, (QStringList{QString(), QString::number(m_polska), QString()}));
-    EXPECT_EQ(opis(nowe), QStringLiteral("Nowe Miasto|DE|01-234 01-235"));
+    const int bezKraju = dodajBezFormularza("  Zielonka ", QString());
+    EXPECT_EQ(opis(bezKraju), "Zielonka|PL|");
+    EXPECT_EQ(opis(dodajBezFormularza("Görlitz", "D")), "Görlitz|DE|");
+    EXPECT_EQ(opis(dodajBezFormularza("Bautzen", "niemcy")), "Bautzen|DE|");
+    EXPECT_EQ(opis(dodajBezFormularza("Cottbus", "DE")), "Cottbus|DE|");
+    EXPECT_EQ(opis(dodajBezFormularza("O'Hara", "Atlantyda")), "O'Hara|PL|");
+    EXPECT_TRUE(logText().contains("Atlantyda")) << logText().toStdString();
 
-    const int id = dodajBezFormularza(QStringLiteral("Bez zmian"), QString());
-    prompter().push(
-        okNaNiepelnym([](QDialog &okno) { okno.findChild<QLineEdit *>(QStringLiteral("edMiasto"))->clear(); }));
+    EXPECT_EQ(dodajBezFormularza("   ", QString()), 0);
+    EXPECT_TRUE(prompter().questions().isEmpty());
+    prompter().push(wypelnij("Nowe Miasto", m_niemcy, "01-234\n\n 01-235 \n01-234"));
+    const int nowe = host::callSibling<int()>("cities.dll", "_NewRecord").value_or(-1);
+    EXPECT_EQ(m_pokazane, (QStringList{QString(), QString::number(m_polska), QString()}));
+    EXPECT_EQ(opis(nowe), "Nowe Miasto|DE|01-234 01-235");
+
+    const int id = dodajBezFormularza("Bez zmian", QString());
+    prompter().push(okNaNiepelnym([](QDialog &okno) { okno.findChild<QLineEdit *>("edMiasto")->clear(); }));
     EXPECT_EQ(edytuj(id), id);
     odmowionoBez("Miasto");
-    EXPECT_EQ(opis(id), QStringLiteral("Bez zmian|PL|"));
+    EXPECT_EQ(opis(id), "Bez zmian|PL|");
 
     prompter().push(Answer::dialogResult(QDialog::Rejected));
-    EXPECT_EQ(host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord").value_or(-1), 0);
+    EXPECT_EQ(host::callSibling<int()>("cities.dll", "_NewRecord").value_or(-1), 0);
     EXPECT_EQ(edytuj(987654), 0);
     EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 3);
 }

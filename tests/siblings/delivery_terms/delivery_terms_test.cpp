@@ -1,29 +1,26 @@
 #include "sibling_fixture.h"
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <gtest/gtest.h>
 
 class DeliveryTermsTest : public SiblingTest
 {
 protected:
     static int nowy(int rodzaj)
     {
-        return host::callSibling<int(int)>(QStringLiteral("delivery_terms.dll"), "_NewRecord", rodzaj).value_or(-1);
+        return host::callSibling<int(int)>("delivery_terms.dll", "_NewRecord", rodzaj).value_or(-1);
     }
 
     static int edytuj(int rodzaj, int id)
     {
-        return host::callSibling<int(int, int)>(QStringLiteral("delivery_terms.dll"), "_EditRecord", rodzaj, id)
-            .value_or(-1);
+        return host::callSibling<int(int, int)>("delivery_terms.dll", "_EditRecord", rodzaj, id).value_or(-1);
     }
 
     Answer wypelnij(const QString &nazwa, const QString &tresc)
     {
         return Answer::dialog([=, this](QDialog &okno) {
-            auto *edNazwa = okno.findChild<QLineEdit *>(QStringLiteral("edNazwa"));
-            auto *memTresc = okno.findChild<QPlainTextEdit *>(QStringLiteral("memTresc"));
+            auto *edNazwa = okno.findChild<QLineEdit *>("edNazwa");
+            auto *memTresc = okno.findChild<QPlainTextEdit *>("memTresc");
             m_pokazane = {okno.windowTitle(), edNazwa->text(), memTresc->toPlainText()};
             edNazwa->setText(nazwa);
             memTresc->setPlainText(tresc);
@@ -33,9 +30,9 @@ protected:
 
     static QStringList szablon(int id)
     {
-        const QVariantMap p{{QStringLiteral("id"), id}};
-        return {tekst(QStringLiteral("select nazwa from VListaSzablonZlecenia where id = :id"), p),
-                tekst(QStringLiteral("select tresc from VListaSzablonZlecenia where id = :id"), p)};
+        const QVariantMap p{{"id", id}};
+        return {tekst("select nazwa from VListaSzablonZlecenia where id = :id", p),
+                tekst("select tresc from VListaSzablonZlecenia where id = :id", p)};
     }
 
     QStringList m_pokazane;
@@ -44,30 +41,26 @@ protected:
 // A name is required, and nothing is saved when it is missing or the template is.
 TEST_P(DeliveryTermsTest, ANewTemplateIsSavedAndEditedInPlace)
 {
-    prompter().push(okNaNiepelnym([](QDialog &okno) {
-        okno.findChild<QPlainTextEdit *>(QStringLiteral("memTresc"))->setPlainText(QStringLiteral("Bez nazwy"));
-    }));
+    prompter().push(
+        okNaNiepelnym([](QDialog &okno) { okno.findChild<QPlainTextEdit *>("memTresc")->setPlainText("Bez nazwy"); }));
     EXPECT_EQ(nowy(0), 0);
     odmowionoBez("Nazwa");
     EXPECT_EQ(edytuj(0, 987654), 0);
     EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from szablon_zlecenia")), 0);
+    EXPECT_EQ(ile("select count(*) from szablon_zlecenia"), 0);
 
-    prompter().push(wypelnij(QStringLiteral("Standard"), QStringLiteral("Rozładunek do 16:00.\nPalety 'EUR'.")));
+    prompter().push(wypelnij("Standard", "Rozładunek do 16:00.\nPalety 'EUR'."));
     const int id = nowy(1);
     ASSERT_GT(id, 0);
-    EXPECT_EQ(m_pokazane,
-              (QStringList{QStringLiteral("Warunki realizacji potwierdzenia zlecenia"), QString(), QString()}));
-    EXPECT_EQ(szablon(id),
-              (QStringList{QStringLiteral("Standard"), QStringLiteral("Rozładunek do 16:00.\nPalety 'EUR'.")}));
+    EXPECT_EQ(m_pokazane, (QStringList{"Warunki realizacji potwierdzenia zlecenia", QString(), QString()}));
+    EXPECT_EQ(szablon(id), (QStringList{"Standard", "Rozładunek do 16:00.\nPalety 'EUR'."}));
 
-    prompter().push(wypelnij(QStringLiteral("Standard 2"), QString()));
+    prompter().push(wypelnij("Standard 2", QString()));
     EXPECT_EQ(edytuj(0, id), id);
     EXPECT_EQ(m_pokazane,
-              (QStringList{QStringLiteral("Warunki realizacji zlecenia"), QStringLiteral("Standard"),
-                           QStringLiteral("Rozładunek do 16:00.\nPalety 'EUR'.")}));
-    EXPECT_EQ(szablon(id), (QStringList{QStringLiteral("Standard 2"), QString()}));
-    EXPECT_EQ(ile(QStringLiteral("select count(*) from szablon_zlecenia")), 1);
+              (QStringList{"Warunki realizacji zlecenia", "Standard", "Rozładunek do 16:00.\nPalety 'EUR'."}));
+    EXPECT_EQ(szablon(id), (QStringList{"Standard 2", QString()}));
+    EXPECT_EQ(ile("select count(*) from szablon_zlecenia"), 1);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(DeliveryTermsTest);

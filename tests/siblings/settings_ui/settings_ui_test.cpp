@@ -1,11 +1,8 @@
 #include "sibling_fixture.h"
 
-#include "host_variables.h"
 #include "recording_main_window.h"
-#include "window_messages.h"
 
 #include <QCoreApplication>
-#include <gtest/gtest.h>
 
 class SettingsUiTest : public SiblingTest
 {
@@ -16,8 +13,8 @@ protected:
         if (IsSkipped())
             return;
         host::setMainWindow(&m_okno);
-        m_typWlasna = typ(QStringLiteral("firma_wlasna"));
-        m_typOgolny = typ(QStringLiteral("ogolny"));
+        m_typWlasna = typ("firma_wlasna");
+        m_typOgolny = typ("ogolny");
         ASSERT_GT(m_typWlasna, 0);
         ASSERT_GT(m_typOgolny, 0);
     }
@@ -30,9 +27,8 @@ protected:
 
     static int typ(const QString &symbol)
     {
-        return ile(
-            QStringLiteral("select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = :w"),
-            {{QStringLiteral("w"), symbol}});
+        return ile("select id_wartosci from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = :w",
+                   {{"w", symbol}});
     }
 
     static int firma(const QString &nazwa, int typFirmy)
@@ -44,22 +40,20 @@ protected:
 
     static void ustawTyp(int idF, int typFirmy)
     {
-        host::ExecQuery(QStringLiteral("update firma set typ_firmy = :t where id_f = :id"), nullptr, 0,
-                        {{QStringLiteral("t"), typFirmy}, {QStringLiteral("id"), idF}});
+        host::ExecQuery("update firma set typ_firmy = :t where id_f = :id", nullptr, 0, {{"t", typFirmy}, {"id", idF}});
     }
 
     // The message expected: own companies counted through the list's view, not the sibling's own query.
     static QList<testsupport::HostMessage> przeladowano(int aktywnaWsrodWlasnych)
     {
-        const int wlasne =
-            ile(QStringLiteral("select count(distinct id) from VListaFirmFull where typ_symbol = 'firma_wlasna'"));
+        const int wlasne = ile("select count(distinct id) from VListaFirmFull where typ_symbol = 'firma_wlasna'");
         return {{host::msg::OwnCompaniesReloaded, wlasne, aktywnaWsrodWlasnych}};
     }
 
     QList<testsupport::HostMessage> wywolaj()
     {
         m_okno.messages.clear();
-        EXPECT_TRUE(host::callSibling<void()>(QStringLiteral("settings_ui.dll"), "_OdswiezFirmy"));
+        EXPECT_TRUE(host::callSibling<void()>("settings_ui.dll", "_OdswiezFirmy"));
         QCoreApplication::processEvents();
         return m_okno.messages;
     }
@@ -71,9 +65,9 @@ protected:
 
 TEST_P(SettingsUiTest, ReReadsOwnCompaniesAndTellsTheHostWhetherTheActiveOneIsAmongThem)
 {
-    const int wlasna = firma(QStringLiteral("Własna A"), m_typWlasna);
-    firma(QStringLiteral("Własna B"), m_typWlasna);
-    const int obca = firma(QStringLiteral("Klient"), m_typOgolny);
+    const int wlasna = firma("Własna A", m_typWlasna);
+    firma("Własna B", m_typWlasna);
+    const int obca = firma("Klient", m_typOgolny);
     ASSERT_TRUE(host::var::AktywnaFirma.set(wlasna));
 
     EXPECT_EQ(wywolaj(), przeladowano(1));
@@ -81,16 +75,13 @@ TEST_P(SettingsUiTest, ReReadsOwnCompaniesAndTellsTheHostWhetherTheActiveOneIsAm
     // The active company stops being an own one; a customer becomes one.
     ustawTyp(wlasna, m_typOgolny);
     ustawTyp(obca, m_typWlasna);
-    host::ExecQuery(QStringLiteral("delete from firma where nazwa = 'Własna B'"));
+    host::ExecQuery("delete from firma where nazwa = 'Własna B'");
     EXPECT_EQ(wywolaj(), przeladowano(0));
-}
 
-TEST_P(SettingsUiTest, AFailedReadIsLoggedAndNothingEscapesTheExport)
-{
-    ASSERT_EQ(host::ExecQuery(QStringLiteral("alter table slowwartosci rename to slowwartosci_stare")), 1);
-
+    // A failed read is logged and nothing escapes the export.
+    ASSERT_EQ(host::ExecQuery("alter table slowwartosci rename to slowwartosci_stare"), 1);
     EXPECT_TRUE(wywolaj().isEmpty());
-    EXPECT_TRUE(logText().contains(QLatin1String("_OdswiezFirmy"))) << logText().toStdString();
+    EXPECT_TRUE(logText().contains("_OdswiezFirmy")) << logText().toStdString();
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(SettingsUiTest);
