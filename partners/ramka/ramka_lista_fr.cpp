@@ -26,8 +26,6 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateTimeEdit>
-#include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -1247,56 +1245,21 @@ void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
 
 void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
 {
-    if (TabelaSlownie.isEmpty())
+    // The same questions and store rule as a multi-row delete.
+    const auto pliki = ramka::plikiPowiazane(nullptr, TabelaSlownie, ids);
+    if (pliki.isEmpty() || !ramka::zapytajOUsunieciePlikow(this, pliki))
         return;
-    const int tabela = host::GetIntDB(QStringLiteral("select tabela from definicja_tabela where tabela_slownie = :t"),
-                                      QStringLiteral("tabela"), nullptr, {{QStringLiteral("t"), TabelaSlownie}});
-    if (tabela <= 0)
-        return;
-    QList<QPair<int, QString>> pliki;
-    db::Query q(host::GetConnection(),
-                QStringLiteral("select * from dokument_plik \nwhere tabela = :tabela and id_ = :id_"));
-    q.setObjectName(QStringLiteral("qListaPowiazPliki"));
-    for (int id : ids) {
-        q.close();
-        q.parameters().setValue(QStringLiteral("tabela"), tabela);
-        q.parameters().setValue(QStringLiteral("id_"), id);
-        q.open();
-        for (q.first(); !q.eof(); q.next())
-            pliki.append({q.value(QStringLiteral("id_dp")).toInt(),
-                          QDir(q.value(QStringLiteral("podkatalog")).toString())
-                              .filePath(q.value(QStringLiteral("sciezka")).toString())});
-    }
-    if (pliki.isEmpty())
-        return;
-    QStringList sciezki;
-    for (const auto &p : pliki)
-        sciezki << p.second;
-    if (host::InfoBox(this,
-                      tlumacz("Resstrings_IDS_czyusunpliki") + QLatin1Char('\n') + sciezki.join(QLatin1Char('\n')),
-                      host::mb::YesNo | host::mb::IconQuestion)
-        != host::mb::IdYes)
-        return;
-    if (host::InfoBox(this,
-                      tlumacz("Resstrings_IDS_usunxpliki") + QLatin1Char(' ') + QString::number(pliki.size())
-                          + QLatin1Char('\n') + tlumacz("Resstrings_IDS_CzyKontynuujesz"),
-                      host::mb::YesNo | host::mb::IconQuestion)
-        != host::mb::IdYes)
-        return;
-    const QDir katalog(host::var::SciezkaDokumenty.get());
-    for (const auto &p : pliki) {
-        if (!p.second.isEmpty()) {
-            const QString plik = QDir::isAbsolutePath(p.second) ? p.second : katalog.filePath(p.second);
-            // Only files below the documents folder belong to the store.
-            if (!katalog.path().isEmpty() && QDir::cleanPath(plik).startsWith(QDir::cleanPath(katalog.absolutePath())))
-                QFile::remove(plik);
+    const QString katalog = host::var::SciezkaDokumenty.get();
+    for (const QList<ramka::PlikPowiazany> &lista : pliki) {
+        for (const ramka::PlikPowiazany &plik : lista) {
+            ramka::usunPlikZMagazynu(katalog, plik.sciezka);
+            m_usunPowiazPliki->setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
+            m_usunPowiazPliki->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
+            m_usunPowiazPliki->setValue(QStringLiteral("@id_u"), host::AktIdU());
+            m_usunPowiazPliki->setValue(QStringLiteral("@czy_wymuszenie"), 0);
+            m_usunPowiazPliki->setValue(QStringLiteral("@id"), plik.idDp);
+            host::ExecProc(*m_usunPowiazPliki);
         }
-        m_usunPowiazPliki->setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
-        m_usunPowiazPliki->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
-        m_usunPowiazPliki->setValue(QStringLiteral("@id_u"), host::AktIdU());
-        m_usunPowiazPliki->setValue(QStringLiteral("@czy_wymuszenie"), 0);
-        m_usunPowiazPliki->setValue(QStringLiteral("@id"), p.first);
-        host::ExecProc(*m_usunPowiazPliki);
     }
 }
 

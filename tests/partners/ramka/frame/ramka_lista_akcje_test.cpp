@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -117,21 +118,24 @@ TEST_P(RamkaListaAkcjeTest, DeleteAsksThenShowsTheRowBeforeAndHonoursPCanDel)
     EXPECT_FALSE(ramka->OdswiezanieTrwa);
 }
 
-TEST_P(RamkaListaAkcjeTest, LinkedFilesAreRemovedOnlyBelowTheDocumentsFolder)
+// A single row's files follow the multi-row rule: backslash paths below the
+// store go, a sibling folder sharing the store's prefix is not the store.
+TEST_P(RamkaListaAkcjeTest, SingleRowDeleteRemovesLinkedFilesOnlyBelowTheDocumentsFolder)
 {
-    QTemporaryDir dokumenty;
-    QTemporaryDir obcy;
-    ASSERT_TRUE(host::var::SciezkaDokumenty.set(dokumenty.path()));
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(u"store/sub"_s);
+    QDir(dir.path()).mkpath(u"store2"_s);
+    ASSERT_TRUE(host::var::SciezkaDokumenty.set(dir.filePath(u"store"_s)));
     const int id = firma(u"Z plikami"_s);
-    const auto plik = [&](const QTemporaryDir &dir, const QString &nazwa) {
-        QFile f(dir.filePath(nazwa));
+    const auto plik = [&](const QString &naDysku, const QString &sciezka) {
+        QFile f(dir.filePath(naDysku));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         host::ExecQuery(u"insert into dokument_plik (sciezka, tabela, id_) values (:s, 7, :id)"_s, nullptr, 0,
-                        {{u"s"_s, f.fileName()}, {u"id"_s, id}});
+                        {{u"s"_s, sciezka}, {u"id"_s, id}});
         return f.fileName();
     };
-    const QString wewnatrz = plik(dokumenty, u"umowa.pdf"_s);
-    const QString poza = plik(obcy, u"cudzy.pdf"_s);
+    const QString wewnatrz = plik(u"store/sub/umowa.pdf"_s, u"sub\\umowa.pdf"_s);
+    const QString obok = plik(u"store2/cudzy.pdf"_s, dir.filePath(u"store2/cudzy.pdf"_s));
     auto ramka = lista();
     ramka->ustawTabeleSlownie(u"firma"_s);
     prompter().setDefaultMessageAnswer(host::mb::IdYes);
@@ -139,9 +143,9 @@ TEST_P(RamkaListaAkcjeTest, LinkedFilesAreRemovedOnlyBelowTheDocumentsFolder)
 
     const QStringList pytania = prompter().messageTexts();
     ASSERT_EQ(pytania.size(), 3);
-    EXPECT_TRUE(pytania[0].contains(wewnatrz) && pytania[0].contains(poza));
+    EXPECT_TRUE(pytania[0].contains(u"sub\\umowa.pdf"_s) && pytania[0].contains(obok));
     EXPECT_FALSE(QFile::exists(wewnatrz));
-    EXPECT_TRUE(QFile::exists(poza));
+    EXPECT_TRUE(QFile::exists(obok));
     EXPECT_EQ(host::GetIntDB(u"select count(*) from dokument_plik"_s), 0);
     EXPECT_FALSE(istnieje(id));
 }
