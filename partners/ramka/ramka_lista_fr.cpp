@@ -357,9 +357,8 @@ void Tramka_lista_frame::UstawKolumny(std::vector<ui::GridColumn> kolumny)
 
 void Tramka_lista_frame::UstawTabele(const QString &tabela, const QString &nazwaId)
 {
-    m_usunRekord->setValue(QStringLiteral("@tabela"), tabela);
-    m_usunRekord->setValue(QStringLiteral("@nazwa_id"), nazwaId);
-    m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), 0);
+    m_tabela = tabela;
+    m_nazwaId = nazwaId;
     m_usuwanie->setValue(QStringLiteral("@tabela"), tabela);
     m_usuwanie->setValue(QStringLiteral("@czy_wymuszenie"), 0);
 }
@@ -1316,12 +1315,20 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
     });
 }
 
+void Tramka_lista_frame::ustawParametryUsuwania(db::StoredProc &usun, int id) const
+{
+    usun.setValue(QStringLiteral("@tabela"), m_tabela);
+    usun.setValue(QStringLiteral("@nazwa_id"), m_nazwaId);
+    usun.setValue(QStringLiteral("@id"), id);
+}
+
 bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
 {
     ramka::ParametryUsuwania p;
     p.ids = ids;
-    p.tabela = m_usunRekord->value(QStringLiteral("@tabela")).toString();
-    p.nazwaId = m_usunRekord->value(QStringLiteral("@nazwa_id")).toString();
+    p.tabela = m_tabela;
+    p.nazwaId = m_nazwaId;
+    p.parametryWiersza = [this](db::StoredProc &usun, int id) { ustawParametryUsuwania(usun, id); };
     p.wymuszenie = KontekstRamki != 0;
     p.tabelaCanDel = SprawdzajPrzedUsunieciem ? m_usuwanie->value(QStringLiteral("@tabela")).toString() : QString();
     // A derived frame's hooks touch widgets and the host connection: the
@@ -1354,32 +1361,12 @@ bool Tramka_lista_frame::Usuwanie_rekordu(int id)
             return false;
         m_usunRekord->setValue(QStringLiteral("@id_u"), host::AktIdU());
         m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), KontekstRamki != 0 ? 1 : 0);
-        int wynik = 0;
-        const bool koszt = m_usunRekord->value(QStringLiteral("@tabela")).toString() == QLatin1String("koszt");
-        const int leasing = koszt
-            ? host::GetIntDB(QStringLiteral("select id_leasing from flota_leasing where id_koszt = :id"), QString(),
-                             nullptr, {{QStringLiteral("id"), id}})
-            : 0;
-        if (leasing > 0) {
-            m_usunRekord->setValue(QStringLiteral("@tabela"), QStringLiteral("flota_leasing"));
-            m_usunRekord->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_leasing"));
-            m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), 0);
-            m_usunRekord->setValue(QStringLiteral("@id"), leasing);
-            const int ok = host::ExecProc(*m_usunRekord);
-            wynik = ok ? m_usunRekord->returnValue() : -1;
-            m_usunRekord->setValue(QStringLiteral("@tabela"), QStringLiteral("koszt"));
-            m_usunRekord->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_koszt"));
-        } else {
-            m_usunRekord->setValue(QStringLiteral("@id"), id);
-            const int ok = host::ExecProc(*m_usunRekord);
-            wynik = ok ? m_usunRekord->returnValue() : -1;
-            if (wynik == 0)
-                PoUsunieciu(id);
-        }
-        if (wynik != 0) {
+        ustawParametryUsuwania(*m_usunRekord, id);
+        if (!host::ExecProc(*m_usunRekord) || m_usunRekord->returnValue() != 0) {
             host::InfoBox(this, QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"), host::mb::IconError);
             return false;
         }
+        PoUsunieciu(id);
         return true;
     });
     if (usunieto)

@@ -130,6 +130,10 @@ public:
     virtual void PokazLiczbeRekordow();
     virtual bool Usuwanie_rekordu(int id);
     virtual bool UsunZaznaczone(const QList<int> &ids);
+    // PUsunW's row parameters (@tabela, @nazwa_id, @id); a frame whose rows
+    // are deleted through another record overrides it. A multi-row delete
+    // calls it on its worker thread: no widgets, only the procedure's connection.
+    virtual void ustawParametryUsuwania(db::StoredProc &usun, int id) const;
     virtual bool PrzedUsunieciem(int id);
     virtual bool PoUsunieciu(int id);
     virtual void PoUsuwaniu();
@@ -225,6 +229,8 @@ private:
     partners::PhraseColumnsMenu m_kolumnyFrazy;
     std::unique_ptr<ramka::UstawieniaListy> m_ustawienia;
     QString m_bazowa;
+    QString m_tabela;
+    QString m_nazwaId;
     QString m_ostatniaKwerenda;
     QList<db::FieldDef> m_pola;
     std::vector<ui::GridColumn> m_kolumnyProjektu;

@@ -18,15 +18,13 @@ namespace {
 const QString Zrodlo = QStringLiteral("ramka/actions/usuwanie_watek");
 const QString MetodaUsuwania = QStringLiteral("Tramka_lista_frame::Usuwanie_rekordu");
 
-int usunW(db::Connection &polaczenie, const QString &tabela, const QString &nazwaId, int idU, bool wymuszenie, int id)
+int usunW(db::Connection &polaczenie, int idU, bool wymuszenie, const std::function<void(db::StoredProc &)> &wiersz)
 {
     db::StoredProc usun(&polaczenie, QStringLiteral("PUsunW;1"));
     usun.refreshParameters();
-    usun.setValue(QStringLiteral("@tabela"), tabela);
-    usun.setValue(QStringLiteral("@nazwa_id"), nazwaId);
     usun.setValue(QStringLiteral("@id_u"), idU);
     usun.setValue(QStringLiteral("@czy_wymuszenie"), wymuszenie ? 1 : 0);
-    usun.setValue(QStringLiteral("@id"), id);
+    wiersz(usun);
     return usun.execProc();
 }
 
@@ -252,28 +250,26 @@ bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
 
         db::Transaction transakcja(polaczenie);
         for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id)) {
-            const int kod =
-                usunW(polaczenie, QStringLiteral("dokument_plik"), QStringLiteral("id_dp"), m_p.idU, false, plik.idDp);
+            const int kod = usunW(polaczenie, m_p.idU, false, [&](db::StoredProc &usun) {
+                usun.setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
+                usun.setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
+                usun.setValue(QStringLiteral("@id"), plik.idDp);
+            });
             // 101: the link went with something else meanwhile; the file still goes.
             if (kod != 0 && kod != 101) {
                 wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
                 return true;
             }
         }
-        int kod = 0;
-        if (m_p.tabela.compare(QLatin1String("koszt"), Qt::CaseInsensitive) == 0) {
-            const int idLeasingu = host::GetIntDB(
-                QStringLiteral("select id_leasing from flota_leasing where id_koszt = ") + QString::number(id),
-                QString(), &polaczenie);
-            // A leasing's cost goes through its leasing record.
-            if (idLeasingu > 0)
-                kod = usunW(polaczenie, QStringLiteral("flota_leasing"), QStringLiteral("id_leasing"), m_p.idU, false,
-                            idLeasingu);
-            else
-                kod = usunW(polaczenie, m_p.tabela, m_p.nazwaId, m_p.idU, m_p.wymuszenie, id);
-        } else {
-            kod = usunW(polaczenie, m_p.tabela, m_p.nazwaId, m_p.idU, m_p.wymuszenie, id);
-        }
+        const int kod = usunW(polaczenie, m_p.idU, m_p.wymuszenie, [&](db::StoredProc &usun) {
+            if (m_p.parametryWiersza) {
+                m_p.parametryWiersza(usun, id);
+                return;
+            }
+            usun.setValue(QStringLiteral("@tabela"), m_p.tabela);
+            usun.setValue(QStringLiteral("@nazwa_id"), m_p.nazwaId);
+            usun.setValue(QStringLiteral("@id"), id);
+        });
         if (kod != 0) {
             wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(kod);
             return true;

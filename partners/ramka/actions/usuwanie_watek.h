@@ -15,7 +15,8 @@
 
 namespace db {
 class Connection;
-}
+class StoredProc;
+} // namespace db
 
 namespace ramka {
 
@@ -44,8 +45,10 @@ struct HakiOkna
 struct ParametryUsuwania
 {
     QList<int> ids;
-    QString tabela;          // @tabela of PUsunW ("firma")
-    QString nazwaId;         // @nazwa_id of PUsunW ("id_f")
+    QString tabela;  // @tabela of PUsunW ("firma")
+    QString nazwaId; // @nazwa_id of PUsunW ("id_f")
+    // Sets PUsunW's @tabela, @nazwa_id and @id for a row instead of the two above.
+    std::function<void(db::StoredProc &usun, int id)> parametryWiersza;
     bool wymuszenie = false; // KontekstRamki != 0
     QString tabelaCanDel;    // @tabela of PCanDel; empty skips the check
     int idU = 0;
