@@ -6,6 +6,7 @@
 #include "ramka/export/list_file_save.h"
 #include "ramka/export/print_list.h"
 #include "ramka/export/ramka_kolumny_wydruku_form.h"
+#include "ramka/panel_filtrow.h"
 #include "ramka/ramka_filtr_popup.h"
 #include "ramka/sesja_edytorow.h"
 #include "ramka/settings/ramka_dostosuj_form.h"
@@ -23,12 +24,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -46,19 +44,6 @@ using partners::tlumacz;
 namespace {
 
 const QString PoleId = QStringLiteral("id");
-
-// A picker at its minimum shows nothing: that is the "no date" value 0.
-const QDateTime BrakDaty = db::DayTime::toDateTime(0);
-
-double dniZPickera(const QDateTimeEdit *edit)
-{
-    return edit->dateTime() <= BrakDaty ? 0.0 : db::DayTime::fromDateTime(edit->dateTime());
-}
-
-void ustawPicker(QDateTimeEdit *edit, double dni)
-{
-    edit->setDateTime(dni < 1 ? BrakDaty : db::DayTime::toDateTime(dni));
-}
 
 bool ukryty(const QWidget *w)
 {
@@ -128,10 +113,25 @@ void Tramka_lista_frame::zbudujWidok()
     paski->addStretch();
     layout->addLayout(paski);
 
-    m_panelFiltry = new QWidget(this);
-    m_panelFiltry->setObjectName(QStringLiteral("pPanelFiltry"));
-    zbudujPanelFiltrow(m_panelFiltry);
+    m_panelFiltry = new ramka::PanelFiltrow(this);
     layout->addWidget(m_panelFiltry);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::zapiszFiltry, this, &Tramka_lista_frame::bZapiszFiltryListyClick);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::zakresWybrany, this, [this] { zakres_datChange(true); });
+    connect(m_panelFiltry, &ramka::PanelFiltrow::kolumnaDatyWybrana, this, &Tramka_lista_frame::ktora_dataChange);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::okresZmieniony, this, &Tramka_lista_frame::przeczytajPickery);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::okresOpuszczony, this, [this] {
+        m_zakres.pickerLeft();
+        pokazZakres();
+    });
+    connect(m_panelFiltry, &ramka::PanelFiltrow::okresZatwierdzony, this, [this] {
+        przeczytajPickery();
+        m_zakres.pickerLeft();
+        pokazZakres();
+        odswiezClick();
+    });
+    connect(m_panelFiltry, &ramka::PanelFiltrow::okresZastosowany, this, &Tramka_lista_frame::odswiezClick);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::frazaZastosowana, this,
+            &Tramka_lista_frame::bWyszWgFrazyZastosujClick);
 
     m_grid = new ui::ListaGrid(this);
     m_grid->setDataSet(m_lista);
@@ -232,88 +232,9 @@ void Tramka_lista_frame::zbudujWidok()
     });
 }
 
-void Tramka_lista_frame::zbudujPanelFiltrow(QWidget *panel)
+QLineEdit *Tramka_lista_frame::szukany_tekst() const
 {
-    auto *l = new QHBoxLayout(panel);
-    l->setContentsMargins(2, 2, 2, 2);
-    auto przycisk = [panel, l](const char *name, const QString &text) {
-        auto *b = new QToolButton(panel);
-        b->setObjectName(QLatin1String(name));
-        b->setText(text);
-        l->addWidget(b);
-        return b;
-    };
-    auto *zapiszFiltry = przycisk("bZapiszFiltryListy", QStringLiteral("Zapisz filtr dat"));
-    connect(zapiszFiltry, &QToolButton::clicked, this, &Tramka_lista_frame::bZapiszFiltryListyClick);
-
-    m_zakresDat = new QComboBox(panel);
-    m_zakresDat->setObjectName(QStringLiteral("zakres_dat"));
-    l->addWidget(m_zakresDat);
-    m_ktoraData = new QComboBox(panel);
-    m_ktoraData->setObjectName(QStringLiteral("ktora_data"));
-    l->addWidget(m_ktoraData);
-    for (auto **edit : {&m_okresOd, &m_okresDo}) {
-        *edit = new QDateTimeEdit(panel);
-        (*edit)->setCalendarPopup(true);
-        (*edit)->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-        (*edit)->setMinimumDateTime(BrakDaty);
-        (*edit)->setSpecialValueText(QStringLiteral(" "));
-        (*edit)->setDateTime(BrakDaty);
-        (*edit)->installEventFilter(this);
-        l->addWidget(*edit);
-    }
-    m_okresOd->setObjectName(QStringLiteral("okres_od"));
-    m_okresDo->setObjectName(QStringLiteral("okres_do"));
-    auto *zastosujOkres = przycisk("bOkres_zastosuj", QStringLiteral("Zastosuj"));
-    zastosujOkres->setEnabled(false);
-    connect(zastosujOkres, &QToolButton::clicked, this, &Tramka_lista_frame::odswiezClick);
-
-    m_szukany = new QLineEdit(panel);
-    m_szukany->setObjectName(QStringLiteral("szukany_tekst"));
-    m_szukany->setClearButtonEnabled(true);
-    l->addWidget(m_szukany, 1);
-    auto *zastosujFraze = przycisk("bWyszWgFrazyZastosuj", QStringLiteral("Zastosuj"));
-    auto *kolumnyFrazy = przycisk("bSzukany_tekst", QStringLiteral("…"));
-    m_menuFrazy = new QMenu(kolumnyFrazy);
-    m_menuFrazy->setObjectName(QStringLiteral("pmWyszWgFrazy"));
-    kolumnyFrazy->setMenu(m_menuFrazy);
-    kolumnyFrazy->setPopupMode(QToolButton::InstantPopup);
-    l->addStretch();
-
-    connect(zastosujFraze, &QToolButton::clicked, this, &Tramka_lista_frame::bWyszWgFrazyZastosujClick);
-    connect(m_szukany, &QLineEdit::returnPressed, this, &Tramka_lista_frame::bWyszWgFrazyZastosujClick);
-    connect(m_zakresDat, &QComboBox::activated, this, [this] { zakres_datChange(true); });
-    connect(m_ktoraData, &QComboBox::activated, this, &Tramka_lista_frame::ktora_dataChange);
-    for (QDateTimeEdit *edit : {m_okresOd, m_okresDo}) {
-        connect(edit, &QDateTimeEdit::dateTimeChanged, this, [this, zastosujOkres] {
-            if (m_wypelnianie)
-                return;
-            przeczytajPickery();
-            zastosujOkres->setEnabled(true);
-        });
-        connect(edit, &QDateTimeEdit::editingFinished, this, [this] {
-            if (m_wypelnianie)
-                return;
-            m_zakres.pickerLeft();
-            pokazZakres();
-        });
-    }
-}
-
-bool Tramka_lista_frame::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter in a picker applies the range at once.
-    if ((watched == m_okresOd || watched == m_okresDo) && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            przeczytajPickery();
-            m_zakres.pickerLeft();
-            pokazZakres();
-            odswiezClick();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    return m_panelFiltry->szukanyTekst();
 }
 
 QAction *Tramka_lista_frame::akcja(const QString &name) const
@@ -470,44 +391,34 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
 
 void Tramka_lista_frame::wypelnijZakresDat()
 {
-    m_wypelnianie = true;
-    m_zakresDat->clear();
+    QList<std::pair<QString, int>> pozycje;
     for (const auto &item : m_zakres.items())
-        m_zakresDat->addItem(host::LoadResstrings(item.key), item.code);
-    m_zakresDat->setCurrentIndex(m_zakres.selectedIndex());
-    m_zakresDat->setProperty("Tag", m_zakres.fullListShown() ? 1 : 0);
-    m_wypelnianie = false;
+        pozycje.append({host::LoadResstrings(item.key), item.code});
+    m_panelFiltry->ustawZakresy(pozycje, m_zakres.selectedIndex(), m_zakres.fullListShown());
     pokazZakres();
 }
 
 void Tramka_lista_frame::pokazZakres()
 {
-    m_wypelnianie = true;
-    ustawPicker(m_okresOd, m_zakres.range().start);
-    ustawPicker(m_okresDo, m_zakres.range().end);
-    m_okresOd->setEnabled(m_zakres.pickersEnabled());
-    m_okresDo->setEnabled(m_zakres.pickersEnabled());
-    m_ktoraData->setEnabled(m_zakres.dateColumnEnabled());
-    m_wypelnianie = false;
+    m_panelFiltry->pokazOkres(m_zakres.range().start, m_zakres.range().end, m_zakres.pickersEnabled(),
+                              m_zakres.dateColumnEnabled());
 }
 
 void Tramka_lista_frame::przeczytajPickery()
 {
-    m_zakres.setStart(dniZPickera(m_okresOd));
-    m_zakres.setEnd(dniZPickera(m_okresDo));
+    m_zakres.setStart(m_panelFiltry->okresOd());
+    m_zakres.setEnd(m_panelFiltry->okresDo());
 }
 
 void Tramka_lista_frame::zakres_datChange(bool odswiez)
 {
     host::guard([&] {
-        if (m_wypelnianie)
-            return;
-        const auto choice = m_zakres.choose(m_zakresDat->currentIndex(), dzisiaj());
+        const auto choice = m_zakres.choose(m_panelFiltry->zakresDat()->currentIndex(), dzisiaj());
         if (choice == partners::DateRangeFilter::Choice::Ignored)
             return;
         wypelnijZakresDat();
         if (choice == partners::DateRangeFilter::Choice::FullListShown) {
-            m_zakresDat->showPopup();
+            m_panelFiltry->zakresDat()->showPopup();
             return;
         }
         if (odswiez
@@ -519,14 +430,15 @@ void Tramka_lista_frame::zakres_datChange(bool odswiez)
 
 void Tramka_lista_frame::ktora_dataChange()
 {
-    const int i = m_ktoraData->currentIndex();
+    const int i = m_panelFiltry->ktoraData()->currentIndex();
     m_kolumnaDaty = i >= 0 && i < KolumnyDat.size() ? KolumnyDat[i] : QString();
     odswiezClick();
 }
 
 void Tramka_lista_frame::wypelnijKtoraData(bool zPol)
 {
-    if (ukryty(m_ktoraData) || m_ktoraData->count() > 0)
+    QComboBox *ktora = m_panelFiltry->ktoraData();
+    if (ukryty(ktora) || ktora->count() > 0)
         return;
     QList<db::FieldDef> pola = m_pola;
     if (pola.isEmpty() && zPol) {
@@ -540,14 +452,14 @@ void Tramka_lista_frame::wypelnijKtoraData(bool zPol)
     KolumnyDat.clear();
     for (const auto &item : items) {
         KolumnyDat << item.field;
-        m_ktoraData->addItem(item.text);
+        ktora->addItem(item.text);
     }
-    if (m_ktoraData->count() == 0)
+    if (ktora->count() == 0)
         return;
-    m_ktoraData->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
-    m_kolumnaDaty = KolumnyDat.value(m_ktoraData->currentIndex());
-    if (!partners::dateColumnChoiceVisible(m_ktoraData->count(), m_ktoraData->currentIndex()))
-        m_ktoraData->hide();
+    ktora->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
+    m_kolumnaDaty = KolumnyDat.value(ktora->currentIndex());
+    if (!partners::dateColumnChoiceVisible(ktora->count(), ktora->currentIndex()))
+        ktora->hide();
 }
 
 // ---- opening ------------------------------------------------------------------------------
@@ -581,20 +493,21 @@ void Tramka_lista_frame::OtworzListe()
 
 void Tramka_lista_frame::ListaBeforeOpen()
 {
+    QComboBox *ktora = m_panelFiltry->ktoraData();
     FiltrListy.markAllForRebuild();
     DaneWczytane = false;
     ustawStatus(0, ui::loadingText());
     wypelnijKtoraData(m_lista->fieldCount() > 0);
-    if (m_ktoraData->currentIndex() < 0 && m_ktoraData->count() > 0) {
-        m_ktoraData->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
-        m_kolumnaDaty = KolumnyDat.value(m_ktoraData->currentIndex());
+    if (ktora->currentIndex() < 0 && ktora->count() > 0) {
+        ktora->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
+        m_kolumnaDaty = KolumnyDat.value(ktora->currentIndex());
     }
     // A command set directly on Lista (not through UstawKwerende) becomes the base.
     if (m_lista->commandText() != m_ostatniaKwerenda)
         m_bazowa = m_lista->commandText();
     QString tekst = m_bazowa;
     if (!ukryty(m_panelFiltry) && m_lista->connection()) {
-        const QString kolumna = !ukryty(m_ktoraData) && m_ktoraData->currentIndex() >= 0 ? m_kolumnaDaty : QString();
+        const QString kolumna = !ukryty(ktora) && ktora->currentIndex() >= 0 ? m_kolumnaDaty : QString();
         tekst = partners::dateFilteredCommand(m_bazowa, kolumna, m_zakres.range(), m_lista->connection()->dialect(),
                                               OpcjeDat);
     }
@@ -645,11 +558,11 @@ void Tramka_lista_frame::ListaAfterOpen()
     if (!ukryty(m_panelFiltry)) {
         wypelnijKtoraData(true);
         odbudujMenuFrazy();
-        if (!m_szukany->text().isEmpty())
+        if (!m_panelFiltry->szukanyTekst()->text().isEmpty())
             FiltrListy.setPhrase(
-                partners::phraseCondition(m_szukany->text(), KolumnyWyszukiwania,
+                partners::phraseCondition(m_panelFiltry->szukanyTekst()->text(), KolumnyWyszukiwania,
                                           [this](const QString &f) { return DodatkowyWarunekFrazy(f); }),
-                m_szukany->text());
+                m_panelFiltry->szukanyTekst()->text());
     }
     zastosujFiltry();
     PokazLiczbeRekordow();
@@ -726,15 +639,12 @@ bool Tramka_lista_frame::GoToId(qint64 id)
 void Tramka_lista_frame::odswiezClick()
 {
     host::guard([&] {
-        for (QDateTimeEdit *edit : {m_okresOd, m_okresDo}) {
-            if (edit->calendarWidget() && edit->calendarWidget()->isVisible())
-                return;
-        }
+        if (m_panelFiltry->wyborDatyTrwa())
+            return;
         if ((!m_lista->connection() && !BezWlasnejKwerendy) || OdswiezanieTrwa)
             return;
         const QScopedValueRollback trwa(OdswiezanieTrwa, true);
-        if (auto *b = findChild<QToolButton *>(QStringLiteral("bOkres_zastosuj")))
-            b->setEnabled(false);
+        m_panelFiltry->wylaczZastosowanieOkresu();
         if (!m_lista->isActive()) {
             if (BezWlasnejKwerendy)
                 OdswiezDaneZewnetrzne();
@@ -811,8 +721,8 @@ void Tramka_lista_frame::odbudujMenuFrazy()
     m_kolumnyFrazy.rebuild(partners::eligibleSearchColumns(pola, info, WykluczoneZWyszukiwania), info);
     KolumnyWyszukiwania = m_kolumnyFrazy.searchColumns();
 
-    m_menuFrazy->clear();
-    auto *all = m_menuFrazy->addAction(tlumacz("Resstrings_IDS_RapWszystkie"));
+    m_panelFiltry->menuFrazy()->clear();
+    auto *all = m_panelFiltry->menuFrazy()->addAction(tlumacz("Resstrings_IDS_RapWszystkie"));
     all->setCheckable(true);
     all->setChecked(m_kolumnyFrazy.allColumns());
     connect(all, &QAction::triggered, this, [this] {
@@ -823,7 +733,8 @@ void Tramka_lista_frame::odbudujMenuFrazy()
     });
     for (int i = 0; i < m_kolumnyFrazy.items().size(); ++i) {
         const auto &item = m_kolumnyFrazy.items()[i];
-        auto *a = m_menuFrazy->addAction(item.integer ? item.title + QStringLiteral(" (#)") : item.title);
+        auto *a =
+            m_panelFiltry->menuFrazy()->addAction(item.integer ? item.title + QStringLiteral(" (#)") : item.title);
         a->setCheckable(true);
         a->setChecked(item.checked);
         connect(a, &QAction::triggered, this, [this, i] {
@@ -843,7 +754,7 @@ QString Tramka_lista_frame::DodatkowyWarunekFrazy(const QString &)
 void Tramka_lista_frame::WarunekFrazy()
 {
     host::guard([&] {
-        const QString fraza = m_szukany->text();
+        const QString fraza = m_panelFiltry->szukanyTekst()->text();
         if (fraza.isEmpty())
             FiltrListy.clearPhrase();
         else
@@ -856,8 +767,7 @@ void Tramka_lista_frame::WarunekFrazy()
         PokazLiczbeRekordow();
         m_grid->refreshSummary();
         aktualizujPrzyciski();
-        if (auto *b = findChild<QToolButton *>(QStringLiteral("bSzukany_tekst")))
-            b->setText(m_kolumnyFrazy.allColumns() ? QStringLiteral("…") : QStringLiteral("…*"));
+        m_panelFiltry->pokazKolumnyFrazy(m_kolumnyFrazy.allColumns());
     });
 }
 
@@ -1023,7 +933,7 @@ void Tramka_lista_frame::ZapisUstawienListy(bool tylkoFiltry)
         stan.kolumny = ukladZSiatki();
         stan.sortowanie = FiltrListy.sort();
         if ((tylkoFiltry || host::var::ZapisujFiltryPrzyZamknieciu.get()) && !ukryty(m_panelFiltry)
-            && !ukryty(m_zakresDat)) {
+            && !ukryty(m_panelFiltry->zakresDat())) {
             const partners::DateFilterRecord r = m_zakres.record();
             ramka::UstawienieOkresu okres;
             okres.kodOkresu = r.kolejnosc;
@@ -1070,7 +980,7 @@ void Tramka_lista_frame::widoczneClick()
         host::prompter().runModal(&okno);
         if (m_lista->isActive()) {
             odbudujMenuFrazy();
-            if (!m_szukany->text().isEmpty())
+            if (!m_panelFiltry->szukanyTekst()->text().isEmpty())
                 WarunekFrazy();
             else
                 zastosujFiltry();

@@ -18,8 +18,6 @@
 #include <vector>
 
 class QAction;
-class QComboBox;
-class QDateTimeEdit;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -37,6 +35,9 @@ class ListaGrid;
 }
 
 class TComboFiltrPopup;
+namespace ramka {
+class PanelFiltrow;
+}
 
 // The reusable list behind every list of the module. A derived frame
 // declares its command (UstawKwerende), its grid columns (UstawKolumny) and
@@ -58,7 +59,7 @@ public:
     QToolBar *ToolBar() const { return m_toolBar; }
     QToolBar *ToolBarDodatkowy() const { return m_toolBarDodatkowy; }
     QMenu *dostosuj_popup() const { return m_popup; }
-    QLineEdit *szukany_tekst() const { return m_szukany; }
+    QLineEdit *szukany_tekst() const;
     // Opens the queued edits (DoEdycji) and restores the session once started.
     QTimer *Timer1() const { return m_timer; }
     QAction *akcja(const QString &name) const;
@@ -184,14 +185,12 @@ protected:
     virtual void OdswiezDaneZewnetrzne();
     virtual QString KodModuluUstawien() const;
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
     QList<partners::GridColumnInfo> kolumnyInfo() const;
     void aktualizujPrzyciski();
     void aktualizujTytulyFiltrow();
 
 private:
     void zbudujWidok();
-    void zbudujPanelFiltrow(QWidget *panel);
     void wypelnijZakresDat();
     void pokazZakres();
     void przeczytajPickery();
@@ -214,13 +213,7 @@ private:
     QToolBar *m_toolBar = nullptr;
     QToolBar *m_toolBarDodatkowy = nullptr;
     QMenu *m_popup = nullptr;
-    QMenu *m_menuFrazy = nullptr;
-    QWidget *m_panelFiltry = nullptr;
-    QComboBox *m_zakresDat = nullptr;
-    QComboBox *m_ktoraData = nullptr;
-    QDateTimeEdit *m_okresOd = nullptr;
-    QDateTimeEdit *m_okresDo = nullptr;
-    QLineEdit *m_szukany = nullptr;
+    ramka::PanelFiltrow *m_panelFiltry = nullptr;
     QList<QLabel *> m_panele;
     QTimer *m_timer = nullptr;
     QPointer<TComboFiltrPopup> m_popupFiltru;
@@ -237,7 +230,6 @@ private:
     QString m_kolumnaDaty;
     QDate m_dzisiaj;
     bool m_zainicjowana = false;
-    bool m_wypelnianie = false;
     bool m_zSesji = false;
     bool m_formatyUstawione = false;
     bool m_pierwszeOtwarcie = true;
