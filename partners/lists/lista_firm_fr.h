@@ -53,11 +53,11 @@ protected:
     bool PoUsunieciu(int id) override;
 
     // ---- the company editor ----
-    QWidget *UtworzEdytor() override;
-    void InicjujEdytorNowy(QWidget *edytor) override;
-    void WczytajDoEdytora(QWidget *edytor, int id, bool kopia) override;
-    void PokazEdytor(QWidget *edytor) override;
-    QWidget *OtwartyEdytor(int id) override;
+    Tszablon_edycja_form *UtworzEdytor() override;
+    void InicjujEdytorNowy(Tszablon_edycja_form *edytor) override;
+    void WczytajDoEdytora(Tszablon_edycja_form *edytor, int id, bool kopia) override;
+    void PokazEdytor(Tszablon_edycja_form *edytor) override;
+    Tszablon_edycja_form *OtwartyEdytor(int id) override;
     QTabWidget *ZakladkiEdytorow() override;
 
 private:
@@ -67,7 +67,7 @@ private:
     void tlumaczNapisy();
     QColor kolorWiersza(int row) const;
     // Docks the editor into the frame's tab widget and shows it there; false when edits run as windows.
-    bool pokazWZakladce(QWidget *edytor, int tryb);
+    bool pokazWZakladce(Tszablon_edycja_form *edytor, int tryb);
 
     int m_idJezyka = 0;
     int m_trybEdytora = 0; // of the editor being opened: 0 edit, 1 new, 2 copy

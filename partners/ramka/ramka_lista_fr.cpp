@@ -3,6 +3,7 @@
 #include "ramka/modul.h"
 
 #include "ramka/actions/usuwanie_zaznaczonych.h"
+#include "ramka/edycja/szablon_edycja_form.h"
 #include "ramka/export/list_file_save.h"
 #include "ramka/export/print_list.h"
 #include "ramka/export/ramka_kolumny_wydruku_form.h"
@@ -87,7 +88,7 @@ Tramka_lista_frame::Tramka_lista_frame(QWidget *parent, const QString &name)
 Tramka_lista_frame::~Tramka_lista_frame()
 {
     host::guard([&] {
-        sesjaPrzyZamknieciu();
+        ramka::SesjaEdytorow(KodDll).zamknietoWszystkie();
         if (!Formularz.isEmpty() && m_ustawienia)
             ZapisUstawienListy(false);
     });
@@ -1010,24 +1011,24 @@ void Tramka_lista_frame::PierwszeOtwarcie()
 
 // ---- record actions -----------------------------------------------------------------------------
 
-QWidget *Tramka_lista_frame::UtworzEdytor()
+Tszablon_edycja_form *Tramka_lista_frame::UtworzEdytor()
 {
     return nullptr;
 }
-void Tramka_lista_frame::PokazEdytor(QWidget *edytor)
+void Tramka_lista_frame::PokazEdytor(Tszablon_edycja_form *edytor)
 {
     edytor->show();
     edytor->raise();
 }
-void Tramka_lista_frame::InicjujEdytorNowy(QWidget *) {}
-void Tramka_lista_frame::WczytajDoEdytora(QWidget *, int, bool) {}
+void Tramka_lista_frame::InicjujEdytorNowy(Tszablon_edycja_form *) {}
+void Tramka_lista_frame::WczytajDoEdytora(Tszablon_edycja_form *, int, bool) {}
 void Tramka_lista_frame::NowyRekord() {}
 void Tramka_lista_frame::EdytujRekord(int, bool) {}
-QWidget *Tramka_lista_frame::OtwartyEdytor(int)
+Tszablon_edycja_form *Tramka_lista_frame::OtwartyEdytor(int)
 {
     return nullptr;
 }
-void Tramka_lista_frame::pokazOtwartyEdytor(QWidget *edytor)
+void Tramka_lista_frame::pokazOtwartyEdytor(Tszablon_edycja_form *edytor)
 {
     QTabWidget *zakladki = ZakladkiEdytorow();
     if (zakladki && zakladki->indexOf(edytor) >= 0) {
@@ -1067,7 +1068,7 @@ void Tramka_lista_frame::nowyClick()
     host::guard([&] {
         if (!host::checkWindowsLimits())
             return;
-        QWidget *edytor = NowyDozwolony && !Zablokowana ? UtworzEdytor() : nullptr;
+        Tszablon_edycja_form *edytor = NowyDozwolony && !Zablokowana ? UtworzEdytor() : nullptr;
         if (!edytor) {
             NowyRekord();
             return;
@@ -1129,11 +1130,11 @@ void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
             host::InfoBox(this, QStringLiteral("Resstrings_IDS_Rekord_usuniety"), host::mb::IconWarning);
             continue;
         }
-        if (QWidget *otwarty = kopia ? nullptr : OtwartyEdytor(id)) {
+        if (Tszablon_edycja_form *otwarty = kopia ? nullptr : OtwartyEdytor(id)) {
             pokazOtwartyEdytor(otwarty);
             continue;
         }
-        QWidget *edytor = UtworzEdytor();
+        Tszablon_edycja_form *edytor = UtworzEdytor();
         if (!edytor) {
             EdytujRekord(id, kopia);
             continue;
@@ -1361,7 +1362,7 @@ void Tramka_lista_frame::Timer1Timer()
         const QList<int> doEdycji = DoEdycji;
         DoEdycji.clear();
         for (int id : doEdycji) {
-            if (QWidget *otwarty = OtwartyEdytor(id)) {
+            if (Tszablon_edycja_form *otwarty = OtwartyEdytor(id)) {
                 pokazOtwartyEdytor(otwarty);
             } else if (GoToId(id)) {
                 m_grid->uncheckAll();
@@ -1369,9 +1370,4 @@ void Tramka_lista_frame::Timer1Timer()
             }
         }
     });
-}
-
-void Tramka_lista_frame::sesjaPrzyZamknieciu()
-{
-    ramka::SesjaEdytorow(KodDll).zamknietoWszystkie();
 }

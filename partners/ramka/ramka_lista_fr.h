@@ -35,6 +35,7 @@ class ListaGrid;
 }
 
 class TComboFiltrPopup;
+class Tszablon_edycja_form;
 namespace ramka {
 class PanelFiltrow;
 }
@@ -126,8 +127,8 @@ public:
     virtual QString DodatkowyWarunekFrazy(const QString &fraza);
     virtual void EdytujLubKopiuj(bool kopia);
     virtual void WarunekFrazy();
-    virtual QWidget *UtworzEdytor();
-    virtual void PokazEdytor(QWidget *edytor);
+    virtual Tszablon_edycja_form *UtworzEdytor();
+    virtual void PokazEdytor(Tszablon_edycja_form *edytor);
     virtual void PokazLiczbeRekordow();
     virtual bool Usuwanie_rekordu(int id);
     virtual bool UsunZaznaczone(const QList<int> &ids);
@@ -165,15 +166,15 @@ protected:
     int DomyslnyZakres = partners::DatePresetCode::All; // applied at init unless a stored range exists
 
     // ---- editor hooks ----
-    virtual void InicjujEdytorNowy(QWidget *edytor);
-    virtual void WczytajDoEdytora(QWidget *edytor, int id, bool kopia);
+    virtual void InicjujEdytorNowy(Tszablon_edycja_form *edytor);
+    virtual void WczytajDoEdytora(Tszablon_edycja_form *edytor, int id, bool kopia);
     virtual void NowyRekord();
     virtual void EdytujRekord(int id, bool kopia);
-    virtual QWidget *OtwartyEdytor(int id);
+    virtual Tszablon_edycja_form *OtwartyEdytor(int id);
     virtual QTabWidget *ZakladkiEdytorow();
     bool OtwieraneZSesji() const { return m_zSesji; }
     // An editor already open for the row comes forward: its page, or its window.
-    void pokazOtwartyEdytor(QWidget *edytor);
+    void pokazOtwartyEdytor(Tszablon_edycja_form *edytor);
 
     // ---- data-set steps ----
     virtual void ListaBeforeOpen();
@@ -201,7 +202,6 @@ private:
     UkladKolumn ukladZSiatki() const;
     void zastosujFormaty();
     void ponownieOtworz();
-    void sesjaPrzyZamknieciu();
     void usunPowiazanePliki(const QList<int> &ids);
     void ustawStatus(int panel, const QString &text);
 
