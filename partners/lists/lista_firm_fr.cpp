@@ -137,8 +137,8 @@ void Tlista_firm_frame::dodajMenuKontekstowe()
 
 void Tlista_firm_frame::menuKontekstoweOtwierane()
 {
-    const partners::StanMenuKontekstowego stan =
-        partners::stanMenuKontekstowego(Lista()->isActive(), OdswiezanieTrwa, int(ListaGrid()->keysForAction().size()));
+    const partners::StanMenuKontekstowego stan = partners::stanMenuKontekstowego(
+        Lista()->isActive(), odswiezanieTrwa(), int(ListaGrid()->keysForAction().size()));
     if (!stan.zmien)
         return;
     akcja(QStringLiteral("pUstawAktywnaFirme"))->setEnabled(stan.menu.ustawAktywnaFirme);

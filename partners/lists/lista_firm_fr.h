@@ -19,8 +19,6 @@ class SzybkieSzukanieKontroler;
 class Tlista_firm_frame : public Tramka_lista_frame
 {
     Q_OBJECT
-    // Lets the host see, without linking the module, that the rows are in.
-    Q_PROPERTY(bool DaneWczytane READ daneWczytane)
 public:
     explicit Tlista_firm_frame(QWidget *parent = nullptr, const QString &name = QStringLiteral("lista_firm_frame"));
     ~Tlista_firm_frame() override;
@@ -32,7 +30,6 @@ public:
     // Edits run in a modal window even where the frame would dock them in a tab.
     bool EdycjaModalna = false;
     int IdJezyka() const { return m_idJezyka; }
-    bool daneWczytane() const { return DaneWczytane; }
 
     // Refuses when the selection holds the active company; otherwise deletes
     // and forgets every deleted company as a user's active one.

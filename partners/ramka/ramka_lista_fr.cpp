@@ -88,8 +88,8 @@ Tramka_lista_frame::Tramka_lista_frame(QWidget *parent, const QString &name)
 Tramka_lista_frame::~Tramka_lista_frame()
 {
     host::guard([&] {
-        ramka::SesjaEdytorow(KodDll).zamknietoWszystkie();
-        if (!Formularz.isEmpty() && m_ustawienia)
+        ramka::SesjaEdytorow(m_kodDll).zamknietoWszystkie();
+        if (!m_formularz.isEmpty() && m_ustawienia)
             ZapisUstawienListy(false);
     });
     if (m_popupFiltru) {
@@ -296,21 +296,21 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
                                       const QString &componentName, bool bezWlasnejKwerendy)
 {
     host::guard([&] {
-        BezWlasnejKwerendy = bezWlasnejKwerendy;
-        KodDll = kodDll;
-        TylkoOdczyt = tylkoOdczyt;
-        Formularz = host::ZwrocBazowaWartoscKomponentu(formName);
-        NazwaKomponentu = componentName.isEmpty() ? objectName() : componentName;
-        if (TylkoOdczyt) {
+        m_bezWlasnejKwerendy = bezWlasnejKwerendy;
+        m_kodDll = kodDll;
+        m_tylkoOdczyt = tylkoOdczyt;
+        m_formularz = host::ZwrocBazowaWartoscKomponentu(formName);
+        m_nazwaKomponentu = componentName.isEmpty() ? objectName() : componentName;
+        if (m_tylkoOdczyt) {
             for (const char *n : {"nowy", "edycja", "usun", "nkopiowanie", "pnowy", "pedycja", "pusun", "pKopiowanie"})
                 akcja(QLatin1String(n))->setVisible(false);
         }
-        if (BezWlasnejKwerendy) {
+        if (m_bezWlasnejKwerendy) {
             delete akcja(QStringLiteral("odswiez"));
             delete akcja(QStringLiteral("Odwiez1"));
         }
         if (m_zainicjowana) {
-            if (m_lista->isActive() && !BezWlasnejKwerendy) {
+            if (m_lista->isActive() && !m_bezWlasnejKwerendy) {
                 QApplication::processEvents();
                 ponownieOtworz();
             }
@@ -360,7 +360,7 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
             }
         }
 
-        if (!BezWlasnejKwerendy && !m_lista->connection())
+        if (!m_bezWlasnejKwerendy && !m_lista->connection())
             host::Podepnij_kwerendy(this);
 
         // Shortcuts only where the tool button is shown.
@@ -378,7 +378,7 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
         wypelnijZakresDat();
 
         m_ustawienia = std::make_unique<ramka::UstawieniaListy>(
-            ramka::KluczUstawien{host::AktIdU(), Formularz, KodModuluUstawien(), NazwaKomponentu});
+            ramka::KluczUstawien{host::AktIdU(), m_formularz, KodModuluUstawien(), m_nazwaKomponentu});
         m_ustawienia->ustawDomyslnyUklad(ukladZSiatki());
         OdczytUstawienListyPoczatek();
 
@@ -472,7 +472,7 @@ int Tramka_lista_frame::OtworzZapytanie(db::DataSet &lista)
 
 void Tramka_lista_frame::OtworzListe()
 {
-    if (BezWlasnejKwerendy || !m_lista->connection())
+    if (m_bezWlasnejKwerendy || !m_lista->connection())
         return;
     host::guard([&] {
         const int wynik = OtworzZapytanie(*m_lista);
@@ -496,7 +496,7 @@ void Tramka_lista_frame::ListaBeforeOpen()
 {
     QComboBox *ktora = m_panelFiltry->ktoraData();
     FiltrListy.markAllForRebuild();
-    DaneWczytane = false;
+    m_daneWczytane = false;
     ustawStatus(0, ui::loadingText());
     wypelnijKtoraData(m_lista->fieldCount() > 0);
     if (ktora->currentIndex() < 0 && ktora->count() > 0) {
@@ -555,7 +555,7 @@ void Tramka_lista_frame::zastosujFormaty()
 void Tramka_lista_frame::ListaAfterOpen()
 {
     zastosujFormaty();
-    DaneWczytane = true;
+    m_daneWczytane = true;
     if (!ukryty(m_panelFiltry)) {
         wypelnijKtoraData(true);
         odbudujMenuFrazy();
@@ -568,19 +568,17 @@ void Tramka_lista_frame::ListaAfterOpen()
     zastosujFiltry();
     PokazLiczbeRekordow();
     ListaFetchComplete();
-    if (AktualnyRekord != 0)
-        GoToId(AktualnyRekord);
     if (m_pierwszeOtwarcie && m_lista->recordCount() > 0) {
         m_pierwszeOtwarcie = false;
         PierwszeOtwarcie();
     }
-    if ((ramka::SesjaEdytorow::wlaczona() && !SesjaOdtworzona) || !DoEdycji.isEmpty())
+    if ((ramka::SesjaEdytorow::wlaczona() && !m_sesjaOdtworzona) || !DoEdycji.isEmpty())
         m_timer->start();
 }
 
 void Tramka_lista_frame::ListaFetchComplete()
 {
-    DaneWczytane = true;
+    m_daneWczytane = true;
     m_grid->refreshSummary();
     PokazLiczbeRekordow();
     aktualizujPrzyciski();
@@ -601,7 +599,7 @@ void Tramka_lista_frame::zastosujFiltry()
 
 void Tramka_lista_frame::ponownieOtworz()
 {
-    if (BezWlasnejKwerendy) {
+    if (m_bezWlasnejKwerendy) {
         OdswiezDaneZewnetrzne();
         return;
     }
@@ -642,12 +640,12 @@ void Tramka_lista_frame::odswiezClick()
     host::guard([&] {
         if (m_panelFiltry->wyborDatyTrwa())
             return;
-        if ((!m_lista->connection() && !BezWlasnejKwerendy) || OdswiezanieTrwa)
+        if ((!m_lista->connection() && !m_bezWlasnejKwerendy) || m_odswiezanieTrwa)
             return;
-        const QScopedValueRollback trwa(OdswiezanieTrwa, true);
+        const QScopedValueRollback trwa(m_odswiezanieTrwa, true);
         m_panelFiltry->wylaczZastosowanieOkresu();
         if (!m_lista->isActive()) {
-            if (BezWlasnejKwerendy)
+            if (m_bezWlasnejKwerendy)
                 OdswiezDaneZewnetrzne();
             else
                 OtworzListe();
@@ -655,9 +653,8 @@ void Tramka_lista_frame::odswiezClick()
             const qint64 id = idBiezacegoWiersza();
             const int wiersz = m_lista->recNo();
             const int gora = m_grid->rowAt(0);
-            AktualnyRekord = 0;
             ponownieOtworz();
-            if (BezWlasnejKwerendy) {
+            if (m_bezWlasnejKwerendy) {
                 if (wiersz > 0 && wiersz <= m_lista->recordCount()) {
                     m_lista->setRecNo(wiersz);
                     if (gora >= 0)
@@ -676,7 +673,7 @@ void Tramka_lista_frame::odswiezClick()
 
 void Tramka_lista_frame::PokazLiczbeRekordow()
 {
-    if (!DaneWczytane) {
+    if (!m_daneWczytane) {
         ustawStatus(0, ui::loadingText());
         return;
     }
@@ -894,7 +891,7 @@ void Tramka_lista_frame::zastosujUkladKolumn(const UkladKolumn &uklad)
 
 void Tramka_lista_frame::OdczytUstawienListyPoczatek()
 {
-    if (Formularz.isEmpty() || !m_ustawienia)
+    if (m_formularz.isEmpty() || !m_ustawienia)
         return;
     ramka::OdczytaneUstawienia wynik;
     const ramka::WynikUstawien w = m_ustawienia->odczytaj(wynik);
@@ -928,7 +925,7 @@ void Tramka_lista_frame::OdczytUstawienListyPoczatek()
 void Tramka_lista_frame::ZapisUstawienListy(bool tylkoFiltry)
 {
     host::guard([&] {
-        if (!m_ustawienia || Formularz.isEmpty())
+        if (!m_ustawienia || m_formularz.isEmpty())
             return;
         ramka::StanListy stan;
         stan.kolumny = ukladZSiatki();
@@ -954,7 +951,7 @@ void Tramka_lista_frame::ResetUstawienListy()
     if (!m_ustawienia)
         return;
     UkladKolumn przywrocony;
-    const ramka::WynikUstawien w = m_ustawienia->resetuj(ukladZSiatki(), TylkoOdczyt, przywrocony);
+    const ramka::WynikUstawien w = m_ustawienia->resetuj(ukladZSiatki(), m_tylkoOdczyt, przywrocony);
     if (!w.ok) {
         host::InfoBox(this, w.komunikat, host::mb::IconWarning);
         return;
@@ -1194,8 +1191,7 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
         bool usunieto = false;
         qint64 pokaz = 0;
         {
-            const QScopedValueRollback trwa(OdswiezanieTrwa, true);
-            AktualnyRekord = 0;
+            const QScopedValueRollback trwa(m_odswiezanieTrwa, true);
             if (ids.size() == 1) {
                 if (GoToId(ids.first())) {
                     const int i = m_lista->recNo();
@@ -1319,7 +1315,7 @@ void Tramka_lista_frame::podgladClick()
         for (const ui::GridColumn &k : m_grid->columnLayout())
             if (!k.isSelectionColumn())
                 siatka.push_back({k.fieldName, k.displayTitle(), k.width, k.visible});
-        const auto kolumny = ramka::wybierzKolumnyWydruku(this, Formularz, host::AktIdU(), siatka);
+        const auto kolumny = ramka::wybierzKolumnyWydruku(this, m_formularz, host::AktIdU(), siatka);
         if (!kolumny)
             return;
         const QString tytul = window() ? window()->windowTitle() : QString();
@@ -1346,9 +1342,9 @@ void Tramka_lista_frame::Timer1Timer()
 {
     host::guard([&] {
         m_timer->stop();
-        if (ramka::SesjaEdytorow::wlaczona() && !SesjaOdtworzona) {
-            SesjaOdtworzona = true;
-            const ramka::SesjaEdytorow sesja(KodDll);
+        if (ramka::SesjaEdytorow::wlaczona() && !m_sesjaOdtworzona) {
+            m_sesjaOdtworzona = true;
+            const ramka::SesjaEdytorow sesja(m_kodDll);
             m_zSesji = true;
             for (int id : sesja.otwarte()) {
                 if (id > 0 && GoToId(id)) {

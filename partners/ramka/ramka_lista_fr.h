@@ -47,6 +47,8 @@ class PanelFiltrow;
 class Tramka_lista_frame : public QWidget
 {
     Q_OBJECT
+    // Lets the host see, without linking the module, that the rows are in.
+    Q_PROPERTY(bool DaneWczytane READ daneWczytane)
 public:
     explicit Tramka_lista_frame(QWidget *parent = nullptr, const QString &name = QStringLiteral("ramka_lista_frame"));
     ~Tramka_lista_frame() override;
@@ -67,27 +69,18 @@ public:
     QString tekstPanelu(int panel) const;
 
     // ---- state ----
-    QString KodDll;
-    QString Formularz;
-    QString NazwaKomponentu;
-    bool TylkoOdczyt = false;
-    bool BezWlasnejKwerendy = false;
-    bool DaneWczytane = false;
-    bool OdswiezanieTrwa = false;
-    bool SesjaOdtworzona = false;
-    int KontekstRamki = 0;
+    // Kept by the frame; owners and tests read it.
+    const QString &kodDll() const { return m_kodDll; }
+    const QString &formularz() const { return m_formularz; }
+    bool daneWczytane() const { return m_daneWczytane; }
+    bool odswiezanieTrwa() const { return m_odswiezanieTrwa; }
+    bool sesjaOdtworzona() const { return m_sesjaOdtworzona; }
     QStringList KolumnyWyszukiwania;
     QStringList KolumnyDat;
-    QString DomyslnaKolumnaDaty;
-    QStringList FormatyLiczbPola; // with FormatyLiczbMiejsca: number of decimals per field
-    QStringList FormatyLiczbMiejsca;
-    QStringList FormatyLiczbProste; // "#0.00"
-    QStringList WykluczoneZWyszukiwania;
     QList<int> DoEdycji;
     partners::TFilterCollector FiltrListy;
     partners::DateRangeFilter &zakres() { return m_zakres; }
     ramka::UstawieniaListy *ustawienia() const { return m_ustawienia.get(); }
-    qint64 AktualnyRekord = 0; // id of the row to return to; 0 none
 
     // ---- operations ----
     void odswiezClick();
@@ -164,6 +157,13 @@ protected:
     QString SzablonOpisu;  // ZwrocTekstOpis; default Edycja + " %id"
     partners::DateParameterOptions OpcjeDat;
     int DomyslnyZakres = partners::DatePresetCode::All; // applied at init unless a stored range exists
+    // Non-zero adds the control-period preset and forces deletions.
+    int KontekstRamki = 0;
+    QString DomyslnaKolumnaDaty;
+    QStringList FormatyLiczbPola; // with FormatyLiczbMiejsca: number of decimals per field
+    QStringList FormatyLiczbMiejsca;
+    QStringList FormatyLiczbProste; // "#0.00"
+    QStringList WykluczoneZWyszukiwania;
 
     // ---- editor hooks ----
     virtual void InicjujEdytorNowy(Tszablon_edycja_form *edytor);
@@ -205,6 +205,14 @@ private:
     void usunPowiazanePliki(const QList<int> &ids);
     void ustawStatus(int panel, const QString &text);
 
+    QString m_kodDll;
+    QString m_formularz;
+    QString m_nazwaKomponentu;
+    bool m_tylkoOdczyt = false;
+    bool m_bezWlasnejKwerendy = false;
+    bool m_daneWczytane = false;
+    bool m_odswiezanieTrwa = false;
+    bool m_sesjaOdtworzona = false;
     db::DataSet *m_lista = nullptr;
     db::StoredProc *m_usunRekord = nullptr;
     db::StoredProc *m_usuwanie = nullptr;

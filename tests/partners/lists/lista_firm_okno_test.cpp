@@ -39,7 +39,7 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
     _Execute(qApp, 1);
     QPointer<QWidget> pierwsze = partners::windows().lista_firm_form;
     ASSERT_TRUE(pierwsze);
-    EXPECT_TRUE(ramka()->DaneWczytane);
+    EXPECT_TRUE(ramka()->daneWczytane());
     db::DataSet *lista = ramka()->Lista();
     ASSERT_TRUE(lista->isActive());
     EXPECT_GE(lista->recordCount(), FirmyDemo);

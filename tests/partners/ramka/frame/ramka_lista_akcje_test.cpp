@@ -115,7 +115,7 @@ TEST_P(RamkaListaAkcjeTest, DeleteAsksThenShowsTheRowBeforeAndHonoursPCanDel)
     ASSERT_EQ(prompter().messageTexts().size(), 2);
     EXPECT_TRUE(prompter().messageTexts()[1].contains(QLatin1Char('-')));
     EXPECT_EQ(otwarcia, 1);
-    EXPECT_FALSE(ramka->OdswiezanieTrwa);
+    EXPECT_FALSE(ramka->odswiezanieTrwa());
 }
 
 // A single row's files follow the multi-row rule: backslash paths below the
@@ -198,7 +198,7 @@ TEST_P(RamkaListaAkcjeTest, SessionEditorsOpenOnceTheListIsLoadedAndAreForgotten
         EXPECT_EQ(ramka.edycje[0].id, beta);
         EXPECT_EQ(ramka.edycje[1].id, alfa);
         EXPECT_TRUE(ramka.DoEdycji.isEmpty());
-        EXPECT_TRUE(ramka.SesjaOdtworzona);
+        EXPECT_TRUE(ramka.sesjaOdtworzona());
         EXPECT_EQ(sesje(u"id_ = 0"_s), 1);
 
         // Later opens restore nothing again.

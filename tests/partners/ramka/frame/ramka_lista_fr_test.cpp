@@ -89,7 +89,7 @@ TEST_P(RamkaListaDaneTest, TitleSortIsStableByIdAndARefreshKeepsItAndTheCurrentR
     });
     ramka->odswiezClick();
     EXPECT_EQ(otwarcia, 1);
-    EXPECT_FALSE(ramka->OdswiezanieTrwa);
+    EXPECT_FALSE(ramka->odswiezanieTrwa());
     EXPECT_EQ(ids(*ramka), QList<int>({gamma, b, a3, a2, a1}));
     EXPECT_EQ(ramka->idBiezacegoWiersza(), a2);
     EXPECT_EQ(ramka->Lista()->recNo(), 4);
@@ -146,7 +146,7 @@ TEST_P(RamkaListaDaneTest, OwnerFilledListIsNeverOpenedByTheFrameAndHasNoRefresh
     // The owner fills it; the frame's steps still run on it.
     ramka.Lista()->openFromRows({{u"id"_s, QMetaType::Int}, {u"nazwa"_s, QMetaType::QString}},
                                 {{1, u"Jeden"_s}, {2, u"Dwa"_s}});
-    EXPECT_TRUE(ramka.DaneWczytane);
+    EXPECT_TRUE(ramka.daneWczytane());
     EXPECT_EQ(ramka.tekstPanelu(0), ui::rowCountText(2));
     ramka.Lista()->setRecNo(2);
     ramka.odswiezClick();

@@ -34,7 +34,7 @@ TEST_P(RamkaListaUstawieniaTest, LayoutAndSortAreSavedOnCloseAndRestoredByTheNex
     QStringList uklad;
     {
         auto ramka = lista(kOkno + u"_2"_s);
-        EXPECT_EQ(ramka->Formularz, kOkno);
+        EXPECT_EQ(ramka->formularz(), kOkno);
         ramka->ListaGrid()->moveColumn(u"nazwa"_s, 1);
         ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
         const int kolumna = ramka->ListaGrid()->columnOf(u"nazwa"_s);
