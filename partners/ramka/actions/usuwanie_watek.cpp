@@ -1,7 +1,7 @@
 #include "ramka/actions/usuwanie_watek.h"
 
 #include "connection.h"
-#include "db_error.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "stored_proc.h"
 
@@ -14,9 +14,6 @@
 namespace ramka {
 
 namespace {
-
-const QString Zrodlo = QStringLiteral("ramka/actions/usuwanie_watek");
-const QString MetodaUsuwania = QStringLiteral("Tramka_lista_frame::Usuwanie_rekordu");
 
 int usunW(db::Connection &polaczenie, int idU, bool wymuszenie, const std::function<void(db::StoredProc &)> &wiersz)
 {
@@ -130,12 +127,15 @@ void TUsuwanie_watek::run()
     WynikUsuwania wynik;
     wynik.wszystkie = int(m_p.ids.size());
     std::unique_ptr<db::Connection> polaczenie;
-    try {
-        polaczenie = db::Connection::open(m_p.polaczenie);
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + blad.message());
-        wynik.bledy << blad.message();
-    }
+    host::guard([&] {
+        try {
+            polaczenie = db::Connection::open(m_p.polaczenie);
+        } catch (const std::exception &blad) {
+            // The guard logs it; the user's report needs its text too.
+            wynik.bledy << QString::fromUtf8(blad.what());
+            throw;
+        }
+    });
     if (polaczenie) {
         for (int id : m_p.ids) {
             if (!czekajNaWznowienie()) {
@@ -175,15 +175,7 @@ std::optional<bool> TUsuwanie_watek::wywolajWOknie(std::function<bool()> hak)
                 if (zadanie->porzucone)
                     return;
             }
-            bool wynik = false;
-            try {
-                wynik = hak();
-            } catch (const std::exception &blad) {
-                host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__,
-                                       QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
-            } catch (...) {
-                host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH unknown"));
-            }
+            const bool wynik = host::guard(false, hak);
             QMutexLocker blokada(&zadanie->mutex);
             zadanie->wynik = wynik;
             zadanie->odpowiedziano = true;
@@ -210,91 +202,95 @@ bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
         wynik.cosUsunieto = true;
         return true;
     }
-    try {
-        if (m_p.usuwanieRekordu) {
-            if (m_p.usuwanieRekordu(id, polaczenie)) {
-                ++wynik.usuniete;
-                wynik.usunieteIds << id;
-                wynik.cosUsunieto = true;
-            }
+    return host::guard(true, [&] {
+        try {
+            return wykonajUsuniecie(polaczenie, id, wynik);
+        } catch (const std::exception &blad) {
+            // The guard logs it; the user's report names the row.
+            wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(QString::fromUtf8(blad.what()));
+            throw;
+        }
+    });
+}
+
+bool TUsuwanie_watek::wykonajUsuniecie(db::Connection &polaczenie, int id, WynikUsuwania &wynik)
+{
+    if (m_p.usuwanieRekordu) {
+        if (m_p.usuwanieRekordu(id, polaczenie)) {
+            ++wynik.usuniete;
+            wynik.usunieteIds << id;
+            wynik.cosUsunieto = true;
+        }
+        return true;
+    }
+    if (!m_p.tabelaCanDel.isEmpty()) {
+        db::StoredProc sprawdz(&polaczenie, QStringLiteral("PCanDel;1"));
+        sprawdz.refreshParameters();
+        sprawdz.setValue(QStringLiteral("@id"), id);
+        sprawdz.setValue(QStringLiteral("@tabela"), m_p.tabelaCanDel);
+        sprawdz.setValue(QStringLiteral("@id_jezyka"), m_p.idJezyka);
+        sprawdz.setValue(QStringLiteral("@czy_wymuszenie"), 0);
+        sprawdz.execProc();
+        const QString odp = sprawdz.value(QStringLiteral("@odp")).toString();
+        if (!odp.trimmed().isEmpty()) {
+            wynik.odmowy << odp;
             return true;
         }
-        if (!m_p.tabelaCanDel.isEmpty()) {
-            db::StoredProc sprawdz(&polaczenie, QStringLiteral("PCanDel;1"));
-            sprawdz.refreshParameters();
-            sprawdz.setValue(QStringLiteral("@id"), id);
-            sprawdz.setValue(QStringLiteral("@tabela"), m_p.tabelaCanDel);
-            sprawdz.setValue(QStringLiteral("@id_jezyka"), m_p.idJezyka);
-            sprawdz.setValue(QStringLiteral("@czy_wymuszenie"), 0);
-            sprawdz.execProc();
-            const QString odp = sprawdz.value(QStringLiteral("@odp")).toString();
-            if (!odp.trimmed().isEmpty()) {
-                wynik.odmowy << odp;
-                return true;
-            }
-        }
-        if (m_p.przedUsunieciem && !m_p.przedUsunieciem(id, polaczenie)) {
+    }
+    if (m_p.przedUsunieciem && !m_p.przedUsunieciem(id, polaczenie)) {
+        ++wynik.odrzuconePrzezHak;
+        return true;
+    }
+    if (m_p.hakiOkna.przedUsunieciem) {
+        const std::optional<bool> zgoda =
+            wywolajWOknie([this, id] { return m_p.hakiOkna.kontekst && m_p.hakiOkna.przedUsunieciem(id); });
+        if (!zgoda)
+            return false;
+        if (!*zgoda) {
             ++wynik.odrzuconePrzezHak;
             return true;
         }
-        if (m_p.hakiOkna.przedUsunieciem) {
-            const std::optional<bool> zgoda =
-                wywolajWOknie([this, id] { return m_p.hakiOkna.kontekst && m_p.hakiOkna.przedUsunieciem(id); });
-            if (!zgoda)
-                return false;
-            if (!*zgoda) {
-                ++wynik.odrzuconePrzezHak;
-                return true;
-            }
-        }
+    }
 
-        db::Transaction transakcja(polaczenie);
-        for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id)) {
-            const int kod = usunW(polaczenie, m_p.idU, false, [&](db::StoredProc &usun) {
-                usun.setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
-                usun.setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
-                usun.setValue(QStringLiteral("@id"), plik.idDp);
-            });
-            // 101: the link went with something else meanwhile; the file still goes.
-            if (kod != 0 && kod != 101) {
-                wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
-                return true;
-            }
-        }
-        const int kod = usunW(polaczenie, m_p.idU, m_p.wymuszenie, [&](db::StoredProc &usun) {
-            if (m_p.parametryWiersza) {
-                m_p.parametryWiersza(usun, id);
-                return;
-            }
-            usun.setValue(QStringLiteral("@tabela"), m_p.tabela);
-            usun.setValue(QStringLiteral("@nazwa_id"), m_p.nazwaId);
-            usun.setValue(QStringLiteral("@id"), id);
+    db::Transaction transakcja(polaczenie);
+    for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id)) {
+        const int kod = usunW(polaczenie, m_p.idU, false, [&](db::StoredProc &usun) {
+            usun.setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
+            usun.setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
+            usun.setValue(QStringLiteral("@id"), plik.idDp);
         });
-        if (kod != 0) {
-            wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(kod);
+        // 101: the link went with something else meanwhile; the file still goes.
+        if (kod != 0 && kod != 101) {
+            wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
             return true;
         }
-        transakcja.commit();
-        ++wynik.usuniete;
-        wynik.usunieteIds << id;
-        wynik.cosUsunieto = true;
-        usunPliki(id, wynik);
-        if (m_p.poUsunieciu)
-            m_p.poUsunieciu(id, polaczenie);
-        if (m_p.hakiOkna.poUsunieciu)
-            wywolajWOknie([this, id] {
-                if (m_p.hakiOkna.kontekst)
-                    m_p.hakiOkna.poUsunieciu(id);
-                return true;
-            });
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + blad.message());
-        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(blad.message());
-    } catch (const std::exception &blad) {
-        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
-        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(QString::fromLocal8Bit(blad.what()));
     }
+    const int kod = usunW(polaczenie, m_p.idU, m_p.wymuszenie, [&](db::StoredProc &usun) {
+        if (m_p.parametryWiersza) {
+            m_p.parametryWiersza(usun, id);
+            return;
+        }
+        usun.setValue(QStringLiteral("@tabela"), m_p.tabela);
+        usun.setValue(QStringLiteral("@nazwa_id"), m_p.nazwaId);
+        usun.setValue(QStringLiteral("@id"), id);
+    });
+    if (kod != 0) {
+        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(kod);
+        return true;
+    }
+    transakcja.commit();
+    ++wynik.usuniete;
+    wynik.usunieteIds << id;
+    wynik.cosUsunieto = true;
+    usunPliki(id, wynik);
+    if (m_p.poUsunieciu)
+        m_p.poUsunieciu(id, polaczenie);
+    if (m_p.hakiOkna.poUsunieciu)
+        wywolajWOknie([this, id] {
+            if (m_p.hakiOkna.kontekst)
+                m_p.hakiOkna.poUsunieciu(id);
+            return true;
+        });
     return true;
 }
 

@@ -122,6 +122,8 @@ private:
     bool czekajNaWznowienie();
     // False when the row was given up (porzuc) before it was decided.
     bool usunWiersz(db::Connection &polaczenie, int id, WynikUsuwania &wynik);
+    // The row's steps; usunWiersz runs them under the handler guard.
+    bool wykonajUsuniecie(db::Connection &polaczenie, int id, WynikUsuwania &wynik);
     void usunPliki(int id, WynikUsuwania &wynik);
     // Runs the hook on the window's thread; nullopt when given up.
     std::optional<bool> wywolajWOknie(std::function<bool()> hak);
