@@ -215,14 +215,6 @@ bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
 
 bool TUsuwanie_watek::wykonajUsuniecie(db::Connection &polaczenie, int id, WynikUsuwania &wynik)
 {
-    if (m_p.usuwanieRekordu) {
-        if (m_p.usuwanieRekordu(id, polaczenie)) {
-            ++wynik.usuniete;
-            wynik.usunieteIds << id;
-            wynik.cosUsunieto = true;
-        }
-        return true;
-    }
     if (!m_p.tabelaCanDel.isEmpty()) {
         db::StoredProc sprawdz(&polaczenie, QStringLiteral("PCanDel;1"));
         sprawdz.refreshParameters();

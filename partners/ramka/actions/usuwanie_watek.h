@@ -60,9 +60,6 @@ struct ParametryUsuwania
     HakUsuwania poUsunieciu;
     // Run after the worker's hooks of the same name, outside the row's transaction.
     HakiOkna hakiOkna;
-    // A derived frame's own Usuwanie_rekordu: replaces the whole step of a
-    // row (check, hooks, PUsunW, linked files); true counts the row as deleted.
-    HakUsuwania usuwanieRekordu;
     // Linked files to remove with their row, by row id.
     QHash<int, QList<PlikPowiazany>> plikiDoUsuniecia;
     QString katalogDokumentow;

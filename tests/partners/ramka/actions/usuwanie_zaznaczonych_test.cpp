@@ -219,21 +219,6 @@ TEST_P(UsuwanieTest, RefusedAndSynchronisedRowsStayAndAreReportedUntilForced)
     EXPECT_EQ(istniejace({synchronizowana, m_obca}), 0);
 }
 
-TEST_P(UsuwanieTest, OwnRowDeleteOfADerivedFrameReplacesTheProcedure)
-{
-    ParametryUsuwania p = parametry();
-    p.tabela = u"nieznana"_s; // PUsunW would refuse every row
-    p.usuwanieRekordu = [](int id, db::Connection &c) {
-        db::Query q(&c, u"update firma set nazwa = 'x' where id_f = :id"_s);
-        q.parameters().setValue(u"id"_s, id);
-        return q.exec() == 1 && id % 2 == 0;
-    };
-    const WynikUsuwania w = usun(p);
-    EXPECT_EQ(w.usuniete, std::count_if(m_ids.cbegin(), m_ids.cend(), [](int id) { return id % 2 == 0; }));
-    EXPECT_TRUE(w.bledy.isEmpty());
-    EXPECT_EQ(host::GetIntDB("select count(*) from firma where nazwa = 'x'"), Ile);
-}
-
 TEST_P(UsuwanieTest, LinkedFilesGoOnlyWithDeletedRowsAndStayInTheStore)
 {
     QTemporaryDir magazyn;

@@ -1,9 +1,9 @@
 #include "frame_fixture.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -11,41 +11,30 @@
 
 using namespace Qt::StringLiterals;
 
-using Answer = host::ScriptedPrompter::Answer;
-
-class RamkaListaAkcjeTest : public RamkaListaTest
-{
-protected:
-    void TearDown() override
-    {
-        host::setMainWindow(nullptr);
-        RamkaListaTest::TearDown();
-    }
-};
+using RamkaListaAkcjeTest = RamkaListaTest;
 
 TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessagesAndAFailingOneIsLogged)
 {
     const int alfa = firma(u"Alfa"_s);
     const int beta = firma(u"Beta"_s);
+    auto ramka = lista();
     QWidget glowne;
     host::setMainWindow(&glowne);
-    QList<QPair<int, qintptr>> komunikaty;
+    const auto bezOkna = qScopeGuard([] { host::setMainWindow(nullptr); });
+    // Each message to the main window with the number of edits done before it.
+    QList<QPair<qintptr, int>> komunikaty;
     QObject::connect(host::notifier(), &host::Notifier::mainWindowMessage, &glowne,
                      [&](int message, qintptr w, qintptr, bool) {
-                         komunikaty.append({message, w});
+                         if (message == host::msg::ListEditing)
+                             komunikaty.append({w, int(ramka->edycje.size())});
                      });
-    auto ramka = lista();
-    ramka->komunikaty = &komunikaty;
     ASSERT_TRUE(ramka->GoToId(beta));
 
     QTest::keyClick(ramka->ListaGrid(), Qt::Key_Return);
     ASSERT_EQ(ramka->edycje.size(), 1);
     EXPECT_EQ(ramka->edycje[0].id, beta);
     EXPECT_FALSE(ramka->edycje[0].kopia);
-    const QPair<int, qintptr> przed{host::msg::ListEditing, 0};
-    const QPair<int, qintptr> po{host::msg::ListEditing, 1};
-    EXPECT_EQ(ramka->edycje[0].komunikatyPrzed, (QList<QPair<int, qintptr>>{przed}));
-    EXPECT_EQ(komunikaty, (QList<QPair<int, qintptr>>{przed, po}));
+    EXPECT_EQ(komunikaty, (QList<QPair<qintptr, int>>{{0, 0}, {1, 1}}));
 
     // Selected rows are edited one after another; a copy goes through the same hook.
     ramka->akcja(u"pZaznaczAll"_s)->trigger();
@@ -112,7 +101,7 @@ TEST_P(RamkaListaAkcjeTest, DeleteAsksRemovesLinkedFilesInTheStoreShowsTheRowBef
     QObject::connect(ramka->Lista(), &db::DataSet::afterOpen, ramka.get(), [&] { ++otwarcia; });
     prompter().answerMessage(host::mb::IdNo).answerMessage(host::mb::IdNo);
     ramka->usunClick();
-    EXPECT_TRUE(istnieje(beta) && QFile::exists(wewnatrz));
+    EXPECT_TRUE(istniejeFirma(beta) && QFile::exists(wewnatrz));
     EXPECT_EQ(otwarcia, 0);
 
     prompter().clear();
@@ -124,7 +113,7 @@ TEST_P(RamkaListaAkcjeTest, DeleteAsksRemovesLinkedFilesInTheStoreShowsTheRowBef
     EXPECT_FALSE(QFile::exists(wewnatrz));
     EXPECT_TRUE(QFile::exists(obok));
     EXPECT_EQ(host::GetIntDB(u"select count(*) from dokument_plik"_s), 0);
-    EXPECT_FALSE(istnieje(beta));
+    EXPECT_FALSE(istniejeFirma(beta));
     EXPECT_EQ(otwarcia, 1);
     EXPECT_EQ(ids(*ramka).size(), 3);
     EXPECT_EQ(ramka->idBiezacegoWiersza(), alfa);
@@ -133,27 +122,11 @@ TEST_P(RamkaListaAkcjeTest, DeleteAsksRemovesLinkedFilesInTheStoreShowsTheRowBef
     ASSERT_TRUE(ramka->GoToId(centrala));
     prompter().clear();
     ramka->usunClick();
-    EXPECT_TRUE(istnieje(centrala));
+    EXPECT_TRUE(istniejeFirma(centrala));
     ASSERT_EQ(prompter().messageTexts().size(), 2);
     EXPECT_TRUE(prompter().messageTexts()[1].contains(QLatin1Char('-')));
     EXPECT_EQ(otwarcia, 1);
     EXPECT_FALSE(ramka->odswiezanieTrwa());
-}
-
-TEST_P(RamkaListaAkcjeTest, CsvHasOneLinePerRow)
-{
-    const int id = firma(u"Linia1\nLinia2"_s);
-    auto ramka = lista();
-    QTemporaryDir dir;
-    const QString plik = dir.filePath(u"lista.csv"_s);
-
-    prompter().push(Answer::saveFile(plik));
-    ramka->akcja(u"pzapisz"_s)->trigger();
-    QFile f(plik);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QStringList linie = QString::fromUtf8(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
-    EXPECT_EQ(linie, (QStringList{u"Id;Nazwa;"_s, u"%1;Linia1 Linia2;"_s.arg(id)}));
-    EXPECT_EQ(ramka->tekstPanelu(0), ui::rowCountText(1));
 }
 
 TEST_P(RamkaListaAkcjeTest, SessionEditorsOpenOnceTheListIsLoadedAndAreForgottenUnlessKept)

@@ -6,10 +6,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMap>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -77,6 +79,16 @@ TEST_P(RamkaListaDaneTest, PhraseSearchAndColumnFilterNarrowTheLoadedRows)
     EXPECT_TRUE(ramka->akcja(u"usunfiltry"_s)->isEnabled());
     ramka->odswiezClick();
     EXPECT_EQ(ids(*ramka), QList<int>{obrien});
+    // Saved to a file: the rows the filters leave.
+    QTemporaryDir dir;
+    prompter().push(ScriptedAnswer::saveFile(dir.filePath(u"lista.csv"_s)));
+    ramka->akcja(u"pzapisz"_s)->trigger();
+    QFile csv(dir.filePath(u"lista.csv"_s));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList linie = QString::fromUtf8(csv.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    ASSERT_EQ(linie.size(), 2);
+    EXPECT_TRUE(linie[0].endsWith(u"Id;Nazwa;"_s));
+    EXPECT_EQ(linie[1], u"%1;O'Brien Transport;"_s.arg(obrien));
 
     ramka->akcja(u"usunfiltry"_s)->trigger();
     EXPECT_EQ(ramka->Lista()->recordCount(), 4);
@@ -136,26 +148,18 @@ TEST_P(RamkaListaDaneTest, OwnerFilledListIsNeverOpenedByTheFrameAndHasNoRefresh
     EXPECT_EQ(ramka.Lista()->recNo(), 2);
 }
 
-namespace {
-
-// The texts of the tool bar's actions and the filter bar's buttons, by object name.
-QMap<QString, QString> napisyPaskow(Tramka_lista_frame &ramka)
-{
-    QMap<QString, QString> napisy;
-    for (QAction *a : ramka.findChild<QToolBar *>(u"ToolBar"_s)->actions())
-        napisy.insert(a->objectName(), a->text());
-    // Unnamed buttons belong to Qt's own editors (the clear button of the phrase field).
-    for (QToolButton *b : ramka.findChild<QWidget *>(u"pPanelFiltry"_s)->findChildren<QToolButton *>()) {
-        if (!b->objectName().isEmpty())
-            napisy.insert(b->objectName(), b->text());
-    }
-    return napisy;
-}
-
-} // namespace
-
 TEST_P(RamkaListaDaneTest, EnglishToolAndFilterBarsShowNoPolishCaption)
 {
+    // The tool bar's actions and the filter bar's named buttons (unnamed ones are Qt's own).
+    const auto napisyPaskow = [](Tramka_lista_frame &ramka) {
+        QMap<QString, QString> napisy;
+        for (QAction *a : ramka.findChild<QToolBar *>(u"ToolBar"_s)->actions())
+            napisy.insert(a->objectName(), a->text());
+        for (QToolButton *b : ramka.findChild<QWidget *>(u"pPanelFiltry"_s)->findChildren<QToolButton *>())
+            if (!b->objectName().isEmpty())
+                napisy.insert(b->objectName(), b->text());
+        return napisy;
+    };
     const QMap<QString, QString> polskie = napisyPaskow(*lista());
     ASSERT_EQ(polskie.value(u"odswiez"_s), u"Odśwież listę"_s);
 

@@ -62,7 +62,7 @@ TEST_P(RamkaListaUstawieniaTest, LayoutAndSortAreSavedOnCloseAndRestoredByTheNex
 }
 
 // Widths are fitted on the user's first open that has rows, and only then.
-TEST_P(RamkaListaUstawieniaTest, FirstOpenWithRowsFitsWidthsAndResetRestoresTheDesignLayoutKeepingTheDates)
+TEST_P(RamkaListaUstawieniaTest, FirstOpenWithRowsFitsWidthsAndResetUndoesTheCustomisationButKeepsTheDates)
 {
     const auto flagi = [] {
         return host::GetIntDB(u"select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"_s);
@@ -78,7 +78,18 @@ TEST_P(RamkaListaUstawieniaTest, FirstOpenWithRowsFitsWidthsAndResetRestoresTheD
         zakres->setCurrentIndex(zakres->findData(partners::DatePresetCode::LastSixMonths));
         ramka->zakres_datChange(false);
         ramka->bZapiszFiltryListyClick();
-        ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
+        prompter().push(host::ScriptedPrompter::Answer::dialog([](QDialog &d) {
+            auto &okno = static_cast<Tramka_dostosuj_form &>(d);
+            okno.zaznacz({u"nazwa"_s});
+            okno.usunZaznaczone();
+            okno.zaznacz({u"skrot"_s});
+            okno.dodajZaznaczone();
+        }));
+        ramka->akcja(u"pwidoczne"_s)->trigger();
+        auto *grid = ramka->ListaGrid();
+        EXPECT_TRUE(grid->isColumnHidden(grid->columnOf(u"nazwa"_s)));
+        EXPECT_FALSE(grid->isColumnHidden(grid->columnOf(u"skrot"_s)));
+        EXPECT_EQ(ramka->KolumnyWyszukiwania, QStringList({u"#id"_s, u"skrot"_s}));
     }
     EXPECT_EQ(count(u"typ = 'TDateTimePicker'"_s), 1);
     EXPECT_GT(count(u"typ = 'TColumn'"_s), 0);
@@ -89,30 +100,13 @@ TEST_P(RamkaListaUstawieniaTest, FirstOpenWithRowsFitsWidthsAndResetRestoresTheD
     EXPECT_EQ(count(u"typ = 'TColumn'"_s), 0);
     EXPECT_EQ(count(u"typ = 'TDateTimePicker'"_s), 1);
     EXPECT_EQ(szerokosc(*ramka, u"nazwa"_s), 200);
+    EXPECT_FALSE(ramka->ListaGrid()->isColumnHidden(ramka->ListaGrid()->columnOf(u"nazwa"_s)));
     EXPECT_TRUE(ramka->ListaGrid()->isColumnHidden(ramka->ListaGrid()->columnOf(u"skrot"_s)));
     ramka.reset();
 
     auto nastepna = lista(kOkno);
     EXPECT_EQ(szerokosc(*nastepna, u"nazwa"_s), 200);
     EXPECT_EQ(nastepna->zakres().lastPresetCode(), partners::DatePresetCode::LastSixMonths);
-}
-
-TEST_P(RamkaListaUstawieniaTest, CustomisationDialogChangesTheGridAndTheSearchColumns)
-{
-    firma(u"Alfa"_s);
-    auto ramka = lista();
-    prompter().push(host::ScriptedPrompter::Answer::dialog([](QDialog &d) {
-        auto &okno = static_cast<Tramka_dostosuj_form &>(d);
-        okno.zaznacz({u"nazwa"_s});
-        okno.usunZaznaczone();
-        okno.zaznacz({u"skrot"_s});
-        okno.dodajZaznaczone();
-    }));
-    ramka->akcja(u"pwidoczne"_s)->trigger();
-    auto *grid = ramka->ListaGrid();
-    EXPECT_TRUE(grid->isColumnHidden(grid->columnOf(u"nazwa"_s)));
-    EXPECT_FALSE(grid->isColumnHidden(grid->columnOf(u"skrot"_s)));
-    EXPECT_EQ(ramka->KolumnyWyszukiwania, QStringList({u"#id"_s, u"skrot"_s}));
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(RamkaListaUstawieniaTest);
