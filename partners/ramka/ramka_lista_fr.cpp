@@ -1235,7 +1235,6 @@ bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
     p.ids = ids;
     p.tabela = m_tabela;
     p.nazwaId = m_nazwaId;
-    p.parametryWiersza = [this](db::StoredProc &usun, int id) { ustawParametryUsuwania(usun, id); };
     p.wymuszenie = KontekstRamki != 0;
     p.tabelaCanDel = SprawdzajPrzedUsunieciem ? m_usuwanie->value(QStringLiteral("@tabela")).toString() : QString();
     // A derived frame's hooks touch widgets and the host connection: the
@@ -1243,6 +1242,7 @@ bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
     p.hakiOkna.kontekst = this;
     p.hakiOkna.przedUsunieciem = [this](int id) { return PrzedUsunieciem(id); };
     p.hakiOkna.poUsunieciu = [this](int id) { PoUsunieciu(id); };
+    p.hakiOkna.parametryWiersza = [this](db::StoredProc &usun, int id) { ustawParametryUsuwania(usun, id); };
     ramka::TUsuwanie_zaznaczonych usuwanie(p);
     usuwanie.ustawTabeleSlownie(TabelaSlownie);
     usuwanie.ustawPytanie(PotwierdzUsuniecieZaznaczonych());

@@ -70,7 +70,6 @@ public:
 
     // ---- state ----
     // Kept by the frame; owners and tests read it.
-    const QString &kodDll() const { return m_kodDll; }
     const QString &formularz() const { return m_formularz; }
     bool daneWczytane() const { return m_daneWczytane; }
     bool odswiezanieTrwa() const { return m_odswiezanieTrwa; }
@@ -127,7 +126,7 @@ public:
     virtual bool UsunZaznaczone(const QList<int> &ids);
     // PUsunW's row parameters (@tabela, @nazwa_id, @id); a frame whose rows
     // are deleted through another record overrides it. A multi-row delete
-    // calls it on its worker thread: no widgets, only the procedure's connection.
+    // calls it for its worker's procedure: values only, not its connection.
     virtual void ustawParametryUsuwania(db::StoredProc &usun, int id) const;
     virtual bool PrzedUsunieciem(int id);
     virtual bool PoUsunieciu(int id);

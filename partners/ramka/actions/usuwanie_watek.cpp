@@ -15,14 +15,18 @@ namespace ramka {
 
 namespace {
 
-int usunW(db::Connection &polaczenie, int idU, bool wymuszenie, const std::function<void(db::StoredProc &)> &wiersz)
+// PUsunW for one row, ready to run.
+std::unique_ptr<db::StoredProc> usunW(db::Connection &polaczenie, const QString &tabela, const QString &nazwaId,
+                                      int idU, bool wymuszenie, int id)
 {
-    db::StoredProc usun(&polaczenie, QStringLiteral("PUsunW;1"));
-    usun.refreshParameters();
-    usun.setValue(QStringLiteral("@id_u"), idU);
-    usun.setValue(QStringLiteral("@czy_wymuszenie"), wymuszenie ? 1 : 0);
-    wiersz(usun);
-    return usun.execProc();
+    auto usun = std::make_unique<db::StoredProc>(&polaczenie, QStringLiteral("PUsunW;1"));
+    usun->refreshParameters();
+    usun->setValue(QStringLiteral("@tabela"), tabela);
+    usun->setValue(QStringLiteral("@nazwa_id"), nazwaId);
+    usun->setValue(QStringLiteral("@id_u"), idU);
+    usun->setValue(QStringLiteral("@czy_wymuszenie"), wymuszenie ? 1 : 0);
+    usun->setValue(QStringLiteral("@id"), id);
+    return usun;
 }
 
 } // namespace
@@ -244,28 +248,26 @@ bool TUsuwanie_watek::wykonajUsuniecie(db::Connection &polaczenie, int id, Wynik
         }
     }
 
+    const auto usun = usunW(polaczenie, m_p.tabela, m_p.nazwaId, m_p.idU, m_p.wymuszenie, id);
+    if (m_p.hakiOkna.parametryWiersza && !wywolajWOknie([&] {
+            if (m_p.hakiOkna.kontekst)
+                m_p.hakiOkna.parametryWiersza(*usun, id);
+            return true;
+        }))
+        return false;
+
     db::Transaction transakcja(polaczenie);
     for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id)) {
-        const int kod = usunW(polaczenie, m_p.idU, false, [&](db::StoredProc &usun) {
-            usun.setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
-            usun.setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
-            usun.setValue(QStringLiteral("@id"), plik.idDp);
-        });
+        const int kod =
+            usunW(polaczenie, QStringLiteral("dokument_plik"), QStringLiteral("id_dp"), m_p.idU, false, plik.idDp)
+                ->execProc();
         // 101: the link went with something else meanwhile; the file still goes.
         if (kod != 0 && kod != 101) {
             wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
             return true;
         }
     }
-    const int kod = usunW(polaczenie, m_p.idU, m_p.wymuszenie, [&](db::StoredProc &usun) {
-        if (m_p.parametryWiersza) {
-            m_p.parametryWiersza(usun, id);
-            return;
-        }
-        usun.setValue(QStringLiteral("@tabela"), m_p.tabela);
-        usun.setValue(QStringLiteral("@nazwa_id"), m_p.nazwaId);
-        usun.setValue(QStringLiteral("@id"), id);
-    });
+    const int kod = usun->execProc();
     if (kod != 0) {
         wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(kod);
         return true;

@@ -39,16 +39,17 @@ struct HakiOkna
     QPointer<QObject> kontekst;
     std::function<bool(int id)> przedUsunieciem; // false keeps the row
     std::function<void(int id)> poUsunieciu;     // after the row's commit
+    // May change PUsunW's @tabela, @nazwa_id and @id of a row; the procedure
+    // belongs to the worker's connection, so only its values are set.
+    std::function<void(db::StoredProc &usun, int id)> parametryWiersza;
 };
 
 // What a multi-row delete needs from the list frame.
 struct ParametryUsuwania
 {
     QList<int> ids;
-    QString tabela;  // @tabela of PUsunW ("firma")
-    QString nazwaId; // @nazwa_id of PUsunW ("id_f")
-    // Sets PUsunW's @tabela, @nazwa_id and @id for a row instead of the two above.
-    std::function<void(db::StoredProc &usun, int id)> parametryWiersza;
+    QString tabela;          // @tabela of PUsunW ("firma")
+    QString nazwaId;         // @nazwa_id of PUsunW ("id_f")
     bool wymuszenie = false; // KontekstRamki != 0
     QString tabelaCanDel;    // @tabela of PCanDel; empty skips the check
     int idU = 0;
