@@ -133,7 +133,7 @@ void Tlista_firm_form::ograniczListe()
 void Tlista_firm_form::closeEvent(QCloseEvent *event)
 {
     // A list half way through reading its rows must not be torn down.
-    if (m_frame->OdswiezanieTrwa) {
+    if (m_frame->odswiezanieTrwa()) {
         event->ignore();
         return;
     }

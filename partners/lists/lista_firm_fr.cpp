@@ -137,8 +137,8 @@ void Tlista_firm_frame::dodajMenuKontekstowe()
 
 void Tlista_firm_frame::menuKontekstoweOtwierane()
 {
-    const partners::StanMenuKontekstowego stan =
-        partners::stanMenuKontekstowego(Lista()->isActive(), OdswiezanieTrwa, int(ListaGrid()->keysForAction().size()));
+    const partners::StanMenuKontekstowego stan = partners::stanMenuKontekstowego(
+        Lista()->isActive(), odswiezanieTrwa(), int(ListaGrid()->keysForAction().size()));
     if (!stan.zmien)
         return;
     akcja(QStringLiteral("pUstawAktywnaFirme"))->setEnabled(stan.menu.ustawAktywnaFirme);
@@ -245,7 +245,7 @@ void Tlista_firm_frame::usunFirmyClick()
 
 // ---- the company editor ----------------------------------------------------------------------
 
-QWidget *Tlista_firm_frame::UtworzEdytor()
+Tszablon_edycja_form *Tlista_firm_frame::UtworzEdytor()
 {
     // Parented for its lifetime only; a modal editor is still a window of its own.
     auto *edytor = new Tedycja_firmy_form(this);
@@ -258,41 +258,42 @@ QTabWidget *Tlista_firm_frame::ZakladkiEdytorow()
     return EdycjaModalna ? nullptr : Tramka_lista_frame::ZakladkiEdytorow();
 }
 
-bool Tlista_firm_frame::pokazWZakladce(QWidget *edytor, int tryb)
+bool Tlista_firm_frame::pokazWZakladce(Tszablon_edycja_form *edytor, int tryb)
 {
     QTabWidget *zakladki = ZakladkiEdytorow();
     if (!zakladki)
         return false;
     // Parented into the tab widget the editor docks; the generic frame then adds its tab.
     edytor->setParent(zakladki);
-    static_cast<Tedycja_firmy_form *>(edytor)->PokazDlaListy(Lista(), tryb, Uprawnienia != 0 ? 1 : 0);
+    edytor->PokazDlaListy(Lista(), tryb, Uprawnienia != 0 ? 1 : 0);
     return true;
 }
 
-void Tlista_firm_frame::InicjujEdytorNowy(QWidget *edytor)
+void Tlista_firm_frame::InicjujEdytorNowy(Tszablon_edycja_form *edytor)
 {
     m_trybEdytora = Tszablon_edycja_form::Nowy;
     pokazWZakladce(edytor, m_trybEdytora);
 }
 
-void Tlista_firm_frame::WczytajDoEdytora(QWidget *edytor, int id, bool kopia)
+void Tlista_firm_frame::WczytajDoEdytora(Tszablon_edycja_form *edytor, int id, bool kopia)
 {
-    auto *firma = static_cast<Tedycja_firmy_form *>(edytor);
     m_trybEdytora = kopia ? Tszablon_edycja_form::Kopia : Tszablon_edycja_form::Edycja;
-    firma->WywolanieZewnetrzne = EdycjaZZewnatrz;
-    // A docked editor outlives this call, so it is told its company rather than relying on the current row.
-    if (!kopia && ZakladkiEdytorow())
-        firma->UstawRekord(id, m_idJezyka);
+    if (auto *firma = qobject_cast<Tedycja_firmy_form *>(edytor)) {
+        firma->WywolanieZewnetrzne = EdycjaZZewnatrz;
+        // A docked editor outlives this call, so it is told its company rather than relying on the current row.
+        if (!kopia && ZakladkiEdytorow())
+            firma->UstawRekord(id, m_idJezyka);
+    }
     pokazWZakladce(edytor, m_trybEdytora);
 }
 
-void Tlista_firm_frame::PokazEdytor(QWidget *edytor)
+void Tlista_firm_frame::PokazEdytor(Tszablon_edycja_form *edytor)
 {
-    std::unique_ptr<Tedycja_firmy_form> firma(static_cast<Tedycja_firmy_form *>(edytor));
-    firma->PokazDlaListy(Lista(), m_trybEdytora, Uprawnienia != 0 ? 1 : 0);
+    std::unique_ptr<Tszablon_edycja_form> okno(edytor);
+    okno->PokazDlaListy(Lista(), m_trybEdytora, Uprawnienia != 0 ? 1 : 0);
 }
 
-QWidget *Tlista_firm_frame::OtwartyEdytor(int id)
+Tszablon_edycja_form *Tlista_firm_frame::OtwartyEdytor(int id)
 {
     QTabWidget *zakladki = ZakladkiEdytorow();
     if (!zakladki)

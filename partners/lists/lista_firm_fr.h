@@ -19,8 +19,6 @@ class SzybkieSzukanieKontroler;
 class Tlista_firm_frame : public Tramka_lista_frame
 {
     Q_OBJECT
-    // Lets the host see, without linking the module, that the rows are in.
-    Q_PROPERTY(bool DaneWczytane READ daneWczytane)
 public:
     explicit Tlista_firm_frame(QWidget *parent = nullptr, const QString &name = QStringLiteral("lista_firm_frame"));
     ~Tlista_firm_frame() override;
@@ -32,7 +30,6 @@ public:
     // Edits run in a modal window even where the frame would dock them in a tab.
     bool EdycjaModalna = false;
     int IdJezyka() const { return m_idJezyka; }
-    bool daneWczytane() const { return DaneWczytane; }
 
     // Refuses when the selection holds the active company; otherwise deletes
     // and forgets every deleted company as a user's active one.
@@ -53,11 +50,11 @@ protected:
     bool PoUsunieciu(int id) override;
 
     // ---- the company editor ----
-    QWidget *UtworzEdytor() override;
-    void InicjujEdytorNowy(QWidget *edytor) override;
-    void WczytajDoEdytora(QWidget *edytor, int id, bool kopia) override;
-    void PokazEdytor(QWidget *edytor) override;
-    QWidget *OtwartyEdytor(int id) override;
+    Tszablon_edycja_form *UtworzEdytor() override;
+    void InicjujEdytorNowy(Tszablon_edycja_form *edytor) override;
+    void WczytajDoEdytora(Tszablon_edycja_form *edytor, int id, bool kopia) override;
+    void PokazEdytor(Tszablon_edycja_form *edytor) override;
+    Tszablon_edycja_form *OtwartyEdytor(int id) override;
     QTabWidget *ZakladkiEdytorow() override;
 
 private:
@@ -67,7 +64,7 @@ private:
     void tlumaczNapisy();
     QColor kolorWiersza(int row) const;
     // Docks the editor into the frame's tab widget and shows it there; false when edits run as windows.
-    bool pokazWZakladce(QWidget *edytor, int tryb);
+    bool pokazWZakladce(Tszablon_edycja_form *edytor, int tryb);
 
     int m_idJezyka = 0;
     int m_trybEdytora = 0; // of the editor being opened: 0 edit, 1 new, 2 copy

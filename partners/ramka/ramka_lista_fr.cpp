@@ -3,9 +3,11 @@
 #include "ramka/modul.h"
 
 #include "ramka/actions/usuwanie_zaznaczonych.h"
+#include "ramka/edycja/szablon_edycja_form.h"
 #include "ramka/export/list_file_save.h"
 #include "ramka/export/print_list.h"
 #include "ramka/export/ramka_kolumny_wydruku_form.h"
+#include "ramka/panel_filtrow.h"
 #include "ramka/ramka_filtr_popup.h"
 #include "ramka/sesja_edytorow.h"
 #include "ramka/settings/ramka_dostosuj_form.h"
@@ -23,14 +25,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateTimeEdit>
-#include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,19 +45,6 @@ using partners::tlumacz;
 namespace {
 
 const QString PoleId = QStringLiteral("id");
-
-// A picker at its minimum shows nothing: that is the "no date" value 0.
-const QDateTime BrakDaty = db::DayTime::toDateTime(0);
-
-double dniZPickera(const QDateTimeEdit *edit)
-{
-    return edit->dateTime() <= BrakDaty ? 0.0 : db::DayTime::fromDateTime(edit->dateTime());
-}
-
-void ustawPicker(QDateTimeEdit *edit, double dni)
-{
-    edit->setDateTime(dni < 1 ? BrakDaty : db::DayTime::toDateTime(dni));
-}
 
 bool ukryty(const QWidget *w)
 {
@@ -104,8 +88,8 @@ Tramka_lista_frame::Tramka_lista_frame(QWidget *parent, const QString &name)
 Tramka_lista_frame::~Tramka_lista_frame()
 {
     host::guard([&] {
-        sesjaPrzyZamknieciu();
-        if (!Formularz.isEmpty() && m_ustawienia)
+        ramka::SesjaEdytorow(m_kodDll).zamknietoWszystkie();
+        if (!m_formularz.isEmpty() && m_ustawienia)
             ZapisUstawienListy(false);
     });
     if (m_popupFiltru) {
@@ -130,10 +114,25 @@ void Tramka_lista_frame::zbudujWidok()
     paski->addStretch();
     layout->addLayout(paski);
 
-    m_panelFiltry = new QWidget(this);
-    m_panelFiltry->setObjectName(QStringLiteral("pPanelFiltry"));
-    zbudujPanelFiltrow(m_panelFiltry);
+    m_panelFiltry = new ramka::PanelFiltrow(this);
     layout->addWidget(m_panelFiltry);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::zapiszFiltry, this, &Tramka_lista_frame::bZapiszFiltryListyClick);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::zakresWybrany, this, [this] { zakres_datChange(true); });
+    connect(m_panelFiltry, &ramka::PanelFiltrow::kolumnaDatyWybrana, this, &Tramka_lista_frame::ktora_dataChange);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::okresZmieniony, this, &Tramka_lista_frame::przeczytajPickery);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::okresOpuszczony, this, [this] {
+        m_zakres.pickerLeft();
+        pokazZakres();
+    });
+    connect(m_panelFiltry, &ramka::PanelFiltrow::okresZatwierdzony, this, [this] {
+        przeczytajPickery();
+        m_zakres.pickerLeft();
+        pokazZakres();
+        odswiezClick();
+    });
+    connect(m_panelFiltry, &ramka::PanelFiltrow::okresZastosowany, this, &Tramka_lista_frame::odswiezClick);
+    connect(m_panelFiltry, &ramka::PanelFiltrow::frazaZastosowana, this,
+            &Tramka_lista_frame::bWyszWgFrazyZastosujClick);
 
     m_grid = new ui::ListaGrid(this);
     m_grid->setDataSet(m_lista);
@@ -234,88 +233,9 @@ void Tramka_lista_frame::zbudujWidok()
     });
 }
 
-void Tramka_lista_frame::zbudujPanelFiltrow(QWidget *panel)
+QLineEdit *Tramka_lista_frame::szukany_tekst() const
 {
-    auto *l = new QHBoxLayout(panel);
-    l->setContentsMargins(2, 2, 2, 2);
-    auto przycisk = [panel, l](const char *name, const QString &text) {
-        auto *b = new QToolButton(panel);
-        b->setObjectName(QLatin1String(name));
-        b->setText(text);
-        l->addWidget(b);
-        return b;
-    };
-    auto *zapiszFiltry = przycisk("bZapiszFiltryListy", QStringLiteral("Zapisz filtr dat"));
-    connect(zapiszFiltry, &QToolButton::clicked, this, &Tramka_lista_frame::bZapiszFiltryListyClick);
-
-    m_zakresDat = new QComboBox(panel);
-    m_zakresDat->setObjectName(QStringLiteral("zakres_dat"));
-    l->addWidget(m_zakresDat);
-    m_ktoraData = new QComboBox(panel);
-    m_ktoraData->setObjectName(QStringLiteral("ktora_data"));
-    l->addWidget(m_ktoraData);
-    for (auto **edit : {&m_okresOd, &m_okresDo}) {
-        *edit = new QDateTimeEdit(panel);
-        (*edit)->setCalendarPopup(true);
-        (*edit)->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-        (*edit)->setMinimumDateTime(BrakDaty);
-        (*edit)->setSpecialValueText(QStringLiteral(" "));
-        (*edit)->setDateTime(BrakDaty);
-        (*edit)->installEventFilter(this);
-        l->addWidget(*edit);
-    }
-    m_okresOd->setObjectName(QStringLiteral("okres_od"));
-    m_okresDo->setObjectName(QStringLiteral("okres_do"));
-    auto *zastosujOkres = przycisk("bOkres_zastosuj", QStringLiteral("Zastosuj"));
-    zastosujOkres->setEnabled(false);
-    connect(zastosujOkres, &QToolButton::clicked, this, &Tramka_lista_frame::odswiezClick);
-
-    m_szukany = new QLineEdit(panel);
-    m_szukany->setObjectName(QStringLiteral("szukany_tekst"));
-    m_szukany->setClearButtonEnabled(true);
-    l->addWidget(m_szukany, 1);
-    auto *zastosujFraze = przycisk("bWyszWgFrazyZastosuj", QStringLiteral("Zastosuj"));
-    auto *kolumnyFrazy = przycisk("bSzukany_tekst", QStringLiteral("…"));
-    m_menuFrazy = new QMenu(kolumnyFrazy);
-    m_menuFrazy->setObjectName(QStringLiteral("pmWyszWgFrazy"));
-    kolumnyFrazy->setMenu(m_menuFrazy);
-    kolumnyFrazy->setPopupMode(QToolButton::InstantPopup);
-    l->addStretch();
-
-    connect(zastosujFraze, &QToolButton::clicked, this, &Tramka_lista_frame::bWyszWgFrazyZastosujClick);
-    connect(m_szukany, &QLineEdit::returnPressed, this, &Tramka_lista_frame::bWyszWgFrazyZastosujClick);
-    connect(m_zakresDat, &QComboBox::activated, this, [this] { zakres_datChange(true); });
-    connect(m_ktoraData, &QComboBox::activated, this, &Tramka_lista_frame::ktora_dataChange);
-    for (QDateTimeEdit *edit : {m_okresOd, m_okresDo}) {
-        connect(edit, &QDateTimeEdit::dateTimeChanged, this, [this, zastosujOkres] {
-            if (m_wypelnianie)
-                return;
-            przeczytajPickery();
-            zastosujOkres->setEnabled(true);
-        });
-        connect(edit, &QDateTimeEdit::editingFinished, this, [this] {
-            if (m_wypelnianie)
-                return;
-            m_zakres.pickerLeft();
-            pokazZakres();
-        });
-    }
-}
-
-bool Tramka_lista_frame::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter in a picker applies the range at once.
-    if ((watched == m_okresOd || watched == m_okresDo) && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            przeczytajPickery();
-            m_zakres.pickerLeft();
-            pokazZakres();
-            odswiezClick();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    return m_panelFiltry->szukanyTekst();
 }
 
 QAction *Tramka_lista_frame::akcja(const QString &name) const
@@ -359,9 +279,8 @@ void Tramka_lista_frame::UstawKolumny(std::vector<ui::GridColumn> kolumny)
 
 void Tramka_lista_frame::UstawTabele(const QString &tabela, const QString &nazwaId)
 {
-    m_usunRekord->setValue(QStringLiteral("@tabela"), tabela);
-    m_usunRekord->setValue(QStringLiteral("@nazwa_id"), nazwaId);
-    m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), 0);
+    m_tabela = tabela;
+    m_nazwaId = nazwaId;
     m_usuwanie->setValue(QStringLiteral("@tabela"), tabela);
     m_usuwanie->setValue(QStringLiteral("@czy_wymuszenie"), 0);
 }
@@ -377,21 +296,21 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
                                       const QString &componentName, bool bezWlasnejKwerendy)
 {
     host::guard([&] {
-        BezWlasnejKwerendy = bezWlasnejKwerendy;
-        KodDll = kodDll;
-        TylkoOdczyt = tylkoOdczyt;
-        Formularz = host::ZwrocBazowaWartoscKomponentu(formName);
-        NazwaKomponentu = componentName.isEmpty() ? objectName() : componentName;
-        if (TylkoOdczyt) {
+        m_bezWlasnejKwerendy = bezWlasnejKwerendy;
+        m_kodDll = kodDll;
+        m_tylkoOdczyt = tylkoOdczyt;
+        m_formularz = host::ZwrocBazowaWartoscKomponentu(formName);
+        m_nazwaKomponentu = componentName.isEmpty() ? objectName() : componentName;
+        if (m_tylkoOdczyt) {
             for (const char *n : {"nowy", "edycja", "usun", "nkopiowanie", "pnowy", "pedycja", "pusun", "pKopiowanie"})
                 akcja(QLatin1String(n))->setVisible(false);
         }
-        if (BezWlasnejKwerendy) {
+        if (m_bezWlasnejKwerendy) {
             delete akcja(QStringLiteral("odswiez"));
             delete akcja(QStringLiteral("Odwiez1"));
         }
         if (m_zainicjowana) {
-            if (m_lista->isActive() && !BezWlasnejKwerendy) {
+            if (m_lista->isActive() && !m_bezWlasnejKwerendy) {
                 QApplication::processEvents();
                 ponownieOtworz();
             }
@@ -441,7 +360,7 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
             }
         }
 
-        if (!BezWlasnejKwerendy && !m_lista->connection())
+        if (!m_bezWlasnejKwerendy && !m_lista->connection())
             host::Podepnij_kwerendy(this);
 
         // Shortcuts only where the tool button is shown.
@@ -459,7 +378,7 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
         wypelnijZakresDat();
 
         m_ustawienia = std::make_unique<ramka::UstawieniaListy>(
-            ramka::KluczUstawien{host::AktIdU(), Formularz, KodModuluUstawien(), NazwaKomponentu});
+            ramka::KluczUstawien{host::AktIdU(), m_formularz, KodModuluUstawien(), m_nazwaKomponentu});
         m_ustawienia->ustawDomyslnyUklad(ukladZSiatki());
         OdczytUstawienListyPoczatek();
 
@@ -473,44 +392,34 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
 
 void Tramka_lista_frame::wypelnijZakresDat()
 {
-    m_wypelnianie = true;
-    m_zakresDat->clear();
+    QList<std::pair<QString, int>> pozycje;
     for (const auto &item : m_zakres.items())
-        m_zakresDat->addItem(host::LoadResstrings(item.key), item.code);
-    m_zakresDat->setCurrentIndex(m_zakres.selectedIndex());
-    m_zakresDat->setProperty("Tag", m_zakres.fullListShown() ? 1 : 0);
-    m_wypelnianie = false;
+        pozycje.append({host::LoadResstrings(item.key), item.code});
+    m_panelFiltry->ustawZakresy(pozycje, m_zakres.selectedIndex(), m_zakres.fullListShown());
     pokazZakres();
 }
 
 void Tramka_lista_frame::pokazZakres()
 {
-    m_wypelnianie = true;
-    ustawPicker(m_okresOd, m_zakres.range().start);
-    ustawPicker(m_okresDo, m_zakres.range().end);
-    m_okresOd->setEnabled(m_zakres.pickersEnabled());
-    m_okresDo->setEnabled(m_zakres.pickersEnabled());
-    m_ktoraData->setEnabled(m_zakres.dateColumnEnabled());
-    m_wypelnianie = false;
+    m_panelFiltry->pokazOkres(m_zakres.range().start, m_zakres.range().end, m_zakres.pickersEnabled(),
+                              m_zakres.dateColumnEnabled());
 }
 
 void Tramka_lista_frame::przeczytajPickery()
 {
-    m_zakres.setStart(dniZPickera(m_okresOd));
-    m_zakres.setEnd(dniZPickera(m_okresDo));
+    m_zakres.setStart(m_panelFiltry->okresOd());
+    m_zakres.setEnd(m_panelFiltry->okresDo());
 }
 
 void Tramka_lista_frame::zakres_datChange(bool odswiez)
 {
     host::guard([&] {
-        if (m_wypelnianie)
-            return;
-        const auto choice = m_zakres.choose(m_zakresDat->currentIndex(), dzisiaj());
+        const auto choice = m_zakres.choose(m_panelFiltry->zakresDat()->currentIndex(), dzisiaj());
         if (choice == partners::DateRangeFilter::Choice::Ignored)
             return;
         wypelnijZakresDat();
         if (choice == partners::DateRangeFilter::Choice::FullListShown) {
-            m_zakresDat->showPopup();
+            m_panelFiltry->zakresDat()->showPopup();
             return;
         }
         if (odswiez
@@ -522,14 +431,15 @@ void Tramka_lista_frame::zakres_datChange(bool odswiez)
 
 void Tramka_lista_frame::ktora_dataChange()
 {
-    const int i = m_ktoraData->currentIndex();
+    const int i = m_panelFiltry->ktoraData()->currentIndex();
     m_kolumnaDaty = i >= 0 && i < KolumnyDat.size() ? KolumnyDat[i] : QString();
     odswiezClick();
 }
 
 void Tramka_lista_frame::wypelnijKtoraData(bool zPol)
 {
-    if (ukryty(m_ktoraData) || m_ktoraData->count() > 0)
+    QComboBox *ktora = m_panelFiltry->ktoraData();
+    if (ukryty(ktora) || ktora->count() > 0)
         return;
     QList<db::FieldDef> pola = m_pola;
     if (pola.isEmpty() && zPol) {
@@ -543,14 +453,14 @@ void Tramka_lista_frame::wypelnijKtoraData(bool zPol)
     KolumnyDat.clear();
     for (const auto &item : items) {
         KolumnyDat << item.field;
-        m_ktoraData->addItem(item.text);
+        ktora->addItem(item.text);
     }
-    if (m_ktoraData->count() == 0)
+    if (ktora->count() == 0)
         return;
-    m_ktoraData->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
-    m_kolumnaDaty = KolumnyDat.value(m_ktoraData->currentIndex());
-    if (!partners::dateColumnChoiceVisible(m_ktoraData->count(), m_ktoraData->currentIndex()))
-        m_ktoraData->hide();
+    ktora->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
+    m_kolumnaDaty = KolumnyDat.value(ktora->currentIndex());
+    if (!partners::dateColumnChoiceVisible(ktora->count(), ktora->currentIndex()))
+        ktora->hide();
 }
 
 // ---- opening ------------------------------------------------------------------------------
@@ -562,7 +472,7 @@ int Tramka_lista_frame::OtworzZapytanie(db::DataSet &lista)
 
 void Tramka_lista_frame::OtworzListe()
 {
-    if (BezWlasnejKwerendy || !m_lista->connection())
+    if (m_bezWlasnejKwerendy || !m_lista->connection())
         return;
     host::guard([&] {
         const int wynik = OtworzZapytanie(*m_lista);
@@ -584,20 +494,21 @@ void Tramka_lista_frame::OtworzListe()
 
 void Tramka_lista_frame::ListaBeforeOpen()
 {
+    QComboBox *ktora = m_panelFiltry->ktoraData();
     FiltrListy.markAllForRebuild();
-    DaneWczytane = false;
+    m_daneWczytane = false;
     ustawStatus(0, ui::loadingText());
     wypelnijKtoraData(m_lista->fieldCount() > 0);
-    if (m_ktoraData->currentIndex() < 0 && m_ktoraData->count() > 0) {
-        m_ktoraData->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
-        m_kolumnaDaty = KolumnyDat.value(m_ktoraData->currentIndex());
+    if (ktora->currentIndex() < 0 && ktora->count() > 0) {
+        ktora->setCurrentIndex(partners::defaultDateColumnIndex(KolumnyDat, DomyslnaKolumnaDaty));
+        m_kolumnaDaty = KolumnyDat.value(ktora->currentIndex());
     }
     // A command set directly on Lista (not through UstawKwerende) becomes the base.
     if (m_lista->commandText() != m_ostatniaKwerenda)
         m_bazowa = m_lista->commandText();
     QString tekst = m_bazowa;
     if (!ukryty(m_panelFiltry) && m_lista->connection()) {
-        const QString kolumna = !ukryty(m_ktoraData) && m_ktoraData->currentIndex() >= 0 ? m_kolumnaDaty : QString();
+        const QString kolumna = !ukryty(ktora) && ktora->currentIndex() >= 0 ? m_kolumnaDaty : QString();
         tekst = partners::dateFilteredCommand(m_bazowa, kolumna, m_zakres.range(), m_lista->connection()->dialect(),
                                               OpcjeDat);
     }
@@ -644,32 +555,30 @@ void Tramka_lista_frame::zastosujFormaty()
 void Tramka_lista_frame::ListaAfterOpen()
 {
     zastosujFormaty();
-    DaneWczytane = true;
+    m_daneWczytane = true;
     if (!ukryty(m_panelFiltry)) {
         wypelnijKtoraData(true);
         odbudujMenuFrazy();
-        if (!m_szukany->text().isEmpty())
+        if (!m_panelFiltry->szukanyTekst()->text().isEmpty())
             FiltrListy.setPhrase(
-                partners::phraseCondition(m_szukany->text(), KolumnyWyszukiwania,
+                partners::phraseCondition(m_panelFiltry->szukanyTekst()->text(), KolumnyWyszukiwania,
                                           [this](const QString &f) { return DodatkowyWarunekFrazy(f); }),
-                m_szukany->text());
+                m_panelFiltry->szukanyTekst()->text());
     }
     zastosujFiltry();
     PokazLiczbeRekordow();
     ListaFetchComplete();
-    if (AktualnyRekord != 0)
-        GoToId(AktualnyRekord);
     if (m_pierwszeOtwarcie && m_lista->recordCount() > 0) {
         m_pierwszeOtwarcie = false;
         PierwszeOtwarcie();
     }
-    if ((ramka::SesjaEdytorow::wlaczona() && !SesjaOdtworzona) || !DoEdycji.isEmpty())
+    if ((ramka::SesjaEdytorow::wlaczona() && !m_sesjaOdtworzona) || !DoEdycji.isEmpty())
         m_timer->start();
 }
 
 void Tramka_lista_frame::ListaFetchComplete()
 {
-    DaneWczytane = true;
+    m_daneWczytane = true;
     m_grid->refreshSummary();
     PokazLiczbeRekordow();
     aktualizujPrzyciski();
@@ -690,7 +599,7 @@ void Tramka_lista_frame::zastosujFiltry()
 
 void Tramka_lista_frame::ponownieOtworz()
 {
-    if (BezWlasnejKwerendy) {
+    if (m_bezWlasnejKwerendy) {
         OdswiezDaneZewnetrzne();
         return;
     }
@@ -729,17 +638,14 @@ bool Tramka_lista_frame::GoToId(qint64 id)
 void Tramka_lista_frame::odswiezClick()
 {
     host::guard([&] {
-        for (QDateTimeEdit *edit : {m_okresOd, m_okresDo}) {
-            if (edit->calendarWidget() && edit->calendarWidget()->isVisible())
-                return;
-        }
-        if ((!m_lista->connection() && !BezWlasnejKwerendy) || OdswiezanieTrwa)
+        if (m_panelFiltry->wyborDatyTrwa())
             return;
-        const QScopedValueRollback trwa(OdswiezanieTrwa, true);
-        if (auto *b = findChild<QToolButton *>(QStringLiteral("bOkres_zastosuj")))
-            b->setEnabled(false);
+        if ((!m_lista->connection() && !m_bezWlasnejKwerendy) || m_odswiezanieTrwa)
+            return;
+        const QScopedValueRollback trwa(m_odswiezanieTrwa, true);
+        m_panelFiltry->wylaczZastosowanieOkresu();
         if (!m_lista->isActive()) {
-            if (BezWlasnejKwerendy)
+            if (m_bezWlasnejKwerendy)
                 OdswiezDaneZewnetrzne();
             else
                 OtworzListe();
@@ -747,9 +653,8 @@ void Tramka_lista_frame::odswiezClick()
             const qint64 id = idBiezacegoWiersza();
             const int wiersz = m_lista->recNo();
             const int gora = m_grid->rowAt(0);
-            AktualnyRekord = 0;
             ponownieOtworz();
-            if (BezWlasnejKwerendy) {
+            if (m_bezWlasnejKwerendy) {
                 if (wiersz > 0 && wiersz <= m_lista->recordCount()) {
                     m_lista->setRecNo(wiersz);
                     if (gora >= 0)
@@ -768,7 +673,7 @@ void Tramka_lista_frame::odswiezClick()
 
 void Tramka_lista_frame::PokazLiczbeRekordow()
 {
-    if (!DaneWczytane) {
+    if (!m_daneWczytane) {
         ustawStatus(0, ui::loadingText());
         return;
     }
@@ -814,8 +719,8 @@ void Tramka_lista_frame::odbudujMenuFrazy()
     m_kolumnyFrazy.rebuild(partners::eligibleSearchColumns(pola, info, WykluczoneZWyszukiwania), info);
     KolumnyWyszukiwania = m_kolumnyFrazy.searchColumns();
 
-    m_menuFrazy->clear();
-    auto *all = m_menuFrazy->addAction(tlumacz("Resstrings_IDS_RapWszystkie"));
+    m_panelFiltry->menuFrazy()->clear();
+    auto *all = m_panelFiltry->menuFrazy()->addAction(tlumacz("Resstrings_IDS_RapWszystkie"));
     all->setCheckable(true);
     all->setChecked(m_kolumnyFrazy.allColumns());
     connect(all, &QAction::triggered, this, [this] {
@@ -826,7 +731,8 @@ void Tramka_lista_frame::odbudujMenuFrazy()
     });
     for (int i = 0; i < m_kolumnyFrazy.items().size(); ++i) {
         const auto &item = m_kolumnyFrazy.items()[i];
-        auto *a = m_menuFrazy->addAction(item.integer ? item.title + QStringLiteral(" (#)") : item.title);
+        auto *a =
+            m_panelFiltry->menuFrazy()->addAction(item.integer ? item.title + QStringLiteral(" (#)") : item.title);
         a->setCheckable(true);
         a->setChecked(item.checked);
         connect(a, &QAction::triggered, this, [this, i] {
@@ -846,7 +752,7 @@ QString Tramka_lista_frame::DodatkowyWarunekFrazy(const QString &)
 void Tramka_lista_frame::WarunekFrazy()
 {
     host::guard([&] {
-        const QString fraza = m_szukany->text();
+        const QString fraza = m_panelFiltry->szukanyTekst()->text();
         if (fraza.isEmpty())
             FiltrListy.clearPhrase();
         else
@@ -859,8 +765,7 @@ void Tramka_lista_frame::WarunekFrazy()
         PokazLiczbeRekordow();
         m_grid->refreshSummary();
         aktualizujPrzyciski();
-        if (auto *b = findChild<QToolButton *>(QStringLiteral("bSzukany_tekst")))
-            b->setText(m_kolumnyFrazy.allColumns() ? QStringLiteral("…") : QStringLiteral("…*"));
+        m_panelFiltry->pokazKolumnyFrazy(m_kolumnyFrazy.allColumns());
     });
 }
 
@@ -986,7 +891,7 @@ void Tramka_lista_frame::zastosujUkladKolumn(const UkladKolumn &uklad)
 
 void Tramka_lista_frame::OdczytUstawienListyPoczatek()
 {
-    if (Formularz.isEmpty() || !m_ustawienia)
+    if (m_formularz.isEmpty() || !m_ustawienia)
         return;
     ramka::OdczytaneUstawienia wynik;
     const ramka::WynikUstawien w = m_ustawienia->odczytaj(wynik);
@@ -1020,13 +925,13 @@ void Tramka_lista_frame::OdczytUstawienListyPoczatek()
 void Tramka_lista_frame::ZapisUstawienListy(bool tylkoFiltry)
 {
     host::guard([&] {
-        if (!m_ustawienia || Formularz.isEmpty())
+        if (!m_ustawienia || m_formularz.isEmpty())
             return;
         ramka::StanListy stan;
         stan.kolumny = ukladZSiatki();
         stan.sortowanie = FiltrListy.sort();
         if ((tylkoFiltry || host::var::ZapisujFiltryPrzyZamknieciu.get()) && !ukryty(m_panelFiltry)
-            && !ukryty(m_zakresDat)) {
+            && !ukryty(m_panelFiltry->zakresDat())) {
             const partners::DateFilterRecord r = m_zakres.record();
             ramka::UstawienieOkresu okres;
             okres.kodOkresu = r.kolejnosc;
@@ -1046,7 +951,7 @@ void Tramka_lista_frame::ResetUstawienListy()
     if (!m_ustawienia)
         return;
     UkladKolumn przywrocony;
-    const ramka::WynikUstawien w = m_ustawienia->resetuj(ukladZSiatki(), TylkoOdczyt, przywrocony);
+    const ramka::WynikUstawien w = m_ustawienia->resetuj(ukladZSiatki(), m_tylkoOdczyt, przywrocony);
     if (!w.ok) {
         host::InfoBox(this, w.komunikat, host::mb::IconWarning);
         return;
@@ -1073,7 +978,7 @@ void Tramka_lista_frame::widoczneClick()
         host::prompter().runModal(&okno);
         if (m_lista->isActive()) {
             odbudujMenuFrazy();
-            if (!m_szukany->text().isEmpty())
+            if (!m_panelFiltry->szukanyTekst()->text().isEmpty())
                 WarunekFrazy();
             else
                 zastosujFiltry();
@@ -1103,24 +1008,24 @@ void Tramka_lista_frame::PierwszeOtwarcie()
 
 // ---- record actions -----------------------------------------------------------------------------
 
-QWidget *Tramka_lista_frame::UtworzEdytor()
+Tszablon_edycja_form *Tramka_lista_frame::UtworzEdytor()
 {
     return nullptr;
 }
-void Tramka_lista_frame::PokazEdytor(QWidget *edytor)
+void Tramka_lista_frame::PokazEdytor(Tszablon_edycja_form *edytor)
 {
     edytor->show();
     edytor->raise();
 }
-void Tramka_lista_frame::InicjujEdytorNowy(QWidget *) {}
-void Tramka_lista_frame::WczytajDoEdytora(QWidget *, int, bool) {}
+void Tramka_lista_frame::InicjujEdytorNowy(Tszablon_edycja_form *) {}
+void Tramka_lista_frame::WczytajDoEdytora(Tszablon_edycja_form *, int, bool) {}
 void Tramka_lista_frame::NowyRekord() {}
 void Tramka_lista_frame::EdytujRekord(int, bool) {}
-QWidget *Tramka_lista_frame::OtwartyEdytor(int)
+Tszablon_edycja_form *Tramka_lista_frame::OtwartyEdytor(int)
 {
     return nullptr;
 }
-void Tramka_lista_frame::pokazOtwartyEdytor(QWidget *edytor)
+void Tramka_lista_frame::pokazOtwartyEdytor(Tszablon_edycja_form *edytor)
 {
     QTabWidget *zakladki = ZakladkiEdytorow();
     if (zakladki && zakladki->indexOf(edytor) >= 0) {
@@ -1160,7 +1065,7 @@ void Tramka_lista_frame::nowyClick()
     host::guard([&] {
         if (!host::checkWindowsLimits())
             return;
-        QWidget *edytor = NowyDozwolony && !Zablokowana ? UtworzEdytor() : nullptr;
+        Tszablon_edycja_form *edytor = NowyDozwolony && !Zablokowana ? UtworzEdytor() : nullptr;
         if (!edytor) {
             NowyRekord();
             return;
@@ -1222,11 +1127,11 @@ void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
             host::InfoBox(this, QStringLiteral("Resstrings_IDS_Rekord_usuniety"), host::mb::IconWarning);
             continue;
         }
-        if (QWidget *otwarty = kopia ? nullptr : OtwartyEdytor(id)) {
+        if (Tszablon_edycja_form *otwarty = kopia ? nullptr : OtwartyEdytor(id)) {
             pokazOtwartyEdytor(otwarty);
             continue;
         }
-        QWidget *edytor = UtworzEdytor();
+        Tszablon_edycja_form *edytor = UtworzEdytor();
         if (!edytor) {
             EdytujRekord(id, kopia);
             continue;
@@ -1247,56 +1152,21 @@ void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
 
 void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
 {
-    if (TabelaSlownie.isEmpty())
+    // The same questions and store rule as a multi-row delete.
+    const auto pliki = ramka::plikiPowiazane(nullptr, TabelaSlownie, ids);
+    if (pliki.isEmpty() || !ramka::zapytajOUsunieciePlikow(this, pliki))
         return;
-    const int tabela = host::GetIntDB(QStringLiteral("select tabela from definicja_tabela where tabela_slownie = :t"),
-                                      QStringLiteral("tabela"), nullptr, {{QStringLiteral("t"), TabelaSlownie}});
-    if (tabela <= 0)
-        return;
-    QList<QPair<int, QString>> pliki;
-    db::Query q(host::GetConnection(),
-                QStringLiteral("select * from dokument_plik \nwhere tabela = :tabela and id_ = :id_"));
-    q.setObjectName(QStringLiteral("qListaPowiazPliki"));
-    for (int id : ids) {
-        q.close();
-        q.parameters().setValue(QStringLiteral("tabela"), tabela);
-        q.parameters().setValue(QStringLiteral("id_"), id);
-        q.open();
-        for (q.first(); !q.eof(); q.next())
-            pliki.append({q.value(QStringLiteral("id_dp")).toInt(),
-                          QDir(q.value(QStringLiteral("podkatalog")).toString())
-                              .filePath(q.value(QStringLiteral("sciezka")).toString())});
-    }
-    if (pliki.isEmpty())
-        return;
-    QStringList sciezki;
-    for (const auto &p : pliki)
-        sciezki << p.second;
-    if (host::InfoBox(this,
-                      tlumacz("Resstrings_IDS_czyusunpliki") + QLatin1Char('\n') + sciezki.join(QLatin1Char('\n')),
-                      host::mb::YesNo | host::mb::IconQuestion)
-        != host::mb::IdYes)
-        return;
-    if (host::InfoBox(this,
-                      tlumacz("Resstrings_IDS_usunxpliki") + QLatin1Char(' ') + QString::number(pliki.size())
-                          + QLatin1Char('\n') + tlumacz("Resstrings_IDS_CzyKontynuujesz"),
-                      host::mb::YesNo | host::mb::IconQuestion)
-        != host::mb::IdYes)
-        return;
-    const QDir katalog(host::var::SciezkaDokumenty.get());
-    for (const auto &p : pliki) {
-        if (!p.second.isEmpty()) {
-            const QString plik = QDir::isAbsolutePath(p.second) ? p.second : katalog.filePath(p.second);
-            // Only files below the documents folder belong to the store.
-            if (!katalog.path().isEmpty() && QDir::cleanPath(plik).startsWith(QDir::cleanPath(katalog.absolutePath())))
-                QFile::remove(plik);
+    const QString katalog = host::var::SciezkaDokumenty.get();
+    for (const QList<ramka::PlikPowiazany> &lista : pliki) {
+        for (const ramka::PlikPowiazany &plik : lista) {
+            ramka::usunPlikZMagazynu(katalog, plik.sciezka);
+            m_usunPowiazPliki->setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
+            m_usunPowiazPliki->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
+            m_usunPowiazPliki->setValue(QStringLiteral("@id_u"), host::AktIdU());
+            m_usunPowiazPliki->setValue(QStringLiteral("@czy_wymuszenie"), 0);
+            m_usunPowiazPliki->setValue(QStringLiteral("@id"), plik.idDp);
+            host::ExecProc(*m_usunPowiazPliki);
         }
-        m_usunPowiazPliki->setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
-        m_usunPowiazPliki->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
-        m_usunPowiazPliki->setValue(QStringLiteral("@id_u"), host::AktIdU());
-        m_usunPowiazPliki->setValue(QStringLiteral("@czy_wymuszenie"), 0);
-        m_usunPowiazPliki->setValue(QStringLiteral("@id"), p.first);
-        host::ExecProc(*m_usunPowiazPliki);
     }
 }
 
@@ -1321,8 +1191,7 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
         bool usunieto = false;
         qint64 pokaz = 0;
         {
-            const QScopedValueRollback trwa(OdswiezanieTrwa, true);
-            AktualnyRekord = 0;
+            const QScopedValueRollback trwa(m_odswiezanieTrwa, true);
             if (ids.size() == 1) {
                 if (GoToId(ids.first())) {
                     const int i = m_lista->recNo();
@@ -1353,12 +1222,19 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
     });
 }
 
+void Tramka_lista_frame::ustawParametryUsuwania(db::StoredProc &usun, int id) const
+{
+    usun.setValue(QStringLiteral("@tabela"), m_tabela);
+    usun.setValue(QStringLiteral("@nazwa_id"), m_nazwaId);
+    usun.setValue(QStringLiteral("@id"), id);
+}
+
 bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
 {
     ramka::ParametryUsuwania p;
     p.ids = ids;
-    p.tabela = m_usunRekord->value(QStringLiteral("@tabela")).toString();
-    p.nazwaId = m_usunRekord->value(QStringLiteral("@nazwa_id")).toString();
+    p.tabela = m_tabela;
+    p.nazwaId = m_nazwaId;
     p.wymuszenie = KontekstRamki != 0;
     p.tabelaCanDel = SprawdzajPrzedUsunieciem ? m_usuwanie->value(QStringLiteral("@tabela")).toString() : QString();
     // A derived frame's hooks touch widgets and the host connection: the
@@ -1366,6 +1242,7 @@ bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
     p.hakiOkna.kontekst = this;
     p.hakiOkna.przedUsunieciem = [this](int id) { return PrzedUsunieciem(id); };
     p.hakiOkna.poUsunieciu = [this](int id) { PoUsunieciu(id); };
+    p.hakiOkna.parametryWiersza = [this](db::StoredProc &usun, int id) { ustawParametryUsuwania(usun, id); };
     ramka::TUsuwanie_zaznaczonych usuwanie(p);
     usuwanie.ustawTabeleSlownie(TabelaSlownie);
     usuwanie.ustawPytanie(PotwierdzUsuniecieZaznaczonych());
@@ -1391,32 +1268,12 @@ bool Tramka_lista_frame::Usuwanie_rekordu(int id)
             return false;
         m_usunRekord->setValue(QStringLiteral("@id_u"), host::AktIdU());
         m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), KontekstRamki != 0 ? 1 : 0);
-        int wynik = 0;
-        const bool koszt = m_usunRekord->value(QStringLiteral("@tabela")).toString() == QLatin1String("koszt");
-        const int leasing = koszt
-            ? host::GetIntDB(QStringLiteral("select id_leasing from flota_leasing where id_koszt = :id"), QString(),
-                             nullptr, {{QStringLiteral("id"), id}})
-            : 0;
-        if (leasing > 0) {
-            m_usunRekord->setValue(QStringLiteral("@tabela"), QStringLiteral("flota_leasing"));
-            m_usunRekord->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_leasing"));
-            m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), 0);
-            m_usunRekord->setValue(QStringLiteral("@id"), leasing);
-            const int ok = host::ExecProc(*m_usunRekord);
-            wynik = ok ? m_usunRekord->returnValue() : -1;
-            m_usunRekord->setValue(QStringLiteral("@tabela"), QStringLiteral("koszt"));
-            m_usunRekord->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_koszt"));
-        } else {
-            m_usunRekord->setValue(QStringLiteral("@id"), id);
-            const int ok = host::ExecProc(*m_usunRekord);
-            wynik = ok ? m_usunRekord->returnValue() : -1;
-            if (wynik == 0)
-                PoUsunieciu(id);
-        }
-        if (wynik != 0) {
+        ustawParametryUsuwania(*m_usunRekord, id);
+        if (!host::ExecProc(*m_usunRekord) || m_usunRekord->returnValue() != 0) {
             host::InfoBox(this, QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"), host::mb::IconError);
             return false;
         }
+        PoUsunieciu(id);
         return true;
     });
     if (usunieto)
@@ -1458,7 +1315,7 @@ void Tramka_lista_frame::podgladClick()
         for (const ui::GridColumn &k : m_grid->columnLayout())
             if (!k.isSelectionColumn())
                 siatka.push_back({k.fieldName, k.displayTitle(), k.width, k.visible});
-        const auto kolumny = ramka::wybierzKolumnyWydruku(this, Formularz, host::AktIdU(), siatka);
+        const auto kolumny = ramka::wybierzKolumnyWydruku(this, m_formularz, host::AktIdU(), siatka);
         if (!kolumny)
             return;
         const QString tytul = window() ? window()->windowTitle() : QString();
@@ -1485,9 +1342,9 @@ void Tramka_lista_frame::Timer1Timer()
 {
     host::guard([&] {
         m_timer->stop();
-        if (ramka::SesjaEdytorow::wlaczona() && !SesjaOdtworzona) {
-            SesjaOdtworzona = true;
-            const ramka::SesjaEdytorow sesja(KodDll);
+        if (ramka::SesjaEdytorow::wlaczona() && !m_sesjaOdtworzona) {
+            m_sesjaOdtworzona = true;
+            const ramka::SesjaEdytorow sesja(m_kodDll);
             m_zSesji = true;
             for (int id : sesja.otwarte()) {
                 if (id > 0 && GoToId(id)) {
@@ -1501,7 +1358,7 @@ void Tramka_lista_frame::Timer1Timer()
         const QList<int> doEdycji = DoEdycji;
         DoEdycji.clear();
         for (int id : doEdycji) {
-            if (QWidget *otwarty = OtwartyEdytor(id)) {
+            if (Tszablon_edycja_form *otwarty = OtwartyEdytor(id)) {
                 pokazOtwartyEdytor(otwarty);
             } else if (GoToId(id)) {
                 m_grid->uncheckAll();
@@ -1509,9 +1366,4 @@ void Tramka_lista_frame::Timer1Timer()
             }
         }
     });
-}
-
-void Tramka_lista_frame::sesjaPrzyZamknieciu()
-{
-    ramka::SesjaEdytorow(KodDll).zamknietoWszystkie();
 }

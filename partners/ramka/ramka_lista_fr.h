@@ -18,8 +18,6 @@
 #include <vector>
 
 class QAction;
-class QComboBox;
-class QDateTimeEdit;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -37,6 +35,10 @@ class ListaGrid;
 }
 
 class TComboFiltrPopup;
+class Tszablon_edycja_form;
+namespace ramka {
+class PanelFiltrow;
+}
 
 // The reusable list behind every list of the module. A derived frame
 // declares its command (UstawKwerende), its grid columns (UstawKolumny) and
@@ -45,6 +47,8 @@ class TComboFiltrPopup;
 class Tramka_lista_frame : public QWidget
 {
     Q_OBJECT
+    // Lets the host see, without linking the module, that the rows are in.
+    Q_PROPERTY(bool DaneWczytane READ daneWczytane)
 public:
     explicit Tramka_lista_frame(QWidget *parent = nullptr, const QString &name = QStringLiteral("ramka_lista_frame"));
     ~Tramka_lista_frame() override;
@@ -58,34 +62,24 @@ public:
     QToolBar *ToolBar() const { return m_toolBar; }
     QToolBar *ToolBarDodatkowy() const { return m_toolBarDodatkowy; }
     QMenu *dostosuj_popup() const { return m_popup; }
-    QLineEdit *szukany_tekst() const { return m_szukany; }
+    QLineEdit *szukany_tekst() const;
     // Opens the queued edits (DoEdycji) and restores the session once started.
     QTimer *Timer1() const { return m_timer; }
     QAction *akcja(const QString &name) const;
     QString tekstPanelu(int panel) const;
 
     // ---- state ----
-    QString KodDll;
-    QString Formularz;
-    QString NazwaKomponentu;
-    bool TylkoOdczyt = false;
-    bool BezWlasnejKwerendy = false;
-    bool DaneWczytane = false;
-    bool OdswiezanieTrwa = false;
-    bool SesjaOdtworzona = false;
-    int KontekstRamki = 0;
+    // Kept by the frame; owners and tests read it.
+    const QString &formularz() const { return m_formularz; }
+    bool daneWczytane() const { return m_daneWczytane; }
+    bool odswiezanieTrwa() const { return m_odswiezanieTrwa; }
+    bool sesjaOdtworzona() const { return m_sesjaOdtworzona; }
     QStringList KolumnyWyszukiwania;
     QStringList KolumnyDat;
-    QString DomyslnaKolumnaDaty;
-    QStringList FormatyLiczbPola; // with FormatyLiczbMiejsca: number of decimals per field
-    QStringList FormatyLiczbMiejsca;
-    QStringList FormatyLiczbProste; // "#0.00"
-    QStringList WykluczoneZWyszukiwania;
     QList<int> DoEdycji;
     partners::TFilterCollector FiltrListy;
     partners::DateRangeFilter &zakres() { return m_zakres; }
     ramka::UstawieniaListy *ustawienia() const { return m_ustawienia.get(); }
-    qint64 AktualnyRekord = 0; // id of the row to return to; 0 none
 
     // ---- operations ----
     void odswiezClick();
@@ -125,11 +119,15 @@ public:
     virtual QString DodatkowyWarunekFrazy(const QString &fraza);
     virtual void EdytujLubKopiuj(bool kopia);
     virtual void WarunekFrazy();
-    virtual QWidget *UtworzEdytor();
-    virtual void PokazEdytor(QWidget *edytor);
+    virtual Tszablon_edycja_form *UtworzEdytor();
+    virtual void PokazEdytor(Tszablon_edycja_form *edytor);
     virtual void PokazLiczbeRekordow();
     virtual bool Usuwanie_rekordu(int id);
     virtual bool UsunZaznaczone(const QList<int> &ids);
+    // PUsunW's row parameters (@tabela, @nazwa_id, @id); a frame whose rows
+    // are deleted through another record overrides it. A multi-row delete
+    // calls it for its worker's procedure: values only, not its connection.
+    virtual void ustawParametryUsuwania(db::StoredProc &usun, int id) const;
     virtual bool PrzedUsunieciem(int id);
     virtual bool PoUsunieciu(int id);
     virtual void PoUsuwaniu();
@@ -158,17 +156,24 @@ protected:
     QString SzablonOpisu;  // ZwrocTekstOpis; default Edycja + " %id"
     partners::DateParameterOptions OpcjeDat;
     int DomyslnyZakres = partners::DatePresetCode::All; // applied at init unless a stored range exists
+    // Non-zero adds the control-period preset and forces deletions.
+    int KontekstRamki = 0;
+    QString DomyslnaKolumnaDaty;
+    QStringList FormatyLiczbPola; // with FormatyLiczbMiejsca: number of decimals per field
+    QStringList FormatyLiczbMiejsca;
+    QStringList FormatyLiczbProste; // "#0.00"
+    QStringList WykluczoneZWyszukiwania;
 
     // ---- editor hooks ----
-    virtual void InicjujEdytorNowy(QWidget *edytor);
-    virtual void WczytajDoEdytora(QWidget *edytor, int id, bool kopia);
+    virtual void InicjujEdytorNowy(Tszablon_edycja_form *edytor);
+    virtual void WczytajDoEdytora(Tszablon_edycja_form *edytor, int id, bool kopia);
     virtual void NowyRekord();
     virtual void EdytujRekord(int id, bool kopia);
-    virtual QWidget *OtwartyEdytor(int id);
+    virtual Tszablon_edycja_form *OtwartyEdytor(int id);
     virtual QTabWidget *ZakladkiEdytorow();
     bool OtwieraneZSesji() const { return m_zSesji; }
     // An editor already open for the row comes forward: its page, or its window.
-    void pokazOtwartyEdytor(QWidget *edytor);
+    void pokazOtwartyEdytor(Tszablon_edycja_form *edytor);
 
     // ---- data-set steps ----
     virtual void ListaBeforeOpen();
@@ -180,14 +185,12 @@ protected:
     virtual void OdswiezDaneZewnetrzne();
     virtual QString KodModuluUstawien() const;
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
     QList<partners::GridColumnInfo> kolumnyInfo() const;
     void aktualizujPrzyciski();
     void aktualizujTytulyFiltrow();
 
 private:
     void zbudujWidok();
-    void zbudujPanelFiltrow(QWidget *panel);
     void wypelnijZakresDat();
     void pokazZakres();
     void przeczytajPickery();
@@ -198,10 +201,17 @@ private:
     UkladKolumn ukladZSiatki() const;
     void zastosujFormaty();
     void ponownieOtworz();
-    void sesjaPrzyZamknieciu();
     void usunPowiazanePliki(const QList<int> &ids);
     void ustawStatus(int panel, const QString &text);
 
+    QString m_kodDll;
+    QString m_formularz;
+    QString m_nazwaKomponentu;
+    bool m_tylkoOdczyt = false;
+    bool m_bezWlasnejKwerendy = false;
+    bool m_daneWczytane = false;
+    bool m_odswiezanieTrwa = false;
+    bool m_sesjaOdtworzona = false;
     db::DataSet *m_lista = nullptr;
     db::StoredProc *m_usunRekord = nullptr;
     db::StoredProc *m_usuwanie = nullptr;
@@ -210,13 +220,7 @@ private:
     QToolBar *m_toolBar = nullptr;
     QToolBar *m_toolBarDodatkowy = nullptr;
     QMenu *m_popup = nullptr;
-    QMenu *m_menuFrazy = nullptr;
-    QWidget *m_panelFiltry = nullptr;
-    QComboBox *m_zakresDat = nullptr;
-    QComboBox *m_ktoraData = nullptr;
-    QDateTimeEdit *m_okresOd = nullptr;
-    QDateTimeEdit *m_okresDo = nullptr;
-    QLineEdit *m_szukany = nullptr;
+    ramka::PanelFiltrow *m_panelFiltry = nullptr;
     QList<QLabel *> m_panele;
     QTimer *m_timer = nullptr;
     QPointer<TComboFiltrPopup> m_popupFiltru;
@@ -225,13 +229,14 @@ private:
     partners::PhraseColumnsMenu m_kolumnyFrazy;
     std::unique_ptr<ramka::UstawieniaListy> m_ustawienia;
     QString m_bazowa;
+    QString m_tabela;
+    QString m_nazwaId;
     QString m_ostatniaKwerenda;
     QList<db::FieldDef> m_pola;
     std::vector<ui::GridColumn> m_kolumnyProjektu;
     QString m_kolumnaDaty;
     QDate m_dzisiaj;
     bool m_zainicjowana = false;
-    bool m_wypelnianie = false;
     bool m_zSesji = false;
     bool m_formatyUstawione = false;
     bool m_pierwszeOtwarcie = true;

@@ -1,7 +1,7 @@
 #include "ramka/actions/usuwanie_watek.h"
 
 #include "connection.h"
-#include "db_error.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "stored_proc.h"
 
@@ -15,19 +15,18 @@ namespace ramka {
 
 namespace {
 
-const QString Zrodlo = QStringLiteral("ramka/actions/usuwanie_watek");
-const QString MetodaUsuwania = QStringLiteral("Tramka_lista_frame::Usuwanie_rekordu");
-
-int usunW(db::Connection &polaczenie, const QString &tabela, const QString &nazwaId, int idU, bool wymuszenie, int id)
+// PUsunW for one row, ready to run.
+std::unique_ptr<db::StoredProc> usunW(db::Connection &polaczenie, const QString &tabela, const QString &nazwaId,
+                                      int idU, bool wymuszenie, int id)
 {
-    db::StoredProc usun(&polaczenie, QStringLiteral("PUsunW;1"));
-    usun.refreshParameters();
-    usun.setValue(QStringLiteral("@tabela"), tabela);
-    usun.setValue(QStringLiteral("@nazwa_id"), nazwaId);
-    usun.setValue(QStringLiteral("@id_u"), idU);
-    usun.setValue(QStringLiteral("@czy_wymuszenie"), wymuszenie ? 1 : 0);
-    usun.setValue(QStringLiteral("@id"), id);
-    return usun.execProc();
+    auto usun = std::make_unique<db::StoredProc>(&polaczenie, QStringLiteral("PUsunW;1"));
+    usun->refreshParameters();
+    usun->setValue(QStringLiteral("@tabela"), tabela);
+    usun->setValue(QStringLiteral("@nazwa_id"), nazwaId);
+    usun->setValue(QStringLiteral("@id_u"), idU);
+    usun->setValue(QStringLiteral("@czy_wymuszenie"), wymuszenie ? 1 : 0);
+    usun->setValue(QStringLiteral("@id"), id);
+    return usun;
 }
 
 } // namespace
@@ -132,12 +131,15 @@ void TUsuwanie_watek::run()
     WynikUsuwania wynik;
     wynik.wszystkie = int(m_p.ids.size());
     std::unique_ptr<db::Connection> polaczenie;
-    try {
-        polaczenie = db::Connection::open(m_p.polaczenie);
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + blad.message());
-        wynik.bledy << blad.message();
-    }
+    host::guard([&] {
+        try {
+            polaczenie = db::Connection::open(m_p.polaczenie);
+        } catch (const std::exception &blad) {
+            // The guard logs it; the user's report needs its text too.
+            wynik.bledy << QString::fromUtf8(blad.what());
+            throw;
+        }
+    });
     if (polaczenie) {
         for (int id : m_p.ids) {
             if (!czekajNaWznowienie()) {
@@ -177,15 +179,7 @@ std::optional<bool> TUsuwanie_watek::wywolajWOknie(std::function<bool()> hak)
                 if (zadanie->porzucone)
                     return;
             }
-            bool wynik = false;
-            try {
-                wynik = hak();
-            } catch (const std::exception &blad) {
-                host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__,
-                                       QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
-            } catch (...) {
-                host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH unknown"));
-            }
+            const bool wynik = host::guard(false, hak);
             QMutexLocker blokada(&zadanie->mutex);
             zadanie->wynik = wynik;
             zadanie->odpowiedziano = true;
@@ -212,93 +206,85 @@ bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
         wynik.cosUsunieto = true;
         return true;
     }
-    try {
-        if (m_p.usuwanieRekordu) {
-            if (m_p.usuwanieRekordu(id, polaczenie)) {
-                ++wynik.usuniete;
-                wynik.usunieteIds << id;
-                wynik.cosUsunieto = true;
-            }
+    return host::guard(true, [&] {
+        try {
+            return wykonajUsuniecie(polaczenie, id, wynik);
+        } catch (const std::exception &blad) {
+            // The guard logs it; the user's report names the row.
+            wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(QString::fromUtf8(blad.what()));
+            throw;
+        }
+    });
+}
+
+bool TUsuwanie_watek::wykonajUsuniecie(db::Connection &polaczenie, int id, WynikUsuwania &wynik)
+{
+    if (!m_p.tabelaCanDel.isEmpty()) {
+        db::StoredProc sprawdz(&polaczenie, QStringLiteral("PCanDel;1"));
+        sprawdz.refreshParameters();
+        sprawdz.setValue(QStringLiteral("@id"), id);
+        sprawdz.setValue(QStringLiteral("@tabela"), m_p.tabelaCanDel);
+        sprawdz.setValue(QStringLiteral("@id_jezyka"), m_p.idJezyka);
+        sprawdz.setValue(QStringLiteral("@czy_wymuszenie"), 0);
+        sprawdz.execProc();
+        const QString odp = sprawdz.value(QStringLiteral("@odp")).toString();
+        if (!odp.trimmed().isEmpty()) {
+            wynik.odmowy << odp;
             return true;
         }
-        if (!m_p.tabelaCanDel.isEmpty()) {
-            db::StoredProc sprawdz(&polaczenie, QStringLiteral("PCanDel;1"));
-            sprawdz.refreshParameters();
-            sprawdz.setValue(QStringLiteral("@id"), id);
-            sprawdz.setValue(QStringLiteral("@tabela"), m_p.tabelaCanDel);
-            sprawdz.setValue(QStringLiteral("@id_jezyka"), m_p.idJezyka);
-            sprawdz.setValue(QStringLiteral("@czy_wymuszenie"), 0);
-            sprawdz.execProc();
-            const QString odp = sprawdz.value(QStringLiteral("@odp")).toString();
-            if (!odp.trimmed().isEmpty()) {
-                wynik.odmowy << odp;
-                return true;
-            }
-        }
-        if (m_p.przedUsunieciem && !m_p.przedUsunieciem(id, polaczenie)) {
+    }
+    if (m_p.przedUsunieciem && !m_p.przedUsunieciem(id, polaczenie)) {
+        ++wynik.odrzuconePrzezHak;
+        return true;
+    }
+    if (m_p.hakiOkna.przedUsunieciem) {
+        const std::optional<bool> zgoda =
+            wywolajWOknie([this, id] { return m_p.hakiOkna.kontekst && m_p.hakiOkna.przedUsunieciem(id); });
+        if (!zgoda)
+            return false;
+        if (!*zgoda) {
             ++wynik.odrzuconePrzezHak;
             return true;
         }
-        if (m_p.hakiOkna.przedUsunieciem) {
-            const std::optional<bool> zgoda =
-                wywolajWOknie([this, id] { return m_p.hakiOkna.kontekst && m_p.hakiOkna.przedUsunieciem(id); });
-            if (!zgoda)
-                return false;
-            if (!*zgoda) {
-                ++wynik.odrzuconePrzezHak;
-                return true;
-            }
-        }
+    }
 
-        db::Transaction transakcja(polaczenie);
-        for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id)) {
-            const int kod =
-                usunW(polaczenie, QStringLiteral("dokument_plik"), QStringLiteral("id_dp"), m_p.idU, false, plik.idDp);
-            // 101: the link went with something else meanwhile; the file still goes.
-            if (kod != 0 && kod != 101) {
-                wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
-                return true;
-            }
-        }
-        int kod = 0;
-        if (m_p.tabela.compare(QLatin1String("koszt"), Qt::CaseInsensitive) == 0) {
-            const int idLeasingu = host::GetIntDB(
-                QStringLiteral("select id_leasing from flota_leasing where id_koszt = ") + QString::number(id),
-                QString(), &polaczenie);
-            // A leasing's cost goes through its leasing record.
-            if (idLeasingu > 0)
-                kod = usunW(polaczenie, QStringLiteral("flota_leasing"), QStringLiteral("id_leasing"), m_p.idU, false,
-                            idLeasingu);
-            else
-                kod = usunW(polaczenie, m_p.tabela, m_p.nazwaId, m_p.idU, m_p.wymuszenie, id);
-        } else {
-            kod = usunW(polaczenie, m_p.tabela, m_p.nazwaId, m_p.idU, m_p.wymuszenie, id);
-        }
-        if (kod != 0) {
-            wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(kod);
+    const auto usun = usunW(polaczenie, m_p.tabela, m_p.nazwaId, m_p.idU, m_p.wymuszenie, id);
+    if (m_p.hakiOkna.parametryWiersza && !wywolajWOknie([&] {
+            if (m_p.hakiOkna.kontekst)
+                m_p.hakiOkna.parametryWiersza(*usun, id);
+            return true;
+        }))
+        return false;
+
+    db::Transaction transakcja(polaczenie);
+    for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id)) {
+        const int kod =
+            usunW(polaczenie, QStringLiteral("dokument_plik"), QStringLiteral("id_dp"), m_p.idU, false, plik.idDp)
+                ->execProc();
+        // 101: the link went with something else meanwhile; the file still goes.
+        if (kod != 0 && kod != 101) {
+            wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
             return true;
         }
-        transakcja.commit();
-        ++wynik.usuniete;
-        wynik.usunieteIds << id;
-        wynik.cosUsunieto = true;
-        usunPliki(id, wynik);
-        if (m_p.poUsunieciu)
-            m_p.poUsunieciu(id, polaczenie);
-        if (m_p.hakiOkna.poUsunieciu)
-            wywolajWOknie([this, id] {
-                if (m_p.hakiOkna.kontekst)
-                    m_p.hakiOkna.poUsunieciu(id);
-                return true;
-            });
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__, QStringLiteral("CATCH ") + blad.message());
-        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(blad.message());
-    } catch (const std::exception &blad) {
-        host::save_log_to_file(Zrodlo, MetodaUsuwania, __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromLocal8Bit(blad.what()));
-        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(QString::fromLocal8Bit(blad.what()));
     }
+    const int kod = usun->execProc();
+    if (kod != 0) {
+        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(kod);
+        return true;
+    }
+    transakcja.commit();
+    ++wynik.usuniete;
+    wynik.usunieteIds << id;
+    wynik.cosUsunieto = true;
+    usunPliki(id, wynik);
+    if (m_p.poUsunieciu)
+        m_p.poUsunieciu(id, polaczenie);
+    if (m_p.hakiOkna.poUsunieciu)
+        wywolajWOknie([this, id] {
+            if (m_p.hakiOkna.kontekst)
+                m_p.hakiOkna.poUsunieciu(id);
+            return true;
+        });
     return true;
 }
 

@@ -15,7 +15,8 @@
 
 namespace db {
 class Connection;
-}
+class StoredProc;
+} // namespace db
 
 namespace ramka {
 
@@ -38,6 +39,9 @@ struct HakiOkna
     QPointer<QObject> kontekst;
     std::function<bool(int id)> przedUsunieciem; // false keeps the row
     std::function<void(int id)> poUsunieciu;     // after the row's commit
+    // May change PUsunW's @tabela, @nazwa_id and @id of a row; the procedure
+    // belongs to the worker's connection, so only its values are set.
+    std::function<void(db::StoredProc &usun, int id)> parametryWiersza;
 };
 
 // What a multi-row delete needs from the list frame.
@@ -57,9 +61,6 @@ struct ParametryUsuwania
     HakUsuwania poUsunieciu;
     // Run after the worker's hooks of the same name, outside the row's transaction.
     HakiOkna hakiOkna;
-    // A derived frame's own Usuwanie_rekordu: replaces the whole step of a
-    // row (check, hooks, PUsunW, linked files); true counts the row as deleted.
-    HakUsuwania usuwanieRekordu;
     // Linked files to remove with their row, by row id.
     QHash<int, QList<PlikPowiazany>> plikiDoUsuniecia;
     QString katalogDokumentow;
@@ -119,6 +120,8 @@ private:
     bool czekajNaWznowienie();
     // False when the row was given up (porzuc) before it was decided.
     bool usunWiersz(db::Connection &polaczenie, int id, WynikUsuwania &wynik);
+    // The row's steps; usunWiersz runs them under the handler guard.
+    bool wykonajUsuniecie(db::Connection &polaczenie, int id, WynikUsuwania &wynik);
     void usunPliki(int id, WynikUsuwania &wynik);
     // Runs the hook on the window's thread; nullopt when given up.
     std::optional<bool> wywolajWOknie(std::function<bool()> hak);

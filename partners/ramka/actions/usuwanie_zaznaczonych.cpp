@@ -3,7 +3,7 @@
 #include "ramka/actions/usuwanie_postep_form.h"
 
 #include "connection.h"
-#include "db_error.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "host_variables.h"
 #include "prompter.h"
@@ -14,8 +14,6 @@
 namespace ramka {
 
 namespace {
-
-const QString Zrodlo = QStringLiteral("ramka/actions/usuwanie_zaznaczonych");
 
 QString tekst(const char *klucz)
 {
@@ -34,7 +32,7 @@ QHash<int, QList<PlikPowiazany>> plikiPowiazane(db::Connection *polaczenie, cons
     const int kod = host::KodTabeli(tabelaSlownie, c);
     if (kod <= 0 || !c)
         return wynik;
-    try {
+    const bool ok = host::guard([&] {
         db::Query q(c,
                     QStringLiteral("select id_dp, sciezka from dokument_plik where tabela = :tabela and id_ = :id_"
                                    " order by id_dp"));
@@ -47,11 +45,9 @@ QHash<int, QList<PlikPowiazany>> plikiPowiazane(db::Connection *polaczenie, cons
                                            q.value(QStringLiteral("sciezka")).toString()};
             q.close();
         }
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("Tramka_lista_frame::usunClick"), __LINE__,
-                               QStringLiteral("CATCH ") + blad.message());
+    });
+    if (!ok)
         wynik.clear();
-    }
     return wynik;
 }
 

@@ -175,7 +175,8 @@ TEST_P(ListaFirmOkna, PickerImportuMowiOFirmieIOferujePrzyciskiImportu)
     EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(u"l3InfoFirma"_s)->isHidden());
     EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(u"l4InfoFirma"_s)->isHidden());
     // A picker of its own: its list settings do not mix with the plain picker's.
-    EXPECT_EQ(bezPowiazania.frame_list()->Formularz, host::ZwrocBazowaWartoscKomponentu(u"lista_firm_sp_modal_form"_s));
+    EXPECT_EQ(bezPowiazania.frame_list()->formularz(),
+              host::ZwrocBazowaWartoscKomponentu(u"lista_firm_sp_modal_form"_s));
 
     const auto dodawanie = [](const QStringList &) { return 0; };
     // Outside an import only adding a company is offered.

@@ -39,7 +39,7 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
     _Execute(qApp, 1);
     QPointer<QWidget> pierwsze = partners::windows().lista_firm_form;
     ASSERT_TRUE(pierwsze);
-    EXPECT_TRUE(ramka()->DaneWczytane);
+    EXPECT_TRUE(ramka()->daneWczytane());
     db::DataSet *lista = ramka()->Lista();
     ASSERT_TRUE(lista->isActive());
     EXPECT_GE(lista->recordCount(), FirmyDemo);
@@ -74,9 +74,11 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     QPointer<QWidget> okno = partners::windows().lista_firm_form;
     ASSERT_TRUE(okno);
     EXPECT_TRUE(okno->isWindow());
-    ramka()->OdswiezanieTrwa = true;
-    EXPECT_FALSE(okno->close()) << "not while the rows are being read";
-    ramka()->OdswiezanieTrwa = false;
+    bool zamknieto = true;
+    QObject::connect(
+        ramka()->Lista(), &db::DataSet::beforeOpen, okno, [&] { zamknieto = okno->close(); }, Qt::SingleShotConnection);
+    ramka()->odswiezClick();
+    EXPECT_FALSE(zamknieto) << "not while the rows are being read";
     ramka()->akcja(u"zamknij"_s)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(okno);

@@ -18,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -35,21 +34,6 @@ constexpr int Ile = 50;
 constexpr int CzasMs = 60000;
 
 QStringList g_ostrzezeniaWatkow;
-QtMessageHandler g_poprzedniHandler = nullptr;
-
-void zbierajOstrzezenia(QtMsgType typ, const QMessageLogContext &kontekst, const QString &tekst)
-{
-    if (tekst.contains(QLatin1String("thread"), Qt::CaseInsensitive))
-        g_ostrzezeniaWatkow << tekst;
-    if (g_poprzedniHandler)
-        g_poprzedniHandler(typ, kontekst, tekst);
-}
-
-bool zaczynaKomunikat(const QStringList &teksty, const char *klucz)
-{
-    const QString poczatek = host::LoadResstrings(QString::fromLatin1(klucz));
-    return std::any_of(teksty.cbegin(), teksty.cend(), [&](const QString &t) { return t.startsWith(poczatek); });
-}
 
 class UsuwanieTest : public HostDatabaseTest
 {
@@ -113,84 +97,60 @@ protected:
     QString m_opis;
 };
 
-// Blocks the worker at the n-th row until the test lets it go on.
+// Blocks the worker at the given rows until the test lets it go on, and
+// notes whether it ever ran on the window's thread or the host's connection.
 struct Zapora
 {
-    int naWierszu = 0;
+    QList<int> naWierszach;
     std::atomic<int> wywolania{0};
-    std::atomic<bool> dotarl{false};
+    std::atomic<int> dotarl{-1};
+    std::atomic<bool> naWatkuUi{false};
+    std::atomic<bool> polaczenieHosta{false};
     QSemaphore puszczony;
 
     HakUsuwania hak()
     {
-        return [this](int, db::Connection &) {
-            if (wywolania++ == naWierszu) {
-                dotarl = true;
+        return [this, ui = QThread::currentThread(), host = host::GetConnection()](int, db::Connection &c) {
+            naWatkuUi = naWatkuUi || QThread::currentThread() == ui;
+            polaczenieHosta = polaczenieHosta || &c == host;
+            const int wiersz = wywolania++;
+            if (naWierszach.contains(wiersz)) {
+                dotarl = wiersz;
                 puszczony.tryAcquire(1, CzasMs);
             }
             return true;
         };
     }
+    bool czekaj(int wiersz)
+    {
+        return QTest::qWaitFor([&] { return dotarl.load() == wiersz; }, CzasMs);
+    }
 };
 
 } // namespace
 
-TEST_P(UsuwanieTest, DeletesEverySelectedRowAndDecliningDeletesNothing)
-{
-    prompter().answerMessage(host::mb::IdNo);
-    TUsuwanie_zaznaczonych odrzucone(parametry());
-    EXPECT_EQ(odrzucone.wykonaj(nullptr, true).usuniete, 0);
-    EXPECT_FALSE(odrzucone.potwierdzono());
-    EXPECT_EQ(istniejace(m_ids), Ile);
-    EXPECT_TRUE(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).isEmpty());
-
-    const WynikUsuwania w = usun(parametry());
-    EXPECT_EQ(w.usuniete, Ile);
-    EXPECT_EQ(w.przetworzone, Ile);
-    EXPECT_FALSE(w.przerwano);
-    EXPECT_TRUE(w.cosUsunieto);
-    EXPECT_EQ(istniejace(m_ids), 0);
-    EXPECT_EQ(istniejace({m_obca}), 1);
-    EXPECT_TRUE(m_opis.contains(QString::number(Ile))) << m_opis.toStdString();
-    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
-}
-
-TEST_P(UsuwanieTest, StopHalfWayKeepsTheRestWhole)
+// Suspended at row 10, then stopped at row 20, from the window's thread
+// while the worker waits on its own thread and connection.
+TEST_P(UsuwanieTest, SuspendHoldsTheWorkerAndStopKeepsTheRestWhole)
 {
     QHash<int, int> adresyPrzed;
     for (int id : m_ids)
         adresyPrzed[id] = adresy(id);
     Zapora zapora;
-    zapora.naWierszu = 20;
-    ParametryUsuwania p = parametry();
-    p.przedUsunieciem = zapora.hak();
-    const WynikUsuwania w = usun(p, [&](Tusuwanie_postep_form &okno) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return zapora.dotarl.load(); }, CzasMs));
-        okno.findChild<QPushButton *>(u"bPrzerwij"_s)->click();
-        zapora.puszczony.release();
-    });
-
-    // The row under way when stopped is finished; no other one is started.
-    EXPECT_EQ(w.usuniete, 21);
-    EXPECT_TRUE(w.przerwano);
-    EXPECT_EQ(w.pozostale(), Ile - 21);
-    EXPECT_EQ(istniejace(m_ids), Ile - 21);
-    EXPECT_TRUE(m_opis.contains(QLatin1String("50")) && m_opis.contains(QLatin1String("21"))) << m_opis.toStdString();
-    for (int id : m_ids)
-        EXPECT_EQ(adresy(id), istniejace({id}) == 1 ? adresyPrzed[id] : 0) << id;
-}
-
-TEST_P(UsuwanieTest, SuspendHoldsTheWorkerUntilResumed)
-{
-    Zapora zapora;
-    zapora.naWierszu = 10;
+    zapora.naWierszach = {10, 20};
     ParametryUsuwania p = parametry();
     p.przedUsunieciem = zapora.hak();
     int wstrzymanyNa = -1;
     int usunieteWeWstrzymaniu = -1;
     QString napisWstrzymania;
+    g_ostrzezeniaWatkow.clear();
+    const QtMessageHandler poprzedni =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &tekst) {
+            if (tekst.contains(QLatin1String("thread"), Qt::CaseInsensitive))
+                g_ostrzezeniaWatkow << tekst;
+        });
     const WynikUsuwania w = usun(p, [&](Tusuwanie_postep_form &okno) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return zapora.dotarl.load(); }, CzasMs));
+        ASSERT_TRUE(zapora.czekaj(10));
         QPushButton *wstrzymaj = okno.findChild<QPushButton *>(u"bWstrzymaj"_s);
         wstrzymaj->click();
         napisWstrzymania = wstrzymaj->text();
@@ -202,13 +162,26 @@ TEST_P(UsuwanieTest, SuspendHoldsTheWorkerUntilResumed)
         wstrzymanyNa = postep->value();
         usunieteWeWstrzymaniu = Ile - istniejace(m_ids);
         wstrzymaj->click();
+        ASSERT_TRUE(zapora.czekaj(20));
+        okno.findChild<QPushButton *>(u"bPrzerwij"_s)->click();
+        zapora.puszczony.release();
     });
+    qInstallMessageHandler(poprzedni);
 
     EXPECT_EQ(wstrzymanyNa, 11);
     EXPECT_EQ(usunieteWeWstrzymaniu, 11);
     EXPECT_EQ(napisWstrzymania, host::LoadResstrings(u"Resstrings_IDS_Wznow"_s));
-    EXPECT_EQ(w.usuniete, Ile);
-    EXPECT_EQ(istniejace(m_ids), 0);
+    EXPECT_FALSE(zapora.naWatkuUi.load());
+    EXPECT_FALSE(zapora.polaczenieHosta.load());
+    EXPECT_TRUE(g_ostrzezeniaWatkow.isEmpty()) << g_ostrzezeniaWatkow.join(QLatin1Char('\n')).toStdString();
+    // The row under way when stopped is finished; no other one is started.
+    EXPECT_EQ(w.usuniete, 21);
+    EXPECT_TRUE(w.przerwano);
+    EXPECT_EQ(w.pozostale(), Ile - 21);
+    EXPECT_EQ(istniejace(m_ids), Ile - 21);
+    EXPECT_TRUE(m_opis.contains(QLatin1String("50")) && m_opis.contains(QLatin1String("21"))) << m_opis.toStdString();
+    for (int id : m_ids)
+        EXPECT_EQ(adresy(id), istniejace({id}) == 1 ? adresyPrzed[id] : 0) << id;
 }
 
 TEST_P(UsuwanieTest, RefusedAndSynchronisedRowsStayAndAreReportedUntilForced)
@@ -218,14 +191,25 @@ TEST_P(UsuwanieTest, RefusedAndSynchronisedRowsStayAndAreReportedUntilForced)
     host::ExecQuery(u"update firma set id_centrali = %1 where id_f = %2"_s.arg(centrala).arg(m_obca));
     host::ExecQuery(u"update firma set w_synchronizacji = 1 where id_f = %1"_s.arg(synchronizowana));
 
+    // Declined: nothing deleted, no progress window.
+    prompter().answerMessage(host::mb::IdNo);
+    TUsuwanie_zaznaczonych odrzucone(parametry());
+    EXPECT_EQ(odrzucone.wykonaj(nullptr, true).usuniete, 0);
+    EXPECT_FALSE(odrzucone.potwierdzono());
+    EXPECT_EQ(istniejace(m_ids), Ile);
+    EXPECT_TRUE(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).isEmpty());
+
     WynikUsuwania w = usun(parametry());
     EXPECT_EQ(w.usuniete, Ile - 2);
+    EXPECT_TRUE(w.przetworzone == Ile && !w.przerwano && w.cosUsunieto);
+    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).size(), 1);
     ASSERT_EQ(w.odmowy.size(), 1);
     EXPECT_EQ(w.bledy.size(), 1);
     EXPECT_EQ(istniejace({centrala, synchronizowana}), 2);
     EXPECT_EQ(istniejace(m_ids), 2);
-    EXPECT_TRUE(zaczynaKomunikat(prompter().messageTexts(), "Resstrings_IDS_CanDel_naglowek"));
-    EXPECT_TRUE(zaczynaKomunikat(prompter().messageTexts(), "Resstrings_IDS_Usuniecie_nieudane"));
+    const QString komunikaty = prompter().messageTexts().join(QLatin1Char('\n'));
+    EXPECT_TRUE(komunikaty.contains(host::LoadResstrings(u"Resstrings_IDS_CanDel_naglowek"_s)));
+    EXPECT_TRUE(komunikaty.contains(host::LoadResstrings(u"Resstrings_IDS_Usuniecie_nieudane"_s)));
 
     ParametryUsuwania wymuszone = parametry();
     wymuszone.ids = {synchronizowana, m_obca};
@@ -233,21 +217,6 @@ TEST_P(UsuwanieTest, RefusedAndSynchronisedRowsStayAndAreReportedUntilForced)
     w = usun(wymuszone);
     EXPECT_EQ(w.usuniete, 2);
     EXPECT_EQ(istniejace({synchronizowana, m_obca}), 0);
-}
-
-TEST_P(UsuwanieTest, OwnRowDeleteOfADerivedFrameReplacesTheProcedure)
-{
-    ParametryUsuwania p = parametry();
-    p.tabela = u"nieznana"_s; // PUsunW would refuse every row
-    p.usuwanieRekordu = [](int id, db::Connection &c) {
-        db::Query q(&c, u"update firma set nazwa = 'x' where id_f = :id"_s);
-        q.parameters().setValue(u"id"_s, id);
-        return q.exec() == 1 && id % 2 == 0;
-    };
-    const WynikUsuwania w = usun(p);
-    EXPECT_EQ(w.usuniete, std::count_if(m_ids.cbegin(), m_ids.cend(), [](int id) { return id % 2 == 0; }));
-    EXPECT_TRUE(w.bledy.isEmpty());
-    EXPECT_EQ(host::GetIntDB("select count(*) from firma where nazwa = 'x'"), Ile);
 }
 
 TEST_P(UsuwanieTest, LinkedFilesGoOnlyWithDeletedRowsAndStayInTheStore)
@@ -289,39 +258,9 @@ TEST_P(UsuwanieTest, LinkedFilesGoOnlyWithDeletedRowsAndStayInTheStore)
     EXPECT_EQ(pliki(usuwana), 0);
 }
 
-TEST_P(UsuwanieTest, WorkerUsesItsOwnConnectionAndTheWindowStaysResponsive)
-{
-    std::atomic<bool> naWatkuUi{false};
-    std::atomic<bool> polaczenieHosta{false};
-    std::atomic<bool> uiOdpowiedzial{true};
-    QSemaphore tikUi;
-    db::Connection *host = host::GetConnection();
-    QThread *watekUi = QThread::currentThread();
-    ParametryUsuwania p = parametry();
-    p.przedUsunieciem = [&](int id, db::Connection &c) {
-        naWatkuUi = naWatkuUi || QThread::currentThread() == watekUi;
-        polaczenieHosta = polaczenieHosta || &c == host;
-        // The first row waits for a timer of the window's thread.
-        if (id == m_ids.first() && !tikUi.tryAcquire(1, 10000))
-            uiOdpowiedzial = false;
-        return true;
-    };
-
-    g_ostrzezeniaWatkow.clear();
-    g_poprzedniHandler = qInstallMessageHandler(zbierajOstrzezenia);
-    const WynikUsuwania w = usun(p, [&](Tusuwanie_postep_form &) { QTimer::singleShot(50, [&] { tikUi.release(); }); });
-    qInstallMessageHandler(g_poprzedniHandler);
-
-    EXPECT_FALSE(naWatkuUi.load());
-    EXPECT_FALSE(polaczenieHosta.load());
-    EXPECT_TRUE(uiOdpowiedzial.load());
-    EXPECT_TRUE(g_ostrzezeniaWatkow.isEmpty()) << g_ostrzezeniaWatkow.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(w.usuniete, Ile);
-}
-
 // The window hooks of a worker driven without its window, as a destroyed or
 // stopped window leaves it. The worker's own hook marks the row it reached.
-TEST_P(UsuwanieTest, AWorkerWithoutItsWindowGivesUpOrFinishesTheRowOfAnUnansweredHook)
+TEST_P(UsuwanieTest, AWorkerWithoutItsWindowGivesUpOrFinishesTheRowAndAGoneWindowKeepsTheRest)
 {
     QObject kontekst;
     std::atomic<int> doszedl{0};
@@ -367,41 +306,27 @@ TEST_P(UsuwanieTest, AWorkerWithoutItsWindowGivesUpOrFinishesTheRowOfAnUnanswere
     EXPECT_EQ(w.usunieteIds, QList<int>{m_ids.first()});
     EXPECT_TRUE(w.przerwano);
     EXPECT_EQ(istniejace(m_ids), Ile - 1);
-}
 
-TEST_P(UsuwanieTest, HooksOfAGoneWindowAreNotCalledAndKeepTheirRows)
-{
-    auto kontekst = std::make_unique<QObject>();
+    // The window goes while a row is decided: the other rows' hooks are not called and they stay.
+    auto okno = std::make_unique<QObject>();
     QList<int> wywolane;
     ParametryUsuwania p = parametry();
-    p.ids = m_ids.mid(0, 3);
-    p.hakiOkna.kontekst = kontekst.get();
+    p.ids = m_ids.mid(1, 3);
+    p.polaczenie = host::GetConnection()->target();
+    p.hakiOkna.kontekst = okno.get();
     p.hakiOkna.przedUsunieciem = [&](int id) {
         wywolane << id;
-        // The window goes while the first row is being decided.
-        kontekst.reset();
+        okno.reset();
         return true;
     };
-    const WynikUsuwania w = usun(p);
-    EXPECT_EQ(wywolane, QList<int>{m_ids.first()});
-    EXPECT_EQ(w.usuniete, 1);
-    EXPECT_EQ(w.odrzuconePrzezHak, 2);
-    EXPECT_EQ(istniejace(p.ids), 2);
-}
-
-TEST(UsuwaniePlikow, PathsLeavingTheStoreAreRefused)
-{
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath(u"store/A"_s);
-    QFile(dir.filePath("store/A/x.txt")).open(QIODevice::WriteOnly);
-    QFile(dir.filePath("storeX.txt")).open(QIODevice::WriteOnly);
-    const QString store = dir.filePath("store");
-
-    EXPECT_FALSE(usunPlikZMagazynu(store, u"..\\storeX.txt"_s));
-    EXPECT_FALSE(usunPlikZMagazynu(store, u"A\\..\\..\\storeX.txt"_s));
-    EXPECT_TRUE(QFile::exists(dir.filePath("storeX.txt")));
-    EXPECT_TRUE(usunPlikZMagazynu(store, u"A\\x.txt"_s));
-    EXPECT_FALSE(QFile::exists(dir.filePath("store/A/x.txt")));
+    watek = std::make_unique<TUsuwanie_watek>(std::move(p));
+    watek->start();
+    while (!watek->wait(QDeadlineTimer(20)))
+        QCoreApplication::processEvents();
+    EXPECT_EQ(wywolane, QList<int>{m_ids.at(1)});
+    EXPECT_EQ(watek->wynik().usuniete, 1);
+    EXPECT_EQ(watek->wynik().odrzuconePrzezHak, 2);
+    EXPECT_EQ(istniejace(m_ids.mid(1, 3)), 2);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(UsuwanieTest);

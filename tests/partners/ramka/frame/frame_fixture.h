@@ -43,11 +43,9 @@ public:
     {
         int id = 0;
         bool kopia = false;
-        QList<QPair<int, qintptr>> komunikatyPrzed; // messages to the main window before the hook ran
     };
     QList<Wywolanie> edycje;
     int nowe = 0;
-    QList<QPair<int, qintptr>> *komunikaty = nullptr;
 
     bool rzucWEdycji = false;
     void ustawTabeleSlownie(const QString &tabela) { TabelaSlownie = tabela; }
@@ -57,7 +55,7 @@ protected:
     {
         if (rzucWEdycji)
             throw std::runtime_error("edytor");
-        edycje.append({id, kopia, komunikaty ? *komunikaty : QList<QPair<int, qintptr>>()});
+        edycje.append({id, kopia});
     }
     void NowyRekord() override { ++nowe; }
 };
@@ -112,8 +110,6 @@ protected:
         q.exec();
         return host::GetIntDB(QStringLiteral("select max(id_f) from firma"));
     }
-
-    static bool istnieje(int id) { return istniejeFirma(id); }
 
     std::unique_ptr<TestowaListaFirm> lista(const QString &formularz = QString(),
                                             const QString &nazwa = QStringLiteral("lista_testowa"))

@@ -27,22 +27,32 @@ protected:
     }
 };
 
+// A second list on the window keeps its own layout; a list without a window stores nothing.
 TEST_P(RamkaListaUstawieniaTest, LayoutAndSortAreSavedOnCloseAndRestoredByTheNextFrame)
 {
     firma(u"Alfa"_s);
     firma(u"Beta"_s);
     QStringList uklad;
+    int drugaPrzed = 0;
     {
         auto ramka = lista(kOkno + u"_2"_s);
-        EXPECT_EQ(ramka->Formularz, kOkno);
+        auto druga = lista(kOkno, u"lista2"_s);
+        auto bezOkna = lista();
+        EXPECT_EQ(ramka->formularz(), kOkno);
         ramka->ListaGrid()->moveColumn(u"nazwa"_s, 1);
-        ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
+        for (auto *r : {ramka.get(), bezOkna.get()})
+            r->ListaGrid()->setColumnWidth(r->ListaGrid()->columnOf(u"nazwa"_s), 321);
+        bezOkna->bZapiszFiltryListyClick();
+        drugaPrzed = szerokosc(*druga, u"nazwa"_s);
+        ASSERT_NE(drugaPrzed, 321);
         const int kolumna = ramka->ListaGrid()->columnOf(u"nazwa"_s);
         ramka->ListaGrid()->titleClicked(kolumna);
         ramka->ListaGrid()->titleClicked(kolumna);
         uklad = kolejnosc(*ramka);
     }
     EXPECT_EQ(count(u"typ = 'TColumn' and nazwa = :n"_s, {{u"n"_s, ui::czy_zaznaczono_ramka}}), 0);
+    EXPECT_EQ(count(u"formularz <> :f"_s, {{u"f"_s, kOkno}}), 0);
+    EXPECT_EQ(szerokosc(*lista(kOkno, u"lista2"_s), u"nazwa"_s), drugaPrzed);
     auto ramka = lista(kOkno);
     EXPECT_EQ(kolejnosc(*ramka), uklad);
     EXPECT_EQ(uklad.mid(0, 2), QStringList({ui::czy_zaznaczono_ramka, u"nazwa"_s}));
@@ -51,16 +61,35 @@ TEST_P(RamkaListaUstawieniaTest, LayoutAndSortAreSavedOnCloseAndRestoredByTheNex
     EXPECT_EQ(ramka->Lista()->value(u"nazwa"_s).toString(), u"Beta"_s);
 }
 
-TEST_P(RamkaListaUstawieniaTest, ResetRestoresTheDesignLayoutAndKeepsTheDateRecord)
+// Widths are fitted on the user's first open that has rows, and only then.
+TEST_P(RamkaListaUstawieniaTest, FirstOpenWithRowsFitsWidthsAndResetUndoesTheCustomisationButKeepsTheDates)
 {
-    firma(u"Alfa"_s);
+    const auto flagi = [] {
+        return host::GetIntDB(u"select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"_s);
+    };
+    EXPECT_EQ(szerokosc(*lista(kOkno), u"nazwa"_s), 200);
+    EXPECT_EQ(flagi(), 0);
+    firma(u"A"_s);
     {
         auto ramka = lista(kOkno);
+        EXPECT_LT(szerokosc(*ramka, u"nazwa"_s), 200);
+        EXPECT_EQ(flagi(), 1);
         auto *zakres = ramka->findChild<QComboBox *>(u"zakres_dat"_s);
         zakres->setCurrentIndex(zakres->findData(partners::DatePresetCode::LastSixMonths));
         ramka->zakres_datChange(false);
         ramka->bZapiszFiltryListyClick();
-        ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
+        prompter().push(host::ScriptedPrompter::Answer::dialog([](QDialog &d) {
+            auto &okno = static_cast<Tramka_dostosuj_form &>(d);
+            okno.zaznacz({u"nazwa"_s});
+            okno.usunZaznaczone();
+            okno.zaznacz({u"skrot"_s});
+            okno.dodajZaznaczone();
+        }));
+        ramka->akcja(u"pwidoczne"_s)->trigger();
+        auto *grid = ramka->ListaGrid();
+        EXPECT_TRUE(grid->isColumnHidden(grid->columnOf(u"nazwa"_s)));
+        EXPECT_FALSE(grid->isColumnHidden(grid->columnOf(u"skrot"_s)));
+        EXPECT_EQ(ramka->KolumnyWyszukiwania, QStringList({u"#id"_s, u"skrot"_s}));
     }
     EXPECT_EQ(count(u"typ = 'TDateTimePicker'"_s), 1);
     EXPECT_GT(count(u"typ = 'TColumn'"_s), 0);
@@ -71,66 +100,13 @@ TEST_P(RamkaListaUstawieniaTest, ResetRestoresTheDesignLayoutAndKeepsTheDateReco
     EXPECT_EQ(count(u"typ = 'TColumn'"_s), 0);
     EXPECT_EQ(count(u"typ = 'TDateTimePicker'"_s), 1);
     EXPECT_EQ(szerokosc(*ramka, u"nazwa"_s), 200);
+    EXPECT_FALSE(ramka->ListaGrid()->isColumnHidden(ramka->ListaGrid()->columnOf(u"nazwa"_s)));
     EXPECT_TRUE(ramka->ListaGrid()->isColumnHidden(ramka->ListaGrid()->columnOf(u"skrot"_s)));
     ramka.reset();
 
-    // Widths are fitted only on the user's first open: the design layout stays now.
     auto nastepna = lista(kOkno);
     EXPECT_EQ(szerokosc(*nastepna, u"nazwa"_s), 200);
     EXPECT_EQ(nastepna->zakres().lastPresetCode(), partners::DatePresetCode::LastSixMonths);
-}
-
-TEST_P(RamkaListaUstawieniaTest, FirstOpenWithRowsFitsWidthsOncePerUser)
-{
-    const auto flagi = [] {
-        return host::GetIntDB(u"select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"_s);
-    };
-    {
-        auto pusta = lista(kOkno);
-        EXPECT_EQ(szerokosc(*pusta, u"nazwa"_s), 200);
-    }
-    EXPECT_EQ(flagi(), 0);
-    firma(u"A"_s);
-    auto ramka = lista(kOkno);
-    EXPECT_LT(szerokosc(*ramka, u"nazwa"_s), 200);
-    EXPECT_EQ(flagi(), 1);
-}
-
-TEST_P(RamkaListaUstawieniaTest, CustomisationDialogChangesTheGridAndTheSearchColumns)
-{
-    firma(u"Alfa"_s);
-    auto ramka = lista();
-    prompter().push(host::ScriptedPrompter::Answer::dialog([](QDialog &d) {
-        auto &okno = static_cast<Tramka_dostosuj_form &>(d);
-        okno.zaznacz({u"nazwa"_s});
-        okno.usunZaznaczone();
-        okno.zaznacz({u"skrot"_s});
-        okno.dodajZaznaczone();
-    }));
-    ramka->akcja(u"pwidoczne"_s)->trigger();
-    auto *grid = ramka->ListaGrid();
-    EXPECT_TRUE(grid->isColumnHidden(grid->columnOf(u"nazwa"_s)));
-    EXPECT_FALSE(grid->isColumnHidden(grid->columnOf(u"skrot"_s)));
-    EXPECT_EQ(ramka->KolumnyWyszukiwania, QStringList({u"#id"_s, u"skrot"_s}));
-}
-
-TEST_P(RamkaListaUstawieniaTest, TwoListsOnOneWindowKeepSeparateLayoutsAndAListWithoutAWindowStoresNothing)
-{
-    firma(u"Alfa"_s);
-    int drugaPrzed = 0;
-    {
-        auto pierwsza = lista(kOkno, u"lista1"_s);
-        auto druga = lista(kOkno, u"lista2"_s);
-        auto bezOkna = lista();
-        for (auto *ramka : {pierwsza.get(), bezOkna.get()})
-            ramka->ListaGrid()->setColumnWidth(ramka->ListaGrid()->columnOf(u"nazwa"_s), 321);
-        bezOkna->bZapiszFiltryListyClick();
-        drugaPrzed = szerokosc(*druga, u"nazwa"_s);
-        ASSERT_NE(drugaPrzed, 321);
-    }
-    EXPECT_EQ(count(u"formularz <> :f"_s, {{u"f"_s, kOkno}}), 0);
-    EXPECT_EQ(szerokosc(*lista(kOkno, u"lista1"_s), u"nazwa"_s), 321);
-    EXPECT_EQ(szerokosc(*lista(kOkno, u"lista2"_s), u"nazwa"_s), drugaPrzed);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(RamkaListaUstawieniaTest);
