@@ -52,20 +52,16 @@ TEST(MenuKontekstowe, JedenZaznaczonyWiersz)
 TEST(FiltryListyFirm, ZapisWZmiennychHostaFL)
 {
     host::resetVariables();
-    const FiltryListyFirm domyslne = wczytajFiltryListyFirm();
-    EXPECT_FALSE(domyslne.tylkoWlasneFirmy);
-    EXPECT_FALSE(domyslne.ukryjFirmyZalRoz);
-
-    zapiszFiltryListyFirm({false, true});
-    EXPECT_TRUE(host::GetZm(u"lista_firm_f_roz_zal_check"_s, u"FL"_s).toBool());
-    EXPECT_FALSE(host::GetZm(u"lista_firm_f_wlasne_check"_s, u"FL"_s).toBool());
-    const FiltryListyFirm odczytane = wczytajFiltryListyFirm();
-    EXPECT_FALSE(odczytane.tylkoWlasneFirmy);
-    EXPECT_TRUE(odczytane.ukryjFirmyZalRoz);
-
-    zapiszFiltryListyFirm({true, false});
-    EXPECT_TRUE(wczytajFiltryListyFirm().tylkoWlasneFirmy);
+    EXPECT_FALSE(wczytajFiltryListyFirm().tylkoWlasneFirmy);
     EXPECT_FALSE(wczytajFiltryListyFirm().ukryjFirmyZalRoz);
+    for (const FiltryListyFirm zapisane : {FiltryListyFirm{false, true}, FiltryListyFirm{true, false}}) {
+        zapiszFiltryListyFirm(zapisane);
+        EXPECT_EQ(host::GetZm(u"lista_firm_f_wlasne_check"_s, u"FL"_s).toBool(), zapisane.tylkoWlasneFirmy);
+        EXPECT_EQ(host::GetZm(u"lista_firm_f_roz_zal_check"_s, u"FL"_s).toBool(), zapisane.ukryjFirmyZalRoz);
+        const FiltryListyFirm odczytane = wczytajFiltryListyFirm();
+        EXPECT_EQ(odczytane.tylkoWlasneFirmy, zapisane.tylkoWlasneFirmy);
+        EXPECT_EQ(odczytane.ukryjFirmyZalRoz, zapisane.ukryjFirmyZalRoz);
+    }
     host::resetVariables();
 }
 
