@@ -33,7 +33,6 @@ protected:
             return;
         _Execute(qApp, 1);
         ASSERT_NE(ramka(), nullptr);
-        ASSERT_TRUE(ramka()->Lista()->isActive());
     }
 
     int idWiersza(int n) const

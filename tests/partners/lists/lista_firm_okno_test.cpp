@@ -42,7 +42,6 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
     EXPECT_TRUE(ramka()->daneWczytane());
     db::DataSet *lista = ramka()->Lista();
     ASSERT_TRUE(lista->isActive());
-    EXPECT_GE(lista->recordCount(), FirmyDemo);
     EXPECT_EQ(lista->recordCount(), liczbaFirm());
     EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
 
