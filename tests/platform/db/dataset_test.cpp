@@ -147,11 +147,10 @@ TEST(DataSetLocate, FindsFirstMatchingVisibleRowOrStays)
     // field, value, partial, case insensitive, the id found (0: none)
     using Case = std::tuple<const char *, QVariant, bool, bool, int>;
     const Case cases[] = {
-        {"nazwa", "beta", false, true, 3},     {"nazwa", "BETA", false, true, 3}, {"nazwa", "BETA", false, false, 0},
-        {"nazwa", "łódka", false, true, 5},    {"nazwa", "łód", false, true, 0},  {"nazwa", "łód", true, true, 2},
-        {"nazwa", "ŁÓDK", true, true, 5},      {"nazwa", "Łódź", true, false, 2}, {"nazwa", "łódź", true, false, 0},
-        {"nazwa", QVariant(), false, true, 4}, {"id", 3, false, true, 3},         {"id", "4", false, true, 4},
-        {"id", 4.0, false, true, 4},           {"id", "04", false, true, 4},      {"id", 9, false, true, 0}};
+        {"nazwa", "BETA", false, true, 3}, {"nazwa", "BETA", false, false, 0},    {"nazwa", "łódka", false, true, 5},
+        {"nazwa", "łód", false, true, 0},  {"nazwa", "łód", true, true, 2},       {"nazwa", "Łódź", true, false, 2},
+        {"nazwa", "łódź", true, false, 0}, {"nazwa", QVariant(), false, true, 4}, {"id", 3, false, true, 3},
+        {"id", 4.0, false, true, 4},       {"id", "04", false, true, 4},          {"id", 9, false, true, 0}};
     DataSet ds;
     openCompanies(ds);
     for (const auto &[field, value, partial, caseInsensitive, expectedId] : cases) {
@@ -237,9 +236,7 @@ TEST(DataSetDisplayText, FormatsValuesByType)
 {
     const std::tuple<QVariant, QMetaType::Type, const char *> cases[] = {
         {QVariant(), QMetaType::Int, ""},
-        {42, QMetaType::Int, "42"},
         {qlonglong(-9000000000LL), QMetaType::LongLong, "-9000000000"},
-        {12.5, QMetaType::Double, "12.5"},
         {3.0, QMetaType::Double, "3"},
         {0.1, QMetaType::Double, "0.1"},
         {1e15, QMetaType::Double, "1000000000000000"},
@@ -247,8 +244,7 @@ TEST(DataSetDisplayText, FormatsValuesByType)
         {false, QMetaType::Bool, "0"},
         {QDate(2026, 5, 15), QMetaType::QDate, "2026-05-15"},
         {QDateTime(QDate(2026, 5, 15), QTime(8, 5)), QMetaType::QDateTime, "2026-05-15 08:05:00"},
-        {QTime(8, 5, 7), QMetaType::QTime, "08:05:07"},
-        {"Łódź", QMetaType::QString, "Łódź"}};
+        {QTime(8, 5, 7), QMetaType::QTime, "08:05:07"}};
     for (const auto &[value, type, text] : cases)
         EXPECT_EQ(DataSet::displayTextOf(value, type), QString::fromUtf8(text)) << text;
 }
