@@ -5,6 +5,7 @@
 
 #include "day_time.h"
 #include "global_settings.h"
+#include "handler_guard.h"
 #include "host_context.h"
 #include "host_funcs.h"
 #include "host_syscore.h"
@@ -24,12 +25,6 @@ const QString Modul = QStringLiteral("partners.dll");
 QVariant idLubNull(int id)
 {
     return id > 0 ? QVariant(id) : QVariant();
-}
-
-void logujWyjatek(const char *funkcja, int linia, const char *tekst)
-{
-    host::save_log_to_file(QStringLiteral(__FILE__), QLatin1String(funkcja), linia,
-                           QStringLiteral("CATCH ") + QString::fromUtf8(tekst));
 }
 
 } // namespace
@@ -120,7 +115,7 @@ TZapisFirmy::TZapisFirmy(DaneFirmy &dane, QWidget *wlasciciel, db::Connection *p
 
 bool TZapisFirmy::zapisz(int tryb)
 {
-    try {
+    return host::guard(false, [&] {
         if (tryb == TrybIstniejacaFirma)
             przeniesKatalogPlikow();
         m_dane.idTypu = idTypuFirmy(m_dane.firmaWlasna);
@@ -172,10 +167,7 @@ bool TZapisFirmy::zapisz(int tryb)
                 zapiszDateKursu(id);
         }
         return true;
-    } catch (const std::exception &e) {
-        logujWyjatek("TZapisFirmy::zapisz", __LINE__, e.what());
-        return false;
-    }
+    });
 }
 
 void TZapisFirmy::przeniesKatalogPlikow()

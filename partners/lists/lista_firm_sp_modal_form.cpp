@@ -2,6 +2,7 @@
 
 #include "lists/lista_firm_fr.h"
 
+#include "handler_guard.h"
 #include "host_funcs.h"
 
 #include <QFrame>
@@ -9,11 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <exception>
 
 namespace {
-
-const QString Zrodlo = QStringLiteral("lists\\lista_firm_sp_modal_form");
 
 // Value of ImportZlecWTrakcie while an order import runs.
 constexpr int ImportWTrakcie = 1;
@@ -117,7 +115,7 @@ void Tlista_firm_sp_modal_form::pokazPrzyciski()
 
 void Tlista_firm_sp_modal_form::bDodajNowaFirmeClick()
 {
-    try {
+    host::guard([this] {
         if (!m_dodawanie)
             return;
         const int id = m_dodawanie(m_info);
@@ -126,10 +124,7 @@ void Tlista_firm_sp_modal_form::bDodajNowaFirmeClick()
         frame_list()->odswiezClick();
         frame_list()->GoToId(id);
         WybierzId(id);
-    } catch (const std::exception &e) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("Tlista_firm_sp_modal_form::bDodajNowaFirmeClick"), __LINE__,
-                               QStringLiteral("CATCH ") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void Tlista_firm_sp_modal_form::Button1Click()

@@ -2,8 +2,8 @@
 
 #include "company/zapis_procedury.h"
 #include "connection.h"
-#include "db_error.h"
 #include "global_settings.h"
+#include "handler_guard.h"
 #include "host_funcs.h"
 #include "host_syscore.h"
 #include "siblings.h"
@@ -12,7 +12,6 @@ namespace partners {
 
 namespace {
 
-const QString Zrodlo = QStringLiteral(__FILE__);
 constexpr int NajpozniejszyDzienPoczatku = 28;
 
 QDate pierwszyDzien(const QDate &data)
@@ -91,32 +90,35 @@ int zapiszOkresy(int idFirmy, const QList<OkresRozliczeniowy> &okresy, int kodDl
     db::Connection *polaczenie = host::GetConnection();
     if (!polaczenie || idFirmy <= 0)
         return -1;
-    try {
-        db::Transaction transakcja(*polaczenie);
-        for (const OkresRozliczeniowy &okres : okresy) {
-            const WynikZapisu wynik = wykonajZapis(QStringLiteral("PZapOkresRozl"),
-                                                   {{QStringLiteral("@data_od"), okres.od.startOfDay()},
-                                                    {QStringLiteral("@data_do"), okres.doDnia.startOfDay()},
-                                                    {QStringLiteral("@id_f"), idFirmy}},
-                                                   polaczenie);
-            if (!wynik.wykonano)
-                return -1;
-            if (wynik.kod != 0) {
-                zglosKodZapisu(wynik.kod);
-                return -1;
+    // A database failure is logged by the guard and told to the user; a refused row was told already.
+    bool zapisano = false;
+    if (!host::guard([&] {
+            db::Transaction transakcja(*polaczenie);
+            for (const OkresRozliczeniowy &okres : okresy) {
+                const WynikZapisu wynik = wykonajZapis(QStringLiteral("PZapOkresRozl"),
+                                                       {{QStringLiteral("@data_od"), okres.od.startOfDay()},
+                                                        {QStringLiteral("@data_do"), okres.doDnia.startOfDay()},
+                                                        {QStringLiteral("@id_f"), idFirmy}},
+                                                       polaczenie);
+                if (!wynik.wykonano)
+                    return;
+                if (wynik.kod != 0) {
+                    zglosKodZapisu(wynik.kod);
+                    return;
+                }
             }
-        }
-        if (kodDlugosci > 0
-            && !host::ExecQuery(QStringLiteral("update firma set okres_roz = :kod where id_f = :id"), polaczenie, 0,
-                                {{QStringLiteral("kod"), kodDlugosci}, {QStringLiteral("id"), idFirmy}}))
-            return -1;
-        transakcja.commit();
-    } catch (const db::DbError &blad) {
-        host::save_log_to_file(Zrodlo, QStringLiteral("partners::zapiszOkresy"), __LINE__,
-                               QStringLiteral("CATCH ") + blad.message());
+            if (kodDlugosci > 0
+                && !host::ExecQuery(QStringLiteral("update firma set okres_roz = :kod where id_f = :id"), polaczenie, 0,
+                                    {{QStringLiteral("kod"), kodDlugosci}, {QStringLiteral("id"), idFirmy}}))
+                return;
+            transakcja.commit();
+            zapisano = true;
+        })) {
         host::InfoError(QStringLiteral("Resstrings_IDS_Blad_zapisu"));
         return -1;
     }
+    if (!zapisano)
+        return -1;
 
     if (kodDlugosci > 0 && host::var::AktywnaFirma.get() == idFirmy
         && host::SprawdzUpr(QStringLiteral("calendars.dll")) >= 0)

@@ -91,8 +91,9 @@ TEST(ZakresTrafienia, ZwracaCzescDoPogrubienia)
     for (const auto &p : przypadki) {
         const ZakresTrafienia z = zakresTrafienia(QString::fromUtf8(p.kolumna), QString::fromUtf8(p.fraza));
         EXPECT_EQ(z.dlugosc, p.dlugosc) << p.kolumna << " " << p.fraza;
-        if (z.dlugosc > 0)
+        if (z.dlugosc > 0) {
             EXPECT_EQ(z.poczatek, p.poczatek) << p.kolumna << " " << p.fraza;
+        }
     }
 }
 
