@@ -282,18 +282,6 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
     });
     EXPECT_EQ(wynik, QDialog::Accepted);
     EXPECT_EQ(kolumna(id, "nazwa"), u"Beta Zmieniona"_s);
-
-    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
-        pole<QLineEdit>(f, "firma_www")->setText(u"beta.example"_s);
-        // Deleted meanwhile by someone else: 101.
-        host::ExecQuery(u"delete from firma where id_f = :id"_s, nullptr, 0, idf);
-        f.zapisz()->click();
-        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Rekord_usuniety"));
-        EXPECT_TRUE(f.CzyZmieniony());
-        EXPECT_EQ(ileFirm(), 0) << "nothing is written back";
-        prompter().answerMessage(host::mb::IdNo);
-        f.zamknijClick();
-    });
 }
 
 // ---- rights ------------------------------------------------------------------------------------------------
