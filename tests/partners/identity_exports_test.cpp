@@ -20,7 +20,6 @@ TEST(IdentityExports, AnswerThroughTheBuiltLibrary)
     ASSERT_NE(name, nullptr);
     ASSERT_NE(dllCode, nullptr);
     EXPECT_EQ(dllCode(), name() + u"_PARTNERS"_s);
-    EXPECT_EQ(entry("_GetNazwaUpr")(), _GetNazwaUpr());
 }
 
 class SetDllInstance : public testing::Test

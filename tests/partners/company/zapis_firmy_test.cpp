@@ -297,26 +297,16 @@ TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
     EXPECT_EQ(ile(u"select count(*) from ustawienia where id_f = :id and co = 'fv_kontrahent_podsum2'"_s, f), 1);
 }
 
-TEST_P(ZapisFirmyTest, WynikProcedury101I102)
+TEST_P(ZapisFirmyTest, RekordUsunietyWMiedzyczasie)
 {
     DaneFirmy d = kompletna();
     TZapisFirmy zapis(d);
     ASSERT_TRUE(zapis.zapisz());
     const QVariantMap f = {{u"id"_s, d.idFirmy}};
 
-    host::ExecQuery(u"update firma set w_synchronizacji = 1 where id_f = :id"_s, nullptr, 0, f);
-    oznacz();
-    host::notifier()->clearRecords();
-    d.nazwa = u"Zmieniona"_s;
-    EXPECT_FALSE(zapis.zapisz());
-    EXPECT_EQ(zapis.kodZwrotny(), 102);
-    EXPECT_EQ(komunikaty(),
-              lista(QStringList{u"Nie można zapisać rekordu, ponieważ jest w trakcie synchronizacji."_s}));
-    EXPECT_TRUE(host::notifier()->records().isEmpty());
-    EXPECT_EQ(tekstDB(u"select nazwa from firma where id_f = :id"_s, f), u"Spedycja Wisła"_s);
-
     host::ExecQuery(u"delete from firma where id_f = :id"_s, nullptr, 0, f);
     oznacz();
+    host::notifier()->clearRecords();
     EXPECT_FALSE(zapis.zapisz(TrybIstniejacaFirma));
     EXPECT_EQ(zapis.kodZwrotny(), 101);
     EXPECT_EQ(komunikaty(), lista({u"Rekord został w międzyczasie usunięty przez innego użytkownika."_s}));
