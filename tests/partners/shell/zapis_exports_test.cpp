@@ -166,7 +166,6 @@ TEST_P(ZapisBezFormularza, DlugoscListyDecydujeOGrupieIIdentyfikatorach)
                                    // Only a positive number of a company kind is a kind.
                                    {{u"Przewoźnik"_s}, {}, radom, 0},
                                    {{u"0"_s}, {}, radom, 0},
-                                   {{u"-3"_s}, {}, radom, 0},
                                    {{typFirmy}, {}, radom, 0},
                                    {{u"999999"_s}, {}, radom, 0}};
     int n = 0;
