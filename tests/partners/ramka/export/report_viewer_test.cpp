@@ -58,9 +58,7 @@ TEST(RaportXml, RowsWithoutTitlesAndOutOfOrderFieldsAreToleratedButMalformedXmlI
 {
     const RaportTabela t = czytaj("<xml><row><pole2>b</pole2><pole1>a</pole1></row><row><pole3>c</pole3></row></xml>");
     EXPECT_EQ(t.tytuly, (QStringList{"1", "2", "3"}));
-    ASSERT_EQ(t.wiersze.size(), 2);
-    EXPECT_EQ(t.wiersze[0], (QStringList{"a", "b", ""}));
-    EXPECT_EQ(t.wiersze[1], (QStringList{"", "", "c"}));
+    EXPECT_EQ(t.wiersze, (QList<QStringList>{{"a", "b", ""}, {"", "", "c"}}));
 
     for (const QByteArray &xml : {QByteArray("<xml><row><pole1>a</row></xml>"), QByteArray("<lista/>"), QByteArray()})
         czytaj(xml, false);
@@ -105,7 +103,6 @@ TEST(RaportViewerLibrary, ExportsRenderThroughTheReportsDataFile)
     using PdfFn = int (*)(const char16_t *, const MalvoReportParam *, int, const char16_t *);
     auto doPdf = reinterpret_cast<PdfFn>(biblioteka.resolve("_report_to_pdf"));
     ASSERT_TRUE(doPdf);
-    ASSERT_TRUE(biblioteka.resolve("_run_crystal_ext"));
 
     QTemporaryDir katalog;
     QFile dane(katalog.filePath(u"SYS_R.xml"_s));
