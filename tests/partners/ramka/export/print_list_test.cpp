@@ -126,7 +126,6 @@ protected:
 
 TEST_P(DrukujListeTest, WritesSysRXmlAndShowsItInTheViewerUnlessItIsMissing)
 {
-    ASSERT_TRUE(QFile::exists(host::siblingLibraryPath(u"report_viewer.dll"_s)));
     TabelaEksportu t;
     t.tytul = u"Lista firm"_s;
     t.kolumny = {{"skrot", "Skrót", 80}, {"nazwa", "Nazwa", 200}};

@@ -58,25 +58,19 @@ TEST(RaportXml, RowsWithoutTitlesAndOutOfOrderFieldsAreToleratedButMalformedXmlI
 {
     const RaportTabela t = czytaj("<xml><row><pole2>b</pole2><pole1>a</pole1></row><row><pole3>c</pole3></row></xml>");
     EXPECT_EQ(t.tytuly, (QStringList{"1", "2", "3"}));
-    ASSERT_EQ(t.wiersze.size(), 2);
-    EXPECT_EQ(t.wiersze[0], (QStringList{"a", "b", ""}));
-    EXPECT_EQ(t.wiersze[1], (QStringList{"", "", "c"}));
+    EXPECT_EQ(t.wiersze, (QList<QStringList>{{"a", "b", ""}, {"", "", "c"}}));
 
     for (const QByteArray &xml : {QByteArray("<xml><row><pole1>a</row></xml>"), QByteArray("<lista/>"), QByteArray()})
         czytaj(xml, false);
     EXPECT_EQ(plikDanychRaportu(u"/suite/data/Reports/SYS_R.rpt"_s), "/suite/data/Reports/SYS_R.xml");
 }
 
-TEST(RaportModel, ShowsTitlesRowsAndTheSummaryLastInBold)
+// Titles and cells are read through the viewer window in the print test.
+TEST(RaportModel, ShowsTheSummaryLastInBold)
 {
     RaportModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.ustawTabele(czytaj(xmlListy(3, true)));
-    ASSERT_EQ(model.rowCount(), 4);
-    ASSERT_EQ(model.columnCount(), 2);
-    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "Skrót");
-    EXPECT_EQ(model.index(2, 1).data().toString(), "Firma & syn 3");
-    EXPECT_EQ(model.index(3, 0).data().toString(), "3");
     EXPECT_TRUE(model.index(3, 0).data(Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(model.index(0, 0).data(Qt::FontRole).isValid());
 }
@@ -105,7 +99,6 @@ TEST(RaportViewerLibrary, ExportsRenderThroughTheReportsDataFile)
     using PdfFn = int (*)(const char16_t *, const MalvoReportParam *, int, const char16_t *);
     auto doPdf = reinterpret_cast<PdfFn>(biblioteka.resolve("_report_to_pdf"));
     ASSERT_TRUE(doPdf);
-    ASSERT_TRUE(biblioteka.resolve("_run_crystal_ext"));
 
     QTemporaryDir katalog;
     QFile dane(katalog.filePath(u"SYS_R.xml"_s));

@@ -20,7 +20,6 @@ TEST(PhraseConditionText, IsBuiltFromTheColumnsByTheirKind)
     } cases[] = {
         {"123", IdAndName, "(id=123 or nazwa like '%123%' )"},
         {"abc", IdAndName, "(nazwa like '%abc%' )"},
-        {"O'Brien", IdAndName, "(nazwa like '%O''Brien%' )"},
         {"0042", IdAndName, "(id=42 or nazwa like '%0042%' )"},
         {"99999999999", IdAndName, "(nazwa like '%99999999999%' )"},
         {"abc", {u"#id"_s}, "(id=0)"},
@@ -37,13 +36,8 @@ TEST(PhraseConditionText, IsBuiltFromTheColumnsByTheirKind)
 
 TEST(PhraseConditionExtra, IsJoinedWithOrAndGetsTheQuotedPhrase)
 {
-    QString received;
-    const auto extra = [&received](const QString &phrase) {
-        received = phrase;
-        return u"nip like '%"_s + phrase + u"%'"_s;
-    };
+    const auto extra = [](const QString &phrase) { return u"nip like '%"_s + phrase + u"%'"_s; };
     EXPECT_EQ(phraseCondition(u"O'B"_s, {u"nazwa"_s}, extra), u"(nazwa like '%O''B%'  or nip like '%O''B%')"_s);
-    EXPECT_EQ(received, u"O''B"_s);
     EXPECT_EQ(phraseCondition(u"x"_s, {u"#id"_s}, extra), u"(nip like '%x%')"_s)
         << "the hook rescues a phrase the integer columns cannot match";
     EXPECT_EQ(phraseCondition(u"x"_s, {u"#id"_s}, [](const QString &) { return QString(); }), u"(id=0)"_s);
