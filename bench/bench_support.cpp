@@ -79,4 +79,12 @@ int intArgument(const QStringList &args, const QString &name, int fallback, int 
     return at >= 0 && at + 1 < args.size() ? std::max(least, args.at(at + 1).toInt()) : fallback;
 }
 
+void printTenfold(const QString &what, int size, double tenthMs, double fullMs)
+{
+    out() << what << '\n';
+    out() << "  " << size / 10 << ": " << QString::number(tenthMs, 'f', 1) << " ms\n";
+    out() << "  " << size << ": " << QString::number(fullMs, 'f', 1) << " ms\n";
+    out() << "  ratio: " << QString::number(fullMs / std::max(tenthMs, 1e-3), 'f', 2) << " (linear: 10)" << Qt::endl;
+}
+
 } // namespace bench

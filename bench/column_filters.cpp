@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include <algorithm>
 #include <limits>
 
 namespace {
@@ -69,12 +68,8 @@ int main(int argc, char **argv)
     const int runs = bench::intArgument(args, QStringLiteral("--runs"), 3, 1);
     const Result reference = best(rows / 10, runs);
     const Result full = best(rows, runs);
-    bench::out() << "column filter, 3 of 50 codes (best of " << runs << " runs)\n";
-    bench::out() << "  " << rows / 10 << " rows:  " << QString::number(reference.ms, 'f', 1) << " ms, "
-                 << reference.shown << " shown\n";
-    bench::out() << "  " << rows << " rows: " << QString::number(full.ms, 'f', 1) << " ms, " << full.shown
-                 << " shown\n";
-    bench::out() << "  ratio:        " << QString::number(full.ms / std::max(reference.ms, 1e-3), 'f', 2)
-                 << " (linear: 10)\n";
+    bench::printTenfold(QStringLiteral("column filter, 3 of 50 codes, by rows (best of %1 runs)").arg(runs), rows,
+                        reference.ms, full.ms);
+    bench::out() << "  shown: " << reference.shown << " and " << full.shown << Qt::endl;
     return 0;
 }

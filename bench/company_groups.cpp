@@ -73,9 +73,8 @@ int main(int argc, char **argv)
     const int runs = bench::intArgument(args, QStringLiteral("--runs"), 3, 1);
     const double reference = timeBuild(companies / 10, runs);
     const double full = timeBuild(companies, runs);
-    bench::out() << "kind names, " << companies / 10 << " companies: " << reference << " ms" << Qt::endl;
-    bench::out() << "kind names, " << companies << " companies: " << full << " ms" << Qt::endl;
-    bench::out() << "ratio (10x the companies): " << (reference > 0 ? full / reference : 0) << Qt::endl;
+    bench::printTenfold(QStringLiteral("kind names, by companies (best of %1 runs)").arg(runs), companies, reference,
+                        full);
     bench::out() << "peak memory: " << bench::peakMemoryKb() << " kB" << Qt::endl;
     return 0;
 }
