@@ -192,6 +192,18 @@ protected:
                        {{u"kod"_s, QLatin1String(kod)}, {u"co"_s, QLatin1String(co)}, {u"id"_s, id}});
     }
 
+    int typFirmy(const char *identyfikator)
+    {
+        return ile(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy' and identyfikator = :i"_s,
+                   {{u"i"_s, QLatin1String(identyfikator)}});
+    }
+
+    static QList<int> grupy(int id)
+    {
+        return host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id order by grupa"_s, QString(),
+                                   nullptr, {{u"id"_s, id}});
+    }
+
     int m_wlasna = 0;
     int m_konto = 0;
     QList<int> m_rodzaje;
@@ -208,13 +220,8 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
 
     EXPECT_EQ(tekstDB(u"select nip from firma where id_f = :id"_s, f), u"DE123456789"_s);
     EXPECT_EQ(tekstDB(u"select uwagi from firma where id_f = :id"_s, f), u"uwagi"_s);
-    const int ogolny = ile(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
-                           " and identyfikator = 'ogolny'"_s);
-    EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), ogolny);
-
-    EXPECT_EQ(
-        host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id order by grupa"_s, QString(), nullptr, f),
-        (QList<int>{m_rodzaje.at(0), m_rodzaje.at(2)}));
+    EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), typFirmy("ogolny"));
+    EXPECT_EQ(grupy(id), (QList<int>{m_rodzaje.at(0), m_rodzaje.at(2)}));
 
     EXPECT_EQ(ile(u"select count(*) from adres where tabela = 7 and id_ = :id"_s, f), 1);
     EXPECT_EQ(ile(u"select id_adr from adres where tabela = 7 and id_ = :id and czy_domyslny = 1"
@@ -282,12 +289,8 @@ TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
     EXPECT_EQ(tekstDB(u"select nazwa from firma where id_f = :id"_s, f), d.nazwa);
     // The memo was not touched the second time, so it stays as stored.
     EXPECT_EQ(tekstDB(u"select uwagi from firma where id_f = :id"_s, f), u"uwagi"_s);
-    const int wlasny = ile(u"select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy'"
-                           " and identyfikator = 'firma_wlasna'"_s);
-    EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), wlasny);
-    EXPECT_EQ(
-        host::GetListaIntDB(u"select grupa from firma_grupa where id_f = :id order by grupa"_s, QString(), nullptr, f),
-        (QList<int>{m_rodzaje.at(1), m_rodzaje.at(2)}));
+    EXPECT_EQ(ile(u"select typ_firmy from firma where id_f = :id"_s, f), typFirmy("firma_wlasna"));
+    EXPECT_EQ(grupy(id), (QList<int>{m_rodzaje.at(1), m_rodzaje.at(2)}));
     EXPECT_EQ(ile(u"select count(*) from adres where tabela = 7 and id_ = :id"_s, f), 1);
     EXPECT_EQ(tekstDB(u"select ulica from adres where tabela = 7 and id_ = :id"_s, f), u"Krótka"_s);
     EXPECT_EQ(ile(u"select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 10"_s, f), 0);
