@@ -1284,11 +1284,20 @@ bool Tramka_lista_frame::Usuwanie_rekordu(int id)
 
 // ---- file and print -----------------------------------------------------------------------------------
 
+QString Tramka_lista_frame::tytulListy() const
+{
+    // In the host's window area the top window is the main window: the list's title is the nearest one set.
+    for (const QWidget *w = this; w; w = w->parentWidget())
+        if (!w->windowTitle().isEmpty())
+            return w->windowTitle();
+    return QString();
+}
+
 void Tramka_lista_frame::zapiszClick()
 {
     host::guard([&] {
         ustawStatus(0, tlumacz("Resstrings_IDS_zapisywanie"));
-        const QString tytul = window() ? window()->windowTitle() : QString();
+        const QString tytul = tytulListy();
         std::vector<ramka::KolumnaEksportu> kolumny;
         for (const ui::GridColumn &k : m_grid->columnLayout())
             if (k.visible && !k.isSelectionColumn())
@@ -1318,7 +1327,7 @@ void Tramka_lista_frame::podgladClick()
         const auto kolumny = ramka::wybierzKolumnyWydruku(this, m_formularz, host::AktIdU(), siatka);
         if (!kolumny)
             return;
-        const QString tytul = window() ? window()->windowTitle() : QString();
+        const QString tytul = tytulListy();
         ramka::TabelaEksportu tabela = ramka::tabelaZDataSet(*m_lista, tytul, *kolumny);
         if (m_grid->isSummaryVisible()) {
             QStringList suma;

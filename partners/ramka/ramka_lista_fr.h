@@ -203,6 +203,8 @@ private:
     void ponownieOtworz();
     void usunPowiazanePliki(const QList<int> &ids);
     void ustawStatus(int panel, const QString &text);
+    // Names the list in a saved file and on a print.
+    QString tytulListy() const;
 
     QString m_kodDll;
     QString m_formularz;

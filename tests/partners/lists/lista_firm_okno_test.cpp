@@ -88,6 +88,12 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     _Execute(qApp, 1);
     EXPECT_TRUE(partners::windows().lista_firm_form) << "a closed list opens again";
     ASSERT_EQ(m_glowne.area()->subWindowList().size(), 1);
+    // A file of the list is named after the list, not after the main window around it.
+    m_glowne.setWindowTitle(u"Malvo"_s);
+    prompter().push(host::ScriptedPrompter::Answer::choiceCancelled(host::ScriptedPrompter::Kind::SaveFile));
+    ramka()->akcja(u"pzapisz"_s)->trigger();
+    EXPECT_TRUE(prompter().questions().last().dir.endsWith(u"/Firmy.csv"_s))
+        << prompter().questions().last().dir.toStdString();
     ramka()->akcja(u"zamknij"_s)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(partners::windows().lista_firm_form);
