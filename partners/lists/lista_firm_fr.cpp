@@ -191,14 +191,6 @@ bool Tlista_firm_frame::PoUsunieciu(int)
     return host::callSibling<void()>(QStringLiteral("settings_ui.dll"), "_OdswiezFirmy");
 }
 
-void Tlista_firm_frame::ukryjZakresDat()
-{
-    for (const char *nazwa : {"zakres_dat", "ktora_data", "okres_od", "okres_do"}) {
-        if (auto *w = findChild<QWidget *>(QLatin1String(nazwa)))
-            w->hide();
-    }
-}
-
 void Tlista_firm_frame::ListaBeforeOpen()
 {
     db::DataSet *lista = Lista();

@@ -58,7 +58,6 @@ protected:
     QTabWidget *ZakladkiEdytorow() override;
 
 private:
-    void ukryjZakresDat();
     void dodajMenuKontekstowe();
     void menuKontekstoweOtwierane();
     void tlumaczNapisy();

@@ -44,7 +44,7 @@ PanelFiltrow::PanelFiltrow(QWidget *parent)
         l->addWidget(b);
         return b;
     };
-    auto *zapiszFiltry = przycisk("bZapiszFiltryListy", QStringLiteral("Zapisz filtr dat"));
+    m_zapiszFiltry = przycisk("bZapiszFiltryListy", QStringLiteral("Zapisz filtr dat"));
 
     m_zakresDat = new QComboBox(this);
     m_zakresDat->setObjectName(QStringLiteral("zakres_dat"));
@@ -79,7 +79,7 @@ PanelFiltrow::PanelFiltrow(QWidget *parent)
     m_kolumnyFrazy->setPopupMode(QToolButton::InstantPopup);
     l->addStretch();
 
-    connect(zapiszFiltry, &QToolButton::clicked, this, &PanelFiltrow::zapiszFiltry);
+    connect(m_zapiszFiltry, &QToolButton::clicked, this, &PanelFiltrow::zapiszFiltry);
     connect(m_zastosujOkres, &QToolButton::clicked, this, &PanelFiltrow::okresZastosowany);
     connect(zastosujFraze, &QToolButton::clicked, this, &PanelFiltrow::frazaZastosowana);
     connect(m_szukany, &QLineEdit::returnPressed, this, &PanelFiltrow::frazaZastosowana);
@@ -147,6 +147,13 @@ bool PanelFiltrow::wyborDatyTrwa() const
         if (edit->calendarWidget() && edit->calendarWidget()->isVisible())
             return true;
     return false;
+}
+
+void PanelFiltrow::ukryjZakresDat()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_zapiszFiltry, m_zakresDat, m_ktoraData, m_okresOd, m_okresDo,
+                                                       m_zastosujOkres})
+        w->hide();
 }
 
 void PanelFiltrow::wylaczZastosowanieOkresu()

@@ -39,6 +39,8 @@ public:
     bool wyborDatyTrwa() const;
     // bOkres_zastosuj waits for the next change of a picker.
     void wylaczZastosowanieOkresu();
+    // A list without dates shows none of the range's controls.
+    void ukryjZakresDat();
     // bSzukany_tekst is marked when the phrase searches only some columns.
     void pokazKolumnyFrazy(bool wszystkie);
 
@@ -57,6 +59,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QToolButton *m_zapiszFiltry = nullptr;
     QComboBox *m_zakresDat = nullptr;
     QComboBox *m_ktoraData = nullptr;
     QDateTimeEdit *m_okresOd = nullptr;

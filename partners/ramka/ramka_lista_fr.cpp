@@ -399,6 +399,11 @@ void Tramka_lista_frame::wypelnijZakresDat()
     pokazZakres();
 }
 
+void Tramka_lista_frame::ukryjZakresDat()
+{
+    m_panelFiltry->ukryjZakresDat();
+}
+
 void Tramka_lista_frame::pokazZakres()
 {
     m_panelFiltry->pokazOkres(m_zakres.range().start, m_zakres.range().end, m_zakres.pickersEnabled(),

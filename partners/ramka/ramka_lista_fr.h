@@ -187,6 +187,8 @@ protected:
 
     QList<partners::GridColumnInfo> kolumnyInfo() const;
     void aktualizujPrzyciski();
+    // For a list whose rows have no dates.
+    void ukryjZakresDat();
     void aktualizujTytulyFiltrow();
 
 private:

@@ -43,6 +43,11 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
     db::DataSet *lista = ramka()->Lista();
     ASSERT_TRUE(lista->isActive());
     EXPECT_EQ(lista->recordCount(), liczbaFirm());
+    // The list has no dates: nothing of a date range is offered, the phrase search is.
+    for (const char *nazwa :
+         {"bZapiszFiltryListy", "zakres_dat", "ktora_data", "okres_od", "okres_do", "bOkres_zastosuj"})
+        EXPECT_TRUE(ramka()->findChild<QWidget *>(QLatin1String(nazwa))->isHidden()) << nazwa;
+    EXPECT_FALSE(ramka()->szukany_tekst()->isHidden());
     EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
 
     const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
