@@ -13,7 +13,8 @@ QString loadingText()
 
 QString rowCountText(int visibleRows)
 {
-    return host::LoadResstrings(QStringLiteral("Resstrings_IDS_Ilosc_rekordow")) + QLatin1Char(' ')
+    // The stored caption may end in a blank of its own.
+    return host::LoadResstrings(QStringLiteral("Resstrings_IDS_Ilosc_rekordow")).trimmed() + QLatin1Char(' ')
         + QString::number(visibleRows);
 }
 

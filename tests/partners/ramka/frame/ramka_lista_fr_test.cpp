@@ -45,7 +45,8 @@ TEST_P(RamkaListaDaneTest, PhraseSearchAndColumnFilterNarrowTheLoadedRows)
 
     szukaj(*ramka, u"O'Brien"_s);
     EXPECT_EQ(ids(*ramka), QList<int>({obrien, zuraw})) << "whatever the case";
-    EXPECT_EQ(ramka->tekstPanelu(0), ui::rowCountText(2));
+    // One blank between the caption and the count, whatever the translation ends with.
+    EXPECT_TRUE(ramka->tekstPanelu(0).endsWith(u": 2"_s)) << ramka->tekstPanelu(0).toStdString();
     szukaj(*ramka, u"żUR"_s);
     EXPECT_EQ(ids(*ramka), QList<int>{zuraw});
     szukaj(*ramka, u"123"_s);
