@@ -876,7 +876,8 @@ void Tramka_lista_frame::zastosujUkladKolumn(const UkladKolumn &uklad)
                 continue;
             ui::GridColumn c = k;
             c.title = u.napis.isEmpty() ? k.title : u.napis;
-            c.width = u.szerokosc;
+            // Layouts stored with a 0 width for a hidden column come back at the column's own width.
+            c.width = u.szerokosc > 0 ? u.szerokosc : k.width;
             c.visible = u.widoczna;
             c.alignment = ui::alignmentFromCode(u.wyrownanie);
             nowe.push_back(c);

@@ -102,8 +102,10 @@ std::vector<GridColumn> ListaGrid::columnLayout() const
     for (int visual = 0; visual < m_header->count(); ++visual) {
         const int logical = m_header->logicalIndex(visual);
         GridColumn column = m_model->column(logical);
-        column.width = columnWidth(logical);
         column.visible = !isColumnHidden(logical);
+        // A hidden section measures 0: it keeps the width it was given, to come back with.
+        if (column.visible)
+            column.width = columnWidth(logical);
         layout.push_back(column);
     }
     return layout;

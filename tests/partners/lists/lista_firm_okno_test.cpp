@@ -106,6 +106,24 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
 }
 
 // The row menu makes exactly one company the active one, which the list then refuses to delete.
+TEST_P(ListaFirmOkno, UkrytaKolumnaWracaZeSwojaSzerokoscia)
+{
+    _Execute(qApp, 1);
+    ASSERT_TRUE(partners::windows().lista_firm_form);
+    partners::windows().lista_firm_form->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A column hidden by default is stored with a width to come back with.
+    EXPECT_GT(host::GetIntDB(u"select max(szerokosc) from ust_form where typ = 'TColumn' and nazwa = 'wlasciciel'"_s),
+              0);
+
+    _Execute(qApp, 1);
+    ui::ListaGrid *siatka = ramka()->ListaGrid();
+    const int kolumna = siatka->columnOf(u"wlasciciel"_s);
+    ASSERT_TRUE(siatka->isColumnHidden(kolumna));
+    siatka->setColumnVisible(u"wlasciciel"_s, true);
+    EXPECT_GT(siatka->columnWidth(kolumna), 0);
+}
+
 TEST_P(ListaFirmOkno, UstawionaAktywnaFirmaNieDajeSieUsunac)
 {
     zGlownymOknem();
