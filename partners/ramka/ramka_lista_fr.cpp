@@ -747,6 +747,14 @@ void Tramka_lista_frame::odbudujMenuFrazy()
             WarunekFrazy();
         });
     }
+    // The empty box says what it searches.
+    QStringList tytuly;
+    for (const auto &item : m_kolumnyFrazy.items())
+        if (m_kolumnyFrazy.allColumns() || item.checked)
+            tytuly << item.title;
+    m_panelFiltry->szukanyTekst()->setPlaceholderText(tytuly.isEmpty() ? QString()
+                                                                       : tlumacz("Resstrings_IDS_ramka_Szukaj_w")
+                                                              + QLatin1Char(' ') + tytuly.join(QStringLiteral(", ")));
 }
 
 QString Tramka_lista_frame::DodatkowyWarunekFrazy(const QString &)

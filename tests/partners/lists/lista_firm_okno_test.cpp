@@ -48,6 +48,11 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
          {"bZapiszFiltryListy", "zakres_dat", "ktora_data", "okres_od", "okres_do", "bOkres_zastosuj"})
         EXPECT_TRUE(ramka()->findChild<QWidget *>(QLatin1String(nazwa))->isHidden()) << nazwa;
     EXPECT_FALSE(ramka()->szukany_tekst()->isHidden());
+    // The empty search box says where it looks.
+    ui::ListaGrid *siatka = ramka()->ListaGrid();
+    const QString hint = ramka()->szukany_tekst()->placeholderText();
+    EXPECT_TRUE(hint.contains(siatka->gridModel()->column(siatka->columnOf(u"nazwa"_s)).displayTitle()))
+        << hint.toStdString();
     EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
 
     const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
