@@ -1171,13 +1171,13 @@ void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
     if (pliki.isEmpty() || !ramka::zapytajOUsunieciePlikow(this, pliki))
         return;
     const QString katalog = host::var::SciezkaDokumenty.get();
+    m_usunPowiazPliki->setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
+    m_usunPowiazPliki->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
+    m_usunPowiazPliki->setValue(QStringLiteral("@id_u"), host::AktIdU());
+    m_usunPowiazPliki->setValue(QStringLiteral("@czy_wymuszenie"), 0);
     for (const QList<ramka::PlikPowiazany> &lista : pliki) {
         for (const ramka::PlikPowiazany &plik : lista) {
             ramka::usunPlikZMagazynu(katalog, plik.sciezka);
-            m_usunPowiazPliki->setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
-            m_usunPowiazPliki->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
-            m_usunPowiazPliki->setValue(QStringLiteral("@id_u"), host::AktIdU());
-            m_usunPowiazPliki->setValue(QStringLiteral("@czy_wymuszenie"), 0);
             m_usunPowiazPliki->setValue(QStringLiteral("@id"), plik.idDp);
             host::ExecProc(*m_usunPowiazPliki);
         }
