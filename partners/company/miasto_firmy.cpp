@@ -1,5 +1,6 @@
 #include "company/miasto_firmy.h"
 
+#include "cities_api.h"
 #include "dataset.h"
 #include "host_funcs.h"
 #include "query.h"
@@ -8,8 +9,6 @@
 namespace partners {
 
 namespace {
-
-using DodajMiastoFn = int(QString, QString);
 
 int dodatnie(int id)
 {
@@ -47,6 +46,14 @@ int PanstwaFirmy::znajdz(const QString &tekst) const
     return 0;
 }
 
+QString PanstwaFirmy::kod(int idP) const
+{
+    for (const Panstwo &p : m_lista)
+        if (p.id_p == idP)
+            return p.iso.isEmpty() ? p.sam : p.iso;
+    return QString();
+}
+
 int znajdzMiasto(const QString &miasto, int idPanstwa, db::Connection *polaczenie)
 {
     if (idPanstwa > 0)
@@ -57,10 +64,10 @@ int znajdzMiasto(const QString &miasto, int idPanstwa, db::Connection *polaczeni
                                    QString(), polaczenie, {{QStringLiteral("miasto"), miasto}}));
 }
 
-int dodajMiastoBezFormularza(const QString &miasto)
+int dodajMiastoBezFormularza(const QString &miasto, const QString &panstwo, const QString &kod)
 {
-    const auto id =
-        host::callSibling<DodajMiastoFn>(QStringLiteral("cities.dll"), "_DodajMiastoBezFormularza", miasto, QString());
+    const auto id = host::callSibling<cities::DodajMiastoBezFormularzaFn>(
+        QStringLiteral("cities.dll"), "_DodajMiastoBezFormularza", miasto, panstwo, kod);
     return id ? dodatnie(*id) : 0;
 }
 
@@ -88,7 +95,7 @@ void rozpoznajAdres(AdresDoRozpoznania &adres, const PanstwaFirmy &panstwa, db::
     if (adres.id_m < 1)
         adres.id_m = znajdzMiasto(adres.miasto, adres.id_panstwa, polaczenie);
     if (adres.id_m < 1)
-        adres.id_m = dodajMiastoBezFormularza(adres.miasto);
+        adres.id_m = dodajMiastoBezFormularza(adres.miasto, panstwa.kod(adres.id_panstwa), adres.kod);
     if (adres.id_kodu < 1 && !adres.kod.isEmpty() && adres.id_m > 0)
         adres.id_kodu = znajdzKodPocztowy(adres.kod, adres.id_m, adres.id_panstwa, polaczenie);
 }

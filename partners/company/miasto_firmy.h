@@ -29,6 +29,8 @@ public:
     // equals the trimmed text in any letter case (a domain with or without
     // its leading dot); 0 when none.
     int znajdz(const QString &tekst) const;
+    // The ISO (else registration) code of the country; empty when unknown.
+    QString kod(int idP) const;
     const QList<Panstwo> &lista() const { return m_lista; }
 
 private:
@@ -38,9 +40,10 @@ private:
 // A city by its exact name, within the country when countryId is above 0;
 // 0 when there is none.
 int znajdzMiasto(const QString &miasto, int idPanstwa, db::Connection *polaczenie = nullptr);
-// A new city through the cities sibling; 0 when the sibling is missing or
+// A new city of the country (a code; empty: Poland) with the postal code
+// (may be empty) through the cities sibling; 0 when the sibling is missing or
 // created nothing.
-int dodajMiastoBezFormularza(const QString &miasto);
+int dodajMiastoBezFormularza(const QString &miasto, const QString &panstwo, const QString &kod);
 // A postal code of the city (and of the country when idPanstwa is above 0); 0 when none.
 int znajdzKodPocztowy(const QString &kod, int idMiasta, int idPanstwa, db::Connection *polaczenie = nullptr);
 
@@ -56,8 +59,8 @@ struct AdresDoRozpoznania
 };
 
 // Fills in the ids still below 1: the country, the city by name (an empty
-// name is "_"), a new city when none is found, and the postal code of a
-// known city. Ids already given are kept.
+// name is "_"), a new city of that country with the postal code when none is
+// found, and the postal code of the city. Ids already given are kept.
 void rozpoznajAdres(AdresDoRozpoznania &adres, const PanstwaFirmy &panstwa, db::Connection *polaczenie = nullptr);
 
 // "Długa 5/3": street "Długa", house "5", flat "3". Without a slash the

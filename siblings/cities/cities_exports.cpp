@@ -1,4 +1,5 @@
 // The cities module's entry points; everything else stays inside the library.
+#include "cities_api.h"
 #include "edycja_miasta_form.h"
 
 #include "handler_guard.h"
@@ -20,9 +21,7 @@ int uruchomEdytor(const cities::Miasto &miasto)
 
 } // namespace
 
-// A city created without a window, in the country the second argument names
-// (registration code, ISO code or name) or else in Poland. Its id; 0 on failure.
-SIBLING_ENTRY int _DodajMiastoBezFormularza(QString cityName, QString second)
+SIBLING_ENTRY int _DodajMiastoBezFormularza(QString cityName, QString second, QString postalCode)
 {
     return host::guard(0, [&] {
         if (cityName.trimmed().isEmpty())
@@ -37,6 +36,7 @@ SIBLING_ENTRY int _DodajMiastoBezFormularza(QString cityName, QString second)
         cities::Miasto miasto;
         miasto.nazwa = cityName;
         miasto.idPanstwa = panstwo;
+        miasto.kody = QStringList{postalCode};
         return cities::zapiszMiasto(miasto);
     });
 }

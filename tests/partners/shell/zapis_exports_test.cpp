@@ -223,7 +223,8 @@ TEST_P(ZapisBezFormularza, MiastoWgPanstwaINazwyZPodkreslnikiemIApostrofem)
                   std::make_pair(polskie, kodPolski));
 }
 
-// A city the database lacks leaves the company without an address, unless the cities sibling creates it.
+// A city the database lacks leaves the company without an address, unless the cities sibling creates it,
+// once, in the order's country and with its postal code.
 TEST_P(ZapisBezFormularza, BrakujaceMiastoTworzySiblingMiast)
 {
     const int miast = liczba(u"select count(*) from miasto"_s);
@@ -234,11 +235,15 @@ TEST_P(ZapisBezFormularza, BrakujaceMiastoTworzySiblingMiast)
 
     host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
     ASSERT_TRUE(QFile::exists(host::siblingLibraryPath(u"cities.dll"_s)));
-    const int id = zapisz(lista(u"Nowe Miasto Trans 2"_s, u"PL"_s, QString(), u"Nieznanowo"_s));
-    ASSERT_GT(id, 0);
-    const int nowe = liczba(u"select id_m from miasto where miasto = 'Nieznanowo'"_s);
+    const QStringList zlecenie = lista(u"Haulage One"_s, u"IE"_s, u"D02"_s, u"O'Brienstown"_s);
+    const int id = zapisz(zlecenie);
+    const int drugi = zapisz(zlecenie);
+    const int nowe = idMiasta(u"O'Brienstown"_s, u"IE"_s);
     ASSERT_GT(nowe, 0);
-    EXPECT_EQ(miejsce(id), std::make_pair(nowe, 0));
+    EXPECT_EQ(liczba(u"select count(*) from miasto where miasto = 'O''Brienstown'"_s), 1);
+    EXPECT_EQ(miejsce(id), std::make_pair(nowe, idKodu(u"D02"_s, nowe)));
+    EXPECT_GT(miejsce(id).second, 0);
+    EXPECT_EQ(miejsce(drugi), miejsce(id));
 }
 
 // ---- short names -----------------------------------------------------------------------

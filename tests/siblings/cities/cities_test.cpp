@@ -1,3 +1,4 @@
+#include "cities_api.h"
 #include "sibling_fixture.h"
 
 #include <QComboBox>
@@ -18,9 +19,10 @@ protected:
         ASSERT_GT(m_niemcy, 0);
     }
 
-    static int dodajBezFormularza(const QString &nazwa, const QString &drugi)
+    static int dodajBezFormularza(const QString &nazwa, const QString &drugi, const QString &kod = {})
     {
-        return host::callSibling<int(QString, QString)>("cities.dll", "_DodajMiastoBezFormularza", nazwa, drugi)
+        return host::callSibling<cities::DodajMiastoBezFormularzaFn>("cities.dll", "_DodajMiastoBezFormularza", nazwa,
+                                                                     drugi, kod)
             .value_or(-1);
     }
 
@@ -80,15 +82,15 @@ TEST_P(CitiesTest, EditingKeepsUnchangedCodesAndTheCityLinksAndFreesAddressesOfR
               1);
 }
 
-// A city added without a window lies in Poland unless the second argument names a country; the
-// editor creates a city with its codes, but not without a name.
+// A city added without a window lies in Poland unless the second argument names a country, with the
+// postal code given; the editor creates a city with its codes, but not without a name.
 TEST_P(CitiesTest, CitiesAreAddedWithoutAWindowOrThroughTheEditor)
 {
     const int bezKraju = dodajBezFormularza("  Zielonka ", QString());
     EXPECT_EQ(opis(bezKraju), "Zielonka|PL|");
     EXPECT_EQ(opis(dodajBezFormularza("Görlitz", "D")), "Görlitz|DE|");
     EXPECT_EQ(opis(dodajBezFormularza("Bautzen", "niemcy")), "Bautzen|DE|");
-    EXPECT_EQ(opis(dodajBezFormularza("Cottbus", "DE")), "Cottbus|DE|");
+    EXPECT_EQ(opis(dodajBezFormularza("Cottbus", "DE", " 03046 ")), "Cottbus|DE|03046");
     EXPECT_EQ(opis(dodajBezFormularza("O'Hara", "Atlantyda")), "O'Hara|PL|");
     EXPECT_TRUE(logText().contains("Atlantyda")) << logText().toStdString();
 
