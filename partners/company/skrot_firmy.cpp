@@ -80,10 +80,20 @@ QStringList skrotyZaczynajaceSieOd(const QString &skrot, db::Connection *polacze
 
 QString generujSkrotFirmy(const QString &nazwa, int limit, bool unikalne, db::Connection *polaczenie)
 {
-    const QString skrot = zbudujSkrot(nazwa, limit);
+    const int szerokosc = limit > 0 ? qMin(limit, SzerokoscSkrotu) : SzerokoscSkrotu;
+    QString skrot = zbudujSkrot(nazwa, szerokosc);
+    // A name made only of legal forms ("Sp. z o.o.") still needs a short name.
+    if (skrot.isEmpty())
+        skrot = nazwa.trimmed().left(szerokosc);
     if (skrot.isEmpty() || !unikalne)
         return skrot;
-    return dopiszPrzyrostekSkrotu(skrot, skrotyZaczynajaceSieOd(skrot, polaczenie));
+    QString wynik = dopiszPrzyrostekSkrotu(skrot, skrotyZaczynajaceSieOd(skrot, polaczenie));
+    // The suffix must fit too: give up letters of the short name for it.
+    while (wynik.size() > SzerokoscSkrotu && !skrot.isEmpty()) {
+        skrot.chop(wynik.size() - SzerokoscSkrotu);
+        wynik = dopiszPrzyrostekSkrotu(skrot, skrotyZaczynajaceSieOd(skrot, polaczenie));
+    }
+    return wynik;
 }
 
 } // namespace partners

@@ -11,6 +11,8 @@ namespace partners {
 
 // Short-name length of the host's 20-character variant; 0 means no cut.
 inline constexpr int SkrotFirmy20 = 20;
+// The width of firma.skrot; no short name is longer.
+inline constexpr int SzerokoscSkrotu = 50;
 
 // The acronym of a full name (the host's rule), cut to limit characters when
 // limit is above 0.
@@ -26,8 +28,10 @@ QString dopiszPrzyrostekSkrotu(const QString &skrot, const QStringList &zajete);
 // "_" and "%" are plain characters.
 QStringList skrotyZaczynajaceSieOd(const QString &skrot, db::Connection *polaczenie = nullptr);
 
-// A short name generated from a full name: the acronym, cut to limit when
-// limit is above 0, made unique against firma when unikalne is set.
+// A short name generated from a full name: the acronym (the name itself when
+// it is made only of legal forms) cut to limit when limit is above 0,
+// made unique against firma when unikalne is set; never longer than
+// SzerokoscSkrotu, suffix included.
 QString generujSkrotFirmy(const QString &nazwa, int limit, bool unikalne, db::Connection *polaczenie = nullptr);
 
 } // namespace partners

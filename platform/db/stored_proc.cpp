@@ -56,6 +56,15 @@ int StoredProc::execProc()
         throw DbError(QStringLiteral("Unknown stored procedure %1").arg(m_name));
     if (!m_connection)
         throw DbError(QStringLiteral("Stored procedure %1 has no connection").arg(m_name));
+    // The declared width is the column's, which the engines do not enforce on TEXT.
+    for (const Parameter &declared : definition->parameters) {
+        const QVariant value = m_parameters.value(declared.name);
+        if (declared.size > 0 && value.typeId() == QMetaType::QString && value.toString().size() > declared.size)
+            throw DbError(QStringLiteral("%1: %2 is %3 characters long; at most %4 are allowed")
+                              .arg(baseName(m_name), declared.name)
+                              .arg(value.toString().size())
+                              .arg(declared.size));
+    }
     if (!m_parameters.contains(ReturnValue)) {
         Parameters withReturn;
         withReturn.add(ReturnValue, QMetaType::Int, ParamDirection::ReturnValue);

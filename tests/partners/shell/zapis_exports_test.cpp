@@ -248,12 +248,19 @@ TEST_P(ZapisBezFormularza, BrakujaceMiastoTworzySiblingMiast)
 
 // ---- short names -----------------------------------------------------------------------
 
+// Every company gets a short name that fits firma.skrot's 50 characters, suffix included.
 TEST_P(ZapisBezFormularza, UnikalneSkrotyDostajaKolejnyNumer)
 {
     ASSERT_TRUE(host::var::UnikalneSkrotyFirm.set(true));
     const QStringList oczekiwane{u"ABC"_s, u"ABC_2"_s, u"ABC_3"_s};
     for (const QString &s : oczekiwane)
         EXPECT_EQ(skrot(zapisz(lista(u"Alfa Beta Cargo"_s, u"PL"_s, QString(), u"Radom"_s))), s);
+    const QString dluga(73, u'X');
+    const QString pierwszy = skrot(zapisz(lista(dluga, u"PL"_s, QString(), u"Radom"_s)));
+    const QString drugi = skrot(zapisz(lista(dluga, u"PL"_s, QString(), u"Radom"_s)));
+    EXPECT_EQ(pierwszy, dluga.left(50));
+    EXPECT_TRUE(drugi.size() <= 50 && drugi.startsWith(u"XXXX"_s) && drugi != pierwszy) << drugi.toStdString();
+    EXPECT_EQ(skrot(zapisz(lista(u"Sp. z o.o."_s, u"PL"_s, QString(), u"Radom"_s))), u"Sp. z o.o."_s);
 
     ASSERT_TRUE(host::var::UnikalneSkrotyFirm.set(false));
     EXPECT_EQ(skrot(zapisz(lista(u"Alfa Beta Cargo"_s, u"PL"_s, QString(), u"Radom"_s))), u"ABC"_s);

@@ -117,6 +117,11 @@ TEST_P(StoredProcTest, FailingOrRefusingBodyRollsBackItsOwnWork)
     EXPECT_THROW(unknown.execProc(), DbError);
     StoredProc unconnected(nullptr, "test_osoba_save");
     EXPECT_THROW(unconnected.execProc(), DbError);
+    // Over its declared width a value is refused before the body runs, refreshed or not.
+    StoredProc wide(&connection(), "test_osoba_save");
+    wide.setValue("@nazwisko", QString(41, 'x'));
+    EXPECT_THROW(wide.execProc(), DbError);
+    EXPECT_EQ(count(), 1);
 
     // A non-zero return rolls back its own work only; without refreshing, the return value is added.
     StoredProc refusing(&connection(), "test_osoba_save");
