@@ -15,6 +15,8 @@ const QString Zrodlo = QStringLiteral("shell\\zapis_exports");
 
 // Result when the order's list cannot be read as a record.
 constexpr int ListaNiepoprawna = -1;
+// Binding id, name, country, postal code, city, street, flat number.
+constexpr int PozycjiListy = 7;
 
 } // namespace
 
@@ -22,7 +24,14 @@ int _ZapiszBezPokazywaniaFormularza(void *, void *, QStringList list)
 {
     const QString funkcja = QStringLiteral("_ZapiszBezPokazywaniaFormularza");
     QString powod;
-    std::optional<partners::RekordFirmySzybki> rekord = partners::rekordZListy(list, &powod);
+    std::optional<partners::RekordFirmySzybki> rekord;
+    // Nothing here may show a window: a refusal is only logged.
+    if (list.size() < PozycjiListy)
+        powod = QStringLiteral("the list has %1 entries, %2 are needed").arg(list.size()).arg(PozycjiListy);
+    else if (list.at(1).trimmed().isEmpty())
+        powod = QStringLiteral("the list gives no name");
+    else
+        rekord = partners::rekordZListy(list, &powod);
     if (!rekord) {
         host::save_log_to_file(Zrodlo, funkcja, __LINE__,
                                QStringLiteral("company \"%1\" not saved: %2").arg(list.value(1), powod));

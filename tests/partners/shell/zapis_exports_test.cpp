@@ -178,18 +178,25 @@ TEST_P(ZapisBezFormularza, DlugoscListyDecydujeOGrupieIIdentyfikatorach)
     }
 }
 
-TEST_P(ZapisBezFormularza, IdentyfikatorNieBedacyLiczbaNicNieZapisuje)
+// A list too short, without a name or with ids that are not numbers stores nothing and shows nothing.
+TEST_P(ZapisBezFormularza, NiepoprawnaListaNicNieZapisuje)
 {
     const int firm = liczbaFirm();
-    for (const QStringList &ids :
-         {QStringList{u"12x"_s, u"1"_s}, QStringList{u"1"_s, u"kod"_s}, QStringList{QString(), u"1"_s}}) {
-        EXPECT_EQ(zapisz(lista(u"Zla Lista"_s, u"PL"_s, QString(), u"Radom"_s, QStringList{QString()} + ids)), -1)
-            << ids.join(QLatin1Char('|')).toStdString();
-    }
+    const auto zle = [this](const QStringList &dalej) {
+        return lista(u"Zla Lista"_s, u"PL"_s, QString(), u"Radom"_s, QStringList{QString()} + dalej);
+    };
+    for (const QStringList &l : {zle({u"12x"_s, u"1"_s}),
+                                 zle({u"1"_s, u"kod"_s}),
+                                 zle({QString(), u"1"_s}),
+                                 {},
+                                 {u"B"_s, u"Haulage One"_s},
+                                 lista(u" "_s, u"PL"_s, QString(), u"Radom"_s)})
+        EXPECT_EQ(zapisz(l), -1) << l.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(liczbaFirm(), firm);
-    EXPECT_TRUE(logText().contains(u"'12x' is not a valid integer value"_s));
-    EXPECT_TRUE(logText().contains(u"'kod' is not a valid integer value"_s));
-    EXPECT_TRUE(prompter().messageTexts().isEmpty()) << "a windowless call asks nothing";
+    for (const QString &powod : {u"'12x' is not a valid integer value"_s, u"'kod' is not a valid integer value"_s,
+                                 u"0 entries"_s, u"2 entries"_s, u"no name"_s})
+        EXPECT_TRUE(logText().contains(powod)) << powod.toStdString();
+    EXPECT_TRUE(prompter().questions().isEmpty()) << "a windowless call asks nothing";
 }
 
 // ---- city, postal code and country ----------------------------------------------------
