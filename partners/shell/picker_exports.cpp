@@ -13,8 +13,10 @@ int wybierzFirmeDlaZlecenia(const QStringList &info, bool zPowiazaniem)
     Tlista_firm_sp_modal_form picker;
     picker.frame_list()->Uprawnienia = 1;
     picker.UstawInformacje(info, zPowiazaniem);
-    picker.UstawDodawanieFirmy(
-        [](const QStringList &dane) { return _ZapiszBezPokazywaniaFormularza(nullptr, nullptr, dane); });
+    // An order without the writer's seven entries or a name has no company to add.
+    if (info.size() >= 7 && !info.at(1).trimmed().isEmpty())
+        picker.UstawDodawanieFirmy(
+            [](const QStringList &dane) { return _ZapiszBezPokazywaniaFormularza(nullptr, nullptr, dane); });
     return picker.Wykonaj();
 }
 

@@ -321,6 +321,15 @@ TEST_P(ZapisBezFormularza, PickerZostajeOtwartyGdyListaNiepoprawna)
     EXPECT_EQ(_ZImportuZlecSP(nullptr, nullptr, info), -1);
     EXPECT_TRUE(otwarty);
     EXPECT_EQ(liczbaFirm(), firm);
+
+    // An order without a company does not offer to add one.
+    bool dodawanie = true;
+    prompter().push(Answer::dialog([&](QDialog &d) {
+        dodawanie = !d.findChild<QPushButton *>(u"bDodajNowaFirme"_s)->isHidden();
+        d.reject();
+    }));
+    _ZImportuZlecSP(nullptr, nullptr, {u"B"_s, u"Haulage One"_s});
+    EXPECT_FALSE(dodawanie);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ZapisBezFormularza);
