@@ -21,15 +21,16 @@ public:
     explicit Tzapis_firmy_form(QObject *parent = nullptr);
 
     // Stores the record as a new company and returns its id, also written to
-    // r.id_wynik; 0 when nothing was stored (the user has been told why).
-    // The record's short name, currency and address ids are filled in.
-    int ZapiszSzybko(partners::RekordFirmySzybki &r);
+    // r.id_wynik; 0 when nothing was stored, *powod saying why. Shows no
+    // window. The record's short name, currency and address ids are filled in.
+    int ZapiszSzybko(partners::RekordFirmySzybki &r, QString *powod = nullptr);
 
     // The kinds that the last store checked.
     const QSet<int> &zaznaczoneRodzaje() const { return m_zaznaczone; }
 
 private:
     int idTypuFirmy(bool wlasna) const;
+    void zapisz(partners::RekordFirmySzybki &r);
     void zapiszRodzaje(int idFirmy);
     void zapiszAdres(const partners::RekordFirmySzybki &r);
 

@@ -13,7 +13,7 @@ namespace {
 
 const QString Zrodlo = QStringLiteral("shell\\zapis_exports");
 
-// Result when the order's list cannot be read as a record.
+// Result when the order's list cannot be read as a record or cannot be stored.
 constexpr int ListaNiepoprawna = -1;
 // Binding id, name, country, postal code, city, street, flat number.
 constexpr int PozycjiListy = 7;
@@ -32,16 +32,18 @@ int _ZapiszBezPokazywaniaFormularza(void *, void *, QStringList list)
         powod = QStringLiteral("the list gives no name");
     else
         rekord = partners::rekordZListy(list, &powod);
-    if (!rekord) {
+    int wynik = 0;
+    if (rekord)
+        wynik = host::guard(0, [&] {
+            Tzapis_firmy_form zapis;
+            partners::windows().zapis_firmy_form = &zapis;
+            return zapis.ZapiszSzybko(*rekord, &powod);
+        });
+    partners::windows().zapis_firmy_form = nullptr;
+    if (wynik < 1) {
         host::save_log_to_file(Zrodlo, funkcja, __LINE__,
                                QStringLiteral("company \"%1\" not saved: %2").arg(list.value(1), powod));
         return ListaNiepoprawna;
     }
-    const int wynik = host::guard(0, [&] {
-        Tzapis_firmy_form zapis;
-        partners::windows().zapis_firmy_form = &zapis;
-        return zapis.ZapiszSzybko(*rekord);
-    });
-    partners::windows().zapis_firmy_form = nullptr;
     return wynik;
 }

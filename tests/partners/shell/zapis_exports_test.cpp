@@ -178,23 +178,30 @@ TEST_P(ZapisBezFormularza, DlugoscListyDecydujeOGrupieIIdentyfikatorach)
     }
 }
 
-// A list too short, without a name or with ids that are not numbers stores nothing and shows nothing.
+// A list too short, without a name, with ids that are not numbers or with a text too long for its field
+// stores nothing and shows nothing.
 TEST_P(ZapisBezFormularza, NiepoprawnaListaNicNieZapisuje)
 {
     const int firm = liczbaFirm();
+    const int adresow = liczba(u"select count(*) from adres"_s);
     const auto zle = [this](const QStringList &dalej) {
         return lista(u"Zla Lista"_s, u"PL"_s, QString(), u"Radom"_s, QStringList{QString()} + dalej);
     };
+    QStringList dlugaUlica = lista(u"Za Dluga Ulica"_s, u"PL"_s, QString(), u"Radom"_s);
+    dlugaUlica[5] = QString(63, u'u');
     for (const QStringList &l : {zle({u"12x"_s, u"1"_s}),
                                  zle({u"1"_s, u"kod"_s}),
                                  zle({QString(), u"1"_s}),
                                  {},
                                  {u"B"_s, u"Haulage One"_s},
-                                 lista(u" "_s, u"PL"_s, QString(), u"Radom"_s)})
+                                 lista(u" "_s, u"PL"_s, QString(), u"Radom"_s),
+                                 dlugaUlica})
         EXPECT_EQ(zapisz(l), -1) << l.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(liczbaFirm(), firm);
-    for (const QString &powod : {u"'12x' is not a valid integer value"_s, u"'kod' is not a valid integer value"_s,
-                                 u"0 entries"_s, u"2 entries"_s, u"no name"_s})
+    EXPECT_EQ(liczba(u"select count(*) from adres"_s), adresow);
+    for (const QString &powod :
+         {u"'12x' is not a valid integer value"_s, u"'kod' is not a valid integer value"_s, u"0 entries"_s,
+          u"2 entries"_s, u"no name"_s, u"not saved: ulica is 63 characters long; at most 50 are allowed"_s})
         EXPECT_TRUE(logText().contains(powod)) << powod.toStdString();
     EXPECT_TRUE(prompter().questions().isEmpty()) << "a windowless call asks nothing";
 }
