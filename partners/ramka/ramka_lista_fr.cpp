@@ -382,8 +382,9 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
         m_ustawienia->ustawDomyslnyUklad(ukladZSiatki());
         OdczytUstawienListyPoczatek();
 
-        OtworzListe();
+        // The funnels come first: the first width fit on open makes room for them.
         UtworzFiltryKolumn();
+        OtworzListe();
         m_grid->viewport()->update();
     });
 }

@@ -8,9 +8,11 @@
 #include "dataset.h"
 #include "host_context.h"
 #include "lista_grid.h"
+#include "lista_grid_parts.h"
 
 #include <QAction>
 #include <QColor>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -54,6 +56,14 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
     EXPECT_TRUE(hint.contains(siatka->gridModel()->column(siatka->columnOf(u"nazwa"_s)).displayTitle()))
         << hint.toStdString();
     EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
+    // The first width fit leaves every title whole beside its funnel.
+    for (int k = 0; k < siatka->model()->columnCount(); ++k) {
+        const QString tytul = siatka->gridModel()->column(k).displayTitle();
+        if (!siatka->isColumnHidden(k))
+            EXPECT_GE(siatka->columnWidth(k) - ui::ListaGridHeader::FunnelFrom - 6,
+                      siatka->horizontalHeader()->fontMetrics().horizontalAdvance(tytul))
+                << tytul.toStdString();
+    }
 
     const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
     ASSERT_TRUE(ramka()->GoToId(zGrupa));
