@@ -122,18 +122,19 @@ void Tramka_lista_frame::zbudujWidok()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    auto *paski = new QHBoxLayout;
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+    layout->addWidget(m_toolBar);
+
+    // A derived frame's own filters sit beside the search box: next to the
+    // tool bar they would push its last buttons into the overflow.
+    auto *filtry = new QHBoxLayout;
+    m_panelFiltry = new ramka::PanelFiltrow(this);
+    filtry->addWidget(m_panelFiltry, 1);
     m_toolBarDodatkowy = new QToolBar(this);
     m_toolBarDodatkowy->setObjectName(QStringLiteral("ToolBarDodatkowy"));
-    paski->addWidget(m_toolBar);
-    paski->addWidget(m_toolBarDodatkowy);
-    paski->addStretch();
-    layout->addLayout(paski);
-
-    m_panelFiltry = new ramka::PanelFiltrow(this);
-    layout->addWidget(m_panelFiltry);
+    filtry->addWidget(m_toolBarDodatkowy);
+    layout->addLayout(filtry);
     connect(m_panelFiltry, &ramka::PanelFiltrow::zapiszFiltry, this, &Tramka_lista_frame::bZapiszFiltryListyClick);
     connect(m_panelFiltry, &ramka::PanelFiltrow::zakresWybrany, this, [this] { zakres_datChange(true); });
     connect(m_panelFiltry, &ramka::PanelFiltrow::kolumnaDatyWybrana, this, &Tramka_lista_frame::ktora_dataChange);
