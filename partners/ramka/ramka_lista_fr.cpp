@@ -31,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QTimer>
@@ -50,6 +51,23 @@ bool ukryty(const QWidget *w)
 {
     return w->isHidden();
 }
+
+// Status panel 2: its text, or while the list is written to a file, a bar filled to the percentage.
+class PanelPostepu : public QLabel
+{
+public:
+    using QLabel::QLabel;
+    int procent = -1;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (procent < 0)
+            return QLabel::paintEvent(event);
+        QPainter painter(this);
+        ui::paintProgressPanel(painter, contentsRect(), procent);
+    }
+};
 
 } // namespace
 
@@ -104,18 +122,19 @@ void Tramka_lista_frame::zbudujWidok()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    auto *paski = new QHBoxLayout;
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+    layout->addWidget(m_toolBar);
+
+    // A derived frame's own filters sit beside the search box: next to the
+    // tool bar they would push its last buttons into the overflow.
+    auto *filtry = new QHBoxLayout;
+    m_panelFiltry = new ramka::PanelFiltrow(this);
+    filtry->addWidget(m_panelFiltry, 1);
     m_toolBarDodatkowy = new QToolBar(this);
     m_toolBarDodatkowy->setObjectName(QStringLiteral("ToolBarDodatkowy"));
-    paski->addWidget(m_toolBar);
-    paski->addWidget(m_toolBarDodatkowy);
-    paski->addStretch();
-    layout->addLayout(paski);
-
-    m_panelFiltry = new ramka::PanelFiltrow(this);
-    layout->addWidget(m_panelFiltry);
+    filtry->addWidget(m_toolBarDodatkowy);
+    layout->addLayout(filtry);
     connect(m_panelFiltry, &ramka::PanelFiltrow::zapiszFiltry, this, &Tramka_lista_frame::bZapiszFiltryListyClick);
     connect(m_panelFiltry, &ramka::PanelFiltrow::zakresWybrany, this, [this] { zakres_datChange(true); });
     connect(m_panelFiltry, &ramka::PanelFiltrow::kolumnaDatyWybrana, this, &Tramka_lista_frame::ktora_dataChange);
@@ -143,8 +162,16 @@ void Tramka_lista_frame::zbudujWidok()
     status->setObjectName(QStringLiteral("StatusBar"));
     auto *statusLayout = new QHBoxLayout(status);
     statusLayout->setContentsMargins(2, 1, 2, 1);
+    auto *podsumowanie = new QToolButton(status);
+    podsumowanie->setObjectName(QStringLiteral("pPanelDoRozPodsumowania"));
+    podsumowanie->setText(QStringLiteral("\u03A3"));
+    podsumowanie->setToolTip(tlumacz("Resstrings_IDS_ramka_Podsumowanie"));
+    podsumowanie->setCheckable(true);
+    podsumowanie->setAutoRaise(true);
+    connect(podsumowanie, &QToolButton::toggled, m_grid, &ui::ListaGrid::setSummaryVisible);
+    statusLayout->addWidget(podsumowanie);
     for (int width : {110, 180, 100, 50}) {
-        auto *panel = new QLabel(status);
+        auto *panel = m_panele.size() == 2 ? new PanelPostepu(status) : new QLabel(status);
         panel->setMinimumWidth(width);
         panel->setFrameShape(QFrame::StyledPanel);
         statusLayout->addWidget(panel);
@@ -252,6 +279,20 @@ void Tramka_lista_frame::ustawStatus(int panel, const QString &text)
 {
     if (panel >= 0 && panel < m_panele.size())
         m_panele[panel]->setText(text);
+    if (panel == 2)
+        static_cast<PanelPostepu *>(m_panele[2])->procent = -1;
+}
+
+void Tramka_lista_frame::pokazPostepZapisu(int biezacy, int wszystkich)
+{
+    auto *panel = static_cast<PanelPostepu *>(m_panele[2]);
+    const int procent = wszystkich > 0 ? biezacy * 100 / wszystkich : 100;
+    if (procent == panel->procent)
+        return;
+    panel->procent = procent;
+    panel->setText(QStringLiteral("%1%").arg(procent));
+    // No event loop runs while the rows are read: the panel is painted at once.
+    panel->repaint();
 }
 
 QDate Tramka_lista_frame::dzisiaj() const
@@ -382,8 +423,9 @@ void Tramka_lista_frame::InicjujRamke(const QString &kodDll, bool tylkoOdczyt, c
         m_ustawienia->ustawDomyslnyUklad(ukladZSiatki());
         OdczytUstawienListyPoczatek();
 
-        OtworzListe();
+        // The funnels come first: the first width fit on open makes room for them.
         UtworzFiltryKolumn();
+        OtworzListe();
         m_grid->viewport()->update();
     });
 }
@@ -1318,11 +1360,14 @@ void Tramka_lista_frame::zapiszClick()
                 kolumny.push_back({k.fieldName, k.displayTitle(), k.width});
         m_grid->setUpdatesEnabled(false);
         ramka::zapiszListeDoPliku(this, tytul, QString(), [&] {
-            return ramka::tabelaZDataSet(*m_lista, tytul, kolumny, [this](const QVariant &v, const db::FieldDef &f) {
-                const int col = m_grid->columnOf(f.name);
-                return ui::formatValue(v, f.type,
-                                       col >= 0 ? m_grid->gridModel()->column(col).displayFormat : QString());
-            });
+            return ramka::tabelaZDataSet(
+                *m_lista, tytul, kolumny,
+                [this](const QVariant &v, const db::FieldDef &f) {
+                    const int col = m_grid->columnOf(f.name);
+                    return ui::formatValue(v, f.type,
+                                           col >= 0 ? m_grid->gridModel()->column(col).displayFormat : QString());
+                },
+                [this](int biezacy, int wszystkich) { pokazPostepZapisu(biezacy, wszystkich); });
         });
         m_grid->setUpdatesEnabled(true);
     });

@@ -205,6 +205,7 @@ private:
     void ponownieOtworz();
     void usunPowiazanePliki(const QList<int> &ids);
     void ustawStatus(int panel, const QString &text);
+    void pokazPostepZapisu(int biezacy, int wszystkich);
     // Names the list in a saved file and on a print.
     QString tytulListy() const;
 

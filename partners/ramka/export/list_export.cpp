@@ -39,7 +39,8 @@ QByteArray doAscii(const QString &tekst)
 } // namespace
 
 TabelaEksportu tabelaZDataSet(const db::DataSet &dane, const QString &tytul,
-                              const std::vector<KolumnaEksportu> &kolumny, const FormatWartosci &format)
+                              const std::vector<KolumnaEksportu> &kolumny, const FormatWartosci &format,
+                              const PostepWierszy &postep)
 {
     TabelaEksportu tabela;
     tabela.tytul = tytul;
@@ -62,6 +63,8 @@ TabelaEksportu tabelaZDataSet(const db::DataSet &dane, const QString &tytul,
             wiersz << (format ? format(wartosc, pole) : db::DataSet::displayTextOf(wartosc, pole.type));
         }
         tabela.wiersze.push_back(wiersz);
+        if (postep)
+            postep(r + 1, wierszy);
     }
     return tabela;
 }

@@ -38,9 +38,12 @@ using FormatWartosci = std::function<QString(const QVariant &value, const db::Fi
 
 // Reads the visible rows of the data set (after filter and sort) for the
 // given columns. A column whose field the data set lacks is written empty.
-// The current row is left where it was.
+// The current row is left where it was. After each row the progress
+// callback gets (row number from 1, number of rows).
+using PostepWierszy = std::function<void(int biezacy, int wszystkich)>;
 TabelaEksportu tabelaZDataSet(const db::DataSet &dane, const QString &tytul,
-                              const std::vector<KolumnaEksportu> &kolumny, const FormatWartosci &format = {});
+                              const std::vector<KolumnaEksportu> &kolumny, const FormatWartosci &format = {},
+                              const PostepWierszy &postep = {});
 
 // CSV: CR LF after every line; the titles, then one line per row; every
 // value followed by ";"; a line break inside a value becomes one blank. A

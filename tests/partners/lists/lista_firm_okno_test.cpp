@@ -8,13 +8,18 @@
 #include "dataset.h"
 #include "host_context.h"
 #include "lista_grid.h"
+#include "lista_grid_parts.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QColor>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -54,6 +59,14 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
     EXPECT_TRUE(hint.contains(siatka->gridModel()->column(siatka->columnOf(u"nazwa"_s)).displayTitle()))
         << hint.toStdString();
     EXPECT_EQ(ramka()->ListaGrid()->model()->rowCount(), lista->recordCount());
+    // The first width fit leaves every title whole beside its funnel.
+    for (int k = 0; k < siatka->model()->columnCount(); ++k) {
+        const QString tytul = siatka->gridModel()->column(k).displayTitle();
+        if (!siatka->isColumnHidden(k))
+            EXPECT_GE(siatka->columnWidth(k) - ui::ListaGridHeader::FunnelFrom - 6,
+                      siatka->horizontalHeader()->fontMetrics().horizontalAdvance(tytul))
+                << tytul.toStdString();
+    }
 
     const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
     ASSERT_TRUE(ramka()->GoToId(zGrupa));
@@ -127,6 +140,62 @@ TEST_P(ListaFirmOkno, UkrytaKolumnaWracaZeSwojaSzerokoscia)
     ASSERT_TRUE(siatka->isColumnHidden(kolumna));
     siatka->setColumnVisible(u"wlasciciel"_s, true);
     EXPECT_GT(siatka->columnWidth(kolumna), 0);
+}
+
+// Notes the text of status panel 2 whenever a widget is painted.
+class PanelPodczasMalowania : public QObject
+{
+public:
+    explicit PanelPodczasMalowania(const Tramka_lista_frame *ramka)
+        : m_ramka(ramka)
+    {}
+    QStringList teksty;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QString tekst = m_ramka->tekstPanelu(2);
+        if (event->type() == QEvent::Paint && !tekst.isEmpty() && teksty.value(teksty.size() - 1) != tekst)
+            teksty << tekst;
+        return false;
+    }
+
+private:
+    const Tramka_lista_frame *m_ramka;
+};
+
+// At 1280x800 no control hides in a tool bar's overflow; the small panel opens and closes
+// the summary row; a save to a file shows how far it got.
+TEST_P(ListaFirmOkno, Przy1280x800WszystkoWidacPodsumowanieIPostepZapisu)
+{
+    zGlownymOknem();
+    m_glowne.resize(1280, 800);
+    m_glowne.show();
+    _Execute(qApp, 1);
+    QApplication::processEvents();
+    for (QToolBar *pasek : ramka()->findChildren<QToolBar *>())
+        for (QAction *a : pasek->actions())
+            EXPECT_TRUE(!a->isVisible() || pasek->widgetForAction(a)->isVisible()) << a->text().toStdString();
+
+    ui::ListaGrid *siatka = ramka()->ListaGrid();
+    auto *panel = ramka()->findChild<QAbstractButton *>(u"pPanelDoRozPodsumowania"_s);
+    ASSERT_NE(panel, nullptr);
+    panel->click();
+    ASSERT_TRUE(siatka->isSummaryVisible());
+    EXPECT_EQ(siatka->summaryText(siatka->columnOf(u"nr_id_firmy"_s)),
+              QString::number(host::GetIntDB(u"select sum(id_f) from firma"_s)));
+    panel->click();
+    EXPECT_FALSE(siatka->isSummaryVisible());
+
+    PanelPodczasMalowania panel2(ramka());
+    qApp->installEventFilter(&panel2);
+    QTemporaryDir katalog;
+    prompter().push(host::ScriptedPrompter::Answer::saveFile(katalog.filePath(u"firmy.csv"_s)));
+    ramka()->akcja(u"zapisz"_s)->trigger();
+    qApp->removeEventFilter(&panel2);
+    EXPECT_GT(panel2.teksty.size(), 2) << panel2.teksty.join(u" "_s).toStdString();
+    EXPECT_EQ(panel2.teksty.value(panel2.teksty.size() - 1), u"100%"_s);
+    EXPECT_TRUE(ramka()->tekstPanelu(2).isEmpty());
 }
 
 TEST_P(ListaFirmOkno, UstawionaAktywnaFirmaNieDajeSieUsunac)
