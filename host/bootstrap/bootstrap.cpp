@@ -113,6 +113,9 @@ void bootstrap(const BootstrapOptions &options)
 {
     shutdown();
     const QString target = options.database.isEmpty() ? defaultDatabasePath() : options.database;
+    const QString createHint = QStringLiteral("; to create a new one run: malvo db create %1").arg(target);
+    if (!options.createWhenMissing && !db::Connection::isPostgresTarget(target) && !QFileInfo::exists(target))
+        throw HostError(QStringLiteral("The database %1 does not exist").arg(target) + createHint);
     if (!db::Connection::isPostgresTarget(target)) {
         const QString folder = QFileInfo(target).absolutePath();
         if (!QDir().mkpath(folder))
@@ -123,16 +126,27 @@ void bootstrap(const BootstrapOptions &options)
     try {
         connection = db::Connection::open(target);
     } catch (const db::DbError &error) {
-        throw HostError(error.message());
+        // The statement that met a file which is not a database means nothing to the user.
+        QString reason = error.message().section(QStringLiteral("\nStatement:"), 0, 0);
+        if (!reason.startsWith(QLatin1String("Cannot open")))
+            reason =
+                QStringLiteral("Cannot open the database %1: %2").arg(db::Connection::displayTarget(target), reason);
+        throw HostError(reason);
     }
 
     suitedb::registerProcedures();
     bool created = false;
     try {
         created = suitedb::schemaVersion(*connection) == 0;
+        if (created && !options.createWhenMissing)
+            throw HostError(
+                QStringLiteral("The database %1 holds no Malvo register").arg(db::Connection::displayTarget(target))
+                + createHint);
         suitedb::createOrUpgrade(*connection);
         if (created && options.demoCompaniesWhenCreated > 0)
             suitedb::generateDemoCompanies(*connection, options.demoCompaniesWhenCreated);
+    } catch (const HostError &) {
+        throw;
     } catch (const db::DbError &error) {
         throw HostError(QStringLiteral("Cannot prepare the database %1: %2")
                             .arg(db::Connection::displayTarget(target), error.message()));
