@@ -208,6 +208,7 @@ int runGui(QApplication &app, StartCommandLine &command)
     } catch (const db::DbError &e) {
         return fail(e.message(), screenshot);
     }
+    host::installQtTranslations(options.language);
 
     ModuleLoader module;
     if (!module.load())

@@ -11,9 +11,12 @@
 #include "services.h"
 #include "suitedb.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QRegularExpression>
+#include <QTranslator>
 
 namespace host {
 
@@ -168,6 +171,24 @@ void bootstrap(const BootstrapOptions &options)
     var::AktywnaFirma.set(firstOwnCompany(*s.connection(), language.id));
     g_created = created;
     g_bootstrapped = true;
+}
+
+bool installQtTranslations(const QString &language)
+{
+    static QTranslator *installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    if (language == QLatin1String("en"))
+        return true;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(translator.get());
+    installed = translator.release();
+    return true;
 }
 
 void shutdown()

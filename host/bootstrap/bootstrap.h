@@ -27,5 +27,9 @@ void shutdown();
 bool isBootstrapped();
 // Whether the last bootstrap created the database (rather than opening one).
 bool databaseWasCreated();
+// Installs Qt's own translations (standard dialogs, edit menus) for the
+// language, replacing those installed before; English needs none. False when
+// the language's file is missing.
+bool installQtTranslations(const QString &language);
 
 } // namespace host
