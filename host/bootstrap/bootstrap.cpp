@@ -116,10 +116,14 @@ void bootstrap(const BootstrapOptions &options)
 {
     shutdown();
     const QString target = options.database.isEmpty() ? defaultDatabasePath() : options.database;
-    const QString createHint = QStringLiteral("; to create a new one run: malvo db create %1").arg(target);
-    if (!options.createWhenMissing && !db::Connection::isPostgresTarget(target) && !QFileInfo::exists(target))
-        throw HostError(QStringLiteral("The database %1 does not exist").arg(target) + createHint);
-    if (!db::Connection::isPostgresTarget(target)) {
+    const bool file = !db::Connection::isPostgresTarget(target);
+    if (!options.createWhenMissing && file && QFileInfo(target).size() == 0) {
+        const QString message = QFileInfo::exists(target)
+            ? QStringLiteral("The database %1 is an empty file; remove it and run: malvo db create %1")
+            : QStringLiteral("The database %1 does not exist; to create a new one run: malvo db create %1");
+        throw HostError(message.arg(target));
+    }
+    if (file) {
         const QString folder = QFileInfo(target).absolutePath();
         if (!QDir().mkpath(folder))
             throw HostError(QStringLiteral("Cannot create the database folder %1").arg(folder));
@@ -143,8 +147,11 @@ void bootstrap(const BootstrapOptions &options)
         created = suitedb::schemaVersion(*connection) == 0;
         if (created && !options.createWhenMissing)
             throw HostError(
-                QStringLiteral("The database %1 holds no Malvo register").arg(db::Connection::displayTarget(target))
-                + createHint);
+                QStringLiteral("The database %1 holds no Malvo register; %2")
+                    .arg(db::Connection::displayTarget(target),
+                         file ? QStringLiteral(
+                             "point --db at a Malvo database or create a new one with: malvo db create NEW_FILE")
+                              : QStringLiteral("create the register in it with: malvo db create \"CONNECTION\"")));
         suitedb::createOrUpgrade(*connection);
         if (created && options.demoCompaniesWhenCreated > 0)
             suitedb::generateDemoCompanies(*connection, options.demoCompaniesWhenCreated);
