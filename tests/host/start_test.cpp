@@ -15,10 +15,17 @@ struct Outcome
     QString out, err;
 };
 
-// Runs the built program; one that does not finish in time counts as crashed.
-Outcome malvo(const QStringList &arguments,
-              const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+// Runs the built program with its own files in `home`, with or without a display; one that does not finish
+// in time counts as crashed.
+Outcome malvo(const QStringList &arguments, const QString &home, bool display = true)
 {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("MALVO_DB");
+    environment.insert("XDG_DATA_HOME", home);
+    environment.insert("MALVO_LOG", home + "/malvo.log");
+    if (!display)
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(MALVO_BIN_DIR "/malvo"), arguments);
@@ -51,7 +58,7 @@ TEST(Start, ABadOrMissingDatabaseIsReportedOnStandardErrorAndLeftAsItWas)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("hello\n");
     file.close();
-    Outcome run = malvo({"--db", bad, "--screenshot", shot});
+    Outcome run = malvo({"--db", bad, "--screenshot", shot}, dir.path());
     EXPECT_FALSE(run.crashed);
     EXPECT_NE(run.code, 0);
     EXPECT_TRUE(run.err.contains("not a database")) << run.err.toStdString();
@@ -59,7 +66,7 @@ TEST(Start, ABadOrMissingDatabaseIsReportedOnStandardErrorAndLeftAsItWas)
     EXPECT_EQ(file.readAll(), "hello\n");
 
     const QString missing = dir.filePath("typo/malvo.db");
-    run = malvo({"--db", missing, "--screenshot", shot});
+    run = malvo({"--db", missing, "--screenshot", shot}, dir.path());
     EXPECT_NE(run.code, 0);
     EXPECT_TRUE(run.err.contains("malvo db create " + missing)) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("typo")));
@@ -68,26 +75,20 @@ TEST(Start, ABadOrMissingDatabaseIsReportedOnStandardErrorAndLeftAsItWas)
 TEST(Start, TheDefaultRegisterStartsEmptyAndTheDemoDatabaseHoldsCompanies)
 {
     QTemporaryDir dir;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("MALVO_DB");
-    environment.insert("XDG_DATA_HOME", dir.path());
-    environment.insert("MALVO_LOG", dir.filePath("malvo.log"));
-    EXPECT_EQ(malvo({"--screenshot", dir.filePath("a.png")}, environment).code, 0);
-    EXPECT_EQ(malvo({"--demo", "--screenshot", dir.filePath("b.png")}, environment).code, 0);
+    EXPECT_EQ(malvo({"--screenshot", dir.filePath("a.png")}, dir.path()).code, 0);
+    EXPECT_EQ(malvo({"--demo", "--screenshot", dir.filePath("b.png")}, dir.path()).code, 0);
     EXPECT_EQ(companies(dir.filePath("malvo/malvo.db")), 0);
     EXPECT_EQ(companies(dir.filePath("malvo/demo.db")), 200);
 }
 
 TEST(Start, OptionsAreReadWithoutADisplay)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(name);
-    Outcome run = malvo({"--bogus"}, environment);
+    QTemporaryDir dir;
+    Outcome run = malvo({"--bogus"}, dir.path(), false);
     EXPECT_FALSE(run.crashed);
     EXPECT_NE(run.code, 0);
     EXPECT_TRUE(run.err.contains("bogus")) << run.err.toStdString();
-    run = malvo({"--help"}, environment);
+    run = malvo({"--help"}, dir.path(), false);
     EXPECT_EQ(run.code, 0);
     EXPECT_TRUE(run.out.contains("--demo")) << run.out.toStdString();
 }
