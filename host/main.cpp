@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -19,9 +20,13 @@
 
 namespace {
 
-// Companies a first start puts into the new embedded database, so that a
-// newcomer sees a working list at once.
-constexpr int DemoCompaniesOnFirstRun = 200;
+// Companies the demo database gets when `--demo` first creates it.
+constexpr int DemoCompanies = 200;
+
+QString demoDatabasePath()
+{
+    return QDir(host::dataDirectory()).filePath(QStringLiteral("demo.db"));
+}
 
 // The picture must show rows, so wait until the list frame says they are in.
 void waitForCompanyList(QWidget &window)
@@ -101,41 +106,70 @@ bool screenshotEditor(MainWindow &window, int company, const QString &page, cons
     return screenshotModal("Tedycja_firmy_form", loaded, run, file);
 }
 
-int runGui(QApplication &app)
+// Help, version and mistakes in the options need no display, so the command
+// line is read before the GUI application exists.
+struct StartCommandLine
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Malvo: the companies register of the transport suite"));
-    parser.addHelpOption();
-    QCommandLineOption dbOption(
-        QStringLiteral("db"),
-        QStringLiteral("SQLite file or PostgreSQL connection string (default: %1).").arg(host::defaultDatabasePath()),
-        QStringLiteral("target"));
-    QCommandLineOption langOption(QStringLiteral("lang"), QStringLiteral("Language: pl or en."), QStringLiteral("code"),
-                                  QStringLiteral("pl"));
-    QCommandLineOption userOption(QStringLiteral("user"), QStringLiteral("Login of the user."), QStringLiteral("login"),
-                                  QStringLiteral("admin"));
-    QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
-                                        QStringLiteral("Render the window into a PNG file and exit."),
-                                        QStringLiteral("file"));
-    QCommandLineOption windowOption(QStringLiteral("window"),
-                                    QStringLiteral("With --screenshot: open this window first (list: the company list,"
-                                                   " picker: the company picker, editor: the company editor)."),
-                                    QStringLiteral("name"));
-    QCommandLineOption companyOption(QStringLiteral("company"),
-                                     QStringLiteral("With --window editor: the company to edit (default: a new one)."),
-                                     QStringLiteral("id"));
-    QCommandLineOption tabOption(
+    QCommandLineOption db{QStringLiteral("db"),
+                          QStringLiteral("An existing SQLite file or PostgreSQL connection string (default: %1,"
+                                         " created on first start).")
+                              .arg(host::defaultDatabasePath()),
+                          QStringLiteral("target")};
+    QCommandLineOption demo{QStringLiteral("demo"),
+                            QStringLiteral("Open the demo database (%1), created with %2 demo companies on first use.")
+                                .arg(demoDatabasePath())
+                                .arg(DemoCompanies)};
+    QCommandLineOption lang{QStringLiteral("lang"), QStringLiteral("Language: pl or en."), QStringLiteral("code"),
+                            QStringLiteral("pl")};
+    QCommandLineOption user{QStringLiteral("user"), QStringLiteral("Login of the user."), QStringLiteral("login"),
+                            QStringLiteral("admin")};
+    QCommandLineOption screenshot{QStringLiteral("screenshot"),
+                                  QStringLiteral("Render the window into a PNG file and exit."),
+                                  QStringLiteral("file")};
+    QCommandLineOption window{QStringLiteral("window"),
+                              QStringLiteral("With --screenshot: open this window first (list: the company list, the"
+                                             " default; picker: the company picker, editor: the company editor)."),
+                              QStringLiteral("name")};
+    QCommandLineOption company{QStringLiteral("company"),
+                               QStringLiteral("With --window editor: the company to edit (default: a new one)."),
+                               QStringLiteral("id")};
+    QCommandLineOption tab{
         QStringLiteral("tab"),
         QStringLiteral("With --window editor: the page shown first, by its name (tsKsiegRozl, ...)."),
-        QStringLiteral("name"));
-    QCommandLineOption optionOption(QStringLiteral("option"),
-                                    QStringLiteral("Turn on a numbered option of the installation (135: the Aktywna"
-                                                   " column, 136: quick-find in the company list). Repeatable."),
-                                    QStringLiteral("number"));
-    parser.addOptions(
-        {dbOption, langOption, userOption, screenshotOption, windowOption, optionOption, companyOption, tabOption});
-    parser.process(app);
-    const QString windowName = parser.value(windowOption);
+        QStringLiteral("name")};
+    QCommandLineOption option{QStringLiteral("option"),
+                              QStringLiteral("Turn on a numbered option of the installation (135: the Aktywna"
+                                             " column, 136: quick-find in the company list). Repeatable."),
+                              QStringLiteral("number")};
+
+    StartCommandLine()
+    {
+        parser.setApplicationDescription(QStringLiteral("Malvo: the companies register of the transport suite"));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({db, demo, lang, user, screenshot, window, option, company, tab});
+    }
+};
+
+// Also on standard error, and only there when no one could see or close a box.
+int fail(const QString &message, bool screenshot)
+{
+    QTextStream(stderr) << "malvo: " << message << "\n";
+    const QString platform = QGuiApplication::platformName();
+    if (!screenshot && platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QStringLiteral("Malvo"), message);
+    return 1;
+}
+
+int runGui(QApplication &app, StartCommandLine &command)
+{
+    QCommandLineParser &parser = command.parser;
+    if (parser.isSet(command.demo) && parser.isSet(command.db)) {
+        QTextStream(stderr) << "malvo: --demo opens the demo database; leave out --db\n";
+        return 2;
+    }
+    const QString windowName = parser.value(command.window);
     const QStringList windows{QStringLiteral("list"), QStringLiteral("picker"), QStringLiteral("editor")};
     if (!windowName.isEmpty() && !windows.contains(windowName)) {
         QTextStream(stderr) << "malvo: unknown window " << windowName
@@ -143,16 +177,16 @@ int runGui(QApplication &app)
         return 2;
     }
     int company = 0;
-    if (parser.isSet(companyOption)) {
+    if (parser.isSet(command.company)) {
         bool ok = false;
-        company = parser.value(companyOption).toInt(&ok);
+        company = parser.value(command.company).toInt(&ok);
         if (!ok || company <= 0) {
-            QTextStream(stderr) << "malvo: --company needs a company id, not " << parser.value(companyOption) << "\n";
+            QTextStream(stderr) << "malvo: --company needs a company id, not " << parser.value(command.company) << "\n";
             return 2;
         }
     }
 
-    for (const QString &number : parser.values(optionOption)) {
+    for (const QString &number : parser.values(command.option)) {
         bool ok = false;
         const int option = number.toInt(&ok);
         if (!ok) {
@@ -162,40 +196,37 @@ int runGui(QApplication &app)
         host::appContext().setOption(option, true);
     }
 
+    const bool screenshot = parser.isSet(command.screenshot);
     host::BootstrapOptions options;
-    options.database = parser.value(dbOption);
-    options.language = parser.value(langOption);
-    options.login = parser.value(userOption);
-    options.demoCompaniesWhenCreated = DemoCompaniesOnFirstRun;
+    options.database = parser.isSet(command.demo) ? demoDatabasePath() : parser.value(command.db);
+    options.createWhenMissing = !parser.isSet(command.db);
+    options.language = parser.value(command.lang);
+    options.login = parser.value(command.user);
+    options.demoCompaniesWhenCreated = parser.isSet(command.demo) ? DemoCompanies : 0;
     try {
         host::bootstrap(options);
     } catch (const db::DbError &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Malvo"), e.message());
-        return 1;
+        return fail(e.message(), screenshot);
     }
+    host::installQtTranslations(options.language);
 
     ModuleLoader module;
-    if (!module.load()) {
-        host::InfoError(module.errorString());
-        return 1;
-    }
+    if (!module.load())
+        return fail(module.errorString(), screenshot);
     MainWindow window(module);
     host::setMainWindow(&window);
     window.show();
-    const bool screenshot = parser.isSet(screenshotOption);
     int code = 0;
     if (screenshot && windowName == QLatin1String("picker")) {
-        code = screenshotPicker(window, parser.value(screenshotOption)) ? 0 : 1;
+        code = screenshotPicker(window, parser.value(command.screenshot)) ? 0 : 1;
     } else if (screenshot && windowName == QLatin1String("editor")) {
-        code = screenshotEditor(window, company, parser.value(tabOption), parser.value(screenshotOption)) ? 0 : 1;
+        code = screenshotEditor(window, company, parser.value(command.tab), parser.value(command.screenshot)) ? 0 : 1;
     } else {
-        if (!screenshot || windowName == QLatin1String("list")) {
-            if (window.openCompanyList() && screenshot)
-                waitForCompanyList(window);
-        }
+        if (window.openCompanyList() && screenshot)
+            waitForCompanyList(window);
         if (screenshot) {
             // Once the window has been laid out and painted.
-            QTimer::singleShot(0, &window, [&window, file = parser.value(screenshotOption)] {
+            QTimer::singleShot(0, &window, [&window, file = parser.value(command.screenshot)] {
                 const bool saved = window.grab().save(file, "PNG");
                 if (!saved)
                     QTextStream(stderr) << "malvo: cannot write " << file << "\n";
@@ -224,13 +255,15 @@ int main(int argc, char **argv)
         QCoreApplication app(argc, argv);
         return runCommandLine(arguments);
     }
-    // --version needs no display either.
-    if (arguments.contains(QStringLiteral("--version"))) {
-        QTextStream(stdout) << "malvo " << MALVO_VERSION << "\n";
-        return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("malvo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MALVO_VERSION));
+    StartCommandLine command;
+    if (!command.parser.parse(arguments) || command.parser.isSet(QStringLiteral("help"))
+        || command.parser.isSet(QStringLiteral("version"))) {
+        // Prints the help, the version or the mistake and exits.
+        QCoreApplication app(argc, argv);
+        command.parser.process(app);
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("malvo"));
-    QApplication::setApplicationVersion(QStringLiteral(MALVO_VERSION));
-    return runGui(app);
+    return runGui(app, command);
 }

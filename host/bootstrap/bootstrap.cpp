@@ -11,9 +11,12 @@
 #include "services.h"
 #include "suitedb.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QRegularExpression>
+#include <QTranslator>
 
 namespace host {
 
@@ -113,7 +116,14 @@ void bootstrap(const BootstrapOptions &options)
 {
     shutdown();
     const QString target = options.database.isEmpty() ? defaultDatabasePath() : options.database;
-    if (!db::Connection::isPostgresTarget(target)) {
+    const bool file = !db::Connection::isPostgresTarget(target);
+    if (!options.createWhenMissing && file && QFileInfo(target).size() == 0) {
+        const QString message = QFileInfo::exists(target)
+            ? QStringLiteral("The database %1 is an empty file; remove it and run: malvo db create %1")
+            : QStringLiteral("The database %1 does not exist; to create a new one run: malvo db create %1");
+        throw HostError(message.arg(target));
+    }
+    if (file) {
         const QString folder = QFileInfo(target).absolutePath();
         if (!QDir().mkpath(folder))
             throw HostError(QStringLiteral("Cannot create the database folder %1").arg(folder));
@@ -123,16 +133,30 @@ void bootstrap(const BootstrapOptions &options)
     try {
         connection = db::Connection::open(target);
     } catch (const db::DbError &error) {
-        throw HostError(error.message());
+        // The statement that met a file which is not a database means nothing to the user.
+        QString reason = error.message().section(QStringLiteral("\nStatement:"), 0, 0);
+        if (!reason.startsWith(QLatin1String("Cannot open")))
+            reason =
+                QStringLiteral("Cannot open the database %1: %2").arg(db::Connection::displayTarget(target), reason);
+        throw HostError(reason);
     }
 
     suitedb::registerProcedures();
     bool created = false;
     try {
         created = suitedb::schemaVersion(*connection) == 0;
+        if (created && !options.createWhenMissing)
+            throw HostError(
+                QStringLiteral("The database %1 holds no Malvo register; %2")
+                    .arg(db::Connection::displayTarget(target),
+                         file ? QStringLiteral(
+                             "point --db at a Malvo database or create a new one with: malvo db create NEW_FILE")
+                              : QStringLiteral("create the register in it with: malvo db create \"CONNECTION\"")));
         suitedb::createOrUpgrade(*connection);
         if (created && options.demoCompaniesWhenCreated > 0)
             suitedb::generateDemoCompanies(*connection, options.demoCompaniesWhenCreated);
+    } catch (const HostError &) {
+        throw;
     } catch (const db::DbError &error) {
         throw HostError(QStringLiteral("Cannot prepare the database %1: %2")
                             .arg(db::Connection::displayTarget(target), error.message()));
@@ -154,6 +178,24 @@ void bootstrap(const BootstrapOptions &options)
     var::AktywnaFirma.set(firstOwnCompany(*s.connection(), language.id));
     g_created = created;
     g_bootstrapped = true;
+}
+
+bool installQtTranslations(const QString &language)
+{
+    static QTranslator *installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    if (language == QLatin1String("en"))
+        return true;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(translator.get());
+    installed = translator.release();
+    return true;
 }
 
 void shutdown()

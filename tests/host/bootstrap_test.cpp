@@ -4,6 +4,8 @@
 #include "host_error.h"
 #include "suitedb.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 class BootstrapTest : public testsupport::EngineTest
@@ -107,6 +109,14 @@ TEST_P(BootstrapTest, ActiveCompanyIsTheFirstOwnCompany)
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(BootstrapTest);
+
+TEST(Bootstrap, QtsOwnTextsFollowTheLanguage)
+{
+    ASSERT_TRUE(host::installQtTranslations("pl"));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy"), "S&kopiuj");
+    ASSERT_TRUE(host::installQtTranslations("en"));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy"), "&Copy");
+}
 
 TEST(Bootstrap, UnreachableServerIsRefusedClearlyAndTheDefaultDatabaseFollowsTheEnvironment)
 {
