@@ -84,9 +84,10 @@ TEST_P(Schema, StockSqliteToolsAgreeWithTheProgram)
         addCompany(name);
     const QString file = scratch().target();
     EXPECT_EQ(stockSqlite(file, "pragma integrity_check"), "ok");
-    stockSqlite(file,
-                "update firma set nazwa = 'ŁABĘDŹ' where nazwa = 'łabędź';"
-                "update firma set skrot = 'Żuraw' where skrot = 'żuraw'");
+    EXPECT_EQ(stockSqlite(file,
+                          "update firma set nazwa = 'ŁABĘDŹ' where nazwa = 'łabędź';"
+                          "update firma set skrot = 'Żuraw' where skrot = 'żuraw'; vacuum"),
+              "");
     EXPECT_EQ(stockSqlite(file, "pragma integrity_check; select count(*) from firma where nazwa = 'Łódź Trans'"),
               "ok\n1");
     const QString same = "select count(*) from firma where " + connection().dialect().collated("nazwa") + " = :n";
