@@ -1,5 +1,6 @@
 #include "company/slowniki_firmy.h"
 
+#include "connection.h"
 #include "global_settings.h"
 #include "host_funcs.h"
 #include "host_variables.h"
@@ -18,9 +19,20 @@ QVariantMap jezyk()
     return {{QStringLiteral("id_jezyka"), host::GetLanguage()}};
 }
 
-const QString ZeSlownika = QStringLiteral(
-    "select s1.id as id, s1.wartosc as wartosc from VListaPozSlownika s1 where s1.typ_slownika=:typ_slownika"
-    " and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru='nazwa' order by s1.wartosc");
+// Names in the order a Polish reader expects.
+QString alfabetycznie(const char *kolumna)
+{
+    const db::Connection *polaczenie = host::GetConnection();
+    return polaczenie ? polaczenie->dialect().collated(QLatin1String(kolumna)) : QLatin1String(kolumna);
+}
+
+QString zeSlownika()
+{
+    return QStringLiteral(
+               "select s1.id as id, s1.wartosc as wartosc from VListaPozSlownika s1 where s1.typ_slownika=:typ_slownika"
+               " and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru='nazwa' order by ")
+        + alfabetycznie("s1.wartosc");
+}
 
 } // namespace
 
@@ -28,8 +40,8 @@ void SlownikiFirmy::ladujSlownik(QComboBox *combo, const QString &typSlownika, b
 {
     QVariantMap parametry = jezyk();
     parametry.insert(QStringLiteral("typ_slownika"), typSlownika);
-    host::Laduj_DB_FlatCombo(combo, ZeSlownika, QStringLiteral("id"), QStringLiteral("wartosc"), pustyPierwszy, nullptr,
-                             parametry);
+    host::Laduj_DB_FlatCombo(combo, zeSlownika(), QStringLiteral("id"), QStringLiteral("wartosc"), pustyPierwszy,
+                             nullptr, parametry);
 }
 
 void SlownikiFirmy::ladujRodzaje(QListWidget *lista)
@@ -38,7 +50,8 @@ void SlownikiFirmy::ladujRodzaje(QListWidget *lista)
         lista,
         QStringLiteral(
             "select s1.id as id, s1.wartosc as wartosc from VListaPozSlownika s1 where s1.typ_slownika='firma_rodzaj'"
-            " and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru='nazwa' order by s1.wartosc"),
+            " and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru='nazwa' order by ")
+            + alfabetycznie("s1.wartosc"),
         QStringLiteral("id"), QStringLiteral("wartosc"), nullptr, jezyk());
 }
 
@@ -46,7 +59,8 @@ void SlownikiFirmy::ladujCentrale(QComboBox *combo, int idFirmy)
 {
     host::Laduj_DB_FlatCombo(
         combo,
-        QStringLiteral("select id_f as id, nazwa from firma where id_centrali is null and id_f<>:id_f order by nazwa"),
+        QStringLiteral("select id_f as id, nazwa from firma where id_centrali is null and id_f<>:id_f order by ")
+            + alfabetycznie("nazwa"),
         QStringLiteral("id"), QStringLiteral("nazwa"), false, nullptr, {{QStringLiteral("id_f"), qMax(0, idFirmy)}});
 }
 
@@ -72,14 +86,16 @@ void SlownikiFirmy::ladujSposobyZaplaty(QComboBox *combo)
             "select s1.id as kod, s1.wartosc as wartosc from VListaPozSlownika s1 join VListaPozSlownika s2"
             " on s1.grupa = s2.grupa and s1.typ_slownika = s2.typ_slownika and s1.typ_slownika='platnosc_rodzaj'"
             " and s1.id_jezyka = s2.id_jezyka and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru <> s2.nazwa_parametru"
-            " and s1.nazwa_parametru='nazwa' order by s1.system desc, s1.wartosc"),
+            " and s1.nazwa_parametru='nazwa' order by s1.system desc, ")
+            + alfabetycznie("s1.wartosc"),
         QStringLiteral("kod"), QStringLiteral("wartosc"), true, nullptr, jezyk());
 }
 
 void SlownikiFirmy::ladujSzablonyZlecen(QComboBox *combo)
 {
-    host::Laduj_DB_FlatCombo(combo, QStringLiteral("select id, nazwa from VListaSzablonZlecenia order by nazwa"),
-                             QStringLiteral("id"), QStringLiteral("nazwa"), true);
+    host::Laduj_DB_FlatCombo(
+        combo, QStringLiteral("select id, nazwa from VListaSzablonZlecenia order by ") + alfabetycznie("nazwa"),
+        QStringLiteral("id"), QStringLiteral("nazwa"), true);
 }
 
 QStringList SlownikiFirmy::waluty()
@@ -166,7 +182,7 @@ int SlownikiFirmy::otworzSlownik(QWidget *rodzic, const QString &typSlownika)
                         terminy ? QStringLiteral("select s1.id as id, s1.wartosc as wartosc from VListaPozSlownika s1"
                                                  " where s1.typ_slownika=:typ_slownika and s1.id_jezyka=:id_jezyka"
                                                  " order by cast(s1.wartosc as int)")
-                                : ZeSlownika);
+                                : zeSlownika());
     zapytanie.parameters().setValue(QStringLiteral("typ_slownika"), typSlownika);
     zapytanie.parameters().setValue(QStringLiteral("id_jezyka"), host::GetLanguage());
     return host::OpenRamkaSlownik(rodzic, 0, &zapytanie);

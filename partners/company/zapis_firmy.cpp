@@ -3,6 +3,7 @@
 #include "company/okresy/generator_okresow.h"
 #include "company/zapis_procedury.h"
 
+#include "connection.h"
 #include "day_time.h"
 #include "global_settings.h"
 #include "handler_guard.h"
@@ -188,12 +189,16 @@ int TZapisFirmy::idTypuFirmy(bool wlasna) const
 {
     const QString klucz =
         wlasna ? QStringLiteral("Resstrings_IDS_firma_wlasna") : QStringLiteral("Resstrings_IDS_ogolny2");
+    const db::Connection *polaczenie = m_polaczenie ? m_polaczenie : host::GetConnection();
+    if (!polaczenie)
+        return 0;
     return qMax(
         0,
         host::GetIntDB(
             QStringLiteral(
                 "select min(id) from VListaPozSlownika where typ_slownika = 'typ_firmy' and id_jezyka = :id_jezyka"
-                " and nazwa_parametru = 'nazwa' and wartosc = :wartosc"),
+                " and nazwa_parametru = 'nazwa' and ")
+                + polaczenie->dialect().collated(QStringLiteral("wartosc")) + QStringLiteral(" = :wartosc"),
             QString(), m_polaczenie,
             {{QStringLiteral("id_jezyka"), host::GetLanguage()},
              {QStringLiteral("wartosc"), host::LoadResstrings(klucz)}}));

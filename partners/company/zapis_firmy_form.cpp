@@ -16,10 +16,14 @@ constexpr int TabelaFirma = 7;
 QList<QPair<int, QString>> slownik(const QString &typ)
 {
     QList<QPair<int, QString>> wpisy;
-    db::Query q(host::GetConnection(),
+    db::Connection *polaczenie = host::GetConnection();
+    if (!polaczenie)
+        return wpisy;
+    db::Query q(polaczenie,
                 QStringLiteral("select s1.id as id, s1.wartosc as wartosc from VListaPozSlownika s1 "
                                "where s1.typ_slownika=:typ_slownika and s1.id_jezyka=:id_jezyka "
-                               "and s1.nazwa_parametru=:nazwa_parametru order by s1.wartosc"));
+                               "and s1.nazwa_parametru=:nazwa_parametru order by ")
+                    + polaczenie->dialect().collated(QStringLiteral("s1.wartosc")));
     q.parameters().setValue(QStringLiteral("typ_slownika"), typ);
     q.parameters().setValue(QStringLiteral("id_jezyka"), host::GetLanguage());
     q.parameters().setValue(QStringLiteral("nazwa_parametru"), QStringLiteral("nazwa"));

@@ -34,7 +34,7 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
     KomendaSql komenda;
     komenda.tekst = QStringLiteral("select * from (") + wewnetrzne + QStringLiteral(") as firm");
     if (stan.tag == 0)
-        komenda.tekst += QStringLiteral(" order by nazwa ASC");
+        komenda.tekst += QStringLiteral(" order by ") + dialect.collated(QStringLiteral("nazwa"));
     komenda.parametry.insert(QStringLiteral("id_jezyka"), stan.idJezyka);
     return komenda;
 }

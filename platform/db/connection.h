@@ -14,15 +14,15 @@ namespace db {
 // suite's server does (case-insensitive comparison, `like` and ordering,
 // Polish letters included), turns foreign keys on, WAL mode and a busy timeout.
 //
-// SQLite text columns are declared `TEXT COLLATE PL` (or `TEXT COLLATE NOCASE`,
-// which every connection replaces by the same order, so that stock tools such
-// as the sqlite3 shell can still read the file and its views). The collation
-// compares case-insensitively with Unicode case folding in Polish alphabet
-// order (a < ą < b < c < ć ... z < ź < ż), so `=`, `<`, ORDER BY, min/max and
-// indexes on such columns behave as on the suite's server. `like` (with % and
-// _), `lower` and `upper` are replaced on every connection by Unicode-aware,
-// case-insensitive versions. PostgreSQL text columns are `citext` (with
-// COLLATE "pl-x-icu" where Polish ordering matters).
+// SQLite text columns are declared `TEXT COLLATE NOCASE`, the stock collation,
+// so their indexes are in the order every SQLite tool keeps (the sqlite3
+// shell's integrity_check, VACUUM and writes agree with ours). NOCASE folds
+// ASCII letters only; where a Polish letter's case or alphabet place matters,
+// statements compare through Dialect::collated, which on SQLite uses the
+// collation PL registered here: Unicode case folding in Polish alphabet order
+// (a < ą < b < c < ć ... z < ź < ż). `like` (with % and _), `lower` and
+// `upper` are replaced on every connection by Unicode-aware, case-insensitive
+// versions. PostgreSQL text columns are `citext` with COLLATE "pl-x-icu".
 class MALVO_DB_EXPORT Connection
 {
 public:
@@ -39,9 +39,8 @@ public:
     // The target as it may be shown or logged: without its password.
     static QString displayTarget(const QString &target);
 
-    // The collation SQLite text columns are declared with. Our connections
-    // replace the built-in NOCASE with the Polish-aware comparison, so the
-    // stock sqlite3 command can still read the file.
+    // The collation SQLite text columns are declared with: the stock one, never
+    // redefined by our connections, so that every SQLite tool orders indexes alike.
     static constexpr const char *SqliteTextCollation = "NOCASE";
 
     ~Connection();

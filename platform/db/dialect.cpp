@@ -46,6 +46,7 @@ class SqliteDialect final : public CommonDialect
 {
 public:
     Engine engine() const override { return Engine::SQLite; }
+    QString collated(const QString &expression) const override { return expression + QStringLiteral(" collate PL"); }
     // Dates are stored as ISO text, so literals must have the same shape as bound values.
     QString dateLiteral(const QDate &date) const override { return quote(date.toString(QStringLiteral("yyyy-MM-dd"))); }
     QString dateTimeLiteral(const QDateTime &dateTime) const override
@@ -58,6 +59,8 @@ class PostgresDialect final : public CommonDialect
 {
 public:
     Engine engine() const override { return Engine::PostgreSQL; }
+    // citext with the pl-x-icu collation already compares this way.
+    QString collated(const QString &expression) const override { return expression; }
     QString dateLiteral(const QDate &date) const override
     {
         return QStringLiteral("date ") + quote(date.toString(QStringLiteral("yyyy-MM-dd")));

@@ -38,6 +38,11 @@ public:
     // bound as :<column>.
     virtual QString upsert(const QString &table, const QStringList &keyColumns,
                            const QStringList &updateColumns) const = 0;
+    // The text expression compared and ordered as on the suite's server:
+    // case-insensitive, Polish letters included. SQLite indexes keep the stock
+    // NOCASE order (ASCII letters only) so that every SQLite tool can use the
+    // file; this comparison cannot use them.
+    virtual QString collated(const QString &expression) const = 0;
     // Text of a literal of a string value, apostrophes doubled. Prefer binding.
     QString quote(const QString &text) const;
 

@@ -456,8 +456,6 @@ void registerSqliteText(sqlite3 *handle)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_collation_v2(handle, "PL", SQLITE_UTF8, nullptr, plCollate, nullptr);
-    // Also under the built-in name, so a schema may say NOCASE and stay readable by stock tools.
-    sqlite3_create_collation_v2(handle, "NOCASE", SQLITE_UTF8, nullptr, plCollate, nullptr);
     sqlite3_create_function_v2(handle, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(handle, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(handle, "lower", 1, flags, nullptr, caseFunction<false>, nullptr, nullptr, nullptr);

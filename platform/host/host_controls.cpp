@@ -83,7 +83,10 @@ int Laduj_DB_FlatComboMiasto(QComboBox *combo, int countryId, db::Connection *co
         sql += QStringLiteral(" and m.id_panstwa = :id_p");
         params.insert(QStringLiteral("id_p"), countryId);
     }
-    sql += QStringLiteral(" order by m.miasto, k.kod");
+    db::Connection *c = connection ? connection : GetConnection();
+    if (c)
+        sql += QStringLiteral(" order by ") + c->dialect().collated(QStringLiteral("m.miasto"))
+            + QStringLiteral(", k.kod");
     auto rows =
         load("Laduj_DB_FlatComboMiasto", sql, QStringLiteral("id_m"), QStringLiteral("miasto"), connection, params);
     if (!rows)

@@ -84,7 +84,8 @@ void TslownikForm::load()
     try {
         db::Query query(c,
                         QStringLiteral("select id, wartosc from VListaPozSlownika where typ_slownika = :typ "
-                                       "and id_jezyka = :jezyk and nazwa_parametru = 'nazwa' order by wartosc"));
+                                       "and id_jezyka = :jezyk and nazwa_parametru = 'nazwa' order by ")
+                            + c->dialect().collated(QStringLiteral("wartosc")));
         query.parameters().setValue(QStringLiteral("typ"), m_type);
         query.parameters().setValue(QStringLiteral("jezyk"), GetLanguage());
         query.open();

@@ -27,7 +27,8 @@ QList<FirmaWlasna> czytajFirmyWlasne(db::Connection &polaczenie)
                 QStringLiteral("select f.id_f, f.nazwa from firma f"
                                " join slowwartosci s on s.id_wartosci = f.typ_firmy"
                                " where s.typ_slownika = 'typ_firmy' and s.wartosc = :typ"
-                               " order by f.nazwa, f.id_f"));
+                               " order by ")
+                    + polaczenie.dialect().collated(QStringLiteral("f.nazwa")) + QStringLiteral(", f.id_f"));
     q.parameters().setValue(QStringLiteral("typ"), QStringLiteral("firma_wlasna"));
     q.open();
     QList<FirmaWlasna> wynik;

@@ -17,7 +17,7 @@ namespace suitedb {
 
 namespace {
 
-constexpr int SchemaVersion = 1;
+constexpr int SchemaVersion = 2;
 
 script::ColumnTypes typesFor(db::Connection &connection)
 {
@@ -64,9 +64,17 @@ struct UpgradeStep
     void (*apply)(db::Connection &connection);
 };
 
+// Earlier programs redefined NOCASE on their SQLite connections, so text
+// indexes were built in an order no other SQLite tool shares.
+void rebuildTextIndexes(db::Connection &connection)
+{
+    if (connection.engine() == db::Engine::SQLite)
+        connection.execute(QStringLiteral("reindex nocase"));
+}
+
 const std::vector<UpgradeStep> &upgradeSteps()
 {
-    static const std::vector<UpgradeStep> steps;
+    static const std::vector<UpgradeStep> steps{{2, rebuildTextIndexes}};
     return steps;
 }
 

@@ -63,7 +63,8 @@ TEST_P(ZapytanieListyFirmDemo, FiltryZmieniajaWierszeJakOpisano)
 TEST_P(ZapytanieListyFirmDemo, SortujePoNazwieZKazdymPolemListy)
 {
     auto lista = otworz(db(), komendaListyFirm(stan(), db().dialect()));
-    const QList<int> wgNazwy = kolumnaInt(db(), {u"select id_f from firma order by nazwa, id_f"_s, {}}, {});
+    const QList<int> wgNazwy =
+        kolumnaInt(db(), {"select id_f from firma order by " + db().dialect().collated("nazwa") + ", id_f", {}}, {});
     QList<int> ids;
     for (lista->first(); !lista->eof(); lista->next()) {
         ids << lista->value(u"id"_s).toInt();
