@@ -537,7 +537,7 @@ void Tramka_lista_frame::zastosujFormaty()
         const QMetaType::Type typ = m_lista->fieldDef(pole).type;
         const int liczba = FormatyLiczbPola.indexOf(k.fieldName);
         if (typ == QMetaType::QDateTime)
-            k.displayFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+            k.displayFormat = host::services().dateFormat();
         else if (liczba >= 0) {
             const QString miejsca = FormatyLiczbMiejsca.value(liczba);
             k.displayFormat = miejsca == QLatin1String("4") ? QStringLiteral(",0.0000")
