@@ -7,6 +7,7 @@
 
 #include "handler_guard.h"
 #include "host_funcs.h"
+#include "lista_grid.h"
 #include "window_messages.h"
 
 #include <QAction>
@@ -119,6 +120,8 @@ void Tlista_firm_form::ograniczListe()
         wylacz(nazwa);
     for (const char *nazwa : OgraniczoneMenu)
         wylacz(nazwa);
+    // Without the select-all entries there is nothing to act on many rows: Ctrl+A selects nothing either.
+    m_frame->ListaGrid()->setMultiSelect(false);
     // The filter boxes sit in the frame's second tool bar.
     for (const char *nazwa : {"pPanelFiltry", "Panel1", "ToolBarDodatkowy"}) {
         if (auto *panel = m_frame->findChild<QWidget *>(QLatin1String(nazwa)))

@@ -162,8 +162,9 @@ QColor Tlista_firm_frame::kolorWiersza(int row) const
     const db::DataSet *lista = Lista();
     if (!m_koloryWgStatusu || m_poleStatusKolor < 0 || !lista->isActive())
         return partners::kolorZBGR(m_kolorDomyslny);
-    return partners::kolorWierszaFirmy(lista->valueAt(lista->bookmarkAt(row), m_poleStatusKolor), true,
-                                       m_kolorDomyslny);
+    const ui::ListPalette &paleta = ListaGrid()->listPalette();
+    return partners::kolorWierszaFirmy(lista->valueAt(lista->bookmarkAt(row), m_poleStatusKolor), true, m_kolorDomyslny,
+                                       {paleta.oddRowBackground, paleta.evenRowBackground});
 }
 
 void Tlista_firm_frame::UstawAktywnaFirmeClick()

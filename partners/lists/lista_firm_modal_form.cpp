@@ -49,6 +49,8 @@ void Tlista_firm_modal_form::FormCreate()
         pasek->hide();
     ui::ListaGrid *grid = m_frame->ListaGrid();
     grid->setContextMenuPolicy(Qt::NoContextMenu);
+    // One company is chosen, so Ctrl+A and Ctrl+click select nothing more.
+    grid->setMultiSelect(false);
     for (QAction *a : m_frame->dostosuj_popup()->actions())
         grid->removeAction(a);
     m_frame->InicjujRamke(partners::PlikModulu, false, objectName(), m_frame->objectName());

@@ -579,7 +579,7 @@ void Tramka_lista_frame::zastosujFormaty()
         const QMetaType::Type typ = m_lista->fieldDef(pole).type;
         const int liczba = FormatyLiczbPola.indexOf(k.fieldName);
         if (typ == QMetaType::QDateTime)
-            k.displayFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+            k.displayFormat = host::services().dateFormat();
         else if (liczba >= 0) {
             const QString miejsca = FormatyLiczbMiejsca.value(liczba);
             k.displayFormat = miejsca == QLatin1String("4") ? QStringLiteral(",0.0000")
@@ -1206,26 +1206,6 @@ void Tramka_lista_frame::EdytujLubKopiuj(bool kopia)
 
 // ---- delete ----------------------------------------------------------------------------------------
 
-void Tramka_lista_frame::usunPowiazanePliki(const QList<int> &ids)
-{
-    // The same questions and store rule as a multi-row delete.
-    const auto pliki = ramka::plikiPowiazane(nullptr, TabelaSlownie, ids);
-    if (pliki.isEmpty() || !ramka::zapytajOUsunieciePlikow(this, pliki))
-        return;
-    const QString katalog = host::var::SciezkaDokumenty.get();
-    m_usunPowiazPliki->setValue(QStringLiteral("@tabela"), QStringLiteral("dokument_plik"));
-    m_usunPowiazPliki->setValue(QStringLiteral("@nazwa_id"), QStringLiteral("id_dp"));
-    m_usunPowiazPliki->setValue(QStringLiteral("@id_u"), host::AktIdU());
-    m_usunPowiazPliki->setValue(QStringLiteral("@czy_wymuszenie"), 0);
-    for (const QList<ramka::PlikPowiazany> &lista : pliki) {
-        for (const ramka::PlikPowiazany &plik : lista) {
-            ramka::usunPlikZMagazynu(katalog, plik.sciezka);
-            m_usunPowiazPliki->setValue(QStringLiteral("@id"), plik.idDp);
-            host::ExecProc(*m_usunPowiazPliki);
-        }
-    }
-}
-
 void Tramka_lista_frame::usun(bool przezUzytkownika)
 {
     host::guard([&] {
@@ -1236,10 +1216,8 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
             ids << int(k.id);
         if (ids.isEmpty())
             return;
-        // Several rows: the worker asks about linked files and confirms itself.
+        // Several rows: the multi-row delete confirms and asks about linked files itself.
         m_usuwaniePrzezUzytkownika = przezUzytkownika;
-        if (ids.size() == 1)
-            usunPowiazanePliki(ids);
         if (przezUzytkownika && ids.size() == 1
             && host::InfoBox(this, PotwierdzUsuniecieZaznaczonych(), host::mb::YesNo | host::mb::IconQuestion)
                 != host::mb::IdYes)
@@ -1249,6 +1227,9 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
         {
             const QScopedValueRollback trwa(m_odswiezanieTrwa, true);
             if (ids.size() == 1) {
+                const auto pliki = ramka::plikiPowiazane(nullptr, TabelaSlownie, ids);
+                const QScopedValueRollback zPlikami(
+                    m_plikiDoUsuniecia, ramka::zapytajOUsunieciePlikow(this, pliki) ? pliki : decltype(pliki)());
                 if (GoToId(ids.first())) {
                     const int i = m_lista->recNo();
                     const int sasiad = i > 1 ? i - 1 : i + 1;
@@ -1263,8 +1244,12 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
             }
             PoUsuwaniu();
         }
-        if (!usunieto)
+        if (!usunieto) {
+            // A row that stays stays current.
+            if (ids.size() == 1)
+                GoToId(ids.first());
             return;
+        }
         QApplication::processEvents();
         m_grid->uncheckAll();
         m_lista->close();
@@ -1292,13 +1277,16 @@ bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
     p.tabela = m_tabela;
     p.nazwaId = m_nazwaId;
     p.wymuszenie = KontekstRamki != 0;
-    p.tabelaCanDel = SprawdzajPrzedUsunieciem ? m_usuwanie->value(QStringLiteral("@tabela")).toString() : QString();
-    // A derived frame's hooks touch widgets and the host connection: the
-    // worker has them run here and waits for their answer.
+    p.limitCzasu = LimitCzasuUsuwania;
+    // Every row goes through the frame's own one-row delete, which a derived
+    // frame may override; it touches widgets and the host connection, so the
+    // worker has it run here and waits for its answer.
     p.hakiOkna.kontekst = this;
-    p.hakiOkna.przedUsunieciem = [this](int id) { return PrzedUsunieciem(id); };
-    p.hakiOkna.poUsunieciu = [this](int id) { PoUsunieciu(id); };
-    p.hakiOkna.parametryWiersza = [this](db::StoredProc &usun, int id) { ustawParametryUsuwania(usun, id); };
+    p.hakiOkna.usuwanieRekordu = [this](int id, const QList<ramka::PlikPowiazany> &pliki, ramka::WynikUsuwania &wynik) {
+        const QScopedValueRollback zPlikami(m_plikiDoUsuniecia, {{id, pliki}});
+        const QScopedValueRollback raport(m_raportUsuwania, &wynik);
+        return Usuwanie_rekordu(id);
+    };
     ramka::TUsuwanie_zaznaczonych usuwanie(p);
     usuwanie.ustawTabeleSlownie(TabelaSlownie);
     usuwanie.ustawPytanie(PotwierdzUsuniecieZaznaczonych());
@@ -1308,6 +1296,9 @@ bool Tramka_lista_frame::UsunZaznaczone(const QList<int> &ids)
 
 bool Tramka_lista_frame::Usuwanie_rekordu(int id)
 {
+    // A multi-row delete reports once at its end; one row reports here.
+    ramka::WynikUsuwania wlasny;
+    ramka::WynikUsuwania &raport = m_raportUsuwania ? *m_raportUsuwania : wlasny;
     const std::optional<bool> usunieto = host::guard(std::optional<bool>(), [&]() -> std::optional<bool> {
         if (id == 0)
             return true;
@@ -1317,25 +1308,42 @@ bool Tramka_lista_frame::Usuwanie_rekordu(int id)
             m_usuwanie->setValue(QStringLiteral("@czy_wymuszenie"), 0);
             if (!host::ExecProc(*m_usuwanie))
                 return false;
-            if (!host::CzyMoznaUsunac(m_usuwanie->value(QStringLiteral("@odp")).toString(), m_usuwanie, this))
+            const QString odp = m_usuwanie->value(QStringLiteral("@odp")).toString();
+            if (!odp.trimmed().isEmpty()) {
+                raport.odmowy << odp;
                 return false;
+            }
         }
-        if (!PrzedUsunieciem(id))
+        if (!PrzedUsunieciem(id)) {
+            ++raport.odrzuconePrzezHak;
             return false;
+        }
+        if (!m_usunRekord->connection())
+            m_usunRekord->setConnection(host::GetConnection());
         m_usunRekord->setValue(QStringLiteral("@id_u"), host::AktIdU());
         m_usunRekord->setValue(QStringLiteral("@czy_wymuszenie"), KontekstRamki != 0 ? 1 : 0);
         ustawParametryUsuwania(*m_usunRekord, id);
-        if (!host::ExecProc(*m_usunRekord) || m_usunRekord->returnValue() != 0) {
-            host::InfoBox(this, QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"), host::mb::IconError);
+        const QList<ramka::PlikPowiazany> pliki = m_plikiDoUsuniecia.value(id);
+        const ramka::UsunietyWiersz wiersz = ramka::usunWierszZPlikami(*m_usunRekord->connection(), *m_usunRekord,
+                                                                       pliki, host::AktIdU(), LimitCzasuUsuwania);
+        if (!wiersz.usuniety) {
+            raport.bledy << QStringLiteral("%1: %2").arg(id).arg(
+                wiersz.czasMinal ? ramka::opisLimituCzasu(LimitCzasuUsuwania) : wiersz.blad);
             return false;
         }
+        // The files go only once their rows are committed.
+        const QString katalog = host::var::SciezkaDokumenty.get();
+        for (const ramka::PlikPowiazany &plik : pliki)
+            if (!ramka::usunPlikZMagazynu(katalog, plik.sciezka))
+                raport.plikiNieusuniete << plik.sciezka;
         PoUsunieciu(id);
         return true;
     });
-    if (usunieto)
-        return *usunieto;
-    host::InfoBox(this, QStringLiteral("Resstrings_IDS_Usuniecie_nieudane"), host::mb::IconError);
-    return false;
+    if (!usunieto)
+        raport.bledy << QString::number(id);
+    if (!m_raportUsuwania)
+        ramka::pokazWynik(this, wlasny);
+    return usunieto.value_or(false);
 }
 
 // ---- file and print -----------------------------------------------------------------------------------

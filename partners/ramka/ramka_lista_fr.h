@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ramka/actions/usuwanie_watek.h"
 #include "ramka/filters/date_presets.h"
 #include "ramka/filters/date_sql.h"
 #include "ramka/filters/filter_collector.h"
@@ -158,6 +159,7 @@ protected:
     int DomyslnyZakres = partners::DatePresetCode::All; // applied at init unless a stored range exists
     // Non-zero adds the control-period preset and forces deletions.
     int KontekstRamki = 0;
+    int LimitCzasuUsuwania = ramka::LimitCzasuUsuwania; // ms for one row's delete
     QString DomyslnaKolumnaDaty;
     QStringList FormatyLiczbPola; // with FormatyLiczbMiejsca: number of decimals per field
     QStringList FormatyLiczbMiejsca;
@@ -203,7 +205,6 @@ private:
     UkladKolumn ukladZSiatki() const;
     void zastosujFormaty();
     void ponownieOtworz();
-    void usunPowiazanePliki(const QList<int> &ids);
     void ustawStatus(int panel, const QString &text);
     void pokazPostepZapisu(int biezacy, int wszystkich);
     // Names the list in a saved file and on a print.
@@ -246,4 +247,8 @@ private:
     bool m_formatyUstawione = false;
     bool m_pierwszeOtwarcie = true;
     bool m_usuwaniePrzezUzytkownika = true;
+    // What Usuwanie_rekordu is given besides the id: the linked files the user
+    // agreed to remove, and the report of a multi-row delete (none: message boxes).
+    QHash<int, QList<ramka::PlikPowiazany>> m_plikiDoUsuniecia;
+    ramka::WynikUsuwania *m_raportUsuwania = nullptr;
 };

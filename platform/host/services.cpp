@@ -9,6 +9,8 @@
 #include "internal.h"
 #include "query.h"
 
+#include <QLocale>
+
 namespace host {
 
 namespace {
@@ -46,6 +48,41 @@ void Services::setLanguage(const LanguageInfo &language)
 {
     m_language = language;
     reloadTranslations();
+}
+
+namespace {
+
+QLocale localeOf(const LanguageInfo &language)
+{
+    return language.code.isEmpty() ? QLocale() : QLocale(language.code);
+}
+
+// Short formats of some locales write the year with two digits, which a register's dates must not.
+QString withFullYear(QString format)
+{
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return format;
+}
+
+} // namespace
+
+QString Services::dateFormat() const
+{
+    return !m_dateFormat.isEmpty() ? m_dateFormat : withFullYear(localeOf(m_language).dateFormat(QLocale::ShortFormat));
+}
+
+QString Services::dateTimeFormat() const
+{
+    return !m_dateTimeFormat.isEmpty()
+        ? m_dateTimeFormat
+        : dateFormat() + QLatin1Char(' ') + localeOf(m_language).timeFormat(QLocale::ShortFormat);
+}
+
+void Services::setDateFormats(const QString &date, const QString &dateTime)
+{
+    m_dateFormat = date;
+    m_dateTimeFormat = dateTime;
 }
 
 // Keys are stored and asked for with or without the prefix and in any case.
@@ -88,6 +125,8 @@ void Services::reset()
     m_ownedConnection.reset();
     m_user = {};
     m_language = {};
+    m_dateFormat.clear();
+    m_dateTimeFormat.clear();
     restrictedVersion = false;
     simplifiedVersion = false;
     fixedPalette = false;

@@ -61,6 +61,12 @@ public:
     QString cdnXlConnectionString;  // ConnectionStringCDNXL
     QString hostCountryCode = QStringLiteral("PL");
 
+    // Display formats (Qt's format strings) the host publishes; unless set,
+    // the chosen language's short formats with a four-digit year.
+    QString dateFormat() const;
+    QString dateTimeFormat() const;
+    void setDateFormats(const QString &date, const QString &dateTime);
+
     QWidget *mainWindow() const { return m_mainWindow; }
     void setMainWindow(QWidget *window) { m_mainWindow = window; }
 
@@ -77,6 +83,8 @@ private:
     UserInfo m_user;
     LanguageInfo m_language;
     QHash<QString, QString> m_translations;
+    QString m_dateFormat;
+    QString m_dateTimeFormat;
     QPointer<QWidget> m_mainWindow;
 };
 

@@ -1,8 +1,10 @@
 #include "ramka/actions/usuwanie_watek.h"
 
 #include "connection.h"
+#include "db_error.h"
 #include "handler_guard.h"
 #include "host_funcs.h"
+#include "statement_time_limit.h"
 #include "stored_proc.h"
 
 #include <QCoreApplication>
@@ -31,6 +33,43 @@ std::unique_ptr<db::StoredProc> usunW(db::Connection &polaczenie, const QString 
 
 } // namespace
 
+UsunietyWiersz usunWierszZPlikami(db::Connection &polaczenie, db::StoredProc &usun, const QList<PlikPowiazany> &pliki,
+                                  int idU, int limitCzasu)
+{
+    UsunietyWiersz wynik;
+    db::StatementTimeLimit limit(polaczenie, limitCzasu);
+    try {
+        db::Transaction transakcja(polaczenie);
+        for (const PlikPowiazany &plik : pliki) {
+            const int kod =
+                usunW(polaczenie, QStringLiteral("dokument_plik"), QStringLiteral("id_dp"), idU, false, plik.idDp)
+                    ->execProc();
+            // 101: the link went with something else meanwhile; the file still goes.
+            if (kod != 0 && kod != 101) {
+                wynik.blad = QStringLiteral("%1: %2").arg(plik.sciezka).arg(kod);
+                return wynik;
+            }
+        }
+        const int kod = usun.execProc();
+        if (kod != 0) {
+            wynik.blad = QString::number(kod);
+            return wynik;
+        }
+        transakcja.commit();
+        wynik.usuniety = true;
+    } catch (const db::DbError &blad) {
+        if (!limit.expired() && !db::StatementTimeLimit::isTimeout(blad.message()))
+            throw;
+        wynik.czasMinal = true;
+    }
+    return wynik;
+}
+
+QString opisLimituCzasu(int limitCzasu)
+{
+    return host::LoadResstrings(QStringLiteral("Resstrings_IDS_Usuwanie_limit_czasu")).arg(qMax(1, limitCzasu / 1000));
+}
+
 bool usunPlikZMagazynu(const QString &katalogDokumentow, const QString &sciezka)
 {
     if (katalogDokumentow.isEmpty() || sciezka.trimmed().isEmpty())
@@ -55,7 +94,8 @@ struct TUsuwanie_watek::ZadanieOkna
 
 TUsuwanie_watek::TUsuwanie_watek(ParametryUsuwania parametry, QObject *parent)
     : QThread(parent),
-      m_p(std::move(parametry))
+      m_p(std::move(parametry)),
+      m_opisLimituCzasu(opisLimituCzasu(m_p.limitCzasu))
 {
     m_wynik.wszystkie = int(m_p.ids.size());
 }
@@ -219,6 +259,26 @@ bool TUsuwanie_watek::usunWiersz(db::Connection &polaczenie, int id, WynikUsuwan
 
 bool TUsuwanie_watek::wykonajUsuniecie(db::Connection &polaczenie, int id, WynikUsuwania &wynik)
 {
+    if (const auto hak = m_p.hakiOkna.usuwanieRekordu) {
+        // The hook may outlive a given-up wait, so it reports into a part of its own.
+        auto czesc = std::make_shared<WynikUsuwania>();
+        const std::optional<bool> usunieto =
+            wywolajWOknie([hak, kontekst = m_p.hakiOkna.kontekst, id, pliki = m_p.plikiDoUsuniecia.value(id), czesc] {
+                return kontekst && hak(id, pliki, *czesc);
+            });
+        if (!usunieto)
+            return false;
+        wynik.odmowy += czesc->odmowy;
+        wynik.odrzuconePrzezHak += czesc->odrzuconePrzezHak;
+        wynik.bledy += czesc->bledy;
+        wynik.plikiNieusuniete += czesc->plikiNieusuniete;
+        if (*usunieto) {
+            ++wynik.usuniete;
+            wynik.usunieteIds << id;
+            wynik.cosUsunieto = true;
+        }
+        return true;
+    }
     if (!m_p.tabelaCanDel.isEmpty()) {
         db::StoredProc sprawdz(&polaczenie, QStringLiteral("PCanDel;1"));
         sprawdz.refreshParameters();
@@ -256,23 +316,12 @@ bool TUsuwanie_watek::wykonajUsuniecie(db::Connection &polaczenie, int id, Wynik
         }))
         return false;
 
-    db::Transaction transakcja(polaczenie);
-    for (const PlikPowiazany &plik : m_p.plikiDoUsuniecia.value(id)) {
-        const int kod =
-            usunW(polaczenie, QStringLiteral("dokument_plik"), QStringLiteral("id_dp"), m_p.idU, false, plik.idDp)
-                ->execProc();
-        // 101: the link went with something else meanwhile; the file still goes.
-        if (kod != 0 && kod != 101) {
-            wynik.bledy << QStringLiteral("%1 (%2): %3").arg(id).arg(plik.sciezka).arg(kod);
-            return true;
-        }
-    }
-    const int kod = usun->execProc();
-    if (kod != 0) {
-        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(kod);
+    const UsunietyWiersz wiersz =
+        usunWierszZPlikami(polaczenie, *usun, m_p.plikiDoUsuniecia.value(id), m_p.idU, m_p.limitCzasu);
+    if (!wiersz.usuniety) {
+        wynik.bledy << QStringLiteral("%1: %2").arg(id).arg(wiersz.czasMinal ? m_opisLimituCzasu : wiersz.blad);
         return true;
     }
-    transakcja.commit();
     ++wynik.usuniete;
     wynik.usunieteIds << id;
     wynik.cosUsunieto = true;

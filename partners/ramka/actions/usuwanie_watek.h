@@ -28,6 +28,12 @@ struct PlikPowiazany
     QString sciezka;
 };
 
+struct WynikUsuwania;
+
+// How long one row's delete statements may run (milliseconds) before they
+// are stopped and the row is left as it was.
+inline constexpr int LimitCzasuUsuwania = 180000;
+
 // Runs on the worker thread with the worker's connection; must not touch widgets.
 using HakUsuwania = std::function<bool(int id, db::Connection &polaczenie)>;
 
@@ -42,6 +48,9 @@ struct HakiOkna
     // May change PUsunW's @tabela, @nazwa_id and @id of a row; the procedure
     // belongs to the worker's connection, so only its values are set.
     std::function<void(db::StoredProc &usun, int id)> parametryWiersza;
+    // The frame's own one-row delete; when set it does each row's whole work
+    // in place of the steps above and reports what it kept into the result.
+    std::function<bool(int id, const QList<PlikPowiazany> &pliki, WynikUsuwania &wynik)> usuwanieRekordu;
 };
 
 // What a multi-row delete needs from the list frame.
@@ -64,6 +73,7 @@ struct ParametryUsuwania
     // Linked files to remove with their row, by row id.
     QHash<int, QList<PlikPowiazany>> plikiDoUsuniecia;
     QString katalogDokumentow;
+    int limitCzasu = LimitCzasuUsuwania;
 };
 
 struct WynikUsuwania
@@ -127,6 +137,7 @@ private:
     std::optional<bool> wywolajWOknie(std::function<bool()> hak);
 
     const ParametryUsuwania m_p;
+    const QString m_opisLimituCzasu; // translated here, not on the worker
     mutable QMutex m_mutex;
     QWaitCondition m_wznowiono;
     bool m_wstrzymany = false;
@@ -135,6 +146,21 @@ private:
     std::atomic<bool> m_stop{false};
     WynikUsuwania m_wynik;
 };
+
+// Deletes a row's linked-file rows, then the row through `usun` (PUsunW,
+// ready to run), in one transaction under a time limit: either all go or
+// none. The files themselves are the caller's, after this succeeded.
+struct UsunietyWiersz
+{
+    bool usuniety = false;
+    bool czasMinal = false;
+    QString blad; // the refusing procedure's code, with the file's path
+};
+UsunietyWiersz usunWierszZPlikami(db::Connection &polaczenie, db::StoredProc &usun, const QList<PlikPowiazany> &pliki,
+                                  int idU, int limitCzasu);
+
+// What a user is told about a row whose delete ran out of time.
+QString opisLimituCzasu(int limitCzasu);
 
 // Removes a file of the store; refuses any path that leads out of it.
 bool usunPlikZMagazynu(const QString &katalogDokumentow, const QString &sciezka);

@@ -91,16 +91,16 @@ WynikUsuwania TUsuwanie_zaznaczonych::wykonaj(QWidget *owner, bool przezUzytkown
     if (p.katalogDokumentow.isEmpty())
         p.katalogDokumentow = host::var::SciezkaDokumenty.get();
 
-    const QHash<int, QList<PlikPowiazany>> pliki = plikiPowiazane(nullptr, m_tabelaSlownie, p.ids);
-    if (!pliki.isEmpty() && zapytajOUsunieciePlikow(owner, pliki))
-        p.plikiDoUsuniecia = pliki;
-
+    // The records are confirmed first; their files are a question only then.
     if (przezUzytkownika) {
         const QString pytanie = m_pytanie.isEmpty() ? tekst("Resstrings_IDS_Czy_usunac_zaznaczone_pozycje") : m_pytanie;
         if (host::InfoBox(owner, pytanie, host::mb::YesNo | host::mb::IconQuestion) != host::mb::IdYes)
             return wynik;
     }
     m_potwierdzono = true;
+    const QHash<int, QList<PlikPowiazany>> pliki = plikiPowiazane(nullptr, m_tabelaSlownie, p.ids);
+    if (!pliki.isEmpty() && zapytajOUsunieciePlikow(owner, pliki))
+        p.plikiDoUsuniecia = pliki;
 
     TUsuwanie_watek watek(std::move(p));
     {

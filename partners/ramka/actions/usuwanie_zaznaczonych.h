@@ -7,7 +7,7 @@ class QWidget;
 namespace ramka {
 
 // The multi-row delete of a list frame (two or more selected rows): the
-// linked-files questions, the confirmation, the deletions on a worker thread
+// confirmation, the linked-files questions, the deletions on a worker thread
 // under the progress window, and the report of what was kept or failed.
 // The caller refreshes its list when the result says something was deleted.
 //

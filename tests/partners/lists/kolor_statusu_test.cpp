@@ -1,5 +1,8 @@
 #include "lists/kolor_statusu.h"
 
+#include "host_fixture.h"
+#include "list_palette.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -25,3 +28,24 @@ TEST(KolorZBGR, CzytaBajtyOdCzerwonego)
 }
 
 } // namespace
+
+using KolorStatusuZBazy = HostDatabaseTest;
+
+// The dictionary's status colours are pastel row tints; on the list's own row
+// backgrounds every one must still read as text.
+TEST_P(KolorStatusuZBazy, KazdyZasianyStatusJestCzytelnyNaTleWierszy)
+{
+    EXPECT_NEAR(kontrast(Qt::black, Qt::white), 21.0, 0.01);
+    const ui::ListPalette paleta = ui::ListPalette::current();
+    const QList<QColor> tla{paleta.oddRowBackground, paleta.evenRowBackground};
+    const QList<int> kolory = host::GetListaIntDB(
+        u"select kolor from slowwartosci where typ_slownika = 'klient_rodzaj' and kolor is not null"_s);
+    ASSERT_GE(kolory.size(), 5);
+    for (int kolor : kolory) {
+        const QColor tekst = kolorWierszaFirmy(kolor, true, QVariant(), tla);
+        for (const QColor &tlo : tla)
+            EXPECT_GE(kontrast(tekst, tlo), 4.5) << QString::number(kolor, 16).toStdString();
+    }
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(KolorStatusuZBazy);

@@ -90,20 +90,22 @@ TEST_P(ListaFirmOkna, PickerWybieraDwuklikiemAEscapeIZamkniecieNie)
     ASSERT_NE(oczekiwany, ramka->idBiezacegoWiersza());
     const int firm = liczbaFirm();
 
-    bool usuwanieZablokowane = false;
+    bool skrotyZablokowane = false;
     const int wynik = uruchom(okno, [&](QDialog &d) {
         // The list's record tools are gone, shortcuts included.
         d.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
         ramka->ListaGrid()->setFocus();
         QTest::keyClick(ramka->ListaGrid(), Qt::Key_Delete);
-        usuwanieZablokowane = prompter().questionsOf(Kind::Message).isEmpty();
+        QTest::keyClick(ramka->ListaGrid(), Qt::Key_A, Qt::ControlModifier);
+        skrotyZablokowane =
+            prompter().questionsOf(Kind::Message).isEmpty() && ramka->ListaGrid()->selectedCount() == 0;
         dwuklik(ramka->ListaGrid(), 3);
     });
 
     EXPECT_EQ(wynik, oczekiwany);
     EXPECT_TRUE(okno.Wybrano());
-    EXPECT_TRUE(usuwanieZablokowane);
+    EXPECT_TRUE(skrotyZablokowane);
     EXPECT_EQ(liczbaFirm(), firm);
     EXPECT_EQ(m_glowne.count(host::msg::ListEditing), 0) << "a double click chooses, it does not edit";
     const auto modalne = prompter().questionsOf(Kind::Modal);
@@ -351,6 +353,8 @@ TEST_P(ListaFirmOkna, OgraniczonaListaBezNarzedziAleZEdycja)
     ramka->ListaGrid()->setFocus();
     QTest::keyClick(ramka->ListaGrid(), Qt::Key_Delete);
     EXPECT_EQ(liczbaFirm(), firm);
+    QTest::keyClick(ramka->ListaGrid(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(ramka->ListaGrid()->selectedCount(), 0) << "nor selecting all";
 
     m_glowne.messages.clear();
     dwuklik(ramka->ListaGrid(), 2);

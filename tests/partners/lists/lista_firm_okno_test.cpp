@@ -253,8 +253,8 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusuISzybkieSzukanieZOpcja136)
     const QList<int> firmy = host::GetListaIntDB(u"select id_f from firma order by id_f"_s);
     ASSERT_GE(firmy.size(), 2);
     const int status = host::GetIntDB(u"select min(id_wartosci) from slowwartosci"_s);
-    // Stored the suite's way, 0x00BBGGRR: pure red.
-    host::ExecQuery(u"update slowwartosci set kolor = 255 where id_wartosci = :s"_s, nullptr, 0, {{"s", status}});
+    // Stored the suite's way, 0x00BBGGRR: dark red.
+    host::ExecQuery(u"update slowwartosci set kolor = 128 where id_wartosci = :s"_s, nullptr, 0, {{"s", status}});
     host::ExecQuery(u"update firma set status = :s where id_f = :id"_s, nullptr, 0,
                     {{"s", status}, {u"id"_s, firmy.at(0)}});
     host::ExecQuery(u"update firma set status = null where id_f = :id"_s, nullptr, 0, {{"id", firmy.at(1)}});
@@ -272,7 +272,7 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusuISzybkieSzukanieZOpcja136)
     ASSERT_TRUE(host::var::CzyKoloryListaFirm.set(true));
     _Execute(qApp, 1);
     ASSERT_NE(ramka(), nullptr);
-    EXPECT_EQ(kolorFirmy(firmy.at(0)), QColor(Qt::red));
+    EXPECT_EQ(kolorFirmy(firmy.at(0)), QColor(128, 0, 0));
     EXPECT_EQ(kolorFirmy(firmy.at(1)), QColor(Qt::green)) << "no status: the default row colour";
     EXPECT_EQ(ramka()->SzybkieSzukanie(), nullptr) << "no quick search without option 136";
 

@@ -17,7 +17,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A derived frame whose hooks use the host connection and widgets, as real
-// ones do: they must run on the window's thread, before and after the commit.
+// ones do: they must run on the window's thread, before and after the commit,
+// and its own one-row delete must see every row.
 class ListaZHakami : public TestowaListaFirm
 {
 public:
@@ -25,6 +26,14 @@ public:
     std::function<void()> wPrzed;
     QList<int> przed;
     QList<int> po;
+    QList<int> wlasne; // rows that went through the frame's own one-row delete
+
+    bool Usuwanie_rekordu(int id) override
+    {
+        EXPECT_EQ(QThread::currentThread(), thread());
+        wlasne << id;
+        return TestowaListaFirm::Usuwanie_rekordu(id);
+    }
 
     bool PrzedUsunieciem(int id) override
     {
@@ -82,6 +91,7 @@ TEST_P(UsuwanieHakiRamkiTest, HooksRunOnTheWindowThreadAroundEachCommittedRowUnt
     std::copy_if(firmy.cbegin(), firmy.cend(), std::back_inserter(usuniete), [](int id) { return !istniejeFirma(id); });
     // The row under way when stopped is finished; none is started after it.
     EXPECT_EQ(ramka.przed.size(), 4);
+    EXPECT_EQ(ramka.wlasne, ramka.przed) << "each row goes through the overridable one-row delete";
     EXPECT_EQ(usuniete.size(), 3);
     EXPECT_FALSE(usuniete.contains(ramka.odmowa));
     std::sort(ramka.po.begin(), ramka.po.end());

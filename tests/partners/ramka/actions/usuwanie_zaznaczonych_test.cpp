@@ -247,8 +247,8 @@ TEST_P(UsuwanieTest, LinkedFilesGoOnlyWithDeletedRowsAndStayInTheStore)
 
     const QStringList pytania = prompter().messageTexts();
     ASSERT_GE(pytania.size(), 3);
-    EXPECT_TRUE(pytania.at(0).startsWith(host::LoadResstrings(u"Resstrings_IDS_czyusunpliki"_s)));
-    EXPECT_TRUE(pytania.at(0).contains(QLatin1String("FIRMA\\b.pdf")));
+    EXPECT_TRUE(pytania.at(1).startsWith(host::LoadResstrings(u"Resstrings_IDS_czyusunpliki"_s)));
+    EXPECT_TRUE(pytania.at(1).contains(QLatin1String("FIRMA\\b.pdf")));
     EXPECT_EQ(w.usuniete, Ile - 1);
     EXPECT_FALSE(QFile::exists(magazyn.filePath("store/FIRMA/a.pdf")));
     EXPECT_TRUE(QFile::exists(magazyn.filePath("store/FIRMA/b.pdf")));

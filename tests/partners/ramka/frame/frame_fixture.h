@@ -49,6 +49,7 @@ public:
 
     bool rzucWEdycji = false;
     void ustawTabeleSlownie(const QString &tabela) { TabelaSlownie = tabela; }
+    void ustawLimitCzasuUsuwania(int ms) { LimitCzasuUsuwania = ms; }
 
 protected:
     void EdytujRekord(int id, bool kopia) override

@@ -70,8 +70,9 @@ TEST_P(RamkaListaAkcjeTest, EditHooksRunBetweenTheTwoEditingMessagesAndAFailingO
     EXPECT_EQ(ramka->Lista()->recordCount(), 2);
 }
 
-// A single row's files follow the multi-row rule: backslash paths below the
-// store go, a sibling folder sharing the store's prefix is not the store.
+// A single row's files follow the multi-row rule: confirmed first, removed
+// only once their row is committed; backslash paths below the store go, a
+// sibling folder sharing the store's prefix is not the store.
 TEST_P(RamkaListaAkcjeTest, DeleteAsksRemovesLinkedFilesInTheStoreShowsTheRowBeforeAndHonoursPCanDel)
 {
     QTemporaryDir dir;
@@ -95,21 +96,41 @@ TEST_P(RamkaListaAkcjeTest, DeleteAsksRemovesLinkedFilesInTheStoreShowsTheRowBef
     ramka->ustawTabeleSlownie(u"firma"_s);
     ramka->ListaGrid()->titleClicked(ramka->ListaGrid()->columnOf(u"nazwa"_s));
 
-    // Declined: nothing deleted, nothing reopened.
+    // Declined: nothing asked about files, nothing deleted, nothing reopened.
     ASSERT_TRUE(ramka->GoToId(beta));
     int otwarcia = 0;
     QObject::connect(ramka->Lista(), &db::DataSet::afterOpen, ramka.get(), [&] { ++otwarcia; });
-    prompter().answerMessage(host::mb::IdNo).answerMessage(host::mb::IdNo);
+    prompter().answerMessage(host::mb::IdNo);
     ramka->usunClick();
+    EXPECT_EQ(prompter().messageTexts().size(), 1);
     EXPECT_TRUE(istniejeFirma(beta) && QFile::exists(wewnatrz));
     EXPECT_EQ(otwarcia, 0);
+
+    // A delete that runs out of time is told and leaves the row, its file rows and its files.
+    const bool sqlite = GetParam() == db::Engine::SQLite;
+    db().execute(sqlite ? u"create view wolne as with recursive c(x) as (select 1 union all select x + 1 from c "
+                          u"where x < 100000000) select count(*) as n from c"_s
+                        : u"create function wolne() returns trigger as $$ begin perform pg_sleep(3); return old; "
+                          u"end $$ language plpgsql"_s);
+    db().execute(sqlite ? u"create trigger wolne before delete on firma begin select n from wolne; end"_s
+                        : u"create trigger wolne before delete on firma for each row execute function wolne()"_s);
+    ramka->ustawLimitCzasuUsuwania(100);
+    prompter().clear();
+    prompter().setDefaultMessageAnswer(host::mb::IdYes);
+    ramka->usunClick();
+    EXPECT_TRUE(prompter().messageTexts().last().contains(ramka::opisLimituCzasu(100)));
+    EXPECT_TRUE(istniejeFirma(beta) && QFile::exists(wewnatrz));
+    EXPECT_EQ(host::GetIntDB(u"select count(*) from dokument_plik"_s), 2);
+    db().execute(u"drop trigger wolne"_s + (sqlite ? u""_s : u" on firma"_s));
 
     prompter().clear();
     prompter().setDefaultMessageAnswer(host::mb::IdYes);
     ramka->usunClick();
     const QStringList pytania = prompter().messageTexts();
-    ASSERT_EQ(pytania.size(), 3);
-    EXPECT_TRUE(pytania[0].contains(u"sub\\umowa.pdf"_s) && pytania[0].contains(obok));
+    ASSERT_EQ(pytania.size(), 4) << "the file outside the store is reported";
+    EXPECT_EQ(pytania[0], ramka->PotwierdzUsuniecieZaznaczonych());
+    EXPECT_TRUE(pytania[1].contains(u"sub\\umowa.pdf"_s) && pytania[1].contains(obok));
+    EXPECT_TRUE(pytania[3].contains(obok));
     EXPECT_FALSE(QFile::exists(wewnatrz));
     EXPECT_TRUE(QFile::exists(obok));
     EXPECT_EQ(host::GetIntDB(u"select count(*) from dokument_plik"_s), 0);

@@ -231,6 +231,8 @@ TEST_P(RamkaListaDatTest, PresetsUseTodayTheEndDayIsWholeAndATimedOutLongRangeIs
     EXPECT_EQ(ids(ramka), QList<int>({marzec, stara, nowa}));
     ustawDaty(ramka, QDate(2026, 5, 1), QDate(2026, 5, 10));
     EXPECT_EQ(ids(ramka), QList<int>{nowa});
+    // A date-time column reads the host's (here Polish) way.
+    EXPECT_EQ(ramka.ListaGrid()->model()->index(0, ramka.ListaGrid()->columnOf(u"nocne_od"_s)).data(), u"10.05.2026"_s);
 
     ramka.limitCzasu = true;
 
