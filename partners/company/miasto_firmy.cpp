@@ -1,6 +1,7 @@
 #include "company/miasto_firmy.h"
 
 #include "cities_api.h"
+#include "connection.h"
 #include "dataset.h"
 #include "host_funcs.h"
 #include "query.h"
@@ -56,12 +57,18 @@ QString PanstwaFirmy::kod(int idP) const
 
 int znajdzMiasto(const QString &miasto, int idPanstwa, db::Connection *polaczenie)
 {
-    if (idPanstwa > 0)
-        return dodatnie(host::GetIntDB(
-            QStringLiteral("select id_m from miasto where miasto = :miasto and id_panstwa = :id_panstwa order by id_m"),
-            QString(), polaczenie, {{QStringLiteral("miasto"), miasto}, {QStringLiteral("id_panstwa"), idPanstwa}}));
-    return dodatnie(host::GetIntDB(QStringLiteral("select id_m from miasto where miasto = :miasto order by id_m"),
-                                   QString(), polaczenie, {{QStringLiteral("miasto"), miasto}}));
+    db::Connection *c = polaczenie ? polaczenie : host::GetConnection();
+    if (!c)
+        return 0;
+    // "ŁÓDŹ" from an order is the "Łódź" already stored.
+    QString sql = QStringLiteral("select id_m from miasto where ") + c->dialect().collated(QStringLiteral("miasto"))
+        + QStringLiteral(" = :miasto");
+    QVariantMap parametry{{QStringLiteral("miasto"), miasto}};
+    if (idPanstwa > 0) {
+        sql += QStringLiteral(" and id_panstwa = :id_panstwa");
+        parametry.insert(QStringLiteral("id_panstwa"), idPanstwa);
+    }
+    return dodatnie(host::GetIntDB(sql + QStringLiteral(" order by id_m"), QString(), c, parametry));
 }
 
 int dodajMiastoBezFormularza(const QString &miasto, const QString &panstwo, const QString &kod)
