@@ -264,6 +264,10 @@ int main(int argc, char **argv)
         QCoreApplication app(argc, argv);
         command.parser.process(app);
     }
+    // A picture needs no screen: render off screen when there is none.
+    if (command.parser.isSet(command.screenshot) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     return runGui(app, command);
 }
