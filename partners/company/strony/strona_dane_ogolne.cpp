@@ -3,6 +3,7 @@
 #include "company/miasto_firmy.h"
 #include "company/skrot_firmy.h"
 #include "company/slowniki_firmy.h"
+#include "company/sumy_kontrolne.h"
 #include "ramka/modul.h"
 
 #include "handler_guard.h"
@@ -44,6 +45,13 @@ void kolorTekstu(QWidget *pole, const QColor &kolor)
     QPalette paleta = pole->palette();
     paleta.setColor(QPalette::Text, kolor.isValid() ? kolor : QPalette().color(QPalette::Text));
     pole->setPalette(paleta);
+}
+
+// A hint like the NIP's colour; saving does not depend on it.
+void kolorNumeru(QLineEdit *pole, bool (*sprawdz)(const QString &))
+{
+    const QString tekst = pole->text().trimmed();
+    kolorTekstu(pole, tekst.isEmpty() ? QColor() : sprawdz(tekst) ? KolorPoprawny : KolorBledny);
 }
 
 QString bezAmpersandu(QString tekst)
@@ -209,6 +217,9 @@ StronaDaneOgolne::StronaDaneOgolne(QWidget *rodzic)
     connect(m_nip, &QLineEdit::textChanged, this, [this] { host::guard([this] { sprawdzNipPrzyPisaniu(); }); });
     connect(m_prefiks, &QComboBox::currentTextChanged, this,
             [this] { host::guard([this] { sprawdzNipPrzyPisaniu(); }); });
+    connect(m_regon, &QLineEdit::textChanged, this,
+            [this] { host::guard([this] { kolorNumeru(m_regon, sprawdzRegon); }); });
+    connect(m_krs, &QLineEdit::textChanged, this, [this] { host::guard([this] { kolorNumeru(m_krs, sprawdzKrs); }); });
     connect(m_email, &QLineEdit::textChanged, this, [this] { host::guard([this] { sprawdzEmailPrzyPisaniu(); }); });
     connect(vies, &QToolButton::clicked, this, [this] { host::guard([this] { sprawdzWVies(); }); });
     connect(noweMiasto, &QToolButton::clicked, this, [this] { host::guard([this] { this->noweMiasto(); }); });

@@ -460,6 +460,18 @@ TEST_P(EdycjaFirmyTest, StoredNipShowsItsPrefixApartColoursWhileTypingAndGoesToV
         prefiks->setCurrentIndex(prefiks->findText(u"DE"_s));
         EXPECT_EQ(nip->palette().color(QPalette::Text), zwykly);
 
+        // REGON and KRS are hinted in the same colours.
+        auto *regon = pole<QLineEdit>(f, "firma_regon");
+        regon->setText(u"123456786"_s);
+        EXPECT_EQ(regon->palette().color(QPalette::Text), bledny);
+        regon->setText(u"123456785"_s);
+        EXPECT_EQ(regon->palette().color(QPalette::Text), poprawny);
+        auto *krs = pole<QLineEdit>(f, "firma_krs");
+        krs->setText(u"12345"_s);
+        EXPECT_EQ(krs->palette().color(QPalette::Text), bledny);
+        krs->clear();
+        EXPECT_EQ(krs->palette().color(QPalette::Text), zwykly);
+
         auto *email = pole<QLineEdit>(f, "firma_e_mail");
         email->setText(u"biuro@"_s);
         EXPECT_EQ(email->palette().color(QPalette::Text), bledny);
