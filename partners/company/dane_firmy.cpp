@@ -1,5 +1,7 @@
 #include "company/dane_firmy.h"
 
+#include "company/rekord_szybki.h"
+
 #include "host_context.h"
 #include "host_funcs.h"
 #include "query.h"
@@ -75,6 +77,13 @@ DaneFirmy nowaFirma()
     dane.bus = host::var::NowaFirmaBUS.get();
     dane.walutaLimitu = host::var::DomyslnaWaluta.get();
     dane.terminZaplaty = QStringLiteral("45");
+    // The windowless writer's working time, so a company is the same whichever way it was made.
+    const RekordFirmySzybki zapisSzybki;
+    dane.nocneOd = zapisSzybki.nocne_od.time();
+    dane.nocneDo = zapisSzybki.nocne_do.time();
+    dane.swietaOd = zapisSzybki.swieta_od.time();
+    dane.poraNocnaOd = zapisSzybki.pora_nocna_od;
+    dane.poraNocnaDo = zapisSzybki.pora_nocna_do;
     return dane;
 }
 

@@ -23,15 +23,6 @@ namespace partners {
 
 using namespace strony;
 
-namespace {
-
-QTime czasLubPolnoc(const QTime &t)
-{
-    return t.isValid() ? t : QTime(0, 0);
-}
-
-} // namespace
-
 StronaKsiegRozl::StronaKsiegRozl(QWidget *rodzic)
     : StronaFirmy(rodzic, "tsKsiegRozl")
 {
@@ -102,6 +93,11 @@ StronaKsiegRozl::StronaKsiegRozl(QWidget *rodzic)
     m_rozliczenia->setVisible(host::SprawdzUpr(QStringLiteral("calendars.dll")) >= 0
                               || host::SprawdzUpr(QStringLiteral("business_trips.dll")) >= 0);
 
+    for (QTimeEdit *t : {m_nocneOd, m_nocneDo, m_swietaOd, m_poraNocnaOd, m_poraNocnaDo})
+        connect(t, &QTimeEdit::timeChanged, this, [this, t] {
+            if (!m_wypelnianie)
+                m_pusteCzasy.remove(t);
+        });
     edytowalne({m_dodatkoweWolne, m_nocneOd, m_nocneDo, m_swietaOd, m_poraNocnaOd, m_poraNocnaDo, m_limitNadh,
                 m_okresRoz, m_poczatekOkresu, m_mpk});
     edytowalneWieloliniowe({m_komentarz});
@@ -128,11 +124,17 @@ void StronaKsiegRozl::wczytaj(const DaneFirmy &d)
 {
     const QScopedValueRollback wypelnianie(m_wypelnianie, true);
     m_dodatkoweWolne->setCurrentIndex(m_dodatkoweWolne->findData(d.dodatkoweWolne));
-    m_nocneOd->setTime(czasLubPolnoc(d.nocneOd));
-    m_nocneDo->setTime(czasLubPolnoc(d.nocneDo));
-    m_swietaOd->setTime(czasLubPolnoc(d.swietaOd));
-    m_poraNocnaOd->setTime(czasLubPolnoc(d.poraNocnaOd));
-    m_poraNocnaDo->setTime(czasLubPolnoc(d.poraNocnaDo));
+    m_pusteCzasy.clear();
+    const std::pair<QTimeEdit *, QTime> czasy[] = {{m_nocneOd, d.nocneOd},
+                                                   {m_nocneDo, d.nocneDo},
+                                                   {m_swietaOd, d.swietaOd},
+                                                   {m_poraNocnaOd, d.poraNocnaOd},
+                                                   {m_poraNocnaDo, d.poraNocnaDo}};
+    for (const auto &[pole, czas] : czasy) {
+        pole->setTime(czas.isValid() ? czas : QTime(0, 0));
+        if (!czas.isValid())
+            m_pusteCzasy.insert(pole);
+    }
     m_limitNadh->setValue(d.limitNadh);
     wybierzId(m_okresRoz, d.okresRoz);
     const QDate poczatek = d.nowa() ? QDate() : poczatekPierwszegoOkresu(d.idFirmy);
@@ -145,11 +147,13 @@ void StronaKsiegRozl::wczytaj(const DaneFirmy &d)
 void StronaKsiegRozl::zbierz(DaneFirmy &d) const
 {
     d.dodatkoweWolne = m_dodatkoweWolne->currentIndex() < 0 ? 7 : m_dodatkoweWolne->currentData().toInt();
-    d.nocneOd = m_nocneOd->time();
-    d.nocneDo = m_nocneDo->time();
-    d.swietaOd = m_swietaOd->time();
-    d.poraNocnaOd = m_poraNocnaOd->time();
-    d.poraNocnaDo = m_poraNocnaDo->time();
+    // A time stored empty stays empty until the user sets it.
+    const auto czas = [this](const QTimeEdit *t) { return m_pusteCzasy.contains(t) ? QTime() : t->time(); };
+    d.nocneOd = czas(m_nocneOd);
+    d.nocneDo = czas(m_nocneDo);
+    d.swietaOd = czas(m_swietaOd);
+    d.poraNocnaOd = czas(m_poraNocnaOd);
+    d.poraNocnaDo = czas(m_poraNocnaDo);
     d.limitNadh = m_limitNadh->value();
     d.okresRoz = idZCombo(m_okresRoz);
     d.poczatekOkresu = m_poczatekOkresu->date() == m_poczatekOkresu->minimumDate() ? QDate() : m_poczatekOkresu->date();

@@ -20,12 +20,18 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTime>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
+
+inline void PrintTo(const QTime &czas, std::ostream *os)
+{
+    *os << (czas.isValid() ? czas.toString(u"HH:mm"_s).toStdString() : "null");
+}
 
 namespace {
 
@@ -120,6 +126,16 @@ protected:
     }
 
     int ileFirm() { return ile(u"select count(*) from firma"_s); }
+
+    QList<QTime> czasyPracy(int id)
+    {
+        QList<QTime> czasy;
+        for (const char *k : {"nocne_od", "nocne_do", "swieta_od", "pora_nocna_od", "pora_nocna_do"})
+            czasy << host::GetDateTimeDB(u"select %1 from firma where id_f = :id"_s.arg(QLatin1String(k)), QString(),
+                                         nullptr, {{"id", id}})
+                         .time();
+        return czasy;
+    }
 
     QString ostatni()
     {
@@ -237,8 +253,13 @@ TEST_P(EdycjaFirmyTest, PrefilledNewCompanyResolvesCityAndSplitsStreet)
             EXPECT_EQ(pole<QLineEdit>(f, "firma_nr_m")->text(), u"3"_s);
             EXPECT_TRUE(pole<QCheckBox>(f, "cbAktywna")->isChecked());
             EXPECT_EQ(pole<QComboBox>(f, "cbDodatkoweWolne")->currentData().toInt(), 7);
+            pole<QLineEdit>(f, "firma_skrot")->setText(u"DELTA"_s);
+            f.zapisz()->click();
         },
         [&](Forma &f) { f.UstawWartosciPoczatkowe(p); });
+    // The windowless writer's working time.
+    EXPECT_EQ(czasyPracy(host::GetIntDB(u"select max(id_f) from firma"_s)),
+              (QList<QTime>{{22, 0}, {6, 0}, {6, 0}, {0, 0}, {4, 0}}));
 }
 
 // ---- refused saves and closing ----------------------------------------------------------------------
@@ -281,6 +302,7 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
     });
     EXPECT_EQ(wynik, QDialog::Accepted);
     EXPECT_EQ(kolumna(id, "nazwa"), u"Beta Zmieniona"_s);
+    EXPECT_EQ(czasyPracy(id), QList<QTime>(5)) << "empty times stay empty";
 }
 
 // ---- rights ------------------------------------------------------------------------------------------------
