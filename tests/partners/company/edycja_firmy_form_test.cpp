@@ -647,6 +647,21 @@ TEST_P(EdycjaFirmyTest, AddedRemarkTemplateIsChosenAndMarksTheCompanyChanged)
         f.zapisz()->click();
     });
     EXPECT_EQ(kolumna(id, "id_fv_ud").toInt(), nowy);
+
+    // Without the right to save the template is only looked at.
+    otworz(id, Forma::Edycja, 0, [&](Forma &f) {
+        EXPECT_EQ(pole<QComboBox>(f, "cbUwagiDodatkowe")->currentData().toInt(), nowy);
+        EXPECT_FALSE(pole<QToolButton>(f, "bDodajSzablonUwag")->isEnabled());
+        EXPECT_FALSE(pole<QToolButton>(f, "bUsunSzablonUwag")->isEnabled());
+        prompter().push(Answer::dialog([](QDialog &d) {
+            auto &e = static_cast<Tedycja_fv_opis_dodatkowy_form &>(d);
+            e.e_nazwa()->setText(u"Zmieniona"_s);
+            e.zapisz_zamknij()->click();
+            e.zamknijClick();
+        }));
+        pole<QToolButton>(f, "bEdytujSzablonUwag")->click();
+    });
+    EXPECT_EQ(host::GetStringDB(u"select nazwa from faktura_uwagi_dodatkowe"_s), u"Odwrotne obciążenie"_s);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(EdycjaFirmyTest);
