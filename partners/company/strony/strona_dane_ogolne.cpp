@@ -75,7 +75,7 @@ StronaDaneOgolne::StronaDaneOgolne(QWidget *rodzic)
     m_nazwa = edit(this, "firma_nazwa", 200);
     m_lNazwa = etykieta(tlumacz("Resstrings_IDS_EdFirmy_Nazwa"), m_nazwa, this);
     lewa->addRow(m_lNazwa, m_nazwa);
-    m_skrot = edit(this, "firma_skrot", m_limitSkrotu == 20 ? 20 : 50);
+    m_skrot = edit(this, "firma_skrot", m_limitSkrotu);
     m_lSkrot = etykieta(tlumacz("Resstrings_IDS_EdFirmy_Skrot"), m_skrot, this);
     lewa->addRow(m_lSkrot, m_skrot);
 

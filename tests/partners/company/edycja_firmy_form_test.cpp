@@ -430,6 +430,14 @@ TEST_P(EdycjaFirmyTest, LeavingTheNameGeneratesAUniqueShortName)
         skrot->clear();
         fokus(skrot, QEvent::FocusIn);
         EXPECT_EQ(skrot->text(), u"ABC_2"_s);
+
+        skrot->setText(QString(40, u'S'));
+        EXPECT_EQ(skrot->text().size(), 30);
+    });
+    host::var::CzySkrotFirma20.set(true);
+    otworz(0, Forma::Nowy, 1, [&](Forma &f) {
+        pole<QLineEdit>(f, "firma_skrot")->setText(QString(40, u'S'));
+        EXPECT_EQ(pole<QLineEdit>(f, "firma_skrot")->text().size(), 20);
     });
 }
 
