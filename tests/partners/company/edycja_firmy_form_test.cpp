@@ -4,6 +4,7 @@
 
 #include "company/firma_fixture.h"
 
+#include "dictionary_form.h"
 #include "host_funcs.h"
 #include "siblings.h"
 
@@ -354,7 +355,38 @@ TEST_P(EdycjaFirmyTest, RightsDecideTheSaveButtonsTheOrderButtonAndTheInvoicePag
         ASSERT_FALSE(pytania.isEmpty());
         EXPECT_EQ(komunikaty(), lista({tekst("Resstrings_IDS_Brak_Upr")}));
         EXPECT_EQ(pytania.last().caption, u"Malvo - ERROR"_s);
+        EXPECT_TRUE(pole<QWidget>(f, "gbRozliczenia")->isHidden()) << "no working-time module";
     });
+
+    // The tachograph modules need the hours; only the calendar settles periods and writes the footer.
+    for (const auto &[modul, okresy] :
+         {std::pair{"file_opener.dll", false}, {"tachograph_list.dll", false}, {"calendars.dll", true}}) {
+        const QVariantMap m = {{"m", QLatin1String(modul)}};
+        host::ExecQuery(u"insert into uprawnienia (id_u, modul, poziom) select id_u, :m, 0 from uzytkownik"
+                        " where login = 'anowak'"_s,
+                        nullptr, 0, m);
+        otworz(obca, Forma::Edycja, 1, [&](Forma &f) {
+            EXPECT_FALSE(pole<QWidget>(f, "gbRozliczenia")->isHidden()) << modul;
+            EXPECT_FALSE(pole<QWidget>(f, "tPoraNocnaOd")->isHidden()) << modul;
+            EXPECT_EQ(pole<QWidget>(f, "cbOkresRoz")->isHidden(), !okresy) << modul;
+            EXPECT_EQ(pole<QWidget>(f, "firma_komentarz")->isHidden(), !okresy) << modul;
+        });
+        host::ExecQuery(u"delete from uprawnienia where modul = :m"_s, nullptr, 0, m);
+    }
+}
+
+TEST_P(EdycjaFirmyTest, TypeDictionaryTakesANewCompanyType)
+{
+    otworz(0, Forma::Nowy, 1, [&](Forma &f) {
+        prompter().push(Answer::dialog([](QDialog &d) {
+            d.findChild<QLineEdit *>(u"nowa_wartosc"_s)->setText(u"Spedytor"_s);
+            static_cast<host::TslownikForm &>(d).dodajClick();
+            d.reject();
+        }));
+        pole<QToolButton>(f, "bDodajTyp")->click();
+        EXPECT_GE(pole<QComboBox>(f, "cbTyp")->findText(u"Spedytor"_s), 0);
+    });
+    EXPECT_EQ(ile(u"select count(*) from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'Spedytor'"_s), 1);
 }
 
 // ---- head office and branch ----------------------------------------------------------------------------------
