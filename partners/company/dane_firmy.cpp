@@ -1,5 +1,8 @@
 #include "company/dane_firmy.h"
 
+#include "company/rekord_szybki.h"
+#include "company/slowniki_firmy.h"
+
 #include "host_context.h"
 #include "host_funcs.h"
 #include "query.h"
@@ -75,6 +78,13 @@ DaneFirmy nowaFirma()
     dane.bus = host::var::NowaFirmaBUS.get();
     dane.walutaLimitu = host::var::DomyslnaWaluta.get();
     dane.terminZaplaty = QStringLiteral("45");
+    // The windowless writer's working time, so a company is the same whichever way it was made.
+    const RekordFirmySzybki zapisSzybki;
+    dane.nocneOd = zapisSzybki.nocne_od.time();
+    dane.nocneDo = zapisSzybki.nocne_do.time();
+    dane.swietaOd = zapisSzybki.swieta_od.time();
+    dane.poraNocnaOd = zapisSzybki.pora_nocna_od;
+    dane.poraNocnaDo = zapisSzybki.pora_nocna_do;
     return dane;
 }
 
@@ -91,13 +101,14 @@ NipZPrefiksem rozdzielNip(const QString &zapisany)
     return wynik;
 }
 
-bool wczytajFirme(DaneFirmy &dane, int id, bool zDomyslnymiFv, db::Connection *polaczenie)
+bool wczytajFirme(DaneFirmy &dane, int id, bool zDomyslnymiFv, db::Connection *polaczenie, int idJezyka)
 {
     dane = DaneFirmy();
     dane.idFirmy = id;
+    const bool jezykHosta = idJezyka <= 0 || idJezyka == host::GetLanguage();
     db::Query q(polaczenie ? polaczenie : host::GetConnection(),
                 QStringLiteral("select * from VListaFirmFull where id_jezyka=:id_jezyka and id = :id"));
-    q.parameters().setValue(QStringLiteral("id_jezyka"), host::GetLanguage());
+    q.parameters().setValue(QStringLiteral("id_jezyka"), jezykHosta ? host::GetLanguage() : idJezyka);
     q.parameters().setValue(QStringLiteral("id"), id);
     if (host::OpenQuery(q) != 1 || q.isEmpty())
         return false;
@@ -106,9 +117,9 @@ bool wczytajFirme(DaneFirmy &dane, int id, bool zDomyslnymiFv, db::Connection *p
     dane.nazwa = tekst(q, "nazwa");
     dane.skrot = tekst(q, "skrot");
     dane.idTypu = liczba(q, "id_typu");
-    dane.firmaWlasna = !dane.idTypu
-        ? false
-        : tekst(q, "nazwa_typu") == host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna"));
+    // The own-company text is the host's translation: the type is compared in the host's language.
+    const QString typ = jezykHosta ? tekst(q, "nazwa_typu") : SlownikiFirmy::wartoscSlownika(dane.idTypu);
+    dane.firmaWlasna = dane.idTypu && typ == host::LoadResstrings(QStringLiteral("Resstrings_IDS_firma_wlasna"));
     dane.idStatusu = liczba(q, "id_statusu");
     dane.idCentrali = liczba(q, "id_centrali");
     dane.oddzial = dane.idCentrali > 0;

@@ -121,7 +121,9 @@ NipZPrefiksem rozdzielNip(const QString &zapisany);
 // False when the view has no row for the id (the values are then those of
 // nowaFirma() with the id kept, so a save reports the deleted record).
 // The invoice-defaults rows are read only with zDomyslnymiFv (the tab is shown).
-bool wczytajFirme(DaneFirmy &dane, int idFirmy, bool zDomyslnymiFv = true, db::Connection *polaczenie = nullptr);
+// The record is read in language idJezyka; 0: the host's.
+bool wczytajFirme(DaneFirmy &dane, int idFirmy, bool zDomyslnymiFv = true, db::Connection *polaczenie = nullptr,
+                  int idJezyka = 0);
 
 // Reads the settings rows of a company (FK, SP and, when asked, partners.dll).
 void wczytajUstawieniaFirmy(DaneFirmy &dane, bool zDomyslnymiFv, db::Connection *polaczenie = nullptr);

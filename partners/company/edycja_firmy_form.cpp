@@ -184,7 +184,7 @@ void Tedycja_firmy_form::Wypelnij_Pola()
     Tszablon_edycja_form::Wypelnij_Pola();
     m_zaladowane.clear();
     const int id = id_rekordu;
-    if (!partners::wczytajFirme(m_dane, id, m_prawaFv))
+    if (!partners::wczytajFirme(m_dane, id, m_prawaFv, nullptr, id_jezyka))
         m_dane.idFirmy = id; // a deleted record: the save reports it
     pokazDane();
     naglowek = m_dane.nazwa;

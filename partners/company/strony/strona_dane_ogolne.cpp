@@ -83,7 +83,7 @@ StronaDaneOgolne::StronaDaneOgolne(QWidget *rodzic)
     m_nazwa = edit(this, "firma_nazwa", 200);
     m_lNazwa = etykieta(tlumacz("Resstrings_IDS_EdFirmy_Nazwa"), m_nazwa, this);
     lewa->addRow(m_lNazwa, m_nazwa);
-    m_skrot = edit(this, "firma_skrot", m_limitSkrotu == 20 ? 20 : 50);
+    m_skrot = edit(this, "firma_skrot", m_limitSkrotu);
     m_lSkrot = etykieta(tlumacz("Resstrings_IDS_EdFirmy_Skrot"), m_skrot, this);
     lewa->addRow(m_lSkrot, m_skrot);
 
@@ -110,7 +110,10 @@ StronaDaneOgolne::StronaDaneOgolne(QWidget *rodzic)
     m_typ = combo(this, "cbTyp");
     m_typ->hide();
     m_wlasna = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_firma_wlasna"), this), "cbFirmaWlasna");
-    lewa->addRow(QString(), m_wlasna);
+    // The type follows the own-company box; its dictionary is still kept from here.
+    auto *dodajTyp =
+        przycisk(this, "bDodajTyp", QStringLiteral("+"), tlumacz("Resstrings_IDS_EdFirmy_Dodaj_do_slownika"));
+    lewa->addRow(QString(), wiersz(this, {m_wlasna, dodajTyp}));
 
     m_centrala = nazwany(new QRadioButton(tlumacz("Resstrings_IDS_EdFirmy_Centrala"), this), "rbCentrala");
     m_oddzial = nazwany(new QRadioButton(tlumacz("Resstrings_IDS_EdFirmy_Oddzial"), this), "rbOddzial");
@@ -189,6 +192,7 @@ StronaDaneOgolne::StronaDaneOgolne(QWidget *rodzic)
                m_centrala, m_oddzial, m_centrale,   m_rodzaje,  dodajRodzaj,  m_status,  dodajStatus, m_limit, m_waluta,
                m_uwagi,    m_prefiks, m_nip,        vies,       m_regon,      m_krs,     m_nrTrans,   m_skype, m_nrGg,
                m_www,      m_email,   m_wlasciciel, m_apdId,    m_apdToken,   m_aktywna, m_bus});
+    QWidget::setTabOrder(m_wlasna, dodajTyp);
 
     // Handlers that may veto or re-arm the rights run before the editor counts the change.
     connect(m_oddzial, &QRadioButton::toggled, this, [this](bool on) {
@@ -225,6 +229,8 @@ StronaDaneOgolne::StronaDaneOgolne(QWidget *rodzic)
     connect(noweMiasto, &QToolButton::clicked, this, [this] { host::guard([this] { this->noweMiasto(); }); });
     connect(edytujMiasto, &QToolButton::clicked, this, [this] { host::guard([this] { this->edytujMiasto(); }); });
     connect(dodajRodzaj, &QToolButton::clicked, this, [this] { host::guard([this] { this->dodajRodzaj(); }); });
+    connect(dodajTyp, &QToolButton::clicked, this,
+            [this] { host::guard([this] { dodajDoSlownika(m_typ, QStringLiteral("typ_firmy")); }); });
     connect(dodajStatus, &QToolButton::clicked, this,
             [this] { host::guard([this] { dodajDoSlownika(m_status, QStringLiteral("klient_rodzaj")); }); });
 }

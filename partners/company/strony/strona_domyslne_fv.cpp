@@ -92,14 +92,14 @@ StronaDomyslneFv::StronaDomyslneFv(QWidget *rodzic, bool prawaFv)
     uklad->addRow(tlumacz("Resstrings_IDS_EdFirmy_Kod_analityczny"), m_kodAnalityczny);
 
     m_uwagiDod = combo(this, "cbUwagiDodatkowe");
-    auto *dodajUwagi =
+    m_dodajUwagi =
         przycisk(this, "bDodajSzablonUwag", QStringLiteral("+"), tlumacz("Resstrings_IDS_EdFirmy_Dodaj_szablon_uwag"));
     m_edytujUwagi = przycisk(this, "bEdytujSzablonUwag", QStringLiteral("…"),
                              tlumacz("Resstrings_IDS_EdFirmy_Edytuj_szablon_uwag"));
     m_usunUwagi =
         przycisk(this, "bUsunSzablonUwag", QStringLiteral("−"), tlumacz("Resstrings_IDS_EdFirmy_Usun_szablon_uwag"));
     uklad->addRow(tlumacz("Resstrings_IDS_Domyslne_uwagi_dod"),
-                  wiersz(this, {m_uwagiDod, dodajUwagi, m_edytujUwagi, m_usunUwagi}));
+                  wiersz(this, {m_uwagiDod, m_dodajUwagi, m_edytujUwagi, m_usunUwagi}));
 
     m_uwagiSp = nazwany(new QPlainTextEdit(this), "mUwagiSp");
     m_uwagiSp->setTabChangesFocus(true);
@@ -164,7 +164,7 @@ StronaDomyslneFv::StronaDomyslneFv(QWidget *rodzic, bool prawaFv)
             [this] { host::guard([this] { nowySzablonZlecenia(m_szablonPotw, SzablonPotwierdzenia); }); });
     connect(edytujSzablonPotw, &QToolButton::clicked, this,
             [this] { host::guard([this] { edytujSzablonZlecenia(m_szablonPotw, SzablonPotwierdzenia); }); });
-    connect(dodajUwagi, &QToolButton::clicked, this, [this] { host::guard([this] { dodajSzablonUwag(); }); });
+    connect(m_dodajUwagi, &QToolButton::clicked, this, [this] { host::guard([this] { dodajSzablonUwag(); }); });
     connect(m_edytujUwagi, &QToolButton::clicked, this, [this] { host::guard([this] { edytujSzablonUwag(); }); });
     connect(m_usunUwagi, &QToolButton::clicked, this, [this] { host::guard([this] { usunSzablonUwag(); }); });
     connect(m_uwagiDod, &QComboBox::currentIndexChanged, this, [this] { ustawPrzyciskiUwag(); });
@@ -291,9 +291,15 @@ void StronaDomyslneFv::edytujSzablonZlecenia(QComboBox *lista, int rodzaj)
     lista->setFocus();
 }
 
+void StronaDomyslneFv::ustawUprawnienia(int upr)
+{
+    StronaFirmy::ustawUprawnienia(upr);
+    ustawPrzyciskiUwag();
+}
+
 void StronaDomyslneFv::dodajSzablonUwag()
 {
-    const int id = szablony_uwag::Dodaj(this, qMax(1, m_upr));
+    const int id = m_upr >= 1 ? szablony_uwag::Dodaj(this, m_upr) : 0;
     if (id <= 0)
         return;
     szablony_uwag::Laduj(m_uwagiDod);
@@ -306,13 +312,13 @@ void StronaDomyslneFv::edytujSzablonUwag()
 {
     const int id = m_uwagiDod->currentIndex() > 0 ? m_uwagiDod->currentData().toInt() : 0;
     if (id > 0)
-        szablony_uwag::Edytuj(this, id, qMax(1, m_upr));
+        szablony_uwag::Edytuj(this, id, m_upr); // read-only without the right to save
 }
 
 void StronaDomyslneFv::usunSzablonUwag()
 {
     const int id = m_uwagiDod->currentIndex() > 0 ? m_uwagiDod->currentData().toInt() : 0;
-    if (id <= 0)
+    if (id <= 0 || m_upr < 1)
         return;
     szablony_uwag::Usun(id);
     szablony_uwag::Laduj(m_uwagiDod);
@@ -323,8 +329,9 @@ void StronaDomyslneFv::usunSzablonUwag()
 void StronaDomyslneFv::ustawPrzyciskiUwag()
 {
     const bool wybrany = m_uwagiDod->currentIndex() > 0;
+    m_dodajUwagi->setEnabled(m_upr >= 1);
     m_edytujUwagi->setEnabled(wybrany);
-    m_usunUwagi->setEnabled(wybrany);
+    m_usunUwagi->setEnabled(wybrany && m_upr >= 1);
 }
 
 } // namespace partners

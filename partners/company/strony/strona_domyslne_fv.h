@@ -25,6 +25,7 @@ public:
     void zbierz(DaneFirmy &dane) const override;
     void zaladuj() override;
     void poZapisie(const DaneFirmy &dane) override { m_idKontaRozl = dane.idKontaRozl; }
+    void ustawUprawnienia(int upr) override;
 
 private:
     void ladujKonta();
@@ -45,6 +46,7 @@ private:
     QComboBox *m_szablonPotw = nullptr;
     QLineEdit *m_kodAnalityczny = nullptr;
     QComboBox *m_uwagiDod = nullptr;
+    QToolButton *m_dodajUwagi = nullptr;
     QToolButton *m_edytujUwagi = nullptr;
     QToolButton *m_usunUwagi = nullptr;
     QPlainTextEdit *m_uwagiSp = nullptr;

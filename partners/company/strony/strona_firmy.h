@@ -41,7 +41,7 @@ public:
     QList<QWidget *> pola() const { return m_pola; }
     QList<QWidget *> wieloliniowe() const { return m_wieloliniowe; }
     // The editor's rights level (0 read-only), as the own-company lock leaves it.
-    void ustawUprawnienia(int upr) { m_upr = upr; }
+    virtual void ustawUprawnienia(int upr) { m_upr = upr; }
 
 signals:
     void zmieniono();

@@ -23,15 +23,6 @@ namespace partners {
 
 using namespace strony;
 
-namespace {
-
-QTime czasLubPolnoc(const QTime &t)
-{
-    return t.isValid() ? t : QTime(0, 0);
-}
-
-} // namespace
-
 StronaKsiegRozl::StronaKsiegRozl(QWidget *rodzic)
     : StronaFirmy(rodzic, "tsKsiegRozl")
 {
@@ -39,39 +30,45 @@ StronaKsiegRozl::StronaKsiegRozl(QWidget *rodzic)
     m_rozliczenia = nazwany(new QGroupBox(tlumacz("Resstrings_IDS_EdFirmy_Rozliczenie_czasu"), this), "gbRozliczenia");
     auto *siatka = new QGridLayout(m_rozliczenia);
     int r = 0;
+    QList<QWidget *> rozliczeniowe; // the rows only settlements need
+    const auto dodaj = [&](std::initializer_list<QWidget *> wiersz, int kolumny = 1,
+                           QList<QWidget *> *grupa = nullptr) {
+        int kolumna = 0;
+        for (QWidget *w : wiersz) {
+            siatka->addWidget(w, r, kolumna, 1, kolumna == 1 ? kolumny : 1);
+            kolumna += kolumna == 1 ? kolumny : 1;
+            if (grupa)
+                *grupa << w;
+        }
+        ++r;
+    };
     m_dodatkoweWolne = combo(m_rozliczenia, "cbDodatkoweWolne");
-    siatka->addWidget(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Dodatkowe_wolne"), m_dodatkoweWolne, this), r, 0);
-    siatka->addWidget(m_dodatkoweWolne, r++, 1, 1, 3);
+    dodaj({etykieta(tlumacz("Resstrings_IDS_EdFirmy_Dodatkowe_wolne"), m_dodatkoweWolne, this), m_dodatkoweWolne}, 3,
+          &rozliczeniowe);
 
     m_nocneOd = czas(m_rozliczenia, "tNocneOd");
     m_nocneDo = czas(m_rozliczenia, "tNocneDo");
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_NocneOd"), this), r, 0);
-    siatka->addWidget(m_nocneOd, r, 1);
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Nocne_do"), this), r, 2);
-    siatka->addWidget(m_nocneDo, r, 3);
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Nocne_opis"), this), r++, 4);
+    dodaj({new QLabel(tlumacz("Resstrings_IDS_NocneOd"), this), m_nocneOd,
+           new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Nocne_do"), this), m_nocneDo,
+           new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Nocne_opis"), this)});
 
     m_poraNocnaOd = czas(m_rozliczenia, "tPoraNocnaOd");
     m_poraNocnaDo = czas(m_rozliczenia, "tPoraNocnaDo");
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_pora_nocna_od"), this), r, 0);
-    siatka->addWidget(m_poraNocnaOd, r, 1);
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_pora_nocna_do"), this), r, 2);
-    siatka->addWidget(m_poraNocnaDo, r, 3);
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Pora_nocna_opis"), this), r++, 4);
+    dodaj({new QLabel(tlumacz("Resstrings_IDS_pora_nocna_od"), this), m_poraNocnaOd,
+           new QLabel(tlumacz("Resstrings_IDS_pora_nocna_do"), this), m_poraNocnaDo,
+           new QLabel(tlumacz("Resstrings_IDS_EdFirmy_Pora_nocna_opis"), this)});
 
     m_swietaOd = czas(m_rozliczenia, "tSwietaOd");
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_SwietaOd"), this), r, 0);
-    siatka->addWidget(m_swietaOd, r++, 1);
+    dodaj({new QLabel(tlumacz("Resstrings_IDS_SwietaOd"), this), m_swietaOd});
 
     m_limitNadh = nazwany(new QSpinBox(m_rozliczenia), "seLimitNadh");
     m_limitNadh->setRange(0, 416);
     m_limitNadh->setValue(260);
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_LimitNadgodz"), this), r, 0);
-    siatka->addWidget(m_limitNadh, r++, 1);
+    dodaj({new QLabel(tlumacz("Resstrings_IDS_LimitNadgodz"), this), m_limitNadh}, 1, &rozliczeniowe);
 
     m_okresRoz = combo(m_rozliczenia, "cbOkresRoz");
-    siatka->addWidget(etykieta(tlumacz("Resstrings_IDS_EdFirmy_Dlugosc_okresu"), m_okresRoz, this), r, 0);
-    siatka->addWidget(m_okresRoz, r++, 1, 1, 3);
+    dodaj({etykieta(tlumacz("Resstrings_IDS_EdFirmy_Dlugosc_okresu"), m_okresRoz, this), m_okresRoz}, 3,
+          &rozliczeniowe);
 
     m_poczatekOkresu = nazwany(new QDateEdit(m_rozliczenia), "dPoczatekOkresu");
     m_poczatekOkresu->setCalendarPopup(true);
@@ -79,18 +76,15 @@ StronaKsiegRozl::StronaKsiegRozl(QWidget *rodzic)
     // The first day it accepts stands for "no date".
     m_poczatekOkresu->setMinimumDate(QDate(1900, 1, 1));
     m_poczatekOkresu->setSpecialValueText(QStringLiteral(" "));
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_poczatek_okresu"), this), r, 0);
-    siatka->addWidget(m_poczatekOkresu, r++, 1);
+    dodaj({new QLabel(tlumacz("Resstrings_IDS_poczatek_okresu"), this), m_poczatekOkresu}, 1, &rozliczeniowe);
 
     m_mpk = edit(m_rozliczenia, "firma_mpk", 100);
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_Import_MPK"), this), r, 0);
-    siatka->addWidget(m_mpk, r++, 1, 1, 3);
+    dodaj({new QLabel(tlumacz("Resstrings_IDS_Import_MPK"), this), m_mpk}, 3);
 
     m_komentarz = nazwany(new QPlainTextEdit(m_rozliczenia), "firma_komentarz");
     m_komentarz->setTabChangesFocus(true);
     m_komentarz->setMaximumHeight(80);
-    siatka->addWidget(new QLabel(tlumacz("Resstrings_IDS_KomentarzDLStopkaRap"), this), r, 0);
-    siatka->addWidget(m_komentarz, r++, 1, 1, 4);
+    dodaj({new QLabel(tlumacz("Resstrings_IDS_KomentarzDLStopkaRap"), this), m_komentarz}, 4, &rozliczeniowe);
     siatka->setColumnStretch(4, 1);
 
     uklad->addWidget(m_rozliczenia);
@@ -98,10 +92,20 @@ StronaKsiegRozl::StronaKsiegRozl(QWidget *rodzic)
     new QVBoxLayout(ramki);
     uklad->addWidget(ramki, 1);
 
-    // Working time is settled only by users of the calendar or business-trip modules.
-    m_rozliczenia->setVisible(host::SprawdzUpr(QStringLiteral("calendars.dll")) >= 0
-                              || host::SprawdzUpr(QStringLiteral("business_trips.dll")) >= 0);
+    // Periods, limits and the footer are settled by the calendar and business-trip modules; the
+    // file opener and the tachograph list read the night and holiday hours as well.
+    const auto prawa = [](const char *modul) { return host::SprawdzUpr(QLatin1String(modul)) >= 0; };
+    const bool rozliczenia = prawa("calendars.dll") || prawa("business_trips.dll");
+    const bool tachografy = prawa("file_opener.dll") || prawa("tachograph_list.dll");
+    for (QWidget *w : std::as_const(rozliczeniowe))
+        w->setVisible(rozliczenia);
+    m_rozliczenia->setVisible(rozliczenia || tachografy);
 
+    for (QTimeEdit *t : {m_nocneOd, m_nocneDo, m_swietaOd, m_poraNocnaOd, m_poraNocnaDo})
+        connect(t, &QTimeEdit::timeChanged, this, [this, t] {
+            if (!m_wypelnianie)
+                m_pusteCzasy.remove(t);
+        });
     edytowalne({m_dodatkoweWolne, m_nocneOd, m_nocneDo, m_swietaOd, m_poraNocnaOd, m_poraNocnaDo, m_limitNadh,
                 m_okresRoz, m_poczatekOkresu, m_mpk});
     edytowalneWieloliniowe({m_komentarz});
@@ -128,11 +132,17 @@ void StronaKsiegRozl::wczytaj(const DaneFirmy &d)
 {
     const QScopedValueRollback wypelnianie(m_wypelnianie, true);
     m_dodatkoweWolne->setCurrentIndex(m_dodatkoweWolne->findData(d.dodatkoweWolne));
-    m_nocneOd->setTime(czasLubPolnoc(d.nocneOd));
-    m_nocneDo->setTime(czasLubPolnoc(d.nocneDo));
-    m_swietaOd->setTime(czasLubPolnoc(d.swietaOd));
-    m_poraNocnaOd->setTime(czasLubPolnoc(d.poraNocnaOd));
-    m_poraNocnaDo->setTime(czasLubPolnoc(d.poraNocnaDo));
+    m_pusteCzasy.clear();
+    const std::pair<QTimeEdit *, QTime> czasy[] = {{m_nocneOd, d.nocneOd},
+                                                   {m_nocneDo, d.nocneDo},
+                                                   {m_swietaOd, d.swietaOd},
+                                                   {m_poraNocnaOd, d.poraNocnaOd},
+                                                   {m_poraNocnaDo, d.poraNocnaDo}};
+    for (const auto &[pole, czas] : czasy) {
+        pole->setTime(czas.isValid() ? czas : QTime(0, 0));
+        if (!czas.isValid())
+            m_pusteCzasy.insert(pole);
+    }
     m_limitNadh->setValue(d.limitNadh);
     wybierzId(m_okresRoz, d.okresRoz);
     const QDate poczatek = d.nowa() ? QDate() : poczatekPierwszegoOkresu(d.idFirmy);
@@ -145,17 +155,19 @@ void StronaKsiegRozl::wczytaj(const DaneFirmy &d)
 void StronaKsiegRozl::zbierz(DaneFirmy &d) const
 {
     d.dodatkoweWolne = m_dodatkoweWolne->currentIndex() < 0 ? 7 : m_dodatkoweWolne->currentData().toInt();
-    d.nocneOd = m_nocneOd->time();
-    d.nocneDo = m_nocneDo->time();
-    d.swietaOd = m_swietaOd->time();
-    d.poraNocnaOd = m_poraNocnaOd->time();
-    d.poraNocnaDo = m_poraNocnaDo->time();
+    // A time stored empty stays empty until the user sets it.
+    const auto czas = [this](const QTimeEdit *t) { return m_pusteCzasy.contains(t) ? QTime() : t->time(); };
+    d.nocneOd = czas(m_nocneOd);
+    d.nocneDo = czas(m_nocneDo);
+    d.swietaOd = czas(m_swietaOd);
+    d.poraNocnaOd = czas(m_poraNocnaOd);
+    d.poraNocnaDo = czas(m_poraNocnaDo);
     d.limitNadh = m_limitNadh->value();
     d.okresRoz = idZCombo(m_okresRoz);
     d.poczatekOkresu = m_poczatekOkresu->date() == m_poczatekOkresu->minimumDate() ? QDate() : m_poczatekOkresu->date();
     // A start typed for a company without periods is only kept with a length to generate them by.
     d.okresRozWymagany =
-        !m_rozliczenia->isHidden() && d.poczatekOkresu.isValid() && !m_poczatekZapisanychOkresow.isValid();
+        !m_okresRoz->isHidden() && d.poczatekOkresu.isValid() && !m_poczatekZapisanychOkresow.isValid();
     d.mpk = m_mpk->text().trimmed();
     d.komentarz = m_komentarz->toPlainText();
 }

@@ -3,6 +3,7 @@
 #include "company/strony/strona_firmy.h"
 
 #include <QDate>
+#include <QSet>
 
 class QComboBox;
 class QDateEdit;
@@ -41,7 +42,8 @@ private:
     QDateEdit *m_poczatekOkresu = nullptr;
     QLineEdit *m_mpk = nullptr;
     QPlainTextEdit *m_komentarz = nullptr;
-    QDate m_poczatekZapisanychOkresow; // start of the company's first stored period; none yet: invalid
+    QSet<const QTimeEdit *> m_pusteCzasy; // shown as 00:00, stored empty
+    QDate m_poczatekZapisanychOkresow;    // start of the company's first stored period; none yet: invalid
 };
 
 } // namespace partners

@@ -4,6 +4,7 @@
 
 #include "company/firma_fixture.h"
 
+#include "dictionary_form.h"
 #include "host_funcs.h"
 #include "siblings.h"
 
@@ -20,12 +21,18 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTime>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
+
+inline void PrintTo(const QTime &czas, std::ostream *os)
+{
+    *os << (czas.isValid() ? czas.toString(u"HH:mm"_s).toStdString() : "null");
+}
 
 namespace {
 
@@ -120,6 +127,16 @@ protected:
     }
 
     int ileFirm() { return ile(u"select count(*) from firma"_s); }
+
+    QList<QTime> czasyPracy(int id)
+    {
+        QList<QTime> czasy;
+        for (const char *k : {"nocne_od", "nocne_do", "swieta_od", "pora_nocna_od", "pora_nocna_do"})
+            czasy << host::GetDateTimeDB(u"select %1 from firma where id_f = :id"_s.arg(QLatin1String(k)), QString(),
+                                         nullptr, {{"id", id}})
+                         .time();
+        return czasy;
+    }
 
     QString ostatni()
     {
@@ -237,8 +254,13 @@ TEST_P(EdycjaFirmyTest, PrefilledNewCompanyResolvesCityAndSplitsStreet)
             EXPECT_EQ(pole<QLineEdit>(f, "firma_nr_m")->text(), u"3"_s);
             EXPECT_TRUE(pole<QCheckBox>(f, "cbAktywna")->isChecked());
             EXPECT_EQ(pole<QComboBox>(f, "cbDodatkoweWolne")->currentData().toInt(), 7);
+            pole<QLineEdit>(f, "firma_skrot")->setText(u"DELTA"_s);
+            f.zapisz()->click();
         },
         [&](Forma &f) { f.UstawWartosciPoczatkowe(p); });
+    // The windowless writer's working time.
+    EXPECT_EQ(czasyPracy(host::GetIntDB(u"select max(id_f) from firma"_s)),
+              (QList<QTime>{{22, 0}, {6, 0}, {6, 0}, {0, 0}, {4, 0}}));
 }
 
 // ---- refused saves and closing ----------------------------------------------------------------------
@@ -281,6 +303,7 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
     });
     EXPECT_EQ(wynik, QDialog::Accepted);
     EXPECT_EQ(kolumna(id, "nazwa"), u"Beta Zmieniona"_s);
+    EXPECT_EQ(czasyPracy(id), QList<QTime>(5)) << "empty times stay empty";
 }
 
 // ---- rights ------------------------------------------------------------------------------------------------
@@ -332,7 +355,38 @@ TEST_P(EdycjaFirmyTest, RightsDecideTheSaveButtonsTheOrderButtonAndTheInvoicePag
         ASSERT_FALSE(pytania.isEmpty());
         EXPECT_EQ(komunikaty(), lista({tekst("Resstrings_IDS_Brak_Upr")}));
         EXPECT_EQ(pytania.last().caption, u"Malvo - ERROR"_s);
+        EXPECT_TRUE(pole<QWidget>(f, "gbRozliczenia")->isHidden()) << "no working-time module";
     });
+
+    // The tachograph modules need the hours; only the calendar settles periods and writes the footer.
+    for (const auto &[modul, okresy] :
+         {std::pair{"file_opener.dll", false}, {"tachograph_list.dll", false}, {"calendars.dll", true}}) {
+        const QVariantMap m = {{"m", QLatin1String(modul)}};
+        host::ExecQuery(u"insert into uprawnienia (id_u, modul, poziom) select id_u, :m, 0 from uzytkownik"
+                        " where login = 'anowak'"_s,
+                        nullptr, 0, m);
+        otworz(obca, Forma::Edycja, 1, [&](Forma &f) {
+            EXPECT_FALSE(pole<QWidget>(f, "gbRozliczenia")->isHidden()) << modul;
+            EXPECT_FALSE(pole<QWidget>(f, "tPoraNocnaOd")->isHidden()) << modul;
+            EXPECT_EQ(pole<QWidget>(f, "cbOkresRoz")->isHidden(), !okresy) << modul;
+            EXPECT_EQ(pole<QWidget>(f, "firma_komentarz")->isHidden(), !okresy) << modul;
+        });
+        host::ExecQuery(u"delete from uprawnienia where modul = :m"_s, nullptr, 0, m);
+    }
+}
+
+TEST_P(EdycjaFirmyTest, TypeDictionaryTakesANewCompanyType)
+{
+    otworz(0, Forma::Nowy, 1, [&](Forma &f) {
+        prompter().push(Answer::dialog([](QDialog &d) {
+            d.findChild<QLineEdit *>(u"nowa_wartosc"_s)->setText(u"Spedytor"_s);
+            static_cast<host::TslownikForm &>(d).dodajClick();
+            d.reject();
+        }));
+        pole<QToolButton>(f, "bDodajTyp")->click();
+        EXPECT_GE(pole<QComboBox>(f, "cbTyp")->findText(u"Spedytor"_s), 0);
+    });
+    EXPECT_EQ(ile(u"select count(*) from slowwartosci where typ_slownika = 'typ_firmy' and wartosc = 'Spedytor'"_s), 1);
 }
 
 // ---- head office and branch ----------------------------------------------------------------------------------
@@ -408,6 +462,14 @@ TEST_P(EdycjaFirmyTest, LeavingTheNameGeneratesAUniqueShortName)
         skrot->clear();
         fokus(skrot, QEvent::FocusIn);
         EXPECT_EQ(skrot->text(), u"ABC_2"_s);
+
+        skrot->setText(QString(40, u'S'));
+        EXPECT_EQ(skrot->text().size(), 30);
+    });
+    host::var::CzySkrotFirma20.set(true);
+    otworz(0, Forma::Nowy, 1, [&](Forma &f) {
+        pole<QLineEdit>(f, "firma_skrot")->setText(QString(40, u'S'));
+        EXPECT_EQ(pole<QLineEdit>(f, "firma_skrot")->text().size(), 20);
     });
 }
 
@@ -637,6 +699,21 @@ TEST_P(EdycjaFirmyTest, AddedRemarkTemplateIsChosenAndMarksTheCompanyChanged)
         f.zapisz()->click();
     });
     EXPECT_EQ(kolumna(id, "id_fv_ud").toInt(), nowy);
+
+    // Without the right to save the template is only looked at.
+    otworz(id, Forma::Edycja, 0, [&](Forma &f) {
+        EXPECT_EQ(pole<QComboBox>(f, "cbUwagiDodatkowe")->currentData().toInt(), nowy);
+        EXPECT_FALSE(pole<QToolButton>(f, "bDodajSzablonUwag")->isEnabled());
+        EXPECT_FALSE(pole<QToolButton>(f, "bUsunSzablonUwag")->isEnabled());
+        prompter().push(Answer::dialog([](QDialog &d) {
+            auto &e = static_cast<Tedycja_fv_opis_dodatkowy_form &>(d);
+            e.e_nazwa()->setText(u"Zmieniona"_s);
+            e.zapisz_zamknij()->click();
+            e.zamknijClick();
+        }));
+        pole<QToolButton>(f, "bEdytujSzablonUwag")->click();
+    });
+    EXPECT_EQ(host::GetStringDB(u"select nazwa from faktura_uwagi_dodatkowe"_s), u"Odwrotne obciążenie"_s);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(EdycjaFirmyTest);

@@ -7,6 +7,7 @@
 #include "scripted_prompter.h"
 #include "services.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -132,6 +133,36 @@ TEST_P(EdytorZWejsc, EditRecordZakladkaSzukaStronyPoNazwieKomponentu)
     const Widok *poPodpisie = obejrzyj([](Tedycja_firmy_form &e) { e.zamknijClick(); });
     EXPECT_EQ(_EditRecordZakladka(id, host::GetLanguage(), podpisKontaktow), id);
     EXPECT_EQ(poPodpisie->strona, u"tsDaneOgolne"_s) << "a caption is not a page name";
+    poWywolaniu();
+}
+
+TEST_P(EdytorZWejsc, EdytorCzytaFirmeWJezykuZWywolania)
+{
+    const int id = idFirmy(1);
+    const QVariantMap jezyk = {{"j", host::GetLanguage()}, {"id", id}};
+    host::ExecQuery(u"update firma set typ_firmy = (select id from VListaPozSlownika where typ_slownika = 'typ_firmy'"
+                    " and identyfikator = 'firma_wlasna' and id_jezyka = :j) where id_f = :id"_s,
+                    nullptr, 0, jezyk);
+    const int inny =
+        host::GetIntDB(u"select min(id_jezyka) from jezyk where id_jezyka <> :j"_s, QString(), nullptr, jezyk);
+    const int brak = 999; // a language the database does not have
+    const std::function<int(int)> wejscia[] = {[id](int j) { return _EditRecord(nullptr, nullptr, id, j); },
+                                               [id](int j) { return _EditRecordZakladka(id, j, QString()); },
+                                               [id](int j) { return _Firma_EditRecord_Zlec(nullptr, nullptr, id, j); }};
+    for (const auto &wejscie : wejscia) {
+        QStringList nazwy;
+        bool wlasna = false;
+        for (int i = 0; i < 2; ++i)
+            obejrzyj([&](Tedycja_firmy_form &e) {
+                nazwy << e.findChild<QLineEdit *>(u"firma_nazwa"_s)->text();
+                wlasna = wlasna || e.findChild<QCheckBox *>(u"cbFirmaWlasna"_s)->isChecked();
+                e.zamknijClick();
+            });
+        EXPECT_EQ(wejscie(inny), id);
+        EXPECT_EQ(wejscie(brak), id);
+        EXPECT_EQ(nazwy.join(u'|').toStdString(), (nazwa(id) + u'|').toStdString());
+        EXPECT_TRUE(wlasna) << "an own company in any language";
+    }
     poWywolaniu();
 }
 
