@@ -34,16 +34,6 @@ void dwuklik(ui::ListaGrid *grid, int wiersz)
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
 }
 
-// The id shown in a grid row; the data set is left on its first row.
-int idWiersza(Tramka_lista_frame *ramka, int wiersz)
-{
-    db::DataSet *lista = ramka->Lista();
-    lista->setRecNo(wiersz + 1);
-    const int id = lista->value(u"id"_s).toInt();
-    lista->first();
-    return id;
-}
-
 // Counts the key releases that reach a widget.
 class LicznikPuszczen : public QObject
 {
@@ -98,8 +88,7 @@ TEST_P(ListaFirmOkna, PickerWybieraDwuklikiemAEscapeIZamkniecieNie)
         ramka->ListaGrid()->setFocus();
         QTest::keyClick(ramka->ListaGrid(), Qt::Key_Delete);
         QTest::keyClick(ramka->ListaGrid(), Qt::Key_A, Qt::ControlModifier);
-        skrotyZablokowane =
-            prompter().questionsOf(Kind::Message).isEmpty() && ramka->ListaGrid()->selectedCount() == 0;
+        skrotyZablokowane = prompter().questionsOf(Kind::Message).isEmpty() && ramka->ListaGrid()->selectedCount() == 0;
         dwuklik(ramka->ListaGrid(), 3);
     });
 
