@@ -76,7 +76,6 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
 
     _Execute(qApp, 2);
     EXPECT_EQ(partners::windows().lista_firm_form, pierwsze);
-    EXPECT_EQ(liczbaOkienListy(), 1);
     EXPECT_EQ(m_glowne.area()->subWindowList().size(), 1);
     EXPECT_TRUE(m_glowne.area()->subWindowList().value(0)->isMaximized());
     EXPECT_EQ(ramka()->Uprawnienia, 1) << "the second call must not apply its rights";
