@@ -113,8 +113,6 @@ TEST_P(ListaFirmOkna, PickerWybieraDwuklikiemAEscapeIZamkniecieNie)
     EXPECT_TRUE(zamknieteEscape);
     EXPECT_FALSE(okno.Wybrano());
 
-    EXPECT_EQ(uruchom(okno, [](QDialog &d) { d.close(); }), -1);
-
     // A new run clears the previous choice; a choice after Escape still counts.
     const int drugi = idWiersza(ramka, 1);
     EXPECT_EQ(uruchom(okno, [&](QDialog &) { dwuklik(ramka->ListaGrid(), 1); }), drugi);
@@ -156,13 +154,10 @@ TEST_P(ListaFirmOkna, PickerImportuMowiOFirmieIOferujePrzyciskiImportu)
               " nie została znaleziona w bazie danych."_s);
     EXPECT_EQ(zPowiazaniem.findChild<QLabel *>(u"lInfo"_s)->text(),
               u"Wskaż odpowiadającą jej firmę w programie Malvo lub dodaj jako nową."_s);
-    EXPECT_EQ(zPowiazaniem.informacje(), info);
 
     Tlista_firm_sp_modal_form bezPowiazania;
     bezPowiazania.UstawInformacje(info, false);
     EXPECT_EQ(zdanie(bezPowiazania), u"Firma Trans-Pol Sp. z o.o. nie została znaleziona w bazie danych."_s);
-    EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(u"l3InfoFirma"_s)->isHidden());
-    EXPECT_TRUE(bezPowiazania.findChild<QLabel *>(u"l4InfoFirma"_s)->isHidden());
     // A picker of its own: its list settings do not mix with the plain picker's.
     EXPECT_EQ(bezPowiazania.frame_list()->formularz(),
               host::ZwrocBazowaWartoscKomponentu(u"lista_firm_sp_modal_form"_s));
@@ -182,7 +177,6 @@ TEST_P(ListaFirmOkna, PickerImportuMowiOFirmieIOferujePrzyciskiImportu)
     EXPECT_FALSE(przycisk(okno, "Button2")->isHidden());
     okno.UstawDodawanieFirmy(dodawanie);
     EXPECT_FALSE(przycisk(okno, "Button1")->isHidden());
-    EXPECT_TRUE(przycisk(okno, "Button1")->isEnabled());
     EXPECT_EQ(przycisk(okno, "Button1")->text(), host::LoadResstrings(u"Resstrings_IDS_dodaj_dla_wszystkich"_s));
     EXPECT_EQ(przycisk(okno, "Button2")->text(),
               host::LoadResstrings(u"Resstrings_IDS_import_kartap__zatwierdz_import_poz_unit__Button3"_s));
