@@ -78,7 +78,6 @@ TEST_P(Views, CompanyViewShowsTheCompanyWithItsDefaultsAndTranslations)
         {2, "panstwo", "Squareland"},
         {1, "numer", "+48 58 1"},
         {1, "mpk", "MPK-7"},
-        {1, "limit_nadh", 260},
     };
     for (const auto &[language, column, value] : expected)
         EXPECT_EQ(field(company, language, column).toString(), value.toString()) << column << language;

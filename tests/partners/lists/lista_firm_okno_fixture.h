@@ -10,6 +10,7 @@
 #include "lists/lista_firm_fr.h"
 #include "ramka/modul.h"
 
+#include "dataset.h"
 #include "demo.h"
 #include "recording_main_window.h"
 
@@ -52,6 +53,14 @@ protected:
         return n;
     }
 
+    // The id shown in a grid row.
+    static int idWiersza(Tramka_lista_frame *ramka, int wiersz)
+    {
+        db::DataSet *lista = ramka->Lista();
+        return lista->valueAt(lista->bookmarkAt(wiersz), lista->fieldIndex(QStringLiteral("id"))).toInt();
+    }
+
+    int idFirmy(int n) { return host::GetListaIntDB(QStringLiteral("select id_f from firma order by id_f")).value(n); }
     int firmZGrupa() { return host::GetIntDB(QStringLiteral("select min(id_f) from firma_grupa")); }
     int liczbaFirm() { return host::GetIntDB(QStringLiteral("select count(*) from firma")); }
 

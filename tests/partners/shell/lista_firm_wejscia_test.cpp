@@ -22,8 +22,6 @@ namespace {
 class ListaFirmWejscia : public ListaFirmOkno
 {
 protected:
-    int idFirmy(int n) { return host::GetListaIntDB(u"select id_f from firma order by id_f"_s).value(n); }
-
     // Lets Timer1 open the queued edits.
     void uplyw()
     {

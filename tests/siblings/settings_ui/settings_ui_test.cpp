@@ -15,8 +15,6 @@ protected:
         host::setMainWindow(&m_okno);
         m_typWlasna = typ("firma_wlasna");
         m_typOgolny = typ("ogolny");
-        ASSERT_GT(m_typWlasna, 0);
-        ASSERT_GT(m_typOgolny, 0);
     }
 
     void TearDown() override
