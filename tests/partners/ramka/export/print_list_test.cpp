@@ -73,7 +73,6 @@ TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTh
     EXPECT_EQ(pola(k), (QStringList{"miasto", "nip", "nazwa", "skrot"}));
     EXPECT_EQ(pola(k, true), (QStringList{"miasto", "nip", "nazwa"}));
     EXPECT_EQ(k[1].szerokosc, 44);
-    EXPECT_FALSE(k[3].drukuj);
     // Another window has its own set-up.
     EXPECT_EQ(pola(ustawienia(u"Inne"_s).wczytaj(siatka()), true), (QStringList{"skrot", "nazwa", "miasto"}));
 

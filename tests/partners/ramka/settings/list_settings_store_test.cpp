@@ -118,7 +118,6 @@ TEST_P(UstawieniaListyTest, ResetDeletesLayoutAndSortButKeepsTheDateRecord)
 
     UkladKolumn przywrocony;
     ASSERT_TRUE(u.resetuj(przestawiony(), false, przywrocony).ok);
-    EXPECT_EQ(przywrocony, projekt());
     // The restored layout is the new snapshot: closing now writes nothing.
     EXPECT_EQ(u.zapisz({przywrocony, QString(), std::nullopt}, false).zapisaneKolumny, 0);
 
