@@ -204,8 +204,6 @@ TEST_P(KolumnyWydrukuTest, CancelKeepsTheStoredChoiceAndPrintingWithoutRememberi
     ASSERT_TRUE(UstawieniaWydruku(u"Tlista_firm_form"_s, host::AktIdU()).zapamietaj(siatka()));
     EXPECT_FALSE(wybierz([](Tramka_kolumny_wydruku_form &okno) { okno.reject(); }).has_value());
     EXPECT_EQ(count(u"typ = 'columns'"_s), 4);
-    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).value(0).dialogClass,
-              "Tramka_kolumny_wydruku_form");
 
     const auto wynik = wybierz([](Tramka_kolumny_wydruku_form &okno) {
         okno.zaznaczWszystkie(false);
