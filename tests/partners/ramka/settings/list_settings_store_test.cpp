@@ -94,8 +94,6 @@ TEST_P(UstawieniaListyTest, FiltersOnlySaveWritesTheDateRecordAlone)
     EXPECT_EQ(o.okres->kodOkresu, 0);
     EXPECT_EQ(o.okres->dataOd.date(), QDate(2026, 3, 1));
     EXPECT_EQ(o.okres->dataDo.date(), QDate(2026, 3, 31));
-    EXPECT_FALSE(o.sortowanie.has_value());
-    EXPECT_FALSE(o.zapisanyUklad);
 
     // A preset replaces the record and drops the dates; an empty date stays null.
     const QDateTime data(QDate(2026, 1, 5), QTime(0, 0));
