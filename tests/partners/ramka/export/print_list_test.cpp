@@ -73,7 +73,6 @@ TEST_P(UstawieniaWydrukuTest, RememberedColumnsComeBackCheckedInTheirOrderWithTh
     EXPECT_EQ(pola(k), (QStringList{"miasto", "nip", "nazwa", "skrot"}));
     EXPECT_EQ(pola(k, true), (QStringList{"miasto", "nip", "nazwa"}));
     EXPECT_EQ(k[1].szerokosc, 44);
-    EXPECT_FALSE(k[3].drukuj);
     // Another window has its own set-up.
     EXPECT_EQ(pola(ustawienia(u"Inne"_s).wczytaj(siatka()), true), (QStringList{"skrot", "nazwa", "miasto"}));
 
@@ -205,8 +204,6 @@ TEST_P(KolumnyWydrukuTest, CancelKeepsTheStoredChoiceAndPrintingWithoutRememberi
     ASSERT_TRUE(UstawieniaWydruku(u"Tlista_firm_form"_s, host::AktIdU()).zapamietaj(siatka()));
     EXPECT_FALSE(wybierz([](Tramka_kolumny_wydruku_form &okno) { okno.reject(); }).has_value());
     EXPECT_EQ(count(u"typ = 'columns'"_s), 4);
-    EXPECT_EQ(prompter().questionsOf(host::ScriptedPrompter::Kind::Modal).value(0).dialogClass,
-              "Tramka_kolumny_wydruku_form");
 
     const auto wynik = wybierz([](Tramka_kolumny_wydruku_form &okno) {
         okno.zaznaczWszystkie(false);

@@ -26,8 +26,6 @@ TEST(DateColumnRewrite, SwapsTheColumnComparedWithTheStart)
     {
         const char *sql, *column, *expected;
     } cases[] = {
-        {"select * from VListaDokumentow where data_wyst >= :okres_od and data_wyst <= :okres_do", "termin",
-         "select * from VListaDokumentow where termin >= :okres_od and termin <= :okres_do"},
         {"select d.data_wyst, d.nazwa from dok d\nwhere (d.data_wyst >= :okres_od and\n\td.data_wyst <= :okres_do) "
          "and d.id_f = :id_f",
          "d.termin",

@@ -15,11 +15,7 @@ namespace {
 
 TUstKolumna kol(const char *pole, bool widoczna = true)
 {
-    TUstKolumna k;
-    k.pole = QString::fromLatin1(pole);
-    k.napis = k.pole.toUpper();
-    k.widoczna = widoczna;
-    return k;
+    return kolumnaTestowa(pole, 100, widoczna);
 }
 
 QStringList teksty(const QListWidget *lista)
