@@ -286,7 +286,6 @@ TEST_F(ListaGridTest, ClicksSelectRows)
     clickRow(0);
     clickRow(3, {}, 0); // the selection column toggles without clearing others
     EXPECT_EQ(selectedIds(), (QList<qint64>{2, 3}));
-    EXPECT_EQ(grid->gridModel()->index(3, 0).data(Qt::CheckStateRole), Qt::Checked);
     clickRow(3, {}, 0);
     EXPECT_EQ(selectedIds(), (QList<qint64>{3}));
 
