@@ -259,7 +259,6 @@ TEST_P(DatabaseTest, ImportAndScheduleLinksOfARecord)
 TEST_P(DatabaseTest, LookupsDeletionCheckAndControlPeriod)
 {
     EXPECT_EQ(host::Znajdz_NrKierunkowy(), "+48");
-    EXPECT_EQ(host::KodTabeli("firma"), 7);
     EXPECT_EQ(host::KodTabeli("nie_ma"), 0);
     const int id = insertCompany("SKROT1");
     EXPECT_EQ(host::Nazwa_Firmy_skrot(nullptr, id), "SKROT1");
