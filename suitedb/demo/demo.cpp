@@ -8,6 +8,7 @@
 #include "seed/prepared_insert.h"
 #include "suitedb.h"
 
+#include <QDate>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -72,12 +73,49 @@ Dictionary loadDictionary(db::Connection &connection, const QString &type)
     return dictionary;
 }
 
+// Dates as text in the form the database layer writes them; Qt's own binding uses another.
+QString dayText(const QDate &day)
+{
+    return day.toString(u"yyyy-MM-dd 00:00:00");
+}
+
+struct PeriodLength
+{
+    int code = 0;
+    int months = 1;
+};
+
+// The periods the company editor's generator adds after lastEnd up to the month of date.
+QList<std::pair<QDate, QDate>> periodsUntil(const QDate &lastEnd, const QDate &date, int startDay, int months)
+{
+    const auto firstOfMonth = [](const QDate &day) { return QDate(day.year(), day.month(), 1); };
+    QList<std::pair<QDate, QDate>> periods;
+    QDate start = lastEnd.isValid() ? lastEnd.addDays(1) : firstOfMonth(date);
+    const QDate limit = firstOfMonth(date).addMonths(1).addDays(-1);
+    if (start <= limit && start.day() != startDay) {
+        QDate end = firstOfMonth(start).addDays(startDay - 2);
+        if (end < start)
+            end = firstOfMonth(start).addMonths(1).addDays(startDay - 2);
+        periods.append({start, end});
+        start = end.addDays(1);
+    }
+    while (start <= limit) {
+        const QDate end = firstOfMonth(start).addMonths(months).addDays(startDay - 2);
+        periods.append({start, end});
+        start = end.addDays(1);
+    }
+    return periods;
+}
+
 struct Reference
 {
     Dictionary types, kinds, statuses, addressKinds, phoneKinds, positions;
     QList<Place> places;
     QList<Bank> banks;
     QList<Bank> majorBanks;
+    // The office's period settings, defaulted as the shared store defaults them.
+    int periodStartDay = 1;
+    QList<PeriodLength> periodLengths = {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 6}, {6, 12}};
 
     explicit Reference(db::Connection &connection)
         : types(loadDictionary(connection, QStringLiteral("typ_firmy"))),
@@ -113,6 +151,40 @@ struct Reference
             throw db::DbError(QStringLiteral("Demo companies need the seeded cities, banks and dictionaries"));
         if (majorBanks.isEmpty())
             majorBanks = banks;
+        readPeriodSettings(connection);
+    }
+
+private:
+    // Same rows and same rules as the shared store: a malformed value keeps the default.
+    void readPeriodSettings(db::Connection &connection)
+    {
+        const auto rows =
+            selectRows(connection,
+                       QStringLiteral("select co, wartosc from ustawienia where kod = :kod and id_f is null "
+                                      "and id_u is null order by id_ust"),
+                       {QStringLiteral("ALL")});
+        for (const auto &row : rows) {
+            const QString key = row[0].toString().toLower();
+            const QString value = row[1].toString();
+            if (key == QLatin1String("dzien_poczatku_okresu")) {
+                const int day = value.trimmed().toInt();
+                if (day >= 1 && day <= 28)
+                    periodStartDay = day;
+            } else if (key == QLatin1String("dlugosc_okresu")) {
+                QList<PeriodLength> lengths;
+                for (const QString &entry : value.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                    const QStringList parts = entry.split(QLatin1Char(':'));
+                    const PeriodLength length{parts[0].trimmed().toInt(), parts.value(1).trimmed().toInt()};
+                    if (parts.size() > 3 || length.code <= 0 || length.months <= 0) {
+                        lengths.clear();
+                        break;
+                    }
+                    lengths.append(length);
+                }
+                if (!lengths.isEmpty())
+                    periodLengths = lengths;
+            }
+        }
     }
 };
 
@@ -227,7 +299,10 @@ public:
           m_contact(connection,
                     QStringLiteral("insert into kontakt (id_f, nazwisko, imie, e_mail, id_stan, tel, "
                                    "wysw_na_zleceniu, os_up_do_fv) values (:id_f, :nazwisko, :imie, :e_mail, "
-                                   ":id_stan, :tel, :wysw_na_zleceniu, :os_up_do_fv)"))
+                                   ":id_stan, :tel, :wysw_na_zleceniu, :os_up_do_fv)")),
+          m_period(connection,
+                   QStringLiteral("insert into okres_roz (id_f, data_od, data_do) values (:id_f, :data_od, :data_do)")),
+          m_periodLength(connection, QStringLiteral("update firma set okres_roz = :kod where id_f = :id_f"))
     {
         // Stay clear of what the database already holds.
         const auto rows = selectRows(connection, QStringLiteral("select nazwa, skrot, nip, regon, krs from firma"));
@@ -290,7 +365,7 @@ private:
         const qint64 id =
             m_company.run({name, shortName, company.owner.left(30), nip, regon, krs, www, mail, typeId(own), status,
                            QVariant(), transId, limit, limitCurrency, inactive ? 0 : 1, m_random.percent(10) ? 1 : 0});
-        addDetails(id, place, company.domain);
+        addDetails(id, place, company.domain, own);
         if (!own)
             m_heads.append({id, name, shortName, nip, company.domain});
     }
@@ -310,52 +385,112 @@ private:
         const qint64 id = m_company.run(
             {name, shortName, (manager.firstName + QLatin1Char(' ') + manager.surname).left(30), head.nip, QVariant(),
              QVariant(), www, mail, typeId(false), pickStatus(), head.id, QVariant(), 0.0, QVariant(), 1, 0});
-        addDetails(id, place, head.domain);
+        addDetails(id, place, head.domain, false);
     }
 
-    void addDetails(qint64 id, const Place &place, const QString &domain)
+    void addDetails(qint64 id, const Place &place, const QString &domain, bool own)
     {
-        addKinds(id);
+        const bool carrier = addKinds(id);
+        addAddresses(id, place);
+        addAccounts(id);
+        addPhonesAndContacts(id, domain);
+        // Firms that employ drivers settle their working time in periods.
+        if (own || (carrier && m_random.percent(60)))
+            addPeriods(id);
+    }
+
+    // The main address is the default; some firms add a seat, a mailing or a depot address.
+    void addAddresses(qint64 id, const Place &place)
+    {
         m_address.run({id, TableCompany, place.cityId, place.codeId, demo::makeStreet(m_random), houseNumber(m_random),
                        m_random.percent(25) ? QVariant(QString::number(m_random.between(1, 40))) : QVariant(), 1,
                        m_reference.addressKinds.id(QStringLiteral("slow_adres_rodzaj_glowny"))});
-        if (m_random.percent(10)) {
-            const Place other = m_random.pick(m_reference.places);
+        static const char *const otherKinds[] = {"slow_adres_rodzaj_korespondencyjny", "slow_adres_rodzaj_siedziba",
+                                                 "slow_adres_rodzaj_zaladunku", "slow_adres_rodzaj_rozladunku",
+                                                 "slow_adres_rodzaj_dostawy"};
+        const int first = m_random.below(5);
+        static const int otherCounts[] = {0, 1, 1, 2, 2, 3};
+        const int others = m_random.pick(otherCounts);
+        for (int i = 0; i < others; ++i) {
+            // A depot is often in the same town as the office.
+            const Place other = m_random.percent(40) ? place : m_random.pick(m_reference.places);
             m_address.run({id, TableCompany, other.cityId, other.codeId, demo::makeStreet(m_random),
                            houseNumber(m_random), QVariant(), 0,
-                           m_reference.addressKinds.id(QStringLiteral("slow_adres_rodzaj_korespondencyjny"))});
+                           m_reference.addressKinds.id(QString::fromLatin1(otherKinds[(first + i) % 5]))});
         }
+    }
+
+    // One active default account in zloty; some firms keep a euro account and an old closed one.
+    void addAccounts(qint64 id)
+    {
+        const Bank &bank =
+            m_random.percent(80) ? m_random.pick(m_reference.majorBanks) : m_random.pick(m_reference.banks);
+        m_account.run({id, TableCompany, demo::makeAccountNumber(m_random, bank.number), bank.name.left(50), QVariant(),
+                       1, QStringLiteral("PLN"), 1});
+        if (m_random.percent(35))
+            m_account.run({id, TableCompany, demo::makeAccountNumber(m_random, bank.number), bank.name.left(50),
+                           QStringLiteral("Rachunek walutowy EUR"), 0, QStringLiteral("EUR"), 1});
+        if (m_random.percent(15)) {
+            const Bank &old = m_random.pick(m_reference.banks);
+            m_account.run({id, TableCompany, demo::makeAccountNumber(m_random, old.number), old.name.left(50),
+                           QStringLiteral("Rachunek zamknięty"), 0, QStringLiteral("PLN"), 0});
+        }
+    }
+
+    // The office line is the default phone; contacts' mobiles are listed with their names.
+    void addPhonesAndContacts(qint64 id, const QString &domain)
+    {
+        const QVariant mobileKind = m_reference.phoneKinds.id(QStringLiteral("slow_telefony_rodzaj_komorkowy"));
         const bool withFax = m_random.percent(20);
         m_phone.run({id, TableCompany, landline(m_random), QVariant(),
                      m_reference.phoneKinds.id(QStringLiteral("slow_telefony_rodzaj_sluzbowy")), 1, withFax ? 3 : 1});
         if (m_random.percent(50)) {
             m_phone.run({id, TableCompany, mobile(m_random),
-                         m_random.percent(30) ? QVariant(QStringLiteral("dyspozytor")) : QVariant(),
-                         m_reference.phoneKinds.id(QStringLiteral("slow_telefony_rodzaj_komorkowy")), 0, 1});
+                         m_random.percent(30) ? QVariant(QStringLiteral("dyspozytor")) : QVariant(), mobileKind, 0, 1});
         }
-        const Bank &bank =
-            m_random.percent(80) ? m_random.pick(m_reference.majorBanks) : m_random.pick(m_reference.banks);
-        const bool euro = m_random.percent(10);
-        m_account.run({id, TableCompany, demo::makeAccountNumber(m_random, bank.number), bank.name.left(50),
-                       euro ? QVariant(QStringLiteral("Rachunek walutowy EUR")) : QVariant(), 1,
-                       euro ? QStringLiteral("EUR") : QStringLiteral("PLN"), 1});
-        const int contacts = m_random.below(3);
+        if (!withFax && m_random.percent(15))
+            m_phone.run({id, TableCompany, landline(m_random), QVariant(), QVariant(), 0, 2});
+        const QVariant accountant = m_reference.positions.id(QStringLiteral("slow_stanowiska_ksiegowa"));
+        static const int contactCounts[] = {0, 1, 1, 2, 2, 3, 4};
+        const int contacts = m_random.pick(contactCounts);
         for (int i = 0; i < contacts; ++i) {
-            const demo::Person person = demo::makePerson(m_random);
             const QVariant position =
                 m_reference.positions.isEmpty() ? QVariant() : QVariant(m_random.pick(m_reference.positions.ids));
-            const QVariant mail = domain.isEmpty()
-                ? QVariant()
-                : QVariant(mailbox(demo::asciiSlug(person.firstName.left(1)) + QLatin1Char('.')
-                                       + demo::asciiSlug(person.surname).remove(QLatin1Char('-')),
-                                   domain));
-            m_contact.run({id, person.surname, person.firstName, mail, position, mobile(m_random), i == 0 ? 1 : 0,
+            demo::Person person = demo::makePerson(m_random);
+            while (!accountant.isNull() && position == accountant && !person.female)
+                person = demo::makePerson(m_random);
+            const QString local = demo::asciiSlug(person.firstName).remove(QLatin1Char('-')) + QLatin1Char('.')
+                + demo::asciiSlug(person.surname).remove(QLatin1Char('-'));
+            const QString mail = mailbox(local, domain.isEmpty() ? demo::mailProvider(m_random) : domain);
+            const QString phone = mobile(m_random);
+            m_contact.run({id, person.surname, person.firstName, mail, position, phone, i == 0 ? 1 : 0,
                            m_random.percent(30) ? 1 : 0});
+            if (m_random.percent(60))
+                m_phone.run(
+                    {id, TableCompany, phone, person.firstName + QLatin1Char(' ') + person.surname, mobileKind, 0, 1});
         }
     }
 
-    // Every company gets at least one kind, so list group names are never empty.
-    void addKinds(qint64 id)
+    // Periods from a start in the recent past up to the demo's present, as the editor would generate them.
+    void addPeriods(qint64 id)
+    {
+        const PeriodLength length =
+            m_random.percent(50) ? m_reference.periodLengths.first() : m_random.pick(m_reference.periodLengths);
+        const QDate present(2026, 12, 1); // fixed, so that a seed always yields the same rows
+        const int year = m_random.between(2023, 2025);
+        const QDate start(year, m_random.between(1, 12), 1);
+        QDate lastEnd;
+        for (const QDate &date : {start, present}) {
+            for (const auto &[from, to] : periodsUntil(lastEnd, date, m_reference.periodStartDay, length.months)) {
+                m_period.run({id, dayText(from), dayText(to)});
+                lastEnd = to;
+            }
+        }
+        m_periodLength.run({length.code, id});
+    }
+
+    // Every company gets at least one kind, so list group names are never empty. True for a carrier.
+    bool addKinds(qint64 id)
     {
         QList<qint64> chosen;
         for (const auto &[identifier, chance] : kindChances) {
@@ -369,6 +504,7 @@ private:
                               : m_reference.kinds.id(QStringLiteral("slow_firma_rodzaj_klient")).toLongLong());
         for (qint64 kind : chosen)
             m_kind.run({id, kind});
+        return chosen.contains(m_reference.kinds.id(QStringLiteral("slow_firma_rodzaj_przewoznik")).toLongLong());
     }
 
     QVariant typeId(bool own) const
@@ -430,7 +566,7 @@ private:
 
     Random m_random;
     Reference m_reference;
-    PreparedInsert m_company, m_kind, m_address, m_phone, m_account, m_contact;
+    PreparedInsert m_company, m_kind, m_address, m_phone, m_account, m_contact, m_period, m_periodLength;
     Taken m_names, m_shortNames, m_numbers;
     QList<HeadOffice> m_heads;
 };
