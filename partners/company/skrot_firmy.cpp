@@ -89,8 +89,8 @@ QString generujSkrotFirmy(const QString &nazwa, int limit, bool unikalne, db::Co
         return skrot;
     QString wynik = dopiszPrzyrostekSkrotu(skrot, skrotyZaczynajaceSieOd(skrot, polaczenie));
     // The suffix must fit too: give up letters of the short name for it.
-    while (wynik.size() > SzerokoscSkrotu && !skrot.isEmpty()) {
-        skrot.chop(wynik.size() - SzerokoscSkrotu);
+    while (wynik.size() > szerokosc && !skrot.isEmpty()) {
+        skrot.chop(wynik.size() - szerokosc);
         wynik = dopiszPrzyrostekSkrotu(skrot, skrotyZaczynajaceSieOd(skrot, polaczenie));
     }
     return wynik;

@@ -30,8 +30,8 @@ QStringList skrotyZaczynajaceSieOd(const QString &skrot, db::Connection *polacze
 
 // A short name generated from a full name: the acronym (the name itself when
 // it is made only of legal forms) cut to limit when limit is above 0,
-// made unique against firma when unikalne is set; never longer than
-// SzerokoscSkrotu, suffix included.
+// made unique against firma when unikalne is set; never longer than the
+// limit (or SzerokoscSkrotu), suffix included.
 QString generujSkrotFirmy(const QString &nazwa, int limit, bool unikalne, db::Connection *polaczenie = nullptr);
 
 } // namespace partners

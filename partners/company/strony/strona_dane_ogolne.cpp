@@ -532,8 +532,7 @@ void StronaDaneOgolne::generujSkrot()
 {
     if (m_wypelnianie || !m_skrot->text().trimmed().isEmpty() || m_upr < 1)
         return;
-    const QString skrot =
-        generujSkrotFirmy(m_nazwa->text().trimmed(), m_limitSkrotu == 20 ? SkrotFirmy20 : 0, m_unikalneSkroty);
+    const QString skrot = generujSkrotFirmy(m_nazwa->text().trimmed(), m_limitSkrotu, m_unikalneSkroty);
     if (skrot.isEmpty())
         return;
     m_skrot->setText(skrot);

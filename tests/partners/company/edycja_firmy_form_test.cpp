@@ -467,9 +467,16 @@ TEST_P(EdycjaFirmyTest, LeavingTheNameGeneratesAUniqueShortName)
         EXPECT_EQ(skrot->text().size(), 30);
     });
     host::var::CzySkrotFirma20.set(true);
+    firma(u"Transportowoekspedycyjne"_s, {{"skrot", u"TRANSPORTOWOEKSPEDYC"_s}});
     otworz(0, Forma::Nowy, 1, [&](Forma &f) {
-        pole<QLineEdit>(f, "firma_skrot")->setText(QString(40, u'S'));
-        EXPECT_EQ(pole<QLineEdit>(f, "firma_skrot")->text().size(), 20);
+        auto *skrot = pole<QLineEdit>(f, "firma_skrot");
+        // The unique suffix fits in the 20 characters instead of being cut off by the field.
+        pole<QLineEdit>(f, "firma_nazwa")->setText(u"Transportowoekspedycyjne"_s);
+        fokus(pole<QLineEdit>(f, "firma_nazwa"), QEvent::FocusOut);
+        EXPECT_NE(skrot->text(), u"TRANSPORTOWOEKSPEDYC"_s);
+        EXPECT_LE(skrot->text().size(), 20);
+        skrot->setText(QString(40, u'S'));
+        EXPECT_EQ(skrot->text().size(), 20);
     });
 }
 
