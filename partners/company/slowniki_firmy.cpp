@@ -1,6 +1,5 @@
 #include "company/slowniki_firmy.h"
 
-#include "connection.h"
 #include "global_settings.h"
 #include "host_funcs.h"
 #include "host_variables.h"
@@ -19,19 +18,12 @@ QVariantMap jezyk()
     return {{QStringLiteral("id_jezyka"), host::GetLanguage()}};
 }
 
-// Names in the order a Polish reader expects.
-QString alfabetycznie(const char *kolumna)
-{
-    const db::Connection *polaczenie = host::GetConnection();
-    return polaczenie ? polaczenie->dialect().collated(QLatin1String(kolumna)) : QLatin1String(kolumna);
-}
-
 QString zeSlownika()
 {
     return QStringLiteral(
                "select s1.id as id, s1.wartosc as wartosc from VListaPozSlownika s1 where s1.typ_slownika=:typ_slownika"
                " and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru='nazwa' order by ")
-        + alfabetycznie("s1.wartosc");
+        + host::collated(QStringLiteral("s1.wartosc"));
 }
 
 } // namespace
@@ -51,7 +43,7 @@ void SlownikiFirmy::ladujRodzaje(QListWidget *lista)
         QStringLiteral(
             "select s1.id as id, s1.wartosc as wartosc from VListaPozSlownika s1 where s1.typ_slownika='firma_rodzaj'"
             " and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru='nazwa' order by ")
-            + alfabetycznie("s1.wartosc"),
+            + host::collated(QStringLiteral("s1.wartosc")),
         QStringLiteral("id"), QStringLiteral("wartosc"), nullptr, jezyk());
 }
 
@@ -60,7 +52,7 @@ void SlownikiFirmy::ladujCentrale(QComboBox *combo, int idFirmy)
     host::Laduj_DB_FlatCombo(
         combo,
         QStringLiteral("select id_f as id, nazwa from firma where id_centrali is null and id_f<>:id_f order by ")
-            + alfabetycznie("nazwa"),
+            + host::collated(QStringLiteral("nazwa")),
         QStringLiteral("id"), QStringLiteral("nazwa"), false, nullptr, {{QStringLiteral("id_f"), qMax(0, idFirmy)}});
 }
 
@@ -87,15 +79,16 @@ void SlownikiFirmy::ladujSposobyZaplaty(QComboBox *combo)
             " on s1.grupa = s2.grupa and s1.typ_slownika = s2.typ_slownika and s1.typ_slownika='platnosc_rodzaj'"
             " and s1.id_jezyka = s2.id_jezyka and s1.id_jezyka=:id_jezyka and s1.nazwa_parametru <> s2.nazwa_parametru"
             " and s1.nazwa_parametru='nazwa' order by s1.system desc, ")
-            + alfabetycznie("s1.wartosc"),
+            + host::collated(QStringLiteral("s1.wartosc")),
         QStringLiteral("kod"), QStringLiteral("wartosc"), true, nullptr, jezyk());
 }
 
 void SlownikiFirmy::ladujSzablonyZlecen(QComboBox *combo)
 {
-    host::Laduj_DB_FlatCombo(
-        combo, QStringLiteral("select id, nazwa from VListaSzablonZlecenia order by ") + alfabetycznie("nazwa"),
-        QStringLiteral("id"), QStringLiteral("nazwa"), true);
+    host::Laduj_DB_FlatCombo(combo,
+                             QStringLiteral("select id, nazwa from VListaSzablonZlecenia order by ")
+                                 + host::collated(QStringLiteral("nazwa")),
+                             QStringLiteral("id"), QStringLiteral("nazwa"), true);
 }
 
 QStringList SlownikiFirmy::waluty()

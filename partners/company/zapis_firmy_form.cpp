@@ -1,6 +1,7 @@
 #include "company/zapis_firmy_form.h"
 
 #include "company/skrot_firmy.h"
+#include "company/zapis_procedury.h"
 
 #include "connection.h"
 #include "db_error.h"
@@ -46,9 +47,7 @@ db::Connection &polaczenie()
 QVariant wykonaj(const QString &procedura, const QVariantMap &parametry)
 {
     db::StoredProc proc(&polaczenie(), procedura);
-    proc.refreshParameters();
-    for (auto it = parametry.cbegin(); it != parametry.cend(); ++it)
-        proc.setValue(it.key(), it.value());
+    partners::ustawParametry(proc, parametry);
     const int kod = proc.execProc();
     if (kod != 0)
         throw db::DbError(QStringLiteral("%1 returned %2").arg(procedura).arg(kod));

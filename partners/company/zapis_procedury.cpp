@@ -5,13 +5,18 @@
 
 namespace partners {
 
+void ustawParametry(db::StoredProc &proc, const QVariantMap &parametry)
+{
+    proc.refreshParameters();
+    for (auto it = parametry.cbegin(); it != parametry.cend(); ++it)
+        proc.setValue(it.key(), it.value());
+}
+
 WynikZapisu wykonajZapis(const QString &procedura, const QVariantMap &parametry, db::Connection *polaczenie)
 {
     WynikZapisu wynik;
     db::StoredProc proc(polaczenie ? polaczenie : host::GetConnection(), procedura);
-    proc.refreshParameters();
-    for (auto it = parametry.cbegin(); it != parametry.cend(); ++it)
-        proc.setValue(it.key(), it.value());
+    ustawParametry(proc, parametry);
     wynik.wykonano = host::ExecProc(proc) != 0;
     if (wynik.wykonano) {
         wynik.id = proc.value(QStringLiteral("@id"));

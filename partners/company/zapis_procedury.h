@@ -7,7 +7,8 @@
 class QWidget;
 namespace db {
 class Connection;
-}
+class StoredProc;
+} // namespace db
 
 namespace partners {
 
@@ -19,6 +20,9 @@ struct WynikZapisu
     int kod = -1;          // @RETURN_VALUE; 0 is success
     bool sukces() const { return wykonano && kod == 0; }
 };
+
+// Refreshes the procedure's parameters and sets the given ones; the rest stay null.
+void ustawParametry(db::StoredProc &proc, const QVariantMap &parametry);
 
 // Runs a saving procedure through the host with named parameters; those not
 // given stay null. The connection defaults to the host's.

@@ -106,6 +106,12 @@ db::Connection *GetConnection()
     return services().connection();
 }
 
+QString collated(const QString &expression)
+{
+    const db::Connection *c = GetConnection();
+    return c ? c->dialect().collated(expression) : expression;
+}
+
 void Podepnij_kwerendy(QObject *owner, db::Connection *connection)
 {
     if (!owner)

@@ -1,6 +1,5 @@
 #include "edycja_miasta_form.h"
 
-#include "connection.h"
 #include "host_funcs.h"
 
 #include <QComboBox>
@@ -24,13 +23,10 @@ Tedycja_miasta_form::Tedycja_miasta_form(const Miasto &miasto, QWidget *parent)
     m_nazwa->setMaxLength(50);
     m_panstwo = new QComboBox(this);
     m_panstwo->setObjectName(QStringLiteral("cbPanstwo"));
-    const db::Connection *polaczenie = host::GetConnection();
-    const QString porzadek =
-        polaczenie ? polaczenie->dialect().collated(QStringLiteral("nazwa")) : QStringLiteral("nazwa");
     host::Laduj_DB_FlatCombo(m_panstwo,
                              QStringLiteral("select id, nazwa from vlistapanstw where id_jezyka = :j"
                                             " and (aktywny = 1 or id = :id) order by ")
-                                 + porzadek,
+                                 + host::collated(QStringLiteral("nazwa")),
                              QStringLiteral("id"), QStringLiteral("nazwa"), true, nullptr,
                              {{QStringLiteral("j"), host::GetLanguage()}, {QStringLiteral("id"), miasto.idPanstwa}});
     host::UstawWartoscCombo(m_panstwo, miasto.idPanstwa);

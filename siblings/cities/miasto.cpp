@@ -48,13 +48,10 @@ int panstwoWgNazwy(const QString &tekst)
                                       QString(), nullptr, p);
     if (wgKodu > 0)
         return wgKodu;
-    db::Connection *c = host::GetConnection();
-    if (!c)
-        return 0;
     return qMax(0,
                 host::GetIntDB(QStringLiteral("select min(id) from vlistapanstw where ")
-                                   + c->dialect().collated(QStringLiteral("nazwa")) + QStringLiteral(" = :t"),
-                               QString(), c, p));
+                                   + host::collated(QStringLiteral("nazwa")) + QStringLiteral(" = :t"),
+                               QString(), nullptr, p));
 }
 
 std::optional<Miasto> wczytajMiasto(int id)
