@@ -77,8 +77,8 @@ void Tedycja_firmy_form::zbudujWidok()
     };
     m_ogolne = new partners::StronaDaneOgolne(m_strony);
     m_daneDomyslne = pusta("tsDaneDomyslne");
-    m_oddzialy = pusta("tsOddzialy");
-    m_kontakty = pusta("tsKontakty");
+    m_oddzialy = new partners::StronaRamek(m_strony, "tsOddzialy");
+    m_kontakty = new partners::StronaRamek(m_strony, "tsKontakty");
     m_ksiegRozl = new partners::StronaKsiegRozl(m_strony);
     m_domyslneFv = new partners::StronaDomyslneFv(m_strony, m_prawaFv);
     m_dokumenty = pusta("tsDokumenty");
@@ -89,7 +89,7 @@ void Tedycja_firmy_form::zbudujWidok()
     m_strony->addTab(m_ksiegRozl, tlumacz("Resstrings_IDS_Firmy_Ksiegowosc_Rozliczenia"));
     m_strony->addTab(m_domyslneFv, tlumacz("Resstrings_IDS_Dodatkowe_dane_dom"));
     m_strony->addTab(m_dokumenty, tlumacz("Resstrings_IDS_EdFirmy_Dokumenty"));
-    m_stronyFirmy = {m_ogolne, m_ksiegRozl, m_domyslneFv};
+    m_stronyFirmy = {m_ogolne, m_oddzialy, m_kontakty, m_ksiegRozl, m_domyslneFv};
 
     m_dodajZlec = partners::strony::przycisk(NewToolBarFrontAdditional(), "dodaj_zlec",
                                              tlumacz("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec"));
@@ -252,7 +252,7 @@ void Tedycja_firmy_form::zaladujZakladke(QWidget *strona)
         return;
     m_zaladowane.insert(strona->objectName());
     if (auto *stronaFirmy = qobject_cast<partners::StronaFirmy *>(strona))
-        stronaFirmy->zaladuj();
+        stronaFirmy->zaladuj(id_rekordu);
 }
 
 void Tedycja_firmy_form::zastosujBlokadeWlasnej()

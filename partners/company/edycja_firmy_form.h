@@ -13,6 +13,7 @@ class QToolButton;
 class QWidget;
 
 namespace partners {
+class StronaRamek;
 class StronaKsiegRozl;
 class StronaDomyslneFv;
 } // namespace partners
@@ -80,10 +81,10 @@ private:
     partners::StronaKsiegRozl *m_ksiegRozl = nullptr;
     partners::StronaDomyslneFv *m_domyslneFv = nullptr;
     QList<partners::StronaFirmy *> m_stronyFirmy; // in tab order
-    // Pages whose frames come with later work; empty meanwhile.
+    // The hidden summary page and the documents page, without frames yet.
     QWidget *m_daneDomyslne = nullptr;
-    QWidget *m_oddzialy = nullptr;
-    QWidget *m_kontakty = nullptr;
+    partners::StronaRamek *m_oddzialy = nullptr;
+    partners::StronaRamek *m_kontakty = nullptr;
     QWidget *m_dokumenty = nullptr;
     QToolButton *m_dodajZlec = nullptr;
 

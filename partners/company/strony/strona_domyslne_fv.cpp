@@ -254,8 +254,9 @@ void StronaDomyslneFv::zbierz(DaneFirmy &d) const
     d.marginesGorny = m_margines->text().trimmed();
 }
 
-void StronaDomyslneFv::zaladuj()
+void StronaDomyslneFv::zaladuj(int idFirmy)
 {
+    StronaFirmy::zaladuj(idFirmy);
     const QScopedValueRollback wypelnianie(m_wypelnianie, true);
     const QSignalBlocker cisza(m_konto);
     ladujKonta();

@@ -23,7 +23,7 @@ public:
     void wczytajListy() override;
     void wczytaj(const DaneFirmy &dane) override;
     void zbierz(DaneFirmy &dane) const override;
-    void zaladuj() override;
+    void zaladuj(int idFirmy) override;
     void poZapisie(const DaneFirmy &dane) override { m_idKontaRozl = dane.idKontaRozl; }
     void ustawUprawnienia(int upr) override;
 

@@ -1,13 +1,17 @@
 #include "company/strony/strona_firmy.h"
 
+#include "company/podrekordy/ramka_podrekordow_fr.h"
 #include "company/slowniki_firmy.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSplitter>
 #include <QTimeEdit>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace partners {
 
@@ -15,6 +19,54 @@ StronaFirmy::StronaFirmy(QWidget *rodzic, const char *nazwa)
     : QWidget(rodzic)
 {
     setObjectName(QLatin1String(nazwa));
+}
+
+void StronaFirmy::zaladuj(int idFirmy)
+{
+    for (Tramka_podrekordow_frame *ramka : std::as_const(m_ramki))
+        ramka->Otworz(idFirmy, window()->objectName());
+}
+
+void StronaFirmy::ustawUprawnienia(int upr)
+{
+    m_upr = upr;
+    for (Tramka_podrekordow_frame *ramka : std::as_const(m_ramki))
+        ramka->UstawUprawnienia(upr);
+}
+
+void StronaFirmy::dodajRamke(Tramka_podrekordow_frame *ramka, const QString &podpis)
+{
+    auto *grupa = new QGroupBox(podpis, this);
+    grupa->setObjectName(QStringLiteral("gb_") + ramka->objectName());
+    auto *uklad = new QVBoxLayout(grupa);
+    uklad->setContentsMargins(2, 2, 2, 2);
+    ramka->setParent(grupa);
+    uklad->addWidget(ramka);
+    ramka->UstawUprawnienia(m_upr);
+    m_ramki.append(ramka);
+    umiescRamke(grupa);
+}
+
+void StronaFirmy::umiescRamke(QWidget *grupa)
+{
+    if (!layout())
+        new QVBoxLayout(this);
+    layout()->addWidget(grupa);
+}
+
+StronaRamek::StronaRamek(QWidget *rodzic, const char *nazwa)
+    : StronaFirmy(rodzic, nazwa),
+      m_podzial(new QSplitter(Qt::Vertical, this))
+{
+    auto *uklad = new QVBoxLayout(this);
+    uklad->setContentsMargins(0, 0, 0, 0);
+    m_podzial->setChildrenCollapsible(false);
+    uklad->addWidget(m_podzial);
+}
+
+void StronaRamek::umiescRamke(QWidget *grupa)
+{
+    m_podzial->addWidget(grupa);
 }
 
 void StronaFirmy::dodajDoSlownika(QComboBox *combo, const QString &typSlownika)

@@ -11,8 +11,10 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QSplitter;
 class QTimeEdit;
 class QToolButton;
+class Tramka_podrekordow_frame;
 
 namespace partners {
 
@@ -30,8 +32,8 @@ public:
     virtual void wczytajListy() {}
     virtual void wczytaj(const DaneFirmy &dane) = 0;
     virtual void zbierz(DaneFirmy &dane) const = 0;
-    // The first display of the page for the current record.
-    virtual void zaladuj() {}
+    // The first display of the page for the stored company; the base opens the page's lists.
+    virtual void zaladuj(int idFirmy);
     // After a successful save of the company.
     virtual void poZapisie(const DaneFirmy &) {}
     // The control of a field the validation reports, when it is on this page.
@@ -41,7 +43,11 @@ public:
     QList<QWidget *> pola() const { return m_pola; }
     QList<QWidget *> wieloliniowe() const { return m_wieloliniowe; }
     // The editor's rights level (0 read-only), as the own-company lock leaves it.
-    virtual void ustawUprawnienia(int upr) { m_upr = upr; }
+    virtual void ustawUprawnienia(int upr);
+
+    // A list of the company's own rows, in a group under the caption.
+    void dodajRamke(Tramka_podrekordow_frame *ramka, const QString &podpis);
+    QList<Tramka_podrekordow_frame *> ramki() const { return m_ramki; }
 
 signals:
     void zmieniono();
@@ -52,6 +58,8 @@ protected:
     // Opens the host dictionary frame on the list's dictionary; the page's
     // lists are then rebuilt our way and the entry picked there is chosen.
     void dodajDoSlownika(QComboBox *combo, const QString &typSlownika);
+    // Where dodajRamke puts a list's group; by default the page's own layout.
+    virtual void umiescRamke(QWidget *grupa);
 
     int m_upr = 0;
     bool m_wypelnianie = false; // the page itself is setting its controls
@@ -59,6 +67,23 @@ protected:
 private:
     QList<QWidget *> m_pola;
     QList<QWidget *> m_wieloliniowe;
+    QList<Tramka_podrekordow_frame *> m_ramki;
+};
+
+// A page that holds only lists of the company's own rows, one under another.
+class StronaRamek : public StronaFirmy
+{
+    Q_OBJECT
+public:
+    StronaRamek(QWidget *rodzic, const char *nazwa);
+    void wczytaj(const DaneFirmy &) override {}
+    void zbierz(DaneFirmy &) const override {}
+
+protected:
+    void umiescRamke(QWidget *grupa) override;
+
+private:
+    QSplitter *m_podzial = nullptr;
 };
 
 // Building blocks shared by the pages.

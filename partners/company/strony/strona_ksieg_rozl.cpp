@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -88,9 +89,9 @@ StronaKsiegRozl::StronaKsiegRozl(QWidget *rodzic)
     siatka->setColumnStretch(4, 1);
 
     uklad->addWidget(m_rozliczenia);
-    auto *ramki = nazwany(new QWidget(this), "pRamkiKsiegRozl");
-    new QVBoxLayout(ramki);
-    uklad->addWidget(ramki, 1);
+    m_ramki = nazwany(new QSplitter(Qt::Horizontal, this), "pRamkiKsiegRozl");
+    m_ramki->setChildrenCollapsible(false);
+    uklad->addWidget(m_ramki, 1);
 
     // Periods, limits and the footer are settled by the calendar and business-trip modules; the
     // file opener and the tachograph list read the night and holiday hours as well.
@@ -185,6 +186,15 @@ void StronaKsiegRozl::poZapisie(const DaneFirmy &d)
 QWidget *StronaKsiegRozl::kontrolka(PoleFirmy pole) const
 {
     return pole == PoleFirmy::DlugoscOkresu ? m_okresRoz : nullptr;
+}
+
+} // namespace partners
+
+namespace partners {
+
+void StronaKsiegRozl::umiescRamke(QWidget *grupa)
+{
+    m_ramki->addWidget(grupa);
 }
 
 } // namespace partners

@@ -11,6 +11,7 @@ class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QSpinBox;
+class QSplitter;
 class QTimeEdit;
 
 namespace partners {
@@ -29,7 +30,11 @@ public:
     void poZapisie(const DaneFirmy &dane) override;
     QWidget *kontrolka(PoleFirmy pole) const override;
 
+protected:
+    void umiescRamke(QWidget *grupa) override;
+
 private:
+    QSplitter *m_ramki = nullptr; // the accounts and periods lists
     QGroupBox *m_rozliczenia = nullptr;
     QComboBox *m_dodatkoweWolne = nullptr;
     QTimeEdit *m_nocneOd = nullptr;

@@ -143,6 +143,8 @@ protected:
     QString podpisNowego() const;
     // The list frame the editor was opened from, if any.
     Tramka_lista_frame *ramka() const;
+    // The window caption; the unsaved-changes mark is added here.
+    void ustawPodpis(const QString &podpis);
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -180,7 +182,6 @@ private:
     void obslugaSesji(bool otwarcie);
     void odswiezPowiazanePliki();
     void dopasujDoEkranu();
-    void ustawPodpis(const QString &podpis);
     void wyslijPodpisDoKontenera();
     int biezaceIdListy() const;
     void pokazWKontenerze();

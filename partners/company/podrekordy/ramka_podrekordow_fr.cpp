@@ -1,0 +1,54 @@
+#include "company/podrekordy/ramka_podrekordow_fr.h"
+
+#include "company/podrekordy/edycja_podrekordu_form.h"
+#include "ramka/modul.h"
+
+#include "dataset.h"
+#include "host_funcs.h"
+
+#include <memory>
+
+Tramka_podrekordow_frame::Tramka_podrekordow_frame(QWidget *parent, const QString &name)
+    : Tramka_lista_frame(parent, name),
+      m_idJezyka(host::GetLanguage())
+{
+    // A company's few rows need no date range or filter row.
+    if (auto *filtry = findChild<QWidget *>(QStringLiteral("pPanelFiltry")))
+        filtry->hide();
+}
+
+void Tramka_podrekordow_frame::Otworz(int idFirmy, const QString &nazwaOkna)
+{
+    UstawFirme(idFirmy);
+    InicjujRamke(partners::PlikModulu, TylkoPodglad, nazwaOkna, objectName());
+}
+
+void Tramka_podrekordow_frame::ListaBeforeOpen()
+{
+    Tramka_lista_frame::ListaBeforeOpen();
+    db::Parameters &parametry = Lista()->parameters();
+    parametry.setValue(ParametrFirmy, m_idFirmy);
+    if (bazowaKwerenda().contains(QLatin1String(":id_jezyka")))
+        parametry.setValue(QStringLiteral("id_jezyka"), m_idJezyka);
+}
+
+void Tramka_podrekordow_frame::NowyRekord()
+{
+    uruchomEdytor(Tszablon_edycja_form::Nowy);
+}
+
+void Tramka_podrekordow_frame::EdytujRekord(int id, bool kopia)
+{
+    if (kopia || !GoToId(id))
+        return;
+    uruchomEdytor(Tszablon_edycja_form::Edycja);
+}
+
+void Tramka_podrekordow_frame::uruchomEdytor(int tryb)
+{
+    const std::unique_ptr<Tedycja_podrekordu_form> edytor(UtworzEdytorPodrekordu());
+    if (!edytor)
+        return;
+    edytor->UstawFirme(m_idFirmy);
+    edytor->PokazDlaListy(Lista(), tryb, m_upr != 0 ? 1 : 0);
+}
