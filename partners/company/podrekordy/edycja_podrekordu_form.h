@@ -49,6 +49,8 @@ protected:
 
     bool ZapiszZmiany(int mode) override;
     void wczytajOkno() override;
+    // After a save the list is read again: the saved row may have moved.
+    void poWczytaniu() override { odswiezNawigacje(); }
     void odswiezTytul() override;
 
     int id_firmy = 0;
