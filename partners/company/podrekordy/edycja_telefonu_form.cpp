@@ -55,7 +55,7 @@ Tedycja_telefonu_form::Tedycja_telefonu_form(QWidget *parent)
     uklad->addRow(strony::etykieta(tlumacz("Resstrings_IDS_RodzajTel"), m_rodzaj, panel),
                   strony::wiersz(panel, {m_rodzaj, nowy}));
     uklad->addRow(strony::etykieta(tlumacz("Resstrings_IDS_Firmy_Tel_Fax"), m_tel, panel),
-                  strony::wiersz(panel, {m_tel, m_fax}, 2));
+                  strony::wiersz(panel, {m_tel, m_fax}, 1));
     uklad->addRow(m_domyslny);
     uklad->addRow(strony::etykieta(tlumacz("Resstrings_IDS_Telefon_opis"), m_opis, panel), m_opis);
 
@@ -73,6 +73,7 @@ Tedycja_telefonu_form::Tedycja_telefonu_form(QWidget *parent)
 
 void Tedycja_telefonu_form::poWczytaniu()
 {
+    Tedycja_podrekordu_form::poWczytaniu();
     m_domyslnyTel = m_domyslnyFax = -1;
     db::Query q(host::GetConnection(),
                 QStringLiteral("select id_tel, tel_fax from telefon where tabela = 7"
