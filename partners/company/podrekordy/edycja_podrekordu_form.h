@@ -52,6 +52,17 @@ protected:
     // After a save the list is read again: the saved row may have moved.
     void poWczytaniu() override { odswiezNawigacje(); }
     void odswiezTytul() override;
+    // A row reached by previous or next keeps the editor's own caption.
+    void nastepnyRekord() override
+    {
+        Tszablon_edycja_form::nastepnyRekord();
+        odswiezTytul();
+    }
+    void poprzedniRekord() override
+    {
+        Tszablon_edycja_form::poprzedniRekord();
+        odswiezTytul();
+    }
 
     int id_firmy = 0;
     // The country's dialing prefix that a phone field may hold alone.
