@@ -112,6 +112,7 @@ TEST_P(KontaktyTelefonyTest, ContactIsAddedSavedTwiceAndWalkedThrough)
         EXPECT_EQ(e.IdRekordu(), id);
         e.poprzButton()->click();
         EXPECT_EQ(pole(d, "kontakt_nazw")->text(), u"Nowak"_s);
+        EXPECT_EQ(d.windowTitle(), host::LoadResstrings(u"Resstrings_IDS_Kontakt_edycja_rekordu"_s));
         EXPECT_FALSE(e.poprzButton()->isEnabled());
         EXPECT_TRUE(e.nastButton()->isEnabled());
         e.zamknijClick();
