@@ -1,5 +1,7 @@
 #include "company/podrekordy/edycja_podrekordu_form.h"
 
+#include "company/slowniki_firmy.h"
+#include "company/strony/strona_firmy.h"
 #include "company/zapis_procedury.h"
 #include "ramka/modul.h"
 
@@ -9,7 +11,9 @@
 #include "prompter.h"
 #include "stored_proc.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 using partners::tlumacz;
 
@@ -32,6 +36,25 @@ bool Tedycja_podrekordu_form::brakPola(const QLabel *etykieta, QWidget *pole)
     host::InfoBox(this, tlumacz("Resstrings_IDS_prosze_wypelnic_pole").arg(podpis), host::mb::IconWarning);
     pole->setFocus();
     return false;
+}
+
+void Tedycja_podrekordu_form::ograniczDlugosc(QPlainTextEdit *memo, int maks)
+{
+    connect(memo, &QPlainTextEdit::textChanged, memo, [memo, maks] {
+        if (memo->toPlainText().size() <= maks)
+            return;
+        memo->setPlainText(memo->toPlainText().left(maks));
+        memo->moveCursor(QTextCursor::End);
+    });
+}
+
+void Tedycja_podrekordu_form::wybierzZeSlownika(QComboBox *lista, const QString &typSlownika)
+{
+    const int wybrany = partners::SlownikiFirmy::otworzSlownik(this, typSlownika);
+    partners::SlownikiFirmy::ladujSlownik(lista, typSlownika, true);
+    if (wybrany > 0)
+        partners::strony::wybierzId(lista, wybrany);
+    lista->setFocus();
 }
 
 bool Tedycja_podrekordu_form::ZapiszZmiany(int mode)
@@ -69,6 +92,9 @@ bool Tedycja_podrekordu_form::ZapiszZmiany(int mode)
 void Tedycja_podrekordu_form::wczytajOkno()
 {
     Tszablon_edycja_form::wczytajOkno();
+    // A new row untouched is nothing to save or to ask about.
+    oznaczBezZmian();
+    odswiezTytul();
     if (QWidget *pole = pierwszePole(); pole && pole->isEnabled())
         pole->setFocus();
 }

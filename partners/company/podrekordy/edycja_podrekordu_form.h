@@ -2,7 +2,9 @@
 
 #include "ramka/edycja/szablon_edycja_form.h"
 
+class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 
 // The editor of one row a company owns (a contact, a phone, an account, an
 // address), run modally on the company's list of such rows. New rows, edits,
@@ -39,10 +41,28 @@ protected:
     virtual QWidget *pierwszePole() const = 0;
     // Tells the user to fill in the field named by the label, focuses it; false.
     bool brakPola(const QLabel *etykieta, QWidget *pole);
+    // A memo keeps at most `maks` characters, as an edit's maxLength does.
+    void ograniczDlugosc(QPlainTextEdit *memo, int maks);
+    // The host's dictionary editor on the dictionary of the list; the list is
+    // read again and takes the entry chosen there.
+    void wybierzZeSlownika(QComboBox *lista, const QString &typSlownika);
 
     bool ZapiszZmiany(int mode) override;
     void wczytajOkno() override;
+    // After a save the list is read again: the saved row may have moved.
+    void poWczytaniu() override { odswiezNawigacje(); }
     void odswiezTytul() override;
+    // A row reached by previous or next keeps the editor's own caption.
+    void nastepnyRekord() override
+    {
+        Tszablon_edycja_form::nastepnyRekord();
+        odswiezTytul();
+    }
+    void poprzedniRekord() override
+    {
+        Tszablon_edycja_form::poprzedniRekord();
+        odswiezTytul();
+    }
 
     int id_firmy = 0;
     // The country's dialing prefix that a phone field may hold alone.
