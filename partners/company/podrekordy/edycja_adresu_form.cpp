@@ -67,9 +67,7 @@ Tedycja_adresu_form::Tedycja_adresu_form(QWidget *parent)
     uklad->addRow(QString(), m_domyslny);
     kolejnosc({m_ulica, m_nrDomu, m_nrM, m_miasto, nowe, edytuj, m_kod, m_rodzaj, m_domyslny});
 
-    for (QWidget *pole :
-         {static_cast<QWidget *>(m_ulica), static_cast<QWidget *>(m_nrDomu), static_cast<QWidget *>(m_nrM),
-          static_cast<QWidget *>(m_miasto), static_cast<QWidget *>(m_kod), static_cast<QWidget *>(m_rodzaj)})
+    for (QWidget *pole : std::initializer_list<QWidget *>{m_ulica, m_nrDomu, m_nrM, m_miasto, m_kod, m_rodzaj})
         podepnijPole(pole);
     podepnijPole(m_domyslny, false);
     connect(m_miasto, &QComboBox::currentIndexChanged, this, [this] { host::guard([this] { wybranoMiasto(); }); });
@@ -102,7 +100,6 @@ void Tedycja_adresu_form::Wypelnij_Listy()
                              QStringLiteral("id"), QStringLiteral("wartosc"), true, nullptr,
                              {{QStringLiteral("id_jezyka"), host::GetLanguage()},
                               {QStringLiteral("typ_slownika"), QStringLiteral("adres_rodzaj")}});
-    m_rodzaj->setCurrentIndex(-1);
 }
 
 void Tedycja_adresu_form::Wypelnij_Pola()
@@ -158,7 +155,8 @@ void Tedycja_adresu_form::wybranoMiasto()
     host::Laduj_DB_FlatCombo(
         m_kod, QStringLiteral("select id_kodu, kod from kod_pocztowy where id_m = :id_m order by kod"),
         QStringLiteral("id_kodu"), QStringLiteral("kod"), false, nullptr, {{QStringLiteral("id_m"), idM}});
-    m_kod->setCurrentIndex(idKodu > 0 ? m_kod->findData(idKodu) : -1);
+    // A city's only postal code is the one meant.
+    m_kod->setCurrentIndex(idKodu > 0 ? m_kod->findData(idKodu) : (m_kod->count() == 1 ? 0 : -1));
     db::Query q(host::GetConnection(),
                 QStringLiteral("select id, v.nazwa as panstwo, identyfikator, p.miasto as poczta from miasto m"
                                " left join vlistapanstw v on v.id=m.id_panstwa left join miasto p on"
