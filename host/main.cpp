@@ -106,6 +106,14 @@ bool screenshotEditor(MainWindow &window, int company, const QString &page, cons
     return screenshotModal("Tedycja_firmy_form", loaded, run, file);
 }
 
+bool screenshotAddress(MainWindow &window, int company, int address, const QString &file)
+{
+    int polls = 0;
+    const auto loaded = [&polls](QWidget &) { return ++polls > 2; };
+    return screenshotModal(
+        "edycja_adresu_form", loaded, [&] { window.editAddress(company, address); }, file);
+}
+
 // Help, version and mistakes in the options need no display, so the command
 // line is read before the GUI application exists.
 struct StartCommandLine
@@ -127,17 +135,23 @@ struct StartCommandLine
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
                                   QStringLiteral("Render the window into a PNG file and exit."),
                                   QStringLiteral("file")};
-    QCommandLineOption window{QStringLiteral("window"),
-                              QStringLiteral("With --screenshot: open this window first (list: the company list, the"
-                                             " default; picker: the company picker, editor: the company editor)."),
-                              QStringLiteral("name")};
+    QCommandLineOption window{
+        QStringLiteral("window"),
+        QStringLiteral("With --screenshot: open this window first (list: the company list, the"
+                       " default; picker: the company picker, editor: the company editor, address: a"
+                       " company's address editor)."),
+        QStringLiteral("name")};
     QCommandLineOption company{QStringLiteral("company"),
-                               QStringLiteral("With --window editor: the company to edit (default: a new one)."),
+                               QStringLiteral("With --window editor: the company to edit (default: a new one); with"
+                                              " --window address: the company, required."),
                                QStringLiteral("id")};
     QCommandLineOption tab{
         QStringLiteral("tab"),
         QStringLiteral("With --window editor: the page shown first, by its name (tsKsiegRozl, ...)."),
         QStringLiteral("name")};
+    QCommandLineOption address{QStringLiteral("address"),
+                               QStringLiteral("With --window address: the address to edit (default: a new one)."),
+                               QStringLiteral("id")};
     QCommandLineOption option{QStringLiteral("option"),
                               QStringLiteral("Turn on a numbered option of the installation (135: the Aktywna"
                                              " column, 136: quick-find in the company list). Repeatable."),
@@ -148,7 +162,7 @@ struct StartCommandLine
         parser.setApplicationDescription(QStringLiteral("Malvo: the companies register of the transport suite"));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({db, demo, lang, user, screenshot, window, option, company, tab});
+        parser.addOptions({db, demo, lang, user, screenshot, window, option, company, tab, address});
     }
 };
 
@@ -170,7 +184,8 @@ int runGui(QApplication &app, StartCommandLine &command)
         return 2;
     }
     const QString windowName = parser.value(command.window);
-    const QStringList windows{QStringLiteral("list"), QStringLiteral("picker"), QStringLiteral("editor")};
+    const QStringList windows{QStringLiteral("list"), QStringLiteral("picker"), QStringLiteral("editor"),
+                              QStringLiteral("address")};
     if (!windowName.isEmpty() && !windows.contains(windowName)) {
         QTextStream(stderr) << "malvo: unknown window " << windowName
                             << " (known: " << windows.join(QLatin1String(", ")) << ")\n";
@@ -182,6 +197,20 @@ int runGui(QApplication &app, StartCommandLine &command)
         company = parser.value(command.company).toInt(&ok);
         if (!ok || company <= 0) {
             QTextStream(stderr) << "malvo: --company needs a company id, not " << parser.value(command.company) << "\n";
+            return 2;
+        }
+    }
+    if (windowName == QLatin1String("address") && company <= 0) {
+        QTextStream(stderr) << "malvo: --window address needs --company\n";
+        return 2;
+    }
+    int address = 0;
+    if (parser.isSet(command.address)) {
+        bool ok = false;
+        address = parser.value(command.address).toInt(&ok);
+        if (!ok || address <= 0) {
+            QTextStream(stderr) << "malvo: --address needs an address id, not " << parser.value(command.address)
+                                << "\n";
             return 2;
         }
     }
@@ -221,6 +250,8 @@ int runGui(QApplication &app, StartCommandLine &command)
         code = screenshotPicker(window, parser.value(command.screenshot)) ? 0 : 1;
     } else if (screenshot && windowName == QLatin1String("editor")) {
         code = screenshotEditor(window, company, parser.value(command.tab), parser.value(command.screenshot)) ? 0 : 1;
+    } else if (screenshot && windowName == QLatin1String("address")) {
+        code = screenshotAddress(window, company, address, parser.value(command.screenshot)) ? 0 : 1;
     } else {
         if (window.openCompanyList() && screenshot)
             waitForCompanyList(window);

@@ -100,6 +100,14 @@ int MainWindow::editCompany(int id, const QString &page)
     return editOnPage ? editOnPage(id, host::GetLanguage(), page) : -1;
 }
 
+int MainWindow::editAddress(int company, int address)
+{
+    const auto entry = reinterpret_cast<int (*)(QObject *, int **)>(m_module.resolve("_NewRecordFirmaAdres"));
+    int values[] = {company, address};
+    int *pointer = values;
+    return entry ? entry(this, &pointer) : -1;
+}
+
 void MainWindow::showAbout()
 {
     const QString text =

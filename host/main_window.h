@@ -24,6 +24,8 @@ public:
     // named `page` (its id back; -1 when the module lacks the entry point).
     int newCompany();
     int editCompany(int id, const QString &page);
+    // A company's address editor; address 0 or less: a new address.
+    int editAddress(int company, int address);
 
 private:
     void buildMenus();

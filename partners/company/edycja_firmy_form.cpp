@@ -1,5 +1,6 @@
 #include "company/edycja_firmy_form.h"
 
+#include "company/podrekordy/adresy_firmy_fr.h"
 #include "company/podrekordy/kontakty_firmy_fr.h"
 #include "company/strony/strona_domyslne_fv.h"
 #include "company/strony/strona_ksieg_rozl.h"
@@ -85,6 +86,7 @@ void Tedycja_firmy_form::zbudujWidok()
     m_dokumenty = pusta("tsDokumenty");
     m_kontakty->dodajRamke(new Ttelefony_firmy_frame(m_kontakty), tlumacz("Resstrings_IDS_Telefony"));
     m_kontakty->dodajRamke(new Tkontakty_firmy_frame(m_kontakty), tlumacz("Resstrings_IDS_Osoby_kontaktowe"));
+    m_kontakty->dodajRamke(new Tadresy_firmy_frame(m_kontakty), tlumacz("Resstrings_IDS_Adresy"));
     m_strony->addTab(m_ogolne, tlumacz("Resstrings_IDS_Firmy_Dane_Ogolne"));
     m_strony->addTab(m_daneDomyslne, tlumacz("Resstrings_IDS_Firmy_Dane_Domyslne"));
     m_strony->addTab(m_oddzialy, tlumacz("Resstrings_IDS_Oddzialy2"));

@@ -78,6 +78,17 @@ int dodajMiastoBezFormularza(const QString &miasto, const QString &panstwo, cons
     return id ? dodatnie(*id) : 0;
 }
 
+int noweMiastoOknem()
+{
+    const std::optional<int> id = host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord");
+    return id ? dodatnie(*id) : 0;
+}
+
+void edytujMiastoOknem(int idMiasta)
+{
+    host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", idMiasta);
+}
+
 int znajdzKodPocztowy(const QString &kod, int idMiasta, int idPanstwa, db::Connection *polaczenie)
 {
     if (idPanstwa > 0)

@@ -44,6 +44,10 @@ int znajdzMiasto(const QString &miasto, int idPanstwa, db::Connection *polaczeni
 // (may be empty) through the cities sibling; 0 when the sibling is missing or
 // created nothing.
 int dodajMiastoBezFormularza(const QString &miasto, const QString &panstwo, const QString &kod);
+// The cities sibling's editor of a new city: its id, 0 when none was made.
+int noweMiastoOknem();
+// The cities sibling's editor of the city.
+void edytujMiastoOknem(int idMiasta);
 // A postal code of the city (and of the country when idPanstwa is above 0); 0 when none.
 int znajdzKodPocztowy(const QString &kod, int idMiasta, int idPanstwa, db::Connection *polaczenie = nullptr);
 

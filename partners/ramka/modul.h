@@ -22,6 +22,8 @@ struct ModuleWindows
     QPointer<QWidget> lista_firm_form;
     QPointer<QWidget> lista_firm_frame; // the stand-alone frame of EdytujFirme
     QPointer<QWidget> edycja_firmy_form;
+    QPointer<QWidget> adresy_firmy_frame; // both only during NewRecordFirmaAdres
+    QPointer<QWidget> edycja_adresu_form;
     QPointer<QObject> zapis_firmy_form; // windowless: a plain object
 };
 

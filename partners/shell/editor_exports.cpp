@@ -3,6 +3,8 @@
 #include "ramka/modul.h"
 
 #include "company/edycja_firmy_form.h"
+#include "company/podrekordy/adresy_firmy_fr.h"
+#include "company/podrekordy/edycja_adresu_form.h"
 #include "lists/lista_firm_fr.h"
 
 #include "dataset.h"
@@ -158,5 +160,29 @@ void _EdytujFirme(int id)
             wlasna.reset();
             partners::windows().lista_firm_frame = nullptr;
         }
+    });
+}
+
+int _NewRecordFirmaAdres(QObject *, int **params)
+{
+    return host::guard(int(QDialog::Rejected), [params] {
+        if (!params || !*params)
+            return int(QDialog::Rejected);
+        int *wartosci = *params;
+        Tadresy_firmy_frame ramka;
+        Tedycja_adresu_form edytor;
+        partners::windows().adresy_firmy_frame = &ramka;
+        partners::windows().edycja_adresu_form = &edytor;
+        ramka.Otworz(wartosci[0], edytor.objectName());
+        edytor.UstawFirme(wartosci[0]);
+        const bool nowy = wartosci[1] <= 0;
+        if (!nowy && !ramka.GoToId(wartosci[1]))
+            return int(QDialog::Rejected);
+        const int wynik =
+            edytor.PokazDlaListy(ramka.Lista(), nowy ? Tszablon_edycja_form::Nowy : Tszablon_edycja_form::Edycja,
+                                 host::SprawdzUpr(partners::PlikModulu) != 0 ? 1 : 0);
+        if (wynik == QDialog::Accepted)
+            wartosci[1] = edytor.IdRekordu();
+        return wynik;
     });
 }

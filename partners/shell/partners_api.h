@@ -76,6 +76,12 @@ PARTNERS_ENTRY int _NewRecordPar(void *ignored, int group);
 PARTNERS_ENTRY int _Firma_NewRecord_Zlec();
 PARTNERS_ENTRY int _Firma_EditRecord_Zlec(void *ignored1, void *ignored2, int id, int idJezyka);
 
+// A company's address in its editor: (*params)[0] is the company, (*params)[1]
+// the address (0 or less: a new one), which becomes the saved address's id.
+// The editor's result: 1 when an address was saved, else 0 (also for an
+// address the company does not have).
+PARTNERS_ENTRY int _NewRecordFirmaAdres(QObject *owner, int **params);
+
 // Function types of the entry points, for hosts that resolve them.
 using GetStringEntry = QString (*)();
 using SetDllInstanceEntry = void (*)(int);
@@ -92,3 +98,4 @@ using EditRecordZakladkaEntry = int (*)(int, int, QString);
 using EdytujFirmeEntry = void (*)(int);
 using NewRecordEntry = int (*)();
 using NewRecordParEntry = int (*)(void *, int);
+using NewRecordFirmaAdresEntry = int (*)(QObject *, int **);

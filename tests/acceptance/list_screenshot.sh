@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# `malvo --screenshot FILE --window list|picker|editor` writes a PNG of the
-# main window with the company list loaded (also without --window, as at
-# start), of the company picker, or of the company editor (a company on a
-# named page, or a new one): pictures with rows or fields in them.
+# `malvo --screenshot FILE --window list|picker|editor|address` writes a PNG
+# of the main window with the company list loaded (also without --window, as
+# at start), of the company picker, of the company editor (a company on a
+# named page, or a new one) or of a company's address editor: pictures with
+# rows or fields in them.
 set -euo pipefail
 bin=$1
 dir=$(mktemp -d)
@@ -17,8 +18,10 @@ export QT_QPA_PLATFORM=offscreen MALVO_LOG="$dir/malvo.log"
 company=$(sqlite3 "$db" "select max(id_f) from firma")
 "$bin/malvo" --db "$db" --screenshot "$dir/editor_pl.png" --window editor --company "$company" --tab tsKontakty
 "$bin/malvo" --db "$db" --screenshot "$dir/editor_en.png" --window editor --lang en
+address=$(sqlite3 "$db" "select min(id_adr) from adres where tabela = 7 and id_ = $company")
+"$bin/malvo" --db "$db" --screenshot "$dir/address.png" --window address --company "$company" --address "$address"
 
-for f in start list picker editor_pl editor_en; do
+for f in start list picker editor_pl editor_en address; do
   [ "$(head -c 8 "$dir/$f.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] \
     || { echo "$f.png is not a PNG"; exit 1; }
 done
@@ -28,7 +31,7 @@ for f in start list; do
 done
 picker=$(stat -c %s "$dir/picker.png")
 [ "$picker" -gt 10000 ] || { echo "the picker picture ($picker B) shows no rows"; exit 1; }
-for f in editor_pl editor_en; do
+for f in editor_pl editor_en address; do
   size=$(stat -c %s "$dir/$f.png")
   [ "$size" -gt 10000 ] || { echo "the editor picture $f ($size B) shows no fields"; exit 1; }
 done
@@ -36,6 +39,9 @@ if cmp -s "$dir/editor_pl.png" "$dir/editor_en.png"; then echo "a company and a 
 
 if "$bin/malvo" --db "$db" --screenshot "$dir/x.png" --window editor --company abc 2>/dev/null; then
   echo "a company id that is not a number should be refused"; exit 1
+fi
+if "$bin/malvo" --db "$db" --screenshot "$dir/x.png" --window address 2>/dev/null; then
+  echo "an address editor without its company should be refused"; exit 1
 fi
 if "$bin/malvo" --db "$db" --screenshot "$dir/x.png" --window nosuch 2>/dev/null; then
   echo "an unknown window should be refused"; exit 1

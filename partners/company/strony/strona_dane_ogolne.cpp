@@ -10,7 +10,6 @@
 #include "host_funcs.h"
 #include "host_variables.h"
 #include "prompter.h"
-#include "siblings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -584,10 +583,10 @@ void StronaDaneOgolne::sprawdzWVies()
 
 void StronaDaneOgolne::noweMiasto()
 {
-    const std::optional<int> id = host::callSibling<int()>(QStringLiteral("cities.dll"), "_NewRecord");
+    const int id = noweMiastoOknem();
     ladujMiasta();
-    if (id && *id > 0)
-        ustawMiasto(*id, 0, QString());
+    if (id > 0)
+        ustawMiasto(id, 0, QString());
     m_miasto->setFocus();
 }
 
@@ -596,7 +595,7 @@ void StronaDaneOgolne::edytujMiasto()
     const int idM = m_miasto->currentIndex() < 0 ? 0 : m_miasto->currentData().toInt();
     if (idM <= 0)
         return;
-    host::callSibling<int(int)>(QStringLiteral("cities.dll"), "_EditRecord", idM);
+    edytujMiastoOknem(idM);
     // The city may now carry another name or postal code.
     ladujMiasta();
     m_miasto->setFocus();

@@ -1,6 +1,7 @@
 #include "lists/lista_firm_okno_fixture.h"
 
 #include "company/edycja_firmy_form.h"
+#include "company/podrekordy/edycja_adresu_form.h"
 #include "partners_api.h"
 
 #include "host_funcs.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLibrary>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QToolButton>
@@ -247,6 +249,43 @@ TEST_P(EdytorZWejsc, EdytujFirmeOtwieraEdytorPrzezWlasnaRamke)
     _EdytujFirme(987654);
     EXPECT_EQ(prompter().questionsOf(Kind::Modal).size(), 1);
     EXPECT_FALSE(partners::windows().lista_firm_frame);
+}
+
+TEST_P(EdytorZWejsc, NewRecordFirmaAdresZapisujeAdresFirmyIOddajeJegoId)
+{
+    const int id = idFirmy(3);
+    int wartosci[] = {id, 0};
+    int *tablica = wartosci;
+    QLibrary modul(QStringLiteral(MALVO_BIN_DIR "/libpartners.so"));
+    ASSERT_NE(modul.resolve("_NewRecordFirmaAdres"), nullptr) << "the host finds it";
+    prompter().push(Answer::dialog([](QDialog &d) {
+        auto &e = static_cast<Tedycja_adresu_form &>(d);
+        EXPECT_EQ(partners::windows().edycja_adresu_form.data(), &e);
+        EXPECT_TRUE(partners::windows().adresy_firmy_frame);
+        e.e_ulica()->setText(u"Portowa"_s);
+        e.cbMiasto()->setCurrentIndex(0);
+        e.zapisz_zamknij()->click();
+    }));
+    EXPECT_EQ(_NewRecordFirmaAdres(nullptr, &tablica), QDialog::Accepted);
+    const int zapisany = wartosci[1];
+    EXPECT_EQ(host::GetIntDB(u"select id_ from adres where ulica = 'Portowa' and id_adr = :id"_s, {}, nullptr,
+                             {{"id", zapisany}}),
+              id);
+
+    // The saved address opens for edit; left unsaved it answers 0 and keeps the id.
+    prompter().push(Answer::dialog([](QDialog &d) {
+        EXPECT_EQ(static_cast<Tedycja_adresu_form &>(d).e_ulica()->text(), u"Portowa"_s);
+        d.reject();
+    }));
+    EXPECT_EQ(_NewRecordFirmaAdres(nullptr, &tablica), QDialog::Rejected);
+    EXPECT_EQ(wartosci[1], zapisany);
+    EXPECT_FALSE(partners::windows().edycja_adresu_form);
+    EXPECT_FALSE(partners::windows().adresy_firmy_frame);
+
+    // Another company's address opens nothing.
+    wartosci[0] = idFirmy(4);
+    EXPECT_EQ(_NewRecordFirmaAdres(nullptr, &tablica), QDialog::Rejected);
+    EXPECT_EQ(prompter().questionsOf(Kind::Modal).size(), 2);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(EdytorZWejsc);
