@@ -1,5 +1,6 @@
 #include "company/edycja_firmy_form.h"
 
+#include "company/okresy/okresy_rozl_firmy_fr.h"
 #include "company/podrekordy/ramki_oddzialow_fr.h"
 #include "company/strony/strona_domyslne_fv.h"
 #include "company/strony/strona_ksieg_rozl.h"
@@ -93,6 +94,7 @@ void Tedycja_firmy_form::zbudujWidok()
     m_stronyFirmy = {m_ogolne, m_oddzialy, m_kontakty, m_ksiegRozl, m_domyslneFv};
     m_oddzialy->dodajRamke(new Tcentrala_firmy_frame(m_oddzialy), tlumacz("Resstrings_IDS_Centrala2"));
     m_oddzialy->dodajRamke(new Toddzialy_firmy_frame(m_oddzialy), tlumacz("Resstrings_IDS_Oddzialy_centrali"));
+    m_ksiegRozl->dodajRamke(new Tokresy_rozl_firmy_frame(m_ksiegRozl), tlumacz("Resstrings_IDS_Okresy_rozliczeniowe"));
 
     m_dodajZlec = partners::strony::przycisk(NewToolBarFrontAdditional(), "dodaj_zlec",
                                              tlumacz("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec"));
