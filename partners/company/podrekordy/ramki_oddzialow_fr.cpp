@@ -1,15 +1,12 @@
 #include "company/podrekordy/ramki_oddzialow_fr.h"
 
-#include "ramka/modul.h"
-
-using partners::tlumacz;
-
 namespace {
 
+// Titles as keys: a layout the user saved is shown in the language of the day.
 std::vector<ui::GridColumn> kolumnyFirmy()
 {
-    return {{QStringLiteral("nazwa"), tlumacz("Resstrings_IDS_Firma2"), 300},
-            {QStringLiteral("nip"), tlumacz("Resstrings_IDS_NIP"), 120}};
+    return {{QStringLiteral("nazwa"), QStringLiteral("Resstrings_IDS_Firma2"), 300},
+            {QStringLiteral("nip"), QStringLiteral("Resstrings_IDS_NIP"), 120}};
 }
 
 } // namespace

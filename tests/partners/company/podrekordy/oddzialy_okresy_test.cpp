@@ -8,6 +8,7 @@
 #include "dataset.h"
 #include "global_settings.h"
 #include "host_funcs.h"
+#include "lista_grid.h"
 #include "services.h"
 #include "siblings.h"
 
@@ -88,10 +89,13 @@ TEST_P(OddzialyOkresyTest, BranchSwitchedToHeadOfficeAndSavedLeavesItsFormerHead
         EXPECT_EQ(strony->tabText(strony->currentIndex()), host::LoadResstrings(u"Resstrings_IDS_Oddzialy2"_s));
         EXPECT_EQ(wiersze(f, "centrala_firmy_frame"), QString());
     });
-    // Now both stand alone.
+    // Now both stand alone; the layout kept from before shows titles in today's words.
+    host::services().setTranslation(u"Resstrings_IDS_Firma2"_s, u"Company"_s);
     otworz(centrala, u"tsOddzialy"_s, [&](Forma &f) {
         EXPECT_EQ(wiersze(f, "centrala_firmy_frame"), QString());
         EXPECT_EQ(wiersze(f, "oddzialy_firmy_frame"), QString());
+        ui::ListaGrid *siatka = f.findChild<Tramka_lista_frame *>(u"oddzialy_firmy_frame"_s)->ListaGrid();
+        EXPECT_EQ(siatka->model()->headerData(1, Qt::Horizontal).toString(), u"Company"_s);
     });
 }
 
