@@ -142,20 +142,28 @@ TEST_P(OddzialyOkresyTest, PeriodsGeneratedFromThePreviewAreListedAndGoFromAChos
         EXPECT_EQ(dlugosc->currentData().toInt(), 7);
         EXPECT_FALSE(f.CzyZmieniony());
 
-        // The second period goes with every later one after one question.
-        ramka->GoToId(host::GetListaIntDB(u"select id_okr from okres_roz order by data_od"_s).value(1));
+        // A middle period goes with every later one after one question; of several checked, the earliest decides.
+        const auto pytanie = [](const QString &od, const QString &doDnia) {
+            return (u"Okres od %1 do %2 nie jest ostatnim okresem. Czy mimo to go usunąć?\nMoże to spowodować "
+                    "konieczność ponownego wyliczenia miesięcy obejmujących ten okres dla wszystkich pracowników."_s)
+                .arg(od, doDnia)
+                .toStdString();
+        };
+        const QList<int> okresy = host::GetListaIntDB(u"select id_okr from okres_roz order by data_od"_s);
+        ramka->GoToId(okresy.value(2));
         oznacz();
         prompter().answerMessage(host::mb::IdYes);
         ramka->usunClick();
-        EXPECT_EQ(komunikaty(),
-                  (u"Okres od %1 do %2 nie jest ostatnim okresem. Czy mimo to go usunąć?\n"
-                   "Może to spowodować konieczność ponownego wyliczenia miesięcy obejmujących ten okres "
-                   "dla wszystkich pracowników."_s)
-                      .arg(data(2, 1), data(3, 31))
-                      .toStdString());
-        EXPECT_EQ(ramka->Lista()->recordCount(), 1);
+        EXPECT_EQ(komunikaty(), pytanie(data(4, 1), data(5, 31)));
+        EXPECT_EQ(ramka->Lista()->recordCount(), 2);
+        ramka->ListaGrid()->selection().select({okresy.value(1)});
+        ramka->ListaGrid()->selection().select({okresy.value(0)});
+        oznacz();
+        prompter().answerMessage(host::mb::IdYes);
+        ramka->usunClick();
+        EXPECT_EQ(komunikaty(), pytanie(data(1, 1), data(1, 31)));
+        EXPECT_EQ(ramka->Lista()->recordCount(), 0);
     });
-    EXPECT_EQ(ile(u"select count(*) from okres_roz where id_f = :id"_s, {{"id", id}}), 1);
     **ustawienia = zachowane;
 }
 
