@@ -1,7 +1,9 @@
 #include "company/edycja_firmy_form.h"
 
+#include "company/okresy/okresy_rozl_firmy_fr.h"
 #include "company/podrekordy/adresy_firmy_fr.h"
 #include "company/podrekordy/kontakty_firmy_fr.h"
+#include "company/podrekordy/ramki_oddzialow_fr.h"
 #include "company/strony/strona_domyslne_fv.h"
 #include "company/strony/strona_ksieg_rozl.h"
 #include "company/walidacja_firmy.h"
@@ -95,6 +97,9 @@ void Tedycja_firmy_form::zbudujWidok()
     m_strony->addTab(m_domyslneFv, tlumacz("Resstrings_IDS_Dodatkowe_dane_dom"));
     m_strony->addTab(m_dokumenty, tlumacz("Resstrings_IDS_EdFirmy_Dokumenty"));
     m_stronyFirmy = {m_ogolne, m_oddzialy, m_kontakty, m_ksiegRozl, m_domyslneFv};
+    m_oddzialy->dodajRamke(new Tcentrala_firmy_frame(m_oddzialy), tlumacz("Resstrings_IDS_Centrala2"));
+    m_oddzialy->dodajRamke(new Toddzialy_firmy_frame(m_oddzialy), tlumacz("Resstrings_IDS_Oddzialy_centrali"));
+    m_ksiegRozl->dodajRamke(new Tokresy_rozl_firmy_frame(m_ksiegRozl), tlumacz("Resstrings_IDS_Okresy_rozliczeniowe"));
 
     m_dodajZlec = partners::strony::przycisk(NewToolBarFrontAdditional(), "dodaj_zlec",
                                              tlumacz("Resstrings_IDS_firmy__edycja_firmy_unit__dodaj_zlec"));
@@ -321,6 +326,9 @@ bool Tedycja_firmy_form::ZapiszZmiany(int mode)
     naglowek = m_dane.nazwa.trimmed();
     for (partners::StronaFirmy *strona : std::as_const(m_stronyFirmy))
         strona->poZapisie(m_dane);
+    // A company that became a head office or a branch has another head office and other branches.
+    m_zaladowane.remove(m_oddzialy->objectName());
+    zaladujZakladke(m_strony->currentWidget());
     ustawWidocznoscZakladek();
     ustawPrzyciskZlecenia();
     oznaczBezZmian();

@@ -1116,6 +1116,11 @@ QString Tramka_lista_frame::PotwierdzUsuniecieZaznaczonych()
     return tlumacz("Resstrings_IDS_Czy_usunac_zaznaczone_pozycje");
 }
 
+QString Tramka_lista_frame::PotwierdzUsuniecie(int)
+{
+    return PotwierdzUsuniecieZaznaczonych();
+}
+
 void Tramka_lista_frame::nowyClick()
 {
     host::guard([&] {
@@ -1219,7 +1224,7 @@ void Tramka_lista_frame::usun(bool przezUzytkownika)
         // Several rows: the multi-row delete confirms and asks about linked files itself.
         m_usuwaniePrzezUzytkownika = przezUzytkownika;
         if (przezUzytkownika && ids.size() == 1
-            && host::InfoBox(this, PotwierdzUsuniecieZaznaczonych(), host::mb::YesNo | host::mb::IconQuestion)
+            && host::InfoBox(this, PotwierdzUsuniecie(ids.first()), host::mb::YesNo | host::mb::IconQuestion)
                 != host::mb::IdYes)
             return;
         bool usunieto = false;

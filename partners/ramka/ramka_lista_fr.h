@@ -116,6 +116,8 @@ public:
 
     // ---- virtual operations for derived frames ----
     virtual QString PotwierdzUsuniecieZaznaczonych();
+    // The question before one row the user chose is deleted.
+    virtual QString PotwierdzUsuniecie(int id);
     virtual void UtworzFiltryKolumn();
     virtual QString DodatkowyWarunekFrazy(const QString &fraza);
     virtual void EdytujLubKopiuj(bool kopia);

@@ -1,6 +1,7 @@
 #include "company/strony/strona_ksieg_rozl.h"
 
 #include "company/okresy/generator_okresow.h"
+#include "company/okresy/okresy_rozl_firmy_fr.h"
 #include "company/slowniki_firmy.h"
 #include "ramka/modul.h"
 
@@ -15,6 +16,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTimeEdit>
@@ -181,6 +183,8 @@ void StronaKsiegRozl::poZapisie(const DaneFirmy &d)
     m_poczatekZapisanychOkresow = poczatek;
     if (poczatek.isValid())
         m_poczatekOkresu->setDate(poczatek);
+    if (m_okresy && m_okresy->daneWczytane())
+        m_okresy->odswiezClick();
 }
 
 QWidget *StronaKsiegRozl::kontrolka(PoleFirmy pole) const
@@ -195,6 +199,22 @@ namespace partners {
 void StronaKsiegRozl::umiescRamke(QWidget *grupa)
 {
     m_ramki->addWidget(grupa);
+    auto *okresy = grupa->findChild<Tokresy_rozl_firmy_frame *>();
+    if (!okresy)
+        return;
+    m_okresy = okresy;
+    connect(m_okresRoz, &QComboBox::currentIndexChanged, okresy,
+            [this, okresy] { okresy->UstawDlugoscOkresu(idZCombo(m_okresRoz)); });
+    connect(okresy, &Tokresy_rozl_firmy_frame::okresyZmienione, this, [this, okresy](int kodDlugosci) {
+        // Stored already: the company's own changes stay as they were.
+        const QSignalBlocker dlugosc(m_okresRoz);
+        const QSignalBlocker poczatek(m_poczatekOkresu);
+        if (kodDlugosci > 0)
+            wybierzId(m_okresRoz, kodDlugosci);
+        m_poczatekZapisanychOkresow = poczatekPierwszegoOkresu(okresy->IdFirmy());
+        m_poczatekOkresu->setDate(m_poczatekZapisanychOkresow.isValid() ? m_poczatekZapisanychOkresow
+                                                                        : m_poczatekOkresu->minimumDate());
+    });
 }
 
 } // namespace partners

@@ -13,6 +13,7 @@ class QPlainTextEdit;
 class QSpinBox;
 class QSplitter;
 class QTimeEdit;
+class Tokresy_rozl_firmy_frame;
 
 namespace partners {
 
@@ -35,6 +36,7 @@ protected:
 
 private:
     QSplitter *m_ramki = nullptr; // the accounts and periods lists
+    Tokresy_rozl_firmy_frame *m_okresy = nullptr;
     QGroupBox *m_rozliczenia = nullptr;
     QComboBox *m_dodatkoweWolne = nullptr;
     QTimeEdit *m_nocneOd = nullptr;
