@@ -30,8 +30,8 @@ Tokresy_rozl_firmy_frame::Tokresy_rozl_firmy_frame(QWidget *parent)
     for (const char *nazwa : {"edycja", "pedycja", "nkopiowanie", "pKopiowanie"})
         akcja(QLatin1String(nazwa))->setVisible(false);
     UstawKwerende(QStringLiteral("select id_okr as id, data_od, data_do from okres_roz where id_f=:id_f"));
-    UstawKolumny({{QStringLiteral("data_od"), QStringLiteral("Resstrings_IDS_data_od"), 100},
-                  {QStringLiteral("data_do"), QStringLiteral("Resstrings_IDS_data_do"), 100}});
+    UstawKolumny(
+        {kolumna("data_od", "Resstrings_IDS_data_od", 100), kolumna("data_do", "Resstrings_IDS_data_do", 100)});
     UstawTabele(QStringLiteral("okres_roz"), QStringLiteral("id_okr"));
 }
 

@@ -13,18 +13,10 @@ Tadresy_firmy_frame::Tadresy_firmy_frame(QWidget *parent)
     : Tramka_podrekordow_frame(parent, QStringLiteral("adresy_firmy_frame"))
 {
     UstawKwerende(QStringLiteral("select * from VListaAdresow where tabela = 7 and id_=:id_f"));
-    const auto kolumna = [](const char *pole, const char *klucz, int szerokosc, bool poleWyboru = false) {
-        ui::GridColumn k;
-        k.fieldName = QLatin1String(pole);
-        k.title = tlumacz(klucz);
-        k.width = szerokosc;
-        k.checkBox = poleWyboru;
-        return k;
-    };
     UstawKolumny({kolumna("ulica", "Resstrings_IDS_Ulica", 160), kolumna("nr_domu", "Resstrings_IDS_NrDomu", 60),
                   kolumna("nr_m", "Resstrings_IDS_NrLokalu", 60), kolumna("kod", "Resstrings_IDS_Kodpocz", 70),
                   kolumna("miasto", "Resstrings_IDS_Miasto", 140),
-                  kolumna("czy_domyslny", "Resstrings_IDS_Domyslny", 60, true)});
+                  kolumna("czy_domyslny", "Resstrings_IDS_Domyslny", 60, true, true)});
     UstawTabele(QStringLiteral("adres"), QStringLiteral("id_adr"));
 }
 

@@ -3,22 +3,6 @@
 #include "company/podrekordy/edycja_kontaktu_form.h"
 #include "company/podrekordy/edycja_telefonu_form.h"
 
-namespace {
-
-ui::GridColumn kolumna(const char *pole, const char *tytul, int szerokosc, bool widoczna = true,
-                       bool poleWyboru = false)
-{
-    ui::GridColumn k;
-    k.fieldName = QLatin1String(pole);
-    k.title = QLatin1String(tytul);
-    k.width = szerokosc;
-    k.visible = widoczna;
-    k.checkBox = poleWyboru;
-    return k;
-}
-
-} // namespace
-
 Tkontakty_firmy_frame::Tkontakty_firmy_frame(QWidget *parent)
     : Tramka_podrekordow_frame(parent, QStringLiteral("kontakty_firmy_frame"))
 {

@@ -17,6 +17,18 @@ Tramka_podrekordow_frame::Tramka_podrekordow_frame(QWidget *parent, const QStrin
         filtry->hide();
 }
 
+ui::GridColumn Tramka_podrekordow_frame::kolumna(const char *pole, const char *klucz, int szerokosc, bool widoczna,
+                                                 bool poleWyboru)
+{
+    ui::GridColumn k;
+    k.fieldName = QLatin1String(pole);
+    k.title = QLatin1String(klucz);
+    k.width = szerokosc;
+    k.visible = widoczna;
+    k.checkBox = poleWyboru;
+    return k;
+}
+
 void Tramka_podrekordow_frame::Otworz(int idFirmy, const QString &nazwaOkna)
 {
     UstawFirme(idFirmy);

@@ -26,6 +26,10 @@ public:
     void Otworz(int idFirmy, const QString &nazwaOkna);
 
 protected:
+    // A grid column; the title is a translation key, so a saved layout shows in the language of the day.
+    static ui::GridColumn kolumna(const char *pole, const char *klucz, int szerokosc, bool widoczna = true,
+                                  bool poleWyboru = false);
+
     // The parameter of the command that takes the company id.
     QString ParametrFirmy = QStringLiteral("id_f");
     // A list without a row editor shows no record actions.
