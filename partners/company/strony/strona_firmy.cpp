@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSplitter>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -139,6 +140,22 @@ QTimeEdit *czas(QWidget *rodzic, const char *nazwa)
     auto *t = nazwany(new QTimeEdit(rodzic), nazwa);
     t->setDisplayFormat(QStringLiteral("HH:mm"));
     return t;
+}
+
+const QColor KolorPoprawny(Qt::darkGreen);
+const QColor KolorBledny(Qt::red);
+
+void kolorTekstu(QWidget *pole, const QColor &kolor)
+{
+    QPalette paleta = pole->palette();
+    paleta.setColor(QPalette::Text, kolor.isValid() ? kolor : QPalette().color(QPalette::Text));
+    pole->setPalette(paleta);
+}
+
+void kolorNumeru(QLineEdit *pole, bool (*sprawdz)(const QString &))
+{
+    const QString tekst = pole->text().trimmed();
+    kolorTekstu(pole, tekst.isEmpty() ? QColor() : sprawdz(tekst) ? KolorPoprawny : KolorBledny);
 }
 
 QLabel *etykieta(const QString &tekst, QWidget *pole, QWidget *rodzic)
