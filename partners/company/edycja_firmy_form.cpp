@@ -1,5 +1,6 @@
 #include "company/edycja_firmy_form.h"
 
+#include "company/podrekordy/konta_firmy_fr.h"
 #include "company/strony/strona_domyslne_fv.h"
 #include "company/strony/strona_ksieg_rozl.h"
 #include "company/walidacja_firmy.h"
@@ -82,6 +83,7 @@ void Tedycja_firmy_form::zbudujWidok()
     m_ksiegRozl = new partners::StronaKsiegRozl(m_strony);
     m_domyslneFv = new partners::StronaDomyslneFv(m_strony, m_prawaFv);
     m_dokumenty = pusta("tsDokumenty");
+    m_ksiegRozl->dodajRamke(new Tkonta_firmy_frame(m_ksiegRozl), tlumacz("Resstrings_IDS_Konta_bankowe"));
     m_strony->addTab(m_ogolne, tlumacz("Resstrings_IDS_Firmy_Dane_Ogolne"));
     m_strony->addTab(m_daneDomyslne, tlumacz("Resstrings_IDS_Firmy_Dane_Domyslne"));
     m_strony->addTab(m_oddzialy, tlumacz("Resstrings_IDS_Oddzialy2"));
