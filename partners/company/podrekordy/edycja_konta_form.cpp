@@ -2,6 +2,7 @@
 
 #include "company/slowniki_firmy.h"
 #include "company/strony/strona_firmy.h"
+#include "company/sumy_kontrolne.h"
 #include "ramka/modul.h"
 
 #include "dataset.h"
@@ -68,6 +69,7 @@ Tedycja_konta_form::Tedycja_konta_form(QWidget *parent)
         m_domyslne->setEnabled(aktywne);
     });
     connect(m_numer, &QLineEdit::textEdited, this, [this] { host::guard([this] { numerWpisany(); }); });
+    connect(m_numer, &QLineEdit::textChanged, this, [this] { kolorNumeru(m_numer, partners::sprawdzRachunek); });
     resize(460, 360);
 }
 

@@ -1,5 +1,6 @@
 #include "company/podrekordy/edycja_konta_form.h"
 #include "company/podrekordy/konta_firmy_fr.h"
+#include "company/strony/strona_firmy.h"
 
 #include "company/firma_fixture.h"
 
@@ -84,8 +85,12 @@ TEST_P(KontaFirmyTest, TypedNumberNamesTheBankAndANewDefaultReplacesTheOld)
         bank->setText(u"Mój bank"_s);
         QTest::keyClicks(numer, u"PL61 109"_s); // five digits: not yet a bank number
         EXPECT_EQ(bank->text(), u"Mój bank"_s);
-        QTest::keyClicks(numer, u"0 1014 0000 0712 1981 2874"_s);
+        QTest::keyClicks(numer, u"0 1014 0000 0712 1981 2875"_s);
         EXPECT_EQ(bank->text(), u"Bank Zachodni WBK SA"_s);
+        EXPECT_EQ(numer->palette().color(QPalette::Text), partners::strony::KolorBledny);
+        QTest::keyClick(numer, Qt::Key_Backspace);
+        QTest::keyClicks(numer, u"4"_s);
+        EXPECT_EQ(numer->palette().color(QPalette::Text), partners::strony::KolorPoprawny);
 
         // Only an active account may be the default.
         domyslne->setChecked(true);
