@@ -126,12 +126,14 @@ TEST_P(KontaFirmyTest, StoredCurrencyStaysAndTheDefaultAccountIsNotDeleted)
         EXPECT_EQ(pole<QComboBox>(d, "WalutaCombo")->currentText(), u"XYZ"_s);
         EXPECT_FALSE(pole<QCheckBox>(d, "konto_domyslny")->isEnabled());
         pole<QLineEdit>(d, "konto_swift")->setText(u"WBKPPLPP"_s);
+        pole<QPlainTextEdit>(d, "konto_opis")->setPlainText(QString(801, u'o'));
         d.findChild<QToolButton *>(u"zapisz_zamknij"_s)->click();
     }));
     ASSERT_TRUE(ramka.GoToId(dawne));
     ramka.edycjaClick();
     EXPECT_EQ(kolumna(dawne, "waluta"), u"XYZ"_s);
     EXPECT_EQ(kolumna(dawne, "swift"), u"WBKPPLPP"_s);
+    EXPECT_EQ(kolumna(dawne, "opis"), QString(800, u'o'));
 
     oznacz();
     prompter().answerMessage(host::mb::IdYes).answerMessage(host::mb::IdYes);
