@@ -66,8 +66,10 @@ Tedycja_konta_form::Tedycja_konta_form(QWidget *parent)
     connect(m_domyslne, &QCheckBox::clicked, this,
             [this](bool zaznaczone) { host::guard([&] { domyslneKlikniete(zaznaczone); }); });
     connect(m_aktywne, &QCheckBox::toggled, this, [this](bool aktywne) {
-        if (!aktywne)
+        if (!aktywne) {
             m_domyslne->setChecked(false);
+            m_zastapDomyslne = false;
+        }
         m_domyslne->setEnabled(aktywne);
     });
     connect(m_numer, &QLineEdit::textEdited, this, [this] { host::guard([this] { numerWpisany(); }); });

@@ -92,12 +92,15 @@ TEST_P(KontaFirmyTest, TypedNumberNamesTheBankAndANewDefaultReplacesTheOld)
         QTest::keyClicks(numer, u"4"_s);
         EXPECT_EQ(numer->palette().color(QPalette::Text), partners::strony::KolorPoprawny);
 
-        // Only an active account may be the default.
-        domyslne->setChecked(true);
+        // Only an active account may be the default; the old one stays the default then.
+        prompter().answerMessage(host::mb::IdYes);
+        domyslne->click();
         aktywne->click();
         EXPECT_FALSE(domyslne->isChecked());
         EXPECT_FALSE(domyslne->isEnabled());
         aktywne->click();
+        d.findChild<QToolButton *>(u"zapisz"_s)->click();
+        EXPECT_EQ(kolumna(stare, "czy_domyslne"), u"1"_s);
         prompter().answerMessage(host::mb::IdNo);
         domyslne->click();
         EXPECT_FALSE(domyslne->isChecked());
@@ -107,8 +110,8 @@ TEST_P(KontaFirmyTest, TypedNumberNamesTheBankAndANewDefaultReplacesTheOld)
         d.findChild<QToolButton *>(u"zapisz_zamknij"_s)->click();
     }));
     ramka.nowyClick();
-    EXPECT_EQ(komunikaty(),
-              lista({tekst("Resstrings_IDS_Istnieje_konto_dom"), tekst("Resstrings_IDS_Istnieje_konto_dom")}));
+    const QString pytanie = tekst("Resstrings_IDS_Istnieje_konto_dom");
+    EXPECT_EQ(komunikaty(), lista({pytanie, pytanie, pytanie}));
     const int nowe = ile(u"select max(id_konta) from konto"_s);
     EXPECT_EQ(kolumna(nowe, "nr_konta"), u"PL61 1090 1014 0000 0712 1981 2874"_s);
     EXPECT_EQ(kolumna(nowe, "bank"), u"Bank Zachodni WBK SA"_s);
