@@ -57,7 +57,7 @@ protected:
     {
         return tekstDB(u"select %1 from konto where id_konta = :id"_s.arg(QLatin1String(nazwa)), {{u"id"_s, id}});
     }
-    int ileNull(const QString &warunek)
+    int ileKont(const QString &warunek)
     {
         return ile(u"select count(*) from konto where id_ = :f and "_s + warunek, {{u"f"_s, m_firma}});
     }
@@ -115,7 +115,7 @@ TEST_P(KontaFirmyTest, TypedNumberNamesTheBankAndANewDefaultReplacesTheOld)
     const int nowe = ile(u"select max(id_konta) from konto"_s);
     EXPECT_EQ(kolumna(nowe, "nr_konta"), u"PL61 1090 1014 0000 0712 1981 2874"_s);
     EXPECT_EQ(kolumna(nowe, "bank"), u"Bank Zachodni WBK SA"_s);
-    EXPECT_EQ(ileNull(u"swift is null and opis is null and czy_domyslne = 1 and aktywne = 1"_s), 1);
+    EXPECT_EQ(ileKont(u"swift is null and opis is null and czy_domyslne = 1 and aktywne = 1"_s), 1);
     EXPECT_EQ(kolumna(stare, "czy_domyslne"), u"0"_s);
 }
 
@@ -147,8 +147,8 @@ TEST_P(KontaFirmyTest, StoredCurrencyStaysAndTheDefaultAccountIsNotDeleted)
     EXPECT_EQ(komunikaty(),
               lista({tekst("Resstrings_IDS_Czy_usunac_zaznaczone_pozycje"), tekst("Resstrings_IDS_dom_bank_nie_usu"),
                      tekst("Resstrings_IDS_Czy_usunac_zaznaczone_pozycje")}));
-    EXPECT_EQ(ileNull(u"id_konta = "_s + QString::number(domyslne)), 1);
-    EXPECT_EQ(ileNull(u"1 = 1"_s), 1);
+    EXPECT_EQ(ileKont(u"id_konta = "_s + QString::number(domyslne)), 1);
+    EXPECT_EQ(ileKont(u"1 = 1"_s), 1);
 }
 
 } // namespace
