@@ -57,9 +57,7 @@ Tedycja_konta_form::Tedycja_konta_form(QWidget *parent)
     uklad->addRow(m_aktywne);
     uklad->addRow(m_domyslne);
 
-    for (QWidget *pole :
-         {static_cast<QWidget *>(m_numer), static_cast<QWidget *>(m_bank), static_cast<QWidget *>(m_swift),
-          static_cast<QWidget *>(m_waluta), static_cast<QWidget *>(m_aktywne)})
+    for (QWidget *pole : std::initializer_list<QWidget *>{m_numer, m_bank, m_swift, m_waluta, m_aktywne})
         podepnijPole(pole);
     podepnijPole(m_opis, false);
     // The default box counts as an edit only when the user keeps the click.
@@ -109,8 +107,6 @@ void Tedycja_konta_form::wczytajDomyslne()
     m_zastapDomyslne = false;
     m_domyslneKonto = host::GetIntDB(QStringLiteral("select id from VDomKonto where id_ = :id_f and tabela = 7"),
                                      QString(), nullptr, {{QStringLiteral("id_f"), id_firmy}});
-    if (m_domyslneKonto == 0)
-        m_domyslneKonto = -1;
 }
 
 void Tedycja_konta_form::Wyczysc_Pola()

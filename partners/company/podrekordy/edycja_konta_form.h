@@ -40,6 +40,6 @@ private:
     QPlainTextEdit *m_opis = nullptr;
     QCheckBox *m_aktywne = nullptr;
     QCheckBox *m_domyslne = nullptr;
-    int m_domyslneKonto = -1;      // the company's default account; -1 none
+    int m_domyslneKonto = 0;       // the company's default account; 0 none
     bool m_zastapDomyslne = false; // the user agreed to take the default from it
 };
