@@ -2,6 +2,7 @@
 
 #include "company/okresy/okresy_rozl_firmy_fr.h"
 #include "company/podrekordy/adresy_firmy_fr.h"
+#include "company/podrekordy/konta_firmy_fr.h"
 #include "company/podrekordy/kontakty_firmy_fr.h"
 #include "company/podrekordy/ramki_oddzialow_fr.h"
 #include "company/strony/strona_domyslne_fv.h"
@@ -89,6 +90,7 @@ void Tedycja_firmy_form::zbudujWidok()
     m_kontakty->dodajRamke(new Ttelefony_firmy_frame(m_kontakty), tlumacz("Resstrings_IDS_Telefony"));
     m_kontakty->dodajRamke(new Tkontakty_firmy_frame(m_kontakty), tlumacz("Resstrings_IDS_Osoby_kontaktowe"));
     m_kontakty->dodajRamke(new Tadresy_firmy_frame(m_kontakty), tlumacz("Resstrings_IDS_Adresy"));
+    m_ksiegRozl->dodajRamke(new Tkonta_firmy_frame(m_ksiegRozl), tlumacz("Resstrings_IDS_Konta_bankowe"));
     m_strony->addTab(m_ogolne, tlumacz("Resstrings_IDS_Firmy_Dane_Ogolne"));
     m_strony->addTab(m_daneDomyslne, tlumacz("Resstrings_IDS_Firmy_Dane_Domyslne"));
     m_strony->addTab(m_oddzialy, tlumacz("Resstrings_IDS_Oddzialy2"));

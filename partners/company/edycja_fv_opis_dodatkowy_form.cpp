@@ -1,5 +1,6 @@
 #include "company/edycja_fv_opis_dodatkowy_form.h"
 
+#include "company/strony/strona_firmy.h"
 #include "ramka/modul.h"
 
 #include "host_funcs.h"
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 using partners::tlumacz;
@@ -46,33 +46,11 @@ Tedycja_fv_opis_dodatkowy_form::Tedycja_fv_opis_dodatkowy_form(QWidget *parent)
     uklad->addStretch(1);
 
     // The limit must cut the text before the change is counted.
-    connect(m_trescPole, &QPlainTextEdit::textChanged, this, &Tedycja_fv_opis_dodatkowy_form::ograniczTresc);
+    partners::strony::ograniczDlugosc(m_trescPole, MaxTresc);
     podepnijPole(m_nazwa);
     podepnijPole(m_trescPole, false); // Enter starts a new line of the remark
     spZapisz()->setProcedureName(QStringLiteral("PZapFakturaUwagiDodatkowe"));
     resize(480, 300);
-}
-
-void Tedycja_fv_opis_dodatkowy_form::ograniczTresc()
-{
-    const QString tekst = m_trescPole->toPlainText();
-    const int nadmiar = int(tekst.size()) - MaxTresc;
-    if (nadmiar <= 0)
-        return;
-    // What was just typed or pasted sits before the cursor: that is what goes.
-    const int koniec = m_trescPole->textCursor().position();
-    QString skrocony = tekst;
-    int kursor = MaxTresc;
-    if (koniec >= nadmiar) {
-        skrocony.remove(koniec - nadmiar, nadmiar);
-        kursor = koniec - nadmiar;
-    } else {
-        skrocony.truncate(MaxTresc);
-    }
-    m_trescPole->setPlainText(skrocony);
-    QTextCursor c = m_trescPole->textCursor();
-    c.setPosition(kursor);
-    m_trescPole->setTextCursor(c);
 }
 
 void Tedycja_fv_opis_dodatkowy_form::Wypelnij_Pola()

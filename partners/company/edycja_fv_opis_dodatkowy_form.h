@@ -28,8 +28,6 @@ protected:
     bool ZapiszZmiany(int mode) override;
 
 private:
-    void ograniczTresc();
-
     QGroupBox *m_grupa = nullptr;
     QLabel *m_etykietaNazwy = nullptr;
     QLabel *m_etykietaTresci = nullptr;

@@ -36,23 +36,6 @@ using namespace strony;
 
 namespace {
 
-const QColor KolorPoprawny(Qt::darkGreen);
-const QColor KolorBledny(Qt::red);
-
-void kolorTekstu(QWidget *pole, const QColor &kolor)
-{
-    QPalette paleta = pole->palette();
-    paleta.setColor(QPalette::Text, kolor.isValid() ? kolor : QPalette().color(QPalette::Text));
-    pole->setPalette(paleta);
-}
-
-// A hint like the NIP's colour; saving does not depend on it.
-void kolorNumeru(QLineEdit *pole, bool (*sprawdz)(const QString &))
-{
-    const QString tekst = pole->text().trimmed();
-    kolorTekstu(pole, tekst.isEmpty() ? QColor() : sprawdz(tekst) ? KolorPoprawny : KolorBledny);
-}
-
 QString bezAmpersandu(QString tekst)
 {
     return tekst.remove(QLatin1Char('&'));

@@ -8,7 +8,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
 #include <QSplitter>
+#include <QTextCursor>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -139,6 +142,46 @@ QTimeEdit *czas(QWidget *rodzic, const char *nazwa)
     auto *t = nazwany(new QTimeEdit(rodzic), nazwa);
     t->setDisplayFormat(QStringLiteral("HH:mm"));
     return t;
+}
+
+const QColor KolorPoprawny(Qt::darkGreen);
+const QColor KolorBledny(Qt::red);
+
+void kolorTekstu(QWidget *pole, const QColor &kolor)
+{
+    QPalette paleta = pole->palette();
+    paleta.setColor(QPalette::Text, kolor.isValid() ? kolor : QPalette().color(QPalette::Text));
+    pole->setPalette(paleta);
+}
+
+void kolorNumeru(QLineEdit *pole, bool (*sprawdz)(const QString &))
+{
+    const QString tekst = pole->text().trimmed();
+    kolorTekstu(pole, tekst.isEmpty() ? QColor() : sprawdz(tekst) ? KolorPoprawny : KolorBledny);
+}
+
+void ograniczDlugosc(QPlainTextEdit *pole, int maks)
+{
+    QObject::connect(pole, &QPlainTextEdit::textChanged, pole, [pole, maks] {
+        const QString tekst = pole->toPlainText();
+        const int nadmiar = int(tekst.size()) - maks;
+        if (nadmiar <= 0)
+            return;
+        // What was just typed or pasted sits before the cursor: that is what goes.
+        const int koniec = pole->textCursor().position();
+        QString skrocony = tekst;
+        int kursor = maks;
+        if (koniec >= nadmiar) {
+            skrocony.remove(koniec - nadmiar, nadmiar);
+            kursor = koniec - nadmiar;
+        } else {
+            skrocony.truncate(maks);
+        }
+        pole->setPlainText(skrocony);
+        QTextCursor c = pole->textCursor();
+        c.setPosition(kursor);
+        pole->setTextCursor(c);
+    });
 }
 
 QLabel *etykieta(const QString &tekst, QWidget *pole, QWidget *rodzic)

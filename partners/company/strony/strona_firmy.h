@@ -8,9 +8,11 @@
 #include <functional>
 #include <initializer_list>
 
+class QColor;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QSplitter;
 class QTimeEdit;
 class QToolButton;
@@ -102,7 +104,16 @@ QToolButton *przycisk(QWidget *rodzic, const char *nazwa, const QString &podpis,
 QTimeEdit *czas(QWidget *rodzic, const char *nazwa);
 // A label whose "&" letter jumps to the control.
 QLabel *etykieta(const QString &tekst, QWidget *pole, QWidget *rodzic);
+// A memo that takes at most `maks` characters, cut as they are typed or pasted.
+void ograniczDlugosc(QPlainTextEdit *pole, int maks);
 QWidget *wiersz(QWidget *rodzic, std::initializer_list<QWidget *> pola, int rozciagany = 0);
+// Colours of a number checked while it is typed: a hint, saving does not depend on it.
+extern const QColor KolorPoprawny;
+extern const QColor KolorBledny;
+// An invalid colour gives back the normal text colour.
+void kolorTekstu(QWidget *pole, const QColor &kolor);
+// An empty field keeps the normal colour.
+void kolorNumeru(QLineEdit *pole, bool (*sprawdz)(const QString &));
 void kolejnosc(std::initializer_list<QWidget *> pola);
 // Lets `obsluz` see the watched object's events first; it returns true to swallow one.
 QObject *filtrZdarzen(QObject *obserwowany, std::function<bool(QEvent *)> obsluz);
