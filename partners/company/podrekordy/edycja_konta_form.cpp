@@ -42,7 +42,7 @@ Tedycja_konta_form::Tedycja_konta_form(QWidget *parent)
     m_waluta = combo(panel, "WalutaCombo");
     m_opis = nazwany(new QPlainTextEdit(panel), "konto_opis");
     m_opis->setTabChangesFocus(true);
-    ograniczDlugosc(m_opis, MaxOpis);
+    partners::strony::ograniczDlugosc(m_opis, MaxOpis);
     m_aktywne = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_Konto_aktywne"), panel), "konto_aktywne");
     m_domyslne = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_Konto_domyslne"), panel), "konto_domyslny");
     m_etykietaNumeru = etykieta(tlumacz("Resstrings_IDS_Konto_numer"), m_numer, panel);

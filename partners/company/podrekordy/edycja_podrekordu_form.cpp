@@ -13,7 +13,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 
 using partners::tlumacz;
 
@@ -36,16 +35,6 @@ bool Tedycja_podrekordu_form::brakPola(const QLabel *etykieta, QWidget *pole)
     host::InfoBox(this, tlumacz("Resstrings_IDS_prosze_wypelnic_pole").arg(podpis), host::mb::IconWarning);
     pole->setFocus();
     return false;
-}
-
-void Tedycja_podrekordu_form::ograniczDlugosc(QPlainTextEdit *memo, int maks)
-{
-    connect(memo, &QPlainTextEdit::textChanged, memo, [memo, maks] {
-        if (memo->toPlainText().size() <= maks)
-            return;
-        memo->setPlainText(memo->toPlainText().left(maks));
-        memo->moveCursor(QTextCursor::End);
-    });
 }
 
 void Tedycja_podrekordu_form::wybierzZeSlownika(QComboBox *lista, const QString &typSlownika)

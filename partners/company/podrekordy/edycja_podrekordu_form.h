@@ -4,7 +4,6 @@
 
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 
 // The editor of one row a company owns (a contact, a phone, an account, an
 // address), run modally on the company's list of such rows. New rows, edits,
@@ -41,8 +40,6 @@ protected:
     virtual QWidget *pierwszePole() const = 0;
     // Tells the user to fill in the field named by the label, focuses it; false.
     bool brakPola(const QLabel *etykieta, QWidget *pole);
-    // A memo keeps at most `maks` characters, as an edit's maxLength does.
-    void ograniczDlugosc(QPlainTextEdit *memo, int maks);
     // The host's dictionary editor on the dictionary of the list; the list is
     // read again and takes the entry chosen there.
     void wybierzZeSlownika(QComboBox *lista, const QString &typSlownika);

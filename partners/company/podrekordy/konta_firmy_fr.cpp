@@ -13,17 +13,9 @@ Tkonta_firmy_frame::Tkonta_firmy_frame(QWidget *parent)
     : Tramka_podrekordow_frame(parent, QStringLiteral("konta_firmy_frame"))
 {
     UstawKwerende(QStringLiteral("select * from VListaKont where tabela = 7 and id_ = :id_f"));
-    const auto kolumna = [](const char *pole, const char *klucz, int szerokosc, bool pole_wyboru = false) {
-        ui::GridColumn k;
-        k.fieldName = QLatin1String(pole);
-        k.title = tlumacz(klucz);
-        k.width = szerokosc;
-        k.checkBox = pole_wyboru;
-        return k;
-    };
     UstawKolumny({kolumna("nr_konta", "Resstrings_IDS_NrKonta", 180), kolumna("bank", "Resstrings_IDS_Bank", 100),
-                  kolumna("czy_domyslne", "Resstrings_IDS_Domyslny", 75, true),
-                  kolumna("aktywne", "Resstrings_IDS_Aktywne", 75, true)});
+                  kolumna("czy_domyslne", "Resstrings_IDS_Domyslny", 75, true, true),
+                  kolumna("aktywne", "Resstrings_IDS_Aktywne", 75, true, true)});
     UstawTabele(QStringLiteral("konto"), QStringLiteral("id_konta"));
 }
 
