@@ -38,6 +38,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -53,11 +54,22 @@ bool ukryty(const QWidget *w)
 }
 
 // Status panel 2: its text, or while the list is written to a file, a bar filled to the percentage.
-class PanelPostepu : public QLabel
+// A status panel: its width where the frame has room, narrower where it has not
+// (a list beside another on a page); the save progress is drawn over it.
+class PanelStatusu : public QLabel
 {
 public:
-    using QLabel::QLabel;
+    PanelStatusu(QWidget *rodzic, int szerokosc)
+        : QLabel(rodzic),
+          m_szerokosc(szerokosc)
+    {}
     int procent = -1;
+
+    QSize sizeHint() const override
+    {
+        const QSize tekst = QLabel::sizeHint();
+        return {std::max(tekst.width(), m_szerokosc), tekst.height()};
+    }
 
 protected:
     void paintEvent(QPaintEvent *event) override
@@ -67,6 +79,9 @@ protected:
         QPainter painter(this);
         ui::paintProgressPanel(painter, contentsRect(), procent);
     }
+
+private:
+    int m_szerokosc;
 };
 
 } // namespace
@@ -171,8 +186,7 @@ void Tramka_lista_frame::zbudujWidok()
     connect(podsumowanie, &QToolButton::toggled, m_grid, &ui::ListaGrid::setSummaryVisible);
     statusLayout->addWidget(podsumowanie);
     for (int width : {110, 180, 100, 50}) {
-        auto *panel = m_panele.size() == 2 ? new PanelPostepu(status) : new QLabel(status);
-        panel->setMinimumWidth(width);
+        auto *panel = new PanelStatusu(status, width);
         panel->setFrameShape(QFrame::StyledPanel);
         statusLayout->addWidget(panel);
         m_panele << panel;
@@ -280,12 +294,12 @@ void Tramka_lista_frame::ustawStatus(int panel, const QString &text)
     if (panel >= 0 && panel < m_panele.size())
         m_panele[panel]->setText(text);
     if (panel == 2)
-        static_cast<PanelPostepu *>(m_panele[2])->procent = -1;
+        static_cast<PanelStatusu *>(m_panele[2])->procent = -1;
 }
 
 void Tramka_lista_frame::pokazPostepZapisu(int biezacy, int wszystkich)
 {
-    auto *panel = static_cast<PanelPostepu *>(m_panele[2]);
+    auto *panel = static_cast<PanelStatusu *>(m_panele[2]);
     const int procent = wszystkich > 0 ? biezacy * 100 / wszystkich : 100;
     if (procent == panel->procent)
         return;
