@@ -82,16 +82,6 @@ protected:
             host::setSiblingDirectory(m_bezSiblingow.path()); // no sibling answers behind the test's back
     }
 
-    void TearDown() override
-    {
-        if (!IsSkipped()) {
-            EXPECT_TRUE(prompter().mismatches().isEmpty());
-            EXPECT_EQ(prompter().pendingAnswers(), 0) << "a scripted answer was never asked for";
-            host::setSiblingDirectory(QString());
-        }
-        FirmaTest::TearDown();
-    }
-
     // Opens the editor modally through the prompter and lets `co` drive it.
     int otworz(int id, int tryb, int upr, const std::function<void(Forma &)> &co,
                const std::function<void(Forma &)> &przygotuj = {})

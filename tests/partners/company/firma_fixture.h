@@ -7,6 +7,7 @@
 #include "host_fixture.h"
 #include "host_variables.h"
 #include "query.h"
+#include "siblings.h"
 
 #include <QVariantMap>
 #include <ostream>
@@ -43,6 +44,17 @@ protected:
         m_kodWarszawy = host::GetIntDB(QStringLiteral("select min(id_kodu) from kod_pocztowy where id_m = :id_m"),
                                        QString(), nullptr, {{QStringLiteral("id_m"), m_warszawa}});
         ASSERT_GT(m_warszawa, 0);
+    }
+
+    // Every scripted answer was asked for, in its turn; a test's sibling folder goes.
+    void TearDown() override
+    {
+        if (!IsSkipped()) {
+            EXPECT_TRUE(prompter().mismatches().isEmpty());
+            EXPECT_EQ(prompter().pendingAnswers(), 0) << "a scripted answer was never asked for";
+            host::setSiblingDirectory(QString());
+        }
+        HostDatabaseTest::TearDown();
     }
 
     int wstaw(const QString &tabela, const QString &kolumnaId, const QVariantMap &wartosci)

@@ -25,15 +25,6 @@ QString tekst(const char *klucz)
 class AdresyFirmyTest : public firmatest::FirmaTest
 {
 protected:
-    void TearDown() override
-    {
-        if (!IsSkipped()) {
-            EXPECT_TRUE(prompter().mismatches().isEmpty());
-            EXPECT_EQ(prompter().pendingAnswers(), 0);
-        }
-        FirmaTest::TearDown();
-    }
-
     // The company's address list as its tab shows it.
     std::unique_ptr<Tadresy_firmy_frame> ramka(int idFirmy)
     {

@@ -41,15 +41,6 @@ protected:
               {{"id_", m_firma}, {"tabela", 7}, {"id_m", m_warszawa}, {"id_kodu", m_kodWarszawy}, {"czy_domyslny", 1}});
     }
 
-    void TearDown() override
-    {
-        if (!IsSkipped()) {
-            EXPECT_TRUE(prompter().mismatches().isEmpty());
-            EXPECT_EQ(prompter().pendingAnswers(), 0) << "a scripted answer was never asked for";
-        }
-        FirmaTest::TearDown();
-    }
-
     // Opens the company on its contacts tab and runs the row editor of `Ramka`'s list in mode `tryb`.
     template <typename Ramka>
     void edytuj(bool nowy, const std::function<void(QDialog &)> &co)

@@ -30,16 +30,6 @@ using Forma = Tedycja_firmy_form;
 class OddzialyOkresyTest : public firmatest::FirmaTest
 {
 protected:
-    void TearDown() override
-    {
-        if (!IsSkipped()) {
-            EXPECT_TRUE(prompter().mismatches().isEmpty());
-            EXPECT_EQ(prompter().pendingAnswers(), 0) << "a scripted answer was never asked for";
-            host::setSiblingDirectory(QString());
-        }
-        FirmaTest::TearDown();
-    }
-
     // Opens the company's editor on the page and lets `co` drive it.
     void otworz(int id, const QString &strona, const std::function<void(Forma &)> &co)
     {
