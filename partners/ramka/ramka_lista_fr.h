@@ -148,6 +148,8 @@ protected:
     void UstawPola(const QList<db::FieldDef> &pola) { m_pola = pola; }
     // @tabela and @nazwa_id of the delete procedures.
     void UstawTabele(const QString &tabela, const QString &nazwaId);
+    const QString &tabela() const { return m_tabela; }
+    const QString &nazwaId() const { return m_nazwaId; }
 
     bool EdycjaDozwolona = true;
     bool NowyDozwolony = true;

@@ -1,13 +1,6 @@
 #include "company/podrekordy/adresy_firmy_fr.h"
 
 #include "company/podrekordy/edycja_adresu_form.h"
-#include "ramka/modul.h"
-
-#include "grid_column.h"
-#include "host_funcs.h"
-#include "prompter.h"
-
-using partners::tlumacz;
 
 Tadresy_firmy_frame::Tadresy_firmy_frame(QWidget *parent)
     : Tramka_podrekordow_frame(parent, QStringLiteral("adresy_firmy_frame"))
@@ -18,16 +11,7 @@ Tadresy_firmy_frame::Tadresy_firmy_frame(QWidget *parent)
                   kolumna("miasto", "Resstrings_IDS_Miasto", 140),
                   kolumna("czy_domyslny", "Resstrings_IDS_Domyslny", 60, true, true)});
     UstawTabele(QStringLiteral("adres"), QStringLiteral("id_adr"));
-}
-
-bool Tadresy_firmy_frame::PrzedUsunieciem(int id)
-{
-    if (host::GetIntDB(QStringLiteral("select czy_domyslny from adres where id_adr = :id"), QString(), nullptr,
-                       {{QStringLiteral("id"), id}})
-        != 1)
-        return true;
-    host::InfoBox(this, tlumacz("Resstrings_IDS_dom_adres_nie_usu"), host::mb::IconWarning);
-    return false;
+    ChronDomyslny("czy_domyslny", "Resstrings_IDS_dom_adres_nie_usu");
 }
 
 Tedycja_podrekordu_form *Tadresy_firmy_frame::UtworzEdytorPodrekordu()

@@ -9,8 +9,6 @@ class Tkonta_firmy_frame : public Tramka_podrekordow_frame
 public:
     explicit Tkonta_firmy_frame(QWidget *parent = nullptr);
 
-    bool PrzedUsunieciem(int id) override;
-
 protected:
     Tedycja_podrekordu_form *UtworzEdytorPodrekordu() override;
 };

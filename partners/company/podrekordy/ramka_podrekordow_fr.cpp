@@ -5,6 +5,7 @@
 
 #include "dataset.h"
 #include "host_funcs.h"
+#include "prompter.h"
 
 #include <memory>
 
@@ -33,6 +34,24 @@ void Tramka_podrekordow_frame::Otworz(int idFirmy, const QString &nazwaOkna)
 {
     UstawFirme(idFirmy);
     InicjujRamke(partners::PlikModulu, TylkoPodglad, nazwaOkna, objectName());
+}
+
+void Tramka_podrekordow_frame::ChronDomyslny(const char *kolumna, const char *klucz)
+{
+    m_kolumnaDomyslna = QLatin1String(kolumna);
+    m_kluczDomyslnego = klucz;
+}
+
+bool Tramka_podrekordow_frame::PrzedUsunieciem(int id)
+{
+    if (m_kolumnaDomyslna.isEmpty())
+        return true;
+    // The stored flag, not the list's copy: another window may have moved the default.
+    const QString sql = QStringLiteral("select %1 from %2 where %3 = :id").arg(m_kolumnaDomyslna, tabela(), nazwaId());
+    if (host::GetIntDB(sql, QString(), nullptr, {{QStringLiteral("id"), id}}) == 0)
+        return true;
+    host::InfoBox(this, partners::tlumacz(m_kluczDomyslnego), host::mb::IconWarning);
+    return false;
 }
 
 void Tramka_podrekordow_frame::ListaBeforeOpen()

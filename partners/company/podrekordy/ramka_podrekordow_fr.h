@@ -35,6 +35,9 @@ protected:
     // A list without a row editor shows no record actions.
     bool TylkoPodglad = false;
     virtual Tedycja_podrekordu_form *UtworzEdytorPodrekordu() { return nullptr; }
+    // The row whose `kolumna` is set is the company's default: instead of deleting it the user is told `klucz`.
+    void ChronDomyslny(const char *kolumna, const char *klucz);
+    bool PrzedUsunieciem(int id) override;
 
     void ListaBeforeOpen() override;
     void NowyRekord() override;
@@ -46,4 +49,6 @@ private:
     int m_idFirmy = 0;
     int m_idJezyka = 0;
     int m_upr = 0;
+    QString m_kolumnaDomyslna;
+    const char *m_kluczDomyslnego = nullptr;
 };
