@@ -5,6 +5,8 @@
 #include "lists/lista_firm_kolumny.h"
 #include "lists/lista_firm_reguly.h"
 #include "lists/lista_firm_zapytanie.h"
+#include "lists/multiakcje_firm.h"
+#include "lists/multiakcje_form.h"
 #include "lists/szybkie_szukanie_kontroler.h"
 #include "ramka/modul.h"
 
@@ -14,6 +16,7 @@
 #include "handler_guard.h"
 #include "host_context.h"
 #include "host_funcs.h"
+#include "host_variables.h"
 #include "lista_grid.h"
 #include "prompter.h"
 #include "siblings.h"
@@ -21,7 +24,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QToolBar>
 #include <memory>
@@ -132,6 +137,31 @@ void Tlista_firm_frame::dodajMenuKontekstowe()
             &Tlista_firm_frame::UstawAktywnaFirmeClick);
     // Shown once the module can show a company's linked files.
     dodaj("pPodgladPowiazanychPlikow", "Podgląd powiązanych plików")->setVisible(false);
+
+    auto *zmien = new QMenu(QStringLiteral("Zmień dane dla zaznaczonych rekordów"), this);
+    zmien->setObjectName(QStringLiteral("Zmiendanedlazaznaczonychrekordw1"));
+    menu->addMenu(zmien);
+    const partners::MultiakcjeFirm widoczne = partners::widoczneMultiakcje(
+        host::SprawdzUpr(QStringLiteral("orders.dll")), host::var::PokazWydrukPotwZlecenia.get(),
+        host::SprawdzUpr(QStringLiteral("sales_invoices.dll")));
+    const struct
+    {
+        const char *nazwa, *napis;
+        bool widoczny;
+    } wpisy[] = {
+        {"miGrupa", "Grupa", true},
+        {"Kodanalitykiustawjakoskrtfirmy1", "Kod analityki ustaw jako skrót firmy",
+         partners::czyPolski(host::GetKeyLang())},
+        {"miSzablonRealizacji", "Szablon Realizacji", widoczne.szablonRealizacji},
+        {"miSzablonPotZlec", "Warunki realizacji potwierdzenia zlecenia", widoczne.warunkiPotwierdzeniaZlecenia},
+        {"miDomUwagDod", "Domyślne uwagi dodatkowe", widoczne.domyslneUwagiDodatkowe}};
+    for (const auto &wpis : wpisy) {
+        auto *a = new QAction(QString::fromUtf8(wpis.napis), this);
+        a->setObjectName(QLatin1String(wpis.nazwa));
+        a->setVisible(wpis.widoczny);
+        zmien->addAction(a);
+        connect(a, &QAction::triggered, this, [this, a] { Multiakcje_funk(a); });
+    }
     connect(menu, &QMenu::aboutToShow, this, &Tlista_firm_frame::menuKontekstoweOtwierane);
 }
 
@@ -151,6 +181,14 @@ void Tlista_firm_frame::tlumaczNapisy()
     const auto napis = [](const char *klucz) { return host::LoadResstrings(QLatin1String(klucz)); };
     akcja(QStringLiteral("pUstawAktywnaFirme"))->setText(napis("Resstrings_IDS_Ustaw_aktywna_firme"));
     akcja(QStringLiteral("pPodgladPowiazanychPlikow"))->setText(napis("Resstrings_IDS_podglad_pow_plik"));
+    findChild<QMenu *>(QStringLiteral("Zmiendanedlazaznaczonychrekordw1"))
+        ->setTitle(napis("Resstrings_IDS_Zmien_dane_dla_zaz_rek"));
+    akcja(QStringLiteral("miGrupa"))->setText(napis("Resstrings_IDS_Grupa"));
+    akcja(QStringLiteral("miSzablonRealizacji"))
+        ->setText(napis("Resstrings_IDS_SP_rdsz__raport_druk_zlec_unit__LWarunki_realiz"));
+    akcja(QStringLiteral("miSzablonPotZlec"))
+        ->setText(napis("Resstrings_IDS_Warunki_realizacji_potwierdzenia_zlecenia"));
+    akcja(QStringLiteral("miDomUwagDod"))->setText(napis("Resstrings_IDS_Domyslne_uwagi_dod"));
     akcja(QStringLiteral("tbImportZPliku"))
         ->setToolTip(napis("Resstrings_IDS_firmy__import_firm_unit__import_firm_form"));
     akcja(QStringLiteral("tbExportDoPliku"))
@@ -176,6 +214,53 @@ void Tlista_firm_frame::UstawAktywnaFirmeClick()
         host::UstawAktKontroleFirme(int(id), this, false, false, true);
         host::postToMainWindow(partners::KomunikatAktywnaFirma, partners::KomunikatAktywnaFirmaParam1,
                                partners::KomunikatAktywnaFirmaParam2);
+    });
+}
+
+void Tlista_firm_frame::Multiakcje_funk(QAction *wpis)
+{
+    host::guard([&] {
+        db::Connection *polaczenie = Lista()->connection();
+        if (!wpis || !polaczenie || !Lista()->isActive() || Zajety())
+            return;
+        QList<int> ids;
+        for (const ui::RowKey &k : ListaGrid()->keysForAction())
+            ids << int(k.id);
+        if (ids.isEmpty())
+            return;
+        const QScopedValueRollback trwa(m_multiakcjaTrwa, true);
+        const QString nazwa = wpis->objectName();
+        int wybor = 0;
+        if (nazwa != QLatin1String("Kodanalitykiustawjakoskrtfirmy1")) {
+            Tmultiakcje_form dialog(this);
+            dialog.setWindowTitle(wpis->text());
+            const partners::KomendaSql lista = partners::wyborMultiakcji(nazwa, m_idJezyka, polaczenie->dialect());
+            dialog.WypelnijListe(polaczenie, lista.tekst, lista.parametry);
+            dialog.lOpis->setText(nazwa == QLatin1String("miGrupa")
+                                      ? QStringLiteral("Pusta pozycja zdejmuje wszystkie grupy z zaznaczonych firm.")
+                                      : QStringLiteral("Pusta pozycja czyści tę wartość w zaznaczonych firmach."));
+            if (host::prompter().runModal(&dialog) != 1)
+                return;
+            wybor = dialog.Wynik();
+        }
+        bool odswiez = true;
+        try {
+            if (nazwa == QLatin1String("miGrupa"))
+                partners::ustawGrupeFirm(*polaczenie, ids, wybor);
+            else if (nazwa == QLatin1String("miDomUwagDod"))
+                odswiez = partners::ustawUwagiDodatkoweFirm(*polaczenie, ids, wybor);
+            else if (nazwa == QLatin1String("Kodanalitykiustawjakoskrtfirmy1"))
+                partners::ustawKodAnalitykiFirm(*polaczenie, ids);
+            else
+                partners::zapiszUstawienieFirm(nazwa == QLatin1String("miSzablonRealizacji")
+                                                   ? QStringLiteral("szablon_zlecenia")
+                                                   : QStringLiteral("szablon_zlecenia_potwierdzenie"),
+                                               ids, wybor);
+        } catch (const db::DbError &blad) {
+            host::InfoBox(this, blad.message(), host::mb::Ok | host::mb::IconError, wpis->text());
+        }
+        if (odswiez)
+            odswiezClick();
     });
 }
 

@@ -39,6 +39,11 @@ public:
     // active company and the main window is told.
     void UstawAktywnaFirmeClick();
 
+    // "Zmień dane dla zaznaczonych rekordów": the one handler of its entries, told apart by their names.
+    void Multiakcje_funk(QAction *wpis);
+    // Loading or changing companies in bulk: the window must not close meanwhile.
+    bool Zajety() const { return odswiezanieTrwa() || m_multiakcjaTrwa; }
+
     QCheckBox *TylkoWlasneFirmyCheck() const { return m_tylkoWlasne; }
     QCheckBox *cbUkryjFirmyZalRoz() const { return m_ukryjZalRoz; }
     partners::SzybkieSzukanieKontroler *SzybkieSzukanie() const { return m_szybkieSzukanie; }
@@ -66,6 +71,7 @@ private:
     bool pokazWZakladce(Tszablon_edycja_form *edytor, int tryb);
 
     int m_idJezyka = 0;
+    bool m_multiakcjaTrwa = false;
     int m_trybEdytora = 0; // of the editor being opened: 0 edit, 1 new, 2 copy
     bool m_koloryWgStatusu = false;
     QVariant m_kolorDomyslny;
