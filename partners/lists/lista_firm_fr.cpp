@@ -139,8 +139,7 @@ void Tlista_firm_frame::dodajMenuKontekstowe()
     dodaj("pPodgladPowiazanychPlikow", "Podgląd powiązanych plików")->setVisible(false);
 
     auto *zmien = new QMenu(QStringLiteral("Zmień dane dla zaznaczonych rekordów"), this);
-    zmien->setObjectName(QStringLiteral("Zmiendanedlazaznaczonychrekordw1"));
-    menu->addMenu(zmien);
+    menu->addMenu(zmien)->setObjectName(QStringLiteral("pZmienDane"));
     const partners::MultiakcjeFirm widoczne = partners::widoczneMultiakcje(
         host::SprawdzUpr(QStringLiteral("orders.dll")), host::var::PokazWydrukPotwZlecenia.get(),
         host::SprawdzUpr(QStringLiteral("sales_invoices.dll")));
@@ -181,8 +180,7 @@ void Tlista_firm_frame::tlumaczNapisy()
     const auto napis = [](const char *klucz) { return host::LoadResstrings(QLatin1String(klucz)); };
     akcja(QStringLiteral("pUstawAktywnaFirme"))->setText(napis("Resstrings_IDS_Ustaw_aktywna_firme"));
     akcja(QStringLiteral("pPodgladPowiazanychPlikow"))->setText(napis("Resstrings_IDS_podglad_pow_plik"));
-    findChild<QMenu *>(QStringLiteral("Zmiendanedlazaznaczonychrekordw1"))
-        ->setTitle(napis("Resstrings_IDS_Zmien_dane_dla_zaz_rek"));
+    findChild<QAction *>(QStringLiteral("pZmienDane"))->setText(napis("Resstrings_IDS_Zmien_dane_dla_zaz_rek"));
     akcja(QStringLiteral("miGrupa"))->setText(napis("Resstrings_IDS_Grupa"));
     akcja(QStringLiteral("miSzablonRealizacji"))
         ->setText(napis("Resstrings_IDS_SP_rdsz__raport_druk_zlec_unit__LWarunki_realiz"));
