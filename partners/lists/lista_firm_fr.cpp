@@ -234,9 +234,9 @@ void Tlista_firm_frame::Multiakcje_funk(QAction *wpis)
             dialog.setWindowTitle(wpis->text());
             const partners::KomendaSql lista = partners::wyborMultiakcji(nazwa, m_idJezyka, polaczenie->dialect());
             dialog.WypelnijListe(polaczenie, lista.tekst, lista.parametry);
-            dialog.lOpis->setText(nazwa == QLatin1String("miGrupa")
-                                      ? QStringLiteral("Pusta pozycja zdejmuje wszystkie grupy z zaznaczonych firm.")
-                                      : QStringLiteral("Pusta pozycja czyści tę wartość w zaznaczonych firmach."));
+            dialog.lOpis->setText(host::LoadResstrings(
+                nazwa == QLatin1String("miGrupa") ? QStringLiteral("Resstrings_IDS_Multiakcje_pusta_grupa")
+                                                  : QStringLiteral("Resstrings_IDS_Multiakcje_pusta_wartosc")));
             if (host::prompter().runModal(&dialog) != 1)
                 return;
             wybor = dialog.Wynik();
