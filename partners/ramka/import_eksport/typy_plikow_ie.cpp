@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QHash>
 #include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 
 using namespace Qt::StringLiterals;
 
@@ -15,21 +14,52 @@ const QString TekstMieszany = u"#text"_s;
 
 bool pusty(const QString &tekst)
 {
-    return tekst.trimmed().isEmpty();
+    return std::ranges::all_of(tekst, [](QChar z) { return z.isSpace(); });
 }
 
-void zapiszWezel(QXmlStreamWriter &xml, const TIEComposite &wezel)
+// Text as XML content: what the markup claims escaped, a CR kept through
+// the reader's line-end rule, characters XML 1.0 cannot carry left out.
+void dopiszTekstXml(QString &cel, const QString &tekst)
 {
-    xml.writeStartElement(wezel.name);
+    const auto zwykly = [](QChar z) {
+        return z.unicode() >= 0x20 ? z != u'&' && z != u'<' && z != u'>' : z == u'\n' || z == u'\t';
+    };
+    if (std::ranges::all_of(tekst, zwykly))
+        return void(cel += tekst);
+    for (QChar z : tekst)
+        if (zwykly(z))
+            cel += z;
+        else if (z == u'&')
+            cel += "&amp;"_L1;
+        else if (z == u'<')
+            cel += "&lt;"_L1;
+        else if (z == u'>')
+            cel += "&gt;"_L1;
+        else if (z == u'\r')
+            cel += "&#13;"_L1;
+}
+
+void zapiszWezel(QStringList &linie, const TIEComposite &wezel, const QString &wciecie)
+{
+    linie.append(wciecie + u'<' + wezel.name + u'>');
+    const QString glebiej = wciecie + u"  "_s;
     for (const auto &c : wezel.children) {
-        if (!c->IsLeaf())
-            zapiszWezel(xml, static_cast<const TIEComposite &>(*c));
-        else if (const auto &lisc = static_cast<const TIELeaf &>(*c); lisc.name == TekstMieszany)
-            xml.writeCharacters(lisc.value);
-        else
-            xml.writeTextElement(lisc.name, lisc.value);
+        if (!c->IsLeaf()) {
+            zapiszWezel(linie, static_cast<const TIEComposite &>(*c), glebiej);
+            continue;
+        }
+        const auto &lisc = static_cast<const TIELeaf &>(*c);
+        QString linia = glebiej;
+        if (lisc.name == TekstMieszany)
+            dopiszTekstXml(linia, lisc.value);
+        else {
+            linia += u'<' + lisc.name + u'>';
+            dopiszTekstXml(linia, lisc.value);
+            linia += u"</"_s + lisc.name + u'>';
+        }
+        linie.append(linia);
     }
-    xml.writeEndElement();
+    linie.append(wciecie + u"</"_s + wezel.name + u'>');
 }
 
 struct ZapisCsv
@@ -37,10 +67,13 @@ struct ZapisCsv
     QHash<QString, qsizetype> kolumny;
     QStringList naglowek{u"id"_s};
 
-    void zbierzKolumny(const TIEComposite &wezel, const QString &prefiks)
+    // The path grows and shrinks in one buffer, so walking a record allocates no paths.
+    void zbierzKolumny(const TIEComposite &wezel, QString &sciezka)
     {
+        const auto dlugosc = sciezka.size();
         for (const auto &c : wezel.children) {
-            const QString sciezka = prefiks + u':' + c->GetName();
+            sciezka.truncate(dlugosc);
+            sciezka += u':' + c->GetName();
             if (!c->IsLeaf())
                 zbierzKolumny(static_cast<const TIEComposite &>(*c), sciezka);
             else if (!kolumny.contains(sciezka)) {
@@ -48,12 +81,13 @@ struct ZapisCsv
                 naglowek.append(sciezka);
             }
         }
+        sciezka.truncate(dlugosc);
     }
 
     // A node's line takes its own leaves and stands before its children's
     // lines, so a record's values read back in the order they were written;
     // a node without leaves of its own gives no line.
-    void zapisz(const TIEComposite &wezel, const QString &prefiks, const QString &numer,
+    void zapisz(const TIEComposite &wezel, QString &sciezka, const QString &numer,
                 std::vector<QStringList> &linie) const
     {
         const auto miejsce = linie.size();
@@ -61,22 +95,27 @@ struct ZapisCsv
         QStringList linia(naglowek.size());
         linia[0] = numer;
         bool wypelniona = false;
+        const auto dlugosc = sciezka.size();
         for (const auto &c : wezel.children) {
-            const QString sciezka = prefiks + u':' + c->GetName();
+            sciezka.truncate(dlugosc);
+            sciezka += u':' + c->GetName();
             if (!c->IsLeaf()) {
                 zapisz(static_cast<const TIEComposite &>(*c), sciezka, numer, linie);
                 continue;
             }
             QString wartosc = static_cast<const TIELeaf &>(*c).value;
             // Without quoting, a separator or a line break would split the value.
-            for (QChar &z : wartosc)
-                if (z == u';')
-                    z = u',';
-                else if (z == u'\n' || z == u'\r')
-                    z = u' ';
-            linia[kolumny.value(sciezka)] = wartosc;
+            if (wartosc.contains(u';') || wartosc.contains(u'\n') || wartosc.contains(u'\r')) {
+                for (QChar &z : wartosc)
+                    if (z == u';')
+                        z = u',';
+                    else if (z == u'\n' || z == u'\r')
+                        z = u' ';
+            }
             wypelniona = wypelniona || !wartosc.isEmpty();
+            linia[kolumny.value(sciezka)] = std::move(wartosc);
         }
+        sciezka.truncate(dlugosc);
         if (wypelniona)
             linie[miejsce] = std::move(linia);
         else
@@ -140,32 +179,15 @@ QString TIEFileType::wczytajTekst(const QString &fileName)
 
 QStringList TIEFileTypeXML::Write(const RekordyIE &records)
 {
-    QString tekst;
-    QXmlStreamWriter xml(&tekst);
-    xml.setAutoFormatting(true);
-    xml.setAutoFormattingIndent(2);
-    xml.writeStartElement(u"root"_s);
-    xml.writeAttribute(u"rowCount"_s, QString::number(records.size()));
-    // Written by hand: on a string the writer leaves the encoding out.
-    QStringList linie{u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>"_s};
-    // Taken record by record, so the whole text is never held twice.
-    const auto przeniesLinie = [&] {
-        if (tekst.startsWith(u'\n'))
-            tekst.remove(0, 1);
-        if (tekst.endsWith(u'\n'))
-            tekst.chop(1);
-        linie += tekst.split(u'\n');
-        tekst.clear();
-    };
+    QStringList linie{u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>"_s, u"<root rowCount=\"%1\">"_s.arg(records.size())};
+    const QString wciecie = u"  "_s;
     int numer = 0;
     for (const auto &rekord : records) {
-        zapiszWezel(xml, *rekord);
-        przeniesLinie();
+        zapiszWezel(linie, *rekord, wciecie);
         if (!zglosPostep(++numer, int(records.size())))
             return {};
     }
-    xml.writeEndDocument();
-    przeniesLinie();
+    linie.append(u"</root>"_s);
     return linie;
 }
 
@@ -211,7 +233,8 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
             }
             break;
         case QXmlStreamReader::Characters:
-            if (!stos.empty())
+            // Indentation between child elements is no content.
+            if (!stos.empty() && !(stos.back().wezel && xml.isWhitespace()))
                 stos.back().tekst += xml.text();
             break;
         case QXmlStreamReader::EndElement: {
@@ -240,13 +263,17 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
 QStringList TIEFileTypeCSV::Write(const RekordyIE &records)
 {
     ZapisCsv zapis;
-    for (const auto &rekord : records)
-        zapis.zbierzKolumny(*rekord, rekord->name);
+    QString sciezka;
+    for (const auto &rekord : records) {
+        sciezka = rekord->name;
+        zapis.zbierzKolumny(*rekord, sciezka);
+    }
     QStringList wynik{zapis.naglowek.join(u';')};
     int numer = 0;
     for (const auto &rekord : records) {
         std::vector<QStringList> linie;
-        zapis.zapisz(*rekord, rekord->name, QString::number(++numer), linie);
+        sciezka = rekord->name;
+        zapis.zapisz(*rekord, sciezka, QString::number(++numer), linie);
         scal(linie);
         for (const QStringList &linia : linie)
             wynik.append(linia.join(u';'));

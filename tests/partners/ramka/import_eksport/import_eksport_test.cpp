@@ -189,7 +189,7 @@ TEST_F(ImportEksportTest, XmlIsWrittenExactlyAndReadsBackByteForByte)
         tresc(sciezka(u"firmy.xml"_s)),
         QByteArray(
             "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<root rowCount=\"2\">\r\n  <rec>\r\n"
-            "    <nazwa>O'Brien &quot;Q&quot; 100% a_b &lt;x&gt; &amp; \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87</nazwa>\r\n"
+            "    <nazwa>O'Brien \"Q\" 100% a_b &lt;x&gt; &amp; \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87</nazwa>\r\n"
             "    <uwagi>a;b</uwagi>\r\n    <poz>\r\n      <p>\r\n        <nr>1</nr>\r\n        <bank>X</bank>\r\n"
             "      </p>\r\n      <p>\r\n        <nr>2</nr>\r\n        <bank>X</bank>\r\n      </p>\r\n    </poz>\r\n"
             "  </rec>\r\n  <rec>\r\n    <nazwa>Beta</nazwa>\r\n    <poz>\r\n      <p>\r\n        <nr>3</nr>\r\n"
