@@ -125,6 +125,9 @@ void TIEDataType::SetArchive(TSevenZipWrapper *archive)
 
 void TIEDataType::CollectRecords(RekordyIE &records)
 {
+    // The form is gone after the first run.
+    if (!exportForm)
+        return;
     host::Podepnij_kwerendy(exportForm.get());
     db::DataSet *lista = exportForm->Lista();
     const int wszystkie = lista ? lista->recordCount() : 0;
@@ -156,6 +159,8 @@ void TIEDataType::CollectRecords(RekordyIE &records)
 
 void TIEDataType::ImportRecords(const RekordyIE &records)
 {
+    if (!importForm)
+        return;
     QDomDocument dokument;
     QDomElement korzen = nowyKorzen(dokument);
     korzen.setAttribute(u"rowCount"_s, qlonglong(records.size()));
