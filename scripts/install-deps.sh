@@ -9,7 +9,7 @@ packages=(
   libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev
   libsqlite3-dev sqlite3
   postgresql postgresql-client
-  libarchive-dev p7zip-full
+  libarchive-dev p7zip-full libxml2-utils
   libgtest-dev libgmock-dev
   fonts-dejavu-core
   python3

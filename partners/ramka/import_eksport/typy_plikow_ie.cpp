@@ -1,0 +1,349 @@
+#include "ramka/import_eksport/typy_plikow_ie.h"
+
+#include "host_funcs.h"
+
+#include <QFile>
+#include <QHash>
+#include <QXmlStreamReader>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString TekstMieszany = u"#text"_s;
+
+bool pusty(const QString &tekst)
+{
+    return std::ranges::all_of(tekst, [](QChar z) { return z.isSpace(); });
+}
+
+// Text as XML content: what the markup claims escaped, a CR kept through
+// the reader's line-end rule, characters XML 1.0 cannot carry left out.
+void dopiszTekstXml(QString &cel, const QString &tekst)
+{
+    const auto zwykly = [](QChar z) {
+        return z.unicode() >= 0x20 ? z != u'&' && z != u'<' && z != u'>' : z == u'\n' || z == u'\t';
+    };
+    if (std::ranges::all_of(tekst, zwykly))
+        return void(cel += tekst);
+    for (QChar z : tekst)
+        if (zwykly(z))
+            cel += z;
+        else if (z == u'&')
+            cel += "&amp;"_L1;
+        else if (z == u'<')
+            cel += "&lt;"_L1;
+        else if (z == u'>')
+            cel += "&gt;"_L1;
+        else if (z == u'\r')
+            cel += "&#13;"_L1;
+}
+
+void zapiszWezel(QStringList &linie, const TIEComposite &wezel, const QString &wciecie)
+{
+    linie.append(wciecie + u'<' + wezel.name + u'>');
+    const QString glebiej = wciecie + u"  "_s;
+    for (const auto &c : wezel.children) {
+        if (!c->IsLeaf()) {
+            zapiszWezel(linie, static_cast<const TIEComposite &>(*c), glebiej);
+            continue;
+        }
+        const auto &lisc = static_cast<const TIELeaf &>(*c);
+        QString linia = glebiej;
+        if (lisc.name == TekstMieszany)
+            dopiszTekstXml(linia, lisc.value);
+        else {
+            linia += u'<' + lisc.name + u'>';
+            dopiszTekstXml(linia, lisc.value);
+            linia += u"</"_s + lisc.name + u'>';
+        }
+        linie.append(linia);
+    }
+    linie.append(wciecie + u"</"_s + wezel.name + u'>');
+}
+
+struct ZapisCsv
+{
+    QHash<QString, qsizetype> kolumny;
+    QStringList naglowek{u"id"_s};
+
+    // The path grows and shrinks in one buffer, so walking a record allocates no paths.
+    void zbierzKolumny(const TIEComposite &wezel, QString &sciezka)
+    {
+        const auto dlugosc = sciezka.size();
+        for (const auto &c : wezel.children) {
+            sciezka.truncate(dlugosc);
+            sciezka += u':' + c->GetName();
+            if (!c->IsLeaf())
+                zbierzKolumny(static_cast<const TIEComposite &>(*c), sciezka);
+            else if (!kolumny.contains(sciezka)) {
+                kolumny.insert(sciezka, naglowek.size());
+                naglowek.append(sciezka);
+            }
+        }
+        sciezka.truncate(dlugosc);
+    }
+
+    // A node's line takes its own leaves and stands before its children's
+    // lines, so a record's values read back in the order they were written;
+    // a node without leaves of its own gives no line.
+    void zapisz(const TIEComposite &wezel, QString &sciezka, const QString &numer,
+                std::vector<QStringList> &linie) const
+    {
+        const auto miejsce = linie.size();
+        linie.emplace_back();
+        QStringList linia(naglowek.size());
+        linia[0] = numer;
+        bool wypelniona = false;
+        const auto dlugosc = sciezka.size();
+        for (const auto &c : wezel.children) {
+            sciezka.truncate(dlugosc);
+            sciezka += u':' + c->GetName();
+            if (!c->IsLeaf()) {
+                zapisz(static_cast<const TIEComposite &>(*c), sciezka, numer, linie);
+                continue;
+            }
+            QString wartosc = static_cast<const TIELeaf &>(*c).value;
+            // Without quoting, a separator or a line break would split the value.
+            if (wartosc.contains(u';') || wartosc.contains(u'\n') || wartosc.contains(u'\r')) {
+                for (QChar &z : wartosc)
+                    if (z == u';')
+                        z = u',';
+                    else if (z == u'\n' || z == u'\r')
+                        z = u' ';
+            }
+            wypelniona = wypelniona || !wartosc.isEmpty();
+            linia[kolumny.value(sciezka)] = std::move(wartosc);
+        }
+        sciezka.truncate(dlugosc);
+        if (wypelniona)
+            linie[miejsce] = std::move(linia);
+        else
+            linie.erase(linie.begin() + qsizetype(miejsce));
+    }
+};
+
+// Lines of one record become one when no cell holds two different values.
+void scal(std::vector<QStringList> &linie)
+{
+    if (linie.size() < 2)
+        return;
+    QStringList scalona = linie.front();
+    for (std::size_t i = 1; i < linie.size(); ++i)
+        for (qsizetype k = 0; k < scalona.size(); ++k) {
+            const QString &komorka = linie[i][k];
+            if (scalona[k].isEmpty())
+                scalona[k] = komorka;
+            else if (!komorka.isEmpty() && komorka != scalona[k])
+                return;
+        }
+    linie = {scalona};
+}
+
+TIEComponent *dziecko(const TIEComposite &wezel, const QString &nazwa, bool lisc)
+{
+    for (const auto &c : wezel.children)
+        if (c->IsLeaf() == lisc && c->GetName() == nazwa)
+            return c.get();
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<TIEFileType> TIEFileType::utworz(int kod)
+{
+    if (kod == 1)
+        return std::make_unique<TIEFileTypeXML>();
+    if (kod == 2)
+        return std::make_unique<TIEFileTypeCSV>();
+    return nullptr;
+}
+
+bool TIEFileType::odrzucPlik(RekordyIE &records)
+{
+    records.clear();
+    host::InfoBox(nullptr, u"Resstrings_IDS_nieprawdidlowy_plik_importu"_s);
+    return false;
+}
+
+QString TIEFileType::wczytajTekst(const QString &fileName)
+{
+    QFile plik(fileName);
+    if (!plik.open(QIODevice::ReadOnly))
+        return {};
+    QString tekst = QString::fromUtf8(plik.readAll());
+    if (tekst.startsWith(QChar::ByteOrderMark))
+        tekst.remove(0, 1);
+    return tekst;
+}
+
+QStringList TIEFileTypeXML::Write(const RekordyIE &records)
+{
+    QStringList linie{u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>"_s, u"<root rowCount=\"%1\">"_s.arg(records.size())};
+    const QString wciecie = u"  "_s;
+    int numer = 0;
+    for (const auto &rekord : records) {
+        zapiszWezel(linie, *rekord, wciecie);
+        if (!zglosPostep(++numer, int(records.size())))
+            return {};
+    }
+    linie.append(u"</root>"_s);
+    return linie;
+}
+
+bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
+{
+    records.clear();
+    QFile plik(fileName);
+    if (!plik.open(QIODevice::ReadOnly))
+        return odrzucPlik(records);
+    QXmlStreamReader xml(&plik);
+    // The element being read and its open ancestors below "root"; an element
+    // becomes a composite when its first child element starts.
+    struct Poziom
+    {
+        QString nazwa;
+        TIEComposite *wezel = nullptr;
+        QString tekst;
+    };
+    std::vector<Poziom> stos;
+    const auto zrzucTekst = [](Poziom &p) {
+        if (!pusty(p.tekst))
+            p.wezel->dodajLisc(TekstMieszany, p.tekst);
+        p.tekst.clear();
+    };
+    bool korzen = false;
+    int wszystkie = 0;
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (!korzen) {
+                if (xml.name() != "root"_L1)
+                    return odrzucPlik(records);
+                korzen = true;
+                wszystkie = xml.attributes().value("rowCount"_L1).toInt();
+            } else if (stos.empty()) {
+                records.push_back(std::make_unique<TIEComposite>(xml.name().toString()));
+                stos.push_back({xml.name().toString(), records.back().get(), {}});
+            } else {
+                if (!stos.back().wezel)
+                    stos.back().wezel = stos[stos.size() - 2].wezel->dodajWezel(stos.back().nazwa);
+                zrzucTekst(stos.back());
+                stos.push_back({xml.name().toString(), nullptr, {}});
+            }
+            break;
+        case QXmlStreamReader::Characters:
+            // Indentation between child elements is no content.
+            if (!stos.empty() && !(stos.back().wezel && xml.isWhitespace()))
+                stos.back().tekst += xml.text();
+            break;
+        case QXmlStreamReader::EndElement: {
+            if (stos.empty())
+                break;
+            Poziom p = std::move(stos.back());
+            stos.pop_back();
+            if (p.wezel)
+                zrzucTekst(p);
+            else if (!pusty(p.tekst))
+                stos.back().wezel->dodajLisc(p.nazwa, p.tekst);
+            if (stos.empty() && !zglosPostep(int(records.size()), std::max(wszystkie, int(records.size()))))
+                return true;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    // A file without any element is an empty document, not a wrong one.
+    if (xml.hasError() && (korzen || xml.error() != QXmlStreamReader::PrematureEndOfDocumentError))
+        return odrzucPlik(records);
+    return true;
+}
+
+QStringList TIEFileTypeCSV::Write(const RekordyIE &records)
+{
+    ZapisCsv zapis;
+    QString sciezka;
+    for (const auto &rekord : records) {
+        sciezka = rekord->name;
+        zapis.zbierzKolumny(*rekord, sciezka);
+    }
+    QStringList wynik{zapis.naglowek.join(u';')};
+    int numer = 0;
+    for (const auto &rekord : records) {
+        std::vector<QStringList> linie;
+        sciezka = rekord->name;
+        zapis.zapisz(*rekord, sciezka, QString::number(++numer), linie);
+        scal(linie);
+        for (const QStringList &linia : linie)
+            wynik.append(linia.join(u';'));
+        if (!zglosPostep(numer, int(records.size())))
+            return {};
+    }
+    return wynik;
+}
+
+bool TIEFileTypeCSV::Read(const QString &fileName, RekordyIE &records)
+{
+    records.clear();
+    QStringList linie = wczytajTekst(fileName).split(u'\n');
+    for (QString &linia : linie)
+        if (linia.endsWith(u'\r'))
+            linia.chop(1);
+    linie.removeAll(QString());
+    const QStringList naglowek = linie.value(0).split(u';');
+    if (naglowek[0] != "id"_L1 || naglowek.size() < 2 || !linie[0].contains(u':'))
+        return odrzucPlik(records);
+    std::vector<QStringList> sciezki;
+    for (const QString &kolumna : naglowek)
+        sciezki.push_back(kolumna.split(u':'));
+    const QString nazwaRekordu = sciezki[1][0];
+
+    int wszystkie = 0;
+    QStringView poprzedni;
+    for (qsizetype i = 1; i < linie.size(); ++i) {
+        const QStringView numer = QStringView(linie[i]).left(linie[i].indexOf(u';'));
+        wszystkie += numer != poprzedni || i == 1;
+        poprzedni = numer;
+    }
+
+    std::unique_ptr<TIEComposite> rekord;
+    int numerRekordu = 0;
+    const auto zachowaj = [&] {
+        records.push_back(std::move(rekord));
+        return zglosPostep(int(records.size()), wszystkie);
+    };
+    for (qsizetype i = 1; i < linie.size(); ++i) {
+        const QStringList komorki = linie[i].split(u';');
+        bool ok = false;
+        const int numer = komorki[0].toInt(&ok);
+        if (!ok)
+            return odrzucPlik(records);
+        if (!rekord || numer != numerRekordu) {
+            if (rekord && !zachowaj())
+                return true;
+            rekord = std::make_unique<TIEComposite>(nazwaRekordu);
+            numerRekordu = numer;
+        }
+        // A line's values of one container make one new item of it.
+        QHash<QString, TIEComposite *> pozycje;
+        for (qsizetype k = 1; k < std::min(komorki.size(), naglowek.size()); ++k) {
+            const QStringList &s = sciezki[std::size_t(k)];
+            if (komorki[k].isEmpty())
+                continue;
+            if (s.size() == 2 && !dziecko(*rekord, s[1], true))
+                rekord->dodajLisc(s[1], komorki[k]);
+            if (s.size() != 4)
+                continue;
+            TIEComposite *&pozycja = pozycje[s[1]];
+            if (!pozycja) {
+                auto *pojemnik = static_cast<TIEComposite *>(dziecko(*rekord, s[1], false));
+                pozycja = (pojemnik ? pojemnik : rekord->dodajWezel(s[1]))->dodajWezel(s[2]);
+            }
+            pozycja->dodajLisc(s[3], komorki[k]);
+        }
+    }
+    if (rekord)
+        zachowaj();
+    return true;
+}
