@@ -12,6 +12,7 @@
 #include "prompter.h"
 
 #include <QDateTime>
+#include <QSet>
 
 using partners::tlumacz;
 
@@ -87,14 +88,10 @@ Timport_firm_form::Timport_firm_form(Decyzja decyzja, Dopasowanie dopasowanie, Q
       m_spKontakt(&polaczenie(), QStringLiteral("PZapKontakt")),
       m_spMiasto(&polaczenie(), QStringLiteral("PZapMiasto")),
       m_spKod(&polaczenie(), QStringLiteral("PZapKodPoczt")),
-      m_telefonIstnieje(
-          &polaczenie(),
-          QStringLiteral("select id_tel from telefon where tabela = 7 and id_ = :id_f and numer = :numer")),
-      m_adresIstnieje(&polaczenie(),
-                      QStringLiteral("select id_adr from adres where tabela = 7 and id_ = :id_f "
-                                     "and id_m = :id_m and coalesce(id_kodu, 0) = :id_kodu "
-                                     "and coalesce(ulica, '') = :ulica and coalesce(nr_domu, '') = "
-                                     ":nr_domu and coalesce(nr_m, '') = :nr_m")),
+      m_telefonyFirmy(&polaczenie(), QStringLiteral("select numer from telefon where tabela = 7 and id_ = :id_f")),
+      m_adresyFirmy(&polaczenie(),
+                    QStringLiteral("select id_m, id_kodu, ulica, nr_domu, nr_m from adres "
+                                   "where tabela = 7 and id_ = :id_f")),
       m_kontaFirmy(&polaczenie(),
                    QStringLiteral("select id_konta, nr_konta from konto where tabela = 7 and id_ = :id_f")),
       m_usunKontakty(&polaczenie(), QStringLiteral("delete from kontakt where id_f = :id_f")),
@@ -162,6 +159,8 @@ bool Timport_firm_form::ImportRecord(const QDomElement &record)
         return true;
     const QString nazwa = wartosc(record, "nazwa").trimmed();
     bool zapisany = true;
+    m_noweMiasta.clear();
+    m_noweKody.clear();
     try {
         if (nazwa.isEmpty())
             throw db::DbError(tlumacz("Resstrings_IDS_prosze_wypelnic_pole").arg(tlumacz("Resstrings_IDS_Nazwa")));
@@ -179,11 +178,16 @@ bool Timport_firm_form::ImportRecord(const QDomElement &record)
             const bool nadpisz = id > 0 && m_odpowiedz != Tpomin_nadpisz_form::Brak;
             db::Transaction transakcja(polaczenie());
             const int idFirmy = zapiszFirme(record, nadpisz ? id : 0);
-            zapiszTelefony(record, idFirmy);
-            zapiszAdresy(record, idFirmy);
-            zapiszKonta(record, idFirmy);
-            zapiszKontakty(record, idFirmy);
+            zapiszTelefony(record, idFirmy, !nadpisz);
+            zapiszAdresy(record, idFirmy, !nadpisz);
+            zapiszKonta(record, idFirmy, !nadpisz);
+            zapiszKontakty(record, idFirmy, !nadpisz);
             transakcja.commit();
+            // Cities and codes are remembered only once they are sure to stay.
+            for (const auto &[klucz, id] : std::as_const(m_noweMiasta))
+                m_miasta.insert(klucz, id);
+            for (const auto &[klucz, id] : std::as_const(m_noweKody))
+                m_kody.insert(klucz, id);
             ++(nadpisz ? m_podsumowanie.nadpisane : m_podsumowanie.zapisane);
         }
     } catch (const db::DbError &e) {
@@ -226,6 +230,13 @@ QVariant Timport_firm_form::pierwsza(db::Query &q, const QVariantMap &parametry)
     return wynik;
 }
 
+void Timport_firm_form::otworzDla(db::Query &q, int idFirmy)
+{
+    q.parameters().setValue(QStringLiteral("id_f"), idFirmy);
+    q.open();
+    q.first();
+}
+
 int Timport_firm_form::zapiszFirme(const QDomElement &firma, int id)
 {
     // A time of day on the zero date; the night-time bounds two days later.
@@ -265,14 +276,18 @@ int Timport_firm_form::zapiszFirme(const QDomElement &firma, int id)
     return wynik;
 }
 
-void Timport_firm_form::zapiszTelefony(const QDomElement &firma, int idFirmy)
+void Timport_firm_form::zapiszTelefony(const QDomElement &firma, int idFirmy, bool nowa)
 {
+    // A number the company has is not added again.
+    QSet<QString> numery;
+    if (!nowa)
+        for (otworzDla(m_telefonyFirmy, idFirmy); !m_telefonyFirmy.eof(); m_telefonyFirmy.next())
+            numery.insert(m_telefonyFirmy.value(0).toString());
     for (const QDomElement &t : elementy(firma, "telefony", "telefon")) {
         const QString numer = wartosc(t, "numer");
-        if (numer.isEmpty()
-            || pierwsza(m_telefonIstnieje, {{QStringLiteral("id_f"), idFirmy}, {QStringLiteral("numer"), numer}})
-                   .isValid())
+        if (numer.isEmpty() || numery.contains(numer))
             continue;
+        numery.insert(numer);
         const int telFax = m_telFax.value(wartosc(t, "tel_fax").toLower(), -1);
         const int rodzaj = m_rodzajeTel.value(wartosc(t, "rodzaj").toLower(), 0);
         wykonaj(m_spTelefon,
@@ -298,90 +313,113 @@ int Timport_firm_form::idPanstwa(const QString &tekst) const
     return 0;
 }
 
-void Timport_firm_form::zapiszAdresy(const QDomElement &firma, int idFirmy)
+int Timport_firm_form::idMiasta(const QString &miasto, int panstwo, bool &nowe)
 {
+    const QString klucz = miasto + u'\n' + QString::number(panstwo);
+    nowe = false;
+    if (const int id = m_miasta.value(klucz))
+        return id;
+    QVariant id = pierwsza(m_miasto, {{QStringLiteral("miasto"), miasto}, {QStringLiteral("id_panstwa"), panstwo}});
+    nowe = !id.isValid();
+    if (nowe)
+        id = wykonaj(m_spMiasto,
+                     {{QStringLiteral("@miasto"), miasto},
+                      {QStringLiteral("@id_panstwa"), panstwo > 0 ? QVariant(panstwo) : QVariant()},
+                      {QStringLiteral("@widoczne"), -1}});
+    m_noweMiasta.append({klucz, id.toInt()});
+    return id.toInt();
+}
+
+int Timport_firm_form::idKodu(int idM, const QString &kod, bool noweMiasto)
+{
+    const QString klucz = QString::number(idM) + u'\n' + kod;
+    if (const int id = m_kody.value(klucz))
+        return id;
+    QVariant id = pierwsza(m_kod, {{QStringLiteral("id_m"), idM}, {QStringLiteral("kod"), kod}});
+    if (!id.isValid())
+        id = wykonaj(m_spKod,
+                     {{QStringLiteral("@id_m"), idM},
+                      {QStringLiteral("@kod"), kod},
+                      {QStringLiteral("@czy_glowny_kod"), noweMiasto ? 1 : 0}});
+    m_noweKody.append({klucz, id.toInt()});
+    return id.toInt();
+}
+
+void Timport_firm_form::zapiszAdresy(const QDomElement &firma, int idFirmy, bool nowa)
+{
+    const auto klucz = [](const QVariant &idM, const QVariant &idKodu, const QString &ulica, const QString &domu,
+                          const QString &m) {
+        return QStringList({idM.toString(), QString::number(idKodu.toInt()), ulica, domu, m}).join(u'\n').toLower();
+    };
+    // An address the company has is not added again.
+    QSet<QString> adresy;
+    if (!nowa)
+        for (otworzDla(m_adresyFirmy, idFirmy); !m_adresyFirmy.eof(); m_adresyFirmy.next())
+            adresy.insert(klucz(m_adresyFirmy.value(0), m_adresyFirmy.value(1), m_adresyFirmy.value(2).toString(),
+                                m_adresyFirmy.value(3).toString(), m_adresyFirmy.value(4).toString()));
     for (const QDomElement &a : elementy(firma, "adresy", "adres")) {
         const QString miasto = wartosc(a, "miasto");
         if (miasto.isEmpty())
             continue;
         if (!m_panstwa)
             m_panstwa = std::make_unique<partners::PanstwaFirmy>(&polaczenie());
-        const int panstwo = idPanstwa(wartosc(a, "panstwo"));
-        QVariant idM =
-            pierwsza(m_miasto, {{QStringLiteral("miasto"), miasto}, {QStringLiteral("id_panstwa"), panstwo}});
-        const bool noweMiasto = !idM.isValid();
-        if (noweMiasto)
-            idM = wykonaj(m_spMiasto,
-                          {{QStringLiteral("@miasto"), miasto},
-                           {QStringLiteral("@id_panstwa"), panstwo > 0 ? QVariant(panstwo) : QVariant()},
-                           {QStringLiteral("@widoczne"), -1}});
+        bool noweMiasto = false;
+        const int idM = idMiasta(miasto, idPanstwa(wartosc(a, "panstwo")), noweMiasto);
         const QString kod = wartosc(a, "kod");
-        QVariant idKodu;
-        if (!kod.isEmpty()) {
-            idKodu = pierwsza(m_kod, {{QStringLiteral("id_m"), idM}, {QStringLiteral("kod"), kod}});
-            if (!idKodu.isValid())
-                idKodu = wykonaj(m_spKod,
-                                 {{QStringLiteral("@id_m"), idM},
-                                  {QStringLiteral("@kod"), kod},
-                                  {QStringLiteral("@czy_glowny_kod"), noweMiasto ? 1 : 0}});
-        }
-        const QVariantMap pola{{QStringLiteral("ulica"), wartosc(a, "ulica")},
-                               {QStringLiteral("nr_domu"), wartosc(a, "nr_domu")},
-                               {QStringLiteral("nr_m"), wartosc(a, "nr_m")}};
-        QVariantMap szukane = pola;
-        szukane.insert(QStringLiteral("id_f"), idFirmy);
-        szukane.insert(QStringLiteral("id_m"), idM);
-        szukane.insert(QStringLiteral("id_kodu"), idKodu.isValid() ? idKodu.toInt() : 0);
-        if (pierwsza(m_adresIstnieje, szukane).isValid())
+        const QVariant kodu = kod.isEmpty() ? QVariant() : QVariant(idKodu(idM, kod, noweMiasto));
+        const QString ulica = wartosc(a, "ulica"), domu = wartosc(a, "nr_domu"), m = wartosc(a, "nr_m");
+        const QString ten = klucz(idM, kodu, ulica, domu, m);
+        if (adresy.contains(ten))
             continue;
-        QVariantMap parametry{{QStringLiteral("@id_"), idFirmy},
-                              {QStringLiteral("@tabela"), TabelaFirma},
-                              {QStringLiteral("@id_m"), idM},
-                              {QStringLiteral("@id_kodu"), idKodu},
-                              {QStringLiteral("@czy_domyslny"), liczba(a, "czy_domyslny", 0)}};
-        for (auto it = pola.cbegin(); it != pola.cend(); ++it)
-            parametry.insert(u'@' + it.key(), db::nullIfEmpty(it.value().toString()));
-        wykonaj(m_spAdres, parametry);
+        adresy.insert(ten);
+        wykonaj(m_spAdres,
+                {{QStringLiteral("@id_"), idFirmy},
+                 {QStringLiteral("@tabela"), TabelaFirma},
+                 {QStringLiteral("@id_m"), idM},
+                 {QStringLiteral("@id_kodu"), kodu},
+                 {QStringLiteral("@ulica"), db::nullIfEmpty(ulica)},
+                 {QStringLiteral("@nr_domu"), db::nullIfEmpty(domu)},
+                 {QStringLiteral("@nr_m"), db::nullIfEmpty(m)},
+                 {QStringLiteral("@czy_domyslny"), liczba(a, "czy_domyslny", 0)}});
     }
 }
 
-void Timport_firm_form::zapiszKonta(const QDomElement &firma, int idFirmy)
+void Timport_firm_form::zapiszKonta(const QDomElement &firma, int idFirmy, bool nowa)
 {
+    // An account the company has under that number is updated.
+    QHash<QString, QVariant> konta;
+    if (!nowa)
+        for (otworzDla(m_kontaFirmy, idFirmy); !m_kontaFirmy.eof(); m_kontaFirmy.next())
+            konta.insert(m_kontaFirmy.value(1).toString().trimmed(), m_kontaFirmy.value(0));
     for (const QDomElement &k : elementy(firma, "konta", "konto")) {
         const QString numer = wartosc(k, "nr_konta").trimmed();
         if (numer.isEmpty())
             continue;
-        // An account the company has under that number is updated.
-        QVariant idKonta;
-        m_kontaFirmy.parameters().setValue(QStringLiteral("id_f"), idFirmy);
-        m_kontaFirmy.open();
-        for (m_kontaFirmy.first(); !m_kontaFirmy.eof() && !idKonta.isValid(); m_kontaFirmy.next())
-            if (m_kontaFirmy.value(1).toString().trimmed() == numer)
-                idKonta = m_kontaFirmy.value(0);
-        m_kontaFirmy.close();
         const int aktywne = liczba(k, "aktywne", 1);
         // An inactive account is never the default one.
         const int domyslne = aktywne == 1 ? liczba(k, "czy_domyslne", 0) : 0;
-        wykonaj(m_spKonto,
-                {{QStringLiteral("@id"), idKonta},
-                 {QStringLiteral("@id_"), idFirmy},
-                 {QStringLiteral("@tabela"), TabelaFirma},
-                 {QStringLiteral("@nr_konta"), wartosc(k, "nr_konta")},
-                 {QStringLiteral("@bank"), tekst(k, "bank")},
-                 {QStringLiteral("@waluta"), tekst(k, "waluta")},
-                 {QStringLiteral("@aktywne"), aktywne},
-                 {QStringLiteral("@czy_domyslne"), domyslne}});
+        konta[numer] = wykonaj(m_spKonto,
+                               {{QStringLiteral("@id"), konta.value(numer)},
+                                {QStringLiteral("@id_"), idFirmy},
+                                {QStringLiteral("@tabela"), TabelaFirma},
+                                {QStringLiteral("@nr_konta"), wartosc(k, "nr_konta")},
+                                {QStringLiteral("@bank"), tekst(k, "bank")},
+                                {QStringLiteral("@waluta"), tekst(k, "waluta")},
+                                {QStringLiteral("@aktywne"), aktywne},
+                                {QStringLiteral("@czy_domyslne"), domyslne}});
     }
 }
 
-void Timport_firm_form::zapiszKontakty(const QDomElement &firma, int idFirmy)
+void Timport_firm_form::zapiszKontakty(const QDomElement &firma, int idFirmy, bool nowa)
 {
     const QList<QDomElement> kontakty = elementy(firma, "kontakty", "kontakt");
     if (kontakty.isEmpty())
         return;
     // The file's contact persons replace the company's.
-    m_usunKontakty.parameters().setValue(QStringLiteral("id_f"), idFirmy);
-    m_usunKontakty.exec();
+    if (!nowa) {
+        m_usunKontakty.parameters().setValue(QStringLiteral("id_f"), idFirmy);
+        m_usunKontakty.exec();
+    }
     for (const QDomElement &k : kontakty) {
         if (wartosc(k, "nazwisko").isEmpty())
             continue;

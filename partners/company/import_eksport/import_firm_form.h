@@ -57,11 +57,16 @@ private:
     void wczytajSlowniki();
     int istniejaca(const QString &nazwa, const QString &nip) const;
     int zapiszFirme(const QDomElement &firma, int id);
-    void zapiszTelefony(const QDomElement &firma, int idFirmy);
-    void zapiszAdresy(const QDomElement &firma, int idFirmy);
-    void zapiszKonta(const QDomElement &firma, int idFirmy);
-    void zapiszKontakty(const QDomElement &firma, int idFirmy);
+    // nowa: the company has no rows of its own yet.
+    void zapiszTelefony(const QDomElement &firma, int idFirmy, bool nowa);
+    void zapiszAdresy(const QDomElement &firma, int idFirmy, bool nowa);
+    void zapiszKonta(const QDomElement &firma, int idFirmy, bool nowa);
+    void zapiszKontakty(const QDomElement &firma, int idFirmy, bool nowa);
     int idPanstwa(const QString &tekst) const;
+    // Found or created; nowe tells which.
+    int idMiasta(const QString &miasto, int panstwo, bool &nowe);
+    int idKodu(int idM, const QString &kod, bool noweMiasto);
+    void otworzDla(db::Query &q, int idFirmy);
     QVariant wykonaj(db::StoredProc &proc, const QVariantMap &parametry, const char *wyjscie = "@id");
     QVariant pierwsza(db::Query &q, const QVariantMap &parametry);
 
@@ -77,7 +82,10 @@ private:
     QHash<QString, int> m_telFax;
     QHash<QString, int> m_rodzajeTel;
     QHash<QString, int> m_stanowiska;
+    // Cities and postal codes by name, and those of the company being written.
+    QHash<QString, int> m_miasta, m_kody;
+    QList<QPair<QString, int>> m_noweMiasta, m_noweKody;
     std::unique_ptr<partners::PanstwaFirmy> m_panstwa;
     db::StoredProc m_spFirma, m_spTelefon, m_spAdres, m_spKonto, m_spKontakt, m_spMiasto, m_spKod;
-    db::Query m_telefonIstnieje, m_adresIstnieje, m_kontaFirmy, m_usunKontakty, m_miasto, m_kod;
+    db::Query m_telefonyFirmy, m_adresyFirmy, m_kontaFirmy, m_usunKontakty, m_miasto, m_kod;
 };
