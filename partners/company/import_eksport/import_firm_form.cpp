@@ -184,10 +184,10 @@ bool Timport_firm_form::ImportRecord(const QDomElement &record)
             zapiszKontakty(record, idFirmy, !nadpisz);
             transakcja.commit();
             // Cities and codes are remembered only once they are sure to stay.
-            for (const auto &[klucz, id] : std::as_const(m_noweMiasta))
-                m_miasta.insert(klucz, id);
-            for (const auto &[klucz, id] : std::as_const(m_noweKody))
-                m_kody.insert(klucz, id);
+            for (const auto &[klucz, nr] : std::as_const(m_noweMiasta))
+                m_miasta.insert(klucz, nr);
+            for (const auto &[klucz, nr] : std::as_const(m_noweKody))
+                m_kody.insert(klucz, nr);
             ++(nadpisz ? m_podsumowanie.nadpisane : m_podsumowanie.zapisane);
         }
     } catch (const db::DbError &e) {
