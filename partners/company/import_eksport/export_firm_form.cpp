@@ -8,71 +8,81 @@
 #include <QDomDocument>
 #include <QTime>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Ids bound per statement: well under every engine's limit of parameters.
 constexpr int Porcja = 500;
 
+// Element names share one static text each: an export holds a great many elements.
 struct Pole
 {
-    const char *element;
+    QString element;
     const char *kolumna;
 };
 
-const QList<Pole> PolaFirmy = {{"nazwa", "nazwa"},      {"skrot", "skrot"},      {"wlasciciel", "wlasciciel"},
-                               {"e_mail", "e_mail"},    {"www", "www"},          {"nr_gadu-gadu", "nr_gg"},
-                               {"skype", "skype"},      {"transID", "nr_trans"}, {"nip", "nip"},
-                               {"regon", "regon"},      {"krs", "krs"},          {"status", "nazwa_statusu"},
-                               {"typ_firmy", "id_typu"}};
-const char *const Czasy[] = {"nocne_od", "nocne_do", "swieta_od", "pora_nocna_od", "pora_nocna_do"};
+const QList<Pole> PolaFirmy = {{u"nazwa"_s, "nazwa"},      {u"skrot"_s, "skrot"},      {u"wlasciciel"_s, "wlasciciel"},
+                               {u"e_mail"_s, "e_mail"},    {u"www"_s, "www"},          {u"nr_gadu-gadu"_s, "nr_gg"},
+                               {u"skype"_s, "skype"},      {u"transID"_s, "nr_trans"}, {u"nip"_s, "nip"},
+                               {u"regon"_s, "regon"},      {u"krs"_s, "krs"},          {u"status"_s, "nazwa_statusu"},
+                               {u"typ_firmy"_s, "id_typu"}};
+const QList<Pole> CzasyFirmy = {{u"nocne_od"_s, "nocne_od"},
+                                {u"nocne_do"_s, "nocne_do"},
+                                {u"swieta_od"_s, "swieta_od"},
+                                {u"pora_nocna_od"_s, "pora_nocna_od"},
+                                {u"pora_nocna_do"_s, "pora_nocna_do"}};
 
 struct Blok
 {
-    const char *kontener;
-    const char *element;
+    QString kontener;
+    QString element;
     const char *zrodlo;     // the rows of every owner, in the user's language where they depend on it
     const char *wlasciciel; // the column holding the company's id
     QList<Pole> pola;
 };
 
 const Blok Bloki[] = {
-    {"konta",
-     "konto",
+    {u"konta"_s,
+     u"konto"_s,
      "select * from VListaKont where tabela = 7",
      "id_",
-     {{"nr_konta", "nr_konta"},
-      {"bank", "bank"},
-      {"waluta", "waluta"},
-      {"czy_domyslne", "czy_domyslne"},
-      {"aktywne", "aktywne"}}},
-    {"adresy",
-     "adres",
+     {{u"nr_konta"_s, "nr_konta"},
+      {u"bank"_s, "bank"},
+      {u"waluta"_s, "waluta"},
+      {u"czy_domyslne"_s, "czy_domyslne"},
+      {u"aktywne"_s, "aktywne"}}},
+    {u"adresy"_s,
+     u"adres"_s,
      "select * from VListaAdresow where tabela = 7",
      "id_",
-     {{"ulica", "ulica"},
-      {"nr_domu", "nr_domu"},
-      {"nr_m", "nr_m"},
-      {"kod", "kod"},
-      {"miasto", "miasto"},
-      {"panstwo", "nazwa_panstwa"},
-      {"czy_domyslny", "czy_domyslny"}}},
-    {"kontakty",
-     "kontakt",
+     {{u"ulica"_s, "ulica"},
+      {u"nr_domu"_s, "nr_domu"},
+      {u"nr_m"_s, "nr_m"},
+      {u"kod"_s, "kod"},
+      {u"miasto"_s, "miasto"},
+      {u"panstwo"_s, "nazwa_panstwa"},
+      {u"czy_domyslny"_s, "czy_domyslny"}}},
+    {u"kontakty"_s,
+     u"kontakt"_s,
      "select * from VListaKontaktow where id_jezyka = :id_jezyka",
      "id_f",
-     {{"imie", "imie"},
-      {"nazwisko", "nazwisko"},
-      {"e_mail", "e_mail"},
-      {"nr_gg", "nr_gg"},
-      {"skype", "skype"},
-      {"transid", "nr_trans"},
-      {"stanowisko", "stanowisko"},
-      {"tel", "tel"}}},
-    {"telefony",
-     "telefon",
+     {{u"imie"_s, "imie"},
+      {u"nazwisko"_s, "nazwisko"},
+      {u"e_mail"_s, "e_mail"},
+      {u"nr_gg"_s, "nr_gg"},
+      {u"skype"_s, "skype"},
+      {u"transid"_s, "nr_trans"},
+      {u"stanowisko"_s, "stanowisko"},
+      {u"tel"_s, "tel"}}},
+    {u"telefony"_s,
+     u"telefon"_s,
      "select * from VListaTelefonow where tabela = 7 and id_jezyka = :id_jezyka",
      "id_",
-     {{"numer", "numer"}, {"rodzaj", "rodzaj_slownie"}, {"tel_fax", "tel_fax_slownie"}, {"czy_domysl", "czy_domysl"}}},
+     {{u"numer"_s, "numer"},
+      {u"rodzaj"_s, "rodzaj_slownie"},
+      {u"tel_fax"_s, "tel_fax_slownie"},
+      {u"czy_domysl"_s, "czy_domysl"}}},
 };
 
 // Opens the rows of the source whose owner column is one of the ids.
@@ -102,11 +112,11 @@ QList<int> indeksy(const db::DataSet &q, const QList<Pole> &pola)
     return wynik;
 }
 
-void dodaj(QDomDocument &dokument, QDomElement &rodzic, const char *nazwa, const QString &tekst)
+void dodaj(QDomDocument &dokument, QDomElement &rodzic, const QString &nazwa, const QString &tekst)
 {
     if (tekst.isEmpty())
         return;
-    QDomElement e = dokument.createElement(QLatin1String(nazwa));
+    QDomElement e = dokument.createElement(nazwa);
     e.appendChild(dokument.createTextNode(tekst));
     rodzic.appendChild(e);
 }
@@ -151,9 +161,7 @@ void Texport_firm_form::wczytajPorcje(int id)
     db::Query q(host::GetConnection(), QString());
     otworz(q, QStringLiteral("select * from VListaFirmFull where id_jezyka = :id_jezyka"), "id", ids);
     const QList<int> pola = indeksy(q, PolaFirmy);
-    QList<int> czasy;
-    for (const char *czas : Czasy)
-        czasy << indeksy(q, {{czas, czas}});
+    const QList<int> czasy = indeksy(q, CzasyFirmy);
     const int kolumnaId = q.fieldIndex(QStringLiteral("id"));
     for (q.first(); !q.eof(); q.next()) {
         QStringList wartosci;
@@ -194,7 +202,8 @@ QDomElement Texport_firm_form::WriteRecord(QDomElement &documentElement, int id)
     // A company deleted since the list was read has no values; the empty record is dropped.
     const QStringList wartosci = m_firmy.value(id);
     for (int i = 0; i < wartosci.size(); ++i)
-        dodaj(dokument, firma, i < PolaFirmy.size() ? PolaFirmy.at(i).element : Czasy[i - PolaFirmy.size()],
+        dodaj(dokument, firma,
+              i < PolaFirmy.size() ? PolaFirmy.at(i).element : CzasyFirmy.at(i - PolaFirmy.size()).element,
               wartosci.at(i));
     return firma;
 }
@@ -205,10 +214,10 @@ void Texport_firm_form::WriteSubRecords(QDomElement &recordElement, int id)
     wczytajPorcje(id);
     for (int b = 0; b < 4; ++b) {
         const Blok &blok = Bloki[b];
-        QDomElement kontener = dokument.createElement(QLatin1String(blok.kontener));
+        QDomElement kontener = dokument.createElement(blok.kontener);
         recordElement.appendChild(kontener);
         for (const Wiersz &w : m_podrekordy[b].value(id)) {
-            QDomElement e = dokument.createElement(QLatin1String(blok.element));
+            QDomElement e = dokument.createElement(blok.element);
             e.setAttribute(QStringLiteral("id"), w.id);
             for (int i = 0; i < w.wartosci.size(); ++i)
                 dodaj(dokument, e, blok.pola.at(i).element, w.wartosci.at(i));
