@@ -70,8 +70,19 @@ TEST_P(ImportEksportFirm, EksportWracaImportemTymiSamymiWierszami)
 {
     suitedb::generateDemoCompanies(*host::GetConnection(), 12);
     const QString nazwa = u"Kowalski & Syn 'Ąę' <X> 50%_a; \"Żółw\""_s;
+    const int typ = ile(u"select min(id_wartosci) from slowwartosci where typ_slownika = 'typ_firmy'"_s);
     const int id = firma(nazwa,
-                         {{u"nip"_s, u"PL1234563218"_s},
+                         {{u"skrot"_s, u"KS"_s},
+                          {u"wlasciciel"_s, u"Jan"_s},
+                          {u"e_mail"_s, u"a@b.pl"_s},
+                          {u"www"_s, u"b.pl"_s},
+                          {u"nr_gg"_s, u"12"_s},
+                          {u"skype"_s, u"ks"_s},
+                          {u"nr_trans"_s, u"TR"_s},
+                          {u"regon"_s, u"123456785"_s},
+                          {u"krs"_s, u"12345"_s},
+                          {u"typ_firmy"_s, typ},
+                          {u"nip"_s, u"PL1234563218"_s},
                           {u"nocne_od"_s, QDateTime(QDate(1899, 12, 30), QTime(22, 15))},
                           {u"pora_nocna_do"_s, QDateTime(QDate(1899, 12, 30), QTime(6, 5))}});
     wstaw(u"konto"_s, u"id_konta"_s,
@@ -114,10 +125,12 @@ TEST_P(ImportEksportFirm, EksportWracaImportemTymiSamymiWierszami)
     QStringList elementy;
     for (QDomElement e = nasza.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
         elementy << e.tagName() + (e.firstChildElement().isNull() ? u'=' + e.text() : QString());
-    EXPECT_EQ(elementy.join(u' '),
-              u"nazwa="_s + nazwa
-                  + u" nip=PL1234563218 nocne_od=22:15 nocne_do=00:00 swieta_od=00:00 "
-                    "pora_nocna_od=00:00 pora_nocna_do=06:05 konta adresy kontakty telefony"_s);
+    EXPECT_EQ(
+        elementy.join(u' '),
+        u"nazwa="_s + nazwa
+            + u" skrot=KS wlasciciel=Jan e_mail=a@b.pl www=b.pl nr_gadu-gadu=12 skype=ks transID=TR "
+              "nip=PL1234563218 regon=123456785 krs=12345 typ_firmy=%1 nocne_od=22:15 nocne_do=00:00 "
+              "swieta_od=00:00 pora_nocna_od=00:00 pora_nocna_do=06:05 konta adresy kontakty telefony"_s.arg(typ));
 
     for (const char *tabela : {"telefon", "adres", "konto"})
         host::GetConnection()->execute(u"delete from %1 where tabela = 7"_s.arg(QLatin1String(tabela)));
