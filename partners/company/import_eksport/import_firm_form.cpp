@@ -1,0 +1,438 @@
+#include "company/import_eksport/import_firm_form.h"
+
+#include "company/dane_firmy.h"
+#include "company/import_eksport/pomin_nadpisz_form.h"
+#include "company/zapis_procedury.h"
+#include "ramka/modul.h"
+
+#include "connection.h"
+#include "day_time.h"
+#include "db_error.h"
+#include "host_funcs.h"
+#include "prompter.h"
+
+#include <QDateTime>
+#include <QSet>
+
+using partners::tlumacz;
+
+namespace {
+
+// Owner code of a company in the polymorphic tables.
+constexpr int TabelaFirma = 7;
+
+db::Connection &polaczenie()
+{
+    db::Connection *c = host::GetConnection();
+    if (!c)
+        throw db::DbError(QStringLiteral("No database connection."));
+    return *c;
+}
+
+QString wartosc(const QDomElement &e, const char *nazwa)
+{
+    return e.firstChildElement(QLatin1String(nazwa)).text();
+}
+
+QVariant tekst(const QDomElement &e, const char *nazwa)
+{
+    return db::nullIfEmpty(wartosc(e, nazwa));
+}
+
+int liczba(const QDomElement &e, const char *nazwa, int brak)
+{
+    const QString w = wartosc(e, nazwa);
+    return w.isEmpty() ? brak : w.toInt();
+}
+
+// The number a NIP is known by: "PL 123-456-32-18" is 1234563218.
+QString numerNip(QString nip)
+{
+    nip.removeIf([](QChar c) { return !c.isLetterOrNumber(); });
+    return partners::rozdzielNip(nip.toUpper()).numer;
+}
+
+// The elements of a container of the company, e.g. every "telefon" of "telefony".
+QList<QDomElement> elementy(const QDomElement &firma, const char *kontener, const char *element)
+{
+    QList<QDomElement> wynik;
+    const QString nazwa = QLatin1String(element);
+    for (QDomElement e = firma.firstChildElement(QLatin1String(kontener)).firstChildElement(nazwa); !e.isNull();
+         e = e.nextSiblingElement(nazwa))
+        wynik << e;
+    return wynik;
+}
+
+} // namespace
+
+QString Timport_firm_form::Podsumowanie::tekst() const
+{
+    QString t = QStringLiteral("Zapisano: %1\nNadpisano: %2\nPominięto: %3\nOdrzucono: %4")
+                    .arg(zapisane)
+                    .arg(nadpisane)
+                    .arg(pominiete)
+                    .arg(odrzucone.size());
+    for (const Odrzucony &o : odrzucone)
+        t += QStringLiteral("\nRekord %1 (%2): %3").arg(o.numer).arg(o.nazwa, o.powod);
+    return t;
+}
+
+Timport_firm_form::Timport_firm_form(Decyzja decyzja, Dopasowanie dopasowanie, QObject *parent)
+    : Tszablon_import_from(parent),
+      m_decyzja(std::move(decyzja)),
+      m_dopasowanie(dopasowanie),
+      m_spFirma(&polaczenie(), QStringLiteral("PZapFirmeFull")),
+      m_spTelefon(&polaczenie(), QStringLiteral("PZapTelefon")),
+      m_spAdres(&polaczenie(), QStringLiteral("PZapAdres")),
+      m_spKonto(&polaczenie(), QStringLiteral("PZapKonto")),
+      m_spKontakt(&polaczenie(), QStringLiteral("PZapKontakt")),
+      m_spMiasto(&polaczenie(), QStringLiteral("PZapMiasto")),
+      m_spKod(&polaczenie(), QStringLiteral("PZapKodPoczt")),
+      m_telefonyFirmy(&polaczenie(), QStringLiteral("select numer from telefon where tabela = 7 and id_ = :id_f")),
+      m_adresyFirmy(&polaczenie(),
+                    QStringLiteral("select id_m, id_kodu, ulica, nr_domu, nr_m from adres "
+                                   "where tabela = 7 and id_ = :id_f")),
+      m_kontaFirmy(&polaczenie(),
+                   QStringLiteral("select id_konta, nr_konta from konto where tabela = 7 and id_ = :id_f")),
+      m_usunKontakty(&polaczenie(), QStringLiteral("delete from kontakt where id_f = :id_f")),
+      // The city of the country named comes first, then any city of that name.
+      m_miasto(&polaczenie(),
+               QStringLiteral("select id_m from miasto where %1 = :miasto order by case when "
+                              "id_panstwa = :id_panstwa then 0 else 1 end, id_m")
+                   .arg(polaczenie().dialect().collated(QStringLiteral("miasto")))),
+      m_kod(&polaczenie(),
+            QStringLiteral("select id_kodu from kod_pocztowy where id_m = :id_m and kod = :kod order by id_kodu"))
+{
+    setObjectName(QStringLiteral("import_firm_form"));
+}
+
+Timport_firm_form::Timport_firm_form(QObject *parent)
+    : Timport_firm_form(&Tpomin_nadpisz_form::zapytaj, Dopasowanie::Nazwa, parent)
+{}
+
+Timport_firm_form::~Timport_firm_form() = default;
+
+void Timport_firm_form::wczytajSlowniki()
+{
+    if (m_slowniki)
+        return;
+    m_jezyk = host::GetLanguage();
+    // Read backwards, so that the first company of a name or NIP is the one kept.
+    db::Query q(&polaczenie(), QStringLiteral("select id_f, nazwa, nip from firma order by id_f desc"));
+    q.open();
+    for (q.first(); !q.eof(); q.next()) {
+        const int id = q.value(0).toInt();
+        m_poNazwie.insert(q.value(1).toString().trimmed(), id);
+        const QString nip = numerNip(q.value(2).toString());
+        if (m_dopasowanie == Dopasowanie::NazwaLubNip && !nip.isEmpty())
+            m_poNip.insert(nip, id);
+    }
+    const auto slownik = [this](QHash<QString, int> &mapa, const QString &sql, const QString &typ) {
+        db::Query s(&polaczenie(), sql);
+        s.parameters().setValue(QStringLiteral("id_jezyka"), m_jezyk);
+        s.parameters().setValue(QStringLiteral("typ"), typ);
+        s.open();
+        for (s.first(); !s.eof(); s.next())
+            mapa.insert(s.value(1).toString().toLower(), s.value(0).toInt());
+    };
+    slownik(m_telFax, QStringLiteral("select kod, wartosc from vtools where typ = :typ and id_jezyka = :id_jezyka"),
+            QStringLiteral("telefon_tel_fax"));
+    const QString pozycje = QStringLiteral("select id, wartosc from VListaPozSlownika where typ_slownika = :typ "
+                                           "and id_jezyka = :id_jezyka and nazwa_parametru = 'nazwa' order by id desc");
+    slownik(m_rodzajeTel, pozycje, QStringLiteral("telefony_rodzaj"));
+    slownik(m_stanowiska, pozycje, QStringLiteral("stanowiska"));
+    m_slowniki = true;
+}
+
+int Timport_firm_form::istniejaca(const QString &nazwa, const QString &nip) const
+{
+    if (const auto it = m_poNazwie.constFind(nazwa); it != m_poNazwie.cend())
+        return *it;
+    const QString numer = numerNip(nip);
+    return numer.isEmpty() ? 0 : m_poNip.value(numer, 0);
+}
+
+bool Timport_firm_form::ImportRecord(const QDomElement &record)
+{
+    ++m_numer;
+    if (record.tagName() != QLatin1String("firma"))
+        return true;
+    const QString nazwa = wartosc(record, "nazwa").trimmed();
+    bool zapisany = true;
+    m_noweMiasta.clear();
+    m_noweKody.clear();
+    try {
+        if (nazwa.isEmpty())
+            throw db::DbError(tlumacz("Resstrings_IDS_prosze_wypelnic_pole").arg(tlumacz("Resstrings_IDS_Nazwa")));
+        wczytajSlowniki();
+        const int id = istniejaca(nazwa, wartosc(record, "nip"));
+        const bool dlaWszystkich =
+            m_odpowiedz == Tpomin_nadpisz_form::NadpiszWszystkie || m_odpowiedz == Tpomin_nadpisz_form::PominWszystkie;
+        if (id > 0 && !dlaWszystkich)
+            m_odpowiedz = m_decyzja(nazwa);
+        if (id > 0
+            && (m_odpowiedz == Tpomin_nadpisz_form::Pomin || m_odpowiedz == Tpomin_nadpisz_form::PominWszystkie)) {
+            ++m_podsumowanie.pominiete;
+        } else {
+            // Without an answer the company is stored as a new one.
+            const bool nadpisz = id > 0 && m_odpowiedz != Tpomin_nadpisz_form::Brak;
+            db::Transaction transakcja(polaczenie());
+            const int idFirmy = zapiszFirme(record, nadpisz ? id : 0);
+            zapiszTelefony(record, idFirmy, !nadpisz);
+            zapiszAdresy(record, idFirmy, !nadpisz);
+            zapiszKonta(record, idFirmy, !nadpisz);
+            zapiszKontakty(record, idFirmy, !nadpisz);
+            transakcja.commit();
+            // Cities and codes are remembered only once they are sure to stay.
+            for (const auto &[klucz, nr] : std::as_const(m_noweMiasta))
+                m_miasta.insert(klucz, nr);
+            for (const auto &[klucz, nr] : std::as_const(m_noweKody))
+                m_kody.insert(klucz, nr);
+            ++(nadpisz ? m_podsumowanie.nadpisane : m_podsumowanie.zapisane);
+        }
+    } catch (const db::DbError &e) {
+        m_podsumowanie.odrzucone.append({m_numer, nazwa, e.message()});
+        zapisany = false;
+    }
+    if (m_odpowiedz != Tpomin_nadpisz_form::NadpiszWszystkie && m_odpowiedz != Tpomin_nadpisz_form::PominWszystkie)
+        m_odpowiedz = Tpomin_nadpisz_form::Brak;
+    return zapisany;
+}
+
+void Timport_firm_form::EndImport()
+{
+    if (poImporcie) {
+        poImporcie(m_podsumowanie);
+        return;
+    }
+    host::InfoBox(nullptr, m_podsumowanie.tekst(),
+                  m_podsumowanie.odrzucone.isEmpty() ? host::mb::IconInformation : host::mb::IconWarning,
+                  tlumacz("Resstrings_IDS_firmy__import_firm_unit__import_firm_form"));
+}
+
+QVariant Timport_firm_form::wykonaj(db::StoredProc &proc, const QVariantMap &parametry, const char *wyjscie)
+{
+    partners::ustawParametry(proc, parametry);
+    const int kod = proc.execProc();
+    if (kod != 0)
+        throw db::DbError(QStringLiteral("%1 returned %2").arg(proc.procedureName()).arg(kod));
+    return proc.value(QLatin1String(wyjscie));
+}
+
+QVariant Timport_firm_form::pierwsza(db::Query &q, const QVariantMap &parametry)
+{
+    for (auto it = parametry.cbegin(); it != parametry.cend(); ++it)
+        q.parameters().setValue(it.key(), it.value());
+    q.open();
+    q.first();
+    const QVariant wynik = q.isEmpty() ? QVariant() : q.value(0);
+    q.close();
+    return wynik;
+}
+
+void Timport_firm_form::otworzDla(db::Query &q, int idFirmy)
+{
+    q.parameters().setValue(QStringLiteral("id_f"), idFirmy);
+    q.open();
+    q.first();
+}
+
+int Timport_firm_form::zapiszFirme(const QDomElement &firma, int id)
+{
+    // A time of day on the zero date; the night-time bounds two days later.
+    const auto czas = [&firma](const char *pole, int dzien) -> QVariant {
+        const QString t = wartosc(firma, pole);
+        if (t.isEmpty())
+            return {};
+        const QTime godzina = QTime::fromString(t, Qt::ISODate);
+        if (!godzina.isValid())
+            throw db::DbError(QStringLiteral("%1: \"%2\" nie jest godziną").arg(QLatin1String(pole), t));
+        return QDateTime(db::DayTime::toDate(dzien), godzina);
+    };
+    const int wynik = wykonaj(m_spFirma,
+                              {{QStringLiteral("@nazwa"), wartosc(firma, "nazwa").trimmed()},
+                               {QStringLiteral("@skrot"), tekst(firma, "skrot")},
+                               {QStringLiteral("@wlasciciel"), tekst(firma, "wlasciciel")},
+                               {QStringLiteral("@e_mail"), tekst(firma, "e_mail")},
+                               {QStringLiteral("@www"), tekst(firma, "www")},
+                               {QStringLiteral("@nip"), tekst(firma, "nip")},
+                               {QStringLiteral("@regon"), tekst(firma, "regon")},
+                               {QStringLiteral("@krs"), tekst(firma, "krs")},
+                               {QStringLiteral("@nr_gg"), tekst(firma, "nr_gadu-gadu")},
+                               {QStringLiteral("@skype"), tekst(firma, "skype")},
+                               {QStringLiteral("@nr_trans"), tekst(firma, "transID")},
+                               {QStringLiteral("@typ_firmy"), tekst(firma, "typ_firmy")},
+                               {QStringLiteral("@nocne_od"), czas("nocne_od", 0)},
+                               {QStringLiteral("@nocne_do"), czas("nocne_do", 0)},
+                               {QStringLiteral("@swieta_od"), czas("swieta_od", 0)},
+                               {QStringLiteral("@pora_nocna_od"), czas("pora_nocna_od", 2)},
+                               {QStringLiteral("@pora_nocna_do"), czas("pora_nocna_do", 2)},
+                               {QStringLiteral("@aktywna"), 1},
+                               {QStringLiteral("@id_u"), host::AktIdU()},
+                               {QStringLiteral("@id"), id > 0 ? QVariant(id) : QVariant()}})
+                          .toInt();
+    if (wynik < 1)
+        throw db::DbError(QStringLiteral("PZapFirmeFull gave no id"));
+    return wynik;
+}
+
+void Timport_firm_form::zapiszTelefony(const QDomElement &firma, int idFirmy, bool nowa)
+{
+    // A number the company has is not added again.
+    QSet<QString> numery;
+    if (!nowa)
+        for (otworzDla(m_telefonyFirmy, idFirmy); !m_telefonyFirmy.eof(); m_telefonyFirmy.next())
+            numery.insert(m_telefonyFirmy.value(0).toString());
+    for (const QDomElement &t : elementy(firma, "telefony", "telefon")) {
+        const QString numer = wartosc(t, "numer");
+        if (numer.isEmpty() || numery.contains(numer))
+            continue;
+        numery.insert(numer);
+        const int telFax = m_telFax.value(wartosc(t, "tel_fax").toLower(), -1);
+        const int rodzaj = m_rodzajeTel.value(wartosc(t, "rodzaj").toLower(), 0);
+        wykonaj(m_spTelefon,
+                {{QStringLiteral("@id_"), idFirmy},
+                 {QStringLiteral("@tabela"), TabelaFirma},
+                 {QStringLiteral("@numer"), numer},
+                 {QStringLiteral("@tel_fax"), telFax < 0 ? QVariant() : QVariant(telFax)},
+                 {QStringLiteral("@rodzaj"), rodzaj > 0 ? QVariant(rodzaj) : QVariant()},
+                 {QStringLiteral("@czy_domysl"), liczba(t, "czy_domysl", 0)}},
+                "@id_tel");
+    }
+}
+
+int Timport_firm_form::idPanstwa(const QString &tekst) const
+{
+    const QString szukany = tekst.trimmed();
+    if (szukany.isEmpty())
+        return 0;
+    for (const partners::Panstwo &p : m_panstwa->lista())
+        for (const QString *w : {&p.domena, &p.iso, &p.sam, &p.nazwa})
+            if (w->compare(szukany, Qt::CaseInsensitive) == 0)
+                return p.id_p;
+    return 0;
+}
+
+int Timport_firm_form::idMiasta(const QString &miasto, int panstwo, bool &nowe)
+{
+    const QString klucz = miasto + u'\n' + QString::number(panstwo);
+    nowe = false;
+    if (const int id = m_miasta.value(klucz))
+        return id;
+    QVariant id = pierwsza(m_miasto, {{QStringLiteral("miasto"), miasto}, {QStringLiteral("id_panstwa"), panstwo}});
+    nowe = !id.isValid();
+    if (nowe)
+        id = wykonaj(m_spMiasto,
+                     {{QStringLiteral("@miasto"), miasto},
+                      {QStringLiteral("@id_panstwa"), panstwo > 0 ? QVariant(panstwo) : QVariant()},
+                      {QStringLiteral("@widoczne"), -1}});
+    m_noweMiasta.append({klucz, id.toInt()});
+    return id.toInt();
+}
+
+int Timport_firm_form::idKodu(int idM, const QString &kod, bool noweMiasto)
+{
+    const QString klucz = QString::number(idM) + u'\n' + kod;
+    if (const int id = m_kody.value(klucz))
+        return id;
+    QVariant id = pierwsza(m_kod, {{QStringLiteral("id_m"), idM}, {QStringLiteral("kod"), kod}});
+    if (!id.isValid())
+        id = wykonaj(m_spKod,
+                     {{QStringLiteral("@id_m"), idM},
+                      {QStringLiteral("@kod"), kod},
+                      {QStringLiteral("@czy_glowny_kod"), noweMiasto ? 1 : 0}});
+    m_noweKody.append({klucz, id.toInt()});
+    return id.toInt();
+}
+
+void Timport_firm_form::zapiszAdresy(const QDomElement &firma, int idFirmy, bool nowa)
+{
+    const auto klucz = [](const QVariant &idM, const QVariant &idKodu, const QString &ulica, const QString &domu,
+                          const QString &m) {
+        return QStringList({idM.toString(), QString::number(idKodu.toInt()), ulica, domu, m}).join(u'\n').toLower();
+    };
+    // An address the company has is not added again.
+    QSet<QString> adresy;
+    if (!nowa)
+        for (otworzDla(m_adresyFirmy, idFirmy); !m_adresyFirmy.eof(); m_adresyFirmy.next())
+            adresy.insert(klucz(m_adresyFirmy.value(0), m_adresyFirmy.value(1), m_adresyFirmy.value(2).toString(),
+                                m_adresyFirmy.value(3).toString(), m_adresyFirmy.value(4).toString()));
+    for (const QDomElement &a : elementy(firma, "adresy", "adres")) {
+        const QString miasto = wartosc(a, "miasto");
+        if (miasto.isEmpty())
+            continue;
+        if (!m_panstwa)
+            m_panstwa = std::make_unique<partners::PanstwaFirmy>(&polaczenie());
+        bool noweMiasto = false;
+        const int idM = idMiasta(miasto, idPanstwa(wartosc(a, "panstwo")), noweMiasto);
+        const QString kod = wartosc(a, "kod");
+        const QVariant kodu = kod.isEmpty() ? QVariant() : QVariant(idKodu(idM, kod, noweMiasto));
+        const QString ulica = wartosc(a, "ulica"), domu = wartosc(a, "nr_domu"), m = wartosc(a, "nr_m");
+        const QString ten = klucz(idM, kodu, ulica, domu, m);
+        if (adresy.contains(ten))
+            continue;
+        adresy.insert(ten);
+        wykonaj(m_spAdres,
+                {{QStringLiteral("@id_"), idFirmy},
+                 {QStringLiteral("@tabela"), TabelaFirma},
+                 {QStringLiteral("@id_m"), idM},
+                 {QStringLiteral("@id_kodu"), kodu},
+                 {QStringLiteral("@ulica"), db::nullIfEmpty(ulica)},
+                 {QStringLiteral("@nr_domu"), db::nullIfEmpty(domu)},
+                 {QStringLiteral("@nr_m"), db::nullIfEmpty(m)},
+                 {QStringLiteral("@czy_domyslny"), liczba(a, "czy_domyslny", 0)}});
+    }
+}
+
+void Timport_firm_form::zapiszKonta(const QDomElement &firma, int idFirmy, bool nowa)
+{
+    // An account the company has under that number is updated.
+    QHash<QString, QVariant> konta;
+    if (!nowa)
+        for (otworzDla(m_kontaFirmy, idFirmy); !m_kontaFirmy.eof(); m_kontaFirmy.next())
+            konta.insert(m_kontaFirmy.value(1).toString().trimmed(), m_kontaFirmy.value(0));
+    for (const QDomElement &k : elementy(firma, "konta", "konto")) {
+        const QString numer = wartosc(k, "nr_konta").trimmed();
+        if (numer.isEmpty())
+            continue;
+        const int aktywne = liczba(k, "aktywne", 1);
+        // An inactive account is never the default one.
+        const int domyslne = aktywne == 1 ? liczba(k, "czy_domyslne", 0) : 0;
+        konta[numer] = wykonaj(m_spKonto,
+                               {{QStringLiteral("@id"), konta.value(numer)},
+                                {QStringLiteral("@id_"), idFirmy},
+                                {QStringLiteral("@tabela"), TabelaFirma},
+                                {QStringLiteral("@nr_konta"), wartosc(k, "nr_konta")},
+                                {QStringLiteral("@bank"), tekst(k, "bank")},
+                                {QStringLiteral("@waluta"), tekst(k, "waluta")},
+                                {QStringLiteral("@aktywne"), aktywne},
+                                {QStringLiteral("@czy_domyslne"), domyslne}});
+    }
+}
+
+void Timport_firm_form::zapiszKontakty(const QDomElement &firma, int idFirmy, bool nowa)
+{
+    const QList<QDomElement> kontakty = elementy(firma, "kontakty", "kontakt");
+    if (kontakty.isEmpty())
+        return;
+    // The file's contact persons replace the company's.
+    if (!nowa) {
+        m_usunKontakty.parameters().setValue(QStringLiteral("id_f"), idFirmy);
+        m_usunKontakty.exec();
+    }
+    for (const QDomElement &k : kontakty) {
+        if (wartosc(k, "nazwisko").isEmpty())
+            continue;
+        const int stanowisko = m_stanowiska.value(wartosc(k, "stanowisko").toLower(), 0);
+        wykonaj(m_spKontakt,
+                {{QStringLiteral("@id_f"), idFirmy},
+                 {QStringLiteral("@imie"), tekst(k, "imie")},
+                 {QStringLiteral("@nazwisko"), wartosc(k, "nazwisko")},
+                 {QStringLiteral("@e_mail"), tekst(k, "e_mail")},
+                 {QStringLiteral("@nr_gg"), tekst(k, "nr_gg")},
+                 {QStringLiteral("@skype"), tekst(k, "skype")},
+                 {QStringLiteral("@tel"), tekst(k, "tel")},
+                 {QStringLiteral("@nr_trans"), tekst(k, "transid")},
+                 {QStringLiteral("@id_stan"), stanowisko > 0 ? QVariant(stanowisko) : QVariant()}});
+    }
+}
