@@ -1,6 +1,8 @@
 #include "lists/lista_firm_fr.h"
 
 #include "company/edycja_firmy_form.h"
+#include "company/import_eksport/export_firm_form.h"
+#include "company/import_eksport/import_firm_form.h"
 #include "lists/kolor_statusu.h"
 #include "lists/lista_firm_kolumny.h"
 #include "lists/lista_firm_reguly.h"
@@ -8,6 +10,7 @@
 #include "lists/multiakcje_firm.h"
 #include "lists/multiakcje_form.h"
 #include "lists/szybkie_szukanie_kontroler.h"
+#include "ramka/import_eksport/import_eksport.h"
 #include "ramka/modul.h"
 
 #include "connection.h"
@@ -102,8 +105,13 @@ Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
         if (!host::CzyWersjaOgraniczona())
             connect(a, &QAction::triggered, this, [this] { usunFirmyClick(); });
     }
-    for (const char *nazwa : {"nkopiowanie", "pKopiowanie"})
+    for (const char *nazwa : {"nkopiowanie", "pKopiowanie", "tbImportZPliku", "tbExportDoPliku"})
         akcja(QLatin1String(nazwa))->setVisible(true);
+    akcja(QStringLiteral("tbImportZPliku"))->setToolTip(QStringLiteral("Import firm"));
+    akcja(QStringLiteral("tbExportDoPliku"))->setToolTip(QStringLiteral("Eksport firm"));
+    connect(akcja(QStringLiteral("tbImportZPliku")), &QAction::triggered, this, &Tlista_firm_frame::ImportZPlikuClick);
+    connect(akcja(QStringLiteral("tbExportDoPliku")), &QAction::triggered, this,
+            &Tlista_firm_frame::ExportDoPlikuClick);
     dodajMenuKontekstowe();
     if (host::appContext().isOptionOn(host::option::ListaFirmSzybkieSzukanie))
         m_szybkieSzukanie = new partners::SzybkieSzukanieKontroler(
@@ -212,6 +220,40 @@ void Tlista_firm_frame::UstawAktywnaFirmeClick()
         host::UstawAktKontroleFirme(int(id), this, false, false, true);
         host::postToMainWindow(partners::KomunikatAktywnaFirma, partners::KomunikatAktywnaFirmaParam1,
                                partners::KomunikatAktywnaFirmaParam2);
+    });
+}
+
+void Tlista_firm_frame::ImportZPlikuClick()
+{
+    host::guard([&] {
+        if (Zajety())
+            return;
+        const QScopedValueRollback trwa(m_plikTrwa, true);
+        auto zadanie = CreateImport(std::make_unique<Timport_firm_form>(), 0, QString());
+        if (!zadanie)
+            return;
+        zadanie->Run();
+        odswiezClick();
+    });
+}
+
+void Tlista_firm_frame::ExportDoPlikuClick()
+{
+    host::guard([&] {
+        if (Zajety())
+            return;
+        odswiezClick();
+        const QScopedValueRollback trwa(m_plikTrwa, true);
+        db::DataSet *lista = Lista();
+        if (!lista->isActive())
+            return;
+        // The rows as shown, filters and phrase applied: never the filter text spliced into SQL.
+        QList<int> ids;
+        const int poleId = lista->fieldIndex(QStringLiteral("id"));
+        for (int i = 0; i < lista->recordCount(); ++i)
+            ids << lista->valueAt(lista->bookmarkAt(i), poleId).toInt();
+        if (auto zadanie = CreateExport(std::make_unique<Texport_firm_form>(ids), 0, QString()))
+            zadanie->Run();
     });
 }
 

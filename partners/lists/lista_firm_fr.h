@@ -41,8 +41,12 @@ public:
 
     // "Zmień dane dla zaznaczonych rekordów": the one handler of its entries, told apart by their names.
     void Multiakcje_funk(QAction *wpis);
+    // Import from a file, then the list is read again.
+    void ImportZPlikuClick();
+    // Export to a file of the companies the list shows, in its order.
+    void ExportDoPlikuClick();
     // Loading or changing companies in bulk: the window must not close meanwhile.
-    bool Zajety() const { return odswiezanieTrwa() || m_multiakcjaTrwa; }
+    bool Zajety() const { return odswiezanieTrwa() || m_multiakcjaTrwa || m_plikTrwa; }
 
     QCheckBox *TylkoWlasneFirmyCheck() const { return m_tylkoWlasne; }
     QCheckBox *cbUkryjFirmyZalRoz() const { return m_ukryjZalRoz; }
@@ -72,7 +76,8 @@ private:
 
     int m_idJezyka = 0;
     bool m_multiakcjaTrwa = false;
-    int m_trybEdytora = 0; // of the editor being opened: 0 edit, 1 new, 2 copy
+    bool m_plikTrwa = false; // an import or export runs
+    int m_trybEdytora = 0;   // of the editor being opened: 0 edit, 1 new, 2 copy
     bool m_koloryWgStatusu = false;
     QVariant m_kolorDomyslny;
     int m_poleStatusKolor = -1;

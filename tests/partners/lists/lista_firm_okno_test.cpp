@@ -13,6 +13,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QColor>
+#include <QDomDocument>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -294,6 +296,45 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusuISzybkieSzukanieZOpcja136)
     QTest::keyClick(fraza, Qt::Key_Return);
     EXPECT_EQ(ramka()->idBiezacegoWiersza(), id) << "the picked company becomes the current row";
     EXPECT_FALSE(ramka()->SzybkieSzukanie()->widoczna());
+}
+
+// Export writes the rows the list shows, in its order; an imported company is listed at once.
+TEST_P(ListaFirmOkno, EksportWidocznychWierszyIImportZOdswiezeniem)
+{
+    _Execute(qApp, 1);
+    Tlista_firm_frame *r = ramka();
+    ASSERT_NE(r, nullptr);
+    EXPECT_TRUE(r->akcja(u"tbImportZPliku"_s)->isVisible() && r->akcja(u"tbExportDoPliku"_s)->isVisible());
+    r->FiltrListy.setSort(u"nazwa DESC"_s);
+    r->szukany_tekst()->setText(u"Trans"_s);
+    r->bWyszWgFrazyZastosujClick();
+    QStringList widoczne;
+    for (int i = 0; i < r->Lista()->recordCount(); ++i)
+        widoczne << r->Lista()->valueAt(r->Lista()->bookmarkAt(i), r->Lista()->fieldIndex(u"nazwa"_s)).toString();
+    ASSERT_GT(widoczne.size(), 1);
+    ASSERT_LT(widoczne.size(), liczbaFirm());
+
+    QTemporaryDir katalog;
+    const QString plik = katalog.filePath(u"firmy.xml"_s);
+    prompter().push(host::ScriptedPrompter::Answer::saveFile(plik));
+    r->akcja(u"tbExportDoPliku"_s)->trigger();
+    QFile f(plik);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QString xml = QString::fromUtf8(f.readAll());
+    QDomDocument d;
+    ASSERT_TRUE(d.setContent(xml));
+    QStringList zapisane;
+    for (QDomElement e = d.documentElement().firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+        zapisane << e.firstChildElement(u"nazwa"_s).text();
+    EXPECT_EQ(zapisane, widoczne);
+
+    QFile nowy(katalog.filePath(u"nowe.xml"_s));
+    ASSERT_TRUE(nowy.open(QIODevice::WriteOnly));
+    nowy.write(xml.replace(u"<nazwa>"_s, u"<nazwa>Nowa "_s).toUtf8());
+    nowy.close();
+    prompter().push(host::ScriptedPrompter::Answer::openFile(nowy.fileName()));
+    r->akcja(u"tbImportZPliku"_s)->trigger();
+    EXPECT_EQ(r->Lista()->recordCount(), 2 * widoczne.size()) << prompter().messageTexts().join(u" | "_s).toStdString();
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ListaFirmOkno);
