@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-// Batch commands of the host: `malvo db create TARGET [--demo N]`.
+// Batch commands of the host: `malvo db create TARGET [--demo N]` and the
+// companies' `malvo export` and `malvo import`.
 // Returns the process exit code.
 int runCommandLine(const QStringList &arguments);
 

@@ -4,6 +4,7 @@
 // (QLibrary::resolve) or called directly by code linked with the module.
 // Plain C linkage; strings are returned by value.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QtCore/qglobal.h>
@@ -82,6 +83,23 @@ PARTNERS_ENTRY int _Firma_EditRecord_Zlec(void *ignored1, void *ignored2, int id
 // address the company does not have).
 PARTNERS_ENTRY int _NewRecordFirmaAdres(QObject *owner, int **params);
 
+// Import and export of companies without a window, for the command line.
+// Progress is told as (record, records); a file that cannot be read or
+// written is told through the host's message boxes.
+using PostepEntry = void (*)(int current, int total);
+// Writes the companies `ids` in that order; without ids those that the
+// company list's phrase search finds for `phrase`, or every company, in the
+// list's order. Format 1 XML, 2 CSV, 3 XML in a 7z archive. The number of
+// companies written, or -1 when no file was written (*summary may say why).
+PARTNERS_ENTRY int _EksportFirmDoPliku(QString fileName, int format, QList<int> ids, QString phrase,
+                                       PostepEntry progress, QString *summary);
+// Imports an .xml or .csv file; a company that exists already is overwritten
+// (onDuplicate 1) or skipped (2); match 0 by name, 1 by name or NIP. The
+// number of records refused, with *summary telling what was written,
+// overwritten, skipped and refused; -1 when the file was not imported.
+PARTNERS_ENTRY int _ImportFirmZPliku(QString fileName, int onDuplicate, int match, PostepEntry progress,
+                                     QString *summary);
+
 // Function types of the entry points, for hosts that resolve them.
 using GetStringEntry = QString (*)();
 using SetDllInstanceEntry = void (*)(int);
@@ -99,3 +117,5 @@ using EdytujFirmeEntry = void (*)(int);
 using NewRecordEntry = int (*)();
 using NewRecordParEntry = int (*)(void *, int);
 using NewRecordFirmaAdresEntry = int (*)(QObject *, int **);
+using EksportFirmDoPlikuEntry = int (*)(QString, int, QList<int>, QString, PostepEntry, QString *);
+using ImportFirmZPlikuEntry = int (*)(QString, int, int, PostepEntry, QString *);

@@ -6,7 +6,7 @@ expected=$(printf '%s\n' _GetDllCode _GetModuleName _GetNazwaUpr _GetVersionA _S
   _ExecuteModal _EdytujRekordTab _UruchomWyszukiwanieWgFrazy _ImportFirmyZTobolca _ImportOsKonatkt \
   _ZImportuZlecSP _ZImportuZlecSPBezPowiazania _ZapiszBezPokazywaniaFormularza \
   _EditRecord _EditRecordZakladka _EdytujFirme _NewRecord _NewRecordPar _Firma_NewRecord_Zlec _Firma_EditRecord_Zlec \
-  _NewRecordFirmaAdres)
+  _NewRecordFirmaAdres _EksportFirmDoPliku _ImportFirmZPliku)
 actual=$(nm -D --defined-only "$bin/libpartners.so" | awk '{print $3}' | grep -v '^$' | sort)
 if [ "$actual" != "$(printf '%s\n' "$expected" | sort)" ]; then
   echo "unexpected exports of libpartners.so:"; echo "$actual"; exit 1
