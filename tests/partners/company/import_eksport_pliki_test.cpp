@@ -1,0 +1,141 @@
+#include "firma_fixture.h"
+
+#include "company/import_eksport/export_firm_form.h"
+#include "company/import_eksport/import_firm_form.h"
+#include "ramka/import_eksport/import_eksport.h"
+
+#include "demo.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class ImportEksportPliki : public firmatest::FirmaTest
+{
+protected:
+    // Every company with its accounts, addresses, contacts and phones, by
+    // name and without keys, in one order whatever order they were written in.
+    QStringList zrzut()
+    {
+        constexpr int PierwszaGodzina = 12;
+        const char *const zapytania[] = {
+            "select nazwa, skrot, wlasciciel, e_mail, www, nr_gg, skype, nr_trans, nip, regon, krs, typ_firmy,"
+            " nocne_od, nocne_do, swieta_od, pora_nocna_od, pora_nocna_do from firma",
+            "select f.nazwa, k.nr_konta, k.bank, k.waluta, k.czy_domyslne, k.aktywne from konto k"
+            " join firma f on f.id_f = k.id_ and k.tabela = 7",
+            "select f.nazwa, a.ulica, a.nr_domu, a.nr_m, m.miasto, m.id_panstwa, kp.kod, a.czy_domyslny from adres a"
+            " join firma f on f.id_f = a.id_ and a.tabela = 7 join miasto m on m.id_m = a.id_m"
+            " left join kod_pocztowy kp on kp.id_kodu = a.id_kodu",
+            "select f.nazwa, k.imie, k.nazwisko, k.e_mail, k.nr_gg, k.skype, k.nr_trans, k.id_stan, k.tel"
+            " from kontakt k join firma f on f.id_f = k.id_f",
+            "select f.nazwa, t.numer, t.rodzaj, t.tel_fax, t.czy_domysl from telefon t"
+            " join firma f on f.id_f = t.id_ and t.tabela = 7"};
+        QStringList wiersze;
+        for (int n = 0; n < 5; ++n) {
+            const char *sql = zapytania[n];
+            db::Query q(host::GetConnection(), QLatin1String(sql));
+            q.open();
+            for (q.first(); !q.eof(); q.next()) {
+                QStringList w{QString::number(n)};
+                // Times of day travel as "hh:mm", a missing one as midnight.
+                for (int i = 0; i < q.fieldCount(); ++i)
+                    w << (n == 0 && i >= PierwszaGodzina
+                              ? QTime::fromMSecsSinceStartOfDay(q.value(i).toDateTime().time().msecsSinceStartOfDay())
+                                    .toString(u"hh:mm"_s)
+                              : q.value(i).toString());
+                wiersze << w.join(u'|');
+            }
+        }
+        wiersze.sort();
+        return wiersze;
+    }
+
+    // What a tool says of a file, and its exit code; NieMa when it is not installed.
+    static constexpr int NieMa = -2;
+    static QString narzedzie(const QString &program, const QStringList &argumenty, int *kod)
+    {
+        *kod = NieMa;
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            return {};
+        QProcess p;
+        p.start(program, argumenty);
+        p.waitForFinished(60000);
+        *kod = p.exitCode();
+        return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    }
+};
+
+// 200 demo companies go out as XML, CSV and 7z and come back into an empty
+// database as they were, but for ";", which CSV cannot carry.
+TEST_P(ImportEksportPliki, TrzyFormatyWracajaDoPustejBazyTymiSamymiWierszami)
+{
+    suitedb::generateDemoCompanies(*host::GetConnection(), 200, 7);
+    host::GetConnection()->execute(
+        u"update firma set wlasciciel = 'Jan; Anna' where id_f = (select min(id_f) from firma)"_s);
+    const QStringList przed = zrzut();
+    ASSERT_EQ(przed.filter(u"|Jan; Anna|"_s).size(), 1);
+    const QList<int> ids = host::GetListaIntDB(u"select id_f from firma order by nazwa"_s);
+    QTemporaryDir katalog;
+    const QString xml = katalog.filePath(u"firmy.xml"_s), csv = katalog.filePath(u"firmy.csv"_s);
+    for (const auto &[kod, plik] :
+         {std::pair(1, xml), std::pair(2, csv), std::pair(1, katalog.filePath(u"firmy.7z"_s))})
+        ASSERT_TRUE(TImportExport(TIEFileType::utworz(kod), std::make_unique<Texport_firm_form>(ids), plik,
+                                  plik.endsWith(u".7z"_s))
+                        .Run(false));
+
+    for (const QString &plik : {xml, csv}) {
+        testsupport::ScratchDatabase pusta(GetParam());
+        host::BootstrapOptions opcje;
+        opcje.database = pusta.target();
+        host::bootstrap(opcje);
+        ASSERT_EQ(ile(u"select count(*) from firma"_s), 0);
+        Timport_firm_form::Podsumowanie podsumowanie;
+        auto forma = std::make_unique<Timport_firm_form>([](const QString &) { return 0; });
+        forma->poImporcie = [&](const Timport_firm_form::Podsumowanie &p) { podsumowanie = p; };
+        EXPECT_TRUE(TImportExport(TIEFileType::utworz(kodTypuPliku(plik)), std::move(forma), plik).Run(false));
+        EXPECT_EQ(podsumowanie.zapisane, 200) << podsumowanie.tekst().toStdString();
+        QStringList oczekiwane = przed;
+        if (plik == csv)
+            oczekiwane.replaceInStrings(u"Jan; Anna"_s, u"Jan, Anna"_s);
+        const QStringList po = zrzut();
+        EXPECT_EQ(po.size(), oczekiwane.size());
+        for (int i = 0; i < qMax(po.size(), oczekiwane.size()); ++i)
+            if (po.value(i) != oczekiwane.value(i)) {
+                ADD_FAILURE() << po.value(i).toStdString() << "\ninstead of\n" << oczekiwane.value(i).toStdString();
+                break;
+            }
+        bootstrapAs(u"admin"_s);
+    }
+
+    // Independent readers accept the files.
+    int kod = 0;
+    const QString xmllint = narzedzie(u"xmllint"_s, {u"--noout"_s, xml}, &kod);
+    EXPECT_TRUE(kod == 0 || kod == NieMa) << xmllint.toStdString();
+    const QString naglowek =
+        narzedzie(u"python3"_s,
+                  {u"-c"_s,
+                   u"import csv,sys; print(next(csv.reader(open(sys.argv[1], encoding='utf-8-sig', newline=''),"
+                   " delimiter=';'))[:3])"_s,
+                   csv},
+                  &kod);
+    if (kod != NieMa)
+        EXPECT_EQ(naglowek.trimmed(), u"['id', 'firma:nazwa', 'firma:skrot']"_s);
+    const QString lista = narzedzie(u"7z"_s, {u"l"_s, katalog.filePath(u"firmy.7z"_s)}, &kod);
+    if (kod != NieMa) {
+        EXPECT_TRUE(lista.contains(u"1 files"_s)) << lista.toStdString();
+        narzedzie(u"7z"_s, {u"x"_s, u"-o"_s + katalog.filePath(u"x"_s), katalog.filePath(u"firmy.7z"_s)}, &kod);
+        const QStringList wypakowane = QDir(katalog.filePath(u"x"_s)).entryList(QDir::Files);
+        ASSERT_EQ(wypakowane.size(), 1);
+        QFile a(katalog.filePath(u"x/"_s + wypakowane.first())), b(xml);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        EXPECT_EQ(a.readAll(), b.readAll()) << "the archive holds the XML export";
+    }
+}
+
+MALVO_INSTANTIATE_FOR_ENGINES(ImportEksportPliki);
+
+} // namespace
