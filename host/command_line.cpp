@@ -192,7 +192,7 @@ int transferCompanies(const QStringList &arguments)
         const int written = exportEntry(file, formatCode, idList, parser.value(phrase), progress, &summary);
         if (written >= 0)
             out() << "exported " << written << " companies to " << file << "\n";
-        else if (!summary.isEmpty())
+        if (!summary.isEmpty())
             err() << "malvo: " << summary << "\n";
         code = written >= 0 ? 0 : 1;
     } else {

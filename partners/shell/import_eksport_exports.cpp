@@ -66,11 +66,15 @@ int _EksportFirmDoPliku(QString fileName, int format, QList<int> ids, QString ph
     try {
         if (ids.isEmpty())
             ids = idListyFirm(phrase);
-        const int liczba = int(ids.size());
         TImportExport zadanie(TIEFileType::utworz(format == 2 ? 2 : 1), std::make_unique<Texport_firm_form>(ids),
                               fileName, format == 3);
         zadanie.postepWywolujacego = postepHosta(progress);
-        return zadanie.Run(false) ? liczba : -1;
+        if (!zadanie.Run(false))
+            return -1;
+        const int zapisane = int(zadanie.records.size());
+        if (summary && zapisane < ids.size())
+            *summary = QStringLiteral("%1 of the ids name no company").arg(ids.size() - zapisane);
+        return zapisane;
     } catch (const db::DbError &e) {
         if (summary)
             *summary = e.message();

@@ -90,7 +90,8 @@ using PostepEntry = void (*)(int current, int total);
 // Writes the companies `ids` in that order; without ids those that the
 // company list's phrase search finds for `phrase`, or every company, in the
 // list's order. Format 1 XML, 2 CSV, 3 XML in a 7z archive. The number of
-// companies written, or -1 when no file was written (*summary may say why).
+// companies written (*summary tells of ids that name no company), or -1
+// when no file was written (*summary may say why).
 PARTNERS_ENTRY int _EksportFirmDoPliku(QString fileName, int format, QList<int> ids, QString phrase,
                                        PostepEntry progress, QString *summary);
 // Imports an .xml or .csv file; a company that exists already is overwritten
