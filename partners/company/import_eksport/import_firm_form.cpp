@@ -67,13 +67,10 @@ QList<QDomElement> elementy(const QDomElement &firma, const char *kontener, cons
 
 QString Timport_firm_form::Podsumowanie::tekst() const
 {
-    QString t = QStringLiteral("Zapisano: %1\nNadpisano: %2\nPominięto: %3\nOdrzucono: %4")
-                    .arg(zapisane)
-                    .arg(nadpisane)
-                    .arg(pominiete)
-                    .arg(odrzucone.size());
+    QString t =
+        tlumacz("Resstrings_IDS_Import_podsumowanie").arg(zapisane).arg(nadpisane).arg(pominiete).arg(odrzucone.size());
     for (const Odrzucony &o : odrzucone)
-        t += QStringLiteral("\nRekord %1 (%2): %3").arg(o.numer).arg(o.nazwa, o.powod);
+        t += QLatin1Char('\n') + tlumacz("Resstrings_IDS_Import_odrzucony").arg(o.numer).arg(o.nazwa, o.powod);
     return t;
 }
 
