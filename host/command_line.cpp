@@ -22,6 +22,21 @@ QTextStream &out()
     return stream;
 }
 
+} // namespace
+
+QString commandUsage()
+{
+    return QStringLiteral(
+        "usage: malvo [--db TARGET] [--lang pl|en]\n"
+        "       malvo db create TARGET [--demo N]\n"
+        "       malvo export [--db TARGET] --format csv|xml|7z [--ids 1,2,3 | --phrase TEXT] FILE\n"
+        "       malvo import [--db TARGET] [--on-duplicate skip|overwrite] [--match name|name-or-nip] FILE\n"
+        "       malvo --version\n"
+        "TARGET is an SQLite file path or a PostgreSQL connection string.\n");
+}
+
+namespace {
+
 QTextStream &err()
 {
     static QTextStream stream(stderr);
@@ -30,12 +45,7 @@ QTextStream &err()
 
 int usage()
 {
-    err() << "usage: malvo [--db TARGET] [--lang pl|en]\n"
-             "       malvo db create TARGET [--demo N]\n"
-             "       malvo export [--db TARGET] --format csv|xml|7z [--ids 1,2,3 | --phrase TEXT] FILE\n"
-             "       malvo import [--db TARGET] [--on-duplicate skip|overwrite] [--match name|name-or-nip] FILE\n"
-             "       malvo --version\n"
-             "TARGET is an SQLite file path or a PostgreSQL connection string.\n";
+    err() << commandUsage();
     return 2;
 }
 
@@ -216,6 +226,10 @@ bool isBatchCommand(const QStringList &arguments)
 
 int runCommandLine(const QStringList &arguments)
 {
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        out() << commandUsage();
+        return 0;
+    }
     if (arguments.at(1) != QLatin1String("db"))
         return transferCompanies(arguments);
     // arguments: malvo db create TARGET [--demo N]

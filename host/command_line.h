@@ -9,3 +9,6 @@ int runCommandLine(const QStringList &arguments);
 
 // True when the arguments name a batch command (no window is needed).
 bool isBatchCommand(const QStringList &arguments);
+
+// The usage of every mode, as `malvo COMMAND --help` prints it.
+QString commandUsage();

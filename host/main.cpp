@@ -159,7 +159,8 @@ struct StartCommandLine
 
     StartCommandLine()
     {
-        parser.setApplicationDescription(QStringLiteral("Malvo: the companies register of the transport suite"));
+        parser.setApplicationDescription(QStringLiteral("Malvo: the companies register of the transport suite\n\n")
+                                         + commandUsage());
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions({db, demo, lang, user, screenshot, window, option, company, tab, address});
