@@ -17,22 +17,14 @@ namespace partners {
 namespace {
 
 constexpr int KodAnalityki = 15;
-// Well under every engine's limit of bound values in one statement.
-constexpr qsizetype Paczka = 500;
-
 // Runs `robota` once per chunk of ids with the chunk's placeholders (":id0, :id1, ...") and their values.
 void wPaczkach(const QList<int> &ids,
                const std::function<void(const QList<int> &, const QString &, QVariantMap)> &robota)
 {
-    for (qsizetype od = 0; od < ids.size(); od += Paczka) {
-        const QList<int> paczka = ids.mid(od, Paczka);
-        QStringList znaczniki;
-        QVariantMap wartosci;
-        for (qsizetype i = 0; i < paczka.size(); ++i) {
-            znaczniki << QStringLiteral(":id%1").arg(i);
-            wartosci.insert(QStringLiteral("id%1").arg(i), paczka.at(i));
-        }
-        robota(paczka, znaczniki.join(QStringLiteral(", ")), wartosci);
+    for (qsizetype od = 0; od < ids.size(); od += db::MaxListValues) {
+        const QList<int> paczka = ids.mid(od, db::MaxListValues);
+        db::BoundList lista = db::boundList(QStringLiteral("id"), paczka);
+        robota(paczka, lista.placeholders, std::move(lista.values));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "db_error.h"
 
+#include <QStringList>
+
 namespace db {
 
 int Parameters::indexOf(const QString &name) const
@@ -59,6 +61,19 @@ QVariant Parameters::value(const QString &name) const
 {
     const int index = indexOf(name);
     return index < 0 ? QVariant() : m_items[index].value;
+}
+
+BoundList boundList(const QString &name, const QList<int> &values)
+{
+    BoundList list;
+    QStringList placeholders;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const QString parameter = name + QString::number(i);
+        placeholders << QLatin1Char(':') + parameter;
+        list.values.insert(parameter, values.at(i));
+    }
+    list.placeholders = placeholders.join(QStringLiteral(", "));
+    return list;
 }
 
 } // namespace db

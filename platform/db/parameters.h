@@ -6,6 +6,7 @@
 #include <QMetaType>
 #include <QString>
 #include <QVariant>
+#include <QVariantMap>
 
 namespace db {
 
@@ -52,6 +53,17 @@ public:
 private:
     QList<Parameter> m_items;
 };
+
+// An "in (...)" list of bound values: the placeholders ":<name>0, :<name>1, ..."
+// to put into the statement and their values by parameter name. Every engine
+// takes MaxListValues in one list.
+struct MALVO_DB_EXPORT BoundList
+{
+    QString placeholders;
+    QVariantMap values;
+};
+MALVO_DB_EXPORT BoundList boundList(const QString &name, const QList<int> &values);
+inline constexpr qsizetype MaxListValues = 500;
 
 // The value to bind for optional text: null when the text is empty.
 inline QVariant nullIfEmpty(const QString &text)

@@ -12,9 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Ids bound per statement: well under every engine's limit of parameters.
-constexpr int Porcja = 500;
-
 // Element names share one static text each: an export holds a great many elements.
 struct Pole
 {
@@ -88,15 +85,13 @@ const Blok Bloki[] = {
 // Opens the rows of the source whose owner column is one of the ids.
 void otworz(db::Query &q, QString sql, const char *wlasciciel, const QList<int> &ids)
 {
-    QStringList miejsca;
-    for (int i = 0; i < ids.size(); ++i)
-        miejsca << QStringLiteral(":i%1").arg(i);
-    sql += QStringLiteral(" and %1 in (%2) order by %1, id").arg(QLatin1String(wlasciciel), miejsca.join(u','));
+    const db::BoundList lista = db::boundList(QStringLiteral("i"), ids);
+    sql += QStringLiteral(" and %1 in (%2) order by %1, id").arg(QLatin1String(wlasciciel), lista.placeholders);
     q.setCommandText(sql);
     if (q.parameters().contains(QStringLiteral("id_jezyka")))
         q.parameters().setValue(QStringLiteral("id_jezyka"), host::GetLanguage());
-    for (int i = 0; i < ids.size(); ++i)
-        q.parameters().setValue(QStringLiteral("i%1").arg(i), ids.at(i));
+    for (auto it = lista.values.cbegin(); it != lista.values.cend(); ++it)
+        q.parameters().setValue(it.key(), it.value());
     q.open();
 }
 
@@ -149,14 +144,14 @@ db::DataSet *Texport_firm_form::Lista()
 
 void Texport_firm_form::wczytajPorcje(int id)
 {
-    const int porcja = m_pozycja.value(id, -1) / Porcja;
+    const int porcja = m_pozycja.value(id, -1) / db::MaxListValues;
     if (porcja < 0 || porcja == m_porcja)
         return;
     m_porcja = porcja;
     m_firmy.clear();
     for (auto &p : m_podrekordy)
         p.clear();
-    const QList<int> ids = m_idFirm.mid(porcja * Porcja, Porcja);
+    const QList<int> ids = m_idFirm.mid(porcja * db::MaxListValues, db::MaxListValues);
 
     db::Query q(host::GetConnection(), QString());
     otworz(q, QStringLiteral("select * from VListaFirmFull where id_jezyka = :id_jezyka"), "id", ids);
