@@ -7,7 +7,8 @@ namespace db {
 int Parameters::indexOf(const QString &name) const
 {
     for (int i = 0; i < m_items.size(); ++i) {
-        if (m_items[i].name.compare(name, Qt::CaseInsensitive) == 0)
+        // Case folding never changes the length of the names parameters have.
+        if (m_items[i].name.size() == name.size() && m_items[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
