@@ -102,12 +102,16 @@ void exportPhase(const QString &database, const QString &dir)
     printRow(QStringLiteral("sqlite3 -csv, the same joins"), QStringLiteral("%1 ms").arg(cliMs, 0, 'f', 1));
     for (const int kod : {2, 1}) {
         const QString plik = QDir(dir).filePath(kod == 2 ? QStringLiteral("firmy.csv") : QStringLiteral("firmy.xml"));
-        QElapsedTimer timer;
-        timer.start();
-        TImportExport job(TIEFileType::utworz(kod), std::make_unique<Texport_firm_form>(ids), plik, false);
-        if (!job.Run(false))
-            throw db::DbError(QStringLiteral("the export to %1 failed").arg(plik));
-        const double ms = timer.nsecsElapsed() / 1e6;
+        // The best of as many runs as the sqlite3 side has.
+        double ms = std::numeric_limits<double>::max();
+        for (int run = 0; run < TimedRuns; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            TImportExport job(TIEFileType::utworz(kod), std::make_unique<Texport_firm_form>(ids), plik, false);
+            if (!job.Run(false))
+                throw db::DbError(QStringLiteral("the export to %1 failed").arg(plik));
+            ms = std::min(ms, timer.nsecsElapsed() / 1e6);
+        }
         const QString nazwa = kod == 2 ? QStringLiteral("CSV") : QStringLiteral("XML");
         printRow(QStringLiteral("export of %1 companies to %2 (%3 kB)")
                      .arg(ids.size())
