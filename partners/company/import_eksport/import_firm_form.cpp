@@ -21,7 +21,7 @@ namespace {
 // Owner code of a company in the polymorphic tables.
 constexpr int TabelaFirma = 7;
 // Companies per commit: few enough that a failed commit loses little.
-constexpr int Partia = 500;
+constexpr int Partia = 1000;
 
 db::Connection &polaczenie()
 {
