@@ -293,7 +293,8 @@ int Timport_firm_form::zapiszFirme(const QDomElement &firma, int id)
         const QTime godzina = QTime::fromString(t, Qt::ISODate);
         if (!godzina.isValid())
             throw db::DbError(QStringLiteral("%1: \"%2\" nie jest godziną").arg(QLatin1String(pole), t));
-        return QDateTime(db::DayTime::toDate(dzien), godzina);
+        // Wall-clock time without a zone: a local one would read the zone files each time.
+        return QDateTime(db::DayTime::toDate(dzien), godzina, Qt::UTC);
     };
     const int wynik = wykonaj(m_spFirma,
                               {{QStringLiteral("@nazwa"), wartosc(firma, "nazwa").trimmed()},
