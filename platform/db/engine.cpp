@@ -300,6 +300,9 @@ void appendSqliteText(Column &column, sqlite3_stmt *stmt, int i)
 FetchedRows readRows(sqlite3 *handle, sqlite3_stmt *stmt, const QString &sql)
 {
     FetchedRows result;
+    // Stepped before the columns are read: a kept statement whose tables
+    // changed is prepared again by its first step.
+    int rc = sqlite3_step(stmt);
     const int columnCount = sqlite3_column_count(stmt);
     std::vector<SqliteColumn> kinds;
     kinds.reserve(size_t(columnCount));
@@ -318,9 +321,8 @@ FetchedRows readRows(sqlite3 *handle, sqlite3_stmt *stmt, const QString &sql)
                                                                  : Store::Pending;
         result.columns.emplace_back(kind.type, store);
     }
-    int rc;
     int rows = 0;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt)) {
         for (int i = 0; i < columnCount; ++i) {
             Column &column = result.columns[size_t(i)];
             const int type = sqlite3_column_type(stmt, i);
