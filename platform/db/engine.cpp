@@ -543,7 +543,8 @@ StatementCache::Entry &StatementCache::entry(sqlite3 *handle, const QString &sql
         sqlite3_finalize(fresh.stmt);
         fresh.stmt = nullptr;
     }
-    return m_entries.emplace(sql, std::move(fresh)).first->second;
+    // The key owns its characters: a literal's may belong to a library unloaded later.
+    return m_entries.emplace(QString(sql.constData(), sql.size()), std::move(fresh)).first->second;
 }
 
 void registerSqliteText(sqlite3 *handle)

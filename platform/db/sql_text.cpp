@@ -130,7 +130,9 @@ Placeholders parse(const QString &sql)
         return *it;
     if (parsed.size() >= ParsedTexts)
         parsed.clear();
-    return *parsed.insert(sql, parseText(sql));
+    // Kept texts own their characters: a literal's may belong to a library unloaded later.
+    const QString owned(sql.constData(), sql.size());
+    return *parsed.insert(owned, parseText(owned));
 }
 
 QVariant boundValue(const Parameter &parameter)
