@@ -159,7 +159,8 @@ std::unique_ptr<Connection> Connection::open(const QString &target)
         const QVariant handle = db.driver()->handle();
         connection->m_sqlite = *static_cast<sqlite3 *const *>(handle.constData());
         detail::registerSqliteText(ConnectionAccess::sqlite(*connection));
-        connection->execute(QStringLiteral("pragma foreign_keys = on; pragma busy_timeout = 5000;"));
+        connection->execute(
+            QStringLiteral("pragma foreign_keys = on; pragma busy_timeout = 5000; pragma temp_store = memory;"));
         if (target != QLatin1String(":memory:"))
             connection->execute(QStringLiteral("pragma journal_mode = wal"));
     }
@@ -185,12 +186,20 @@ Connection::~Connection()
             // Closing the connection discards the transaction anyway.
         }
     }
+    // A statement left prepared would keep SQLite from closing the file.
+    m_statements.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
         if (db.isOpen())
             db.close();
     }
     QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void Connection::clearStatementCache()
+{
+    if (m_statements)
+        m_statements->clear();
 }
 
 QSqlDatabase Connection::database() const
@@ -215,9 +224,18 @@ void Connection::execute(const QString &sql)
         throw DbError(QStringLiteral("%1\nStatement: %2").arg(query.lastError().text(), sql));
 }
 
+void Connection::transactionStatement(const QString &sql)
+{
+    // On SQLite they are run often enough that the statement cache pays.
+    if (m_sqlite)
+        detail::executeCommand(*this, sql, {});
+    else
+        execute(sql);
+}
+
 void Connection::begin()
 {
-    execute(m_depth == 0 ? QStringLiteral("begin") : QStringLiteral("savepoint malvo_sp_%1").arg(m_depth));
+    transactionStatement(m_depth == 0 ? QStringLiteral("begin") : QStringLiteral("savepoint malvo_sp_%1").arg(m_depth));
     ++m_depth;
 }
 
@@ -226,7 +244,8 @@ void Connection::commit()
     if (m_depth == 0)
         throw DbError(QStringLiteral("commit without an open transaction"));
     // On failure the level stays open, so the caller's rollback still applies.
-    execute(m_depth == 1 ? QStringLiteral("commit") : QStringLiteral("release savepoint malvo_sp_%1").arg(m_depth - 1));
+    transactionStatement(m_depth == 1 ? QStringLiteral("commit")
+                                      : QStringLiteral("release savepoint malvo_sp_%1").arg(m_depth - 1));
     --m_depth;
 }
 
@@ -241,10 +260,10 @@ void Connection::rollback()
         return;
     }
     if (level == 0)
-        execute(QStringLiteral("rollback"));
+        transactionStatement(QStringLiteral("rollback"));
     else {
-        execute(QStringLiteral("rollback to savepoint malvo_sp_%1").arg(level));
-        execute(QStringLiteral("release savepoint malvo_sp_%1").arg(level));
+        transactionStatement(QStringLiteral("rollback to savepoint malvo_sp_%1").arg(level));
+        transactionStatement(QStringLiteral("release savepoint malvo_sp_%1").arg(level));
     }
 }
 

@@ -9,6 +9,10 @@
 
 namespace db {
 
+namespace detail {
+class StatementCache;
+}
+
 // One open connection to the suite database: the embedded SQLite file or a
 // PostgreSQL server. On SQLite it registers what makes text behave as the
 // suite's server does (case-insensitive comparison, `like` and ordering,
@@ -62,15 +66,21 @@ public:
     // Runs a statement without parameters (DDL, pragmas); throws DbError.
     void execute(const QString &sql);
 
+    // SQLite statements stay prepared, by command text, until the connection
+    // closes or this is called; PostgreSQL receives every command whole.
+    void clearStatementCache();
+
 private:
     friend class ConnectionAccess;
     Connection(const QString &target, const QString &connectionName, Engine engine);
+    void transactionStatement(const QString &sql);
 
     QString m_target;
     QString m_connectionName;
     std::unique_ptr<Dialect> m_dialect;
     int m_depth = 0;
     void *m_sqlite = nullptr; // the sqlite3 handle of the QSQLITE connection
+    std::unique_ptr<detail::StatementCache> m_statements;
 };
 
 // Commits on commit(); rolls back when it goes out of scope uncommitted.

@@ -12,6 +12,9 @@
 #include <QSqlRecord>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace db::detail {
 
 namespace {
@@ -118,11 +121,11 @@ void bindSqlite(sqlite3_stmt *stmt, int index, const QVariant &value)
 }
 
 // Values for each placeholder occurrence, in order.
-QList<QVariant> occurrenceValues(const sqltext::Placeholders &placeholders, const Parameters &parameters)
+QList<QVariant> occurrenceValues(const QStringList &names, const Parameters &parameters)
 {
     QList<QVariant> values;
-    values.reserve(placeholders.names.size());
-    for (const QString &name : placeholders.names) {
+    values.reserve(names.size());
+    for (const QString &name : names) {
         const int index = parameters.indexOf(name);
         values.append(index < 0 ? QVariant() : sqltext::boundValue(parameters.at(index)));
     }
@@ -156,7 +159,7 @@ public:
           m_sql(sql)
     {
         const sqltext::Placeholders placeholders = sqltext::parse(sql);
-        m_values = occurrenceValues(placeholders, parameters);
+        m_values = occurrenceValues(placeholders.names, parameters);
         m_utf8 = placeholders.positional().toUtf8();
         m_tail = m_utf8.constData();
         m_end = m_tail + m_utf8.size();
@@ -176,8 +179,57 @@ private:
     int m_nextValue = 0;
 };
 
-int sqliteExecute(sqlite3 *handle, const QString &sql, const Parameters &parameters)
+// Texts a connection keeps at most, so commands built with varying texts
+// cannot grow the cache without end.
+constexpr size_t MaxCachedStatements = 256;
+
+// The cached statement of a single-statement text, bound to the values;
+// reset and unbound again when the lease ends. Null for a text of several
+// statements, or one already in use further up the stack.
+class Lease
 {
+public:
+    Lease(Connection &connection, const QString &sql, const Parameters &parameters)
+    {
+        auto &cache = ConnectionAccess::statements(connection);
+        if (!cache)
+            cache = std::make_unique<StatementCache>();
+        StatementCache::Entry &entry = cache->entry(ConnectionAccess::sqlite(connection), sql);
+        if (!entry.stmt || entry.busy)
+            return;
+        m_entry = &entry;
+        m_entry->busy = true;
+        const QList<QVariant> values = occurrenceValues(entry.names, parameters);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            bindSqlite(entry.stmt, int(i + 1), values[i]);
+    }
+    ~Lease()
+    {
+        if (!m_entry)
+            return;
+        sqlite3_reset(m_entry->stmt);
+        sqlite3_clear_bindings(m_entry->stmt);
+        m_entry->busy = false;
+    }
+    Lease(const Lease &) = delete;
+    Lease &operator=(const Lease &) = delete;
+    sqlite3_stmt *stmt() const { return m_entry ? m_entry->stmt : nullptr; }
+
+private:
+    StatementCache::Entry *m_entry = nullptr;
+};
+
+int sqliteExecute(Connection &connection, const QString &sql, const Parameters &parameters)
+{
+    sqlite3 *handle = ConnectionAccess::sqlite(connection);
+    if (const Lease lease(connection, sql, parameters); lease.stmt()) {
+        int rc;
+        while ((rc = sqlite3_step(lease.stmt())) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE)
+            throwSqlite(handle, sql);
+        return sqlite3_stmt_readonly(lease.stmt()) ? 0 : sqlite3_changes(handle);
+    }
     StatementSequence statements(handle, sql, parameters);
     int changed = 0;
     while (!statements.atEnd()) {
@@ -245,16 +297,12 @@ void appendSqliteText(Column &column, sqlite3_stmt *stmt, int i)
     column.appendUtf8(text ? text : "", bytes);
 }
 
-FetchedRows sqliteFetch(sqlite3 *handle, const QString &sql, const Parameters &parameters)
+FetchedRows readRows(sqlite3 *handle, sqlite3_stmt *stmt, const QString &sql)
 {
-    StatementSequence statements(handle, sql, parameters);
-    Statement statement;
-    while (!statement.stmt && !statements.atEnd())
-        statement.stmt = statements.next();
     FetchedRows result;
-    if (!statement.stmt)
-        return result;
-    sqlite3_stmt *stmt = statement.stmt;
+    // Stepped before the columns are read: a kept statement whose tables
+    // changed is prepared again by its first step.
+    int rc = sqlite3_step(stmt);
     const int columnCount = sqlite3_column_count(stmt);
     std::vector<SqliteColumn> kinds;
     kinds.reserve(size_t(columnCount));
@@ -273,9 +321,8 @@ FetchedRows sqliteFetch(sqlite3 *handle, const QString &sql, const Parameters &p
                                                                  : Store::Pending;
         result.columns.emplace_back(kind.type, store);
     }
-    int rc;
     int rows = 0;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt)) {
         for (int i = 0; i < columnCount; ++i) {
             Column &column = result.columns[size_t(i)];
             const int type = sqlite3_column_type(stmt, i);
@@ -330,6 +377,18 @@ FetchedRows sqliteFetch(sqlite3 *handle, const QString &sql, const Parameters &p
         throwSqlite(handle, sql);
     result.rowCount = rows;
     return result;
+}
+
+FetchedRows sqliteFetch(Connection &connection, const QString &sql, const Parameters &parameters)
+{
+    sqlite3 *handle = ConnectionAccess::sqlite(connection);
+    if (const Lease lease(connection, sql, parameters); lease.stmt())
+        return readRows(handle, lease.stmt(), sql);
+    StatementSequence statements(handle, sql, parameters);
+    Statement statement;
+    while (!statement.stmt && !statements.atEnd())
+        statement.stmt = statements.next();
+    return statement.stmt ? readRows(handle, statement.stmt, sql) : FetchedRows();
 }
 
 // ---- PostgreSQL ------------------------------------------------------------
@@ -452,6 +511,42 @@ FetchedRows postgresFetch(Connection &connection, const QString &sql, const Para
 
 } // namespace
 
+void StatementCache::clear()
+{
+    for (auto &[sql, entry] : m_entries)
+        sqlite3_finalize(entry.stmt);
+    m_entries.clear();
+}
+
+StatementCache::Entry &StatementCache::entry(sqlite3 *handle, const QString &sql)
+{
+    if (const auto it = m_entries.find(sql); it != m_entries.end())
+        return it->second;
+    if (m_entries.size() >= MaxCachedStatements)
+        std::erase_if(m_entries, [](auto &item) {
+            if (item.second.busy)
+                return false;
+            sqlite3_finalize(item.second.stmt);
+            return true;
+        });
+    const sqltext::Placeholders placeholders = sqltext::parse(sql);
+    const QByteArray utf8 = placeholders.positional().toUtf8();
+    Entry fresh;
+    const char *rest = nullptr;
+    if (sqlite3_prepare_v2(handle, utf8.constData(), int(utf8.size()), &fresh.stmt, &rest) != SQLITE_OK)
+        throwSqlite(handle, sql);
+    const bool single = fresh.stmt && sqlite3_bind_parameter_count(fresh.stmt) == placeholders.names.size()
+        && std::all_of(rest, utf8.constData() + utf8.size(), [](char c) { return c == ';' || std::isspace(uchar(c)); });
+    if (single)
+        fresh.names = placeholders.names;
+    else {
+        sqlite3_finalize(fresh.stmt);
+        fresh.stmt = nullptr;
+    }
+    // The key owns its characters: a literal's may belong to a library unloaded later.
+    return m_entries.emplace(QString(sql.constData(), sql.size()), std::move(fresh)).first->second;
+}
+
 void registerSqliteText(sqlite3 *handle)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
@@ -465,7 +560,7 @@ void registerSqliteText(sqlite3 *handle)
 int executeCommand(Connection &connection, const QString &sql, const Parameters &parameters)
 {
     if (connection.engine() == Engine::SQLite)
-        return sqliteExecute(ConnectionAccess::sqlite(connection), sql, parameters);
+        return sqliteExecute(connection, sql, parameters);
     QSqlQuery query(connection.database());
     if (!query.exec(postgresText(sql, parameters)))
         throwQuery(query, sql);
@@ -475,7 +570,7 @@ int executeCommand(Connection &connection, const QString &sql, const Parameters 
 FetchedRows fetchRows(Connection &connection, const QString &sql, const Parameters &parameters)
 {
     if (connection.engine() == Engine::SQLite)
-        return sqliteFetch(ConnectionAccess::sqlite(connection), sql, parameters);
+        return sqliteFetch(connection, sql, parameters);
     return postgresFetch(connection, sql, parameters);
 }
 

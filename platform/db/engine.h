@@ -6,9 +6,11 @@
 #include "row_store.h"
 
 #include <QList>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -17,9 +19,33 @@ class ConnectionAccess
 {
 public:
     static sqlite3 *sqlite(const Connection &connection) { return static_cast<sqlite3 *>(connection.m_sqlite); }
+    static std::unique_ptr<detail::StatementCache> &statements(Connection &connection)
+    {
+        return connection.m_statements;
+    }
 };
 
 namespace detail {
+
+// The prepared statements of one SQLite connection by command text: parsing
+// and planning a command costs more than running it on a few rows.
+class StatementCache
+{
+public:
+    struct Entry
+    {
+        sqlite3_stmt *stmt = nullptr; // null: the text is not one statement, so it is never kept
+        QStringList names;            // the placeholder of each `?`, in order
+        bool busy = false;
+    };
+    ~StatementCache() { clear(); }
+    void clear();
+    // The entry for the text, prepared now when new; throws DbError.
+    Entry &entry(sqlite3 *handle, const QString &sql);
+
+private:
+    std::unordered_map<QString, Entry> m_entries;
+};
 
 struct FetchedRows
 {

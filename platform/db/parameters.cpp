@@ -6,10 +6,26 @@
 
 namespace db {
 
+namespace {
+
+// Longer lists are searched through the index.
+constexpr qsizetype ShortList = 12;
+
+} // namespace
+
 int Parameters::indexOf(const QString &name) const
 {
+    if (m_items.size() > ShortList) {
+        if (m_index.size() != m_items.size()) {
+            m_index.clear();
+            for (int i = 0; i < m_items.size(); ++i)
+                m_index.insert(m_items[i].name.toCaseFolded(), i);
+        }
+        return m_index.value(name.toCaseFolded(), -1);
+    }
     for (int i = 0; i < m_items.size(); ++i) {
-        if (m_items[i].name.compare(name, Qt::CaseInsensitive) == 0)
+        // Case folding never changes the length of the names parameters have.
+        if (m_items[i].name.size() == name.size() && m_items[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -34,6 +50,8 @@ Parameter &Parameters::add(const QString &name, QMetaType::Type type, ParamDirec
     if (index < 0) {
         m_items.append(Parameter{});
         index = int(m_items.size()) - 1;
+        if (!m_index.isEmpty())
+            m_index.insert(name.toCaseFolded(), index);
     }
     Parameter &p = m_items[index];
     p.name = name;

@@ -2,6 +2,7 @@
 
 #include "db_export.h"
 
+#include <QHash>
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -45,13 +46,20 @@ public:
     // Sets the value of an existing parameter, or adds an input one typed from the value.
     void setValue(const QString &name, const QVariant &value);
     QVariant value(const QString &name) const;
-    void clear() { m_items.clear(); }
+    void clear()
+    {
+        m_items.clear();
+        m_index.clear();
+    }
 
     QList<Parameter>::const_iterator begin() const { return m_items.cbegin(); }
     QList<Parameter>::const_iterator end() const { return m_items.cend(); }
 
 private:
     QList<Parameter> m_items;
+    // Positions by case-folded name, kept for long lists only, so that
+    // setting every value of a long "in" list is not quadratic.
+    mutable QHash<QString, int> m_index;
 };
 
 // An "in (...)" list of bound values: the placeholders ":<name>0, :<name>1, ..."

@@ -55,16 +55,7 @@ qsizetype skipDollarQuoted(const QString &sql, qsizetype i)
 
 QStringList Placeholders::distinctNames() const
 {
-    QStringList result;
-    QSet<QString> seen;
-    for (const QString &name : names) {
-        const QString key = name.toLower();
-        if (!seen.contains(key)) {
-            seen.insert(key);
-            result.append(name);
-        }
-    }
-    return result;
+    return distinct;
 }
 
 QString Placeholders::positional() const
@@ -75,7 +66,9 @@ QString Placeholders::positional() const
     return sql;
 }
 
-Placeholders parse(const QString &sql)
+namespace {
+
+Placeholders parseText(const QString &sql)
 {
     Placeholders result;
     const qsizetype n = sql.size();
@@ -113,7 +106,33 @@ Placeholders parse(const QString &sql)
         }
     }
     result.text.append(sql.mid(segmentStart));
+    QSet<QString> seen;
+    for (const QString &name : std::as_const(result.names)) {
+        const QString key = name.toLower();
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            result.distinct.append(name);
+        }
+    }
     return result;
+}
+
+// Texts parsed ahead of a clear, so commands built with varying texts stay bounded.
+constexpr qsizetype ParsedTexts = 512;
+
+} // namespace
+
+Placeholders parse(const QString &sql)
+{
+    // The same commands run again and again; each text is parsed once per thread.
+    thread_local QHash<QString, Placeholders> parsed;
+    if (const auto it = parsed.constFind(sql); it != parsed.cend())
+        return *it;
+    if (parsed.size() >= ParsedTexts)
+        parsed.clear();
+    // Kept texts own their characters: a literal's may belong to a library unloaded later.
+    const QString owned(sql.constData(), sql.size());
+    return *parsed.insert(owned, parseText(owned));
 }
 
 QVariant boundValue(const Parameter &parameter)

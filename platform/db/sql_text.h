@@ -14,6 +14,7 @@ struct Placeholders
 {
     QStringList text;
     QStringList names;
+    QStringList distinct;
 
     // Distinct names in the order they first appear.
     QStringList distinctNames() const;

@@ -140,7 +140,7 @@ const ProcedureDefinition *ProcedureRegistry::find(const QString &name) const
 {
     const QString wanted = baseName(name);
     for (const ProcedureDefinition &definition : m_definitions) {
-        if (definition.name.compare(wanted, Qt::CaseInsensitive) == 0)
+        if (definition.name.size() == wanted.size() && definition.name.compare(wanted, Qt::CaseInsensitive) == 0)
             return &definition;
     }
     return nullptr;

@@ -20,6 +20,8 @@ namespace {
 
 // Owner code of a company in the polymorphic tables.
 constexpr int TabelaFirma = 7;
+// Companies per commit: few enough that a failed commit loses little.
+constexpr int Partia = 1000;
 
 db::Connection &polaczenie()
 {
@@ -107,7 +109,42 @@ Timport_firm_form::Timport_firm_form(QObject *parent)
     : Timport_firm_form(&Tpomin_nadpisz_form::zapytaj, Dopasowanie::Nazwa, parent)
 {}
 
-Timport_firm_form::~Timport_firm_form() = default;
+Timport_firm_form::~Timport_firm_form()
+{
+    // What was reported as written stays written.
+    try {
+        zatwierdzPartie();
+    } catch (...) {
+    }
+}
+
+void Timport_firm_form::zatwierdzPartie(const QString &blad)
+{
+    if (!m_partia)
+        return;
+    QString powod = blad;
+    if (powod.isEmpty()) {
+        try {
+            m_partia->commit();
+        } catch (const db::DbError &e) {
+            powod = e.message();
+        }
+    }
+    if (!powod.isEmpty()) {
+        for (auto &[rekord, nadpisany] : m_wPartii) {
+            --(nadpisany ? m_podsumowanie.nadpisane : m_podsumowanie.zapisane);
+            rekord.powod = powod;
+            m_podsumowanie.odrzucone.append(rekord);
+        }
+        std::ranges::sort(m_podsumowanie.odrzucone, {}, &Odrzucony::numer);
+        // The cities and codes of the batch are gone with it.
+        m_miasta.clear();
+        m_kody.clear();
+        allStored = false;
+    }
+    m_partia.reset();
+    m_wPartii.clear();
+}
 
 void Timport_firm_form::wczytajSlowniki()
 {
@@ -173,6 +210,8 @@ bool Timport_firm_form::ImportRecord(const QDomElement &record)
         } else {
             // Without an answer the company is stored as a new one.
             const bool nadpisz = id > 0 && m_odpowiedz != Tpomin_nadpisz_form::Brak;
+            if (!m_partia)
+                m_partia = std::make_unique<db::Transaction>(polaczenie());
             db::Transaction transakcja(polaczenie());
             const int idFirmy = zapiszFirme(record, nadpisz ? id : 0);
             zapiszTelefony(record, idFirmy, !nadpisz);
@@ -186,10 +225,16 @@ bool Timport_firm_form::ImportRecord(const QDomElement &record)
             for (const auto &[klucz, nr] : std::as_const(m_noweKody))
                 m_kody.insert(klucz, nr);
             ++(nadpisz ? m_podsumowanie.nadpisane : m_podsumowanie.zapisane);
+            m_wPartii.append({{m_numer, nazwa, {}}, nadpisz});
+            if (m_wPartii.size() >= Partia)
+                zatwierdzPartie();
         }
     } catch (const db::DbError &e) {
         m_podsumowanie.odrzucone.append({m_numer, nazwa, e.message()});
         zapisany = false;
+        // Some errors make SQLite end the whole transaction, the batch with it.
+        if (m_partia && polaczenie().transactionDepth() == 0)
+            zatwierdzPartie(e.message());
     }
     if (m_odpowiedz != Tpomin_nadpisz_form::NadpiszWszystkie && m_odpowiedz != Tpomin_nadpisz_form::PominWszystkie)
         m_odpowiedz = Tpomin_nadpisz_form::Brak;
@@ -198,6 +243,7 @@ bool Timport_firm_form::ImportRecord(const QDomElement &record)
 
 void Timport_firm_form::EndImport()
 {
+    zatwierdzPartie();
     if (poImporcie) {
         poImporcie(m_podsumowanie);
         return;
@@ -244,7 +290,8 @@ int Timport_firm_form::zapiszFirme(const QDomElement &firma, int id)
         const QTime godzina = QTime::fromString(t, Qt::ISODate);
         if (!godzina.isValid())
             throw db::DbError(QStringLiteral("%1: \"%2\" nie jest godziną").arg(QLatin1String(pole), t));
-        return QDateTime(db::DayTime::toDate(dzien), godzina);
+        // Wall-clock time without a zone: a local one would read the zone files each time.
+        return QDateTime(db::DayTime::toDate(dzien), godzina, Qt::UTC);
     };
     const int wynik = wykonaj(m_spFirma,
                               {{QStringLiteral("@nazwa"), wartosc(firma, "nazwa").trimmed()},

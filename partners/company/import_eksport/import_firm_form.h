@@ -3,6 +3,7 @@
 #include "company/miasto_firmy.h"
 #include "ramka/import_eksport/szablony_ie.h"
 
+#include "connection.h"
 #include "query.h"
 #include "stored_proc.h"
 
@@ -11,9 +12,11 @@
 #include <memory>
 
 // Stores the companies of an import with their accounts, addresses, contact
-// persons and phones. Each company is written in one transaction: a record
-// that fails leaves nothing behind and is listed in the summary with its
-// number in the file and its name.
+// persons and phones. Each company is written whole or not at all (a
+// savepoint): a record that fails leaves nothing behind and is listed in the
+// summary with its number in the file and its name. The companies are
+// committed in batches, so the disk is synced once per batch; a batch whose
+// commit fails is listed as refused.
 class Timport_firm_form : public Tszablon_import_from
 {
     Q_OBJECT
@@ -54,6 +57,8 @@ public:
     std::function<void(const Podsumowanie &)> poImporcie;
 
 private:
+    // Commits the batch; with blad, or when the commit fails, lists its companies as refused.
+    void zatwierdzPartie(const QString &blad = QString());
     void wczytajSlowniki();
     int istniejaca(const QString &nazwa, const QString &nip) const;
     int zapiszFirme(const QDomElement &firma, int id);
@@ -77,6 +82,9 @@ private:
     bool m_slowniki = false;
     int m_jezyk = 0;
     Podsumowanie m_podsumowanie;
+    std::unique_ptr<db::Transaction> m_partia;
+    // The companies of the open batch, and whether each overwrote one.
+    QList<QPair<Odrzucony, bool>> m_wPartii;
     QHash<QString, int> m_poNazwie;
     QHash<QString, int> m_poNip;
     QHash<QString, int> m_telFax;

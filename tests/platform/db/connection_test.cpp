@@ -63,6 +63,39 @@ TEST(ConnectionSqlite, CreatesMissingFileWithPragmasOwnNamesAndPolishCollation)
     EXPECT_EQ(ids(c, "select id from n order by " + s), (std::vector<int>{4, 3, 1, 2}));
 }
 
+TEST(ConnectionSqlite, StatementsStayPreparedFollowTheSchemaAndLeaveWithTheConnection)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kept.db");
+    {
+        auto c = Connection::open(path);
+        c->execute("create table t (id integer primary key, s text)");
+        for (int id = 1; id <= 3; ++id) {
+            Query insert(c.get(), "insert into t (id, s) values (:id, :s)");
+            insert.parameters().setValue("id", id);
+            if (id != 2)
+                insert.parameters().setValue("s", QString::number(id));
+            insert.exec();
+        }
+        EXPECT_EQ(ids(*c, "select id from t where s is null"), std::vector<int>{2});
+        const QString runs = "select run from sqlite_stmt where sql = 'insert into t (id, s) values (?, ?)'";
+        EXPECT_EQ(scalar(*c, runs).toInt(), 3);
+
+        Query all(c.get(), "select * from t");
+        all.open();
+        c->execute("alter table t add column u text");
+        all.open();
+        EXPECT_EQ(all.fieldCount(), 3);
+
+        c->clearStatementCache();
+        EXPECT_FALSE(scalar(*c, runs).isValid());
+        EXPECT_EQ(countRows(*c), 3);
+    }
+    // Only a connection closed for good lets another change the journal mode.
+    auto again = Connection::open(path);
+    EXPECT_EQ(scalar(*again, "pragma journal_mode = delete").toString(), "delete");
+}
+
 // ---- both engines --------------------------------------------------------------
 
 class ConnectionTest : public testsupport::EngineTest
