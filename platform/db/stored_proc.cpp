@@ -39,14 +39,7 @@ void StoredProc::refreshParameters()
     const ProcedureDefinition *definition = ProcedureRegistry::instance().find(m_name);
     if (!definition)
         throw DbError(QStringLiteral("Unknown stored procedure %1").arg(m_name));
-    Parameters fresh;
-    fresh.add(ReturnValue, QMetaType::Int, ParamDirection::ReturnValue);
-    for (const Parameter &p : definition->parameters) {
-        if (p.name.compare(ReturnValue, Qt::CaseInsensitive) == 0)
-            continue;
-        fresh.add(p.name, p.type, p.direction, p.size);
-    }
-    m_parameters = fresh;
+    m_parameters = definition->freshCall;
 }
 
 int StoredProc::execProc()
@@ -127,6 +120,12 @@ ProcedureRegistry &ProcedureRegistry::instance()
 void ProcedureRegistry::add(ProcedureDefinition definition)
 {
     definition.name = baseName(definition.name);
+    definition.freshCall.clear();
+    definition.freshCall.add(ReturnValue, QMetaType::Int, ParamDirection::ReturnValue);
+    for (const Parameter &p : std::as_const(definition.parameters)) {
+        if (p.name.compare(ReturnValue, Qt::CaseInsensitive) != 0)
+            definition.freshCall.add(p.name, p.type, p.direction, p.size);
+    }
     for (ProcedureDefinition &existing : m_definitions) {
         if (existing.name.compare(definition.name, Qt::CaseInsensitive) == 0) {
             existing = std::move(definition);

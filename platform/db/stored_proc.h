@@ -76,6 +76,9 @@ struct ProcedureDefinition
     QString name;
     Parameters parameters;                       // declared parameters in order, without @RETURN_VALUE
     std::function<int(ProcedureContext &)> body; // returns @RETURN_VALUE
+    // @RETURN_VALUE and the declared parameters, values null, built once by
+    // the register: a call copies it instead of rebuilding the list each time.
+    Parameters freshCall;
 };
 
 // Process-wide register of procedure bodies, filled by the suite database.
