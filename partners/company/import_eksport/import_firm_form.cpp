@@ -258,7 +258,7 @@ QVariant Timport_firm_form::wykonaj(db::StoredProc &proc, const QVariantMap &par
     partners::ustawParametry(proc, parametry);
     const int kod = proc.execProc();
     if (kod != 0)
-        throw db::DbError(QStringLiteral("%1 returned %2").arg(proc.procedureName()).arg(kod));
+        throw db::DbError(proc.procedureName() + QStringLiteral(": ") + host::saveErrorText(kod));
     return proc.value(QLatin1String(wyjscie));
 }
 
@@ -289,7 +289,7 @@ int Timport_firm_form::zapiszFirme(const QDomElement &firma, int id)
             return {};
         const QTime godzina = QTime::fromString(t, Qt::ISODate);
         if (!godzina.isValid())
-            throw db::DbError(QStringLiteral("%1: \"%2\" nie jest godziną").arg(QLatin1String(pole), t));
+            throw db::DbError(tlumacz("Resstrings_IDS_Import_nie_godzina").arg(QLatin1String(pole), t));
         // Wall-clock time without a zone: a local one would read the zone files each time.
         return QDateTime(db::DayTime::toDate(dzien), godzina, Qt::UTC);
     };
