@@ -23,18 +23,18 @@ namespace {
 // What the restricted list leaves out: creating, deleting, copying, files,
 // filters and the company-wide actions. Editing and refreshing stay.
 const char *const OgraniczonePrzyciski[] = {"nowy",   "usun",    "nkopiowanie",    "usunfiltry",
-                                             "zapisz", "podglad", "tbImportZPliku", "tbExportDoPliku"};
+                                            "zapisz", "podglad", "tbImportZPliku", "tbExportDoPliku"};
 const char *const OgraniczoneMenu[] = {"pnowy",
-                                        "pusun",
-                                        "pKopiowanie",
-                                        "pPodgladPowiazanychPlikow",
-                                        "pUstawAktywnaFirme",
-                                        "pZaznaczAll",
-                                        "pOdznaczAll",
-                                        "pzapisz",
-                                        "ppodglad",
-                                        "pDodajZlecenie",
-                                        "pZmienDane"};
+                                       "pusun",
+                                       "pKopiowanie",
+                                       "pPodgladPowiazanychPlikow",
+                                       "pUstawAktywnaFirme",
+                                       "pZaznaczAll",
+                                       "pOdznaczAll",
+                                       "pzapisz",
+                                       "ppodglad",
+                                       "pDodajZlecenie",
+                                       "pZmienDane"};
 
 } // namespace
 

@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolBar>
 #include <memory>
@@ -94,8 +95,25 @@ Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
         zalRoz->setVisible(false);
         m_tylkoWlasne->setText(host::LoadResstrings(QStringLiteral("Resstrings_IDS_pokaz_tylko_firmy_wlasne")));
     }
-    for (QCheckBox *box : {m_tylkoWlasne, m_ukryjZalRoz})
+    // Whose papers run out soon: the office's first question every morning.
+    m_dokumentyWygasaja = new QCheckBox(partners::tlumacz("Resstrings_IDS_Dokumenty_wygasajace"), this);
+    m_dokumentyWygasaja->setObjectName(QStringLiteral("cbDokumentyWygasaja"));
+    m_dokumentyWygasaja->setChecked(filtry.dokumentyWygasaja);
+    m_dniWygasania = new QSpinBox(this);
+    m_dniWygasania->setObjectName(QStringLiteral("seDniWygasania"));
+    m_dniWygasania->setRange(0, 3650);
+    m_dniWygasania->setValue(filtry.dniWygasania);
+    m_dniWygasania->setSuffix(QLatin1Char(' ') + partners::tlumacz("Resstrings_IDS_Dni"));
+    // Refresh once the number is entered, not on every digit typed.
+    m_dniWygasania->setKeyboardTracking(false);
+    ToolBarDodatkowy()->addWidget(m_dokumentyWygasaja);
+    ToolBarDodatkowy()->addWidget(m_dniWygasania);
+    for (QCheckBox *box : {m_tylkoWlasne, m_ukryjZalRoz, m_dokumentyWygasaja})
         connect(box, &QCheckBox::clicked, this, [this] { odswiezClick(); });
+    connect(m_dniWygasania, &QSpinBox::valueChanged, this, [this] {
+        if (m_dokumentyWygasaja->isChecked())
+            odswiezClick();
+    });
 
     // The guard must run before the generic delete, so both delete actions lead here.
     // In the restricted list the delete entries do nothing at all.
@@ -124,7 +142,8 @@ Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
 
 Tlista_firm_frame::~Tlista_firm_frame()
 {
-    partners::zapiszFiltryListyFirm({m_tylkoWlasne->isChecked(), m_ukryjZalRoz->isChecked()});
+    partners::zapiszFiltryListyFirm({m_tylkoWlasne->isChecked(), m_ukryjZalRoz->isChecked(),
+                                     m_dokumentyWygasaja->isChecked(), m_dniWygasania->value()});
 }
 
 void Tlista_firm_frame::dodajMenuKontekstowe()
@@ -326,6 +345,8 @@ void Tlista_firm_frame::ListaBeforeOpen()
     stan.tylkoWlasneFirmy = m_tylkoWlasne->isChecked();
     stan.ukryjFirmyZalRozWidoczne = partners::czyPolski(host::GetKeyLang());
     stan.ukryjFirmyZalRoz = m_ukryjZalRoz->isChecked();
+    if (m_dokumentyWygasaja->isChecked())
+        stan.dokumentyWygasajaDo = QDate::currentDate().addDays(m_dniWygasania->value());
     if (db::Connection *polaczenie = lista->connection()) {
         const partners::KomendaSql komenda = partners::komendaListyFirm(stan, polaczenie->dialect());
         UstawKwerende(komenda.tekst);

@@ -8,6 +8,7 @@
 #include <QVariant>
 
 class QCheckBox;
+class QSpinBox;
 namespace partners {
 class SzybkieSzukanieKontroler;
 }
@@ -50,6 +51,8 @@ public:
 
     QCheckBox *TylkoWlasneFirmyCheck() const { return m_tylkoWlasne; }
     QCheckBox *cbUkryjFirmyZalRoz() const { return m_ukryjZalRoz; }
+    QCheckBox *cbDokumentyWygasaja() const { return m_dokumentyWygasaja; }
+    QSpinBox *seDniWygasania() const { return m_dniWygasania; }
     partners::SzybkieSzukanieKontroler *SzybkieSzukanie() const { return m_szybkieSzukanie; }
 
 protected:
@@ -84,5 +87,7 @@ private:
     partners::SzybkieSzukanieKontroler *m_szybkieSzukanie = nullptr; // only with option 136
     QCheckBox *m_tylkoWlasne = nullptr;
     QCheckBox *m_ukryjZalRoz = nullptr;
+    QCheckBox *m_dokumentyWygasaja = nullptr;
+    QSpinBox *m_dniWygasania = nullptr;
     partners::NazwyGrupFirm m_grupy;
 };

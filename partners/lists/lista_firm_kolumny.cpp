@@ -58,6 +58,7 @@ const Kolumna projekt[] = {
     {"pora_nocna_od", "Resstrings_IDS_pora_nocna_od", D, false, L},
     {"pora_nocna_do", "Resstrings_IDS_pora_nocna_do", D, false, L},
     {"czy_posiada_dok", "Resstrings_IDS_dokument__ramka_dokumenty_frame_unit__tsPliki", 65, true, S},
+    {"dok_wygasa", "Resstrings_IDS_Dokumenty_wazne_do", 90, true, L},
     {"aktywna", "Resstrings_IDS_Aktywna", D, true, S},
 };
 
@@ -127,6 +128,7 @@ QList<db::FieldDef> polaListyFirm()
         pole("fv_papier_firm", B),
         pole("fv_margin_gorny", I),
         pole("czy_posiada_dok", I),
+        pole("dok_wygasa", DT),
         pole("nr_trans", Tx, 50),
         pole("nr_gg", Tx, 25),
         pole("skype", Tx, 50),

@@ -51,13 +51,16 @@ QString podpisZakladkiEdycji(const QString &szablon, const QString &skrot)
 
 FiltryListyFirm wczytajFiltryListyFirm()
 {
-    return {host::var::ListaFirmTylkoWlasne.get(), host::var::ListaFirmUkryjZalRoz.get()};
+    return {host::var::ListaFirmTylkoWlasne.get(), host::var::ListaFirmUkryjZalRoz.get(),
+            host::var::ListaFirmDokumentyWygasaja.get(), host::var::ListaFirmDniWygasania.get()};
 }
 
 void zapiszFiltryListyFirm(const FiltryListyFirm &filtry)
 {
     host::var::ListaFirmTylkoWlasne.set(filtry.tylkoWlasneFirmy);
     host::var::ListaFirmUkryjZalRoz.set(filtry.ukryjFirmyZalRoz);
+    host::var::ListaFirmDokumentyWygasaja.set(filtry.dokumentyWygasaja);
+    host::var::ListaFirmDniWygasania.set(filtry.dniWygasania);
 }
 
 } // namespace partners

@@ -55,8 +55,10 @@ QString podpisZakladkiEdycji(const QString &szablon, const QString &skrot);
 // (lista_firm_f_wlasne_check, lista_firm_f_roz_zal_check, group "FL").
 struct FiltryListyFirm
 {
-    bool tylkoWlasneFirmy = false; // TylkoWlasneFirmyCheck
-    bool ukryjFirmyZalRoz = false; // cbUkryjFirmyZalRoz
+    bool tylkoWlasneFirmy = false;  // TylkoWlasneFirmyCheck
+    bool ukryjFirmyZalRoz = false;  // cbUkryjFirmyZalRoz
+    bool dokumentyWygasaja = false; // cbDokumentyWygasaja
+    int dniWygasania = 30;          // seDniWygasania
 };
 FiltryListyFirm wczytajFiltryListyFirm();
 void zapiszFiltryListyFirm(const FiltryListyFirm &filtry);

@@ -2,15 +2,18 @@
 
 #include "dialect.h"
 
+#include <QDateTime>
+
 namespace partners {
 
 KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialect &dialect)
 {
     const bool ukryjZalRoz = stan.ukryjFirmyZalRozWidoczne && stan.ukryjFirmyZalRoz;
+    KomendaSql komenda;
 
     QString wewnetrzne = QStringLiteral(
-        "select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as czy_posiada_dok"
-        "  from VListaFirmFull f");
+        "select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as czy_posiada_dok,"
+        " dok_w.dok_wygasa from VListaFirmFull f");
     if (ukryjZalRoz)
         wewnetrzne += QStringLiteral(" left join (select id_f from firma_grupa fg inner join slowwartosci sw"
                                      " on fg.grupa = sw.id_wartosci and sw.grupa = %1) as fg on fg.id_f=f.id")
@@ -20,6 +23,12 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
                                  " where  dp.tabela = 28 "
                                  " group by dd.id_f "
                                  " ) as dok_v on dok_v.id_f = f.id "
+                                 // A renewed paper is a newer document of the same kind:
+                                 // only the latest validity of each kind counts.
+                                 " left join (select id_f, min(wazny_do) as dok_wygasa from"
+                                 " (select id_f, rodzaj, max(wazny_do) as wazny_do from dokument"
+                                 " where czy_wykonany = 0 and id_f is not null group by id_f, rodzaj) as dr"
+                                 " group by id_f) as dok_w on dok_w.id_f = f.id"
                                  " where f.id_jezyka=:id_jezyka");
     if (stan.tag != 0)
         wewnetrzne += QStringLiteral(" and id = ") + QString::number(stan.tag);
@@ -27,11 +36,14 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
         wewnetrzne += QStringLiteral(" and fg.id_f is null");
     if (stan.tylkoWlasneFirmy)
         wewnetrzne += QStringLiteral(" and typ_symbol = 'firma_wlasna'");
+    if (stan.dokumentyWygasajaDo.isValid()) {
+        wewnetrzne += QStringLiteral(" and dok_w.dok_wygasa < :dok_granica");
+        komenda.parametry.insert(QStringLiteral("dok_granica"), QDateTime(stan.dokumentyWygasajaDo.addDays(1), {}));
+    }
     // "top 1" of the reload of one company.
     if (stan.tag != 0)
         wewnetrzne = dialect.limit(wewnetrzne, 1);
 
-    KomendaSql komenda;
     komenda.tekst = QStringLiteral("select * from (") + wewnetrzne + QStringLiteral(") as firm");
     if (stan.tag == 0)
         komenda.tekst += QStringLiteral(" order by ") + dialect.collated(QStringLiteral("nazwa"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVariantMap>
 
@@ -25,6 +26,9 @@ struct StanZapytaniaListyFirm
     bool tylkoWlasneFirmy = false;        // TylkoWlasneFirmyCheck checked
     bool ukryjFirmyZalRozWidoczne = true; // cbUkryjFirmyZalRoz visible
     bool ukryjFirmyZalRoz = false;        // cbUkryjFirmyZalRoz checked
+    // Valid: only companies with a document, not yet done, whose validity
+    // ends by this day (expired ones included: they are the most urgent).
+    QDate dokumentyWygasajaDo;
 };
 
 // Dictionary group of the firma_rodzaj entries that mark loading and

@@ -59,6 +59,8 @@ QList<VariableDeclaration> builtInDeclarations()
         flag("czy_kolory_lista_firm", false),
         flag("lista_firm_f_wlasne_check", false, "FL"),
         flag("lista_firm_f_roz_zal_check", false, "FL"),
+        flag("lista_firm_f_dok_wygasaja_check", false, "FL"),
+        number("lista_firm_f_dok_wygasaja_dni", 30, "FL"),
         number("ImportZlecWTrakcie", 0, "SP"),
         number("ImportZlecDodajAllFirma", 0, "SP"),
         number("pokaz_wydruk_potw_zlecenia", 0, "SP"),

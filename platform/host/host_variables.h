@@ -66,6 +66,8 @@ inline constexpr HostVariable<bool> CzyAutomatTerminPrzyszly{"cbCzyAutomatTermin
 inline constexpr HostVariable<bool> CzyKoloryListaFirm{"czy_kolory_lista_firm", "ALL"};
 inline constexpr HostVariable<bool> ListaFirmTylkoWlasne{"lista_firm_f_wlasne_check", "FL"};
 inline constexpr HostVariable<bool> ListaFirmUkryjZalRoz{"lista_firm_f_roz_zal_check", "FL"};
+inline constexpr HostVariable<bool> ListaFirmDokumentyWygasaja{"lista_firm_f_dok_wygasaja_check", "FL"};
+inline constexpr HostVariable<int> ListaFirmDniWygasania{"lista_firm_f_dok_wygasaja_dni", "FL"};
 inline constexpr HostVariable<int> ImportZlecWTrakcie{"ImportZlecWTrakcie", "SP"};
 inline constexpr HostVariable<int> ImportZlecDodajAllFirma{"ImportZlecDodajAllFirma", "SP"};
 inline constexpr HostVariable<int> PokazWydrukPotwZlecenia{"pokaz_wydruk_potw_zlecenia", "SP"};

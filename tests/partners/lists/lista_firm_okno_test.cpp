@@ -12,13 +12,16 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QColor>
+#include <QDateTime>
 #include <QDomDocument>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -27,6 +30,59 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// A renewed paper supersedes the old one of its kind; a paper marked done never counts.
+TEST_P(ListaFirmOkno, DokumentyWygasajaceWKolumnieIFiltrze)
+{
+    const QDate dzis = QDate::currentDate();
+    const auto dokument = [&](int firma, int rodzaj, int zaIleDni, int wykonany = 0) {
+        host::ExecQuery(u"insert into dokument (id_f, rodzaj, wazny_do, czy_wykonany) values (:f, :r, :d, :w)"_s,
+                        nullptr, 0,
+                        {{u"f"_s, idFirmy(firma)},
+                         {u"r"_s, rodzaj},
+                         {u"d"_s, QDateTime(dzis.addDays(zaIleDni), {})},
+                         {u"w"_s, wykonany}});
+    };
+    dokument(0, 1, 10);
+    dokument(0, 1, -300);
+    dokument(1, 2, -5);
+    dokument(2, 1, 100);
+    dokument(3, 1, -1, 1);
+
+    _Execute(qApp, 1);
+    db::DataSet *lista = ramka()->Lista();
+    const auto wygasa = [&](int firma) {
+        EXPECT_TRUE(ramka()->GoToId(idFirmy(firma)));
+        return lista->value(u"dok_wygasa"_s).toDate();
+    };
+    EXPECT_EQ(wygasa(0), dzis.addDays(10));
+    EXPECT_EQ(wygasa(1), dzis.addDays(-5));
+    EXPECT_EQ(wygasa(2), dzis.addDays(100));
+    EXPECT_FALSE(wygasa(3).isValid());
+
+    const auto widoczne = [&] {
+        QList<int> ids;
+        for (int w = 0; w < lista->recordCount(); ++w)
+            ids << idWiersza(ramka(), w);
+        std::ranges::sort(ids);
+        return ids;
+    };
+    ramka()->seDniWygasania()->setValue(30);
+    ramka()->cbDokumentyWygasaja()->click();
+    EXPECT_EQ(widoczne(), (QList<int>{idFirmy(0), idFirmy(1)}));
+    ramka()->seDniWygasania()->setValue(100);
+    EXPECT_EQ(widoczne(), (QList<int>{idFirmy(0), idFirmy(1), idFirmy(2)}));
+
+    ramka()->cbUkryjFirmyZalRoz()->click();
+
+    // The filter boxes are the user's: the next list opens with them.
+    delete partners::windows().lista_firm_form.data();
+    const partners::FiltryListyFirm zapisane = partners::wczytajFiltryListyFirm();
+    EXPECT_FALSE(zapisane.tylkoWlasneFirmy);
+    EXPECT_TRUE(zapisane.ukryjFirmyZalRoz);
+    EXPECT_TRUE(zapisane.dokumentyWygasaja);
+    EXPECT_EQ(zapisane.dniWygasania, 100);
+}
 
 // The list shows every company with its kinds; a second call brings the same window forward.
 TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)

@@ -49,20 +49,4 @@ TEST(MenuKontekstowe, JedenZaznaczonyWiersz)
     }
 }
 
-TEST(FiltryListyFirm, ZapisWZmiennychHostaFL)
-{
-    host::resetVariables();
-    EXPECT_FALSE(wczytajFiltryListyFirm().tylkoWlasneFirmy);
-    EXPECT_FALSE(wczytajFiltryListyFirm().ukryjFirmyZalRoz);
-    for (const FiltryListyFirm zapisane : {FiltryListyFirm{false, true}, FiltryListyFirm{true, false}}) {
-        zapiszFiltryListyFirm(zapisane);
-        EXPECT_EQ(host::GetZm(u"lista_firm_f_wlasne_check"_s, u"FL"_s).toBool(), zapisane.tylkoWlasneFirmy);
-        EXPECT_EQ(host::GetZm(u"lista_firm_f_roz_zal_check"_s, u"FL"_s).toBool(), zapisane.ukryjFirmyZalRoz);
-        const FiltryListyFirm odczytane = wczytajFiltryListyFirm();
-        EXPECT_EQ(odczytane.tylkoWlasneFirmy, zapisane.tylkoWlasneFirmy);
-        EXPECT_EQ(odczytane.ukryjFirmyZalRoz, zapisane.ukryjFirmyZalRoz);
-    }
-    host::resetVariables();
-}
-
 } // namespace
