@@ -6,10 +6,6 @@
 
 #include "demo.h"
 
-#include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -53,38 +49,30 @@ protected:
         wiersze.sort();
         return wiersze;
     }
-
-    // What a tool says of a file, and its exit code; NieMa when it is not installed.
-    static constexpr int NieMa = -2;
-    static QString narzedzie(const QString &program, const QStringList &argumenty, int *kod)
-    {
-        *kod = NieMa;
-        if (QStandardPaths::findExecutable(program).isEmpty())
-            return {};
-        QProcess p;
-        p.start(program, argumenty);
-        p.waitForFinished(60000);
-        *kod = p.exitCode();
-        return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-    }
 };
 
-// 200 demo companies go out as XML, CSV and 7z and come back into an empty
+// 200 demo companies go out as XML and CSV and come back into an empty
 // database as they were, but for ";", which CSV cannot carry.
-TEST_P(ImportEksportPliki, TrzyFormatyWracajaDoPustejBazyTymiSamymiWierszami)
+TEST_P(ImportEksportPliki, XmlICsvWracajaDoPustejBazyTymiSamymiWierszami)
 {
     suitedb::generateDemoCompanies(*host::GetConnection(), 200, 7);
-    host::GetConnection()->execute(
-        u"update firma set wlasciciel = 'Jan; Anna' where id_f = (select min(id_f) from firma)"_s);
+    // Values the demo leaves empty, and text the files must escape.
+    host::ExecQuery(u"update firma set wlasciciel = :w, skype = 'ks', nr_gg = '12', nocne_od = :od, pora_nocna_do = :do"
+                    " where id_f = (select min(id_f) from firma)"_s,
+                    nullptr, 0,
+                    {{u"w"_s, u"O'Brien; <Anna> & Co"_s},
+                     {u"od"_s, QDateTime(QDate(1899, 12, 30), QTime(22, 15))},
+                     {u"do"_s, QDateTime(QDate(1900, 1, 1), QTime(6, 5))}});
+    host::ExecQuery(u"update kontakt set nr_trans = 'T-1', skype = 'k', nr_gg = '7'"
+                    " where id_kontakt = (select min(id_kontakt) from kontakt)"_s);
     const QStringList przed = zrzut();
-    ASSERT_EQ(przed.filter(u"|Jan; Anna|"_s).size(), 1);
+    ASSERT_EQ(przed.filter(u"|O'Brien; <Anna> & Co|"_s).size(), 1);
     const QList<int> ids = host::GetListaIntDB(u"select id_f from firma order by nazwa"_s);
     QTemporaryDir katalog;
     const QString xml = katalog.filePath(u"firmy.xml"_s), csv = katalog.filePath(u"firmy.csv"_s);
-    for (const auto &[kod, plik] :
-         {std::pair(1, xml), std::pair(2, csv), std::pair(1, katalog.filePath(u"firmy.7z"_s))})
-        ASSERT_TRUE(TImportExport(TIEFileType::utworz(kod), std::make_unique<Texport_firm_form>(ids), plik,
-                                  plik.endsWith(u".7z"_s))
+    for (const QString &plik : {xml, csv})
+        ASSERT_TRUE(TImportExport(TIEFileType::utworz(kodTypuPliku(plik)), std::make_unique<Texport_firm_form>(ids),
+                                  plik, false)
                         .Run(false));
 
     for (const QString &plik : {xml, csv}) {
@@ -100,7 +88,7 @@ TEST_P(ImportEksportPliki, TrzyFormatyWracajaDoPustejBazyTymiSamymiWierszami)
         EXPECT_EQ(podsumowanie.zapisane, 200) << podsumowanie.tekst().toStdString();
         QStringList oczekiwane = przed;
         if (plik == csv)
-            oczekiwane.replaceInStrings(u"Jan; Anna"_s, u"Jan, Anna"_s);
+            oczekiwane.replaceInStrings(u"O'Brien; "_s, u"O'Brien, "_s);
         const QStringList po = zrzut();
         EXPECT_EQ(po.size(), oczekiwane.size());
         for (int i = 0; i < qMax(po.size(), oczekiwane.size()); ++i)
@@ -109,30 +97,6 @@ TEST_P(ImportEksportPliki, TrzyFormatyWracajaDoPustejBazyTymiSamymiWierszami)
                 break;
             }
         bootstrapAs(u"admin"_s);
-    }
-
-    // Independent readers accept the files.
-    int kod = 0;
-    const QString xmllint = narzedzie(u"xmllint"_s, {u"--noout"_s, xml}, &kod);
-    EXPECT_TRUE(kod == 0 || kod == NieMa) << xmllint.toStdString();
-    const QString naglowek =
-        narzedzie(u"python3"_s,
-                  {u"-c"_s,
-                   u"import csv,sys; print(next(csv.reader(open(sys.argv[1], encoding='utf-8-sig', newline=''),"
-                   " delimiter=';'))[:3])"_s,
-                   csv},
-                  &kod);
-    if (kod != NieMa)
-        EXPECT_EQ(naglowek.trimmed(), u"['id', 'firma:nazwa', 'firma:skrot']"_s);
-    const QString lista = narzedzie(u"7z"_s, {u"l"_s, katalog.filePath(u"firmy.7z"_s)}, &kod);
-    if (kod != NieMa) {
-        EXPECT_TRUE(lista.contains(u"1 files"_s)) << lista.toStdString();
-        narzedzie(u"7z"_s, {u"x"_s, u"-o"_s + katalog.filePath(u"x"_s), katalog.filePath(u"firmy.7z"_s)}, &kod);
-        const QStringList wypakowane = QDir(katalog.filePath(u"x"_s)).entryList(QDir::Files);
-        ASSERT_EQ(wypakowane.size(), 1);
-        QFile a(katalog.filePath(u"x/"_s + wypakowane.first())), b(xml);
-        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-        EXPECT_EQ(a.readAll(), b.readAll()) << "the archive holds the XML export";
     }
 }
 
