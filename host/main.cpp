@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Companies the demo database gets when `--demo` first creates it.
@@ -167,6 +169,34 @@ struct StartCommandLine
     }
 };
 
+// Qt's own options (-platform offscreen, -style fusion, ...) are the GUI
+// application's to take; our parser would refuse them as unknown.
+QStringList withoutQtOptions(const QStringList &arguments)
+{
+    static const QStringList withValue{
+        u"platform"_s,        u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,
+        u"qwindowgeometry"_s, u"qwindowicon"_s,        u"qwindowtitle"_s,  u"session"_s,
+        u"style"_s,           u"stylesheet"_s,         u"display"_s,       u"geometry"_s};
+    static const QStringList flags{u"reverse"_s, u"widgetcount"_s, u"nograb"_s, u"dograb"_s, u"sync"_s};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        QString name = argument.startsWith(u"--"_s) ? argument.mid(2)
+            : argument.startsWith(u'-')             ? argument.mid(1)
+                                                    : QString();
+        const bool joined = name.contains(u'=');
+        name = name.section(u'=', 0, 0);
+        if (i > 0 && withValue.contains(name)) {
+            i += joined ? 0 : 1;
+            continue;
+        }
+        if (i > 0 && flags.contains(name))
+            continue;
+        kept << argument;
+    }
+    return kept;
+}
+
 // Also on standard error, and only there when no one could see or close a box.
 int fail(const QString &message, bool screenshot)
 {
@@ -290,7 +320,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("malvo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MALVO_VERSION));
     StartCommandLine command;
-    if (!command.parser.parse(arguments) || command.parser.isSet(QStringLiteral("help"))
+    if (!command.parser.parse(withoutQtOptions(arguments)) || command.parser.isSet(QStringLiteral("help"))
         || command.parser.isSet(QStringLiteral("version"))) {
         // Prints the help, the version or the mistake and exits.
         QCoreApplication app(argc, argv);

@@ -14,7 +14,8 @@ export QT_QPA_PLATFORM=offscreen MALVO_LOG="$dir/malvo.log"
 "$bin/malvo" db create "$db" --demo 60 >/dev/null
 "$bin/malvo" --db "$db" --screenshot "$dir/start.png"
 "$bin/malvo" --db "$db" --screenshot "$dir/list.png" --window list
-"$bin/malvo" --db "$db" --screenshot "$dir/picker.png" --window picker --lang en
+# Qt's own options pass through to the GUI application.
+"$bin/malvo" -style fusion --db "$db" --screenshot "$dir/picker.png" --window picker --lang en
 company=$(sqlite3 "$db" "select max(id_f) from firma")
 "$bin/malvo" --db "$db" --screenshot "$dir/editor_pl.png" --window editor --company "$company" --tab tsKontakty
 "$bin/malvo" --db "$db" --screenshot "$dir/editor_en.png" --window editor --lang en
