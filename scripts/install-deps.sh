@@ -11,6 +11,7 @@ packages=(
   postgresql postgresql-client
   libarchive-dev p7zip-full libxml2-utils
   libgtest-dev libgmock-dev
+  libsane-dev libsane1 sane-utils xdg-utils
   fonts-dejavu-core
   python3
 )

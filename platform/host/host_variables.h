@@ -51,6 +51,10 @@ inline constexpr HostVariable<bool> CzySprawdzSkrotXL{"CzySprawdzSkrotXL", "ALL"
 inline constexpr HostVariable<QString> DomyslnaWaluta{"domyslna_waluta", "ALL"};
 inline constexpr HostVariable<QString> SciezkaOb{"sciezka_ob", "ALL"};
 inline constexpr HostVariable<QString> SciezkaDokumenty{"sciezka_dokumenty", "ALL"};
+// The program that opens a new e-mail; the scanner device and source (empty: the first device, its default source).
+inline constexpr HostVariable<QString> MailCommand{"polecenie_email", "ALL"};
+inline constexpr HostVariable<QString> Scanner{"skaner", "ALL"};
+inline constexpr HostVariable<QString> ScannerSource{"skaner_zrodlo", "ALL"};
 inline constexpr HostVariable<bool> NowaFirmaBUS{"NowaFirmaBUS", "ALL"};
 inline constexpr HostVariable<bool> CzySkrotFirma20{"CzySkrotFirma20", "ALL"};
 inline constexpr HostVariable<bool> KodPocztowyBezKreski{"cb_kod_pocz_bez", "ALL"};

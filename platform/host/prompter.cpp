@@ -1,6 +1,7 @@
 #include "prompter.h"
 
 #include "host_funcs.h"
+#include "host_variables.h"
 #include "internal.h"
 
 #include <QApplication>
@@ -202,10 +203,14 @@ bool WidgetPrompter::sendMail(const QStringList &attachments, const QString &to,
         args << QStringLiteral("--attach") << localPath(file);
     if (!to.isEmpty())
         args << to;
-    if (QProcess::startDetached(QStringLiteral("xdg-email"), args))
+    // A site (or a test) may name another program.
+    const QString program = var::MailCommand.get();
+    if (QProcess::startDetached(program, args))
         return true;
-    QUrl mailto(QStringLiteral("mailto:") + to);
-    return QDesktopServices::openUrl(mailto);
+    // No fallback to mailto: it would silently drop the attachments.
+    save_log_to_file(QStringLiteral("prompter"), QStringLiteral("WidgetPrompter::sendMail"), __LINE__,
+                     QStringLiteral("mail program %1 could not be started").arg(program));
+    return false;
 }
 
 } // namespace host

@@ -80,7 +80,7 @@ public:
 };
 
 // The real thing: QMessageBox with translated buttons, QFileDialog,
-// QDesktopServices and xdg-email.
+// QDesktopServices and the mail program of "polecenie_email" (xdg-email).
 class MALVO_HOST_EXPORT WidgetPrompter : public Prompter
 {
 public:

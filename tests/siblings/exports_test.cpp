@@ -32,6 +32,7 @@ TEST(SiblingExports, OnlyTheAgreedEntryPointsLeaveTheLibrary)
         {"libdata.so", "_ZapiszUstaw"},
         {"libsettings_ui.so", "_OdswiezFirmy"},
         {"data/MalvoMobile/libMalvoMobile.so", "_SynchronizeAPD"},
+        {"data/Drivlog/libscan_import.so", "_SkanujDokumenty"},
         {"data/Forwarding/liborders.so", "_Grafik_NewRecord"},
         {"libcities.so", "_DodajMiastoBezFormularza _EditRecord _NewRecord"},
         {"libdelivery_terms.so", "_EditRecord _NewRecord"}};

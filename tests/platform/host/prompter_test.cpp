@@ -1,13 +1,17 @@
 #include "host_funcs.h"
+#include "host_variables.h"
 #include "scripted_prompter.h"
 #include "services.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -157,6 +161,37 @@ TEST(WidgetPrompter, ClickedButtonGivesItsCode)
     });
     EXPECT_EQ(widgets.messageBox(nullptr, "Czy?", 35, "Malvo"), 7);
     EXPECT_EQ(shown, 3);
+}
+
+// The real mail path, with a program in place of xdg-email that writes down its arguments.
+TEST(WidgetPrompter, MailGivesEachAttachmentAsALocalPathAndLeavesOutEmptyTexts)
+{
+    host::setPrompter(nullptr);
+    QTemporaryDir dir;
+    host::setLogFilePath(dir.filePath("host.log"));
+    const auto restore = qScopeGuard([] {
+        host::resetVariables();
+        host::setLogFilePath(QString());
+    });
+    const QString program = dir.filePath("poczta.sh");
+    QFile script(program);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+    ASSERT_TRUE(host::var::MailCommand.set(program));
+
+    EXPECT_TRUE(host::SendMail({dir.path() + "\\Firma 1\\umowa żółć.pdf", "/srv/dok/a b.jpg"}));
+    QFile arguments(program + ".args");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arguments.exists(); }, 10000));
+    ASSERT_TRUE(arguments.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(arguments.readAll()).split('\n', Qt::SkipEmptyParts),
+              (QStringList{"--attach", dir.path() + "/Firma 1/umowa żółć.pdf", "--attach", "/srv/dok/a b.jpg"}));
+
+    ASSERT_TRUE(host::var::MailCommand.set(dir.filePath("brak")));
+    EXPECT_FALSE(host::SendMail({"/srv/dok/a.pdf"}));
+    QFile log(dir.filePath("host.log"));
+    EXPECT_TRUE(log.open(QIODevice::ReadOnly) && log.readAll().contains("brak could not be started"));
 }
 
 } // namespace
