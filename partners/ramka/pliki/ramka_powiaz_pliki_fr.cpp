@@ -365,7 +365,10 @@ bool Tramka_powiaz_pliki_frame::StoreFile(const QString &path)
     if (m_storeFolder.isEmpty())
         return false;
     const QFileInfo zrodlo(host::localPath(path));
-    if (QDir::cleanPath(zrodlo.absolutePath()).compare(m_storeFolder, Qt::CaseInsensitive) == 0)
+    if (!zrodlo.isFile())
+        return false;
+    // Case matters on this file system: another spelling is another folder.
+    if (QDir::cleanPath(zrodlo.absolutePath()) == m_storeFolder)
         return zarejestruj(zrodlo.fileName());
     if (host::InfoBox(this, tlumacz("Resstrings_IDS_Kontynuowanie_spowoduje_skopiowanie").arg(zrodlo.fileName()),
                       host::mb::YesNo | host::mb::IconQuestion)
