@@ -6,14 +6,17 @@
 #include "db_error.h"
 #include "host.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <QTimer>
 #include <functional>
@@ -116,6 +119,45 @@ bool screenshotAddress(MainWindow &window, int company, int address, const QStri
         "edycja_adresu_form", loaded, [&] { window.editAddress(company, address); }, file);
 }
 
+// The linked-files window opens from the company editor's button, as a user
+// opens it; an image among the files is previewed, and the editor closes after.
+bool screenshotLinkedFiles(MainWindow &window, int company, const QString &file)
+{
+    QTimer opener;
+    opener.setInterval(50);
+    QObject::connect(&opener, &QTimer::timeout, [&opener] {
+        for (QWidget *editor : QApplication::topLevelWidgets()) {
+            auto *button = editor->findChild<QAbstractButton *>(QStringLiteral("bPowiazPliki"));
+            if (!editor->inherits("Tedycja_firmy_form") || !editor->isVisible() || !button)
+                continue;
+            opener.stop();
+            QTimer::singleShot(0, button, [button, editor] {
+                button->click();
+                editor->close();
+            });
+            return;
+        }
+    });
+    int polls = 0;
+    const auto loaded = [&polls](QWidget &dialog) {
+        if (auto *files = dialog.findChild<QListWidget *>(QStringLiteral("lbListaPlikow")); files && polls == 0) {
+            static const QRegularExpression image(QStringLiteral("\\.(jpe?g|bmp|png)$"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+            for (int row = files->count() - 1; row >= 0; --row)
+                if (image.match(files->item(row)->text()).hasMatch())
+                    files->setCurrentRow(row);
+        }
+        return ++polls > 2;
+    };
+    return screenshotModal(
+        "Tpowiaz_pliki_form", loaded,
+        [&] {
+            opener.start();
+            window.editCompany(company, QString());
+        },
+        file);
+}
+
 // Help, version and mistakes in the options need no display, so the command
 // line is read before the GUI application exists.
 struct StartCommandLine
@@ -141,11 +183,11 @@ struct StartCommandLine
         QStringLiteral("window"),
         QStringLiteral("With --screenshot: open this window first (list: the company list, the"
                        " default; picker: the company picker, editor: the company editor, address: a"
-                       " company's address editor)."),
+                       " company's address editor, pliki: a company's linked files)."),
         QStringLiteral("name")};
     QCommandLineOption company{QStringLiteral("company"),
                                QStringLiteral("With --window editor: the company to edit (default: a new one); with"
-                                              " --window address: the company, required."),
+                                              " --window address or pliki: the company, required."),
                                QStringLiteral("id")};
     QCommandLineOption tab{
         QStringLiteral("tab"),
@@ -216,7 +258,7 @@ int runGui(QApplication &app, StartCommandLine &command)
     }
     const QString windowName = parser.value(command.window);
     const QStringList windows{QStringLiteral("list"), QStringLiteral("picker"), QStringLiteral("editor"),
-                              QStringLiteral("address")};
+                              QStringLiteral("address"), QStringLiteral("pliki")};
     if (!windowName.isEmpty() && !windows.contains(windowName)) {
         QTextStream(stderr) << "malvo: unknown window " << windowName
                             << " (known: " << windows.join(QLatin1String(", ")) << ")\n";
@@ -231,8 +273,8 @@ int runGui(QApplication &app, StartCommandLine &command)
             return 2;
         }
     }
-    if (windowName == QLatin1String("address") && company <= 0) {
-        QTextStream(stderr) << "malvo: --window address needs --company\n";
+    if ((windowName == QLatin1String("address") || windowName == QLatin1String("pliki")) && company <= 0) {
+        QTextStream(stderr) << "malvo: --window " << windowName << " needs --company\n";
         return 2;
     }
     int address = 0;
@@ -283,6 +325,8 @@ int runGui(QApplication &app, StartCommandLine &command)
         code = screenshotEditor(window, company, parser.value(command.tab), parser.value(command.screenshot)) ? 0 : 1;
     } else if (screenshot && windowName == QLatin1String("address")) {
         code = screenshotAddress(window, company, address, parser.value(command.screenshot)) ? 0 : 1;
+    } else if (screenshot && windowName == QLatin1String("pliki")) {
+        code = screenshotLinkedFiles(window, company, parser.value(command.screenshot)) ? 0 : 1;
     } else {
         if (window.openCompanyList() && screenshot)
             waitForCompanyList(window);

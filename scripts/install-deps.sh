@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
-  libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev
+  libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev qt6-pdf-dev
   libsqlite3-dev sqlite3
   postgresql postgresql-client
   libarchive-dev p7zip-full libxml2-utils

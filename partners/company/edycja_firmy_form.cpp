@@ -53,7 +53,7 @@ Tedycja_firmy_form::Tedycja_firmy_form(QWidget *parent)
     : Tszablon_edycja_form(parent, QStringLiteral("edycja_firmy_form"))
 {
     nazwa_dll = QStringLiteral("partners.dll");
-    // tabela_slownie stays empty (no linked-files button) until the linked-files window exists.
+    tabela_slownie = QStringLiteral("firma");
     naglowek_nowy = tlumacz("Resstrings_IDS_EdFirmy_Nowa_firma");
     m_prawaFv = host::SprawdzUpr(QStringLiteral("sales_invoices.dll")) >= 0;
     zbudujWidok();

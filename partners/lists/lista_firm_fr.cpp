@@ -12,6 +12,7 @@
 #include "lists/szybkie_szukanie_kontroler.h"
 #include "ramka/import_eksport/import_eksport.h"
 #include "ramka/modul.h"
+#include "ramka/pliki/powiaz_pliki_form.h"
 
 #include "connection.h"
 #include "dataset.h"
@@ -162,8 +163,8 @@ void Tlista_firm_frame::dodajMenuKontekstowe()
     dodaj("pDodajZlecenie", "Dodaj zlecenie")->setVisible(false);
     connect(dodaj("pUstawAktywnaFirme", "Ustaw jako aktywną firmę"), &QAction::triggered, this,
             &Tlista_firm_frame::UstawAktywnaFirmeClick);
-    // Shown once the module can show a company's linked files.
-    dodaj("pPodgladPowiazanychPlikow", "Podgląd powiązanych plików")->setVisible(false);
+    connect(dodaj("pPodgladPowiazanychPlikow", "Podgląd powiązanych plików"), &QAction::triggered, this,
+            &Tlista_firm_frame::PodgladPowiazanychPlikowClick);
 
     auto *zmien = new QMenu(QStringLiteral("Zmień dane dla zaznaczonych rekordów"), this);
     menu->addMenu(zmien)->setObjectName(QStringLiteral("pZmienDane"));
@@ -239,6 +240,15 @@ void Tlista_firm_frame::UstawAktywnaFirmeClick()
         host::UstawAktKontroleFirme(int(id), this, false, false, true);
         host::postToMainWindow(partners::KomunikatAktywnaFirma, partners::KomunikatAktywnaFirmaParam1,
                                partners::KomunikatAktywnaFirmaParam2);
+    });
+}
+
+void Tlista_firm_frame::PodgladPowiazanychPlikowClick()
+{
+    host::guard([&] {
+        const qint64 id = idBiezacegoWiersza();
+        if (id > 0)
+            Tpowiaz_pliki_form::pokaz(this, QStringLiteral("firma"), int(id), Uprawnienia != 0 ? 1 : 0);
     });
 }
 

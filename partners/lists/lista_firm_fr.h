@@ -39,6 +39,8 @@ public:
     // "Ustaw jako aktywną firmę": the current row's company becomes the host's
     // active company and the main window is told.
     void UstawAktywnaFirmeClick();
+    // "Podgląd powiązanych plików": the linked files of the current row's company.
+    void PodgladPowiazanychPlikowClick();
 
     // "Zmień dane dla zaznaczonych rekordów": the one handler of its entries, told apart by their names.
     void Multiakcje_funk(QAction *wpis);

@@ -2,6 +2,7 @@
 
 #include "ramka/modul.h"
 
+#include "ramka/pliki/powiaz_pliki_form.h"
 #include "ramka/pustak_child_form.h"
 #include "ramka/ramka_lista_fr.h"
 #include "ramka/sesja_edytorow.h"
@@ -618,7 +619,7 @@ void Tszablon_edycja_form::bPowiazPlikiClick()
             m_powiazPliki->hide();
             return;
         }
-        // The linked-files window is not part of the module yet; the indicator still follows the database.
+        Tpowiaz_pliki_form::pokaz(this, tabela_slownie, id_rekordu, upr);
         odswiezPowiazanePliki();
     });
 }

@@ -15,10 +15,12 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QDateTime>
+#include <QDialog>
 #include <QDomDocument>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSpinBox>
@@ -268,12 +270,21 @@ TEST_P(ListaFirmOkno, UstawionaAktywnaFirmaNieDajeSieUsunac)
     ramka()->ListaGrid()->selection().select({firmy.at(0), {}});
     ramka()->ListaGrid()->selection().select({firmy.at(2), {}});
     emit ramka()->dostosuj_popup()->aboutToShow();
-    EXPECT_FALSE(ustaw->isEnabled());
+    QAction *pliki = ramka()->akcja(u"pPodgladPowiazanychPlikow"_s);
+    EXPECT_FALSE(ustaw->isEnabled() || pliki->isEnabled());
     ramka()->ListaGrid()->uncheckAll();
     ASSERT_TRUE(ramka()->GoToId(aktywna));
     emit ramka()->dostosuj_popup()->aboutToShow();
-    EXPECT_TRUE(ustaw->isEnabled());
-    EXPECT_FALSE(ramka()->akcja(u"pPodgladPowiazanychPlikow"_s)->isVisible());
+    EXPECT_TRUE(ustaw->isEnabled() && pliki->isVisible() && pliki->isEnabled());
+    // The linked files of the row's company.
+    QTemporaryDir sklad;
+    host::var::SciezkaDokumenty.set(sklad.path());
+    host::ExecQuery(u"insert into dokument_plik (sciezka, tabela, id_) values (:s, 7, :id)"_s, nullptr, 0,
+                    {{u"s"_s, u"A\\umowa.pdf"_s}, {u"id"_s, aktywna}});
+    prompter().push(host::ScriptedPrompter::Answer::dialog([](QDialog &okno) {
+        EXPECT_EQ(okno.findChild<QListWidget *>(u"lbListaPlikow"_s)->item(0)->text(), u"A\\umowa.pdf"_s);
+    }));
+    pliki->trigger();
     m_glowne.messages.clear();
     ustaw->trigger();
     EXPECT_EQ(host::var::AktywnaFirma.get(), aktywna);
