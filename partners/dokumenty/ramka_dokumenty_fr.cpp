@@ -8,6 +8,7 @@
 #include "handler_guard.h"
 #include "host_funcs.h"
 #include "query.h"
+#include "services.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -114,6 +115,7 @@ QDateEdit *Tramka_dokumenty_frame::data(const char *nazwa)
     pole->setMinimumDate(BrakDaty);
     pole->setSpecialValueText(QStringLiteral(" "));
     pole->setCalendarPopup(true);
+    pole->setDisplayFormat(host::services().dateFormat());
     // Delete empties the field: a date edit has no empty text of its own.
     pole->installEventFilter(this);
     return pole;
