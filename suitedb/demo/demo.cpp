@@ -109,7 +109,7 @@ QList<std::pair<QDate, QDate>> periodsUntil(const QDate &lastEnd, const QDate &d
 
 struct Reference
 {
-    Dictionary types, kinds, statuses, addressKinds, phoneKinds, positions, documentKinds;
+    Dictionary types, kinds, statuses, addressKinds, phoneKinds, positions;
     QList<Place> places;
     QList<Bank> banks;
     QList<Bank> majorBanks;
@@ -123,8 +123,7 @@ struct Reference
           statuses(loadDictionary(connection, QStringLiteral("klient_rodzaj"))),
           addressKinds(loadDictionary(connection, QStringLiteral("adres_rodzaj"))),
           phoneKinds(loadDictionary(connection, QStringLiteral("telefony_rodzaj"))),
-          positions(loadDictionary(connection, QStringLiteral("stanowiska"))),
-          documentKinds(loadDictionary(connection, QStringLiteral("dokument_rodzaj")))
+          positions(loadDictionary(connection, QStringLiteral("stanowiska")))
     {
         // One entry per postal code, so that large cities come up more often.
         const auto placeRows =
@@ -277,7 +276,6 @@ class Generator
 public:
     Generator(db::Connection &connection, unsigned seed)
         : m_random(seed),
-          m_documentRandom(seed ^ 0x0d0cu),
           m_reference(connection),
           m_company(connection,
                     QStringLiteral("insert into firma (nazwa, skrot, wlasciciel, nip, regon, krs, www, e_mail, "
@@ -304,11 +302,7 @@ public:
                                    ":id_stan, :tel, :wysw_na_zleceniu, :os_up_do_fv)")),
           m_period(connection,
                    QStringLiteral("insert into okres_roz (id_f, data_od, data_do) values (:id_f, :data_od, :data_do)")),
-          m_periodLength(connection, QStringLiteral("update firma set okres_roz = :kod where id_f = :id_f")),
-          m_document(connection,
-                     QStringLiteral("insert into dokument (rodzaj, numer, wazny_od, wazny_do, data_wyd, kto_wyd, "
-                                    "id_f, czy_wykonany) values (:rodzaj, :numer, :wazny_od, :wazny_do, "
-                                    ":data_wyd, :kto_wyd, :id_f, 0)"))
+          m_periodLength(connection, QStringLiteral("update firma set okres_roz = :kod where id_f = :id_f"))
     {
         // Stay clear of what the database already holds.
         const auto rows = selectRows(connection, QStringLiteral("select nazwa, skrot, nip, regon, krs from firma"));
@@ -403,31 +397,6 @@ private:
         // Firms that employ drivers settle their working time in periods.
         if (own || (carrier && m_random.percent(60)))
             addPeriods(id);
-        addDocuments(id);
-    }
-
-    // Papers with their validity: some run out within a month, some already have, most later.
-    // A stream of its own keeps the companies of a seed as they were before.
-    void addDocuments(qint64 id)
-    {
-        if (m_reference.documentKinds.isEmpty() || !m_documentRandom.percent(40))
-            return;
-        static const char *const issuers[] = {"GITD",          "Starostwo Powiatowe", "PZU SA",
-                                              "TUiR Warta SA", "Sąd Rejonowy",        "Urząd Skarbowy"};
-        const QDate today = QDate::currentDate();
-        const int count = m_documentRandom.between(1, 4);
-        for (int i = 0; i < count; ++i) {
-            const int roll = m_documentRandom.below(100);
-            const int daysLeft = roll < 25 ? m_documentRandom.between(0, 30)
-                : roll < 40                ? -m_documentRandom.between(1, 400)
-                                           : m_documentRandom.between(31, 900);
-            const QDate to = today.addDays(daysLeft);
-            const QDate from = to.addYears(-1).addDays(1);
-            m_document.run({m_documentRandom.pick(m_reference.documentKinds.ids),
-                            QStringLiteral("%1/%2").arg(m_documentRandom.between(1000, 99999)).arg(from.year()),
-                            dayText(from), dayText(to), dayText(from.addDays(-m_documentRandom.below(14))),
-                            QString::fromUtf8(m_documentRandom.pick(issuers)), id});
-        }
     }
 
     // The main address is the default; some firms add a seat, a mailing or a depot address.
@@ -596,9 +565,8 @@ private:
     }
 
     Random m_random;
-    Random m_documentRandom;
     Reference m_reference;
-    PreparedInsert m_company, m_kind, m_address, m_phone, m_account, m_contact, m_period, m_periodLength, m_document;
+    PreparedInsert m_company, m_kind, m_address, m_phone, m_account, m_contact, m_period, m_periodLength;
     Taken m_names, m_shortNames, m_numbers;
     QList<HeadOffice> m_heads;
 };
@@ -619,6 +587,43 @@ void generateDemoCompanies(db::Connection &connection, int count, unsigned seed,
             generator.company(i < own);
             if (progress && ((i + 1) % 1000 == 0 || i + 1 == count))
                 progress(i + 1, count);
+        }
+    }
+    transaction.commit();
+}
+
+void generateDemoDocuments(db::Connection &connection, unsigned seed)
+{
+    const Dictionary kinds = loadDictionary(connection, QStringLiteral("dokument_rodzaj"));
+    if (kinds.isEmpty())
+        return;
+    static const char *const issuers[] = {"GITD",          "Starostwo Powiatowe", "PZU SA",
+                                          "TUiR Warta SA", "Sąd Rejonowy",        "Urząd Skarbowy"};
+    const QDate today = QDate::currentDate();
+    db::Transaction transaction(connection);
+    {
+        // A stream of its own: the companies of a seed stay as they were.
+        Random random(seed ^ 0x0d0cu);
+        PreparedInsert document(connection,
+                                QStringLiteral("insert into dokument (rodzaj, numer, wazny_od, wazny_do, data_wyd, "
+                                               "kto_wyd, id_f, czy_wykonany) values (:rodzaj, :numer, :wazny_od, "
+                                               ":wazny_do, :data_wyd, :kto_wyd, :id_f, 0)"));
+        for (const auto &row : selectRows(connection, QStringLiteral("select id_f from firma order by id_f"))) {
+            if (!random.percent(40))
+                continue;
+            const int count = random.between(1, 4);
+            for (int i = 0; i < count; ++i) {
+                const int roll = random.below(100);
+                const int daysLeft = roll < 25 ? random.between(0, 30)
+                    : roll < 40                ? -random.between(1, 400)
+                                               : random.between(31, 900);
+                const QDate to = today.addDays(daysLeft);
+                const QDate from = to.addYears(-1).addDays(1);
+                document.run({random.pick(kinds.ids),
+                              QStringLiteral("%1/%2").arg(random.between(1000, 99999)).arg(from.year()), dayText(from),
+                              dayText(to), dayText(from.addDays(-random.below(14))),
+                              QString::fromUtf8(random.pick(issuers)), row[0]});
+            }
         }
     }
     transaction.commit();

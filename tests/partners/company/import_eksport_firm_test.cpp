@@ -134,7 +134,6 @@ TEST_P(ImportEksportFirm, EksportWracaImportemTymiSamymiWierszami)
 
     for (const char *tabela : {"telefon", "adres", "konto"})
         host::GetConnection()->execute(u"delete from %1 where tabela = 7"_s.arg(QLatin1String(tabela)));
-    host::GetConnection()->execute(u"delete from dokument"_s);
     host::GetConnection()->execute(u"delete from firma"_s);
     Timport_firm_form import([](const QString &) {
         ADD_FAILURE() << "no company exists";
