@@ -66,6 +66,7 @@ int createDatabase(const QString &target, int demoCount)
             err() << "\rdemo companies: " << done << " / " << total << Qt::flush;
         });
         err() << "\n";
+        suitedb::generateDemoDocuments(*connection);
     }
     out() << "created " << target << " (schema version " << suitedb::currentSchemaVersion() << ", " << demoCount
           << " demo companies)\n";

@@ -153,8 +153,10 @@ void bootstrap(const BootstrapOptions &options)
                              "point --db at a Malvo database or create a new one with: malvo db create NEW_FILE")
                               : QStringLiteral("create the register in it with: malvo db create \"CONNECTION\"")));
         suitedb::createOrUpgrade(*connection);
-        if (created && options.demoCompaniesWhenCreated > 0)
+        if (created && options.demoCompaniesWhenCreated > 0) {
             suitedb::generateDemoCompanies(*connection, options.demoCompaniesWhenCreated);
+            suitedb::generateDemoDocuments(*connection);
+        }
     } catch (const HostError &) {
         throw;
     } catch (const db::DbError &error) {

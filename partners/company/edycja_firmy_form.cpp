@@ -5,6 +5,7 @@
 #include "company/podrekordy/konta_firmy_fr.h"
 #include "company/podrekordy/kontakty_firmy_fr.h"
 #include "company/podrekordy/ramki_oddzialow_fr.h"
+#include "company/strony/strona_dokumenty.h"
 #include "company/strony/strona_domyslne_fv.h"
 #include "company/strony/strona_ksieg_rozl.h"
 #include "company/walidacja_firmy.h"
@@ -86,7 +87,7 @@ void Tedycja_firmy_form::zbudujWidok()
     m_kontakty = new partners::StronaRamek(m_strony, "tsKontakty");
     m_ksiegRozl = new partners::StronaKsiegRozl(m_strony);
     m_domyslneFv = new partners::StronaDomyslneFv(m_strony, m_prawaFv);
-    m_dokumenty = pusta("tsDokumenty");
+    m_dokumenty = new partners::StronaDokumenty(m_strony);
     m_kontakty->dodajRamke(new Ttelefony_firmy_frame(m_kontakty), tlumacz("Resstrings_IDS_Telefony"));
     m_kontakty->dodajRamke(new Tkontakty_firmy_frame(m_kontakty), tlumacz("Resstrings_IDS_Osoby_kontaktowe"));
     m_kontakty->dodajRamke(new Tadresy_firmy_frame(m_kontakty), tlumacz("Resstrings_IDS_Adresy"));
@@ -98,7 +99,7 @@ void Tedycja_firmy_form::zbudujWidok()
     m_strony->addTab(m_ksiegRozl, tlumacz("Resstrings_IDS_Firmy_Ksiegowosc_Rozliczenia"));
     m_strony->addTab(m_domyslneFv, tlumacz("Resstrings_IDS_Dodatkowe_dane_dom"));
     m_strony->addTab(m_dokumenty, tlumacz("Resstrings_IDS_EdFirmy_Dokumenty"));
-    m_stronyFirmy = {m_ogolne, m_oddzialy, m_kontakty, m_ksiegRozl, m_domyslneFv};
+    m_stronyFirmy = {m_ogolne, m_oddzialy, m_kontakty, m_ksiegRozl, m_domyslneFv, m_dokumenty};
     m_oddzialy->dodajRamke(new Tcentrala_firmy_frame(m_oddzialy), tlumacz("Resstrings_IDS_Centrala2"));
     m_oddzialy->dodajRamke(new Toddzialy_firmy_frame(m_oddzialy), tlumacz("Resstrings_IDS_Oddzialy_centrali"));
     m_ksiegRozl->dodajRamke(new Tokresy_rozl_firmy_frame(m_ksiegRozl), tlumacz("Resstrings_IDS_Okresy_rozliczeniowe"));

@@ -16,6 +16,7 @@ namespace partners {
 class StronaRamek;
 class StronaKsiegRozl;
 class StronaDomyslneFv;
+class StronaDokumenty;
 } // namespace partners
 
 // The company editor: one company created or changed, on the tabs of the
@@ -81,11 +82,11 @@ private:
     partners::StronaKsiegRozl *m_ksiegRozl = nullptr;
     partners::StronaDomyslneFv *m_domyslneFv = nullptr;
     QList<partners::StronaFirmy *> m_stronyFirmy; // in tab order
-    // The hidden summary page and the documents page, without frames yet.
+    // The hidden summary page, without frames yet.
     QWidget *m_daneDomyslne = nullptr;
     partners::StronaRamek *m_oddzialy = nullptr;
     partners::StronaRamek *m_kontakty = nullptr;
-    QWidget *m_dokumenty = nullptr;
+    partners::StronaDokumenty *m_dokumenty = nullptr;
     QToolButton *m_dodajZlec = nullptr;
 
     partners::DaneFirmy m_dane;

@@ -592,4 +592,41 @@ void generateDemoCompanies(db::Connection &connection, int count, unsigned seed,
     transaction.commit();
 }
 
+void generateDemoDocuments(db::Connection &connection, unsigned seed)
+{
+    const Dictionary kinds = loadDictionary(connection, QStringLiteral("dokument_rodzaj"));
+    if (kinds.isEmpty())
+        return;
+    static const char *const issuers[] = {"GITD",          "Starostwo Powiatowe", "PZU SA",
+                                          "TUiR Warta SA", "Sąd Rejonowy",        "Urząd Skarbowy"};
+    const QDate today = QDate::currentDate();
+    db::Transaction transaction(connection);
+    {
+        // A stream of its own: the companies of a seed stay as they were.
+        Random random(seed ^ 0x0d0cu);
+        PreparedInsert document(connection,
+                                QStringLiteral("insert into dokument (rodzaj, numer, wazny_od, wazny_do, data_wyd, "
+                                               "kto_wyd, id_f, czy_wykonany) values (:rodzaj, :numer, :wazny_od, "
+                                               ":wazny_do, :data_wyd, :kto_wyd, :id_f, 0)"));
+        for (const auto &row : selectRows(connection, QStringLiteral("select id_f from firma order by id_f"))) {
+            if (!random.percent(40))
+                continue;
+            const int count = random.between(1, 4);
+            for (int i = 0; i < count; ++i) {
+                const int roll = random.below(100);
+                const int daysLeft = roll < 25 ? random.between(0, 30)
+                    : roll < 40                ? -random.between(1, 400)
+                                               : random.between(31, 900);
+                const QDate to = today.addDays(daysLeft);
+                const QDate from = to.addYears(-1).addDays(1);
+                document.run({random.pick(kinds.ids),
+                              QStringLiteral("%1/%2").arg(random.between(1000, 99999)).arg(from.year()), dayText(from),
+                              dayText(to), dayText(from.addDays(-random.below(14))),
+                              QString::fromUtf8(random.pick(issuers)), row[0]});
+            }
+        }
+    }
+    transaction.commit();
+}
+
 } // namespace suitedb

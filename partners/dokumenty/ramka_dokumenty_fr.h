@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPlainTextEdit;
+class Tramka_terminarz_frame;
+
+// The controls of one document, its load and its save through PZapDokument,
+// with the schedule entry of its validity date (table code 28).
+class Tramka_dokumenty_frame : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int KodTabeli = 28;
+
+    explicit Tramka_dokumenty_frame(QWidget *parent = nullptr);
+
+    // The pick lists; a company's invoices need the company.
+    void WypelnijListy(int idFirmy);
+    void Wyczysc(int idKierowcy, int idPojazdu, int idFirmy);
+    void Wczytaj(int idDokumentu);
+    // mode 0 inserts, 1 updates the document id; the saved id comes back in id. Each refusal is told once.
+    bool Zapisz(int mode, int &id);
+
+    // Controls whose edits change the document.
+    QList<QWidget *> pola() const;
+    QComboBox *rodzaj_dok() const { return m_rodzaj; }
+    QDateEdit *d_waz_od() const { return m_wazOd; }
+    QDateEdit *d_waz_do() const { return m_wazDo; }
+    QPlainTextEdit *d_uwagi() const { return m_uwagi; }
+    Tramka_terminarz_frame *Terminarz() const { return m_terminarz; }
+    // The document type the opener gives the frame (@typ).
+    int typ = 0;
+
+protected:
+    bool eventFilter(QObject *obiekt, QEvent *zdarzenie) override;
+
+private:
+    QDateEdit *data(const char *nazwa);
+    QComboBox *lista(const char *nazwa);
+    bool mozeDodacTermin() const;
+    void odswiezTerminarz();
+    void dodajTermin();
+    void dodajTerminZPrzycisku();
+
+    int m_id = 0;
+    bool m_wykonany = false;
+    QString m_uwagiWczytane;
+    QComboBox *m_rodzaj, *m_status, *m_miejsce, *m_kierowca, *m_pojazd, *m_zlecenie, *m_karta, *m_faktura, *m_delegacja,
+        *m_firma;
+    QLineEdit *m_numer, *m_ktoWyd;
+    QDateEdit *m_wazOd, *m_wazDo, *m_dnia, *m_dataWyd, *m_dataZwrotu;
+    QPlainTextEdit *m_uwagi;
+    Tramka_terminarz_frame *m_terminarz;
+};
