@@ -2,6 +2,7 @@
 
 #include "dokumenty/ramka_dokumenty_fr.h"
 #include "ramka/modul.h"
+#include "ramka/pliki/ramka_powiaz_pliki_fr.h"
 
 #include "host_funcs.h"
 #include "prompter.h"
@@ -17,6 +18,7 @@ Tedycja_dokument_form::Tedycja_dokument_form(QWidget *parent)
     : Tszablon_edycja_form(parent, QStringLiteral("edycja_dokument_form")),
       m_strony(new QTabWidget(PanelWnetrza())),
       m_ramkaDok(new Tramka_dokumenty_frame),
+      m_pliki(new Tramka_powiaz_pliki_frame),
       m_aktywnaFirma(host::var::AktywnaFirma.get())
 {
     nazwa_dll = QStringLiteral("documents.dll");
@@ -26,10 +28,9 @@ Tedycja_dokument_form::Tedycja_dokument_form(QWidget *parent)
     auto *dokument = new QWidget(m_strony);
     dokument->setObjectName(QStringLiteral("tsDokument"));
     (new QVBoxLayout(dokument))->addWidget(m_ramkaDok);
-    // The linked files of the document come here.
     auto *pliki = new QWidget(m_strony);
     pliki->setObjectName(QStringLiteral("tsPliki"));
-    new QVBoxLayout(pliki);
+    (new QVBoxLayout(pliki))->addWidget(m_pliki);
     m_strony->addTab(dokument, tlumacz("Resstrings_IDS_Dok_Dokument"));
     m_strony->addTab(pliki, tlumacz("Resstrings_IDS_Dok_Powiazane_pliki"));
     auto *uklad = new QVBoxLayout(PanelWnetrza());
@@ -59,12 +60,22 @@ void Tedycja_dokument_form::Wypelnij_Listy()
 void Tedycja_dokument_form::Wyczysc_Pola()
 {
     m_ramkaDok->Wyczysc(m_idKierowcy, m_idPojazdu, m_idFirmy);
+    pokazPliki();
 }
 
 void Tedycja_dokument_form::Wypelnij_Pola()
 {
     Tszablon_edycja_form::Wypelnij_Pola();
     m_ramkaDok->Wczytaj(tryb == Kopia ? id_zrodla : id_rekordu);
+    pokazPliki();
+}
+
+void Tedycja_dokument_form::pokazPliki()
+{
+    // A document gets files once it is saved: a link needs the document's id.
+    const int id = tryb == Edycja ? id_rekordu : 0;
+    m_pliki->Init(QStringLiteral("dokument"), id, upr);
+    m_strony->setTabEnabled(m_strony->indexOf(m_pliki->parentWidget()), id > 0);
 }
 
 bool Tedycja_dokument_form::sprawdzPoprawnosc()
@@ -84,6 +95,7 @@ bool Tedycja_dokument_form::ZapiszZmiany(int mode)
         return false;
     id_rekordu = id;
     tryb = Edycja;
+    pokazPliki();
     do_odswiezenia = !odswiez_od_razu;
     odswiezTytul();
     oznaczBezZmian();

@@ -4,6 +4,7 @@
 
 class QTabWidget;
 class Tramka_dokumenty_frame;
+class Tramka_powiaz_pliki_frame;
 
 // The document editor: the document's controls on the first page, its
 // linked files on the second. A new document belongs to the owner the
@@ -18,6 +19,7 @@ public:
     void UstawWlasciciela(int idKierowcy, int idPojazdu, int idZlecenia, int idFirmy);
 
     Tramka_dokumenty_frame *ramka_dok() const { return m_ramkaDok; }
+    Tramka_powiaz_pliki_frame *ramka_pliki() const { return m_pliki; }
     QTabWidget *PageControl() const { return m_strony; }
 
 protected:
@@ -29,8 +31,11 @@ protected:
     void odswiezTytul() override;
 
 private:
+    void pokazPliki();
+
     QTabWidget *m_strony;
     Tramka_dokumenty_frame *m_ramkaDok;
+    Tramka_powiaz_pliki_frame *m_pliki;
     int m_aktywnaFirma = 0;
     int m_idKierowcy = -1;
     int m_idPojazdu = -1;

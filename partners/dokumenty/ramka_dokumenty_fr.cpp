@@ -3,6 +3,7 @@
 #include "company/zapis_procedury.h"
 #include "ramka/modul.h"
 #include "ramka/terminarz/ramka_terminarz_fr.h"
+#include "ramka/zaloga_pojazdu.h"
 
 #include "connection.h"
 #include "handler_guard.h"
@@ -69,7 +70,8 @@ Tramka_dokumenty_frame::Tramka_dokumenty_frame(QWidget *parent)
       m_dataWyd(data("e_data_wyd")),
       m_dataZwrotu(data("e_data_zwrotu")),
       m_uwagi(new QPlainTextEdit(this)),
-      m_terminarz(new Tramka_terminarz_frame(this))
+      m_terminarz(new Tramka_terminarz_frame(this)),
+      m_zaloga(new ramka::ZalogaPojazdu(m_pojazd, m_kierowca, nullptr, nullptr, this))
 {
     setObjectName(QStringLiteral("ramka_dok"));
     m_numer->setObjectName(QStringLiteral("numer_seria"));
@@ -297,6 +299,8 @@ bool Tramka_dokumenty_frame::Zapisz(int mode, int &id)
     else if (m_terminarz->UsunPrzyZapisie())
         host::UsunPowiazanyTermin(KodTabeli, m_id);
     odswiezTerminarz();
+    if (host::var::ZapiszPowDomKierDomSam.get() == 1)
+        m_zaloga->zapiszZaloge();
     return true;
 }
 

@@ -8,6 +8,9 @@ class QDateEdit;
 class QLineEdit;
 class QPlainTextEdit;
 class Tramka_terminarz_frame;
+namespace ramka {
+class ZalogaPojazdu;
+}
 
 // The controls of one document, its load and its save through PZapDokument,
 // with the schedule entry of its validity date (table code 28).
@@ -56,4 +59,5 @@ private:
     QDateEdit *m_wazOd, *m_wazDo, *m_dnia, *m_dataWyd, *m_dataZwrotu;
     QPlainTextEdit *m_uwagi;
     Tramka_terminarz_frame *m_terminarz;
+    ramka::ZalogaPojazdu *m_zaloga;
 };

@@ -2,6 +2,7 @@
 #include "dokumenty/edycja_dokument_form.h"
 #include "dokumenty/lista_dokumenty_fr.h"
 #include "dokumenty/ramka_dokumenty_fr.h"
+#include "ramka/pliki/ramka_powiaz_pliki_fr.h"
 #include "ramka/terminarz/ramka_terminarz_fr.h"
 
 #include "company/firma_fixture.h"
@@ -14,6 +15,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -91,8 +93,11 @@ TEST_P(DokumentyTest, DocumentAddedOnTheCompanyTabGetsItsScheduleEntryEditedAndR
                       r.d_waz_od()->setDate(dzis.addDays(30));
                       EXPECT_EQ(r.d_waz_do()->date(), dzis.addDays(30));
                       EXPECT_FALSE(t.bEdytuj()->isEnabled());
+                      EXPECT_FALSE(e.PageControl()->isTabEnabled(1)) << "no files before the document has an id";
                       e.zapisz()->click();
                       ASSERT_GT(e.IdRekordu(), 0);
+                      EXPECT_TRUE(e.PageControl()->isTabEnabled(1));
+                      EXPECT_EQ(e.ramka_pliki()->tabelaCode(), 28);
                       EXPECT_EQ(terminy(e.IdRekordu()),
                                 host::LoadResstrings(u"Resstrings_IDS_wazn_dok"_s) + u' '
                                     + r.rodzaj_dok()->currentText());
