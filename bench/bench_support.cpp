@@ -79,6 +79,12 @@ int intArgument(const QStringList &args, const QString &name, int fallback, int 
     return at >= 0 && at + 1 < args.size() ? std::max(least, args.at(at + 1).toInt()) : fallback;
 }
 
+QString textArgument(const QStringList &args, const QString &name, const QString &fallback)
+{
+    const qsizetype at = args.indexOf(name);
+    return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : fallback;
+}
+
 void printTenfold(const QString &what, int size, double tenthMs, double fullMs)
 {
     out() << what << '\n';

@@ -22,6 +22,8 @@ long peakMemoryKb();
 // The whole number after `name` on the command line ("--rows 1000"), at least
 // `least`; `fallback` when the option is not given.
 int intArgument(const QStringList &args, const QString &name, int fallback, int least);
+// The text after `name` on the command line; `fallback` when not given.
+QString textArgument(const QStringList &args, const QString &name, const QString &fallback = QString());
 // The figures of a benchmark that times the same work at a tenth of `size`
 // and at `size`: both times and their ratio (10 when the work is linear).
 void printTenfold(const QString &what, int size, double tenthMs, double fullMs);

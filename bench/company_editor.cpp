@@ -95,10 +95,8 @@ int main(int argc, char **argv)
         sizes.addresses = bench::intArgument(args, QStringLiteral("--addresses"), 50, 0);
         sizes.contacts = bench::intArgument(args, QStringLiteral("--contacts"), 50, 0);
         sizes.phones = bench::intArgument(args, QStringLiteral("--phones"), 200, 0);
-        const int dbAt = int(args.indexOf(QStringLiteral("--db")));
-        const QString file = dbAt > 0 && dbAt + 1 < args.size()
-            ? args[dbAt + 1]
-            : QDir::temp().filePath(QStringLiteral("malvo-bench-editor.db"));
+        const QString file = bench::textArgument(args, QStringLiteral("--db"),
+                                                 QDir::temp().filePath(QStringLiteral("malvo-bench-editor.db")));
         bench::ensureDatabase(file, 1000);
 
         host::BootstrapOptions options;

@@ -164,23 +164,19 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const auto option = [&args](const QString &name, const QString &fallback) {
-        const qsizetype at = args.indexOf(name);
-        return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : fallback;
-    };
     try {
         const int companies = bench::intArgument(args, QStringLiteral("--companies"), 10000, 1);
-        const QString database =
-            option(QStringLiteral("--db"), QDir::temp().filePath(QStringLiteral("malvo-bench-%1.db").arg(companies)));
-        const QString dir =
-            option(QStringLiteral("--dir"), QDir::temp().filePath(QStringLiteral("malvo-bench-ie-%1").arg(companies)));
-        const QString phase = option(QStringLiteral("--phase"), QString());
+        const QString database = bench::textArgument(
+            args, QStringLiteral("--db"), QDir::temp().filePath(QStringLiteral("malvo-bench-%1.db").arg(companies)));
+        const QString dir = bench::textArgument(
+            args, QStringLiteral("--dir"), QDir::temp().filePath(QStringLiteral("malvo-bench-ie-%1").arg(companies)));
+        const QString phase = bench::textArgument(args, QStringLiteral("--phase"), QString());
         if (phase == QLatin1String("export")) {
             exportPhase(database, dir);
             return 0;
         }
         if (phase == QLatin1String("import")) {
-            importPhase(option(QStringLiteral("--file"), QString()), dir);
+            importPhase(bench::textArgument(args, QStringLiteral("--file"), QString()), dir);
             return 0;
         }
         bench::ensureDatabase(database, companies);
