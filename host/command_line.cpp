@@ -5,6 +5,7 @@
 #include "connection.h"
 #include "db_error.h"
 #include "demo.h"
+#include "demo_files.h"
 #include "prompter.h"
 #include "suitedb.h"
 
@@ -67,6 +68,7 @@ int createDatabase(const QString &target, int demoCount)
         });
         err() << "\n";
         suitedb::generateDemoDocuments(*connection);
+        host::writeDemoFiles(*connection);
     }
     out() << "created " << target << " (schema version " << suitedb::currentSchemaVersion() << ", " << demoCount
           << " demo companies)\n";

@@ -4,6 +4,7 @@
 #include "data_paths.h"
 #include "db_error.h"
 #include "demo.h"
+#include "demo_files.h"
 #include "host_error.h"
 #include "host_funcs.h"
 #include "host_variables.h"
@@ -156,6 +157,7 @@ void bootstrap(const BootstrapOptions &options)
         if (created && options.demoCompaniesWhenCreated > 0) {
             suitedb::generateDemoCompanies(*connection, options.demoCompaniesWhenCreated);
             suitedb::generateDemoDocuments(*connection);
+            writeDemoFiles(*connection);
         }
     } catch (const HostError &) {
         throw;

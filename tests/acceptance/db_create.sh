@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # `malvo db create` gives a database the sqlite3 command can read, holding the
 # demo companies once per language, each with a valid NIP; creating over an
-# existing file is refused and leaves it as it was.
+# existing file is refused and leaves it as it was; the demo's linked files
+# lie in the document store.
 set -euo pipefail
 bin=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 db="$dir/demo.db"
+export XDG_DATA_HOME="$dir/data"
 
 "$bin/malvo" db create "$db" --demo 120 >/dev/null
 
@@ -24,6 +26,14 @@ while IFS= read -r nip; do
   [ $((sum % 11)) -eq "${digits:9:1}" ] || { echo "NIP fails the checksum: $nip"; bad=1; }
 done < <(sqlite3 "$db" "select nip from firma")
 [ $bad -eq 0 ]
+
+# Demo scans lie in the document store, each linked with its path there.
+links=$(sqlite3 "$db" "select count(*) from dokument_plik")
+[ "$links" -gt 0 ] || { echo "the demo links no files"; exit 1; }
+while IFS= read -r path; do
+  file=$(find "$dir/data" -path "*/dokumenty/${path//\\//}" | head -1)
+  [ -s "$file" ] || { echo "the linked demo file $path is missing"; exit 1; }
+done < <(sqlite3 "$db" "select sciezka from dokument_plik")
 
 before=$(sha256sum "$db" | cut -d' ' -f1)
 if "$bin/malvo" db create "$db" >/dev/null 2>&1; then
