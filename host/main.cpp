@@ -7,6 +7,7 @@
 #include "host.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
@@ -158,6 +159,38 @@ bool screenshotLinkedFiles(MainWindow &window, int company, const QString &file)
         file);
 }
 
+// A company's first document, opened from the editor's documents tab as a
+// user opens it (F2 on the list); the company editor closes after.
+bool screenshotDocument(MainWindow &window, int company, const QString &file)
+{
+    QTimer opener;
+    opener.setInterval(50);
+    QObject::connect(&opener, &QTimer::timeout, [&opener] {
+        for (QWidget *editor : QApplication::topLevelWidgets()) {
+            auto *list = editor->findChild<QWidget *>(QStringLiteral("lista_dokumenty_frame"));
+            if (!editor->inherits("Tedycja_firmy_form") || !list || !list->property("DaneWczytane").toBool())
+                continue;
+            opener.stop();
+            auto *edit = list->findChild<QAction *>(QStringLiteral("edycja"));
+            QTimer::singleShot(0, editor, [edit, editor] {
+                if (edit)
+                    edit->trigger();
+                editor->close();
+            });
+            return;
+        }
+    });
+    int polls = 0;
+    const auto loaded = [&polls](QWidget &) { return ++polls > 2; };
+    return screenshotModal(
+        "edycja_dokument_form", loaded,
+        [&] {
+            opener.start();
+            window.editCompany(company, QStringLiteral("tsDokumenty"));
+        },
+        file);
+}
+
 // Help, version and mistakes in the options need no display, so the command
 // line is read before the GUI application exists.
 struct StartCommandLine
@@ -183,11 +216,12 @@ struct StartCommandLine
         QStringLiteral("window"),
         QStringLiteral("With --screenshot: open this window first (list: the company list, the"
                        " default; picker: the company picker, editor: the company editor, address: a"
-                       " company's address editor, pliki: a company's linked files)."),
+                       " company's address editor, pliki: a company's linked files, dokument: a company's first"
+                       " document)."),
         QStringLiteral("name")};
     QCommandLineOption company{QStringLiteral("company"),
                                QStringLiteral("With --window editor: the company to edit (default: a new one); with"
-                                              " --window address or pliki: the company, required."),
+                                              " --window address, pliki or dokument: the company, required."),
                                QStringLiteral("id")};
     QCommandLineOption tab{
         QStringLiteral("tab"),
@@ -257,8 +291,8 @@ int runGui(QApplication &app, StartCommandLine &command)
         return 2;
     }
     const QString windowName = parser.value(command.window);
-    const QStringList windows{QStringLiteral("list"), QStringLiteral("picker"), QStringLiteral("editor"),
-                              QStringLiteral("address"), QStringLiteral("pliki")};
+    const QStringList windows{QStringLiteral("list"),    QStringLiteral("picker"), QStringLiteral("editor"),
+                              QStringLiteral("address"), QStringLiteral("pliki"),  QStringLiteral("dokument")};
     if (!windowName.isEmpty() && !windows.contains(windowName)) {
         QTextStream(stderr) << "malvo: unknown window " << windowName
                             << " (known: " << windows.join(QLatin1String(", ")) << ")\n";
@@ -273,7 +307,9 @@ int runGui(QApplication &app, StartCommandLine &command)
             return 2;
         }
     }
-    if ((windowName == QLatin1String("address") || windowName == QLatin1String("pliki")) && company <= 0) {
+    if ((windowName == QLatin1String("address") || windowName == QLatin1String("pliki")
+         || windowName == QLatin1String("dokument"))
+        && company <= 0) {
         QTextStream(stderr) << "malvo: --window " << windowName << " needs --company\n";
         return 2;
     }
@@ -327,6 +363,8 @@ int runGui(QApplication &app, StartCommandLine &command)
         code = screenshotAddress(window, company, address, parser.value(command.screenshot)) ? 0 : 1;
     } else if (screenshot && windowName == QLatin1String("pliki")) {
         code = screenshotLinkedFiles(window, company, parser.value(command.screenshot)) ? 0 : 1;
+    } else if (screenshot && windowName == QLatin1String("dokument")) {
+        code = screenshotDocument(window, company, parser.value(command.screenshot)) ? 0 : 1;
     } else {
         if (window.openCompanyList() && screenshot)
             waitForCompanyList(window);
