@@ -13,9 +13,12 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -121,8 +124,26 @@ TEST_P(DokumentyTest, DocumentAddedOnTheCompanyTabGetsItsScheduleEntryEditedAndR
                       EXPECT_TRUE(t.bDodaj()->isEnabled());
                   });
         EXPECT_EQ(lista.Lista()->recordCount(), 2);
+
+        // Deleting a document takes its schedule entry, its file links and their files along.
+        const int id = ile(u"select max(id_dok) from dokument"_s);
+        QTemporaryDir magazyn;
+        host::var::SciezkaDokumenty.set(magazyn.path());
+        QDir(magazyn.path()).mkpath(u"F"_s);
+        QFile skan(magazyn.filePath(u"F/skan.jpg"_s));
+        ASSERT_TRUE(skan.open(QIODevice::WriteOnly) && skan.write("x") == 1);
+        skan.close();
+        wstaw(u"dokument_plik"_s, u"id_dp"_s, {{u"sciezka"_s, u"F\\skan.jpg"_s}, {u"tabela"_s, 28}, {u"id_"_s, id}});
+        wstaw(u"terminarz"_s, u"id_ter"_s, {{u"tabela"_s, 28}, {u"id_"_s, id}, {u"tytul"_s, u"x"_s}});
+        ASSERT_TRUE(lista.GoToId(id));
+        prompter().answerMessage(host::mb::IdYes);
+        lista.usunClick();
+        EXPECT_EQ(lista.Lista()->recordCount(), 1);
+        EXPECT_EQ(ile(u"select count(*) from dokument_plik where tabela = 28"_s), 0);
+        EXPECT_EQ(ile(u"select count(*) from terminarz"_s), 0);
+        EXPECT_FALSE(skan.exists());
     });
-    EXPECT_EQ(ile(u"select count(*) from dokument where id_f = :f"_s, {{u"f"_s, m_firma}}), 2);
+    EXPECT_EQ(ile(u"select count(*) from dokument where id_f = :f"_s, {{u"f"_s, m_firma}}), 1);
 }
 
 TEST_P(DokumentyTest, UntouchedRemarksKeepTheStoredOnesAndASynchronisedDocumentIsOnlyToldAbout)
