@@ -2,6 +2,8 @@
 
 #include "suitedb_export.h"
 
+#include <QStringList>
+
 namespace db {
 class Connection;
 }
@@ -17,5 +19,9 @@ MALVO_SUITEDB_EXPORT void seedReferenceData(db::Connection &connection);
 // Replaces the stored message texts with those this program carries.
 // Runs inside the caller's transaction.
 MALVO_SUITEDB_EXPORT void refreshMessageTexts(db::Connection &connection);
+
+// Adds the seeded entries of these dictionary types, for a database that
+// predates them. Runs inside the caller's transaction.
+MALVO_SUITEDB_EXPORT void seedDictionaries(db::Connection &connection, const QStringList &types);
 
 } // namespace suitedb

@@ -1,4 +1,4 @@
-// Save procedures of documents and of files linked to any record.
+// Save procedures of documents, their costs and files linked to any record.
 #include "proc_support.h"
 #include "procedures.h"
 
@@ -90,6 +90,36 @@ int saveDocument(db::ProcedureContext &c)
     return saveRow(c, "@id", "dokument", "id_dok", values);
 }
 
+int saveCost(db::ProcedureContext &c)
+{
+    auto &connection = c.connection();
+    const QVariant amount = toDecimal(in(c, "@kwota"));
+    if (!amount.isValid())
+        return ResultMissingValue;
+    for (const Reference &ref :
+         {Reference{"@id_f", "firma", "id_f"}, Reference{"@id_realiz", "zlecenie", "id_realiz"}}) {
+        const QVariant id = toInt(in(c, ref.param));
+        if (id.isValid() && !exists(connection, ref.table, ref.key, id))
+            return ResultRecordDeleted;
+    }
+    return saveRow(c, "@id", "koszt", "id_koszt",
+                   {{"typ", toInt(in(c, "@typ"))},
+                    {"rodzaj", toInt(in(c, "@rodzaj"))},
+                    {"kwota", amount},
+                    {"czy_brutto", orDefault(toFlag(in(c, "@czy_brutto")), 0)},
+                    {"stawka_vat", toText(in(c, "@stawka_vat"))},
+                    {"waluta", toText(in(c, "@waluta"))},
+                    {"kurs", toDecimal(in(c, "@kurs"))},
+                    {"data_kursu", toDateTime(in(c, "@data_kursu"))},
+                    {"ilosc", toDecimal(in(c, "@ilosc"))},
+                    {"data_rozliczenia", toDateTime(in(c, "@data_rozliczenia"))},
+                    {"id_f", toInt(in(c, "@id_f"))},
+                    {"id_realiz", toInt(in(c, "@id_realiz"))},
+                    {"miejsce", toText(in(c, "@miejsce"))},
+                    {"id_u", toInt(in(c, "@id_u"))}},
+                   false);
+}
+
 // @tabela carries the owner's table code, as a number or as the table's name.
 QVariant tableCode(db::Connection &connection, const QVariant &value)
 {
@@ -154,6 +184,23 @@ void registerDocumentProcedures()
             {"@id_f", Int},
             inOut("@id")},
            saveDocument);
+    define("PZapKoszt",
+           {{"@typ", Int},
+            {"@rodzaj", Int},
+            {"@kwota", Decimal},
+            {"@czy_brutto", Int},
+            {"@stawka_vat", Text, 5},
+            {"@waluta", Text, 3},
+            {"@kurs", Decimal},
+            {"@data_kursu", DateTime},
+            {"@ilosc", Decimal},
+            {"@data_rozliczenia", DateTime},
+            {"@id_f", Int},
+            {"@id_realiz", Int},
+            {"@miejsce", Text, 100},
+            {"@id_u", Int},
+            inOut("@id")},
+           saveCost);
     define("PZapDokPlik",
            {{"@sciezka", Text, 600},
             {"@podkatalog", Text, 600},

@@ -17,7 +17,7 @@ namespace suitedb {
 
 namespace {
 
-constexpr int SchemaVersion = 2;
+constexpr int SchemaVersion = 3;
 
 script::ColumnTypes typesFor(db::Connection &connection)
 {
@@ -72,9 +72,23 @@ void rebuildTextIndexes(db::Connection &connection)
         connection.execute(QStringLiteral("reindex nocase"));
 }
 
+// Documents carry a cost; the table comes from the base script so both stay one.
+void addCosts(db::Connection &connection)
+{
+    if (connection.database().tables(QSql::Tables).contains(QStringLiteral("koszt"), Qt::CaseInsensitive))
+        return;
+    const QStringList statements = script::split(
+        script::expand(readResource(QStringLiteral(":/suitedb/sql/030_operations.sql")), typesFor(connection)));
+    for (const QString &statement : statements) {
+        if (statement.startsWith(QLatin1String("create table koszt ")))
+            connection.execute(statement);
+    }
+    seedDictionaries(connection, {QStringLiteral("koszt_typ"), QStringLiteral("koszt_rodzaj")});
+}
+
 const std::vector<UpgradeStep> &upgradeSteps()
 {
-    static const std::vector<UpgradeStep> steps{{2, rebuildTextIndexes}};
+    static const std::vector<UpgradeStep> steps{{2, rebuildTextIndexes}, {3, addCosts}};
     return steps;
 }
 

@@ -65,6 +65,12 @@ public:
         messages();
     }
 
+    void addDictionaries(const QStringList &types)
+    {
+        refreshMessages();
+        dictionaries(types);
+    }
+
 private:
     void languages()
     {
@@ -158,7 +164,8 @@ private:
         m_translate.run({identifier, LanguageEnglish, texts.en});
     }
 
-    void dictionaries()
+    // All types when `only` is empty.
+    void dictionaries(const QStringList &only = {})
     {
         PreparedInsert insert(
             m_connection,
@@ -167,6 +174,8 @@ private:
         const QString file = seedFile(QStringLiteral("dictionaries.tsv"));
         for (const seed::TsvRow &row : readTsv(file, 8)) {
             const QStringList &f = row.fields;
+            if (!only.isEmpty() && !only.contains(f[0]))
+                continue;
             bool groupOk = false;
             const int group = f[2].toInt(&groupOk);
             QVariant colour;
@@ -267,6 +276,11 @@ void seedReferenceData(db::Connection &connection)
 void refreshMessageTexts(db::Connection &connection)
 {
     Seeder(connection).refreshMessages();
+}
+
+void seedDictionaries(db::Connection &connection, const QStringList &types)
+{
+    Seeder(connection).addDictionaries(types);
 }
 
 } // namespace suitedb

@@ -132,3 +132,23 @@ create table terminarz (
   id_u integer
 );
 create index ix_terminarz_wlasciciel on terminarz(tabela, id_);
+
+-- The cost a document carries (dokument.id_koszt); typ and rodzaj are entries
+-- of the dictionaries koszt_typ and koszt_rodzaj.
+create table koszt (
+  id_koszt {{ID}},
+  typ integer,
+  rodzaj integer,
+  kwota {{MONEY}} not null,
+  czy_brutto {{BOOL}} not null default 0,
+  stawka_vat {{TEXT}},
+  waluta {{TEXT}},
+  kurs numeric(18,4),
+  data_kursu {{DATETIME}},
+  ilosc numeric(18,3),
+  data_rozliczenia {{DATETIME}},
+  id_f integer references firma(id_f),
+  id_realiz integer references zlecenie(id_realiz),
+  miejsce {{TEXT}},
+  id_u integer
+);

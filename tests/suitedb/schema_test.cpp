@@ -14,8 +14,8 @@ class Schema : public SuiteDbTest
 {};
 
 // A second run keeps data, seeds or registers nothing twice and brings back the program's message
-// texts; a database of a newer program is refused.
-TEST_P(Schema, SecondRunKeepsDataAndRestoresMessageTexts)
+// texts; a database from before costs gets their table and dictionaries; a newer program's is refused.
+TEST_P(Schema, UpgradeKeepsDataAndRestoresMessageTexts)
 {
     const int company = addCompany("Trwała sp. z o.o.");
     const int languages = count("select count(*) from jezyk");
@@ -23,8 +23,14 @@ TEST_P(Schema, SecondRunKeepsDataAndRestoresMessageTexts)
     const QString key = "Resstrings_IDS_firma_wlasna";
     exec("update resstrings set tekst = :t where klucz = :k", {{"k", key}, {"t", "stary tekst"}});
     exec("delete from resstrings where klucz = :k and id_jezyka = 2", {{"k", key}});
+    exec("drop table koszt");
+    exec("delete from slowwartosci where typ_slownika like 'koszt%'");
+    exec("delete from tlumaczenie where identyfikator like 'slow_koszt%'");
+    exec("update schema_version set wersja = 2");
 
     suitedb::createOrUpgrade(connection());
+    EXPECT_EQ(count("select count(*) from koszt"), 0);
+    EXPECT_EQ(count("select count(*) from VListaPozSlownika where typ_slownika = 'koszt_typ' and id_jezyka = 2"), 5);
 
     EXPECT_EQ(suitedb::schemaVersion(connection()), suitedb::currentSchemaVersion());
     EXPECT_EQ(count("select count(*) from firma where id_f = :id", {{"id", company}}), 1);
