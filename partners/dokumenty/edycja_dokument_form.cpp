@@ -1,6 +1,7 @@
 #include "dokumenty/edycja_dokument_form.h"
 
 #include "dokumenty/ramka_dokumenty_fr.h"
+#include "dokumenty/ramka_koszty_fr.h"
 #include "ramka/modul.h"
 #include "ramka/pliki/ramka_powiaz_pliki_fr.h"
 
@@ -31,13 +32,19 @@ Tedycja_dokument_form::Tedycja_dokument_form(QWidget *parent)
     auto *pliki = new QWidget(m_strony);
     pliki->setObjectName(QStringLiteral("tsPliki"));
     (new QVBoxLayout(pliki))->addWidget(m_pliki);
+    auto *koszt = new QWidget(m_strony);
+    koszt->setObjectName(QStringLiteral("tsKoszt"));
+    (new QVBoxLayout(koszt))->addWidget(m_ramkaDok->Koszt());
     m_strony->addTab(dokument, tlumacz("Resstrings_IDS_Dok_Dokument"));
     m_strony->addTab(pliki, tlumacz("Resstrings_IDS_Dok_Powiazane_pliki"));
+    m_strony->addTab(koszt, tlumacz("Resstrings_IDS_Dok_Koszt"));
     auto *uklad = new QVBoxLayout(PanelWnetrza());
     uklad->setContentsMargins(4, 4, 4, 4);
     uklad->addWidget(m_strony);
     for (QWidget *pole : m_ramkaDok->pola())
         podepnijPole(pole, pole != static_cast<QWidget *>(m_ramkaDok->d_uwagi()));
+    for (QWidget *pole : m_ramkaDok->Koszt()->pola())
+        podepnijPole(pole);
     resize(560, 720);
 }
 

@@ -1,6 +1,7 @@
 #include "dokumenty/ramka_dokumenty_fr.h"
 
 #include "company/zapis_procedury.h"
+#include "dokumenty/ramka_koszty_fr.h"
 #include "ramka/modul.h"
 #include "ramka/terminarz/ramka_terminarz_fr.h"
 #include "ramka/zaloga_pojazdu.h"
@@ -71,6 +72,7 @@ Tramka_dokumenty_frame::Tramka_dokumenty_frame(QWidget *parent)
       m_dataZwrotu(data("e_data_zwrotu")),
       m_uwagi(new QPlainTextEdit(this)),
       m_terminarz(new Tramka_terminarz_frame(this)),
+      m_koszt(new Tramka_koszty_frame(this)),
       m_zaloga(new ramka::ZalogaPojazdu(m_pojazd, m_kierowca, nullptr, nullptr, this))
 {
     setObjectName(QStringLiteral("ramka_dok"));
@@ -187,6 +189,7 @@ void Tramka_dokumenty_frame::WypelnijListy(int idFirmy)
     laduj(m_firma,
           QStringLiteral("select id, nazwa from VlistaFirm order by ") + host::collated(QStringLiteral("nazwa")),
           "nazwa", true, {});
+    m_koszt->WypelnijListy();
 }
 
 bool Tramka_dokumenty_frame::eventFilter(QObject *obiekt, QEvent *zdarzenie)
@@ -216,6 +219,7 @@ void Tramka_dokumenty_frame::Wyczysc(int idKierowcy, int idPojazdu, int idFirmy)
     wybierz(m_kierowca, idKierowcy > 0 ? QVariant(idKierowcy) : QVariant());
     wybierz(m_pojazd, idPojazdu > 0 ? QVariant(idPojazdu) : QVariant());
     wybierz(m_firma, idFirmy > 0 ? QVariant(idFirmy) : QVariant());
+    m_koszt->Wczytaj(0);
     odswiezTerminarz();
 }
 
@@ -254,6 +258,7 @@ void Tramka_dokumenty_frame::Wczytaj(int idDokumentu)
     m_wykonany = q.value(QStringLiteral("czy_wykonany")).toInt() != 0;
     m_uwagiWczytane = q.value(QStringLiteral("uwagi")).toString();
     m_uwagi->setPlainText(m_uwagiWczytane);
+    m_koszt->Wczytaj(q.value(QStringLiteral("id_koszt")).toInt());
     odswiezTerminarz();
 }
 
@@ -299,6 +304,10 @@ bool Tramka_dokumenty_frame::Zapisz(int mode, int &id)
     else if (m_terminarz->UsunPrzyZapisie())
         host::UsunPowiazanyTermin(KodTabeli, m_id);
     odswiezTerminarz();
+    if (const int koszt = m_koszt->Zapisz(mode == 0); koszt > 0) {
+        host::ExecQuery(QStringLiteral("update dokument\nset \n  id_koszt=:id_koszt\nwhere\n  id_dok = :id_dok"),
+                        nullptr, 0, {{QStringLiteral("id_koszt"), koszt}, {QStringLiteral("id_dok"), m_id}});
+    }
     if (host::var::ZapiszPowDomKierDomSam.get() == 1)
         m_zaloga->zapiszZaloge();
     return true;

@@ -7,6 +7,7 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QPlainTextEdit;
+class Tramka_koszty_frame;
 class Tramka_terminarz_frame;
 namespace ramka {
 class ZalogaPojazdu;
@@ -36,6 +37,8 @@ public:
     QDateEdit *d_waz_do() const { return m_wazDo; }
     QPlainTextEdit *d_uwagi() const { return m_uwagi; }
     Tramka_terminarz_frame *Terminarz() const { return m_terminarz; }
+    // The document's cost; the editor shows it on a page of its own.
+    Tramka_koszty_frame *Koszt() const { return m_koszt; }
     // The document type the opener gives the frame (@typ).
     int typ = 0;
 
@@ -59,5 +62,6 @@ private:
     QDateEdit *m_wazOd, *m_wazDo, *m_dnia, *m_dataWyd, *m_dataZwrotu;
     QPlainTextEdit *m_uwagi;
     Tramka_terminarz_frame *m_terminarz;
+    Tramka_koszty_frame *m_koszt;
     ramka::ZalogaPojazdu *m_zaloga;
 };

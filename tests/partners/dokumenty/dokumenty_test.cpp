@@ -2,6 +2,7 @@
 #include "dokumenty/edycja_dokument_form.h"
 #include "dokumenty/lista_dokumenty_fr.h"
 #include "dokumenty/ramka_dokumenty_fr.h"
+#include "dokumenty/ramka_koszty_fr.h"
 #include "ramka/pliki/ramka_powiaz_pliki_fr.h"
 #include "ramka/terminarz/ramka_terminarz_fr.h"
 
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -144,6 +146,42 @@ TEST_P(DokumentyTest, DocumentAddedOnTheCompanyTabGetsItsScheduleEntryEditedAndR
         EXPECT_FALSE(skan.exists());
     });
     EXPECT_EQ(ile(u"select count(*) from dokument where id_f = :f"_s, {{u"f"_s, m_firma}}), 1);
+}
+
+// A cost entered on its page is stored and linked with the document, shown again and updated in
+// place; a document without an amount stores none.
+TEST_P(DokumentyTest, CostOfADocumentIsStoredLinkedAndShownAgain)
+{
+    const auto dodaj = [&](Tlista_dokumenty_frame &lista, double kwota) {
+        wEdytorze([&] { lista.nowyClick(); },
+                  [&](Tedycja_dokument_form &e) {
+                      Tramka_koszty_frame &k = *e.ramka_dok()->Koszt();
+                      EXPECT_EQ(k.parentWidget(), e.PageControl()->findChild<QWidget *>(u"tsKoszt"_s));
+                      e.ramka_dok()->rodzaj_dok()->setCurrentIndex(1);
+                      k.e_kwota()->setValue(kwota);
+                      k.e_stawka_vat()->setCurrentText(u"8"_s);
+                      k.e_waluta()->setCurrentText(u"EUR"_s);
+                      e.zapisz()->click();
+                  });
+        return ile(u"select max(id_dok) from dokument"_s);
+    };
+    const QString powiazany = u"select count(*) from dokument d join koszt k on k.id_koszt = d.id_koszt "
+                              "where k.kwota = :kwota and k.stawka_vat = '8' and k.waluta = 'EUR'"_s;
+    naZakladce([&](Tlista_dokumenty_frame &lista) {
+        const int id = dodaj(lista, 1234.5);
+        dodaj(lista, 0);
+        EXPECT_EQ(ile(powiazany, {{u"kwota"_s, 1234.5}}), 1);
+        EXPECT_EQ(ile(u"select count(*) from dokument where id_koszt is null"_s), 1);
+        ASSERT_TRUE(lista.GoToId(id));
+        wEdytorze([&] { lista.edycjaClick(); },
+                  [&](Tedycja_dokument_form &e) {
+                      EXPECT_EQ(e.ramka_dok()->Koszt()->e_kwota()->value(), 1234.5);
+                      e.ramka_dok()->Koszt()->e_kwota()->setValue(99);
+                      e.zapisz()->click();
+                  });
+    });
+    EXPECT_EQ(ile(powiazany, {{u"kwota"_s, 99}}), 1);
+    EXPECT_EQ(ile(u"select count(*) from koszt"_s), 1);
 }
 
 TEST_P(DokumentyTest, UntouchedRemarksKeepTheStoredOnesAndASynchronisedDocumentIsOnlyToldAbout)
