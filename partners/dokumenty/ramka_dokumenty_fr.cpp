@@ -1,6 +1,7 @@
 #include "dokumenty/ramka_dokumenty_fr.h"
 
 #include "company/zapis_procedury.h"
+#include "dokumenty/pole_daty.h"
 #include "dokumenty/ramka_koszty_fr.h"
 #include "ramka/modul.h"
 #include "ramka/terminarz/ramka_terminarz_fr.h"
@@ -13,9 +14,7 @@
 #include "services.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QToolButton>
@@ -23,19 +22,6 @@
 using partners::tlumacz;
 
 namespace {
-
-// The earliest date a date field takes stands for "no date" and shows blank.
-const QDate BrakDaty(1900, 1, 1);
-
-QVariant dataLubNull(const QDateEdit *pole)
-{
-    return pole->date() == BrakDaty ? QVariant() : QVariant(pole->date().startOfDay());
-}
-
-void ustawDate(QDateEdit *pole, const QVariant &wartosc)
-{
-    pole->setDate(wartosc.isNull() ? BrakDaty : wartosc.toDateTime().date());
-}
 
 // The chosen entry's id; null below `pierwszy` (the index of the first real entry).
 QVariant idLubNull(const QComboBox *pole, int pierwszy = 1)
@@ -65,11 +51,11 @@ Tramka_dokumenty_frame::Tramka_dokumenty_frame(QWidget *parent)
       m_firma(lista("e_firma")),
       m_numer(new QLineEdit(this)),
       m_ktoWyd(new QLineEdit(this)),
-      m_wazOd(data("d_waz_od")),
-      m_wazDo(data("d_waz_do")),
-      m_dnia(data("d_dnia")),
-      m_dataWyd(data("e_data_wyd")),
-      m_dataZwrotu(data("e_data_zwrotu")),
+      m_wazOd(new PoleDaty("d_waz_od", this)),
+      m_wazDo(new PoleDaty("d_waz_do", this)),
+      m_dnia(new PoleDaty("d_dnia", this)),
+      m_dataWyd(new PoleDaty("e_data_wyd", this)),
+      m_dataZwrotu(new PoleDaty("e_data_zwrotu", this)),
       m_uwagi(new QPlainTextEdit(this)),
       m_terminarz(new Tramka_terminarz_frame(this)),
       m_koszt(new Tramka_koszty_frame(this)),
@@ -105,24 +91,11 @@ Tramka_dokumenty_frame::Tramka_dokumenty_frame(QWidget *parent)
     wiersz("Resstrings_IDS_ListaPUwagi", m_uwagi);
 
     connect(m_wazOd, &QDateEdit::dateChanged, this, [this](const QDate &od) {
-        if (od != BrakDaty && m_wazDo->date() != BrakDaty && od > m_wazDo->date())
+        if (!m_wazOd->pusta() && !m_wazDo->pusta() && od > m_wazDo->date())
             m_wazDo->setDate(od);
     });
     connect(m_wazDo, &QDateEdit::dateChanged, this, [this] { odswiezTerminarz(); });
     m_terminarz->DodajTermin = [this] { dodajTerminZPrzycisku(); };
-}
-
-QDateEdit *Tramka_dokumenty_frame::data(const char *nazwa)
-{
-    auto *pole = new QDateEdit(BrakDaty, this);
-    pole->setObjectName(QLatin1String(nazwa));
-    pole->setMinimumDate(BrakDaty);
-    pole->setSpecialValueText(QStringLiteral(" "));
-    pole->setCalendarPopup(true);
-    pole->setDisplayFormat(host::services().dateFormat());
-    // Delete empties the field: a date edit has no empty text of its own.
-    pole->installEventFilter(this);
-    return pole;
 }
 
 QComboBox *Tramka_dokumenty_frame::lista(const char *nazwa)
@@ -192,16 +165,6 @@ void Tramka_dokumenty_frame::WypelnijListy(int idFirmy)
     m_koszt->WypelnijListy();
 }
 
-bool Tramka_dokumenty_frame::eventFilter(QObject *obiekt, QEvent *zdarzenie)
-{
-    auto *pole = qobject_cast<QDateEdit *>(obiekt);
-    if (pole && zdarzenie->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(zdarzenie)->key() == Qt::Key_Delete) {
-        pole->setDate(BrakDaty);
-        return true;
-    }
-    return QWidget::eventFilter(obiekt, zdarzenie);
-}
-
 void Tramka_dokumenty_frame::Wyczysc(int idKierowcy, int idPojazdu, int idFirmy)
 {
     m_id = 0;
@@ -212,8 +175,8 @@ void Tramka_dokumenty_frame::Wyczysc(int idKierowcy, int idPojazdu, int idFirmy)
         wybierz(pole, QVariant());
     for (QLineEdit *pole : {m_numer, m_ktoWyd})
         pole->clear();
-    for (QDateEdit *pole : {m_wazOd, m_wazDo, m_dnia, m_dataWyd, m_dataZwrotu})
-        pole->setDate(BrakDaty);
+    for (PoleDaty *pole : {m_wazOd, m_wazDo, m_dnia, m_dataWyd, m_dataZwrotu})
+        pole->wyczysc();
     m_uwagi->clear();
     // The owner the list shows is the new document's owner.
     wybierz(m_kierowca, idKierowcy > 0 ? QVariant(idKierowcy) : QVariant());
@@ -237,11 +200,11 @@ void Tramka_dokumenty_frame::Wczytaj(int idDokumentu)
     wybierz(m_status, q.value(QStringLiteral("id_status")));
     m_numer->setText(q.value(QStringLiteral("numer")).toString());
     m_ktoWyd->setText(q.value(QStringLiteral("kto_wyd")).toString());
-    ustawDate(m_wazOd, q.value(QStringLiteral("wazny_od")));
-    ustawDate(m_wazDo, q.value(QStringLiteral("wazny_do")));
-    ustawDate(m_dnia, q.value(QStringLiteral("data_wyd")));
-    ustawDate(m_dataWyd, q.value(QStringLiteral("data_wyd_kier")));
-    ustawDate(m_dataZwrotu, q.value(QStringLiteral("data_zw_kier")));
+    m_wazOd->ustaw(q.value(QStringLiteral("wazny_od")));
+    m_wazDo->ustaw(q.value(QStringLiteral("wazny_do")));
+    m_dnia->ustaw(q.value(QStringLiteral("data_wyd")));
+    m_dataWyd->ustaw(q.value(QStringLiteral("data_wyd_kier")));
+    m_dataZwrotu->ustaw(q.value(QStringLiteral("data_zw_kier")));
     // A place typed elsewhere that is no city of the list stays what it was.
     const QString miejsce = q.value(QStringLiteral("miejsce_wyd")).toString();
     if (!miejsce.isEmpty() && m_miejsce->findText(miejsce) < 0)
@@ -269,16 +232,16 @@ bool Tramka_dokumenty_frame::Zapisz(int mode, int &id)
         partners::wykonajZapis(QStringLiteral("PZapDokument"),
                                {{QStringLiteral("@rodzaj"), idLubNull(m_rodzaj)},
                                 {QStringLiteral("@numer"), m_numer->text()},
-                                {QStringLiteral("@wazny_od"), dataLubNull(m_wazOd)},
-                                {QStringLiteral("@wazny_do"), dataLubNull(m_wazDo)},
-                                {QStringLiteral("@data_wyd"), dataLubNull(m_dnia)},
+                                {QStringLiteral("@wazny_od"), m_wazOd->wartosc()},
+                                {QStringLiteral("@wazny_do"), m_wazDo->wartosc()},
+                                {QStringLiteral("@data_wyd"), m_dnia->wartosc()},
                                 {QStringLiteral("@miejsce_wyd"),
                                  m_miejsce->currentIndex() < 0 ? QVariant() : QVariant(m_miejsce->currentText())},
                                 {QStringLiteral("@kto_wyd"), m_ktoWyd->text()},
                                 {QStringLiteral("@typ"), typ},
                                 {QStringLiteral("@id_k"), idLubNull(m_kierowca)},
-                                {QStringLiteral("@data_wyd_kier"), dataLubNull(m_dataWyd)},
-                                {QStringLiteral("@data_zw_kier"), dataLubNull(m_dataZwrotu)},
+                                {QStringLiteral("@data_wyd_kier"), m_dataWyd->wartosc()},
+                                {QStringLiteral("@data_zw_kier"), m_dataZwrotu->wartosc()},
                                 {QStringLiteral("@id_s"), idLubNull(m_pojazd)},
                                 {QStringLiteral("@id_realiz"), idLubNull(m_zlecenie)},
                                 {QStringLiteral("@id_karty"), idLubNull(m_karta)},
@@ -304,18 +267,34 @@ bool Tramka_dokumenty_frame::Zapisz(int mode, int &id)
     else if (m_terminarz->UsunPrzyZapisie())
         host::UsunPowiazanyTermin(KodTabeli, m_id);
     odswiezTerminarz();
+    const int poprzedniKoszt = mode == 0 ? 0 : m_koszt->idKosztu();
     if (const int koszt = m_koszt->Zapisz(mode == 0); koszt > 0) {
         host::ExecQuery(QStringLiteral("update dokument\nset \n  id_koszt=:id_koszt\nwhere\n  id_dok = :id_dok"),
                         nullptr, 0, {{QStringLiteral("id_koszt"), koszt}, {QStringLiteral("id_dok"), m_id}});
+    } else if (koszt == 0 && poprzedniKoszt > 0) {
+        usunKoszt(poprzedniKoszt);
     }
     if (host::var::ZapiszPowDomKierDomSam.get() == 1)
         m_zaloga->zapiszZaloge();
     return true;
 }
 
+// An amount the user cleared takes the document's cost away.
+void Tramka_dokumenty_frame::usunKoszt(int idKosztu)
+{
+    db::Connection *polaczenie = host::GetConnection();
+    db::Transaction transakcja(*polaczenie);
+    host::ExecQuery(QStringLiteral("update dokument set id_koszt = null where id_dok = :id_dok"), polaczenie, 0,
+                    {{QStringLiteral("id_dok"), m_id}});
+    host::ExecQuery(QStringLiteral("delete from koszt where id_koszt = :id"), polaczenie, 0,
+                    {{QStringLiteral("id"), idKosztu}});
+    transakcja.commit();
+    m_koszt->Wczytaj(0);
+}
+
 bool Tramka_dokumenty_frame::mozeDodacTermin() const
 {
-    return m_wazDo->date() != BrakDaty;
+    return !m_wazDo->pusta();
 }
 
 void Tramka_dokumenty_frame::odswiezTerminarz()

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class QComboBox;
-class QDateEdit;
+class PoleDaty;
 class QLineEdit;
 class QPlainTextEdit;
 class Tramka_koszty_frame;
@@ -33,8 +33,8 @@ public:
     // Controls whose edits change the document.
     QList<QWidget *> pola() const;
     QComboBox *rodzaj_dok() const { return m_rodzaj; }
-    QDateEdit *d_waz_od() const { return m_wazOd; }
-    QDateEdit *d_waz_do() const { return m_wazDo; }
+    PoleDaty *d_waz_od() const { return m_wazOd; }
+    PoleDaty *d_waz_do() const { return m_wazDo; }
     QPlainTextEdit *d_uwagi() const { return m_uwagi; }
     Tramka_terminarz_frame *Terminarz() const { return m_terminarz; }
     // The document's cost; the editor shows it on a page of its own.
@@ -43,10 +43,8 @@ public:
     int typ = 0;
 
 protected:
-    bool eventFilter(QObject *obiekt, QEvent *zdarzenie) override;
-
 private:
-    QDateEdit *data(const char *nazwa);
+    void usunKoszt(int idKosztu);
     QComboBox *lista(const char *nazwa);
     bool mozeDodacTermin() const;
     void odswiezTerminarz();
@@ -59,7 +57,7 @@ private:
     QComboBox *m_rodzaj, *m_status, *m_miejsce, *m_kierowca, *m_pojazd, *m_zlecenie, *m_karta, *m_faktura, *m_delegacja,
         *m_firma;
     QLineEdit *m_numer, *m_ktoWyd;
-    QDateEdit *m_wazOd, *m_wazDo, *m_dnia, *m_dataWyd, *m_dataZwrotu;
+    PoleDaty *m_wazOd, *m_wazDo, *m_dnia, *m_dataWyd, *m_dataZwrotu;
     QPlainTextEdit *m_uwagi;
     Tramka_terminarz_frame *m_terminarz;
     Tramka_koszty_frame *m_koszt;

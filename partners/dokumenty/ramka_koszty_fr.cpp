@@ -1,6 +1,7 @@
 #include "dokumenty/ramka_koszty_fr.h"
 
 #include "company/zapis_procedury.h"
+#include "dokumenty/pole_daty.h"
 #include "ramka/modul.h"
 
 #include "host_funcs.h"
@@ -17,14 +18,6 @@
 using partners::tlumacz;
 
 namespace {
-
-// The earliest date a date field takes stands for "no date" and shows blank.
-const QDate BrakDaty(1900, 1, 1);
-
-QVariant dataLubNull(const QDateEdit *pole)
-{
-    return pole->date() == BrakDaty ? QVariant() : QVariant(pole->date().startOfDay());
-}
 
 QVariant idLubNull(const QComboBox *pole)
 {
@@ -51,8 +44,8 @@ Tramka_koszty_frame::Tramka_koszty_frame(QWidget *parent)
       m_kwota(liczba("e_kwota", 2)),
       m_kurs(liczba("e_kurs", 4)),
       m_ilosc(liczba("e_ilosc", 2)),
-      m_dataKursu(data("e_data_kursu")),
-      m_dataRozliczenia(data("e_data_rozliczenia")),
+      m_dataKursu(new PoleDaty("e_data_kursu", this)),
+      m_dataRozliczenia(new PoleDaty("e_data_rozliczenia", this)),
       m_miejsce(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("ramka_koszt"));
@@ -97,17 +90,6 @@ QDoubleSpinBox *Tramka_koszty_frame::liczba(const char *nazwa, int miejsc)
     pole->setGroupSeparatorShown(true);
     // Zero shows blank: no value entered.
     pole->setSpecialValueText(QStringLiteral(" "));
-    return pole;
-}
-
-QDateEdit *Tramka_koszty_frame::data(const char *nazwa)
-{
-    auto *pole = new QDateEdit(BrakDaty, this);
-    pole->setObjectName(QLatin1String(nazwa));
-    pole->setMinimumDate(BrakDaty);
-    pole->setSpecialValueText(QStringLiteral(" "));
-    pole->setCalendarPopup(true);
-    pole->setDisplayFormat(host::services().dateFormat());
     return pole;
 }
 
@@ -165,9 +147,8 @@ void Tramka_koszty_frame::Wczytaj(int idKosztu)
     m_waluta->setCurrentText(waluta);
     m_kurs->setValue(pole("kurs").toDouble());
     m_ilosc->setValue(jest ? pole("ilosc").toDouble() : 1);
-    m_dataKursu->setDate(pole("data_kursu").isNull() ? BrakDaty : pole("data_kursu").toDateTime().date());
-    m_dataRozliczenia->setDate(pole("data_rozliczenia").isNull() ? BrakDaty
-                                                                 : pole("data_rozliczenia").toDateTime().date());
+    m_dataKursu->ustaw(pole("data_kursu"));
+    m_dataRozliczenia->ustaw(pole("data_rozliczenia"));
     m_miejsce->setText(pole("miejsce").toString());
 }
 
@@ -184,9 +165,9 @@ int Tramka_koszty_frame::Zapisz(bool jakoNowy)
                                 {QStringLiteral("@stawka_vat"), m_vat->currentText()},
                                 {QStringLiteral("@waluta"), m_waluta->currentText()},
                                 {QStringLiteral("@kurs"), liczbaLubNull(m_kurs)},
-                                {QStringLiteral("@data_kursu"), dataLubNull(m_dataKursu)},
+                                {QStringLiteral("@data_kursu"), m_dataKursu->wartosc()},
                                 {QStringLiteral("@ilosc"), liczbaLubNull(m_ilosc)},
-                                {QStringLiteral("@data_rozliczenia"), dataLubNull(m_dataRozliczenia)},
+                                {QStringLiteral("@data_rozliczenia"), m_dataRozliczenia->wartosc()},
                                 {QStringLiteral("@id_f"), idLubNull(m_firma)},
                                 {QStringLiteral("@id_realiz"), idLubNull(m_zlecenie)},
                                 {QStringLiteral("@miejsce"), m_miejsce->text()},

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class QComboBox;
-class QDateEdit;
+class PoleDaty;
 class QDoubleSpinBox;
 class QLineEdit;
 
@@ -18,6 +18,7 @@ public:
     void WypelnijListy();
     // An id of 0 or less clears the controls.
     void Wczytaj(int idKosztu);
+    int idKosztu() const { return m_id; }
     // The saved cost's id; 0 when no amount is entered (nothing is stored),
     // -1 when the save was refused and the user told. `jakoNowy` stores a
     // new cost, as a copied document needs.
@@ -32,11 +33,10 @@ public:
 private:
     QComboBox *lista(const char *nazwa);
     QDoubleSpinBox *liczba(const char *nazwa, int miejsc);
-    QDateEdit *data(const char *nazwa);
 
     int m_id = 0;
     QComboBox *m_typ, *m_rodzaj, *m_brutto, *m_vat, *m_waluta, *m_firma, *m_zlecenie;
     QDoubleSpinBox *m_kwota, *m_kurs, *m_ilosc;
-    QDateEdit *m_dataKursu, *m_dataRozliczenia;
+    PoleDaty *m_dataKursu, *m_dataRozliczenia;
     QLineEdit *m_miejsce;
 };

@@ -1,6 +1,7 @@
 #include "company/edycja_firmy_form.h"
 #include "dokumenty/edycja_dokument_form.h"
 #include "dokumenty/lista_dokumenty_fr.h"
+#include "dokumenty/pole_daty.h"
 #include "dokumenty/ramka_dokumenty_fr.h"
 #include "dokumenty/ramka_koszty_fr.h"
 #include "ramka/pliki/ramka_powiaz_pliki_fr.h"
@@ -182,6 +183,17 @@ TEST_P(DokumentyTest, CostOfADocumentIsStoredLinkedAndShownAgain)
     });
     EXPECT_EQ(ile(powiazany, {{u"kwota"_s, 99}}), 1);
     EXPECT_EQ(ile(u"select count(*) from koszt"_s), 1);
+
+    naZakladce([&](Tlista_dokumenty_frame &ramka) {
+        ASSERT_TRUE(ramka.GoToId(ile(u"select min(id_dok) from dokument where id_koszt is not null"_s)));
+        wEdytorze([&] { ramka.edycjaClick(); },
+                  [&](Tedycja_dokument_form &e) {
+                      e.ramka_dok()->Koszt()->e_kwota()->setValue(0);
+                      e.zapisz()->click();
+                  });
+    });
+    EXPECT_EQ(ile(u"select count(*) from koszt"_s), 0) << "a cleared amount takes the cost away";
+    EXPECT_EQ(ile(u"select count(*) from dokument where id_koszt is not null"_s), 0);
 }
 
 TEST_P(DokumentyTest, UntouchedRemarksKeepTheStoredOnesAndASynchronisedDocumentIsOnlyToldAbout)
