@@ -18,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
 #include <functional>
@@ -161,7 +162,7 @@ bool screenshotLinkedFiles(MainWindow &window, int company, const QString &file)
 
 // A company's first document, opened from the editor's documents tab as a
 // user opens it (F2 on the list); the company editor closes after.
-bool screenshotDocument(MainWindow &window, int company, const QString &file)
+bool screenshotDocument(MainWindow &window, int company, const QString &page, const QString &file)
 {
     QTimer opener;
     opener.setInterval(50);
@@ -181,7 +182,12 @@ bool screenshotDocument(MainWindow &window, int company, const QString &file)
         }
     });
     int polls = 0;
-    const auto loaded = [&polls](QWidget &) { return ++polls > 2; };
+    const auto loaded = [&polls, &page](QWidget &editor) {
+        auto *pages = editor.findChild<QTabWidget *>(QStringLiteral("PageControl"));
+        if (QWidget *shown = pages && !page.isEmpty() ? pages->findChild<QWidget *>(page) : nullptr)
+            pages->setCurrentWidget(shown);
+        return ++polls > 2;
+    };
     return screenshotModal(
         "edycja_dokument_form", loaded,
         [&] {
@@ -225,7 +231,8 @@ struct StartCommandLine
                                QStringLiteral("id")};
     QCommandLineOption tab{
         QStringLiteral("tab"),
-        QStringLiteral("With --window editor: the page shown first, by its name (tsKsiegRozl, ...)."),
+        QStringLiteral("With --window editor or dokument: the page shown first, by its name (tsKsiegRozl,"
+                       " tsKoszt, ...)."),
         QStringLiteral("name")};
     QCommandLineOption address{QStringLiteral("address"),
                                QStringLiteral("With --window address: the address to edit (default: a new one)."),
@@ -364,7 +371,7 @@ int runGui(QApplication &app, StartCommandLine &command)
     } else if (screenshot && windowName == QLatin1String("pliki")) {
         code = screenshotLinkedFiles(window, company, parser.value(command.screenshot)) ? 0 : 1;
     } else if (screenshot && windowName == QLatin1String("dokument")) {
-        code = screenshotDocument(window, company, parser.value(command.screenshot)) ? 0 : 1;
+        code = screenshotDocument(window, company, parser.value(command.tab), parser.value(command.screenshot)) ? 0 : 1;
     } else {
         if (window.openCompanyList() && screenshot)
             waitForCompanyList(window);
