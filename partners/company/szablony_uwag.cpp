@@ -1,7 +1,7 @@
 #include "company/szablony_uwag.h"
 
 #include "company/edycja_fv_opis_dodatkowy_form.h"
-#include "company/zapis_procedury.h"
+#include "ramka/edycja/zapis_procedury.h"
 
 #include "handler_guard.h"
 #include "host_funcs.h"

@@ -1,7 +1,7 @@
 #include "company/zapis_firmy.h"
 
 #include "company/okresy/generator_okresow.h"
-#include "company/zapis_procedury.h"
+#include "ramka/edycja/zapis_procedury.h"
 
 #include "connection.h"
 #include "day_time.h"

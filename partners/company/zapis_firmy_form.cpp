@@ -1,7 +1,7 @@
 #include "company/zapis_firmy_form.h"
 
 #include "company/skrot_firmy.h"
-#include "company/zapis_procedury.h"
+#include "ramka/edycja/zapis_procedury.h"
 
 #include "connection.h"
 #include "db_error.h"

@@ -1,8 +1,8 @@
 #include "dokumenty/ramka_dokumenty_fr.h"
 
-#include "company/zapis_procedury.h"
 #include "dokumenty/pole_daty.h"
 #include "dokumenty/ramka_koszty_fr.h"
+#include "ramka/edycja/zapis_procedury.h"
 #include "ramka/modul.h"
 #include "ramka/terminarz/ramka_terminarz_fr.h"
 #include "ramka/zaloga_pojazdu.h"

@@ -1,7 +1,7 @@
 #include "dokumenty/ramka_koszty_fr.h"
 
-#include "company/zapis_procedury.h"
 #include "dokumenty/pole_daty.h"
+#include "ramka/edycja/zapis_procedury.h"
 #include "ramka/modul.h"
 
 #include "host_funcs.h"

@@ -2,7 +2,7 @@
 
 #include "company/dane_firmy.h"
 #include "company/import_eksport/pomin_nadpisz_form.h"
-#include "company/zapis_procedury.h"
+#include "ramka/edycja/zapis_procedury.h"
 #include "ramka/modul.h"
 
 #include "connection.h"

@@ -1,11 +1,11 @@
 #include "company/okresy/generator_okresow.h"
 
-#include "company/zapis_procedury.h"
 #include "connection.h"
 #include "global_settings.h"
 #include "handler_guard.h"
 #include "host_funcs.h"
 #include "host_syscore.h"
+#include "ramka/edycja/zapis_procedury.h"
 #include "siblings.h"
 
 namespace partners {

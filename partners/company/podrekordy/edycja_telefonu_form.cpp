@@ -2,7 +2,7 @@
 
 #include "company/slowniki_firmy.h"
 #include "company/strony/strona_firmy.h"
-#include "company/zapis_procedury.h"
+#include "ramka/edycja/zapis_procedury.h"
 #include "ramka/modul.h"
 
 #include "dataset.h"

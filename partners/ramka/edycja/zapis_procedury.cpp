@@ -1,4 +1,4 @@
-#include "company/zapis_procedury.h"
+#include "ramka/edycja/zapis_procedury.h"
 
 #include "host_funcs.h"
 #include "stored_proc.h"
