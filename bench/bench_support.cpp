@@ -1,6 +1,7 @@
 #include "bench_support.h"
 
 #include "connection.h"
+#include "dataset.h"
 #include "db_error.h"
 #include "demo.h"
 #include "suitedb.h"
@@ -9,11 +10,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 namespace bench {
 
@@ -33,6 +36,76 @@ void ensureDatabase(const QString &file, int companies)
     auto connection = db::Connection::open(file);
     suitedb::createOrUpgrade(*connection);
     suitedb::generateDemoCompanies(*connection, companies);
+    connection->execute(QStringLiteral("analyze"));
+    out() << "created in " << timer.elapsed() / 1000.0 << " s" << Qt::endl;
+}
+
+namespace {
+
+int companyCount(db::Connection &connection)
+{
+    db::DataSet count;
+    count.setConnection(&connection);
+    count.setCommandText(QStringLiteral("select count(*) from firma"));
+    try {
+        count.open();
+    } catch (const db::DbError &) {
+        return -1; // no schema yet
+    }
+    return count.valueAt(0, 0).toInt();
+}
+
+QString serverOf(const QString &target)
+{
+    return postgresDatabase(target, QStringLiteral("postgres"));
+}
+
+} // namespace
+
+QString postgresDatabase(const QString &server, const QString &name)
+{
+    static const QRegularExpression dbname(QStringLiteral("dbname=\\S*"));
+    QString target = server;
+    if (target.contains(dbname))
+        target.replace(dbname, QStringLiteral("dbname=") + name);
+    else
+        target += QStringLiteral(" dbname=") + name;
+    return target;
+}
+
+void ensureCompanies(const QString &target, int companies)
+{
+    const bool postgres = db::Connection::isPostgresTarget(target);
+    {
+        std::unique_ptr<db::Connection> existing;
+        try {
+            if (postgres || QFileInfo::exists(target))
+                existing = db::Connection::open(target);
+        } catch (const db::DbError &) {
+            // A server without this database yet.
+        }
+        if (existing && companyCount(*existing) == companies)
+            return;
+    }
+    out() << "creating " << db::Connection::displayTarget(target) << " with " << companies
+          << " demo companies..." << Qt::endl;
+    QElapsedTimer timer;
+    timer.start();
+    if (postgres) {
+        static const QRegularExpression dbname(QStringLiteral("dbname=(\\S+)"));
+        const QString name = dbname.match(target).captured(1);
+        auto server = db::Connection::open(serverOf(target));
+        server->execute(QStringLiteral("drop database if exists \"%1\"").arg(name));
+        server->execute(QStringLiteral("create database \"%1\"").arg(name));
+    } else {
+        QFile::remove(target);
+        QFile::remove(target + QStringLiteral("-wal"));
+        QFile::remove(target + QStringLiteral("-shm"));
+    }
+    auto connection = db::Connection::open(target);
+    suitedb::createOrUpgrade(*connection);
+    suitedb::generateDemoCompanies(*connection, companies);
+    suitedb::generateDemoDocuments(*connection);
     connection->execute(QStringLiteral("analyze"));
     out() << "created in " << timer.elapsed() / 1000.0 << " s" << Qt::endl;
 }
@@ -61,6 +134,25 @@ double timeSqliteCli(const QString &file, const QString &sql, int runs)
         const double ms = timer.nsecsElapsed() / 1e6;
         if (sqlite.exitStatus() != QProcess::NormalExit || sqlite.exitCode() != 0)
             throw db::DbError(QStringLiteral("sqlite3 failed: ") + QString::fromUtf8(sqlite.readAllStandardError()));
+        best = std::min(best, ms);
+    }
+    return best;
+}
+
+double timePsqlCopy(const QString &target, const QString &select, int runs)
+{
+    double best = std::numeric_limits<double>::max();
+    for (int run = 0; run < runs; ++run) {
+        QProcess psql;
+        psql.setStandardOutputFile(QProcess::nullDevice());
+        QElapsedTimer timer;
+        timer.start();
+        psql.start(QStringLiteral("psql"), {target, QStringLiteral("-c"),
+                                            QStringLiteral("copy (%1) to stdout").arg(select)});
+        psql.waitForFinished(-1);
+        const double ms = timer.nsecsElapsed() / 1e6;
+        if (psql.exitStatus() != QProcess::NormalExit || psql.exitCode() != 0)
+            throw db::DbError(QStringLiteral("psql failed: ") + QString::fromUtf8(psql.readAllStandardError()));
         best = std::min(best, ms);
     }
     return best;

@@ -11,12 +11,21 @@ namespace bench {
 QTextStream &out();
 // Creates the file with `companies` demo companies unless it exists.
 void ensureDatabase(const QString &file, int companies);
+// The database `target` (a file or a PostgreSQL connection string) with
+// exactly `companies` demo companies and their documents: reused when it
+// has that many, made again otherwise.
+void ensureCompanies(const QString &target, int companies);
+// The connection string of database `name` on the server that `server`
+// (a PostgreSQL connection string) points at.
+QString postgresDatabase(const QString &server, const QString &name);
 // Reads the database file (and its WAL) once, so the timings that follow
 // all start from the same warm file cache.
 void warmFile(const QString &file);
 // Best wall time of `runs` runs of the sqlite3 command on the file, in ms,
 // its output discarded. Throws db::DbError when the command fails.
 double timeSqliteCli(const QString &file, const QString &sql, int runs = 1);
+// The same with psql writing `select`'s rows by "copy (...) to stdout".
+double timePsqlCopy(const QString &target, const QString &select, int runs = 1);
 // Peak resident memory of this process, in kB.
 long peakMemoryKb();
 // The whole number after `name` on the command line ("--rows 1000"), at least

@@ -81,6 +81,7 @@ Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
 
     // Group names come from one read per open, not one statement per row.
     Lista()->addCalculatedField(QString::fromLatin1(partners::PoleNazwaGrupy), QMetaType::QString);
+    Lista()->setBaseSort(QString::fromLatin1(partners::PorzadekListyFirm));
     Lista()->setOnCalcFields(m_grupy.obliczanie());
 
     const partners::FiltryListyFirm filtry = partners::wczytajFiltryListyFirm();

@@ -45,8 +45,6 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
         wewnetrzne = dialect.limit(wewnetrzne, 1);
 
     komenda.tekst = QStringLiteral("select * from (") + wewnetrzne + QStringLiteral(") as firm");
-    if (stan.tag == 0)
-        komenda.tekst += QStringLiteral(" order by ") + dialect.collated(QStringLiteral("nazwa"));
     komenda.parametry.insert(QStringLiteral("id_jezyka"), stan.idJezyka);
     return komenda;
 }

@@ -35,6 +35,11 @@ struct StanZapytaniaListyFirm
 // unloading places.
 inline constexpr int GrupaFirmZalRoz = 4;
 
+// Lista's order while the user has set none. The command has no ORDER BY:
+// the data set sorts it far faster than the server's sorter, which carries
+// whole rows.
+inline constexpr char PorzadekListyFirm[] = "nazwa,id";
+
 // The command text and parameters of Lista (ListaBeforeOpen).
 KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialect &dialect);
 

@@ -215,6 +215,7 @@ struct DataSet::Impl
     int current = -1;
     std::unique_ptr<filter::Node> filter;
     std::vector<SortField> sort;
+    std::vector<SortField> baseSort; // resolved; empty when a field is missing
     QSet<Bookmark> bookmarks;
     bool pendingReset = false;
 };
@@ -311,6 +312,7 @@ void DataSet::install(QList<FieldDef> fields, std::vector<detail::Column> column
             m_sortText.clear();
         }
     }
+    resolveBaseSort();
     if (m_onCalcFields && !d->calculated.isEmpty()) {
         for (int r = 0; r < rowCount; ++r)
             m_onCalcFields(*this, r);
@@ -643,6 +645,28 @@ void DataSet::setSort(const QString &sort)
     refresh(bookmark());
 }
 
+void DataSet::setBaseSort(const QString &sort)
+{
+    parseSort(sort); // malformed text throws before anything changes
+    m_baseSortText = sort;
+    if (m_active) {
+        resolveBaseSort();
+        refresh(bookmark());
+    }
+}
+
+void DataSet::resolveBaseSort()
+{
+    d->baseSort.clear();
+    std::vector<SortField> fields = parseSort(m_baseSortText);
+    for (SortField &f : fields) {
+        f.column = fieldIndex(f.name);
+        if (f.column < 0)
+            return;
+    }
+    d->baseSort = std::move(fields);
+}
+
 void DataSet::rebuildVisible()
 {
     std::vector<int> &visible = d->visible;
@@ -656,10 +680,11 @@ void DataSet::rebuildVisible()
             continue;
         visible.push_back(r);
     }
-    if (!d->sort.empty() && visible.size() > 1) {
+    const std::vector<SortField> &sort = d->sort.empty() ? d->baseSort : d->sort;
+    if (!sort.empty() && visible.size() > 1) {
         std::vector<SortColumn> keys;
-        keys.reserve(d->sort.size());
-        for (const SortField &f : d->sort)
+        keys.reserve(sort.size());
+        for (const SortField &f : sort)
             keys.push_back(buildSortColumn(d->columns[size_t(f.column)], f.descending, visible, d->rowCount));
         if (keys.size() == 1 && keys.front().mode == SortColumn::Mode::Text)
             sortByText(keys.front(), visible);

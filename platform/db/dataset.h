@@ -130,6 +130,12 @@ public:
     // Throws DbError on malformed text or unknown fields.
     void setSort(const QString &sort);
     const QString &sort() const { return m_sortText; }
+    // The order while no sort is set, kept across opens: a command may leave
+    // its ORDER BY out, as sorting here costs far less than the server's
+    // sorter carrying whole rows. Empty: the fetched order. A field the
+    // result lacks is ignored.
+    void setBaseSort(const QString &sort);
+    const QString &baseSort() const { return m_baseSortText; }
 
     // --- controls --------------------------------------------------------------
     // While disabled, views are not told about moves or changes (nested counts).
@@ -158,6 +164,7 @@ private:
     int checkedField(const QString &name) const;
     int currentRow() const;
     void moveTo(int visibleIndex, bool bof, bool eof);
+    void resolveBaseSort();
     void rebuildVisible();
     void refresh(Bookmark keep);
     void notifyReset();
@@ -170,6 +177,7 @@ private:
     bool m_eof = true;
     QString m_filterText;
     QString m_sortText;
+    QString m_baseSortText;
     bool m_hasBookmarkFilter = false;
     int m_disableCount = 0;
     CalcFieldsFn m_onCalcFields;

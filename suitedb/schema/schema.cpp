@@ -17,7 +17,7 @@ namespace suitedb {
 
 namespace {
 
-constexpr int SchemaVersion = 3;
+constexpr int SchemaVersion = 4;
 
 script::ColumnTypes typesFor(db::Connection &connection)
 {
@@ -86,9 +86,18 @@ void addCosts(db::Connection &connection)
     seedDictionaries(connection, {QStringLiteral("koszt_typ"), QStringLiteral("koszt_rodzaj")});
 }
 
+// The company list reads each company's latest validity per kind of paper
+// from the index alone, instead of from every document row.
+void coverDocumentValidity(db::Connection &connection)
+{
+    connection.execute(QStringLiteral("drop index if exists ix_dokument_f"));
+    connection.execute(QStringLiteral(
+        "create index if not exists ix_dokument_f_rodzaj on dokument(id_f, rodzaj, czy_wykonany, wazny_do)"));
+}
+
 const std::vector<UpgradeStep> &upgradeSteps()
 {
-    static const std::vector<UpgradeStep> steps{{2, rebuildTextIndexes}, {3, addCosts}};
+    static const std::vector<UpgradeStep> steps{{2, rebuildTextIndexes}, {3, addCosts}, {4, coverDocumentValidity}};
     return steps;
 }
 

@@ -102,7 +102,8 @@ create table dokument (
   brutto_rozlicz {{MONEY}},
   w_synchronizacji {{BOOL}} not null default 0
 );
-create index ix_dokument_f on dokument(id_f);
+-- Covers the company list's "papers run out" column: latest validity per kind.
+create index ix_dokument_f_rodzaj on dokument(id_f, rodzaj, czy_wykonany, wazny_do);
 create index ix_dokument_k on dokument(id_k);
 create index ix_dokument_s on dokument(id_s);
 create index ix_dokument_realiz on dokument(id_realiz);

@@ -63,6 +63,7 @@ TEST_P(ZapytanieListyFirmDemo, FiltryZmieniajaWierszeJakOpisano)
 TEST_P(ZapytanieListyFirmDemo, SortujePoNazwieZKazdymPolemListy)
 {
     auto lista = otworz(db(), komendaListyFirm(stan(), db().dialect()));
+    lista->setBaseSort(QString::fromLatin1(PorzadekListyFirm));
     const QList<int> wgNazwy =
         kolumnaInt(db(), {"select id_f from firma order by " + db().dialect().collated("nazwa") + ", id_f", {}}, {});
     QList<int> ids;
