@@ -87,8 +87,8 @@ void ensureCompanies(const QString &target, int companies)
         if (existing && companyCount(*existing) == companies)
             return;
     }
-    out() << "creating " << db::Connection::displayTarget(target) << " with " << companies
-          << " demo companies..." << Qt::endl;
+    out() << "creating " << db::Connection::displayTarget(target) << " with " << companies << " demo companies..."
+          << Qt::endl;
     QElapsedTimer timer;
     timer.start();
     if (postgres) {
@@ -147,8 +147,8 @@ double timePsqlCopy(const QString &target, const QString &select, int runs)
         psql.setStandardOutputFile(QProcess::nullDevice());
         QElapsedTimer timer;
         timer.start();
-        psql.start(QStringLiteral("psql"), {target, QStringLiteral("-c"),
-                                            QStringLiteral("copy (%1) to stdout").arg(select)});
+        psql.start(QStringLiteral("psql"),
+                   {target, QStringLiteral("-c"), QStringLiteral("copy (%1) to stdout").arg(select)});
         psql.waitForFinished(-1);
         const double ms = timer.nsecsElapsed() / 1e6;
         if (psql.exitStatus() != QProcess::NormalExit || psql.exitCode() != 0)

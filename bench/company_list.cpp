@@ -143,8 +143,9 @@ QString typedPrefix(const db::DataSet &lista)
     const int nazwa = lista.fieldIndex(QStringLiteral("nazwa"));
     for (int i = lista.recordCount() / 2; i < lista.recordCount(); ++i) {
         const QString name = lista.valueAt(lista.bookmarkAt(i), nazwa).toString().left(4).toLower();
-        if (name.size() == 4
-            && std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); }))
+        if (name.size() == 4 && std::all_of(name.cbegin(), name.cend(), [](QChar c) {
+                return c >= QLatin1Char('a') && c <= QLatin1Char('z');
+            }))
             return name;
     }
     return QStringLiteral("tran");
@@ -287,13 +288,14 @@ int main(int argc, char **argv)
             slowestKeyMs = std::max(slowestKeyMs, elapsedMs(timer));
         }
         const int shown = szybkie->widoczna() ? szybkie->lista()->liczbaWpisow() : 0;
-        figures << Figure{QStringLiteral("quick-find keystroke (\"%1\", %2 shown)").arg(typed).arg(shown),
-                          slowestKeyMs, QStringLiteral("ms"), scaledTarget(20, 100, companies), QString()};
+        figures << Figure{QStringLiteral("quick-find keystroke (\"%1\", %2 shown)").arg(typed).arg(shown), slowestKeyMs,
+                          QStringLiteral("ms"), scaledTarget(20, 100, companies), QString()};
         szybkie->ukryj();
         szukany->clear();
 
         // The company editor, for a company in the middle of the list.
-        const int company = lista.valueAt(lista.bookmarkAt(lista.recordCount() / 2), lista.fieldIndex(QStringLiteral("id"))).toInt();
+        const int company =
+            lista.valueAt(lista.bookmarkAt(lista.recordCount() / 2), lista.fieldIndex(QStringLiteral("id"))).toInt();
         double editorMs = 0;
         {
             auto editor = std::make_unique<Tedycja_firmy_form>();
@@ -312,8 +314,7 @@ int main(int argc, char **argv)
 
         bench::out() << "\ncompany list, " << listRows << " companies, " << engine << " ("
                      << db::Connection::displayTarget(target) << ")\n";
-        const auto line = [](const QString &a, const QString &b, const QString &c, const QString &d,
-                             const QString &e) {
+        const auto line = [](const QString &a, const QString &b, const QString &c, const QString &d, const QString &e) {
             bench::out() << QStringLiteral("  %1 %2 %3 %4  %5\n").arg(a, -44).arg(b, 12).arg(c, 12).arg(d, -6).arg(e);
         };
         line(QStringLiteral("figure"), QStringLiteral("value"), QStringLiteral("target"), QStringLiteral("result"),

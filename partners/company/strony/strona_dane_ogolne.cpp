@@ -9,6 +9,7 @@
 #include "handler_guard.h"
 #include "host_funcs.h"
 #include "host_variables.h"
+#include "lazy_combo_box.h"
 #include "prompter.h"
 
 #include <QCheckBox>
@@ -99,7 +100,9 @@ StronaDaneOgolne::StronaDaneOgolne(QWidget *rodzic)
 
     m_centrala = nazwany(new QRadioButton(tlumacz("Resstrings_IDS_EdFirmy_Centrala"), this), "rbCentrala");
     m_oddzial = nazwany(new QRadioButton(tlumacz("Resstrings_IDS_EdFirmy_Oddzial"), this), "rbOddzial");
-    m_centrale = combo(this, "cbCentrala");
+    m_centrale = new ui::LazyComboBox(this);
+    combo(this, "cbCentrala", m_centrale);
+    m_centrale->setLoader([this](QComboBox *c) { SlownikiFirmy::ladujCentrale(c, m_idFirmy); });
     m_centrale->setToolTip(tlumacz("Resstrings_IDS_Centrala"));
     lewa->addRow(QString(), wiersz(this, {m_centrala, m_oddzial, m_centrale}, 2));
 
@@ -232,7 +235,6 @@ void StronaDaneOgolne::wczytajListy()
     SlownikiFirmy::ladujSlownik(m_typ, QStringLiteral("typ_firmy"), false);
     ladujRodzaje();
     SlownikiFirmy::ladujSlownik(m_status, QStringLiteral("klient_rodzaj"), true);
-    SlownikiFirmy::ladujCentrale(m_centrale, m_idFirmy);
     ladujMiasta();
 
     const QString waluta = m_waluta->currentText();
@@ -311,7 +313,7 @@ void StronaDaneOgolne::wczytaj(const DaneFirmy &d)
 {
     const QScopedValueRollback wypelnianie(m_wypelnianie, true);
     m_idFirmy = d.idFirmy;
-    SlownikiFirmy::ladujCentrale(m_centrale, m_idFirmy);
+    m_centrale->unload();
     m_nazwa->setText(d.nazwa);
     m_skrot->setText(d.skrot);
     wybierzId(m_typ, d.idTypu);
@@ -319,9 +321,9 @@ void StronaDaneOgolne::wczytaj(const DaneFirmy &d)
     wybierzId(m_status, d.idStatusu);
     (d.oddzial ? m_oddzial : m_centrala)->setChecked(true);
     m_centrale->setVisible(d.oddzial);
-    wybierzId(m_centrale, d.idCentrali);
-    if (d.oddzial && m_centrale->currentIndex() < 0 && d.idCentrali > 0) {
-        // A head office that became a branch itself is still shown.
+    if (d.oddzial && d.idCentrali > 0) {
+        // Only the current head office until the list is opened; one that
+        // became a branch itself is still shown.
         m_centrale->addItem(SlownikiFirmy::nazwaFirmy(d.idCentrali), d.idCentrali);
         m_centrale->setCurrentIndex(m_centrale->count() - 1);
     }
@@ -500,7 +502,7 @@ void StronaDaneOgolne::wybranoOddzial(bool oddzial)
             return;
         }
         const QScopedValueRollback wypelnianie(m_wypelnianie, true);
-        SlownikiFirmy::ladujCentrale(m_centrale, m_idFirmy);
+        m_centrale->unload();
         m_centrale->setProperty("wymagane", true);
     }
     m_centrale->setVisible(oddzial);

@@ -11,6 +11,10 @@ class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
 
+namespace ui {
+class LazyComboBox;
+}
+
 namespace partners {
 
 // Values a caller may put into a new company before the editor shows
@@ -87,7 +91,7 @@ private:
     QCheckBox *m_wlasna = nullptr;
     QRadioButton *m_centrala = nullptr;
     QRadioButton *m_oddzial = nullptr;
-    QComboBox *m_centrale = nullptr;
+    ui::LazyComboBox *m_centrale = nullptr;
     QListWidget *m_rodzaje = nullptr;
     QComboBox *m_status = nullptr;
     QDoubleSpinBox *m_limit = nullptr;

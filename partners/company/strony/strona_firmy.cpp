@@ -120,9 +120,9 @@ QLineEdit *edit(QWidget *rodzic, const char *nazwa, int maks)
     return e;
 }
 
-QComboBox *combo(QWidget *rodzic, const char *nazwa)
+QComboBox *combo(QWidget *rodzic, const char *nazwa, QComboBox *gotowy)
 {
-    auto *c = nazwany(new QComboBox(rodzic), nazwa);
+    auto *c = nazwany(gotowy ? gotowy : new QComboBox(rodzic), nazwa);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     c->setMinimumContentsLength(12);
     return c;

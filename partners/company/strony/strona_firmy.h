@@ -99,7 +99,8 @@ W *nazwany(W *w, const char *nazwa)
 }
 
 QLineEdit *edit(QWidget *rodzic, const char *nazwa, int maks);
-QComboBox *combo(QWidget *rodzic, const char *nazwa);
+// A pick list; `gotowy` when a special kind of combo box is wanted.
+QComboBox *combo(QWidget *rodzic, const char *nazwa, QComboBox *gotowy = nullptr);
 QToolButton *przycisk(QWidget *rodzic, const char *nazwa, const QString &podpis, const QString &podpowiedz = QString());
 QTimeEdit *czas(QWidget *rodzic, const char *nazwa);
 // A label whose "&" letter jumps to the control.
