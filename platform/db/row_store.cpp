@@ -26,9 +26,15 @@ bool digits(QStringView s, qsizetype from, qsizetype count, int &out)
     return true;
 }
 
-// Beyond this many distinct texts a column whose texts mostly differ keeps
-// them in row order: its dictionary would cost more than it saves.
-constexpr size_t DictionaryLimit = 65536;
+// A column whose texts nearly all differ keeps them in row order: its
+// dictionary would cost more than it saves, and a large one slows the fetch
+// with cache misses. Early on only a column with hardly a repeat is judged
+// so; a few thousand names drawn from a larger set repeat more than that.
+bool mostlyDistinct(size_t distinct, size_t texts)
+{
+    return (distinct > 4096 && distinct * 50 > texts * 49) || (distinct > 16384 && distinct * 10 > texts * 9);
+}
+
 constexpr qint64 DayMs = 86400000;
 
 char16_t *decodeUtf8(const char *text, qsizetype length, char16_t *out)
@@ -96,6 +102,30 @@ int widthOf(qint64 v)
     if (v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max())
         return 4;
     return 8;
+}
+
+// A hash of short texts quick enough for every cell of a fetch.
+std::uint32_t textHash(QStringView text)
+{
+    constexpr std::uint64_t Multiplier = 0xFF51AFD7ED558CCDull;
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ std::uint64_t(text.size());
+    const auto *p = reinterpret_cast<const char *>(text.utf16());
+    size_t bytes = size_t(text.size()) * sizeof(char16_t);
+    for (; bytes >= 8; bytes -= 8, p += 8) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, p, 8);
+        h = (h ^ chunk) * Multiplier;
+        h ^= h >> 29;
+    }
+    if (bytes) {
+        std::uint64_t chunk = 0;
+        std::memcpy(&chunk, p, bytes);
+        h = (h ^ chunk) * Multiplier;
+    }
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 33;
+    return std::uint32_t(h);
 }
 
 QVariant intVariant(qint64 v, QMetaType::Type type)
@@ -310,7 +340,8 @@ void Column::become(Store store)
     if (store == Store::Text) {
         m_dictionary = true;
         m_texts.commit(m_texts.write(nullptr, 0));
-        rehash();
+        m_slots.resize(16, 0);
+        place(textHash(QStringView()), 0);
     }
     for (int i = 0; i < rows; ++i)
         appendNull();
@@ -348,51 +379,56 @@ void Column::toPlainText()
     m_dictionary = false;
 }
 
-int Column::findText(QStringView text, size_t hash) const
+int Column::findText(QStringView text, std::uint32_t hash) const
 {
     const size_t mask = m_slots.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
-        const std::uint32_t slot = m_slots[i];
+        const std::uint64_t slot = m_slots[i];
         if (slot == 0)
             return -1;
-        if (m_texts.at(slot - 1) == text)
-            return int(slot - 1);
+        if (std::uint32_t(slot >> 32) != hash)
+            continue;
+        const auto code = int(std::uint32_t(slot) - 1);
+        const QStringView known = m_texts.at(size_t(code));
+        if (known.size() == text.size()
+            && std::memcmp(known.utf16(), text.utf16(), size_t(text.size()) * sizeof(char16_t)) == 0)
+            return code;
     }
 }
 
-// Sizes the hash for twice the distinct texts and enters them all.
+void Column::place(std::uint32_t hash, int code)
+{
+    const size_t mask = m_slots.size() - 1;
+    size_t i = hash & mask;
+    while (m_slots[i])
+        i = (i + 1) & mask;
+    m_slots[i] = std::uint64_t(hash) << 32 | std::uint32_t(code + 1);
+}
+
+// Doubles the hash, which keeps each entry's hash beside its code.
 void Column::rehash()
 {
-    size_t size = 16;
-    while (size < m_texts.count() * 4)
-        size *= 2;
+    Buffer<std::uint64_t> old = std::move(m_slots);
     m_slots = {};
-    m_slots.resize(size, 0);
-    for (size_t code = 0; code < m_texts.count(); ++code) {
-        size_t i = qHash(m_texts.at(code)) & (size - 1);
-        while (m_slots[i])
-            i = (i + 1) & (size - 1);
-        m_slots[i] = std::uint32_t(code + 1);
+    m_slots.resize(std::max<size_t>(16, old.size() * 2), 0);
+    for (size_t i = 0; i < old.size(); ++i) {
+        if (old[i])
+            place(std::uint32_t(old[i] >> 32), int(std::uint32_t(old[i]) - 1));
     }
 }
 
 // The code of a text written past the dictionary's end, entering it when new.
 int Column::dictionaryCode(QStringView text)
 {
-    const size_t hash = qHash(text);
+    const std::uint32_t hash = textHash(text);
     const int found = findText(text, hash);
     if (found >= 0)
         return found;
     const int code = int(m_texts.count());
     m_texts.commit(text);
-    if (m_texts.count() * 2 > m_slots.size()) {
+    if (m_texts.count() * 2 > m_slots.size())
         rehash();
-        return code;
-    }
-    size_t i = hash & (m_slots.size() - 1);
-    while (m_slots[i])
-        i = (i + 1) & (m_slots.size() - 1);
-    m_slots[i] = std::uint32_t(code + 1);
+    place(hash, code);
     return code;
 }
 
@@ -405,7 +441,7 @@ void Column::appendWritten(QStringView text)
         return;
     }
     m_ints.push_back(dictionaryCode(text));
-    if (m_texts.count() > DictionaryLimit && m_texts.count() * 4 > size_t(m_nonNull) * 3)
+    if (mostlyDistinct(m_texts.count(), size_t(m_nonNull)))
         toPlainText();
 }
 

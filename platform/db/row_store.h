@@ -201,7 +201,8 @@ private:
     void appendWritten(QStringView text);
     int dictionaryCode(QStringView text);
     bool appendDateText(QStringView text);
-    int findText(QStringView text, size_t hash) const;
+    int findText(QStringView text, std::uint32_t hash) const;
+    void place(std::uint32_t hash, int code);
     void rehash();
 
     QMetaType::Type m_type;
@@ -213,7 +214,7 @@ private:
     PackedInts m_ints; // numbers, dictionary codes or date keys
     Buffer<double> m_doubles;
     TextList m_texts;
-    Buffer<std::uint32_t> m_slots; // dictionary hash: code + 1, 0 when free
+    Buffer<std::uint64_t> m_slots; // dictionary hash: hash << 32 | code + 1, 0 when free
     Buffer<std::uint64_t> m_nulls; // one bit per row, up to the last null
     std::vector<QVariant> m_variants;
 };
