@@ -284,8 +284,7 @@ void DataSet::install(QList<FieldDef> fields, std::vector<detail::Column> column
     for (FieldDef calc : d->calculated) {
         calc.kind = FieldKind::Calculated;
         d->fields.append(calc);
-        d->columns.emplace_back(calc.type, detail::Store::Variant);
-        d->columns.back().reserve(rowCount);
+        d->columns.emplace_back(calc.type);
         for (int r = 0; r < rowCount; ++r)
             d->columns.back().appendNull();
     }

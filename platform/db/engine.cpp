@@ -315,10 +315,11 @@ FetchedRows readRows(sqlite3 *handle, sqlite3_stmt *stmt, const QString &sql)
         field.type = kind.type;
         field.size = kind.size;
         result.fields.append(field);
-        const Store store = kind.kind == Kind::Int               ? Store::Int
-            : kind.kind == Kind::Double                          ? Store::Double
-            : kind.kind == Kind::Text || kind.kind == Kind::Date ? Store::Text
-                                                                 : Store::Pending;
+        const Store store = kind.kind == Kind::Int ? Store::Int
+            : kind.kind == Kind::Double            ? Store::Double
+            : kind.kind == Kind::Text              ? Store::Text
+            : kind.kind == Kind::Date              ? Store::Date
+                                                   : Store::Pending;
         result.columns.emplace_back(kind.type, store);
     }
     int rows = 0;
@@ -463,6 +464,11 @@ FetchedRows postgresFetch(Connection &connection, const QString &sql, const Para
             break;
         case QMetaType::QString:
             store = Store::Text;
+            break;
+        case QMetaType::QDate:
+        case QMetaType::QTime:
+        case QMetaType::QDateTime:
+            store = Store::Date;
             break;
         default:
             break;

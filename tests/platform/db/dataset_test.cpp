@@ -271,20 +271,33 @@ TEST_P(DataSetEngineTest, ColumnsKeepTheirTypesAndIsoTextReadsAsDates)
         EXPECT_TRUE(q.value(i).isNull()) << i;
     EXPECT_EQ(q.displayText(0), QString());
 
-    connection().execute("create table d (id integer primary key, dt timestamp, dd date)");
-    connection().execute(QString("insert into d values (1, '2026-05-15 10:20:30', '2026-05-16'),"
-                                 " (2, '2026-05-15T07:00:00.250', '2026-05-17'), (3, null, null)"));
+    connection().execute("create table d (id integer primary key, dt timestamp, dd date, tt time)");
+    connection().execute(
+        QString("insert into d values (1, '2026-05-15 10:20:30', '2026-05-16', '08:05:07'),"
+                " (2, '2026-05-15T07:00:00.250', '2026-05-17', '23:59:59.500'), (3, null, null, null)"));
     q.setCommandText("select * from d order by id");
     q.open();
     EXPECT_EQ(q.value("dt").toDateTime(), QDateTime(QDate(2026, 5, 15), QTime(10, 20, 30)));
     EXPECT_EQ(q.value("dd").toDate(), QDate(2026, 5, 16));
+    EXPECT_EQ(q.value("tt").toTime(), QTime(8, 5, 7));
+    EXPECT_EQ(q.displayText("dt"), "2026-05-15 10:20:30");
     q.next();
     EXPECT_EQ(q.value("dt").toDateTime(), QDateTime(QDate(2026, 5, 15), QTime(7, 0, 0, 250)));
+    EXPECT_EQ(q.value("tt").toTime(), QTime(23, 59, 59, 500));
     q.setFilter("dt >= #2026-05-15 08:00#");
     EXPECT_EQ(dbtest::visibleIds(q), std::vector<int>{1});
     q.setFilter(QString());
     q.setSort("dt");
     EXPECT_EQ(dbtest::visibleIds(q), (std::vector<int>{3, 2, 1}));
+    if (connection().engine() == db::Engine::SQLite) {
+        // A cell of a date column that holds no date reads as its text.
+        connection().execute("insert into d values (4, 'soon', null, null)");
+        q.setSort("id");
+        q.open();
+        EXPECT_EQ(q.value("dt").toDateTime(), QDateTime(QDate(2026, 5, 15), QTime(10, 20, 30)));
+        q.last();
+        EXPECT_EQ(q.value("dt"), QVariant(QString("soon")));
+    }
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(DataSetEngineTest);
