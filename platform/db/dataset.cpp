@@ -466,6 +466,16 @@ void DataSet::setValueAt(Bookmark row, int fieldIndex, const QVariant &value)
     d->dropDerived();
 }
 
+QByteArrayView DataSet::foldedText(Bookmark row, int fieldIndex) const
+{
+    if (row < 0 || row >= d->rowCount)
+        throw DbError(QStringLiteral("Bookmark %1 out of range").arg(row));
+    fieldDef(fieldIndex);
+    const filter::FoldedColumn &folded = d->foldedOf(fieldIndex);
+    const std::uint32_t begin = folded.start[size_t(row)];
+    return QByteArrayView(folded.text.constData() + begin, qsizetype(folded.start[size_t(row) + 1] - begin));
+}
+
 QString DataSet::displayTextOf(const QVariant &value, QMetaType::Type type)
 {
     Q_UNUSED(type);

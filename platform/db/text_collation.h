@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db_export.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -30,7 +32,7 @@ struct SortPrefix
 };
 SortPrefix sortPrefix(QStringView text);
 // Case-folded text in UTF-8.
-void appendFolded(QStringView text, QByteArray &out);
+MALVO_DB_EXPORT void appendFolded(QStringView text, QByteArray &out);
 
 // Case-insensitive SQL pattern match (% and _); escape = 0 for none.
 bool likeUtf8(const char *text, int textLength, const char *pattern, int patternLength, char32_t escape);
