@@ -1,9 +1,11 @@
 #include "lists/szybkie_szukanie.h"
 
 #include "dataset.h"
+#include "text_collation.h"
 
 #include <Qt>
 #include <algorithm>
+#include <string_view>
 
 namespace partners {
 
@@ -27,8 +29,12 @@ QString SzybkieSzukanieFirm::tekstWpisu(const QStringList &wartosci)
 
 void SzybkieSzukanieFirm::wyczysc()
 {
-    m_wpisy.clear();
+    m_lista = nullptr;
+    m_pola.clear();
+    m_poleId = -1;
+    m_wiersze.clear();
     m_zlozone.clear();
+    m_poczatki.clear();
 }
 
 void SzybkieSzukanieFirm::zbuduj(const db::DataSet &lista)
@@ -36,36 +42,68 @@ void SzybkieSzukanieFirm::zbuduj(const db::DataSet &lista)
     wyczysc();
     if (!lista.isActive())
         return;
-    QList<int> indeksy;
+    m_lista = &lista;
     for (const QString &pole : polaWpisu())
-        indeksy << lista.fieldIndex(pole);
-    const int poleId = lista.fieldIndex(QStringLiteral("id"));
+        m_pola << lista.fieldIndex(pole);
+    m_poleId = lista.fieldIndex(QStringLiteral("id"));
     const int ile = lista.recordCount();
-    m_wpisy.reserve(ile);
-    m_zlozone.reserve(ile);
-    QStringList wartosci;
+    m_wiersze.reserve(size_t(ile));
+    m_poczatki.reserve(size_t(ile) + 1);
+    // Folding is per letter, so the folded text is the folded fields joined.
     for (int i = 0; i < ile; ++i) {
         const db::Bookmark wiersz = lista.bookmarkAt(i);
-        wartosci.clear();
-        for (int pole : indeksy)
-            wartosci << (pole < 0 ? QString() : lista.valueAt(wiersz, pole).toString());
-        Wpis wpis;
-        wpis.tekst = tekstWpisu(wartosci);
-        wpis.id = poleId < 0 ? 0 : lista.valueAt(wiersz, poleId).toInt();
-        m_zlozone << wpis.tekst.toCaseFolded();
-        m_wpisy << std::move(wpis);
+        m_wiersze.push_back(wiersz);
+        m_poczatki.push_back(std::uint32_t(m_zlozone.size()));
+        for (int p = 0; p < m_pola.size(); ++p) {
+            if (p > 0)
+                m_zlozone.append(p + 1, ';');
+            if (m_pola[p] >= 0)
+                m_zlozone.append(lista.foldedText(wiersz, m_pola[p]));
+        }
     }
+    m_poczatki.push_back(std::uint32_t(m_zlozone.size()));
 }
 
-QList<int> SzybkieSzukanieFirm::znajdz(const QString &fraza) const
+QString SzybkieSzukanieFirm::tekst(int pozycja) const
+{
+    if (!m_lista || pozycja < 0 || pozycja >= liczba())
+        return {};
+    QStringList wartosci;
+    for (int pole : m_pola)
+        wartosci << (pole < 0 ? QString() : m_lista->valueAt(m_wiersze[size_t(pozycja)], pole).toString());
+    return tekstWpisu(wartosci);
+}
+
+int SzybkieSzukanieFirm::id(int pozycja) const
+{
+    if (!m_lista || m_poleId < 0 || pozycja < 0 || pozycja >= liczba())
+        return 0;
+    return m_lista->valueAt(m_wiersze[size_t(pozycja)], m_poleId).toInt();
+}
+
+QList<int> SzybkieSzukanieFirm::znajdz(const QString &fraza, int najwiecej) const
 {
     QList<int> wynik;
     if (fraza.isEmpty())
         return wynik;
-    const QString szukana = fraza.toCaseFolded();
-    for (int i = 0; i < m_zlozone.size(); ++i)
-        if (m_zlozone[i].contains(szukana))
-            wynik << i;
+    QByteArray szukana;
+    db::collation::appendFolded(fraza, szukana);
+    const std::string_view tekst(m_zlozone.constData(), size_t(m_zlozone.size()));
+    const std::string_view igla(szukana.constData(), size_t(szukana.size()));
+    size_t wpis = 0;
+    for (size_t at = tekst.find(igla); at != std::string_view::npos; at = tekst.find(igla, at)) {
+        if (wynik.size() == najwiecej)
+            break;
+        while (m_poczatki[wpis + 1] <= at)
+            ++wpis;
+        const size_t koniec = m_poczatki[wpis + 1];
+        if (at + igla.size() <= koniec) {
+            wynik << int(wpis);
+            at = koniec;
+        } else {
+            ++at;
+        }
+    }
     return wynik;
 }
 

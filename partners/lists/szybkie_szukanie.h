@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <vector>
 
 namespace db {
 class DataSet;
@@ -14,21 +18,19 @@ namespace partners {
 class SzybkieSzukanieFirm
 {
 public:
-    struct Wpis
-    {
-        QString tekst; // nazwa;;nip;;;skrot;;;;miasto;;;;;wlasciciel;;;;;;e_mail
-        int id = 0;
-    };
-
-    // Indexes the visible rows of Lista in list order without moving its current row.
+    // Indexes the visible rows of Lista in list order without moving its
+    // current row. The texts shown are read from Lista when asked for.
     void zbuduj(const db::DataSet &lista);
     void wyczysc();
 
-    const QList<Wpis> &wpisy() const { return m_wpisy; }
-    // Positions in wpisy() of the entries whose text contains the phrase,
-    // ignoring letter case (Polish letters included), in list order. None
-    // for an empty phrase.
-    QList<int> znajdz(const QString &fraza) const;
+    int liczba() const { return int(m_wiersze.size()); }
+    // nazwa;;nip;;;skrot;;;;miasto;;;;;wlasciciel;;;;;;e_mail
+    QString tekst(int pozycja) const;
+    int id(int pozycja) const;
+    // Positions of the entries whose text contains the phrase, ignoring
+    // letter case (Polish letters included), in list order, at most
+    // `najwiecej` (all when negative). None for an empty phrase.
+    QList<int> znajdz(const QString &fraza, int najwiecej = -1) const;
 
     // The search text of one row: null values are empty, each separator is
     // a run of its own length so that columns keep their place.
@@ -36,8 +38,12 @@ public:
     static const QStringList &polaWpisu();
 
 private:
-    QList<Wpis> m_wpisy;
-    QStringList m_zlozone; // case-folded texts, index-aligned with m_wpisy
+    QPointer<const db::DataSet> m_lista;
+    QList<int> m_pola;
+    int m_poleId = -1;
+    std::vector<int> m_wiersze;            // bookmarks in list order
+    QByteArray m_zlozone;                  // the case-folded texts, one after another
+    std::vector<std::uint32_t> m_poczatki; // entry i is [m_poczatki[i], m_poczatki[i + 1])
 };
 
 // A shown entry's columns: the text split at every ";", empty parts kept so a

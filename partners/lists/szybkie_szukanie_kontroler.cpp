@@ -13,8 +13,6 @@
 
 namespace partners {
 
-namespace {} // namespace
-
 SzybkieSzukanieKontroler::SzybkieSzukanieKontroler(QLineEdit *fraza, QWidget *siatka,
                                                    std::function<void(int id)> wybierz, QObject *parent)
     : QObject(parent),
@@ -136,17 +134,15 @@ void SzybkieSzukanieKontroler::wypelnij()
     // Keys that leave the text alone keep the highlight.
     if (widoczna() && m_lista->fraza() == fraza)
         return;
-    QList<int> pozycje = m_indeks.znajdz(fraza);
+    QList<int> pozycje = m_indeks.znajdz(fraza, NajwiecejWpisow);
     if (pozycje.isEmpty()) {
         ukryj();
         return;
     }
-    if (pozycje.size() > NajwiecejWpisow)
-        pozycje.resize(NajwiecejWpisow);
     QStringList teksty;
     teksty.reserve(pozycje.size());
     for (int p : pozycje)
-        teksty << m_indeks.wpisy().at(p).tekst;
+        teksty << m_indeks.tekst(p);
     m_pokazane = std::move(pozycje);
     lista()->ustawWpisy(teksty, fraza);
     umiesc();
@@ -171,7 +167,7 @@ void SzybkieSzukanieKontroler::wybierzWiersz(int wiersz)
 {
     if (wiersz < 0 || wiersz >= m_pokazane.size())
         return;
-    const int id = m_indeks.wpisy().at(m_pokazane.at(wiersz)).id;
+    const int id = m_indeks.id(m_pokazane.at(wiersz));
     ukryj();
     if (!m_wybierz)
         return;

@@ -10,7 +10,6 @@
 #include <QDateTime>
 #include <QLocale>
 #include <algorithm>
-#include <string_view>
 
 namespace db {
 
@@ -67,127 +66,129 @@ void resolveSort(std::vector<SortField> &fields, const QString &text, Resolve re
     }
 }
 
-// Sort keys of one field, computed once per sort.
-struct SortColumn
+// Three-way text comparison of two cells of a text column.
+int compareCells(const detail::Column &column, int a, int b)
+{
+    if (column.store() == detail::Store::Text)
+        return collation::compare(column.textAt(a), column.textAt(b));
+    return collation::compare(column.textOf(a), column.textOf(b));
+}
+
+// Sort keys of one column over all rows; text gets a prefix of its collation
+// key, which orders most pairs without reading the text.
+struct SortKeys
 {
     enum class Mode { Int, Number, Text } mode = Mode::Text;
-    bool descending = false;
+    const detail::Column *column = nullptr;
     std::vector<std::uint8_t> nulls;
     std::vector<qint64> ints;
     std::vector<double> numbers;
-    // Text keys share one buffer: no allocation per row.
-    std::u32string keys;
-    std::vector<std::uint32_t> keyStart;
-    std::vector<std::uint32_t> keyEnd;
+    std::vector<collation::SortPrefix> prefixes;
 
-    std::u32string_view key(int row) const
+    int compareText(int a, int b) const
     {
-        return std::u32string_view(keys.data() + keyStart[size_t(row)], keyEnd[size_t(row)] - keyStart[size_t(row)]);
+        const collation::SortPrefix &pa = prefixes[size_t(a)];
+        const collation::SortPrefix &pb = prefixes[size_t(b)];
+        if (pa != pb)
+            return pa < pb ? -1 : 1;
+        return compareCells(*column, a, b);
     }
 
     int compare(int a, int b) const
     {
-        int result;
-        if (nulls[size_t(a)] || nulls[size_t(b)]) {
-            result = int(nulls[size_t(b)]) - int(nulls[size_t(a)]);
-        } else {
-            switch (mode) {
-            case Mode::Int:
-                result = ints[size_t(a)] < ints[size_t(b)] ? -1 : ints[size_t(a)] > ints[size_t(b)];
-                break;
-            case Mode::Number:
-                result = numbers[size_t(a)] < numbers[size_t(b)] ? -1 : numbers[size_t(a)] > numbers[size_t(b)];
-                break;
-            default:
-                result = key(a).compare(key(b));
-                break;
-            }
+        if (nulls[size_t(a)] || nulls[size_t(b)])
+            return int(nulls[size_t(b)]) - int(nulls[size_t(a)]);
+        switch (mode) {
+        case Mode::Int:
+            return ints[size_t(a)] < ints[size_t(b)] ? -1 : ints[size_t(a)] > ints[size_t(b)];
+        case Mode::Number:
+            return numbers[size_t(a)] < numbers[size_t(b)] ? -1 : numbers[size_t(a)] > numbers[size_t(b)];
+        default:
+            return compareText(a, b);
         }
-        return descending ? -result : result;
     }
 };
 
-SortColumn buildSortColumn(const detail::Column &column, bool descending, const std::vector<int> &rows, int rowCount)
+std::unique_ptr<SortKeys> buildSortKeys(const detail::Column &column, int rowCount)
 {
-    SortColumn s;
-    s.descending = descending;
-    s.nulls.assign(size_t(rowCount), 1);
+    auto s = std::make_unique<SortKeys>();
+    s->column = &column;
+    s->nulls.assign(size_t(rowCount), 1);
     const QMetaType::Type type = column.type();
     if (column.store() == detail::Store::Int) {
-        s.mode = SortColumn::Mode::Int;
-        s.ints.resize(size_t(rowCount));
-        for (int r : rows) {
+        s->mode = SortKeys::Mode::Int;
+        s->ints.resize(size_t(rowCount));
+        for (int r = 0; r < rowCount; ++r) {
             if (!column.isNull(r)) {
-                s.nulls[size_t(r)] = 0;
-                s.ints[size_t(r)] = column.intAt(r);
+                s->nulls[size_t(r)] = 0;
+                s->ints[size_t(r)] = column.intAt(r);
             }
         }
     } else if (detail::Column::isNumericType(type) || detail::Column::isDateType(type)) {
-        s.mode = SortColumn::Mode::Number;
-        s.numbers.resize(size_t(rowCount));
+        s->mode = SortKeys::Mode::Number;
+        s->numbers.resize(size_t(rowCount));
         const bool date = detail::Column::isDateType(type);
-        for (int r : rows) {
+        for (int r = 0; r < rowCount; ++r) {
             double value = 0;
             qint64 key = 0;
             bool ok = date ? column.dateKeyAt(r, key) : column.numberAt(r, value);
             if (ok) {
-                s.nulls[size_t(r)] = 0;
-                s.numbers[size_t(r)] = date ? double(key) : value;
+                s->nulls[size_t(r)] = 0;
+                s->numbers[size_t(r)] = date ? double(key) : value;
             }
         }
     } else {
-        s.keyStart.assign(size_t(rowCount), 0);
-        s.keyEnd.assign(size_t(rowCount), 0);
+        s->prefixes.resize(size_t(rowCount));
         const bool raw = column.store() == detail::Store::Text;
-        for (int r : rows) {
+        for (int r = 0; r < rowCount; ++r) {
             if (column.isNull(r))
                 continue;
-            s.nulls[size_t(r)] = 0;
-            s.keyStart[size_t(r)] = std::uint32_t(s.keys.size());
-            if (raw)
-                collation::appendSortKey(column.textAt(r), s.keys);
-            else
-                collation::appendSortKey(column.textOf(r), s.keys);
-            s.keyEnd[size_t(r)] = std::uint32_t(s.keys.size());
+            s->nulls[size_t(r)] = 0;
+            s->prefixes[size_t(r)] = collation::sortPrefix(raw ? column.textAt(r) : column.textOf(r));
         }
     }
     return s;
 }
 
-// The common case of one text field: the keys travel with the rows, which
+struct SortBy
+{
+    const SortKeys *keys;
+    bool descending;
+};
+
+// The common case of one text field: the prefixes travel with the rows, which
 // keeps the comparisons in cache.
-void sortByText(const SortColumn &key, std::vector<int> &rows)
+void sortByText(const SortBy &by, std::vector<int> &rows)
 {
     struct Entry
     {
-        const char32_t *key;
-        std::uint32_t length;
+        collation::SortPrefix prefix;
         int row;
     };
+    const SortKeys &key = *by.keys;
     const auto firstNonNull =
         std::stable_partition(rows.begin(), rows.end(), [&key](int r) { return key.nulls[size_t(r)] != 0; });
     std::vector<Entry> entries;
     entries.reserve(size_t(rows.end() - firstNonNull));
-    for (auto it = firstNonNull; it != rows.end(); ++it) {
-        const size_t r = size_t(*it);
-        entries.push_back({key.keys.data() + key.keyStart[r], key.keyEnd[r] - key.keyStart[r], *it});
-    }
-    const auto view = [](const Entry &e) { return std::u32string_view(e.key, e.length); };
-    if (key.descending)
-        std::stable_sort(entries.begin(), entries.end(),
-                         [&view](const Entry &a, const Entry &b) { return view(b) < view(a); });
-    else
-        std::stable_sort(entries.begin(), entries.end(),
-                         [&view](const Entry &a, const Entry &b) { return view(a) < view(b); });
+    for (auto it = firstNonNull; it != rows.end(); ++it)
+        entries.push_back({key.prefixes[size_t(*it)], *it});
+    // Rows come in fetched order, so the row breaks ties as a stable sort would.
+    const bool descending = by.descending;
+    std::sort(entries.begin(), entries.end(), [&key, descending](const Entry &a, const Entry &b) {
+        int c = a.prefix == b.prefix ? compareCells(*key.column, a.row, b.row) : (a.prefix < b.prefix ? -1 : 1);
+        if (c == 0)
+            return a.row < b.row;
+        return descending ? c > 0 : c < 0;
+    });
     const size_t nulls = size_t(firstNonNull - rows.begin());
     std::vector<int> sorted;
     sorted.reserve(rows.size());
     // Nulls sort first, so descending puts them last.
-    if (!key.descending)
+    if (!descending)
         sorted.insert(sorted.end(), rows.begin(), firstNonNull);
     for (const Entry &e : entries)
         sorted.push_back(e.row);
-    if (key.descending)
+    if (descending)
         sorted.insert(sorted.end(), rows.begin(), rows.begin() + qsizetype(nulls));
     rows = std::move(sorted);
 }
@@ -218,6 +219,32 @@ struct DataSet::Impl
     std::vector<SortField> baseSort; // resolved; empty when a field is missing
     QSet<Bookmark> bookmarks;
     bool pendingReset = false;
+    // Derived from the cells on first use, per column.
+    std::vector<std::unique_ptr<SortKeys>> sortKeys;
+    std::vector<std::unique_ptr<filter::FoldedColumn>> folded;
+
+    // Every change of cells or rows must come through here.
+    void dropDerived()
+    {
+        sortKeys.clear();
+        folded.clear();
+    }
+
+    const SortKeys &sortKeysOf(int column)
+    {
+        sortKeys.resize(columns.size());
+        if (!sortKeys[size_t(column)])
+            sortKeys[size_t(column)] = buildSortKeys(columns[size_t(column)], rowCount);
+        return *sortKeys[size_t(column)];
+    }
+
+    const filter::FoldedColumn &foldedOf(int column)
+    {
+        folded.resize(columns.size());
+        if (!folded[size_t(column)])
+            folded[size_t(column)] = filter::fold(columns[size_t(column)], rowCount);
+        return *folded[size_t(column)];
+    }
 };
 
 DataSet::DataSet(QObject *parent)
@@ -275,6 +302,7 @@ void DataSet::install(QList<FieldDef> fields, std::vector<detail::Column> column
     d->fields = std::move(fields);
     d->columns = std::move(columns);
     d->rowCount = rowCount;
+    d->dropDerived();
     d->visible.clear();
     d->visibleOf.clear();
     d->current = -1;
@@ -334,6 +362,7 @@ void DataSet::close()
     d->fields.clear();
     d->columns.clear();
     d->rowCount = 0;
+    d->dropDerived();
     d->visible.clear();
     d->visibleOf.clear();
     d->current = -1;
@@ -435,6 +464,17 @@ void DataSet::setValueAt(Bookmark row, int fieldIndex, const QVariant &value)
         throw DbError(QStringLiteral("Bookmark %1 out of range").arg(row));
     fieldDef(fieldIndex);
     d->columns[size_t(fieldIndex)].set(row, value);
+    d->dropDerived();
+}
+
+QByteArrayView DataSet::foldedText(Bookmark row, int fieldIndex) const
+{
+    if (row < 0 || row >= d->rowCount)
+        throw DbError(QStringLiteral("Bookmark %1 out of range").arg(row));
+    fieldDef(fieldIndex);
+    const filter::FoldedColumn &folded = d->foldedOf(fieldIndex);
+    const std::uint32_t begin = folded.start[size_t(row)];
+    return QByteArrayView(folded.text.constData() + begin, qsizetype(folded.start[size_t(row) + 1] - begin));
 }
 
 QString DataSet::displayTextOf(const QVariant &value, QMetaType::Type type)
@@ -671,28 +711,32 @@ void DataSet::rebuildVisible()
     std::vector<int> &visible = d->visible;
     visible.clear();
     visible.reserve(size_t(d->rowCount));
-    const filter::Node *node = d->filter.get();
+    std::vector<std::uint8_t> matches;
+    if (d->filter)
+        filter::select(
+            *d->filter, d->columns, d->rowCount,
+            [this](int column) -> const filter::FoldedColumn & { return d->foldedOf(column); }, matches);
     for (int r = 0; r < d->rowCount; ++r) {
         if (m_hasBookmarkFilter && !d->bookmarks.contains(r))
             continue;
-        if (node && !filter::evaluate(*node, d->columns, r))
+        if (d->filter && !matches[size_t(r)])
             continue;
         visible.push_back(r);
     }
     const std::vector<SortField> &sort = d->sort.empty() ? d->baseSort : d->sort;
     if (!sort.empty() && visible.size() > 1) {
-        std::vector<SortColumn> keys;
+        std::vector<SortBy> keys;
         keys.reserve(sort.size());
         for (const SortField &f : sort)
-            keys.push_back(buildSortColumn(d->columns[size_t(f.column)], f.descending, visible, d->rowCount));
-        if (keys.size() == 1 && keys.front().mode == SortColumn::Mode::Text)
+            keys.push_back({&d->sortKeysOf(f.column), f.descending});
+        if (keys.size() == 1 && keys.front().keys->mode == SortKeys::Mode::Text)
             sortByText(keys.front(), visible);
         else
             std::stable_sort(visible.begin(), visible.end(), [&keys](int a, int b) {
-                for (const SortColumn &k : keys) {
-                    const int c = k.compare(a, b);
+                for (const SortBy &k : keys) {
+                    const int c = k.keys->compare(a, b);
                     if (c != 0)
-                        return c < 0;
+                        return k.descending ? c > 0 : c < 0;
                 }
                 return false;
             });

@@ -4,6 +4,7 @@
 #include "field_type.h"
 #include "parameters.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QMetaType>
 #include <QObject>
@@ -90,6 +91,8 @@ public:
     // Values by bookmark (any fetched row, visible or not).
     QVariant valueAt(Bookmark row, int fieldIndex) const;
     void setValueAt(Bookmark row, int fieldIndex, const QVariant &value); // for calculated fields
+    // The cell's displayText case-folded, in UTF-8, for searching; valid until the rows change.
+    QByteArrayView foldedText(Bookmark row, int fieldIndex) const;
     // Null as "", numbers in C notation without exponent or trailing zeros
     // ("12.5", "3"), dates "yyyy-MM-dd", date-times "yyyy-MM-dd HH:mm:ss",
     // times "HH:mm:ss", booleans "1"/"0", bytes in hex.

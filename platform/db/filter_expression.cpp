@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <string_view>
 
 namespace db::filter {
 
@@ -157,6 +158,82 @@ bool parseDate(const QString &text, qint64 &key)
     }
     key = detail::dateKey(date, time);
     return true;
+}
+
+LikePattern compileLike(const QString &pattern)
+{
+    LikePattern like;
+    const auto wildcard = [](QChar c) { return c == QLatin1Char('%') || c == QLatin1Char('*'); };
+    like.anyStart = !pattern.isEmpty() && wildcard(pattern.front());
+    like.anyEnd = !pattern.isEmpty() && wildcard(pattern.back());
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= pattern.size(); ++i) {
+        if (i < pattern.size() && !wildcard(pattern[i]))
+            continue;
+        if (i > from) {
+            like.parts.emplace_back();
+            collation::appendFolded(QStringView(pattern).mid(from, i - from), like.parts.back());
+        }
+        from = i + 1;
+    }
+    return like;
+}
+
+// Wildcards match any run, so each part is best taken at its first place.
+bool matchLike(std::string_view text, const LikePattern &like)
+{
+    const auto view = [](const QByteArray &part) { return std::string_view(part.data(), size_t(part.size())); };
+    if (like.parts.empty())
+        return like.anyStart || text.empty();
+    size_t i = 0;
+    size_t at = 0;
+    if (!like.anyStart) {
+        if (like.parts.size() == 1 && !like.anyEnd)
+            return text == view(like.parts[0]);
+        if (!text.starts_with(view(like.parts[0])))
+            return false;
+        at = like.parts[0].size();
+        i = 1;
+    }
+    for (; i < like.parts.size(); ++i) {
+        const std::string_view part = view(like.parts[i]);
+        if (i + 1 == like.parts.size() && !like.anyEnd)
+            return text.size() - at >= part.size() && text.ends_with(part);
+        const size_t found = text.find(part, at);
+        if (found == std::string_view::npos)
+            return false;
+        at = found + part.size();
+    }
+    return like.anyEnd || at == text.size();
+}
+
+void selectLike(const Node &node, const detail::Column &column, const FoldedColumn &folded, int rowCount,
+                std::vector<std::uint8_t> &matches)
+{
+    const LikePattern &like = node.like;
+    const std::string_view all(folded.text.data(), size_t(folded.text.size()));
+    if (like.anyStart && like.anyEnd && like.parts.size() == 1) {
+        // A phrase anywhere: one search through the whole column.
+        const std::string_view part(like.parts[0].data(), size_t(like.parts[0].size()));
+        int row = 0;
+        for (size_t at = all.find(part); at != std::string_view::npos; at = all.find(part, at)) {
+            while (folded.start[size_t(row) + 1] <= at)
+                ++row;
+            const size_t end = folded.start[size_t(row) + 1];
+            if (at + part.size() <= end) {
+                matches[size_t(row)] = !column.isNull(row);
+                at = end;
+            } else {
+                ++at;
+            }
+        }
+        return;
+    }
+    for (int r = 0; r < rowCount; ++r) {
+        const size_t begin = folded.start[size_t(r)];
+        matches[size_t(r)] =
+            !column.isNull(r) && matchLike(all.substr(begin, folded.start[size_t(r) + 1] - begin), like);
+    }
 }
 
 class Parser
@@ -333,6 +410,8 @@ private:
         }
         if (node->op == Op::Like && lit.kind != Literal::Kind::Text)
             fail(m_expression, QStringLiteral("LIKE needs a quoted pattern"), value.position);
+        if (node->op == Op::Like)
+            node->like = compileLike(lit.text);
         return node;
     }
 
@@ -383,11 +462,6 @@ bool evaluateCompare(const Node &node, const detail::Column &column, int row)
         return node.op == Op::Eq ? null : !null;
     if (null)
         return false;
-    if (node.op == Op::Like) {
-        if (column.store() == detail::Store::Text && !detail::Column::isDateType(column.type()))
-            return collation::like(column.textAt(row), lit.text, collation::Wildcards::Filter);
-        return collation::like(column.textOf(row), lit.text, collation::Wildcards::Filter);
-    }
     const QMetaType::Type type = column.type();
     if (detail::Column::isDateType(type) || lit.kind == Literal::Kind::Date) {
         qint64 key = 0;
@@ -431,17 +505,39 @@ void bind(Node &node, const std::function<int(const QString &)> &fieldIndex, con
         fail(expression, QStringLiteral("unknown field '%1'").arg(node.field), node.position);
 }
 
-bool evaluate(const Node &node, const std::vector<detail::Column> &columns, int row)
+std::unique_ptr<FoldedColumn> fold(const detail::Column &column, int rowCount)
 {
-    switch (node.type) {
-    case Node::Type::And:
-        return evaluate(*node.left, columns, row) && evaluate(*node.right, columns, row);
-    case Node::Type::Or:
-        return evaluate(*node.left, columns, row) || evaluate(*node.right, columns, row);
-    case Node::Type::Compare:
-        break;
+    auto folded = std::make_unique<FoldedColumn>();
+    folded->start.reserve(size_t(rowCount) + 1);
+    const bool raw = column.store() == detail::Store::Text && !detail::Column::isDateType(column.type());
+    for (int r = 0; r < rowCount; ++r) {
+        folded->start.push_back(std::uint32_t(folded->text.size()));
+        if (!column.isNull(r))
+            collation::appendFolded(raw ? column.textAt(r) : QStringView(column.textOf(r)), folded->text);
     }
-    return evaluateCompare(node, columns[size_t(node.column)], row);
+    folded->start.push_back(std::uint32_t(folded->text.size()));
+    return folded;
+}
+
+void select(const Node &node, const std::vector<detail::Column> &columns, int rowCount, const FoldedText &folded,
+            std::vector<std::uint8_t> &matches)
+{
+    matches.assign(size_t(rowCount), 0);
+    if (node.type != Node::Type::Compare) {
+        std::vector<std::uint8_t> right;
+        select(*node.left, columns, rowCount, folded, matches);
+        select(*node.right, columns, rowCount, folded, right);
+        for (size_t r = 0; r < matches.size(); ++r)
+            matches[r] = node.type == Node::Type::And ? (matches[r] & right[r]) : (matches[r] | right[r]);
+        return;
+    }
+    const detail::Column &column = columns[size_t(node.column)];
+    if (node.op == Op::Like) {
+        selectLike(node, column, folded(node.column), rowCount, matches);
+        return;
+    }
+    for (int r = 0; r < rowCount; ++r)
+        matches[size_t(r)] = evaluateCompare(node, column, r);
 }
 
 } // namespace db::filter

@@ -2,7 +2,9 @@
 
 #include "row_store.h"
 
+#include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -24,6 +26,14 @@ struct Literal
     QString text; // as written (the pattern of LIKE)
 };
 
+// A LIKE pattern case-folded and cut at its wildcards.
+struct LikePattern
+{
+    std::vector<QByteArray> parts;
+    bool anyStart = false;
+    bool anyEnd = false;
+};
+
 struct Node
 {
     enum class Type { And, Or, Compare };
@@ -35,12 +45,24 @@ struct Node
     int column = -1;  // resolved by bind()
     Op op = Op::Eq;
     Literal literal;
+    LikePattern like; // Op::Like
 };
+
+// The case-folded text of every row of a column in one buffer.
+struct FoldedColumn
+{
+    QByteArray text;                  // UTF-8
+    std::vector<std::uint32_t> start; // row r is [start[r], start[r + 1])
+};
+std::unique_ptr<FoldedColumn> fold(const detail::Column &column, int rowCount);
+using FoldedText = std::function<const FoldedColumn &(int column)>;
 
 // Throws DbError naming the problem and its position (1-based).
 std::unique_ptr<Node> parse(const QString &expression);
 // Resolves field names to columns; throws DbError for an unknown field.
 void bind(Node &node, const std::function<int(const QString &)> &fieldIndex, const QString &expression);
-bool evaluate(const Node &node, const std::vector<detail::Column> &columns, int row);
+// matches[r] tells whether row r passes, for all rowCount rows.
+void select(const Node &node, const std::vector<detail::Column> &columns, int rowCount, const FoldedText &folded,
+            std::vector<std::uint8_t> &matches);
 
 } // namespace db::filter

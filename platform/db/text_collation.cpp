@@ -1,7 +1,9 @@
 #include "text_collation.h"
 
 #include <QChar>
+#include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 namespace db::collation {
@@ -11,11 +13,15 @@ namespace {
 constexpr char32_t TableSize = 0x250; // Latin blocks: the letters a Polish name can hold
 constexpr char32_t LetterBase = 1000;
 constexpr char32_t OtherBase = 0x2000;
+constexpr std::uint8_t SaturatedRank = 255;
 
 struct Tables
 {
     std::array<char32_t, TableSize> fold{};
     std::array<char32_t, TableSize> weight{};
+    // Weights of the table as one byte in the same order; the rarest ones share
+    // SaturatedRank, which sortPrefix() leaves to the full comparison.
+    std::array<std::uint8_t, TableSize> rank{};
 
     Tables()
     {
@@ -23,6 +29,13 @@ struct Tables
             fold[c] = QChar::toCaseFolded(c);
         for (char32_t c = 0; c < TableSize; ++c)
             weight[c] = computeWeight(fold[c]);
+        std::vector<char32_t> weights(weight.begin(), weight.end());
+        std::sort(weights.begin(), weights.end());
+        weights.erase(std::unique(weights.begin(), weights.end()), weights.end());
+        for (char32_t c = 0; c < TableSize; ++c) {
+            const auto at = std::lower_bound(weights.begin(), weights.end(), weight[c]) - weights.begin();
+            rank[c] = std::uint8_t(std::min<std::ptrdiff_t>(at + 1, SaturatedRank));
+        }
     }
 
     static char32_t letterWeight(char32_t lower) { return LetterBase + (lower - 'a') * 4; }
@@ -46,12 +59,13 @@ struct Tables
         for (const PolishLetter &p : Polish)
             if (f == p.letter)
                 return letterWeight(char32_t(p.base)) + p.step;
-        // Other accented Latin letters sort right after their base letter.
+        // Other accented letters weigh as their base letter and differ only in
+        // the tie-break, as ICU's Polish order on the server has it.
         const QString decomposition = QChar(char16_t(f)).decomposition();
         if (!decomposition.isEmpty()) {
             const char16_t base = QChar::toCaseFolded(decomposition.at(0).unicode());
             if (base >= 'a' && base <= 'z')
-                return letterWeight(base) + 3;
+                return letterWeight(base);
         }
         if (QChar::isLetter(f))
             return OtherBase + f;
@@ -158,7 +172,7 @@ constexpr char32_t AnyOne = 0x110000;
 constexpr char32_t AnyMany = 0x110001;
 
 template <typename Reader>
-void compilePattern(Reader r, Wildcards wildcards, char32_t escape, std::u32string &out)
+void compilePattern(Reader r, char32_t escape, std::u32string &out)
 {
     const Tables &t = tables();
     out.clear();
@@ -168,10 +182,10 @@ void compilePattern(Reader r, Wildcards wildcards, char32_t escape, std::u32stri
             out.push_back(foldOf(t, r.next()));
             continue;
         }
-        if (c == '%' || (wildcards == Wildcards::Filter && c == '*')) {
+        if (c == '%') {
             if (out.empty() || out.back() != AnyMany)
                 out.push_back(AnyMany);
-        } else if (wildcards == Wildcards::Sql && c == '_') {
+        } else if (c == '_') {
             out.push_back(AnyOne);
         } else {
             out.push_back(foldOf(t, c));
@@ -248,40 +262,59 @@ QString folded(QStringView text)
     return QString::fromUcs4(f.data(), qsizetype(f.size()));
 }
 
-void appendSortKey(QStringView text, std::u32string &out)
+SortPrefix sortPrefix(QStringView text)
 {
-    // Weights, a 0 separator, then folded code points: the tie-break of compare().
     const Tables &t = tables();
+    std::uint64_t parts[3] = {0, 0, 0};
     Utf16Reader r = reader(text);
-    while (!r.atEnd())
-        out.push_back(weightOf(t, foldOf(t, r.next())) + 1);
-    out.push_back(0);
-    r = reader(text);
-    while (!r.atEnd())
-        out.push_back(foldOf(t, r.next()));
+    for (int i = 0; i < 24 && !r.atEnd(); ++i) {
+        const char32_t f = foldOf(t, r.next());
+        const std::uint8_t rank = f < TableSize ? t.rank[f] : SaturatedRank;
+        parts[i / 8] |= std::uint64_t(rank) << (56 - 8 * (i % 8));
+        if (rank == SaturatedRank) {
+            // Weights past this one are unknown here: equal prefixes send the
+            // pair to compare().
+            for (int j = i + 1; j < 24; ++j)
+                parts[j / 8] |= std::uint64_t(SaturatedRank) << (56 - 8 * (j % 8));
+            break;
+        }
+    }
+    return {parts[0], parts[1], parts[2]};
 }
 
-std::u32string sortKey(QStringView text)
+void appendFolded(QStringView text, QByteArray &out)
 {
-    std::u32string key;
-    key.reserve(size_t(text.size()) * 2 + 1);
-    appendSortKey(text, key);
-    return key;
-}
-
-bool like(QStringView text, QStringView pattern, Wildcards wildcards, char32_t escape)
-{
-    thread_local std::u32string t, p;
-    foldInto(reader(text), t);
-    compilePattern(reader(pattern), wildcards, escape, p);
-    return matchTokens(t, p);
+    const Tables &t = tables();
+    const qsizetype old = out.size();
+    out.resize(old + text.size() * 3);
+    char *p = out.data() + old;
+    for (Utf16Reader r = reader(text); !r.atEnd();) {
+        if (*r.p < 0x80) {
+            *p++ = char(t.fold[*r.p++]);
+            continue;
+        }
+        const char32_t f = foldOf(t, r.next());
+        if (f < 0x800) {
+            *p++ = char(0xC0 | (f >> 6));
+        } else {
+            if (f < 0x10000) {
+                *p++ = char(0xE0 | (f >> 12));
+            } else {
+                *p++ = char(0xF0 | (f >> 18));
+                *p++ = char(0x80 | ((f >> 12) & 0x3F));
+            }
+            *p++ = char(0x80 | ((f >> 6) & 0x3F));
+        }
+        *p++ = char(0x80 | (f & 0x3F));
+    }
+    out.resize(p - out.data());
 }
 
 bool likeUtf8(const char *text, int textLength, const char *pattern, int patternLength, char32_t escape)
 {
     thread_local std::u32string t, p;
     foldInto(reader(text, textLength), t);
-    compilePattern(reader(pattern, patternLength), Wildcards::Sql, escape, p);
+    compilePattern(reader(pattern, patternLength), escape, p);
     return matchTokens(t, p);
 }
 

@@ -352,7 +352,7 @@ TEST_P(ListaFirmOkno, KoloryWierszyWgStatusuISzybkieSzukanieZOpcja136)
     ASSERT_NE(ramka(), nullptr);
     EXPECT_EQ(kolorFirmy(firmy.at(0)), QColor(Qt::green)) << "colours by status are off";
     ASSERT_NE(ramka()->SzybkieSzukanie(), nullptr);
-    EXPECT_EQ(ramka()->SzybkieSzukanie()->indeks().wpisy().size(), ramka()->Lista()->recordCount());
+    EXPECT_EQ(ramka()->SzybkieSzukanie()->indeks().liczba(), ramka()->Lista()->recordCount());
 
     ramka()->window()->show();
     QLineEdit *fraza = ramka()->szukany_tekst();

@@ -74,9 +74,10 @@ protected:
 
     QString tekstFirmy(int id) const
     {
-        for (const auto &w : kontroler->indeks().wpisy())
-            if (w.id == id)
-                return w.tekst;
+        const SzybkieSzukanieFirm &indeks = kontroler->indeks();
+        for (int p = 0; p < indeks.liczba(); ++p)
+            if (indeks.id(p) == id)
+                return indeks.tekst(p);
         return {};
     }
 

@@ -28,7 +28,7 @@ QList<int> idy(const SzybkieSzukanieFirm &s, const QList<int> &pozycje)
 {
     QList<int> wynik;
     for (int p : pozycje)
-        wynik << s.wpisy().at(p).id;
+        wynik << s.id(p);
     return wynik;
 }
 
@@ -58,10 +58,10 @@ TEST(SzybkieSzukanieFirm, IndeksIdzieZaSortowaniemIFiltremINieRuszaBiezacego)
     const QVariant biezacy = lista.value(u"id"_s);
     SzybkieSzukanieFirm s;
     s.zbuduj(lista);
-    ASSERT_EQ(s.wpisy().size(), 2);
-    EXPECT_EQ(s.wpisy().at(0).id, 10);
-    EXPECT_EQ(s.wpisy().at(1).id, 30);
-    EXPECT_TRUE(s.wpisy().at(0).tekst.startsWith(u"Żółw Transport"_s));
+    ASSERT_EQ(s.liczba(), 2);
+    EXPECT_EQ(s.id(0), 10);
+    EXPECT_EQ(s.id(1), 30);
+    EXPECT_TRUE(s.tekst(0).startsWith(u"Żółw Transport"_s));
     EXPECT_EQ(lista.value(u"id"_s), biezacy);
 }
 

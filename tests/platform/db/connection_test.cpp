@@ -165,18 +165,27 @@ TEST_P(ConnectionTest, OrdersPolishNamesAlphabetically)
     const QString type = dbtest::orderedTextType(c);
     if (type.isEmpty())
         GTEST_SKIP() << "the server has no Polish collation";
+    // Names equal but for letter case are ties, which both orders break by id.
     const QStringList sorted =
-        QString("abc Ala ąb b c ćma Ćwik lis Łoś nora ńa Owca ósemka sowa Śliwa Zebra Źrebak Żuraw").split(' ');
+        QString("10 ton|1000|2 koła|a b|a c|ab|abc|Ala|ALA|ąb|b|c|Cafe A|Café A|Cafe B|ćma|Ćwik|e|"
+                "Éa|Eb|lis|Łoś|ŁOŚ|nora|ńa|Owca|ósemka|Przedsiębiorstwo Handlowe Ab|"
+                "przedsiębiorstwo handlowe ac|Przedsiębiorstwo Handlowe Ąb|sowa|Śliwa|"
+                "Zebra|Źrebak|Żuraw")
+            .split('|');
     c.execute(QString("create table osoba (id integer primary key, nazwa %1)").arg(type));
     Query insert(&c, "insert into osoba (id, nazwa) values (:id, :nazwa)");
     for (int i = 0; i < sorted.size(); ++i) {
         insert.parameters().setValue("id", i); // stored out of order
-        insert.parameters().setValue("nazwa", sorted[(i * 7) % sorted.size()]);
+        insert.parameters().setValue("nazwa", sorted[(i * 11) % sorted.size()]);
         insert.exec();
     }
     Query q(&c, "select id, nazwa from osoba order by nazwa, id");
     q.open();
-    EXPECT_EQ(dbtest::column(q, "nazwa"), sorted);
+    EXPECT_EQ(dbtest::column(q, "nazwa").join('|').toLower().toStdString(), sorted.join('|').toLower().toStdString());
+    Query local(&c, "select id, nazwa from osoba order by id");
+    local.open();
+    local.setSort("nazwa");
+    EXPECT_EQ(dbtest::visibleIds(local), dbtest::visibleIds(q)) << "the data set sorts as the database does";
 }
 
 TEST_P(ConnectionTest, PostgresUrlTargetOpensTheSameDatabase)

@@ -70,6 +70,7 @@ using Case = std::pair<const char *, std::vector<int>>;
 class FilterSortTest : public testing::TestWithParam<Source>
 {};
 
+// The phrase search writes "like '%phrase%'", in which % and * match any run and _ only itself.
 TEST_P(FilterSortTest, FilterExpressionsSelectRows)
 {
     const Case cases[] = {Case{"ID=3", {3}},
@@ -90,6 +91,12 @@ TEST_P(FilterSortTest, FilterExpressionsSelectRows)
                           Case{"nazwa like '*KA'", {5}},
                           Case{"nazwa like 'b_ta'", {}},
                           Case{"nazwa like 'beta'", {3}},
+                          Case{"nazwa like '%o''B%' or miasto like '%Ń%'", {2}},
+                          Case{"nazwa like '%ŻAB%' or miasto like '%ódź%'", {1, 3, 5}},
+                          Case{"nazwa like '%b_t%' or nazwa like '%b*t%'", {3}},
+                          Case{"nazwa like '%b%c%'", {6}},
+                          Case{"nazwa like '%' and kod like '%0%'", {1}},
+                          Case{"data like '%2026-05-1%'", {2, 6}},
                           Case{"nazwa = null", {4}},
                           Case{"nazwa <> NULL", {1, 2, 3, 5, 6}},
                           Case{"nazwa is null", {4}},
