@@ -175,7 +175,7 @@ void sortByText(const SortBy &by, std::vector<int> &rows)
     // Rows come in fetched order, so the row breaks ties as a stable sort would.
     const bool descending = by.descending;
     std::sort(entries.begin(), entries.end(), [&key, descending](const Entry &a, const Entry &b) {
-        int c = a.prefix == b.prefix ? compareCells(*key.column, a.row, b.row) : (a.prefix < b.prefix ? -1 : 1);
+        const int c = a.prefix == b.prefix ? compareCells(*key.column, a.row, b.row) : (a.prefix < b.prefix ? -1 : 1);
         if (c == 0)
             return a.row < b.row;
         return descending ? c > 0 : c < 0;
