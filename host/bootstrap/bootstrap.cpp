@@ -19,6 +19,10 @@
 #include <QRegularExpression>
 #include <QTranslator>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace host {
 
 namespace {
@@ -115,6 +119,12 @@ bool databaseWasCreated()
 
 void bootstrap(const BootstrapOptions &options)
 {
+#ifdef __GLIBC__
+    // A list of a large register lives in a few big blocks; with glibc's
+    // sliding threshold a closed list's blocks would stay in the process and
+    // the next open would add its own on top.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     shutdown();
     const QString target = options.database.isEmpty() ? defaultDatabasePath() : options.database;
     const bool file = !db::Connection::isPostgresTarget(target);
