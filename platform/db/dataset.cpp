@@ -8,7 +8,10 @@
 #include "text_collation.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QLocale>
+#include <QScopeGuard>
+#include <QTimer>
 #include <algorithm>
 #include <string_view>
 
@@ -217,14 +220,30 @@ struct DataSet::Impl
     std::vector<SortField> sort;
     QSet<Bookmark> bookmarks;
     bool pendingReset = false;
+    std::unique_ptr<detail::RowReader> reader; // the rest of a result read in chunks
+    int shownRows = 0;                         // rows already given their calculated fields and filter
+    QTimer *nextChunk = nullptr;
 };
+
+namespace {
+
+// A screen of rows at least, soon enough to feel instant.
+constexpr int FirstChunkMinRows = 60;
+constexpr int FirstChunkMs = 30;
+// Each later chunk: short enough that the window stays responsive.
+constexpr int ChunkMs = 25;
+
+} // namespace
 
 DataSet::DataSet(QObject *parent)
     : QObject(parent),
       d(std::make_unique<Impl>())
 {}
 
-DataSet::~DataSet() = default;
+DataSet::~DataSet()
+{
+    cancelFetch();
+}
 
 void DataSet::setCommandText(const QString &sql)
 {
@@ -249,9 +268,147 @@ void DataSet::open()
 {
     if (!m_connection)
         throw DbError(QStringLiteral("The data set has no connection"));
+    cancelFetch();
     emit beforeOpen(this);
-    detail::FetchedRows fetched = detail::fetchRows(*m_connection, m_commandText, m_parameters);
+    if (!m_fetchInChunks) {
+        detail::FetchedRows fetched = detail::fetchRows(*m_connection, m_commandText, m_parameters);
+        install(std::move(fetched.fields), std::move(fetched.columns), fetched.rowCount);
+        return;
+    }
+    detail::FetchedRows fetched;
+    auto reader = detail::startFetch(*m_connection, m_commandText, m_parameters, fetched);
+    QElapsedTimer clock;
+    clock.start();
+    const bool done = reader->read(fetched, [this, &clock](int rows) {
+        return rows < m_firstChunkRows && (rows < FirstChunkMinRows || clock.elapsed() < FirstChunkMs);
+    });
+    if (!done) {
+        d->reader = std::move(reader);
+        m_connection->setPendingFetch(this);
+        if (!d->nextChunk) {
+            d->nextChunk = new QTimer(this);
+            d->nextChunk->setSingleShot(true);
+            d->nextChunk->setInterval(0);
+            connect(d->nextChunk, &QTimer::timeout, this, &DataSet::readChunk);
+        }
+        d->nextChunk->start();
+    }
     install(std::move(fetched.fields), std::move(fetched.columns), fetched.rowCount);
+}
+
+bool DataSet::isFetching() const
+{
+    return d->reader != nullptr;
+}
+
+// Appends rows from the reader to the columns; true once the result has
+// ended. Throws DbError with the columns whole.
+bool DataSet::readRows(const std::function<bool(int)> &more)
+{
+    detail::FetchedRows target;
+    const qsizetype dataFields = d->fields.size() - d->calculated.size();
+    target.fields = d->fields;
+    target.rowCount = d->rowCount;
+    std::swap(target.columns, d->columns);
+    const auto restore = qScopeGuard([&] {
+        std::swap(target.columns, d->columns);
+        for (qsizetype i = 0; i < dataFields; ++i)
+            d->fields[i].type = target.fields[i].type;
+        for (size_t c = size_t(dataFields); c < d->columns.size(); ++c)
+            for (int r = d->rowCount; r < target.rowCount; ++r)
+                d->columns[c].appendNull();
+        d->rowCount = target.rowCount;
+    });
+    return d->reader->read(target, more);
+}
+
+void DataSet::readChunk()
+{
+    if (!isFetching())
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    QString error;
+    bool done = true;
+    try {
+        done = readRows([&clock](int rows) { return (rows & 63) != 0 || clock.elapsed() < ChunkMs; });
+    } catch (const DbError &e) {
+        error = e.message();
+    }
+    if (done)
+        completeFetch(error);
+    else {
+        d->nextChunk->start();
+        appendVisible();
+    }
+}
+
+void DataSet::finishFetch()
+{
+    if (!isFetching())
+        return;
+    QString error;
+    try {
+        readRows([](int) { return true; });
+    } catch (const DbError &e) {
+        error = e.message();
+    }
+    completeFetch(error);
+}
+
+void DataSet::cancelFetch()
+{
+    if (!isFetching())
+        return;
+    d->nextChunk->stop();
+    d->reader.reset();
+    if (m_connection && m_connection->pendingFetch() == this)
+        m_connection->setPendingFetch(nullptr);
+}
+
+// Rows read since the last call become visible in the fetched order where
+// the filters let them.
+void DataSet::appendVisible()
+{
+    // Claimed first: a calculated field's handler may finish the fetch.
+    const int from = d->shownRows;
+    const int to = d->rowCount;
+    d->shownRows = to;
+    if (m_onCalcFields && !d->calculated.isEmpty()) {
+        for (int r = from; r < to; ++r)
+            m_onCalcFields(*this, r);
+    }
+    const int first = recordCount();
+    d->visibleOf.resize(size_t(d->rowCount), -1);
+    const filter::Node *node = d->filter.get();
+    for (int r = from; r < to; ++r) {
+        if (m_hasBookmarkFilter && !d->bookmarks.contains(r))
+            continue;
+        if (node && !filter::evaluate(*node, d->columns, r))
+            continue;
+        d->visibleOf[size_t(r)] = recordCount();
+        d->visible.push_back(r);
+    }
+    if (recordCount() == first)
+        return;
+    m_eof = false;
+    if (controlsDisabled())
+        d->pendingReset = true;
+    else
+        emit rowsAppended(first, recordCount() - 1);
+    if (d->current < 0)
+        moveTo(0, true, false);
+}
+
+void DataSet::completeFetch(const QString &error)
+{
+    cancelFetch();
+    appendVisible();
+    if (!d->sort.empty())
+        refresh(bookmark());
+    if (!error.isEmpty())
+        emit fetchFailed(this, error);
+    emit fetchComplete(this);
 }
 
 void DataSet::openFromRows(const QList<FieldDef> &fields, std::vector<std::vector<QVariant>> rows)
@@ -311,6 +468,7 @@ void DataSet::install(QList<FieldDef> fields, std::vector<detail::Column> column
             m_sortText.clear();
         }
     }
+    d->shownRows = rowCount;
     if (m_onCalcFields && !d->calculated.isEmpty()) {
         for (int r = 0; r < rowCount; ++r)
             m_onCalcFields(*this, r);
@@ -328,6 +486,7 @@ void DataSet::install(QList<FieldDef> fields, std::vector<detail::Column> column
 
 void DataSet::close()
 {
+    cancelFetch();
     if (!m_active)
         return;
     d->fields.clear();
@@ -507,6 +666,7 @@ void DataSet::first()
 
 void DataSet::last()
 {
+    finishFetch();
     moveTo(recordCount() - 1, d->visible.empty(), true);
 }
 
@@ -558,6 +718,7 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
 {
     if (!m_active)
         return false;
+    finishFetch();
     const detail::Column &column = d->columns[size_t(checkedField(field))];
     const bool wantNull = !value.isValid() || value.isNull();
     const QString text = wantNull ? QString() : displayTextOf(value, QMetaType::Type(value.metaType().id()));
@@ -607,6 +768,7 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
 
 void DataSet::setFilter(const QString &expression)
 {
+    finishFetch();
     std::unique_ptr<filter::Node> node;
     if (!expression.trimmed().isEmpty()) {
         node = filter::parse(expression);
@@ -621,6 +783,7 @@ void DataSet::setFilter(const QString &expression)
 
 void DataSet::setBookmarkFilter(const QSet<Bookmark> &bookmarks)
 {
+    finishFetch();
     d->bookmarks = bookmarks;
     m_hasBookmarkFilter = true;
     refresh(-1);
@@ -628,6 +791,7 @@ void DataSet::setBookmarkFilter(const QSet<Bookmark> &bookmarks)
 
 void DataSet::clearBookmarkFilter()
 {
+    finishFetch();
     d->bookmarks.clear();
     m_hasBookmarkFilter = false;
     refresh(-1);
@@ -635,6 +799,7 @@ void DataSet::clearBookmarkFilter()
 
 void DataSet::setSort(const QString &sort)
 {
+    finishFetch();
     std::vector<SortField> fields = parseSort(sort);
     if (m_active)
         resolveSort(fields, sort, [this](const QString &name) { return fieldIndex(name); });
@@ -656,7 +821,8 @@ void DataSet::rebuildVisible()
             continue;
         visible.push_back(r);
     }
-    if (!d->sort.empty() && visible.size() > 1) {
+    // Rows keep the fetched order until the last chunk is in.
+    if (!d->sort.empty() && visible.size() > 1 && !isFetching()) {
         std::vector<SortColumn> keys;
         keys.reserve(d->sort.size());
         for (const SortField &f : d->sort)
