@@ -79,6 +79,8 @@ Tlista_firm_frame::Tlista_firm_frame(QWidget *parent, const QString &name)
     KolumnyWyszukiwania = {QStringLiteral("nazwa"), QStringLiteral("skrot"), QStringLiteral("nip"),
                            QStringLiteral("miasto")};
 
+    // The first screen of a large register shows before the rest is read.
+    Lista()->setFetchInChunks(true);
     // Group names come from one read per open, not one statement per row.
     Lista()->addCalculatedField(QString::fromLatin1(partners::PoleNazwaGrupy), QMetaType::QString);
     Lista()->setBaseSort(QString::fromLatin1(partners::PorzadekListyFirm));
@@ -338,6 +340,11 @@ void Tlista_firm_frame::ListaAfterOpen()
 {
     m_poleStatusKolor = Lista()->fieldIndex(QStringLiteral("status_kolor"));
     Tramka_lista_frame::ListaAfterOpen();
+}
+
+void Tlista_firm_frame::ListaFetchComplete()
+{
+    Tramka_lista_frame::ListaFetchComplete();
     if (m_szybkieSzukanie)
         m_szybkieSzukanie->przebuduj(*Lista());
 }

@@ -60,6 +60,7 @@ public:
 protected:
     void ListaBeforeOpen() override;
     void ListaAfterOpen() override;
+    void ListaFetchComplete() override;
     // The settings module keeps its own list of companies: told after each deletion.
     bool PoUsunieciu(int id) override;
 

@@ -115,6 +115,7 @@ Tramka_lista_frame::Tramka_lista_frame(QWidget *parent, const QString &name)
         host::guard([&] { ListaAfterOpen(); });
         QApplication::restoreOverrideCursor();
     });
+    connect(m_lista, &db::DataSet::fetchComplete, this, [this] { host::guard([&] { poWczytaniu(); }); });
     zbudujWidok();
 }
 
@@ -616,10 +617,28 @@ void Tramka_lista_frame::zastosujFormaty()
 void Tramka_lista_frame::ListaAfterOpen()
 {
     zastosujFormaty();
-    m_daneWczytane = true;
     if (!ukryty(m_panelFiltry)) {
         wypelnijKtoraData(true);
         odbudujMenuFrazy();
+    }
+    if (!m_lista->isFetching()) {
+        poWczytaniu();
+    } else if (FiltrListy.anyActive()
+               || (!ukryty(m_panelFiltry) && !m_panelFiltry->szukanyTekst()->text().isEmpty()
+                   && m_lista->filter().isEmpty())) {
+        // Rows the filters would hide must not show meanwhile.
+        m_lista->finishFetch();
+    } else {
+        PokazLiczbeRekordow();
+        aktualizujPrzyciski();
+    }
+}
+
+// What needs every row: once the last chunk is in.
+void Tramka_lista_frame::poWczytaniu()
+{
+    m_daneWczytane = true;
+    if (!ukryty(m_panelFiltry)) {
         if (!m_panelFiltry->szukanyTekst()->text().isEmpty())
             FiltrListy.setPhrase(
                 partners::phraseCondition(m_panelFiltry->szukanyTekst()->text(), KolumnyWyszukiwania,
@@ -1379,6 +1398,7 @@ QString Tramka_lista_frame::tytulListy() const
 void Tramka_lista_frame::zapiszClick()
 {
     host::guard([&] {
+        m_lista->finishFetch();
         ustawStatus(0, tlumacz("Resstrings_IDS_zapisywanie"));
         const QString tytul = tytulListy();
         std::vector<ramka::KolumnaEksportu> kolumny;
@@ -1406,6 +1426,7 @@ void Tramka_lista_frame::zapiszClick()
 void Tramka_lista_frame::podgladClick()
 {
     host::guard([&] {
+        m_lista->finishFetch();
         std::vector<ramka::KolumnaWydruku> siatka;
         for (const ui::GridColumn &k : m_grid->columnLayout())
             if (!k.isSelectionColumn())

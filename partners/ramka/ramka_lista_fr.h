@@ -209,6 +209,7 @@ private:
     UkladKolumn ukladZSiatki() const;
     void zastosujFormaty();
     void ponownieOtworz();
+    void poWczytaniu();
     void ustawStatus(int panel, const QString &text);
     void pokazPostepZapisu(int biezacy, int wszystkich);
     // Names the list in a saved file and on a print.

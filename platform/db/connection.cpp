@@ -1,5 +1,6 @@
 #include "connection.h"
 
+#include "dataset.h"
 #include "db_error.h"
 #include "engine.h"
 
@@ -178,6 +179,8 @@ std::unique_ptr<Connection> Connection::openAsSchema(const QString &target, cons
 
 Connection::~Connection()
 {
+    if (m_pendingFetch)
+        m_pendingFetch->cancelFetch();
     if (m_depth > 0) {
         try {
             m_depth = 1;
@@ -198,17 +201,26 @@ Connection::~Connection()
 
 void Connection::clearStatementCache()
 {
+    finishPendingFetch();
     if (m_statements)
         m_statements->clear();
 }
 
+void Connection::finishPendingFetch() const
+{
+    if (m_pendingFetch)
+        m_pendingFetch->finishFetch();
+}
+
 QSqlDatabase Connection::database() const
 {
+    finishPendingFetch();
     return QSqlDatabase::database(m_connectionName, false);
 }
 
 void Connection::execute(const QString &sql)
 {
+    finishPendingFetch();
     if (m_sqlite) {
         char *error = nullptr;
         if (sqlite3_exec(ConnectionAccess::sqlite(*this), sql.toUtf8().constData(), nullptr, nullptr, &error)

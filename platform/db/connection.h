@@ -9,6 +9,7 @@
 
 namespace db {
 
+class DataSet;
 namespace detail {
 class StatementCache;
 }
@@ -70,6 +71,12 @@ public:
     // closes or this is called; PostgreSQL receives every command whole.
     void clearStatementCache();
 
+    // A data set reading its result in chunks holds the connection until it
+    // has read the rest; every statement first lets it finish.
+    void finishPendingFetch() const;
+    void setPendingFetch(DataSet *dataSet) { m_pendingFetch = dataSet; }
+    DataSet *pendingFetch() const { return m_pendingFetch; }
+
 private:
     friend class ConnectionAccess;
     Connection(const QString &target, const QString &connectionName, Engine engine);
@@ -81,6 +88,7 @@ private:
     int m_depth = 0;
     void *m_sqlite = nullptr; // the sqlite3 handle of the QSQLITE connection
     std::unique_ptr<detail::StatementCache> m_statements;
+    DataSet *m_pendingFetch = nullptr;
 };
 
 // Commits on commit(); rolls back when it goes out of scope uncommitted.

@@ -8,7 +8,10 @@
 #include "text_collation.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QLocale>
+#include <QScopeGuard>
+#include <QTimer>
 #include <algorithm>
 
 namespace db {
@@ -222,6 +225,9 @@ struct DataSet::Impl
     // Derived from the cells on first use, per column.
     std::vector<std::unique_ptr<SortKeys>> sortKeys;
     std::vector<std::unique_ptr<filter::FoldedColumn>> folded;
+    std::unique_ptr<detail::RowReader> reader; // the rest of a result read in chunks
+    int shownRows = 0;                         // rows already given their calculated fields and filter
+    QTimer *nextChunk = nullptr;
 
     // Every change of cells or rows must come through here.
     void dropDerived()
@@ -247,12 +253,25 @@ struct DataSet::Impl
     }
 };
 
+namespace {
+
+// A screen of rows at least, soon enough to feel instant.
+constexpr int FirstChunkMinRows = 60;
+constexpr int FirstChunkMs = 30;
+// Each later chunk: short enough that the window stays responsive.
+constexpr int ChunkMs = 25;
+
+} // namespace
+
 DataSet::DataSet(QObject *parent)
     : QObject(parent),
       d(std::make_unique<Impl>())
 {}
 
-DataSet::~DataSet() = default;
+DataSet::~DataSet()
+{
+    cancelFetch();
+}
 
 void DataSet::setCommandText(const QString &sql)
 {
@@ -277,9 +296,146 @@ void DataSet::open()
 {
     if (!m_connection)
         throw DbError(QStringLiteral("The data set has no connection"));
+    cancelFetch();
     emit beforeOpen(this);
-    detail::FetchedRows fetched = detail::fetchRows(*m_connection, m_commandText, m_parameters);
+    // A filtered result shows no rows before they are all in to be filtered.
+    if (!m_fetchInChunks || d->filter) {
+        detail::FetchedRows fetched = detail::fetchRows(*m_connection, m_commandText, m_parameters);
+        install(std::move(fetched.fields), std::move(fetched.columns), fetched.rowCount);
+        return;
+    }
+    detail::FetchedRows fetched;
+    auto reader = detail::startFetch(*m_connection, m_commandText, m_parameters, fetched);
+    QElapsedTimer clock;
+    clock.start();
+    const bool done = reader->read(fetched, [this, &clock](int rows) {
+        return rows < m_firstChunkRows && (rows < FirstChunkMinRows || clock.elapsed() < FirstChunkMs);
+    });
+    if (!done) {
+        d->reader = std::move(reader);
+        m_connection->setPendingFetch(this);
+        if (!d->nextChunk) {
+            d->nextChunk = new QTimer(this);
+            d->nextChunk->setSingleShot(true);
+            d->nextChunk->setInterval(0);
+            connect(d->nextChunk, &QTimer::timeout, this, &DataSet::readChunk);
+        }
+        d->nextChunk->start();
+    }
     install(std::move(fetched.fields), std::move(fetched.columns), fetched.rowCount);
+}
+
+bool DataSet::isFetching() const
+{
+    return d->reader != nullptr;
+}
+
+// Appends rows from the reader to the columns; true once the result has
+// ended. Throws DbError with the columns whole.
+bool DataSet::readRows(const std::function<bool(int)> &more)
+{
+    detail::FetchedRows target;
+    const qsizetype dataFields = d->fields.size() - d->calculated.size();
+    target.fields = d->fields;
+    target.rowCount = d->rowCount;
+    std::swap(target.columns, d->columns);
+    const auto restore = qScopeGuard([&] {
+        std::swap(target.columns, d->columns);
+        for (qsizetype i = 0; i < dataFields; ++i)
+            d->fields[i].type = target.fields[i].type;
+        for (size_t c = size_t(dataFields); c < d->columns.size(); ++c)
+            for (int r = d->rowCount; r < target.rowCount; ++r)
+                d->columns[c].appendNull();
+        d->rowCount = target.rowCount;
+        d->dropDerived();
+    });
+    return d->reader->read(target, more);
+}
+
+void DataSet::readChunk()
+{
+    if (!isFetching())
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    QString error;
+    bool done = true;
+    try {
+        done = readRows([&clock](int rows) { return (rows & 63) != 0 || clock.elapsed() < ChunkMs; });
+    } catch (const DbError &e) {
+        error = e.message();
+    }
+    if (done)
+        completeFetch(error);
+    else {
+        d->nextChunk->start();
+        appendVisible();
+    }
+}
+
+void DataSet::finishFetch()
+{
+    if (!isFetching())
+        return;
+    QString error;
+    try {
+        readRows([](int) { return true; });
+    } catch (const DbError &e) {
+        error = e.message();
+    }
+    completeFetch(error);
+}
+
+void DataSet::cancelFetch()
+{
+    if (!isFetching())
+        return;
+    d->nextChunk->stop();
+    d->reader.reset();
+    if (m_connection && m_connection->pendingFetch() == this)
+        m_connection->setPendingFetch(nullptr);
+}
+
+// Rows read since the last call become visible in the fetched order where
+// the filters let them.
+void DataSet::appendVisible()
+{
+    // Claimed first: a calculated field's handler may finish the fetch.
+    const int from = d->shownRows;
+    const int to = d->rowCount;
+    d->shownRows = to;
+    if (m_onCalcFields && !d->calculated.isEmpty()) {
+        for (int r = from; r < to; ++r)
+            m_onCalcFields(*this, r);
+    }
+    // A filter, set or kept, makes the open read everything at once, and
+    // setting one finishes the fetch: rows read in chunks are all visible.
+    const int first = recordCount();
+    d->visibleOf.resize(size_t(d->rowCount), -1);
+    for (int r = from; r < to; ++r) {
+        d->visibleOf[size_t(r)] = recordCount();
+        d->visible.push_back(r);
+    }
+    if (recordCount() == first)
+        return;
+    m_eof = false;
+    if (controlsDisabled())
+        d->pendingReset = true;
+    else
+        emit rowsAppended(first, recordCount() - 1);
+    if (d->current < 0)
+        moveTo(0, true, false);
+}
+
+void DataSet::completeFetch(const QString &error)
+{
+    cancelFetch();
+    appendVisible();
+    if (!d->sort.empty() || !d->baseSort.empty())
+        refresh(bookmark());
+    if (!error.isEmpty())
+        emit fetchFailed(this, error);
+    emit fetchComplete(this);
 }
 
 void DataSet::openFromRows(const QList<FieldDef> &fields, std::vector<std::vector<QVariant>> rows)
@@ -340,6 +496,7 @@ void DataSet::install(QList<FieldDef> fields, std::vector<detail::Column> column
         }
     }
     resolveBaseSort();
+    d->shownRows = rowCount;
     if (m_onCalcFields && !d->calculated.isEmpty()) {
         for (int r = 0; r < rowCount; ++r)
             m_onCalcFields(*this, r);
@@ -357,6 +514,7 @@ void DataSet::install(QList<FieldDef> fields, std::vector<detail::Column> column
 
 void DataSet::close()
 {
+    cancelFetch();
     if (!m_active)
         return;
     d->fields.clear();
@@ -548,6 +706,7 @@ void DataSet::first()
 
 void DataSet::last()
 {
+    finishFetch();
     moveTo(recordCount() - 1, d->visible.empty(), true);
 }
 
@@ -599,6 +758,7 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
 {
     if (!m_active)
         return false;
+    finishFetch();
     const detail::Column &column = d->columns[size_t(checkedField(field))];
     const bool wantNull = !value.isValid() || value.isNull();
     const QString text = wantNull ? QString() : displayTextOf(value, QMetaType::Type(value.metaType().id()));
@@ -648,6 +808,7 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
 
 void DataSet::setFilter(const QString &expression)
 {
+    finishFetch();
     std::unique_ptr<filter::Node> node;
     if (!expression.trimmed().isEmpty()) {
         node = filter::parse(expression);
@@ -662,6 +823,7 @@ void DataSet::setFilter(const QString &expression)
 
 void DataSet::setBookmarkFilter(const QSet<Bookmark> &bookmarks)
 {
+    finishFetch();
     d->bookmarks = bookmarks;
     m_hasBookmarkFilter = true;
     refresh(-1);
@@ -669,6 +831,7 @@ void DataSet::setBookmarkFilter(const QSet<Bookmark> &bookmarks)
 
 void DataSet::clearBookmarkFilter()
 {
+    finishFetch();
     d->bookmarks.clear();
     m_hasBookmarkFilter = false;
     refresh(-1);
@@ -676,6 +839,7 @@ void DataSet::clearBookmarkFilter()
 
 void DataSet::setSort(const QString &sort)
 {
+    finishFetch();
     std::vector<SortField> fields = parseSort(sort);
     if (m_active)
         resolveSort(fields, sort, [this](const QString &name) { return fieldIndex(name); });
@@ -723,8 +887,9 @@ void DataSet::rebuildVisible()
             continue;
         visible.push_back(r);
     }
+    // Rows keep the fetched order until the last chunk is in.
     const std::vector<SortField> &sort = d->sort.empty() ? d->baseSort : d->sort;
-    if (!sort.empty() && visible.size() > 1) {
+    if (!sort.empty() && visible.size() > 1 && !isFetching()) {
         std::vector<SortBy> keys;
         keys.reserve(sort.size());
         for (const SortField &f : sort)

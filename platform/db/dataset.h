@@ -70,6 +70,24 @@ public:
     void open();
     void close();
     bool isActive() const { return m_active; }
+    // In chunks, open() reads the first rows only (afterOpen comes with them)
+    // and the rest from the event loop, a short slice at a time, announced
+    // by rowsAppended and then fetchComplete. Whatever needs every row
+    // (filter, sort, locate, last, any other statement on the connection)
+    // first reads the rest; close and reopen drop it. Rows keep the fetched
+    // order until the last chunk, when the sort is applied.
+    void setFetchInChunks(bool inChunks, int firstRows = 300)
+    {
+        m_fetchInChunks = inChunks;
+        m_firstChunkRows = firstRows;
+    }
+    bool fetchInChunks() const { return m_fetchInChunks; }
+    bool isFetching() const;
+    // Reads the rest now; an error ends the fetch with the rows read so far
+    // and is told by fetchFailed, not thrown.
+    void finishFetch();
+    // Drops the rest of the result: the rows read so far stay.
+    void cancelFetch();
     // Fills the data set from given rows without a database (tests, in-memory lists).
     void openFromRows(const QList<FieldDef> &fields, std::vector<std::vector<QVariant>> rows);
 
@@ -158,6 +176,13 @@ signals:
     void rowsReset();
     // Current row changed; not emitted while controls are disabled.
     void currentRowChanged(int visibleIndex);
+    // Visible rows first..last (inclusive) were added at the end by a chunk;
+    // not emitted while controls are disabled (a rowsReset follows instead).
+    void rowsAppended(int first, int last);
+    // The last chunk is in (after the sort's rowsReset).
+    void fetchComplete(db::DataSet *dataSet);
+    // A later chunk failed; fetchComplete follows with the rows read so far.
+    void fetchFailed(db::DataSet *dataSet, const QString &message);
 
 private:
     struct Impl;
@@ -171,6 +196,10 @@ private:
     void rebuildVisible();
     void refresh(Bookmark keep);
     void notifyReset();
+    void readChunk();
+    bool readRows(const std::function<bool(int)> &more);
+    void appendVisible();
+    void completeFetch(const QString &error);
 
     Connection *m_connection = nullptr;
     QString m_commandText;
@@ -183,6 +212,8 @@ private:
     QString m_baseSortText;
     bool m_hasBookmarkFilter = false;
     int m_disableCount = 0;
+    bool m_fetchInChunks = false;
+    int m_firstChunkRows = 0;
     CalcFieldsFn m_onCalcFields;
 };
 

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace db::detail {
 
@@ -297,86 +298,122 @@ void appendSqliteText(Column &column, sqlite3_stmt *stmt, int i)
     column.appendUtf8(text ? text : "", bytes);
 }
 
+// Reads a stepped SQLite statement; the statement belongs to the caller.
+class SqliteRows
+{
+public:
+    SqliteRows(sqlite3 *handle, sqlite3_stmt *stmt, const QString &sql, FetchedRows &result)
+        : m_handle(handle),
+          m_stmt(stmt),
+          m_sql(sql)
+    {
+        // Stepped before the columns are read: a kept statement whose tables
+        // changed is prepared again by its first step.
+        m_rc = sqlite3_step(stmt);
+        const int columnCount = sqlite3_column_count(stmt);
+        m_kinds.reserve(size_t(columnCount));
+        result.columns.reserve(size_t(columnCount));
+        for (int i = 0; i < columnCount; ++i) {
+            const SqliteColumn kind = classify(sqlite3_column_decltype(stmt, i));
+            m_kinds.push_back(kind);
+            FieldDef field;
+            field.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
+            field.type = kind.type;
+            field.size = kind.size;
+            result.fields.append(field);
+            const Store store = kind.kind == Kind::Int ? Store::Int
+                : kind.kind == Kind::Double            ? Store::Double
+                : kind.kind == Kind::Text              ? Store::Text
+                : kind.kind == Kind::Date              ? Store::Date
+                                                       : Store::Pending;
+            result.columns.emplace_back(kind.type, store);
+        }
+    }
+
+    // Appends rows until the result ends (true) or `more` says stop. Throws DbError.
+    template <typename More>
+    bool read(FetchedRows &result, More more)
+    {
+        const int columnCount = int(m_kinds.size());
+        int rows = 0;
+        for (; m_rc == SQLITE_ROW; m_rc = sqlite3_step(m_stmt)) {
+            if (!more(rows))
+                return false;
+            for (int i = 0; i < columnCount; ++i)
+                appendCell(result, i);
+            ++rows;
+            ++result.rowCount;
+        }
+        if (m_rc != SQLITE_DONE)
+            throwSqlite(m_handle, m_sql);
+        return true;
+    }
+
+private:
+    void appendCell(FetchedRows &result, int i)
+    {
+        sqlite3_stmt *stmt = m_stmt;
+        Column &column = result.columns[size_t(i)];
+        const int type = sqlite3_column_type(stmt, i);
+        if (type == SQLITE_NULL) {
+            column.appendNull();
+            return;
+        }
+        switch (m_kinds[size_t(i)].kind) {
+        case Kind::Int:
+            if (type == SQLITE_INTEGER)
+                column.appendInt(sqlite3_column_int64(stmt, i));
+            else if (type == SQLITE_FLOAT)
+                column.appendDouble(sqlite3_column_double(stmt, i));
+            else
+                appendSqliteText(column, stmt, i);
+            break;
+        case Kind::Double:
+            if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+                column.appendDouble(sqlite3_column_double(stmt, i));
+            else
+                appendSqliteText(column, stmt, i);
+            break;
+        case Kind::Text:
+        case Kind::Date:
+            appendSqliteText(column, stmt, i);
+            break;
+        case Kind::Blob:
+        case Kind::Auto:
+            if (column.store() == Store::Pending) {
+                const QMetaType::Type t = type == SQLITE_INTEGER ? QMetaType::LongLong
+                    : type == SQLITE_FLOAT                       ? QMetaType::Double
+                    : type == SQLITE_TEXT                        ? QMetaType::QString
+                                                                 : QMetaType::QByteArray;
+                column.setType(t);
+                result.fields[i].type = t;
+            }
+            if (type == SQLITE_INTEGER)
+                column.appendInt(sqlite3_column_int64(stmt, i));
+            else if (type == SQLITE_FLOAT)
+                column.appendDouble(sqlite3_column_double(stmt, i));
+            else if (type == SQLITE_TEXT)
+                appendSqliteText(column, stmt, i);
+            else
+                column.appendVariant(
+                    QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, i)), sqlite3_column_bytes(stmt, i)));
+            break;
+        }
+    }
+
+    sqlite3 *m_handle;
+    sqlite3_stmt *m_stmt;
+    QString m_sql;
+    int m_rc = SQLITE_DONE;
+    std::vector<SqliteColumn> m_kinds;
+};
+
+const auto AllRows = [](int) { return true; };
+
 FetchedRows readRows(sqlite3 *handle, sqlite3_stmt *stmt, const QString &sql)
 {
     FetchedRows result;
-    // Stepped before the columns are read: a kept statement whose tables
-    // changed is prepared again by its first step.
-    int rc = sqlite3_step(stmt);
-    const int columnCount = sqlite3_column_count(stmt);
-    std::vector<SqliteColumn> kinds;
-    kinds.reserve(size_t(columnCount));
-    result.columns.reserve(size_t(columnCount));
-    for (int i = 0; i < columnCount; ++i) {
-        const SqliteColumn kind = classify(sqlite3_column_decltype(stmt, i));
-        kinds.push_back(kind);
-        FieldDef field;
-        field.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
-        field.type = kind.type;
-        field.size = kind.size;
-        result.fields.append(field);
-        const Store store = kind.kind == Kind::Int ? Store::Int
-            : kind.kind == Kind::Double            ? Store::Double
-            : kind.kind == Kind::Text              ? Store::Text
-            : kind.kind == Kind::Date              ? Store::Date
-                                                   : Store::Pending;
-        result.columns.emplace_back(kind.type, store);
-    }
-    int rows = 0;
-    for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt)) {
-        for (int i = 0; i < columnCount; ++i) {
-            Column &column = result.columns[size_t(i)];
-            const int type = sqlite3_column_type(stmt, i);
-            if (type == SQLITE_NULL) {
-                column.appendNull();
-                continue;
-            }
-            switch (kinds[size_t(i)].kind) {
-            case Kind::Int:
-                if (type == SQLITE_INTEGER)
-                    column.appendInt(sqlite3_column_int64(stmt, i));
-                else if (type == SQLITE_FLOAT)
-                    column.appendDouble(sqlite3_column_double(stmt, i));
-                else
-                    appendSqliteText(column, stmt, i);
-                break;
-            case Kind::Double:
-                if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
-                    column.appendDouble(sqlite3_column_double(stmt, i));
-                else
-                    appendSqliteText(column, stmt, i);
-                break;
-            case Kind::Text:
-            case Kind::Date:
-                appendSqliteText(column, stmt, i);
-                break;
-            case Kind::Blob:
-            case Kind::Auto:
-                if (column.store() == Store::Pending) {
-                    const QMetaType::Type t = type == SQLITE_INTEGER ? QMetaType::LongLong
-                        : type == SQLITE_FLOAT                       ? QMetaType::Double
-                        : type == SQLITE_TEXT                        ? QMetaType::QString
-                                                                     : QMetaType::QByteArray;
-                    column.setType(t);
-                    result.fields[i].type = t;
-                }
-                if (type == SQLITE_INTEGER)
-                    column.appendInt(sqlite3_column_int64(stmt, i));
-                else if (type == SQLITE_FLOAT)
-                    column.appendDouble(sqlite3_column_double(stmt, i));
-                else if (type == SQLITE_TEXT)
-                    appendSqliteText(column, stmt, i);
-                else
-                    column.appendVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, i)),
-                                                    sqlite3_column_bytes(stmt, i)));
-                break;
-            }
-        }
-        ++rows;
-    }
-    if (rc != SQLITE_DONE)
-        throwSqlite(handle, sql);
-    result.rowCount = rows;
+    SqliteRows(handle, stmt, sql, result).read(result, AllRows);
     return result;
 }
 
@@ -391,6 +428,35 @@ FetchedRows sqliteFetch(Connection &connection, const QString &sql, const Parame
         statement.stmt = statements.next();
     return statement.stmt ? readRows(handle, statement.stmt, sql) : FetchedRows();
 }
+
+// The statement stays open between chunks: a kept one leased, another owned.
+class SqliteReader final : public RowReader
+{
+public:
+    SqliteReader(Connection &connection, const QString &sql, const Parameters &parameters, FetchedRows &result)
+        : m_lease(connection, sql, parameters)
+    {
+        sqlite3 *handle = ConnectionAccess::sqlite(connection);
+        sqlite3_stmt *stmt = m_lease.stmt();
+        if (!stmt) {
+            StatementSequence statements(handle, sql, parameters);
+            while (!m_own.stmt && !statements.atEnd())
+                m_own.stmt = statements.next();
+            stmt = m_own.stmt;
+        }
+        if (stmt)
+            m_rows.emplace(handle, stmt, sql, result);
+    }
+    bool read(FetchedRows &rows, const std::function<bool(int)> &more) override
+    {
+        return !m_rows || m_rows->read(rows, more);
+    }
+
+private:
+    Lease m_lease;
+    Statement m_own;
+    std::optional<SqliteRows> m_rows;
+};
 
 // ---- PostgreSQL ------------------------------------------------------------
 
@@ -422,96 +488,129 @@ QString postgresText(const QString &sql, const Parameters &parameters)
     throw DbError(QStringLiteral("%1\nStatement: %2").arg(query.lastError().text(), sql));
 }
 
+// A forward-only query read in steps; it keeps the statement open on the
+// server between them.
+class PostgresReader final : public RowReader
+{
+public:
+    PostgresReader(Connection &connection, const QString &sql, const Parameters &parameters, FetchedRows &result)
+        : m_query(connection.database()),
+          m_sql(sql)
+    {
+        m_query.setForwardOnly(true);
+        m_query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+        if (!m_query.exec(postgresText(sql, parameters)))
+            throwQuery(m_query, sql);
+        m_select = m_query.isSelect();
+        if (!m_select)
+            return;
+        const QSqlRecord record = m_query.record();
+        const int columnCount = record.count();
+        for (int i = 0; i < columnCount; ++i) {
+            const QSqlField f = record.field(i);
+            QMetaType::Type type = QMetaType::Type(f.metaType().id());
+            Store store = Store::Variant;
+            switch (type) {
+            case QMetaType::Short:
+            case QMetaType::UShort:
+            case QMetaType::Int:
+                type = QMetaType::Int;
+                store = Store::Int;
+                break;
+            case QMetaType::UInt:
+            case QMetaType::Long:
+            case QMetaType::ULong:
+            case QMetaType::LongLong:
+            case QMetaType::ULongLong:
+                type = QMetaType::LongLong;
+                store = Store::Int;
+                break;
+            case QMetaType::Bool:
+                store = Store::Int;
+                break;
+            case QMetaType::Float:
+            case QMetaType::Double:
+                type = QMetaType::Double;
+                store = Store::Double;
+                break;
+            case QMetaType::QString:
+                store = Store::Text;
+                break;
+            case QMetaType::QDate:
+            case QMetaType::QTime:
+            case QMetaType::QDateTime:
+                store = Store::Date;
+                break;
+            default:
+                break;
+            }
+            FieldDef field;
+            field.name = f.name();
+            field.type = type;
+            field.size = type == QMetaType::QString && f.length() > 0 ? f.length() : 0;
+            result.fields.append(field);
+            result.columns.emplace_back(type, store);
+            m_stores.push_back(store);
+        }
+    }
+
+    bool read(FetchedRows &result, const std::function<bool(int)> &more) override
+    {
+        return read(result, [&more](int rows) { return more(rows); });
+    }
+
+    template <typename More>
+    bool read(FetchedRows &result, More more)
+    {
+        if (!m_select)
+            return true;
+        const int columnCount = int(m_stores.size());
+        for (int rows = 0; more(rows); ++rows) {
+            if (!m_query.next()) {
+                if (m_query.lastError().isValid())
+                    throwQuery(m_query, m_sql);
+                return true;
+            }
+            for (int i = 0; i < columnCount; ++i) {
+                Column &column = result.columns[size_t(i)];
+                const QVariant v = m_query.value(i);
+                if (v.isNull()) {
+                    column.appendNull();
+                    continue;
+                }
+                switch (m_stores[size_t(i)]) {
+                case Store::Int:
+                    column.appendInt(v.toLongLong());
+                    break;
+                case Store::Double:
+                    column.appendDouble(v.toDouble());
+                    break;
+                case Store::Text: {
+                    const QString s = v.toString();
+                    column.appendText(reinterpret_cast<const char16_t *>(s.utf16()), s.size());
+                    break;
+                }
+                default:
+                    column.appendVariant(v);
+                    break;
+                }
+            }
+            ++result.rowCount;
+        }
+        return false;
+    }
+
+private:
+    QSqlQuery m_query;
+    QString m_sql;
+    bool m_select = false;
+    std::vector<Store> m_stores;
+};
+
 FetchedRows postgresFetch(Connection &connection, const QString &sql, const Parameters &parameters)
 {
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    if (!query.exec(postgresText(sql, parameters)))
-        throwQuery(query, sql);
     FetchedRows result;
-    if (!query.isSelect())
-        return result;
-    const QSqlRecord record = query.record();
-    const int columnCount = record.count();
-    std::vector<Store> stores;
-    for (int i = 0; i < columnCount; ++i) {
-        const QSqlField f = record.field(i);
-        QMetaType::Type type = QMetaType::Type(f.metaType().id());
-        Store store = Store::Variant;
-        switch (type) {
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Int:
-            type = QMetaType::Int;
-            store = Store::Int;
-            break;
-        case QMetaType::UInt:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-            type = QMetaType::LongLong;
-            store = Store::Int;
-            break;
-        case QMetaType::Bool:
-            store = Store::Int;
-            break;
-        case QMetaType::Float:
-        case QMetaType::Double:
-            type = QMetaType::Double;
-            store = Store::Double;
-            break;
-        case QMetaType::QString:
-            store = Store::Text;
-            break;
-        case QMetaType::QDate:
-        case QMetaType::QTime:
-        case QMetaType::QDateTime:
-            store = Store::Date;
-            break;
-        default:
-            break;
-        }
-        FieldDef field;
-        field.name = f.name();
-        field.type = type;
-        field.size = type == QMetaType::QString && f.length() > 0 ? f.length() : 0;
-        result.fields.append(field);
-        result.columns.emplace_back(type, store);
-        stores.push_back(store);
-    }
-    int rows = 0;
-    while (query.next()) {
-        for (int i = 0; i < columnCount; ++i) {
-            Column &column = result.columns[size_t(i)];
-            const QVariant v = query.value(i);
-            if (v.isNull()) {
-                column.appendNull();
-                continue;
-            }
-            switch (stores[size_t(i)]) {
-            case Store::Int:
-                column.appendInt(v.toLongLong());
-                break;
-            case Store::Double:
-                column.appendDouble(v.toDouble());
-                break;
-            case Store::Text: {
-                const QString s = v.toString();
-                column.appendText(reinterpret_cast<const char16_t *>(s.utf16()), s.size());
-                break;
-            }
-            default:
-                column.appendVariant(v);
-                break;
-            }
-        }
-        ++rows;
-    }
-    if (query.lastError().isValid())
-        throwQuery(query, sql);
-    result.rowCount = rows;
+    PostgresReader(connection, sql, parameters, result).read(result, AllRows);
     return result;
 }
 
@@ -565,6 +664,7 @@ void registerSqliteText(sqlite3 *handle)
 
 int executeCommand(Connection &connection, const QString &sql, const Parameters &parameters)
 {
+    connection.finishPendingFetch();
     if (connection.engine() == Engine::SQLite)
         return sqliteExecute(connection, sql, parameters);
     QSqlQuery query(connection.database());
@@ -575,9 +675,19 @@ int executeCommand(Connection &connection, const QString &sql, const Parameters 
 
 FetchedRows fetchRows(Connection &connection, const QString &sql, const Parameters &parameters)
 {
+    connection.finishPendingFetch();
     if (connection.engine() == Engine::SQLite)
         return sqliteFetch(connection, sql, parameters);
     return postgresFetch(connection, sql, parameters);
+}
+
+std::unique_ptr<RowReader> startFetch(Connection &connection, const QString &sql, const Parameters &parameters,
+                                      FetchedRows &result)
+{
+    connection.finishPendingFetch();
+    if (connection.engine() == Engine::SQLite)
+        return std::make_unique<SqliteReader>(connection, sql, parameters, result);
+    return std::make_unique<PostgresReader>(connection, sql, parameters, result);
 }
 
 } // namespace db::detail

@@ -6,6 +6,8 @@
 #include "row_store.h"
 
 #include <QList>
+#include <functional>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -59,6 +61,20 @@ struct FetchedRows
 int executeCommand(Connection &connection, const QString &sql, const Parameters &parameters);
 // Runs a query and reads all of its rows. Throws DbError.
 FetchedRows fetchRows(Connection &connection, const QString &sql, const Parameters &parameters);
+
+// A query whose rows are read a part at a time; nothing else may run on the
+// connection until it is read to the end or destroyed.
+class RowReader
+{
+public:
+    virtual ~RowReader() = default;
+    // Appends rows while more(rows read by this call) says so; true once the
+    // result has ended. Throws DbError.
+    virtual bool read(FetchedRows &rows, const std::function<bool(int)> &more) = 0;
+};
+// Runs a query and fills the fields and empty columns of `result`. Throws DbError.
+std::unique_ptr<RowReader> startFetch(Connection &connection, const QString &sql, const Parameters &parameters,
+                                      FetchedRows &result);
 
 // Registers the collation PL and the functions like, lower and upper.
 void registerSqliteText(sqlite3 *handle);

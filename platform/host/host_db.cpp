@@ -137,6 +137,33 @@ int queryTimeLimit()
     return g_timeLimit;
 }
 
+namespace {
+
+using HeldLimit = std::shared_ptr<std::unique_ptr<db::StatementTimeLimit>>;
+
+// A data set reading its rows in chunks keeps its time limit until the last
+// one, or until it is closed or opened again; a later chunk's error reaches
+// the user as an open's does.
+QObject *watchFetch(db::DataSet &dataSet, const HeldLimit &limit)
+{
+    auto *watch = new QObject(&dataSet);
+    QObject::connect(&dataSet, &db::DataSet::fetchFailed, watch, [](db::DataSet *data, const QString &message) {
+        detail::reportError(QStringLiteral("OpenQuery"), message + QLatin1Char('\n') + data->commandText());
+    });
+    const auto done = [watch, limit, &dataSet] {
+        limit->reset();
+        QObject::disconnect(&dataSet, nullptr, watch, nullptr);
+        watch->deleteLater();
+    };
+    QObject::connect(&dataSet, &db::DataSet::fetchComplete, watch, done);
+    QObject::connect(&dataSet, &db::DataSet::afterClose, watch, done);
+    QObject::connect(&dataSet, &db::DataSet::afterOpen, watch,
+                     [watch, done, &dataSet] { QObject::connect(&dataSet, &db::DataSet::beforeOpen, watch, done); });
+    return watch;
+}
+
+} // namespace
+
 int OpenQuery(db::DataSet &dataSet, int)
 {
     if (!dataSet.connection())
@@ -147,14 +174,20 @@ int OpenQuery(db::DataSet &dataSet, int)
     }
     bool expired = false;
     try {
-        db::StatementTimeLimit limit(*dataSet.connection(), queryTimeLimit());
+        // Another data set's pending rows come first, under their own limit.
+        dataSet.connection()->finishPendingFetch();
+        const auto limit = std::make_shared<std::unique_ptr<db::StatementTimeLimit>>(
+            std::make_unique<db::StatementTimeLimit>(*dataSet.connection(), queryTimeLimit()));
+        std::unique_ptr<QObject> watch(dataSet.fetchInChunks() ? watchFetch(dataSet, limit) : nullptr);
         try {
             dataSet.open();
-            return 1;
         } catch (const db::DbError &) {
-            expired = limit.expired();
+            expired = *limit && (*limit)->expired();
             throw;
         }
+        if (dataSet.isFetching())
+            watch.release();
+        return 1;
     } catch (const db::DbError &error) {
         if (expired || db::StatementTimeLimit::isTimeout(error.message())) {
             // The caller decides what to ask (a list offers to narrow its date range).

@@ -21,6 +21,7 @@ void ListaGridModel::setDataSet(db::DataSet *dataSet)
     endResetModel();
     if (dataSet) {
         connect(dataSet, &db::DataSet::rowsReset, this, &ListaGridModel::onRowsReset);
+        connect(dataSet, &db::DataSet::rowsAppended, this, &ListaGridModel::onRowsAppended);
         connect(dataSet, &db::DataSet::currentRowChanged, this, &ListaGridModel::currentRowChanged);
     }
 }
@@ -48,6 +49,13 @@ void ListaGridModel::resolveFields()
         m_checkBoxes[i] = column.isSelectionColumn() || column.checkBox
             || (m_fields[i] >= 0 && m_dataSet->fieldDef(m_fields[i]).type == QMetaType::Bool);
     }
+}
+
+void ListaGridModel::onRowsAppended(int first, int last)
+{
+    beginInsertRows({}, first, last);
+    m_rows = m_dataSet->recordCount();
+    endInsertRows();
 }
 
 void ListaGridModel::onRowsReset()
@@ -222,6 +230,7 @@ void ListaGridModel::selectAllVisible()
 {
     if (!m_dataSet || !m_dataSet->isActive())
         return;
+    m_dataSet->finishFetch();
     const int count = m_dataSet->recordCount();
     for (int row = 0; row < count; ++row)
         m_selection.select(rowKey(row));
@@ -251,7 +260,8 @@ std::vector<ColumnTotal> ListaGridModel::totals() const
     for (size_t i = 0; i < m_columns.size(); ++i)
         result.push_back(m_fields[i] >= 0 ? ColumnTotal::forColumn(m_columns[i], m_dataSet->fieldDef(m_fields[i]).type)
                                           : ColumnTotal());
-    if (!m_dataSet || !m_dataSet->isActive() || m_dataSet->controlsDisabled())
+    // Totals of part of the rows would mislead: they wait for the last chunk.
+    if (!m_dataSet || !m_dataSet->isActive() || m_dataSet->controlsDisabled() || m_dataSet->isFetching())
         return result;
     const int count = m_dataSet->recordCount();
     for (size_t i = 0; i < m_columns.size(); ++i) {

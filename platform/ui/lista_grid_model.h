@@ -69,6 +69,7 @@ signals:
 
 private:
     void onRowsReset();
+    void onRowsAppended(int first, int last);
     void resolveFields();
     QVariant valueAt(int row, int column) const;
     bool rowReadable(int row) const;

@@ -112,6 +112,8 @@ void TFilterCollector::apply(db::DataSet &dataSet)
 {
     if (!dataSet.isActive())
         return;
+    // Pass levels and kept rows are of every row.
+    dataSet.finishFetch();
     {
         ControlsDisabled quiet(dataSet);
         if (dataSet.sort() != m_sort) {
@@ -179,6 +181,7 @@ void TFilterCollector::prepareList(db::DataSet &dataSet, int index)
 {
     if (index < 0 || index >= filterCount() || !dataSet.isActive())
         return;
+    dataSet.finishFetch();
     if (m_passLevel.size() != size_t(dataSet.totalRowCount()))
         apply(dataSet);
     TComboFiltr &f = filter(index);

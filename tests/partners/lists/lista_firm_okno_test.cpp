@@ -7,6 +7,7 @@
 
 #include "dataset.h"
 #include "host_context.h"
+#include "list_status.h"
 #include "lista_grid.h"
 #include "lista_grid_parts.h"
 
@@ -239,8 +240,20 @@ TEST_P(ListaFirmOkno, Przy1280x800WszystkoWidacPodsumowanieIPostepZapisu)
     ASSERT_NE(panel, nullptr);
     panel->click();
     ASSERT_TRUE(siatka->isSummaryVisible());
-    EXPECT_EQ(siatka->summaryText(siatka->columnOf(u"nr_id_firmy"_s)),
-              QString::number(host::GetIntDB(u"select sum(id_f) from firma"_s)));
+    const QString suma = QString::number(host::GetIntDB(u"select sum(id_f) from firma"_s));
+    EXPECT_EQ(siatka->summaryText(siatka->columnOf(u"nr_id_firmy"_s)), suma);
+    // Read in chunks of 10: the first rows show at once, the count and the totals once all are in.
+    ramka()->Lista()->setFetchInChunks(true, 10);
+    ramka()->Lista()->close();
+    ramka()->OtworzListe();
+    EXPECT_EQ(siatka->gridModel()->rowCount(), 10);
+    EXPECT_EQ(ramka()->tekstPanelu(0), ui::loadingText());
+    EXPECT_NE(siatka->summaryText(siatka->columnOf(u"nr_id_firmy"_s)), suma);
+    while (!ramka()->daneWczytane())
+        QApplication::processEvents();
+    EXPECT_EQ(siatka->gridModel()->rowCount(), FirmyDemo);
+    EXPECT_EQ(ramka()->tekstPanelu(0), ui::rowCountText(FirmyDemo));
+    EXPECT_EQ(siatka->summaryText(siatka->columnOf(u"nr_id_firmy"_s)), suma);
     panel->click();
     EXPECT_FALSE(siatka->isSummaryVisible());
 

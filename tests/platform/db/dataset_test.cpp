@@ -3,6 +3,7 @@
 #include "query.h"
 #include "scratch_database.h"
 
+#include <QCoreApplication>
 #include <tuple>
 
 using db::DataSet;
@@ -298,6 +299,69 @@ TEST_P(DataSetEngineTest, ColumnsKeepTheirTypesAndIsoTextReadsAsDates)
         q.last();
         EXPECT_EQ(q.value("dt"), QVariant(QString("soon")));
     }
+}
+
+// Read in chunks, a result ends with the rows of a whole read, whatever needs
+// every row before the last chunk: a sort, a filter, a locate, another
+// statement on the connection, a reopen.
+TEST_P(DataSetEngineTest, ChunkedOpenEndsWithTheRowsOfAWholeRead)
+{
+    connection().execute("create table n (id integer primary key, k integer, t varchar(20))");
+    connection().execute("with recursive s(i) as (select 1 union all select i + 1 from s where i < 2000)"
+                         " insert into n select i, case when i % 97 = 0 then null else (i * 7919) % 1000 end,"
+                         " 'r' || i from s");
+    const QString sql = "select id, k, t from n order by id";
+    db::Query whole(&connection(), sql);
+    whole.open();
+    const auto rowsOf = [](DataSet &ds) { return std::make_pair(dbtest::visibleIds(ds), dbtest::column(ds, "t")); };
+    db::Query q(&connection(), sql);
+    q.setFetchInChunks(true, 100);
+    int appended = 0;
+    int complete = 0;
+    QObject::connect(&q, &DataSet::rowsAppended, [&](int first, int last) { appended += last - first + 1; });
+    QObject::connect(&q, &DataSet::fetchComplete, [&] { ++complete; });
+    const auto openMidFetch = [&] {
+        q.open();
+        EXPECT_TRUE(q.isFetching());
+    };
+    const auto toTheEnd = [&] {
+        while (q.isFetching())
+            QCoreApplication::processEvents();
+    };
+
+    openMidFetch();
+    EXPECT_EQ(q.recordCount(), 100);
+    toTheEnd();
+    EXPECT_EQ(appended, 1900);
+    EXPECT_EQ(complete, 1);
+    EXPECT_EQ(rowsOf(q), rowsOf(whole));
+
+    openMidFetch();
+    q.setSort("k desc, id");
+    whole.setSort("k desc, id");
+    EXPECT_EQ(rowsOf(q), rowsOf(whole));
+    // The sort stays: the rows come in fetched order and are sorted at the last chunk.
+    openMidFetch();
+    EXPECT_EQ(dbtest::visibleIds(q).back(), 100);
+    toTheEnd();
+    EXPECT_EQ(rowsOf(q), rowsOf(whole));
+
+    openMidFetch();
+    q.setFilter("k < 100");
+    whole.setFilter("k < 100");
+    EXPECT_EQ(rowsOf(q), rowsOf(whole));
+
+    openMidFetch();
+    EXPECT_TRUE(q.locate("t", "r1542"));
+    EXPECT_EQ(q.value("id").toInt(), 1542);
+
+    openMidFetch();
+    openMidFetch();
+    connection().execute("delete from n where id > 1000");
+    EXPECT_FALSE(q.isFetching());
+    EXPECT_EQ(rowsOf(q), rowsOf(whole));
+    EXPECT_EQ(dbtest::scalar(connection(), "select count(*) from n").toInt(), 1000);
+    EXPECT_EQ(complete, 6);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(DataSetEngineTest);

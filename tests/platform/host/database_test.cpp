@@ -6,6 +6,7 @@
 #include "stored_proc.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -155,16 +156,28 @@ TEST_P(DatabaseTest, TimedOutOrFailingStatementsAreReportedAndQueriesAttached)
     EXPECT_EQ(errorsShown(), 4);
     EXPECT_TRUE(prompter().messageTexts().last().contains("nie_ma_takiej"));
 
+    // Read in chunks, a later chunk's error reaches the user too; the rows before it stay.
+    db::Query chunked(host::GetConnection(),
+                      "with recursive c(x) as (select 1 union all select x + 1 from c where x < 2000)"
+                      " select x, abs(case when x = 1500 then -9223372036854775807 - 1 else x end) as a from c");
+    chunked.setFetchInChunks(true, 100);
+    EXPECT_EQ(host::OpenQuery(chunked, 0), 1);
+    while (chunked.isFetching())
+        QCoreApplication::processEvents();
+    EXPECT_EQ(errorsShown(), 5);
+    EXPECT_GE(chunked.recordCount(), 100);
+    EXPECT_LT(chunked.recordCount(), 1500);
+
     // Procedures, and the queries of a window attached to the host's connection.
     auto proc = host::Otworz_procedure("PCanDel");
     ASSERT_NE(proc, nullptr);
     EXPECT_TRUE(proc->parameters().contains("@odp"));
     EXPECT_EQ(host::Otworz_procedure("PNieIstnieje"), nullptr);
-    EXPECT_EQ(errorsShown(), 4); // the caller tells the user
+    EXPECT_EQ(errorsShown(), 5); // the caller tells the user
 
     db::StoredProc unknown(host::GetConnection(), "PNieIstnieje");
     EXPECT_EQ(host::ExecProc(unknown), 0);
-    EXPECT_EQ(errorsShown(), 5);
+    EXPECT_EQ(errorsShown(), 6);
 
     QWidget window;
     auto *frame = new QWidget(&window);
