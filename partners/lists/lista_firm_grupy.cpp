@@ -6,43 +6,51 @@
 #include "connection.h"
 #include "query.h"
 
+#include <memory>
+
 namespace partners {
 
-void NazwyGrupFirm::wczytaj(const db::DataSet &listaGrup)
+namespace {
+
+std::unique_ptr<db::Query> otworz(db::Connection &polaczenie, const KomendaSql &komenda)
+{
+    auto zapytanie = std::make_unique<db::Query>(&polaczenie, komenda.tekst);
+    for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
+        zapytanie->parameters().setValue(it.key(), it.value());
+    zapytanie->open();
+    return zapytanie;
+}
+
+} // namespace
+
+void NazwyGrupFirm::wczytaj(db::Connection &polaczenie, int idJezyka, int tag)
 {
     m_nazwy.clear();
-    const int poleIdF = listaGrup.fieldIndex(QStringLiteral("id_f"));
-    const int poleWartosc = listaGrup.fieldIndex(QStringLiteral("wartosc"));
-    const int poleTresc = listaGrup.fieldIndex(QStringLiteral("tresc"));
-    if (poleIdF < 0 || poleWartosc < 0 || poleTresc < 0)
-        return;
+    const auto rodzaje = otworz(polaczenie, komendaNazwRodzajow(idJezyka));
+    QHash<int, QString> nazwaRodzaju;
+    nazwaRodzaju.reserve(rodzaje->totalRowCount());
+    for (db::Bookmark r = 0; r < rodzaje->totalRowCount(); ++r)
+        nazwaRodzaju.insert(rodzaje->valueAt(r, 0).toInt(), rodzaje->valueAt(r, 1).toString());
+
+    const auto grupy = otworz(polaczenie, komendaGrupFirm(tag));
+    const db::Query &g = *grupy;
     const QString separator = QStringLiteral(", ");
     // Rows of one company are adjacent: append to its entry while it lasts.
     QString *biezace = nullptr;
     int biezacaFirma = 0;
-    const int wierszy = listaGrup.totalRowCount();
-    for (db::Bookmark r = 0; r < wierszy; ++r) {
-        const int idF = listaGrup.valueAt(r, poleIdF).toInt();
-        const QVariant tresc = listaGrup.valueAt(r, poleTresc);
-        const QString nazwa = tresc.isNull() ? listaGrup.valueAt(r, poleWartosc).toString() : tresc.toString();
+    for (db::Bookmark r = 0; r < g.totalRowCount(); ++r) {
+        const auto nazwa = nazwaRodzaju.constFind(g.valueAt(r, 1).toInt());
+        if (nazwa == nazwaRodzaju.cend())
+            continue;
+        const int idF = g.valueAt(r, 0).toInt();
         if (!biezace || idF != biezacaFirma) {
             biezace = &m_nazwy[idF];
             biezacaFirma = idF;
         }
         if (!biezace->isEmpty())
             *biezace += separator;
-        *biezace += nazwa;
+        *biezace += *nazwa;
     }
-}
-
-void NazwyGrupFirm::wczytaj(db::Connection &polaczenie, int idJezyka, int tag)
-{
-    const KomendaSql komenda = komendaGrupFirm(idJezyka, tag);
-    db::Query zapytanie(&polaczenie, komenda.tekst);
-    for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
-        zapytanie.parameters().setValue(it.key(), it.value());
-    zapytanie.open();
-    wczytaj(zapytanie);
 }
 
 db::DataSet::CalcFieldsFn NazwyGrupFirm::obliczanie() const

@@ -11,15 +11,14 @@ class Connection;
 
 namespace partners {
 
-// nazwa_grupy of every company, built once per open of Lista from the rows of
-// lista_grup_firm, so that no row of the list scans the group rows.
+// nazwa_grupy of every company, built once per open of Lista, so that no row
+// of the list scans the group rows.
 class NazwyGrupFirm
 {
 public:
-    // Rows in the statement's order (id_f, grupa): each company's groups
-    // joined with ", ", a group's tresc or, without a translation, its wartosc.
-    void wczytaj(const db::DataSet &listaGrup);
-    // Runs lista_grup_firm (narrowed by a non-zero tag) and reads it. Throws db::DbError.
+    // Each company's groups in grupa order joined with ", ": a group's
+    // translation or, without one, its wartosc. A non-zero tag reads one
+    // company. Throws db::DbError.
     void wczytaj(db::Connection &polaczenie, int idJezyka, int tag = 0);
     void wyczysc() { m_nazwy.clear(); }
 

@@ -49,18 +49,23 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
     return komenda;
 }
 
-KomendaSql komendaGrupFirm(int idJezyka, int tag)
+KomendaSql komendaGrupFirm(int tag)
 {
     KomendaSql komenda;
-    komenda.tekst = QStringLiteral("select id_fg, id_f, fg.grupa, wartosc, tresc from firma_grupa fg"
-                                   " inner join slowwartosci s on s.id_wartosci = fg.grupa"
-                                   " left join tlumaczenie t on t.identyfikator = s.wartosc"
-                                   " where ");
-    if (tag != 0)
-        komenda.tekst += QStringLiteral("id_f = ") + QString::number(tag) + QStringLiteral(" and ");
-    komenda.tekst += QStringLiteral("(id_jezyka = :id_jezyka or id_jezyka is null) order by id_f, fg.grupa");
-    komenda.parametry.insert(QStringLiteral("id_jezyka"), idJezyka);
+    komenda.tekst = QStringLiteral("select id_f, grupa from firma_grupa");
+    if (tag != 0) {
+        komenda.tekst += QStringLiteral(" where id_f = :id_f");
+        komenda.parametry.insert(QStringLiteral("id_f"), tag);
+    }
+    komenda.tekst += QStringLiteral(" order by id_f, grupa");
     return komenda;
+}
+
+KomendaSql komendaNazwRodzajow(int idJezyka)
+{
+    return {QStringLiteral("select s.id_wartosci, coalesce(t.tresc, s.wartosc) as nazwa from slowwartosci s"
+                           " left join tlumaczenie t on t.identyfikator = s.wartosc and t.id_jezyka = :id_jezyka"),
+            {{QStringLiteral("id_jezyka"), idJezyka}}};
 }
 
 KomendaSql komendaZapomnijAktywnaFirme(int idF)

@@ -43,9 +43,14 @@ inline constexpr char PorzadekListyFirm[] = "nazwa,id";
 // The command text and parameters of Lista (ListaBeforeOpen).
 KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialect &dialect);
 
-// lista_grup_firm, narrowed to one company when the tag is non-zero; rows
-// ordered by id_f, grupa.
-KomendaSql komendaGrupFirm(int idJezyka, int tag = 0);
+// The kinds of every company (narrowed to one when the tag is non-zero) as
+// bare (id_f, grupa) pairs ordered by id_f, grupa: joining a translation to
+// each of a large register's rows costs ten times more than joining the
+// dictionary's few entries once (komendaNazwRodzajow).
+KomendaSql komendaGrupFirm(int tag = 0);
+// Every dictionary entry's name in the language: its translation, or its
+// wartosc when it has none.
+KomendaSql komendaNazwRodzajow(int idJezyka);
 
 // lista_firm_w_grupie and qZapiszGrupe.
 inline constexpr const char *SqlListaFirmWGrupie = "select id_f from firma_grupa where grupa = :grupa";

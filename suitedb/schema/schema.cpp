@@ -86,18 +86,21 @@ void addCosts(db::Connection &connection)
     seedDictionaries(connection, {QStringLiteral("koszt_typ"), QStringLiteral("koszt_rodzaj")});
 }
 
-// The company list reads each company's latest validity per kind of paper
-// from the index alone, instead of from every document row.
-void coverDocumentValidity(db::Connection &connection)
+// The company list reads each company's kinds in order and its latest
+// validity per kind of paper from indexes alone.
+void coverCompanyListReads(db::Connection &connection)
 {
-    connection.execute(QStringLiteral("drop index if exists ix_dokument_f"));
-    connection.execute(QStringLiteral(
-        "create index if not exists ix_dokument_f_rodzaj on dokument(id_f, rodzaj, czy_wykonany, wazny_do)"));
+    for (const char *statement :
+         {"drop index if exists ix_dokument_f",
+          "create index if not exists ix_dokument_f_rodzaj on dokument(id_f, rodzaj, czy_wykonany, wazny_do)",
+          "drop index if exists ix_firma_grupa_f",
+          "create index if not exists ix_firma_grupa_f_grupa on firma_grupa(id_f, grupa)"})
+        connection.execute(QString::fromLatin1(statement));
 }
 
 const std::vector<UpgradeStep> &upgradeSteps()
 {
-    static const std::vector<UpgradeStep> steps{{2, rebuildTextIndexes}, {3, addCosts}, {4, coverDocumentValidity}};
+    static const std::vector<UpgradeStep> steps{{2, rebuildTextIndexes}, {3, addCosts}, {4, coverCompanyListReads}};
     return steps;
 }
 

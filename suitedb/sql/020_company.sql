@@ -64,7 +64,7 @@ create table firma_grupa (
   id_f integer not null references firma(id_f) on delete cascade,
   grupa integer not null
 );
-create index ix_firma_grupa_f on firma_grupa(id_f);
+create index ix_firma_grupa_f_grupa on firma_grupa(id_f, grupa);
 create index ix_firma_grupa_grupa on firma_grupa(grupa);
 
 create table adres (
