@@ -121,41 +121,39 @@ void warmFile(const QString &file)
     }
 }
 
-double timeSqliteCli(const QString &file, const QString &sql, int runs)
+namespace {
+
+// Best wall time of `runs` runs of the program, its output discarded.
+double timeProgram(const QString &program, const QStringList &arguments, int runs)
 {
     double best = std::numeric_limits<double>::max();
     for (int run = 0; run < runs; ++run) {
-        QProcess sqlite;
-        sqlite.setStandardOutputFile(QProcess::nullDevice());
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
         QElapsedTimer timer;
         timer.start();
-        sqlite.start(QStringLiteral("sqlite3"), {file, sql});
-        sqlite.waitForFinished(-1);
+        process.start(program, arguments);
+        process.waitForFinished(-1);
         const double ms = timer.nsecsElapsed() / 1e6;
-        if (sqlite.exitStatus() != QProcess::NormalExit || sqlite.exitCode() != 0)
-            throw db::DbError(QStringLiteral("sqlite3 failed: ") + QString::fromUtf8(sqlite.readAllStandardError()));
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+            throw db::DbError(program + QStringLiteral(" failed: ")
+                              + QString::fromUtf8(process.readAllStandardError()));
         best = std::min(best, ms);
     }
     return best;
 }
 
+} // namespace
+
+double timeSqliteCli(const QString &file, const QString &sql, int runs)
+{
+    return timeProgram(QStringLiteral("sqlite3"), {file, sql}, runs);
+}
+
 double timePsqlCopy(const QString &target, const QString &select, int runs)
 {
-    double best = std::numeric_limits<double>::max();
-    for (int run = 0; run < runs; ++run) {
-        QProcess psql;
-        psql.setStandardOutputFile(QProcess::nullDevice());
-        QElapsedTimer timer;
-        timer.start();
-        psql.start(QStringLiteral("psql"),
-                   {target, QStringLiteral("-c"), QStringLiteral("copy (%1) to stdout").arg(select)});
-        psql.waitForFinished(-1);
-        const double ms = timer.nsecsElapsed() / 1e6;
-        if (psql.exitStatus() != QProcess::NormalExit || psql.exitCode() != 0)
-            throw db::DbError(QStringLiteral("psql failed: ") + QString::fromUtf8(psql.readAllStandardError()));
-        best = std::min(best, ms);
-    }
-    return best;
+    return timeProgram(QStringLiteral("psql"),
+                       {target, QStringLiteral("-c"), QStringLiteral("copy (%1) to stdout").arg(select)}, runs);
 }
 
 long peakMemoryKb()
