@@ -390,8 +390,7 @@ int Column::findText(QStringView text, std::uint32_t hash) const
             continue;
         const auto code = int(std::uint32_t(slot) - 1);
         const QStringView known = m_texts.at(size_t(code));
-        if (known.size() == text.size()
-            && std::memcmp(known.utf16(), text.utf16(), size_t(text.size()) * sizeof(char16_t)) == 0)
+        if (known == text)
             return code;
     }
 }
