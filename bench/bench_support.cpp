@@ -26,20 +26,6 @@ QTextStream &out()
     return stream;
 }
 
-void ensureDatabase(const QString &file, int companies)
-{
-    if (QFileInfo::exists(file))
-        return;
-    out() << "creating " << file << " with " << companies << " demo companies..." << Qt::endl;
-    QElapsedTimer timer;
-    timer.start();
-    auto connection = db::Connection::open(file);
-    suitedb::createOrUpgrade(*connection);
-    suitedb::generateDemoCompanies(*connection, companies);
-    connection->execute(QStringLiteral("analyze"));
-    out() << "created in " << timer.elapsed() / 1000.0 << " s" << Qt::endl;
-}
-
 namespace {
 
 int companyCount(db::Connection &connection)

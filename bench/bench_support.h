@@ -9,8 +9,6 @@
 namespace bench {
 
 QTextStream &out();
-// Creates the file with `companies` demo companies unless it exists.
-void ensureDatabase(const QString &file, int companies);
 // The database `target` (a file or a PostgreSQL connection string) with
 // exactly `companies` demo companies and their documents: reused when it
 // has that many, made again otherwise.

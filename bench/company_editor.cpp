@@ -5,8 +5,8 @@
 //
 //   bench_company_editor [--addresses N] [--contacts N] [--phones N] [--db FILE]
 //
-// The database (1,000 demo companies) is created once and reused; each run
-// adds one company with the rows asked for.
+// Each run adds one company with the rows asked for to a database of 1,000
+// demo companies, made again when an earlier run's company is in it.
 
 #include "bench_support.h"
 #include "bootstrap.h"
@@ -97,7 +97,7 @@ int main(int argc, char **argv)
         sizes.phones = bench::intArgument(args, QStringLiteral("--phones"), 200, 0);
         const QString file = bench::textArgument(args, QStringLiteral("--db"),
                                                  QDir::temp().filePath(QStringLiteral("malvo-bench-editor.db")));
-        bench::ensureDatabase(file, 1000);
+        bench::ensureCompanies(file, 1000);
 
         host::BootstrapOptions options;
         options.database = file;

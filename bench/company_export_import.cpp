@@ -179,7 +179,7 @@ int main(int argc, char **argv)
             importPhase(bench::textArgument(args, QStringLiteral("--file"), QString()), dir);
             return 0;
         }
-        bench::ensureDatabase(database, companies);
+        bench::ensureCompanies(database, companies);
         QDir().mkpath(dir);
         bench::out() << "\ncompany export and import, " << companies << " demo companies (" << database << ")\n";
         bench::out() << QStringLiteral("  %1 %2 %3 %4\n")

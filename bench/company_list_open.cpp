@@ -85,7 +85,7 @@ int main(int argc, char **argv)
         }
         if (file.isEmpty())
             file = QDir::temp().filePath(QStringLiteral("malvo-bench-%1.db").arg(companies));
-        bench::ensureDatabase(file, companies);
+        bench::ensureCompanies(file, companies);
 
         double cliBest = std::numeric_limits<double>::max();
         ChildResult best{std::numeric_limits<double>::max(), 0, 0};

@@ -21,6 +21,13 @@ std::unique_ptr<db::Query> otworz(db::Connection &polaczenie, const KomendaSql &
     return zapytanie;
 }
 
+// `znane` while it still names the field, otherwise the field found by name.
+int ponowniePole(const db::DataSet &lista, int znane, const QString &nazwa)
+{
+    return znane >= 0 && znane < lista.fieldCount() && lista.fieldDef(znane).name == nazwa ? znane
+                                                                                           : lista.fieldIndex(nazwa);
+}
+
 } // namespace
 
 void NazwyGrupFirm::wczytaj(db::Connection &polaczenie, int idJezyka, int tag)
@@ -55,9 +62,10 @@ void NazwyGrupFirm::wczytaj(db::Connection &polaczenie, int idJezyka, int tag)
 
 db::DataSet::CalcFieldsFn NazwyGrupFirm::obliczanie() const
 {
-    return [this](db::DataSet &lista, db::Bookmark wiersz) {
-        const int poleId = lista.fieldIndex(QStringLiteral("id"));
-        const int poleNazwy = lista.fieldIndex(QLatin1String(PoleNazwaGrupy));
+    // The fields are found once, not by name for each of a large list's rows.
+    return [this, poleId = -1, poleNazwy = -1](db::DataSet &lista, db::Bookmark wiersz) mutable {
+        poleId = ponowniePole(lista, poleId, QStringLiteral("id"));
+        poleNazwy = ponowniePole(lista, poleNazwy, QString::fromLatin1(PoleNazwaGrupy));
         if (poleId < 0 || poleNazwy < 0)
             return;
         lista.setValueAt(wiersz, poleNazwy, nazwy(lista.valueAt(wiersz, poleId).toInt()));
