@@ -13,6 +13,8 @@
 #include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace db {
 
@@ -69,131 +71,170 @@ void resolveSort(std::vector<SortField> &fields, const QString &text, Resolve re
     }
 }
 
-// Three-way text comparison of two cells of a text column.
-int compareCells(const detail::Column &column, int a, int b)
+// A column's cells as ranks: equal cells share one, the ranks follow the
+// order the user sees (Polish-aware for text) and 0 is null. Sorting then
+// compares integers only, whatever the column holds.
+using Ranks = std::vector<std::uint32_t>;
+
+// Sorts the entries and numbers them, equal neighbours alike, into ranks[of(entry)].
+template <typename Entry, typename Less, typename Same, typename Of>
+void numberSorted(std::vector<Entry> &entries, Ranks &ranks, Less less, Same same, Of of)
 {
-    if (column.store() == detail::Store::Text)
-        return collation::compare(column.textAt(a), column.textAt(b));
-    return collation::compare(column.textOf(a), column.textOf(b));
+    std::sort(entries.begin(), entries.end(), less);
+    std::uint32_t rank = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i == 0 || !same(entries[i - 1], entries[i]))
+            ++rank;
+        ranks[size_t(of(entries[i]))] = rank;
+    }
 }
 
-// Sort keys of one column over all rows; text gets a prefix of its collation
-// key, which orders most pairs without reading the text.
-struct SortKeys
-{
-    enum class Mode { Int, Number, Text } mode = Mode::Text;
-    const detail::Column *column = nullptr;
-    std::vector<std::uint8_t> nulls;
-    std::vector<qint64> ints;
-    std::vector<double> numbers;
-    std::vector<collation::SortPrefix> prefixes;
-
-    int compareText(int a, int b) const
-    {
-        const collation::SortPrefix &pa = prefixes[size_t(a)];
-        const collation::SortPrefix &pb = prefixes[size_t(b)];
-        if (pa != pb)
-            return pa < pb ? -1 : 1;
-        return compareCells(*column, a, b);
-    }
-
-    int compare(int a, int b) const
-    {
-        if (nulls[size_t(a)] || nulls[size_t(b)])
-            return int(nulls[size_t(b)]) - int(nulls[size_t(a)]);
-        switch (mode) {
-        case Mode::Int:
-            return ints[size_t(a)] < ints[size_t(b)] ? -1 : ints[size_t(a)] > ints[size_t(b)];
-        case Mode::Number:
-            return numbers[size_t(a)] < numbers[size_t(b)] ? -1 : numbers[size_t(a)] > numbers[size_t(b)];
-        default:
-            return compareText(a, b);
-        }
-    }
-};
-
-std::unique_ptr<SortKeys> buildSortKeys(const detail::Column &column, int rowCount)
-{
-    auto s = std::make_unique<SortKeys>();
-    s->column = &column;
-    s->nulls.assign(size_t(rowCount), 1);
-    const QMetaType::Type type = column.type();
-    if (column.store() == detail::Store::Int) {
-        s->mode = SortKeys::Mode::Int;
-        s->ints.resize(size_t(rowCount));
-        for (int r = 0; r < rowCount; ++r) {
-            if (!column.isNull(r)) {
-                s->nulls[size_t(r)] = 0;
-                s->ints[size_t(r)] = column.intAt(r);
-            }
-        }
-    } else if (detail::Column::isNumericType(type) || detail::Column::isDateType(type)) {
-        s->mode = SortKeys::Mode::Number;
-        s->numbers.resize(size_t(rowCount));
-        const bool date = detail::Column::isDateType(type);
-        for (int r = 0; r < rowCount; ++r) {
-            double value = 0;
-            qint64 key = 0;
-            bool ok = date ? column.dateKeyAt(r, key) : column.numberAt(r, value);
-            if (ok) {
-                s->nulls[size_t(r)] = 0;
-                s->numbers[size_t(r)] = date ? double(key) : value;
-            }
-        }
-    } else {
-        s->prefixes.resize(size_t(rowCount));
-        const bool raw = column.store() == detail::Store::Text;
-        for (int r = 0; r < rowCount; ++r) {
-            if (column.isNull(r))
-                continue;
-            s->nulls[size_t(r)] = 0;
-            s->prefixes[size_t(r)] = collation::sortPrefix(raw ? column.textAt(r) : column.textOf(r));
-        }
-    }
-    return s;
-}
-
-struct SortBy
-{
-    const SortKeys *keys;
-    bool descending;
-};
-
-// The common case of one text field: the prefixes travel with the rows, which
-// keeps the comparisons in cache.
-void sortByText(const SortBy &by, std::vector<int> &rows)
+// Text ranks through a prefix of each collation key, which orders most
+// pairs without reading the text.
+template <typename TextOf>
+void rankTexts(int count, TextOf textOf, Ranks &ranks)
 {
     struct Entry
     {
         collation::SortPrefix prefix;
-        int row;
+        int index;
     };
-    const SortKeys &key = *by.keys;
-    const auto firstNonNull =
-        std::stable_partition(rows.begin(), rows.end(), [&key](int r) { return key.nulls[size_t(r)] != 0; });
     std::vector<Entry> entries;
-    entries.reserve(size_t(rows.end() - firstNonNull));
-    for (auto it = firstNonNull; it != rows.end(); ++it)
-        entries.push_back({key.prefixes[size_t(*it)], *it});
-    // Rows come in fetched order, so the row breaks ties as a stable sort would.
-    const bool descending = by.descending;
-    std::sort(entries.begin(), entries.end(), [&key, descending](const Entry &a, const Entry &b) {
-        const int c = a.prefix == b.prefix ? compareCells(*key.column, a.row, b.row) : (a.prefix < b.prefix ? -1 : 1);
-        if (c == 0)
-            return a.row < b.row;
-        return descending ? c > 0 : c < 0;
-    });
-    const size_t nulls = size_t(firstNonNull - rows.begin());
-    std::vector<int> sorted;
-    sorted.reserve(rows.size());
-    // Nulls sort first, so descending puts them last.
-    if (!descending)
-        sorted.insert(sorted.end(), rows.begin(), firstNonNull);
-    for (const Entry &e : entries)
-        sorted.push_back(e.row);
-    if (descending)
-        sorted.insert(sorted.end(), rows.begin(), rows.begin() + qsizetype(nulls));
-    rows = std::move(sorted);
+    entries.reserve(size_t(count));
+    for (int i = 0; i < count; ++i)
+        if (const std::optional<QStringView> text = textOf(i))
+            entries.push_back({collation::sortPrefix(*text), i});
+    const auto compare = [&textOf](const Entry &a, const Entry &b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix ? -1 : 1;
+        return collation::compare(*textOf(a.index), *textOf(b.index));
+    };
+    numberSorted(
+        entries, ranks, [&compare](const Entry &a, const Entry &b) { return compare(a, b) < 0; },
+        [&compare](const Entry &a, const Entry &b) { return compare(a, b) == 0; },
+        [](const Entry &e) { return e.index; });
+}
+
+Ranks rankColumn(const detail::Column &column, int rowCount)
+{
+    Ranks ranks(size_t(rowCount), 0);
+    const QMetaType::Type type = column.type();
+    if (column.store() == detail::Store::Int) {
+        qint64 low = std::numeric_limits<qint64>::max();
+        qint64 high = std::numeric_limits<qint64>::min();
+        for (int r = 0; r < rowCount; ++r) {
+            if (!column.isNull(r)) {
+                low = std::min(low, column.intAt(r));
+                high = std::max(high, column.intAt(r));
+            }
+        }
+        // Ids and the like span less than 2^32: the value itself is the rank.
+        if (low > high || quint64(high) - quint64(low) < std::numeric_limits<std::uint32_t>::max() - 1) {
+            for (int r = 0; r < rowCount; ++r)
+                if (!column.isNull(r))
+                    ranks[size_t(r)] = std::uint32_t(column.intAt(r) - low + 1);
+            return ranks;
+        }
+        std::vector<std::pair<qint64, int>> entries;
+        for (int r = 0; r < rowCount; ++r)
+            if (!column.isNull(r))
+                entries.emplace_back(column.intAt(r), r);
+        numberSorted(
+            entries, ranks, std::less<>(), [](const auto &a, const auto &b) { return a.first == b.first; },
+            [](const auto &e) { return e.second; });
+    } else if (detail::Column::isNumericType(type) || detail::Column::isDateType(type)) {
+        const bool date = detail::Column::isDateType(type);
+        std::vector<std::pair<double, int>> entries;
+        for (int r = 0; r < rowCount; ++r) {
+            double value = 0;
+            qint64 key = 0;
+            if (date ? column.dateKeyAt(r, key) : column.numberAt(r, value))
+                entries.emplace_back(date ? double(key) : value, r);
+        }
+        numberSorted(
+            entries, ranks, std::less<>(), [](const auto &a, const auto &b) { return a.first == b.first; },
+            [](const auto &e) { return e.second; });
+    } else if (column.store() == detail::Store::Text && column.isDictionary()) {
+        // Few distinct texts: rank them once and give each row its text's rank.
+        Ranks byCode(size_t(column.distinctCount()), 0);
+        rankTexts(
+            column.distinctCount(), [&column](int code) { return std::optional(column.distinctText(code)); }, byCode);
+        for (int r = 0; r < rowCount; ++r)
+            if (!column.isNull(r))
+                ranks[size_t(r)] = byCode[size_t(column.codeAt(r))];
+    } else if (column.store() == detail::Store::Text) {
+        rankTexts(
+            rowCount, [&column](int r) { return column.isNull(r) ? std::nullopt : std::optional(column.textAt(r)); },
+            ranks);
+    } else {
+        // Rare stores: the text shown, kept while ranking.
+        std::vector<QString> texts;
+        texts.resize(size_t(rowCount));
+        for (int r = 0; r < rowCount; ++r)
+            if (!column.isNull(r))
+                texts[size_t(r)] = column.textOf(r);
+        rankTexts(
+            rowCount,
+            [&column, &texts](int r) {
+                return column.isNull(r) ? std::nullopt : std::optional(QStringView(texts[size_t(r)]));
+            },
+            ranks);
+    }
+    return ranks;
+}
+
+struct SortBy
+{
+    const Ranks *ranks;
+    bool descending;
+    // Nulls rank first, so descending puts them last.
+    std::uint32_t at(int row) const
+    {
+        const std::uint32_t rank = (*ranks)[size_t(row)];
+        return descending ? std::numeric_limits<std::uint32_t>::max() - rank : rank;
+    }
+};
+
+// Orders the rows by the keys; equal rows keep their order, as a stable
+// sort would. One or two keys, the common case, sort as plain integers.
+void sortRows(const std::vector<SortBy> &keys, std::vector<int> &rows)
+{
+    if (keys.size() == 1) {
+        // The position in the low half breaks ties.
+        std::vector<std::uint64_t> packed(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i)
+            packed[i] = std::uint64_t(keys[0].at(rows[i])) << 32 | std::uint32_t(i);
+        std::sort(packed.begin(), packed.end());
+        std::vector<int> sorted(rows.size());
+        for (size_t i = 0; i < packed.size(); ++i)
+            sorted[i] = rows[size_t(std::uint32_t(packed[i]))];
+        rows = std::move(sorted);
+    } else if (keys.size() == 2) {
+        struct Entry
+        {
+            std::uint64_t key;
+            std::uint32_t order;
+            auto operator<=>(const Entry &) const = default;
+        };
+        std::vector<Entry> entries(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i)
+            entries[i] = {std::uint64_t(keys[0].at(rows[i])) << 32 | keys[1].at(rows[i]), std::uint32_t(i)};
+        std::sort(entries.begin(), entries.end());
+        std::vector<int> sorted(rows.size());
+        for (size_t i = 0; i < entries.size(); ++i)
+            sorted[i] = rows[entries[i].order];
+        rows = std::move(sorted);
+    } else {
+        std::stable_sort(rows.begin(), rows.end(), [&keys](int a, int b) {
+            for (const SortBy &k : keys) {
+                const std::uint32_t ra = k.at(a);
+                const std::uint32_t rb = k.at(b);
+                if (ra != rb)
+                    return ra < rb;
+            }
+            return false;
+        });
+    }
 }
 
 bool toNumber(const QVariant &value, double &out)
@@ -223,7 +264,7 @@ struct DataSet::Impl
     QSet<Bookmark> bookmarks;
     bool pendingReset = false;
     // Derived from the cells on first use, per column.
-    std::vector<std::unique_ptr<SortKeys>> sortKeys;
+    std::vector<std::unique_ptr<Ranks>> ranks;
     std::vector<std::unique_ptr<filter::FoldedColumn>> folded;
     std::unique_ptr<detail::RowReader> reader; // the rest of a result read in chunks
     int shownRows = 0;                         // rows already given their calculated fields and filter
@@ -232,16 +273,16 @@ struct DataSet::Impl
     // Every change of cells or rows must come through here.
     void dropDerived()
     {
-        sortKeys.clear();
+        ranks.clear();
         folded.clear();
     }
 
-    const SortKeys &sortKeysOf(int column)
+    const Ranks &ranksOf(int column)
     {
-        sortKeys.resize(columns.size());
-        if (!sortKeys[size_t(column)])
-            sortKeys[size_t(column)] = buildSortKeys(columns[size_t(column)], rowCount);
-        return *sortKeys[size_t(column)];
+        ranks.resize(columns.size());
+        if (!ranks[size_t(column)])
+            ranks[size_t(column)] = std::make_unique<Ranks>(rankColumn(columns[size_t(column)], rowCount));
+        return *ranks[size_t(column)];
     }
 
     const filter::FoldedColumn &foldedOf(int column)
@@ -893,18 +934,8 @@ void DataSet::rebuildVisible()
         std::vector<SortBy> keys;
         keys.reserve(sort.size());
         for (const SortField &f : sort)
-            keys.push_back({&d->sortKeysOf(f.column), f.descending});
-        if (keys.size() == 1 && keys.front().keys->mode == SortKeys::Mode::Text)
-            sortByText(keys.front(), visible);
-        else
-            std::stable_sort(visible.begin(), visible.end(), [&keys](int a, int b) {
-                for (const SortBy &k : keys) {
-                    const int c = k.keys->compare(a, b);
-                    if (c != 0)
-                        return k.descending ? c > 0 : c < 0;
-                }
-                return false;
-            });
+            keys.push_back({&d->ranksOf(f.column), f.descending});
+        sortRows(keys, visible);
     }
     d->visibleOf.assign(size_t(d->rowCount), -1);
     for (size_t i = 0; i < visible.size(); ++i)

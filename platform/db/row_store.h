@@ -175,6 +175,11 @@ public:
         return m_texts.at(m_dictionary ? size_t(m_ints.at(size_t(row))) : size_t(row));
     }
     const QVariant &variantAt(int row) const { return m_variants[size_t(row)]; }
+    // A text column keeping each distinct text once, its rows holding codes.
+    bool isDictionary() const { return m_dictionary; }
+    int distinctCount() const { return int(m_texts.count()); }
+    QStringView distinctText(int code) const { return m_texts.at(size_t(code)); }
+    int codeAt(int row) const { return int(m_ints.at(size_t(row))); }
 
     // A cell as a number when it is one (or text holding one); false otherwise.
     bool numberAt(int row, double &out) const;
