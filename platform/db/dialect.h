@@ -43,6 +43,10 @@ public:
     // NOCASE order (ASCII letters only) so that every SQLite tool can use the
     // file; this comparison cannot use them.
     virtual QString collated(const QString &expression) const = 0;
+    // Whether a subquery per row on an index beats a grouped join. SQLite
+    // materialises a grouped join before its first row, so a large list would
+    // wait for it; PostgreSQL hashes the join faster than it runs subqueries.
+    virtual bool prefersRowSubqueries() const = 0;
     // Text of a literal of a string value, apostrophes doubled. Prefer binding.
     QString quote(const QString &text) const;
 
