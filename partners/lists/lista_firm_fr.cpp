@@ -370,7 +370,7 @@ void Tlista_firm_frame::ListaBeforeOpen()
         UstawKwerende(komenda.tekst);
         for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
             lista->parameters().setValue(it.key(), it.value());
-        m_grupy.wczytaj(*polaczenie, m_idJezyka, stan.tag);
+        m_grupy.wczytaj(*polaczenie, m_idJezyka);
     }
     Tramka_lista_frame::ListaBeforeOpen();
 }

@@ -6,20 +6,11 @@
 #include "connection.h"
 #include "query.h"
 
-#include <memory>
+#include <algorithm>
 
 namespace partners {
 
 namespace {
-
-std::unique_ptr<db::Query> otworz(db::Connection &polaczenie, const KomendaSql &komenda)
-{
-    auto zapytanie = std::make_unique<db::Query>(&polaczenie, komenda.tekst);
-    for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
-        zapytanie->parameters().setValue(it.key(), it.value());
-    zapytanie->open();
-    return zapytanie;
-}
 
 // `znane` while it still names the field, otherwise the field found by name.
 int ponowniePole(const db::DataSet &lista, int znane, const QString &nazwa)
@@ -30,45 +21,49 @@ int ponowniePole(const db::DataSet &lista, int znane, const QString &nazwa)
 
 } // namespace
 
-void NazwyGrupFirm::wczytaj(db::Connection &polaczenie, int idJezyka, int tag)
+void NazwyGrupFirm::wczytaj(db::Connection &polaczenie, int idJezyka)
 {
-    m_nazwy.clear();
-    const auto rodzaje = otworz(polaczenie, komendaNazwRodzajow(idJezyka));
-    QHash<int, QString> nazwaRodzaju;
-    nazwaRodzaju.reserve(rodzaje->totalRowCount());
-    for (db::Bookmark r = 0; r < rodzaje->totalRowCount(); ++r)
-        nazwaRodzaju.insert(rodzaje->valueAt(r, 0).toInt(), rodzaje->valueAt(r, 1).toString());
+    m_nazwyRodzajow.clear();
+    m_nazwyZestawow.clear();
+    const KomendaSql komenda = komendaNazwRodzajow(idJezyka);
+    db::Query rodzaje(&polaczenie, komenda.tekst);
+    for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
+        rodzaje.parameters().setValue(it.key(), it.value());
+    rodzaje.open();
+    m_nazwyRodzajow.reserve(rodzaje.totalRowCount());
+    for (db::Bookmark r = 0; r < rodzaje.totalRowCount(); ++r)
+        m_nazwyRodzajow.insert(rodzaje.valueAt(r, 0).toInt(), rodzaje.valueAt(r, 1).toString());
+}
 
-    const auto grupy = otworz(polaczenie, komendaGrupFirm(tag));
-    const db::Query &g = *grupy;
-    const QString separator = QStringLiteral(", ");
-    // Rows of one company are adjacent: append to its entry while it lasts.
-    QString *biezace = nullptr;
-    int biezacaFirma = 0;
-    for (db::Bookmark r = 0; r < g.totalRowCount(); ++r) {
-        const auto nazwa = nazwaRodzaju.constFind(g.valueAt(r, 1).toInt());
-        if (nazwa == nazwaRodzaju.cend())
-            continue;
-        const int idF = g.valueAt(r, 0).toInt();
-        if (!biezace || idF != biezacaFirma) {
-            biezace = &m_nazwy[idF];
-            biezacaFirma = idF;
-        }
-        if (!biezace->isEmpty())
-            *biezace += separator;
-        *biezace += *nazwa;
+QString NazwyGrupFirm::nazwy(const QString &idGrup) const
+{
+    if (idGrup.isEmpty())
+        return {};
+    const auto znane = m_nazwyZestawow.constFind(idGrup);
+    if (znane != m_nazwyZestawow.cend())
+        return *znane;
+    QList<int> ids;
+    for (QStringView id : QStringView(idGrup).split(QLatin1Char(',')))
+        ids << id.trimmed().toInt();
+    std::ranges::sort(ids);
+    QStringList nazwy;
+    for (int id : ids) {
+        const auto nazwa = m_nazwyRodzajow.constFind(id);
+        if (nazwa != m_nazwyRodzajow.cend())
+            nazwy << *nazwa;
     }
+    return m_nazwyZestawow.insert(idGrup, nazwy.join(QStringLiteral(", "))).value();
 }
 
 db::DataSet::CalcFieldsFn NazwyGrupFirm::obliczanie() const
 {
     // The fields are found once, not by name for each of a large list's rows.
-    return [this, poleId = -1, poleNazwy = -1](db::DataSet &lista, db::Bookmark wiersz) mutable {
-        poleId = ponowniePole(lista, poleId, QStringLiteral("id"));
+    return [this, poleIdGrup = -1, poleNazwy = -1](db::DataSet &lista, db::Bookmark wiersz) mutable {
+        poleIdGrup = ponowniePole(lista, poleIdGrup, QString::fromLatin1(PoleIdGrup));
         poleNazwy = ponowniePole(lista, poleNazwy, QString::fromLatin1(PoleNazwaGrupy));
-        if (poleId < 0 || poleNazwy < 0)
+        if (poleIdGrup < 0 || poleNazwy < 0)
             return;
-        lista.setValueAt(wiersz, poleNazwy, nazwy(lista.valueAt(wiersz, poleId).toInt()));
+        lista.setValueAt(wiersz, poleNazwy, nazwy(lista.valueAt(wiersz, poleIdGrup).toString()));
     };
 }
 

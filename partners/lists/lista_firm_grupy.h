@@ -11,27 +11,27 @@ class Connection;
 
 namespace partners {
 
-// nazwa_grupy of every company, built once per open of Lista, so that no row
-// of the list scans the group rows.
+// nazwa_grupy of the list's rows: each row carries its kinds' ids, which are
+// named from the dictionary read once per open of Lista.
 class NazwyGrupFirm
 {
 public:
-    // Each company's groups in grupa order joined with ", ": a group's
-    // translation or, without one, its wartosc. A non-zero tag reads one
-    // company. Throws db::DbError.
-    void wczytaj(db::Connection &polaczenie, int idJezyka, int tag = 0);
-    void wyczysc() { m_nazwy.clear(); }
+    // Reads the kinds' names in the language: a kind's translation or,
+    // without one, its wartosc. Throws db::DbError.
+    void wczytaj(db::Connection &polaczenie, int idJezyka);
 
-    // Empty for a company without groups.
-    QString nazwy(int idF) const { return m_nazwy.value(idF); }
-    int liczbaFirm() const { return int(m_nazwy.size()); }
+    // The names of the kinds whose ids are joined by commas, in id order,
+    // joined with ", "; empty for none.
+    QString nazwy(const QString &idGrup) const;
 
-    // ListaCalcFields: fills nazwa_grupy from the company's id. The object
-    // must outlive the data set's use of it.
+    // ListaCalcFields: fills nazwa_grupy from PoleIdGrup. The object must
+    // outlive the data set's use of it.
     db::DataSet::CalcFieldsFn obliczanie() const;
 
 private:
-    QHash<int, QString> m_nazwy;
+    QHash<int, QString> m_nazwyRodzajow;
+    // The few distinct sets of kinds of a large register, each named once.
+    mutable QHash<QString, QString> m_nazwyZestawow;
 };
 
 } // namespace partners

@@ -138,6 +138,7 @@ QList<db::FieldDef> polaListyFirm()
         pole("komentarz", Tx),
         pole("czy_octopus", B),
         pole("bus", B),
+        pole(PoleIdGrup, Tx),
         pole(PoleNazwaGrupy, Tx),
     };
 }

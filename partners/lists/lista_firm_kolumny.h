@@ -14,6 +14,8 @@ namespace partners {
 // calculated field, last).
 QList<db::FieldDef> polaListyFirm();
 inline constexpr const char *PoleNazwaGrupy = "nazwa_grupy";
+// The ids of the company's kinds joined by commas, which nazwa_grupy names.
+inline constexpr const char *PoleIdGrup = "id_grup_firmy";
 
 // The design layout of ListaGrid; unnumbered columns get the default width 64.
 UkladKolumn kolumnyListyFirm();

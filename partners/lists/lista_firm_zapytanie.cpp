@@ -23,12 +23,13 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
             " on dp.id_ = dd.id_dok and dp.tabela = 28 where dd.id_f = f.id) then 1 else 0 end as czy_posiada_dok,"
             " (select min(d.wazny_do) from dokument d where d.id_f = f.id and d.czy_wykonany = 0"
             " and not exists (select 1 from dokument n where n.id_f = d.id_f and n.rodzaj = d.rodzaj"
-            " and n.czy_wykonany = 0 and n.wazny_do > d.wazny_do)) as dok_wygasa"
+            " and n.czy_wykonany = 0 and n.wazny_do > d.wazny_do)) as dok_wygasa,"
+            " (select group_concat(gf.grupa) from firma_grupa gf where gf.id_f = f.id) as id_grup_firmy"
             " from VListaFirmFull f");
     } else {
         wewnetrzne = QStringLiteral(
             "select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as czy_posiada_dok,"
-            " dok_w.dok_wygasa from VListaFirmFull f"
+            " dok_w.dok_wygasa, gf.id_grup_firmy from VListaFirmFull f"
             " left join ( select max(id_dok) as id_dok, dd.id_f from dokument dd"
             " left join dokument_plik dp on dd.id_dok = dp.id_ "
             " where  dp.tabela = 28 "
@@ -37,7 +38,9 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
             " left join (select id_f, min(wazny_do) as dok_wygasa from"
             " (select id_f, rodzaj, max(wazny_do) as wazny_do from dokument"
             " where czy_wykonany = 0 and id_f is not null group by id_f, rodzaj) as dr"
-            " group by id_f) as dok_w on dok_w.id_f = f.id");
+            " group by id_f) as dok_w on dok_w.id_f = f.id"
+            " left join (select id_f, string_agg(cast(grupa as varchar), ',') as id_grup_firmy from firma_grupa"
+            " group by id_f) as gf on gf.id_f = f.id");
     }
     if (ukryjZalRoz)
         wewnetrzne += QStringLiteral(" left join (select id_f from firma_grupa fg inner join slowwartosci sw"
@@ -60,18 +63,6 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
         komenda.parametry.insert(QStringLiteral("dok_granica"), QDateTime(stan.dokumentyWygasajaDo.addDays(1), {}));
     }
     komenda.parametry.insert(QStringLiteral("id_jezyka"), stan.idJezyka);
-    return komenda;
-}
-
-KomendaSql komendaGrupFirm(int tag)
-{
-    KomendaSql komenda;
-    komenda.tekst = QStringLiteral("select id_f, grupa from firma_grupa");
-    if (tag != 0) {
-        komenda.tekst += QStringLiteral(" where id_f = :id_f");
-        komenda.parametry.insert(QStringLiteral("id_f"), tag);
-    }
-    komenda.tekst += QStringLiteral(" order by id_f, grupa");
     return komenda;
 }
 

@@ -40,14 +40,12 @@ inline constexpr int GrupaFirmZalRoz = 4;
 // whole rows.
 inline constexpr char PorzadekListyFirm[] = "nazwa,id";
 
-// The command text and parameters of Lista (ListaBeforeOpen).
+// The command text and parameters of Lista (ListaBeforeOpen). Besides the
+// view's fields the rows carry the company's kinds as their ids joined by
+// commas (PoleIdGrup): joining a translation to each of a large register's
+// rows costs ten times more than naming the dictionary's few entries once.
 KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialect &dialect);
 
-// The kinds of every company (narrowed to one when the tag is non-zero) as
-// bare (id_f, grupa) pairs ordered by id_f, grupa: joining a translation to
-// each of a large register's rows costs ten times more than joining the
-// dictionary's few entries once (komendaNazwRodzajow).
-KomendaSql komendaGrupFirm(int tag = 0);
 // Every dictionary entry's name in the language: its translation, or its
 // wartosc when it has none.
 KomendaSql komendaNazwRodzajow(int idJezyka);
