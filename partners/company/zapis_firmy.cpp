@@ -152,9 +152,12 @@ bool TZapisFirmy::zapisz(int tryb)
             return false;
         }
 
+        const int id = m_dane.idFirmy;
+        // The mobile service hears only of what was stored.
+        if (id > 0 && host::appContext().isApdEnabled() && tryb == TrybIstniejacaFirma)
+            synchronizujApd(id);
         host::callSibling<void()>(QStringLiteral("settings_ui.dll"), "_OdswiezFirmy");
         host::OdswiezFirmy_main(0, 0);
-        const int id = m_dane.idFirmy;
         if (id > 0 && host::var::AktywnaFirma.get() == id) {
             host::postToMainWindow(host::msg::ActiveCompanyChanged, 1, 0);
             if (prawaKalendarza)
@@ -182,8 +185,6 @@ bool TZapisFirmy::zapiszWBazie(int tryb)
     }
     const int id = wynik.id.toInt();
     if (id > 0) {
-        if (host::appContext().isApdEnabled() && tryb == TrybIstniejacaFirma)
-            synchronizujApd(id);
         zapiszRodzaje(id);
         zapiszKontoRozliczeniowe(id);
         utworzOkresy(id);
