@@ -485,7 +485,8 @@ QString postgresText(const QString &sql, const Parameters &parameters)
 
 [[noreturn]] void throwQuery(const QSqlQuery &query, const QString &sql)
 {
-    const QString lost = Connection::isLost(query.driver(), query.lastError()) ? Connection::lostConnectionText() + u'\n' : QString();
+    const QString lost =
+        Connection::isLost(query.driver(), query.lastError()) ? Connection::lostConnectionText() + u'\n' : QString();
     throw DbError(QStringLiteral("%1%2\nStatement: %3").arg(lost, query.lastError().text(), sql));
 }
 
