@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev qt6-pdf-dev
   libsqlite3-dev sqlite3
-  postgresql postgresql-client
+  postgresql postgresql-client libpq-dev
   libarchive-dev p7zip-full libxml2-utils
   libgtest-dev libgmock-dev
   libsane-dev libsane1 sane-utils xdg-utils

@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <QUrlQuery>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 namespace db {
@@ -154,8 +155,7 @@ std::unique_ptr<Connection> Connection::open(const QString &target)
         throw DbError(QStringLiteral("Cannot open database %1: %2").arg(displayTarget(target), error));
     }
     if (postgres) {
-        connection->execute(QStringLiteral("set standard_conforming_strings = on"));
-        connection->execute(QStringLiteral("set client_min_messages = warning"));
+        connection->openSession();
     } else {
         const QVariant handle = db.driver()->handle();
         connection->m_sqlite = *static_cast<sqlite3 *const *>(handle.constData());
@@ -166,6 +166,47 @@ std::unique_ptr<Connection> Connection::open(const QString &target)
             connection->execute(QStringLiteral("pragma journal_mode = wal"));
     }
     return connection;
+}
+
+void Connection::openSession()
+{
+    execute(QStringLiteral("set standard_conforming_strings = on"));
+    execute(QStringLiteral("set client_min_messages = warning"));
+}
+
+bool Connection::isLost(const QSqlDriver *driver)
+{
+    if (!driver || driver->dbmsType() != QSqlDriver::PostgreSQL)
+        return false;
+    // The driver closes a session it finds broken; ours are closed only when they go.
+    if (!driver->isOpen())
+        return true;
+    const QVariant handle = driver->handle();
+    PGconn *session = handle.isValid() ? *static_cast<PGconn *const *>(handle.constData()) : nullptr;
+    return session && PQstatus(session) == CONNECTION_BAD;
+}
+
+bool Connection::isLost(const QSqlDriver *driver, const QSqlError &error)
+{
+    // Connection failures and the server's shutdown or termination of the session.
+    const QString code = error.nativeErrorCode();
+    return isLost(driver) || code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P"));
+}
+
+QString Connection::lostConnectionText()
+{
+    return QStringLiteral("The connection to the database server was lost; the next action connects again.");
+}
+
+void Connection::reconnect(QSqlDatabase &database)
+{
+    // The server has dropped the open transaction; its remaining levels must fail, not go on without it.
+    if (m_depth > 0)
+        throw DbError(lostConnectionText());
+    database.close();
+    if (!database.open())
+        throw DbError(lostConnectionText() + QLatin1Char('\n') + database.lastError().text());
+    openSession();
 }
 
 std::unique_ptr<Connection> Connection::openAsSchema(const QString &target, const QString &schema)
@@ -215,7 +256,10 @@ void Connection::finishPendingFetch() const
 QSqlDatabase Connection::database() const
 {
     finishPendingFetch();
-    return QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
+    if (isLost(database.driver()))
+        const_cast<Connection *>(this)->reconnect(database);
+    return database;
 }
 
 void Connection::execute(const QString &sql)
@@ -231,9 +275,13 @@ void Connection::execute(const QString &sql)
         }
         return;
     }
-    QSqlQuery query(database());
+    QSqlDatabase session = database();
+    QSqlQuery query(session);
     if (!query.exec(sql))
-        throw DbError(QStringLiteral("%1\nStatement: %2").arg(query.lastError().text(), sql));
+        throw DbError(
+            QStringLiteral("%1%2\nStatement: %3")
+                .arg(isLost(session.driver(), query.lastError()) ? lostConnectionText() + QLatin1Char('\n') : QString(),
+                     query.lastError().text(), sql));
 }
 
 void Connection::transactionStatement(const QString &sql)

@@ -4,6 +4,8 @@
 #include "dialect.h"
 
 #include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
 #include <QString>
 #include <memory>
 
@@ -71,6 +73,13 @@ public:
     // closes or this is called; PostgreSQL receives every command whole.
     void clearStatementCache();
 
+    // A PostgreSQL session the server ended (a restart, a terminated backend):
+    // the statement that met it fails with lostConnectionText() in front of
+    // the driver's words; the next use outside a transaction connects again.
+    static bool isLost(const QSqlDriver *driver);
+    static bool isLost(const QSqlDriver *driver, const QSqlError &error);
+    static QString lostConnectionText();
+
     // A data set reading its result in chunks holds the connection until it
     // has read the rest; every statement first lets it finish.
     void finishPendingFetch() const;
@@ -81,6 +90,8 @@ private:
     friend class ConnectionAccess;
     Connection(const QString &target, const QString &connectionName, Engine engine);
     void transactionStatement(const QString &sql);
+    void openSession();
+    void reconnect(QSqlDatabase &database);
 
     QString m_target;
     QString m_connectionName;

@@ -485,7 +485,9 @@ QString postgresText(const QString &sql, const Parameters &parameters)
 
 [[noreturn]] void throwQuery(const QSqlQuery &query, const QString &sql)
 {
-    throw DbError(QStringLiteral("%1\nStatement: %2").arg(query.lastError().text(), sql));
+    const QString lost =
+        Connection::isLost(query.driver(), query.lastError()) ? Connection::lostConnectionText() + u'\n' : QString();
+    throw DbError(QStringLiteral("%1%2\nStatement: %3").arg(lost, query.lastError().text(), sql));
 }
 
 // A forward-only query read in steps; it keeps the statement open on the

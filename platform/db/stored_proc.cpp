@@ -11,6 +11,12 @@ namespace {
 
 const QString ReturnValue = QStringLiteral("@RETURN_VALUE");
 
+QString &failingProcedure()
+{
+    static QString name;
+    return name;
+}
+
 QString baseName(const QString &name)
 {
     const qsizetype semicolon = name.indexOf(QLatin1Char(';'));
@@ -70,6 +76,8 @@ int StoredProc::execProc()
         Transaction transaction(*m_connection);
         ProcedureContext context(*m_connection, m_parameters);
         result = definition->body(context);
+        if (!failingProcedure().isEmpty() && definition->name.compare(failingProcedure(), Qt::CaseInsensitive) == 0)
+            throw DbError(QStringLiteral("injected failure"));
         // Any non-zero code is a refusal: the work it did is undone.
         if (result == 0)
             transaction.commit();
@@ -82,6 +90,11 @@ int StoredProc::execProc()
     }
     m_parameters.param(ReturnValue).value = result;
     return result;
+}
+
+void StoredProc::setFailingProcedure(const QString &name)
+{
+    failingProcedure() = baseName(name);
 }
 
 int StoredProc::returnValue() const

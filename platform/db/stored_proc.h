@@ -44,6 +44,10 @@ public:
     int execProc();
     int returnValue() const;
 
+    // Tests make every call of the named procedure fail once its body has
+    // run, as a lost server or a full disk would; an empty name ends it.
+    static void setFailingProcedure(const QString &name);
+
 private:
     Connection *m_connection = nullptr;
     QString m_name;

@@ -7,6 +7,7 @@
 #include "dictionary_form.h"
 #include "host_funcs.h"
 #include "siblings.h"
+#include "stored_proc.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QDoubleSpinBox>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabBar>
@@ -294,6 +296,38 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
     EXPECT_EQ(wynik, QDialog::Accepted);
     EXPECT_EQ(kolumna(id, "nazwa"), u"Beta Zmieniona"_s);
     EXPECT_EQ(czasyPracy(id), QList<QTime>(5)) << "empty times stay empty";
+}
+
+TEST_P(EdycjaFirmyTest, SaveFailingInItsLastStepStoresNothingAndKeepsWhatTheUserTyped)
+{
+    const QString wiersze = u"select (select count(*) from firma) + (select count(*) from adres)"
+                            " + (select count(*) from ustawienia) + (select count(*) from firma_grupa)"_s;
+    const int przed = ile(wiersze);
+    otworz(0, Forma::Nowy, 1, [&](Forma &f) {
+        pole<QLineEdit>(f, "firma_nazwa")->setText(u"Gamma Cargo"_s);
+        pole<QLineEdit>(f, "firma_skrot")->setText(u"GAMMA"_s);
+        pole<QLineEdit>(f, "firma_ulica")->setText(u"Polna"_s);
+        auto *miasto = pole<QComboBox>(f, "cbMiasto");
+        miasto->setCurrentIndex(miasto->findData(m_kodWarszawy, Qt::UserRole + 1));
+        pole<QListWidget>(f, "clbRodzaje")->item(0)->setCheckState(Qt::Checked);
+        db::StoredProc::setFailingProcedure(u"PZapUst4"_s); // the exchange-rate options come last
+        oznacz();
+        f.zapisz()->click();
+        db::StoredProc::setFailingProcedure(QString());
+        EXPECT_TRUE(komunikaty().find("injected failure") != std::string::npos) << komunikaty();
+        EXPECT_EQ(ile(wiersze), przed);
+        EXPECT_TRUE(f.CzyZmieniony());
+        EXPECT_EQ(f.TrybEdycji(), Forma::Nowy);
+        EXPECT_EQ(pole<QLineEdit>(f, "firma_nazwa")->text(), u"Gamma Cargo"_s);
+        EXPECT_EQ(pole<QLineEdit>(f, "firma_ulica")->text(), u"Polna"_s);
+        EXPECT_EQ(miasto->currentData().toInt(), m_warszawa);
+
+        f.zapisz()->click(); // the same values go in whole the second time
+        EXPECT_FALSE(f.CzyZmieniony());
+    });
+    EXPECT_EQ(ile(u"select count(*) from firma f join adres a on a.id_ = f.id_f and a.tabela = 7"
+                  " join firma_grupa g on g.id_f = f.id_f where f.nazwa = 'Gamma Cargo' and a.ulica = 'Polna'"_s),
+              1);
 }
 
 // ---- rights ------------------------------------------------------------------------------------------------

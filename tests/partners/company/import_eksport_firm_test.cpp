@@ -8,8 +8,14 @@
 #include "demo.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDomDocument>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -173,6 +179,52 @@ TEST_P(ImportEksportFirm, NipZPrefiksemISeparatoramiToTaSamaFirma)
     EXPECT_EQ(pytania, QStringList({u"Alfa Sp. z o.o."_s}));
     EXPECT_EQ(host::GetListaIntDB(u"select id_f from firma"_s), QList<int>({alfa}));
     EXPECT_EQ(tekstDB(u"select nazwa from firma"_s), u"Alfa Sp. z o.o."_s);
+}
+
+TEST_P(ImportEksportFirm, ImportZabityWPolowieNieZostawiaPolowyFirmyIPowtorzonyKonczy)
+{
+    QTemporaryDir katalog;
+    QFile plik(katalog.filePath(u"firmy.xml"_s));
+    ASSERT_TRUE(plik.open(QIODevice::WriteOnly));
+    plik.write("<root>");
+    for (int i = 0; i < 5000; ++i)
+        plik.write(u"<firma><nazwa>Import %1</nazwa><telefony><telefon><numer>%1</numer></telefon><telefon><numer>"
+                   "%1-2</numer></telefon></telefony><adresy><adres><miasto>Warszawa</miasto><ulica>U%1</ulica>"
+                   "</adres></adresy><konta><konto><nr_konta>%1</nr_konta></konto></konta><kontakty><kontakt>"
+                   "<nazwisko>K%1</nazwisko></kontakt></kontakty></firma>"_s.arg(i)
+                       .toUtf8());
+    plik.write("</root>");
+    plik.close();
+    const QString malvo = QStringLiteral(MALVO_BIN_DIR "/malvo");
+    const QStringList argumenty{u"import"_s,         u"--db"_s, scratch().target(),
+                                u"--on-duplicate"_s, u"skip"_s, plik.fileName()};
+    QProcess import;
+    import.start(malvo, argumenty);
+    ASSERT_TRUE(import.waitForStarted());
+    QDeadlineTimer limit(120000);
+    while (ile(u"select count(*) from firma"_s) == 0 && import.state() == QProcess::Running && !limit.hasExpired())
+        QThread::msleep(10);
+    ASSERT_EQ(import.state(), QProcess::Running) << "the import ended before it could be killed";
+    ::kill(pid_t(import.processId()), SIGKILL);
+    import.waitForFinished();
+
+    if (GetParam() == db::Engine::SQLite)
+        EXPECT_EQ(tekstDB(u"pragma integrity_check"_s), u"ok"_s);
+    // Every company has each row the file gave it, or is not there at all.
+    const QString polowiczne =
+        u"select count(*) from firma f where (select count(*) from telefon t where t.tabela = 7 and t.id_ = f.id_f)"
+        " <> 2 or (select count(*) from adres a where a.tabela = 7 and a.id_ = f.id_f) <> 1"
+        " or (select count(*) from konto k where k.tabela = 7 and k.id_ = f.id_f) <> 1"
+        " or (select count(*) from kontakt k where k.id_f = f.id_f) <> 1"_s;
+    const int przerwany = ile(u"select count(*) from firma"_s);
+    EXPECT_GT(przerwany, 0);
+    EXPECT_LT(przerwany, 5000);
+    EXPECT_EQ(ile(polowiczne), 0);
+
+    EXPECT_EQ(QProcess::execute(malvo, argumenty), 0);
+    EXPECT_EQ(ile(u"select count(distinct nazwa) from firma where nazwa like 'Import %'"_s), 5000);
+    EXPECT_EQ(ile(u"select count(*) from firma"_s), 5000);
+    EXPECT_EQ(ile(polowiczne), 0);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ImportEksportFirm);

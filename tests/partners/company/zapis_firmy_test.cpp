@@ -7,6 +7,7 @@
 #include "host_funcs.h"
 #include "host_syscore.h"
 #include "prompter.h"
+#include "query.h"
 #include "siblings.h"
 
 #include <QDir>
@@ -459,6 +460,37 @@ TEST_P(ZapisFirmyTest, AktywnaFirmaZapisujeUstawieniaGlobalne)
     zapisInnej.prawaKalendarza = true;
     ASSERT_TRUE(zapisInnej.zapisz());
     EXPECT_EQ(pobierz()->limitNadgodzin, 150);
+}
+
+TEST_P(ZapisFirmyTest, PelnyDyskOdmawiaZapisuAPlikZostajeJakByl)
+{
+    if (GetParam() != db::Engine::SQLite)
+        GTEST_SKIP() << "a server's disk is the server's to watch";
+    DaneFirmy d = kompletna();
+    TZapisFirmy zapis(d);
+    ASSERT_TRUE(zapis.zapisz());
+    const QString stan = u"select count(*) || ' ' || max(nazwa) || ' ' || max(ulica) from firma f"
+                         " left join adres a on a.id_ = f.id_f and a.tabela = 7"_s;
+    const QString przed = tekstDB(stan);
+    // The file may not grow by a page: a full disk to SQLite.
+    host::GetConnection()->execute(u"pragma max_page_count = %1"_s.arg(ile(u"pragma page_count"_s)));
+    d.nazwa = u"Spedycja Wisła Większa"_s;
+    d.uwagi = QString(100000, u'x');
+    DaneFirmy nowa = kompletna();
+    nowa.uwagi = d.uwagi;
+    oznacz();
+    EXPECT_FALSE(zapis.zapisz());
+    EXPECT_FALSE(TZapisFirmy(nowa).zapisz());
+    EXPECT_NE(komunikaty().find("full"), std::string::npos) << komunikaty();
+    EXPECT_EQ(nowa.idFirmy, 0);
+
+    const auto plik = db::Connection::open(scratch().target());
+    db::Query sprawdz(plik.get(), u"pragma integrity_check"_s);
+    sprawdz.open();
+    EXPECT_EQ(sprawdz.value(0).toString(), u"ok"_s);
+    db::Query jak(plik.get(), stan);
+    jak.open();
+    EXPECT_EQ(jak.value(0).toString(), przed);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(ZapisFirmyTest);

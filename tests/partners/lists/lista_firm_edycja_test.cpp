@@ -117,6 +117,33 @@ TEST_P(ListaFirmEdycja, ZapisOdswiezaListeIZostajeNaWierszu)
     EXPECT_EQ(idWiersza(ramka(), 0), id) << "the list was read again";
 }
 
+// A server restart ends the session as a terminated backend does.
+TEST_P(ListaFirmEdycja, ZerwanePolaczenieZglaszaRazANastepnaAkcjaDziala)
+{
+    if (GetParam() != db::Engine::PostgreSQL)
+        GTEST_SKIP() << "an embedded database has no server to lose";
+    const int id = idWiersza(ramka(), 3);
+    ASSERT_TRUE(ramka()->GoToId(id));
+    ramka()->edycjaClick();
+    ASSERT_NE(edytor(1), nullptr);
+    edytor(1)->findChild<QLineEdit *>(u"firma_nazwa"_s)->setText(u"AAA Po restarcie"_s);
+    scratch().openAnother()->execute(u"select pg_terminate_backend(pid, 5000) from pg_stat_activity"
+                                     " where datname = current_database() and pid <> pg_backend_pid()"_s);
+
+    const qsizetype przed = prompter().messageTexts().size();
+    edytor(1)->zapisz()->click();
+    ASSERT_GT(prompter().messageTexts().size(), przed);
+    EXPECT_TRUE(prompter().messageTexts().at(przed).contains(db::Connection::lostConnectionText()))
+        << prompter().messageTexts().at(przed).toStdString();
+
+    const qsizetype potem = prompter().messageTexts().size();
+    edytor(1)->zapisz()->click();
+    ramka()->odswiezClick();
+    EXPECT_EQ(prompter().messageTexts().size(), potem);
+    EXPECT_FALSE(edytor(1)->CzyZmieniony());
+    EXPECT_EQ(idWiersza(ramka(), 0), id);
+}
+
 TEST_P(ListaFirmEdycja, PoprzedniaINastepnaFirmaZListy)
 {
     const int ostatni = ramka()->Lista()->recordCount() - 1;

@@ -141,6 +141,22 @@ TEST_P(PowiazPlikiTest, AddingCopiesOnlyAfterTheQuestionAndAsksForANameWhileOneI
     EXPECT_EQ(sciezki().mid(3), QStringList{u"PLIKI\\b.txt"_s});
 }
 
+TEST_P(PowiazPlikiTest, AStoreThatCannotBeWrittenSaysSoAndRegistersNothing)
+{
+    // A file where the store's folder belongs: nobody, root included, writes into it.
+    host::var::SciezkaDokumenty.set(plik(m_dir.path(), u"magazyn_plik"_s));
+    Tramka_powiaz_pliki_frame r;
+    r.Init(u"firma"_s, m_firma, 1);
+    const QString umowa = plik(m_obce, u"umowa.txt"_s);
+    prompter().answerMessage(host::mb::IdYes);
+    EXPECT_FALSE(r.StoreFile(umowa));
+    EXPECT_TRUE(prompter().messageTexts().last().startsWith(
+        host::LoadResstrings(u"Resstrings_IDS_blad_kopiowania_pliku"_s).arg(umowa).section(u' ', 0, 4)))
+        << prompter().messageTexts().last().toStdString();
+    EXPECT_TRUE(sciezki().isEmpty());
+    EXPECT_EQ(r.lbListaPlikow()->count(), 0);
+}
+
 TEST_P(PowiazPlikiTest, PreviewFollowsTheExtensionAndZoomStopsAtItsEnds)
 {
     Tpowiaz_pliki_form okno;
