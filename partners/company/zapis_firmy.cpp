@@ -5,7 +5,6 @@
 
 #include "connection.h"
 #include "day_time.h"
-#include "db_error.h"
 #include "global_settings.h"
 #include "handler_guard.h"
 #include "host_context.h"
@@ -23,16 +22,6 @@ namespace partners {
 namespace {
 
 const QString Modul = QStringLiteral("partners.dll");
-
-// A step of the save failed and the user has been told; the save goes no further.
-struct KrokNieudany
-{};
-
-void wymagaj(bool udany)
-{
-    if (!udany)
-        throw KrokNieudany{};
-}
 
 QVariant idLubNull(int id)
 {
@@ -128,84 +117,58 @@ TZapisFirmy::TZapisFirmy(DaneFirmy &dane, QWidget *wlasciciel, db::Connection *p
 bool TZapisFirmy::zapisz(int tryb)
 {
     return host::guard(false, [&] {
-        db::Connection *polaczenie = m_polaczenie ? m_polaczenie : host::GetConnection();
-        if (!polaczenie)
-            return false;
-        // A failed save leaves the record as it was loaded, so the next try starts over.
-        const DaneFirmy przed = m_dane;
-        try {
-            // The company and what hangs on it are stored together or not at all.
-            db::Transaction transakcja(*polaczenie);
-            if (!zapiszWBazie(tryb)) {
-                m_dane = przed;
-                return false;
+        if (tryb == TrybIstniejacaFirma)
+            przeniesKatalogPlikow();
+        m_dane.idTypu = idTypuFirmy(m_dane.firmaWlasna);
+
+        const WynikZapisu wynik = wykonajZapis(QStringLiteral("PZapFirmeFull"),
+                                               parametryZapisuFirmy(m_dane, tryb, host::AktIdU()), m_polaczenie);
+        m_kod = wynik.kod;
+        if (!wynik.wykonano)
+            return false; // the host has reported the database error
+        // A record deleted or being synchronised gets nothing hung on it.
+        if (wynik.kod == 0) {
+            const int id = wynik.id.toInt();
+            if (id > 0) {
+                if (host::appContext().isApdEnabled() && tryb == TrybIstniejacaFirma)
+                    synchronizujApd(id);
+                zapiszRodzaje(id);
+                zapiszKontoRozliczeniowe(id);
+                utworzOkresy(id);
+                if (m_dane.miastoWybrane())
+                    zapiszAdres(id, tryb);
+                zapiszPowiazanie(id, m_dane.kodAnalityczny, m_dane.idImpAnalityczny, 15);
+                zapiszPowiazanie(id, m_dane.mpk, m_dane.idImpMpk, 10);
+                m_dane.idFirmy = id;
             }
-            transakcja.commit();
-        } catch (const KrokNieudany &) {
-            m_dane = przed; // the step's failure has been reported
-            return false;
-        } catch (const db::DbError &e) {
-            m_dane = przed;
-            host::InfoError(host::LoadResstrings(QStringLiteral("Resstrings_IDS_Blad_bazy_danych"))
-                                + QStringLiteral(":\n") + e.message(),
-                            m_wlasciciel);
+            m_dane.wczytaneUwagi = m_dane.uwagi;
+            m_dane.wczytanyKomentarz = m_dane.komentarz;
+        }
+
+        if (wynik.kod != 0) {
+            zglosKodZapisu(wynik.kod, m_wlasciciel);
             return false;
         }
 
-        const int id = m_dane.idFirmy;
-        // The mobile service hears only of what was stored.
-        if (id > 0 && host::appContext().isApdEnabled() && tryb == TrybIstniejacaFirma)
-            synchronizujApd(id);
         host::callSibling<void()>(QStringLiteral("settings_ui.dll"), "_OdswiezFirmy");
         host::OdswiezFirmy_main(0, 0);
+
+        const int id = m_dane.idFirmy;
         if (id > 0 && host::var::AktywnaFirma.get() == id) {
             host::postToMainWindow(host::msg::ActiveCompanyChanged, 1, 0);
             if (prawaKalendarza)
                 aktualizujUstawieniaGlobalne();
         }
+        if (prawaFakturySprzedazy && id > 0)
+            zapiszDomyslneFv(id);
+        if (id > 0) {
+            zapiszOpcjeFk(id, QStringLiteral("fv_kontrahent_podsum2"), m_dane.fvPodsum2);
+            zapiszOpcjeFk(id, QStringLiteral("fv_kontrahent_1waluta"), m_dane.fvJednaWaluta);
+            if (host::var::AktywnaFirma.get() != id)
+                zapiszDateKursu(id);
+        }
         return true;
     });
-}
-
-bool TZapisFirmy::zapiszWBazie(int tryb)
-{
-    if (tryb == TrybIstniejacaFirma)
-        przeniesKatalogPlikow();
-    m_dane.idTypu = idTypuFirmy(m_dane.firmaWlasna);
-
-    const WynikZapisu wynik =
-        wykonajZapis(QStringLiteral("PZapFirmeFull"), parametryZapisuFirmy(m_dane, tryb, host::AktIdU()), m_polaczenie);
-    m_kod = wynik.kod;
-    if (!wynik.wykonano)
-        return false; // the host has reported the database error
-    // A record deleted or being synchronised gets nothing hung on it.
-    if (wynik.kod != 0) {
-        zglosKodZapisu(wynik.kod, m_wlasciciel);
-        return false;
-    }
-    const int id = wynik.id.toInt();
-    if (id > 0) {
-        zapiszRodzaje(id);
-        zapiszKontoRozliczeniowe(id);
-        utworzOkresy(id);
-        if (m_dane.miastoWybrane())
-            zapiszAdres(id, tryb);
-        zapiszPowiazanie(id, m_dane.kodAnalityczny, m_dane.idImpAnalityczny, 15);
-        zapiszPowiazanie(id, m_dane.mpk, m_dane.idImpMpk, 10);
-        m_dane.idFirmy = id;
-    }
-    m_dane.wczytaneUwagi = m_dane.uwagi;
-    m_dane.wczytanyKomentarz = m_dane.komentarz;
-
-    if (prawaFakturySprzedazy && id > 0)
-        zapiszDomyslneFv(id);
-    if (id > 0) {
-        zapiszOpcjeFk(id, QStringLiteral("fv_kontrahent_podsum2"), m_dane.fvPodsum2);
-        zapiszOpcjeFk(id, QStringLiteral("fv_kontrahent_1waluta"), m_dane.fvJednaWaluta);
-        if (host::var::AktywnaFirma.get() != id)
-            zapiszDateKursu(id);
-    }
-    return true;
 }
 
 void TZapisFirmy::przeniesKatalogPlikow()
@@ -258,22 +221,23 @@ void TZapisFirmy::zapiszRodzaje(int id)
     db::Query istniejace(m_polaczenie ? m_polaczenie : host::GetConnection(),
                          QStringLiteral("select id_fg, id_f, grupa from firma_grupa where id_f = :id_f"));
     istniejace.parameters().setValue(QStringLiteral("id_f"), id);
-    wymagaj(host::OpenQuery(istniejace) == 1);
+    if (host::OpenQuery(istniejace) != 1)
+        return;
     QList<int> zapisane;
     for (istniejace.first(); !istniejace.eof(); istniejace.next()) {
         const int grupa = istniejace.value(QStringLiteral("grupa")).toInt();
         if (m_dane.rodzaje.contains(grupa) && !zapisane.contains(grupa))
             zapisane << grupa;
         else
-            wymagaj(host::ExecQuery(QStringLiteral("delete from firma_grupa where id_fg = :id_fg"), m_polaczenie, 0,
-                                    {{QStringLiteral("id_fg"), istniejace.value(QStringLiteral("id_fg"))}}));
+            host::ExecQuery(QStringLiteral("delete from firma_grupa where id_fg = :id_fg"), m_polaczenie, 0,
+                            {{QStringLiteral("id_fg"), istniejace.value(QStringLiteral("id_fg"))}});
     }
     for (int grupa : m_dane.rodzaje) {
         if (zapisane.contains(grupa))
             continue;
         zapisane << grupa;
-        wymagaj(host::ExecQuery(QStringLiteral("insert into firma_grupa (id_f, grupa) values (:id_f, :grupa)"),
-                                m_polaczenie, 0, {{QStringLiteral("id_f"), id}, {QStringLiteral("grupa"), grupa}}));
+        host::ExecQuery(QStringLiteral("insert into firma_grupa (id_f, grupa) values (:id_f, :grupa)"), m_polaczenie, 0,
+                        {{QStringLiteral("id_f"), id}, {QStringLiteral("grupa"), grupa}});
     }
 }
 
@@ -282,9 +246,8 @@ void TZapisFirmy::zapiszKontoRozliczeniowe(int id)
     const int aktywna = host::var::AktywnaFirma.get();
     const QVariantMap para = {{QStringLiteral("id_f"), id}, {QStringLiteral("id_f_akt"), aktywna}};
     if (m_dane.idKontaRozl <= 0) {
-        wymagaj(
-            host::ExecQuery(QStringLiteral("delete from firma_konto_rozl where id_f = :id_f and id_f_akt = :id_f_akt"),
-                            m_polaczenie, 0, para));
+        host::ExecQuery(QStringLiteral("delete from firma_konto_rozl where id_f = :id_f and id_f_akt = :id_f_akt"),
+                        m_polaczenie, 0, para);
         return;
     }
     if (aktywna <= 0)
@@ -325,10 +288,10 @@ void TZapisFirmy::zapiszAdres(int id, int tryb)
                                             {QStringLiteral("@czy_domyslny"), 1},
                                             {QStringLiteral("@tabela"), 7}},
                                            m_polaczenie);
-    if (wynik.wykonano && !wynik.sukces())
+    if (wynik.sukces())
+        m_dane.idAdresuDomyslnego = wynik.id.toInt();
+    else if (wynik.wykonano)
         host::KomunikatZapisuBlad(wynik.kod, m_wlasciciel);
-    wymagaj(wynik.sukces());
-    m_dane.idAdresuDomyslnego = wynik.id.toInt();
 }
 
 void TZapisFirmy::zapiszPowiazanie(int id, const QString &tekst, int &idPowiazania, int kodImportu)
@@ -337,11 +300,11 @@ void TZapisFirmy::zapiszPowiazanie(int id, const QString &tekst, int &idPowiazan
         const int zapisane =
             host::ZapiszImportPowiazania(m_polaczenie ? m_polaczenie : host::GetConnection(), idPowiazania,
                                          QStringLiteral("firma"), QStringLiteral("id_f"), id, tekst, kodImportu, 0);
-        wymagaj(zapisane > 0);
-        idPowiazania = zapisane;
+        if (zapisane > 0)
+            idPowiazania = zapisane;
     } else if (idPowiazania > 0) {
-        wymagaj(host::UsunImportPowiazania(m_polaczenie ? m_polaczenie : host::GetConnection(), idPowiazania));
-        idPowiazania = -1;
+        if (host::UsunImportPowiazania(m_polaczenie ? m_polaczenie : host::GetConnection(), idPowiazania))
+            idPowiazania = -1;
     }
 }
 
@@ -368,7 +331,7 @@ void TZapisFirmy::zapiszDomyslneFv(int id)
     auto *zapiszUstaw = data.resolve<int(QString, QString, QString, int, int)>("_ZapiszUstaw");
     const auto zapisz = [&](const QString &klucz, const QString &wartosc) {
         if (zapiszUstaw)
-            wymagaj(zapiszUstaw(klucz, wartosc, Modul, 0, id) != 0);
+            zapiszUstaw(klucz, wartosc, Modul, 0, id);
     };
     if (!m_dane.terminZaplaty.isEmpty())
         zapisz(QStringLiteral("termin_zaplaty"), m_dane.terminZaplaty);
@@ -382,9 +345,8 @@ void TZapisFirmy::zapiszDomyslneFv(int id)
         if (!widoczne)
             return;
         const QString p = QLatin1String(prefiks);
-        wymagaj(host::ExecQuery(QStringLiteral("delete from ustawienia where co like :wzorzec and id_f = :id_f"),
-                                m_polaczenie, 0,
-                                {{QStringLiteral("wzorzec"), p + QLatin1Char('%')}, {QStringLiteral("id_f"), id}}));
+        host::ExecQuery(QStringLiteral("delete from ustawienia where co like :wzorzec and id_f = :id_f"), m_polaczenie,
+                        0, {{QStringLiteral("wzorzec"), p + QLatin1Char('%')}, {QStringLiteral("id_f"), id}});
         for (int i = 0; i < tekst.size(); ++i)
             zapisz(p + QLatin1Char('_') + QString::number(i), tekst.at(i));
     };
@@ -408,25 +370,21 @@ void TZapisFirmy::zapiszOpcjeFk(int id, const QString &klucz, bool wartosc)
 void TZapisFirmy::zmienLubWstaw(const QString &ileJest, const QString &zmien, const QString &wstaw,
                                 const QVariantMap &wartosci)
 {
-    const int ile = host::GetIntDB(ileJest, QString(), m_polaczenie, wartosci);
-    wymagaj(ile >= 0);
-    wymagaj(host::ExecQuery(ile > 0 ? zmien : wstaw, m_polaczenie, 0, wartosci));
+    const bool jest = host::GetIntDB(ileJest, QString(), m_polaczenie, wartosci) > 0;
+    host::ExecQuery(jest ? zmien : wstaw, m_polaczenie, 0, wartosci);
 }
 
 void TZapisFirmy::zapiszDateKursu(int id)
 {
     const auto zapisz = [&](const QString &klucz, int wartosc) {
-        const WynikZapisu wynik = wykonajZapis(QStringLiteral("PZapUst4"),
-                                               {{QStringLiteral("@id_u_kto"), host::AktIdU()},
-                                                {QStringLiteral("@co"), klucz},
-                                                {QStringLiteral("@wartosc"), QString::number(wartosc)},
-                                                {QStringLiteral("@kod"), QStringLiteral("SP")},
-                                                {QStringLiteral("@id_f"), id},
-                                                {QStringLiteral("@id_u"), QVariant()}},
-                                               m_polaczenie);
-        if (wynik.wykonano && !wynik.sukces())
-            host::KomunikatZapisuBlad(wynik.kod, m_wlasciciel);
-        wymagaj(wynik.sukces());
+        wykonajZapis(QStringLiteral("PZapUst4"),
+                     {{QStringLiteral("@id_u_kto"), host::AktIdU()},
+                      {QStringLiteral("@co"), klucz},
+                      {QStringLiteral("@wartosc"), QString::number(wartosc)},
+                      {QStringLiteral("@kod"), QStringLiteral("SP")},
+                      {QStringLiteral("@id_f"), id},
+                      {QStringLiteral("@id_u"), QVariant()}},
+                     m_polaczenie);
     };
     zapisz(QStringLiteral("sp_data_kursu_auto"), m_dane.dataKursuAuto ? 1 : 0);
     zapisz(QStringLiteral("sp_data_kursu_zal_roz"), m_dane.dataKursuZrodlo == 0 ? 0 : 1);

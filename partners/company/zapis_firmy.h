@@ -34,8 +34,8 @@ QVariantMap parametryZapisuFirmy(const DaneFirmy &dane, int tryb, int idUzytkown
 
 // The company editor's save sequence: PZapFirmeFull, then kinds, the
 // settlement-account pair, first settlement periods, default address, import
-// links and settings rows, all in one transaction, then the notifications of
-// the host and the siblings. Messages go through the host; nothing throws.
+// links, settings rows and the notifications of the host and the siblings.
+// Messages go through the host; nothing throws.
 class TZapisFirmy
 {
 public:
@@ -59,8 +59,6 @@ public:
     int kodZwrotny() const { return m_kod; }
 
 private:
-    // Every write of the save; false when it was refused (the user told).
-    bool zapiszWBazie(int tryb);
     void przeniesKatalogPlikow();
     int idTypuFirmy(bool wlasna) const;
     void synchronizujApd(int id);

@@ -298,7 +298,7 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
     EXPECT_EQ(czasyPracy(id), QList<QTime>(5)) << "empty times stay empty";
 }
 
-TEST_P(EdycjaFirmyTest, SaveFailingInItsLastStepStoresNothingAndKeepsWhatTheUserTyped)
+TEST_P(EdycjaFirmyTest, SaveWhoseProcedureFailsAtItsEndStoresNothingAndKeepsWhatTheUserTyped)
 {
     const QString wiersze = u"select (select count(*) from firma) + (select count(*) from adres)"
                             " + (select count(*) from ustawienia) + (select count(*) from firma_grupa)"_s;
@@ -310,7 +310,8 @@ TEST_P(EdycjaFirmyTest, SaveFailingInItsLastStepStoresNothingAndKeepsWhatTheUser
         auto *miasto = pole<QComboBox>(f, "cbMiasto");
         miasto->setCurrentIndex(miasto->findData(m_kodWarszawy, Qt::UserRole + 1));
         pole<QListWidget>(f, "clbRodzaje")->item(0)->setCheckState(Qt::Checked);
-        db::StoredProc::setFailingProcedure(u"PZapUst4"_s); // the exchange-rate options come last
+        // The procedure has written the company when it fails.
+        db::StoredProc::setFailingProcedure(u"PZapFirmeFull"_s);
         oznacz();
         f.zapisz()->click();
         db::StoredProc::setFailingProcedure(QString());
