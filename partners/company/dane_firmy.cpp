@@ -105,6 +105,12 @@ bool wczytajFirme(DaneFirmy &dane, int id, bool zDomyslnymiFv, db::Connection *p
 {
     dane = DaneFirmy();
     dane.idFirmy = id;
+    // Read before the values: a save in between then counts as a change, never the other way.
+    db::Query wersja(polaczenie ? polaczenie : host::GetConnection(),
+                     QStringLiteral("select wersja from firma where id_f = :id"));
+    wersja.parameters().setValue(QStringLiteral("id"), id);
+    if (host::OpenQuery(wersja) == 1 && !wersja.isEmpty())
+        dane.wersja = wersja.value(0).toInt();
     const bool jezykHosta = idJezyka <= 0 || idJezyka == host::GetLanguage();
     db::Query q(polaczenie ? polaczenie : host::GetConnection(),
                 QStringLiteral("select * from VListaFirmFull where id_jezyka=:id_jezyka and id = :id"));

@@ -100,6 +100,8 @@ struct DaneFirmy
     int idAdresuDomyslnego = 0;
     int idImpMpk = -1;         // import link 10; -1 none
     int idImpAnalityczny = -1; // import link 15; -1 none
+    // The row version read with the company; -1 unknown (the save then checks nothing).
+    int wersja = -1;
 
     bool nowa() const { return idFirmy <= 0; }
     bool miastoWybrane() const { return idM > 0; }
