@@ -230,4 +230,27 @@ void wczytajUstawieniaFirmy(DaneFirmy &dane, bool zDomyslnymiFv, db::Connection 
         polaczenie, {{QStringLiteral("id_f"), id}, {QStringLiteral("id_f_akt"), host::var::AktywnaFirma.get()}});
 }
 
+bool zawieraFirmeWlasna(const QList<int> &ids, db::Connection *polaczenie)
+{
+    QStringList lista;
+    for (int id : ids)
+        lista << QString::number(id);
+    return !lista.isEmpty()
+        && host::GetIntDB(
+               QStringLiteral("select count(*) from firma f join slowwartosci s on s.id_wartosci = f.typ_firmy"
+                              " where s.wartosc = 'firma_wlasna' and f.id_f in (%1)")
+                   .arg(lista.join(QLatin1Char(','))),
+               QString(), polaczenie)
+        != 0;
+}
+
+bool typFirmyWlasnej(int idTypu, db::Connection *polaczenie)
+{
+    return idTypu > 0
+        && host::GetIntDB(
+               QStringLiteral("select count(*) from slowwartosci where id_wartosci = :id and wartosc = 'firma_wlasna'"),
+               QString(), polaczenie, {{QStringLiteral("id"), idTypu}})
+        != 0;
+}
+
 } // namespace partners

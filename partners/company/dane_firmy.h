@@ -127,6 +127,11 @@ NipZPrefiksem rozdzielNip(const QString &zapisany);
 bool wczytajFirme(DaneFirmy &dane, int idFirmy, bool zDomyslnymiFv = true, db::Connection *polaczenie = nullptr,
                   int idJezyka = 0);
 
+// Whether one of the companies, or the typ_firmy entry, is an own company's;
+// a failed read counts as yes, so that a right is never given by an error.
+bool zawieraFirmeWlasna(const QList<int> &ids, db::Connection *polaczenie = nullptr);
+bool typFirmyWlasnej(int idTypu, db::Connection *polaczenie = nullptr);
+
 // Reads the settings rows of a company (FK, SP and, when asked, partners.dll).
 void wczytajUstawieniaFirmy(DaneFirmy &dane, bool zDomyslnymiFv, db::Connection *polaczenie = nullptr);
 
