@@ -27,11 +27,12 @@ MALVO_SUITEDB_EXPORT void createOrUpgrade(db::Connection &connection);
 MALVO_SUITEDB_EXPORT void registerProcedures();
 
 // Return values of the procedures besides 0 (success).
-inline constexpr int ResultRecordDeleted = 101; // the row to update or delete no longer exists
-inline constexpr int ResultSynchronising = 102; // the row is being written by a synchronisation
-inline constexpr int ResultUnknownObject = 103; // PUsunW: table or key column not deletable
-inline constexpr int ResultMissingValue = 104;  // a required parameter is null or invalid
-inline constexpr int ResultDependentRows = 547; // other rows still refer to the row
+inline constexpr int ResultRecordDeleted = 101;    // the row to update or delete no longer exists
+inline constexpr int ResultSynchronising = 102;    // the row is being written by a synchronisation
+inline constexpr int ResultUnknownObject = 103;    // PUsunW: table or key column not deletable
+inline constexpr int ResultChangedMeanwhile = 103; // PZapFirmeFull: saved by another user since @wersja was read
+inline constexpr int ResultMissingValue = 104;     // a required parameter is null or invalid
+inline constexpr int ResultDependentRows = 547;    // other rows still refer to the row
 
 // Language ids of the seeded languages.
 inline constexpr int LanguagePolish = 1;

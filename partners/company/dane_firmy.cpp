@@ -105,6 +105,12 @@ bool wczytajFirme(DaneFirmy &dane, int id, bool zDomyslnymiFv, db::Connection *p
 {
     dane = DaneFirmy();
     dane.idFirmy = id;
+    // Read before the values: a save in between then counts as a change, never the other way.
+    db::Query wersja(polaczenie ? polaczenie : host::GetConnection(),
+                     QStringLiteral("select wersja from firma where id_f = :id"));
+    wersja.parameters().setValue(QStringLiteral("id"), id);
+    if (host::OpenQuery(wersja) == 1 && !wersja.isEmpty())
+        dane.wersja = wersja.value(0).toInt();
     const bool jezykHosta = idJezyka <= 0 || idJezyka == host::GetLanguage();
     db::Query q(polaczenie ? polaczenie : host::GetConnection(),
                 QStringLiteral("select * from VListaFirmFull where id_jezyka=:id_jezyka and id = :id"));
@@ -222,6 +228,29 @@ void wczytajUstawieniaFirmy(DaneFirmy &dane, bool zDomyslnymiFv, db::Connection 
     dane.idKontaRozl = host::GetIntDB(
         QStringLiteral("select id_konta from firma_konto_rozl where id_f = :id_f and id_f_akt = :id_f_akt"), QString(),
         polaczenie, {{QStringLiteral("id_f"), id}, {QStringLiteral("id_f_akt"), host::var::AktywnaFirma.get()}});
+}
+
+bool zawieraFirmeWlasna(const QList<int> &ids, db::Connection *polaczenie)
+{
+    QStringList lista;
+    for (int id : ids)
+        lista << QString::number(id);
+    return !lista.isEmpty()
+        && host::GetIntDB(
+               QStringLiteral("select count(*) from firma f join slowwartosci s on s.id_wartosci = f.typ_firmy"
+                              " where s.wartosc = 'firma_wlasna' and f.id_f in (%1)")
+                   .arg(lista.join(QLatin1Char(','))),
+               QString(), polaczenie)
+        != 0;
+}
+
+bool typFirmyWlasnej(int idTypu, db::Connection *polaczenie)
+{
+    return idTypu > 0
+        && host::GetIntDB(
+               QStringLiteral("select count(*) from slowwartosci where id_wartosci = :id and wartosc = 'firma_wlasna'"),
+               QString(), polaczenie, {{QStringLiteral("id"), idTypu}})
+        != 0;
 }
 
 } // namespace partners

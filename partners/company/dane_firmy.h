@@ -100,6 +100,8 @@ struct DaneFirmy
     int idAdresuDomyslnego = 0;
     int idImpMpk = -1;         // import link 10; -1 none
     int idImpAnalityczny = -1; // import link 15; -1 none
+    // The row version read with the company; -1 unknown (the save then checks nothing).
+    int wersja = -1;
 
     bool nowa() const { return idFirmy <= 0; }
     bool miastoWybrane() const { return idM > 0; }
@@ -124,6 +126,11 @@ NipZPrefiksem rozdzielNip(const QString &zapisany);
 // The record is read in language idJezyka; 0: the host's.
 bool wczytajFirme(DaneFirmy &dane, int idFirmy, bool zDomyslnymiFv = true, db::Connection *polaczenie = nullptr,
                   int idJezyka = 0);
+
+// Whether one of the companies, or the typ_firmy entry, is an own company's;
+// a failed read counts as yes, so that a right is never given by an error.
+bool zawieraFirmeWlasna(const QList<int> &ids, db::Connection *polaczenie = nullptr);
+bool typFirmyWlasnej(int idTypu, db::Connection *polaczenie = nullptr);
 
 // Reads the settings rows of a company (FK, SP and, when asked, partners.dll).
 void wczytajUstawieniaFirmy(DaneFirmy &dane, bool zDomyslnymiFv, db::Connection *polaczenie = nullptr);

@@ -23,6 +23,9 @@ namespace {
 
 const QString Modul = QStringLiteral("partners.dll");
 
+// PZapFirmeFull: another user saved the company after its version was read.
+constexpr int KodZmienionaPrzezInnego = 103;
+
 QVariant idLubNull(int id)
 {
     return id > 0 ? QVariant(id) : QVariant();
@@ -92,6 +95,7 @@ QVariantMap parametryZapisuFirmy(const DaneFirmy &d, int tryb, int idUzytkownika
     p[QStringLiteral("@limit_kredyt")] = d.limitKredytowy;
     p[QStringLiteral("@waluta_limitu_kredyt")] = db::nullIfEmpty(d.walutaLimitu);
     p[QStringLiteral("@id")] = tryb == TrybNowaFirma ? QVariant() : QVariant(d.idFirmy);
+    p[QStringLiteral("@wersja")] = tryb == TrybNowaFirma || d.wersja < 0 ? QVariant() : QVariant(d.wersja);
     p[QStringLiteral("@id_komunikatora")] = d.idKomunikatora != 0 ? QVariant(d.idKomunikatora) : QVariant();
     p[QStringLiteral("@oswiadczenie_vat")] = d.oswiadczenieVat ? QVariant(1) : QVariant();
     p[QStringLiteral("@fv_papier_firm")] = d.papierFirmowy ? QVariant(1) : QVariant();
@@ -141,10 +145,15 @@ bool TZapisFirmy::zapisz(int tryb)
                 zapiszPowiazanie(id, m_dane.mpk, m_dane.idImpMpk, 10);
                 m_dane.idFirmy = id;
             }
+            m_dane.wersja = wynik.wersja.isValid() ? wynik.wersja.toInt() : -1;
             m_dane.wczytaneUwagi = m_dane.uwagi;
             m_dane.wczytanyKomentarz = m_dane.komentarz;
         }
 
+        if (wynik.kod == KodZmienionaPrzezInnego) {
+            host::InfoWarning(QStringLiteral("Resstrings_IDS_Firma_zmieniona_przez_innego"), m_wlasciciel);
+            return false;
+        }
         if (wynik.kod != 0) {
             zglosKodZapisu(wynik.kod, m_wlasciciel);
             return false;

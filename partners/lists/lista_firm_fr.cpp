@@ -1,5 +1,6 @@
 #include "lists/lista_firm_fr.h"
 
+#include "company/dane_firmy.h"
 #include "company/edycja_firmy_form.h"
 #include "company/import_eksport/export_firm_form.h"
 #include "company/import_eksport/import_firm_form.h"
@@ -255,10 +256,24 @@ void Tlista_firm_frame::PodgladPowiazanychPlikowClick()
     });
 }
 
+bool Tlista_firm_frame::zmianyDozwolone(const QList<int> &ids)
+{
+    const char *brak = nullptr;
+    if (Uprawnienia < 1)
+        brak = "Resstrings_IDS_Brak_Upr_Zmian_Firm";
+    else if (!host::var::UprawnieniaZapisFirmyWlasne.get() && partners::zawieraFirmeWlasna(ids))
+        brak = "Resstrings_IDS_BrakUprawnienZapisFirmyWlasne";
+    if (brak)
+        host::InfoWarning(QLatin1String(brak), this);
+    return !brak;
+}
+
 void Tlista_firm_frame::ImportZPlikuClick()
 {
     host::guard([&] {
         if (Zajety())
+            return;
+        if (!zmianyDozwolone({}))
             return;
         const QScopedValueRollback trwa(m_plikTrwa, true);
         auto zadanie = CreateImport(std::make_unique<Timport_firm_form>(), 0, QString());
@@ -298,7 +313,7 @@ void Tlista_firm_frame::Multiakcje_funk(QAction *wpis)
         QList<int> ids;
         for (const ui::RowKey &k : ListaGrid()->keysForAction())
             ids << int(k.id);
-        if (ids.isEmpty())
+        if (ids.isEmpty() || !zmianyDozwolone(ids))
             return;
         const QScopedValueRollback trwa(m_multiakcjaTrwa, true);
         const QString nazwa = wpis->objectName();
@@ -383,6 +398,8 @@ void Tlista_firm_frame::usunFirmyClick()
         QList<int> ids;
         for (const ui::RowKey &k : ListaGrid()->keysForAction())
             ids << int(k.id);
+        if (ids.isEmpty() || !zmianyDozwolone(ids))
+            return;
         const QString blokada = partners::blokadaUsuwaniaFirm(ids, host::var::AktywnaFirma.get());
         if (!blokada.isEmpty()) {
             host::InfoBox(this, blokada, host::mb::Ok | host::mb::IconWarning);

@@ -77,6 +77,8 @@ private:
     void menuKontekstoweOtwierane();
     void tlumaczNapisy();
     QColor kolorWiersza(int row) const;
+    // Tells the user and answers false when the rights do not allow changing the companies.
+    bool zmianyDozwolone(const QList<int> &ids);
     // Docks the editor into the frame's tab widget and shows it there; false when edits run as windows.
     bool pokazWZakladce(Tszablon_edycja_form *edytor, int tryb);
 

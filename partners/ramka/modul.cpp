@@ -10,6 +10,11 @@ ModuleWindows &windows()
     return instance;
 }
 
+bool mozeZmieniac()
+{
+    return host::SprawdzUpr(PlikModulu) >= 1;
+}
+
 QString tlumacz(const char *klucz)
 {
     return host::LoadResstrings(QLatin1String(klucz));

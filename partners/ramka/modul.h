@@ -32,6 +32,9 @@ ModuleWindows &windows();
 // Name of the list window's property that keeps the host's handle.
 inline constexpr const char *HostInstanceProperty = "hostInstance";
 
+// Whether the user's rights level on the module allows changes (1 or more).
+bool mozeZmieniac();
+
 // The text of a translation key ("Resstrings_IDS_...") in the user's language.
 QString tlumacz(const char *klucz);
 

@@ -30,6 +30,8 @@ int _ZapiszBezPokazywaniaFormularza(void *, void *, QStringList list)
         powod = QStringLiteral("the list has %1 entries, %2 are needed").arg(list.size()).arg(PozycjiListy);
     else if (list.at(1).trimmed().isEmpty())
         powod = QStringLiteral("the list gives no name");
+    else if (!partners::mozeZmieniac())
+        powod = QStringLiteral("the user has no right to change companies");
     else
         rekord = partners::rekordZListy(list, &powod);
     int wynik = 0;

@@ -38,6 +38,21 @@ int saveCompany(db::ProcedureContext &c)
     if (name.toString().trimmed().isEmpty())
         return ResultMissingValue;
     const QVariant id = integer(c, "@id");
+    // The row is locked before anything is read, so that a delete or another
+    // save of the same company either ends before this one or waits for it.
+    QVariant version = 0;
+    if (id.isValid()) {
+        if (exec(connection, QStringLiteral("update firma set wersja = wersja + 1 where id_f = :id"), {{"id", id}})
+            == 0)
+            return ResultRecordDeleted;
+        if (checkWritable(connection, "firma", "id_f", id) == ResultSynchronising)
+            return ResultSynchronising;
+        version = scalar(connection, QStringLiteral("select wersja from firma where id_f = :id"), {{"id", id}});
+        const QVariant read = integer(c, "@wersja");
+        if (read.isValid() && read.toInt() + 1 != version.toInt())
+            return ResultChangedMeanwhile;
+    }
+    c.setOut(QStringLiteral("@wersja"), version);
     const QVariant headOffice = integer(c, "@id_centrali");
     if (headOffice.isValid()
         && ((id.isValid() && headOffice.toInt() == id.toInt()) || !exists(connection, "firma", "id_f", headOffice)))
@@ -346,7 +361,8 @@ void registerCompanyProcedures()
             {"@aktywna", Bool},
             {"@bus", Bool},
             {"@id_u", Int},
-            inOut("@id")},
+            inOut("@id"),
+            inOut("@wersja")},
            saveCompany);
     define("PZapAdres",
            {{"@id_", Int},

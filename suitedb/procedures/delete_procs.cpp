@@ -26,6 +26,9 @@ void deleteOwned(db::Connection &connection, int tableCode, const QVariant &id)
 void companySatellites(db::Connection &connection, const QVariant &id)
 {
     const Values binds = {{"id", id}};
+    // Locks the row first: a save of the company running meanwhile ends
+    // before its rows are read for deletion, so none of them is left behind.
+    exec(connection, QStringLiteral("update firma set wersja = wersja + 1 where id_f = :id"), binds);
     exec(connection, QStringLiteral("delete from firma_konto_rozl where id_f = :id or id_f_akt = :id"), binds);
     deleteOwned(connection, TableCompany, id);
     for (const char *table : {"firma_grupa", "okres_roz", "kontakt", "ustawienia"})

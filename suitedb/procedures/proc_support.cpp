@@ -167,7 +167,9 @@ bool ownerExists(db::Connection &connection, int tableCode, const QVariant &id)
 {
     switch (tableCode) {
     case TableCompany:
-        return exists(connection, "firma", "id_f", id);
+        // Locks the row: a delete of the company under way ends first, so no row outlives it.
+        return !isBlank(id)
+            && exec(connection, QStringLiteral("update firma set wersja = wersja where id_f = :id"), {{"id", id}}) > 0;
     case TableVehicle:
         return exists(connection, "samochod", "id_s", id);
     case TableDocument:

@@ -63,7 +63,8 @@ int checkWritable(db::Connection &connection, const char *table, const char *key
                   bool hasSyncFlag = true);
 bool exists(db::Connection &connection, const char *table, const char *key, const QVariant &id);
 // Whether the owner named by a table code still exists; codes without a
-// known table count as existing.
+// known table count as existing. A company is locked until the caller's
+// transaction ends.
 bool ownerExists(db::Connection &connection, int tableCode, const QVariant &id);
 
 int insertRow(db::Connection &connection, const char *table, const char *key, const Values &values);

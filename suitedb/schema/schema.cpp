@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <vector>
 
@@ -17,7 +18,7 @@ namespace suitedb {
 
 namespace {
 
-constexpr int SchemaVersion = 4;
+constexpr int SchemaVersion = 5;
 
 script::ColumnTypes typesFor(db::Connection &connection)
 {
@@ -98,9 +99,17 @@ void coverCompanyListReads(db::Connection &connection)
         connection.execute(QString::fromLatin1(statement));
 }
 
+// A company's row version lets a save tell that another user saved it after it was read.
+void addCompanyVersion(db::Connection &connection)
+{
+    if (!connection.database().record(QStringLiteral("firma")).contains(QStringLiteral("wersja")))
+        connection.execute(QStringLiteral("alter table firma add column wersja integer not null default 0"));
+}
+
 const std::vector<UpgradeStep> &upgradeSteps()
 {
-    static const std::vector<UpgradeStep> steps{{2, rebuildTextIndexes}, {3, addCosts}, {4, coverCompanyListReads}};
+    static const std::vector<UpgradeStep> steps{
+        {2, rebuildTextIndexes}, {3, addCosts}, {4, coverCompanyListReads}, {5, addCompanyVersion}};
     return steps;
 }
 

@@ -50,7 +50,8 @@ create table firma (
   bus {{BOOL}} not null default 0,
   id_u integer,
   czy_octopus {{BOOL}} not null default 0,
-  w_synchronizacji {{BOOL}} not null default 0
+  w_synchronizacji {{BOOL}} not null default 0,
+  wersja integer not null default 0
 );
 create index ix_firma_nazwa on firma(nazwa);
 create index ix_firma_skrot on firma(skrot);

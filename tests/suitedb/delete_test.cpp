@@ -2,6 +2,12 @@
 
 #include "suitedb.h"
 
+#include "connection.h"
+#include "db_error.h"
+
+#include <QThread>
+#include <thread>
+
 namespace suitedbtest {
 namespace {
 
@@ -133,6 +139,28 @@ TEST_P(Delete, AddressOnAnInvoiceIsReportedAndADeletedDefaultHandsTheFlagOn)
     EXPECT_FALSE(canDelete("adres", second, suitedb::LanguagePolish).isEmpty());
     EXPECT_EQ(remove("adres", "id_adr", first).result, 0);
     EXPECT_EQ(rows("select count(*) from adres where id_adr = :id and czy_domyslny = 1", second), 1);
+}
+
+// A row saved for a company that another user is deleting waits for that
+// delete and is refused, rather than staying behind without its company.
+TEST_P(Delete, RowSavedWhileItsCompanyIsDeletedIsRefused)
+{
+    const int id = addCompany("Usuwana");
+    db::Transaction deleting(connection());
+    ASSERT_EQ(remove("firma", "id_f", id).result, 0);
+    std::thread other([&] {
+        const auto second = scratch().openAnother();
+        try {
+            EXPECT_EQ(suitedbtest::call(*second, "PZapAdres", {{"@id_", id}, {"@tabela", 7}, {"@ulica", "A"}}).result,
+                      suitedb::ResultRecordDeleted);
+        } catch (const db::DbError &) {
+            // SQLite may refuse the second writer outright: nothing is written either.
+        }
+    });
+    QThread::msleep(500);
+    deleting.commit();
+    other.join();
+    EXPECT_EQ(rows("select count(*) from adres where id_ = :id", id), 0);
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(Delete);

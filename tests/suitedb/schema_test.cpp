@@ -14,7 +14,8 @@ class Schema : public SuiteDbTest
 {};
 
 // A second run keeps data, seeds or registers nothing twice and brings back the program's message
-// texts; a database from before costs gets their table and dictionaries; a newer program's is refused.
+// texts; a database from before costs gets their table and dictionaries, one from before company
+// versions their column; a newer program's is refused.
 TEST_P(Schema, UpgradeKeepsDataAndRestoresMessageTexts)
 {
     const int company = addCompany("Trwała sp. z o.o.");
@@ -26,10 +27,12 @@ TEST_P(Schema, UpgradeKeepsDataAndRestoresMessageTexts)
     exec("drop table koszt");
     exec("delete from slowwartosci where typ_slownika like 'koszt%'");
     exec("delete from tlumaczenie where identyfikator like 'slow_koszt%'");
+    exec("alter table firma drop column wersja");
     exec("update schema_version set wersja = 2");
 
     suitedb::createOrUpgrade(connection());
     EXPECT_EQ(count("select count(*) from koszt"), 0);
+    EXPECT_EQ(count("select count(*) from firma where wersja = 0"), 1);
     EXPECT_EQ(count("select count(*) from VListaPozSlownika where typ_slownika = 'koszt_typ' and id_jezyka = 2"), 5);
 
     EXPECT_EQ(suitedb::schemaVersion(connection()), suitedb::currentSchemaVersion());

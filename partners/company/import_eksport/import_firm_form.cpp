@@ -9,6 +9,7 @@
 #include "day_time.h"
 #include "db_error.h"
 #include "host_funcs.h"
+#include "host_variables.h"
 #include "prompter.h"
 
 #include <QDateTime>
@@ -80,6 +81,7 @@ Timport_firm_form::Timport_firm_form(Decyzja decyzja, Dopasowanie dopasowanie, Q
     : Tszablon_import_from(parent),
       m_decyzja(std::move(decyzja)),
       m_dopasowanie(dopasowanie),
+      m_prawaZmian(partners::mozeZmieniac()),
       m_spFirma(&polaczenie(), QStringLiteral("PZapFirmeFull")),
       m_spTelefon(&polaczenie(), QStringLiteral("PZapTelefon")),
       m_spAdres(&polaczenie(), QStringLiteral("PZapAdres")),
@@ -210,6 +212,13 @@ bool Timport_firm_form::ImportRecord(const QDomElement &record)
         } else {
             // Without an answer the company is stored as a new one.
             const bool nadpisz = id > 0 && m_odpowiedz != Tpomin_nadpisz_form::Brak;
+            // The user's rights hold whichever way the import was started.
+            if (!m_prawaZmian)
+                throw db::DbError(tlumacz("Resstrings_IDS_Brak_Upr_Zmian_Firm"));
+            if (!host::var::UprawnieniaZapisFirmyWlasne.get()
+                && ((nadpisz && partners::zawieraFirmeWlasna({id}, &polaczenie()))
+                    || partners::typFirmyWlasnej(wartosc(record, "typ_firmy").toInt(), &polaczenie())))
+                throw db::DbError(tlumacz("Resstrings_IDS_BrakUprawnienZapisFirmyWlasne"));
             if (!m_partia)
                 m_partia = std::make_unique<db::Transaction>(polaczenie());
             db::Transaction transakcja(polaczenie());

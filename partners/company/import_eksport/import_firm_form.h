@@ -81,6 +81,7 @@ private:
     int m_numer = 0;
     bool m_slowniki = false;
     int m_jezyk = 0;
+    bool m_prawaZmian = false;
     Podsumowanie m_podsumowanie;
     std::unique_ptr<db::Transaction> m_partia;
     // The companies of the open batch, and whether each overwrote one.

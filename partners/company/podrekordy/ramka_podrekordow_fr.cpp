@@ -44,6 +44,11 @@ void Tramka_podrekordow_frame::ChronDomyslny(const char *kolumna, const char *kl
 
 bool Tramka_podrekordow_frame::PrzedUsunieciem(int id)
 {
+    // A read-only company keeps its rows too.
+    if (m_upr < 1) {
+        host::InfoWarning(QStringLiteral("Resstrings_IDS_Brak_Upr_Zmian_Firm"), this);
+        return false;
+    }
     if (m_kolumnaDomyslna.isEmpty())
         return true;
     // The stored flag, not the list's copy: another window may have moved the default.

@@ -21,6 +21,7 @@ WynikZapisu wykonajZapis(const QString &procedura, const QVariantMap &parametry,
     if (wynik.wykonano) {
         wynik.id = proc.value(QStringLiteral("@id"));
         wynik.kod = proc.returnValue();
+        wynik.wersja = proc.value(QStringLiteral("@wersja"));
     }
     return wynik;
 }

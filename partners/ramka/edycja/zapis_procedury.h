@@ -18,6 +18,7 @@ struct WynikZapisu
     bool wykonano = false; // false: the host has already reported the database error
     QVariant id;           // @id after the call
     int kod = -1;          // @RETURN_VALUE; 0 is success
+    QVariant wersja;       // @wersja after the call, of a procedure that keeps a row version
     bool sukces() const { return wykonano && kod == 0; }
 };
 

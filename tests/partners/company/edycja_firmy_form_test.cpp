@@ -1,6 +1,7 @@
 #include "company/edycja_firmy_form.h"
 #include "company/edycja_fv_opis_dodatkowy_form.h"
 #include "company/walidacja_firmy.h"
+#include "ramka/edycja/zapis_procedury.h"
 
 #include "company/firma_fixture.h"
 
@@ -261,6 +262,11 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
 {
     const int id = firmaZAdresem(u"Beta"_s, {{"skrot", u"BETA"_s}});
     const QVariantMap idf = {{"id", id}};
+    // Another user, saving without a window (so without a version) or deleting.
+    const auto drugi = scratch().openAnother();
+    const auto drugiZapis = [&](const char *procedura, const QVariantMap &p) {
+        return partners::wykonajZapis(QLatin1String(procedura), p, drugi.get()).kod;
+    };
     otworz(id, Forma::Edycja, 1, [&](Forma &f) {
         EXPECT_FALSE(f.CzyZmieniony());
         pole<QLineEdit>(f, "firma_nazwa")->setText(u"Beta Zmieniona"_s);
@@ -275,6 +281,14 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
         EXPECT_EQ(kolumna(id, "nazwa"), u"Beta"_s);
         host::ExecQuery(u"update firma set w_synchronizacji = 0 where id_f = :id"_s, nullptr, 0, idf);
 
+        // Saved by the other user after it was opened: told, never overwritten.
+        ASSERT_EQ(drugiZapis("PZapFirmeFull", {{"@nazwa", u"Beta Innego"_s}, {"@skrot", u"BETA"_s}, {"@id", id}}), 0);
+        f.zapisz()->click();
+        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Firma_zmieniona_przez_innego"));
+        EXPECT_TRUE(f.CzyZmieniony());
+        EXPECT_EQ(pole<QLineEdit>(f, "firma_nazwa")->text(), u"Beta Zmieniona"_s);
+        EXPECT_EQ(kolumna(id, "nazwa"), u"Beta Innego"_s);
+
         prompter().answerMessage(host::mb::IdCancel);
         f.zamknijClick();
         EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Dane_nie_zapisane"));
@@ -285,7 +299,7 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
         f.zamknijClick();
         EXPECT_FALSE(f.isVisible());
     });
-    EXPECT_EQ(kolumna(id, "nazwa"), u"Beta"_s);
+    EXPECT_EQ(kolumna(id, "nazwa"), u"Beta Innego"_s);
 
     const int wynik = otworz(id, Forma::Edycja, 1, [&](Forma &f) {
         pole<QLineEdit>(f, "firma_nazwa")->setText(u"Beta Zmieniona"_s);
@@ -296,6 +310,24 @@ TEST_P(EdycjaFirmyTest, RefusedSaveAndTheClosingQuestionKeepWhatTheUserTyped)
     EXPECT_EQ(wynik, QDialog::Accepted);
     EXPECT_EQ(kolumna(id, "nazwa"), u"Beta Zmieniona"_s);
     EXPECT_EQ(czasyPracy(id), QList<QTime>(5)) << "empty times stay empty";
+
+    // Deleted by the other user while open: 101, and nothing comes back.
+    otworz(id, Forma::Edycja, 1, [&](Forma &f) {
+        for (const QString &www : {u"beta.example"_s, u"beta.example.pl"_s}) {
+            pole<QLineEdit>(f, "firma_www")->setText(www);
+            f.zapisz()->click();
+        }
+        EXPECT_EQ(kolumna(id, "www"), u"beta.example.pl"_s) << "a save goes on from the version it wrote";
+        ASSERT_EQ(drugiZapis("PUsunW", {{"@tabela", u"firma"_s}, {"@nazwa_id", u"id_f"_s}, {"@id", id}}), 0);
+        pole<QLineEdit>(f, "firma_www")->setText(u"beta.pl"_s);
+        f.zapisz()->click();
+        EXPECT_EQ(ostatni(), tekst("Resstrings_IDS_Rekord_usuniety"));
+        EXPECT_TRUE(f.CzyZmieniony());
+        prompter().answerMessage(host::mb::IdNo);
+        f.zamknijClick();
+    });
+    EXPECT_EQ(ile(u"select count(*) from firma where id_f = :id"_s, idf), 0);
+    EXPECT_EQ(ile(u"select count(*) from adres where tabela = 7 and id_ = :id"_s, idf), 0);
 }
 
 TEST_P(EdycjaFirmyTest, SaveWhoseProcedureFailsAtItsEndStoresNothingAndKeepsWhatTheUserTyped)

@@ -65,7 +65,8 @@ DaneFirmy pelna()
             .papierFirmowy = true,
             .marginesGorny = u"40"_s,
             .wczytaneUwagi = u"stare uwagi"_s,
-            .wczytanyKomentarz = u"stopka"_s};
+            .wczytanyKomentarz = u"stopka"_s,
+            .wersja = 3};
 }
 
 TEST(ParametryZapisuFirmy, KazdyWierszTabeli)
@@ -81,7 +82,7 @@ TEST(ParametryZapisuFirmy, KazdyWierszTabeli)
                 "@pora_nocna_od=1899-12-30T00:00:00.000;@pora_nocna_do=1899-12-30T04:00:00.000;@okres_roz=2;"
                 "@limit_nadh=300;@id_fv_ud=4;@dodatkowe_wolne=6;@komentarz_mod=0;@uwagi=nowe uwagi;@uwagi_mod=1;"
                 "@limit_kredyt=1500.5;@waluta_limitu_kredyt=EUR;@id=42;@id_komunikatora=8;@oswiadczenie_vat=1;"
-                "@fv_papier_firm=1;@fv_margin_gorny=40;@aktywna=0;@bus=true;@id_u=12"_s)
+                "@fv_papier_firm=1;@fv_margin_gorny=40;@aktywna=0;@bus=true;@id_u=12;@wersja=3"_s)
             .split(u';');
     QStringList wynik;
     for (auto it = p.cbegin(); it != p.cend(); ++it)
@@ -103,7 +104,7 @@ TEST(ParametryZapisuFirmy, PustePolaToNulle)
     const QString nulle =
         u"@skrot @typ_firmy @status @id_centrali @wlasciciel @e_mail @nr_gg @skype @nr_trans @www @regon "
         u"@krs @apd_id @apd_token @nip @nocne_od @okres_roz @id_fv_ud @waluta_limitu_kredyt @id "
-        u"@id_komunikatora @oswiadczenie_vat @fv_papier_firm @fv_margin_gorny @bus"_s;
+        u"@id_komunikatora @oswiadczenie_vat @fv_papier_firm @fv_margin_gorny @bus @wersja"_s;
     for (const QString &klucz : nulle.split(u' ')) {
         ASSERT_TRUE(p.contains(klucz)) << klucz.toStdString();
         EXPECT_TRUE(p.value(klucz).isNull()) << klucz.toStdString();
