@@ -43,7 +43,7 @@ private:
 
 int mozeZapisac()
 {
-    return partners::mozeZmieniac() ? 1 : 0;
+    return host::SprawdzUpr(partners::PlikModulu) >= 1 ? 1 : 0;
 }
 
 struct OpcjeEdycji
@@ -63,7 +63,8 @@ int edytuj(int id, int idJezyka, const OpcjeEdycji &opcje,
             if (!opcje.zakladka.isEmpty())
                 edytor->UstawZakladkeStartowa(opcje.zakladka);
             edytor->WywolanieZewnetrzne = true;
-            edytor->PokazRekord(id, Tszablon_edycja_form::Edycja, mozeZapisac());
+            // An order must be able to keep the company it has just corrected.
+            edytor->PokazRekord(id, Tszablon_edycja_form::Edycja, opcje.zZlecenia ? 1 : mozeZapisac());
             edytor->WywolanieZewnetrzne = false;
         },
         where);
@@ -83,7 +84,7 @@ int nowa(int grupa, bool zZlecenia, const std::source_location &where = std::sou
             edytor.ustawZZlecenia(zZlecenia);
             if (!zZlecenia)
                 edytor->UstawGrupeNowej(grupa);
-            edytor->PokazRekord(0, Tszablon_edycja_form::Nowy, mozeZapisac());
+            edytor->PokazRekord(0, Tszablon_edycja_form::Nowy, 1);
             return edytor->IdRekordu();
         },
         where);
@@ -177,8 +178,9 @@ int _NewRecordFirmaAdres(QObject *, int **params)
         const bool nowy = wartosci[1] <= 0;
         if (!nowy && !ramka.GoToId(wartosci[1]))
             return int(QDialog::Rejected);
-        const int wynik = edytor.PokazDlaListy(
-            ramka.Lista(), nowy ? Tszablon_edycja_form::Nowy : Tszablon_edycja_form::Edycja, mozeZapisac());
+        const int wynik =
+            edytor.PokazDlaListy(ramka.Lista(), nowy ? Tszablon_edycja_form::Nowy : Tszablon_edycja_form::Edycja,
+                                 host::SprawdzUpr(partners::PlikModulu) != 0 ? 1 : 0);
         if (wynik == QDialog::Accepted)
             wartosci[1] = edytor.IdRekordu();
         return wynik;

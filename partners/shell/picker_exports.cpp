@@ -1,5 +1,4 @@
 #include "partners_api.h"
-#include "ramka/modul.h"
 
 #include "lists/lista_firm_fr.h"
 #include "lists/lista_firm_modal_form.h"
@@ -12,7 +11,7 @@ namespace {
 int wybierzFirmeDlaZlecenia(const QStringList &info, bool zPowiazaniem)
 {
     Tlista_firm_sp_modal_form picker;
-    picker.frame_list()->Uprawnienia = partners::mozeZmieniac() ? 1 : 0;
+    picker.frame_list()->Uprawnienia = 1;
     picker.UstawInformacje(info, zPowiazaniem);
     // An order without the writer's seven entries or a name has no company to add.
     if (info.size() >= 7 && !info.at(1).trimmed().isEmpty())
@@ -26,7 +25,7 @@ int wybierzFirmeDlaZlecenia(const QStringList &info, bool zPowiazaniem)
 int _ExecuteModal()
 {
     Tlista_firm_modal_form picker;
-    picker.frame_list()->Uprawnienia = partners::mozeZmieniac() ? 1 : 0;
+    picker.frame_list()->Uprawnienia = 1;
     return picker.Wykonaj();
 }
 
