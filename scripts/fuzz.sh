@@ -14,6 +14,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang-16 -DCMAKE_CXX_COMPILER
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMALVO_FUZZ=ON -DMALVO_BUILD_TESTS=OFF -DMALVO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/%/_fuzz}"
 
+# The file readers take a path: files in memory make them several times faster.
+[ -w /dev/shm ] && export TMPDIR=/dev/shm
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 findings=$PWD/$build/fuzz/findings
