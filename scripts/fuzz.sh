@@ -18,7 +18,7 @@ cmake --build "$build" -j "$(nproc)" --target "${targets[@]/%/_fuzz}"
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-findings=$PWD/$build/fuzz/findings
+findings=$(cd "$build" && pwd)/fuzz/findings
 mkdir -p "$findings"
 export ASAN_OPTIONS=abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -30,7 +30,8 @@ for t in "${targets[@]}"; do
     echo "$t: $(grep -o 'number_of_executed_units: *[0-9]*' "$work/$t.log" | grep -o '[0-9]*$') runs in ${seconds} s"
   else
     tail -n 30 "$work/$t.log"
-    failed+=("$(grep -o "Test unit written to .*" "$work/$t.log" | cut -d' ' -f5 || echo "$t: see above")")
+    input=$(grep -o "Test unit written to .*" "$work/$t.log" | cut -d' ' -f5 || true)
+    failed+=("${input:-$t (its log above)}")
   fi
 done
 if [ ${#failed[@]} -gt 0 ]; then
