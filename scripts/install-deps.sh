@@ -14,6 +14,7 @@ packages=(
   libsane-dev libsane1 sane-utils xdg-utils
   fonts-dejavu-core
   python3
+  clang-16 libclang-rt-16-dev
 )
 
 missing=()

@@ -146,7 +146,8 @@ bool parseDate(const QString &text, qint64 &key)
     date = QDate::fromString(datePart, QStringLiteral("d.M.yyyy"));
     if (!date.isValid())
         date = QDate::fromString(datePart, QStringLiteral("M/d/yyyy"));
-    if (!date.isValid())
+    // Qt reads a signed year ("1.1.-5"), a date no user means.
+    if (!date.isValid() || date.year() < 1)
         return false;
     time = QTime(0, 0);
     if (!timePart.isEmpty()) {

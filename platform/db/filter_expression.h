@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db_export.h"
 #include "row_store.h"
 
 #include <QByteArray>
@@ -58,7 +59,7 @@ std::unique_ptr<FoldedColumn> fold(const detail::Column &column, int rowCount);
 using FoldedText = std::function<const FoldedColumn &(int column)>;
 
 // Throws DbError naming the problem and its position (1-based).
-std::unique_ptr<Node> parse(const QString &expression);
+MALVO_DB_EXPORT std::unique_ptr<Node> parse(const QString &expression);
 // Resolves field names to columns; throws DbError for an unknown field.
 void bind(Node &node, const std::function<int(const QString &)> &fieldIndex, const QString &expression);
 // matches[r] tells whether row r passes, for all rowCount rows.

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
@@ -39,8 +40,33 @@ void dopiszTekstXml(QString &cel, const QString &tekst)
             cel += "&#13;"_L1;
 }
 
+void dopiszLisc(QString &cel, const TIELeaf &lisc)
+{
+    if (lisc.name == TekstMieszany)
+        return dopiszTekstXml(cel, lisc.value);
+    cel += u'<' + lisc.name + u'>';
+    dopiszTekstXml(cel, lisc.value);
+    cel += u"</"_s + lisc.name + u'>';
+}
+
+void dopiszWezel(QString &cel, const TIEComposite &wezel)
+{
+    cel += u'<' + wezel.name + u'>';
+    for (const auto &c : wezel.children)
+        if (c->IsLeaf())
+            dopiszLisc(cel, static_cast<const TIELeaf &>(*c));
+        else
+            dopiszWezel(cel, static_cast<const TIEComposite &>(*c));
+    cel += u"</"_s + wezel.name + u'>';
+}
+
 void zapiszWezel(QStringList &linie, const TIEComposite &wezel, const QString &wciecie)
 {
+    // Mixed content goes on one line: indentation around its text would become text.
+    if (std::ranges::any_of(wezel.children, [](const auto &c) { return c->GetName() == TekstMieszany; })) {
+        linie.append(wciecie);
+        return dopiszWezel(linie.back(), wezel);
+    }
     linie.append(wciecie + u'<' + wezel.name + u'>');
     const QString glebiej = wciecie + u"  "_s;
     for (const auto &c : wezel.children) {
@@ -48,19 +74,18 @@ void zapiszWezel(QStringList &linie, const TIEComposite &wezel, const QString &w
             zapiszWezel(linie, static_cast<const TIEComposite &>(*c), glebiej);
             continue;
         }
-        const auto &lisc = static_cast<const TIELeaf &>(*c);
-        QString linia = glebiej;
-        if (lisc.name == TekstMieszany)
-            dopiszTekstXml(linia, lisc.value);
-        else {
-            linia += u'<' + lisc.name + u'>';
-            dopiszTekstXml(linia, lisc.value);
-            linia += u"</"_s + lisc.name + u'>';
-        }
-        linie.append(linia);
+        linie.append(glebiej);
+        dopiszLisc(linie.back(), static_cast<const TIELeaf &>(*c));
     }
     linie.append(wciecie + u"</"_s + wezel.name + u'>');
 }
+
+// A line of a record and the path of the node above the one it carries.
+struct LiniaCsv
+{
+    QString rodzic;
+    QStringList komorki;
+};
 
 struct ZapisCsv
 {
@@ -87,11 +112,11 @@ struct ZapisCsv
     // A node's line takes its own leaves and stands before its children's
     // lines, so a record's values read back in the order they were written;
     // a node without leaves of its own gives no line.
-    void zapisz(const TIEComposite &wezel, QString &sciezka, const QString &numer,
-                std::vector<QStringList> &linie) const
+    void zapisz(const TIEComposite &wezel, QString &sciezka, const QString &numer, std::vector<LiniaCsv> &linie,
+                const QString &rodzic = {}) const
     {
         const auto miejsce = linie.size();
-        linie.emplace_back();
+        linie.push_back({rodzic, {}});
         QStringList linia(naglowek.size());
         linia[0] = numer;
         bool wypelniona = false;
@@ -100,7 +125,7 @@ struct ZapisCsv
             sciezka.truncate(dlugosc);
             sciezka += u':' + c->GetName();
             if (!c->IsLeaf()) {
-                zapisz(static_cast<const TIEComposite &>(*c), sciezka, numer, linie);
+                zapisz(static_cast<const TIEComposite &>(*c), sciezka, numer, linie, sciezka.left(dlugosc));
                 continue;
             }
             QString wartosc = static_cast<const TIELeaf &>(*c).value;
@@ -117,27 +142,36 @@ struct ZapisCsv
         }
         sciezka.truncate(dlugosc);
         if (wypelniona)
-            linie[miejsce] = std::move(linia);
+            linie[miejsce].komorki = std::move(linia);
         else
             linie.erase(linie.begin() + qsizetype(miejsce));
     }
 };
 
-// Lines of one record become one when no cell holds two different values.
-void scal(std::vector<QStringList> &linie)
+// Lines of one record become one when no cell holds two different values and
+// no two lines are items of one container: one line reads back as one item.
+void scal(std::vector<LiniaCsv> &linie)
 {
     if (linie.size() < 2)
         return;
-    QStringList scalona = linie.front();
+    QSet<QString> pojemniki;
+    for (const LiniaCsv &linia : linie) {
+        if (linia.rodzic.isNull())
+            continue;
+        if (pojemniki.contains(linia.rodzic))
+            return;
+        pojemniki.insert(linia.rodzic);
+    }
+    QStringList scalona = linie.front().komorki;
     for (std::size_t i = 1; i < linie.size(); ++i)
         for (qsizetype k = 0; k < scalona.size(); ++k) {
-            const QString &komorka = linie[i][k];
+            const QString &komorka = linie[i].komorki[k];
             if (scalona[k].isEmpty())
                 scalona[k] = komorka;
             else if (!komorka.isEmpty() && komorka != scalona[k])
                 return;
         }
-    linie = {scalona};
+    linie = {{QString(), scalona}};
 }
 
 TIEComponent *dziecko(const TIEComposite &wezel, const QString &nazwa, bool lisc)
@@ -199,7 +233,8 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
         return odrzucPlik(records);
     QXmlStreamReader xml(&plik);
     // The element being read and its open ancestors below "root"; an element
-    // becomes a composite when its first child element starts.
+    // becomes a composite when its first child with content ends, so an
+    // element whose children are all empty reads as its text alone.
     struct Poziom
     {
         QString nazwa;
@@ -211,6 +246,19 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
         if (!pusty(p.tekst))
             p.wezel->dodajLisc(TekstMieszany, p.tekst);
         p.tekst.clear();
+    };
+    // The composite of level i, made with those above it that are not yet made,
+    // each after the text that came before the child.
+    const auto wezelPoziomu = [&stos, &zrzucTekst](std::size_t i) {
+        std::size_t j = i;
+        while (!stos[j].wezel)
+            --j;
+        for (; j <= i; ++j) {
+            if (!stos[j].wezel)
+                stos[j].wezel = stos[j - 1].wezel->dodajWezel(stos[j].nazwa);
+            zrzucTekst(stos[j]);
+        }
+        return stos[i].wezel;
     };
     bool korzen = false;
     int wszystkie = 0;
@@ -226,9 +274,6 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
                 records.push_back(std::make_unique<TIEComposite>(xml.name().toString()));
                 stos.push_back({xml.name().toString(), records.back().get(), {}});
             } else {
-                if (!stos.back().wezel)
-                    stos.back().wezel = stos[stos.size() - 2].wezel->dodajWezel(stos.back().nazwa);
-                zrzucTekst(stos.back());
                 stos.push_back({xml.name().toString(), nullptr, {}});
             }
             break;
@@ -245,7 +290,7 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
             if (p.wezel)
                 zrzucTekst(p);
             else if (!pusty(p.tekst))
-                stos.back().wezel->dodajLisc(p.nazwa, p.tekst);
+                wezelPoziomu(stos.size() - 1)->dodajLisc(p.nazwa, p.tekst);
             if (stos.empty() && !zglosPostep(int(records.size()), std::max(wszystkie, int(records.size()))))
                 return true;
             break;
@@ -271,12 +316,12 @@ QStringList TIEFileTypeCSV::Write(const RekordyIE &records)
     QStringList wynik{zapis.naglowek.join(u';')};
     int numer = 0;
     for (const auto &rekord : records) {
-        std::vector<QStringList> linie;
+        std::vector<LiniaCsv> linie;
         sciezka = rekord->name;
         zapis.zapisz(*rekord, sciezka, QString::number(++numer), linie);
         scal(linie);
-        for (const QStringList &linia : linie)
-            wynik.append(linia.join(u';'));
+        for (const LiniaCsv &linia : linie)
+            wynik.append(linia.komorki.join(u';'));
         if (!zglosPostep(numer, int(records.size())))
             return {};
     }
@@ -287,9 +332,12 @@ bool TIEFileTypeCSV::Read(const QString &fileName, RekordyIE &records)
 {
     records.clear();
     QStringList linie = wczytajTekst(fileName).split(u'\n');
-    for (QString &linia : linie)
+    // A CR left inside a line is a line break in a value: a blank, as the writer writes it.
+    for (QString &linia : linie) {
         if (linia.endsWith(u'\r'))
             linia.chop(1);
+        linia.replace(u'\r', u' ');
+    }
     linie.removeAll(QString());
     const QStringList naglowek = linie.value(0).split(u';');
     if (naglowek[0] != "id"_L1 || naglowek.size() < 2 || !linie[0].contains(u':'))
@@ -310,7 +358,9 @@ bool TIEFileTypeCSV::Read(const QString &fileName, RekordyIE &records)
     std::unique_ptr<TIEComposite> rekord;
     int numerRekordu = 0;
     const auto zachowaj = [&] {
-        records.push_back(std::move(rekord));
+        // Lines without a single value make no record, as the writer makes no line of one.
+        if (!rekord->children.empty())
+            records.push_back(std::move(rekord));
         return zglosPostep(int(records.size()), wszystkie);
     };
     for (qsizetype i = 1; i < linie.size(); ++i) {
@@ -340,7 +390,9 @@ bool TIEFileTypeCSV::Read(const QString &fileName, RekordyIE &records)
                 auto *pojemnik = static_cast<TIEComposite *>(dziecko(*rekord, s[1], false));
                 pozycja = (pojemnik ? pojemnik : rekord->dodajWezel(s[1]))->dodajWezel(s[2]);
             }
-            pozycja->dodajLisc(s[3], komorki[k]);
+            // A column repeated in the header keeps its first value, as on the record.
+            if (!dziecko(*pozycja, s[3], true))
+                pozycja->dodajLisc(s[3], komorki[k]);
         }
     }
     if (rekord)
