@@ -208,8 +208,9 @@ TEST_P(ImportEksportFirm, ImportZabityWPolowieNieZostawiaPolowyFirmyIPowtorzonyK
     ::kill(pid_t(import.processId()), SIGKILL);
     import.waitForFinished();
 
-    if (GetParam() == db::Engine::SQLite)
+    if (GetParam() == db::Engine::SQLite) {
         EXPECT_EQ(tekstDB(u"pragma integrity_check"_s), u"ok"_s);
+    }
     // Every company has each row the file gave it, or is not there at all.
     const QString polowiczne =
         u"select count(*) from firma f where (select count(*) from telefon t where t.tabela = 7 and t.id_ = f.id_f)"

@@ -71,7 +71,8 @@ TEST_P(ListaFirmOkno, UsuwanieZaznaczonychPodczasZapisuInnegoUzytkownikaNieZosta
     while (!trzyma)
         QThread::msleep(5);
     prompter().setDefaultMessageAnswer(host::mb::IdYes);
-    prompter().push(Answer::dialog([](QDialog &d) { QTest::qWaitFor([&] { return !d.isVisible(); }, 60000); }));
+    prompter().push(
+        Answer::dialog([](QDialog &d) { EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 60000)); }));
     ramka()->akcja(u"usun"_s)->trigger();
     drugi.join();
 

@@ -122,10 +122,11 @@ TEST_P(ListaFirmOkno, PokazujeFirmyZNazwamiGrupWJednymOknie)
     // The first width fit leaves every title whole beside its funnel.
     for (int k = 0; k < siatka->model()->columnCount(); ++k) {
         const QString tytul = siatka->gridModel()->column(k).displayTitle();
-        if (!siatka->isColumnHidden(k))
+        if (!siatka->isColumnHidden(k)) {
             EXPECT_GE(siatka->columnWidth(k) - ui::ListaGridHeader::FunnelFrom - 6,
                       siatka->horizontalHeader()->fontMetrics().horizontalAdvance(tytul))
                 << tytul.toStdString();
+        }
     }
 
     const QString pole = QString::fromLatin1(partners::PoleNazwaGrupy);
