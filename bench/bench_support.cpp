@@ -6,6 +6,7 @@
 #include "demo.h"
 #include "suitedb.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -46,7 +47,57 @@ QString serverOf(const QString &target)
     return postgresDatabase(target, QStringLiteral("postgres"));
 }
 
+// The demo generator writes PostgreSQL statement by statement, some twenty
+// minutes per 100,000 companies; the same companies generated in SQLite
+// are copied over by sqlite3 and psql instead, ids and all. Both databases
+// are seeded alike, so the dictionary ids the rows point at agree.
+void copyCompaniesFromSqlite(const QString &file, const QString &target)
+{
+    auto source = db::Connection::open(file);
+    for (const char *table : {"firma", "firma_grupa", "adres", "telefon", "kontakt", "konto", "okres_roz",
+                              "import_powiazania", "dokument", "dokument_plik"}) {
+        db::DataSet info;
+        info.setConnection(source.get());
+        info.setCommandText(QStringLiteral("select name, pk from pragma_table_info('%1')").arg(QLatin1String(table)));
+        info.open();
+        QStringList columns;
+        QString key;
+        for (int r = 0; r < info.recordCount(); ++r) {
+            columns << info.valueAt(r, 0).toString();
+            if (info.valueAt(r, 1).toInt() == 1)
+                key = columns.last();
+        }
+        const QString list = columns.join(QLatin1Char(','));
+        QProcess reader;
+        QProcess writer;
+        reader.setStandardOutputProcess(&writer);
+        reader.start(
+            QStringLiteral("sqlite3"),
+            {QStringLiteral("-csv"), file, QStringLiteral("select %1 from %2").arg(list, QLatin1String(table))});
+        writer.start(QStringLiteral("psql"),
+                     {QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"), target, QStringLiteral("-c"),
+                      QStringLiteral("\\copy %1(%2) from stdin with csv").arg(QLatin1String(table), list)});
+        reader.waitForFinished(-1);
+        writer.closeWriteChannel();
+        writer.waitForFinished(-1);
+        if (reader.exitCode() != 0 || writer.exitCode() != 0)
+            throw db::DbError(QStringLiteral("copying %1 failed: %2%3")
+                                  .arg(QLatin1String(table), QString::fromLocal8Bit(reader.readAllStandardError()),
+                                       QString::fromLocal8Bit(writer.readAllStandardError())));
+        auto copy = db::Connection::open(target);
+        copy->execute(
+            QStringLiteral("select setval(pg_get_serial_sequence('%1', '%2'), coalesce(max(%2), 0) + 1, false)"
+                           " from %1")
+                .arg(QLatin1String(table), key));
+    }
+}
+
 } // namespace
+
+QString sqliteFile(int companies)
+{
+    return QDir::temp().filePath(QStringLiteral("malvo-bench-list-%1.db").arg(companies));
+}
 
 QString postgresDatabase(const QString &server, const QString &name)
 {
@@ -88,10 +139,16 @@ void ensureCompanies(const QString &target, int companies)
         QFile::remove(target + QStringLiteral("-wal"));
         QFile::remove(target + QStringLiteral("-shm"));
     }
+    if (postgres)
+        ensureCompanies(sqliteFile(companies), companies);
     auto connection = db::Connection::open(target);
     suitedb::createOrUpgrade(*connection);
-    suitedb::generateDemoCompanies(*connection, companies);
-    suitedb::generateDemoDocuments(*connection);
+    if (postgres) {
+        copyCompaniesFromSqlite(sqliteFile(companies), target);
+    } else {
+        suitedb::generateDemoCompanies(*connection, companies);
+        suitedb::generateDemoDocuments(*connection);
+    }
     connection->execute(QStringLiteral("analyze"));
     out() << "created in " << timer.elapsed() / 1000.0 << " s" << Qt::endl;
 }

@@ -11,8 +11,11 @@ namespace bench {
 QTextStream &out();
 // The database `target` (a file or a PostgreSQL connection string) with
 // exactly `companies` demo companies and their documents: reused when it
-// has that many, made again otherwise.
+// has that many, made again otherwise (PostgreSQL: copied from sqliteFile()).
 void ensureCompanies(const QString &target, int companies);
+// The SQLite benchmark file with `companies` demo companies; a PostgreSQL
+// benchmark database gets the same companies.
+QString sqliteFile(int companies);
 // The connection string of database `name` on the server that `server`
 // (a PostgreSQL connection string) points at.
 QString postgresDatabase(const QString &server, const QString &name);

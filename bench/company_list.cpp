@@ -25,7 +25,6 @@
 #include "suitedb.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QKeyEvent>
@@ -182,7 +181,7 @@ int main(int argc, char **argv)
             target = bench::postgresDatabase(server, QStringLiteral("malvo_bench_%1").arg(companies));
         }
         if (target.isEmpty())
-            target = QDir::temp().filePath(QStringLiteral("malvo-bench-list-%1.db").arg(companies));
+            target = bench::sqliteFile(companies);
         bench::ensureCompanies(target, companies);
 
         host::BootstrapOptions options;
