@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer into
-# build-asan/ (or $MALVO_ASAN_BUILD_DIR) and runs the SQLite half of the tests
-# under them: without a PostgreSQL server the PostgreSQL cases skip themselves.
+# build-asan/ (or $MALVO_ASAN_BUILD_DIR) and runs every test, SQLite and
+# PostgreSQL, under them with a throw-away PostgreSQL server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${MALVO_ASAN_BUILD_DIR:-build-asan}
 MALVO_BUILD_DIR=$build bash scripts/build.sh -DMALVO_SANITIZE=ON -DMALVO_BUILD_BENCH=OFF "$@"
 
-unset MALVO_TEST_PG
+eval "$(bash scripts/pg-test-server.sh start)"
+trap 'bash scripts/pg-test-server.sh stop "$MALVO_TEST_PG_DIR"' EXIT
+
 export QT_QPA_PLATFORM=offscreen
 # Qt's own libraries are not instrumented and keep caches until exit: leaks are
 # not what this pass looks for.
