@@ -54,6 +54,7 @@ QString serverOf(const QString &target)
 void copyCompaniesFromSqlite(const QString &file, const QString &target)
 {
     auto source = db::Connection::open(file);
+    auto copy = db::Connection::open(target);
     for (const char *table : {"firma", "firma_grupa", "adres", "telefon", "kontakt", "konto", "okres_roz",
                               "import_powiazania", "dokument", "dokument_plik"}) {
         db::DataSet info;
@@ -84,7 +85,6 @@ void copyCompaniesFromSqlite(const QString &file, const QString &target)
             throw db::DbError(QStringLiteral("copying %1 failed: %2%3")
                                   .arg(QLatin1String(table), QString::fromLocal8Bit(reader.readAllStandardError()),
                                        QString::fromLocal8Bit(writer.readAllStandardError())));
-        auto copy = db::Connection::open(target);
         copy->execute(
             QStringLiteral("select setval(pg_get_serial_sequence('%1', '%2'), coalesce(max(%2), 0) + 1, false)"
                            " from %1")

@@ -199,17 +199,7 @@ struct SortBy
 // sort would. One or two keys, the common case, sort as plain integers.
 void sortRows(const std::vector<SortBy> &keys, std::vector<int> &rows)
 {
-    if (keys.size() == 1) {
-        // The position in the low half breaks ties.
-        std::vector<std::uint64_t> packed(rows.size());
-        for (size_t i = 0; i < rows.size(); ++i)
-            packed[i] = std::uint64_t(keys[0].at(rows[i])) << 32 | std::uint32_t(i);
-        std::sort(packed.begin(), packed.end());
-        std::vector<int> sorted(rows.size());
-        for (size_t i = 0; i < packed.size(); ++i)
-            sorted[i] = rows[size_t(std::uint32_t(packed[i]))];
-        rows = std::move(sorted);
-    } else if (keys.size() == 2) {
+    if (keys.size() <= 2) {
         struct Entry
         {
             std::uint64_t key;
@@ -217,8 +207,10 @@ void sortRows(const std::vector<SortBy> &keys, std::vector<int> &rows)
             auto operator<=>(const Entry &) const = default;
         };
         std::vector<Entry> entries(rows.size());
-        for (size_t i = 0; i < rows.size(); ++i)
-            entries[i] = {std::uint64_t(keys[0].at(rows[i])) << 32 | keys[1].at(rows[i]), std::uint32_t(i)};
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const std::uint64_t second = keys.size() == 2 ? keys[1].at(rows[i]) : 0;
+            entries[i] = {std::uint64_t(keys[0].at(rows[i])) << 32 | second, std::uint32_t(i)};
+        }
         std::sort(entries.begin(), entries.end());
         std::vector<int> sorted(rows.size());
         for (size_t i = 0; i < entries.size(); ++i)
