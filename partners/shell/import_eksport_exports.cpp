@@ -72,7 +72,7 @@ int _EksportFirmDoPliku(QString fileName, int format, QList<int> ids, QString ph
         zadanie.postepWywolujacego = postepHosta(progress);
         if (!zadanie.Run(false))
             return -1;
-        const int zapisane = int(zadanie.records.size());
+        const int zapisane = zadanie.writtenRecords();
         if (summary && zapisane < ids.size())
             *summary = QStringLiteral("%1 of the ids name no company").arg(ids.size() - zapisane);
         return zapisane;

@@ -4,6 +4,7 @@
 #include "ramka/import_eksport/typy_plikow_ie.h"
 #include "scripted_prompter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -53,9 +54,13 @@ inline void checkRoundTrip(TIEFileType &type, const uint8_t *data, size_t size, 
     }
     if (first.empty())
         return; // a file of no records is written as a bare header, which no reader takes
-    QByteArray written("\xEF\xBB\xBF");
-    for (const QString &line : type.Write(first))
-        written += line.toUtf8() + "\r\n";
+    FUZZ_CHECK(type.BeginWrite(path), u"no scratch file beside "_s + path);
+    for (const auto &record : first)
+        type.WriteRecord(*record);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    FUZZ_CHECK(type.FinishWrite(buffer), u"the writer failed"_s);
+    const QByteArray written = buffer.data();
     save(written);
     RekordyIE second;
     FUZZ_CHECK(type.Read(path, second), u"the writer's own file is refused:\n"_s + QString::fromUtf8(written));

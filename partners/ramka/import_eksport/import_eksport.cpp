@@ -55,19 +55,6 @@ QDomElement nowyKorzen(QDomDocument &dokument)
     return dokument.appendChild(dokument.createElement(u"root"_s)).toElement();
 }
 
-bool zapiszLinie(const QString &sciezka, const QStringList &linie)
-{
-    QSaveFile plik(sciezka);
-    if (!plik.open(QIODevice::WriteOnly))
-        return false;
-    plik.write("\xEF\xBB\xBF");
-    for (const QString &linia : linie) {
-        plik.write(linia.toUtf8());
-        plik.write("\r\n");
-    }
-    return plik.commit();
-}
-
 void bladZapisu(const QString &sciezka, const QString &blad)
 {
     host::save_log_to_file(u"ramka\\import_eksport"_s, u"TImportExport::Export"_s, __LINE__, sciezka + u": "_s + blad);
@@ -123,7 +110,7 @@ void TIEDataType::SetArchive(TSevenZipWrapper *archive)
         exportForm->Archiwum = archive;
 }
 
-void TIEDataType::CollectRecords(RekordyIE &records)
+void TIEDataType::CollectRecords(const std::function<void(std::unique_ptr<TIEComposite>)> &receiver)
 {
     // The form is gone after the first run.
     if (!exportForm)
@@ -141,12 +128,11 @@ void TIEDataType::CollectRecords(RekordyIE &records)
         QDomElement rekord = exportForm->WriteRecord(korzen, id);
         if (!rekord.isNull())
             exportForm->WriteSubRecords(rekord, id);
-        // A record leaves the document as soon as it is a tree, so a large
-        // export never holds its data twice.
         for (QDomElement e = korzen.firstChildElement(); !e.isNull(); e = korzen.firstChildElement()) {
-            records.push_back(std::make_unique<TIEComposite>(e.tagName()));
-            zDom(e, *records.back());
+            auto drzewo = std::make_unique<TIEComposite>(e.tagName());
+            zDom(e, *drzewo);
             korzen.removeChild(e);
+            receiver(std::move(drzewo));
         }
         const bool dalej = !postep || postep(++numer, wszystkie);
         QCoreApplication::processEvents();
@@ -257,23 +243,31 @@ bool TImportExport::Export(const QString &fileName, bool showProgress, bool coll
     const auto zamknij = qScopeGuard([&] { zamknijOkno(utworzone); });
     if (progressForm)
         progressForm->setWindowTitle(tlumacz("Resstrings_IDS_generowanie_danych"));
+    const QString plik = use7z ? fileName.chopped(3) + u"xml"_s : fileName;
+    if (!fileType->BeginWrite(plik)) {
+        bladZapisu(plik, QString());
+        return false;
+    }
+    const auto zapisz = [this](const std::unique_ptr<TIEComposite> &rekord) {
+        rekord->Prune();
+        if (!rekord->IsEmpty())
+            fileType->WriteRecord(*rekord);
+    };
     if (collect) {
         if (use7z)
             archive = std::make_unique<TSevenZipWrapper>(fileName);
         dataType->SetArchive(archive.get());
-        dataType->CollectRecords(records);
+        dataType->CollectRecords(zapisz);
+    } else {
+        std::ranges::for_each(records, zapisz);
     }
-    if (progressForm)
-        progressForm->setWindowTitle(tlumacz("Resstrings_IDS_zapis_do_pliku"));
-    for (auto &rekord : records)
-        rekord->Prune();
-    std::erase_if(records, [](const auto &rekord) { return rekord->IsEmpty(); });
-    const QStringList linie = m_przerwano ? QStringList() : fileType->Write(records);
     if (m_przerwano)
         return false;
-    const QString plik = use7z ? fileName.chopped(3) + u"xml"_s : fileName;
-    if (!zapiszLinie(plik, linie)) {
-        bladZapisu(plik, QString());
+    if (progressForm)
+        progressForm->setWindowTitle(tlumacz("Resstrings_IDS_zapis_do_pliku"));
+    QSaveFile wynik(plik);
+    if (!wynik.open(QIODevice::WriteOnly) || !fileType->FinishWrite(wynik) || !wynik.commit()) {
+        bladZapisu(plik, wynik.errorString());
         return false;
     }
     if (!use7z || !archive)

@@ -16,7 +16,8 @@ public:
     explicit TIEDataType(std::unique_ptr<Tszablon_export_from> form);
     ~TIEDataType();
 
-    void CollectRecords(RekordyIE &records);
+    // Hands each record to the receiver as soon as it is a tree.
+    void CollectRecords(const std::function<void(std::unique_ptr<TIEComposite>)> &receiver);
     void ImportRecords(const RekordyIE &records);
     void SetArchive(TSevenZipWrapper *archive);
 
@@ -40,9 +41,13 @@ public:
     bool Run(bool showProgress = true);
     bool Export(const QString &fileName, bool showProgress = true, bool collect = true);
     bool Import(const QString &fileName, bool showProgress = true, bool deliver = true);
+    // Records of the last export's file.
+    int writtenRecords() const { return fileType->writtenRecords(); }
 
     std::unique_ptr<TIEFileType> fileType;
     std::unique_ptr<TIEDataType> dataType;
+    // An import's records; an export writes each record as it comes and keeps
+    // here only what was put here before a run without collecting.
     RekordyIE records;
     QString fileName;
     bool isExport;

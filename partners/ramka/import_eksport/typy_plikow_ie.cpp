@@ -87,67 +87,6 @@ struct LiniaCsv
     QStringList komorki;
 };
 
-struct ZapisCsv
-{
-    QHash<QString, qsizetype> kolumny;
-    QStringList naglowek{u"id"_s};
-
-    // The path grows and shrinks in one buffer, so walking a record allocates no paths.
-    void zbierzKolumny(const TIEComposite &wezel, QString &sciezka)
-    {
-        const auto dlugosc = sciezka.size();
-        for (const auto &c : wezel.children) {
-            sciezka.truncate(dlugosc);
-            sciezka += u':' + c->GetName();
-            if (!c->IsLeaf())
-                zbierzKolumny(static_cast<const TIEComposite &>(*c), sciezka);
-            else if (!kolumny.contains(sciezka)) {
-                kolumny.insert(sciezka, naglowek.size());
-                naglowek.append(sciezka);
-            }
-        }
-        sciezka.truncate(dlugosc);
-    }
-
-    // A node's line takes its own leaves and stands before its children's
-    // lines, so a record's values read back in the order they were written;
-    // a node without leaves of its own gives no line.
-    void zapisz(const TIEComposite &wezel, QString &sciezka, const QString &numer, std::vector<LiniaCsv> &linie,
-                const QString &rodzic = {}) const
-    {
-        const auto miejsce = linie.size();
-        linie.push_back({rodzic, {}});
-        QStringList linia(naglowek.size());
-        linia[0] = numer;
-        bool wypelniona = false;
-        const auto dlugosc = sciezka.size();
-        for (const auto &c : wezel.children) {
-            sciezka.truncate(dlugosc);
-            sciezka += u':' + c->GetName();
-            if (!c->IsLeaf()) {
-                zapisz(static_cast<const TIEComposite &>(*c), sciezka, numer, linie, sciezka.left(dlugosc));
-                continue;
-            }
-            QString wartosc = static_cast<const TIELeaf &>(*c).value;
-            // Without quoting, a separator or a line break would split the value.
-            if (wartosc.contains(u';') || wartosc.contains(u'\n') || wartosc.contains(u'\r')) {
-                for (QChar &z : wartosc)
-                    if (z == u';')
-                        z = u',';
-                    else if (z == u'\n' || z == u'\r')
-                        z = u' ';
-            }
-            wypelniona = wypelniona || !wartosc.isEmpty();
-            linia[kolumny.value(sciezka)] = std::move(wartosc);
-        }
-        sciezka.truncate(dlugosc);
-        if (wypelniona)
-            linie[miejsce].komorki = std::move(linia);
-        else
-            linie.erase(linie.begin() + qsizetype(miejsce));
-    }
-};
-
 // Lines of one record become one when no cell holds two different values and
 // no two lines are items of one container: one line reads back as one item.
 void scal(std::vector<LiniaCsv> &linie)
@@ -193,6 +132,46 @@ std::unique_ptr<TIEFileType> TIEFileType::utworz(int kod)
     return nullptr;
 }
 
+bool TIEFileType::BeginWrite(const QString &fileName)
+{
+    m_zapisane = 0;
+    m_bladZapisu = false;
+    m_rekordy = std::make_unique<QTemporaryFile>(fileName + u".XXXXXX"_s);
+    return m_rekordy->open();
+}
+
+void TIEFileType::WriteRecord(const TIEComposite &record)
+{
+    QStringList linie;
+    zapiszRekord(record, linie);
+    ++m_zapisane;
+    linie.append(QString());
+    const QByteArray utf8 = linie.join(u"\r\n"_s).toUtf8();
+    m_bladZapisu = m_bladZapisu || m_rekordy->write(utf8) != utf8.size();
+}
+
+bool TIEFileType::przepiszRekordy(QIODevice &rekordy, QIODevice &target)
+{
+    char bufor[1 << 16];
+    for (qint64 n; (n = rekordy.read(bufor, sizeof bufor)) > 0;)
+        if (target.write(bufor, n) != n)
+            return false;
+    return rekordy.atEnd();
+}
+
+bool TIEFileType::FinishWrite(QIODevice &target)
+{
+    const auto zapiszLinie = [&target](QStringList linie) {
+        linie.append(QString());
+        const QByteArray utf8 = linie.join(u"\r\n"_s).toUtf8();
+        return target.write(utf8) == utf8.size();
+    };
+    const bool zapisane = !m_bladZapisu && target.write("\xEF\xBB\xBF") == 3 && zapiszLinie(poczatek())
+        && m_rekordy->flush() && m_rekordy->seek(0) && przepiszRekordy(*m_rekordy, target) && zapiszLinie(koniec());
+    m_rekordy.reset();
+    return zapisane;
+}
+
 bool TIEFileType::odrzucPlik(RekordyIE &records)
 {
     records.clear();
@@ -211,18 +190,19 @@ QString TIEFileType::wczytajTekst(const QString &fileName)
     return tekst;
 }
 
-QStringList TIEFileTypeXML::Write(const RekordyIE &records)
+QStringList TIEFileTypeXML::poczatek() const
 {
-    QStringList linie{u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>"_s, u"<root rowCount=\"%1\">"_s.arg(records.size())};
-    const QString wciecie = u"  "_s;
-    int numer = 0;
-    for (const auto &rekord : records) {
-        zapiszWezel(linie, *rekord, wciecie);
-        if (!zglosPostep(++numer, int(records.size())))
-            return {};
-    }
-    linie.append(u"</root>"_s);
-    return linie;
+    return {u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>"_s, u"<root rowCount=\"%1\">"_s.arg(writtenRecords())};
+}
+
+QStringList TIEFileTypeXML::koniec() const
+{
+    return {u"</root>"_s};
+}
+
+void TIEFileTypeXML::zapiszRekord(const TIEComposite &record, QStringList &linie)
+{
+    zapiszWezel(linie, record, u"  "_s);
 }
 
 bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
@@ -305,27 +285,115 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
     return true;
 }
 
-QStringList TIEFileTypeCSV::Write(const RekordyIE &records)
+// Columns come in order of first occurrence, so a line written before the
+// last column was seen lacks the empty cells of the later ones; they are added
+// when the lines are copied after the header.
+struct TIEFileTypeCSV::Zapis
 {
-    ZapisCsv zapis;
-    QString sciezka;
-    for (const auto &rekord : records) {
-        sciezka = rekord->name;
-        zapis.zbierzKolumny(*rekord, sciezka);
+    QHash<QString, qsizetype> kolumny;
+    QStringList naglowek{u"id"_s};
+    // Runs of written lines and the number of columns they were written with.
+    std::vector<std::pair<qsizetype, qsizetype>> odcinki;
+
+    // The path grows and shrinks in one buffer, so walking a record allocates no paths.
+    void zbierzKolumny(const TIEComposite &wezel, QString &sciezka)
+    {
+        const auto dlugosc = sciezka.size();
+        for (const auto &c : wezel.children) {
+            sciezka.truncate(dlugosc);
+            sciezka += u':' + c->GetName();
+            if (!c->IsLeaf())
+                zbierzKolumny(static_cast<const TIEComposite &>(*c), sciezka);
+            else if (!kolumny.contains(sciezka)) {
+                kolumny.insert(sciezka, naglowek.size());
+                naglowek.append(sciezka);
+            }
+        }
+        sciezka.truncate(dlugosc);
     }
-    QStringList wynik{zapis.naglowek.join(u';')};
-    int numer = 0;
-    for (const auto &rekord : records) {
-        std::vector<LiniaCsv> linie;
-        sciezka = rekord->name;
-        zapis.zapisz(*rekord, sciezka, QString::number(++numer), linie);
-        scal(linie);
-        for (const LiniaCsv &linia : linie)
-            wynik.append(linia.komorki.join(u';'));
-        if (!zglosPostep(numer, int(records.size())))
-            return {};
+
+    // A node's line takes its own leaves and stands before its children's
+    // lines, so a record's values read back in the order they were written;
+    // a node without leaves of its own gives no line.
+    void zapisz(const TIEComposite &wezel, QString &sciezka, const QString &numer, std::vector<LiniaCsv> &linie,
+                const QString &rodzic = {}) const
+    {
+        const auto miejsce = linie.size();
+        linie.push_back({rodzic, {}});
+        QStringList linia(naglowek.size());
+        linia[0] = numer;
+        bool wypelniona = false;
+        const auto dlugosc = sciezka.size();
+        for (const auto &c : wezel.children) {
+            sciezka.truncate(dlugosc);
+            sciezka += u':' + c->GetName();
+            if (!c->IsLeaf()) {
+                zapisz(static_cast<const TIEComposite &>(*c), sciezka, numer, linie, sciezka.left(dlugosc));
+                continue;
+            }
+            QString wartosc = static_cast<const TIELeaf &>(*c).value;
+            // Without quoting, a separator or a line break would split the value.
+            if (wartosc.contains(u';') || wartosc.contains(u'\n') || wartosc.contains(u'\r')) {
+                for (QChar &z : wartosc)
+                    if (z == u';')
+                        z = u',';
+                    else if (z == u'\n' || z == u'\r')
+                        z = u' ';
+            }
+            wypelniona = wypelniona || !wartosc.isEmpty();
+            linia[kolumny.value(sciezka)] = std::move(wartosc);
+        }
+        sciezka.truncate(dlugosc);
+        if (wypelniona)
+            linie[miejsce].komorki = std::move(linia);
+        else
+            linie.erase(linie.begin() + qsizetype(miejsce));
     }
-    return wynik;
+};
+
+TIEFileTypeCSV::TIEFileTypeCSV()
+    : m_zapis(std::make_unique<Zapis>())
+{}
+
+TIEFileTypeCSV::~TIEFileTypeCSV() = default;
+
+QStringList TIEFileTypeCSV::poczatek() const
+{
+    return {m_zapis->naglowek.join(u';')};
+}
+
+void TIEFileTypeCSV::zapiszRekord(const TIEComposite &record, QStringList &wynik)
+{
+    QString sciezka = record.name;
+    m_zapis->zbierzKolumny(record, sciezka);
+    std::vector<LiniaCsv> linie;
+    m_zapis->zapisz(record, sciezka, QString::number(writtenRecords() + 1), linie);
+    scal(linie);
+    for (const LiniaCsv &linia : linie)
+        wynik.append(linia.komorki.join(u';'));
+    auto &odcinki = m_zapis->odcinki;
+    const qsizetype kolumny = m_zapis->naglowek.size();
+    if (odcinki.empty() || odcinki.back().second != kolumny)
+        odcinki.emplace_back(0, kolumny);
+    odcinki.back().first += qsizetype(linie.size());
+}
+
+bool TIEFileTypeCSV::przepiszRekordy(QIODevice &rekordy, QIODevice &target)
+{
+    const qsizetype kolumny = m_zapis->naglowek.size();
+    QByteArray linia;
+    for (const auto &[liczba, zapisane] : m_zapis->odcinki) {
+        const QByteArray brakujace(kolumny - zapisane, ';');
+        for (qsizetype i = 0; i < liczba; ++i) {
+            linia = rekordy.readLine();
+            if (!linia.endsWith("\r\n"))
+                return false;
+            linia.insert(linia.size() - 2, brakujace);
+            if (target.write(linia) != linia.size())
+                return false;
+        }
+    }
+    return true;
 }
 
 bool TIEFileTypeCSV::Read(const QString &fileName, RekordyIE &records)

@@ -3,13 +3,27 @@
 #include "ramka/import_eksport/drzewo_ie.h"
 
 #include <QStringList>
+#include <QTemporaryFile>
+
+class QIODevice;
 
 // The file side of an import/export job: record trees to the lines of a file
 // and a file back to record trees.
+//
+// Writing goes record by record, so an export never holds more than one
+// record: each record's lines go to a scratch file beside the target, and
+// FinishWrite puts before them what depends on every record (the XML record
+// count, the CSV header).
 class TIEFileType
 {
 public:
-    virtual QStringList Write(const RekordyIE &records) = 0;
+    // False when no scratch file can be made beside fileName.
+    bool BeginWrite(const QString &fileName);
+    void WriteRecord(const TIEComposite &record);
+    // The whole file as the export saves it: byte-order mark, UTF-8, CR LF after every line.
+    bool FinishWrite(QIODevice &target);
+    int writtenRecords() const { return m_zapisane; }
+
     // A file the layout does not accept is told to the user, gives no records and false.
     virtual bool Read(const QString &fileName, RekordyIE &records) = 0;
     virtual ~TIEFileType() = default;
@@ -20,22 +34,47 @@ public:
     PostepIE postep;
 
 protected:
+    virtual void zapiszRekord(const TIEComposite &record, QStringList &linie) = 0;
+    virtual QStringList poczatek() const = 0;
+    virtual QStringList koniec() const { return {}; }
+    // Copies the records' lines after the beginning.
+    virtual bool przepiszRekordy(QIODevice &rekordy, QIODevice &target);
+
     bool zglosPostep(int biezacy, int wszystkie) const { return !postep || postep(biezacy, wszystkie); }
     static bool odrzucPlik(RekordyIE &records);
     // The file's text without the byte-order mark; empty when it cannot be read.
     static QString wczytajTekst(const QString &fileName);
+
+private:
+    std::unique_ptr<QTemporaryFile> m_rekordy;
+    int m_zapisane = 0;
+    bool m_bladZapisu = false;
 };
 
 class TIEFileTypeXML : public TIEFileType
 {
 public:
-    QStringList Write(const RekordyIE &records) override;
     bool Read(const QString &fileName, RekordyIE &records) override;
+
+protected:
+    void zapiszRekord(const TIEComposite &record, QStringList &linie) override;
+    QStringList poczatek() const override;
+    QStringList koniec() const override;
 };
 
 class TIEFileTypeCSV : public TIEFileType
 {
 public:
-    QStringList Write(const RekordyIE &records) override;
+    TIEFileTypeCSV();
+    ~TIEFileTypeCSV() override;
     bool Read(const QString &fileName, RekordyIE &records) override;
+
+protected:
+    void zapiszRekord(const TIEComposite &record, QStringList &linie) override;
+    QStringList poczatek() const override;
+    bool przepiszRekordy(QIODevice &rekordy, QIODevice &target) override;
+
+private:
+    struct Zapis;
+    std::unique_ptr<Zapis> m_zapis;
 };

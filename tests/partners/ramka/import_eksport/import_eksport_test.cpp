@@ -25,7 +25,8 @@ namespace {
 const std::vector<std::pair<QString, QString>> Dane = {
     {u"<rec id='1'><nazwa>O'Brien \"Q\" 100% a_b &lt;x> &amp; Żółć</nazwa><nip/><uwagi>a;b</uwagi></rec>"_s,
      u"<poz><p><nr>1</nr><bank>X</bank></p><p><nr>2</nr><bank>X</bank></p></poz>"_s},
-    {u"<rec><nazwa>Beta</nazwa></rec>"_s, u"<poz><p><nr>3</nr></p></poz>"_s},
+    // A column first seen in a later record.
+    {u"<rec><nazwa>Beta</nazwa></rec>"_s, u"<poz><p><nr>3</nr><kwota>5</kwota></p></poz>"_s},
     {u"<rec><nip></nip></rec>"_s, u"<poz/>"_s},
 };
 
@@ -105,7 +106,7 @@ protected:
     {
         return {u"<rec><nazwa>O'Brien \"Q\" 100% a_b &lt;x> &amp; Żółć</nazwa><uwagi>a%1b</uwagi><poz><p><nr>1</nr>"
                 "<bank>X</bank></p><p><nr>2</nr><bank>X</bank></p></poz></rec>"_s.arg(srednik),
-                u"<rec><nazwa>Beta</nazwa><poz><p><nr>3</nr></p></poz></rec>"_s};
+                u"<rec><nazwa>Beta</nazwa><poz><p><nr>3</nr><kwota>5</kwota></p></poz></rec>"_s};
     }
     // The tool's standard output, or nothing when it is missing or fails.
     static std::optional<QString> uruchom(const QString &program, const QStringList &argumenty)
@@ -154,7 +155,7 @@ TEST_F(ImportEksportTest, XmlIsWrittenExactlyAndReadsBackByteForByte)
             "    <uwagi>a;b</uwagi>\r\n    <poz>\r\n      <p>\r\n        <nr>1</nr>\r\n        <bank>X</bank>\r\n"
             "      </p>\r\n      <p>\r\n        <nr>2</nr>\r\n        <bank>X</bank>\r\n      </p>\r\n    </poz>\r\n"
             "  </rec>\r\n  <rec>\r\n    <nazwa>Beta</nazwa>\r\n    <poz>\r\n      <p>\r\n        <nr>3</nr>\r\n"
-            "      </p>\r\n    </poz>\r\n  </rec>\r\n</root>\r\n"));
+            "        <kwota>5</kwota>\r\n      </p>\r\n    </poz>\r\n  </rec>\r\n</root>\r\n"));
     EXPECT_EQ(importuj(sciezka(u"firmy.xml"_s)), wyslane(u";"_s));
 
     const auto xmllint = uruchom(u"xmllint"_s, {u"--noout"_s, sciezka(u"firmy.xml"_s)});
@@ -166,11 +167,10 @@ TEST_F(ImportEksportTest, XmlIsWrittenExactlyAndReadsBackByteForByte)
 TEST_F(ImportEksportTest, CsvRepeatsTheRecordNumberMergesWhatFitsAndReadsBack)
 {
     ASSERT_TRUE(eksportuj(sciezka(u"firmy.csv"_s), 2));
-    EXPECT_EQ(
-        tresc(sciezka(u"firmy.csv"_s)),
-        QByteArray("\xEF\xBB\xBFid;rec:nazwa;rec:uwagi;rec:poz:p:nr;rec:poz:p:bank\r\n"
-                   "1;O'Brien \"Q\" 100% a_b <x> & \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87;a,b;;\r\n1;;;1;X\r\n1;;;2;X\r\n"
-                   "2;Beta;;3;\r\n"));
+    EXPECT_EQ(tresc(sciezka(u"firmy.csv"_s)),
+              QByteArray("\xEF\xBB\xBFid;rec:nazwa;rec:uwagi;rec:poz:p:nr;rec:poz:p:bank;rec:poz:p:kwota\r\n"
+                         "1;O'Brien \"Q\" 100% a_b <x> & \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87;a,b;;;\r\n1;;;1;X;\r\n"
+                         "1;;;2;X;\r\n2;Beta;;3;;5\r\n"));
     EXPECT_EQ(importuj(sciezka(u"firmy.csv"_s)), wyslane(u","_s));
 
     const auto naglowek = uruchom(u"python3"_s,
@@ -181,7 +181,7 @@ TEST_F(ImportEksportTest, CsvRepeatsTheRecordNumberMergesWhatFitsAndReadsBack)
                                    sciezka(u"firmy.csv"_s)});
     if (!naglowek)
         GTEST_SKIP() << "python3 missing";
-    EXPECT_EQ(naglowek, u"id|rec:nazwa|rec:uwagi|rec:poz:p:nr|rec:poz:p:bank\n"_s);
+    EXPECT_EQ(naglowek, u"id|rec:nazwa|rec:uwagi|rec:poz:p:nr|rec:poz:p:bank|rec:poz:p:kwota\n"_s);
 }
 
 TEST_F(ImportEksportTest, AWrongRootOrHeaderIsRefusedWithTheMessage)
