@@ -62,5 +62,8 @@ public:
 
 using RekordyIE = std::vector<std::unique_ptr<TIEComposite>>;
 
+// Takes the records of a file one by one; false stops the reading.
+using OdbiorcaRekordow = std::function<bool(std::unique_ptr<TIEComposite>)>;
+
 // Told after each record (number from 1, count); false asks the job to stop.
 using PostepIE = std::function<bool(int biezacy, int wszystkie)>;

@@ -143,28 +143,34 @@ void TIEDataType::CollectRecords(const std::function<void(std::unique_ptr<TIECom
     exportForm.reset();
 }
 
-void TIEDataType::ImportRecords(const RekordyIE &records)
+bool TIEDataType::BeginRecords(int count)
+{
+    if (!importForm)
+        return false;
+    m_korzen = nowyKorzen(m_dokument);
+    m_korzen.setAttribute(u"rowCount"_s, count);
+    m_wszystkie = count;
+    m_numer = 0;
+    importForm->allStored = true;
+    return importForm->BeginImport();
+}
+
+bool TIEDataType::ImportRecord(const TIEComposite &record)
+{
+    const QDomElement element = m_korzen.appendChild(doDom(m_dokument, record)).toElement();
+    const bool zapisany = importForm->ImportRecord(element);
+    if (importForm->stopOnError && importForm->allStored)
+        importForm->allStored = zapisany;
+    m_korzen.removeChild(element);
+    const bool dalej = !postep || postep(++m_numer, m_wszystkie);
+    QCoreApplication::processEvents();
+    return dalej;
+}
+
+void TIEDataType::EndRecords()
 {
     if (!importForm)
         return;
-    QDomDocument dokument;
-    QDomElement korzen = nowyKorzen(dokument);
-    korzen.setAttribute(u"rowCount"_s, qlonglong(records.size()));
-    importForm->allStored = true;
-    if (importForm->BeginImport()) {
-        int numer = 0;
-        for (const auto &rekord : records) {
-            const QDomElement element = korzen.appendChild(doDom(dokument, *rekord)).toElement();
-            const bool zapisany = importForm->ImportRecord(element);
-            if (importForm->stopOnError && importForm->allStored)
-                importForm->allStored = zapisany;
-            korzen.removeChild(element);
-            const bool dalej = !postep || postep(++numer, int(records.size()));
-            QCoreApplication::processEvents();
-            if (!dalej)
-                break;
-        }
-    }
     importForm->EndImport();
     importForm.reset();
 }
@@ -285,14 +291,23 @@ bool TImportExport::Import(const QString &fileName, bool showProgress, bool deli
 {
     const bool utworzone = otworzOkno(showProgress, u"Import"_s, tlumacz("Resstrings_IDS_Import_z_pliku"));
     const auto zamknij = qScopeGuard([&] { zamknijOkno(utworzone); });
-    if (!fileType->Read(fileName, records) || m_przerwano)
+    // The whole file is read before any record is delivered, so a file refused
+    // half-way delivers nothing; it is read again record by record to deliver.
+    int wszystkie = 0;
+    if (!fileType->czytajKolejno(fileName, [&wszystkie](auto) { return ++wszystkie, true; }) || m_przerwano)
         return false;
-    for (auto &rekord : records)
-        rekord->Prune();
     if (!deliver)
         return true;
+    // Now the records delivered count, not those read.
+    const PostepIE postepCzytania = std::exchange(fileType->postep, {});
+    const auto przywroc = qScopeGuard([&] { fileType->postep = postepCzytania; });
     try {
-        dataType->ImportRecords(records);
+        if (dataType->BeginRecords(wszystkie))
+            fileType->czytajKolejno(fileName, [this](std::unique_ptr<TIEComposite> rekord) {
+                rekord->Prune();
+                return dataType->ImportRecord(*rekord);
+            });
+        dataType->EndRecords();
     } catch (const std::exception &e) {
         host::save_log_to_file(u"ramka\\import_eksport"_s, u"TImportExport::Import"_s, __LINE__,
                                QString::fromUtf8(e.what()));

@@ -4,6 +4,8 @@
 #include "ramka/import_eksport/szablony_ie.h"
 #include "ramka/import_eksport/typy_plikow_ie.h"
 
+#include <QDomDocument>
+
 class TProgressForm;
 class TSevenZipWrapper;
 
@@ -18,12 +20,22 @@ public:
 
     // Hands each record to the receiver as soon as it is a tree.
     void CollectRecords(const std::function<void(std::unique_ptr<TIEComposite>)> &receiver);
-    void ImportRecords(const RekordyIE &records);
+    // An import record by record: the form's BeginImport, then each record
+    // (false when the job is to stop), then EndImport.
+    bool BeginRecords(int count);
+    bool ImportRecord(const TIEComposite &record);
+    void EndRecords();
     void SetArchive(TSevenZipWrapper *archive);
 
     std::unique_ptr<Tszablon_import_from> importForm;
     std::unique_ptr<Tszablon_export_from> exportForm;
     PostepIE postep;
+
+private:
+    QDomDocument m_dokument;
+    QDomElement m_korzen;
+    int m_wszystkie = 0;
+    int m_numer = 0;
 };
 
 // One import or export job from start to end, run once.
@@ -46,8 +58,8 @@ public:
 
     std::unique_ptr<TIEFileType> fileType;
     std::unique_ptr<TIEDataType> dataType;
-    // An import's records; an export writes each record as it comes and keeps
-    // here only what was put here before a run without collecting.
+    // What an export without collecting writes; a run reads or writes each
+    // record as it comes and keeps none here.
     RekordyIE records;
     QString fileName;
     bool isExport;

@@ -172,22 +172,22 @@ bool TIEFileType::FinishWrite(QIODevice &target)
     return zapisane;
 }
 
-bool TIEFileType::odrzucPlik(RekordyIE &records)
+bool TIEFileType::odrzucPlik()
 {
-    records.clear();
     host::InfoBox(nullptr, u"Resstrings_IDS_nieprawdidlowy_plik_importu"_s);
     return false;
 }
 
-QString TIEFileType::wczytajTekst(const QString &fileName)
+bool TIEFileType::Read(const QString &fileName, RekordyIE &records)
 {
-    QFile plik(fileName);
-    if (!plik.open(QIODevice::ReadOnly))
-        return {};
-    QString tekst = QString::fromUtf8(plik.readAll());
-    if (tekst.startsWith(QChar::ByteOrderMark))
-        tekst.remove(0, 1);
-    return tekst;
+    records.clear();
+    const bool przeczytany = czytajKolejno(fileName, [&records](std::unique_ptr<TIEComposite> rekord) {
+        records.push_back(std::move(rekord));
+        return true;
+    });
+    if (!przeczytany)
+        records.clear();
+    return przeczytany;
 }
 
 QStringList TIEFileTypeXML::poczatek() const
@@ -205,12 +205,11 @@ void TIEFileTypeXML::zapiszRekord(const TIEComposite &record, QStringList &linie
     zapiszWezel(linie, record, u"  "_s);
 }
 
-bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
+bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca)
 {
-    records.clear();
     QFile plik(fileName);
     if (!plik.open(QIODevice::ReadOnly))
-        return odrzucPlik(records);
+        return odrzucPlik();
     QXmlStreamReader xml(&plik);
     // The element being read and its open ancestors below "root"; an element
     // becomes a composite when its first child with content ends, so an
@@ -242,17 +241,19 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
     };
     bool korzen = false;
     int wszystkie = 0;
+    int przeczytane = 0;
+    std::unique_ptr<TIEComposite> rekord;
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement:
             if (!korzen) {
                 if (xml.name() != "root"_L1)
-                    return odrzucPlik(records);
+                    return odrzucPlik();
                 korzen = true;
                 wszystkie = xml.attributes().value("rowCount"_L1).toInt();
             } else if (stos.empty()) {
-                records.push_back(std::make_unique<TIEComposite>(xml.name().toString()));
-                stos.push_back({xml.name().toString(), records.back().get(), {}});
+                rekord = std::make_unique<TIEComposite>(xml.name().toString());
+                stos.push_back({rekord->name, rekord.get(), {}});
             } else {
                 stos.push_back({xml.name().toString(), nullptr, {}});
             }
@@ -271,7 +272,10 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
                 zrzucTekst(p);
             else if (!pusty(p.tekst))
                 wezelPoziomu(stos.size() - 1)->dodajLisc(p.nazwa, p.tekst);
-            if (stos.empty() && !zglosPostep(int(records.size()), std::max(wszystkie, int(records.size()))))
+            if (!stos.empty())
+                break;
+            ++przeczytane;
+            if (!odbiorca(std::move(rekord)) || !zglosPostep(przeczytane, std::max(wszystkie, przeczytane)))
                 return true;
             break;
         }
@@ -281,7 +285,7 @@ bool TIEFileTypeXML::Read(const QString &fileName, RekordyIE &records)
     }
     // A file without any element is an empty document, not a wrong one.
     if (xml.hasError() && (korzen || xml.error() != QXmlStreamReader::PrematureEndOfDocumentError))
-        return odrzucPlik(records);
+        return odrzucPlik();
     return true;
 }
 
@@ -396,49 +400,55 @@ bool TIEFileTypeCSV::przepiszRekordy(QIODevice &rekordy, QIODevice &target)
     return true;
 }
 
-bool TIEFileTypeCSV::Read(const QString &fileName, RekordyIE &records)
+bool TIEFileTypeCSV::czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca)
 {
-    records.clear();
-    QStringList linie = wczytajTekst(fileName).split(u'\n');
-    // A CR left inside a line is a line break in a value: a blank, as the writer writes it.
-    for (QString &linia : linie) {
-        if (linia.endsWith(u'\r'))
-            linia.chop(1);
-        linia.replace(u'\r', u' ');
-    }
-    linie.removeAll(QString());
-    const QStringList naglowek = linie.value(0).split(u';');
-    if (naglowek[0] != "id"_L1 || naglowek.size() < 2 || !linie[0].contains(u':'))
-        return odrzucPlik(records);
+    QFile plik(fileName);
+    if (!plik.open(QIODevice::ReadOnly))
+        return odrzucPlik();
+    // The next line with anything on it; a CR left inside a line is a line
+    // break in a value: a blank, as the writer writes it.
+    auto nastepnaLinia = [&plik, pierwsza = true]() mutable {
+        while (!plik.atEnd()) {
+            QString linia = QString::fromUtf8(plik.readLine());
+            if (std::exchange(pierwsza, false) && linia.startsWith(QChar::ByteOrderMark))
+                linia.remove(0, 1);
+            if (linia.endsWith(u'\n'))
+                linia.chop(1);
+            if (linia.endsWith(u'\r'))
+                linia.chop(1);
+            linia.replace(u'\r', u' ');
+            if (!linia.isEmpty())
+                return linia;
+        }
+        return QString();
+    };
+    const QString pierwszaLinia = nastepnaLinia();
+    const QStringList naglowek = pierwszaLinia.split(u';');
+    if (naglowek[0] != "id"_L1 || naglowek.size() < 2 || !pierwszaLinia.contains(u':'))
+        return odrzucPlik();
     std::vector<QStringList> sciezki;
     for (const QString &kolumna : naglowek)
         sciezki.push_back(kolumna.split(u':'));
     const QString nazwaRekordu = sciezki[1][0];
 
-    int wszystkie = 0;
-    QStringView poprzedni;
-    for (qsizetype i = 1; i < linie.size(); ++i) {
-        const QStringView numer = QStringView(linie[i]).left(linie[i].indexOf(u';'));
-        wszystkie += numer != poprzedni || i == 1;
-        poprzedni = numer;
-    }
-
     std::unique_ptr<TIEComposite> rekord;
     int numerRekordu = 0;
-    const auto zachowaj = [&] {
+    int przeczytane = 0;
+    const auto oddaj = [&] {
         // Lines without a single value make no record, as the writer makes no line of one.
-        if (!rekord->children.empty())
-            records.push_back(std::move(rekord));
-        return zglosPostep(int(records.size()), wszystkie);
+        if (rekord->children.empty())
+            return true;
+        ++przeczytane;
+        return odbiorca(std::move(rekord)) && zglosPostep(przeczytane, przeczytane);
     };
-    for (qsizetype i = 1; i < linie.size(); ++i) {
-        const QStringList komorki = linie[i].split(u';');
+    for (QString linia = nastepnaLinia(); !linia.isEmpty(); linia = nastepnaLinia()) {
+        const QStringList komorki = linia.split(u';');
         bool ok = false;
         const int numer = komorki[0].toInt(&ok);
         if (!ok)
-            return odrzucPlik(records);
+            return odrzucPlik();
         if (!rekord || numer != numerRekordu) {
-            if (rekord && !zachowaj())
+            if (rekord && !oddaj())
                 return true;
             rekord = std::make_unique<TIEComposite>(nazwaRekordu);
             numerRekordu = numer;
@@ -464,6 +474,6 @@ bool TIEFileTypeCSV::Read(const QString &fileName, RekordyIE &records)
         }
     }
     if (rekord)
-        zachowaj();
+        oddaj();
     return true;
 }

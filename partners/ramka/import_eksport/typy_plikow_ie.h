@@ -25,7 +25,12 @@ public:
     int writtenRecords() const { return m_zapisane; }
 
     // A file the layout does not accept is told to the user, gives no records and false.
-    virtual bool Read(const QString &fileName, RekordyIE &records) = 0;
+    bool Read(const QString &fileName, RekordyIE &records);
+    // The file's records one at a time, so a large file is never held whole;
+    // a false from the receiver ends the reading. A file the layout does not
+    // accept is told to the user and gives false, after the records before
+    // the fault went to the receiver.
+    virtual bool czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca) = 0;
     virtual ~TIEFileType() = default;
 
     // 1 XML, 2 CSV; null for any other code.
@@ -41,9 +46,7 @@ protected:
     virtual bool przepiszRekordy(QIODevice &rekordy, QIODevice &target);
 
     bool zglosPostep(int biezacy, int wszystkie) const { return !postep || postep(biezacy, wszystkie); }
-    static bool odrzucPlik(RekordyIE &records);
-    // The file's text without the byte-order mark; empty when it cannot be read.
-    static QString wczytajTekst(const QString &fileName);
+    static bool odrzucPlik();
 
 private:
     std::unique_ptr<QTemporaryFile> m_rekordy;
@@ -54,7 +57,7 @@ private:
 class TIEFileTypeXML : public TIEFileType
 {
 public:
-    bool Read(const QString &fileName, RekordyIE &records) override;
+    bool czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca) override;
 
 protected:
     void zapiszRekord(const TIEComposite &record, QStringList &linie) override;
@@ -67,7 +70,7 @@ class TIEFileTypeCSV : public TIEFileType
 public:
     TIEFileTypeCSV();
     ~TIEFileTypeCSV() override;
-    bool Read(const QString &fileName, RekordyIE &records) override;
+    bool czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca) override;
 
 protected:
     void zapiszRekord(const TIEComposite &record, QStringList &linie) override;
