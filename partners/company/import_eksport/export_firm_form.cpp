@@ -148,40 +148,32 @@ void Texport_firm_form::wczytajPorcje(int id)
     if (porcja < 0 || porcja == m_porcja)
         return;
     m_porcja = porcja;
-    m_firmy.clear();
-    for (auto &p : m_podrekordy)
-        p.clear();
     const QList<int> ids = m_idFirm.mid(porcja * db::MaxListValues, db::MaxListValues);
 
-    db::Query q(host::GetConnection(), QString());
-    otworz(q, QStringLiteral("select * from VListaFirmFull where id_jezyka = :id_jezyka"), "id", ids);
-    const QList<int> pola = indeksy(q, PolaFirmy);
-    const QList<int> czasy = indeksy(q, CzasyFirmy);
-    const int kolumnaId = q.fieldIndex(QStringLiteral("id"));
-    for (q.first(); !q.eof(); q.next()) {
-        QStringList wartosci;
-        for (int i : pola)
-            wartosci << q.displayText(i);
-        for (int i : czasy) {
-            const QVariant v = q.value(i);
-            const QTime czas = v.typeId() == QMetaType::QTime ? v.toTime() : v.toDateTime().time();
-            // A time not set is midnight.
-            wartosci << (czas.isValid() ? czas : QTime(0, 0)).toString(QStringLiteral("hh:mm"));
-        }
-        m_firmy.insert(q.value(kolumnaId).toInt(), wartosci);
-    }
+    for (auto &zrodlo : m_zrodla)
+        zrodlo = std::make_unique<db::Query>(host::GetConnection(), QString());
+    db::Query &firmy = *m_zrodla[0];
+    otworz(firmy, QStringLiteral("select * from VListaFirmFull where id_jezyka = :id_jezyka"), "id", ids);
+    m_kolumnyFirmy = indeksy(firmy, PolaFirmy);
+    m_kolumnyCzasow = indeksy(firmy, CzasyFirmy);
+    const int kolumnaId = firmy.fieldIndex(QStringLiteral("id"));
+    m_wierszFirmy.clear();
+    for (db::Bookmark w = 0; w < firmy.totalRowCount(); ++w)
+        m_wierszFirmy.insert(firmy.valueAt(w, kolumnaId).toInt(), w);
 
     for (int b = 0; b < 4; ++b) {
         const Blok &blok = Bloki[b];
+        db::Query &q = *m_zrodla[b + 1];
         otworz(q, QLatin1String(blok.zrodlo), blok.wlasciciel, ids);
-        const QList<int> kolumny = indeksy(q, blok.pola);
+        m_kolumnyPodrekordow[b] = indeksy(q, blok.pola);
         const int kolumnaWlasciciela = q.fieldIndex(QLatin1String(blok.wlasciciel));
-        const int kolumnaWiersza = q.fieldIndex(QStringLiteral("id"));
-        for (q.first(); !q.eof(); q.next()) {
-            Wiersz w{q.value(kolumnaWiersza).toInt(), {}};
-            for (int i : kolumny)
-                w.wartosci << q.displayText(i);
-            m_podrekordy[b][q.value(kolumnaWlasciciela).toInt()].append(w);
+        auto &wiersze = m_wierszePodrekordow[b];
+        wiersze.clear();
+        for (db::Bookmark w = 0; w < q.totalRowCount(); ++w) {
+            auto &zakres = wiersze[q.valueAt(w, kolumnaWlasciciela).toInt()];
+            if (zakres.second == 0)
+                zakres.first = w;
+            zakres.second = w + 1;
         }
     }
 }
@@ -195,11 +187,21 @@ QDomElement Texport_firm_form::WriteRecord(QDomElement &documentElement, int id)
     documentElement.appendChild(firma);
     wczytajPorcje(id);
     // A company deleted since the list was read has no values; the empty record is dropped.
-    const QStringList wartosci = m_firmy.value(id);
-    for (int i = 0; i < wartosci.size(); ++i)
-        dodaj(dokument, firma,
-              i < PolaFirmy.size() ? PolaFirmy.at(i).element : CzasyFirmy.at(i - PolaFirmy.size()).element,
-              wartosci.at(i));
+    const auto wiersz = m_wierszFirmy.constFind(id);
+    if (wiersz == m_wierszFirmy.cend())
+        return firma;
+    const db::DataSet &firmy = *m_zrodla[0];
+    for (int i = 0; i < PolaFirmy.size(); ++i)
+        dodaj(dokument, firma, PolaFirmy.at(i).element,
+              db::DataSet::displayTextOf(firmy.valueAt(*wiersz, m_kolumnyFirmy.at(i)),
+                                         firmy.fieldDef(m_kolumnyFirmy.at(i)).type));
+    for (int i = 0; i < CzasyFirmy.size(); ++i) {
+        const QVariant v = firmy.valueAt(*wiersz, m_kolumnyCzasow.at(i));
+        const QTime czas = v.typeId() == QMetaType::QTime ? v.toTime() : v.toDateTime().time();
+        // A time not set is midnight.
+        dodaj(dokument, firma, CzasyFirmy.at(i).element,
+              (czas.isValid() ? czas : QTime(0, 0)).toString(QStringLiteral("hh:mm")));
+    }
     return firma;
 }
 
@@ -211,11 +213,16 @@ void Texport_firm_form::WriteSubRecords(QDomElement &recordElement, int id)
         const Blok &blok = Bloki[b];
         QDomElement kontener = dokument.createElement(blok.kontener);
         recordElement.appendChild(kontener);
-        for (const Wiersz &w : m_podrekordy[b].value(id)) {
+        const db::DataSet &q = *m_zrodla[b + 1];
+        const QList<int> &kolumny = m_kolumnyPodrekordow[b];
+        const int kolumnaWiersza = q.fieldIndex(QStringLiteral("id"));
+        const auto [od, doWiersza] = m_wierszePodrekordow[b].value(id);
+        for (db::Bookmark w = od; w < doWiersza; ++w) {
             QDomElement e = dokument.createElement(blok.element);
-            e.setAttribute(QStringLiteral("id"), w.id);
-            for (int i = 0; i < w.wartosci.size(); ++i)
-                dodaj(dokument, e, blok.pola.at(i).element, w.wartosci.at(i));
+            e.setAttribute(QStringLiteral("id"), q.valueAt(w, kolumnaWiersza).toInt());
+            for (int i = 0; i < kolumny.size(); ++i)
+                dodaj(dokument, e, blok.pola.at(i).element,
+                      db::DataSet::displayTextOf(q.valueAt(w, kolumny.at(i)), q.fieldDef(kolumny.at(i)).type));
             kontener.appendChild(e);
         }
     }

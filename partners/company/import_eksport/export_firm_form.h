@@ -2,9 +2,10 @@
 
 #include "ramka/import_eksport/szablony_ie.h"
 
+#include "query.h"
+
 #include <QHash>
 #include <QList>
-#include <QStringList>
 #include <memory>
 
 // The companies of the company list, with their accounts, addresses, contact
@@ -23,17 +24,17 @@ public:
     void WriteSubRecords(QDomElement &recordElement, int id) override;
 
 private:
-    struct Wiersz
-    {
-        int id = 0;
-        QStringList wartosci;
-    };
     void wczytajPorcje(int id);
 
     QList<int> m_idFirm;
     QHash<int, int> m_pozycja;
     int m_porcja = -1;
-    QHash<int, QStringList> m_firmy;
-    QHash<int, QList<Wiersz>> m_podrekordy[4];
+    // The rows of the portion: the companies, then the four kinds of dependent rows.
+    std::unique_ptr<db::Query> m_zrodla[5];
+    QList<int> m_kolumnyFirmy, m_kolumnyCzasow, m_kolumnyPodrekordow[4];
+    QHash<int, db::Bookmark> m_wierszFirmy;
+    // Each company's dependent rows of a kind, first and past the last; the
+    // rows come ordered by company.
+    QHash<int, std::pair<db::Bookmark, db::Bookmark>> m_wierszePodrekordow[4];
     std::unique_ptr<db::DataSet> m_lista;
 };

@@ -60,24 +60,29 @@ void dopiszWezel(QString &cel, const TIEComposite &wezel)
     cel += u"</"_s + wezel.name + u'>';
 }
 
-void zapiszWezel(QStringList &linie, const TIEComposite &wezel, const QString &wciecie)
+// Each line ends in CR LF; depth is the indentation in levels of two blanks.
+void zapiszWezel(QString &tekst, const TIEComposite &wezel, int poziom)
 {
+    const auto wciecie = [&tekst](int glebokosc) { tekst.resize(tekst.size() + 2 * glebokosc, u' '); };
+    wciecie(poziom);
     // Mixed content goes on one line: indentation around its text would become text.
     if (std::ranges::any_of(wezel.children, [](const auto &c) { return c->GetName() == TekstMieszany; })) {
-        linie.append(wciecie);
-        return dopiszWezel(linie.back(), wezel);
+        dopiszWezel(tekst, wezel);
+        tekst += "\r\n"_L1;
+        return;
     }
-    linie.append(wciecie + u'<' + wezel.name + u'>');
-    const QString glebiej = wciecie + u"  "_s;
+    tekst += u'<' + wezel.name + u">\r\n"_s;
     for (const auto &c : wezel.children) {
         if (!c->IsLeaf()) {
-            zapiszWezel(linie, static_cast<const TIEComposite &>(*c), glebiej);
+            zapiszWezel(tekst, static_cast<const TIEComposite &>(*c), poziom + 1);
             continue;
         }
-        linie.append(glebiej);
-        dopiszLisc(linie.back(), static_cast<const TIELeaf &>(*c));
+        wciecie(poziom + 1);
+        dopiszLisc(tekst, static_cast<const TIELeaf &>(*c));
+        tekst += "\r\n"_L1;
     }
-    linie.append(wciecie + u"</"_s + wezel.name + u'>');
+    wciecie(poziom);
+    tekst += u"</"_s + wezel.name + u">\r\n"_s;
 }
 
 // A line of a record and the path of the node above the one it carries.
@@ -142,11 +147,10 @@ bool TIEFileType::BeginWrite(const QString &fileName)
 
 void TIEFileType::WriteRecord(const TIEComposite &record)
 {
-    QStringList linie;
-    zapiszRekord(record, linie);
+    m_tekst.truncate(0);
+    zapiszRekord(record, m_tekst);
     ++m_zapisane;
-    linie.append(QString());
-    const QByteArray utf8 = linie.join(u"\r\n"_s).toUtf8();
+    const QByteArray utf8 = m_tekst.toUtf8();
     m_bladZapisu = m_bladZapisu || m_rekordy->write(utf8) != utf8.size();
 }
 
@@ -200,9 +204,9 @@ QStringList TIEFileTypeXML::koniec() const
     return {u"</root>"_s};
 }
 
-void TIEFileTypeXML::zapiszRekord(const TIEComposite &record, QStringList &linie)
+void TIEFileTypeXML::zapiszRekord(const TIEComposite &record, QString &tekst)
 {
-    zapiszWezel(linie, record, u"  "_s);
+    zapiszWezel(tekst, record, 1);
 }
 
 bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca)
@@ -366,7 +370,7 @@ QStringList TIEFileTypeCSV::poczatek() const
     return {m_zapis->naglowek.join(u';')};
 }
 
-void TIEFileTypeCSV::zapiszRekord(const TIEComposite &record, QStringList &wynik)
+void TIEFileTypeCSV::zapiszRekord(const TIEComposite &record, QString &tekst)
 {
     QString sciezka = record.name;
     m_zapis->zbierzKolumny(record, sciezka);
@@ -374,7 +378,7 @@ void TIEFileTypeCSV::zapiszRekord(const TIEComposite &record, QStringList &wynik
     m_zapis->zapisz(record, sciezka, QString::number(writtenRecords() + 1), linie);
     scal(linie);
     for (const LiniaCsv &linia : linie)
-        wynik.append(linia.komorki.join(u';'));
+        tekst += linia.komorki.join(u';') + "\r\n"_L1;
     auto &odcinki = m_zapis->odcinki;
     const qsizetype kolumny = m_zapis->naglowek.size();
     if (odcinki.empty() || odcinki.back().second != kolumny)

@@ -39,7 +39,8 @@ public:
     PostepIE postep;
 
 protected:
-    virtual void zapiszRekord(const TIEComposite &record, QStringList &linie) = 0;
+    // Appends the record's lines, each ending in CR LF.
+    virtual void zapiszRekord(const TIEComposite &record, QString &tekst) = 0;
     virtual QStringList poczatek() const = 0;
     virtual QStringList koniec() const { return {}; }
     // Copies the records' lines after the beginning.
@@ -52,6 +53,8 @@ private:
     std::unique_ptr<QTemporaryFile> m_rekordy;
     int m_zapisane = 0;
     bool m_bladZapisu = false;
+    // Reused from record to record, so its buffer is allocated once.
+    QString m_tekst;
 };
 
 class TIEFileTypeXML : public TIEFileType
@@ -60,7 +63,7 @@ public:
     bool czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca) override;
 
 protected:
-    void zapiszRekord(const TIEComposite &record, QStringList &linie) override;
+    void zapiszRekord(const TIEComposite &record, QString &tekst) override;
     QStringList poczatek() const override;
     QStringList koniec() const override;
 };
@@ -73,7 +76,7 @@ public:
     bool czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca) override;
 
 protected:
-    void zapiszRekord(const TIEComposite &record, QStringList &linie) override;
+    void zapiszRekord(const TIEComposite &record, QString &tekst) override;
     QStringList poczatek() const override;
     bool przepiszRekordy(QIODevice &rekordy, QIODevice &target) override;
 
