@@ -15,6 +15,11 @@ constexpr qsizetype ShortList = 12;
 
 int Parameters::indexOf(const QString &name) const
 {
+    // Names are nearly always asked for as they were declared, and an exact
+    // comparison costs a fraction of a case-insensitive one.
+    for (int i = 0; i < m_items.size(); ++i)
+        if (m_items[i].name == name)
+            return i;
     if (m_items.size() > ShortList) {
         if (m_index.size() != m_items.size()) {
             m_index.clear();

@@ -17,4 +17,11 @@ public:
     int exec();
 };
 
+// A command run without a data set, for the many small statements of a
+// procedure; returns the number of rows affected. Throws DbError.
+MALVO_DB_EXPORT int execute(Connection &connection, const QString &sql, const Parameters &parameters);
+// An insert of one row; returns the value its identity column idColumn got. Throws DbError.
+MALVO_DB_EXPORT qint64 executeInsert(Connection &connection, const QString &insert, const QString &idColumn,
+                                     const Parameters &parameters);
+
 } // namespace db

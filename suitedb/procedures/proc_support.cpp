@@ -21,6 +21,14 @@ void bindAll(db::Query &query, const Values &binds)
         query.parameters().setValue(name, value);
 }
 
+db::Parameters toParameters(const Values &binds)
+{
+    db::Parameters result;
+    for (const auto &[name, value] : binds)
+        result.setValue(name, value);
+    return result;
+}
+
 } // namespace
 
 void define(const char *name, std::initializer_list<ParamDef> params, std::function<int(db::ProcedureContext &)> body)
@@ -123,9 +131,7 @@ QVariant orDefault(const QVariant &value, const QVariant &fallback)
 
 int exec(db::Connection &connection, const QString &sql, const Values &binds)
 {
-    db::Query query(&connection, sql);
-    bindAll(query, binds);
-    return query.exec();
+    return db::execute(connection, sql, toParameters(binds));
 }
 
 QVariant scalar(db::Connection &connection, const QString &sql, const Values &binds)
@@ -190,11 +196,7 @@ int insertRow(db::Connection &connection, const char *table, const char *key, co
     const QString insert =
         QStringLiteral("insert into %1 (%2) values (%3)")
             .arg(QLatin1String(table), columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
-    db::Query query(&connection, connection.dialect().insertReturningId(insert, QLatin1String(key)));
-    bindAll(query, values);
-    query.open();
-    query.first();
-    return query.value(0).toInt();
+    return int(db::executeInsert(connection, insert, QLatin1String(key), toParameters(values)));
 }
 
 void updateRow(db::Connection &connection, const char *table, const char *key, const QVariant &id, const Values &values)

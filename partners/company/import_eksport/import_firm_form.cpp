@@ -32,38 +32,55 @@ db::Connection &polaczenie()
     return *c;
 }
 
-QString wartosc(const QDomElement &e, const char *nazwa)
-{
-    return e.firstChildElement(QLatin1String(nazwa)).text();
-}
+} // namespace
 
-QVariant tekst(const QDomElement &e, const char *nazwa)
+// The child elements of an element by name, found in one pass: a company asks
+// for some twenty of them, and a search through the DOM each time costs more
+// than storing it.
+class PolaElementu
 {
-    return db::nullIfEmpty(wartosc(e, nazwa));
-}
+public:
+    explicit PolaElementu(const QDomElement &element)
+    {
+        for (QDomElement e = element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+            m_pola.append({e.tagName(), e});
+    }
+    QDomElement element(const char *nazwa) const
+    {
+        const QLatin1StringView szukana(nazwa);
+        for (const auto &[n, e] : m_pola)
+            if (n == szukana)
+                return e;
+        return {};
+    }
+    QString wartosc(const char *nazwa) const { return element(nazwa).text(); }
+    QVariant tekst(const char *nazwa) const { return db::nullIfEmpty(wartosc(nazwa)); }
+    int liczba(const char *nazwa, int brak) const
+    {
+        const QString w = wartosc(nazwa);
+        return w.isEmpty() ? brak : w.toInt();
+    }
+    // The items of a container, e.g. every "telefon" of "telefony".
+    std::vector<PolaElementu> elementy(const char *kontener, const char *nazwaElementu) const
+    {
+        std::vector<PolaElementu> wynik;
+        const QString nazwa = QLatin1String(nazwaElementu);
+        for (QDomElement e = element(kontener).firstChildElement(nazwa); !e.isNull(); e = e.nextSiblingElement(nazwa))
+            wynik.emplace_back(e);
+        return wynik;
+    }
 
-int liczba(const QDomElement &e, const char *nazwa, int brak)
-{
-    const QString w = wartosc(e, nazwa);
-    return w.isEmpty() ? brak : w.toInt();
-}
+private:
+    QList<std::pair<QString, QDomElement>> m_pola;
+};
+
+namespace {
 
 // The number a NIP is known by: "PL 123-456-32-18" is 1234563218.
 QString numerNip(QString nip)
 {
     nip.removeIf([](QChar c) { return !c.isLetterOrNumber(); });
     return partners::rozdzielNip(nip.toUpper()).numer;
-}
-
-// The elements of a container of the company, e.g. every "telefon" of "telefony".
-QList<QDomElement> elementy(const QDomElement &firma, const char *kontener, const char *element)
-{
-    QList<QDomElement> wynik;
-    const QString nazwa = QLatin1String(element);
-    for (QDomElement e = firma.firstChildElement(QLatin1String(kontener)).firstChildElement(nazwa); !e.isNull();
-         e = e.nextSiblingElement(nazwa))
-        wynik << e;
-    return wynik;
 }
 
 } // namespace
@@ -188,12 +205,13 @@ int Timport_firm_form::istniejaca(const QString &nazwa, const QString &nip) cons
     return numer.isEmpty() ? 0 : m_poNip.value(numer, 0);
 }
 
-bool Timport_firm_form::ImportRecord(const QDomElement &record)
+bool Timport_firm_form::ImportRecord(const QDomElement &element)
 {
     ++m_numer;
-    if (record.tagName() != QLatin1String("firma"))
+    if (element.tagName() != QLatin1String("firma"))
         return true;
-    const QString nazwa = wartosc(record, "nazwa").trimmed();
+    const PolaElementu record(element);
+    const QString nazwa = record.wartosc("nazwa").trimmed();
     bool zapisany = true;
     m_noweMiasta.clear();
     m_noweKody.clear();
@@ -201,7 +219,7 @@ bool Timport_firm_form::ImportRecord(const QDomElement &record)
         if (nazwa.isEmpty())
             throw db::DbError(tlumacz("Resstrings_IDS_prosze_wypelnic_pole").arg(tlumacz("Resstrings_IDS_Nazwa")));
         wczytajSlowniki();
-        const int id = istniejaca(nazwa, wartosc(record, "nip"));
+        const int id = istniejaca(nazwa, record.wartosc("nip"));
         const bool dlaWszystkich =
             m_odpowiedz == Tpomin_nadpisz_form::NadpiszWszystkie || m_odpowiedz == Tpomin_nadpisz_form::PominWszystkie;
         if (id > 0 && !dlaWszystkich)
@@ -217,7 +235,7 @@ bool Timport_firm_form::ImportRecord(const QDomElement &record)
                 throw db::DbError(tlumacz("Resstrings_IDS_Brak_Upr_Zmian_Firm"));
             if (!host::var::UprawnieniaZapisFirmyWlasne.get()
                 && ((nadpisz && partners::zawieraFirmeWlasna({id}, &polaczenie()))
-                    || partners::typFirmyWlasnej(wartosc(record, "typ_firmy").toInt(), &polaczenie())))
+                    || partners::typFirmyWlasnej(record.wartosc("typ_firmy").toInt(), &polaczenie())))
                 throw db::DbError(tlumacz("Resstrings_IDS_BrakUprawnienZapisFirmyWlasne"));
             if (!m_partia)
                 m_partia = std::make_unique<db::Transaction>(polaczenie());
@@ -289,11 +307,11 @@ void Timport_firm_form::otworzDla(db::Query &q, int idFirmy)
     q.first();
 }
 
-int Timport_firm_form::zapiszFirme(const QDomElement &firma, int id)
+int Timport_firm_form::zapiszFirme(const PolaElementu &firma, int id)
 {
     // A time of day on the zero date; the night-time bounds two days later.
     const auto czas = [&firma](const char *pole, int dzien) -> QVariant {
-        const QString t = wartosc(firma, pole);
+        const QString t = firma.wartosc(pole);
         if (t.isEmpty())
             return {};
         const QTime godzina = QTime::fromString(t, Qt::ISODate);
@@ -303,18 +321,18 @@ int Timport_firm_form::zapiszFirme(const QDomElement &firma, int id)
         return QDateTime(db::DayTime::toDate(dzien), godzina, Qt::UTC);
     };
     const int wynik = wykonaj(m_spFirma,
-                              {{QStringLiteral("@nazwa"), wartosc(firma, "nazwa").trimmed()},
-                               {QStringLiteral("@skrot"), tekst(firma, "skrot")},
-                               {QStringLiteral("@wlasciciel"), tekst(firma, "wlasciciel")},
-                               {QStringLiteral("@e_mail"), tekst(firma, "e_mail")},
-                               {QStringLiteral("@www"), tekst(firma, "www")},
-                               {QStringLiteral("@nip"), tekst(firma, "nip")},
-                               {QStringLiteral("@regon"), tekst(firma, "regon")},
-                               {QStringLiteral("@krs"), tekst(firma, "krs")},
-                               {QStringLiteral("@nr_gg"), tekst(firma, "nr_gadu-gadu")},
-                               {QStringLiteral("@skype"), tekst(firma, "skype")},
-                               {QStringLiteral("@nr_trans"), tekst(firma, "transID")},
-                               {QStringLiteral("@typ_firmy"), tekst(firma, "typ_firmy")},
+                              {{QStringLiteral("@nazwa"), firma.wartosc("nazwa").trimmed()},
+                               {QStringLiteral("@skrot"), firma.tekst("skrot")},
+                               {QStringLiteral("@wlasciciel"), firma.tekst("wlasciciel")},
+                               {QStringLiteral("@e_mail"), firma.tekst("e_mail")},
+                               {QStringLiteral("@www"), firma.tekst("www")},
+                               {QStringLiteral("@nip"), firma.tekst("nip")},
+                               {QStringLiteral("@regon"), firma.tekst("regon")},
+                               {QStringLiteral("@krs"), firma.tekst("krs")},
+                               {QStringLiteral("@nr_gg"), firma.tekst("nr_gadu-gadu")},
+                               {QStringLiteral("@skype"), firma.tekst("skype")},
+                               {QStringLiteral("@nr_trans"), firma.tekst("transID")},
+                               {QStringLiteral("@typ_firmy"), firma.tekst("typ_firmy")},
                                {QStringLiteral("@nocne_od"), czas("nocne_od", 0)},
                                {QStringLiteral("@nocne_do"), czas("nocne_do", 0)},
                                {QStringLiteral("@swieta_od"), czas("swieta_od", 0)},
@@ -329,27 +347,27 @@ int Timport_firm_form::zapiszFirme(const QDomElement &firma, int id)
     return wynik;
 }
 
-void Timport_firm_form::zapiszTelefony(const QDomElement &firma, int idFirmy, bool nowa)
+void Timport_firm_form::zapiszTelefony(const PolaElementu &firma, int idFirmy, bool nowa)
 {
     // A number the company has is not added again.
     QSet<QString> numery;
     if (!nowa)
         for (otworzDla(m_telefonyFirmy, idFirmy); !m_telefonyFirmy.eof(); m_telefonyFirmy.next())
             numery.insert(m_telefonyFirmy.value(0).toString());
-    for (const QDomElement &t : elementy(firma, "telefony", "telefon")) {
-        const QString numer = wartosc(t, "numer");
+    for (const PolaElementu &t : firma.elementy("telefony", "telefon")) {
+        const QString numer = t.wartosc("numer");
         if (numer.isEmpty() || numery.contains(numer))
             continue;
         numery.insert(numer);
-        const int telFax = m_telFax.value(wartosc(t, "tel_fax").toLower(), -1);
-        const int rodzaj = m_rodzajeTel.value(wartosc(t, "rodzaj").toLower(), 0);
+        const int telFax = m_telFax.value(t.wartosc("tel_fax").toLower(), -1);
+        const int rodzaj = m_rodzajeTel.value(t.wartosc("rodzaj").toLower(), 0);
         wykonaj(m_spTelefon,
                 {{QStringLiteral("@id_"), idFirmy},
                  {QStringLiteral("@tabela"), TabelaFirma},
                  {QStringLiteral("@numer"), numer},
                  {QStringLiteral("@tel_fax"), telFax < 0 ? QVariant() : QVariant(telFax)},
                  {QStringLiteral("@rodzaj"), rodzaj > 0 ? QVariant(rodzaj) : QVariant()},
-                 {QStringLiteral("@czy_domysl"), liczba(t, "czy_domysl", 0)}},
+                 {QStringLiteral("@czy_domysl"), t.liczba("czy_domysl", 0)}},
                 "@id_tel");
     }
 }
@@ -398,7 +416,7 @@ int Timport_firm_form::idKodu(int idM, const QString &kod, bool noweMiasto)
     return id.toInt();
 }
 
-void Timport_firm_form::zapiszAdresy(const QDomElement &firma, int idFirmy, bool nowa)
+void Timport_firm_form::zapiszAdresy(const PolaElementu &firma, int idFirmy, bool nowa)
 {
     const auto klucz = [](const QVariant &idM, const QVariant &idKodu, const QString &ulica, const QString &domu,
                           const QString &m) {
@@ -410,17 +428,17 @@ void Timport_firm_form::zapiszAdresy(const QDomElement &firma, int idFirmy, bool
         for (otworzDla(m_adresyFirmy, idFirmy); !m_adresyFirmy.eof(); m_adresyFirmy.next())
             adresy.insert(klucz(m_adresyFirmy.value(0), m_adresyFirmy.value(1), m_adresyFirmy.value(2).toString(),
                                 m_adresyFirmy.value(3).toString(), m_adresyFirmy.value(4).toString()));
-    for (const QDomElement &a : elementy(firma, "adresy", "adres")) {
-        const QString miasto = wartosc(a, "miasto");
+    for (const PolaElementu &a : firma.elementy("adresy", "adres")) {
+        const QString miasto = a.wartosc("miasto");
         if (miasto.isEmpty())
             continue;
         if (!m_panstwa)
             m_panstwa = std::make_unique<partners::PanstwaFirmy>(&polaczenie());
         bool noweMiasto = false;
-        const int idM = idMiasta(miasto, idPanstwa(wartosc(a, "panstwo")), noweMiasto);
-        const QString kod = wartosc(a, "kod");
+        const int idM = idMiasta(miasto, idPanstwa(a.wartosc("panstwo")), noweMiasto);
+        const QString kod = a.wartosc("kod");
         const QVariant kodu = kod.isEmpty() ? QVariant() : QVariant(idKodu(idM, kod, noweMiasto));
-        const QString ulica = wartosc(a, "ulica"), domu = wartosc(a, "nr_domu"), m = wartosc(a, "nr_m");
+        const QString ulica = a.wartosc("ulica"), domu = a.wartosc("nr_domu"), m = a.wartosc("nr_m");
         const QString ten = klucz(idM, kodu, ulica, domu, m);
         if (adresy.contains(ten))
             continue;
@@ -433,59 +451,59 @@ void Timport_firm_form::zapiszAdresy(const QDomElement &firma, int idFirmy, bool
                  {QStringLiteral("@ulica"), db::nullIfEmpty(ulica)},
                  {QStringLiteral("@nr_domu"), db::nullIfEmpty(domu)},
                  {QStringLiteral("@nr_m"), db::nullIfEmpty(m)},
-                 {QStringLiteral("@czy_domyslny"), liczba(a, "czy_domyslny", 0)}});
+                 {QStringLiteral("@czy_domyslny"), a.liczba("czy_domyslny", 0)}});
     }
 }
 
-void Timport_firm_form::zapiszKonta(const QDomElement &firma, int idFirmy, bool nowa)
+void Timport_firm_form::zapiszKonta(const PolaElementu &firma, int idFirmy, bool nowa)
 {
     // An account the company has under that number is updated.
     QHash<QString, QVariant> konta;
     if (!nowa)
         for (otworzDla(m_kontaFirmy, idFirmy); !m_kontaFirmy.eof(); m_kontaFirmy.next())
             konta.insert(m_kontaFirmy.value(1).toString().trimmed(), m_kontaFirmy.value(0));
-    for (const QDomElement &k : elementy(firma, "konta", "konto")) {
-        const QString numer = wartosc(k, "nr_konta").trimmed();
+    for (const PolaElementu &k : firma.elementy("konta", "konto")) {
+        const QString numer = k.wartosc("nr_konta").trimmed();
         if (numer.isEmpty())
             continue;
-        const int aktywne = liczba(k, "aktywne", 1);
+        const int aktywne = k.liczba("aktywne", 1);
         // An inactive account is never the default one.
-        const int domyslne = aktywne == 1 ? liczba(k, "czy_domyslne", 0) : 0;
+        const int domyslne = aktywne == 1 ? k.liczba("czy_domyslne", 0) : 0;
         konta[numer] = wykonaj(m_spKonto,
                                {{QStringLiteral("@id"), konta.value(numer)},
                                 {QStringLiteral("@id_"), idFirmy},
                                 {QStringLiteral("@tabela"), TabelaFirma},
-                                {QStringLiteral("@nr_konta"), wartosc(k, "nr_konta")},
-                                {QStringLiteral("@bank"), tekst(k, "bank")},
-                                {QStringLiteral("@waluta"), tekst(k, "waluta")},
+                                {QStringLiteral("@nr_konta"), k.wartosc("nr_konta")},
+                                {QStringLiteral("@bank"), k.tekst("bank")},
+                                {QStringLiteral("@waluta"), k.tekst("waluta")},
                                 {QStringLiteral("@aktywne"), aktywne},
                                 {QStringLiteral("@czy_domyslne"), domyslne}});
     }
 }
 
-void Timport_firm_form::zapiszKontakty(const QDomElement &firma, int idFirmy, bool nowa)
+void Timport_firm_form::zapiszKontakty(const PolaElementu &firma, int idFirmy, bool nowa)
 {
-    const QList<QDomElement> kontakty = elementy(firma, "kontakty", "kontakt");
-    if (kontakty.isEmpty())
+    const std::vector<PolaElementu> kontakty = firma.elementy("kontakty", "kontakt");
+    if (kontakty.empty())
         return;
     // The file's contact persons replace the company's.
     if (!nowa) {
         m_usunKontakty.parameters().setValue(QStringLiteral("id_f"), idFirmy);
         m_usunKontakty.exec();
     }
-    for (const QDomElement &k : kontakty) {
-        if (wartosc(k, "nazwisko").isEmpty())
+    for (const PolaElementu &k : kontakty) {
+        if (k.wartosc("nazwisko").isEmpty())
             continue;
-        const int stanowisko = m_stanowiska.value(wartosc(k, "stanowisko").toLower(), 0);
+        const int stanowisko = m_stanowiska.value(k.wartosc("stanowisko").toLower(), 0);
         wykonaj(m_spKontakt,
                 {{QStringLiteral("@id_f"), idFirmy},
-                 {QStringLiteral("@imie"), tekst(k, "imie")},
-                 {QStringLiteral("@nazwisko"), wartosc(k, "nazwisko")},
-                 {QStringLiteral("@e_mail"), tekst(k, "e_mail")},
-                 {QStringLiteral("@nr_gg"), tekst(k, "nr_gg")},
-                 {QStringLiteral("@skype"), tekst(k, "skype")},
-                 {QStringLiteral("@tel"), tekst(k, "tel")},
-                 {QStringLiteral("@nr_trans"), tekst(k, "transid")},
+                 {QStringLiteral("@imie"), k.tekst("imie")},
+                 {QStringLiteral("@nazwisko"), k.wartosc("nazwisko")},
+                 {QStringLiteral("@e_mail"), k.tekst("e_mail")},
+                 {QStringLiteral("@nr_gg"), k.tekst("nr_gg")},
+                 {QStringLiteral("@skype"), k.tekst("skype")},
+                 {QStringLiteral("@tel"), k.tekst("tel")},
+                 {QStringLiteral("@nr_trans"), k.tekst("transid")},
                  {QStringLiteral("@id_stan"), stanowisko > 0 ? QVariant(stanowisko) : QVariant()}});
     }
 }

@@ -17,6 +17,8 @@
 // summary with its number in the file and its name. The companies are
 // committed in batches, so the disk is synced once per batch; a batch whose
 // commit fails is listed as refused.
+class PolaElementu;
+
 class Timport_firm_form : public Tszablon_import_from
 {
     Q_OBJECT
@@ -61,12 +63,12 @@ private:
     void zatwierdzPartie(const QString &blad = QString());
     void wczytajSlowniki();
     int istniejaca(const QString &nazwa, const QString &nip) const;
-    int zapiszFirme(const QDomElement &firma, int id);
+    int zapiszFirme(const PolaElementu &firma, int id);
     // nowa: the company has no rows of its own yet.
-    void zapiszTelefony(const QDomElement &firma, int idFirmy, bool nowa);
-    void zapiszAdresy(const QDomElement &firma, int idFirmy, bool nowa);
-    void zapiszKonta(const QDomElement &firma, int idFirmy, bool nowa);
-    void zapiszKontakty(const QDomElement &firma, int idFirmy, bool nowa);
+    void zapiszTelefony(const PolaElementu &firma, int idFirmy, bool nowa);
+    void zapiszAdresy(const PolaElementu &firma, int idFirmy, bool nowa);
+    void zapiszKonta(const PolaElementu &firma, int idFirmy, bool nowa);
+    void zapiszKontakty(const PolaElementu &firma, int idFirmy, bool nowa);
     int idPanstwa(const QString &tekst) const;
     // Found or created; nowe tells which.
     int idMiasta(const QString &miasto, int panstwo, bool &nowe);
