@@ -85,8 +85,8 @@ bool usunPlikZMagazynu(const QString &katalogDokumentow, const QString &sciezka)
 // window's thread that answers it; either side may give up first.
 struct TUsuwanie_watek::ZadanieOkna
 {
-    QMutex mutex;
-    QWaitCondition gotowe;
+    std::mutex mutex;
+    std::condition_variable gotowe;
     bool odpowiedziano = false;
     bool porzucone = false;
     bool wynik = false;
@@ -108,34 +108,34 @@ TUsuwanie_watek::~TUsuwanie_watek()
 
 void TUsuwanie_watek::wstrzymaj()
 {
-    QMutexLocker blokada(&m_mutex);
+    const std::lock_guard blokada(m_mutex);
     m_wstrzymany = true;
 }
 
 void TUsuwanie_watek::wznow()
 {
-    QMutexLocker blokada(&m_mutex);
+    const std::lock_guard blokada(m_mutex);
     m_wstrzymany = false;
-    m_wznowiono.wakeAll();
+    m_wznowiono.notify_all();
 }
 
 void TUsuwanie_watek::zatrzymaj()
 {
-    QMutexLocker blokada(&m_mutex);
+    const std::lock_guard blokada(m_mutex);
     m_stop = true;
-    m_wznowiono.wakeAll();
+    m_wznowiono.notify_all();
 }
 
 void TUsuwanie_watek::porzuc()
 {
-    QMutexLocker blokada(&m_mutex);
+    const std::lock_guard blokada(m_mutex);
     m_stop = true;
     m_porzucony = true;
-    m_wznowiono.wakeAll();
+    m_wznowiono.notify_all();
     if (m_zadanie) {
-        QMutexLocker blokadaZadania(&m_zadanie->mutex);
+        const std::lock_guard blokadaZadania(m_zadanie->mutex);
         m_zadanie->porzucone = true;
-        m_zadanie->gotowe.wakeAll();
+        m_zadanie->gotowe.notify_all();
     }
 }
 
@@ -148,21 +148,20 @@ void TUsuwanie_watek::zatrzymajIZaczekaj()
 
 bool TUsuwanie_watek::wstrzymany() const
 {
-    QMutexLocker blokada(&m_mutex);
+    const std::lock_guard blokada(m_mutex);
     return m_wstrzymany;
 }
 
 WynikUsuwania TUsuwanie_watek::wynik() const
 {
-    QMutexLocker blokada(&m_mutex);
+    const std::lock_guard blokada(m_mutex);
     return m_wynik;
 }
 
 bool TUsuwanie_watek::czekajNaWznowienie()
 {
-    QMutexLocker blokada(&m_mutex);
-    while (m_wstrzymany && !m_stop)
-        m_wznowiono.wait(&m_mutex);
+    std::unique_lock blokada(m_mutex);
+    m_wznowiono.wait(blokada, [this] { return !m_wstrzymany || m_stop; });
     return !m_stop;
 }
 
@@ -196,7 +195,7 @@ void TUsuwanie_watek::run()
     }
     // The connection belongs to this thread and is closed on it.
     polaczenie.reset();
-    QMutexLocker blokada(&m_mutex);
+    const std::lock_guard blokada(m_mutex);
     m_wynik = wynik;
 }
 
@@ -204,7 +203,7 @@ std::optional<bool> TUsuwanie_watek::wywolajWOknie(std::function<bool()> hak)
 {
     auto zadanie = std::make_shared<ZadanieOkna>();
     {
-        QMutexLocker blokada(&m_mutex);
+        const std::lock_guard blokada(m_mutex);
         if (m_porzucony)
             return std::nullopt;
         m_zadanie = zadanie;
@@ -215,27 +214,26 @@ std::optional<bool> TUsuwanie_watek::wywolajWOknie(std::function<bool()> hak)
         this,
         [zadanie, hak = std::move(hak)] {
             {
-                QMutexLocker blokada(&zadanie->mutex);
+                const std::lock_guard blokada(zadanie->mutex);
                 if (zadanie->porzucone)
                     return;
             }
             const bool wynik = host::guard(false, hak);
-            QMutexLocker blokada(&zadanie->mutex);
+            const std::lock_guard blokada(zadanie->mutex);
             zadanie->wynik = wynik;
             zadanie->odpowiedziano = true;
-            zadanie->gotowe.wakeAll();
+            zadanie->gotowe.notify_all();
         },
         Qt::QueuedConnection);
 
     std::optional<bool> odpowiedz;
     {
-        QMutexLocker blokada(&zadanie->mutex);
-        while (!zadanie->odpowiedziano && !zadanie->porzucone)
-            zadanie->gotowe.wait(&zadanie->mutex);
+        std::unique_lock blokada(zadanie->mutex);
+        zadanie->gotowe.wait(blokada, [&] { return zadanie->odpowiedziano || zadanie->porzucone; });
         if (zadanie->odpowiedziano)
             odpowiedz = zadanie->wynik;
     }
-    QMutexLocker blokada(&m_mutex);
+    const std::lock_guard blokada(m_mutex);
     m_zadanie.reset();
     return odpowiedz;
 }

@@ -2,15 +2,15 @@
 
 #include <QHash>
 #include <QList>
-#include <QMutex>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QThread>
-#include <QWaitCondition>
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 namespace db {
@@ -138,8 +138,10 @@ private:
 
     const ParametryUsuwania m_p;
     const QString m_opisLimituCzasu; // translated here, not on the worker
-    mutable QMutex m_mutex;
-    QWaitCondition m_wznowiono;
+    // The standard library's locks rather than Qt's: Qt's wait condition
+    // releases the mutex inside Qt, unseen by the thread sanitizer.
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wznowiono;
     bool m_wstrzymany = false;
     bool m_porzucony = false;
     std::shared_ptr<ZadanieOkna> m_zadanie; // the window call being awaited
