@@ -110,6 +110,20 @@ QString postgresDatabase(const QString &server, const QString &name)
     return target;
 }
 
+void makeEmpty(const QString &target)
+{
+    if (db::Connection::isPostgresTarget(target)) {
+        static const QRegularExpression dbname(QStringLiteral("dbname=(\\S+)"));
+        const QString name = dbname.match(target).captured(1);
+        auto server = db::Connection::open(serverOf(target));
+        server->execute(QStringLiteral("drop database if exists \"%1\"").arg(name));
+        server->execute(QStringLiteral("create database \"%1\"").arg(name));
+        return;
+    }
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(target + suffix);
+}
+
 void ensureCompanies(const QString &target, int companies)
 {
     const bool postgres = db::Connection::isPostgresTarget(target);
@@ -128,17 +142,7 @@ void ensureCompanies(const QString &target, int companies)
           << Qt::endl;
     QElapsedTimer timer;
     timer.start();
-    if (postgres) {
-        static const QRegularExpression dbname(QStringLiteral("dbname=(\\S+)"));
-        const QString name = dbname.match(target).captured(1);
-        auto server = db::Connection::open(serverOf(target));
-        server->execute(QStringLiteral("drop database if exists \"%1\"").arg(name));
-        server->execute(QStringLiteral("create database \"%1\"").arg(name));
-    } else {
-        QFile::remove(target);
-        QFile::remove(target + QStringLiteral("-wal"));
-        QFile::remove(target + QStringLiteral("-shm"));
-    }
+    makeEmpty(target);
     if (postgres)
         ensureCompanies(sqliteFile(companies), companies);
     auto connection = db::Connection::open(target);

@@ -13,6 +13,9 @@ QTextStream &out();
 // exactly `companies` demo companies and their documents: reused when it
 // has that many, made again otherwise (PostgreSQL: copied from sqliteFile()).
 void ensureCompanies(const QString &target, int companies);
+// An empty database at `target`: a file removed with its WAL, a PostgreSQL
+// database dropped and created again.
+void makeEmpty(const QString &target);
 // The SQLite benchmark file with `companies` demo companies; a PostgreSQL
 // benchmark database gets the same companies.
 QString sqliteFile(int companies);

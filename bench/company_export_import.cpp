@@ -2,8 +2,9 @@
 // with their accounts, addresses, contacts and phones exported to CSV and to
 // XML through TImportExport and Texport_firm_form, each against the sqlite3
 // command writing the same joins with -csv; then each file imported into an
-// empty database through Timport_firm_form. Every phase runs in a process of
-// its own, so each peak memory figure is that phase's.
+// empty database through Timport_firm_form, on SQLite and, with
+// $MALVO_TEST_PG set, on PostgreSQL too. Every phase runs in a process of its
+// own, so each peak memory figure is that phase's.
 //
 //   bench_company_export_import [--companies N] [--db FILE] [--dir DIR]
 //
@@ -14,6 +15,7 @@
 #include "company/import_eksport/export_firm_form.h"
 #include "company/import_eksport/import_firm_form.h"
 #include "company/import_eksport/pomin_nadpisz_form.h"
+#include "connection.h"
 #include "db_error.h"
 #include "host_funcs.h"
 #include "ramka/import_eksport/import_eksport.h"
@@ -118,19 +120,19 @@ void exportPhase(const QString &database, const QString &dir)
                      .arg(nazwa)
                      .arg(QFile(plik).size() / 1024),
                  QStringLiteral("%1 ms").arg(ms, 0, 'f', 1));
+        // The target is the CSV's; the XML, larger by its markup, is shown beside it.
         printRow(QStringLiteral("ratio %1 export / sqlite3").arg(nazwa), QString::number(ms / cliMs, 'f', 2),
-                 QStringLiteral("<= 3.0"), ms / cliMs <= 3.0);
+                 kod == 2 ? QStringLiteral("<= 2.0") : QString(), ms / cliMs <= 2.0);
     }
     printPeak(QStringLiteral("export"));
     bench::out() << "  (sqlite3 statement: " << referenceSql(host::GetLanguage()) << ")\n";
     host::shutdown();
 }
 
-void importPhase(const QString &file, const QString &dir)
+void importPhase(const QString &file, const QString &database)
 {
-    const QString database = QDir(dir).filePath(QStringLiteral("import.db"));
-    for (const QString &f : {database, database + QStringLiteral("-wal"), database + QStringLiteral("-shm")})
-        QFile::remove(f);
+    bench::makeEmpty(database);
+    const bool postgres = db::Connection::isPostgresTarget(database);
     host::BootstrapOptions options;
     options.database = database;
     host::bootstrap(options);
@@ -144,14 +146,15 @@ void importPhase(const QString &file, const QString &dir)
         throw db::DbError(QStringLiteral("the import of %1 failed").arg(file));
     const double s = timer.nsecsElapsed() / 1e9;
     const double rate = wynik.zapisane / s;
-    const QString nazwa = QFileInfo(file).fileName();
+    const QString nazwa = QFileInfo(file).fileName() + (postgres ? QStringLiteral(", PostgreSQL") : QString());
     printRow(QStringLiteral("import of %1 (%2 written, %3 refused)")
                  .arg(nazwa)
                  .arg(wynik.zapisane)
                  .arg(wynik.odrzucone.size()),
              QStringLiteral("%1 ms").arg(s * 1000, 0, 'f', 1));
+    const int target = postgres ? 2000 : 5000;
     printRow(QStringLiteral("companies per second, %1").arg(nazwa), QString::number(rate, 'f', 0),
-             QStringLiteral(">= 2000"), rate >= 2000 && wynik.odrzucone.isEmpty());
+             QStringLiteral(">= %1").arg(target), rate >= target && wynik.odrzucone.isEmpty());
     printPeak(QStringLiteral("import ") + nazwa);
     host::shutdown();
 }
@@ -176,7 +179,9 @@ int main(int argc, char **argv)
             return 0;
         }
         if (phase == QLatin1String("import")) {
-            importPhase(bench::textArgument(args, QStringLiteral("--file"), QString()), dir);
+            importPhase(
+                bench::textArgument(args, QStringLiteral("--file"), QString()),
+                bench::textArgument(args, QStringLiteral("--into"), QDir(dir).filePath(QStringLiteral("import.db"))));
             return 0;
         }
         bench::ensureCompanies(database, companies);
@@ -189,11 +194,14 @@ int main(int argc, char **argv)
                             .arg(QStringLiteral("result"));
         bench::out().flush();
         const QStringList common{QStringLiteral("--db"), database, QStringLiteral("--dir"), dir};
-        const QList<QStringList> phases{{QStringLiteral("--phase"), QStringLiteral("export")},
-                                        {QStringLiteral("--phase"), QStringLiteral("import"), QStringLiteral("--file"),
-                                         QDir(dir).filePath(QStringLiteral("firmy.csv"))},
-                                        {QStringLiteral("--phase"), QStringLiteral("import"), QStringLiteral("--file"),
-                                         QDir(dir).filePath(QStringLiteral("firmy.xml"))}};
+        QList<QStringList> phases{{QStringLiteral("--phase"), QStringLiteral("export")}};
+        QStringList into{QDir(dir).filePath(QStringLiteral("import.db"))};
+        if (const QString server = qEnvironmentVariable("MALVO_TEST_PG"); !server.isEmpty())
+            into << bench::postgresDatabase(server, QStringLiteral("malvo_bench_import"));
+        for (const QString &target : std::as_const(into))
+            for (const char *file : {"firmy.csv", "firmy.xml"})
+                phases.append({QStringLiteral("--phase"), QStringLiteral("import"), QStringLiteral("--file"),
+                               QDir(dir).filePath(QLatin1String(file)), QStringLiteral("--into"), target});
         for (const QStringList &p : phases) {
             QProcess child;
             child.setProcessChannelMode(QProcess::ForwardedChannels);

@@ -80,6 +80,16 @@ void Parameters::setValue(const QString &name, const QVariant &value)
     p.value = value;
 }
 
+void Parameters::append(const QString &name, const QVariant &value)
+{
+    Parameter &p = m_items.emplace_back();
+    p.name = name;
+    p.type = value.isValid() ? QMetaType::Type(value.metaType().id()) : QMetaType::UnknownType;
+    p.value = value;
+    if (!m_index.isEmpty())
+        m_index.insert(name.toCaseFolded(), int(m_items.size()) - 1);
+}
+
 QVariant Parameters::value(const QString &name) const
 {
     const int index = indexOf(name);

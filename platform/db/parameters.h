@@ -45,6 +45,9 @@ public:
                    int size = 0);
     // Sets the value of an existing parameter, or adds an input one typed from the value.
     void setValue(const QString &name, const QVariant &value);
+    // Adds an input parameter typed from the value, without looking for one
+    // of that name: for lists built of names known to be distinct.
+    void append(const QString &name, const QVariant &value);
     QVariant value(const QString &name) const;
     void clear()
     {

@@ -25,7 +25,7 @@ db::Parameters toParameters(const Values &binds)
 {
     db::Parameters result;
     for (const auto &[name, value] : binds)
-        result.setValue(name, value);
+        result.append(name, value);
     return result;
 }
 
@@ -53,8 +53,18 @@ QVariant toInt(const QVariant &value)
 {
     if (isBlank(value))
         return {};
-    if (value.typeId() == QMetaType::Bool)
+    switch (value.typeId()) {
+    case QMetaType::Bool:
         return value.toBool() ? 1 : 0;
+    case QMetaType::Int:
+        return value;
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UInt:
+        return value.toInt();
+    default:
+        break;
+    }
     bool ok = false;
     const double number = value.toString().trimmed().toDouble(&ok);
     if (!ok)

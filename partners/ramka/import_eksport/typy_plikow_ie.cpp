@@ -446,7 +446,7 @@ bool TIEFileTypeCSV::czytajKolejno(const QString &fileName, const OdbiorcaRekord
         return odbiorca(std::move(rekord)) && zglosPostep(przeczytane, przeczytane);
     };
     for (QString linia = nastepnaLinia(); !linia.isEmpty(); linia = nastepnaLinia()) {
-        const QStringList komorki = linia.split(u';');
+        const QList<QStringView> komorki = QStringView(linia).split(u';');
         bool ok = false;
         const int numer = komorki[0].toInt(&ok);
         if (!ok)
@@ -464,7 +464,7 @@ bool TIEFileTypeCSV::czytajKolejno(const QString &fileName, const OdbiorcaRekord
             if (komorki[k].isEmpty())
                 continue;
             if (s.size() == 2 && !dziecko(*rekord, s[1], true))
-                rekord->dodajLisc(s[1], komorki[k]);
+                rekord->dodajLisc(s[1], komorki[k].toString());
             if (s.size() != 4)
                 continue;
             TIEComposite *&pozycja = pozycje[s[1]];
@@ -474,7 +474,7 @@ bool TIEFileTypeCSV::czytajKolejno(const QString &fileName, const OdbiorcaRekord
             }
             // A column repeated in the header keeps its first value, as on the record.
             if (!dziecko(*pozycja, s[3], true))
-                pozycja->dodajLisc(s[3], komorki[k]);
+                pozycja->dodajLisc(s[3], komorki[k].toString());
         }
     }
     if (rekord)
