@@ -47,6 +47,7 @@ class SqliteDialect final : public CommonDialect
 public:
     Engine engine() const override { return Engine::SQLite; }
     bool prefersRowSubqueries() const override { return true; }
+    QString lockingRows(const QString &select) const override { return select; }
     QString collated(const QString &expression) const override { return expression + QStringLiteral(" collate PL"); }
     // Dates are stored as ISO text, so literals must have the same shape as bound values.
     QString dateLiteral(const QDate &date) const override { return quote(date.toString(QStringLiteral("yyyy-MM-dd"))); }
@@ -61,6 +62,7 @@ class PostgresDialect final : public CommonDialect
 public:
     Engine engine() const override { return Engine::PostgreSQL; }
     bool prefersRowSubqueries() const override { return false; }
+    QString lockingRows(const QString &select) const override { return select + QStringLiteral(" for update"); }
     // citext with the pl-x-icu collation already compares this way.
     QString collated(const QString &expression) const override { return expression; }
     QString dateLiteral(const QDate &date) const override

@@ -30,8 +30,8 @@ public:
     // A literal of the engine for a date or a date-time.
     virtual QString dateLiteral(const QDate &date) const = 0;
     virtual QString dateTimeLiteral(const QDateTime &dateTime) const = 0;
-    // An INSERT that yields the generated key as its only result row: the
-    // statement is run through Query::open and the key read from column 0.
+    // An INSERT that yields the generated key as its only result row, read
+    // from column 0 (db::executeInsert runs it so).
     virtual QString insertReturningId(const QString &insertStatement, const QString &idColumn) const = 0;
     // INSERT ... that updates `updateColumns` when a row with the same
     // `keyColumns` exists (the key columns need a unique index). Values are
@@ -47,6 +47,11 @@ public:
     // materialises a grouped join before its first row, so a large list would
     // wait for it; PostgreSQL hashes the join faster than it runs subqueries.
     virtual bool prefersRowSubqueries() const = 0;
+    // `select ...` whose rows stay locked against other writers until the
+    // transaction ends. SQLite needs nothing added: a transaction's first
+    // write locks the whole database, and fails when another connection has
+    // committed since this one read.
+    virtual QString lockingRows(const QString &select) const = 0;
     // Text of a literal of a string value, apostrophes doubled. Prefer binding.
     QString quote(const QString &text) const;
 

@@ -185,7 +185,10 @@ bool ownerExists(db::Connection &connection, int tableCode, const QVariant &id)
     case TableCompany:
         // Locks the row: a delete of the company under way ends first, so no row outlives it.
         return !isBlank(id)
-            && exec(connection, QStringLiteral("update firma set wersja = wersja where id_f = :id"), {{"id", id}}) > 0;
+            && scalar(connection,
+                      connection.dialect().lockingRows(QStringLiteral("select 1 from firma where id_f = :id")),
+                      {{"id", id}})
+                   .isValid();
     case TableVehicle:
         return exists(connection, "samochod", "id_s", id);
     case TableDocument:
