@@ -293,9 +293,9 @@ bool TImportExport::Import(const QString &fileName, bool showProgress, bool deli
     const auto zamknij = qScopeGuard([&] { zamknijOkno(utworzone); });
     // The whole file is read before any record is delivered, so a file refused
     // half-way delivers nothing; it is read again record by record to deliver.
-    int wszystkie = 0;
-    if (!fileType->czytajKolejno(fileName, [&wszystkie](auto) { return ++wszystkie, true; }) || m_przerwano)
+    if (!fileType->czytajKolejno(fileName, {}) || m_przerwano)
         return false;
+    const int wszystkie = fileType->przeczytane();
     if (!deliver)
         return true;
     // Now the records delivered count, not those read.

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -245,7 +247,9 @@ bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekord
     };
     bool korzen = false;
     int wszystkie = 0;
-    int przeczytane = 0;
+    m_przeczytane = 0;
+    // Without a receiver only the depth is followed.
+    int glebokosc = 0;
     std::unique_ptr<TIEComposite> rekord;
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
@@ -255,6 +259,8 @@ bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekord
                     return odrzucPlik();
                 korzen = true;
                 wszystkie = xml.attributes().value("rowCount"_L1).toInt();
+            } else if (!odbiorca) {
+                ++glebokosc;
             } else if (stos.empty()) {
                 rekord = std::make_unique<TIEComposite>(xml.name().toString());
                 stos.push_back({rekord->name, rekord.get(), {}});
@@ -268,6 +274,12 @@ bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekord
                 stos.back().tekst += xml.text();
             break;
         case QXmlStreamReader::EndElement: {
+            if (!odbiorca) {
+                if (glebokosc > 0 && --glebokosc == 0
+                    && !zglosPostep(++m_przeczytane, std::max(wszystkie, m_przeczytane)))
+                    return true;
+                break;
+            }
             if (stos.empty())
                 break;
             Poziom p = std::move(stos.back());
@@ -278,8 +290,8 @@ bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekord
                 wezelPoziomu(stos.size() - 1)->dodajLisc(p.nazwa, p.tekst);
             if (!stos.empty())
                 break;
-            ++przeczytane;
-            if (!odbiorca(std::move(rekord)) || !zglosPostep(przeczytane, std::max(wszystkie, przeczytane)))
+            ++m_przeczytane;
+            if (!odbiorca(std::move(rekord)) || !zglosPostep(m_przeczytane, std::max(wszystkie, m_przeczytane)))
                 return true;
             break;
         }
@@ -437,13 +449,16 @@ bool TIEFileTypeCSV::czytajKolejno(const QString &fileName, const OdbiorcaRekord
 
     std::unique_ptr<TIEComposite> rekord;
     int numerRekordu = 0;
-    int przeczytane = 0;
+    // Without a receiver only the numbers and whether a record has values are followed.
+    bool biezacyMaWartosci = false;
+    std::optional<int> biezacy;
+    m_przeczytane = 0;
     const auto oddaj = [&] {
         // Lines without a single value make no record, as the writer makes no line of one.
-        if (rekord->children.empty())
+        if (odbiorca ? rekord->children.empty() : !biezacyMaWartosci)
             return true;
-        ++przeczytane;
-        return odbiorca(std::move(rekord)) && zglosPostep(przeczytane, przeczytane);
+        ++m_przeczytane;
+        return (!odbiorca || odbiorca(std::move(rekord))) && zglosPostep(m_przeczytane, m_przeczytane);
     };
     for (QString linia = nastepnaLinia(); !linia.isEmpty(); linia = nastepnaLinia()) {
         const QList<QStringView> komorki = QStringView(linia).split(u';');
@@ -451,6 +466,17 @@ bool TIEFileTypeCSV::czytajKolejno(const QString &fileName, const OdbiorcaRekord
         const int numer = komorki[0].toInt(&ok);
         if (!ok)
             return odrzucPlik();
+        if (!odbiorca) {
+            if (biezacy != numer) {
+                if (biezacy && !oddaj())
+                    return true;
+                biezacy = numer;
+                biezacyMaWartosci = false;
+            }
+            for (qsizetype k = 1; k < std::min(komorki.size(), naglowek.size()) && !biezacyMaWartosci; ++k)
+                biezacyMaWartosci = !komorki[k].isEmpty() && (sciezki[k].size() == 2 || sciezki[k].size() == 4);
+            continue;
+        }
         if (!rekord || numer != numerRekordu) {
             if (rekord && !oddaj())
                 return true;
@@ -477,7 +503,7 @@ bool TIEFileTypeCSV::czytajKolejno(const QString &fileName, const OdbiorcaRekord
                 pozycja->dodajLisc(s[3], komorki[k].toString());
         }
     }
-    if (rekord)
+    if (rekord || biezacy)
         oddaj();
     return true;
 }

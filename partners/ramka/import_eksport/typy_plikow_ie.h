@@ -29,8 +29,11 @@ public:
     // The file's records one at a time, so a large file is never held whole;
     // a false from the receiver ends the reading. A file the layout does not
     // accept is told to the user and gives false, after the records before
-    // the fault went to the receiver.
+    // the fault went to the receiver. Without a receiver the file is only
+    // checked and its records counted, no tree built.
     virtual bool czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca) = 0;
+    // Records of the last czytajKolejno.
+    int przeczytane() const { return m_przeczytane; }
     virtual ~TIEFileType() = default;
 
     // 1 XML, 2 CSV; null for any other code.
@@ -39,6 +42,7 @@ public:
     PostepIE postep;
 
 protected:
+    int m_przeczytane = 0;
     // Appends the record's lines, each ending in CR LF.
     virtual void zapiszRekord(const TIEComposite &record, QString &tekst) = 0;
     virtual QStringList poczatek() const = 0;
