@@ -15,19 +15,22 @@ constexpr qsizetype ShortList = 12;
 
 int Parameters::indexOf(const QString &name) const
 {
-    // Names are nearly always asked for as they were declared, and an exact
-    // comparison costs a fraction of a case-insensitive one.
-    for (int i = 0; i < m_items.size(); ++i)
-        if (m_items[i].name == name)
-            return i;
     if (m_items.size() > ShortList) {
         if (m_index.size() != m_items.size()) {
             m_index.clear();
             for (int i = 0; i < m_items.size(); ++i)
                 m_index.insert(m_items[i].name.toCaseFolded(), i);
         }
+        // Most names are in lower case already, which spares folding a copy.
+        if (const auto it = m_index.constFind(name); it != m_index.cend())
+            return *it;
         return m_index.value(name.toCaseFolded(), -1);
     }
+    // Names are nearly always asked for as they were declared, and an exact
+    // comparison costs a fraction of a case-insensitive one.
+    for (int i = 0; i < m_items.size(); ++i)
+        if (m_items[i].name == name)
+            return i;
     for (int i = 0; i < m_items.size(); ++i) {
         // Case folding never changes the length of the names parameters have.
         if (m_items[i].name.size() == name.size() && m_items[i].name.compare(name, Qt::CaseInsensitive) == 0)
