@@ -87,11 +87,18 @@ void zapiszWezel(QString &tekst, const TIEComposite &wezel, int poziom)
     tekst += u"</"_s + wezel.name + u">\r\n"_s;
 }
 
-// A line of a record and the path of the node above the one it carries.
+// A line of a record: the path of the node above the one it carries, and
+// its filled cells by column (the record's number in column 0 aside).
 struct LiniaCsv
 {
     QString rodzic;
-    QStringList komorki;
+    std::vector<std::pair<qsizetype, QString>> komorki;
+
+    QString *komorka(qsizetype kolumna)
+    {
+        const auto it = std::ranges::find(komorki, kolumna, &std::pair<qsizetype, QString>::first);
+        return it == komorki.end() ? nullptr : &it->second;
+    }
 };
 
 // Lines of one record become one when no cell holds two different values and
@@ -108,16 +115,18 @@ void scal(std::vector<LiniaCsv> &linie)
             return;
         pojemniki.insert(linia.rodzic);
     }
-    QStringList scalona = linie.front().komorki;
+    LiniaCsv scalona{QString(), linie.front().komorki};
     for (std::size_t i = 1; i < linie.size(); ++i)
-        for (qsizetype k = 0; k < scalona.size(); ++k) {
-            const QString &komorka = linie[i].komorki[k];
-            if (scalona[k].isEmpty())
-                scalona[k] = komorka;
-            else if (!komorka.isEmpty() && komorka != scalona[k])
+        for (const auto &[kolumna, wartosc] : linie[i].komorki) {
+            QString *komorka = scalona.komorka(kolumna);
+            if (!komorka)
+                scalona.komorki.emplace_back(kolumna, wartosc);
+            else if (komorka->isEmpty())
+                *komorka = wartosc;
+            else if (!wartosc.isEmpty() && wartosc != *komorka)
                 return;
         }
-    linie = {{QString(), scalona}};
+    linie = {std::move(scalona)};
 }
 
 TIEComponent *dziecko(const TIEComposite &wezel, const QString &nazwa, bool lisc)
@@ -321,7 +330,8 @@ struct TIEFileTypeCSV::Zapis
         const auto dlugosc = sciezka.size();
         for (const auto &c : wezel.children) {
             sciezka.truncate(dlugosc);
-            sciezka += u':' + c->GetName();
+            sciezka += u':';
+            sciezka += nazwa(*c);
             if (!c->IsLeaf())
                 zbierzKolumny(static_cast<const TIEComposite &>(*c), sciezka);
             else if (!kolumny.contains(sciezka)) {
@@ -335,20 +345,19 @@ struct TIEFileTypeCSV::Zapis
     // A node's line takes its own leaves and stands before its children's
     // lines, so a record's values read back in the order they were written;
     // a node without leaves of its own gives no line.
-    void zapisz(const TIEComposite &wezel, QString &sciezka, const QString &numer, std::vector<LiniaCsv> &linie,
+    void zapisz(const TIEComposite &wezel, QString &sciezka, std::vector<LiniaCsv> &linie,
                 const QString &rodzic = {}) const
     {
         const auto miejsce = linie.size();
         linie.push_back({rodzic, {}});
-        QStringList linia(naglowek.size());
-        linia[0] = numer;
         bool wypelniona = false;
         const auto dlugosc = sciezka.size();
         for (const auto &c : wezel.children) {
             sciezka.truncate(dlugosc);
-            sciezka += u':' + c->GetName();
+            sciezka += u':';
+            sciezka += nazwa(*c);
             if (!c->IsLeaf()) {
-                zapisz(static_cast<const TIEComposite &>(*c), sciezka, numer, linie, sciezka.left(dlugosc));
+                zapisz(static_cast<const TIEComposite &>(*c), sciezka, linie, sciezka.left(dlugosc));
                 continue;
             }
             QString wartosc = static_cast<const TIELeaf &>(*c).value;
@@ -361,13 +370,21 @@ struct TIEFileTypeCSV::Zapis
                         z = u' ';
             }
             wypelniona = wypelniona || !wartosc.isEmpty();
-            linia[kolumny.value(sciezka)] = std::move(wartosc);
+            // A name repeated in a node: the last value stands.
+            const qsizetype kolumna = kolumny.value(sciezka);
+            if (QString *komorka = linie[miejsce].komorka(kolumna))
+                *komorka = std::move(wartosc);
+            else
+                linie[miejsce].komorki.emplace_back(kolumna, std::move(wartosc));
         }
         sciezka.truncate(dlugosc);
-        if (wypelniona)
-            linie[miejsce].komorki = std::move(linia);
-        else
+        if (!wypelniona)
             linie.erase(linie.begin() + qsizetype(miejsce));
+    }
+
+    static const QString &nazwa(const TIEComponent &c)
+    {
+        return c.IsLeaf() ? static_cast<const TIELeaf &>(c).name : static_cast<const TIEComposite &>(c).name;
     }
 };
 
@@ -387,12 +404,23 @@ void TIEFileTypeCSV::zapiszRekord(const TIEComposite &record, QString &tekst)
     QString sciezka = record.name;
     m_zapis->zbierzKolumny(record, sciezka);
     std::vector<LiniaCsv> linie;
-    m_zapis->zapisz(record, sciezka, QString::number(writtenRecords() + 1), linie);
+    m_zapis->zapisz(record, sciezka, linie);
     scal(linie);
-    for (const LiniaCsv &linia : linie)
-        tekst += linia.komorki.join(u';') + "\r\n"_L1;
-    auto &odcinki = m_zapis->odcinki;
+    const QString numer = QString::number(writtenRecords() + 1);
     const qsizetype kolumny = m_zapis->naglowek.size();
+    for (LiniaCsv &linia : linie) {
+        std::ranges::sort(linia.komorki, {}, &std::pair<qsizetype, QString>::first);
+        tekst += numer;
+        qsizetype kolumna = 0;
+        for (const auto &[k, wartosc] : linia.komorki) {
+            tekst.resize(tekst.size() + (k - kolumna), u';');
+            tekst += wartosc;
+            kolumna = k;
+        }
+        tekst.resize(tekst.size() + (kolumny - 1 - kolumna), u';');
+        tekst += "\r\n"_L1;
+    }
+    auto &odcinki = m_zapis->odcinki;
     if (odcinki.empty() || odcinki.back().second != kolumny)
         odcinki.emplace_back(0, kolumny);
     odcinki.back().first += qsizetype(linie.size());
