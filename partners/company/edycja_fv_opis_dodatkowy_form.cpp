@@ -1,12 +1,12 @@
 #include "company/edycja_fv_opis_dodatkowy_form.h"
 
-#include "company/strony/strona_firmy.h"
 #include "ramka/modul.h"
 
 #include "host_funcs.h"
 #include "prompter.h"
 #include "query.h"
 #include "stored_proc.h"
+#include "text_fields.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -32,7 +32,7 @@ Tedycja_fv_opis_dodatkowy_form::Tedycja_fv_opis_dodatkowy_form(QWidget *parent)
     auto *pola = new QFormLayout(m_grupa);
     m_nazwa = new QLineEdit(m_grupa);
     m_nazwa->setObjectName(QStringLiteral("e_nazwa"));
-    m_nazwa->setMaxLength(MaxNazwa);
+    ui::limitLength(m_nazwa, MaxNazwa);
     m_trescPole = new QPlainTextEdit(m_grupa);
     m_trescPole->setObjectName(QStringLiteral("m_tresc"));
     m_trescPole->setTabChangesFocus(true);
@@ -46,7 +46,7 @@ Tedycja_fv_opis_dodatkowy_form::Tedycja_fv_opis_dodatkowy_form(QWidget *parent)
     uklad->addStretch(1);
 
     // The limit must cut the text before the change is counted.
-    partners::strony::ograniczDlugosc(m_trescPole, MaxTresc);
+    ui::limitLength(m_trescPole, MaxTresc);
     podepnijPole(m_nazwa);
     podepnijPole(m_trescPole, false); // Enter starts a new line of the remark
     spZapisz()->setProcedureName(QStringLiteral("PZapFakturaUwagiDodatkowe"));

@@ -84,13 +84,14 @@ QString generujSkrotFirmy(const QString &nazwa, int limit, bool unikalne, db::Co
     QString skrot = zbudujSkrot(nazwa, szerokosc);
     // A name made only of legal forms ("Sp. z o.o.") still needs a short name.
     if (skrot.isEmpty())
-        skrot = nazwa.trimmed().left(szerokosc);
+        skrot = host::wholeCharacters(nazwa.trimmed().left(szerokosc));
     if (skrot.isEmpty() || !unikalne)
         return skrot;
     QString wynik = dopiszPrzyrostekSkrotu(skrot, skrotyZaczynajaceSieOd(skrot, polaczenie));
     // The suffix must fit too: give up letters of the short name for it.
     while (wynik.size() > szerokosc && !skrot.isEmpty()) {
         skrot.chop(wynik.size() - szerokosc);
+        skrot = host::wholeCharacters(skrot);
         wynik = dopiszPrzyrostekSkrotu(skrot, skrotyZaczynajaceSieOd(skrot, polaczenie));
     }
     return wynik;

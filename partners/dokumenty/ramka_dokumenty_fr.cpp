@@ -12,6 +12,7 @@
 #include "host_funcs.h"
 #include "query.h"
 #include "services.h"
+#include "text_fields.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -63,9 +64,9 @@ Tramka_dokumenty_frame::Tramka_dokumenty_frame(QWidget *parent)
 {
     setObjectName(QStringLiteral("ramka_dok"));
     m_numer->setObjectName(QStringLiteral("numer_seria"));
-    m_numer->setMaxLength(30);
+    ui::limitLength(m_numer, 30);
     m_ktoWyd->setObjectName(QStringLiteral("d_wyd_przez"));
-    m_ktoWyd->setMaxLength(50);
+    ui::limitLength(m_ktoWyd, 50);
     m_uwagi->setObjectName(QStringLiteral("d_uwagi"));
 
     auto *uklad = new QFormLayout(this);

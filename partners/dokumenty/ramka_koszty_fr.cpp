@@ -8,6 +8,7 @@
 #include "host_variables.h"
 #include "query.h"
 #include "services.h"
+#include "text_fields.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -50,7 +51,7 @@ Tramka_koszty_frame::Tramka_koszty_frame(QWidget *parent)
 {
     setObjectName(QStringLiteral("ramka_koszt"));
     m_miejsce->setObjectName(QStringLiteral("e_miejsce"));
-    m_miejsce->setMaxLength(100);
+    ui::limitLength(m_miejsce, 100);
     m_brutto->addItem(tlumacz("Resstrings_IDS_Koszt_netto"), 0);
     m_brutto->addItem(tlumacz("Resstrings_IDS_Koszt_brutto"), 1);
     // Polish VAT rates as invoices write them.

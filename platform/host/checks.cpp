@@ -170,8 +170,23 @@ QString ZbudujSkrotFirmy(const QString &name, int maxLength)
         }
     }
     if (maxLength > 0 && result.size() > maxLength)
-        result.truncate(maxLength);
+        result = wholeCharacters(result.left(maxLength));
     return result;
+}
+
+QString wholeCharacters(QString text)
+{
+    if (QStringView(text).isValidUtf16())
+        return text;
+    // Backwards, so that what is still to be looked at has not moved.
+    for (qsizetype i = text.size(); i-- > 0;) {
+        const QChar c = text.at(i);
+        const bool lone = c.isHighSurrogate() ? i + 1 == text.size() || !text.at(i + 1).isLowSurrogate()
+                                              : c.isLowSurrogate() && (i == 0 || !text.at(i - 1).isHighSurrogate());
+        if (lone)
+            text.remove(i, 1);
+    }
+    return text;
 }
 
 QString ZwrocBazowaWartoscKomponentu(const QString &name)

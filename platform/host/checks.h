@@ -29,6 +29,11 @@ MALVO_HOST_EXPORT QString Sprawdz_czy_sensowny_numer(const QString &text);
 // is left.
 MALVO_HOST_EXPORT QString ZbudujSkrotFirmy(const QString &name, int maxLength = 30);
 
+// The text without halves of surrogate pairs, such as a cut at a width in
+// UTF-16 units leaves of a character that does not fit: half a character is
+// no text, and the database would store a replacement mark for it.
+MALVO_HOST_EXPORT QString wholeCharacters(QString text);
+
 // The base form of a window name: a trailing "_<digits>" that duplicates get is removed.
 MALVO_HOST_EXPORT QString ZwrocBazowaWartoscKomponentu(const QString &name);
 

@@ -1,6 +1,7 @@
 #include "edycja_miasta_form.h"
 
 #include "host_funcs.h"
+#include "text_fields.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -20,7 +21,7 @@ Tedycja_miasta_form::Tedycja_miasta_form(const Miasto &miasto, QWidget *parent)
                                  : QStringLiteral("Resstrings_IDS_Miasto_dodawanie_nowego"));
     m_nazwa = new QLineEdit(miasto.nazwa, this);
     m_nazwa->setObjectName(QStringLiteral("edMiasto"));
-    m_nazwa->setMaxLength(50);
+    ui::limitLength(m_nazwa, 50);
     m_panstwo = new QComboBox(this);
     m_panstwo->setObjectName(QStringLiteral("cbPanstwo"));
     host::Laduj_DB_FlatCombo(m_panstwo,

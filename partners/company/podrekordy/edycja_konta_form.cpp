@@ -12,6 +12,7 @@
 #include "parameters.h"
 #include "prompter.h"
 #include "stored_proc.h"
+#include "text_fields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,7 +43,7 @@ Tedycja_konta_form::Tedycja_konta_form(QWidget *parent)
     m_waluta = combo(panel, "WalutaCombo");
     m_opis = nazwany(new QPlainTextEdit(panel), "konto_opis");
     m_opis->setTabChangesFocus(true);
-    partners::strony::ograniczDlugosc(m_opis, MaxOpis);
+    ui::limitLength(m_opis, MaxOpis);
     m_aktywne = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_Konto_aktywne"), panel), "konto_aktywne");
     m_domyslne = nazwany(new QCheckBox(tlumacz("Resstrings_IDS_Konto_domyslne"), panel), "konto_domyslny");
     m_etykietaNumeru = etykieta(tlumacz("Resstrings_IDS_Konto_numer"), m_numer, panel);

@@ -10,6 +10,7 @@
 #include "handler_guard.h"
 #include "parameters.h"
 #include "stored_proc.h"
+#include "text_fields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,7 +46,7 @@ Tedycja_kontaktu_form::Tedycja_kontaktu_form(QWidget *parent)
     m_transId = strony::edit(panel, "kontakt_transid", 50);
     m_uwagi = strony::nazwany(new QPlainTextEdit(panel), "kontakt_uwagi");
     m_uwagi->setTabChangesFocus(true);
-    partners::strony::ograniczDlugosc(m_uwagi, 500);
+    ui::limitLength(m_uwagi, 500);
     m_osUpowaz =
         strony::nazwany(new QCheckBox(tlumacz("Resstrings_IDS_Kontakt_os_up_do_fv"), panel), "cbOsUpowazDoFaktury");
     m_wyswNaZleceniu =

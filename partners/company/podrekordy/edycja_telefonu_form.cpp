@@ -12,6 +12,7 @@
 #include "prompter.h"
 #include "query.h"
 #include "stored_proc.h"
+#include "text_fields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +45,7 @@ Tedycja_telefonu_form::Tedycja_telefonu_form(QWidget *parent)
     auto *nowy = strony::przycisk(panel, "bNewRodzajTel", QStringLiteral("..."), tlumacz("Resstrings_IDS_Slownik"));
     m_opis = strony::nazwany(new QPlainTextEdit(panel), "telefon_opis");
     m_opis->setTabChangesFocus(true);
-    partners::strony::ograniczDlugosc(m_opis, 250);
+    ui::limitLength(m_opis, 250);
     m_tel = strony::nazwany(new QCheckBox(tlumacz("Resstrings_IDS_Telefon_tel"), panel), "telefon_tel");
     m_fax = strony::nazwany(new QCheckBox(tlumacz("Resstrings_IDS_Telefon_fax"), panel), "telefon_fax");
     m_domyslny = strony::nazwany(new QCheckBox(tlumacz("Resstrings_IDS_Telefon_domyslny"), panel), "telefon_domyslny");

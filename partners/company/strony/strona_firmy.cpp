@@ -3,15 +3,15 @@
 #include "company/podrekordy/ramka_podrekordow_fr.h"
 #include "company/slowniki_firmy.h"
 
+#include "text_fields.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPlainTextEdit>
 #include <QSplitter>
-#include <QTextCursor>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -116,7 +116,7 @@ QObject *filtrZdarzen(QObject *obserwowany, std::function<bool(QEvent *)> obsluz
 QLineEdit *edit(QWidget *rodzic, const char *nazwa, int maks)
 {
     auto *e = nazwany(new QLineEdit(rodzic), nazwa);
-    e->setMaxLength(maks);
+    ui::limitLength(e, maks);
     return e;
 }
 
@@ -158,30 +158,6 @@ void kolorNumeru(QLineEdit *pole, bool (*sprawdz)(const QString &))
 {
     const QString tekst = pole->text().trimmed();
     kolorTekstu(pole, tekst.isEmpty() ? QColor() : sprawdz(tekst) ? KolorPoprawny : KolorBledny);
-}
-
-void ograniczDlugosc(QPlainTextEdit *pole, int maks)
-{
-    QObject::connect(pole, &QPlainTextEdit::textChanged, pole, [pole, maks] {
-        const QString tekst = pole->toPlainText();
-        const int nadmiar = int(tekst.size()) - maks;
-        if (nadmiar <= 0)
-            return;
-        // What was just typed or pasted sits before the cursor: that is what goes.
-        const int koniec = pole->textCursor().position();
-        QString skrocony = tekst;
-        int kursor = maks;
-        if (koniec >= nadmiar) {
-            skrocony.remove(koniec - nadmiar, nadmiar);
-            kursor = koniec - nadmiar;
-        } else {
-            skrocony.truncate(maks);
-        }
-        pole->setPlainText(skrocony);
-        QTextCursor c = pole->textCursor();
-        c.setPosition(kursor);
-        pole->setTextCursor(c);
-    });
 }
 
 QLabel *etykieta(const QString &tekst, QWidget *pole, QWidget *rodzic)

@@ -12,7 +12,6 @@ class QColor;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QSplitter;
 class QTimeEdit;
 class QToolButton;
@@ -105,8 +104,6 @@ QToolButton *przycisk(QWidget *rodzic, const char *nazwa, const QString &podpis,
 QTimeEdit *czas(QWidget *rodzic, const char *nazwa);
 // A label whose "&" letter jumps to the control.
 QLabel *etykieta(const QString &tekst, QWidget *pole, QWidget *rodzic);
-// A memo that takes at most `maks` characters, cut as they are typed or pasted.
-void ograniczDlugosc(QPlainTextEdit *pole, int maks);
 QWidget *wiersz(QWidget *rodzic, std::initializer_list<QWidget *> pola, int rozciagany = 0);
 // Colours of a number checked while it is typed: a hint, saving does not depend on it.
 extern const QColor KolorPoprawny;
