@@ -63,7 +63,7 @@ void Tedycja_fv_opis_dodatkowy_form::Wypelnij_Pola()
         return;
     id_rekordu = q.value(QStringLiteral("id_fv_ud")).toInt();
     m_nazwa->setText(q.value(QStringLiteral("nazwa")).toString());
-    m_trescPole->setPlainText(q.value(QStringLiteral("tresc")).toString());
+    ui::setMemoText(m_trescPole, q.value(QStringLiteral("tresc")).toString());
 }
 
 void Tedycja_fv_opis_dodatkowy_form::Wyczysc_Pola()
@@ -90,6 +90,6 @@ bool Tedycja_fv_opis_dodatkowy_form::sprawdzPoprawnosc()
 bool Tedycja_fv_opis_dodatkowy_form::ZapiszZmiany(int mode)
 {
     spZapisz()->setValue(QStringLiteral("@nazwa"), m_nazwa->text());
-    spZapisz()->setValue(QStringLiteral("@tresc"), m_trescPole->toPlainText());
+    spZapisz()->setValue(QStringLiteral("@tresc"), ui::memoText(m_trescPole));
     return Tszablon_edycja_form::ZapiszZmiany(mode);
 }

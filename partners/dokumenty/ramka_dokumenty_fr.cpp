@@ -221,14 +221,14 @@ void Tramka_dokumenty_frame::Wczytaj(int idDokumentu)
     typ = q.value(QStringLiteral("typ")).toInt();
     m_wykonany = q.value(QStringLiteral("czy_wykonany")).toInt() != 0;
     m_uwagiWczytane = q.value(QStringLiteral("uwagi")).toString();
-    m_uwagi->setPlainText(m_uwagiWczytane);
+    ui::setMemoText(m_uwagi, m_uwagiWczytane);
     m_koszt->Wczytaj(q.value(QStringLiteral("id_koszt")).toInt());
     odswiezTerminarz();
 }
 
 bool Tramka_dokumenty_frame::Zapisz(int mode, int &id)
 {
-    const QString uwagi = m_uwagi->toPlainText();
+    const QString uwagi = ui::memoText(m_uwagi);
     const partners::WynikZapisu wynik =
         partners::wykonajZapis(QStringLiteral("PZapDokument"),
                                {{QStringLiteral("@rodzaj"), idLubNull(m_rodzaj)},

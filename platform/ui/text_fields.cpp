@@ -5,8 +5,16 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QVariant>
 
 namespace ui {
+
+namespace {
+
+const char *const GivenText = "memoGivenText";
+const char *const ShownText = "memoShownText";
+
+} // namespace
 
 void limitLength(QLineEdit *edit, int maxLength)
 {
@@ -38,11 +46,27 @@ void limitLength(QPlainTextEdit *memo, int maxLength)
             cut.truncate(maxLength);
         }
         cut = host::wholeCharacters(cut);
+        // What the memo was given is not what it shows any more.
+        memo->setProperty(GivenText, QVariant());
         memo->setPlainText(cut);
         QTextCursor c = memo->textCursor();
         c.setPosition(qMin(cursor, int(cut.size())));
         memo->setTextCursor(c);
     });
+}
+
+void setMemoText(QPlainTextEdit *memo, const QString &text)
+{
+    memo->setProperty(GivenText, text);
+    memo->setPlainText(text);
+    memo->setProperty(ShownText, memo->toPlainText());
+}
+
+QString memoText(const QPlainTextEdit *memo)
+{
+    const QString shown = memo->toPlainText();
+    const QVariant given = memo->property(GivenText);
+    return given.isValid() && memo->property(ShownText).toString() == shown ? given.toString() : shown;
 }
 
 } // namespace ui

@@ -137,7 +137,7 @@ void Tedycja_konta_form::Wypelnij_Pola()
     m_numer->setText(tekst("nr_konta"));
     m_bank->setText(tekst("bank"));
     m_swift->setText(tekst("swift"));
-    m_opis->setPlainText(tekst("opis"));
+    ui::setMemoText(m_opis, tekst("opis"));
     // A currency no longer offered stays the account's own.
     const QString waluta = tekst("waluta");
     if (m_waluta->findText(waluta) < 0)
@@ -163,7 +163,7 @@ void Tedycja_konta_form::ustawParametryZapisu(db::StoredProc &proc)
     proc.setValue(QStringLiteral("@id_"), id_firmy);
     proc.setValue(QStringLiteral("@tabela"), TabelaFirma);
     proc.setValue(QStringLiteral("@id_typu"), QVariant());
-    proc.setValue(QStringLiteral("@opis"), db::nullIfEmpty(m_opis->toPlainText()));
+    proc.setValue(QStringLiteral("@opis"), db::nullIfEmpty(ui::memoText(m_opis)));
     proc.setValue(QStringLiteral("@czy_domyslne"), m_domyslne->isChecked() ? 1 : 0);
     proc.setValue(QStringLiteral("@swift"), db::nullIfEmpty(m_swift->text()));
     proc.setValue(QStringLiteral("@waluta"), db::nullIfEmpty(m_waluta->currentText()));

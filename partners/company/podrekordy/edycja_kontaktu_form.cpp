@@ -103,7 +103,7 @@ void Tedycja_kontaktu_form::Wypelnij_Pola()
     m_nazwisko->setText(tekst("nazwisko"));
     m_email->setText(tekst("e_mail"));
     m_telefon->setText(tekst("tel"));
-    m_uwagi->setPlainText(tekst("uwagi"));
+    ui::setMemoText(m_uwagi, tekst("uwagi"));
     m_nrGg->setText(tekst("nr_gg"));
     m_skype->setText(tekst("skype"));
     m_transId->setText(tekst("nr_trans"));
@@ -115,7 +115,7 @@ bool Tedycja_kontaktu_form::sprawdzPoprawnosc()
 {
     for (QLineEdit *e : {m_imie, m_nazwisko, m_email, m_telefon, m_nrGg, m_skype, m_transId})
         e->setText(e->text().trimmed());
-    m_uwagi->setPlainText(m_uwagi->toPlainText().trimmed());
+    ui::setMemoText(m_uwagi, ui::memoText(m_uwagi).trimmed());
     return !m_nazwisko->text().isEmpty() || brakPola(m_lNazwisko, m_nazwisko);
 }
 
@@ -129,7 +129,7 @@ void Tedycja_kontaktu_form::ustawParametryZapisu(db::StoredProc &proc)
          {QStringLiteral("@imie"), db::nullIfEmpty(m_imie->text())},
          {QStringLiteral("@nazwisko"), m_nazwisko->text()},
          {QStringLiteral("@e_mail"), db::nullIfEmpty(m_email->text())},
-         {QStringLiteral("@uwagi"), db::nullIfEmpty(m_uwagi->toPlainText())},
+         {QStringLiteral("@uwagi"), db::nullIfEmpty(ui::memoText(m_uwagi))},
          {QStringLiteral("@nr_gg"), db::nullIfEmpty(m_nrGg->text())},
          {QStringLiteral("@skype"), db::nullIfEmpty(m_skype->text())},
          {QStringLiteral("@nr_trans"), db::nullIfEmpty(m_transId->text())},

@@ -116,7 +116,7 @@ void Tedycja_telefonu_form::Wypelnij_Pola()
         return;
     strony::wybierzId(m_rodzaj, lista->value(QStringLiteral("rodzaj")).toInt());
     m_numer->setText(lista->value(QStringLiteral("numer")).toString());
-    m_opis->setPlainText(lista->value(QStringLiteral("opis")).toString());
+    ui::setMemoText(m_opis, lista->value(QStringLiteral("opis")).toString());
     const int telFax = lista->value(QStringLiteral("tel_fax")).toInt();
     m_tel->setChecked(telFax & Telefon);
     m_fax->setChecked(telFax & Fax);
@@ -160,7 +160,7 @@ void Tedycja_telefonu_form::ustawParametryZapisu(db::StoredProc &proc)
         proc,
         {{QStringLiteral("@id_"), id_firmy},
          {QStringLiteral("@numer"), m_numer->text()},
-         {QStringLiteral("@opis"), db::nullIfEmpty(m_opis->toPlainText().trimmed())},
+         {QStringLiteral("@opis"), db::nullIfEmpty(ui::memoText(m_opis).trimmed())},
          {QStringLiteral("@rodzaj"), rodzaj > 0 ? QVariant(rodzaj) : QVariant()},
          {QStringLiteral("@czy_domysl"), m_domyslny->isChecked() ? 1 : 0},
          {QStringLiteral("@tabela"), TabelaFirmy},

@@ -11,6 +11,7 @@
 #include "host_variables.h"
 #include "lazy_combo_box.h"
 #include "prompter.h"
+#include "text_fields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -348,7 +349,7 @@ void StronaDaneOgolne::wczytaj(const DaneFirmy &d)
     m_apdToken->setText(d.apdToken);
     m_aktywna->setChecked(d.aktywna);
     m_bus->setChecked(d.bus);
-    m_uwagi->setPlainText(d.uwagi);
+    ui::setMemoText(m_uwagi, d.uwagi);
     // The text is needed only for a city the pick list does not offer.
     ustawMiasto(d.idM, d.idKodu, d.idM > 0 ? SlownikiFirmy::opisMiasta(d.idM, d.idKodu) : QString());
     m_ulica->setText(d.ulica);
@@ -415,7 +416,7 @@ void StronaDaneOgolne::zbierz(DaneFirmy &d) const
     d.apdToken = m_apdToken->text().trimmed();
     d.aktywna = m_aktywna->isChecked();
     d.bus = m_bus->isChecked();
-    d.uwagi = m_uwagi->toPlainText();
+    d.uwagi = ui::memoText(m_uwagi);
     d.idM = m_miasto->currentIndex() < 0 ? 0 : m_miasto->currentData().toInt();
     d.idKodu = m_miasto->currentIndex() < 0 ? 0 : m_miasto->currentData(Qt::UserRole + 1).toInt();
     d.ulica = m_ulica->text().trimmed();

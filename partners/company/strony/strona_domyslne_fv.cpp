@@ -8,6 +8,7 @@
 #include "host_funcs.h"
 #include "prompter.h"
 #include "siblings.h"
+#include "text_fields.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,7 +47,7 @@ void ustawTekstCombo(QComboBox *combo, const QString &tekst)
 
 QStringList linie(const QPlainTextEdit *e)
 {
-    const QString tekst = e->toPlainText();
+    const QString tekst = ui::memoText(e);
     return tekst.isEmpty() ? QStringList() : tekst.split(QLatin1Char('\n'));
 }
 
@@ -216,8 +217,8 @@ void StronaDomyslneFv::wczytaj(const DaneFirmy &d)
     wybierzId(m_konto, d.idKontaRozl);
     m_kodAnalityczny->setText(d.kodAnalityczny);
     wybierzId(m_uwagiDod, d.idFvUd);
-    m_uwagiSp->setPlainText(d.uwagiSp.join(QLatin1Char('\n')));
-    m_uwagiFv->setPlainText(d.uwagiFv.join(QLatin1Char('\n')));
+    ui::setMemoText(m_uwagiSp, d.uwagiSp.join(QLatin1Char('\n')));
+    ui::setMemoText(m_uwagiFv, d.uwagiFv.join(QLatin1Char('\n')));
     m_dataKursuAuto->setChecked(d.dataKursuAuto);
     (d.dataKursuZrodlo == 0 ? m_dataZaladunku : m_dataRozladunku)->setChecked(true);
     m_dniKursu->setCurrentIndex(d.dniKursuIndeks);

@@ -6,6 +6,7 @@
 #include "ramka/modul.h"
 
 #include "host_funcs.h"
+#include "text_fields.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -152,7 +153,7 @@ void StronaKsiegRozl::wczytaj(const DaneFirmy &d)
     m_poczatekZapisanychOkresow = poczatek;
     m_poczatekOkresu->setDate(poczatek.isValid() ? poczatek : m_poczatekOkresu->minimumDate());
     m_mpk->setText(d.mpk);
-    m_komentarz->setPlainText(d.komentarz);
+    ui::setMemoText(m_komentarz, d.komentarz);
 }
 
 void StronaKsiegRozl::zbierz(DaneFirmy &d) const
@@ -172,7 +173,7 @@ void StronaKsiegRozl::zbierz(DaneFirmy &d) const
     d.okresRozWymagany =
         !m_okresRoz->isHidden() && d.poczatekOkresu.isValid() && !m_poczatekZapisanychOkresow.isValid();
     d.mpk = m_mpk->text().trimmed();
-    d.komentarz = m_komentarz->toPlainText();
+    d.komentarz = ui::memoText(m_komentarz);
 }
 
 void StronaKsiegRozl::poZapisie(const DaneFirmy &d)
