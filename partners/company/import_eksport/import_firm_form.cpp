@@ -321,7 +321,7 @@ int Timport_firm_form::zapiszFirme(const PolaElementu &firma, int id)
         return QDateTime(db::DayTime::toDate(dzien), godzina, Qt::UTC);
     };
     const int wynik = wykonaj(m_spFirma,
-                              {{QStringLiteral("@nazwa"), firma.wartosc("nazwa").trimmed()},
+                              {{QStringLiteral("@nazwa"), firma.wartosc("nazwa")},
                                {QStringLiteral("@skrot"), firma.tekst("skrot")},
                                {QStringLiteral("@wlasciciel"), firma.tekst("wlasciciel")},
                                {QStringLiteral("@e_mail"), firma.tekst("e_mail")},

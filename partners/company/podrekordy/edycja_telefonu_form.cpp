@@ -149,8 +149,9 @@ void Tedycja_telefonu_form::kliknietoRodzaj(QCheckBox *pole)
 
 bool Tedycja_telefonu_form::sprawdzPoprawnosc()
 {
-    m_numer->setText(m_numer->text().trimmed());
-    return (!m_numer->text().isEmpty() && m_numer->text() != prefiks_kraju) || brakPola(m_lNumer, m_numer);
+    // Checked trimmed, stored as typed.
+    const QString numer = m_numer->text().trimmed();
+    return (!numer.isEmpty() && numer != prefiks_kraju) || brakPola(m_lNumer, m_numer);
 }
 
 void Tedycja_telefonu_form::ustawParametryZapisu(db::StoredProc &proc)
@@ -160,7 +161,7 @@ void Tedycja_telefonu_form::ustawParametryZapisu(db::StoredProc &proc)
         proc,
         {{QStringLiteral("@id_"), id_firmy},
          {QStringLiteral("@numer"), m_numer->text()},
-         {QStringLiteral("@opis"), db::nullIfEmpty(ui::memoText(m_opis).trimmed())},
+         {QStringLiteral("@opis"), db::nullIfEmpty(ui::memoText(m_opis))},
          {QStringLiteral("@rodzaj"), rodzaj > 0 ? QVariant(rodzaj) : QVariant()},
          {QStringLiteral("@czy_domysl"), m_domyslny->isChecked() ? 1 : 0},
          {QStringLiteral("@tabela"), TabelaFirmy},

@@ -404,24 +404,25 @@ void StronaDaneOgolne::zbierz(DaneFirmy &d) const
     d.walutaLimitu = m_waluta->currentText().trimmed();
     d.prefiksNip = m_prefiks->currentText().trimmed();
     d.nip = m_nip->text();
-    d.regon = m_regon->text().trimmed();
-    d.krs = m_krs->text().trimmed();
-    d.nrTrans = m_nrTrans->text().trimmed();
-    d.skype = m_skype->text().trimmed();
-    d.nrGg = m_nrGg->text().trimmed();
-    d.www = m_www->text().trimmed();
-    d.eMail = m_email->text().trimmed();
-    d.wlasciciel = m_wlasciciel->text().trimmed();
+    // The name, short name and NIP are trimmed when saved; the others are stored as typed.
+    d.regon = m_regon->text();
+    d.krs = m_krs->text();
+    d.nrTrans = m_nrTrans->text();
+    d.skype = m_skype->text();
+    d.nrGg = m_nrGg->text();
+    d.www = m_www->text();
+    d.eMail = m_email->text();
+    d.wlasciciel = m_wlasciciel->text();
     d.apdId = m_apdId->text().trimmed();
-    d.apdToken = m_apdToken->text().trimmed();
+    d.apdToken = m_apdToken->text();
     d.aktywna = m_aktywna->isChecked();
     d.bus = m_bus->isChecked();
     d.uwagi = ui::memoText(m_uwagi);
     d.idM = m_miasto->currentIndex() < 0 ? 0 : m_miasto->currentData().toInt();
     d.idKodu = m_miasto->currentIndex() < 0 ? 0 : m_miasto->currentData(Qt::UserRole + 1).toInt();
-    d.ulica = m_ulica->text().trimmed();
-    d.nrDomu = m_nrDomu->text().trimmed();
-    d.nrM = m_nrM->text().trimmed();
+    d.ulica = m_ulica->text();
+    d.nrDomu = m_nrDomu->text();
+    d.nrM = m_nrM->text();
 }
 
 void StronaDaneOgolne::poZapisie(const DaneFirmy &d)

@@ -233,7 +233,7 @@ void StronaDomyslneFv::wczytaj(const DaneFirmy &d)
 
 void StronaDomyslneFv::zbierz(DaneFirmy &d) const
 {
-    d.kodAnalityczny = m_kodAnalityczny->text().trimmed();
+    d.kodAnalityczny = m_kodAnalityczny->text();
     d.terminZaplaty = m_termin->currentText().trimmed();
     d.sposobZaplaty = idZCombo(m_sposob);
     d.szablonyWidoczne = m_prawaFv;

@@ -172,7 +172,7 @@ void StronaKsiegRozl::zbierz(DaneFirmy &d) const
     // A start typed for a company without periods is only kept with a length to generate them by.
     d.okresRozWymagany =
         !m_okresRoz->isHidden() && d.poczatekOkresu.isValid() && !m_poczatekZapisanychOkresow.isValid();
-    d.mpk = m_mpk->text().trimmed();
+    d.mpk = m_mpk->text();
     d.komentarz = ui::memoText(m_komentarz);
 }
 
