@@ -57,7 +57,7 @@ QObject *przyZdarzeniu(QWidget *pole, QEvent::Type typ, std::function<void()> ak
 
 StronaDaneOgolne::StronaDaneOgolne(QWidget *rodzic)
     : StronaFirmy(rodzic, "tsDaneOgolne"),
-      m_limitSkrotu(host::var::CzySkrotFirma20.get() ? 20 : 30),
+      m_limitSkrotu(host::var::CzySkrotFirma20.get() ? 20 : SzerokoscSkrotu),
       m_unikalneSkroty(host::var::UnikalneSkrotyFirm.get())
 {
     auto *siatka = new QGridLayout(this);

@@ -76,7 +76,7 @@ private:
     void dodajRodzaj();
 
     int m_idFirmy = 0;
-    int m_limitSkrotu = 30;
+    int m_limitSkrotu = 0; // 20 with CzySkrotFirma20, else the column's width
     bool m_unikalneSkroty = false;
     QLabel *m_lNazwa = nullptr;
     QLineEdit *m_nazwa = nullptr;
