@@ -120,8 +120,10 @@ bool TWalidacjaFirmy::sprawdzUnikalnosc(const QString &kolumna, const QString &w
     }
     const bool nip = kolumna == QLatin1String("nip");
     // A NIP is stored with its EU prefix in front: both forms are looked for.
-    const QString warunek = nip ? QStringLiteral("(%1 like :wartosc or %1 like :z_prefiksem)").arg(NipBezZnakow)
-                                : QStringLiteral("%1 like :wartosc").arg(kolumna);
+    const QString warunek = nip ? QStringLiteral("(%1 or %2)")
+                                      .arg(host::like(NipBezZnakow, QStringLiteral(":wartosc")),
+                                           host::like(NipBezZnakow, QStringLiteral(":z_prefiksem")))
+                                : host::like(kolumna, QStringLiteral(":wartosc"));
     const QString sql = QStringLiteral("select id_f from firma where id_f <> :id_f and ") + warunek;
     QVariantMap parametry = {{QStringLiteral("id_f"), qMax(0, m_dane.idFirmy)},
                              {QStringLiteral("wartosc"), nip ? bezOdstepowIKresek(wartosc) : wartosc.trimmed()}};
@@ -143,9 +145,10 @@ bool TWalidacjaFirmy::nipZajety()
     QVariantMap parametry = {{QStringLiteral("id_f"), qMax(0, m_dane.idFirmy)}};
     if (m_dane.oddzial) {
         // A branch may carry its head office's NIP; under a head office without one it may carry none of another's.
-        sql = QStringLiteral("select id_f from firma where id_f <> :id_f"
-                             " and (nip like :wartosc or nip like :z_prefiksem)"
-                             " and nip <> coalesce((select nip from firma where firma.id_f = :id_centrali), '')");
+        sql = QStringLiteral("select id_f from firma where id_f <> :id_f and (%1 or %2)"
+                             " and nip <> coalesce((select nip from firma where firma.id_f = :id_centrali), '')")
+                  .arg(host::like(QStringLiteral("nip"), QStringLiteral(":wartosc")),
+                       host::like(QStringLiteral("nip"), QStringLiteral(":z_prefiksem")));
         parametry.insert(QStringLiteral("wartosc"), m_dane.nip);
         parametry.insert(QStringLiteral("z_prefiksem"),
                          nipDoZapisu(m_dane.prefiksNip, m_dane.nip.trimmed()).toString());
@@ -162,10 +165,11 @@ bool TWalidacjaFirmy::nipZajety()
         QStringList warunki;
         for (int id : oddzialy)
             warunki << QStringLiteral("firma.id_f=%1").arg(id);
-        sql = QStringLiteral("select id_f from firma where id_f <> :id_f and (%1 like :wartosc or %1 like :z_prefiksem)"
-                             " and %1 not in"
-                             " (select %1 from firma where nip is not null and (%2))")
-                  .arg(NipBezZnakow, warunki.join(QStringLiteral(" or ")));
+        sql = QStringLiteral("select id_f from firma where id_f <> :id_f and (%1 or %2) and %3 not in"
+                             " (select %3 from firma where nip is not null and (%4))")
+                  .arg(host::like(NipBezZnakow, QStringLiteral(":wartosc")),
+                       host::like(NipBezZnakow, QStringLiteral(":z_prefiksem")), NipBezZnakow,
+                       warunki.join(QStringLiteral(" or ")));
         parametry.insert(QStringLiteral("wartosc"), bezOdstepowIKresek(m_dane.nip));
         parametry.insert(QStringLiteral("z_prefiksem"),
                          nipDoZapisu(m_dane.prefiksNip, bezOdstepowIKresek(m_dane.nip)).toString());

@@ -49,6 +49,10 @@ public:
     bool prefersRowSubqueries() const override { return true; }
     QString lockingRows(const QString &select) const override { return select; }
     QString collated(const QString &expression) const override { return expression + QStringLiteral(" collate PL"); }
+    QString like(const QString &expression, const QString &pattern) const override
+    {
+        return expression + QStringLiteral(" like ") + pattern;
+    }
     // Dates are stored as ISO text, so literals must have the same shape as bound values.
     QString dateLiteral(const QDate &date) const override { return quote(date.toString(QStringLiteral("yyyy-MM-dd"))); }
     QString dateTimeLiteral(const QDateTime &dateTime) const override
@@ -65,6 +69,10 @@ public:
     QString lockingRows(const QString &select) const override { return select + QStringLiteral(" for update"); }
     // citext with the pl-x-icu collation already compares this way.
     QString collated(const QString &expression) const override { return expression; }
+    QString like(const QString &expression, const QString &pattern) const override
+    {
+        return expression + QStringLiteral(" like ") + pattern + QStringLiteral(" escape ''");
+    }
     QString dateLiteral(const QDate &date) const override
     {
         return QStringLiteral("date ") + quote(date.toString(QStringLiteral("yyyy-MM-dd")));

@@ -43,6 +43,9 @@ public:
     // NOCASE order (ASCII letters only) so that every SQLite tool can use the
     // file; this comparison cannot use them.
     virtual QString collated(const QString &expression) const = 0;
+    // "<expression> like <pattern>" with "%" and "_" as its only wildcards, as
+    // on the suite's server: PostgreSQL would take a backslash as an escape.
+    virtual QString like(const QString &expression, const QString &pattern) const = 0;
     // Whether a subquery per row on an index beats a grouped join. SQLite
     // materialises a grouped join before its first row, so a large list would
     // wait for it; PostgreSQL hashes the join faster than it runs subqueries.

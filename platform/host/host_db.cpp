@@ -112,6 +112,12 @@ QString collated(const QString &expression)
     return c ? c->dialect().collated(expression) : expression;
 }
 
+QString like(const QString &expression, const QString &pattern)
+{
+    const db::Connection *c = GetConnection();
+    return c ? c->dialect().like(expression, pattern) : expression + QStringLiteral(" like ") + pattern;
+}
+
 void Podepnij_kwerendy(QObject *owner, db::Connection *connection)
 {
     if (!owner)

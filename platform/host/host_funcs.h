@@ -35,6 +35,9 @@ MALVO_HOST_EXPORT db::Connection *GetConnection();
 // The expression compared as the suite compares text (Polish letters in
 // alphabet order, any case) on the host's connection.
 MALVO_HOST_EXPORT QString collated(const QString &expression);
+// "<expression> like <pattern>" as the suite's server reads it: "%" and "_"
+// are the only wildcards, a backslash is a backslash.
+MALVO_HOST_EXPORT QString like(const QString &expression, const QString &pattern);
 // Sets the connection of every db::DataSet (and Query) and db::StoredProc
 // among owner's descendants, and of owner itself when it is one.
 MALVO_HOST_EXPORT void Podepnij_kwerendy(QObject *owner, db::Connection *connection = nullptr);

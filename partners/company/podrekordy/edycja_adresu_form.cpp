@@ -177,8 +177,8 @@ void Tedycja_adresu_form::wpisanoKod()
     if (kod.isEmpty() || m_kod->findText(kod) >= 0)
         return;
     db::Query q(host::GetConnection(),
-                QStringLiteral("select * from VListaMiast where id_jezyka=:id_jezyka and"
-                               " kod_pocz like :kod_pocz order by id_m, id_kodu"));
+                QStringLiteral("select * from VListaMiast where id_jezyka=:id_jezyka and %1 order by id_m, id_kodu")
+                    .arg(host::like(QStringLiteral("kod_pocz"), QStringLiteral(":kod_pocz"))));
     q.parameters().setValue(QStringLiteral("id_jezyka"), host::GetLanguage());
     q.parameters().setValue(QStringLiteral("kod_pocz"), kod);
     if (host::OpenQuery(q) != 1 || q.isEmpty())
