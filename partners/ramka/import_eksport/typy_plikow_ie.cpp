@@ -228,12 +228,15 @@ bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekord
     QXmlStreamReader xml(&plik);
     // The element being read and its open ancestors below "root"; an element
     // becomes a composite when its first child with content ends, so an
-    // element whose children are all empty reads as its text alone.
+    // element whose children are all empty reads as its text alone. Blanks
+    // alone are a value only in an element without child elements: elsewhere
+    // they are indentation.
     struct Poziom
     {
         QString nazwa;
         TIEComposite *wezel = nullptr;
         QString tekst;
+        bool elementy = false;
     };
     std::vector<Poziom> stos;
     const auto zrzucTekst = [](Poziom &p) {
@@ -274,6 +277,7 @@ bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekord
                 rekord = std::make_unique<TIEComposite>(xml.name().toString());
                 stos.push_back({rekord->name, rekord.get(), {}});
             } else {
+                stos.back().elementy = true;
                 stos.push_back({xml.name().toString(), nullptr, {}});
             }
             break;
@@ -295,7 +299,7 @@ bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekord
             stos.pop_back();
             if (p.wezel)
                 zrzucTekst(p);
-            else if (!pusty(p.tekst))
+            else if (p.elementy ? !pusty(p.tekst) : !p.tekst.isEmpty())
                 wezelPoziomu(stos.size() - 1)->dodajLisc(p.nazwa, p.tekst);
             if (!stos.empty())
                 break;
