@@ -52,21 +52,20 @@ protected:
 };
 
 // 200 demo companies go out as XML and CSV and come back into an empty
-// database as they were, but for ";", which CSV cannot carry.
+// database as they were (hostile text in every column: wrogie_teksty_test).
 TEST_P(ImportEksportPliki, XmlICsvWracajaDoPustejBazyTymiSamymiWierszami)
 {
     suitedb::generateDemoCompanies(*host::GetConnection(), 200, 7);
-    // Values the demo leaves empty, and text the files must escape.
+    // Values the demo leaves empty.
     host::ExecQuery(u"update firma set wlasciciel = :w, skype = 'ks', nr_gg = '12', nocne_od = :od, pora_nocna_do = :do"
                     " where id_f = (select min(id_f) from firma)"_s,
                     nullptr, 0,
-                    {{u"w"_s, u"O'Brien; <Anna> & Co"_s},
+                    {{u"w"_s, u"Anna Kowalska"_s},
                      {u"od"_s, QDateTime(QDate(1899, 12, 30), QTime(22, 15))},
                      {u"do"_s, QDateTime(QDate(1900, 1, 1), QTime(6, 5))}});
     host::ExecQuery(u"update kontakt set nr_trans = 'T-1', skype = 'k', nr_gg = '7'"
                     " where id_kontakt = (select min(id_kontakt) from kontakt)"_s);
     const QStringList przed = zrzut();
-    ASSERT_EQ(przed.filter(u"|O'Brien; <Anna> & Co|"_s).size(), 1);
     const QList<int> ids = host::GetListaIntDB(u"select id_f from firma order by nazwa"_s);
     QTemporaryDir katalog;
     const QString xml = katalog.filePath(u"firmy.xml"_s), csv = katalog.filePath(u"firmy.csv"_s);
@@ -86,9 +85,7 @@ TEST_P(ImportEksportPliki, XmlICsvWracajaDoPustejBazyTymiSamymiWierszami)
         forma->poImporcie = [&](const Timport_firm_form::Podsumowanie &p) { podsumowanie = p; };
         EXPECT_TRUE(TImportExport(TIEFileType::utworz(kodTypuPliku(plik)), std::move(forma), plik).Run(false));
         EXPECT_EQ(podsumowanie.zapisane, 200) << podsumowanie.tekst().toStdString();
-        QStringList oczekiwane = przed;
-        if (plik == csv)
-            oczekiwane.replaceInStrings(u"O'Brien; "_s, u"O'Brien, "_s);
+        const QStringList &oczekiwane = przed;
         const QStringList po = zrzut();
         EXPECT_EQ(po.size(), oczekiwane.size());
         for (int i = 0; i < qMax(po.size(), oczekiwane.size()); ++i)
