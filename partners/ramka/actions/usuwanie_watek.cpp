@@ -104,6 +104,10 @@ TUsuwanie_watek::~TUsuwanie_watek()
 {
     porzuc();
     wait();
+    // QThread::wait() synchronises inside Qt, where the thread sanitizer cannot
+    // see it; the lock the thread wrote its result under orders that write
+    // before the members go.
+    const std::lock_guard blokada(m_mutex);
 }
 
 void TUsuwanie_watek::wstrzymaj()
