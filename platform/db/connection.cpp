@@ -253,7 +253,14 @@ void Connection::finishPendingFetch() const
         m_pendingFetch->finishFetch();
 }
 
-QSqlDatabase Connection::database() const
+QSqlDatabase Connection::database()
+{
+    QSqlDatabase database = session();
+    sendWaitingStatements();
+    return database;
+}
+
+QSqlDatabase Connection::session() const
 {
     finishPendingFetch();
     QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
@@ -266,6 +273,7 @@ void Connection::execute(const QString &sql)
 {
     finishPendingFetch();
     if (m_sqlite) {
+        sendWaitingStatements();
         char *error = nullptr;
         if (sqlite3_exec(ConnectionAccess::sqlite(*this), sql.toUtf8().constData(), nullptr, nullptr, &error)
             != SQLITE_OK) {
@@ -275,13 +283,18 @@ void Connection::execute(const QString &sql)
         }
         return;
     }
-    QSqlDatabase session = database();
+    executeOnServer(takeWaitingStatements() << sql);
+}
+
+void Connection::executeOnServer(const QStringList &statements)
+{
+    QSqlDatabase session = this->session();
     QSqlQuery query(session);
-    if (!query.exec(sql))
+    if (!detail::execPostgres(query, statements))
         throw DbError(
             QStringLiteral("%1%2\nStatement: %3")
                 .arg(isLost(session.driver(), query.lastError()) ? lostConnectionText() + QLatin1Char('\n') : QString(),
-                     query.lastError().text(), sql));
+                     query.lastError().text(), statements.join(QLatin1String("; "))));
 }
 
 void Connection::transactionStatement(const QString &sql)
@@ -293,9 +306,34 @@ void Connection::transactionStatement(const QString &sql)
         execute(sql);
 }
 
+void Connection::sendWaitingStatements()
+{
+    if (m_waitingStatements.isEmpty())
+        return;
+    const QStringList statements = takeWaitingStatements();
+    if (m_sqlite) {
+        for (const QString &statement : statements)
+            detail::executeCommand(*this, statement, {});
+        return;
+    }
+    executeOnServer(statements);
+}
+
+namespace {
+
+QString savepointName(int level)
+{
+    return QStringLiteral("malvo_sp_%1").arg(level);
+}
+
+} // namespace
+
 void Connection::begin()
 {
-    transactionStatement(m_depth == 0 ? QStringLiteral("begin") : QStringLiteral("savepoint malvo_sp_%1").arg(m_depth));
+    if (m_depth == 0)
+        transactionStatement(QStringLiteral("begin"));
+    else
+        m_waitingStatements.append(QLatin1String("savepoint ") + savepointName(m_depth));
     ++m_depth;
 }
 
@@ -303,9 +341,17 @@ void Connection::commit()
 {
     if (m_depth == 0)
         throw DbError(QStringLiteral("commit without an open transaction"));
-    // On failure the level stays open, so the caller's rollback still applies.
-    transactionStatement(m_depth == 1 ? QStringLiteral("commit")
-                                      : QStringLiteral("release savepoint malvo_sp_%1").arg(m_depth - 1));
+    if (m_depth == 1) {
+        // On failure the level stays open, so the caller's rollback still applies.
+        transactionStatement(QStringLiteral("commit"));
+    } else {
+        // A savepoint still waiting is the last one: nothing ran inside it.
+        const QString savepoint = savepointName(m_depth - 1);
+        if (!m_waitingStatements.isEmpty() && m_waitingStatements.last() == QLatin1String("savepoint ") + savepoint)
+            m_waitingStatements.removeLast();
+        else
+            m_waitingStatements.append(QLatin1String("release savepoint ") + savepoint);
+    }
     --m_depth;
 }
 
@@ -317,14 +363,22 @@ void Connection::rollback()
     // SQLite ends the whole transaction by itself after some errors.
     if (m_sqlite && sqlite3_get_autocommit(ConnectionAccess::sqlite(*this))) {
         m_depth = 0;
+        m_waitingStatements.clear();
         return;
     }
-    if (level == 0)
+    if (level == 0) {
+        m_waitingStatements.clear();
         transactionStatement(QStringLiteral("rollback"));
-    else {
-        transactionStatement(QStringLiteral("rollback to savepoint malvo_sp_%1").arg(level));
-        transactionStatement(QStringLiteral("release savepoint malvo_sp_%1").arg(level));
+        return;
     }
+    const QString savepoint = savepointName(level);
+    if (!m_waitingStatements.isEmpty() && m_waitingStatements.last() == QLatin1String("savepoint ") + savepoint) {
+        m_waitingStatements.removeLast();
+        return;
+    }
+    m_waitingStatements << QLatin1String("rollback to savepoint ") + savepoint
+                        << QLatin1String("release savepoint ") + savepoint;
+    sendWaitingStatements();
 }
 
 Transaction::Transaction(Connection &connection)

@@ -7,7 +7,9 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QString>
+#include <QStringList>
 #include <memory>
+#include <utility>
 
 namespace db {
 
@@ -55,12 +57,18 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     const QString &target() const { return m_target; }
-    QSqlDatabase database() const;
+    // For statements run through a QSqlQuery of the caller's own: the
+    // savepoint statements still waiting are sent first.
+    QSqlDatabase database();
+    // For a QSqlQuery kept prepared: sends them before each run.
+    void sendWaitingStatements();
     const Dialect &dialect() const { return *m_dialect; }
     Engine engine() const { return m_dialect->engine(); }
 
     // Transactions nest: the outermost level is a real transaction, inner
-    // levels are savepoints. Throw DbError on failure.
+    // levels are savepoints. Throw DbError on failure. A savepoint and its
+    // release wait for the next statement, which on PostgreSQL carries them
+    // in its own round trip; a level that ran no statement costs nothing.
     void begin();
     void commit();
     void rollback();
@@ -90,6 +98,10 @@ private:
     friend class ConnectionAccess;
     Connection(const QString &target, const QString &connectionName, Engine engine);
     void transactionStatement(const QString &sql);
+    // PostgreSQL: the statements in one round trip.
+    void executeOnServer(const QStringList &statements);
+    QStringList takeWaitingStatements() { return std::exchange(m_waitingStatements, {}); }
+    QSqlDatabase session() const;
     void openSession();
     void reconnect(QSqlDatabase &database);
 
@@ -97,6 +109,7 @@ private:
     QString m_connectionName;
     std::unique_ptr<Dialect> m_dialect;
     int m_depth = 0;
+    QStringList m_waitingStatements;
     void *m_sqlite = nullptr; // the sqlite3 handle of the QSQLITE connection
     std::unique_ptr<detail::StatementCache> m_statements;
     DataSet *m_pendingFetch = nullptr;

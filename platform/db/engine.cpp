@@ -496,12 +496,15 @@ class PostgresReader final : public RowReader
 {
 public:
     PostgresReader(Connection &connection, const QString &sql, const Parameters &parameters, FetchedRows &result)
-        : m_query(connection.database()),
+        : m_query(ConnectionAccess::session(connection)),
           m_sql(sql)
     {
-        m_query.setForwardOnly(true);
+        const QStringList waiting = ConnectionAccess::takeWaitingStatements(connection);
+        // Savepoint statements ahead of it come only inside a transaction,
+        // whose reads are small: those are read whole, past their results.
+        m_query.setForwardOnly(waiting.isEmpty());
         m_query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-        if (!m_query.exec(postgresText(sql, parameters)))
+        if (!execPostgres(m_query, QStringList(waiting) << postgresText(sql, parameters)))
             throwQuery(m_query, sql);
         m_select = m_query.isSelect();
         if (!m_select)
@@ -664,21 +667,45 @@ void registerSqliteText(sqlite3 *handle)
     sqlite3_create_function_v2(handle, "upper", 1, flags, nullptr, caseFunction<true>, nullptr, nullptr, nullptr);
 }
 
-int executeCommand(Connection &connection, const QString &sql, const Parameters &parameters)
+namespace {
+
+// Every statement first lets a pending fetch finish; on SQLite it also runs
+// the waiting savepoint statements, which PostgreSQL's takes along instead.
+bool readyForStatement(Connection &connection)
 {
     connection.finishPendingFetch();
-    if (connection.engine() == Engine::SQLite)
+    if (connection.engine() != Engine::SQLite)
+        return false;
+    connection.sendWaitingStatements();
+    return true;
+}
+
+} // namespace
+
+bool execPostgres(QSqlQuery &query, const QStringList &statements)
+{
+    if (!query.exec(statements.join(QLatin1String("; "))))
+        return false;
+    for (qsizetype i = 1; i < statements.size(); ++i) {
+        if (!query.nextResult())
+            return false;
+    }
+    return true;
+}
+
+int executeCommand(Connection &connection, const QString &sql, const Parameters &parameters)
+{
+    if (readyForStatement(connection))
         return sqliteExecute(connection, sql, parameters);
-    QSqlQuery query(connection.database());
-    if (!query.exec(postgresText(sql, parameters)))
+    QSqlQuery query(ConnectionAccess::session(connection));
+    if (!execPostgres(query, ConnectionAccess::takeWaitingStatements(connection) << postgresText(sql, parameters)))
         throwQuery(query, sql);
     return query.numRowsAffected();
 }
 
 FetchedRows fetchRows(Connection &connection, const QString &sql, const Parameters &parameters)
 {
-    connection.finishPendingFetch();
-    if (connection.engine() == Engine::SQLite)
+    if (readyForStatement(connection))
         return sqliteFetch(connection, sql, parameters);
     return postgresFetch(connection, sql, parameters);
 }
@@ -686,8 +713,7 @@ FetchedRows fetchRows(Connection &connection, const QString &sql, const Paramete
 std::unique_ptr<RowReader> startFetch(Connection &connection, const QString &sql, const Parameters &parameters,
                                       FetchedRows &result)
 {
-    connection.finishPendingFetch();
-    if (connection.engine() == Engine::SQLite)
+    if (readyForStatement(connection))
         return std::make_unique<SqliteReader>(connection, sql, parameters, result);
     return std::make_unique<PostgresReader>(connection, sql, parameters, result);
 }

@@ -6,6 +6,7 @@
 #include "row_store.h"
 
 #include <QList>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -13,6 +14,8 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+class QSqlQuery;
 
 namespace db {
 
@@ -25,6 +28,10 @@ public:
     {
         return connection.m_statements;
     }
+    // The session without sending the waiting savepoint statements: the
+    // caller puts them in front of its own.
+    static QSqlDatabase session(const Connection &connection) { return connection.session(); }
+    static QStringList takeWaitingStatements(Connection &connection) { return connection.takeWaitingStatements(); }
 };
 
 namespace detail {
@@ -59,6 +66,9 @@ struct FetchedRows
 // Runs a command whose :name placeholders take the parameters' values;
 // returns the rows it changed. Throws DbError.
 int executeCommand(Connection &connection, const QString &sql, const Parameters &parameters);
+// Sends the statements to PostgreSQL in one round trip and leaves the query
+// on the last one's result; false on the first that failed.
+bool execPostgres(QSqlQuery &query, const QStringList &statements);
 // Runs a query and reads all of its rows. Throws DbError.
 FetchedRows fetchRows(Connection &connection, const QString &sql, const Parameters &parameters);
 

@@ -18,7 +18,8 @@ namespace {
 } // namespace
 
 PreparedInsert::PreparedInsert(db::Connection &connection, const QString &sql, const QString &idColumn)
-    : m_query(connection.database()),
+    : m_connection(connection),
+      m_query(connection.database()),
       m_sql(idColumn.isEmpty() ? sql : connection.dialect().insertReturningId(sql, idColumn)),
       m_returnsId(!idColumn.isEmpty())
 {
@@ -29,6 +30,8 @@ PreparedInsert::PreparedInsert(db::Connection &connection, const QString &sql, c
 
 qint64 PreparedInsert::run(std::initializer_list<QVariant> values)
 {
+    // A savepoint begun since the statement was prepared must be sent first.
+    m_connection.sendWaitingStatements();
     int position = 0;
     for (const QVariant &value : values)
         m_query.bindValue(position++, value);

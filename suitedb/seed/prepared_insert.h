@@ -25,6 +25,7 @@ public:
     qint64 run(std::initializer_list<QVariant> values);
 
 private:
+    db::Connection &m_connection;
     QSqlQuery m_query;
     QString m_sql;
     bool m_returnsId = false;

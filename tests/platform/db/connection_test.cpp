@@ -133,14 +133,31 @@ TEST_P(ConnectionTest, TransactionsNestAsSavepointsAndMisuseThrows)
     }
     EXPECT_EQ(countRows(c), 4);
     {
+        // Savepoint statements wait for the next statement: a level that
+        // ran none, and an inner level's release, still come out right.
+        db::Transaction outer(c);
+        db::Transaction{c};
+        {
+            db::Transaction middle(c);
+            db::Transaction inner(c);
+            c.execute("insert into t values (8)");
+            inner.commit();
+        }
+        c.execute("insert into t values (9)");
+        db::Transaction empty(c);
+        empty.commit();
+        outer.commit();
+    }
+    EXPECT_EQ(scalar(c, "select sum(id) from t").toInt(), 1 + 3 + 5 + 6 + 9);
+    {
         db::Transaction uncommitted(c);
         c.execute("insert into t values (7)");
     }
     EXPECT_EQ(c.transactionDepth(), 0);
-    EXPECT_EQ(countRows(c), 4);
+    EXPECT_EQ(countRows(c), 5);
 
     auto other = scratch().openAnother();
-    EXPECT_EQ(countRows(*other), 4);
+    EXPECT_EQ(countRows(*other), 5);
 }
 
 TEST_P(ConnectionTest, PolishTextComparesCaseInsensitively)
