@@ -380,9 +380,12 @@ void Tlista_firm_frame::ListaBeforeOpen()
     stan.ukryjFirmyZalRoz = m_ukryjZalRoz->isChecked();
     if (m_dokumentyWygasaja->isChecked())
         stan.dokumentyWygasajaDo = QDate::currentDate().addDays(m_dniWygasania->value());
+    if (lista->fetchInChunks())
+        stan.wierszePierwszegoEkranu = lista->firstChunkRows();
     if (db::Connection *polaczenie = lista->connection()) {
         const partners::KomendaSql komenda = partners::komendaListyFirm(stan, polaczenie->dialect());
         UstawKwerende(komenda.tekst);
+        lista->setFirstRowsCommand(komenda.pierwszeWiersze, QStringLiteral("id"));
         for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
             lista->parameters().setValue(it.key(), it.value());
         m_grupy.wczytaj(*polaczenie, m_idJezyka);

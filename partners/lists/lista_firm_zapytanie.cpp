@@ -6,63 +6,79 @@
 
 namespace partners {
 
+namespace {
+
+// czy_posiada_dok: the company has a document with a file. dok_wygasa: the
+// earliest end of validity among its undone documents, where a renewed paper
+// is a newer document of the same kind, so only the latest validity of each
+// kind counts.
+QString wierszeListy(bool podzapytaniaWierszy, const db::Dialect &dialect)
+{
+    if (podzapytaniaWierszy)
+        return QStringLiteral(
+                   "select f.*, id as nr_id_firmy,"
+                   " case when exists (select 1 from dokument dd inner join dokument_plik dp"
+                   " on dp.id_ = dd.id_dok and dp.tabela = 28 where dd.id_f = f.id) then 1 else 0 end as czy_posiada_dok,"
+                   " (select min(d.wazny_do) from dokument d where d.id_f = f.id and d.czy_wykonany = 0"
+                   " and not exists (select 1 from dokument n where n.id_f = d.id_f and n.rodzaj = d.rodzaj"
+                   " and n.czy_wykonany = 0 and n.wazny_do > d.wazny_do)) as dok_wygasa,"
+                   " (select %1 from firma_grupa gf where gf.id_f = f.id) as id_grup_firmy"
+                   " from VListaFirmFull f")
+            .arg(dialect.joinedValues(QStringLiteral("gf.grupa")));
+    return QStringLiteral(
+               "select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as czy_posiada_dok,"
+               " dok_w.dok_wygasa, gf.id_grup_firmy from VListaFirmFull f"
+               " left join ( select max(id_dok) as id_dok, dd.id_f from dokument dd"
+               " left join dokument_plik dp on dd.id_dok = dp.id_ "
+               " where  dp.tabela = 28 "
+               " group by dd.id_f "
+               " ) as dok_v on dok_v.id_f = f.id "
+               " left join (select id_f, min(wazny_do) as dok_wygasa from"
+               " (select id_f, rodzaj, max(wazny_do) as wazny_do from dokument"
+               " where czy_wykonany = 0 and id_f is not null group by id_f, rodzaj) as dr"
+               " group by id_f) as dok_w on dok_w.id_f = f.id"
+               " left join (select id_f, %1 as id_grup_firmy from firma_grupa"
+               " group by id_f) as gf on gf.id_f = f.id")
+        .arg(dialect.joinedValues(QStringLiteral("grupa")));
+}
+
+} // namespace
+
 KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialect &dialect)
 {
     const bool ukryjZalRoz = stan.ukryjFirmyZalRozWidoczne && stan.ukryjFirmyZalRoz;
-    KomendaSql komenda;
-
-    // czy_posiada_dok: the company has a document with a file. dok_wygasa: the
-    // earliest end of validity among its undone documents, where a renewed
-    // paper is a newer document of the same kind, so only the latest validity
-    // of each kind counts.
-    QString wewnetrzne;
-    if (dialect.prefersRowSubqueries()) {
-        wewnetrzne = QStringLiteral(
-            "select f.*, id as nr_id_firmy,"
-            " case when exists (select 1 from dokument dd inner join dokument_plik dp"
-            " on dp.id_ = dd.id_dok and dp.tabela = 28 where dd.id_f = f.id) then 1 else 0 end as czy_posiada_dok,"
-            " (select min(d.wazny_do) from dokument d where d.id_f = f.id and d.czy_wykonany = 0"
-            " and not exists (select 1 from dokument n where n.id_f = d.id_f and n.rodzaj = d.rodzaj"
-            " and n.czy_wykonany = 0 and n.wazny_do > d.wazny_do)) as dok_wygasa,"
-            " (select group_concat(gf.grupa) from firma_grupa gf where gf.id_f = f.id) as id_grup_firmy"
-            " from VListaFirmFull f");
-    } else {
-        wewnetrzne = QStringLiteral(
-            "select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as czy_posiada_dok,"
-            " dok_w.dok_wygasa, gf.id_grup_firmy from VListaFirmFull f"
-            " left join ( select max(id_dok) as id_dok, dd.id_f from dokument dd"
-            " left join dokument_plik dp on dd.id_dok = dp.id_ "
-            " where  dp.tabela = 28 "
-            " group by dd.id_f "
-            " ) as dok_v on dok_v.id_f = f.id "
-            " left join (select id_f, min(wazny_do) as dok_wygasa from"
-            " (select id_f, rodzaj, max(wazny_do) as wazny_do from dokument"
-            " where czy_wykonany = 0 and id_f is not null group by id_f, rodzaj) as dr"
-            " group by id_f) as dok_w on dok_w.id_f = f.id"
-            " left join (select id_f, string_agg(cast(grupa as varchar), ',') as id_grup_firmy from firma_grupa"
-            " group by id_f) as gf on gf.id_f = f.id");
-    }
+    QString warunki;
     if (ukryjZalRoz)
-        wewnetrzne += QStringLiteral(" left join (select id_f from firma_grupa fg inner join slowwartosci sw"
-                                     " on fg.grupa = sw.id_wartosci and sw.grupa = %1) as fg on fg.id_f=f.id")
-                          .arg(GrupaFirmZalRoz);
-    wewnetrzne += QStringLiteral(" where f.id_jezyka=:id_jezyka");
+        warunki += QStringLiteral(" left join (select id_f from firma_grupa fg inner join slowwartosci sw"
+                                  " on fg.grupa = sw.id_wartosci and sw.grupa = %1) as fg on fg.id_f=f.id")
+                       .arg(GrupaFirmZalRoz);
+    warunki += QStringLiteral(" where f.id_jezyka=:id_jezyka");
     if (stan.tag != 0)
-        wewnetrzne += QStringLiteral(" and id = ") + QString::number(stan.tag);
+        warunki += QStringLiteral(" and id = ") + QString::number(stan.tag);
     if (ukryjZalRoz)
-        wewnetrzne += QStringLiteral(" and fg.id_f is null");
+        warunki += QStringLiteral(" and fg.id_f is null");
     if (stan.tylkoWlasneFirmy)
-        wewnetrzne += QStringLiteral(" and typ_symbol = 'firma_wlasna'");
-    // "top 1" of the reload of one company.
-    if (stan.tag != 0)
-        wewnetrzne = dialect.limit(wewnetrzne, 1);
-
-    komenda.tekst = QStringLiteral("select * from (") + wewnetrzne + QStringLiteral(") as firm");
+        warunki += QStringLiteral(" and typ_symbol = 'firma_wlasna'");
+    QString zewnetrzne;
+    KomendaSql komenda;
     if (stan.dokumentyWygasajaDo.isValid()) {
-        komenda.tekst += QStringLiteral(" where dok_wygasa < :dok_granica");
+        zewnetrzne = QStringLiteral(" where dok_wygasa < :dok_granica");
         komenda.parametry.insert(QStringLiteral("dok_granica"), QDateTime(stan.dokumentyWygasajaDo.addDays(1), {}));
     }
     komenda.parametry.insert(QStringLiteral("id_jezyka"), stan.idJezyka);
+
+    QString wewnetrzne = wierszeListy(dialect.prefersRowSubqueries(), dialect) + warunki;
+    // "top 1" of the reload of one company.
+    if (stan.tag != 0)
+        wewnetrzne = dialect.limit(wewnetrzne, 1);
+    komenda.tekst = QStringLiteral("select * from (") + wewnetrzne + QStringLiteral(") as firm") + zewnetrzne;
+    // The lowest ids through the primary key, a subquery per row.
+    if (stan.wierszePierwszegoEkranu > 0 && stan.tag == 0)
+        komenda.pierwszeWiersze =
+            QStringLiteral("select * from (")
+            + dialect.limit(wierszeListy(true, dialect) + warunki + QStringLiteral(" order by f.id"),
+                            stan.wierszePierwszegoEkranu)
+            + QStringLiteral(") as firm") + zewnetrzne;
     return komenda;
 }
 

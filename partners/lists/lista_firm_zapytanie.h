@@ -15,6 +15,9 @@ struct KomendaSql
 {
     QString tekst;
     QVariantMap parametry;
+    // Some of tekst's rows, by id, quick to start where tekst is not (its
+    // grouped joins are computed whole first); empty when not asked for.
+    QString pierwszeWiersze;
 };
 
 // What the company list's SELECT depends on when Lista opens.
@@ -29,6 +32,8 @@ struct StanZapytaniaListyFirm
     // Valid: only companies with a document, not yet done, whose validity
     // ends by this day (expired ones included: they are the most urgent).
     QDate dokumentyWygasajaDo;
+    // Non-zero: the first screen's rows come from pierwszeWiersze.
+    int wierszePierwszegoEkranu = 0;
 };
 
 // Dictionary group of the firma_rodzaj entries that mark loading and

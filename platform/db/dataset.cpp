@@ -259,6 +259,10 @@ struct DataSet::Impl
     std::vector<std::unique_ptr<Ranks>> ranks;
     std::vector<std::unique_ptr<filter::FoldedColumn>> folded;
     std::unique_ptr<detail::RowReader> reader; // the rest of a result read in chunks
+    // First rows from their own command: the command starts with the next chunk.
+    bool restToStart = false;
+    int restColumn = -1;
+    QSet<qint64> restPassesOver;
     int shownRows = 0;                         // rows already given their calculated fields and filter
     QTimer *nextChunk = nullptr;
 
@@ -338,14 +342,33 @@ void DataSet::open()
         return;
     }
     detail::FetchedRows fetched;
-    auto reader = detail::startFetch(*m_connection, m_commandText, m_parameters, fetched);
-    QElapsedTimer clock;
-    clock.start();
-    const bool done = reader->read(fetched, [this, &clock](int rows) {
-        return rows < m_firstChunkRows && (rows < FirstChunkMinRows || clock.elapsed() < FirstChunkMs);
-    });
+    bool done = false;
+    if (m_firstRowsCommand.isEmpty()) {
+        auto reader = detail::startFetch(*m_connection, m_commandText, m_parameters, fetched);
+        QElapsedTimer clock;
+        clock.start();
+        done = reader->read(fetched, [this, &clock](int rows) {
+            return rows < m_firstChunkRows && (rows < FirstChunkMinRows || clock.elapsed() < FirstChunkMs);
+        });
+        if (!done)
+            d->reader = std::move(reader);
+    } else {
+        fetched = detail::fetchRows(*m_connection, m_firstRowsCommand, m_parameters);
+        done = fetched.rowCount < m_firstChunkRows;
+        if (!done) {
+            const auto key = std::find_if(fetched.fields.cbegin(), fetched.fields.cend(), [this](const FieldDef &f) {
+                return f.name.compare(m_firstRowsKey, Qt::CaseInsensitive) == 0;
+            });
+            if (key == fetched.fields.cend())
+                throw DbError(QStringLiteral("The first rows have no field %1").arg(m_firstRowsKey));
+            d->restColumn = int(key - fetched.fields.cbegin());
+            const detail::Column &keys = fetched.columns[size_t(d->restColumn)];
+            for (int r = 0; r < fetched.rowCount; ++r)
+                d->restPassesOver.insert(keys.value(r).toLongLong());
+            d->restToStart = true;
+        }
+    }
     if (!done) {
-        d->reader = std::move(reader);
         m_connection->setPendingFetch(this);
         if (!d->nextChunk) {
             d->nextChunk = new QTimer(this);
@@ -360,13 +383,24 @@ void DataSet::open()
 
 bool DataSet::isFetching() const
 {
-    return d->reader != nullptr;
+    return d->reader || d->restToStart;
 }
 
 // Appends rows from the reader to the columns; true once the result has
 // ended. Throws DbError with the columns whole.
 bool DataSet::readRows(const std::function<bool(int)> &more)
 {
+    if (d->restToStart) {
+        d->restToStart = false;
+        // Held by no fetch while it starts: starting finishes a pending one.
+        m_connection->setPendingFetch(nullptr);
+        detail::FetchedRows rest;
+        d->reader = detail::startFetch(*m_connection, m_commandText, m_parameters, rest);
+        m_connection->setPendingFetch(this);
+        if (rest.fields.size() != d->fields.size() - d->calculated.size())
+            throw DbError(QStringLiteral("The first rows and the rest have different fields"));
+        d->reader->passOver(d->restColumn, std::exchange(d->restPassesOver, {}));
+    }
     detail::FetchedRows target;
     const qsizetype dataFields = d->fields.size() - d->calculated.size();
     target.fields = d->fields;
@@ -425,6 +459,8 @@ void DataSet::cancelFetch()
         return;
     d->nextChunk->stop();
     d->reader.reset();
+    d->restToStart = false;
+    d->restPassesOver.clear();
     if (m_connection && m_connection->pendingFetch() == this)
         m_connection->setPendingFetch(nullptr);
 }

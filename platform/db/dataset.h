@@ -82,6 +82,18 @@ public:
         m_firstChunkRows = firstRows;
     }
     bool fetchInChunks() const { return m_fetchInChunks; }
+    int firstChunkRows() const { return m_firstChunkRows; }
+    // In chunks, the first rows come from this command instead, for a
+    // command that computes its whole result before its first row (grouped
+    // joins on PostgreSQL): up to firstChunkRows of the command's rows with
+    // the same fields, fewer only when they are all, told apart by an integer
+    // key field. The command starts with the next chunk and passes over
+    // those rows. Empty text: none.
+    void setFirstRowsCommand(const QString &sql, const QString &keyField)
+    {
+        m_firstRowsCommand = sql;
+        m_firstRowsKey = keyField;
+    }
     bool isFetching() const;
     // Reads the rest now; an error ends the fetch with the rows read so far
     // and is told by fetchFailed, not thrown.
@@ -214,6 +226,8 @@ private:
     int m_disableCount = 0;
     bool m_fetchInChunks = false;
     int m_firstChunkRows = 0;
+    QString m_firstRowsCommand;
+    QString m_firstRowsKey;
     CalcFieldsFn m_onCalcFields;
 };
 

@@ -48,6 +48,10 @@ public:
     Engine engine() const override { return Engine::SQLite; }
     bool prefersRowSubqueries() const override { return true; }
     QString lockingRows(const QString &select) const override { return select; }
+    QString joinedValues(const QString &expression) const override
+    {
+        return QStringLiteral("group_concat(%1)").arg(expression);
+    }
     QString collated(const QString &expression) const override { return expression + QStringLiteral(" collate PL"); }
     QString like(const QString &expression, const QString &pattern) const override
     {
@@ -67,6 +71,10 @@ public:
     Engine engine() const override { return Engine::PostgreSQL; }
     bool prefersRowSubqueries() const override { return false; }
     QString lockingRows(const QString &select) const override { return select + QStringLiteral(" for update"); }
+    QString joinedValues(const QString &expression) const override
+    {
+        return QStringLiteral("string_agg(cast(%1 as varchar), ',')").arg(expression);
+    }
     // citext with the pl-x-icu collation already compares this way.
     QString collated(const QString &expression) const override { return expression; }
     QString like(const QString &expression, const QString &pattern) const override

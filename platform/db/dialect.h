@@ -25,6 +25,8 @@ public:
     virtual QString limit(const QString &select, int n) const = 0;
     // Text concatenation of SQL expressions.
     virtual QString concat(const QStringList &expressions) const = 0;
+    // The group's values of an expression joined by commas, as text.
+    virtual QString joinedValues(const QString &expression) const = 0;
     // isnull(expr, fallback).
     virtual QString ifNull(const QString &expression, const QString &fallback) const = 0;
     // A literal of the engine for a date or a date-time.

@@ -330,15 +330,18 @@ public:
         }
     }
 
-    // Appends rows until the result ends (true) or `more` says stop. Throws DbError.
-    template <typename More>
-    bool read(FetchedRows &result, More more)
+    // Appends rows until the result ends (true) or `more` says stop; rows
+    // `passOver` says so of are left out. Throws DbError.
+    template <typename More, typename PassOver>
+    bool read(FetchedRows &result, More more, PassOver passOver)
     {
         const int columnCount = int(m_kinds.size());
         int rows = 0;
         for (; m_rc == SQLITE_ROW; m_rc = sqlite3_step(m_stmt)) {
             if (!more(rows))
                 return false;
+            if (passOver(m_stmt))
+                continue;
             for (int i = 0; i < columnCount; ++i)
                 appendCell(result, i);
             ++rows;
@@ -413,7 +416,7 @@ const auto AllRows = [](int) { return true; };
 FetchedRows readRows(sqlite3 *handle, sqlite3_stmt *stmt, const QString &sql)
 {
     FetchedRows result;
-    SqliteRows(handle, stmt, sql, result).read(result, AllRows);
+    SqliteRows(handle, stmt, sql, result).read(result, AllRows, [](sqlite3_stmt *) { return false; });
     return result;
 }
 
@@ -449,7 +452,9 @@ public:
     }
     bool read(FetchedRows &rows, const std::function<bool(int)> &more) override
     {
-        return !m_rows || m_rows->read(rows, more);
+        return !m_rows || m_rows->read(rows, more, [this](sqlite3_stmt *stmt) {
+            return passingOver() && passedOver(sqlite3_column_int64(stmt, m_passColumn));
+        });
     }
 
 private:
@@ -576,6 +581,8 @@ public:
                     throwQuery(m_query, m_sql);
                 return true;
             }
+            if (passingOver() && passedOver(m_query.value(m_passColumn).toLongLong()))
+                continue;
             for (int i = 0; i < columnCount; ++i) {
                 Column &column = result.columns[size_t(i)];
                 const QVariant v = m_query.value(i);

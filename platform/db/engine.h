@@ -6,6 +6,7 @@
 #include "row_store.h"
 
 #include <QList>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -81,6 +82,21 @@ public:
     // Appends rows while more(rows read by this call) says so; true once the
     // result has ended. Throws DbError.
     virtual bool read(FetchedRows &rows, const std::function<bool(int)> &more) = 0;
+    // Rows whose integer in `column` is one of `keys` are passed over.
+    void passOver(int column, QSet<qint64> keys)
+    {
+        m_passColumn = column;
+        m_passKeys = std::move(keys);
+    }
+
+protected:
+    // Each key is passed over once: a row seen, its key stops being looked for.
+    bool passingOver() const { return !m_passKeys.isEmpty(); }
+    bool passedOver(qint64 key) { return m_passKeys.remove(key); }
+    int m_passColumn = -1;
+
+private:
+    QSet<qint64> m_passKeys;
 };
 // Runs a query and fills the fields and empty columns of `result`. Throws DbError.
 std::unique_ptr<RowReader> startFetch(Connection &connection, const QString &sql, const Parameters &parameters,
