@@ -164,12 +164,20 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     ramka()->akcja(u"zamknij"_s)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(okno);
+    // A column hidden by default is stored with a width to come back with.
+    EXPECT_GT(host::GetIntDB(u"select max(szerokosc) from ust_form where typ = 'TColumn' and nazwa = 'wlasciciel'"_s),
+              0);
 
     // In the host's window area the close button takes the tab with it.
     zGlownymOknem();
     _Execute(qApp, 1);
     EXPECT_TRUE(partners::windows().lista_firm_form) << "a closed list opens again";
     ASSERT_EQ(m_glowne.area()->subWindowList().size(), 1);
+    ui::ListaGrid *siatka = ramka()->ListaGrid();
+    const int kolumna = siatka->columnOf(u"wlasciciel"_s);
+    ASSERT_TRUE(siatka->isColumnHidden(kolumna));
+    siatka->setColumnVisible(u"wlasciciel"_s, true);
+    EXPECT_GT(siatka->columnWidth(kolumna), 0);
     // A file of the list is named after the list, not after the main window around it.
     m_glowne.setWindowTitle(u"Malvo"_s);
     prompter().push(host::ScriptedPrompter::Answer::choiceCancelled(host::ScriptedPrompter::Kind::SaveFile));
@@ -180,25 +188,6 @@ TEST_P(ListaFirmOkno, ZamkniecieZwalniaOknoIZerujeWskaznik)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(partners::windows().lista_firm_form);
     EXPECT_TRUE(m_glowne.area()->subWindowList().isEmpty());
-}
-
-// The row menu makes exactly one company the active one, which the list then refuses to delete.
-TEST_P(ListaFirmOkno, UkrytaKolumnaWracaZeSwojaSzerokoscia)
-{
-    _Execute(qApp, 1);
-    ASSERT_TRUE(partners::windows().lista_firm_form);
-    partners::windows().lista_firm_form->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    // A column hidden by default is stored with a width to come back with.
-    EXPECT_GT(host::GetIntDB(u"select max(szerokosc) from ust_form where typ = 'TColumn' and nazwa = 'wlasciciel'"_s),
-              0);
-
-    _Execute(qApp, 1);
-    ui::ListaGrid *siatka = ramka()->ListaGrid();
-    const int kolumna = siatka->columnOf(u"wlasciciel"_s);
-    ASSERT_TRUE(siatka->isColumnHidden(kolumna));
-    siatka->setColumnVisible(u"wlasciciel"_s, true);
-    EXPECT_GT(siatka->columnWidth(kolumna), 0);
 }
 
 // Notes the text of status panel 2 whenever a widget is painted.
