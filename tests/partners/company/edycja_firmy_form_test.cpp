@@ -42,20 +42,6 @@ namespace {
 using firmatest::Answer;
 using Forma = Tedycja_firmy_form;
 
-template <typename T>
-T *pole(QWidget &okno, const char *nazwa)
-{
-    T *w = okno.findChild<T *>(QLatin1String(nazwa));
-    if (!w)
-        throw std::runtime_error(std::string("no control ") + nazwa);
-    return w;
-}
-
-QString tekst(const char *klucz)
-{
-    return host::LoadResstrings(QLatin1String(klucz));
-}
-
 void fokus(QWidget *w, QEvent::Type typ)
 {
     QFocusEvent e(typ, Qt::TabFocusReason);
@@ -68,11 +54,6 @@ QList<int> idListy(const QComboBox *c)
     for (int i = 0; i < c->count(); ++i)
         ids << c->itemData(i).toInt();
     return ids;
-}
-
-bool widoczna(Forma &f, const char *strona)
-{
-    return f.PageControl()->isTabVisible(f.PageControl()->indexOf(pole<QWidget>(f, strona)));
 }
 
 class EdycjaFirmyTest : public firmatest::FirmaTest
@@ -96,21 +77,16 @@ protected:
         return forma.PokazRekord(id, tryb, upr);
     }
 
-    int firmaZAdresem(const QString &nazwa, QVariantMap inne = {})
-    {
-        if (!inne.contains(u"skrot"_s))
-            inne.insert(u"skrot"_s, nazwa.left(10));
-        const int id = firma(nazwa, inne);
-        wstaw(u"adres"_s, u"id_adr"_s,
-              {{"id_", id}, {"tabela", 7}, {"id_m", m_warszawa}, {"id_kodu", m_kodWarszawy}, {"czy_domyslny", 1}});
-        return id;
-    }
-
     // Skips unless the sibling the test drives is built.
     bool zSiblingiem(const QString &dll)
     {
         host::setSiblingDirectory(QStringLiteral(MALVO_BIN_DIR));
         return host::SiblingLibrary(dll).isLoaded();
+    }
+
+    static bool widoczna(Forma &f, const char *strona)
+    {
+        return f.PageControl()->isTabVisible(f.PageControl()->indexOf(pole<QWidget>(f, strona)));
     }
 
     QString kolumna(int id, const char *nazwa)

@@ -9,8 +9,10 @@
 #include "query.h"
 #include "siblings.h"
 
+#include <QLineEdit>
 #include <QVariantMap>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
 // Readable texts in failure messages.
@@ -81,6 +83,28 @@ protected:
         w.insert(QStringLiteral("nazwa"), nazwa);
         return wstaw(QStringLiteral("firma"), QStringLiteral("id_f"), w);
     }
+
+    // A company with a default address in Warsaw, its short name cut from the name unless given.
+    int firmaZAdresem(const QString &nazwa, QVariantMap inne = {})
+    {
+        if (!inne.contains(QStringLiteral("skrot")))
+            inne.insert(QStringLiteral("skrot"), nazwa.left(10));
+        const int id = firma(nazwa, inne);
+        wstaw(QStringLiteral("adres"), QStringLiteral("id_adr"),
+              {{"id_", id}, {"tabela", 7}, {"id_m", m_warszawa}, {"id_kodu", m_kodWarszawy}, {"czy_domyslny", 1}});
+        return id;
+    }
+
+    // A control of a window by its name; a missing one ends the test.
+    template <typename T = QLineEdit>
+    static T *pole(QWidget &okno, const char *nazwa)
+    {
+        T *w = okno.findChild<T *>(QLatin1String(nazwa));
+        if (!w)
+            throw std::runtime_error(std::string("no control ") + nazwa);
+        return w;
+    }
+    static QString tekst(const char *klucz) { return host::LoadResstrings(QLatin1String(klucz)); }
 
     // Values that pass every required-field step.
     partners::DaneFirmy poprawna(const QString &nazwa = QStringLiteral("Nowa Firma Testowa"),

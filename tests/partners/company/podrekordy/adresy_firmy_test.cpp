@@ -17,11 +17,6 @@ namespace {
 
 using firmatest::Answer;
 
-QString tekst(const char *klucz)
-{
-    return host::LoadResstrings(QLatin1String(klucz));
-}
-
 class AdresyFirmyTest : public firmatest::FirmaTest
 {
 protected:

@@ -20,17 +20,6 @@ using firmatest::Answer;
 
 namespace {
 
-template <typename T>
-T *pole(QDialog &d, const char *nazwa)
-{
-    return d.findChild<T *>(QLatin1String(nazwa));
-}
-
-QString tekst(const char *klucz)
-{
-    return host::LoadResstrings(QLatin1String(klucz));
-}
-
 class KontaFirmyTest : public firmatest::FirmaTest
 {
 protected:

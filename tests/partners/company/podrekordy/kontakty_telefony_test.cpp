@@ -19,15 +19,6 @@ namespace {
 
 using firmatest::Answer;
 
-template <typename T = QLineEdit>
-T *pole(QWidget &okno, const char *nazwa)
-{
-    T *w = okno.findChild<T *>(QLatin1String(nazwa));
-    if (!w)
-        throw std::runtime_error(std::string("no control ") + nazwa);
-    return w;
-}
-
 class KontaktyTelefonyTest : public firmatest::FirmaTest
 {
 protected:
@@ -36,9 +27,7 @@ protected:
         FirmaTest::SetUp();
         if (IsSkipped())
             return;
-        m_firma = firma(u"Kontaktowa"_s, {{"skrot", u"KT"_s}});
-        wstaw(u"adres"_s, u"id_adr"_s,
-              {{"id_", m_firma}, {"tabela", 7}, {"id_m", m_warszawa}, {"id_kodu", m_kodWarszawy}, {"czy_domyslny", 1}});
+        m_firma = firmaZAdresem(u"Kontaktowa"_s, {{"skrot", u"KT"_s}});
     }
 
     // Opens the company on its contacts tab and runs the row editor of `Ramka`'s list in mode `tryb`.

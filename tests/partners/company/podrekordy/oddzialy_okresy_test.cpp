@@ -39,15 +39,6 @@ protected:
         forma.PokazRekord(id, Forma::Edycja, 1);
     }
 
-    int firmaZAdresem(const QString &nazwa, QVariantMap inne = {})
-    {
-        inne.insert(u"skrot"_s, nazwa.left(10));
-        const int id = firma(nazwa, inne);
-        wstaw(u"adres"_s, u"id_adr"_s,
-              {{"id_", id}, {"tabela", 7}, {"id_m", m_warszawa}, {"id_kodu", m_kodWarszawy}, {"czy_domyslny", 1}});
-        return id;
-    }
-
     // The names a list of the editor shows, joined.
     static QString wiersze(QWidget &okno, const char *ramka)
     {
