@@ -300,7 +300,7 @@ TEST(AkronimXL, PierwszaPasujacaKarta)
     EXPECT_EQ(akronimXLDlaNip(karty, u"1234"_s), QString());
 }
 
-TEST(KolorNip, StanWedlugPrefiksu)
+TEST(KolorPol, NipWedlugPrefiksuAPustyEmailNieJestBledny)
 {
     const struct
     {
@@ -312,11 +312,7 @@ TEST(KolorNip, StanWedlugPrefiksu)
                      {"PL", "", StanNip::Nieznany}};
     for (const auto &p : przypadki)
         EXPECT_EQ(stanNip(QString::fromUtf8(p.prefiks), QString::fromUtf8(p.nip)), p.stan) << p.prefiks << " " << p.nip;
-}
-
-TEST(KolorEmail, PustyAdresNieJestBledny)
-{
-    EXPECT_FALSE(emailBledny(u"  "_s));
+    EXPECT_FALSE(emailBledny(u"  "_s)) << "a blank e-mail is no wrong one";
 }
 
 } // namespace

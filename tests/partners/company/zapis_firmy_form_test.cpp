@@ -16,7 +16,7 @@ namespace {
 
 // ---- short-name suffix -------------------------------------------------------------
 
-TEST(PrzyrostekSkrotu, Unikalny)
+TEST(SkrotFirmy, UnikalnyPrzyrostekIDwadziesciaZnakowNaZyczenie)
 {
     const std::pair<QStringList, QString> przypadki[] = {{{}, u"ABC"_s},
                                                          {{u"ABC"_s}, u"ABC_2"_s},
@@ -28,10 +28,8 @@ TEST(PrzyrostekSkrotu, Unikalny)
                                                          {{u"ABCD_9"_s, u"ABC"_s}, u"ABC_2"_s}};
     for (const auto &[zajete, oczekiwany] : przypadki)
         EXPECT_EQ(partners::dopiszPrzyrostekSkrotu(u"ABC"_s, zajete), oczekiwany) << zajete.join(u',').toStdString();
-}
 
-TEST(SkrotFirmy, LimitDwudziestuZnakowTylkoNaZyczenie)
-{
+    // The 20-character limit only on request.
     const QString nazwa = u"PRZEDSIEBIORSTWOTRANSPORTOWEMIEDZYNARODOWE"_s;
     EXPECT_EQ(partners::zbudujSkrot(nazwa, partners::SkrotFirmy20), nazwa.left(20));
     EXPECT_EQ(partners::zbudujSkrot(nazwa), nazwa);
@@ -90,7 +88,7 @@ TEST_P(SzybkiZapisFirmy, PrzedrostekSkrotuWiazanyDoslownie)
     EXPECT_EQ(partners::skrotyZaczynajaceSieOd(u"A%B"_s), QStringList{u"A%B_9"_s});
 }
 
-TEST_P(SzybkiZapisFirmy, PolaSpozaListyTrafiajaDoFirmy)
+TEST_P(SzybkiZapisFirmy, PolaSpozaListyTrafiajaDoFirmyANieudanyZapisZglaszaKod)
 {
     Tzapis_firmy_form zapis;
     partners::RekordFirmySzybki r;
@@ -124,12 +122,9 @@ TEST_P(SzybkiZapisFirmy, PolaSpozaListyTrafiajaDoFirmy)
                      u"EUR"_s, u"Radom"_s, u"Długa"_s, u"5"_s}));
     EXPECT_TRUE(firma.value(u"regon"_s).isNull());
     EXPECT_TRUE(zapis.zaznaczoneRodzaje().isEmpty());
-}
 
-TEST_P(SzybkiZapisFirmy, NieudanyZapisZglaszaKodIPomijaAdres)
-{
-    Tzapis_firmy_form zapis;
-    partners::RekordFirmySzybki r; // no name: the procedure refuses
+    // Without a name the procedure refuses: the code is reported and no address is written.
+    r = {};
     r.miasto = u"Radom"_s;
     const int adresy = host::GetIntDB(u"select count(*) from adres"_s);
     QString powod;

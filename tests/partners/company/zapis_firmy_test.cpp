@@ -117,7 +117,7 @@ TEST(ParametryZapisuFirmy, PustePolaToNulle)
     EXPECT_FALSE(p.contains(u"@uwagi"_s));
 }
 
-TEST(ParametryZapisuFirmy, PrefiksNipRazJedenRaz)
+TEST(ParametryZapisuFirmy, PrefiksNipRazJedenRazIPodzialZapisanego)
 {
     EXPECT_EQ(nipDoZapisu(u"DE"_s, u"DE123456789"_s), u"DE123456789"_s);
     EXPECT_EQ(nipDoZapisu(u"DE"_s, u"de123456789"_s), u"de123456789"_s);
@@ -127,10 +127,8 @@ TEST(ParametryZapisuFirmy, PrefiksNipRazJedenRaz)
     EXPECT_EQ(nipDoZapisu(u"D"_s, u"123"_s), u"123"_s);
     EXPECT_EQ(nipDoZapisu(QString(), u"526-025-02-74"_s), u"526-025-02-74"_s);
     EXPECT_TRUE(nipDoZapisu(u"PL"_s, u"  "_s).isNull());
-}
 
-TEST(DaneFirmy, PodzialZapisanegoNipu)
-{
+    // A stored number splits back into the prefix and the rest.
     EXPECT_EQ(rozdzielNip(u"DE123456789"_s).prefiks, u"DE"_s);
     EXPECT_EQ(rozdzielNip(u"DE123456789"_s).numer, u"123456789"_s);
     EXPECT_EQ(rozdzielNip(u"ATU1234"_s).numer, u"U1234"_s);
@@ -211,7 +209,7 @@ protected:
     QList<int> m_rodzaje;
 };
 
-TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
+TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabeleDrugiZapisAktualizujeUsunietejNie)
 {
     DaneFirmy d = kompletna();
     TZapisFirmy zapis(d);
@@ -266,16 +264,9 @@ TEST_P(ZapisFirmyTest, NowaFirmaZapisujeWszystkieTabele)
     EXPECT_EQ((QList<bool>{w.fvPodsum2, w.fvJednaWaluta, w.dataKursuAuto, w.firmaWlasna}),
               (QList<bool>{true, false, true, false}));
     EXPECT_EQ(w.rodzaje, d.rodzaje);
-}
 
-TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
-{
-    DaneFirmy d = kompletna();
-    TZapisFirmy zapis(d);
-    ASSERT_TRUE(zapis.zapisz());
-    const int id = d.idFirmy;
+    // Saved again: the same record is updated.
     const int firmy = ile(u"select count(*) from firma"_s);
-
     d.nazwa = u"Spedycja Wisła II"_s;
     d.rodzaje = {m_rodzaje.at(1), m_rodzaje.at(2)};
     d.ulica = u"Krótka"_s;
@@ -287,7 +278,6 @@ TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
 
     EXPECT_EQ(d.idFirmy, id);
     EXPECT_EQ(ile(u"select count(*) from firma"_s), firmy);
-    const QVariantMap f = {{u"id"_s, id}};
     EXPECT_EQ(tekstDB(u"select nazwa from firma where id_f = :id"_s, f), d.nazwa);
     // The memo was not touched the second time, so it stays as stored.
     EXPECT_EQ(tekstDB(u"select uwagi from firma where id_f = :id"_s, f), u"uwagi"_s);
@@ -300,15 +290,8 @@ TEST_P(ZapisFirmyTest, DrugiZapisAktualizujeTenSamRekord)
     EXPECT_EQ(ile(u"select count(*) from import_powiazania where tabela = 7 and id_ = :id and import = 15"_s, f), 1);
     EXPECT_EQ(ile(u"select count(*) from firma_konto_rozl where id_f = :id"_s, f), 0);
     EXPECT_EQ(ile(u"select count(*) from ustawienia where id_f = :id and co = 'fv_kontrahent_podsum2'"_s, f), 1);
-}
 
-TEST_P(ZapisFirmyTest, RekordUsunietyWMiedzyczasie)
-{
-    DaneFirmy d = kompletna();
-    TZapisFirmy zapis(d);
-    ASSERT_TRUE(zapis.zapisz());
-    const QVariantMap f = {{u"id"_s, d.idFirmy}};
-
+    // Deleted by another user in the meantime: 101, nothing written, no one told of a change.
     host::ExecQuery(u"delete from firma where id_f = :id"_s, nullptr, 0, f);
     oznacz();
     host::notifier()->clearRecords();
