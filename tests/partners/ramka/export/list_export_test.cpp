@@ -31,7 +31,7 @@ QByteArray zapisz(void (*pisarz)(QIODevice &, const TabelaEksportu &), const Tab
 
 } // namespace
 
-TEST(ListCsv, EveryValueIsFollowedBySemicolonOnOneLine)
+TEST(ListCsv, EveryValueIsFollowedBySemicolonOnOneLineWithBomAndCrLf)
 {
     const struct
     {
@@ -48,10 +48,8 @@ TEST(ListCsv, EveryValueIsFollowedBySemicolonOnOneLine)
     };
     for (const auto &c : cases)
         EXPECT_EQ(liniaCsv(c.values), c.line);
-}
 
-TEST(ListCsv, FileHasBomTitleLineAndCrLfAfterEveryLine)
-{
+    // The file: a BOM, the title line and CR LF after every line.
     const QByteArray csv = zapisz(zapiszCsv, tabela({{"ALFA", "Alfa\nsp. j."}, {"BETA", ""}}));
     EXPECT_EQ(csv, QByteArray("\xEF\xBB\xBF") + u"Skrót;Nazwa;\r\nALFA;Alfa sp. j.;\r\nBETA;;\r\n"_s.toUtf8());
 }

@@ -64,7 +64,7 @@ TEST(NazwaPliku, SlashesBecomeBlanksAndTheSuffixPicksTheWriter)
     EXPECT_EQ(formatPliku(u"/tmp/a.htm"_s), FormatPliku::Csv);
 }
 
-TEST_F(ZapisListyTest, ProposesTheTitleAndOffersCsvThenHtml)
+TEST_F(ZapisListyTest, ProposesTheTitleOffersCsvThenHtmlAndACancelWritesNothing)
 {
     prompter->push(Answer::saveFile(sciezka(u"lista.csv"_s)));
     EXPECT_EQ(zapisz(u"Firmy/klienci"_s), WynikZapisuListy::Zapisano);
@@ -72,6 +72,14 @@ TEST_F(ZapisListyTest, ProposesTheTitleAndOffersCsvThenHtml)
     ASSERT_EQ(pytania.size(), 1);
     EXPECT_EQ(pytania[0].dir, QDir(katalog.path()).filePath(u"Firmy klienci.csv"_s));
     EXPECT_LT(pytania[0].filter.indexOf("*.csv"), pytania[0].filter.indexOf("*.html"));
+
+    // A cancelled choice writes nothing; a name without a suffix gets .csv.
+    prompter->push(Answer::choiceCancelled(Kind::SaveFile));
+    EXPECT_EQ(zapisz(), WynikZapisuListy::Anulowano);
+    EXPECT_EQ(zbudowane, 1);
+    prompter->push(Answer::saveFile(sciezka(u"bez_rozszerzenia"_s)));
+    EXPECT_EQ(zapisz(), WynikZapisuListy::Zapisano);
+    EXPECT_TRUE(QFile::exists(sciezka(u"bez_rozszerzenia.csv"_s)));
 }
 
 TEST_F(ZapisListyTest, OnlyYesToTheOverwriteQuestionReplacesTheOldFile)
@@ -91,17 +99,6 @@ TEST_F(ZapisListyTest, OnlyYesToTheOverwriteQuestionReplacesTheOldFile)
         EXPECT_EQ(prompter->questions().last().flags & host::mb::ButtonsMask, host::mb::YesNoCancel);
     }
     EXPECT_TRUE(tresc(plik).startsWith("<!DOCTYPE HTML"));
-}
-
-TEST_F(ZapisListyTest, CancelledChoiceWritesNothingAndANameWithoutSuffixGetsCsv)
-{
-    prompter->push(Answer::choiceCancelled(Kind::SaveFile));
-    EXPECT_EQ(zapisz(), WynikZapisuListy::Anulowano);
-    EXPECT_EQ(zbudowane, 0);
-
-    prompter->push(Answer::saveFile(sciezka(u"bez_rozszerzenia"_s)));
-    EXPECT_EQ(zapisz(), WynikZapisuListy::Zapisano);
-    EXPECT_TRUE(QFile::exists(sciezka(u"bez_rozszerzenia.csv"_s)));
 }
 
 TEST_F(ZapisListyTest, UnwritableFolderIsReportedWithNieMoznaNadpisac)

@@ -26,7 +26,7 @@ double endOf(int y, int m, int d)
 const QDate Friday15May(2026, 5, 15);
 const QDate Sunday17May(2026, 5, 17);
 
-TEST(DatePresetBounds, GiveTheDocumentedRange)
+TEST(DatePresetBounds, GiveTheDocumentedRangeOrTheOwnOne)
 {
     // end 0: open end.
     const struct
@@ -63,10 +63,8 @@ TEST(DatePresetBounds, GiveTheDocumentedRange)
         EXPECT_FALSE(result.pickersEnabled);
         EXPECT_EQ(result.dateColumnEnabled, c.start != 0) << "only all leaves the date column out";
     }
-}
 
-TEST(DatePresetOwnRanges, UserRangeKeepsItsDatesAndTheControlPeriodEndsAtTheEndOfItsDay)
-{
+    // The user's range keeps its dates; the control period ends at the end of its day.
     const DateRange current{day(2026, 1, 5), day(2026, 1, 9)};
     const DatePresetResult user = datePresetRange(Code::UserRange, Friday15May, current);
     EXPECT_EQ(user.range, current);
@@ -144,7 +142,7 @@ TEST(DateRangeFilterChoice, MoreShowsTheFullListAndAllDisablesTheDateColumn)
     EXPECT_TRUE(other.dateColumnEnabled());
 }
 
-TEST(DateRangeFilterRecord, KeepsTheUserDatesButNotThoseOfAPreset)
+TEST(DateRangeFilterRecord, KeepsTheUserDatesButNotThoseOfAPresetAndRestoresBoth)
 {
     DateRangeFilter filter;
     filter.choosePreset(Code::UserRange, Friday15May);
@@ -161,21 +159,19 @@ TEST(DateRangeFilterRecord, KeepsTheUserDatesButNotThoseOfAPreset)
     EXPECT_EQ(record.napis, u"Resstrings_IDS_BiezacyTydzien"_s);
     EXPECT_TRUE(record.dataOd.isNull());
     EXPECT_TRUE(record.dataDo.isNull());
-}
 
-TEST(DateRangeFilterRecord, RestoresAFullListPresetAndAUserRangeButNoCodeOutOfTheList)
-{
-    DateRangeFilter filter;
+    // Restored: a full-list preset and a user range, but no code out of the list.
+    DateRangeFilter odtworzony;
     DateFilterRecord stored;
     stored.kolejnosc = Code::LastWeek;
-    ASSERT_TRUE(filter.restore(stored, Sunday17May));
-    EXPECT_TRUE(filter.fullListShown());
-    EXPECT_EQ(filter.range(), (DateRange{day(2026, 5, 4), endOf(2026, 5, 10)}));
+    ASSERT_TRUE(odtworzony.restore(stored, Sunday17May));
+    EXPECT_TRUE(odtworzony.fullListShown());
+    EXPECT_EQ(odtworzony.range(), (DateRange{day(2026, 5, 4), endOf(2026, 5, 10)}));
 
     // No frame context: no control period.
     stored.kolejnosc = Code::ControlPeriod;
-    EXPECT_FALSE(filter.restore(stored, Friday15May));
-    EXPECT_EQ(filter.lastPresetCode(), Code::LastWeek);
+    EXPECT_FALSE(odtworzony.restore(stored, Friday15May));
+    EXPECT_EQ(odtworzony.lastPresetCode(), Code::LastWeek);
 
     DateRangeFilter user;
     stored.kolejnosc = Code::UserRange;

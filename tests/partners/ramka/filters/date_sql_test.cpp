@@ -53,15 +53,13 @@ TEST(DateColumnRewrite, SwapsTheColumnComparedWithTheStart)
     EXPECT_EQ(dateColumnOfWhere(u"select data >= :okres_od from v"_s), QString()) << "only the WHERE part counts";
 }
 
-TEST(CommandParameters, SkipQuotesCommentsAndCasts)
+TEST(DateParameters, SkipQuotesCommentsAndCastsAndAreTheEnginesDateLiterals)
 {
     EXPECT_EQ(commandParameters(u"select ':okres_do', a::date -- :komentarz\nfrom v where d >= :okres_od and d <= "
                                 u":OKRES_DO and e >= :okres_od /* :x */"_s),
               (QStringList{u"okres_od"_s, u"OKRES_DO"_s}));
-}
 
-TEST(DateParameterLiterals, AreTheEnginesDateLiterals)
-{
+    // Each is bound as the engine's date literal.
     const DateParameterOptions smallEnd{false, {u"okres_do"_s}};
     const struct
     {

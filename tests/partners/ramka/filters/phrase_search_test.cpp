@@ -10,7 +10,7 @@ namespace {
 
 const QStringList IdAndName{u"#id"_s, u"nazwa"_s};
 
-TEST(PhraseConditionText, IsBuiltFromTheColumnsByTheirKind)
+TEST(PhraseCondition, IsBuiltFromTheColumnsByTheirKindAndTheFramesHook)
 {
     const struct
     {
@@ -32,10 +32,8 @@ TEST(PhraseConditionText, IsBuiltFromTheColumnsByTheirKind)
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(phraseCondition(QString::fromUtf8(c.phrase), c.columns).toStdString(), std::string(c.expected));
     }
-}
 
-TEST(PhraseConditionExtra, IsJoinedWithOrAndGetsTheQuotedPhrase)
-{
+    // A hook of the frame is joined with or and gets the quoted phrase.
     const auto extra = [](const QString &phrase) { return u"nip like '%"_s + phrase + u"%'"_s; };
     EXPECT_EQ(phraseCondition(u"O'B"_s, {u"nazwa"_s}, extra), u"(nazwa like '%O''B%'  or nip like '%O''B%')"_s);
     EXPECT_EQ(phraseCondition(u"x"_s, {u"#id"_s}, extra), u"(nip like '%x%')"_s)

@@ -131,7 +131,7 @@ TEST_P(UstawieniaListyTest, ResetDeletesLayoutAndSortButKeepsTheDateRecord)
     EXPECT_EQ(otworz(innaPo).sortowanie.value_or(QString()), u"skrot"_s);
 }
 
-TEST_P(UstawieniaListyTest, UsersDoNotSeeEachOthersLayoutsAndWidthsAreFittedOncePerUserAndList)
+TEST_P(UstawieniaListyTest, UsersDoNotSeeEachOthersLayoutsWidthsAreFittedOncePerUserAndListAndNoUserStoresNothing)
 {
     const int inny = userId(u"anowak"_s);
     UstawieniaListy admin(klucz());
@@ -150,10 +150,8 @@ TEST_P(UstawieniaListyTest, UsersDoNotSeeEachOthersLayoutsAndWidthsAreFittedOnce
     EXPECT_FALSE(UstawieniaListy(klucz(u"inna"_s)).czySzerokosciDopasowane());
     EXPECT_FALSE(UstawieniaListy(klucz(u"lista_firm_frame"_s, inny)).czySzerokosciDopasowane());
     EXPECT_EQ(host::GetIntDB(u"select count(*) from ustawienia where kod = 'ramka_lista_fr' and wartosc = '1'"_s), 1);
-}
 
-TEST_P(UstawieniaListyTest, WithoutAUserTheStoreAnswersBrakDanych)
-{
+    // Without a user the store answers Brak_danych and asks nothing.
     UstawieniaListy u(klucz(u"m"_s, -1));
     u.ustawDomyslnyUklad(projekt());
     OdczytaneUstawienia o;

@@ -64,7 +64,7 @@ protected:
 
 } // namespace
 
-TEST_F(DostosujTest, RemovingEverySelectedColumnKeepsOneVisible)
+TEST_F(DostosujTest, RemovingEverySelectedColumnOrAllKeepsOneVisible)
 {
     otworz({kol("a"), kol("b"), kol("c")});
     form->zaznacz({"a", "b", "c"});
@@ -80,11 +80,8 @@ TEST_F(DostosujTest, RemovingEverySelectedColumnKeepsOneVisible)
     form->usunWszystkie();
     emit widoczne->itemDoubleClicked(widoczne->item(0));
     EXPECT_EQ(widocznePola(form->uklad()).size(), 1);
-}
 
-// The lists follow visibility and skip the selection column; removing all keeps the first visible column.
-TEST_F(DostosujTest, RemoveAllKeepsTheFirstVisibleColumn)
-{
+    // The lists follow visibility and skip the selection column; removing all keeps the first visible column.
     otworz({kol(KolumnaZaznaczenia), kol("a", false), kol("b"), kol("c"), kol("d", false)});
     EXPECT_EQ(teksty(widoczne), (QStringList{"b", "c"}));
     EXPECT_EQ(teksty(dostepne), (QStringList{"a", "d"}));
