@@ -276,7 +276,7 @@ TEST_P(ZapisBezFormularza, UnikalneSkrotyDostajaKolejnyNumer)
 
 // ---- the order-import picker ------------------------------------------------------------
 
-TEST_P(ZapisBezFormularza, PickerDodajeFirmeIJaZwraca)
+TEST_P(ZapisBezFormularza, PickerDodajeFirmeIJaZwracaAZlaListaZostawiaGoOtwartym)
 {
     ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(1));
     const QStringList info = lista(u"Gamma Delta Spedycja"_s, u"PL"_s, u"26-600"_s, u"Radom"_s);
@@ -307,21 +307,20 @@ TEST_P(ZapisBezFormularza, PickerDodajeFirmeIJaZwraca)
     EXPECT_TRUE(bezPowiazania) << "the call without a binding does not show one";
     EXPECT_EQ(host::var::ImportZlecDodajAllFirma.get(), 1);
     EXPECT_EQ(liczbaFirm(), firm + 1);
-}
 
-TEST_P(ZapisBezFormularza, PickerZostajeOtwartyGdyListaNiepoprawna)
-{
-    const int firm = liczbaFirm();
+    // Outside an import an invalid list keeps the picker open and adds nothing.
+    ASSERT_TRUE(host::var::ImportZlecWTrakcie.set(0) && host::var::ImportZlecDodajAllFirma.set(0));
+    const int przedZla = liczbaFirm();
     bool otwarty = false;
     prompter().push(Answer::dialog([&](QDialog &d) {
         d.findChild<QPushButton *>(u"bDodajNowaFirme"_s)->click();
         otwarty = d.isVisible();
         d.reject();
     }));
-    const QStringList info = lista(u"Zla"_s, u"PL"_s, QString(), u"Radom"_s, {QString(), u"x"_s, u"y"_s});
-    EXPECT_EQ(_ZImportuZlecSP(nullptr, nullptr, info), -1);
+    const QStringList zla = lista(u"Zla"_s, u"PL"_s, QString(), u"Radom"_s, {QString(), u"x"_s, u"y"_s});
+    EXPECT_EQ(_ZImportuZlecSP(nullptr, nullptr, zla), -1);
     EXPECT_TRUE(otwarty);
-    EXPECT_EQ(liczbaFirm(), firm);
+    EXPECT_EQ(liczbaFirm(), przedZla);
 
     // An order without a company does not offer to add one.
     bool dodawanie = true;
