@@ -20,15 +20,12 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTime>
 #include <QToolButton>
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 

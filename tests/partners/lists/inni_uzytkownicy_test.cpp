@@ -11,7 +11,6 @@
 #include "lista_grid.h"
 #include "stored_proc.h"
 
-#include <QAction>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>

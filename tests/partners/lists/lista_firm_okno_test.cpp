@@ -19,7 +19,6 @@
 #include <QDialog>
 #include <QDomDocument>
 #include <QFile>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>

@@ -7,7 +7,6 @@
 #include "dataset.h"
 #include "lista_grid.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QPushButton>
 #include <gtest/gtest.h>

@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QLibrary>
 #include <QLineEdit>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>

@@ -1,6 +1,5 @@
 #include "../frame/frame_fixture.h"
 
-#include <QAction>
 #include <QDialog>
 #include <QEventLoop>
 #include <QPointer>

@@ -2,7 +2,6 @@
 
 #include "dataset.h"
 
-#include <QStringList>
 #include <ostream>
 #include <vector>
 

@@ -11,7 +11,6 @@
 #include "query.h"
 #include "window_messages.h"
 
-#include <QPair>
 #include <memory>
 #include <stdexcept>
 

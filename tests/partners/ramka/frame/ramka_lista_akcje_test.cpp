@@ -1,9 +1,7 @@
 #include "frame_fixture.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>

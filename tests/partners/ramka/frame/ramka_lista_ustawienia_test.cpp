@@ -1,7 +1,6 @@
 #include "frame_fixture.h"
 
 #include "ramka/settings/ramka_dostosuj_form.h"
-#include <QAction>
 #include <QComboBox>
 #include <gtest/gtest.h>
 
