@@ -214,7 +214,7 @@ protected:
     }
 };
 
-TEST_P(ListaFirmOkna, PustakMowiGlownemuOknuOZmianach)
+TEST_P(ListaFirmOkna, PustakMowiGlownemuOknuOZmianachTakzeWObszarzeMdi)
 {
     QPointer<Tpustak_child_form> pustak = new Tpustak_child_form;
     const qintptr ten = host::windowParam(pustak);
@@ -265,24 +265,22 @@ TEST_P(ListaFirmOkna, PustakMowiGlownemuOknuOZmianach)
     QCoreApplication::sendPostedEvents(osadzony);
     EXPECT_EQ(osadzony->komunikaty, QList<int>{host::msg::EmbeddedReleased});
     delete osadzony.data();
-}
 
-TEST_P(ListaFirmOkna, PustakWObszarzeMdiZglaszaOdejscieOdNiezapisanego)
-{
+    // In the host's window area, leaving for another window reports the unsaved editor too.
     m_glowne.show();
-    auto *pustak = new Tpustak_child_form;
-    auto *osadzony = new Osadzony(pustak);
-    osadzony->setWindowTitle(u"*Nowa firma"_s);
-    QMdiSubWindow *pierwsze = m_glowne.area()->addSubWindow(pustak);
+    auto *wMdi = new Tpustak_child_form;
+    auto *niezapisany = new Osadzony(wMdi);
+    niezapisany->setWindowTitle(u"*Nowa firma"_s);
+    QMdiSubWindow *pierwsze = m_glowne.area()->addSubWindow(wMdi);
     QMdiSubWindow *drugie = m_glowne.area()->addSubWindow(new QLabel(u"inne"_s));
     pierwsze->show();
     drugie->show();
     m_glowne.area()->setActiveSubWindow(pierwsze);
     m_glowne.messages.clear();
     m_glowne.area()->setActiveSubWindow(drugie);
-    EXPECT_EQ(m_glowne.messages.count(Komunikat{host::msg::ChildClosing, host::windowParam(osadzony), 1}), 1);
+    EXPECT_EQ(m_glowne.messages.count(Komunikat{host::msg::ChildClosing, host::windowParam(niezapisany), 1}), 1);
 
-    QPointer<Osadzony> zwolniony = osadzony;
+    QPointer<Osadzony> zwolniony = niezapisany;
     delete pierwsze;
     delete zwolniony.data();
 }

@@ -96,7 +96,7 @@ protected:
     std::vector<std::unique_ptr<Widok>> m_widoki;
 };
 
-TEST_P(EdytorZWejsc, EditRecordOddajeIdCokolwiekZrobilUzytkownik)
+TEST_P(EdytorZWejsc, EditRecordOddajeIdCokolwiekZrobilUzytkownikAZakladkaSzukaStronyPoNazwie)
 {
     const int id = idFirmy(2);
 
@@ -117,11 +117,8 @@ TEST_P(EdytorZWejsc, EditRecordOddajeIdCokolwiekZrobilUzytkownik)
     // A company that is not there.
     EXPECT_EQ(_EditRecord(nullptr, nullptr, 987654, host::GetLanguage()), 987654);
     poWywolaniu();
-}
 
-TEST_P(EdytorZWejsc, EditRecordZakladkaSzukaStronyPoNazwieKomponentu)
-{
-    const int id = idFirmy(1);
+    // The tab entry looks the page up by its component's name, not by its caption.
     QString podpisKontaktow;
     const Widok *nazwana = obejrzyj([&](Tedycja_firmy_form &e) {
         QWidget *kontakty = e.findChild<QWidget *>(u"tsKontakty"_s);
