@@ -11,6 +11,7 @@
 #include "lista_grid.h"
 #include "stored_proc.h"
 
+#include <QAction>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
