@@ -15,15 +15,15 @@ namespace {
 QString wierszeListy(bool podzapytaniaWierszy, const db::Dialect &dialect)
 {
     if (podzapytaniaWierszy)
-        return QStringLiteral(
-                   "select f.*, id as nr_id_firmy,"
-                   " case when exists (select 1 from dokument dd inner join dokument_plik dp"
-                   " on dp.id_ = dd.id_dok and dp.tabela = 28 where dd.id_f = f.id) then 1 else 0 end as czy_posiada_dok,"
-                   " (select min(d.wazny_do) from dokument d where d.id_f = f.id and d.czy_wykonany = 0"
-                   " and not exists (select 1 from dokument n where n.id_f = d.id_f and n.rodzaj = d.rodzaj"
-                   " and n.czy_wykonany = 0 and n.wazny_do > d.wazny_do)) as dok_wygasa,"
-                   " (select %1 from firma_grupa gf where gf.id_f = f.id) as id_grup_firmy"
-                   " from VListaFirmFull f")
+        return QStringLiteral("select f.*, id as nr_id_firmy,"
+                              " case when exists (select 1 from dokument dd inner join dokument_plik dp"
+                              " on dp.id_ = dd.id_dok and dp.tabela = 28 where dd.id_f = f.id) then 1 else 0 end as "
+                              "czy_posiada_dok,"
+                              " (select min(d.wazny_do) from dokument d where d.id_f = f.id and d.czy_wykonany = 0"
+                              " and not exists (select 1 from dokument n where n.id_f = d.id_f and n.rodzaj = d.rodzaj"
+                              " and n.czy_wykonany = 0 and n.wazny_do > d.wazny_do)) as dok_wygasa,"
+                              " (select %1 from firma_grupa gf where gf.id_f = f.id) as id_grup_firmy"
+                              " from VListaFirmFull f")
             .arg(dialect.joinedValues(QStringLiteral("gf.grupa")));
     return QStringLiteral(
                "select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as czy_posiada_dok,"
@@ -74,8 +74,7 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
     komenda.tekst = QStringLiteral("select * from (") + wewnetrzne + QStringLiteral(") as firm") + zewnetrzne;
     // The lowest ids through the primary key, a subquery per row.
     if (stan.wierszePierwszegoEkranu > 0 && stan.tag == 0)
-        komenda.pierwszeWiersze =
-            QStringLiteral("select * from (")
+        komenda.pierwszeWiersze = QStringLiteral("select * from (")
             + dialect.limit(wierszeListy(true, dialect) + warunki + QStringLiteral(" order by f.id"),
                             stan.wierszePierwszegoEkranu)
             + QStringLiteral(") as firm") + zewnetrzne;

@@ -263,7 +263,7 @@ struct DataSet::Impl
     bool restToStart = false;
     int restColumn = -1;
     QSet<qint64> restPassesOver;
-    int shownRows = 0;                         // rows already given their calculated fields and filter
+    int shownRows = 0; // rows already given their calculated fields and filter
     QTimer *nextChunk = nullptr;
 
     // Every change of cells or rows must come through here.
