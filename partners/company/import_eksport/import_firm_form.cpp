@@ -247,10 +247,8 @@ bool Timport_firm_form::ImportRecord(const QDomElement &element)
             zapiszKontakty(record, idFirmy, !nadpisz);
             transakcja.commit();
             // Cities and codes are remembered only once they are sure to stay.
-            for (const auto &[klucz, nr] : std::as_const(m_noweMiasta))
-                m_miasta.insert(klucz, nr);
-            for (const auto &[klucz, nr] : std::as_const(m_noweKody))
-                m_kody.insert(klucz, nr);
+            m_miasta.insert(m_noweMiasta);
+            m_kody.insert(m_noweKody);
             ++(nadpisz ? m_podsumowanie.nadpisane : m_podsumowanie.zapisane);
             m_wPartii.append({{m_numer, nazwa, {}}, nadpisz});
             if (m_wPartii.size() >= Partia)
@@ -388,7 +386,7 @@ int Timport_firm_form::idMiasta(const QString &miasto, int panstwo, bool &nowe)
 {
     const QString klucz = miasto + u'\n' + QString::number(panstwo);
     nowe = false;
-    if (const int id = m_miasta.value(klucz))
+    if (const int id = m_miasta.value(klucz, m_noweMiasta.value(klucz)))
         return id;
     QVariant id = pierwsza(m_miasto, {{QStringLiteral("miasto"), miasto}, {QStringLiteral("id_panstwa"), panstwo}});
     nowe = !id.isValid();
@@ -397,14 +395,14 @@ int Timport_firm_form::idMiasta(const QString &miasto, int panstwo, bool &nowe)
                      {{QStringLiteral("@miasto"), miasto},
                       {QStringLiteral("@id_panstwa"), panstwo > 0 ? QVariant(panstwo) : QVariant()},
                       {QStringLiteral("@widoczne"), -1}});
-    m_noweMiasta.append({klucz, id.toInt()});
+    m_noweMiasta.insert(klucz, id.toInt());
     return id.toInt();
 }
 
 int Timport_firm_form::idKodu(int idM, const QString &kod, bool noweMiasto)
 {
     const QString klucz = QString::number(idM) + u'\n' + kod;
-    if (const int id = m_kody.value(klucz))
+    if (const int id = m_kody.value(klucz, m_noweKody.value(klucz)))
         return id;
     QVariant id = pierwsza(m_kod, {{QStringLiteral("id_m"), idM}, {QStringLiteral("kod"), kod}});
     if (!id.isValid())
@@ -412,7 +410,7 @@ int Timport_firm_form::idKodu(int idM, const QString &kod, bool noweMiasto)
                      {{QStringLiteral("@id_m"), idM},
                       {QStringLiteral("@kod"), kod},
                       {QStringLiteral("@czy_glowny_kod"), noweMiasto ? 1 : 0}});
-    m_noweKody.append({klucz, id.toInt()});
+    m_noweKody.insert(klucz, id.toInt());
     return id.toInt();
 }
 

@@ -95,7 +95,7 @@ private:
     QHash<QString, int> m_stanowiska;
     // Cities and postal codes by name, and those of the company being written.
     QHash<QString, int> m_miasta, m_kody;
-    QList<QPair<QString, int>> m_noweMiasta, m_noweKody;
+    QHash<QString, int> m_noweMiasta, m_noweKody;
     std::unique_ptr<partners::PanstwaFirmy> m_panstwa;
     db::StoredProc m_spFirma, m_spTelefon, m_spAdres, m_spKonto, m_spKontakt, m_spMiasto, m_spKod;
     db::Query m_telefonyFirmy, m_adresyFirmy, m_kontaFirmy, m_usunKontakty, m_miasto, m_kod;
