@@ -328,6 +328,16 @@ QString savepointName(int level)
 
 } // namespace
 
+bool Connection::dropUnsentSavepoint(int level)
+{
+    // A savepoint still waiting is the last one: nothing ran inside it.
+    if (m_waitingStatements.isEmpty()
+        || m_waitingStatements.last() != QLatin1String("savepoint ") + savepointName(level))
+        return false;
+    m_waitingStatements.removeLast();
+    return true;
+}
+
 void Connection::begin()
 {
     if (m_depth == 0)
@@ -345,12 +355,8 @@ void Connection::commit()
         // On failure the level stays open, so the caller's rollback still applies.
         transactionStatement(QStringLiteral("commit"));
     } else {
-        // A savepoint still waiting is the last one: nothing ran inside it.
-        const QString savepoint = savepointName(m_depth - 1);
-        if (!m_waitingStatements.isEmpty() && m_waitingStatements.last() == QLatin1String("savepoint ") + savepoint)
-            m_waitingStatements.removeLast();
-        else
-            m_waitingStatements.append(QLatin1String("release savepoint ") + savepoint);
+        if (!dropUnsentSavepoint(m_depth - 1))
+            m_waitingStatements.append(QLatin1String("release savepoint ") + savepointName(m_depth - 1));
     }
     --m_depth;
 }
@@ -371,11 +377,9 @@ void Connection::rollback()
         transactionStatement(QStringLiteral("rollback"));
         return;
     }
-    const QString savepoint = savepointName(level);
-    if (!m_waitingStatements.isEmpty() && m_waitingStatements.last() == QLatin1String("savepoint ") + savepoint) {
-        m_waitingStatements.removeLast();
+    if (dropUnsentSavepoint(level))
         return;
-    }
+    const QString savepoint = savepointName(level);
     m_waitingStatements << QLatin1String("rollback to savepoint ") + savepoint
                         << QLatin1String("release savepoint ") + savepoint;
     sendWaitingStatements();

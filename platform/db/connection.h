@@ -100,6 +100,8 @@ private:
     void transactionStatement(const QString &sql);
     // PostgreSQL: the statements in one round trip.
     void executeOnServer(const QStringList &statements);
+    // A level that ran no statement: its savepoint is taken back unsent.
+    bool dropUnsentSavepoint(int level);
     QStringList takeWaitingStatements() { return std::exchange(m_waitingStatements, {}); }
     QSqlDatabase session() const;
     void openSession();
