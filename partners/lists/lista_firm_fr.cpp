@@ -386,6 +386,7 @@ void Tlista_firm_frame::ListaBeforeOpen()
         const partners::KomendaSql komenda = partners::komendaListyFirm(stan, polaczenie->dialect());
         UstawKwerende(komenda.tekst);
         lista->setFirstRowsCommand(komenda.pierwszeWiersze, QStringLiteral("id"));
+        lista->setJoinedColumns(komenda.kolumnyDolaczane, QStringLiteral("id"));
         for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
             lista->parameters().setValue(it.key(), it.value());
         m_grupy.wczytaj(*polaczenie, m_idJezyka);

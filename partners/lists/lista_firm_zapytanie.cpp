@@ -8,6 +8,28 @@ namespace partners {
 
 namespace {
 
+// Of document d: no newer undone one of its kind renews it.
+QString nowszegoNieMa()
+{
+    return QStringLiteral(" and not exists (select 1 from dokument n where n.id_f = d.id_f and n.rodzaj = d.rodzaj"
+                          " and n.czy_wykonany = 0 and n.wazny_do > d.wazny_do)");
+}
+
+// By company, the earliest end of validity among the latest of each kind of
+// its undone documents.
+QString wygasanieDokumentow()
+{
+    return QStringLiteral("select d.id_f, min(d.wazny_do) as dok_wygasa from dokument d"
+                          " where d.czy_wykonany = 0 and d.id_f is not null%1 group by d.id_f")
+        .arg(nowszegoNieMa());
+}
+
+QString grupyFirm(const db::Dialect &dialect)
+{
+    return QStringLiteral("select id_f, %1 as id_grup_firmy from firma_grupa group by id_f")
+        .arg(dialect.joinedValues(QStringLiteral("grupa")));
+}
+
 // czy_posiada_dok: the company has a document with a file. dok_wygasa: the
 // earliest end of validity among its undone documents, where a renewed paper
 // is a newer document of the same kind, so only the latest validity of each
@@ -19,27 +41,22 @@ QString wierszeListy(bool podzapytaniaWierszy, const db::Dialect &dialect)
                               " case when exists (select 1 from dokument dd inner join dokument_plik dp"
                               " on dp.id_ = dd.id_dok and dp.tabela = 28 where dd.id_f = f.id) then 1 else 0 end as "
                               "czy_posiada_dok,"
-                              " (select min(d.wazny_do) from dokument d where d.id_f = f.id and d.czy_wykonany = 0"
-                              " and not exists (select 1 from dokument n where n.id_f = d.id_f and n.rodzaj = d.rodzaj"
-                              " and n.czy_wykonany = 0 and n.wazny_do > d.wazny_do)) as dok_wygasa,"
-                              " (select %1 from firma_grupa gf where gf.id_f = f.id) as id_grup_firmy"
+                              " (select min(d.wazny_do) from dokument d where d.id_f = f.id and d.czy_wykonany = 0%1)"
+                              " as dok_wygasa,"
+                              " (select %2 from firma_grupa gf where gf.id_f = f.id) as id_grup_firmy"
                               " from VListaFirmFull f")
-            .arg(dialect.joinedValues(QStringLiteral("gf.grupa")));
-    return QStringLiteral(
-               "select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as czy_posiada_dok,"
-               " dok_w.dok_wygasa, gf.id_grup_firmy from VListaFirmFull f"
-               " left join ( select max(id_dok) as id_dok, dd.id_f from dokument dd"
-               " left join dokument_plik dp on dd.id_dok = dp.id_ "
-               " where  dp.tabela = 28 "
-               " group by dd.id_f "
-               " ) as dok_v on dok_v.id_f = f.id "
-               " left join (select id_f, min(wazny_do) as dok_wygasa from"
-               " (select id_f, rodzaj, max(wazny_do) as wazny_do from dokument"
-               " where czy_wykonany = 0 and id_f is not null group by id_f, rodzaj) as dr"
-               " group by id_f) as dok_w on dok_w.id_f = f.id"
-               " left join (select id_f, %1 as id_grup_firmy from firma_grupa"
-               " group by id_f) as gf on gf.id_f = f.id")
-        .arg(dialect.joinedValues(QStringLiteral("grupa")));
+            .arg(nowszegoNieMa(), dialect.joinedValues(QStringLiteral("gf.grupa")));
+    return QStringLiteral("select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as "
+                          "czy_posiada_dok,"
+                          " dok_w.dok_wygasa, gf.id_grup_firmy from VListaFirmFull f"
+                          " left join ( select max(id_dok) as id_dok, dd.id_f from dokument dd"
+                          " left join dokument_plik dp on dd.id_dok = dp.id_ "
+                          " where  dp.tabela = 28 "
+                          " group by dd.id_f "
+                          " ) as dok_v on dok_v.id_f = f.id "
+                          " left join (%1) as dok_w on dok_w.id_f = f.id"
+                          " left join (%2) as gf on gf.id_f = f.id")
+        .arg(wygasanieDokumentow(), grupyFirm(dialect));
 }
 
 } // namespace
@@ -67,7 +84,19 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
     }
     komenda.parametry.insert(QStringLiteral("id_jezyka"), stan.idJezyka);
 
-    QString wewnetrzne = wierszeListy(dialect.prefersRowSubqueries(), dialect) + warunki;
+    // The whole register reads the plain view and joins the document and
+    // group columns to it by id, each from one grouped pass; a filter on
+    // them or a single company needs them in the statement.
+    QString wewnetrzne;
+    if (stan.tag == 0 && zewnetrzne.isEmpty()) {
+        wewnetrzne = QStringLiteral("select f.*, id as nr_id_firmy, case when f.id in (select dd.id_f from dokument dd"
+                                    " inner join dokument_plik dp on dp.id_ = dd.id_dok and dp.tabela = 28)"
+                                    " then 1 else 0 end as czy_posiada_dok from VListaFirmFull f")
+            + warunki;
+        komenda.kolumnyDolaczane = {wygasanieDokumentow(), grupyFirm(dialect)};
+    } else {
+        wewnetrzne = wierszeListy(dialect.prefersRowSubqueries(), dialect) + warunki;
+    }
     // "top 1" of the reload of one company.
     if (stan.tag != 0)
         wewnetrzne = dialect.limit(wewnetrzne, 1);

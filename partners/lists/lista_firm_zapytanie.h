@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 namespace db {
@@ -17,7 +18,10 @@ struct KomendaSql
     QVariantMap parametry;
     // Some of tekst's rows, by id, quick to start where tekst is not (its
     // grouped joins are computed whole first); empty when not asked for.
-    QString pierwszeWiersze;
+    QString pierwszeWiersze = {};
+    // Commands giving by id the columns tekst leaves out (a grouped read of
+    // documents and groups instead of a search of each per company).
+    QStringList kolumnyDolaczane = {};
 };
 
 // What the company list's SELECT depends on when Lista opens.

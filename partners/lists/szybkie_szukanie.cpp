@@ -49,16 +49,29 @@ void SzybkieSzukanieFirm::zbuduj(const db::DataSet &lista)
     const int ile = lista.recordCount();
     m_wiersze.reserve(size_t(ile));
     m_poczatki.reserve(size_t(ile) + 1);
-    // Folding is per letter, so the folded text is the folded fields joined.
+    // Folding is per letter, so the folded text is the folded fields joined
+    // by separators, ";;" before the second and one more before each next.
+    const qsizetype separatory = m_pola.size() * (m_pola.size() + 1) / 2 - 1;
+    qsizetype rozmiar = 0;
     for (int i = 0; i < ile; ++i) {
         const db::Bookmark wiersz = lista.bookmarkAt(i);
         m_wiersze.push_back(wiersz);
-        m_poczatki.push_back(std::uint32_t(m_zlozone.size()));
+        rozmiar += separatory;
+        for (int pole : m_pola)
+            if (pole >= 0)
+                rozmiar += lista.foldedText(wiersz, pole).size();
+    }
+    m_zlozone.resize(rozmiar);
+    char *koniec = m_zlozone.data();
+    for (const db::Bookmark wiersz : m_wiersze) {
+        m_poczatki.push_back(std::uint32_t(koniec - m_zlozone.constData()));
         for (int p = 0; p < m_pola.size(); ++p) {
             if (p > 0)
-                m_zlozone.append(p + 1, ';');
-            if (m_pola[p] >= 0)
-                m_zlozone.append(lista.foldedText(wiersz, m_pola[p]));
+                koniec = std::fill_n(koniec, p + 1, ';');
+            if (m_pola[p] >= 0) {
+                const QByteArrayView tekst = lista.foldedText(wiersz, m_pola[p]);
+                koniec = std::copy(tekst.begin(), tekst.end(), koniec);
+            }
         }
     }
     m_poczatki.push_back(std::uint32_t(m_zlozone.size()));

@@ -27,6 +27,7 @@ QList<int> idListyFirm(const QString &fraza)
     db::DataSet lista;
     lista.setConnection(polaczenie);
     lista.setCommandText(komenda.tekst);
+    lista.setJoinedColumns(komenda.kolumnyDolaczane, QStringLiteral("id"));
     lista.setBaseSort(QString::fromLatin1(partners::PorzadekListyFirm));
     for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
         lista.parameters().setValue(it.key(), it.value());

@@ -4,6 +4,7 @@
 #include "db_error.h"
 #include "engine.h"
 #include "filter_expression.h"
+#include "joined_columns.h"
 #include "sql_text.h"
 #include "text_collation.h"
 
@@ -239,6 +240,15 @@ bool toNumber(const QVariant &value, double &out)
     return ok;
 }
 
+// The index of the named field; throws DbError when the rows lack it.
+int fieldOf(const QList<FieldDef> &fields, const QString &name)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    throw DbError(QStringLiteral("The rows have no field %1").arg(name));
+}
+
 } // namespace
 
 struct DataSet::Impl
@@ -263,6 +273,8 @@ struct DataSet::Impl
     bool restToStart = false;
     int restColumn = -1;
     QSet<qint64> restPassesOver;
+    std::unique_ptr<detail::JoinedColumns> joined; // until the rows are all in
+    int joinedKey = -1;
     int shownRows = 0; // rows already given their calculated fields and filter
     QTimer *nextChunk = nullptr;
 
@@ -335,40 +347,48 @@ void DataSet::open()
         throw DbError(QStringLiteral("The data set has no connection"));
     cancelFetch();
     emit beforeOpen(this);
+    d->joined = m_joinedCommands.isEmpty() ? nullptr : std::make_unique<detail::JoinedColumns>(m_joinedCommands);
+    const auto all = [](int) { return true; };
     // A filtered result shows no rows before they are all in to be filtered.
     if (!m_fetchInChunks || d->filter) {
         detail::FetchedRows fetched = detail::fetchRows(*m_connection, m_commandText, m_parameters);
+        if (d->joined) {
+            d->joined->read(*m_connection, m_parameters, all);
+            joinRows(fetched);
+            d->joined.reset();
+        }
         install(std::move(fetched.fields), std::move(fetched.columns), fetched.rowCount);
         return;
     }
     detail::FetchedRows fetched;
     bool done = false;
     if (m_firstRowsCommand.isEmpty()) {
+        if (d->joined)
+            d->joined->read(*m_connection, m_parameters, all);
         auto reader = detail::startFetch(*m_connection, m_commandText, m_parameters, fetched);
         QElapsedTimer clock;
         clock.start();
         done = reader->read(fetched, [this, &clock](int rows) {
             return rows < m_firstChunkRows && (rows < FirstChunkMinRows || clock.elapsed() < FirstChunkMs);
         });
+        if (d->joined)
+            joinRows(fetched);
         if (!done)
             d->reader = std::move(reader);
     } else {
         fetched = detail::fetchRows(*m_connection, m_firstRowsCommand, m_parameters);
         done = fetched.rowCount < m_firstChunkRows;
         if (!done) {
-            const auto key = std::find_if(fetched.fields.cbegin(), fetched.fields.cend(), [this](const FieldDef &f) {
-                return f.name.compare(m_firstRowsKey, Qt::CaseInsensitive) == 0;
-            });
-            if (key == fetched.fields.cend())
-                throw DbError(QStringLiteral("The first rows have no field %1").arg(m_firstRowsKey));
-            d->restColumn = int(key - fetched.fields.cbegin());
+            d->restColumn = fieldOf(fetched.fields, m_firstRowsKey);
             const detail::Column &keys = fetched.columns[size_t(d->restColumn)];
             for (int r = 0; r < fetched.rowCount; ++r)
                 d->restPassesOver.insert(keys.value(r).toLongLong());
             d->restToStart = true;
         }
     }
-    if (!done) {
+    if (done)
+        d->joined.reset();
+    else {
         m_connection->setPendingFetch(this);
         if (!d->nextChunk) {
             d->nextChunk = new QTimer(this);
@@ -381,6 +401,15 @@ void DataSet::open()
     install(std::move(fetched.fields), std::move(fetched.columns), fetched.rowCount);
 }
 
+// Rows read without the joined columns get them.
+void DataSet::joinRows(detail::FetchedRows &rows)
+{
+    d->joinedKey = fieldOf(rows.fields, m_joinedKey);
+    const int first = int(rows.fields.size());
+    d->joined->addFields(rows);
+    d->joined->fill(rows, d->joinedKey, first, 0);
+}
+
 bool DataSet::isFetching() const
 {
     return d->reader || d->restToStart;
@@ -390,23 +419,30 @@ bool DataSet::isFetching() const
 // ended. Throws DbError with the columns whole.
 bool DataSet::readRows(const std::function<bool(int)> &more)
 {
+    const qsizetype dataFields = d->fields.size() - d->calculated.size();
     if (d->restToStart) {
-        d->restToStart = false;
-        // Held by no fetch while it starts: starting finishes a pending one.
+        // Held by no fetch while statements start: starting finishes a pending one.
         m_connection->setPendingFetch(nullptr);
+        const auto held = qScopeGuard([this] { m_connection->setPendingFetch(this); });
+        if (d->joined) {
+            if (!d->joined->read(*m_connection, m_parameters, more))
+                return false;
+            d->joinedKey = fieldOf(d->fields, m_joinedKey);
+        }
+        d->restToStart = false;
         detail::FetchedRows rest;
         d->reader = detail::startFetch(*m_connection, m_commandText, m_parameters, rest);
-        m_connection->setPendingFetch(this);
-        if (rest.fields.size() != d->fields.size() - d->calculated.size())
+        if (rest.fields.size() + (d->joined ? d->joined->fieldCount() : 0) != dataFields)
             throw DbError(QStringLiteral("The first rows and the rest have different fields"));
         d->reader->passOver(d->restColumn, std::exchange(d->restPassesOver, {}));
     }
     detail::FetchedRows target;
-    const qsizetype dataFields = d->fields.size() - d->calculated.size();
     target.fields = d->fields;
     target.rowCount = d->rowCount;
     std::swap(target.columns, d->columns);
     const auto restore = qScopeGuard([&] {
+        if (d->joined)
+            d->joined->fill(target, d->joinedKey, int(dataFields - d->joined->fieldCount()), d->rowCount);
         std::swap(target.columns, d->columns);
         for (qsizetype i = 0; i < dataFields; ++i)
             d->fields[i].type = target.fields[i].type;
@@ -461,6 +497,7 @@ void DataSet::cancelFetch()
     d->reader.reset();
     d->restToStart = false;
     d->restPassesOver.clear();
+    d->joined.reset();
     if (m_connection && m_connection->pendingFetch() == this)
         m_connection->setPendingFetch(nullptr);
 }

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -20,7 +21,8 @@ namespace db {
 class Connection;
 namespace detail {
 class Column;
-}
+struct FetchedRows;
+} // namespace detail
 
 enum class FieldKind { Data, Calculated };
 
@@ -93,6 +95,16 @@ public:
     {
         m_firstRowsCommand = sql;
         m_firstRowsKey = keyField;
+    }
+    // Columns the command leaves out, read apart by these commands and
+    // joined to its rows by keyField (see detail::JoinedColumns): they follow
+    // the command's own fields. Read before the command's rows; in chunks
+    // with first rows, after those, which carry the columns themselves.
+    // Empty list: none.
+    void setJoinedColumns(const QStringList &commands, const QString &keyField)
+    {
+        m_joinedCommands = commands;
+        m_joinedKey = keyField;
     }
     bool isFetching() const;
     // Reads the rest now; an error ends the fetch with the rows read so far
@@ -208,6 +220,7 @@ private:
     void rebuildVisible();
     void refresh(Bookmark keep);
     void notifyReset();
+    void joinRows(detail::FetchedRows &rows);
     void readChunk();
     bool readRows(const std::function<bool(int)> &more);
     void appendVisible();
@@ -228,6 +241,8 @@ private:
     int m_firstChunkRows = 0;
     QString m_firstRowsCommand;
     QString m_firstRowsKey;
+    QStringList m_joinedCommands;
+    QString m_joinedKey;
     CalcFieldsFn m_onCalcFields;
 };
 

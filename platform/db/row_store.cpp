@@ -535,6 +535,42 @@ void Column::appendVariant(const QVariant &value)
     ++m_rows;
 }
 
+void Column::appendCell(const Column &from, int row)
+{
+    if (from.isNull(row)) {
+        appendNull();
+        return;
+    }
+    // A column without a value yet takes its type from the first, as a read does.
+    if (m_store == Store::Pending)
+        m_type = from.m_type;
+    switch (from.m_store) {
+    case Store::Int:
+        appendInt(from.intAt(row));
+        return;
+    case Store::Double:
+        appendDouble(from.doubleAt(row));
+        return;
+    case Store::Text: {
+        const QStringView text = from.textAt(row);
+        appendText(text.utf16(), text.size());
+        return;
+    }
+    case Store::Date:
+        if (m_store == Store::Pending)
+            become(Store::Date);
+        if (m_store == Store::Date && m_type == from.m_type) {
+            m_ints.push_back(from.m_ints.at(size_t(row)));
+            ++m_rows;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    appendVariant(from.value(row));
+}
+
 bool Column::naiveDateKey(const QVariant &value, qint64 &key) const
 {
     if (value.metaType().id() != m_type)

@@ -153,6 +153,8 @@ public:
     void appendText(const char16_t *text, qsizetype length);
     void appendUtf8(const char *text, qsizetype length);
     void appendVariant(const QVariant &value);
+    // The cell of another column, kept in its typed store where this one allows.
+    void appendCell(const Column &from, int row);
     void set(int row, const QVariant &value);
 
     bool isNull(int row) const

@@ -55,6 +55,7 @@ protected:
 inline std::unique_ptr<db::Query> otworz(db::Connection &polaczenie, const partners::KomendaSql &komenda)
 {
     auto zapytanie = std::make_unique<db::Query>(&polaczenie, komenda.tekst);
+    zapytanie->setJoinedColumns(komenda.kolumnyDolaczane, QStringLiteral("id"));
     for (auto it = komenda.parametry.cbegin(); it != komenda.parametry.cend(); ++it)
         zapytanie->parameters().setValue(it.key(), it.value());
     zapytanie->open();

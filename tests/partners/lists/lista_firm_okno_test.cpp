@@ -54,10 +54,17 @@ TEST_P(ListaFirmOkno, DokumentyWygasajaceWKolumnieIFiltrze)
     dokument(0, 1, -300);
     dokument(1, 2, -5);
     dokument(2, 1, 100);
+    dokument(2, 1, -200);
     dokument(3, 1, -1, 1);
 
     _Execute(qApp, 1);
     db::DataSet *lista = ramka()->Lista();
+    // Two first rows by their own statement, the rest with the column joined.
+    lista->setFetchInChunks(true, 2);
+    lista->close();
+    ramka()->OtworzListe();
+    while (!ramka()->daneWczytane())
+        QApplication::processEvents();
     const auto wygasa = [&](int firma) {
         EXPECT_TRUE(ramka()->GoToId(idFirmy(firma)));
         return lista->value(u"dok_wygasa"_s).toDate();

@@ -368,6 +368,33 @@ TEST_P(DataSetEngineTest, ChunkedOpenEndsWithTheRowsOfAWholeRead)
     EXPECT_EQ(rowsOf(q), rowsOf(whole));
     EXPECT_EQ(dbtest::scalar(connection(), "select count(*) from n").toInt(), 1000);
     EXPECT_EQ(complete, 6);
+
+    // Columns joined by id from a side table that lacks most ids and gives
+    // them in another order: the rows of the statement that joins them, after
+    // first rows or without, finished by another statement or read whole.
+    connection().execute("create table m (n_id integer, w varchar(10))");
+    connection().execute("insert into m select id, 'w' || id from n where id % 3 = 0 order by id desc");
+    const QString joinedSql = "select n.id, n.k, n.t, m.w from n left join m on m.n_id = n.id order by n.id";
+    db::Query joined(&connection(), joinedSql);
+    joined.open();
+    const auto joinedRowsOf = [](DataSet &ds) {
+        return std::make_pair(dbtest::visibleIds(ds), dbtest::column(ds, "w"));
+    };
+    q.setSort(QString());
+    q.setJoinedColumns({"select n_id, w from m"}, "id");
+    for (const QString &firstRows : {connection().dialect().limit(joinedSql, 100), QString()}) {
+        q.setFirstRowsCommand(firstRows, "id");
+        openMidFetch();
+        toTheEnd();
+        EXPECT_EQ(joinedRowsOf(q), joinedRowsOf(joined));
+        openMidFetch();
+        EXPECT_EQ(dbtest::scalar(connection(), "select count(*) from m").toInt(), 333);
+        EXPECT_FALSE(q.isFetching());
+        EXPECT_EQ(joinedRowsOf(q), joinedRowsOf(joined));
+    }
+    q.setFetchInChunks(false);
+    q.open();
+    EXPECT_EQ(joinedRowsOf(q), joinedRowsOf(joined));
 }
 
 MALVO_INSTANTIATE_FOR_ENGINES(DataSetEngineTest);
