@@ -126,8 +126,11 @@ QList<QVariant> occurrenceValues(const QStringList &names, const Parameters &par
 {
     QList<QVariant> values;
     values.reserve(names.size());
-    for (const QString &name : names) {
-        const int index = parameters.indexOf(name);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        // Generated statements name their placeholders in the parameters' order.
+        const QString &name = names[i];
+        const int index =
+            i < parameters.count() && parameters.at(int(i)).name == name ? int(i) : parameters.indexOf(name);
         values.append(index < 0 ? QVariant() : sqltext::boundValue(parameters.at(index)));
     }
     return values;

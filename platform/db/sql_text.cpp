@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QSet>
+#include <cstdio>
 
 namespace db::sqltext {
 
@@ -152,9 +153,18 @@ QVariant boundValue(const Parameter &parameter)
 
 QString isoDateTime(const QDateTime &dateTime)
 {
+    const QDate d = dateTime.date();
     const QTime t = dateTime.time();
-    return dateTime.toString(t.msec() != 0 ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")
-                                           : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (d.year() < 1 || d.year() > 9999)
+        return dateTime.toString(t.msec() != 0 ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")
+                                               : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    // Written out directly: a format string is parsed again on each call.
+    char text[24];
+    int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(),
+                               t.hour(), t.minute(), t.second());
+    if (t.msec() != 0)
+        length += std::snprintf(text + length, sizeof text - size_t(length), ".%03d", t.msec());
+    return QString::fromLatin1(text, length);
 }
 
 namespace {

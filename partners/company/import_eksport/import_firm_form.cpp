@@ -370,16 +370,20 @@ void Timport_firm_form::zapiszTelefony(const PolaElementu &firma, int idFirmy, b
     }
 }
 
-int Timport_firm_form::idPanstwa(const QString &tekst) const
+int Timport_firm_form::idPanstwa(const QString &tekst)
 {
     const QString szukany = tekst.trimmed();
     if (szukany.isEmpty())
         return 0;
-    for (const partners::Panstwo &p : m_panstwa->lista())
-        for (const QString *w : {&p.domena, &p.iso, &p.sam, &p.nazwa})
-            if (w->compare(szukany, Qt::CaseInsensitive) == 0)
-                return p.id_p;
-    return 0;
+    if (!m_panstwa) {
+        m_panstwa.emplace();
+        const partners::PanstwaFirmy panstwa(&polaczenie());
+        for (const partners::Panstwo &p : panstwa.lista())
+            for (const QString *w : {&p.domena, &p.iso, &p.sam, &p.nazwa})
+                if (!w->isEmpty() && !m_panstwa->contains(w->toCaseFolded()))
+                    m_panstwa->insert(w->toCaseFolded(), p.id_p);
+    }
+    return m_panstwa->value(szukany.toCaseFolded(), 0);
 }
 
 int Timport_firm_form::idMiasta(const QString &miasto, int panstwo, bool &nowe)
@@ -430,8 +434,6 @@ void Timport_firm_form::zapiszAdresy(const PolaElementu &firma, int idFirmy, boo
         const QString miasto = a.wartosc("miasto");
         if (miasto.isEmpty())
             continue;
-        if (!m_panstwa)
-            m_panstwa = std::make_unique<partners::PanstwaFirmy>(&polaczenie());
         bool noweMiasto = false;
         const int idM = idMiasta(miasto, idPanstwa(a.wartosc("panstwo")), noweMiasto);
         const QString kod = a.wartosc("kod");

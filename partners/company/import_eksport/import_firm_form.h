@@ -10,6 +10,7 @@
 #include <QHash>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Stores the companies of an import with their accounts, addresses, contact
 // persons and phones. Each company is written whole or not at all (a
@@ -69,7 +70,7 @@ private:
     void zapiszAdresy(const PolaElementu &firma, int idFirmy, bool nowa);
     void zapiszKonta(const PolaElementu &firma, int idFirmy, bool nowa);
     void zapiszKontakty(const PolaElementu &firma, int idFirmy, bool nowa);
-    int idPanstwa(const QString &tekst) const;
+    int idPanstwa(const QString &tekst);
     // Found or created; nowe tells which.
     int idMiasta(const QString &miasto, int panstwo, bool &nowe);
     int idKodu(int idM, const QString &kod, bool noweMiasto);
@@ -96,7 +97,9 @@ private:
     // Cities and postal codes by name, and those of the company being written.
     QHash<QString, int> m_miasta, m_kody;
     QHash<QString, int> m_noweMiasta, m_noweKody;
-    std::unique_ptr<partners::PanstwaFirmy> m_panstwa;
+    // Countries by domain, ISO code, registration code and name, case-folded;
+    // of equal texts the first country's. Read at the first address.
+    std::optional<QHash<QString, int>> m_panstwa;
     db::StoredProc m_spFirma, m_spTelefon, m_spAdres, m_spKonto, m_spKontakt, m_spMiasto, m_spKod;
     db::Query m_telefonyFirmy, m_adresyFirmy, m_kontaFirmy, m_usunKontakty, m_miasto, m_kod;
 };
