@@ -354,6 +354,7 @@ void Connection::commit()
     if (m_depth == 1) {
         // On failure the level stays open, so the caller's rollback still applies.
         transactionStatement(QStringLiteral("commit"));
+        m_heldRows.clear();
     } else {
         if (!dropUnsentSavepoint(m_depth - 1))
             m_waitingStatements.append(QLatin1String("release savepoint ") + savepointName(m_depth - 1));
@@ -366,6 +367,7 @@ void Connection::rollback()
     if (m_depth == 0)
         throw DbError(QStringLiteral("rollback without an open transaction"));
     const int level = --m_depth;
+    m_heldRows.clear();
     // SQLite ends the whole transaction by itself after some errors.
     if (m_sqlite && sqlite3_get_autocommit(ConnectionAccess::sqlite(*this))) {
         m_depth = 0;
@@ -383,6 +385,12 @@ void Connection::rollback()
     m_waitingStatements << QLatin1String("rollback to savepoint ") + savepoint
                         << QLatin1String("release savepoint ") + savepoint;
     sendWaitingStatements();
+}
+
+void Connection::holdRow(const QString &table, qint64 key)
+{
+    if (m_depth > 0)
+        m_heldRows[table].insert(key);
 }
 
 Transaction::Transaction(Connection &connection)

@@ -3,6 +3,8 @@
 #include "db_export.h"
 #include "dialect.h"
 
+#include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -73,6 +75,12 @@ public:
     void commit();
     void rollback();
     int transactionDepth() const { return m_depth; }
+    // Rows the open transaction has locked or added, by table and key: no
+    // one else can delete them before it ends, so they need no lock again.
+    // Forgotten when it ends and at any rollback, which may release them;
+    // outside a transaction nothing is held.
+    void holdRow(const QString &table, qint64 key);
+    bool holdsRow(const QString &table, qint64 key) const { return m_heldRows.value(table).contains(key); }
 
     // Runs a statement without parameters (DDL, pragmas); throws DbError.
     void execute(const QString &sql);
@@ -112,6 +120,7 @@ private:
     std::unique_ptr<Dialect> m_dialect;
     int m_depth = 0;
     QStringList m_waitingStatements;
+    QHash<QString, QSet<qint64>> m_heldRows;
     void *m_sqlite = nullptr; // the sqlite3 handle of the QSQLITE connection
     std::unique_ptr<detail::StatementCache> m_statements;
     DataSet *m_pendingFetch = nullptr;

@@ -103,7 +103,11 @@ int saveCompany(db::ProcedureContext &c)
         values.append({"uwagi", memoChanged(c, "@uwagi_mod") ? text(c, "@uwagi") : QVariant()});
     if (memoChanged(c, "@komentarz_mod") || insert)
         values.append({"komentarz", memoChanged(c, "@komentarz_mod") ? text(c, "@komentarz") : QVariant()});
-    return saveRow(c, "@id", "firma", "id_f", values);
+    const int result = saveRow(c, "@id", "firma", "id_f", values);
+    // Added or locked by the update above: its rows need not lock it again.
+    if (result == 0)
+        connection.holdRow(QStringLiteral("firma"), c.in(QStringLiteral("@id")).toLongLong());
+    return result;
 }
 
 } // namespace
@@ -251,7 +255,7 @@ int saveContact(db::ProcedureContext &c)
     const QVariant surname = text(c, "@nazwisko");
     if (!company.isValid() || surname.toString().trimmed().isEmpty())
         return ResultMissingValue;
-    if (!exists(c.connection(), "firma", "id_f", company))
+    if (!ownerExists(c.connection(), TableCompany, company))
         return ResultRecordDeleted;
     const Values values = {
         {"nazwisko", surname},

@@ -182,13 +182,21 @@ int checkWritable(db::Connection &connection, const char *table, const char *key
 bool ownerExists(db::Connection &connection, int tableCode, const QVariant &id)
 {
     switch (tableCode) {
-    case TableCompany:
+    case TableCompany: {
         // Locks the row: a delete of the company under way ends first, so no row outlives it.
-        return !isBlank(id)
-            && scalar(connection,
-                      connection.dialect().lockingRows(QStringLiteral("select 1 from firma where id_f = :id")),
-                      {{"id", id}})
-                   .isValid();
+        if (isBlank(id))
+            return false;
+        const QString firma = QStringLiteral("firma");
+        if (connection.holdsRow(firma, id.toLongLong()))
+            return true;
+        const bool found =
+            scalar(connection, connection.dialect().lockingRows(QStringLiteral("select 1 from firma where id_f = :id")),
+                   {{"id", id}})
+                .isValid();
+        if (found)
+            connection.holdRow(firma, id.toLongLong());
+        return found;
+    }
     case TableVehicle:
         return exists(connection, "samochod", "id_s", id);
     case TableDocument:

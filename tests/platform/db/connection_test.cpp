@@ -110,15 +110,24 @@ TEST_P(ConnectionTest, TransactionsNestAsSavepointsAndMisuseThrows)
     c.execute("create table t (id integer primary key)");
     c.begin();
     c.execute("insert into t values (1)");
+    c.holdRow("t", 1);
     c.begin();
     EXPECT_EQ(c.transactionDepth(), 2);
     c.execute("insert into t values (2)");
+    c.holdRow("t", 2);
+    EXPECT_TRUE(c.holdsRow("t", 1) && c.holdsRow("t", 2));
+    // Any rollback forgets them all, not only those taken after its savepoint.
     c.rollback();
+    EXPECT_FALSE(c.holdsRow("t", 1) || c.holdsRow("t", 2));
     c.begin();
     c.execute("insert into t values (3)");
+    c.holdRow("t", 3);
     c.commit();
     c.commit();
     EXPECT_EQ(c.transactionDepth(), 0);
+    EXPECT_FALSE(c.holdsRow("t", 3)) << "nothing is held past the transaction";
+    c.holdRow("t", 3);
+    EXPECT_FALSE(c.holdsRow("t", 3)) << "nor outside one";
     EXPECT_EQ(scalar(c, "select sum(id) from t").toInt(), 4);
 
     {
