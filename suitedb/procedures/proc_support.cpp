@@ -208,19 +208,24 @@ bool ownerExists(db::Connection &connection, int tableCode, const QVariant &id)
 
 int insertRow(db::Connection &connection, const char *table, const char *key, const Values &values)
 {
-    // Written once per row: joined lists cost more here than the insert itself.
-    QString columns;
-    QString placeholders;
-    for (const auto &[column, value] : values) {
-        if (!columns.isEmpty()) {
-            columns += QLatin1String(", ");
-            placeholders += QLatin1String(", ");
-        }
-        columns += column;
-        placeholders += QLatin1Char(':') + column;
+    // Written into one buffer: a row's insert is built for each row written.
+    const QLatin1String tableName(table);
+    qsizetype length = tableName.size() + 32;
+    for (const auto &[column, value] : values)
+        length += 2 * column.size() + 5;
+    QString insert;
+    insert.reserve(length);
+    insert += QLatin1String("insert into ") + tableName + QLatin1String(" (");
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        insert += QLatin1String(i ? ", " : "");
+        insert += values[i].first;
     }
-    const QString insert = QLatin1String("insert into ") + QLatin1String(table) + QLatin1String(" (") + columns
-        + QLatin1String(") values (") + placeholders + QLatin1Char(')');
+    insert += QLatin1String(") values (");
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        insert += QLatin1String(i ? ", :" : ":");
+        insert += values[i].first;
+    }
+    insert += QLatin1Char(')');
     return int(db::executeInsert(connection, insert, QLatin1String(key), toParameters(values)));
 }
 
