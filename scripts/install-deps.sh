@@ -9,7 +9,7 @@ packages=(
   libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev qt6-pdf-dev
   libsqlite3-dev sqlite3
   postgresql postgresql-client libpq-dev
-  libarchive-dev p7zip-full libxml2-utils
+  libarchive-dev p7zip-full libxml2-utils libexpat1-dev
   libgtest-dev libgmock-dev
   libsane-dev libsane1 sane-utils xdg-utils
   fonts-dejavu-core
