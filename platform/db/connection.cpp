@@ -356,6 +356,10 @@ void Connection::commit()
         transactionStatement(QStringLiteral("commit"));
         m_heldRows.clear();
     } else {
+        // A statement waiting for the level's next one has none: it goes now,
+        // while its failure is still this level's.
+        if (m_workWaiting)
+            sendWaitingStatements();
         if (!dropUnsentSavepoint(m_depth - 1))
             m_waitingStatements.append(QLatin1String("release savepoint ") + savepointName(m_depth - 1));
     }
@@ -375,7 +379,7 @@ void Connection::rollback()
         return;
     }
     if (level == 0) {
-        m_waitingStatements.clear();
+        takeWaitingStatements();
         transactionStatement(QStringLiteral("rollback"));
         return;
     }

@@ -110,7 +110,11 @@ private:
     void executeOnServer(const QStringList &statements);
     // A level that ran no statement: its savepoint is taken back unsent.
     bool dropUnsentSavepoint(int level);
-    QStringList takeWaitingStatements() { return std::exchange(m_waitingStatements, {}); }
+    QStringList takeWaitingStatements()
+    {
+        m_workWaiting = false;
+        return std::exchange(m_waitingStatements, {});
+    }
     QSqlDatabase session() const;
     void openSession();
     void reconnect(QSqlDatabase &database);
@@ -120,6 +124,7 @@ private:
     std::unique_ptr<Dialect> m_dialect;
     int m_depth = 0;
     QStringList m_waitingStatements;
+    bool m_workWaiting = false; // a statement of the level waits, not only savepoints
     QHash<QString, QSet<qint64>> m_heldRows;
     void *m_sqlite = nullptr; // the sqlite3 handle of the QSQLITE connection
     std::unique_ptr<detail::StatementCache> m_statements;

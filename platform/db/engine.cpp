@@ -713,6 +713,15 @@ int executeCommand(Connection &connection, const QString &sql, const Parameters 
     return query.numRowsAffected();
 }
 
+void executeWithNext(Connection &connection, const QString &sql, const Parameters &parameters)
+{
+    if (connection.engine() == Engine::SQLite || connection.transactionDepth() == 0) {
+        executeCommand(connection, sql, parameters);
+        return;
+    }
+    ConnectionAccess::addWaitingWork(connection, postgresText(sql, parameters));
+}
+
 FetchedRows fetchRows(Connection &connection, const QString &sql, const Parameters &parameters)
 {
     if (readyForStatement(connection))

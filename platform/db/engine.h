@@ -33,6 +33,11 @@ public:
     // caller puts them in front of its own.
     static QSqlDatabase session(const Connection &connection) { return connection.session(); }
     static QStringList takeWaitingStatements(Connection &connection) { return connection.takeWaitingStatements(); }
+    static void addWaitingWork(Connection &connection, const QString &statement)
+    {
+        connection.m_waitingStatements.append(statement);
+        connection.m_workWaiting = true;
+    }
 };
 
 namespace detail {
@@ -70,6 +75,8 @@ int executeCommand(Connection &connection, const QString &sql, const Parameters 
 // Sends the statements to PostgreSQL in one round trip and leaves the query
 // on the last one's result; false on the first that failed.
 bool execPostgres(QSqlQuery &query, const QStringList &statements);
+// See db::executeWithNext.
+void executeWithNext(Connection &connection, const QString &sql, const Parameters &parameters);
 // Runs a query and reads all of its rows. Throws DbError.
 FetchedRows fetchRows(Connection &connection, const QString &sql, const Parameters &parameters);
 

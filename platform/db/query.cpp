@@ -32,6 +32,11 @@ int execute(Connection &connection, const QString &sql, const Parameters &parame
     return detail::executeCommand(connection, sql, parameters);
 }
 
+void executeWithNext(Connection &connection, const QString &sql, const Parameters &parameters)
+{
+    detail::executeWithNext(connection, sql, parameters);
+}
+
 qint64 executeInsert(Connection &connection, const QString &insert, const QString &idColumn,
                      const Parameters &parameters)
 {

@@ -21,6 +21,11 @@ public:
 // procedure; returns the number of rows affected. Throws DbError.
 MALVO_DB_EXPORT int execute(Connection &connection, const QString &sql, const Parameters &parameters);
 // An insert of one row; returns the value its identity column idColumn got. Throws DbError.
+// Runs a statement whose outcome the caller need not see before its next
+// statement in the same transaction level: on PostgreSQL it goes in that
+// statement's round trip, whose failure a failure of it becomes; a level
+// ending with it still waiting sends it first. Elsewhere it runs at once.
+MALVO_DB_EXPORT void executeWithNext(Connection &connection, const QString &sql, const Parameters &parameters);
 MALVO_DB_EXPORT qint64 executeInsert(Connection &connection, const QString &insert, const QString &idColumn,
                                      const Parameters &parameters);
 

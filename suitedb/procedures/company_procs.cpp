@@ -153,11 +153,11 @@ int saveAddress(db::ProcedureContext &c)
     // The owner keeps exactly one default: clear the others first, so that
     // the unique index never sees two.
     if (makeDefault) {
-        exec(connection,
-             QStringLiteral(
-                 "update adres set czy_domyslny = 0 where tabela = :tabela and id_ = :id_ and czy_domyslny = 1"
-                 " and id_adr <> :id"),
-             {{"tabela", tableCode}, {"id_", owner}, {"id", id.isValid() ? id : QVariant(-1)}});
+        execWithNext(connection,
+                     QStringLiteral(
+                         "update adres set czy_domyslny = 0 where tabela = :tabela and id_ = :id_ and czy_domyslny = 1"
+                         " and id_adr <> :id"),
+                     {{"tabela", tableCode}, {"id_", owner}, {"id", id.isValid() ? id : QVariant(-1)}});
     }
     const Values values = {
         {"id_", owner},
@@ -170,10 +170,16 @@ int saveAddress(db::ProcedureContext &c)
         {"czy_domyslny", makeDefault ? 1 : 0},
         {"rodzaj", integer(c, "@rodzaj")},
     };
-    const int result = saveRow(c, "@id", "adres", "id_adr", values);
+    // A new address of an owner without a default is added as the default,
+    // in the insert's own statement.
+    const Expressions firstDefault = {
+        {"czy_domyslny",
+         QStringLiteral("case when :czy_domyslny = 1 or not exists (select 1 from adres where"
+                        " tabela = :tabela and id_ = :id_ and czy_domyslny = 1) then 1 else 0 end")}};
+    const int result = saveRow(c, "@id", "adres", "id_adr", values, true, firstDefault);
     if (result != 0)
         return result;
-    if (!makeDefault) {
+    if (!makeDefault && id.isValid()) {
         // Unsetting the only default, or a first address: this one stays or becomes default.
         const QVariant saved = c.in(QStringLiteral("@id"));
         const QVariant defaults = scalar(
@@ -229,10 +235,10 @@ int saveAccount(db::ProcedureContext &c)
     // An inactive account is never the default one.
     const bool makeDefault = active && integer(c, "@czy_domyslne").toInt() != 0;
     if (makeDefault) {
-        exec(connection,
-             QStringLiteral(
-                 "update konto set czy_domyslne = 0 where tabela = :tabela and id_ = :id_ and id_konta <> :id"),
-             {{"tabela", tableCode}, {"id_", owner}, {"id", id.isValid() ? id : QVariant(-1)}});
+        execWithNext(connection,
+                     QStringLiteral(
+                         "update konto set czy_domyslne = 0 where tabela = :tabela and id_ = :id_ and id_konta <> :id"),
+                     {{"tabela", tableCode}, {"id_", owner}, {"id", id.isValid() ? id : QVariant(-1)}});
     }
     const Values values = {
         {"nr_konta", number},

@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QStringList>
 #include <QTime>
+#include <algorithm>
 
 namespace suitedb::procs {
 
@@ -144,6 +145,11 @@ int exec(db::Connection &connection, const QString &sql, const Values &binds)
     return db::execute(connection, sql, toParameters(binds));
 }
 
+void execWithNext(db::Connection &connection, const QString &sql, const Values &binds)
+{
+    db::executeWithNext(connection, sql, toParameters(binds));
+}
+
 QVariant scalar(db::Connection &connection, const QString &sql, const Values &binds)
 {
     db::Query query(&connection, sql);
@@ -206,26 +212,39 @@ bool ownerExists(db::Connection &connection, int tableCode, const QVariant &id)
     }
 }
 
-int insertRow(db::Connection &connection, const char *table, const char *key, const Values &values)
+int insertRow(db::Connection &connection, const char *table, const char *key, const Values &values,
+              const Expressions &computed)
 {
-    // Written into one buffer: a row's insert is built for each row written.
+    const auto isComputed = [&computed](const QString &column) {
+        return std::ranges::any_of(computed, [&column](const auto &c) { return c.first == column; });
+    };
+    // In reserved buffers: an insert is built for each row written.
     const QLatin1String tableName(table);
     qsizetype length = tableName.size() + 32;
     for (const auto &[column, value] : values)
         length += 2 * column.size() + 5;
-    QString insert;
-    insert.reserve(length);
-    insert += QLatin1String("insert into ") + tableName + QLatin1String(" (");
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        insert += QLatin1String(i ? ", " : "");
-        insert += values[i].first;
-    }
-    insert += QLatin1String(") values (");
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        insert += QLatin1String(i ? ", :" : ":");
-        insert += values[i].first;
-    }
-    insert += QLatin1Char(')');
+    for (const auto &[column, expression] : computed)
+        length += column.size() + expression.size() + 4;
+    QString columns;
+    columns.reserve(length);
+    QString placeholders;
+    placeholders.reserve(length);
+    const auto add = [&columns, &placeholders](const QString &column, QLatin1String before, const QString &value) {
+        if (!columns.isEmpty()) {
+            columns += QLatin1String(", ");
+            placeholders += QLatin1String(", ");
+        }
+        columns += column;
+        placeholders += before;
+        placeholders += value;
+    };
+    for (const auto &[column, value] : values)
+        if (!isComputed(column))
+            add(column, QLatin1String(":"), column);
+    for (const auto &[column, expression] : computed)
+        add(column, QLatin1String(), expression);
+    const QString insert = QLatin1String("insert into ") + tableName + QLatin1String(" (") + columns
+        + QLatin1String(") values (") + placeholders + QLatin1Char(')');
     return int(db::executeInsert(connection, insert, QLatin1String(key), toParameters(values)));
 }
 
@@ -244,13 +263,13 @@ void updateRow(db::Connection &connection, const char *table, const char *key, c
 }
 
 int saveRow(db::ProcedureContext &context, const char *idParam, const char *table, const char *key,
-            const Values &values, bool hasSyncFlag)
+            const Values &values, bool hasSyncFlag, const Expressions &computedOnInsert)
 {
     auto &connection = context.connection();
     const QString idName = QString::fromLatin1(idParam);
     const QVariant id = toInt(context.in(idName));
     if (!id.isValid()) {
-        context.setOut(idName, insertRow(connection, table, key, values));
+        context.setOut(idName, insertRow(connection, table, key, values, computedOnInsert));
         return 0;
     }
     const int state = checkWritable(connection, table, key, id, hasSyncFlag);

@@ -67,7 +67,12 @@ bool exists(db::Connection &connection, const char *table, const char *key, cons
 // transaction ends.
 bool ownerExists(db::Connection &connection, int tableCode, const QVariant &id);
 
-int insertRow(db::Connection &connection, const char *table, const char *key, const Values &values);
+// Columns whose inserted value is an SQL expression: it replaces the value
+// of that name, which stays bound with the others for it to use.
+using Expressions = QList<QPair<QString, QString>>;
+
+int insertRow(db::Connection &connection, const char *table, const char *key, const Values &values,
+              const Expressions &computed = {});
 void updateRow(db::Connection &connection, const char *table, const char *key, const QVariant &id,
                const Values &values);
 
@@ -77,12 +82,15 @@ void matchColumn(QString &where, Values &binds, const char *column, const QVaria
 
 // Runs a statement with bound values; names are the :placeholders.
 int exec(db::Connection &connection, const QString &sql, const Values &binds = {});
+// For a statement the body runs another after and whose count of rows it
+// need not see: on PostgreSQL it rides in the next statement's round trip.
+void execWithNext(db::Connection &connection, const QString &sql, const Values &binds);
 // First column of the first row, null when there is none.
 QVariant scalar(db::Connection &connection, const QString &sql, const Values &binds = {});
 
 // Inserts (id parameter null) or updates the row and returns the procedure's
 // result, leaving the row's id in the id parameter.
 int saveRow(db::ProcedureContext &context, const char *idParam, const char *table, const char *key,
-            const Values &values, bool hasSyncFlag = true);
+            const Values &values, bool hasSyncFlag = true, const Expressions &computedOnInsert = {});
 
 } // namespace suitedb::procs

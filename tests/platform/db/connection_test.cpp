@@ -167,6 +167,31 @@ TEST_P(ConnectionTest, TransactionsNestAsSavepointsAndMisuseThrows)
 
     auto other = scratch().openAnother();
     EXPECT_EQ(countRows(*other), 5);
+
+    // A statement that waits for the next one: a level ending first sends it,
+    // and its failure is still that level's, not the next level's.
+    {
+        db::Transaction outer(c);
+        {
+            db::Transaction inner(c);
+            db::executeWithNext(c, "insert into t values (10)", {});
+            inner.commit();
+        }
+        {
+            db::Transaction inner(c);
+            EXPECT_THROW(
+                {
+                    db::executeWithNext(c, "insert into t values (10)", {});
+                    inner.commit();
+                },
+                DbError);
+        }
+        db::Transaction next(c);
+        c.execute("insert into t values (11)");
+        next.commit();
+        outer.commit();
+    }
+    EXPECT_EQ(scalar(*other, "select sum(id) from t where id >= 10").toInt(), 21);
 }
 
 TEST_P(ConnectionTest, PolishTextComparesCaseInsensitively)
