@@ -8,6 +8,10 @@ namespace partners {
 
 namespace {
 
+// Documents with a file of their own: czy_posiada_dok.
+const char *const DokumentyZPlikiem =
+    "dokument dd inner join dokument_plik dp on dp.id_ = dd.id_dok and dp.tabela = 28";
+
 // Of document d: no newer undone one of its kind renews it.
 QString nowszegoNieMa()
 {
@@ -38,25 +42,19 @@ QString wierszeListy(bool podzapytaniaWierszy, const db::Dialect &dialect)
 {
     if (podzapytaniaWierszy)
         return QStringLiteral("select f.*, id as nr_id_firmy,"
-                              " case when exists (select 1 from dokument dd inner join dokument_plik dp"
-                              " on dp.id_ = dd.id_dok and dp.tabela = 28 where dd.id_f = f.id) then 1 else 0 end as "
-                              "czy_posiada_dok,"
-                              " (select min(d.wazny_do) from dokument d where d.id_f = f.id and d.czy_wykonany = 0%1)"
+                              " case when exists (select 1 from %1 where dd.id_f = f.id) then 1 else 0 end as"
+                              " czy_posiada_dok,"
+                              " (select min(d.wazny_do) from dokument d where d.id_f = f.id and d.czy_wykonany = 0%2)"
                               " as dok_wygasa,"
-                              " (select %2 from firma_grupa gf where gf.id_f = f.id) as id_grup_firmy"
+                              " (select %3 from firma_grupa gf where gf.id_f = f.id) as id_grup_firmy"
                               " from VListaFirmFull f")
-            .arg(nowszegoNieMa(), dialect.joinedValues(QStringLiteral("gf.grupa")));
-    return QStringLiteral("select f.*, id as nr_id_firmy, case when dok_v.id_dok IS not null then 1 else 0 end as "
-                          "czy_posiada_dok,"
-                          " dok_w.dok_wygasa, gf.id_grup_firmy from VListaFirmFull f"
-                          " left join ( select max(id_dok) as id_dok, dd.id_f from dokument dd"
-                          " left join dokument_plik dp on dd.id_dok = dp.id_ "
-                          " where  dp.tabela = 28 "
-                          " group by dd.id_f "
-                          " ) as dok_v on dok_v.id_f = f.id "
-                          " left join (%1) as dok_w on dok_w.id_f = f.id"
-                          " left join (%2) as gf on gf.id_f = f.id")
-        .arg(wygasanieDokumentow(), grupyFirm(dialect));
+            .arg(QLatin1String(DokumentyZPlikiem), nowszegoNieMa(), dialect.joinedValues(QStringLiteral("gf.grupa")));
+    return QStringLiteral("select f.*, id as nr_id_firmy, case when dok_v.id_f is not null then 1 else 0 end as"
+                          " czy_posiada_dok, dok_w.dok_wygasa, gf.id_grup_firmy from VListaFirmFull f"
+                          " left join (select distinct dd.id_f from %1) as dok_v on dok_v.id_f = f.id"
+                          " left join (%2) as dok_w on dok_w.id_f = f.id"
+                          " left join (%3) as gf on gf.id_f = f.id")
+        .arg(QLatin1String(DokumentyZPlikiem), wygasanieDokumentow(), grupyFirm(dialect));
 }
 
 } // namespace
@@ -89,9 +87,9 @@ KomendaSql komendaListyFirm(const StanZapytaniaListyFirm &stan, const db::Dialec
     // them or a single company needs them in the statement.
     QString wewnetrzne;
     if (stan.tag == 0 && zewnetrzne.isEmpty()) {
-        wewnetrzne = QStringLiteral("select f.*, id as nr_id_firmy, case when f.id in (select dd.id_f from dokument dd"
-                                    " inner join dokument_plik dp on dp.id_ = dd.id_dok and dp.tabela = 28)"
+        wewnetrzne = QStringLiteral("select f.*, id as nr_id_firmy, case when f.id in (select dd.id_f from %1)"
                                     " then 1 else 0 end as czy_posiada_dok from VListaFirmFull f")
+                         .arg(QLatin1String(DokumentyZPlikiem))
             + warunki;
         komenda.kolumnyDolaczane = {wygasanieDokumentow(), grupyFirm(dialect)};
     } else {

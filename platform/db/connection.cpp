@@ -160,8 +160,8 @@ std::unique_ptr<Connection> Connection::open(const QString &target)
         const QVariant handle = db.driver()->handle();
         connection->m_sqlite = *static_cast<sqlite3 *const *>(handle.constData());
         detail::registerSqliteText(ConnectionAccess::sqlite(*connection));
-        connection->execute(QStringLiteral("pragma foreign_keys = on; pragma busy_timeout = 5000; pragma temp_store = "
-                                           "memory; pragma cache_size = -16384;"));
+        connection->execute(QStringLiteral("pragma foreign_keys = on; pragma busy_timeout = 5000;"
+                                           " pragma temp_store = memory; pragma cache_size = -16384;"));
         if (target != QLatin1String(":memory:"))
             connection->execute(QStringLiteral("pragma journal_mode = wal"));
     }
@@ -375,7 +375,7 @@ void Connection::rollback()
     // SQLite ends the whole transaction by itself after some errors.
     if (m_sqlite && sqlite3_get_autocommit(ConnectionAccess::sqlite(*this))) {
         m_depth = 0;
-        m_waitingStatements.clear();
+        takeWaitingStatements();
         return;
     }
     if (level == 0) {
