@@ -3,6 +3,7 @@
 #include "dataset.h"
 #include "db_error.h"
 #include "engine.h"
+#include "pg_session.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -204,6 +205,8 @@ void Connection::reconnect(QSqlDatabase &database)
     if (m_depth > 0)
         throw DbError(lostConnectionText());
     database.close();
+    // The new session has none of the old one's prepared statements.
+    m_pg.reset();
     if (!database.open())
         throw DbError(lostConnectionText() + QLatin1Char('\n') + database.lastError().text());
     openSession();
@@ -245,6 +248,8 @@ void Connection::clearStatementCache()
     finishPendingFetch();
     if (m_statements)
         m_statements->clear();
+    if (m_pg)
+        m_pg->clear();
 }
 
 void Connection::finishPendingFetch() const
@@ -269,6 +274,12 @@ QSqlDatabase Connection::session() const
     return database;
 }
 
+pg_conn *Connection::pgSession() const
+{
+    const QVariant handle = session().driver()->handle();
+    return *static_cast<PGconn *const *>(handle.constData());
+}
+
 void Connection::execute(const QString &sql)
 {
     finishPendingFetch();
@@ -283,18 +294,31 @@ void Connection::execute(const QString &sql)
         }
         return;
     }
-    executeOnServer(takeWaitingStatements() << sql);
-}
-
-void Connection::executeOnServer(const QStringList &statements)
-{
-    QSqlDatabase session = this->session();
-    QSqlQuery query(session);
-    if (!detail::execPostgres(query, statements))
+    if (!m_waitingStatements.isEmpty())
+        executeOnServer(takeWaitingStatements());
+    // As one text, which may hold several statements (DDL scripts).
+    pg_conn *handle = pgSession();
+    const auto result =
+        std::unique_ptr<PGresult, decltype(&PQclear)>(PQexec(handle, sql.toUtf8().constData()), &PQclear);
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
         throw DbError(
             QStringLiteral("%1%2\nStatement: %3")
-                .arg(isLost(session.driver(), query.lastError()) ? lostConnectionText() + QLatin1Char('\n') : QString(),
-                     query.lastError().text(), statements.join(QLatin1String("; "))));
+                .arg(PQstatus(handle) == CONNECTION_BAD ? lostConnectionText() + QLatin1Char('\n') : QString(),
+                     QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed(), sql));
+}
+
+detail::PgSession &ConnectionAccess::pg(Connection &connection)
+{
+    if (!connection.m_pg)
+        connection.m_pg = std::make_unique<detail::PgSession>();
+    return *connection.m_pg;
+}
+
+void Connection::executeOnServer(const QList<detail::BoundStatement> &statements)
+{
+    pg_conn *handle = pgSession(); // first: connecting again forgets the prepared statements
+    ConnectionAccess::pg(*this).run(handle, statements, false);
 }
 
 void Connection::transactionStatement(const QString &sql)
@@ -303,17 +327,17 @@ void Connection::transactionStatement(const QString &sql)
     if (m_sqlite)
         detail::executeCommand(*this, sql, {});
     else
-        execute(sql);
+        executeOnServer(takeWaitingStatements() << detail::BoundStatement{sql, {}});
 }
 
 void Connection::sendWaitingStatements()
 {
     if (m_waitingStatements.isEmpty())
         return;
-    const QStringList statements = takeWaitingStatements();
+    const QList<detail::BoundStatement> statements = takeWaitingStatements();
     if (m_sqlite) {
-        for (const QString &statement : statements)
-            detail::executeCommand(*this, statement, {});
+        for (const detail::BoundStatement &statement : statements)
+            detail::executeCommand(*this, statement.sql, statement.parameters);
         return;
     }
     executeOnServer(statements);
@@ -328,14 +352,18 @@ QString savepointName(int level)
 
 } // namespace
 
-bool Connection::dropUnsentSavepoint(int level)
+bool Connection::dropUnsent(int level)
 {
-    // A savepoint still waiting is the last one: nothing ran inside it.
-    if (m_waitingStatements.isEmpty()
-        || m_waitingStatements.last() != QLatin1String("savepoint ") + savepointName(level))
-        return false;
-    m_waitingStatements.removeLast();
-    return true;
+    const QString savepoint = QLatin1String("savepoint ") + savepointName(level);
+    qsizetype unsent = m_waitingStatements.size();
+    while (--unsent >= 0 && m_waitingStatements[unsent].sql != savepoint) {
+    }
+    // What waits after the savepoint, or all that waits once it was sent, was queued inside the level.
+    m_waitingStatements.resize(std::max<qsizetype>(unsent, 0));
+    m_workWaiting = std::ranges::any_of(m_waitingStatements, [](const detail::BoundStatement &s) {
+        return !s.sql.startsWith(QLatin1String("savepoint ")) && !s.sql.startsWith(QLatin1String("release savepoint "));
+    });
+    return unsent >= 0;
 }
 
 void Connection::begin()
@@ -343,7 +371,7 @@ void Connection::begin()
     if (m_depth == 0)
         transactionStatement(QStringLiteral("begin"));
     else
-        m_waitingStatements.append(QLatin1String("savepoint ") + savepointName(m_depth));
+        m_waitingStatements.append({QLatin1String("savepoint ") + savepointName(m_depth), {}});
     ++m_depth;
 }
 
@@ -357,11 +385,15 @@ void Connection::commit()
         m_heldRows.clear();
     } else {
         // A statement waiting for the level's next one has none: it goes now,
-        // while its failure is still this level's.
-        if (m_workWaiting)
+        // while its failure is still this level's (or a batch's around it).
+        if (m_workWaiting && (m_batchLevel == 0 || m_depth <= m_batchLevel))
             sendWaitingStatements();
-        if (!dropUnsentSavepoint(m_depth - 1))
-            m_waitingStatements.append(QLatin1String("release savepoint ") + savepointName(m_depth - 1));
+        const QString savepoint = QLatin1String("savepoint ") + savepointName(m_depth - 1);
+        // A level that ran nothing is taken back unsent.
+        if (!m_waitingStatements.isEmpty() && m_waitingStatements.last().sql == savepoint)
+            m_waitingStatements.removeLast();
+        else
+            m_waitingStatements.append({QLatin1String("release ") + savepoint, {}});
     }
     --m_depth;
 }
@@ -383,18 +415,56 @@ void Connection::rollback()
         transactionStatement(QStringLiteral("rollback"));
         return;
     }
-    if (dropUnsentSavepoint(level))
+    // What waits inside the level is undone unsent.
+    if (dropUnsent(level))
         return;
     const QString savepoint = savepointName(level);
-    m_waitingStatements << QLatin1String("rollback to savepoint ") + savepoint
-                        << QLatin1String("release savepoint ") + savepoint;
+    m_waitingStatements << detail::BoundStatement{QLatin1String("rollback to savepoint ") + savepoint, {}}
+                        << detail::BoundStatement{QLatin1String("release savepoint ") + savepoint, {}};
     sendWaitingStatements();
+}
+
+std::optional<qint64> Connection::reserveKey(const QString &table, const QString &keyColumn)
+{
+    if (m_sqlite || m_batchLevel == 0)
+        return std::nullopt;
+    QList<qint64> &keys = m_reservedKeys[table];
+    if (keys.isEmpty()) {
+        Parameters names;
+        names.append(QStringLiteral("table"), table);
+        names.append(QStringLiteral("column"), keyColumn);
+        // Sequences never give a value twice, whatever becomes of this transaction.
+        const detail::FetchedRows reserved = detail::fetchRows(
+            *this,
+            QStringLiteral("select nextval(pg_get_serial_sequence(:table, :column)) from generate_series(1, 100)"),
+            names);
+        // Taken from the back, lowest first.
+        for (int row = reserved.rowCount - 1; row >= 0; --row) {
+            const QVariant key = reserved.columns.front().value(row);
+            if (key.isNull())
+                throw DbError(QStringLiteral("%1.%2 takes no values from a sequence").arg(table, keyColumn));
+            keys.append(key.toLongLong());
+        }
+    }
+    return keys.takeLast();
 }
 
 void Connection::holdRow(const QString &table, qint64 key)
 {
     if (m_depth > 0)
         m_heldRows[table].insert(key);
+}
+
+WriteBatch::WriteBatch(Connection &connection)
+    : m_connection(connection),
+      m_outerLevel(connection.m_batchLevel)
+{
+    m_connection.m_batchLevel = m_connection.m_depth;
+}
+
+WriteBatch::~WriteBatch()
+{
+    m_connection.m_batchLevel = m_outerLevel;
 }
 
 Transaction::Transaction(Connection &connection)

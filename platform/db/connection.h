@@ -2,6 +2,7 @@
 
 #include "db_export.h"
 #include "dialect.h"
+#include "parameters.h"
 
 #include <QHash>
 #include <QSet>
@@ -11,14 +12,25 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <utility>
+
+struct pg_conn;
 
 namespace db {
 
 class DataSet;
 namespace detail {
 class StatementCache;
-}
+class PgSession;
+
+// A statement with the values of its :name placeholders.
+struct BoundStatement
+{
+    QString sql;
+    Parameters parameters;
+};
+} // namespace detail
 
 // One open connection to the suite database: the embedded SQLite file or a
 // PostgreSQL server. On SQLite it registers what makes text behave as the
@@ -81,12 +93,16 @@ public:
     // outside a transaction nothing is held.
     void holdRow(const QString &table, qint64 key);
     bool holdsRow(const QString &table, qint64 key) const { return m_heldRows.value(table).contains(key); }
+    // Inside a WriteBatch on PostgreSQL: the key the next row of the table
+    // takes, from a block reserved ahead, so that its insert need not wait to
+    // learn it. Otherwise nothing: the insert tells its key. Throws DbError.
+    std::optional<qint64> reserveKey(const QString &table, const QString &keyColumn);
 
     // Runs a statement without parameters (DDL, pragmas); throws DbError.
     void execute(const QString &sql);
 
-    // SQLite statements stay prepared, by command text, until the connection
-    // closes or this is called; PostgreSQL receives every command whole.
+    // Statements stay prepared, by command text, until the connection closes
+    // or this is called.
     void clearStatementCache();
 
     // A PostgreSQL session the server ended (a restart, a terminated backend):
@@ -104,18 +120,21 @@ public:
 
 private:
     friend class ConnectionAccess;
+    friend class WriteBatch;
     Connection(const QString &target, const QString &connectionName, Engine engine);
     void transactionStatement(const QString &sql);
     // PostgreSQL: the statements in one round trip.
-    void executeOnServer(const QStringList &statements);
-    // A level that ran no statement: its savepoint is taken back unsent.
-    bool dropUnsentSavepoint(int level);
-    QStringList takeWaitingStatements()
+    void executeOnServer(const QList<detail::BoundStatement> &statements);
+    // Takes back what waits since the level's savepoint; false when that savepoint was sent.
+    bool dropUnsent(int level);
+    QList<detail::BoundStatement> takeWaitingStatements()
     {
         m_workWaiting = false;
         return std::exchange(m_waitingStatements, {});
     }
     QSqlDatabase session() const;
+    // The libpq session behind the driver, connected again when lost.
+    pg_conn *pgSession() const;
     void openSession();
     void reconnect(QSqlDatabase &database);
 
@@ -123,12 +142,34 @@ private:
     QString m_connectionName;
     std::unique_ptr<Dialect> m_dialect;
     int m_depth = 0;
-    QStringList m_waitingStatements;
+    QList<detail::BoundStatement> m_waitingStatements;
     bool m_workWaiting = false; // a statement of the level waits, not only savepoints
+    int m_batchLevel = 0;       // the level a WriteBatch was opened at; 0 = none
     QHash<QString, QSet<qint64>> m_heldRows;
-    void *m_sqlite = nullptr; // the sqlite3 handle of the QSQLITE connection
+    QHash<QString, QList<qint64>> m_reservedKeys; // by table, the next last
+    void *m_sqlite = nullptr;                     // the sqlite3 handle of the QSQLITE connection
     std::unique_ptr<detail::StatementCache> m_statements;
+    std::unique_ptr<detail::PgSession> m_pg;
     DataSet *m_pendingFetch = nullptr;
+};
+
+// Many rows written in one go (an import), opened inside the level whose
+// work it covers. Statements that wait for the next one (db::executeWithNext)
+// then wait past the ends of the deeper levels too, until a read, this
+// level's end or a statement that must go: a failure among them is this
+// level's, whichever inner step it came from. Keys come from reserved blocks
+// (Connection::reserveKey). Only PostgreSQL waits; SQLite runs each at once.
+class MALVO_DB_EXPORT WriteBatch
+{
+public:
+    explicit WriteBatch(Connection &connection);
+    ~WriteBatch();
+    WriteBatch(const WriteBatch &) = delete;
+    WriteBatch &operator=(const WriteBatch &) = delete;
+
+private:
+    Connection &m_connection;
+    int m_outerLevel;
 };
 
 // Commits on commit(); rolls back when it goes out of scope uncommitted.

@@ -1,6 +1,7 @@
 #include "engine.h"
 
 #include "db_error.h"
+#include "pg_session.h"
 #include "sql_text.h"
 #include "text_collation.h"
 
@@ -468,29 +469,6 @@ private:
 
 // ---- PostgreSQL ------------------------------------------------------------
 
-// Values reach PostgreSQL as literals quoted by one helper, not as server-side
-// parameters: an untyped server parameter cannot be typed in ":p is null",
-// while a quoted literal takes its type from its context, so a comparison with
-// a citext column stays case-insensitive.
-QString postgresText(const QString &sql, const Parameters &parameters)
-{
-    const sqltext::Placeholders placeholders = sqltext::parse(sql);
-    if (placeholders.names.isEmpty())
-        return sql;
-    QString text = placeholders.text.first();
-    for (qsizetype i = 0; i < placeholders.names.size(); ++i) {
-        const int index = parameters.indexOf(placeholders.names[i]);
-        if (index < 0) {
-            text += QStringLiteral("null");
-        } else {
-            const Parameter &p = parameters.at(index);
-            text += sqltext::postgresLiteral(sqltext::boundValue(p), p.type);
-        }
-        text += placeholders.text[i + 1];
-    }
-    return text;
-}
-
 [[noreturn]] void throwQuery(const QSqlQuery &query, const QString &sql)
 {
     const QString lost =
@@ -507,12 +485,14 @@ public:
         : m_query(ConnectionAccess::session(connection)),
           m_sql(sql)
     {
-        const QStringList waiting = ConnectionAccess::takeWaitingStatements(connection);
-        // Savepoint statements ahead of it come only inside a transaction,
-        // whose reads are small: those are read whole, past their results.
-        m_query.setForwardOnly(waiting.isEmpty());
+        // Savepoints and work waiting go first, in a run of their own.
+        if (QList<BoundStatement> waiting = ConnectionAccess::takeWaitingStatements(connection); !waiting.isEmpty()) {
+            pg_conn *handle = ConnectionAccess::pgSession(connection);
+            ConnectionAccess::pg(connection).run(handle, waiting, false);
+        }
+        m_query.setForwardOnly(true);
         m_query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-        if (!execPostgres(m_query, QStringList(waiting) << postgresText(sql, parameters)))
+        if (!m_query.exec(sqltext::postgresText(sql, parameters)))
             throwQuery(m_query, sql);
         m_select = m_query.isSelect();
         if (!m_select)
@@ -622,11 +602,12 @@ private:
     std::vector<Store> m_stores;
 };
 
-FetchedRows postgresFetch(Connection &connection, const QString &sql, const Parameters &parameters)
+// The waiting statements and this one in one round trip.
+PgSession::Outcome postgresRun(Connection &connection, const QString &sql, const Parameters &parameters, bool read)
 {
-    FetchedRows result;
-    PostgresReader(connection, sql, parameters, result).read(result, AllRows);
-    return result;
+    pg_conn *handle = ConnectionAccess::pgSession(connection); // first: connecting again forgets prepared statements
+    return ConnectionAccess::pg(connection)
+        .run(handle, ConnectionAccess::takeWaitingStatements(connection) << BoundStatement{sql, parameters}, read);
 }
 
 } // namespace
@@ -692,25 +673,11 @@ bool readyForStatement(Connection &connection)
 
 } // namespace
 
-bool execPostgres(QSqlQuery &query, const QStringList &statements)
-{
-    if (!query.exec(statements.join(QLatin1String("; "))))
-        return false;
-    for (qsizetype i = 1; i < statements.size(); ++i) {
-        if (!query.nextResult())
-            return false;
-    }
-    return true;
-}
-
 int executeCommand(Connection &connection, const QString &sql, const Parameters &parameters)
 {
     if (readyForStatement(connection))
         return sqliteExecute(connection, sql, parameters);
-    QSqlQuery query(ConnectionAccess::session(connection));
-    if (!execPostgres(query, ConnectionAccess::takeWaitingStatements(connection) << postgresText(sql, parameters)))
-        throwQuery(query, sql);
-    return query.numRowsAffected();
+    return postgresRun(connection, sql, parameters, false).changed;
 }
 
 void executeWithNext(Connection &connection, const QString &sql, const Parameters &parameters)
@@ -719,14 +686,14 @@ void executeWithNext(Connection &connection, const QString &sql, const Parameter
         executeCommand(connection, sql, parameters);
         return;
     }
-    ConnectionAccess::addWaitingWork(connection, postgresText(sql, parameters));
+    ConnectionAccess::addWaitingWork(connection, {sql, parameters});
 }
 
 FetchedRows fetchRows(Connection &connection, const QString &sql, const Parameters &parameters)
 {
     if (readyForStatement(connection))
         return sqliteFetch(connection, sql, parameters);
-    return postgresFetch(connection, sql, parameters);
+    return postgresRun(connection, sql, parameters, true).rows;
 }
 
 std::unique_ptr<RowReader> startFetch(Connection &connection, const QString &sql, const Parameters &parameters,

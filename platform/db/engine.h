@@ -32,12 +32,18 @@ public:
     // The session without sending the waiting savepoint statements: the
     // caller puts them in front of its own.
     static QSqlDatabase session(const Connection &connection) { return connection.session(); }
-    static QStringList takeWaitingStatements(Connection &connection) { return connection.takeWaitingStatements(); }
-    static void addWaitingWork(Connection &connection, const QString &statement)
+    static QList<detail::BoundStatement> takeWaitingStatements(Connection &connection)
     {
-        connection.m_waitingStatements.append(statement);
+        return connection.takeWaitingStatements();
+    }
+    static void addWaitingWork(Connection &connection, detail::BoundStatement statement)
+    {
+        connection.m_waitingStatements.append(std::move(statement));
         connection.m_workWaiting = true;
     }
+    // PostgreSQL: the statements of the session and the libpq session itself.
+    static detail::PgSession &pg(Connection &connection);
+    static pg_conn *pgSession(const Connection &connection) { return connection.pgSession(); }
 };
 
 namespace detail {
@@ -72,9 +78,6 @@ struct FetchedRows
 // Runs a command whose :name placeholders take the parameters' values;
 // returns the rows it changed. Throws DbError.
 int executeCommand(Connection &connection, const QString &sql, const Parameters &parameters);
-// Sends the statements to PostgreSQL in one round trip and leaves the query
-// on the last one's result; false on the first that failed.
-bool execPostgres(QSqlQuery &query, const QStringList &statements);
 // See db::executeWithNext.
 void executeWithNext(Connection &connection, const QString &sql, const Parameters &parameters);
 // Runs a query and reads all of its rows. Throws DbError.

@@ -75,8 +75,13 @@ Placeholders parseText(const QString &sql)
     const qsizetype n = sql.size();
     qsizetype segmentStart = 0;
     qsizetype i = 0;
+    bool afterSemicolon = false;
     while (i < n) {
         const QChar c = sql[i];
+        if (afterSemicolon && !c.isSpace() && c != QLatin1Char(';') && c != QLatin1Char('-') && c != QLatin1Char('/'))
+            result.severalStatements = true;
+        if (c == QLatin1Char(';'))
+            afterSemicolon = true;
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             i = skipQuoted(sql, i, c);
         } else if (c == QLatin1Char('-') && i + 1 < n && sql[i + 1] == QLatin1Char('-')) {
@@ -149,6 +154,25 @@ QVariant boundValue(const Parameter &parameter)
     if (converted.convert(QMetaType(parameter.type)))
         return converted;
     return parameter.value;
+}
+
+QString postgresText(const QString &sql, const Parameters &parameters)
+{
+    const Placeholders placeholders = parse(sql);
+    if (placeholders.names.isEmpty())
+        return sql;
+    QString text = placeholders.text.first();
+    for (qsizetype i = 0; i < placeholders.names.size(); ++i) {
+        const int index = parameters.indexOf(placeholders.names[i]);
+        if (index < 0) {
+            text += QStringLiteral("null");
+        } else {
+            const Parameter &p = parameters.at(index);
+            text += postgresLiteral(boundValue(p), p.type);
+        }
+        text += placeholders.text[i + 1];
+    }
+    return text;
 }
 
 QString isoDateTime(const QDateTime &dateTime)

@@ -15,6 +15,7 @@ struct Placeholders
     QStringList text;
     QStringList names;
     QStringList distinct;
+    bool severalStatements = false; // a `;` with another statement after it
 
     // Distinct names in the order they first appear.
     QStringList distinctNames() const;
@@ -32,6 +33,10 @@ QVariant boundValue(const Parameter &parameter);
 // A PostgreSQL literal of a bound value; text is quoted with doubled
 // apostrophes, valid because the connection forces standard_conforming_strings.
 QString postgresLiteral(const QVariant &value, QMetaType::Type declaredType);
+
+// The command with each placeholder replaced by its value's PostgreSQL literal
+// (null for a name without a parameter).
+QString postgresText(const QString &sql, const Parameters &parameters);
 
 QString isoDateTime(const QDateTime &dateTime);
 

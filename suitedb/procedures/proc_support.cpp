@@ -212,8 +212,9 @@ bool ownerExists(db::Connection &connection, int tableCode, const QVariant &id)
     }
 }
 
-int insertRow(db::Connection &connection, const char *table, const char *key, const Values &values,
-              const Expressions &computed)
+namespace {
+
+QString insertText(const char *table, const Values &values, const Expressions &computed)
 {
     const auto isComputed = [&computed](const QString &column) {
         return std::ranges::any_of(computed, [&column](const auto &c) { return c.first == column; });
@@ -243,9 +244,25 @@ int insertRow(db::Connection &connection, const char *table, const char *key, co
             add(column, QLatin1String(":"), column);
     for (const auto &[column, expression] : computed)
         add(column, QLatin1String(), expression);
-    const QString insert = QLatin1String("insert into ") + tableName + QLatin1String(" (") + columns
-        + QLatin1String(") values (") + placeholders + QLatin1Char(')');
-    return int(db::executeInsert(connection, insert, QLatin1String(key), toParameters(values)));
+    return QLatin1String("insert into ") + tableName + QLatin1String(" (") + columns + QLatin1String(") values (")
+        + placeholders + QLatin1Char(')');
+}
+
+} // namespace
+
+int insertRow(db::Connection &connection, const char *table, const char *key, const Values &values,
+              const Expressions &computed)
+{
+    // A key known beforehand lets the insert travel with the next statement.
+    const std::optional<qint64> reserved = connection.reserveKey(QLatin1String(table), QLatin1String(key));
+    if (reserved) {
+        Values keyed = values;
+        keyed.prepend({QLatin1String(key), *reserved});
+        db::executeWithNext(connection, insertText(table, keyed, computed), toParameters(keyed));
+        return int(*reserved);
+    }
+    return int(
+        db::executeInsert(connection, insertText(table, values, computed), QLatin1String(key), toParameters(values)));
 }
 
 void updateRow(db::Connection &connection, const char *table, const char *key, const QVariant &id, const Values &values)

@@ -240,6 +240,8 @@ bool Timport_firm_form::ImportRecord(const QDomElement &element)
             if (!m_partia)
                 m_partia = std::make_unique<db::Transaction>(polaczenie());
             db::Transaction transakcja(polaczenie());
+            // A failure anywhere in the company's steps refuses the company, so they need not wait on each other.
+            const db::WriteBatch zapisFirmy(polaczenie());
             const int idFirmy = zapiszFirme(record, nadpisz ? id : 0);
             zapiszTelefony(record, idFirmy, !nadpisz);
             zapiszAdresy(record, idFirmy, !nadpisz);
