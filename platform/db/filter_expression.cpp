@@ -240,6 +240,8 @@ void selectLike(const Node &node, const detail::Column &column, const FoldedColu
 class Parser
 {
 public:
+    static constexpr int MaxNesting = 100;
+
     Parser(const QString &expression, std::vector<Token> tokens)
         : m_expression(expression),
           m_tokens(std::move(tokens))
@@ -315,8 +317,12 @@ private:
     {
         const Token &t = peek();
         if (t.type == Token::Type::Open) {
+            // Each level is a call deeper: a hostile text must not exhaust the stack.
+            if (++m_nesting > MaxNesting)
+                fail(m_expression, QStringLiteral("more than %1 nested '('").arg(MaxNesting), t.position);
             take();
             auto inner = parseOr();
+            --m_nesting;
             if (peek().type != Token::Type::Close)
                 fail(m_expression, QStringLiteral("missing ')' for the '(' at position %1").arg(t.position + 1),
                      peek().position);
@@ -419,6 +425,7 @@ private:
     const QString &m_expression;
     std::vector<Token> m_tokens;
     size_t m_index = 0;
+    int m_nesting = 0;
 };
 
 bool holds(Op op, int cmp)

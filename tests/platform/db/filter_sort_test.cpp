@@ -146,7 +146,9 @@ INSTANTIATE_TEST_SUITE_P(Sources, FilterSortTest, testing::Values(Source::Memory
 TEST(FilterMalformed, FilterOrSortThrowsAndKeepsThePreviousOneWhichAppliesOnOpen)
 {
     using Case = std::tuple<const char *, const char *, int>;
+    const std::string deep = std::string(101, '(') + "id = 1" + std::string(101, ')');
     const Case cases[] = {Case{"id = ", "expected a value", 6},
+                          {deep.c_str(), "more than 100 nested '('", 101},
                           {"id 3", "expected an operator", 4},
                           {"(id = 1", "missing ')'", 8},
                           {"id = 1)", "unbalanced ')'", 7},
