@@ -11,6 +11,7 @@
 #include <libpq-fe.h>
 
 #include <memory>
+#include <utility>
 
 namespace db::detail {
 
@@ -315,10 +316,6 @@ PgSession::Text &PgSession::text(const QString &sql)
 {
     if (const auto it = m_texts.find(sql); it != m_texts.end())
         return it->second;
-    if (m_texts.size() >= MaxPreparedTexts) {
-        m_texts.clear();
-        m_deallocate = true;
-    }
     const sqltext::Placeholders placeholders = sqltext::parse(sql);
     Text fresh;
     fresh.names = placeholders.distinct;
@@ -373,15 +370,14 @@ PgSession::Outcome PgSession::run(PGconn *session, const QList<BoundStatement> &
     if (session != m_session) {
         m_texts.clear();
         m_session = session;
-        m_deallocate = false;
     }
     // A statement read through Qt's driver may leave the end of its results unread.
     while (PGresult *left = PQgetResult(session))
         PQclear(left);
-    if (m_deallocate) {
-        m_deallocate = false;
-        take(PQexec(session, "deallocate all"));
-    }
+    if (m_texts.size() >= MaxPreparedTexts)
+        clear();
+    if (!m_forgotten.isEmpty())
+        take(PQexec(session, std::exchange(m_forgotten, {}).constData()));
     Outcome outcome;
     qsizetype from = 0;
     for (qsizetype i = 0; i < statements.size(); ++i) {
@@ -473,8 +469,11 @@ void PgSession::runPipeline(PGconn *session, const QList<BoundStatement> &statem
 
 void PgSession::clear()
 {
-    if (!m_texts.empty())
-        m_deallocate = true;
+    // Only ours: statements Qt's driver prepared on the session stay.
+    for (const auto &[sql, text] : m_texts)
+        for (const auto &[types, form] : text.byTypes)
+            if (!form.name.isEmpty())
+                m_forgotten += "deallocate " + form.name + ';';
     m_texts.clear();
 }
 

@@ -30,7 +30,7 @@ public:
 
     // Throws DbError naming the first statement that failed; those after it did not run.
     Outcome run(pg_conn *session, const QList<BoundStatement> &statements, bool readLast);
-    // Forgets the prepared statements, also on the server.
+    // Forgets the prepared statements, on the server with the next run.
     void clear();
 
 private:
@@ -56,7 +56,7 @@ private:
     pg_conn *m_session = nullptr;
     std::unordered_map<QString, Text> m_texts;
     int m_lastName = 0;
-    bool m_deallocate = false; // the server still holds statements forgotten here
+    QByteArray m_forgotten; // deallocations of statements the server still holds
 };
 
 } // namespace db::detail

@@ -238,6 +238,21 @@ TEST_P(ConnectionTest, TransactionsNestAsSavepointsAndMisuseThrows)
     }
 }
 
+// More texts than a connection keeps prepared, some run inside a transaction:
+// those let go run again, and the transaction is not disturbed.
+TEST_P(ConnectionTest, StatementTextsBeyondTheKeptOnesRunAgain)
+{
+    Connection &c = connection();
+    c.execute("create table t (id integer primary key)");
+    c.execute("insert into t values (1)");
+    db::Transaction transaction(c);
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 300; ++i)
+            ASSERT_EQ(scalar(c, QString("select count(*) + %1 from t where id < :n").arg(i), {{"n", 2}}).toInt(),
+                      i + 1);
+    transaction.commit();
+}
+
 TEST_P(ConnectionTest, PolishTextComparesCaseInsensitively)
 {
     Connection &c = connection();
