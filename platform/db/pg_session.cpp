@@ -339,8 +339,8 @@ const PgSession::Prepared &PgSession::prepared(PGconn *session, Text &text, cons
     if (const auto it = text.byTypes.find(values.letters); it != text.byTypes.end())
         return it->second;
     Prepared fresh;
-    // Without values there is nothing to gain: such texts (savepoints, DDL) are sent as they are.
-    if (!text.severalStatements && !text.names.isEmpty()) {
+    // Texts without values too: a savepoint parsed once is still a parse saved.
+    if (!text.severalStatements) {
         const PGTransactionStatusType state = PQtransactionStatus(session);
         const bool inTransaction = state == PQTRANS_INTRANS || state == PQTRANS_INERROR;
         const QByteArray name = "malvo_" + QByteArray::number(++m_lastName);
