@@ -10,6 +10,7 @@
 #include <QTime>
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -459,12 +460,14 @@ void PgSession::runPipeline(PGconn *session, const QList<BoundStatement> &statem
         }
     }
     PQexitPipelineMode(session);
+    if (failed < 0 && PQstatus(session) != CONNECTION_BAD)
+        return;
+    const QString &sql = statements[std::clamp(failed, from, to - 1)].sql;
     // A table changed under a kept statement: it is prepared again next time.
     if (const char *state = failure ? PQresultErrorField(failure.get(), PG_DIAG_SQLSTATE) : nullptr;
         state && qstrcmp(state, "0A000") == 0)
-        m_texts.erase(statements[failed].sql);
-    if (failed >= 0 || PQstatus(session) == CONNECTION_BAD)
-        fail(failure.get(), session, statements[std::min(std::max(failed, from), to - 1)].sql);
+        m_texts.erase(sql);
+    fail(failure.get(), session, sql);
 }
 
 void PgSession::clear()
