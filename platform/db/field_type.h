@@ -22,6 +22,12 @@ constexpr bool isIntegerType(QMetaType::Type type)
     }
 }
 
+// Integers whose every value fits 32 bits.
+constexpr bool isNarrowIntegerType(QMetaType::Type type)
+{
+    return type == QMetaType::Int || type == QMetaType::Short || type == QMetaType::UShort;
+}
+
 constexpr bool isFloatingType(QMetaType::Type type)
 {
     return type == QMetaType::Double || type == QMetaType::Float;

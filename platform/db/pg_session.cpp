@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "db_error.h"
+#include "field_type.h"
 #include "sql_text.h"
 
 #include <QDate>
@@ -244,25 +245,13 @@ private:
         QByteArray &text = data[i];
         // Typed as the literal of the same value would be; text stays untyped,
         // so that it takes its type from its place (citext compares as citext).
-        switch (type) {
-        case QMetaType::Int:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-            types[i] = Int4Oid;
-            letters[i] = 'i';
-            text = QByteArray::number(value.toInt());
-            break;
-        case QMetaType::UInt:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-            types[i] = Int8Oid;
-            letters[i] = 'l';
+        const auto metaType = QMetaType::Type(type);
+        if (isIntegerType(metaType)) {
+            const bool narrow = isNarrowIntegerType(metaType);
+            types[i] = narrow ? Int4Oid : Int8Oid;
+            letters[i] = narrow ? 'i' : 'l';
             text = QByteArray::number(value.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float: {
+        } else if (isFloatingType(metaType)) {
             const double d = value.toDouble();
             const bool finite = qIsFinite(d);
             types[i] = finite ? NumericOid : Float8Oid;
@@ -270,8 +259,21 @@ private:
             text = qIsNaN(d) ? QByteArray("NaN")
                 : !finite    ? QByteArray(d > 0 ? "Infinity" : "-Infinity")
                              : QByteArray::number(d, 'g', QLocale::FloatingPointShortest);
-            break;
+        } else {
+            setOther(i, value, type);
         }
+        if (null) {
+            text = QByteArray();
+            return;
+        }
+        pointers[i] = text.constData();
+        lengths[i] = int(text.size());
+    }
+
+    void setOther(size_t i, const QVariant &value, int type)
+    {
+        QByteArray &text = data[i];
+        switch (type) {
         case QMetaType::Bool:
             types[i] = BoolOid;
             letters[i] = 'b';
@@ -304,12 +306,6 @@ private:
             text.replace('\0', QByteArray()); // the server refuses NUL in text
             break;
         }
-        if (null) {
-            text = QByteArray();
-            return;
-        }
-        pointers[i] = text.constData();
-        lengths[i] = int(text.size());
     }
 };
 
