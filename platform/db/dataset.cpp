@@ -41,8 +41,8 @@ std::vector<SortField> parseSort(const QString &text)
         if (item.startsWith(QLatin1Char('['))) {
             const qsizetype close = item.indexOf(QLatin1Char(']'));
             if (close < 0)
-                throw DbError(
-                    QStringLiteral("Invalid sort \"%1\": unterminated field name in item %2").arg(text).arg(i + 1));
+                throw DbError(QStringLiteral("Invalid sort \"%1\": unterminated field name in item %2")
+                                  .arg(text, QString::number(i + 1)));
             field.name = item.mid(1, close - 1).trimmed();
             item = item.mid(close + 1).trimmed();
         } else {
@@ -51,7 +51,8 @@ std::vector<SortField> parseSort(const QString &text)
             item = space < 0 ? QString() : item.mid(space + 1).trimmed();
         }
         if (field.name.isEmpty())
-            throw DbError(QStringLiteral("Invalid sort \"%1\": missing field name in item %2").arg(text).arg(i + 1));
+            throw DbError(
+                QStringLiteral("Invalid sort \"%1\": missing field name in item %2").arg(text, QString::number(i + 1)));
         if (item.compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0)
             field.descending = true;
         else if (!item.isEmpty() && item.compare(QLatin1String("asc"), Qt::CaseInsensitive) != 0)

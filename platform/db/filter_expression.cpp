@@ -22,8 +22,8 @@ struct Token
 
 [[noreturn]] void fail(const QString &expression, const QString &problem, int position)
 {
-    throw DbError(
-        QStringLiteral("Invalid filter \"%1\": %2 at position %3").arg(expression, problem).arg(position + 1));
+    throw DbError(QStringLiteral("Invalid filter \"%1\": %2 at position %3")
+                      .arg(expression, problem, QString::number(position + 1)));
 }
 
 class Tokenizer

@@ -9,11 +9,20 @@ using db::filter::Node;
 
 namespace {
 
+// Parenthesised only where the reading would differ without: "and" binds
+// tighter than "or", and a run of one operator reads from the left, so a
+// long run nests no deeper than its text did.
 QString canonical(const Node &node)
 {
-    if (node.type != Node::Type::Compare)
-        return u"(%1 %2 %3)"_s.arg(canonical(*node.left), node.type == Node::Type::And ? "and"_L1 : "or"_L1,
-                                   canonical(*node.right));
+    if (node.type != Node::Type::Compare) {
+        const auto operand = [&node](const Node &side, bool right) {
+            const bool bare = side.type == Node::Type::Compare || (side.type == node.type && !right)
+                || (node.type == Node::Type::Or && side.type == Node::Type::And);
+            return bare ? canonical(side) : u'(' + canonical(side) + u')';
+        };
+        return operand(*node.left, false) + (node.type == Node::Type::And ? " and "_L1 : " or "_L1)
+            + operand(*node.right, true);
+    }
     static const char *const ops[] = {"=", "<>", "<", ">", "<=", ">=", "like"};
     const db::filter::Literal &value = node.literal;
     QString text = value.text;

@@ -156,6 +156,7 @@ TEST(FilterMalformed, FilterOrSortThrowsAndKeepsThePreviousOneWhichAppliesOnOpen
                           {"id = 1 and", "expected a field name", 11},
                           {"and id = 1", "expected a field name", 1},
                           {"nazwa = 'abc", "unterminated quoted text", 9},
+                          {"nazwa like '%2", "nazwa like '%2\": unterminated quoted text", 12},
                           {"id == 1", "unknown operator", 4},
                           {"nazwa like 5", "LIKE needs a quoted pattern", 12},
                           {"id > null", "NULL can only be compared", 6},
