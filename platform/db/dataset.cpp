@@ -742,6 +742,13 @@ QByteArrayView DataSet::foldedText(Bookmark row, int fieldIndex) const
     return QByteArrayView(folded.text.constData() + begin, qsizetype(folded.start[size_t(row) + 1] - begin));
 }
 
+DataSet::FoldedTexts DataSet::foldedTexts(int fieldIndex) const
+{
+    fieldDef(fieldIndex);
+    const filter::FoldedColumn &folded = d->foldedOf(fieldIndex);
+    return {folded.text.constData(), folded.start.data()};
+}
+
 QString DataSet::displayTextOf(const QVariant &value, QMetaType::Type type)
 {
     Q_UNUSED(type);

@@ -135,6 +135,14 @@ public:
     void setValueAt(Bookmark row, int fieldIndex, const QVariant &value); // for calculated fields
     // The cell's displayText case-folded, in UTF-8, for searching; valid until the rows change.
     QByteArrayView foldedText(Bookmark row, int fieldIndex) const;
+    // The same for every fetched row at once, for readers of many rows: row
+    // r is text[start[r], start[r + 1]); text holds start[totalRowCount()] bytes.
+    struct FoldedTexts
+    {
+        const char *text = nullptr;
+        const std::uint32_t *start = nullptr;
+    };
+    FoldedTexts foldedTexts(int fieldIndex) const;
     // Null as "", numbers in C notation without exponent or trailing zeros
     // ("12.5", "3"), dates "yyyy-MM-dd", date-times "yyyy-MM-dd HH:mm:ss",
     // times "HH:mm:ss", booleans "1"/"0", bytes in hex.
