@@ -296,16 +296,8 @@ void Connection::execute(const QString &sql)
     }
     if (!m_waitingStatements.isEmpty())
         executeOnServer(takeWaitingStatements());
-    // As one text, which may hold several statements (DDL scripts).
-    pg_conn *handle = pgSession();
-    const auto result =
-        std::unique_ptr<PGresult, decltype(&PQclear)>(PQexec(handle, sql.toUtf8().constData()), &PQclear);
-    const ExecStatusType status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw DbError(
-            QStringLiteral("%1%2\nStatement: %3")
-                .arg(PQstatus(handle) == CONNECTION_BAD ? lostConnectionText() + QLatin1Char('\n') : QString(),
-                     QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed(), sql));
+    pg_conn *handle = pgSession(); // first: connecting again forgets the prepared statements
+    ConnectionAccess::pg(*this).runText(handle, sql);
 }
 
 detail::PgSession &ConnectionAccess::pg(Connection &connection)

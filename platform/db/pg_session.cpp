@@ -388,15 +388,31 @@ PgSession::Outcome PgSession::run(PGconn *session, const QList<BoundStatement> &
     return outcome;
 }
 
-void PgSession::runWhole(PGconn *session, const BoundStatement &statement, bool readLast, Outcome &outcome)
+namespace {
+
+// A text of any number of statements, as it stands: the last one's result.
+Result execText(PGconn *session, const QByteArray &text, const QString &sql)
 {
-    const QByteArray sql = sqltext::postgresText(statement.sql, statement.parameters).toUtf8();
-    const Result result = take(PQexec(session, sql.constData()));
+    Result result = take(PQexec(session, text.constData()));
     const ExecStatusType status = PQresultStatus(result.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        fail(result.get(), session, statement.sql);
+        fail(result.get(), session, sql);
+    return result;
+}
+
+} // namespace
+
+void PgSession::runText(PGconn *session, const QString &sql)
+{
+    execText(session, sql.toUtf8(), sql);
+}
+
+void PgSession::runWhole(PGconn *session, const BoundStatement &statement, bool readLast, Outcome &outcome)
+{
+    const Result result =
+        execText(session, sqltext::postgresText(statement.sql, statement.parameters).toUtf8(), statement.sql);
     outcome.changed = atoi(PQcmdTuples(result.get()));
-    if (readLast && status == PGRES_TUPLES_OK)
+    if (readLast && PQresultStatus(result.get()) == PGRES_TUPLES_OK)
         readRows(result.get(), outcome.rows);
 }
 

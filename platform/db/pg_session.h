@@ -30,6 +30,8 @@ public:
 
     // Throws DbError naming the first statement that failed; those after it did not run.
     Outcome run(pg_conn *session, const QList<BoundStatement> &statements, bool readLast);
+    // A text of any number of statements (a DDL script), as it stands. Throws DbError.
+    void runText(pg_conn *session, const QString &sql);
     // Forgets the prepared statements, on the server with the next run.
     void clear();
 
