@@ -14,6 +14,7 @@
 #include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <optional>
 
@@ -93,28 +94,66 @@ void numberSorted(std::vector<Entry> &entries, Ranks &ranks, Less less, Same sam
 
 // Text ranks through a prefix of each collation key, which orders most
 // pairs without reading the text.
+struct TextEntry
+{
+    collation::SortPrefix prefix;
+    int index;
+
+    std::uint8_t byteAt(int at) const { return std::uint8_t(prefix.parts[at / 8] >> (56 - 8 * (at % 8))); }
+};
+
+// Sorts entries whose prefixes agree before byte `at`, a byte at a time, so
+// that a million names take a few passes rather than twenty rounds of
+// comparisons; small groups and whole prefixes alike go to `less`.
+template <typename Less>
+void sortByPrefix(TextEntry *first, TextEntry *last, int at, TextEntry *scratch, Less less)
+{
+    constexpr int SmallGroup = 64;
+    constexpr int PrefixBytes = int(sizeof(collation::SortPrefix));
+    while (last - first > SmallGroup && at < PrefixBytes) {
+        std::array<size_t, 257> start{};
+        for (const TextEntry *e = first; e != last; ++e)
+            ++start[size_t(e->byteAt(at)) + 1];
+        if (start[size_t(first->byteAt(at)) + 1] == size_t(last - first)) {
+            ++at; // one byte for all: nothing to split
+            continue;
+        }
+        for (size_t b = 1; b < start.size(); ++b)
+            start[b] += start[b - 1];
+        std::array<size_t, 256> next;
+        std::copy_n(start.begin(), next.size(), next.begin());
+        for (const TextEntry *e = first; e != last; ++e)
+            scratch[next[e->byteAt(at)]++] = *e;
+        std::copy(scratch, scratch + (last - first), first);
+        for (size_t b = 0; b < 256; ++b)
+            sortByPrefix(first + start[b], first + start[b + 1], at + 1, scratch + start[b], less);
+        return;
+    }
+    std::sort(first, last, less);
+}
+
 template <typename TextOf>
 void rankTexts(int count, TextOf textOf, Ranks &ranks)
 {
-    struct Entry
-    {
-        collation::SortPrefix prefix;
-        int index;
-    };
-    std::vector<Entry> entries;
+    std::vector<TextEntry> entries;
     entries.reserve(size_t(count));
     for (int i = 0; i < count; ++i)
         if (const std::optional<QStringView> text = textOf(i))
             entries.push_back({collation::sortPrefix(*text), i});
-    const auto compare = [&textOf](const Entry &a, const Entry &b) {
+    const auto compare = [&textOf](const TextEntry &a, const TextEntry &b) {
         if (a.prefix != b.prefix)
             return a.prefix < b.prefix ? -1 : 1;
         return collation::compare(*textOf(a.index), *textOf(b.index));
     };
-    numberSorted(
-        entries, ranks, [&compare](const Entry &a, const Entry &b) { return compare(a, b) < 0; },
-        [&compare](const Entry &a, const Entry &b) { return compare(a, b) == 0; },
-        [](const Entry &e) { return e.index; });
+    const auto less = [&compare](const TextEntry &a, const TextEntry &b) { return compare(a, b) < 0; };
+    std::vector<TextEntry> scratch(entries.size());
+    sortByPrefix(entries.data(), entries.data() + entries.size(), 0, scratch.data(), less);
+    std::uint32_t rank = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i == 0 || compare(entries[i - 1], entries[i]) != 0)
+            ++rank;
+        ranks[size_t(entries[i].index)] = rank;
+    }
 }
 
 Ranks rankColumn(const detail::Column &column, int rowCount)
@@ -197,37 +236,30 @@ struct SortBy
     }
 };
 
-// Orders the rows by the keys; equal rows keep their order, as a stable
-// sort would. One or two keys, the common case, sort as plain integers.
+// Orders the rows by the keys; equal rows keep their order. A stable
+// counting pass per 16 bits of each key, the last key first: linear in the
+// rows however many keys there are.
 void sortRows(const std::vector<SortBy> &keys, std::vector<int> &rows)
 {
-    if (keys.size() <= 2) {
-        struct Entry
-        {
-            std::uint64_t key;
-            std::uint32_t order;
-            auto operator<=>(const Entry &) const = default;
-        };
-        std::vector<Entry> entries(rows.size());
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const std::uint64_t second = keys.size() == 2 ? keys[1].at(rows[i]) : 0;
-            entries[i] = {std::uint64_t(keys[0].at(rows[i])) << 32 | second, std::uint32_t(i)};
+    if (rows.empty())
+        return;
+    std::vector<int> scratch(rows.size());
+    std::vector<size_t> start(size_t(1) << 16);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        for (const int shift : {0, 16}) {
+            const auto digit = [&key, shift](int row) { return (key->at(row) >> shift) & 0xFFFF; };
+            std::fill(start.begin(), start.end(), 0);
+            for (const int row : rows)
+                ++start[digit(row)];
+            if (start[digit(rows.front())] == rows.size())
+                continue; // one digit for all: the order stands
+            size_t total = 0;
+            for (size_t &s : start)
+                total += std::exchange(s, total);
+            for (const int row : rows)
+                scratch[start[digit(row)]++] = row;
+            rows.swap(scratch);
         }
-        std::sort(entries.begin(), entries.end());
-        std::vector<int> sorted(rows.size());
-        for (size_t i = 0; i < entries.size(); ++i)
-            sorted[i] = rows[entries[i].order];
-        rows = std::move(sorted);
-    } else {
-        std::stable_sort(rows.begin(), rows.end(), [&keys](int a, int b) {
-            for (const SortBy &k : keys) {
-                const std::uint32_t ra = k.at(a);
-                const std::uint32_t rb = k.at(b);
-                if (ra != rb)
-                    return ra < rb;
-            }
-            return false;
-        });
     }
 }
 
