@@ -35,10 +35,17 @@ void SzybkieSzukanieFirm::wyczysc()
     m_poleId = -1;
     m_wiersze.clear();
     m_zlozone.clear();
-    m_poczatki.clear();
+    m_poczatki.assign(1, 0);
+    m_zwinietePola = 0;
 }
 
 void SzybkieSzukanieFirm::zbuduj(const db::DataSet &lista)
+{
+    zacznij(lista);
+    dokoncz();
+}
+
+void SzybkieSzukanieFirm::zacznij(const db::DataSet &lista)
 {
     wyczysc();
     if (!lista.isActive())
@@ -49,41 +56,81 @@ void SzybkieSzukanieFirm::zbuduj(const db::DataSet &lista)
     m_poleId = lista.fieldIndex(QStringLiteral("id"));
     const int ile = lista.recordCount();
     m_wiersze.reserve(size_t(ile));
+    for (int i = 0; i < ile; ++i)
+        m_wiersze.push_back(lista.bookmarkAt(i));
     m_poczatki.reserve(size_t(ile) + 1);
+}
+
+bool SzybkieSzukanieFirm::dobuduj(int ile)
+{
+    if (zbudowany())
+        return true;
+    if (!m_lista) {
+        wyczysc();
+        return true;
+    }
+    // Folding a column of a million rows takes a step of its own.
+    if (m_zwinietePola < m_pola.size()) {
+        if (const int pole = m_pola[m_zwinietePola++]; pole >= 0)
+            m_lista->foldedTexts(pole);
+        return false;
+    }
     // Folding is per letter, so the folded text is the folded fields joined
     // by separators, ";;" before the second and one more before each next.
-    // The columns are taken whole once: a million rows read cell by cell
-    // cost more in calls than in copying.
-    const qsizetype separatory = m_pola.size() * (m_pola.size() + 1) / 2 - 1;
+    // The columns are taken whole: a million rows read cell by cell cost
+    // more in calls than in copying. Taken again at each step, as an edit
+    // of the list in between folds them anew.
     std::vector<db::DataSet::FoldedTexts> kolumny;
-    qsizetype rozmiar = separatory * ile; // at most: every fetched row's text
-    for (int pole : m_pola) {
-        kolumny.push_back(pole < 0 ? db::DataSet::FoldedTexts{} : lista.foldedTexts(pole));
-        if (pole >= 0)
-            rozmiar += kolumny.back().start[lista.totalRowCount()];
+    for (int pole : m_pola)
+        kolumny.push_back(pole < 0 ? db::DataSet::FoldedTexts{} : m_lista->foldedTexts(pole));
+    const qsizetype separatory = m_pola.size() * (m_pola.size() + 1) / 2 - 1;
+    if (m_zlozone.isEmpty()) {
+        // Every fetched row's text: as much as the entries take, or more.
+        qsizetype rozmiar = separatory * liczba();
+        for (const db::DataSet::FoldedTexts &kolumna : kolumny)
+            if (kolumna.text)
+                rozmiar += kolumna.start[m_lista->totalRowCount()];
+        m_zlozone.resize(rozmiar);
     }
-    m_zlozone.resize(rozmiar);
-    char *koniec = m_zlozone.data();
-    for (int i = 0; i < ile; ++i) {
-        const db::Bookmark wiersz = lista.bookmarkAt(i);
-        m_wiersze.push_back(wiersz);
-        m_poczatki.push_back(std::uint32_t(koniec - m_zlozone.constData()));
+    qsizetype koniec = m_poczatki.back();
+    char *zlozone = m_zlozone.data();
+    const size_t od = m_poczatki.size() - 1;
+    for (size_t i = od; i < std::min(m_wiersze.size(), od + size_t(std::max(ile, 0))); ++i) {
+        const db::Bookmark wiersz = m_wiersze[i];
+        qsizetype dlugosc = separatory;
+        for (const db::DataSet::FoldedTexts &kolumna : kolumny)
+            if (kolumna.text)
+                dlugosc += kolumna.start[wiersz + 1] - kolumna.start[wiersz];
+        if (koniec + dlugosc > m_zlozone.size()) {
+            // An edit in between made the texts longer.
+            m_zlozone.resize(std::max(2 * m_zlozone.size(), koniec + dlugosc));
+            zlozone = m_zlozone.data();
+        }
         for (size_t p = 0; p < kolumny.size(); ++p) {
             if (p > 0)
-                koniec = std::fill_n(koniec, p + 1, ';');
+                koniec = std::fill_n(zlozone + koniec, p + 1, ';') - zlozone;
             if (const db::DataSet::FoldedTexts &kolumna = kolumny[p]; kolumna.text) {
-                const std::uint32_t od = kolumna.start[wiersz];
-                const std::uint32_t dlugosc = kolumna.start[wiersz + 1] - od;
-                std::memcpy(koniec, kolumna.text + od, dlugosc);
-                koniec += dlugosc;
+                const std::uint32_t poczatek = kolumna.start[wiersz];
+                const std::uint32_t ileBajtow = kolumna.start[wiersz + 1] - poczatek;
+                std::memcpy(zlozone + koniec, kolumna.text + poczatek, ileBajtow);
+                koniec += ileBajtow;
             }
         }
+        m_poczatki.push_back(std::uint32_t(koniec));
     }
-    m_zlozone.resize(koniec - m_zlozone.constData());
+    if (!zbudowany())
+        return false;
+    m_zlozone.resize(koniec);
     // Rows a filter hides leave room behind worth giving back.
     if (m_zlozone.capacity() > 2 * m_zlozone.size())
         m_zlozone.squeeze();
-    m_poczatki.push_back(std::uint32_t(m_zlozone.size()));
+    return true;
+}
+
+void SzybkieSzukanieFirm::dokoncz()
+{
+    while (!dobuduj(liczba()))
+        continue;
 }
 
 QString SzybkieSzukanieFirm::tekst(int pozycja) const

@@ -21,6 +21,14 @@ public:
     // Indexes the visible rows of Lista in list order without moving its
     // current row. The texts shown are read from Lista when asked for.
     void zbuduj(const db::DataSet &lista);
+    // The same in steps: the entries are the rows visible now, their texts
+    // come in by dobuduj(). The list must not be reopened meanwhile.
+    void zacznij(const db::DataSet &lista);
+    // One step: folds one more field's column, or adds the texts of at
+    // most `ile` more entries; true once all are in.
+    bool dobuduj(int ile);
+    void dokoncz();
+    bool zbudowany() const { return m_poczatki.size() == m_wiersze.size() + 1; }
     void wyczysc();
 
     int liczba() const { return int(m_wiersze.size()); }
@@ -29,7 +37,8 @@ public:
     int id(int pozycja) const;
     // Positions of the entries whose text contains the phrase, ignoring
     // letter case (Polish letters included), in list order, at most
-    // `najwiecej` (all when negative). None for an empty phrase.
+    // `najwiecej` (all when negative). None for an empty phrase. Only the
+    // entries built so far are searched.
     QList<int> znajdz(const QString &fraza, int najwiecej = -1) const;
 
     // The search text of one row: null values are empty, each separator is
@@ -41,9 +50,10 @@ private:
     QPointer<const db::DataSet> m_lista;
     QList<int> m_pola;
     int m_poleId = -1;
-    std::vector<int> m_wiersze;            // bookmarks in list order
-    QByteArray m_zlozone;                  // the case-folded texts, one after another
-    std::vector<std::uint32_t> m_poczatki; // entry i is [m_poczatki[i], m_poczatki[i + 1])
+    qsizetype m_zwinietePola = 0;             // fields whose columns dobuduj() has folded
+    std::vector<int> m_wiersze;               // bookmarks in list order
+    QByteArray m_zlozone;                     // the case-folded texts, one after another
+    std::vector<std::uint32_t> m_poczatki{0}; // built entry i is [m_poczatki[i], m_poczatki[i + 1])
 };
 
 // A shown entry's columns: the text split at every ";", empty parts kept so a

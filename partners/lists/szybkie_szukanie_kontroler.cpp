@@ -7,6 +7,7 @@
 #include "host_funcs.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <exception>
@@ -18,8 +19,12 @@ SzybkieSzukanieKontroler::SzybkieSzukanieKontroler(QLineEdit *fraza, QWidget *si
     : QObject(parent),
       m_fraza(fraza),
       m_siatka(siatka),
-      m_wybierz(std::move(wybierz))
+      m_wybierz(std::move(wybierz)),
+      m_budowa(new QTimer(this))
 {
+    m_budowa->setSingleShot(true);
+    m_budowa->setInterval(0);
+    connect(m_budowa, &QTimer::timeout, this, &SzybkieSzukanieKontroler::budujKrok);
     if (m_fraza) {
         m_fraza->installEventFilter(this);
         m_filtrowane = m_fraza;
@@ -59,8 +64,55 @@ bool SzybkieSzukanieKontroler::widoczna() const
 void SzybkieSzukanieKontroler::przebuduj(const db::DataSet &lista)
 {
     ukryj();
-    if (!host::guard([&] { m_indeks.zbuduj(lista); }))
+    m_budowa->stop();
+    if (!host::guard([&] { m_indeks.zacznij(lista); })) {
         m_indeks.wyczysc();
+        return;
+    }
+    connect(&lista, &db::DataSet::beforeOpen, this, &SzybkieSzukanieKontroler::porzuc, Qt::UniqueConnection);
+    connect(&lista, &db::DataSet::afterClose, this, &SzybkieSzukanieKontroler::porzuc, Qt::UniqueConnection);
+    m_budowa->start();
+}
+
+const SzybkieSzukanieFirm &SzybkieSzukanieKontroler::indeks()
+{
+    dokoncz();
+    return m_indeks;
+}
+
+// One step between events: short enough not to be noticed.
+void SzybkieSzukanieKontroler::budujKrok()
+{
+    constexpr int KrokMs = 20;
+    constexpr int Porcja = 4096;
+    QElapsedTimer zegar;
+    zegar.start();
+    bool gotowe = false;
+    if (!host::guard([&] {
+            do
+                gotowe = m_indeks.dobuduj(Porcja);
+            while (!gotowe && zegar.elapsed() < KrokMs);
+        }))
+        porzuc();
+    else if (!gotowe)
+        m_budowa->start();
+}
+
+void SzybkieSzukanieKontroler::dokoncz()
+{
+    if (m_indeks.zbudowany())
+        return;
+    m_budowa->stop();
+    if (!host::guard([&] { m_indeks.dokoncz(); }))
+        porzuc();
+}
+
+// The entries' rows are gone with the list's old result.
+void SzybkieSzukanieKontroler::porzuc()
+{
+    m_budowa->stop();
+    ukryj();
+    m_indeks.wyczysc();
 }
 
 void SzybkieSzukanieKontroler::ukryj()
@@ -134,6 +186,7 @@ void SzybkieSzukanieKontroler::wypelnij()
     // Keys that leave the text alone keep the highlight.
     if (widoczna() && m_lista->fraza() == fraza)
         return;
+    dokoncz();
     QList<int> pozycje = m_indeks.znajdz(fraza, NajwiecejWpisow);
     if (pozycje.isEmpty()) {
         ukryj();

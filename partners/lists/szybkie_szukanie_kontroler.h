@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 
 class QKeyEvent;
@@ -33,12 +34,16 @@ public:
                              QObject *parent = nullptr);
     ~SzybkieSzukanieKontroler() override;
 
-    // After every open of the list: the old entries may be gone.
+    // After every open of the list: the old entries may be gone. A million
+    // rows take a while, so the texts come in steps between events; the
+    // first key finishes them, and reopening the list drops them.
     void przebuduj(const db::DataSet &lista);
     void ukryj();
     bool widoczna() const;
 
-    const SzybkieSzukanieFirm &indeks() const { return m_indeks; }
+    // Built to the end.
+    const SzybkieSzukanieFirm &indeks();
+    bool buduje() const { return !m_indeks.zbudowany(); }
     // Created on first use; lives as long as the window that holds it.
     FirmyListBox *lista();
 
@@ -50,6 +55,9 @@ private:
     void wypelnij();
     void umiesc();
     void wybierzWiersz(int wiersz);
+    void budujKrok();
+    void dokoncz();
+    void porzuc();
 
     QPointer<QLineEdit> m_fraza;
     // Compared without a cast: the filter still sees the line edit while it is being destroyed.
@@ -58,6 +66,7 @@ private:
     std::function<void(int)> m_wybierz;
     QPointer<FirmyListBox> m_lista;
     SzybkieSzukanieFirm m_indeks;
+    QTimer *m_budowa = nullptr;
     QList<int> m_pokazane; // index positions of the shown entries
     bool m_czekaNaZwolnienie = false;
 };
