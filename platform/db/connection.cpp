@@ -344,12 +344,18 @@ QString savepointName(int level)
 
 } // namespace
 
-bool Connection::dropUnsent(int level)
+qsizetype Connection::unsentSavepoint(int level) const
 {
     const QString savepoint = QLatin1String("savepoint ") + savepointName(level);
-    qsizetype unsent = m_waitingStatements.size();
-    while (--unsent >= 0 && m_waitingStatements[unsent].sql != savepoint) {
+    qsizetype at = m_waitingStatements.size();
+    while (--at >= 0 && m_waitingStatements[at].sql != savepoint) {
     }
+    return at;
+}
+
+bool Connection::dropUnsent(int level)
+{
+    const qsizetype unsent = unsentSavepoint(level);
     // What waits after the savepoint, or all that waits once it was sent, was queued inside the level.
     m_waitingStatements.resize(std::max<qsizetype>(unsent, 0));
     m_workWaiting = std::ranges::any_of(m_waitingStatements, [](const detail::BoundStatement &s) {
@@ -380,12 +386,13 @@ void Connection::commit()
         // while its failure is still this level's (or a batch's around it).
         if (m_workWaiting && (m_batchLevel == 0 || m_depth <= m_batchLevel))
             sendWaitingStatements();
-        const QString savepoint = QLatin1String("savepoint ") + savepointName(m_depth - 1);
-        // A level that ran nothing is taken back unsent.
-        if (!m_waitingStatements.isEmpty() && m_waitingStatements.last().sql == savepoint)
-            m_waitingStatements.removeLast();
+        // A level that ran nothing is taken back unsent, and so is one whose
+        // work all waits in a batch: its failure would be the batch level's.
+        const qsizetype unsent = unsentSavepoint(m_depth - 1);
+        if (unsent >= 0 && (unsent == m_waitingStatements.size() - 1 || (m_batchLevel > 0 && m_depth > m_batchLevel)))
+            m_waitingStatements.removeAt(unsent);
         else
-            m_waitingStatements.append({QLatin1String("release ") + savepoint, {}});
+            m_waitingStatements.append({QLatin1String("release savepoint ") + savepointName(m_depth - 1), {}});
     }
     --m_depth;
 }

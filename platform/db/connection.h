@@ -125,6 +125,8 @@ private:
     void transactionStatement(const QString &sql);
     // PostgreSQL: the statements in one round trip.
     void executeOnServer(const QList<detail::BoundStatement> &statements);
+    // Where the level's savepoint waits; -1 once it was sent.
+    qsizetype unsentSavepoint(int level) const;
     // Takes back what waits since the level's savepoint; false when that savepoint was sent.
     bool dropUnsent(int level);
     QList<detail::BoundStatement> takeWaitingStatements()
