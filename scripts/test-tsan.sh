@@ -15,7 +15,7 @@ cmake --build "$build" -j "$(nproc)" --target partners_ramka_tests partners_comp
 eval "$(bash scripts/pg-test-server.sh start)"
 trap 'bash scripts/pg-test-server.sh stop "$MALVO_TEST_PG_DIR"' EXIT
 
-suites=(UsuwanieTest UsuwanieHakiRamkiTest ImportEksportTest ImportEksportFirm ImportEksportPliki)
+suites=(UsuwanieTest UsuwanieHakiRamkiTest ImportEksportTest CzytanieWTle ImportEksportFirm ImportEksportPliki)
 filter="^(ramka|company)\.(Engines/)?($(IFS='|'; echo "${suites[*]}"))\."
 
 export QT_QPA_PLATFORM=offscreen

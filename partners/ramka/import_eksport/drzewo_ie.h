@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -35,8 +36,9 @@ public:
 
     QString name;
     QString value;
-    // Live leaves, to catch a tree that is not destroyed whole.
-    static inline int zywe = 0;
+    // Live leaves, to catch a tree that is not destroyed whole; trees are
+    // built on a reading thread.
+    static inline std::atomic<int> zywe = 0;
 };
 
 class TIEComposite : public TIEComponent
@@ -57,7 +59,7 @@ public:
 
     QString name;
     std::vector<std::unique_ptr<TIEComponent>> children;
-    static inline int zywe = 0;
+    static inline std::atomic<int> zywe = 0;
 };
 
 using RekordyIE = std::vector<std::unique_ptr<TIEComposite>>;

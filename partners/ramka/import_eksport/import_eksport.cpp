@@ -4,6 +4,7 @@
 #include "host_funcs.h"
 #include "prompter.h"
 #include "ramka/import_eksport/archiwum_7z.h"
+#include "ramka/import_eksport/czytanie_w_tle.h"
 #include "ramka/import_eksport/postep_ie_form.h"
 #include "ramka/modul.h"
 
@@ -293,7 +294,12 @@ bool TImportExport::Import(const QString &fileName, bool showProgress, bool deli
     const auto zamknij = qScopeGuard([&] { zamknijOkno(utworzone); });
     // The whole file is read before any record is delivered, so a file refused
     // half-way delivers nothing; it is read again record by record to deliver.
-    if (!fileType->czytajKolejno(fileName, {}) || m_przerwano)
+    if (!fileType->czytajKolejno(fileName, {})) {
+        if (fileType->odrzucony())
+            TIEFileType::zglosOdrzucenie();
+        return false;
+    }
+    if (m_przerwano)
         return false;
     const int wszystkie = fileType->przeczytane();
     if (!deliver)
@@ -302,11 +308,20 @@ bool TImportExport::Import(const QString &fileName, bool showProgress, bool deli
     const PostepIE postepCzytania = std::exchange(fileType->postep, {});
     const auto przywroc = qScopeGuard([&] { fileType->postep = postepCzytania; });
     try {
-        if (dataType->BeginRecords(wszystkie))
-            fileType->czytajKolejno(fileName, [this](std::unique_ptr<TIEComposite> rekord) {
-                rekord->Prune();
-                return dataType->ImportRecord(*rekord);
+        if (dataType->BeginRecords(wszystkie)) {
+            CzytanieWTle czytanie([this, &fileName](const OdbiorcaRekordow &odbiorca) {
+                return fileType->czytajKolejno(fileName, [&odbiorca](std::unique_ptr<TIEComposite> rekord) {
+                    rekord->Prune();
+                    return odbiorca(std::move(rekord));
+                });
             });
+            while (const std::unique_ptr<TIEComposite> rekord = czytanie.nastepny())
+                if (!dataType->ImportRecord(*rekord))
+                    break;
+            // A file changed since it was checked.
+            if (!czytanie.zakoncz() && fileType->odrzucony())
+                TIEFileType::zglosOdrzucenie();
+        }
         dataType->EndRecords();
     } catch (const std::exception &e) {
         host::save_log_to_file(u"ramka\\import_eksport"_s, u"TImportExport::Import"_s, __LINE__,

@@ -192,8 +192,13 @@ bool TIEFileType::FinishWrite(QIODevice &target)
 
 bool TIEFileType::odrzucPlik()
 {
-    host::InfoBox(nullptr, u"Resstrings_IDS_nieprawdidlowy_plik_importu"_s);
+    m_odrzucony = true;
     return false;
+}
+
+void TIEFileType::zglosOdrzucenie()
+{
+    host::InfoBox(nullptr, u"Resstrings_IDS_nieprawdidlowy_plik_importu"_s);
 }
 
 bool TIEFileType::Read(const QString &fileName, RekordyIE &records)
@@ -203,8 +208,11 @@ bool TIEFileType::Read(const QString &fileName, RekordyIE &records)
         records.push_back(std::move(rekord));
         return true;
     });
-    if (!przeczytany)
+    if (!przeczytany) {
         records.clear();
+        if (odrzucony())
+            zglosOdrzucenie();
+    }
     return przeczytany;
 }
 
@@ -345,13 +353,14 @@ struct CzytanieXml
 
 bool TIEFileTypeXML::czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca)
 {
+    m_odrzucony = false;
     QFile plik(fileName);
     if (!plik.open(QIODevice::ReadOnly))
         return odrzucPlik();
     // Expat reads several times faster than QXmlStreamReader, and an import
     // reads its file twice.
     const std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(XML_ParserCreate(nullptr),
-                                                                            &XML_ParserFree);
+                                                                              &XML_ParserFree);
     if (!parser)
         throw std::bad_alloc();
     CzytanieXml stan;
@@ -534,6 +543,7 @@ bool TIEFileTypeCSV::przepiszRekordy(QIODevice &rekordy, QIODevice &target)
 
 bool TIEFileTypeCSV::czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca)
 {
+    m_odrzucony = false;
     QFile plik(fileName);
     if (!plik.open(QIODevice::ReadOnly))
         return odrzucPlik();

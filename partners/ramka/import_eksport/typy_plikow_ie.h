@@ -28,10 +28,13 @@ public:
     bool Read(const QString &fileName, RekordyIE &records);
     // The file's records one at a time, so a large file is never held whole;
     // a false from the receiver ends the reading. A file the layout does not
-    // accept is told to the user and gives false, after the records before
-    // the fault went to the receiver. Without a receiver the file is only
+    // accept gives false and odrzucony(), after the records before the fault
+    // went to the receiver; telling the user is the caller's, as the reading
+    // may run on a thread of its own. Without a receiver the file is only
     // checked and its records counted, no tree built.
     virtual bool czytajKolejno(const QString &fileName, const OdbiorcaRekordow &odbiorca) = 0;
+    bool odrzucony() const { return m_odrzucony; }
+    static void zglosOdrzucenie();
     // Records of the last czytajKolejno.
     int przeczytane() const { return m_przeczytane; }
     virtual ~TIEFileType() = default;
@@ -43,6 +46,7 @@ public:
 
 protected:
     int m_przeczytane = 0;
+    bool m_odrzucony = false;
     // Appends the record's lines, each ending in CR LF.
     virtual void zapiszRekord(const TIEComposite &record, QString &tekst) = 0;
     virtual QStringList poczatek() const = 0;
@@ -51,7 +55,7 @@ protected:
     virtual bool przepiszRekordy(QIODevice &rekordy, QIODevice &target);
 
     bool zglosPostep(int biezacy, int wszystkie) const { return !postep || postep(biezacy, wszystkie); }
-    static bool odrzucPlik();
+    bool odrzucPlik();
 
 private:
     std::unique_ptr<QTemporaryFile> m_rekordy;

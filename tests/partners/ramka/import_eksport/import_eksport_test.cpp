@@ -1,3 +1,4 @@
+#include "ramka/import_eksport/czytanie_w_tle.h"
 #include "ramka/import_eksport/import_eksport.h"
 #include "ramka/import_eksport/postep_ie_form.h"
 
@@ -140,6 +141,53 @@ TEST(DrzewoIE, FirstLeafAnswersForACompositeAndPruneDropsWhatIsEmpty)
         rekord.Prune();
         ASSERT_EQ(rekord.children.size(), 2u);
         EXPECT_TRUE(rekord.IsFlat());
+    }
+    EXPECT_EQ(TIELeaf::zywe + TIEComposite::zywe, 0);
+}
+
+// The file is read on a thread of its own a little ahead of the records
+// taken: in order, stopped with the taking, its failure passed on.
+TEST(CzytanieWTle, RecordsComeInOrderTheReadingStopsWithTheTakerAndItsErrorIsPassedOn)
+{
+    std::atomic<int> oddane = 0;
+    // Reads `ile` numbered records, then gives false or throws.
+    const auto plik = [&oddane](int ile, bool rzuc) {
+        return [&oddane, ile, rzuc](const OdbiorcaRekordow &odbiorca) {
+            for (int i = 0; i < ile; ++i) {
+                auto rekord = std::make_unique<TIEComposite>(u"rec"_s);
+                rekord->dodajLisc(u"nr"_s, QString::number(i));
+                ++oddane;
+                if (!odbiorca(std::move(rekord)))
+                    return true;
+            }
+            if (rzuc)
+                throw std::runtime_error("read error");
+            return false;
+        };
+    };
+    {
+        CzytanieWTle czytanie(plik(1000, false));
+        for (int i = 0; i < 1000; ++i) {
+            const std::unique_ptr<TIEComposite> rekord = czytanie.nastepny();
+            ASSERT_TRUE(rekord) << i;
+            EXPECT_EQ(rekord->GetValue(u"nr"_s), QString::number(i));
+        }
+        EXPECT_EQ(czytanie.nastepny(), nullptr);
+        EXPECT_FALSE(czytanie.zakoncz()) << "the reading's own result";
+    }
+    oddane = 0;
+    {
+        CzytanieWTle czytanie(plik(100000, false));
+        for (int i = 0; i < 10; ++i)
+            czytanie.nastepny();
+        EXPECT_TRUE(czytanie.zakoncz());
+        EXPECT_LT(oddane, 200) << "read only a little ahead";
+    }
+    {
+        CzytanieWTle czytanie(plik(5, true));
+        while (czytanie.nastepny())
+            continue;
+        EXPECT_THROW(czytanie.zakoncz(), std::runtime_error);
     }
     EXPECT_EQ(TIELeaf::zywe + TIEComposite::zywe, 0);
 }
