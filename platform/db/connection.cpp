@@ -282,6 +282,7 @@ pg_conn *Connection::pgSession() const
 
 void Connection::execute(const QString &sql)
 {
+    throwIfBatchFailed();
     finishPendingFetch();
     if (m_sqlite) {
         sendWaitingStatements();
@@ -324,6 +325,7 @@ void Connection::transactionStatement(const QString &sql)
 
 void Connection::sendWaitingStatements()
 {
+    throwIfBatchFailed();
     if (m_waitingStatements.isEmpty())
         return;
     const QList<detail::BoundStatement> statements = takeWaitingStatements();
@@ -366,22 +368,32 @@ bool Connection::dropUnsent(int level)
 
 void Connection::begin()
 {
+    throwIfBatchFailed();
     if (m_depth == 0)
         transactionStatement(QStringLiteral("begin"));
-    else
+    // SQLite runs a batch's steps at once and a failed one fails the batch:
+    // the levels inside need no savepoints of their own.
+    else if (!(m_sqlite && insideBatch(m_depth + 1)))
         m_waitingStatements.append({QLatin1String("savepoint ") + savepointName(m_depth), {}});
     ++m_depth;
+}
+
+void Connection::throwIfBatchFailed() const
+{
+    if (m_batchFailed)
+        throw DbError(QStringLiteral("A step of this write failed before; the write can only be taken back"));
 }
 
 void Connection::commit()
 {
     if (m_depth == 0)
         throw DbError(QStringLiteral("commit without an open transaction"));
+    throwIfBatchFailed();
     if (m_depth == 1) {
         // On failure the level stays open, so the caller's rollback still applies.
         transactionStatement(QStringLiteral("commit"));
         m_heldRows.clear();
-    } else {
+    } else if (!(m_sqlite && insideBatch(m_depth))) {
         // A statement waiting for the level's next one has none: it goes now,
         // while its failure is still this level's (or a batch's around it).
         if (m_workWaiting && (m_batchLevel == 0 || m_depth <= m_batchLevel))
@@ -403,9 +415,13 @@ void Connection::rollback()
         throw DbError(QStringLiteral("rollback without an open transaction"));
     const int level = --m_depth;
     m_heldRows.clear();
+    // Inside a batch a level rolled back fails the batch, whose own
+    // rollback, or one further out, takes back every step.
+    m_batchFailed = insideBatch(level + 1);
     // SQLite ends the whole transaction by itself after some errors.
     if (m_sqlite && sqlite3_get_autocommit(ConnectionAccess::sqlite(*this))) {
         m_depth = 0;
+        m_batchFailed = false;
         takeWaitingStatements();
         return;
     }
@@ -414,6 +430,8 @@ void Connection::rollback()
         transactionStatement(QStringLiteral("rollback"));
         return;
     }
+    if (m_batchFailed)
+        return;
     // What waits inside the level is undone unsent.
     if (dropUnsent(level))
         return;

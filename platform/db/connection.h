@@ -125,6 +125,9 @@ private:
     void transactionStatement(const QString &sql);
     // PostgreSQL: the statements in one round trip.
     void executeOnServer(const QList<detail::BoundStatement> &statements);
+    // Whether the level numbered `level` (1 outermost) is inside a WriteBatch.
+    bool insideBatch(int level) const { return m_batchLevel > 0 && level > m_batchLevel; }
+    void throwIfBatchFailed() const;
     // Where the level's savepoint waits; -1 once it was sent.
     qsizetype unsentSavepoint(int level) const;
     // Takes back what waits since the level's savepoint; false when that savepoint was sent.
@@ -147,6 +150,7 @@ private:
     QList<detail::BoundStatement> m_waitingStatements;
     bool m_workWaiting = false; // a statement of the level waits, not only savepoints
     int m_batchLevel = 0;       // the level a WriteBatch was opened at; 0 = none
+    bool m_batchFailed = false; // a level inside the batch was rolled back
     QHash<QString, QSet<qint64>> m_heldRows;
     QHash<QString, QList<qint64>> m_reservedKeys; // by table, the next last
     void *m_sqlite = nullptr;                     // the sqlite3 handle of the QSQLITE connection
@@ -161,6 +165,8 @@ private:
 // level's end or a statement that must go: a failure among them is this
 // level's, whichever inner step it came from. Keys come from reserved blocks
 // (Connection::reserveKey). Only PostgreSQL waits; SQLite runs each at once.
+// A deeper level rolled back fails the batch: statements and commits throw
+// until this level, or one further out, is rolled back.
 class MALVO_DB_EXPORT WriteBatch
 {
 public:

@@ -664,6 +664,7 @@ namespace {
 // the waiting savepoint statements, which PostgreSQL's takes along instead.
 bool readyForStatement(Connection &connection)
 {
+    ConnectionAccess::throwIfBatchFailed(connection);
     connection.finishPendingFetch();
     if (connection.engine() != Engine::SQLite)
         return false;

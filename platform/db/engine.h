@@ -36,8 +36,10 @@ public:
     {
         return connection.takeWaitingStatements();
     }
+    static void throwIfBatchFailed(const Connection &connection) { connection.throwIfBatchFailed(); }
     static void addWaitingWork(Connection &connection, detail::BoundStatement statement)
     {
+        connection.throwIfBatchFailed();
         connection.m_waitingStatements.append(std::move(statement));
         connection.m_workWaiting = true;
     }

@@ -211,13 +211,22 @@ TEST_P(ConnectionTest, TransactionsNestAsSavepointsAndMisuseThrows)
                 },
                 DbError);
         }
+        // A deeper level rolled back fails the batch: what follows throws
+        // until the batch level is rolled back, which takes back every step.
+        {
+            db::Transaction record(c);
+            const db::WriteBatch batch(c);
+            {
+                db::Transaction inner(c);
+                c.execute("insert into t values (14)");
+                if (c.engine() == db::Engine::PostgreSQL) // taken back unsent: were it sent, 11 is taken
+                    db::executeWithNext(c, "insert into t values (11)", {});
+            }
+            EXPECT_THROW(c.execute("insert into t values (15)"), DbError);
+            EXPECT_THROW(record.commit(), DbError);
+        }
         db::Transaction record(c);
         const db::WriteBatch batch(c);
-        if (c.engine() == db::Engine::PostgreSQL) {
-            db::Transaction inner(c);
-            c.execute("insert into t values (14)");
-            db::executeWithNext(c, "insert into t values (11)", {});
-        }
         c.execute("insert into t values (13)");
         record.commit();
         outer.commit();
