@@ -371,9 +371,7 @@ void Connection::begin()
     throwIfBatchFailed();
     if (m_depth == 0)
         transactionStatement(QStringLiteral("begin"));
-    // SQLite runs a batch's steps at once and a failed one fails the batch:
-    // the levels inside need no savepoints of their own.
-    else if (!(m_sqlite && insideBatch(m_depth + 1)))
+    else if (!withoutSavepoint(m_depth + 1))
         m_waitingStatements.append({QLatin1String("savepoint ") + savepointName(m_depth), {}});
     ++m_depth;
 }
@@ -393,7 +391,7 @@ void Connection::commit()
         // On failure the level stays open, so the caller's rollback still applies.
         transactionStatement(QStringLiteral("commit"));
         m_heldRows.clear();
-    } else if (!(m_sqlite && insideBatch(m_depth))) {
+    } else if (!withoutSavepoint(m_depth)) {
         // A statement waiting for the level's next one has none: it goes now,
         // while its failure is still this level's (or a batch's around it).
         if (m_workWaiting && (m_batchLevel == 0 || m_depth <= m_batchLevel))
@@ -401,7 +399,7 @@ void Connection::commit()
         // A level that ran nothing is taken back unsent, and so is one whose
         // work all waits in a batch: its failure would be the batch level's.
         const qsizetype unsent = unsentSavepoint(m_depth - 1);
-        if (unsent >= 0 && (unsent == m_waitingStatements.size() - 1 || (m_batchLevel > 0 && m_depth > m_batchLevel)))
+        if (unsent >= 0 && (unsent == m_waitingStatements.size() - 1 || insideBatch(m_depth)))
             m_waitingStatements.removeAt(unsent);
         else
             m_waitingStatements.append({QLatin1String("release savepoint ") + savepointName(m_depth - 1), {}});

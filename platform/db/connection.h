@@ -127,6 +127,9 @@ private:
     void executeOnServer(const QList<detail::BoundStatement> &statements);
     // Whether the level numbered `level` (1 outermost) is inside a WriteBatch.
     bool insideBatch(int level) const { return m_batchLevel > 0 && level > m_batchLevel; }
+    // SQLite runs a batch's steps at once and a failed one fails the batch:
+    // the levels inside need no savepoints of their own.
+    bool withoutSavepoint(int level) const { return m_sqlite && insideBatch(level); }
     void throwIfBatchFailed() const;
     // Where the level's savepoint waits; -1 once it was sent.
     qsizetype unsentSavepoint(int level) const;

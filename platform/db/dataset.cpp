@@ -79,11 +79,10 @@ void resolveSort(std::vector<SortField> &fields, const QString &text, Resolve re
 // compares integers only, whatever the column holds.
 using Ranks = std::vector<std::uint32_t>;
 
-// Sorts the entries and numbers them, equal neighbours alike, into ranks[of(entry)].
-template <typename Entry, typename Less, typename Same, typename Of>
-void numberSorted(std::vector<Entry> &entries, Ranks &ranks, Less less, Same same, Of of)
+// Numbers sorted entries, equal neighbours alike, into ranks[of(entry)].
+template <typename Entry, typename Same, typename Of>
+void numberInOrder(const std::vector<Entry> &entries, Ranks &ranks, Same same, Of of)
 {
-    std::sort(entries.begin(), entries.end(), less);
     std::uint32_t rank = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
         if (i == 0 || !same(entries[i - 1], entries[i]))
@@ -92,8 +91,13 @@ void numberSorted(std::vector<Entry> &entries, Ranks &ranks, Less less, Same sam
     }
 }
 
-// Text ranks through a prefix of each collation key, which orders most
-// pairs without reading the text.
+template <typename Entry, typename Less, typename Same, typename Of>
+void numberSorted(std::vector<Entry> &entries, Ranks &ranks, Less less, Same same, Of of)
+{
+    std::sort(entries.begin(), entries.end(), less);
+    numberInOrder(entries, ranks, same, of);
+}
+
 struct TextEntry
 {
     collation::SortPrefix prefix;
@@ -132,6 +136,8 @@ void sortByPrefix(TextEntry *first, TextEntry *last, int at, TextEntry *scratch,
     std::sort(first, last, less);
 }
 
+// Text ranks through a prefix of each collation key, which orders most
+// pairs without reading the text.
 template <typename TextOf>
 void rankTexts(int count, TextOf textOf, Ranks &ranks)
 {
@@ -148,12 +154,9 @@ void rankTexts(int count, TextOf textOf, Ranks &ranks)
     const auto less = [&compare](const TextEntry &a, const TextEntry &b) { return compare(a, b) < 0; };
     std::vector<TextEntry> scratch(entries.size());
     sortByPrefix(entries.data(), entries.data() + entries.size(), 0, scratch.data(), less);
-    std::uint32_t rank = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (i == 0 || compare(entries[i - 1], entries[i]) != 0)
-            ++rank;
-        ranks[size_t(entries[i].index)] = rank;
-    }
+    numberInOrder(
+        entries, ranks, [&compare](const TextEntry &a, const TextEntry &b) { return compare(a, b) == 0; },
+        [](const TextEntry &e) { return e.index; });
 }
 
 Ranks rankColumn(const detail::Column &column, int rowCount)
@@ -762,16 +765,6 @@ void DataSet::setValueAt(Bookmark row, int fieldIndex, const QVariant &value)
     fieldDef(fieldIndex);
     d->columns[size_t(fieldIndex)].set(row, value);
     d->dropDerived();
-}
-
-QByteArrayView DataSet::foldedText(Bookmark row, int fieldIndex) const
-{
-    if (row < 0 || row >= d->rowCount)
-        throw DbError(QStringLiteral("Bookmark %1 out of range").arg(row));
-    fieldDef(fieldIndex);
-    const filter::FoldedColumn &folded = d->foldedOf(fieldIndex);
-    const std::uint32_t begin = folded.start[size_t(row)];
-    return QByteArrayView(folded.text.constData() + begin, qsizetype(folded.start[size_t(row) + 1] - begin));
 }
 
 DataSet::FoldedTexts DataSet::foldedTexts(int fieldIndex) const

@@ -4,7 +4,6 @@
 #include "field_type.h"
 #include "parameters.h"
 
-#include <QByteArrayView>
 #include <QList>
 #include <QMetaType>
 #include <QObject>
@@ -133,10 +132,9 @@ public:
     // Values by bookmark (any fetched row, visible or not).
     QVariant valueAt(Bookmark row, int fieldIndex) const;
     void setValueAt(Bookmark row, int fieldIndex, const QVariant &value); // for calculated fields
-    // The cell's displayText case-folded, in UTF-8, for searching; valid until the rows change.
-    QByteArrayView foldedText(Bookmark row, int fieldIndex) const;
-    // The same for every fetched row at once, for readers of many rows: row
-    // r is text[start[r], start[r + 1]); text holds start[totalRowCount()] bytes.
+    // The cells' displayText case-folded, in UTF-8, for searching, every
+    // fetched row at once; valid until the rows change: row r is
+    // text[start[r], start[r + 1]); text holds start[totalRowCount()] bytes.
     struct FoldedTexts
     {
         const char *text = nullptr;
